@@ -1,0 +1,42 @@
+// telmora-cli: the meter's decode, files and logger memory from the command line.
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: telmora-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  decode                     decode live replies (54 hex digits per line) from stdin\n"
+    "  recorder-csv FILE          text export of a recorder file (.g53, .g52, .g51, .TMP)\n"
+    "  session-csv FILE           text export of a session file (.slr)\n"
+    "  memory-csv IMAGE [--slr OUT]  convert a logger memory image\n"
+    "  log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n"
+    "  download [--simulate[=NAME]] --slr OUT [--csv OUT]\n"
+    "  info [--simulate[=NAME]]   cable firmware version and serial number\n"
+    "\n"
+    "Options:\n"
+    "  --help                     show this text\n"
+    "  --version                  show the version\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const std::string_view command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("telmora-cli %s\n", TELMORA_VERSION);
+        return 0;
+    }
+    std::fprintf(stderr, "telmora-cli: unknown command '%s' (try --help)\n", argv[1]);
+    return 2;
+}
