@@ -1,0 +1,10 @@
+#include "app/AppState.h"
+
+namespace telmora {
+
+AppState& App() {
+    static AppState state;
+    return state;
+}
+
+} // namespace telmora

@@ -1,0 +1,10 @@
+#include "app/AppWindows.h"
+
+namespace telmora {
+
+AppWindows& Windows() {
+    static AppWindows windows;
+    return windows;
+}
+
+} // namespace telmora
