@@ -19,38 +19,59 @@ BoxInterceptor g_interceptor;
 
 QMessageBox::StandardButton toStandard(BoxButton b) {
     switch (b) {
-    case BoxButton::Ok: return QMessageBox::Ok;
-    case BoxButton::Cancel: return QMessageBox::Cancel;
-    case BoxButton::Yes: return QMessageBox::Yes;
-    case BoxButton::No: return QMessageBox::No;
-    case BoxButton::Abort: return QMessageBox::Abort;
-    case BoxButton::Retry: return QMessageBox::Retry;
-    case BoxButton::Ignore: return QMessageBox::Ignore;
-    case BoxButton::None: break;
+    case BoxButton::Ok:
+        return QMessageBox::Ok;
+    case BoxButton::Cancel:
+        return QMessageBox::Cancel;
+    case BoxButton::Yes:
+        return QMessageBox::Yes;
+    case BoxButton::No:
+        return QMessageBox::No;
+    case BoxButton::Abort:
+        return QMessageBox::Abort;
+    case BoxButton::Retry:
+        return QMessageBox::Retry;
+    case BoxButton::Ignore:
+        return QMessageBox::Ignore;
+    case BoxButton::None:
+        break;
     }
     return QMessageBox::NoButton;
 }
 
 BoxButton fromStandard(int b) {
     switch (b) {
-    case QMessageBox::Ok: return BoxButton::Ok;
-    case QMessageBox::Cancel: return BoxButton::Cancel;
-    case QMessageBox::Yes: return BoxButton::Yes;
-    case QMessageBox::No: return BoxButton::No;
-    case QMessageBox::Abort: return BoxButton::Abort;
-    case QMessageBox::Retry: return BoxButton::Retry;
-    case QMessageBox::Ignore: return BoxButton::Ignore;
-    default: return BoxButton::None;
+    case QMessageBox::Ok:
+        return BoxButton::Ok;
+    case QMessageBox::Cancel:
+        return BoxButton::Cancel;
+    case QMessageBox::Yes:
+        return BoxButton::Yes;
+    case QMessageBox::No:
+        return BoxButton::No;
+    case QMessageBox::Abort:
+        return BoxButton::Abort;
+    case QMessageBox::Retry:
+        return BoxButton::Retry;
+    case QMessageBox::Ignore:
+        return BoxButton::Ignore;
+    default:
+        return BoxButton::None;
     }
 }
 
 QMessageBox::Icon toIcon(BoxIcon icon) {
     switch (icon) {
-    case BoxIcon::Information: return QMessageBox::Information;
-    case BoxIcon::Question: return QMessageBox::Question;
-    case BoxIcon::Warning: return QMessageBox::Warning;
-    case BoxIcon::Error: return QMessageBox::Critical;
-    case BoxIcon::None: break;
+    case BoxIcon::Information:
+        return QMessageBox::Information;
+    case BoxIcon::Question:
+        return QMessageBox::Question;
+    case BoxIcon::Warning:
+        return QMessageBox::Warning;
+    case BoxIcon::Error:
+        return QMessageBox::Critical;
+    case BoxIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -112,9 +133,8 @@ void ShowMessage(QWidget* owner, int captionFormatId, int textId) {
     ShowBox(request);
 }
 
-BoxButton ShowDirectBox(QWidget* owner, const QString& text, int captionFormatId,
-                        int captionNumber, BoxIcon icon, std::vector<BoxButton> buttons,
-                        BoxButton defaultButton) {
+BoxButton ShowDirectBox(QWidget* owner, const QString& text, int captionFormatId, int captionNumber,
+                        BoxIcon icon, std::vector<BoxButton> buttons, BoxButton defaultButton) {
     BoxRequest request;
     request.owner = owner;
     request.caption = FormatCaption(captionFormatId, captionNumber);

@@ -41,8 +41,8 @@ void ShowMessage(QWidget* owner, int captionFormatId, int textId);
 
 // A box with string-table text and the caption convention, but with the caller's
 // caption number, buttons, icon and default button (the "direct" boxes).
-BoxButton ShowDirectBox(QWidget* owner, const QString& text, int captionFormatId,
-                        int captionNumber, BoxIcon icon, std::vector<BoxButton> buttons,
+BoxButton ShowDirectBox(QWidget* owner, const QString& text, int captionFormatId, int captionNumber,
+                        BoxIcon icon, std::vector<BoxButton> buttons,
                         BoxButton defaultButton = BoxButton::None);
 
 } // namespace telmora

@@ -73,8 +73,8 @@ bool ParseFloat(std::string_view text, double& out) {
     if (text.empty())
         return false;
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                           std::chars_format::general);
+    const auto [ptr, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (ec != std::errc{} || ptr != text.data() + text.size() || !std::isfinite(value))
         return false;
     out = value;

@@ -9,12 +9,12 @@ namespace telmora {
 // queued events of type QEvent::User + (number - 1024).
 namespace WindowMessage {
 constexpr int FirstUser = 1024;
-constexpr int ResetNeedle = 1026;      // analog meter, comparator: back to rest (posted on unlink)
-constexpr int LinkEnded = 1029;        // recorder: stop a running recording (sent)
-constexpr int UnlinkRequest = 1030;    // main window: unlink (sent by the recorder before an import)
-constexpr int BufferCleared = 1032;    // data list: the recorder buffer was cleared
-constexpr int SampleAdded = 1034;      // data list: a sample was added; parameter = buffer index
-constexpr int ResetImport = 1036;      // import window to itself: reset after abort or failure
+constexpr int ResetNeedle = 1026;   // analog meter, comparator: back to rest (posted on unlink)
+constexpr int LinkEnded = 1029;     // recorder: stop a running recording (sent)
+constexpr int UnlinkRequest = 1030; // main window: unlink (sent by the recorder before an import)
+constexpr int BufferCleared = 1032; // data list: the recorder buffer was cleared
+constexpr int SampleAdded = 1034;   // data list: a sample was added; parameter = buffer index
+constexpr int ResetImport = 1036;   // import window to itself: reset after abort or failure
 
 constexpr QEvent::Type eventType(int message) {
     return static_cast<QEvent::Type>(QEvent::User + (message - FirstUser));

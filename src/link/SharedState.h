@@ -9,9 +9,9 @@
 
 namespace telmora {
 
-constexpr std::size_t kReplySize = 27;    // three 9-byte input reports
-constexpr std::size_t kReportSize = 9;    // report number + 8 data bytes
-constexpr std::size_t kDataBytes = 24;    // D0..D23
+constexpr std::size_t kReplySize = 27;     // three 9-byte input reports
+constexpr std::size_t kReportSize = 9;     // report number + 8 data bytes
+constexpr std::size_t kDataBytes = 24;     // D0..D23
 constexpr std::size_t kFrameDataSize = 20; // D1..D20
 
 // One display line as the windows show it: the text and two unit parts.

@@ -13,9 +13,9 @@ using namespace telmora;
 
 TEST(Settings, AnyValueThatDoesNotConvertGivesAllThreeDefaults) {
     for (const char* text : {
-             "iPort=x3\nfHiLimit=5\nfLowLimit=1\n", // malformed port, valid limits
-             "iPort=3\nfHiLimit=5\n",               // missing key
-             "iPort=3\nfHiLimit=\nfLowLimit=1\n",   // empty value
+             "iPort=x3\nfHiLimit=5\nfLowLimit=1\n",    // malformed port, valid limits
+             "iPort=3\nfHiLimit=5\n",                  // missing key
+             "iPort=3\nfHiLimit=\nfLowLimit=1\n",      // empty value
              "iPort=3\nfHiLimit=1e999\nfLowLimit=1\n", // out of range
              "iPort=99999999999\nfHiLimit=1\nfLowLimit=1\n",
              "iPort=3\nfHiLimit=nan\nfLowLimit=1\n",

@@ -1,0 +1,420 @@
+#include "app/TFormMain.h"
+
+#include "app/AppState.h"
+#include "app/AppWindows.h"
+#include "app/MainWindowRules.h"
+#include "app/MessageBox.h"
+#include "app/Settings.h"
+#include "app/WindowMessages.h"
+#include "link/SharedState.h"
+#include "resources/StringTable.h"
+
+#if __has_include("recorder/TGraphicalForm.h")
+#include "recorder/TGraphicalForm.h"
+#endif
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace telmora;
+
+namespace {
+
+constexpr int kToolButtonSize = 36;
+constexpr int kToolIconSize = 28;
+
+QToolButton* makeToolButton(QWidget* parent, const char* objectName, const QString& icon,
+                            int hintId) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(objectName));
+    b->setIcon(QIcon(icon));
+    b->setIconSize(QSize(kToolIconSize, kToolIconSize));
+    b->setFixedSize(kToolButtonSize, kToolButtonSize);
+    b->setAutoRaise(true);
+    b->setToolTip(LoadStr(hintId));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QLabel* makeStatusPanel(QWidget* parent, const char* objectName) {
+    auto* p = new QLabel(parent);
+    p->setObjectName(QString::fromLatin1(objectName));
+    p->setFrameShape(QFrame::StyledPanel);
+    p->setFrameShadow(QFrame::Sunken);
+    p->setMinimumWidth(120);
+    return p;
+}
+
+} // namespace
+
+TFormMain::TFormMain(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    Q_INIT_RESOURCE(toolbar);
+    setObjectName(QStringLiteral("FormMain"));
+    Windows().FormMain = this;
+
+    const QString title = LoadStr(60) + QLatin1Char(' ') + LoadStr(1);
+    QApplication::setApplicationDisplayName(title);
+    setWindowTitle(title);
+
+    buildControls();
+    FormCreate();
+    placeMainWindow();
+}
+
+TFormMain::~TFormMain() {
+    FormDestroy();
+    if (Windows().FormMain == this)
+        Windows().FormMain = nullptr;
+}
+
+void TFormMain::buildControls() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    Bevel1 = new QFrame(central);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFixedHeight(0);
+    column->addWidget(Bevel1);
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(5, kToolButtonSize / 4, 5, kToolButtonSize / 4);
+    row->setSpacing(2);
+    column->addLayout(row);
+
+    sbtnLink = makeToolButton(central, "sbtnLink", QStringLiteral(":/toolbar/link.svg"), 1000);
+    sbtnDigitMeter =
+        makeToolButton(central, "sbtnDigitMeter", QStringLiteral(":/toolbar/digital.svg"), 1011);
+    sbtnAnalogMeter =
+        makeToolButton(central, "sbtnAnalogMeter", QStringLiteral(":/toolbar/analog.svg"), 1012);
+    sbtnDataList =
+        makeToolButton(central, "sbtnDataList", QStringLiteral(":/toolbar/datalist.svg"), 1015);
+    sbtnGraphical =
+        makeToolButton(central, "sbtnGraphical", QStringLiteral(":/toolbar/recorder.svg"), 1014);
+    sbtnComparator =
+        makeToolButton(central, "sbtnComparator", QStringLiteral(":/toolbar/comparator.svg"), 1013);
+    sbtnWinTile =
+        makeToolButton(central, "sbtnWinTile", QStringLiteral(":/toolbar/tile.svg"), 1010);
+    sbtnPort = makeToolButton(central, "sbtnPort", QStringLiteral(":/toolbar/port.svg"), 1020);
+    sbtnAbout = makeToolButton(central, "sbtnAbout", QStringLiteral(":/toolbar/about.svg"), 1031);
+
+    const auto separator = [&] {
+        auto* line = new QFrame(central);
+        line->setFrameShape(QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        line->setFixedHeight(kToolButtonSize - 8);
+        row->addSpacing(4);
+        row->addWidget(line);
+        row->addSpacing(4);
+    };
+    row->addWidget(sbtnLink);
+    separator();
+    for (QToolButton* b :
+         {sbtnDigitMeter, sbtnAnalogMeter, sbtnDataList, sbtnGraphical, sbtnComparator})
+        row->addWidget(b);
+    separator();
+    row->addWidget(sbtnWinTile);
+    row->addWidget(sbtnPort);
+    row->addWidget(sbtnAbout);
+    Panel1 = makeStatusPanel(central, "Panel1");
+    Panel2 = makeStatusPanel(central, "Panel2");
+    Panel3 = makeStatusPanel(central, "Panel3");
+    row->addSpacing(8);
+    row->addWidget(Panel1);
+    row->addWidget(Panel2);
+    row->addWidget(Panel3);
+    row->addStretch(1);
+    setCentralWidget(central);
+
+    connect(sbtnLink, &QToolButton::clicked, this, [this] { sbtnLinkClick(); });
+    connect(sbtnDigitMeter, &QToolButton::clicked, this, [this] { sbtnDigitMeterClick(); });
+    connect(sbtnAnalogMeter, &QToolButton::clicked, this, [this] { sbtnAnalogMeterClick(); });
+    connect(sbtnDataList, &QToolButton::clicked, this, [this] { sbtnDataListClick(); });
+    connect(sbtnGraphical, &QToolButton::clicked, this, [this] { sbtnGraphicalClick(); });
+    connect(sbtnComparator, &QToolButton::clicked, this, [this] { sbtnComparatorClick(); });
+    connect(sbtnWinTile, &QToolButton::clicked, this, [this] { sbtnWinTileClick(); });
+    connect(sbtnAbout, &QToolButton::clicked, this, [this] { sbtnAboutClick(); });
+}
+
+void TFormMain::FormCreate() {
+    // Menu and hints from the string table.
+    QMenuBar* bar = menuBar();
+    mnuFile = bar->addMenu(LoadStr(501));
+    mnuExit = mnuFile->addAction(LoadStr(509), this, [this] { close(); });
+
+    mnuLink = bar->addAction(LoadStr(600));
+    connect(mnuLink, &QAction::triggered, this, [this] {
+        sbtnLink->setChecked(!sbtnLink->isChecked());
+        sbtnLinkClick();
+    });
+
+    mnuWindow = bar->addMenu(LoadStr(631));
+    mnuWindow->addAction(LoadStr(632), this, [this] { sbtnWinTileClick(); });
+    mnuWindow->addSeparator();
+    mnuWindow->addAction(LoadStr(633), this, [this] { sbtnDigitMeterClick(); });
+    mnuWindow->addAction(LoadStr(634), this, [this] { sbtnAnalogMeterClick(); });
+    mnuWindow->addAction(LoadStr(635), this, [this] { sbtnComparatorClick(); });
+    mnuWindow->addAction(LoadStr(636), this, [this] { sbtnGraphicalClick(); });
+    mnuWindow->addAction(LoadStr(637), this, [this] { sbtnDataListClick(); });
+
+    mnuPort = bar->addMenu(LoadStr(701));
+    mnuUsbPort = mnuPort->addAction(LoadStr(704));
+    mnuUsbPort->setCheckable(true);
+    mnuUsbPort->setChecked(true);
+    // The check mark only shows which port is in use; choosing it changes nothing.
+    connect(mnuUsbPort, &QAction::triggered, mnuUsbPort, [a = mnuUsbPort] { a->setChecked(true); });
+    mnuComPort = mnuPort->addAction(LoadStr(703));
+    mnuComPort->setEnabled(false);
+
+    mnuHelp = bar->addMenu(LoadStr(996));
+    mnuAbout = mnuHelp->addAction(LoadStr(999), this, [this] { sbtnAboutClick(); });
+
+    sbtnLink->setCheckable(true);
+    sbtnPort->setEnabled(false);
+
+    // Settings from the application directory.
+    AppState& app = App();
+    app.applicationDirectory = QDir::currentPath();
+    const SettingsValues settings = ReadSettingsFile(SettingsFilePath(app.applicationDirectory));
+    app.iPort = settings.iPort;
+    app.fHiLimit = settings.fHiLimit;
+    app.fLowLimit = settings.fLowLimit;
+
+    Panel1->hide();
+    Panel2->hide();
+    Panel3->hide();
+
+    // Events and locks of the shared acquisition state start afresh.
+    Shared().reset();
+
+    refreshControls();
+}
+
+void TFormMain::createWindows() {
+    // The long-lived windows, in their fixed order: About box, auto-closing message
+    // window, digital meter, analog meter, limit dialog, comparator, recorder,
+    // interval dialog, graph viewer, fit-export dialog, progress window, export
+    // dialog, line colour dialog, data list, import window.
+}
+
+int TFormMain::taskbarHeight() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (s == nullptr)
+        return 0;
+    const QRect full = s->geometry();
+    const QRect avail = s->availableGeometry();
+    return std::max(0, full.bottom() - avail.bottom());
+}
+
+void TFormMain::placeMainWindow() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int clientHeight =
+        menuBar()->sizeHint().height() + Bevel1->height() + kToolButtonSize * 3 / 2 + 2;
+    // Width of the window frame, known once the window manager has framed the window.
+    const int frameExtra = frameGeometry().width() - geometry().width();
+    setFixedSize(area.width() - std::max(0, frameExtra), clientHeight);
+    move(area.left(), area.top());
+}
+
+void TFormMain::refreshControls() {
+    const MainControlState s = ComputeMainControls(isLinked(), App().busy != 0);
+    mnuLink->setText(LoadStr(s.linkMenuCaptionId));
+    mnuLink->setEnabled(s.linkMenuEnabled);
+    mnuPort->menuAction()->setEnabled(s.portMenuEnabled);
+    mnuHelp->menuAction()->setEnabled(s.helpMenuEnabled);
+    sbtnLink->setToolTip(LoadStr(s.linkHintId));
+    sbtnLink->setEnabled(s.linkButtonEnabled);
+    sbtnAbout->setEnabled(s.aboutEnabled);
+}
+
+bool TFormMain::isLinked() const {
+    return sbtnLink->isChecked();
+}
+
+void TFormMain::sbtnLinkClick() {
+    refreshControls();
+}
+
+void TFormMain::unlinkRequest() {
+    sbtnLink->setChecked(false);
+    sbtnLinkClick();
+}
+
+bool TFormMain::event(QEvent* e) {
+    if (e->type() == WindowMessage::eventType(WindowMessage::UnlinkRequest)) {
+        unlinkRequest();
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void TFormMain::bringUp(QWidget* window, bool makeVisible) {
+    if (window == nullptr)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    if (makeVisible && !window->isVisible())
+        window->show();
+    if (window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void TFormMain::sbtnDigitMeterClick() {
+    bringUp(m_wDigital, false);
+}
+void TFormMain::sbtnAnalogMeterClick() {
+    bringUp(m_wAnalog, true);
+}
+void TFormMain::sbtnDataListClick() {
+    bringUp(m_wDataList, true);
+}
+void TFormMain::sbtnGraphicalClick() {
+    bringUp(m_wGraphical, true);
+}
+void TFormMain::sbtnComparatorClick() {
+    bringUp(m_wComparator, true);
+}
+
+void TFormMain::sbtnAboutClick() {
+    if (m_wAbout == nullptr)
+        return;
+    if (auto* dialog = qobject_cast<QDialog*>(m_wAbout))
+        dialog->exec();
+    else
+        bringUp(m_wAbout, true);
+}
+
+void TFormMain::sbtnWinTileClick() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (s == nullptr)
+        return;
+    const QStyle* st = style();
+    TileMetrics m;
+    m.screenWidth = s->geometry().width();
+    m.screenHeight = s->geometry().height();
+    m.taskbar = taskbarHeight();
+    // Frame and caption sizes as this desktop draws them (known once a window is shown).
+    const int frameH = (frameGeometry().height() - geometry().height());
+    const int frameW = (frameGeometry().width() - geometry().width()) / 2;
+    m.frame = std::max(frameW, 0);
+    m.caption = std::max(frameH - m.frame, st->pixelMetric(QStyle::PM_TitleBarHeight));
+    m.sizingFrame = m.frame;
+    m.menu = menuBar()->sizeHint().height();
+    m.bevel = Bevel1->height();
+
+    m.recorderVisible = m_wGraphical && m_wGraphical->isVisible();
+    m.analogVisible = m_wAnalog && m_wAnalog->isVisible();
+    m.dataListVisible = m_wDataList && m_wDataList->isVisible();
+    m.comparatorVisible = m_wComparator && m_wComparator->isVisible();
+    if (m_wAnalog) {
+        m.analogDialHeight = m_wAnalog->sizeHint().height() - 4 * m.frame;
+        m.analogCurrentHeight = m_wAnalog->frameGeometry().height();
+    }
+    if (m_wComparator) {
+        const QSize hint = m_wComparator->sizeHint();
+        m.comparatorPictureWidth = hint.width();
+        m.comparatorPictureHeight = hint.height();
+    }
+
+    const TileLayout t = ComputeTiling(m);
+    const QPoint origin = s->geometry().topLeft();
+    const auto place = [&](QWidget* w, const TileRect& r) {
+        if (w == nullptr)
+            return;
+        // The rectangles are outer (framed) sizes; the client area is smaller.
+        const int fw = w->frameGeometry().width() - w->geometry().width();
+        const int fh = w->frameGeometry().height() - w->geometry().height();
+        w->move(origin + QPoint(r.left, r.top));
+        w->resize(std::max(r.width - fw, w->minimumWidth()),
+                  std::max(r.height - fh, w->minimumHeight()));
+    };
+    move(origin);
+    place(m_wDigital, t.digital);
+    if (t.hasRecorder)
+        place(m_wGraphical, t.recorder);
+    if (t.hasAnalog)
+        place(m_wAnalog, t.analog);
+    if (t.hasDataList)
+        place(m_wDataList, t.dataList);
+    if (t.hasComparator && m_wComparator) {
+        m_wComparator->move(origin + QPoint(t.comparator.left, t.comparator.top));
+        m_wComparator->raise();
+    }
+    activateWindow();
+}
+
+bool TFormMain::FormCloseQuery() {
+#if __has_include("recorder/TGraphicalForm.h")
+    TGraphicalForm* recorder = Windows().GraphicalForm;
+    if (recorder == nullptr || !recorder->hasUnsavedData())
+        return true;
+    const BoxButton answer = ShowDirectBox(
+        this, LoadStr(8003) + QLatin1Char('\n') + LoadStr(7005), 8999, 8003, BoxIcon::Question,
+        {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Cancel);
+    if (answer == BoxButton::No)
+        return true;
+    if (answer != BoxButton::Yes)
+        return false;
+    // Closing goes on only when the data really are saved now.
+    return recorder->saveCommand() && !recorder->hasUnsavedData();
+#else
+    return true;
+#endif
+}
+
+void TFormMain::FormClose() {
+    AppState& app = App();
+    const SettingsValues values{app.iPort, app.fHiLimit, app.fLowLimit};
+    QString error;
+    if (!WriteSettingsFile(SettingsFilePath(app.applicationDirectory), values, &error)) {
+        BoxRequest box;
+        box.owner = this;
+        box.caption = windowTitle();
+        box.text = QStringLiteral("The settings could not be saved to \"%1\":\n%2\n\n"
+                                  "The comparator limits of this run are lost; the program "
+                                  "closes anyway.")
+                       .arg(SettingsFilePath(app.applicationDirectory), error);
+        box.icon = BoxIcon::Warning;
+        ShowBox(box);
+    }
+}
+
+void TFormMain::FormDestroy() {
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    // Windows go first, newest first, so their worker threads end while the shared
+    // events they wait on still work; then every remaining waiter is released.
+    while (!m_windows.empty())
+        m_windows.pop_back();
+    Shared().shutdownEvents();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+    QApplication::quit();
+}

@@ -1,0 +1,101 @@
+#include "app/TFormMain.h"
+#include "app/AppState.h"
+#include "app/AppWindows.h"
+#include "app/MessageBox.h"
+#include "link/SharedState.h"
+#include "resources/StringTable.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace telmora;
+
+namespace {
+
+// Runs each test in a fresh application directory.
+class FormMainTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_oldDir = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        App().busy = 0;
+    }
+    void TearDown() override {
+        QDir::setCurrent(m_oldDir);
+        SetBoxInterceptor(nullptr);
+    }
+    void writeSettings(const QByteArray& text) {
+        QFile f(m_dir.filePath(QStringLiteral("ORLANDL.ini")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    QByteArray readSettings() {
+        QFile f(m_dir.filePath(QStringLiteral("ORLANDL.ini")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir m_dir;
+    QString m_oldDir;
+};
+
+} // namespace
+
+TEST_F(FormMainTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
+    writeSettings("junk line\nfLowLimit=0.5\nFHILIMIT=12.5\niport=7\n");
+    {
+        TFormMain form;
+        EXPECT_EQ(App().iPort, 7);
+        EXPECT_EQ(App().fHiLimit, 12.5);
+        EXPECT_EQ(App().fLowLimit, 0.5);
+        EXPECT_EQ(form.windowTitle(), LoadStr(60) + QLatin1Char(' ') + LoadStr(1));
+        EXPECT_FALSE(form.sbtnPort->isEnabled());
+        EXPECT_TRUE(form.mnuUsbPort->isChecked());
+        EXPECT_FALSE(form.Panel1->isVisibleTo(&form));
+        form.close();
+    }
+    EXPECT_EQ(readSettings(), QByteArray("iPort=7\nfHiLimit=12.5\nfLowLimit=0.5\n"));
+}
+
+TEST_F(FormMainTest, UnwritableSettingsFileGivesAMessageAndStillCloses) {
+    // A directory in the place of the settings file makes the write fail.
+    QDir(m_dir.path()).mkdir(QStringLiteral("ORLANDL.ini"));
+    int boxes = 0;
+    SetBoxInterceptor([&](const BoxRequest& r) {
+        ++boxes;
+        EXPECT_TRUE(r.text.contains(QStringLiteral("ORLANDL.ini")));
+        return BoxButton::Ok;
+    });
+    TFormMain form;
+    form.show();
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(boxes, 1);
+}
+
+TEST_F(FormMainTest, RefreshControlsFollowLinkStateAndBusyFlag) {
+    TFormMain form;
+    form.sbtnLink->setChecked(true);
+    form.refreshControls();
+    EXPECT_EQ(form.mnuLink->text(), LoadStr(601));
+    EXPECT_EQ(form.sbtnLink->toolTip(), LoadStr(1001));
+    EXPECT_FALSE(form.sbtnAbout->isEnabled());
+    EXPECT_FALSE(form.mnuHelp->menuAction()->isEnabled());
+    EXPECT_TRUE(form.sbtnLink->isEnabled());
+
+    App().busy = 1;
+    form.refreshControls();
+    EXPECT_FALSE(form.sbtnLink->isEnabled());
+    EXPECT_FALSE(form.mnuLink->isEnabled());
+    App().busy = 0;
+    form.sbtnLink->setChecked(false);
+    form.refreshControls();
+    EXPECT_EQ(form.mnuLink->text(), LoadStr(600));
+    EXPECT_TRUE(form.sbtnAbout->isEnabled());
+    EXPECT_TRUE(form.mnuPort->menuAction()->isEnabled());
+}
