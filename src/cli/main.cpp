@@ -1,4 +1,8 @@
 // telmora-cli: the meter's decode, files and logger memory from the command line.
+// This file only dispatches: each command lives in its own file pair (CmdDecode.h
+// ...) and is listed in kCommands below.
+#include "cli/CmdDecode.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -21,6 +25,17 @@ constexpr const char* kUsage =
     "  --help                     show this text\n"
     "  --version                  show the version\n";
 
+// A command gets the arguments after its name and returns the exit status:
+// 0 success, 1 bad input or a failed operation, 2 wrong usage.
+struct Command {
+    std::string_view name;
+    int (*run)(int argc, char** argv);
+};
+
+constexpr Command kCommands[] = {
+    {"decode", telmora::cli::CmdDecode},
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -36,6 +51,11 @@ int main(int argc, char** argv) {
     if (command == "--version") {
         std::printf("telmora-cli %s\n", TELMORA_VERSION);
         return 0;
+    }
+    for (const Command& c : kCommands) {
+        if (c.name == command) {
+            return c.run(argc - 2, argv + 2);
+        }
     }
     std::fprintf(stderr, "telmora-cli: unknown command '%s' (try --help)\n", argv[1]);
     return 2;
