@@ -19,7 +19,7 @@ struct Entry {
 // clang-format off
 constexpr Entry kStrings[] = {
     {1,    "Telmora"},
-    {4,    "Copyright (C) 2026 the Telmora developers. Licensed under the GNU GPL v3 or later."},
+    {4,    "Copyright (C) 2026 the Telmora developers"},
     {6,    "~ODMDL"},
     {7,    "\\ORLANDL.ini"},
     {60,   "Norvane DM-Series"},
