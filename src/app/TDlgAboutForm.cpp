@@ -19,6 +19,9 @@
 #include <QSysInfo>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int kIconSize = 64;
