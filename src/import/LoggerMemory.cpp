@@ -53,20 +53,25 @@ std::string FormatSessionTime(double t) {
     const float seconds = static_cast<float>(t - 3600.0 * hours - 60.0 * minutes);
 
     // "%d:%02d'%4.3f\"" without the C library's locale: to_chars is locale-free.
-    std::array<char, 64> buf{};
-    char* p = buf.data();
-    char* const end = buf.data() + buf.size();
-    p = std::to_chars(p, end, hours).ptr;
-    *p++ = ':';
+    // A fixed text with three decimals is at least five characters, so the
+    // minimum width of four never pads.
+    std::array<char, 32> buf{};
+    std::string text;
+    text.reserve(16);
+    auto append = [&](auto... args) {
+        const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), args...);
+        text.append(buf.data(), r.ptr);
+    };
+    append(hours);
+    text += ':';
     if (minutes >= 0 && minutes < 10) {
-        *p++ = '0';
+        text += '0';
     }
-    p = std::to_chars(p, end, minutes).ptr;
-    *p++ = '\'';
-    p = std::to_chars(p, end - 2, static_cast<double>(seconds), std::chars_format::fixed, 3).ptr;
-    // Width 4: a fixed text with three decimals is always at least five characters.
-    *p++ = '"';
-    return std::string(buf.data(), p);
+    append(minutes);
+    text += '\'';
+    append(static_cast<double>(seconds), std::chars_format::fixed, 3);
+    text += '"';
+    return text;
 }
 
 std::vector<SessionExtent> WalkSessionChain(std::span<const std::uint8_t> image,
