@@ -1,0 +1,561 @@
+#include "sim/SimulatedMeter.h"
+
+#include "link/CableResult.h"
+#include "link/HidapiBackend.h"
+#include "sim/DemoReadings.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <random>
+#include <thread>
+
+namespace telmora {
+
+namespace {
+
+using Report = std::array<std::uint8_t, kInputReportSize>;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kCablePath = "sim:cable";
+constexpr std::uint16_t kForeignVendor = 0x046D;
+constexpr int kUnplugAfterPolls = 25;
+constexpr std::uint8_t kDemoStatus = 0x52; // logger memory present and readable
+constexpr std::size_t kStatusIndex = 19;
+
+} // namespace
+
+struct SimulatedMeter::Core {
+    mutable std::mutex lock;
+    SimScenario scenario;
+    bool realTime;
+    std::mt19937 rng{20261208u};
+    Clock::time_point start = Clock::now();
+
+    int foreign = 1;
+    bool cablePresent = true;
+    bool meterOn = true;
+    int unplugAfter = -1;
+    std::optional<std::array<std::uint8_t, kDataBytes>> displayData;
+    std::uint8_t statusByte = kDemoStatus;
+    std::vector<std::uint8_t> memory;
+    std::size_t memoryPosition = 0;
+    std::uint16_t versionNumber = 0x0105;
+    std::array<std::uint8_t, kSerialBytes> serial{0x35, 0x00, 0x33, 0x00, 0x31, 0x00, 0x30, 0x00};
+    bool serialReadable = true;
+
+    int ignorePolls = 0;
+    int cutReplies = 0;
+    int cutReports = 2;
+    int corruptSums = 0;
+    int ignoreMemory = 0;
+    std::deque<std::int32_t> writeResults;
+    std::deque<std::pair<std::int32_t, Report>> readResults;
+
+    int opens = 0;
+    int closes = 0;
+    int polls = 0;
+    int answeredPolls = 0;
+    std::vector<std::array<std::uint8_t, 2>> commands;
+    std::vector<std::chrono::milliseconds> pauses;
+
+    Core(SimScenario s, bool rt) : scenario(s), realTime(rt) {}
+
+    bool demoLike() const {
+        return scenario == SimScenario::Demo || scenario == SimScenario::LowBatt ||
+               scenario == SimScenario::Flaky || scenario == SimScenario::Unplug;
+    }
+
+    // The display image of the current reading (lock held).
+    std::array<std::uint8_t, kDataBytes> displayNow() {
+        std::array<std::uint8_t, kDataBytes> data{};
+        if (displayData) {
+            data = *displayData;
+        } else {
+            const double seconds =
+                realTime ? std::chrono::duration<double>(Clock::now() - start).count()
+                         : answeredPolls * 0.2;
+            data = DemoDisplayData(seconds, rng(), scenario == SimScenario::LowBatt);
+        }
+        data[kStatusIndex] = statusByte;
+        return data;
+    }
+};
+
+namespace {
+
+// Splits 24 data bytes into three input reports with report number 0.
+void queueDataReports(std::deque<Report>& out, const std::array<std::uint8_t, kDataBytes>& data,
+                      int reports) {
+    for (int r = 0; r < reports && r < 3; ++r) {
+        Report report{};
+        std::memcpy(report.data() + 1, data.data() + 8 * r, 8);
+        out.push_back(report);
+    }
+}
+
+class SimDevice final : public CableDevice {
+public:
+    SimDevice(std::shared_ptr<SimulatedMeter::Core> core, bool isCable)
+        : m_core(std::move(core)), m_isCable(isCable) {}
+
+    ~SimDevice() override {
+        std::lock_guard lock(m_core->lock);
+        ++m_core->closes;
+    }
+
+    std::int32_t write(std::span<const std::uint8_t, kOutputReportSize> report,
+                       std::chrono::milliseconds) override {
+        std::lock_guard lock(m_core->lock);
+        Core& c = *m_core;
+        if (!m_isCable)
+            return CableResult::Done; // nobody answers on a foreign interface
+        if (c.unplugAfter >= 0 && c.answeredPolls >= c.unplugAfter)
+            c.cablePresent = false;
+        if (!c.cablePresent)
+            return CableResult::Failed;
+        c.commands.push_back({report[2], report[3]});
+        if (!c.writeResults.empty()) {
+            const std::int32_t result = c.writeResults.front();
+            c.writeResults.pop_front();
+            if (result != CableResult::Done)
+                return result;
+        }
+        m_pending.clear();
+        m_readyAt = Clock::now();
+        if (report[2] == 0x82 && report[3] == 0x66)
+            answerPoll(c);
+        else if (report[2] == 0x52)
+            answerMemoryCommand(c, report[3]);
+        return CableResult::Done;
+    }
+
+    ReadOutcome read(std::span<std::uint8_t, kInputReportSize> report,
+                     std::chrono::milliseconds timeout) override {
+        bool realTime = false;
+        {
+            std::lock_guard lock(m_core->lock);
+            Core& c = *m_core;
+            if (m_isCable && !c.cablePresent)
+                return {CableResult::Failed, 0};
+            if (!c.readResults.empty()) {
+                auto [result, bytes] = c.readResults.front();
+                c.readResults.pop_front();
+                std::copy(bytes.begin(), bytes.end(), report.begin());
+                return {result, result == CableResult::Done ? kInputReportSize : 0};
+            }
+            realTime = c.realTime;
+        }
+        if (m_pending.empty()) {
+            if (realTime)
+                std::this_thread::sleep_for(timeout);
+            return {CableResult::TimedOut, 0};
+        }
+        if (realTime) {
+            const auto wait = m_readyAt - Clock::now();
+            if (wait > timeout) {
+                std::this_thread::sleep_for(timeout);
+                return {CableResult::TimedOut, 0};
+            }
+            if (wait > Clock::duration::zero())
+                std::this_thread::sleep_for(wait);
+        }
+        {
+            // Unplugged while the reply was on its way.
+            std::lock_guard lock(m_core->lock);
+            if (!m_core->cablePresent)
+                return {CableResult::Failed, 0};
+        }
+        std::copy(m_pending.front().begin(), m_pending.front().end(), report.begin());
+        m_pending.pop_front();
+        return {CableResult::Done, kInputReportSize};
+    }
+
+    void cancel() override {}
+
+    std::optional<HidAttributes> attributes() override {
+        std::lock_guard lock(m_core->lock);
+        if (!m_isCable)
+            return HidAttributes{kForeignVendor, 0xC31C, 0x0110};
+        if (!m_core->cablePresent)
+            return std::nullopt;
+        return HidAttributes{kCableVendorId, kCableProductId, m_core->versionNumber};
+    }
+
+    std::optional<std::array<std::uint8_t, kSerialBytes>> serialNumber() override {
+        std::lock_guard lock(m_core->lock);
+        if (!m_isCable || !m_core->cablePresent || !m_core->serialReadable)
+            return std::nullopt;
+        return m_core->serial;
+    }
+
+private:
+    using Core = SimulatedMeter::Core;
+
+    void answerPoll(Core& c) {
+        ++c.polls;
+        if (!c.meterOn)
+            return;
+        if (c.ignorePolls > 0) {
+            --c.ignorePolls;
+            return;
+        }
+        int reports = 3;
+        if (c.cutReplies > 0) {
+            --c.cutReplies;
+            reports = c.cutReports;
+        } else if (c.scenario == SimScenario::Flaky && c.rng() % 12 == 0) {
+            reports = 1 + static_cast<int>(c.rng() % 2);
+        }
+        queueDataReports(m_pending, c.displayNow(), reports);
+        ++c.answeredPolls;
+        if (c.realTime) {
+            // A real meter takes 100 to 250 ms to answer.
+            m_readyAt = Clock::now() + std::chrono::milliseconds(100 + c.rng() % 151);
+        }
+    }
+
+    void answerMemoryCommand(Core& c, std::uint8_t command) {
+        switch (command) {
+        case 0x88: c.memoryPosition = 0; break;
+        case 0x89: c.memoryPosition += kDataBytes; break;
+        case 0x8A: break;
+        default: return;
+        }
+        if (!c.meterOn)
+            return;
+        if (c.ignoreMemory > 0) {
+            --c.ignoreMemory;
+            return;
+        }
+        std::array<std::uint8_t, kDataBytes> block{};
+        if (c.memoryPosition < c.memory.size()) {
+            const std::size_t n = std::min(kDataBytes, c.memory.size() - c.memoryPosition);
+            std::memcpy(block.data(), c.memory.data() + c.memoryPosition, n);
+        }
+        unsigned sum = 0;
+        for (std::uint8_t b : block)
+            sum += b;
+        bool corrupt = false;
+        if (c.corruptSums > 0) {
+            --c.corruptSums;
+            corrupt = true;
+        } else if (c.scenario == SimScenario::Flaky && c.rng() % 10 == 0) {
+            corrupt = true;
+        }
+        if (corrupt)
+            sum += 1 + c.rng() % 200;
+        queueDataReports(m_pending, block, 3);
+        Report trailer{};
+        trailer[1] = static_cast<std::uint8_t>(sum & 0xFF);
+        trailer[2] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
+        m_pending.push_back(trailer);
+        if (c.realTime)
+            m_readyAt = Clock::now() + std::chrono::milliseconds(5);
+    }
+
+    std::shared_ptr<Core> m_core;
+    bool m_isCable;
+    std::deque<Report> m_pending;
+    Clock::time_point m_readyAt = Clock::now();
+};
+
+std::string foreignPath(int i) { return "sim:hid-" + std::to_string(i); }
+
+} // namespace
+
+std::optional<SimScenario> ParseSimScenario(std::string_view name) {
+    if (name == "demo")
+        return SimScenario::Demo;
+    if (name == "silent")
+        return SimScenario::Silent;
+    if (name == "nocable")
+        return SimScenario::NoCable;
+    if (name == "unplug")
+        return SimScenario::Unplug;
+    if (name == "lowbatt")
+        return SimScenario::LowBatt;
+    if (name == "flaky")
+        return SimScenario::Flaky;
+    return std::nullopt;
+}
+
+std::string_view SimScenarioName(SimScenario scenario) {
+    switch (scenario) {
+    case SimScenario::Demo: return "demo";
+    case SimScenario::Silent: return "silent";
+    case SimScenario::NoCable: return "nocable";
+    case SimScenario::Unplug: return "unplug";
+    case SimScenario::LowBatt: return "lowbatt";
+    case SimScenario::Flaky: return "flaky";
+    }
+    return "demo";
+}
+
+SimulatedMeter::SimulatedMeter(SimScenario scenario, bool realTime)
+    : m_core(std::make_shared<Core>(scenario, realTime)) {
+    Core& c = *m_core;
+    c.memory = DemoLoggerMemory();
+    switch (scenario) {
+    case SimScenario::Silent: c.meterOn = false; break;
+    case SimScenario::NoCable: c.cablePresent = false; break;
+    case SimScenario::Unplug: c.unplugAfter = kUnplugAfterPolls; break;
+    default: break;
+    }
+}
+
+SimulatedMeter::~SimulatedMeter() = default;
+
+std::vector<HidInterfaceInfo> SimulatedMeter::interfaces() {
+    std::lock_guard lock(m_core->lock);
+    std::vector<HidInterfaceInfo> list;
+    for (int i = 0; i < m_core->foreign; ++i)
+        list.push_back({foreignPath(i), {kForeignVendor, static_cast<std::uint16_t>(0xC31C + i), 0x0110}});
+    if (m_core->cablePresent)
+        list.push_back({kCablePath, {kCableVendorId, kCableProductId, m_core->versionNumber}});
+    return list;
+}
+
+std::unique_ptr<CableDevice> SimulatedMeter::open(const std::string& path) {
+    std::lock_guard lock(m_core->lock);
+    const bool isCable = path == kCablePath;
+    if (isCable && !m_core->cablePresent)
+        return nullptr;
+    if (!isCable) {
+        bool known = false;
+        for (int i = 0; i < m_core->foreign; ++i)
+            known = known || path == foreignPath(i);
+        if (!known)
+            return nullptr;
+    }
+    ++m_core->opens;
+    return std::make_unique<SimDevice>(m_core, isCable);
+}
+
+void SimulatedMeter::pause(std::chrono::milliseconds duration) {
+    bool realTime = false;
+    {
+        std::lock_guard lock(m_core->lock);
+        m_core->pauses.push_back(duration);
+        realTime = m_core->realTime;
+    }
+    if (realTime)
+        std::this_thread::sleep_for(duration);
+}
+
+void SimulatedMeter::setForeignInterfaces(int count) {
+    std::lock_guard lock(m_core->lock);
+    m_core->foreign = std::max(0, count);
+}
+
+void SimulatedMeter::setCablePresent(bool present) {
+    std::lock_guard lock(m_core->lock);
+    m_core->cablePresent = present;
+    if (present)
+        m_core->unplugAfter = -1;
+}
+
+bool SimulatedMeter::cablePresent() const {
+    std::lock_guard lock(m_core->lock);
+    return m_core->cablePresent;
+}
+
+void SimulatedMeter::setMeterOn(bool on) {
+    std::lock_guard lock(m_core->lock);
+    m_core->meterOn = on;
+}
+
+void SimulatedMeter::unplugAfterPolls(int polls) {
+    std::lock_guard lock(m_core->lock);
+    m_core->unplugAfter = m_core->answeredPolls + polls;
+}
+
+void SimulatedMeter::setDisplayData(const std::array<std::uint8_t, kDataBytes>& data) {
+    std::lock_guard lock(m_core->lock);
+    m_core->displayData = data;
+}
+
+void SimulatedMeter::setStatusByte(std::uint8_t status) {
+    std::lock_guard lock(m_core->lock);
+    m_core->statusByte = status;
+}
+
+void SimulatedMeter::setMemory(std::vector<std::uint8_t> image) {
+    std::lock_guard lock(m_core->lock);
+    m_core->memory = std::move(image);
+}
+
+void SimulatedMeter::setCableIdentity(std::uint16_t versionNumber,
+                                      std::array<std::uint8_t, kSerialBytes> serial,
+                                      bool serialReadable) {
+    std::lock_guard lock(m_core->lock);
+    m_core->versionNumber = versionNumber;
+    m_core->serial = serial;
+    m_core->serialReadable = serialReadable;
+}
+
+void SimulatedMeter::ignoreNextPolls(int count) {
+    std::lock_guard lock(m_core->lock);
+    m_core->ignorePolls = count;
+}
+
+void SimulatedMeter::cutNextReplies(int count, int reports) {
+    std::lock_guard lock(m_core->lock);
+    m_core->cutReplies = count;
+    m_core->cutReports = std::clamp(reports, 0, 3);
+}
+
+void SimulatedMeter::corruptNextChecksums(int count) {
+    std::lock_guard lock(m_core->lock);
+    m_core->corruptSums = count;
+}
+
+void SimulatedMeter::ignoreNextMemoryCommands(int count) {
+    std::lock_guard lock(m_core->lock);
+    m_core->ignoreMemory = count;
+}
+
+void SimulatedMeter::queueWriteResult(std::int32_t result) {
+    std::lock_guard lock(m_core->lock);
+    m_core->writeResults.push_back(result);
+}
+
+void SimulatedMeter::queueReadResult(std::int32_t result,
+                                     const std::array<std::uint8_t, kInputReportSize>& report) {
+    std::lock_guard lock(m_core->lock);
+    m_core->readResults.emplace_back(result, report);
+}
+
+int SimulatedMeter::opens() const {
+    std::lock_guard lock(m_core->lock);
+    return m_core->opens;
+}
+
+int SimulatedMeter::closes() const {
+    std::lock_guard lock(m_core->lock);
+    return m_core->closes;
+}
+
+int SimulatedMeter::openDevices() const {
+    std::lock_guard lock(m_core->lock);
+    return m_core->opens - m_core->closes;
+}
+
+int SimulatedMeter::polls() const {
+    std::lock_guard lock(m_core->lock);
+    return m_core->polls;
+}
+
+std::vector<std::array<std::uint8_t, 2>> SimulatedMeter::commands() const {
+    std::lock_guard lock(m_core->lock);
+    return m_core->commands;
+}
+
+std::vector<std::chrono::milliseconds> SimulatedMeter::pauses() const {
+    std::lock_guard lock(m_core->lock);
+    return m_core->pauses;
+}
+
+std::vector<std::uint8_t> BuildLoggerMemory(const std::vector<SimSession>& sessions) {
+    std::vector<std::uint8_t> image(6, 0);
+    for (const SimSession& s : sessions) {
+        const bool withSub = (s.flags & 0x80) != 0;
+        const std::size_t offset = image.size();
+        const std::size_t length = s.main.size() * (withSub ? 6 : 3);
+        const std::size_t next = offset + 14 + length;
+        // The meter's address of a memory offset: high, middle, low with
+        // offset = ((high - 160) / 2) * 65536 + middle * 256 + low - 122.
+        const std::size_t a = next + 122;
+        std::uint8_t block[14] = {};
+        block[5] = static_cast<std::uint8_t>(a & 0xFF);
+        block[6] = static_cast<std::uint8_t>((a >> 8) & 0xFF);
+        block[7] = static_cast<std::uint8_t>(160 + 2 * (a >> 16));
+        block[8] = s.type;
+        block[9] = s.kind;
+        block[10] = s.flags;
+        block[11] = static_cast<std::uint8_t>(length & 0xFF);
+        block[12] = static_cast<std::uint8_t>((length >> 8) & 0xFF);
+        block[13] = static_cast<std::uint8_t>((length >> 16) & 0xFF);
+        image.insert(image.end(), block, block + 14);
+        for (std::size_t n = 0; n < s.main.size(); ++n) {
+            image.insert(image.end(), s.main[n].begin(), s.main[n].end());
+            if (withSub) {
+                const StoredSample sub = n < s.sub.size() ? s.sub[n] : StoredSample{};
+                image.insert(image.end(), sub.begin(), sub.end());
+            }
+        }
+    }
+    const std::size_t total = image.size();
+    image[1] = static_cast<std::uint8_t>(total & 0xFF);
+    image[2] = static_cast<std::uint8_t>((total >> 8) & 0xFF);
+    image[3] = static_cast<std::uint8_t>((total >> 16) & 0xFF);
+    image[4] = static_cast<std::uint8_t>(sessions.size() & 0xFF);
+    image[5] = static_cast<std::uint8_t>((sessions.size() >> 8) & 0xFF);
+    image.resize((total + kDataBytes - 1) / kDataBytes * kDataBytes, 0);
+    return image;
+}
+
+std::vector<std::uint8_t> DemoLoggerMemory() {
+    auto sample = [](bool negative, std::uint8_t range, unsigned count) {
+        return StoredSample{static_cast<std::uint8_t>((negative ? 0x80 : 0x00) | (range & 0x0F)),
+                            static_cast<std::uint8_t>(count & 0xFF),
+                            static_cast<std::uint8_t>((count >> 8) & 0xFF)};
+    };
+    // A DC volt session at 1 s: a battery discharging slowly.
+    SimSession dcVolts{2, 0, 0x03, {}, {}};
+    for (unsigned n = 0; n < 20; ++n)
+        dcVolts.main.push_back(sample(false, 1, 1618 - 3 * n + (n % 3)));
+    // AC volts with the frequency on the sub display at 0.5 s.
+    SimSession acVolts{1, 0, 0x82, {}, {}};
+    for (unsigned n = 0; n < 12; ++n) {
+        acVolts.main.push_back(sample(false, 2, 2301 + (n * 7) % 11));
+        acVolts.sub.push_back(sample(false, 1, 5000 + (n % 2)));
+    }
+    // Temperature T1 in degrees Celsius at 2 s.
+    SimSession temperature{6, 0, 0x04, {}, {}};
+    for (unsigned n = 0; n < 15; ++n)
+        temperature.main.push_back(sample(false, 0, 215 + n));
+    return BuildLoggerMemory({dcVolts, acVolts, temperature});
+}
+
+std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option, std::string* error) {
+    if (option.empty())
+        return std::make_shared<HidapiBackend>();
+    constexpr std::string_view kFlag = "--simulate";
+    if (option.substr(0, kFlag.size()) != kFlag) {
+        if (error)
+            *error = "unknown option '" + std::string(option) + "'";
+        return nullptr;
+    }
+    std::string_view name = option.substr(kFlag.size());
+    if (name.empty())
+        return std::make_shared<SimulatedMeter>(SimScenario::Demo);
+    if (name.front() != '=') {
+        if (error)
+            *error = "unknown option '" + std::string(option) + "'";
+        return nullptr;
+    }
+    name.remove_prefix(1);
+    if (name.empty())
+        return std::make_shared<SimulatedMeter>(SimScenario::Demo);
+    const std::optional<SimScenario> scenario = ParseSimScenario(name);
+    if (!scenario) {
+        if (error)
+            *error = "unknown simulation '" + std::string(name) +
+                     "' (choose demo, silent, nocable, unplug, lowbatt or flaky)";
+        return nullptr;
+    }
+    return std::make_shared<SimulatedMeter>(*scenario);
+}
+
+std::string_view FindSimulateOption(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i] ? argv[i] : "";
+        if (arg == "--simulate" || arg.substr(0, 11) == "--simulate=")
+            return arg;
+    }
+    return {};
+}
+
+} // namespace telmora

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "link/CableBackend.h"
+#include "link/SharedState.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telmora {
+
+// How the simulated meter behaves.
+enum class SimScenario {
+    Demo,    // a meter cycling through realistic readings
+    Silent,  // cable present, meter switched off
+    NoCable, // no cable present
+    Unplug,  // the cable disappears after some polls
+    LowBatt, // demo with the low-battery annunciator lit
+    Flaky,   // now and then a reply cut short or a logger block with a bad checksum
+};
+
+std::optional<SimScenario> ParseSimScenario(std::string_view name);
+std::string_view SimScenarioName(SimScenario scenario);
+
+// One stored reading of the logger memory: status/range byte and the count.
+using StoredSample = std::array<std::uint8_t, 3>;
+
+// One session of the logger memory.
+struct SimSession {
+    std::uint8_t type = 2;
+    std::uint8_t kind = 0;
+    std::uint8_t flags = 3; // bit 7: samples carry a sub reading; bits 0-3: interval code
+    std::vector<StoredSample> main;
+    std::vector<StoredSample> sub; // used when flags bit 7 is set
+};
+
+// The image of a logger memory holding `sessions`, padded with zeros to whole
+// 24-byte blocks: header (length, session count) and the chained session blocks.
+std::vector<std::uint8_t> BuildLoggerMemory(const std::vector<SimSession>& sessions);
+
+// The small logger memory of the demo meter.
+std::vector<std::uint8_t> DemoLoggerMemory();
+
+// A CableBackend that behaves like the adapter cable with a meter behind it.
+// It answers the poll with display images, the logger commands with blocks of
+// its memory image and correct checksums, and misbehaves on purpose where the
+// scenario says so. Tests drive it without real waits (`realTime` false: a read
+// with nothing to deliver times out at once and pauses are only recorded) and
+// program single calls with the scripting functions below.
+class SimulatedMeter final : public CableBackend {
+public:
+    explicit SimulatedMeter(SimScenario scenario = SimScenario::Demo, bool realTime = true);
+    ~SimulatedMeter() override;
+
+    std::vector<HidInterfaceInfo> interfaces() override;
+    std::unique_ptr<CableDevice> open(const std::string& path) override;
+    void pause(std::chrono::milliseconds duration) override;
+
+    // --- set-up ---
+    // Other HID interfaces listed before the cable (keyboards and the like).
+    void setForeignInterfaces(int count);
+    void setCablePresent(bool present);
+    bool cablePresent() const;
+    // A switched-off meter answers nothing.
+    void setMeterOn(bool on);
+    // Unplugs the cable once this many polls have been answered.
+    void unplugAfterPolls(int polls);
+    // The 24 data bytes of every poll reply (instead of the scenario's readings).
+    void setDisplayData(const std::array<std::uint8_t, kDataBytes>& data);
+    // Data byte D19 of the poll reply (the memory status).
+    void setStatusByte(std::uint8_t status);
+    void setMemory(std::vector<std::uint8_t> image);
+    void setCableIdentity(std::uint16_t versionNumber, std::array<std::uint8_t, kSerialBytes> serial,
+                          bool serialReadable = true);
+
+    // --- scripted misbehaviour (each counts down per event) ---
+    void ignoreNextPolls(int count);          // the meter stays silent for these polls
+    void cutNextReplies(int count, int reports = 2); // replies stop after `reports` reports
+    void corruptNextChecksums(int count);     // logger blocks with a wrong trailer sum
+    void ignoreNextMemoryCommands(int count); // no answer to these logger commands
+    // Results of the next write calls (before the meter sees them).
+    void queueWriteResult(std::int32_t result);
+    // Results of the next read calls, delivered instead of the meter's reports.
+    void queueReadResult(std::int32_t result,
+                         const std::array<std::uint8_t, kInputReportSize>& report = {});
+
+    // --- what happened ---
+    int opens() const;
+    int closes() const;
+    int openDevices() const;
+    int polls() const; // poll commands received
+    // Every command written, as its two command bytes.
+    std::vector<std::array<std::uint8_t, 2>> commands() const;
+    std::vector<std::chrono::milliseconds> pauses() const;
+
+    struct Core;
+
+private:
+    std::shared_ptr<Core> m_core;
+};
+
+// The cable backend chosen by a command-line option: `option` is the argument
+// "--simulate" or "--simulate=NAME" (a simulated meter), or empty for the real
+// cable. Returns null with a message in `error` when NAME is no scenario.
+std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option,
+                                               std::string* error = nullptr);
+
+// The "--simulate[=NAME]" argument among `args`, or empty when there is none.
+std::string_view FindSimulateOption(int argc, const char* const* argv);
+
+} // namespace telmora
