@@ -1,5 +1,5 @@
 // Texts that other code formats, parses or compares: a wrong blank or a lost
-// placeholder here breaks captions, file names and status lines elsewhere.
+// format marker here breaks captions, file names and status lines elsewhere.
 #include "resources/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ TEST(StringTable, TextsKeepTheirExactBlanksAndPunctuation) {
     EXPECT_EQ(LoadStr(6), "~ODMDL");
 }
 
-TEST(StringTable, FormatTextsCarryTheirPlaceholders) {
+TEST(StringTable, FormatTextsCarryTheirMarkers) {
     EXPECT_EQ(LoadStr(7002), "Data in buffer : %d");
     EXPECT_EQ(LoadStr(7003), "Page : %d of %d");
     EXPECT_EQ(LoadStr(7999), "Reading Data : %d of %d");
