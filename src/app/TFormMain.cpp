@@ -5,12 +5,28 @@
 #include "app/MainWindowRules.h"
 #include "app/MessageBox.h"
 #include "app/Settings.h"
+#include "app/TWaitOffLineThread.h"
+#include "app/UiWait.h"
 #include "app/WindowMessages.h"
+#include "link/CableAccess.h"
 #include "link/SharedState.h"
+#include "link/TKorrelThread.h"
 #include "resources/StringTable.h"
 
 #if __has_include("recorder/TGraphicalForm.h")
 #include "recorder/TGraphicalForm.h"
+#endif
+#if __has_include("displays/TDigitalMeterForm.h")
+#include "displays/TDigitalMeterForm.h"
+#define TELMORA_HAS_DIGITAL_METER 1
+#endif
+#if __has_include("displays/TAnalogMeterForm.h")
+#include "displays/TAnalogMeterForm.h"
+#define TELMORA_HAS_ANALOG_METER 1
+#endif
+#if __has_include("displays/TComparatorForm.h")
+#include "displays/TComparatorForm.h"
+#define TELMORA_HAS_COMPARATOR 1
 #endif
 
 #include <QAction>
@@ -203,6 +219,9 @@ void TFormMain::FormCreate() {
     // Events and locks of the shared acquisition state start afresh.
     Shared().reset();
 
+    // The link-loss watcher runs for the whole life of the main window.
+    m_waitOffLineThread = std::make_unique<TWaitOffLineThread>(this, [this] { linkLostStep(); });
+
     refreshControls();
 }
 
@@ -249,7 +268,120 @@ bool TFormMain::isLinked() const {
 }
 
 void TFormMain::sbtnLinkClick() {
+    if (m_linkChanging) {
+        // A click while an unlink waits for the acquisition thread: that unlink
+        // goes on, the button shows its outcome.
+        sbtnLink->setChecked(false);
+        return;
+    }
+    if (sbtnLink->isChecked()) {
+        if (m_korrelThread == nullptr && !linkOn())
+            return; // cable missing: button up again, nothing else changes
+    } else {
+        linkOff();
+    }
     refreshControls();
+}
+
+namespace {
+
+void showCableNotFound(QWidget* owner) {
+    ShowDirectBox(owner, LoadStr(9015), 9999, 9015, BoxIcon::Error, {BoxButton::Ok});
+}
+
+// The acquisition thread's notice after three silent polls, shown on the
+// user-interface thread while the acquisition thread waits for it.
+void showNoDataReceived() {
+    ShowDirectBox(nullptr, LoadStr(8004), 9999, 9015, BoxIcon::Error, {BoxButton::Ok});
+}
+
+} // namespace
+
+bool TFormMain::linkOn() {
+    // The probe only shows that the cable is there; the thread opens its own handle.
+    CableHandle probe = OpenCable();
+    if (!probe) {
+        sbtnLink->setChecked(false);
+        showCableNotFound(this);
+        return false;
+    }
+    probe.close();
+
+    Shared().AcquisitionEndedEvent.reset();
+    m_korrelThread = std::make_unique<TKorrelThread>(showNoDataReceived);
+    Shared().setLinkActive(true);
+#ifdef TELMORA_HAS_DIGITAL_METER
+    if (TDigitalMeterForm* digital = Windows().DigitalMeterForm)
+        digital->setLinkStatus(true);
+#endif
+    return true;
+}
+
+void TFormMain::linkOff() {
+    if (m_korrelThread) {
+        // Ask the thread to end (after a link loss it has ended already) and wait
+        // for its last act while still serving its calls into this thread.
+        m_linkChanging = true;
+        m_korrelThread->Terminate();
+        if (!WaitServingUi(Shared().AcquisitionEndedEvent))
+            WaitServingUi([this] { return m_korrelThread->finished(); });
+        m_korrelThread.reset();
+        m_linkChanging = false;
+    }
+    Shared().setLinkActive(false);
+#ifdef TELMORA_HAS_DIGITAL_METER
+    if (TDigitalMeterForm* digital = Windows().DigitalMeterForm) {
+        digital->setLinkStatus(false);
+        digital->clearDisplay();
+    }
+#endif
+#ifdef TELMORA_HAS_ANALOG_METER
+    if (TAnalogMeterForm* analog = Windows().AnalogMeterForm)
+        analog->resetAfterUnlink();
+#endif
+#ifdef TELMORA_HAS_COMPARATOR
+    if (TComparatorForm* comparator = Windows().ComparatorForm)
+        comparator->resetAfterUnlink();
+#endif
+#if __has_include("recorder/TGraphicalForm.h")
+    if (TGraphicalForm* recorder = Windows().GraphicalForm)
+        recorder->linkEnded();
+#endif
+    if (m_linkLostPending) {
+        // The watcher reported a loss during the wait: handle it now that the
+        // link change is complete.
+        m_linkLostPending = false;
+        QMetaObject::invokeMethod(this, [this] { linkLostStep(); }, Qt::QueuedConnection);
+    }
+}
+
+void TFormMain::linkLostStep() {
+    if (m_shuttingDown)
+        return;
+    if (m_linkChanging) {
+        m_linkLostPending = true;
+        return;
+    }
+    // A loss reported after the link was already switched off needs no message.
+    if (!isLinked() && m_korrelThread == nullptr)
+        return;
+    showCableNotFound(this);
+    sbtnLink->setChecked(false);
+    sbtnLinkClick();
+}
+
+void TFormMain::shutdownLink() {
+    m_shuttingDown = true;
+    if (m_korrelThread) {
+        m_korrelThread->Terminate();
+        if (!WaitServingUi(Shared().AcquisitionEndedEvent))
+            WaitServingUi([this] { return m_korrelThread->finished(); });
+        m_korrelThread.reset();
+        Shared().setLinkActive(false);
+    }
+    // The watcher may be inside its call into this thread; its destructor waits
+    // for it while serving that call.
+    m_waitOffLineThread.reset();
 }
 
 void TFormMain::unlinkRequest() {
@@ -402,6 +534,7 @@ void TFormMain::FormDestroy() {
     if (m_destroyed)
         return;
     m_destroyed = true;
+    shutdownLink();
     // Windows go first, newest first, so their worker threads end while the shared
     // events they wait on still work; then every remaining waiter is released.
     while (!m_windows.empty())

@@ -11,6 +11,11 @@ class QMenu;
 class QToolButton;
 class QFrame;
 
+namespace telmora {
+class TKorrelThread;
+class TWaitOffLineThread;
+} // namespace telmora
+
 // The main window: a narrow tool bar across the top of the screen with the menu
 // and a row of tool buttons. It owns the start-up and shut-down of the program:
 // settings, the shared acquisition objects, the long-lived windows, link/unlink.
@@ -108,4 +113,18 @@ private:
     QWidget* m_wImport = nullptr;
 
     bool m_destroyed = false;
+
+    // Link and unlink.
+    bool linkOn();
+    void linkOff();
+    // The link-loss watcher's step: message 9015, then unlink.
+    void linkLostStep();
+    // Ends the acquisition thread and the watcher before anything they use goes.
+    void shutdownLink();
+
+    std::unique_ptr<telmora::TKorrelThread> m_korrelThread; // empty while unlinked
+    std::unique_ptr<telmora::TWaitOffLineThread> m_waitOffLineThread;
+    bool m_linkChanging = false;   // an unlink is waiting for the acquisition thread
+    bool m_linkLostPending = false; // the watcher's step arrived during that wait
+    bool m_shuttingDown = false;
 };

@@ -1,12 +1,31 @@
 // Telmora: live readings, recording and logger import for a USB-linked multimeter.
 #include "app/TFormMain.h"
+#include "link/CableBackend.h"
+#include "sim/SimulatedMeter.h"
 
 #include <QApplication>
 #include <QLocale>
 
+#include <cstdio>
+#include <string>
+
 int main(int argc, char** argv) {
     // Numbers become text and text becomes numbers with "." whatever the user's locale.
     QLocale::setDefault(QLocale::c());
+
+    // --simulate[=NAME] puts a simulated meter behind the cable; without it the
+    // real cable is used. The choice is made before any window can look for it.
+    const std::string_view simulate = telmora::FindSimulateOption(argc, argv);
+    if (!simulate.empty()) {
+        std::string error;
+        auto backend = telmora::MakeCableBackend(simulate, &error);
+        if (!backend) {
+            std::fprintf(stderr, "telmora: %s\n", error.c_str());
+            return 2;
+        }
+        telmora::SetCableBackend(std::move(backend));
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Telmora"));
     QApplication::setApplicationVersion(QStringLiteral(TELMORA_VERSION));

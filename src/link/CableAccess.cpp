@@ -5,11 +5,12 @@
 
 namespace telmora {
 
-CableHandle::CableHandle(std::shared_ptr<CableBackend> backend,
-                         std::unique_ptr<CableDevice> device)
+CableHandle::CableHandle(std::shared_ptr<CableBackend> backend, std::unique_ptr<CableDevice> device)
     : m_backend(std::move(backend)), m_device(std::move(device)) {}
 
-void CableHandle::close() { m_device.reset(); }
+void CableHandle::close() {
+    m_device.reset();
+}
 
 namespace {
 
@@ -19,7 +20,9 @@ std::array<std::uint8_t, kOutputReportSize> commandReport(std::uint8_t a, std::u
     return {0x00, 0x00, a, b};
 }
 
-void pause(CableBackend& backend, std::chrono::milliseconds duration) { backend.pause(duration); }
+void pause(CableBackend& backend, std::chrono::milliseconds duration) {
+    backend.pause(duration);
+}
 
 // One report read. A "successful" read that delivers nothing would let a
 // collecting loop spin for ever; it counts as a time-out instead.
@@ -45,8 +48,7 @@ std::int32_t collectReply(CableDevice& device, PollBuffer& reply) {
     std::size_t received = 0;
     while (received < kReplySize) {
         Report report{};
-        const auto timeout =
-            received == 0 ? CableTiming::FirstReport : CableTiming::NextReport;
+        const auto timeout = received == 0 ? CableTiming::FirstReport : CableTiming::NextReport;
         const ReadOutcome out = readReport(device, report, timeout);
         if (out.result == CableResult::TimedOut) {
             device.cancel();

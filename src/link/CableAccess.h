@@ -16,18 +16,18 @@ namespace telmora {
 // Bounded waits and pauses of the cable exchanges.
 namespace CableTiming {
 using std::chrono::milliseconds;
-constexpr milliseconds PollWrite{2000};       // the poll command going out
-constexpr milliseconds FirstReport{4000};     // the first report of a reply
-constexpr milliseconds NextReport{100};       // each following report of a reply
-constexpr milliseconds CommandWrite{500};     // a logger command going out
-constexpr milliseconds BlockReport{500};      // each report of a logger block
-constexpr milliseconds HeaderSettle{200};     // after the header command
-constexpr milliseconds RetryPause{10};        // between two attempts
-constexpr milliseconds LastAttemptPause{1};   // after the last failed attempt
+constexpr milliseconds PollWrite{2000};     // the poll command going out
+constexpr milliseconds FirstReport{4000};   // the first report of a reply
+constexpr milliseconds NextReport{100};     // each following report of a reply
+constexpr milliseconds CommandWrite{500};   // a logger command going out
+constexpr milliseconds BlockReport{500};    // each report of a logger block
+constexpr milliseconds HeaderSettle{200};   // after the header command
+constexpr milliseconds RetryPause{10};      // between two attempts
+constexpr milliseconds LastAttemptPause{1}; // after the last failed attempt
 } // namespace CableTiming
 
-constexpr int kInterfaceNumbers = 20;        // interface numbers 0..19 are searched
-constexpr std::size_t kPollBufferSize = 36;  // a reply plus one whole report of slack
+constexpr int kInterfaceNumbers = 20;       // interface numbers 0..19 are searched
+constexpr std::size_t kPollBufferSize = 36; // a reply plus one whole report of slack
 constexpr int kHeaderAttempts = 3;
 constexpr int kBlockAttempts = 4;
 
@@ -71,7 +71,9 @@ using PollBuffer = std::array<std::uint8_t, kPollBufferSize>;
 using MemoryBlock = std::array<std::uint8_t, kDataBytes>;
 
 // Data byte Dk (k = 0..23) of a reply laid out as three 9-byte reports.
-constexpr std::size_t DataByteIndex(std::size_t k) { return 1 + k + k / 8; }
+constexpr std::size_t DataByteIndex(std::size_t k) {
+    return 1 + k + k / 8;
+}
 
 // Opens the present HID interface with the given number (from 0); empty handle
 // when there is none or it cannot be opened.

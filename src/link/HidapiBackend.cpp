@@ -111,7 +111,9 @@ private:
 
 } // namespace
 
-HidapiBackend::HidapiBackend() { initHidapiOnce(); }
+HidapiBackend::HidapiBackend() {
+    initHidapiOnce();
+}
 
 std::vector<HidInterfaceInfo> HidapiBackend::interfaces() {
     std::vector<HidInterfaceInfo> list;

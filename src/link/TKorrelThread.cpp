@@ -24,9 +24,13 @@ TKorrelThread::~TKorrelThread() {
     // the join below finds a thread that is returning.
 }
 
-void TKorrelThread::Terminate() { m_thread.request_stop(); }
+void TKorrelThread::Terminate() {
+    m_thread.request_stop();
+}
 
-bool TKorrelThread::terminateRequested() const { return m_thread.get_stop_token().stop_requested(); }
+bool TKorrelThread::terminateRequested() const {
+    return m_thread.get_stop_token().stop_requested();
+}
 
 void TKorrelThread::publish(const PollBuffer& reply) {
     // Decode into a local reading first, so that ReadingLock is held only for the

@@ -73,9 +73,9 @@ struct SimulatedMeter::Core {
         if (displayData) {
             data = *displayData;
         } else {
-            const double seconds =
-                realTime ? std::chrono::duration<double>(Clock::now() - start).count()
-                         : answeredPolls * 0.2;
+            const double seconds = realTime
+                                       ? std::chrono::duration<double>(Clock::now() - start).count()
+                                       : answeredPolls * 0.2;
             data = DemoDisplayData(seconds, rng(), scenario == SimScenario::LowBatt);
         }
         data[kStatusIndex] = statusByte;
@@ -218,10 +218,16 @@ private:
 
     void answerMemoryCommand(Core& c, std::uint8_t command) {
         switch (command) {
-        case 0x88: c.memoryPosition = 0; break;
-        case 0x89: c.memoryPosition += kDataBytes; break;
-        case 0x8A: break;
-        default: return;
+        case 0x88:
+            c.memoryPosition = 0;
+            break;
+        case 0x89:
+            c.memoryPosition += kDataBytes;
+            break;
+        case 0x8A:
+            break;
+        default:
+            return;
         }
         if (!c.meterOn)
             return;
@@ -261,7 +267,9 @@ private:
     Clock::time_point m_readyAt = Clock::now();
 };
 
-std::string foreignPath(int i) { return "sim:hid-" + std::to_string(i); }
+std::string foreignPath(int i) {
+    return "sim:hid-" + std::to_string(i);
+}
 
 } // namespace
 
@@ -283,12 +291,18 @@ std::optional<SimScenario> ParseSimScenario(std::string_view name) {
 
 std::string_view SimScenarioName(SimScenario scenario) {
     switch (scenario) {
-    case SimScenario::Demo: return "demo";
-    case SimScenario::Silent: return "silent";
-    case SimScenario::NoCable: return "nocable";
-    case SimScenario::Unplug: return "unplug";
-    case SimScenario::LowBatt: return "lowbatt";
-    case SimScenario::Flaky: return "flaky";
+    case SimScenario::Demo:
+        return "demo";
+    case SimScenario::Silent:
+        return "silent";
+    case SimScenario::NoCable:
+        return "nocable";
+    case SimScenario::Unplug:
+        return "unplug";
+    case SimScenario::LowBatt:
+        return "lowbatt";
+    case SimScenario::Flaky:
+        return "flaky";
     }
     return "demo";
 }
@@ -298,10 +312,17 @@ SimulatedMeter::SimulatedMeter(SimScenario scenario, bool realTime)
     Core& c = *m_core;
     c.memory = DemoLoggerMemory();
     switch (scenario) {
-    case SimScenario::Silent: c.meterOn = false; break;
-    case SimScenario::NoCable: c.cablePresent = false; break;
-    case SimScenario::Unplug: c.unplugAfter = kUnplugAfterPolls; break;
-    default: break;
+    case SimScenario::Silent:
+        c.meterOn = false;
+        break;
+    case SimScenario::NoCable:
+        c.cablePresent = false;
+        break;
+    case SimScenario::Unplug:
+        c.unplugAfter = kUnplugAfterPolls;
+        break;
+    default:
+        break;
     }
 }
 
@@ -311,7 +332,8 @@ std::vector<HidInterfaceInfo> SimulatedMeter::interfaces() {
     std::lock_guard lock(m_core->lock);
     std::vector<HidInterfaceInfo> list;
     for (int i = 0; i < m_core->foreign; ++i)
-        list.push_back({foreignPath(i), {kForeignVendor, static_cast<std::uint16_t>(0xC31C + i), 0x0110}});
+        list.push_back(
+            {foreignPath(i), {kForeignVendor, static_cast<std::uint16_t>(0xC31C + i), 0x0110}});
     if (m_core->cablePresent)
         list.push_back({kCablePath, {kCableVendorId, kCableProductId, m_core->versionNumber}});
     return list;

@@ -75,14 +75,15 @@ public:
     // Data byte D19 of the poll reply (the memory status).
     void setStatusByte(std::uint8_t status);
     void setMemory(std::vector<std::uint8_t> image);
-    void setCableIdentity(std::uint16_t versionNumber, std::array<std::uint8_t, kSerialBytes> serial,
+    void setCableIdentity(std::uint16_t versionNumber,
+                          std::array<std::uint8_t, kSerialBytes> serial,
                           bool serialReadable = true);
 
     // --- scripted misbehaviour (each counts down per event) ---
-    void ignoreNextPolls(int count);          // the meter stays silent for these polls
+    void ignoreNextPolls(int count);                 // the meter stays silent for these polls
     void cutNextReplies(int count, int reports = 2); // replies stop after `reports` reports
-    void corruptNextChecksums(int count);     // logger blocks with a wrong trailer sum
-    void ignoreNextMemoryCommands(int count); // no answer to these logger commands
+    void corruptNextChecksums(int count);            // logger blocks with a wrong trailer sum
+    void ignoreNextMemoryCommands(int count);        // no answer to these logger commands
     // Results of the next write calls (before the meter sees them).
     void queueWriteResult(std::int32_t result);
     // Results of the next read calls, delivered instead of the meter's reports.
