@@ -351,7 +351,8 @@ void TFormMain::linkOff() {
         // The watcher reported a loss during the wait: handle it now that the
         // link change is complete.
         m_linkLostPending = false;
-        QMetaObject::invokeMethod(this, [this] { linkLostStep(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { linkLostStep(); }, Qt::QueuedConnection);
     }
 }
 

@@ -124,7 +124,7 @@ private:
 
     std::unique_ptr<telmora::TKorrelThread> m_korrelThread; // empty while unlinked
     std::unique_ptr<telmora::TWaitOffLineThread> m_waitOffLineThread;
-    bool m_linkChanging = false;   // an unlink is waiting for the acquisition thread
+    bool m_linkChanging = false;    // an unlink is waiting for the acquisition thread
     bool m_linkLostPending = false; // the watcher's step arrived during that wait
     bool m_shuttingDown = false;
 };
