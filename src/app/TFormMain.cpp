@@ -14,6 +14,8 @@
 #include "resources/StringTable.h"
 
 #if __has_include("recorder/TGraphicalForm.h")
+#include "recorder/TDataStringGridForm.h"
+#include "recorder/TDialogOption.h"
 #include "recorder/TGraphicalForm.h"
 #endif
 #if __has_include("displays/TDigitalMeterForm.h")
@@ -230,6 +232,10 @@ void TFormMain::createWindows() {
     // window, digital meter, analog meter, limit dialog, comparator, recorder,
     // interval dialog, graph viewer, fit-export dialog, progress window, export
     // dialog, line colour dialog, data list, import window.
+    adoptWindow(Windows().GraphicalForm, new TGraphicalForm, m_wGraphical);
+    adoptWindow(Windows().DialogOption, new TDialogOption, m_wOption);
+    adoptWindow(Windows().DataStringGridForm, new TDataStringGridForm, m_wDataList);
+    m_wDataList->show();
 }
 
 int TFormMain::taskbarHeight() const {
