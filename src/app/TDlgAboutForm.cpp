@@ -1,6 +1,7 @@
 #include "app/TDlgAboutForm.h"
 
 #include "app/aboutlines.h"
+#include "link/CableAccess.h"
 #include "resources/AppIcon.h"
 #include "resources/StringTable.h"
 
@@ -26,9 +27,18 @@ namespace {
 
 constexpr int kIconSize = 64;
 
+// Opens the cable of the current backend, reads its identity and closes it again.
+bool queryCurrentCable(telmora::CableIdentity& identity) {
+    telmora::CableHandle handle = telmora::OpenCable();
+    if (!handle)
+        return false;
+    identity = telmora::QueryCableIdentity(handle);
+    return true;
+}
+
 } // namespace
 
-TDlgAboutForm::TDlgAboutForm(QWidget* parent) : QDialog(parent) {
+TDlgAboutForm::TDlgAboutForm(QWidget* parent) : QDialog(parent), m_cableQuery(queryCurrentCable) {
     setObjectName(QStringLiteral("DlgAboutForm"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

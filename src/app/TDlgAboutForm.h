@@ -24,7 +24,8 @@ public:
 
     // The cable query that a click on the icon runs. It opens the cable, fills the
     // identity and closes the cable; it returns false when the cable could not be
-    // opened. Without a query a click leaves lines 8 and 9 empty.
+    // opened. The window starts with the query of the current cable backend;
+    // without a query (an empty function) a click leaves lines 8 and 9 empty.
     using CableQuery = std::function<bool(telmora::CableIdentity&)>;
     void setCableQuery(CableQuery query);
 

@@ -4,7 +4,9 @@
 #include "app/TDlgAboutForm.h"
 #include "app/TMsgForm.h"
 #include "app/aboutlines.h"
+#include "link/CableBackend.h"
 #include "resources/AppIcon.h"
+#include "sim/SimulatedMeter.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +18,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+
+#include <memory>
 
 using telmora::CableIdentity;
 
@@ -249,7 +253,8 @@ TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
 TEST(DlgAboutForm, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
     TDlgAboutForm form;
     form.show();
-    form.Image1Click(); // no query installed
+    form.setCableQuery(nullptr);
+    form.Image1Click();
     EXPECT_TRUE(form.lines()[7].isEmpty());
 
     form.setCableQuery([](CableIdentity& id) {
@@ -275,4 +280,26 @@ TEST(AppIcon, IsDrawnFromTheBuiltInPicture) {
     ASSERT_FALSE(image.isNull());
     EXPECT_GT(qAlpha(image.pixel(16, 16)), 0);
     EXPECT_FALSE(telmora::AppIcon().isNull());
+}
+
+TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
+    const auto previous = telmora::CurrentCableBackend();
+    auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
+    meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8});
+    telmora::SetCableBackend(meter);
+
+    TDlgAboutForm form; // with its own query of the current cable
+    form.show();
+    form.Image1Click();
+    EXPECT_EQ(form.lines()[7], "Cable Firmware ver.:01.05");
+    EXPECT_EQ(form.lines()[8], "Cable SN : 0807060504030201");
+    EXPECT_EQ(meter->openDevices(), 0);
+
+    meter->setCablePresent(false);
+    form.Image1Click();
+    EXPECT_TRUE(form.lines()[7].isEmpty());
+    EXPECT_TRUE(form.lines()[8].isEmpty());
+    EXPECT_EQ(meter->opens(), meter->closes());
+
+    telmora::SetCableBackend(previous);
 }
