@@ -22,10 +22,9 @@ void PutI32(std::uint8_t* out, std::int32_t value) {
 }
 
 std::int32_t GetI32(const std::uint8_t* in) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(in[0]) |
-                                     (static_cast<std::uint32_t>(in[1]) << 8) |
-                                     (static_cast<std::uint32_t>(in[2]) << 16) |
-                                     (static_cast<std::uint32_t>(in[3]) << 24));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(in[0]) | (static_cast<std::uint32_t>(in[1]) << 8) |
+        (static_cast<std::uint32_t>(in[2]) << 16) | (static_cast<std::uint32_t>(in[3]) << 24));
 }
 
 // Collects the file image in pieces and hands them to the device.
@@ -40,8 +39,8 @@ public:
     bool flushIfFull() { return m_buffer.size() < kChunk || flush(); }
     bool flush() {
         const auto size = static_cast<qint64>(m_buffer.size());
-        const bool ok = size == 0 ||
-                        m_out.write(reinterpret_cast<const char*>(m_buffer.data()), size) == size;
+        const bool ok =
+            size == 0 || m_out.write(reinterpret_cast<const char*>(m_buffer.data()), size) == size;
         m_buffer.clear();
         return ok;
     }
@@ -79,8 +78,8 @@ bool WriteSessions(QIODevice& out, std::span<const SampleList> sessions) {
             p[0] = hasSub ? 1 : 0;
             EncodeRecord(e.main, std::span<std::uint8_t>(p + 1, kSessionRecordSize));
             if (hasSub) {
-                EncodeRecord(e.sub,
-                             std::span<std::uint8_t>(p + 1 + kSessionRecordSize, kSessionRecordSize));
+                EncodeRecord(
+                    e.sub, std::span<std::uint8_t>(p + 1 + kSessionRecordSize, kSessionRecordSize));
             }
             if (!w.flushIfFull()) {
                 return false;
@@ -132,13 +131,14 @@ SessionFileStatus ReadSessions(QIODevice& in, std::vector<SampleList>& sessions,
                 }
                 SampleEntry entry;
                 entry.hasSub = buf[0];
-                entry.main = DecodeRecord(std::span<const std::uint8_t>(buf.data() + 1, kSessionRecordSize));
+                entry.main =
+                    DecodeRecord(std::span<const std::uint8_t>(buf.data() + 1, kSessionRecordSize));
                 if (entry.hasSub != 0) {
                     if (!ReadExactly(in, buf.data() + kSessionEntrySize, kSessionRecordSize)) {
                         return SessionFileStatus::Damaged;
                     }
-                    entry.sub = DecodeRecord(
-                        std::span<const std::uint8_t>(buf.data() + kSessionEntrySize, kSessionRecordSize));
+                    entry.sub = DecodeRecord(std::span<const std::uint8_t>(
+                        buf.data() + kSessionEntrySize, kSessionRecordSize));
                 }
                 list.append(entry);
                 // Progress at most every 1024 entries and at the end of a session.

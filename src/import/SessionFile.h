@@ -20,7 +20,7 @@ class QIODevice;
 
 namespace telmora {
 
-constexpr std::size_t kSessionEntrySize = 1 + kSessionRecordSize;           // 77
+constexpr std::size_t kSessionEntrySize = 1 + kSessionRecordSize;            // 77
 constexpr std::size_t kSessionEntryWithSubSize = 1 + 2 * kSessionRecordSize; // 153
 
 // Name and filter the file dialogs offer.

@@ -2,6 +2,7 @@
 
 #include "link/CableResult.h"
 #include "link/HidapiBackend.h"
+#include "sim/DemoLoggerMemory.h"
 #include "sim/DemoReadings.h"
 
 #include <algorithm>
@@ -252,6 +253,14 @@ private:
         }
         if (corrupt)
             sum += 1 + c.rng() % 200;
+        // Now and then the flaky cable delivers a block cut short: a report or two
+        // and no checksum.
+        if (c.scenario == SimScenario::Flaky && c.rng() % 40 == 0) {
+            queueDataReports(m_pending, block, 1 + static_cast<int>(c.rng() % 2));
+            if (c.realTime)
+                m_readyAt = Clock::now() + std::chrono::milliseconds(5);
+            return;
+        }
         queueDataReports(m_pending, block, 3);
         Report trailer{};
         trailer[1] = static_cast<std::uint8_t>(sum & 0xFF);
@@ -310,7 +319,7 @@ std::string_view SimScenarioName(SimScenario scenario) {
 SimulatedMeter::SimulatedMeter(SimScenario scenario, bool realTime)
     : m_core(std::make_shared<Core>(scenario, realTime)) {
     Core& c = *m_core;
-    c.memory = DemoLoggerMemory();
+    c.memory = DemoLoggerImage();
     switch (scenario) {
     case SimScenario::Silent:
         c.meterOn = false;
