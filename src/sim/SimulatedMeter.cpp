@@ -319,7 +319,7 @@ std::string_view SimScenarioName(SimScenario scenario) {
 SimulatedMeter::SimulatedMeter(SimScenario scenario, bool realTime)
     : m_core(std::make_shared<Core>(scenario, realTime)) {
     Core& c = *m_core;
-    c.memory = DemoLoggerImage();
+    c.memory = DemoLoggerMemory();
     switch (scenario) {
     case SimScenario::Silent:
         c.meterOn = false;
@@ -528,26 +528,9 @@ std::vector<std::uint8_t> BuildLoggerMemory(const std::vector<SimSession>& sessi
 }
 
 std::vector<std::uint8_t> DemoLoggerMemory() {
-    auto sample = [](bool negative, std::uint8_t range, unsigned count) {
-        return StoredSample{static_cast<std::uint8_t>((negative ? 0x80 : 0x00) | (range & 0x0F)),
-                            static_cast<std::uint8_t>(count & 0xFF),
-                            static_cast<std::uint8_t>((count >> 8) & 0xFF)};
-    };
-    // A DC volt session at 1 s: a battery discharging slowly.
-    SimSession dcVolts{2, 0, 0x03, {}, {}};
-    for (unsigned n = 0; n < 20; ++n)
-        dcVolts.main.push_back(sample(false, 1, 1618 - 3 * n + (n % 3)));
-    // AC volts with the frequency on the sub display at 0.5 s.
-    SimSession acVolts{1, 0, 0x82, {}, {}};
-    for (unsigned n = 0; n < 12; ++n) {
-        acVolts.main.push_back(sample(false, 2, 2301 + (n * 7) % 11));
-        acVolts.sub.push_back(sample(false, 1, 5000 + (n % 2)));
-    }
-    // Temperature T1 in degrees Celsius at 2 s.
-    SimSession temperature{6, 0, 0x04, {}, {}};
-    for (unsigned n = 0; n < 15; ++n)
-        temperature.main.push_back(sample(false, 0, 215 + n));
-    return BuildLoggerMemory({dcVolts, acVolts, temperature});
+    // Every session type with sub readings, overloads, negative values, both
+    // temperature units and one session longer than the graph shows point by point.
+    return DemoLoggerImage();
 }
 
 std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option, std::string* error) {

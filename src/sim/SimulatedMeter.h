@@ -43,7 +43,7 @@ struct SimSession {
 // 24-byte blocks: header (length, session count) and the chained session blocks.
 std::vector<std::uint8_t> BuildLoggerMemory(const std::vector<SimSession>& sessions);
 
-// The small logger memory of the demo meter.
+// The logger memory of the demo meter (see sim/DemoLoggerMemory.h).
 std::vector<std::uint8_t> DemoLoggerMemory();
 
 // A CableBackend that behaves like the adapter cable with a meter behind it.
