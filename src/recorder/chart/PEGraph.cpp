@@ -477,10 +477,11 @@ void PEGraph::applyStyle() {
     d->plot->yAxis->setNumberPrecision(d->precision);
 
     // Room reserved for the widest value and label the caller announced.
+    // The right margin takes half a point label, so the newest point's label fits.
     const QFontMetrics fm(d->plot->yAxis->tickLabelFont());
-    d->plot->axisRect()->setMinimumMargins(
-        QMargins(fm.horizontalAdvance(d->maxDataString) + fm.height() + 18, 15, 20, 15));
     const int labelWidth = fm.horizontalAdvance(d->maxPointLabel) + 24;
+    d->plot->axisRect()->setMinimumMargins(QMargins(
+        fm.horizontalAdvance(d->maxDataString) + fm.height() + 18, 15, labelWidth / 2 + 4, 15));
     const int axisWidth =
         std::max(100, d->plot->axisRect()->width() > 0 ? d->plot->axisRect()->width()
                                                        : width() - labelWidth);
