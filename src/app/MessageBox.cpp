@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QThread>
 
+#include <cstdio>
 #include <mutex>
 
 namespace telmora {
@@ -77,13 +78,19 @@ QMessageBox::Icon toIcon(BoxIcon icon) {
 }
 
 BoxButton showOnUiThread(const BoxRequest& request) {
+    // The interceptor is called outside the lock so that it may itself show a box
+    // or replace the interceptor.
+    BoxInterceptor interceptor;
     {
         std::lock_guard lock(g_interceptorLock);
-        if (g_interceptor)
-            return g_interceptor(request);
+        interceptor = g_interceptor;
     }
+    if (interceptor)
+        return interceptor(request);
     QMessageBox box(toIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
                     request.owner);
+    // Texts may carry file names; never let them be taken for markup.
+    box.setTextFormat(Qt::PlainText);
     QMessageBox::StandardButtons buttons;
     for (BoxButton b : request.buttons)
         buttons |= toStandard(b);
@@ -112,7 +119,12 @@ void SetBoxInterceptor(BoxInterceptor interceptor) {
 
 BoxButton ShowBox(const BoxRequest& request) {
     QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr || QThread::currentThread() == app->thread())
+    if (app == nullptr) {
+        // No user interface (yet or any more): say it on the terminal instead.
+        std::fprintf(stderr, "%s: %s\n", qPrintable(request.caption), qPrintable(request.text));
+        return request.buttons.empty() ? BoxButton::Ok : request.buttons.front();
+    }
+    if (QThread::currentThread() == app->thread())
         return showOnUiThread(request);
     // From a worker thread: run on the user-interface thread and wait for the answer.
     BoxButton result = BoxButton::None;

@@ -4,6 +4,9 @@
 #include "app/AppWindows.h"
 #include "app/MainWindowRules.h"
 #include "app/MessageBox.h"
+#include "app/TAutoMsgForm.h"
+#include "app/TDlgAboutForm.h"
+#include "app/TMsgForm.h"
 #include "app/Settings.h"
 #include "app/TWaitOffLineThread.h"
 #include "app/UiWait.h"
@@ -232,8 +235,11 @@ void TFormMain::createWindows() {
     // window, digital meter, analog meter, limit dialog, comparator, recorder,
     // interval dialog, graph viewer, fit-export dialog, progress window, export
     // dialog, line colour dialog, data list, import window.
+    adoptWindow(Windows().DlgAboutForm, new TDlgAboutForm, m_wAbout);
+    adoptWindow(Windows().AutoMsgForm, new TAutoMsgForm, m_wAutoMsg);
     adoptWindow(Windows().GraphicalForm, new TGraphicalForm, m_wGraphical);
     adoptWindow(Windows().DialogOption, new TDialogOption, m_wOption);
+    adoptWindow(Windows().MsgForm, new TMsgForm, m_wMsg);
     adoptWindow(Windows().DataStringGridForm, new TDataStringGridForm, m_wDataList);
     m_wDataList->show();
 }
@@ -527,11 +533,11 @@ void TFormMain::FormClose() {
     if (!WriteSettingsFile(SettingsFilePath(app.applicationDirectory), values, &error)) {
         BoxRequest box;
         box.owner = this;
-        box.caption = windowTitle();
-        box.text = QStringLiteral("The settings could not be saved to \"%1\":\n%2\n\n"
-                                  "The comparator limits of this run are lost; the program "
-                                  "closes anyway.")
-                       .arg(SettingsFilePath(app.applicationDirectory), error);
+        box.caption = FormatCaption(9999, 9018);
+        box.text = LoadStr(9018) + QStringLiteral("\n\n%1\n%2\n\n"
+                                                  "The comparator limits of this run are lost; "
+                                                  "the program closes anyway.")
+                                       .arg(SettingsFilePath(app.applicationDirectory), error);
         box.icon = BoxIcon::Warning;
         ShowBox(box);
     }

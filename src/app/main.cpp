@@ -1,5 +1,6 @@
 // Telmora: live readings, recording and logger import for a USB-linked multimeter.
 #include "app/TFormMain.h"
+#include "resources/AppIcon.h"
 #include "link/CableBackend.h"
 #include "sim/SimulatedMeter.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Telmora"));
     QApplication::setApplicationVersion(QStringLiteral(TELMORA_VERSION));
+    QApplication::setWindowIcon(telmora::AppIcon());
 
     TFormMain formMain;
     formMain.createWindows();
