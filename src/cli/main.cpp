@@ -2,6 +2,8 @@
 // This file only dispatches: each command lives in its own file pair (CmdDecode.h
 // ...) and is listed in kCommands below.
 #include "cli/CmdDecode.h"
+#include "cli/CmdDownload.h"
+#include "cli/CmdSessionFiles.h"
 
 #include <cstdio>
 #include <cstring>
@@ -34,6 +36,9 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"decode", telmora::cli::CmdDecode},
+    {"session-csv", telmora::cli::CmdSessionCsv},
+    {"memory-csv", telmora::cli::CmdMemoryCsv},
+    {"download", telmora::cli::CmdDownload},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "decode/storedreading.h"
 #include "link/CableAccess.h"
 #include "link/CableResult.h"
+#include "resources/StringTable.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,6 +11,15 @@
 #include <new>
 
 namespace telmora {
+
+QString DownloadMessageText(int messageId) {
+    QString text = LoadStr(messageId);
+    if (messageId == DownloadMessage::TransmissionTimeout) {
+        text += QLatin1Char('\n');
+        text += QLatin1String(kTimeoutAdvice);
+    }
+    return text;
+}
 
 int MessageForCableResult(std::int32_t result) {
     if (result == CableResult::TimedOut || result == CableResult::Abandoned) {

@@ -13,6 +13,8 @@
 #include "import/LoggerMemory.h"
 #include "recorder/SampleLists.h"
 
+#include <QString>
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -34,6 +36,14 @@ constexpr int Acquiring = 8012;   // title while the blocks are read
 constexpr int Processing = 8013;  // title while the samples are converted
 constexpr int Translating = 6004; // detail line while the samples are converted
 } // namespace DownloadMessage
+
+// The second line of message 9016.
+inline constexpr const char* kTimeoutAdvice =
+    "Please check meter and cable connection as well as meter power.";
+
+// The full text of a download message: the string-table text, and for 9016 a line
+// break and the advice above.
+QString DownloadMessageText(int messageId);
 
 // The message for a failed header or block read: 9016 for a time-out (258) or an
 // abandoned wait (128), 9015 for every other failure.

@@ -1,0 +1,179 @@
+#include "cli/CmdDownload.h"
+
+#include "export/sessiontext.h"
+#include "import/MemoryDownload.h"
+#include "import/SessionFile.h"
+#include "link/CableBackend.h"
+#include "sim/SimulatedMeter.h"
+
+#include <QString>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace telmora::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: telmora-cli download [--simulate[=NAME]] --slr OUT [--csv OUT]\n";
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void OnInterrupt(int) {
+    g_interrupted.store(true);
+}
+
+// Restores the previous Ctrl-C handler when the command ends.
+class InterruptGuard {
+public:
+    InterruptGuard() { m_previous = std::signal(SIGINT, OnInterrupt); }
+    ~InterruptGuard() { std::signal(SIGINT, m_previous); }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+private:
+    void (*m_previous)(int) = SIG_DFL;
+};
+
+// A progress bar on stderr; the user already asked for the download, so the
+// question is answered with Yes.
+class ConsoleObserver : public MemoryDownloadObserver {
+public:
+    bool confirmDownload() override { return true; }
+    void stageChanged(DownloadStage stage) override {
+        endLine();
+        m_stage = stage;
+    }
+    void blockProgress(std::size_t position, std::size_t maximum,
+                       const std::string& detail) override {
+        const int percent = maximum == 0 ? 100 : static_cast<int>(position * 100 / maximum);
+        if (percent == m_percent && position < maximum) {
+            return;
+        }
+        m_percent = percent;
+        draw("Reading logger memory", percent, detail);
+    }
+    void conversionProgress(int session, std::size_t done, std::size_t total) override {
+        const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
+        if (session == m_session && percent == m_percent) {
+            return;
+        }
+        m_session = session;
+        m_percent = percent;
+        draw("Converting session " + std::to_string(session + 1), percent, std::string());
+    }
+    bool abortRequested() override { return g_interrupted.load(); }
+    void endLine() {
+        if (m_drawn) {
+            std::fputc('\n', stderr);
+            m_drawn = false;
+        }
+        m_percent = -1;
+    }
+
+private:
+    void draw(const std::string& title, int percent, const std::string& detail) {
+        constexpr int kWidth = 30;
+        const int filled = percent * kWidth / 100;
+        std::fprintf(stderr, "\r%-22s [%s%s] %3d%%  %-36s", title.c_str(),
+                     std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                     std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), percent,
+                     detail.c_str());
+        std::fflush(stderr);
+        m_drawn = true;
+    }
+
+    DownloadStage m_stage = DownloadStage::Acquiring;
+    int m_percent = -1;
+    int m_session = -1;
+    bool m_drawn = false;
+};
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "telmora-cli: %s\n", message.c_str());
+    return 1;
+}
+
+} // namespace
+
+int CmdDownload(int argc, char** argv) {
+    std::string_view simulate;
+    const char* slrPath = nullptr;
+    const char* csvPath = nullptr;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--simulate" || arg.starts_with("--simulate=")) {
+            simulate = arg;
+        } else if (arg == "--slr" && i + 1 < argc) {
+            slrPath = argv[++i];
+        } else if (arg.starts_with("--slr=")) {
+            slrPath = argv[i] + 6;
+        } else if (arg == "--csv" && i + 1 < argc) {
+            csvPath = argv[++i];
+        } else if (arg.starts_with("--csv=")) {
+            csvPath = argv[i] + 6;
+        } else {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    if (slrPath == nullptr || *slrPath == '\0' || (csvPath != nullptr && *csvPath == '\0')) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    std::string error;
+    std::shared_ptr<CableBackend> backend = MakeCableBackend(simulate, &error);
+    if (!backend) {
+        std::fprintf(stderr, "telmora-cli: %s\n", error.c_str());
+        return 2;
+    }
+    SetCableBackend(backend);
+
+    InterruptGuard guard;
+    ConsoleObserver observer;
+    DownloadResult result = DownloadMemory(observer);
+    observer.endLine();
+    SetCableBackend(nullptr);
+
+    using Status = DownloadResult::Status;
+    if (result.status == Status::Aborted) {
+        return Fail("download interrupted; nothing was saved");
+    }
+    if (result.status != Status::Done) {
+        return Fail(DownloadMessageText(result.messageId)
+                        .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                        .toStdString());
+    }
+
+    const QString slr = QString::fromLocal8Bit(slrPath);
+    if (SaveSessionFile(slr, result.sessions) != SessionFileStatus::Ok) {
+        return Fail(std::string("cannot write the session file ") + slrPath);
+    }
+    if (csvPath != nullptr) {
+        QString problem;
+        if (!ExportSessionsTextFile(QString::fromLocal8Bit(csvPath), result.sessions, 1,
+                                    static_cast<int>(result.sessions.size()), &problem)) {
+            return Fail(problem.toStdString());
+        }
+    }
+    std::fprintf(stderr, "%zu session(s) saved to %s\n", result.sessions.size(), slrPath);
+    if (result.messageId != 0) {
+        return Fail("the memory ended inside a session; the " +
+                    std::to_string(result.sessions.size()) +
+                    " complete session(s) before it were saved (" +
+                    DownloadMessageText(result.messageId)
+                        .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                        .toStdString() +
+                    ")");
+    }
+    if (!result.notice.empty()) {
+        return Fail(result.notice);
+    }
+    return 0;
+}
+
+} // namespace telmora::cli

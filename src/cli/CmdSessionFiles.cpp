@@ -1,0 +1,150 @@
+#include "cli/CmdSessionFiles.h"
+
+#include "export/sessiontext.h"
+#include "import/LoggerMemory.h"
+#include "import/MemoryDownload.h"
+#include "import/SessionFile.h"
+
+#include <QFile>
+#include <QString>
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace telmora::cli {
+
+namespace {
+
+constexpr const char* kSessionCsvUsage = "Usage: telmora-cli session-csv FILE\n";
+constexpr const char* kMemoryCsvUsage = "Usage: telmora-cli memory-csv IMAGE [--slr OUT]\n";
+
+void BinaryStdout() {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "telmora-cli: %s\n", message.c_str());
+    return 1;
+}
+
+// The text export of all sessions to stdout.
+bool WriteCsv(std::span<const SampleList> sessions) {
+    BinaryStdout();
+    const std::string text = SessionsText(sessions, 1, static_cast<int>(sessions.size()));
+    return WriteAll(stdout, text.data(), text.size()) && std::fflush(stdout) == 0;
+}
+
+std::string SessionFileProblem(SessionFileStatus status, const QString& path, bool writing) {
+    const std::string name = path.toStdString();
+    switch (status) {
+    case SessionFileStatus::Ok:
+        return {};
+    case SessionFileStatus::OpenFailed:
+        return writing ? "cannot create the session file " + name
+                       : "cannot open the session file " + name;
+    case SessionFileStatus::WriteFailed:
+        return "cannot write the session file " + name;
+    case SessionFileStatus::Damaged:
+        return name + " is not a session file or is damaged (it ends early, or a count or flag is "
+                      "out of range)";
+    case SessionFileStatus::OutOfMemory:
+        return "not enough memory for the sessions of " + name;
+    case SessionFileStatus::Cancelled:
+        return "reading " + name + " was cancelled";
+    }
+    return {};
+}
+
+} // namespace
+
+bool WriteAll(std::FILE* out, const char* data, std::size_t size) {
+    return size == 0 || std::fwrite(data, 1, size, out) == size;
+}
+
+int CmdSessionCsv(int argc, char** argv) {
+    if (argc != 1 || std::string_view(argv[0]).starts_with("--")) {
+        std::fputs(kSessionCsvUsage, stderr);
+        return 2;
+    }
+    const QString path = QString::fromLocal8Bit(argv[0]);
+    std::vector<SampleList> sessions;
+    const SessionFileStatus status = LoadSessionFile(path, sessions);
+    if (status != SessionFileStatus::Ok) {
+        return Fail(SessionFileProblem(status, path, false));
+    }
+    if (!WriteCsv(sessions)) {
+        return Fail("cannot write to standard output");
+    }
+    return 0;
+}
+
+int CmdMemoryCsv(int argc, char** argv) {
+    const char* imagePath = nullptr;
+    const char* slrPath = nullptr;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--slr" && i + 1 < argc) {
+            slrPath = argv[++i];
+        } else if (arg.starts_with("--slr=")) {
+            slrPath = argv[i] + 6;
+        } else if (!arg.starts_with("--") && imagePath == nullptr) {
+            imagePath = argv[i];
+        } else {
+            std::fputs(kMemoryCsvUsage, stderr);
+            return 2;
+        }
+    }
+    if (imagePath == nullptr || (slrPath != nullptr && *slrPath == '\0')) {
+        std::fputs(kMemoryCsvUsage, stderr);
+        return 2;
+    }
+
+    QFile file(QString::fromLocal8Bit(imagePath));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Fail(std::string("cannot open the memory image ") + imagePath);
+    }
+    // Nothing beyond the largest length a header can announce is ever looked at.
+    const QByteArray bytes = file.read(static_cast<qint64>(RoundedImageLength(0xFFFFFF)));
+    const std::span<const std::uint8_t> image(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+        static_cast<std::size_t>(bytes.size()));
+    ConvertedMemory converted;
+    try {
+        converted = ConvertLoggerImage(image);
+    } catch (const std::bad_alloc&) {
+        return Fail("not enough memory to convert the sessions");
+    }
+    if (converted.memory.status == MemoryParseStatus::NoHeader) {
+        return Fail(std::string(imagePath) + " is too short to be a logger memory image");
+    }
+    if (!WriteCsv(converted.sessions)) {
+        return Fail("cannot write to standard output");
+    }
+    if (slrPath != nullptr) {
+        const QString out = QString::fromLocal8Bit(slrPath);
+        const SessionFileStatus status = SaveSessionFile(out, converted.sessions);
+        if (status != SessionFileStatus::Ok) {
+            return Fail(SessionFileProblem(status, out, true));
+        }
+    }
+    switch (converted.memory.status) {
+    case MemoryParseStatus::Truncated:
+        return Fail("the session chain leaves the memory image after " +
+                    std::to_string(converted.sessions.size()) + " complete session(s) of " +
+                    std::to_string(converted.memory.announcedSessions) + " announced");
+    case MemoryParseStatus::TooManySessions:
+        return Fail(TooManySessionsNotice(converted.memory.announcedSessions));
+    default:
+        return 0;
+    }
+}
+
+} // namespace telmora::cli
