@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     char* outBuf = nullptr;
     std::size_t outSize = 0;
     std::FILE* out = open_memstream(&outBuf, &outSize);
-    std::FILE* err = std::fopen("/dev/null", "w");
+    static std::FILE* const err = std::fopen("/dev/null", "w"); // kept for the whole run
     if (out != nullptr && err != nullptr) {
         const int status = telmora::cli::RunDecode(in, out, err);
         Check(status == 0 || status == 1);
@@ -68,9 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CheckJsonLine(std::string(text.substr(0, nl)));
             text.remove_prefix(nl + 1);
         }
-    }
-    if (err != nullptr) {
-        std::fclose(err);
     }
     if (out != nullptr) {
         std::fclose(out);
