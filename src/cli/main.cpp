@@ -4,6 +4,7 @@
 #include "cli/CmdDecode.h"
 #include "cli/CmdDownload.h"
 #include "cli/CmdSessionFiles.h"
+#include "cli/CmdRecorderCsv.h"
 
 #include <cstdio>
 #include <cstring>
@@ -39,6 +40,7 @@ constexpr Command kCommands[] = {
     {"session-csv", telmora::cli::CmdSessionCsv},
     {"memory-csv", telmora::cli::CmdMemoryCsv},
     {"download", telmora::cli::CmdDownload},
+    {"recorder-csv", telmora::cli::CmdRecorderCsv},
 };
 
 } // namespace

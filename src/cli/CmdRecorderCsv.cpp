@@ -1,0 +1,76 @@
+#include "cli/CmdRecorderCsv.h"
+
+#include "export/recordertext.h"
+#include "recorder/RecorderFile.h"
+
+#include <QString>
+
+#include <cstring>
+#include <string_view>
+
+namespace telmora::cli {
+
+namespace {
+
+constexpr const char* kRecorderCsvUsage =
+    "Usage: telmora-cli recorder-csv FILE\n"
+    "\n"
+    "Reads a recorder file (.g53, .g52, .g51 or .TMP; the format is chosen by the\n"
+    "file name as the recorder does) and writes the recorder's text export of all\n"
+    "pages to standard output, with CR LF line ends.\n";
+
+} // namespace
+
+int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err) {
+    SampleList samples;
+    const RecorderLoadResult result = LoadRecorderFile(QString::fromLocal8Bit(path), samples);
+    switch (result.status) {
+    case RecorderFileReader::OpenStatus::CannotOpen:
+        std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file\n", path);
+        return 1;
+    case RecorderFileReader::OpenStatus::NegativeCount:
+        std::fprintf(err, "telmora-cli: '%s' announces a negative number of samples\n", path);
+        return 1;
+    case RecorderFileReader::OpenStatus::Ok:
+        break;
+    }
+    if (result.outOfMemory) {
+        std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
+        return 1;
+    }
+    if (result.readFailed) {
+        std::fprintf(err, "telmora-cli: reading '%s' failed\n", path);
+        return 1;
+    }
+    const auto count = static_cast<std::int64_t>(samples.size());
+    const std::int32_t lastPage = LastPageForCount(count);
+    const bool written = WriteRecorderText(samples, 1, lastPage, lastPage, [&](std::string_view s) {
+        return std::fwrite(s.data(), 1, s.size(), out) == s.size();
+    });
+    if (!written || std::fflush(out) != 0) {
+        std::fprintf(err, "telmora-cli: writing the text failed\n");
+        return 1;
+    }
+    if (result.cutShort) {
+        std::fprintf(err,
+                     "telmora-cli: '%s' was cut short: only its %lld complete samples were "
+                     "exported\n",
+                     path, static_cast<long long>(count));
+        return 1;
+    }
+    return 0;
+}
+
+int CmdRecorderCsv(int argc, char** argv) {
+    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
+        std::fputs(kRecorderCsvUsage, stdout);
+        return 0;
+    }
+    if (argc != 1 || argv[0][0] == '\0') {
+        std::fputs(kRecorderCsvUsage, stderr);
+        return 2;
+    }
+    return RunRecorderCsv(argv[0], stdout, stderr);
+}
+
+} // namespace telmora::cli

@@ -1,0 +1,18 @@
+#pragma once
+// telmora-cli recorder-csv: the recorder's text export of every page of a recorder
+// file, on stdout.
+
+#include <cstdio>
+
+namespace telmora::cli {
+
+// Reads the recorder file `path` (format chosen by its name, as the recorder does)
+// and writes the text export of all pages to `out`. Returns the exit status: 0 on
+// success, 1 when the file cannot be read (one line on `err`). A file cut short is
+// exported as far as it goes, with a note on `err` and status 1.
+int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err);
+
+// The command: `argv` holds the arguments after "recorder-csv".
+int CmdRecorderCsv(int argc, char** argv);
+
+} // namespace telmora::cli
