@@ -1,6 +1,6 @@
 #include "cli/CmdRecorderCsv.h"
 
-#include "export/recordertext.h"
+#include "export/recorderexport.h"
 #include "recorder/RecorderFile.h"
 
 #include <QString>

@@ -5,6 +5,7 @@
 #include "export/TDlgFitExportForm.h"
 #include "recorder/RecorderState.h"
 #include "recorder/chart/PEGraph.h"
+#include "recorder/recordertext.h"
 #include "resources/StringTable.h"
 
 #include <QApplication>
@@ -31,11 +32,6 @@ namespace {
 
 constexpr float kNull = -99999.0f;
 
-// A record's 8-bit text field as shown on screen.
-template <std::size_t N> QString fieldText(const FixedText<N>& field) {
-    const std::string_view v = field.view();
-    return QString::fromLatin1(v.data(), static_cast<qsizetype>(v.size()));
-}
 constexpr int kResetPoints = 100;
 
 // The hourglass while the viewer fills its graph.
@@ -112,12 +108,12 @@ QLabel* valuePanel(QWidget* parent, const char* name, int minWidth) {
 void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* unit, QLabel* func) {
     const std::uint32_t code = r.function();
     const bool degree = code == 0x20 || code == 0x40;
-    time->setText(fieldText(r.timeText).trimmed());
-    data->setText(fieldText(r.displayText).trimmed());
-    unit->setText(fieldText(r.prefixText));
+    time->setText(RecordText(r.timeText).trimmed());
+    data->setText(RecordText(r.displayText).trimmed());
+    unit->setText(RecordText(r.prefixText));
     unit->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
-    QString unitText = fieldText(r.unitText);
-    if ((code == 0x80 || code == 0x180 || code == 0x2080) && unitText == QStringLiteral("W"))
+    QString unitText = RecordText(r.unitText);
+    if (IsOhmCode(code) && unitText == QStringLiteral("W"))
         unitText = QString(QChar(0x03A9));
     func->setText(unitText);
     func->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
@@ -317,7 +313,7 @@ void TFormViewGraphic::FormShow(const RecorderState& recording) {
     for (std::int32_t p = 0; p < m_pointCount; ++p) {
         const SampleEntry& e = buffer[static_cast<std::size_t>(m_reduction.indexOfPoint(p))];
         g->setYData(0, p, e.main.value);
-        g->setPointLabels(p, fieldText(e.main.timeText));
+        g->setPointLabels(p, RecordText(e.main.timeText));
     }
     refreshGraph();
     g->setCursorPoint(0);
@@ -356,7 +352,7 @@ void TFormViewGraphic::FormClose() {
         if (static_cast<std::size_t>(p) < available) {
             const SampleEntry& e = m_recording->buffer()[static_cast<std::size_t>(p)];
             g->setYData(0, p, e.main.value);
-            g->setPointLabels(p, fieldText(e.main.timeText));
+            g->setPointLabels(p, RecordText(e.main.timeText));
         } else {
             g->setYData(0, p, kNull);
             g->setPointLabels(p, QStringLiteral(" "));

@@ -1,5 +1,5 @@
 #include "cli/CmdRecorderCsv.h"
-#include "export/recordertext.h"
+#include "export/recorderexport.h"
 #include "recorder/RecorderFile.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "recorder/RecorderFile.h"
-#include "export/recordertext.h"
+#include "export/recorderexport.h"
 #include "recorder/TemporaryStorage.h"
 #include "recorder/viewreduction.h"
 

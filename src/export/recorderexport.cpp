@@ -1,4 +1,4 @@
-#include "export/recordertext.h"
+#include "export/recorderexport.h"
 
 #include "recorder/recorderpages.h"
 
