@@ -1,0 +1,54 @@
+#include "displays/DisplayPlacement.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QHash>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+// Resources of a static library are registered explicitly.
+static void loadDisplayResources() {
+    Q_INIT_RESOURCE(displays);
+}
+
+namespace telmora {
+
+QRect DisplayScreenGeometry() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->geometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+int MainWindowHeight() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("TFormMain"))
+            return w->frameGeometry().height();
+    }
+    return 0;
+}
+
+int CaptionHeight(const QWidget* widget) {
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    return style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, widget);
+}
+
+int DialogFrameHeight(const QWidget* widget) {
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    return std::max(2, style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget) + 1);
+}
+
+QIcon DisplayIcon(const QString& name) {
+    static const bool loaded = [] {
+        loadDisplayResources();
+        return true;
+    }();
+    (void)loaded;
+    static QHash<QString, QIcon> cache;
+    auto it = cache.find(name);
+    if (it == cache.end())
+        it = cache.insert(name, QIcon(QStringLiteral(":/displays/%1.svg").arg(name)));
+    return *it;
+}
+
+} // namespace telmora

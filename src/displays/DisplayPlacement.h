@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QIcon>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+namespace telmora {
+
+// Geometry and resources the live display windows share.
+
+// The screen the windows are placed on (the primary screen).
+QRect DisplayScreenGeometry();
+// The outer height of the main window, or 0 before it exists.
+int MainWindowHeight();
+// Height of a window caption and of a fixed dialog frame (style metrics).
+int CaptionHeight(const QWidget* widget);
+int DialogFrameHeight(const QWidget* widget);
+
+// The displays' icons and button glyphs by resource name ("icon2", "glyph_ok").
+QIcon DisplayIcon(const QString& name);
+
+} // namespace telmora

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "displays/needle.h"
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QFrame;
+class QPushButton;
+class TComparatorThread;
+class TDlgHiLowForm;
+namespace telmora {
+class LcdPanel;
+class ToneGenerator;
+} // namespace telmora
+
+// The comparator: a needle between an upper and a lower limit (upright at their
+// mid-point, at the stops beyond them), the limits with their units, and an
+// optional alarm tone for readings outside the limits.
+class TComparatorForm : public QWidget {
+    Q_OBJECT
+public:
+    // Plays one alarm tone (frequency in Hz, duration in ms).
+    using TonePlayer = std::function<void(int, int)>;
+
+    // Takes its limits from the settings values (telmora::App()).
+    explicit TComparatorForm(QWidget* parent = nullptr);
+    ~TComparatorForm() override;
+
+    // After an unlink: the value goes to the mid-point of the limits (the
+    // needle moves there on message 1026 when the window is shown).
+    void resetAfterUnlink();
+    double highLimit() const { return m_high; }
+    double lowLimit() const { return m_low; }
+
+    // Stores one reading's copy and runs the update: value, labels, needle,
+    // alarm (user-interface thread).
+    void applyReading(bool negative, const QString& text, const QString& exponent,
+                      std::uint32_t function);
+
+    void bbtnAlartClick();
+    void bbtnHiLowLimitClick();
+
+    float value() const { return m_value; }
+    double needleAngle() const { return m_angle; }
+    double previousNeedleAngle() const { return m_previousAngle; }
+    double shownNeedleAngle() const { return m_shownAngle; }
+    bool sweeping() const { return m_sweepTimer.isActive(); }
+    bool alarmOn() const { return m_alarm; }
+    std::uint32_t function() const { return m_function; }
+    // Replaces the tone output (tests record the tones instead of playing them).
+    void setTonePlayer(TonePlayer player) { m_tonePlayer = std::move(player); }
+
+    // Controls, named as the window is built.
+    QPushButton* bbtnAlart;
+    QPushButton* bbtnHiLowLimit;
+    QFrame* Panel1;
+    telmora::LcdPanel* HiLimitPanel;
+    telmora::LcdPanel* HiUnitPanel;
+    telmora::LcdPanel* HiFuncPanel;
+    QFrame* Panel2;
+    telmora::LcdPanel* LowLimitPanel;
+    telmora::LcdPanel* LowUnitPanel;
+    telmora::LcdPanel* LowFuncPanel;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateLabels();
+    void updateLimitTexts();
+    void moveNeedle();
+    void sweepStep();
+    void placeControls();
+    int dialLeft() const;
+    void playTone(int hz, int ms);
+
+    std::unique_ptr<TComparatorThread> m_thread;
+    std::unique_ptr<TDlgHiLowForm> m_ownDialog;
+    telmora::ToneGenerator* m_tone = nullptr;
+    TonePlayer m_tonePlayer;
+
+    double m_high;
+    double m_low;
+    float m_value = 0.0f;
+    double m_angle = 90.0;
+    double m_previousAngle = 90.0;
+    bool m_alarm = false;
+    std::uint32_t m_function = 0;
+    bool m_negative = false;
+    QString m_text;
+    QString m_exponent;
+    telmora::ComparatorLabels m_labels;
+
+    double m_shownAngle = 90.0;
+    std::vector<double> m_sweep;
+    std::size_t m_sweepIndex = 0;
+    QTimer m_sweepTimer;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "link/SharedState.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace telmora {
+class LcdPanel;
+}
+class TDigitalMeterThread;
+
+// The digital meter: the live reading as the meter's own display shows it -
+// main reading with prefix, unit and mode, the sub reading above it and the
+// low-battery mark - lime characters on black panels. Its thread distributes
+// each new reading to the analog meter and the comparator.
+class TDigitalMeterForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TDigitalMeterForm(QWidget* parent = nullptr);
+    ~TDigitalMeterForm() override;
+
+    // Caption "Digital Meter" + " : USB Device" while linked, " : No Device" otherwise.
+    void setLinkStatus(bool linked);
+    // Clears every panel, makes the low-battery mark black and shows icon 2.
+    void clearDisplay();
+    // Shows one reading (user-interface thread); `alternate` picks icon 8 over 2.
+    void showReading(const telmora::LiveReading& reading, bool alternate);
+
+    // The resource number of the icon shown now (2 or 8).
+    int iconNumber() const { return m_iconNumber; }
+    // The worker thread, while the window exists.
+    TDigitalMeterThread* thread() const { return m_thread.get(); }
+
+    // Controls, named as the window is built.
+    telmora::LcdPanel* PanelLcd;
+    telmora::LcdPanel* pnlSubLcd;
+    telmora::LcdPanel* pnlLB;
+    telmora::LcdPanel* pnlSubAcDc;
+    telmora::LcdPanel* SubDataPanel;
+    telmora::LcdPanel* pnlMainLcd;
+    telmora::LcdPanel* pnlAcDc;
+    telmora::LcdPanel* DataPanel;
+    telmora::LcdPanel* UnitPanel;
+    telmora::LcdPanel* FuncPanel;
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void layoutPanels();
+    void setBlackBackgrounds();
+    void setIcon(int number);
+
+    std::unique_ptr<TDigitalMeterThread> m_thread;
+    int m_iconNumber = 0;
+};
