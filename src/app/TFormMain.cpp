@@ -11,6 +11,7 @@
 #include "app/TWaitOffLineThread.h"
 #include "app/UiWait.h"
 #include "app/WindowMessages.h"
+#include "displays/TDlgHiLowForm.h"
 #include "link/CableAccess.h"
 #include "link/SharedState.h"
 #include "link/TKorrelThread.h"
@@ -237,6 +238,11 @@ void TFormMain::createWindows() {
     // dialog, line colour dialog, data list, import window.
     adoptWindow(Windows().DlgAboutForm, new TDlgAboutForm, m_wAbout);
     adoptWindow(Windows().AutoMsgForm, new TAutoMsgForm, m_wAutoMsg);
+    adoptWindow(Windows().DigitalMeterForm, new TDigitalMeterForm, m_wDigital);
+    m_wDigital->show();
+    adoptWindow(Windows().AnalogMeterForm, new TAnalogMeterForm, m_wAnalog);
+    adoptWindow(Windows().DlgHiLowForm, new TDlgHiLowForm, m_wHiLow);
+    adoptWindow(Windows().ComparatorForm, new TComparatorForm, m_wComparator);
     adoptWindow(Windows().GraphicalForm, new TGraphicalForm, m_wGraphical);
     adoptWindow(Windows().DialogOption, new TDialogOption, m_wOption);
     adoptWindow(Windows().MsgForm, new TMsgForm, m_wMsg);

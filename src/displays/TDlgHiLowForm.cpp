@@ -142,13 +142,13 @@ void TDlgHiLowForm::showEvent(QShowEvent* event) {
 }
 
 void TDlgHiLowForm::bbtnOkClick() {
-    const auto high = telmora::ParseDecimalTrimmed(mkeHiLimit->text().toStdString());
+    const auto high = telmora::ReadDecimalTrimmed(mkeHiLimit->text().toStdString());
     if (!high) {
         telmora::ShowMessage(this, kErrorCaption, kNotANumber);
         mkeHiLimit->setFocus();
         return;
     }
-    const auto low = telmora::ParseDecimalTrimmed(mkeLowLimit->text().toStdString());
+    const auto low = telmora::ReadDecimalTrimmed(mkeLowLimit->text().toStdString());
     if (!low) {
         telmora::ShowMessage(this, kErrorCaption, kNotANumber);
         mkeLowLimit->setFocus();

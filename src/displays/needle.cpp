@@ -1,5 +1,7 @@
 #include "displays/needle.h"
 
+#include "decode/decode.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -98,49 +100,10 @@ bool IsLetteredTemperature(std::uint32_t function) {
 }
 
 std::string UnitLabelOf(std::uint32_t function) {
-    switch (function) {
-    case 0x4:
-    case 0x5:
-    case 0x6:
-    case 0x7:
-    case 0x1000005:
-    case 0x1000006:
-        return "V";
-    case 0x8:
-        return "F";
-    case 0x80:
-    case 0x180:
-    case 0x2080:
-        return "W";
-    case 0x201:
-    case 0x202:
-    case 0x203:
-        return "A";
-    case 0x400:
-        return "Hz";
-    case 0x800:
-        return "%";
-    case 0x1000:
-        return "S";
-    case 0x2000:
-        return "dB";
-    case 0:
-    case 0x4000:
-    case 0x4020:
-    case 0x4040:
-    case 0x8000:
-    case 0x8020:
-    case 0x8040:
-    case 0xC000:
-    case 0xC020:
-    case 0xC040:
-        return "";
-    default:
-        return "?";
-    }
+    return std::string(UnitLabel(function));
 }
 
-std::optional<double> ParseDecimal(std::string_view text) {
+std::optional<double> ReadDecimal(std::string_view text) {
     // Check the shape first: from_chars alone would accept "inf", "nan" and
     // hexadecimal forms, and it does not take a leading "+".
     std::string_view s = text;
@@ -190,8 +153,8 @@ std::optional<double> ParseDecimal(std::string_view text) {
     return value;
 }
 
-std::optional<double> ParseDecimalTrimmed(std::string_view text) {
-    return ParseDecimal(trimmed(text));
+std::optional<double> ReadDecimalTrimmed(std::string_view text) {
+    return ReadDecimal(trimmed(text));
 }
 
 std::string ShortestDecimal(double value) {
@@ -380,7 +343,7 @@ float ComparatorValue(std::string_view text, bool negative, std::string_view exp
     const double below = lower - (upper - lower) * 0.5;
     const double middle = (upper + lower) / 2.0;
 
-    if (const auto v = ParseDecimal(s + "E" + exp)) {
+    if (const auto v = ReadDecimal(s + "E" + exp)) {
         double value = *v;
         if (function == fn::Capacitance)
             value *= 1e6;
@@ -394,7 +357,7 @@ float ComparatorValue(std::string_view text, bool negative, std::string_view exp
         return narrow(negative ? below : above);
     if (!s.empty() && (contains(s, 'C') || contains(s, 'F')))
         s.pop_back();
-    if (const auto v = ParseDecimal(s + "E" + exp))
+    if (const auto v = ReadDecimal(s + "E" + exp))
         return narrow(*v);
     if (IsLetteredTemperature(function)) {
         if (s == "---")

@@ -45,9 +45,9 @@ std::string UnitLabelOf(std::uint32_t function);
 // point, optional exponent; "." is the only decimal separator whatever the
 // locale. Surrounding blanks are not accepted, neither are infinities, NaN or
 // values outside the double range.
-std::optional<double> ParseDecimal(std::string_view text);
+std::optional<double> ReadDecimal(std::string_view text);
 // The same after removing leading and trailing blanks (user input).
-std::optional<double> ParseDecimalTrimmed(std::string_view text);
+std::optional<double> ReadDecimalTrimmed(std::string_view text);
 // The shortest decimal text that reads back as the same double ("100", "0.25").
 std::string ShortestDecimal(double value);
 

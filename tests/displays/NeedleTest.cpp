@@ -201,15 +201,15 @@ TEST(Decimal, ParsingIsStrictAndLocaleFree) {
     const char* old = std::setlocale(LC_ALL, nullptr);
     const std::string saved = old ? old : "C";
     std::setlocale(LC_ALL, "de_DE.UTF-8");
-    EXPECT_EQ(ParseDecimal("12.5"), 12.5);
-    EXPECT_EQ(ParseDecimal("12.34E-3"), 0.01234);
-    EXPECT_EQ(ParseDecimal("+2"), 2.0);
-    EXPECT_EQ(ParseDecimal(".5"), 0.5);
-    EXPECT_EQ(ParseDecimal("1e-400"), 0.0);
+    EXPECT_EQ(ReadDecimal("12.5"), 12.5);
+    EXPECT_EQ(ReadDecimal("12.34E-3"), 0.01234);
+    EXPECT_EQ(ReadDecimal("+2"), 2.0);
+    EXPECT_EQ(ReadDecimal(".5"), 0.5);
+    EXPECT_EQ(ReadDecimal("1e-400"), 0.0);
     for (const char* bad : {"", "12,5", " 1", "1 ", "-", ".", "1e", "1e+", "inf", "nan", "0x10",
                             "1.2.3", "1e999", "--1", "E3"})
-        EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
-    EXPECT_EQ(ParseDecimalTrimmed("  -3.5 "), -3.5);
+        EXPECT_FALSE(ReadDecimal(bad).has_value()) << bad;
+    EXPECT_EQ(ReadDecimalTrimmed("  -3.5 "), -3.5);
     EXPECT_EQ(ShortestDecimal(100.0), "100");
     EXPECT_EQ(ShortestDecimal(12.5), "12.5");
     EXPECT_EQ(ShortestDecimal(0.1), "0.1");
