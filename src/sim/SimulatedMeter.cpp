@@ -248,14 +248,15 @@ private:
         if (c.corruptSums > 0) {
             --c.corruptSums;
             corrupt = true;
-        } else if (c.scenario == SimScenario::Flaky && c.rng() % 10 == 0) {
+        } else if (c.scenario == SimScenario::Flaky && command == 0x89 && c.rng() % 10 == 0) {
+            // Only the first attempt at a block goes wrong, so a download always succeeds.
             corrupt = true;
         }
         if (corrupt)
             sum += 1 + c.rng() % 200;
         // Now and then the flaky cable delivers a block cut short: a report or two
         // and no checksum.
-        if (c.scenario == SimScenario::Flaky && c.rng() % 40 == 0) {
+        if (c.scenario == SimScenario::Flaky && command == 0x89 && c.rng() % 40 == 0) {
             queueDataReports(m_pending, block, 1 + static_cast<int>(c.rng() % 2));
             if (c.realTime)
                 m_readyAt = Clock::now() + std::chrono::milliseconds(5);
@@ -319,7 +320,7 @@ std::string_view SimScenarioName(SimScenario scenario) {
 SimulatedMeter::SimulatedMeter(SimScenario scenario, bool realTime)
     : m_core(std::make_shared<Core>(scenario, realTime)) {
     Core& c = *m_core;
-    c.memory = DemoLoggerMemory();
+    c.memory = DemoLoggerImage();
     switch (scenario) {
     case SimScenario::Silent:
         c.meterOn = false;
@@ -486,51 +487,6 @@ std::vector<std::array<std::uint8_t, 2>> SimulatedMeter::commands() const {
 std::vector<std::chrono::milliseconds> SimulatedMeter::pauses() const {
     std::lock_guard lock(m_core->lock);
     return m_core->pauses;
-}
-
-std::vector<std::uint8_t> BuildLoggerMemory(const std::vector<SimSession>& sessions) {
-    std::vector<std::uint8_t> image(6, 0);
-    for (const SimSession& s : sessions) {
-        const bool withSub = (s.flags & 0x80) != 0;
-        const std::size_t offset = image.size();
-        const std::size_t length = s.main.size() * (withSub ? 6 : 3);
-        const std::size_t next = offset + 14 + length;
-        // The meter's address of a memory offset: high, middle, low with
-        // offset = ((high - 160) / 2) * 65536 + middle * 256 + low - 122.
-        const std::size_t a = next + 122;
-        std::uint8_t block[14] = {};
-        block[5] = static_cast<std::uint8_t>(a & 0xFF);
-        block[6] = static_cast<std::uint8_t>((a >> 8) & 0xFF);
-        block[7] = static_cast<std::uint8_t>(160 + 2 * (a >> 16));
-        block[8] = s.type;
-        block[9] = s.kind;
-        block[10] = s.flags;
-        block[11] = static_cast<std::uint8_t>(length & 0xFF);
-        block[12] = static_cast<std::uint8_t>((length >> 8) & 0xFF);
-        block[13] = static_cast<std::uint8_t>((length >> 16) & 0xFF);
-        image.insert(image.end(), block, block + 14);
-        for (std::size_t n = 0; n < s.main.size(); ++n) {
-            image.insert(image.end(), s.main[n].begin(), s.main[n].end());
-            if (withSub) {
-                const StoredSample sub = n < s.sub.size() ? s.sub[n] : StoredSample{};
-                image.insert(image.end(), sub.begin(), sub.end());
-            }
-        }
-    }
-    const std::size_t total = image.size();
-    image[1] = static_cast<std::uint8_t>(total & 0xFF);
-    image[2] = static_cast<std::uint8_t>((total >> 8) & 0xFF);
-    image[3] = static_cast<std::uint8_t>((total >> 16) & 0xFF);
-    image[4] = static_cast<std::uint8_t>(sessions.size() & 0xFF);
-    image[5] = static_cast<std::uint8_t>((sessions.size() >> 8) & 0xFF);
-    image.resize((total + kDataBytes - 1) / kDataBytes * kDataBytes, 0);
-    return image;
-}
-
-std::vector<std::uint8_t> DemoLoggerMemory() {
-    // Every session type with sub readings, overloads, negative values, both
-    // temperature units and one session longer than the graph shows point by point.
-    return DemoLoggerImage();
 }
 
 std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option, std::string* error) {

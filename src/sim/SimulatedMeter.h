@@ -27,29 +27,10 @@ enum class SimScenario {
 std::optional<SimScenario> ParseSimScenario(std::string_view name);
 std::string_view SimScenarioName(SimScenario scenario);
 
-// One stored reading of the logger memory: status/range byte and the count.
-using StoredSample = std::array<std::uint8_t, 3>;
-
-// One session of the logger memory.
-struct SimSession {
-    std::uint8_t type = 2;
-    std::uint8_t kind = 0;
-    std::uint8_t flags = 3; // bit 7: samples carry a sub reading; bits 0-3: interval code
-    std::vector<StoredSample> main;
-    std::vector<StoredSample> sub; // used when flags bit 7 is set
-};
-
-// The image of a logger memory holding `sessions`, padded with zeros to whole
-// 24-byte blocks: header (length, session count) and the chained session blocks.
-std::vector<std::uint8_t> BuildLoggerMemory(const std::vector<SimSession>& sessions);
-
-// The logger memory of the demo meter (see sim/DemoLoggerMemory.h).
-std::vector<std::uint8_t> DemoLoggerMemory();
-
 // A CableBackend that behaves like the adapter cable with a meter behind it.
 // It answers the poll with display images, the logger commands with blocks of
-// its memory image and correct checksums, and misbehaves on purpose where the
-// scenario says so. Tests drive it without real waits (`realTime` false: a read
+// its memory image (the demo meter's memory unless set) and correct checksums, and misbehaves on
+// purpose where the scenario says so. Tests drive it without real waits (`realTime` false: a read
 // with nothing to deliver times out at once and pauses are only recorded) and
 // program single calls with the scripting functions below.
 class SimulatedMeter final : public CableBackend {

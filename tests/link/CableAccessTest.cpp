@@ -1,6 +1,7 @@
 // Cable operations against the simulated meter in its instant mode: programmed
 // results arrive at once and pauses are only recorded.
 #include "link/CableAccess.h"
+#include "sim/DemoLoggerMemory.h"
 #include "sim/SimulatedMeter.h"
 
 #include <gtest/gtest.h>
@@ -126,7 +127,7 @@ TEST_F(CableAccessTest, MemoryStatusIsNormalised) {
 }
 
 TEST_F(CableAccessTest, BlockChecksumErrorsAreRetriedWithTheRepeatCommand) {
-    const std::vector<std::uint8_t> memory = DemoLoggerMemory();
+    const std::vector<std::uint8_t> memory = DemoLoggerImage();
     MemoryBlock block{};
     ASSERT_EQ(ReadMemoryHeader(block), CableResult::Done);
     EXPECT_TRUE(std::equal(block.begin(), block.end(), memory.begin()));

@@ -3,6 +3,7 @@
 #include "decode/decode.h"
 #include "link/CableAccess.h"
 #include "link/HidapiBackend.h"
+#include "sim/DemoLoggerMemory.h"
 #include "sim/DemoReadings.h"
 
 #include <gtest/gtest.h>
@@ -22,10 +23,6 @@ LiveReading decodeDemo(double seconds, bool lowBattery = false) {
     LiveReading r;
     DecodeForDisplay(DemoDisplayData(seconds, 12345, lowBattery), r);
     return r;
-}
-
-std::size_t offsetOfAddress(std::uint8_t high, std::uint8_t middle, std::uint8_t low) {
-    return static_cast<std::size_t>(((high - 160) / 2) * 65536 + middle * 256 + low - 122);
 }
 
 } // namespace
@@ -75,34 +72,11 @@ TEST(DemoReadings, StepThroughTheMeterFunctions) {
     EXPECT_EQ(decodeDemo(1.0, true).mainFunction, 0x6u);
 }
 
-TEST(LoggerMemory, HeaderAndSessionChainAreConsistent) {
-    SimSession a{2, 0, 0x03, {{0x01, 0x10, 0x02}, {0x01, 0x11, 0x02}}, {}};
-    SimSession b{1, 0, 0x82, {{0x02, 1, 2}}, {{0x01, 3, 4}}};
-    const std::vector<std::uint8_t> image = BuildLoggerMemory({a, b});
-    const std::size_t length = image[1] | (image[2] << 8) | (image[3] << 16);
-    EXPECT_EQ(length, 6u + (14 + 6) + (14 + 6));
-    EXPECT_EQ(image.size() % 24, 0u);
-    EXPECT_GE(image.size(), length);
-    EXPECT_EQ(image[4] | (image[5] << 8), 2);
-
-    // The chain: the first session at 6, the next where its address points.
-    std::size_t o = 6;
-    EXPECT_EQ(image[o + 8], 2);
-    EXPECT_EQ(image[o + 11], 6);
-    EXPECT_EQ(image[o + 14], 0x01);
-    o = offsetOfAddress(image[o + 7], image[o + 6], image[o + 5]);
-    EXPECT_EQ(o, 26u);
-    EXPECT_EQ(image[o + 8], 1);
-    EXPECT_EQ(image[o + 10], 0x82);
-    EXPECT_EQ(image[o + 11], 6) << "main and sub reading per sample";
-    EXPECT_EQ(image[o + 17], 0x01) << "the sub reading follows the main one";
-}
-
 TEST(SimulatedMeter, WholeDemoMemoryDownloadsIntact) {
     for (SimScenario scenario : {SimScenario::Demo, SimScenario::Flaky}) {
         auto meter = std::make_shared<SimulatedMeter>(scenario, false);
         BackendGuard guard(meter);
-        const std::vector<std::uint8_t> memory = DemoLoggerMemory();
+        const std::vector<std::uint8_t> memory = DemoLoggerImage();
         std::vector<std::uint8_t> copy;
         MemoryBlock block{};
         ASSERT_EQ(ReadMemoryHeader(block), CableResult::Done);
