@@ -310,7 +310,9 @@ void showCableNotFound(QWidget* owner) {
 // The acquisition thread's notice after three silent polls, shown on the
 // user-interface thread while the acquisition thread waits for it.
 void showNoDataReceived() {
-    ShowDirectBox(nullptr, LoadStr(8004), 9999, 9015, BoxIcon::Error, {BoxButton::Ok});
+    RunOnUiThreadAndWait(QCoreApplication::instance(), [] {
+        ShowDirectBox(nullptr, LoadStr(8004), 9999, 9015, BoxIcon::Error, {BoxButton::Ok});
+    });
 }
 
 } // namespace

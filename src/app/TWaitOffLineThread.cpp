@@ -2,7 +2,6 @@
 
 #include "app/UiWait.h"
 
-#include <QMetaObject>
 #include <QObject>
 
 namespace telmora {
@@ -27,8 +26,7 @@ void TWaitOffLineThread::Execute(std::stop_token stop) {
             break; // the shared events were shut down
         if (stop.stop_requested())
             break;
-        QMetaObject::invokeMethod(
-            m_context, [this] { m_step(); }, Qt::BlockingQueuedConnection);
+        RunOnUiThreadAndWait(m_context, m_step);
     }
     m_finished = true;
 }

@@ -4,8 +4,12 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMetaObject>
 #include <QThread>
 
+#include <atomic>
+#include <future>
+#include <memory>
 #include <thread>
 
 namespace telmora {
@@ -43,6 +47,31 @@ void WaitServingUi(const std::function<bool()>& done) {
         if (ui)
             serveQueuedCalls();
         std::this_thread::sleep_for(kSlice);
+    }
+}
+
+bool RunOnUiThreadAndWait(QObject* context, std::function<void()> work) {
+    if (context == nullptr)
+        return false;
+    if (QThread::currentThread() == context->thread()) {
+        work();
+        return true;
+    }
+    // The promise lives in the queued call: if the call is dropped unrun (its
+    // context destroyed), the promise goes with it and the wait below ends.
+    auto done = std::make_shared<std::promise<bool>>();
+    std::future<bool> result = done->get_future();
+    QMetaObject::invokeMethod(
+        context,
+        [done, work = std::move(work)] {
+            work();
+            done->set_value(true);
+        },
+        Qt::QueuedConnection);
+    try {
+        return result.get();
+    } catch (const std::future_error&) {
+        return false;
     }
 }
 

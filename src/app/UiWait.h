@@ -3,6 +3,8 @@
 #include <chrono>
 #include <functional>
 
+class QObject;
+
 namespace telmora {
 
 class AutoResetEvent;
@@ -19,5 +21,12 @@ bool WaitServingUi(AutoResetEvent& event);
 
 // Waits until `done` returns true.
 void WaitServingUi(const std::function<bool()>& done);
+
+// Runs `work` on the thread of `context` (the user-interface thread) and waits
+// until it has run. Returns false when it could not run because `context` went
+// away first. Called on the context's own thread it runs `work` directly. The
+// hand-over is made with standard-library primitives so that race checkers see
+// it (a blocking queued call synchronises inside the toolkit, where they cannot).
+bool RunOnUiThreadAndWait(QObject* context, std::function<void()> work);
 
 } // namespace telmora
