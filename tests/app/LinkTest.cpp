@@ -1,9 +1,12 @@
 // Link, unlink and the reaction to a lost cable, with the main window and the
 // simulated meter. Message boxes are intercepted and recorded.
 #include "app/AppState.h"
+#include "app/AppWindows.h"
 #include "app/MessageBox.h"
 #include "app/TFormMain.h"
 #include "app/WindowMessages.h"
+#include "displays/LcdPanel.h"
+#include "displays/TDigitalMeterForm.h"
 #include "link/SharedState.h"
 #include "resources/StringTable.h"
 #include "sim/SimulatedMeter.h"
@@ -220,4 +223,28 @@ TEST_F(LinkTest, ClosingWhileLinkedEndsTheAcquisitionThread) {
     }
     EXPECT_EQ(meter->openDevices(), 0);
     EXPECT_FALSE(Shared().linkActive());
+}
+
+TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
+    auto meter = use(SimScenario::Demo, true);
+    TFormMain form;
+    form.createWindows();
+    TDigitalMeterForm* digital = Windows().DigitalMeterForm;
+    ASSERT_NE(digital, nullptr);
+    EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : No Device")));
+    click(form);
+    EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : USB Device")));
+    EXPECT_TRUE(waitUntil([&] { return !digital->DataPanel->text().isEmpty(); }, 3s))
+        << "readings reach the digital meter";
+    click(form);
+    EXPECT_EQ(digital->windowTitle(), LoadStr(100) + QStringLiteral(" : No Device"));
+    EXPECT_TRUE(digital->DataPanel->text().isEmpty());
+    EXPECT_EQ(meter->openDevices(), 0);
+
+    // A lost cable with every window present: one message, then the unlinked state.
+    meter->unplugAfterPolls(2);
+    click(form);
+    ASSERT_TRUE(waitUntil([&] { return !form.sbtnLink->isChecked(); }));
+    EXPECT_EQ(count(9015), 1);
+    EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : No Device")));
 }
