@@ -3,6 +3,7 @@
 // ...) and is listed in kCommands below.
 #include "cli/CmdDecode.h"
 #include "cli/CmdDownload.h"
+#include "cli/CmdLink.h"
 #include "cli/CmdSessionFiles.h"
 #include "cli/CmdRecorderCsv.h"
 
@@ -40,6 +41,8 @@ constexpr Command kCommands[] = {
     {"session-csv", telmora::cli::CmdSessionCsv},
     {"memory-csv", telmora::cli::CmdMemoryCsv},
     {"download", telmora::cli::CmdDownload},
+    {"log", telmora::cli::CmdLog},
+    {"info", telmora::cli::CmdInfo},
     {"recorder-csv", telmora::cli::CmdRecorderCsv},
 };
 

@@ -1,0 +1,225 @@
+#include "cli/CmdLink.h"
+
+#include "app/aboutlines.h"
+#include "export/recorderexport.h"
+#include "link/CableAccess.h"
+#include "link/TKorrelThread.h"
+#include "recorder/sampleconversion.h"
+#include "sim/SimulatedMeter.h"
+
+#include <QTime>
+
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace telmora::cli {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr const char* kLogUsage =
+    "Usage: telmora-cli log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n";
+constexpr const char* kInfoUsage = "Usage: telmora-cli info [--simulate[=NAME]]\n";
+constexpr auto kSlice = 50ms;
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void OnLogInterrupt(int) {
+    g_interrupted.store(true);
+}
+
+// Restores the previous Ctrl-C handler when the command ends.
+class InterruptGuard {
+public:
+    InterruptGuard() {
+        g_interrupted = false;
+        m_previous = std::signal(SIGINT, OnLogInterrupt);
+    }
+    ~InterruptGuard() { std::signal(SIGINT, m_previous); }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+private:
+    void (*m_previous)(int) = SIG_DFL;
+};
+
+bool isSimulateOption(std::string_view arg) {
+    return arg == "--simulate" || arg.starts_with("--simulate=");
+}
+
+// Installs the backend the option names; false (after the message) on a bad name.
+bool chooseBackend(std::string_view simulate) {
+    std::string error;
+    std::shared_ptr<CableBackend> backend = MakeCableBackend(simulate, &error);
+    if (!backend) {
+        std::fprintf(stderr, "telmora-cli: %s\n", error.c_str());
+        return false;
+    }
+    SetCableBackend(std::move(backend));
+    return true;
+}
+
+template <class T> std::optional<T> parseNumber(std::string_view text) {
+    T value{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+void writeLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputs("\r\n", stdout);
+    std::fflush(stdout);
+}
+
+// The acquisition thread of this command; ends it and waits for its last act.
+class Acquisition {
+public:
+    explicit Acquisition(SharedState& state)
+        : m_state(state),
+          m_thread(std::make_unique<TKorrelThread>(
+              [] { std::fputs("telmora-cli: No data received.\n", stderr); }, state)) {}
+    ~Acquisition() {
+        m_thread->Terminate();
+        m_state.AcquisitionEndedEvent.wait();
+    }
+    Acquisition(const Acquisition&) = delete;
+    Acquisition& operator=(const Acquisition&) = delete;
+
+private:
+    SharedState& m_state;
+    std::unique_ptr<TKorrelThread> m_thread;
+};
+
+} // namespace
+
+int CmdLog(int argc, char** argv) {
+    std::string_view simulate;
+    long long count = -1;  // until Ctrl-C
+    double interval = 0.0; // every reading
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        std::string_view value;
+        if (isSimulateOption(arg)) {
+            simulate = arg;
+            continue;
+        }
+        if ((arg == "--count" || arg == "--interval") && i + 1 < argc) {
+            value = argv[++i];
+        } else if (arg.starts_with("--count=") || arg.starts_with("--interval=")) {
+            value = arg.substr(arg.find('=') + 1);
+        } else {
+            std::fputs(kLogUsage, stderr);
+            return 2;
+        }
+        if (arg.starts_with("--count")) {
+            const auto n = parseNumber<long long>(value);
+            if (!n || *n < 1) {
+                std::fputs("telmora-cli: --count needs a whole number of at least 1\n", stderr);
+                return 2;
+            }
+            count = *n;
+        } else {
+            const auto s = parseNumber<double>(value);
+            if (!s || !(*s >= 0.0) || *s > 86400.0) {
+                std::fputs("telmora-cli: --interval needs a number of seconds from 0 to 86400\n",
+                           stderr);
+                return 2;
+            }
+            interval = *s;
+        }
+    }
+    if (!chooseBackend(simulate))
+        return 2;
+    if (!OpenCable().valid()) {
+        std::fputs("telmora-cli: USB adapter cable not found.\n", stderr);
+        return 1;
+    }
+
+    InterruptGuard guard;
+    SharedState state;
+    Acquisition acquisition(state);
+    writeLine(std::string(kRecorderTextHeader));
+
+    const auto period =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(interval));
+    Clock::time_point due = Clock::now() + period;
+    long long written = 0;
+    while (count < 0 || written < count) {
+        if (g_interrupted)
+            return 0;
+        if (state.LinkLostEvent.waitFor(0ms)) {
+            std::fputs(
+                "telmora-cli: the link to the meter was lost (USB adapter cable not found).\n",
+                stderr);
+            return 1;
+        }
+        if (interval > 0.0) {
+            // Logging at an interval: the newest valid reading when each tick is due.
+            const auto now = Clock::now();
+            if (now < due) {
+                std::this_thread::sleep_for(std::min<Clock::duration>(due - now, kSlice));
+                continue;
+            }
+            due += period;
+            if (due < now)
+                due = now + period; // a long stall skips ticks rather than bursting
+        } else if (!state.NewReadingEvent.waitFor(kSlice)) {
+            continue;
+        }
+        if (!state.readingValid())
+            continue;
+        const QTime now = QTime::currentTime();
+        const RecorderReading reading = CopyRecorderReading(state);
+        const auto entry = BuildSample(
+            reading, FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec()));
+        if (!entry)
+            continue;
+        writeLine(RecorderTextLine(written, *entry));
+        ++written;
+    }
+    return 0;
+}
+
+int CmdInfo(int argc, char** argv) {
+    std::string_view simulate;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (!isSimulateOption(arg)) {
+            std::fputs(kInfoUsage, stderr);
+            return 2;
+        }
+        simulate = arg;
+    }
+    if (!chooseBackend(simulate))
+        return 2;
+    CableHandle cable = OpenCable();
+    if (!cable) {
+        std::fputs("telmora-cli: USB adapter cable not found.\n", stderr);
+        return 1;
+    }
+    const CableIdentity identity = QueryCableIdentity(cable);
+    cable.close();
+    const CableLines lines = CableIdentityLines(true, identity);
+    if (!lines.firmware.isEmpty())
+        std::printf("%s\n", lines.firmware.toStdString().c_str());
+    if (!lines.serial.isEmpty())
+        std::printf("%s\n", lines.serial.toStdString().c_str());
+    if (lines.firmware.isEmpty() && lines.serial.isEmpty()) {
+        std::fputs("telmora-cli: the cable did not tell its identity.\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace telmora::cli
