@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <cwchar>
 #include <mutex>
 
 namespace telmora {
@@ -53,17 +54,9 @@ public:
             return {CableResult::Failed, 0};
         if (n == 0)
             return {CableResult::TimedOut, 0};
-        std::fill(report.begin(), report.end(), std::uint8_t{0});
-        const auto count = static_cast<std::size_t>(n);
-        if (count < kInputReportSize) {
-            // An unnumbered report: hidraw delivers the data without the report
-            // number 0, which the callers expect in front.
-            std::memcpy(report.data() + 1, raw, std::min(count, kInputReportSize - 1));
-        } else {
-            std::memcpy(report.data(), raw, kInputReportSize);
-        }
-        // A HID read always delivers a whole report.
-        return {CableResult::Done, kInputReportSize};
+        return {
+            CableResult::Done,
+            ToInputReport(std::span<const std::uint8_t>(raw, static_cast<std::size_t>(n)), report)};
     }
 
     void cancel() override {
@@ -81,28 +74,7 @@ public:
         wchar_t text[64] = {};
         if (hid_get_serial_number_string(m_dev, text, std::size(text)) < 0)
             return std::nullopt;
-        // The string as UTF-16LE bytes, the first eight of them, zero-filled.
-        std::array<std::uint8_t, kSerialBytes> bytes{};
-        std::size_t out = 0;
-        for (std::size_t i = 0; i < std::size(text) && text[i] != 0 && out < kSerialBytes; ++i) {
-            const auto unit = static_cast<std::uint32_t>(text[i]);
-            std::uint16_t units[2];
-            std::size_t unitCount = 1;
-            if (unit >= 0x10000 && unit <= 0x10FFFF) {
-                const std::uint32_t v = unit - 0x10000;
-                units[0] = static_cast<std::uint16_t>(0xD800 + (v >> 10));
-                units[1] = static_cast<std::uint16_t>(0xDC00 + (v & 0x3FF));
-                unitCount = 2;
-            } else {
-                units[0] = static_cast<std::uint16_t>(unit);
-            }
-            for (std::size_t u = 0; u < unitCount && out < kSerialBytes; ++u) {
-                bytes[out++] = static_cast<std::uint8_t>(units[u] & 0xFF);
-                if (out < kSerialBytes)
-                    bytes[out++] = static_cast<std::uint8_t>(units[u] >> 8);
-            }
-        }
-        return bytes;
+        return SerialBytes(std::wstring_view(text, wcsnlen(text, std::size(text))));
     }
 
 private:
@@ -110,6 +82,41 @@ private:
 };
 
 } // namespace
+
+std::size_t ToInputReport(std::span<const std::uint8_t> raw,
+                          std::span<std::uint8_t, kInputReportSize> report) {
+    std::fill(report.begin(), report.end(), std::uint8_t{0});
+    if (raw.empty())
+        return 0;
+    if (raw.size() < kInputReportSize)
+        std::copy_n(raw.begin(), std::min(raw.size(), kInputReportSize - 1), report.begin() + 1);
+    else
+        std::copy_n(raw.begin(), kInputReportSize, report.begin());
+    return kInputReportSize;
+}
+
+std::array<std::uint8_t, kSerialBytes> SerialBytes(std::wstring_view serial) {
+    std::array<std::uint8_t, kSerialBytes> bytes{};
+    std::size_t out = 0;
+    const auto put = [&](std::uint16_t unit) {
+        for (int shift : {0, 8})
+            if (out < kSerialBytes)
+                bytes[out++] = static_cast<std::uint8_t>((unit >> shift) & 0xFF);
+    };
+    for (wchar_t c : serial) {
+        if (out >= kSerialBytes)
+            break;
+        const auto code = static_cast<std::uint32_t>(c);
+        if (code >= 0x10000 && code <= 0x10FFFF) {
+            const std::uint32_t v = code - 0x10000;
+            put(static_cast<std::uint16_t>(0xD800 + (v >> 10)));
+            put(static_cast<std::uint16_t>(0xDC00 + (v & 0x3FF)));
+        } else {
+            put(static_cast<std::uint16_t>(code));
+        }
+    }
+    return bytes;
+}
 
 HidapiBackend::HidapiBackend() {
     initHidapiOnce();
