@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QHash>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -44,11 +43,7 @@ QIcon DisplayIcon(const QString& name) {
         return true;
     }();
     (void)loaded;
-    static QHash<QString, QIcon> cache;
-    auto it = cache.find(name);
-    if (it == cache.end())
-        it = cache.insert(name, QIcon(QStringLiteral(":/displays/%1.svg").arg(name)));
-    return *it;
+    return QIcon(QStringLiteral(":/displays/%1.svg").arg(name));
 }
 
 } // namespace telmora

@@ -40,6 +40,8 @@ TDigitalMeterForm::TDigitalMeterForm(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint) {
     setObjectName(QStringLiteral("DigitalMeterForm"));
+    m_icon2 = telmora::DisplayIcon(QStringLiteral("icon2"));
+    m_icon8 = telmora::DisplayIcon(QStringLiteral("icon8"));
 
     PanelLcd = new LcdPanel(this);
     pnlSubLcd = new LcdPanel(PanelLcd);
@@ -124,7 +126,7 @@ void TDigitalMeterForm::setIcon(int number) {
     if (number == m_iconNumber)
         return;
     m_iconNumber = number;
-    setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon%1").arg(number)));
+    setWindowIcon(number == 8 ? m_icon8 : m_icon2);
 }
 
 void TDigitalMeterForm::setBlackBackgrounds() {

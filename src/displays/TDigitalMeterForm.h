@@ -2,6 +2,7 @@
 
 #include "link/SharedState.h"
 
+#include <QIcon>
 #include <QWidget>
 
 #include <memory>
@@ -58,4 +59,6 @@ private:
 
     std::unique_ptr<TDigitalMeterThread> m_thread;
     int m_iconNumber = 0;
+    QIcon m_icon2;
+    QIcon m_icon8;
 };
