@@ -11,9 +11,10 @@
 
 #include <QAbstractListModel>
 #include <QGuiApplication>
-#include <QListView>
+#include <QHeaderView>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -88,7 +89,7 @@ int TDataStringGridForm::pageCount() const {
     return static_cast<int>(m_pages.size());
 }
 
-QListView* TDataStringGridForm::listOfPage(int page) const {
+QTableView* TDataStringGridForm::listOfPage(int page) const {
     return page >= 1 && page <= pageCount() ? m_lists[page - 1] : nullptr;
 }
 
@@ -109,9 +110,19 @@ bool TDataStringGridForm::createPage() {
         page->setObjectName(QStringLiteral("ts") + caption);
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
-        auto* list = new QListView(page);
+        auto* list = new QTableView(page);
         list->setObjectName(QStringLiteral("DataList"));
-        list->setUniformItemSizes(true); // constant cost per line, whatever the count
+        // A one-column table: rows of one fixed height, so adding and scrolling to a
+        // line cost the same whatever the page already holds.
+        list->horizontalHeader()->hide();
+        list->horizontalHeader()->setStretchLastSection(true);
+        list->verticalHeader()->hide();
+        list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 2);
+        list->setShowGrid(false);
+        list->setWordWrap(false);
+        list->setSelectionBehavior(QAbstractItemView::SelectRows);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         auto* model = new DataPageModel(
@@ -141,19 +152,19 @@ void TDataStringGridForm::addLine(std::int64_t index) {
         while (m_lines <= index) {
             if (m_currentPage > pageCount() && !createPage())
                 return;
-            QListView* list = listOfPage(m_currentPage);
+            QTableView* list = listOfPage(m_currentPage);
             DataPageModel* model = m_models[m_currentPage - 1];
             if (PageControl->currentWidget() != m_pages[m_currentPage - 1])
                 PageControl->setCurrentWidget(m_pages[m_currentPage - 1]);
             const int room = static_cast<int>(kLinesPerPage - model->rows());
             const int add = static_cast<int>(std::min<std::int64_t>(room, index - m_lines + 1));
-            list->setUpdatesEnabled(false);
+            // The view repaints only what scrolls in; suspending its updates would
+            // force a repaint of the whole page on every line.
             model->appendRows(add);
             m_lines += add;
             const QModelIndex last = model->index(model->rows() - 1);
             list->setCurrentIndex(last);
             list->scrollTo(last);
-            list->setUpdatesEnabled(true);
             if (model->rows() >= kLinesPerPage) {
                 ++m_currentPage;
                 if (!createPage())
@@ -192,6 +203,6 @@ bool TDataStringGridForm::event(QEvent* e) {
 
 void TDataStringGridForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (QListView* list = listOfPage(m_currentPage))
+    if (QTableView* list = listOfPage(m_currentPage))
         list->scrollToBottom();
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-class QListView;
+class QTableView;
 class QTabWidget;
 class DataPageModel;
 
@@ -51,13 +51,13 @@ protected:
 
 private:
     bool createPage();
-    QListView* listOfPage(int page) const;
+    QTableView* listOfPage(int page) const;
 
     const telmora::SampleList* m_buffer = nullptr;
     std::int64_t m_lines = 0;
     int m_currentPage = 1;
     // Pages and their lists, index = page number - 1 (owned by PageControl).
     std::vector<QWidget*> m_pages;
-    std::vector<QListView*> m_lists;
+    std::vector<QTableView*> m_lists;
     std::vector<DataPageModel*> m_models;
 };
