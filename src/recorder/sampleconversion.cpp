@@ -114,7 +114,7 @@ std::optional<double> dashSubstitute(std::uint32_t c, DisplayKind kind, double m
 
 } // namespace
 
-std::optional<double> ParseDecimal(std::string_view s) {
+std::optional<double> ParseDisplayNumber(std::string_view s) {
     // Accept exactly: [-] digits [. digits] [(E|e) [+|-] digits], with at least one
     // mantissa digit. from_chars alone would also take "inf" and "nan", which a
     // garbled display ("inF") could spell.
@@ -192,7 +192,7 @@ std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool ne
                                                   : static_cast<int>(digitsPart.size()) - 1;
 
     double v = 0.0;
-    if (const auto parsed = ParseDecimal(number)) {
+    if (const auto parsed = ParseDisplayNumber(number)) {
         // 6. Capacitance in micro, conductance in nano units.
         v = *parsed;
         if (kind == DisplayKind::Main) {

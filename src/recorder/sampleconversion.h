@@ -59,6 +59,6 @@ std::optional<SampleEntry> BuildSample(const RecorderReading& reading, std::stri
 
 // Parses a decimal number with "." as separator and an optional exponent
 // ("-1.23", ".5", "12E-3"); the whole text must be the number. Locale-independent.
-std::optional<double> ParseDecimal(std::string_view text);
+std::optional<double> ParseDisplayNumber(std::string_view text);
 
 } // namespace telmora

@@ -102,12 +102,12 @@ TEST(ValueConversion, UnconvertibleDisplays) {
     EXPECT_FALSE(mainValue("1?34", 0x6, "0"));
     EXPECT_FLOAT_EQ(subValue("Ab", 0x400, "0")->value, 0.0f); // sub falls back to 0
 
-    EXPECT_EQ(ParseDecimal(".5"), 0.5);
-    EXPECT_EQ(ParseDecimal("1.E3"), 1000.0);
-    EXPECT_FALSE(ParseDecimal("-"));
-    EXPECT_FALSE(ParseDecimal("1E"));
-    EXPECT_FALSE(ParseDecimal("+1"));
-    EXPECT_FALSE(ParseDecimal("1,5"));
+    EXPECT_EQ(ParseDisplayNumber(".5"), 0.5);
+    EXPECT_EQ(ParseDisplayNumber("1.E3"), 1000.0);
+    EXPECT_FALSE(ParseDisplayNumber("-"));
+    EXPECT_FALSE(ParseDisplayNumber("1E"));
+    EXPECT_FALSE(ParseDisplayNumber("+1"));
+    EXPECT_FALSE(ParseDisplayNumber("1,5"));
 }
 
 TEST(ValueConversion, IndependentOfTheCLocale) {
