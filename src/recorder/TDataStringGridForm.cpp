@@ -8,6 +8,8 @@
 #include "resources/StringTable.h"
 
 #include "app/TFormMain.h"
+#include "displays/TAnalogMeterForm.h"
+#include "displays/TDigitalMeterForm.h"
 
 #include <QAbstractListModel>
 #include <QGuiApplication>
@@ -66,11 +68,15 @@ TDataStringGridForm::TDataStringGridForm(QWidget* parent)
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const int taskbar =
         screen ? std::max(0, area.bottom() - screen->availableGeometry().bottom()) : 0;
-    // The main window's tiling places the window exactly; until then it starts
-    // below the main window.
+    // Left edge, below the main window, the digital meter and the analog meter (its
+    // height counts whether it is shown or not).
     int top = 0;
-    if (QWidget* main = telmora::Windows().FormMain)
-        top = main->frameGeometry().height();
+    const telmora::AppWindows& windows = telmora::Windows();
+    for (QWidget* above :
+         {static_cast<QWidget*>(windows.FormMain), static_cast<QWidget*>(windows.DigitalMeterForm),
+          static_cast<QWidget*>(windows.AnalogMeterForm)})
+        if (above != nullptr)
+            top += above->frameGeometry().height();
     setMinimumSize(area.width() / 4, area.height() / 4);
     setGeometry(0, top, area.width() / 4,
                 std::max(area.height() / 4, area.height() - top - taskbar));
