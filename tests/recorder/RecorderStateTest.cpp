@@ -1,5 +1,6 @@
 #include "recorder/RecorderState.h"
 #include "recorder/recorderpages.h"
+#include "recorder/recorderrules.h"
 
 #include <gtest/gtest.h>
 
@@ -205,4 +206,53 @@ TEST(RecorderPages, CountBackFromTheNewestSample) {
     c = ContentsOfPage(0, 1, 1);
     EXPECT_EQ(c.samples, 0);
     EXPECT_EQ(c.firstPoint, 200);
+}
+
+TEST(RecorderRules, ControlsFollowRecordingBusyEmptyModeAndPages) {
+    RecorderControlInput in;
+    in.importAvailable = in.exportAvailable = in.viewerAvailable = true;
+    // Idle, automatic, empty, one page.
+    auto s = ComputeRecorderControls(in);
+    EXPECT_TRUE(s.start && s.stop && s.option && s.openFile && s.import);
+    EXPECT_FALSE(s.manual || s.saveFile || s.clear || s.exportData);
+    EXPECT_FALSE(s.firstPage || s.pageUp || s.pageDown || s.lastPage || s.fitView);
+    EXPECT_TRUE(s.menuStart);
+    EXPECT_FALSE(s.menuStop);
+
+    // Recording: only the start/stop pair (and the stop menu item) stay usable.
+    in.recording = true;
+    in.empty = false;
+    in.lastPage = in.currentPage = 3;
+    s = ComputeRecorderControls(in);
+    EXPECT_TRUE(s.start && s.stop && s.menuStop);
+    EXPECT_FALSE(s.option || s.openFile || s.import || s.saveFile || s.clear || s.pageUp ||
+                 s.fitView || s.menuStart || s.menuPrinterSetup);
+
+    // Idle with three pages on the last one: back and fit, not forward.
+    in.recording = false;
+    s = ComputeRecorderControls(in);
+    EXPECT_TRUE(s.saveFile && s.print && s.clear && s.exportData);
+    EXPECT_TRUE(s.firstPage && s.pageUp && s.fitView);
+    EXPECT_FALSE(s.pageDown || s.lastPage);
+    in.currentPage = 1;
+    s = ComputeRecorderControls(in);
+    EXPECT_FALSE(s.firstPage || s.pageUp);
+    EXPECT_TRUE(s.pageDown && s.lastPage);
+
+    // Manual mode: the manual button instead of start/stop; busy disables everything.
+    in.manualMode = true;
+    s = ComputeRecorderControls(in);
+    EXPECT_TRUE(s.manual && s.menuManual);
+    EXPECT_FALSE(s.start || s.stop || s.menuStart);
+    in.busy = true;
+    s = ComputeRecorderControls(in);
+    EXPECT_FALSE(s.manual || s.option || s.openFile || s.saveFile || s.pageDown || s.fitView);
+
+    // Windows that do not exist keep their buttons off.
+    in = RecorderControlInput{};
+    in.empty = false;
+    in.lastPage = 2;
+    in.currentPage = 2;
+    s = ComputeRecorderControls(in);
+    EXPECT_FALSE(s.import || s.exportData || s.fitView);
 }
