@@ -83,6 +83,10 @@ TAnalogMeterForm::~TAnalogMeterForm() {
         m_thread->stop();
 }
 
+int TAnalogMeterForm::dialFaceHeight() {
+    return art::Size(art::id::DialFace).height();
+}
+
 void TAnalogMeterForm::resetAfterUnlink() {
     m_scale = telmora::AnalogRestScale();
     if (isVisible() && !isMinimized()) {

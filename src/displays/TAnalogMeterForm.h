@@ -33,6 +33,11 @@ public:
     void applyReading(bool negative, const QString& text, const QString& firstUnitPart,
                       const QString& secondUnitPart, std::uint32_t function);
 
+    // The dial face picture's height, on which the window's height is based.
+    static int dialFaceHeight();
+    // The window's fixed client size.
+    QSize sizeHint() const override { return size(); }
+
     telmora::AnalogScale scale() const { return m_scale; }
     double needleAngle() const { return m_angle; }
     double previousNeedleAngle() const { return m_previousAngle; }

@@ -133,6 +133,18 @@ TComparatorForm::~TComparatorForm() {
         m_thread->stop();
 }
 
+QSize TComparatorForm::pictureSize() {
+    return art::Size(art::id::ComparatorDial);
+}
+
+int TComparatorForm::alarmButtonHeight() const {
+    return bbtnAlart->height();
+}
+
+int TComparatorForm::limitButtonHeight() const {
+    return bbtnHiLowLimit->height();
+}
+
 void TComparatorForm::resetAfterUnlink() {
     m_value = static_cast<float>((m_high + m_low) * 0.5);
     if (isVisible() && !isMinimized()) {

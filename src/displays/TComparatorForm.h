@@ -44,6 +44,14 @@ public:
     void applyReading(bool negative, const QString& text, const QString& exponent,
                       std::uint32_t function);
 
+    // The dial picture's size and the two buttons' heights, on which the
+    // window's size is based.
+    static QSize pictureSize();
+    int alarmButtonHeight() const;
+    int limitButtonHeight() const;
+    // The window's fixed client size.
+    QSize sizeHint() const override { return size(); }
+
     void bbtnAlartClick();
     void bbtnHiLowLimitClick();
 

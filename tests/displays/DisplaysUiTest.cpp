@@ -5,6 +5,7 @@
 #include "displays/TComparatorForm.h"
 #include "displays/TDigitalMeterForm.h"
 #include "displays/TDlgHiLowForm.h"
+#include "displays/ToneGenerator.h"
 #include "link/SharedState.h"
 #include "resources/StringTable.h"
 #include "resources/displays/DisplayArt.h"
@@ -497,4 +498,18 @@ TEST_F(Displays, RenderWindowsForInspection) {
         ASSERT_FALSE(image.isNull()) << id;
         EXPECT_TRUE(image.save(QStringLiteral("%1/art-%2@4x.png").arg(dir).arg(id)));
     }
+}
+
+TEST(ToneGenerator, PlaysOrFallsBackWithoutFailing) {
+    // On a machine without audio output this rings the bell; with one it starts
+    // a tone. Either way it returns at once and bad requests are ignored.
+    telmora::ToneGenerator tone;
+    QElapsedTimer timer;
+    timer.start();
+    tone.play(1047, 100);
+    tone.play(523, 100);
+    tone.play(0, 100);
+    tone.play(440, -5);
+    EXPECT_LT(timer.elapsed(), 1000);
+    spin(150);
 }
