@@ -21,6 +21,20 @@ QString DownloadMessageText(int messageId) {
     return text;
 }
 
+QString DownloadStageTitle(DownloadStage stage) {
+    if (stage == DownloadStage::Acquiring) {
+        return QStringLiteral("[W%1] ").arg(DownloadMessage::Acquiring) +
+               LoadStr(DownloadMessage::Acquiring);
+    }
+    return QStringLiteral("W[%1] ").arg(DownloadMessage::Processing) +
+           LoadStr(DownloadMessage::Processing);
+}
+
+QString DownloadQuestionText() {
+    return LoadStr(DownloadMessage::Confirm) + QLatin1Char('\n') +
+           LoadStr(DownloadMessage::ConfirmQuestion);
+}
+
 int MessageForCableResult(std::int32_t result) {
     if (result == CableResult::TimedOut || result == CableResult::Abandoned) {
         return DownloadMessage::TransmissionTimeout;

@@ -24,7 +24,7 @@
 
 namespace telmora {
 
-// Texts of the messages the download may end with.
+// String numbers of the download's messages, question and progress texts.
 namespace DownloadMessage {
 constexpr int CableNotFound = 9015;
 constexpr int TransmissionTimeout = 9016;
@@ -53,6 +53,15 @@ enum class DownloadStage {
     Acquiring,  // reading blocks: title "[W8012] ...", detail "Read Bytes : p Of L"
     Processing, // converting: title "W[8013] ...", detail 6004 "Translating..."
 };
+
+// The progress window's title of a stage: "[W8012] Acquiring  data from DMM ..."
+// while reading and "W[8013] Processing data ..." while converting (the second
+// title begins with "W[" on purpose: that is how the program has always shown it).
+QString DownloadStageTitle(DownloadStage stage);
+
+// The question before the download: 6001, a line break, 8010 (its caption is 8999
+// filled with 8010; buttons Yes and No, No the default).
+QString DownloadQuestionText();
 
 // What the download needs from its user.
 class MemoryDownloadObserver {

@@ -211,3 +211,19 @@ TEST_F(MemoryDownloadTest, FlakyCableSucceedsOrReportsATimeout) {
         EXPECT_TRUE(result.sessions.empty());
     }
 }
+
+TEST(DownloadTexts, TitlesQuestionAndMessages) {
+    EXPECT_EQ(DownloadStageTitle(DownloadStage::Acquiring).toStdString(),
+              "[W8012] Acquiring  data from DMM ... please wait ...");
+    EXPECT_EQ(DownloadStageTitle(DownloadStage::Processing).toStdString(),
+              "W[8013] Processing data ... please wait ...");
+    EXPECT_EQ(DownloadQuestionText().toStdString(),
+              "All existing data in buffer will be destroyed.\nDo you really want to proceed?");
+    EXPECT_EQ(DownloadMessageText(9016).toStdString(),
+              "Data transmission timeout.\nPlease check meter and cable connection as well as "
+              "meter power.");
+    EXPECT_EQ(MessageForCableResult(-1), 9015);
+    EXPECT_EQ(MessageForCableResult(128), 9016);
+    EXPECT_EQ(MessageForCableResult(258), 9016);
+    EXPECT_EQ(MessageForCableResult(387), 9015);
+}

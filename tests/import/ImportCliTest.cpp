@@ -1,0 +1,92 @@
+// telmora-cli memory-csv, session-csv and download, run as the user runs them.
+#include "sim/DemoLoggerMemory.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace telmora;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(TELMORA_CLI_PATH), args);
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return CliRun{p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+QString Write(const QTemporaryDir& dir, const char* name, const std::vector<std::uint8_t>& bytes) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    return path;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(ImportCli, MemoryImageToCsvAndSessionFile) {
+    QTemporaryDir dir;
+    const QString image = Write(dir, "demo.bin", DemoLoggerImage());
+    const QString slr = dir.filePath("demo.slr");
+    const CliRun memory = Cli({"memory-csv", image, "--slr", slr});
+    ASSERT_EQ(memory.status, 0) << memory.err.toStdString();
+    EXPECT_TRUE(memory.out.startsWith(
+        "#item,Time,MainData,MainUnit,MainFunc,Sub Data,SubUnit,SubFunc\r\n"));
+    EXPECT_TRUE(memory.out.endsWith("\r\n"));
+    // The session file gives the same export.
+    const CliRun session = Cli({"session-csv", slr});
+    ASSERT_EQ(session.status, 0) << session.err.toStdString();
+    EXPECT_EQ(session.out, memory.out);
+}
+
+TEST(ImportCli, DamagedInputs) {
+    QTemporaryDir dir;
+    std::vector<LoggerSession> sessions(2);
+    for (auto& s : sessions) {
+        s.main.assign(4, PackStoredReading({0, 0, 1234}));
+    }
+    auto bytes = BuildLoggerImage(sessions);
+    bytes[6 + 14 + 12 + 13] = 0x20; // the second session runs far past the end
+    const CliRun cut = Cli({"memory-csv", Write(dir, "cut.bin", bytes)});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.out.count("\r\n"), 1 + 4); // the complete first session is still written
+    EXPECT_FALSE(cut.err.isEmpty());
+
+    EXPECT_EQ(Cli({"memory-csv", Write(dir, "short.bin", {0, 1, 2})}).status, 1);
+    EXPECT_EQ(Cli({"memory-csv", dir.filePath("missing.bin")}).status, 1);
+    EXPECT_EQ(Cli({"session-csv", Write(dir, "bad.slr", {1, 0, 0, 0, 1, 0, 0, 0, 7})}).status, 1);
+    EXPECT_EQ(Cli({"memory-csv"}).status, 2);
+    EXPECT_EQ(Cli({"session-csv", "a", "b"}).status, 2);
+    EXPECT_EQ(Cli({"download", "--simulate"}).status, 2); // --slr is required
+    EXPECT_EQ(Cli({"download", "--simulate=nosuch", "--slr", dir.filePath("x.slr")}).status, 2);
+}
+
+TEST(ImportCli, DownloadFromTheSimulatedMeter) {
+    QTemporaryDir dir;
+    const QString slr = dir.filePath("x.slr");
+    const QString csv = dir.filePath("x.csv");
+    const CliRun download = Cli({"download", "--simulate", "--slr", slr, "--csv", csv});
+    ASSERT_EQ(download.status, 0) << download.err.toStdString();
+    const CliRun direct = Cli({"memory-csv", Write(dir, "demo.bin", DemoLoggerImage())});
+    EXPECT_EQ(ReadFile(csv), direct.out);
+    EXPECT_EQ(Cli({"session-csv", slr}).out, direct.out);
+
+    const CliRun none = Cli({"download", "--simulate=nocable", "--slr", slr});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.contains("USB adapter cable not found."));
+}
