@@ -5,6 +5,7 @@
 #include "app/WindowMessages.h"
 #include "recorder/SampleLists.h"
 #include "recorder/recordertext.h"
+#include "resources/AppIcon.h"
 #include "resources/StringTable.h"
 
 #include "app/TFormMain.h"
@@ -56,6 +57,7 @@ TDataStringGridForm::TDataStringGridForm(QWidget* parent)
     : QWidget(parent, Qt::Window), m_buffer(&telmora::RecorderBuffer()) {
     setObjectName(QStringLiteral("DataStringGridForm"));
     setWindowTitle(telmora::LoadStr(103));
+    setWindowIcon(telmora::AppIcon());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     PageControl = new QTabWidget(this);

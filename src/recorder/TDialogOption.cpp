@@ -1,6 +1,7 @@
 #include "recorder/TDialogOption.h"
 
 #include "app/MessageBox.h"
+#include "resources/AppIcon.h"
 #include "resources/StringTable.h"
 
 #include <QApplication>
@@ -51,10 +52,8 @@ TDialogOption::TDialogOption(QWidget* parent) : QDialog(parent) {
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    QIcon icon = QApplication::windowIcon();
-    if (icon.isNull())
-        icon = style()->standardIcon(QStyle::SP_MessageBoxInformation);
-    Image1->setPixmap(icon.pixmap(32, 32));
+    Image1->setPixmap(telmora::AppIconPixmap(32));
+    setWindowIcon(telmora::AppIcon());
 
     rgIntervalMode = new QGroupBox(LoadStr(200), this);
     rgIntervalMode->setObjectName(QStringLiteral("rgIntervalMode"));

@@ -14,6 +14,7 @@
 #include "recorder/recorderrules.h"
 #include "recorder/recordertext.h"
 #include "recorder/sampleconversion.h"
+#include "resources/AppIcon.h"
 #include "resources/StringTable.h"
 
 #if __has_include("import/TFormImport.h")
@@ -230,6 +231,7 @@ QString fillFormat(int id, std::initializer_list<long long> numbers) {
 TGraphicalForm::TGraphicalForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("GraphicalForm"));
     setWindowTitle(LoadStr(104));
+    setWindowIcon(AppIcon());
     buildControls();
     buildMenus();
     setUpGraph();
