@@ -2,6 +2,7 @@
 
 #include "decode/decode.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -382,7 +383,11 @@ double ComparatorNeedleAngle(double value, double upper, double lower) {
     if (r > b1 - b0)
         r = b1 - b0;
     const double angle = 130.0 - r * g;
-    return std::isfinite(angle) ? angle : 90.0;
+    if (!std::isfinite(angle))
+        return 90.0;
+    // Limits only a few units of the last place apart round the span; the needle
+    // still never passes its stops.
+    return std::clamp(angle, 50.0, 130.0);
 }
 
 int AlarmFrequency(double value, double upper, double lower) {

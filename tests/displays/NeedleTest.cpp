@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -131,6 +132,16 @@ TEST(ComparatorNeedle, DegenerateLimitsAndValuesGiveAFiniteAngle) {
     EXPECT_EQ(ComparatorNeedleAngle(-inf, 3, 1), 130);
     // Upper below lower (the settings defaults): pinned, but defined.
     EXPECT_TRUE(std::isfinite(ComparatorNeedleAngle(200, 100, 300)));
+    // Limits a few units of the last place apart: rounding must not carry the
+    // needle past a stop.
+    const double a = std::bit_cast<double>(0x2100000000002401ull);
+    const double b = std::bit_cast<double>(0x2100000000373580ull);
+    for (const auto& [upper, lower] : {std::pair{a, b}, std::pair{b, a}})
+        for (double v : {0.0, a, b, -1.0, 1.0}) {
+            const double angle = ComparatorNeedleAngle(v, upper, lower);
+            EXPECT_GE(angle, 50.0);
+            EXPECT_LE(angle, 130.0);
+        }
 }
 
 TEST(ComparatorValue, UnitsExponentsAndSigns) {
