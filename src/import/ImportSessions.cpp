@@ -7,6 +7,9 @@
 
 namespace telmora {
 
+static_assert(kMaxImportSessions == static_cast<int>(kMaxSessions),
+              "the import holds as many sessions as the session lists have slots");
+
 std::string SessionCellText(const ReadingRecord& record) {
     std::string text(record.displayText.view());
     text += record.prefixText.view();
