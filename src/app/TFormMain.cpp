@@ -22,6 +22,10 @@
 #include "recorder/TDialogOption.h"
 #include "recorder/TGraphicalForm.h"
 #endif
+#include "export/TDlgExportForm.h"
+#include "export/TDlgFitExportForm.h"
+#include "recorder/TFormViewGraphic.h"
+#include "recorder/TdlgGraphLineColor.h"
 #if __has_include("displays/TDigitalMeterForm.h")
 #include "displays/TDigitalMeterForm.h"
 #define TELMORA_HAS_DIGITAL_METER 1
@@ -245,7 +249,11 @@ void TFormMain::createWindows() {
     adoptWindow(Windows().ComparatorForm, new TComparatorForm, m_wComparator);
     adoptWindow(Windows().GraphicalForm, new TGraphicalForm, m_wGraphical);
     adoptWindow(Windows().DialogOption, new TDialogOption, m_wOption);
+    adoptWindow(Windows().FormViewGraphic, new TFormViewGraphic, m_wViewGraphic);
+    adoptWindow(Windows().DlgFitExportForm, new TDlgFitExportForm, m_wFitExport);
     adoptWindow(Windows().MsgForm, new TMsgForm, m_wMsg);
+    adoptWindow(Windows().DlgExportForm, new TDlgExportForm, m_wExport);
+    adoptWindow(Windows().dlgGraphLineColor, new TdlgGraphLineColor, m_wLineColor);
     adoptWindow(Windows().DataStringGridForm, new TDataStringGridForm, m_wDataList);
     m_wDataList->show();
 }

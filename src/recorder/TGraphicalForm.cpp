@@ -7,6 +7,7 @@
 #include "app/TFormMain.h"
 #include "app/WindowMessages.h"
 #include "link/SharedState.h"
+#include "recorder/RecorderCommands.h"
 #include "recorder/TDataStringGridForm.h"
 #include "recorder/TDialogOption.h"
 #include "recorder/chart/PEGraph.h"
@@ -872,9 +873,7 @@ void TGraphicalForm::sbtnUndoZoomClick() {
 }
 
 void TGraphicalForm::sbtnFitViewClick() {
-    // The graph viewer shows the whole buffer; without it there is nothing to open.
-    if (Windows().FormViewGraphic == nullptr)
-        return;
+    RecorderFitView(*this);
 }
 
 void TGraphicalForm::mnuGraphLineColorClick() {
@@ -889,27 +888,11 @@ void TGraphicalForm::mnuGraphLineColorClick() {
 // --- files, print, import, export ----------------------------------------------------
 
 void TGraphicalForm::sbtnSaveFileClick() {
-    BoxRequest box;
-    box.owner = this;
-    box.caption = FormatCaption(8999, 9005);
-    box.icon = BoxIcon::Warning;
-    box.text = QStringLiteral("This build of Telmora cannot save recordings to a file.");
-    const QString path = m_state.temporaryFilePath();
-    if (!path.isEmpty())
-        box.text +=
-            QStringLiteral("\nThe samples of the last acquisition are in the temporary file "
-                           "\"%1\" while Telmora runs; copy it elsewhere to keep them.")
-                .arg(QDir::toNativeSeparators(path));
-    ShowBox(box);
+    RecorderSave(*this);
 }
 
 void TGraphicalForm::sbtnOpenFileClick() {
-    BoxRequest box;
-    box.owner = this;
-    box.caption = FormatCaption(8999, 9004);
-    box.icon = BoxIcon::Warning;
-    box.text = QStringLiteral("This build of Telmora cannot open recorder files.");
-    ShowBox(box);
+    RecorderOpen(*this);
 }
 
 void TGraphicalForm::sbtnPrintGraphicClick() {
@@ -981,10 +964,7 @@ void TGraphicalForm::sbtnImportClick() {
 }
 
 void TGraphicalForm::sbtnExportClick() {
-    // The export dialog drives text and picture exports of pages; the button is
-    // enabled only while that dialog exists.
-    if (Windows().DlgExportForm == nullptr)
-        return;
+    RecorderExport(*this);
 }
 
 // --- controls and status -----------------------------------------------------------
@@ -1000,8 +980,8 @@ void TGraphicalForm::RefreshControls() {
 #ifdef TELMORA_HAS_IMPORT_WINDOW
     in.importAvailable = Windows().FormImport != nullptr;
 #endif
-    in.exportAvailable = false;
-    in.viewerAvailable = false;
+    in.exportAvailable = true;
+    in.viewerAvailable = true;
     const RecorderControlState s = ComputeRecorderControls(in);
 
     sbtnRecordStart->setEnabled(s.start);

@@ -40,6 +40,11 @@ public:
     const telmora::RecorderState& recorder() const { return m_state; }
     std::int32_t lastPage() const { return m_lastPage; }
     std::int32_t currentPage() const { return m_currentPage; }
+    // Sets the page numbers (the file and export commands draw pages with them).
+    void setPages(std::int32_t last, std::int32_t current) {
+        m_lastPage = last;
+        m_currentPage = current;
+    }
     std::int32_t sampleInterval() const { return m_sampleInterval; }
     std::uint8_t acquisitionMode() const { return m_acquisitionMode; }
     bool isRecording() const { return m_recording; }
