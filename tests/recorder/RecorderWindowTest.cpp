@@ -3,6 +3,7 @@
 #include "app/MessageBox.h"
 #include "app/TAutoMsgForm.h"
 #include "app/WindowMessages.h"
+#include "export/CommonDialogs.h"
 #include "link/SharedState.h"
 #include "recorder/TDataStringGridForm.h"
 #include "recorder/TDialogOption.h"
@@ -242,9 +243,11 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     EXPECT_TRUE(form->MaxDataPanel->text().isEmpty());
     EXPECT_EQ(form->PEGraph->yData(0, 199), -99999.0f);
 
-    // Saving is not possible in this build: the save reports failure honestly.
+    // A save whose file dialog is cancelled reports that nothing was saved.
     form->sbtnManualLoggingClick();
+    SetFileDialogInterceptor([](const FileDialogRequest&) { return std::optional<QString>(); });
     EXPECT_FALSE(form->saveCommand());
+    SetFileDialogInterceptor(nullptr);
     EXPECT_TRUE(form->hasUnsavedData());
 }
 
