@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
@@ -668,18 +669,49 @@ QImage PEGraph::renderImage(int w, int h) {
 }
 
 QByteArray PEGraph::renderSvg(int w, int h) {
+    // A vector picture is w x h hundredths of a millimetre. The graph is drawn as on
+    // a 96 dpi screen at a width of 1000 units, so fonts, margins and lines keep
+    // their proportions, and the picture then declares its physical size.
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    constexpr int logicalWidth = 1000;
+    const int logicalHeight =
+        std::clamp(static_cast<int>(std::lround(double(logicalWidth) * h / w)), kMinExportSide,
+                   kMaxExportSide);
     applyStyle();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(w, h));
-    generator.setViewBox(QRect(0, 0, w, h));
+    generator.setResolution(96);
+    generator.setSize(QSize(logicalWidth, logicalHeight));
+    generator.setViewBox(QRect(0, 0, logicalWidth, logicalHeight));
     generator.setTitle(d->mainTitle);
     QCPPainter painter(&generator);
-    d->plot->toPainter(&painter, w, h);
+    d->plot->toPainter(&painter, logicalWidth, logicalHeight);
     painter.end();
-    return buffer.data();
+    QByteArray svg = buffer.data();
+    // The generator writes the size it derived from 96 dpi; replace it by the size
+    // asked for.
+    const qsizetype tag = svg.indexOf("<svg");
+    const qsizetype close = tag < 0 ? -1 : svg.indexOf('>', tag);
+    if (close > tag) {
+        QByteArray head = svg.mid(tag, close - tag);
+        static const QRegularExpression widthAttr(QStringLiteral("width=\"[^\"]*\""));
+        static const QRegularExpression heightAttr(QStringLiteral("height=\"[^\"]*\""));
+        QString text = QString::fromLatin1(head);
+        text.replace(widthAttr, QStringLiteral("width=\"%1mm\"").arg(w / 100.0, 0, 'f', 2));
+        text.replace(heightAttr, QStringLiteral("height=\"%1mm\"").arg(h / 100.0, 0, 'f', 2));
+        svg.replace(tag, close - tag, text.toLatin1());
+    }
+    return svg;
+}
+
+QSize PEGraph::metafileSize() const {
+    // Hundredths of a millimetre; without a size, the widget's size at 96 dpi.
+    const int w = d->narg1 > 0 ? d->narg1 : std::max(width(), 640) * 2540 / 96;
+    const int h = d->narg2 > 0 ? d->narg2 : std::max(height(), 400) * 2540 / 96;
+    return {w, h};
 }
 
 bool PEGraph::printTo(QPrinter& target) {
@@ -725,17 +757,20 @@ bool PEGraph::setPEactions(int action) {
         rebuild(true);
         return true;
     case MetafileToClipboard: {
-        const QSize size = exportSize();
+        const QSize size = metafileSize();
         auto* mime = new QMimeData;
         mime->setData(QStringLiteral("image/svg+xml"), renderSvg(size.width(), size.height()));
-        mime->setImageData(renderImage(size.width(), size.height()));
+        // Programs that take no vector pictures get the same graph as a bitmap.
+        const int imageHeight =
+            static_cast<int>(std::lround(1000.0 * size.height() / size.width()));
+        mime->setImageData(renderImage(1000, imageHeight));
         QApplication::clipboard()->setMimeData(mime);
         return true;
     }
     case MetafileToFile: {
         if (d->strarg1.isEmpty())
             return false;
-        const QSize size = exportSize();
+        const QSize size = metafileSize();
         QSaveFile file(d->strarg1);
         if (!file.open(QIODevice::WriteOnly))
             return false;

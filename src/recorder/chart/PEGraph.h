@@ -131,4 +131,5 @@ private:
     bool printTo(QPrinter& printer);
     QByteArray renderSvg(int width, int height);
     QSize exportSize() const;
+    QSize metafileSize() const;
 };
