@@ -20,7 +20,7 @@ TileLayout ComputeTiling(const TileMetrics& m) {
     const int H = m.screenHeight;
     const int F = m.frame;
 
-    t.main = {0, 0, W, 2 * F + m.caption + m.menu + m.bevel + 25 + 8};
+    t.main = {0, 0, W, 2 * F + m.caption + m.menu + m.bevel + m.toolRow};
     const int hm = t.main.height;
 
     t.digital.left = 0;

@@ -33,6 +33,7 @@ struct TileMetrics {
     int menu = 0;                 // M: menu bar height
     int bevel = 0;                // Bevel1 height
     int taskbar = 0;              // T: task bar height, 0 when it hides itself
+    int toolRow = 25 + 8;         // height of the main window's tool-button row
     int sizingFrame = 0;          // sizing frame height
     int analogDialHeight = 0;     // the analog dial picture's height
     int analogCurrentHeight = -1; // analog meter window's current height; -1: take dial + 4F

@@ -477,7 +477,11 @@ void TFormMain::sbtnWinTileClick() {
     const int frameH = (frameGeometry().height() - geometry().height());
     const int frameW = (frameGeometry().width() - geometry().width()) / 2;
     m.frame = std::max(frameW, 0);
-    m.caption = std::max(frameH - m.frame, st->pixelMetric(QStyle::PM_TitleBarHeight));
+    m.caption = frameH > 2 * m.frame ? frameH - 2 * m.frame
+                                     : st->pixelMetric(QStyle::PM_TitleBarHeight);
+    // The tool row is as high as our buttons need, so the windows below start
+    // exactly where the main window ends.
+    m.toolRow = centralWidget()->height() - Bevel1->height();
     m.sizingFrame = m.frame;
     m.menu = menuBar()->sizeHint().height();
     m.bevel = Bevel1->height();

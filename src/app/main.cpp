@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 
 #include <cstdio>
 #include <string>
@@ -35,5 +36,8 @@ int main(int argc, char** argv) {
     TFormMain formMain;
     formMain.createWindows();
     formMain.show();
+    // Start with the windows laid out side by side, as the tile command does, once
+    // the desktop has framed them (their frame sizes enter the layout).
+    QTimer::singleShot(400, &formMain, [&formMain] { formMain.sbtnWinTileClick(); });
     return QApplication::exec();
 }
