@@ -94,7 +94,6 @@ TFormMain::TFormMain(QWidget* parent)
     Windows().FormMain = this;
 
     const QString title = LoadStr(60) + QLatin1Char(' ') + LoadStr(1);
-    QApplication::setApplicationDisplayName(title);
     setWindowTitle(title);
 
     buildControls();
@@ -490,14 +489,16 @@ void TFormMain::sbtnWinTileClick() {
     m.analogVisible = m_wAnalog && m_wAnalog->isVisible();
     m.dataListVisible = m_wDataList && m_wDataList->isVisible();
     m.comparatorVisible = m_wComparator && m_wComparator->isVisible();
-    if (m_wAnalog) {
-        m.analogDialHeight = m_wAnalog->sizeHint().height() - 4 * m.frame;
+    if (Windows().AnalogMeterForm != nullptr) {
+        m.analogDialHeight = TAnalogMeterForm::dialFaceHeight();
         m.analogCurrentHeight = m_wAnalog->frameGeometry().height();
     }
-    if (m_wComparator) {
-        const QSize hint = m_wComparator->sizeHint();
-        m.comparatorPictureWidth = hint.width();
-        m.comparatorPictureHeight = hint.height();
+    if (auto* comparator = Windows().ComparatorForm) {
+        const QSize picture = TComparatorForm::pictureSize();
+        m.comparatorPictureWidth = picture.width();
+        m.comparatorPictureHeight = picture.height();
+        m.comparatorAlarmButtonHeight = comparator->alarmButtonHeight();
+        m.comparatorLimitButtonHeight = comparator->limitButtonHeight();
     }
 
     const TileLayout t = ComputeTiling(m);

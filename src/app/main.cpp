@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
     formMain.show();
     // Start with the windows laid out side by side, as the tile command does, once
     // the desktop has framed them (their frame sizes enter the layout).
-    QTimer::singleShot(400, &formMain, [&formMain] { formMain.sbtnWinTileClick(); });
+    // A second pass corrects the places of windows whose frames were not known
+    // at the first.
+    QTimer::singleShot(300, &formMain, [&formMain] { formMain.sbtnWinTileClick(); });
+    QTimer::singleShot(900, &formMain, [&formMain] { formMain.sbtnWinTileClick(); });
     return QApplication::exec();
 }
