@@ -14,6 +14,10 @@ using TestApplication = QCoreApplication;
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Windows are drawn offscreen unless the caller chose a platform, so the tests
+    // (and their discovery) run on machines without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale::c());
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -12,10 +12,12 @@ namespace telmora {
 // A list of samples that only grows at the end or is emptied at once. Entries live
 // in fixed-size chunks, so appending never moves earlier entries (no copy of the
 // whole buffer when it grows), indexing is O(1) and a million samples cost little
-// more than their own 172 bytes each.
+// more than their own 172 bytes each. Chunks are small (256 entries, about 44 KB)
+// so that a short list - an imported session of a few samples, of which there may
+// be 999 - costs little more than what it holds.
 class SampleList {
 public:
-    static constexpr std::size_t kChunkShift = 12;
+    static constexpr std::size_t kChunkShift = 8;
     static constexpr std::size_t kChunkSize = std::size_t{1} << kChunkShift; // entries per chunk
 
     SampleList() = default;
