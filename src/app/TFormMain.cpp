@@ -4,10 +4,10 @@
 #include "app/AppWindows.h"
 #include "app/MainWindowRules.h"
 #include "app/MessageBox.h"
+#include "app/Settings.h"
 #include "app/TAutoMsgForm.h"
 #include "app/TDlgAboutForm.h"
 #include "app/TMsgForm.h"
-#include "app/Settings.h"
 #include "app/TWaitOffLineThread.h"
 #include "app/UiWait.h"
 #include "app/WindowMessages.h"
@@ -17,27 +17,16 @@
 #include "link/TKorrelThread.h"
 #include "resources/StringTable.h"
 
-#if __has_include("recorder/TGraphicalForm.h")
-#include "recorder/TDataStringGridForm.h"
-#include "recorder/TDialogOption.h"
-#include "recorder/TGraphicalForm.h"
-#endif
+#include "displays/TAnalogMeterForm.h"
+#include "displays/TComparatorForm.h"
+#include "displays/TDigitalMeterForm.h"
 #include "export/TDlgExportForm.h"
 #include "export/TDlgFitExportForm.h"
+#include "recorder/TDataStringGridForm.h"
+#include "recorder/TDialogOption.h"
 #include "recorder/TFormViewGraphic.h"
+#include "recorder/TGraphicalForm.h"
 #include "recorder/TdlgGraphLineColor.h"
-#if __has_include("displays/TDigitalMeterForm.h")
-#include "displays/TDigitalMeterForm.h"
-#define TELMORA_HAS_DIGITAL_METER 1
-#endif
-#if __has_include("displays/TAnalogMeterForm.h")
-#include "displays/TAnalogMeterForm.h"
-#define TELMORA_HAS_ANALOG_METER 1
-#endif
-#if __has_include("displays/TComparatorForm.h")
-#include "displays/TComparatorForm.h"
-#define TELMORA_HAS_COMPARATOR 1
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -337,10 +326,8 @@ bool TFormMain::linkOn() {
     Shared().AcquisitionEndedEvent.reset();
     m_korrelThread = std::make_unique<TKorrelThread>(showNoDataReceived);
     Shared().setLinkActive(true);
-#ifdef TELMORA_HAS_DIGITAL_METER
     if (TDigitalMeterForm* digital = Windows().DigitalMeterForm)
         digital->setLinkStatus(true);
-#endif
     return true;
 }
 
@@ -356,24 +343,16 @@ void TFormMain::linkOff() {
         m_linkChanging = false;
     }
     Shared().setLinkActive(false);
-#ifdef TELMORA_HAS_DIGITAL_METER
     if (TDigitalMeterForm* digital = Windows().DigitalMeterForm) {
         digital->setLinkStatus(false);
         digital->clearDisplay();
     }
-#endif
-#ifdef TELMORA_HAS_ANALOG_METER
     if (TAnalogMeterForm* analog = Windows().AnalogMeterForm)
         analog->resetAfterUnlink();
-#endif
-#ifdef TELMORA_HAS_COMPARATOR
     if (TComparatorForm* comparator = Windows().ComparatorForm)
         comparator->resetAfterUnlink();
-#endif
-#if __has_include("recorder/TGraphicalForm.h")
     if (TGraphicalForm* recorder = Windows().GraphicalForm)
         recorder->linkEnded();
-#endif
     if (m_linkLostPending) {
         // The watcher reported a loss during the wait: handle it now that the
         // link change is complete.
@@ -476,8 +455,8 @@ void TFormMain::sbtnWinTileClick() {
     const int frameH = (frameGeometry().height() - geometry().height());
     const int frameW = (frameGeometry().width() - geometry().width()) / 2;
     m.frame = std::max(frameW, 0);
-    m.caption = frameH > 2 * m.frame ? frameH - 2 * m.frame
-                                     : st->pixelMetric(QStyle::PM_TitleBarHeight);
+    m.caption =
+        frameH > 2 * m.frame ? frameH - 2 * m.frame : st->pixelMetric(QStyle::PM_TitleBarHeight);
     // The tool row is as high as our buttons need, so the windows below start
     // exactly where the main window ends.
     m.toolRow = centralWidget()->height() - Bevel1->height();
@@ -529,7 +508,6 @@ void TFormMain::sbtnWinTileClick() {
 }
 
 bool TFormMain::FormCloseQuery() {
-#if __has_include("recorder/TGraphicalForm.h")
     TGraphicalForm* recorder = Windows().GraphicalForm;
     if (recorder == nullptr || !recorder->hasUnsavedData())
         return true;
@@ -542,9 +520,6 @@ bool TFormMain::FormCloseQuery() {
         return false;
     // Closing goes on only when the data really are saved now.
     return recorder->saveCommand() && !recorder->hasUnsavedData();
-#else
-    return true;
-#endif
 }
 
 void TFormMain::FormClose() {

@@ -1,7 +1,7 @@
 // Telmora: live readings, recording and logger import for a USB-linked multimeter.
 #include "app/TFormMain.h"
-#include "resources/AppIcon.h"
 #include "link/CableBackend.h"
+#include "resources/AppIcon.h"
 #include "sim/SimulatedMeter.h"
 
 #include <QApplication>

@@ -2,12 +2,15 @@
 #include "app/AppState.h"
 #include "app/AppWindows.h"
 #include "app/MessageBox.h"
+#include "export/CommonDialogs.h"
 #include "link/SharedState.h"
+#include "recorder/TGraphicalForm.h"
 #include "resources/StringTable.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -98,4 +101,80 @@ TEST_F(FormMainTest, RefreshControlsFollowLinkStateAndBusyFlag) {
     EXPECT_EQ(form.mnuLink->text(), LoadStr(600));
     EXPECT_TRUE(form.sbtnAbout->isEnabled());
     EXPECT_TRUE(form.mnuPort->menuAction()->isEnabled());
+}
+
+TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
+    TFormMain form;
+    form.createWindows();
+    TGraphicalForm* recorder = Windows().GraphicalForm;
+    ASSERT_NE(recorder, nullptr);
+    EXPECT_FALSE(recorder->hasUnsavedData());
+
+    std::vector<BoxRequest> boxes;
+    BoxButton answer = BoxButton::Cancel;
+    SetBoxInterceptor([&](const BoxRequest& r) {
+        boxes.push_back(r);
+        return answer;
+    });
+
+    // One manual sample makes the buffer hold unsaved data.
+    LiveReading r;
+    r.mainText.assign(" 1.234");
+    r.mainPrefixExponent.assign("0");
+    r.mainCode = 0x6;
+    r.mainDisplayLine.text.assign(" 1.234");
+    r.mainDisplayLine.part2.assign("V");
+    Shared().publish(r);
+    Shared().setReadingValid(true);
+    Shared().setLinkActive(true);
+    recorder->setAcquisition(1, 500);
+    recorder->sbtnManualLoggingClick();
+    Shared().setLinkActive(false);
+    ASSERT_TRUE(recorder->hasUnsavedData());
+
+    form.show();
+    EXPECT_FALSE(form.close()) << "Cancel keeps the program open";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W8003]"));
+    EXPECT_EQ(boxes[0].text, LoadStr(8003) + QLatin1Char('\n') + LoadStr(7005));
+    EXPECT_EQ(boxes[0].defaultButton, BoxButton::Cancel);
+    EXPECT_EQ(boxes[0].icon, BoxIcon::Question);
+
+    // Yes, then the save dialog is cancelled: the data are still unsaved, so stay open.
+    answer = BoxButton::Yes;
+    SetFileDialogInterceptor([](const FileDialogRequest&) { return std::optional<QString>(); });
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(recorder->hasUnsavedData());
+
+    // Yes with a file name: saved, and the program closes.
+    const QString target = m_dir.filePath(QStringLiteral("kept.g53"));
+    SetFileDialogInterceptor(
+        [&](const FileDialogRequest&) { return std::optional<QString>(target); });
+    EXPECT_TRUE(form.close());
+    SetFileDialogInterceptor(nullptr);
+    EXPECT_TRUE(QFileInfo::exists(target));
+}
+
+TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
+    TFormMain form;
+    form.createWindows();
+    TGraphicalForm* recorder = Windows().GraphicalForm;
+    LiveReading r;
+    r.mainText.assign(" 2.000");
+    r.mainPrefixExponent.assign("0");
+    r.mainCode = 0x6;
+    Shared().publish(r);
+    Shared().setReadingValid(true);
+    Shared().setLinkActive(true);
+    recorder->setAcquisition(1, 500);
+    recorder->sbtnManualLoggingClick();
+    Shared().setLinkActive(false);
+    int boxes = 0;
+    SetBoxInterceptor([&](const BoxRequest&) {
+        ++boxes;
+        return BoxButton::No;
+    });
+    form.show();
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(boxes, 1);
 }
