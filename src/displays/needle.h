@@ -4,6 +4,8 @@
 // comparator). Pure functions of the reading's texts and codes, so that the
 // windows stay thin and every rule can be checked without a window.
 
+#include "decode/decimaltext.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,11 +43,6 @@ bool IsLetteredTemperature(std::uint32_t function);
 // The unit label of a function (bit 31 cleared) as the display labels use it.
 std::string UnitLabelOf(std::uint32_t function);
 
-// Reads a decimal floating-point number: optional sign, digits with an optional
-// point, optional exponent; "." is the only decimal separator whatever the
-// locale. Surrounding blanks are not accepted, neither are infinities, NaN or
-// values outside the double range.
-std::optional<double> ReadDecimal(std::string_view text);
 // The same after removing leading and trailing blanks (user input).
 std::optional<double> ReadDecimalTrimmed(std::string_view text);
 // The shortest decimal text that reads back as the same double ("100", "0.25").

@@ -1,5 +1,7 @@
 #include "recorder/sampleconversion.h"
 
+#include "decode/decimaltext.h"
+
 #include "link/SharedState.h"
 
 #include <charconv>
@@ -115,39 +117,10 @@ std::optional<double> dashSubstitute(std::uint32_t c, DisplayKind kind, double m
 } // namespace
 
 std::optional<double> ParseDisplayNumber(std::string_view s) {
-    // Accept exactly: [-] digits [. digits] [(E|e) [+|-] digits], with at least one
-    // mantissa digit. from_chars alone would also take "inf" and "nan", which a
-    // garbled display ("inF") could spell.
-    std::size_t i = 0;
-    if (i < s.size() && s[i] == '-')
-        ++i;
-    std::size_t digits = 0;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-        ++i, ++digits;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-            ++i, ++digits;
-    }
-    if (digits == 0)
+    // A display never shows a plus sign.
+    if (!s.empty() && s.front() == '+')
         return std::nullopt;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            ++i;
-        std::size_t expDigits = 0;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-            ++i, ++expDigits;
-        if (expDigits == 0)
-            return std::nullopt;
-    }
-    if (i != s.size())
-        return std::nullopt;
-    double v = 0.0;
-    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || ptr != s.data() + s.size() || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return ReadDecimal(s);
 }
 
 std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool negative,
