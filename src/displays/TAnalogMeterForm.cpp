@@ -25,8 +25,6 @@ constexpr int kPanelHeight = 20;
 constexpr double kPivotY = 132.0;
 constexpr double kNeedleLength = 100.0;
 constexpr double kDegree = 0.017453292444444442; // 3.14159264 / 180
-constexpr int kSweepSteps = 10;
-constexpr int kSweepIntervalMs = 12;
 
 } // namespace
 
@@ -68,9 +66,6 @@ TAnalogMeterForm::TAnalogMeterForm(QWidget* parent)
     setFixedSize(screen.width() / 4, face.height() + 2 * telmora::DialogFrameHeight(this));
     move(screen.left(), screen.top() + top + (screen.height() - top) / 4);
 
-    m_sweepTimer.setInterval(kSweepIntervalMs);
-    connect(&m_sweepTimer, &QTimer::timeout, this, &TAnalogMeterForm::sweepStep);
-
     updateLabels();
     placePanel();
 
@@ -96,10 +91,7 @@ void TAnalogMeterForm::resetAfterUnlink() {
         // Not shown: no sweep to watch; be at rest when the window is shown again.
         m_firstUnitPart.clear();
         m_secondUnitPart.clear();
-        m_previousAngle = m_angle;
-        m_angle = telmora::AnalogNeedleAngle(m_scale.counts, m_scale.fullScale);
-        m_shownAngle = m_angle;
-        m_sweepTimer.stop();
+        m_needle.jumpTo(telmora::AnalogNeedleAngle(m_scale.counts, m_scale.fullScale));
         updateLabels();
     }
 }
@@ -123,31 +115,7 @@ void TAnalogMeterForm::runUpdate() {
     }
     updateLabels();
 
-    m_previousAngle = m_angle;
-    m_angle = telmora::AnalogNeedleAngle(m_scale.counts, m_scale.fullScale);
-    if (m_angle != m_previousAngle) {
-        // Sweep from where the needle is drawn now (a sweep may still be running).
-        m_sweep = telmora::SweepAngles(m_shownAngle, m_angle, kSweepSteps);
-        m_sweepIndex = 0;
-        if (m_sweep.empty())
-            m_sweepTimer.stop();
-        else if (!m_sweepTimer.isActive())
-            m_sweepTimer.start();
-    }
-    update();
-}
-
-void TAnalogMeterForm::sweepStep() {
-    if (m_sweepIndex >= m_sweep.size()) {
-        m_sweepTimer.stop();
-        m_shownAngle = m_angle;
-        update();
-        return;
-    }
-    m_shownAngle = m_sweep[m_sweepIndex++];
-    if (m_sweepIndex >= m_sweep.size())
-        m_sweepTimer.stop();
-    update();
+    m_needle.sweepTo(telmora::AnalogNeedleAngle(m_scale.counts, m_scale.fullScale));
 }
 
 void TAnalogMeterForm::updateLabels() {
@@ -204,7 +172,7 @@ void TAnalogMeterForm::paintEvent(QPaintEvent*) {
 
     // Needle in black from the pivot, with the pivot cap over its base.
     const QPointF c = pivot();
-    const double a = m_shownAngle * kDegree;
+    const double a = m_needle.shownAngle() * kDegree;
     const QPointF tip(c.x() + std::cos(a) * kNeedleLength, c.y() - std::sin(a) * kNeedleLength);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), 1.6, Qt::SolidLine, Qt::RoundCap));

@@ -2,7 +2,9 @@
 
 #include "displays/needle.h"
 
+#include "displays/NeedleSweep.h"
 #include <QString>
+
 #include <QTimer>
 #include <QWidget>
 
@@ -39,11 +41,11 @@ public:
     QSize sizeHint() const override { return size(); }
 
     telmora::AnalogScale scale() const { return m_scale; }
-    double needleAngle() const { return m_angle; }
-    double previousNeedleAngle() const { return m_previousAngle; }
+    double needleAngle() const { return m_needle.angle(); }
+    double previousNeedleAngle() const { return m_needle.previousAngle(); }
     // The angle at which the needle is drawn now (moves during a sweep).
-    double shownNeedleAngle() const { return m_shownAngle; }
-    bool sweeping() const { return m_sweepTimer.isActive(); }
+    double shownNeedleAngle() const { return m_needle.shownAngle(); }
+    bool sweeping() const { return m_needle.sweeping(); }
     int scaleImage() const { return m_scaleImage; }
     bool negative() const { return m_negative; }
     std::uint32_t function() const { return m_function; }
@@ -64,7 +66,6 @@ private:
     void runUpdate();
     void updateLabels();
     void placePanel();
-    void sweepStep();
     QPointF pivot() const;
     int faceLeft() const;
 
@@ -76,14 +77,9 @@ private:
     std::uint32_t m_function = telmora::fn::VoltsAc;
     bool m_negative = false;
     telmora::AnalogScale m_scale{0, 10000, 2};
-    double m_angle = telmora::kNeedleZero;
-    double m_previousAngle = telmora::kNeedleZero;
     std::uint32_t m_lastDrawnFunction = telmora::fn::VoltsAc;
     int m_scaleImage = 100;
 
     // The sweep from the drawn angle to the new one.
-    double m_shownAngle = telmora::kNeedleZero;
-    std::vector<double> m_sweep;
-    std::size_t m_sweepIndex = 0;
-    QTimer m_sweepTimer;
+    NeedleSweep m_needle{telmora::kNeedleZero, [this] { update(); }};
 };

@@ -31,8 +31,6 @@ constexpr int kZoneTop = 22;
 constexpr int kAlarmButtonHeight = 25;
 constexpr int kLimitButtonSize = 43;
 constexpr int kRowHeight = 20;
-constexpr int kSweepSteps = 10;
-constexpr int kSweepIntervalMs = 12;
 
 Qt::Alignment toQt(telmora::LabelAlign a) {
     switch (a) {
@@ -116,9 +114,6 @@ TComparatorForm::TComparatorForm(QWidget* parent)
     const int e = 2 * frame + caption;
     move(screen.left() + e, screen.top() + top + (screen.height() - top) / 4 + e);
 
-    m_sweepTimer.setInterval(kSweepIntervalMs);
-    connect(&m_sweepTimer, &QTimer::timeout, this, &TComparatorForm::sweepStep);
-
     m_labels = telmora::ComparatorLabelsFor(m_function);
     updateLabels();
     updateLimitTexts();
@@ -152,10 +147,7 @@ void TComparatorForm::resetAfterUnlink() {
             this, new telmora::WindowMessageEvent(telmora::WindowMessage::ResetNeedle));
     } else {
         // Not shown: no sweep to watch; be at the mid-point when shown again.
-        m_previousAngle = m_angle;
-        m_angle = telmora::ComparatorNeedleAngle(m_value, m_high, m_low);
-        m_shownAngle = m_angle;
-        m_sweepTimer.stop();
+        m_needle.jumpTo(telmora::ComparatorNeedleAngle(m_value, m_high, m_low));
     }
 }
 
@@ -187,30 +179,7 @@ void TComparatorForm::playTone(int hz, int ms) {
 }
 
 void TComparatorForm::moveNeedle() {
-    m_previousAngle = m_angle;
-    m_angle = telmora::ComparatorNeedleAngle(m_value, m_high, m_low);
-    if (m_angle != m_previousAngle) {
-        m_sweep = telmora::SweepAngles(m_shownAngle, m_angle, kSweepSteps);
-        m_sweepIndex = 0;
-        if (m_sweep.empty())
-            m_sweepTimer.stop();
-        else if (!m_sweepTimer.isActive())
-            m_sweepTimer.start();
-    }
-    update();
-}
-
-void TComparatorForm::sweepStep() {
-    if (m_sweepIndex >= m_sweep.size()) {
-        m_sweepTimer.stop();
-        m_shownAngle = m_angle;
-        update();
-        return;
-    }
-    m_shownAngle = m_sweep[m_sweepIndex++];
-    if (m_sweepIndex >= m_sweep.size())
-        m_sweepTimer.stop();
-    update();
+    m_needle.sweepTo(telmora::ComparatorNeedleAngle(m_value, m_high, m_low));
 }
 
 void TComparatorForm::updateLabels() {
@@ -314,7 +283,7 @@ void TComparatorForm::paintEvent(QPaintEvent*) {
     art::Draw(p, art::id::Zone, QPointF(zoneLeft, kZoneTop));
 
     const QPointF c(zoneLeft + art::kZonePivot.x(), kPivotY);
-    const double a = m_shownAngle * kDegree;
+    const double a = m_needle.shownAngle() * kDegree;
     const QPointF tip(c.x() + std::cos(a) * kNeedleLength, c.y() - std::sin(a) * kNeedleLength);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), 1.8, Qt::SolidLine, Qt::RoundCap));

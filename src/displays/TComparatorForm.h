@@ -2,7 +2,9 @@
 
 #include "displays/needle.h"
 
+#include "displays/NeedleSweep.h"
 #include <QString>
+
 #include <QTimer>
 #include <QWidget>
 
@@ -56,10 +58,10 @@ public:
     void bbtnHiLowLimitClick();
 
     float value() const { return m_value; }
-    double needleAngle() const { return m_angle; }
-    double previousNeedleAngle() const { return m_previousAngle; }
-    double shownNeedleAngle() const { return m_shownAngle; }
-    bool sweeping() const { return m_sweepTimer.isActive(); }
+    double needleAngle() const { return m_needle.angle(); }
+    double previousNeedleAngle() const { return m_needle.previousAngle(); }
+    double shownNeedleAngle() const { return m_needle.shownAngle(); }
+    bool sweeping() const { return m_needle.sweeping(); }
     bool alarmOn() const { return m_alarm; }
     std::uint32_t function() const { return m_function; }
     // Replaces the tone output (tests record the tones instead of playing them).
@@ -86,7 +88,6 @@ private:
     void updateLabels();
     void updateLimitTexts();
     void moveNeedle();
-    void sweepStep();
     void placeControls();
     int dialLeft() const;
     void playTone(int hz, int ms);
@@ -99,8 +100,6 @@ private:
     double m_high;
     double m_low;
     float m_value = 0.0f;
-    double m_angle = 90.0;
-    double m_previousAngle = 90.0;
     bool m_alarm = false;
     std::uint32_t m_function = 0;
     bool m_negative = false;
@@ -108,8 +107,5 @@ private:
     QString m_exponent;
     telmora::ComparatorLabels m_labels;
 
-    double m_shownAngle = 90.0;
-    std::vector<double> m_sweep;
-    std::size_t m_sweepIndex = 0;
-    QTimer m_sweepTimer;
+    NeedleSweep m_needle{90.0, [this] { update(); }};
 };
