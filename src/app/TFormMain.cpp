@@ -22,6 +22,7 @@
 #include "displays/TDigitalMeterForm.h"
 #include "export/TDlgExportForm.h"
 #include "export/TDlgFitExportForm.h"
+#include "import/TFormImport.h"
 #include "recorder/TDataStringGridForm.h"
 #include "recorder/TDialogOption.h"
 #include "recorder/TFormViewGraphic.h"
@@ -243,6 +244,7 @@ void TFormMain::createWindows() {
     adoptWindow(Windows().DlgExportForm, new TDlgExportForm, m_wExport);
     adoptWindow(Windows().dlgGraphLineColor, new TdlgGraphLineColor, m_wLineColor);
     adoptWindow(Windows().DataStringGridForm, new TDataStringGridForm, m_wDataList);
+    adoptWindow(Windows().FormImport, new TFormImport, m_wImport);
     m_wDataList->show();
 }
 
