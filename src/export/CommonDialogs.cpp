@@ -67,6 +67,13 @@ std::optional<QString> RunFileDialog(const FileDialogRequest& request) {
         const int index = std::clamp(request.filterIndex, 1, int(filters.size())) - 1;
         dialog.selectNameFilter(filters[index]);
     }
+    // A name typed without extension gets the one of the filter in use.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+        const QRegularExpressionMatch m = firstPattern.match(f);
+        if (m.hasMatch())
+            dialog.setDefaultSuffix(m.captured(1).toLower());
+    });
     if (!g_lastDirectory.isEmpty() && QDir(g_lastDirectory).exists())
         dialog.setDirectory(g_lastDirectory);
     if (!request.fileName.isEmpty())
