@@ -253,3 +253,32 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
     EXPECT_EQ(image.size(), QSize(1000, 681));
     EXPECT_EQ(form->currentPage(), 3);
 }
+
+TEST_F(CommandsFixture, TheTemporaryFileOfAnAcquisitionReopensLikeItsSavedFile) {
+    RecorderState& s = form->recorder();
+    ASSERT_TRUE(s.startTemporaryFile(dir.path()));
+    record(321);
+    const QString tmp = s.temporaryFilePath();
+    s.closeTemporaryFile();
+    chosen = file("same.g53");
+    ASSERT_TRUE(form->saveCommand());
+
+    auto images = [&] {
+        std::vector<QByteArray> out;
+        for (std::size_t i = 0; i < s.buffer().size(); ++i) {
+            std::array<std::uint8_t, kSampleSize> b{};
+            EncodeSample(s.buffer()[i], b);
+            out.emplace_back(reinterpret_cast<const char*>(b.data()), kSampleSize);
+        }
+        return out;
+    };
+    form->sbtnOpenFileClick();
+    const auto fromG53 = images();
+    chosen = tmp;
+    form->sbtnClearClick(); // the loaded file counts as unsaved: asked, answered OK
+    form->sbtnOpenFileClick();
+    EXPECT_EQ(images(), fromG53);
+    EXPECT_EQ(s.sampleCount(), 321);
+    EXPECT_EQ(dialogs.back().filter,
+              QStringLiteral("Data Logger files(*.g53)|*.g53|Temporary files(*.TMP)|*.tmp"));
+}
