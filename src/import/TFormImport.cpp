@@ -783,8 +783,12 @@ public:
         // Abort works in both stages: it clears the busy flag, which the download
         // checks after every block and while converting.
         m_progress.bbtnAbort->setEnabled(true);
-        if (!m_progress.isVisible())
+        if (!m_progress.isVisible()) {
+            // The import window itself is modal: the progress window must be modal
+            // too, or its Abort button could not be pressed.
+            m_progress.setWindowModality(Qt::ApplicationModal);
             m_progress.show();
+        }
         m_progress.raise();
         QCoreApplication::processEvents();
     }
@@ -803,6 +807,7 @@ public:
     void finish() {
         m_progress.bbtnAbort->setEnabled(true);
         m_progress.hide();
+        m_progress.setWindowModality(Qt::NonModal);
         if (m_cursor) {
             QApplication::restoreOverrideCursor();
             m_cursor = false;
@@ -859,9 +864,15 @@ void TFormImport::sbtnImportClick() {
             UpdateControls();
             if (messageId != 0)
                 reportDownloadMessage(messageId);
-            if (!notice.empty())
-                ShowDirectBox(this, QString::fromStdString(notice), 8999, 8013, BoxIcon::Warning,
-                              {BoxButton::Ok});
+            if (!notice.empty()) {
+                // No numbered text exists for this case: the window's own caption.
+                BoxRequest box;
+                box.owner = this;
+                box.caption = LoadStr(108);
+                box.text = QString::fromStdString(notice);
+                box.icon = BoxIcon::Warning;
+                ShowBox(box);
+            }
             return;
         }
     }
@@ -946,6 +957,7 @@ void TFormImport::sbtnOpenClick() {
         progress->ProgressBar->setRange(0, 64);
         progress->ProgressBar->setValue(0);
         progress->bbtnAbort->setEnabled(true);
+        progress->setWindowModality(Qt::ApplicationModal); // reachable above this modal window
         progress->show();
         progress->raise();
         QCoreApplication::processEvents();
@@ -978,6 +990,7 @@ void TFormImport::sbtnOpenClick() {
             m_data.clear();
         progress->bbtnAbort->setEnabled(true);
         progress->hide();
+        progress->setWindowModality(Qt::NonModal);
         App().busy = 0;
     }
     if (status != SessionFileStatus::Ok)

@@ -9,6 +9,7 @@
 #include "import/MemoryDownload.h"
 #include "import/SessionGraph.h"
 #include "link/CableBackend.h"
+#include "recorder/TGraphicalForm.h"
 #include "recorder/chart/PEGraph.h"
 #include "resources/StringTable.h"
 #include "sim/DemoLoggerMemory.h"
@@ -243,6 +244,27 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     form->sbtnImportClick();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, FormatCaption(9999, 9015));
+}
+
+TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
+    TGraphicalForm recorder;
+    Windows().FormImport = form.get();
+    bool modal = false;
+    int sessions = -1;
+    QTimer::singleShot(0, [&] {
+        modal = form->isVisible() && form->isModal();
+        download();
+        sessions = form->data().sessionCount();
+        reply = BoxButton::No; // leave without saving
+        form->close();
+    });
+    recorder.sbtnImportClick();
+    Windows().FormImport = nullptr;
+    EXPECT_TRUE(modal);
+    EXPECT_GT(sessions, 0);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->data().isEmpty());
+    EXPECT_EQ(form->tabCount(), 0);
 }
 
 TEST_F(ImportWindowTest, DecliningKeepsTheSessions) {
