@@ -5,6 +5,7 @@
 #include "app/MessageBox.h"
 #include "app/TMsgForm.h"
 #include "export/CommonDialogs.h"
+#include "export/TDlgExportForm.h"
 #include "export/sessiontext.h"
 #include "import/MemoryDownload.h"
 #include "import/SessionGraph.h"
@@ -16,9 +17,12 @@
 #include "sim/SimulatedMeter.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -365,6 +369,41 @@ TEST_F(ImportWindowTest, ExportsTextAndPictures) {
         QCoreApplication::processEvents();
         form->grab().save(qEnvironmentVariable("TELMORA_IMPORT_SHOT"));
     }
+}
+
+TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
+    QTemporaryDir dir;
+    download();
+    const int count = form->data().sessionCount();
+    const QString path = dir.filePath(QStringLiteral("pages.csv"));
+    bool prepared = false;
+    auto choose = [&](bool withName) {
+        QTimer::singleShot(0, [&, withName] {
+            auto* dlg = qobject_cast<TDlgExportForm*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            prepared = dlg->rbtnText->isChecked() && dlg->rbtnThisPage->isChecked() &&
+                       dlg->editPageFrom->text() == QStringLiteral("1") &&
+                       dlg->editPageTo->text() == QString::number(count) &&
+                       dlg->fileName().isEmpty();
+            dlg->rbtnPage->click();
+            dlg->editPageFrom->setText(QStringLiteral("2"));
+            dlg->editPageTo->setText(QStringLiteral("3"));
+            if (withName)
+                dlg->setFileName(path);
+            dlg->accept();
+        });
+        form->sbtnExportClick();
+    };
+    choose(false);
+    EXPECT_TRUE(prepared);
+    ASSERT_EQ(boxes.size(), 2u); // the question, then 9013
+    EXPECT_EQ(boxes[1].caption, FormatCaption(9999, 9013));
+    EXPECT_FALSE(QFile::exists(path));
+
+    choose(true);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), SessionsText(form->data().sessions(), 2, 3));
 }
 
 // --- the session graph rules ---
