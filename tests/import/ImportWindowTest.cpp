@@ -271,6 +271,21 @@ TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
     EXPECT_EQ(form->tabCount(), 0);
 }
 
+TEST_F(ImportWindowTest, FlakyMeterGivesAllSessionsOrAnEmptyWindow) {
+    SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::Flaky, false));
+    reply = BoxButton::Yes;
+    form->sbtnImportClick();
+    EXPECT_EQ(App().busy, 0);
+    if (boxes.size() > 1) {
+        EXPECT_EQ(boxes.back().caption, FormatCaption(9999, 9016));
+        EXPECT_TRUE(form->data().isEmpty());
+        EXPECT_EQ(form->tabCount(), 0);
+    } else {
+        EXPECT_EQ(form->data().sessionCount(), static_cast<int>(DemoLoggerSessions().size()));
+        EXPECT_EQ(form->tabCount(), form->data().sessionCount());
+    }
+}
+
 TEST_F(ImportWindowTest, DecliningKeepsTheSessions) {
     download();
     const int count = form->data().sessionCount();
