@@ -73,7 +73,7 @@ std::string_view ModeTextForCode(std::uint32_t code) {
     case 0xC040:
         return "T1-T2";
     default:
-        return {};
+        return ""; // empty, but never a null pointer for the copy that follows
     }
 }
 
