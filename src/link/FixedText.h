@@ -21,7 +21,8 @@ template <std::size_t N> struct FixedText {
     // Copies as much of `s` as fits, always leaving the terminating zero inside.
     void assign(std::string_view s) {
         const std::size_t n = std::min(s.size(), N - 1);
-        std::memcpy(data, s.data(), n);
+        if (n > 0) // an empty view may carry a null pointer, which memcpy must not get
+            std::memcpy(data, s.data(), n);
         std::memset(data + n, 0, N - n);
     }
     void clear() { std::memset(data, 0, N); }

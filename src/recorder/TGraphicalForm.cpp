@@ -18,10 +18,7 @@
 #include "resources/AppIcon.h"
 #include "resources/StringTable.h"
 
-#if __has_include("import/TFormImport.h")
 #include "import/TFormImport.h"
-#define TELMORA_HAS_IMPORT_WINDOW 1
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -949,7 +946,6 @@ namespace {
 } // namespace
 
 void TGraphicalForm::sbtnImportClick() {
-#ifdef TELMORA_HAS_IMPORT_WINDOW
     TFormImport* import = Windows().FormImport;
     if (import == nullptr)
         return;
@@ -960,7 +956,6 @@ void TGraphicalForm::sbtnImportClick() {
             main->unlinkRequest();
     }
     showModal(import);
-#endif
 }
 
 void TGraphicalForm::sbtnExportClick() {
@@ -977,9 +972,7 @@ void TGraphicalForm::RefreshControls() {
     in.manualMode = m_acquisitionMode != 0;
     in.lastPage = m_lastPage;
     in.currentPage = m_currentPage;
-#ifdef TELMORA_HAS_IMPORT_WINDOW
     in.importAvailable = Windows().FormImport != nullptr;
-#endif
     in.exportAvailable = true;
     in.viewerAvailable = true;
     const RecorderControlState s = ComputeRecorderControls(in);
