@@ -1,6 +1,6 @@
 #include "cli/CmdDecode.h"
 
-#include "decode/decode.h"
+#include "model/decode.h"
 
 #include <cstring>
 #include <string_view>

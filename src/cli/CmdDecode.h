@@ -2,7 +2,7 @@
 // telmora-cli decode: live replies as hexadecimal lines on stdin, one JSON object
 // per line on stdout.
 
-#include "link/SharedState.h"
+#include "model/LiveReading.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
 #include "cli/CmdDownload.h"
 
-#include "export/sessiontext.h"
-#include "import/MemoryDownload.h"
-#include "import/SessionFile.h"
-#include "link/CableBackend.h"
+#include "logger/LoggerDownload.h"
+#include "logger/SessionFile.h"
+#include "logger/sessiontext.h"
+#include "meter/CableBackend.h"
 #include "sim/SimulatedMeter.h"
 
 #include <QString>

@@ -1,10 +1,10 @@
 #include "cli/CmdLink.h"
 
-#include "app/aboutlines.h"
-#include "export/recorderexport.h"
-#include "link/CableAccess.h"
-#include "link/TKorrelThread.h"
-#include "recorder/sampleconversion.h"
+#include "meter/AcquisitionWorker.h"
+#include "meter/CableProtocol.h"
+#include "meter/aboutlines.h"
+#include "model/sampleconversion.h"
+#include "recording/recorderexport.h"
 #include "sim/SimulatedMeter.h"
 
 #include <QTime>
@@ -87,7 +87,7 @@ class Acquisition {
 public:
     explicit Acquisition(SharedState& state)
         : m_state(state),
-          m_thread(std::make_unique<TKorrelThread>(
+          m_thread(std::make_unique<AcquisitionWorker>(
               [] { std::fputs("telmora-cli: No data received.\n", stderr); }, state)) {}
     ~Acquisition() {
         m_thread->Terminate();
@@ -98,7 +98,7 @@ public:
 
 private:
     SharedState& m_state;
-    std::unique_ptr<TKorrelThread> m_thread;
+    std::unique_ptr<AcquisitionWorker> m_thread;
 };
 
 } // namespace
@@ -180,7 +180,7 @@ int CmdLog(int argc, char** argv) {
         if (!state.readingValid())
             continue;
         const QTime now = QTime::currentTime();
-        const RecorderReading reading = CopyRecorderReading(state);
+        const RecorderReading reading = CopyRecorderReading(state.copyReading());
         const auto entry = BuildSample(
             reading, FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec()));
         if (!entry)

@@ -1,7 +1,7 @@
 #include "cli/CmdRecorderCsv.h"
 
-#include "export/recorderexport.h"
-#include "recorder/RecorderFile.h"
+#include "recording/RecorderFile.h"
+#include "recording/recorderexport.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "cli/CmdSessionFiles.h"
 
-#include "export/sessiontext.h"
-#include "import/LoggerMemory.h"
-#include "import/MemoryDownload.h"
-#include "import/SessionFile.h"
+#include "logger/LoggerDownload.h"
+#include "logger/SessionFile.h"
+#include "logger/sessiontext.h"
+#include "model/LoggerMemory.h"
 
 #include <QFile>
 #include <QString>

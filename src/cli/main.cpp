@@ -4,8 +4,8 @@
 #include "cli/CmdDecode.h"
 #include "cli/CmdDownload.h"
 #include "cli/CmdLink.h"
-#include "cli/CmdSessionFiles.h"
 #include "cli/CmdRecorderCsv.h"
+#include "cli/CmdSessionFiles.h"
 
 #include <cstdio>
 #include <cstring>

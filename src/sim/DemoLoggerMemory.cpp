@@ -1,6 +1,6 @@
 #include "sim/DemoLoggerMemory.h"
 
-#include "import/LoggerMemory.h"
+#include "model/LoggerMemory.h"
 
 #include <cmath>
 #include <cstdlib>

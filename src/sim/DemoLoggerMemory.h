@@ -3,7 +3,7 @@
 // out sessions the way the meter does (header, chained session blocks, three-byte
 // stored readings), and the memory of the demo meter.
 
-#include "decode/sessiontables.h"
+#include "model/sessiontables.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "sim/DemoReadings.h"
 
-#include "decode/decode.h"
+#include "model/decode.h"
 #include "sim/DisplayEncoder.h"
 
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/SharedState.h"
+#include "model/LiveReading.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "sim/DisplayEncoder.h"
 
-#include "decode/decode.h"
+#include "model/decode.h"
 
 namespace telmora {
 

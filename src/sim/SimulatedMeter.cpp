@@ -1,7 +1,7 @@
 #include "sim/SimulatedMeter.h"
 
-#include "link/CableResult.h"
-#include "link/HidapiBackend.h"
+#include "meter/CableResult.h"
+#include "meter/HidapiBackend.h"
 #include "sim/DemoLoggerMemory.h"
 #include "sim/DemoReadings.h"
 

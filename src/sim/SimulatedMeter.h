@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/CableBackend.h"
-#include "link/SharedState.h"
+#include "meter/CableBackend.h"
+#include "meter/SharedState.h"
 
 #include <array>
 #include <chrono>

@@ -1,8 +1,8 @@
 // The simulated meter: scenarios, its demo readings and its logger memory.
 #include "sim/SimulatedMeter.h"
-#include "decode/decode.h"
-#include "link/CableAccess.h"
-#include "link/HidapiBackend.h"
+#include "meter/CableProtocol.h"
+#include "meter/HidapiBackend.h"
+#include "model/decode.h"
 #include "sim/DemoLoggerMemory.h"
 #include "sim/DemoReadings.h"
 

@@ -1,0 +1,131 @@
+// The recorder window's open of a million-sample file (with the progress window,
+// the data list and the graph) and the graph viewer's opening over the same data.
+#include "meter/AppState.h"
+#include "recording/RecorderFile.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/ProgressWindow.h"
+#include "ui/main/AppWindows.h"
+#include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/RecorderWindow.h"
+#include "ui/recorder/RecordingOverview.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+using namespace telmora;
+
+namespace {
+
+constexpr int kSamples = 1'000'000;
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QApplication> instance = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QApplication>(argc, argv);
+    }();
+    return *instance;
+}
+
+QString millionFile(QTemporaryDir& dir) {
+    SampleList l;
+    for (int i = 0; i < kSamples; ++i) {
+        SampleEntry e;
+        const float v = static_cast<float>(std::sin(i * 0.001) * 12.0);
+        char text[16];
+        std::snprintf(text, sizeof text, "%.3f", v);
+        e.main.displayText.assign(text);
+        e.main.unitText.assign("V");
+        e.main.functionCode = 0x6;
+        std::snprintf(text, sizeof text, "%3d:%02d:%02d.%1d", (i / 36000) % 24, (i / 600) % 60,
+                      (i / 10) % 60, i % 10);
+        e.main.timeText.assign(text);
+        e.main.value = v;
+        l.append(e);
+    }
+    const QString path = dir.filePath(QStringLiteral("million.g53"));
+    SaveRecorderFile(path, l);
+    return path;
+}
+
+struct Windows3 {
+    DataListWindow list;
+    ProgressWindow progress;
+    RecorderWindow form;
+    Windows3() {
+        Windows().DataStringGridForm = &list;
+        Windows().MsgForm = &progress;
+        Windows().GraphicalForm = &form;
+        form.resize(1200, 700);
+        form.show();
+        list.show();
+    }
+    ~Windows3() {
+        Windows().DataStringGridForm = nullptr;
+        Windows().MsgForm = nullptr;
+        Windows().GraphicalForm = nullptr;
+    }
+};
+
+void BM_WindowOpenMillion(benchmark::State& state) {
+    app();
+    QTemporaryDir dir;
+    const QString path = millionFile(dir);
+    SetFileDialogInterceptor(
+        [&](const FileDialogRequest&) { return std::optional<QString>(path); });
+    SetBoxInterceptor([](const BoxRequest&) { return BoxButton::Ok; });
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto w = std::make_unique<Windows3>();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        w->form.sbtnOpenFileClick();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (w->form.recorder().sampleCount() != kSamples)
+            state.SkipWithError("not every sample loaded");
+        w.reset();
+        state.ResumeTiming();
+    }
+    SetFileDialogInterceptor(nullptr);
+    SetBoxInterceptor(nullptr);
+}
+BENCHMARK(BM_WindowOpenMillion)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_ViewerOpeningMillion(benchmark::State& state) {
+    app();
+    QTemporaryDir dir;
+    const QString path = millionFile(dir);
+    SampleList buffer;
+    RecorderState recorder(buffer);
+    LoadRecorderFile(path, buffer);
+    for (std::size_t j = 0; j < buffer.size(); ++j) {
+        recorder.updateScale(buffer[j].main.value);
+        recorder.updateExtremes(buffer[j].main.value);
+        recorder.countSample();
+    }
+    RecordingOverview viewer;
+    viewer.resize(1600, 900);
+    viewer.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        viewer.FormShow(recorder);
+        viewer.ChartWidgetView->repaint(); // the plot drawn on screen
+        state.PauseTiming();
+        viewer.FormClose();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ViewerOpeningMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace

@@ -1,0 +1,188 @@
+// The recorder window with a million samples in its buffer and data list:
+// memory, adding one sample (graph append and list update included) and drawing
+// a page.
+#include "meter/AppState.h"
+#include "meter/SharedState.h"
+#include "model/sampleconversion.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/WindowMessages.h"
+#include "ui/main/AppWindows.h"
+#include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/RecorderWindow.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <memory>
+
+using namespace telmora;
+
+namespace {
+
+constexpr std::int64_t kSamples = 1'000'000;
+
+long residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toLong();
+    return 0;
+}
+
+void publish(double v) {
+    LiveReading live;
+    char text[16];
+    std::snprintf(text, sizeof text, "%6.3f", v);
+    live.mainText.assign(text);
+    live.mainNegative = v < 0;
+    live.mainPrefixExponent.assign("0");
+    live.mainCode = 0x6;
+    live.mainModeLabel.assign("DC");
+    live.mainDisplayLine.text.assign(text);
+    live.mainDisplayLine.part2.assign("V");
+    Shared().publish(live);
+    Shared().setReadingValid(true);
+    Shared().setLinkActive(true);
+}
+
+// One window with a million samples, built once for all benchmarks.
+struct Recorder {
+    QTemporaryDir dir;
+    std::unique_ptr<DataListWindow> list;
+    std::unique_ptr<RecorderWindow> form;
+    long memoryKiB = 0;
+
+    Recorder() {
+        App().applicationDirectory = dir.path();
+        const long before = residentKiB();
+        list = std::make_unique<DataListWindow>();
+        Windows().DataStringGridForm = list.get();
+        form = std::make_unique<RecorderWindow>();
+        Windows().GraphicalForm = form.get();
+        form->resize(1280, 720);
+        form->show();
+        list->show();
+        // Fill the buffer directly (as a loaded file would), then list every line.
+        RecorderState& state = form->recorder();
+        publish(1.0);
+        RecorderReading r = CopyRecorderReading(Shared().copyReading());
+        auto entry = *BuildSample(r, FormatSampleTime(10, 0, 0, 0));
+        for (std::int64_t i = 0; i < kSamples; ++i) {
+            entry.main.value = static_cast<float>(std::sin(i * 0.01) * 5.0);
+            state.addSample(entry);
+        }
+        list->addLine(kSamples - 1);
+        QApplication::processEvents();
+        memoryKiB = residentKiB() - before;
+        form->setAcquisition(1, 500); // manual: one sample per call
+        form->sbtnLastPageClick();
+        QApplication::processEvents();
+    }
+};
+
+std::unique_ptr<Recorder> g_recorder;
+
+Recorder& recorder() {
+    if (!g_recorder)
+        g_recorder = std::make_unique<Recorder>();
+    return *g_recorder;
+}
+
+} // namespace
+
+static void BM_MemoryForAMillionSamples(benchmark::State& state) {
+    Recorder& r = recorder();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(r.memoryKiB);
+    state.counters["MB"] = double(r.memoryKiB) / 1024.0;
+    state.counters["pages"] = r.list->pageCount();
+}
+BENCHMARK(BM_MemoryForAMillionSamples)->Iterations(1);
+
+static void BM_AddSampleAndRepaintAtAMillion(benchmark::State& state) {
+    Recorder& r = recorder();
+    double v = 0.0;
+    for (auto _ : state) {
+        publish(v += 0.001);
+        r.form->sbtnManualLoggingClick(); // take, append to graph, post to the list
+        QApplication::processEvents();    // the list adds its line, the graph repaints
+    }
+    state.counters["samples"] = double(r.form->recorder().sampleCount());
+}
+BENCHMARK(BM_AddSampleAndRepaintAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+static void BM_AddSampleAtAMillion(benchmark::State& state) {
+    Recorder& r = recorder();
+    double v = 0.0;
+    for (auto _ : state) {
+        publish(v += 0.001);
+        r.form->sbtnManualLoggingClick();
+        // The list's line arrives by posted message; painting is left out.
+        QApplication::sendPostedEvents(r.list.get(),
+                                       WindowMessage::eventType(WindowMessage::SampleAdded));
+    }
+}
+BENCHMARK(BM_AddSampleAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+static void BM_AddSampleWithoutDataListAtAMillion(benchmark::State& state) {
+    Recorder& r = recorder();
+    Windows().DataStringGridForm = nullptr;
+    double v = 0.0;
+    for (auto _ : state) {
+        publish(v += 0.001);
+        r.form->sbtnManualLoggingClick();
+    }
+    Windows().DataStringGridForm = r.list.get();
+    r.list->addLine(r.form->recorder().sampleCount() - 1);
+}
+BENCHMARK(BM_AddSampleWithoutDataListAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+static void BM_DataListAddLine(benchmark::State& state) {
+    SampleList buffer;
+    SampleEntry e;
+    e.main.timeText.assign(" 10:00:00.0");
+    e.main.displayText.assign("1.234");
+    for (int i = 0; i < 20000; ++i)
+        buffer.append(e);
+    DataListWindow list;
+    list.setBuffer(&buffer);
+    list.show();
+    list.addLine(19999);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        list.addLine(static_cast<std::int64_t>(buffer.append(e)));
+    }
+}
+BENCHMARK(BM_DataListAddLine)->Unit(benchmark::kMicrosecond)->Iterations(2000);
+
+static void BM_DrawPageAtAMillion(benchmark::State& state) {
+    Recorder& r = recorder();
+    for (auto _ : state) {
+        r.form->sbtnFirstPageClick();
+        for (int i = 1; i < 3; ++i)
+            r.form->sbtnPageDownClick(); // three page draws
+        QApplication::processEvents();   // the graph replotted and painted
+    }
+    state.SetItemsProcessed(state.iterations() * 3);
+}
+BENCHMARK(BM_DrawPageAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale::c());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Windows().GraphicalForm = nullptr;
+    Windows().DataStringGridForm = nullptr;
+    g_recorder.reset(); // windows go before the application object
+    return 0;
+}

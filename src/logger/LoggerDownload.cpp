@@ -1,0 +1,196 @@
+#include "logger/LoggerDownload.h"
+
+#include "meter/CableProtocol.h"
+#include "meter/CableResult.h"
+#include "model/storedreading.h"
+#include "text/texts.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <new>
+
+namespace telmora {
+
+QString DownloadMessageText(int messageId) {
+    QString text = LoadStr(messageId);
+    if (messageId == DownloadMessage::TransmissionTimeout) {
+        text += QLatin1Char('\n');
+        text += QLatin1String(kTimeoutAdvice);
+    }
+    return text;
+}
+
+QString DownloadStageTitle(DownloadStage stage) {
+    if (stage == DownloadStage::Acquiring) {
+        return QStringLiteral("[W%1] ").arg(DownloadMessage::Acquiring) +
+               LoadStr(DownloadMessage::Acquiring);
+    }
+    return QStringLiteral("W[%1] ").arg(DownloadMessage::Processing) +
+           LoadStr(DownloadMessage::Processing);
+}
+
+QString DownloadQuestionText() {
+    return LoadStr(DownloadMessage::Confirm) + QLatin1Char('\n') +
+           LoadStr(DownloadMessage::ConfirmQuestion);
+}
+
+int MessageForCableResult(std::int32_t result) {
+    if (result == CableResult::TimedOut || result == CableResult::Abandoned) {
+        return DownloadMessage::TransmissionTimeout;
+    }
+    return DownloadMessage::CableNotFound;
+}
+
+std::string TooManySessionsNotice(int announced) {
+    return "The meter memory holds " + std::to_string(announced) + " sessions; only the first " +
+           std::to_string(kMaxImportSessions) + " were imported.";
+}
+
+std::optional<std::vector<SampleList>> ConvertLoggerSessions(std::vector<SessionInfo>& sessions,
+                                                             const ConversionProgress& progress) {
+    constexpr std::size_t kProgressEvery = 256;
+    std::vector<SampleList> lists(sessions.size());
+    for (std::size_t s = 0; s < sessions.size(); ++s) {
+        SessionInfo& info = sessions[s];
+        const int index = static_cast<int>(s);
+        const std::size_t total = info.sampleCount();
+        const SessionFunctions functions = SessionFunctionTable(info.type, info.kind, info.flags);
+        const bool hasSub = info.hasSub();
+        SessionClock clock(info.interval());
+        if (progress && !progress(index, 0, total)) {
+            return std::nullopt;
+        }
+        SampleList& list = lists[s];
+        const UnpackedReading none{};
+        for (std::size_t n = 0; n < total; ++n) {
+            const std::string time = clock.text();
+            list.append(
+                ConvertSample(info.main[n], functions, hasSub, hasSub ? info.sub[n] : none, time));
+            clock.advance();
+            if (progress && (n + 1) % kProgressEvery == 0 && !progress(index, n + 1, total)) {
+                return std::nullopt;
+            }
+        }
+        if (progress && !progress(index, total, total)) {
+            return std::nullopt;
+        }
+        // The unpacked readings are no longer needed.
+        std::vector<UnpackedReading>().swap(info.main);
+        std::vector<UnpackedReading>().swap(info.sub);
+    }
+    return lists;
+}
+
+ConvertedMemory ConvertLoggerImage(std::span<const std::uint8_t> image) {
+    ConvertedMemory result;
+    result.memory = ParseLoggerMemory(image);
+    auto lists = ConvertLoggerSessions(result.memory.sessions);
+    result.memory.sessions.clear();
+    if (lists) {
+        result.sessions = std::move(*lists);
+    }
+    return result;
+}
+
+DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
+    using Status = DownloadResult::Status;
+    DownloadResult result;
+    auto fail = [&result](Status status, int message, bool reset) -> DownloadResult {
+        result.status = status;
+        result.messageId = message;
+        result.resetRequested = reset;
+        result.sessions.clear();
+        return std::move(result);
+    };
+
+    // 1-2. The cable, and whether the meter has a logger memory to read.
+    {
+        CableHandle handle = OpenCable();
+        if (!handle) {
+            return fail(Status::NoCable, DownloadMessage::CableNotFound, false);
+        }
+        std::uint8_t memoryStatus = 0;
+        const std::int32_t query = QueryMemoryStatus(handle, memoryStatus);
+        handle.close();
+        if (query != CableResult::Done || memoryStatus != MemoryStatus::LoggerReady) {
+            return fail(Status::NoDataLogger, DownloadMessage::NoDataLogger, false);
+        }
+    }
+
+    // 3. Nothing has changed until the user agrees.
+    if (!observer.confirmDownload()) {
+        return fail(Status::Declined, 0, false);
+    }
+    observer.downloadStarting();
+
+    // 5. The header block.
+    MemoryBlock block{};
+    const std::int32_t header = ReadMemoryHeader(block);
+    if (header != CableResult::Done) {
+        result.cableResult = header;
+        return fail(Status::HeaderFailed, MessageForCableResult(header), false);
+    }
+
+    // 6-8. The image of the whole memory, block by block.
+    observer.stageChanged(DownloadStage::Acquiring);
+    result.announcedLength = AnnouncedLength(block);
+    result.announcedSessions = AnnouncedSessionCount(block);
+    const std::size_t length = RoundedImageLength(result.announcedLength);
+    std::vector<std::uint8_t> image;
+    try {
+        image.resize(length);
+    } catch (const std::bad_alloc&) {
+        return fail(Status::OutOfMemory, DownloadMessage::OutOfMemory, true);
+    }
+    std::memcpy(image.data(), block.data(), block.size());
+    std::size_t position = kLoggerBlockSize;
+    const std::string lengthText = std::to_string(result.announcedLength);
+    observer.blockProgress(position, length, std::string());
+
+    std::shared_ptr<CableBackend> backend = CurrentCableBackend();
+    while (position < length) {
+        const std::int32_t read = ReadMemoryBlock(block);
+        if (read != CableResult::Done) {
+            result.cableResult = read;
+            return fail(Status::TransferFailed, MessageForCableResult(read), true);
+        }
+        std::memcpy(image.data() + position, block.data(), block.size());
+        position += kLoggerBlockSize;
+        observer.blockProgress(position, length,
+                               "Read Bytes : " + std::to_string(position) + " Of " + lengthText);
+        backend->pause(std::chrono::milliseconds(1));
+        if (observer.abortRequested()) {
+            return fail(Status::Aborted, 0, true);
+        }
+    }
+
+    // 10-13. The sessions.
+    observer.stageChanged(DownloadStage::Processing);
+    try {
+        LoggerMemory memory = ParseLoggerMemory(image);
+        std::vector<std::uint8_t>().swap(image);
+        result.parseStatus = memory.status;
+        auto lists = ConvertLoggerSessions(
+            memory.sessions, [&observer](int session, std::size_t done, std::size_t total) {
+                observer.conversionProgress(session, done, total);
+                return !observer.abortRequested();
+            });
+        if (!lists) {
+            return fail(Status::Aborted, 0, true);
+        }
+        result.sessions = std::move(*lists);
+    } catch (const std::bad_alloc&) {
+        return fail(Status::OutOfMemory, DownloadMessage::OutOfMemory, true);
+    }
+    result.status = Status::Done;
+    result.messageId = result.parseStatus == MemoryParseStatus::Truncated
+                           ? DownloadMessage::TransmissionTimeout
+                           : 0;
+    if (result.parseStatus == MemoryParseStatus::TooManySessions) {
+        result.notice = TooManySessionsNotice(result.announcedSessions);
+    }
+    return result;
+}
+
+} // namespace telmora

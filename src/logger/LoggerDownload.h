@@ -1,0 +1,139 @@
+#pragma once
+// The download of the meter's logger memory, without any window: the steps run
+// against the cable operations, and an observer answers the question, shows the
+// progress and says when the user aborted. The import window and the command-line
+// download share it.
+//
+// Steps: find the cable (9015), ask the meter whether it has a logger memory
+// (9017), ask the user before anything changes, read the header block and then
+// every further 24-byte block up to the announced length (with a 1 ms pause after
+// each block), walk the session chain and convert every sample. A transfer failure
+// discards everything read so far.
+
+#include "model/LoggerMemory.h"
+#include "model/SampleLists.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace telmora {
+
+// String numbers of the download's messages, question and progress texts.
+namespace DownloadMessage {
+constexpr int CableNotFound = 9015;
+constexpr int TransmissionTimeout = 9016;
+constexpr int NoDataLogger = 9017;
+constexpr int OutOfMemory = 9006;
+constexpr int Confirm = 6001; // followed by a line break and 8010
+constexpr int ConfirmQuestion = 8010;
+constexpr int Acquiring = 8012;   // title while the blocks are read
+constexpr int Processing = 8013;  // title while the samples are converted
+constexpr int Translating = 6004; // detail line while the samples are converted
+} // namespace DownloadMessage
+
+// The second line of message 9016.
+inline constexpr const char* kTimeoutAdvice =
+    "Please check meter and cable connection as well as meter power.";
+
+// The full text of a download message: the string-table text, and for 9016 a line
+// break and the advice above.
+QString DownloadMessageText(int messageId);
+
+// The message for a failed header or block read: 9016 for a time-out (258) or an
+// abandoned wait (128), 9015 for every other failure.
+int MessageForCableResult(std::int32_t result);
+
+enum class DownloadStage {
+    Acquiring,  // reading blocks: title "[W8012] ...", detail "Read Bytes : p Of L"
+    Processing, // converting: title "W[8013] ...", detail 6004 "Translating..."
+};
+
+// The progress window's title of a stage: "[W8012] Acquiring  data from DMM ..."
+// while reading and "W[8013] Processing data ..." while converting (the second
+// title begins with "W[" on purpose: that is how the program has always shown it).
+QString DownloadStageTitle(DownloadStage stage);
+
+// The question before the download: 6001, a line break, 8010 (its caption is 8999
+// filled with 8010; buttons Yes and No, No the default).
+QString DownloadQuestionText();
+
+// What the download needs from its user.
+class MemoryDownloadObserver {
+public:
+    virtual ~MemoryDownloadObserver() = default;
+    // The question 6001 + 8010 before anything is changed; true for Yes.
+    virtual bool confirmDownload() = 0;
+    // Called once the user said Yes, before the header is read: the window discards
+    // its sessions and sets the busy flag.
+    virtual void downloadStarting() {}
+    // A new stage begins (the progress window shows its title).
+    virtual void stageChanged(DownloadStage) {}
+    // Progress of the block reads: bytes read so far of the rounded length, and the
+    // detail line "Read Bytes : p Of L" (L unrounded).
+    virtual void blockProgress(std::size_t /*position*/, std::size_t /*maximum*/,
+                               const std::string& /*detail*/) {}
+    // Progress of the conversion of session `session`: samples done of `total`.
+    // Called at the start and end of each session and every few hundred samples.
+    virtual void conversionProgress(int /*session*/, std::size_t /*done*/, std::size_t /*total*/) {}
+    // True once the user aborted; asked after every block and during the conversion.
+    virtual bool abortRequested() { return false; }
+};
+
+struct DownloadResult {
+    enum class Status {
+        Done,           // sessions holds what was read (see parseStatus)
+        NoCable,        // 9015 before anything changed
+        NoDataLogger,   // 9017 before anything changed
+        Declined,       // the user said No; nothing changed
+        HeaderFailed,   // the header read failed (message by the cable result)
+        TransferFailed, // a block read failed (message by the cable result)
+        OutOfMemory,    // 9006
+        Aborted,        // the user aborted; no message
+    };
+    Status status = Status::Done;
+    // The message to show (0 for none). For Done it is 9016 when the chain left the
+    // image (the sessions before are kept) and 0 otherwise.
+    int messageId = 0;
+    // The cable result of a failed read.
+    std::int32_t cableResult = 0;
+    // True for the outcomes after the progress window was shown: the window resets
+    // itself (the import reset request) before showing the message.
+    bool resetRequested = false;
+    std::uint32_t announcedLength = 0;
+    std::uint16_t announcedSessions = 0;
+    MemoryParseStatus parseStatus = MemoryParseStatus::Complete;
+    std::vector<SampleList> sessions;
+    // For Done with more sessions announced than the window holds: a sentence
+    // saying that only the first 999 were imported (empty otherwise).
+    std::string notice;
+};
+
+// The sentence for a memory that announces more sessions than can be held.
+std::string TooManySessionsNotice(int announced);
+
+// Runs one download with the current cable backend.
+DownloadResult DownloadMemory(MemoryDownloadObserver& observer);
+
+// Converts the parsed sessions into session lists (time texts from each session's
+// interval, every sample through the stored reading conversion). `progress` gets
+// (session, done, total) now and then and returns false to abort, which gives
+// nothing. Throws std::bad_alloc when memory runs out. The readings of each session
+// are released once it is converted.
+using ConversionProgress = std::function<bool(int session, std::size_t done, std::size_t total)>;
+std::optional<std::vector<SampleList>>
+ConvertLoggerSessions(std::vector<SessionInfo>& sessions, const ConversionProgress& progress = {});
+
+// ParseLoggerMemory followed by ConvertLoggerSessions, for images read from a file.
+struct ConvertedMemory {
+    LoggerMemory memory; // the header values and status (its sessions are released)
+    std::vector<SampleList> sessions;
+};
+ConvertedMemory ConvertLoggerImage(std::span<const std::uint8_t> image);
+
+} // namespace telmora

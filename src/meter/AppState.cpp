@@ -1,0 +1,10 @@
+#include "meter/AppState.h"
+
+namespace telmora {
+
+AppState& App() {
+    static AppState state;
+    return state;
+}
+
+} // namespace telmora

@@ -1,0 +1,85 @@
+#include "model/ReadingRecord.h"
+
+#include <bit>
+#include <cassert>
+#include <cstring>
+
+namespace telmora {
+
+namespace {
+
+template <std::size_t N>
+void putText(const FixedText<N>& text, std::span<std::uint8_t> out, std::size_t offset) {
+    const auto view = text.view();
+    std::memset(out.data() + offset, 0, N);
+    std::memcpy(out.data() + offset, view.data(), view.size());
+}
+
+template <std::size_t N>
+void getText(FixedText<N>& text, std::span<const std::uint8_t> in, std::size_t offset) {
+    std::memcpy(text.data, in.data() + offset, N);
+    text.data[N - 1] = '\0';
+    // Bytes after the terminator carry no meaning; keep the in-memory field clean.
+    const std::size_t len = text.size();
+    std::memset(text.data + len, 0, N - len);
+}
+
+void putU32(std::uint32_t v, std::span<std::uint8_t> out, std::size_t offset) {
+    for (int i = 0; i < 4; ++i)
+        out[offset + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint32_t getU32(std::span<const std::uint8_t> in, std::size_t offset) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+        v |= static_cast<std::uint32_t>(in[offset + i]) << (8 * i);
+    return v;
+}
+
+} // namespace
+
+void EncodeRecord(const ReadingRecord& r, std::span<std::uint8_t> out) {
+    assert(out.size() == kRecordSize || out.size() == kSessionRecordSize);
+    putText(r.valueText, out, 0);
+    putText(r.exponentText, out, 8);
+    putU32(r.functionCode, out, 12);
+    putText(r.timeText, out, 16);
+    putText(r.displayText, out, 32);
+    putText(r.prefixText, out, 48);
+    putText(r.unitText, out, 56);
+    putU32(std::bit_cast<std::uint32_t>(r.value), out, 72);
+    if (out.size() >= kRecordSize)
+        putText(r.modeText, out, 76);
+}
+
+ReadingRecord DecodeRecord(std::span<const std::uint8_t> in) {
+    assert(in.size() == kRecordSize || in.size() == kSessionRecordSize);
+    ReadingRecord r;
+    getText(r.valueText, in, 0);
+    getText(r.exponentText, in, 8);
+    r.functionCode = getU32(in, 12);
+    getText(r.timeText, in, 16);
+    getText(r.displayText, in, 32);
+    getText(r.prefixText, in, 48);
+    getText(r.unitText, in, 56);
+    r.value = std::bit_cast<float>(getU32(in, 72));
+    if (in.size() >= kRecordSize)
+        getText(r.modeText, in, 76);
+    return r;
+}
+
+void EncodeSample(const SampleEntry& e, std::span<std::uint8_t, kSampleSize> out) {
+    out[0] = e.hasSub;
+    EncodeRecord(e.main, out.subspan(1, kRecordSize));
+    EncodeRecord(e.sub, out.subspan(1 + kRecordSize, kRecordSize));
+}
+
+SampleEntry DecodeSample(std::span<const std::uint8_t, kSampleSize> in) {
+    SampleEntry e;
+    e.hasSub = in[0];
+    e.main = DecodeRecord(in.subspan(1, kRecordSize));
+    e.sub = DecodeRecord(in.subspan(1 + kRecordSize, kRecordSize));
+    return e;
+}
+
+} // namespace telmora

@@ -1,0 +1,398 @@
+#include "model/needle.h"
+
+#include "model/decode.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace telmora {
+
+namespace {
+
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string_view trimmedRight(std::string_view s) {
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool contains(std::string_view s, char c) {
+    return s.find(c) != std::string_view::npos;
+}
+
+// Reads an optionally signed decimal integer of at most 18 digits (so that it
+// always fits in 64 bits); nothing else may surround it.
+std::optional<std::int64_t> parseInteger(std::string_view s) {
+    bool negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    if (s.empty() || s.size() > 18)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+// 10^n for the full-scale rules; 0 for negative n (the result is truncated to
+// an integer), limited to what a 64-bit count can hold.
+std::int64_t pow10(std::int64_t n) {
+    if (n < 0)
+        return 0;
+    std::int64_t p = 1;
+    for (std::int64_t i = 0; i < n && i < 18; ++i)
+        p *= 10;
+    return p;
+}
+
+// double -> float without undefined behaviour for values beyond the float range.
+float narrow(double v) {
+    constexpr double maxFloat = std::numeric_limits<float>::max();
+    if (v > maxFloat)
+        return std::numeric_limits<float>::infinity();
+    if (v < -maxFloat)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
+}
+
+std::string clip7(std::string s) {
+    if (s.size() > 7)
+        s.resize(7);
+    return s;
+}
+
+} // namespace
+
+bool ShowsOhmSign(std::uint32_t function) {
+    return function == fn::Ohms || function == fn::Ohms2 || function == fn::DecibelOhms;
+}
+
+bool IsLetteredTemperature(std::uint32_t function) {
+    switch (function) {
+    case 0x4020:
+    case 0x4040:
+    case 0x8020:
+    case 0x8040:
+    case 0xC020:
+    case 0xC040:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string UnitLabelOf(std::uint32_t function) {
+    return std::string(UnitLabel(function));
+}
+
+std::optional<double> ReadDecimalTrimmed(std::string_view text) {
+    return ReadDecimal(trimmed(text));
+}
+
+std::string ShortestDecimal(double value) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (ec != std::errc())
+        return "0";
+    return std::string(buffer, end);
+}
+
+// ---------------------------------------------------------------- analog meter
+
+AnalogScale AnalogCounts(std::string_view text, bool negative, std::uint32_t function,
+                         const AnalogScale& previous) {
+    AnalogScale result = previous;
+
+    // 1-2: the digits without sign; an overload text keeps its leading blanks.
+    std::string t;
+    if (contains(text, 'L')) {
+        t.assign(trimmedRight(text));
+    } else if (negative) {
+        t = "-";
+        t += trimmed(text.empty() ? text : text.substr(1));
+    } else {
+        t.assign(trimmed(text));
+    }
+    if (negative && !t.empty())
+        t.erase(0, 1);
+
+    // 3: digits without the point; k is the power of ten of the first digit.
+    std::string d;
+    std::int64_t k = 0;
+    if (const auto point = t.find('.'); point != std::string::npos) {
+        d = t.substr(0, point) + t.substr(point + 1);
+        k = static_cast<std::int64_t>(point) - 1;
+    } else {
+        d = t;
+        k = static_cast<std::int64_t>(t.size()) - 1;
+    }
+    d.assign(trimmed(d));
+    const auto len = static_cast<std::int64_t>(d.size());
+
+    // 4: a plain number.
+    if (const auto counts = parseInteger(d)) {
+        result.counts = *counts;
+        result.multiplierExponent = static_cast<int>(k);
+        switch (function) {
+        case fn::VoltsAc:
+        case fn::VoltsDc:
+        case fn::VoltsDcAc:
+        case fn::Frequency:
+        case fn::DutyCycle:
+        case fn::Conductance:
+        case fn::Decibel:
+        case fn::DecibelOhms:
+            result.fullScale = pow10(len);
+            break;
+        case fn::Capacitance:
+            result.fullScale = k == 3 ? pow10(len) : 6 * pow10(len - 1);
+            break;
+        case fn::TempT2:
+        case fn::TempT1:
+        case fn::TempT1T2:
+            result.fullScale = 2 * pow10(len - 1);
+            result.multiplierExponent = static_cast<int>(k - 1);
+            break;
+        default:
+            result.fullScale = 6 * pow10(len - 1);
+            break;
+        }
+        return result;
+    }
+
+    // 5: overload, beyond the stop.
+    if (contains(d, 'L')) {
+        result.fullScale = 5000;
+        result.counts = 5500;
+        result.multiplierExponent = static_cast<int>(k);
+        return result;
+    }
+
+    // 6: a temperature with its degree letter, dashes, or garbage.
+    if (!d.empty() && (contains(d, 'C') || contains(d, 'F')))
+        d.pop_back();
+    const auto newLen = static_cast<std::int64_t>(d.size());
+    if (const auto counts = parseInteger(d)) {
+        result.counts = *counts;
+        result.multiplierExponent = static_cast<int>(k - 1);
+        result.fullScale = 2 * pow10(newLen);
+    } else if (IsLetteredTemperature(function)) {
+        if (d == "---") {
+            result.fullScale = 2 * pow10(newLen);
+            result.multiplierExponent = static_cast<int>(k - 1);
+            result.counts = result.fullScale / 10 + result.fullScale;
+        } else {
+            result.counts = 0;
+            result.fullScale = 2000;
+            result.multiplierExponent = 2;
+        }
+    } else {
+        result.counts = 0;
+    }
+    return result;
+}
+
+AnalogScale AnalogRestScale() {
+    return AnalogScale{0, 2000, 2};
+}
+
+double AnalogNeedleAngle(std::int64_t counts, std::int64_t fullScale) {
+    if (fullScale <= 0)
+        return kNeedleZero;
+    const double magnitude = std::fabs(static_cast<double>(counts));
+    double angle = 180.0 - (magnitude * (120.0 / static_cast<double>(fullScale)) + 30.0);
+    if (!std::isfinite(angle) || angle < kNeedleStop)
+        angle = kNeedleStop;
+    return angle;
+}
+
+int AnalogScaleImage(std::uint32_t function, int multiplierExponent) {
+    if (function == fn::Capacitance)
+        return multiplierExponent == 3 ? 100 : 60;
+    switch (function) {
+    case 0x5:
+    case 0x6:
+    case 0x7:
+    case 0x205:
+    case 0x400:
+    case 0x800:
+    case 0x1000:
+    case 0x2000:
+        return 100;
+    case 0x20:
+    case 0x40:
+    case 0x4000:
+    case 0x4020:
+    case 0x4040:
+    case 0x8000:
+    case 0x8020:
+    case 0x8040:
+    case 0xC000:
+    case 0xC020:
+    case 0xC040:
+        return 200;
+    default:
+        return 60;
+    }
+}
+
+std::string MultiplierText(int exponent) {
+    if (exponent < 0)
+        return "x0";
+    // Exponents come from texts of at most 15 characters; cap anything wilder.
+    const int zeros = exponent > 30 ? 30 : exponent;
+    return "x1" + std::string(static_cast<std::size_t>(zeros), '0');
+}
+
+std::string AnalogUnitText(std::uint32_t function, std::string_view secondUnitPart) {
+    switch (function) {
+    case 0x4020:
+    case 0x8020:
+    case 0xC020:
+        return "C";
+    case 0x4040:
+    case 0x8040:
+    case 0xC040:
+        return "F";
+    default:
+        return std::string(secondUnitPart);
+    }
+}
+
+// ------------------------------------------------------------------ comparator
+
+float ComparatorValue(std::string_view text, bool negative, std::string_view exponent,
+                      std::uint32_t function, double upper, double lower) {
+    std::string s;
+    if (negative) {
+        s = "-";
+        s += trimmed(text.empty() ? text : text.substr(1));
+    } else {
+        s.assign(trimmed(text));
+    }
+    const std::string exp = exponent.empty() ? std::string("0") : std::string(exponent);
+    const double above = upper + (upper - lower) * 0.5;
+    const double below = lower - (upper - lower) * 0.5;
+    const double middle = (upper + lower) / 2.0;
+
+    if (const auto v = ReadDecimal(s + "E" + exp)) {
+        double value = *v;
+        if (function == fn::Capacitance)
+            value *= 1e6;
+        else if (function == fn::Conductance)
+            value *= 1e9;
+        else if (function == fn::Decibel)
+            value *= 1e3;
+        return narrow(value);
+    }
+    if (contains(s, 'L'))
+        return narrow(negative ? below : above);
+    if (!s.empty() && (contains(s, 'C') || contains(s, 'F')))
+        s.pop_back();
+    if (const auto v = ReadDecimal(s + "E" + exp))
+        return narrow(*v);
+    if (IsLetteredTemperature(function)) {
+        if (s == "---")
+            return narrow(above);
+        if (s == "----")
+            return narrow(below);
+    }
+    return narrow(middle);
+}
+
+double ComparatorNeedleAngle(double value, double upper, double lower) {
+    const double half = (upper - lower) * 0.5;
+    const double b0 = lower - half;
+    const double b1 = upper + half;
+    if (half == 0.0 || !std::isfinite(half) || !std::isfinite(b0) || !std::isfinite(b1) ||
+        std::isnan(value))
+        return 90.0;
+    const double g = 20.0 / half;
+    double r = value - b0;
+    if (r < 0)
+        r = 0;
+    if (r > b1 - b0)
+        r = b1 - b0;
+    const double angle = 130.0 - r * g;
+    if (!std::isfinite(angle))
+        return 90.0;
+    // Limits only a few units of the last place apart round the span; the needle
+    // still never passes its stops.
+    return std::clamp(angle, 50.0, 130.0);
+}
+
+int AlarmFrequency(double value, double upper, double lower) {
+    // The value is a single-precision number; compare it with the limits at the
+    // same precision so that a reading equal to a limit is never "outside" it.
+    const float v = narrow(value);
+    if (v > narrow(upper))
+        return kAlarmHighHz;
+    if (v < narrow(lower))
+        return kAlarmLowHz;
+    return 0;
+}
+
+ComparatorLabels ComparatorLabelsFor(std::uint32_t function) {
+    ComparatorLabels labels;
+    switch (function) {
+    case fn::Capacitance:
+        labels.prefixPart = "u";
+        labels.unitPart = "F";
+        break;
+    case fn::Conductance:
+        labels.prefixPart = "n";
+        labels.unitPart = "S";
+        break;
+    case fn::Decibel:
+        labels.prefixPart = "dB";
+        labels.unitPart = "m";
+        break;
+    default:
+        labels.unitPart = clip7(UnitLabelOf(function));
+        break;
+    }
+    if (function == fn::Celsius || function == fn::Fahrenheit) {
+        labels.prefixSymbol = true;
+        labels.prefixAlign = LabelAlign::Right;
+        labels.unitAlign = LabelAlign::Left;
+    }
+    labels.unitSymbol = ShowsOhmSign(function);
+    return labels;
+}
+
+// ----------------------------------------------------------------- animation
+
+std::vector<double> SweepAngles(double from, double to, int steps) {
+    std::vector<double> angles;
+    if (from == to || steps < 1 || !std::isfinite(from) || !std::isfinite(to)) {
+        if (from != to && std::isfinite(to))
+            angles.push_back(to);
+        return angles;
+    }
+    const double step = (to - from) / steps;
+    for (int i = 1; i < steps; ++i)
+        angles.push_back(from + i * step);
+    angles.push_back(to);
+    return angles;
+}
+
+} // namespace telmora

@@ -1,0 +1,334 @@
+#include "model/storedreading.h"
+
+#include "model/unitstrings.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace telmora {
+
+namespace {
+
+enum class Group {
+    Volt,
+    Capacitance,
+    Resistance,
+    Current,
+    Frequency, // frequency and duty cycle
+    Conductance,
+    Celsius,
+    Fahrenheit,
+    Other,
+};
+
+Group GroupOf(std::uint32_t code) {
+    switch (code) {
+    case 0x4:
+    case 0x5:
+    case 0x6:
+    case 0x7:
+    case 0x14:
+    case 0x1000005:
+    case 0x1000006:
+        return Group::Volt;
+    case 0x8:
+        return Group::Capacitance;
+    case 0x80:
+    case 0x180:
+        return Group::Resistance;
+    case 0x201:
+    case 0x202:
+    case 0x203:
+        return Group::Current;
+    case 0x400:
+    case 0x800:
+        return Group::Frequency;
+    case 0x1000:
+        return Group::Conductance;
+    case 0x4020:
+    case 0x8020:
+    case 0xC020:
+        return Group::Celsius;
+    case 0x4040:
+    case 0x8040:
+    case 0xC040:
+        return Group::Fahrenheit;
+    default:
+        return Group::Other;
+    }
+}
+
+std::string_view ModeMark(std::uint32_t code, DisplayRole role) {
+    switch (code) {
+    case 0x5:
+    case 0x201:
+    case 0x1000005:
+        return " [AC]";
+    case 0x6:
+    case 0x202:
+    case 0x1000006:
+        return role == DisplayRole::Main ? " [DC]" : "";
+    case 0x7:
+    case 0x203:
+        return role == DisplayRole::Main ? " [DC+AC]" : "";
+    case 0x4000:
+    case 0x4020:
+    case 0x4040:
+        return " [T2]";
+    case 0x8000:
+    case 0x8020:
+    case 0x8040:
+        return " [T1]";
+    case 0xC000:
+    case 0xC020:
+    case 0xC040:
+        return " [T1-T2]";
+    default:
+        return "";
+    }
+}
+
+double Pow10(int e) {
+    static constexpr std::array<double, 17> kPowers = {1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3,
+                                                       1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,
+                                                       1e4,  1e5,  1e6,  1e7,  1e8};
+    if (e >= -8 && e <= 8) {
+        return kPowers[static_cast<std::size_t>(e + 8)];
+    }
+    return std::pow(10.0, e);
+}
+
+// A whole text read as a decimal number with "." (no locale, no blanks).
+bool ParseNumber(std::string_view text, double& value) {
+    if (text.empty()) {
+        return false;
+    }
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    return ec == std::errc() && ptr == end;
+}
+
+// printf's "%0<width>.<precision>f" without the C library's locale: the digits
+// from to_chars, zeros between the sign and the digits up to the width.
+std::string FormatFixed(double v, int width, int precision) {
+    std::array<char, 400> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed,
+                                 std::max(precision, 0));
+    std::string text(buf.data(), r.ptr);
+    if (static_cast<int>(text.size()) < width) {
+        const std::size_t signs = (!text.empty() && text.front() == '-') ? 1 : 0;
+        text.insert(signs, static_cast<std::size_t>(width) - text.size(), '0');
+    }
+    return text;
+}
+
+// The overload text of a display whose point sits after w digits of the number
+// (w = 0: ".OL", 1: "O.L", 2: "OL.", 3: "OL").
+bool OverloadDisplay(int w, std::string& out) {
+    switch (w) {
+    case 0:
+        out = ".OL";
+        return true;
+    case 1:
+        out = "O.L";
+        return true;
+    case 2:
+        out = "OL.";
+        return true;
+    case 3:
+        out = "OL";
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The four formats shared by volts and currents.
+std::string SignedDisplay(const std::string& m, double v, int w) {
+    const bool negative = m.find('-') != std::string::npos;
+    const int width = negative ? (w == 3 ? 5 : 6) : (w == 3 ? 4 : 5);
+    return FormatFixed(v * Pow10(w), width, 3 - w);
+}
+
+} // namespace
+
+StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint32_t code,
+                                       int rangeClass, DisplayRole role) {
+    StoredReadingTexts out;
+    const Group group = GroupOf(code);
+    const bool temperature = group == Group::Celsius || group == Group::Fahrenheit;
+
+    // 1. Exponent.
+    const int e = DecimalExponentTable(rangeClass, reading.range);
+    out.exponentText = std::to_string(e);
+
+    // 2. Reading text: "%04.4i" of the count with the point after the first digit.
+    std::string m;
+    if ((reading.status & StoredStatus::Overload) != 0) {
+        m = temperature ? "----" : "OL";
+    } else {
+        std::array<char, 8> digits{};
+        auto r = std::to_chars(digits.data(), digits.data() + digits.size(), reading.count);
+        std::string count(digits.data(), r.ptr);
+        if (count.size() < 4) {
+            count.insert(0, 4 - count.size(), '0');
+        }
+        m = count.substr(0, 1) + "." + count.substr(1);
+    }
+    if (group == Group::Celsius) {
+        m += 'C';
+    } else if (group == Group::Fahrenheit) {
+        m += 'F';
+    }
+    if ((reading.status & StoredStatus::Negative) != 0) {
+        m.insert(0, 1, '-');
+    }
+
+    // 3. Display text by function group.
+    if (temperature) {
+        m.pop_back(); // the degree letter leaves the value text as well
+    }
+    double v = 0.0;
+    const bool numeric = ParseNumber(m, v);
+    const bool overload = m.find('L') != std::string::npos;
+    std::string d = m;
+    switch (group) {
+    case Group::Volt: {
+        const int w = e < 0 ? e + 3 : e;
+        if (numeric) {
+            d = SignedDisplay(m, v, w);
+        } else if (overload) {
+            OverloadDisplay(w, d);
+        }
+        break;
+    }
+    case Group::Current: {
+        const int w = e >= 0 ? e : e % 3 + 3;
+        if (numeric) {
+            d = SignedDisplay(m, v, w);
+        } else if (overload) {
+            OverloadDisplay(w, d);
+        }
+        break;
+    }
+    case Group::Capacitance:
+        if (numeric) {
+            if (e == 3) {
+                d = FormatFixed(v * 1000.0, 4, 0);
+            } else {
+                const int w = ((e + 3) % 3 + 3) % 3;
+                d = FormatFixed(v * Pow10(w), 5, 3 - w);
+            }
+        }
+        break;
+    case Group::Resistance:
+    case Group::Frequency:
+        if (numeric) {
+            const int w = e % 3; // remainder with the sign of e
+            d = FormatFixed(v * Pow10(w), 5, 3 - w);
+        }
+        break;
+    case Group::Conductance:
+        if (numeric) {
+            d = FormatFixed(v * Pow10(e), 5, 3 - e);
+        }
+        break;
+    case Group::Celsius:
+    case Group::Fahrenheit:
+        if (numeric) {
+            d = FormatFixed(v * Pow10(e), 3, 0);
+        }
+        break;
+    case Group::Other:
+        break;
+    }
+    out.displayText = std::move(d);
+
+    // 4. Prefix and unit with the mode mark.
+    const int prefixClass = PrefixClass(code, out.exponentText);
+    out.prefixText = std::string(PrefixTextView(code, prefixClass));
+    out.unitText = std::string(UnitTextView(code)) + std::string(ModeMark(code, role));
+
+    // 5. Value in base units, or the overload substitute.
+    double x = 0.0;
+    if (ParseNumber(m + "E" + out.exponentText, x)) {
+        out.value = static_cast<float>(x);
+    } else {
+        const bool minus = !m.empty() && m.front() == '-';
+        const double scale = Pow10(e);
+        if (group == Group::Celsius) {
+            x = minus ? -1375.0 : 1375.0;
+        } else if (group == Group::Fahrenheit) {
+            x = minus ? -2510.0 : 2510.0;
+        } else if (overload) {
+            switch (code) {
+            case 0x5:
+            case 0x6:
+            case 0x7:
+            case 0x400:
+            case 0x1000:
+                x = scale * 10.9989;
+                break;
+            case 0x80:
+            case 0x180:
+            case 0x201:
+            case 0x202:
+            case 0x203:
+            case 0x1000005:
+            case 0x1000006:
+                x = scale * 6.6;
+                break;
+            case 0x800:
+                x = 110.0;
+                break;
+            case 0x2000:
+                x = 1100.0;
+                break;
+            default:
+                x = 10998.9;
+                break;
+            }
+            if (minus) {
+                x = -x;
+            }
+        } else {
+            x = 10998.9;
+        }
+        out.value = static_cast<float>(x);
+    }
+    out.valueText = std::move(m);
+    return out;
+}
+
+ReadingRecord ConvertReading(const UnpackedReading& reading, std::uint32_t code, int rangeClass,
+                             std::string_view timeText, DisplayRole role) {
+    const StoredReadingTexts t = ConvertReadingTexts(reading, code, rangeClass, role);
+    ReadingRecord record;
+    record.valueText.assign(t.valueText);
+    record.exponentText.assign(t.exponentText);
+    record.functionCode = code;
+    record.timeText.assign(timeText);
+    record.displayText.assign(t.displayText);
+    record.prefixText.assign(t.prefixText);
+    record.unitText.assign(t.unitText);
+    record.value = t.value;
+    return record;
+}
+
+SampleEntry ConvertSample(const UnpackedReading& main, const SessionFunctions& functions,
+                          bool hasSub, const UnpackedReading& sub, std::string_view timeText) {
+    SampleEntry entry;
+    entry.hasSub = hasSub ? 1 : 0;
+    entry.main =
+        ConvertReading(main, functions.mainCode, functions.mainClass, timeText, DisplayRole::Main);
+    if (hasSub) {
+        entry.sub =
+            ConvertReading(sub, functions.subCode, functions.subClass, timeText, DisplayRole::Sub);
+    }
+    return entry;
+}
+
+} // namespace telmora

@@ -1,0 +1,46 @@
+#pragma once
+// Conversion of the readings stored in the meter's logger memory into the records
+// the import shows, saves and exports: value text, display text with the decimal
+// point in place, prefix, unit with its mode mark, time text and the value in base
+// units (overloads get a substitute about 1.1 times the top of their range so they
+// plot at the edge of the graph). Pure functions; they never fail.
+
+#include "model/ReadingRecord.h"
+#include "model/sessiontables.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace telmora {
+
+// Which display a reading belongs to: the sub display never carries a DC or DC+AC
+// mark.
+enum class DisplayRole { Main, Sub };
+
+// The texts of one reading before they go into their record fields (the record
+// cuts a text that would not fit its field).
+struct StoredReadingTexts {
+    std::string valueText;    // mantissa with sign, "OL" or "----"
+    std::string exponentText; // decimal exponent, "-2"
+    std::string displayText;  // "12.34", ".OL", "025"
+    std::string prefixText;   // "m", "k", ""
+    std::string unitText;     // "V [AC]"
+    float value = 0.0f;
+};
+
+// The texts and value of one stored reading of a display with function code
+// `code` and range class `rangeClass`.
+StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint32_t code,
+                                       int rangeClass, DisplayRole role);
+
+// One display of one sample as a record.
+ReadingRecord ConvertReading(const UnpackedReading& reading, std::uint32_t code, int rangeClass,
+                             std::string_view timeText, DisplayRole role = DisplayRole::Main);
+
+// One sample: the main reading and, when `hasSub` is set (flags bit 7), the sub
+// reading with the same time text.
+SampleEntry ConvertSample(const UnpackedReading& main, const SessionFunctions& functions,
+                          bool hasSub, const UnpackedReading& sub, std::string_view timeText);
+
+} // namespace telmora

@@ -1,0 +1,265 @@
+#include "recording/RecorderFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <new>
+
+namespace telmora {
+
+namespace {
+
+constexpr std::size_t kChunkSamples = 1024; // samples read or written per block
+
+std::int32_t readLe32(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+        static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+} // namespace
+
+RecorderFormat RecorderFormatForName(QStringView path) {
+    if (path.contains(u".g51"))
+        return RecorderFormat::G51;
+    if (path.contains(u".g52"))
+        return RecorderFormat::G52;
+    if (path.contains(u".tmp") || path.contains(u".TMP"))
+        return RecorderFormat::Tmp;
+    return RecorderFormat::G53;
+}
+
+std::size_t RecorderSampleBytes(RecorderFormat format) {
+    switch (format) {
+    case RecorderFormat::G53:
+    case RecorderFormat::Tmp:
+        return kSampleSize;
+    case RecorderFormat::G52:
+        return kRecordSize;
+    case RecorderFormat::G51:
+        return kSessionRecordSize;
+    }
+    return kSampleSize;
+}
+
+std::string_view ModeTextForCode(std::uint32_t code) {
+    switch (code & 0x7FFFFFFFu) {
+    case 0x5:
+    case 0x201:
+    case 0x1000005:
+        return "AC";
+    case 0x6:
+    case 0x202:
+    case 0x1000006:
+        return "DC";
+    case 0x7:
+    case 0x203:
+        return "DC+AC";
+    case 0x4000:
+    case 0x4020:
+    case 0x4040:
+        return "T2";
+    case 0x8000:
+    case 0x8020:
+    case 0x8040:
+        return "T1";
+    case 0xC000:
+    case 0xC020:
+    case 0xC040:
+        return "T1-T2";
+    default:
+        return ""; // empty, but never a null pointer for the copy that follows
+    }
+}
+
+SampleEntry DecodeRecorderSample(RecorderFormat format, std::span<const std::uint8_t> bytes) {
+    switch (format) {
+    case RecorderFormat::G53:
+    case RecorderFormat::Tmp:
+        return DecodeSample(bytes.first<kSampleSize>());
+    case RecorderFormat::G52:
+    case RecorderFormat::G51: {
+        SampleEntry e;
+        e.main = DecodeRecord(bytes.first(RecorderSampleBytes(format)));
+        e.main.modeText.assign(ModeTextForCode(e.main.functionCode));
+        return e;
+    }
+    }
+    return {};
+}
+
+bool SaveRecorderFile(const QString& path, const SampleList& samples, QString* error) {
+    auto fail = [&](const QString& reason) {
+        if (error != nullptr)
+            *error = reason;
+        return false;
+    };
+    if (samples.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        return fail(QStringLiteral("too many samples for one file"));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+
+    const auto count = static_cast<std::uint32_t>(samples.size());
+    const std::array<char, 4> header{static_cast<char>(count), static_cast<char>(count >> 8),
+                                     static_cast<char>(count >> 16),
+                                     static_cast<char>(count >> 24)};
+    if (file.write(header.data(), header.size()) != qint64(header.size())) {
+        file.cancelWriting();
+        return fail(file.errorString());
+    }
+    std::vector<std::uint8_t> block(kChunkSamples * kSampleSize);
+    std::size_t i = 0;
+    while (i < samples.size()) {
+        const std::size_t n = std::min(kChunkSamples, samples.size() - i);
+        for (std::size_t k = 0; k < n; ++k)
+            EncodeSample(samples[i + k], std::span<std::uint8_t, kSampleSize>(
+                                             block.data() + k * kSampleSize, kSampleSize));
+        const auto bytes = static_cast<qint64>(n * kSampleSize);
+        if (file.write(reinterpret_cast<const char*>(block.data()), bytes) != bytes) {
+            file.cancelWriting();
+            return fail(file.errorString());
+        }
+        i += n;
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+RecorderFileReader::RecorderFileReader() = default;
+RecorderFileReader::~RecorderFileReader() = default;
+
+RecorderFileReader::OpenStatus RecorderFileReader::open(const QString& path) {
+    m_format = RecorderFormatForName(path);
+    auto file = std::make_unique<QFile>(path);
+    // Only regular files: a pipe or device would block or never end.
+    if (!QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly))
+        return OpenStatus::CannotOpen;
+    const qint64 size = file->size();
+    m_device = std::move(file);
+    return start(size);
+}
+
+RecorderFileReader::OpenStatus RecorderFileReader::openBytes(std::span<const std::uint8_t> bytes,
+                                                             RecorderFormat format) {
+    m_format = format;
+    m_bytesView = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                          static_cast<qsizetype>(bytes.size()));
+    auto buffer = std::make_unique<QBuffer>(&m_bytesView);
+    if (!buffer->open(QIODevice::ReadOnly))
+        return OpenStatus::CannotOpen;
+    m_device = std::move(buffer);
+    return start(static_cast<std::int64_t>(bytes.size()));
+}
+
+RecorderFileReader::OpenStatus RecorderFileReader::start(std::int64_t size) {
+    m_position = 0;
+    m_readFailed = false;
+    m_chunkPos = m_chunkLen = 0;
+    const auto recordBytes = static_cast<std::int64_t>(RecorderSampleBytes(m_format));
+    if (m_format == RecorderFormat::G53) {
+        std::array<std::uint8_t, 4> header{};
+        if (size < 4 || m_device->read(reinterpret_cast<char*>(header.data()), 4) != 4) {
+            // Too short even for its count: a file without samples.
+            m_announced = m_count = 0;
+            return OpenStatus::Ok;
+        }
+        const std::int32_t announced = readLe32(header.data());
+        if (announced < 0) {
+            m_device.reset();
+            return OpenStatus::NegativeCount;
+        }
+        m_announced = announced;
+        m_count = std::min<std::int64_t>(announced, (size - 4) / recordBytes);
+    } else {
+        m_count = m_announced = size / recordBytes;
+    }
+    m_chunk.assign(kChunkSamples * RecorderSampleBytes(m_format), 0);
+    return OpenStatus::Ok;
+}
+
+bool RecorderFileReader::fill() {
+    const std::size_t recordBytes = RecorderSampleBytes(m_format);
+    const auto remaining = static_cast<std::size_t>(m_count - m_position);
+    const std::size_t want = std::min(kChunkSamples, remaining) * recordBytes;
+    std::size_t got = 0;
+    while (got < want) {
+        const qint64 n = m_device->read(reinterpret_cast<char*>(m_chunk.data() + got),
+                                        static_cast<qint64>(want - got));
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    // Only whole records count; a file that shrank under us ends the reading.
+    m_chunkLen = got - got % recordBytes;
+    m_chunkPos = 0;
+    if (m_chunkLen == 0) {
+        m_readFailed = true;
+        return false;
+    }
+    return true;
+}
+
+bool RecorderFileReader::readNext(SampleEntry& out) {
+    if (!m_device || m_readFailed || m_position >= m_count)
+        return false;
+    const std::size_t recordBytes = RecorderSampleBytes(m_format);
+    if (m_chunkPos >= m_chunkLen && !fill())
+        return false;
+    out = DecodeRecorderSample(
+        m_format, std::span<const std::uint8_t>(m_chunk.data() + m_chunkPos, recordBytes));
+    m_chunkPos += recordBytes;
+    ++m_position;
+    return true;
+}
+
+namespace {
+
+RecorderLoadResult loadAll(RecorderFileReader& reader, RecorderFileReader::OpenStatus status,
+                           SampleList& into) {
+    RecorderLoadResult result;
+    result.status = status;
+    if (status != RecorderFileReader::OpenStatus::Ok)
+        return result;
+    SampleList loaded;
+    SampleEntry entry;
+    try {
+        while (reader.readNext(entry))
+            loaded.append(entry);
+    } catch (const std::bad_alloc&) {
+        result.outOfMemory = true;
+        return result;
+    }
+    if (reader.readFailed()) {
+        result.readFailed = true;
+        return result;
+    }
+    result.loaded = static_cast<std::int64_t>(loaded.size());
+    result.cutShort = reader.cutShort();
+    into = std::move(loaded);
+    return result;
+}
+
+} // namespace
+
+RecorderLoadResult LoadRecorderFile(const QString& path, SampleList& into) {
+    RecorderFileReader reader;
+    const auto status = reader.open(path);
+    return loadAll(reader, status, into);
+}
+
+RecorderLoadResult LoadRecorderBytes(std::span<const std::uint8_t> bytes, RecorderFormat format,
+                                     SampleList& into) {
+    RecorderFileReader reader;
+    const auto status = reader.openBytes(bytes, format);
+    return loadAll(reader, status, into);
+}
+
+} // namespace telmora

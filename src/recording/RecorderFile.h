@@ -1,0 +1,120 @@
+#pragma once
+
+#include "model/ReadingRecord.h"
+#include "model/SampleLists.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+#include <vector>
+
+class QIODevice;
+
+namespace telmora {
+
+// The recorder's binary files. All are built from the 84-byte ReadingRecord:
+//   .g53  signed 32-bit sample count, then 169 bytes per sample (written and read)
+//   .TMP  169 bytes per sample, no header; count = size / 169
+//   .g52  one 84-byte main record per sample; count = size / 84
+//   .g51  the first 76 bytes of a main record per sample; count = size / 76
+enum class RecorderFormat { G53, Tmp, G52, G51 };
+
+// The format of a file, chosen by its name alone: a case-sensitive search anywhere
+// in the full path for ".g51", then ".g52", then ".tmp" or ".TMP"; anything else is
+// a .g53 file. So "data.g51.g53" is read as .g51.
+RecorderFormat RecorderFormatForName(QStringView path);
+
+// Bytes of one sample in a file of the format.
+std::size_t RecorderSampleBytes(RecorderFormat format);
+
+// The mode text rebuilt from a main function code for .g51 and .g52 samples, whose
+// stored mode text is not used: "AC", "DC", "DC+AC", "T1", "T2", "T1-T2" or empty.
+std::string_view ModeTextForCode(std::uint32_t code);
+
+// Turns one stored sample of `format` (exactly RecorderSampleBytes bytes) into a
+// buffer entry. Older formats get has-sub 0, an empty sub record and the mode text
+// of their code.
+SampleEntry DecodeRecorderSample(RecorderFormat format, std::span<const std::uint8_t> bytes);
+
+// Writes `samples` as a .g53 file through QSaveFile, so an existing file survives a
+// failed save untouched. False with a reason in `error` when the file cannot be
+// created or written (missing folder, no permission, disk full).
+bool SaveRecorderFile(const QString& path, const SampleList& samples, QString* error = nullptr);
+
+// Reads a recorder file one sample at a time, so the caller can keep its window
+// responsive and stop between samples. Whatever the bytes, the reader never reads
+// beyond the data it was given and never allocates by a count read from the file:
+// the number of samples is limited to the complete records present.
+class RecorderFileReader {
+public:
+    enum class OpenStatus {
+        Ok,
+        CannotOpen,    // missing, unreadable or a folder
+        NegativeCount, // a .g53 header with a count below zero
+    };
+
+    RecorderFileReader();
+    ~RecorderFileReader();
+    RecorderFileReader(const RecorderFileReader&) = delete;
+    RecorderFileReader& operator=(const RecorderFileReader&) = delete;
+
+    // Opens a file; the format comes from its name. A file that grows while it is
+    // read (the .TMP of a running acquisition) is read as far as it was when opened.
+    OpenStatus open(const QString& path);
+    // Reads from bytes held by the caller, which must outlive the reader.
+    OpenStatus openBytes(std::span<const std::uint8_t> bytes, RecorderFormat format);
+
+    RecorderFormat format() const { return m_format; }
+    // Samples that will be read: the header count of a .g53 file, limited to the
+    // complete records present; size / record size for the others.
+    std::int64_t count() const { return m_count; }
+    // The count a .g53 header announced (equals count() for the other formats).
+    std::int64_t announcedCount() const { return m_announced; }
+    // A .g53 file whose header announced more samples than it holds.
+    bool cutShort() const { return m_announced > m_count; }
+    std::int64_t position() const { return m_position; }
+
+    // Reads the next sample. False at the end, or when the data could not be read
+    // (then readFailed() is true).
+    bool readNext(SampleEntry& out);
+    bool readFailed() const { return m_readFailed; }
+
+private:
+    OpenStatus start(std::int64_t size);
+    bool fill();
+
+    std::unique_ptr<QIODevice> m_device;
+    QByteArray m_bytesView;
+    RecorderFormat m_format = RecorderFormat::G53;
+    std::int64_t m_count = 0;
+    std::int64_t m_announced = 0;
+    std::int64_t m_position = 0;
+    bool m_readFailed = false;
+    std::vector<std::uint8_t> m_chunk;
+    std::size_t m_chunkPos = 0;
+    std::size_t m_chunkLen = 0;
+};
+
+// Result of reading a whole file at once.
+struct RecorderLoadResult {
+    RecorderFileReader::OpenStatus status = RecorderFileReader::OpenStatus::CannotOpen;
+    std::int64_t loaded = 0;
+    bool cutShort = false;
+    bool readFailed = false;
+    bool outOfMemory = false;
+};
+
+// Reads every sample of a file (the command-line tool, benchmarks and fuzzers use
+// these; the recorder window reads sample by sample with its progress window). On
+// success, a cut-short file included, the samples replace the contents of `into`;
+// on any other failure `into` is left as it was.
+RecorderLoadResult LoadRecorderFile(const QString& path, SampleList& into);
+RecorderLoadResult LoadRecorderBytes(std::span<const std::uint8_t> bytes, RecorderFormat format,
+                                     SampleList& into);
+
+} // namespace telmora

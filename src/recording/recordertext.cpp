@@ -1,0 +1,65 @@
+#include "recording/recordertext.h"
+
+namespace telmora {
+
+QString DataListLine(const SampleEntry& e, std::int64_t index) {
+    QString line = QString::number(index + 1);
+    line += QLatin1Char(',');
+    line += RecordText(e.main.timeText);
+    line += QLatin1Char(',');
+    line += RecordText(e.main.displayText);
+    line += QLatin1Char(' ');
+    line += RecordText(e.main.prefixText);
+    line += IsOhmCode(e.main.function()) ? QStringLiteral("Ohm") : RecordText(e.main.unitText);
+    if (!e.main.modeText.empty())
+        line += QStringLiteral("  [") + RecordText(e.main.modeText) + QLatin1Char(']');
+    line += QLatin1Char(',');
+    line += RecordText(e.sub.displayText);
+    line += QLatin1Char(' ');
+    line += RecordText(e.sub.prefixText);
+    line += RecordText(e.sub.unitText);
+    if (!e.sub.modeText.empty())
+        line += QStringLiteral("  [") + RecordText(e.sub.modeText) + QLatin1Char(']');
+    return line;
+}
+
+QString YAxisUnitSuffix(const ReadingRecord& main) {
+    switch (main.function()) {
+    case 0x8:
+        return QStringLiteral("(uF)");
+    case 0x80:
+    case 0x180:
+    case 0x2080:
+        return QStringLiteral("(Ohm)");
+    case 0x1000:
+        return QStringLiteral("(nS)");
+    case 0x2000:
+        return QStringLiteral("(dBm)");
+    default:
+        return QLatin1Char('(') + RecordText(main.unitText) + QLatin1Char(')');
+    }
+}
+
+QString FillFormat(QString format, std::initializer_list<long long> numbers) {
+    qsizetype from = 0;
+    for (long long n : numbers) {
+        const qsizetype at = format.indexOf(QStringLiteral("%d"), from);
+        if (at < 0)
+            break;
+        const QString text = QString::number(n);
+        format.replace(at, 2, text);
+        from = at + text.size();
+    }
+    return format;
+}
+
+QString RecorderClockText(int hour, int minute, int second) {
+    const int h12 = hour % 12 == 0 ? 12 : hour % 12;
+    return QStringLiteral("  %1 %2:%3:%4\"")
+        .arg(hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"))
+        .arg(h12, 2, 10, QLatin1Char('0'))
+        .arg(minute, 2, 10, QLatin1Char('0'))
+        .arg(second, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace telmora

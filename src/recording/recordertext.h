@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/ReadingRecord.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace telmora {
+
+// Texts the recorder builds from stored samples.
+
+// A record text field as a string (the fields hold 8-bit characters).
+template <std::size_t N> QString RecordText(const FixedText<N>& field) {
+    const auto v = field.view();
+    return QString::fromLatin1(v.data(), static_cast<qsizetype>(v.size()));
+}
+
+// True for the resistance codes whose unit letter stands for the ohm sign.
+constexpr bool IsOhmCode(std::uint32_t function) {
+    return function == 0x80 || function == 0x180 || function == 0x2080;
+}
+
+// One line of the data list for buffer index `index`:
+// "<index+1>,<time>,<main display> <prefix><unit>[  [mode]],<sub display> <prefix><unit>[ [mode]]".
+QString DataListLine(const SampleEntry& entry, std::int64_t index);
+
+// The unit shown after "Reading" on the recorder's Y axis for a main record:
+// "(uF)", "(Ohm)", "(nS)", "(dBm)" or "(" + unit text + ")".
+QString YAxisUnitSuffix(const ReadingRecord& main);
+
+// Fills each "%d" of a string-table format with the next number.
+QString FillFormat(QString format, std::initializer_list<long long> numbers);
+
+// The recorder's clock text: two spaces, AM/PM, 12-hour "hh:mm:ss" and a closing '"'.
+QString RecorderClockText(int hour, int minute, int second);
+
+} // namespace telmora

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "meter/CableIdentity.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace telmora {
+
+// The About box: the program's icon, nine read-only lines (program, version,
+// notice, system) and, after a click on the icon, the firmware version and serial
+// number of the USB adapter cable in lines 8 and 9.
+class AboutDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kLineCount = 9;
+
+    explicit AboutDialog(QWidget* parent = nullptr);
+
+    // The cable query that a click on the icon runs. It opens the cable, fills the
+    // identity and closes the cable; it returns false when the cable could not be
+    // opened. The window starts with the query of the current cable backend;
+    // without a query (an empty function) a click leaves lines 8 and 9 empty.
+    using CableQuery = std::function<bool(telmora::CableIdentity&)>;
+    void setCableQuery(CableQuery query);
+
+    // The click on the icon: queries the cable and fills lines 8 and 9.
+    void Image1Click();
+
+    // The nine lines of Memo1.
+    QStringList lines() const { return m_lines; }
+
+    QLabel* Image1 = nullptr;
+    QLabel* ImageLogo = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* OKButton = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setLine(int number, const QString& text);
+    void showLines();
+
+    QStringList m_lines;
+    CableQuery m_cableQuery;
+};
+
+} // namespace telmora

@@ -1,0 +1,160 @@
+#include "ui/common/MessageBox.h"
+
+#include "text/texts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPointer>
+#include <QThread>
+
+#include <cstdio>
+#include <mutex>
+
+namespace telmora {
+
+namespace {
+
+std::mutex g_interceptorLock;
+BoxInterceptor g_interceptor;
+
+QMessageBox::StandardButton toStandard(BoxButton b) {
+    switch (b) {
+    case BoxButton::Ok:
+        return QMessageBox::Ok;
+    case BoxButton::Cancel:
+        return QMessageBox::Cancel;
+    case BoxButton::Yes:
+        return QMessageBox::Yes;
+    case BoxButton::No:
+        return QMessageBox::No;
+    case BoxButton::Abort:
+        return QMessageBox::Abort;
+    case BoxButton::Retry:
+        return QMessageBox::Retry;
+    case BoxButton::Ignore:
+        return QMessageBox::Ignore;
+    case BoxButton::None:
+        break;
+    }
+    return QMessageBox::NoButton;
+}
+
+BoxButton fromStandard(int b) {
+    switch (b) {
+    case QMessageBox::Ok:
+        return BoxButton::Ok;
+    case QMessageBox::Cancel:
+        return BoxButton::Cancel;
+    case QMessageBox::Yes:
+        return BoxButton::Yes;
+    case QMessageBox::No:
+        return BoxButton::No;
+    case QMessageBox::Abort:
+        return BoxButton::Abort;
+    case QMessageBox::Retry:
+        return BoxButton::Retry;
+    case QMessageBox::Ignore:
+        return BoxButton::Ignore;
+    default:
+        return BoxButton::None;
+    }
+}
+
+QMessageBox::Icon toIcon(BoxIcon icon) {
+    switch (icon) {
+    case BoxIcon::Information:
+        return QMessageBox::Information;
+    case BoxIcon::Question:
+        return QMessageBox::Question;
+    case BoxIcon::Warning:
+        return QMessageBox::Warning;
+    case BoxIcon::Error:
+        return QMessageBox::Critical;
+    case BoxIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+BoxButton showOnUiThread(const BoxRequest& request) {
+    // The interceptor is called outside the lock so that it may itself show a box
+    // or replace the interceptor.
+    BoxInterceptor interceptor;
+    {
+        std::lock_guard lock(g_interceptorLock);
+        interceptor = g_interceptor;
+    }
+    if (interceptor)
+        return interceptor(request);
+    QMessageBox box(toIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
+                    request.owner);
+    // Texts may carry file names; never let them be taken for markup.
+    box.setTextFormat(Qt::PlainText);
+    QMessageBox::StandardButtons buttons;
+    for (BoxButton b : request.buttons)
+        buttons |= toStandard(b);
+    if (!buttons)
+        buttons = QMessageBox::Ok;
+    box.setStandardButtons(buttons);
+    if (request.defaultButton != BoxButton::None)
+        box.setDefaultButton(toStandard(request.defaultButton));
+    // Closing the box with the window's close button or Escape answers Cancel
+    // where there is one, else the only button.
+    if (request.buttons.size() == 1)
+        box.setEscapeButton(toStandard(request.buttons.front()));
+    const int answer = box.exec();
+    BoxButton result = fromStandard(answer);
+    if (result == BoxButton::None)
+        result = request.buttons.empty() ? BoxButton::Ok : request.buttons.back();
+    return result;
+}
+
+} // namespace
+
+void SetBoxInterceptor(BoxInterceptor interceptor) {
+    std::lock_guard lock(g_interceptorLock);
+    g_interceptor = std::move(interceptor);
+}
+
+BoxButton ShowBox(const BoxRequest& request) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr) {
+        // No user interface (yet or any more): say it on the terminal instead.
+        std::fprintf(stderr, "%s: %s\n", qPrintable(request.caption), qPrintable(request.text));
+        return request.buttons.empty() ? BoxButton::Ok : request.buttons.front();
+    }
+    if (QThread::currentThread() == app->thread())
+        return showOnUiThread(request);
+    // From a worker thread: run on the user-interface thread and wait for the answer.
+    BoxButton result = BoxButton::None;
+    BoxRequest copy = request;
+    copy.owner = nullptr; // a widget pointer is only safe to use on the UI thread
+    QMetaObject::invokeMethod(
+        app, [&result, &copy] { result = showOnUiThread(copy); }, Qt::BlockingQueuedConnection);
+    return result;
+}
+
+void ShowMessage(QWidget* owner, int captionFormatId, int textId) {
+    BoxRequest request;
+    request.owner = owner;
+    request.caption = FormatCaption(captionFormatId, textId);
+    request.text = LoadStr(textId);
+    request.icon = captionFormatId == 8999 ? BoxIcon::Warning : BoxIcon::Error;
+    request.buttons = {BoxButton::Ok};
+    ShowBox(request);
+}
+
+BoxButton ShowDirectBox(QWidget* owner, const QString& text, int captionFormatId, int captionNumber,
+                        BoxIcon icon, std::vector<BoxButton> buttons, BoxButton defaultButton) {
+    BoxRequest request;
+    request.owner = owner;
+    request.caption = FormatCaption(captionFormatId, captionNumber);
+    request.text = text;
+    request.icon = icon;
+    request.buttons = std::move(buttons);
+    request.defaultButton = defaultButton;
+    return ShowBox(request);
+}
+
+} // namespace telmora

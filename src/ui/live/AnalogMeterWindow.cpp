@@ -1,0 +1,185 @@
+#include "ui/live/AnalogMeterWindow.h"
+
+#include "text/texts.h"
+#include "ui/common/WindowMessages.h"
+#include "ui/live/AnalogMeterThread.h"
+#include "ui/live/DisplayArt.h"
+#include "ui/live/DisplayPlacement.h"
+#include "ui/live/LcdPanel.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QPainter>
+
+#include <cmath>
+
+namespace telmora {
+
+using telmora::LcdPanel;
+namespace art = telmora::art;
+
+namespace {
+
+constexpr int kCaptionId = 101; // "Analog Meter"
+constexpr int kPanelTop = 78;
+constexpr int kPanelWidth = 74;
+constexpr int kPanelHeight = 20;
+constexpr double kPivotY = 132.0;
+constexpr double kNeedleLength = 100.0;
+constexpr double kDegree = 0.017453292444444442; // 3.14159264 / 180
+
+} // namespace
+
+AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("AnalogMeterForm"));
+    setWindowTitle(telmora::LoadStr(kCaptionId));
+    setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon1")));
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(1);
+    MultPanel = new LcdPanel(Panel1);
+    UnitPanel = new LcdPanel(Panel1);
+    FuncPanel = new LcdPanel(Panel1);
+    MultPanel->setObjectName(QStringLiteral("MultPanel"));
+    UnitPanel->setObjectName(QStringLiteral("UnitPanel"));
+    FuncPanel->setObjectName(QStringLiteral("FuncPanel"));
+    for (LcdPanel* p : {MultPanel, UnitPanel, FuncPanel}) {
+        p->setBevel(false);
+        p->setPointSize(9);
+        p->setBold(true);
+    }
+    UnitPanel->setPrefixPanel(true);
+    const int inner = kPanelHeight - 2;
+    FuncPanel->setGeometry(kPanelWidth - 1 - 18, 1, 18, inner);
+    UnitPanel->setGeometry(kPanelWidth - 1 - 34, 1, 16, inner);
+    MultPanel->setGeometry(1, 1, kPanelWidth - 2 - 34, inner);
+    Panel1->resize(kPanelWidth, kPanelHeight);
+
+    // A quarter of the screen wide, as high as the dial face and its frame;
+    // at the left edge below the main window and the digital meter.
+    const QRect screen = telmora::DisplayScreenGeometry();
+    const int top = telmora::MainWindowHeight();
+    const QSize face = art::Size(art::id::DialFace);
+    setFixedSize(screen.width() / 4, face.height() + 2 * telmora::DialogFrameHeight(this));
+    move(screen.left(), screen.top() + top + (screen.height() - top) / 4);
+
+    updateLabels();
+    placePanel();
+
+    m_thread = std::make_unique<AnalogMeterThread>(this);
+    m_thread->start();
+}
+
+AnalogMeterWindow::~AnalogMeterWindow() {
+    if (m_thread)
+        m_thread->stop();
+}
+
+int AnalogMeterWindow::dialFaceHeight() {
+    return art::Size(art::id::DialFace).height();
+}
+
+void AnalogMeterWindow::resetAfterUnlink() {
+    m_scale = telmora::AnalogRestScale();
+    if (isVisible() && !isMinimized()) {
+        QApplication::postEvent(
+            this, new telmora::WindowMessageEvent(telmora::WindowMessage::ResetNeedle));
+    } else {
+        // Not shown: no sweep to watch; be at rest when the window is shown again.
+        m_firstUnitPart.clear();
+        m_secondUnitPart.clear();
+        m_needle.jumpTo(telmora::AnalogNeedleAngle(m_scale.counts, m_scale.fullScale));
+        updateLabels();
+    }
+}
+
+void AnalogMeterWindow::applyReading(bool negative, const QString& text,
+                                     const QString& firstUnitPart, const QString& secondUnitPart,
+                                     std::uint32_t function) {
+    m_negative = negative;
+    m_text = text;
+    m_firstUnitPart = firstUnitPart;
+    m_secondUnitPart = secondUnitPart;
+    m_function = function;
+    m_scale = telmora::AnalogCounts(text.toStdString(), negative, function, m_scale);
+    runUpdate();
+}
+
+void AnalogMeterWindow::runUpdate() {
+    if (m_function != m_lastDrawnFunction || m_function == telmora::fn::Capacitance) {
+        m_lastDrawnFunction = m_function;
+        m_scaleImage = telmora::AnalogScaleImage(m_function, m_scale.multiplierExponent);
+    }
+    updateLabels();
+
+    m_needle.sweepTo(telmora::AnalogNeedleAngle(m_scale.counts, m_scale.fullScale));
+}
+
+void AnalogMeterWindow::updateLabels() {
+    MultPanel->setText(QString::fromStdString(telmora::MultiplierText(m_scale.multiplierExponent)));
+    UnitPanel->setTypeface(LcdPanel::kTypeface);
+    UnitPanel->setText(m_firstUnitPart);
+    FuncPanel->setTypeface(telmora::ShowsOhmSign(m_function) ? LcdPanel::kSymbolTypeface
+                                                             : LcdPanel::kTypeface);
+    FuncPanel->setText(QString::fromStdString(
+        telmora::AnalogUnitText(m_function, m_secondUnitPart.toStdString())));
+}
+
+bool AnalogMeterWindow::event(QEvent* e) {
+    if (e->type() == telmora::WindowMessage::eventType(telmora::WindowMessage::ResetNeedle)) {
+        m_scale = telmora::AnalogRestScale();
+        m_firstUnitPart.clear();
+        m_secondUnitPart.clear();
+        runUpdate();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+int AnalogMeterWindow::faceLeft() const {
+    return (width() - art::Size(art::id::DialFace).width()) / 2;
+}
+
+QPointF AnalogMeterWindow::pivot() const {
+    return QPointF(faceLeft() + art::kDialPivot.x(), kPivotY);
+}
+
+void AnalogMeterWindow::placePanel() {
+    Panel1->move((width() - Panel1->width()) / 2, kPanelTop);
+}
+
+void AnalogMeterWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placePanel();
+}
+
+void AnalogMeterWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    const int x = faceLeft();
+    art::Draw(p, art::id::DialFace, QPointF(x, 0));
+    art::Draw(p, m_scaleImage, QPointF(x + 9, 28));
+
+    // Sign mark: right edge half its width left of Panel1, bottom level with it.
+    const QSize sign = art::Size(art::id::SignNegative);
+    const QRect panel = Panel1->geometry();
+    const double signRight = panel.left() - sign.width() / 2.0;
+    art::Draw(p, m_negative ? art::id::SignNegative : art::id::SignPositive,
+              QPointF(std::floor(signRight - sign.width()), panel.bottom() + 1 - sign.height()));
+
+    // Needle in black from the pivot, with the pivot cap over its base.
+    const QPointF c = pivot();
+    const double a = m_needle.shownAngle() * kDegree;
+    const QPointF tip(c.x() + std::cos(a) * kNeedleLength, c.y() - std::sin(a) * kNeedleLength);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(c, tip);
+    art::DrawHubCap(p, c, 4.0);
+}
+
+} // namespace telmora

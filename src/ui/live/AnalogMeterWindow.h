@@ -1,0 +1,88 @@
+#pragma once
+
+#include "model/needle.h"
+
+#include "ui/live/NeedleSweep.h"
+#include <QString>
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QFrame;
+
+namespace telmora {
+
+class LcdPanel;
+class AnalogMeterThread;
+
+// The analog meter: the main reading as a needle on a dial, with the range
+// multiplier, prefix and unit below the scale and a sign mark beside them.
+class AnalogMeterWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit AnalogMeterWindow(QWidget* parent = nullptr);
+    ~AnalogMeterWindow() override;
+
+    // After an unlink: full scale 2000, multiplier exponent 2, no counts; the
+    // needle is sent back to zero (message 1026 when the window is shown).
+    void resetAfterUnlink();
+
+    // Stores one reading's copy and updates scale, labels and needle
+    // (user-interface thread).
+    void applyReading(bool negative, const QString& text, const QString& firstUnitPart,
+                      const QString& secondUnitPart, std::uint32_t function);
+
+    // The dial face picture's height, on which the window's height is based.
+    static int dialFaceHeight();
+    // The window's fixed client size.
+    QSize sizeHint() const override { return size(); }
+
+    telmora::AnalogScale scale() const { return m_scale; }
+    double needleAngle() const { return m_needle.angle(); }
+    double previousNeedleAngle() const { return m_needle.previousAngle(); }
+    // The angle at which the needle is drawn now (moves during a sweep).
+    double shownNeedleAngle() const { return m_needle.shownAngle(); }
+    bool sweeping() const { return m_needle.sweeping(); }
+    int scaleImage() const { return m_scaleImage; }
+    bool negative() const { return m_negative; }
+    std::uint32_t function() const { return m_function; }
+
+    // Controls, named as the window is built.
+    QFrame* Panel1;
+    telmora::LcdPanel* MultPanel;
+    telmora::LcdPanel* UnitPanel;
+    telmora::LcdPanel* FuncPanel;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Scale, labels and needle for the stored reading (one update).
+    void runUpdate();
+    void updateLabels();
+    void placePanel();
+    QPointF pivot() const;
+    int faceLeft() const;
+
+    std::unique_ptr<AnalogMeterThread> m_thread;
+
+    QString m_text;
+    QString m_firstUnitPart;
+    QString m_secondUnitPart;
+    std::uint32_t m_function = telmora::fn::VoltsAc;
+    bool m_negative = false;
+    telmora::AnalogScale m_scale{0, 10000, 2};
+    std::uint32_t m_lastDrawnFunction = telmora::fn::VoltsAc;
+    int m_scaleImage = 100;
+
+    // The sweep from the drawn angle to the new one.
+    NeedleSweep m_needle{telmora::kNeedleZero, [this] { update(); }};
+};
+
+} // namespace telmora

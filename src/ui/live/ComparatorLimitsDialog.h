@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace telmora {
+
+// The comparator's limit dialog: upper and lower limit as free text, with the
+// reading's prefix and unit beside each. OK is accepted only with two numbers
+// of which the upper is the greater.
+class ComparatorLimitsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ComparatorLimitsDialog(QWidget* parent = nullptr);
+
+    // What the dialog shows next time: the function (for the unit typeface),
+    // both limits and the two label parts.
+    void setup(std::uint32_t function, double highLimit, double lowLimit, const QString& prefixPart,
+               const QString& unitPart);
+    double highLimit() const { return m_high; }
+    double lowLimit() const { return m_low; }
+
+    // The typeface name the unit texts use now ("Airal" or "Symbol").
+    QString unitTypeface() const { return m_unitTypeface; }
+
+    void bbtnOkClick();
+    void bbtnCancelClick();
+
+    QLabel* lblHiLimit;
+    QLabel* lblLowLimit;
+    QLineEdit* mkeHiLimit;
+    QLineEdit* mkeLowLimit;
+    QLabel* stxtHiUnit;
+    QLabel* stxtHiFunc;
+    QLabel* stxtLowUnit;
+    QLabel* stxtLowFunc;
+    QPushButton* bbtnOk;
+    QPushButton* bbtnCancel;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void fill();
+
+    std::uint32_t m_function = 0;
+    double m_high = 0;
+    double m_low = 0;
+    QString m_prefixPart;
+    QString m_unitPart;
+    QString m_unitTypeface;
+};
+
+} // namespace telmora

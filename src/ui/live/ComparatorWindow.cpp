@@ -1,0 +1,296 @@
+#include "ui/live/ComparatorWindow.h"
+
+#include "meter/AppState.h"
+#include "text/texts.h"
+#include "ui/common/WindowMessages.h"
+#include "ui/live/ComparatorLimitsDialog.h"
+#include "ui/live/ComparatorThread.h"
+#include "ui/live/DisplayArt.h"
+#include "ui/live/DisplayPlacement.h"
+#include "ui/live/LcdPanel.h"
+#include "ui/live/ToneGenerator.h"
+#include "ui/main/AppWindows.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QPainter>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace telmora {
+
+using telmora::LcdPanel;
+namespace art = telmora::art;
+
+namespace {
+
+constexpr int kCaptionId = 102; // "Comparator"
+constexpr double kPivotY = 99.0;
+constexpr double kNeedleLength = 70.0;
+constexpr double kDegree = 0.017453292444444442; // 3.14159264 / 180
+constexpr int kZoneTop = 22;
+constexpr int kAlarmButtonHeight = 25;
+constexpr int kLimitButtonSize = 43;
+constexpr int kRowHeight = 20;
+
+Qt::Alignment toQt(telmora::LabelAlign a) {
+    switch (a) {
+    case telmora::LabelAlign::Left:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case telmora::LabelAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case telmora::LabelAlign::Centre:
+        break;
+    }
+    return Qt::AlignCenter;
+}
+
+// One limit row: a sunken frame holding the limit text, prefix and unit.
+QFrame* limitRow(QWidget* parent, const char* name, LcdPanel*& limit, LcdPanel*& prefix,
+                 LcdPanel*& unit, const char* limitName, const char* prefixName,
+                 const char* unitName) {
+    auto* row = new QFrame(parent);
+    row->setObjectName(QString::fromLatin1(name));
+    row->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    row->setLineWidth(1);
+    limit = new LcdPanel(row);
+    prefix = new LcdPanel(row);
+    unit = new LcdPanel(row);
+    limit->setObjectName(QString::fromLatin1(limitName));
+    prefix->setObjectName(QString::fromLatin1(prefixName));
+    unit->setObjectName(QString::fromLatin1(unitName));
+    for (LcdPanel* p : {limit, prefix, unit}) {
+        p->setBevel(false);
+        p->setPointSize(10);
+        p->setBold(true);
+    }
+    limit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    prefix->setPrefixPanel(true);
+    return row;
+}
+
+} // namespace
+
+ComparatorWindow::ComparatorWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_high(telmora::App().fHiLimit), m_low(telmora::App().fLowLimit) {
+    setObjectName(QStringLiteral("ComparatorForm"));
+    setWindowTitle(telmora::LoadStr(kCaptionId));
+    setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
+
+    bbtnAlart = new QPushButton(this);
+    bbtnAlart->setObjectName(QStringLiteral("bbtnAlart"));
+    bbtnAlart->setText(QStringLiteral("OFF"));
+    bbtnAlart->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_alarm_off")));
+    bbtnAlart->setFocusPolicy(Qt::TabFocus);
+    connect(bbtnAlart, &QPushButton::clicked, this, &ComparatorWindow::bbtnAlartClick);
+
+    bbtnHiLowLimit = new QPushButton(this);
+    bbtnHiLowLimit->setObjectName(QStringLiteral("bbtnHiLowLimit"));
+    bbtnHiLowLimit->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_limits")));
+    bbtnHiLowLimit->setIconSize(QSize(24, 24));
+    bbtnHiLowLimit->setToolTip(QStringLiteral("Comparator Hi-Low limit setting"));
+    bbtnHiLowLimit->setFocusPolicy(Qt::TabFocus);
+    connect(bbtnHiLowLimit, &QPushButton::clicked, this, &ComparatorWindow::bbtnHiLowLimitClick);
+
+    Panel1 = limitRow(this, "Panel1", HiLimitPanel, HiUnitPanel, HiFuncPanel, "HiLimitPanel",
+                      "HiUnitPanel", "HiFuncPanel");
+    Panel2 = limitRow(this, "Panel2", LowLimitPanel, LowUnitPanel, LowFuncPanel, "LowLimitPanel",
+                      "LowUnitPanel", "LowFuncPanel");
+    // The limits in the colours of the zones they bound.
+    HiLimitPanel->setColors(Qt::black, QColor(0xff, 0x6a, 0x5a));
+    LowLimitPanel->setColors(Qt::black, QColor(0x6a, 0xa8, 0xff));
+
+    // Dial width plus a caption height on each side; dial, both buttons and
+    // the frame in height. Placed below the digital meter's quarter.
+    const QSize dial = art::Size(art::id::ComparatorDial);
+    const int caption = telmora::CaptionHeight(this);
+    const int frame = telmora::DialogFrameHeight(this);
+    setFixedSize(dial.width() + 2 * caption,
+                 dial.height() + 2 + kAlarmButtonHeight + kLimitButtonSize + 2 * frame + 4);
+    const QRect screen = telmora::DisplayScreenGeometry();
+    const int top = telmora::MainWindowHeight();
+    const int e = 2 * frame + caption;
+    move(screen.left() + e, screen.top() + top + (screen.height() - top) / 4 + e);
+
+    m_labels = telmora::ComparatorLabelsFor(m_function);
+    updateLabels();
+    updateLimitTexts();
+    placeControls();
+
+    m_thread = std::make_unique<ComparatorThread>(this);
+    m_thread->start();
+}
+
+ComparatorWindow::~ComparatorWindow() {
+    if (m_thread)
+        m_thread->stop();
+}
+
+QSize ComparatorWindow::pictureSize() {
+    return art::Size(art::id::ComparatorDial);
+}
+
+int ComparatorWindow::alarmButtonHeight() const {
+    return bbtnAlart->height();
+}
+
+int ComparatorWindow::limitButtonHeight() const {
+    return bbtnHiLowLimit->height();
+}
+
+void ComparatorWindow::resetAfterUnlink() {
+    m_value = static_cast<float>((m_high + m_low) * 0.5);
+    if (isVisible() && !isMinimized()) {
+        QApplication::postEvent(
+            this, new telmora::WindowMessageEvent(telmora::WindowMessage::ResetNeedle));
+    } else {
+        // Not shown: no sweep to watch; be at the mid-point when shown again.
+        m_needle.jumpTo(telmora::ComparatorNeedleAngle(m_value, m_high, m_low));
+    }
+}
+
+void ComparatorWindow::applyReading(bool negative, const QString& text, const QString& exponent,
+                                    std::uint32_t function) {
+    m_negative = negative;
+    m_text = text;
+    m_exponent = exponent;
+    m_function = function;
+    m_value = telmora::ComparatorValue(text.toStdString(), negative, exponent.toStdString(),
+                                       function, m_high, m_low);
+    m_labels = telmora::ComparatorLabelsFor(function);
+    updateLabels();
+    moveNeedle();
+    if (m_alarm) {
+        if (const int hz = telmora::AlarmFrequency(m_value, m_high, m_low))
+            playTone(hz, telmora::kAlarmMs);
+    }
+}
+
+void ComparatorWindow::playTone(int hz, int ms) {
+    if (m_tonePlayer) {
+        m_tonePlayer(hz, ms);
+        return;
+    }
+    if (!m_tone)
+        m_tone = new telmora::ToneGenerator(this);
+    m_tone->play(hz, ms);
+}
+
+void ComparatorWindow::moveNeedle() {
+    m_needle.sweepTo(telmora::ComparatorNeedleAngle(m_value, m_high, m_low));
+}
+
+void ComparatorWindow::updateLabels() {
+    const QString prefix = QString::fromStdString(m_labels.prefixPart);
+    const QString unit = QString::fromStdString(m_labels.unitPart);
+    const QString prefixFace =
+        m_labels.prefixSymbol ? LcdPanel::kSymbolTypeface : LcdPanel::kTypeface;
+    const QString unitFace = m_labels.unitSymbol ? LcdPanel::kSymbolTypeface : LcdPanel::kTypeface;
+    for (LcdPanel* p : {HiUnitPanel, LowUnitPanel}) {
+        p->setTypeface(prefixFace);
+        p->setAlignment(toQt(m_labels.prefixAlign));
+        p->setText(prefix);
+    }
+    for (LcdPanel* p : {HiFuncPanel, LowFuncPanel}) {
+        p->setTypeface(unitFace);
+        p->setAlignment(toQt(m_labels.unitAlign));
+        p->setText(unit);
+    }
+}
+
+void ComparatorWindow::updateLimitTexts() {
+    HiLimitPanel->setText(QString::fromStdString(telmora::ShortestDecimal(m_high)));
+    LowLimitPanel->setText(QString::fromStdString(telmora::ShortestDecimal(m_low)));
+}
+
+void ComparatorWindow::bbtnAlartClick() {
+    m_alarm = !m_alarm;
+    bbtnAlart->setText(m_alarm ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    bbtnAlart->setIcon(telmora::DisplayIcon(m_alarm ? QStringLiteral("glyph_alarm")
+                                                    : QStringLiteral("glyph_alarm_off")));
+}
+
+void ComparatorWindow::bbtnHiLowLimitClick() {
+    ComparatorLimitsDialog* dialog = telmora::Windows().DlgHiLowForm;
+    if (!dialog) {
+        if (!m_ownDialog)
+            m_ownDialog = std::make_unique<ComparatorLimitsDialog>(this);
+        dialog = m_ownDialog.get();
+    }
+    dialog->setup(m_function, m_high, m_low, QString::fromStdString(m_labels.prefixPart),
+                  QString::fromStdString(m_labels.unitPart));
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    m_high = dialog->highLimit();
+    m_low = dialog->lowLimit();
+    telmora::App().fHiLimit = m_high;
+    telmora::App().fLowLimit = m_low;
+    updateLimitTexts();
+    // The needle shows the present value against the new limits.
+    moveNeedle();
+}
+
+bool ComparatorWindow::event(QEvent* e) {
+    if (e->type() == telmora::WindowMessage::eventType(telmora::WindowMessage::ResetNeedle)) {
+        m_value = static_cast<float>((m_high + m_low) * 0.5);
+        updateLabels();
+        moveNeedle();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+int ComparatorWindow::dialLeft() const {
+    return (width() - art::Size(art::id::ComparatorDial).width()) / 2;
+}
+
+void ComparatorWindow::placeControls() {
+    const QSize dial = art::Size(art::id::ComparatorDial);
+    const int x = dialLeft();
+    bbtnAlart->setGeometry(x, dial.height() + 1, dial.width(), kAlarmButtonHeight);
+    const int limitTop = bbtnAlart->geometry().bottom() + 2;
+    bbtnHiLowLimit->setGeometry(x, limitTop, kLimitButtonSize, kLimitButtonSize);
+    const int rowLeft = x + kLimitButtonSize + 5;
+    const int rowWidth = x + dial.width() - rowLeft;
+    Panel1->setGeometry(rowLeft, limitTop, rowWidth, kRowHeight);
+    Panel2->setGeometry(rowLeft, limitTop + kRowHeight + 3, rowWidth, kRowHeight);
+    for (QFrame* row : {Panel1, Panel2}) {
+        const auto panels = row->findChildren<LcdPanel*>(Qt::FindDirectChildrenOnly);
+        // limit text, prefix, unit in creation order
+        const int inner = kRowHeight - 2;
+        const int unitW = 24;
+        panels[2]->setGeometry(rowWidth - 1 - unitW, 1, unitW, inner);
+        panels[1]->setGeometry(rowWidth - 1 - 2 * unitW, 1, unitW, inner);
+        panels[0]->setGeometry(1, 1, rowWidth - 2 - 2 * unitW, inner);
+    }
+}
+
+void ComparatorWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeControls();
+}
+
+void ComparatorWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    const QSize dial = art::Size(art::id::ComparatorDial);
+    const QSize zone = art::Size(art::id::Zone);
+    const int x = dialLeft();
+    art::Draw(p, art::id::ComparatorDial, QPointF(x, 0));
+    const int zoneLeft = (dial.width() - zone.width()) / 2 + x;
+    art::Draw(p, art::id::Zone, QPointF(zoneLeft, kZoneTop));
+
+    const QPointF c(zoneLeft + art::kZonePivot.x(), kPivotY);
+    const double a = m_needle.shownAngle() * kDegree;
+    const QPointF tip(c.x() + std::cos(a) * kNeedleLength, c.y() - std::sin(a) * kNeedleLength);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(c, tip);
+    art::DrawHubCap(p, c, 6.0);
+}
+
+} // namespace telmora

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "model/needle.h"
+
+#include "ui/live/NeedleSweep.h"
+#include <QString>
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QFrame;
+class QPushButton;
+
+namespace telmora {
+
+class ComparatorThread;
+class ComparatorLimitsDialog;
+class LcdPanel;
+class ToneGenerator;
+
+// The comparator: a needle between an upper and a lower limit (upright at their
+// mid-point, at the stops beyond them), the limits with their units, and an
+// optional alarm tone for readings outside the limits.
+class ComparatorWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Plays one alarm tone (frequency in Hz, duration in ms).
+    using TonePlayer = std::function<void(int, int)>;
+
+    // Takes its limits from the settings values (telmora::App()).
+    explicit ComparatorWindow(QWidget* parent = nullptr);
+    ~ComparatorWindow() override;
+
+    // After an unlink: the value goes to the mid-point of the limits (the
+    // needle moves there on message 1026 when the window is shown).
+    void resetAfterUnlink();
+    double highLimit() const { return m_high; }
+    double lowLimit() const { return m_low; }
+
+    // Stores one reading's copy and runs the update: value, labels, needle,
+    // alarm (user-interface thread).
+    void applyReading(bool negative, const QString& text, const QString& exponent,
+                      std::uint32_t function);
+
+    // The dial picture's size and the two buttons' heights, on which the
+    // window's size is based.
+    static QSize pictureSize();
+    int alarmButtonHeight() const;
+    int limitButtonHeight() const;
+    // The window's fixed client size.
+    QSize sizeHint() const override { return size(); }
+
+    void bbtnAlartClick();
+    void bbtnHiLowLimitClick();
+
+    float value() const { return m_value; }
+    double needleAngle() const { return m_needle.angle(); }
+    double previousNeedleAngle() const { return m_needle.previousAngle(); }
+    double shownNeedleAngle() const { return m_needle.shownAngle(); }
+    bool sweeping() const { return m_needle.sweeping(); }
+    bool alarmOn() const { return m_alarm; }
+    std::uint32_t function() const { return m_function; }
+    // Replaces the tone output (tests record the tones instead of playing them).
+    void setTonePlayer(TonePlayer player) { m_tonePlayer = std::move(player); }
+
+    // Controls, named as the window is built.
+    QPushButton* bbtnAlart;
+    QPushButton* bbtnHiLowLimit;
+    QFrame* Panel1;
+    telmora::LcdPanel* HiLimitPanel;
+    telmora::LcdPanel* HiUnitPanel;
+    telmora::LcdPanel* HiFuncPanel;
+    QFrame* Panel2;
+    telmora::LcdPanel* LowLimitPanel;
+    telmora::LcdPanel* LowUnitPanel;
+    telmora::LcdPanel* LowFuncPanel;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateLabels();
+    void updateLimitTexts();
+    void moveNeedle();
+    void placeControls();
+    int dialLeft() const;
+    void playTone(int hz, int ms);
+
+    std::unique_ptr<ComparatorThread> m_thread;
+    std::unique_ptr<ComparatorLimitsDialog> m_ownDialog;
+    telmora::ToneGenerator* m_tone = nullptr;
+    TonePlayer m_tonePlayer;
+
+    double m_high;
+    double m_low;
+    float m_value = 0.0f;
+    bool m_alarm = false;
+    std::uint32_t m_function = 0;
+    bool m_negative = false;
+    QString m_text;
+    QString m_exponent;
+    telmora::ComparatorLabels m_labels;
+
+    NeedleSweep m_needle{90.0, [this] { update(); }};
+};
+
+} // namespace telmora

@@ -1,0 +1,365 @@
+#include "ui/live/DisplayArt.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+
+namespace telmora {
+
+namespace art {
+
+namespace {
+
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+
+QPointF polar(QPointF centre, double radius, double degrees) {
+    return {centre.x() + std::cos(degrees * kDegree) * radius,
+            centre.y() - std::sin(degrees * kDegree) * radius};
+}
+
+QFont artFont(double pixelSize, bool bold, double letterSpacing = 0) {
+    QFont f(QStringLiteral("Airal"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
+    f.setBold(bold);
+    if (letterSpacing != 0)
+        f.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+// Text centred on a point.
+void centredText(QPainter& p, QPointF centre, const QString& text) {
+    const QFontMetricsF m(p.font());
+    const double w = m.horizontalAdvance(text);
+    const double cap = m.capHeight();
+    p.drawText(QPointF(centre.x() - w / 2, centre.y() + cap / 2), text);
+}
+
+// The brushed grey instrument plate with its dark rim.
+void plate(QPainter& p, const QRectF& r) {
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0.0, QColor(0xe2, 0xe4, 0xe7));
+    g.setColorAt(0.5, QColor(0xc8, 0xcb, 0xcf));
+    g.setColorAt(1.0, QColor(0xa6, 0xaa, 0xb0));
+    p.setPen(QPen(QColor(0x3c, 0x40, 0x46), 1.0));
+    p.setBrush(g);
+    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+    // Light inner edge along the top and left, as on a milled panel.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 150), 1.0));
+    p.drawRoundedRect(r.adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+}
+
+void titlePlate(QPainter& p, const QRectF& r, const QString& title) {
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0.0, QColor(0x3a, 0x40, 0x48));
+    g.setColorAt(1.0, QColor(0x16, 0x19, 0x1d));
+    p.setPen(QPen(QColor(0x0b, 0x0c, 0x0e), 1.0));
+    p.setBrush(g);
+    p.drawRoundedRect(r, 3, 3);
+    p.setPen(QPen(QColor(255, 255, 255, 40), 1.0));
+    p.drawLine(QPointF(r.left() + 3, r.top() + 1.5), QPointF(r.right() - 3, r.top() + 1.5));
+    p.setFont(artFont(r.height() * 0.56, true, 1.1));
+    p.setPen(QColor(0xee, 0xee, 0xea));
+    centredText(p, r.center() + QPointF(0.5, 0), title);
+}
+
+// The white face behind scale and needle, with a faint shadow under the rim.
+void face(QPainter& p, const QRectF& r) {
+    p.setPen(QPen(QColor(0x5a, 0x5e, 0x64), 1.0));
+    p.setBrush(QColor(0xfd, 0xfd, 0xfa));
+    p.drawRoundedRect(r, 4, 4);
+    QLinearGradient shade(r.topLeft(), r.topLeft() + QPointF(0, 7));
+    shade.setColorAt(0.0, QColor(0, 0, 0, 40));
+    shade.setColorAt(1.0, QColor(0, 0, 0, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(shade);
+    p.drawRoundedRect(r.adjusted(1, 1, -1, 0).adjusted(0, 0, 0, -(r.height() - 8)), 3, 3);
+}
+
+void screw(QPainter& p, QPointF c, double slotAngle) {
+    QRadialGradient g(c - QPointF(1, 1), 4.5);
+    g.setColorAt(0.0, QColor(0xf4, 0xf4, 0xf4));
+    g.setColorAt(1.0, QColor(0x80, 0x84, 0x8a));
+    p.setPen(QPen(QColor(0x4a, 0x4e, 0x54), 0.8));
+    p.setBrush(g);
+    p.drawEllipse(c, 3.2, 3.2);
+    p.setPen(QPen(QColor(0x3a, 0x3d, 0x42), 1.0));
+    p.drawLine(polar(c, 2.4, slotAngle), polar(c, 2.4, slotAngle + 180));
+}
+
+void hub(QPainter& p, QPointF c, double r) {
+    QRadialGradient g(c - QPointF(r * 0.35, r * 0.35), r * 1.4);
+    g.setColorAt(0.0, QColor(0x8a, 0x90, 0x98));
+    g.setColorAt(0.6, QColor(0x34, 0x38, 0x3e));
+    g.setColorAt(1.0, QColor(0x14, 0x16, 0x19));
+    p.setPen(QPen(QColor(0x0c, 0x0d, 0x0f), 1.0));
+    p.setBrush(g);
+    p.drawEllipse(c, r, r);
+}
+
+void drawDialFace(QPainter& p, QPointF o) {
+    const QRectF r(o, QSizeF(198, 178));
+    plate(p, r);
+    titlePlate(p, QRectF(o + QPointF(46, 5), QSizeF(106, 17)), QStringLiteral("ANALOG METER"));
+    face(p, QRectF(o + QPointF(6.5, 25.5), QSizeF(185, 124)));
+    hub(p, o + kDialPivot, 9);
+    screw(p, o + QPointF(11, 13), 35);
+    screw(p, o + QPointF(187, 13), 110);
+    screw(p, o + QPointF(11, 164), 75);
+    screw(p, o + QPointF(187, 164), 10);
+    // A recessed groove across the lower plate, under the face.
+    p.setPen(QPen(QColor(0x8a, 0x8e, 0x94), 1.0));
+    p.drawLine(o + QPointF(24, 160.5), o + QPointF(174, 160.5));
+    p.setPen(QPen(QColor(255, 255, 255, 140), 1.0));
+    p.drawLine(o + QPointF(24, 161.5), o + QPointF(174, 161.5));
+}
+
+// One scale: an arc of ticks from 150 degrees (zero) to 30 degrees (full
+// scale) around the needle pivot, numbered at the major ticks.
+void drawScale(QPainter& p, QPointF o, int pictureId) {
+    int full = 6;
+    int labelStep = 1; // value between numbered ticks
+    double midStep = 0.5;
+    double minorStep = 0.1;
+    if (pictureId == id::Scale10) {
+        full = 10;
+        labelStep = 2;
+        midStep = 1;
+        minorStep = 0.2;
+    } else if (pictureId == id::Scale20) {
+        full = 20;
+        labelStep = 4;
+        midStep = 2;
+        minorStep = 0.5;
+    }
+    const QPointF c = o + kScalePivot;
+    const auto angleOf = [full](double v) { return 150.0 - v / full * 120.0; };
+    const double base = 86.0;
+
+    // Mirror band inside the ticks, as on a precision meter.
+    QPainterPath band;
+    band.arcMoveTo(QRectF(c - QPointF(84, 84), QSizeF(168, 168)), 151);
+    band.arcTo(QRectF(c - QPointF(84, 84), QSizeF(168, 168)), 151, -122);
+    band.arcTo(QRectF(c - QPointF(79, 79), QSizeF(158, 158)), 29, 122);
+    band.closeSubpath();
+    QLinearGradient silver(c - QPointF(0, 84), c - QPointF(0, 40));
+    silver.setColorAt(0.0, QColor(0xe9, 0xed, 0xf1));
+    silver.setColorAt(1.0, QColor(0xc3, 0xca, 0xd2));
+    p.setPen(QPen(QColor(0x9a, 0xa1, 0xa9), 0.6));
+    p.setBrush(silver);
+    p.drawPath(band);
+
+    // Coloured ends of the 0-10 and 0-20 scales.
+    if (pictureId != id::Scale6) {
+        p.setBrush(Qt::NoBrush);
+        const QRectF arcRect(c - QPointF(base + 1.5, base + 1.5),
+                             QSizeF(2 * base + 3, 2 * base + 3));
+        p.setPen(QPen(QColor(0x1f, 0x4f, 0xc0), 2.0, Qt::SolidLine, Qt::FlatCap));
+        p.drawArc(arcRect, static_cast<int>(150 * 16), static_cast<int>(-12 * 16));
+        p.setPen(QPen(QColor(0xc8, 0x1e, 0x1e), 2.0, Qt::SolidLine, Qt::FlatCap));
+        p.drawArc(arcRect, static_cast<int>(42 * 16), static_cast<int>(-12 * 16));
+    }
+
+    // Base arc.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0x15, 0x15, 0x15), 1.0));
+    p.drawArc(QRectF(c - QPointF(base, base), QSizeF(2 * base, 2 * base)), 30 * 16, 120 * 16);
+
+    // Ticks.
+    const int minorCount = static_cast<int>(std::lround(full / minorStep));
+    for (int i = 0; i <= minorCount; ++i) {
+        const double v = i * minorStep;
+        const double a = angleOf(v);
+        const bool major = std::fabs(std::fmod(v + 1e-9, labelStep)) < 1e-6;
+        const bool mid = !major && std::fabs(std::fmod(v + 1e-9, midStep)) < 1e-6;
+        const double len = major ? 11.0 : mid ? 7.5 : 4.5;
+        p.setPen(QPen(QColor(0x10, 0x10, 0x10), major ? 1.4 : 0.9, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(polar(c, base, a), polar(c, base + len, a));
+    }
+
+    // Numbers inside the arc.
+    p.setFont(artFont(10, true));
+    for (int v = 0; v <= full; v += labelStep) {
+        QColor colour(0x14, 0x14, 0x14);
+        if (pictureId != id::Scale6 && v == 0)
+            colour = QColor(0x1f, 0x4f, 0xc0);
+        else if (pictureId != id::Scale6 && v == full)
+            colour = QColor(0xc8, 0x1e, 0x1e);
+        p.setPen(colour);
+        centredText(p, polar(c, 70.5, angleOf(v)), QString::number(v));
+    }
+}
+
+void drawSign(QPainter& p, QPointF o, bool negative) {
+    const QRectF r(o, QSizeF(11, 11));
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    if (negative) {
+        g.setColorAt(0, QColor(0x3b, 0x6f, 0xd8));
+        g.setColorAt(1, QColor(0x18, 0x42, 0x9c));
+    } else {
+        g.setColorAt(0, QColor(0xe0, 0x4a, 0x40));
+        g.setColorAt(1, QColor(0xa8, 0x1c, 0x16));
+    }
+    p.setPen(QPen(QColor(0x20, 0x20, 0x24), 1.0));
+    p.setBrush(g);
+    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(o + QPointF(2.5, 4.5), QSizeF(6, 2)));
+    if (!negative)
+        p.drawRect(QRectF(o + QPointF(4.5, 2.5), QSizeF(2, 6)));
+}
+
+void drawComparatorDial(QPainter& p, QPointF o) {
+    const QRectF r(o, QSizeF(201, 122));
+    plate(p, r);
+    titlePlate(p, QRectF(o + QPointF(55, 3), QSizeF(91, 15)), QStringLiteral("COMPARATOR"));
+    face(p, QRectF(o + QPointF(6.5, 20.5), QSizeF(188, 96)));
+    screw(p, o + QPointF(11, 11), 40);
+    screw(p, o + QPointF(190, 11), 125);
+}
+
+// The comparator's zones: an arc of three bands around the needle pivot (lower
+// side blue N G, middle green GO, upper side red N G) and three matching lamps.
+void drawZone(QPainter& p, QPointF o) {
+    const QPointF c = o + kZonePivot;
+    const double inner = 47.0;
+    const double outer = 72.0;
+    struct Band {
+        double from, to;
+        QColor colour;
+        const char* label;
+    };
+    const Band bands[] = {
+        {134, 110, QColor(0x2b, 0x62, 0xd0), "N G"},
+        {110, 70, QColor(0x25, 0x9a, 0x45), "GO"},
+        {70, 46, QColor(0xd2, 0x30, 0x30), "N G"},
+    };
+    const QRectF outerRect(c - QPointF(outer, outer), QSizeF(2 * outer, 2 * outer));
+    const QRectF innerRect(c - QPointF(inner, inner), QSizeF(2 * inner, 2 * inner));
+    for (const Band& b : bands) {
+        QPainterPath path;
+        path.arcMoveTo(outerRect, b.from);
+        path.arcTo(outerRect, b.from, b.to - b.from);
+        path.arcTo(innerRect, b.to, b.from - b.to);
+        path.closeSubpath();
+        QRadialGradient g(c, outer);
+        g.setColorAt(inner / outer, b.colour.darker(115));
+        g.setColorAt(1.0, b.colour.lighter(118));
+        p.setPen(QPen(b.colour.darker(160), 0.8));
+        p.setBrush(g);
+        p.drawPath(path);
+
+        // The band's name along the arc.
+        const double mid = (b.from + b.to) / 2;
+        p.save();
+        p.translate(polar(c, (inner + outer) / 2, mid));
+        p.rotate(90 - mid);
+        p.setFont(artFont(10, true, 0.5));
+        p.setPen(Qt::white);
+        centredText(p, QPointF(0, 0), QString::fromLatin1(b.label));
+        p.restore();
+
+        // Its lamp inside the arc.
+        p.save();
+        p.translate(polar(c, 33, mid));
+        p.rotate(90 - mid);
+        const QRectF lamp(-6, -3.5, 12, 7);
+        QLinearGradient lg(lamp.topLeft(), lamp.bottomLeft());
+        lg.setColorAt(0, b.colour.lighter(140));
+        lg.setColorAt(1, b.colour.darker(110));
+        p.setPen(QPen(QColor(0x22, 0x22, 0x26), 0.8));
+        p.setBrush(lg);
+        p.drawRoundedRect(lamp, 1.5, 1.5);
+        p.restore();
+    }
+    // Limit marks at the band boundaries.
+    p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::FlatCap));
+    for (double a : {110.0, 70.0})
+        p.drawLine(polar(c, inner + 0.5, a), polar(c, outer - 0.5, a));
+}
+
+} // namespace
+
+QSize Size(int pictureId) {
+    switch (pictureId) {
+    case id::DialFace:
+        return {198, 178};
+    case id::Scale6:
+        return {180, 62};
+    case id::Scale10:
+        return {180, 62};
+    case id::Scale20:
+        return {180, 62};
+    case id::SignNegative:
+    case id::SignPositive:
+        return {11, 11};
+    case id::ComparatorDial:
+        return {201, 122};
+    case id::Zone:
+        return {168, 77};
+    default:
+        return {};
+    }
+}
+
+void Draw(QPainter& painter, int pictureId, QPointF topLeft) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    switch (pictureId) {
+    case id::DialFace:
+        drawDialFace(painter, topLeft);
+        break;
+    case id::Scale6:
+    case id::Scale10:
+    case id::Scale20:
+        drawScale(painter, topLeft, pictureId);
+        break;
+    case id::SignNegative:
+        drawSign(painter, topLeft, true);
+        break;
+    case id::SignPositive:
+        drawSign(painter, topLeft, false);
+        break;
+    case id::ComparatorDial:
+        drawComparatorDial(painter, topLeft);
+        break;
+    case id::Zone:
+        drawZone(painter, topLeft);
+        break;
+    default:
+        break;
+    }
+    painter.restore();
+}
+
+void DrawHubCap(QPainter& painter, QPointF centre, double radius) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    hub(painter, centre, radius);
+    painter.restore();
+}
+
+QImage Render(int pictureId, qreal devicePixelRatio) {
+    const QSize size = Size(pictureId);
+    if (size.isEmpty())
+        return {};
+    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    Draw(p, pictureId, QPointF(0, 0));
+    return image;
+}
+
+} // namespace art
+
+} // namespace telmora

@@ -1,0 +1,10 @@
+#include "ui/main/AppWindows.h"
+
+namespace telmora {
+
+AppWindows& Windows() {
+    static AppWindows windows;
+    return windows;
+}
+
+} // namespace telmora

@@ -1,0 +1,219 @@
+#include "ui/recorder/DataListWindow.h"
+
+#include "model/SampleLists.h"
+#include "recording/recordertext.h"
+#include "text/texts.h"
+#include "ui/common/AppIcon.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/WindowMessages.h"
+#include "ui/main/AppWindows.h"
+
+#include "ui/live/AnalogMeterWindow.h"
+#include "ui/live/DigitalMeterWindow.h"
+#include "ui/main/MainWindow.h"
+
+#include <QAbstractListModel>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <new>
+
+namespace telmora {
+
+// One page of the data list: rows are computed from the buffer when shown.
+class DataPageModel : public QAbstractListModel {
+public:
+    DataPageModel(const telmora::SampleList* buffer, std::int64_t firstIndex, QObject* parent)
+        : QAbstractListModel(parent), m_buffer(buffer), m_first(firstIndex) {}
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : m_rows;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid() || m_buffer == nullptr)
+            return {};
+        const std::int64_t i = m_first + index.row();
+        if (i < 0 || static_cast<std::size_t>(i) >= m_buffer->size())
+            return {};
+        return telmora::DataListLine((*m_buffer)[static_cast<std::size_t>(i)], i);
+    }
+    void appendRows(int count) {
+        beginInsertRows(QModelIndex(), m_rows, m_rows + count - 1);
+        m_rows += count;
+        endInsertRows();
+    }
+    int rows() const { return m_rows; }
+
+private:
+    const telmora::SampleList* m_buffer;
+    std::int64_t m_first;
+    int m_rows = 0;
+};
+
+DataListWindow::DataListWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), m_buffer(&telmora::RecorderBuffer()) {
+    setObjectName(QStringLiteral("DataStringGridForm"));
+    setWindowTitle(telmora::LoadStr(103));
+    setWindowIcon(telmora::AppIcon());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setDocumentMode(true);
+    layout->addWidget(PageControl);
+
+    // Left edge, below the main window and the two meters, a quarter of the screen wide.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const int taskbar =
+        screen ? std::max(0, area.bottom() - screen->availableGeometry().bottom()) : 0;
+    // Left edge, below the main window, the digital meter and the analog meter (its
+    // height counts whether it is shown or not).
+    int top = 0;
+    const telmora::AppWindows& windows = telmora::Windows();
+    for (QWidget* above :
+         {static_cast<QWidget*>(windows.FormMain), static_cast<QWidget*>(windows.DigitalMeterForm),
+          static_cast<QWidget*>(windows.AnalogMeterForm)})
+        if (above != nullptr)
+            top += above->frameGeometry().height();
+    setMinimumSize(area.width() / 4, area.height() / 4);
+    setGeometry(0, top, area.width() / 4,
+                std::max(area.height() / 4, area.height() - top - taskbar));
+
+    createPage();
+}
+
+DataListWindow::~DataListWindow() = default;
+
+void DataListWindow::setBuffer(const telmora::SampleList* buffer) {
+    m_buffer = buffer;
+    clearList();
+}
+
+int DataListWindow::pageCount() const {
+    return static_cast<int>(m_pages.size());
+}
+
+QTableView* DataListWindow::listOfPage(int page) const {
+    return page >= 1 && page <= pageCount() ? m_lists[page - 1] : nullptr;
+}
+
+QString DataListWindow::lineText(int page, int line) const {
+    if (page < 1 || page > pageCount())
+        return {};
+    DataPageModel* model = m_models[page - 1];
+    if (line < 0 || line >= model->rows())
+        return {};
+    return model->data(model->index(line), Qt::DisplayRole).toString();
+}
+
+bool DataListWindow::createPage() {
+    try {
+        const int number = pageCount() + 1;
+        const QString caption = QStringLiteral("Sheet") + QString::number(number);
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("ts") + caption);
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* list = new QTableView(page);
+        list->setObjectName(QStringLiteral("DataList"));
+        // A one-column table: rows of one fixed height, so adding and scrolling to a
+        // line cost the same whatever the page already holds.
+        list->horizontalHeader()->hide();
+        list->horizontalHeader()->setStretchLastSection(true);
+        list->verticalHeader()->hide();
+        list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 2);
+        list->setShowGrid(false);
+        list->setWordWrap(false);
+        list->setSelectionBehavior(QAbstractItemView::SelectRows);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        auto* model = new DataPageModel(
+            m_buffer, static_cast<std::int64_t>(number - 1) * kLinesPerPage, list);
+        list->setModel(model);
+        layout->addWidget(list);
+        m_pages.reserve(m_pages.size() + 1);
+        m_lists.reserve(m_lists.size() + 1);
+        m_models.reserve(m_models.size() + 1);
+        PageControl->addTab(page, caption);
+        m_pages.push_back(page);
+        m_lists.push_back(list);
+        m_models.push_back(model);
+        PageControl->setCurrentWidget(page);
+        return true;
+    } catch (const std::bad_alloc&) {
+        telmora::ShowMessage(this, 9999, 9006);
+        return false;
+    }
+}
+
+void DataListWindow::addLine(std::int64_t index) {
+    if (m_buffer == nullptr || index < m_lines || index < 0 ||
+        static_cast<std::size_t>(index) >= m_buffer->size())
+        return;
+    try {
+        while (m_lines <= index) {
+            if (m_currentPage > pageCount() && !createPage())
+                return;
+            QTableView* list = listOfPage(m_currentPage);
+            DataPageModel* model = m_models[m_currentPage - 1];
+            if (PageControl->currentWidget() != m_pages[m_currentPage - 1])
+                PageControl->setCurrentWidget(m_pages[m_currentPage - 1]);
+            const int room = static_cast<int>(kLinesPerPage - model->rows());
+            const int add = static_cast<int>(std::min<std::int64_t>(room, index - m_lines + 1));
+            // The view repaints only what scrolls in; suspending its updates would
+            // force a repaint of the whole page on every line.
+            model->appendRows(add);
+            m_lines += add;
+            const QModelIndex last = model->index(model->rows() - 1);
+            list->setCurrentIndex(last);
+            list->scrollTo(last);
+            if (model->rows() >= kLinesPerPage) {
+                ++m_currentPage;
+                if (!createPage())
+                    return;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        telmora::ShowMessage(this, 9999, 9006);
+    }
+}
+
+void DataListWindow::clearList() {
+    PageControl->clear();
+    for (QWidget* page : m_pages)
+        delete page;
+    m_pages.clear();
+    m_lists.clear();
+    m_models.clear();
+    m_lines = 0;
+    m_currentPage = 1;
+    createPage();
+}
+
+bool DataListWindow::event(QEvent* e) {
+    if (e->type() == WindowMessage::eventType(WindowMessage::SampleAdded)) {
+        addLine(static_cast<WindowMessageEvent*>(e)->param());
+        return true;
+    }
+    if (e->type() == WindowMessage::eventType(WindowMessage::BufferCleared)) {
+        clearList();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void DataListWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (QTableView* list = listOfPage(m_currentPage))
+        list->scrollToBottom();
+}
+
+} // namespace telmora

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class QTableView;
+class QTabWidget;
+
+namespace telmora {
+
+class DataPageModel;
+
+class SampleList;
+
+// The data list: one text line per sample of the recorder buffer, spread over tab
+// pages "Sheet1", "Sheet2", ... of at most 32000 lines. The recorder tells it by
+// window message (posted 1034 with the buffer index; 1032 when the buffer was
+// cleared). Lines are not stored: each page's list reads them from the buffer when
+// they are drawn, so a million samples cost a few dozen widgets and no strings.
+class DataListWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr std::int64_t kLinesPerPage = 32000;
+
+    explicit DataListWindow(QWidget* parent = nullptr);
+    ~DataListWindow() override;
+
+    // The buffer the lines come from (the recorder buffer unless a test sets another).
+    void setBuffer(const telmora::SampleList* buffer);
+
+    // Message 1034: adds the line of buffer index `index` (and of any index before it
+    // that has no line yet). Stale indexes (already listed, or past the buffer's end)
+    // are ignored.
+    void addLine(std::int64_t index);
+    // Message 1032: removes every page and starts again with an empty "Sheet1".
+    void clearList();
+
+    std::int64_t lineCount() const { return m_lines; }
+    int pageCount() const;
+    int currentPageNumber() const { return m_currentPage; }
+    // Text of line `line` (0-based) of page `page` (1-based), as the list shows it.
+    QString lineText(int page, int line) const;
+
+    QTabWidget* PageControl = nullptr;
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool createPage();
+    QTableView* listOfPage(int page) const;
+
+    const telmora::SampleList* m_buffer = nullptr;
+    std::int64_t m_lines = 0;
+    int m_currentPage = 1;
+    // Pages and their lists, index = page number - 1 (owned by PageControl).
+    std::vector<QWidget*> m_pages;
+    std::vector<QTableView*> m_lists;
+    std::vector<DataPageModel*> m_models;
+};
+
+} // namespace telmora

@@ -1,0 +1,479 @@
+#include "ui/recorder/RecordingOverview.h"
+
+#include "recording/RecorderState.h"
+#include "recording/recordertext.h"
+#include "text/texts.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/MessageBox.h"
+#include "ui/export/FitExportDialog.h"
+#include "ui/main/AppWindows.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace telmora {
+
+namespace {
+
+constexpr float kNull = -99999.0f;
+
+constexpr int kResetPoints = 100;
+
+// The hourglass while the viewer fills its graph.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+enum class Glyph { Print, UndoZoom, Export };
+
+QIcon drawGlyph(Glyph glyph) {
+    QPixmap pm(40, 40);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(2.0, 2.0);
+    p.setPen(QPen(QColor(40, 40, 40), 1.3));
+    switch (glyph) {
+    case Glyph::Print:
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(6, 2.5, 8, 5));
+        p.setBrush(QColor(150, 150, 160));
+        p.drawRoundedRect(QRectF(2.5, 7.5, 15, 7), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5.5, 12, 9, 5.5));
+        break;
+    case Glyph::UndoZoom: {
+        p.setBrush(QColor(210, 230, 250));
+        p.drawEllipse(QRectF(2.5, 2.5, 10, 10));
+        p.setPen(QPen(QColor(40, 40, 40), 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(11, 11), QPointF(17, 17));
+        p.setPen(QPen(QColor(170, 30, 30), 1.6));
+        p.drawLine(QPointF(5, 7.5), QPointF(10, 7.5));
+        break;
+    }
+    case Glyph::Export: {
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(2.5, 5.5, 10, 12));
+        p.setPen(QPen(QColor(20, 110, 40), 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(7.5, 11.5), QPointF(17, 2.5));
+        p.drawLine(QPointF(11.5, 2.5), QPointF(17, 2.5));
+        p.drawLine(QPointF(17, 2.5), QPointF(17, 8));
+        break;
+    }
+    }
+    p.end();
+    return QIcon(pm);
+}
+
+QLabel* valuePanel(QWidget* parent, const char* name, int minWidth) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAutoFillBackground(true);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    l->setPalette(pal);
+    QFont f(QStringLiteral("Airal"));
+    f.setPointSize(11);
+    f.setBold(true);
+    l->setFont(f);
+    l->setAlignment(Qt::AlignCenter);
+    l->setMinimumWidth(minWidth);
+    l->setMinimumHeight(QFontMetrics(f).height() + 8);
+    return l;
+}
+
+// Time, reading, prefix and unit of a sample in four panels, with the degree and
+// ohm signs as the recorder shows them.
+void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* unit, QLabel* func) {
+    const std::uint32_t code = r.function();
+    const bool degree = code == 0x20 || code == 0x40;
+    time->setText(RecordText(r.timeText).trimmed());
+    data->setText(RecordText(r.displayText).trimmed());
+    unit->setText(RecordText(r.prefixText));
+    unit->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
+    QString unitText = RecordText(r.unitText);
+    if (IsOhmCode(code) && unitText == QStringLiteral("W"))
+        unitText = QString(QChar(0x03A9));
+    func->setText(unitText);
+    func->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
+}
+
+void reportExportFailure(QWidget* owner, const QString& path) {
+    QString text = LoadStr(9005);
+    if (!path.isEmpty())
+        text += QStringLiteral("\n\"%1\" could not be written.").arg(path);
+    ShowDirectBox(owner, text, 9999, 9005, BoxIcon::Error, {BoxButton::Ok});
+}
+
+} // namespace
+
+RecordingOverview::RecordingOverview(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FormViewGraphic"));
+    setWindowTitle(LoadStr(105));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMaximizeButtonHint);
+    setModal(true);
+    buildControls();
+    setUpGraph();
+}
+
+RecordingOverview::~RecordingOverview() = default;
+
+void RecordingOverview::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    DisplayPanel = new QWidget(this);
+    DisplayPanel->setObjectName(QStringLiteral("DisplayPanel"));
+    auto* row = new QHBoxLayout(DisplayPanel);
+    row->setContentsMargins(6, 4, 6, 4);
+    row->setSpacing(3);
+    auto tool = [this](const char* name, int hintId, Glyph glyph) {
+        auto* b = new QToolButton(DisplayPanel);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(LoadStr(hintId));
+        b->setIcon(drawGlyph(glyph));
+        b->setIconSize(QSize(20, 20));
+        b->setAutoRaise(true);
+        return b;
+    };
+    sbtnPrint = tool("sbtnPrint", 1044, Glyph::Print);
+    sbtnUndoZoom = tool("sbtnUndoZoom", 1053, Glyph::UndoZoom);
+    sbtnUndoZoom->setEnabled(false);
+    sbtnExport = tool("sbtnExport", 1054, Glyph::Export);
+    row->addWidget(sbtnPrint);
+    row->addWidget(sbtnUndoZoom);
+    row->addWidget(sbtnExport);
+    row->addSpacing(14);
+
+    MaxLabel = new QLabel(QStringLiteral("Max."), DisplayPanel);
+    MaxLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    MaxTimePanel = valuePanel(DisplayPanel, "MaxTimePanel", 100);
+    MaxDataPanel = valuePanel(DisplayPanel, "MaxDataPanel", 90);
+    MaxUnitPanel = valuePanel(DisplayPanel, "MaxUnitPanel", 34);
+    MaxFuncPanel = valuePanel(DisplayPanel, "MaxFuncPanel", 40);
+    MaxPFPanel = valuePanel(DisplayPanel, "MaxPFPanel", 40);
+    MinLabel = new QLabel(QStringLiteral("Min."), DisplayPanel);
+    MinLabel->setStyleSheet(QStringLiteral("color: fuchsia; font-weight: bold;"));
+    MinTimePanel = valuePanel(DisplayPanel, "MinTimePanel", 100);
+    MinDataPanel = valuePanel(DisplayPanel, "MinDataPanel", 90);
+    MinUnitPanel = valuePanel(DisplayPanel, "MinUnitPanel", 34);
+    MinFuncPanel = valuePanel(DisplayPanel, "MinFuncPanel", 40);
+    MinPFPanel = valuePanel(DisplayPanel, "MinPFPanel", 40);
+    LabelPFMain = new QLabel(DisplayPanel);
+    LabelPFSub = new QLabel(DisplayPanel);
+    for (QWidget* hidden : {static_cast<QWidget*>(MaxPFPanel), static_cast<QWidget*>(MinPFPanel),
+                            static_cast<QWidget*>(LabelPFMain), static_cast<QWidget*>(LabelPFSub)})
+        hidden->hide();
+    for (QLabel* clickable : {MaxDataPanel, MinDataPanel}) {
+        clickable->setCursor(Qt::PointingHandCursor);
+        clickable->installEventFilter(this);
+    }
+    MaxDataPanel->setToolTip(QStringLiteral("Put the cursor on the largest sample"));
+    MinDataPanel->setToolTip(QStringLiteral("Put the cursor on the smallest sample"));
+
+    row->addWidget(MaxLabel);
+    row->addWidget(MaxTimePanel, 3);
+    row->addWidget(MaxDataPanel, 3);
+    row->addWidget(MaxUnitPanel, 1);
+    row->addWidget(MaxFuncPanel, 1);
+    row->addWidget(MaxPFPanel);
+    row->addSpacing(14);
+    row->addWidget(MinLabel);
+    row->addWidget(MinTimePanel, 3);
+    row->addWidget(MinDataPanel, 3);
+    row->addWidget(MinUnitPanel, 1);
+    row->addWidget(MinFuncPanel, 1);
+    row->addWidget(MinPFPanel);
+    row->addWidget(LabelPFMain);
+    row->addWidget(LabelPFSub);
+    row->addSpacing(14);
+    bbtnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), LoadStr(7004),
+                                DisplayPanel);
+    bbtnClose->setObjectName(QStringLiteral("bbtnClose"));
+    bbtnClose->setAutoDefault(false);
+    row->addWidget(bbtnClose);
+    layout->addWidget(DisplayPanel);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(line);
+
+    ChartWidgetView = new telmora::ChartWidget(this);
+    ChartWidgetView->setObjectName(QStringLiteral("ChartWidgetView"));
+    layout->addWidget(ChartWidgetView, 1);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(false);
+    layout->addWidget(StatusBar1);
+
+    connect(sbtnPrint, &QToolButton::clicked, this, &RecordingOverview::sbtnPrintClick);
+    connect(sbtnUndoZoom, &QToolButton::clicked, this, &RecordingOverview::sbtnUndoZoomClick);
+    connect(sbtnExport, &QToolButton::clicked, this, &RecordingOverview::sbtnExportClick);
+    connect(bbtnClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ChartWidgetView, &telmora::ChartWidget::zoomIn, this,
+            &RecordingOverview::ChartWidgetViewZoomIn);
+}
+
+void RecordingOverview::setUpGraph() {
+    telmora::ChartWidget* g = ChartWidgetView;
+    const QColor buttonFace = palette().color(QPalette::Button);
+    g->setMainTitle(QStringLiteral("Data Logger"));
+    g->setSubTitle(QString());
+    g->setYAxisLabel(QStringLiteral("Reading"));
+    g->setXAxisLabel(QStringLiteral("Time"));
+    g->setDeskColor(buttonFace);
+    g->setGraphBackColor(Qt::white);
+    g->setGraphForeColor(buttonFace);
+    g->setSubsetColors(0, Qt::blue);
+    g->setPlottingMethod(0);
+    g->setSubsetLineTypes(0, 9);
+    g->setManualMaxDataString(QStringLiteral("00000000.000"));
+    g->setManualMaxPointLabel(QStringLiteral("00:00:00.000"));
+    g->setDataPrecision(3);
+    g->setNullDataValue(kNull);
+    g->setManualScaleControlY(3);
+    g->setNoStackedData(true);
+    g->setAllowHistogram(false);
+    g->setAllowDataHotSpots(true);
+    g->setPointsToGraphInit(1);
+    g->setPointSize(2);
+    g->setGridLineControl(0);
+    g->setCursorMode(1);
+    g->setMouseCursorControl(true);
+    g->setCursorPromptStyle(0);
+    g->setAllowZooming(3);
+    g->setAllowPopup(false);
+    g->setSubsets(1);
+    g->setPoints(kResetPoints);
+    g->setManualMinY(-100.0);
+    g->setManualMaxY(100.0);
+    refreshGraph();
+}
+
+void RecordingOverview::refreshGraph() {
+    ChartWidgetView->setPrepareImages(true);
+    ChartWidgetView->setPEnarg1(0);
+    ChartWidgetView->setPEnarg2(0);
+    ChartWidgetView->setPEactions(telmora::ChartWidget::Refresh);
+}
+
+void RecordingOverview::viewRecording(const RecorderState& recording) {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (s != nullptr)
+        setGeometry(s->availableGeometry());
+    FormShow(recording);
+    exec();
+}
+
+void RecordingOverview::FormShow(const RecorderState& recording) {
+    WaitCursor wait;
+    m_recording = &recording;
+    ChartWidgetView->setFocus();
+    m_scaleMax = recording.scaleMax();
+    m_scaleMin = recording.scaleMin();
+    const SampleList& buffer = recording.buffer();
+    m_reduction = ReduceForView(buffer, recording.maxIndex(), recording.minIndex());
+    m_pointCount = static_cast<std::int32_t>(m_reduction.pointCount());
+
+    telmora::ChartWidget* g = ChartWidgetView;
+    const int points = std::max(m_pointCount, 1);
+    g->setSubsets(1);
+    g->setPoints(points);
+    g->setMaxPointsToGraph(points);
+    g->setPointsToGraph(points);
+    g->setManualMinY(m_scaleMin);
+    g->setManualMaxY(m_scaleMax);
+    if (m_pointCount == 0) {
+        g->setYData(0, 0, kNull);
+        g->setPointLabels(0, QStringLiteral(" "));
+    }
+    for (std::int32_t p = 0; p < m_pointCount; ++p) {
+        const SampleEntry& e = buffer[static_cast<std::size_t>(m_reduction.indexOfPoint(p))];
+        g->setYData(0, p, e.main.value);
+        g->setPointLabels(p, RecordText(e.main.timeText));
+    }
+    refreshGraph();
+    g->setCursorPoint(0);
+    g->setPEactions(telmora::ChartWidget::UndoZoom);
+    sbtnUndoZoom->setEnabled(false);
+
+    const auto count = static_cast<std::int64_t>(buffer.size());
+    auto inBuffer = [&](std::int64_t i) { return i >= 0 && i < count; };
+    if (inBuffer(recording.maxIndex()))
+        showSample(buffer[static_cast<std::size_t>(recording.maxIndex())].main, MaxTimePanel,
+                   MaxDataPanel, MaxUnitPanel, MaxFuncPanel);
+    else
+        for (QLabel* l : {MaxTimePanel, MaxDataPanel, MaxUnitPanel, MaxFuncPanel})
+            l->clear();
+    if (inBuffer(recording.minIndex()))
+        showSample(buffer[static_cast<std::size_t>(recording.minIndex())].main, MinTimePanel,
+                   MinDataPanel, MinUnitPanel, MinFuncPanel);
+    else
+        for (QLabel* l : {MinTimePanel, MinDataPanel, MinUnitPanel, MinFuncPanel})
+            l->clear();
+}
+
+void RecordingOverview::FormClose() {
+    m_reduction = ViewReduction{};
+    m_pointCount = 0;
+    telmora::ChartWidget* g = ChartWidgetView;
+    g->setPoints(kResetPoints);
+    g->setMaxPointsToGraph(kResetPoints);
+    g->setPointsToGraph(kResetPoints);
+    g->setManualMinY(-100.0);
+    g->setManualMaxY(100.0);
+    std::size_t available = 0;
+    if (m_recording != nullptr)
+        available = std::min<std::size_t>(m_recording->buffer().size(), kResetPoints);
+    for (int p = 0; p < kResetPoints; ++p) {
+        if (static_cast<std::size_t>(p) < available) {
+            const SampleEntry& e = m_recording->buffer()[static_cast<std::size_t>(p)];
+            g->setYData(0, p, e.main.value);
+            g->setPointLabels(p, RecordText(e.main.timeText));
+        } else {
+            g->setYData(0, p, kNull);
+            g->setPointLabels(p, QStringLiteral(" "));
+        }
+    }
+    refreshGraph();
+    m_recording = nullptr;
+}
+
+void RecordingOverview::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+bool RecordingOverview::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == MaxDataPanel) {
+            MaxDataPanelClick();
+            return true;
+        }
+        if (watched == MinDataPanel) {
+            MinDataPanelClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void RecordingOverview::MaxDataPanelClick() {
+    if (m_pointCount > 0)
+        ChartWidgetView->setCursorPoint(static_cast<int>(m_reduction.maxPoint));
+}
+
+void RecordingOverview::MinDataPanelClick() {
+    if (m_pointCount > 0)
+        ChartWidgetView->setCursorPoint(static_cast<int>(m_reduction.minPoint));
+}
+
+void RecordingOverview::ChartWidgetViewZoomIn() {
+    sbtnUndoZoom->setEnabled(true);
+}
+
+void RecordingOverview::sbtnUndoZoomClick() {
+    ChartWidgetView->setPEactions(telmora::ChartWidget::UndoZoom);
+    sbtnUndoZoom->setEnabled(false);
+}
+
+void RecordingOverview::sbtnPrintClick() {
+    ChartWidgetView->setViewingStyle(1);
+    ChartWidgetView->setPEactions(telmora::ChartWidget::ResetImage);
+    ChartWidgetView->setPEactions(telmora::ChartWidget::PrintWithDialog);
+    ChartWidgetView->setViewingStyle(0);
+    ChartWidgetView->setPEactions(telmora::ChartWidget::ResetImage);
+}
+
+void RecordingOverview::sbtnExportClick() {
+    std::unique_ptr<FitExportDialog> own;
+    FitExportDialog* dlg = Windows().DlgFitExportForm;
+    if (dlg == nullptr) {
+        own = std::make_unique<FitExportDialog>(this);
+        dlg = own.get();
+    }
+    dlg->rbtnText->setEnabled(false);
+    dlg->rbtnText->setVisible(false);
+    dlg->rbtnMetaFile->setChecked(true);
+    dlg->rbtnThisPage->setChecked(true);
+    dlg->editPageFrom->setText(QStringLiteral("1"));
+    dlg->editPageTo->setText(QStringLiteral("1"));
+    dlg->setFileName(QString());
+    dlg->sourceFlag = 1;
+    dlg->btnExport->setFocus();
+    if (dlg->exec() != QDialog::Accepted)
+        return;
+
+    const ExportDestination destination = dlg->destination();
+    const QString fileName = dlg->fileName();
+    if (destination == ExportDestination::File && fileName.isEmpty()) {
+        ShowMessage(this, 9999, 9013);
+        return;
+    }
+    telmora::ChartWidget* g = ChartWidgetView;
+    g->setPEnarg1(static_cast<int>(dlg->pictureWidth()));
+    g->setPEnarg2(static_cast<int>(dlg->pictureHeight()));
+    g->setPEstrarg1(fileName);
+    if (dlg->exportType() == ExportType::BitMap) {
+        switch (destination) {
+        case ExportDestination::ClipBoard:
+            g->setPEactions(telmora::ChartWidget::BitmapToClipboard);
+            break;
+        case ExportDestination::File:
+            if (!g->setPEactions(telmora::ChartWidget::BitmapToFile))
+                reportExportFailure(this, fileName);
+            break;
+        case ExportDestination::Printer:
+            sbtnPrintClick();
+            break;
+        }
+    } else {
+        switch (destination) {
+        case ExportDestination::ClipBoard:
+            g->setPEactions(telmora::ChartWidget::MetafileToClipboard);
+            break;
+        case ExportDestination::File:
+            if (!g->setPEactions(telmora::ChartWidget::MetafileToFile))
+                reportExportFailure(this, fileName);
+            break;
+        case ExportDestination::Printer:
+            g->setViewingStyle(1);
+            g->setPEactions(telmora::ChartWidget::ResetImage);
+            // Without a configured printer, ask for one rather than print nothing.
+            if (!g->setPEactions(telmora::ChartWidget::Print))
+                g->setPEactions(telmora::ChartWidget::PrintWithDialog);
+            g->setViewingStyle(0);
+            g->setPEactions(telmora::ChartWidget::Refresh);
+            break;
+        }
+    }
+    g->setPEnarg1(0);
+    g->setPEnarg2(0);
+}
+
+} // namespace telmora

@@ -1,0 +1,258 @@
+#include "recording/RecorderState.h"
+#include "recording/recorderpages.h"
+#include "recording/recorderrules.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <array>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+using namespace telmora;
+
+namespace {
+
+SampleEntry entryWith(float value, int i = 0) {
+    SampleEntry e;
+    e.hasSub = static_cast<std::uint8_t>(i & 1);
+    e.main.value = value;
+    e.main.valueText.assign(std::to_string(i));
+    e.main.timeText.assign(" 12:00:00." + std::to_string(i % 10));
+    e.sub.value = static_cast<float>(i) * 0.5f;
+    return e;
+}
+
+std::vector<SampleEntry> readTemporaryFile(const QString& path) {
+    QFile f(path);
+    std::vector<SampleEntry> out;
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    const QByteArray all = f.readAll();
+    for (qsizetype off = 0; off + qsizetype(kSampleSize) <= all.size(); off += kSampleSize)
+        out.push_back(DecodeSample(std::span<const std::uint8_t, kSampleSize>(
+            reinterpret_cast<const std::uint8_t*>(all.constData() + off), kSampleSize)));
+    return out;
+}
+
+bool sameImage(const SampleEntry& a, const SampleEntry& b) {
+    std::array<std::uint8_t, kSampleSize> x{}, y{};
+    EncodeSample(a, x);
+    EncodeSample(b, y);
+    return x == y;
+}
+
+} // namespace
+
+TEST(RecorderState, ScaleFollowsSamplesWithMarginAndNeverShrinks) {
+    SampleList buffer;
+    RecorderState s(buffer);
+    EXPECT_EQ(s.scaleMax(), 100.0f);
+    s.addSample(entryWith(5.0f));
+    EXPECT_FLOAT_EQ(s.scaleMax(), 6.65f);
+    EXPECT_FLOAT_EQ(s.scaleMin(), -6.65f);
+    s.addSample(entryWith(10.0f));
+    EXPECT_FLOAT_EQ(s.scaleMax(), 13.3f);
+    EXPECT_FLOAT_EQ(s.scaleMin(), -6.65f);
+    s.addSample(entryWith(1.0f));
+    EXPECT_FLOAT_EQ(s.scaleMax(), 13.3f);
+    s.addSample(entryWith(-20.0f));
+    EXPECT_FLOAT_EQ(s.scaleMin(), -26.6f);
+
+    s.clearBuffer();
+    s.addSample(entryWith(0.0f)); // a zero first sample gives +-1
+    EXPECT_EQ(s.scaleMax(), 1.0f);
+    EXPECT_EQ(s.scaleMin(), -1.0f);
+}
+
+TEST(RecorderState, ExtremesGoToTheNewestOnTies) {
+    SampleList buffer;
+    RecorderState s(buffer);
+    s.addSample(entryWith(3.0f));
+    EXPECT_EQ(s.maxIndex(), 0);
+    EXPECT_EQ(s.minIndex(), 0);
+    s.addSample(entryWith(3.0f)); // equal to the maximum: newest becomes the max
+    EXPECT_EQ(s.maxIndex(), 1);
+    EXPECT_EQ(s.minIndex(), 0);
+    s.addSample(entryWith(1.0f));
+    EXPECT_EQ(s.minIndex(), 2);
+    s.addSample(entryWith(1.0f)); // equal to the minimum
+    EXPECT_EQ(s.minIndex(), 3);
+    s.addSample(entryWith(2.0f)); // in between: nothing changes
+    EXPECT_EQ(s.maxIndex(), 1);
+    EXPECT_EQ(s.minIndex(), 3);
+    EXPECT_EQ(s.sampleCount(), 5);
+    EXPECT_FALSE(s.isEmpty());
+    EXPECT_TRUE(s.isUnsaved());
+
+    s.clearBuffer();
+    EXPECT_EQ(s.sampleCount(), 0);
+    EXPECT_EQ(s.maxIndex(), 0);
+    EXPECT_TRUE(s.isEmpty());
+    EXPECT_FALSE(s.isUnsaved());
+    EXPECT_EQ(s.scaleMin(), -100.0f);
+    EXPECT_TRUE(buffer.empty());
+}
+
+TEST(TemporaryStorage, FileMirrorsTheBufferAndIsDeletedWithTheRecorder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SampleList buffer;
+    QString first, second;
+    {
+        RecorderState s(buffer);
+        ASSERT_TRUE(s.startTemporaryFile(dir.path()));
+        first = s.temporaryFilePath();
+        EXPECT_TRUE(first.endsWith(QDir::toNativeSeparators("/~ODMDL1.TMP")));
+        for (int i = 0; i < 37; ++i)
+            EXPECT_FALSE(s.addSample(entryWith(float(i), i)).storageFailed);
+        // Readable while still open: nothing waits in a user-space buffer.
+        const auto onDisk = readTemporaryFile(first);
+        ASSERT_EQ(onDisk.size(), 37u);
+        EXPECT_EQ(QFileInfo(first).size(), qint64(37 * kSampleSize));
+        for (std::size_t i = 0; i < onDisk.size(); ++i)
+            EXPECT_TRUE(sameImage(onDisk[i], buffer[i])) << i;
+        s.closeTemporaryFile();
+
+        ASSERT_TRUE(s.startTemporaryFile(dir.path())); // the next acquisition: file 2
+        second = s.temporaryFilePath();
+        EXPECT_TRUE(second.endsWith(QStringLiteral("~ODMDL2.TMP")));
+        s.addSample(entryWith(1.0f));
+        EXPECT_TRUE(QFile::exists(first));
+        // destroyed with file 2 still open
+    }
+    EXPECT_FALSE(QFile::exists(first));
+    EXPECT_FALSE(QFile::exists(second));
+    EXPECT_TRUE(buffer.empty());
+}
+
+TEST(TemporaryStorage, CreationFailureIsReported) {
+    SampleList buffer;
+    RecorderState s(buffer);
+    EXPECT_FALSE(s.startTemporaryFile(QStringLiteral("/nonexistent-dir/for/telmora")));
+    EXPECT_FALSE(s.temporaryFileOpen());
+    EXPECT_EQ(s.sessionCounter(), 1);
+    // Samples still reach the buffer; nothing is written.
+    EXPECT_FALSE(s.addSample(entryWith(1.0f)).storageFailed);
+    EXPECT_EQ(buffer.size(), 1u);
+}
+
+#ifdef Q_OS_LINUX
+TEST(TemporaryStorage, FullDiskStopsWritingAndKeepsWholeSamples) {
+    // /dev/full accepts the open and fails every write with "no space".
+    TemporaryFile f;
+    ASSERT_TRUE(f.create(QStringLiteral("/dev/full")));
+    EXPECT_FALSE(f.append(entryWith(1.0f)));
+}
+#endif
+
+#ifdef Q_OS_UNIX
+TEST(TemporaryStorage, EverySampleSurvivesAKilledProcess) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    constexpr int kSamples = 500;
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        SampleList buffer;
+        auto* s = new RecorderState(buffer); // never destroyed: the process dies
+        if (!s->startTemporaryFile(dir.path()))
+            _exit(3);
+        for (int i = 0; i < kSamples; ++i)
+            s->addSample(entryWith(float(i) * 0.25f, i));
+        raise(SIGKILL);
+        _exit(4);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+
+    const auto onDisk = readTemporaryFile(TemporaryFilePath(dir.path(), 1));
+    ASSERT_EQ(onDisk.size(), std::size_t(kSamples));
+    for (int i = 0; i < kSamples; ++i)
+        EXPECT_TRUE(sameImage(onDisk[i], entryWith(float(i) * 0.25f, i))) << i;
+}
+#endif
+
+TEST(RecorderPages, CountBackFromTheNewestSample) {
+    // 200 samples: one full page.
+    EXPECT_EQ(PageOfIndex(199), 1);
+    auto c = ContentsOfPage(200, 1, 1);
+    EXPECT_EQ(c.firstIndex, 0);
+    EXPECT_EQ(c.firstPoint, 0);
+    EXPECT_EQ(c.samples, 200);
+    // The 201st starts page 2; page 1 then holds only the oldest, right-aligned.
+    EXPECT_EQ(PageOfIndex(200), 2);
+    c = ContentsOfPage(201, 2, 2);
+    EXPECT_EQ(c.firstIndex, 1);
+    EXPECT_EQ(c.samples, 200);
+    c = ContentsOfPage(201, 2, 1);
+    EXPECT_EQ(c.firstIndex, 0);
+    EXPECT_EQ(c.firstPoint, 199);
+    EXPECT_EQ(c.samples, 1);
+    EXPECT_EQ(IndexOfPoint(199, 201, 2, 1), 0);
+    EXPECT_LT(IndexOfPoint(198, 201, 2, 1), 0);
+    EXPECT_EQ(IndexOfPoint(0, 201, 2, 2), 1);
+    // Empty buffer: nothing on the page.
+    c = ContentsOfPage(0, 1, 1);
+    EXPECT_EQ(c.samples, 0);
+    EXPECT_EQ(c.firstPoint, 200);
+}
+
+TEST(RecorderRules, ControlsFollowRecordingBusyEmptyModeAndPages) {
+    RecorderControlInput in;
+    in.importAvailable = in.exportAvailable = in.viewerAvailable = true;
+    // Idle, automatic, empty, one page.
+    auto s = ComputeRecorderControls(in);
+    EXPECT_TRUE(s.start && s.stop && s.option && s.openFile && s.import);
+    EXPECT_FALSE(s.manual || s.saveFile || s.clear || s.exportData);
+    EXPECT_FALSE(s.firstPage || s.pageUp || s.pageDown || s.lastPage || s.fitView);
+    EXPECT_TRUE(s.menuStart);
+    EXPECT_FALSE(s.menuStop);
+
+    // Recording: only the start/stop pair (and the stop menu item) stay usable.
+    in.recording = true;
+    in.empty = false;
+    in.lastPage = in.currentPage = 3;
+    s = ComputeRecorderControls(in);
+    EXPECT_TRUE(s.start && s.stop && s.menuStop);
+    EXPECT_FALSE(s.option || s.openFile || s.import || s.saveFile || s.clear || s.pageUp ||
+                 s.fitView || s.menuStart || s.menuPrinterSetup);
+
+    // Idle with three pages on the last one: back and fit, not forward.
+    in.recording = false;
+    s = ComputeRecorderControls(in);
+    EXPECT_TRUE(s.saveFile && s.print && s.clear && s.exportData);
+    EXPECT_TRUE(s.firstPage && s.pageUp && s.fitView);
+    EXPECT_FALSE(s.pageDown || s.lastPage);
+    in.currentPage = 1;
+    s = ComputeRecorderControls(in);
+    EXPECT_FALSE(s.firstPage || s.pageUp);
+    EXPECT_TRUE(s.pageDown && s.lastPage);
+
+    // Manual mode: the manual button instead of start/stop; busy disables everything.
+    in.manualMode = true;
+    s = ComputeRecorderControls(in);
+    EXPECT_TRUE(s.manual && s.menuManual);
+    EXPECT_FALSE(s.start || s.stop || s.menuStart);
+    in.busy = true;
+    s = ComputeRecorderControls(in);
+    EXPECT_FALSE(s.manual || s.option || s.openFile || s.saveFile || s.pageDown || s.fitView);
+
+    // Windows that do not exist keep their buttons off.
+    in = RecorderControlInput{};
+    in.empty = false;
+    in.lastPage = 2;
+    in.currentPage = 2;
+    s = ComputeRecorderControls(in);
+    EXPECT_FALSE(s.import || s.exportData || s.fitView);
+}

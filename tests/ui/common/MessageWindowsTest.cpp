@@ -1,0 +1,307 @@
+// The auto-closing message window, the progress window and the About box.
+#include "meter/AppState.h"
+#include "meter/CableBackend.h"
+#include "meter/aboutlines.h"
+#include "sim/SimulatedMeter.h"
+#include "ui/common/AboutDialog.h"
+#include "ui/common/AppIcon.h"
+#include "ui/common/CountdownNotice.h"
+#include "ui/common/ProgressWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <memory>
+
+using namespace telmora;
+
+using telmora::CableIdentity;
+
+namespace {
+
+// Runs `action` once the modal window is up (inside its event loop).
+template <typename F> void whenShown(CountdownNotice& form, F action) {
+    QTimer::singleShot(0, &form, [&form, action] {
+        ASSERT_TRUE(form.isVisible());
+        action();
+    });
+}
+
+} // namespace
+
+TEST(AutoMsgForm, CountdownClosesWithYesAfterThirtyTicks) {
+    CountdownNotice form;
+    EXPECT_FALSE(form.Timer1->isActive()); // off until a caller starts it
+    EXPECT_EQ(form.Timer1->interval(), 100);
+    int ticksBeforeClose = 0;
+    whenShown(form, [&] {
+        EXPECT_EQ(form.ProgressBar->value(), 0);
+        EXPECT_TRUE(form.Timer1->isActive());
+        while (form.isVisible() && ticksBeforeClose < 100) {
+            form.Timer1Timer();
+            ++ticksBeforeClose;
+        }
+    });
+    const int result = form.showCountdown(
+        8999, 8000, QStringLiteral("The battery power of the DMM is low."),
+        QStringLiteral("(Will continue automatically in 3 seconds.)"), QString());
+    EXPECT_EQ(result, CountdownNotice::mrYes);
+    EXPECT_EQ(ticksBeforeClose, 30);
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_EQ(form.windowTitle(), "Warning[W8000]");
+    EXPECT_EQ(form.lbMsg1->text(), "The battery power of the DMM is low.");
+}
+
+TEST(AutoMsgForm, RealTimerRunsTheCountdownOut) {
+    CountdownNotice form;
+    form.Timer1->setInterval(1); // the same countdown, only faster
+    EXPECT_EQ(form.showCountdown(9999, 9016, "a", "b", "c"), CountdownNotice::mrYes);
+    EXPECT_EQ(form.ProgressBar->value(), 30);
+}
+
+TEST(AutoMsgForm, AbortAndContinueEndAtOnceWithTheirResults) {
+    CountdownNotice form;
+    whenShown(form, [&] {
+        form.Timer1Timer();
+        form.bbtnAbort->click();
+    });
+    EXPECT_EQ(form.showCountdown(8999, 8000, "a", "b", ""), CountdownNotice::mrAbort);
+    EXPECT_FALSE(form.Timer1->isActive());
+
+    whenShown(form, [&] { form.bbtnYes->click(); });
+    const int result = form.showCountdown(8999, 8000, "a", "b", "");
+    EXPECT_EQ(result, CountdownNotice::mrRetry);
+    EXPECT_NE(result, CountdownNotice::mrAbort);
+    EXPECT_FALSE(form.Timer1->isActive());
+
+    // Escape means stop, not go on.
+    whenShown(form, [&] { form.reject(); });
+    EXPECT_EQ(form.showCountdown(8999, 8000, "a", "b", ""), CountdownNotice::mrAbort);
+}
+
+TEST(AutoMsgForm, EveryShowingCountsDownFromTheStart) {
+    CountdownNotice form;
+    whenShown(form, [&] {
+        for (int i = 0; i < 20; ++i)
+            form.Timer1Timer();
+        EXPECT_EQ(form.ProgressBar->value(), 20);
+        form.bbtnYes->click();
+    });
+    form.showCountdown(8999, 8000, "a", "b", "");
+
+    int ticks = 0;
+    whenShown(form, [&] {
+        EXPECT_EQ(form.ProgressBar->value(), 0);
+        while (form.isVisible() && ticks < 100) {
+            form.Timer1Timer();
+            ++ticks;
+        }
+    });
+    EXPECT_EQ(form.showCountdown(8999, 8000, "a", "b", ""), CountdownNotice::mrYes);
+    EXPECT_EQ(ticks, 30);
+}
+
+TEST(AutoMsgForm, InterceptorAnswersInsteadOfTheUser) {
+    CountdownNotice form;
+    QString seenTitle;
+    QString seenLine2;
+    CountdownNotice::setInterceptor([&](CountdownNotice& f) {
+        seenTitle = f.windowTitle();
+        seenLine2 = f.lbMsg2->text();
+        return int(CountdownNotice::mrAbort);
+    });
+    const int result = form.showCountdown(9999, 9015, "one", "two", "three");
+    CountdownNotice::setInterceptor(nullptr);
+    EXPECT_EQ(result, CountdownNotice::mrAbort);
+    EXPECT_EQ(seenTitle, "Error[E9015]");
+    EXPECT_EQ(seenLine2, "two");
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+}
+
+TEST(MsgForm, AbortClearsTheBusyFlagAndNothingElse) {
+    ProgressWindow form;
+    EXPECT_EQ(form.ProgressBar->minimum(), 0);
+    EXPECT_EQ(form.ProgressBar->maximum(), 100);
+    form.setMessage("[W8005] Reading data from selected file. Please wait ...", Qt::red);
+    form.show();
+    form.ProgressBar->setValue(40);
+    telmora::App().busy = 1;
+    form.bbtnAbort->click();
+    EXPECT_EQ(telmora::App().busy, 0);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.ProgressBar->value(), 40);
+    EXPECT_EQ(form.MsgPanel->text(), "[W8005] Reading data from selected file. Please wait ...");
+
+    // Escape acts as Abort and keeps the window; a disabled Abort ignores it.
+    telmora::App().busy = 1;
+    form.bbtnAbort->setEnabled(false);
+    form.reject();
+    EXPECT_EQ(telmora::App().busy, 1);
+    form.bbtnAbort->setEnabled(true);
+    form.reject();
+    EXPECT_EQ(telmora::App().busy, 0);
+    EXPECT_TRUE(form.isVisible());
+    form.close(); // the operation closes it
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST(MsgForm, StepItAdvancesByTheStepAndStartsAgainPastTheMaximum) {
+    ProgressWindow form;
+    form.ProgressBar->setRange(0, 64);
+    form.ProgressBar->setValue(0);
+    form.setStep(24);
+    form.stepIt();
+    form.stepIt();
+    EXPECT_EQ(form.ProgressBar->value(), 48);
+    form.stepIt();
+    EXPECT_EQ(form.ProgressBar->value(), 0);
+    form.setStep(1);
+    form.ProgressBar->setValue(64);
+    form.stepIt();
+    EXPECT_EQ(form.ProgressBar->value(), 0);
+}
+
+TEST(AboutLines, CableFirmwareAndSerialFormats) {
+    EXPECT_EQ(telmora::CableFirmwareLine(0x0105), "Cable Firmware ver.:01.05");
+    EXPECT_EQ(telmora::CableFirmwareLine(0xAB0C), "Cable Firmware ver.:AB.0C");
+    EXPECT_EQ(telmora::CableSerialLine({1, 2, 3, 4, 5, 6, 7, 8}), "Cable SN : 0807060504030201");
+    EXPECT_EQ(telmora::CableSerialLine({0xFE, 0, 0, 0, 0, 0, 0, 0x0A}),
+              "Cable SN : 0A000000000000FE");
+}
+
+TEST(AboutLines, SystemLineTakesMajorAndMinorOfTheKernel) {
+    EXPECT_EQ(telmora::SystemLine("linux", "6.1.0-18-amd64"), "System: Unknown 6.1");
+    EXPECT_EQ(telmora::SystemLine("linux", "5.15"), "System: Unknown 5.15");
+    EXPECT_EQ(telmora::SystemLine("winnt", "10.0.19045"), "System: Windows NT 10.0");
+    EXPECT_EQ(telmora::SystemLine("darwin", "23"), "System: Unknown 23.0");
+    EXPECT_EQ(telmora::SystemLine("linux", "unknown"), "System: Unknown 0.0");
+}
+
+TEST(AboutLines, FailedPartsOfTheQueryLeaveTheirLinesEmpty) {
+    CableIdentity id;
+    id.attributesOk = true;
+    id.versionNumber = 0x0105;
+    id.serialOk = true;
+    id.serial = {1, 2, 3, 4, 5, 6, 7, 8};
+    const auto notOpened = telmora::CableIdentityLines(false, id);
+    EXPECT_TRUE(notOpened.firmware.isEmpty());
+    EXPECT_TRUE(notOpened.serial.isEmpty());
+    id.serialOk = false;
+    const auto noSerial = telmora::CableIdentityLines(true, id);
+    EXPECT_EQ(noSerial.firmware, "Cable Firmware ver.:01.05");
+    EXPECT_TRUE(noSerial.serial.isEmpty());
+}
+
+namespace {
+
+void clickIcon(AboutDialog& form) {
+    const QPointF centre = QRectF(form.Image1->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, form.Image1->mapToGlobal(centre),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, form.Image1->mapToGlobal(centre),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form.Image1, &press);
+    QApplication::sendEvent(form.Image1, &release);
+}
+
+QStringList memoLines(const AboutDialog& form) {
+    return form.Memo1->toPlainText().split(QLatin1Char('\n'));
+}
+
+} // namespace
+
+TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
+    AboutDialog form;
+    EXPECT_TRUE(form.Memo1->isReadOnly());
+    EXPECT_TRUE(form.ImageLogo->isHidden());
+    int queries = 0;
+    form.setCableQuery([&](CableIdentity& id) {
+        ++queries;
+        id.attributesOk = true;
+        id.versionNumber = 0x0105;
+        id.serialOk = true;
+        id.serial = {1, 2, 3, 4, 5, 6, 7, 8};
+        return true;
+    });
+
+    for (int showing = 0; showing < 2; ++showing) {
+        form.show();
+        QStringList lines = memoLines(form);
+        ASSERT_EQ(lines.size(), 9);
+        EXPECT_TRUE(lines[6].startsWith("System: ")) << lines[6].toStdString();
+        EXPECT_TRUE(lines[7].isEmpty());
+        EXPECT_TRUE(lines[8].isEmpty());
+
+        clickIcon(form);
+        lines = memoLines(form);
+        ASSERT_EQ(lines.size(), 9);
+        EXPECT_EQ(lines[7], "Cable Firmware ver.:01.05");
+        EXPECT_EQ(lines[8], "Cable SN : 0807060504030201");
+        form.OKButton->click();
+        EXPECT_FALSE(form.isVisible());
+    }
+    EXPECT_EQ(queries, 2);
+}
+
+TEST(DlgAboutForm, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
+    AboutDialog form;
+    form.show();
+    form.setCableQuery(nullptr);
+    form.Image1Click();
+    EXPECT_TRUE(form.lines()[7].isEmpty());
+
+    form.setCableQuery([](CableIdentity& id) {
+        id.attributesOk = true;
+        id.versionNumber = 0x0105;
+        return true;
+    });
+    form.Image1Click();
+    EXPECT_EQ(form.lines()[7], "Cable Firmware ver.:01.05");
+    EXPECT_TRUE(form.lines()[8].isEmpty()); // serial query failed
+
+    form.setCableQuery([](CableIdentity&) { return false; });
+    form.Image1Click();
+    EXPECT_TRUE(form.lines()[7].isEmpty());
+    EXPECT_TRUE(form.lines()[8].isEmpty());
+    EXPECT_FALSE(form.lines()[0].isEmpty());
+    EXPECT_EQ(memoLines(form), form.lines());
+}
+
+TEST(AppIcon, IsDrawnFromTheBuiltInPicture) {
+    // An unregistered resource would leave a fully transparent picture.
+    const QImage image = telmora::AppIconPixmap(32).toImage();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GT(qAlpha(image.pixel(16, 16)), 0);
+    EXPECT_FALSE(telmora::AppIcon().isNull());
+}
+
+TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
+    const auto previous = telmora::CurrentCableBackend();
+    auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
+    meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8});
+    telmora::SetCableBackend(meter);
+
+    AboutDialog form; // with its own query of the current cable
+    form.show();
+    form.Image1Click();
+    EXPECT_EQ(form.lines()[7], "Cable Firmware ver.:01.05");
+    EXPECT_EQ(form.lines()[8], "Cable SN : 0807060504030201");
+    EXPECT_EQ(meter->openDevices(), 0);
+
+    meter->setCablePresent(false);
+    form.Image1Click();
+    EXPECT_TRUE(form.lines()[7].isEmpty());
+    EXPECT_TRUE(form.lines()[8].isEmpty());
+    EXPECT_EQ(meter->opens(), meter->closes());
+
+    telmora::SetCableBackend(previous);
+}

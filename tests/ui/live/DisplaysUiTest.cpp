@@ -1,0 +1,517 @@
+#include "meter/AppState.h"
+#include "meter/SharedState.h"
+#include "text/texts.h"
+#include "ui/common/MessageBox.h"
+#include "ui/live/AnalogMeterWindow.h"
+#include "ui/live/ComparatorLimitsDialog.h"
+#include "ui/live/ComparatorWindow.h"
+#include "ui/live/DigitalMeterWindow.h"
+#include "ui/live/DisplayArt.h"
+#include "ui/live/LcdPanel.h"
+#include "ui/live/ToneGenerator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace telmora;
+
+using namespace std::chrono_literals;
+using telmora::LiveReading;
+using telmora::Shared;
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+void spin(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+struct ReadingFields {
+    const char* text = " 1.234";
+    std::uint32_t function = 0x6;
+    const char* part1 = "";
+    const char* part2 = "V";
+    const char* mode = "DC";
+    bool negative = false;
+    const char* exponent = "0";
+    bool lowBattery = false;
+    std::uint32_t subFunction = 0;
+    const char* subText = "";
+    const char* subPrefix = "";
+    const char* subUnit = "";
+    const char* subMode = "";
+};
+
+LiveReading makeReading(const ReadingFields& s) {
+    LiveReading r;
+    r.mainText.assign(s.text);
+    r.mainDisplayLine.text.assign(s.text);
+    r.mainDisplayLine.part1.assign(s.part1);
+    r.mainDisplayLine.part2.assign(s.part2);
+    r.mainFunction = s.function;
+    r.mainCode = s.function | (s.lowBattery ? 0x80000000u : 0u);
+    r.lowBattery = s.lowBattery ? 1 : 0;
+    r.mainNegative = s.negative ? 1 : 0;
+    r.mainPrefixExponent.assign(s.exponent);
+    r.mainModeLabel.assign(s.mode);
+    r.subFunction = s.subFunction;
+    r.subCode = s.subFunction;
+    r.subText.assign(s.subText);
+    r.subModeLabel.assign(s.subMode);
+    if (s.subFunction != 0) {
+        r.subDisplayLine.text.assign(s.subText);
+        r.subDisplayLine.part1.assign(s.subPrefix);
+        r.subDisplayLine.part2.assign(s.subUnit);
+    }
+    return r;
+}
+
+class Displays : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Shared().reset();
+        telmora::App().fHiLimit = 3.0;
+        telmora::App().fLowLimit = 1.0;
+        telmora::SetBoxInterceptor([this](const telmora::BoxRequest& r) {
+            boxes.push_back(r);
+            return telmora::BoxButton::Ok;
+        });
+    }
+    void TearDown() override {
+        telmora::SetBoxInterceptor(nullptr);
+        Shared().reset();
+    }
+    std::vector<telmora::BoxRequest> boxes;
+};
+
+// Publishes a reading while linked and waits until the digital meter shows it.
+void publishAndShow(DigitalMeterWindow& form, const ReadingFields& fields) {
+    Shared().publish(makeReading(fields));
+    ASSERT_TRUE(waitUntil([&] { return form.DataPanel->text() == QLatin1String(fields.text); }))
+        << fields.text;
+}
+
+} // namespace
+
+TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
+    DigitalMeterWindow form;
+    form.show();
+    Shared().setLinkActive(true);
+    form.setLinkStatus(true);
+    EXPECT_TRUE(form.windowTitle().endsWith(QLatin1String(" : USB Device")));
+
+    // Ohms: the unit panel draws the ohm sign; a volt reading switches back.
+    ReadingFields ohm{.text = " 4.700", .function = 0x80, .part1 = "k", .part2 = "W", .mode = ""};
+    publishAndShow(form, ohm);
+    EXPECT_EQ(form.FuncPanel->typeface(), telmora::LcdPanel::kSymbolTypeface);
+    EXPECT_EQ(form.FuncPanel->displayText(), QString(QChar(0x03A9)));
+    EXPECT_EQ(form.UnitPanel->text(), QLatin1String("k"));
+    const int firstIcon = form.iconNumber();
+
+    ReadingFields volts{.text = " 1.234", .function = 0x6, .part2 = "V", .mode = "DC"};
+    publishAndShow(form, volts);
+    EXPECT_EQ(form.FuncPanel->typeface(), telmora::LcdPanel::kTypeface);
+    EXPECT_EQ(form.FuncPanel->displayText(), QLatin1String("V"));
+    EXPECT_EQ(form.pnlAcDc->text(), QLatin1String("DC"));
+    EXPECT_NE(form.iconNumber(), firstIcon) << "the icon alternates with every reading";
+
+    // Decibel-milliwatt: "dB" then "m".
+    ReadingFields dbm{.text = "-12.0", .function = 0x2000, .part1 = "dB", .part2 = "m", .mode = ""};
+    publishAndShow(form, dbm);
+    EXPECT_EQ(form.UnitPanel->text(), QLatin1String("dB"));
+    EXPECT_EQ(form.FuncPanel->text(), QLatin1String("m"));
+
+    // Low battery on and off again.
+    ReadingFields low = volts;
+    low.text = " 1.111";
+    low.lowBattery = true;
+    publishAndShow(form, low);
+    EXPECT_EQ(form.pnlLB->text(), QLatin1String("LB"));
+    EXPECT_EQ(form.pnlLB->background(), QColor(255, 0, 0));
+    publishAndShow(form, volts);
+    EXPECT_TRUE(form.pnlLB->text().isEmpty());
+    EXPECT_EQ(form.pnlLB->background(), QColor(Qt::black));
+
+    // Sub display: shown with prefix and unit, empty when the sub function is 0.
+    ReadingFields withSub{.text = " 2.345",
+                          .function = 0x5,
+                          .part2 = "V",
+                          .mode = "AC",
+                          .subFunction = 0x400,
+                          .subText = "50.00",
+                          .subPrefix = "",
+                          .subUnit = "Hz",
+                          .subMode = ""};
+    publishAndShow(form, withSub);
+    EXPECT_EQ(form.SubDataPanel->text(), QLatin1String("50.00Hz"));
+    ReadingFields noSub = withSub;
+    noSub.text = " 2.346";
+    noSub.subFunction = 0;
+    publishAndShow(form, noSub);
+    EXPECT_TRUE(form.SubDataPanel->text().isEmpty());
+    EXPECT_TRUE(form.pnlSubAcDc->text().isEmpty());
+
+    // Unlink: the thread blanks the window; caption back to " : No Device".
+    Shared().setLinkActive(false);
+    form.setLinkStatus(false);
+    EXPECT_TRUE(waitUntil([&] { return form.DataPanel->text().isEmpty(); }));
+    for (telmora::LcdPanel* p : {form.UnitPanel, form.FuncPanel, form.pnlAcDc, form.pnlLB,
+                                 form.pnlSubAcDc, form.SubDataPanel})
+        EXPECT_TRUE(p->text().isEmpty()) << p->objectName().toStdString();
+    EXPECT_EQ(form.iconNumber(), 2);
+    EXPECT_EQ(form.windowTitle(), telmora::LoadStr(100) + QLatin1String(" : No Device"));
+}
+
+TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
+    DigitalMeterWindow form;
+    form.show();
+    Shared().publish(makeReading({.text = " 9.999"}));
+    spin(300);
+    EXPECT_TRUE(form.DataPanel->text().isEmpty());
+    EXPECT_FALSE(Shared().AnalogUpdateEvent.isSet());
+}
+
+TEST_F(Displays, OtherDisplaysAreWokenOnlyAfterTheDigitalMeterHasItsCopy) {
+    DigitalMeterWindow form;
+    Shared().setLinkActive(true);
+    spin(50);
+    {
+        // Hold the reading lock: the digital meter thread wakes but cannot copy.
+        std::unique_lock lock(Shared().ReadingLock);
+        Shared().liveReading = makeReading({.text = " 5.000"});
+        Shared().NewReadingEvent.set();
+        std::this_thread::sleep_for(150ms);
+        EXPECT_FALSE(Shared().AnalogUpdateEvent.isSet());
+        EXPECT_FALSE(Shared().ComparatorUpdateEvent.isSet());
+    }
+    EXPECT_TRUE(waitUntil([] {
+        return Shared().AnalogUpdateEvent.isSet() && Shared().ComparatorUpdateEvent.isSet();
+    }));
+}
+
+TEST_F(Displays, AllThreeFollowABurstAndEndOnTheNewestReading) {
+    DigitalMeterWindow digital;
+    AnalogMeterWindow analog;
+    ComparatorWindow comparator;
+    digital.show();
+    analog.show();
+    comparator.show();
+    Shared().setLinkActive(true);
+    std::vector<long> seen;
+    for (int i = 1; i <= 60; ++i) {
+        const std::string text = " " + std::to_string(1000 + i);
+        Shared().publish(makeReading({.text = text.c_str(), .function = 0x6}));
+        QApplication::processEvents();
+        std::this_thread::sleep_for(2ms);
+        seen.push_back(analog.scale().counts);
+    }
+    ASSERT_TRUE(waitUntil([&] {
+        return digital.DataPanel->text() == QLatin1String(" 1060") &&
+               analog.scale().counts == 1060 && comparator.value() == 1060.0f;
+    }));
+    // The analog meter never goes back to an older reading.
+    for (std::size_t i = 1; i < seen.size(); ++i)
+        EXPECT_GE(seen[i], seen[i - 1]);
+}
+
+TEST_F(Displays, WithoutTheDigitalMeterTheOthersReceiveNothing) {
+    AnalogMeterWindow analog;
+    analog.show();
+    Shared().setLinkActive(true);
+    Shared().publish(makeReading({.text = " 3.000", .function = 0x6}));
+    spin(300);
+    EXPECT_EQ(analog.scale().counts, 0);
+    EXPECT_EQ(analog.needleAngle(), telmora::kNeedleZero);
+}
+
+TEST_F(Displays, WindowsEndWhileTheirThreadWaitsOnTheUserInterface) {
+    Shared().setLinkActive(true);
+    for (int round = 0; round < 3; ++round) {
+        auto digital = std::make_unique<DigitalMeterWindow>();
+        auto analog = std::make_unique<AnalogMeterWindow>();
+        auto comparator = std::make_unique<ComparatorWindow>();
+        analog->show();
+        comparator->show();
+        // Publish without serving events: the threads end up blocked in their
+        // calls into this thread; destroying the windows must still return.
+        Shared().publish(makeReading({.text = " 7.000"}));
+        std::this_thread::sleep_for(100ms);
+        QElapsedTimer timer;
+        timer.start();
+        comparator.reset();
+        analog.reset();
+        digital.reset();
+        EXPECT_LT(timer.elapsed(), 2000);
+    }
+}
+
+TEST_F(Displays, IdleDigitalMeterDoesNotSpin) {
+    DigitalMeterWindow form;
+    spin(100);
+    const std::clock_t start = std::clock();
+    std::this_thread::sleep_for(1s);
+    const double cpu = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_LT(cpu, 0.1) << "process CPU over one idle second";
+}
+
+TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
+    AnalogMeterWindow form;
+    form.show();
+    form.applyReading(false, QStringLiteral(" 1.234"), QString(), QStringLiteral("V"), 0x5);
+    EXPECT_EQ(form.scaleImage(), 100);
+    EXPECT_EQ(form.FuncPanel->typeface(), telmora::LcdPanel::kTypeface);
+
+    form.applyReading(true, QStringLiteral("- 1.000"), QStringLiteral("k"), QStringLiteral("W"),
+                      0x80);
+    EXPECT_EQ(form.scaleImage(), 60);
+    EXPECT_EQ(form.FuncPanel->typeface(), telmora::LcdPanel::kSymbolTypeface);
+    EXPECT_EQ(form.FuncPanel->displayText(), QString(QChar(0x03A9)));
+    EXPECT_TRUE(form.negative());
+    EXPECT_EQ(form.MultPanel->text(), QLatin1String("x1"));
+    const double angle = form.needleAngle();
+    EXPECT_NEAR(angle, 180 - (1000 * 0.02 + 30), 1e-9);
+    // The needle sweeps and settles on the new angle.
+    EXPECT_TRUE(waitUntil([&] { return !form.sweeping(); }));
+    EXPECT_EQ(form.shownNeedleAngle(), angle);
+
+    form.applyReading(false, QStringLiteral(" 25C"), QString(), QString(), 0x8020);
+    EXPECT_EQ(form.scaleImage(), 200);
+    EXPECT_EQ(form.FuncPanel->text(), QLatin1String("C"));
+    EXPECT_EQ(form.MultPanel->text(), QLatin1String("x10"));
+
+    form.resetAfterUnlink();
+    EXPECT_EQ(form.scale().fullScale, 2000);
+    EXPECT_EQ(form.scale().counts, 0);
+    EXPECT_TRUE(waitUntil([&] {
+        return form.needleAngle() == telmora::kNeedleZero && !form.sweeping() &&
+               form.shownNeedleAngle() == telmora::kNeedleZero;
+    }));
+    EXPECT_EQ(form.MultPanel->text(), QLatin1String("x100"));
+    EXPECT_TRUE(form.UnitPanel->text().isEmpty());
+
+    // Hidden: the values are reset at once, no message is needed.
+    form.applyReading(false, QStringLiteral(" 5.000"), QString(), QStringLiteral("V"), 0x6);
+    form.hide();
+    form.resetAfterUnlink();
+    EXPECT_EQ(form.shownNeedleAngle(), telmora::kNeedleZero);
+}
+
+TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
+    ComparatorWindow form;
+    form.show();
+    EXPECT_EQ(form.highLimit(), 3.0);
+    EXPECT_EQ(form.lowLimit(), 1.0);
+    EXPECT_EQ(form.HiLimitPanel->text(), QLatin1String("3"));
+    std::vector<std::pair<int, int>> tones;
+    form.setTonePlayer([&](int hz, int ms) { tones.emplace_back(hz, ms); });
+
+    const auto feed = [&](const char* text, bool negative = false) {
+        form.applyReading(negative, QString::fromLatin1(text), QStringLiteral("0"), 0x6);
+    };
+    feed("2.000");
+    EXPECT_DOUBLE_EQ(form.needleAngle(), 90);
+    feed("3.000");
+    EXPECT_DOUBLE_EQ(form.needleAngle(), 70);
+    feed("5.000");
+    EXPECT_DOUBLE_EQ(form.needleAngle(), 50);
+    feed("-1.000", true);
+    EXPECT_DOUBLE_EQ(form.needleAngle(), 130);
+    EXPECT_TRUE(tones.empty()) << "the alarm is off at creation";
+
+    form.bbtnAlartClick();
+    EXPECT_EQ(form.bbtnAlart->text(), QLatin1String("ON"));
+    feed("5.000");
+    feed("1.000");
+    feed("0.500");
+    feed("3.000");
+    ASSERT_EQ(tones.size(), 2u);
+    EXPECT_EQ(tones[0], std::make_pair(1047, 100));
+    EXPECT_EQ(tones[1], std::make_pair(523, 100));
+    form.bbtnAlartClick();
+    EXPECT_EQ(form.bbtnAlart->text(), QLatin1String("OFF"));
+
+    form.applyReading(false, QStringLiteral("10.00"), QStringLiteral("-9"), 0x8);
+    EXPECT_FLOAT_EQ(form.value(), 0.01f);
+    EXPECT_EQ(form.HiUnitPanel->text(), QLatin1String("u"));
+    EXPECT_EQ(form.HiFuncPanel->text(), QLatin1String("F"));
+
+    form.resetAfterUnlink();
+    EXPECT_FLOAT_EQ(form.value(), 2.0f);
+    EXPECT_TRUE(waitUntil([&] { return form.needleAngle() == 90.0 && !form.sweeping(); }));
+    EXPECT_EQ(form.shownNeedleAngle(), 90.0);
+}
+
+TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {
+    DigitalMeterWindow digital;
+    ComparatorWindow comparator;
+    std::vector<int> tones;
+    comparator.setTonePlayer([&](int hz, int) { tones.push_back(hz); });
+    comparator.bbtnAlartClick();
+    Shared().setLinkActive(true);
+    Shared().publish(makeReading({.text = " 9.000"}));
+    ASSERT_TRUE(waitUntil([&] { return digital.DataPanel->text() == QLatin1String(" 9.000"); }));
+    spin(200);
+    EXPECT_TRUE(tones.empty());
+    EXPECT_EQ(comparator.value(), 0.0f);
+}
+
+TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
+    ComparatorLimitsDialog dialog;
+    dialog.setup(0x80, 3, 1, QString(), QStringLiteral("W"));
+    dialog.show();
+    EXPECT_EQ(dialog.mkeHiLimit->text(), QLatin1String("3"));
+    EXPECT_EQ(dialog.unitTypeface(), telmora::LcdPanel::kSymbolTypeface);
+    EXPECT_EQ(dialog.stxtHiFunc->text(), QString(QChar(0x03A9)));
+
+    dialog.mkeHiLimit->setText(QStringLiteral("abc"));
+    dialog.bbtnOkClick();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, telmora::FormatCaption(9999, 9007));
+    EXPECT_EQ(boxes[0].text, telmora::LoadStr(9007));
+    EXPECT_TRUE(dialog.isVisible());
+
+    dialog.mkeHiLimit->setText(QStringLiteral("2"));
+    dialog.mkeLowLimit->setText(QStringLiteral("1,5"));
+    dialog.bbtnOkClick();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, telmora::FormatCaption(9999, 9007));
+
+    dialog.mkeLowLimit->setText(QStringLiteral("2"));
+    dialog.bbtnOkClick();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2].caption, telmora::FormatCaption(9999, 9008));
+    EXPECT_TRUE(dialog.isVisible());
+
+    dialog.mkeHiLimit->setText(QStringLiteral(" 12.5 "));
+    dialog.mkeLowLimit->setText(QStringLiteral("-0.25"));
+    dialog.bbtnOkClick();
+    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.highLimit(), 12.5);
+    EXPECT_EQ(dialog.lowLimit(), -0.25);
+}
+
+TEST_F(Displays, ComparatorWritesNewLimitsBack) {
+    ComparatorWindow form;
+    form.show();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<ComparatorLimitsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->mkeHiLimit->setText(QStringLiteral("10"));
+        dialog->mkeLowLimit->setText(QStringLiteral("0.5"));
+        dialog->bbtnOk->click();
+    });
+    form.bbtnHiLowLimitClick();
+    EXPECT_EQ(form.highLimit(), 10.0);
+    EXPECT_EQ(form.lowLimit(), 0.5);
+    EXPECT_EQ(telmora::App().fHiLimit, 10.0);
+    EXPECT_EQ(telmora::App().fLowLimit, 0.5);
+    EXPECT_EQ(form.HiLimitPanel->text(), QLatin1String("10"));
+    EXPECT_EQ(form.LowLimitPanel->text(), QLatin1String("0.5"));
+}
+
+// Renders each window and picture to PNG files in the test directory at 100 %
+// and 200 %, for looking at them; checks that the pictures are not empty.
+TEST_F(Displays, RenderWindowsForInspection) {
+    const QString dir = QStringLiteral(DISPLAYS_RENDER_DIR);
+    const auto save = [&](QWidget& w, const QString& name) {
+        for (int dpr : {1, 2}) {
+            QImage image(w.size() * dpr, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(dpr);
+            image.fill(Qt::white);
+            w.render(&image);
+            EXPECT_TRUE(
+                image.save(QStringLiteral("%1/displays-%2@%3x.png").arg(dir, name).arg(dpr)));
+        }
+    };
+    DigitalMeterWindow digital;
+    digital.resize(480, 255);
+    digital.show();
+    Shared().setLinkActive(true);
+    Shared().publish(makeReading({.text = "-12.34",
+                                  .function = 0x1000005,
+                                  .part1 = "m",
+                                  .part2 = "V",
+                                  .mode = "AC",
+                                  .negative = true,
+                                  .lowBattery = true,
+                                  .subFunction = 0x400,
+                                  .subText = "50.00",
+                                  .subPrefix = "k",
+                                  .subUnit = "Hz"}));
+    ASSERT_TRUE(waitUntil([&] { return digital.DataPanel->text() == QLatin1String("-12.34"); }));
+    save(digital, QStringLiteral("digital"));
+    Shared().setLinkActive(false);
+
+    AnalogMeterWindow analog;
+    analog.show();
+    analog.applyReading(false, QStringLiteral(" 3.456"), QStringLiteral("k"), QStringLiteral("W"),
+                        0x80);
+    ASSERT_TRUE(waitUntil([&] { return !analog.sweeping(); }));
+    save(analog, QStringLiteral("analog"));
+    analog.applyReading(true, QStringLiteral("-7.50"), QString(), QStringLiteral("V"), 0x6);
+    ASSERT_TRUE(waitUntil([&] { return !analog.sweeping(); }));
+    save(analog, QStringLiteral("analog-10"));
+
+    ComparatorWindow comparator;
+    comparator.show();
+    comparator.applyReading(false, QStringLiteral("2.600"), QStringLiteral("0"), 0x6);
+    ASSERT_TRUE(
+        waitUntil([&] { return comparator.shownNeedleAngle() == comparator.needleAngle(); }));
+    save(comparator, QStringLiteral("comparator"));
+
+    ComparatorLimitsDialog dialog;
+    dialog.setup(0x8, 3, 1, QStringLiteral("u"), QStringLiteral("F"));
+    dialog.show();
+    save(dialog, QStringLiteral("limits"));
+    dialog.hide();
+
+    for (int id : {11, 60, 100, 200, 17, 18, 12, 16}) {
+        const QImage image = telmora::art::Render(id, 4);
+        ASSERT_FALSE(image.isNull()) << id;
+        EXPECT_TRUE(image.save(QStringLiteral("%1/art-%2@4x.png").arg(dir).arg(id)));
+    }
+}
+
+TEST(ToneGenerator, PlaysOrFallsBackWithoutFailing) {
+    // On a machine without audio output this rings the bell; with one it starts
+    // a tone. Either way it returns at once and bad requests are ignored.
+    telmora::ToneGenerator tone;
+    QElapsedTimer timer;
+    timer.start();
+    tone.play(1047, 100);
+    tone.play(523, 100);
+    tone.play(0, 100);
+    tone.play(440, -5);
+    EXPECT_LT(timer.elapsed(), 1000);
+    spin(150);
+}

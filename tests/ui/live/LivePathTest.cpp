@@ -1,0 +1,160 @@
+// The live path end to end: the simulated meter behind the cable, the
+// acquisition thread, the decoder, and the three live windows following it.
+#include "meter/AcquisitionWorker.h"
+#include "meter/AppState.h"
+#include "meter/CableBackend.h"
+#include "meter/SharedState.h"
+#include "model/decode.h"
+#include "sim/DisplayEncoder.h"
+#include "sim/SimulatedMeter.h"
+#include "ui/live/AnalogMeterWindow.h"
+#include "ui/live/ComparatorWindow.h"
+#include "ui/live/DigitalMeterWindow.h"
+#include "ui/live/LcdPanel.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using namespace telmora;
+
+using telmora::Shared;
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+struct Step {
+    const char* name;
+    const char* text;
+    std::uint32_t code;
+    int exponent;
+    const char* subText = nullptr;
+    std::uint32_t subCode = 0;
+    bool lowBattery = false;
+};
+
+std::array<std::uint8_t, telmora::kReplySize> encode(const Step& step) {
+    telmora::DesiredReading r;
+    EXPECT_TRUE(telmora::SetDisplayText(step.text, r.main)) << step.text;
+    r.main.code = step.code;
+    r.main.prefixExponent = step.exponent;
+    if (step.subText) {
+        EXPECT_TRUE(telmora::SetDisplayText(step.subText, r.sub));
+        r.sub.code = step.subCode;
+    }
+    r.lowBattery = step.lowBattery;
+    return telmora::EncodeDisplay(r);
+}
+
+// The three windows side by side, as one picture.
+QImage composite(QWidget& digital, QWidget& analog, QWidget& comparator, int dpr) {
+    const int w = digital.width() + analog.width() + comparator.width() + 16;
+    const int h = std::max({digital.height(), analog.height(), comparator.height()}) + 8;
+    QImage image(QSize(w, h) * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(QColor(0x50, 0x58, 0x60));
+    QPainter p(&image);
+    int x = 4;
+    for (QWidget* window : {&digital, &analog, &comparator}) {
+        window->render(&p, QPoint(x, 4));
+        x += window->width() + 4;
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(LivePath, WindowsFollowTheSimulatedMeter) {
+    Shared().reset();
+    telmora::App().fHiLimit = 5.0;
+    telmora::App().fLowLimit = 1.0;
+    auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, true);
+    telmora::SetCableBackend(meter);
+
+    DigitalMeterWindow digital;
+    AnalogMeterWindow analog;
+    ComparatorWindow comparator;
+    digital.resize(420, 210);
+    digital.show();
+    analog.show();
+    comparator.show();
+    std::vector<int> tones;
+    comparator.setTonePlayer([&](int hz, int) { tones.push_back(hz); });
+    comparator.bbtnAlartClick();
+
+    const Step steps[] = {
+        {"volts", "3.456", 0x6, 0},
+        {"ohms", "4.700", 0x80, 3},
+        {"temperature", " 25C", 0x8020, 0},
+        {"capacitance", "10.00", 0x8, -9},
+        {"dbm", "-12.3", 0x2000, -3},
+        {"overload", " 0.L ", 0x4, 0},
+        {"ac-with-frequency", "2.345", 0x5, 0, "50.00", 0x400, true},
+    };
+    meter->setDisplayData(telmora::ExtractDataBytes(encode(steps[0])));
+    Shared().setLinkActive(true);
+    digital.setLinkStatus(true);
+    auto korrel = std::make_unique<telmora::AcquisitionWorker>([] {});
+
+    const QString dir = QStringLiteral(DISPLAYS_RENDER_DIR);
+    for (const Step& step : steps) {
+        const auto reply = encode(step);
+        meter->setDisplayData(telmora::ExtractDataBytes(reply));
+        telmora::LiveReading decoded;
+        telmora::DecodeReply(reply, decoded);
+        const QString text = QString::fromLatin1(decoded.mainText.view().data(),
+                                                 static_cast<int>(decoded.mainText.size()));
+        ASSERT_TRUE(waitUntil([&] {
+            return digital.DataPanel->text() == text && analog.function() == step.code &&
+                   comparator.function() == step.code && !analog.sweeping() &&
+                   !comparator.sweeping();
+        })) << step.name
+            << " digital=\"" << digital.DataPanel->text().toStdString()
+            << "\" analog=" << analog.function() << " comparator=" << comparator.function()
+            << " polls=" << meter->polls();
+        for (int dpr : {1, 2})
+            composite(digital, analog, comparator, dpr)
+                .save(QStringLiteral("%1/live-%2@%3x.png")
+                          .arg(dir, QLatin1String(step.name))
+                          .arg(dpr));
+    }
+    // What the last steps must have shown.
+    EXPECT_EQ(digital.SubDataPanel->text(), QLatin1String("50.00Hz"));
+    EXPECT_EQ(digital.pnlLB->text(), QLatin1String("LB"));
+    EXPECT_FALSE(tones.empty()) << "readings outside 1..5 sound the alarm";
+
+    // Unlink as the main window does it.
+    korrel->Terminate();
+    ASSERT_TRUE(waitUntil([&] { return korrel->finished(); }));
+    korrel.reset();
+    Shared().setLinkActive(false);
+    digital.setLinkStatus(false);
+    digital.clearDisplay();
+    analog.resetAfterUnlink();
+    comparator.resetAfterUnlink();
+    ASSERT_TRUE(waitUntil([&] {
+        return analog.shownNeedleAngle() == telmora::kNeedleZero &&
+               comparator.shownNeedleAngle() == 90.0;
+    }));
+    EXPECT_TRUE(digital.DataPanel->text().isEmpty());
+    composite(digital, analog, comparator, 1)
+        .save(QStringLiteral("%1/live-unlinked@1x.png").arg(dir));
+    telmora::SetCableBackend(nullptr);
+    Shared().reset();
+}

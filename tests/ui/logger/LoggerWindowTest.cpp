@@ -1,0 +1,511 @@
+#include "ui/logger/LoggerWindow.h"
+
+#include "logger/LoggerDownload.h"
+#include "logger/SessionGraph.h"
+#include "logger/sessiontext.h"
+#include "meter/AppState.h"
+#include "meter/CableBackend.h"
+#include "sim/DemoLoggerMemory.h"
+#include "sim/SimulatedMeter.h"
+#include "text/texts.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/ProgressWindow.h"
+#include "ui/export/ExportDialog.h"
+#include "ui/main/AppWindows.h"
+#include "ui/recorder/RecorderWindow.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+using namespace telmora;
+
+namespace {
+
+QString cell(const LoggerWindow& form, int tab, int row, int column) {
+    const QAbstractItemModel* m = form.grid(tab)->model();
+    return m->data(m->index(row, column), Qt::DisplayRole).toString();
+}
+
+SampleEntry sample(float mainValue, bool withSub = false, float subValue = 0.0f) {
+    SampleEntry e;
+    e.main.value = mainValue;
+    e.hasSub = withSub ? 1 : 0;
+    e.sub.value = subValue;
+    return e;
+}
+
+class ImportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previousBackend = CurrentCableBackend();
+        App().busy = 0;
+        SetBoxInterceptor([this](const BoxRequest& r) {
+            boxes.push_back(r);
+            return answer(r);
+        });
+        SetFileDialogInterceptor([this](const FileDialogRequest& r) -> std::optional<QString> {
+            fileRequests.push_back(r);
+            return nextFile;
+        });
+        form = std::make_unique<LoggerWindow>();
+    }
+    void TearDown() override {
+        form.reset();
+        SetBoxInterceptor(nullptr);
+        SetFileDialogInterceptor(nullptr);
+        SetCableBackend(m_previousBackend);
+        App().busy = 0;
+    }
+
+    BoxButton answer(const BoxRequest& r) const {
+        for (BoxButton b : r.buttons)
+            if (b == reply)
+                return b;
+        return r.buttons.empty() ? BoxButton::Ok : r.buttons.front();
+    }
+
+    std::shared_ptr<SimulatedMeter> meter() {
+        auto m = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+        SetCableBackend(m);
+        return m;
+    }
+
+    // Downloads the demo memory, answering Yes to the question.
+    void download() {
+        meter();
+        reply = BoxButton::Yes;
+        form->sbtnImportClick();
+        reply = BoxButton::Ok;
+    }
+
+    std::vector<BoxRequest> boxes;
+    std::vector<FileDialogRequest> fileRequests;
+    std::optional<QString> nextFile;
+    BoxButton reply = BoxButton::Ok;
+    std::unique_ptr<LoggerWindow> form;
+    std::shared_ptr<CableBackend> m_previousBackend;
+};
+
+TEST_F(ImportWindowTest, EmptyWindowOffersOnlyOpenAndImport) {
+    EXPECT_EQ(form->windowTitle(), LoadStr(108));
+    EXPECT_TRUE(form->sbtnOpen->isEnabled());
+    EXPECT_TRUE(form->sbtnImport->isEnabled());
+    EXPECT_FALSE(form->sbtnSave->isEnabled());
+    EXPECT_FALSE(form->sbtnClear->isEnabled());
+    EXPECT_FALSE(form->sbtnExport->isEnabled());
+    EXPECT_FALSE(form->mnuPrint->isEnabled());
+    EXPECT_FALSE(form->rbtnSubData->isEnabled());
+    EXPECT_FALSE(form->sbtnUndoZoom->isVisible());
+    EXPECT_EQ(form->ChartWidget->points(), kSessionGraphBlankPoints);
+
+    // Clear and close on an empty window ask nothing.
+    form->sbtnClearClick();
+    form->show();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(boxes.empty());
+
+    App().busy = 1;
+    form->UpdateControls();
+    EXPECT_FALSE(form->sbtnOpen->isEnabled());
+    EXPECT_FALSE(form->mnuPrinterSetup->isEnabled());
+}
+
+TEST_F(ImportWindowTest, DownloadShowsEverySessionOfTheMemory) {
+    download();
+    const auto expected = DemoLoggerSessions();
+    const int count = static_cast<int>(expected.size());
+    ASSERT_EQ(boxes.size(), 1u); // the question only
+    EXPECT_EQ(boxes[0].caption, FormatCaption(8999, 8010));
+    EXPECT_EQ(boxes[0].defaultButton, BoxButton::No);
+    ASSERT_EQ(form->data().sessionCount(), count);
+    ASSERT_EQ(form->tabCount(), count);
+    EXPECT_EQ(App().busy, 0);
+
+    // The last session is on the graph and its tab is active.
+    EXPECT_EQ(form->PageControl->currentIndex(), count - 1);
+    EXPECT_EQ(form->PageControl->tabText(2), QStringLiteral("Session3"));
+    EXPECT_EQ(form->data().currentSession(), count - 1);
+    EXPECT_TRUE(form->sbtnSave->isEnabled());
+    EXPECT_TRUE(form->sbtnPageUp->isEnabled());
+    EXPECT_FALSE(form->sbtnPageDown->isEnabled());
+
+    bool sawOhm = false, sawNoSub = false;
+    for (int s = 0; s < count; ++s) {
+        const QAbstractItemModel* m = form->grid(s)->model();
+        const auto n = static_cast<int>(expected[static_cast<std::size_t>(s)].main.size());
+        ASSERT_EQ(m->rowCount(), n + 1) << s; // one empty last row
+        EXPECT_EQ(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Main-Data"));
+        EXPECT_EQ(cell(*form, s, 0, 0), QStringLiteral("1"));
+        EXPECT_TRUE(cell(*form, s, n, 0).isEmpty());
+        const SampleEntry& first = form->data().session(s)[0];
+        if (first.hasSub == 0) {
+            sawNoSub = true;
+            EXPECT_TRUE(cell(*form, s, 0, 3).isEmpty());
+        }
+        if (first.main.function() == 0x80 || first.main.function() == 0x180) {
+            sawOhm = true;
+            EXPECT_TRUE(cell(*form, s, 0, 2).endsWith(QStringLiteral(" Ohm"))) << s;
+        }
+    }
+    EXPECT_TRUE(sawOhm);
+    EXPECT_TRUE(sawNoSub);
+
+    // Paging: past the ends only a warning; the tabs stay where they are.
+    form->sbtnPageDownClick();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes.back().caption, FormatCaption(8999, 8009));
+    form->sbtnFirstPageClick();
+    EXPECT_EQ(form->data().currentSession(), 0);
+    EXPECT_EQ(form->PageControl->currentIndex(), count - 1);
+    EXPECT_FALSE(form->sbtnFirstPage->isEnabled());
+    form->sbtnPageUpClick();
+    EXPECT_EQ(boxes.back().caption, FormatCaption(8999, 8008));
+    form->sbtnPageDownClick();
+    EXPECT_EQ(form->data().currentSession(), 1);
+
+    // The read-out follows the cursor, which sits on the last point after drawing.
+    const int s = form->data().currentSession();
+    const int lastRow = static_cast<int>(form->data().session(s).size());
+    EXPECT_EQ(form->pnlMainDataRdg->text(), cell(*form, s, lastRow - 1, 2));
+    EXPECT_EQ(form->pnlMainDataTime->text(), cell(*form, s, lastRow - 1, 1));
+}
+
+TEST_F(ImportWindowTest, LongSessionIsReducedAndSubDataCanBePlotted) {
+    download();
+    int longSession = -1, subSession = -1;
+    for (int s = 0; s < form->data().sessionCount(); ++s) {
+        if (form->data().session(s).size() >= 8192)
+            longSession = s;
+        if (form->data().session(s)[0].hasSub != 0 && form->data().session(s).size() < 8192)
+            subSession = s;
+    }
+    ASSERT_GE(longSession, 0);
+    ASSERT_GE(subSession, 0);
+    form->DrawSession(longSession);
+    EXPECT_FALSE(form->plot().direct);
+    EXPECT_GE(form->ChartWidget->points(), 8192);
+    EXPECT_LE(form->ChartWidget->points(), 12286);
+    EXPECT_EQ(form->ChartWidget->cursorPoint(), form->ChartWidget->points() - 1);
+
+    form->rbtnSubData->setEnabled(true);
+    form->rbtnSubData->setChecked(true);
+    form->DrawSession(subSession);
+    EXPECT_TRUE(form->plot().direct);
+    EXPECT_TRUE(form->rbtnSubData->isChecked());
+    EXPECT_FLOAT_EQ(form->ChartWidget->yData(0, 0), form->data().session(subSession)[0].sub.value);
+    EXPECT_FALSE(form->pnlMaxSubDataRdg->text().isEmpty());
+    EXPECT_FALSE(form->pnlMaxMainDataRdg->text().isEmpty());
+}
+
+TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
+    download();
+    ASSERT_GT(form->data().sessionCount(), 0);
+    boxes.clear();
+
+    // A checksum that stays wrong: 9016, and the sessions held before are gone.
+    auto m = meter();
+    m->corruptNextChecksums(1000);
+    reply = BoxButton::Yes;
+    form->sbtnImportClick();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, FormatCaption(9999, 9016));
+    EXPECT_TRUE(boxes[1].text.startsWith(LoadStr(9016)));
+    EXPECT_TRUE(form->data().isEmpty());
+    EXPECT_EQ(form->tabCount(), 0);
+    EXPECT_EQ(App().busy, 0);
+    EXPECT_TRUE(form->sbtnImport->isEnabled());
+
+    // Abort pressed while the blocks arrive: empty window, no message.
+    boxes.clear();
+    meter();
+    QTimer::singleShot(0, [] { App().busy = 0; });
+    form->sbtnImportClick();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(form->data().isEmpty());
+    EXPECT_EQ(form->tabCount(), 0);
+
+    // No cable: 9015 before anything is asked.
+    boxes.clear();
+    SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
+    form->sbtnImportClick();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, FormatCaption(9999, 9015));
+}
+
+TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
+    RecorderWindow recorder;
+    Windows().FormImport = form.get();
+    bool modal = false;
+    int sessions = -1;
+    QTimer::singleShot(0, [&] {
+        modal = form->isVisible() && form->isModal();
+        download();
+        sessions = form->data().sessionCount();
+        reply = BoxButton::No; // leave without saving
+        form->close();
+    });
+    recorder.sbtnImportClick();
+    Windows().FormImport = nullptr;
+    EXPECT_TRUE(modal);
+    EXPECT_GT(sessions, 0);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->data().isEmpty());
+    EXPECT_EQ(form->tabCount(), 0);
+}
+
+TEST_F(ImportWindowTest, FlakyMeterGivesAllSessionsOrAnEmptyWindow) {
+    SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::Flaky, false));
+    reply = BoxButton::Yes;
+    form->sbtnImportClick();
+    EXPECT_EQ(App().busy, 0);
+    if (boxes.size() > 1) {
+        EXPECT_EQ(boxes.back().caption, FormatCaption(9999, 9016));
+        EXPECT_TRUE(form->data().isEmpty());
+        EXPECT_EQ(form->tabCount(), 0);
+    } else {
+        EXPECT_EQ(form->data().sessionCount(), static_cast<int>(DemoLoggerSessions().size()));
+        EXPECT_EQ(form->tabCount(), form->data().sessionCount());
+    }
+}
+
+TEST_F(ImportWindowTest, DecliningKeepsTheSessions) {
+    download();
+    const int count = form->data().sessionCount();
+    meter();
+    reply = BoxButton::No;
+    form->sbtnImportClick();
+    EXPECT_EQ(form->data().sessionCount(), count);
+    EXPECT_EQ(form->tabCount(), count);
+}
+
+TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.slr"));
+    download();
+    const int count = form->data().sessionCount();
+    form->show();
+
+    // Unsaved import: the close asks; Cancel keeps the window open.
+    boxes.clear();
+    reply = BoxButton::Cancel;
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, FormatCaption(8999, 8003));
+    EXPECT_EQ(boxes[0].text, LoadStr(8003) + QStringLiteral("\n") + LoadStr(7005));
+    // Yes with a cancelled save dialog keeps it open as well.
+    reply = BoxButton::Yes;
+    nextFile.reset();
+    EXPECT_FALSE(form->close());
+
+    nextFile = path;
+    ASSERT_TRUE(form->sbtnSaveClick());
+    EXPECT_EQ(fileRequests.back().fileName, QStringLiteral("Untitled.slr"));
+    EXPECT_TRUE(form->data().isSaved());
+    const std::string before = SessionsText(form->data().sessions(), 1, 999);
+
+    // Clear asks 8002; Cancel keeps the data, OK empties the window.
+    boxes.clear();
+    reply = BoxButton::Cancel;
+    form->sbtnClearClick();
+    EXPECT_EQ(form->tabCount(), count);
+    reply = BoxButton::Ok;
+    form->sbtnClearClick();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, FormatCaption(8999, 8002));
+    EXPECT_EQ(form->tabCount(), 0);
+    EXPECT_TRUE(form->data().isEmpty());
+    EXPECT_TRUE(form->pnlMainDataRdg->text().isEmpty());
+    EXPECT_TRUE(form->pnlMaxMainDataRdg->text().isEmpty());
+
+    // Open brings the same sessions back, saved: the close asks nothing.
+    nextFile = path;
+    form->sbtnOpenClick();
+    ASSERT_EQ(form->tabCount(), count);
+    EXPECT_EQ(SessionsText(form->data().sessions(), 1, 999), before);
+    EXPECT_EQ(form->data().currentSession(), count - 1);
+    boxes.clear();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(form->tabCount(), 0); // closing discards the sessions
+
+    // A damaged file: 9004 and an empty window.
+    QFile bad(path);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    bad.write("\x02\x00\x00\x00\x05\x00", 6);
+    bad.close();
+    form->sbtnOpenClick();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, FormatCaption(9999, 9004));
+    EXPECT_EQ(form->tabCount(), 0);
+    EXPECT_TRUE(form->data().isEmpty());
+}
+
+TEST_F(ImportWindowTest, ExportsTextAndPictures) {
+    QTemporaryDir dir;
+    download();
+    const int count = form->data().sessionCount();
+    const QString text = dir.filePath(QStringLiteral("all.csv"));
+    // A range past the sessions is clamped to them.
+    ASSERT_TRUE(form->ExportText(text, 0, count + 5));
+    QFile f(text);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), SessionsText(form->data().sessions(), 1, count));
+
+    const QString png = dir.filePath(QStringLiteral("g.png"));
+    form->ExportImage(1, 1, 1, 1, png, 640, 400);
+    QImage image(png);
+    EXPECT_EQ(image.size(), QSize(640, 400));
+    // The graph shows the current session again afterwards.
+    EXPECT_EQ(form->plot().points, static_cast<int>(form->data().session(count - 1).size()) >= 8192
+                                       ? form->plot().points
+                                       : static_cast<int>(form->data().session(count - 1).size()));
+
+    if (qEnvironmentVariableIsSet("TELMORA_IMPORT_SHOT")) {
+        form->sbtnFirstPageClick();
+        form->resize(1400, 850);
+        QCoreApplication::processEvents();
+        const QString shot = qEnvironmentVariable("TELMORA_IMPORT_SHOT");
+        form->grab().save(shot);
+        // The longest session, reduced, with its sub values when it has them.
+        int longest = 0;
+        for (int s = 1; s < count; ++s)
+            if (form->data().session(s).size() > form->data().session(longest).size())
+                longest = s;
+        form->sbtnLastPageClick();
+        while (form->data().currentSession() != longest)
+            form->sbtnPageUpClick();
+        if (form->rbtnSubData->isEnabled()) {
+            form->rbtnSubData->setChecked(true);
+            form->rbtnSubDataClick();
+        }
+        QCoreApplication::processEvents();
+        form->grab().save(
+            QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-long.png")));
+    }
+}
+
+TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
+    QTemporaryDir dir;
+    download();
+    const int count = form->data().sessionCount();
+    const QString path = dir.filePath(QStringLiteral("pages.csv"));
+    bool prepared = false;
+    auto choose = [&](bool withName) {
+        QTimer::singleShot(0, [&, withName] {
+            auto* dlg = qobject_cast<ExportDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            prepared = dlg->rbtnText->isChecked() && dlg->rbtnThisPage->isChecked() &&
+                       dlg->editPageFrom->text() == QStringLiteral("1") &&
+                       dlg->editPageTo->text() == QString::number(count) &&
+                       dlg->fileName().isEmpty();
+            dlg->rbtnPage->click();
+            dlg->editPageFrom->setText(QStringLiteral("2"));
+            dlg->editPageTo->setText(QStringLiteral("3"));
+            if (withName)
+                dlg->setFileName(path);
+            dlg->accept();
+        });
+        form->sbtnExportClick();
+    };
+    choose(false);
+    EXPECT_TRUE(prepared);
+    ASSERT_EQ(boxes.size(), 2u); // the question, then 9013
+    EXPECT_EQ(boxes[1].caption, FormatCaption(9999, 9013));
+    EXPECT_FALSE(QFile::exists(path));
+
+    choose(true);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(), SessionsText(form->data().sessions(), 2, 3));
+}
+
+// --- the session graph rules ---
+
+TEST(SessionGraphTest, YRangeGrowsByAThird) {
+    SessionPlot p;
+    p.extendRange(10.0f, 0);
+    EXPECT_FLOAT_EQ(p.upper, 13.3f);
+    EXPECT_FLOAT_EQ(p.lower, -13.3f);
+    p.extendRange(5.0f, 1);
+    EXPECT_FLOAT_EQ(p.upper, 13.3f);
+    p.extendRange(20.0f, 2);
+    EXPECT_FLOAT_EQ(p.upper, 26.6f);
+    EXPECT_FLOAT_EQ(p.lower, -13.3f);
+    p.extendRange(-30.0f, 3);
+    EXPECT_FLOAT_EQ(p.lower, -39.9f);
+    p.extendRange(0.0f, 0);
+    EXPECT_FLOAT_EQ(p.upper, 1.0f);
+    EXPECT_FLOAT_EQ(p.lower, -1.0f);
+}
+
+TEST(SessionGraphTest, ReductionBoundsAndOrder) {
+    auto session = [](std::size_t n, auto value) {
+        SampleList list;
+        for (std::size_t i = 0; i < n; ++i)
+            list.append(sample(value(i)));
+        return list;
+    };
+    SessionPlot p;
+    ChooseSessionPoints(p, session(8191, [](std::size_t) { return 1.0f; }), false);
+    EXPECT_TRUE(p.direct);
+    EXPECT_EQ(p.points, 8191);
+    EXPECT_EQ(p.sampleOfPoint(8190), 8190);
+    EXPECT_EQ(p.sampleOfPoint(8191), -1);
+
+    // Equal values: each bucket start twice.
+    ChooseSessionPoints(p, session(8192, [](std::size_t) { return 1.0f; }), false);
+    EXPECT_FALSE(p.direct);
+    ASSERT_EQ(p.points, 8192);
+    EXPECT_EQ(p.indexes[0], 0);
+    EXPECT_EQ(p.indexes[1], 0);
+    EXPECT_EQ(p.indexes[2], 2);
+
+    // k = 3, N mod 3 = 1: the last sample is left out. A bucket falling then
+    // rising lists its minimum (the smaller index) first.
+    const float values[] = {5.0f, 1.0f, 9.0f};
+    ChooseSessionPoints(p, session(12289, [&](std::size_t i) { return values[i % 3]; }), false);
+    EXPECT_EQ(p.points, 8192);
+    EXPECT_EQ(p.indexes[0], 1);
+    EXPECT_EQ(p.indexes[1], 2);
+    EXPECT_EQ(p.indexes.back(), 12287);
+
+    // The sub values decide when the sub data are plotted.
+    SampleList mixed;
+    for (std::size_t i = 0; i < 8192; ++i)
+        mixed.append(sample(i % 2 == 0 ? 1.0f : 0.0f, true, i % 2 == 0 ? 0.0f : 1.0f));
+    ChooseSessionPoints(p, mixed, true);
+    EXPECT_EQ(p.indexes[0], 0);
+    EXPECT_EQ(p.indexes[1], 1);
+}
+
+TEST(SessionGraphTest, LastOfEqualExtremesWins) {
+    std::int64_t hi = 5, lo = 5;
+    TrackExtreme(hi, lo, 0, 3.0f, 0.0f, 0.0f);
+    EXPECT_EQ(hi, 0);
+    EXPECT_EQ(lo, 0);
+    TrackExtreme(hi, lo, 1, 3.0f, 3.0f, 3.0f);
+    EXPECT_EQ(hi, 1);
+    EXPECT_EQ(lo, 0);
+    TrackExtreme(hi, lo, 2, 2.0f, 3.0f, 3.0f);
+    EXPECT_EQ(lo, 2);
+}
+
+} // namespace

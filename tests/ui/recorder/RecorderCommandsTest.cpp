@@ -1,0 +1,284 @@
+#include "meter/AppState.h"
+#include "recording/RecorderFile.h"
+#include "recording/recorderpages.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/ProgressWindow.h"
+#include "ui/export/ExportDialog.h"
+#include "ui/main/AppWindows.h"
+#include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/RecorderWindow.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace telmora;
+
+namespace {
+
+SampleEntry volts(float v, int i) {
+    SampleEntry e;
+    e.main.value = v;
+    e.main.displayText.assign(std::to_string(i));
+    e.main.unitText.assign("V");
+    e.main.functionCode = 0x6;
+    e.main.modeText.assign("DC");
+    e.main.timeText.assign(" 9:00:00." + std::to_string(i % 10));
+    return e;
+}
+
+QByteArray le32(std::int32_t v) {
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = static_cast<char>(static_cast<std::uint32_t>(v) >> (8 * i));
+    return b;
+}
+
+struct CommandsFixture : ::testing::Test {
+    QTemporaryDir dir;
+    std::vector<BoxRequest> boxes;
+    std::vector<FileDialogRequest> dialogs;
+    std::optional<QString> chosen;
+    std::unique_ptr<DataListWindow> list;
+    std::unique_ptr<ProgressWindow> progress;
+    std::unique_ptr<RecorderWindow> form;
+
+    void SetUp() override {
+        App().applicationDirectory = dir.path();
+        App().busy = 0;
+        SetBoxInterceptor([this](const BoxRequest& r) {
+            boxes.push_back(r);
+            return BoxButton::Ok;
+        });
+        SetFileDialogInterceptor([this](const FileDialogRequest& r) {
+            dialogs.push_back(r);
+            return chosen;
+        });
+        list = std::make_unique<DataListWindow>();
+        Windows().DataStringGridForm = list.get();
+        progress = std::make_unique<ProgressWindow>();
+        Windows().MsgForm = progress.get();
+        form = std::make_unique<RecorderWindow>();
+        Windows().GraphicalForm = form.get();
+    }
+    void TearDown() override {
+        Windows().GraphicalForm = nullptr;
+        Windows().DataStringGridForm = nullptr;
+        Windows().MsgForm = nullptr;
+        Windows().DlgExportForm = nullptr;
+        form.reset();
+        list.reset();
+        progress.reset();
+        SetBoxInterceptor(nullptr);
+        SetFileDialogInterceptor(nullptr);
+    }
+    void record(int n) {
+        for (int i = 0; i < n; ++i)
+            form->recorder().addSample(volts(float(i % 37) - (i == 77 ? 100.0f : 0.0f), i));
+        form->setPages(PageOfIndex(n - 1), PageOfIndex(n - 1));
+        form->DrawPage();
+    }
+    QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
+};
+
+} // namespace
+
+TEST_F(CommandsFixture, SaveWritesTheBufferAndMarksItSaved) {
+    record(250);
+    chosen = file("rec.g53");
+    EXPECT_TRUE(form->hasUnsavedData());
+    EXPECT_TRUE(form->saveCommand());
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].fileName, QStringLiteral("Untitled.g53"));
+    EXPECT_EQ(dialogs[0].defaultExt, QStringLiteral("g53"));
+    EXPECT_EQ(QFileInfo(*chosen).size(), 4 + 169 * 250);
+    EXPECT_FALSE(form->hasUnsavedData());
+    EXPECT_TRUE(boxes.empty());
+
+    // An unwritable place: 9005, still unsaved, and the save reports failure.
+    form->recorder().addSample(volts(1, 1));
+    chosen = file("missing/dir/rec.g53");
+    EXPECT_FALSE(form->saveCommand());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Error[E9005]"));
+    EXPECT_TRUE(form->hasUnsavedData());
+
+    chosen.reset(); // cancelled
+    EXPECT_FALSE(form->saveCommand());
+}
+
+TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
+    record(450);
+    chosen = file("rec.g53");
+    ASSERT_TRUE(form->saveCommand());
+    const std::int32_t maxIndex = form->recorder().maxIndex();
+    const std::int32_t minIndex = form->recorder().minIndex();
+    const float scaleMax = form->recorder().scaleMax();
+    const float scaleMin = form->recorder().scaleMin();
+
+    form->sbtnOpenFileClick(); // saved data: cleared without a question
+    EXPECT_TRUE(boxes.empty());
+    RecorderState& s = form->recorder();
+    EXPECT_EQ(s.buffer().size(), 450u);
+    EXPECT_EQ(s.sampleCount(), 450);
+    EXPECT_EQ(s.maxIndex(), maxIndex);
+    EXPECT_EQ(s.minIndex(), minIndex);
+    EXPECT_EQ(s.scaleMax(), scaleMax);
+    EXPECT_EQ(s.scaleMin(), scaleMin);
+    EXPECT_EQ(form->lastPage(), 3);
+    EXPECT_EQ(form->currentPage(), 3);
+    EXPECT_TRUE(form->hasUnsavedData());
+    EXPECT_EQ(App().busy, 0);
+    EXPECT_EQ(list->lineCount(), 450);
+    EXPECT_EQ(form->ChartWidget->yData(0, 199), s.buffer()[449].main.value);
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_TRUE(progress->bbtnAbort->isEnabled());
+    EXPECT_EQ(form->MinDataPanel->text(), QStringLiteral("77"));
+}
+
+TEST_F(CommandsFixture, ExactPagesOpenWithoutAnEmptyFirstPage) {
+    record(400);
+    chosen = file("two.g53");
+    ASSERT_TRUE(form->saveCommand());
+    form->sbtnOpenFileClick();
+    EXPECT_EQ(form->lastPage(), 2);
+}
+
+TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
+    SampleList big;
+    for (int i = 0; i < 5000; ++i)
+        big.append(volts(float(i), i));
+    ASSERT_TRUE(SaveRecorderFile(file("big.g53"), big));
+    chosen = file("big.g53");
+    // The user presses Abort once the progress window is up.
+    QTimer abortClick;
+    QObject::connect(&abortClick, &QTimer::timeout, progress.get(), [this] {
+        if (progress->isVisible() && App().busy != 0)
+            progress->bbtnAbort->click();
+    });
+    abortClick.start(0);
+    form->sbtnOpenFileClick();
+    RecorderState& s = form->recorder();
+    EXPECT_TRUE(s.buffer().empty());
+    EXPECT_EQ(s.sampleCount(), 0);
+    EXPECT_TRUE(s.isEmpty());
+    EXPECT_FALSE(form->hasUnsavedData());
+    EXPECT_EQ(form->lastPage(), 1);
+    EXPECT_EQ(list->lineCount(), 0);
+    EXPECT_EQ(App().busy, 0);
+    EXPECT_TRUE(form->sbtnOpenFile->isEnabled());
+    EXPECT_FALSE(progress->isVisible());
+}
+
+TEST_F(CommandsFixture, DamagedFilesGiveMessages) {
+    const QByteArray one = [] {
+        std::array<std::uint8_t, kSampleSize> b{};
+        EncodeSample(volts(3, 3), b);
+        return QByteArray(reinterpret_cast<const char*>(b.data()), kSampleSize);
+    }();
+    QFile f(file("cut.g53"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(le32(5) + one + one + one.left(7));
+    f.close();
+    chosen = file("cut.g53");
+    form->sbtnOpenFileClick();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W9001]"));
+    EXPECT_EQ(form->recorder().buffer().size(), 2u);
+
+    record(3); // unsaved data: the open asks 8002 first
+    QFile n(file("negative.g53"));
+    ASSERT_TRUE(n.open(QIODevice::WriteOnly));
+    n.write(le32(-4) + one);
+    n.close();
+    chosen = file("negative.g53");
+    boxes.clear();
+    form->sbtnOpenFileClick();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W8002]"));
+    EXPECT_EQ(boxes[1].caption, QStringLiteral("Error[E9004]"));
+    EXPECT_TRUE(form->recorder().buffer().empty());
+    EXPECT_EQ(App().busy, 0);
+}
+
+TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
+    ExportDialog dlg;
+    Windows().DlgExportForm = &dlg;
+    record(450);
+    const QString csv = file("pages.csv");
+    QTimer::singleShot(0, &dlg, [&] {
+        EXPECT_TRUE(dlg.rbtnText->isChecked());
+        EXPECT_EQ(dlg.editPageTo->text(), QStringLiteral("3"));
+        dlg.rbtnPage->setChecked(true);
+        dlg.editPageFrom->setText(QStringLiteral("3"));
+        dlg.editPageTo->setText(QStringLiteral("2")); // reversed: put in order
+        dlg.setFileName(csv);
+        dlg.btnExport->click();
+    });
+    form->sbtnExportClick();
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_EQ(text.count("\r\n"), 1 + 400);
+    EXPECT_TRUE(text.contains("\r\n51, 9:00:00.0,50,,V  [DC]\r\n"));
+    EXPECT_TRUE(boxes.empty());
+
+    QTimer::singleShot(0, &dlg, [&] { dlg.btnExport->click(); }); // no file chosen
+    form->sbtnExportClick();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Error[E9013]"));
+
+    const QString png = file("page.png");
+    QTimer::singleShot(0, &dlg, [&] {
+        dlg.rbtnBitMap->setChecked(true);
+        dlg.rbtnFile->setChecked(true);
+        dlg.setFileName(png);
+        dlg.btnExport->click();
+    });
+    form->sbtnExportClick();
+    QImage image(png);
+    EXPECT_EQ(image.size(), QSize(1000, 681));
+    EXPECT_EQ(form->currentPage(), 3);
+}
+
+TEST_F(CommandsFixture, TheTemporaryFileOfAnAcquisitionReopensLikeItsSavedFile) {
+    RecorderState& s = form->recorder();
+    ASSERT_TRUE(s.startTemporaryFile(dir.path()));
+    record(321);
+    const QString tmp = s.temporaryFilePath();
+    s.closeTemporaryFile();
+    chosen = file("same.g53");
+    ASSERT_TRUE(form->saveCommand());
+
+    auto images = [&] {
+        std::vector<QByteArray> out;
+        for (std::size_t i = 0; i < s.buffer().size(); ++i) {
+            std::array<std::uint8_t, kSampleSize> b{};
+            EncodeSample(s.buffer()[i], b);
+            out.emplace_back(reinterpret_cast<const char*>(b.data()), kSampleSize);
+        }
+        return out;
+    };
+    form->sbtnOpenFileClick();
+    const auto fromG53 = images();
+    chosen = tmp;
+    form->sbtnClearClick(); // the loaded file counts as unsaved: asked, answered OK
+    form->sbtnOpenFileClick();
+    EXPECT_EQ(images(), fromG53);
+    EXPECT_EQ(s.sampleCount(), 321);
+    EXPECT_EQ(dialogs.back().filter,
+              QStringLiteral("Data Logger files(*.g53)|*.g53|Temporary files(*.TMP)|*.tmp"));
+}
