@@ -144,9 +144,10 @@ int CmdDownload(int argc, char** argv) {
         return Fail("download interrupted; nothing was saved");
     }
     if (result.status != Status::Done) {
-        return Fail(DownloadMessageText(result.messageId)
-                        .replace(QLatin1Char('\n'), QLatin1Char(' '))
-                        .toStdString());
+        // Every failure but a decline carries a message.
+        const QString message =
+            result.messageId ? DownloadMessageText(*result.messageId) : QString();
+        return Fail(QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString());
     }
 
     const QString slr = QString::fromLocal8Bit(slrPath);
@@ -161,11 +162,11 @@ int CmdDownload(int argc, char** argv) {
         }
     }
     std::fprintf(stderr, "%zu session(s) saved to %s\n", result.sessions.size(), slrPath);
-    if (result.messageId != 0) {
+    if (result.messageId) {
         return Fail("the memory ended inside a session; the " +
                     std::to_string(result.sessions.size()) +
                     " complete session(s) before it were saved (" +
-                    DownloadMessageText(result.messageId)
+                    DownloadMessageText(*result.messageId)
                         .replace(QLatin1Char('\n'), QLatin1Char(' '))
                         .toStdString() +
                     ")");

@@ -12,34 +12,32 @@
 
 namespace telmora {
 
-QString DownloadMessageText(int messageId) {
-    QString text = LoadStr(messageId);
-    if (messageId == DownloadMessage::TransmissionTimeout) {
-        text += QLatin1Char('\n');
-        text += QLatin1String(kTimeoutAdvice);
+QString DownloadMessageText(TextId message) {
+    QString result = text(message);
+    if (message == TextId::TransmissionTimeout) {
+        result += QLatin1Char('\n');
+        result += QLatin1String(kTimeoutAdvice);
     }
-    return text;
+    return result;
 }
 
 QString DownloadStageTitle(DownloadStage stage) {
     if (stage == DownloadStage::Acquiring) {
-        return QStringLiteral("[W%1] ").arg(DownloadMessage::Acquiring) +
-               LoadStr(DownloadMessage::Acquiring);
+        return noticeLine(TextId::AcquiringFromMeter);
     }
-    return QStringLiteral("W[%1] ").arg(DownloadMessage::Processing) +
-           LoadStr(DownloadMessage::Processing);
+    return QStringLiteral("W[%1] ").arg(textNumber(TextId::ProcessingData)) +
+           text(TextId::ProcessingData);
 }
 
 QString DownloadQuestionText() {
-    return LoadStr(DownloadMessage::Confirm) + QLatin1Char('\n') +
-           LoadStr(DownloadMessage::ConfirmQuestion);
+    return text(TextId::BufferWillBeDestroyed) + QLatin1Char('\n') + text(TextId::AskProceed);
 }
 
-int MessageForCableResult(std::int32_t result) {
+TextId MessageForCableResult(std::int32_t result) {
     if (result == CableResult::TimedOut || result == CableResult::Abandoned) {
-        return DownloadMessage::TransmissionTimeout;
+        return TextId::TransmissionTimeout;
     }
-    return DownloadMessage::CableNotFound;
+    return TextId::CableNotFound;
 }
 
 std::string TooManySessionsNotice(int announced) {
@@ -96,7 +94,7 @@ ConvertedMemory ConvertLoggerImage(std::span<const std::uint8_t> image) {
 DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
     using Status = DownloadResult::Status;
     DownloadResult result;
-    auto fail = [&result](Status status, int message, bool reset) -> DownloadResult {
+    auto fail = [&result](Status status, std::optional<TextId> message, bool reset) -> DownloadResult {
         result.status = status;
         result.messageId = message;
         result.resetRequested = reset;
@@ -108,19 +106,19 @@ DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
     {
         CableHandle handle = OpenCable();
         if (!handle) {
-            return fail(Status::NoCable, DownloadMessage::CableNotFound, false);
+            return fail(Status::NoCable, TextId::CableNotFound, false);
         }
         std::uint8_t memoryStatus = 0;
         const std::int32_t query = QueryMemoryStatus(handle, memoryStatus);
         handle.close();
         if (query != CableResult::Done || memoryStatus != MemoryStatus::LoggerReady) {
-            return fail(Status::NoDataLogger, DownloadMessage::NoDataLogger, false);
+            return fail(Status::NoDataLogger, TextId::MeterOffOrNoLogger, false);
         }
     }
 
     // 3. Nothing has changed until the user agrees.
     if (!observer.confirmDownload()) {
-        return fail(Status::Declined, 0, false);
+        return fail(Status::Declined, std::nullopt, false);
     }
     observer.downloadStarting();
 
@@ -141,7 +139,7 @@ DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
     try {
         image.resize(length);
     } catch (const std::bad_alloc&) {
-        return fail(Status::OutOfMemory, DownloadMessage::OutOfMemory, true);
+        return fail(Status::OutOfMemory, TextId::OutOfMemory, true);
     }
     std::memcpy(image.data(), block.data(), block.size());
     std::size_t position = kLoggerBlockSize;
@@ -161,7 +159,7 @@ DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
                                "Read Bytes : " + std::to_string(position) + " Of " + lengthText);
         backend->pause(std::chrono::milliseconds(1));
         if (observer.abortRequested()) {
-            return fail(Status::Aborted, 0, true);
+            return fail(Status::Aborted, std::nullopt, true);
         }
     }
 
@@ -177,16 +175,16 @@ DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
                 return !observer.abortRequested();
             });
         if (!lists) {
-            return fail(Status::Aborted, 0, true);
+            return fail(Status::Aborted, std::nullopt, true);
         }
         result.sessions = std::move(*lists);
     } catch (const std::bad_alloc&) {
-        return fail(Status::OutOfMemory, DownloadMessage::OutOfMemory, true);
+        return fail(Status::OutOfMemory, TextId::OutOfMemory, true);
     }
     result.status = Status::Done;
-    result.messageId = result.parseStatus == MemoryParseStatus::Truncated
-                           ? DownloadMessage::TransmissionTimeout
-                           : 0;
+    if (result.parseStatus == MemoryParseStatus::Truncated) {
+        result.messageId = TextId::TransmissionTimeout;
+    }
     if (result.parseStatus == MemoryParseStatus::TooManySessions) {
         result.notice = TooManySessionsNotice(result.announcedSessions);
     }

@@ -4,14 +4,15 @@
 // progress and says when the user aborted. The import window and the command-line
 // download share it.
 //
-// Steps: find the cable (9015), ask the meter whether it has a logger memory
-// (9017), ask the user before anything changes, read the header block and then
+// Steps: find the cable (CableNotFound), ask the meter whether it has a logger
+// memory (MeterOffOrNoLogger), ask the user before anything changes, read the header block and then
 // every further 24-byte block up to the announced length (with a 1 ms pause after
 // each block), walk the session chain and convert every sample. A transfer failure
 // discards everything read so far.
 
 #include "model/LoggerMemory.h"
 #include "model/SampleLists.h"
+#include "text/texts.h"
 
 #include <QString>
 
@@ -24,34 +25,21 @@
 
 namespace telmora {
 
-// String numbers of the download's messages, question and progress texts.
-namespace DownloadMessage {
-constexpr int CableNotFound = 9015;
-constexpr int TransmissionTimeout = 9016;
-constexpr int NoDataLogger = 9017;
-constexpr int OutOfMemory = 9006;
-constexpr int Confirm = 6001; // followed by a line break and 8010
-constexpr int ConfirmQuestion = 8010;
-constexpr int Acquiring = 8012;   // title while the blocks are read
-constexpr int Processing = 8013;  // title while the samples are converted
-constexpr int Translating = 6004; // detail line while the samples are converted
-} // namespace DownloadMessage
-
-// The second line of message 9016.
+// The second line of the message TransmissionTimeout.
 inline constexpr const char* kTimeoutAdvice =
     "Please check meter and cable connection as well as meter power.";
 
-// The full text of a download message: the string-table text, and for 9016 a line
-// break and the advice above.
-QString DownloadMessageText(int messageId);
+// The full text of a download message: the table's text, and for
+// TransmissionTimeout a line break and the advice above.
+QString DownloadMessageText(TextId message);
 
-// The message for a failed header or block read: 9016 for a time-out (258) or an
-// abandoned wait (128), 9015 for every other failure.
-int MessageForCableResult(std::int32_t result);
+// The message for a failed header or block read: TransmissionTimeout for a
+// time-out (258) or an abandoned wait (128), CableNotFound for every other failure.
+TextId MessageForCableResult(std::int32_t result);
 
 enum class DownloadStage {
     Acquiring,  // reading blocks: title "[W8012] ...", detail "Read Bytes : p Of L"
-    Processing, // converting: title "W[8013] ...", detail 6004 "Translating..."
+    Processing, // converting: title "W[8013] ...", detail "Translating..."
 };
 
 // The progress window's title of a stage: "[W8012] Acquiring  data from DMM ..."
@@ -59,15 +47,16 @@ enum class DownloadStage {
 // title begins with "W[" on purpose: that is how the program has always shown it).
 QString DownloadStageTitle(DownloadStage stage);
 
-// The question before the download: 6001, a line break, 8010 (its caption is 8999
-// filled with 8010; buttons Yes and No, No the default).
+// The question before the download: BufferWillBeDestroyed, a line break,
+// AskProceed (its caption is the warning caption of AskProceed; buttons Yes and
+// No, No the default).
 QString DownloadQuestionText();
 
 // What the download needs from its user.
 class MemoryDownloadObserver {
 public:
     virtual ~MemoryDownloadObserver() = default;
-    // The question 6001 + 8010 before anything is changed; true for Yes.
+    // The download question before anything is changed; true for Yes.
     virtual bool confirmDownload() = 0;
     // Called once the user said Yes, before the header is read: the window discards
     // its sessions and sets the busy flag.
@@ -88,18 +77,18 @@ public:
 struct DownloadResult {
     enum class Status {
         Done,           // sessions holds what was read (see parseStatus)
-        NoCable,        // 9015 before anything changed
-        NoDataLogger,   // 9017 before anything changed
+        NoCable,        // CableNotFound before anything changed
+        NoDataLogger,   // MeterOffOrNoLogger before anything changed
         Declined,       // the user said No; nothing changed
         HeaderFailed,   // the header read failed (message by the cable result)
         TransferFailed, // a block read failed (message by the cable result)
-        OutOfMemory,    // 9006
+        OutOfMemory,    // OutOfMemory
         Aborted,        // the user aborted; no message
     };
     Status status = Status::Done;
-    // The message to show (0 for none). For Done it is 9016 when the chain left the
-    // image (the sessions before are kept) and 0 otherwise.
-    int messageId = 0;
+    // The message to show, if any. For Done it is TransmissionTimeout when the chain
+    // left the image (the sessions before are kept) and none otherwise.
+    std::optional<TextId> messageId;
     // The cable result of a failed read.
     std::int32_t cableResult = 0;
     // True for the outcomes after the progress window was shown: the window resets

@@ -33,10 +33,10 @@ bool WriteSessions(QIODevice& out, std::span<const SampleList> sessions);
 
 enum class SessionFileStatus {
     Ok,
-    OpenFailed,  // the file could not be opened or created (9004 on open, 9005 on save)
-    WriteFailed, // the file could not be written completely (9005)
-    Damaged,     // ends early, bad count or flag byte (9004)
-    OutOfMemory, // the sessions do not fit in memory (9006)
+    OpenFailed,  // the file could not be opened or created (FileOpenError on open, FileSaveError on save)
+    WriteFailed, // the file could not be written completely (FileSaveError)
+    Damaged,     // ends early, bad count or flag byte (FileOpenError)
+    OutOfMemory, // the sessions do not fit in memory (OutOfMemory)
     Cancelled,   // the progress callback asked to stop
 };
 

@@ -75,8 +75,8 @@ void ExportDialogModel::selectType(ExportType type) {
     case ExportType::BitMap:
         c.clipboardEnabled = c.fileEnabled = c.printerEnabled = true;
         selectDestination(ExportDestination::ClipBoard);
-        c.pixelsCaptionId = 324;
-        c.unitLabelId = 324;
+        c.pixelsCaption = TextId::ExportPixels;
+        c.unitLabel = TextId::ExportPixels;
         c.pixelsEnabled = true;
         c.millimetersEnabled = c.inchesEnabled = c.pointsEnabled = false;
         m_size = kBitmapDefaultSize;
@@ -86,9 +86,9 @@ void ExportDialogModel::selectType(ExportType type) {
     case ExportType::MetaFile:
         c.clipboardEnabled = c.fileEnabled = c.printerEnabled = true;
         selectDestination(ExportDestination::ClipBoard);
-        c.pixelsCaptionId = 324;
+        c.pixelsCaption = TextId::ExportPixels;
         c.pixelsEnabled = false;
-        c.unitLabelId = 330;
+        c.unitLabel = TextId::ExportUnitsLabel;
         c.millimetersEnabled = c.inchesEnabled = c.pointsEnabled = true;
         m_size = kMetafileDefaultSize;
         selectUnit(SizeUnit::Millimeters);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/texts.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -68,8 +70,9 @@ public:
         bool millimetersEnabled = true;
         bool inchesEnabled = true;
         bool pointsEnabled = true;
-        int pixelsCaptionId = 323; // "No Specific Size" until a picture type is chosen
-        int unitLabelId = 330;     // "Units"
+        // "No Specific Size" until a picture type is chosen.
+        TextId pixelsCaption = TextId::ExportNoSpecificSize;
+        TextId unitLabel = TextId::ExportUnitsLabel;
     };
 
     const Controls& controls() const { return m_controls; }

@@ -4,11 +4,11 @@ namespace telmora {
 
 MainControlState ComputeMainControls(bool linked, bool busy) {
     MainControlState s{};
-    s.linkMenuCaptionId = linked ? 601 : 600;
+    s.linkMenuCaption = linked ? TextId::MenuUnlink : TextId::MenuLink;
     s.linkMenuEnabled = !busy;
     s.portMenuEnabled = !linked && !busy;
     s.helpMenuEnabled = !linked && !busy;
-    s.linkHintId = linked ? 1001 : 1000;
+    s.linkHint = linked ? TextId::HintUnlink : TextId::HintLink;
     s.linkButtonEnabled = !busy;
     s.aboutEnabled = !linked && !busy;
     return s;

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "text/texts.h"
+
 namespace telmora {
 
 // Which main-window controls are enabled and what they say, from the link
 // state and the busy flag.
 struct MainControlState {
-    int linkMenuCaptionId;  // 601 "Un&link" while linked, else 600 "&Link"
+    TextId linkMenuCaption; // MenuUnlink while linked, else MenuLink
     bool linkMenuEnabled;   // unless busy
     bool portMenuEnabled;   // unlinked and not busy
     bool helpMenuEnabled;   // unlinked and not busy
-    int linkHintId;         // 1001 while linked, else 1000
+    TextId linkHint;        // HintUnlink while linked, else HintLink
     bool linkButtonEnabled; // unless busy
     bool aboutEnabled;      // unlinked and not busy
 };

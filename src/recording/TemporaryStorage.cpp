@@ -9,7 +9,7 @@
 namespace telmora {
 
 QString TemporaryFilePath(const QString& applicationDirectory, int number) {
-    QString prefix = LoadStr(6);
+    QString prefix = text(TextId::TempFilePrefix);
     if (prefix.isEmpty())
         prefix = QStringLiteral("~ODMDL");
     const QString name = prefix + QString::number(number) + QStringLiteral(".TMP");

@@ -1,6 +1,7 @@
 #include "text/texts.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace telmora {
@@ -8,195 +9,218 @@ namespace telmora {
 namespace {
 
 struct Entry {
-    int id;
+    TextId id;
     const char* text;
 };
 
-// Every numbered text of the program, sorted by number. Captions and file-name
-// parts 1-108, dialog texts 200-331, menus 500-999, hints 1000-1055, notices
-// 6001-8999, errors 9001-9999. The texts are shown exactly as written here
-// (double blanks and trailing blanks included).
+// Every text of the program, sorted by number. The texts are shown exactly as
+// written here (double blanks and trailing blanks included).
 // clang-format off
 constexpr Entry kStrings[] = {
-    {1,    "Telmora"},
-    {4,    "Copyright (C) 2026 the Telmora developers"},
-    {6,    "~ODMDL"},
-    {7,    "\\ORLANDL.ini"},
-    {60,   "Norvane DM-Series"},
-    {100,  "Digital Meter"},
-    {101,  "Analog Meter"},
-    {102,  "Comparator"},
-    {103,  "Data list"},
-    {104,  "Graphical Recorder"},
-    {105,  "Graphical viewer"},
-    {106,  "Acquisition Interval option"},
-    {107,  "Exporting Data Logger"},
-    {108,  "Data Logger"},
-    {200,  "Acquisition Mode"},
-    {201,  "Manual"},
-    {202,  "Automatic"},
-    {203,  "Full Speed"},
-    {204,  "Customization..."},
-    {205,  "Interval in second(s)"},
-    {206,  "Input an integer value ? "},
-    {307,  "Export"},
-    {308,  "MetaFile"},
-    {309,  "BitMap"},
-    {310,  "Text/Data Only"},
-    {311,  "Destination"},
-    {312,  "ClipBoard"},
-    {313,  "File"},
-    {314,  "Browse"},
-    {315,  "Printer"},
-    {316,  "Page Scope"},
-    {317,  "All Pages"},
-    {318,  "This Page"},
-    {319,  "Page"},
-    {320,  "From"},
-    {321,  "To"},
-    {322,  "Object Size"},
-    {323,  "No Specific Size"},
-    {324,  "Pixels"},
-    {325,  "Millimeters"},
-    {326,  "Inches"},
-    {327,  "Points"},
-    {328,  "Width"},
-    {329,  "/"},
-    {330,  "Units"},
-    {331,  "Cancel"},
-    {500,  "-"},
-    {501,  "&File"},
-    {502,  "&Open..."},
-    {503,  "Save &As..."},
-    {506,  "Printer Set&up..."},
-    {507,  "&Import data from DMM"},
-    {508,  "&Clear"},
-    {509,  "E&xit"},
-    {600,  "&Link"},
-    {601,  "Un&link"},
-    {610,  "&Edit"},
-    {611,  "Clear all data"},
-    {631,  "&Window"},
-    {632,  "&Tile"},
-    {633,  "&Digital Meter"},
-    {634,  "&Analog Meter"},
-    {635,  "&Comparator"},
-    {636,  "&Graphical Recorder"},
-    {637,  "Data &List"},
-    {701,  "&Port"},
-    {703,  "C&OM port"},
-    {704,  "&USB port"},
-    {761,  "&Acquisition"},
-    {762,  "Star&t"},
-    {763,  "Sto&p"},
-    {764,  "&Manual"},
-    {765,  "&Interval..."},
-    {802,  "F&irst page"},
-    {803,  "Page &Up"},
-    {804,  "Page &Down"},
-    {805,  "&Last page"},
-    {806,  "&Print this page ..."},
-    {807,  "E&xport ..."},
-    {831,  "&View"},
-    {832,  "Graph Line &Color"},
-    {833,  "&Fit all data"},
-    {834,  "&Undo Zooming"},
-    {996,  "&Help"},
-    {999,  "&About..."},
-    {1000, "Link to DMM"},
-    {1001, "Unlink DMM"},
-    {1010, "Windows tile"},
-    {1011, "Digital meter"},
-    {1012, "Analog meter"},
-    {1013, "Comparator"},
-    {1014, "Graphical Recorder"},
-    {1015, "Data List"},
-    {1020, "Port selection..."},
-    {1031, "About"},
-    {1040, "Acquisition start"},
-    {1041, "Acquisition stop"},
-    {1042, "Open file..."},
-    {1043, "Save file..."},
-    {1044, "Print this page"},
-    {1045, "Clear record"},
-    {1046, "Interval option..."},
-    {1047, "Manual acquisition"},
-    {1048, "First page"},
-    {1049, "Page up"},
-    {1050, "Page down"},
-    {1051, "Last page"},
-    {1052, "Fit all data"},
-    {1053, "Undo Zooming"},
-    {1054, "Export..."},
-    {1055, "Import data from DMM"},
-    {6001, "All existing data in buffer will be destroyed."},
-    {6004, "Translating..."},
-    {7001, "Data Logging ..."},
-    {7002, "Data in buffer : %d"},
-    {7003, "Page : %d of %d"},
-    {7004, "Close"},
-    {7005, "Do you want to save the data to a file before exit ?"},
-    {7006, "Will re-try automatically in 3 seconds."},
-    {7009, "(Will continue automatically in 3 seconds.)"},
-    {7999, "Reading Data : %d of %d"},
-    {8000, "The battery power of the DMM is low."},
-    {8002, "Do you really want to clear the data in buffer ?"},
-    {8003, "Buffer has data."},
-    {8004, "No data received."},
-    {8005, "Reading data from selected file. Please wait ..."},
-    {8006, "Adding data into buffer. Please wait..."},
-    {8008, "First page."},
-    {8009, "Last page."},
-    {8010, "Do you really want to proceed?"},
-    {8012, "Acquiring  data from DMM ... please wait ..."},
-    {8013, "Processing data ... please wait ..."},
-    {8015, "Only the complete sessions of the meter memory could be read."},
-    {8999, "Warning[W%d]"},
-    {9001, "The file is damaged or is not a file of this program."},
-    {9002, "You must link to the DMM by clicking the link button before starting data logging."},
-    {9003, "Unable to create file for real time temporary storage in hard disk."},
-    {9004, "File open error."},
-    {9005, "File save error."},
-    {9006, "Insufficient system memory !"},
-    {9007, "Not a valid floating point value !"},
-    {9008, "Limit setting is unacceptable."},
-    {9013, "Please \"Browse\" and specify a file name !"},
-    {9015, "USB adapter cable not found."},
-    {9016, "Data transmission timeout."},
-    {9017, "Your meter is power off, disconnected or without built-in DATA LOGGING function."},
-    {9018, "Unable to write the settings file."},
-    {9999, "Error[E%d]"},
+    {TextId::ProgramName,              "Telmora"},
+    {TextId::CopyrightNotice,          "Copyright (C) 2026 the Telmora developers"},
+    {TextId::TempFilePrefix,           "~ODMDL"},
+    {TextId::SettingsFileName,         "\\ORLANDL.ini"},
+    {TextId::MeterSeriesName,          "Norvane DM-Series"},
+    {TextId::DigitalMeterCaption,      "Digital Meter"},
+    {TextId::AnalogMeterCaption,       "Analog Meter"},
+    {TextId::ComparatorCaption,        "Comparator"},
+    {TextId::DataListCaption,          "Data list"},
+    {TextId::RecorderCaption,          "Graphical Recorder"},
+    {TextId::ViewerCaption,            "Graphical viewer"},
+    {TextId::IntervalDialogCaption,    "Acquisition Interval option"},
+    {TextId::ExportDialogCaption,      "Exporting Data Logger"},
+    {TextId::ImportWindowCaption,      "Data Logger"},
+    {TextId::IntervalModeGroup,        "Acquisition Mode"},
+    {TextId::IntervalManual,           "Manual"},
+    {TextId::IntervalAutomatic,        "Automatic"},
+    {TextId::IntervalFullSpeed,        "Full Speed"},
+    {TextId::IntervalCustom,           "Customization..."},
+    {TextId::IntervalSeconds,          "Interval in second(s)"},
+    {TextId::IntervalSecondsPrompt,    "Input an integer value ? "},
+    {TextId::ExportLabel,              "Export"},
+    {TextId::ExportMetaFile,           "MetaFile"},
+    {TextId::ExportBitMap,             "BitMap"},
+    {TextId::ExportTextOnly,           "Text/Data Only"},
+    {TextId::ExportDestinationLabel,   "Destination"},
+    {TextId::ExportClipboard,          "ClipBoard"},
+    {TextId::ExportFile,               "File"},
+    {TextId::ExportBrowse,             "Browse"},
+    {TextId::ExportPrinter,            "Printer"},
+    {TextId::ExportPageScopeGroup,     "Page Scope"},
+    {TextId::ExportAllPages,           "All Pages"},
+    {TextId::ExportThisPage,           "This Page"},
+    {TextId::ExportPageRange,          "Page"},
+    {TextId::ExportFromLabel,          "From"},
+    {TextId::ExportToLabel,            "To"},
+    {TextId::ExportObjectSizeGroup,    "Object Size"},
+    {TextId::ExportNoSpecificSize,     "No Specific Size"},
+    {TextId::ExportPixels,             "Pixels"},
+    {TextId::ExportMillimeters,        "Millimeters"},
+    {TextId::ExportInches,             "Inches"},
+    {TextId::ExportPoints,             "Points"},
+    {TextId::ExportWidthLabel,         "Width"},
+    {TextId::ExportSizeSeparator,      "/"},
+    {TextId::ExportUnitsLabel,         "Units"},
+    {TextId::ExportCancel,             "Cancel"},
+    {TextId::MenuSeparator,            "-"},
+    {TextId::MenuFile,                 "&File"},
+    {TextId::MenuFileOpen,             "&Open..."},
+    {TextId::MenuFileSaveAs,           "Save &As..."},
+    {TextId::MenuFilePrinterSetup,     "Printer Set&up..."},
+    {TextId::MenuFileImport,           "&Import data from DMM"},
+    {TextId::MenuFileClear,            "&Clear"},
+    {TextId::MenuFileExit,             "E&xit"},
+    {TextId::MenuLink,                 "&Link"},
+    {TextId::MenuUnlink,               "Un&link"},
+    {TextId::MenuEdit,                 "&Edit"},
+    {TextId::MenuEditClearAll,         "Clear all data"},
+    {TextId::MenuWindow,               "&Window"},
+    {TextId::MenuWindowTile,           "&Tile"},
+    {TextId::MenuWindowDigitalMeter,   "&Digital Meter"},
+    {TextId::MenuWindowAnalogMeter,    "&Analog Meter"},
+    {TextId::MenuWindowComparator,     "&Comparator"},
+    {TextId::MenuWindowRecorder,       "&Graphical Recorder"},
+    {TextId::MenuWindowDataList,       "Data &List"},
+    {TextId::MenuPort,                 "&Port"},
+    {TextId::MenuPortCom,              "C&OM port"},
+    {TextId::MenuPortUsb,              "&USB port"},
+    {TextId::MenuAcquisition,          "&Acquisition"},
+    {TextId::MenuAcquisitionStart,     "Star&t"},
+    {TextId::MenuAcquisitionStop,      "Sto&p"},
+    {TextId::MenuAcquisitionManual,    "&Manual"},
+    {TextId::MenuAcquisitionInterval,  "&Interval..."},
+    {TextId::MenuViewFirstPage,        "F&irst page"},
+    {TextId::MenuViewPageUp,           "Page &Up"},
+    {TextId::MenuViewPageDown,         "Page &Down"},
+    {TextId::MenuViewLastPage,         "&Last page"},
+    {TextId::MenuFilePrintPage,        "&Print this page ..."},
+    {TextId::MenuFileExport,           "E&xport ..."},
+    {TextId::MenuView,                 "&View"},
+    {TextId::MenuViewLineColor,        "Graph Line &Color"},
+    {TextId::MenuViewFitAll,           "&Fit all data"},
+    {TextId::MenuViewUndoZoom,         "&Undo Zooming"},
+    {TextId::MenuHelp,                 "&Help"},
+    {TextId::MenuHelpAbout,            "&About..."},
+    {TextId::HintLink,                 "Link to DMM"},
+    {TextId::HintUnlink,               "Unlink DMM"},
+    {TextId::HintTileWindows,          "Windows tile"},
+    {TextId::HintDigitalMeter,         "Digital meter"},
+    {TextId::HintAnalogMeter,          "Analog meter"},
+    {TextId::HintComparator,           "Comparator"},
+    {TextId::HintRecorder,             "Graphical Recorder"},
+    {TextId::HintDataList,             "Data List"},
+    {TextId::HintPortSelection,        "Port selection..."},
+    {TextId::HintAbout,                "About"},
+    {TextId::HintAcquisitionStart,     "Acquisition start"},
+    {TextId::HintAcquisitionStop,      "Acquisition stop"},
+    {TextId::HintOpenFile,             "Open file..."},
+    {TextId::HintSaveFile,             "Save file..."},
+    {TextId::HintPrintPage,            "Print this page"},
+    {TextId::HintClearRecord,          "Clear record"},
+    {TextId::HintIntervalOption,       "Interval option..."},
+    {TextId::HintManualAcquisition,    "Manual acquisition"},
+    {TextId::HintFirstPage,            "First page"},
+    {TextId::HintPageUp,               "Page up"},
+    {TextId::HintPageDown,             "Page down"},
+    {TextId::HintLastPage,             "Last page"},
+    {TextId::HintFitAll,               "Fit all data"},
+    {TextId::HintUndoZoom,             "Undo Zooming"},
+    {TextId::HintExport,               "Export..."},
+    {TextId::HintImport,               "Import data from DMM"},
+    {TextId::BufferWillBeDestroyed,    "All existing data in buffer will be destroyed."},
+    {TextId::Translating,              "Translating..."},
+    {TextId::StatusDataLogging,        "Data Logging ..."},
+    {TextId::StatusBufferCountFormat,  "Data in buffer : %d"},
+    {TextId::StatusPageFormat,         "Page : %d of %d"},
+    {TextId::CloseButton,              "Close"},
+    {TextId::AskSaveBeforeExit,        "Do you want to save the data to a file before exit ?"},
+    {TextId::RetryInThreeSeconds,      "Will re-try automatically in 3 seconds."},
+    {TextId::ContinueInThreeSeconds,   "(Will continue automatically in 3 seconds.)"},
+    {TextId::ReadingDataFormat,        "Reading Data : %d of %d"},
+    {TextId::MeterBatteryLow,          "The battery power of the DMM is low."},
+    {TextId::AskClearBuffer,           "Do you really want to clear the data in buffer ?"},
+    {TextId::BufferHasData,            "Buffer has data."},
+    {TextId::NoDataReceived,           "No data received."},
+    {TextId::ReadingSelectedFile,      "Reading data from selected file. Please wait ..."},
+    {TextId::AddingDataToBuffer,       "Adding data into buffer. Please wait..."},
+    {TextId::AtFirstPage,              "First page."},
+    {TextId::AtLastPage,               "Last page."},
+    {TextId::AskProceed,               "Do you really want to proceed?"},
+    {TextId::AcquiringFromMeter,       "Acquiring  data from DMM ... please wait ..."},
+    {TextId::ProcessingData,           "Processing data ... please wait ..."},
+    {TextId::OnlyCompleteSessionsRead, "Only the complete sessions of the meter memory could be read."},
+    {TextId::WarningCaptionFormat,     "Warning[W%d]"},
+    {TextId::FileDamaged,              "The file is damaged or is not a file of this program."},
+    {TextId::LinkBeforeLogging,        "You must link to the DMM by clicking the link button before starting data logging."},
+    {TextId::TempFileCreateFailed,     "Unable to create file for real time temporary storage in hard disk."},
+    {TextId::FileOpenError,            "File open error."},
+    {TextId::FileSaveError,            "File save error."},
+    {TextId::OutOfMemory,              "Insufficient system memory !"},
+    {TextId::InvalidFloatValue,        "Not a valid floating point value !"},
+    {TextId::LimitsUnacceptable,       "Limit setting is unacceptable."},
+    {TextId::BrowseForFileName,        "Please \"Browse\" and specify a file name !"},
+    {TextId::CableNotFound,            "USB adapter cable not found."},
+    {TextId::TransmissionTimeout,      "Data transmission timeout."},
+    {TextId::MeterOffOrNoLogger,       "Your meter is power off, disconnected or without built-in DATA LOGGING function."},
+    {TextId::SettingsWriteFailed,      "Unable to write the settings file."},
+    {TextId::ErrorCaptionFormat,       "Error[E%d]"},
 };
 // clang-format on
 
 constexpr bool sortedAndUnique() {
     for (std::size_t i = 1; i < std::size(kStrings); ++i)
-        if (kStrings[i - 1].id >= kStrings[i].id)
+        if (textNumber(kStrings[i - 1].id) >= textNumber(kStrings[i].id))
             return false;
     return true;
 }
-static_assert(sortedAndUnique(), "string table entries must be sorted by number, each once");
+static_assert(sortedAndUnique(), "text table entries must be sorted by number, each once");
 
-const Entry* find(int id) {
-    const auto* it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
-                                      [](const Entry& e, int key) { return e.id < key; });
-    return it != std::end(kStrings) && it->id == id ? it : nullptr;
+constexpr auto kIds = [] {
+    std::array<TextId, std::size(kStrings)> ids{};
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        ids[i] = kStrings[i].id;
+    return ids;
+}();
+
+const char* find(TextId id) {
+    const auto* it = std::lower_bound(
+        std::begin(kStrings), std::end(kStrings), textNumber(id),
+        [](const Entry& e, int number) { return textNumber(e.id) < number; });
+    // Every TextId has an entry; an id made from a stray number gives "".
+    return it != std::end(kStrings) && it->id == id ? it->text : "";
 }
 
 } // namespace
 
-QString LoadStr(int id) {
-    const Entry* e = find(id);
-    return e ? QString::fromUtf8(e->text) : QString();
+QString translate(const char* source) {
+    return QString::fromUtf8(source);
 }
 
-bool HasStr(int id) {
-    return find(id) != nullptr;
+QString text(TextId id) {
+    return translate(find(id));
 }
 
-QString FormatCaption(int formatId, int number) {
-    QString format = LoadStr(formatId);
-    return format.replace(QStringLiteral("%d"), QString::number(number));
+std::span<const TextId> allTextIds() {
+    return kIds;
+}
+
+QString caption(CaptionKind kind, TextId id) {
+    QString format =
+        text(kind == CaptionKind::Error ? TextId::ErrorCaptionFormat : TextId::WarningCaptionFormat);
+    return format.replace(QStringLiteral("%d"), QString::number(textNumber(id)));
+}
+
+QString errorCaption(TextId id) {
+    return caption(CaptionKind::Error, id);
+}
+
+QString warningCaption(TextId id) {
+    return caption(CaptionKind::Warning, id);
+}
+
+QString noticeLine(TextId id) {
+    return QStringLiteral("[W%1] ").arg(textNumber(id)) + text(id);
 }
 
 } // namespace telmora

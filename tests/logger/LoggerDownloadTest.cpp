@@ -63,7 +63,7 @@ TEST_F(MemoryDownloadTest, DemoMemoryGivesExactlyItsSessions) {
     Recorder r;
     DownloadResult result = DownloadMemory(r);
     ASSERT_EQ(result.status, DownloadResult::Status::Done);
-    EXPECT_EQ(result.messageId, 0);
+    EXPECT_EQ(result.messageId, std::nullopt);
     EXPECT_EQ(r.questions, 1);
     EXPECT_TRUE(r.started);
     EXPECT_EQ(r.stages, (std::vector{DownloadStage::Acquiring, DownloadStage::Processing}));
@@ -89,7 +89,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
         Recorder r;
         const DownloadResult result = DownloadMemory(r);
         EXPECT_EQ(result.status, DownloadResult::Status::NoDataLogger);
-        EXPECT_EQ(result.messageId, 9017);
+        EXPECT_EQ(result.messageId, TextId::MeterOffOrNoLogger);
         EXPECT_EQ(r.questions, 0);
     }
     {
@@ -97,7 +97,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
         Recorder r;
         const DownloadResult result = DownloadMemory(r);
         EXPECT_EQ(result.status, DownloadResult::Status::NoCable);
-        EXPECT_EQ(result.messageId, 9015);
+        EXPECT_EQ(result.messageId, TextId::CableNotFound);
         EXPECT_EQ(r.questions, 0);
     }
     {
@@ -106,7 +106,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
         r.answer = false;
         const DownloadResult result = DownloadMemory(r);
         EXPECT_EQ(result.status, DownloadResult::Status::Declined);
-        EXPECT_EQ(result.messageId, 0);
+        EXPECT_EQ(result.messageId, std::nullopt);
         EXPECT_FALSE(r.started);
         EXPECT_EQ(memoryCommands(*m, 0x88), 0);
     }
@@ -144,7 +144,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
         m->ignoreNextMemoryCommands(3); // the header never comes
         const DownloadResult result = DownloadMemory(r);
         EXPECT_EQ(result.status, DownloadResult::Status::HeaderFailed);
-        EXPECT_EQ(result.messageId, 9016);
+        EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
         EXPECT_FALSE(result.resetRequested);
         EXPECT_TRUE(r.started);
     }
@@ -154,7 +154,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
         r.abortAfterBlocks = 5;
         const DownloadResult result = DownloadMemory(r);
         EXPECT_EQ(result.status, DownloadResult::Status::Aborted);
-        EXPECT_EQ(result.messageId, 0);
+        EXPECT_EQ(result.messageId, std::nullopt);
         EXPECT_TRUE(result.resetRequested);
         EXPECT_TRUE(result.sessions.empty());
         EXPECT_EQ(memoryCommands(*m, 0x89), 5);
@@ -176,7 +176,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
         c.meter = m;
         const DownloadResult result = DownloadMemory(c);
         EXPECT_EQ(result.status, DownloadResult::Status::TransferFailed);
-        EXPECT_EQ(result.messageId, 9016);
+        EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
         EXPECT_TRUE(result.resetRequested);
         EXPECT_TRUE(result.sessions.empty());
     }
@@ -194,7 +194,7 @@ TEST_F(MemoryDownloadTest, ChainLeavingTheMemoryKeepsTheSessionsBefore) {
     Recorder r;
     const DownloadResult result = DownloadMemory(r);
     EXPECT_EQ(result.status, DownloadResult::Status::Done);
-    EXPECT_EQ(result.messageId, 9016);
+    EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
     EXPECT_EQ(result.sessions.size(), 1u);
 }
 
@@ -207,7 +207,7 @@ TEST_F(MemoryDownloadTest, FlakyCableSucceedsOrReportsATimeout) {
         EXPECT_EQ(SessionsText(result.sessions, 1, 999),
                   SessionsText(ConvertLoggerImage(DemoLoggerImage()).sessions, 1, 999));
     } else {
-        EXPECT_EQ(result.messageId, 9016);
+        EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
         EXPECT_TRUE(result.sessions.empty());
     }
 }
@@ -219,11 +219,11 @@ TEST(DownloadTexts, TitlesQuestionAndMessages) {
               "W[8013] Processing data ... please wait ...");
     EXPECT_EQ(DownloadQuestionText().toStdString(),
               "All existing data in buffer will be destroyed.\nDo you really want to proceed?");
-    EXPECT_EQ(DownloadMessageText(9016).toStdString(),
+    EXPECT_EQ(DownloadMessageText(TextId::TransmissionTimeout).toStdString(),
               "Data transmission timeout.\nPlease check meter and cable connection as well as "
               "meter power.");
-    EXPECT_EQ(MessageForCableResult(-1), 9015);
-    EXPECT_EQ(MessageForCableResult(128), 9016);
-    EXPECT_EQ(MessageForCableResult(258), 9016);
-    EXPECT_EQ(MessageForCableResult(387), 9015);
+    EXPECT_EQ(MessageForCableResult(-1), TextId::CableNotFound);
+    EXPECT_EQ(MessageForCableResult(128), TextId::TransmissionTimeout);
+    EXPECT_EQ(MessageForCableResult(258), TextId::TransmissionTimeout);
+    EXPECT_EQ(MessageForCableResult(387), TextId::CableNotFound);
 }

@@ -69,8 +69,8 @@ TEST(ExportDialogRules, PictureTypesSetUnitsAndDefaultSizes) {
     auto c = m.controls();
     EXPECT_EQ(c.destination, ExportDestination::ClipBoard);
     EXPECT_EQ(c.unit, SizeUnit::Pixels);
-    EXPECT_EQ(c.pixelsCaptionId, 324);
-    EXPECT_EQ(c.unitLabelId, 324);
+    EXPECT_EQ(c.pixelsCaption, TextId::ExportPixels);
+    EXPECT_EQ(c.unitLabel, TextId::ExportPixels);
     EXPECT_TRUE(c.pixelsEnabled);
     EXPECT_FALSE(c.millimetersEnabled || c.inchesEnabled || c.pointsEnabled);
     EXPECT_EQ(m.size().width, 1000.0);
@@ -83,7 +83,7 @@ TEST(ExportDialogRules, PictureTypesSetUnitsAndDefaultSizes) {
     c = m.controls();
     EXPECT_EQ(c.unit, SizeUnit::Millimeters);
     EXPECT_FALSE(c.pixelsEnabled);
-    EXPECT_EQ(c.unitLabelId, 330);
+    EXPECT_EQ(c.unitLabel, TextId::ExportUnitsLabel);
     EXPECT_EQ(m.shownWidth(), 100.0);
     EXPECT_DOUBLE_EQ(m.shownHeight(), 68.1);
 

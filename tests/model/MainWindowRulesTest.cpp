@@ -6,14 +6,14 @@ using namespace telmora;
 
 TEST(MainControls, LinkedUnlinkedAndBusy) {
     const MainControlState unlinked = ComputeMainControls(false, false);
-    EXPECT_EQ(unlinked.linkMenuCaptionId, 600);
-    EXPECT_EQ(unlinked.linkHintId, 1000);
+    EXPECT_EQ(unlinked.linkMenuCaption, TextId::MenuLink);
+    EXPECT_EQ(unlinked.linkHint, TextId::HintLink);
     EXPECT_TRUE(unlinked.linkMenuEnabled && unlinked.portMenuEnabled && unlinked.helpMenuEnabled &&
                 unlinked.linkButtonEnabled && unlinked.aboutEnabled);
 
     const MainControlState linked = ComputeMainControls(true, false);
-    EXPECT_EQ(linked.linkMenuCaptionId, 601);
-    EXPECT_EQ(linked.linkHintId, 1001);
+    EXPECT_EQ(linked.linkMenuCaption, TextId::MenuUnlink);
+    EXPECT_EQ(linked.linkHint, TextId::HintUnlink);
     EXPECT_TRUE(linked.linkMenuEnabled && linked.linkButtonEnabled);
     EXPECT_FALSE(linked.portMenuEnabled || linked.helpMenuEnabled || linked.aboutEnabled);
 

@@ -4,45 +4,69 @@
 
 #include <gtest/gtest.h>
 
-using telmora::FormatCaption;
-using telmora::HasStr;
-using telmora::LoadStr;
+#include <set>
 
-TEST(StringTable, CaptionFormatsAreFilledWithTheMessageNumber) {
-    EXPECT_EQ(LoadStr(9999), "Error[E%d]");
-    EXPECT_EQ(LoadStr(8999), "Warning[W%d]");
-    EXPECT_EQ(FormatCaption(9999, 9015), "Error[E9015]");
-    EXPECT_EQ(FormatCaption(8999, 8003), "Warning[W8003]");
-    // A format that the table lacks gives an empty caption, not a crash.
-    EXPECT_EQ(FormatCaption(12345, 1), "");
+using namespace telmora;
+
+TEST(Texts, CaptionsAreFilledWithTheNumberOfTheText) {
+    EXPECT_EQ(text(TextId::ErrorCaptionFormat), "Error[E%d]");
+    EXPECT_EQ(text(TextId::WarningCaptionFormat), "Warning[W%d]");
+    EXPECT_EQ(errorCaption(TextId::CableNotFound), "Error[E9015]");
+    EXPECT_EQ(warningCaption(TextId::BufferHasData), "Warning[W8003]");
+    // The caption kind and the text's range are independent: a warning caption may
+    // carry an error's number and the other way round.
+    EXPECT_EQ(warningCaption(TextId::FileDamaged), "Warning[W9001]");
+    EXPECT_EQ(caption(CaptionKind::Error, TextId::NoDataReceived), "Error[E8004]");
+    EXPECT_EQ(caption(CaptionKind::Warning, TextId::MeterBatteryLow), "Warning[W8000]");
 }
 
-TEST(StringTable, TextsKeepTheirExactBlanksAndPunctuation) {
-    EXPECT_EQ(LoadStr(8012), "Acquiring  data from DMM ... please wait ...");
-    EXPECT_EQ(LoadStr(206), "Input an integer value ? ");
-    EXPECT_EQ(LoadStr(9013), "Please \"Browse\" and specify a file name !");
-    EXPECT_EQ(LoadStr(7009), "(Will continue automatically in 3 seconds.)");
-    EXPECT_EQ(LoadStr(7), "\\ORLANDL.ini");
-    EXPECT_EQ(LoadStr(6), "~ODMDL");
+TEST(Texts, NoticeLinesCarryTheNumberInBrackets) {
+    EXPECT_EQ(noticeLine(TextId::ReadingSelectedFile),
+              "[W8005] Reading data from selected file. Please wait ...");
+    EXPECT_EQ(noticeLine(TextId::AcquiringFromMeter),
+              "[W8012] Acquiring  data from DMM ... please wait ...");
 }
 
-TEST(StringTable, FormatTextsCarryTheirMarkers) {
-    EXPECT_EQ(LoadStr(7002), "Data in buffer : %d");
-    EXPECT_EQ(LoadStr(7003), "Page : %d of %d");
-    EXPECT_EQ(LoadStr(7999), "Reading Data : %d of %d");
+TEST(Texts, TextsKeepTheirExactBlanksAndPunctuation) {
+    EXPECT_EQ(text(TextId::AcquiringFromMeter), "Acquiring  data from DMM ... please wait ...");
+    EXPECT_EQ(text(TextId::IntervalSecondsPrompt), "Input an integer value ? ");
+    EXPECT_EQ(text(TextId::BrowseForFileName), "Please \"Browse\" and specify a file name !");
+    EXPECT_EQ(text(TextId::ContinueInThreeSeconds), "(Will continue automatically in 3 seconds.)");
+    EXPECT_EQ(text(TextId::SettingsFileName), "\\ORLANDL.ini");
+    EXPECT_EQ(text(TextId::TempFilePrefix), "~ODMDL");
 }
 
-TEST(StringTable, UnknownNumbersGiveAnEmptyText) {
-    for (int id : {0, -1, 2, 5, 99, 504, 1021, 6002, 9014, 10000}) {
-        EXPECT_FALSE(HasStr(id)) << id;
-        EXPECT_TRUE(LoadStr(id).isEmpty()) << id;
+TEST(Texts, FormatTextsCarryTheirMarkers) {
+    EXPECT_EQ(text(TextId::StatusBufferCountFormat), "Data in buffer : %d");
+    EXPECT_EQ(text(TextId::StatusPageFormat), "Page : %d of %d");
+    EXPECT_EQ(text(TextId::ReadingDataFormat), "Reading Data : %d of %d");
+}
+
+TEST(Texts, EveryNameHasItsOwnNumberAndANonEmptyText) {
+    const auto ids = allTextIds();
+    ASSERT_FALSE(ids.empty());
+    std::set<int> numbers;
+    for (TextId id : ids) {
+        const int number = textNumber(id);
+        EXPECT_TRUE(numbers.insert(number).second) << number;
+        EXPECT_FALSE(text(id).isEmpty()) << number;
+        EXPECT_EQ(errorCaption(id), QStringLiteral("Error[E%1]").arg(number));
     }
-    EXPECT_TRUE(HasStr(1));
-    EXPECT_TRUE(HasStr(9999));
+    // Both ends of the table and a few names code relies on are listed.
+    EXPECT_TRUE(numbers.count(textNumber(TextId::ProgramName)));
+    EXPECT_TRUE(numbers.count(textNumber(TextId::ErrorCaptionFormat)));
+    EXPECT_TRUE(numbers.count(textNumber(TextId::CableNotFound)));
+    EXPECT_TRUE(numbers.count(textNumber(TextId::MenuSeparator)));
 }
 
-TEST(StringTable, TitleAndNoticeAreNonEmpty) {
-    EXPECT_EQ(LoadStr(1), "Telmora");
-    EXPECT_FALSE(LoadStr(60).isEmpty());
-    EXPECT_FALSE(LoadStr(4).isEmpty());
+TEST(Texts, AStrayNumberGivesAnEmptyTextNotACrash) {
+    for (int number : {0, -1, 2, 5, 99, 504, 1021, 6002, 9014, 10000})
+        EXPECT_TRUE(text(static_cast<TextId>(number)).isEmpty()) << number;
+}
+
+TEST(Texts, TitleAndNoticeAreNonEmpty) {
+    EXPECT_EQ(text(TextId::ProgramName), "Telmora");
+    EXPECT_EQ(translate("Telmora"), text(TextId::ProgramName));
+    EXPECT_FALSE(text(TextId::MeterSeriesName).isEmpty());
+    EXPECT_FALSE(text(TextId::CopyrightNotice).isEmpty());
 }

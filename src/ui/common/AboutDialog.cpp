@@ -44,7 +44,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_cableQuery(queryC
     setObjectName(QStringLiteral("DlgAboutForm"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(telmora::LoadStr(1031) + QLatin1Char(' ') + telmora::LoadStr(1));
+    setWindowTitle(telmora::text(TextId::HintAbout) + QLatin1Char(' ') + telmora::text(TextId::ProgramName));
     setWindowIcon(telmora::AppIcon());
 
     auto* panel = new QFrame(this);
@@ -81,11 +81,11 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_cableQuery(queryC
 
     // Lines 1 to 7 stay for the run; 8 and 9 hold the cable identity once asked.
     m_lines = QStringList(kLineCount, QString());
-    m_lines[0] = telmora::LoadStr(60) + QLatin1Char(' ') + telmora::LoadStr(1);
+    m_lines[0] = telmora::text(TextId::MeterSeriesName) + QLatin1Char(' ') + telmora::text(TextId::ProgramName);
     m_lines[1] = tr("Desktop companion for USB-linked digital multimeters");
     m_lines[2] = tr("Version %1 (Qt %2)")
                      .arg(QStringLiteral(TELMORA_VERSION), QString::fromLatin1(qVersion()));
-    m_lines[3] = telmora::LoadStr(4);
+    m_lines[3] = telmora::text(TextId::CopyrightNotice);
     m_lines[4] = tr("Free software under the GNU GPL v3 or later; ABSOLUTELY NO WARRANTY.");
     m_lines[6] = telmora::SystemLine(QSysInfo::kernelType(), QSysInfo::kernelVersion());
     showLines();

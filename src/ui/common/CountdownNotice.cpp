@@ -120,14 +120,14 @@ void CountdownNotice::setInterceptor(Interceptor i) {
     interceptor() = std::move(i);
 }
 
-int CountdownNotice::showCountdown(int captionFormatId, int captionNumber, const QString& line1,
+int CountdownNotice::showCountdown(CaptionKind captionKind, TextId captionId, const QString& line1,
                                    const QString& line2, const QString& line3) {
     lbMsg1->setText(line1);
     lbMsg2->setText(line2);
     lbMsg3->setText(line3);
     lbMsg3->setVisible(!line3.isEmpty());
     ProgressBar->setVisible(true);
-    setWindowTitle(telmora::FormatCaption(captionFormatId, captionNumber));
+    setWindowTitle(telmora::caption(captionKind, captionId));
     if (interceptor()) {
         ProgressBar->setValue(ProgressBar->minimum());
         return interceptor()(*this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/texts.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -37,11 +39,10 @@ public:
 
     explicit CountdownNotice(QWidget* parent = nullptr);
 
-    // Fills the three lines, shows the progress bar, sets the caption by the caption
-    // convention (format `captionFormatId`, 8999 or 9999, filled with
-    // `captionNumber`), starts Timer1 and shows the window modally. Returns the
-    // modal result; mrAbort means the user aborted.
-    int showCountdown(int captionFormatId, int captionNumber, const QString& line1,
+    // Fills the three lines, shows the progress bar, sets the caption of
+    // `captionKind` numbered with `captionId`, starts Timer1 and shows the window
+    // modally. Returns the modal result; mrAbort means the user aborted.
+    int showCountdown(CaptionKind captionKind, TextId captionId, const QString& line1,
                       const QString& line2, const QString& line3);
 
     // Tests of the callers answer the window instead of the user: while an

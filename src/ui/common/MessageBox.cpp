@@ -135,21 +135,33 @@ BoxButton ShowBox(const BoxRequest& request) {
     return result;
 }
 
-void ShowMessage(QWidget* owner, int captionFormatId, int textId) {
+namespace {
+
+void showTextBox(QWidget* owner, CaptionKind kind, TextId id) {
     BoxRequest request;
     request.owner = owner;
-    request.caption = FormatCaption(captionFormatId, textId);
-    request.text = LoadStr(textId);
-    request.icon = captionFormatId == 8999 ? BoxIcon::Warning : BoxIcon::Error;
+    request.caption = caption(kind, id);
+    request.text = text(id);
+    request.icon = kind == CaptionKind::Warning ? BoxIcon::Warning : BoxIcon::Error;
     request.buttons = {BoxButton::Ok};
     ShowBox(request);
 }
 
-BoxButton ShowDirectBox(QWidget* owner, const QString& text, int captionFormatId, int captionNumber,
+} // namespace
+
+void showError(QWidget* owner, TextId id) {
+    showTextBox(owner, CaptionKind::Error, id);
+}
+
+void showWarning(QWidget* owner, TextId id) {
+    showTextBox(owner, CaptionKind::Warning, id);
+}
+
+BoxButton showDirectBox(QWidget* owner, const QString& text, CaptionKind kind, TextId captionId,
                         BoxIcon icon, std::vector<BoxButton> buttons, BoxButton defaultButton) {
     BoxRequest request;
     request.owner = owner;
-    request.caption = FormatCaption(captionFormatId, captionNumber);
+    request.caption = caption(kind, captionId);
     request.text = text;
     request.icon = icon;
     request.buttons = std::move(buttons);

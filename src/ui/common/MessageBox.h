@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/texts.h"
+
 #include <QString>
 
 #include <functional>
@@ -34,14 +36,16 @@ void SetBoxInterceptor(BoxInterceptor interceptor);
 // the box is closed.
 BoxButton ShowBox(const BoxRequest& request);
 
-// The message-box routine: caption format `captionFormatId` (9999 "Error[E%d]" or
-// 8999 "Warning[W%d]") filled with `textId`, the text of `textId`, an OK button,
-// the warning icon with 8999 and the error icon otherwise.
-void ShowMessage(QWidget* owner, int captionFormatId, int textId);
+// The message-box routine: caption "Error[E<n>]" with the number of `id`, the
+// text of `id`, an OK button and the error icon.
+void showError(QWidget* owner, TextId id);
 
-// A box with string-table text and the caption convention, but with the caller's
-// caption number, buttons, icon and default button (the "direct" boxes).
-BoxButton ShowDirectBox(QWidget* owner, const QString& text, int captionFormatId, int captionNumber,
+// The same with caption "Warning[W<n>]" and the warning icon.
+void showWarning(QWidget* owner, TextId id);
+
+// A box with the caller's text, a caption of `kind` numbered with `captionId`,
+// and the caller's buttons, icon and default button (the "direct" boxes).
+BoxButton showDirectBox(QWidget* owner, const QString& text, CaptionKind kind, TextId captionId,
                         BoxIcon icon, std::vector<BoxButton> buttons,
                         BoxButton defaultButton = BoxButton::None);
 

@@ -18,8 +18,8 @@ namespace telmora {
 
 namespace {
 
-QRadioButton* radio(int textId, QWidget* parent) {
-    return new QRadioButton(LoadStr(textId), parent);
+QRadioButton* radio(TextId id, QWidget* parent) {
+    return new QRadioButton(text(id), parent);
 }
 
 // Keeps the dialog's layout still when a group is hidden.
@@ -38,7 +38,7 @@ std::optional<int> readPage(const QLineEdit* edit) {
 } // namespace
 
 ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(LoadStr(107));
+    setWindowTitle(text(TextId::ExportDialogCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildControls();
@@ -49,21 +49,21 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void ExportDialog::buildControls() {
-    gbExportType = new QGroupBox(LoadStr(307), this);
-    rbtnMetaFile = radio(308, gbExportType);
-    rbtnBitMap = radio(309, gbExportType);
-    rbtnText = radio(310, gbExportType);
+    gbExportType = new QGroupBox(text(TextId::ExportLabel), this);
+    rbtnMetaFile = radio(TextId::ExportMetaFile, gbExportType);
+    rbtnBitMap = radio(TextId::ExportBitMap, gbExportType);
+    rbtnText = radio(TextId::ExportTextOnly, gbExportType);
     auto* typeLayout = new QVBoxLayout(gbExportType);
     typeLayout->addWidget(rbtnMetaFile);
     typeLayout->addWidget(rbtnBitMap);
     typeLayout->addWidget(rbtnText);
     typeLayout->addStretch();
 
-    gbExportDestination = new QGroupBox(LoadStr(307) + QLatin1Char(' ') + LoadStr(311), this);
-    rbtnClipBoard = radio(312, gbExportDestination);
-    rbtnFile = radio(313, gbExportDestination);
-    rbtnPrinter = radio(315, gbExportDestination);
-    btnBrowse = new QPushButton(LoadStr(314), gbExportDestination);
+    gbExportDestination = new QGroupBox(text(TextId::ExportLabel) + QLatin1Char(' ') + text(TextId::ExportDestinationLabel), this);
+    rbtnClipBoard = radio(TextId::ExportClipboard, gbExportDestination);
+    rbtnFile = radio(TextId::ExportFile, gbExportDestination);
+    rbtnPrinter = radio(TextId::ExportPrinter, gbExportDestination);
+    btnBrowse = new QPushButton(text(TextId::ExportBrowse), gbExportDestination);
     btnBrowse->setAutoDefault(false);
     stxFileName = new QLabel(gbExportDestination);
     stxFileName->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -77,13 +77,13 @@ void ExportDialog::buildControls() {
     destLayout->addWidget(stxFileName, 3, 0, 1, 2);
     destLayout->setColumnStretch(0, 1);
 
-    gbPageScope = new QGroupBox(LoadStr(316), this);
-    rbtnPageAll = radio(317, gbPageScope);
-    rbtnThisPage = radio(318, gbPageScope);
-    rbtnPage = radio(319, gbPageScope);
-    lblFrom = new QLabel(LoadStr(320), gbPageScope);
+    gbPageScope = new QGroupBox(text(TextId::ExportPageScopeGroup), this);
+    rbtnPageAll = radio(TextId::ExportAllPages, gbPageScope);
+    rbtnThisPage = radio(TextId::ExportThisPage, gbPageScope);
+    rbtnPage = radio(TextId::ExportPageRange, gbPageScope);
+    lblFrom = new QLabel(text(TextId::ExportFromLabel), gbPageScope);
     editPageFrom = new QLineEdit(gbPageScope);
-    lblTo = new QLabel(LoadStr(321), gbPageScope);
+    lblTo = new QLabel(text(TextId::ExportToLabel), gbPageScope);
     editPageTo = new QLineEdit(gbPageScope);
     for (QLineEdit* e : {editPageFrom, editPageTo}) {
         e->setValidator(new QIntValidator(0, 99999999, e));
@@ -100,16 +100,16 @@ void ExportDialog::buildControls() {
     scopeLayout->addWidget(editPageTo, 2, 4);
     scopeLayout->setColumnStretch(5, 1);
 
-    gbObjectSize = new QGroupBox(LoadStr(322), this);
-    rbtnPixels = radio(323, gbObjectSize);
-    rbtnMillimeters = radio(325, gbObjectSize);
-    rbtnInches = radio(326, gbObjectSize);
-    rbtnPoints = radio(327, gbObjectSize);
-    lblWidth = new QLabel(LoadStr(328), gbObjectSize);
+    gbObjectSize = new QGroupBox(text(TextId::ExportObjectSizeGroup), this);
+    rbtnPixels = radio(TextId::ExportNoSpecificSize, gbObjectSize);
+    rbtnMillimeters = radio(TextId::ExportMillimeters, gbObjectSize);
+    rbtnInches = radio(TextId::ExportInches, gbObjectSize);
+    rbtnPoints = radio(TextId::ExportPoints, gbObjectSize);
+    lblWidth = new QLabel(text(TextId::ExportWidthLabel), gbObjectSize);
     editWidth = new QLineEdit(gbObjectSize);
-    lblSlash = new QLabel(LoadStr(329), gbObjectSize);
+    lblSlash = new QLabel(text(TextId::ExportSizeSeparator), gbObjectSize);
     editHigh = new QLineEdit(gbObjectSize);
-    lblUnit = new QLabel(LoadStr(330), gbObjectSize);
+    lblUnit = new QLabel(text(TextId::ExportUnitsLabel), gbObjectSize);
     for (QLineEdit* e : {editWidth, editHigh}) {
         e->setAlignment(Qt::AlignRight);
         e->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("3.93700787401575")) +
@@ -133,9 +133,9 @@ void ExportDialog::buildControls() {
     sizeLayout->addStretch();
     retainSpace(gbObjectSize);
 
-    btnExport = new QPushButton(LoadStr(307), this);
+    btnExport = new QPushButton(text(TextId::ExportLabel), this);
     btnExport->setDefault(true);
-    btnCancel = new QPushButton(LoadStr(331), this);
+    btnCancel = new QPushButton(text(TextId::ExportCancel), this);
     btnCancel->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -216,12 +216,12 @@ void ExportDialog::syncControls(bool updateSizeEdits) {
         w->setEnabled(c.rangeEditsEnabled);
 
     gbObjectSize->setVisible(c.sizeGroupVisible);
-    rbtnPixels->setText(LoadStr(c.pixelsCaptionId));
+    rbtnPixels->setText(text(c.pixelsCaption));
     rbtnPixels->setEnabled(c.pixelsEnabled);
     rbtnMillimeters->setEnabled(c.millimetersEnabled);
     rbtnInches->setEnabled(c.inchesEnabled);
     rbtnPoints->setEnabled(c.pointsEnabled);
-    lblUnit->setText(LoadStr(c.unitLabelId));
+    lblUnit->setText(text(c.unitLabel));
     if (updateSizeEdits) {
         editWidth->setText(FormatSizeValue(m_model.shownWidth()));
         editHigh->setText(FormatSizeValue(m_model.shownHeight()));
@@ -279,7 +279,7 @@ bool ExportDialog::confirmSizeEdit(QLineEdit* edit, bool isWidth) {
         return true;
     BoxRequest box;
     box.owner = this;
-    box.caption = LoadStr(107);
+    box.caption = text(TextId::ExportDialogCaption);
     box.text = QStringLiteral("'%1' is not a valid floating point value").arg(edit->text());
     box.icon = BoxIcon::Error;
     ShowBox(box);
@@ -295,7 +295,7 @@ void ExportDialog::btnBrowseClick() {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.owner = this;
-    request.caption = LoadStr(107);
+    request.caption = text(TextId::ExportDialogCaption);
     request.fileName = QStringLiteral("Untitled");
     request.overwritePrompt = true;
     switch (exportType()) {
@@ -325,7 +325,7 @@ void ExportDialog::btnExportClick() {
             if (!readPage(e)) {
                 BoxRequest box;
                 box.owner = this;
-                box.caption = LoadStr(107);
+                box.caption = text(TextId::ExportDialogCaption);
                 box.text = QStringLiteral("'%1' is not a valid integer value").arg(e->text());
                 box.icon = BoxIcon::Error;
                 ShowBox(box);

@@ -20,7 +20,6 @@ namespace art = telmora::art;
 
 namespace {
 
-constexpr int kCaptionId = 101; // "Analog Meter"
 constexpr int kPanelTop = 78;
 constexpr int kPanelWidth = 74;
 constexpr int kPanelHeight = 20;
@@ -35,7 +34,7 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("AnalogMeterForm"));
-    setWindowTitle(telmora::LoadStr(kCaptionId));
+    setWindowTitle(telmora::text(telmora::TextId::AnalogMeterCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon1")));
 
     Panel1 = new QFrame(this);

@@ -17,9 +17,6 @@ namespace telmora {
 
 namespace {
 
-constexpr int kErrorCaption = 9999; // "Error[E%d]"
-constexpr int kNotANumber = 9007;   // "Not a valid floating point value !"
-constexpr int kBadLimits = 9008;    // "Limit setting is unacceptable."
 
 Qt::Alignment toQt(telmora::LabelAlign a) {
     switch (a) {
@@ -146,18 +143,18 @@ void ComparatorLimitsDialog::showEvent(QShowEvent* event) {
 void ComparatorLimitsDialog::bbtnOkClick() {
     const auto high = telmora::ReadDecimalTrimmed(mkeHiLimit->text().toStdString());
     if (!high) {
-        telmora::ShowMessage(this, kErrorCaption, kNotANumber);
+        telmora::showError(this, telmora::TextId::InvalidFloatValue);
         mkeHiLimit->setFocus();
         return;
     }
     const auto low = telmora::ReadDecimalTrimmed(mkeLowLimit->text().toStdString());
     if (!low) {
-        telmora::ShowMessage(this, kErrorCaption, kNotANumber);
+        telmora::showError(this, telmora::TextId::InvalidFloatValue);
         mkeLowLimit->setFocus();
         return;
     }
     if (!(*high > *low)) {
-        telmora::ShowMessage(this, kErrorCaption, kBadLimits);
+        telmora::showError(this, telmora::TextId::LimitsUnacceptable);
         mkeHiLimit->setFocus();
         return;
     }

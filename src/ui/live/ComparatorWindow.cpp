@@ -25,7 +25,6 @@ namespace art = telmora::art;
 
 namespace {
 
-constexpr int kCaptionId = 102; // "Comparator"
 constexpr double kPivotY = 99.0;
 constexpr double kNeedleLength = 70.0;
 constexpr double kDegree = 0.017453292444444442; // 3.14159264 / 180
@@ -78,7 +77,7 @@ ComparatorWindow::ComparatorWindow(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_high(telmora::App().fHiLimit), m_low(telmora::App().fLowLimit) {
     setObjectName(QStringLiteral("ComparatorForm"));
-    setWindowTitle(telmora::LoadStr(kCaptionId));
+    setWindowTitle(telmora::text(telmora::TextId::ComparatorCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
 
     bbtnAlart = new QPushButton(this);

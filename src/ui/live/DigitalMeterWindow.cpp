@@ -16,7 +16,6 @@ using telmora::LcdPanel;
 
 namespace {
 
-constexpr int kCaptionId = 100; // "Digital Meter"
 
 // Point size of a reading's font from a panel width, in the resolution of the
 // main reading's font.
@@ -93,7 +92,7 @@ DigitalMeterWindow::~DigitalMeterWindow() {
 }
 
 void DigitalMeterWindow::setLinkStatus(bool linked) {
-    setWindowTitle(telmora::LoadStr(kCaptionId) +
+    setWindowTitle(telmora::text(telmora::TextId::DigitalMeterCaption) +
                    (linked ? QStringLiteral(" : USB Device") : QStringLiteral(" : No Device")));
 }
 

@@ -54,12 +54,12 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-QString menuText(int id) {
-    return LoadStr(id);
+QString menuText(TextId id) {
+    return text(id);
 }
 
-QString hintText(int id) {
-    return LoadStr(id).remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed();
+QString hintText(TextId id) {
+    return text(id).remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed();
 }
 
 constexpr const char* kSessionFilter = "session logger data files(*.slr)|*.slr";
@@ -163,7 +163,7 @@ QGroupBox* extremeGroup(QWidget* parent, const char* name, const QString& captio
 
 LoggerWindow::LoggerWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FormImport"));
-    setWindowTitle(LoadStr(108));
+    setWindowTitle(text(TextId::ImportWindowCaption));
     setWindowFlags(windowFlags() & ~Qt::WindowMinimizeButtonHint);
     buildControls();
     buildMenu();
@@ -193,7 +193,7 @@ void LoggerWindow::buildControls() {
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setIconSize(QSize(24, 24));
-    auto tool = [&](const char* name, QStyle::StandardPixmap icon, int hint,
+    auto tool = [&](const char* name, QStyle::StandardPixmap icon, TextId hint,
                     void (LoggerWindow::*f)()) {
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(QString::fromLatin1(name));
@@ -204,18 +204,18 @@ void LoggerWindow::buildControls() {
         connect(b, &QToolButton::clicked, this, [this, f] { (this->*f)(); });
         return b;
     };
-    sbtnImport = tool("sbtnImport", QStyle::SP_ArrowDown, 507, &LoggerWindow::sbtnImportClick);
+    sbtnImport = tool("sbtnImport", QStyle::SP_ArrowDown, TextId::MenuFileImport, &LoggerWindow::sbtnImportClick);
     sbtnExport =
-        tool("sbtnExport", QStyle::SP_FileDialogDetailedView, 807, &LoggerWindow::sbtnExportClick);
-    sbtnOpen = tool("sbtnOpen", QStyle::SP_DialogOpenButton, 502, &LoggerWindow::sbtnOpenClick);
+        tool("sbtnExport", QStyle::SP_FileDialogDetailedView, TextId::MenuFileExport, &LoggerWindow::sbtnExportClick);
+    sbtnOpen = tool("sbtnOpen", QStyle::SP_DialogOpenButton, TextId::MenuFileOpen, &LoggerWindow::sbtnOpenClick);
     sbtnSave = new QToolButton(ToolBar1);
     sbtnSave->setObjectName(QStringLiteral("sbtnSave"));
     sbtnSave->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    sbtnSave->setToolTip(hintText(503));
+    sbtnSave->setToolTip(hintText(TextId::MenuFileSaveAs));
     sbtnSave->setAutoRaise(true);
     ToolBar1->addWidget(sbtnSave);
     connect(sbtnSave, &QToolButton::clicked, this, [this] { sbtnSaveClick(); });
-    sbtnClear = tool("sbtnClear", QStyle::SP_TrashIcon, 611, &LoggerWindow::sbtnClearClick);
+    sbtnClear = tool("sbtnClear", QStyle::SP_TrashIcon, TextId::MenuEditClearAll, &LoggerWindow::sbtnClearClick);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -299,27 +299,25 @@ void LoggerWindow::buildControls() {
     bar->addWidget(rbtnMainData);
     bar->addWidget(rbtnSubData);
     bar->addStretch(1);
-    auto pageButton = [&](const char* name, QStyle::StandardPixmap icon, int hint,
+    auto pageButton = [&](const char* name, QStyle::StandardPixmap icon,
                           void (LoggerWindow::*f)()) {
         auto* b = new QToolButton(PanelSBtn);
         b->setObjectName(QString::fromLatin1(name));
         b->setIcon(st->standardIcon(icon));
-        if (hint != 0)
-            b->setToolTip(hintText(hint));
         b->setAutoRaise(true);
         bar->addWidget(b);
         connect(b, &QToolButton::clicked, this, [this, f] { (this->*f)(); });
         return b;
     };
     sbtnUndoZoom =
-        pageButton("sbtnUndoZoom", QStyle::SP_BrowserReload, 0, &LoggerWindow::sbtnUndoZoomClick);
-    sbtnFirstPage = pageButton("sbtnFirstPage", QStyle::SP_MediaSkipBackward, 0,
+        pageButton("sbtnUndoZoom", QStyle::SP_BrowserReload, &LoggerWindow::sbtnUndoZoomClick);
+    sbtnFirstPage = pageButton("sbtnFirstPage", QStyle::SP_MediaSkipBackward,
                                &LoggerWindow::sbtnFirstPageClick);
     sbtnPageUp =
-        pageButton("sbtnPageUp", QStyle::SP_MediaSeekBackward, 0, &LoggerWindow::sbtnPageUpClick);
-    sbtnPageDown = pageButton("sbtnPageDown", QStyle::SP_MediaSeekForward, 0,
+        pageButton("sbtnPageUp", QStyle::SP_MediaSeekBackward, &LoggerWindow::sbtnPageUpClick);
+    sbtnPageDown = pageButton("sbtnPageDown", QStyle::SP_MediaSeekForward,
                               &LoggerWindow::sbtnPageDownClick);
-    sbtnLastPage = pageButton("sbtnLastPage", QStyle::SP_MediaSkipForward, 0,
+    sbtnLastPage = pageButton("sbtnLastPage", QStyle::SP_MediaSkipForward,
                               &LoggerWindow::sbtnLastPageClick);
     sbtnFirstPage->setToolTip(QStringLiteral("First session"));
     sbtnPageUp->setToolTip(QStringLiteral("Previous session"));
@@ -340,28 +338,28 @@ void LoggerWindow::buildControls() {
 
 void LoggerWindow::buildMenu() {
     QMenuBar* bar = menuBar();
-    auto item = [this](QMenu* menu, int id, auto handler) {
+    auto item = [this](QMenu* menu, TextId id, auto handler) {
         QAction* a = menu->addAction(menuText(id));
         connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return a;
     };
-    QMenu* file = bar->addMenu(menuText(501));
-    mnuOpen = item(file, 502, &LoggerWindow::sbtnOpenClick);
-    mnuSaveAs = item(file, 503, &LoggerWindow::sbtnSaveClick);
+    QMenu* file = bar->addMenu(menuText(TextId::MenuFile));
+    mnuOpen = item(file, TextId::MenuFileOpen, &LoggerWindow::sbtnOpenClick);
+    mnuSaveAs = item(file, TextId::MenuFileSaveAs, &LoggerWindow::sbtnSaveClick);
     file->addSeparator();
-    mnuImport = item(file, 507, &LoggerWindow::sbtnImportClick);
-    mnuExport = item(file, 807, &LoggerWindow::sbtnExportClick);
+    mnuImport = item(file, TextId::MenuFileImport, &LoggerWindow::sbtnImportClick);
+    mnuExport = item(file, TextId::MenuFileExport, &LoggerWindow::sbtnExportClick);
     file->addSeparator();
-    mnuPrint = item(file, 806, &LoggerWindow::mnuPrintClick);
-    mnuPrinterSetup = item(file, 506, &LoggerWindow::mnuPrinterSetupClick);
+    mnuPrint = item(file, TextId::MenuFilePrintPage, &LoggerWindow::mnuPrintClick);
+    mnuPrinterSetup = item(file, TextId::MenuFilePrinterSetup, &LoggerWindow::mnuPrinterSetupClick);
     file->addSeparator();
-    mnuExit = file->addAction(menuText(509));
+    mnuExit = file->addAction(menuText(TextId::MenuFileExit));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
-    QMenu* edit = bar->addMenu(menuText(610));
-    mnuClear = item(edit, 611, &LoggerWindow::sbtnClearClick);
-    QMenu* view = bar->addMenu(menuText(831));
+    QMenu* edit = bar->addMenu(menuText(TextId::MenuEdit));
+    mnuClear = item(edit, TextId::MenuEditClearAll, &LoggerWindow::sbtnClearClick);
+    QMenu* view = bar->addMenu(menuText(TextId::MenuView));
     view->addSeparator();
-    mnuLineColor = item(view, 832, &LoggerWindow::mnuGraphLineColorClick);
+    mnuLineColor = item(view, TextId::MenuViewLineColor, &LoggerWindow::mnuGraphLineColorClick);
 }
 
 void LoggerWindow::setUpGraph() {
@@ -468,7 +466,7 @@ bool LoggerWindow::AddSessionTab() {
         // The new last row (the empty one) is selected, as rows are added.
         grid->selectRow(grid->model()->rowCount() - 1);
     } catch (const std::bad_alloc&) {
-        ShowMessage(this, 9999, 9006);
+        showError(this, TextId::OutOfMemory);
         return false;
     }
     return true;
@@ -508,7 +506,7 @@ void LoggerWindow::resetImport() {
 void LoggerWindow::sbtnClearClick() {
     if (m_data.isEmpty())
         return;
-    const BoxButton answer = ShowDirectBox(this, LoadStr(8002), 8999, 8002, BoxIcon::Question,
+    const BoxButton answer = showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning, TextId::AskClearBuffer, BoxIcon::Question,
                                            {BoxButton::Ok, BoxButton::Cancel}, BoxButton::Cancel);
     if (answer != BoxButton::Ok)
         return;
@@ -717,7 +715,7 @@ void LoggerWindow::sbtnPageUpClick() {
     if (m_data.sessionsShown() == 0)
         return;
     if (m_data.currentSession() == 0) {
-        ShowMessage(this, 8999, 8008);
+        showWarning(this, TextId::AtFirstPage);
         return;
     }
     drawAndReadout(m_data.currentSession() - 1);
@@ -727,7 +725,7 @@ void LoggerWindow::sbtnPageDownClick() {
     if (m_data.sessionsShown() == 0)
         return;
     if (m_data.currentSession() + 1 >= m_data.sessionsShown()) {
-        ShowMessage(this, 8999, 8009);
+        showWarning(this, TextId::AtLastPage);
         return;
     }
     drawAndReadout(m_data.currentSession() + 1);
@@ -760,7 +758,7 @@ public:
 
     bool confirmDownload() override {
         const BoxButton answer =
-            ShowDirectBox(&m_form, DownloadQuestionText(), 8999, DownloadMessage::ConfirmQuestion,
+            showDirectBox(&m_form, DownloadQuestionText(), CaptionKind::Warning, TextId::AskProceed,
                           BoxIcon::Question, {BoxButton::Yes, BoxButton::No}, BoxButton::No);
         return answer == BoxButton::Yes;
     }
@@ -780,7 +778,7 @@ public:
             m_progress.ProgressBar->setRange(0, 100);
             m_progress.ProgressBar->setValue(0);
         } else {
-            m_progress.Label1->setText(LoadStr(DownloadMessage::Translating));
+            m_progress.Label1->setText(text(TextId::Translating));
         }
         // Abort works in both stages: it clears the busy flag, which the download
         // checks after every block and while converting.
@@ -835,8 +833,8 @@ private:
 
 } // namespace
 
-void LoggerWindow::reportDownloadMessage(int messageId) {
-    ShowDirectBox(this, DownloadMessageText(messageId), 9999, messageId, BoxIcon::Error,
+void LoggerWindow::reportDownloadMessage(TextId message) {
+    showDirectBox(this, DownloadMessageText(message), CaptionKind::Error, message, BoxIcon::Error,
                   {BoxButton::Ok});
 }
 
@@ -851,12 +849,12 @@ void LoggerWindow::sbtnImportClick() {
         } catch (const std::bad_alloc&) {
             result = DownloadResult{};
             result.status = DownloadResult::Status::OutOfMemory;
-            result.messageId = DownloadMessage::OutOfMemory;
+            result.messageId = TextId::OutOfMemory;
             result.resetRequested = true;
         }
         observer.finish();
         if (result.status == DownloadResult::Status::Done) {
-            const int messageId = result.messageId;
+            const std::optional<TextId> message = result.messageId;
             const std::string notice = result.notice;
             m_data.adoptImported(std::move(result.sessions));
             const bool shown = showSessions();
@@ -864,13 +862,13 @@ void LoggerWindow::sbtnImportClick() {
             if (!shown)
                 resetImport();
             UpdateControls();
-            if (messageId != 0)
-                reportDownloadMessage(messageId);
+            if (message)
+                reportDownloadMessage(*message);
             if (!notice.empty()) {
                 // No numbered text exists for this case: the window's own caption.
                 BoxRequest box;
                 box.owner = this;
-                box.caption = LoadStr(108);
+                box.caption = text(TextId::ImportWindowCaption);
                 box.text = QString::fromStdString(notice);
                 box.icon = BoxIcon::Warning;
                 ShowBox(box);
@@ -881,7 +879,8 @@ void LoggerWindow::sbtnImportClick() {
     switch (result.status) {
     case DownloadResult::Status::NoCable:
     case DownloadResult::Status::NoDataLogger:
-        reportDownloadMessage(result.messageId);
+        if (result.messageId)
+            reportDownloadMessage(*result.messageId);
         return;
     case DownloadResult::Status::Declined:
         return;
@@ -892,8 +891,8 @@ void LoggerWindow::sbtnImportClick() {
     // outcome, it ends empty with the busy flag clear.
     WindowMessageEvent reset(WindowMessage::ResetImport);
     QCoreApplication::sendEvent(this, &reset);
-    if (result.messageId != 0 && result.status != DownloadResult::Status::Aborted)
-        reportDownloadMessage(result.messageId);
+    if (result.messageId && result.status != DownloadResult::Status::Aborted)
+        reportDownloadMessage(*result.messageId);
 }
 
 bool LoggerWindow::event(QEvent* e) {
@@ -912,7 +911,7 @@ bool LoggerWindow::sbtnSaveClick() {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.owner = this;
-    request.caption = LoadStr(503).remove(QLatin1Char('&'));
+    request.caption = text(TextId::MenuFileSaveAs).remove(QLatin1Char('&'));
     request.defaultExt = QString::fromLatin1(kSessionFileExtension);
     request.fileName = QString::fromLatin1(kSessionFileDefaultName);
     request.filter = QString::fromLatin1(kSessionFilter);
@@ -926,8 +925,8 @@ bool LoggerWindow::sbtnSaveClick() {
         status = m_data.save(*path);
     }
     if (status != SessionFileStatus::Ok) {
-        QString text = LoadStr(9005) + QStringLiteral("\n") + QDir::toNativeSeparators(*path);
-        ShowDirectBox(this, text, 9999, 9005, BoxIcon::Error, {BoxButton::Ok});
+        QString message = text(TextId::FileSaveError) + QStringLiteral("\n") + QDir::toNativeSeparators(*path);
+        showDirectBox(this, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
         return false;
     }
     UpdateControls();
@@ -940,7 +939,7 @@ void LoggerWindow::sbtnOpenClick() {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.owner = this;
-    request.caption = LoadStr(502).remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+    request.caption = text(TextId::MenuFileOpen).remove(QLatin1Char('&')).remove(QStringLiteral("..."));
     request.defaultExt = QString::fromLatin1(kSessionFileExtension);
     request.filter = QString::fromLatin1(kSessionFilter);
     request.filterIndex = 1;
@@ -954,7 +953,7 @@ void LoggerWindow::sbtnOpenClick() {
     SessionFileStatus status;
     {
         WaitCursor wait;
-        progress->setMessage(QStringLiteral("[W8005] ") + LoadStr(8005), QColor(Qt::red));
+        progress->setMessage(noticeLine(TextId::ReadingSelectedFile), QColor(Qt::red));
         progress->Label1->clear();
         progress->ProgressBar->setRange(0, 64);
         progress->ProgressBar->setValue(0);
@@ -968,7 +967,7 @@ void LoggerWindow::sbtnOpenClick() {
         m_data.clear();
         ClearGraph();
         UpdateControls();
-        const QString format = LoadStr(7999);
+        const QString format = text(TextId::ReadingDataFormat);
         std::int64_t lastShown = -1;
         status = m_data.open(*path, [&](int, std::int64_t entry, std::int64_t count) {
             // Repaint now and then, not for every entry of a long session.
@@ -1003,11 +1002,11 @@ void LoggerWindow::sbtnOpenClick() {
     case SessionFileStatus::Cancelled:
         break;
     case SessionFileStatus::OutOfMemory:
-        ShowMessage(this, 9999, 9006);
+        showError(this, TextId::OutOfMemory);
         break;
     default:
-        ShowDirectBox(this, LoadStr(9004) + QStringLiteral("\n") + QDir::toNativeSeparators(*path),
-                      9999, 9004, BoxIcon::Error, {BoxButton::Ok});
+        showDirectBox(this, text(TextId::FileOpenError) + QStringLiteral("\n") + QDir::toNativeSeparators(*path),
+                      CaptionKind::Error, TextId::FileOpenError, BoxIcon::Error, {BoxButton::Ok});
         break;
     }
 }
@@ -1022,10 +1021,10 @@ bool LoggerWindow::ExportText(const QString& path, int first, int last) {
         written = ExportSessionsTextFile(path, m_data.shownSessions(), first, last, &error);
     }
     if (!written) {
-        QString text = LoadStr(9005) + QStringLiteral("\n") + QDir::toNativeSeparators(path);
+        QString message = text(TextId::FileSaveError) + QStringLiteral("\n") + QDir::toNativeSeparators(path);
         if (!error.isEmpty())
-            text += QStringLiteral("\n(%1)").arg(error);
-        ShowDirectBox(this, text, 9999, 9005, BoxIcon::Error, {BoxButton::Ok});
+            message += QStringLiteral("\n(%1)").arg(error);
+        showDirectBox(this, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
     }
     return written;
 }
@@ -1071,8 +1070,8 @@ void LoggerWindow::ExportImage(int kind, int destination, int first, int last, c
     ChartWidget->setPEnarg2(0);
     DrawSession(m_data.currentSession());
     if (failed && destination == 1)
-        ShowDirectBox(this, LoadStr(9005) + QStringLiteral("\n") + QDir::toNativeSeparators(path),
-                      9999, 9005, BoxIcon::Error, {BoxButton::Ok});
+        showDirectBox(this, text(TextId::FileSaveError) + QStringLiteral("\n") + QDir::toNativeSeparators(path),
+                      CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
 }
 
 void LoggerWindow::sbtnExportClick() {
@@ -1096,7 +1095,7 @@ void LoggerWindow::sbtnExportClick() {
     const ExportDestination destination = dlg->destination();
     const QString fileName = dlg->fileName();
     if (destination == ExportDestination::File && fileName.isEmpty()) {
-        ShowMessage(this, 9999, 9013);
+        showError(this, TextId::BrowseForFileName);
         return;
     }
     const int current = m_data.currentSession() + 1;
@@ -1172,9 +1171,9 @@ void LoggerWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (m_data.needsSaveQuestion()) {
-        const QString text = LoadStr(8003) + QStringLiteral("\n") + LoadStr(7005);
+        const QString message = text(TextId::BufferHasData) + QStringLiteral("\n") + text(TextId::AskSaveBeforeExit);
         const BoxButton answer =
-            ShowDirectBox(this, text, 8999, 8003, BoxIcon::Question,
+            showDirectBox(this, message, CaptionKind::Warning, TextId::BufferHasData, BoxIcon::Question,
                           {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Cancel);
         if (answer == BoxButton::Cancel || answer == BoxButton::None) {
             event->ignore();

@@ -2,6 +2,7 @@
 
 #include "logger/ImportSessions.h"
 #include "logger/SessionGraph.h"
+#include "text/texts.h"
 
 #include <QMainWindow>
 
@@ -157,7 +158,7 @@ private:
     ProgressWindow* progressForm();
     ExportDialog* exportForm();
     LineColorDialog* lineColorForm();
-    void reportDownloadMessage(int messageId);
+    void reportDownloadMessage(TextId message);
 
     telmora::ImportSessions m_data;
     telmora::SessionPlot m_plot;

@@ -11,7 +11,7 @@ class QObject;
 namespace telmora {
 
 // The link-loss watcher: waits for LinkLostEvent and then runs the main window's
-// link-loss step (the 9015 message and the unlink) on the user-interface thread,
+// link-loss step (the CableNotFound message and the unlink) on the user-interface thread,
 // waiting until that step is done. One instance lives as long as the main window.
 class LinkLossWatcher {
 public:

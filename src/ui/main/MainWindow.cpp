@@ -54,14 +54,14 @@ constexpr int kToolButtonSize = 36;
 constexpr int kToolIconSize = 28;
 
 QToolButton* makeToolButton(QWidget* parent, const char* objectName, const QString& icon,
-                            int hintId) {
+                            TextId hint) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(objectName));
     b->setIcon(QIcon(icon));
     b->setIconSize(QSize(kToolIconSize, kToolIconSize));
     b->setFixedSize(kToolButtonSize, kToolButtonSize);
     b->setAutoRaise(true);
-    b->setToolTip(LoadStr(hintId));
+    b->setToolTip(text(hint));
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
@@ -84,7 +84,7 @@ MainWindow::MainWindow(QWidget* parent)
     setObjectName(QStringLiteral("FormMain"));
     Windows().FormMain = this;
 
-    const QString title = LoadStr(60) + QLatin1Char(' ') + LoadStr(1);
+    const QString title = text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName);
     setWindowTitle(title);
 
     buildControls();
@@ -114,21 +114,21 @@ void MainWindow::buildControls() {
     row->setSpacing(2);
     column->addLayout(row);
 
-    sbtnLink = makeToolButton(central, "sbtnLink", QStringLiteral(":/toolbar/link.svg"), 1000);
+    sbtnLink = makeToolButton(central, "sbtnLink", QStringLiteral(":/toolbar/link.svg"), TextId::HintLink);
     sbtnDigitMeter =
-        makeToolButton(central, "sbtnDigitMeter", QStringLiteral(":/toolbar/digital.svg"), 1011);
+        makeToolButton(central, "sbtnDigitMeter", QStringLiteral(":/toolbar/digital.svg"), TextId::HintDigitalMeter);
     sbtnAnalogMeter =
-        makeToolButton(central, "sbtnAnalogMeter", QStringLiteral(":/toolbar/analog.svg"), 1012);
+        makeToolButton(central, "sbtnAnalogMeter", QStringLiteral(":/toolbar/analog.svg"), TextId::HintAnalogMeter);
     sbtnDataList =
-        makeToolButton(central, "sbtnDataList", QStringLiteral(":/toolbar/datalist.svg"), 1015);
+        makeToolButton(central, "sbtnDataList", QStringLiteral(":/toolbar/datalist.svg"), TextId::HintDataList);
     sbtnGraphical =
-        makeToolButton(central, "sbtnGraphical", QStringLiteral(":/toolbar/recorder.svg"), 1014);
+        makeToolButton(central, "sbtnGraphical", QStringLiteral(":/toolbar/recorder.svg"), TextId::HintRecorder);
     sbtnComparator =
-        makeToolButton(central, "sbtnComparator", QStringLiteral(":/toolbar/comparator.svg"), 1013);
+        makeToolButton(central, "sbtnComparator", QStringLiteral(":/toolbar/comparator.svg"), TextId::HintComparator);
     sbtnWinTile =
-        makeToolButton(central, "sbtnWinTile", QStringLiteral(":/toolbar/tile.svg"), 1010);
-    sbtnPort = makeToolButton(central, "sbtnPort", QStringLiteral(":/toolbar/port.svg"), 1020);
-    sbtnAbout = makeToolButton(central, "sbtnAbout", QStringLiteral(":/toolbar/about.svg"), 1031);
+        makeToolButton(central, "sbtnWinTile", QStringLiteral(":/toolbar/tile.svg"), TextId::HintTileWindows);
+    sbtnPort = makeToolButton(central, "sbtnPort", QStringLiteral(":/toolbar/port.svg"), TextId::HintPortSelection);
+    sbtnAbout = makeToolButton(central, "sbtnAbout", QStringLiteral(":/toolbar/about.svg"), TextId::HintAbout);
 
     const auto separator = [&] {
         auto* line = new QFrame(central);
@@ -171,35 +171,35 @@ void MainWindow::buildControls() {
 void MainWindow::FormCreate() {
     // Menu and hints from the string table.
     QMenuBar* bar = menuBar();
-    mnuFile = bar->addMenu(LoadStr(501));
-    mnuExit = mnuFile->addAction(LoadStr(509), this, [this] { close(); });
+    mnuFile = bar->addMenu(text(TextId::MenuFile));
+    mnuExit = mnuFile->addAction(text(TextId::MenuFileExit), this, [this] { close(); });
 
-    mnuLink = bar->addAction(LoadStr(600));
+    mnuLink = bar->addAction(text(TextId::MenuLink));
     connect(mnuLink, &QAction::triggered, this, [this] {
         sbtnLink->setChecked(!sbtnLink->isChecked());
         sbtnLinkClick();
     });
 
-    mnuWindow = bar->addMenu(LoadStr(631));
-    mnuWindow->addAction(LoadStr(632), this, [this] { sbtnWinTileClick(); });
+    mnuWindow = bar->addMenu(text(TextId::MenuWindow));
+    mnuWindow->addAction(text(TextId::MenuWindowTile), this, [this] { sbtnWinTileClick(); });
     mnuWindow->addSeparator();
-    mnuWindow->addAction(LoadStr(633), this, [this] { sbtnDigitMeterClick(); });
-    mnuWindow->addAction(LoadStr(634), this, [this] { sbtnAnalogMeterClick(); });
-    mnuWindow->addAction(LoadStr(635), this, [this] { sbtnComparatorClick(); });
-    mnuWindow->addAction(LoadStr(636), this, [this] { sbtnGraphicalClick(); });
-    mnuWindow->addAction(LoadStr(637), this, [this] { sbtnDataListClick(); });
+    mnuWindow->addAction(text(TextId::MenuWindowDigitalMeter), this, [this] { sbtnDigitMeterClick(); });
+    mnuWindow->addAction(text(TextId::MenuWindowAnalogMeter), this, [this] { sbtnAnalogMeterClick(); });
+    mnuWindow->addAction(text(TextId::MenuWindowComparator), this, [this] { sbtnComparatorClick(); });
+    mnuWindow->addAction(text(TextId::MenuWindowRecorder), this, [this] { sbtnGraphicalClick(); });
+    mnuWindow->addAction(text(TextId::MenuWindowDataList), this, [this] { sbtnDataListClick(); });
 
-    mnuPort = bar->addMenu(LoadStr(701));
-    mnuUsbPort = mnuPort->addAction(LoadStr(704));
+    mnuPort = bar->addMenu(text(TextId::MenuPort));
+    mnuUsbPort = mnuPort->addAction(text(TextId::MenuPortUsb));
     mnuUsbPort->setCheckable(true);
     mnuUsbPort->setChecked(true);
     // The check mark only shows which port is in use; choosing it changes nothing.
     connect(mnuUsbPort, &QAction::triggered, mnuUsbPort, [a = mnuUsbPort] { a->setChecked(true); });
-    mnuComPort = mnuPort->addAction(LoadStr(703));
+    mnuComPort = mnuPort->addAction(text(TextId::MenuPortCom));
     mnuComPort->setEnabled(false);
 
-    mnuHelp = bar->addMenu(LoadStr(996));
-    mnuAbout = mnuHelp->addAction(LoadStr(999), this, [this] { sbtnAboutClick(); });
+    mnuHelp = bar->addMenu(text(TextId::MenuHelp));
+    mnuAbout = mnuHelp->addAction(text(TextId::MenuHelpAbout), this, [this] { sbtnAboutClick(); });
 
     sbtnLink->setCheckable(true);
     sbtnPort->setEnabled(false);
@@ -271,11 +271,11 @@ void MainWindow::placeMainWindow() {
 
 void MainWindow::refreshControls() {
     const MainControlState s = ComputeMainControls(isLinked(), App().busy != 0);
-    mnuLink->setText(LoadStr(s.linkMenuCaptionId));
+    mnuLink->setText(text(s.linkMenuCaption));
     mnuLink->setEnabled(s.linkMenuEnabled);
     mnuPort->menuAction()->setEnabled(s.portMenuEnabled);
     mnuHelp->menuAction()->setEnabled(s.helpMenuEnabled);
-    sbtnLink->setToolTip(LoadStr(s.linkHintId));
+    sbtnLink->setToolTip(text(s.linkHint));
     sbtnLink->setEnabled(s.linkButtonEnabled);
     sbtnAbout->setEnabled(s.aboutEnabled);
 }
@@ -303,14 +303,15 @@ void MainWindow::sbtnLinkClick() {
 namespace {
 
 void showCableNotFound(QWidget* owner) {
-    ShowDirectBox(owner, LoadStr(9015), 9999, 9015, BoxIcon::Error, {BoxButton::Ok});
+    showError(owner, TextId::CableNotFound);
 }
 
 // The acquisition thread's notice after three silent polls, shown on the
 // user-interface thread while the acquisition thread waits for it.
 void showNoDataReceived() {
     RunOnUiThreadAndWait(QCoreApplication::instance(), [] {
-        ShowDirectBox(nullptr, LoadStr(8004), 9999, 9015, BoxIcon::Error, {BoxButton::Ok});
+        // The notice has always carried the caption number of CableNotFound.
+        showDirectBox(nullptr, text(TextId::NoDataReceived), CaptionKind::Error, TextId::CableNotFound, BoxIcon::Error, {BoxButton::Ok});
     });
 }
 
@@ -514,8 +515,8 @@ bool MainWindow::FormCloseQuery() {
     RecorderWindow* recorder = Windows().GraphicalForm;
     if (recorder == nullptr || !recorder->hasUnsavedData())
         return true;
-    const BoxButton answer = ShowDirectBox(
-        this, LoadStr(8003) + QLatin1Char('\n') + LoadStr(7005), 8999, 8003, BoxIcon::Question,
+    const BoxButton answer = showDirectBox(
+        this, text(TextId::BufferHasData) + QLatin1Char('\n') + text(TextId::AskSaveBeforeExit), CaptionKind::Warning, TextId::BufferHasData, BoxIcon::Question,
         {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Cancel);
     if (answer == BoxButton::No)
         return true;
@@ -532,8 +533,8 @@ void MainWindow::FormClose() {
     if (!WriteSettingsFile(SettingsFilePath(app.applicationDirectory), values, &error)) {
         BoxRequest box;
         box.owner = this;
-        box.caption = FormatCaption(9999, 9018);
-        box.text = LoadStr(9018) + QStringLiteral("\n\n%1\n%2\n\n"
+        box.caption = errorCaption(TextId::SettingsWriteFailed);
+        box.text = text(TextId::SettingsWriteFailed) + QStringLiteral("\n\n%1\n%2\n\n"
                                                   "The comparator limits of this run are lost; "
                                                   "the program closes anyway.")
                                        .arg(SettingsFilePath(app.applicationDirectory), error);

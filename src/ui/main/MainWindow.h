@@ -117,7 +117,7 @@ private:
     // Link and unlink.
     bool linkOn();
     void linkOff();
-    // The link-loss watcher's step: message 9015, then unlink.
+    // The link-loss watcher's step: message CableNotFound, then unlink.
     void linkLostStep();
     // Ends the acquisition thread and the watcher before anything they use goes.
     void shutdownLink();

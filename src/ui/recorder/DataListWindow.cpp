@@ -58,7 +58,7 @@ private:
 DataListWindow::DataListWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_buffer(&telmora::RecorderBuffer()) {
     setObjectName(QStringLiteral("DataStringGridForm"));
-    setWindowTitle(telmora::LoadStr(103));
+    setWindowTitle(telmora::text(TextId::DataListCaption));
     setWindowIcon(telmora::AppIcon());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -149,7 +149,7 @@ bool DataListWindow::createPage() {
         PageControl->setCurrentWidget(page);
         return true;
     } catch (const std::bad_alloc&) {
-        telmora::ShowMessage(this, 9999, 9006);
+        telmora::showError(this, TextId::OutOfMemory);
         return false;
     }
 }
@@ -182,7 +182,7 @@ void DataListWindow::addLine(std::int64_t index) {
             }
         }
     } catch (const std::bad_alloc&) {
-        telmora::ShowMessage(this, 9999, 9006);
+        telmora::showError(this, TextId::OutOfMemory);
     }
 }
 

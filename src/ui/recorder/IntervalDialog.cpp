@@ -46,9 +46,8 @@ void IntervalDialog::setInputProvider(InputProvider provider) {
 }
 
 IntervalDialog::IntervalDialog(QWidget* parent) : QDialog(parent) {
-    using telmora::LoadStr;
     setObjectName(QStringLiteral("DialogOption"));
-    setWindowTitle(LoadStr(106));
+    setWindowTitle(text(TextId::IntervalDialogCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
@@ -57,17 +56,17 @@ IntervalDialog::IntervalDialog(QWidget* parent) : QDialog(parent) {
     Image1->setPixmap(telmora::AppIconPixmap(32));
     setWindowIcon(telmora::AppIcon());
 
-    rgIntervalMode = new QGroupBox(LoadStr(200), this);
+    rgIntervalMode = new QGroupBox(text(TextId::IntervalModeGroup), this);
     rgIntervalMode->setObjectName(QStringLiteral("rgIntervalMode"));
-    rbtnManual = new QRadioButton(LoadStr(201), rgIntervalMode);
+    rbtnManual = new QRadioButton(text(TextId::IntervalManual), rgIntervalMode);
     rbtnManual->setObjectName(QStringLiteral("rbtnManual"));
-    rbtnAutomatic = new QRadioButton(LoadStr(202), rgIntervalMode);
+    rbtnAutomatic = new QRadioButton(text(TextId::IntervalAutomatic), rgIntervalMode);
     rbtnAutomatic->setObjectName(QStringLiteral("rbtnAutomatic"));
     cbxInterval = new QComboBox(rgIntervalMode);
     cbxInterval->setObjectName(QStringLiteral("cbxInterval"));
     cbxInterval->setEditable(false);
-    cbxInterval->addItem(LoadStr(203));
-    cbxInterval->addItem(LoadStr(204));
+    cbxInterval->addItem(text(TextId::IntervalFullSpeed));
+    cbxInterval->addItem(text(TextId::IntervalCustom));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -102,7 +101,7 @@ void IntervalDialog::computeLayout() {
     const QFontMetrics fm(cbxInterval->font());
     cbxInterval->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     const int listWidth =
-        std::max(cbxInterval->sizeHint().width(), fm.horizontalAdvance(telmora::LoadStr(204)));
+        std::max(cbxInterval->sizeHint().width(), fm.horizontalAdvance(telmora::text(TextId::IntervalCustom)));
     const int listHeight = cbxInterval->sizeHint().height();
 
     const int groupTop = 5;
@@ -157,7 +156,7 @@ std::optional<QString> IntervalDialog::askSeconds(const QString& prefill) {
     if (inputProvider())
         return inputProvider()(prefill);
     bool ok = false;
-    const QString text = QInputDialog::getText(this, telmora::LoadStr(205), telmora::LoadStr(206),
+    const QString text = QInputDialog::getText(this, telmora::text(TextId::IntervalSeconds), telmora::text(TextId::IntervalSecondsPrompt),
                                                QLineEdit::Normal, prefill, &ok);
     if (!ok)
         return std::nullopt;
@@ -185,7 +184,7 @@ void IntervalDialog::cbxIntervalChange() {
             seconds = static_cast<std::int32_t>(*number);
             return;
         }
-        telmora::ShowMessage(this, 9999, 9007);
+        telmora::showError(this, TextId::InvalidFloatValue);
         if (number && *number < 0 && *number >= -kMaxSeconds) {
             seconds = static_cast<std::int32_t>(*number); // asked again, pre-filled with it
             continue;

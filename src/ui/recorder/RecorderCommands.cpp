@@ -57,13 +57,13 @@ void setBusy(RecorderWindow& form, bool busy) {
     refreshMainWindow();
 }
 
-// Message 9005 with the file and the reason, for a save or export that failed.
+// The message FileSaveError with the file and the reason, for a save or export that failed.
 void reportWriteFailure(QWidget* owner, const QString& path, const QString& reason) {
-    QString text = LoadStr(9005);
-    text += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
+    QString message = text(TextId::FileSaveError);
+    message += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
     if (!reason.isEmpty())
-        text += QStringLiteral("\n(%1)").arg(reason);
-    ShowDirectBox(owner, text, 9999, 9005, BoxIcon::Error, {BoxButton::Ok});
+        message += QStringLiteral("\n(%1)").arg(reason);
+    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
 }
 
 void tellDataList(WindowMessageEvent&& message) {
@@ -94,10 +94,6 @@ private:
     std::unique_ptr<ProgressWindow> m_own;
 };
 
-QString noticeLine(int id) {
-    return QStringLiteral("[W%1] ").arg(id) + LoadStr(id);
-}
-
 // Empties a partly loaded buffer so that buffer, count, pages and flags agree.
 void discardLoad(RecorderWindow& form) {
     form.recorder().clearBuffer();
@@ -115,7 +111,7 @@ bool RecorderSave(RecorderWindow& form) {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.owner = &form;
-    request.caption = LoadStr(503).remove(QLatin1Char('&'));
+    request.caption = text(TextId::MenuFileSaveAs).remove(QLatin1Char('&'));
     request.defaultExt = QStringLiteral("g53");
     request.fileName = QStringLiteral("Untitled.g53");
     request.filter = kRecorderFilter;
@@ -149,7 +145,7 @@ void RecorderOpen(RecorderWindow& form) {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.owner = &form;
-    request.caption = LoadStr(502).remove(QLatin1Char('&'));
+    request.caption = text(TextId::MenuFileOpen).remove(QLatin1Char('&'));
     request.defaultExt = QStringLiteral("g53");
     request.filter = kRecorderFilter + QStringLiteral("|Temporary files(*.TMP)|*.tmp");
     request.filterIndex = 1;
@@ -161,7 +157,7 @@ void RecorderOpen(RecorderWindow& form) {
     QCoreApplication::processEvents();
     RecorderFileReader reader;
     if (reader.open(*path) != RecorderFileReader::OpenStatus::Ok) {
-        ShowMessage(&form, 9999, 9004);
+        showError(&form, TextId::FileOpenError);
         return;
     }
 
@@ -169,7 +165,7 @@ void RecorderOpen(RecorderWindow& form) {
     {
         WaitCursor wait;
         LoadProgress progress(&form);
-        progress->setMessage(noticeLine(8005), Qt::red);
+        progress->setMessage(noticeLine(TextId::ReadingSelectedFile), Qt::red);
         progress->Label1->clear();
         progress->ProgressBar->setRange(0, 64);
         progress->ProgressBar->setValue(0);
@@ -188,7 +184,7 @@ void RecorderOpen(RecorderWindow& form) {
         sincePump.start();
         auto pump = [&](std::int64_t done) {
             progress->ProgressBar->setValue(n > 0 ? static_cast<int>(done * 64 / n) : 64);
-            progress->Label1->setText(FillFormat(LoadStr(7999), {done, n}));
+            progress->Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {done, n}));
             QCoreApplication::processEvents();
             sincePump.restart();
         };
@@ -204,7 +200,7 @@ void RecorderOpen(RecorderWindow& form) {
             if (!reader.readNext(entry)) {
                 discardLoad(form);
                 setBusy(form, false);
-                ShowMessage(&form, 9999, 9004);
+                showError(&form, TextId::FileOpenError);
                 return;
             }
             try {
@@ -212,16 +208,16 @@ void RecorderOpen(RecorderWindow& form) {
             } catch (const std::bad_alloc&) {
                 discardLoad(form);
                 setBusy(form, false);
-                ShowMessage(&form, 9999, 9006);
+                showError(&form, TextId::OutOfMemory);
                 return;
             }
         }
         cutShort = reader.cutShort();
         progress->ProgressBar->setValue(64);
-        progress->Label1->setText(FillFormat(LoadStr(7999), {n, n}));
+        progress->Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {n, n}));
         progress->bbtnAbort->setEnabled(false);
         QCoreApplication::processEvents();
-        progress->setMessage(noticeLine(8006), Qt::blue);
+        progress->setMessage(noticeLine(TextId::AddingDataToBuffer), Qt::blue);
         progress->repaint();
 
         // Second pass: scale, extremes and count, as if each sample had just been
@@ -257,7 +253,7 @@ void RecorderOpen(RecorderWindow& form) {
     setBusy(form, false);
     form.RefreshStatus();
     if (cutShort)
-        ShowMessage(&form, 8999, 9001);
+        showWarning(&form, TextId::FileDamaged);
 }
 
 void RecorderFitView(RecorderWindow& form) {
@@ -294,7 +290,7 @@ void RecorderExport(RecorderWindow& form) {
     const ExportDestination destination = dlg->destination();
     const QString fileName = dlg->fileName();
     if (destination == ExportDestination::File && fileName.isEmpty()) {
-        ShowMessage(&form, 9999, 9013);
+        showError(&form, TextId::BrowseForFileName);
         return;
     }
 

@@ -9,7 +9,7 @@ class RecorderWindow;
 
 // Save: asks for a .g53 name and writes the whole buffer. True when the buffer
 // was saved; false when the user cancelled or the file could not be written
-// (message 9005; an existing file of that name is left as it was).
+// (message FileSaveError; an existing file of that name is left as it was).
 bool RecorderSave(RecorderWindow& form);
 
 // Open: clears the buffer (asking first when it holds unsaved data), asks for a

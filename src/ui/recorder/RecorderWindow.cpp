@@ -220,15 +220,15 @@ QLabel* makeValuePanel(QWidget* parent, const char* name, int minWidth) {
     return l;
 }
 
-QString fillFormat(int id, std::initializer_list<long long> numbers) {
-    return FillFormat(LoadStr(id), numbers);
+QString fillFormat(TextId id, std::initializer_list<long long> numbers) {
+    return FillFormat(text(id), numbers);
 }
 
 } // namespace
 
 RecorderWindow::RecorderWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("GraphicalForm"));
-    setWindowTitle(LoadStr(104));
+    setWindowTitle(text(TextId::RecorderCaption));
     setWindowIcon(AppIcon());
     buildControls();
     buildMenus();
@@ -273,10 +273,10 @@ void RecorderWindow::buildControls() {
     auto* tools = new QHBoxLayout(ToolPanel);
     tools->setContentsMargins(4, 2, 4, 2);
     tools->setSpacing(1);
-    auto button = [&](const char* name, int hint, Glyph glyph, void (RecorderWindow::*handler)()) {
+    auto button = [&](const char* name, TextId hint, Glyph glyph, void (RecorderWindow::*handler)()) {
         auto* b = new QToolButton(ToolPanel);
         b->setObjectName(QLatin1String(name));
-        b->setToolTip(LoadStr(hint));
+        b->setToolTip(text(hint));
         b->setIcon(makeGlyph(glyph));
         b->setIconSize(QSize(22, 22));
         b->setAutoRaise(true);
@@ -286,9 +286,9 @@ void RecorderWindow::buildControls() {
     };
     auto gap = [&] { tools->addSpacing(10); };
     sbtnRecordStart =
-        button("sbtnRecordStart", 1040, Glyph::Start, &RecorderWindow::sbtnRecordStartClick);
+        button("sbtnRecordStart", TextId::HintAcquisitionStart, Glyph::Start, &RecorderWindow::sbtnRecordStartClick);
     sbtnRecordStop =
-        button("sbtnRecordStop", 1041, Glyph::Stop, &RecorderWindow::sbtnRecordStopClick);
+        button("sbtnRecordStop", TextId::HintAcquisitionStop, Glyph::Stop, &RecorderWindow::sbtnRecordStopClick);
     for (QToolButton* b : {sbtnRecordStart, sbtnRecordStop})
         b->setCheckable(true);
     auto* group = new QButtonGroup(this);
@@ -297,28 +297,28 @@ void RecorderWindow::buildControls() {
     group->addButton(sbtnRecordStop);
     sbtnRecordStop->setChecked(true);
     sbtnManualLogging =
-        button("sbtnManualLogging", 1047, Glyph::Manual, &RecorderWindow::sbtnManualLoggingClick);
-    sbtnOption = button("sbtnOption", 1046, Glyph::Option, &RecorderWindow::sbtnOptionClick);
+        button("sbtnManualLogging", TextId::HintManualAcquisition, Glyph::Manual, &RecorderWindow::sbtnManualLoggingClick);
+    sbtnOption = button("sbtnOption", TextId::HintIntervalOption, Glyph::Option, &RecorderWindow::sbtnOptionClick);
     gap();
-    sbtnOpenFile = button("sbtnOpenFile", 1042, Glyph::Open, &RecorderWindow::sbtnOpenFileClick);
-    sbtnSaveFile = button("sbtnSaveFile", 1043, Glyph::Save, &RecorderWindow::sbtnSaveFileClick);
+    sbtnOpenFile = button("sbtnOpenFile", TextId::HintOpenFile, Glyph::Open, &RecorderWindow::sbtnOpenFileClick);
+    sbtnSaveFile = button("sbtnSaveFile", TextId::HintSaveFile, Glyph::Save, &RecorderWindow::sbtnSaveFileClick);
     sbtnPrintGraphic =
-        button("sbtnPrintGraphic", 1044, Glyph::Print, &RecorderWindow::sbtnPrintGraphicClick);
-    sbtnClear = button("sbtnClear", 1045, Glyph::Clear, &RecorderWindow::sbtnClearClick);
-    sbtnImport = button("sbtnImport", 1055, Glyph::Import, &RecorderWindow::sbtnImportClick);
-    sbtnExport = button("sbtnExport", 1054, Glyph::Export, &RecorderWindow::sbtnExportClick);
+        button("sbtnPrintGraphic", TextId::HintPrintPage, Glyph::Print, &RecorderWindow::sbtnPrintGraphicClick);
+    sbtnClear = button("sbtnClear", TextId::HintClearRecord, Glyph::Clear, &RecorderWindow::sbtnClearClick);
+    sbtnImport = button("sbtnImport", TextId::HintImport, Glyph::Import, &RecorderWindow::sbtnImportClick);
+    sbtnExport = button("sbtnExport", TextId::HintExport, Glyph::Export, &RecorderWindow::sbtnExportClick);
     gap();
     sbtnFirstPage =
-        button("sbtnFirstPage", 1048, Glyph::First, &RecorderWindow::sbtnFirstPageClick);
-    sbtnPageUp = button("sbtnPageUp", 1049, Glyph::PageUp, &RecorderWindow::sbtnPageUpClick);
+        button("sbtnFirstPage", TextId::HintFirstPage, Glyph::First, &RecorderWindow::sbtnFirstPageClick);
+    sbtnPageUp = button("sbtnPageUp", TextId::HintPageUp, Glyph::PageUp, &RecorderWindow::sbtnPageUpClick);
     sbtnPageDown =
-        button("sbtnPageDown", 1050, Glyph::PageDown, &RecorderWindow::sbtnPageDownClick);
-    sbtnLastPage = button("sbtnLastPage", 1051, Glyph::Last, &RecorderWindow::sbtnLastPageClick);
+        button("sbtnPageDown", TextId::HintPageDown, Glyph::PageDown, &RecorderWindow::sbtnPageDownClick);
+    sbtnLastPage = button("sbtnLastPage", TextId::HintLastPage, Glyph::Last, &RecorderWindow::sbtnLastPageClick);
     gap();
     sbtnUndoZoom =
-        button("sbtnUndoZoom", 1053, Glyph::UndoZoom, &RecorderWindow::sbtnUndoZoomClick);
+        button("sbtnUndoZoom", TextId::HintUndoZoom, Glyph::UndoZoom, &RecorderWindow::sbtnUndoZoomClick);
     sbtnUndoZoom->setEnabled(false);
-    sbtnFitView = button("sbtnFitView", 1052, Glyph::Fit, &RecorderWindow::sbtnFitViewClick);
+    sbtnFitView = button("sbtnFitView", TextId::HintFitAll, Glyph::Fit, &RecorderWindow::sbtnFitViewClick);
     tools->addStretch(1);
     ToolPanelCaption = new QLabel(windowTitle() + QStringLiteral("   "), ToolPanel);
     QFont italic = ToolPanelCaption->font();
@@ -403,60 +403,60 @@ void RecorderWindow::buildControls() {
 
 void RecorderWindow::buildMenus() {
     QMenuBar* bar = menuBar();
-    auto item = [&](QMenu* menu, int id, auto handler, const QKeySequence& key = {}) {
-        QAction* a = menu->addAction(LoadStr(id));
+    auto item = [&](QMenu* menu, TextId id, auto handler, const QKeySequence& key = {}) {
+        QAction* a = menu->addAction(text(id));
         if (!key.isEmpty())
             a->setShortcut(key);
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    QMenu* file = bar->addMenu(LoadStr(501));
-    mnuOpen = item(file, 502, &RecorderWindow::sbtnOpenFileClick);
-    mnuSaveAs = item(file, 503, &RecorderWindow::sbtnSaveFileClick);
-    mnuClear = item(file, 508, &RecorderWindow::sbtnClearClick);
+    QMenu* file = bar->addMenu(text(TextId::MenuFile));
+    mnuOpen = item(file, TextId::MenuFileOpen, &RecorderWindow::sbtnOpenFileClick);
+    mnuSaveAs = item(file, TextId::MenuFileSaveAs, &RecorderWindow::sbtnSaveFileClick);
+    mnuClear = item(file, TextId::MenuFileClear, &RecorderWindow::sbtnClearClick);
     file->addSeparator();
-    mnuImport = item(file, 507, &RecorderWindow::sbtnImportClick);
-    mnuExport = item(file, 807, &RecorderWindow::sbtnExportClick);
-    mnuPrint = item(file, 806, &RecorderWindow::sbtnPrintGraphicClick);
-    mnuPrinterSetup = item(file, 506, &RecorderWindow::mnuPrinterSetupClick);
+    mnuImport = item(file, TextId::MenuFileImport, &RecorderWindow::sbtnImportClick);
+    mnuExport = item(file, TextId::MenuFileExport, &RecorderWindow::sbtnExportClick);
+    mnuPrint = item(file, TextId::MenuFilePrintPage, &RecorderWindow::sbtnPrintGraphicClick);
+    mnuPrinterSetup = item(file, TextId::MenuFilePrinterSetup, &RecorderWindow::mnuPrinterSetupClick);
     file->addSeparator();
-    mnuExit = item(file, 509, [this] { close(); });
+    mnuExit = item(file, TextId::MenuFileExit, [this] { close(); });
 
-    QMenu* acquisition = bar->addMenu(LoadStr(761));
+    QMenu* acquisition = bar->addMenu(text(TextId::MenuAcquisition));
     mnuStart = item(
-        acquisition, 762,
+        acquisition, TextId::MenuAcquisitionStart,
         [this] {
             sbtnRecordStart->setChecked(true);
             sbtnRecordStartClick();
         },
         QKeySequence(Qt::Key_F9));
     mnuStop = item(
-        acquisition, 763,
+        acquisition, TextId::MenuAcquisitionStop,
         [this] {
             sbtnRecordStop->setChecked(true);
             sbtnRecordStopClick();
         },
         QKeySequence(Qt::Key_F3));
     mnuManual =
-        item(acquisition, 764, &RecorderWindow::sbtnManualLoggingClick, QKeySequence(Qt::Key_F7));
+        item(acquisition, TextId::MenuAcquisitionManual, &RecorderWindow::sbtnManualLoggingClick, QKeySequence(Qt::Key_F7));
     acquisition->addSeparator();
-    mnuInterval = item(acquisition, 765, &RecorderWindow::sbtnOptionClick);
+    mnuInterval = item(acquisition, TextId::MenuAcquisitionInterval, &RecorderWindow::sbtnOptionClick);
 
-    QMenu* view = bar->addMenu(LoadStr(831));
-    mnuFirstPage = item(view, 802, &RecorderWindow::sbtnFirstPageClick,
+    QMenu* view = bar->addMenu(text(TextId::MenuView));
+    mnuFirstPage = item(view, TextId::MenuViewFirstPage, &RecorderWindow::sbtnFirstPageClick,
                         QKeySequence(Qt::CTRL | Qt::Key_PageUp));
-    mnuPageUp = item(view, 803, &RecorderWindow::sbtnPageUpClick);
-    mnuPageDown = item(view, 804, &RecorderWindow::sbtnPageDownClick);
-    mnuLastPage = item(view, 805, &RecorderWindow::sbtnLastPageClick,
+    mnuPageUp = item(view, TextId::MenuViewPageUp, &RecorderWindow::sbtnPageUpClick);
+    mnuPageDown = item(view, TextId::MenuViewPageDown, &RecorderWindow::sbtnPageDownClick);
+    mnuLastPage = item(view, TextId::MenuViewLastPage, &RecorderWindow::sbtnLastPageClick,
                        QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     view->addSeparator();
     mnuFitView =
-        item(view, 833, &RecorderWindow::sbtnFitViewClick, QKeySequence(Qt::CTRL | Qt::Key_F));
+        item(view, TextId::MenuViewFitAll, &RecorderWindow::sbtnFitViewClick, QKeySequence(Qt::CTRL | Qt::Key_F));
     mnuUndoZoom =
-        item(view, 834, &RecorderWindow::sbtnUndoZoomClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        item(view, TextId::MenuViewUndoZoom, &RecorderWindow::sbtnUndoZoomClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuUndoZoom->setEnabled(false);
     view->addSeparator();
-    mnuLineColor = item(view, 832, &RecorderWindow::mnuGraphLineColorClick);
+    mnuLineColor = item(view, TextId::MenuViewLineColor, &RecorderWindow::mnuGraphLineColorClick);
 }
 
 void RecorderWindow::setUpGraph() {
@@ -557,7 +557,7 @@ void RecorderWindow::sbtnRecordStartClick() {
     if (m_recording)
         return; // already running: pressing the down button again changes nothing
     if (!linked()) {
-        ShowDirectBox(this, LoadStr(9002), 9999, 9002, BoxIcon::Error, {BoxButton::Ok});
+        showDirectBox(this, text(TextId::LinkBeforeLogging), CaptionKind::Error, TextId::LinkBeforeLogging, BoxIcon::Error, {BoxButton::Ok});
         sbtnRecordStop->setChecked(true);
         return;
     }
@@ -568,7 +568,7 @@ void RecorderWindow::sbtnRecordStartClick() {
         TimerLogger->stop();
     m_recording = TimerLogger->isActive();
     if (!m_state.startTemporaryFile(App().applicationDirectory)) {
-        ShowMessage(this, 9999, 9003);
+        showError(this, TextId::TempFileCreateFailed);
         sbtnRecordStop->setChecked(true);
         sbtnRecordStopClick();
         return;
@@ -595,7 +595,7 @@ void RecorderWindow::stopAcquisition() {
 
 void RecorderWindow::sbtnManualLoggingClick() {
     if (!linked()) {
-        ShowDirectBox(this, LoadStr(9002), 9999, 9002, BoxIcon::Error, {BoxButton::Ok});
+        showDirectBox(this, text(TextId::LinkBeforeLogging), CaptionKind::Error, TextId::LinkBeforeLogging, BoxIcon::Error, {BoxButton::Ok});
         sbtnRecordStop->setChecked(true);
         return;
     }
@@ -646,7 +646,7 @@ void RecorderWindow::TakeSample() {
         int result = CountdownNotice::mrYes;
         if (CountdownNotice* box = Windows().AutoMsgForm) {
             m_inLowBattery = true;
-            result = box->showCountdown(8999, 8000, LoadStr(8000), LoadStr(7009), QString());
+            result = box->showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, text(TextId::MeterBatteryLow), text(TextId::ContinueInThreeSeconds), QString());
             m_inLowBattery = false;
         }
         if (result == CountdownNotice::mrAbort) {
@@ -667,7 +667,7 @@ void RecorderWindow::TakeSample() {
     // Manual samples are mirrored to disk too: a manual series gets its own file.
     if (m_acquisitionMode != 0 && !m_recording && !m_state.temporaryFileOpen() &&
         !m_state.startTemporaryFile(App().applicationDirectory)) {
-        ShowMessage(this, 9999, 9003);
+        showError(this, TextId::TempFileCreateFailed);
         return;
     }
 
@@ -677,7 +677,7 @@ void RecorderWindow::TakeSample() {
         added = m_state.addSample(*entry);
     } catch (const std::bad_alloc&) {
         stopAcquisition();
-        ShowMessage(this, 9999, 9006);
+        showError(this, TextId::OutOfMemory);
         return;
     }
 
@@ -705,7 +705,7 @@ void RecorderWindow::TakeSample() {
         m_state.closeTemporaryFile();
         if (m_recording)
             stopAcquisition();
-        ShowMessage(this, 9999, 9003);
+        showError(this, TextId::TempFileCreateFailed);
     }
 }
 
@@ -761,7 +761,7 @@ void RecorderWindow::sbtnFirstPageClick() {
 
 void RecorderWindow::sbtnPageUpClick() {
     if (m_currentPage <= 1) {
-        ShowMessage(this, 8999, 8008);
+        showWarning(this, TextId::AtFirstPage);
         return;
     }
     --m_currentPage;
@@ -770,7 +770,7 @@ void RecorderWindow::sbtnPageUpClick() {
 
 void RecorderWindow::sbtnPageDownClick() {
     if (m_currentPage >= m_lastPage) {
-        ShowMessage(this, 8999, 8009);
+        showWarning(this, TextId::AtLastPage);
         return;
     }
     ++m_currentPage;
@@ -876,7 +876,7 @@ void RecorderWindow::sbtnFitViewClick() {
 
 void RecorderWindow::mnuGraphLineColorClick() {
     const QColor chosen =
-        QColorDialog::getColor(ChartWidget->subsetColors(0), this, LoadStr(832).remove('&'));
+        QColorDialog::getColor(ChartWidget->subsetColors(0), this, text(TextId::MenuViewLineColor).remove('&'));
     if (!chosen.isValid())
         return;
     ChartWidget->setSubsetColors(0, chosen);
@@ -911,7 +911,7 @@ void RecorderWindow::sbtnClearClick() {
     if (m_state.isEmpty())
         return;
     if (m_state.isUnsaved() &&
-        ShowDirectBox(this, LoadStr(8002), 8999, 8002, BoxIcon::Question,
+        showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning, TextId::AskClearBuffer, BoxIcon::Question,
                       {BoxButton::Ok, BoxButton::Cancel}, BoxButton::Cancel) != BoxButton::Ok)
         return;
     if (!m_recording)
@@ -1013,15 +1013,15 @@ void RecorderWindow::RefreshControls() {
 }
 
 void RecorderWindow::RefreshStatus() {
-    StatusPanels[0]->setText(m_recording ? LoadStr(7001) : QString());
-    StatusPanels[1]->setText(fillFormat(7002, {m_state.sampleCount()}));
-    StatusPanels[2]->setText(fillFormat(7003, {m_currentPage, m_lastPage}));
+    StatusPanels[0]->setText(m_recording ? text(TextId::StatusDataLogging) : QString());
+    StatusPanels[1]->setText(fillFormat(TextId::StatusBufferCountFormat, {m_state.sampleCount()}));
+    StatusPanels[2]->setText(fillFormat(TextId::StatusPageFormat, {m_currentPage, m_lastPage}));
     if (m_acquisitionMode != 0)
-        StatusPanels[3]->setText(LoadStr(201));
+        StatusPanels[3]->setText(text(TextId::IntervalManual));
     else if (m_sampleInterval == 500)
-        StatusPanels[3]->setText(LoadStr(203));
+        StatusPanels[3]->setText(text(TextId::IntervalFullSpeed));
     else
-        StatusPanels[3]->setText(LoadStr(205) + QLatin1Char(':') +
+        StatusPanels[3]->setText(text(TextId::IntervalSeconds) + QLatin1Char(':') +
                                  QString::number(m_sampleInterval / 1000) + QLatin1Char('S'));
 }
 

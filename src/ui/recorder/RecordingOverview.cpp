@@ -120,17 +120,17 @@ void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* unit
 }
 
 void reportExportFailure(QWidget* owner, const QString& path) {
-    QString text = LoadStr(9005);
+    QString message = text(TextId::FileSaveError);
     if (!path.isEmpty())
-        text += QStringLiteral("\n\"%1\" could not be written.").arg(path);
-    ShowDirectBox(owner, text, 9999, 9005, BoxIcon::Error, {BoxButton::Ok});
+        message += QStringLiteral("\n\"%1\" could not be written.").arg(path);
+    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
 }
 
 } // namespace
 
 RecordingOverview::RecordingOverview(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormViewGraphic"));
-    setWindowTitle(LoadStr(105));
+    setWindowTitle(text(TextId::ViewerCaption));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMaximizeButtonHint);
     setModal(true);
@@ -150,19 +150,19 @@ void RecordingOverview::buildControls() {
     auto* row = new QHBoxLayout(DisplayPanel);
     row->setContentsMargins(6, 4, 6, 4);
     row->setSpacing(3);
-    auto tool = [this](const char* name, int hintId, Glyph glyph) {
+    auto tool = [this](const char* name, TextId hint, Glyph glyph) {
         auto* b = new QToolButton(DisplayPanel);
         b->setObjectName(QLatin1String(name));
-        b->setToolTip(LoadStr(hintId));
+        b->setToolTip(text(hint));
         b->setIcon(drawGlyph(glyph));
         b->setIconSize(QSize(20, 20));
         b->setAutoRaise(true);
         return b;
     };
-    sbtnPrint = tool("sbtnPrint", 1044, Glyph::Print);
-    sbtnUndoZoom = tool("sbtnUndoZoom", 1053, Glyph::UndoZoom);
+    sbtnPrint = tool("sbtnPrint", TextId::HintPrintPage, Glyph::Print);
+    sbtnUndoZoom = tool("sbtnUndoZoom", TextId::HintUndoZoom, Glyph::UndoZoom);
     sbtnUndoZoom->setEnabled(false);
-    sbtnExport = tool("sbtnExport", 1054, Glyph::Export);
+    sbtnExport = tool("sbtnExport", TextId::HintExport, Glyph::Export);
     row->addWidget(sbtnPrint);
     row->addWidget(sbtnUndoZoom);
     row->addWidget(sbtnExport);
@@ -210,7 +210,7 @@ void RecordingOverview::buildControls() {
     row->addWidget(LabelPFMain);
     row->addWidget(LabelPFSub);
     row->addSpacing(14);
-    bbtnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), LoadStr(7004),
+    bbtnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), text(TextId::CloseButton),
                                 DisplayPanel);
     bbtnClose->setObjectName(QStringLiteral("bbtnClose"));
     bbtnClose->setAutoDefault(false);
@@ -432,7 +432,7 @@ void RecordingOverview::sbtnExportClick() {
     const ExportDestination destination = dlg->destination();
     const QString fileName = dlg->fileName();
     if (destination == ExportDestination::File && fileName.isEmpty()) {
-        ShowMessage(this, 9999, 9013);
+        showError(this, TextId::BrowseForFileName);
         return;
     }
     telmora::ChartWidget* g = ChartWidgetView;

@@ -188,7 +188,7 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
                                  form.pnlSubAcDc, form.SubDataPanel})
         EXPECT_TRUE(p->text().isEmpty()) << p->objectName().toStdString();
     EXPECT_EQ(form.iconNumber(), 2);
-    EXPECT_EQ(form.windowTitle(), telmora::LoadStr(100) + QLatin1String(" : No Device"));
+    EXPECT_EQ(form.windowTitle(), telmora::text(TextId::DigitalMeterCaption) + QLatin1String(" : No Device"));
 }
 
 TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
@@ -395,20 +395,20 @@ TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
     dialog.mkeHiLimit->setText(QStringLiteral("abc"));
     dialog.bbtnOkClick();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, telmora::FormatCaption(9999, 9007));
-    EXPECT_EQ(boxes[0].text, telmora::LoadStr(9007));
+    EXPECT_EQ(boxes[0].caption, telmora::errorCaption(TextId::InvalidFloatValue));
+    EXPECT_EQ(boxes[0].text, telmora::text(TextId::InvalidFloatValue));
     EXPECT_TRUE(dialog.isVisible());
 
     dialog.mkeHiLimit->setText(QStringLiteral("2"));
     dialog.mkeLowLimit->setText(QStringLiteral("1,5"));
     dialog.bbtnOkClick();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].caption, telmora::FormatCaption(9999, 9007));
+    EXPECT_EQ(boxes[1].caption, telmora::errorCaption(TextId::InvalidFloatValue));
 
     dialog.mkeLowLimit->setText(QStringLiteral("2"));
     dialog.bbtnOkClick();
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[2].caption, telmora::FormatCaption(9999, 9008));
+    EXPECT_EQ(boxes[2].caption, telmora::errorCaption(TextId::LimitsUnacceptable));
     EXPECT_TRUE(dialog.isVisible());
 
     dialog.mkeHiLimit->setText(QStringLiteral(" 12.5 "));

@@ -105,7 +105,7 @@ protected:
 };
 
 TEST_F(ImportWindowTest, EmptyWindowOffersOnlyOpenAndImport) {
-    EXPECT_EQ(form->windowTitle(), LoadStr(108));
+    EXPECT_EQ(form->windowTitle(), text(TextId::ImportWindowCaption));
     EXPECT_TRUE(form->sbtnOpen->isEnabled());
     EXPECT_TRUE(form->sbtnImport->isEnabled());
     EXPECT_FALSE(form->sbtnSave->isEnabled());
@@ -133,7 +133,7 @@ TEST_F(ImportWindowTest, DownloadShowsEverySessionOfTheMemory) {
     const auto expected = DemoLoggerSessions();
     const int count = static_cast<int>(expected.size());
     ASSERT_EQ(boxes.size(), 1u); // the question only
-    EXPECT_EQ(boxes[0].caption, FormatCaption(8999, 8010));
+    EXPECT_EQ(boxes[0].caption, warningCaption(TextId::AskProceed));
     EXPECT_EQ(boxes[0].defaultButton, BoxButton::No);
     ASSERT_EQ(form->data().sessionCount(), count);
     ASSERT_EQ(form->tabCount(), count);
@@ -171,13 +171,13 @@ TEST_F(ImportWindowTest, DownloadShowsEverySessionOfTheMemory) {
     // Paging: past the ends only a warning; the tabs stay where they are.
     form->sbtnPageDownClick();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes.back().caption, FormatCaption(8999, 8009));
+    EXPECT_EQ(boxes.back().caption, warningCaption(TextId::AtLastPage));
     form->sbtnFirstPageClick();
     EXPECT_EQ(form->data().currentSession(), 0);
     EXPECT_EQ(form->PageControl->currentIndex(), count - 1);
     EXPECT_FALSE(form->sbtnFirstPage->isEnabled());
     form->sbtnPageUpClick();
-    EXPECT_EQ(boxes.back().caption, FormatCaption(8999, 8008));
+    EXPECT_EQ(boxes.back().caption, warningCaption(TextId::AtFirstPage));
     form->sbtnPageDownClick();
     EXPECT_EQ(form->data().currentSession(), 1);
 
@@ -226,8 +226,8 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     reply = BoxButton::Yes;
     form->sbtnImportClick();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].caption, FormatCaption(9999, 9016));
-    EXPECT_TRUE(boxes[1].text.startsWith(LoadStr(9016)));
+    EXPECT_EQ(boxes[1].caption, errorCaption(TextId::TransmissionTimeout));
+    EXPECT_TRUE(boxes[1].text.startsWith(text(TextId::TransmissionTimeout)));
     EXPECT_TRUE(form->data().isEmpty());
     EXPECT_EQ(form->tabCount(), 0);
     EXPECT_EQ(App().busy, 0);
@@ -247,7 +247,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
     form->sbtnImportClick();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, FormatCaption(9999, 9015));
+    EXPECT_EQ(boxes[0].caption, errorCaption(TextId::CableNotFound));
 }
 
 TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
@@ -277,7 +277,7 @@ TEST_F(ImportWindowTest, FlakyMeterGivesAllSessionsOrAnEmptyWindow) {
     form->sbtnImportClick();
     EXPECT_EQ(App().busy, 0);
     if (boxes.size() > 1) {
-        EXPECT_EQ(boxes.back().caption, FormatCaption(9999, 9016));
+        EXPECT_EQ(boxes.back().caption, errorCaption(TextId::TransmissionTimeout));
         EXPECT_TRUE(form->data().isEmpty());
         EXPECT_EQ(form->tabCount(), 0);
     } else {
@@ -308,8 +308,8 @@ TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
     reply = BoxButton::Cancel;
     EXPECT_FALSE(form->close());
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, FormatCaption(8999, 8003));
-    EXPECT_EQ(boxes[0].text, LoadStr(8003) + QStringLiteral("\n") + LoadStr(7005));
+    EXPECT_EQ(boxes[0].caption, warningCaption(TextId::BufferHasData));
+    EXPECT_EQ(boxes[0].text, text(TextId::BufferHasData) + QStringLiteral("\n") + text(TextId::AskSaveBeforeExit));
     // Yes with a cancelled save dialog keeps it open as well.
     reply = BoxButton::Yes;
     nextFile.reset();
@@ -329,7 +329,7 @@ TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
     reply = BoxButton::Ok;
     form->sbtnClearClick();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].caption, FormatCaption(8999, 8002));
+    EXPECT_EQ(boxes[0].caption, warningCaption(TextId::AskClearBuffer));
     EXPECT_EQ(form->tabCount(), 0);
     EXPECT_TRUE(form->data().isEmpty());
     EXPECT_TRUE(form->pnlMainDataRdg->text().isEmpty());
@@ -353,7 +353,7 @@ TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
     bad.close();
     form->sbtnOpenClick();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, FormatCaption(9999, 9004));
+    EXPECT_EQ(boxes[0].caption, errorCaption(TextId::FileOpenError));
     EXPECT_EQ(form->tabCount(), 0);
     EXPECT_TRUE(form->data().isEmpty());
 }
@@ -428,7 +428,7 @@ TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
     choose(false);
     EXPECT_TRUE(prepared);
     ASSERT_EQ(boxes.size(), 2u); // the question, then 9013
-    EXPECT_EQ(boxes[1].caption, FormatCaption(9999, 9013));
+    EXPECT_EQ(boxes[1].caption, errorCaption(TextId::BrowseForFileName));
     EXPECT_FALSE(QFile::exists(path));
 
     choose(true);

@@ -78,10 +78,10 @@ protected:
         return true;
     }
 
-    int count(int textId) const {
+    int count(TextId id) const {
         int n = 0;
         for (const Box& b : m_boxes)
-            n += b.text == LoadStr(textId) ? 1 : 0;
+            n += b.text == text(id) ? 1 : 0;
         return n;
     }
 
@@ -98,10 +98,10 @@ TEST_F(LinkTest, LinkWithoutCableShowsOneMessageAndLeavesTheButtonUp) {
     MainWindow form;
     click(form);
     ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].text, LoadStr(9015));
+    EXPECT_EQ(m_boxes[0].text, text(TextId::CableNotFound));
     EXPECT_EQ(m_boxes[0].caption, QStringLiteral("Error[E9015]"));
     EXPECT_FALSE(form.sbtnLink->isChecked());
-    EXPECT_EQ(form.mnuLink->text(), LoadStr(600));
+    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuLink));
     EXPECT_TRUE(form.sbtnAbout->isEnabled());
     EXPECT_FALSE(Shared().linkActive());
 }
@@ -112,7 +112,7 @@ TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheThread) {
     click(form);
     EXPECT_TRUE(form.sbtnLink->isChecked());
     EXPECT_TRUE(Shared().linkActive());
-    EXPECT_EQ(form.mnuLink->text(), LoadStr(601));
+    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuUnlink));
     EXPECT_FALSE(form.sbtnAbout->isEnabled());
     ASSERT_TRUE(Shared().NewReadingEvent.waitFor(2s));
     EXPECT_TRUE(Shared().readingValid());
@@ -121,7 +121,7 @@ TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheThread) {
     click(form);
     EXPECT_FALSE(form.sbtnLink->isChecked());
     EXPECT_FALSE(Shared().linkActive());
-    EXPECT_EQ(form.mnuLink->text(), LoadStr(600));
+    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuLink));
     EXPECT_EQ(meter->openDevices(), 0) << "the acquisition thread closed its cable";
     EXPECT_TRUE(m_boxes.empty());
     // The reading stays after the unlink.
@@ -135,10 +135,10 @@ TEST_F(LinkTest, UnpluggingWhileLinkedEndsInOneMessageAndTheUnlinkedState) {
     click(form);
     ASSERT_TRUE(waitUntil([&] { return !form.sbtnLink->isChecked(); }));
     ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].text, LoadStr(9015));
+    EXPECT_EQ(m_boxes[0].text, text(TextId::CableNotFound));
     EXPECT_FALSE(Shared().linkActive());
     EXPECT_FALSE(Shared().readingValid());
-    EXPECT_EQ(form.mnuLink->text(), LoadStr(600));
+    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuLink));
     EXPECT_EQ(meter->openDevices(), 0);
 }
 
@@ -148,9 +148,9 @@ TEST_F(LinkTest, SilentMeterShowsNoDataThenCableNotFound) {
     click(form);
     ASSERT_TRUE(waitUntil([&] { return !form.sbtnLink->isChecked(); }));
     ASSERT_EQ(m_boxes.size(), 2u);
-    EXPECT_EQ(m_boxes[0].text, LoadStr(8004));
+    EXPECT_EQ(m_boxes[0].text, text(TextId::NoDataReceived));
     EXPECT_EQ(m_boxes[0].caption, QStringLiteral("Error[E9015]"));
-    EXPECT_EQ(m_boxes[1].text, LoadStr(9015));
+    EXPECT_EQ(m_boxes[1].text, text(TextId::CableNotFound));
     EXPECT_FALSE(Shared().linkActive());
 }
 
@@ -165,9 +165,9 @@ TEST_F(LinkTest, UnlinkWhileTheThreadWaitsForItsBoxDoesNotDeadlock) {
     std::this_thread::sleep_for(300ms);
     click(form);
     EXPECT_FALSE(form.sbtnLink->isChecked());
-    EXPECT_EQ(count(8004), 1);
+    EXPECT_EQ(count(TextId::NoDataReceived), 1);
     waitUntil([] { return false; }, 100ms); // let the watcher's queued step run
-    EXPECT_EQ(count(9015), 0) << "the user switched the link off: no lost-cable message";
+    EXPECT_EQ(count(TextId::CableNotFound), 0) << "the user switched the link off: no lost-cable message";
 }
 
 // A click or an unlink request that arrives while an unlink waits is ignored;
@@ -187,8 +187,8 @@ TEST_F(LinkTest, RepeatedUnlinkDuringTheWaitIsHarmless) {
     waitUntil([] { return false; }, 100ms); // let the queued request and steps run
     EXPECT_FALSE(form.sbtnLink->isChecked());
     EXPECT_FALSE(Shared().linkActive());
-    EXPECT_EQ(count(8004), 1);
-    EXPECT_EQ(count(9015), 0);
+    EXPECT_EQ(count(TextId::NoDataReceived), 1);
+    EXPECT_EQ(count(TextId::CableNotFound), 0);
 }
 
 // Shut-down while the watcher and the acquisition thread are inside blocking
@@ -203,7 +203,7 @@ TEST_F(LinkTest, ClosingWhileThreadsWaitForTheUserInterfaceDoesNotDeadlock) {
         form.reset();
     }
     EXPECT_EQ(meter->openDevices(), 0);
-    EXPECT_EQ(count(9015), 0);
+    EXPECT_EQ(count(TextId::CableNotFound), 0);
 
     {
         auto form = std::make_unique<MainWindow>();
@@ -211,7 +211,7 @@ TEST_F(LinkTest, ClosingWhileThreadsWaitForTheUserInterfaceDoesNotDeadlock) {
         std::this_thread::sleep_for(100ms);
         form.reset();
     }
-    EXPECT_EQ(count(9015), 0);
+    EXPECT_EQ(count(TextId::CableNotFound), 0);
 }
 
 TEST_F(LinkTest, ClosingWhileLinkedEndsTheAcquisitionThread) {
@@ -237,7 +237,7 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     EXPECT_TRUE(waitUntil([&] { return !digital->DataPanel->text().isEmpty(); }, 3s))
         << "readings reach the digital meter";
     click(form);
-    EXPECT_EQ(digital->windowTitle(), LoadStr(100) + QStringLiteral(" : No Device"));
+    EXPECT_EQ(digital->windowTitle(), text(TextId::DigitalMeterCaption) + QStringLiteral(" : No Device"));
     EXPECT_TRUE(digital->DataPanel->text().isEmpty());
     EXPECT_EQ(meter->openDevices(), 0);
 
@@ -245,6 +245,6 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     meter->unplugAfterPolls(2);
     click(form);
     ASSERT_TRUE(waitUntil([&] { return !form.sbtnLink->isChecked(); }));
-    EXPECT_EQ(count(9015), 1);
+    EXPECT_EQ(count(TextId::CableNotFound), 1);
     EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : No Device")));
 }

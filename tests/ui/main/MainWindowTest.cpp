@@ -57,7 +57,7 @@ TEST_F(FormMainTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
         EXPECT_EQ(App().iPort, 7);
         EXPECT_EQ(App().fHiLimit, 12.5);
         EXPECT_EQ(App().fLowLimit, 0.5);
-        EXPECT_EQ(form.windowTitle(), LoadStr(60) + QLatin1Char(' ') + LoadStr(1));
+        EXPECT_EQ(form.windowTitle(), text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
         EXPECT_FALSE(form.sbtnPort->isEnabled());
         EXPECT_TRUE(form.mnuUsbPort->isChecked());
         EXPECT_FALSE(form.Panel1->isVisibleTo(&form));
@@ -85,8 +85,8 @@ TEST_F(FormMainTest, RefreshControlsFollowLinkStateAndBusyFlag) {
     MainWindow form;
     form.sbtnLink->setChecked(true);
     form.refreshControls();
-    EXPECT_EQ(form.mnuLink->text(), LoadStr(601));
-    EXPECT_EQ(form.sbtnLink->toolTip(), LoadStr(1001));
+    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuUnlink));
+    EXPECT_EQ(form.sbtnLink->toolTip(), text(TextId::HintUnlink));
     EXPECT_FALSE(form.sbtnAbout->isEnabled());
     EXPECT_FALSE(form.mnuHelp->menuAction()->isEnabled());
     EXPECT_TRUE(form.sbtnLink->isEnabled());
@@ -98,7 +98,7 @@ TEST_F(FormMainTest, RefreshControlsFollowLinkStateAndBusyFlag) {
     App().busy = 0;
     form.sbtnLink->setChecked(false);
     form.refreshControls();
-    EXPECT_EQ(form.mnuLink->text(), LoadStr(600));
+    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuLink));
     EXPECT_TRUE(form.sbtnAbout->isEnabled());
     EXPECT_TRUE(form.mnuPort->menuAction()->isEnabled());
 }
@@ -136,7 +136,7 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
     EXPECT_FALSE(form.close()) << "Cancel keeps the program open";
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W8003]"));
-    EXPECT_EQ(boxes[0].text, LoadStr(8003) + QLatin1Char('\n') + LoadStr(7005));
+    EXPECT_EQ(boxes[0].text, text(TextId::BufferHasData) + QLatin1Char('\n') + text(TextId::AskSaveBeforeExit));
     EXPECT_EQ(boxes[0].defaultButton, BoxButton::Cancel);
     EXPECT_EQ(boxes[0].icon, BoxIcon::Question);
 

@@ -109,7 +109,7 @@ TEST_F(RecorderFixture, StartNeedsTheLink) {
     start();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error[E9002]");
-    EXPECT_EQ(boxes[0].text, LoadStr(9002));
+    EXPECT_EQ(boxes[0].text, text(TextId::LinkBeforeLogging));
     EXPECT_TRUE(form->sbtnRecordStop->isChecked());
     EXPECT_FALSE(form->isRecording());
     form->sbtnManualLoggingClick();
@@ -121,7 +121,7 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     Shared().setLinkActive(true);
     start();
     ASSERT_TRUE(form->isRecording());
-    EXPECT_EQ(status(0), LoadStr(7001));
+    EXPECT_EQ(status(0), text(TextId::StatusDataLogging));
     EXPECT_FALSE(form->sbtnClear->isEnabled());
     EXPECT_FALSE(form->sbtnOption->isEnabled());
 
@@ -193,13 +193,13 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
 }
 
 TEST_F(RecorderFixture, StatusShowsTheIntervalAndModeDrivesTheButtons) {
-    EXPECT_EQ(status(3), LoadStr(203));
+    EXPECT_EQ(status(3), text(TextId::IntervalFullSpeed));
     form->setAcquisition(0, 5000);
     EXPECT_EQ(status(3), "Interval in second(s):5S");
     EXPECT_TRUE(form->sbtnRecordStart->isEnabled());
     EXPECT_FALSE(form->sbtnManualLogging->isEnabled());
     form->setAcquisition(1, 5000);
-    EXPECT_EQ(status(3), LoadStr(201));
+    EXPECT_EQ(status(3), text(TextId::IntervalManual));
     EXPECT_FALSE(form->sbtnRecordStart->isEnabled());
     EXPECT_TRUE(form->sbtnManualLogging->isEnabled());
     EXPECT_FALSE(form->sbtnSaveFile->isEnabled()); // nothing to save yet

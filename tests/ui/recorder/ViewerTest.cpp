@@ -132,5 +132,5 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
         dlg.btnExport->click();
     });
     m_viewer.sbtnExportClick();
-    EXPECT_EQ(messages, std::vector<int>{9013});
+    EXPECT_EQ(messages, std::vector<int>{textNumber(TextId::BrowseForFileName)});
 }
