@@ -94,7 +94,8 @@ ConvertedMemory ConvertLoggerImage(std::span<const std::uint8_t> image) {
 DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
     using Status = DownloadResult::Status;
     DownloadResult result;
-    auto fail = [&result](Status status, std::optional<TextId> message, bool reset) -> DownloadResult {
+    auto fail = [&result](Status status, std::optional<TextId> message,
+                          bool reset) -> DownloadResult {
         result.status = status;
         result.messageId = message;
         result.resetRequested = reset;

@@ -33,7 +33,8 @@ bool WriteSessions(QIODevice& out, std::span<const SampleList> sessions);
 
 enum class SessionFileStatus {
     Ok,
-    OpenFailed,  // the file could not be opened or created (FileOpenError on open, FileSaveError on save)
+    OpenFailed,  // the file could not be opened or created (FileOpenError on open, FileSaveError on
+                 // save)
     WriteFailed, // the file could not be written completely (FileSaveError)
     Damaged,     // ends early, bad count or flag byte (FileOpenError)
     OutOfMemory, // the sessions do not fit in memory (OutOfMemory)

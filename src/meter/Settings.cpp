@@ -110,7 +110,8 @@ std::string FormatSettings(const SettingsValues& values) {
 }
 
 QString SettingsFilePath(const QString& applicationDirectory) {
-    QString name = text(TextId::SettingsFileName); // "\ORLANDL.ini": the leading separator is the original's
+    QString name =
+        text(TextId::SettingsFileName); // "\ORLANDL.ini": the leading separator is the original's
     while (name.startsWith(QLatin1Char('\\')) || name.startsWith(QLatin1Char('/')))
         name.remove(0, 1);
     return QDir::toNativeSeparators(QDir(applicationDirectory).filePath(name));

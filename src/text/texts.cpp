@@ -184,9 +184,9 @@ constexpr auto kIds = [] {
 }();
 
 const char* find(TextId id) {
-    const auto* it = std::lower_bound(
-        std::begin(kStrings), std::end(kStrings), textNumber(id),
-        [](const Entry& e, int number) { return textNumber(e.id) < number; });
+    const auto* it =
+        std::lower_bound(std::begin(kStrings), std::end(kStrings), textNumber(id),
+                         [](const Entry& e, int number) { return textNumber(e.id) < number; });
     // Every TextId has an entry; an id made from a stray number gives "".
     return it != std::end(kStrings) && it->id == id ? it->text : "";
 }
@@ -206,8 +206,8 @@ std::span<const TextId> allTextIds() {
 }
 
 QString caption(CaptionKind kind, TextId id) {
-    QString format =
-        text(kind == CaptionKind::Error ? TextId::ErrorCaptionFormat : TextId::WarningCaptionFormat);
+    QString format = text(kind == CaptionKind::Error ? TextId::ErrorCaptionFormat
+                                                     : TextId::WarningCaptionFormat);
     return format.replace(QStringLiteral("%d"), QString::number(textNumber(id)));
 }
 

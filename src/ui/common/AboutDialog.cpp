@@ -44,7 +44,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_cableQuery(queryC
     setObjectName(QStringLiteral("DlgAboutForm"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(telmora::text(TextId::HintAbout) + QLatin1Char(' ') + telmora::text(TextId::ProgramName));
+    setWindowTitle(telmora::text(TextId::HintAbout) + QLatin1Char(' ') +
+                   telmora::text(TextId::ProgramName));
     setWindowIcon(telmora::AppIcon());
 
     auto* panel = new QFrame(this);
@@ -81,7 +82,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_cableQuery(queryC
 
     // Lines 1 to 7 stay for the run; 8 and 9 hold the cable identity once asked.
     m_lines = QStringList(kLineCount, QString());
-    m_lines[0] = telmora::text(TextId::MeterSeriesName) + QLatin1Char(' ') + telmora::text(TextId::ProgramName);
+    m_lines[0] = telmora::text(TextId::MeterSeriesName) + QLatin1Char(' ') +
+                 telmora::text(TextId::ProgramName);
     m_lines[1] = tr("Desktop companion for USB-linked digital multimeters");
     m_lines[2] = tr("Version %1 (Qt %2)")
                      .arg(QStringLiteral(TELMORA_VERSION), QString::fromLatin1(qVersion()));

@@ -59,7 +59,8 @@ void ExportDialog::buildControls() {
     typeLayout->addWidget(rbtnText);
     typeLayout->addStretch();
 
-    gbExportDestination = new QGroupBox(text(TextId::ExportLabel) + QLatin1Char(' ') + text(TextId::ExportDestinationLabel), this);
+    gbExportDestination = new QGroupBox(
+        text(TextId::ExportLabel) + QLatin1Char(' ') + text(TextId::ExportDestinationLabel), this);
     rbtnClipBoard = radio(TextId::ExportClipboard, gbExportDestination);
     rbtnFile = radio(TextId::ExportFile, gbExportDestination);
     rbtnPrinter = radio(TextId::ExportPrinter, gbExportDestination);

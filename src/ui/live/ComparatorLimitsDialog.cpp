@@ -17,7 +17,6 @@ namespace telmora {
 
 namespace {
 
-
 Qt::Alignment toQt(telmora::LabelAlign a) {
     switch (a) {
     case telmora::LabelAlign::Left:

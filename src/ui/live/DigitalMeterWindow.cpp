@@ -16,7 +16,6 @@ using telmora::LcdPanel;
 
 namespace {
 
-
 // Point size of a reading's font from a panel width, in the resolution of the
 // main reading's font.
 int readingPoints(const QWidget* fontPanel, int width, double fraction) {

@@ -204,10 +204,12 @@ void LoggerWindow::buildControls() {
         connect(b, &QToolButton::clicked, this, [this, f] { (this->*f)(); });
         return b;
     };
-    sbtnImport = tool("sbtnImport", QStyle::SP_ArrowDown, TextId::MenuFileImport, &LoggerWindow::sbtnImportClick);
-    sbtnExport =
-        tool("sbtnExport", QStyle::SP_FileDialogDetailedView, TextId::MenuFileExport, &LoggerWindow::sbtnExportClick);
-    sbtnOpen = tool("sbtnOpen", QStyle::SP_DialogOpenButton, TextId::MenuFileOpen, &LoggerWindow::sbtnOpenClick);
+    sbtnImport = tool("sbtnImport", QStyle::SP_ArrowDown, TextId::MenuFileImport,
+                      &LoggerWindow::sbtnImportClick);
+    sbtnExport = tool("sbtnExport", QStyle::SP_FileDialogDetailedView, TextId::MenuFileExport,
+                      &LoggerWindow::sbtnExportClick);
+    sbtnOpen = tool("sbtnOpen", QStyle::SP_DialogOpenButton, TextId::MenuFileOpen,
+                    &LoggerWindow::sbtnOpenClick);
     sbtnSave = new QToolButton(ToolBar1);
     sbtnSave->setObjectName(QStringLiteral("sbtnSave"));
     sbtnSave->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
@@ -215,7 +217,8 @@ void LoggerWindow::buildControls() {
     sbtnSave->setAutoRaise(true);
     ToolBar1->addWidget(sbtnSave);
     connect(sbtnSave, &QToolButton::clicked, this, [this] { sbtnSaveClick(); });
-    sbtnClear = tool("sbtnClear", QStyle::SP_TrashIcon, TextId::MenuEditClearAll, &LoggerWindow::sbtnClearClick);
+    sbtnClear = tool("sbtnClear", QStyle::SP_TrashIcon, TextId::MenuEditClearAll,
+                     &LoggerWindow::sbtnClearClick);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -315,10 +318,10 @@ void LoggerWindow::buildControls() {
                                &LoggerWindow::sbtnFirstPageClick);
     sbtnPageUp =
         pageButton("sbtnPageUp", QStyle::SP_MediaSeekBackward, &LoggerWindow::sbtnPageUpClick);
-    sbtnPageDown = pageButton("sbtnPageDown", QStyle::SP_MediaSeekForward,
-                              &LoggerWindow::sbtnPageDownClick);
-    sbtnLastPage = pageButton("sbtnLastPage", QStyle::SP_MediaSkipForward,
-                              &LoggerWindow::sbtnLastPageClick);
+    sbtnPageDown =
+        pageButton("sbtnPageDown", QStyle::SP_MediaSeekForward, &LoggerWindow::sbtnPageDownClick);
+    sbtnLastPage =
+        pageButton("sbtnLastPage", QStyle::SP_MediaSkipForward, &LoggerWindow::sbtnLastPageClick);
     sbtnFirstPage->setToolTip(QStringLiteral("First session"));
     sbtnPageUp->setToolTip(QStringLiteral("Previous session"));
     sbtnPageDown->setToolTip(QStringLiteral("Next session"));
@@ -506,7 +509,8 @@ void LoggerWindow::resetImport() {
 void LoggerWindow::sbtnClearClick() {
     if (m_data.isEmpty())
         return;
-    const BoxButton answer = showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning, TextId::AskClearBuffer, BoxIcon::Question,
+    const BoxButton answer = showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning,
+                                           TextId::AskClearBuffer, BoxIcon::Question,
                                            {BoxButton::Ok, BoxButton::Cancel}, BoxButton::Cancel);
     if (answer != BoxButton::Ok)
         return;
@@ -925,8 +929,10 @@ bool LoggerWindow::sbtnSaveClick() {
         status = m_data.save(*path);
     }
     if (status != SessionFileStatus::Ok) {
-        QString message = text(TextId::FileSaveError) + QStringLiteral("\n") + QDir::toNativeSeparators(*path);
-        showDirectBox(this, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
+        QString message =
+            text(TextId::FileSaveError) + QStringLiteral("\n") + QDir::toNativeSeparators(*path);
+        showDirectBox(this, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                      {BoxButton::Ok});
         return false;
     }
     UpdateControls();
@@ -939,7 +945,8 @@ void LoggerWindow::sbtnOpenClick() {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.owner = this;
-    request.caption = text(TextId::MenuFileOpen).remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+    request.caption =
+        text(TextId::MenuFileOpen).remove(QLatin1Char('&')).remove(QStringLiteral("..."));
     request.defaultExt = QString::fromLatin1(kSessionFileExtension);
     request.filter = QString::fromLatin1(kSessionFilter);
     request.filterIndex = 1;
@@ -1005,7 +1012,9 @@ void LoggerWindow::sbtnOpenClick() {
         showError(this, TextId::OutOfMemory);
         break;
     default:
-        showDirectBox(this, text(TextId::FileOpenError) + QStringLiteral("\n") + QDir::toNativeSeparators(*path),
+        showDirectBox(this,
+                      text(TextId::FileOpenError) + QStringLiteral("\n") +
+                          QDir::toNativeSeparators(*path),
                       CaptionKind::Error, TextId::FileOpenError, BoxIcon::Error, {BoxButton::Ok});
         break;
     }
@@ -1021,10 +1030,12 @@ bool LoggerWindow::ExportText(const QString& path, int first, int last) {
         written = ExportSessionsTextFile(path, m_data.shownSessions(), first, last, &error);
     }
     if (!written) {
-        QString message = text(TextId::FileSaveError) + QStringLiteral("\n") + QDir::toNativeSeparators(path);
+        QString message =
+            text(TextId::FileSaveError) + QStringLiteral("\n") + QDir::toNativeSeparators(path);
         if (!error.isEmpty())
             message += QStringLiteral("\n(%1)").arg(error);
-        showDirectBox(this, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
+        showDirectBox(this, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                      {BoxButton::Ok});
     }
     return written;
 }
@@ -1070,7 +1081,9 @@ void LoggerWindow::ExportImage(int kind, int destination, int first, int last, c
     ChartWidget->setPEnarg2(0);
     DrawSession(m_data.currentSession());
     if (failed && destination == 1)
-        showDirectBox(this, text(TextId::FileSaveError) + QStringLiteral("\n") + QDir::toNativeSeparators(path),
+        showDirectBox(this,
+                      text(TextId::FileSaveError) + QStringLiteral("\n") +
+                          QDir::toNativeSeparators(path),
                       CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
 }
 
@@ -1171,10 +1184,11 @@ void LoggerWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (m_data.needsSaveQuestion()) {
-        const QString message = text(TextId::BufferHasData) + QStringLiteral("\n") + text(TextId::AskSaveBeforeExit);
-        const BoxButton answer =
-            showDirectBox(this, message, CaptionKind::Warning, TextId::BufferHasData, BoxIcon::Question,
-                          {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Cancel);
+        const QString message =
+            text(TextId::BufferHasData) + QStringLiteral("\n") + text(TextId::AskSaveBeforeExit);
+        const BoxButton answer = showDirectBox(
+            this, message, CaptionKind::Warning, TextId::BufferHasData, BoxIcon::Question,
+            {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Cancel);
         if (answer == BoxButton::Cancel || answer == BoxButton::None) {
             event->ignore();
             return;

@@ -84,7 +84,8 @@ MainWindow::MainWindow(QWidget* parent)
     setObjectName(QStringLiteral("FormMain"));
     Windows().FormMain = this;
 
-    const QString title = text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName);
+    const QString title =
+        text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName);
     setWindowTitle(title);
 
     buildControls();
@@ -114,21 +115,27 @@ void MainWindow::buildControls() {
     row->setSpacing(2);
     column->addLayout(row);
 
-    sbtnLink = makeToolButton(central, "sbtnLink", QStringLiteral(":/toolbar/link.svg"), TextId::HintLink);
+    sbtnLink =
+        makeToolButton(central, "sbtnLink", QStringLiteral(":/toolbar/link.svg"), TextId::HintLink);
     sbtnDigitMeter =
-        makeToolButton(central, "sbtnDigitMeter", QStringLiteral(":/toolbar/digital.svg"), TextId::HintDigitalMeter);
+        makeToolButton(central, "sbtnDigitMeter", QStringLiteral(":/toolbar/digital.svg"),
+                       TextId::HintDigitalMeter);
     sbtnAnalogMeter =
-        makeToolButton(central, "sbtnAnalogMeter", QStringLiteral(":/toolbar/analog.svg"), TextId::HintAnalogMeter);
-    sbtnDataList =
-        makeToolButton(central, "sbtnDataList", QStringLiteral(":/toolbar/datalist.svg"), TextId::HintDataList);
-    sbtnGraphical =
-        makeToolButton(central, "sbtnGraphical", QStringLiteral(":/toolbar/recorder.svg"), TextId::HintRecorder);
+        makeToolButton(central, "sbtnAnalogMeter", QStringLiteral(":/toolbar/analog.svg"),
+                       TextId::HintAnalogMeter);
+    sbtnDataList = makeToolButton(central, "sbtnDataList", QStringLiteral(":/toolbar/datalist.svg"),
+                                  TextId::HintDataList);
+    sbtnGraphical = makeToolButton(central, "sbtnGraphical",
+                                   QStringLiteral(":/toolbar/recorder.svg"), TextId::HintRecorder);
     sbtnComparator =
-        makeToolButton(central, "sbtnComparator", QStringLiteral(":/toolbar/comparator.svg"), TextId::HintComparator);
-    sbtnWinTile =
-        makeToolButton(central, "sbtnWinTile", QStringLiteral(":/toolbar/tile.svg"), TextId::HintTileWindows);
-    sbtnPort = makeToolButton(central, "sbtnPort", QStringLiteral(":/toolbar/port.svg"), TextId::HintPortSelection);
-    sbtnAbout = makeToolButton(central, "sbtnAbout", QStringLiteral(":/toolbar/about.svg"), TextId::HintAbout);
+        makeToolButton(central, "sbtnComparator", QStringLiteral(":/toolbar/comparator.svg"),
+                       TextId::HintComparator);
+    sbtnWinTile = makeToolButton(central, "sbtnWinTile", QStringLiteral(":/toolbar/tile.svg"),
+                                 TextId::HintTileWindows);
+    sbtnPort = makeToolButton(central, "sbtnPort", QStringLiteral(":/toolbar/port.svg"),
+                              TextId::HintPortSelection);
+    sbtnAbout = makeToolButton(central, "sbtnAbout", QStringLiteral(":/toolbar/about.svg"),
+                               TextId::HintAbout);
 
     const auto separator = [&] {
         auto* line = new QFrame(central);
@@ -183,9 +190,12 @@ void MainWindow::FormCreate() {
     mnuWindow = bar->addMenu(text(TextId::MenuWindow));
     mnuWindow->addAction(text(TextId::MenuWindowTile), this, [this] { sbtnWinTileClick(); });
     mnuWindow->addSeparator();
-    mnuWindow->addAction(text(TextId::MenuWindowDigitalMeter), this, [this] { sbtnDigitMeterClick(); });
-    mnuWindow->addAction(text(TextId::MenuWindowAnalogMeter), this, [this] { sbtnAnalogMeterClick(); });
-    mnuWindow->addAction(text(TextId::MenuWindowComparator), this, [this] { sbtnComparatorClick(); });
+    mnuWindow->addAction(text(TextId::MenuWindowDigitalMeter), this,
+                         [this] { sbtnDigitMeterClick(); });
+    mnuWindow->addAction(text(TextId::MenuWindowAnalogMeter), this,
+                         [this] { sbtnAnalogMeterClick(); });
+    mnuWindow->addAction(text(TextId::MenuWindowComparator), this,
+                         [this] { sbtnComparatorClick(); });
     mnuWindow->addAction(text(TextId::MenuWindowRecorder), this, [this] { sbtnGraphicalClick(); });
     mnuWindow->addAction(text(TextId::MenuWindowDataList), this, [this] { sbtnDataListClick(); });
 
@@ -311,7 +321,8 @@ void showCableNotFound(QWidget* owner) {
 void showNoDataReceived() {
     RunOnUiThreadAndWait(QCoreApplication::instance(), [] {
         // The notice has always carried the caption number of CableNotFound.
-        showDirectBox(nullptr, text(TextId::NoDataReceived), CaptionKind::Error, TextId::CableNotFound, BoxIcon::Error, {BoxButton::Ok});
+        showDirectBox(nullptr, text(TextId::NoDataReceived), CaptionKind::Error,
+                      TextId::CableNotFound, BoxIcon::Error, {BoxButton::Ok});
     });
 }
 
@@ -516,7 +527,8 @@ bool MainWindow::FormCloseQuery() {
     if (recorder == nullptr || !recorder->hasUnsavedData())
         return true;
     const BoxButton answer = showDirectBox(
-        this, text(TextId::BufferHasData) + QLatin1Char('\n') + text(TextId::AskSaveBeforeExit), CaptionKind::Warning, TextId::BufferHasData, BoxIcon::Question,
+        this, text(TextId::BufferHasData) + QLatin1Char('\n') + text(TextId::AskSaveBeforeExit),
+        CaptionKind::Warning, TextId::BufferHasData, BoxIcon::Question,
         {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Cancel);
     if (answer == BoxButton::No)
         return true;
@@ -534,10 +546,11 @@ void MainWindow::FormClose() {
         BoxRequest box;
         box.owner = this;
         box.caption = errorCaption(TextId::SettingsWriteFailed);
-        box.text = text(TextId::SettingsWriteFailed) + QStringLiteral("\n\n%1\n%2\n\n"
-                                                  "The comparator limits of this run are lost; "
-                                                  "the program closes anyway.")
-                                       .arg(SettingsFilePath(app.applicationDirectory), error);
+        box.text = text(TextId::SettingsWriteFailed) +
+                   QStringLiteral("\n\n%1\n%2\n\n"
+                                  "The comparator limits of this run are lost; "
+                                  "the program closes anyway.")
+                       .arg(SettingsFilePath(app.applicationDirectory), error);
         box.icon = BoxIcon::Warning;
         ShowBox(box);
     }

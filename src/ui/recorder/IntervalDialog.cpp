@@ -100,8 +100,8 @@ void IntervalDialog::computeLayout() {
     // The list is as wide as its longest choice (plus the arrow and frame the style needs).
     const QFontMetrics fm(cbxInterval->font());
     cbxInterval->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    const int listWidth =
-        std::max(cbxInterval->sizeHint().width(), fm.horizontalAdvance(telmora::text(TextId::IntervalCustom)));
+    const int listWidth = std::max(cbxInterval->sizeHint().width(),
+                                   fm.horizontalAdvance(telmora::text(TextId::IntervalCustom)));
     const int listHeight = cbxInterval->sizeHint().height();
 
     const int groupTop = 5;
@@ -156,7 +156,8 @@ std::optional<QString> IntervalDialog::askSeconds(const QString& prefill) {
     if (inputProvider())
         return inputProvider()(prefill);
     bool ok = false;
-    const QString text = QInputDialog::getText(this, telmora::text(TextId::IntervalSeconds), telmora::text(TextId::IntervalSecondsPrompt),
+    const QString text = QInputDialog::getText(this, telmora::text(TextId::IntervalSeconds),
+                                               telmora::text(TextId::IntervalSecondsPrompt),
                                                QLineEdit::Normal, prefill, &ok);
     if (!ok)
         return std::nullopt;

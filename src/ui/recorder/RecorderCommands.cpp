@@ -63,7 +63,8 @@ void reportWriteFailure(QWidget* owner, const QString& path, const QString& reas
     message += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
     if (!reason.isEmpty())
         message += QStringLiteral("\n(%1)").arg(reason);
-    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
+    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                  {BoxButton::Ok});
 }
 
 void tellDataList(WindowMessageEvent&& message) {

@@ -273,7 +273,8 @@ void RecorderWindow::buildControls() {
     auto* tools = new QHBoxLayout(ToolPanel);
     tools->setContentsMargins(4, 2, 4, 2);
     tools->setSpacing(1);
-    auto button = [&](const char* name, TextId hint, Glyph glyph, void (RecorderWindow::*handler)()) {
+    auto button = [&](const char* name, TextId hint, Glyph glyph,
+                      void (RecorderWindow::*handler)()) {
         auto* b = new QToolButton(ToolPanel);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(text(hint));
@@ -285,10 +286,10 @@ void RecorderWindow::buildControls() {
         return b;
     };
     auto gap = [&] { tools->addSpacing(10); };
-    sbtnRecordStart =
-        button("sbtnRecordStart", TextId::HintAcquisitionStart, Glyph::Start, &RecorderWindow::sbtnRecordStartClick);
-    sbtnRecordStop =
-        button("sbtnRecordStop", TextId::HintAcquisitionStop, Glyph::Stop, &RecorderWindow::sbtnRecordStopClick);
+    sbtnRecordStart = button("sbtnRecordStart", TextId::HintAcquisitionStart, Glyph::Start,
+                             &RecorderWindow::sbtnRecordStartClick);
+    sbtnRecordStop = button("sbtnRecordStop", TextId::HintAcquisitionStop, Glyph::Stop,
+                            &RecorderWindow::sbtnRecordStopClick);
     for (QToolButton* b : {sbtnRecordStart, sbtnRecordStop})
         b->setCheckable(true);
     auto* group = new QButtonGroup(this);
@@ -296,29 +297,38 @@ void RecorderWindow::buildControls() {
     group->addButton(sbtnRecordStart);
     group->addButton(sbtnRecordStop);
     sbtnRecordStop->setChecked(true);
-    sbtnManualLogging =
-        button("sbtnManualLogging", TextId::HintManualAcquisition, Glyph::Manual, &RecorderWindow::sbtnManualLoggingClick);
-    sbtnOption = button("sbtnOption", TextId::HintIntervalOption, Glyph::Option, &RecorderWindow::sbtnOptionClick);
+    sbtnManualLogging = button("sbtnManualLogging", TextId::HintManualAcquisition, Glyph::Manual,
+                               &RecorderWindow::sbtnManualLoggingClick);
+    sbtnOption = button("sbtnOption", TextId::HintIntervalOption, Glyph::Option,
+                        &RecorderWindow::sbtnOptionClick);
     gap();
-    sbtnOpenFile = button("sbtnOpenFile", TextId::HintOpenFile, Glyph::Open, &RecorderWindow::sbtnOpenFileClick);
-    sbtnSaveFile = button("sbtnSaveFile", TextId::HintSaveFile, Glyph::Save, &RecorderWindow::sbtnSaveFileClick);
-    sbtnPrintGraphic =
-        button("sbtnPrintGraphic", TextId::HintPrintPage, Glyph::Print, &RecorderWindow::sbtnPrintGraphicClick);
-    sbtnClear = button("sbtnClear", TextId::HintClearRecord, Glyph::Clear, &RecorderWindow::sbtnClearClick);
-    sbtnImport = button("sbtnImport", TextId::HintImport, Glyph::Import, &RecorderWindow::sbtnImportClick);
-    sbtnExport = button("sbtnExport", TextId::HintExport, Glyph::Export, &RecorderWindow::sbtnExportClick);
+    sbtnOpenFile = button("sbtnOpenFile", TextId::HintOpenFile, Glyph::Open,
+                          &RecorderWindow::sbtnOpenFileClick);
+    sbtnSaveFile = button("sbtnSaveFile", TextId::HintSaveFile, Glyph::Save,
+                          &RecorderWindow::sbtnSaveFileClick);
+    sbtnPrintGraphic = button("sbtnPrintGraphic", TextId::HintPrintPage, Glyph::Print,
+                              &RecorderWindow::sbtnPrintGraphicClick);
+    sbtnClear =
+        button("sbtnClear", TextId::HintClearRecord, Glyph::Clear, &RecorderWindow::sbtnClearClick);
+    sbtnImport =
+        button("sbtnImport", TextId::HintImport, Glyph::Import, &RecorderWindow::sbtnImportClick);
+    sbtnExport =
+        button("sbtnExport", TextId::HintExport, Glyph::Export, &RecorderWindow::sbtnExportClick);
     gap();
-    sbtnFirstPage =
-        button("sbtnFirstPage", TextId::HintFirstPage, Glyph::First, &RecorderWindow::sbtnFirstPageClick);
-    sbtnPageUp = button("sbtnPageUp", TextId::HintPageUp, Glyph::PageUp, &RecorderWindow::sbtnPageUpClick);
-    sbtnPageDown =
-        button("sbtnPageDown", TextId::HintPageDown, Glyph::PageDown, &RecorderWindow::sbtnPageDownClick);
-    sbtnLastPage = button("sbtnLastPage", TextId::HintLastPage, Glyph::Last, &RecorderWindow::sbtnLastPageClick);
+    sbtnFirstPage = button("sbtnFirstPage", TextId::HintFirstPage, Glyph::First,
+                           &RecorderWindow::sbtnFirstPageClick);
+    sbtnPageUp =
+        button("sbtnPageUp", TextId::HintPageUp, Glyph::PageUp, &RecorderWindow::sbtnPageUpClick);
+    sbtnPageDown = button("sbtnPageDown", TextId::HintPageDown, Glyph::PageDown,
+                          &RecorderWindow::sbtnPageDownClick);
+    sbtnLastPage = button("sbtnLastPage", TextId::HintLastPage, Glyph::Last,
+                          &RecorderWindow::sbtnLastPageClick);
     gap();
-    sbtnUndoZoom =
-        button("sbtnUndoZoom", TextId::HintUndoZoom, Glyph::UndoZoom, &RecorderWindow::sbtnUndoZoomClick);
+    sbtnUndoZoom = button("sbtnUndoZoom", TextId::HintUndoZoom, Glyph::UndoZoom,
+                          &RecorderWindow::sbtnUndoZoomClick);
     sbtnUndoZoom->setEnabled(false);
-    sbtnFitView = button("sbtnFitView", TextId::HintFitAll, Glyph::Fit, &RecorderWindow::sbtnFitViewClick);
+    sbtnFitView =
+        button("sbtnFitView", TextId::HintFitAll, Glyph::Fit, &RecorderWindow::sbtnFitViewClick);
     tools->addStretch(1);
     ToolPanelCaption = new QLabel(windowTitle() + QStringLiteral("   "), ToolPanel);
     QFont italic = ToolPanelCaption->font();
@@ -418,7 +428,8 @@ void RecorderWindow::buildMenus() {
     mnuImport = item(file, TextId::MenuFileImport, &RecorderWindow::sbtnImportClick);
     mnuExport = item(file, TextId::MenuFileExport, &RecorderWindow::sbtnExportClick);
     mnuPrint = item(file, TextId::MenuFilePrintPage, &RecorderWindow::sbtnPrintGraphicClick);
-    mnuPrinterSetup = item(file, TextId::MenuFilePrinterSetup, &RecorderWindow::mnuPrinterSetupClick);
+    mnuPrinterSetup =
+        item(file, TextId::MenuFilePrinterSetup, &RecorderWindow::mnuPrinterSetupClick);
     file->addSeparator();
     mnuExit = item(file, TextId::MenuFileExit, [this] { close(); });
 
@@ -437,10 +448,11 @@ void RecorderWindow::buildMenus() {
             sbtnRecordStopClick();
         },
         QKeySequence(Qt::Key_F3));
-    mnuManual =
-        item(acquisition, TextId::MenuAcquisitionManual, &RecorderWindow::sbtnManualLoggingClick, QKeySequence(Qt::Key_F7));
+    mnuManual = item(acquisition, TextId::MenuAcquisitionManual,
+                     &RecorderWindow::sbtnManualLoggingClick, QKeySequence(Qt::Key_F7));
     acquisition->addSeparator();
-    mnuInterval = item(acquisition, TextId::MenuAcquisitionInterval, &RecorderWindow::sbtnOptionClick);
+    mnuInterval =
+        item(acquisition, TextId::MenuAcquisitionInterval, &RecorderWindow::sbtnOptionClick);
 
     QMenu* view = bar->addMenu(text(TextId::MenuView));
     mnuFirstPage = item(view, TextId::MenuViewFirstPage, &RecorderWindow::sbtnFirstPageClick,
@@ -450,10 +462,10 @@ void RecorderWindow::buildMenus() {
     mnuLastPage = item(view, TextId::MenuViewLastPage, &RecorderWindow::sbtnLastPageClick,
                        QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     view->addSeparator();
-    mnuFitView =
-        item(view, TextId::MenuViewFitAll, &RecorderWindow::sbtnFitViewClick, QKeySequence(Qt::CTRL | Qt::Key_F));
-    mnuUndoZoom =
-        item(view, TextId::MenuViewUndoZoom, &RecorderWindow::sbtnUndoZoomClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuFitView = item(view, TextId::MenuViewFitAll, &RecorderWindow::sbtnFitViewClick,
+                      QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuUndoZoom = item(view, TextId::MenuViewUndoZoom, &RecorderWindow::sbtnUndoZoomClick,
+                       QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuUndoZoom->setEnabled(false);
     view->addSeparator();
     mnuLineColor = item(view, TextId::MenuViewLineColor, &RecorderWindow::mnuGraphLineColorClick);
@@ -557,7 +569,8 @@ void RecorderWindow::sbtnRecordStartClick() {
     if (m_recording)
         return; // already running: pressing the down button again changes nothing
     if (!linked()) {
-        showDirectBox(this, text(TextId::LinkBeforeLogging), CaptionKind::Error, TextId::LinkBeforeLogging, BoxIcon::Error, {BoxButton::Ok});
+        showDirectBox(this, text(TextId::LinkBeforeLogging), CaptionKind::Error,
+                      TextId::LinkBeforeLogging, BoxIcon::Error, {BoxButton::Ok});
         sbtnRecordStop->setChecked(true);
         return;
     }
@@ -595,7 +608,8 @@ void RecorderWindow::stopAcquisition() {
 
 void RecorderWindow::sbtnManualLoggingClick() {
     if (!linked()) {
-        showDirectBox(this, text(TextId::LinkBeforeLogging), CaptionKind::Error, TextId::LinkBeforeLogging, BoxIcon::Error, {BoxButton::Ok});
+        showDirectBox(this, text(TextId::LinkBeforeLogging), CaptionKind::Error,
+                      TextId::LinkBeforeLogging, BoxIcon::Error, {BoxButton::Ok});
         sbtnRecordStop->setChecked(true);
         return;
     }
@@ -646,7 +660,9 @@ void RecorderWindow::TakeSample() {
         int result = CountdownNotice::mrYes;
         if (CountdownNotice* box = Windows().AutoMsgForm) {
             m_inLowBattery = true;
-            result = box->showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, text(TextId::MeterBatteryLow), text(TextId::ContinueInThreeSeconds), QString());
+            result = box->showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow,
+                                        text(TextId::MeterBatteryLow),
+                                        text(TextId::ContinueInThreeSeconds), QString());
             m_inLowBattery = false;
         }
         if (result == CountdownNotice::mrAbort) {
@@ -875,8 +891,8 @@ void RecorderWindow::sbtnFitViewClick() {
 }
 
 void RecorderWindow::mnuGraphLineColorClick() {
-    const QColor chosen =
-        QColorDialog::getColor(ChartWidget->subsetColors(0), this, text(TextId::MenuViewLineColor).remove('&'));
+    const QColor chosen = QColorDialog::getColor(ChartWidget->subsetColors(0), this,
+                                                 text(TextId::MenuViewLineColor).remove('&'));
     if (!chosen.isValid())
         return;
     ChartWidget->setSubsetColors(0, chosen);
@@ -911,8 +927,9 @@ void RecorderWindow::sbtnClearClick() {
     if (m_state.isEmpty())
         return;
     if (m_state.isUnsaved() &&
-        showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning, TextId::AskClearBuffer, BoxIcon::Question,
-                      {BoxButton::Ok, BoxButton::Cancel}, BoxButton::Cancel) != BoxButton::Ok)
+        showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning,
+                      TextId::AskClearBuffer, BoxIcon::Question, {BoxButton::Ok, BoxButton::Cancel},
+                      BoxButton::Cancel) != BoxButton::Ok)
         return;
     if (!m_recording)
         m_state.closeTemporaryFile(); // a manual series ends with its buffer

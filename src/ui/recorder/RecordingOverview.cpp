@@ -123,7 +123,8 @@ void reportExportFailure(QWidget* owner, const QString& path) {
     QString message = text(TextId::FileSaveError);
     if (!path.isEmpty())
         message += QStringLiteral("\n\"%1\" could not be written.").arg(path);
-    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
+    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                  {BoxButton::Ok});
 }
 
 } // namespace
@@ -210,8 +211,8 @@ void RecordingOverview::buildControls() {
     row->addWidget(LabelPFMain);
     row->addWidget(LabelPFSub);
     row->addSpacing(14);
-    bbtnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), text(TextId::CloseButton),
-                                DisplayPanel);
+    bbtnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                text(TextId::CloseButton), DisplayPanel);
     bbtnClose->setObjectName(QStringLiteral("bbtnClose"));
     bbtnClose->setAutoDefault(false);
     row->addWidget(bbtnClose);

@@ -51,7 +51,8 @@ TEST(AutoMsgForm, CountdownClosesWithYesAfterThirtyTicks) {
         }
     });
     const int result = form.showCountdown(
-        CaptionKind::Warning, TextId::MeterBatteryLow, QStringLiteral("The battery power of the DMM is low."),
+        CaptionKind::Warning, TextId::MeterBatteryLow,
+        QStringLiteral("The battery power of the DMM is low."),
         QStringLiteral("(Will continue automatically in 3 seconds.)"), QString());
     EXPECT_EQ(result, CountdownNotice::mrYes);
     EXPECT_EQ(ticksBeforeClose, 30);
@@ -63,7 +64,8 @@ TEST(AutoMsgForm, CountdownClosesWithYesAfterThirtyTicks) {
 TEST(AutoMsgForm, RealTimerRunsTheCountdownOut) {
     CountdownNotice form;
     form.Timer1->setInterval(1); // the same countdown, only faster
-    EXPECT_EQ(form.showCountdown(CaptionKind::Error, TextId::TransmissionTimeout, "a", "b", "c"), CountdownNotice::mrYes);
+    EXPECT_EQ(form.showCountdown(CaptionKind::Error, TextId::TransmissionTimeout, "a", "b", "c"),
+              CountdownNotice::mrYes);
     EXPECT_EQ(form.ProgressBar->value(), 30);
 }
 
@@ -73,18 +75,21 @@ TEST(AutoMsgForm, AbortAndContinueEndAtOnceWithTheirResults) {
         form.Timer1Timer();
         form.bbtnAbort->click();
     });
-    EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""), CountdownNotice::mrAbort);
+    EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""),
+              CountdownNotice::mrAbort);
     EXPECT_FALSE(form.Timer1->isActive());
 
     whenShown(form, [&] { form.bbtnYes->click(); });
-    const int result = form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", "");
+    const int result =
+        form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", "");
     EXPECT_EQ(result, CountdownNotice::mrRetry);
     EXPECT_NE(result, CountdownNotice::mrAbort);
     EXPECT_FALSE(form.Timer1->isActive());
 
     // Escape means stop, not go on.
     whenShown(form, [&] { form.reject(); });
-    EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""), CountdownNotice::mrAbort);
+    EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""),
+              CountdownNotice::mrAbort);
 }
 
 TEST(AutoMsgForm, EveryShowingCountsDownFromTheStart) {
@@ -105,7 +110,8 @@ TEST(AutoMsgForm, EveryShowingCountsDownFromTheStart) {
             ++ticks;
         }
     });
-    EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""), CountdownNotice::mrYes);
+    EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""),
+              CountdownNotice::mrYes);
     EXPECT_EQ(ticks, 30);
 }
 
@@ -118,7 +124,8 @@ TEST(AutoMsgForm, InterceptorAnswersInsteadOfTheUser) {
         seenLine2 = f.lbMsg2->text();
         return int(CountdownNotice::mrAbort);
     });
-    const int result = form.showCountdown(CaptionKind::Error, TextId::CableNotFound, "one", "two", "three");
+    const int result =
+        form.showCountdown(CaptionKind::Error, TextId::CableNotFound, "one", "two", "three");
     CountdownNotice::setInterceptor(nullptr);
     EXPECT_EQ(result, CountdownNotice::mrAbort);
     EXPECT_EQ(seenTitle, "Error[E9015]");

@@ -188,7 +188,8 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
                                  form.pnlSubAcDc, form.SubDataPanel})
         EXPECT_TRUE(p->text().isEmpty()) << p->objectName().toStdString();
     EXPECT_EQ(form.iconNumber(), 2);
-    EXPECT_EQ(form.windowTitle(), telmora::text(TextId::DigitalMeterCaption) + QLatin1String(" : No Device"));
+    EXPECT_EQ(form.windowTitle(),
+              telmora::text(TextId::DigitalMeterCaption) + QLatin1String(" : No Device"));
 }
 
 TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {

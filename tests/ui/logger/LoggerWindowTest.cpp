@@ -309,7 +309,8 @@ TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
     EXPECT_FALSE(form->close());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, warningCaption(TextId::BufferHasData));
-    EXPECT_EQ(boxes[0].text, text(TextId::BufferHasData) + QStringLiteral("\n") + text(TextId::AskSaveBeforeExit));
+    EXPECT_EQ(boxes[0].text,
+              text(TextId::BufferHasData) + QStringLiteral("\n") + text(TextId::AskSaveBeforeExit));
     // Yes with a cancelled save dialog keeps it open as well.
     reply = BoxButton::Yes;
     nextFile.reset();

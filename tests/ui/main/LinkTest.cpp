@@ -167,7 +167,8 @@ TEST_F(LinkTest, UnlinkWhileTheThreadWaitsForItsBoxDoesNotDeadlock) {
     EXPECT_FALSE(form.sbtnLink->isChecked());
     EXPECT_EQ(count(TextId::NoDataReceived), 1);
     waitUntil([] { return false; }, 100ms); // let the watcher's queued step run
-    EXPECT_EQ(count(TextId::CableNotFound), 0) << "the user switched the link off: no lost-cable message";
+    EXPECT_EQ(count(TextId::CableNotFound), 0)
+        << "the user switched the link off: no lost-cable message";
 }
 
 // A click or an unlink request that arrives while an unlink waits is ignored;
@@ -237,7 +238,8 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     EXPECT_TRUE(waitUntil([&] { return !digital->DataPanel->text().isEmpty(); }, 3s))
         << "readings reach the digital meter";
     click(form);
-    EXPECT_EQ(digital->windowTitle(), text(TextId::DigitalMeterCaption) + QStringLiteral(" : No Device"));
+    EXPECT_EQ(digital->windowTitle(),
+              text(TextId::DigitalMeterCaption) + QStringLiteral(" : No Device"));
     EXPECT_TRUE(digital->DataPanel->text().isEmpty());
     EXPECT_EQ(meter->openDevices(), 0);
 

@@ -57,7 +57,8 @@ TEST_F(FormMainTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
         EXPECT_EQ(App().iPort, 7);
         EXPECT_EQ(App().fHiLimit, 12.5);
         EXPECT_EQ(App().fLowLimit, 0.5);
-        EXPECT_EQ(form.windowTitle(), text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
+        EXPECT_EQ(form.windowTitle(),
+                  text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
         EXPECT_FALSE(form.sbtnPort->isEnabled());
         EXPECT_TRUE(form.mnuUsbPort->isChecked());
         EXPECT_FALSE(form.Panel1->isVisibleTo(&form));
@@ -136,7 +137,8 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
     EXPECT_FALSE(form.close()) << "Cancel keeps the program open";
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W8003]"));
-    EXPECT_EQ(boxes[0].text, text(TextId::BufferHasData) + QLatin1Char('\n') + text(TextId::AskSaveBeforeExit));
+    EXPECT_EQ(boxes[0].text,
+              text(TextId::BufferHasData) + QLatin1Char('\n') + text(TextId::AskSaveBeforeExit));
     EXPECT_EQ(boxes[0].defaultButton, BoxButton::Cancel);
     EXPECT_EQ(boxes[0].icon, BoxIcon::Question);
 
