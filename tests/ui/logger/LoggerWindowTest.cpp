@@ -220,7 +220,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     ASSERT_GT(form->data().sessionCount(), 0);
     boxes.clear();
 
-    // A checksum that stays wrong: 9016, and the sessions held before are gone.
+    // A checksum that stays wrong: TransmissionTimeout, and the sessions held before are gone.
     auto m = meter();
     m->corruptNextChecksums(1000);
     reply = BoxButton::Yes;
@@ -242,7 +242,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     EXPECT_TRUE(form->data().isEmpty());
     EXPECT_EQ(form->tabCount(), 0);
 
-    // No cable: 9015 before anything is asked.
+    // No cable: CableNotFound before anything is asked.
     boxes.clear();
     SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
     form->sbtnImportClick();
@@ -322,7 +322,7 @@ TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
     EXPECT_TRUE(form->data().isSaved());
     const std::string before = SessionsText(form->data().sessions(), 1, 999);
 
-    // Clear asks 8002; Cancel keeps the data, OK empties the window.
+    // Clear asks AskClearBuffer; Cancel keeps the data, OK empties the window.
     boxes.clear();
     reply = BoxButton::Cancel;
     form->sbtnClearClick();
@@ -347,7 +347,7 @@ TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(form->tabCount(), 0); // closing discards the sessions
 
-    // A damaged file: 9004 and an empty window.
+    // A damaged file: FileOpenError and an empty window.
     QFile bad(path);
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
     bad.write("\x02\x00\x00\x00\x05\x00", 6);
@@ -428,7 +428,7 @@ TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
     };
     choose(false);
     EXPECT_TRUE(prepared);
-    ASSERT_EQ(boxes.size(), 2u); // the question, then 9013
+    ASSERT_EQ(boxes.size(), 2u); // the question, then BrowseForFileName
     EXPECT_EQ(boxes[1].caption, errorCaption(TextId::BrowseForFileName));
     EXPECT_FALSE(QFile::exists(path));
 

@@ -108,7 +108,7 @@ TEST_F(CommandsFixture, SaveWritesTheBufferAndMarksItSaved) {
     EXPECT_FALSE(form->hasUnsavedData());
     EXPECT_TRUE(boxes.empty());
 
-    // An unwritable place: 9005, still unsaved, and the save reports failure.
+    // An unwritable place: FileSaveError, still unsaved, and the save reports failure.
     form->recorder().addSample(volts(1, 1));
     chosen = file("missing/dir/rec.g53");
     EXPECT_FALSE(form->saveCommand());
@@ -199,7 +199,7 @@ TEST_F(CommandsFixture, DamagedFilesGiveMessages) {
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W9001]"));
     EXPECT_EQ(form->recorder().buffer().size(), 2u);
 
-    record(3); // unsaved data: the open asks 8002 first
+    record(3); // unsaved data: the open asks AskClearBuffer first
     QFile n(file("negative.g53"));
     ASSERT_TRUE(n.open(QIODevice::WriteOnly));
     n.write(le32(-4) + one);
