@@ -569,8 +569,7 @@ void RecorderWindow::sbtnRecordStartClick() {
     if (m_recording)
         return; // already running: pressing the down button again changes nothing
     if (!linked()) {
-        showDirectBox(this, text(TextId::LinkBeforeLogging), CaptionKind::Error,
-                      TextId::LinkBeforeLogging, BoxIcon::Error, {BoxButton::Ok});
+        showError(this, TextId::LinkBeforeLogging);
         sbtnRecordStop->setChecked(true);
         return;
     }
@@ -608,8 +607,7 @@ void RecorderWindow::stopAcquisition() {
 
 void RecorderWindow::sbtnManualLoggingClick() {
     if (!linked()) {
-        showDirectBox(this, text(TextId::LinkBeforeLogging), CaptionKind::Error,
-                      TextId::LinkBeforeLogging, BoxIcon::Error, {BoxButton::Ok});
+        showError(this, TextId::LinkBeforeLogging);
         sbtnRecordStop->setChecked(true);
         return;
     }
