@@ -6,6 +6,7 @@
 #include "ui/common/AboutDialog.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/CountdownNotice.h"
+#include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,37 @@ TEST(AutoMsgForm, InterceptorAnswersInsteadOfTheUser) {
     EXPECT_EQ(seenLine2, "two");
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.Timer1->isActive());
+}
+
+// The message routine: the caption kind decides caption and icon, the name gives
+// the text and the caption number; a direct box may number its caption after
+// another text than the one it shows.
+TEST(MessageRoutine, BoxesByNameCarryCaptionTextIconAndButtons) {
+    std::vector<BoxRequest> boxes;
+    SetBoxInterceptor([&](const BoxRequest& r) {
+        boxes.push_back(r);
+        return r.buttons.back();
+    });
+    showError(nullptr, TextId::FileOpenError);
+    showWarning(nullptr, TextId::FileDamaged);
+    const BoxButton answer = showDirectBox(
+        nullptr, text(TextId::NoDataReceived), CaptionKind::Error, TextId::CableNotFound,
+        BoxIcon::Question, {BoxButton::Yes, BoxButton::No}, BoxButton::No);
+    SetBoxInterceptor(nullptr);
+
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].caption, "Error[E9004]");
+    EXPECT_EQ(boxes[0].text, "File open error.");
+    EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
+    EXPECT_EQ(boxes[0].buttons, std::vector<BoxButton>{BoxButton::Ok});
+    EXPECT_EQ(boxes[1].caption, "Warning[W9001]");
+    EXPECT_EQ(boxes[1].text, text(TextId::FileDamaged));
+    EXPECT_EQ(boxes[1].icon, BoxIcon::Warning);
+    EXPECT_EQ(boxes[2].caption, "Error[E9015]");
+    EXPECT_EQ(boxes[2].text, "No data received.");
+    EXPECT_EQ(boxes[2].icon, BoxIcon::Question);
+    EXPECT_EQ(boxes[2].defaultButton, BoxButton::No);
+    EXPECT_EQ(answer, BoxButton::No);
 }
 
 TEST(MsgForm, AbortClearsTheBusyFlagAndNothingElse) {
