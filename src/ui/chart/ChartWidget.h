@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <QWidget>
 
@@ -13,26 +15,30 @@ class QPrinter;
 namespace telmora {
 
 // The chart every graph of the program is drawn with (recorder, graph viewer,
-// import window). It is driven like an instrument chart control: a table of
-// `Subsets` x `Points` values with one text label per point, properties for titles,
-// colours, scale, grid, cursor and zoom, and numbered actions (refresh, print,
-// picture exports) run by writing the arguments and then the action number. The
-// plotting library behind it is an implementation detail of this class.
+// import window): one series of values with a time text per point, a vertical
+// point cursor, box zoom, printing and picture exports. Changes of data, labels,
+// colours or scale are collected and shown by refresh(); the plotting library
+// behind it is an implementation detail of this class.
 class ChartWidget : public QWidget {
     Q_OBJECT
 
 public:
-    // Numbers written to PEactions.
-    enum Action {
-        Refresh = 0,              // re-initialise from the properties and redraw
-        ResetImage = 2,           // rebuild the image (after a change of viewing style)
-        PrintWithDialog = 8,      // print dialog, then print
-        MetafileToClipboard = 12, // vector picture (SVG), PEnarg1 x PEnarg2
-        MetafileToFile = 13,      // vector picture (SVG) to PEstrarg1
-        BitmapToClipboard = 14,   // bitmap, PEnarg1 x PEnarg2
-        BitmapToFile = 15,        // bitmap to PEstrarg1: BMP when the name ends in ".bmp", else PNG
-        Print = 18,               // print on the current printer without a dialog
-        UndoZoom = 19,
+    enum class ViewingStyle { Colour, Monochrome };
+    enum class PlotStyle { Line, Points, LineAndPoints };
+    enum class PointSize { Micro, Small, Medium, Large };
+    enum class LineStyle { Solid, Dash, Dot, DashDot, DashDotDot };
+    enum class LineWeight { Thin, Medium, Thick };
+    enum class GridLines { Both, YOnly, XOnly, None };
+    enum class GridStyle { ThinSolid, ThickSolid, Dotted, Dashed };
+    enum class CursorMode { None, VerticalLine };
+    enum class ZoomMode { None, Horizontal, Vertical, Both };
+    // Where the view starts when fewer points are shown than the series holds.
+    enum class ViewStart { FirstPoint, LastPoint };
+
+    // The manual Y scale.
+    struct YRange {
+        double lower = -100.0;
+        double upper = 100.0;
     };
 
     static constexpr double kDefaultNullValue = -99999.0;
@@ -40,24 +46,22 @@ public:
     explicit ChartWidget(QWidget* parent = nullptr);
     ~ChartWidget() override;
 
-    // --- the table model ---
-    void setSubsets(int count);
-    int subsets() const;
-    void setPoints(int count); // new points are null with a one-space label
-    int points() const;
-    void setYData(int subset, int point, float value); // out-of-range writes are ignored
-    float yData(int subset, int point) const;          // null value when out of range
-    void setPointLabels(int point, const QString& label);
-    QString pointLabels(int point) const;
-    void setSubsetLabels(int subset, const QString& label);
-    void setNullDataValue(double value);
-    double nullDataValue() const;
-    void setMaxPointsToGraph(int count);
-    void setPointsToGraph(int count);
-    void setPointsToGraphInit(int mode); // 1: the view starts at the last point
-    // Append mode: adds one point at the end of subset 0 (other subsets get the null
-    // value) and drops the oldest point, so the number of points stays the same.
+    // --- the series ---
+    // Replaces the whole series; labels missing at the end become one blank.
+    void setSeries(const std::vector<float>& values, const std::vector<QString>& labels);
+    void setPointCount(int count); // new points hold the null value and a one-blank label
+    int pointCount() const;
+    void setValue(int point, float value); // writes outside the series are ignored
+    float value(int point) const;          // the null value outside the series
+    void setPointLabel(int point, const QString& label);
+    QString pointLabel(int point) const;
+    // A value equal to this one is not drawn (a gap).
+    void setNullValue(double value);
+    double nullValue() const;
+    // Adds one point at the end and drops the oldest, so the count stays the same.
     void appendPoint(const QString& label, float value);
+    void setVisiblePoints(int count); // 0: all points
+    void setViewStart(ViewStart start);
 
     // --- appearance ---
     void setMainTitle(const QString& text);
@@ -68,72 +72,107 @@ public:
     void setDeskColor(const QColor& color);
     void setGraphBackColor(const QColor& color);
     void setGraphForeColor(const QColor& color);
-    void setSubsetColors(int subset, const QColor& color);
-    QColor subsetColors(int subset) const;
-    void setSubsetLineTypes(int subset, int type);
-    void setPlottingMethod(int method); // 0 line, 1 points, 2 line and points
-    void setDataPrecision(int decimals);
-    void setManualMaxDataString(const QString& sample);
-    void setManualMaxPointLabel(const QString& sample);
-    void setManualScaleControlY(int mode); // 0 automatic, 3 manual minimum and maximum
-    void setManualMinY(double value);
-    void setManualMaxY(double value);
-    void setViewingStyle(int style); // 0 colour, 1 monochrome
-    int viewingStyle() const;
-    void setPointSize(int size);       // 0 micro .. 3 large
-    void setGridLineControl(int mode); // 0 both, 1 Y only, 2 X only, 3 none
-    void setGridStyle(int style);      // 0 thin solid, 1 thick solid, 2 dotted, 3 dashed
-    void setCursorMode(int mode);      // 0 none, 1 vertical line on a point
-    void setCursorPromptStyle(int style);
-    void setMouseCursorControl(bool on);
-    void setAllowZooming(int mode); // 0 none, 1 horizontal, 2 vertical, 3 both
-    void setAllowPopup(bool on);
-    void setNoStackedData(bool on);
-    void setAllowHistogram(bool on);
-    void setAllowDataHotSpots(bool on);
-    void setPrepareImages(bool on);
+    void setLineColor(const QColor& color);
+    QColor lineColor() const;
+    void setLineType(LineWeight weight, LineStyle style);
+    void setPlotStyle(PlotStyle style);
+    void setDecimals(int decimals); // of the Y-axis numbers
+    // Sample texts that reserve room for the widest value and point label.
+    void setWidestValueText(const QString& sample);
+    void setWidestPointLabel(const QString& sample);
+    // A fixed Y scale; until it is set the scale follows the values.
+    void setYRange(double lower, double upper);
+    YRange yRange() const;
+    void setViewingStyle(ViewingStyle style);
+    ViewingStyle viewingStyle() const;
+    void setPointSize(PointSize size);
+    void setGridLines(GridLines lines);
+    void setGridStyle(GridStyle style);
+    void setCursorMode(CursorMode mode);
+    void setMouseMovesCursor(bool on);
+    void setZoomMode(ZoomMode mode);
+
+    // --- showing ---
+    void refresh(); // takes over data, labels, scale and style and redraws
+    void restyle(); // takes over colours and texts only (a change of viewing style)
 
     // --- cursor and zoom ---
     int cursorPoint() const;
     void setCursorPoint(int point); // clamped to the points; emits nothing
     bool isZoomed() const;
+    void resetZoom();
 
-    // --- actions ---
-    void setPEnarg1(int value);
-    void setPEnarg2(int value);
-    void setPEstrarg1(const QString& text);
-    // Runs the action at once. False when it failed or the user cancelled (print
-    // dialog, missing printer, unwritable file).
-    bool setPEactions(int action);
-
+    // --- printing and pictures ---
     // The printer all graphs print to; the printer set-up dialogs configure it.
     static QPrinter& printer();
-
-    // The graph as it is drawn now, at the given size (the widget's size when 0).
-    QImage renderImage(int width = 0, int height = 0);
+    // One page on the printer; false when no printer is configured or it fails.
+    bool print(QPrinter& printer);
+    // The print dialog first; false when it is cancelled or printing fails.
+    bool printWithDialog(QPrinter& printer);
+    // Only the print dialog; false when it is cancelled.
+    bool choosePrinter(QPrinter& printer);
+    // Bitmap pictures: BMP when the name ends in ".bmp", else PNG. A size with a
+    // side of 0 or less takes the widget's size (at least 640 x 400).
+    bool exportImage(const QString& path, QSize sizePx);
+    void copyImage(QSize sizePx);
+    // Vector (SVG) pictures that declare their size in millimetres. A side of 0 or
+    // less takes the widget's size at 96 dpi.
+    bool exportSvg(const QString& path, QSizeF sizeMm);
+    void copySvg(QSizeF sizeMm);
+    // The graph as it is drawn now, at the given size (the widget's size when empty).
+    QImage renderImage(QSize sizePx = {});
 
 signals:
-    void cursorMoved(); // the user moved the cursor (mouse or arrow keys)
-    void zoomIn();      // the user zoomed in with the zoom box
-    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void cursorMoved(int point); // the user moved the cursor (mouse or arrow keys)
+    void zoomed();               // the user zoomed in with the zoom box
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    friend class ChartPrintJob;
     struct Impl;
     std::unique_ptr<Impl> d;
 
+    void buildPlot();
     void rebuild(bool replot);
     void applyStyle();
+    void applySeriesStyle();
     void applyRanges();
     void updateCursorItem();
     void moveCursorBy(int delta);
-    bool printTo(QPrinter& printer);
-    QByteArray renderSvg(int width, int height);
-    QSize exportSize() const;
-    QSize metafileSize() const;
+    void zoomTo(const QRect& box);
+    bool handleKey(int key);
+    void handleMouse(QEvent* event);
+    QByteArray renderSvg(QSize hundredthsMm);
+    QSize bitmapSize(QSize requested) const;
+    QSize metafileSize(QSizeF requestedMm) const;
+};
+
+// Prints graphs page after page in one job: the pages of one export come out of
+// the printer (or PDF file) as one document. The job ends when the object goes.
+class ChartPrintJob {
+public:
+    explicit ChartPrintJob(QPrinter& printer);
+    ~ChartPrintJob();
+    ChartPrintJob(const ChartPrintJob&) = delete;
+    ChartPrintJob& operator=(const ChartPrintJob&) = delete;
+
+    // False when the printer could not be opened (none configured, file not writable).
+    bool isActive() const;
+    // Draws the chart as it is now on the next page.
+    bool addPage(ChartWidget& chart);
+    // Ends the job; false when the printer reported a failure.
+    bool finish();
+
+    // True when printing needs no dialog: a PDF file or a named printer.
+    static bool printerReady(const QPrinter& printer);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
 };
 
 } // namespace telmora

@@ -10,6 +10,7 @@
 #include "ui/common/ProgressWindow.h"
 #include "ui/common/WindowMessages.h"
 #include "ui/export/ExportDialog.h"
+#include "ui/export/pictureexport.h"
 #include "ui/main/AppWindows.h"
 #include "ui/recorder/LineColorDialog.h"
 
@@ -333,7 +334,7 @@ void LoggerWindow::buildControls() {
     graphColumn->addWidget(ChartWidget, 1);
     connect(ChartWidget, &telmora::ChartWidget::cursorMoved, this,
             &LoggerWindow::ChartWidgetCursorMoved);
-    connect(ChartWidget, &telmora::ChartWidget::zoomIn, this, &LoggerWindow::ChartWidgetZoomIn);
+    connect(ChartWidget, &telmora::ChartWidget::zoomed, this, &LoggerWindow::ChartWidgetZoomIn);
 
     setCentralWidget(central);
     ChartWidget->setFocus();
@@ -371,26 +372,18 @@ void LoggerWindow::setUpGraph() {
     g->setSubTitle(QString());
     g->setYAxisLabel(QStringLiteral("Reading"));
     g->setXAxisLabel(QStringLiteral("Time"));
-    g->setNullDataValue(kSessionGraphNull);
-    g->setSubsets(1);
-    g->setSubsetLabels(0, QString());
-    g->setPlottingMethod(0);
-    g->setDataPrecision(3);
+    g->setNullValue(kSessionGraphNull);
+    g->setPlotStyle(telmora::ChartWidget::PlotStyle::Line);
+    g->setDecimals(3);
     g->setGraphForeColor(QColor(0x80, 0x80, 0x80));
-    g->setSubsetColors(0, QColor::fromRgb(LineColorDialog::kDefaultColor1));
-    g->setManualScaleControlY(3);
-    g->setNoStackedData(true);
-    g->setAllowHistogram(false);
-    g->setAllowDataHotSpots(true);
-    g->setPointsToGraphInit(1);
-    g->setPointSize(2);
-    g->setGridLineControl(0);
-    g->setCursorMode(1);
-    g->setMouseCursorControl(true);
-    g->setCursorPromptStyle(0);
-    g->setGridStyle(2);
-    g->setAllowZooming(0);
-    g->setAllowPopup(false);
+    g->setLineColor(QColor::fromRgb(LineColorDialog::kDefaultColor1));
+    g->setViewStart(telmora::ChartWidget::ViewStart::LastPoint);
+    g->setPointSize(telmora::ChartWidget::PointSize::Large);
+    g->setGridLines(telmora::ChartWidget::GridLines::Both);
+    g->setCursorMode(telmora::ChartWidget::CursorMode::VerticalLine);
+    g->setMouseMovesCursor(true);
+    g->setGridStyle(telmora::ChartWidget::GridStyle::Dotted);
+    g->setZoomMode(telmora::ChartWidget::ZoomMode::None);
     ClearGraph();
 }
 
@@ -534,19 +527,15 @@ bool LoggerWindow::showSessions() {
 void LoggerWindow::ClearGraph() {
     telmora::ChartWidget* g = ChartWidget;
     const int p = std::max(m_plot.points, 0);
-    g->setSubsetLineTypes(0, 0);
-    g->setPoints(p);
-    g->setMaxPointsToGraph(p);
-    g->setPointsToGraph(p);
-    g->setManualMaxY(m_plot.upper);
-    g->setManualMinY(m_plot.lower);
+    g->setLineType(telmora::ChartWidget::LineWeight::Thin, telmora::ChartWidget::LineStyle::Solid);
+    g->setPointCount(p);
+    g->setVisiblePoints(p);
+    g->setYRange(m_plot.lower, m_plot.upper);
     for (int i = 0; i < p; ++i) {
-        g->setPointLabels(i, QStringLiteral(" "));
-        g->setYData(0, i, static_cast<float>(kSessionGraphNull));
+        g->setPointLabel(i, QStringLiteral(" "));
+        g->setValue(i, static_cast<float>(kSessionGraphNull));
     }
-    g->setPEnarg1(0);
-    g->setPEnarg2(0);
-    g->setPEactions(telmora::ChartWidget::Refresh);
+    g->refresh();
 }
 
 void LoggerWindow::ResetExtremes(bool main) {
@@ -604,10 +593,9 @@ void LoggerWindow::plotSample(int s, std::size_t r, int j) {
     if (record == nullptr)
         return;
     m_plot.extendRange(record->value, j);
-    ChartWidget->setManualMaxY(m_plot.upper);
-    ChartWidget->setManualMinY(m_plot.lower);
-    ChartWidget->setYData(0, j, record->value);
-    ChartWidget->setPointLabels(j, QString::fromLatin1(record->timeText.view()));
+    ChartWidget->setYRange(m_plot.lower, m_plot.upper);
+    ChartWidget->setValue(j, record->value);
+    ChartWidget->setPointLabel(j, QString::fromLatin1(record->timeText.view()));
 }
 
 void LoggerWindow::DrawSession(int s) {
@@ -648,12 +636,10 @@ void LoggerWindow::DrawSession(int s) {
     CursorReadout();
     ChartWidget->setMainTitle(QStringLiteral("Session %1").arg(s + 1));
     LineColorDialog* colours = lineColorForm();
-    ChartWidget->setSubsetColors(0, rbtnMainData->isChecked()
-                                        ? colours->ShapeLineColor1->brushColor()
-                                        : colours->ShapeLineColor2->brushColor());
-    ChartWidget->setPEnarg1(0);
-    ChartWidget->setPEnarg2(0);
-    ChartWidget->setPEactions(telmora::ChartWidget::Refresh);
+    ChartWidget->setLineColor(rbtnMainData->isChecked()
+                                  ? colours->ShapeLineColor1->brushColor()
+                                  : colours->ShapeLineColor2->brushColor());
+    ChartWidget->refresh();
     updatePageButtons();
 }
 
@@ -699,7 +685,7 @@ void LoggerWindow::ChartWidgetZoomIn() {
 }
 
 void LoggerWindow::sbtnUndoZoomClick() {
-    ChartWidget->setPEactions(telmora::ChartWidget::UndoZoom);
+    ChartWidget->resetZoom();
     sbtnUndoZoom->setEnabled(false);
 }
 
@@ -1045,42 +1031,16 @@ void LoggerWindow::ExportImage(int kind, int destination, int first, int last, c
     const PageRange range = ClampPageRange(first, last, m_data.sessionsShown());
     if (range.empty())
         return;
-    const bool bitmap = kind == 1;
-    bool printerChosen = false;
-    bool failed = false;
-    for (int page = range.first; page <= range.last && !failed; ++page) {
-        DrawSession(page - 1);
-        QCoreApplication::processEvents();
-        ChartWidget->setPEnarg1(static_cast<int>(width));
-        ChartWidget->setPEnarg2(static_cast<int>(height));
-        ChartWidget->setPEstrarg1(path);
-        if (destination == 0) {
-            ChartWidget->setPEactions(bitmap ? telmora::ChartWidget::BitmapToClipboard
-                                             : telmora::ChartWidget::MetafileToClipboard);
-        } else if (destination == 1) {
-            failed = !ChartWidget->setPEactions(bitmap ? telmora::ChartWidget::BitmapToFile
-                                                       : telmora::ChartWidget::MetafileToFile);
-        } else {
-            ChartWidget->setViewingStyle(1);
-            ChartWidget->setPEactions(telmora::ChartWidget::ResetImage);
-            // Without a configured printer the first page asks for one; a cancelled
-            // print dialog ends the export.
-            if (!ChartWidget->setPEactions(telmora::ChartWidget::Print)) {
-                if (printerChosen ||
-                    !ChartWidget->setPEactions(telmora::ChartWidget::PrintWithDialog))
-                    failed = true;
-                printerChosen = true;
-            }
-            ChartWidget->setViewingStyle(0);
-            ChartWidget->setPEactions(telmora::ChartWidget::Refresh);
-            if (failed)
-                break;
-        }
-    }
-    ChartWidget->setPEnarg1(0);
-    ChartWidget->setPEnarg2(0);
-    DrawSession(m_data.currentSession());
-    if (failed && destination == 1)
+    static constexpr ExportDestination destinations[] = {
+        ExportDestination::ClipBoard, ExportDestination::File, ExportDestination::Printer};
+    PictureExportRequest request{kind == 1 ? ExportType::BitMap : ExportType::MetaFile,
+                                 destinations[std::clamp(destination, 0, 2)], path,
+                                 QSize(static_cast<int>(width), static_cast<int>(height)),
+                                 range.first, range.last, m_data.currentSession() + 1};
+    const PictureExportResult result =
+        exportChartPictures(*ChartWidget, request, telmora::ChartWidget::printer(),
+                            [this](int page) { DrawSession(page - 1); });
+    if (result == PictureExportResult::WriteFailed)
         showDirectBox(this,
                       text(TextId::FileSaveError) + QStringLiteral("\n") +
                           QDir::toNativeSeparators(path),
@@ -1149,12 +1109,11 @@ void LoggerWindow::sbtnExportClick() {
 void LoggerWindow::mnuPrintClick() {
     if (m_data.isEmpty())
         return;
-    ChartWidget->setViewingStyle(1);
-    ChartWidget->setPEactions(telmora::ChartWidget::ResetImage);
-    QCoreApplication::processEvents();
-    ChartWidget->setPEactions(telmora::ChartWidget::PrintWithDialog);
-    ChartWidget->setViewingStyle(0);
-    ChartWidget->setPEactions(telmora::ChartWidget::Refresh);
+    ChartWidget->setViewingStyle(telmora::ChartWidget::ViewingStyle::Monochrome);
+    ChartWidget->restyle();
+    ChartWidget->printWithDialog(telmora::ChartWidget::printer());
+    ChartWidget->setViewingStyle(telmora::ChartWidget::ViewingStyle::Colour);
+    ChartWidget->refresh();
 }
 
 void LoggerWindow::mnuPrinterSetupClick() {

@@ -12,6 +12,7 @@
 #include "ui/common/ProgressWindow.h"
 #include "ui/common/WindowMessages.h"
 #include "ui/export/ExportDialog.h"
+#include "ui/export/pictureexport.h"
 #include "ui/main/AppWindows.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
@@ -322,47 +323,18 @@ void RecorderExport(RecorderWindow& form) {
         return;
     }
 
-    const bool bitmap = dlg->exportType() == ExportType::BitMap;
     if (destination != ExportDestination::Printer)
         first = last = currentPage; // a picture to the clipboard or a file is one page
-    telmora::ChartWidget* g = form.ChartWidget;
-    bool printerChosen = false;
-    bool failed = false;
-    for (std::int32_t page = first; page <= last && !failed; ++page) {
-        form.setPages(lastPage, page);
-        form.DrawPage();
-        QCoreApplication::processEvents();
-        g->setPEnarg1(static_cast<int>(std::lround(dlg->pictureWidth())));
-        g->setPEnarg2(static_cast<int>(std::lround(dlg->pictureHeight())));
-        g->setPEstrarg1(fileName);
-        switch (destination) {
-        case ExportDestination::ClipBoard:
-            g->setPEactions(bitmap ? telmora::ChartWidget::BitmapToClipboard
-                                   : telmora::ChartWidget::MetafileToClipboard);
-            break;
-        case ExportDestination::File:
-            failed = !g->setPEactions(bitmap ? telmora::ChartWidget::BitmapToFile
-                                             : telmora::ChartWidget::MetafileToFile);
-            break;
-        case ExportDestination::Printer:
-            g->setViewingStyle(1);
-            g->setPEactions(telmora::ChartWidget::ResetImage);
-            // Without a configured printer the first page asks for one; a cancelled
-            // print dialog ends the export.
-            if (!g->setPEactions(telmora::ChartWidget::Print)) {
-                if (printerChosen || !g->setPEactions(telmora::ChartWidget::PrintWithDialog))
-                    last = page;
-                printerChosen = true;
-            }
-            g->setViewingStyle(0);
-            g->setPEactions(telmora::ChartWidget::Refresh);
-            break;
-        }
-    }
-    g->setPEnarg1(0);
-    g->setPEnarg2(0);
-    form.setPages(lastPage, currentPage);
-    form.DrawPage();
+    PictureExportRequest request{dlg->exportType(), destination, fileName,
+                                 QSize(static_cast<int>(std::lround(dlg->pictureWidth())),
+                                       static_cast<int>(std::lround(dlg->pictureHeight()))),
+                                 first, last, currentPage};
+    const PictureExportResult result = exportChartPictures(
+        *form.ChartWidget, request, telmora::ChartWidget::printer(), [&](int page) {
+            form.setPages(lastPage, page);
+            form.DrawPage();
+        });
+    const bool failed = result == PictureExportResult::WriteFailed;
     if (failed)
         reportWriteFailure(&form, fileName, QString());
 }

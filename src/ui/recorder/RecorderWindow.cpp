@@ -384,8 +384,8 @@ void RecorderWindow::buildControls() {
     layout->addWidget(ChartWidget, 1);
     connect(ChartWidget, &telmora::ChartWidget::cursorMoved, this,
             &RecorderWindow::ChartWidgetCursorMoved);
-    connect(ChartWidget, &telmora::ChartWidget::zoomIn, this, &RecorderWindow::ChartWidgetZoomIn);
-    connect(ChartWidget, &telmora::ChartWidget::keyDown, this, &RecorderWindow::ChartWidgetKeyDown);
+    connect(ChartWidget, &telmora::ChartWidget::zoomed, this, &RecorderWindow::ChartWidgetZoomIn);
+    connect(ChartWidget, &telmora::ChartWidget::keyPressed, this, &RecorderWindow::ChartWidgetKeyDown);
 
     ProgressBar = new QProgressBar(central);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
@@ -477,38 +477,29 @@ void RecorderWindow::setUpGraph() {
     g->setSubTitle(QString());
     g->setYAxisLabel(QStringLiteral("Reading"));
     g->setXAxisLabel(QStringLiteral("Time"));
-    g->setNullDataValue(kNull);
-    g->setSubsets(1);
-    g->setPoints(m_pointsPerPage);
-    g->setMaxPointsToGraph(m_pointsPerPage);
-    g->setPointsToGraph(m_pointsPerPage);
-    g->setSubsetLineTypes(0, 0);
-    g->setPlottingMethod(0);
-    g->setManualMaxDataString(QStringLiteral("00000000.000"));
-    g->setManualMaxPointLabel(QStringLiteral("00:00:00.000"));
-    g->setDataPrecision(3);
+    g->setNullValue(kNull);
+    g->setPointCount(m_pointsPerPage);
+    g->setVisiblePoints(m_pointsPerPage);
+    g->setLineType(telmora::ChartWidget::LineWeight::Thin, telmora::ChartWidget::LineStyle::Solid);
+    g->setPlotStyle(telmora::ChartWidget::PlotStyle::Line);
+    g->setWidestValueText(QStringLiteral("00000000.000"));
+    g->setWidestPointLabel(QStringLiteral("00:00:00.000"));
+    g->setDecimals(3);
     g->setDeskColor(palette().color(QPalette::Button));
     g->setGraphBackColor(Qt::black);
     g->setGraphForeColor(QColor(128, 0, 128));
-    g->setSubsetColors(0, QColor(192, 192, 192));
-    g->setManualScaleControlY(3);
-    g->setManualMaxY(m_state.scaleMax());
-    g->setManualMinY(m_state.scaleMin());
-    g->setNoStackedData(true);
-    g->setAllowHistogram(false);
-    g->setAllowDataHotSpots(true);
-    g->setPointsToGraphInit(1);
-    g->setPointSize(2);
-    g->setPointLabels(m_pointsPerPage - 1, QStringLiteral(" "));
+    g->setLineColor(QColor(192, 192, 192));
+    g->setYRange(m_state.scaleMin(), m_state.scaleMax());
+    g->setViewStart(telmora::ChartWidget::ViewStart::LastPoint);
+    g->setPointSize(telmora::ChartWidget::PointSize::Large);
+    g->setPointLabel(m_pointsPerPage - 1, QStringLiteral(" "));
     for (int i = 0; i < m_pointsPerPage; ++i)
-        g->setYData(0, i, kNull);
-    g->setGridLineControl(0);
-    g->setCursorMode(1);
-    g->setMouseCursorControl(true);
-    g->setCursorPromptStyle(0);
-    g->setGridStyle(2);
-    g->setAllowZooming(3);
-    g->setPrepareImages(true);
+        g->setValue(i, kNull);
+    g->setGridLines(telmora::ChartWidget::GridLines::Both);
+    g->setCursorMode(telmora::ChartWidget::CursorMode::VerticalLine);
+    g->setMouseMovesCursor(true);
+    g->setGridStyle(telmora::ChartWidget::GridStyle::Dotted);
+    g->setZoomMode(telmora::ChartWidget::ZoomMode::Both);
     refreshGraph();
 }
 
@@ -696,8 +687,7 @@ void RecorderWindow::TakeSample() {
     }
 
     // 11. The window follows the new sample.
-    ChartWidget->setManualMaxY(m_state.scaleMax());
-    ChartWidget->setManualMinY(m_state.scaleMin());
+    ChartWidget->setYRange(m_state.scaleMin(), m_state.scaleMax());
     ChartWidget->appendPoint(QString::fromStdString(timeText), entry->main.value);
     refreshGraph();
     m_lastPage = PageOfIndex(static_cast<std::int64_t>(added.index), m_pointsPerPage);
@@ -732,16 +722,15 @@ void RecorderWindow::DrawPage() {
     for (int p = 0; p < m_pointsPerPage; ++p) {
         const std::int64_t i = c.firstIndex + (p - c.firstPoint);
         if (p < c.firstPoint || i < 0 || i >= n) {
-            ChartWidget->setYData(0, p, kNull);
-            ChartWidget->setPointLabels(p, QStringLiteral(" "));
+            ChartWidget->setValue(p, kNull);
+            ChartWidget->setPointLabel(p, QStringLiteral(" "));
         } else {
             const SampleEntry& e = buffer[static_cast<std::size_t>(i)];
-            ChartWidget->setYData(0, p, e.main.value);
-            ChartWidget->setPointLabels(p, RecordText(e.main.timeText));
+            ChartWidget->setValue(p, e.main.value);
+            ChartWidget->setPointLabel(p, RecordText(e.main.timeText));
         }
     }
-    ChartWidget->setManualMaxY(m_state.scaleMax());
-    ChartWidget->setManualMinY(m_state.scaleMin());
+    ChartWidget->setYRange(m_state.scaleMin(), m_state.scaleMax());
     refreshGraph();
     CursorReadout();
     RefreshControls();
@@ -749,13 +738,12 @@ void RecorderWindow::DrawPage() {
 }
 
 void RecorderWindow::ResetGraph() {
-    ChartWidget->setPoints(m_pointsPerPage);
-    ChartWidget->setPointsToGraph(m_pointsPerPage);
-    ChartWidget->setManualMinY(m_state.scaleMin());
-    ChartWidget->setManualMaxY(m_state.scaleMax());
+    ChartWidget->setPointCount(m_pointsPerPage);
+    ChartWidget->setVisiblePoints(m_pointsPerPage);
+    ChartWidget->setYRange(m_state.scaleMin(), m_state.scaleMax());
     for (int i = 0; i < m_pointsPerPage; ++i) {
-        ChartWidget->setPointLabels(i, QStringLiteral(" "));
-        ChartWidget->setYData(0, i, kNull);
+        ChartWidget->setPointLabel(i, QStringLiteral(" "));
+        ChartWidget->setValue(i, kNull);
     }
     refreshGraph();
     ChartWidget->setCursorPoint(m_pointsPerPage - 1);
@@ -763,9 +751,7 @@ void RecorderWindow::ResetGraph() {
 }
 
 void RecorderWindow::refreshGraph() {
-    ChartWidget->setPEnarg1(0);
-    ChartWidget->setPEnarg2(0);
-    ChartWidget->setPEactions(telmora::ChartWidget::Refresh);
+    ChartWidget->refresh();
 }
 
 void RecorderWindow::sbtnFirstPageClick() {
@@ -845,7 +831,7 @@ void RecorderWindow::CursorReadout() {
     }
     if (ChartWidget->yAxisLabel() != label) {
         ChartWidget->setYAxisLabel(label);
-        ChartWidget->setPEactions(telmora::ChartWidget::ResetImage);
+        ChartWidget->restyle();
     }
 }
 
@@ -879,7 +865,7 @@ void RecorderWindow::ChartWidgetZoomIn() {
 }
 
 void RecorderWindow::sbtnUndoZoomClick() {
-    ChartWidget->setPEactions(telmora::ChartWidget::UndoZoom);
+    ChartWidget->resetZoom();
     sbtnUndoZoom->setEnabled(false);
     mnuUndoZoom->setEnabled(false);
 }
@@ -889,11 +875,11 @@ void RecorderWindow::sbtnFitViewClick() {
 }
 
 void RecorderWindow::mnuGraphLineColorClick() {
-    const QColor chosen = QColorDialog::getColor(ChartWidget->subsetColors(0), this,
+    const QColor chosen = QColorDialog::getColor(ChartWidget->lineColor(), this,
                                                  text(TextId::MenuViewLineColor).remove('&'));
     if (!chosen.isValid())
         return;
-    ChartWidget->setSubsetColors(0, chosen);
+    ChartWidget->setLineColor(chosen);
     refreshGraph();
 }
 
@@ -908,11 +894,10 @@ void RecorderWindow::sbtnOpenFileClick() {
 }
 
 void RecorderWindow::sbtnPrintGraphicClick() {
-    ChartWidget->setViewingStyle(1);
-    ChartWidget->setPEactions(telmora::ChartWidget::ResetImage);
-    QCoreApplication::processEvents();
-    ChartWidget->setPEactions(telmora::ChartWidget::PrintWithDialog);
-    ChartWidget->setViewingStyle(0);
+    ChartWidget->setViewingStyle(telmora::ChartWidget::ViewingStyle::Monochrome);
+    ChartWidget->restyle();
+    ChartWidget->printWithDialog(telmora::ChartWidget::printer());
+    ChartWidget->setViewingStyle(telmora::ChartWidget::ViewingStyle::Colour);
     refreshGraph();
 }
 

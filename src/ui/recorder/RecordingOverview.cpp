@@ -6,6 +6,7 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/MessageBox.h"
 #include "ui/export/FitExportDialog.h"
+#include "ui/export/pictureexport.h"
 #include "ui/main/AppWindows.h"
 
 #include <QApplication>
@@ -235,7 +236,7 @@ void RecordingOverview::buildControls() {
     connect(sbtnUndoZoom, &QToolButton::clicked, this, &RecordingOverview::sbtnUndoZoomClick);
     connect(sbtnExport, &QToolButton::clicked, this, &RecordingOverview::sbtnExportClick);
     connect(bbtnClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ChartWidgetView, &telmora::ChartWidget::zoomIn, this,
+    connect(ChartWidgetView, &telmora::ChartWidget::zoomed, this,
             &RecordingOverview::ChartWidgetViewZoomIn);
 }
 
@@ -249,37 +250,26 @@ void RecordingOverview::setUpGraph() {
     g->setDeskColor(buttonFace);
     g->setGraphBackColor(Qt::white);
     g->setGraphForeColor(buttonFace);
-    g->setSubsetColors(0, Qt::blue);
-    g->setPlottingMethod(0);
-    g->setSubsetLineTypes(0, 9);
-    g->setManualMaxDataString(QStringLiteral("00000000.000"));
-    g->setManualMaxPointLabel(QStringLiteral("00:00:00.000"));
-    g->setDataPrecision(3);
-    g->setNullDataValue(kNull);
-    g->setManualScaleControlY(3);
-    g->setNoStackedData(true);
-    g->setAllowHistogram(false);
-    g->setAllowDataHotSpots(true);
-    g->setPointsToGraphInit(1);
-    g->setPointSize(2);
-    g->setGridLineControl(0);
-    g->setCursorMode(1);
-    g->setMouseCursorControl(true);
-    g->setCursorPromptStyle(0);
-    g->setAllowZooming(3);
-    g->setAllowPopup(false);
-    g->setSubsets(1);
-    g->setPoints(kResetPoints);
-    g->setManualMinY(-100.0);
-    g->setManualMaxY(100.0);
+    g->setLineColor(Qt::blue);
+    g->setPlotStyle(telmora::ChartWidget::PlotStyle::Line);
+    g->setLineType(telmora::ChartWidget::LineWeight::Medium, telmora::ChartWidget::LineStyle::DashDotDot);
+    g->setWidestValueText(QStringLiteral("00000000.000"));
+    g->setWidestPointLabel(QStringLiteral("00:00:00.000"));
+    g->setDecimals(3);
+    g->setNullValue(kNull);
+    g->setViewStart(telmora::ChartWidget::ViewStart::LastPoint);
+    g->setPointSize(telmora::ChartWidget::PointSize::Large);
+    g->setGridLines(telmora::ChartWidget::GridLines::Both);
+    g->setCursorMode(telmora::ChartWidget::CursorMode::VerticalLine);
+    g->setMouseMovesCursor(true);
+    g->setZoomMode(telmora::ChartWidget::ZoomMode::Both);
+    g->setPointCount(kResetPoints);
+    g->setYRange(-100.0, 100.0);
     refreshGraph();
 }
 
 void RecordingOverview::refreshGraph() {
-    ChartWidgetView->setPrepareImages(true);
-    ChartWidgetView->setPEnarg1(0);
-    ChartWidgetView->setPEnarg2(0);
-    ChartWidgetView->setPEactions(telmora::ChartWidget::Refresh);
+    ChartWidgetView->refresh();
 }
 
 void RecordingOverview::viewRecording(const RecorderState& recording) {
@@ -302,24 +292,21 @@ void RecordingOverview::FormShow(const RecorderState& recording) {
 
     telmora::ChartWidget* g = ChartWidgetView;
     const int points = std::max(m_pointCount, 1);
-    g->setSubsets(1);
-    g->setPoints(points);
-    g->setMaxPointsToGraph(points);
-    g->setPointsToGraph(points);
-    g->setManualMinY(m_scaleMin);
-    g->setManualMaxY(m_scaleMax);
+    g->setPointCount(points);
+    g->setVisiblePoints(points);
+    g->setYRange(m_scaleMin, m_scaleMax);
     if (m_pointCount == 0) {
-        g->setYData(0, 0, kNull);
-        g->setPointLabels(0, QStringLiteral(" "));
+        g->setValue(0, kNull);
+        g->setPointLabel(0, QStringLiteral(" "));
     }
     for (std::int32_t p = 0; p < m_pointCount; ++p) {
         const SampleEntry& e = buffer[static_cast<std::size_t>(m_reduction.indexOfPoint(p))];
-        g->setYData(0, p, e.main.value);
-        g->setPointLabels(p, RecordText(e.main.timeText));
+        g->setValue(p, e.main.value);
+        g->setPointLabel(p, RecordText(e.main.timeText));
     }
     refreshGraph();
     g->setCursorPoint(0);
-    g->setPEactions(telmora::ChartWidget::UndoZoom);
+    g->resetZoom();
     sbtnUndoZoom->setEnabled(false);
 
     const auto count = static_cast<std::int64_t>(buffer.size());
@@ -342,22 +329,20 @@ void RecordingOverview::FormClose() {
     m_reduction = ViewReduction{};
     m_pointCount = 0;
     telmora::ChartWidget* g = ChartWidgetView;
-    g->setPoints(kResetPoints);
-    g->setMaxPointsToGraph(kResetPoints);
-    g->setPointsToGraph(kResetPoints);
-    g->setManualMinY(-100.0);
-    g->setManualMaxY(100.0);
+    g->setPointCount(kResetPoints);
+    g->setVisiblePoints(kResetPoints);
+    g->setYRange(-100.0, 100.0);
     std::size_t available = 0;
     if (m_recording != nullptr)
         available = std::min<std::size_t>(m_recording->buffer().size(), kResetPoints);
     for (int p = 0; p < kResetPoints; ++p) {
         if (static_cast<std::size_t>(p) < available) {
             const SampleEntry& e = m_recording->buffer()[static_cast<std::size_t>(p)];
-            g->setYData(0, p, e.main.value);
-            g->setPointLabels(p, RecordText(e.main.timeText));
+            g->setValue(p, e.main.value);
+            g->setPointLabel(p, RecordText(e.main.timeText));
         } else {
-            g->setYData(0, p, kNull);
-            g->setPointLabels(p, QStringLiteral(" "));
+            g->setValue(p, kNull);
+            g->setPointLabel(p, QStringLiteral(" "));
         }
     }
     refreshGraph();
@@ -399,16 +384,16 @@ void RecordingOverview::ChartWidgetViewZoomIn() {
 }
 
 void RecordingOverview::sbtnUndoZoomClick() {
-    ChartWidgetView->setPEactions(telmora::ChartWidget::UndoZoom);
+    ChartWidgetView->resetZoom();
     sbtnUndoZoom->setEnabled(false);
 }
 
 void RecordingOverview::sbtnPrintClick() {
-    ChartWidgetView->setViewingStyle(1);
-    ChartWidgetView->setPEactions(telmora::ChartWidget::ResetImage);
-    ChartWidgetView->setPEactions(telmora::ChartWidget::PrintWithDialog);
-    ChartWidgetView->setViewingStyle(0);
-    ChartWidgetView->setPEactions(telmora::ChartWidget::ResetImage);
+    ChartWidgetView->setViewingStyle(telmora::ChartWidget::ViewingStyle::Monochrome);
+    ChartWidgetView->restyle();
+    ChartWidgetView->printWithDialog(telmora::ChartWidget::printer());
+    ChartWidgetView->setViewingStyle(telmora::ChartWidget::ViewingStyle::Colour);
+    ChartWidgetView->restyle();
 }
 
 void RecordingOverview::sbtnExportClick() {
@@ -436,45 +421,17 @@ void RecordingOverview::sbtnExportClick() {
         showError(this, TextId::BrowseForFileName);
         return;
     }
-    telmora::ChartWidget* g = ChartWidgetView;
-    g->setPEnarg1(static_cast<int>(dlg->pictureWidth()));
-    g->setPEnarg2(static_cast<int>(dlg->pictureHeight()));
-    g->setPEstrarg1(fileName);
-    if (dlg->exportType() == ExportType::BitMap) {
-        switch (destination) {
-        case ExportDestination::ClipBoard:
-            g->setPEactions(telmora::ChartWidget::BitmapToClipboard);
-            break;
-        case ExportDestination::File:
-            if (!g->setPEactions(telmora::ChartWidget::BitmapToFile))
-                reportExportFailure(this, fileName);
-            break;
-        case ExportDestination::Printer:
-            sbtnPrintClick();
-            break;
-        }
-    } else {
-        switch (destination) {
-        case ExportDestination::ClipBoard:
-            g->setPEactions(telmora::ChartWidget::MetafileToClipboard);
-            break;
-        case ExportDestination::File:
-            if (!g->setPEactions(telmora::ChartWidget::MetafileToFile))
-                reportExportFailure(this, fileName);
-            break;
-        case ExportDestination::Printer:
-            g->setViewingStyle(1);
-            g->setPEactions(telmora::ChartWidget::ResetImage);
-            // Without a configured printer, ask for one rather than print nothing.
-            if (!g->setPEactions(telmora::ChartWidget::Print))
-                g->setPEactions(telmora::ChartWidget::PrintWithDialog);
-            g->setViewingStyle(0);
-            g->setPEactions(telmora::ChartWidget::Refresh);
-            break;
-        }
+    // A bitmap for the printer goes through the print dialog like the Print button.
+    if (dlg->exportType() == ExportType::BitMap && destination == ExportDestination::Printer) {
+        sbtnPrintClick();
+        return;
     }
-    g->setPEnarg1(0);
-    g->setPEnarg2(0);
+    PictureExportRequest request{dlg->exportType(), destination, fileName,
+                                 QSize(static_cast<int>(dlg->pictureWidth()),
+                                       static_cast<int>(dlg->pictureHeight()))};
+    if (exportChartPictures(*ChartWidgetView, request, telmora::ChartWidget::printer()) ==
+        PictureExportResult::WriteFailed)
+        reportExportFailure(this, fileName);
 }
 
 } // namespace telmora

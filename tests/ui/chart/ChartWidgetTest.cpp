@@ -1,4 +1,5 @@
 #include "ui/chart/ChartWidget.h"
+#include "ui/export/pictureexport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -17,67 +19,121 @@ using namespace telmora;
 
 namespace {
 
+using Chart = ChartWidget;
+
 // A graph set up like the recorder's page: 200 points, manual range, zoom on.
 void setUpPage(ChartWidget& g) {
     g.setMainTitle("Data Logger");
     g.setYAxisLabel("Reading");
     g.setXAxisLabel("Time");
-    g.setNullDataValue(-99999.0);
-    g.setSubsets(1);
-    g.setPoints(200);
-    g.setMaxPointsToGraph(200);
-    g.setPointsToGraph(200);
+    g.setNullValue(-99999.0);
+    g.setPointCount(200);
+    g.setVisiblePoints(200);
     g.setGraphBackColor(Qt::black);
     g.setGraphForeColor(QColor(128, 0, 128));
-    g.setSubsetColors(0, QColor(192, 192, 192));
-    g.setManualScaleControlY(3);
-    g.setManualMinY(-13.3);
-    g.setManualMaxY(13.3);
-    g.setPointsToGraphInit(1);
-    g.setPointSize(2);
-    g.setGridStyle(2);
-    g.setCursorMode(1);
-    g.setMouseCursorControl(true);
-    g.setAllowZooming(3);
-    for (int i = 0; i < 200; ++i) {
-        g.setPointLabels(i, " ");
-        g.setYData(0, i, -99999.0f);
-    }
-    g.setPEactions(ChartWidget::Refresh);
+    g.setLineColor(QColor(192, 192, 192));
+    g.setYRange(-13.3, 13.3);
+    g.setViewStart(Chart::ViewStart::LastPoint);
+    g.setPointSize(Chart::PointSize::Large);
+    g.setGridStyle(Chart::GridStyle::Dotted);
+    g.setCursorMode(Chart::CursorMode::VerticalLine);
+    g.setMouseMovesCursor(true);
+    g.setZoomMode(Chart::ZoomMode::Both);
+    g.refresh();
 }
 
-QString outDir() {
-    const QByteArray env = qgetenv("TELMORA_TEST_TMP");
-    return env.isEmpty() ? QStringLiteral(".") : QString::fromLocal8Bit(env);
+void fillWave(ChartWidget& g) {
+    for (int i = 0; i < g.pointCount(); ++i) {
+        g.setValue(i, float(std::sin(i / 8.0) * 10.0));
+        g.setPointLabel(i, QString(" 10:%1:00.0").arg(i % 60, 2, 10, QChar('0')));
+    }
+    g.refresh();
 }
+
+int pdfPages(const QString& path) {
+    QFile pdf(path);
+    if (!pdf.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = pdf.readAll();
+    if (!bytes.startsWith("%PDF"))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    return static_cast<int>(QString::fromLatin1(bytes).count(page));
+}
+
+// A PDF file as the target of the shared printer; restored to no printer after.
+class PdfPrinter {
+public:
+    explicit PdfPrinter(const QString& path) : m_printer(ChartWidget::printer()) {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setOutputFileName(path);
+    }
+    ~PdfPrinter() {
+        m_printer.setOutputFileName(QString());
+        m_printer.setOutputFormat(QPrinter::NativeFormat);
+    }
+    QPrinter& printer() { return m_printer; }
+
+private:
+    QPrinter& m_printer;
+};
 
 } // namespace
 
-TEST(ChartWidget, TableModelAppendAndBounds) {
+TEST(ChartWidget, SeriesAppendBoundsAndCursorClamp) {
     ChartWidget g;
     setUpPage(g);
-    EXPECT_EQ(g.yData(0, 0), -99999.0f);
+    EXPECT_EQ(g.pointCount(), 200);
+    EXPECT_EQ(g.value(0), -99999.0f);
+    EXPECT_EQ(g.pointLabel(0), " ");
     g.appendPoint(" 10:00:00.1", 1.5f);
     g.appendPoint(" 10:00:00.2", 2.5f);
-    EXPECT_EQ(g.points(), 200);
-    EXPECT_EQ(g.yData(0, 199), 2.5f);
-    EXPECT_EQ(g.yData(0, 198), 1.5f);
-    EXPECT_EQ(g.pointLabels(198), " 10:00:00.1");
-    EXPECT_EQ(g.yData(0, 197), -99999.0f);
+    EXPECT_EQ(g.pointCount(), 200);
+    EXPECT_EQ(g.value(199), 2.5f);
+    EXPECT_EQ(g.value(198), 1.5f);
+    EXPECT_EQ(g.pointLabel(198), " 10:00:00.1");
+    EXPECT_EQ(g.value(197), -99999.0f);
 
-    // Writes outside the table are ignored, reads give the null value.
-    g.setYData(1, 0, 5.0f);
-    g.setYData(0, 200, 5.0f);
-    g.setPointLabels(-1, "x");
-    EXPECT_EQ(g.yData(1, 0), -99999.0f);
-    EXPECT_EQ(g.yData(0, -5), -99999.0f);
-    EXPECT_TRUE(g.pointLabels(500).isEmpty());
+    // Writes outside the series are ignored, reads give the null value.
+    g.setValue(200, 5.0f);
+    g.setValue(-1, 5.0f);
+    g.setPointLabel(-1, "x");
+    EXPECT_EQ(g.value(-5), -99999.0f);
+    EXPECT_EQ(g.value(200), -99999.0f);
+    EXPECT_TRUE(g.pointLabel(500).isEmpty());
 
     g.setCursorPoint(1000);
     EXPECT_EQ(g.cursorPoint(), 199);
-    g.setPoints(10);
+    g.setPointCount(10);
     EXPECT_EQ(g.cursorPoint(), 9);
-    g.setPEactions(ChartWidget::Refresh);
+    g.setCursorPoint(-3);
+    EXPECT_EQ(g.cursorPoint(), 0);
+
+    // A whole series at once; missing labels become one blank.
+    g.setSeries({1.0f, 2.0f, 3.0f}, {" a", " b"});
+    EXPECT_EQ(g.pointCount(), 3);
+    EXPECT_EQ(g.value(2), 3.0f);
+    EXPECT_EQ(g.pointLabel(1), " b");
+    EXPECT_EQ(g.pointLabel(2), " ");
+}
+
+TEST(ChartWidget, YRangeIsManualOnceSetAndFollowsTheValuesBefore) {
+    ChartWidget automatic;
+    automatic.setSeries({2.0f, 4.0f, -99999.0f}, {});
+    automatic.refresh();
+    // The null value is no value: the range is 2..4 plus a tenth on each side.
+    EXPECT_NEAR(automatic.yRange().lower, 1.8, 1e-9);
+    EXPECT_NEAR(automatic.yRange().upper, 4.2, 1e-9);
+
+    ChartWidget manual;
+    setUpPage(manual);
+    EXPECT_DOUBLE_EQ(manual.yRange().lower, -13.3);
+    EXPECT_DOUBLE_EQ(manual.yRange().upper, 13.3);
+    manual.setYRange(-1.0, 1.0);
+    EXPECT_DOUBLE_EQ(manual.yRange().lower, -1.0);
+    manual.setLineColor(Qt::green);
+    EXPECT_EQ(manual.lineColor(), QColor(Qt::green));
+    EXPECT_EQ(ChartWidget().lineColor(), QColor(Qt::blue)); // the default line
 }
 
 TEST(ChartWidget, ArrowKeysMoveTheCursorAndReportIt) {
@@ -85,10 +141,10 @@ TEST(ChartWidget, ArrowKeysMoveTheCursorAndReportIt) {
     setUpPage(g);
     g.resize(800, 400);
     g.setCursorPoint(199);
-    int moved = 0;
+    QList<int> moved;
     QList<int> keys;
-    QObject::connect(&g, &ChartWidget::cursorMoved, [&] { ++moved; });
-    QObject::connect(&g, &ChartWidget::keyDown,
+    QObject::connect(&g, &ChartWidget::cursorMoved, [&](int point) { moved << point; });
+    QObject::connect(&g, &ChartWidget::keyPressed,
                      [&](int key, Qt::KeyboardModifiers) { keys << key; });
     QWidget* plot = g.focusProxy();
     ASSERT_NE(plot, nullptr);
@@ -98,27 +154,38 @@ TEST(ChartWidget, ArrowKeysMoveTheCursorAndReportIt) {
         QApplication::sendEvent(plot, &press);
     }
     EXPECT_EQ(g.cursorPoint(), 198);
-    EXPECT_EQ(moved, 3);
-    EXPECT_EQ(keys.size(), 4);
+    ASSERT_EQ(moved.size(), 3);
+    EXPECT_EQ(moved.at(0), 198);
+    EXPECT_EQ(moved.at(2), 198);
+    ASSERT_EQ(keys.size(), 4);
     EXPECT_EQ(keys.last(), int(Qt::Key_PageUp));
-    // At the right end the cursor stays and nothing is reported.
-    g.setCursorPoint(199);
-    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-    QApplication::sendEvent(plot, &right);
-    EXPECT_EQ(moved, 3);
+    // Home goes to the first point; at the left end nothing more is reported.
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QApplication::sendEvent(plot, &home);
+    EXPECT_EQ(g.cursorPoint(), 0);
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(plot, &left);
+    EXPECT_EQ(moved.size(), 4);
+
+    // Without a cursor the keys move nothing.
+    g.setCursorMode(Chart::CursorMode::None);
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(plot, &end);
+    EXPECT_EQ(g.cursorPoint(), 0);
 }
 
-TEST(ChartWidget, ZoomBoxZoomsInAndUndoRestores) {
+TEST(ChartWidget, ZoomBoxZoomsInResetZoomRestoresAndAClickMovesTheCursor) {
     ChartWidget g;
     setUpPage(g);
-    for (int i = 0; i < 200; ++i)
-        g.setYData(0, i, float(std::sin(i / 10.0) * 10.0));
+    fillWave(g);
     g.resize(800, 400);
     g.show();
-    g.setPEactions(ChartWidget::Refresh);
+    g.refresh();
     QApplication::processEvents();
     int zooms = 0;
-    QObject::connect(&g, &ChartWidget::zoomIn, [&] { ++zooms; });
+    QList<int> moved;
+    QObject::connect(&g, &ChartWidget::zoomed, [&] { ++zooms; });
+    QObject::connect(&g, &ChartWidget::cursorMoved, [&](int point) { moved << point; });
     QWidget* plot = g.focusProxy();
     auto send = [&](QEvent::Type type, QPointF pos, Qt::MouseButtons buttons) {
         QMouseEvent e(type, pos, plot->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
@@ -130,81 +197,206 @@ TEST(ChartWidget, ZoomBoxZoomsInAndUndoRestores) {
     send(QEvent::MouseButtonRelease, QPointF(450, 250), Qt::NoButton);
     EXPECT_EQ(zooms, 1);
     EXPECT_TRUE(g.isZoomed());
-    g.grab().save(outDir() + "/pegraph-zoomed.png");
-    g.setPEactions(ChartWidget::UndoZoom);
+    const QImage zoomedImage = g.renderImage(QSize(800, 400));
+    // While zoomed, a refresh keeps the zoomed view.
+    g.refresh();
+    EXPECT_TRUE(g.isZoomed());
+    g.resetZoom();
     EXPECT_FALSE(g.isZoomed());
+    EXPECT_NE(g.renderImage(QSize(800, 400)), zoomedImage);
 
-    // A click (no drag) moves the cursor instead.
-    int moved = 0;
-    QObject::connect(&g, &ChartWidget::cursorMoved, [&] { ++moved; });
     send(QEvent::MouseButtonPress, QPointF(400, 200), Qt::LeftButton);
     send(QEvent::MouseButtonRelease, QPointF(400, 200), Qt::NoButton);
     EXPECT_EQ(zooms, 1);
-    EXPECT_EQ(moved, 1);
+    ASSERT_EQ(moved.size(), 1);
+    EXPECT_EQ(moved.at(0), g.cursorPoint());
     EXPECT_GT(g.cursorPoint(), 50);
     EXPECT_LT(g.cursorPoint(), 150);
 }
 
-TEST(ChartWidget, ExportsPicturesAndPrints) {
+TEST(ChartWidget, BitmapAndSvgPicturesHaveTheAskedSizes) {
     ChartWidget g;
     setUpPage(g);
-    for (int i = 0; i < 150; ++i)
-        g.appendPoint(QString(" 10:%1:00.0").arg(i % 60, 2, 10, QChar('0')),
-                      float(std::sin(i / 8.0) * 10.0));
+    fillWave(g);
     g.resize(900, 450);
-    g.setPEactions(ChartWidget::Refresh);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
 
-    g.setPEnarg1(640);
-    g.setPEnarg2(320);
-    g.setPEstrarg1(dir.filePath("page.png"));
-    ASSERT_TRUE(g.setPEactions(ChartWidget::BitmapToFile));
-    QImage png(dir.filePath("page.png"));
-    EXPECT_EQ(png.size(), QSize(640, 320));
-
-    g.setPEstrarg1(dir.filePath("page.BMP"));
-    ASSERT_TRUE(g.setPEactions(ChartWidget::BitmapToFile));
+    ASSERT_TRUE(g.exportImage(dir.filePath("page.png"), QSize(640, 320)));
+    EXPECT_EQ(QImage(dir.filePath("page.png")).size(), QSize(640, 320));
+    ASSERT_TRUE(g.exportImage(dir.filePath("page.BMP"), QSize(300, 200)));
     QFile bmp(dir.filePath("page.BMP"));
     ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
     EXPECT_EQ(bmp.read(2), QByteArray("BM"));
+    // No size: the widget's size, at least 640 x 400; sizes are kept inside limits.
+    ASSERT_TRUE(g.exportImage(dir.filePath("screen.png"), QSize()));
+    EXPECT_EQ(QImage(dir.filePath("screen.png")).size(), QSize(900, 450));
+    ASSERT_TRUE(g.exportImage(dir.filePath("huge.png"), QSize(9000, 5)));
+    EXPECT_EQ(QImage(dir.filePath("huge.png")).size(), QSize(8000, 16));
 
-    g.setPEstrarg1(dir.filePath("page.svg"));
-    ASSERT_TRUE(g.setPEactions(ChartWidget::MetafileToFile));
+    ASSERT_TRUE(g.exportSvg(dir.filePath("page.svg"), QSizeF(100.0, 68.1)));
     QFile svg(dir.filePath("page.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(svg.readAll().contains("<svg"));
+    const QByteArray svgText = svg.readAll();
+    EXPECT_TRUE(svgText.contains("width=\"100.00mm\""));
+    EXPECT_TRUE(svgText.contains("height=\"68.10mm\""));
+    EXPECT_TRUE(svgText.contains("viewBox=\"0 0 1000 681\""));
 
     // Unwritable destinations fail instead of pretending.
-    g.setPEstrarg1(QStringLiteral("/nonexistent-dir/page.png"));
-    EXPECT_FALSE(g.setPEactions(ChartWidget::BitmapToFile));
-    g.setPEstrarg1(QString());
-    EXPECT_FALSE(g.setPEactions(ChartWidget::MetafileToFile));
+    EXPECT_FALSE(g.exportImage(QStringLiteral("/nonexistent-dir/page.png"), QSize(10, 10)));
+    EXPECT_FALSE(g.exportSvg(QString(), QSizeF(10, 10)));
+}
 
-    ASSERT_TRUE(g.setPEactions(ChartWidget::MetafileToClipboard));
+TEST(ChartWidget, ClipboardGetsTheBitmapOrTheSvgWithABitmapBesideIt) {
+    ChartWidget g;
+    setUpPage(g);
+    fillWave(g);
+    g.copyImage(QSize(500, 300));
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(500, 300));
+
+    g.copySvg(QSizeF(50.0, 25.0));
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     ASSERT_NE(mime, nullptr);
-    EXPECT_TRUE(mime->data("image/svg+xml").contains("<svg"));
+    EXPECT_TRUE(mime->data("image/svg+xml").contains("width=\"50.00mm\""));
+    EXPECT_EQ(qvariant_cast<QImage>(mime->imageData()).size(), QSize(1000, 500));
+}
 
-    // Monochrome print to a PDF printer.
-    QPrinter& printer = ChartWidget::printer();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath("page.pdf"));
-    g.setViewingStyle(1);
-    g.setPEactions(ChartWidget::ResetImage);
-    ASSERT_TRUE(g.setPEactions(ChartWidget::Print));
-    g.renderImage(900, 450).save(outDir() + "/pegraph-mono.png");
-    g.setViewingStyle(0);
-    g.setPEactions(ChartWidget::Refresh);
-    QFile pdf(dir.filePath("page.pdf"));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_EQ(pdf.read(4), QByteArray("%PDF"));
-    EXPECT_GT(pdf.size(), 1000);
-    printer.setOutputFileName(QString());
-    printer.setOutputFormat(QPrinter::NativeFormat);
+TEST(ChartWidget, MonochromeDrawsNoColourAndANullValueIsAGap) {
+    ChartWidget g;
+    setUpPage(g);
+    fillWave(g);
+    auto colouredPixels = [](const QImage& image) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += std::abs(c.red() - c.green()) > 40 || std::abs(c.green() - c.blue()) > 40;
+            }
+        return count;
+    };
+    EXPECT_GT(colouredPixels(g.renderImage(QSize(400, 200))), 0); // the purple grid
+    g.setViewingStyle(Chart::ViewingStyle::Monochrome);
+    g.restyle();
+    EXPECT_EQ(g.viewingStyle(), Chart::ViewingStyle::Monochrome);
+    EXPECT_EQ(colouredPixels(g.renderImage(QSize(400, 200))), 0);
+    g.setViewingStyle(Chart::ViewingStyle::Colour);
 
-    // A null run in the middle is drawn as a gap.
-    g.setYData(0, 120, -99999.0f);
-    g.setPEactions(ChartWidget::Refresh);
-    g.renderImage(900, 450).save(outDir() + "/pegraph-colour.png");
+    // Nulls in the middle: less of the line is drawn.
+    g.setGraphBackColor(Qt::white);
+    g.setGridLines(Chart::GridLines::None);
+    g.setLineColor(Qt::black);
+    g.setCursorMode(Chart::CursorMode::None);
+    g.refresh();
+    auto darkPixels = [](const QImage& image) {
+        int count = 0;
+        for (int y = 20; y < image.height() - 40; ++y)
+            for (int x = 120; x < image.width() - 60; ++x)
+                count += image.pixelColor(x, y).lightness() < 80;
+        return count;
+    };
+    const int whole = darkPixels(g.renderImage(QSize(800, 400)));
+    for (int i = 60; i < 140; ++i)
+        g.setValue(i, -99999.0f);
+    g.refresh();
+    EXPECT_LT(darkPixels(g.renderImage(QSize(800, 400))), whole * 3 / 4);
+}
+
+TEST(ChartWidget, PrintingToPdfGivesOnePagePerPrintedPage) {
+    ChartWidget g;
+    setUpPage(g);
+    fillWave(g);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        PdfPrinter pdf(dir.filePath("one.pdf"));
+        ASSERT_TRUE(g.print(pdf.printer()));
+    }
+    EXPECT_EQ(pdfPages(dir.filePath("one.pdf")), 1);
+    {
+        PdfPrinter pdf(dir.filePath("three.pdf"));
+        ChartPrintJob job(pdf.printer());
+        ASSERT_TRUE(job.isActive());
+        for (int i = 0; i < 3; ++i)
+            ASSERT_TRUE(job.addPage(g));
+        ASSERT_TRUE(job.finish());
+        EXPECT_FALSE(job.addPage(g)); // an ended job takes no more pages
+    }
+    EXPECT_EQ(pdfPages(dir.filePath("three.pdf")), 3);
+
+    // A native printer without a name is no printer: nothing is printed. (Without
+    // a print system Qt makes every printer a PDF printer.)
+    QPrinter none;
+    none.setPrinterName(QString());
+    none.setOutputFileName(QString());
+    if (none.outputFormat() == QPrinter::NativeFormat) {
+        EXPECT_FALSE(ChartPrintJob::printerReady(none));
+        EXPECT_FALSE(g.print(none));
+    } else {
+        EXPECT_TRUE(ChartPrintJob::printerReady(none));
+    }
+}
+
+TEST(PictureExport, PrintsEveryPageOfTheRangeInMonochromeAndShowsTheCurrentPageAgain) {
+    ChartWidget g;
+    setUpPage(g);
+    fillWave(g);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QList<int> shown;
+    QList<Chart::ViewingStyle> styles;
+    auto showPage = [&](int page) {
+        shown << page;
+        styles << g.viewingStyle();
+    };
+    PictureExportRequest request{
+        ExportType::MetaFile, ExportDestination::Printer, QString(), QSize(10000, 6810), 2, 5, 3};
+    {
+        PdfPrinter pdf(dir.filePath("pages.pdf"));
+        EXPECT_EQ(exportChartPictures(g, request, pdf.printer(), showPage),
+                  PictureExportResult::Done);
+    }
+    EXPECT_EQ(pdfPages(dir.filePath("pages.pdf")), 4);
+    EXPECT_EQ(shown, QList<int>({2, 3, 4, 5, 3}));
+    EXPECT_EQ(g.viewingStyle(), Chart::ViewingStyle::Colour);
+    EXPECT_EQ(styles.first(), Chart::ViewingStyle::Colour);
+}
+
+TEST(PictureExport, FileAndClipboardTakeOnePageAndReportAFailedWrite) {
+    ChartWidget g;
+    setUpPage(g);
+    fillWave(g);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QList<int> shown;
+    auto showPage = [&](int page) { shown << page; };
+
+    PictureExportRequest request{ExportType::BitMap,
+                                 ExportDestination::File,
+                                 dir.filePath("p.png"),
+                                 QSize(1000, 681),
+                                 4,
+                                 4,
+                                 7};
+    EXPECT_EQ(exportChartPictures(g, request, ChartWidget::printer(), showPage),
+              PictureExportResult::Done);
+    EXPECT_EQ(QImage(dir.filePath("p.png")).size(), QSize(1000, 681));
+    EXPECT_EQ(shown, QList<int>({4, 7}));
+
+    request.type = ExportType::MetaFile;
+    request.path = dir.filePath("p.svg");
+    request.size = QSize(5080, 2540); // hundredths of a millimetre
+    EXPECT_EQ(exportChartPictures(g, request, ChartWidget::printer()), PictureExportResult::Done);
+    QFile svg(dir.filePath("p.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("width=\"50.80mm\""));
+
+    request.path = QStringLiteral("/nonexistent-dir/p.svg");
+    EXPECT_EQ(exportChartPictures(g, request, ChartWidget::printer()),
+              PictureExportResult::WriteFailed);
+
+    request.destination = ExportDestination::ClipBoard;
+    request.type = ExportType::BitMap;
+    request.size = QSize(320, 240);
+    EXPECT_EQ(exportChartPictures(g, request, ChartWidget::printer()), PictureExportResult::Done);
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(320, 240));
 }

@@ -114,7 +114,7 @@ TEST_F(ImportWindowTest, EmptyWindowOffersOnlyOpenAndImport) {
     EXPECT_FALSE(form->mnuPrint->isEnabled());
     EXPECT_FALSE(form->rbtnSubData->isEnabled());
     EXPECT_FALSE(form->sbtnUndoZoom->isVisible());
-    EXPECT_EQ(form->ChartWidget->points(), kSessionGraphBlankPoints);
+    EXPECT_EQ(form->ChartWidget->pointCount(), kSessionGraphBlankPoints);
 
     // Clear and close on an empty window ask nothing.
     form->sbtnClearClick();
@@ -201,16 +201,16 @@ TEST_F(ImportWindowTest, LongSessionIsReducedAndSubDataCanBePlotted) {
     ASSERT_GE(subSession, 0);
     form->DrawSession(longSession);
     EXPECT_FALSE(form->plot().direct);
-    EXPECT_GE(form->ChartWidget->points(), 8192);
-    EXPECT_LE(form->ChartWidget->points(), 12286);
-    EXPECT_EQ(form->ChartWidget->cursorPoint(), form->ChartWidget->points() - 1);
+    EXPECT_GE(form->ChartWidget->pointCount(), 8192);
+    EXPECT_LE(form->ChartWidget->pointCount(), 12286);
+    EXPECT_EQ(form->ChartWidget->cursorPoint(), form->ChartWidget->pointCount() - 1);
 
     form->rbtnSubData->setEnabled(true);
     form->rbtnSubData->setChecked(true);
     form->DrawSession(subSession);
     EXPECT_TRUE(form->plot().direct);
     EXPECT_TRUE(form->rbtnSubData->isChecked());
-    EXPECT_FLOAT_EQ(form->ChartWidget->yData(0, 0), form->data().session(subSession)[0].sub.value);
+    EXPECT_FLOAT_EQ(form->ChartWidget->value(0), form->data().session(subSession)[0].sub.value);
     EXPECT_FALSE(form->pnlMaxSubDataRdg->text().isEmpty());
     EXPECT_FALSE(form->pnlMaxMainDataRdg->text().isEmpty());
 }

@@ -143,7 +143,7 @@ TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
     EXPECT_TRUE(form->hasUnsavedData());
     EXPECT_EQ(App().busy, 0);
     EXPECT_EQ(list->lineCount(), 450);
-    EXPECT_EQ(form->ChartWidget->yData(0, 199), s.buffer()[449].main.value);
+    EXPECT_EQ(form->ChartWidget->value(199), s.buffer()[449].main.value);
     EXPECT_FALSE(progress->isVisible());
     EXPECT_TRUE(progress->bbtnAbort->isEnabled());
     EXPECT_EQ(form->MinDataPanel->text(), QStringLiteral("77"));

@@ -164,8 +164,8 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     form->sbtnPageUpClick();
     EXPECT_EQ(form->currentPage(), 1);
     EXPECT_EQ(status(2), "Page : 1 of 2");
-    EXPECT_EQ(form->ChartWidget->yData(0, 199), form->recorder().buffer()[0].main.value);
-    EXPECT_EQ(form->ChartWidget->yData(0, 198), -99999.0f);
+    EXPECT_EQ(form->ChartWidget->value(199), form->recorder().buffer()[0].main.value);
+    EXPECT_EQ(form->ChartWidget->value(198), -99999.0f);
     form->ChartWidget->setCursorPoint(198);
     form->ChartWidgetCursorMoved();
     EXPECT_TRUE(form->ReadingDataPanel->text().isEmpty());
@@ -241,7 +241,7 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     EXPECT_EQ(list->pageCount(), 1);
     EXPECT_EQ(status(1), "Data in buffer : 0");
     EXPECT_TRUE(form->MaxDataPanel->text().isEmpty());
-    EXPECT_EQ(form->ChartWidget->yData(0, 199), -99999.0f);
+    EXPECT_EQ(form->ChartWidget->value(199), -99999.0f);
 
     // A save whose file dialog is cancelled reports that nothing was saved.
     form->sbtnManualLoggingClick();

@@ -61,9 +61,9 @@ TEST_F(ViewerTest, ShortRecordingIsShownSampleBySample) {
     fill(m_state, 8191, 4000, 17);
     m_viewer.FormShow(m_state);
     EXPECT_TRUE(m_viewer.isDirect());
-    EXPECT_EQ(m_viewer.ChartWidgetView->points(), 8191);
-    EXPECT_EQ(m_viewer.ChartWidgetView->yData(0, 4000), 500.0f);
-    EXPECT_EQ(m_viewer.ChartWidgetView->pointLabels(8190), QStringLiteral(" 12:00:50.0"));
+    EXPECT_EQ(m_viewer.ChartWidgetView->pointCount(), 8191);
+    EXPECT_EQ(m_viewer.ChartWidgetView->value(4000), 500.0f);
+    EXPECT_EQ(m_viewer.ChartWidgetView->pointLabel(8190), QStringLiteral(" 12:00:50.0"));
     EXPECT_EQ(m_viewer.MaxDataPanel->text(), QStringLiteral("500"));
     EXPECT_EQ(m_viewer.MaxUnitPanel->text(), QStringLiteral("k"));
     EXPECT_EQ(m_viewer.MaxFuncPanel->text(), QString(QChar(0x03A9)));
@@ -82,16 +82,16 @@ TEST_F(ViewerTest, LongRecordingIsReducedAndPanelsFindTheExtremes) {
     EXPECT_FALSE(m_viewer.isDirect());
     EXPECT_EQ(m_viewer.reduction().blockSize, 7);
     EXPECT_LE(m_viewer.pointCount(), 12288);
-    EXPECT_EQ(m_viewer.ChartWidgetView->points(), m_viewer.pointCount());
+    EXPECT_EQ(m_viewer.ChartWidgetView->pointCount(), m_viewer.pointCount());
     m_viewer.MaxDataPanelClick();
-    EXPECT_EQ(m_viewer.ChartWidgetView->yData(0, m_viewer.ChartWidgetView->cursorPoint()), 500.0f);
+    EXPECT_EQ(m_viewer.ChartWidgetView->value(m_viewer.ChartWidgetView->cursorPoint()), 500.0f);
     m_viewer.MinDataPanelClick();
-    EXPECT_EQ(m_viewer.ChartWidgetView->yData(0, m_viewer.ChartWidgetView->cursorPoint()), -400.0f);
+    EXPECT_EQ(m_viewer.ChartWidgetView->value(m_viewer.ChartWidgetView->cursorPoint()), -400.0f);
 
     // Closing resets the graph to the first 100 samples of the buffer.
     m_viewer.FormClose();
-    EXPECT_EQ(m_viewer.ChartWidgetView->points(), 100);
-    EXPECT_EQ(m_viewer.ChartWidgetView->yData(0, 99), m_buffer[99].main.value);
+    EXPECT_EQ(m_viewer.ChartWidgetView->pointCount(), 100);
+    EXPECT_EQ(m_viewer.ChartWidgetView->value(99), m_buffer[99].main.value);
 }
 
 TEST_F(ViewerTest, EmptyBufferShowsAnEmptyGraph) {

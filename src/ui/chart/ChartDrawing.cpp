@@ -1,0 +1,244 @@
+// How ChartWidget draws: axes, ticks, colours, the series and the cursor.
+
+#include "ui/chart/ChartWidgetImpl.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <limits>
+
+namespace telmora {
+
+namespace {
+
+bool isDark(const QColor& c) {
+    return c.lightnessF() < 0.5;
+}
+
+QPen gridPen(const QColor& colour, ChartWidget::GridStyle style) {
+    QPen pen(colour, 0);
+    switch (style) {
+    case ChartWidget::GridStyle::ThickSolid:
+        pen.setWidth(2);
+        break;
+    case ChartWidget::GridStyle::Dotted:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case ChartWidget::GridStyle::Dashed:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case ChartWidget::GridStyle::ThinSolid:
+        break;
+    }
+    return pen;
+}
+
+Qt::PenStyle penStyleOf(ChartWidget::LineStyle style) {
+    switch (style) {
+    case ChartWidget::LineStyle::Dash:
+        return Qt::DashLine;
+    case ChartWidget::LineStyle::Dot:
+        return Qt::DotLine;
+    case ChartWidget::LineStyle::DashDot:
+        return Qt::DashDotLine;
+    case ChartWidget::LineStyle::DashDotDot:
+        return Qt::DashDotDotLine;
+    case ChartWidget::LineStyle::Solid:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+int penWidthOf(ChartWidget::LineWeight weight) {
+    switch (weight) {
+    case ChartWidget::LineWeight::Medium:
+        return 2;
+    case ChartWidget::LineWeight::Thick:
+        return 3;
+    case ChartWidget::LineWeight::Thin:
+        break;
+    }
+    return 1;
+}
+
+int markerSizeOf(ChartWidget::PointSize size) {
+    static constexpr int sizes[] = {2, 3, 5, 7};
+    return sizes[static_cast<int>(size)];
+}
+
+} // namespace
+
+// --- point label ticks -------------------------------------------------------------
+
+double PointLabelTicker::getTickStep(const QCPRange& range) {
+    const double wanted = std::max(1.0, range.size() / std::max(1, maxTicks));
+    static constexpr double steps[] = {1, 2, 5, 10, 20, 25, 50, 100, 200, 250, 500};
+    for (double s : steps)
+        if (s >= wanted)
+            return s;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(wanted)));
+    return std::ceil(wanted / magnitude) * magnitude;
+}
+
+QVector<double> PointLabelTicker::createTickVector(double step, const QCPRange& range) {
+    QVector<double> ticks;
+    const double last = std::floor(range.upper);
+    const double first = std::ceil(range.lower);
+    for (double t = last; t >= first && ticks.size() < 1000; t -= step)
+        ticks.prepend(t);
+    return ticks;
+}
+
+QString PointLabelTicker::getTickLabel(double tick, const QLocale&, QChar, int) {
+    const long long i = std::llround(tick);
+    if (labels == nullptr || i < 0 || i >= static_cast<long long>(labels->size()))
+        return {};
+    return (*labels)[static_cast<std::size_t>(i)].trimmed();
+}
+
+// --- drawing -----------------------------------------------------------------------
+
+void ChartWidget::updateCursorItem() {
+    const bool show = d->cursorMode != CursorMode::None && d->points() > 0;
+    d->cursorLine->setVisible(show);
+    const double x = d->cursor;
+    d->cursorLine->point1->setCoords(x, 0.0);
+    d->cursorLine->point2->setCoords(x, 1.0);
+    const bool onValue = show && !d->isNull(d->valueAt(d->cursor));
+    d->cursorMark->setVisible(onValue);
+    // The tracer follows the point only while there is a value to mark.
+    d->cursorMark->setGraph(onValue ? d->graph : nullptr);
+    if (onValue)
+        d->cursorMark->setGraphKey(x);
+}
+
+void ChartWidget::applyStyle() {
+    const bool mono = d->viewingStyle == ViewingStyle::Monochrome;
+    const QColor desk = mono ? QColor(Qt::white) : d->desk;
+    const QColor back = mono ? QColor(Qt::white) : d->back;
+    const QColor fore = mono ? QColor(Qt::darkGray) : d->fore;
+    const QColor textColour = isDark(desk) ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor axisLine = mono ? QColor(Qt::black) : (isDark(back) ? fore.lighter(150) : fore);
+    QCustomPlot* plot = d->plot;
+
+    plot->setBackground(desk);
+    plot->axisRect()->setBackground(back);
+
+    QString title = d->mainTitle;
+    if (!d->subTitle.isEmpty())
+        title += QLatin1Char('\n') + d->subTitle;
+    d->title->setText(title);
+    d->title->setTextColor(textColour);
+    d->title->setVisible(!title.isEmpty());
+
+    const QPen grid = gridPen(fore, d->gridStyle);
+    for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+        axis->setBasePen(QPen(axisLine));
+        axis->setTickPen(QPen(axisLine));
+        axis->setSubTickPen(QPen(axisLine));
+        axis->setTickLabelColor(textColour);
+        axis->setLabelColor(textColour);
+        axis->grid()->setPen(grid);
+        axis->grid()->setZeroLinePen(grid);
+    }
+    plot->xAxis->setLabel(d->xLabel);
+    plot->yAxis->setLabel(d->yLabel);
+    plot->xAxis->grid()->setVisible(d->gridLines == GridLines::Both ||
+                                    d->gridLines == GridLines::XOnly);
+    plot->yAxis->grid()->setVisible(d->gridLines == GridLines::Both ||
+                                    d->gridLines == GridLines::YOnly);
+    plot->yAxis->setNumberPrecision(d->decimals);
+
+    applySeriesStyle();
+
+    QColor cursorColour = isDark(back) ? QColor(255, 255, 0) : QColor(200, 0, 0);
+    if (mono)
+        cursorColour = Qt::black;
+    d->cursorLine->setPen(QPen(cursorColour, 1, mono ? Qt::DashLine : Qt::SolidLine));
+    d->cursorMark->setPen(QPen(cursorColour, 2));
+    d->cursorMark->setBrush(Qt::NoBrush);
+}
+
+void ChartWidget::applySeriesStyle() {
+    // Room reserved for the widest value and label the caller announced.
+    // The right margin takes half a point label, so the newest point's label fits.
+    QCustomPlot* plot = d->plot;
+    const QFontMetrics fm(plot->yAxis->tickLabelFont());
+    const int labelWidth = fm.horizontalAdvance(d->widestLabel) + 24;
+    plot->axisRect()->setMinimumMargins(QMargins(
+        fm.horizontalAdvance(d->widestValue) + fm.height() + 18, 15, labelWidth / 2 + 4, 15));
+    const int axisWidth = std::max(100, plot->axisRect()->width() > 0 ? plot->axisRect()->width()
+                                                                      : width() - labelWidth);
+    d->ticker->maxTicks = std::max(1, axisWidth / labelWidth);
+
+    // Markers on the points once they stand far enough apart.
+    const int visible = std::max(1, static_cast<int>(plot->xAxis->range().size()));
+    const int pixelsPerPoint = std::max(1, axisWidth) / visible;
+    const bool markers = d->plotStyle != PlotStyle::Line || pixelsPerPoint >= 6;
+    const QColor c =
+        d->viewingStyle == ViewingStyle::Monochrome ? QColor(Qt::black) : d->lineColor();
+    QPen pen(c, penWidthOf(d->lineWeight));
+    pen.setStyle(penStyleOf(d->lineStyle));
+    d->graph->setPen(pen);
+    d->graph->setLineStyle(d->plotStyle == PlotStyle::Points ? QCPGraph::lsNone : QCPGraph::lsLine);
+    if (markers)
+        d->graph->setScatterStyle(
+            QCPScatterStyle(QCPScatterStyle::ssDisc, c, c, markerSizeOf(d->pointSize)));
+    else
+        d->graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
+}
+
+void ChartWidget::applyRanges() {
+    if (d->zoomed)
+        return;
+    const int points = d->points();
+    const int shown = d->visiblePoints > 0 ? std::min(d->visiblePoints, std::max(points, 1))
+                                           : std::max(points, 1);
+    const int first = d->viewStart == ViewStart::LastPoint ? std::max(0, points - shown) : 0;
+    d->plot->xAxis->setRange(first - 0.5, first + shown - 0.5);
+
+    double lo = 0.0;
+    double hi = 0.0;
+    if (d->manualY) {
+        lo = d->manualY->lower;
+        hi = d->manualY->upper;
+    } else {
+        lo = std::numeric_limits<double>::max();
+        hi = std::numeric_limits<double>::lowest();
+        for (float v : d->values)
+            if (!d->isNull(v)) {
+                lo = std::min(lo, double(v));
+                hi = std::max(hi, double(v));
+            }
+        if (lo > hi)
+            lo = -1.0, hi = 1.0;
+        const double margin = hi > lo ? (hi - lo) * 0.1 : std::max(1.0, std::fabs(hi) * 0.1);
+        lo -= margin;
+        hi += margin;
+    }
+    if (!(hi > lo)) // equal or not numbers: keep a usable axis
+        hi = lo + 1.0;
+    d->plot->yAxis->setRange(lo, hi);
+}
+
+void ChartWidget::rebuild(bool replot) {
+    const double gap = std::numeric_limits<double>::quiet_NaN();
+    QVector<QCPGraphData> data(d->points());
+    for (int p = 0; p < d->points(); ++p) {
+        const float v = d->values[static_cast<std::size_t>(p)];
+        data[p] = QCPGraphData(p, d->isNull(v) ? gap : double(v));
+    }
+    d->graph->data()->set(data, true);
+    applyRanges();
+    applyStyle();
+    updateCursorItem();
+    if (replot)
+        d->plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ChartWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyStyle(); // tick spacing and markers follow the width
+}
+
+} // namespace telmora

@@ -1,0 +1,88 @@
+#pragma once
+
+// The inside of ChartWidget, shared by its source files (model and input,
+// drawing, pictures and printing). Not for use outside src/ui/chart.
+
+#include "ui/chart/ChartWidget.h"
+
+#include <qcustomplot.h>
+
+#include <QPoint>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace telmora {
+
+inline constexpr int kMaxExportSide = 8000;
+inline constexpr int kMinExportSide = 16;
+
+// X-axis ticks on whole point numbers, labelled with the points' texts. The step
+// is chosen so that the widest expected label fits between two ticks, and ticks
+// are counted back from the right end of the view so the newest point is labelled.
+class PointLabelTicker : public QCPAxisTicker {
+public:
+    const std::vector<QString>* labels = nullptr;
+    int maxTicks = 8;
+
+protected:
+    double getTickStep(const QCPRange& range) override;
+    int getSubTickCount(double) override { return 0; }
+    QVector<double> createTickVector(double step, const QCPRange& range) override;
+    QString getTickLabel(double tick, const QLocale&, QChar, int) override;
+};
+
+struct ChartWidget::Impl {
+    QCustomPlot* plot = nullptr;
+    QCPTextElement* title = nullptr;
+    QCPItemStraightLine* cursorLine = nullptr;
+    QCPItemTracer* cursorMark = nullptr;
+    QCPGraph* graph = nullptr;
+    QSharedPointer<PointLabelTicker> ticker;
+
+    // The series.
+    std::vector<float> values;
+    std::vector<QString> labels;
+    double nullValue = kDefaultNullValue;
+    int visiblePoints = 0;
+    ViewStart viewStart = ViewStart::FirstPoint;
+
+    // Appearance.
+    QString mainTitle, subTitle, xLabel, yLabel;
+    QColor desk = QColor(240, 240, 240);
+    QColor back = Qt::white;
+    QColor fore = Qt::gray;
+    QColor line;
+    LineWeight lineWeight = LineWeight::Thin;
+    LineStyle lineStyle = LineStyle::Solid;
+    PlotStyle plotStyle = PlotStyle::Line;
+    int decimals = 3;
+    QString widestValue = QStringLiteral("00000.000");
+    QString widestLabel = QStringLiteral("00:00:00");
+    std::optional<YRange> manualY;
+    ViewingStyle viewingStyle = ViewingStyle::Colour;
+    PointSize pointSize = PointSize::Small;
+    GridLines gridLines = GridLines::Both;
+    GridStyle gridStyle = GridStyle::ThinSolid;
+    CursorMode cursorMode = CursorMode::None;
+    bool mouseMovesCursor = false;
+    ZoomMode zoomMode = ZoomMode::None;
+
+    // Cursor and zoom.
+    int cursor = 0;
+    bool zoomed = false;
+    QPoint pressPos;
+    bool pressed = false;
+
+    int points() const { return static_cast<int>(values.size()); }
+    float valueAt(int p) const {
+        if (p < 0 || p >= points())
+            return static_cast<float>(nullValue);
+        return values[static_cast<std::size_t>(p)];
+    }
+    bool isNull(float v) const { return v == static_cast<float>(nullValue) || !std::isfinite(v); }
+    QColor lineColor() const { return line.isValid() ? line : QColor(Qt::blue); }
+};
+
+} // namespace telmora

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/exportoptions.h"
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+
+namespace telmora {
+
+class ChartWidget;
+
+// A picture export as the export dialog describes it.
+struct PictureExportRequest {
+    ExportType type = ExportType::MetaFile; // MetaFile or BitMap
+    ExportDestination destination = ExportDestination::ClipBoard;
+    QString path;      // for File
+    QSize size;        // pixels for bitmaps, hundredths of a millimetre for vector pictures
+    int firstPage = 1; // pages to print; clipboard and file take the first page
+    int lastPage = 1;
+    int currentPage = 1; // shown again afterwards
+};
+
+enum class PictureExportResult { Done, WriteFailed, PrintStopped };
+
+// The one loop that turns chart pages into pictures for the recorder, the import
+// window and the graph viewer. `showPage` puts a page on the chart (it is not
+// called when empty: the chart shows its only page); afterwards the current page
+// is shown again. Printing draws each page in monochrome into one print job on
+// `printer`, asking for a printer first when none is configured; the chart is in
+// colour again afterwards.
+PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportRequest& request,
+                                        QPrinter& printer,
+                                        const std::function<void(int page)>& showPage = {});
+
+} // namespace telmora
