@@ -636,9 +636,8 @@ void LoggerWindow::DrawSession(int s) {
     CursorReadout();
     ChartWidget->setMainTitle(QStringLiteral("Session %1").arg(s + 1));
     LineColorDialog* colours = lineColorForm();
-    ChartWidget->setLineColor(rbtnMainData->isChecked()
-                                  ? colours->ShapeLineColor1->brushColor()
-                                  : colours->ShapeLineColor2->brushColor());
+    ChartWidget->setLineColor(rbtnMainData->isChecked() ? colours->ShapeLineColor1->brushColor()
+                                                        : colours->ShapeLineColor2->brushColor());
     ChartWidget->refresh();
     updatePageButtons();
 }
@@ -1034,9 +1033,12 @@ void LoggerWindow::ExportImage(int kind, int destination, int first, int last, c
     static constexpr ExportDestination destinations[] = {
         ExportDestination::ClipBoard, ExportDestination::File, ExportDestination::Printer};
     PictureExportRequest request{kind == 1 ? ExportType::BitMap : ExportType::MetaFile,
-                                 destinations[std::clamp(destination, 0, 2)], path,
+                                 destinations[std::clamp(destination, 0, 2)],
+                                 path,
                                  QSize(static_cast<int>(width), static_cast<int>(height)),
-                                 range.first, range.last, m_data.currentSession() + 1};
+                                 range.first,
+                                 range.last,
+                                 m_data.currentSession() + 1};
     const PictureExportResult result =
         exportChartPictures(*ChartWidget, request, telmora::ChartWidget::printer(),
                             [this](int page) { DrawSession(page - 1); });

@@ -325,10 +325,14 @@ void RecorderExport(RecorderWindow& form) {
 
     if (destination != ExportDestination::Printer)
         first = last = currentPage; // a picture to the clipboard or a file is one page
-    PictureExportRequest request{dlg->exportType(), destination, fileName,
+    PictureExportRequest request{dlg->exportType(),
+                                 destination,
+                                 fileName,
                                  QSize(static_cast<int>(std::lround(dlg->pictureWidth())),
                                        static_cast<int>(std::lround(dlg->pictureHeight()))),
-                                 first, last, currentPage};
+                                 first,
+                                 last,
+                                 currentPage};
     const PictureExportResult result = exportChartPictures(
         *form.ChartWidget, request, telmora::ChartWidget::printer(), [&](int page) {
             form.setPages(lastPage, page);

@@ -385,7 +385,8 @@ void RecorderWindow::buildControls() {
     connect(ChartWidget, &telmora::ChartWidget::cursorMoved, this,
             &RecorderWindow::ChartWidgetCursorMoved);
     connect(ChartWidget, &telmora::ChartWidget::zoomed, this, &RecorderWindow::ChartWidgetZoomIn);
-    connect(ChartWidget, &telmora::ChartWidget::keyPressed, this, &RecorderWindow::ChartWidgetKeyDown);
+    connect(ChartWidget, &telmora::ChartWidget::keyPressed, this,
+            &RecorderWindow::ChartWidgetKeyDown);
 
     ProgressBar = new QProgressBar(central);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));

@@ -252,7 +252,8 @@ void RecordingOverview::setUpGraph() {
     g->setGraphForeColor(buttonFace);
     g->setLineColor(Qt::blue);
     g->setPlotStyle(telmora::ChartWidget::PlotStyle::Line);
-    g->setLineType(telmora::ChartWidget::LineWeight::Medium, telmora::ChartWidget::LineStyle::DashDotDot);
+    g->setLineType(telmora::ChartWidget::LineWeight::Medium,
+                   telmora::ChartWidget::LineStyle::DashDotDot);
     g->setWidestValueText(QStringLiteral("00000000.000"));
     g->setWidestPointLabel(QStringLiteral("00:00:00.000"));
     g->setDecimals(3);
@@ -426,9 +427,9 @@ void RecordingOverview::sbtnExportClick() {
         sbtnPrintClick();
         return;
     }
-    PictureExportRequest request{dlg->exportType(), destination, fileName,
-                                 QSize(static_cast<int>(dlg->pictureWidth()),
-                                       static_cast<int>(dlg->pictureHeight()))};
+    PictureExportRequest request{
+        dlg->exportType(), destination, fileName,
+        QSize(static_cast<int>(dlg->pictureWidth()), static_cast<int>(dlg->pictureHeight()))};
     if (exportChartPictures(*ChartWidgetView, request, telmora::ChartWidget::printer()) ==
         PictureExportResult::WriteFailed)
         reportExportFailure(this, fileName);
