@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace telmora {
 
 namespace {
@@ -37,118 +39,158 @@ std::optional<int> readPage(const QLineEdit* edit) {
 
 } // namespace
 
-ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
+ExportDialog::ExportDialog(PrinterPages printerPages, QWidget* parent) : QDialog(parent) {
     setWindowTitle(text(TextId::ExportDialogCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildControls();
+    nameControls();
     connectHandlers();
+    m_model.setPrinterPageLock(printerPages == PrinterPages::ThisPageOnly);
     m_model.selectType(ExportType::Text);
     syncControls(true);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void ExportDialog::buildControls() {
-    gbExportType = new QGroupBox(text(TextId::ExportLabel), this);
-    rbtnMetaFile = radio(TextId::ExportMetaFile, gbExportType);
-    rbtnBitMap = radio(TextId::ExportBitMap, gbExportType);
-    rbtnText = radio(TextId::ExportTextOnly, gbExportType);
-    auto* typeLayout = new QVBoxLayout(gbExportType);
-    typeLayout->addWidget(rbtnMetaFile);
-    typeLayout->addWidget(rbtnBitMap);
-    typeLayout->addWidget(rbtnText);
+    m_typeGroup = new QGroupBox(text(TextId::ExportLabel), this);
+    m_metafileButton = radio(TextId::ExportMetaFile, m_typeGroup);
+    m_bitmapButton = radio(TextId::ExportBitMap, m_typeGroup);
+    m_textButton = radio(TextId::ExportTextOnly, m_typeGroup);
+    auto* typeLayout = new QVBoxLayout(m_typeGroup);
+    typeLayout->addWidget(m_metafileButton);
+    typeLayout->addWidget(m_bitmapButton);
+    typeLayout->addWidget(m_textButton);
     typeLayout->addStretch();
 
-    gbExportDestination = new QGroupBox(
+    m_destinationGroup = new QGroupBox(
         text(TextId::ExportLabel) + QLatin1Char(' ') + text(TextId::ExportDestinationLabel), this);
-    rbtnClipBoard = radio(TextId::ExportClipboard, gbExportDestination);
-    rbtnFile = radio(TextId::ExportFile, gbExportDestination);
-    rbtnPrinter = radio(TextId::ExportPrinter, gbExportDestination);
-    btnBrowse = new QPushButton(text(TextId::ExportBrowse), gbExportDestination);
-    btnBrowse->setAutoDefault(false);
-    stxFileName = new QLabel(gbExportDestination);
-    stxFileName->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    stxFileName->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
-    stxFileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* destLayout = new QGridLayout(gbExportDestination);
-    destLayout->addWidget(rbtnClipBoard, 0, 0);
-    destLayout->addWidget(rbtnFile, 1, 0);
-    destLayout->addWidget(btnBrowse, 1, 1, Qt::AlignRight);
-    destLayout->addWidget(rbtnPrinter, 2, 0);
-    destLayout->addWidget(stxFileName, 3, 0, 1, 2);
+    m_clipboardButton = radio(TextId::ExportClipboard, m_destinationGroup);
+    m_fileButton = radio(TextId::ExportFile, m_destinationGroup);
+    m_printerButton = radio(TextId::ExportPrinter, m_destinationGroup);
+    m_browseButton = new QPushButton(text(TextId::ExportBrowse), m_destinationGroup);
+    m_browseButton->setAutoDefault(false);
+    m_fileNameLabel = new QLabel(m_destinationGroup);
+    m_fileNameLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_fileNameLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 22);
+    m_fileNameLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* destLayout = new QGridLayout(m_destinationGroup);
+    destLayout->addWidget(m_clipboardButton, 0, 0);
+    destLayout->addWidget(m_fileButton, 1, 0);
+    destLayout->addWidget(m_browseButton, 1, 1, Qt::AlignRight);
+    destLayout->addWidget(m_printerButton, 2, 0);
+    destLayout->addWidget(m_fileNameLabel, 3, 0, 1, 2);
     destLayout->setColumnStretch(0, 1);
 
-    gbPageScope = new QGroupBox(text(TextId::ExportPageScopeGroup), this);
-    rbtnPageAll = radio(TextId::ExportAllPages, gbPageScope);
-    rbtnThisPage = radio(TextId::ExportThisPage, gbPageScope);
-    rbtnPage = radio(TextId::ExportPageRange, gbPageScope);
-    lblFrom = new QLabel(text(TextId::ExportFromLabel), gbPageScope);
-    editPageFrom = new QLineEdit(gbPageScope);
-    lblTo = new QLabel(text(TextId::ExportToLabel), gbPageScope);
-    editPageTo = new QLineEdit(gbPageScope);
-    for (QLineEdit* e : {editPageFrom, editPageTo}) {
+    m_pageScopeGroup = new QGroupBox(text(TextId::ExportPageScopeGroup), this);
+    m_allPagesButton = radio(TextId::ExportAllPages, m_pageScopeGroup);
+    m_thisPageButton = radio(TextId::ExportThisPage, m_pageScopeGroup);
+    m_pageRangeButton = radio(TextId::ExportPageRange, m_pageScopeGroup);
+    m_fromLabel = new QLabel(text(TextId::ExportFromLabel), m_pageScopeGroup);
+    m_pageFromEdit = new QLineEdit(m_pageScopeGroup);
+    m_toLabel = new QLabel(text(TextId::ExportToLabel), m_pageScopeGroup);
+    m_pageToEdit = new QLineEdit(m_pageScopeGroup);
+    for (QLineEdit* e : {m_pageFromEdit, m_pageToEdit}) {
         e->setValidator(new QIntValidator(0, 99999999, e));
         e->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
         e->setAlignment(Qt::AlignRight);
     }
-    auto* scopeLayout = new QGridLayout(gbPageScope);
-    scopeLayout->addWidget(rbtnPageAll, 0, 0, 1, 5);
-    scopeLayout->addWidget(rbtnThisPage, 1, 0, 1, 5);
-    scopeLayout->addWidget(rbtnPage, 2, 0);
-    scopeLayout->addWidget(lblFrom, 2, 1);
-    scopeLayout->addWidget(editPageFrom, 2, 2);
-    scopeLayout->addWidget(lblTo, 2, 3);
-    scopeLayout->addWidget(editPageTo, 2, 4);
+    auto* scopeLayout = new QGridLayout(m_pageScopeGroup);
+    scopeLayout->addWidget(m_allPagesButton, 0, 0, 1, 5);
+    scopeLayout->addWidget(m_thisPageButton, 1, 0, 1, 5);
+    scopeLayout->addWidget(m_pageRangeButton, 2, 0);
+    scopeLayout->addWidget(m_fromLabel, 2, 1);
+    scopeLayout->addWidget(m_pageFromEdit, 2, 2);
+    scopeLayout->addWidget(m_toLabel, 2, 3);
+    scopeLayout->addWidget(m_pageToEdit, 2, 4);
     scopeLayout->setColumnStretch(5, 1);
 
-    gbObjectSize = new QGroupBox(text(TextId::ExportObjectSizeGroup), this);
-    rbtnPixels = radio(TextId::ExportNoSpecificSize, gbObjectSize);
-    rbtnMillimeters = radio(TextId::ExportMillimeters, gbObjectSize);
-    rbtnInches = radio(TextId::ExportInches, gbObjectSize);
-    rbtnPoints = radio(TextId::ExportPoints, gbObjectSize);
-    lblWidth = new QLabel(text(TextId::ExportWidthLabel), gbObjectSize);
-    editWidth = new QLineEdit(gbObjectSize);
-    lblSlash = new QLabel(text(TextId::ExportSizeSeparator), gbObjectSize);
-    editHigh = new QLineEdit(gbObjectSize);
-    lblUnit = new QLabel(text(TextId::ExportUnitsLabel), gbObjectSize);
-    for (QLineEdit* e : {editWidth, editHigh}) {
+    m_sizeGroup = new QGroupBox(text(TextId::ExportObjectSizeGroup), this);
+    m_pixelsButton = radio(TextId::ExportNoSpecificSize, m_sizeGroup);
+    m_millimetersButton = radio(TextId::ExportMillimeters, m_sizeGroup);
+    m_inchesButton = radio(TextId::ExportInches, m_sizeGroup);
+    m_pointsButton = radio(TextId::ExportPoints, m_sizeGroup);
+    m_widthLabel = new QLabel(text(TextId::ExportWidthLabel), m_sizeGroup);
+    m_widthEdit = new QLineEdit(m_sizeGroup);
+    m_slashLabel = new QLabel(text(TextId::ExportSizeSeparator), m_sizeGroup);
+    m_heightEdit = new QLineEdit(m_sizeGroup);
+    m_unitLabel = new QLabel(text(TextId::ExportUnitsLabel), m_sizeGroup);
+    for (QLineEdit* e : {m_widthEdit, m_heightEdit}) {
         e->setAlignment(Qt::AlignRight);
         e->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("3.93700787401575")) +
                            16);
     }
     auto* unitRow = new QGridLayout;
-    unitRow->addWidget(rbtnPixels, 0, 0);
-    unitRow->addWidget(rbtnMillimeters, 0, 1);
-    unitRow->addWidget(rbtnInches, 1, 0);
-    unitRow->addWidget(rbtnPoints, 1, 1);
+    unitRow->addWidget(m_pixelsButton, 0, 0);
+    unitRow->addWidget(m_millimetersButton, 0, 1);
+    unitRow->addWidget(m_inchesButton, 1, 0);
+    unitRow->addWidget(m_pointsButton, 1, 1);
     auto* sizeRow = new QHBoxLayout;
-    sizeRow->addWidget(lblWidth);
-    sizeRow->addWidget(editWidth);
-    sizeRow->addWidget(lblSlash);
-    sizeRow->addWidget(editHigh);
-    sizeRow->addWidget(lblUnit);
+    sizeRow->addWidget(m_widthLabel);
+    sizeRow->addWidget(m_widthEdit);
+    sizeRow->addWidget(m_slashLabel);
+    sizeRow->addWidget(m_heightEdit);
+    sizeRow->addWidget(m_unitLabel);
     sizeRow->addStretch();
-    auto* sizeLayout = new QVBoxLayout(gbObjectSize);
+    auto* sizeLayout = new QVBoxLayout(m_sizeGroup);
     sizeLayout->addLayout(unitRow);
     sizeLayout->addLayout(sizeRow);
     sizeLayout->addStretch();
-    retainSpace(gbObjectSize);
+    retainSpace(m_sizeGroup);
 
-    btnExport = new QPushButton(text(TextId::ExportLabel), this);
-    btnExport->setDefault(true);
-    btnCancel = new QPushButton(text(TextId::ExportCancel), this);
-    btnCancel->setAutoDefault(false);
+    m_exportButton = new QPushButton(text(TextId::ExportLabel), this);
+    m_exportButton->setDefault(true);
+    m_cancelButton = new QPushButton(text(TextId::ExportCancel), this);
+    m_cancelButton->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(btnExport);
-    buttons->addWidget(btnCancel);
+    buttons->addWidget(m_exportButton);
+    buttons->addWidget(m_cancelButton);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(gbExportType, 0, 0);
-    grid->addWidget(gbExportDestination, 0, 1);
-    grid->addWidget(gbPageScope, 1, 0);
-    grid->addWidget(gbObjectSize, 1, 1);
+    grid->addWidget(m_typeGroup, 0, 0);
+    grid->addWidget(m_destinationGroup, 0, 1);
+    grid->addWidget(m_pageScopeGroup, 1, 0);
+    grid->addWidget(m_sizeGroup, 1, 1);
     grid->addLayout(buttons, 2, 0, 1, 2);
+}
+
+// The control names of the original dialog, for tests and style sheets.
+void ExportDialog::nameControls() {
+    const std::pair<QWidget*, const char*> names[] = {
+        {m_typeGroup, "gbExportType"},
+        {m_metafileButton, "rbtnMetaFile"},
+        {m_bitmapButton, "rbtnBitMap"},
+        {m_textButton, "rbtnText"},
+        {m_destinationGroup, "gbExportDestination"},
+        {m_clipboardButton, "rbtnClipBoard"},
+        {m_fileButton, "rbtnFile"},
+        {m_printerButton, "rbtnPrinter"},
+        {m_browseButton, "btnBrowse"},
+        {m_fileNameLabel, "stxFileName"},
+        {m_pageScopeGroup, "gbPageScope"},
+        {m_allPagesButton, "rbtnPageAll"},
+        {m_thisPageButton, "rbtnThisPage"},
+        {m_pageRangeButton, "rbtnPage"},
+        {m_fromLabel, "lblFrom"},
+        {m_pageFromEdit, "editPageFrom"},
+        {m_toLabel, "lblTo"},
+        {m_pageToEdit, "editPageTo"},
+        {m_sizeGroup, "gbObjectSize"},
+        {m_pixelsButton, "rbtnPixels"},
+        {m_millimetersButton, "rbtnMillimeters"},
+        {m_inchesButton, "rbtnInches"},
+        {m_pointsButton, "rbtnPoints"},
+        {m_widthLabel, "lblWidth"},
+        {m_widthEdit, "editWidth"},
+        {m_slashLabel, "lblSlash"},
+        {m_heightEdit, "editHigh"},
+        {m_unitLabel, "lblUnit"},
+        {m_exportButton, "btnExport"},
+        {m_cancelButton, "btnCancel"},
+    };
+    for (const auto& [widget, name] : names)
+        widget->setObjectName(QLatin1String(name));
 }
 
 void ExportDialog::connectHandlers() {
@@ -160,25 +202,27 @@ void ExportDialog::connectHandlers() {
             syncControls(true);
         });
     };
-    onSelect(rbtnMetaFile, [this] { m_model.selectType(ExportType::MetaFile); });
-    onSelect(rbtnBitMap, [this] { m_model.selectType(ExportType::BitMap); });
-    onSelect(rbtnText, [this] { m_model.selectType(ExportType::Text); });
-    onSelect(rbtnClipBoard, [this] { m_model.selectDestination(ExportDestination::ClipBoard); });
-    onSelect(rbtnFile, [this] { m_model.selectDestination(ExportDestination::File); });
-    onSelect(rbtnPrinter, [this] { m_model.selectDestination(ExportDestination::Printer); });
-    onSelect(rbtnPageAll, [this] { m_model.selectScope(PageScope::AllPages); });
-    onSelect(rbtnThisPage, [this] { m_model.selectScope(PageScope::ThisPage); });
-    onSelect(rbtnPage, [this] { m_model.selectScope(PageScope::Range); });
-    onSelect(rbtnPixels, [this] { m_model.selectUnit(SizeUnit::Pixels); });
-    onSelect(rbtnMillimeters, [this] { m_model.selectUnit(SizeUnit::Millimeters); });
-    onSelect(rbtnInches, [this] { m_model.selectUnit(SizeUnit::Inches); });
-    onSelect(rbtnPoints, [this] { m_model.selectUnit(SizeUnit::Points); });
+    onSelect(m_metafileButton, [this] { m_model.selectType(ExportType::MetaFile); });
+    onSelect(m_bitmapButton, [this] { m_model.selectType(ExportType::BitMap); });
+    onSelect(m_textButton, [this] { m_model.selectType(ExportType::Text); });
+    onSelect(m_clipboardButton,
+             [this] { m_model.selectDestination(ExportDestination::ClipBoard); });
+    onSelect(m_fileButton, [this] { m_model.selectDestination(ExportDestination::File); });
+    onSelect(m_printerButton, [this] { m_model.selectDestination(ExportDestination::Printer); });
+    onSelect(m_allPagesButton, [this] { m_model.selectScope(PageScope::AllPages); });
+    onSelect(m_thisPageButton, [this] { m_model.selectScope(PageScope::ThisPage); });
+    onSelect(m_pageRangeButton, [this] { m_model.selectScope(PageScope::Range); });
+    onSelect(m_pixelsButton, [this] { m_model.selectUnit(SizeUnit::Pixels); });
+    onSelect(m_millimetersButton, [this] { m_model.selectUnit(SizeUnit::Millimeters); });
+    onSelect(m_inchesButton, [this] { m_model.selectUnit(SizeUnit::Inches); });
+    onSelect(m_pointsButton, [this] { m_model.selectUnit(SizeUnit::Points); });
 
-    connect(editWidth, &QLineEdit::textEdited, this, [this] { sizeEdited(editWidth, true); });
-    connect(editHigh, &QLineEdit::textEdited, this, [this] { sizeEdited(editHigh, false); });
-    connect(btnBrowse, &QPushButton::clicked, this, &ExportDialog::btnBrowseClick);
-    connect(btnExport, &QPushButton::clicked, this, &ExportDialog::btnExportClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_widthEdit, &QLineEdit::textEdited, this, [this] { sizeEdited(m_widthEdit, true); });
+    connect(m_heightEdit, &QLineEdit::textEdited, this,
+            [this] { sizeEdited(m_heightEdit, false); });
+    connect(m_browseButton, &QPushButton::clicked, this, &ExportDialog::browse);
+    connect(m_exportButton, &QPushButton::clicked, this, &ExportDialog::confirmExport);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void ExportDialog::syncControls(bool updateSizeEdits) {
@@ -188,48 +232,48 @@ void ExportDialog::syncControls(bool updateSizeEdits) {
         if (on && !b->isChecked())
             b->setChecked(true);
     };
-    check(rbtnMetaFile, c.type == ExportType::MetaFile);
-    check(rbtnBitMap, c.type == ExportType::BitMap);
-    check(rbtnText, c.type == ExportType::Text);
-    check(rbtnClipBoard, c.destination == ExportDestination::ClipBoard);
-    check(rbtnFile, c.destination == ExportDestination::File);
-    check(rbtnPrinter, c.destination == ExportDestination::Printer);
-    check(rbtnPageAll, c.scope == PageScope::AllPages);
-    check(rbtnThisPage, c.scope == PageScope::ThisPage);
-    check(rbtnPage, c.scope == PageScope::Range);
-    check(rbtnPixels, c.unit == SizeUnit::Pixels);
-    check(rbtnMillimeters, c.unit == SizeUnit::Millimeters);
-    check(rbtnInches, c.unit == SizeUnit::Inches);
-    check(rbtnPoints, c.unit == SizeUnit::Points);
+    check(m_metafileButton, c.type == ExportType::MetaFile);
+    check(m_bitmapButton, c.type == ExportType::BitMap);
+    check(m_textButton, c.type == ExportType::Text);
+    check(m_clipboardButton, c.destination == ExportDestination::ClipBoard);
+    check(m_fileButton, c.destination == ExportDestination::File);
+    check(m_printerButton, c.destination == ExportDestination::Printer);
+    check(m_allPagesButton, c.scope == PageScope::AllPages);
+    check(m_thisPageButton, c.scope == PageScope::ThisPage);
+    check(m_pageRangeButton, c.scope == PageScope::Range);
+    check(m_pixelsButton, c.unit == SizeUnit::Pixels);
+    check(m_millimetersButton, c.unit == SizeUnit::Millimeters);
+    check(m_inchesButton, c.unit == SizeUnit::Inches);
+    check(m_pointsButton, c.unit == SizeUnit::Points);
 
-    rbtnClipBoard->setEnabled(c.clipboardEnabled);
-    rbtnFile->setEnabled(c.fileEnabled);
-    rbtnPrinter->setEnabled(c.printerEnabled);
-    btnBrowse->setEnabled(c.browseEnabled);
-    stxFileName->setText(ShortenedFileName(m_model.fileName()));
-    stxFileName->setToolTip(m_model.fileName());
+    m_clipboardButton->setEnabled(c.clipboardEnabled);
+    m_fileButton->setEnabled(c.fileEnabled);
+    m_printerButton->setEnabled(c.printerEnabled);
+    m_browseButton->setEnabled(c.browseEnabled);
+    m_fileNameLabel->setText(ShortenedFileName(m_model.fileName()));
+    m_fileNameLabel->setToolTip(m_model.fileName());
 
-    rbtnPageAll->setEnabled(c.allPagesEnabled);
-    rbtnThisPage->setEnabled(c.thisPageEnabled);
-    rbtnPage->setEnabled(c.rangeEnabled);
-    for (QWidget* w : {static_cast<QWidget*>(lblFrom), static_cast<QWidget*>(editPageFrom),
-                       static_cast<QWidget*>(lblTo), static_cast<QWidget*>(editPageTo)})
+    m_allPagesButton->setEnabled(c.allPagesEnabled);
+    m_thisPageButton->setEnabled(c.thisPageEnabled);
+    m_pageRangeButton->setEnabled(c.rangeEnabled);
+    for (QWidget* w : {static_cast<QWidget*>(m_fromLabel), static_cast<QWidget*>(m_pageFromEdit),
+                       static_cast<QWidget*>(m_toLabel), static_cast<QWidget*>(m_pageToEdit)})
         w->setEnabled(c.rangeEditsEnabled);
 
-    gbObjectSize->setVisible(c.sizeGroupVisible);
-    rbtnPixels->setText(text(c.pixelsCaption));
-    rbtnPixels->setEnabled(c.pixelsEnabled);
-    rbtnMillimeters->setEnabled(c.millimetersEnabled);
-    rbtnInches->setEnabled(c.inchesEnabled);
-    rbtnPoints->setEnabled(c.pointsEnabled);
-    lblUnit->setText(text(c.unitLabel));
+    m_sizeGroup->setVisible(c.sizeGroupVisible);
+    m_pixelsButton->setText(text(c.pixelsCaption));
+    m_pixelsButton->setEnabled(c.pixelsEnabled);
+    m_millimetersButton->setEnabled(c.millimetersEnabled);
+    m_inchesButton->setEnabled(c.inchesEnabled);
+    m_pointsButton->setEnabled(c.pointsEnabled);
+    m_unitLabel->setText(text(c.unitLabel));
     if (updateSizeEdits) {
-        editWidth->setText(FormatSizeValue(m_model.shownWidth()));
-        editHigh->setText(FormatSizeValue(m_model.shownHeight()));
-        editWidth->setCursorPosition(0);
-        editHigh->setCursorPosition(0);
-        editWidth->setStyleSheet(QString());
-        editHigh->setStyleSheet(QString());
+        m_widthEdit->setText(FormatSizeValue(m_model.shownWidth()));
+        m_heightEdit->setText(FormatSizeValue(m_model.shownHeight()));
+        m_widthEdit->setCursorPosition(0);
+        m_heightEdit->setCursorPosition(0);
+        m_widthEdit->setStyleSheet(QString());
+        m_heightEdit->setStyleSheet(QString());
     }
     m_syncing = false;
 }
@@ -244,8 +288,66 @@ void ExportDialog::setFileName(const QString& name) {
     syncControls(false);
 }
 
-void ExportDialog::setPrinterPageLock(bool lock) {
-    m_model.setPrinterPageLock(lock);
+void ExportDialog::setTextExportAllowed(bool allowed) {
+    m_textButton->setVisible(allowed);
+    m_textButton->setEnabled(allowed);
+}
+
+void ExportDialog::selectType(ExportType type) {
+    buttonOf(type)->setChecked(true);
+}
+
+void ExportDialog::selectDestination(ExportDestination destination) {
+    switch (destination) {
+    case ExportDestination::ClipBoard:
+        m_clipboardButton->setChecked(true);
+        break;
+    case ExportDestination::File:
+        m_fileButton->setChecked(true);
+        break;
+    case ExportDestination::Printer:
+        m_printerButton->setChecked(true);
+        break;
+    }
+}
+
+void ExportDialog::selectPageScope(PageScope scope) {
+    switch (scope) {
+    case PageScope::AllPages:
+        m_allPagesButton->setChecked(true);
+        break;
+    case PageScope::ThisPage:
+        m_thisPageButton->setChecked(true);
+        break;
+    case PageScope::Range:
+        m_pageRangeButton->setChecked(true);
+        break;
+    }
+}
+
+void ExportDialog::setPageRange(int from, int to) {
+    m_pageFromEdit->setText(QString::number(from));
+    m_pageToEdit->setText(QString::number(to));
+}
+
+void ExportDialog::focusBrowse() {
+    m_browseButton->setFocus();
+}
+
+void ExportDialog::focusExport() {
+    m_exportButton->setFocus();
+}
+
+QRadioButton* ExportDialog::buttonOf(ExportType type) const {
+    switch (type) {
+    case ExportType::MetaFile:
+        return m_metafileButton;
+    case ExportType::BitMap:
+        return m_bitmapButton;
+    case ExportType::Text:
+        break;
+    }
+    return m_textButton;
 }
 
 ExportType ExportDialog::exportType() const {
@@ -261,11 +363,11 @@ PageScope ExportDialog::pageScope() const {
 }
 
 std::optional<int> ExportDialog::pageFrom() const {
-    return readPage(editPageFrom);
+    return readPage(m_pageFromEdit);
 }
 
 std::optional<int> ExportDialog::pageTo() const {
-    return readPage(editPageTo);
+    return readPage(m_pageToEdit);
 }
 
 void ExportDialog::sizeEdited(QLineEdit* edit, bool isWidth) {
@@ -292,7 +394,7 @@ bool ExportDialog::confirmSizeEdit(QLineEdit* edit, bool isWidth) {
     return false;
 }
 
-void ExportDialog::btnBrowseClick() {
+void ExportDialog::browse() {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.owner = this;
@@ -317,12 +419,12 @@ void ExportDialog::btnBrowseClick() {
         setFileName(*chosen);
 }
 
-void ExportDialog::btnExportClick() {
+void ExportDialog::confirmExport() {
     if (m_model.controls().sizeGroupVisible &&
-        (!confirmSizeEdit(editWidth, true) || !confirmSizeEdit(editHigh, false)))
+        (!confirmSizeEdit(m_widthEdit, true) || !confirmSizeEdit(m_heightEdit, false)))
         return;
     if (pageScope() == PageScope::Range) {
-        for (QLineEdit* e : {editPageFrom, editPageTo}) {
+        for (QLineEdit* e : {m_pageFromEdit, m_pageToEdit}) {
             if (!readPage(e)) {
                 BoxRequest box;
                 box.owner = this;

@@ -17,65 +17,36 @@ namespace telmora {
 
 // "Exporting Data Logger": collects what to export (vector picture, bitmap or
 // text), where to (clipboard, file, printer), which pages and the picture size.
-// The caller prepares the controls, shows the dialog modally and, on Accepted,
-// reads the choices and carries out the export itself.
+// The caller prepares the choices, shows the dialog modally and, on Accepted,
+// reads them and carries out the export itself. The recorder and the import
+// window let the printer take any pages; the graph viewer's dialog prints This
+// Page only.
 class ExportDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ExportDialog(QWidget* parent = nullptr);
+    enum class PrinterPages { Any, ThisPageOnly };
 
-    QGroupBox* gbExportType = nullptr;
-    QRadioButton* rbtnMetaFile = nullptr;
-    QRadioButton* rbtnBitMap = nullptr;
-    QRadioButton* rbtnText = nullptr;
+    explicit ExportDialog(PrinterPages printerPages, QWidget* parent = nullptr);
 
-    QGroupBox* gbExportDestination = nullptr;
-    QRadioButton* rbtnClipBoard = nullptr;
-    QRadioButton* rbtnFile = nullptr;
-    QRadioButton* rbtnPrinter = nullptr;
-    QPushButton* btnBrowse = nullptr;
-    QLabel* stxFileName = nullptr;
+    // --- preparing ---
+    void setTextExportAllowed(bool allowed); // shows or hides "Text/Data Only"
+    // Select a button as a click would, running its rules.
+    void selectType(ExportType type);
+    void selectDestination(ExportDestination destination);
+    void selectPageScope(PageScope scope);
+    void setPageRange(int from, int to);
+    // Sets the file name and shows it, shortened.
+    void setFileName(const QString& name);
+    void focusBrowse();
+    void focusExport();
 
-    QGroupBox* gbPageScope = nullptr;
-    QRadioButton* rbtnPageAll = nullptr;
-    QRadioButton* rbtnThisPage = nullptr;
-    QRadioButton* rbtnPage = nullptr;
-    QLabel* lblFrom = nullptr;
-    QLineEdit* editPageFrom = nullptr;
-    QLabel* lblTo = nullptr;
-    QLineEdit* editPageTo = nullptr;
-
-    QGroupBox* gbObjectSize = nullptr;
-    QRadioButton* rbtnPixels = nullptr;
-    QRadioButton* rbtnMillimeters = nullptr;
-    QRadioButton* rbtnInches = nullptr;
-    QRadioButton* rbtnPoints = nullptr;
-    QLabel* lblWidth = nullptr;
-    QLineEdit* editWidth = nullptr;
-    QLabel* lblSlash = nullptr;
-    QLineEdit* editHigh = nullptr;
-    QLabel* lblUnit = nullptr;
-
-    QPushButton* btnExport = nullptr;
-    QPushButton* btnCancel = nullptr;
-
-    // Which window prepared the dialog: 0 the recorder or the import window, 1 the
-    // graph viewer.
-    int sourceFlag = 0;
-
+    // --- the choices ---
     // The file chosen with Browse (the save dialog's file name); empty when none.
     QString fileName() const { return m_model.fileName(); }
-    // Sets the file name and shows it, shortened, in stxFileName.
-    void setFileName(const QString& name);
-
-    // When set, the printer destination allows only This Page.
     bool printerPageLock() const { return m_model.printerPageLock(); }
-    void setPrinterPageLock(bool lock);
-
-    // The chosen values.
-    telmora::ExportType exportType() const;
-    telmora::ExportDestination destination() const;
-    telmora::PageScope pageScope() const;
+    ExportType exportType() const;
+    ExportDestination destination() const;
+    PageScope pageScope() const;
     // Picture size in the internal unit (pixels for BitMap, 1/100 mm for MetaFile).
     double pictureWidth() const { return m_model.size().width; }
     double pictureHeight() const { return m_model.size().height; }
@@ -83,24 +54,62 @@ public:
     std::optional<int> pageFrom() const;
     std::optional<int> pageTo() const;
 
-    // The handlers (run when their button becomes selected, or by Browse).
-    void btnBrowseClick();
-    void btnExportClick();
+    // Browse: the save dialog for the chosen type.
+    void browse();
+    // Export: checks the size and page texts, then accepts.
+    void confirmExport();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
+    void nameControls();
     void connectHandlers();
     // Mirrors the model onto the widgets; the size edits only when asked, so that
     // a value being typed is not rewritten under the cursor.
     void syncControls(bool updateSizeEdits);
     void sizeEdited(QLineEdit* edit, bool isWidth);
     bool confirmSizeEdit(QLineEdit* edit, bool isWidth);
+    QRadioButton* buttonOf(ExportType type) const;
 
-    telmora::ExportDialogModel m_model;
+    ExportDialogModel m_model;
     bool m_syncing = false;
+
+    QGroupBox* m_typeGroup = nullptr;
+    QRadioButton* m_metafileButton = nullptr;
+    QRadioButton* m_bitmapButton = nullptr;
+    QRadioButton* m_textButton = nullptr;
+
+    QGroupBox* m_destinationGroup = nullptr;
+    QRadioButton* m_clipboardButton = nullptr;
+    QRadioButton* m_fileButton = nullptr;
+    QRadioButton* m_printerButton = nullptr;
+    QPushButton* m_browseButton = nullptr;
+    QLabel* m_fileNameLabel = nullptr;
+
+    QGroupBox* m_pageScopeGroup = nullptr;
+    QRadioButton* m_allPagesButton = nullptr;
+    QRadioButton* m_thisPageButton = nullptr;
+    QRadioButton* m_pageRangeButton = nullptr;
+    QLabel* m_fromLabel = nullptr;
+    QLineEdit* m_pageFromEdit = nullptr;
+    QLabel* m_toLabel = nullptr;
+    QLineEdit* m_pageToEdit = nullptr;
+
+    QGroupBox* m_sizeGroup = nullptr;
+    QRadioButton* m_pixelsButton = nullptr;
+    QRadioButton* m_millimetersButton = nullptr;
+    QRadioButton* m_inchesButton = nullptr;
+    QRadioButton* m_pointsButton = nullptr;
+    QLabel* m_widthLabel = nullptr;
+    QLineEdit* m_widthEdit = nullptr;
+    QLabel* m_slashLabel = nullptr;
+    QLineEdit* m_heightEdit = nullptr;
+    QLabel* m_unitLabel = nullptr;
+
+    QPushButton* m_exportButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };
 
 } // namespace telmora

@@ -401,7 +401,7 @@ ExportDialog* LoggerWindow::exportForm() {
     if (Windows().DlgExportForm != nullptr)
         return Windows().DlgExportForm;
     if (!m_ownExportForm)
-        m_ownExportForm = std::make_unique<ExportDialog>(this);
+        m_ownExportForm = std::make_unique<ExportDialog>(ExportDialog::PrinterPages::Any, this);
     return m_ownExportForm.get();
 }
 
@@ -1054,16 +1054,12 @@ void LoggerWindow::sbtnExportClick() {
         return;
     ExportDialog* dlg = exportForm();
     const int shown = m_data.sessionsShown();
-    dlg->rbtnText->setVisible(true);
-    dlg->rbtnText->setEnabled(true);
-    dlg->setPrinterPageLock(false);
-    dlg->rbtnText->setChecked(true);
-    dlg->rbtnThisPage->setChecked(true);
-    dlg->editPageFrom->setText(QStringLiteral("1"));
-    dlg->editPageTo->setText(QString::number(shown));
+    dlg->setTextExportAllowed(true);
+    dlg->selectType(ExportType::Text);
+    dlg->selectPageScope(PageScope::ThisPage);
+    dlg->setPageRange(1, shown);
     dlg->setFileName(QString());
-    dlg->sourceFlag = 0;
-    dlg->btnBrowse->setFocus();
+    dlg->focusBrowse();
     if (dlg->exec() != QDialog::Accepted)
         return;
 

@@ -15,7 +15,6 @@ class ComparatorWindow;
 class RecorderWindow;
 class IntervalDialog;
 class RecordingOverview;
-class FitExportDialog;
 class ProgressWindow;
 class ExportDialog;
 class LineColorDialog;
@@ -33,7 +32,7 @@ struct AppWindows {
     RecorderWindow* GraphicalForm = nullptr;
     IntervalDialog* DialogOption = nullptr;
     RecordingOverview* FormViewGraphic = nullptr;
-    FitExportDialog* DlgFitExportForm = nullptr;
+    ExportDialog* DlgFitExportForm = nullptr;
     ProgressWindow* MsgForm = nullptr;
     ExportDialog* DlgExportForm = nullptr;
     LineColorDialog* dlgGraphLineColor = nullptr;

@@ -19,7 +19,6 @@
 #include "ui/main/LinkLossWatcher.h"
 
 #include "ui/export/ExportDialog.h"
-#include "ui/export/FitExportDialog.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
@@ -250,9 +249,11 @@ void MainWindow::createWindows() {
     adoptWindow(Windows().GraphicalForm, new RecorderWindow, m_wGraphical);
     adoptWindow(Windows().DialogOption, new IntervalDialog, m_wOption);
     adoptWindow(Windows().FormViewGraphic, new RecordingOverview, m_wViewGraphic);
-    adoptWindow(Windows().DlgFitExportForm, new FitExportDialog, m_wFitExport);
+    adoptWindow(Windows().DlgFitExportForm,
+                new ExportDialog(ExportDialog::PrinterPages::ThisPageOnly), m_wFitExport);
     adoptWindow(Windows().MsgForm, new ProgressWindow, m_wMsg);
-    adoptWindow(Windows().DlgExportForm, new ExportDialog, m_wExport);
+    adoptWindow(Windows().DlgExportForm, new ExportDialog(ExportDialog::PrinterPages::Any),
+                m_wExport);
     adoptWindow(Windows().dlgGraphLineColor, new LineColorDialog, m_wLineColor);
     adoptWindow(Windows().DataStringGridForm, new DataListWindow, m_wDataList);
     adoptWindow(Windows().FormImport, new LoggerWindow, m_wImport);

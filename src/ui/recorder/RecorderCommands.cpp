@@ -271,21 +271,17 @@ void RecorderExport(RecorderWindow& form) {
     std::unique_ptr<ExportDialog> own;
     ExportDialog* dlg = Windows().DlgExportForm;
     if (dlg == nullptr) {
-        own = std::make_unique<ExportDialog>(&form);
+        own = std::make_unique<ExportDialog>(ExportDialog::PrinterPages::Any, &form);
         dlg = own.get();
     }
     const std::int32_t lastPage = form.lastPage();
     const std::int32_t currentPage = form.currentPage();
-    dlg->rbtnText->setVisible(true);
-    dlg->rbtnText->setEnabled(true);
-    dlg->setPrinterPageLock(false);
-    dlg->rbtnText->setChecked(true);
-    dlg->rbtnThisPage->setChecked(true);
-    dlg->editPageFrom->setText(QStringLiteral("1"));
-    dlg->editPageTo->setText(QString::number(lastPage));
+    dlg->setTextExportAllowed(true);
+    dlg->selectType(ExportType::Text);
+    dlg->selectPageScope(PageScope::ThisPage);
+    dlg->setPageRange(1, lastPage);
     dlg->setFileName(QString());
-    dlg->btnBrowse->setFocus();
-    dlg->sourceFlag = 0;
+    dlg->focusBrowse();
     if (dlg->exec() != QDialog::Accepted)
         return;
 

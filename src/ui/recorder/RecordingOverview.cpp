@@ -5,7 +5,7 @@
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/MessageBox.h"
-#include "ui/export/FitExportDialog.h"
+#include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
 #include "ui/main/AppWindows.h"
 
@@ -398,21 +398,18 @@ void RecordingOverview::sbtnPrintClick() {
 }
 
 void RecordingOverview::sbtnExportClick() {
-    std::unique_ptr<FitExportDialog> own;
-    FitExportDialog* dlg = Windows().DlgFitExportForm;
+    std::unique_ptr<ExportDialog> own;
+    ExportDialog* dlg = Windows().DlgFitExportForm;
     if (dlg == nullptr) {
-        own = std::make_unique<FitExportDialog>(this);
+        own = std::make_unique<ExportDialog>(ExportDialog::PrinterPages::ThisPageOnly, this);
         dlg = own.get();
     }
-    dlg->rbtnText->setEnabled(false);
-    dlg->rbtnText->setVisible(false);
-    dlg->rbtnMetaFile->setChecked(true);
-    dlg->rbtnThisPage->setChecked(true);
-    dlg->editPageFrom->setText(QStringLiteral("1"));
-    dlg->editPageTo->setText(QStringLiteral("1"));
+    dlg->setTextExportAllowed(false);
+    dlg->selectType(ExportType::MetaFile);
+    dlg->selectPageScope(PageScope::ThisPage);
+    dlg->setPageRange(1, 1);
     dlg->setFileName(QString());
-    dlg->sourceFlag = 1;
-    dlg->btnExport->setFocus();
+    dlg->focusExport();
     if (dlg->exec() != QDialog::Accepted)
         return;
 

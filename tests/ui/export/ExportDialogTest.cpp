@@ -1,7 +1,6 @@
 #include "ui/export/ExportDialog.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
-#include "ui/export/FitExportDialog.h"
 #include "ui/recorder/LineColorDialog.h"
 
 #include <QGroupBox>
@@ -25,24 +24,39 @@ protected:
     }
 };
 
+// A control of the dialog by its object name, as a user would find it.
+template <class Control> Control* find(ExportDialog& dlg, const char* name) {
+    auto* control = dlg.findChild<Control*>(QLatin1String(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
+QRadioButton* radio(ExportDialog& dlg, const char* name) {
+    return find<QRadioButton>(dlg, name);
+}
+QLineEdit* edit(ExportDialog& dlg, const char* name) {
+    return find<QLineEdit>(dlg, name);
+}
+
+constexpr auto kAny = ExportDialog::PrinterPages::Any;
+
 } // namespace
 
 TEST_F(ExportDialogTest, MetafileInInchesShowsAndStoresConvertedSizes) {
-    ExportDialog dlg;
-    dlg.rbtnMetaFile->setChecked(true);
-    EXPECT_TRUE(dlg.rbtnClipBoard->isChecked());
-    EXPECT_TRUE(dlg.rbtnMillimeters->isChecked());
-    EXPECT_FALSE(dlg.rbtnPixels->isEnabled());
-    EXPECT_EQ(dlg.rbtnPixels->text(), QStringLiteral("Pixels"));
-    EXPECT_EQ(dlg.editWidth->text(), QStringLiteral("100"));
-    EXPECT_EQ(dlg.editHigh->text(), QStringLiteral("68.1"));
+    ExportDialog dlg(kAny);
+    radio(dlg, "rbtnMetaFile")->setChecked(true);
+    EXPECT_TRUE(radio(dlg, "rbtnClipBoard")->isChecked());
+    EXPECT_TRUE(radio(dlg, "rbtnMillimeters")->isChecked());
+    EXPECT_FALSE(radio(dlg, "rbtnPixels")->isEnabled());
+    EXPECT_EQ(radio(dlg, "rbtnPixels")->text(), QStringLiteral("Pixels"));
+    EXPECT_EQ(edit(dlg, "editWidth")->text(), QStringLiteral("100"));
+    EXPECT_EQ(edit(dlg, "editHigh")->text(), QStringLiteral("68.1"));
 
-    dlg.rbtnInches->setChecked(true);
-    EXPECT_EQ(dlg.editWidth->text(), QStringLiteral("3.93700787401575"));
-    EXPECT_TRUE(dlg.editHigh->text().startsWith(QStringLiteral("2.681")));
+    radio(dlg, "rbtnInches")->setChecked(true);
+    EXPECT_EQ(edit(dlg, "editWidth")->text(), QStringLiteral("3.93700787401575"));
+    EXPECT_TRUE(edit(dlg, "editHigh")->text().startsWith(QStringLiteral("2.681")));
 
-    dlg.editWidth->selectAll();
-    dlg.editWidth->insert(QStringLiteral("2")); // typed: emits textEdited
+    edit(dlg, "editWidth")->selectAll();
+    edit(dlg, "editWidth")->insert(QStringLiteral("2")); // typed: emits textEdited
     EXPECT_DOUBLE_EQ(dlg.pictureWidth(), 5080.0);
     EXPECT_DOUBLE_EQ(dlg.pictureHeight(), 6810.0);
 
@@ -52,97 +66,123 @@ TEST_F(ExportDialogTest, MetafileInInchesShowsAndStoresConvertedSizes) {
         shown.push_back(r.text);
         return BoxButton::Ok;
     });
-    dlg.editHigh->selectAll();
-    dlg.editHigh->insert(QStringLiteral("2,5"));
+    edit(dlg, "editHigh")->selectAll();
+    edit(dlg, "editHigh")->insert(QStringLiteral("2,5"));
     EXPECT_DOUBLE_EQ(dlg.pictureHeight(), 6810.0);
-    dlg.btnExport->click();
+    find<QPushButton>(dlg, "btnExport")->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], QStringLiteral("'2,5' is not a valid floating point value"));
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
-    EXPECT_TRUE(dlg.editHigh->text().startsWith(QStringLiteral("2.681")));
+    EXPECT_TRUE(edit(dlg, "editHigh")->text().startsWith(QStringLiteral("2.681")));
 }
 
 TEST_F(ExportDialogTest, TextHidesSizeGroupAndForcesFile) {
-    ExportDialog dlg;
-    dlg.rbtnBitMap->setChecked(true);
-    dlg.rbtnPrinter->setChecked(true);
-    EXPECT_FALSE(dlg.btnBrowse->isEnabled());
-    EXPECT_TRUE(dlg.gbObjectSize->isVisibleTo(&dlg));
-    dlg.rbtnText->setChecked(true);
-    EXPECT_TRUE(dlg.rbtnFile->isChecked());
-    EXPECT_FALSE(dlg.rbtnClipBoard->isEnabled());
-    EXPECT_FALSE(dlg.rbtnPrinter->isEnabled());
-    EXPECT_TRUE(dlg.btnBrowse->isEnabled());
-    EXPECT_FALSE(dlg.gbObjectSize->isVisibleTo(&dlg));
-    EXPECT_TRUE(dlg.rbtnThisPage->isChecked());
-    EXPECT_FALSE(dlg.editPageFrom->isEnabled());
-    dlg.rbtnPage->setChecked(true);
-    EXPECT_TRUE(dlg.editPageFrom->isEnabled());
-    EXPECT_TRUE(dlg.lblTo->isEnabled());
+    ExportDialog dlg(kAny);
+    radio(dlg, "rbtnBitMap")->setChecked(true);
+    radio(dlg, "rbtnPrinter")->setChecked(true);
+    EXPECT_FALSE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
+    EXPECT_TRUE(find<QGroupBox>(dlg, "gbObjectSize")->isVisibleTo(&dlg));
+    radio(dlg, "rbtnText")->setChecked(true);
+    EXPECT_TRUE(radio(dlg, "rbtnFile")->isChecked());
+    EXPECT_FALSE(radio(dlg, "rbtnClipBoard")->isEnabled());
+    EXPECT_FALSE(radio(dlg, "rbtnPrinter")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
+    EXPECT_FALSE(find<QGroupBox>(dlg, "gbObjectSize")->isVisibleTo(&dlg));
+    EXPECT_TRUE(radio(dlg, "rbtnThisPage")->isChecked());
+    EXPECT_FALSE(edit(dlg, "editPageFrom")->isEnabled());
+    radio(dlg, "rbtnPage")->setChecked(true);
+    EXPECT_TRUE(edit(dlg, "editPageFrom")->isEnabled());
+    EXPECT_TRUE(find<QLabel>(dlg, "lblTo")->isEnabled());
 }
 
 TEST_F(ExportDialogTest, PrinterPageScopeDependsOnTheDialog) {
-    ExportDialog recorderDialog;
-    FitExportDialog viewerDialog;
-    for (ExportDialog* dlg : {&recorderDialog, static_cast<ExportDialog*>(&viewerDialog)}) {
-        dlg->rbtnMetaFile->setChecked(true);
-        dlg->rbtnPrinter->setChecked(true);
+    ExportDialog recorderDialog(kAny);
+    ExportDialog viewerDialog(ExportDialog::PrinterPages::ThisPageOnly);
+    EXPECT_FALSE(recorderDialog.printerPageLock());
+    EXPECT_TRUE(viewerDialog.printerPageLock());
+    for (ExportDialog* dlg : {&recorderDialog, &viewerDialog}) {
+        dlg->selectType(ExportType::MetaFile);
+        dlg->selectDestination(ExportDestination::Printer);
     }
-    EXPECT_TRUE(recorderDialog.rbtnPageAll->isEnabled());
-    EXPECT_TRUE(recorderDialog.rbtnPage->isEnabled());
-    EXPECT_FALSE(viewerDialog.rbtnPageAll->isEnabled());
-    EXPECT_FALSE(viewerDialog.rbtnPage->isEnabled());
-    EXPECT_TRUE(viewerDialog.rbtnThisPage->isChecked());
-    EXPECT_EQ(viewerDialog.sourceFlag, 1);
+    EXPECT_TRUE(radio(recorderDialog, "rbtnPageAll")->isEnabled());
+    EXPECT_TRUE(radio(recorderDialog, "rbtnPage")->isEnabled());
+    recorderDialog.selectPageScope(PageScope::AllPages);
+    EXPECT_EQ(recorderDialog.pageScope(), PageScope::AllPages);
+    EXPECT_FALSE(radio(viewerDialog, "rbtnPageAll")->isEnabled());
+    EXPECT_FALSE(radio(viewerDialog, "rbtnPage")->isEnabled());
+    EXPECT_EQ(viewerDialog.pageScope(), PageScope::ThisPage);
+}
+
+TEST_F(ExportDialogTest, PreparingShowsTheCallersChoices) {
+    ExportDialog dlg(kAny);
+    dlg.setTextExportAllowed(false);
+    EXPECT_FALSE(radio(dlg, "rbtnText")->isVisibleTo(&dlg));
+    EXPECT_FALSE(radio(dlg, "rbtnText")->isEnabled());
+    dlg.setTextExportAllowed(true);
+    EXPECT_TRUE(radio(dlg, "rbtnText")->isVisibleTo(&dlg));
+
+    dlg.selectType(ExportType::BitMap);
+    EXPECT_EQ(dlg.exportType(), ExportType::BitMap);
+    EXPECT_EQ(dlg.destination(), ExportDestination::ClipBoard);
+    EXPECT_DOUBLE_EQ(dlg.pictureWidth(), 1000.0);
+    EXPECT_DOUBLE_EQ(dlg.pictureHeight(), 681.0);
+    dlg.selectDestination(ExportDestination::Printer);
+    dlg.selectPageScope(PageScope::Range);
+    dlg.setPageRange(2, 7);
+    EXPECT_EQ(dlg.pageScope(), PageScope::Range);
+    EXPECT_EQ(edit(dlg, "editPageFrom")->text(), QStringLiteral("2"));
+    EXPECT_EQ(dlg.pageTo(), 7);
+    EXPECT_TRUE(edit(dlg, "editPageTo")->isEnabled());
 }
 
 TEST_F(ExportDialogTest, BrowseAsksWithTheTypesExtensionAndShowsShortName) {
-    ExportDialog dlg;
+    ExportDialog dlg(kAny);
     std::vector<FileDialogRequest> asked;
     const QString chosen = QStringLiteral("/home/user/measurements/dec/run-0042.csv");
     SetFileDialogInterceptor([&](const FileDialogRequest& r) -> std::optional<QString> {
         asked.push_back(r);
         return chosen;
     });
-    dlg.rbtnText->setChecked(true);
-    dlg.btnBrowse->click();
+    radio(dlg, "rbtnText")->setChecked(true);
+    find<QPushButton>(dlg, "btnBrowse")->click();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].defaultExt, QStringLiteral("csv"));
     EXPECT_EQ(asked[0].filter, QStringLiteral("CSV files(*.csv)|*.csv"));
     EXPECT_EQ(asked[0].fileName, QStringLiteral("Untitled"));
     EXPECT_TRUE(asked[0].overwritePrompt);
     EXPECT_EQ(dlg.fileName(), chosen);
-    EXPECT_EQ(dlg.stxFileName->text(), QStringLiteral("/ho...rements/dec/run-0042.csv"));
+    EXPECT_EQ(find<QLabel>(dlg, "stxFileName")->text(),
+              QStringLiteral("/ho...rements/dec/run-0042.csv"));
 
-    dlg.rbtnBitMap->setChecked(true); // clipboard: the name is cleared
+    radio(dlg, "rbtnBitMap")->setChecked(true); // clipboard: the name is cleared
     EXPECT_TRUE(dlg.fileName().isEmpty());
-    EXPECT_TRUE(dlg.stxFileName->text().isEmpty());
-    dlg.rbtnFile->setChecked(true);
+    EXPECT_TRUE(find<QLabel>(dlg, "stxFileName")->text().isEmpty());
+    radio(dlg, "rbtnFile")->setChecked(true);
     SetFileDialogInterceptor([&](const FileDialogRequest& r) -> std::optional<QString> {
         asked.push_back(r);
         return std::nullopt; // cancelled
     });
-    dlg.btnBrowse->click();
+    find<QPushButton>(dlg, "btnBrowse")->click();
     EXPECT_EQ(asked.back().defaultExt, QStringLiteral("png"));
     EXPECT_TRUE(dlg.fileName().isEmpty());
 }
 
 TEST_F(ExportDialogTest, ExportAcceptsWithValidPagesOnly) {
-    ExportDialog dlg;
+    ExportDialog dlg(kAny);
     std::vector<QString> shown;
     SetBoxInterceptor([&](const BoxRequest& r) {
         shown.push_back(r.text);
         return BoxButton::Ok;
     });
-    dlg.rbtnText->setChecked(true);
-    dlg.rbtnPage->setChecked(true);
-    dlg.editPageFrom->setText(QStringLiteral("2"));
-    dlg.editPageTo->setText(QString());
-    dlg.btnExport->click();
+    radio(dlg, "rbtnText")->setChecked(true);
+    radio(dlg, "rbtnPage")->setChecked(true);
+    edit(dlg, "editPageFrom")->setText(QStringLiteral("2"));
+    edit(dlg, "editPageTo")->setText(QString());
+    find<QPushButton>(dlg, "btnExport")->click();
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_NE(dlg.result(), QDialog::Accepted);
-    dlg.editPageTo->setText(QStringLiteral("5"));
-    dlg.btnExport->click();
+    edit(dlg, "editPageTo")->setText(QStringLiteral("5"));
+    find<QPushButton>(dlg, "btnExport")->click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.pageFrom(), 2);
     EXPECT_EQ(dlg.pageTo(), 5);

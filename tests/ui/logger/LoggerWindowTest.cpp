@@ -413,13 +413,11 @@ TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
         QTimer::singleShot(0, [&, withName] {
             auto* dlg = qobject_cast<ExportDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dlg, nullptr);
-            prepared = dlg->rbtnText->isChecked() && dlg->rbtnThisPage->isChecked() &&
-                       dlg->editPageFrom->text() == QStringLiteral("1") &&
-                       dlg->editPageTo->text() == QString::number(count) &&
-                       dlg->fileName().isEmpty();
-            dlg->rbtnPage->click();
-            dlg->editPageFrom->setText(QStringLiteral("2"));
-            dlg->editPageTo->setText(QStringLiteral("3"));
+            prepared = dlg->exportType() == ExportType::Text &&
+                       dlg->pageScope() == PageScope::ThisPage && dlg->pageFrom() == 1 &&
+                       dlg->pageTo() == count && dlg->fileName().isEmpty();
+            dlg->selectPageScope(PageScope::Range);
+            dlg->setPageRange(2, 3);
             if (withName)
                 dlg->setFileName(path);
             dlg->accept();

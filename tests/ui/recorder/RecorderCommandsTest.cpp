@@ -215,18 +215,17 @@ TEST_F(CommandsFixture, DamagedFilesGiveMessages) {
 }
 
 TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
-    ExportDialog dlg;
+    ExportDialog dlg(ExportDialog::PrinterPages::Any);
     Windows().DlgExportForm = &dlg;
     record(450);
     const QString csv = file("pages.csv");
     QTimer::singleShot(0, &dlg, [&] {
-        EXPECT_TRUE(dlg.rbtnText->isChecked());
-        EXPECT_EQ(dlg.editPageTo->text(), QStringLiteral("3"));
-        dlg.rbtnPage->setChecked(true);
-        dlg.editPageFrom->setText(QStringLiteral("3"));
-        dlg.editPageTo->setText(QStringLiteral("2")); // reversed: put in order
+        EXPECT_EQ(dlg.exportType(), ExportType::Text);
+        EXPECT_EQ(dlg.pageTo(), 3);
+        dlg.selectPageScope(PageScope::Range);
+        dlg.setPageRange(3, 2); // reversed: put in order
         dlg.setFileName(csv);
-        dlg.btnExport->click();
+        dlg.confirmExport();
     });
     form->sbtnExportClick();
     QFile f(csv);
@@ -236,17 +235,17 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
     EXPECT_TRUE(text.contains("\r\n51, 9:00:00.0,50,,V  [DC]\r\n"));
     EXPECT_TRUE(boxes.empty());
 
-    QTimer::singleShot(0, &dlg, [&] { dlg.btnExport->click(); }); // no file chosen
+    QTimer::singleShot(0, &dlg, [&] { dlg.confirmExport(); }); // no file chosen
     form->sbtnExportClick();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Error[E9013]"));
 
     const QString png = file("page.png");
     QTimer::singleShot(0, &dlg, [&] {
-        dlg.rbtnBitMap->setChecked(true);
-        dlg.rbtnFile->setChecked(true);
+        dlg.selectType(ExportType::BitMap);
+        dlg.selectDestination(ExportDestination::File);
         dlg.setFileName(png);
-        dlg.btnExport->click();
+        dlg.confirmExport();
     });
     form->sbtnExportClick();
     QImage image(png);

@@ -1,7 +1,7 @@
 #include "recording/RecorderState.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/MessageBox.h"
-#include "ui/export/FitExportDialog.h"
+#include "ui/export/ExportDialog.h"
 #include "ui/main/AppWindows.h"
 #include "ui/recorder/RecordingOverview.h"
 
@@ -103,7 +103,7 @@ TEST_F(ViewerTest, EmptyBufferShowsAnEmptyGraph) {
 
 TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
     QTemporaryDir dir;
-    FitExportDialog dlg;
+    ExportDialog dlg(ExportDialog::PrinterPages::ThisPageOnly);
     Windows().DlgFitExportForm = &dlg;
     fill(m_state, 300);
     m_viewer.FormShow(m_state);
@@ -115,11 +115,11 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
 
     const QString svg = dir.filePath(QStringLiteral("view.svg"));
     QTimer::singleShot(0, &dlg, [&] {
-        EXPECT_FALSE(dlg.rbtnText->isVisibleTo(&dlg));
-        EXPECT_TRUE(dlg.rbtnMetaFile->isChecked());
-        dlg.rbtnFile->setChecked(true);
+        EXPECT_FALSE(dlg.findChild<QRadioButton*>("rbtnText")->isVisibleTo(&dlg));
+        EXPECT_EQ(dlg.exportType(), ExportType::MetaFile);
+        dlg.selectDestination(ExportDestination::File);
         dlg.setFileName(svg);
-        dlg.btnExport->click();
+        dlg.confirmExport();
     });
     m_viewer.sbtnExportClick();
     QFile f(svg);
@@ -128,8 +128,8 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
     EXPECT_TRUE(messages.empty());
 
     QTimer::singleShot(0, &dlg, [&] {
-        dlg.rbtnFile->setChecked(true); // no Browse: no name
-        dlg.btnExport->click();
+        dlg.selectDestination(ExportDestination::File); // no Browse: no name
+        dlg.confirmExport();
     });
     m_viewer.sbtnExportClick();
     EXPECT_EQ(messages, std::vector<int>{textNumber(TextId::BrowseForFileName)});
