@@ -82,7 +82,7 @@ void BM_DownloadPerBlock(benchmark::State& state) {
     SetCableBackend(meter);
     Yes observer;
     for (auto _ : state) {
-        DownloadResult r = DownloadMemory(observer);
+        DownloadResult r = DownloadMemory(*meter, observer);
         if (r.status != DownloadResult::Status::Done) {
             state.SkipWithError("download failed");
             break;

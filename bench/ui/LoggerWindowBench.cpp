@@ -1,13 +1,16 @@
 // The import window's drawing of a 100,000-sample session (reduction, Y range,
 // extremes, cursor read-out and the chart's redraw) and its opening of a session
 // file of that size.
+#include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
-#include "meter/AppState.h"
+#include "meter/CableBackend.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
 #include "ui/logger/LoggerWindow.h"
+#include "ui/logger/SessionGraphView.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -61,15 +64,15 @@ QString sessionFile(QTemporaryDir& dir) {
 struct Fixture {
     QTemporaryDir dir;
     QString path;
+    LoggerSessions sessions{CurrentCableBackend()};
     std::unique_ptr<LoggerWindow> form;
     Fixture() {
         app();
-        App().busy = 0;
         path = sessionFile(dir);
         SetBoxInterceptor([](const BoxRequest&) { return BoxButton::Ok; });
         SetFileDialogInterceptor(
             [this](const FileDialogRequest&) -> std::optional<QString> { return path; });
-        form = std::make_unique<LoggerWindow>();
+        form = std::make_unique<LoggerWindow>(sessions);
         form->resize(1400, 850);
     }
     ~Fixture() {
@@ -79,20 +82,29 @@ struct Fixture {
     }
 };
 
+// Opens the session file through the window and waits until it is shown.
+void openFile(Fixture& f) {
+    QEventLoop loop;
+    QObject::connect(&f.sessions, &LoggerSessions::fileOpened, &loop, &QEventLoop::quit);
+    f.form->openFile();
+    if (f.sessions.isWorking())
+        loop.exec();
+}
+
 void BM_DrawSession100k(benchmark::State& state) {
     Fixture f;
-    f.form->sbtnOpenClick();
-    if (f.form->data().sessionCount() != 1)
+    openFile(f);
+    if (f.sessions.sessionCount() != 1)
         state.SkipWithError("session file not opened");
     for (auto _ : state)
-        f.form->DrawSession(0);
+        f.form->graph().drawSession(0);
 }
 BENCHMARK(BM_DrawSession100k)->Unit(benchmark::kMillisecond);
 
 void BM_OpenSessionFile100k(benchmark::State& state) {
     Fixture f;
     for (auto _ : state)
-        f.form->sbtnOpenClick();
+        openFile(f);
 }
 BENCHMARK(BM_OpenSessionFile100k)->Unit(benchmark::kMillisecond);
 

@@ -135,7 +135,7 @@ int CmdDownload(int argc, char** argv) {
 
     InterruptGuard guard;
     ConsoleObserver observer;
-    DownloadResult result = DownloadMemory(observer);
+    DownloadResult result = DownloadMemory(*backend, observer);
     observer.endLine();
     SetCableBackend(nullptr);
 

@@ -91,44 +91,73 @@ ConvertedMemory ConvertLoggerImage(std::span<const std::uint8_t> image) {
     return result;
 }
 
-DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
+namespace {
+
+DownloadResult Failed(DownloadResult&& result, DownloadResult::Status status,
+                      std::optional<TextId> message, bool reset) {
+    result.status = status;
+    result.messageId = message;
+    result.resetRequested = reset;
+    result.sessions.clear();
+    return std::move(result);
+}
+
+// Steps 10-13: the session chain of the image and the conversion of its samples.
+void ConvertImage(std::vector<std::uint8_t>&& image, MemoryDownloadObserver& observer,
+                  DownloadResult& result) {
+    LoggerMemory memory = ParseLoggerMemory(image);
+    std::vector<std::uint8_t>().swap(image);
+    result.parseStatus = memory.status;
+    auto lists = ConvertLoggerSessions(
+        memory.sessions, [&observer](int session, std::size_t done, std::size_t total) {
+            observer.conversionProgress(session, done, total);
+            return !observer.abortRequested();
+        });
+    if (!lists) {
+        result.status = DownloadResult::Status::Aborted;
+        return;
+    }
+    result.sessions = std::move(*lists);
+    result.status = DownloadResult::Status::Done;
+    if (result.parseStatus == MemoryParseStatus::Truncated) {
+        result.messageId = TextId::TransmissionTimeout;
+    }
+    if (result.parseStatus == MemoryParseStatus::TooManySessions) {
+        result.notice = TooManySessionsNotice(result.announcedSessions);
+    }
+}
+
+} // namespace
+
+DownloadResult::Status CheckLoggerMemory(CableBackend& backend) {
+    static_cast<void>(backend); // the cable operations reach the backend themselves
+    CableHandle handle = OpenCable();
+    if (!handle) {
+        return DownloadResult::Status::NoCable;
+    }
+    std::uint8_t memoryStatus = 0;
+    const std::int32_t query = QueryMemoryStatus(handle, memoryStatus);
+    handle.close();
+    if (query != CableResult::Done || memoryStatus != MemoryStatus::LoggerReady) {
+        return DownloadResult::Status::NoDataLogger;
+    }
+    return DownloadResult::Status::Done;
+}
+
+DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& observer) {
     using Status = DownloadResult::Status;
     DownloadResult result;
-    auto fail = [&result](Status status, std::optional<TextId> message,
-                          bool reset) -> DownloadResult {
-        result.status = status;
-        result.messageId = message;
-        result.resetRequested = reset;
-        result.sessions.clear();
-        return std::move(result);
-    };
-
-    // 1-2. The cable, and whether the meter has a logger memory to read.
-    {
-        CableHandle handle = OpenCable();
-        if (!handle) {
-            return fail(Status::NoCable, TextId::CableNotFound, false);
-        }
-        std::uint8_t memoryStatus = 0;
-        const std::int32_t query = QueryMemoryStatus(handle, memoryStatus);
-        handle.close();
-        if (query != CableResult::Done || memoryStatus != MemoryStatus::LoggerReady) {
-            return fail(Status::NoDataLogger, TextId::MeterOffOrNoLogger, false);
-        }
-    }
-
-    // 3. Nothing has changed until the user agrees.
-    if (!observer.confirmDownload()) {
-        return fail(Status::Declined, std::nullopt, false);
-    }
-    observer.downloadStarting();
 
     // 5. The header block.
     MemoryBlock block{};
     const std::int32_t header = ReadMemoryHeader(block);
     if (header != CableResult::Done) {
         result.cableResult = header;
-        return fail(Status::HeaderFailed, MessageForCableResult(header), false);
+        return Failed(std::move(result), Status::HeaderFailed, MessageForCableResult(header),
+                      false);
+    }
+    if (observer.abortRequested()) {
+        return Failed(std::move(result), Status::Aborted, std::nullopt, true);
     }
 
     // 6-8. The image of the whole memory, block by block.
@@ -140,56 +169,59 @@ DownloadResult DownloadMemory(MemoryDownloadObserver& observer) {
     try {
         image.resize(length);
     } catch (const std::bad_alloc&) {
-        return fail(Status::OutOfMemory, TextId::OutOfMemory, true);
+        return Failed(std::move(result), Status::OutOfMemory, TextId::OutOfMemory, true);
     }
     std::memcpy(image.data(), block.data(), block.size());
     std::size_t position = kLoggerBlockSize;
     const std::string lengthText = std::to_string(result.announcedLength);
     observer.blockProgress(position, length, std::string());
 
-    std::shared_ptr<CableBackend> backend = CurrentCableBackend();
     while (position < length) {
         const std::int32_t read = ReadMemoryBlock(block);
         if (read != CableResult::Done) {
             result.cableResult = read;
-            return fail(Status::TransferFailed, MessageForCableResult(read), true);
+            return Failed(std::move(result), Status::TransferFailed, MessageForCableResult(read),
+                          true);
         }
         std::memcpy(image.data() + position, block.data(), block.size());
         position += kLoggerBlockSize;
         observer.blockProgress(position, length,
                                "Read Bytes : " + std::to_string(position) + " Of " + lengthText);
-        backend->pause(std::chrono::milliseconds(1));
+        backend.pause(std::chrono::milliseconds(1));
         if (observer.abortRequested()) {
-            return fail(Status::Aborted, std::nullopt, true);
+            return Failed(std::move(result), Status::Aborted, std::nullopt, true);
         }
     }
 
     // 10-13. The sessions.
     observer.stageChanged(DownloadStage::Processing);
     try {
-        LoggerMemory memory = ParseLoggerMemory(image);
-        std::vector<std::uint8_t>().swap(image);
-        result.parseStatus = memory.status;
-        auto lists = ConvertLoggerSessions(
-            memory.sessions, [&observer](int session, std::size_t done, std::size_t total) {
-                observer.conversionProgress(session, done, total);
-                return !observer.abortRequested();
-            });
-        if (!lists) {
-            return fail(Status::Aborted, std::nullopt, true);
-        }
-        result.sessions = std::move(*lists);
+        ConvertImage(std::move(image), observer, result);
     } catch (const std::bad_alloc&) {
-        return fail(Status::OutOfMemory, TextId::OutOfMemory, true);
+        return Failed(std::move(result), Status::OutOfMemory, TextId::OutOfMemory, true);
     }
-    result.status = Status::Done;
-    if (result.parseStatus == MemoryParseStatus::Truncated) {
-        result.messageId = TextId::TransmissionTimeout;
-    }
-    if (result.parseStatus == MemoryParseStatus::TooManySessions) {
-        result.notice = TooManySessionsNotice(result.announcedSessions);
+    if (result.status == Status::Aborted) {
+        return Failed(std::move(result), Status::Aborted, std::nullopt, true);
     }
     return result;
+}
+
+DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& observer) {
+    DownloadResult result;
+    // 1-2. The cable, and whether the meter has a logger memory to read.
+    const DownloadResult::Status check = CheckLoggerMemory(backend);
+    if (check == DownloadResult::Status::NoCable) {
+        return Failed(std::move(result), check, TextId::CableNotFound, false);
+    }
+    if (check == DownloadResult::Status::NoDataLogger) {
+        return Failed(std::move(result), check, TextId::MeterOffOrNoLogger, false);
+    }
+    // 3. Nothing has changed until the user agrees.
+    if (!observer.confirmDownload()) {
+        return Failed(std::move(result), DownloadResult::Status::Declined, std::nullopt, false);
+    }
+    observer.downloadStarting();
+    return ReadLoggerMemory(backend, observer);
 }
 
 } // namespace telmora

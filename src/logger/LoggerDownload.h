@@ -19,11 +19,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace telmora {
+
+class CableBackend;
 
 // The second line of the message TransmissionTimeout.
 inline constexpr const char* kTimeoutAdvice =
@@ -70,7 +73,8 @@ public:
     // Progress of the conversion of session `session`: samples done of `total`.
     // Called at the start and end of each session and every few hundred samples.
     virtual void conversionProgress(int /*session*/, std::size_t /*done*/, std::size_t /*total*/) {}
-    // True once the user aborted; asked after every block and during the conversion.
+    // True once the user aborted; asked after the header, after every block and
+    // during the conversion.
     virtual bool abortRequested() { return false; }
 };
 
@@ -106,8 +110,16 @@ struct DownloadResult {
 // The sentence for a memory that announces more sessions than can be held.
 std::string TooManySessionsNotice(int announced);
 
-// Runs one download with the current cable backend.
-DownloadResult DownloadMemory(MemoryDownloadObserver& observer);
+// Whether the meter behind the cable has a logger memory to read: NoCable (9015),
+// NoDataLogger (9017) or Done. Nothing else happens; the question comes next.
+DownloadResult::Status CheckLoggerMemory(CableBackend& backend);
+
+// The download after the user agreed: the header, every block, the session chain
+// and the conversion. The observer's confirmDownload is not asked.
+DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& observer);
+
+// The whole download: CheckLoggerMemory, the question, ReadLoggerMemory.
+DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& observer);
 
 // Converts the parsed sessions into session lists (time texts from each session's
 // interval, every sample through the stored reading conversion). `progress` gets

@@ -61,7 +61,7 @@ private:
 TEST_F(MemoryDownloadTest, DemoMemoryGivesExactlyItsSessions) {
     auto m = meter();
     Recorder r;
-    DownloadResult result = DownloadMemory(r);
+    DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
     ASSERT_EQ(result.status, DownloadResult::Status::Done);
     EXPECT_EQ(result.messageId, std::nullopt);
     EXPECT_EQ(r.questions, 1);
@@ -87,7 +87,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
         auto m = meter();
         m->setStatusByte(0x82);
         Recorder r;
-        const DownloadResult result = DownloadMemory(r);
+        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
         EXPECT_EQ(result.status, DownloadResult::Status::NoDataLogger);
         EXPECT_EQ(result.messageId, TextId::MeterOffOrNoLogger);
         EXPECT_EQ(r.questions, 0);
@@ -95,7 +95,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
     {
         meter(SimScenario::NoCable);
         Recorder r;
-        const DownloadResult result = DownloadMemory(r);
+        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
         EXPECT_EQ(result.status, DownloadResult::Status::NoCable);
         EXPECT_EQ(result.messageId, TextId::CableNotFound);
         EXPECT_EQ(r.questions, 0);
@@ -104,7 +104,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
         auto m = meter();
         Recorder r;
         r.answer = false;
-        const DownloadResult result = DownloadMemory(r);
+        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
         EXPECT_EQ(result.status, DownloadResult::Status::Declined);
         EXPECT_EQ(result.messageId, std::nullopt);
         EXPECT_FALSE(r.started);
@@ -118,14 +118,14 @@ TEST_F(MemoryDownloadTest, BlocksUpToTheAnnouncedLength) {
     image[1] = 24;
     m->setMemory(image);
     Recorder r;
-    DownloadResult result = DownloadMemory(r);
+    DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
     EXPECT_EQ(result.status, DownloadResult::Status::Done);
     EXPECT_EQ(memoryCommands(*m, 0x89), 0);
     EXPECT_TRUE(result.sessions.empty());
 
     image[1] = 25; // L' = 48: one more block
     m->setMemory(image);
-    result = DownloadMemory(r);
+    result = DownloadMemory(*CurrentCableBackend(), r);
     EXPECT_EQ(memoryCommands(*m, 0x89), 1);
     EXPECT_EQ(r.details.back(), "Read Bytes : 48 Of 25");
 
@@ -133,7 +133,7 @@ TEST_F(MemoryDownloadTest, BlocksUpToTheAnnouncedLength) {
     image[1] = 1000 & 0xFF;
     image[2] = 1000 >> 8;
     m->setMemory(image);
-    result = DownloadMemory(r);
+    result = DownloadMemory(*CurrentCableBackend(), r);
     EXPECT_EQ(r.details.back(), "Read Bytes : 1008 Of 1000");
 }
 
@@ -142,7 +142,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
         auto m = meter();
         Recorder r;
         m->ignoreNextMemoryCommands(3); // the header never comes
-        const DownloadResult result = DownloadMemory(r);
+        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
         EXPECT_EQ(result.status, DownloadResult::Status::HeaderFailed);
         EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
         EXPECT_FALSE(result.resetRequested);
@@ -152,7 +152,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
         auto m = meter();
         Recorder r;
         r.abortAfterBlocks = 5;
-        const DownloadResult result = DownloadMemory(r);
+        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
         EXPECT_EQ(result.status, DownloadResult::Status::Aborted);
         EXPECT_EQ(result.messageId, std::nullopt);
         EXPECT_TRUE(result.resetRequested);
@@ -174,12 +174,37 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
             }
         } c;
         c.meter = m;
-        const DownloadResult result = DownloadMemory(c);
+        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), c);
         EXPECT_EQ(result.status, DownloadResult::Status::TransferFailed);
         EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
         EXPECT_TRUE(result.resetRequested);
         EXPECT_TRUE(result.sessions.empty());
     }
+}
+
+TEST_F(MemoryDownloadTest, AbortWhileConvertingGivesNothingAndAResetAndHeaderAbortToo) {
+    auto m = meter();
+    class AbortOnStage : public Recorder {
+    public:
+        DownloadStage stopAt = DownloadStage::Processing;
+        bool headerRead = false;
+        bool abortRequested() override {
+            return headerRead || (!stages.empty() && stages.back() == stopAt);
+        }
+    } r;
+    DownloadResult result = ReadLoggerMemory(*m, r);
+    EXPECT_EQ(result.status, DownloadResult::Status::Aborted);
+    EXPECT_TRUE(result.resetRequested);
+    EXPECT_TRUE(result.sessions.empty());
+    EXPECT_EQ(r.stages, (std::vector{DownloadStage::Acquiring, DownloadStage::Processing}));
+    // Every block was read before the conversion stopped.
+    EXPECT_EQ(memoryCommands(*m, 0x89), static_cast<int>(DemoLoggerImage().size() / 24 - 1));
+
+    AbortOnStage early;
+    early.headerRead = true; // aborted while the header was on its way
+    result = ReadLoggerMemory(*m, early);
+    EXPECT_EQ(result.status, DownloadResult::Status::Aborted);
+    EXPECT_TRUE(early.stages.empty());
 }
 
 TEST_F(MemoryDownloadTest, ChainLeavingTheMemoryKeepsTheSessionsBefore) {
@@ -192,7 +217,7 @@ TEST_F(MemoryDownloadTest, ChainLeavingTheMemoryKeepsTheSessionsBefore) {
     image[6 + 14 + 30 + 13] = 0x10; // the second session claims a megabyte
     m->setMemory(image);
     Recorder r;
-    const DownloadResult result = DownloadMemory(r);
+    const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
     EXPECT_EQ(result.status, DownloadResult::Status::Done);
     EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
     EXPECT_EQ(result.sessions.size(), 1u);
@@ -201,7 +226,7 @@ TEST_F(MemoryDownloadTest, ChainLeavingTheMemoryKeepsTheSessionsBefore) {
 TEST_F(MemoryDownloadTest, FlakyCableSucceedsOrReportsATimeout) {
     meter(SimScenario::Flaky);
     Recorder r;
-    const DownloadResult result = DownloadMemory(r);
+    const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
     if (result.status == DownloadResult::Status::Done) {
         EXPECT_EQ(result.sessions.size(), DemoLoggerSessions().size());
         EXPECT_EQ(SessionsText(result.sessions, 1, 999),

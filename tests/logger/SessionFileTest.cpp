@@ -1,5 +1,5 @@
 #include "logger/SessionFile.h"
-#include "logger/ImportSessions.h"
+#include "logger/sessionrows.h"
 #include "model/storedreading.h"
 
 #include <QBuffer>
@@ -125,58 +125,7 @@ TEST(SessionFile, DamagedFilesLoadNothing) {
     EXPECT_EQ(out.size(), 999u);
 }
 
-TEST(ImportSessions, StateThroughSaveOpenAndFailures) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ImportSessions w;
-    w.clear();
-    EXPECT_TRUE(w.isEmpty());
-    EXPECT_FALSE(w.needsSaveQuestion());
-
-    // An import of nothing leaves a window that is not empty and not saved.
-    w.adoptImported({});
-    EXPECT_FALSE(w.isEmpty());
-    EXPECT_TRUE(w.needsSaveQuestion());
-    const QString empty = dir.filePath("empty.slr");
-    ASSERT_EQ(w.save(empty), SessionFileStatus::Ok);
-    EXPECT_EQ(QFile(empty).size(), 4);
-    EXPECT_TRUE(w.isSaved());
-
-    w.adoptImported(Sessions({{2, true}, {4, false}}));
-    EXPECT_EQ(w.sessionCount(), 2);
-    EXPECT_EQ(w.sessionsShown(), 2);
-    EXPECT_EQ(w.currentSession(), 1);
-    EXPECT_FALSE(w.isSaved());
-    // A file that cannot be written changes nothing.
-    EXPECT_NE(w.save(dir.filePath("missing/dir/x.slr")), SessionFileStatus::Ok);
-    EXPECT_FALSE(w.isSaved());
-    const QString path = dir.filePath("two.slr");
-    ASSERT_EQ(w.save(path), SessionFileStatus::Ok);
-    EXPECT_TRUE(w.isSaved());
-
-    ImportSessions other;
-    ASSERT_EQ(other.open(empty), SessionFileStatus::Ok);
-    EXPECT_EQ(other.sessionCount(), 0);
-    EXPECT_FALSE(other.isEmpty());
-    EXPECT_TRUE(other.isSaved());
-    ASSERT_EQ(other.open(path), SessionFileStatus::Ok);
-    EXPECT_EQ(other.sessionCount(), 2);
-    EXPECT_EQ(other.session(1).size(), 4u);
-
-    // A missing file keeps what is held; a damaged one leaves the window empty.
-    EXPECT_EQ(other.open(dir.filePath("nope.slr")), SessionFileStatus::OpenFailed);
-    EXPECT_EQ(other.sessionCount(), 2);
-    QFile damaged(dir.filePath("damaged.slr"));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(QByteArray("\x02\x00\x00\x00\x01\x00\x00\x00\x05", 9));
-    damaged.close();
-    EXPECT_EQ(other.open(damaged.fileName()), SessionFileStatus::Damaged);
-    EXPECT_TRUE(other.isEmpty());
-    EXPECT_EQ(other.sessionCount(), 0);
-    EXPECT_EQ(SampleLists()[0].size(), 0u);
-}
-
-TEST(ImportSessions, GridRows) {
+TEST(SessionRows, GridRows) {
     SampleEntry e = Entry(1234, true);
     SessionGridRow row = SessionGridRowTexts(e, 0);
     EXPECT_EQ(row.number, "1");

@@ -1,6 +1,5 @@
 #include "ui/common/ProgressWindow.h"
 
-#include "meter/AppState.h"
 #include "ui/common/AppIcon.h"
 
 #include <QCloseEvent>
@@ -14,6 +13,9 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace telmora {
 
@@ -29,46 +31,46 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
     border->setFrameStyle(QFrame::Panel | QFrame::Raised);
     border->setLineWidth(2);
 
-    MsgPanel = new QLabel(border);
-    MsgPanel->setObjectName(QStringLiteral("MsgPanel"));
-    MsgPanel->setTextFormat(Qt::PlainText);
-    MsgPanel->setAlignment(Qt::AlignCenter);
-    MsgPanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    MsgPanel->setMargin(8);
-    MsgPanel->setWordWrap(true);
-    QFont strong = MsgPanel->font();
+    m_message = new QLabel(border);
+    m_message->setObjectName(QStringLiteral("MsgPanel"));
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_message->setMargin(8);
+    m_message->setWordWrap(true);
+    QFont strong = m_message->font();
     strong.setBold(true);
-    MsgPanel->setFont(strong);
+    m_message->setFont(strong);
 
-    Label1 = new QLabel(border);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setAlignment(Qt::AlignCenter);
+    m_detail = new QLabel(border);
+    m_detail->setObjectName(QStringLiteral("Label1"));
+    m_detail->setTextFormat(Qt::PlainText);
+    m_detail->setAlignment(Qt::AlignCenter);
 
-    ProgressBar = new QProgressBar(border);
-    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setRange(0, 100);
-    ProgressBar->setValue(0);
-    ProgressBar->setTextVisible(false);
-    ProgressBar->setFixedHeight(fontMetrics().height());
+    m_bar = new QProgressBar(border);
+    m_bar->setObjectName(QStringLiteral("ProgressBar"));
+    m_bar->setRange(0, 100);
+    m_bar->setValue(0);
+    m_bar->setTextVisible(false);
+    m_bar->setFixedHeight(fontMetrics().height());
 
-    bbtnAbort = new QPushButton(style()->standardIcon(QStyle::SP_DialogAbortButton, nullptr, this),
-                                tr("&Abort"), border);
-    bbtnAbort->setObjectName(QStringLiteral("bbtnAbort"));
-    bbtnAbort->setAutoDefault(false);
-    connect(bbtnAbort, &QPushButton::clicked, this, &ProgressWindow::bbtnAbortClick);
+    m_abortButton = new QPushButton(
+        style()->standardIcon(QStyle::SP_DialogAbortButton, nullptr, this), tr("&Abort"), border);
+    m_abortButton->setObjectName(QStringLiteral("bbtnAbort"));
+    m_abortButton->setAutoDefault(false);
+    connect(m_abortButton, &QPushButton::clicked, this, &ProgressWindow::abortRequested);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(bbtnAbort);
+    buttons->addWidget(m_abortButton);
     buttons->addStretch(1);
 
     auto* inner = new QVBoxLayout(border);
     inner->setContentsMargins(16, 16, 16, 12);
     inner->setSpacing(10);
-    inner->addWidget(MsgPanel);
-    inner->addWidget(Label1);
-    inner->addWidget(ProgressBar);
+    inner->addWidget(m_message);
+    inner->addWidget(m_detail);
+    inner->addWidget(m_bar);
     inner->addLayout(buttons);
 
     auto* outer = new QVBoxLayout(this);
@@ -78,11 +80,11 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void ProgressWindow::setMessage(const QString& text, const QColor& colour) {
-    QPalette palette = MsgPanel->palette();
+    QPalette palette = m_message->palette();
     palette.setColor(QPalette::WindowText,
                      colour.isValid() ? colour : this->palette().color(QPalette::WindowText));
-    MsgPanel->setPalette(palette);
-    MsgPanel->setText(text);
+    m_message->setPalette(palette);
+    m_message->setText(text);
 }
 
 void ProgressWindow::setStep(int step) {
@@ -90,19 +92,80 @@ void ProgressWindow::setStep(int step) {
 }
 
 void ProgressWindow::stepIt() {
-    int next = ProgressBar->value() + m_step;
-    if (next > ProgressBar->maximum() || next < ProgressBar->minimum())
-        next = ProgressBar->minimum();
-    ProgressBar->setValue(next);
+    int next = m_bar->value() + m_step;
+    if (next > m_bar->maximum() || next < m_bar->minimum())
+        next = m_bar->minimum();
+    m_bar->setValue(next);
 }
 
-void ProgressWindow::bbtnAbortClick() {
-    telmora::App().busy = 0;
+void ProgressWindow::begin(const QString& title, const QColor& colour, int maximum) {
+    setMessage(title, colour);
+    m_detail->clear();
+    m_bar->setRange(0, maximum);
+    m_bar->setValue(0);
+    m_abortButton->setEnabled(true);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+}
+
+void ProgressWindow::end() {
+    m_abortButton->setEnabled(true);
+    hide();
+    setWindowModality(Qt::NonModal);
+}
+
+void ProgressWindow::setDetail(const QString& text) {
+    m_detail->setText(text);
+}
+
+void ProgressWindow::setRange(int minimum, int maximum) {
+    m_bar->setRange(minimum, maximum);
+}
+
+void ProgressWindow::setValue(int value) {
+    m_bar->setValue(value);
+}
+
+void ProgressWindow::setProgress(qint64 value, qint64 maximum) {
+    constexpr int kSteps = 1000;
+    const double fraction =
+        maximum <= 0 ? 0.0 : static_cast<double>(value) / static_cast<double>(maximum);
+    m_bar->setRange(0, kSteps);
+    m_bar->setValue(static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * kSteps)));
+}
+
+void ProgressWindow::setAbortEnabled(bool enabled) {
+    m_abortButton->setEnabled(enabled);
+}
+
+QString ProgressWindow::message() const {
+    return m_message->text();
+}
+
+QString ProgressWindow::detail() const {
+    return m_detail->text();
+}
+
+int ProgressWindow::value() const {
+    return m_bar->value();
+}
+
+int ProgressWindow::minimum() const {
+    return m_bar->minimum();
+}
+
+int ProgressWindow::maximum() const {
+    return m_bar->maximum();
+}
+
+bool ProgressWindow::isAbortEnabled() const {
+    return m_abortButton->isEnabled();
 }
 
 void ProgressWindow::reject() {
-    if (bbtnAbort->isEnabled())
-        bbtnAbort->click();
+    if (m_abortButton->isEnabled())
+        m_abortButton->click();
 }
 
 void ProgressWindow::showEvent(QShowEvent* event) {

@@ -9,20 +9,32 @@ class QPushButton;
 
 namespace telmora {
 
-// The progress window of long operations on the user-interface thread (loading
-// a recorder file, downloading the meter memory, reading a session file). The
-// caller shows it without making it modal, sets the message line `MsgPanel`,
-// advances `ProgressBar` and the counter line `Label1`, and processes pending
-// events between steps. Abort only clears the busy flag; the operation notices
-// that at its next check, stops and closes the window.
+// The progress window of long operations (loading a recorder file, downloading
+// the meter memory, reading a session file): a title line, a detail line, a
+// progress bar and an Abort button. The operation runs elsewhere and reports
+// here; Abort only emits abortRequested, and the operation closes the window
+// once it has stopped.
 class ProgressWindow : public QDialog {
     Q_OBJECT
 
 public:
     explicit ProgressWindow(QWidget* parent = nullptr);
 
-    // The message line in the given colour (the default text colour when invalid).
+    // Shows the window (modal to the whole application, so that its Abort can be
+    // reached above a modal window) with the title, an empty detail line, the bar
+    // at 0 of 0..maximum and Abort enabled.
+    void begin(const QString& title, const QColor& colour, int maximum = 100);
+    // Hides the window; Abort is enabled again for the next operation.
+    void end();
+
+    // The title line in the given colour (the default text colour when invalid).
     void setMessage(const QString& text, const QColor& colour);
+    void setDetail(const QString& text);
+    void setRange(int minimum, int maximum);
+    void setValue(int value);
+    // Any 64-bit position of any maximum, scaled into the bar.
+    void setProgress(qint64 value, qint64 maximum);
+    void setAbortEnabled(bool enabled);
 
     // The amount stepIt adds to the progress position (1 after creation).
     void setStep(int step);
@@ -31,13 +43,15 @@ public:
     // its minimum.
     void stepIt();
 
-    // Clears the busy flag of the application and does nothing else.
-    void bbtnAbortClick();
+    QString message() const;
+    QString detail() const;
+    int value() const;
+    int minimum() const;
+    int maximum() const;
+    bool isAbortEnabled() const;
 
-    QLabel* MsgPanel = nullptr;
-    QLabel* Label1 = nullptr;
-    QProgressBar* ProgressBar = nullptr;
-    QPushButton* bbtnAbort = nullptr;
+signals:
+    void abortRequested();
 
 public slots:
     // Escape presses Abort when it is enabled; it never hides the window.
@@ -48,6 +62,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLabel* m_message = nullptr;
+    QLabel* m_detail = nullptr;
+    QProgressBar* m_bar = nullptr;
+    QPushButton* m_abortButton = nullptr;
     int m_step = 1;
 };
 

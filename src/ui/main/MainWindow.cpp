@@ -18,6 +18,7 @@
 #include "ui/main/AppWindows.h"
 #include "ui/main/LinkLossWatcher.h"
 
+#include "logger/LoggerSessions.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"
@@ -256,7 +257,15 @@ void MainWindow::createWindows() {
                 m_wExport);
     adoptWindow(Windows().dlgGraphLineColor, new LineColorDialog, m_wLineColor);
     adoptWindow(Windows().DataStringGridForm, new DataListWindow, m_wDataList);
-    adoptWindow(Windows().FormImport, new LoggerWindow, m_wImport);
+    auto* loggerSessions = new LoggerSessions(CurrentCableBackend(), this);
+    connect(loggerSessions, &LoggerSessions::busyChanged, this, [this](bool busy) {
+        App().busy = busy ? 1 : 0;
+        refreshControls();
+    });
+    adoptWindow(
+        Windows().FormImport,
+        new LoggerWindow(*loggerSessions, Windows().DlgExportForm, Windows().dlgGraphLineColor),
+        m_wImport);
     m_wDataList->show();
 }
 

@@ -82,9 +82,11 @@ public:
             m_own = std::make_unique<ProgressWindow>(owner);
             m_form = m_own.get();
         }
+        m_abort = QObject::connect(m_form, &ProgressWindow::abortRequested, [] { App().busy = 0; });
     }
     ~LoadProgress() {
-        m_form->bbtnAbort->setEnabled(true);
+        QObject::disconnect(m_abort);
+        m_form->setAbortEnabled(true);
         m_form->hide();
     }
     LoadProgress(const LoadProgress&) = delete;
@@ -94,6 +96,7 @@ public:
 private:
     ProgressWindow* m_form = nullptr;
     std::unique_ptr<ProgressWindow> m_own;
+    QMetaObject::Connection m_abort;
 };
 
 // Empties a partly loaded buffer so that buffer, count, pages and flags agree.
@@ -168,9 +171,9 @@ void RecorderOpen(RecorderWindow& form) {
         WaitCursor wait;
         LoadProgress progress(&form);
         progress->setMessage(noticeLine(TextId::ReadingSelectedFile), Qt::red);
-        progress->Label1->clear();
-        progress->ProgressBar->setRange(0, 64);
-        progress->ProgressBar->setValue(0);
+        progress->setDetail(QString());
+        progress->setRange(0, 64);
+        progress->setValue(0);
         progress->show();
         progress->repaint();
         setBusy(form, true);
@@ -185,8 +188,8 @@ void RecorderOpen(RecorderWindow& form) {
         QElapsedTimer sincePump;
         sincePump.start();
         auto pump = [&](std::int64_t done) {
-            progress->ProgressBar->setValue(n > 0 ? static_cast<int>(done * 64 / n) : 64);
-            progress->Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {done, n}));
+            progress->setValue(n > 0 ? static_cast<int>(done * 64 / n) : 64);
+            progress->setDetail(FillFormat(text(TextId::ReadingDataFormat), {done, n}));
             QCoreApplication::processEvents();
             sincePump.restart();
         };
@@ -215,9 +218,9 @@ void RecorderOpen(RecorderWindow& form) {
             }
         }
         cutShort = reader.cutShort();
-        progress->ProgressBar->setValue(64);
-        progress->Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {n, n}));
-        progress->bbtnAbort->setEnabled(false);
+        progress->setValue(64);
+        progress->setDetail(FillFormat(text(TextId::ReadingDataFormat), {n, n}));
+        progress->setAbortEnabled(false);
         QCoreApplication::processEvents();
         progress->setMessage(noticeLine(TextId::AddingDataToBuffer), Qt::blue);
         progress->repaint();

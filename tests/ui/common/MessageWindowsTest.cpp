@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include <memory>
@@ -166,47 +167,53 @@ TEST(MessageRoutine, BoxesByNameCarryCaptionTextIconAndButtons) {
     EXPECT_EQ(answer, BoxButton::No);
 }
 
-TEST(MsgForm, AbortClearsTheBusyFlagAndNothingElse) {
+TEST(MsgForm, AbortOnlyAsksTheOperationToStop) {
     ProgressWindow form;
-    EXPECT_EQ(form.ProgressBar->minimum(), 0);
-    EXPECT_EQ(form.ProgressBar->maximum(), 100);
-    form.setMessage("[W8005] Reading data from selected file. Please wait ...", Qt::red);
-    form.show();
-    form.ProgressBar->setValue(40);
-    telmora::App().busy = 1;
-    form.bbtnAbort->click();
-    EXPECT_EQ(telmora::App().busy, 0);
+    QSignalSpy abort(&form, &ProgressWindow::abortRequested);
+    form.begin("[W8005] Reading data from selected file. Please wait ...", Qt::red, 64);
+    EXPECT_EQ(form.minimum(), 0);
+    EXPECT_EQ(form.maximum(), 64);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.ProgressBar->value(), 40);
-    EXPECT_EQ(form.MsgPanel->text(), "[W8005] Reading data from selected file. Please wait ...");
+    form.setValue(40);
+    auto* button = form.findChild<QPushButton*>(QStringLiteral("bbtnAbort"));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(abort.count(), 1);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.value(), 40);
+    EXPECT_EQ(form.message(), "[W8005] Reading data from selected file. Please wait ...");
 
     // Escape acts as Abort and keeps the window; a disabled Abort ignores it.
-    telmora::App().busy = 1;
-    form.bbtnAbort->setEnabled(false);
+    form.setAbortEnabled(false);
     form.reject();
-    EXPECT_EQ(telmora::App().busy, 1);
-    form.bbtnAbort->setEnabled(true);
+    EXPECT_EQ(abort.count(), 1);
+    form.setAbortEnabled(true);
     form.reject();
-    EXPECT_EQ(telmora::App().busy, 0);
+    EXPECT_EQ(abort.count(), 2);
     EXPECT_TRUE(form.isVisible());
-    form.close(); // the operation closes it
+    form.end(); // the operation closes it, Abort ready for the next one
     EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.isAbortEnabled());
+
+    // Positions of any size are scaled into the bar.
+    form.setProgress(1008, 2016);
+    EXPECT_EQ(form.value() * 2, form.maximum());
 }
 
 TEST(MsgForm, StepItAdvancesByTheStepAndStartsAgainPastTheMaximum) {
     ProgressWindow form;
-    form.ProgressBar->setRange(0, 64);
-    form.ProgressBar->setValue(0);
+    form.setRange(0, 64);
+    form.setValue(0);
     form.setStep(24);
     form.stepIt();
     form.stepIt();
-    EXPECT_EQ(form.ProgressBar->value(), 48);
+    EXPECT_EQ(form.value(), 48);
     form.stepIt();
-    EXPECT_EQ(form.ProgressBar->value(), 0);
+    EXPECT_EQ(form.value(), 0);
     form.setStep(1);
-    form.ProgressBar->setValue(64);
+    form.setValue(64);
     form.stepIt();
-    EXPECT_EQ(form.ProgressBar->value(), 0);
+    EXPECT_EQ(form.value(), 0);
 }
 
 TEST(AboutLines, CableFirmwareAndSerialFormats) {

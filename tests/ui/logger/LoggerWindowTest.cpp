@@ -1,5 +1,10 @@
 #include "ui/logger/LoggerWindow.h"
 
+#include "logger/GatedMeter.h"
+#include "logger/LoggerSessions.h"
+#include "ui/logger/SessionGraphView.h"
+#include "ui/logger/SessionTabs.h"
+
 #include "logger/LoggerDownload.h"
 #include "logger/SessionGraph.h"
 #include "logger/sessiontext.h"
@@ -24,6 +29,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -39,7 +45,108 @@ using namespace telmora;
 
 namespace {
 
-QString cell(const LoggerWindow& form, int tab, int row, int column) {
+// The window over its sessions, with its controls found by their names and its
+// commands run to their end (the work of the sessions runs as jobs: each
+// command waits for the signal that ends it).
+struct Form {
+    LoggerSessions sessions{CurrentCableBackend()};
+    LoggerWindow window{sessions};
+
+    template <class T> T* child(const char* name) const {
+        T* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QToolButton* sbtnOpen = child<QToolButton>("sbtnOpen");
+    QToolButton* sbtnImport = child<QToolButton>("sbtnImport");
+    QToolButton* sbtnSave = child<QToolButton>("sbtnSave");
+    QToolButton* sbtnClear = child<QToolButton>("sbtnClear");
+    QToolButton* sbtnExport = child<QToolButton>("sbtnExport");
+    QToolButton* sbtnUndoZoom = child<QToolButton>("sbtnUndoZoom");
+    QToolButton* sbtnFirstPage = child<QToolButton>("sbtnFirstPage");
+    QToolButton* sbtnPageUp = child<QToolButton>("sbtnPageUp");
+    QToolButton* sbtnPageDown = child<QToolButton>("sbtnPageDown");
+    QToolButton* sbtnLastPage = child<QToolButton>("sbtnLastPage");
+    QRadioButton* rbtnMainData = child<QRadioButton>("rbtnMainData");
+    QRadioButton* rbtnSubData = child<QRadioButton>("rbtnSubData");
+    QLabel* pnlMainDataRdg = child<QLabel>("pnlMainDataRdg");
+    QLabel* pnlMainDataTime = child<QLabel>("pnlMainDataTime");
+    QLabel* pnlMaxMainDataRdg = child<QLabel>("pnlMaxMainDataRdg");
+    QLabel* pnlMaxSubDataRdg = child<QLabel>("pnlMaxSubDataRdg");
+    telmora::ChartWidget* ChartWidget = &window.graph().chart();
+    SessionTabs* PageControl = &window.tabs();
+
+    QAction* menuAction(TextId id) const {
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text() == text(id))
+                return a;
+        ADD_FAILURE() << textNumber(id);
+        return nullptr;
+    }
+    const LoggerSessions& data() const { return sessions; }
+    const SessionPlot& plot() const { return window.graph().plot(); }
+    int tabCount() const { return window.tabs().tabCount(); }
+    QTableView* grid(int i) const { return window.tabs().grid(i); }
+
+    // Runs `command`; when it started a job, waits for `done`.
+    template <class Signal> void runToEnd(const std::function<void()>& command, Signal done) {
+        QSignalSpy spy(&sessions, done);
+        command();
+        if (sessions.isWorking() && spy.isEmpty()) {
+            EXPECT_TRUE(spy.wait(60000));
+        }
+    }
+    void sbtnImportClick() {
+        QSignalSpy spy(&sessions, &LoggerSessions::downloadFinished);
+        sbtnImport->click();
+        EXPECT_TRUE(spy.wait(60000));
+    }
+    void sbtnOpenClick() {
+        runToEnd([this] { sbtnOpen->click(); }, &LoggerSessions::fileOpened);
+    }
+    bool sbtnSaveClick() {
+        runToEnd([this] { window.saveFile(); }, &LoggerSessions::fileSaved);
+        return sessions.isSaved();
+    }
+    void sbtnClearClick() { window.clearData(); }
+    void sbtnExportClick() {
+        runToEnd([this] { window.exportData(); }, &LoggerSessions::textExported);
+    }
+    bool ExportText(const QString& path, int first, int last) {
+        QSignalSpy spy(&sessions, &LoggerSessions::textExported);
+        sessions.exportText(path, first, last);
+        return spy.wait(60000) && spy.last().at(0).toBool();
+    }
+    void ExportImage(int kind, int destination, int first, int last, const QString& path,
+                     double width, double height) {
+        static constexpr ExportDestination destinations[] = {
+            ExportDestination::ClipBoard, ExportDestination::File, ExportDestination::Printer};
+        window.graph().exportPictures(kind == 1, destinations[destination], first, last, path,
+                                      width, height);
+    }
+    void DrawSession(int s) { window.graph().drawSession(s); }
+    void sbtnFirstPageClick() { sessions.showFirst(); }
+    void sbtnPageUpClick() { sessions.pageUp(); }
+    void sbtnPageDownClick() { sessions.pageDown(); }
+    void sbtnLastPageClick() { sessions.showLast(); }
+    void rbtnSubDataClick() { rbtnSubData->click(); }
+    // Closing waits for a save that the close query started.
+    bool close() {
+        QSignalSpy saved(&sessions, &LoggerSessions::fileSaved);
+        const bool closed = window.close();
+        if (!closed && sessions.isWorking() && saved.wait(60000)) {
+            return !window.isVisible();
+        }
+        return closed;
+    }
+    void show() { window.show(); }
+    bool isVisible() const { return window.isVisible(); }
+    QString windowTitle() const { return window.windowTitle(); }
+    void resize(int w, int h) { window.resize(w, h); }
+    QPixmap grab() { return window.grab(); }
+};
+
+QString cell(const Form& form, int tab, int row, int column) {
     const QAbstractItemModel* m = form.grid(tab)->model();
     return m->data(m->index(row, column), Qt::DisplayRole).toString();
 }
@@ -56,7 +163,6 @@ class ImportWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_previousBackend = CurrentCableBackend();
-        App().busy = 0;
         SetBoxInterceptor([this](const BoxRequest& r) {
             boxes.push_back(r);
             return answer(r);
@@ -65,14 +171,14 @@ protected:
             fileRequests.push_back(r);
             return nextFile;
         });
-        form = std::make_unique<LoggerWindow>();
+        meter(); // the cable the sessions are made with; tests may change it
+        form = std::make_unique<Form>();
     }
     void TearDown() override {
         form.reset();
         SetBoxInterceptor(nullptr);
         SetFileDialogInterceptor(nullptr);
         SetCableBackend(m_previousBackend);
-        App().busy = 0;
     }
 
     BoxButton answer(const BoxRequest& r) const {
@@ -100,7 +206,7 @@ protected:
     std::vector<FileDialogRequest> fileRequests;
     std::optional<QString> nextFile;
     BoxButton reply = BoxButton::Ok;
-    std::unique_ptr<LoggerWindow> form;
+    std::unique_ptr<Form> form;
     std::shared_ptr<CableBackend> m_previousBackend;
 };
 
@@ -111,7 +217,7 @@ TEST_F(ImportWindowTest, EmptyWindowOffersOnlyOpenAndImport) {
     EXPECT_FALSE(form->sbtnSave->isEnabled());
     EXPECT_FALSE(form->sbtnClear->isEnabled());
     EXPECT_FALSE(form->sbtnExport->isEnabled());
-    EXPECT_FALSE(form->mnuPrint->isEnabled());
+    EXPECT_FALSE(form->menuAction(TextId::MenuFilePrintPage)->isEnabled());
     EXPECT_FALSE(form->rbtnSubData->isEnabled());
     EXPECT_FALSE(form->sbtnUndoZoom->isVisible());
     EXPECT_EQ(form->ChartWidget->pointCount(), kSessionGraphBlankPoints);
@@ -122,10 +228,23 @@ TEST_F(ImportWindowTest, EmptyWindowOffersOnlyOpenAndImport) {
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(boxes.empty());
 
-    App().busy = 1;
-    form->UpdateControls();
-    EXPECT_FALSE(form->sbtnOpen->isEnabled());
-    EXPECT_FALSE(form->mnuPrinterSetup->isEnabled());
+    // While the sessions are busy nothing else can start.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("e.slr"));
+    ASSERT_EQ(SaveSessionFile(path, {}), SessionFileStatus::Ok);
+    bool openOffered = true;
+    bool printerSetupOffered = true;
+    QObject::connect(&form->sessions, &LoggerSessions::stateChanged, &form->window, [&] {
+        if (form->sessions.isBusy()) {
+            openOffered = form->sbtnOpen->isEnabled();
+            printerSetupOffered = form->menuAction(TextId::MenuFilePrinterSetup)->isEnabled();
+        }
+    });
+    nextFile = path;
+    form->sbtnOpenClick();
+    EXPECT_FALSE(openOffered);
+    EXPECT_FALSE(printerSetupOffered);
+    EXPECT_TRUE(form->sbtnOpen->isEnabled());
 }
 
 TEST_F(ImportWindowTest, DownloadShowsEverySessionOfTheMemory) {
@@ -137,7 +256,7 @@ TEST_F(ImportWindowTest, DownloadShowsEverySessionOfTheMemory) {
     EXPECT_EQ(boxes[0].defaultButton, BoxButton::No);
     ASSERT_EQ(form->data().sessionCount(), count);
     ASSERT_EQ(form->tabCount(), count);
-    EXPECT_EQ(App().busy, 0);
+    EXPECT_FALSE(form->data().isBusy());
 
     // The last session is on the graph and its tab is active.
     EXPECT_EQ(form->PageControl->currentIndex(), count - 1);
@@ -230,17 +349,40 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     EXPECT_TRUE(boxes[1].text.startsWith(text(TextId::TransmissionTimeout)));
     EXPECT_TRUE(form->data().isEmpty());
     EXPECT_EQ(form->tabCount(), 0);
-    EXPECT_EQ(App().busy, 0);
+    EXPECT_FALSE(form->data().isBusy());
     EXPECT_TRUE(form->sbtnImport->isEnabled());
 
-    // Abort pressed while the blocks arrive: empty window, no message.
+    // Abort pressed in the progress window while the blocks arrive: the worker is
+    // held at a block until Abort has been pressed; empty window, no message, the
+    // progress window gone.
     boxes.clear();
-    meter();
-    QTimer::singleShot(0, [] { App().busy = 0; });
+    auto gated = std::make_shared<GatedMeter>(meter());
+    SetCableBackend(gated);
+    ProgressWindow& progress = form->window.progressWindow();
+    bool abortEnabled = false;
+    QObject::connect(
+        &form->sessions, &LoggerSessions::progressChanged, &form->window,
+        [&] {
+            if (!progress.isVisible() || abortEnabled)
+                return;
+            abortEnabled = progress.isAbortEnabled();
+            gated->waitAtGate();
+            progress.findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
+            gated->release();
+        },
+        Qt::QueuedConnection);
+    gated->gateAt(200);
+    QSignalSpy finished(&form->sessions, &LoggerSessions::downloadFinished);
     form->sbtnImportClick();
+    EXPECT_TRUE(abortEnabled);
+    EXPECT_EQ(finished.last().at(0).value<DownloadResult::Status>(),
+              DownloadResult::Status::Aborted);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(form->data().isEmpty());
     EXPECT_EQ(form->tabCount(), 0);
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_FALSE(form->data().isBusy());
+    EXPECT_TRUE(form->sbtnImport->isEnabled());
 
     // No cable: CableNotFound before anything is asked.
     boxes.clear();
@@ -252,11 +394,11 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
 
 TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
     RecorderWindow recorder;
-    Windows().FormImport = form.get();
+    Windows().FormImport = &form->window;
     bool modal = false;
     int sessions = -1;
     QTimer::singleShot(0, [&] {
-        modal = form->isVisible() && form->isModal();
+        modal = form->isVisible() && form->window.isModal();
         download();
         sessions = form->data().sessionCount();
         reply = BoxButton::No; // leave without saving
@@ -275,7 +417,7 @@ TEST_F(ImportWindowTest, FlakyMeterGivesAllSessionsOrAnEmptyWindow) {
     SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::Flaky, false));
     reply = BoxButton::Yes;
     form->sbtnImportClick();
-    EXPECT_EQ(App().busy, 0);
+    EXPECT_FALSE(form->data().isBusy());
     if (boxes.size() > 1) {
         EXPECT_EQ(boxes.back().caption, errorCaption(TextId::TransmissionTimeout));
         EXPECT_TRUE(form->data().isEmpty());

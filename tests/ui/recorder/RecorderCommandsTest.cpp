@@ -145,7 +145,7 @@ TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
     EXPECT_EQ(list->lineCount(), 450);
     EXPECT_EQ(form->ChartWidget->value(199), s.buffer()[449].main.value);
     EXPECT_FALSE(progress->isVisible());
-    EXPECT_TRUE(progress->bbtnAbort->isEnabled());
+    EXPECT_TRUE(progress->isAbortEnabled());
     EXPECT_EQ(form->MinDataPanel->text(), QStringLiteral("77"));
 }
 
@@ -167,7 +167,7 @@ TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
     QTimer abortClick;
     QObject::connect(&abortClick, &QTimer::timeout, progress.get(), [this] {
         if (progress->isVisible() && App().busy != 0)
-            progress->bbtnAbort->click();
+            emit progress->abortRequested();
     });
     abortClick.start(0);
     form->sbtnOpenFileClick();
