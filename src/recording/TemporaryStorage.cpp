@@ -44,4 +44,24 @@ void TemporaryFile::close() {
         m_file.close();
 }
 
+TemporaryFileSeries::~TemporaryFileSeries() {
+    deleteAll();
+    m_file.close();
+}
+
+bool TemporaryFileSeries::startNext() {
+    ++m_counter;
+    return m_file.create(TemporaryFilePath(m_directory, m_counter));
+}
+
+void TemporaryFileSeries::deleteAll() {
+    for (int n = 1; n <= m_counter; ++n) {
+        const QString path = TemporaryFilePath(m_directory, n);
+        DeleteWithRetry(path, [&] {
+            if (m_file.isOpen() && m_file.path() == path)
+                m_file.close();
+        });
+    }
+}
+
 } // namespace telmora

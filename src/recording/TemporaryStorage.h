@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QString>
 
+#include <utility>
+
 namespace telmora {
 
 // Full path of temporary file number `number` of this run: the application
@@ -34,6 +36,31 @@ public:
 private:
     QFile m_file;
     qint64 m_size = 0;
+};
+
+// The temporary files of one run: each acquisition (and each manual series) gets
+// the next number; every file of the run is deleted when the series ends.
+class TemporaryFileSeries {
+public:
+    explicit TemporaryFileSeries(QString directory) : m_directory(std::move(directory)) {}
+    ~TemporaryFileSeries();
+    TemporaryFileSeries(const TemporaryFileSeries&) = delete;
+    TemporaryFileSeries& operator=(const TemporaryFileSeries&) = delete;
+
+    // Counts a new acquisition and creates its file. False when it cannot be created.
+    bool startNext();
+    bool append(const SampleEntry& entry) { return m_file.append(entry); }
+    void close() { m_file.close(); }
+    bool isOpen() const { return m_file.isOpen(); }
+    QString currentPath() const { return m_file.path(); }
+    int counter() const { return m_counter; }
+    // Deletes files 1..counter of the directory.
+    void deleteAll();
+
+private:
+    QString m_directory;
+    TemporaryFile m_file;
+    int m_counter = 0;
 };
 
 // Deletes a file; when that fails, `closeHandle` is run (it closes the file if it is

@@ -27,6 +27,7 @@
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
 #include "ui/recorder/LineColorDialog.h"
+#include "recording/RecorderController.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
 
@@ -247,16 +248,30 @@ void MainWindow::createWindows() {
     adoptWindow(Windows().AnalogMeterForm, new AnalogMeterWindow, m_wAnalog);
     adoptWindow(Windows().DlgHiLowForm, new ComparatorLimitsDialog, m_wHiLow);
     adoptWindow(Windows().ComparatorForm, new ComparatorWindow, m_wComparator);
-    adoptWindow(Windows().GraphicalForm, new RecorderWindow, m_wGraphical);
+    m_recorder = std::make_unique<RecorderController>(
+        LiveReadingSource{[] { return Shared().linkActive(); },
+                          [] { return Shared().readingValid(); },
+                          [] { return Shared().copyReading(); }},
+        App().applicationDirectory);
+    connect(m_recorder.get(), &RecorderController::busyChanged, this, [this](bool busy) {
+        App().busy = busy ? 1 : 0;
+        refreshControls();
+    });
+    auto* recorder = new RecorderWindow(*m_recorder);
+    adoptWindow(Windows().GraphicalForm, recorder, m_wGraphical);
     adoptWindow(Windows().DialogOption, new IntervalDialog, m_wOption);
-    adoptWindow(Windows().FormViewGraphic, new RecordingOverview, m_wViewGraphic);
+    auto* overview = new RecordingOverview;
+    adoptWindow(Windows().FormViewGraphic, overview, m_wViewGraphic);
+    connect(recorder, &RecorderWindow::overviewRequested, overview,
+            [this, overview] { overview->viewRecording(m_recorder->recording()); });
     adoptWindow(Windows().DlgFitExportForm,
                 new ExportDialog(ExportDialog::PrinterPages::ThisPageOnly), m_wFitExport);
     adoptWindow(Windows().MsgForm, new ProgressWindow, m_wMsg);
     adoptWindow(Windows().DlgExportForm, new ExportDialog(ExportDialog::PrinterPages::Any),
                 m_wExport);
     adoptWindow(Windows().dlgGraphLineColor, new LineColorDialog, m_wLineColor);
-    adoptWindow(Windows().DataStringGridForm, new DataListWindow, m_wDataList);
+    auto* dataList = new DataListWindow(m_recorder.get());
+    adoptWindow(Windows().DataStringGridForm, dataList, m_wDataList);
     auto* loggerSessions = new LoggerSessions(CurrentCableBackend(), this);
     connect(loggerSessions, &LoggerSessions::busyChanged, this, [this](bool busy) {
         App().busy = busy ? 1 : 0;
@@ -266,6 +281,22 @@ void MainWindow::createWindows() {
         Windows().FormImport,
         new LoggerWindow(*loggerSessions, Windows().DlgExportForm, Windows().dlgGraphLineColor),
         m_wImport);
+    connect(recorder, &RecorderWindow::importRequested, this, [this] {
+        {
+            // The acquisition must not run during an import.
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            if (isLinked())
+                unlinkRequest();
+            QApplication::restoreOverrideCursor();
+        }
+        m_wImport->setWindowModality(Qt::ApplicationModal);
+        m_wImport->show();
+    });
+    // Below the main window and the two meters (the analog meter counts whether
+    // it is shown or not).
+    recorder->fitBelow(frameGeometry().height());
+    dataList->placeBelow(frameGeometry().height() + m_wDigital->frameGeometry().height() +
+                         m_wAnalog->frameGeometry().height());
     m_wDataList->show();
 }
 
@@ -376,8 +407,8 @@ void MainWindow::linkOff() {
         analog->resetAfterUnlink();
     if (ComparatorWindow* comparator = Windows().ComparatorForm)
         comparator->resetAfterUnlink();
-    if (RecorderWindow* recorder = Windows().GraphicalForm)
-        recorder->linkEnded();
+    if (m_recorder)
+        m_recorder->linkEnded();
     if (m_linkLostPending) {
         // The watcher reported a loss during the wait: handle it now that the
         // link change is complete.

@@ -14,6 +14,7 @@ class QFrame;
 namespace telmora {
 
 class AcquisitionWorker;
+class RecorderController;
 class LinkLossWatcher;
 
 // The main window: a narrow tool bar across the top of the screen with the menu
@@ -94,6 +95,8 @@ private:
         m_windows.emplace_back(window);
     }
 
+    // The recorder's controller outlives the windows bound to it.
+    std::unique_ptr<RecorderController> m_recorder;
     // The long-lived windows, destroyed in reverse order of creation.
     std::vector<std::unique_ptr<QWidget>> m_windows;
     QWidget* m_wAbout = nullptr;

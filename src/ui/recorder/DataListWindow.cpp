@@ -5,8 +5,7 @@
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/MessageBox.h"
-#include "ui/common/WindowMessages.h"
-#include "ui/main/AppWindows.h"
+#include "recording/RecorderController.h"
 
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
@@ -55,8 +54,8 @@ private:
     int m_rows = 0;
 };
 
-DataListWindow::DataListWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_buffer(&telmora::RecorderBuffer()) {
+DataListWindow::DataListWindow(const RecorderController* controller, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_buffer(nullptr) {
     setObjectName(QStringLiteral("DataStringGridForm"));
     setWindowTitle(telmora::text(TextId::DataListCaption));
     setWindowIcon(telmora::AppIcon());
@@ -67,25 +66,33 @@ DataListWindow::DataListWindow(QWidget* parent)
     PageControl->setDocumentMode(true);
     layout->addWidget(PageControl);
 
-    // Left edge, below the main window and the two meters, a quarter of the screen wide.
+    // Left edge, a quarter of the screen wide; the owner moves it below the main
+    // window and the two meters.
+    placeBelow(0);
+    createPage();
+    if (controller != nullptr)
+        bindTo(*controller);
+}
+
+void DataListWindow::placeBelow(int top) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const int taskbar =
         screen ? std::max(0, area.bottom() - screen->availableGeometry().bottom()) : 0;
-    // Left edge, below the main window, the digital meter and the analog meter (its
-    // height counts whether it is shown or not).
-    int top = 0;
-    const telmora::AppWindows& windows = telmora::Windows();
-    for (QWidget* above :
-         {static_cast<QWidget*>(windows.FormMain), static_cast<QWidget*>(windows.DigitalMeterForm),
-          static_cast<QWidget*>(windows.AnalogMeterForm)})
-        if (above != nullptr)
-            top += above->frameGeometry().height();
     setMinimumSize(area.width() / 4, area.height() / 4);
     setGeometry(0, top, area.width() / 4,
                 std::max(area.height() / 4, area.height() - top - taskbar));
+}
 
-    createPage();
+void DataListWindow::bindTo(const RecorderController& controller) {
+    setBuffer(&controller.recording().buffer());
+    connect(&controller, &RecorderController::sampleAdded, this,
+            [this](qsizetype index) { addLine(index); });
+    connect(&controller, &RecorderController::recordingLoaded, this, [this](qsizetype count) {
+        if (count > 0)
+            addLine(count - 1);
+    });
+    connect(&controller, &RecorderController::cleared, this, &DataListWindow::clearList);
 }
 
 DataListWindow::~DataListWindow() = default;
@@ -196,18 +203,6 @@ void DataListWindow::clearList() {
     m_lines = 0;
     m_currentPage = 1;
     createPage();
-}
-
-bool DataListWindow::event(QEvent* e) {
-    if (e->type() == WindowMessage::eventType(WindowMessage::SampleAdded)) {
-        addLine(static_cast<WindowMessageEvent*>(e)->param());
-        return true;
-    }
-    if (e->type() == WindowMessage::eventType(WindowMessage::BufferCleared)) {
-        clearList();
-        return true;
-    }
-    return QWidget::event(e);
 }
 
 void DataListWindow::showEvent(QShowEvent* event) {

@@ -12,12 +12,12 @@ namespace telmora {
 
 class DataPageModel;
 
+class RecorderController;
 class SampleList;
 
 // The data list: one text line per sample of the recorder buffer, spread over tab
-// pages "Sheet1", "Sheet2", ... of at most 32000 lines. The recorder tells it by
-// window message (posted 1034 with the buffer index; 1032 when the buffer was
-// cleared). Lines are not stored: each page's list reads them from the buffer when
+// pages "Sheet1", "Sheet2", ... of at most 32000 lines, following the recorder's
+// controller (a sample added, a recording loaded, the recording cleared). Lines are not stored: each page's list reads them from the buffer when
 // they are drawn, so a million samples cost a few dozen widgets and no strings.
 class DataListWindow : public QWidget {
     Q_OBJECT
@@ -25,17 +25,23 @@ class DataListWindow : public QWidget {
 public:
     static constexpr std::int64_t kLinesPerPage = 32000;
 
-    explicit DataListWindow(QWidget* parent = nullptr);
+    explicit DataListWindow(const RecorderController* controller = nullptr,
+                            QWidget* parent = nullptr);
+
+    // Follows `controller`: its samples are the lines.
+    void bindTo(const RecorderController& controller);
+    // Places the window at the left edge with its top at `top`, down to the task bar.
+    void placeBelow(int top);
     ~DataListWindow() override;
 
     // The buffer the lines come from (the recorder buffer unless a test sets another).
     void setBuffer(const telmora::SampleList* buffer);
 
-    // Message 1034: adds the line of buffer index `index` (and of any index before it
+    // Adds the line of buffer index `index` (and of any index before it
     // that has no line yet). Stale indexes (already listed, or past the buffer's end)
     // are ignored.
     void addLine(std::int64_t index);
-    // Message 1032: removes every page and starts again with an empty "Sheet1".
+    // Removes every page and starts again with an empty "Sheet1".
     void clearList();
 
     std::int64_t lineCount() const { return m_lines; }
@@ -47,7 +53,6 @@ public:
     QTabWidget* PageControl = nullptr;
 
 protected:
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

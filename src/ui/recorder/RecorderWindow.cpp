@@ -1,7 +1,5 @@
 #include "ui/recorder/RecorderWindow.h"
 
-#include "meter/AppState.h"
-#include "meter/SharedState.h"
 #include "model/sampleconversion.h"
 #include "recording/recorderpages.h"
 #include "recording/recorderrules.h"
@@ -10,215 +8,42 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/CountdownNotice.h"
+#include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
-#include "ui/common/WindowMessages.h"
-#include "ui/main/AppWindows.h"
-#include "ui/main/MainWindow.h"
-#include "ui/recorder/DataListWindow.h"
+#include "ui/common/ProgressWindow.h"
+#include "ui/export/ExportDialog.h"
 #include "ui/recorder/IntervalDialog.h"
-#include "ui/recorder/RecorderCommands.h"
-
-#include "ui/logger/LoggerWindow.h"
+#include "ui/recorder/RecorderExportFlow.h"
+#include "ui/recorder/recorderwidgets.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDir>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QDateTime>
-#include <QDir>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QPageSetupDialog>
-#include <QPainter>
-#include <QPainterPath>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTime>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <memory>
-#include <new>
 
 namespace telmora {
 
 namespace {
 
 constexpr float kNull = -99999.0f;
-
-// Hourglass cursor for the lifetime of the guard.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-enum class Glyph {
-    Start,
-    Stop,
-    Manual,
-    Option,
-    Open,
-    Save,
-    Print,
-    Clear,
-    Import,
-    Export,
-    First,
-    PageUp,
-    PageDown,
-    Last,
-    UndoZoom,
-    Fit
-};
-
-// The tool buttons' pictures, drawn in code so they scale and need no files.
-QIcon makeGlyph(Glyph g) {
-    const int s = 24;
-    QPixmap pm(s * 2, s * 2);
-    pm.setDevicePixelRatio(2.0);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(40, 40, 40);
-    const QPen pen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    p.setPen(pen);
-    auto triangle = [&](QPointF a, QPointF b, QPointF c, const QColor& fill) {
-        QPainterPath path;
-        path.moveTo(a);
-        path.lineTo(b);
-        path.lineTo(c);
-        path.closeSubpath();
-        p.fillPath(path, fill);
-    };
-    auto magnifier = [&] {
-        p.setBrush(QColor(220, 235, 250));
-        p.drawEllipse(QPointF(10, 10), 6, 6);
-        p.setPen(QPen(ink, 3, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(14.5, 14.5), QPointF(20, 20));
-        p.setPen(pen);
-    };
-    switch (g) {
-    case Glyph::Start:
-        p.setBrush(QColor(210, 30, 30));
-        p.setPen(QPen(QColor(120, 0, 0), 1.2));
-        p.drawEllipse(QPointF(12, 12), 7, 7);
-        break;
-    case Glyph::Stop:
-        p.setBrush(QColor(50, 50, 50));
-        p.drawRect(QRectF(6, 6, 12, 12));
-        break;
-    case Glyph::Manual:
-        p.setBrush(QColor(250, 250, 250));
-        p.drawRect(QRectF(5, 4, 14, 16));
-        p.setPen(QPen(QColor(0, 110, 0), 2.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(12, 8), QPointF(12, 16));
-        p.drawLine(QPointF(10, 10), QPointF(12, 8));
-        break;
-    case Glyph::Option:
-        p.setBrush(QColor(250, 250, 250));
-        p.drawEllipse(QPointF(12, 12), 8, 8);
-        p.drawLine(QPointF(12, 12), QPointF(12, 7));
-        p.drawLine(QPointF(12, 12), QPointF(16, 14));
-        break;
-    case Glyph::Open:
-        p.setBrush(QColor(240, 200, 90));
-        p.drawRect(QRectF(3, 7, 15, 11));
-        p.setBrush(QColor(250, 220, 120));
-        triangle(QPointF(6, 11), QPointF(21, 11), QPointF(18, 18), QColor(250, 220, 120));
-        p.drawLine(QPointF(6, 11), QPointF(21, 11));
-        break;
-    case Glyph::Save:
-        p.setBrush(QColor(70, 100, 170));
-        p.drawRect(QRectF(4, 4, 16, 16));
-        p.setBrush(QColor(240, 240, 240));
-        p.drawRect(QRectF(7, 4, 10, 6));
-        p.drawRect(QRectF(7, 13, 10, 7));
-        break;
-    case Glyph::Print:
-        p.setBrush(QColor(250, 250, 250));
-        p.drawRect(QRectF(7, 3, 10, 7));
-        p.setBrush(QColor(170, 170, 170));
-        p.drawRoundedRect(QRectF(3, 9, 18, 8), 2, 2);
-        p.setBrush(QColor(250, 250, 250));
-        p.drawRect(QRectF(7, 14, 10, 7));
-        break;
-    case Glyph::Clear:
-        p.setPen(QPen(QColor(200, 30, 30), 2.6, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(6, 6), QPointF(18, 18));
-        p.drawLine(QPointF(18, 6), QPointF(6, 18));
-        break;
-    case Glyph::Import:
-        p.setBrush(QColor(255, 230, 120));
-        p.drawRoundedRect(QRectF(3, 3, 11, 18), 2, 2);
-        p.setBrush(QColor(160, 200, 160));
-        p.drawRect(QRectF(5, 5, 7, 5));
-        p.setPen(QPen(QColor(0, 90, 180), 2.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(15, 12), QPointF(21, 12));
-        triangle(QPointF(21, 8), QPointF(21, 16), QPointF(23.5, 12), QColor(0, 90, 180));
-        break;
-    case Glyph::Export:
-        p.setBrush(QColor(250, 250, 250));
-        p.drawRect(QRectF(3, 6, 12, 14));
-        p.setPen(QPen(QColor(0, 130, 60), 2.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(9, 13), QPointF(19, 13));
-        triangle(QPointF(18, 9), QPointF(18, 17), QPointF(22.5, 13), QColor(0, 130, 60));
-        break;
-    case Glyph::First:
-        p.fillRect(QRectF(5, 6, 2.5, 12), ink);
-        triangle(QPointF(8, 12), QPointF(14, 6), QPointF(14, 18), ink);
-        triangle(QPointF(13, 12), QPointF(19, 6), QPointF(19, 18), ink);
-        break;
-    case Glyph::PageUp:
-        triangle(QPointF(8, 12), QPointF(16, 5), QPointF(16, 19), ink);
-        break;
-    case Glyph::PageDown:
-        triangle(QPointF(16, 12), QPointF(8, 5), QPointF(8, 19), ink);
-        break;
-    case Glyph::Last:
-        triangle(QPointF(11, 12), QPointF(5, 6), QPointF(5, 18), ink);
-        triangle(QPointF(16, 12), QPointF(10, 6), QPointF(10, 18), ink);
-        p.fillRect(QRectF(16.5, 6, 2.5, 12), ink);
-        break;
-    case Glyph::UndoZoom:
-        magnifier();
-        p.drawLine(QPointF(7, 10), QPointF(13, 10));
-        break;
-    case Glyph::Fit:
-        magnifier();
-        p.drawRect(QRectF(7.5, 7.5, 5, 5));
-        break;
-    }
-    p.end();
-    return QIcon(pm);
-}
-
-QLabel* makeValuePanel(QWidget* parent, const char* name, int minWidth) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAutoFillBackground(true);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, QColor(0, 255, 0)); // lime
-    l->setPalette(pal);
-    QFont f(QStringLiteral("Airal"));
-    f.setPointSize(11);
-    f.setBold(true);
-    l->setFont(f);
-    l->setAlignment(Qt::AlignCenter);
-    l->setMinimumWidth(minWidth);
-    l->setMinimumHeight(QFontMetrics(f).height() + 8);
-    return l;
-}
+const QString kRecorderFilter = QStringLiteral("Data Logger files(*.g53)|*.g53");
 
 QString fillFormat(TextId id, std::initializer_list<long long> numbers) {
     return FillFormat(text(id), numbers);
@@ -226,7 +51,8 @@ QString fillFormat(TextId id, std::initializer_list<long long> numbers) {
 
 } // namespace
 
-RecorderWindow::RecorderWindow(QWidget* parent) : QMainWindow(parent) {
+RecorderWindow::RecorderWindow(RecorderController& controller, QWidget* parent)
+    : QMainWindow(parent), m_controller(controller) {
     setObjectName(QStringLiteral("GraphicalForm"));
     setWindowTitle(text(TextId::RecorderCaption));
     setWindowIcon(AppIcon());
@@ -234,18 +60,15 @@ RecorderWindow::RecorderWindow(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     setUpGraph();
 
-    TimerLogger = new QTimer(this);
-    TimerLogger->setObjectName(QStringLiteral("TimerLogger"));
-    TimerLogger->setInterval(m_sampleInterval);
-    connect(TimerLogger, &QTimer::timeout, this, &RecorderWindow::TimerLoggerTimer);
     TimerTime = new QTimer(this);
     TimerTime->setObjectName(QStringLiteral("TimerTime"));
     TimerTime->setInterval(1000);
     connect(TimerTime, &QTimer::timeout, this, &RecorderWindow::TimerTimeTimer);
     TimerTime->start();
 
-    applySizeRules();
+    applySizeRules(0);
     resize(std::max(minimumWidth(), 900), std::max(minimumHeight(), 560));
+    bindController();
     ResetGraph();
     ShowExtremes();
     TimerTimeTimer();
@@ -254,9 +77,36 @@ RecorderWindow::RecorderWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 RecorderWindow::~RecorderWindow() {
-    TimerLogger->stop();
-    TimerTime->stop();
-    // m_state deletes the temporary files of the run and releases the buffer.
+    m_controller.setLowBatteryPrompt({});
+    m_controller.disconnect(this);
+}
+
+void RecorderWindow::bindController() {
+    RecorderController* c = &m_controller;
+    connect(c, &RecorderController::sampleAdded, this, &RecorderWindow::appendSample);
+    connect(c, &RecorderController::cleared, this, [this] {
+        ProgressBar->setValue(0);
+        ResetGraph();
+    });
+    connect(c, &RecorderController::pageChanged, this, [this] { DrawPage(); });
+    connect(c, &RecorderController::extremesChanged, this, &RecorderWindow::ShowExtremes);
+    connect(c, &RecorderController::recordingStateChanged, this,
+            &RecorderWindow::syncRecordingButtons);
+    for (auto changed : {&RecorderController::acquisitionChanged,
+                         &RecorderController::unsavedChanged})
+        connect(c, changed, this, [this] {
+            RefreshControls();
+            RefreshStatus();
+        });
+    connect(c, &RecorderController::busyChanged, this, [this] { RefreshControls(); });
+    connect(c, &RecorderController::loadProgress, this, &RecorderWindow::showLoadProgress);
+    connect(c, &RecorderController::loadFinished, this, &RecorderWindow::finishLoad);
+    connect(c, &RecorderController::saveFinished, this, &RecorderWindow::reportSave);
+    connect(c, &RecorderController::errorRaised, this,
+            [this](TextId textId) { showError(this, textId); });
+    connect(c, &RecorderController::noticeRaised, this,
+            [this](TextId textId) { showWarning(this, textId); });
+    c->setLowBatteryPrompt([this] { return lowBatteryPrompt(); });
 }
 
 // --- construction --------------------------------------------------------------
@@ -268,17 +118,30 @@ void RecorderWindow::buildControls() {
     layout->setSpacing(0);
     setCentralWidget(central);
 
+    buildToolPanel(central);
+    buildDisplayPanel(central);
+    ChartWidget = new telmora::ChartWidget(central);
+    ChartWidget->setObjectName(QStringLiteral("ChartWidget"));
+    layout->addWidget(ChartWidget, 1);
+    connect(ChartWidget, &telmora::ChartWidget::cursorMoved, this,
+            &RecorderWindow::ChartWidgetCursorMoved);
+    connect(ChartWidget, &telmora::ChartWidget::zoomed, this, &RecorderWindow::ChartWidgetZoomIn);
+    connect(ChartWidget, &telmora::ChartWidget::keyPressed, this, &RecorderWindow::ChartWidgetKeyDown);
+
+    buildStatusBar(central);
+}
+
+void RecorderWindow::buildToolPanel(QWidget* central) {
     ToolPanel = new QWidget(central);
     ToolPanel->setObjectName(QStringLiteral("ToolPanel"));
     auto* tools = new QHBoxLayout(ToolPanel);
     tools->setContentsMargins(4, 2, 4, 2);
     tools->setSpacing(1);
-    auto button = [&](const char* name, TextId hint, Glyph glyph,
-                      void (RecorderWindow::*handler)()) {
+    auto button = [&](const char* name, TextId hint, RecorderGlyph glyph, void (RecorderWindow::*handler)()) {
         auto* b = new QToolButton(ToolPanel);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(text(hint));
-        b->setIcon(makeGlyph(glyph));
+        b->setIcon(MakeRecorderGlyph(glyph));
         b->setIconSize(QSize(22, 22));
         b->setAutoRaise(true);
         connect(b, &QToolButton::clicked, this, handler);
@@ -286,10 +149,10 @@ void RecorderWindow::buildControls() {
         return b;
     };
     auto gap = [&] { tools->addSpacing(10); };
-    sbtnRecordStart = button("sbtnRecordStart", TextId::HintAcquisitionStart, Glyph::Start,
-                             &RecorderWindow::sbtnRecordStartClick);
-    sbtnRecordStop = button("sbtnRecordStop", TextId::HintAcquisitionStop, Glyph::Stop,
-                            &RecorderWindow::sbtnRecordStopClick);
+    sbtnRecordStart =
+        button("sbtnRecordStart", TextId::HintAcquisitionStart, RecorderGlyph::Start, &RecorderWindow::sbtnRecordStartClick);
+    sbtnRecordStop =
+        button("sbtnRecordStop", TextId::HintAcquisitionStop, RecorderGlyph::Stop, &RecorderWindow::sbtnRecordStopClick);
     for (QToolButton* b : {sbtnRecordStart, sbtnRecordStop})
         b->setCheckable(true);
     auto* group = new QButtonGroup(this);
@@ -297,38 +160,29 @@ void RecorderWindow::buildControls() {
     group->addButton(sbtnRecordStart);
     group->addButton(sbtnRecordStop);
     sbtnRecordStop->setChecked(true);
-    sbtnManualLogging = button("sbtnManualLogging", TextId::HintManualAcquisition, Glyph::Manual,
-                               &RecorderWindow::sbtnManualLoggingClick);
-    sbtnOption = button("sbtnOption", TextId::HintIntervalOption, Glyph::Option,
-                        &RecorderWindow::sbtnOptionClick);
+    sbtnManualLogging =
+        button("sbtnManualLogging", TextId::HintManualAcquisition, RecorderGlyph::Manual, &RecorderWindow::sbtnManualLoggingClick);
+    sbtnOption = button("sbtnOption", TextId::HintIntervalOption, RecorderGlyph::Option, &RecorderWindow::sbtnOptionClick);
     gap();
-    sbtnOpenFile = button("sbtnOpenFile", TextId::HintOpenFile, Glyph::Open,
-                          &RecorderWindow::sbtnOpenFileClick);
-    sbtnSaveFile = button("sbtnSaveFile", TextId::HintSaveFile, Glyph::Save,
-                          &RecorderWindow::sbtnSaveFileClick);
-    sbtnPrintGraphic = button("sbtnPrintGraphic", TextId::HintPrintPage, Glyph::Print,
-                              &RecorderWindow::sbtnPrintGraphicClick);
-    sbtnClear =
-        button("sbtnClear", TextId::HintClearRecord, Glyph::Clear, &RecorderWindow::sbtnClearClick);
-    sbtnImport =
-        button("sbtnImport", TextId::HintImport, Glyph::Import, &RecorderWindow::sbtnImportClick);
-    sbtnExport =
-        button("sbtnExport", TextId::HintExport, Glyph::Export, &RecorderWindow::sbtnExportClick);
+    sbtnOpenFile = button("sbtnOpenFile", TextId::HintOpenFile, RecorderGlyph::Open, &RecorderWindow::sbtnOpenFileClick);
+    sbtnSaveFile = button("sbtnSaveFile", TextId::HintSaveFile, RecorderGlyph::Save, &RecorderWindow::sbtnSaveFileClick);
+    sbtnPrintGraphic =
+        button("sbtnPrintGraphic", TextId::HintPrintPage, RecorderGlyph::Print, &RecorderWindow::sbtnPrintGraphicClick);
+    sbtnClear = button("sbtnClear", TextId::HintClearRecord, RecorderGlyph::Clear, &RecorderWindow::sbtnClearClick);
+    sbtnImport = button("sbtnImport", TextId::HintImport, RecorderGlyph::Import, &RecorderWindow::sbtnImportClick);
+    sbtnExport = button("sbtnExport", TextId::HintExport, RecorderGlyph::Export, &RecorderWindow::sbtnExportClick);
     gap();
-    sbtnFirstPage = button("sbtnFirstPage", TextId::HintFirstPage, Glyph::First,
-                           &RecorderWindow::sbtnFirstPageClick);
-    sbtnPageUp =
-        button("sbtnPageUp", TextId::HintPageUp, Glyph::PageUp, &RecorderWindow::sbtnPageUpClick);
-    sbtnPageDown = button("sbtnPageDown", TextId::HintPageDown, Glyph::PageDown,
-                          &RecorderWindow::sbtnPageDownClick);
-    sbtnLastPage = button("sbtnLastPage", TextId::HintLastPage, Glyph::Last,
-                          &RecorderWindow::sbtnLastPageClick);
+    sbtnFirstPage =
+        button("sbtnFirstPage", TextId::HintFirstPage, RecorderGlyph::First, &RecorderWindow::sbtnFirstPageClick);
+    sbtnPageUp = button("sbtnPageUp", TextId::HintPageUp, RecorderGlyph::PageUp, &RecorderWindow::sbtnPageUpClick);
+    sbtnPageDown =
+        button("sbtnPageDown", TextId::HintPageDown, RecorderGlyph::PageDown, &RecorderWindow::sbtnPageDownClick);
+    sbtnLastPage = button("sbtnLastPage", TextId::HintLastPage, RecorderGlyph::Last, &RecorderWindow::sbtnLastPageClick);
     gap();
-    sbtnUndoZoom = button("sbtnUndoZoom", TextId::HintUndoZoom, Glyph::UndoZoom,
-                          &RecorderWindow::sbtnUndoZoomClick);
+    sbtnUndoZoom =
+        button("sbtnUndoZoom", TextId::HintUndoZoom, RecorderGlyph::UndoZoom, &RecorderWindow::sbtnUndoZoomClick);
     sbtnUndoZoom->setEnabled(false);
-    sbtnFitView =
-        button("sbtnFitView", TextId::HintFitAll, Glyph::Fit, &RecorderWindow::sbtnFitViewClick);
+    sbtnFitView = button("sbtnFitView", TextId::HintFitAll, RecorderGlyph::Fit, &RecorderWindow::sbtnFitViewClick);
     tools->addStretch(1);
     ToolPanelCaption = new QLabel(windowTitle() + QStringLiteral("   "), ToolPanel);
     QFont italic = ToolPanelCaption->font();
@@ -337,32 +191,35 @@ void RecorderWindow::buildControls() {
     ToolPanelCaption->setFont(italic);
     ToolPanelCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     tools->addWidget(ToolPanelCaption);
-    layout->addWidget(ToolPanel);
+    central->layout()->addWidget(ToolPanel);
 
+}
+
+void RecorderWindow::buildDisplayPanel(QWidget* central) {
     auto* line = new QFrame(central);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(line);
+    central->layout()->addWidget(line);
 
     DisplayPanel = new QWidget(central);
     DisplayPanel->setObjectName(QStringLiteral("DisplayPanel"));
     auto* display = new QHBoxLayout(DisplayPanel);
     display->setContentsMargins(6, 4, 6, 4);
     display->setSpacing(3);
-    TimePanel = makeValuePanel(DisplayPanel, "TimePanel", 110);
-    ReadingDataPanel = makeValuePanel(DisplayPanel, "ReadingDataPanel", 90);
-    ReadingUnitPanel = makeValuePanel(DisplayPanel, "ReadingUnitPanel", 34);
-    ReadingFuncPanel = makeValuePanel(DisplayPanel, "ReadingFuncPanel", 40);
+    TimePanel = MakeValuePanel(DisplayPanel, "TimePanel", 110);
+    ReadingDataPanel = MakeValuePanel(DisplayPanel, "ReadingDataPanel", 90);
+    ReadingUnitPanel = MakeValuePanel(DisplayPanel, "ReadingUnitPanel", 34);
+    ReadingFuncPanel = MakeValuePanel(DisplayPanel, "ReadingFuncPanel", 40);
     MaxLabel = new QLabel(QStringLiteral("Max."), DisplayPanel);
     MaxLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    MaxDataPanel = makeValuePanel(DisplayPanel, "MaxDataPanel", 90);
-    MaxUnitPanel = makeValuePanel(DisplayPanel, "MaxUnitPanel", 34);
-    MaxFuncPanel = makeValuePanel(DisplayPanel, "MaxFuncPanel", 40);
+    MaxDataPanel = MakeValuePanel(DisplayPanel, "MaxDataPanel", 90);
+    MaxUnitPanel = MakeValuePanel(DisplayPanel, "MaxUnitPanel", 34);
+    MaxFuncPanel = MakeValuePanel(DisplayPanel, "MaxFuncPanel", 40);
     MinLabel = new QLabel(QStringLiteral("Min."), DisplayPanel);
     MinLabel->setStyleSheet(QStringLiteral("color: fuchsia; font-weight: bold;"));
-    MinDataPanel = makeValuePanel(DisplayPanel, "MinDataPanel", 90);
-    MinUnitPanel = makeValuePanel(DisplayPanel, "MinUnitPanel", 34);
-    MinFuncPanel = makeValuePanel(DisplayPanel, "MinFuncPanel", 40);
+    MinDataPanel = MakeValuePanel(DisplayPanel, "MinDataPanel", 90);
+    MinUnitPanel = MakeValuePanel(DisplayPanel, "MinUnitPanel", 34);
+    MinFuncPanel = MakeValuePanel(DisplayPanel, "MinFuncPanel", 40);
     display->addWidget(TimePanel, 3);
     display->addWidget(ReadingDataPanel, 3);
     display->addWidget(ReadingUnitPanel, 1);
@@ -377,24 +234,18 @@ void RecorderWindow::buildControls() {
     display->addWidget(MinDataPanel, 3);
     display->addWidget(MinUnitPanel, 1);
     display->addWidget(MinFuncPanel, 1);
-    layout->addWidget(DisplayPanel);
+    central->layout()->addWidget(DisplayPanel);
 
-    ChartWidget = new telmora::ChartWidget(central);
-    ChartWidget->setObjectName(QStringLiteral("ChartWidget"));
-    layout->addWidget(ChartWidget, 1);
-    connect(ChartWidget, &telmora::ChartWidget::cursorMoved, this,
-            &RecorderWindow::ChartWidgetCursorMoved);
-    connect(ChartWidget, &telmora::ChartWidget::zoomed, this, &RecorderWindow::ChartWidgetZoomIn);
-    connect(ChartWidget, &telmora::ChartWidget::keyPressed, this,
-            &RecorderWindow::ChartWidgetKeyDown);
+}
 
+void RecorderWindow::buildStatusBar(QWidget* central) {
     ProgressBar = new QProgressBar(central);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setRange(0, m_pointsPerPage);
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
     ProgressBar->setMaximumHeight(12);
-    layout->addWidget(ProgressBar);
+    central->layout()->addWidget(ProgressBar);
 
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -429,8 +280,7 @@ void RecorderWindow::buildMenus() {
     mnuImport = item(file, TextId::MenuFileImport, &RecorderWindow::sbtnImportClick);
     mnuExport = item(file, TextId::MenuFileExport, &RecorderWindow::sbtnExportClick);
     mnuPrint = item(file, TextId::MenuFilePrintPage, &RecorderWindow::sbtnPrintGraphicClick);
-    mnuPrinterSetup =
-        item(file, TextId::MenuFilePrinterSetup, &RecorderWindow::mnuPrinterSetupClick);
+    mnuPrinterSetup = item(file, TextId::MenuFilePrinterSetup, &RecorderWindow::mnuPrinterSetupClick);
     file->addSeparator();
     mnuExit = item(file, TextId::MenuFileExit, [this] { close(); });
 
@@ -449,11 +299,10 @@ void RecorderWindow::buildMenus() {
             sbtnRecordStopClick();
         },
         QKeySequence(Qt::Key_F3));
-    mnuManual = item(acquisition, TextId::MenuAcquisitionManual,
-                     &RecorderWindow::sbtnManualLoggingClick, QKeySequence(Qt::Key_F7));
+    mnuManual =
+        item(acquisition, TextId::MenuAcquisitionManual, &RecorderWindow::sbtnManualLoggingClick, QKeySequence(Qt::Key_F7));
     acquisition->addSeparator();
-    mnuInterval =
-        item(acquisition, TextId::MenuAcquisitionInterval, &RecorderWindow::sbtnOptionClick);
+    mnuInterval = item(acquisition, TextId::MenuAcquisitionInterval, &RecorderWindow::sbtnOptionClick);
 
     QMenu* view = bar->addMenu(text(TextId::MenuView));
     mnuFirstPage = item(view, TextId::MenuViewFirstPage, &RecorderWindow::sbtnFirstPageClick,
@@ -463,10 +312,10 @@ void RecorderWindow::buildMenus() {
     mnuLastPage = item(view, TextId::MenuViewLastPage, &RecorderWindow::sbtnLastPageClick,
                        QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     view->addSeparator();
-    mnuFitView = item(view, TextId::MenuViewFitAll, &RecorderWindow::sbtnFitViewClick,
-                      QKeySequence(Qt::CTRL | Qt::Key_F));
-    mnuUndoZoom = item(view, TextId::MenuViewUndoZoom, &RecorderWindow::sbtnUndoZoomClick,
-                       QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuFitView =
+        item(view, TextId::MenuViewFitAll, &RecorderWindow::sbtnFitViewClick, QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuUndoZoom =
+        item(view, TextId::MenuViewUndoZoom, &RecorderWindow::sbtnUndoZoomClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuUndoZoom->setEnabled(false);
     view->addSeparator();
     mnuLineColor = item(view, TextId::MenuViewLineColor, &RecorderWindow::mnuGraphLineColorClick);
@@ -490,7 +339,7 @@ void RecorderWindow::setUpGraph() {
     g->setGraphBackColor(Qt::black);
     g->setGraphForeColor(QColor(128, 0, 128));
     g->setLineColor(QColor(192, 192, 192));
-    g->setYRange(m_state.scaleMin(), m_state.scaleMax());
+    g->setYRange(m_controller.recording().scaleMin(), m_controller.recording().scaleMax());
     g->setViewStart(telmora::ChartWidget::ViewStart::LastPoint);
     g->setPointSize(telmora::ChartWidget::PointSize::Large);
     g->setPointLabel(m_pointsPerPage - 1, QStringLiteral(" "));
@@ -504,7 +353,7 @@ void RecorderWindow::setUpGraph() {
     refreshGraph();
 }
 
-void RecorderWindow::applySizeRules() {
+void RecorderWindow::applySizeRules(int heightAbove) {
     // Smallest tracking size: three quarters of the screen wide, the height below
     // the main window down to the task bar.
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -512,11 +361,12 @@ void RecorderWindow::applySizeRules() {
         return;
     const QRect area = s->geometry();
     const int taskbar = std::max(0, area.bottom() - s->availableGeometry().bottom());
-    int mainHeight = 0;
-    if (MainWindow* main = Windows().FormMain)
-        mainHeight = main->frameGeometry().height();
     setMinimumSize(std::min(area.width() - area.width() / 4, 1200),
-                   std::clamp(area.height() - mainHeight - taskbar, 300, 700));
+                   std::clamp(area.height() - heightAbove - taskbar, 300, 700));
+}
+
+void RecorderWindow::fitBelow(int height) {
+    applySizeRules(height);
 }
 
 void RecorderWindow::showEvent(QShowEvent* event) {
@@ -524,91 +374,45 @@ void RecorderWindow::showEvent(QShowEvent* event) {
     ChartWidget->setFocus();
 }
 
-// --- contract for other windows ----------------------------------------------------
-
-bool RecorderWindow::hasUnsavedData() const {
-    return !m_state.isEmpty() && m_state.isUnsaved();
-}
-
-bool RecorderWindow::saveCommand() {
-    sbtnSaveFileClick();
-    return !hasUnsavedData();
-}
-
-void RecorderWindow::linkEnded() {
-    if (m_recording) {
-        sbtnRecordStop->setChecked(true);
-        sbtnRecordStopClick();
-    }
-}
-
-void RecorderWindow::setAcquisition(std::uint8_t mode, std::int32_t intervalMs) {
-    if (mode != m_acquisitionMode && !m_recording)
-        m_state.closeTemporaryFile(); // a manual series ends with its mode
-    m_acquisitionMode = mode;
-    m_sampleInterval = intervalMs > 0 ? intervalMs : 500;
-    RefreshControls();
-    RefreshStatus();
-}
-
-bool RecorderWindow::linked() const {
-    return Shared().linkActive();
+void RecorderWindow::closeEvent(QCloseEvent* event) {
+    // Closing only hides the window. A running recording ends cleanly (file closed,
+    // buttons and status consistent) rather than silently pausing its timer.
+    if (m_controller.isRecording())
+        m_controller.stopRecording();
+    event->accept();
 }
 
 // --- acquisition ---------------------------------------------------------------
 
 void RecorderWindow::sbtnRecordStartClick() {
-    if (m_recording)
-        return; // already running: pressing the down button again changes nothing
-    if (!linked()) {
-        showError(this, TextId::LinkBeforeLogging);
-        sbtnRecordStop->setChecked(true);
-        return;
-    }
-    TimerLogger->setInterval(m_sampleInterval);
     if (sbtnRecordStart->isChecked())
-        TimerLogger->start();
+        m_controller.startRecording();
     else
-        TimerLogger->stop();
-    m_recording = TimerLogger->isActive();
-    if (!m_state.startTemporaryFile(App().applicationDirectory)) {
-        showError(this, TextId::TempFileCreateFailed);
-        sbtnRecordStop->setChecked(true);
-        sbtnRecordStopClick();
-        return;
-    }
-    RefreshControls();
-    RefreshStatus();
+        m_controller.stopRecording();
 }
 
 void RecorderWindow::sbtnRecordStopClick() {
-    m_state.closeTemporaryFile();
     if (sbtnRecordStop->isChecked())
-        TimerLogger->stop();
+        m_controller.stopRecording();
     else
-        TimerLogger->start();
-    m_recording = TimerLogger->isActive();
+        m_controller.startRecording();
+}
+
+void RecorderWindow::syncRecordingButtons(bool recording) {
+    (recording ? sbtnRecordStart : sbtnRecordStop)->setChecked(true);
     RefreshControls();
     RefreshStatus();
 }
 
-void RecorderWindow::stopAcquisition() {
-    sbtnRecordStop->setChecked(true);
-    sbtnRecordStopClick();
-}
-
 void RecorderWindow::sbtnManualLoggingClick() {
-    if (!linked()) {
-        showError(this, TextId::LinkBeforeLogging);
-        sbtnRecordStop->setChecked(true);
-        return;
-    }
-    TakeSample();
+    m_controller.takeManualSample();
 }
 
-void RecorderWindow::TimerLoggerTimer() {
-    if (Shared().readingValid())
-        TakeSample();
+bool RecorderWindow::lowBatteryPrompt() {
+    if (m_countdown == nullptr)
+        m_countdown = new CountdownNotice(this);
+    return m_countdown->showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, text(TextId::MeterBatteryLow), text(TextId::ContinueInThreeSeconds), QString()) !=
+           CountdownNotice::mrAbort;
 }
 
 void RecorderWindow::TimerTimeTimer() {
@@ -617,109 +421,41 @@ void RecorderWindow::TimerTimeTimer() {
 }
 
 void RecorderWindow::sbtnOptionClick() {
-    IntervalDialog* dialog = Windows().DialogOption;
-    std::unique_ptr<IntervalDialog> own;
-    if (dialog == nullptr) {
-        own = std::make_unique<IntervalDialog>(this);
-        dialog = own.get();
-    }
-    const std::int32_t seconds = m_sampleInterval == 500 ? 0 : m_sampleInterval / 1000;
-    if (dialog->execFor(m_acquisitionMode, seconds) != QDialog::Accepted)
+    if (m_intervalDialog == nullptr)
+        m_intervalDialog = new IntervalDialog(this);
+    const std::int32_t interval = m_controller.sampleInterval();
+    const std::int32_t seconds =
+        interval == RecorderController::kFullSpeedMs ? 0 : interval / 1000;
+    const bool manual = m_controller.acquisitionMode() == AcquisitionMode::Manual;
+    if (m_intervalDialog->execFor(manual ? 1 : 0, seconds) != QDialog::Accepted)
         return;
-    setAcquisition(dialog->mode, dialog->seconds != 0 ? dialog->seconds * 1000 : 500);
+    m_controller.setAcquisition(
+        m_intervalDialog->mode != 0 ? AcquisitionMode::Manual : AcquisitionMode::Automatic,
+        m_intervalDialog->seconds != 0 ? m_intervalDialog->seconds * 1000
+                                       : RecorderController::kFullSpeedMs);
 }
 
-void RecorderWindow::TakeSample() {
-    if (m_inLowBattery)
-        return;
-    // 1. Back to the newest page first.
-    if (m_currentPage != m_lastPage) {
-        m_currentPage = m_lastPage;
-        DrawPage();
-    }
-    // 2-3. Time, then the reading (copied under its lock).
-    const QTime now = QTime::currentTime();
-    const std::string timeText =
-        FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec());
-    const RecorderReading reading = CopyRecorderReading(Shared().copyReading());
-
-    // 4. Low battery: warn with a countdown; Abort stops the acquisition.
-    if (reading.lowBattery) {
-        const bool timerWasOn = TimerLogger->isActive();
-        TimerLogger->stop();
-        int result = CountdownNotice::mrYes;
-        if (CountdownNotice* box = Windows().AutoMsgForm) {
-            m_inLowBattery = true;
-            result = box->showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow,
-                                        text(TextId::MeterBatteryLow),
-                                        text(TextId::ContinueInThreeSeconds), QString());
-            m_inLowBattery = false;
-        }
-        if (result == CountdownNotice::mrAbort) {
-            stopAcquisition();
-            return;
-        }
-        if (timerWasOn && !m_recording)
-            return; // the recording was stopped meanwhile (link ended)
-        if (timerWasOn)
-            TimerLogger->start();
-    }
-
-    // 5-6, 8. Convert; a reading that cannot be stored changes nothing.
-    const auto entry = BuildSample(reading, timeText);
-    if (!entry)
-        return;
-
-    // Manual samples are mirrored to disk too: a manual series gets its own file.
-    if (m_acquisitionMode != 0 && !m_recording && !m_state.temporaryFileOpen() &&
-        !m_state.startTemporaryFile(App().applicationDirectory)) {
-        showError(this, TextId::TempFileCreateFailed);
-        return;
-    }
-
-    // 7, 9, 10. Scale, buffer and file, extremes.
-    RecorderState::AddResult added;
-    try {
-        added = m_state.addSample(*entry);
-    } catch (const std::bad_alloc&) {
-        stopAcquisition();
-        showError(this, TextId::OutOfMemory);
-        return;
-    }
-
-    // 11. The window follows the new sample.
-    ChartWidget->setYRange(m_state.scaleMin(), m_state.scaleMax());
-    ChartWidget->appendPoint(QString::fromStdString(timeText), entry->main.value);
+void RecorderWindow::appendSample(qsizetype index) {
+    const SampleEntry& entry = m_controller.recording().buffer()[static_cast<std::size_t>(index)];
+    ChartWidget->setYRange(m_controller.recording().scaleMin(), m_controller.recording().scaleMax());
+    ChartWidget->appendPoint(RecordText(entry.main.timeText), entry.main.value);
     refreshGraph();
-    m_lastPage = PageOfIndex(static_cast<std::int64_t>(added.index), m_pointsPerPage);
-    m_currentPage = m_lastPage;
     ChartWidget->setCursorPoint(m_pointsPerPage - 1);
     CursorReadout();
-    if (DataListWindow* list = Windows().DataStringGridForm)
-        QCoreApplication::postEvent(list,
-                                    new WindowMessageEvent(WindowMessage::SampleAdded,
-                                                           static_cast<long long>(added.index)));
     ProgressBar->setValue(
         ProgressBar->value() >= ProgressBar->maximum() ? 0 : ProgressBar->value() + 1);
-    ShowExtremes();
     RefreshStatus();
     RefreshControls();
-
-    if (added.storageFailed) {
-        // The disk refused the sample (full?): keep the buffer, stop recording.
-        m_state.closeTemporaryFile();
-        if (m_recording)
-            stopAcquisition();
-        showError(this, TextId::TempFileCreateFailed);
-    }
 }
 
 // --- pages ---------------------------------------------------------------------
 
 void RecorderWindow::DrawPage() {
-    const auto& buffer = m_state.buffer();
+    const Recording& recording = m_controller.recording();
+    const auto& buffer = recording.buffer();
     const std::int64_t n = static_cast<std::int64_t>(buffer.size());
-    const PageContents c = ContentsOfPage(n, m_lastPage, m_currentPage, m_pointsPerPage);
+    const PageContents c = ContentsOfPage(n, m_controller.lastPage(), m_controller.currentPage(),
+                                          m_pointsPerPage);
     for (int p = 0; p < m_pointsPerPage; ++p) {
         const std::int64_t i = c.firstIndex + (p - c.firstPoint);
         if (p < c.firstPoint || i < 0 || i >= n) {
@@ -731,7 +467,7 @@ void RecorderWindow::DrawPage() {
             ChartWidget->setPointLabel(p, RecordText(e.main.timeText));
         }
     }
-    ChartWidget->setYRange(m_state.scaleMin(), m_state.scaleMax());
+    ChartWidget->setYRange(recording.scaleMin(), recording.scaleMax());
     refreshGraph();
     CursorReadout();
     RefreshControls();
@@ -741,7 +477,7 @@ void RecorderWindow::DrawPage() {
 void RecorderWindow::ResetGraph() {
     ChartWidget->setPointCount(m_pointsPerPage);
     ChartWidget->setVisiblePoints(m_pointsPerPage);
-    ChartWidget->setYRange(m_state.scaleMin(), m_state.scaleMax());
+    ChartWidget->setYRange(m_controller.recording().scaleMin(), m_controller.recording().scaleMax());
     for (int i = 0; i < m_pointsPerPage; ++i) {
         ChartWidget->setPointLabel(i, QStringLiteral(" "));
         ChartWidget->setValue(i, kNull);
@@ -756,35 +492,23 @@ void RecorderWindow::refreshGraph() {
 }
 
 void RecorderWindow::sbtnFirstPageClick() {
-    m_currentPage = 1;
-    DrawPage();
+    m_controller.showFirstPage();
 }
 
 void RecorderWindow::sbtnPageUpClick() {
-    if (m_currentPage <= 1) {
-        showWarning(this, TextId::AtFirstPage);
-        return;
-    }
-    --m_currentPage;
-    DrawPage();
+    m_controller.showPreviousPage();
 }
 
 void RecorderWindow::sbtnPageDownClick() {
-    if (m_currentPage >= m_lastPage) {
-        showWarning(this, TextId::AtLastPage);
-        return;
-    }
-    ++m_currentPage;
-    DrawPage();
+    m_controller.showNextPage();
 }
 
 void RecorderWindow::sbtnLastPageClick() {
-    m_currentPage = m_lastPage;
-    DrawPage();
+    m_controller.showLastPage();
 }
 
 void RecorderWindow::ChartWidgetKeyDown(int key, Qt::KeyboardModifiers) {
-    if (m_recording || App().busy != 0)
+    if (m_controller.isRecording() || m_controller.isBusy())
         return;
     if (key == Qt::Key_PageUp)
         sbtnPageUpClick();
@@ -814,13 +538,13 @@ void RecorderWindow::CursorReadout() {
             l->clear();
     };
     QString label = QStringLiteral("Reading");
-    if (m_state.isEmpty()) {
+    if (m_controller.recording().isEmpty()) {
         clear();
     } else {
-        const auto& buffer = m_state.buffer();
-        const std::int64_t i =
-            IndexOfPoint(ChartWidget->cursorPoint(), static_cast<std::int64_t>(buffer.size()),
-                         m_lastPage, m_currentPage, m_pointsPerPage);
+        const auto& buffer = m_controller.recording().buffer();
+        const std::int64_t i = IndexOfPoint(
+            ChartWidget->cursorPoint(), static_cast<std::int64_t>(buffer.size()),
+            m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
         if (i < 0 || i >= static_cast<std::int64_t>(buffer.size())) {
             clear();
             return;
@@ -841,21 +565,16 @@ void RecorderWindow::ChartWidgetCursorMoved() {
 }
 
 void RecorderWindow::ShowExtremes() {
-    const auto& buffer = m_state.buffer();
-    const bool show = m_state.sampleCount() > 1 && buffer.size() > 1;
+    const Recording& recording = m_controller.recording();
+    const bool show = recording.sampleCount() > 1 && recording.size() > 1;
     if (!show) {
         for (QLabel* l :
              {MaxDataPanel, MaxUnitPanel, MaxFuncPanel, MinDataPanel, MinUnitPanel, MinFuncPanel})
             l->clear();
         return;
     }
-    const auto at = [&](std::int32_t i) -> const ReadingRecord& {
-        return buffer[std::min<std::size_t>(static_cast<std::size_t>(std::max(0, i)),
-                                            buffer.size() - 1)]
-            .main;
-    };
-    showRecord(at(m_state.maxIndex()), MaxDataPanel, MaxUnitPanel, MaxFuncPanel);
-    showRecord(at(m_state.minIndex()), MinDataPanel, MinUnitPanel, MinFuncPanel);
+    showRecord(recording.mainAt(recording.maxIndex()), MaxDataPanel, MaxUnitPanel, MaxFuncPanel);
+    showRecord(recording.mainAt(recording.minIndex()), MinDataPanel, MinUnitPanel, MinFuncPanel);
 }
 
 // --- zoom, view ------------------------------------------------------------------
@@ -872,7 +591,7 @@ void RecorderWindow::sbtnUndoZoomClick() {
 }
 
 void RecorderWindow::sbtnFitViewClick() {
-    RecorderFitView(*this);
+    emit overviewRequested();
 }
 
 void RecorderWindow::mnuGraphLineColorClick() {
@@ -886,12 +605,118 @@ void RecorderWindow::mnuGraphLineColorClick() {
 
 // --- files, print, import, export ----------------------------------------------------
 
+void RecorderWindow::sbtnClearClick() {
+    if (m_controller.recording().isEmpty())
+        return;
+    if (m_controller.recording().isUnsaved() &&
+        showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning, TextId::AskClearBuffer, BoxIcon::Question,
+                      {BoxButton::Ok, BoxButton::Cancel}, BoxButton::Cancel) != BoxButton::Ok)
+        return;
+    m_controller.clear();
+}
+
 void RecorderWindow::sbtnSaveFileClick() {
-    RecorderSave(*this);
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.owner = this;
+    request.caption = text(TextId::MenuFileSaveAs).remove(QLatin1Char('&'));
+    request.defaultExt = QStringLiteral("g53");
+    request.fileName = QStringLiteral("Untitled.g53");
+    request.filter = kRecorderFilter;
+    request.overwritePrompt = true;
+    const std::optional<QString> path = RunFileDialog(request);
+    if (!path)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor); // restored in reportSave
+    m_controller.startSave(*path);
+}
+
+bool RecorderWindow::saveCommand() {
+    sbtnSaveFileClick();
+    m_controller.waitForJob();
+    return !hasUnsavedData();
+}
+
+void RecorderWindow::reportSave(bool saved, const QString& path, const QString& reason) {
+    QApplication::restoreOverrideCursor();
+    if (saved)
+        return;
+    QString text = text(TextId::FileSaveError);
+    text += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
+    if (!reason.isEmpty())
+        text += QStringLiteral("\n(%1)").arg(reason);
+    showDirectBox(this, text, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
+}
+
+ProgressWindow& RecorderWindow::progressWindow() {
+    if (m_progress == nullptr) {
+        m_progress = new ProgressWindow(this);
+        connect(m_progress->bbtnAbort, &QPushButton::clicked, &m_controller,
+                &RecorderController::abortLoad);
+    }
+    return *m_progress;
 }
 
 void RecorderWindow::sbtnOpenFileClick() {
-    RecorderOpen(*this);
+    sbtnClearClick();
+    if (!m_controller.recording().isEmpty())
+        return;
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Open;
+    request.owner = this;
+    request.caption = text(TextId::MenuFileOpen).remove(QLatin1Char('&'));
+    request.defaultExt = QStringLiteral("g53");
+    request.filter = kRecorderFilter + QStringLiteral("|Temporary files(*.TMP)|*.tmp");
+    request.filterIndex = 1;
+    request.overwritePrompt = false;
+    const std::optional<QString> path = RunFileDialog(request);
+    if (!path)
+        return;
+    ProgressWindow& progress = progressWindow();
+    progress.setMessage(noticeLine(TextId::ReadingSelectedFile), Qt::red);
+    progress.Label1->clear();
+    progress.ProgressBar->setRange(0, 64);
+    progress.ProgressBar->setValue(0);
+    progress.bbtnAbort->setEnabled(true);
+    ProgressBar->setRange(0, m_pointsPerPage);
+    ProgressBar->setValue(0);
+    QApplication::setOverrideCursor(Qt::WaitCursor); // restored in finishLoad
+    if (!m_controller.startLoad(*path))
+        QApplication::restoreOverrideCursor();
+}
+
+void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total) {
+    ProgressWindow& progress = progressWindow();
+    if (!progress.isVisible())
+        progress.show();
+    if (stage == LoadStage::Reading) {
+        progress.ProgressBar->setValue(total > 0 ? static_cast<int>(done * 64 / total) : 64);
+        progress.Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {done, total}));
+        return;
+    }
+    if (progress.bbtnAbort->isEnabled()) {
+        // Counting cannot be aborted: the reading is complete.
+        progress.ProgressBar->setValue(64);
+        progress.Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {total, total}));
+        progress.bbtnAbort->setEnabled(false);
+        progress.setMessage(noticeLine(TextId::AddingDataToBuffer), Qt::blue);
+    }
+    ProgressBar->setValue(static_cast<int>(done % m_pointsPerPage));
+    StatusPanels[1]->setText(fillFormat(TextId::StatusBufferCountFormat, {done}));
+}
+
+void RecorderWindow::finishLoad() {
+    ProgressWindow& progress = progressWindow();
+    progress.bbtnAbort->setEnabled(true);
+    progress.hide();
+    QApplication::restoreOverrideCursor();
+    ProgressBar->setValue(
+        static_cast<int>(static_cast<std::int64_t>(m_controller.recording().size()) %
+                         m_pointsPerPage));
+    ChartWidget->setCursorPoint(m_pointsPerPage - 1);
+    CursorReadout();
+    RefreshControls();
+    RefreshStatus();
 }
 
 void RecorderWindow::sbtnPrintGraphicClick() {
@@ -907,74 +732,27 @@ void RecorderWindow::mnuPrinterSetupClick() {
     dialog.exec();
 }
 
-void RecorderWindow::sbtnClearClick() {
-    if (m_state.isEmpty())
-        return;
-    if (m_state.isUnsaved() &&
-        showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning,
-                      TextId::AskClearBuffer, BoxIcon::Question, {BoxButton::Ok, BoxButton::Cancel},
-                      BoxButton::Cancel) != BoxButton::Ok)
-        return;
-    if (!m_recording)
-        m_state.closeTemporaryFile(); // a manual series ends with its buffer
-    m_lastPage = m_currentPage = 1;
-    TimerLogger->setInterval(m_sampleInterval);
-    m_state.clearBuffer();
-    ProgressBar->setValue(0);
-    ResetGraph();
-    if (DataListWindow* list = Windows().DataStringGridForm) {
-        WindowMessageEvent cleared(WindowMessage::BufferCleared);
-        QCoreApplication::sendEvent(list, &cleared);
-    }
-    ShowExtremes();
-    RefreshControls();
-    RefreshStatus();
-}
-
-namespace {
-// Shows a window modally and returns when it is closed.
-[[maybe_unused]] void showModal(QWidget* window) {
-    if (auto* dialog = qobject_cast<QDialog*>(window)) {
-        dialog->exec();
-        return;
-    }
-    window->setWindowModality(Qt::ApplicationModal);
-    window->show();
-    QEventLoop loop;
-    while (window->isVisible())
-        loop.processEvents(QEventLoop::WaitForMoreEvents);
-    window->setWindowModality(Qt::NonModal);
-}
-} // namespace
-
 void RecorderWindow::sbtnImportClick() {
-    LoggerWindow* import = Windows().FormImport;
-    if (import == nullptr)
-        return;
-    {
-        WaitCursor wait;
-        // The acquisition thread must not run during an import.
-        if (MainWindow* main = Windows().FormMain; main != nullptr && main->isLinked())
-            main->unlinkRequest();
-    }
-    showModal(import);
+    emit importRequested();
 }
 
 void RecorderWindow::sbtnExportClick() {
-    RecorderExport(*this);
+    if (m_exportDialog == nullptr)
+        m_exportDialog = new ExportDialog(ExportDialog::PrinterPages::Any, this);
+    RecorderExportFlow(m_controller, *ChartWidget, *m_exportDialog, this).run();
 }
 
 // --- controls and status -----------------------------------------------------------
 
 void RecorderWindow::RefreshControls() {
     RecorderControlInput in;
-    in.recording = m_recording;
-    in.busy = App().busy != 0;
-    in.empty = m_state.isEmpty();
-    in.manualMode = m_acquisitionMode != 0;
-    in.lastPage = m_lastPage;
-    in.currentPage = m_currentPage;
-    in.importAvailable = Windows().FormImport != nullptr;
+    in.recording = m_controller.isRecording();
+    in.busy = m_controller.isBusy();
+    in.empty = m_controller.recording().isEmpty();
+    in.manualMode = m_controller.acquisitionMode() == AcquisitionMode::Manual;
+    in.lastPage = m_controller.lastPage();
+    in.currentPage = m_controller.currentPage();
+    in.importAvailable = isSignalConnected(QMetaMethod::fromSignal(&RecorderWindow::importRequested));
     in.exportAvailable = true;
     in.viewerAvailable = true;
     const RecorderControlState s = ComputeRecorderControls(in);
@@ -1014,35 +792,18 @@ void RecorderWindow::RefreshControls() {
 }
 
 void RecorderWindow::RefreshStatus() {
-    StatusPanels[0]->setText(m_recording ? text(TextId::StatusDataLogging) : QString());
-    StatusPanels[1]->setText(fillFormat(TextId::StatusBufferCountFormat, {m_state.sampleCount()}));
-    StatusPanels[2]->setText(fillFormat(TextId::StatusPageFormat, {m_currentPage, m_lastPage}));
-    if (m_acquisitionMode != 0)
+    const std::int32_t interval = m_controller.sampleInterval();
+    StatusPanels[0]->setText(m_controller.isRecording() ? text(TextId::StatusDataLogging) : QString());
+    StatusPanels[1]->setText(fillFormat(TextId::StatusBufferCountFormat, {m_controller.recording().sampleCount()}));
+    StatusPanels[2]->setText(
+        fillFormat(TextId::StatusPageFormat, {m_controller.currentPage(), m_controller.lastPage()}));
+    if (m_controller.acquisitionMode() == AcquisitionMode::Manual)
         StatusPanels[3]->setText(text(TextId::IntervalManual));
-    else if (m_sampleInterval == 500)
+    else if (interval == RecorderController::kFullSpeedMs)
         StatusPanels[3]->setText(text(TextId::IntervalFullSpeed));
     else
         StatusPanels[3]->setText(text(TextId::IntervalSeconds) + QLatin1Char(':') +
-                                 QString::number(m_sampleInterval / 1000) + QLatin1Char('S'));
-}
-
-// --- window ----------------------------------------------------------------------
-
-void RecorderWindow::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window. A running recording ends cleanly (file closed,
-    // buttons and status consistent) rather than silently pausing its timer.
-    if (m_recording)
-        stopAcquisition();
-    TimerLogger->stop();
-    event->accept();
-}
-
-bool RecorderWindow::event(QEvent* e) {
-    if (e->type() == WindowMessage::eventType(WindowMessage::LinkEnded)) {
-        linkEnded();
-        return true;
-    }
-    return QMainWindow::event(e);
+                                 QString::number(interval / 1000) + QLatin1Char('S'));
 }
 
 } // namespace telmora

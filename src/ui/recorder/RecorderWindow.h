@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording/RecorderState.h"
+#include "recording/RecorderController.h"
 
 #include <QMainWindow>
 
@@ -18,40 +18,32 @@ class QToolButton;
 namespace telmora {
 
 class ChartWidget;
+class CountdownNotice;
+class ExportDialog;
+class IntervalDialog;
+class ProgressWindow;
 
-// The graphical recorder: logs the meter's readings into the recorder buffer,
-// mirrors them to the temporary file, and shows them as a graph of pages of 200
-// points with cursor and max/min read-outs. It lives from start-up to shut-down;
-// closing it only hides it.
+// The graphical recorder's window over its RecorderController: shows the recording
+// as a graph of pages of 200 points with cursor and max/min read-outs, runs the
+// dialogs of the file, export and interval commands and shows the controller's
+// messages. It lives from start-up to shut-down; closing it only hides it.
 class RecorderWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit RecorderWindow(QWidget* parent = nullptr);
+    explicit RecorderWindow(RecorderController& controller, QWidget* parent = nullptr);
     ~RecorderWindow() override;
 
-    // --- what other windows call ---
-    // The buffer holds samples that were not saved to a file.
-    bool hasUnsavedData() const;
-    // Runs the recorder's Save; true when the data are saved afterwards.
+    // --- what the owner calls ---
+    // The recording holds samples that were not saved to a file.
+    bool hasUnsavedData() const { return m_controller.hasUnsavedData(); }
+    // Runs the recorder's Save and waits for it; true when the data are saved.
     bool saveCommand();
-    // Message 1029: the link ended; a running recording stops.
-    void linkEnded();
+    // Keeps the window's smallest size below a window of `height` at the top.
+    void fitBelow(int height);
 
-    // Read access for the viewer, the files and the export.
-    telmora::RecorderState& recorder() { return m_state; }
-    const telmora::RecorderState& recorder() const { return m_state; }
-    std::int32_t lastPage() const { return m_lastPage; }
-    std::int32_t currentPage() const { return m_currentPage; }
-    // Sets the page numbers (the file and export commands draw pages with them).
-    void setPages(std::int32_t last, std::int32_t current) {
-        m_lastPage = last;
-        m_currentPage = current;
-    }
-    std::int32_t sampleInterval() const { return m_sampleInterval; }
-    std::uint8_t acquisitionMode() const { return m_acquisitionMode; }
-    bool isRecording() const { return m_recording; }
-    void setAcquisition(std::uint8_t mode, std::int32_t intervalMs);
+    RecorderController& controller() { return m_controller; }
+    const Recording& recording() const { return m_controller.recording(); }
 
     // --- handlers, named after their controls ---
     void sbtnRecordStartClick();
@@ -72,14 +64,12 @@ public:
     void sbtnFitViewClick();
     void mnuPrinterSetupClick();
     void mnuGraphLineColorClick();
-    void TimerLoggerTimer();
     void TimerTimeTimer();
     void ChartWidgetCursorMoved();
     void ChartWidgetZoomIn();
     void ChartWidgetKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
-    // --- the recorder's steps ---
-    void TakeSample();
+    // --- drawing ---
     void DrawPage();
     void ResetGraph();
     void CursorReadout();
@@ -125,7 +115,6 @@ public:
     std::array<QLabel*, 5> StatusPanels{};
     QProgressBar* ProgressBar = nullptr;
     telmora::ChartWidget* ChartWidget = nullptr;
-    QTimer* TimerLogger = nullptr;
     QTimer* TimerTime = nullptr;
 
     QAction* mnuOpen = nullptr;
@@ -148,29 +137,43 @@ public:
     QAction* mnuUndoZoom = nullptr;
     QAction* mnuLineColor = nullptr;
 
+    // The progress window of an open (created on first use).
+    ProgressWindow& progressWindow();
+
+signals:
+    // The import window is wanted (the owner shows it modally after unlinking).
+    void importRequested();
+    // The whole recording is to be shown in the overview.
+    void overviewRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    void bindController();
+    void buildToolPanel(QWidget* central);
+    void buildDisplayPanel(QWidget* central);
+    void buildStatusBar(QWidget* central);
     void buildControls();
     void buildMenus();
     void setUpGraph();
-    void stopAcquisition();
     void refreshGraph();
     void showRecord(const telmora::ReadingRecord& record, QLabel* data, QLabel* unit, QLabel* func);
-    void applySizeRules();
-    bool linked() const;
+    void applySizeRules(int heightAbove);
+    void appendSample(qsizetype index);
+    void syncRecordingButtons(bool recording);
+    void showLoadProgress(LoadStage stage, qint64 done, qint64 total);
+    void finishLoad();
+    void reportSave(bool saved, const QString& path, const QString& reason);
+    bool lowBatteryPrompt();
 
-    telmora::RecorderState m_state;
-    std::uint8_t m_acquisitionMode = 0;  // 0 automatic, 1 manual
-    std::int32_t m_sampleInterval = 500; // ms; 500 is full speed
+    RecorderController& m_controller;
     std::int32_t m_pointsPerPage = 200;
-    bool m_recording = false;
-    std::int32_t m_lastPage = 1;
-    std::int32_t m_currentPage = 1;
-    bool m_inLowBattery = false;
+    CountdownNotice* m_countdown = nullptr;
+    IntervalDialog* m_intervalDialog = nullptr;
+    ExportDialog* m_exportDialog = nullptr;
+    ProgressWindow* m_progress = nullptr;
 };
 
 } // namespace telmora

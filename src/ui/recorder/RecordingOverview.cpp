@@ -1,13 +1,12 @@
 #include "ui/recorder/RecordingOverview.h"
 
-#include "recording/RecorderState.h"
+#include "recording/Recording.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
-#include "ui/main/AppWindows.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -273,7 +272,7 @@ void RecordingOverview::refreshGraph() {
     ChartWidgetView->refresh();
 }
 
-void RecordingOverview::viewRecording(const RecorderState& recording) {
+void RecordingOverview::viewRecording(const Recording& recording) {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (s != nullptr)
         setGeometry(s->availableGeometry());
@@ -281,7 +280,7 @@ void RecordingOverview::viewRecording(const RecorderState& recording) {
     exec();
 }
 
-void RecordingOverview::FormShow(const RecorderState& recording) {
+void RecordingOverview::FormShow(const Recording& recording) {
     WaitCursor wait;
     m_recording = &recording;
     ChartWidgetView->setFocus();
@@ -398,12 +397,9 @@ void RecordingOverview::sbtnPrintClick() {
 }
 
 void RecordingOverview::sbtnExportClick() {
-    std::unique_ptr<ExportDialog> own;
-    ExportDialog* dlg = Windows().DlgFitExportForm;
-    if (dlg == nullptr) {
-        own = std::make_unique<ExportDialog>(ExportDialog::PrinterPages::ThisPageOnly, this);
-        dlg = own.get();
-    }
+    if (m_exportDialog == nullptr)
+        m_exportDialog = new ExportDialog(ExportDialog::PrinterPages::ThisPageOnly, this);
+    ExportDialog* dlg = m_exportDialog;
     dlg->setTextExportAllowed(false);
     dlg->selectType(ExportType::MetaFile);
     dlg->selectPageScope(PageScope::ThisPage);

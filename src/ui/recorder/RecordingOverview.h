@@ -12,8 +12,9 @@ class QPushButton;
 namespace telmora {
 
 class ChartWidget;
+class ExportDialog;
 
-class RecorderState;
+class Recording;
 
 // "Graphical viewer": the whole recorder buffer in one full-screen graph, reduced
 // to the largest and smallest sample of each block when the recording is long,
@@ -26,11 +27,11 @@ public:
     ~RecordingOverview() override;
 
     // Shows `recording` modally until the user closes the viewer.
-    void viewRecording(const telmora::RecorderState& recording);
+    void viewRecording(const telmora::Recording& recording);
 
     // Fills the graph and the panels from `recording` (the viewer's "shown" step;
     // viewRecording runs it before the window appears).
-    void FormShow(const telmora::RecorderState& recording);
+    void FormShow(const telmora::Recording& recording);
     // Releases the point list and resets the graph to the first 100 samples.
     void FormClose();
 
@@ -77,9 +78,10 @@ private:
     void setUpGraph();
     void refreshGraph();
 
-    const telmora::RecorderState* m_recording = nullptr;
+    const telmora::Recording* m_recording = nullptr;
     telmora::ViewReduction m_reduction;
     std::int32_t m_pointCount = 0;
+    ExportDialog* m_exportDialog = nullptr;
     float m_scaleMax = 100.0f;
     float m_scaleMin = -100.0f;
 };

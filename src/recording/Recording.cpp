@@ -1,61 +1,34 @@
-#include "recording/RecorderState.h"
+#include "recording/Recording.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace telmora {
 
-RecorderState::RecorderState(SampleList& buffer) : m_buffer(buffer) {}
-
-RecorderState::~RecorderState() {
-    deleteTemporaryFiles();
-    m_tempFile.close();
-    m_buffer.clear();
-}
-
-bool RecorderState::startTemporaryFile(const QString& directory) {
-    ++m_sessionCounter;
-    m_tempDirectory = directory;
-    return m_tempFile.create(TemporaryFilePath(directory, m_sessionCounter));
-}
-
-void RecorderState::deleteTemporaryFiles() {
-    if (m_sessionCounter == 0)
-        return;
-    for (int n = 1; n <= m_sessionCounter; ++n) {
-        const QString path = TemporaryFilePath(m_tempDirectory, n);
-        DeleteWithRetry(path, [&] {
-            if (m_tempFile.isOpen() && m_tempFile.path() == path)
-                m_tempFile.close();
-        });
-    }
-}
-
-RecorderState::AddResult RecorderState::addSample(const SampleEntry& entry) {
+std::size_t Recording::addSample(const SampleEntry& entry) {
     // Append first: if memory runs out nothing has changed yet.
     const float scaleMax = m_scaleMax, scaleMin = m_scaleMin;
     updateScale(entry.main.value);
-    AddResult result;
+    std::size_t index = 0;
     try {
-        result.index = m_buffer.append(entry);
+        index = m_buffer.append(entry);
     } catch (...) {
         m_scaleMax = scaleMax;
         m_scaleMin = scaleMin;
         throw;
     }
-    if (m_tempFile.isOpen() && !m_tempFile.append(entry))
-        result.storageFailed = true;
     updateExtremes(entry.main.value);
     countSample();
-    return result;
+    return index;
 }
 
-void RecorderState::countSample() {
+void Recording::countSample() {
     ++m_sampleCount;
     m_empty = false;
     m_unsaved = true;
 }
 
-void RecorderState::clearBuffer() {
+void Recording::clear() {
     m_buffer.clear();
     m_sampleCount = 0;
     m_maxIndex = 0;
@@ -66,7 +39,13 @@ void RecorderState::clearBuffer() {
     m_unsaved = false;
 }
 
-void RecorderState::updateScale(float x) {
+const ReadingRecord& Recording::mainAt(std::int32_t index) const {
+    const std::size_t i = std::min<std::size_t>(static_cast<std::size_t>(std::max(0, index)),
+                                                m_buffer.size() - 1);
+    return m_buffer[i].main;
+}
+
+void Recording::updateScale(float x) {
     const float magnitude = std::fabs(x) * kScaleFactor;
     if (m_sampleCount == 0) {
         m_scaleMax = magnitude != 0.0f ? magnitude : 1.0f;
@@ -79,7 +58,7 @@ void RecorderState::updateScale(float x) {
         m_scaleMin = magnitude != 0.0f ? -magnitude : -1.0f;
 }
 
-void RecorderState::updateExtremes(float x) {
+void Recording::updateExtremes(float x) {
     const std::int32_t n = m_sampleCount;
     if (n == 0 || m_buffer.empty()) {
         m_maxIndex = m_minIndex = 0;

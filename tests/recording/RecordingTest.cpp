@@ -1,4 +1,5 @@
-#include "recording/RecorderState.h"
+#include "recording/Recording.h"
+#include "recording/TemporaryStorage.h"
 #include "recording/recorderpages.h"
 #include "recording/recorderrules.h"
 
@@ -52,9 +53,8 @@ bool sameImage(const SampleEntry& a, const SampleEntry& b) {
 
 } // namespace
 
-TEST(RecorderState, ScaleFollowsSamplesWithMarginAndNeverShrinks) {
-    SampleList buffer;
-    RecorderState s(buffer);
+TEST(Recording, ScaleFollowsSamplesWithMarginAndNeverShrinks) {
+    Recording s;
     EXPECT_EQ(s.scaleMax(), 100.0f);
     s.addSample(entryWith(5.0f));
     EXPECT_FLOAT_EQ(s.scaleMax(), 6.65f);
@@ -67,15 +67,14 @@ TEST(RecorderState, ScaleFollowsSamplesWithMarginAndNeverShrinks) {
     s.addSample(entryWith(-20.0f));
     EXPECT_FLOAT_EQ(s.scaleMin(), -26.6f);
 
-    s.clearBuffer();
+    s.clear();
     s.addSample(entryWith(0.0f)); // a zero first sample gives +-1
     EXPECT_EQ(s.scaleMax(), 1.0f);
     EXPECT_EQ(s.scaleMin(), -1.0f);
 }
 
-TEST(RecorderState, ExtremesGoToTheNewestOnTies) {
-    SampleList buffer;
-    RecorderState s(buffer);
+TEST(Recording, ExtremesGoToTheNewestOnTies) {
+    Recording s;
     s.addSample(entryWith(3.0f));
     EXPECT_EQ(s.maxIndex(), 0);
     EXPECT_EQ(s.minIndex(), 0);
@@ -93,56 +92,55 @@ TEST(RecorderState, ExtremesGoToTheNewestOnTies) {
     EXPECT_FALSE(s.isEmpty());
     EXPECT_TRUE(s.isUnsaved());
 
-    s.clearBuffer();
+    s.clear();
     EXPECT_EQ(s.sampleCount(), 0);
     EXPECT_EQ(s.maxIndex(), 0);
     EXPECT_TRUE(s.isEmpty());
     EXPECT_FALSE(s.isUnsaved());
     EXPECT_EQ(s.scaleMin(), -100.0f);
-    EXPECT_TRUE(buffer.empty());
+    EXPECT_TRUE(s.buffer().empty());
 }
 
 TEST(TemporaryStorage, FileMirrorsTheBufferAndIsDeletedWithTheRecorder) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    SampleList buffer;
+    Recording recording;
+    const SampleList& buffer = recording.buffer();
     QString first, second;
     {
-        RecorderState s(buffer);
-        ASSERT_TRUE(s.startTemporaryFile(dir.path()));
-        first = s.temporaryFilePath();
+        TemporaryFileSeries s(dir.path());
+        ASSERT_TRUE(s.startNext());
+        first = s.currentPath();
         EXPECT_TRUE(first.endsWith(QDir::toNativeSeparators("/~ODMDL1.TMP")));
-        for (int i = 0; i < 37; ++i)
-            EXPECT_FALSE(s.addSample(entryWith(float(i), i)).storageFailed);
+        for (int i = 0; i < 37; ++i) {
+            recording.addSample(entryWith(float(i), i));
+            EXPECT_TRUE(s.append(entryWith(float(i), i)));
+        }
         // Readable while still open: nothing waits in a user-space buffer.
         const auto onDisk = readTemporaryFile(first);
         ASSERT_EQ(onDisk.size(), 37u);
         EXPECT_EQ(QFileInfo(first).size(), qint64(37 * kSampleSize));
         for (std::size_t i = 0; i < onDisk.size(); ++i)
             EXPECT_TRUE(sameImage(onDisk[i], buffer[i])) << i;
-        s.closeTemporaryFile();
+        s.close();
 
-        ASSERT_TRUE(s.startTemporaryFile(dir.path())); // the next acquisition: file 2
-        second = s.temporaryFilePath();
+        ASSERT_TRUE(s.startNext()); // the next acquisition: file 2
+        second = s.currentPath();
         EXPECT_TRUE(second.endsWith(QStringLiteral("~ODMDL2.TMP")));
-        s.addSample(entryWith(1.0f));
+        EXPECT_TRUE(s.append(entryWith(1.0f)));
         EXPECT_TRUE(QFile::exists(first));
         // destroyed with file 2 still open
     }
     EXPECT_FALSE(QFile::exists(first));
     EXPECT_FALSE(QFile::exists(second));
-    EXPECT_TRUE(buffer.empty());
 }
 
 TEST(TemporaryStorage, CreationFailureIsReported) {
-    SampleList buffer;
-    RecorderState s(buffer);
-    EXPECT_FALSE(s.startTemporaryFile(QStringLiteral("/nonexistent-dir/for/telmora")));
-    EXPECT_FALSE(s.temporaryFileOpen());
-    EXPECT_EQ(s.sessionCounter(), 1);
-    // Samples still reach the buffer; nothing is written.
-    EXPECT_FALSE(s.addSample(entryWith(1.0f)).storageFailed);
-    EXPECT_EQ(buffer.size(), 1u);
+    TemporaryFileSeries s(QStringLiteral("/nonexistent-dir/for/telmora"));
+    EXPECT_FALSE(s.startNext());
+    EXPECT_FALSE(s.isOpen());
+    EXPECT_EQ(s.counter(), 1);
+    EXPECT_FALSE(s.append(entryWith(1.0f)));
 }
 
 #ifdef Q_OS_LINUX
@@ -162,12 +160,11 @@ TEST(TemporaryStorage, EverySampleSurvivesAKilledProcess) {
     const pid_t child = fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
-        SampleList buffer;
-        auto* s = new RecorderState(buffer); // never destroyed: the process dies
-        if (!s->startTemporaryFile(dir.path()))
+        auto* s = new TemporaryFileSeries(dir.path()); // never destroyed: the process dies
+        if (!s->startNext())
             _exit(3);
         for (int i = 0; i < kSamples; ++i)
-            s->addSample(entryWith(float(i) * 0.25f, i));
+            s->append(entryWith(float(i) * 0.25f, i));
         raise(SIGKILL);
         _exit(4);
     }

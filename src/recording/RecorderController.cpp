@@ -1,0 +1,358 @@
+#include "recording/RecorderController.h"
+
+#include "model/sampleconversion.h"
+#include "recording/recorderexport.h"
+#include "recording/recorderpages.h"
+#include "text/texts.h"
+
+#include <QThread>
+#include <QTime>
+#include <QTimer>
+
+#include <algorithm>
+#include <mutex>
+#include <new>
+
+namespace telmora {
+
+namespace {
+// Message numbers the recorder raises.
+constexpr TextId kNotLinked = TextId::LinkBeforeLogging;
+constexpr TextId kTemporaryFileFailed = TextId::TempFileCreateFailed;
+constexpr TextId kFileUnreadable = TextId::FileOpenError;
+constexpr TextId kOutOfMemory = TextId::OutOfMemory;
+constexpr TextId kFileCutShort = TextId::FileDamaged;
+constexpr TextId kAtFirstPage = TextId::AtFirstPage;
+constexpr TextId kAtLastPage = TextId::AtLastPage;
+} // namespace
+
+RecorderController::RecorderController(LiveReadingSource source, QString temporaryDirectory,
+                                       QObject* parent)
+    : QObject(parent), m_source(std::move(source)),
+      m_temporaryFiles(std::move(temporaryDirectory)), m_sampleTimer(new QTimer(this)) {
+    m_sampleTimer->setObjectName(QStringLiteral("TimerLogger"));
+    m_sampleTimer->setInterval(m_intervalMs);
+    connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
+}
+
+RecorderController::~RecorderController() {
+    m_sampleTimer->stop();
+    m_stop.request_stop();
+    if (m_job)
+        m_job->wait();
+}
+
+// --- sampling ----------------------------------------------------------------------
+
+void RecorderController::setAcquisition(AcquisitionMode mode, std::int32_t intervalMs) {
+    if (mode != m_mode && !m_recordingOn)
+        m_temporaryFiles.close(); // a manual series ends with its mode
+    m_mode = mode;
+    m_intervalMs = intervalMs > 0 ? intervalMs : kFullSpeedMs;
+    emit acquisitionChanged();
+}
+
+bool RecorderController::startRecording() {
+    if (m_recordingOn)
+        return true; // already running: starting again changes nothing
+    if (!m_source.linked || !m_source.linked()) {
+        emit errorRaised(kNotLinked);
+        emit recordingStateChanged(false);
+        return false;
+    }
+    m_sampleTimer->setInterval(m_intervalMs);
+    m_sampleTimer->start();
+    setRecordingOn(true);
+    if (!m_temporaryFiles.startNext()) {
+        emit errorRaised(kTemporaryFileFailed);
+        stopRecording();
+        return false;
+    }
+    return true;
+}
+
+void RecorderController::stopRecording() {
+    m_temporaryFiles.close();
+    m_sampleTimer->stop();
+    setRecordingOn(false);
+}
+
+void RecorderController::setRecordingOn(bool on) {
+    m_recordingOn = on;
+    emit recordingStateChanged(on);
+}
+
+void RecorderController::linkEnded() {
+    if (m_recordingOn)
+        stopRecording();
+}
+
+bool RecorderController::takeManualSample() {
+    if (!m_source.linked || !m_source.linked()) {
+        emit errorRaised(kNotLinked);
+        emit recordingStateChanged(m_recordingOn);
+        return false;
+    }
+    takeSample();
+    return true;
+}
+
+void RecorderController::takeScheduledSample() {
+    if (m_source.readingValid && m_source.readingValid())
+        takeSample();
+}
+
+bool RecorderController::confirmLowBattery() {
+    const bool timerWasOn = m_sampleTimer->isActive();
+    m_sampleTimer->stop();
+    bool goOn = true;
+    if (m_lowBatteryPrompt) {
+        m_inLowBatteryPrompt = true;
+        goOn = m_lowBatteryPrompt();
+        m_inLowBatteryPrompt = false;
+    }
+    if (!goOn) {
+        stopRecording();
+        return false;
+    }
+    if (timerWasOn && !m_recordingOn)
+        return false; // the recording was stopped meanwhile (link ended)
+    if (timerWasOn)
+        m_sampleTimer->start();
+    return true;
+}
+
+void RecorderController::takeSample() {
+    if (m_inLowBatteryPrompt || m_busy || !m_source.latestReading)
+        return;
+    const QTime now = QTime::currentTime();
+    const std::string timeText =
+        FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec());
+    const RecorderReading reading = CopyRecorderReading(m_source.latestReading());
+    // Back to the newest page first.
+    if (m_currentPage != m_lastPage)
+        showPage(m_lastPage);
+    if (reading.lowBattery && !confirmLowBattery())
+        return;
+    // A reading that cannot be stored changes nothing.
+    if (const auto entry = BuildSample(reading, timeText))
+        addSample(*entry);
+}
+
+void RecorderController::addSample(const SampleEntry& entry) {
+    // Manual samples are mirrored to disk too: a manual series gets its own file.
+    if (m_mode == AcquisitionMode::Manual && !m_recordingOn && !m_temporaryFiles.isOpen() &&
+        !m_temporaryFiles.startNext()) {
+        emit errorRaised(kTemporaryFileFailed);
+        return;
+    }
+    std::size_t index = 0;
+    try {
+        index = m_recording.addSample(entry);
+    } catch (const std::bad_alloc&) {
+        stopRecording();
+        emit errorRaised(kOutOfMemory);
+        return;
+    }
+    const bool storageFailed = m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry);
+    m_lastPage = PageOfIndex(static_cast<std::int64_t>(index));
+    m_currentPage = m_lastPage;
+    emit sampleAdded(static_cast<qsizetype>(index));
+    emit extremesChanged();
+    emit unsavedChanged();
+    if (storageFailed) {
+        // The disk refused the sample (full?): keep the recording, stop recording.
+        m_temporaryFiles.close();
+        if (m_recordingOn)
+            stopRecording();
+        emit errorRaised(kTemporaryFileFailed);
+    }
+}
+
+// --- pages -------------------------------------------------------------------------
+
+void RecorderController::showPage(std::int32_t page) {
+    m_currentPage = std::clamp(page, 1, m_lastPage);
+    emit pageChanged(m_currentPage, m_lastPage);
+}
+
+void RecorderController::showPreviousPage() {
+    if (m_currentPage <= 1) {
+        emit noticeRaised(kAtFirstPage);
+        return;
+    }
+    showPage(m_currentPage - 1);
+}
+
+void RecorderController::showNextPage() {
+    if (m_currentPage >= m_lastPage) {
+        emit noticeRaised(kAtLastPage);
+        return;
+    }
+    showPage(m_currentPage + 1);
+}
+
+std::pair<std::int32_t, std::int32_t> RecorderController::exportPages(ExportPages scope,
+                                                                      std::int32_t from,
+                                                                      std::int32_t to) const {
+    switch (scope) {
+    case ExportPages::Current:
+        break;
+    case ExportPages::Range: {
+        std::int32_t first = std::clamp(from, 1, m_lastPage);
+        std::int32_t last = std::clamp(to, 1, m_lastPage);
+        if (first > last)
+            std::swap(first, last);
+        return {first, last};
+    }
+    case ExportPages::All:
+        return {1, m_lastPage};
+    }
+    return {m_currentPage, m_currentPage};
+}
+
+// --- clearing and files ----------------------------------------------------------------
+
+void RecorderController::clear() {
+    if (!m_recordingOn)
+        m_temporaryFiles.close(); // a manual series ends with its recording
+    m_lastPage = m_currentPage = 1;
+    m_sampleTimer->setInterval(m_intervalMs);
+    m_recording.clear();
+    emit cleared();
+    emit pageChanged(m_currentPage, m_lastPage);
+    emit extremesChanged();
+    emit unsavedChanged();
+}
+
+void RecorderController::setBusy(bool busy) {
+    if (m_busy == busy)
+        return;
+    m_busy = busy;
+    emit busyChanged(busy);
+}
+
+bool RecorderController::startLoad(const QString& path) {
+    if (m_busy)
+        return false;
+    auto reader = std::make_shared<RecorderFileReader>();
+    if (reader->open(path) != RecorderFileReader::OpenStatus::Ok) {
+        emit errorRaised(kFileUnreadable);
+        return false;
+    }
+    m_stop = std::stop_source();
+    setBusy(true);
+    emit loadProgress(LoadStage::Reading, 0, reader->count());
+    runJob([this, reader](std::stop_token stop) {
+        auto result = std::make_shared<LoadResult>(LoadRecording(
+            *reader, stop, [this](LoadStage stage, std::int64_t done, std::int64_t total) {
+                // Re-emitted on this object's thread, like every signal of the recorder.
+                QMetaObject::invokeMethod(
+                    this, [this, stage, done, total] { emit loadProgress(stage, done, total); },
+                    Qt::QueuedConnection);
+            }));
+        return std::function<void()>([this, result] { finishLoad(std::move(*result)); });
+    });
+    return true;
+}
+
+void RecorderController::abortLoad() {
+    m_stop.request_stop();
+}
+
+void RecorderController::finishLoad(LoadResult result) {
+    m_recording = std::move(result.recording);
+    const auto count = static_cast<std::int64_t>(m_recording.size());
+    m_lastPage = m_currentPage = LastPageForCount(count);
+    setBusy(false);
+    if (result.outcome == LoadOutcome::Unreadable)
+        emit errorRaised(kFileUnreadable);
+    else if (result.outcome == LoadOutcome::OutOfMemory)
+        emit errorRaised(kOutOfMemory);
+    if (result.outcome == LoadOutcome::Loaded)
+        emit recordingLoaded(static_cast<qsizetype>(count));
+    else
+        emit cleared();
+    emit pageChanged(m_currentPage, m_lastPage);
+    emit extremesChanged();
+    emit unsavedChanged();
+    emit loadFinished(result.outcome, result.cutShort);
+    if (result.outcome == LoadOutcome::Loaded && result.cutShort)
+        emit noticeRaised(kFileCutShort);
+}
+
+void RecorderController::startSave(const QString& path) {
+    if (m_busy)
+        return;
+    m_stop = std::stop_source();
+    setBusy(true);
+    runJob([this, path](std::stop_token) {
+        SaveResult result;
+        result.path = path;
+        // The recording does not change while the controller is busy.
+        result.saved = SaveRecorderFile(path, m_recording.buffer(), &result.reason);
+        return std::function<void()>([this, result] { finishSave(result); });
+    });
+}
+
+bool RecorderController::saveAndWait(const QString& path) {
+    bool saved = false;
+    const auto connection = connect(this, &RecorderController::saveFinished, this,
+                                    [&saved](bool ok, const QString&, const QString&) { saved = ok; });
+    startSave(path);
+    waitForJob();
+    disconnect(connection);
+    return saved;
+}
+
+void RecorderController::finishSave(const SaveResult& result) {
+    if (result.saved) {
+        m_recording.setUnsaved(false);
+        emit unsavedChanged();
+    }
+    setBusy(false);
+    emit saveFinished(result.saved, result.path, result.reason);
+}
+
+// --- jobs --------------------------------------------------------------------------
+
+void RecorderController::runJob(std::function<std::function<void()>(std::stop_token)> work) {
+    if (m_job)
+        m_job->wait();
+    const std::uint64_t generation = ++m_jobGeneration;
+    m_job.reset(QThread::create([this, work = std::move(work), token = m_stop.get_token(),
+                                 generation] {
+        std::function<void()> deliver = work(token);
+        {
+            const std::lock_guard lock(m_resultMutex);
+            m_pendingResult = std::move(deliver);
+            m_pendingGeneration = generation;
+        }
+        QMetaObject::invokeMethod(
+            this, [this, generation] { deliverJobResult(generation); }, Qt::QueuedConnection);
+    }));
+    m_job->setObjectName(QStringLiteral("RecorderJob"));
+    m_job->start();
+}
+
+void RecorderController::deliverJobResult(std::uint64_t generation) {
+    std::function<void()> deliver;
+    {
+        const std::lock_guard lock(m_resultMutex);
+        if (m_pendingGeneration != generation || !m_pendingResult)
+            return; // delivered already (waitForJob)
+        deliver = std::move(m_pendingResult);
+        m_pendingResult = nullptr;
+    }
+    m_job->wait();
+    deliver();
+}
+
+void RecorderController::waitForJob() {
+    if (!m_job)
+        return;
+    m_job->wait();
+    deliverJobResult(m_jobGeneration);
+}
+
+} // namespace telmora

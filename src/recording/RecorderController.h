@@ -1,0 +1,169 @@
+#pragma once
+
+#include "model/LiveReading.h"
+#include "recording/Recording.h"
+#include "recording/TemporaryStorage.h"
+#include "recording/recordingjobs.h"
+#include "text/texts.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <stop_token>
+
+class QThread;
+class QTimer;
+
+namespace telmora {
+
+// Where the recorder gets the meter's readings: whether a link is up, whether the
+// newest reading is valid, and the newest reading itself.
+struct LiveReadingSource {
+    std::function<bool()> linked;
+    std::function<bool()> readingValid;
+    std::function<LiveReading()> latestReading;
+};
+
+enum class AcquisitionMode { Automatic, Manual };
+
+// Which pages an export covers.
+enum class ExportPages { Current, Range, All };
+
+// The recorder without its window: sampling (automatic at an interval or at full
+// speed, or manual), the temporary file of each acquisition, the recording with its
+// extremes, the pages, clearing, and opening and saving recordings as jobs on a
+// worker thread. Messages for the user leave as signals carrying their text number.
+class RecorderController : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::int32_t kFullSpeedMs = 500;
+
+    RecorderController(LiveReadingSource source, QString temporaryDirectory,
+                       QObject* parent = nullptr);
+    // Stops a running job and waits for it; deletes every temporary file of the run.
+    ~RecorderController() override;
+
+    const Recording& recording() const { return m_recording; }
+    bool hasUnsavedData() const { return !m_recording.isEmpty() && m_recording.isUnsaved(); }
+
+    // --- sampling ---
+    AcquisitionMode acquisitionMode() const { return m_mode; }
+    std::int32_t sampleInterval() const { return m_intervalMs; }
+    bool isRecording() const { return m_recordingOn; }
+    bool isBusy() const { return m_busy; }
+    // Sets mode and interval (ms; 0 or less is full speed). Changing the mode ends
+    // a manual series' temporary file.
+    void setAcquisition(AcquisitionMode mode, std::int32_t intervalMs);
+    // Starts the automatic recording: needs the link (message 9002) and a new
+    // temporary file (message 9003). False when it did not start.
+    bool startRecording();
+    // Stops the recording and closes its temporary file.
+    void stopRecording();
+    // The link ended: a running recording stops.
+    void linkEnded();
+    // One sample now (manual mode); needs the link (message 9002).
+    bool takeManualSample();
+    // The sampling timer's tick: a sample when the newest reading is valid.
+    void takeScheduledSample();
+    // Takes the newest reading as the next sample.
+    void takeSample();
+    // Asked when a reading shows the low-battery sign; false stops the recording.
+    void setLowBatteryPrompt(std::function<bool()> prompt) { m_lowBatteryPrompt = std::move(prompt); }
+    // Appends a sample built elsewhere as if it had just been taken (the new page,
+    // the temporary file, the extremes, the signals).
+    void addSample(const SampleEntry& entry);
+
+    // --- temporary file ---
+    bool temporaryFileOpen() const { return m_temporaryFiles.isOpen(); }
+    QString temporaryFilePath() const { return m_temporaryFiles.currentPath(); }
+    bool startTemporaryFile() { return m_temporaryFiles.startNext(); }
+    void closeTemporaryFile() { m_temporaryFiles.close(); }
+
+    // --- pages ---
+    std::int32_t lastPage() const { return m_lastPage; }
+    std::int32_t currentPage() const { return m_currentPage; }
+    // Shows page `page` (kept inside 1..lastPage).
+    void showPage(std::int32_t page);
+    void showFirstPage() { showPage(1); }
+    void showLastPage() { showPage(m_lastPage); }
+    // One page back or forward; at the end a notice (8008, 8009).
+    void showPreviousPage();
+    void showNextPage();
+    // The pages an export covers: the current one, a range (put in order and kept
+    // inside the recording) or all. Pictures to the clipboard or a file are one page.
+    std::pair<std::int32_t, std::int32_t> exportPages(ExportPages scope, std::int32_t from,
+                                                      std::int32_t to) const;
+
+    // --- clearing and files ---
+    // Empties the recording (the window asks first when it holds unsaved data).
+    void clear();
+    // Opens a recording file: an unopenable file is message 9004 at once; otherwise
+    // the samples load on a worker thread with loadProgress signals and end in
+    // loadFinished. False when nothing was started.
+    bool startLoad(const QString& path);
+    // Stops a load in its reading stage; the recording is left empty.
+    void abortLoad();
+    // Saves the whole recording as a .g53 file on a worker thread; ends in saveFinished.
+    void startSave(const QString& path);
+    // Saves and waits for the result (closing the program). True when saved.
+    bool saveAndWait(const QString& path);
+    // Waits for a running job and delivers its result now.
+    void waitForJob();
+
+signals:
+    void sampleAdded(qsizetype index);
+    void cleared();
+    // A whole recording replaced the samples (an opened file); `count` samples.
+    void recordingLoaded(qsizetype count);
+    void pageChanged(std::int32_t currentPage, std::int32_t lastPage);
+    void extremesChanged();
+    void recordingStateChanged(bool recording);
+    void acquisitionChanged();
+    void unsavedChanged();
+    void busyChanged(bool busy);
+    void loadProgress(telmora::LoadStage stage, qint64 done, qint64 total);
+    void loadFinished(telmora::LoadOutcome outcome, bool cutShort);
+    void saveFinished(bool saved, const QString& path, const QString& reason);
+    // A message for the user: an error (caption "Error[E…]") or a notice
+    // (caption "Warning[W…]") with its text number.
+    void errorRaised(telmora::TextId textId);
+    void noticeRaised(telmora::TextId textId);
+
+private:
+    void setBusy(bool busy);
+    void setRecordingOn(bool on);
+    bool confirmLowBattery();
+    // Runs `work` on a worker thread; the function it returns delivers the result
+    // on this object's thread.
+    void runJob(std::function<std::function<void()>(std::stop_token)> work);
+    void deliverJobResult(std::uint64_t generation);
+    void finishLoad(LoadResult result);
+    void finishSave(const SaveResult& result);
+
+    LiveReadingSource m_source;
+    TemporaryFileSeries m_temporaryFiles;
+    Recording m_recording;
+    QTimer* m_sampleTimer = nullptr;
+    AcquisitionMode m_mode = AcquisitionMode::Automatic;
+    std::int32_t m_intervalMs = kFullSpeedMs;
+    bool m_recordingOn = false;
+    bool m_busy = false;
+    bool m_inLowBatteryPrompt = false;
+    std::function<bool()> m_lowBatteryPrompt;
+    std::int32_t m_lastPage = 1;
+    std::int32_t m_currentPage = 1;
+
+    std::unique_ptr<QThread> m_job;
+    std::stop_source m_stop;
+    std::mutex m_resultMutex;
+    std::function<void()> m_pendingResult; // set by the job, run on this thread
+    std::uint64_t m_pendingGeneration = 0;
+    std::uint64_t m_jobGeneration = 0;
+};
+
+} // namespace telmora

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "recording/RecorderFile.h"
+#include "recording/Recording.h"
+
+#include <QMetaType>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stop_token>
+
+namespace telmora {
+
+// The two stages of opening a recording: reading the samples (the user may abort)
+// and counting them (scale, extremes and count as if each had just been taken).
+enum class LoadStage { Reading, Counting };
+
+enum class LoadOutcome {
+    Loaded,      // every sample, or every complete one of a cut-short .g53 file
+    Unreadable,  // the data could not be read (message 9004)
+    OutOfMemory, // message 9006
+    Aborted,     // the user pressed Abort
+};
+
+struct LoadResult {
+    LoadOutcome outcome = LoadOutcome::Aborted;
+    Recording recording;   // the loaded samples, empty unless Loaded
+    bool cutShort = false; // a .g53 header announced more samples than were present
+};
+
+// Progress of a load: the stage, samples done and the total.
+using LoadProgress = std::function<void(LoadStage, std::int64_t, std::int64_t)>;
+
+// Reads every sample of an opened reader into a new recording and counts it. Runs on
+// a worker thread; `progress` is called now and then (not for every sample) and
+// the stop token is honoured between samples while reading.
+LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
+                         const LoadProgress& progress);
+
+struct SaveResult {
+    QString path;
+    bool saved = false;
+    QString reason; // why the file could not be written
+};
+
+} // namespace telmora
+
+Q_DECLARE_METATYPE(telmora::LoadStage)
+Q_DECLARE_METATYPE(telmora::LoadOutcome)

@@ -1,0 +1,93 @@
+#include "ui/recorder/RecorderExportFlow.h"
+
+#include "recording/RecorderController.h"
+#include "recording/recorderexport.h"
+#include "text/texts.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/MessageBox.h"
+#include "ui/export/ExportDialog.h"
+#include "ui/export/pictureexport.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cmath>
+
+namespace telmora {
+
+RecorderExportFlow::RecorderExportFlow(RecorderController& controller, ChartWidget& chart,
+                                       ExportDialog& dialog, QWidget* owner)
+    : m_controller(controller), m_chart(chart), m_dialog(dialog), m_owner(owner) {}
+
+void RecorderExportFlow::run() {
+    ExportDialog* dlg = &m_dialog;
+    dlg->setTextExportAllowed(true);
+    dlg->selectType(ExportType::Text);
+    dlg->selectPageScope(PageScope::ThisPage);
+    dlg->setPageRange(1, m_controller.lastPage());
+    dlg->setFileName(QString());
+    dlg->focusBrowse();
+    if (dlg->exec() != QDialog::Accepted)
+        return;
+
+    const QString fileName = dlg->fileName();
+    if (dlg->destination() == ExportDestination::File && fileName.isEmpty()) {
+        showError(m_owner, TextId::BrowseForFileName);
+        return;
+    }
+    ExportPages scope = ExportPages::Current;
+    if (dlg->pageScope() == PageScope::Range)
+        scope = ExportPages::Range;
+    else if (dlg->pageScope() == PageScope::AllPages)
+        scope = ExportPages::All;
+    const auto [first, last] = m_controller.exportPages(
+        scope, dlg->pageFrom().value_or(1), dlg->pageTo().value_or(m_controller.lastPage()));
+    if (dlg->exportType() == ExportType::Text)
+        exportText(first, last, fileName);
+    else
+        exportPictures(first, last, fileName);
+}
+
+void RecorderExportFlow::exportText(std::int32_t first, std::int32_t last,
+                                    const QString& fileName) {
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = ExportRecorderText(fileName, m_controller.recording().buffer(), first,
+                                            last, m_controller.lastPage(), &error);
+    QApplication::restoreOverrideCursor();
+    if (!written)
+        reportWriteFailure(fileName, error);
+}
+
+void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
+                                        const QString& fileName) {
+    const ExportDestination destination = m_dialog.destination();
+    const std::int32_t currentPage = m_controller.currentPage();
+    if (destination != ExportDestination::Printer)
+        first = last = currentPage; // a picture to the clipboard or a file is one page
+    const PictureExportRequest request{
+        m_dialog.exportType(),
+        destination,
+        fileName,
+        QSize(static_cast<int>(std::lround(m_dialog.pictureWidth())),
+              static_cast<int>(std::lround(m_dialog.pictureHeight()))),
+        first,
+        last,
+        currentPage};
+    // Pages are shown through the controller, so the window draws each one first.
+    const PictureExportResult result =
+        exportChartPictures(m_chart, request, ChartWidget::printer(),
+                            [this](int page) { m_controller.showPage(page); });
+    if (result == PictureExportResult::WriteFailed)
+        reportWriteFailure(fileName, QString());
+}
+
+void RecorderExportFlow::reportWriteFailure(const QString& path, const QString& reason) {
+    QString text = text(TextId::FileSaveError);
+    text += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
+    if (!reason.isEmpty())
+        text += QStringLiteral("\n(%1)").arg(reason);
+    showDirectBox(m_owner, text, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
+}
+
+} // namespace telmora

@@ -1,0 +1,324 @@
+// The recorder's controller without a window: sampling from a scripted reading
+// source, pages, extremes, the temporary file, and the open/save jobs.
+#include "recording/RecorderController.h"
+#include "recording/RecorderFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <array>
+#include <cstdio>
+
+using namespace telmora;
+
+namespace {
+
+// The meter as the recorder sees it: link state, validity and the newest reading,
+// set by each test.
+struct ScriptedMeter {
+    bool linked = true;
+    bool valid = true;
+    LiveReading reading;
+
+    void show(double volts, bool lowBattery = false) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%6.3f", volts);
+        reading = LiveReading{};
+        reading.mainText.assign(text);
+        reading.mainNegative = volts < 0 ? 1 : 0;
+        reading.mainPrefixExponent.assign("0");
+        reading.mainCode = 0x6 | (lowBattery ? 0x80000000u : 0u);
+        reading.mainModeLabel.assign("DC");
+        reading.mainDisplayLine.text.assign(text);
+        reading.mainDisplayLine.part2.assign("V");
+        reading.lowBattery = lowBattery ? 1 : 0;
+    }
+    LiveReadingSource source() {
+        return {[this] { return linked; }, [this] { return valid; }, [this] { return reading; }};
+    }
+};
+
+SampleEntry volts(float v, int i) {
+    SampleEntry e;
+    e.main.value = v;
+    e.main.displayText.assign(std::to_string(i));
+    e.main.unitText.assign("V");
+    e.main.functionCode = 0x6;
+    e.main.timeText.assign(" 9:00:00." + std::to_string(i % 10));
+    return e;
+}
+
+QByteArray image(const SampleList& samples) {
+    QByteArray out;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        std::array<std::uint8_t, kSampleSize> b{};
+        EncodeSample(samples[i], b);
+        out.append(reinterpret_cast<const char*>(b.data()), kSampleSize);
+    }
+    return out;
+}
+
+struct ControllerTest : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedMeter meter;
+    RecorderController recorder{meter.source(), dir.path()};
+    QSignalSpy errors{&recorder, &RecorderController::errorRaised};
+    QSignalSpy notices{&recorder, &RecorderController::noticeRaised};
+
+    QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    void fill(int n) {
+        for (int i = 0; i < n; ++i)
+            recorder.addSample(volts(float(i % 37) - (i == 77 ? 100.0f : 0.0f), i));
+    }
+    // Runs a load to its end; the outcome.
+    LoadOutcome load(const QString& path) {
+        QSignalSpy finished(&recorder, &RecorderController::loadFinished);
+        if (!recorder.startLoad(path))
+            return LoadOutcome::Unreadable;
+        EXPECT_TRUE(finished.wait(10000));
+        return finished.value(0).value(0).value<LoadOutcome>();
+    }
+    int lastError() const { return errors.isEmpty() ? 0 : int(errors.last().value(0).value<TextId>()); }
+};
+
+} // namespace
+
+TEST_F(ControllerTest, SamplingNeedsTheLinkAndTakesOnlyValidReadings) {
+    meter.linked = false;
+    EXPECT_FALSE(recorder.startRecording());
+    EXPECT_FALSE(recorder.takeManualSample());
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_EQ(lastError(), 9002);
+    EXPECT_FALSE(recorder.isRecording());
+    EXPECT_TRUE(recorder.recording().isEmpty());
+
+    meter.linked = true;
+    QSignalSpy added(&recorder, &RecorderController::sampleAdded);
+    ASSERT_TRUE(recorder.startRecording());
+    EXPECT_TRUE(recorder.temporaryFileOpen());
+    meter.valid = false;
+    recorder.takeScheduledSample(); // no valid reading yet: nothing
+    EXPECT_TRUE(added.isEmpty());
+    meter.valid = true;
+    meter.show(1.5);
+    recorder.takeScheduledSample();
+    meter.show(-2.25);
+    recorder.takeScheduledSample();
+    ASSERT_EQ(added.size(), 2);
+    EXPECT_EQ(added.last().value(0).toLongLong(), 1);
+    EXPECT_FLOAT_EQ(recorder.recording().buffer()[1].main.value, -2.25f);
+    EXPECT_EQ(recorder.recording().maxIndex(), 0);
+    EXPECT_EQ(recorder.recording().minIndex(), 1);
+    EXPECT_TRUE(recorder.hasUnsavedData());
+
+    // The timer samples by itself at full speed.
+    ASSERT_TRUE(added.wait(5000));
+    const QString tmp = recorder.temporaryFilePath();
+    recorder.linkEnded();
+    EXPECT_FALSE(recorder.isRecording());
+    EXPECT_FALSE(recorder.temporaryFileOpen());
+    EXPECT_EQ(QFileInfo(tmp).size(), qint64(recorder.recording().size() * kSampleSize));
+}
+
+TEST_F(ControllerTest, LowBatteryAsksAndAbortStopsTheRecording) {
+    int asked = 0;
+    bool goOn = true;
+    recorder.setLowBatteryPrompt([&] {
+        ++asked;
+        return goOn;
+    });
+    ASSERT_TRUE(recorder.startRecording());
+    meter.show(1.0, true);
+    recorder.takeSample(); // continued: the sample is taken
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(recorder.recording().size(), 1u);
+    EXPECT_TRUE(recorder.isRecording());
+    goOn = false;
+    recorder.takeSample();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(recorder.recording().size(), 1u);
+    EXPECT_FALSE(recorder.isRecording());
+}
+
+TEST_F(ControllerTest, PagesFollowTheNewestSampleAndStopAtTheEnds) {
+    QSignalSpy pages(&recorder, &RecorderController::pageChanged);
+    fill(200);
+    EXPECT_EQ(recorder.lastPage(), 1);
+    fill(1);
+    EXPECT_EQ(recorder.lastPage(), 2);
+    EXPECT_EQ(recorder.currentPage(), 2);
+    recorder.showNextPage();
+    EXPECT_EQ(int(notices.last().value(0).value<TextId>()), 8009);
+    recorder.showPreviousPage();
+    EXPECT_EQ(recorder.currentPage(), 1);
+    recorder.showPreviousPage();
+    EXPECT_EQ(int(notices.last().value(0).value<TextId>()), 8008);
+    EXPECT_EQ(recorder.currentPage(), 1);
+
+    // A new sample goes back to the newest page first (drawn before it is added).
+    pages.clear();
+    meter.show(3.0);
+    recorder.takeSample();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].value(0).toInt(), 2);
+    EXPECT_EQ(recorder.currentPage(), 2);
+
+    // Export pages: ranges are put in order and kept inside the recording.
+    using P = std::pair<std::int32_t, std::int32_t>;
+    EXPECT_EQ(recorder.exportPages(ExportPages::Range, 9, 0), P(1, 2));
+    EXPECT_EQ(recorder.exportPages(ExportPages::All, 0, 0), P(1, 2));
+    recorder.showFirstPage();
+    EXPECT_EQ(recorder.exportPages(ExportPages::Current, 2, 2), P(1, 1));
+
+    QSignalSpy cleared(&recorder, &RecorderController::cleared);
+    recorder.clear();
+    EXPECT_EQ(cleared.size(), 1);
+    EXPECT_EQ(recorder.lastPage(), 1);
+    EXPECT_EQ(recorder.recording().sampleCount(), 0);
+    EXPECT_FALSE(recorder.hasUnsavedData());
+}
+
+TEST_F(ControllerTest, ManualSeriesGetsItsOwnTemporaryFile) {
+    recorder.setAcquisition(AcquisitionMode::Manual, 0);
+    EXPECT_EQ(recorder.sampleInterval(), RecorderController::kFullSpeedMs);
+    meter.show(1.0);
+    ASSERT_TRUE(recorder.takeManualSample());
+    ASSERT_TRUE(recorder.takeManualSample());
+    const QString first = recorder.temporaryFilePath();
+    EXPECT_TRUE(first.endsWith(QStringLiteral("~ODMDL1.TMP")));
+    EXPECT_EQ(QFileInfo(first).size(), qint64(2 * kSampleSize));
+    recorder.setAcquisition(AcquisitionMode::Automatic, 5000); // the series ends
+    EXPECT_FALSE(recorder.temporaryFileOpen());
+    EXPECT_EQ(recorder.sampleInterval(), 5000);
+}
+
+TEST_F(ControllerTest, SaveAndOpenGiveBackTheSameRecording) {
+    fill(450);
+    QSignalSpy busy(&recorder, &RecorderController::busyChanged);
+    ASSERT_TRUE(recorder.saveAndWait(file("rec.g53")));
+    EXPECT_EQ(busy.size(), 2); // on, then off
+    EXPECT_FALSE(recorder.hasUnsavedData());
+    EXPECT_EQ(QFileInfo(file("rec.g53")).size(), 4 + 169 * 450);
+    const QByteArray saved = image(recorder.recording().buffer());
+    const Recording& r = recorder.recording();
+    const auto maxIndex = r.maxIndex(), minIndex = r.minIndex();
+    const float scaleMax = r.scaleMax(), scaleMin = r.scaleMin();
+
+    recorder.clear();
+    QSignalSpy loaded(&recorder, &RecorderController::recordingLoaded);
+    EXPECT_EQ(load(file("rec.g53")), LoadOutcome::Loaded);
+    ASSERT_EQ(loaded.size(), 1);
+    EXPECT_EQ(loaded[0].value(0).toLongLong(), 450);
+    EXPECT_EQ(image(r.buffer()), saved);
+    EXPECT_EQ(r.sampleCount(), 450);
+    EXPECT_EQ(r.maxIndex(), maxIndex);
+    EXPECT_EQ(r.minIndex(), minIndex);
+    EXPECT_EQ(r.scaleMax(), scaleMax);
+    EXPECT_EQ(r.scaleMin(), scaleMin);
+    EXPECT_EQ(recorder.lastPage(), 3);
+    EXPECT_EQ(recorder.currentPage(), 3);
+    EXPECT_TRUE(recorder.hasUnsavedData()); // a loaded file counts as unsaved
+    EXPECT_FALSE(recorder.isBusy());
+
+    // An unwritable place: reported with its reason, still unsaved.
+    QSignalSpy saves(&recorder, &RecorderController::saveFinished);
+    EXPECT_FALSE(recorder.saveAndWait(file("missing/dir/rec.g53")));
+    ASSERT_EQ(saves.size(), 1);
+    EXPECT_FALSE(saves[0].value(2).toString().isEmpty());
+    EXPECT_TRUE(recorder.hasUnsavedData());
+}
+
+TEST_F(ControllerTest, AbortedOpenLeavesAnEmptyConsistentRecording) {
+    SampleList big;
+    for (int i = 0; i < 20000; ++i)
+        big.append(volts(float(i), i));
+    ASSERT_TRUE(SaveRecorderFile(file("big.g53"), big));
+    // Abort as soon as the reading starts (the progress window's Abort).
+    QObject::connect(&recorder, &RecorderController::loadProgress, &recorder,
+                     [this](LoadStage stage) {
+                         if (stage == LoadStage::Reading)
+                             recorder.abortLoad();
+                     });
+    QSignalSpy cleared(&recorder, &RecorderController::cleared);
+    EXPECT_EQ(load(file("big.g53")), LoadOutcome::Aborted);
+    const Recording& r = recorder.recording();
+    EXPECT_TRUE(r.buffer().empty());
+    EXPECT_EQ(r.sampleCount(), 0);
+    EXPECT_TRUE(r.isEmpty());
+    EXPECT_FALSE(recorder.hasUnsavedData());
+    EXPECT_EQ(recorder.lastPage(), 1);
+    EXPECT_FALSE(recorder.isBusy());
+    EXPECT_EQ(cleared.size(), 1);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(ControllerTest, DamagedFilesGiveTheirMessages) {
+    std::array<std::uint8_t, kSampleSize> b{};
+    EncodeSample(volts(3, 3), b);
+    const QByteArray one(reinterpret_cast<const char*>(b.data()), kSampleSize);
+    auto write = [&](const char* name, QByteArray bytes) {
+        QFile f(file(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    // Five announced, two and a bit present: the two, then notice 9001.
+    write("cut.g53", QByteArray::fromHex("05000000") + one + one + one.left(7));
+    EXPECT_EQ(load(file("cut.g53")), LoadOutcome::Loaded);
+    EXPECT_EQ(recorder.recording().size(), 2u);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(int(notices[0].value(0).value<TextId>()), 9001);
+
+    // A negative count is refused at once with 9004, nothing starts.
+    recorder.clear();
+    write("negative.g53", QByteArray::fromHex("fcffffff") + one);
+    QSignalSpy busy(&recorder, &RecorderController::busyChanged);
+    EXPECT_FALSE(recorder.startLoad(file("negative.g53")));
+    EXPECT_EQ(lastError(), 9004);
+    EXPECT_TRUE(busy.isEmpty());
+    EXPECT_FALSE(recorder.startLoad(file("absent.g53")));
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_TRUE(recorder.recording().isEmpty());
+}
+
+TEST_F(ControllerTest, TheTemporaryFileReopensLikeItsSavedFile) {
+    ASSERT_TRUE(recorder.startRecording());
+    recorder.stopRecording();
+    ASSERT_TRUE(recorder.startTemporaryFile());
+    fill(321);
+    const QString tmp = recorder.temporaryFilePath();
+    recorder.closeTemporaryFile();
+    ASSERT_TRUE(recorder.saveAndWait(file("same.g53")));
+    const QByteArray original = image(recorder.recording().buffer());
+
+    recorder.clear();
+    EXPECT_EQ(load(file("same.g53")), LoadOutcome::Loaded);
+    EXPECT_EQ(image(recorder.recording().buffer()), original);
+    recorder.clear();
+    EXPECT_EQ(load(tmp), LoadOutcome::Loaded);
+    EXPECT_EQ(image(recorder.recording().buffer()), original);
+    EXPECT_EQ(recorder.recording().sampleCount(), 321);
+}
+
+TEST(RecorderControllerLifetime, DestroyedMidLoadStopsItsJobAndItsFiles) {
+    QTemporaryDir dir;
+    SampleList big;
+    for (int i = 0; i < 20000; ++i)
+        big.append(volts(float(i), i));
+    const QString path = dir.filePath(QStringLiteral("big.g53"));
+    ASSERT_TRUE(SaveRecorderFile(path, big));
+    ScriptedMeter meter;
+    QString tmp;
+    {
+        RecorderController recorder(meter.source(), dir.path());
+        ASSERT_TRUE(recorder.startRecording());
+        tmp = recorder.temporaryFilePath();
+        recorder.stopRecording();
+        ASSERT_TRUE(recorder.startLoad(path));
+        EXPECT_TRUE(recorder.isBusy());
+    } // the job is stopped and joined; no result reaches a dead object
+    EXPECT_FALSE(QFile::exists(tmp));
+}
