@@ -2,7 +2,8 @@
 // scale and extremes, buffer append and the unbuffered write to the temporary file.
 #include "meter/SharedState.h"
 #include "model/sampleconversion.h"
-#include "recording/RecorderState.h"
+#include "recording/Recording.h"
+#include "recording/TemporaryStorage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,13 +29,14 @@ static void BM_TakeSampleWithoutDrawing(benchmark::State& state) {
     Shared().publish(live);
 
     QTemporaryDir dir;
-    SampleList buffer;
-    RecorderState recorder(buffer);
-    recorder.startTemporaryFile(dir.path());
+    Recording recorder;
+    TemporaryFileSeries files(dir.path());
+    files.startNext();
     for (auto _ : state) {
         const RecorderReading r = CopyRecorderReading(Shared().copyReading());
         const auto entry = BuildSample(r, FormatSampleTime(14, 5, 9, 300));
         benchmark::DoNotOptimize(recorder.addSample(*entry));
+        files.append(*entry);
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -2,8 +2,8 @@
 // export of all pages, and the viewer's reduction.
 #include "model/viewreduction.h"
 #include "recording/RecorderFile.h"
-#include "recording/RecorderState.h"
 #include "recording/recorderexport.h"
+#include "recording/recordingjobs.h"
 
 #include <QTemporaryDir>
 
@@ -81,19 +81,10 @@ BENCHMARK(BM_SaveG53)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_OpenG53WithSecondPass(benchmark::State& state) {
     const QString path = savedFile();
     for (auto _ : state) {
-        SampleList buffer;
-        RecorderState recorder(buffer);
         RecorderFileReader reader;
         reader.open(path);
-        SampleEntry e;
-        while (reader.readNext(e))
-            buffer.append(e);
-        for (std::size_t j = 0; j < buffer.size(); ++j) {
-            recorder.updateScale(buffer[j].main.value);
-            recorder.updateExtremes(buffer[j].main.value);
-            recorder.countSample();
-        }
-        benchmark::DoNotOptimize(recorder.maxIndex());
+        const LoadResult result = LoadRecording(reader, {}, [](LoadStage, auto, auto) {});
+        benchmark::DoNotOptimize(result.recording.maxIndex());
     }
     state.SetItemsProcessed(state.iterations() * kSamples);
 }

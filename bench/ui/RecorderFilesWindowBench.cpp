@@ -1,15 +1,17 @@
 // The recorder window's open of a million-sample file (with the progress window,
 // the data list and the graph) and the graph viewer's opening over the same data.
 #include "meter/AppState.h"
+#include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
-#include "ui/main/AppWindows.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
+
 #include "ui/recorder/RecordingOverview.h"
+#include <QSignalSpy>
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -59,21 +61,14 @@ QString millionFile(QTemporaryDir& dir) {
 }
 
 struct Windows3 {
-    DataListWindow list;
-    ProgressWindow progress;
-    RecorderWindow form;
+    QTemporaryDir dir;
+    RecorderController controller{LiveReadingSource{}, dir.path()};
+    DataListWindow list{&controller};
+    RecorderWindow form{controller};
     Windows3() {
-        Windows().DataStringGridForm = &list;
-        Windows().MsgForm = &progress;
-        Windows().GraphicalForm = &form;
         form.resize(1200, 700);
         form.show();
         list.show();
-    }
-    ~Windows3() {
-        Windows().DataStringGridForm = nullptr;
-        Windows().MsgForm = nullptr;
-        Windows().GraphicalForm = nullptr;
     }
 };
 
@@ -89,10 +84,11 @@ void BM_WindowOpenMillion(benchmark::State& state) {
         auto w = std::make_unique<Windows3>();
         QApplication::processEvents();
         state.ResumeTiming();
+        QSignalSpy loaded(&w->controller, &RecorderController::loadFinished);
         w->form.sbtnOpenFileClick();
-        QApplication::processEvents();
+        loaded.wait(600000);
         state.PauseTiming();
-        if (w->form.recorder().sampleCount() != kSamples)
+        if (w->form.recording().sampleCount() != kSamples)
             state.SkipWithError("not every sample loaded");
         w.reset();
         state.ResumeTiming();
@@ -106,14 +102,10 @@ void BM_ViewerOpeningMillion(benchmark::State& state) {
     app();
     QTemporaryDir dir;
     const QString path = millionFile(dir);
-    SampleList buffer;
-    RecorderState recorder(buffer);
-    LoadRecorderFile(path, buffer);
-    for (std::size_t j = 0; j < buffer.size(); ++j) {
-        recorder.updateScale(buffer[j].main.value);
-        recorder.updateExtremes(buffer[j].main.value);
-        recorder.countSample();
-    }
+    RecorderFileReader reader;
+    reader.open(path);
+    const LoadResult loaded = LoadRecording(reader, {}, [](LoadStage, auto, auto) {});
+    const Recording& recorder = loaded.recording;
     RecordingOverview viewer;
     viewer.resize(1600, 900);
     viewer.show();

@@ -4,9 +4,9 @@
 #include "meter/AppState.h"
 #include "meter/SharedState.h"
 #include "model/sampleconversion.h"
+#include "recording/RecorderController.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/WindowMessages.h"
-#include "ui/main/AppWindows.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
@@ -54,22 +54,21 @@ void publish(double v) {
 // One window with a million samples, built once for all benchmarks.
 struct Recorder {
     QTemporaryDir dir;
+    std::unique_ptr<RecorderController> controller;
     std::unique_ptr<DataListWindow> list;
     std::unique_ptr<RecorderWindow> form;
     long memoryKiB = 0;
 
     Recorder() {
-        App().applicationDirectory = dir.path();
         const long before = residentKiB();
-        list = std::make_unique<DataListWindow>();
-        Windows().DataStringGridForm = list.get();
-        form = std::make_unique<RecorderWindow>();
-        Windows().GraphicalForm = form.get();
-        form->resize(1280, 720);
-        form->show();
-        list->show();
-        // Fill the buffer directly (as a loaded file would), then list every line.
-        RecorderState& state = form->recorder();
+        controller = std::make_unique<RecorderController>(
+            LiveReadingSource{[] { return Shared().linkActive(); },
+                              [] { return Shared().readingValid(); },
+                              [] { return Shared().copyReading(); }},
+            dir.path());
+        // Fill the recording before the windows bind to it (as a loaded file would),
+        // then list every line.
+        RecorderController& state = *controller;
         publish(1.0);
         RecorderReading r = CopyRecorderReading(Shared().copyReading());
         auto entry = *BuildSample(r, FormatSampleTime(10, 0, 0, 0));
@@ -77,10 +76,15 @@ struct Recorder {
             entry.main.value = static_cast<float>(std::sin(i * 0.01) * 5.0);
             state.addSample(entry);
         }
+        list = std::make_unique<DataListWindow>(controller.get());
+        form = std::make_unique<RecorderWindow>(*controller);
+        form->resize(1280, 720);
+        form->show();
+        list->show();
         list->addLine(kSamples - 1);
         QApplication::processEvents();
         memoryKiB = residentKiB() - before;
-        form->setAcquisition(1, 500); // manual: one sample per call
+        controller->setAcquisition(AcquisitionMode::Manual, 500); // manual: one sample per call
         form->sbtnLastPageClick();
         QApplication::processEvents();
     }
@@ -113,7 +117,7 @@ static void BM_AddSampleAndRepaintAtAMillion(benchmark::State& state) {
         r.form->sbtnManualLoggingClick(); // take, append to graph, post to the list
         QApplication::processEvents();    // the list adds its line, the graph repaints
     }
-    state.counters["samples"] = double(r.form->recorder().sampleCount());
+    state.counters["samples"] = double(r.form->recording().sampleCount());
 }
 BENCHMARK(BM_AddSampleAndRepaintAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(300);
 
@@ -132,14 +136,14 @@ BENCHMARK(BM_AddSampleAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(300
 
 static void BM_AddSampleWithoutDataListAtAMillion(benchmark::State& state) {
     Recorder& r = recorder();
-    Windows().DataStringGridForm = nullptr;
+    QObject::disconnect(r.controller.get(), nullptr, r.list.get(), nullptr);
     double v = 0.0;
     for (auto _ : state) {
         publish(v += 0.001);
         r.form->sbtnManualLoggingClick();
     }
-    Windows().DataStringGridForm = r.list.get();
-    r.list->addLine(r.form->recorder().sampleCount() - 1);
+    r.list->bindTo(*r.controller);
+    r.list->addLine(r.form->recording().sampleCount() - 1);
 }
 BENCHMARK(BM_AddSampleWithoutDataListAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(300);
 
@@ -181,8 +185,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    Windows().GraphicalForm = nullptr;
-    Windows().DataStringGridForm = nullptr;
     g_recorder.reset(); // windows go before the application object
     return 0;
 }

@@ -736,10 +736,14 @@ void RecorderWindow::sbtnImportClick() {
     emit importRequested();
 }
 
-void RecorderWindow::sbtnExportClick() {
+ExportDialog& RecorderWindow::exportDialog() {
     if (m_exportDialog == nullptr)
         m_exportDialog = new ExportDialog(ExportDialog::PrinterPages::Any, this);
-    RecorderExportFlow(m_controller, *ChartWidget, *m_exportDialog, this).run();
+    return *m_exportDialog;
+}
+
+void RecorderWindow::sbtnExportClick() {
+    RecorderExportFlow(m_controller, *ChartWidget, exportDialog(), this).run();
 }
 
 // --- controls and status -----------------------------------------------------------

@@ -139,6 +139,8 @@ public:
 
     // The progress window of an open (created on first use).
     ProgressWindow& progressWindow();
+    // The export dialog (created on first use).
+    ExportDialog& exportDialog();
 
 signals:
     // The import window is wanted (the owner shows it modally after unlinking).

@@ -396,10 +396,14 @@ void RecordingOverview::sbtnPrintClick() {
     ChartWidgetView->restyle();
 }
 
-void RecordingOverview::sbtnExportClick() {
+ExportDialog& RecordingOverview::exportDialog() {
     if (m_exportDialog == nullptr)
         m_exportDialog = new ExportDialog(ExportDialog::PrinterPages::ThisPageOnly, this);
-    ExportDialog* dlg = m_exportDialog;
+    return *m_exportDialog;
+}
+
+void RecordingOverview::sbtnExportClick() {
+    ExportDialog* dlg = &exportDialog();
     dlg->setTextExportAllowed(false);
     dlg->selectType(ExportType::MetaFile);
     dlg->selectPageScope(PageScope::ThisPage);

@@ -42,6 +42,9 @@ public:
     void sbtnExportClick();
     void ChartWidgetViewZoomIn();
 
+    // The export dialog (created on first use).
+    ExportDialog& exportDialog();
+
     // The state the graph was filled from.
     const telmora::ViewReduction& reduction() const { return m_reduction; }
     bool isDirect() const { return m_reduction.direct; }

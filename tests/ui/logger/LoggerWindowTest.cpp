@@ -10,6 +10,7 @@
 #include "logger/sessiontext.h"
 #include "meter/AppState.h"
 #include "meter/CableBackend.h"
+#include "recording/RecorderController.h"
 #include "sim/DemoLoggerMemory.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
@@ -393,19 +394,20 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
 }
 
 TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
-    RecorderWindow recorder;
-    Windows().FormImport = &form->window;
-    bool modal = false;
-    int sessions = -1;
-    QTimer::singleShot(0, [&] {
-        modal = form->isVisible() && form->window.isModal();
-        download();
-        sessions = form->data().sessionCount();
-        reply = BoxButton::No; // leave without saving
-        form->close();
+    QTemporaryDir recorderDir;
+    RecorderController controller(LiveReadingSource{}, recorderDir.path());
+    RecorderWindow recorder(controller);
+    // What the owner of both windows connects.
+    QObject::connect(&recorder, &RecorderWindow::importRequested, &form->window, [&] {
+        form->window.setWindowModality(Qt::ApplicationModal);
+        form->window.show();
     });
     recorder.sbtnImportClick();
-    Windows().FormImport = nullptr;
+    const bool modal = form->isVisible() && form->window.isModal();
+    download();
+    const int sessions = form->data().sessionCount();
+    reply = BoxButton::No; // leave without saving
+    form->close();
     EXPECT_TRUE(modal);
     EXPECT_GT(sessions, 0);
     EXPECT_FALSE(form->isVisible());

@@ -128,7 +128,7 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
     Shared().publish(r);
     Shared().setReadingValid(true);
     Shared().setLinkActive(true);
-    recorder->setAcquisition(1, 500);
+    recorder->controller().setAcquisition(AcquisitionMode::Manual, 500);
     recorder->sbtnManualLoggingClick();
     Shared().setLinkActive(false);
     ASSERT_TRUE(recorder->hasUnsavedData());
@@ -168,7 +168,7 @@ TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
     Shared().publish(r);
     Shared().setReadingValid(true);
     Shared().setLinkActive(true);
-    recorder->setAcquisition(1, 500);
+    recorder->controller().setAcquisition(AcquisitionMode::Manual, 500);
     recorder->sbtnManualLoggingClick();
     Shared().setLinkActive(false);
     int boxes = 0;

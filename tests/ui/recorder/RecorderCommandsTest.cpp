@@ -1,4 +1,6 @@
 #include "meter/AppState.h"
+#include "meter/SharedState.h"
+#include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderpages.h"
 #include "ui/chart/ChartWidget.h"
@@ -6,7 +8,6 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/export/ExportDialog.h"
-#include "ui/main/AppWindows.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
@@ -21,6 +22,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <QSignalSpy>
 
 #include <memory>
 #include <vector>
@@ -47,13 +50,19 @@ QByteArray le32(std::int32_t v) {
     return b;
 }
 
+LiveReadingSource sharedReadings() {
+    return {[] { return Shared().linkActive(); }, [] { return Shared().readingValid(); },
+            [] { return Shared().copyReading(); }};
+}
+
 struct CommandsFixture : ::testing::Test {
     QTemporaryDir dir;
     std::vector<BoxRequest> boxes;
     std::vector<FileDialogRequest> dialogs;
     std::optional<QString> chosen;
     std::unique_ptr<DataListWindow> list;
-    std::unique_ptr<ProgressWindow> progress;
+    std::unique_ptr<RecorderController> controller;
+    ProgressWindow* progress = nullptr;
     std::unique_ptr<RecorderWindow> form;
 
     void SetUp() override {
@@ -67,29 +76,28 @@ struct CommandsFixture : ::testing::Test {
             dialogs.push_back(r);
             return chosen;
         });
-        list = std::make_unique<DataListWindow>();
-        Windows().DataStringGridForm = list.get();
-        progress = std::make_unique<ProgressWindow>();
-        Windows().MsgForm = progress.get();
-        form = std::make_unique<RecorderWindow>();
-        Windows().GraphicalForm = form.get();
+        controller = std::make_unique<RecorderController>(sharedReadings(), dir.path());
+        list = std::make_unique<DataListWindow>(controller.get());
+        form = std::make_unique<RecorderWindow>(*controller);
+        progress = &form->progressWindow();
     }
     void TearDown() override {
-        Windows().GraphicalForm = nullptr;
-        Windows().DataStringGridForm = nullptr;
-        Windows().MsgForm = nullptr;
-        Windows().DlgExportForm = nullptr;
         form.reset();
         list.reset();
-        progress.reset();
+        controller.reset();
         SetBoxInterceptor(nullptr);
         SetFileDialogInterceptor(nullptr);
     }
     void record(int n) {
         for (int i = 0; i < n; ++i)
-            form->recorder().addSample(volts(float(i % 37) - (i == 77 ? 100.0f : 0.0f), i));
-        form->setPages(PageOfIndex(n - 1), PageOfIndex(n - 1));
-        form->DrawPage();
+            form->controller().addSample(volts(float(i % 37) - (i == 77 ? 100.0f : 0.0f), i));
+    }
+    void openFile() {
+        QSignalSpy done(&form->controller(), &RecorderController::loadFinished);
+        form->sbtnOpenFileClick();
+        if (form->controller().isBusy()) {
+            ASSERT_TRUE(done.wait(10000));
+        }
     }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
 };
@@ -109,7 +117,7 @@ TEST_F(CommandsFixture, SaveWritesTheBufferAndMarksItSaved) {
     EXPECT_TRUE(boxes.empty());
 
     // An unwritable place: FileSaveError, still unsaved, and the save reports failure.
-    form->recorder().addSample(volts(1, 1));
+    form->controller().addSample(volts(1, 1));
     chosen = file("missing/dir/rec.g53");
     EXPECT_FALSE(form->saveCommand());
     ASSERT_EQ(boxes.size(), 1u);
@@ -124,24 +132,24 @@ TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
     record(450);
     chosen = file("rec.g53");
     ASSERT_TRUE(form->saveCommand());
-    const std::int32_t maxIndex = form->recorder().maxIndex();
-    const std::int32_t minIndex = form->recorder().minIndex();
-    const float scaleMax = form->recorder().scaleMax();
-    const float scaleMin = form->recorder().scaleMin();
+    const std::int32_t maxIndex = form->recording().maxIndex();
+    const std::int32_t minIndex = form->recording().minIndex();
+    const float scaleMax = form->recording().scaleMax();
+    const float scaleMin = form->recording().scaleMin();
 
-    form->sbtnOpenFileClick(); // saved data: cleared without a question
+    openFile(); // saved data: cleared without a question
     EXPECT_TRUE(boxes.empty());
-    RecorderState& s = form->recorder();
+    const Recording& s = form->recording();
     EXPECT_EQ(s.buffer().size(), 450u);
     EXPECT_EQ(s.sampleCount(), 450);
     EXPECT_EQ(s.maxIndex(), maxIndex);
     EXPECT_EQ(s.minIndex(), minIndex);
     EXPECT_EQ(s.scaleMax(), scaleMax);
     EXPECT_EQ(s.scaleMin(), scaleMin);
-    EXPECT_EQ(form->lastPage(), 3);
-    EXPECT_EQ(form->currentPage(), 3);
+    EXPECT_EQ(form->controller().lastPage(), 3);
+    EXPECT_EQ(form->controller().currentPage(), 3);
     EXPECT_TRUE(form->hasUnsavedData());
-    EXPECT_EQ(App().busy, 0);
+    EXPECT_FALSE(form->controller().isBusy());
     EXPECT_EQ(list->lineCount(), 450);
     EXPECT_EQ(form->ChartWidget->value(199), s.buffer()[449].main.value);
     EXPECT_FALSE(progress->isVisible());
@@ -153,8 +161,8 @@ TEST_F(CommandsFixture, ExactPagesOpenWithoutAnEmptyFirstPage) {
     record(400);
     chosen = file("two.g53");
     ASSERT_TRUE(form->saveCommand());
-    form->sbtnOpenFileClick();
-    EXPECT_EQ(form->lastPage(), 2);
+    openFile();
+    EXPECT_EQ(form->controller().lastPage(), 2);
 }
 
 TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
@@ -164,21 +172,19 @@ TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
     ASSERT_TRUE(SaveRecorderFile(file("big.g53"), big));
     chosen = file("big.g53");
     // The user presses Abort once the progress window is up.
-    QTimer abortClick;
-    QObject::connect(&abortClick, &QTimer::timeout, progress.get(), [this] {
-        if (progress->isVisible() && App().busy != 0)
+    QObject::connect(&form->controller(), &RecorderController::loadProgress, progress, [this] {
+        if (progress->isVisible() && progress->isAbortEnabled())
             emit progress->abortRequested();
     });
-    abortClick.start(0);
-    form->sbtnOpenFileClick();
-    RecorderState& s = form->recorder();
+    openFile();
+    const Recording& s = form->recording();
     EXPECT_TRUE(s.buffer().empty());
     EXPECT_EQ(s.sampleCount(), 0);
     EXPECT_TRUE(s.isEmpty());
     EXPECT_FALSE(form->hasUnsavedData());
-    EXPECT_EQ(form->lastPage(), 1);
+    EXPECT_EQ(form->controller().lastPage(), 1);
     EXPECT_EQ(list->lineCount(), 0);
-    EXPECT_EQ(App().busy, 0);
+    EXPECT_FALSE(form->controller().isBusy());
     EXPECT_TRUE(form->sbtnOpenFile->isEnabled());
     EXPECT_FALSE(progress->isVisible());
 }
@@ -194,10 +200,10 @@ TEST_F(CommandsFixture, DamagedFilesGiveMessages) {
     f.write(le32(5) + one + one + one.left(7));
     f.close();
     chosen = file("cut.g53");
-    form->sbtnOpenFileClick();
+    openFile();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W9001]"));
-    EXPECT_EQ(form->recorder().buffer().size(), 2u);
+    EXPECT_EQ(form->recording().buffer().size(), 2u);
 
     record(3); // unsaved data: the open asks AskClearBuffer first
     QFile n(file("negative.g53"));
@@ -206,18 +212,17 @@ TEST_F(CommandsFixture, DamagedFilesGiveMessages) {
     n.close();
     chosen = file("negative.g53");
     boxes.clear();
-    form->sbtnOpenFileClick();
+    openFile();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W8002]"));
     EXPECT_EQ(boxes[1].caption, QStringLiteral("Error[E9004]"));
-    EXPECT_TRUE(form->recorder().buffer().empty());
-    EXPECT_EQ(App().busy, 0);
+    EXPECT_TRUE(form->recording().buffer().empty());
+    EXPECT_FALSE(form->controller().isBusy());
 }
 
 TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
-    ExportDialog dlg(ExportDialog::PrinterPages::Any);
-    Windows().DlgExportForm = &dlg;
     record(450);
+    ExportDialog& dlg = form->exportDialog();
     const QString csv = file("pages.csv");
     QTimer::singleShot(0, &dlg, [&] {
         EXPECT_EQ(dlg.exportType(), ExportType::Text);
@@ -250,15 +255,15 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
     form->sbtnExportClick();
     QImage image(png);
     EXPECT_EQ(image.size(), QSize(1000, 681));
-    EXPECT_EQ(form->currentPage(), 3);
+    EXPECT_EQ(form->controller().currentPage(), 3);
 }
 
 TEST_F(CommandsFixture, TheTemporaryFileOfAnAcquisitionReopensLikeItsSavedFile) {
-    RecorderState& s = form->recorder();
-    ASSERT_TRUE(s.startTemporaryFile(dir.path()));
+    const Recording& s = form->recording();
+    ASSERT_TRUE(form->controller().startTemporaryFile());
     record(321);
-    const QString tmp = s.temporaryFilePath();
-    s.closeTemporaryFile();
+    const QString tmp = form->controller().temporaryFilePath();
+    form->controller().closeTemporaryFile();
     chosen = file("same.g53");
     ASSERT_TRUE(form->saveCommand());
 
@@ -271,11 +276,11 @@ TEST_F(CommandsFixture, TheTemporaryFileOfAnAcquisitionReopensLikeItsSavedFile) 
         }
         return out;
     };
-    form->sbtnOpenFileClick();
+    openFile();
     const auto fromG53 = images();
     chosen = tmp;
     form->sbtnClearClick(); // the loaded file counts as unsaved: asked, answered OK
-    form->sbtnOpenFileClick();
+    openFile();
     EXPECT_EQ(images(), fromG53);
     EXPECT_EQ(s.sampleCount(), 321);
     EXPECT_EQ(dialogs.back().filter,

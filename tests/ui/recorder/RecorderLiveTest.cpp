@@ -3,6 +3,7 @@
 #include "meter/AppState.h"
 #include "meter/CableBackend.h"
 #include "meter/SharedState.h"
+#include "recording/RecorderController.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/MessageBox.h"
@@ -65,18 +66,18 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
         ASSERT_TRUE(Shared().linkActive());
         recorder->sbtnRecordStart->setChecked(true);
         recorder->sbtnRecordStartClick();
-        ASSERT_TRUE(recorder->isRecording());
-        tmp = recorder->recorder().temporaryFilePath();
+        ASSERT_TRUE(recorder->controller().isRecording());
+        tmp = recorder->controller().temporaryFilePath();
 
-        ASSERT_TRUE(waitUntil([&] { return recorder->recorder().sampleCount() >= 4; }, 10s));
+        ASSERT_TRUE(waitUntil([&] { return recorder->recording().sampleCount() >= 4; }, 10s));
         // Unlinking tells the recorder, which stops with its file closed.
         main.sbtnLink->setChecked(false);
         main.sbtnLinkClick();
-        EXPECT_FALSE(recorder->isRecording());
+        EXPECT_FALSE(recorder->controller().isRecording());
         EXPECT_TRUE(recorder->sbtnRecordStop->isChecked());
         QCoreApplication::processEvents();
 
-        const auto& buffer = recorder->recorder().buffer();
+        const auto& buffer = recorder->recording().buffer();
         QFile file(tmp);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();

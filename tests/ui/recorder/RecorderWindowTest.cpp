@@ -1,17 +1,18 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "meter/AppState.h"
 #include "meter/SharedState.h"
+#include "recording/RecorderController.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CountdownNotice.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
-#include "ui/common/WindowMessages.h"
-#include "ui/main/AppWindows.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
 
 #include <gtest/gtest.h>
+
+#include <QSignalSpy>
 
 #include <QApplication>
 #include <QComboBox>
@@ -59,11 +60,17 @@ void publishVolts(double value, bool lowBattery = false, bool withSub = false) {
     Shared().setReadingValid(true);
 }
 
+LiveReadingSource sharedReadings() {
+    return {[] { return Shared().linkActive(); }, [] { return Shared().readingValid(); },
+            [] { return Shared().copyReading(); }};
+}
+
 // A recorder with its data list, linked to a simulated reading, boxes answered.
 struct RecorderFixture : ::testing::Test {
     QTemporaryDir dir;
     std::vector<BoxRequest> boxes;
     BoxButton answer = BoxButton::Ok;
+    std::unique_ptr<RecorderController> controller;
     std::unique_ptr<DataListWindow> list;
     std::unique_ptr<RecorderWindow> form;
 
@@ -76,16 +83,14 @@ struct RecorderFixture : ::testing::Test {
             boxes.push_back(r);
             return answer;
         });
-        list = std::make_unique<DataListWindow>();
-        Windows().DataStringGridForm = list.get();
-        form = std::make_unique<RecorderWindow>();
-        Windows().GraphicalForm = form.get();
+        controller = std::make_unique<RecorderController>(sharedReadings(), dir.path());
+        list = std::make_unique<DataListWindow>(controller.get());
+        form = std::make_unique<RecorderWindow>(*controller);
     }
     void TearDown() override {
-        Windows().GraphicalForm = nullptr;
-        Windows().DataStringGridForm = nullptr;
         form.reset();
         list.reset();
+        controller.reset();
         SetBoxInterceptor(nullptr);
         Shared().reset();
     }
@@ -96,9 +101,18 @@ struct RecorderFixture : ::testing::Test {
     void samples(int n, double base = 0.0) {
         for (int i = 0; i < n; ++i) {
             publishVolts(base + (i % 50) * 0.1 - 2.0);
-            form->TimerLoggerTimer();
+            form->controller().takeScheduledSample();
         }
-        QApplication::processEvents(); // posted 1034 messages reach the data list
+    }
+    void openFile() {
+        QSignalSpy done(&form->controller(), &RecorderController::loadFinished);
+        form->sbtnOpenFileClick();
+        if (form->controller().isBusy()) {
+            ASSERT_TRUE(done.wait(10000));
+        }
+    }
+    QTimer* samplingTimer() const {
+        return controller->findChild<QTimer*>(QStringLiteral("TimerLogger"));
     }
     QString status(int i) const { return form->StatusPanels[i]->text(); }
 };
@@ -111,33 +125,33 @@ TEST_F(RecorderFixture, StartNeedsTheLink) {
     EXPECT_EQ(boxes[0].caption, "Error[E9002]");
     EXPECT_EQ(boxes[0].text, text(TextId::LinkBeforeLogging));
     EXPECT_TRUE(form->sbtnRecordStop->isChecked());
-    EXPECT_FALSE(form->isRecording());
+    EXPECT_FALSE(form->controller().isRecording());
     form->sbtnManualLoggingClick();
     EXPECT_EQ(boxes.size(), 2u);
-    EXPECT_TRUE(form->recorder().isEmpty());
+    EXPECT_TRUE(form->recording().isEmpty());
 }
 
 TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     Shared().setLinkActive(true);
     start();
-    ASSERT_TRUE(form->isRecording());
+    ASSERT_TRUE(form->controller().isRecording());
     EXPECT_EQ(status(0), text(TextId::StatusDataLogging));
     EXPECT_FALSE(form->sbtnClear->isEnabled());
     EXPECT_FALSE(form->sbtnOption->isEnabled());
 
     // A tick without a valid reading takes nothing.
     Shared().setReadingValid(false);
-    form->TimerLoggerTimer();
-    EXPECT_TRUE(form->recorder().isEmpty());
+    form->controller().takeScheduledSample();
+    EXPECT_TRUE(form->recording().isEmpty());
 
     samples(1);
     EXPECT_TRUE(form->MaxDataPanel->text().isEmpty()); // extremes show from the second sample
     samples(199);
-    EXPECT_EQ(form->lastPage(), 1);
+    EXPECT_EQ(form->controller().lastPage(), 1);
     EXPECT_FALSE(form->MaxDataPanel->text().isEmpty());
     samples(1);
-    EXPECT_EQ(form->recorder().sampleCount(), 201);
-    EXPECT_EQ(form->lastPage(), 2);
+    EXPECT_EQ(form->recording().sampleCount(), 201);
+    EXPECT_EQ(form->controller().lastPage(), 2);
     EXPECT_EQ(status(1), "Data in buffer : 201");
     EXPECT_EQ(status(2), "Page : 2 of 2");
     EXPECT_EQ(form->ChartWidget->cursorPoint(), 199);
@@ -145,7 +159,7 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     EXPECT_EQ(form->ChartWidget->yAxisLabel(), "Reading(V)");
 
     // Every sample is already on disk, in buffer order.
-    const QString tmp = form->recorder().temporaryFilePath();
+    const QString tmp = form->controller().temporaryFilePath();
     EXPECT_EQ(QFileInfo(tmp).size(), qint64(201 * kSampleSize));
 
     // The data list got one line per sample.
@@ -155,16 +169,16 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
 
     form->sbtnRecordStop->setChecked(true);
     form->sbtnRecordStopClick();
-    EXPECT_FALSE(form->isRecording());
+    EXPECT_FALSE(form->controller().isRecording());
     EXPECT_TRUE(status(0).isEmpty());
     EXPECT_TRUE(form->sbtnPageUp->isEnabled());
     EXPECT_FALSE(form->sbtnPageDown->isEnabled());
 
     // Page 1 holds only the oldest sample, right-aligned.
     form->sbtnPageUpClick();
-    EXPECT_EQ(form->currentPage(), 1);
+    EXPECT_EQ(form->controller().currentPage(), 1);
     EXPECT_EQ(status(2), "Page : 1 of 2");
-    EXPECT_EQ(form->ChartWidget->value(199), form->recorder().buffer()[0].main.value);
+    EXPECT_EQ(form->ChartWidget->value(199), form->recording().buffer()[0].main.value);
     EXPECT_EQ(form->ChartWidget->value(198), -99999.0f);
     form->ChartWidget->setCursorPoint(198);
     form->ChartWidgetCursorMoved();
@@ -184,30 +198,30 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     // A sample taken while an earlier page is shown brings the view back.
     form->sbtnFirstPageClick();
     Shared().setLinkActive(true);
-    form->setAcquisition(1, 500);
+    form->controller().setAcquisition(AcquisitionMode::Manual, 500);
     form->sbtnManualLoggingClick();
     QApplication::processEvents();
-    EXPECT_EQ(form->currentPage(), form->lastPage());
-    EXPECT_EQ(form->recorder().sampleCount(), 202);
+    EXPECT_EQ(form->controller().currentPage(), form->controller().lastPage());
+    EXPECT_EQ(form->recording().sampleCount(), 202);
     EXPECT_EQ(list->lineCount(), 202);
 }
 
 TEST_F(RecorderFixture, StatusShowsTheIntervalAndModeDrivesTheButtons) {
     EXPECT_EQ(status(3), text(TextId::IntervalFullSpeed));
-    form->setAcquisition(0, 5000);
+    form->controller().setAcquisition(AcquisitionMode::Automatic, 5000);
     EXPECT_EQ(status(3), "Interval in second(s):5S");
     EXPECT_TRUE(form->sbtnRecordStart->isEnabled());
     EXPECT_FALSE(form->sbtnManualLogging->isEnabled());
-    form->setAcquisition(1, 5000);
+    form->controller().setAcquisition(AcquisitionMode::Manual, 5000);
     EXPECT_EQ(status(3), text(TextId::IntervalManual));
     EXPECT_FALSE(form->sbtnRecordStart->isEnabled());
     EXPECT_TRUE(form->sbtnManualLogging->isEnabled());
-    EXPECT_FALSE(form->sbtnSaveFile->isEnabled()); // nothing to save yet
-    App().busy = 1;
-    form->RefreshControls();
+    EXPECT_FALSE(form->sbtnSaveFile->isEnabled());   // nothing to save yet
+    controller->startSave(dir.filePath("busy.g53")); // busy until its result is delivered
     EXPECT_FALSE(form->sbtnManualLogging->isEnabled());
     EXPECT_FALSE(form->sbtnOpenFile->isEnabled());
-    App().busy = 0;
+    controller->waitForJob();
+    EXPECT_TRUE(form->sbtnManualLogging->isEnabled());
 }
 
 TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
@@ -215,7 +229,7 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     EXPECT_TRUE(boxes.empty());
 
     Shared().setLinkActive(true);
-    form->setAcquisition(1, 500);
+    form->controller().setAcquisition(AcquisitionMode::Manual, 500);
     samples(0);
     for (int i = 0; i < 3; ++i) {
         publishVolts(i, false, true);
@@ -225,18 +239,18 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     EXPECT_EQ(list->lineCount(), 3);
     EXPECT_TRUE(form->hasUnsavedData());
     // Manual samples are mirrored to a temporary file as well.
-    EXPECT_EQ(QFileInfo(form->recorder().temporaryFilePath()).size(), qint64(3 * kSampleSize));
+    EXPECT_EQ(QFileInfo(form->controller().temporaryFilePath()).size(), qint64(3 * kSampleSize));
 
     answer = BoxButton::Cancel;
     form->sbtnClearClick();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Warning[W8002]");
     EXPECT_EQ(boxes[0].defaultButton, BoxButton::Cancel);
-    EXPECT_EQ(form->recorder().sampleCount(), 3);
+    EXPECT_EQ(form->recording().sampleCount(), 3);
 
     answer = BoxButton::Ok;
     form->sbtnClearClick();
-    EXPECT_TRUE(form->recorder().isEmpty());
+    EXPECT_TRUE(form->recording().isEmpty());
     EXPECT_EQ(list->lineCount(), 0);
     EXPECT_EQ(list->pageCount(), 1);
     EXPECT_EQ(status(1), "Data in buffer : 0");
@@ -255,13 +269,11 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     Shared().setLinkActive(true);
     start();
     samples(5);
-    form->linkEnded();
-    EXPECT_FALSE(form->isRecording());
+    form->controller().linkEnded();
+    EXPECT_FALSE(form->controller().isRecording());
     EXPECT_TRUE(form->sbtnRecordStop->isChecked());
-    EXPECT_FALSE(form->TimerLogger->isActive());
+    EXPECT_FALSE(samplingTimer()->isActive());
 
-    CountdownNotice box;
-    Windows().AutoMsgForm = &box;
     int shown = 0;
     int result = CountdownNotice::mrYes;
     CountdownNotice::setInterceptor([&](CountdownNotice& f) {
@@ -271,25 +283,28 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     });
     start();
     publishVolts(1.0, true);
-    form->TimerLoggerTimer(); // countdown ran out: stored, timer running again
+    form->controller().takeScheduledSample(); // countdown ran out: stored, timer running again
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(form->recorder().sampleCount(), 6);
-    EXPECT_TRUE(form->TimerLogger->isActive());
+    EXPECT_EQ(form->recording().sampleCount(), 6);
+    EXPECT_TRUE(samplingTimer()->isActive());
     result = CountdownNotice::mrAbort;
-    form->TimerLoggerTimer(); // abort: stopped, nothing stored
-    EXPECT_EQ(form->recorder().sampleCount(), 6);
-    EXPECT_FALSE(form->isRecording());
+    form->controller().takeScheduledSample(); // abort: stopped, nothing stored
+    EXPECT_EQ(form->recording().sampleCount(), 6);
+    EXPECT_FALSE(form->controller().isRecording());
     CountdownNotice::setInterceptor(nullptr);
-    Windows().AutoMsgForm = nullptr;
 }
 
 TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
-    App().applicationDirectory = dir.filePath("missing/sub");
+    form.reset();
+    list.reset();
+    controller =
+        std::make_unique<RecorderController>(sharedReadings(), dir.filePath("missing/sub"));
+    form = std::make_unique<RecorderWindow>(*controller);
     Shared().setLinkActive(true);
     start();
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back().caption, "Error[E9003]");
-    EXPECT_FALSE(form->isRecording());
+    EXPECT_FALSE(form->controller().isRecording());
     EXPECT_TRUE(form->sbtnRecordStop->isChecked());
 }
 
@@ -297,13 +312,14 @@ TEST_F(RecorderFixture, TemporaryFilesGoWithTheWindow) {
     Shared().setLinkActive(true);
     start();
     samples(3);
-    const QString tmp = form->recorder().temporaryFilePath();
+    const QString tmp = form->controller().temporaryFilePath();
     EXPECT_TRUE(QFile::exists(tmp));
     form->close(); // hiding stops the recording but keeps the file
-    EXPECT_FALSE(form->isRecording());
+    EXPECT_FALSE(form->controller().isRecording());
     EXPECT_TRUE(QFile::exists(tmp));
-    Windows().GraphicalForm = nullptr;
-    form.reset();
+    form.reset(); // the files go with the recorder's controller
+    list.reset();
+    controller.reset();
     EXPECT_FALSE(QFile::exists(tmp));
 }
 
@@ -312,7 +328,7 @@ TEST_F(RecorderFixture, Screenshots) {
     start();
     for (int i = 0; i < 260; ++i) {
         publishVolts(5.0 * std::sin(i / 12.0) + (i > 200 ? 2.0 : 0.0), false, i % 3 == 0);
-        form->TimerLoggerTimer();
+        form->controller().takeScheduledSample();
     }
     QApplication::processEvents();
     form->resize(1100, 620);
@@ -376,8 +392,7 @@ TEST(DataList, LinesAndPagesOf32000) {
     list.addLine(99999); // past the buffer: ignored
     EXPECT_EQ(list.lineCount(), 32001);
 
-    telmora::WindowMessageEvent cleared(telmora::WindowMessage::BufferCleared);
-    QApplication::sendEvent(&list, &cleared);
+    list.clearList(); // what the recorder's cleared() does
     EXPECT_EQ(list.pageCount(), 1);
     EXPECT_EQ(list.lineCount(), 0);
     EXPECT_EQ(list.PageControl->tabText(0), "Sheet1");

@@ -1,8 +1,7 @@
-#include "recording/RecorderState.h"
+#include "recording/Recording.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
-#include "ui/main/AppWindows.h"
 #include "ui/recorder/RecordingOverview.h"
 
 #include <QFile>
@@ -33,7 +32,7 @@ SampleEntry sample(float value, int i) {
     return e;
 }
 
-void fill(RecorderState& state, int n, int peakAt = -1, int dipAt = -1) {
+void fill(Recording& state, int n, int peakAt = -1, int dipAt = -1) {
     for (int i = 0; i < n; ++i) {
         float v = float(std::sin(i * 0.01) * 10.0);
         if (i == peakAt)
@@ -46,12 +45,8 @@ void fill(RecorderState& state, int n, int peakAt = -1, int dipAt = -1) {
 
 class ViewerTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        SetBoxInterceptor(nullptr);
-        Windows().DlgFitExportForm = nullptr;
-    }
-    SampleList m_buffer;
-    RecorderState m_state{m_buffer};
+    void TearDown() override { SetBoxInterceptor(nullptr); }
+    Recording m_state;
     RecordingOverview m_viewer;
 };
 
@@ -91,7 +86,7 @@ TEST_F(ViewerTest, LongRecordingIsReducedAndPanelsFindTheExtremes) {
     // Closing resets the graph to the first 100 samples of the buffer.
     m_viewer.FormClose();
     EXPECT_EQ(m_viewer.ChartWidgetView->pointCount(), 100);
-    EXPECT_EQ(m_viewer.ChartWidgetView->value(99), m_buffer[99].main.value);
+    EXPECT_EQ(m_viewer.ChartWidgetView->value(99), m_state.buffer()[99].main.value);
 }
 
 TEST_F(ViewerTest, EmptyBufferShowsAnEmptyGraph) {
@@ -103,8 +98,7 @@ TEST_F(ViewerTest, EmptyBufferShowsAnEmptyGraph) {
 
 TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
     QTemporaryDir dir;
-    ExportDialog dlg(ExportDialog::PrinterPages::ThisPageOnly);
-    Windows().DlgFitExportForm = &dlg;
+    ExportDialog& dlg = m_viewer.exportDialog();
     fill(m_state, 300);
     m_viewer.FormShow(m_state);
     std::vector<int> messages;
