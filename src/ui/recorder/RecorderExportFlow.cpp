@@ -83,11 +83,12 @@ void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
 }
 
 void RecorderExportFlow::reportWriteFailure(const QString& path, const QString& reason) {
-    QString text = text(TextId::FileSaveError);
-    text += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
+    QString message = text(TextId::FileSaveError);
+    message += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
     if (!reason.isEmpty())
-        text += QStringLiteral("\n(%1)").arg(reason);
-    showDirectBox(m_owner, text, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
+        message += QStringLiteral("\n(%1)").arg(reason);
+    showDirectBox(m_owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                  {BoxButton::Ok});
 }
 
 } // namespace telmora

@@ -19,9 +19,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QDir>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -92,8 +92,8 @@ void RecorderWindow::bindController() {
     connect(c, &RecorderController::extremesChanged, this, &RecorderWindow::ShowExtremes);
     connect(c, &RecorderController::recordingStateChanged, this,
             &RecorderWindow::syncRecordingButtons);
-    for (auto changed : {&RecorderController::acquisitionChanged,
-                         &RecorderController::unsavedChanged})
+    for (auto changed :
+         {&RecorderController::acquisitionChanged, &RecorderController::unsavedChanged})
         connect(c, changed, this, [this] {
             RefreshControls();
             RefreshStatus();
@@ -137,7 +137,8 @@ void RecorderWindow::buildToolPanel(QWidget* central) {
     auto* tools = new QHBoxLayout(ToolPanel);
     tools->setContentsMargins(4, 2, 4, 2);
     tools->setSpacing(1);
-    auto button = [&](const char* name, TextId hint, RecorderGlyph glyph, void (RecorderWindow::*handler)()) {
+    auto button = [&](const char* name, TextId hint, RecorderGlyph glyph,
+                      void (RecorderWindow::*handler)()) {
         auto* b = new QToolButton(ToolPanel);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(text(hint));
@@ -149,10 +150,10 @@ void RecorderWindow::buildToolPanel(QWidget* central) {
         return b;
     };
     auto gap = [&] { tools->addSpacing(10); };
-    sbtnRecordStart =
-        button("sbtnRecordStart", TextId::HintAcquisitionStart, RecorderGlyph::Start, &RecorderWindow::sbtnRecordStartClick);
-    sbtnRecordStop =
-        button("sbtnRecordStop", TextId::HintAcquisitionStop, RecorderGlyph::Stop, &RecorderWindow::sbtnRecordStopClick);
+    sbtnRecordStart = button("sbtnRecordStart", TextId::HintAcquisitionStart, RecorderGlyph::Start,
+                             &RecorderWindow::sbtnRecordStartClick);
+    sbtnRecordStop = button("sbtnRecordStop", TextId::HintAcquisitionStop, RecorderGlyph::Stop,
+                            &RecorderWindow::sbtnRecordStopClick);
     for (QToolButton* b : {sbtnRecordStart, sbtnRecordStop})
         b->setCheckable(true);
     auto* group = new QButtonGroup(this);
@@ -160,29 +161,38 @@ void RecorderWindow::buildToolPanel(QWidget* central) {
     group->addButton(sbtnRecordStart);
     group->addButton(sbtnRecordStop);
     sbtnRecordStop->setChecked(true);
-    sbtnManualLogging =
-        button("sbtnManualLogging", TextId::HintManualAcquisition, RecorderGlyph::Manual, &RecorderWindow::sbtnManualLoggingClick);
-    sbtnOption = button("sbtnOption", TextId::HintIntervalOption, RecorderGlyph::Option, &RecorderWindow::sbtnOptionClick);
+    sbtnManualLogging = button("sbtnManualLogging", TextId::HintManualAcquisition,
+                               RecorderGlyph::Manual, &RecorderWindow::sbtnManualLoggingClick);
+    sbtnOption = button("sbtnOption", TextId::HintIntervalOption, RecorderGlyph::Option,
+                        &RecorderWindow::sbtnOptionClick);
     gap();
-    sbtnOpenFile = button("sbtnOpenFile", TextId::HintOpenFile, RecorderGlyph::Open, &RecorderWindow::sbtnOpenFileClick);
-    sbtnSaveFile = button("sbtnSaveFile", TextId::HintSaveFile, RecorderGlyph::Save, &RecorderWindow::sbtnSaveFileClick);
-    sbtnPrintGraphic =
-        button("sbtnPrintGraphic", TextId::HintPrintPage, RecorderGlyph::Print, &RecorderWindow::sbtnPrintGraphicClick);
-    sbtnClear = button("sbtnClear", TextId::HintClearRecord, RecorderGlyph::Clear, &RecorderWindow::sbtnClearClick);
-    sbtnImport = button("sbtnImport", TextId::HintImport, RecorderGlyph::Import, &RecorderWindow::sbtnImportClick);
-    sbtnExport = button("sbtnExport", TextId::HintExport, RecorderGlyph::Export, &RecorderWindow::sbtnExportClick);
+    sbtnOpenFile = button("sbtnOpenFile", TextId::HintOpenFile, RecorderGlyph::Open,
+                          &RecorderWindow::sbtnOpenFileClick);
+    sbtnSaveFile = button("sbtnSaveFile", TextId::HintSaveFile, RecorderGlyph::Save,
+                          &RecorderWindow::sbtnSaveFileClick);
+    sbtnPrintGraphic = button("sbtnPrintGraphic", TextId::HintPrintPage, RecorderGlyph::Print,
+                              &RecorderWindow::sbtnPrintGraphicClick);
+    sbtnClear = button("sbtnClear", TextId::HintClearRecord, RecorderGlyph::Clear,
+                       &RecorderWindow::sbtnClearClick);
+    sbtnImport = button("sbtnImport", TextId::HintImport, RecorderGlyph::Import,
+                        &RecorderWindow::sbtnImportClick);
+    sbtnExport = button("sbtnExport", TextId::HintExport, RecorderGlyph::Export,
+                        &RecorderWindow::sbtnExportClick);
     gap();
-    sbtnFirstPage =
-        button("sbtnFirstPage", TextId::HintFirstPage, RecorderGlyph::First, &RecorderWindow::sbtnFirstPageClick);
-    sbtnPageUp = button("sbtnPageUp", TextId::HintPageUp, RecorderGlyph::PageUp, &RecorderWindow::sbtnPageUpClick);
-    sbtnPageDown =
-        button("sbtnPageDown", TextId::HintPageDown, RecorderGlyph::PageDown, &RecorderWindow::sbtnPageDownClick);
-    sbtnLastPage = button("sbtnLastPage", TextId::HintLastPage, RecorderGlyph::Last, &RecorderWindow::sbtnLastPageClick);
+    sbtnFirstPage = button("sbtnFirstPage", TextId::HintFirstPage, RecorderGlyph::First,
+                           &RecorderWindow::sbtnFirstPageClick);
+    sbtnPageUp = button("sbtnPageUp", TextId::HintPageUp, RecorderGlyph::PageUp,
+                        &RecorderWindow::sbtnPageUpClick);
+    sbtnPageDown = button("sbtnPageDown", TextId::HintPageDown, RecorderGlyph::PageDown,
+                          &RecorderWindow::sbtnPageDownClick);
+    sbtnLastPage = button("sbtnLastPage", TextId::HintLastPage, RecorderGlyph::Last,
+                          &RecorderWindow::sbtnLastPageClick);
     gap();
-    sbtnUndoZoom =
-        button("sbtnUndoZoom", TextId::HintUndoZoom, RecorderGlyph::UndoZoom, &RecorderWindow::sbtnUndoZoomClick);
+    sbtnUndoZoom = button("sbtnUndoZoom", TextId::HintUndoZoom, RecorderGlyph::UndoZoom,
+                          &RecorderWindow::sbtnUndoZoomClick);
     sbtnUndoZoom->setEnabled(false);
-    sbtnFitView = button("sbtnFitView", TextId::HintFitAll, RecorderGlyph::Fit, &RecorderWindow::sbtnFitViewClick);
+    sbtnFitView = button("sbtnFitView", TextId::HintFitAll, RecorderGlyph::Fit,
+                         &RecorderWindow::sbtnFitViewClick);
     tools->addStretch(1);
     ToolPanelCaption = new QLabel(windowTitle() + QStringLiteral("   "), ToolPanel);
     QFont italic = ToolPanelCaption->font();
@@ -192,7 +202,6 @@ void RecorderWindow::buildToolPanel(QWidget* central) {
     ToolPanelCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     tools->addWidget(ToolPanelCaption);
     central->layout()->addWidget(ToolPanel);
-
 }
 
 void RecorderWindow::buildDisplayPanel(QWidget* central) {
@@ -235,7 +244,6 @@ void RecorderWindow::buildDisplayPanel(QWidget* central) {
     display->addWidget(MinUnitPanel, 1);
     display->addWidget(MinFuncPanel, 1);
     central->layout()->addWidget(DisplayPanel);
-
 }
 
 void RecorderWindow::buildStatusBar(QWidget* central) {
@@ -280,7 +288,8 @@ void RecorderWindow::buildMenus() {
     mnuImport = item(file, TextId::MenuFileImport, &RecorderWindow::sbtnImportClick);
     mnuExport = item(file, TextId::MenuFileExport, &RecorderWindow::sbtnExportClick);
     mnuPrint = item(file, TextId::MenuFilePrintPage, &RecorderWindow::sbtnPrintGraphicClick);
-    mnuPrinterSetup = item(file, TextId::MenuFilePrinterSetup, &RecorderWindow::mnuPrinterSetupClick);
+    mnuPrinterSetup =
+        item(file, TextId::MenuFilePrinterSetup, &RecorderWindow::mnuPrinterSetupClick);
     file->addSeparator();
     mnuExit = item(file, TextId::MenuFileExit, [this] { close(); });
 
@@ -299,10 +308,11 @@ void RecorderWindow::buildMenus() {
             sbtnRecordStopClick();
         },
         QKeySequence(Qt::Key_F3));
-    mnuManual =
-        item(acquisition, TextId::MenuAcquisitionManual, &RecorderWindow::sbtnManualLoggingClick, QKeySequence(Qt::Key_F7));
+    mnuManual = item(acquisition, TextId::MenuAcquisitionManual,
+                     &RecorderWindow::sbtnManualLoggingClick, QKeySequence(Qt::Key_F7));
     acquisition->addSeparator();
-    mnuInterval = item(acquisition, TextId::MenuAcquisitionInterval, &RecorderWindow::sbtnOptionClick);
+    mnuInterval =
+        item(acquisition, TextId::MenuAcquisitionInterval, &RecorderWindow::sbtnOptionClick);
 
     QMenu* view = bar->addMenu(text(TextId::MenuView));
     mnuFirstPage = item(view, TextId::MenuViewFirstPage, &RecorderWindow::sbtnFirstPageClick,
@@ -312,10 +322,10 @@ void RecorderWindow::buildMenus() {
     mnuLastPage = item(view, TextId::MenuViewLastPage, &RecorderWindow::sbtnLastPageClick,
                        QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     view->addSeparator();
-    mnuFitView =
-        item(view, TextId::MenuViewFitAll, &RecorderWindow::sbtnFitViewClick, QKeySequence(Qt::CTRL | Qt::Key_F));
-    mnuUndoZoom =
-        item(view, TextId::MenuViewUndoZoom, &RecorderWindow::sbtnUndoZoomClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuFitView = item(view, TextId::MenuViewFitAll, &RecorderWindow::sbtnFitViewClick,
+                      QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuUndoZoom = item(view, TextId::MenuViewUndoZoom, &RecorderWindow::sbtnUndoZoomClick,
+                       QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuUndoZoom->setEnabled(false);
     view->addSeparator();
     mnuLineColor = item(view, TextId::MenuViewLineColor, &RecorderWindow::mnuGraphLineColorClick);
@@ -411,8 +421,9 @@ void RecorderWindow::sbtnManualLoggingClick() {
 bool RecorderWindow::lowBatteryPrompt() {
     if (m_countdown == nullptr)
         m_countdown = new CountdownNotice(this);
-    return m_countdown->showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, text(TextId::MeterBatteryLow), text(TextId::ContinueInThreeSeconds), QString()) !=
-           CountdownNotice::mrAbort;
+    return m_countdown->showCountdown(
+               CaptionKind::Warning, TextId::MeterBatteryLow, text(TextId::MeterBatteryLow),
+               text(TextId::ContinueInThreeSeconds), QString()) != CountdownNotice::mrAbort;
 }
 
 void RecorderWindow::TimerTimeTimer() {
@@ -424,15 +435,14 @@ void RecorderWindow::sbtnOptionClick() {
     if (m_intervalDialog == nullptr)
         m_intervalDialog = new IntervalDialog(this);
     const std::int32_t interval = m_controller.sampleInterval();
-    const std::int32_t seconds =
-        interval == RecorderController::kFullSpeedMs ? 0 : interval / 1000;
+    const std::int32_t seconds = interval == RecorderController::kFullSpeedMs ? 0 : interval / 1000;
     const bool manual = m_controller.acquisitionMode() == AcquisitionMode::Manual;
     if (m_intervalDialog->execFor(manual ? 1 : 0, seconds) != QDialog::Accepted)
         return;
-    m_controller.setAcquisition(
-        m_intervalDialog->mode != 0 ? AcquisitionMode::Manual : AcquisitionMode::Automatic,
-        m_intervalDialog->seconds != 0 ? m_intervalDialog->seconds * 1000
-                                       : RecorderController::kFullSpeedMs);
+    m_controller.setAcquisition(m_intervalDialog->mode != 0 ? AcquisitionMode::Manual
+                                                            : AcquisitionMode::Automatic,
+                                m_intervalDialog->seconds != 0 ? m_intervalDialog->seconds * 1000
+                                                               : RecorderController::kFullSpeedMs);
 }
 
 void RecorderWindow::appendSample(qsizetype index) {
@@ -454,8 +464,8 @@ void RecorderWindow::DrawPage() {
     const Recording& recording = m_controller.recording();
     const auto& buffer = recording.buffer();
     const std::int64_t n = static_cast<std::int64_t>(buffer.size());
-    const PageContents c = ContentsOfPage(n, m_controller.lastPage(), m_controller.currentPage(),
-                                          m_pointsPerPage);
+    const PageContents c =
+        ContentsOfPage(n, m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
     for (int p = 0; p < m_pointsPerPage; ++p) {
         const std::int64_t i = c.firstIndex + (p - c.firstPoint);
         if (p < c.firstPoint || i < 0 || i >= n) {
@@ -542,9 +552,9 @@ void RecorderWindow::CursorReadout() {
         clear();
     } else {
         const auto& buffer = m_controller.recording().buffer();
-        const std::int64_t i = IndexOfPoint(
-            ChartWidget->cursorPoint(), static_cast<std::int64_t>(buffer.size()),
-            m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
+        const std::int64_t i =
+            IndexOfPoint(ChartWidget->cursorPoint(), static_cast<std::int64_t>(buffer.size()),
+                         m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
         if (i < 0 || i >= static_cast<std::int64_t>(buffer.size())) {
             clear();
             return;
@@ -609,8 +619,9 @@ void RecorderWindow::sbtnClearClick() {
     if (m_controller.recording().isEmpty())
         return;
     if (m_controller.recording().isUnsaved() &&
-        showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning, TextId::AskClearBuffer, BoxIcon::Question,
-                      {BoxButton::Ok, BoxButton::Cancel}, BoxButton::Cancel) != BoxButton::Ok)
+        showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning,
+                      TextId::AskClearBuffer, BoxIcon::Question, {BoxButton::Ok, BoxButton::Cancel},
+                      BoxButton::Cancel) != BoxButton::Ok)
         return;
     m_controller.clear();
 }
@@ -641,11 +652,12 @@ void RecorderWindow::reportSave(bool saved, const QString& path, const QString& 
     QApplication::restoreOverrideCursor();
     if (saved)
         return;
-    QString text = text(TextId::FileSaveError);
-    text += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
+    QString message = text(TextId::FileSaveError);
+    message += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
     if (!reason.isEmpty())
-        text += QStringLiteral("\n(%1)").arg(reason);
-    showDirectBox(this, text, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error, {BoxButton::Ok});
+        message += QStringLiteral("\n(%1)").arg(reason);
+    showDirectBox(this, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                  {BoxButton::Ok});
 }
 
 ProgressWindow& RecorderWindow::progressWindow() {
@@ -710,9 +722,8 @@ void RecorderWindow::finishLoad() {
     progress.bbtnAbort->setEnabled(true);
     progress.hide();
     QApplication::restoreOverrideCursor();
-    ProgressBar->setValue(
-        static_cast<int>(static_cast<std::int64_t>(m_controller.recording().size()) %
-                         m_pointsPerPage));
+    ProgressBar->setValue(static_cast<int>(
+        static_cast<std::int64_t>(m_controller.recording().size()) % m_pointsPerPage));
     ChartWidget->setCursorPoint(m_pointsPerPage - 1);
     CursorReadout();
     RefreshControls();
@@ -756,7 +767,8 @@ void RecorderWindow::RefreshControls() {
     in.manualMode = m_controller.acquisitionMode() == AcquisitionMode::Manual;
     in.lastPage = m_controller.lastPage();
     in.currentPage = m_controller.currentPage();
-    in.importAvailable = isSignalConnected(QMetaMethod::fromSignal(&RecorderWindow::importRequested));
+    in.importAvailable =
+        isSignalConnected(QMetaMethod::fromSignal(&RecorderWindow::importRequested));
     in.exportAvailable = true;
     in.viewerAvailable = true;
     const RecorderControlState s = ComputeRecorderControls(in);
@@ -797,10 +809,12 @@ void RecorderWindow::RefreshControls() {
 
 void RecorderWindow::RefreshStatus() {
     const std::int32_t interval = m_controller.sampleInterval();
-    StatusPanels[0]->setText(m_controller.isRecording() ? text(TextId::StatusDataLogging) : QString());
-    StatusPanels[1]->setText(fillFormat(TextId::StatusBufferCountFormat, {m_controller.recording().sampleCount()}));
-    StatusPanels[2]->setText(
-        fillFormat(TextId::StatusPageFormat, {m_controller.currentPage(), m_controller.lastPage()}));
+    StatusPanels[0]->setText(m_controller.isRecording() ? text(TextId::StatusDataLogging)
+                                                        : QString());
+    StatusPanels[1]->setText(
+        fillFormat(TextId::StatusBufferCountFormat, {m_controller.recording().sampleCount()}));
+    StatusPanels[2]->setText(fillFormat(TextId::StatusPageFormat,
+                                        {m_controller.currentPage(), m_controller.lastPage()}));
     if (m_controller.acquisitionMode() == AcquisitionMode::Manual)
         StatusPanels[3]->setText(text(TextId::IntervalManual));
     else if (interval == RecorderController::kFullSpeedMs)
