@@ -85,7 +85,7 @@ void BM_WindowOpenMillion(benchmark::State& state) {
         QApplication::processEvents();
         state.ResumeTiming();
         QSignalSpy loaded(&w->controller, &RecorderController::loadFinished);
-        w->form.sbtnOpenFileClick();
+        w->form.openRecording();
         loaded.wait(600000);
         state.PauseTiming();
         if (w->form.recording().sampleCount() != kSamples)

@@ -85,7 +85,7 @@ struct Recorder {
         QApplication::processEvents();
         memoryKiB = residentKiB() - before;
         controller->setAcquisition(AcquisitionMode::Manual, 500); // manual: one sample per call
-        form->sbtnLastPageClick();
+        form->showLastPage();
         QApplication::processEvents();
     }
 };
@@ -114,8 +114,8 @@ static void BM_AddSampleAndRepaintAtAMillion(benchmark::State& state) {
     double v = 0.0;
     for (auto _ : state) {
         publish(v += 0.001);
-        r.form->sbtnManualLoggingClick(); // take, append to graph, post to the list
-        QApplication::processEvents();    // the list adds its line, the graph repaints
+        r.form->takeManualSample();    // take, append to graph, post to the list
+        QApplication::processEvents(); // the list adds its line, the graph repaints
     }
     state.counters["samples"] = double(r.form->recording().sampleCount());
 }
@@ -126,7 +126,7 @@ static void BM_AddSampleAtAMillion(benchmark::State& state) {
     double v = 0.0;
     for (auto _ : state) {
         publish(v += 0.001);
-        r.form->sbtnManualLoggingClick();
+        r.form->takeManualSample();
         // The list's line arrives by posted message; painting is left out.
         QApplication::sendPostedEvents(r.list.get(),
                                        WindowMessage::eventType(WindowMessage::SampleAdded));
@@ -140,7 +140,7 @@ static void BM_AddSampleWithoutDataListAtAMillion(benchmark::State& state) {
     double v = 0.0;
     for (auto _ : state) {
         publish(v += 0.001);
-        r.form->sbtnManualLoggingClick();
+        r.form->takeManualSample();
     }
     r.list->bindTo(*r.controller);
     r.list->addLine(r.form->recording().sampleCount() - 1);
@@ -168,10 +168,10 @@ BENCHMARK(BM_DataListAddLine)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 static void BM_DrawPageAtAMillion(benchmark::State& state) {
     Recorder& r = recorder();
     for (auto _ : state) {
-        r.form->sbtnFirstPageClick();
+        r.form->showFirstPage();
         for (int i = 1; i < 3; ++i)
-            r.form->sbtnPageDownClick(); // three page draws
-        QApplication::processEvents();   // the graph replotted and painted
+            r.form->showNextPage();    // three page draws
+        QApplication::processEvents(); // the graph replotted and painted
     }
     state.SetItemsProcessed(state.iterations() * 3);
 }

@@ -19,6 +19,7 @@
 #include "ui/main/LinkLossWatcher.h"
 
 #include "logger/LoggerSessions.h"
+#include "recording/RecorderController.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"
@@ -27,7 +28,6 @@
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
 #include "ui/recorder/LineColorDialog.h"
-#include "recording/RecorderController.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
 

@@ -7,9 +7,9 @@
 #include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
+#include "ui/recorder/recorderfiles.h"
 
 #include <QApplication>
-#include <QDir>
 
 #include <cmath>
 
@@ -56,7 +56,7 @@ void RecorderExportFlow::exportText(std::int32_t first, std::int32_t last,
                                             last, m_controller.lastPage(), &error);
     QApplication::restoreOverrideCursor();
     if (!written)
-        reportWriteFailure(fileName, error);
+        showFileSaveError(m_owner, fileName, error);
 }
 
 void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
@@ -79,16 +79,7 @@ void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
         exportChartPictures(m_chart, request, ChartWidget::printer(),
                             [this](int page) { m_controller.showPage(page); });
     if (result == PictureExportResult::WriteFailed)
-        reportWriteFailure(fileName, QString());
-}
-
-void RecorderExportFlow::reportWriteFailure(const QString& path, const QString& reason) {
-    QString message = text(TextId::FileSaveError);
-    message += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
-    if (!reason.isEmpty())
-        message += QStringLiteral("\n(%1)").arg(reason);
-    showDirectBox(m_owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
-                  {BoxButton::Ok});
+        showFileSaveError(m_owner, fileName, QString());
 }
 
 } // namespace telmora

@@ -23,7 +23,6 @@ public:
 private:
     void exportText(std::int32_t first, std::int32_t last, const QString& fileName);
     void exportPictures(std::int32_t first, std::int32_t last, const QString& fileName);
-    void reportWriteFailure(const QString& path, const QString& reason);
 
     RecorderController& m_controller;
     ChartWidget& m_chart;

@@ -4,16 +4,10 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <cstdint>
+#include <memory>
 
-class QAction;
-class QLabel;
-class QMenu;
 class QProgressBar;
-class QStatusBar;
-class QTimer;
-class QToolButton;
 
 namespace telmora {
 
@@ -22,6 +16,11 @@ class CountdownNotice;
 class ExportDialog;
 class IntervalDialog;
 class ProgressWindow;
+class RecorderCommandBar;
+class RecorderGraph;
+class RecorderReadouts;
+class RecorderStatusBar;
+enum class RecorderCommand;
 
 // The graphical recorder's window over its RecorderController: shows the recording
 // as a graph of pages of 200 points with cursor and max/min read-outs, runs the
@@ -45,97 +44,25 @@ public:
     RecorderController& controller() { return m_controller; }
     const Recording& recording() const { return m_controller.recording(); }
 
-    // --- handlers, named after their controls ---
-    void sbtnRecordStartClick();
-    void sbtnRecordStopClick();
-    void sbtnManualLoggingClick();
-    void sbtnOptionClick();
-    void sbtnOpenFileClick();
-    void sbtnSaveFileClick();
-    void sbtnPrintGraphicClick();
-    void sbtnClearClick();
-    void sbtnImportClick();
-    void sbtnExportClick();
-    void sbtnFirstPageClick();
-    void sbtnPageUpClick();
-    void sbtnPageDownClick();
-    void sbtnLastPageClick();
-    void sbtnUndoZoomClick();
-    void sbtnFitViewClick();
-    void mnuPrinterSetupClick();
-    void mnuGraphLineColorClick();
-    void TimerTimeTimer();
-    void ChartWidgetCursorMoved();
-    void ChartWidgetZoomIn();
-    void ChartWidgetKeyDown(int key, Qt::KeyboardModifiers modifiers);
-
-    // --- drawing ---
-    void DrawPage();
-    void ResetGraph();
-    void CursorReadout();
-    void RefreshControls();
-    void RefreshStatus();
-    void ShowExtremes();
-
-    // --- controls, named as in the window's description ---
-    QWidget* ToolPanel = nullptr;
-    QLabel* ToolPanelCaption = nullptr;
-    QToolButton* sbtnRecordStart = nullptr;
-    QToolButton* sbtnRecordStop = nullptr;
-    QToolButton* sbtnManualLogging = nullptr;
-    QToolButton* sbtnOption = nullptr;
-    QToolButton* sbtnOpenFile = nullptr;
-    QToolButton* sbtnSaveFile = nullptr;
-    QToolButton* sbtnPrintGraphic = nullptr;
-    QToolButton* sbtnClear = nullptr;
-    QToolButton* sbtnImport = nullptr;
-    QToolButton* sbtnExport = nullptr;
-    QToolButton* sbtnFirstPage = nullptr;
-    QToolButton* sbtnPageUp = nullptr;
-    QToolButton* sbtnPageDown = nullptr;
-    QToolButton* sbtnLastPage = nullptr;
-    QToolButton* sbtnUndoZoom = nullptr;
-    QToolButton* sbtnFitView = nullptr;
-
-    QWidget* DisplayPanel = nullptr;
-    QLabel* TimePanel = nullptr;
-    QLabel* ReadingDataPanel = nullptr;
-    QLabel* ReadingUnitPanel = nullptr;
-    QLabel* ReadingFuncPanel = nullptr;
-    QLabel* MaxLabel = nullptr;
-    QLabel* MaxDataPanel = nullptr;
-    QLabel* MaxUnitPanel = nullptr;
-    QLabel* MaxFuncPanel = nullptr;
-    QLabel* MinLabel = nullptr;
-    QLabel* MinDataPanel = nullptr;
-    QLabel* MinUnitPanel = nullptr;
-    QLabel* MinFuncPanel = nullptr;
-
-    QStatusBar* StatusBar = nullptr;
-    std::array<QLabel*, 5> StatusPanels{};
-    QProgressBar* ProgressBar = nullptr;
-    telmora::ChartWidget* ChartWidget = nullptr;
-    QTimer* TimerTime = nullptr;
-
-    QAction* mnuOpen = nullptr;
-    QAction* mnuSaveAs = nullptr;
-    QAction* mnuClear = nullptr;
-    QAction* mnuImport = nullptr;
-    QAction* mnuExport = nullptr;
-    QAction* mnuPrint = nullptr;
-    QAction* mnuPrinterSetup = nullptr;
-    QAction* mnuExit = nullptr;
-    QAction* mnuStart = nullptr;
-    QAction* mnuStop = nullptr;
-    QAction* mnuManual = nullptr;
-    QAction* mnuInterval = nullptr;
-    QAction* mnuFirstPage = nullptr;
-    QAction* mnuPageUp = nullptr;
-    QAction* mnuPageDown = nullptr;
-    QAction* mnuLastPage = nullptr;
-    QAction* mnuFitView = nullptr;
-    QAction* mnuUndoZoom = nullptr;
-    QAction* mnuLineColor = nullptr;
+    // --- the commands of the tool buttons and menus ---
+    void startRecording();
+    void stopRecording();
+    void takeManualSample();
+    void chooseInterval();
+    void openRecording();
+    void saveRecordingAs();
+    void printPage();
+    void setUpPrinter();
+    void clearRecording();
+    void requestImport();
+    void requestOverview();
+    void exportRecording();
+    void showFirstPage();
+    void showPreviousPage();
+    void showNextPage();
+    void showLastPage();
+    void undoZoom();
+    void chooseLineColor();
 
     // The progress window of an open (created on first use).
     ProgressWindow& progressWindow();
@@ -153,18 +80,21 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void bindController();
-    void buildToolPanel(QWidget* central);
-    void buildDisplayPanel(QWidget* central);
-    void buildStatusBar(QWidget* central);
     void buildControls();
-    void buildMenus();
-    void setUpGraph();
-    void refreshGraph();
-    void showRecord(const telmora::ReadingRecord& record, QLabel* data, QLabel* unit, QLabel* func);
+    void bindController();
+    void bindChart();
+    void runCommand(RecorderCommand command);
     void applySizeRules(int heightAbove);
-    void appendSample(qsizetype index);
-    void syncRecordingButtons(bool recording);
+    void showClock();
+    void showSample(qsizetype index);
+    void showPage();
+    void resetGraph();
+    void showCursorReading();
+    void showExtremes();
+    void refreshControls();
+    void refreshStatus();
+    void pageWithKey(int key);
+    void showRecordingState(bool recording);
     void showLoadProgress(LoadStage stage, qint64 done, qint64 total);
     void finishLoad();
     void reportSave(bool saved, const QString& path, const QString& reason);
@@ -172,6 +102,12 @@ private:
 
     RecorderController& m_controller;
     std::int32_t m_pointsPerPage = 200;
+    RecorderCommandBar* m_commands = nullptr;
+    RecorderReadouts* m_readouts = nullptr;
+    ChartWidget* m_chart = nullptr;
+    std::unique_ptr<RecorderGraph> m_graph;
+    QProgressBar* m_pageProgress = nullptr;
+    RecorderStatusBar* m_status = nullptr;
     CountdownNotice* m_countdown = nullptr;
     IntervalDialog* m_intervalDialog = nullptr;
     ExportDialog* m_exportDialog = nullptr;

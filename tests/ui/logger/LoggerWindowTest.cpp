@@ -402,7 +402,7 @@ TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
         form->window.setWindowModality(Qt::ApplicationModal);
         form->window.show();
     });
-    recorder.sbtnImportClick();
+    recorder.requestImport();
     const bool modal = form->isVisible() && form->window.isModal();
     download();
     const int sessions = form->data().sessionCount();

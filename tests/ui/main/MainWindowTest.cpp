@@ -129,7 +129,7 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
     Shared().setReadingValid(true);
     Shared().setLinkActive(true);
     recorder->controller().setAcquisition(AcquisitionMode::Manual, 500);
-    recorder->sbtnManualLoggingClick();
+    recorder->takeManualSample();
     Shared().setLinkActive(false);
     ASSERT_TRUE(recorder->hasUnsavedData());
 
@@ -169,7 +169,7 @@ TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
     Shared().setReadingValid(true);
     Shared().setLinkActive(true);
     recorder->controller().setAcquisition(AcquisitionMode::Manual, 500);
-    recorder->sbtnManualLoggingClick();
+    recorder->takeManualSample();
     Shared().setLinkActive(false);
     int boxes = 0;
     SetBoxInterceptor([&](const BoxRequest&) {

@@ -1,5 +1,6 @@
 #include "meter/AppState.h"
 #include "meter/SharedState.h"
+#include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderpages.h"
@@ -94,12 +95,13 @@ struct CommandsFixture : ::testing::Test {
     }
     void openFile() {
         QSignalSpy done(&form->controller(), &RecorderController::loadFinished);
-        form->sbtnOpenFileClick();
+        form->openRecording();
         if (form->controller().isBusy()) {
             ASSERT_TRUE(done.wait(10000));
         }
     }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    RecorderWindowProbe probe() const { return RecorderWindowProbe(*form); }
 };
 
 } // namespace
@@ -151,10 +153,10 @@ TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
     EXPECT_TRUE(form->hasUnsavedData());
     EXPECT_FALSE(form->controller().isBusy());
     EXPECT_EQ(list->lineCount(), 450);
-    EXPECT_EQ(form->ChartWidget->value(199), s.buffer()[449].main.value);
+    EXPECT_EQ(probe().chart().value(199), s.buffer()[449].main.value);
     EXPECT_FALSE(progress->isVisible());
     EXPECT_TRUE(progress->isAbortEnabled());
-    EXPECT_EQ(form->MinDataPanel->text(), QStringLiteral("77"));
+    EXPECT_EQ(probe().text("MinDataPanel"), QStringLiteral("77"));
 }
 
 TEST_F(CommandsFixture, ExactPagesOpenWithoutAnEmptyFirstPage) {
@@ -185,7 +187,7 @@ TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
     EXPECT_EQ(form->controller().lastPage(), 1);
     EXPECT_EQ(list->lineCount(), 0);
     EXPECT_FALSE(form->controller().isBusy());
-    EXPECT_TRUE(form->sbtnOpenFile->isEnabled());
+    EXPECT_TRUE(probe().button("sbtnOpenFile").isEnabled());
     EXPECT_FALSE(progress->isVisible());
 }
 
@@ -232,7 +234,7 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
         dlg.setFileName(csv);
         dlg.confirmExport();
     });
-    form->sbtnExportClick();
+    form->exportRecording();
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray text = f.readAll();
@@ -241,7 +243,7 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
     EXPECT_TRUE(boxes.empty());
 
     QTimer::singleShot(0, &dlg, [&] { dlg.confirmExport(); }); // no file chosen
-    form->sbtnExportClick();
+    form->exportRecording();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Error[E9013]"));
 
@@ -252,7 +254,7 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
         dlg.setFileName(png);
         dlg.confirmExport();
     });
-    form->sbtnExportClick();
+    form->exportRecording();
     QImage image(png);
     EXPECT_EQ(image.size(), QSize(1000, 681));
     EXPECT_EQ(form->controller().currentPage(), 3);
@@ -279,7 +281,7 @@ TEST_F(CommandsFixture, TheTemporaryFileOfAnAcquisitionReopensLikeItsSavedFile) 
     openFile();
     const auto fromG53 = images();
     chosen = tmp;
-    form->sbtnClearClick(); // the loaded file counts as unsaved: asked, answered OK
+    form->clearRecording(); // the loaded file counts as unsaved: asked, answered OK
     openFile();
     EXPECT_EQ(images(), fromG53);
     EXPECT_EQ(s.sampleCount(), 321);

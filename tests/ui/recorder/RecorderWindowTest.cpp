@@ -1,7 +1,9 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "meter/AppState.h"
 #include "meter/SharedState.h"
+#include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
+#include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CountdownNotice.h"
@@ -14,10 +16,12 @@
 
 #include <QSignalSpy>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -31,11 +35,6 @@
 using namespace telmora;
 
 namespace {
-
-QString outDir() {
-    const QByteArray env = qgetenv("TELMORA_TEST_TMP");
-    return env.isEmpty() ? QStringLiteral(".") : QString::fromLocal8Bit(env);
-}
 
 void publishVolts(double value, bool lowBattery = false, bool withSub = false) {
     LiveReading r;
@@ -94,10 +93,7 @@ struct RecorderFixture : ::testing::Test {
         SetBoxInterceptor(nullptr);
         Shared().reset();
     }
-    void start() {
-        form->sbtnRecordStart->setChecked(true);
-        form->sbtnRecordStartClick();
-    }
+    void start() { probe().button("sbtnRecordStart").click(); }
     void samples(int n, double base = 0.0) {
         for (int i = 0; i < n; ++i) {
             publishVolts(base + (i % 50) * 0.1 - 2.0);
@@ -106,7 +102,7 @@ struct RecorderFixture : ::testing::Test {
     }
     void openFile() {
         QSignalSpy done(&form->controller(), &RecorderController::loadFinished);
-        form->sbtnOpenFileClick();
+        form->openRecording();
         if (form->controller().isBusy()) {
             ASSERT_TRUE(done.wait(10000));
         }
@@ -114,7 +110,7 @@ struct RecorderFixture : ::testing::Test {
     QTimer* samplingTimer() const {
         return controller->findChild<QTimer*>(QStringLiteral("TimerLogger"));
     }
-    QString status(int i) const { return form->StatusPanels[i]->text(); }
+    RecorderWindowProbe probe() const { return RecorderWindowProbe(*form); }
 };
 
 } // namespace
@@ -124,9 +120,9 @@ TEST_F(RecorderFixture, StartNeedsTheLink) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error[E9002]");
     EXPECT_EQ(boxes[0].text, text(TextId::LinkBeforeLogging));
-    EXPECT_TRUE(form->sbtnRecordStop->isChecked());
+    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
     EXPECT_FALSE(form->controller().isRecording());
-    form->sbtnManualLoggingClick();
+    form->takeManualSample();
     EXPECT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(form->recording().isEmpty());
 }
@@ -135,9 +131,9 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     Shared().setLinkActive(true);
     start();
     ASSERT_TRUE(form->controller().isRecording());
-    EXPECT_EQ(status(0), text(TextId::StatusDataLogging));
-    EXPECT_FALSE(form->sbtnClear->isEnabled());
-    EXPECT_FALSE(form->sbtnOption->isEnabled());
+    EXPECT_EQ(probe().text("StatusLogging"), text(TextId::StatusDataLogging));
+    EXPECT_FALSE(probe().button("sbtnClear").isEnabled());
+    EXPECT_FALSE(probe().button("sbtnOption").isEnabled());
 
     // A tick without a valid reading takes nothing.
     Shared().setReadingValid(false);
@@ -145,18 +141,18 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     EXPECT_TRUE(form->recording().isEmpty());
 
     samples(1);
-    EXPECT_TRUE(form->MaxDataPanel->text().isEmpty()); // extremes show from the second sample
+    EXPECT_TRUE(probe().text("MaxDataPanel").isEmpty()); // extremes show from the second sample
     samples(199);
     EXPECT_EQ(form->controller().lastPage(), 1);
-    EXPECT_FALSE(form->MaxDataPanel->text().isEmpty());
+    EXPECT_FALSE(probe().text("MaxDataPanel").isEmpty());
     samples(1);
     EXPECT_EQ(form->recording().sampleCount(), 201);
     EXPECT_EQ(form->controller().lastPage(), 2);
-    EXPECT_EQ(status(1), "Data in buffer : 201");
-    EXPECT_EQ(status(2), "Page : 2 of 2");
-    EXPECT_EQ(form->ChartWidget->cursorPoint(), 199);
-    EXPECT_FALSE(form->ReadingDataPanel->text().isEmpty());
-    EXPECT_EQ(form->ChartWidget->yAxisLabel(), "Reading(V)");
+    EXPECT_EQ(probe().text("StatusSampleCount"), "Data in buffer : 201");
+    EXPECT_EQ(probe().text("StatusPage"), "Page : 2 of 2");
+    EXPECT_EQ(probe().chart().cursorPoint(), 199);
+    EXPECT_FALSE(probe().text("ReadingDataPanel").isEmpty());
+    EXPECT_EQ(probe().chart().yAxisLabel(), "Reading(V)");
 
     // Every sample is already on disk, in buffer order.
     const QString tmp = form->controller().temporaryFilePath();
@@ -167,39 +163,38 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     EXPECT_TRUE(list->lineText(1, 0).startsWith("1,"));
     EXPECT_TRUE(list->lineText(1, 200).contains(" V  [DC], "));
 
-    form->sbtnRecordStop->setChecked(true);
-    form->sbtnRecordStopClick();
+    probe().button("sbtnRecordStop").click();
     EXPECT_FALSE(form->controller().isRecording());
-    EXPECT_TRUE(status(0).isEmpty());
-    EXPECT_TRUE(form->sbtnPageUp->isEnabled());
-    EXPECT_FALSE(form->sbtnPageDown->isEnabled());
+    EXPECT_TRUE(probe().text("StatusLogging").isEmpty());
+    EXPECT_TRUE(probe().button("sbtnPageUp").isEnabled());
+    EXPECT_FALSE(probe().button("sbtnPageDown").isEnabled());
 
     // Page 1 holds only the oldest sample, right-aligned.
-    form->sbtnPageUpClick();
+    form->showPreviousPage();
     EXPECT_EQ(form->controller().currentPage(), 1);
-    EXPECT_EQ(status(2), "Page : 1 of 2");
-    EXPECT_EQ(form->ChartWidget->value(199), form->recording().buffer()[0].main.value);
-    EXPECT_EQ(form->ChartWidget->value(198), -99999.0f);
-    form->ChartWidget->setCursorPoint(198);
-    form->ChartWidgetCursorMoved();
-    EXPECT_TRUE(form->ReadingDataPanel->text().isEmpty());
-    EXPECT_FALSE(form->sbtnPageUp->isEnabled());
-    EXPECT_TRUE(form->sbtnPageDown->isEnabled());
+    EXPECT_EQ(probe().text("StatusPage"), "Page : 1 of 2");
+    EXPECT_EQ(probe().chart().value(199), form->recording().buffer()[0].main.value);
+    EXPECT_EQ(probe().chart().value(198), -99999.0f);
+    probe().chart().setCursorPoint(198);
+    emit probe().chart().cursorMoved(198);
+    EXPECT_TRUE(probe().text("ReadingDataPanel").isEmpty());
+    EXPECT_FALSE(probe().button("sbtnPageUp").isEnabled());
+    EXPECT_TRUE(probe().button("sbtnPageDown").isEnabled());
 
     // Paging past the ends only informs.
     const std::size_t before = boxes.size();
-    form->sbtnPageUpClick();
+    form->showPreviousPage();
     ASSERT_EQ(boxes.size(), before + 1);
     EXPECT_EQ(boxes.back().caption, "Warning[W8008]");
-    form->sbtnLastPageClick();
-    form->sbtnPageDownClick();
+    form->showLastPage();
+    form->showNextPage();
     EXPECT_EQ(boxes.back().caption, "Warning[W8009]");
 
     // A sample taken while an earlier page is shown brings the view back.
-    form->sbtnFirstPageClick();
+    form->showFirstPage();
     Shared().setLinkActive(true);
     form->controller().setAcquisition(AcquisitionMode::Manual, 500);
-    form->sbtnManualLoggingClick();
+    form->takeManualSample();
     QApplication::processEvents();
     EXPECT_EQ(form->controller().currentPage(), form->controller().lastPage());
     EXPECT_EQ(form->recording().sampleCount(), 202);
@@ -207,25 +202,25 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
 }
 
 TEST_F(RecorderFixture, StatusShowsTheIntervalAndModeDrivesTheButtons) {
-    EXPECT_EQ(status(3), text(TextId::IntervalFullSpeed));
+    EXPECT_EQ(probe().text("StatusInterval"), text(TextId::IntervalFullSpeed));
     form->controller().setAcquisition(AcquisitionMode::Automatic, 5000);
-    EXPECT_EQ(status(3), "Interval in second(s):5S");
-    EXPECT_TRUE(form->sbtnRecordStart->isEnabled());
-    EXPECT_FALSE(form->sbtnManualLogging->isEnabled());
+    EXPECT_EQ(probe().text("StatusInterval"), "Interval in second(s):5S");
+    EXPECT_TRUE(probe().button("sbtnRecordStart").isEnabled());
+    EXPECT_FALSE(probe().button("sbtnManualLogging").isEnabled());
     form->controller().setAcquisition(AcquisitionMode::Manual, 5000);
-    EXPECT_EQ(status(3), text(TextId::IntervalManual));
-    EXPECT_FALSE(form->sbtnRecordStart->isEnabled());
-    EXPECT_TRUE(form->sbtnManualLogging->isEnabled());
-    EXPECT_FALSE(form->sbtnSaveFile->isEnabled());   // nothing to save yet
-    controller->startSave(dir.filePath("busy.g53")); // busy until its result is delivered
-    EXPECT_FALSE(form->sbtnManualLogging->isEnabled());
-    EXPECT_FALSE(form->sbtnOpenFile->isEnabled());
+    EXPECT_EQ(probe().text("StatusInterval"), text(TextId::IntervalManual));
+    EXPECT_FALSE(probe().button("sbtnRecordStart").isEnabled());
+    EXPECT_TRUE(probe().button("sbtnManualLogging").isEnabled());
+    EXPECT_FALSE(probe().button("sbtnSaveFile").isEnabled()); // nothing to save yet
+    controller->startSave(dir.filePath("busy.g53"));          // busy until its result is delivered
+    EXPECT_FALSE(probe().button("sbtnManualLogging").isEnabled());
+    EXPECT_FALSE(probe().button("sbtnOpenFile").isEnabled());
     controller->waitForJob();
-    EXPECT_TRUE(form->sbtnManualLogging->isEnabled());
+    EXPECT_TRUE(probe().button("sbtnManualLogging").isEnabled());
 }
 
 TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
-    form->sbtnClearClick(); // empty: nothing asked
+    form->clearRecording(); // empty: nothing asked
     EXPECT_TRUE(boxes.empty());
 
     Shared().setLinkActive(true);
@@ -233,7 +228,7 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     samples(0);
     for (int i = 0; i < 3; ++i) {
         publishVolts(i, false, true);
-        form->sbtnManualLoggingClick();
+        form->takeManualSample();
     }
     QApplication::processEvents();
     EXPECT_EQ(list->lineCount(), 3);
@@ -242,23 +237,23 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     EXPECT_EQ(QFileInfo(form->controller().temporaryFilePath()).size(), qint64(3 * kSampleSize));
 
     answer = BoxButton::Cancel;
-    form->sbtnClearClick();
+    form->clearRecording();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Warning[W8002]");
     EXPECT_EQ(boxes[0].defaultButton, BoxButton::Cancel);
     EXPECT_EQ(form->recording().sampleCount(), 3);
 
     answer = BoxButton::Ok;
-    form->sbtnClearClick();
+    form->clearRecording();
     EXPECT_TRUE(form->recording().isEmpty());
     EXPECT_EQ(list->lineCount(), 0);
     EXPECT_EQ(list->pageCount(), 1);
-    EXPECT_EQ(status(1), "Data in buffer : 0");
-    EXPECT_TRUE(form->MaxDataPanel->text().isEmpty());
-    EXPECT_EQ(form->ChartWidget->value(199), -99999.0f);
+    EXPECT_EQ(probe().text("StatusSampleCount"), "Data in buffer : 0");
+    EXPECT_TRUE(probe().text("MaxDataPanel").isEmpty());
+    EXPECT_EQ(probe().chart().value(199), -99999.0f);
 
     // A save whose file dialog is cancelled reports that nothing was saved.
-    form->sbtnManualLoggingClick();
+    form->takeManualSample();
     SetFileDialogInterceptor([](const FileDialogRequest&) { return std::optional<QString>(); });
     EXPECT_FALSE(form->saveCommand());
     SetFileDialogInterceptor(nullptr);
@@ -271,7 +266,7 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     samples(5);
     form->controller().linkEnded();
     EXPECT_FALSE(form->controller().isRecording());
-    EXPECT_TRUE(form->sbtnRecordStop->isChecked());
+    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
     EXPECT_FALSE(samplingTimer()->isActive());
 
     int shown = 0;
@@ -305,7 +300,7 @@ TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back().caption, "Error[E9003]");
     EXPECT_FALSE(form->controller().isRecording());
-    EXPECT_TRUE(form->sbtnRecordStop->isChecked());
+    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
 }
 
 TEST_F(RecorderFixture, TemporaryFilesGoWithTheWindow) {
@@ -323,37 +318,89 @@ TEST_F(RecorderFixture, TemporaryFilesGoWithTheWindow) {
     EXPECT_FALSE(QFile::exists(tmp));
 }
 
-TEST_F(RecorderFixture, Screenshots) {
+TEST_F(RecorderFixture, CursorReadOutAndPagesFollowASwingingReading) {
     Shared().setLinkActive(true);
     start();
     for (int i = 0; i < 260; ++i) {
         publishVolts(5.0 * std::sin(i / 12.0) + (i > 200 ? 2.0 : 0.0), false, i % 3 == 0);
         form->controller().takeScheduledSample();
     }
-    QApplication::processEvents();
-    form->resize(1100, 620);
-    form->show();
-    form->ChartWidget->setCursorPoint(150);
-    form->ChartWidgetCursorMoved();
-    QApplication::processEvents();
-    form->grab().save(outDir() + "/recorder.png");
-    form->sbtnRecordStop->setChecked(true);
-    form->sbtnRecordStopClick();
-    form->sbtnFirstPageClick();
-    QApplication::processEvents();
-    form->grab().save(outDir() + "/recorder-page1.png");
-    list->resize(340, 420);
-    list->show();
-    QApplication::processEvents();
-    list->grab().save(outDir() + "/datalist.png");
+    const auto& buffer = form->recording().buffer();
+    ChartWidget& chart = probe().chart();
 
-    IntervalDialog dialog;
-    dialog.mode = 0;
-    dialog.seconds = 5;
-    dialog.FormShow();
-    dialog.show();
-    QApplication::processEvents();
-    dialog.grab().save(outDir() + "/intervaldialog.png");
+    // The last page shows the newest 200 samples; the cursor reads the sample under it.
+    EXPECT_EQ(chart.value(0), buffer[60].main.value);
+    EXPECT_EQ(chart.value(199), buffer[259].main.value);
+    chart.setCursorPoint(150);
+    emit chart.cursorMoved(150);
+    EXPECT_EQ(probe().text("TimePanel"), RecordText(buffer[210].main.timeText).trimmed());
+    EXPECT_EQ(probe().text("ReadingDataPanel"), RecordText(buffer[210].main.displayText).trimmed());
+    EXPECT_EQ(probe().text("ReadingFuncPanel"), "V");
+
+    // The extremes are the recording's largest and smallest samples.
+    const Recording& r = form->recording();
+    EXPECT_EQ(probe().text("MaxDataPanel"),
+              RecordText(r.mainAt(r.maxIndex()).displayText).trimmed());
+    EXPECT_EQ(probe().text("MinDataPanel"),
+              RecordText(r.mainAt(r.minIndex()).displayText).trimmed());
+    EXPECT_GT(r.mainAt(r.maxIndex()).value, 6.5f); // after the step of +2
+    EXPECT_LT(r.mainAt(r.minIndex()).value, -4.5f);
+
+    // Stopped, page 1 holds the oldest 60 samples right-aligned after 140 empty points.
+    probe().button("sbtnRecordStop").click();
+    form->showFirstPage();
+    EXPECT_EQ(probe().text("StatusPage"), "Page : 1 of 2");
+    EXPECT_EQ(chart.value(139), -99999.0f);
+    EXPECT_EQ(chart.value(140), buffer[0].main.value);
+    EXPECT_EQ(chart.pointLabel(199), RecordText(buffer[59].main.timeText));
+    EXPECT_EQ(list->lineCount(), 260);
+
+    // Page keys on the graph page like the buttons, but not while recording.
+    emit chart.keyPressed(Qt::Key_PageDown, Qt::NoModifier);
+    EXPECT_EQ(form->controller().currentPage(), 2);
+    start();
+    emit chart.keyPressed(Qt::Key_PageUp, Qt::NoModifier);
+    EXPECT_EQ(form->controller().currentPage(), 2);
+}
+
+TEST_F(RecorderFixture, MenuItemsRunTheCommandsOfTheirButtons) {
+    auto item = [&](TextId id) {
+        for (QAction* a : form->menuBar()->findChildren<QAction*>())
+            if (a->text() == text(id))
+                return a;
+        ADD_FAILURE() << "no menu item " << text(id).toStdString();
+        return static_cast<QAction*>(nullptr);
+    };
+    QAction* startItem = item(TextId::MenuAcquisitionStart);
+    QAction* stopItem = item(TextId::MenuAcquisitionStop);
+    ASSERT_TRUE(startItem && stopItem);
+    EXPECT_EQ(startItem->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(stopItem->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_TRUE(startItem->isEnabled());
+    EXPECT_FALSE(stopItem->isEnabled());
+
+    Shared().setLinkActive(true);
+    startItem->trigger();
+    EXPECT_TRUE(form->controller().isRecording());
+    EXPECT_TRUE(probe().button("sbtnRecordStart").isChecked());
+    EXPECT_FALSE(startItem->isEnabled());
+    EXPECT_TRUE(stopItem->isEnabled());
+    samples(201);
+    stopItem->trigger();
+    EXPECT_FALSE(form->controller().isRecording());
+    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
+
+    // With two pages, Fit All asks the owner for the overview; Undo Zoom starts disabled.
+    QSignalSpy overview(form.get(), &RecorderWindow::overviewRequested);
+    item(TextId::MenuViewFitAll)->trigger();
+    probe().button("sbtnFitView").click();
+    EXPECT_EQ(overview.count(), 2);
+    EXPECT_FALSE(item(TextId::MenuViewUndoZoom)->isEnabled());
+    EXPECT_FALSE(probe().button("sbtnUndoZoom").isEnabled());
+    emit probe().chart().zoomed();
+    EXPECT_TRUE(item(TextId::MenuViewUndoZoom)->isEnabled());
+    probe().button("sbtnUndoZoom").click();
+    EXPECT_FALSE(item(TextId::MenuViewUndoZoom)->isEnabled());
 }
 
 TEST(DataList, LinesAndPagesOf32000) {

@@ -1,0 +1,189 @@
+#include "ui/recorder/RecorderCommandBar.h"
+
+#include "recording/recorderrules.h"
+#include "text/texts.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include <utility>
+
+namespace telmora {
+
+RecorderCommandBar::RecorderCommandBar(QMainWindow& window) : QObject(&window) {
+    buildToolPanel(window);
+    buildMenus(window);
+}
+
+QToolButton*& RecorderCommandBar::button(RecorderCommand command) {
+    return m_buttons[static_cast<std::size_t>(command)];
+}
+
+QAction*& RecorderCommandBar::action(RecorderCommand command) {
+    return m_actions[static_cast<std::size_t>(command)];
+}
+
+// --- tool panel -------------------------------------------------------------------
+
+void RecorderCommandBar::addButton(QHBoxLayout& tools, RecorderCommand command, const char* name,
+                                   TextId hint, RecorderGlyph glyph) {
+    auto* b = new QToolButton(m_toolPanel);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(text(hint));
+    b->setIcon(MakeRecorderGlyph(glyph));
+    b->setIconSize(QSize(22, 22));
+    b->setAutoRaise(true);
+    connect(b, &QToolButton::clicked, this, [this, command] { emit commandTriggered(command); });
+    tools.addWidget(b);
+    button(command) = b;
+}
+
+void RecorderCommandBar::buildToolPanel(QMainWindow& window) {
+    using C = RecorderCommand;
+    using G = RecorderGlyph;
+    m_toolPanel = new QWidget(&window);
+    m_toolPanel->setObjectName(QStringLiteral("ToolPanel"));
+    auto* tools = new QHBoxLayout(m_toolPanel);
+    tools->setContentsMargins(4, 2, 4, 2);
+    tools->setSpacing(1);
+    addButton(*tools, C::Start, "sbtnRecordStart", TextId::HintAcquisitionStart, G::Start);
+    addButton(*tools, C::Stop, "sbtnRecordStop", TextId::HintAcquisitionStop, G::Stop);
+    addButton(*tools, C::Manual, "sbtnManualLogging", TextId::HintManualAcquisition, G::Manual);
+    addButton(*tools, C::Interval, "sbtnOption", TextId::HintIntervalOption, G::Option);
+    tools->addSpacing(10);
+    addButton(*tools, C::Open, "sbtnOpenFile", TextId::HintOpenFile, G::Open);
+    addButton(*tools, C::SaveAs, "sbtnSaveFile", TextId::HintSaveFile, G::Save);
+    addButton(*tools, C::Print, "sbtnPrintGraphic", TextId::HintPrintPage, G::Print);
+    addButton(*tools, C::Clear, "sbtnClear", TextId::HintClearRecord, G::Clear);
+    addButton(*tools, C::Import, "sbtnImport", TextId::HintImport, G::Import);
+    addButton(*tools, C::Export, "sbtnExport", TextId::HintExport, G::Export);
+    tools->addSpacing(10);
+    addButton(*tools, C::FirstPage, "sbtnFirstPage", TextId::HintFirstPage, G::First);
+    addButton(*tools, C::PageUp, "sbtnPageUp", TextId::HintPageUp, G::PageUp);
+    addButton(*tools, C::PageDown, "sbtnPageDown", TextId::HintPageDown, G::PageDown);
+    addButton(*tools, C::LastPage, "sbtnLastPage", TextId::HintLastPage, G::Last);
+    tools->addSpacing(10);
+    addButton(*tools, C::UndoZoom, "sbtnUndoZoom", TextId::HintUndoZoom, G::UndoZoom);
+    addButton(*tools, C::FitView, "sbtnFitView", TextId::HintFitAll, G::Fit);
+    button(C::UndoZoom)->setEnabled(false);
+
+    // Start and Stop are the two down-state buttons of one group.
+    auto* group = new QButtonGroup(m_toolPanel);
+    group->setExclusive(true);
+    for (RecorderCommand c : {C::Start, C::Stop}) {
+        button(c)->setCheckable(true);
+        group->addButton(button(c));
+    }
+    button(C::Stop)->setChecked(true);
+
+    tools->addStretch(1);
+    auto* caption = new QLabel(window.windowTitle() + QStringLiteral("   "), m_toolPanel);
+    caption->setObjectName(QStringLiteral("ToolPanelCaption"));
+    QFont italic = caption->font();
+    italic.setItalic(true);
+    italic.setBold(true);
+    caption->setFont(italic);
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    tools->addWidget(caption);
+}
+
+// --- menus --------------------------------------------------------------------------
+
+QAction* RecorderCommandBar::addItem(QMenu& menu, RecorderCommand command, TextId id,
+                                     const QKeySequence& key) {
+    QAction* a = addItem(menu, command, id);
+    a->setShortcut(key);
+    return a;
+}
+
+QAction* RecorderCommandBar::addItem(QMenu& menu, RecorderCommand command, TextId id) {
+    QAction* a = menu.addAction(text(id));
+    connect(a, &QAction::triggered, this, [this, command] { emit commandTriggered(command); });
+    action(command) = a;
+    return a;
+}
+
+void RecorderCommandBar::buildMenus(QMainWindow& window) {
+    QMenuBar* bar = window.menuBar();
+    buildFileMenu(*bar->addMenu(text(TextId::MenuFile)));
+    buildAcquisitionMenu(*bar->addMenu(text(TextId::MenuAcquisition)));
+    buildViewMenu(*bar->addMenu(text(TextId::MenuView)));
+}
+
+void RecorderCommandBar::buildFileMenu(QMenu& menu) {
+    using C = RecorderCommand;
+    addItem(menu, C::Open, TextId::MenuFileOpen);
+    addItem(menu, C::SaveAs, TextId::MenuFileSaveAs);
+    addItem(menu, C::Clear, TextId::MenuFileClear);
+    menu.addSeparator();
+    addItem(menu, C::Import, TextId::MenuFileImport);
+    addItem(menu, C::Export, TextId::MenuFileExport);
+    addItem(menu, C::Print, TextId::MenuFilePrintPage);
+    addItem(menu, C::PrinterSetup, TextId::MenuFilePrinterSetup);
+    menu.addSeparator();
+    addItem(menu, C::Exit, TextId::MenuFileExit);
+}
+
+void RecorderCommandBar::buildAcquisitionMenu(QMenu& menu) {
+    using C = RecorderCommand;
+    addItem(menu, C::Start, TextId::MenuAcquisitionStart, QKeySequence(Qt::Key_F9));
+    addItem(menu, C::Stop, TextId::MenuAcquisitionStop, QKeySequence(Qt::Key_F3));
+    addItem(menu, C::Manual, TextId::MenuAcquisitionManual, QKeySequence(Qt::Key_F7));
+    menu.addSeparator();
+    addItem(menu, C::Interval, TextId::MenuAcquisitionInterval);
+}
+
+void RecorderCommandBar::buildViewMenu(QMenu& menu) {
+    using C = RecorderCommand;
+    addItem(menu, C::FirstPage, TextId::MenuViewFirstPage, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    addItem(menu, C::PageUp, TextId::MenuViewPageUp);
+    addItem(menu, C::PageDown, TextId::MenuViewPageDown);
+    addItem(menu, C::LastPage, TextId::MenuViewLastPage, QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    menu.addSeparator();
+    addItem(menu, C::FitView, TextId::MenuViewFitAll, QKeySequence(Qt::CTRL | Qt::Key_F));
+    addItem(menu, C::UndoZoom, TextId::MenuViewUndoZoom, QKeySequence(Qt::CTRL | Qt::Key_Z))
+        ->setEnabled(false);
+    menu.addSeparator();
+    addItem(menu, C::LineColor, TextId::MenuViewLineColor);
+}
+
+// --- state --------------------------------------------------------------------------
+
+void RecorderCommandBar::apply(const RecorderControlState& s) {
+    using C = RecorderCommand;
+    const std::pair<C, bool> buttons[] = {
+        {C::Start, s.start},       {C::Stop, s.stop},           {C::Manual, s.manual},
+        {C::Interval, s.option},   {C::Open, s.openFile},       {C::Import, s.import},
+        {C::SaveAs, s.saveFile},   {C::Print, s.print},         {C::Clear, s.clear},
+        {C::Export, s.exportData}, {C::FirstPage, s.firstPage}, {C::PageUp, s.pageUp},
+        {C::PageDown, s.pageDown}, {C::LastPage, s.lastPage},   {C::FitView, s.fitView}};
+    for (const auto& [command, enabled] : buttons)
+        button(command)->setEnabled(enabled);
+    // The menu items follow their buttons, except where the menu has its own rule.
+    const std::pair<C, bool> items[] = {
+        {C::Open, s.openFile},   {C::Import, s.import},     {C::PrinterSetup, s.menuPrinterSetup},
+        {C::Interval, s.option}, {C::SaveAs, s.saveFile},   {C::Clear, s.clear},
+        {C::Print, s.print},     {C::Export, s.exportData}, {C::Start, s.menuStart},
+        {C::Stop, s.menuStop},   {C::Manual, s.menuManual}, {C::FirstPage, s.firstPage},
+        {C::PageUp, s.pageUp},   {C::PageDown, s.pageDown}, {C::LastPage, s.lastPage},
+        {C::FitView, s.fitView}};
+    for (const auto& [command, enabled] : items)
+        action(command)->setEnabled(enabled);
+}
+
+void RecorderCommandBar::showRecording(bool recording) {
+    button(recording ? RecorderCommand::Start : RecorderCommand::Stop)->setChecked(true);
+}
+
+void RecorderCommandBar::setUndoZoomEnabled(bool enabled) {
+    button(RecorderCommand::UndoZoom)->setEnabled(enabled);
+    action(RecorderCommand::UndoZoom)->setEnabled(enabled);
+}
+
+} // namespace telmora

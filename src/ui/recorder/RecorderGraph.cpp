@@ -1,0 +1,123 @@
+#include "ui/recorder/RecorderGraph.h"
+
+#include "recording/RecorderController.h"
+#include "recording/recorderpages.h"
+#include "recording/recordertext.h"
+#include "ui/chart/ChartWidget.h"
+
+namespace telmora {
+
+namespace {
+
+constexpr float kNull = -99999.0f;
+
+} // namespace
+
+RecorderGraph::RecorderGraph(ChartWidget& chart, const RecorderController& controller,
+                             std::int32_t pointsPerPage)
+    : m_chart(chart), m_controller(controller), m_pointsPerPage(pointsPerPage) {}
+
+void RecorderGraph::setUp(const QColor& deskColor) {
+    ChartWidget& g = m_chart;
+    g.setMainTitle(QStringLiteral("Data Logger"));
+    g.setSubTitle(QString());
+    g.setYAxisLabel(QStringLiteral("Reading"));
+    g.setXAxisLabel(QStringLiteral("Time"));
+    g.setNullValue(kNull);
+    g.setPointCount(m_pointsPerPage);
+    g.setVisiblePoints(m_pointsPerPage);
+    g.setLineType(ChartWidget::LineWeight::Thin, ChartWidget::LineStyle::Solid);
+    g.setPlotStyle(ChartWidget::PlotStyle::Line);
+    g.setWidestValueText(QStringLiteral("00000000.000"));
+    g.setWidestPointLabel(QStringLiteral("00:00:00.000"));
+    g.setDecimals(3);
+    g.setDeskColor(deskColor);
+    g.setGraphBackColor(Qt::black);
+    g.setGraphForeColor(QColor(128, 0, 128));
+    g.setLineColor(QColor(192, 192, 192));
+    g.setYRange(m_controller.recording().scaleMin(), m_controller.recording().scaleMax());
+    g.setViewStart(ChartWidget::ViewStart::LastPoint);
+    g.setPointSize(ChartWidget::PointSize::Large);
+    g.setPointLabel(m_pointsPerPage - 1, QStringLiteral(" "));
+    for (int i = 0; i < m_pointsPerPage; ++i)
+        g.setValue(i, kNull);
+    g.setGridLines(ChartWidget::GridLines::Both);
+    g.setCursorMode(ChartWidget::CursorMode::VerticalLine);
+    g.setMouseMovesCursor(true);
+    g.setGridStyle(ChartWidget::GridStyle::Dotted);
+    g.setZoomMode(ChartWidget::ZoomMode::Both);
+    g.refresh();
+}
+
+void RecorderGraph::reset() {
+    const Recording& recording = m_controller.recording();
+    m_chart.setPointCount(m_pointsPerPage);
+    m_chart.setVisiblePoints(m_pointsPerPage);
+    m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
+    for (int i = 0; i < m_pointsPerPage; ++i) {
+        m_chart.setPointLabel(i, QStringLiteral(" "));
+        m_chart.setValue(i, kNull);
+    }
+    m_chart.refresh();
+    m_chart.setCursorPoint(m_pointsPerPage - 1);
+}
+
+void RecorderGraph::drawPage() {
+    const Recording& recording = m_controller.recording();
+    const auto& buffer = recording.buffer();
+    const auto n = static_cast<std::int64_t>(buffer.size());
+    const PageContents c =
+        ContentsOfPage(n, m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
+    for (int p = 0; p < m_pointsPerPage; ++p) {
+        const std::int64_t i = c.firstIndex + (p - c.firstPoint);
+        if (p < c.firstPoint || i < 0 || i >= n) {
+            m_chart.setValue(p, kNull);
+            m_chart.setPointLabel(p, QStringLiteral(" "));
+        } else {
+            const SampleEntry& e = buffer[static_cast<std::size_t>(i)];
+            m_chart.setValue(p, e.main.value);
+            m_chart.setPointLabel(p, RecordText(e.main.timeText));
+        }
+    }
+    m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
+    m_chart.refresh();
+}
+
+void RecorderGraph::appendSample(std::int64_t index) {
+    const Recording& recording = m_controller.recording();
+    const SampleEntry& entry = recording.buffer()[static_cast<std::size_t>(index)];
+    m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
+    m_chart.appendPoint(RecordText(entry.main.timeText), entry.main.value);
+    m_chart.refresh();
+    m_chart.setCursorPoint(m_pointsPerPage - 1);
+}
+
+const SampleEntry* RecorderGraph::sampleAtCursor() const {
+    const auto& buffer = m_controller.recording().buffer();
+    const auto count = static_cast<std::int64_t>(buffer.size());
+    const std::int64_t i = IndexOfPoint(m_chart.cursorPoint(), count, m_controller.lastPage(),
+                                        m_controller.currentPage(), m_pointsPerPage);
+    if (i < 0 || i >= count)
+        return nullptr;
+    return &buffer[static_cast<std::size_t>(i)];
+}
+
+void RecorderGraph::showUnitOf(const SampleEntry* sample) {
+    QString label = QStringLiteral("Reading");
+    if (sample != nullptr)
+        label += YAxisUnitSuffix(sample->main);
+    if (m_chart.yAxisLabel() != label) {
+        m_chart.setYAxisLabel(label);
+        m_chart.restyle();
+    }
+}
+
+void RecorderGraph::printPage() {
+    m_chart.setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
+    m_chart.restyle();
+    m_chart.printWithDialog(ChartWidget::printer());
+    m_chart.setViewingStyle(ChartWidget::ViewingStyle::Colour);
+    m_chart.refresh();
+}
+
+} // namespace telmora

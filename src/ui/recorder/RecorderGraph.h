@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QColor>
+
+#include <cstdint>
+#include <optional>
+
+namespace telmora {
+
+class ChartWidget;
+class RecorderController;
+struct SampleEntry;
+
+// The recorder's graph over its controller: one page of points, counted back from
+// the newest sample, with the cursor on the newest point after each new sample.
+class RecorderGraph {
+public:
+    RecorderGraph(ChartWidget& chart, const RecorderController& controller,
+                  std::int32_t pointsPerPage);
+
+    // Styles and scales the chart once, on a desk of `deskColor`.
+    void setUp(const QColor& deskColor);
+    // An empty page at the recording's scale.
+    void reset();
+    // The controller's current page.
+    void drawPage();
+    // The sample at buffer `index` joins the graph on the right.
+    void appendSample(std::int64_t index);
+    // The sample under the cursor; none on an empty point.
+    const SampleEntry* sampleAtCursor() const;
+    // "Reading" with the unit of `sample`, or plain "Reading" without one.
+    void showUnitOf(const SampleEntry* sample);
+    // Prints the shown page in monochrome through the print dialog.
+    void printPage();
+
+private:
+    ChartWidget& m_chart;
+    const RecorderController& m_controller;
+    std::int32_t m_pointsPerPage;
+};
+
+} // namespace telmora

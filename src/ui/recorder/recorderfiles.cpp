@@ -1,0 +1,82 @@
+#include "ui/recorder/recorderfiles.h"
+
+#include "recording/recordertext.h"
+#include "text/texts.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/ProgressWindow.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace telmora {
+
+namespace {
+
+const QString kRecorderFilter = QStringLiteral("Data Logger files(*.g53)|*.g53");
+// The progress bar of an open counts the reading stage in 64 steps.
+constexpr int kReadingSteps = 64;
+
+} // namespace
+
+std::optional<QString> askRecordingSaveName(QWidget* owner) {
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.owner = owner;
+    request.caption = text(TextId::MenuFileSaveAs).remove(QLatin1Char('&'));
+    request.defaultExt = QStringLiteral("g53");
+    request.fileName = QStringLiteral("Untitled.g53");
+    request.filter = kRecorderFilter;
+    request.overwritePrompt = true;
+    return RunFileDialog(request);
+}
+
+std::optional<QString> askRecordingToOpen(QWidget* owner) {
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Open;
+    request.owner = owner;
+    request.caption = text(TextId::MenuFileOpen).remove(QLatin1Char('&'));
+    request.defaultExt = QStringLiteral("g53");
+    request.filter = kRecorderFilter + QStringLiteral("|Temporary files(*.TMP)|*.tmp");
+    request.filterIndex = 1;
+    request.overwritePrompt = false;
+    return RunFileDialog(request);
+}
+
+void showFileSaveError(QWidget* owner, const QString& path, const QString& reason) {
+    QString message = text(TextId::FileSaveError);
+    message += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
+    if (!reason.isEmpty())
+        message += QStringLiteral("\n(%1)").arg(reason);
+    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                  {BoxButton::Ok});
+}
+
+void prepareLoadProgress(ProgressWindow& progress) {
+    progress.setMessage(noticeLine(TextId::ReadingSelectedFile), Qt::red);
+    progress.Label1->clear();
+    progress.ProgressBar->setRange(0, kReadingSteps);
+    progress.ProgressBar->setValue(0);
+    progress.bbtnAbort->setEnabled(true);
+}
+
+void showLoadStage(ProgressWindow& progress, LoadStage stage, qint64 done, qint64 total) {
+    if (!progress.isVisible())
+        progress.show();
+    if (stage == LoadStage::Reading) {
+        progress.ProgressBar->setValue(total > 0 ? static_cast<int>(done * kReadingSteps / total)
+                                                 : kReadingSteps);
+        progress.Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {done, total}));
+        return;
+    }
+    if (progress.bbtnAbort->isEnabled()) {
+        progress.ProgressBar->setValue(kReadingSteps);
+        progress.Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {total, total}));
+        progress.bbtnAbort->setEnabled(false);
+        progress.setMessage(noticeLine(TextId::AddingDataToBuffer), Qt::blue);
+    }
+}
+
+} // namespace telmora

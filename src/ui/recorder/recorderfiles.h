@@ -1,0 +1,31 @@
+#pragma once
+
+#include "recording/recordingjobs.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace telmora {
+
+class ProgressWindow;
+
+// The file dialogs, messages and progress lines of the recorder's Open and Save.
+
+// "Save As" for a recording (.g53, "Untitled.g53", asks before replacing a file).
+std::optional<QString> askRecordingSaveName(QWidget* owner);
+// "Open" for a recording or a temporary file of an acquisition.
+std::optional<QString> askRecordingToOpen(QWidget* owner);
+
+// The "could not be saved" error with the file's path and, when known, the reason.
+void showFileSaveError(QWidget* owner, const QString& path, const QString& reason);
+
+// The progress window at the start of an open: reading, nothing read yet, Abort on.
+void prepareLoadProgress(ProgressWindow& progress);
+// Shows the progress window with `done` of `total` samples read or counted. The
+// counting stage cannot be aborted: the reading is complete by then.
+void showLoadStage(ProgressWindow& progress, LoadStage stage, qint64 done, qint64 total);
+
+} // namespace telmora

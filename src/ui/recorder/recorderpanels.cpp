@@ -1,0 +1,152 @@
+#include "ui/recorder/recorderpanels.h"
+
+#include "recording/recordertext.h"
+#include "text/texts.h"
+#include "ui/recorder/recorderwidgets.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace telmora {
+
+namespace {
+
+QString fillFormat(TextId id, std::initializer_list<long long> numbers) {
+    return FillFormat(text(id), numbers);
+}
+
+QLabel* makeTitle(QWidget* parent, const QString& title, const char* colour) {
+    auto* label = new QLabel(title, parent);
+    label->setStyleSheet(
+        QStringLiteral("color: %1; font-weight: bold;").arg(QLatin1String(colour)));
+    return label;
+}
+
+} // namespace
+
+// --- read-outs ----------------------------------------------------------------------
+
+RecorderReadouts::RecorderReadouts(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("DisplayPanel"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(6, 4, 6, 4);
+    row->setSpacing(3);
+    m_time = MakeValuePanel(this, "TimePanel", 110);
+    row->addWidget(m_time, 3);
+    m_reading = addRecordPanels("Reading", nullptr);
+    row->addSpacing(14);
+    m_largest = addRecordPanels("Max", makeTitle(this, QStringLiteral("Max."), "red"));
+    row->addSpacing(14);
+    m_smallest = addRecordPanels("Min", makeTitle(this, QStringLiteral("Min."), "fuchsia"));
+}
+
+RecorderReadouts::RecordPanels RecorderReadouts::addRecordPanels(const char* prefixName,
+                                                                 QLabel* title) {
+    auto* row = static_cast<QHBoxLayout*>(layout());
+    const QByteArray name(prefixName);
+    RecordPanels p;
+    p.data = MakeValuePanel(this, (name + "DataPanel").constData(), 90);
+    p.prefix = MakeValuePanel(this, (name + "UnitPanel").constData(), 34);
+    p.unit = MakeValuePanel(this, (name + "FuncPanel").constData(), 40);
+    if (title != nullptr)
+        row->addWidget(title);
+    row->addWidget(p.data, 3);
+    row->addWidget(p.prefix, 1);
+    row->addWidget(p.unit, 1);
+    return p;
+}
+
+void RecorderReadouts::show(const ReadingRecord& r, const RecordPanels& panels) {
+    const std::uint32_t code = r.function();
+    // Temperatures put the degree prefix and its letter side by side.
+    const bool degree = code == 0x20 || code == 0x40;
+    panels.data->setText(RecordText(r.displayText).trimmed());
+    panels.prefix->setText(RecordText(r.prefixText));
+    panels.prefix->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
+    // The stored unit letter "W" of a resistance is the ohm sign.
+    QString unitText = RecordText(r.unitText);
+    if (IsOhmCode(code) && unitText == QStringLiteral("W"))
+        unitText = QString(QChar(0x03A9));
+    panels.unit->setText(unitText);
+    panels.unit->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
+}
+
+void RecorderReadouts::clear(const RecordPanels& panels) {
+    for (QLabel* l : {panels.data, panels.prefix, panels.unit})
+        l->clear();
+}
+
+void RecorderReadouts::showCursorSample(const QString& time, const ReadingRecord& record) {
+    m_time->setText(time);
+    show(record, m_reading);
+}
+
+void RecorderReadouts::clearCursorSample() {
+    m_time->clear();
+    clear(m_reading);
+}
+
+void RecorderReadouts::showExtremes(const ReadingRecord& largest, const ReadingRecord& smallest) {
+    show(largest, m_largest);
+    show(smallest, m_smallest);
+}
+
+void RecorderReadouts::clearExtremes() {
+    clear(m_largest);
+    clear(m_smallest);
+}
+
+// --- status bar ---------------------------------------------------------------------
+
+RecorderStatusBar::RecorderStatusBar(QWidget* parent) : QStatusBar(parent) {
+    setObjectName(QStringLiteral("StatusBar"));
+    setSizeGripEnabled(true);
+    const int widths[PanelCount] = {130, 170, 130, 190, 130};
+    const char* names[PanelCount] = {"StatusLogging", "StatusSampleCount", "StatusPage",
+                                     "StatusInterval", "StatusClock"};
+    for (int i = 0; i < PanelCount; ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(QLatin1String(names[i]));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setMinimumWidth(widths[i]);
+        panel->setContentsMargins(4, 0, 4, 0);
+        addWidget(panel, i == Clock ? 1 : 0);
+        m_panels[i] = panel;
+    }
+}
+
+void RecorderStatusBar::showLogging(bool logging) {
+    m_panels[Logging]->setText(logging ? text(TextId::StatusDataLogging) : QString());
+}
+
+void RecorderStatusBar::showSampleCount(std::int64_t count) {
+    m_panels[SampleCount]->setText(fillFormat(TextId::StatusBufferCountFormat, {count}));
+}
+
+void RecorderStatusBar::showPage(std::int32_t current, std::int32_t last) {
+    m_panels[Page]->setText(fillFormat(TextId::StatusPageFormat, {current, last}));
+}
+
+void RecorderStatusBar::showInterval(Interval interval, std::int32_t seconds) {
+    QString shown;
+    switch (interval) {
+    case Interval::Manual:
+        shown = text(TextId::IntervalManual);
+        break;
+    case Interval::FullSpeed:
+        shown = text(TextId::IntervalFullSpeed);
+        break;
+    case Interval::Seconds:
+        shown = text(TextId::IntervalSeconds) + QLatin1Char(':') + QString::number(seconds) +
+                QLatin1Char('S');
+        break;
+    }
+    m_panels[IntervalPanel]->setText(shown);
+}
+
+void RecorderStatusBar::showClock(int hour, int minute, int second) {
+    m_panels[Clock]->setText(RecorderClockText(hour, minute, second));
+}
+
+} // namespace telmora
