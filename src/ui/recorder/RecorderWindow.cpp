@@ -26,7 +26,6 @@
 #include <QMetaMethod>
 #include <QPageSetupDialog>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
@@ -356,7 +355,7 @@ void RecorderWindow::reportSave(bool saved, const QString& path, const QString& 
 ProgressWindow& RecorderWindow::progressWindow() {
     if (m_progress == nullptr) {
         m_progress = new ProgressWindow(this);
-        connect(m_progress->bbtnAbort, &QPushButton::clicked, &m_controller,
+        connect(m_progress, &ProgressWindow::abortRequested, &m_controller,
                 &RecorderController::abortLoad);
     }
     return *m_progress;
@@ -386,9 +385,7 @@ void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total
 }
 
 void RecorderWindow::finishLoad() {
-    ProgressWindow& progress = progressWindow();
-    progress.bbtnAbort->setEnabled(true);
-    progress.hide();
+    progressWindow().end();
     QApplication::restoreOverrideCursor();
     m_pageProgress->setValue(static_cast<int>(
         static_cast<std::int64_t>(m_controller.recording().size()) % m_pointsPerPage));

@@ -7,9 +7,6 @@
 #include "ui/common/ProgressWindow.h"
 
 #include <QDir>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 
 namespace telmora {
 
@@ -56,25 +53,25 @@ void showFileSaveError(QWidget* owner, const QString& path, const QString& reaso
 
 void prepareLoadProgress(ProgressWindow& progress) {
     progress.setMessage(noticeLine(TextId::ReadingSelectedFile), Qt::red);
-    progress.Label1->clear();
-    progress.ProgressBar->setRange(0, kReadingSteps);
-    progress.ProgressBar->setValue(0);
-    progress.bbtnAbort->setEnabled(true);
+    progress.setDetail(QString());
+    progress.setRange(0, kReadingSteps);
+    progress.setValue(0);
+    progress.setAbortEnabled(true);
 }
 
 void showLoadStage(ProgressWindow& progress, LoadStage stage, qint64 done, qint64 total) {
     if (!progress.isVisible())
         progress.show();
     if (stage == LoadStage::Reading) {
-        progress.ProgressBar->setValue(total > 0 ? static_cast<int>(done * kReadingSteps / total)
-                                                 : kReadingSteps);
-        progress.Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {done, total}));
+        progress.setValue(total > 0 ? static_cast<int>(done * kReadingSteps / total)
+                                    : kReadingSteps);
+        progress.setDetail(FillFormat(text(TextId::ReadingDataFormat), {done, total}));
         return;
     }
-    if (progress.bbtnAbort->isEnabled()) {
-        progress.ProgressBar->setValue(kReadingSteps);
-        progress.Label1->setText(FillFormat(text(TextId::ReadingDataFormat), {total, total}));
-        progress.bbtnAbort->setEnabled(false);
+    if (progress.isAbortEnabled()) {
+        progress.setValue(kReadingSteps);
+        progress.setDetail(FillFormat(text(TextId::ReadingDataFormat), {total, total}));
+        progress.setAbortEnabled(false);
         progress.setMessage(noticeLine(TextId::AddingDataToBuffer), Qt::blue);
     }
 }

@@ -176,7 +176,7 @@ TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
     // The user presses Abort once the progress window is up.
     QObject::connect(&form->controller(), &RecorderController::loadProgress, progress, [this] {
         if (progress->isVisible() && progress->isAbortEnabled())
-            emit progress->abortRequested();
+            progress->findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
     });
     openFile();
     const Recording& s = form->recording();
