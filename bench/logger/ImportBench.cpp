@@ -78,8 +78,6 @@ constexpr std::size_t kBlocks = 5000;
 void BM_DownloadPerBlock(benchmark::State& state) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
     meter->setMemory(EmptyMemory(kBlocks));
-    auto previous = CurrentCableBackend();
-    SetCableBackend(meter);
     Yes observer;
     for (auto _ : state) {
         DownloadResult r = DownloadMemory(*meter, observer);
@@ -88,7 +86,6 @@ void BM_DownloadPerBlock(benchmark::State& state) {
             break;
         }
     }
-    SetCableBackend(previous);
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kBlocks));
 }
 BENCHMARK(BM_DownloadPerBlock)->Unit(benchmark::kMillisecond);
@@ -97,22 +94,19 @@ BENCHMARK(BM_DownloadPerBlock)->Unit(benchmark::kMillisecond);
 void BM_CableBlocksOnly(benchmark::State& state) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
     meter->setMemory(EmptyMemory(kBlocks));
-    auto previous = CurrentCableBackend();
-    SetCableBackend(meter);
     MemoryBlock block{};
     for (auto _ : state) {
         {
-            CableHandle h = OpenCable();
+            CableHandle h = OpenCable(*meter);
             std::uint8_t status = 0;
             benchmark::DoNotOptimize(QueryMemoryStatus(h, status));
         }
-        benchmark::DoNotOptimize(ReadMemoryHeader(block));
+        benchmark::DoNotOptimize(ReadMemoryHeader(*meter, block));
         for (std::size_t b = 1; b < kBlocks; ++b) {
-            benchmark::DoNotOptimize(ReadMemoryBlock(block));
+            benchmark::DoNotOptimize(ReadMemoryBlock(*meter, block));
             meter->pause(std::chrono::milliseconds(1));
         }
     }
-    SetCableBackend(previous);
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kBlocks));
 }
 BENCHMARK(BM_CableBlocksOnly)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,5 @@
-// The live path's own cost: from a complete reply to NewReadingEvent (decode and
-// publish), and the whole poll cycle against an instant simulated meter.
+// The live path's own cost: from a complete reply to a decoded reading, and the
+// whole poll cycle against an instant simulated meter.
 #include "meter/AcquisitionWorker.h"
 #include "sim/DisplayEncoder.h"
 #include "sim/SimulatedMeter.h"
@@ -25,31 +25,29 @@ PollBuffer sampleReply() {
 }
 
 // Target: well under 0.1 ms per reading.
-void BM_ReplyToNewReadingEvent(benchmark::State& state) {
-    SharedState shared;
+void BM_ReplyToReading(benchmark::State& state) {
     const PollBuffer reply = sampleReply();
     for (auto _ : state) {
         LiveReading reading;
         FillLiveReading(reply, reading);
-        shared.publish(reading);
-        benchmark::DoNotOptimize(shared.NewReadingEvent.waitFor(std::chrono::milliseconds(0)));
+        benchmark::DoNotOptimize(reading);
     }
 }
-BENCHMARK(BM_ReplyToNewReadingEvent);
+BENCHMARK(BM_ReplyToReading);
 
-// One reading through the acquisition thread: poll, reply, decode, publish, and
-// the waiter woken by NewReadingEvent.
-void BM_AcquisitionThreadReading(benchmark::State& state) {
-    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
-    SetCableBackend(meter);
-    SharedState shared;
-    AcquisitionWorker thread(nullptr, shared);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(shared.NewReadingEvent.waitFor(std::chrono::seconds(1)));
-    thread.Terminate();
-    shared.AcquisitionEndedEvent.waitFor(std::chrono::seconds(10));
-    SetCableBackend(nullptr);
+// The whole poll cycle through the worker: poll, reply, decode, signal. The
+// worker runs on this thread until the simulated cable goes after the polls.
+void BM_AcquisitionWorkerReading(benchmark::State& state) {
+    for (auto _ : state) {
+        auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+        meter->unplugAfterPolls(100);
+        AcquisitionWorker worker(meter);
+        QObject::connect(&worker, &AcquisitionWorker::readingReceived,
+                         [&worker](const LiveReading&) { worker.readingDelivered(); });
+        worker.run();
+    }
+    state.SetItemsProcessed(state.iterations() * 100);
 }
-BENCHMARK(BM_AcquisitionThreadReading)->UseRealTime();
+BENCHMARK(BM_AcquisitionWorkerReading)->UseRealTime();
 
 } // namespace

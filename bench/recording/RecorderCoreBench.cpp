@@ -1,6 +1,6 @@
 // One sample through the recorder core: copy of the live reading, conversion,
 // scale and extremes, buffer append and the unbuffered write to the temporary file.
-#include "meter/SharedState.h"
+#include "model/LiveReading.h"
 #include "model/sampleconversion.h"
 #include "recording/Recording.h"
 #include "recording/TemporaryStorage.h"
@@ -26,14 +26,13 @@ static void BM_TakeSampleWithoutDrawing(benchmark::State& state) {
     live.subPrefixExponent.assign("0");
     live.subDisplayLine.text.assign("60.00");
     live.subDisplayLine.part2.assign("Hz");
-    Shared().publish(live);
 
     QTemporaryDir dir;
     Recording recorder;
     TemporaryFileSeries files(dir.path());
     files.startNext();
     for (auto _ : state) {
-        const RecorderReading r = CopyRecorderReading(Shared().copyReading());
+        const RecorderReading r = CopyRecorderReading(live);
         const auto entry = BuildSample(r, FormatSampleTime(14, 5, 9, 300));
         benchmark::DoNotOptimize(recorder.addSample(*entry));
         files.append(*entry);

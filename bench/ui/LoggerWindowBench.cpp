@@ -64,7 +64,7 @@ QString sessionFile(QTemporaryDir& dir) {
 struct Fixture {
     QTemporaryDir dir;
     QString path;
-    LoggerSessions sessions{CurrentCableBackend()};
+    LoggerSessions sessions{nullptr};
     std::unique_ptr<LoggerWindow> form;
     Fixture() {
         app();

@@ -1,6 +1,5 @@
 // The recorder window's open of a million-sample file (with the progress window,
 // the data list and the graph) and the graph viewer's opening over the same data.
-#include "meter/AppState.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "ui/chart/ChartWidget.h"

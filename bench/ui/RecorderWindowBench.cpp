@@ -1,12 +1,10 @@
 // The recorder window with a million samples in its buffer and data list:
 // memory, adding one sample (graph append and list update included) and drawing
 // a page.
-#include "meter/AppState.h"
-#include "meter/SharedState.h"
+#include "meter/LiveSource.h"
 #include "model/sampleconversion.h"
 #include "recording/RecorderController.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/common/WindowMessages.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
@@ -22,6 +20,19 @@
 using namespace telmora;
 
 namespace {
+
+// A meter link that always has the same reading.
+struct BenchLiveSource final : telmora::LiveSource {
+    bool linked = false;
+    bool valid = false;
+    telmora::LiveReading reading;
+    bool isLinked() const override { return linked; }
+    bool readingValid() const override { return valid; }
+    telmora::LiveReading latestReading() const override { return reading; }
+};
+
+// The meter link the recorder samples.
+BenchLiveSource g_live;
 
 constexpr std::int64_t kSamples = 1'000'000;
 
@@ -46,9 +57,9 @@ void publish(double v) {
     live.mainModeLabel.assign("DC");
     live.mainDisplayLine.text.assign(text);
     live.mainDisplayLine.part2.assign("V");
-    Shared().publish(live);
-    Shared().setReadingValid(true);
-    Shared().setLinkActive(true);
+    g_live.reading = live;
+    g_live.valid = true;
+    g_live.linked = true;
 }
 
 // One window with a million samples, built once for all benchmarks.
@@ -61,16 +72,12 @@ struct Recorder {
 
     Recorder() {
         const long before = residentKiB();
-        controller = std::make_unique<RecorderController>(
-            LiveReadingSource{[] { return Shared().linkActive(); },
-                              [] { return Shared().readingValid(); },
-                              [] { return Shared().copyReading(); }},
-            dir.path());
+        controller = std::make_unique<RecorderController>(ReadingsOf(g_live), dir.path());
         // Fill the recording before the windows bind to it (as a loaded file would),
         // then list every line.
         RecorderController& state = *controller;
         publish(1.0);
-        RecorderReading r = CopyRecorderReading(Shared().copyReading());
+        RecorderReading r = CopyRecorderReading(g_live.reading);
         auto entry = *BuildSample(r, FormatSampleTime(10, 0, 0, 0));
         for (std::int64_t i = 0; i < kSamples; ++i) {
             entry.main.value = static_cast<float>(std::sin(i * 0.01) * 5.0);
@@ -127,9 +134,8 @@ static void BM_AddSampleAtAMillion(benchmark::State& state) {
     for (auto _ : state) {
         publish(v += 0.001);
         r.form->takeManualSample();
-        // The list's line arrives by posted message; painting is left out.
-        QApplication::sendPostedEvents(r.list.get(),
-                                       WindowMessage::eventType(WindowMessage::SampleAdded));
+        // Whatever the list has queued is delivered; painting is left out.
+        QApplication::sendPostedEvents(r.list.get());
     }
 }
 BENCHMARK(BM_AddSampleAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(300);

@@ -131,13 +131,11 @@ int CmdDownload(int argc, char** argv) {
         std::fprintf(stderr, "telmora-cli: %s\n", error.c_str());
         return 2;
     }
-    SetCableBackend(backend);
 
     InterruptGuard guard;
     ConsoleObserver observer;
     DownloadResult result = DownloadMemory(*backend, observer);
     observer.endLine();
-    SetCableBackend(nullptr);
 
     using Status = DownloadResult::Status;
     if (result.status == Status::Aborted) {

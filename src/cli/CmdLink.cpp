@@ -12,12 +12,15 @@
 #include <atomic>
 #include <charconv>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace telmora::cli {
 
@@ -56,16 +59,13 @@ bool isSimulateOption(std::string_view arg) {
     return arg == "--simulate" || arg.starts_with("--simulate=");
 }
 
-// Installs the backend the option names; false (after the message) on a bad name.
-bool chooseBackend(std::string_view simulate) {
+// The backend the option names; null (after the message) on a bad name.
+std::shared_ptr<CableBackend> chooseBackend(std::string_view simulate) {
     std::string error;
     std::shared_ptr<CableBackend> backend = MakeCableBackend(simulate, &error);
-    if (!backend) {
+    if (!backend)
         std::fprintf(stderr, "telmora-cli: %s\n", error.c_str());
-        return false;
-    }
-    SetCableBackend(std::move(backend));
-    return true;
+    return backend;
 }
 
 template <class T> std::optional<T> parseNumber(std::string_view text) {
@@ -82,23 +82,83 @@ void writeLine(const std::string& line) {
     std::fflush(stdout);
 }
 
-// The acquisition thread of this command; ends it and waits for its last act.
+// The acquisition worker of this command on its own thread, and what it last
+// reported. The worker's signals are taken directly on its thread (this
+// command has no event loop); the command thread waits for them here.
 class Acquisition {
 public:
-    explicit Acquisition(SharedState& state)
-        : m_state(state),
-          m_thread(std::make_unique<AcquisitionWorker>(
-              [] { std::fputs("telmora-cli: No data received.\n", stderr); }, state)) {}
+    explicit Acquisition(std::shared_ptr<CableBackend> backend) : m_worker(std::move(backend)) {
+        using W = AcquisitionWorker;
+        const auto direct = Qt::DirectConnection;
+        QObject::connect(
+            &m_worker, &W::readingReceived, &m_worker,
+            [this](const LiveReading& reading) {
+                m_worker.readingDelivered();
+                update([&] {
+                    m_reading = reading;
+                    m_valid = true;
+                    m_fresh = true;
+                });
+            },
+            direct);
+        QObject::connect(
+            &m_worker, &W::pollFailed, &m_worker, [this] { update([&] { m_valid = false; }); },
+            direct);
+        QObject::connect(
+            &m_worker, &W::noDataReceived, &m_worker,
+            [this] {
+                std::fputs("telmora-cli: No data received.\n", stderr);
+                m_worker.noticeClosed();
+            },
+            direct);
+        QObject::connect(
+            &m_worker, &W::linkLost, &m_worker, [this] { update([&] { m_lost = true; }); }, direct);
+        m_thread = std::jthread([this] { m_worker.run(); });
+    }
     ~Acquisition() {
-        m_thread->Terminate();
-        m_state.AcquisitionEndedEvent.wait();
+        m_worker.requestStop();
+        m_thread.join();
     }
     Acquisition(const Acquisition&) = delete;
     Acquisition& operator=(const Acquisition&) = delete;
 
+    // Waits at most `timeout` for a reading newer than the last one taken.
+    bool waitForNewReading(std::chrono::milliseconds timeout) {
+        std::unique_lock lock(m_mutex);
+        const bool fresh = m_changed.wait_for(lock, timeout, [this] { return m_fresh || m_lost; });
+        const bool took = fresh && m_fresh;
+        m_fresh = false;
+        return took;
+    }
+    bool linkLost() {
+        std::lock_guard lock(m_mutex);
+        return m_lost;
+    }
+    // The newest reading, when the last poll brought one.
+    std::optional<LiveReading> validReading() {
+        std::lock_guard lock(m_mutex);
+        if (!m_valid)
+            return std::nullopt;
+        return m_reading;
+    }
+
 private:
-    SharedState& m_state;
-    std::unique_ptr<AcquisitionWorker> m_thread;
+    template <class F> void update(F change) {
+        {
+            std::lock_guard lock(m_mutex);
+            change();
+        }
+        m_changed.notify_all();
+    }
+
+    AcquisitionWorker m_worker;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    LiveReading m_reading;
+    bool m_valid = false;
+    bool m_fresh = false;
+    bool m_lost = false;
+    std::jthread m_thread; // last: started once everything else is ready
 };
 
 } // namespace
@@ -139,16 +199,16 @@ int CmdLog(int argc, char** argv) {
             interval = *s;
         }
     }
-    if (!chooseBackend(simulate))
+    const std::shared_ptr<CableBackend> backend = chooseBackend(simulate);
+    if (!backend)
         return 2;
-    if (!OpenCable().valid()) {
+    if (!OpenCable(*backend).valid()) {
         std::fputs("telmora-cli: USB adapter cable not found.\n", stderr);
         return 1;
     }
 
     InterruptGuard guard;
-    SharedState state;
-    Acquisition acquisition(state);
+    Acquisition acquisition(backend);
     writeLine(std::string(kRecorderTextHeader));
 
     const auto period =
@@ -158,7 +218,7 @@ int CmdLog(int argc, char** argv) {
     while (count < 0 || written < count) {
         if (g_interrupted)
             return 0;
-        if (state.LinkLostEvent.waitFor(0ms)) {
+        if (acquisition.linkLost()) {
             std::fputs(
                 "telmora-cli: the link to the meter was lost (USB adapter cable not found).\n",
                 stderr);
@@ -174,13 +234,14 @@ int CmdLog(int argc, char** argv) {
             due += period;
             if (due < now)
                 due = now + period; // a long stall skips ticks rather than bursting
-        } else if (!state.NewReadingEvent.waitFor(kSlice)) {
+        } else if (!acquisition.waitForNewReading(kSlice)) {
             continue;
         }
-        if (!state.readingValid())
+        const std::optional<LiveReading> live = acquisition.validReading();
+        if (!live)
             continue;
         const QTime now = QTime::currentTime();
-        const RecorderReading reading = CopyRecorderReading(state.copyReading());
+        const RecorderReading reading = CopyRecorderReading(*live);
         const auto entry = BuildSample(
             reading, FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec()));
         if (!entry)
@@ -201,9 +262,10 @@ int CmdInfo(int argc, char** argv) {
         }
         simulate = arg;
     }
-    if (!chooseBackend(simulate))
+    const std::shared_ptr<CableBackend> backend = chooseBackend(simulate);
+    if (!backend)
         return 2;
-    CableHandle cable = OpenCable();
+    CableHandle cable = OpenCable(*backend);
     if (!cable) {
         std::fputs("telmora-cli: USB adapter cable not found.\n", stderr);
         return 1;

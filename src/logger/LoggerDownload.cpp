@@ -130,8 +130,7 @@ void ConvertImage(std::vector<std::uint8_t>&& image, MemoryDownloadObserver& obs
 } // namespace
 
 DownloadResult::Status CheckLoggerMemory(CableBackend& backend) {
-    static_cast<void>(backend); // the cable operations reach the backend themselves
-    CableHandle handle = OpenCable();
+    CableHandle handle = OpenCable(backend);
     if (!handle) {
         return DownloadResult::Status::NoCable;
     }
@@ -150,7 +149,7 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
 
     // 5. The header block.
     MemoryBlock block{};
-    const std::int32_t header = ReadMemoryHeader(block);
+    const std::int32_t header = ReadMemoryHeader(backend, block);
     if (header != CableResult::Done) {
         result.cableResult = header;
         return Failed(std::move(result), Status::HeaderFailed, MessageForCableResult(header),
@@ -177,7 +176,7 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
     observer.blockProgress(position, length, std::string());
 
     while (position < length) {
-        const std::int32_t read = ReadMemoryBlock(block);
+        const std::int32_t read = ReadMemoryBlock(backend, block);
         if (read != CableResult::Done) {
             result.cableResult = read;
             return Failed(std::move(result), Status::TransferFailed, MessageForCableResult(read),

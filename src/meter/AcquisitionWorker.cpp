@@ -6,80 +6,95 @@
 
 namespace telmora {
 
-namespace {
-constexpr int kMaxFailedPolls = 3;
-} // namespace
-
 void FillLiveReading(const PollBuffer& reply, LiveReading& reading) {
     DecodeReply(std::span<const std::uint8_t, kReplySize>(reply.data(), kReplySize), reading);
 }
 
-AcquisitionWorker::AcquisitionWorker(NoDataNotice notice, SharedState& state)
-    : m_notice(std::move(notice)), m_state(state),
-      m_thread([this](std::stop_token stop) { Execute(stop); }) {}
+AcquisitionWorker::AcquisitionWorker(std::shared_ptr<CableBackend> backend)
+    : m_backend(std::move(backend)) {}
 
-AcquisitionWorker::~AcquisitionWorker() {
-    m_thread.request_stop();
-    // The owner waits for AcquisitionEndedEvent before it drops the object, so
-    // the join below finds a thread that is returning.
+void AcquisitionWorker::requestStop() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
 }
 
-void AcquisitionWorker::Terminate() {
-    m_thread.request_stop();
+void AcquisitionWorker::noticeClosed() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_noticeClosed = true;
+    }
+    m_wake.notify_all();
 }
 
-bool AcquisitionWorker::terminateRequested() const {
-    return m_thread.get_stop_token().stop_requested();
+void AcquisitionWorker::readingDelivered() {
+    if (m_readingsInFlight.load() > 0)
+        --m_readingsInFlight;
+}
+
+void AcquisitionWorker::waitForNoticeClosed() {
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [this] { return m_noticeClosed || m_stop.load(); });
+    m_noticeClosed = false;
 }
 
 void AcquisitionWorker::publish(const PollBuffer& reply) {
-    // Decode into a local reading first, so that ReadingLock is held only for the
-    // copy; readers never see a half-written reading either way.
+    if (m_readingsInFlight.load() >= kMaxReadingsInFlight)
+        return;
     LiveReading reading;
     FillLiveReading(reply, reading);
-    m_state.publish(reading);
+    ++m_readingsInFlight;
+    emit readingReceived(reading);
 }
 
-void AcquisitionWorker::Execute(std::stop_token stop) {
-    m_cable = OpenCable(); // an empty handle shows up as a failed first poll
+bool AcquisitionWorker::recoverFromFailedPoll(CableHandle& cable) {
+    // The recorder stops sampling at once.
+    emit pollFailed();
+    CableHandle probe = OpenCable(*m_backend);
+    if (!probe) {
+        // The cable is gone. After a stop request nobody needs to hear about it:
+        // the link is being switched off anyway.
+        if (!m_stop)
+            emit linkLost();
+        m_retryCount = 0;
+        return false;
+    }
+    probe.close();
+    if (++m_retryCount >= kMaxFailedPolls) {
+        if (!m_stop) {
+            // No polls while the notice is up; its end ends the link.
+            emit noDataReceived();
+            waitForNoticeClosed();
+            if (!m_stop)
+                emit linkLost();
+        }
+        m_retryCount = 0;
+        return false;
+    }
+    cable.close();
+    m_backend->pause(CableTiming::RetryPause);
+    cable = OpenCable(*m_backend);
+    return true;
+}
+
+void AcquisitionWorker::run() {
+    // An empty handle shows up as a failed first poll.
+    CableHandle cable = m_backend ? OpenCable(*m_backend) : CableHandle();
     m_retryCount = 0;
-    while (!stop.stop_requested()) {
+    while (!m_stop) {
         PollBuffer reply{};
-        if (PollMeterForAcquisition(m_cable, reply)) {
+        if (PollMeterForAcquisition(cable, reply)) {
             m_retryCount = 0;
-            m_state.setReadingValid(true);
             publish(reply);
             continue; // the meter's reply time sets the pace
         }
-
-        // Failed poll: the recorder stops logging at once.
-        m_state.setReadingValid(false);
-        CableHandle probe = OpenCable();
-        if (!probe) {
-            // The cable is gone. After an unlink request nobody needs to hear
-            // about it: the link is being switched off anyway.
-            if (!stop.stop_requested())
-                m_state.LinkLostEvent.set();
-            m_retryCount = 0;
+        if (!m_backend || !recoverFromFailedPoll(cable))
             break;
-        }
-        probe.close();
-        if (++m_retryCount >= kMaxFailedPolls) {
-            if (!stop.stop_requested()) {
-                if (m_notice)
-                    m_notice();
-                m_state.LinkLostEvent.set();
-            }
-            m_retryCount = 0;
-            break;
-        }
-        m_cable.close();
-        CurrentCableBackend()->pause(CableTiming::RetryPause);
-        m_cable = OpenCable();
     }
-    m_cable.close();
-    m_finished = true;
-    m_state.AcquisitionEndedEvent.set();
+    cable.close();
+    emit finished();
 }
 
 } // namespace telmora

@@ -1,55 +1,73 @@
 #pragma once
 
-// Module Thread_korrel: the acquisition thread that polls the meter while linked.
-
 #include "meter/CableProtocol.h"
-#include "meter/SharedState.h"
+#include "model/LiveReading.h"
+
+#include <QObject>
 
 #include <atomic>
-#include <functional>
-#include <thread>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
 namespace telmora {
 
-// Polls the meter back to back, publishes every complete reply as the
-// LiveReading and signals NewReadingEvent. After a failed poll it checks that the
-// cable is still there and reopens it; when the cable is gone, or the meter stays
-// silent for three polls in a row (after the "No data received." notice), it sets
-// LinkLostEvent and ends. The last thing it does is set AcquisitionEndedEvent.
+// Polls the meter back to back on its own thread and reports by queued signals.
+// Every complete reply becomes a readingReceived(); a failed poll reports
+// pollFailed() at once and then checks that the cable is still there: when it is
+// gone the worker reports linkLost() and ends; when the meter stays silent for
+// three polls in a row it reports noDataReceived(), waits until the notice is
+// closed (or it is stopped), then reports linkLost() and ends. Its last signal is
+// finished().
 //
-// Ownership: the link action creates it and keeps it; unlink asks it to end
-// (Terminate), waits for AcquisitionEndedEvent and then drops it. Dropping it
-// asks it to end and joins the thread, which by then returns at once.
-class AcquisitionWorker {
+// Usage: move it to a QThread and call run() there (connect QThread::started).
+// requestStop() and noticeClosed() may be called from any thread; neither waits
+// for anything, and the worker never waits for the thread that owns it.
+class AcquisitionWorker : public QObject {
+    Q_OBJECT
+
 public:
-    // Shows the "No data received." notice and returns when the user closed it.
-    // Runs on the acquisition thread; it must hand the box to the user-interface
-    // thread itself.
-    using NoDataNotice = std::function<void()>;
+    explicit AcquisitionWorker(std::shared_ptr<CableBackend> backend);
 
-    explicit AcquisitionWorker(NoDataNotice notice, SharedState& state = Shared());
-    ~AcquisitionWorker();
-    AcquisitionWorker(const AcquisitionWorker&) = delete;
-    AcquisitionWorker& operator=(const AcquisitionWorker&) = delete;
+    // At most this many readings are on their way to the receiver at once; a
+    // reading that finds the way full is dropped (the next poll brings a newer one).
+    static constexpr int kMaxReadingsInFlight = 4;
+    // Consecutive failed polls after which the meter counts as silent.
+    static constexpr int kMaxFailedPolls = 3;
 
-    // Asks the loop to end at its next check.
-    void Terminate();
-    bool terminateRequested() const;
-    // True once the loop has ended and AcquisitionEndedEvent was set.
-    bool finished() const { return m_finished.load(); }
+    void requestStop();
+    bool stopRequested() const { return m_stop.load(); }
+    // The "No data received." notice was closed: the worker goes on and ends.
+    void noticeClosed();
+    // The receiver has taken one reading off the way.
+    void readingDelivered();
     // Consecutive failed polls after which the cable was still present (0..2).
     int retryCount() const { return m_retryCount.load(); }
 
-private:
-    void Execute(std::stop_token stop);
-    void publish(const PollBuffer& reply);
+    // The poll loop; returns when the worker has ended (stop, lost cable, silent meter).
+    void run();
 
-    NoDataNotice m_notice;
-    SharedState& m_state;
-    CableHandle m_cable; // belongs to the acquisition thread while it runs
+signals:
+    void readingReceived(const telmora::LiveReading& reading);
+    void pollFailed();
+    void noDataReceived();
+    void linkLost();
+    void finished();
+
+private:
+    // Handles one failed poll; false when the loop must end.
+    bool recoverFromFailedPoll(CableHandle& cable);
+    void publish(const PollBuffer& reply);
+    // Waits until the notice is closed or a stop is requested.
+    void waitForNoticeClosed();
+
+    std::shared_ptr<CableBackend> m_backend;
+    std::atomic<bool> m_stop{false};
     std::atomic<int> m_retryCount{0};
-    std::atomic<bool> m_finished{false};
-    std::jthread m_thread; // last: started after every other member is ready
+    std::atomic<int> m_readingsInFlight{0};
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_noticeClosed = false; // guarded by m_mutex
 };
 
 // The decode step of one complete reply: reply copy, frame data D1..D20 and all

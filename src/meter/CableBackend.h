@@ -76,9 +76,4 @@ public:
     virtual void pause(std::chrono::milliseconds duration);
 };
 
-// The backend every cable operation uses. Without a setter call it is the real
-// HID backend. Set it before any thread uses the cable.
-std::shared_ptr<CableBackend> CurrentCableBackend();
-void SetCableBackend(std::shared_ptr<CableBackend> backend);
-
 } // namespace telmora

@@ -5,8 +5,8 @@
 
 namespace telmora {
 
-CableHandle::CableHandle(std::shared_ptr<CableBackend> backend, std::unique_ptr<CableDevice> device)
-    : m_backend(std::move(backend)), m_device(std::move(device)) {}
+CableHandle::CableHandle(CableBackend& backend, std::unique_ptr<CableDevice> device)
+    : m_backend(&backend), m_device(std::move(device)) {}
 
 void CableHandle::close() {
     m_device.reset();
@@ -82,13 +82,12 @@ std::int32_t readChecksummedBlock(CableHandle& handle, MemoryBlock& block) {
 }
 
 // The attempt loop shared by the header and the block reads.
-std::int32_t readMemoryWithRetries(MemoryBlock& block, std::uint8_t firstCommand,
-                                   std::uint8_t retryCommand, int maxAttempts,
-                                   bool settleAfterCommand) {
-    std::shared_ptr<CableBackend> backend = CurrentCableBackend();
+std::int32_t readMemoryWithRetries(CableBackend& backend, MemoryBlock& block,
+                                   std::uint8_t firstCommand, std::uint8_t retryCommand,
+                                   int maxAttempts, bool settleAfterCommand) {
     int attempts = 0;
     for (;;) {
-        CableHandle handle = OpenCable();
+        CableHandle handle = OpenCable(backend);
         if (!handle)
             return CableResult::Failed;
         const std::uint8_t command = attempts == 0 ? firstCommand : retryCommand;
@@ -96,16 +95,16 @@ std::int32_t readMemoryWithRetries(MemoryBlock& block, std::uint8_t firstCommand
         if (result != CableResult::Done)
             return result; // the handle closes on the way out; no retry
         if (settleAfterCommand)
-            pause(*backend, CableTiming::HeaderSettle);
+            pause(backend, CableTiming::HeaderSettle);
         result = readChecksummedBlock(handle, block);
         if (result == CableResult::TimedOut) {
             ++attempts;
             if (attempts < maxAttempts) {
                 handle.close();
-                pause(*backend, CableTiming::RetryPause);
+                pause(backend, CableTiming::RetryPause);
                 continue;
             }
-            pause(*backend, CableTiming::LastAttemptPause);
+            pause(backend, CableTiming::LastAttemptPause);
         }
         return result;
     }
@@ -113,22 +112,21 @@ std::int32_t readMemoryWithRetries(MemoryBlock& block, std::uint8_t firstCommand
 
 } // namespace
 
-CableHandle OpenHidInterface(int index) {
-    std::shared_ptr<CableBackend> backend = CurrentCableBackend();
+CableHandle OpenHidInterface(CableBackend& backend, int index) {
     if (index < 0)
         return {};
-    const std::vector<HidInterfaceInfo> list = backend->interfaces();
+    const std::vector<HidInterfaceInfo> list = backend.interfaces();
     if (static_cast<std::size_t>(index) >= list.size())
         return {};
-    std::unique_ptr<CableDevice> device = backend->open(list[static_cast<std::size_t>(index)].path);
+    std::unique_ptr<CableDevice> device = backend.open(list[static_cast<std::size_t>(index)].path);
     if (!device)
         return {};
-    return CableHandle(std::move(backend), std::move(device));
+    return CableHandle(backend, std::move(device));
 }
 
-CableHandle OpenCable(std::uint16_t vendor, std::uint16_t product) {
+CableHandle OpenCable(CableBackend& backend, std::uint16_t vendor, std::uint16_t product) {
     for (int index = 0; index < kInterfaceNumbers; ++index) {
-        CableHandle handle = OpenHidInterface(index);
+        CableHandle handle = OpenHidInterface(backend, index);
         if (!handle)
             continue;
         const std::optional<HidAttributes> attributes = handle.device()->attributes();
@@ -225,13 +223,13 @@ std::uint16_t BlockChecksum(std::span<const std::uint8_t, kDataBytes> data) {
     return static_cast<std::uint16_t>(sum & 0xFFFF);
 }
 
-std::int32_t ReadMemoryHeader(MemoryBlock& block) {
-    return readMemoryWithRetries(block, CableCommand::MemoryHeader, CableCommand::MemoryHeader,
-                                 kHeaderAttempts, true);
+std::int32_t ReadMemoryHeader(CableBackend& backend, MemoryBlock& block) {
+    return readMemoryWithRetries(backend, block, CableCommand::MemoryHeader,
+                                 CableCommand::MemoryHeader, kHeaderAttempts, true);
 }
 
-std::int32_t ReadMemoryBlock(MemoryBlock& block) {
-    return readMemoryWithRetries(block, CableCommand::NextBlock, CableCommand::RepeatBlock,
+std::int32_t ReadMemoryBlock(CableBackend& backend, MemoryBlock& block) {
+    return readMemoryWithRetries(backend, block, CableCommand::NextBlock, CableCommand::RepeatBlock,
                                  kBlockAttempts, false);
 }
 

@@ -3,7 +3,7 @@
 #include "meter/CableBackend.h"
 #include "meter/CableIdentity.h"
 #include "meter/CableResult.h"
-#include "meter/SharedState.h"
+#include "model/LiveReading.h"
 
 #include <array>
 #include <chrono>
@@ -51,7 +51,7 @@ constexpr std::uint8_t LoggerReady = 0x52;
 class CableHandle {
 public:
     CableHandle() = default;
-    CableHandle(std::shared_ptr<CableBackend> backend, std::unique_ptr<CableDevice> device);
+    CableHandle(CableBackend& backend, std::unique_ptr<CableDevice> device);
     CableHandle(CableHandle&&) noexcept = default;
     CableHandle& operator=(CableHandle&&) noexcept = default;
 
@@ -59,11 +59,11 @@ public:
     explicit operator bool() const { return valid(); }
     CableDevice* device() const { return m_device.get(); }
     // The backend the handle came from (for its pauses).
-    CableBackend* backend() const { return m_backend.get(); }
+    CableBackend* backend() const { return m_backend; }
     void close();
 
 private:
-    std::shared_ptr<CableBackend> m_backend;
+    CableBackend* m_backend = nullptr; // outlives the handle
     std::unique_ptr<CableDevice> m_device;
 };
 
@@ -75,13 +75,13 @@ constexpr std::size_t DataByteIndex(std::size_t k) {
     return 1 + k + k / 8;
 }
 
-// Opens the present HID interface with the given number (from 0); empty handle
-// when there is none or it cannot be opened.
-CableHandle OpenHidInterface(int index);
+// Opens the present HID interface of `backend` with the given number (from 0);
+// empty handle when there is none or it cannot be opened.
+CableHandle OpenHidInterface(CableBackend& backend, int index);
 
 // The first interface among numbers 0..19 whose ids match; empty when none does.
 // Every interface opened on the way and not returned is closed again.
-CableHandle OpenCable(std::uint16_t vendor = kCableVendorId,
+CableHandle OpenCable(CableBackend& backend, std::uint16_t vendor = kCableVendorId,
                       std::uint16_t product = kCableProductId);
 
 // Writes the poll command and reads a 27-byte reply into `reply`. Returns Done,
@@ -107,9 +107,9 @@ std::int32_t QueryMemoryStatus(CableHandle& handle, std::uint8_t& status);
 std::uint8_t NormaliseMemoryStatus(std::uint8_t d19);
 
 // Opens the cable, reads the first checksummed logger block and closes the cable.
-std::int32_t ReadMemoryHeader(MemoryBlock& block);
+std::int32_t ReadMemoryHeader(CableBackend& backend, MemoryBlock& block);
 // The same for each following block (with the repeat command on retries).
-std::int32_t ReadMemoryBlock(MemoryBlock& block);
+std::int32_t ReadMemoryBlock(CableBackend& backend, MemoryBlock& block);
 
 // Sum of the 24 data bytes modulo 65536, as the trailer report carries it.
 std::uint16_t BlockChecksum(std::span<const std::uint8_t, kDataBytes> data);

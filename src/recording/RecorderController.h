@@ -1,5 +1,6 @@
 #pragma once
 
+#include "meter/LiveSource.h"
 #include "model/LiveReading.h"
 #include "recording/Recording.h"
 #include "recording/TemporaryStorage.h"
@@ -27,6 +28,13 @@ struct LiveReadingSource {
     std::function<bool()> readingValid;
     std::function<LiveReading()> latestReading;
 };
+
+// The three questions asked of a live source (the meter link, or a test's stand-in).
+// The source must outlive the recorder that samples it.
+inline LiveReadingSource ReadingsOf(const LiveSource& live) {
+    return {[&live] { return live.isLinked(); }, [&live] { return live.readingValid(); },
+            [&live] { return live.latestReading(); }};
+}
 
 enum class AcquisitionMode { Automatic, Manual };
 
@@ -73,7 +81,9 @@ public:
     // Takes the newest reading as the next sample.
     void takeSample();
     // Asked when a reading shows the low-battery sign; false stops the recording.
-    void setLowBatteryPrompt(std::function<bool()> prompt) { m_lowBatteryPrompt = std::move(prompt); }
+    void setLowBatteryPrompt(std::function<bool()> prompt) {
+        m_lowBatteryPrompt = std::move(prompt);
+    }
     // Appends a sample built elsewhere as if it had just been taken (the new page,
     // the temporary file, the extremes, the signals).
     void addSample(const SampleEntry& entry);

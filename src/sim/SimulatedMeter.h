@@ -1,7 +1,7 @@
 #pragma once
 
 #include "meter/CableBackend.h"
-#include "meter/SharedState.h"
+#include "model/LiveReading.h"
 
 #include <array>
 #include <chrono>

@@ -36,12 +36,9 @@ public:
 
 class MemoryDownloadTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_previous = CurrentCableBackend(); }
-    void TearDown() override { SetCableBackend(m_previous); }
-
     std::shared_ptr<SimulatedMeter> meter(SimScenario scenario = SimScenario::Demo) {
         auto m = std::make_shared<SimulatedMeter>(scenario, false);
-        SetCableBackend(m);
+        m_backend = m;
         return m;
     }
     static int memoryCommands(const SimulatedMeter& m, std::uint8_t command) {
@@ -52,8 +49,8 @@ protected:
         return n;
     }
 
-private:
-    std::shared_ptr<CableBackend> m_previous;
+    // The cable the downloads read: the meter made last.
+    std::shared_ptr<CableBackend> m_backend;
 };
 
 } // namespace
@@ -61,7 +58,7 @@ private:
 TEST_F(MemoryDownloadTest, DemoMemoryGivesExactlyItsSessions) {
     auto m = meter();
     Recorder r;
-    DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+    DownloadResult result = DownloadMemory(*m_backend, r);
     ASSERT_EQ(result.status, DownloadResult::Status::Done);
     EXPECT_EQ(result.messageId, std::nullopt);
     EXPECT_EQ(r.questions, 1);
@@ -87,7 +84,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
         auto m = meter();
         m->setStatusByte(0x82);
         Recorder r;
-        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+        const DownloadResult result = DownloadMemory(*m_backend, r);
         EXPECT_EQ(result.status, DownloadResult::Status::NoDataLogger);
         EXPECT_EQ(result.messageId, TextId::MeterOffOrNoLogger);
         EXPECT_EQ(r.questions, 0);
@@ -95,7 +92,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
     {
         meter(SimScenario::NoCable);
         Recorder r;
-        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+        const DownloadResult result = DownloadMemory(*m_backend, r);
         EXPECT_EQ(result.status, DownloadResult::Status::NoCable);
         EXPECT_EQ(result.messageId, TextId::CableNotFound);
         EXPECT_EQ(r.questions, 0);
@@ -104,7 +101,7 @@ TEST_F(MemoryDownloadTest, NothingChangesBeforeTheUserAgrees) {
         auto m = meter();
         Recorder r;
         r.answer = false;
-        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+        const DownloadResult result = DownloadMemory(*m_backend, r);
         EXPECT_EQ(result.status, DownloadResult::Status::Declined);
         EXPECT_EQ(result.messageId, std::nullopt);
         EXPECT_FALSE(r.started);
@@ -118,14 +115,14 @@ TEST_F(MemoryDownloadTest, BlocksUpToTheAnnouncedLength) {
     image[1] = 24;
     m->setMemory(image);
     Recorder r;
-    DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+    DownloadResult result = DownloadMemory(*m_backend, r);
     EXPECT_EQ(result.status, DownloadResult::Status::Done);
     EXPECT_EQ(memoryCommands(*m, 0x89), 0);
     EXPECT_TRUE(result.sessions.empty());
 
     image[1] = 25; // L' = 48: one more block
     m->setMemory(image);
-    result = DownloadMemory(*CurrentCableBackend(), r);
+    result = DownloadMemory(*m_backend, r);
     EXPECT_EQ(memoryCommands(*m, 0x89), 1);
     EXPECT_EQ(r.details.back(), "Read Bytes : 48 Of 25");
 
@@ -133,7 +130,7 @@ TEST_F(MemoryDownloadTest, BlocksUpToTheAnnouncedLength) {
     image[1] = 1000 & 0xFF;
     image[2] = 1000 >> 8;
     m->setMemory(image);
-    result = DownloadMemory(*CurrentCableBackend(), r);
+    result = DownloadMemory(*m_backend, r);
     EXPECT_EQ(r.details.back(), "Read Bytes : 1008 Of 1000");
 }
 
@@ -142,7 +139,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
         auto m = meter();
         Recorder r;
         m->ignoreNextMemoryCommands(3); // the header never comes
-        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+        const DownloadResult result = DownloadMemory(*m_backend, r);
         EXPECT_EQ(result.status, DownloadResult::Status::HeaderFailed);
         EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
         EXPECT_FALSE(result.resetRequested);
@@ -152,7 +149,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
         auto m = meter();
         Recorder r;
         r.abortAfterBlocks = 5;
-        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+        const DownloadResult result = DownloadMemory(*m_backend, r);
         EXPECT_EQ(result.status, DownloadResult::Status::Aborted);
         EXPECT_EQ(result.messageId, std::nullopt);
         EXPECT_TRUE(result.resetRequested);
@@ -174,7 +171,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
             }
         } c;
         c.meter = m;
-        const DownloadResult result = DownloadMemory(*CurrentCableBackend(), c);
+        const DownloadResult result = DownloadMemory(*m_backend, c);
         EXPECT_EQ(result.status, DownloadResult::Status::TransferFailed);
         EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
         EXPECT_TRUE(result.resetRequested);
@@ -217,7 +214,7 @@ TEST_F(MemoryDownloadTest, ChainLeavingTheMemoryKeepsTheSessionsBefore) {
     image[6 + 14 + 30 + 13] = 0x10; // the second session claims a megabyte
     m->setMemory(image);
     Recorder r;
-    const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+    const DownloadResult result = DownloadMemory(*m_backend, r);
     EXPECT_EQ(result.status, DownloadResult::Status::Done);
     EXPECT_EQ(result.messageId, TextId::TransmissionTimeout);
     EXPECT_EQ(result.sessions.size(), 1u);
@@ -226,7 +223,7 @@ TEST_F(MemoryDownloadTest, ChainLeavingTheMemoryKeepsTheSessionsBefore) {
 TEST_F(MemoryDownloadTest, FlakyCableSucceedsOrReportsATimeout) {
     meter(SimScenario::Flaky);
     Recorder r;
-    const DownloadResult result = DownloadMemory(*CurrentCableBackend(), r);
+    const DownloadResult result = DownloadMemory(*m_backend, r);
     if (result.status == DownloadResult::Status::Done) {
         EXPECT_EQ(result.sessions.size(), DemoLoggerSessions().size());
         EXPECT_EQ(SessionsText(result.sessions, 1, 999),

@@ -32,12 +32,10 @@ std::vector<SampleList> SomeSessions(std::initializer_list<int> sizes) {
 
 class LoggerSessionsTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_previous = CurrentCableBackend(); }
     void TearDown() override {
         if (m_gated)
             m_gated->release();
         m_sessions.reset();
-        SetCableBackend(m_previous);
     }
 
     // Sessions over a simulated meter (gated when `gated`).
@@ -48,7 +46,6 @@ protected:
             m_gated = std::make_shared<GatedMeter>(m_meter);
             backend = m_gated;
         }
-        SetCableBackend(backend);
         m_sessions = std::make_unique<LoggerSessions>(backend);
         // The window answers the question with Yes; a gated test then acts at its
         // gate while the download runs.
@@ -95,7 +92,6 @@ protected:
     int m_gateOpen = 0;
     std::function<void()> m_atGate;
     std::unique_ptr<LoggerSessions> m_sessions;
-    std::shared_ptr<CableBackend> m_previous;
 };
 
 } // namespace

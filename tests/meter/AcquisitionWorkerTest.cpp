@@ -1,144 +1,200 @@
-// The acquisition thread against the simulated meter. In instant mode a silent
-// meter times out at once, so the three failed polls take no real time.
 #include "meter/AcquisitionWorker.h"
+
 #include "sim/DisplayEncoder.h"
 #include "sim/SimulatedMeter.h"
 
+#include <QSignalSpy>
+#include <QThread>
+
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace telmora;
 using namespace std::chrono_literals;
 
 namespace {
 
-class KorrelThreadTest : public ::testing::Test {
-protected:
-    void use(SimScenario scenario, bool realTime = false) {
-        m_meter = std::make_shared<SimulatedMeter>(scenario, realTime);
-        SetCableBackend(m_meter);
-    }
-    void TearDown() override { SetCableBackend(nullptr); }
+// Collects the worker's signals on the test thread, in the order they arrive.
+class WorkerLog : public QObject {
+    Q_OBJECT
+public:
+    std::vector<std::string> events;
+    std::vector<LiveReading> readings;
+signals:
+    void logged();
 
-    // Waits (bounded) for the thread's last act and drops it, as the owner does.
-    void endAndDrop(std::unique_ptr<AcquisitionWorker>& thread) {
-        ASSERT_TRUE(m_state.AcquisitionEndedEvent.waitFor(10s)) << "the thread never ended";
-        EXPECT_TRUE(thread->finished());
-        thread.reset();
-        EXPECT_EQ(m_meter->openDevices(), 0) << "a cable handle was left open";
+public:
+    void add(const std::string& event) {
+        events.push_back(event);
+        emit logged();
     }
-
-    static std::array<std::uint8_t, kDataBytes> dataOf(const DesiredReading& r) {
-        const auto reply = EncodeDisplay(r);
-        std::array<std::uint8_t, kDataBytes> data{};
-        for (std::size_t k = 0; k < kDataBytes; ++k)
-            data[k] = reply[1 + k + k / 8];
-        return data;
+    int count(const std::string& event) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), event));
     }
-
-    SharedState m_state;
-    std::shared_ptr<SimulatedMeter> m_meter;
+    // Waits on logged() until `done` holds; false when nothing more came in time.
+    bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
+        QSignalSpy spy(this, &WorkerLog::logged);
+        while (!done())
+            if (!spy.wait(static_cast<int>(limit.count())))
+                return false;
+        return true;
+    }
 };
+
+// One worker on its own thread, as the meter link runs it.
+class WorkerRun {
+public:
+    WorkerRun(std::shared_ptr<CableBackend> backend, WorkerLog& log)
+        : m_worker(std::move(backend)) {
+        qRegisterMetaType<LiveReading>("telmora::LiveReading");
+        m_worker.moveToThread(&m_thread);
+        QObject::connect(&m_thread, &QThread::started, &m_worker, &AcquisitionWorker::run);
+        QObject::connect(&m_worker, &AcquisitionWorker::finished, &m_thread, &QThread::quit,
+                         Qt::DirectConnection);
+        QObject::connect(&m_worker, &AcquisitionWorker::readingReceived, &log,
+                         [&log, this](const LiveReading& r) {
+                             m_worker.readingDelivered();
+                             log.readings.push_back(r);
+                             log.add("reading");
+                         });
+        QObject::connect(&m_worker, &AcquisitionWorker::pollFailed, &log,
+                         [&log] { log.add("failed"); });
+        QObject::connect(&m_worker, &AcquisitionWorker::noDataReceived, &log,
+                         [&log] { log.add("nodata"); });
+        QObject::connect(&m_worker, &AcquisitionWorker::linkLost, &log,
+                         [&log] { log.add("lost"); });
+        QObject::connect(&m_worker, &AcquisitionWorker::finished, &log,
+                         [&log] { log.add("finished"); });
+        m_thread.start();
+    }
+    ~WorkerRun() { stop(); }
+    void stop() {
+        m_worker.requestStop();
+        m_thread.wait();
+    }
+    AcquisitionWorker& worker() { return m_worker; }
+    bool running() const { return m_thread.isRunning(); }
+
+private:
+    QThread m_thread;
+    AcquisitionWorker m_worker;
+};
+
+std::array<std::uint8_t, kDataBytes> dataOf(const DesiredReading& r) {
+    const auto reply = EncodeDisplay(r);
+    std::array<std::uint8_t, kDataBytes> data{};
+    for (std::size_t k = 0; k < kDataBytes; ++k)
+        data[k] = reply[1 + k + k / 8];
+    return data;
+}
 
 } // namespace
 
-TEST_F(KorrelThreadTest, SilentMeterGivesThreeFailedPollsOneNoticeThenLinkLost) {
-    use(SimScenario::Silent);
-    m_state.setReadingValid(true);
-    std::atomic<int> notices{0};
-    std::atomic<bool> lostBeforeNotice{false};
-    std::atomic<bool> endedBeforeNotice{false};
-    auto thread = std::make_unique<AcquisitionWorker>(
-        [&] {
-            ++notices;
-            lostBeforeNotice = m_state.LinkLostEvent.isSet();
-            endedBeforeNotice = m_state.AcquisitionEndedEvent.isSet();
-        },
-        m_state);
-    endAndDrop(thread);
-    EXPECT_EQ(m_meter->polls(), 3);
-    EXPECT_EQ(notices.load(), 1);
-    EXPECT_FALSE(lostBeforeNotice.load()) << "LinkLostEvent comes after the notice";
-    EXPECT_FALSE(endedBeforeNotice.load());
-    EXPECT_TRUE(m_state.LinkLostEvent.waitFor(0ms));
-    EXPECT_FALSE(m_state.LinkLostEvent.waitFor(0ms)) << "exactly one LinkLostEvent";
-    EXPECT_FALSE(m_state.readingValid());
+TEST(AcquisitionWorker, SilentMeterGivesThreeFailedPollsOneNoticeAndAfterItLinkLost) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, false);
+    WorkerLog log;
+    WorkerRun run(meter, log);
+    ASSERT_TRUE(log.waitUntil([&] { return log.count("nodata") == 1; }));
+    // The worker holds still while the notice is up: no polls, no link loss.
+    EXPECT_EQ(meter->polls(), 3);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"failed", "failed", "failed", "nodata"}));
+    EXPECT_TRUE(run.running());
     // Two reopen pauses between the three polls.
-    EXPECT_EQ(m_meter->pauses(), (std::vector<std::chrono::milliseconds>{10ms, 10ms}));
+    EXPECT_EQ(meter->pauses(), (std::vector<std::chrono::milliseconds>{10ms, 10ms}));
+
+    run.worker().noticeClosed();
+    ASSERT_TRUE(log.waitUntil([&] { return log.count("finished") == 1; }));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"failed", "failed", "failed", "nodata", "lost",
+                                                    "finished"}));
+    EXPECT_EQ(meter->polls(), 3);
+    EXPECT_EQ(meter->openDevices(), 0) << "a cable handle was left open";
 }
 
-TEST_F(KorrelThreadTest, AFailedPollFollowedByAGoodOneRecovers) {
-    use(SimScenario::Demo);
+TEST(AcquisitionWorker, StopWhileTheNoticeIsUpEndsWithoutLinkLoss) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, false);
+    WorkerLog log;
+    WorkerRun run(meter, log);
+    ASSERT_TRUE(log.waitUntil([&] { return log.count("nodata") == 1; }));
+    run.stop();
+    EXPECT_FALSE(run.running());
+    ASSERT_TRUE(log.waitUntil([&] { return log.count("finished") == 1; }));
+    EXPECT_EQ(log.count("lost"), 0) << "an unlink is no link loss";
+}
+
+TEST(AcquisitionWorker, AFailedPollFollowedByAGoodOneRecoversWithTheDecodedReading) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
     DesiredReading r;
     SetDisplayText("-1.234", r.main);
     r.main.code = 0x6;
-    m_meter->setDisplayData(dataOf(r));
-    m_meter->ignoreNextPolls(1);
-    int notices = 0;
-    auto thread = std::make_unique<AcquisitionWorker>([&] { ++notices; }, m_state);
-    ASSERT_TRUE(m_state.NewReadingEvent.waitFor(10s));
-    EXPECT_TRUE(m_state.readingValid());
-    EXPECT_EQ(thread->retryCount(), 0);
-    thread->Terminate();
-    endAndDrop(thread);
-    EXPECT_GE(m_meter->polls(), 2);
-    EXPECT_EQ(notices, 0);
-    EXPECT_FALSE(m_state.LinkLostEvent.isSet()) << "an unlink is no link loss";
+    meter->setDisplayData(dataOf(r));
+    meter->ignoreNextPolls(1);
+    WorkerLog log;
+    WorkerRun run(meter, log);
+    ASSERT_TRUE(log.waitUntil([&] { return log.readings.size() >= 2; }));
+    EXPECT_EQ(log.events.front(), "failed");
+    EXPECT_EQ(run.worker().retryCount(), 0);
+    run.stop();
+    EXPECT_EQ(log.count("nodata"), 0);
+    EXPECT_EQ(log.count("lost"), 0);
 
-    const LiveReading reading = m_state.copyReading();
+    const LiveReading& reading = log.readings.front();
     EXPECT_EQ(reading.mainText, "-1.234");
     EXPECT_EQ(reading.mainFunction, 0x6u);
     EXPECT_EQ(reading.mainModeLabel, "DC");
     EXPECT_EQ(reading.replyCopy[0], 0);
     EXPECT_EQ(reading.frameData[0], reading.replyCopy[2]) << "frame data start at D1";
+    EXPECT_EQ(meter->openDevices(), 0);
 }
 
-TEST_F(KorrelThreadTest, UnpluggedCableEndsTheLinkWithoutTheNotice) {
-    use(SimScenario::Demo);
-    m_meter->unplugAfterPolls(3);
-    int notices = 0;
-    auto thread = std::make_unique<AcquisitionWorker>([&] { ++notices; }, m_state);
-    endAndDrop(thread);
-    EXPECT_EQ(notices, 0);
-    EXPECT_TRUE(m_state.LinkLostEvent.isSet());
-    EXPECT_FALSE(m_state.readingValid()) << "the recorder stops logging at the failed poll";
+TEST(AcquisitionWorker, LostCableEndsTheLinkWithoutTheNotice) {
+    for (SimScenario scenario : {SimScenario::Demo, SimScenario::NoCable}) {
+        auto meter = std::make_shared<SimulatedMeter>(scenario, false);
+        meter->unplugAfterPolls(3); // the demo meter: unplugged mid-poll
+        WorkerLog log;
+        WorkerRun run(meter, log);
+        ASSERT_TRUE(log.waitUntil([&] { return log.count("finished") == 1; }));
+        EXPECT_EQ(log.count("nodata"), 0);
+        EXPECT_EQ(log.count("lost"), 1);
+        // The failed poll is reported before the loss, so sampling stops first.
+        ASSERT_GE(log.events.size(), 3u);
+        EXPECT_EQ(log.events[log.events.size() - 3], "failed");
+        EXPECT_EQ(log.events[log.events.size() - 2], "lost");
+        EXPECT_EQ(meter->openDevices(), 0);
+    }
 }
 
-TEST_F(KorrelThreadTest, CableMissingAtStartEndsTheLinkAtOnce) {
-    use(SimScenario::NoCable);
-    int notices = 0;
-    auto thread = std::make_unique<AcquisitionWorker>([&] { ++notices; }, m_state);
-    endAndDrop(thread);
-    EXPECT_EQ(notices, 0);
-    EXPECT_TRUE(m_state.LinkLostEvent.isSet());
+TEST(AcquisitionWorker, StopDuringARealTimeOutEndsWithinThatPoll) {
+    // A silent meter in real time: the worker sits in a 4 s wait when asked to end.
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, true);
+    WorkerLog log;
+    auto run = std::make_unique<WorkerRun>(meter, log);
+    const auto start = std::chrono::steady_clock::now();
+    run->stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 7s);
+    EXPECT_LE(meter->polls(), 1);
+    run.reset();
+    EXPECT_EQ(log.count("lost"), 0);
+    EXPECT_EQ(log.count("nodata"), 0);
 }
 
-TEST_F(KorrelThreadTest, TerminateDuringARealTimeOutWaitsForThatPollOnly) {
-    // A silent meter in real time: the thread sits in a 4 s wait when asked to end.
-    use(SimScenario::Silent, true);
-    int notices = 0;
-    auto thread = std::make_unique<AcquisitionWorker>([&] { ++notices; }, m_state);
-    std::this_thread::sleep_for(50ms);
-    thread->Terminate();
-    endAndDrop(thread);
-    EXPECT_EQ(m_meter->polls(), 1);
-    EXPECT_EQ(notices, 0);
-    EXPECT_FALSE(m_state.LinkLostEvent.isSet());
+TEST(AcquisitionWorker, ReadingsInFlightAreBounded) {
+    // Nobody takes the readings off the way: the worker keeps polling but never
+    // queues more than its bound.
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+    meter->unplugAfterPolls(200);
+    AcquisitionWorker worker(meter);
+    int emitted = 0;
+    QObject::connect(&worker, &AcquisitionWorker::readingReceived,
+                     [&emitted](const LiveReading&) { ++emitted; });
+    worker.run(); // on this thread: ends when the cable goes
+    EXPECT_EQ(emitted, AcquisitionWorker::kMaxReadingsInFlight);
+    EXPECT_GT(meter->polls(), 100);
 }
 
-TEST_F(KorrelThreadTest, DemoMeterReadingsArriveInTheSharedState) {
-    use(SimScenario::Demo, true);
-    auto thread = std::make_unique<AcquisitionWorker>(nullptr, m_state);
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(m_state.NewReadingEvent.waitFor(2s)) << "reading " << i;
-    const LiveReading reading = m_state.copyReading();
-    thread->Terminate();
-    endAndDrop(thread);
-    // The demo meter starts on DC volts around 12.34.
-    EXPECT_EQ(reading.mainFunction, 0x6u);
-    EXPECT_EQ(reading.mainUnitLabel, "V");
-    EXPECT_EQ(reading.mainText.view().substr(0, 3), "12.");
-    EXPECT_EQ(reading.lowBattery, 0);
-}
+#include "AcquisitionWorkerTest.moc"

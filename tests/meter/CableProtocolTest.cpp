@@ -19,9 +19,7 @@ protected:
     void SetUp() override {
         m_meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
         m_meter->setForeignInterfaces(0);
-        SetCableBackend(m_meter);
     }
-    void TearDown() override { SetCableBackend(nullptr); }
 
     std::array<std::uint8_t, kDataBytes> pattern() const {
         std::array<std::uint8_t, kDataBytes> data{};
@@ -38,13 +36,13 @@ protected:
 TEST_F(CableAccessTest, OpenCableClosesEveryInterfaceThatIsNotTheCable) {
     m_meter->setForeignInterfaces(5);
     m_meter->setCablePresent(false);
-    EXPECT_FALSE(OpenCable().valid());
+    EXPECT_FALSE(OpenCable(*m_meter).valid());
     EXPECT_EQ(m_meter->opens(), 5);
     EXPECT_EQ(m_meter->openDevices(), 0);
 
     m_meter->setCablePresent(true);
     {
-        CableHandle h = OpenCable();
+        CableHandle h = OpenCable(*m_meter);
         ASSERT_TRUE(h.valid());
         EXPECT_EQ(m_meter->opens(), 5 + 6);
         EXPECT_EQ(m_meter->openDevices(), 1) << "only the cable stays open";
@@ -54,23 +52,23 @@ TEST_F(CableAccessTest, OpenCableClosesEveryInterfaceThatIsNotTheCable) {
 
 TEST_F(CableAccessTest, CableAtNumberZeroIsTakenWithoutLookingFurther) {
     m_meter->setForeignInterfaces(0);
-    CableHandle h = OpenCable();
+    CableHandle h = OpenCable(*m_meter);
     ASSERT_TRUE(h.valid());
     EXPECT_EQ(m_meter->opens(), 1);
-    EXPECT_FALSE(OpenHidInterface(1).valid());
-    EXPECT_FALSE(OpenHidInterface(-1).valid());
+    EXPECT_FALSE(OpenHidInterface(*m_meter, 1).valid());
+    EXPECT_FALSE(OpenHidInterface(*m_meter, -1).valid());
 }
 
 TEST_F(CableAccessTest, OnlyTwentyInterfaceNumbersAreSearched) {
     m_meter->setForeignInterfaces(20); // the cable would be number 20
-    EXPECT_FALSE(OpenCable().valid());
+    EXPECT_FALSE(OpenCable(*m_meter).valid());
     EXPECT_EQ(m_meter->openDevices(), 0);
 }
 
 TEST_F(CableAccessTest, PollResultCodes) {
     m_meter->setDisplayData(pattern());
     m_meter->setStatusByte(0x52);
-    CableHandle h = OpenCable();
+    CableHandle h = OpenCable(*m_meter);
     ASSERT_TRUE(h.valid());
     PollBuffer reply{};
 
@@ -108,7 +106,7 @@ TEST_F(CableAccessTest, PollResultCodes) {
 }
 
 TEST_F(CableAccessTest, MemoryStatusIsNormalised) {
-    CableHandle h = OpenCable();
+    CableHandle h = OpenCable(*m_meter);
     ASSERT_TRUE(h.valid());
     const std::pair<std::uint8_t, std::uint8_t> cases[] = {
         {0xF3, 0x82}, {0x52, 0x52}, {0x17, 0x17}, {0xFF, 0x82}, {0xF7, 0x82},
@@ -129,14 +127,14 @@ TEST_F(CableAccessTest, MemoryStatusIsNormalised) {
 TEST_F(CableAccessTest, BlockChecksumErrorsAreRetriedWithTheRepeatCommand) {
     const std::vector<std::uint8_t> memory = DemoLoggerImage();
     MemoryBlock block{};
-    ASSERT_EQ(ReadMemoryHeader(block), CableResult::Done);
+    ASSERT_EQ(ReadMemoryHeader(*m_meter, block), CableResult::Done);
     EXPECT_TRUE(std::equal(block.begin(), block.end(), memory.begin()));
 
     m_meter->corruptNextChecksums(2);
     const int opensBefore = m_meter->opens();
     const std::size_t commandsBefore = m_meter->commands().size();
     const std::size_t pausesBefore = m_meter->pauses().size();
-    ASSERT_EQ(ReadMemoryBlock(block), CableResult::Done);
+    ASSERT_EQ(ReadMemoryBlock(*m_meter, block), CableResult::Done);
     EXPECT_TRUE(std::equal(block.begin(), block.end(), memory.begin() + 24));
 
     const auto commands = m_meter->commands();
@@ -154,7 +152,7 @@ TEST_F(CableAccessTest, BlockChecksumErrorsAreRetriedWithTheRepeatCommand) {
 TEST_F(CableAccessTest, BlockGivesUpAfterFourBadAttempts) {
     MemoryBlock block{};
     m_meter->corruptNextChecksums(4);
-    EXPECT_EQ(ReadMemoryBlock(block), CableResult::TimedOut);
+    EXPECT_EQ(ReadMemoryBlock(*m_meter, block), CableResult::TimedOut);
     EXPECT_EQ(m_meter->commands().size(), 4u);
     EXPECT_EQ(m_meter->pauses(), (std::vector<std::chrono::milliseconds>{10ms, 10ms, 10ms, 1ms}));
     EXPECT_EQ(m_meter->openDevices(), 0);
@@ -163,7 +161,7 @@ TEST_F(CableAccessTest, BlockGivesUpAfterFourBadAttempts) {
 TEST_F(CableAccessTest, HeaderGivesUpAfterThreeTimeOuts) {
     MemoryBlock block{};
     m_meter->ignoreNextMemoryCommands(3);
-    EXPECT_EQ(ReadMemoryHeader(block), CableResult::TimedOut);
+    EXPECT_EQ(ReadMemoryHeader(*m_meter, block), CableResult::TimedOut);
     EXPECT_EQ(m_meter->commands(),
               (std::vector<Command>{{0x52, 0x88}, {0x52, 0x88}, {0x52, 0x88}}));
     EXPECT_EQ(m_meter->pauses(),
@@ -176,24 +174,24 @@ TEST_F(CableAccessTest, MemoryReadsWithoutRetryWhereNoRetryIsDue) {
     MemoryBlock block{};
     // A rejected command ends the read at once.
     m_meter->queueWriteResult(CableResult::TimedOut);
-    EXPECT_EQ(ReadMemoryHeader(block), CableResult::TimedOut);
+    EXPECT_EQ(ReadMemoryHeader(*m_meter, block), CableResult::TimedOut);
     EXPECT_EQ(m_meter->commands().size(), 1u);
     // A failed read is not a time-out: no retry either.
     m_meter->queueReadResult(CableResult::Failed);
-    EXPECT_EQ(ReadMemoryBlock(block), CableResult::Failed);
+    EXPECT_EQ(ReadMemoryBlock(*m_meter, block), CableResult::Failed);
     EXPECT_EQ(m_meter->commands().size(), 2u);
     // A stray report ahead of the block spoils the checksum; the retry succeeds.
     m_meter->queueReadResult(CableResult::Done, {0, 1, 2, 3, 4, 5, 6, 7, 8});
-    EXPECT_EQ(ReadMemoryBlock(block), CableResult::Done);
+    EXPECT_EQ(ReadMemoryBlock(*m_meter, block), CableResult::Done);
     EXPECT_EQ(m_meter->openDevices(), 0);
     // No cable.
     m_meter->setCablePresent(false);
-    EXPECT_EQ(ReadMemoryHeader(block), CableResult::Failed);
-    EXPECT_EQ(ReadMemoryBlock(block), CableResult::Failed);
+    EXPECT_EQ(ReadMemoryHeader(*m_meter, block), CableResult::Failed);
+    EXPECT_EQ(ReadMemoryBlock(*m_meter, block), CableResult::Failed);
 }
 
 TEST_F(CableAccessTest, ReadReportsStopsAtTheFirstFailedWaitAndNeverOverrunsTheBuffer) {
-    CableHandle h = OpenCable();
+    CableHandle h = OpenCable(*m_meter);
     ASSERT_TRUE(h.valid());
     std::array<std::uint8_t, 27> reply{};
     m_meter->queueReadResult(CableResult::Done, {0, 1, 1, 1, 1, 1, 1, 1, 1});
@@ -210,7 +208,7 @@ TEST_F(CableAccessTest, ReadReportsStopsAtTheFirstFailedWaitAndNeverOverrunsTheB
 
 TEST_F(CableAccessTest, CableIdentity) {
     m_meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8});
-    CableHandle h = OpenCable();
+    CableHandle h = OpenCable(*m_meter);
     ASSERT_TRUE(h.valid());
     CableIdentity id = QueryCableIdentity(h);
     EXPECT_TRUE(id.attributesOk);

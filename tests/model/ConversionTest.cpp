@@ -1,6 +1,5 @@
+#include "model/LiveReading.h"
 #include "model/sampleconversion.h"
-
-#include "meter/SharedState.h"
 
 #include <gtest/gtest.h>
 
@@ -156,17 +155,15 @@ TEST(BuildSample, FillsBothRecordsFromTheReading) {
     r.subCode = 0x6; // no sub substitute: the whole sample is not taken
     EXPECT_FALSE(BuildSample(r, time));
 
-    // Copy from the shared reading.
+    // Copy from a live reading.
     LiveReading live;
     live.mainText.assign("-0.5");
     live.mainNegative = 1;
     live.lowBattery = 1;
     live.subDisplayLine.part2.assign("Hz");
-    Shared().publish(live);
-    const RecorderReading copied = CopyRecorderReading(Shared().copyReading());
+    const RecorderReading copied = CopyRecorderReading(live);
     EXPECT_EQ(copied.mainText, "-0.5");
     EXPECT_TRUE(copied.mainNegative);
     EXPECT_TRUE(copied.lowBattery);
     EXPECT_EQ(copied.subLineUnit, "Hz");
-    Shared().reset();
 }

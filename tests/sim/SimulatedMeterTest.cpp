@@ -14,11 +14,6 @@ using namespace telmora;
 
 namespace {
 
-struct BackendGuard {
-    explicit BackendGuard(std::shared_ptr<CableBackend> b) { SetCableBackend(std::move(b)); }
-    ~BackendGuard() { SetCableBackend(nullptr); }
-};
-
 LiveReading decodeDemo(double seconds, bool lowBattery = false) {
     LiveReading r;
     DecodeForDisplay(DemoDisplayData(seconds, 12345, lowBattery), r);
@@ -75,20 +70,19 @@ TEST(DemoReadings, StepThroughTheMeterFunctions) {
 TEST(SimulatedMeter, WholeDemoMemoryDownloadsIntact) {
     for (SimScenario scenario : {SimScenario::Demo, SimScenario::Flaky}) {
         auto meter = std::make_shared<SimulatedMeter>(scenario, false);
-        BackendGuard guard(meter);
         const std::vector<std::uint8_t> memory = DemoLoggerImage();
         std::vector<std::uint8_t> copy;
         MemoryBlock block{};
-        ASSERT_EQ(ReadMemoryHeader(block), CableResult::Done);
+        ASSERT_EQ(ReadMemoryHeader(*meter, block), CableResult::Done);
         copy.insert(copy.end(), block.begin(), block.end());
         const std::size_t length = block[1] | (block[2] << 8) | (block[3] << 16);
         while (copy.size() < length) {
-            ASSERT_EQ(ReadMemoryBlock(block), CableResult::Done) << copy.size();
+            ASSERT_EQ(ReadMemoryBlock(*meter, block), CableResult::Done) << copy.size();
             copy.insert(copy.end(), block.begin(), block.end());
         }
         EXPECT_EQ(copy, memory);
         EXPECT_EQ(meter->openDevices(), 0);
-        CableHandle h = OpenCable();
+        CableHandle h = OpenCable(*meter);
         std::uint8_t status = 0;
         if (scenario == SimScenario::Demo) {
             ASSERT_EQ(QueryMemoryStatus(h, status), CableResult::Done);
@@ -101,31 +95,27 @@ TEST(SimulatedMeter, ScenariosMisbehaveAsNamed) {
     PollBuffer reply{};
     {
         auto meter = std::make_shared<SimulatedMeter>(SimScenario::NoCable, false);
-        BackendGuard guard(meter);
-        EXPECT_FALSE(OpenCable().valid());
+        EXPECT_FALSE(OpenCable(*meter).valid());
     }
     {
         auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, false);
-        BackendGuard guard(meter);
-        CableHandle h = OpenCable();
+        CableHandle h = OpenCable(*meter);
         ASSERT_TRUE(h.valid());
         EXPECT_EQ(PollMeter(h, reply), CableResult::NoReply);
     }
     {
         auto meter = std::make_shared<SimulatedMeter>(SimScenario::Unplug, false);
-        BackendGuard guard(meter);
-        CableHandle h = OpenCable();
+        CableHandle h = OpenCable(*meter);
         int good = 0;
         while (PollMeter(h, reply) == CableResult::Done && good < 1000)
             ++good;
         EXPECT_GT(good, 5);
         EXPECT_LT(good, 1000);
-        EXPECT_FALSE(OpenCable().valid()) << "the cable is gone";
+        EXPECT_FALSE(OpenCable(*meter).valid()) << "the cable is gone";
     }
     {
         auto meter = std::make_shared<SimulatedMeter>(SimScenario::Flaky, false);
-        BackendGuard guard(meter);
-        CableHandle h = OpenCable();
+        CableHandle h = OpenCable(*meter);
         std::set<std::int32_t> results;
         for (int i = 0; i < 200; ++i)
             results.insert(PollMeter(h, reply));
@@ -133,8 +123,7 @@ TEST(SimulatedMeter, ScenariosMisbehaveAsNamed) {
     }
     {
         auto meter = std::make_shared<SimulatedMeter>(SimScenario::LowBatt, false);
-        BackendGuard guard(meter);
-        CableHandle h = OpenCable();
+        CableHandle h = OpenCable(*meter);
         ASSERT_EQ(PollMeter(h, reply), CableResult::Done);
         LiveReading r;
         DecodeReply(std::span<const std::uint8_t, kReplySize>(reply.data(), kReplySize), r);

@@ -29,18 +29,23 @@ namespace {
 
 constexpr int kIconSize = 64;
 
-// Opens the cable of the current backend, reads its identity and closes it again.
-bool queryCurrentCable(telmora::CableIdentity& identity) {
-    telmora::CableHandle handle = telmora::OpenCable();
+// Opens the cable of `backend`, reads its identity and closes it again.
+bool queryCable(const std::shared_ptr<CableBackend>& backend, CableIdentity& identity) {
+    if (!backend)
+        return false;
+    CableHandle handle = OpenCable(*backend);
     if (!handle)
         return false;
-    identity = telmora::QueryCableIdentity(handle);
+    identity = QueryCableIdentity(handle);
     return true;
 }
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_cableQuery(queryCurrentCable) {
+AboutDialog::AboutDialog(std::shared_ptr<CableBackend> backend, QWidget* parent)
+    : QDialog(parent), m_cableQuery([backend = std::move(backend)](CableIdentity& identity) {
+          return queryCable(backend, identity);
+      }) {
     setObjectName(QStringLiteral("DlgAboutForm"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

@@ -6,12 +6,15 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace telmora {
+
+class CableBackend;
 
 // The About box: the program's icon, nine read-only lines (program, version,
 // notice, system) and, after a click on the icon, the firmware version and serial
@@ -22,11 +25,12 @@ class AboutDialog : public QDialog {
 public:
     static constexpr int kLineCount = 9;
 
-    explicit AboutDialog(QWidget* parent = nullptr);
+    // `backend` is the cable whose identity a click on the icon shows.
+    explicit AboutDialog(std::shared_ptr<CableBackend> backend, QWidget* parent = nullptr);
 
     // The cable query that a click on the icon runs. It opens the cable, fills the
     // identity and closes the cable; it returns false when the cable could not be
-    // opened. The window starts with the query of the current cable backend;
+    // opened. The window starts with the query of its cable backend;
     // without a query (an empty function) a click leaves lines 8 and 9 empty.
     using CableQuery = std::function<bool(telmora::CableIdentity&)>;
     void setCableQuery(CableQuery query);

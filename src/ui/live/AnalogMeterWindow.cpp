@@ -1,8 +1,6 @@
 #include "ui/live/AnalogMeterWindow.h"
 
 #include "text/texts.h"
-#include "ui/common/WindowMessages.h"
-#include "ui/live/AnalogMeterThread.h"
 #include "ui/live/DisplayArt.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
@@ -69,14 +67,28 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
 
     updateLabels();
     placePanel();
-
-    m_thread = std::make_unique<AnalogMeterThread>(this);
-    m_thread->start();
 }
 
-AnalogMeterWindow::~AnalogMeterWindow() {
-    if (m_thread)
-        m_thread->stop();
+AnalogMeterWindow::~AnalogMeterWindow() = default;
+
+namespace {
+template <std::size_t N> QString latin1(const FixedText<N>& t) {
+    return QString::fromLatin1(t.view().data(), static_cast<int>(t.size()));
+}
+} // namespace
+
+void AnalogMeterWindow::setLinked(bool linked) {
+    m_linked = linked;
+    if (!linked)
+        resetAfterUnlink();
+}
+
+void AnalogMeterWindow::showReading(const LiveReading& reading) {
+    if (!m_linked || !isVisible() || isMinimized())
+        return;
+    const DisplayLine& line = reading.mainDisplayLine;
+    applyReading(reading.mainNegative != 0, latin1(line.text), latin1(line.part1),
+                 latin1(line.part2), reading.mainFunction);
 }
 
 int AnalogMeterWindow::dialFaceHeight() {
@@ -86,8 +98,8 @@ int AnalogMeterWindow::dialFaceHeight() {
 void AnalogMeterWindow::resetAfterUnlink() {
     m_scale = telmora::AnalogRestScale();
     if (isVisible() && !isMinimized()) {
-        QApplication::postEvent(
-            this, new telmora::WindowMessageEvent(telmora::WindowMessage::ResetNeedle));
+        // Queued, so that the sweep starts once the unlink has finished.
+        QMetaObject::invokeMethod(this, &AnalogMeterWindow::sweepToRest, Qt::QueuedConnection);
     } else {
         // Not shown: no sweep to watch; be at rest when the window is shown again.
         m_firstUnitPart.clear();
@@ -129,15 +141,11 @@ void AnalogMeterWindow::updateLabels() {
         telmora::AnalogUnitText(m_function, m_secondUnitPart.toStdString())));
 }
 
-bool AnalogMeterWindow::event(QEvent* e) {
-    if (e->type() == telmora::WindowMessage::eventType(telmora::WindowMessage::ResetNeedle)) {
-        m_scale = telmora::AnalogRestScale();
-        m_firstUnitPart.clear();
-        m_secondUnitPart.clear();
-        runUpdate();
-        return true;
-    }
-    return QWidget::event(e);
+void AnalogMeterWindow::sweepToRest() {
+    m_scale = telmora::AnalogRestScale();
+    m_firstUnitPart.clear();
+    m_secondUnitPart.clear();
+    runUpdate();
 }
 
 int AnalogMeterWindow::faceLeft() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LiveReading.h"
 #include "model/needle.h"
 
 #include "ui/live/NeedleSweep.h"
@@ -17,7 +18,6 @@ class QFrame;
 namespace telmora {
 
 class LcdPanel;
-class AnalogMeterThread;
 
 // The analog meter: the main reading as a needle on a dial, with the range
 // multiplier, prefix and unit below the scale and a sign mark beside them.
@@ -27,12 +27,14 @@ public:
     explicit AnalogMeterWindow(QWidget* parent = nullptr);
     ~AnalogMeterWindow() override;
 
-    // After an unlink: full scale 2000, multiplier exponent 2, no counts; the
-    // needle is sent back to zero (message 1026 when the window is shown).
-    void resetAfterUnlink();
+    // An unlink resets the meter: full scale 2000, multiplier exponent 2, no
+    // counts; a shown window sweeps the needle back to zero shortly after.
+    void setLinked(bool linked);
+    // One live reading; dropped while the window is hidden or minimised and
+    // while unlinked.
+    void showReading(const telmora::LiveReading& reading);
 
-    // Stores one reading's copy and updates scale, labels and needle
-    // (user-interface thread).
+    // Stores one reading's main line and updates scale, labels and needle.
     void applyReading(bool negative, const QString& text, const QString& firstUnitPart,
                       const QString& secondUnitPart, std::uint32_t function);
 
@@ -58,7 +60,6 @@ public:
     telmora::LcdPanel* FuncPanel;
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -70,7 +71,10 @@ private:
     QPointF pivot() const;
     int faceLeft() const;
 
-    std::unique_ptr<AnalogMeterThread> m_thread;
+    void resetAfterUnlink();
+    void sweepToRest();
+
+    bool m_linked = false;
 
     QString m_text;
     QString m_firstUnitPart;

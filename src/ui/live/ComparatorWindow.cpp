@@ -1,15 +1,11 @@
 #include "ui/live/ComparatorWindow.h"
 
-#include "meter/AppState.h"
 #include "text/texts.h"
-#include "ui/common/WindowMessages.h"
 #include "ui/live/ComparatorLimitsDialog.h"
-#include "ui/live/ComparatorThread.h"
 #include "ui/live/DisplayArt.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
 #include "ui/live/ToneGenerator.h"
-#include "ui/main/AppWindows.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -71,11 +67,12 @@ QFrame* limitRow(QWidget* parent, const char* name, LcdPanel*& limit, LcdPanel*&
 
 } // namespace
 
-ComparatorWindow::ComparatorWindow(QWidget* parent)
+ComparatorWindow::ComparatorWindow(double highLimit, double lowLimit,
+                                   ComparatorLimitsDialog* limitsDialog, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_high(telmora::App().fHiLimit), m_low(telmora::App().fLowLimit) {
+      m_limitsDialog(limitsDialog), m_high(highLimit), m_low(lowLimit) {
     setObjectName(QStringLiteral("ComparatorForm"));
     setWindowTitle(telmora::text(telmora::TextId::ComparatorCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
@@ -119,14 +116,27 @@ ComparatorWindow::ComparatorWindow(QWidget* parent)
     updateLabels();
     updateLimitTexts();
     placeControls();
-
-    m_thread = std::make_unique<ComparatorThread>(this);
-    m_thread->start();
 }
 
-ComparatorWindow::~ComparatorWindow() {
-    if (m_thread)
-        m_thread->stop();
+ComparatorWindow::~ComparatorWindow() = default;
+
+namespace {
+template <std::size_t N> QString latin1(const FixedText<N>& t) {
+    return QString::fromLatin1(t.view().data(), static_cast<int>(t.size()));
+}
+} // namespace
+
+void ComparatorWindow::setLinked(bool linked) {
+    m_linked = linked;
+    if (!linked)
+        resetAfterUnlink();
+}
+
+void ComparatorWindow::showReading(const LiveReading& reading) {
+    if (!m_linked || !isVisible() || isMinimized())
+        return;
+    applyReading(reading.mainNegative != 0, latin1(reading.mainText),
+                 latin1(reading.mainPrefixExponent), reading.mainFunction);
 }
 
 QSize ComparatorWindow::pictureSize() {
@@ -144,8 +154,8 @@ int ComparatorWindow::limitButtonHeight() const {
 void ComparatorWindow::resetAfterUnlink() {
     m_value = static_cast<float>((m_high + m_low) * 0.5);
     if (isVisible() && !isMinimized()) {
-        QApplication::postEvent(
-            this, new telmora::WindowMessageEvent(telmora::WindowMessage::ResetNeedle));
+        // Queued, so that the sweep starts once the unlink has finished.
+        QMetaObject::invokeMethod(this, &ComparatorWindow::sweepToMidpoint, Qt::QueuedConnection);
     } else {
         // Not shown: no sweep to watch; be at the mid-point when shown again.
         m_needle.jumpTo(telmora::ComparatorNeedleAngle(m_value, m_high, m_low));
@@ -214,7 +224,7 @@ void ComparatorWindow::bbtnAlartClick() {
 }
 
 void ComparatorWindow::bbtnHiLowLimitClick() {
-    ComparatorLimitsDialog* dialog = telmora::Windows().DlgHiLowForm;
+    ComparatorLimitsDialog* dialog = m_limitsDialog;
     if (!dialog) {
         if (!m_ownDialog)
             m_ownDialog = std::make_unique<ComparatorLimitsDialog>(this);
@@ -226,21 +236,16 @@ void ComparatorWindow::bbtnHiLowLimitClick() {
         return;
     m_high = dialog->highLimit();
     m_low = dialog->lowLimit();
-    telmora::App().fHiLimit = m_high;
-    telmora::App().fLowLimit = m_low;
     updateLimitTexts();
     // The needle shows the present value against the new limits.
     moveNeedle();
+    emit limitsChanged(m_high, m_low);
 }
 
-bool ComparatorWindow::event(QEvent* e) {
-    if (e->type() == telmora::WindowMessage::eventType(telmora::WindowMessage::ResetNeedle)) {
-        m_value = static_cast<float>((m_high + m_low) * 0.5);
-        updateLabels();
-        moveNeedle();
-        return true;
-    }
-    return QWidget::event(e);
+void ComparatorWindow::sweepToMidpoint() {
+    m_value = static_cast<float>((m_high + m_low) * 0.5);
+    updateLabels();
+    moveNeedle();
 }
 
 int ComparatorWindow::dialLeft() const {

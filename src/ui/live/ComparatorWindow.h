@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LiveReading.h"
 #include "model/needle.h"
 
 #include "ui/live/NeedleSweep.h"
@@ -18,7 +19,6 @@ class QPushButton;
 
 namespace telmora {
 
-class ComparatorThread;
 class ComparatorLimitsDialog;
 class LcdPanel;
 class ToneGenerator;
@@ -32,18 +32,23 @@ public:
     // Plays one alarm tone (frequency in Hz, duration in ms).
     using TonePlayer = std::function<void(int, int)>;
 
-    // Takes its limits from the settings values (telmora::App()).
-    explicit ComparatorWindow(QWidget* parent = nullptr);
+    // Starts with the given limits; `limitsDialog` edits them (the window makes
+    // its own when none is given).
+    ComparatorWindow(double highLimit, double lowLimit,
+                     ComparatorLimitsDialog* limitsDialog = nullptr, QWidget* parent = nullptr);
     ~ComparatorWindow() override;
 
-    // After an unlink: the value goes to the mid-point of the limits (the
-    // needle moves there on message 1026 when the window is shown).
-    void resetAfterUnlink();
+    // An unlink puts the value at the mid-point of the limits; a shown window
+    // sweeps the needle there shortly after.
+    void setLinked(bool linked);
+    // One live reading; dropped (no update, no alarm) while the window is
+    // hidden or minimised and while unlinked.
+    void showReading(const telmora::LiveReading& reading);
     double highLimit() const { return m_high; }
     double lowLimit() const { return m_low; }
 
-    // Stores one reading's copy and runs the update: value, labels, needle,
-    // alarm (user-interface thread).
+    // Stores one reading's main value and runs the update: value, labels,
+    // needle, alarm.
     void applyReading(bool negative, const QString& text, const QString& exponent,
                       std::uint32_t function);
 
@@ -58,6 +63,11 @@ public:
     void bbtnAlartClick();
     void bbtnHiLowLimitClick();
 
+signals:
+    // The user set new limits.
+    void limitsChanged(double highLimit, double lowLimit);
+
+public:
     float value() const { return m_value; }
     double needleAngle() const { return m_needle.angle(); }
     double previousNeedleAngle() const { return m_needle.previousAngle(); }
@@ -81,7 +91,6 @@ public:
     telmora::LcdPanel* LowFuncPanel;
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -93,8 +102,12 @@ private:
     int dialLeft() const;
     void playTone(int hz, int ms);
 
-    std::unique_ptr<ComparatorThread> m_thread;
+    void resetAfterUnlink();
+    void sweepToMidpoint();
+
+    ComparatorLimitsDialog* m_limitsDialog;
     std::unique_ptr<ComparatorLimitsDialog> m_ownDialog;
+    bool m_linked = false;
     telmora::ToneGenerator* m_tone = nullptr;
     TonePlayer m_tonePlayer;
 

@@ -2,8 +2,6 @@
 
 #include "model/needle.h"
 #include "text/texts.h"
-#include "ui/common/WindowMessages.h"
-#include "ui/live/DigitalMeterThread.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
 
@@ -80,14 +78,15 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
     setLinkStatus(false);
     clearDisplay();
     layoutPanels();
-
-    m_thread = std::make_unique<DigitalMeterThread>(this);
-    m_thread->start();
 }
 
-DigitalMeterWindow::~DigitalMeterWindow() {
-    if (m_thread)
-        m_thread->stop();
+DigitalMeterWindow::~DigitalMeterWindow() = default;
+
+void DigitalMeterWindow::setLinked(bool linked) {
+    m_linked = linked;
+    setLinkStatus(linked);
+    if (!linked)
+        clearDisplay();
 }
 
 void DigitalMeterWindow::setLinkStatus(bool linked) {
@@ -103,7 +102,9 @@ void DigitalMeterWindow::clearDisplay() {
     setIcon(2);
 }
 
-void DigitalMeterWindow::showReading(const telmora::LiveReading& reading, bool alternate) {
+void DigitalMeterWindow::showReading(const telmora::LiveReading& reading) {
+    if (!m_linked)
+        return;
     if (reading.lowBattery) {
         pnlLB->setText(QStringLiteral("LB"));
         pnlLB->setColors(QColor(255, 0, 0), palette().color(QPalette::WindowText));
@@ -119,7 +120,8 @@ void DigitalMeterWindow::showReading(const telmora::LiveReading& reading, bool a
     FuncPanel->setText(text(reading.mainDisplayLine.part2));
     pnlSubAcDc->setText(text(reading.subModeLabel));
     SubDataPanel->setText(joined(reading.subDisplayLine));
-    setIcon(alternate ? 8 : 2);
+    setIcon(m_alternateIcon ? 8 : 2);
+    m_alternateIcon = !m_alternateIcon;
 }
 
 void DigitalMeterWindow::setIcon(int number) {
@@ -171,15 +173,6 @@ void DigitalMeterWindow::layoutPanels() {
     pnlAcDc->setPointSize(pnlAcDc->width() / 5);
     pnlSubAcDc->setPointSize(pnlSubAcDc->width() / 5);
     pnlLB->setPointSize(pnlLB->width() / 3);
-}
-
-bool DigitalMeterWindow::event(QEvent* e) {
-    // The application's own messages 1025 to 1028 have no meaning here.
-    const int first = telmora::WindowMessage::eventType(1025);
-    const int last = telmora::WindowMessage::eventType(1028);
-    if (e->type() >= first && e->type() <= last)
-        return true;
-    return QWidget::event(e);
 }
 
 void DigitalMeterWindow::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meter/SharedState.h"
+#include "model/LiveReading.h"
 
 #include <QIcon>
 #include <QWidget>
@@ -10,29 +10,27 @@
 namespace telmora {
 
 class LcdPanel;
-class DigitalMeterThread;
 
 // The digital meter: the live reading as the meter's own display shows it -
 // main reading with prefix, unit and mode, the sub reading above it and the
-// low-battery mark - lime characters on black panels. Its thread distributes
-// each new reading to the analog meter and the comparator.
+// low-battery mark - lime characters on black panels.
 class DigitalMeterWindow : public QWidget {
     Q_OBJECT
 public:
     explicit DigitalMeterWindow(QWidget* parent = nullptr);
     ~DigitalMeterWindow() override;
 
-    // Caption "Digital Meter" + " : USB Device" while linked, " : No Device" otherwise.
-    void setLinkStatus(bool linked);
+    // Caption "Digital Meter" + " : USB Device" while linked, " : No Device"
+    // otherwise; an unlink also clears the display.
+    void setLinked(bool linked);
     // Clears every panel, makes the low-battery mark black and shows icon 2.
     void clearDisplay();
-    // Shows one reading (user-interface thread); `alternate` picks icon 8 over 2.
-    void showReading(const telmora::LiveReading& reading, bool alternate);
+    // Shows one reading; the window icon alternates between 2 and 8 from one
+    // reading to the next. Ignored while unlinked.
+    void showReading(const telmora::LiveReading& reading);
 
     // The resource number of the icon shown now (2 or 8).
     int iconNumber() const { return m_iconNumber; }
-    // The worker thread, while the window exists.
-    DigitalMeterThread* thread() const { return m_thread.get(); }
 
     // Controls, named as the window is built.
     telmora::LcdPanel* PanelLcd;
@@ -47,7 +45,6 @@ public:
     telmora::LcdPanel* FuncPanel;
 
 protected:
-    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -57,7 +54,10 @@ private:
     void setBlackBackgrounds();
     void setIcon(int number);
 
-    std::unique_ptr<DigitalMeterThread> m_thread;
+    void setLinkStatus(bool linked);
+
+    bool m_linked = false;
+    bool m_alternateIcon = false;
     int m_iconNumber = 0;
     QIcon m_icon2;
     QIcon m_icon8;

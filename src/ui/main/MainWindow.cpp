@@ -1,32 +1,20 @@
 #include "ui/main/MainWindow.h"
-#include "ui/common/UiResources.h"
-
-#include "meter/AcquisitionWorker.h"
-#include "meter/AppState.h"
-#include "meter/CableProtocol.h"
-#include "meter/Settings.h"
-#include "meter/SharedState.h"
-#include "model/mainwindowrules.h"
-#include "text/texts.h"
-#include "ui/common/AboutDialog.h"
-#include "ui/common/CountdownNotice.h"
-#include "ui/common/MessageBox.h"
-#include "ui/common/ProgressWindow.h"
-#include "ui/common/UiWait.h"
-#include "ui/common/WindowMessages.h"
-#include "ui/live/ComparatorLimitsDialog.h"
-#include "ui/main/AppWindows.h"
-#include "ui/main/LinkLossWatcher.h"
 
 #include "logger/LoggerSessions.h"
+#include "meter/MeterLink.h"
+#include "model/mainwindowrules.h"
 #include "recording/RecorderController.h"
+#include "text/texts.h"
+#include "ui/common/AboutDialog.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/UiResources.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/live/AnalogMeterWindow.h"
+#include "ui/live/ComparatorLimitsDialog.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/recorder/DataListWindow.h"
-#include "ui/recorder/IntervalDialog.h"
 #include "ui/recorder/LineColorDialog.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
@@ -76,28 +64,40 @@ QLabel* makeStatusPanel(QWidget* parent, const char* objectName) {
     return p;
 }
 
+void showCableNotFound(QWidget* owner) {
+    showError(owner, TextId::CableNotFound);
+}
+
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(MeterLink& link, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_link(link) {
     InitUiResources();
     setObjectName(QStringLiteral("FormMain"));
-    Windows().FormMain = this;
+    // The recorder and the logger window still find the main window here.
 
-    const QString title =
-        text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName);
-    setWindowTitle(title);
-
+    setWindowTitle(text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
     buildControls();
-    FormCreate();
+    buildMenu();
+    readSettings();
+    for (QLabel* panel : m_statusPanels)
+        panel->hide();
+
+    connect(&m_link, &MeterLink::linkedChanged, this, &MainWindow::onLinkedChanged);
+    connect(&m_link, &MeterLink::noDataNotice, this, &MainWindow::showNoDataNotice);
+    connect(&m_link, &MeterLink::linkLostNotice, this, &MainWindow::showLinkLostNotice);
+    refreshControls();
     placeMainWindow();
 }
 
 MainWindow::~MainWindow() {
-    FormDestroy();
-    if (Windows().FormMain == this)
-        Windows().FormMain = nullptr;
+    // The worker ends before the windows it feeds; then the windows go, newest first.
+    disconnect(&m_link, nullptr, this, nullptr);
+    m_link.unlink();
+    while (!m_windows.empty())
+        m_windows.pop_back();
 }
 
 void MainWindow::buildControls() {
@@ -106,37 +106,37 @@ void MainWindow::buildControls() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    Bevel1 = new QFrame(central);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFixedHeight(0);
-    column->addWidget(Bevel1);
+    m_bevel = new QFrame(central);
+    m_bevel->setObjectName(QStringLiteral("Bevel1"));
+    m_bevel->setFixedHeight(0);
+    column->addWidget(m_bevel);
 
     auto* row = new QHBoxLayout;
     row->setContentsMargins(5, kToolButtonSize / 4, 5, kToolButtonSize / 4);
     row->setSpacing(2);
     column->addLayout(row);
 
-    sbtnLink =
+    m_linkButton =
         makeToolButton(central, "sbtnLink", QStringLiteral(":/toolbar/link.svg"), TextId::HintLink);
-    sbtnDigitMeter =
+    m_digitalButton =
         makeToolButton(central, "sbtnDigitMeter", QStringLiteral(":/toolbar/digital.svg"),
                        TextId::HintDigitalMeter);
-    sbtnAnalogMeter =
+    m_analogButton =
         makeToolButton(central, "sbtnAnalogMeter", QStringLiteral(":/toolbar/analog.svg"),
                        TextId::HintAnalogMeter);
-    sbtnDataList = makeToolButton(central, "sbtnDataList", QStringLiteral(":/toolbar/datalist.svg"),
-                                  TextId::HintDataList);
-    sbtnGraphical = makeToolButton(central, "sbtnGraphical",
-                                   QStringLiteral(":/toolbar/recorder.svg"), TextId::HintRecorder);
-    sbtnComparator =
+    m_dataListButton = makeToolButton(
+        central, "sbtnDataList", QStringLiteral(":/toolbar/datalist.svg"), TextId::HintDataList);
+    m_recorderButton = makeToolButton(
+        central, "sbtnGraphical", QStringLiteral(":/toolbar/recorder.svg"), TextId::HintRecorder);
+    m_comparatorButton =
         makeToolButton(central, "sbtnComparator", QStringLiteral(":/toolbar/comparator.svg"),
                        TextId::HintComparator);
-    sbtnWinTile = makeToolButton(central, "sbtnWinTile", QStringLiteral(":/toolbar/tile.svg"),
-                                 TextId::HintTileWindows);
-    sbtnPort = makeToolButton(central, "sbtnPort", QStringLiteral(":/toolbar/port.svg"),
-                              TextId::HintPortSelection);
-    sbtnAbout = makeToolButton(central, "sbtnAbout", QStringLiteral(":/toolbar/about.svg"),
-                               TextId::HintAbout);
+    m_tileButton = makeToolButton(central, "sbtnWinTile", QStringLiteral(":/toolbar/tile.svg"),
+                                  TextId::HintTileWindows);
+    m_portButton = makeToolButton(central, "sbtnPort", QStringLiteral(":/toolbar/port.svg"),
+                                  TextId::HintPortSelection);
+    m_aboutButton = makeToolButton(central, "sbtnAbout", QStringLiteral(":/toolbar/about.svg"),
+                                   TextId::HintAbout);
 
     const auto separator = [&] {
         auto* line = new QFrame(central);
@@ -147,157 +147,134 @@ void MainWindow::buildControls() {
         row->addWidget(line);
         row->addSpacing(4);
     };
-    row->addWidget(sbtnLink);
+    row->addWidget(m_linkButton);
     separator();
     for (QToolButton* b :
-         {sbtnDigitMeter, sbtnAnalogMeter, sbtnDataList, sbtnGraphical, sbtnComparator})
+         {m_digitalButton, m_analogButton, m_dataListButton, m_recorderButton, m_comparatorButton})
         row->addWidget(b);
     separator();
-    row->addWidget(sbtnWinTile);
-    row->addWidget(sbtnPort);
-    row->addWidget(sbtnAbout);
-    Panel1 = makeStatusPanel(central, "Panel1");
-    Panel2 = makeStatusPanel(central, "Panel2");
-    Panel3 = makeStatusPanel(central, "Panel3");
+    row->addWidget(m_tileButton);
+    row->addWidget(m_portButton);
+    row->addWidget(m_aboutButton);
+    m_statusPanels = {makeStatusPanel(central, "Panel1"), makeStatusPanel(central, "Panel2"),
+                      makeStatusPanel(central, "Panel3")};
     row->addSpacing(8);
-    row->addWidget(Panel1);
-    row->addWidget(Panel2);
-    row->addWidget(Panel3);
+    for (QLabel* panel : m_statusPanels)
+        row->addWidget(panel);
     row->addStretch(1);
     setCentralWidget(central);
 
-    connect(sbtnLink, &QToolButton::clicked, this, [this] { sbtnLinkClick(); });
-    connect(sbtnDigitMeter, &QToolButton::clicked, this, [this] { sbtnDigitMeterClick(); });
-    connect(sbtnAnalogMeter, &QToolButton::clicked, this, [this] { sbtnAnalogMeterClick(); });
-    connect(sbtnDataList, &QToolButton::clicked, this, [this] { sbtnDataListClick(); });
-    connect(sbtnGraphical, &QToolButton::clicked, this, [this] { sbtnGraphicalClick(); });
-    connect(sbtnComparator, &QToolButton::clicked, this, [this] { sbtnComparatorClick(); });
-    connect(sbtnWinTile, &QToolButton::clicked, this, [this] { sbtnWinTileClick(); });
-    connect(sbtnAbout, &QToolButton::clicked, this, [this] { sbtnAboutClick(); });
+    m_linkButton->setCheckable(true);
+    m_portButton->setEnabled(false);
+    // The button shows the link state; a click asks for the other state.
+    connect(m_linkButton, &QToolButton::clicked, this, [this] {
+        m_linkButton->setChecked(isLinked());
+        toggleLink();
+    });
+    connect(m_digitalButton, &QToolButton::clicked, this, &MainWindow::showDigitalMeter);
+    connect(m_analogButton, &QToolButton::clicked, this, &MainWindow::showAnalogMeter);
+    connect(m_dataListButton, &QToolButton::clicked, this, &MainWindow::showDataList);
+    connect(m_recorderButton, &QToolButton::clicked, this, &MainWindow::showRecorder);
+    connect(m_comparatorButton, &QToolButton::clicked, this, &MainWindow::showComparator);
+    connect(m_tileButton, &QToolButton::clicked, this, &MainWindow::tileWindows);
+    connect(m_aboutButton, &QToolButton::clicked, this, &MainWindow::showAbout);
 }
 
-void MainWindow::FormCreate() {
-    // Menu and hints from the string table.
+void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
-    mnuFile = bar->addMenu(text(TextId::MenuFile));
-    mnuExit = mnuFile->addAction(text(TextId::MenuFileExit), this, [this] { close(); });
+    QMenu* fileMenu = bar->addMenu(text(TextId::MenuFile));
+    fileMenu->addAction(text(TextId::MenuFileExit), this, [this] { close(); });
 
-    mnuLink = bar->addAction(text(TextId::MenuLink));
-    connect(mnuLink, &QAction::triggered, this, [this] {
-        sbtnLink->setChecked(!sbtnLink->isChecked());
-        sbtnLinkClick();
-    });
+    m_linkAction = bar->addAction(text(TextId::MenuLink));
+    connect(m_linkAction, &QAction::triggered, this, &MainWindow::toggleLink);
 
-    mnuWindow = bar->addMenu(text(TextId::MenuWindow));
-    mnuWindow->addAction(text(TextId::MenuWindowTile), this, [this] { sbtnWinTileClick(); });
-    mnuWindow->addSeparator();
-    mnuWindow->addAction(text(TextId::MenuWindowDigitalMeter), this,
-                         [this] { sbtnDigitMeterClick(); });
-    mnuWindow->addAction(text(TextId::MenuWindowAnalogMeter), this,
-                         [this] { sbtnAnalogMeterClick(); });
-    mnuWindow->addAction(text(TextId::MenuWindowComparator), this,
-                         [this] { sbtnComparatorClick(); });
-    mnuWindow->addAction(text(TextId::MenuWindowRecorder), this, [this] { sbtnGraphicalClick(); });
-    mnuWindow->addAction(text(TextId::MenuWindowDataList), this, [this] { sbtnDataListClick(); });
+    QMenu* windowMenu = bar->addMenu(text(TextId::MenuWindow));
+    windowMenu->addAction(text(TextId::MenuWindowTile), this, &MainWindow::tileWindows);
+    windowMenu->addSeparator();
+    windowMenu->addAction(text(TextId::MenuWindowDigitalMeter), this,
+                          &MainWindow::showDigitalMeter);
+    windowMenu->addAction(text(TextId::MenuWindowAnalogMeter), this, &MainWindow::showAnalogMeter);
+    windowMenu->addAction(text(TextId::MenuWindowComparator), this, &MainWindow::showComparator);
+    windowMenu->addAction(text(TextId::MenuWindowRecorder), this, &MainWindow::showRecorder);
+    windowMenu->addAction(text(TextId::MenuWindowDataList), this, &MainWindow::showDataList);
 
-    mnuPort = bar->addMenu(text(TextId::MenuPort));
-    mnuUsbPort = mnuPort->addAction(text(TextId::MenuPortUsb));
-    mnuUsbPort->setCheckable(true);
-    mnuUsbPort->setChecked(true);
+    m_portMenu = bar->addMenu(text(TextId::MenuPort));
+    m_usbPortAction = m_portMenu->addAction(text(TextId::MenuPortUsb));
+    m_usbPortAction->setCheckable(true);
+    m_usbPortAction->setChecked(true);
     // The check mark only shows which port is in use; choosing it changes nothing.
-    connect(mnuUsbPort, &QAction::triggered, mnuUsbPort, [a = mnuUsbPort] { a->setChecked(true); });
-    mnuComPort = mnuPort->addAction(text(TextId::MenuPortCom));
-    mnuComPort->setEnabled(false);
+    connect(m_usbPortAction, &QAction::triggered, m_usbPortAction,
+            [a = m_usbPortAction] { a->setChecked(true); });
+    m_portMenu->addAction(text(TextId::MenuPortCom))->setEnabled(false);
 
-    mnuHelp = bar->addMenu(text(TextId::MenuHelp));
-    mnuAbout = mnuHelp->addAction(text(TextId::MenuHelpAbout), this, [this] { sbtnAboutClick(); });
+    m_helpMenu = bar->addMenu(text(TextId::MenuHelp));
+    m_helpMenu->addAction(text(TextId::MenuHelpAbout), this, &MainWindow::showAbout);
+}
 
-    sbtnLink->setCheckable(true);
-    sbtnPort->setEnabled(false);
-
-    // Settings from the application directory.
-    AppState& app = App();
-    app.applicationDirectory = QDir::currentPath();
-    const SettingsValues settings = ReadSettingsFile(SettingsFilePath(app.applicationDirectory));
-    app.iPort = settings.iPort;
-    app.fHiLimit = settings.fHiLimit;
-    app.fLowLimit = settings.fLowLimit;
-
-    Panel1->hide();
-    Panel2->hide();
-    Panel3->hide();
-
-    // Events and locks of the shared acquisition state start afresh.
-    Shared().reset();
-
-    // The link-loss watcher runs for the whole life of the main window.
-    m_waitOffLineThread = std::make_unique<LinkLossWatcher>(this, [this] { linkLostStep(); });
-
-    refreshControls();
+void MainWindow::readSettings() {
+    // The settings file lives in the directory the program was started in.
+    m_applicationDirectory = QDir::currentPath();
+    m_settings = ReadSettingsFile(SettingsFilePath(m_applicationDirectory));
 }
 
 void MainWindow::createWindows() {
-    // The long-lived windows, in their fixed order: About box, auto-closing message
-    // window, digital meter, analog meter, limit dialog, comparator, recorder,
-    // interval dialog, graph viewer, fit-export dialog, progress window, export
+    // The long-lived windows, in their fixed order: About box, digital meter,
+    // analog meter, limit dialog, comparator, recorder, graph viewer, export
     // dialog, line colour dialog, data list, import window.
-    adoptWindow(Windows().DlgAboutForm, new AboutDialog, m_wAbout);
-    adoptWindow(Windows().AutoMsgForm, new CountdownNotice, m_wAutoMsg);
-    adoptWindow(Windows().DigitalMeterForm, new DigitalMeterWindow, m_wDigital);
-    m_wDigital->show();
-    adoptWindow(Windows().AnalogMeterForm, new AnalogMeterWindow, m_wAnalog);
-    adoptWindow(Windows().DlgHiLowForm, new ComparatorLimitsDialog, m_wHiLow);
-    adoptWindow(Windows().ComparatorForm, new ComparatorWindow, m_wComparator);
-    m_recorder = std::make_unique<RecorderController>(
-        LiveReadingSource{[] { return Shared().linkActive(); },
-                          [] { return Shared().readingValid(); },
-                          [] { return Shared().copyReading(); }},
-        App().applicationDirectory);
-    connect(m_recorder.get(), &RecorderController::busyChanged, this, [this](bool busy) {
-        App().busy = busy ? 1 : 0;
-        refreshControls();
-    });
-    auto* recorder = new RecorderWindow(*m_recorder);
-    adoptWindow(Windows().GraphicalForm, recorder, m_wGraphical);
-    adoptWindow(Windows().DialogOption, new IntervalDialog, m_wOption);
-    auto* overview = new RecordingOverview;
-    adoptWindow(Windows().FormViewGraphic, overview, m_wViewGraphic);
-    connect(recorder, &RecorderWindow::overviewRequested, overview,
-            [this, overview] { overview->viewRecording(m_recorder->recording()); });
-    adoptWindow(Windows().DlgFitExportForm,
-                new ExportDialog(ExportDialog::PrinterPages::ThisPageOnly), m_wFitExport);
-    adoptWindow(Windows().MsgForm, new ProgressWindow, m_wMsg);
-    adoptWindow(Windows().DlgExportForm, new ExportDialog(ExportDialog::PrinterPages::Any),
-                m_wExport);
-    adoptWindow(Windows().dlgGraphLineColor, new LineColorDialog, m_wLineColor);
-    auto* dataList = new DataListWindow(m_recorder.get());
-    adoptWindow(Windows().DataStringGridForm, dataList, m_wDataList);
-    auto* loggerSessions = new LoggerSessions(CurrentCableBackend(), this);
-    connect(loggerSessions, &LoggerSessions::busyChanged, this, [this](bool busy) {
-        App().busy = busy ? 1 : 0;
-        refreshControls();
-    });
-    adoptWindow(
-        Windows().FormImport,
-        new LoggerWindow(*loggerSessions, Windows().DlgExportForm, Windows().dlgGraphLineColor),
-        m_wImport);
-    connect(recorder, &RecorderWindow::importRequested, this, [this] {
-        {
-            // The acquisition must not run during an import.
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            if (isLinked())
-                unlinkRequest();
-            QApplication::restoreOverrideCursor();
-        }
-        m_wImport->setWindowModality(Qt::ApplicationModal);
-        m_wImport->show();
-    });
+    m_about = adopt(new AboutDialog(m_link.backend()));
+    m_digital = adopt(new DigitalMeterWindow);
+    m_digital->show();
+    m_analog = adopt(new AnalogMeterWindow);
+    auto* limits = adopt(new ComparatorLimitsDialog);
+    m_comparator = adopt(new ComparatorWindow(m_settings.fHiLimit, m_settings.fLowLimit, limits));
+
+    m_recording = std::make_unique<RecorderController>(ReadingsOf(m_link), m_applicationDirectory);
+    connect(m_recording.get(), &RecorderController::busyChanged, this, &MainWindow::setBusy);
+    m_recorder = adopt(new RecorderWindow(*m_recording));
+    auto* overview = adopt(new RecordingOverview);
+    connect(m_recorder, &RecorderWindow::overviewRequested, overview,
+            [this, overview] { overview->viewRecording(m_recording->recording()); });
+
+    auto* exportDialog = adopt(new ExportDialog(ExportDialog::PrinterPages::Any));
+    auto* lineColors = adopt(new LineColorDialog);
+    m_dataList = adopt(new DataListWindow(m_recording.get()));
+
+    m_loggerSessions = std::make_unique<LoggerSessions>(m_link.backend());
+    connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this, &MainWindow::setBusy);
+    m_logger = adopt(new LoggerWindow(*m_loggerSessions, exportDialog, lineColors));
+    connect(m_recorder, &RecorderWindow::importRequested, this, &MainWindow::showLoggerWindow);
+
     // Below the main window and the two meters (the analog meter counts whether
     // it is shown or not).
-    recorder->fitBelow(frameGeometry().height());
-    dataList->placeBelow(frameGeometry().height() + m_wDigital->frameGeometry().height() +
-                         m_wAnalog->frameGeometry().height());
-    m_wDataList->show();
+    m_recorder->fitBelow(frameGeometry().height());
+    m_dataList->placeBelow(frameGeometry().height() + m_digital->frameGeometry().height() +
+                           m_analog->frameGeometry().height());
+    m_dataList->show();
+    connectLiveWindows();
+}
+
+void MainWindow::connectLiveWindows() {
+    // The digital meter shows each reading first, then the analog meter and the
+    // comparator: the order of these connections.
+    connect(&m_link, &MeterLink::readingReceived, m_digital, &DigitalMeterWindow::showReading);
+    connect(&m_link, &MeterLink::readingReceived, m_analog, &AnalogMeterWindow::showReading);
+    connect(&m_link, &MeterLink::readingReceived, m_comparator, &ComparatorWindow::showReading);
+    connect(m_comparator, &ComparatorWindow::limitsChanged, this, [this](double high, double low) {
+        m_settings.fHiLimit = high;
+        m_settings.fLowLimit = low;
+    });
+}
+
+void MainWindow::showLoggerWindow() {
+    {
+        // The acquisition must not run during an import.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (isLinked())
+            m_link.unlink();
+        QApplication::restoreOverrideCursor();
+    }
+    m_logger->setWindowModality(Qt::ApplicationModal);
+    m_logger->show();
 }
 
 int MainWindow::taskbarHeight() const {
@@ -313,151 +290,68 @@ void MainWindow::placeMainWindow() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
     const int clientHeight =
-        menuBar()->sizeHint().height() + Bevel1->height() + kToolButtonSize * 3 / 2 + 2;
+        menuBar()->sizeHint().height() + m_bevel->height() + kToolButtonSize * 3 / 2 + 2;
     // Width of the window frame, known once the window manager has framed the window.
     const int frameExtra = frameGeometry().width() - geometry().width();
     setFixedSize(area.width() - std::max(0, frameExtra), clientHeight);
     move(area.left(), area.top());
 }
 
-void MainWindow::refreshControls() {
-    const MainControlState s = ComputeMainControls(isLinked(), App().busy != 0);
-    mnuLink->setText(text(s.linkMenuCaption));
-    mnuLink->setEnabled(s.linkMenuEnabled);
-    mnuPort->menuAction()->setEnabled(s.portMenuEnabled);
-    mnuHelp->menuAction()->setEnabled(s.helpMenuEnabled);
-    sbtnLink->setToolTip(text(s.linkHint));
-    sbtnLink->setEnabled(s.linkButtonEnabled);
-    sbtnAbout->setEnabled(s.aboutEnabled);
-}
-
-bool MainWindow::isLinked() const {
-    return sbtnLink->isChecked();
-}
-
-void MainWindow::sbtnLinkClick() {
-    if (m_linkChanging) {
-        // A click while an unlink waits for the acquisition thread: that unlink
-        // goes on, the button shows its outcome.
-        sbtnLink->setChecked(false);
-        return;
-    }
-    if (sbtnLink->isChecked()) {
-        if (m_korrelThread == nullptr && !linkOn())
-            return; // cable missing: button up again, nothing else changes
-    } else {
-        linkOff();
-    }
+void MainWindow::setBusy(bool busy) {
+    m_busy = busy;
     refreshControls();
 }
 
-namespace {
-
-void showCableNotFound(QWidget* owner) {
-    showError(owner, TextId::CableNotFound);
+void MainWindow::refreshControls() {
+    const MainControlState s = ComputeMainControls(isLinked(), m_busy);
+    m_linkAction->setText(text(s.linkMenuCaption));
+    m_linkAction->setEnabled(s.linkMenuEnabled);
+    m_portMenu->menuAction()->setEnabled(s.portMenuEnabled);
+    m_helpMenu->menuAction()->setEnabled(s.helpMenuEnabled);
+    m_linkButton->setToolTip(text(s.linkHint));
+    m_linkButton->setEnabled(s.linkButtonEnabled);
+    m_aboutButton->setEnabled(s.aboutEnabled);
 }
 
-// The acquisition thread's notice after three silent polls, shown on the
-// user-interface thread while the acquisition thread waits for it.
-void showNoDataReceived() {
-    RunOnUiThreadAndWait(QCoreApplication::instance(), [] {
-        // The notice has always carried the caption number of CableNotFound.
-        showDirectBox(nullptr, text(TextId::NoDataReceived), CaptionKind::Error,
-                      TextId::CableNotFound, BoxIcon::Error, {BoxButton::Ok});
-    });
+bool MainWindow::isLinked() const {
+    return m_link.isLinked();
 }
 
-} // namespace
-
-bool MainWindow::linkOn() {
-    // The probe only shows that the cable is there; the thread opens its own handle.
-    CableHandle probe = OpenCable();
-    if (!probe) {
-        sbtnLink->setChecked(false);
+void MainWindow::toggleLink() {
+    if (isLinked()) {
+        m_link.unlink();
+        return;
+    }
+    if (!m_link.link()) {
+        // Cable missing: the button stays up, nothing else changes.
+        m_linkButton->setChecked(false);
         showCableNotFound(this);
-        return false;
-    }
-    probe.close();
-
-    Shared().AcquisitionEndedEvent.reset();
-    m_korrelThread = std::make_unique<AcquisitionWorker>(showNoDataReceived);
-    Shared().setLinkActive(true);
-    if (DigitalMeterWindow* digital = Windows().DigitalMeterForm)
-        digital->setLinkStatus(true);
-    return true;
-}
-
-void MainWindow::linkOff() {
-    if (m_korrelThread) {
-        // Ask the thread to end (after a link loss it has ended already) and wait
-        // for its last act while still serving its calls into this thread.
-        m_linkChanging = true;
-        m_korrelThread->Terminate();
-        if (!WaitServingUi(Shared().AcquisitionEndedEvent))
-            WaitServingUi([this] { return m_korrelThread->finished(); });
-        m_korrelThread.reset();
-        m_linkChanging = false;
-    }
-    Shared().setLinkActive(false);
-    if (DigitalMeterWindow* digital = Windows().DigitalMeterForm) {
-        digital->setLinkStatus(false);
-        digital->clearDisplay();
-    }
-    if (AnalogMeterWindow* analog = Windows().AnalogMeterForm)
-        analog->resetAfterUnlink();
-    if (ComparatorWindow* comparator = Windows().ComparatorForm)
-        comparator->resetAfterUnlink();
-    if (m_recorder)
-        m_recorder->linkEnded();
-    if (m_linkLostPending) {
-        // The watcher reported a loss during the wait: handle it now that the
-        // link change is complete.
-        m_linkLostPending = false;
-        QMetaObject::invokeMethod(
-            this, [this] { linkLostStep(); }, Qt::QueuedConnection);
     }
 }
 
-void MainWindow::linkLostStep() {
-    if (m_shuttingDown)
-        return;
-    if (m_linkChanging) {
-        m_linkLostPending = true;
-        return;
-    }
-    // A loss reported after the link was already switched off needs no message.
-    if (!isLinked() && m_korrelThread == nullptr)
-        return;
+void MainWindow::onLinkedChanged(bool linked) {
+    m_linkButton->setChecked(linked);
+    if (m_digital)
+        m_digital->setLinked(linked);
+    if (m_analog)
+        m_analog->setLinked(linked);
+    if (m_comparator)
+        m_comparator->setLinked(linked);
+    if (!linked && m_recording)
+        m_recording->linkEnded();
+    refreshControls();
+}
+
+void MainWindow::showNoDataNotice() {
+    // Polling stays halted until the notice is closed.
+    // The notice has always carried the caption number of CableNotFound.
+    showDirectBox(nullptr, text(TextId::NoDataReceived), CaptionKind::Error, TextId::CableNotFound,
+                  BoxIcon::Error, {BoxButton::Ok});
+    m_link.noticeClosed();
+}
+
+void MainWindow::showLinkLostNotice() {
     showCableNotFound(this);
-    sbtnLink->setChecked(false);
-    sbtnLinkClick();
-}
-
-void MainWindow::shutdownLink() {
-    m_shuttingDown = true;
-    if (m_korrelThread) {
-        m_korrelThread->Terminate();
-        if (!WaitServingUi(Shared().AcquisitionEndedEvent))
-            WaitServingUi([this] { return m_korrelThread->finished(); });
-        m_korrelThread.reset();
-        Shared().setLinkActive(false);
-    }
-    // The watcher may be inside its call into this thread; its destructor waits
-    // for it while serving that call.
-    m_waitOffLineThread.reset();
-}
-
-void MainWindow::unlinkRequest() {
-    sbtnLink->setChecked(false);
-    sbtnLinkClick();
-}
-
-bool MainWindow::event(QEvent* e) {
-    if (e->type() == WindowMessage::eventType(WindowMessage::UnlinkRequest)) {
-        unlinkRequest();
-        return true;
-    }
-    return QMainWindow::event(e);
 }
 
 void MainWindow::bringUp(QWidget* window, bool makeVisible) {
@@ -473,32 +367,28 @@ void MainWindow::bringUp(QWidget* window, bool makeVisible) {
     }
 }
 
-void MainWindow::sbtnDigitMeterClick() {
-    bringUp(m_wDigital, false);
+void MainWindow::showDigitalMeter() {
+    bringUp(m_digital, false);
 }
-void MainWindow::sbtnAnalogMeterClick() {
-    bringUp(m_wAnalog, true);
+void MainWindow::showAnalogMeter() {
+    bringUp(m_analog, true);
 }
-void MainWindow::sbtnDataListClick() {
-    bringUp(m_wDataList, true);
+void MainWindow::showDataList() {
+    bringUp(m_dataList, true);
 }
-void MainWindow::sbtnGraphicalClick() {
-    bringUp(m_wGraphical, true);
+void MainWindow::showRecorder() {
+    bringUp(m_recorder, true);
 }
-void MainWindow::sbtnComparatorClick() {
-    bringUp(m_wComparator, true);
+void MainWindow::showComparator() {
+    bringUp(m_comparator, true);
 }
 
-void MainWindow::sbtnAboutClick() {
-    if (m_wAbout == nullptr)
-        return;
-    if (auto* dialog = qobject_cast<QDialog*>(m_wAbout))
+void MainWindow::showAbout() {
+    if (auto* dialog = qobject_cast<QDialog*>(m_about))
         dialog->exec();
-    else
-        bringUp(m_wAbout, true);
 }
 
-void MainWindow::sbtnWinTileClick() {
+void MainWindow::tileWindows() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (s == nullptr)
         return;
@@ -515,20 +405,20 @@ void MainWindow::sbtnWinTileClick() {
         frameH > 2 * m.frame ? frameH - 2 * m.frame : st->pixelMetric(QStyle::PM_TitleBarHeight);
     // The tool row is as high as our buttons need, so the windows below start
     // exactly where the main window ends.
-    m.toolRow = centralWidget()->height() - Bevel1->height();
+    m.toolRow = centralWidget()->height() - m_bevel->height();
     m.sizingFrame = m.frame;
     m.menu = menuBar()->sizeHint().height();
-    m.bevel = Bevel1->height();
+    m.bevel = m_bevel->height();
 
-    m.recorderVisible = m_wGraphical && m_wGraphical->isVisible();
-    m.analogVisible = m_wAnalog && m_wAnalog->isVisible();
-    m.dataListVisible = m_wDataList && m_wDataList->isVisible();
-    m.comparatorVisible = m_wComparator && m_wComparator->isVisible();
-    if (Windows().AnalogMeterForm != nullptr) {
+    m.recorderVisible = m_recorder && m_recorder->isVisible();
+    m.analogVisible = m_analog && m_analog->isVisible();
+    m.dataListVisible = m_dataList && m_dataList->isVisible();
+    m.comparatorVisible = m_comparator && m_comparator->isVisible();
+    if (m_analog != nullptr) {
         m.analogDialHeight = AnalogMeterWindow::dialFaceHeight();
-        m.analogCurrentHeight = m_wAnalog->frameGeometry().height();
+        m.analogCurrentHeight = m_analog->frameGeometry().height();
     }
-    if (auto* comparator = Windows().ComparatorForm) {
+    if (ComparatorWindow* comparator = m_comparator) {
         const QSize picture = ComparatorWindow::pictureSize();
         m.comparatorPictureWidth = picture.width();
         m.comparatorPictureHeight = picture.height();
@@ -549,22 +439,22 @@ void MainWindow::sbtnWinTileClick() {
                   std::max(r.height - fh, w->minimumHeight()));
     };
     move(origin);
-    place(m_wDigital, t.digital);
+    place(m_digital, t.digital);
     if (t.hasRecorder)
-        place(m_wGraphical, t.recorder);
+        place(m_recorder, t.recorder);
     if (t.hasAnalog)
-        place(m_wAnalog, t.analog);
+        place(m_analog, t.analog);
     if (t.hasDataList)
-        place(m_wDataList, t.dataList);
-    if (t.hasComparator && m_wComparator) {
-        m_wComparator->move(origin + QPoint(t.comparator.left, t.comparator.top));
-        m_wComparator->raise();
+        place(m_dataList, t.dataList);
+    if (t.hasComparator && m_comparator) {
+        m_comparator->move(origin + QPoint(t.comparator.left, t.comparator.top));
+        m_comparator->raise();
     }
     activateWindow();
 }
 
-bool MainWindow::FormCloseQuery() {
-    RecorderWindow* recorder = Windows().GraphicalForm;
+bool MainWindow::confirmClose() {
+    RecorderWindow* recorder = m_recorder;
     if (recorder == nullptr || !recorder->hasUnsavedData())
         return true;
     const BoxButton answer = showDirectBox(
@@ -579,11 +469,9 @@ bool MainWindow::FormCloseQuery() {
     return recorder->saveCommand() && !recorder->hasUnsavedData();
 }
 
-void MainWindow::FormClose() {
-    AppState& app = App();
-    const SettingsValues values{app.iPort, app.fHiLimit, app.fLowLimit};
+void MainWindow::writeSettings() {
     QString error;
-    if (!WriteSettingsFile(SettingsFilePath(app.applicationDirectory), values, &error)) {
+    if (!WriteSettingsFile(SettingsFilePath(m_applicationDirectory), m_settings, &error)) {
         BoxRequest box;
         box.owner = this;
         box.caption = errorCaption(TextId::SettingsWriteFailed);
@@ -591,30 +479,18 @@ void MainWindow::FormClose() {
                    QStringLiteral("\n\n%1\n%2\n\n"
                                   "The comparator limits of this run are lost; "
                                   "the program closes anyway.")
-                       .arg(SettingsFilePath(app.applicationDirectory), error);
+                       .arg(SettingsFilePath(m_applicationDirectory), error);
         box.icon = BoxIcon::Warning;
         ShowBox(box);
     }
 }
 
-void MainWindow::FormDestroy() {
-    if (m_destroyed)
-        return;
-    m_destroyed = true;
-    shutdownLink();
-    // Windows go first, newest first, so their worker threads end while the shared
-    // events they wait on still work; then every remaining waiter is released.
-    while (!m_windows.empty())
-        m_windows.pop_back();
-    Shared().shutdownEvents();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+    if (!confirmClose()) {
         event->ignore();
         return;
     }
-    FormClose();
+    writeSettings();
     event->accept();
     QApplication::quit();
 }

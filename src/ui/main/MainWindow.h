@@ -1,5 +1,7 @@
 #pragma once
 
+#include "meter/Settings.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -13,74 +15,83 @@ class QFrame;
 
 namespace telmora {
 
-class AcquisitionWorker;
+class MeterLink;
+class DigitalMeterWindow;
+class AnalogMeterWindow;
+class ComparatorWindow;
+class RecorderWindow;
+class DataListWindow;
 class RecorderController;
-class LinkLossWatcher;
+class LoggerSessions;
 
 // The main window: a narrow tool bar across the top of the screen with the menu
-// and a row of tool buttons. It owns the start-up and shut-down of the program:
-// settings, the shared acquisition objects, the long-lived windows, link/unlink.
+// and a row of tool buttons. It reads and writes the settings, creates the other
+// long-lived windows, connects them to the meter link and to each other, and
+// switches the link on and off.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(MeterLink& link, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Creates the other long-lived windows once, in their fixed order.
     void createWindows();
 
-    // Link/unlink on the button's new state (programmatic callers set the state first).
-    void sbtnLinkClick();
-    // Message 1030: set the link button up and unlink.
-    void unlinkRequest();
-    void refreshControls();
+    // Links when unlinked and unlinks when linked (the link button and menu).
+    void toggleLink();
+    // Places the shown windows side by side below the main window.
+    void tileWindows();
     bool isLinked() const;
+    // Updates the link caption and hint and what may be used now.
+    void refreshControls();
+    // A long recorder or logger operation runs: no link changes meanwhile.
+    void setBusy(bool busy);
 
-    void sbtnWinTileClick();
+    // The values of the settings file, as they are now.
+    const SettingsValues& settings() const { return m_settings; }
 
-    // Controls, named as in the window's description.
-    QFrame* Bevel1 = nullptr;
-    QToolButton* sbtnLink = nullptr;
-    QToolButton* sbtnDigitMeter = nullptr;
-    QToolButton* sbtnAnalogMeter = nullptr;
-    QToolButton* sbtnDataList = nullptr;
-    QToolButton* sbtnGraphical = nullptr;
-    QToolButton* sbtnComparator = nullptr;
-    QToolButton* sbtnWinTile = nullptr;
-    QToolButton* sbtnPort = nullptr;
-    QToolButton* sbtnAbout = nullptr;
-    QLabel* Panel1 = nullptr;
-    QLabel* Panel2 = nullptr;
-    QLabel* Panel3 = nullptr;
+    // The controls tests look at.
+    QToolButton* linkButton() const { return m_linkButton; }
+    QAction* linkAction() const { return m_linkAction; }
+    QToolButton* aboutButton() const { return m_aboutButton; }
+    QToolButton* portButton() const { return m_portButton; }
+    QAction* usbPortAction() const { return m_usbPortAction; }
+    QMenu* portMenu() const { return m_portMenu; }
+    QMenu* helpMenu() const { return m_helpMenu; }
+    QLabel* statusPanel(int index) const { return m_statusPanels[static_cast<std::size_t>(index)]; }
 
-    QMenu* mnuFile = nullptr;
-    QAction* mnuExit = nullptr;
-    QAction* mnuLink = nullptr;
-    QMenu* mnuWindow = nullptr;
-    QMenu* mnuPort = nullptr;
-    QAction* mnuUsbPort = nullptr;
-    QAction* mnuComPort = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuAbout = nullptr;
+    DigitalMeterWindow* digitalMeter() const { return m_digital; }
+    AnalogMeterWindow* analogMeter() const { return m_analog; }
+    ComparatorWindow* comparator() const { return m_comparator; }
+    RecorderWindow* recorder() const { return m_recorder; }
+    RecorderController& recording() const { return *m_recording; }
+    DataListWindow* dataList() const { return m_dataList; }
+    QWidget* loggerWindow() const { return m_logger; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     void buildControls();
-    void FormCreate();
-    bool FormCloseQuery();
-    void FormClose();
-    void FormDestroy();
+    void buildMenu();
+    void readSettings();
+    bool confirmClose();
+    void writeSettings();
+    void connectLiveWindows();
+    // Ends the link and shows the logger window modally (the recorder's import).
+    void showLoggerWindow();
 
-    void sbtnDigitMeterClick();
-    void sbtnAnalogMeterClick();
-    void sbtnDataListClick();
-    void sbtnGraphicalClick();
-    void sbtnComparatorClick();
-    void sbtnAboutClick();
+    void showDigitalMeter();
+    void showAnalogMeter();
+    void showDataList();
+    void showRecorder();
+    void showComparator();
+    void showAbout();
+
+    void onLinkedChanged(bool linked);
+    void showNoDataNotice();
+    void showLinkLostNotice();
 
     // Shows a long-lived window: restored if minimised, made visible when
     // `makeVisible`, brought to the front.
@@ -89,47 +100,45 @@ private:
     void placeMainWindow();
     int taskbarHeight() const;
 
-    template <class T> void adoptWindow(T*& registrySlot, T* window, QWidget*& widgetSlot) {
-        registrySlot = window;
-        widgetSlot = window;
+    template <class T> T* adopt(T* window) {
         m_windows.emplace_back(window);
+        return window;
     }
 
-    // The recorder's controller outlives the windows bound to it.
-    std::unique_ptr<RecorderController> m_recorder;
+    MeterLink& m_link;
+    SettingsValues m_settings;
+    QString m_applicationDirectory;
+    bool m_busy = false;
+
+    QFrame* m_bevel = nullptr;
+    QToolButton* m_linkButton = nullptr;
+    QToolButton* m_digitalButton = nullptr;
+    QToolButton* m_analogButton = nullptr;
+    QToolButton* m_dataListButton = nullptr;
+    QToolButton* m_recorderButton = nullptr;
+    QToolButton* m_comparatorButton = nullptr;
+    QToolButton* m_tileButton = nullptr;
+    QToolButton* m_portButton = nullptr;
+    QToolButton* m_aboutButton = nullptr;
+    std::array<QLabel*, 3> m_statusPanels{};
+
+    QAction* m_linkAction = nullptr;
+    QMenu* m_portMenu = nullptr;
+    QAction* m_usbPortAction = nullptr;
+    QMenu* m_helpMenu = nullptr;
+
+    // The controllers outlive the windows bound to them (members end in reverse order).
+    std::unique_ptr<RecorderController> m_recording;
+    std::unique_ptr<LoggerSessions> m_loggerSessions;
     // The long-lived windows, destroyed in reverse order of creation.
     std::vector<std::unique_ptr<QWidget>> m_windows;
-    QWidget* m_wAbout = nullptr;
-    QWidget* m_wAutoMsg = nullptr;
-    QWidget* m_wDigital = nullptr;
-    QWidget* m_wAnalog = nullptr;
-    QWidget* m_wHiLow = nullptr;
-    QWidget* m_wComparator = nullptr;
-    QWidget* m_wGraphical = nullptr;
-    QWidget* m_wOption = nullptr;
-    QWidget* m_wViewGraphic = nullptr;
-    QWidget* m_wFitExport = nullptr;
-    QWidget* m_wMsg = nullptr;
-    QWidget* m_wExport = nullptr;
-    QWidget* m_wLineColor = nullptr;
-    QWidget* m_wDataList = nullptr;
-    QWidget* m_wImport = nullptr;
-
-    bool m_destroyed = false;
-
-    // Link and unlink.
-    bool linkOn();
-    void linkOff();
-    // The link-loss watcher's step: message CableNotFound, then unlink.
-    void linkLostStep();
-    // Ends the acquisition thread and the watcher before anything they use goes.
-    void shutdownLink();
-
-    std::unique_ptr<telmora::AcquisitionWorker> m_korrelThread; // empty while unlinked
-    std::unique_ptr<telmora::LinkLossWatcher> m_waitOffLineThread;
-    bool m_linkChanging = false;    // an unlink is waiting for the acquisition thread
-    bool m_linkLostPending = false; // the watcher's step arrived during that wait
-    bool m_shuttingDown = false;
+    QWidget* m_about = nullptr;
+    DigitalMeterWindow* m_digital = nullptr;
+    AnalogMeterWindow* m_analog = nullptr;
+    ComparatorWindow* m_comparator = nullptr;
+    RecorderWindow* m_recorder = nullptr;
+    DataListWindow* m_dataList = nullptr;
+    QWidget* m_logger = nullptr;
 };
 
 } // namespace telmora

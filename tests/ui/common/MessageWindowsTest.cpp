@@ -1,5 +1,4 @@
 // The auto-closing message window, the progress window and the About box.
-#include "meter/AppState.h"
 #include "meter/CableBackend.h"
 #include "meter/aboutlines.h"
 #include "sim/SimulatedMeter.h"
@@ -266,7 +265,7 @@ QStringList memoLines(const AboutDialog& form) {
 } // namespace
 
 TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
-    AboutDialog form;
+    AboutDialog form(nullptr);
     EXPECT_TRUE(form.Memo1->isReadOnly());
     EXPECT_TRUE(form.ImageLogo->isHidden());
     int queries = 0;
@@ -299,7 +298,7 @@ TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
 }
 
 TEST(DlgAboutForm, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
-    AboutDialog form;
+    AboutDialog form(nullptr);
     form.show();
     form.setCableQuery(nullptr);
     form.Image1Click();
@@ -331,12 +330,10 @@ TEST(AppIcon, IsDrawnFromTheBuiltInPicture) {
 }
 
 TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
-    const auto previous = telmora::CurrentCableBackend();
     auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
     meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8});
-    telmora::SetCableBackend(meter);
 
-    AboutDialog form; // with its own query of the current cable
+    AboutDialog form(meter); // with its own query of that cable
     form.show();
     form.Image1Click();
     EXPECT_EQ(form.lines()[7], "Cable Firmware ver.:01.05");
@@ -348,6 +345,4 @@ TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
     EXPECT_TRUE(form.lines()[7].isEmpty());
     EXPECT_TRUE(form.lines()[8].isEmpty());
     EXPECT_EQ(meter->opens(), meter->closes());
-
-    telmora::SetCableBackend(previous);
 }

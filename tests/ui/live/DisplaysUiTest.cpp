@@ -1,5 +1,3 @@
-#include "meter/AppState.h"
-#include "meter/SharedState.h"
 #include "text/texts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/live/AnalogMeterWindow.h"
@@ -19,6 +17,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -33,7 +32,6 @@ using namespace telmora;
 
 using namespace std::chrono_literals;
 using telmora::LiveReading;
-using telmora::Shared;
 
 namespace {
 
@@ -98,35 +96,31 @@ LiveReading makeReading(const ReadingFields& s) {
 class Displays : public ::testing::Test {
 protected:
     void SetUp() override {
-        Shared().reset();
-        telmora::App().fHiLimit = 3.0;
-        telmora::App().fLowLimit = 1.0;
         telmora::SetBoxInterceptor([this](const telmora::BoxRequest& r) {
             boxes.push_back(r);
             return telmora::BoxButton::Ok;
         });
     }
-    void TearDown() override {
-        telmora::SetBoxInterceptor(nullptr);
-        Shared().reset();
-    }
+    void TearDown() override { telmora::SetBoxInterceptor(nullptr); }
     std::vector<telmora::BoxRequest> boxes;
 };
 
-// Publishes a reading while linked and waits until the digital meter shows it.
+// Hands a reading to the linked digital meter, which shows it at once.
 void publishAndShow(DigitalMeterWindow& form, const ReadingFields& fields) {
-    Shared().publish(makeReading(fields));
-    ASSERT_TRUE(waitUntil([&] { return form.DataPanel->text() == QLatin1String(fields.text); }))
-        << fields.text;
+    form.showReading(makeReading(fields));
+    ASSERT_EQ(form.DataPanel->text(), QLatin1String(fields.text));
 }
+
+// The comparator's limits in these tests.
+constexpr double kHigh = 3.0;
+constexpr double kLow = 1.0;
 
 } // namespace
 
 TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
     DigitalMeterWindow form;
     form.show();
-    Shared().setLinkActive(true);
-    form.setLinkStatus(true);
+    form.setLinked(true);
     EXPECT_TRUE(form.windowTitle().endsWith(QLatin1String(" : USB Device")));
 
     // Ohms: the unit panel draws the ohm sign; a volt reading switches back.
@@ -180,10 +174,9 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
     EXPECT_TRUE(form.SubDataPanel->text().isEmpty());
     EXPECT_TRUE(form.pnlSubAcDc->text().isEmpty());
 
-    // Unlink: the thread blanks the window; caption back to " : No Device".
-    Shared().setLinkActive(false);
-    form.setLinkStatus(false);
-    EXPECT_TRUE(waitUntil([&] { return form.DataPanel->text().isEmpty(); }));
+    // Unlink blanks the window; caption back to " : No Device".
+    form.setLinked(false);
+    EXPECT_TRUE(form.DataPanel->text().isEmpty());
     for (telmora::LcdPanel* p : {form.UnitPanel, form.FuncPanel, form.pnlAcDc, form.pnlLB,
                                  form.pnlSubAcDc, form.SubDataPanel})
         EXPECT_TRUE(p->text().isEmpty()) << p->objectName().toStdString();
@@ -193,95 +186,54 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
 }
 
 TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
-    DigitalMeterWindow form;
-    form.show();
-    Shared().publish(makeReading({.text = " 9.999"}));
-    spin(300);
-    EXPECT_TRUE(form.DataPanel->text().isEmpty());
-    EXPECT_FALSE(Shared().AnalogUpdateEvent.isSet());
-}
-
-TEST_F(Displays, OtherDisplaysAreWokenOnlyAfterTheDigitalMeterHasItsCopy) {
-    DigitalMeterWindow form;
-    Shared().setLinkActive(true);
-    spin(50);
-    {
-        // Hold the reading lock: the digital meter thread wakes but cannot copy.
-        std::unique_lock lock(Shared().ReadingLock);
-        Shared().liveReading = makeReading({.text = " 5.000"});
-        Shared().NewReadingEvent.set();
-        std::this_thread::sleep_for(150ms);
-        EXPECT_FALSE(Shared().AnalogUpdateEvent.isSet());
-        EXPECT_FALSE(Shared().ComparatorUpdateEvent.isSet());
-    }
-    EXPECT_TRUE(waitUntil([] {
-        return Shared().AnalogUpdateEvent.isSet() && Shared().ComparatorUpdateEvent.isSet();
-    }));
-}
-
-TEST_F(Displays, AllThreeFollowABurstAndEndOnTheNewestReading) {
     DigitalMeterWindow digital;
     AnalogMeterWindow analog;
-    ComparatorWindow comparator;
+    ComparatorWindow comparator(kHigh, kLow);
     digital.show();
     analog.show();
     comparator.show();
-    Shared().setLinkActive(true);
-    std::vector<long> seen;
-    for (int i = 1; i <= 60; ++i) {
-        const std::string text = " " + std::to_string(1000 + i);
-        Shared().publish(makeReading({.text = text.c_str(), .function = 0x6}));
-        QApplication::processEvents();
-        std::this_thread::sleep_for(2ms);
-        seen.push_back(analog.scale().counts);
-    }
-    ASSERT_TRUE(waitUntil([&] {
-        return digital.DataPanel->text() == QLatin1String(" 1060") &&
-               analog.scale().counts == 1060 && comparator.value() == 1060.0f;
-    }));
-    // The analog meter never goes back to an older reading.
-    for (std::size_t i = 1; i < seen.size(); ++i)
-        EXPECT_GE(seen[i], seen[i - 1]);
-}
-
-TEST_F(Displays, WithoutTheDigitalMeterTheOthersReceiveNothing) {
-    AnalogMeterWindow analog;
-    analog.show();
-    Shared().setLinkActive(true);
-    Shared().publish(makeReading({.text = " 3.000", .function = 0x6}));
-    spin(300);
+    const LiveReading reading = makeReading({.text = " 9.999"});
+    digital.showReading(reading);
+    analog.showReading(reading);
+    comparator.showReading(reading);
+    EXPECT_TRUE(digital.DataPanel->text().isEmpty());
     EXPECT_EQ(analog.scale().counts, 0);
-    EXPECT_EQ(analog.needleAngle(), telmora::kNeedleZero);
-}
+    EXPECT_EQ(comparator.value(), 0.0f);
 
-TEST_F(Displays, WindowsEndWhileTheirThreadWaitsOnTheUserInterface) {
-    Shared().setLinkActive(true);
-    for (int round = 0; round < 3; ++round) {
-        auto digital = std::make_unique<DigitalMeterWindow>();
-        auto analog = std::make_unique<AnalogMeterWindow>();
-        auto comparator = std::make_unique<ComparatorWindow>();
-        analog->show();
-        comparator->show();
-        // Publish without serving events: the threads end up blocked in their
-        // calls into this thread; destroying the windows must still return.
-        Shared().publish(makeReading({.text = " 7.000"}));
-        std::this_thread::sleep_for(100ms);
-        QElapsedTimer timer;
-        timer.start();
-        comparator.reset();
-        analog.reset();
-        digital.reset();
-        EXPECT_LT(timer.elapsed(), 2000);
+    // After an unlink a late reading is not shown either.
+    for (bool linked : {true, false}) {
+        digital.setLinked(linked);
+        analog.setLinked(linked);
+        comparator.setLinked(linked);
     }
+    digital.showReading(reading);
+    analog.showReading(reading);
+    EXPECT_TRUE(digital.DataPanel->text().isEmpty());
+    EXPECT_EQ(analog.scale().counts, 0);
 }
 
-TEST_F(Displays, IdleDigitalMeterDoesNotSpin) {
-    DigitalMeterWindow form;
-    spin(100);
-    const std::clock_t start = std::clock();
-    std::this_thread::sleep_for(1s);
-    const double cpu = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-    EXPECT_LT(cpu, 0.1) << "process CPU over one idle second";
+TEST_F(Displays, AnalogMeterAndComparatorFollowLiveReadingsOnlyWhileShown) {
+    AnalogMeterWindow analog;
+    ComparatorWindow comparator(kHigh, kLow);
+    analog.setLinked(true);
+    comparator.setLinked(true);
+    const LiveReading reading = makeReading({.text = " 2.000", .function = 0x6});
+    analog.showReading(reading);
+    comparator.showReading(reading);
+    EXPECT_EQ(analog.scale().counts, 0) << "hidden: the reading is dropped";
+    EXPECT_EQ(comparator.value(), 0.0f);
+
+    analog.show();
+    comparator.show();
+    analog.showReading(reading);
+    comparator.showReading(reading);
+    const long counts = analog.scale().counts;
+    EXPECT_GT(counts, 0);
+    EXPECT_EQ(comparator.value(), 2.0f);
+
+    analog.showMinimized();
+    analog.showReading(makeReading({.text = " 1.000", .function = 0x6}));
+    EXPECT_EQ(analog.scale().counts, counts) << "minimised: the reading is dropped";
 }
 
 TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
@@ -309,7 +261,7 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
     EXPECT_EQ(form.FuncPanel->text(), QLatin1String("C"));
     EXPECT_EQ(form.MultPanel->text(), QLatin1String("x10"));
 
-    form.resetAfterUnlink();
+    form.setLinked(false);
     EXPECT_EQ(form.scale().fullScale, 2000);
     EXPECT_EQ(form.scale().counts, 0);
     EXPECT_TRUE(waitUntil([&] {
@@ -322,12 +274,12 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
     // Hidden: the values are reset at once, no message is needed.
     form.applyReading(false, QStringLiteral(" 5.000"), QString(), QStringLiteral("V"), 0x6);
     form.hide();
-    form.resetAfterUnlink();
+    form.setLinked(false);
     EXPECT_EQ(form.shownNeedleAngle(), telmora::kNeedleZero);
 }
 
 TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
-    ComparatorWindow form;
+    ComparatorWindow form(kHigh, kLow);
     form.show();
     EXPECT_EQ(form.highLimit(), 3.0);
     EXPECT_EQ(form.lowLimit(), 1.0);
@@ -365,7 +317,7 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     EXPECT_EQ(form.HiUnitPanel->text(), QLatin1String("u"));
     EXPECT_EQ(form.HiFuncPanel->text(), QLatin1String("F"));
 
-    form.resetAfterUnlink();
+    form.setLinked(false);
     EXPECT_FLOAT_EQ(form.value(), 2.0f);
     EXPECT_TRUE(waitUntil([&] { return form.needleAngle() == 90.0 && !form.sweeping(); }));
     EXPECT_EQ(form.shownNeedleAngle(), 90.0);
@@ -373,14 +325,16 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
 
 TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {
     DigitalMeterWindow digital;
-    ComparatorWindow comparator;
+    ComparatorWindow comparator(kHigh, kLow);
     std::vector<int> tones;
     comparator.setTonePlayer([&](int hz, int) { tones.push_back(hz); });
     comparator.bbtnAlartClick();
-    Shared().setLinkActive(true);
-    Shared().publish(makeReading({.text = " 9.000"}));
-    ASSERT_TRUE(waitUntil([&] { return digital.DataPanel->text() == QLatin1String(" 9.000"); }));
-    spin(200);
+    digital.setLinked(true);
+    comparator.setLinked(true);
+    const LiveReading reading = makeReading({.text = " 9.000"});
+    digital.showReading(reading);
+    comparator.showReading(reading);
+    EXPECT_EQ(digital.DataPanel->text(), QLatin1String(" 9.000"));
     EXPECT_TRUE(tones.empty());
     EXPECT_EQ(comparator.value(), 0.0f);
 }
@@ -422,7 +376,7 @@ TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
 }
 
 TEST_F(Displays, ComparatorWritesNewLimitsBack) {
-    ComparatorWindow form;
+    ComparatorWindow form(kHigh, kLow);
     form.show();
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<ComparatorLimitsDialog*>(QApplication::activeModalWidget());
@@ -431,11 +385,13 @@ TEST_F(Displays, ComparatorWritesNewLimitsBack) {
         dialog->mkeLowLimit->setText(QStringLiteral("0.5"));
         dialog->bbtnOk->click();
     });
+    QSignalSpy changed(&form, &ComparatorWindow::limitsChanged);
     form.bbtnHiLowLimitClick();
     EXPECT_EQ(form.highLimit(), 10.0);
     EXPECT_EQ(form.lowLimit(), 0.5);
-    EXPECT_EQ(telmora::App().fHiLimit, 10.0);
-    EXPECT_EQ(telmora::App().fLowLimit, 0.5);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toDouble(), 10.0);
+    EXPECT_EQ(changed.at(0).at(1).toDouble(), 0.5);
     EXPECT_EQ(form.HiLimitPanel->text(), QLatin1String("10"));
     EXPECT_EQ(form.LowLimitPanel->text(), QLatin1String("0.5"));
 }
@@ -457,21 +413,20 @@ TEST_F(Displays, RenderWindowsForInspection) {
     DigitalMeterWindow digital;
     digital.resize(480, 255);
     digital.show();
-    Shared().setLinkActive(true);
-    Shared().publish(makeReading({.text = "-12.34",
-                                  .function = 0x1000005,
-                                  .part1 = "m",
-                                  .part2 = "V",
-                                  .mode = "AC",
-                                  .negative = true,
-                                  .lowBattery = true,
-                                  .subFunction = 0x400,
-                                  .subText = "50.00",
-                                  .subPrefix = "k",
-                                  .subUnit = "Hz"}));
-    ASSERT_TRUE(waitUntil([&] { return digital.DataPanel->text() == QLatin1String("-12.34"); }));
+    digital.setLinked(true);
+    digital.showReading(makeReading({.text = "-12.34",
+                                     .function = 0x1000005,
+                                     .part1 = "m",
+                                     .part2 = "V",
+                                     .mode = "AC",
+                                     .negative = true,
+                                     .lowBattery = true,
+                                     .subFunction = 0x400,
+                                     .subText = "50.00",
+                                     .subPrefix = "k",
+                                     .subUnit = "Hz"}));
+    ASSERT_EQ(digital.DataPanel->text(), QLatin1String("-12.34"));
     save(digital, QStringLiteral("digital"));
-    Shared().setLinkActive(false);
 
     AnalogMeterWindow analog;
     analog.show();
@@ -483,7 +438,7 @@ TEST_F(Displays, RenderWindowsForInspection) {
     ASSERT_TRUE(waitUntil([&] { return !analog.sweeping(); }));
     save(analog, QStringLiteral("analog-10"));
 
-    ComparatorWindow comparator;
+    ComparatorWindow comparator(kHigh, kLow);
     comparator.show();
     comparator.applyReading(false, QStringLiteral("2.600"), QStringLiteral("0"), 0x6);
     ASSERT_TRUE(

@@ -1,9 +1,7 @@
 // The live path end to end: the simulated meter behind the cable, the
 // acquisition thread, the decoder, and the three live windows following it.
-#include "meter/AcquisitionWorker.h"
-#include "meter/AppState.h"
 #include "meter/CableBackend.h"
-#include "meter/SharedState.h"
+#include "meter/MeterLink.h"
 #include "model/decode.h"
 #include "sim/DisplayEncoder.h"
 #include "sim/SimulatedMeter.h"
@@ -23,8 +21,6 @@
 #include <memory>
 
 using namespace telmora;
-
-using telmora::Shared;
 
 namespace {
 
@@ -81,15 +77,21 @@ QImage composite(QWidget& digital, QWidget& analog, QWidget& comparator, int dpr
 } // namespace
 
 TEST(LivePath, WindowsFollowTheSimulatedMeter) {
-    Shared().reset();
-    telmora::App().fHiLimit = 5.0;
-    telmora::App().fLowLimit = 1.0;
     auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, true);
-    telmora::SetCableBackend(meter);
 
     DigitalMeterWindow digital;
     AnalogMeterWindow analog;
-    ComparatorWindow comparator;
+    ComparatorWindow comparator(5.0, 1.0);
+    // Wired as the main window wires them: digital meter first.
+    MeterLink link(meter);
+    QObject::connect(&link, &MeterLink::readingReceived, &digital,
+                     &DigitalMeterWindow::showReading);
+    QObject::connect(&link, &MeterLink::readingReceived, &analog, &AnalogMeterWindow::showReading);
+    QObject::connect(&link, &MeterLink::readingReceived, &comparator,
+                     &ComparatorWindow::showReading);
+    QObject::connect(&link, &MeterLink::linkedChanged, &digital, &DigitalMeterWindow::setLinked);
+    QObject::connect(&link, &MeterLink::linkedChanged, &analog, &AnalogMeterWindow::setLinked);
+    QObject::connect(&link, &MeterLink::linkedChanged, &comparator, &ComparatorWindow::setLinked);
     digital.resize(420, 210);
     digital.show();
     analog.show();
@@ -108,9 +110,7 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
         {"ac-with-frequency", "2.345", 0x5, 0, "50.00", 0x400, true},
     };
     meter->setDisplayData(telmora::ExtractDataBytes(encode(steps[0])));
-    Shared().setLinkActive(true);
-    digital.setLinkStatus(true);
-    auto korrel = std::make_unique<telmora::AcquisitionWorker>([] {});
+    ASSERT_TRUE(link.link());
 
     const QString dir = QStringLiteral(DISPLAYS_RENDER_DIR);
     for (const Step& step : steps) {
@@ -139,15 +139,8 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
     EXPECT_EQ(digital.pnlLB->text(), QLatin1String("LB"));
     EXPECT_FALSE(tones.empty()) << "readings outside 1..5 sound the alarm";
 
-    // Unlink as the main window does it.
-    korrel->Terminate();
-    ASSERT_TRUE(waitUntil([&] { return korrel->finished(); }));
-    korrel.reset();
-    Shared().setLinkActive(false);
-    digital.setLinkStatus(false);
-    digital.clearDisplay();
-    analog.resetAfterUnlink();
-    comparator.resetAfterUnlink();
+    link.unlink();
+    EXPECT_EQ(meter->openDevices(), 0);
     ASSERT_TRUE(waitUntil([&] {
         return analog.shownNeedleAngle() == telmora::kNeedleZero &&
                comparator.shownNeedleAngle() == 90.0;
@@ -155,6 +148,4 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
     EXPECT_TRUE(digital.DataPanel->text().isEmpty());
     composite(digital, analog, comparator, 1)
         .save(QStringLiteral("%1/live-unlinked@1x.png").arg(dir));
-    telmora::SetCableBackend(nullptr);
-    Shared().reset();
 }

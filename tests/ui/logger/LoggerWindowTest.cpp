@@ -5,10 +5,11 @@
 #include "ui/logger/SessionGraphView.h"
 #include "ui/logger/SessionTabs.h"
 
+#include "SwitchableBackend.h"
+
 #include "logger/LoggerDownload.h"
 #include "logger/SessionGraph.h"
 #include "logger/sessiontext.h"
-#include "meter/AppState.h"
 #include "meter/CableBackend.h"
 #include "recording/RecorderController.h"
 #include "sim/DemoLoggerMemory.h"
@@ -19,7 +20,6 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/export/ExportDialog.h"
-#include "ui/main/AppWindows.h"
 #include "ui/recorder/RecorderWindow.h"
 
 #include <QAbstractItemModel>
@@ -50,7 +50,9 @@ namespace {
 // commands run to their end (the work of the sessions runs as jobs: each
 // command waits for the signal that ends it).
 struct Form {
-    LoggerSessions sessions{CurrentCableBackend()};
+    explicit Form(std::shared_ptr<CableBackend> cable) : sessions{std::move(cable)} {}
+
+    LoggerSessions sessions;
     LoggerWindow window{sessions};
 
     template <class T> T* child(const char* name) const {
@@ -163,7 +165,6 @@ SampleEntry sample(float mainValue, bool withSub = false, float subValue = 0.0f)
 class ImportWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_previousBackend = CurrentCableBackend();
         SetBoxInterceptor([this](const BoxRequest& r) {
             boxes.push_back(r);
             return answer(r);
@@ -173,13 +174,12 @@ protected:
             return nextFile;
         });
         meter(); // the cable the sessions are made with; tests may change it
-        form = std::make_unique<Form>();
+        form = std::make_unique<Form>(m_cable);
     }
     void TearDown() override {
         form.reset();
         SetBoxInterceptor(nullptr);
         SetFileDialogInterceptor(nullptr);
-        SetCableBackend(m_previousBackend);
     }
 
     BoxButton answer(const BoxRequest& r) const {
@@ -191,7 +191,7 @@ protected:
 
     std::shared_ptr<SimulatedMeter> meter() {
         auto m = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
-        SetCableBackend(m);
+        m_cable->use(m);
         return m;
     }
 
@@ -208,7 +208,8 @@ protected:
     std::optional<QString> nextFile;
     BoxButton reply = BoxButton::Ok;
     std::unique_ptr<Form> form;
-    std::shared_ptr<CableBackend> m_previousBackend;
+    // The cable of the sessions; tests put another meter behind it.
+    std::shared_ptr<SwitchableBackend> m_cable = std::make_shared<SwitchableBackend>();
 };
 
 TEST_F(ImportWindowTest, EmptyWindowOffersOnlyOpenAndImport) {
@@ -358,7 +359,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     // progress window gone.
     boxes.clear();
     auto gated = std::make_shared<GatedMeter>(meter());
-    SetCableBackend(gated);
+    m_cable->use(gated);
     ProgressWindow& progress = form->window.progressWindow();
     bool abortEnabled = false;
     QObject::connect(
@@ -387,7 +388,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
 
     // No cable: CableNotFound before anything is asked.
     boxes.clear();
-    SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
+    m_cable->use(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
     form->sbtnImportClick();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, errorCaption(TextId::CableNotFound));
@@ -416,7 +417,7 @@ TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
 }
 
 TEST_F(ImportWindowTest, FlakyMeterGivesAllSessionsOrAnEmptyWindow) {
-    SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::Flaky, false));
+    m_cable->use(std::make_shared<SimulatedMeter>(SimScenario::Flaky, false));
     reply = BoxButton::Yes;
     form->sbtnImportClick();
     EXPECT_FALSE(form->data().isBusy());

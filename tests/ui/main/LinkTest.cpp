@@ -1,31 +1,30 @@
-// Link, unlink and the reaction to a lost cable, with the main window and the
-// simulated meter. Message boxes are intercepted and recorded.
-#include "meter/AppState.h"
-#include "meter/SharedState.h"
+// Link, unlink and the reaction to a lost cable or a silent meter, with the main
+// window, the meter link and the simulated meter. Message boxes are intercepted
+// and recorded.
+#include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
 #include "ui/common/MessageBox.h"
-#include "ui/common/WindowMessages.h"
+#include "ui/live/AnalogMeterWindow.h"
+#include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/live/LcdPanel.h"
-#include "ui/main/AppWindows.h"
 #include "ui/main/MainWindow.h"
+#include "ui/recorder/RecorderWindow.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <thread>
+#include <vector>
 
 using namespace telmora;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -40,41 +39,30 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        App().busy = 0;
         SetBoxInterceptor([this](const BoxRequest& r) {
             m_boxes.push_back({r.caption, r.text});
             if (m_onBox)
-                m_onBox();
+                m_onBox(r);
             return BoxButton::Ok;
         });
     }
     void TearDown() override {
         SetBoxInterceptor(nullptr);
-        SetCableBackend(nullptr);
         QDir::setCurrent(m_oldDir);
     }
 
+    // A meter link over a simulated meter of `scenario` (replies at once unless `realTime`).
     std::shared_ptr<SimulatedMeter> use(SimScenario scenario, bool realTime = false) {
-        auto meter = std::make_shared<SimulatedMeter>(scenario, realTime);
-        SetCableBackend(meter);
-        return meter;
+        m_meter = std::make_shared<SimulatedMeter>(scenario, realTime);
+        m_link = std::make_unique<MeterLink>(m_meter);
+        return m_meter;
     }
 
-    static void click(MainWindow& form) {
-        form.sbtnLink->setChecked(!form.sbtnLink->isChecked());
-        form.sbtnLinkClick();
-    }
-
-    // Serves the event loop until `done` holds or the time is up.
-    static bool waitUntil(const std::function<bool()>& done,
-                          std::chrono::milliseconds limit = 10s) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > end)
+    // Waits on the link until it has changed state `count` times in all.
+    bool waitForLinkChanges(QSignalSpy& spy, int count) {
+        while (spy.count() < count)
+            if (!spy.wait(10000))
                 return false;
-            QCoreApplication::processEvents();
-            std::this_thread::sleep_for(2ms);
-        }
         return true;
     }
 
@@ -88,165 +76,184 @@ protected:
     QTemporaryDir m_dir;
     QString m_oldDir;
     std::vector<Box> m_boxes;
-    std::function<void()> m_onBox;
+    std::function<void(const BoxRequest&)> m_onBox;
+    std::shared_ptr<SimulatedMeter> m_meter;
+    std::unique_ptr<MeterLink> m_link;
 };
 
 } // namespace
 
 TEST_F(LinkTest, LinkWithoutCableShowsOneMessageAndLeavesTheButtonUp) {
     use(SimScenario::NoCable);
-    MainWindow form;
-    click(form);
+    MainWindow form(*m_link);
+    form.linkButton()->click();
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].text, text(TextId::CableNotFound));
     EXPECT_EQ(m_boxes[0].caption, QStringLiteral("Error[E9015]"));
-    EXPECT_FALSE(form.sbtnLink->isChecked());
-    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuLink));
-    EXPECT_TRUE(form.sbtnAbout->isEnabled());
-    EXPECT_FALSE(Shared().linkActive());
+    EXPECT_FALSE(form.linkButton()->isChecked());
+    EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuLink));
+    EXPECT_TRUE(form.aboutButton()->isEnabled());
+    EXPECT_FALSE(m_link->isLinked());
 }
 
-TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheThread) {
+TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheWorker) {
     auto meter = use(SimScenario::Demo, true);
-    MainWindow form;
-    click(form);
-    EXPECT_TRUE(form.sbtnLink->isChecked());
-    EXPECT_TRUE(Shared().linkActive());
-    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuUnlink));
-    EXPECT_FALSE(form.sbtnAbout->isEnabled());
-    ASSERT_TRUE(Shared().NewReadingEvent.waitFor(2s));
-    EXPECT_TRUE(Shared().readingValid());
-    EXPECT_EQ(Shared().copyReading().mainUnitLabel, "V");
+    MainWindow form(*m_link);
+    QSignalSpy readings(m_link.get(), &MeterLink::readingReceived);
+    form.linkButton()->click();
+    EXPECT_TRUE(form.linkButton()->isChecked());
+    EXPECT_TRUE(m_link->isLinked());
+    EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuUnlink));
+    EXPECT_FALSE(form.aboutButton()->isEnabled());
+    ASSERT_TRUE(readings.wait(2000));
+    EXPECT_TRUE(m_link->readingValid());
+    EXPECT_EQ(m_link->latestReading().mainUnitLabel, "V");
 
-    click(form);
-    EXPECT_FALSE(form.sbtnLink->isChecked());
-    EXPECT_FALSE(Shared().linkActive());
-    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuLink));
-    EXPECT_EQ(meter->openDevices(), 0) << "the acquisition thread closed its cable";
+    // The menu command unlinks as the button does.
+    form.linkAction()->trigger();
+    EXPECT_FALSE(form.linkButton()->isChecked());
+    EXPECT_FALSE(m_link->isLinked());
+    EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuLink));
+    EXPECT_EQ(meter->openDevices(), 0) << "the worker closed its cable";
     EXPECT_TRUE(m_boxes.empty());
     // The reading stays after the unlink.
-    EXPECT_EQ(Shared().copyReading().mainUnitLabel, "V");
+    EXPECT_EQ(m_link->latestReading().mainUnitLabel, "V");
 }
 
 TEST_F(LinkTest, UnpluggingWhileLinkedEndsInOneMessageAndTheUnlinkedState) {
     auto meter = use(SimScenario::Demo);
     meter->unplugAfterPolls(5);
-    MainWindow form;
-    click(form);
-    ASSERT_TRUE(waitUntil([&] { return !form.sbtnLink->isChecked(); }));
+    MainWindow form(*m_link);
+    QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
+    bool linkedDuringMessage = false;
+    m_onBox = [&](const BoxRequest&) { linkedDuringMessage = form.linkButton()->isChecked(); };
+    form.linkButton()->click();
+    ASSERT_TRUE(waitForLinkChanges(changes, 2));
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].text, text(TextId::CableNotFound));
-    EXPECT_FALSE(Shared().linkActive());
-    EXPECT_FALSE(Shared().readingValid());
-    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuLink));
+    EXPECT_TRUE(linkedDuringMessage) << "the message comes first, then the unlink";
+    EXPECT_FALSE(form.linkButton()->isChecked());
+    EXPECT_FALSE(m_link->readingValid());
+    EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuLink));
     EXPECT_EQ(meter->openDevices(), 0);
 }
 
-TEST_F(LinkTest, SilentMeterShowsNoDataThenCableNotFound) {
-    use(SimScenario::Silent);
-    MainWindow form;
-    click(form);
-    ASSERT_TRUE(waitUntil([&] { return !form.sbtnLink->isChecked(); }));
+TEST_F(LinkTest, SilentMeterShowsNoDataWhilePollingHaltsThenCableNotFound) {
+    auto meter = use(SimScenario::Silent);
+    MainWindow form(*m_link);
+    QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
+    int pollsDuringNotice = -1;
+    m_onBox = [&](const BoxRequest& r) {
+        if (r.text == text(TextId::NoDataReceived)) {
+            // Nothing polls while the notice is up, however long it stays.
+            QSignalSpy lost(m_link.get(), &MeterLink::linkLostNotice);
+            EXPECT_FALSE(lost.wait(200));
+            pollsDuringNotice = meter->polls();
+        }
+    };
+    form.linkButton()->click();
+    ASSERT_TRUE(waitForLinkChanges(changes, 2));
+    EXPECT_EQ(pollsDuringNotice, 3);
     ASSERT_EQ(m_boxes.size(), 2u);
     EXPECT_EQ(m_boxes[0].text, text(TextId::NoDataReceived));
     EXPECT_EQ(m_boxes[0].caption, QStringLiteral("Error[E9015]"));
     EXPECT_EQ(m_boxes[1].text, text(TextId::CableNotFound));
-    EXPECT_FALSE(Shared().linkActive());
+    EXPECT_FALSE(m_link->isLinked());
+    EXPECT_EQ(meter->polls(), 3);
 }
 
-// The acquisition thread waits in its blocking call for the "No data received."
-// box while the user-interface thread unlinks and waits for the thread's end.
-TEST_F(LinkTest, UnlinkWhileTheThreadWaitsForItsBoxDoesNotDeadlock) {
+// The user switches the link off while "No data received." is up.
+TEST_F(LinkTest, UnlinkWhileTheNoticeIsUpGivesNoLostCableMessage) {
     use(SimScenario::Silent);
-    MainWindow form;
-    click(form);
-    // The silent meter fails three polls at once; the thread is now blocked in
-    // its notice, which only this thread can show.
-    std::this_thread::sleep_for(300ms);
-    click(form);
-    EXPECT_FALSE(form.sbtnLink->isChecked());
+    MainWindow form(*m_link);
+    QSignalSpy notices(m_link.get(), &MeterLink::noDataNotice);
+    m_onBox = [&](const BoxRequest& r) {
+        if (r.text == text(TextId::NoDataReceived))
+            form.linkButton()->click();
+    };
+    form.linkButton()->click();
+    ASSERT_TRUE(notices.wait(10000));
+    EXPECT_FALSE(form.linkButton()->isChecked());
+    EXPECT_FALSE(m_link->isLinked());
+    QSignalSpy lost(m_link.get(), &MeterLink::linkLostNotice);
+    EXPECT_FALSE(lost.wait(200));
     EXPECT_EQ(count(TextId::NoDataReceived), 1);
-    waitUntil([] { return false; }, 100ms); // let the watcher's queued step run
     EXPECT_EQ(count(TextId::CableNotFound), 0)
         << "the user switched the link off: no lost-cable message";
 }
 
-// A click or an unlink request that arrives while an unlink waits is ignored;
-// the unlink completes once.
-TEST_F(LinkTest, RepeatedUnlinkDuringTheWaitIsHarmless) {
-    use(SimScenario::Silent);
-    MainWindow form;
-    click(form);
-    std::this_thread::sleep_for(300ms);
-    m_onBox = [&] {
-        form.sbtnLink->setChecked(true);
-        form.sbtnLinkClick();
-        QCoreApplication::postEvent(&form, new WindowMessageEvent(WindowMessage::UnlinkRequest));
-    };
-    click(form);
-    m_onBox = nullptr;
-    waitUntil([] { return false; }, 100ms); // let the queued request and steps run
-    EXPECT_FALSE(form.sbtnLink->isChecked());
-    EXPECT_FALSE(Shared().linkActive());
-    EXPECT_EQ(count(TextId::NoDataReceived), 1);
-    EXPECT_EQ(count(TextId::CableNotFound), 0);
-}
-
-// Shut-down while the watcher and the acquisition thread are inside blocking
-// calls into the user-interface thread: the window goes without a hang and no
-// thread outlives it.
-TEST_F(LinkTest, ClosingWhileThreadsWaitForTheUserInterfaceDoesNotDeadlock) {
-    auto meter = use(SimScenario::Silent);
-    {
-        auto form = std::make_unique<MainWindow>();
-        click(*form);
-        std::this_thread::sleep_for(300ms);
-        form.reset();
+TEST_F(LinkTest, ClosingWhileLinkedEndsTheWorkerPromptly) {
+    for (SimScenario scenario : {SimScenario::Demo, SimScenario::Silent}) {
+        auto meter = use(scenario, scenario == SimScenario::Demo);
+        QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
+        {
+            MainWindow form(*m_link);
+            form.createWindows();
+            form.linkButton()->click();
+            ASSERT_TRUE(m_link->isLinked());
+            if (scenario == SimScenario::Demo) {
+                QSignalSpy readings(m_link.get(), &MeterLink::readingReceived);
+                ASSERT_TRUE(readings.wait(2000));
+            }
+        }
+        EXPECT_FALSE(m_link->isLinked());
+        m_link.reset();
+        EXPECT_EQ(meter->openDevices(), 0);
+        EXPECT_EQ(count(TextId::CableNotFound), 0);
     }
-    EXPECT_EQ(meter->openDevices(), 0);
-    EXPECT_EQ(count(TextId::CableNotFound), 0);
-
-    {
-        auto form = std::make_unique<MainWindow>();
-        Shared().LinkLostEvent.set(); // the watcher now waits for its step
-        std::this_thread::sleep_for(100ms);
-        form.reset();
-    }
-    EXPECT_EQ(count(TextId::CableNotFound), 0);
-}
-
-TEST_F(LinkTest, ClosingWhileLinkedEndsTheAcquisitionThread) {
-    auto meter = use(SimScenario::Demo, true);
-    {
-        MainWindow form;
-        click(form);
-        ASSERT_TRUE(Shared().NewReadingEvent.waitFor(2s));
-    }
-    EXPECT_EQ(meter->openDevices(), 0);
-    EXPECT_FALSE(Shared().linkActive());
 }
 
 TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     auto meter = use(SimScenario::Demo, true);
-    MainWindow form;
+    MainWindow form(*m_link);
     form.createWindows();
-    DigitalMeterWindow* digital = Windows().DigitalMeterForm;
-    ASSERT_NE(digital, nullptr);
+    DigitalMeterWindow* digital = form.digitalMeter();
+    AnalogMeterWindow* analog = form.analogMeter();
+    ComparatorWindow* comparator = form.comparator();
+    analog->show();
+    comparator->show();
     EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : No Device")));
-    click(form);
+    form.linkButton()->click();
     EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : USB Device")));
-    EXPECT_TRUE(waitUntil([&] { return !digital->DataPanel->text().isEmpty(); }, 3s))
-        << "readings reach the digital meter";
-    click(form);
+
+    // A slot connected after the windows sees each reading already taken by all three.
+    QString digitalText;
+    std::uint32_t analogFunction = 0;
+    std::uint32_t comparatorFunction = 0;
+    QSignalSpy readings(m_link.get(), &MeterLink::readingReceived);
+    QObject::connect(m_link.get(), &MeterLink::readingReceived, &form, [&](const LiveReading& r) {
+        digitalText =
+            QString::fromLatin1(r.mainText.view().data(), static_cast<int>(r.mainText.size()));
+        EXPECT_EQ(digital->DataPanel->text(), digitalText);
+        analogFunction = analog->function();
+        comparatorFunction = comparator->function();
+    });
+    ASSERT_TRUE(readings.wait(2000));
+    EXPECT_EQ(analogFunction, m_link->latestReading().mainFunction);
+    EXPECT_EQ(comparatorFunction, m_link->latestReading().mainFunction);
+
+    form.linkButton()->click();
     EXPECT_EQ(digital->windowTitle(),
               text(TextId::DigitalMeterCaption) + QStringLiteral(" : No Device"));
     EXPECT_TRUE(digital->DataPanel->text().isEmpty());
+    EXPECT_EQ(analog->scale().counts, 0) << "the analog meter is back at rest";
     EXPECT_EQ(meter->openDevices(), 0);
+}
 
-    // A lost cable with every window present: one message, then the unlinked state.
-    meter->unplugAfterPolls(2);
-    click(form);
-    ASSERT_TRUE(waitUntil([&] { return !form.sbtnLink->isChecked(); }));
-    EXPECT_EQ(count(TextId::CableNotFound), 1);
-    EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : No Device")));
+TEST_F(LinkTest, TheRecorderEndsTheLinkBeforeAnImportAndStopsWithIt) {
+    use(SimScenario::Demo, true);
+    MainWindow form(*m_link);
+    form.createWindows();
+    RecorderWindow* recorder = form.recorder();
+    form.linkButton()->click();
+    ASSERT_TRUE(m_link->isLinked());
+    emit recorder->importRequested();
+    EXPECT_FALSE(m_link->isLinked());
+    EXPECT_FALSE(form.linkButton()->isChecked());
+    EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuLink));
+    // The logger window comes up modal once the link is down.
+    ASSERT_NE(form.loggerWindow(), nullptr);
+    EXPECT_TRUE(form.loggerWindow()->isVisible());
+    EXPECT_EQ(form.loggerWindow()->windowModality(), Qt::ApplicationModal);
+    form.loggerWindow()->hide();
 }

@@ -1,10 +1,10 @@
 #include "ui/main/MainWindow.h"
-#include "meter/AppState.h"
-#include "meter/SharedState.h"
+#include "meter/MeterLink.h"
+#include "sim/SimulatedMeter.h"
 #include "text/texts.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
-#include "ui/main/AppWindows.h"
+#include "ui/live/ComparatorWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
 #include <QAction>
@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -29,7 +30,6 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        App().busy = 0;
     }
     void TearDown() override {
         QDir::setCurrent(m_oldDir);
@@ -44,8 +44,18 @@ protected:
         QFile f(m_dir.filePath(QStringLiteral("ORLANDL.ini")));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // Links to a demo meter and waits for its first reading, so that the
+    // recorder can take a manual sample.
+    void linkAndWaitForAReading(MainWindow& form) {
+        QSignalSpy readings(&m_link, &MeterLink::readingReceived);
+        form.toggleLink();
+        ASSERT_TRUE(m_link.isLinked());
+        ASSERT_TRUE(readings.wait(10000));
+    }
+
     QTemporaryDir m_dir;
     QString m_oldDir;
+    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
 };
 
 } // namespace
@@ -53,15 +63,15 @@ protected:
 TEST_F(FormMainTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
     writeSettings("junk line\nfLowLimit=0.5\nFHILIMIT=12.5\niport=7\n");
     {
-        MainWindow form;
-        EXPECT_EQ(App().iPort, 7);
-        EXPECT_EQ(App().fHiLimit, 12.5);
-        EXPECT_EQ(App().fLowLimit, 0.5);
+        MainWindow form(m_link);
+        EXPECT_EQ(form.settings().iPort, 7);
+        EXPECT_EQ(form.settings().fHiLimit, 12.5);
+        EXPECT_EQ(form.settings().fLowLimit, 0.5);
         EXPECT_EQ(form.windowTitle(),
                   text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
-        EXPECT_FALSE(form.sbtnPort->isEnabled());
-        EXPECT_TRUE(form.mnuUsbPort->isChecked());
-        EXPECT_FALSE(form.Panel1->isVisibleTo(&form));
+        EXPECT_FALSE(form.portButton()->isEnabled());
+        EXPECT_TRUE(form.usbPortAction()->isChecked());
+        EXPECT_FALSE(form.statusPanel(0)->isVisibleTo(&form));
         form.close();
     }
     EXPECT_EQ(readSettings(), QByteArray("iPort=7\nfHiLimit=12.5\nfLowLimit=0.5\n"));
@@ -76,38 +86,56 @@ TEST_F(FormMainTest, UnwritableSettingsFileGivesAMessageAndStillCloses) {
         EXPECT_TRUE(r.text.contains(QStringLiteral("ORLANDL.ini")));
         return BoxButton::Ok;
     });
-    MainWindow form;
+    MainWindow form(m_link);
     form.show();
     EXPECT_TRUE(form.close());
     EXPECT_EQ(boxes, 1);
 }
 
-TEST_F(FormMainTest, RefreshControlsFollowLinkStateAndBusyFlag) {
-    MainWindow form;
-    form.sbtnLink->setChecked(true);
-    form.refreshControls();
-    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuUnlink));
-    EXPECT_EQ(form.sbtnLink->toolTip(), text(TextId::HintUnlink));
-    EXPECT_FALSE(form.sbtnAbout->isEnabled());
-    EXPECT_FALSE(form.mnuHelp->menuAction()->isEnabled());
-    EXPECT_TRUE(form.sbtnLink->isEnabled());
+TEST_F(FormMainTest, ControlsFollowLinkStateAndBusyFlag) {
+    MainWindow form(m_link);
+    form.toggleLink();
+    ASSERT_TRUE(m_link.isLinked());
+    EXPECT_TRUE(form.linkButton()->isChecked());
+    EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuUnlink));
+    EXPECT_EQ(form.linkButton()->toolTip(), text(TextId::HintUnlink));
+    EXPECT_FALSE(form.aboutButton()->isEnabled());
+    EXPECT_FALSE(form.helpMenu()->menuAction()->isEnabled());
+    EXPECT_TRUE(form.linkButton()->isEnabled());
 
-    App().busy = 1;
-    form.refreshControls();
-    EXPECT_FALSE(form.sbtnLink->isEnabled());
-    EXPECT_FALSE(form.mnuLink->isEnabled());
-    App().busy = 0;
-    form.sbtnLink->setChecked(false);
-    form.refreshControls();
-    EXPECT_EQ(form.mnuLink->text(), text(TextId::MenuLink));
-    EXPECT_TRUE(form.sbtnAbout->isEnabled());
-    EXPECT_TRUE(form.mnuPort->menuAction()->isEnabled());
+    form.setBusy(true);
+    EXPECT_FALSE(form.linkButton()->isEnabled());
+    EXPECT_FALSE(form.linkAction()->isEnabled());
+    form.setBusy(false);
+    EXPECT_TRUE(form.linkButton()->isEnabled());
+
+    form.toggleLink();
+    EXPECT_FALSE(form.linkButton()->isChecked());
+    EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuLink));
+    EXPECT_TRUE(form.aboutButton()->isEnabled());
+    EXPECT_TRUE(form.portMenu()->menuAction()->isEnabled());
+}
+
+TEST_F(FormMainTest, NewComparatorLimitsAreWrittenAtClose) {
+    writeSettings("iPort=7\nfHiLimit=12.5\nfLowLimit=0.5\n");
+    {
+        MainWindow form(m_link);
+        form.createWindows();
+        ComparatorWindow* comparator = form.comparator();
+        EXPECT_EQ(comparator->highLimit(), 12.5);
+        EXPECT_EQ(comparator->lowLimit(), 0.5);
+        emit comparator->limitsChanged(4.0, 2.0);
+        EXPECT_EQ(form.settings().fHiLimit, 4.0);
+        form.show();
+        EXPECT_TRUE(form.close());
+    }
+    EXPECT_EQ(readSettings(), QByteArray("iPort=7\nfHiLimit=4\nfLowLimit=2\n"));
 }
 
 TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
-    MainWindow form;
+    MainWindow form(m_link);
     form.createWindows();
-    RecorderWindow* recorder = Windows().GraphicalForm;
+    RecorderWindow* recorder = form.recorder();
     ASSERT_NE(recorder, nullptr);
     EXPECT_FALSE(recorder->hasUnsavedData());
 
@@ -119,18 +147,10 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
     });
 
     // One manual sample makes the buffer hold unsaved data.
-    LiveReading r;
-    r.mainText.assign(" 1.234");
-    r.mainPrefixExponent.assign("0");
-    r.mainCode = 0x6;
-    r.mainDisplayLine.text.assign(" 1.234");
-    r.mainDisplayLine.part2.assign("V");
-    Shared().publish(r);
-    Shared().setReadingValid(true);
-    Shared().setLinkActive(true);
+    linkAndWaitForAReading(form);
     recorder->controller().setAcquisition(AcquisitionMode::Manual, 500);
     recorder->takeManualSample();
-    Shared().setLinkActive(false);
+    form.toggleLink();
     ASSERT_TRUE(recorder->hasUnsavedData());
 
     form.show();
@@ -158,19 +178,13 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
 }
 
 TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
-    MainWindow form;
+    MainWindow form(m_link);
     form.createWindows();
-    RecorderWindow* recorder = Windows().GraphicalForm;
-    LiveReading r;
-    r.mainText.assign(" 2.000");
-    r.mainPrefixExponent.assign("0");
-    r.mainCode = 0x6;
-    Shared().publish(r);
-    Shared().setReadingValid(true);
-    Shared().setLinkActive(true);
+    RecorderWindow* recorder = form.recorder();
+    linkAndWaitForAReading(form);
     recorder->controller().setAcquisition(AcquisitionMode::Manual, 500);
     recorder->takeManualSample();
-    Shared().setLinkActive(false);
+    form.toggleLink();
     int boxes = 0;
     SetBoxInterceptor([&](const BoxRequest&) {
         ++boxes;

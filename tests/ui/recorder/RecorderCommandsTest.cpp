@@ -1,5 +1,4 @@
-#include "meter/AppState.h"
-#include "meter/SharedState.h"
+#include "FakeLiveSource.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
@@ -33,6 +32,9 @@ using namespace telmora;
 
 namespace {
 
+// The meter link the recorder under test samples.
+FakeLiveSource g_live;
+
 SampleEntry volts(float v, int i) {
     SampleEntry e;
     e.main.value = v;
@@ -51,11 +53,6 @@ QByteArray le32(std::int32_t v) {
     return b;
 }
 
-LiveReadingSource sharedReadings() {
-    return {[] { return Shared().linkActive(); }, [] { return Shared().readingValid(); },
-            [] { return Shared().copyReading(); }};
-}
-
 struct CommandsFixture : ::testing::Test {
     QTemporaryDir dir;
     std::vector<BoxRequest> boxes;
@@ -67,8 +64,6 @@ struct CommandsFixture : ::testing::Test {
     std::unique_ptr<RecorderWindow> form;
 
     void SetUp() override {
-        App().applicationDirectory = dir.path();
-        App().busy = 0;
         SetBoxInterceptor([this](const BoxRequest& r) {
             boxes.push_back(r);
             return BoxButton::Ok;
@@ -77,7 +72,7 @@ struct CommandsFixture : ::testing::Test {
             dialogs.push_back(r);
             return chosen;
         });
-        controller = std::make_unique<RecorderController>(sharedReadings(), dir.path());
+        controller = std::make_unique<RecorderController>(ReadingsOf(g_live), dir.path());
         list = std::make_unique<DataListWindow>(controller.get());
         form = std::make_unique<RecorderWindow>(*controller);
         progress = &form->progressWindow();

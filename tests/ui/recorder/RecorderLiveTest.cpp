@@ -1,14 +1,12 @@
 // The recorder on the live path: main window, acquisition thread and the
 // simulated meter; the recording survives in its temporary file.
-#include "meter/AppState.h"
 #include "meter/CableBackend.h"
-#include "meter/SharedState.h"
+#include "meter/MeterLink.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/MessageBox.h"
-#include "ui/main/AppWindows.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -38,18 +36,16 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
         boxes.push_back(r);
         return BoxButton::Ok;
     });
-    SetCableBackend(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
     QString tmp;
     {
-        MainWindow main;
+        MeterLink link(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
+        MainWindow main(link);
         main.createWindows();
-        RecorderWindow* recorder = Windows().GraphicalForm;
+        RecorderWindow* recorder = main.recorder();
         ASSERT_NE(recorder, nullptr);
-        App().applicationDirectory = dir.path();
 
-        main.sbtnLink->setChecked(true);
-        main.sbtnLinkClick();
-        ASSERT_TRUE(Shared().linkActive());
+        main.toggleLink();
+        ASSERT_TRUE(link.isLinked());
         RecorderWindowProbe probe(*recorder);
         QSignalSpy added(&recorder->controller(), &RecorderController::sampleAdded);
         probe.button("sbtnRecordStart").click();
@@ -60,8 +56,7 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
         while (recorder->recording().sampleCount() < 4)
             ASSERT_TRUE(added.wait(10000));
         // Unlinking tells the recorder, which stops with its file closed.
-        main.sbtnLink->setChecked(false);
-        main.sbtnLinkClick();
+        main.toggleLink();
         EXPECT_FALSE(recorder->controller().isRecording());
         EXPECT_TRUE(probe.button("sbtnRecordStop").isChecked());
         QCoreApplication::processEvents();
@@ -77,13 +72,12 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
             EXPECT_EQ(
                 0, std::memcmp(bytes.constData() + i * kSampleSize, expected.data(), kSampleSize));
         }
-        EXPECT_EQ(Windows().DataStringGridForm->lineCount(), qint64(buffer.size()));
+        EXPECT_EQ(main.dataList()->lineCount(), qint64(buffer.size()));
         EXPECT_TRUE(recorder->hasUnsavedData());
     }
     // The recorder went with the main window, and its temporary file with it.
     EXPECT_FALSE(QFile::exists(tmp));
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
-    SetCableBackend(nullptr);
     SetBoxInterceptor(nullptr);
     QDir::setCurrent(oldDir);
 }

@@ -1,6 +1,5 @@
 #include "ui/recorder/RecorderWindow.h"
-#include "meter/AppState.h"
-#include "meter/SharedState.h"
+#include "FakeLiveSource.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "recording/recordertext.h"
@@ -36,6 +35,9 @@ using namespace telmora;
 
 namespace {
 
+// The meter link the recorder under test samples.
+FakeLiveSource g_live;
+
 void publishVolts(double value, bool lowBattery = false, bool withSub = false) {
     LiveReading r;
     char text[16];
@@ -55,13 +57,8 @@ void publishVolts(double value, bool lowBattery = false, bool withSub = false) {
         r.subDisplayLine.text.assign("60.00");
         r.subDisplayLine.part2.assign("Hz");
     }
-    Shared().publish(r);
-    Shared().setReadingValid(true);
-}
-
-LiveReadingSource sharedReadings() {
-    return {[] { return Shared().linkActive(); }, [] { return Shared().readingValid(); },
-            [] { return Shared().copyReading(); }};
+    g_live.reading = r;
+    g_live.valid = true;
 }
 
 // A recorder with its data list, linked to a simulated reading, boxes answered.
@@ -75,14 +72,12 @@ struct RecorderFixture : ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        App().applicationDirectory = dir.path();
-        App().busy = 0;
-        Shared().reset();
+        g_live = FakeLiveSource{};
         SetBoxInterceptor([this](const BoxRequest& r) {
             boxes.push_back(r);
             return answer;
         });
-        controller = std::make_unique<RecorderController>(sharedReadings(), dir.path());
+        controller = std::make_unique<RecorderController>(ReadingsOf(g_live), dir.path());
         list = std::make_unique<DataListWindow>(controller.get());
         form = std::make_unique<RecorderWindow>(*controller);
     }
@@ -91,7 +86,7 @@ struct RecorderFixture : ::testing::Test {
         list.reset();
         controller.reset();
         SetBoxInterceptor(nullptr);
-        Shared().reset();
+        g_live = FakeLiveSource{};
     }
     void start() { probe().button("sbtnRecordStart").click(); }
     void samples(int n, double base = 0.0) {
@@ -128,7 +123,7 @@ TEST_F(RecorderFixture, StartNeedsTheLink) {
 }
 
 TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
-    Shared().setLinkActive(true);
+    g_live.linked = true;
     start();
     ASSERT_TRUE(form->controller().isRecording());
     EXPECT_EQ(probe().text("StatusLogging"), text(TextId::StatusDataLogging));
@@ -136,7 +131,7 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     EXPECT_FALSE(probe().button("sbtnOption").isEnabled());
 
     // A tick without a valid reading takes nothing.
-    Shared().setReadingValid(false);
+    g_live.valid = false;
     form->controller().takeScheduledSample();
     EXPECT_TRUE(form->recording().isEmpty());
 
@@ -192,7 +187,7 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
 
     // A sample taken while an earlier page is shown brings the view back.
     form->showFirstPage();
-    Shared().setLinkActive(true);
+    g_live.linked = true;
     form->controller().setAcquisition(AcquisitionMode::Manual, 500);
     form->takeManualSample();
     QApplication::processEvents();
@@ -223,7 +218,7 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     form->clearRecording(); // empty: nothing asked
     EXPECT_TRUE(boxes.empty());
 
-    Shared().setLinkActive(true);
+    g_live.linked = true;
     form->controller().setAcquisition(AcquisitionMode::Manual, 500);
     samples(0);
     for (int i = 0; i < 3; ++i) {
@@ -261,7 +256,7 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
 }
 
 TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
-    Shared().setLinkActive(true);
+    g_live.linked = true;
     start();
     samples(5);
     form->controller().linkEnded();
@@ -293,9 +288,9 @@ TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
     form.reset();
     list.reset();
     controller =
-        std::make_unique<RecorderController>(sharedReadings(), dir.filePath("missing/sub"));
+        std::make_unique<RecorderController>(ReadingsOf(g_live), dir.filePath("missing/sub"));
     form = std::make_unique<RecorderWindow>(*controller);
-    Shared().setLinkActive(true);
+    g_live.linked = true;
     start();
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back().caption, "Error[E9003]");
@@ -304,7 +299,7 @@ TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
 }
 
 TEST_F(RecorderFixture, TemporaryFilesGoWithTheWindow) {
-    Shared().setLinkActive(true);
+    g_live.linked = true;
     start();
     samples(3);
     const QString tmp = form->controller().temporaryFilePath();
@@ -319,7 +314,7 @@ TEST_F(RecorderFixture, TemporaryFilesGoWithTheWindow) {
 }
 
 TEST_F(RecorderFixture, CursorReadOutAndPagesFollowASwingingReading) {
-    Shared().setLinkActive(true);
+    g_live.linked = true;
     start();
     for (int i = 0; i < 260; ++i) {
         publishVolts(5.0 * std::sin(i / 12.0) + (i > 200 ? 2.0 : 0.0), false, i % 3 == 0);
@@ -379,7 +374,7 @@ TEST_F(RecorderFixture, MenuItemsRunTheCommandsOfTheirButtons) {
     EXPECT_TRUE(startItem->isEnabled());
     EXPECT_FALSE(stopItem->isEnabled());
 
-    Shared().setLinkActive(true);
+    g_live.linked = true;
     startItem->trigger();
     EXPECT_TRUE(form->controller().isRecording());
     EXPECT_TRUE(probe().button("sbtnRecordStart").isChecked());

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/LiveReading.h"
+
+namespace telmora {
+
+// Where the recorder takes its samples from: whether the meter is linked,
+// whether the last poll brought a reading, and the newest reading.
+class LiveSource {
+public:
+    virtual ~LiveSource() = default;
+    virtual bool isLinked() const = 0;
+    virtual bool readingValid() const = 0;
+    virtual LiveReading latestReading() const = 0;
+};
+
+} // namespace telmora

@@ -1,0 +1,104 @@
+#include "meter/MeterLink.h"
+
+#include "meter/AcquisitionWorker.h"
+#include "meter/CableProtocol.h"
+
+#include <QMetaType>
+#include <QThread>
+
+namespace telmora {
+
+MeterLink::MeterLink(std::shared_ptr<CableBackend> backend, QObject* parent)
+    : QObject(parent), m_backend(std::move(backend)) {
+    qRegisterMetaType<LiveReading>("telmora::LiveReading");
+}
+
+MeterLink::~MeterLink() {
+    stopWorker();
+}
+
+bool MeterLink::link() {
+    if (m_linked)
+        return true;
+    // The probe only shows that the cable is there; the worker opens its own handle.
+    CableHandle probe = m_backend ? OpenCable(*m_backend) : CableHandle();
+    if (!probe)
+        return false;
+    probe.close();
+
+    const unsigned generation = ++m_generation;
+    m_readingValid = false;
+    m_thread = std::make_unique<QThread>();
+    m_thread->setObjectName(QStringLiteral("acquisition"));
+    m_worker = std::make_unique<AcquisitionWorker>(m_backend);
+    m_worker->moveToThread(m_thread.get());
+    AcquisitionWorker* worker = m_worker.get();
+    QThread* thread = m_thread.get();
+    connect(thread, &QThread::started, worker, &AcquisitionWorker::run);
+    connect(worker, &AcquisitionWorker::finished, thread, &QThread::quit, Qt::DirectConnection);
+    // Queued calls can arrive after an unlink; the generation tells them apart.
+    const auto current = [this, generation] { return generation == m_generation && m_worker; };
+    connect(worker, &AcquisitionWorker::readingReceived, this,
+            [this, current](const LiveReading& reading) {
+                if (!current())
+                    return;
+                m_worker->readingDelivered();
+                takeReading(reading);
+            });
+    connect(worker, &AcquisitionWorker::pollFailed, this, [this, current] {
+        if (current())
+            m_readingValid = false;
+    });
+    connect(worker, &AcquisitionWorker::noDataReceived, this, [this, current] {
+        if (current())
+            emit noDataNotice();
+    });
+    connect(worker, &AcquisitionWorker::linkLost, this, [this, current] {
+        if (current())
+            onLinkLost();
+    });
+    m_linked = true;
+    thread->start();
+    emit linkedChanged(true);
+    return true;
+}
+
+void MeterLink::takeReading(const LiveReading& reading) {
+    m_latest = reading;
+    m_readingValid = true;
+    emit readingReceived(m_latest);
+}
+
+void MeterLink::onLinkLost() {
+    if (!m_linked)
+        return;
+    emit linkLostNotice();
+    unlink();
+}
+
+void MeterLink::noticeClosed() {
+    if (m_worker)
+        m_worker->noticeClosed();
+}
+
+void MeterLink::unlink() {
+    if (!m_linked)
+        return;
+    stopWorker();
+    m_linked = false;
+    m_readingValid = false;
+    emit linkedChanged(false);
+}
+
+void MeterLink::stopWorker() {
+    if (!m_thread)
+        return;
+    ++m_generation;
+    m_worker->requestStop();
+    // The worker never waits for this thread, so this wait ends within one poll.
+    m_thread->wait();
+    m_worker.reset();
+    m_thread.reset();
+}
+
+} // namespace telmora

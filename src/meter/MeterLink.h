@@ -1,0 +1,68 @@
+#pragma once
+
+#include "meter/LiveSource.h"
+#include "model/LiveReading.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QThread;
+
+namespace telmora {
+
+class AcquisitionWorker;
+class CableBackend;
+
+// The live link to the meter, on the user-interface thread. link() checks that
+// the cable is there and starts an AcquisitionWorker on its own thread; the
+// worker's readings come back as readingReceived(). It shows nothing itself: the
+// owner connects its signals to the windows and the message routine.
+//
+// When the worker finds the cable gone, MeterLink emits linkLostNotice() (the
+// owner shows "USB adapter cable not found.") and then unlinks. When the meter
+// stays silent it emits noDataNotice(); the owner shows "No data received." and
+// calls noticeClosed(), after which the link is lost the same way.
+class MeterLink : public QObject, public LiveSource {
+    Q_OBJECT
+
+public:
+    explicit MeterLink(std::shared_ptr<CableBackend> backend, QObject* parent = nullptr);
+    // Ends a running worker and waits for its thread (bounded by one poll).
+    ~MeterLink() override;
+
+    bool isLinked() const override { return m_linked; }
+    // False from a failed poll until the next reading.
+    bool readingValid() const override { return m_readingValid; }
+    LiveReading latestReading() const override { return m_latest; }
+    const std::shared_ptr<CableBackend>& backend() const { return m_backend; }
+
+    // Starts the link; false (and nothing changes) when the cable is missing.
+    bool link();
+    // Ends the link: asks the worker to stop and waits until its thread has ended.
+    void unlink();
+    // The "No data received." notice was closed.
+    void noticeClosed();
+
+signals:
+    void linkedChanged(bool linked);
+    void readingReceived(const telmora::LiveReading& reading);
+    void noDataNotice();
+    void linkLostNotice();
+
+private:
+    void takeReading(const LiveReading& reading);
+    void onLinkLost();
+    void stopWorker();
+
+    std::shared_ptr<CableBackend> m_backend;
+    std::unique_ptr<QThread> m_thread;
+    std::unique_ptr<AcquisitionWorker> m_worker;
+    // Counts the links; signals of a worker from an earlier link are ignored.
+    unsigned m_generation = 0;
+    bool m_linked = false;
+    bool m_readingValid = false;
+    LiveReading m_latest;
+};
+
+} // namespace telmora

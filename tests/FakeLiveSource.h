@@ -1,0 +1,19 @@
+#pragma once
+
+#include "meter/LiveSource.h"
+
+namespace telmora {
+
+// A live source whose state the test sets: linked or not, whether the last poll
+// brought a reading, and the reading.
+struct FakeLiveSource final : LiveSource {
+    bool linked = false;
+    bool valid = false;
+    LiveReading reading;
+
+    bool isLinked() const override { return linked; }
+    bool readingValid() const override { return valid; }
+    LiveReading latestReading() const override { return reading; }
+};
+
+} // namespace telmora

@@ -1,0 +1,136 @@
+#include "meter/MeterLink.h"
+
+#include "sim/SimulatedMeter.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace telmora;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Waits on `spy` until it holds `count` signals.
+bool waitForCount(QSignalSpy& spy, int count, int ms = 10000) {
+    while (spy.count() < count)
+        if (!spy.wait(ms))
+            return false;
+    return true;
+}
+
+} // namespace
+
+TEST(MeterLink, LinkWithoutCableChangesNothing) {
+    MeterLink link(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
+    QSignalSpy linked(&link, &MeterLink::linkedChanged);
+    EXPECT_FALSE(link.link());
+    EXPECT_FALSE(link.isLinked());
+    EXPECT_EQ(linked.count(), 0);
+}
+
+TEST(MeterLink, ReadingsArriveInOrderAndUnlinkEndsThemPromptly) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, true);
+    MeterLink link(meter);
+    QSignalSpy linked(&link, &MeterLink::linkedChanged);
+    QSignalSpy readings(&link, &MeterLink::readingReceived);
+    ASSERT_TRUE(link.link());
+    EXPECT_TRUE(link.isLinked());
+    ASSERT_EQ(linked.count(), 1);
+    EXPECT_TRUE(linked.at(0).at(0).toBool());
+    EXPECT_FALSE(link.readingValid()) << "no reading yet";
+
+    ASSERT_TRUE(waitForCount(readings, 3));
+    EXPECT_TRUE(link.readingValid());
+    // The demo meter starts on DC volts around 12.34.
+    const LiveReading latest = link.latestReading();
+    EXPECT_EQ(latest.mainFunction, 0x6u);
+    EXPECT_EQ(latest.mainUnitLabel, "V");
+    EXPECT_EQ(latest.mainText.view().substr(0, 3), "12.");
+    EXPECT_EQ(latest.replyCopy, readings.last().at(0).value<LiveReading>().replyCopy)
+        << "the latest reading is the last one delivered";
+
+    const auto start = std::chrono::steady_clock::now();
+    link.unlink();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << "a demo reply takes 250 ms at most";
+    EXPECT_FALSE(link.isLinked());
+    ASSERT_EQ(linked.count(), 2);
+    EXPECT_FALSE(linked.at(1).at(0).toBool());
+    EXPECT_EQ(meter->openDevices(), 0);
+
+    // Readings already on their way when the link ended are not delivered.
+    const int before = readings.count();
+    EXPECT_FALSE(readings.wait(300));
+    EXPECT_EQ(readings.count(), before);
+}
+
+TEST(MeterLink, CablePulledMidPollGivesTheNoticeThenUnlinks) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+    meter->unplugAfterPolls(5);
+    MeterLink link(meter);
+    std::vector<std::string> order;
+    QObject::connect(&link, &MeterLink::linkLostNotice, [&] {
+        order.push_back(link.isLinked() ? "notice while linked" : "notice after unlink");
+    });
+    QObject::connect(&link, &MeterLink::linkedChanged,
+                     [&](bool on) { order.push_back(on ? "linked" : "unlinked"); });
+    QSignalSpy noData(&link, &MeterLink::noDataNotice);
+    QSignalSpy linked(&link, &MeterLink::linkedChanged);
+    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(waitForCount(linked, 2));
+    EXPECT_EQ(order, (std::vector<std::string>{"linked", "notice while linked", "unlinked"}));
+    EXPECT_EQ(noData.count(), 0) << "a lost cable gives no 'No data received.'";
+    EXPECT_FALSE(link.isLinked());
+    EXPECT_FALSE(link.readingValid());
+}
+
+TEST(MeterLink, SilentMeterHaltsUntilTheNoticeIsClosedAndThenLosesTheLink) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, false);
+    MeterLink link(meter);
+    QSignalSpy noData(&link, &MeterLink::noDataNotice);
+    QSignalSpy lost(&link, &MeterLink::linkLostNotice);
+    QSignalSpy linked(&link, &MeterLink::linkedChanged);
+    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(waitForCount(noData, 1));
+    EXPECT_EQ(meter->polls(), 3);
+    // Nothing goes on while the notice is up.
+    EXPECT_FALSE(lost.wait(200));
+    EXPECT_EQ(meter->polls(), 3);
+    EXPECT_TRUE(link.isLinked());
+
+    link.noticeClosed();
+    ASSERT_TRUE(waitForCount(lost, 1));
+    ASSERT_TRUE(waitForCount(linked, 2));
+    EXPECT_FALSE(link.isLinked());
+    EXPECT_EQ(noData.count(), 1);
+    EXPECT_EQ(meter->openDevices(), 0);
+}
+
+TEST(MeterLink, UnlinkWhileTheNoticeIsUpEndsWithoutALinkLoss) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, false);
+    MeterLink link(meter);
+    QSignalSpy noData(&link, &MeterLink::noDataNotice);
+    QSignalSpy lost(&link, &MeterLink::linkLostNotice);
+    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(waitForCount(noData, 1));
+    link.unlink();
+    link.noticeClosed(); // the notice closes after the unlink: nothing more happens
+    EXPECT_FALSE(lost.wait(200));
+    EXPECT_FALSE(link.isLinked());
+}
+
+TEST(MeterLink, DestroyingALinkedLinkEndsItsThread) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+    {
+        MeterLink link(meter);
+        QSignalSpy readings(&link, &MeterLink::readingReceived);
+        ASSERT_TRUE(link.link());
+        ASSERT_TRUE(waitForCount(readings, 1));
+    }
+    EXPECT_EQ(meter->openDevices(), 0) << "the worker closed its cable before the link went";
+}
