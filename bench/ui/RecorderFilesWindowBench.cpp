@@ -109,11 +109,12 @@ void BM_ViewerOpeningMillion(benchmark::State& state) {
     viewer.resize(1600, 900);
     viewer.show();
     QApplication::processEvents();
+    auto* chart = viewer.findChild<ChartWidget*>(QStringLiteral("ChartWidgetView"));
     for (auto _ : state) {
-        viewer.FormShow(recorder);
-        viewer.ChartWidgetView->repaint(); // the plot drawn on screen
+        viewer.showRecording(recorder);
+        chart->repaint(); // the plot drawn on screen
         state.PauseTiming();
-        viewer.FormClose();
+        viewer.releaseRecording();
         state.ResumeTiming();
     }
 }

@@ -1,11 +1,12 @@
 #include "ui/common/AboutDialog.h"
 
+#include "ui/common/BusyCursor.h"
+
 #include "meter/CableProtocol.h"
 #include "meter/aboutlines.h"
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QFrame>
@@ -144,9 +145,8 @@ void AboutDialog::Image1Click() {
     telmora::CableIdentity identity;
     bool opened = false;
     if (m_cableQuery) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const BusyCursor busy;
         opened = m_cableQuery(identity);
-        QApplication::restoreOverrideCursor();
     }
     const telmora::CableLines cable = telmora::CableIdentityLines(opened, identity);
     setLine(8, cable.firmware);

@@ -8,6 +8,7 @@ static void registerUiResources() {
     Q_INIT_RESOURCE(app);
     Q_INIT_RESOURCE(toolbar);
     Q_INIT_RESOURCE(displays);
+    Q_INIT_RESOURCE(recorder);
 }
 
 namespace telmora {

@@ -4,6 +4,7 @@
 #include "logger/SessionFile.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
@@ -13,7 +14,6 @@
 #include "ui/recorder/LineColorDialog.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
@@ -68,10 +68,8 @@ LoggerWindow::LoggerWindow(LoggerSessions& sessions, ExportDialog* exportDialog,
     resize(1100, 720);
 }
 
-LoggerWindow::~LoggerWindow() {
-    if (m_waitCursor)
-        QApplication::restoreOverrideCursor();
-}
+// Out of line: the owned dialogs are only forward-declared in the header.
+LoggerWindow::~LoggerWindow() = default;
 
 void LoggerWindow::buildToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
@@ -167,13 +165,10 @@ void LoggerWindow::bindSessions() {
     connect(s, &LoggerSessions::stateChanged, this, &LoggerWindow::updateControls);
     connect(s, &LoggerSessions::busyChanged, this, [this](bool busy) {
         // The hourglass while the sessions are being replaced or written.
-        if (busy != m_waitCursor) {
-            if (busy)
-                QApplication::setOverrideCursor(Qt::WaitCursor);
-            else
-                QApplication::restoreOverrideCursor();
-            m_waitCursor = busy;
-        }
+        if (!busy)
+            m_busyCursor.reset();
+        else if (!m_busyCursor)
+            m_busyCursor.emplace();
     });
     connect(s, &LoggerSessions::downloadConfirmationNeeded, this, &LoggerWindow::askToDownload);
     connect(s, &LoggerSessions::progressChanged, this, &LoggerWindow::showProgress);
@@ -304,8 +299,8 @@ void LoggerWindow::clearData() {
 }
 
 void LoggerWindow::chooseLineColors() {
-    m_lineColors->btnLineColor1->setText(QStringLiteral(" Main-Data Color"));
-    m_lineColors->btnLineColor2->setText(QStringLiteral(" Sub-Data Color"));
+    m_lineColors->setButtonTexts(QStringLiteral(" Main-Data Color"),
+                                 QStringLiteral(" Sub-Data Color"));
     if (m_lineColors->exec() == QDialog::Accepted)
         m_graph->drawSession(m_sessions.currentSession());
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "text/texts.h"
+#include "ui/common/BusyCursor.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QToolButton;
@@ -74,7 +76,7 @@ private:
     std::unique_ptr<ProgressWindow> m_progress;
     SessionTabs* m_tabs = nullptr;
     SessionGraphView* m_graph = nullptr;
-    bool m_waitCursor = false;
+    std::optional<BusyCursor> m_busyCursor;
     bool m_closeAfterSave = false;
 
     QToolButton* m_importButton = nullptr;

@@ -280,8 +280,8 @@ void SessionGraphView::drawSession(int s) {
     m_chart->setCursorPoint(m_plot.points - 1);
     cursorReadout();
     m_chart->setMainTitle(QStringLiteral("Session %1").arg(s + 1));
-    m_chart->setLineColor(m_mainChoice->isChecked() ? m_lineColors.ShapeLineColor1->brushColor()
-                                                    : m_lineColors.ShapeLineColor2->brushColor());
+    m_chart->setLineColor(m_mainChoice->isChecked() ? m_lineColors.firstColor()
+                                                    : m_lineColors.secondColor());
     m_chart->refresh();
     updatePageButtons();
 }

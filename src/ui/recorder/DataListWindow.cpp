@@ -1,11 +1,11 @@
 #include "ui/recorder/DataListWindow.h"
 
 #include "model/SampleLists.h"
+#include "recording/RecorderController.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/MessageBox.h"
-#include "recording/RecorderController.h"
 
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
@@ -61,10 +61,10 @@ DataListWindow::DataListWindow(const RecorderController* controller, QWidget* pa
     setWindowIcon(telmora::AppIcon());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    PageControl = new QTabWidget(this);
-    PageControl->setObjectName(QStringLiteral("PageControl"));
-    PageControl->setDocumentMode(true);
-    layout->addWidget(PageControl);
+    m_pageTabs = new QTabWidget(this);
+    m_pageTabs->setObjectName(QStringLiteral("PageControl"));
+    m_pageTabs->setDocumentMode(true);
+    layout->addWidget(m_pageTabs);
 
     // Left edge, a quarter of the screen wide; the owner moves it below the main
     // window and the two meters.
@@ -149,11 +149,11 @@ bool DataListWindow::createPage() {
         m_pages.reserve(m_pages.size() + 1);
         m_lists.reserve(m_lists.size() + 1);
         m_models.reserve(m_models.size() + 1);
-        PageControl->addTab(page, caption);
+        m_pageTabs->addTab(page, caption);
         m_pages.push_back(page);
         m_lists.push_back(list);
         m_models.push_back(model);
-        PageControl->setCurrentWidget(page);
+        m_pageTabs->setCurrentWidget(page);
         return true;
     } catch (const std::bad_alloc&) {
         telmora::showError(this, TextId::OutOfMemory);
@@ -171,8 +171,8 @@ void DataListWindow::addLine(std::int64_t index) {
                 return;
             QTableView* list = listOfPage(m_currentPage);
             DataPageModel* model = m_models[m_currentPage - 1];
-            if (PageControl->currentWidget() != m_pages[m_currentPage - 1])
-                PageControl->setCurrentWidget(m_pages[m_currentPage - 1]);
+            if (m_pageTabs->currentWidget() != m_pages[m_currentPage - 1])
+                m_pageTabs->setCurrentWidget(m_pages[m_currentPage - 1]);
             const int room = static_cast<int>(kLinesPerPage - model->rows());
             const int add = static_cast<int>(std::min<std::int64_t>(room, index - m_lines + 1));
             // The view repaints only what scrolls in; suspending its updates would
@@ -194,7 +194,7 @@ void DataListWindow::addLine(std::int64_t index) {
 }
 
 void DataListWindow::clearList() {
-    PageControl->clear();
+    m_pageTabs->clear();
     for (QWidget* page : m_pages)
         delete page;
     m_pages.clear();

@@ -17,8 +17,9 @@ class SampleList;
 
 // The data list: one text line per sample of the recorder buffer, spread over tab
 // pages "Sheet1", "Sheet2", ... of at most 32000 lines, following the recorder's
-// controller (a sample added, a recording loaded, the recording cleared). Lines are not stored: each page's list reads them from the buffer when
-// they are drawn, so a million samples cost a few dozen widgets and no strings.
+// controller (a sample added, a recording loaded, the recording cleared). Lines are not stored:
+// each page's list reads them from the buffer when they are drawn, so a million samples cost a few
+// dozen widgets and no strings.
 class DataListWindow : public QWidget {
     Q_OBJECT
 
@@ -50,8 +51,6 @@ public:
     // Text of line `line` (0-based) of page `page` (1-based), as the list shows it.
     QString lineText(int page, int line) const;
 
-    QTabWidget* PageControl = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -59,10 +58,11 @@ private:
     bool createPage();
     QTableView* listOfPage(int page) const;
 
+    QTabWidget* m_pageTabs = nullptr;
     const telmora::SampleList* m_buffer = nullptr;
     std::int64_t m_lines = 0;
     int m_currentPage = 1;
-    // Pages and their lists, index = page number - 1 (owned by PageControl).
+    // Pages and their lists, index = page number - 1 (owned by m_pageTabs).
     std::vector<QWidget*> m_pages;
     std::vector<QTableView*> m_lists;
     std::vector<DataPageModel*> m_models;

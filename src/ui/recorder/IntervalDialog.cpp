@@ -4,7 +4,6 @@
 #include "ui/common/AppIcon.h"
 #include "ui/common/MessageBox.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -19,11 +18,6 @@
 namespace telmora {
 
 namespace {
-
-IntervalDialog::InputProvider& inputProvider() {
-    static IntervalDialog::InputProvider provider;
-    return provider;
-}
 
 // A whole decimal number, optionally signed, blanks around it allowed.
 std::optional<long long> parseInteger(const QString& text) {
@@ -42,7 +36,7 @@ std::optional<long long> parseInteger(const QString& text) {
 } // namespace
 
 void IntervalDialog::setInputProvider(InputProvider provider) {
-    inputProvider() = std::move(provider);
+    m_inputProvider = std::move(provider);
 }
 
 IntervalDialog::IntervalDialog(QWidget* parent) : QDialog(parent) {
@@ -50,148 +44,155 @@ IntervalDialog::IntervalDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(text(TextId::IntervalDialogCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(telmora::AppIconPixmap(32));
-    setWindowIcon(telmora::AppIcon());
-
-    rgIntervalMode = new QGroupBox(text(TextId::IntervalModeGroup), this);
-    rgIntervalMode->setObjectName(QStringLiteral("rgIntervalMode"));
-    rbtnManual = new QRadioButton(text(TextId::IntervalManual), rgIntervalMode);
-    rbtnManual->setObjectName(QStringLiteral("rbtnManual"));
-    rbtnAutomatic = new QRadioButton(text(TextId::IntervalAutomatic), rgIntervalMode);
-    rbtnAutomatic->setObjectName(QStringLiteral("rbtnAutomatic"));
-    cbxInterval = new QComboBox(rgIntervalMode);
-    cbxInterval->setObjectName(QStringLiteral("cbxInterval"));
-    cbxInterval->setEditable(false);
-    cbxInterval->addItem(text(TextId::IntervalFullSpeed));
-    cbxInterval->addItem(text(TextId::IntervalCustom));
-
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameShape(QFrame::HLine);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-
-    btnOk = new QPushButton(QStringLiteral("OK"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    bbtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    bbtnCancel->setObjectName(QStringLiteral("bbtnCancel"));
-    bbtnCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    btnOk->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-
-    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(bbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(rbtnManual, &QRadioButton::clicked, this, &IntervalDialog::rbtnClick);
-    connect(rbtnAutomatic, &QRadioButton::clicked, this, &IntervalDialog::rbtnClick);
-    connect(cbxInterval, &QComboBox::activated, this, &IntervalDialog::cbxIntervalChange);
-
+    setWindowIcon(AppIcon());
+    buildControls();
     computeLayout();
-    mode = 0;
-    seconds = 0;
-    cbxInterval->setCurrentIndex(1);
+    m_intervalList->setCurrentIndex(1);
+}
+
+void IntervalDialog::buildControls() {
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(QStringLiteral("Image1"));
+    m_icon->setPixmap(AppIconPixmap(32));
+
+    m_modeGroup = new QGroupBox(text(TextId::IntervalModeGroup), this);
+    m_modeGroup->setObjectName(QStringLiteral("rgIntervalMode"));
+    m_manualButton = new QRadioButton(text(TextId::IntervalManual), m_modeGroup);
+    m_manualButton->setObjectName(QStringLiteral("rbtnManual"));
+    m_automaticButton = new QRadioButton(text(TextId::IntervalAutomatic), m_modeGroup);
+    m_automaticButton->setObjectName(QStringLiteral("rbtnAutomatic"));
+    m_intervalList = new QComboBox(m_modeGroup);
+    m_intervalList->setObjectName(QStringLiteral("cbxInterval"));
+    m_intervalList->setEditable(false);
+    m_intervalList->addItem(text(TextId::IntervalFullSpeed));
+    m_intervalList->addItem(text(TextId::IntervalCustom));
+
+    m_bevel = new QFrame(this);
+    m_bevel->setObjectName(QStringLiteral("Bevel1"));
+    m_bevel->setFrameShape(QFrame::HLine);
+    m_bevel->setFrameShadow(QFrame::Sunken);
+
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("btnOk"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("bbtnCancel"));
+    m_cancelButton->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    m_okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_manualButton, &QRadioButton::clicked, this, &IntervalDialog::followModeChoice);
+    connect(m_automaticButton, &QRadioButton::clicked, this, &IntervalDialog::followModeChoice);
+    connect(m_intervalList, &QComboBox::activated, this, &IntervalDialog::chooseInterval);
 }
 
 void IntervalDialog::computeLayout() {
-    const QSize iconSize = Image1->pixmap().deviceIndependentSize().toSize();
-    Image1->setGeometry(5, 5, iconSize.width(), iconSize.height());
+    const QSize iconSize = m_icon->pixmap().deviceIndependentSize().toSize();
+    m_icon->setGeometry(5, 5, iconSize.width(), iconSize.height());
 
     // The list is as wide as its longest choice (plus the arrow and frame the style needs).
-    const QFontMetrics fm(cbxInterval->font());
-    cbxInterval->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    const int listWidth = std::max(cbxInterval->sizeHint().width(),
-                                   fm.horizontalAdvance(telmora::text(TextId::IntervalCustom)));
-    const int listHeight = cbxInterval->sizeHint().height();
+    const QFontMetrics fm(m_intervalList->font());
+    m_intervalList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int listWidth = std::max(m_intervalList->sizeHint().width(),
+                                   fm.horizontalAdvance(text(TextId::IntervalCustom)));
+    const int listHeight = m_intervalList->sizeHint().height();
 
     const int groupTop = 5;
-    const int groupLeft = Image1->geometry().right() + 1 + 5;
+    const int groupLeft = m_icon->geometry().right() + 1 + 5;
     const int titleHeight = fm.height() + 6;
-    const QSize manualSize = rbtnManual->sizeHint();
-    const QSize autoSize = rbtnAutomatic->sizeHint();
-    rbtnManual->setGeometry(5, titleHeight + 4, manualSize.width(), manualSize.height());
-    const int autoTop = rbtnManual->geometry().bottom() + 1 + 8;
+    const QSize manualSize = m_manualButton->sizeHint();
+    const QSize autoSize = m_automaticButton->sizeHint();
+    m_manualButton->setGeometry(5, titleHeight + 4, manualSize.width(), manualSize.height());
+    const int autoTop = m_manualButton->geometry().bottom() + 1 + 8;
     const int rowHeight = std::max(autoSize.height(), listHeight);
-    rbtnAutomatic->setGeometry(5, autoTop + (rowHeight - autoSize.height()) / 2, autoSize.width(),
-                               autoSize.height());
-    const int listLeft = rbtnAutomatic->geometry().right() + 1 + 5;
-    cbxInterval->setGeometry(listLeft, autoTop + (rowHeight - listHeight) / 2, listWidth,
-                             listHeight);
-    const int groupWidth = cbxInterval->geometry().right() + 1 + 5;
+    m_automaticButton->setGeometry(5, autoTop + (rowHeight - autoSize.height()) / 2,
+                                   autoSize.width(), autoSize.height());
+    const int listLeft = m_automaticButton->geometry().right() + 1 + 5;
+    m_intervalList->setGeometry(listLeft, autoTop + (rowHeight - listHeight) / 2, listWidth,
+                                listHeight);
+    const int groupWidth = m_intervalList->geometry().right() + 1 + 5;
     const int groupHeight = autoTop + rowHeight + 8;
-    rgIntervalMode->setGeometry(groupLeft, groupTop, groupWidth, groupHeight);
+    m_modeGroup->setGeometry(groupLeft, groupTop, groupWidth, groupHeight);
 
     const int dialogWidth = iconSize.width() + groupWidth + 25;
-    const int bevelTop = rgIntervalMode->geometry().bottom() + 1 + 5;
-    Bevel1->setGeometry(5, bevelTop, dialogWidth - 15, 3);
+    const int bevelTop = m_modeGroup->geometry().bottom() + 1 + 5;
+    m_bevel->setGeometry(5, bevelTop, dialogWidth - 15, 3);
 
     const int buttonTop = bevelTop + 3 + 5;
-    const QSize okSize = btnOk->sizeHint().expandedTo(bbtnCancel->sizeHint());
+    const QSize okSize = m_okButton->sizeHint().expandedTo(m_cancelButton->sizeHint());
     const int centre = dialogWidth / 2;
-    btnOk->setGeometry(centre - 10 - okSize.width(), buttonTop, okSize.width(), okSize.height());
-    bbtnCancel->setGeometry(centre + 10, buttonTop, okSize.width(), okSize.height());
+    m_okButton->setGeometry(centre - 10 - okSize.width(), buttonTop, okSize.width(),
+                            okSize.height());
+    m_cancelButton->setGeometry(centre + 10, buttonTop, okSize.width(), okSize.height());
     setFixedSize(dialogWidth, buttonTop + okSize.height() + 8);
 }
 
-int IntervalDialog::execFor(std::uint8_t newMode, std::int32_t newSeconds) {
-    mode = newMode;
-    seconds = newSeconds;
-    FormShow();
+int IntervalDialog::execFor(AcquisitionMode mode, std::int32_t seconds) {
+    showSettings(mode, seconds);
     return exec();
 }
 
-void IntervalDialog::FormShow() {
-    rbtnManual->setChecked(mode == 1);
-    rbtnAutomatic->setChecked(mode != 1);
-    cbxInterval->setEnabled(rbtnAutomatic->isChecked());
-    cbxInterval->setCurrentIndex(seconds != 0 ? 1 : 0);
+void IntervalDialog::showSettings(AcquisitionMode mode, std::int32_t seconds) {
+    m_mode = mode;
+    m_seconds = seconds;
+    const bool manual = mode == AcquisitionMode::Manual;
+    m_manualButton->setChecked(manual);
+    m_automaticButton->setChecked(!manual);
+    m_intervalList->setEnabled(!manual);
+    showIntervalChoice();
 }
 
-void IntervalDialog::rbtnClick() {
-    mode = rbtnManual->isChecked() ? 1 : 0;
-    cbxInterval->setEnabled(rbtnAutomatic->isChecked());
+// The list shows "Customization..." for whole seconds and the first choice for full speed.
+void IntervalDialog::showIntervalChoice() {
+    m_intervalList->setCurrentIndex(m_seconds != 0 ? 1 : 0);
+}
+
+void IntervalDialog::followModeChoice() {
+    m_mode = m_manualButton->isChecked() ? AcquisitionMode::Manual : AcquisitionMode::Automatic;
+    m_intervalList->setEnabled(m_automaticButton->isChecked());
 }
 
 std::optional<QString> IntervalDialog::askSeconds(const QString& prefill) {
-    if (inputProvider())
-        return inputProvider()(prefill);
+    if (m_inputProvider)
+        return m_inputProvider(prefill);
     bool ok = false;
-    const QString text = QInputDialog::getText(this, telmora::text(TextId::IntervalSeconds),
-                                               telmora::text(TextId::IntervalSecondsPrompt),
-                                               QLineEdit::Normal, prefill, &ok);
+    const QString answer =
+        QInputDialog::getText(this, text(TextId::IntervalSeconds),
+                              text(TextId::IntervalSecondsPrompt), QLineEdit::Normal, prefill, &ok);
     if (!ok)
         return std::nullopt;
-    return text;
+    return answer;
 }
 
-void IntervalDialog::cbxIntervalChange() {
-    if (cbxInterval->currentIndex() == 0) {
-        seconds = 0;
+void IntervalDialog::chooseInterval() {
+    if (m_intervalList->currentIndex() == 0) {
+        m_seconds = 0;
         return;
     }
     // "Customization...": ask until the answer is a number that is not negative. A
     // text that is not a whole number (or too large) keeps the earlier seconds;
     // Cancel keeps them too and ends the question.
-    const std::int32_t before = seconds;
+    const std::int32_t before = m_seconds;
     for (;;) {
-        const auto answer = askSeconds(QString::number(seconds));
+        const auto answer = askSeconds(QString::number(m_seconds));
         if (!answer) {
-            seconds = before;
-            cbxInterval->setCurrentIndex(seconds != 0 ? 1 : 0);
+            m_seconds = before;
+            showIntervalChoice();
             return;
         }
         const auto number = parseInteger(*answer);
         if (number && *number >= 0 && *number <= kMaxSeconds) {
-            seconds = static_cast<std::int32_t>(*number);
+            m_seconds = static_cast<std::int32_t>(*number);
             return;
         }
-        telmora::showError(this, TextId::InvalidFloatValue);
+        showError(this, TextId::InvalidFloatValue);
         if (number && *number < 0 && *number >= -kMaxSeconds) {
-            seconds = static_cast<std::int32_t>(*number); // asked again, pre-filled with it
+            m_seconds = static_cast<std::int32_t>(*number); // asked again, pre-filled with it
             continue;
         }
-        seconds = seconds < 0 ? before : seconds;
-        cbxInterval->setCurrentIndex(seconds != 0 ? 1 : 0);
+        m_seconds = m_seconds < 0 ? before : m_seconds;
+        showIntervalChoice();
         return;
     }
 }

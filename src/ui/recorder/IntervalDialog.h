@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recording/RecorderController.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -27,35 +29,41 @@ public:
 
     explicit IntervalDialog(QWidget* parent = nullptr);
 
-    std::uint8_t mode = 0;    // 1 manual, 0 automatic
-    std::int32_t seconds = 0; // 0 full speed, else whole seconds
+    // Shows the dialog modally for the given settings; manualChosen() and seconds()
+    // hold the choice afterwards (meaningful when the result is Accepted).
+    int execFor(AcquisitionMode mode, std::int32_t seconds);
+    // Puts the settings into the controls without showing the dialog.
+    void showSettings(AcquisitionMode mode, std::int32_t seconds);
 
-    // Shows the dialog modally for the given settings; the fields hold the choice
-    // afterwards (meaningful when the result is Accepted).
-    int execFor(std::uint8_t mode, std::int32_t seconds);
+    AcquisitionMode mode() const { return m_mode; }
+    // 0 means full speed, anything else whole seconds.
+    std::int32_t seconds() const { return m_seconds; }
 
     // Where the "Customization..." loop reads its answer; tests answer instead of the
     // user. The argument is the pre-filled text; nothing means Cancel.
     using InputProvider = std::function<std::optional<QString>(const QString& prefill)>;
-    static void setInputProvider(InputProvider provider);
-
-    // Handlers, named after their controls.
-    void FormShow();
-    void rbtnClick();
-    void cbxIntervalChange();
-
-    QLabel* Image1 = nullptr;
-    QGroupBox* rgIntervalMode = nullptr;
-    QRadioButton* rbtnManual = nullptr;
-    QRadioButton* rbtnAutomatic = nullptr;
-    QComboBox* cbxInterval = nullptr;
-    QFrame* Bevel1 = nullptr;
-    QPushButton* btnOk = nullptr;
-    QPushButton* bbtnCancel = nullptr;
+    void setInputProvider(InputProvider provider);
 
 private:
+    void buildControls();
     void computeLayout();
+    void followModeChoice();
+    void chooseInterval();
     std::optional<QString> askSeconds(const QString& prefill);
+    void showIntervalChoice();
+
+    AcquisitionMode m_mode = AcquisitionMode::Automatic;
+    std::int32_t m_seconds = 0;
+    InputProvider m_inputProvider;
+
+    QLabel* m_icon = nullptr;
+    QGroupBox* m_modeGroup = nullptr;
+    QRadioButton* m_manualButton = nullptr;
+    QRadioButton* m_automaticButton = nullptr;
+    QComboBox* m_intervalList = nullptr;
+    QFrame* m_bevel = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };
 
 } // namespace telmora

@@ -39,30 +39,45 @@ LineColorDialog::LineColorDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Graph Line Color"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
+    buildControls();
+    restoreDefaults();
+}
 
-    ShapeLineColor1 = new ShapeFrame(this);
-    ShapeLineColor2 = new ShapeFrame(this);
-    btnLineColor1 = new QPushButton(QStringLiteral("Line Color 1..."), this);
-    btnLineColor2 = new QPushButton(QStringLiteral("Line Color 2..."), this);
-    btnDefault = new QPushButton(QStringLiteral("Default"), this);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    for (QPushButton* b : {btnLineColor1, btnLineColor2, btnDefault, CancelBtn})
+void LineColorDialog::buildControls() {
+    auto named = [](QWidget* w, const char* name) {
+        w->setObjectName(QLatin1String(name));
+        return w;
+    };
+    m_firstSwatch = new ShapeFrame(this);
+    m_secondSwatch = new ShapeFrame(this);
+    named(m_firstSwatch, "ShapeLineColor1");
+    named(m_secondSwatch, "ShapeLineColor2");
+    m_firstButton = new QPushButton(QStringLiteral("Line Color 1..."), this);
+    m_secondButton = new QPushButton(QStringLiteral("Line Color 2..."), this);
+    m_defaultButton = new QPushButton(QStringLiteral("Default"), this);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    named(m_firstButton, "btnLineColor1");
+    named(m_secondButton, "btnLineColor2");
+    named(m_defaultButton, "btnDefault");
+    named(m_okButton, "OKBtn");
+    named(m_cancelButton, "CancelBtn");
+    for (QPushButton* b : {m_firstButton, m_secondButton, m_defaultButton, m_cancelButton})
         b->setAutoDefault(false);
-    OKBtn->setDefault(true);
+    m_okButton->setDefault(true);
 
     auto* swatches = new QGridLayout;
-    swatches->addWidget(ShapeLineColor1, 0, 0);
-    swatches->addWidget(btnLineColor1, 0, 1);
-    swatches->addWidget(ShapeLineColor2, 1, 0);
-    swatches->addWidget(btnLineColor2, 1, 1);
+    swatches->addWidget(m_firstSwatch, 0, 0);
+    swatches->addWidget(m_firstButton, 0, 1);
+    swatches->addWidget(m_secondSwatch, 1, 0);
+    swatches->addWidget(m_secondButton, 1, 1);
     swatches->setHorizontalSpacing(12);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnDefault);
+    buttons->addWidget(m_defaultButton);
     buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(swatches);
@@ -70,30 +85,33 @@ LineColorDialog::LineColorDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(btnLineColor1, &QPushButton::clicked, this, &LineColorDialog::btnLineColor1Click);
-    connect(btnLineColor2, &QPushButton::clicked, this, &LineColorDialog::btnLineColor2Click);
-    connect(btnDefault, &QPushButton::clicked, this, &LineColorDialog::btnDefaultClick);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-
-    btnDefaultClick();
+    connect(m_firstButton, &QPushButton::clicked, this, [this] { pickInto(m_firstSwatch); });
+    connect(m_secondButton, &QPushButton::clicked, this, [this] { pickInto(m_secondSwatch); });
+    connect(m_defaultButton, &QPushButton::clicked, this, &LineColorDialog::restoreDefaults);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void LineColorDialog::btnDefaultClick() {
-    ShapeLineColor1->setBrushColor(QColor::fromRgb(kDefaultColor1));
-    ShapeLineColor2->setBrushColor(QColor::fromRgb(kDefaultColor2));
+QColor LineColorDialog::firstColor() const {
+    return m_firstSwatch->brushColor();
 }
 
-void LineColorDialog::btnLineColor1Click() {
-    pickInto(ShapeLineColor1);
+QColor LineColorDialog::secondColor() const {
+    return m_secondSwatch->brushColor();
 }
 
-void LineColorDialog::btnLineColor2Click() {
-    pickInto(ShapeLineColor2);
+void LineColorDialog::setButtonTexts(const QString& first, const QString& second) {
+    m_firstButton->setText(first);
+    m_secondButton->setText(second);
+}
+
+void LineColorDialog::restoreDefaults() {
+    m_firstSwatch->setBrushColor(QColor::fromRgb(kDefaultColor1));
+    m_secondSwatch->setBrushColor(QColor::fromRgb(kDefaultColor2));
 }
 
 void LineColorDialog::pickInto(ShapeFrame* shape) {
-    if (const std::optional<QColor> color = telmora::PickColor(this, shape->brushColor()))
+    if (const std::optional<QColor> color = PickColor(this, shape->brushColor()))
         shape->setBrushColor(*color);
 }
 

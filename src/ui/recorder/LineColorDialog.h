@@ -36,20 +36,24 @@ public:
     static constexpr QRgb kDefaultColor1 = 0xFF0000FF; // blue
     static constexpr QRgb kDefaultColor2 = 0xFFFF0000; // red
 
-    ShapeFrame* ShapeLineColor1 = nullptr;
-    ShapeFrame* ShapeLineColor2 = nullptr;
-    QPushButton* btnLineColor1 = nullptr;
-    QPushButton* btnLineColor2 = nullptr;
-    QPushButton* btnDefault = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-
-    void btnLineColor1Click();
-    void btnLineColor2Click();
-    void btnDefaultClick();
+    // The two colours as their swatches show them.
+    QColor firstColor() const;
+    QColor secondColor() const;
+    // Relabels the two "Line Color n..." buttons.
+    void setButtonTexts(const QString& first, const QString& second);
 
 private:
+    void buildControls();
+    void restoreDefaults();
     void pickInto(ShapeFrame* shape);
+
+    ShapeFrame* m_firstSwatch = nullptr;
+    ShapeFrame* m_secondSwatch = nullptr;
+    QPushButton* m_firstButton = nullptr;
+    QPushButton* m_secondButton = nullptr;
+    QPushButton* m_defaultButton = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };
 
 } // namespace telmora

@@ -4,12 +4,11 @@
 #include "recording/recorderexport.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
 #include "ui/recorder/recorderfiles.h"
-
-#include <QApplication>
 
 #include <cmath>
 
@@ -51,10 +50,12 @@ void RecorderExportFlow::run() {
 void RecorderExportFlow::exportText(std::int32_t first, std::int32_t last,
                                     const QString& fileName) {
     QString error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = ExportRecorderText(fileName, m_controller.recording().buffer(), first,
-                                            last, m_controller.lastPage(), &error);
-    QApplication::restoreOverrideCursor();
+    bool written = false;
+    {
+        const BusyCursor busy;
+        written = ExportRecorderText(fileName, m_controller.recording().buffer(), first, last,
+                                     m_controller.lastPage(), &error);
+    }
     if (!written)
         showFileSaveError(m_owner, fileName, error);
 }

@@ -17,7 +17,6 @@
 #include "ui/recorder/recorderfiles.h"
 #include "ui/recorder/recorderpanels.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFrame>
@@ -224,13 +223,12 @@ void RecorderWindow::chooseInterval() {
         m_intervalDialog = new IntervalDialog(this);
     const std::int32_t interval = m_controller.sampleInterval();
     const std::int32_t seconds = interval == RecorderController::kFullSpeedMs ? 0 : interval / 1000;
-    const bool manual = m_controller.acquisitionMode() == AcquisitionMode::Manual;
-    if (m_intervalDialog->execFor(manual ? 1 : 0, seconds) != QDialog::Accepted)
+    if (m_intervalDialog->execFor(m_controller.acquisitionMode(), seconds) != QDialog::Accepted)
         return;
-    m_controller.setAcquisition(m_intervalDialog->mode != 0 ? AcquisitionMode::Manual
-                                                            : AcquisitionMode::Automatic,
-                                m_intervalDialog->seconds != 0 ? m_intervalDialog->seconds * 1000
-                                                               : RecorderController::kFullSpeedMs);
+    const std::int32_t chosenSeconds = m_intervalDialog->seconds();
+    m_controller.setAcquisition(m_intervalDialog->mode(), chosenSeconds != 0
+                                                              ? chosenSeconds * 1000
+                                                              : RecorderController::kFullSpeedMs);
 }
 
 void RecorderWindow::showSample(qsizetype index) {
@@ -336,7 +334,7 @@ void RecorderWindow::saveRecordingAs() {
     const std::optional<QString> path = askRecordingSaveName(this);
     if (!path)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor); // restored in reportSave
+    m_busyCursor.emplace(); // ends in reportSave
     m_controller.startSave(*path);
 }
 
@@ -347,7 +345,7 @@ bool RecorderWindow::saveCommand() {
 }
 
 void RecorderWindow::reportSave(bool saved, const QString& path, const QString& reason) {
-    QApplication::restoreOverrideCursor();
+    m_busyCursor.reset();
     if (!saved)
         showFileSaveError(this, path, reason);
 }
@@ -371,9 +369,9 @@ void RecorderWindow::openRecording() {
     prepareLoadProgress(progressWindow());
     m_pageProgress->setRange(0, m_pointsPerPage);
     m_pageProgress->setValue(0);
-    QApplication::setOverrideCursor(Qt::WaitCursor); // restored in finishLoad
+    m_busyCursor.emplace(); // ends in finishLoad
     if (!m_controller.startLoad(*path))
-        QApplication::restoreOverrideCursor();
+        m_busyCursor.reset();
 }
 
 void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total) {
@@ -386,7 +384,7 @@ void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total
 
 void RecorderWindow::finishLoad() {
     progressWindow().end();
-    QApplication::restoreOverrideCursor();
+    m_busyCursor.reset();
     m_pageProgress->setValue(static_cast<int>(
         static_cast<std::int64_t>(m_controller.recording().size()) % m_pointsPerPage));
     m_chart->setCursorPoint(m_pointsPerPage - 1);

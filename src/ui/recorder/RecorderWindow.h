@@ -1,11 +1,13 @@
 #pragma once
 
 #include "recording/RecorderController.h"
+#include "ui/common/BusyCursor.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QProgressBar;
 
@@ -112,6 +114,7 @@ private:
     IntervalDialog* m_intervalDialog = nullptr;
     ExportDialog* m_exportDialog = nullptr;
     ProgressWindow* m_progress = nullptr;
+    std::optional<BusyCursor> m_busyCursor; // while a recording is being opened or saved
 };
 
 } // namespace telmora

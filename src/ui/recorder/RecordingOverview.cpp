@@ -4,20 +4,17 @@
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
+#include "ui/recorder/recorderwidgets.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -33,75 +30,6 @@ namespace {
 constexpr float kNull = -99999.0f;
 
 constexpr int kResetPoints = 100;
-
-// The hourglass while the viewer fills its graph.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-enum class Glyph { Print, UndoZoom, Export };
-
-QIcon drawGlyph(Glyph glyph) {
-    QPixmap pm(40, 40);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(2.0, 2.0);
-    p.setPen(QPen(QColor(40, 40, 40), 1.3));
-    switch (glyph) {
-    case Glyph::Print:
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(6, 2.5, 8, 5));
-        p.setBrush(QColor(150, 150, 160));
-        p.drawRoundedRect(QRectF(2.5, 7.5, 15, 7), 1.5, 1.5);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(5.5, 12, 9, 5.5));
-        break;
-    case Glyph::UndoZoom: {
-        p.setBrush(QColor(210, 230, 250));
-        p.drawEllipse(QRectF(2.5, 2.5, 10, 10));
-        p.setPen(QPen(QColor(40, 40, 40), 2.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(11, 11), QPointF(17, 17));
-        p.setPen(QPen(QColor(170, 30, 30), 1.6));
-        p.drawLine(QPointF(5, 7.5), QPointF(10, 7.5));
-        break;
-    }
-    case Glyph::Export: {
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(2.5, 5.5, 10, 12));
-        p.setPen(QPen(QColor(20, 110, 40), 1.8, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(7.5, 11.5), QPointF(17, 2.5));
-        p.drawLine(QPointF(11.5, 2.5), QPointF(17, 2.5));
-        p.drawLine(QPointF(17, 2.5), QPointF(17, 8));
-        break;
-    }
-    }
-    p.end();
-    return QIcon(pm);
-}
-
-QLabel* valuePanel(QWidget* parent, const char* name, int minWidth) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAutoFillBackground(true);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    l->setPalette(pal);
-    QFont f(QStringLiteral("Airal"));
-    f.setPointSize(11);
-    f.setBold(true);
-    l->setFont(f);
-    l->setAlignment(Qt::AlignCenter);
-    l->setMinimumWidth(minWidth);
-    l->setMinimumHeight(QFontMetrics(f).height() + 8);
-    return l;
-}
 
 // Time, reading, prefix and unit of a sample in four panels, with the degree and
 // ohm signs as the recorder shows them.
@@ -146,101 +74,106 @@ void RecordingOverview::buildControls() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    DisplayPanel = new QWidget(this);
-    DisplayPanel->setObjectName(QStringLiteral("DisplayPanel"));
-    auto* row = new QHBoxLayout(DisplayPanel);
+    m_displayPanel = new QWidget(this);
+    m_displayPanel->setObjectName(QStringLiteral("DisplayPanel"));
+    auto* row = new QHBoxLayout(m_displayPanel);
     row->setContentsMargins(6, 4, 6, 4);
     row->setSpacing(3);
-    auto tool = [this](const char* name, TextId hint, Glyph glyph) {
-        auto* b = new QToolButton(DisplayPanel);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(text(hint));
-        b->setIcon(drawGlyph(glyph));
-        b->setIconSize(QSize(20, 20));
-        b->setAutoRaise(true);
-        return b;
-    };
-    sbtnPrint = tool("sbtnPrint", TextId::HintPrintPage, Glyph::Print);
-    sbtnUndoZoom = tool("sbtnUndoZoom", TextId::HintUndoZoom, Glyph::UndoZoom);
-    sbtnUndoZoom->setEnabled(false);
-    sbtnExport = tool("sbtnExport", TextId::HintExport, Glyph::Export);
-    row->addWidget(sbtnPrint);
-    row->addWidget(sbtnUndoZoom);
-    row->addWidget(sbtnExport);
+    buildToolButtons(row);
     row->addSpacing(14);
-
-    MaxLabel = new QLabel(QStringLiteral("Max."), DisplayPanel);
-    MaxLabel->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    MaxTimePanel = valuePanel(DisplayPanel, "MaxTimePanel", 100);
-    MaxDataPanel = valuePanel(DisplayPanel, "MaxDataPanel", 90);
-    MaxUnitPanel = valuePanel(DisplayPanel, "MaxUnitPanel", 34);
-    MaxFuncPanel = valuePanel(DisplayPanel, "MaxFuncPanel", 40);
-    MaxPFPanel = valuePanel(DisplayPanel, "MaxPFPanel", 40);
-    MinLabel = new QLabel(QStringLiteral("Min."), DisplayPanel);
-    MinLabel->setStyleSheet(QStringLiteral("color: fuchsia; font-weight: bold;"));
-    MinTimePanel = valuePanel(DisplayPanel, "MinTimePanel", 100);
-    MinDataPanel = valuePanel(DisplayPanel, "MinDataPanel", 90);
-    MinUnitPanel = valuePanel(DisplayPanel, "MinUnitPanel", 34);
-    MinFuncPanel = valuePanel(DisplayPanel, "MinFuncPanel", 40);
-    MinPFPanel = valuePanel(DisplayPanel, "MinPFPanel", 40);
-    LabelPFMain = new QLabel(DisplayPanel);
-    LabelPFSub = new QLabel(DisplayPanel);
-    for (QWidget* hidden : {static_cast<QWidget*>(MaxPFPanel), static_cast<QWidget*>(MinPFPanel),
-                            static_cast<QWidget*>(LabelPFMain), static_cast<QWidget*>(LabelPFSub)})
-        hidden->hide();
-    for (QLabel* clickable : {MaxDataPanel, MinDataPanel}) {
-        clickable->setCursor(Qt::PointingHandCursor);
-        clickable->installEventFilter(this);
-    }
-    MaxDataPanel->setToolTip(QStringLiteral("Put the cursor on the largest sample"));
-    MinDataPanel->setToolTip(QStringLiteral("Put the cursor on the smallest sample"));
-
-    row->addWidget(MaxLabel);
-    row->addWidget(MaxTimePanel, 3);
-    row->addWidget(MaxDataPanel, 3);
-    row->addWidget(MaxUnitPanel, 1);
-    row->addWidget(MaxFuncPanel, 1);
-    row->addWidget(MaxPFPanel);
+    m_largest = buildExtremePanels(row, "Max", QStringLiteral("red"),
+                                   QStringLiteral("Put the cursor on the largest sample"));
     row->addSpacing(14);
-    row->addWidget(MinLabel);
-    row->addWidget(MinTimePanel, 3);
-    row->addWidget(MinDataPanel, 3);
-    row->addWidget(MinUnitPanel, 1);
-    row->addWidget(MinFuncPanel, 1);
-    row->addWidget(MinPFPanel);
-    row->addWidget(LabelPFMain);
-    row->addWidget(LabelPFSub);
+    m_smallest = buildExtremePanels(row, "Min", QStringLiteral("fuchsia"),
+                                    QStringLiteral("Put the cursor on the smallest sample"));
+    m_powerFactorMain = new QLabel(m_displayPanel);
+    m_powerFactorSub = new QLabel(m_displayPanel);
+    m_powerFactorMain->hide();
+    m_powerFactorSub->hide();
+    row->addWidget(m_powerFactorMain);
+    row->addWidget(m_powerFactorSub);
     row->addSpacing(14);
-    bbtnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                text(TextId::CloseButton), DisplayPanel);
-    bbtnClose->setObjectName(QStringLiteral("bbtnClose"));
-    bbtnClose->setAutoDefault(false);
-    row->addWidget(bbtnClose);
-    layout->addWidget(DisplayPanel);
+    m_closeButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                    text(TextId::CloseButton), m_displayPanel);
+    m_closeButton->setObjectName(QStringLiteral("bbtnClose"));
+    m_closeButton->setAutoDefault(false);
+    row->addWidget(m_closeButton);
+    layout->addWidget(m_displayPanel);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     layout->addWidget(line);
 
-    ChartWidgetView = new telmora::ChartWidget(this);
-    ChartWidgetView->setObjectName(QStringLiteral("ChartWidgetView"));
-    layout->addWidget(ChartWidgetView, 1);
+    m_chart = new ChartWidget(this);
+    m_chart->setObjectName(QStringLiteral("ChartWidgetView"));
+    layout->addWidget(m_chart, 1);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setSizeGripEnabled(false);
-    layout->addWidget(StatusBar1);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setSizeGripEnabled(false);
+    layout->addWidget(m_statusBar);
+    connectControls();
+}
 
-    connect(sbtnPrint, &QToolButton::clicked, this, &RecordingOverview::sbtnPrintClick);
-    connect(sbtnUndoZoom, &QToolButton::clicked, this, &RecordingOverview::sbtnUndoZoomClick);
-    connect(sbtnExport, &QToolButton::clicked, this, &RecordingOverview::sbtnExportClick);
-    connect(bbtnClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ChartWidgetView, &telmora::ChartWidget::zoomed, this,
-            &RecordingOverview::ChartWidgetViewZoomIn);
+void RecordingOverview::buildToolButtons(QHBoxLayout* row) {
+    auto tool = [this, row](const char* name, TextId hint, RecorderGlyph glyph) {
+        auto* b = new QToolButton(m_displayPanel);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(text(hint));
+        b->setIcon(MakeRecorderGlyph(glyph));
+        b->setIconSize(QSize(20, 20));
+        b->setAutoRaise(true);
+        row->addWidget(b);
+        return b;
+    };
+    m_printButton = tool("sbtnPrint", TextId::HintPrintPage, RecorderGlyph::ViewerPrint);
+    m_undoZoomButton = tool("sbtnUndoZoom", TextId::HintUndoZoom, RecorderGlyph::ViewerUndoZoom);
+    m_undoZoomButton->setEnabled(false);
+    m_exportButton = tool("sbtnExport", TextId::HintExport, RecorderGlyph::ViewerExport);
+}
+
+// "Max." or "Min." in its colour, then time, reading, prefix, unit and a hidden
+// power-factor panel; a click on the reading puts the cursor on that sample.
+RecordingOverview::ExtremePanels RecordingOverview::buildExtremePanels(QHBoxLayout* row,
+                                                                       const char* prefix,
+                                                                       const QString& colour,
+                                                                       const QString& dataHint) {
+    const QString name = QLatin1String(prefix);
+    auto panel = [&](const char* part, int minWidth) {
+        return MakeValuePanel(m_displayPanel, (name + QLatin1String(part)).toLatin1().constData(),
+                              minWidth);
+    };
+    ExtremePanels p;
+    p.caption = new QLabel(name + QLatin1Char('.'), m_displayPanel);
+    p.caption->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(colour));
+    p.time = panel("TimePanel", 100);
+    p.data = panel("DataPanel", 90);
+    p.unit = panel("UnitPanel", 34);
+    p.func = panel("FuncPanel", 40);
+    p.powerFactor = panel("PFPanel", 40);
+    p.powerFactor->hide();
+    p.data->setCursor(Qt::PointingHandCursor);
+    p.data->installEventFilter(this);
+    p.data->setToolTip(dataHint);
+    row->addWidget(p.caption);
+    row->addWidget(p.time, 3);
+    row->addWidget(p.data, 3);
+    row->addWidget(p.unit, 1);
+    row->addWidget(p.func, 1);
+    row->addWidget(p.powerFactor);
+    return p;
+}
+
+void RecordingOverview::connectControls() {
+    connect(m_printButton, &QToolButton::clicked, this, &RecordingOverview::printGraph);
+    connect(m_undoZoomButton, &QToolButton::clicked, this, &RecordingOverview::undoZoom);
+    connect(m_exportButton, &QToolButton::clicked, this, &RecordingOverview::exportGraph);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_chart, &ChartWidget::zoomed, this, &RecordingOverview::enableUndoZoom);
 }
 
 void RecordingOverview::setUpGraph() {
-    telmora::ChartWidget* g = ChartWidgetView;
+    ChartWidget* g = m_chart;
     const QColor buttonFace = palette().color(QPalette::Button);
     g->setMainTitle(QStringLiteral("Data Logger"));
     g->setSubTitle(QString());
@@ -250,47 +183,51 @@ void RecordingOverview::setUpGraph() {
     g->setGraphBackColor(Qt::white);
     g->setGraphForeColor(buttonFace);
     g->setLineColor(Qt::blue);
-    g->setPlotStyle(telmora::ChartWidget::PlotStyle::Line);
-    g->setLineType(telmora::ChartWidget::LineWeight::Medium,
-                   telmora::ChartWidget::LineStyle::DashDotDot);
+    g->setPlotStyle(ChartWidget::PlotStyle::Line);
+    g->setLineType(ChartWidget::LineWeight::Medium, ChartWidget::LineStyle::DashDotDot);
     g->setWidestValueText(QStringLiteral("00000000.000"));
     g->setWidestPointLabel(QStringLiteral("00:00:00.000"));
     g->setDecimals(3);
     g->setNullValue(kNull);
-    g->setViewStart(telmora::ChartWidget::ViewStart::LastPoint);
-    g->setPointSize(telmora::ChartWidget::PointSize::Large);
-    g->setGridLines(telmora::ChartWidget::GridLines::Both);
-    g->setCursorMode(telmora::ChartWidget::CursorMode::VerticalLine);
+    g->setViewStart(ChartWidget::ViewStart::LastPoint);
+    g->setPointSize(ChartWidget::PointSize::Large);
+    g->setGridLines(ChartWidget::GridLines::Both);
+    g->setCursorMode(ChartWidget::CursorMode::VerticalLine);
     g->setMouseMovesCursor(true);
-    g->setZoomMode(telmora::ChartWidget::ZoomMode::Both);
+    g->setZoomMode(ChartWidget::ZoomMode::Both);
     g->setPointCount(kResetPoints);
     g->setYRange(-100.0, 100.0);
-    refreshGraph();
-}
-
-void RecordingOverview::refreshGraph() {
-    ChartWidgetView->refresh();
+    g->refresh();
 }
 
 void RecordingOverview::viewRecording(const Recording& recording) {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (s != nullptr)
         setGeometry(s->availableGeometry());
-    FormShow(recording);
+    showRecording(recording);
     exec();
 }
 
-void RecordingOverview::FormShow(const Recording& recording) {
-    WaitCursor wait;
+void RecordingOverview::showRecording(const Recording& recording) {
+    const BusyCursor busy;
     m_recording = &recording;
-    ChartWidgetView->setFocus();
+    m_chart->setFocus();
     m_scaleMax = recording.scaleMax();
     m_scaleMin = recording.scaleMin();
-    const SampleList& buffer = recording.buffer();
-    m_reduction = ReduceForView(buffer, recording.maxIndex(), recording.minIndex());
+    m_reduction = ReduceForView(recording.buffer(), recording.maxIndex(), recording.minIndex());
     m_pointCount = static_cast<std::int32_t>(m_reduction.pointCount());
+    plotReduction();
+    m_chart->setCursorPoint(0);
+    m_chart->resetZoom();
+    m_undoZoomButton->setEnabled(false);
+    showExtreme(m_largest, recording.maxIndex());
+    showExtreme(m_smallest, recording.minIndex());
+}
 
-    telmora::ChartWidget* g = ChartWidgetView;
+// One point per sample of the reduction, or a single empty point for an empty buffer.
+void RecordingOverview::plotReduction() {
+    ChartWidget* g = m_chart;
+    const SampleList& buffer = m_recording->buffer();
     const int points = std::max(m_pointCount, 1);
     g->setPointCount(points);
     g->setVisiblePoints(points);
@@ -304,31 +241,25 @@ void RecordingOverview::FormShow(const Recording& recording) {
         g->setValue(p, e.main.value);
         g->setPointLabel(p, RecordText(e.main.timeText));
     }
-    refreshGraph();
-    g->setCursorPoint(0);
-    g->resetZoom();
-    sbtnUndoZoom->setEnabled(false);
-
-    const auto count = static_cast<std::int64_t>(buffer.size());
-    auto inBuffer = [&](std::int64_t i) { return i >= 0 && i < count; };
-    if (inBuffer(recording.maxIndex()))
-        showSample(buffer[static_cast<std::size_t>(recording.maxIndex())].main, MaxTimePanel,
-                   MaxDataPanel, MaxUnitPanel, MaxFuncPanel);
-    else
-        for (QLabel* l : {MaxTimePanel, MaxDataPanel, MaxUnitPanel, MaxFuncPanel})
-            l->clear();
-    if (inBuffer(recording.minIndex()))
-        showSample(buffer[static_cast<std::size_t>(recording.minIndex())].main, MinTimePanel,
-                   MinDataPanel, MinUnitPanel, MinFuncPanel);
-    else
-        for (QLabel* l : {MinTimePanel, MinDataPanel, MinUnitPanel, MinFuncPanel})
-            l->clear();
+    g->refresh();
 }
 
-void RecordingOverview::FormClose() {
+// The sample at `index` of the buffer, or empty panels when there is none.
+void RecordingOverview::showExtreme(const ExtremePanels& panels, std::int64_t index) {
+    const SampleList& buffer = m_recording->buffer();
+    if (index >= 0 && index < static_cast<std::int64_t>(buffer.size())) {
+        showSample(buffer[static_cast<std::size_t>(index)].main, panels.time, panels.data,
+                   panels.unit, panels.func);
+        return;
+    }
+    for (QLabel* l : {panels.time, panels.data, panels.unit, panels.func})
+        l->clear();
+}
+
+void RecordingOverview::releaseRecording() {
     m_reduction = ViewReduction{};
     m_pointCount = 0;
-    telmora::ChartWidget* g = ChartWidgetView;
+    ChartWidget* g = m_chart;
     g->setPointCount(kResetPoints);
     g->setVisiblePoints(kResetPoints);
     g->setYRange(-100.0, 100.0);
@@ -345,55 +276,56 @@ void RecordingOverview::FormClose() {
             g->setPointLabel(p, QStringLiteral(" "));
         }
     }
-    refreshGraph();
+    g->refresh();
     m_recording = nullptr;
 }
 
 void RecordingOverview::done(int result) {
-    FormClose();
+    releaseRecording();
     QDialog::done(result);
 }
 
 bool RecordingOverview::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == MaxDataPanel) {
-            MaxDataPanelClick();
+        if (watched == m_largest.data) {
+            pointAtLargest();
             return true;
         }
-        if (watched == MinDataPanel) {
-            MinDataPanelClick();
+        if (watched == m_smallest.data) {
+            pointAtSmallest();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void RecordingOverview::MaxDataPanelClick() {
+void RecordingOverview::pointAtLargest() {
     if (m_pointCount > 0)
-        ChartWidgetView->setCursorPoint(static_cast<int>(m_reduction.maxPoint));
+        m_chart->setCursorPoint(static_cast<int>(m_reduction.maxPoint));
 }
 
-void RecordingOverview::MinDataPanelClick() {
+void RecordingOverview::pointAtSmallest() {
     if (m_pointCount > 0)
-        ChartWidgetView->setCursorPoint(static_cast<int>(m_reduction.minPoint));
+        m_chart->setCursorPoint(static_cast<int>(m_reduction.minPoint));
 }
 
-void RecordingOverview::ChartWidgetViewZoomIn() {
-    sbtnUndoZoom->setEnabled(true);
+void RecordingOverview::enableUndoZoom() {
+    m_undoZoomButton->setEnabled(true);
 }
 
-void RecordingOverview::sbtnUndoZoomClick() {
-    ChartWidgetView->resetZoom();
-    sbtnUndoZoom->setEnabled(false);
+void RecordingOverview::undoZoom() {
+    m_chart->resetZoom();
+    m_undoZoomButton->setEnabled(false);
 }
 
-void RecordingOverview::sbtnPrintClick() {
-    ChartWidgetView->setViewingStyle(telmora::ChartWidget::ViewingStyle::Monochrome);
-    ChartWidgetView->restyle();
-    ChartWidgetView->printWithDialog(telmora::ChartWidget::printer());
-    ChartWidgetView->setViewingStyle(telmora::ChartWidget::ViewingStyle::Colour);
-    ChartWidgetView->restyle();
+// Printed in black and white, shown in colour again afterwards.
+void RecordingOverview::printGraph() {
+    m_chart->setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
+    m_chart->restyle();
+    m_chart->printWithDialog(ChartWidget::printer());
+    m_chart->setViewingStyle(ChartWidget::ViewingStyle::Colour);
+    m_chart->restyle();
 }
 
 ExportDialog& RecordingOverview::exportDialog() {
@@ -402,7 +334,7 @@ ExportDialog& RecordingOverview::exportDialog() {
     return *m_exportDialog;
 }
 
-void RecordingOverview::sbtnExportClick() {
+void RecordingOverview::exportGraph() {
     ExportDialog* dlg = &exportDialog();
     dlg->setTextExportAllowed(false);
     dlg->selectType(ExportType::MetaFile);
@@ -421,13 +353,13 @@ void RecordingOverview::sbtnExportClick() {
     }
     // A bitmap for the printer goes through the print dialog like the Print button.
     if (dlg->exportType() == ExportType::BitMap && destination == ExportDestination::Printer) {
-        sbtnPrintClick();
+        printGraph();
         return;
     }
     PictureExportRequest request{
         dlg->exportType(), destination, fileName,
         QSize(static_cast<int>(dlg->pictureWidth()), static_cast<int>(dlg->pictureHeight()))};
-    if (exportChartPictures(*ChartWidgetView, request, telmora::ChartWidget::printer()) ==
+    if (exportChartPictures(*m_chart, request, ChartWidget::printer()) ==
         PictureExportResult::WriteFailed)
         reportExportFailure(this, fileName);
 }

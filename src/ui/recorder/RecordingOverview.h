@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
 class QLabel;
 class QStatusBar;
 class QToolButton;
@@ -31,16 +32,9 @@ public:
 
     // Fills the graph and the panels from `recording` (the viewer's "shown" step;
     // viewRecording runs it before the window appears).
-    void FormShow(const telmora::Recording& recording);
+    void showRecording(const telmora::Recording& recording);
     // Releases the point list and resets the graph to the first 100 samples.
-    void FormClose();
-
-    void MaxDataPanelClick();
-    void MinDataPanelClick();
-    void sbtnPrintClick();
-    void sbtnUndoZoomClick();
-    void sbtnExportClick();
-    void ChartWidgetViewZoomIn();
+    void releaseRecording();
 
     // The export dialog (created on first use).
     ExportDialog& exportDialog();
@@ -50,36 +44,35 @@ public:
     bool isDirect() const { return m_reduction.direct; }
     std::int32_t pointCount() const { return m_pointCount; }
 
-    telmora::ChartWidget* ChartWidgetView = nullptr;
-    QWidget* DisplayPanel = nullptr;
-    QToolButton* sbtnPrint = nullptr;
-    QToolButton* sbtnUndoZoom = nullptr;
-    QToolButton* sbtnExport = nullptr;
-    QPushButton* bbtnClose = nullptr;
-    QLabel* MaxLabel = nullptr;
-    QLabel* MinLabel = nullptr;
-    QLabel* MaxTimePanel = nullptr;
-    QLabel* MaxDataPanel = nullptr;
-    QLabel* MaxUnitPanel = nullptr;
-    QLabel* MaxFuncPanel = nullptr;
-    QLabel* MinTimePanel = nullptr;
-    QLabel* MinDataPanel = nullptr;
-    QLabel* MinUnitPanel = nullptr;
-    QLabel* MinFuncPanel = nullptr;
-    QLabel* MaxPFPanel = nullptr;
-    QLabel* MinPFPanel = nullptr;
-    QLabel* LabelPFMain = nullptr;
-    QLabel* LabelPFSub = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 
 private:
+    // The caption and read-outs of the largest or the smallest sample.
+    struct ExtremePanels {
+        QLabel* caption = nullptr;
+        QLabel* time = nullptr;
+        QLabel* data = nullptr;
+        QLabel* unit = nullptr;
+        QLabel* func = nullptr;
+        QLabel* powerFactor = nullptr; // kept hidden
+    };
+
     void buildControls();
+    void buildToolButtons(QHBoxLayout* row);
+    ExtremePanels buildExtremePanels(QHBoxLayout* row, const char* prefix, const QString& colour,
+                                     const QString& dataHint);
+    void connectControls();
     void setUpGraph();
-    void refreshGraph();
+    void plotReduction();
+    void showExtreme(const ExtremePanels& panels, std::int64_t index);
+    void pointAtLargest();
+    void pointAtSmallest();
+    void enableUndoZoom();
+    void undoZoom();
+    void printGraph();
+    void exportGraph();
 
     const telmora::Recording* m_recording = nullptr;
     telmora::ViewReduction m_reduction;
@@ -87,6 +80,18 @@ private:
     ExportDialog* m_exportDialog = nullptr;
     float m_scaleMax = 100.0f;
     float m_scaleMin = -100.0f;
+
+    telmora::ChartWidget* m_chart = nullptr;
+    QWidget* m_displayPanel = nullptr;
+    QToolButton* m_printButton = nullptr;
+    QToolButton* m_undoZoomButton = nullptr;
+    QToolButton* m_exportButton = nullptr;
+    QPushButton* m_closeButton = nullptr;
+    ExtremePanels m_largest;
+    ExtremePanels m_smallest;
+    QLabel* m_powerFactorMain = nullptr; // kept hidden
+    QLabel* m_powerFactorSub = nullptr;  // kept hidden
+    QStatusBar* m_statusBar = nullptr;
 };
 
 } // namespace telmora

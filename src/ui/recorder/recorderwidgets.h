@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
 
 class QLabel;
 class QWidget;
@@ -23,11 +24,17 @@ enum class RecorderGlyph {
     PageDown,
     Last,
     UndoZoom,
-    Fit
+    Fit,
+    // The graphical viewer's own, smaller pictures.
+    ViewerPrint,
+    ViewerUndoZoom,
+    ViewerExport
 };
 
-// The recorder's tool button pictures, drawn in code so they scale and need no files.
+// The recorder's tool button pictures, SVG files compiled into the window library.
 QIcon MakeRecorderGlyph(RecorderGlyph glyph);
+// The resource path of a picture (":/recorder/<name>.svg").
+QString RecorderGlyphPath(RecorderGlyph glyph);
 
 // A black read-out panel with lime bold text, as the recorder's displays use.
 QLabel* MakeValuePanel(QWidget* parent, const char* name, int minWidth);

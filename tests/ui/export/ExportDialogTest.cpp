@@ -25,7 +25,7 @@ protected:
 };
 
 // A control of the dialog by its object name, as a user would find it.
-template <class Control> Control* find(ExportDialog& dlg, const char* name) {
+template <class Control> Control* find(QWidget& dlg, const char* name) {
     auto* control = dlg.findChild<Control*>(QLatin1String(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
@@ -190,27 +190,33 @@ TEST_F(ExportDialogTest, ExportAcceptsWithValidPagesOnly) {
 
 TEST_F(ExportDialogTest, LineColourDefaultsPickAndCancel) {
     LineColorDialog dlg;
-    EXPECT_EQ(dlg.ShapeLineColor1->brushColor(), QColor(0, 0, 255));
-    EXPECT_EQ(dlg.ShapeLineColor2->brushColor(), QColor(255, 0, 0));
+    auto* swatch = dlg.findChild<ShapeFrame*>(QStringLiteral("ShapeLineColor1"));
+    ASSERT_NE(swatch, nullptr);
+    EXPECT_EQ(dlg.firstColor(), QColor(0, 0, 255));
+    EXPECT_EQ(dlg.secondColor(), QColor(255, 0, 0));
 
     QColor offered;
     SetColorDialogInterceptor([&](const QColor& initial) -> std::optional<QColor> {
         offered = initial;
         return QColor(0, 128, 0);
     });
-    dlg.btnLineColor1->click();
+    find<QPushButton>(dlg, "btnLineColor1")->click();
     EXPECT_EQ(offered, QColor(0, 0, 255));
-    dlg.btnLineColor2->click();
+    find<QPushButton>(dlg, "btnLineColor2")->click();
     EXPECT_EQ(offered, QColor(255, 0, 0));
     // Cancel of the dialog keeps what was picked: there is no copy to restore.
-    dlg.CancelBtn->click();
-    EXPECT_EQ(dlg.ShapeLineColor1->brushColor(), QColor(0, 128, 0));
+    find<QPushButton>(dlg, "CancelBtn")->click();
+    EXPECT_EQ(dlg.firstColor(), QColor(0, 128, 0));
     SetColorDialogInterceptor([](const QColor&) { return std::optional<QColor>(); });
-    dlg.btnLineColor2->click();
-    EXPECT_EQ(dlg.ShapeLineColor2->brushColor(), QColor(0, 128, 0));
-    dlg.btnDefault->click();
-    EXPECT_EQ(dlg.ShapeLineColor1->brushColor(), QColor(0, 0, 255));
-    EXPECT_EQ(dlg.ShapeLineColor2->brushColor(), QColor(255, 0, 0));
+    find<QPushButton>(dlg, "btnLineColor2")->click();
+    EXPECT_EQ(dlg.secondColor(), QColor(0, 128, 0));
+    find<QPushButton>(dlg, "btnDefault")->click();
+    EXPECT_EQ(dlg.firstColor(), QColor(0, 0, 255));
+    EXPECT_EQ(dlg.secondColor(), QColor(255, 0, 0));
+    // The swatch shows the colour the dialog reports; relabelled buttons keep working.
+    EXPECT_EQ(swatch->brushColor(), dlg.firstColor());
+    dlg.setButtonTexts(QStringLiteral(" Main-Data Color"), QStringLiteral(" Sub-Data Color"));
+    EXPECT_EQ(find<QPushButton>(dlg, "btnLineColor2")->text(), QStringLiteral(" Sub-Data Color"));
 }
 
 TEST(NameFilters, OfferBothCasesAndKeepDescriptions) {

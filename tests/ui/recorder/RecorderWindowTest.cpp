@@ -427,8 +427,9 @@ TEST(DataList, LinesAndPagesOf32000) {
     EXPECT_EQ(list.currentPageNumber(), 2);
     list.addLine(32000);
     EXPECT_EQ(list.lineText(2, 0).left(6), "32001,");
-    EXPECT_EQ(list.PageControl->tabText(1), "Sheet2");
-    EXPECT_EQ(list.PageControl->widget(1)->objectName(), "tsSheet2");
+    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("PageControl"))->tabText(1), "Sheet2");
+    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("PageControl"))->widget(1)->objectName(),
+              "tsSheet2");
 
     list.addLine(7);     // already listed: ignored
     list.addLine(99999); // past the buffer: ignored
@@ -437,7 +438,7 @@ TEST(DataList, LinesAndPagesOf32000) {
     list.clearList(); // what the recorder's cleared() does
     EXPECT_EQ(list.pageCount(), 1);
     EXPECT_EQ(list.lineCount(), 0);
-    EXPECT_EQ(list.PageControl->tabText(0), "Sheet1");
+    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("PageControl"))->tabText(0), "Sheet1");
 }
 
 TEST(IntervalDialog, CustomisationInputLoop) {
@@ -448,7 +449,8 @@ TEST(IntervalDialog, CustomisationInputLoop) {
     });
     std::vector<QString> answers;
     std::vector<QString> prefills;
-    IntervalDialog::setInputProvider([&](const QString& prefill) -> std::optional<QString> {
+    IntervalDialog d;
+    d.setInputProvider([&](const QString& prefill) -> std::optional<QString> {
         prefills.push_back(prefill);
         if (answers.empty())
             return std::nullopt;
@@ -456,59 +458,68 @@ TEST(IntervalDialog, CustomisationInputLoop) {
         answers.erase(answers.begin());
         return a;
     });
-    IntervalDialog d;
-    d.mode = 0;
-    d.seconds = 0;
-    d.FormShow();
-    EXPECT_EQ(d.cbxInterval->currentIndex(), 0);
+    auto* list = d.findChild<QComboBox*>(QStringLiteral("cbxInterval"));
+    auto* manual = d.findChild<QRadioButton*>(QStringLiteral("rbtnManual"));
+    auto* automatic = d.findChild<QRadioButton*>(QStringLiteral("rbtnAutomatic"));
+    ASSERT_TRUE(list && manual && automatic);
+    // What the user does: picking an entry of the list.
+    auto pick = [list](int index) {
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    };
+    d.showSettings(AcquisitionMode::Automatic, 0);
+    EXPECT_EQ(list->currentIndex(), 0);
 
     // -3 is refused and asked again pre-filled with -3; then 7 is taken.
     answers = {"-3", "7"};
-    d.cbxInterval->setCurrentIndex(1);
-    d.cbxIntervalChange();
-    EXPECT_EQ(d.seconds, 7);
+    pick(1);
+    EXPECT_EQ(d.seconds(), 7);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error[E9007]");
     EXPECT_EQ(prefills, (std::vector<QString>{"0", "-3"}));
 
     // 2.5 is refused and keeps the previous seconds.
     answers = {"2.5"};
-    d.cbxIntervalChange();
-    EXPECT_EQ(d.seconds, 7);
+    pick(1);
+    EXPECT_EQ(d.seconds(), 7);
     EXPECT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(d.cbxInterval->currentIndex(), 1);
+    EXPECT_EQ(list->currentIndex(), 1);
 
     // 0 stays on "Customization..." with 0 seconds (full speed for the recorder).
     answers = {"0"};
-    d.cbxIntervalChange();
-    EXPECT_EQ(d.seconds, 0);
-    EXPECT_EQ(d.cbxInterval->currentIndex(), 1);
+    pick(1);
+    EXPECT_EQ(d.seconds(), 0);
+    EXPECT_EQ(list->currentIndex(), 1);
 
     // Cancel after a negative answer returns to the earlier seconds instead of looping.
-    d.seconds = 4;
+    d.showSettings(AcquisitionMode::Automatic, 4);
+    EXPECT_EQ(list->currentIndex(), 1);
     answers = {"-1"};
-    d.cbxIntervalChange();
-    EXPECT_EQ(d.seconds, 4);
+    pick(1);
+    EXPECT_EQ(d.seconds(), 4);
 
     // An interval that would overflow the millisecond count is refused.
     answers = {"99999999"};
-    d.cbxIntervalChange();
-    EXPECT_EQ(d.seconds, 4);
+    pick(1);
+    EXPECT_EQ(d.seconds(), 4);
 
-    d.cbxInterval->setCurrentIndex(0);
-    d.cbxIntervalChange();
-    EXPECT_EQ(d.seconds, 0);
+    pick(0);
+    EXPECT_EQ(d.seconds(), 0);
 
     // Manual disables the list; automatic enables it again with the earlier choice.
-    d.rbtnManual->setChecked(true);
-    d.rbtnClick();
-    EXPECT_EQ(d.mode, 1);
-    EXPECT_FALSE(d.cbxInterval->isEnabled());
-    d.rbtnAutomatic->setChecked(true);
-    d.rbtnClick();
-    EXPECT_TRUE(d.cbxInterval->isEnabled());
-    EXPECT_EQ(d.cbxInterval->currentIndex(), 0);
+    manual->click();
+    EXPECT_EQ(d.mode(), AcquisitionMode::Manual);
+    EXPECT_FALSE(list->isEnabled());
+    automatic->click();
+    EXPECT_EQ(d.mode(), AcquisitionMode::Automatic);
+    EXPECT_TRUE(list->isEnabled());
+    EXPECT_EQ(list->currentIndex(), 0);
 
-    IntervalDialog::setInputProvider(nullptr);
+    // Settings shown for manual sampling check the manual button and disable the list.
+    d.showSettings(AcquisitionMode::Manual, 9);
+    EXPECT_TRUE(manual->isChecked());
+    EXPECT_FALSE(list->isEnabled());
+    EXPECT_EQ(list->currentIndex(), 1);
+
     SetBoxInterceptor(nullptr);
 }

@@ -3,10 +3,14 @@
 #include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/RecordingOverview.h"
+#include "ui/recorder/recorderwidgets.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -46,6 +50,24 @@ void fill(Recording& state, int n, int peakAt = -1, int dipAt = -1) {
 class ViewerTest : public ::testing::Test {
 protected:
     void TearDown() override { SetBoxInterceptor(nullptr); }
+    ChartWidget& chart() {
+        return *m_viewer.findChild<ChartWidget*>(QStringLiteral("ChartWidgetView"));
+    }
+    QLabel& panel(const char* name) { return *m_viewer.findChild<QLabel*>(QLatin1String(name)); }
+    QToolButton& button(const char* name) {
+        return *m_viewer.findChild<QToolButton*>(QLatin1String(name));
+    }
+    // A left click on a read-out, as the user puts the cursor on an extreme.
+    void clickPanel(const char* name) {
+        QLabel& target = panel(name);
+        const QPointF at(2, 2);
+        QMouseEvent press(QEvent::MouseButtonPress, at, target.mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, target.mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &press);
+        QApplication::sendEvent(&target, &release);
+    }
     Recording m_state;
     RecordingOverview m_viewer;
 };
@@ -54,53 +76,53 @@ protected:
 
 TEST_F(ViewerTest, ShortRecordingIsShownSampleBySample) {
     fill(m_state, 8191, 4000, 17);
-    m_viewer.FormShow(m_state);
+    m_viewer.showRecording(m_state);
     EXPECT_TRUE(m_viewer.isDirect());
-    EXPECT_EQ(m_viewer.ChartWidgetView->pointCount(), 8191);
-    EXPECT_EQ(m_viewer.ChartWidgetView->value(4000), 500.0f);
-    EXPECT_EQ(m_viewer.ChartWidgetView->pointLabel(8190), QStringLiteral(" 12:00:50.0"));
-    EXPECT_EQ(m_viewer.MaxDataPanel->text(), QStringLiteral("500"));
-    EXPECT_EQ(m_viewer.MaxUnitPanel->text(), QStringLiteral("k"));
-    EXPECT_EQ(m_viewer.MaxFuncPanel->text(), QString(QChar(0x03A9)));
-    EXPECT_EQ(m_viewer.MinDataPanel->text(), QStringLiteral("-400"));
-    EXPECT_EQ(m_viewer.ChartWidgetView->cursorPoint(), 0);
-    EXPECT_FALSE(m_viewer.sbtnUndoZoom->isEnabled());
-    m_viewer.MaxDataPanelClick();
-    EXPECT_EQ(m_viewer.ChartWidgetView->cursorPoint(), 4000);
-    m_viewer.MinDataPanelClick();
-    EXPECT_EQ(m_viewer.ChartWidgetView->cursorPoint(), 17);
+    EXPECT_EQ(chart().pointCount(), 8191);
+    EXPECT_EQ(chart().value(4000), 500.0f);
+    EXPECT_EQ(chart().pointLabel(8190), QStringLiteral(" 12:00:50.0"));
+    EXPECT_EQ(panel("MaxDataPanel").text(), QStringLiteral("500"));
+    EXPECT_EQ(panel("MaxUnitPanel").text(), QStringLiteral("k"));
+    EXPECT_EQ(panel("MaxFuncPanel").text(), QString(QChar(0x03A9)));
+    EXPECT_EQ(panel("MinDataPanel").text(), QStringLiteral("-400"));
+    EXPECT_EQ(chart().cursorPoint(), 0);
+    EXPECT_FALSE(button("sbtnUndoZoom").isEnabled());
+    clickPanel("MaxDataPanel");
+    EXPECT_EQ(chart().cursorPoint(), 4000);
+    clickPanel("MinDataPanel");
+    EXPECT_EQ(chart().cursorPoint(), 17);
 }
 
 TEST_F(ViewerTest, LongRecordingIsReducedAndPanelsFindTheExtremes) {
     fill(m_state, 30001, 22222, 12345);
-    m_viewer.FormShow(m_state);
+    m_viewer.showRecording(m_state);
     EXPECT_FALSE(m_viewer.isDirect());
     EXPECT_EQ(m_viewer.reduction().blockSize, 7);
     EXPECT_LE(m_viewer.pointCount(), 12288);
-    EXPECT_EQ(m_viewer.ChartWidgetView->pointCount(), m_viewer.pointCount());
-    m_viewer.MaxDataPanelClick();
-    EXPECT_EQ(m_viewer.ChartWidgetView->value(m_viewer.ChartWidgetView->cursorPoint()), 500.0f);
-    m_viewer.MinDataPanelClick();
-    EXPECT_EQ(m_viewer.ChartWidgetView->value(m_viewer.ChartWidgetView->cursorPoint()), -400.0f);
+    EXPECT_EQ(chart().pointCount(), m_viewer.pointCount());
+    clickPanel("MaxDataPanel");
+    EXPECT_EQ(chart().value(chart().cursorPoint()), 500.0f);
+    clickPanel("MinDataPanel");
+    EXPECT_EQ(chart().value(chart().cursorPoint()), -400.0f);
 
     // Closing resets the graph to the first 100 samples of the buffer.
-    m_viewer.FormClose();
-    EXPECT_EQ(m_viewer.ChartWidgetView->pointCount(), 100);
-    EXPECT_EQ(m_viewer.ChartWidgetView->value(99), m_state.buffer()[99].main.value);
+    m_viewer.releaseRecording();
+    EXPECT_EQ(chart().pointCount(), 100);
+    EXPECT_EQ(chart().value(99), m_state.buffer()[99].main.value);
 }
 
 TEST_F(ViewerTest, EmptyBufferShowsAnEmptyGraph) {
-    m_viewer.FormShow(m_state);
+    m_viewer.showRecording(m_state);
     EXPECT_EQ(m_viewer.pointCount(), 0);
-    EXPECT_TRUE(m_viewer.MaxDataPanel->text().isEmpty());
-    m_viewer.MaxDataPanelClick(); // nothing to point at, nothing happens
+    EXPECT_TRUE(panel("MaxDataPanel").text().isEmpty());
+    clickPanel("MaxDataPanel"); // nothing to point at, nothing happens
 }
 
 TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
     QTemporaryDir dir;
     ExportDialog& dlg = m_viewer.exportDialog();
     fill(m_state, 300);
-    m_viewer.FormShow(m_state);
+    m_viewer.showRecording(m_state);
     std::vector<int> messages;
     SetBoxInterceptor([&](const BoxRequest& r) {
         messages.push_back(r.caption.mid(7, 4).toInt());
@@ -115,7 +137,7 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
         dlg.setFileName(svg);
         dlg.confirmExport();
     });
-    m_viewer.sbtnExportClick();
+    button("sbtnExport").click();
     QFile f(svg);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("<svg"));
@@ -125,6 +147,35 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
         dlg.selectDestination(ExportDestination::File); // no Browse: no name
         dlg.confirmExport();
     });
-    m_viewer.sbtnExportClick();
+    button("sbtnExport").click();
     EXPECT_EQ(messages, std::vector<int>{textNumber(TextId::BrowseForFileName)});
+}
+
+TEST_F(ViewerTest, UndoZoomFollowsTheGraphsZoom) {
+    fill(m_state, 300);
+    m_viewer.showRecording(m_state);
+    QToolButton& undo = button("sbtnUndoZoom");
+    EXPECT_FALSE(undo.isEnabled());
+    emit chart().zoomed();
+    EXPECT_TRUE(undo.isEnabled());
+    undo.click();
+    EXPECT_FALSE(undo.isEnabled());
+}
+
+// Every tool-button picture comes from its SVG resource and draws something.
+TEST(RecorderGlyphs, EachLoadsFromItsResourceAndIsDrawn) {
+    for (int g = static_cast<int>(RecorderGlyph::Start);
+         g <= static_cast<int>(RecorderGlyph::ViewerExport); ++g) {
+        const auto glyph = static_cast<RecorderGlyph>(g);
+        const QIcon icon = MakeRecorderGlyph(glyph);
+        EXPECT_TRUE(QFile::exists(RecorderGlyphPath(glyph))) << g;
+        const QImage image = icon.pixmap(QSize(24, 24)).toImage();
+        ASSERT_FALSE(image.isNull()) << g;
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                inked += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+        EXPECT_GT(inked, 20) << g;
+    }
+    EXPECT_NE(RecorderGlyphPath(RecorderGlyph::First), RecorderGlyphPath(RecorderGlyph::Last));
 }
