@@ -196,26 +196,45 @@ void AppendJsonString(std::string_view text, std::string& out) {
     out += '"';
 }
 
+namespace {
+
+// One display's part of a reading; its JSON keys start with the display's name.
+struct DisplayFields {
+    const char* name; // "main" or "sub"
+    std::string_view text;
+    std::string_view exponent;
+    std::uint32_t code;
+    std::uint32_t function;
+    bool negative;
+    std::string_view prefixLabel;
+    std::string_view unitLabel;
+    std::string_view modeLabel;
+    const DisplayLine& line;
+};
+
+void AppendDisplay(std::string& out, const DisplayFields& d) {
+    auto key = [&d](const char* field) { return std::string(d.name) + '_' + field; };
+    AppendField(out, key("text").c_str(), d.text);
+    AppendField(out, key("exponent").c_str(), d.exponent);
+    AppendNumber(out, key("code").c_str(), d.code);
+    AppendNumber(out, key("function").c_str(), d.function);
+    AppendBool(out, key("negative").c_str(), d.negative);
+    AppendField(out, key("prefix_label").c_str(), d.prefixLabel);
+    AppendField(out, key("unit_label").c_str(), d.unitLabel);
+    AppendField(out, key("mode_label").c_str(), d.modeLabel);
+    AppendLine(out, key("line").c_str(), d.line);
+}
+
+} // namespace
+
 void AppendReadingJson(const LiveReading& r, std::string& out) {
     out += '{';
-    AppendField(out, "main_text", r.mainText.view());
-    AppendField(out, "main_exponent", r.mainPrefixExponent.view());
-    AppendNumber(out, "main_code", r.mainCode);
-    AppendNumber(out, "main_function", r.mainFunction);
-    AppendBool(out, "main_negative", r.mainNegative != 0);
-    AppendField(out, "main_prefix_label", r.mainPrefixLabel.view());
-    AppendField(out, "main_unit_label", r.mainUnitLabel.view());
-    AppendField(out, "main_mode_label", r.mainModeLabel.view());
-    AppendLine(out, "main_line", r.mainDisplayLine);
-    AppendField(out, "sub_text", r.subText.view());
-    AppendField(out, "sub_exponent", r.subPrefixExponent.view());
-    AppendNumber(out, "sub_code", r.subCode);
-    AppendNumber(out, "sub_function", r.subFunction);
-    AppendBool(out, "sub_negative", r.subNegative != 0);
-    AppendField(out, "sub_prefix_label", r.subPrefixLabel.view());
-    AppendField(out, "sub_unit_label", r.subUnitLabel.view());
-    AppendField(out, "sub_mode_label", r.subModeLabel.view());
-    AppendLine(out, "sub_line", r.subDisplayLine);
+    AppendDisplay(out, {"main", r.mainText.view(), r.mainPrefixExponent.view(), r.mainCode,
+                        r.mainFunction, r.mainNegative != 0, r.mainPrefixLabel.view(),
+                        r.mainUnitLabel.view(), r.mainModeLabel.view(), r.mainDisplayLine});
+    AppendDisplay(out, {"sub", r.subText.view(), r.subPrefixExponent.view(), r.subCode,
+                        r.subFunction, r.subNegative != 0, r.subPrefixLabel.view(),
+                        r.subUnitLabel.view(), r.subModeLabel.view(), r.subDisplayLine});
     out += "\"low_battery\": ";
     out += r.lowBattery != 0 ? "true" : "false";
     out += '}';

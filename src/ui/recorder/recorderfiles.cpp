@@ -18,25 +18,33 @@ constexpr int kReadingSteps = 64;
 
 } // namespace
 
-std::optional<QString> askRecordingSaveName(QWidget* owner) {
+namespace {
+
+// A recorder file dialog: the caption is the menu item without its accelerator mark.
+FileDialogRequest recordingDialog(FileDialogRequest::Mode mode, QWidget* owner, TextId caption) {
     FileDialogRequest request;
-    request.mode = FileDialogRequest::Mode::Save;
+    request.mode = mode;
     request.owner = owner;
-    request.caption = text(TextId::MenuFileSaveAs).remove(QLatin1Char('&'));
+    request.caption = text(caption).remove(QLatin1Char('&'));
     request.defaultExt = QStringLiteral("g53");
-    request.fileName = QStringLiteral("Untitled.g53");
     request.filter = kRecorderFilter;
+    return request;
+}
+
+} // namespace
+
+std::optional<QString> askRecordingSaveName(QWidget* owner) {
+    FileDialogRequest request =
+        recordingDialog(FileDialogRequest::Mode::Save, owner, TextId::MenuFileSaveAs);
+    request.fileName = QStringLiteral("Untitled.g53");
     request.overwritePrompt = true;
     return RunFileDialog(request);
 }
 
 std::optional<QString> askRecordingToOpen(QWidget* owner) {
-    FileDialogRequest request;
-    request.mode = FileDialogRequest::Mode::Open;
-    request.owner = owner;
-    request.caption = text(TextId::MenuFileOpen).remove(QLatin1Char('&'));
-    request.defaultExt = QStringLiteral("g53");
-    request.filter = kRecorderFilter + QStringLiteral("|Temporary files(*.TMP)|*.tmp");
+    FileDialogRequest request =
+        recordingDialog(FileDialogRequest::Mode::Open, owner, TextId::MenuFileOpen);
+    request.filter += QStringLiteral("|Temporary files(*.TMP)|*.tmp");
     request.filterIndex = 1;
     request.overwritePrompt = false;
     return RunFileDialog(request);
