@@ -28,8 +28,8 @@ constexpr TextId kAtLastPage = TextId::AtLastPage;
 
 RecorderController::RecorderController(LiveReadingSource source, QString temporaryDirectory,
                                        QObject* parent)
-    : QObject(parent), m_source(std::move(source)),
-      m_temporaryFiles(std::move(temporaryDirectory)), m_sampleTimer(new QTimer(this)) {
+    : QObject(parent), m_source(std::move(source)), m_temporaryFiles(std::move(temporaryDirectory)),
+      m_sampleTimer(new QTimer(this)) {
     m_sampleTimer->setObjectName(QStringLiteral("TimerLogger"));
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
@@ -192,9 +192,8 @@ void RecorderController::showNextPage() {
     showPage(m_currentPage + 1);
 }
 
-std::pair<std::int32_t, std::int32_t> RecorderController::exportPages(ExportPages scope,
-                                                                      std::int32_t from,
-                                                                      std::int32_t to) const {
+std::pair<std::int32_t, std::int32_t>
+RecorderController::exportPages(ExportPages scope, std::int32_t from, std::int32_t to) const {
     switch (scope) {
     case ExportPages::Current:
         break;
@@ -295,10 +294,30 @@ void RecorderController::startSave(const QString& path) {
     });
 }
 
+void RecorderController::startTextExport(const QString& path, std::int32_t first,
+                                         std::int32_t last) {
+    if (m_busy)
+        return;
+    m_stop = std::stop_source();
+    setBusy(true);
+    runJob([this, path, first, last, lastPage = m_lastPage](std::stop_token stop) {
+        SaveResult result;
+        result.path = path;
+        // The recording does not change while the controller is busy.
+        result.saved = ExportRecorderText(path, m_recording.buffer(), first, last, lastPage,
+                                          &result.reason, stop);
+        return std::function<void()>([this, result] {
+            setBusy(false);
+            emit textExportFinished(result.saved, result.path, result.reason);
+        });
+    });
+}
+
 bool RecorderController::saveAndWait(const QString& path) {
     bool saved = false;
-    const auto connection = connect(this, &RecorderController::saveFinished, this,
-                                    [&saved](bool ok, const QString&, const QString&) { saved = ok; });
+    const auto connection =
+        connect(this, &RecorderController::saveFinished, this,
+                [&saved](bool ok, const QString&, const QString&) { saved = ok; });
     startSave(path);
     waitForJob();
     disconnect(connection);
@@ -320,17 +339,17 @@ void RecorderController::runJob(std::function<std::function<void()>(std::stop_to
     if (m_job)
         m_job->wait();
     const std::uint64_t generation = ++m_jobGeneration;
-    m_job.reset(QThread::create([this, work = std::move(work), token = m_stop.get_token(),
-                                 generation] {
-        std::function<void()> deliver = work(token);
-        {
-            const std::lock_guard lock(m_resultMutex);
-            m_pendingResult = std::move(deliver);
-            m_pendingGeneration = generation;
-        }
-        QMetaObject::invokeMethod(
-            this, [this, generation] { deliverJobResult(generation); }, Qt::QueuedConnection);
-    }));
+    m_job.reset(
+        QThread::create([this, work = std::move(work), token = m_stop.get_token(), generation] {
+            std::function<void()> deliver = work(token);
+            {
+                const std::lock_guard lock(m_resultMutex);
+                m_pendingResult = std::move(deliver);
+                m_pendingGeneration = generation;
+            }
+            QMetaObject::invokeMethod(
+                this, [this, generation] { deliverJobResult(generation); }, Qt::QueuedConnection);
+        }));
     m_job->setObjectName(QStringLiteral("RecorderJob"));
     m_job->start();
 }

@@ -120,6 +120,9 @@ public:
     void abortLoad();
     // Saves the whole recording as a .g53 file on a worker thread; ends in saveFinished.
     void startSave(const QString& path);
+    // Writes the text export of pages first..last on a worker thread; ends in
+    // textExportFinished. Destroying the controller stops it, leaving the file as it was.
+    void startTextExport(const QString& path, std::int32_t first, std::int32_t last);
     // Saves and waits for the result (closing the program). True when saved.
     bool saveAndWait(const QString& path);
     // Waits for a running job and delivers its result now.
@@ -139,6 +142,7 @@ signals:
     void loadProgress(telmora::LoadStage stage, qint64 done, qint64 total);
     void loadFinished(telmora::LoadOutcome outcome, bool cutShort);
     void saveFinished(bool saved, const QString& path, const QString& reason);
+    void textExportFinished(bool written, const QString& path, const QString& reason);
     // A message for the user: an error (caption "Error[E…]") or a notice
     // (caption "Warning[W…]") with its text number.
     void errorRaised(telmora::TextId textId);

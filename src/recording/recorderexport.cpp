@@ -124,7 +124,8 @@ bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32
 }
 
 bool ExportRecorderText(const QString& path, const SampleList& samples, std::int32_t first,
-                        std::int32_t last, std::int32_t lastPage, QString* error) {
+                        std::int32_t last, std::int32_t lastPage, QString* error,
+                        std::stop_token stop) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error != nullptr)
@@ -132,11 +133,12 @@ bool ExportRecorderText(const QString& path, const SampleList& samples, std::int
         return false;
     }
     const bool written = WriteRecorderText(samples, first, last, lastPage, [&](std::string_view s) {
-        return file.write(s.data(), static_cast<qint64>(s.size())) == qint64(s.size());
+        return !stop.stop_requested() &&
+               file.write(s.data(), static_cast<qint64>(s.size())) == qint64(s.size());
     });
     if (!written) {
         if (error != nullptr)
-            *error = file.errorString();
+            *error = stop.stop_requested() ? QString() : file.errorString();
         file.cancelWriting();
         return false;
     }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -36,8 +37,10 @@ bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32
                        std::int32_t lastPage, const TextSink& sink);
 
 // Writes the export to a file through QSaveFile (an existing file survives a failed
-// export). False with a reason in `error` when the file cannot be written.
+// or stopped export). False with a reason in `error` when the file cannot be
+// written; false with no reason when `stop` was requested before the end.
 bool ExportRecorderText(const QString& path, const SampleList& samples, std::int32_t first,
-                        std::int32_t last, std::int32_t lastPage, QString* error = nullptr);
+                        std::int32_t last, std::int32_t lastPage, QString* error = nullptr,
+                        std::stop_token stop = {});
 
 } // namespace telmora

@@ -82,7 +82,9 @@ struct ControllerTest : ::testing::Test {
         EXPECT_TRUE(finished.wait(10000));
         return finished.value(0).value(0).value<LoadOutcome>();
     }
-    int lastError() const { return errors.isEmpty() ? 0 : int(errors.last().value(0).value<TextId>()); }
+    int lastError() const {
+        return errors.isEmpty() ? 0 : int(errors.last().value(0).value<TextId>());
+    }
 };
 
 } // namespace
@@ -321,4 +323,28 @@ TEST(RecorderControllerLifetime, DestroyedMidLoadStopsItsJobAndItsFiles) {
         EXPECT_TRUE(recorder.isBusy());
     } // the job is stopped and joined; no result reaches a dead object
     EXPECT_FALSE(QFile::exists(tmp));
+}
+
+TEST_F(ControllerTest, TextExportRunsAsAJobAndRefusesASecondOneMeanwhile) {
+    fill(450);
+    QSignalSpy busy(&recorder, &RecorderController::busyChanged);
+    QSignalSpy exported(&recorder, &RecorderController::textExportFinished);
+    recorder.startTextExport(file("pages.csv"), 2, 3);
+    EXPECT_TRUE(recorder.isBusy());
+    recorder.startTextExport(file("other.csv"), 1, 1); // busy: ignored
+    ASSERT_TRUE(exported.wait());
+    EXPECT_FALSE(recorder.isBusy());
+    ASSERT_EQ(exported.size(), 1);
+    EXPECT_TRUE(exported[0].value(0).toBool());
+    EXPECT_EQ(exported[0].value(1).toString(), file("pages.csv"));
+    EXPECT_EQ(busy.size(), 2);
+    EXPECT_FALSE(QFile::exists(file("other.csv")));
+    QFile f(file("pages.csv"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().count("\r\n"), 1 + 400); // pages 2 and 3 of 450 samples
+
+    recorder.startTextExport(file("missing/dir/pages.csv"), 1, 1);
+    ASSERT_TRUE(exported.wait());
+    EXPECT_FALSE(exported[1].value(0).toBool());
+    EXPECT_FALSE(exported[1].value(2).toString().isEmpty());
 }

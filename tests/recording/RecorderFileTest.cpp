@@ -315,6 +315,17 @@ TEST(RecorderText, ExportToFileAndUnwritableTarget) {
     EXPECT_FALSE(
         ExportRecorderText(dir.filePath(QStringLiteral("none/out.csv")), list, 1, 1, 1, &error));
     EXPECT_FALSE(error.isEmpty());
+
+    // A stopped export leaves the earlier file as it was and gives no reason.
+    std::stop_source stop;
+    stop.request_stop();
+    error.clear();
+    list.append(makeSample(4));
+    EXPECT_FALSE(ExportRecorderText(file, list, 1, 1, 1, &error, stop.get_token()));
+    EXPECT_TRUE(error.isEmpty());
+    f.close();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().count("\r\n"), 2); // the header and the one earlier sample
 }
 
 TEST(ViewReduction, DirectBelow8192AndPairsAbove) {

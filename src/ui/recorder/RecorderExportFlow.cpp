@@ -1,10 +1,8 @@
 #include "ui/recorder/RecorderExportFlow.h"
 
 #include "recording/RecorderController.h"
-#include "recording/recorderexport.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/common/BusyCursor.h"
 #include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
@@ -41,23 +39,11 @@ void RecorderExportFlow::run() {
         scope = ExportPages::All;
     const auto [first, last] = m_controller.exportPages(
         scope, dlg->pageFrom().value_or(1), dlg->pageTo().value_or(m_controller.lastPage()));
+    // Text is written on the controller's worker thread; the window reports the outcome.
     if (dlg->exportType() == ExportType::Text)
-        exportText(first, last, fileName);
+        m_controller.startTextExport(fileName, first, last);
     else
         exportPictures(first, last, fileName);
-}
-
-void RecorderExportFlow::exportText(std::int32_t first, std::int32_t last,
-                                    const QString& fileName) {
-    QString error;
-    bool written = false;
-    {
-        const BusyCursor busy;
-        written = ExportRecorderText(fileName, m_controller.recording().buffer(), first, last,
-                                     m_controller.lastPage(), &error);
-    }
-    if (!written)
-        showFileSaveError(m_owner, fileName, error);
 }
 
 void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,

@@ -21,7 +21,6 @@ public:
     void run();
 
 private:
-    void exportText(std::int32_t first, std::int32_t last, const QString& fileName);
     void exportPictures(std::int32_t first, std::int32_t last, const QString& fileName);
 
     RecorderController& m_controller;

@@ -115,10 +115,18 @@ void RecorderWindow::bindController() {
             refreshControls();
             refreshStatus();
         });
-    connect(c, &RecorderController::busyChanged, this, &RecorderWindow::refreshControls);
+    connect(c, &RecorderController::busyChanged, this, [this](bool busy) {
+        // The hourglass while a file is opened, saved or exported.
+        if (!busy)
+            m_busyCursor.reset();
+        else if (!m_busyCursor)
+            m_busyCursor.emplace();
+        refreshControls();
+    });
     connect(c, &RecorderController::loadProgress, this, &RecorderWindow::showLoadProgress);
     connect(c, &RecorderController::loadFinished, this, &RecorderWindow::finishLoad);
-    connect(c, &RecorderController::saveFinished, this, &RecorderWindow::reportSave);
+    connect(c, &RecorderController::saveFinished, this, &RecorderWindow::reportFileWritten);
+    connect(c, &RecorderController::textExportFinished, this, &RecorderWindow::reportFileWritten);
     connect(c, &RecorderController::errorRaised, this,
             [this](TextId textId) { showError(this, textId); });
     connect(c, &RecorderController::noticeRaised, this,
@@ -334,7 +342,6 @@ void RecorderWindow::saveRecordingAs() {
     const std::optional<QString> path = askRecordingSaveName(this);
     if (!path)
         return;
-    m_busyCursor.emplace(); // ends in reportSave
     m_controller.startSave(*path);
 }
 
@@ -344,9 +351,8 @@ bool RecorderWindow::saveCommand() {
     return !hasUnsavedData();
 }
 
-void RecorderWindow::reportSave(bool saved, const QString& path, const QString& reason) {
-    m_busyCursor.reset();
-    if (!saved)
+void RecorderWindow::reportFileWritten(bool written, const QString& path, const QString& reason) {
+    if (!written)
         showFileSaveError(this, path, reason);
 }
 
@@ -369,9 +375,7 @@ void RecorderWindow::openRecording() {
     prepareLoadProgress(progressWindow());
     m_pageProgress->setRange(0, m_pointsPerPage);
     m_pageProgress->setValue(0);
-    m_busyCursor.emplace(); // ends in finishLoad
-    if (!m_controller.startLoad(*path))
-        m_busyCursor.reset();
+    m_controller.startLoad(*path);
 }
 
 void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total) {
@@ -384,7 +388,6 @@ void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total
 
 void RecorderWindow::finishLoad() {
     progressWindow().end();
-    m_busyCursor.reset();
     m_pageProgress->setValue(static_cast<int>(
         static_cast<std::int64_t>(m_controller.recording().size()) % m_pointsPerPage));
     m_chart->setCursorPoint(m_pointsPerPage - 1);

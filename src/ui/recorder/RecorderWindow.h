@@ -99,7 +99,8 @@ private:
     void showRecordingState(bool recording);
     void showLoadProgress(LoadStage stage, qint64 done, qint64 total);
     void finishLoad();
-    void reportSave(bool saved, const QString& path, const QString& reason);
+    // The end of a save or a text export: the error when the file was not written.
+    void reportFileWritten(bool written, const QString& path, const QString& reason);
     bool lowBatteryPrompt();
 
     RecorderController& m_controller;
@@ -114,7 +115,7 @@ private:
     IntervalDialog* m_intervalDialog = nullptr;
     ExportDialog* m_exportDialog = nullptr;
     ProgressWindow* m_progress = nullptr;
-    std::optional<BusyCursor> m_busyCursor; // while a recording is being opened or saved
+    std::optional<BusyCursor> m_busyCursor; // while the controller is busy
 };
 
 } // namespace telmora

@@ -229,7 +229,12 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
         dlg.setFileName(csv);
         dlg.confirmExport();
     });
+    // The text is written on the controller's worker thread.
+    QSignalSpy exported(&form->controller(), &RecorderController::textExportFinished);
     form->exportRecording();
+    ASSERT_TRUE(exported.wait());
+    EXPECT_TRUE(exported.at(0).at(0).toBool());
+    EXPECT_FALSE(form->controller().isBusy());
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray text = f.readAll();
@@ -241,6 +246,19 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
     form->exportRecording();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Error[E9013]"));
+    EXPECT_EQ(exported.count(), 1); // nothing was started
+
+    // A file that cannot be written gives the save error with its path once the job ends.
+    const QString unwritable = file("missing/dir/pages.csv");
+    QTimer::singleShot(0, &dlg, [&] {
+        dlg.setFileName(unwritable);
+        dlg.confirmExport();
+    });
+    form->exportRecording();
+    ASSERT_TRUE(exported.wait());
+    EXPECT_FALSE(exported.at(1).at(0).toBool());
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, QStringLiteral("Error[E9005]"));
 
     const QString png = file("page.png");
     QTimer::singleShot(0, &dlg, [&] {
