@@ -50,83 +50,14 @@ AboutDialog::AboutDialog(std::shared_ptr<CableBackend> backend, QWidget* parent)
     setObjectName(QStringLiteral("DlgAboutForm"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(telmora::text(TextId::HintAbout) + QLatin1Char(' ') +
-                   telmora::text(TextId::ProgramName));
-    setWindowIcon(telmora::AppIcon());
+    setWindowTitle(text(TextId::HintAbout) + QLatin1Char(' ') + text(TextId::ProgramName));
+    setWindowIcon(AppIcon());
 
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-
-    // The logo is kept for layouts that show it; the About box hides it.
-    ImageLogo = new QLabel(panel);
-    ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
-    ImageLogo->setPixmap(telmora::AppIconPixmap(2 * kIconSize));
-    ImageLogo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    ImageLogo->hide();
-
-    Image1 = new QLabel(panel);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(telmora::AppIconPixmap(kIconSize));
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setCursor(Qt::PointingHandCursor);
-    Image1->setToolTip(tr("Click to read the firmware version and serial number of the cable"));
-    Image1->installEventFilter(this);
-
-    Memo1 = new QPlainTextEdit(panel);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setFrameStyle(QFrame::NoFrame);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->viewport()->setAutoFillBackground(false);
-    QPalette memoPalette = Memo1->palette();
-    memoPalette.setColor(QPalette::Base, palette().color(QPalette::Window));
-    Memo1->setPalette(memoPalette);
-
-    // Lines 1 to 7 stay for the run; 8 and 9 hold the cable identity once asked.
-    m_lines = QStringList(kLineCount, QString());
-    m_lines[0] = telmora::text(TextId::MeterSeriesName) + QLatin1Char(' ') +
-                 telmora::text(TextId::ProgramName);
-    m_lines[1] = tr("Desktop companion for USB-linked digital multimeters");
-    m_lines[2] = tr("Version %1 (Qt %2)")
-                     .arg(QStringLiteral(TELMORA_VERSION), QString::fromLatin1(qVersion()));
-    m_lines[3] = telmora::text(TextId::CopyrightNotice);
-    m_lines[4] = tr("Free software under the GNU GPL v3 or later; ABSOLUTELY NO WARRANTY.");
-    m_lines[6] = telmora::SystemLine(QSysInfo::kernelType(), QSysInfo::kernelVersion());
-    showLines();
-
-    const QFontMetrics metrics(Memo1->font());
-    const int textHeight = metrics.lineSpacing() * kLineCount +
-                           2 * static_cast<int>(Memo1->document()->documentMargin()) + 6;
-    int textWidth = 0;
-    for (const QString& line :
-         {telmora::CableFirmwareLine(0xFFFF),
-          telmora::CableSerialLine({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})})
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
-    for (const QString& line : std::as_const(m_lines))
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
-    textWidth += 2 * static_cast<int>(Memo1->document()->documentMargin()) + 24;
-    Memo1->setFixedSize(textWidth, textHeight);
-
-    auto* pictures = new QVBoxLayout;
-    pictures->addWidget(ImageLogo);
-    pictures->addStretch(1);
-    pictures->addWidget(Image1);
-    pictures->addStretch(1);
-
-    auto* panelLayout = new QHBoxLayout(panel);
-    panelLayout->setContentsMargins(16, 12, 12, 12);
-    panelLayout->setSpacing(16);
-    panelLayout->addLayout(pictures);
-    panelLayout->addWidget(Memo1, 1);
-
+    QWidget* panel = buildPanel();
     auto* buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    OKButton = buttonBox->button(QDialogButtonBox::Ok);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
+    m_okButton = buttonBox->button(QDialogButtonBox::Ok);
+    m_okButton->setObjectName(QStringLiteral("OKButton"));
+    m_okButton->setDefault(true);
     connect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
@@ -137,18 +68,96 @@ AboutDialog::AboutDialog(std::shared_ptr<CableBackend> backend, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+// The sunken panel: the icon (and the hidden logo) beside the read-only lines.
+QWidget* AboutDialog::buildPanel() {
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+
+    m_logo = new QLabel(panel);
+    m_logo->setObjectName(QStringLiteral("ImageLogo"));
+    m_logo->setPixmap(AppIconPixmap(2 * kIconSize));
+    m_logo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_logo->hide();
+
+    m_icon = new QLabel(panel);
+    m_icon->setObjectName(QStringLiteral("Image1"));
+    m_icon->setPixmap(AppIconPixmap(kIconSize));
+    m_icon->setAlignment(Qt::AlignCenter);
+    m_icon->setCursor(Qt::PointingHandCursor);
+    m_icon->setToolTip(tr("Click to read the firmware version and serial number of the cable"));
+    m_icon->installEventFilter(this);
+
+    m_text = new QPlainTextEdit(panel);
+    m_text->setObjectName(QStringLiteral("Memo1"));
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setFrameStyle(QFrame::NoFrame);
+    m_text->setFocusPolicy(Qt::NoFocus);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_text->viewport()->setAutoFillBackground(false);
+    QPalette textPalette = m_text->palette();
+    textPalette.setColor(QPalette::Base, palette().color(QPalette::Window));
+    m_text->setPalette(textPalette);
+    fillFixedLines();
+    fitTextToLines();
+
+    auto* pictures = new QVBoxLayout;
+    pictures->addWidget(m_logo);
+    pictures->addStretch(1);
+    pictures->addWidget(m_icon);
+    pictures->addStretch(1);
+
+    auto* panelLayout = new QHBoxLayout(panel);
+    panelLayout->setContentsMargins(16, 12, 12, 12);
+    panelLayout->setSpacing(16);
+    panelLayout->addLayout(pictures);
+    panelLayout->addWidget(m_text, 1);
+    return panel;
+}
+
+// Lines 1 to 7 stay for the run; 8 and 9 hold the cable identity once asked.
+void AboutDialog::fillFixedLines() {
+    m_lines = QStringList(kLineCount, QString());
+    m_lines[0] = text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName);
+    m_lines[1] = tr("Desktop companion for USB-linked digital multimeters");
+    m_lines[2] = tr("Version %1 (Qt %2)")
+                     .arg(QStringLiteral(TELMORA_VERSION), QString::fromLatin1(qVersion()));
+    m_lines[3] = text(TextId::CopyrightNotice);
+    m_lines[4] = tr("Free software under the GNU GPL v3 or later; ABSOLUTELY NO WARRANTY.");
+    m_lines[6] = SystemLine(QSysInfo::kernelType(), QSysInfo::kernelVersion());
+    showLines();
+}
+
+// Tall enough for every line and wide enough for the longest, the widest possible
+// cable lines included, so the box keeps its size when they appear.
+void AboutDialog::fitTextToLines() {
+    const QFontMetrics metrics(m_text->font());
+    const int margin = static_cast<int>(m_text->document()->documentMargin());
+    const int textHeight = metrics.lineSpacing() * kLineCount + 2 * margin + 6;
+    int textWidth = 0;
+    for (const QString& line : {CableFirmwareLine(0xFFFF),
+                                CableSerialLine({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})})
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+    for (const QString& line : std::as_const(m_lines))
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+    textWidth += 2 * margin + 24;
+    m_text->setFixedSize(textWidth, textHeight);
+}
+
 void AboutDialog::setCableQuery(CableQuery query) {
     m_cableQuery = std::move(query);
 }
 
-void AboutDialog::Image1Click() {
-    telmora::CableIdentity identity;
+void AboutDialog::showCableIdentity() {
+    CableIdentity identity;
     bool opened = false;
     if (m_cableQuery) {
         const BusyCursor busy;
         opened = m_cableQuery(identity);
     }
-    const telmora::CableLines cable = telmora::CableIdentityLines(opened, identity);
+    const CableLines cable = CableIdentityLines(opened, identity);
     setLine(8, cable.firmware);
     setLine(9, cable.serial);
     showLines();
@@ -169,11 +178,11 @@ void AboutDialog::showEvent(QShowEvent* event) {
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_icon && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
-            Image1->rect().contains(mouse->position().toPoint())) {
-            Image1Click();
+            m_icon->rect().contains(mouse->position().toPoint())) {
+            showCableIdentity();
             return true;
         }
     }
@@ -185,7 +194,7 @@ void AboutDialog::setLine(int number, const QString& text) {
 }
 
 void AboutDialog::showLines() {
-    Memo1->setPlainText(m_lines.join(QLatin1Char('\n')));
+    m_text->setPlainText(m_lines.join(QLatin1Char('\n')));
 }
 
 } // namespace telmora

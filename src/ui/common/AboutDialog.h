@@ -35,24 +35,26 @@ public:
     using CableQuery = std::function<bool(telmora::CableIdentity&)>;
     void setCableQuery(CableQuery query);
 
-    // The click on the icon: queries the cable and fills lines 8 and 9.
-    void Image1Click();
-
-    // The nine lines of Memo1.
+    // The nine lines the box shows.
     QStringList lines() const { return m_lines; }
-
-    QLabel* Image1 = nullptr;
-    QLabel* ImageLogo = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* OKButton = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* buildPanel();
+    void fillFixedLines();
+    void fitTextToLines();
+    // The click on the icon: queries the cable and fills lines 8 and 9.
+    void showCableIdentity();
     void setLine(int number, const QString& text);
     void showLines();
+
+    QLabel* m_icon = nullptr;
+    QLabel* m_logo = nullptr; // kept for layouts that show it; the About box hides it
+    QPlainTextEdit* m_text = nullptr;
+    QPushButton* m_okButton = nullptr;
 
     QStringList m_lines;
     CableQuery m_cableQuery;

@@ -248,26 +248,34 @@ TEST(AboutLines, FailedPartsOfTheQueryLeaveTheirLinesEmpty) {
 
 namespace {
 
+// A control of the About box by its object name.
+template <class Control> Control* part(const AboutDialog& form, const char* name) {
+    auto* control = form.findChild<Control*>(QLatin1String(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
+
 void clickIcon(AboutDialog& form) {
-    const QPointF centre = QRectF(form.Image1->rect()).center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, form.Image1->mapToGlobal(centre),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, form.Image1->mapToGlobal(centre),
+    QLabel* icon = part<QLabel>(form, "Image1");
+    const QPointF centre = QRectF(icon->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, icon->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, icon->mapToGlobal(centre),
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form.Image1, &press);
-    QApplication::sendEvent(form.Image1, &release);
+    QApplication::sendEvent(icon, &press);
+    QApplication::sendEvent(icon, &release);
 }
 
 QStringList memoLines(const AboutDialog& form) {
-    return form.Memo1->toPlainText().split(QLatin1Char('\n'));
+    return part<QPlainTextEdit>(form, "Memo1")->toPlainText().split(QLatin1Char('\n'));
 }
 
 } // namespace
 
 TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
     AboutDialog form(nullptr);
-    EXPECT_TRUE(form.Memo1->isReadOnly());
-    EXPECT_TRUE(form.ImageLogo->isHidden());
+    EXPECT_TRUE(part<QPlainTextEdit>(form, "Memo1")->isReadOnly());
+    EXPECT_TRUE(part<QLabel>(form, "ImageLogo")->isHidden());
     int queries = 0;
     form.setCableQuery([&](CableIdentity& id) {
         ++queries;
@@ -291,7 +299,7 @@ TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
         ASSERT_EQ(lines.size(), 9);
         EXPECT_EQ(lines[7], "Cable Firmware ver.:01.05");
         EXPECT_EQ(lines[8], "Cable SN : 0807060504030201");
-        form.OKButton->click();
+        part<QPushButton>(form, "OKButton")->click();
         EXPECT_FALSE(form.isVisible());
     }
     EXPECT_EQ(queries, 2);
@@ -301,7 +309,7 @@ TEST(DlgAboutForm, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
     AboutDialog form(nullptr);
     form.show();
     form.setCableQuery(nullptr);
-    form.Image1Click();
+    clickIcon(form);
     EXPECT_TRUE(form.lines()[7].isEmpty());
 
     form.setCableQuery([](CableIdentity& id) {
@@ -309,12 +317,12 @@ TEST(DlgAboutForm, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
         id.versionNumber = 0x0105;
         return true;
     });
-    form.Image1Click();
+    clickIcon(form);
     EXPECT_EQ(form.lines()[7], "Cable Firmware ver.:01.05");
     EXPECT_TRUE(form.lines()[8].isEmpty()); // serial query failed
 
     form.setCableQuery([](CableIdentity&) { return false; });
-    form.Image1Click();
+    clickIcon(form);
     EXPECT_TRUE(form.lines()[7].isEmpty());
     EXPECT_TRUE(form.lines()[8].isEmpty());
     EXPECT_FALSE(form.lines()[0].isEmpty());
@@ -335,13 +343,13 @@ TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
 
     AboutDialog form(meter); // with its own query of that cable
     form.show();
-    form.Image1Click();
+    clickIcon(form);
     EXPECT_EQ(form.lines()[7], "Cable Firmware ver.:01.05");
     EXPECT_EQ(form.lines()[8], "Cable SN : 0807060504030201");
     EXPECT_EQ(meter->openDevices(), 0);
 
     meter->setCablePresent(false);
-    form.Image1Click();
+    clickIcon(form);
     EXPECT_TRUE(form.lines()[7].isEmpty());
     EXPECT_TRUE(form.lines()[8].isEmpty());
     EXPECT_EQ(meter->opens(), meter->closes());
