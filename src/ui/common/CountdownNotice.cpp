@@ -42,76 +42,79 @@ CountdownNotice::CountdownNotice(QWidget* parent) : QDialog(parent) {
     // Dialog border with a caption but no border icons; above every other window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowStaysOnTopHint);
-    setWindowIcon(telmora::AppIcon());
+    setWindowIcon(AppIcon());
+    buildControls();
+    layOutControls();
+}
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+void CountdownNotice::buildControls() {
+    m_icon = new QLabel(this);
+    m_icon->setObjectName(QStringLiteral("Image1"));
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    Image1->setPixmap(style()
+    m_icon->setPixmap(style()
                           ->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this)
                           .pixmap(iconSize, iconSize));
-    Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    m_icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto makeLine = [this](const char* name) {
+    const char* lineNames[] = {"lbMsg1", "lbMsg2", "lbMsg3"};
+    for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(this);
-        label->setObjectName(QLatin1String(name));
+        label->setObjectName(QLatin1String(lineNames[i]));
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setMinimumWidth(300);
-        return label;
-    };
-    lbMsg1 = makeLine("lbMsg1");
-    QFont strong = lbMsg1->font();
+        m_lines[i] = label;
+    }
+    QFont strong = m_lines[0]->font();
     strong.setBold(true);
-    lbMsg1->setFont(strong);
-    lbMsg2 = makeLine("lbMsg2");
-    lbMsg3 = makeLine("lbMsg3");
+    m_lines[0]->setFont(strong);
 
-    ProgressBar = new QProgressBar(this);
-    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setRange(0, kTicks);
-    ProgressBar->setValue(0);
-    ProgressBar->setTextVisible(false);
-    ProgressBar->setFixedHeight(fontMetrics().height());
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("ProgressBar"));
+    m_progress->setRange(0, kTicks);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_progress->setFixedHeight(fontMetrics().height());
 
-    bbtnAbort = new QPushButton(style()->standardIcon(QStyle::SP_DialogAbortButton, nullptr, this),
-                                tr("&Abort"), this);
-    bbtnAbort->setObjectName(QStringLiteral("bbtnAbort"));
-    bbtnAbort->setAutoDefault(false);
-    bbtnYes = new QPushButton(style()->standardIcon(QStyle::SP_DialogRetryButton, nullptr, this),
-                              tr("&Continue"), this);
-    bbtnYes->setObjectName(QStringLiteral("bbtnYes"));
-    bbtnYes->setDefault(true);
-    connect(bbtnAbort, &QPushButton::clicked, this, &CountdownNotice::bbtnAbortClick);
-    connect(bbtnYes, &QPushButton::clicked, this, &CountdownNotice::bbtnYesClick);
+    m_abortButton = new QPushButton(
+        style()->standardIcon(QStyle::SP_DialogAbortButton, nullptr, this), tr("&Abort"), this);
+    m_abortButton->setObjectName(QStringLiteral("bbtnAbort"));
+    m_abortButton->setAutoDefault(false);
+    m_continueButton = new QPushButton(
+        style()->standardIcon(QStyle::SP_DialogRetryButton, nullptr, this), tr("&Continue"), this);
+    m_continueButton->setObjectName(QStringLiteral("bbtnYes"));
+    m_continueButton->setDefault(true);
+    connect(m_abortButton, &QPushButton::clicked, this, [this] { end(Result::Aborted); });
+    connect(m_continueButton, &QPushButton::clicked, this, [this] { end(Result::Continued); });
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kTickMs);
-    connect(Timer1, &QTimer::timeout, this, &CountdownNotice::Timer1Timer);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(kTickMs);
+    connect(m_timer, &QTimer::timeout, this, &CountdownNotice::tick);
+}
 
+void CountdownNotice::layOutControls() {
     auto* lines = new QVBoxLayout;
     lines->setSpacing(6);
-    lines->addWidget(lbMsg1);
-    lines->addWidget(lbMsg2);
-    lines->addWidget(lbMsg3);
+    for (QLabel* line : m_lines)
+        lines->addWidget(line);
     lines->addStretch(1);
 
     auto* message = new QHBoxLayout;
     message->setSpacing(16);
-    message->addWidget(Image1, 0, Qt::AlignTop);
+    message->addWidget(m_icon, 0, Qt::AlignTop);
     message->addLayout(lines, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(bbtnAbort);
-    buttons->addWidget(bbtnYes);
+    buttons->addWidget(m_abortButton);
+    buttons->addWidget(m_continueButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 18, 18, 14);
     layout->setSpacing(14);
     layout->addLayout(message);
-    layout->addWidget(ProgressBar);
+    layout->addWidget(m_progress);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -120,54 +123,47 @@ void CountdownNotice::setInterceptor(Interceptor i) {
     interceptor() = std::move(i);
 }
 
-int CountdownNotice::showCountdown(CaptionKind captionKind, TextId captionId, const QString& line1,
-                                   const QString& line2, const QString& line3) {
-    lbMsg1->setText(line1);
-    lbMsg2->setText(line2);
-    lbMsg3->setText(line3);
-    lbMsg3->setVisible(!line3.isEmpty());
-    ProgressBar->setVisible(true);
-    setWindowTitle(telmora::caption(captionKind, captionId));
+CountdownNotice::Result CountdownNotice::showCountdown(CaptionKind captionKind, TextId captionId,
+                                                       const QString& line1, const QString& line2,
+                                                       const QString& line3) {
+    m_lines[0]->setText(line1);
+    m_lines[1]->setText(line2);
+    m_lines[2]->setText(line3);
+    m_lines[2]->setVisible(!line3.isEmpty());
+    m_progress->setVisible(true);
+    setWindowTitle(caption(captionKind, captionId));
     if (interceptor()) {
-        ProgressBar->setValue(ProgressBar->minimum());
+        m_progress->setValue(m_progress->minimum());
         return interceptor()(*this);
     }
-    Timer1->start();
-    return exec();
+    m_timer->start();
+    return static_cast<Result>(exec());
 }
 
-void CountdownNotice::Timer1Timer() {
+void CountdownNotice::tick() {
     if (!isVisible()) {
-        Timer1->stop();
+        m_timer->stop();
         return;
     }
-    ProgressBar->setValue(std::min(ProgressBar->value() + 1, ProgressBar->maximum()));
-    if (ProgressBar->value() >= ProgressBar->maximum()) {
-        Timer1->stop();
-        done(mrYes);
+    m_progress->setValue(std::min(m_progress->value() + 1, m_progress->maximum()));
+    if (m_progress->value() >= m_progress->maximum()) {
+        m_timer->stop();
+        end(Result::TimedOut);
     }
-}
-
-void CountdownNotice::bbtnAbortClick() {
-    done(mrAbort);
-}
-
-void CountdownNotice::bbtnYesClick() {
-    done(mrRetry);
 }
 
 void CountdownNotice::done(int result) {
-    Timer1->stop();
+    m_timer->stop();
     QDialog::done(result);
 }
 
 void CountdownNotice::reject() {
-    done(mrAbort);
+    end(Result::Aborted);
 }
 
 void CountdownNotice::showEvent(QShowEvent* event) {
     // Every showing counts down from the start.
-    ProgressBar->setValue(ProgressBar->minimum());
+    m_progress->setValue(m_progress->minimum());
     adjustSize();
     centreOnScreen(this);
     QDialog::showEvent(event);

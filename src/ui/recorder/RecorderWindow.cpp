@@ -218,7 +218,7 @@ bool RecorderWindow::lowBatteryPrompt() {
         m_countdown = new CountdownNotice(this);
     return m_countdown->showCountdown(
                CaptionKind::Warning, TextId::MeterBatteryLow, text(TextId::MeterBatteryLow),
-               text(TextId::ContinueInThreeSeconds), QString()) != CountdownNotice::mrAbort;
+               text(TextId::ContinueInThreeSeconds), QString()) != CountdownNotice::Result::Aborted;
 }
 
 void RecorderWindow::showClock() {

@@ -28,6 +28,20 @@ using telmora::CableIdentity;
 
 namespace {
 
+// The notice's parts by object name, as the user finds them.
+QTimer* timer(const CountdownNotice& form) {
+    return form.findChild<QTimer*>(QStringLiteral("Timer1"));
+}
+QProgressBar* progressBar(const CountdownNotice& form) {
+    return form.findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+}
+QPushButton* button(const CountdownNotice& form, const char* name) {
+    return form.findChild<QPushButton*>(QLatin1String(name));
+}
+QLabel* messageLine(const CountdownNotice& form, const char* name) {
+    return form.findChild<QLabel*>(QLatin1String(name));
+}
+
 // Runs `action` once the modal window is up (inside its event loop).
 template <typename F> void whenShown(CountdownNotice& form, F action) {
     QTimer::singleShot(0, &form, [&form, action] {
@@ -40,79 +54,79 @@ template <typename F> void whenShown(CountdownNotice& form, F action) {
 
 TEST(AutoMsgForm, CountdownClosesWithYesAfterThirtyTicks) {
     CountdownNotice form;
-    EXPECT_FALSE(form.Timer1->isActive()); // off until a caller starts it
-    EXPECT_EQ(form.Timer1->interval(), 100);
+    EXPECT_FALSE(timer(form)->isActive()); // off until a caller starts it
+    EXPECT_EQ(timer(form)->interval(), 100);
     int ticksBeforeClose = 0;
     whenShown(form, [&] {
-        EXPECT_EQ(form.ProgressBar->value(), 0);
-        EXPECT_TRUE(form.Timer1->isActive());
+        EXPECT_EQ(progressBar(form)->value(), 0);
+        EXPECT_TRUE(timer(form)->isActive());
         while (form.isVisible() && ticksBeforeClose < 100) {
-            form.Timer1Timer();
+            form.tick();
             ++ticksBeforeClose;
         }
     });
-    const int result = form.showCountdown(
+    const CountdownNotice::Result result = form.showCountdown(
         CaptionKind::Warning, TextId::MeterBatteryLow,
         QStringLiteral("The battery power of the DMM is low."),
         QStringLiteral("(Will continue automatically in 3 seconds.)"), QString());
-    EXPECT_EQ(result, CountdownNotice::mrYes);
+    EXPECT_EQ(result, CountdownNotice::Result::TimedOut);
     EXPECT_EQ(ticksBeforeClose, 30);
-    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_FALSE(timer(form)->isActive());
     EXPECT_EQ(form.windowTitle(), "Warning[W8000]");
-    EXPECT_EQ(form.lbMsg1->text(), "The battery power of the DMM is low.");
+    EXPECT_EQ(messageLine(form, "lbMsg1")->text(), "The battery power of the DMM is low.");
 }
 
 TEST(AutoMsgForm, RealTimerRunsTheCountdownOut) {
     CountdownNotice form;
-    form.Timer1->setInterval(1); // the same countdown, only faster
+    timer(form)->setInterval(1); // the same countdown, only faster
     EXPECT_EQ(form.showCountdown(CaptionKind::Error, TextId::TransmissionTimeout, "a", "b", "c"),
-              CountdownNotice::mrYes);
-    EXPECT_EQ(form.ProgressBar->value(), 30);
+              CountdownNotice::Result::TimedOut);
+    EXPECT_EQ(progressBar(form)->value(), 30);
 }
 
 TEST(AutoMsgForm, AbortAndContinueEndAtOnceWithTheirResults) {
     CountdownNotice form;
     whenShown(form, [&] {
-        form.Timer1Timer();
-        form.bbtnAbort->click();
+        form.tick();
+        button(form, "bbtnAbort")->click();
     });
     EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""),
-              CountdownNotice::mrAbort);
-    EXPECT_FALSE(form.Timer1->isActive());
+              CountdownNotice::Result::Aborted);
+    EXPECT_FALSE(timer(form)->isActive());
 
-    whenShown(form, [&] { form.bbtnYes->click(); });
-    const int result =
+    whenShown(form, [&] { button(form, "bbtnYes")->click(); });
+    const CountdownNotice::Result result =
         form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", "");
-    EXPECT_EQ(result, CountdownNotice::mrRetry);
-    EXPECT_NE(result, CountdownNotice::mrAbort);
-    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_EQ(result, CountdownNotice::Result::Continued);
+    EXPECT_NE(result, CountdownNotice::Result::Aborted);
+    EXPECT_FALSE(timer(form)->isActive());
 
     // Escape means stop, not go on.
     whenShown(form, [&] { form.reject(); });
     EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""),
-              CountdownNotice::mrAbort);
+              CountdownNotice::Result::Aborted);
 }
 
 TEST(AutoMsgForm, EveryShowingCountsDownFromTheStart) {
     CountdownNotice form;
     whenShown(form, [&] {
         for (int i = 0; i < 20; ++i)
-            form.Timer1Timer();
-        EXPECT_EQ(form.ProgressBar->value(), 20);
-        form.bbtnYes->click();
+            form.tick();
+        EXPECT_EQ(progressBar(form)->value(), 20);
+        button(form, "bbtnYes")->click();
     });
     form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", "");
 
     int ticks = 0;
     whenShown(form, [&] {
-        EXPECT_EQ(form.ProgressBar->value(), 0);
+        EXPECT_EQ(progressBar(form)->value(), 0);
         while (form.isVisible() && ticks < 100) {
-            form.Timer1Timer();
+            form.tick();
             ++ticks;
         }
     });
     EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""),
-              CountdownNotice::mrYes);
+              CountdownNotice::Result::TimedOut);
     EXPECT_EQ(ticks, 30);
 }
 
@@ -122,17 +136,17 @@ TEST(AutoMsgForm, InterceptorAnswersInsteadOfTheUser) {
     QString seenLine2;
     CountdownNotice::setInterceptor([&](CountdownNotice& f) {
         seenTitle = f.windowTitle();
-        seenLine2 = f.lbMsg2->text();
-        return int(CountdownNotice::mrAbort);
+        seenLine2 = messageLine(f, "lbMsg2")->text();
+        return CountdownNotice::Result::Aborted;
     });
-    const int result =
+    const CountdownNotice::Result result =
         form.showCountdown(CaptionKind::Error, TextId::CableNotFound, "one", "two", "three");
     CountdownNotice::setInterceptor(nullptr);
-    EXPECT_EQ(result, CountdownNotice::mrAbort);
+    EXPECT_EQ(result, CountdownNotice::Result::Aborted);
     EXPECT_EQ(seenTitle, "Error[E9015]");
     EXPECT_EQ(seenLine2, "two");
     EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_FALSE(timer(form)->isActive());
 }
 
 // The message routine: the caption kind decides caption and icon, the name gives

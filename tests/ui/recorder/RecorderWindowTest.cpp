@@ -265,7 +265,7 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     EXPECT_FALSE(samplingTimer()->isActive());
 
     int shown = 0;
-    int result = CountdownNotice::mrYes;
+    CountdownNotice::Result result = CountdownNotice::Result::TimedOut;
     CountdownNotice::setInterceptor([&](CountdownNotice& f) {
         ++shown;
         EXPECT_EQ(f.windowTitle(), "Warning[W8000]");
@@ -277,7 +277,7 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(form->recording().sampleCount(), 6);
     EXPECT_TRUE(samplingTimer()->isActive());
-    result = CountdownNotice::mrAbort;
+    result = CountdownNotice::Result::Aborted;
     form->controller().takeScheduledSample(); // abort: stopped, nothing stored
     EXPECT_EQ(form->recording().sampleCount(), 6);
     EXPECT_FALSE(form->controller().isRecording());
