@@ -6,6 +6,7 @@
 #include "recording/RecorderController.h"
 #include "text/texts.h"
 #include "ui/common/AboutDialog.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/UiResources.h"
 #include "ui/export/ExportDialog.h"
@@ -268,10 +269,9 @@ void MainWindow::connectLiveWindows() {
 void MainWindow::showLoggerWindow() {
     {
         // The acquisition must not run during an import.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        BusyCursor busy;
         if (isLinked())
             m_link.unlink();
-        QApplication::restoreOverrideCursor();
     }
     m_logger->setWindowModality(Qt::ApplicationModal);
     m_logger->show();
