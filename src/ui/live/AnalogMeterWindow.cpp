@@ -13,9 +13,6 @@
 
 namespace telmora {
 
-using telmora::LcdPanel;
-namespace art = telmora::art;
-
 namespace {
 
 constexpr int kPanelTop = 78;

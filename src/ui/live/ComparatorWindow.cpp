@@ -16,9 +16,6 @@
 
 namespace telmora {
 
-using telmora::LcdPanel;
-namespace art = telmora::art;
-
 namespace {
 
 constexpr double kPivotY = 99.0;

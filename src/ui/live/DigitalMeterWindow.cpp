@@ -10,8 +10,6 @@
 
 namespace telmora {
 
-using telmora::LcdPanel;
-
 namespace {
 
 // Point size of a reading's font from a panel width, in the resolution of the
