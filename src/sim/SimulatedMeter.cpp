@@ -398,6 +398,11 @@ void SimulatedMeter::setMeterOn(bool on) {
     m_core->meterOn = on;
 }
 
+void SimulatedMeter::setRandomSeed(std::uint32_t seed) {
+    std::lock_guard lock(m_core->lock);
+    m_core->rng.seed(seed);
+}
+
 void SimulatedMeter::unplugAfterPolls(int polls) {
     std::lock_guard lock(m_core->lock);
     m_core->unplugAfter = m_core->answeredPolls + polls;

@@ -49,6 +49,9 @@ public:
     bool cablePresent() const;
     // A switched-off meter answers nothing.
     void setMeterOn(bool on);
+    // Restarts the random choices of the demo readings and of the flaky meter's
+    // misbehaviour from `seed`, so a test can pick a run with a known outcome.
+    void setRandomSeed(std::uint32_t seed);
     // Unplugs the cable once this many polls have been answered.
     void unplugAfterPolls(int polls);
     // The 24 data bytes of every poll reply (instead of the scenario's readings).
