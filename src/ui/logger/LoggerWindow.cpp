@@ -6,12 +6,12 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/FileDialogs.h"
+#include "ui/common/LineColorDialog.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/logger/SessionGraphView.h"
 #include "ui/logger/SessionTabs.h"
-#include "ui/recorder/LineColorDialog.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -2,9 +2,9 @@
 
 #include "logger/LoggerSessions.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/common/LineColorDialog.h"
 #include "ui/export/pictureexport.h"
 #include "ui/logger/SessionTabs.h"
-#include "ui/recorder/LineColorDialog.h"
 
 #include <QFrame>
 #include <QGroupBox>

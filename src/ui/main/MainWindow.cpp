@@ -7,6 +7,7 @@
 #include "text/texts.h"
 #include "ui/common/AboutDialog.h"
 #include "ui/common/BusyCursor.h"
+#include "ui/common/LineColorDialog.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/UiResources.h"
 #include "ui/export/ExportDialog.h"
@@ -16,7 +17,6 @@
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/recorder/DataListWindow.h"
-#include "ui/recorder/LineColorDialog.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
 

@@ -7,10 +7,6 @@
 #include "ui/common/AppIcon.h"
 #include "ui/common/MessageBox.h"
 
-#include "ui/live/AnalogMeterWindow.h"
-#include "ui/live/DigitalMeterWindow.h"
-#include "ui/main/MainWindow.h"
-
 #include <QAbstractListModel>
 #include <QGuiApplication>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "ui/export/ExportDialog.h"
 #include "ui/common/FileDialogs.h"
+#include "ui/common/LineColorDialog.h"
 #include "ui/common/MessageBox.h"
-#include "ui/recorder/LineColorDialog.h"
 
 #include <QGroupBox>
 #include <QLabel>

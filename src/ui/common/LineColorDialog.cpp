@@ -1,4 +1,4 @@
-#include "ui/recorder/LineColorDialog.h"
+#include "ui/common/LineColorDialog.h"
 
 #include "ui/common/FileDialogs.h"
 
