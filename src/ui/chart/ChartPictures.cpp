@@ -51,9 +51,13 @@ bool saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& 
 
 } // namespace
 
-QPrinter& ChartWidget::printer() {
-    static QPrinter shared(QPrinter::HighResolution);
-    return shared;
+GraphPrinter::GraphPrinter(QPrinter* shared)
+    : m_own(shared ? nullptr : make()), m_printer(shared ? *shared : *m_own) {}
+
+GraphPrinter::~GraphPrinter() = default;
+
+std::unique_ptr<QPrinter> GraphPrinter::make() {
+    return std::make_unique<QPrinter>(QPrinter::HighResolution);
 }
 
 QSize ChartWidget::bitmapSize(QSize requested) const {

@@ -103,8 +103,6 @@ public:
     void resetZoom();
 
     // --- printing and pictures ---
-    // The printer all graphs print to; the printer set-up dialogs configure it.
-    static QPrinter& printer();
     // One page on the printer; false when no printer is configured or it fails.
     bool print(QPrinter& printer);
     // The print dialog first; false when it is cancelled or printing fails.
@@ -173,6 +171,26 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
+};
+
+// The printer a window's graphs print through: the one it is given, which the
+// main window shares with every window so that a printer set-up chosen in one
+// holds in all, or a high-resolution printer of its own when given none (a
+// window built alone, as in tests).
+class GraphPrinter {
+public:
+    explicit GraphPrinter(QPrinter* shared);
+    ~GraphPrinter();
+    GraphPrinter(const GraphPrinter&) = delete;
+    GraphPrinter& operator=(const GraphPrinter&) = delete;
+
+    QPrinter& get() const { return m_printer; }
+    // A new printer as graphs use it: high resolution, the system's default.
+    static std::unique_ptr<QPrinter> make();
+
+private:
+    std::unique_ptr<QPrinter> m_own;
+    QPrinter& m_printer;
 };
 
 } // namespace telmora

@@ -32,27 +32,27 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
     setWindowTitle(telmora::text(telmora::TextId::AnalogMeterCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon1")));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(1);
-    MultPanel = new LcdPanel(Panel1);
-    UnitPanel = new LcdPanel(Panel1);
-    FuncPanel = new LcdPanel(Panel1);
-    MultPanel->setObjectName(QStringLiteral("MultPanel"));
-    UnitPanel->setObjectName(QStringLiteral("UnitPanel"));
-    FuncPanel->setObjectName(QStringLiteral("FuncPanel"));
-    for (LcdPanel* p : {MultPanel, UnitPanel, FuncPanel}) {
+    m_labelFrame = new QFrame(this);
+    m_labelFrame->setObjectName(QStringLiteral("Panel1"));
+    m_labelFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_labelFrame->setLineWidth(1);
+    m_multiplier = new LcdPanel(m_labelFrame);
+    m_prefix = new LcdPanel(m_labelFrame);
+    m_unit = new LcdPanel(m_labelFrame);
+    m_multiplier->setObjectName(QStringLiteral("MultPanel"));
+    m_prefix->setObjectName(QStringLiteral("UnitPanel"));
+    m_unit->setObjectName(QStringLiteral("FuncPanel"));
+    for (LcdPanel* p : {m_multiplier, m_prefix, m_unit}) {
         p->setBevel(false);
         p->setPointSize(9);
         p->setBold(true);
     }
-    UnitPanel->setPrefixPanel(true);
+    m_prefix->setPrefixPanel(true);
     const int inner = kPanelHeight - 2;
-    FuncPanel->setGeometry(kPanelWidth - 1 - 18, 1, 18, inner);
-    UnitPanel->setGeometry(kPanelWidth - 1 - 34, 1, 16, inner);
-    MultPanel->setGeometry(1, 1, kPanelWidth - 2 - 34, inner);
-    Panel1->resize(kPanelWidth, kPanelHeight);
+    m_unit->setGeometry(kPanelWidth - 1 - 18, 1, 18, inner);
+    m_prefix->setGeometry(kPanelWidth - 1 - 34, 1, 16, inner);
+    m_multiplier->setGeometry(1, 1, kPanelWidth - 2 - 34, inner);
+    m_labelFrame->resize(kPanelWidth, kPanelHeight);
 
     // A quarter of the screen wide, as high as the dial face and its frame;
     // at the left edge below the main window and the digital meter.
@@ -129,12 +129,13 @@ void AnalogMeterWindow::runUpdate() {
 }
 
 void AnalogMeterWindow::updateLabels() {
-    MultPanel->setText(QString::fromStdString(telmora::MultiplierText(m_scale.multiplierExponent)));
-    UnitPanel->setTypeface(LcdPanel::kTypeface);
-    UnitPanel->setText(m_firstUnitPart);
-    FuncPanel->setTypeface(telmora::ShowsOhmSign(m_function) ? LcdPanel::kSymbolTypeface
-                                                             : LcdPanel::kTypeface);
-    FuncPanel->setText(QString::fromStdString(
+    m_multiplier->setText(
+        QString::fromStdString(telmora::MultiplierText(m_scale.multiplierExponent)));
+    m_prefix->setTypeface(LcdPanel::kTypeface);
+    m_prefix->setText(m_firstUnitPart);
+    m_unit->setTypeface(telmora::ShowsOhmSign(m_function) ? LcdPanel::kSymbolTypeface
+                                                          : LcdPanel::kTypeface);
+    m_unit->setText(QString::fromStdString(
         telmora::AnalogUnitText(m_function, m_secondUnitPart.toStdString())));
 }
 
@@ -154,7 +155,7 @@ QPointF AnalogMeterWindow::pivot() const {
 }
 
 void AnalogMeterWindow::placePanel() {
-    Panel1->move((width() - Panel1->width()) / 2, kPanelTop);
+    m_labelFrame->move((width() - m_labelFrame->width()) / 2, kPanelTop);
 }
 
 void AnalogMeterWindow::resizeEvent(QResizeEvent* event) {
@@ -169,9 +170,9 @@ void AnalogMeterWindow::paintEvent(QPaintEvent*) {
     art::Draw(p, art::id::DialFace, QPointF(x, 0));
     art::Draw(p, m_scaleImage, QPointF(x + 9, 28));
 
-    // Sign mark: right edge half its width left of Panel1, bottom level with it.
+    // Sign mark: right edge half its width left of m_labelFrame, bottom level with it.
     const QSize sign = art::Size(art::id::SignNegative);
-    const QRect panel = Panel1->geometry();
+    const QRect panel = m_labelFrame->geometry();
     const double signRight = panel.left() - sign.width() / 2.0;
     art::Draw(p, m_negative ? art::id::SignNegative : art::id::SignPositive,
               QPointF(std::floor(signRight - sign.width()), panel.bottom() + 1 - sign.height()));

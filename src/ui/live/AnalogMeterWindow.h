@@ -53,11 +53,10 @@ public:
     bool negative() const { return m_negative; }
     std::uint32_t function() const { return m_function; }
 
-    // Controls, named as the window is built.
-    QFrame* Panel1;
-    telmora::LcdPanel* MultPanel;
-    telmora::LcdPanel* UnitPanel;
-    telmora::LcdPanel* FuncPanel;
+    // The label panels below the scale, for tests that read what they show.
+    const LcdPanel* multiplierPanel() const { return m_multiplier; }
+    const LcdPanel* prefixPanel() const { return m_prefix; }
+    const LcdPanel* unitPanel() const { return m_unit; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -73,6 +72,12 @@ private:
 
     void resetAfterUnlink();
     void sweepToRest();
+
+    // The sunken frame below the scale with the range multiplier, prefix and unit.
+    QFrame* m_labelFrame;
+    LcdPanel* m_multiplier;
+    LcdPanel* m_prefix;
+    LcdPanel* m_unit;
 
     bool m_linked = false;
 

@@ -139,6 +139,10 @@ void ComparatorLimitsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+QString ComparatorLimitsDialog::highUnitText() const {
+    return stxtHiFunc->text();
+}
+
 void ComparatorLimitsDialog::bbtnOkClick() {
     const auto high = telmora::ReadDecimalTrimmed(mkeHiLimit->text().toStdString());
     if (!high) {

@@ -29,9 +29,22 @@ public:
     // The typeface name the unit texts use now ("Airal" or "Symbol").
     QString unitTypeface() const { return m_unitTypeface; }
 
-    void bbtnOkClick();
-    void bbtnCancelClick();
+    // The unit text beside the upper limit.
+    QString highUnitText() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // OK: keeps two numbers of which the upper is the greater and closes;
+    // otherwise says what is wrong and leaves the dialog open.
+    void bbtnOkClick();
+    // Cancel: closes and keeps the limits shown last time.
+    void bbtnCancelClick();
+    void fill();
+
+    // The controls keep the names the constructor builds them under (the
+    // edits "mkeHiLimit"/"mkeLowLimit", the buttons "bbtnOk"/"bbtnCancel").
     QLabel* lblHiLimit;
     QLabel* lblLowLimit;
     QLineEdit* mkeHiLimit;
@@ -42,12 +55,6 @@ public:
     QLabel* stxtLowFunc;
     QPushButton* bbtnOk;
     QPushButton* bbtnCancel;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void fill();
 
     std::uint32_t m_function = 0;
     double m_high = 0;

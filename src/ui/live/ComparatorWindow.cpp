@@ -74,28 +74,28 @@ ComparatorWindow::ComparatorWindow(double highLimit, double lowLimit,
     setWindowTitle(telmora::text(telmora::TextId::ComparatorCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
 
-    bbtnAlart = new QPushButton(this);
-    bbtnAlart->setObjectName(QStringLiteral("bbtnAlart"));
-    bbtnAlart->setText(QStringLiteral("OFF"));
-    bbtnAlart->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_alarm_off")));
-    bbtnAlart->setFocusPolicy(Qt::TabFocus);
-    connect(bbtnAlart, &QPushButton::clicked, this, &ComparatorWindow::bbtnAlartClick);
+    m_alarmButton = new QPushButton(this);
+    m_alarmButton->setObjectName(QStringLiteral("bbtnAlart"));
+    m_alarmButton->setText(QStringLiteral("OFF"));
+    m_alarmButton->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_alarm_off")));
+    m_alarmButton->setFocusPolicy(Qt::TabFocus);
+    connect(m_alarmButton, &QPushButton::clicked, this, &ComparatorWindow::toggleAlarm);
 
-    bbtnHiLowLimit = new QPushButton(this);
-    bbtnHiLowLimit->setObjectName(QStringLiteral("bbtnHiLowLimit"));
-    bbtnHiLowLimit->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_limits")));
-    bbtnHiLowLimit->setIconSize(QSize(24, 24));
-    bbtnHiLowLimit->setToolTip(QStringLiteral("Comparator Hi-Low limit setting"));
-    bbtnHiLowLimit->setFocusPolicy(Qt::TabFocus);
-    connect(bbtnHiLowLimit, &QPushButton::clicked, this, &ComparatorWindow::bbtnHiLowLimitClick);
+    m_limitsButton = new QPushButton(this);
+    m_limitsButton->setObjectName(QStringLiteral("bbtnHiLowLimit"));
+    m_limitsButton->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_limits")));
+    m_limitsButton->setIconSize(QSize(24, 24));
+    m_limitsButton->setToolTip(QStringLiteral("Comparator Hi-Low limit setting"));
+    m_limitsButton->setFocusPolicy(Qt::TabFocus);
+    connect(m_limitsButton, &QPushButton::clicked, this, &ComparatorWindow::editLimits);
 
-    Panel1 = limitRow(this, "Panel1", HiLimitPanel, HiUnitPanel, HiFuncPanel, "HiLimitPanel",
-                      "HiUnitPanel", "HiFuncPanel");
-    Panel2 = limitRow(this, "Panel2", LowLimitPanel, LowUnitPanel, LowFuncPanel, "LowLimitPanel",
-                      "LowUnitPanel", "LowFuncPanel");
+    m_highRow = limitRow(this, "Panel1", m_highLimitPanel, m_highPrefixPanel, m_highUnitPanel,
+                         "HiLimitPanel", "HiUnitPanel", "HiFuncPanel");
+    m_lowRow = limitRow(this, "Panel2", m_lowLimitPanel, m_lowPrefixPanel, m_lowUnitPanel,
+                        "LowLimitPanel", "LowUnitPanel", "LowFuncPanel");
     // The limits in the colours of the zones they bound.
-    HiLimitPanel->setColors(Qt::black, QColor(0xff, 0x6a, 0x5a));
-    LowLimitPanel->setColors(Qt::black, QColor(0x6a, 0xa8, 0xff));
+    m_highLimitPanel->setColors(Qt::black, QColor(0xff, 0x6a, 0x5a));
+    m_lowLimitPanel->setColors(Qt::black, QColor(0x6a, 0xa8, 0xff));
 
     // Dial width plus a caption height on each side; dial, both buttons and
     // the frame in height. Placed below the digital meter's quarter.
@@ -141,11 +141,11 @@ QSize ComparatorWindow::pictureSize() {
 }
 
 int ComparatorWindow::alarmButtonHeight() const {
-    return bbtnAlart->height();
+    return m_alarmButton->height();
 }
 
 int ComparatorWindow::limitButtonHeight() const {
-    return bbtnHiLowLimit->height();
+    return m_limitsButton->height();
 }
 
 void ComparatorWindow::resetAfterUnlink() {
@@ -196,12 +196,12 @@ void ComparatorWindow::updateLabels() {
     const QString prefixFace =
         m_labels.prefixSymbol ? LcdPanel::kSymbolTypeface : LcdPanel::kTypeface;
     const QString unitFace = m_labels.unitSymbol ? LcdPanel::kSymbolTypeface : LcdPanel::kTypeface;
-    for (LcdPanel* p : {HiUnitPanel, LowUnitPanel}) {
+    for (LcdPanel* p : {m_highPrefixPanel, m_lowPrefixPanel}) {
         p->setTypeface(prefixFace);
         p->setAlignment(toQt(m_labels.prefixAlign));
         p->setText(prefix);
     }
-    for (LcdPanel* p : {HiFuncPanel, LowFuncPanel}) {
+    for (LcdPanel* p : {m_highUnitPanel, m_lowUnitPanel}) {
         p->setTypeface(unitFace);
         p->setAlignment(toQt(m_labels.unitAlign));
         p->setText(unit);
@@ -209,18 +209,18 @@ void ComparatorWindow::updateLabels() {
 }
 
 void ComparatorWindow::updateLimitTexts() {
-    HiLimitPanel->setText(QString::fromStdString(telmora::ShortestDecimal(m_high)));
-    LowLimitPanel->setText(QString::fromStdString(telmora::ShortestDecimal(m_low)));
+    m_highLimitPanel->setText(QString::fromStdString(telmora::ShortestDecimal(m_high)));
+    m_lowLimitPanel->setText(QString::fromStdString(telmora::ShortestDecimal(m_low)));
 }
 
-void ComparatorWindow::bbtnAlartClick() {
+void ComparatorWindow::toggleAlarm() {
     m_alarm = !m_alarm;
-    bbtnAlart->setText(m_alarm ? QStringLiteral("ON") : QStringLiteral("OFF"));
-    bbtnAlart->setIcon(telmora::DisplayIcon(m_alarm ? QStringLiteral("glyph_alarm")
-                                                    : QStringLiteral("glyph_alarm_off")));
+    m_alarmButton->setText(m_alarm ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    m_alarmButton->setIcon(telmora::DisplayIcon(m_alarm ? QStringLiteral("glyph_alarm")
+                                                        : QStringLiteral("glyph_alarm_off")));
 }
 
-void ComparatorWindow::bbtnHiLowLimitClick() {
+void ComparatorWindow::editLimits() {
     ComparatorLimitsDialog* dialog = m_limitsDialog;
     if (!dialog) {
         if (!m_ownDialog)
@@ -252,14 +252,14 @@ int ComparatorWindow::dialLeft() const {
 void ComparatorWindow::placeControls() {
     const QSize dial = art::Size(art::id::ComparatorDial);
     const int x = dialLeft();
-    bbtnAlart->setGeometry(x, dial.height() + 1, dial.width(), kAlarmButtonHeight);
-    const int limitTop = bbtnAlart->geometry().bottom() + 2;
-    bbtnHiLowLimit->setGeometry(x, limitTop, kLimitButtonSize, kLimitButtonSize);
+    m_alarmButton->setGeometry(x, dial.height() + 1, dial.width(), kAlarmButtonHeight);
+    const int limitTop = m_alarmButton->geometry().bottom() + 2;
+    m_limitsButton->setGeometry(x, limitTop, kLimitButtonSize, kLimitButtonSize);
     const int rowLeft = x + kLimitButtonSize + 5;
     const int rowWidth = x + dial.width() - rowLeft;
-    Panel1->setGeometry(rowLeft, limitTop, rowWidth, kRowHeight);
-    Panel2->setGeometry(rowLeft, limitTop + kRowHeight + 3, rowWidth, kRowHeight);
-    for (QFrame* row : {Panel1, Panel2}) {
+    m_highRow->setGeometry(rowLeft, limitTop, rowWidth, kRowHeight);
+    m_lowRow->setGeometry(rowLeft, limitTop + kRowHeight + 3, rowWidth, kRowHeight);
+    for (QFrame* row : {m_highRow, m_lowRow}) {
         const auto panels = row->findChildren<LcdPanel*>(Qt::FindDirectChildrenOnly);
         // limit text, prefix, unit in creation order
         const int inner = kRowHeight - 2;

@@ -60,9 +60,6 @@ public:
     // The window's fixed client size.
     QSize sizeHint() const override { return size(); }
 
-    void bbtnAlartClick();
-    void bbtnHiLowLimitClick();
-
 signals:
     // The user set new limits.
     void limitsChanged(double highLimit, double lowLimit);
@@ -78,23 +75,23 @@ public:
     // Replaces the tone output (tests record the tones instead of playing them).
     void setTonePlayer(TonePlayer player) { m_tonePlayer = std::move(player); }
 
-    // Controls, named as the window is built.
-    QPushButton* bbtnAlart;
-    QPushButton* bbtnHiLowLimit;
-    QFrame* Panel1;
-    telmora::LcdPanel* HiLimitPanel;
-    telmora::LcdPanel* HiUnitPanel;
-    telmora::LcdPanel* HiFuncPanel;
-    QFrame* Panel2;
-    telmora::LcdPanel* LowLimitPanel;
-    telmora::LcdPanel* LowUnitPanel;
-    telmora::LcdPanel* LowFuncPanel;
+    // The limit rows' panels, for tests that read what they show (the buttons
+    // are found by their object names "bbtnAlart" and "bbtnHiLowLimit").
+    const LcdPanel* highLimitPanel() const { return m_highLimitPanel; }
+    const LcdPanel* highPrefixPanel() const { return m_highPrefixPanel; }
+    const LcdPanel* highUnitPanel() const { return m_highUnitPanel; }
+    const LcdPanel* lowLimitPanel() const { return m_lowLimitPanel; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The alarm button: switches the alarm tone on or off.
+    void toggleAlarm();
+    // The limits button: edits the limits in the dialog and keeps them on OK.
+    void editLimits();
+
     void updateLabels();
     void updateLimitTexts();
     void moveNeedle();
@@ -104,6 +101,18 @@ private:
 
     void resetAfterUnlink();
     void sweepToMidpoint();
+
+    QPushButton* m_alarmButton;
+    QPushButton* m_limitsButton;
+    // One sunken row per limit: limit, prefix and unit.
+    QFrame* m_highRow;
+    LcdPanel* m_highLimitPanel;
+    LcdPanel* m_highPrefixPanel;
+    LcdPanel* m_highUnitPanel;
+    QFrame* m_lowRow;
+    LcdPanel* m_lowLimitPanel;
+    LcdPanel* m_lowPrefixPanel;
+    LcdPanel* m_lowUnitPanel;
 
     ComparatorLimitsDialog* m_limitsDialog;
     std::unique_ptr<ComparatorLimitsDialog> m_ownDialog;

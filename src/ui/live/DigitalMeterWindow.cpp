@@ -39,28 +39,28 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
     m_icon2 = telmora::DisplayIcon(QStringLiteral("icon2"));
     m_icon8 = telmora::DisplayIcon(QStringLiteral("icon8"));
 
-    PanelLcd = new LcdPanel(this);
-    pnlSubLcd = new LcdPanel(PanelLcd);
-    pnlLB = new LcdPanel(pnlSubLcd);
-    pnlSubAcDc = new LcdPanel(pnlSubLcd);
-    SubDataPanel = new LcdPanel(pnlSubLcd);
-    pnlMainLcd = new LcdPanel(PanelLcd);
-    pnlAcDc = new LcdPanel(pnlMainLcd);
-    DataPanel = new LcdPanel(pnlMainLcd);
-    UnitPanel = new LcdPanel(pnlMainLcd);
-    FuncPanel = new LcdPanel(pnlMainLcd);
+    m_lcd = new LcdPanel(this);
+    m_subLine = new LcdPanel(m_lcd);
+    m_lowBattery = new LcdPanel(m_subLine);
+    m_subMode = new LcdPanel(m_subLine);
+    m_subReading = new LcdPanel(m_subLine);
+    m_mainLine = new LcdPanel(m_lcd);
+    m_mainMode = new LcdPanel(m_mainLine);
+    m_reading = new LcdPanel(m_mainLine);
+    m_prefix = new LcdPanel(m_mainLine);
+    m_unit = new LcdPanel(m_mainLine);
     const std::pair<LcdPanel*, const char*> names[] = {
-        {PanelLcd, "PanelLcd"},     {pnlSubLcd, "pnlSubLcd"},       {pnlLB, "pnlLB"},
-        {pnlSubAcDc, "pnlSubAcDc"}, {SubDataPanel, "SubDataPanel"}, {pnlMainLcd, "pnlMainLcd"},
-        {pnlAcDc, "pnlAcDc"},       {DataPanel, "DataPanel"},       {UnitPanel, "UnitPanel"},
-        {FuncPanel, "FuncPanel"}};
+        {m_lcd, "PanelLcd"},       {m_subLine, "pnlSubLcd"},       {m_lowBattery, "pnlLB"},
+        {m_subMode, "pnlSubAcDc"}, {m_subReading, "SubDataPanel"}, {m_mainLine, "pnlMainLcd"},
+        {m_mainMode, "pnlAcDc"},   {m_reading, "DataPanel"},       {m_prefix, "UnitPanel"},
+        {m_unit, "FuncPanel"}};
     for (const auto& [panel, name] : names)
         panel->setObjectName(QString::fromLatin1(name));
-    PanelLcd->setBevel(false);
-    pnlSubLcd->setBevel(false);
-    pnlMainLcd->setBevel(false);
-    pnlLB->setBevel(false);
-    UnitPanel->setPrefixPanel(true);
+    m_lcd->setBevel(false);
+    m_subLine->setBevel(false);
+    m_mainLine->setBevel(false);
+    m_lowBattery->setBevel(false);
+    m_prefix->setPrefixPanel(true);
     setBlackBackgrounds();
 
     // Left screen edge below the main window; a quarter of the width and of the
@@ -94,9 +94,9 @@ void DigitalMeterWindow::setLinkStatus(bool linked) {
 
 void DigitalMeterWindow::clearDisplay() {
     for (LcdPanel* panel :
-         {DataPanel, UnitPanel, FuncPanel, pnlAcDc, pnlLB, pnlSubAcDc, SubDataPanel})
+         {m_reading, m_prefix, m_unit, m_mainMode, m_lowBattery, m_subMode, m_subReading})
         panel->setText(QString());
-    pnlLB->setColors(Qt::black, palette().color(QPalette::WindowText));
+    m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
     setIcon(2);
 }
 
@@ -104,20 +104,20 @@ void DigitalMeterWindow::showReading(const telmora::LiveReading& reading) {
     if (!m_linked)
         return;
     if (reading.lowBattery) {
-        pnlLB->setText(QStringLiteral("LB"));
-        pnlLB->setColors(QColor(255, 0, 0), palette().color(QPalette::WindowText));
+        m_lowBattery->setText(QStringLiteral("LB"));
+        m_lowBattery->setColors(QColor(255, 0, 0), palette().color(QPalette::WindowText));
     } else {
-        pnlLB->setText(QString());
-        pnlLB->setColors(Qt::black, palette().color(QPalette::WindowText));
+        m_lowBattery->setText(QString());
+        m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
     }
-    FuncPanel->setTypeface(telmora::ShowsOhmSign(reading.mainFunction) ? LcdPanel::kSymbolTypeface
-                                                                       : LcdPanel::kTypeface);
-    pnlAcDc->setText(text(reading.mainModeLabel));
-    DataPanel->setText(text(reading.mainText));
-    UnitPanel->setText(text(reading.mainDisplayLine.part1));
-    FuncPanel->setText(text(reading.mainDisplayLine.part2));
-    pnlSubAcDc->setText(text(reading.subModeLabel));
-    SubDataPanel->setText(joined(reading.subDisplayLine));
+    m_unit->setTypeface(telmora::ShowsOhmSign(reading.mainFunction) ? LcdPanel::kSymbolTypeface
+                                                                    : LcdPanel::kTypeface);
+    m_mainMode->setText(text(reading.mainModeLabel));
+    m_reading->setText(text(reading.mainText));
+    m_prefix->setText(text(reading.mainDisplayLine.part1));
+    m_unit->setText(text(reading.mainDisplayLine.part2));
+    m_subMode->setText(text(reading.subModeLabel));
+    m_subReading->setText(joined(reading.subDisplayLine));
     setIcon(m_alternateIcon ? 8 : 2);
     m_alternateIcon = !m_alternateIcon;
 }
@@ -130,47 +130,47 @@ void DigitalMeterWindow::setIcon(int number) {
 }
 
 void DigitalMeterWindow::setBlackBackgrounds() {
-    for (LcdPanel* panel : {PanelLcd, pnlSubLcd, pnlSubAcDc, SubDataPanel, pnlMainLcd, pnlAcDc,
-                            DataPanel, UnitPanel, FuncPanel})
+    for (LcdPanel* panel : {m_lcd, m_subLine, m_subMode, m_subReading, m_mainLine, m_mainMode,
+                            m_reading, m_prefix, m_unit})
         panel->setColors(Qt::black, LcdPanel::kLime);
-    if (pnlLB->text().isEmpty())
-        pnlLB->setColors(Qt::black, palette().color(QPalette::WindowText));
+    if (m_lowBattery->text().isEmpty())
+        m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
 }
 
 void DigitalMeterWindow::layoutPanels() {
     const int w = width();
     const int h = height();
-    PanelLcd->setGeometry(0, 0, w, h);
+    m_lcd->setGeometry(0, 0, w, h);
 
     const int subH = h / 3;
-    pnlSubLcd->setGeometry(0, 0, w, subH);
-    pnlMainLcd->setGeometry(0, subH, w, h - subH);
+    m_subLine->setGeometry(0, 0, w, subH);
+    m_mainLine->setGeometry(0, subH, w, h - subH);
 
     // Sub line: low-battery mark at the left, then (right-aligned) the sub mode
     // label and the sub reading.
     const int subDataW = w * 3 / 5;
     const int subAcDcW = w / 5;
-    SubDataPanel->setGeometry(w - subDataW, 0, subDataW, subH);
-    pnlSubAcDc->setGeometry(w - subDataW - subAcDcW, 0, subAcDcW, subH);
-    pnlLB->setGeometry(0, 0, w * 2 / 15, subH / 2);
+    m_subReading->setGeometry(w - subDataW, 0, subDataW, subH);
+    m_subMode->setGeometry(w - subDataW - subAcDcW, 0, subAcDcW, subH);
+    m_lowBattery->setGeometry(0, 0, w * 2 / 15, subH / 2);
 
     // Main line: mode label, reading, prefix, unit.
     const int mainH = h - subH;
     const int acDcW = w / 6;
     const int unitW = w / 5;
-    pnlAcDc->setGeometry(0, 0, acDcW, mainH);
-    FuncPanel->setGeometry(w - unitW, 0, unitW, mainH);
-    UnitPanel->setGeometry(w - 2 * unitW, 0, unitW, mainH);
-    DataPanel->setGeometry(acDcW, 0, std::max(0, w - 2 * unitW - acDcW), mainH);
+    m_mainMode->setGeometry(0, 0, acDcW, mainH);
+    m_unit->setGeometry(w - unitW, 0, unitW, mainH);
+    m_prefix->setGeometry(w - 2 * unitW, 0, unitW, mainH);
+    m_reading->setGeometry(acDcW, 0, std::max(0, w - 2 * unitW - acDcW), mainH);
 
     // Font sizes follow the panel widths.
-    DataPanel->setPointSize(readingPoints(DataPanel, DataPanel->width(), 0.25));
-    SubDataPanel->setPointSize(readingPoints(DataPanel, SubDataPanel->width(), 0.125));
-    UnitPanel->setPointSize(UnitPanel->width() / 2);
-    FuncPanel->setPointSize(FuncPanel->width() / 2);
-    pnlAcDc->setPointSize(pnlAcDc->width() / 5);
-    pnlSubAcDc->setPointSize(pnlSubAcDc->width() / 5);
-    pnlLB->setPointSize(pnlLB->width() / 3);
+    m_reading->setPointSize(readingPoints(m_reading, m_reading->width(), 0.25));
+    m_subReading->setPointSize(readingPoints(m_reading, m_subReading->width(), 0.125));
+    m_prefix->setPointSize(m_prefix->width() / 2);
+    m_unit->setPointSize(m_unit->width() / 2);
+    m_mainMode->setPointSize(m_mainMode->width() / 5);
+    m_subMode->setPointSize(m_subMode->width() / 5);
+    m_lowBattery->setPointSize(m_lowBattery->width() / 3);
 }
 
 void DigitalMeterWindow::resizeEvent(QResizeEvent* event) {

@@ -32,17 +32,14 @@ public:
     // The resource number of the icon shown now (2 or 8).
     int iconNumber() const { return m_iconNumber; }
 
-    // Controls, named as the window is built.
-    telmora::LcdPanel* PanelLcd;
-    telmora::LcdPanel* pnlSubLcd;
-    telmora::LcdPanel* pnlLB;
-    telmora::LcdPanel* pnlSubAcDc;
-    telmora::LcdPanel* SubDataPanel;
-    telmora::LcdPanel* pnlMainLcd;
-    telmora::LcdPanel* pnlAcDc;
-    telmora::LcdPanel* DataPanel;
-    telmora::LcdPanel* UnitPanel;
-    telmora::LcdPanel* FuncPanel;
+    // The panels, for tests and tools that read what the display shows.
+    const LcdPanel* readingPanel() const { return m_reading; }
+    const LcdPanel* prefixPanel() const { return m_prefix; }
+    const LcdPanel* unitPanel() const { return m_unit; }
+    const LcdPanel* modePanel() const { return m_mainMode; }
+    const LcdPanel* lowBatteryPanel() const { return m_lowBattery; }
+    const LcdPanel* subModePanel() const { return m_subMode; }
+    const LcdPanel* subReadingPanel() const { return m_subReading; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -55,6 +52,19 @@ private:
     void setIcon(int number);
 
     void setLinkStatus(bool linked);
+
+    // The whole display, its sub line (low-battery mark, sub mode, sub reading)
+    // and its main line (mode, reading, prefix, unit).
+    LcdPanel* m_lcd;
+    LcdPanel* m_subLine;
+    LcdPanel* m_lowBattery;
+    LcdPanel* m_subMode;
+    LcdPanel* m_subReading;
+    LcdPanel* m_mainLine;
+    LcdPanel* m_mainMode;
+    LcdPanel* m_reading;
+    LcdPanel* m_prefix;
+    LcdPanel* m_unit;
 
     bool m_linked = false;
     bool m_alternateIcon = false;

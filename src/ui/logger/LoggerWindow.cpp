@@ -44,8 +44,8 @@ const QString kSessionFilter = QStringLiteral("session logger data files(*.slr)|
 // --- construction ------------------------------------------------------------
 
 LoggerWindow::LoggerWindow(LoggerSessions& sessions, ExportDialog* exportDialog,
-                           LineColorDialog* lineColors, QWidget* parent)
-    : QMainWindow(parent), m_sessions(sessions), m_exportDialog(exportDialog),
+                           LineColorDialog* lineColors, QPrinter* printer, QWidget* parent)
+    : QMainWindow(parent), m_sessions(sessions), m_printer(printer), m_exportDialog(exportDialog),
       m_lineColors(lineColors) {
     setObjectName(QStringLiteral("FormImport"));
     setWindowTitle(text(TextId::ImportWindowCaption));
@@ -121,7 +121,7 @@ void LoggerWindow::buildCentre() {
     row->setContentsMargins(2, 2, 2, 2);
     m_tabs = new SessionTabs(m_sessions, client);
     row->addWidget(m_tabs);
-    m_graph = new SessionGraphView(m_sessions, *m_tabs, *m_lineColors, client);
+    m_graph = new SessionGraphView(m_sessions, *m_tabs, *m_lineColors, m_printer.get(), client);
     row->addWidget(m_graph, 1);
     setCentralWidget(central);
     m_graph->chart().setFocus();
@@ -146,7 +146,7 @@ void LoggerWindow::buildMenu() {
             m_graph->print();
     });
     m_printerSetupAction = item(file, TextId::MenuFilePrinterSetup, [this] {
-        QPageSetupDialog dialog(&ChartWidget::printer(), this);
+        QPageSetupDialog dialog(&m_printer.get(), this);
         dialog.exec();
     });
     file->addSeparator();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "text/texts.h"
+#include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
 
 #include <QMainWindow>
@@ -31,16 +32,19 @@ class LoggerWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The export and line colour dialogs are shared with the recorder; without
-    // them the window makes its own.
+    // The export and line colour dialogs and the printer are shared with the
+    // recorder; without them the window makes its own.
     explicit LoggerWindow(LoggerSessions& sessions, ExportDialog* exportDialog = nullptr,
-                          LineColorDialog* lineColors = nullptr, QWidget* parent = nullptr);
+                          LineColorDialog* lineColors = nullptr, QPrinter* printer = nullptr,
+                          QWidget* parent = nullptr);
     ~LoggerWindow() override;
 
     LoggerSessions& sessions() const { return m_sessions; }
     SessionTabs& tabs() const { return *m_tabs; }
     SessionGraphView& graph() const { return *m_graph; }
     ProgressWindow& progressWindow() const { return *m_progress; }
+    // The printer the graph prints on and the printer set-up configures.
+    QPrinter& printer() const { return m_printer.get(); }
 
     // The commands of the tool buttons and menus.
     void importFromMeter();
@@ -69,6 +73,7 @@ private:
     void savedBeforeClose(bool saved);
 
     LoggerSessions& m_sessions;
+    GraphPrinter m_printer;
     std::unique_ptr<ExportDialog> m_ownExportDialog;
     std::unique_ptr<LineColorDialog> m_ownLineColors;
     ExportDialog* m_exportDialog = nullptr;

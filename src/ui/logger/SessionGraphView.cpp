@@ -65,8 +65,9 @@ QGroupBox* readoutGroup(QWidget* parent, const QString& name, const QString& cap
 } // namespace
 
 SessionGraphView::SessionGraphView(const LoggerSessions& sessions, const SessionTabs& tabs,
-                                   LineColorDialog& lineColors, QWidget* parent)
-    : QWidget(parent), m_sessions(sessions), m_tabs(tabs), m_lineColors(lineColors) {
+                                   LineColorDialog& lineColors, QPrinter& printer, QWidget* parent)
+    : QWidget(parent), m_sessions(sessions), m_tabs(tabs), m_lineColors(lineColors),
+      m_printer(printer) {
     setObjectName(QStringLiteral("PanelGraph"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -335,14 +336,14 @@ bool SessionGraphView::exportPictures(bool bitmap, ExportDestination destination
                                        range.last,
                                        m_sessions.currentSession() + 1};
     const PictureExportResult result = exportChartPictures(
-        *m_chart, request, ChartWidget::printer(), [this](int page) { drawSession(page - 1); });
+        *m_chart, request, m_printer, [this](int page) { drawSession(page - 1); });
     return result != PictureExportResult::WriteFailed;
 }
 
 void SessionGraphView::print() {
     m_chart->setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
     m_chart->restyle();
-    m_chart->printWithDialog(ChartWidget::printer());
+    m_chart->printWithDialog(m_printer);
     m_chart->setViewingStyle(ChartWidget::ViewingStyle::Colour);
     m_chart->refresh();
 }

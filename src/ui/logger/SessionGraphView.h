@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class QGroupBox;
+class QPrinter;
 class QLabel;
 class QRadioButton;
 class QToolButton;
@@ -26,8 +27,9 @@ class SessionGraphView : public QWidget {
     Q_OBJECT
 
 public:
+    // The graph prints, and exports pictures for the printer, on `printer`.
     SessionGraphView(const LoggerSessions& sessions, const SessionTabs& tabs,
-                     LineColorDialog& lineColors, QWidget* parent);
+                     LineColorDialog& lineColors, QPrinter& printer, QWidget* parent);
 
     // Plots session s with the cursor on its last point and the read-outs.
     void drawSession(int s);
@@ -77,6 +79,7 @@ private:
     const LoggerSessions& m_sessions;
     const SessionTabs& m_tabs;
     LineColorDialog& m_lineColors;
+    QPrinter& m_printer;
     SessionPlot m_plot;
     int m_drawnSession = -1; // the session whose table feeds the read-outs
     Readouts m_main;

@@ -31,6 +31,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
@@ -231,8 +232,10 @@ void MainWindow::createWindows() {
 
     m_recording = std::make_unique<RecorderController>(ReadingsOf(m_link), m_applicationDirectory);
     connect(m_recording.get(), &RecorderController::busyChanged, this, &MainWindow::setBusy);
-    m_recorder = adopt(new RecorderWindow(*m_recording));
-    auto* overview = adopt(new RecordingOverview);
+    // One printer for every window: a printer set-up chosen in one holds in all.
+    m_printer = GraphPrinter::make();
+    m_recorder = adopt(new RecorderWindow(*m_recording, m_printer.get()));
+    auto* overview = adopt(new RecordingOverview(m_printer.get()));
     connect(m_recorder, &RecorderWindow::overviewRequested, overview,
             [this, overview] { overview->viewRecording(m_recording->recording()); });
 
@@ -242,7 +245,8 @@ void MainWindow::createWindows() {
 
     m_loggerSessions = std::make_unique<LoggerSessions>(m_link.backend());
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this, &MainWindow::setBusy);
-    m_logger = adopt(new LoggerWindow(*m_loggerSessions, exportDialog, lineColors));
+    m_logger =
+        adopt(new LoggerWindow(*m_loggerSessions, exportDialog, lineColors, m_printer.get()));
     connect(m_recorder, &RecorderWindow::importRequested, this, &MainWindow::showLoggerWindow);
 
     // Below the main window and the two meters (the analog meter counts whether

@@ -10,6 +10,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QToolButton;
 class QFrame;
 
@@ -68,6 +69,8 @@ public:
     RecorderController& recording() const { return *m_recording; }
     DataListWindow* dataList() const { return m_dataList; }
     QWidget* loggerWindow() const { return m_logger; }
+    // The one printer every window prints through.
+    QPrinter& printer() const { return *m_printer; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,6 +134,8 @@ private:
     std::unique_ptr<RecorderController> m_recording;
     std::unique_ptr<LoggerSessions> m_loggerSessions;
     // The long-lived windows, destroyed in reverse order of creation.
+    // Declared before the windows that print through it, so it outlives them.
+    std::unique_ptr<QPrinter> m_printer;
     std::vector<std::unique_ptr<QWidget>> m_windows;
     QWidget* m_about = nullptr;
     DigitalMeterWindow* m_digital = nullptr;

@@ -13,8 +13,9 @@
 namespace telmora {
 
 RecorderExportFlow::RecorderExportFlow(RecorderController& controller, ChartWidget& chart,
-                                       ExportDialog& dialog, QWidget* owner)
-    : m_controller(controller), m_chart(chart), m_dialog(dialog), m_owner(owner) {}
+                                       QPrinter& printer, ExportDialog& dialog, QWidget* owner)
+    : m_controller(controller), m_chart(chart), m_printer(printer), m_dialog(dialog),
+      m_owner(owner) {}
 
 void RecorderExportFlow::run() {
     ExportDialog* dlg = &m_dialog;
@@ -62,9 +63,8 @@ void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
         last,
         currentPage};
     // Pages are shown through the controller, so the window draws each one first.
-    const PictureExportResult result =
-        exportChartPictures(m_chart, request, ChartWidget::printer(),
-                            [this](int page) { m_controller.showPage(page); });
+    const PictureExportResult result = exportChartPictures(
+        m_chart, request, m_printer, [this](int page) { m_controller.showPage(page); });
     if (result == PictureExportResult::WriteFailed)
         showFileSaveError(m_owner, fileName, QString());
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+class QPrinter;
 class QString;
 class QWidget;
 
@@ -16,8 +17,9 @@ class RecorderController;
 // Pages are shown through the controller, so the window draws each one first.
 class RecorderExportFlow {
 public:
-    RecorderExportFlow(RecorderController& controller, ChartWidget& chart, ExportDialog& dialog,
-                       QWidget* owner);
+    // Pictures for the printer go to `printer`.
+    RecorderExportFlow(RecorderController& controller, ChartWidget& chart, QPrinter& printer,
+                       ExportDialog& dialog, QWidget* owner);
     void run();
 
 private:
@@ -25,6 +27,7 @@ private:
 
     RecorderController& m_controller;
     ChartWidget& m_chart;
+    QPrinter& m_printer;
     ExportDialog& m_dialog;
     QWidget* m_owner;
 };

@@ -14,8 +14,9 @@ constexpr float kNull = -99999.0f;
 } // namespace
 
 RecorderGraph::RecorderGraph(ChartWidget& chart, const RecorderController& controller,
-                             std::int32_t pointsPerPage)
-    : m_chart(chart), m_controller(controller), m_pointsPerPage(pointsPerPage) {}
+                             std::int32_t pointsPerPage, QPrinter& printer)
+    : m_chart(chart), m_controller(controller), m_pointsPerPage(pointsPerPage), m_printer(printer) {
+}
 
 void RecorderGraph::setUp(const QColor& deskColor) {
     ChartWidget& g = m_chart;
@@ -115,7 +116,7 @@ void RecorderGraph::showUnitOf(const SampleEntry* sample) {
 void RecorderGraph::printPage() {
     m_chart.setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
     m_chart.restyle();
-    m_chart.printWithDialog(ChartWidget::printer());
+    m_chart.printWithDialog(m_printer);
     m_chart.setViewingStyle(ChartWidget::ViewingStyle::Colour);
     m_chart.refresh();
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+class QPrinter;
+
 namespace telmora {
 
 class ChartWidget;
@@ -15,8 +17,9 @@ struct SampleEntry;
 // the newest sample, with the cursor on the newest point after each new sample.
 class RecorderGraph {
 public:
+    // Pages print on `printer`.
     RecorderGraph(ChartWidget& chart, const RecorderController& controller,
-                  std::int32_t pointsPerPage);
+                  std::int32_t pointsPerPage, QPrinter& printer);
 
     // Styles and scales the chart once, on a desk of `deskColor`.
     void setUp(const QColor& deskColor);
@@ -37,6 +40,7 @@ private:
     ChartWidget& m_chart;
     const RecorderController& m_controller;
     std::int32_t m_pointsPerPage;
+    QPrinter& m_printer;
 };
 
 } // namespace telmora

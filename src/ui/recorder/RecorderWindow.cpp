@@ -34,13 +34,14 @@
 
 namespace telmora {
 
-RecorderWindow::RecorderWindow(RecorderController& controller, QWidget* parent)
-    : QMainWindow(parent), m_controller(controller) {
+RecorderWindow::RecorderWindow(RecorderController& controller, QPrinter* printer, QWidget* parent)
+    : QMainWindow(parent), m_controller(controller), m_printer(printer) {
     setObjectName(QStringLiteral("GraphicalForm"));
     setWindowTitle(text(TextId::RecorderCaption));
     setWindowIcon(AppIcon());
     buildControls();
-    m_graph = std::make_unique<RecorderGraph>(*m_chart, m_controller, m_pointsPerPage);
+    m_graph =
+        std::make_unique<RecorderGraph>(*m_chart, m_controller, m_pointsPerPage, m_printer.get());
     m_graph->setUp(palette().color(QPalette::Button));
 
     auto* clock = new QTimer(this);
@@ -401,7 +402,7 @@ void RecorderWindow::printPage() {
 }
 
 void RecorderWindow::setUpPrinter() {
-    QPageSetupDialog dialog(&ChartWidget::printer(), this);
+    QPageSetupDialog dialog(&m_printer.get(), this);
     dialog.exec();
 }
 
@@ -420,7 +421,7 @@ ExportDialog& RecorderWindow::exportDialog() {
 }
 
 void RecorderWindow::exportRecording() {
-    RecorderExportFlow(m_controller, *m_chart, exportDialog(), this).run();
+    RecorderExportFlow(m_controller, *m_chart, m_printer.get(), exportDialog(), this).run();
 }
 
 // --- controls and status -----------------------------------------------------------------

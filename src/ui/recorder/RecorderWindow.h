@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recording/RecorderController.h"
+#include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
 
 #include <QMainWindow>
@@ -32,7 +33,10 @@ class RecorderWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit RecorderWindow(RecorderController& controller, QWidget* parent = nullptr);
+    // `printer` is the printer shared by every window (pages print and the
+    // printer set-up configures it); without one the window makes its own.
+    explicit RecorderWindow(RecorderController& controller, QPrinter* printer = nullptr,
+                            QWidget* parent = nullptr);
     ~RecorderWindow() override;
 
     // --- what the owner calls ---
@@ -45,6 +49,8 @@ public:
 
     RecorderController& controller() { return m_controller; }
     const Recording& recording() const { return m_controller.recording(); }
+    // The printer pages print on and the printer set-up configures.
+    QPrinter& printer() const { return m_printer.get(); }
 
     // --- the commands of the tool buttons and menus ---
     void startRecording();
@@ -104,6 +110,7 @@ private:
     bool lowBatteryPrompt();
 
     RecorderController& m_controller;
+    GraphPrinter m_printer;
     std::int32_t m_pointsPerPage = 200;
     RecorderCommandBar* m_commands = nullptr;
     RecorderReadouts* m_readouts = nullptr;

@@ -57,7 +57,8 @@ void reportExportFailure(QWidget* owner, const QString& path) {
 
 } // namespace
 
-RecordingOverview::RecordingOverview(QWidget* parent) : QDialog(parent) {
+RecordingOverview::RecordingOverview(QPrinter* printer, QWidget* parent)
+    : QDialog(parent), m_printer(printer) {
     setObjectName(QStringLiteral("FormViewGraphic"));
     setWindowTitle(text(TextId::ViewerCaption));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -323,7 +324,7 @@ void RecordingOverview::undoZoom() {
 void RecordingOverview::printGraph() {
     m_chart->setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
     m_chart->restyle();
-    m_chart->printWithDialog(ChartWidget::printer());
+    m_chart->printWithDialog(m_printer.get());
     m_chart->setViewingStyle(ChartWidget::ViewingStyle::Colour);
     m_chart->restyle();
 }
@@ -359,8 +360,7 @@ void RecordingOverview::exportGraph() {
     PictureExportRequest request{
         dlg->exportType(), destination, fileName,
         QSize(static_cast<int>(dlg->pictureWidth()), static_cast<int>(dlg->pictureHeight()))};
-    if (exportChartPictures(*m_chart, request, ChartWidget::printer()) ==
-        PictureExportResult::WriteFailed)
+    if (exportChartPictures(*m_chart, request, m_printer.get()) == PictureExportResult::WriteFailed)
         reportExportFailure(this, fileName);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/viewreduction.h"
+#include "ui/chart/ChartWidget.h"
 
 #include <QDialog>
 
@@ -24,7 +25,9 @@ class Recording;
 class RecordingOverview : public QDialog {
     Q_OBJECT
 public:
-    explicit RecordingOverview(QWidget* parent = nullptr);
+    // The graph prints on `printer`, the printer shared by every window;
+    // without one the viewer makes its own.
+    explicit RecordingOverview(QPrinter* printer = nullptr, QWidget* parent = nullptr);
     ~RecordingOverview() override;
 
     // Shows `recording` modally until the user closes the viewer.
@@ -75,6 +78,7 @@ private:
     void exportGraph();
 
     const telmora::Recording* m_recording = nullptr;
+    GraphPrinter m_printer;
     telmora::ViewReduction m_reduction;
     std::int32_t m_pointCount = 0;
     ExportDialog* m_exportDialog = nullptr;

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <memory>
 
 using namespace telmora;
 
@@ -61,21 +62,17 @@ int pdfPages(const QString& path) {
     return static_cast<int>(QString::fromLatin1(bytes).count(page));
 }
 
-// A PDF file as the target of the shared printer; restored to no printer after.
+// A graph printer whose target is a PDF file.
 class PdfPrinter {
 public:
-    explicit PdfPrinter(const QString& path) : m_printer(ChartWidget::printer()) {
-        m_printer.setOutputFormat(QPrinter::PdfFormat);
-        m_printer.setOutputFileName(path);
+    explicit PdfPrinter(const QString& path) : m_printer(GraphPrinter::make()) {
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(path);
     }
-    ~PdfPrinter() {
-        m_printer.setOutputFileName(QString());
-        m_printer.setOutputFormat(QPrinter::NativeFormat);
-    }
-    QPrinter& printer() { return m_printer; }
+    QPrinter& printer() { return *m_printer; }
 
 private:
-    QPrinter& m_printer;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace
@@ -369,6 +366,8 @@ TEST(PictureExport, FileAndClipboardTakeOnePageAndReportAFailedWrite) {
     ASSERT_TRUE(dir.isValid());
     QList<int> shown;
     auto showPage = [&](int page) { shown << page; };
+    // Pictures for files and the clipboard never touch the printer.
+    GraphPrinter printer(nullptr);
 
     PictureExportRequest request{ExportType::BitMap,
                                  ExportDestination::File,
@@ -377,26 +376,41 @@ TEST(PictureExport, FileAndClipboardTakeOnePageAndReportAFailedWrite) {
                                  4,
                                  4,
                                  7};
-    EXPECT_EQ(exportChartPictures(g, request, ChartWidget::printer(), showPage),
-              PictureExportResult::Done);
+    EXPECT_EQ(exportChartPictures(g, request, printer.get(), showPage), PictureExportResult::Done);
     EXPECT_EQ(QImage(dir.filePath("p.png")).size(), QSize(1000, 681));
     EXPECT_EQ(shown, QList<int>({4, 7}));
 
     request.type = ExportType::MetaFile;
     request.path = dir.filePath("p.svg");
     request.size = QSize(5080, 2540); // hundredths of a millimetre
-    EXPECT_EQ(exportChartPictures(g, request, ChartWidget::printer()), PictureExportResult::Done);
+    EXPECT_EQ(exportChartPictures(g, request, printer.get()), PictureExportResult::Done);
     QFile svg(dir.filePath("p.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svg.readAll().contains("width=\"50.80mm\""));
 
     request.path = QStringLiteral("/nonexistent-dir/p.svg");
-    EXPECT_EQ(exportChartPictures(g, request, ChartWidget::printer()),
-              PictureExportResult::WriteFailed);
+    EXPECT_EQ(exportChartPictures(g, request, printer.get()), PictureExportResult::WriteFailed);
 
     request.destination = ExportDestination::ClipBoard;
     request.type = ExportType::BitMap;
     request.size = QSize(320, 240);
-    EXPECT_EQ(exportChartPictures(g, request, ChartWidget::printer()), PictureExportResult::Done);
+    EXPECT_EQ(exportChartPictures(g, request, printer.get()), PictureExportResult::Done);
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(320, 240));
+}
+
+TEST(GraphPrinterTest, UsesTheSharedPrinterOrOneOfItsOwn) {
+    const auto shared = GraphPrinter::make();
+    EXPECT_EQ(shared->resolution(), QPrinter(QPrinter::HighResolution).resolution());
+    GraphPrinter first(shared.get());
+    GraphPrinter second(shared.get());
+    EXPECT_EQ(&first.get(), shared.get());
+    EXPECT_EQ(&second.get(), shared.get());
+
+    // Windows built without a shared printer do not see each other's set-up.
+    GraphPrinter alone(nullptr);
+    GraphPrinter other(nullptr);
+    EXPECT_NE(&alone.get(), shared.get());
+    EXPECT_NE(&alone.get(), &other.get());
+    alone.get().setPageOrientation(QPageLayout::Landscape);
+    EXPECT_NE(other.get().pageLayout().orientation(), QPageLayout::Landscape);
 }

@@ -46,6 +46,19 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
     return true;
 }
 
+// A control found by its object name; the test fails when it is missing.
+QPushButton* button(const QWidget& window, const char* name) {
+    auto* found = window.findChild<QPushButton*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+QLineEdit* edit(const QWidget& window, const char* name) {
+    auto* found = window.findChild<QLineEdit*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
 void spin(int ms) {
     QElapsedTimer timer;
     timer.start();
@@ -108,7 +121,7 @@ protected:
 // Hands a reading to the linked digital meter, which shows it at once.
 void publishAndShow(DigitalMeterWindow& form, const ReadingFields& fields) {
     form.showReading(makeReading(fields));
-    ASSERT_EQ(form.DataPanel->text(), QLatin1String(fields.text));
+    ASSERT_EQ(form.readingPanel()->text(), QLatin1String(fields.text));
 }
 
 // The comparator's limits in these tests.
@@ -126,34 +139,34 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
     // Ohms: the unit panel draws the ohm sign; a volt reading switches back.
     ReadingFields ohm{.text = " 4.700", .function = 0x80, .part1 = "k", .part2 = "W", .mode = ""};
     publishAndShow(form, ohm);
-    EXPECT_EQ(form.FuncPanel->typeface(), telmora::LcdPanel::kSymbolTypeface);
-    EXPECT_EQ(form.FuncPanel->displayText(), QString(QChar(0x03A9)));
-    EXPECT_EQ(form.UnitPanel->text(), QLatin1String("k"));
+    EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kSymbolTypeface);
+    EXPECT_EQ(form.unitPanel()->displayText(), QString(QChar(0x03A9)));
+    EXPECT_EQ(form.prefixPanel()->text(), QLatin1String("k"));
     const int firstIcon = form.iconNumber();
 
     ReadingFields volts{.text = " 1.234", .function = 0x6, .part2 = "V", .mode = "DC"};
     publishAndShow(form, volts);
-    EXPECT_EQ(form.FuncPanel->typeface(), telmora::LcdPanel::kTypeface);
-    EXPECT_EQ(form.FuncPanel->displayText(), QLatin1String("V"));
-    EXPECT_EQ(form.pnlAcDc->text(), QLatin1String("DC"));
+    EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kTypeface);
+    EXPECT_EQ(form.unitPanel()->displayText(), QLatin1String("V"));
+    EXPECT_EQ(form.modePanel()->text(), QLatin1String("DC"));
     EXPECT_NE(form.iconNumber(), firstIcon) << "the icon alternates with every reading";
 
     // Decibel-milliwatt: "dB" then "m".
     ReadingFields dbm{.text = "-12.0", .function = 0x2000, .part1 = "dB", .part2 = "m", .mode = ""};
     publishAndShow(form, dbm);
-    EXPECT_EQ(form.UnitPanel->text(), QLatin1String("dB"));
-    EXPECT_EQ(form.FuncPanel->text(), QLatin1String("m"));
+    EXPECT_EQ(form.prefixPanel()->text(), QLatin1String("dB"));
+    EXPECT_EQ(form.unitPanel()->text(), QLatin1String("m"));
 
     // Low battery on and off again.
     ReadingFields low = volts;
     low.text = " 1.111";
     low.lowBattery = true;
     publishAndShow(form, low);
-    EXPECT_EQ(form.pnlLB->text(), QLatin1String("LB"));
-    EXPECT_EQ(form.pnlLB->background(), QColor(255, 0, 0));
+    EXPECT_EQ(form.lowBatteryPanel()->text(), QLatin1String("LB"));
+    EXPECT_EQ(form.lowBatteryPanel()->background(), QColor(255, 0, 0));
     publishAndShow(form, volts);
-    EXPECT_TRUE(form.pnlLB->text().isEmpty());
-    EXPECT_EQ(form.pnlLB->background(), QColor(Qt::black));
+    EXPECT_TRUE(form.lowBatteryPanel()->text().isEmpty());
+    EXPECT_EQ(form.lowBatteryPanel()->background(), QColor(Qt::black));
 
     // Sub display: shown with prefix and unit, empty when the sub function is 0.
     ReadingFields withSub{.text = " 2.345",
@@ -166,19 +179,20 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
                           .subUnit = "Hz",
                           .subMode = ""};
     publishAndShow(form, withSub);
-    EXPECT_EQ(form.SubDataPanel->text(), QLatin1String("50.00Hz"));
+    EXPECT_EQ(form.subReadingPanel()->text(), QLatin1String("50.00Hz"));
     ReadingFields noSub = withSub;
     noSub.text = " 2.346";
     noSub.subFunction = 0;
     publishAndShow(form, noSub);
-    EXPECT_TRUE(form.SubDataPanel->text().isEmpty());
-    EXPECT_TRUE(form.pnlSubAcDc->text().isEmpty());
+    EXPECT_TRUE(form.subReadingPanel()->text().isEmpty());
+    EXPECT_TRUE(form.subModePanel()->text().isEmpty());
 
     // Unlink blanks the window; caption back to " : No Device".
     form.setLinked(false);
-    EXPECT_TRUE(form.DataPanel->text().isEmpty());
-    for (telmora::LcdPanel* p : {form.UnitPanel, form.FuncPanel, form.pnlAcDc, form.pnlLB,
-                                 form.pnlSubAcDc, form.SubDataPanel})
+    EXPECT_TRUE(form.readingPanel()->text().isEmpty());
+    for (const telmora::LcdPanel* p :
+         {form.prefixPanel(), form.unitPanel(), form.modePanel(), form.lowBatteryPanel(),
+          form.subModePanel(), form.subReadingPanel()})
         EXPECT_TRUE(p->text().isEmpty()) << p->objectName().toStdString();
     EXPECT_EQ(form.iconNumber(), 2);
     EXPECT_EQ(form.windowTitle(),
@@ -196,7 +210,7 @@ TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
     digital.showReading(reading);
     analog.showReading(reading);
     comparator.showReading(reading);
-    EXPECT_TRUE(digital.DataPanel->text().isEmpty());
+    EXPECT_TRUE(digital.readingPanel()->text().isEmpty());
     EXPECT_EQ(analog.scale().counts, 0);
     EXPECT_EQ(comparator.value(), 0.0f);
 
@@ -208,7 +222,7 @@ TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
     }
     digital.showReading(reading);
     analog.showReading(reading);
-    EXPECT_TRUE(digital.DataPanel->text().isEmpty());
+    EXPECT_TRUE(digital.readingPanel()->text().isEmpty());
     EXPECT_EQ(analog.scale().counts, 0);
 }
 
@@ -241,15 +255,15 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
     form.show();
     form.applyReading(false, QStringLiteral(" 1.234"), QString(), QStringLiteral("V"), 0x5);
     EXPECT_EQ(form.scaleImage(), 100);
-    EXPECT_EQ(form.FuncPanel->typeface(), telmora::LcdPanel::kTypeface);
+    EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kTypeface);
 
     form.applyReading(true, QStringLiteral("- 1.000"), QStringLiteral("k"), QStringLiteral("W"),
                       0x80);
     EXPECT_EQ(form.scaleImage(), 60);
-    EXPECT_EQ(form.FuncPanel->typeface(), telmora::LcdPanel::kSymbolTypeface);
-    EXPECT_EQ(form.FuncPanel->displayText(), QString(QChar(0x03A9)));
+    EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kSymbolTypeface);
+    EXPECT_EQ(form.unitPanel()->displayText(), QString(QChar(0x03A9)));
     EXPECT_TRUE(form.negative());
-    EXPECT_EQ(form.MultPanel->text(), QLatin1String("x1"));
+    EXPECT_EQ(form.multiplierPanel()->text(), QLatin1String("x1"));
     const double angle = form.needleAngle();
     EXPECT_NEAR(angle, 180 - (1000 * 0.02 + 30), 1e-9);
     // The needle sweeps and settles on the new angle.
@@ -258,8 +272,8 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
 
     form.applyReading(false, QStringLiteral(" 25C"), QString(), QString(), 0x8020);
     EXPECT_EQ(form.scaleImage(), 200);
-    EXPECT_EQ(form.FuncPanel->text(), QLatin1String("C"));
-    EXPECT_EQ(form.MultPanel->text(), QLatin1String("x10"));
+    EXPECT_EQ(form.unitPanel()->text(), QLatin1String("C"));
+    EXPECT_EQ(form.multiplierPanel()->text(), QLatin1String("x10"));
 
     form.setLinked(false);
     EXPECT_EQ(form.scale().fullScale, 2000);
@@ -268,8 +282,8 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
         return form.needleAngle() == telmora::kNeedleZero && !form.sweeping() &&
                form.shownNeedleAngle() == telmora::kNeedleZero;
     }));
-    EXPECT_EQ(form.MultPanel->text(), QLatin1String("x100"));
-    EXPECT_TRUE(form.UnitPanel->text().isEmpty());
+    EXPECT_EQ(form.multiplierPanel()->text(), QLatin1String("x100"));
+    EXPECT_TRUE(form.prefixPanel()->text().isEmpty());
 
     // Hidden: the values are reset at once, no message is needed.
     form.applyReading(false, QStringLiteral(" 5.000"), QString(), QStringLiteral("V"), 0x6);
@@ -283,7 +297,7 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     form.show();
     EXPECT_EQ(form.highLimit(), 3.0);
     EXPECT_EQ(form.lowLimit(), 1.0);
-    EXPECT_EQ(form.HiLimitPanel->text(), QLatin1String("3"));
+    EXPECT_EQ(form.highLimitPanel()->text(), QLatin1String("3"));
     std::vector<std::pair<int, int>> tones;
     form.setTonePlayer([&](int hz, int ms) { tones.emplace_back(hz, ms); });
 
@@ -300,8 +314,8 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     EXPECT_DOUBLE_EQ(form.needleAngle(), 130);
     EXPECT_TRUE(tones.empty()) << "the alarm is off at creation";
 
-    form.bbtnAlartClick();
-    EXPECT_EQ(form.bbtnAlart->text(), QLatin1String("ON"));
+    button(form, "bbtnAlart")->click();
+    EXPECT_EQ(button(form, "bbtnAlart")->text(), QLatin1String("ON"));
     feed("5.000");
     feed("1.000");
     feed("0.500");
@@ -309,13 +323,13 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     ASSERT_EQ(tones.size(), 2u);
     EXPECT_EQ(tones[0], std::make_pair(1047, 100));
     EXPECT_EQ(tones[1], std::make_pair(523, 100));
-    form.bbtnAlartClick();
-    EXPECT_EQ(form.bbtnAlart->text(), QLatin1String("OFF"));
+    button(form, "bbtnAlart")->click();
+    EXPECT_EQ(button(form, "bbtnAlart")->text(), QLatin1String("OFF"));
 
     form.applyReading(false, QStringLiteral("10.00"), QStringLiteral("-9"), 0x8);
     EXPECT_FLOAT_EQ(form.value(), 0.01f);
-    EXPECT_EQ(form.HiUnitPanel->text(), QLatin1String("u"));
-    EXPECT_EQ(form.HiFuncPanel->text(), QLatin1String("F"));
+    EXPECT_EQ(form.highPrefixPanel()->text(), QLatin1String("u"));
+    EXPECT_EQ(form.highUnitPanel()->text(), QLatin1String("F"));
 
     form.setLinked(false);
     EXPECT_FLOAT_EQ(form.value(), 2.0f);
@@ -328,13 +342,13 @@ TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {
     ComparatorWindow comparator(kHigh, kLow);
     std::vector<int> tones;
     comparator.setTonePlayer([&](int hz, int) { tones.push_back(hz); });
-    comparator.bbtnAlartClick();
+    button(comparator, "bbtnAlart")->click();
     digital.setLinked(true);
     comparator.setLinked(true);
     const LiveReading reading = makeReading({.text = " 9.000"});
     digital.showReading(reading);
     comparator.showReading(reading);
-    EXPECT_EQ(digital.DataPanel->text(), QLatin1String(" 9.000"));
+    EXPECT_EQ(digital.readingPanel()->text(), QLatin1String(" 9.000"));
     EXPECT_TRUE(tones.empty());
     EXPECT_EQ(comparator.value(), 0.0f);
 }
@@ -343,32 +357,32 @@ TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
     ComparatorLimitsDialog dialog;
     dialog.setup(0x80, 3, 1, QString(), QStringLiteral("W"));
     dialog.show();
-    EXPECT_EQ(dialog.mkeHiLimit->text(), QLatin1String("3"));
+    EXPECT_EQ(edit(dialog, "mkeHiLimit")->text(), QLatin1String("3"));
     EXPECT_EQ(dialog.unitTypeface(), telmora::LcdPanel::kSymbolTypeface);
-    EXPECT_EQ(dialog.stxtHiFunc->text(), QString(QChar(0x03A9)));
+    EXPECT_EQ(dialog.highUnitText(), QString(QChar(0x03A9)));
 
-    dialog.mkeHiLimit->setText(QStringLiteral("abc"));
-    dialog.bbtnOkClick();
+    edit(dialog, "mkeHiLimit")->setText(QStringLiteral("abc"));
+    button(dialog, "bbtnOk")->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, telmora::errorCaption(TextId::InvalidFloatValue));
     EXPECT_EQ(boxes[0].text, telmora::text(TextId::InvalidFloatValue));
     EXPECT_TRUE(dialog.isVisible());
 
-    dialog.mkeHiLimit->setText(QStringLiteral("2"));
-    dialog.mkeLowLimit->setText(QStringLiteral("1,5"));
-    dialog.bbtnOkClick();
+    edit(dialog, "mkeHiLimit")->setText(QStringLiteral("2"));
+    edit(dialog, "mkeLowLimit")->setText(QStringLiteral("1,5"));
+    button(dialog, "bbtnOk")->click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].caption, telmora::errorCaption(TextId::InvalidFloatValue));
 
-    dialog.mkeLowLimit->setText(QStringLiteral("2"));
-    dialog.bbtnOkClick();
+    edit(dialog, "mkeLowLimit")->setText(QStringLiteral("2"));
+    button(dialog, "bbtnOk")->click();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[2].caption, telmora::errorCaption(TextId::LimitsUnacceptable));
     EXPECT_TRUE(dialog.isVisible());
 
-    dialog.mkeHiLimit->setText(QStringLiteral(" 12.5 "));
-    dialog.mkeLowLimit->setText(QStringLiteral("-0.25"));
-    dialog.bbtnOkClick();
+    edit(dialog, "mkeHiLimit")->setText(QStringLiteral(" 12.5 "));
+    edit(dialog, "mkeLowLimit")->setText(QStringLiteral("-0.25"));
+    button(dialog, "bbtnOk")->click();
     EXPECT_EQ(boxes.size(), 3u);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.highLimit(), 12.5);
@@ -381,19 +395,19 @@ TEST_F(Displays, ComparatorWritesNewLimitsBack) {
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<ComparatorLimitsDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->mkeHiLimit->setText(QStringLiteral("10"));
-        dialog->mkeLowLimit->setText(QStringLiteral("0.5"));
-        dialog->bbtnOk->click();
+        edit(*dialog, "mkeHiLimit")->setText(QStringLiteral("10"));
+        edit(*dialog, "mkeLowLimit")->setText(QStringLiteral("0.5"));
+        button(*dialog, "bbtnOk")->click();
     });
     QSignalSpy changed(&form, &ComparatorWindow::limitsChanged);
-    form.bbtnHiLowLimitClick();
+    button(form, "bbtnHiLowLimit")->click();
     EXPECT_EQ(form.highLimit(), 10.0);
     EXPECT_EQ(form.lowLimit(), 0.5);
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.at(0).at(0).toDouble(), 10.0);
     EXPECT_EQ(changed.at(0).at(1).toDouble(), 0.5);
-    EXPECT_EQ(form.HiLimitPanel->text(), QLatin1String("10"));
-    EXPECT_EQ(form.LowLimitPanel->text(), QLatin1String("0.5"));
+    EXPECT_EQ(form.highLimitPanel()->text(), QLatin1String("10"));
+    EXPECT_EQ(form.lowLimitPanel()->text(), QLatin1String("0.5"));
 }
 
 // Renders each window and picture to PNG files in the test directory at 100 %
@@ -425,7 +439,7 @@ TEST_F(Displays, RenderWindowsForInspection) {
                                      .subText = "50.00",
                                      .subPrefix = "k",
                                      .subUnit = "Hz"}));
-    ASSERT_EQ(digital.DataPanel->text(), QLatin1String("-12.34"));
+    ASSERT_EQ(digital.readingPanel()->text(), QLatin1String("-12.34"));
     save(digital, QStringLiteral("digital"));
 
     AnalogMeterWindow analog;

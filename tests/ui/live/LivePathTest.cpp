@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -98,7 +99,10 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
     comparator.show();
     std::vector<int> tones;
     comparator.setTonePlayer([&](int hz, int) { tones.push_back(hz); });
-    comparator.bbtnAlartClick();
+    auto* alarm = comparator.findChild<QPushButton*>(QStringLiteral("bbtnAlart"));
+    ASSERT_NE(alarm, nullptr);
+    alarm->click();
+    ASSERT_TRUE(comparator.alarmOn());
 
     const Step steps[] = {
         {"volts", "3.456", 0x6, 0},
@@ -121,11 +125,11 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
         const QString text = QString::fromLatin1(decoded.mainText.view().data(),
                                                  static_cast<int>(decoded.mainText.size()));
         ASSERT_TRUE(waitUntil([&] {
-            return digital.DataPanel->text() == text && analog.function() == step.code &&
+            return digital.readingPanel()->text() == text && analog.function() == step.code &&
                    comparator.function() == step.code && !analog.sweeping() &&
                    !comparator.sweeping();
         })) << step.name
-            << " digital=\"" << digital.DataPanel->text().toStdString()
+            << " digital=\"" << digital.readingPanel()->text().toStdString()
             << "\" analog=" << analog.function() << " comparator=" << comparator.function()
             << " polls=" << meter->polls();
         for (int dpr : {1, 2})
@@ -135,8 +139,8 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
                           .arg(dpr));
     }
     // What the last steps must have shown.
-    EXPECT_EQ(digital.SubDataPanel->text(), QLatin1String("50.00Hz"));
-    EXPECT_EQ(digital.pnlLB->text(), QLatin1String("LB"));
+    EXPECT_EQ(digital.subReadingPanel()->text(), QLatin1String("50.00Hz"));
+    EXPECT_EQ(digital.lowBatteryPanel()->text(), QLatin1String("LB"));
     EXPECT_FALSE(tones.empty()) << "readings outside 1..5 sound the alarm";
 
     link.unlink();
@@ -145,7 +149,7 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
         return analog.shownNeedleAngle() == telmora::kNeedleZero &&
                comparator.shownNeedleAngle() == 90.0;
     }));
-    EXPECT_TRUE(digital.DataPanel->text().isEmpty());
+    EXPECT_TRUE(digital.readingPanel()->text().isEmpty());
     composite(digital, analog, comparator, 1)
         .save(QStringLiteral("%1/live-unlinked@1x.png").arg(dir));
 }

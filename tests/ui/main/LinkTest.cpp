@@ -224,7 +224,7 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     QObject::connect(m_link.get(), &MeterLink::readingReceived, &form, [&](const LiveReading& r) {
         digitalText =
             QString::fromLatin1(r.mainText.view().data(), static_cast<int>(r.mainText.size()));
-        EXPECT_EQ(digital->DataPanel->text(), digitalText);
+        EXPECT_EQ(digital->readingPanel()->text(), digitalText);
         analogFunction = analog->function();
         comparatorFunction = comparator->function();
     });
@@ -235,7 +235,7 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     form.linkButton()->click();
     EXPECT_EQ(digital->windowTitle(),
               text(TextId::DigitalMeterCaption) + QStringLiteral(" : No Device"));
-    EXPECT_TRUE(digital->DataPanel->text().isEmpty());
+    EXPECT_TRUE(digital->readingPanel()->text().isEmpty());
     EXPECT_EQ(analog->scale().counts, 0) << "the analog meter is back at rest";
     EXPECT_EQ(meter->openDevices(), 0);
 }

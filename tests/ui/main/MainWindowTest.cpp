@@ -5,6 +5,7 @@
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
 #include "ui/live/ComparatorWindow.h"
+#include "ui/logger/LoggerWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -130,6 +132,19 @@ TEST_F(FormMainTest, NewComparatorLimitsAreWrittenAtClose) {
         EXPECT_TRUE(form.close());
     }
     EXPECT_EQ(readSettings(), QByteArray("iPort=7\nfHiLimit=4\nfLowLimit=2\n"));
+}
+
+TEST_F(FormMainTest, PrintingWindowsShareTheMainWindowsPrinter) {
+    // A printer set-up chosen in the recorder holds in the data logger window.
+    MainWindow form(m_link);
+    form.createWindows();
+    QPrinter& printer = form.printer();
+    EXPECT_EQ(&form.recorder()->printer(), &printer);
+    auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
+    ASSERT_NE(logger, nullptr);
+    EXPECT_EQ(&logger->printer(), &printer);
+    form.recorder()->printer().setPageOrientation(QPageLayout::Landscape);
+    EXPECT_EQ(logger->printer().pageLayout().orientation(), QPageLayout::Landscape);
 }
 
 TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
