@@ -11,6 +11,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -98,35 +99,81 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-} // namespace
-
-int CmdDownload(int argc, char** argv) {
+// The options of the command; the paths point into argv.
+struct DownloadOptions {
     std::string_view simulate;
     const char* slrPath = nullptr;
     const char* csvPath = nullptr;
+};
+
+// The options, or nothing when an argument is unknown or a path is missing.
+std::optional<DownloadOptions> ParseDownloadOptions(int argc, char** argv) {
+    DownloadOptions options;
     for (int i = 0; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--simulate" || arg.starts_with("--simulate=")) {
-            simulate = arg;
+            options.simulate = arg;
         } else if (arg == "--slr" && i + 1 < argc) {
-            slrPath = argv[++i];
+            options.slrPath = argv[++i];
         } else if (arg.starts_with("--slr=")) {
-            slrPath = argv[i] + 6;
+            options.slrPath = argv[i] + 6;
         } else if (arg == "--csv" && i + 1 < argc) {
-            csvPath = argv[++i];
+            options.csvPath = argv[++i];
         } else if (arg.starts_with("--csv=")) {
-            csvPath = argv[i] + 6;
+            options.csvPath = argv[i] + 6;
         } else {
-            std::fputs(kUsage, stderr);
-            return 2;
+            return std::nullopt;
         }
     }
-    if (slrPath == nullptr || *slrPath == '\0' || (csvPath != nullptr && *csvPath == '\0')) {
+    if (options.slrPath == nullptr || *options.slrPath == '\0' ||
+        (options.csvPath != nullptr && *options.csvPath == '\0')) {
+        return std::nullopt;
+    }
+    return options;
+}
+
+// A download message on one line.
+std::string SingleLine(const QString& message) {
+    return QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
+}
+
+// Writes the downloaded sessions to the session file and, when asked, the text
+// file; reports what was saved and whether the download was complete.
+int SaveDownload(const DownloadOptions& options, const DownloadResult& result) {
+    const QString slr = QString::fromLocal8Bit(options.slrPath);
+    if (SaveSessionFile(slr, result.sessions) != SessionFileStatus::Ok) {
+        return Fail(std::string("cannot write the session file ") + options.slrPath);
+    }
+    if (options.csvPath != nullptr) {
+        QString problem;
+        if (!ExportSessionsTextFile(QString::fromLocal8Bit(options.csvPath), result.sessions, 1,
+                                    static_cast<int>(result.sessions.size()), &problem)) {
+            return Fail(problem.toStdString());
+        }
+    }
+    std::fprintf(stderr, "%zu session(s) saved to %s\n", result.sessions.size(), options.slrPath);
+    if (result.messageId) {
+        return Fail("the memory ended inside a session; the " +
+                    std::to_string(result.sessions.size()) +
+                    " complete session(s) before it were saved (" +
+                    SingleLine(DownloadMessageText(*result.messageId)) + ")");
+    }
+    if (!result.notice.empty()) {
+        return Fail(result.notice);
+    }
+    return 0;
+}
+
+} // namespace
+
+int CmdDownload(int argc, char** argv) {
+    const std::optional<DownloadOptions> options = ParseDownloadOptions(argc, argv);
+    if (!options) {
         std::fputs(kUsage, stderr);
         return 2;
     }
     std::string error;
-    std::shared_ptr<CableBackend> backend = MakeCableBackend(simulate, &error);
+    std::shared_ptr<CableBackend> backend = MakeCableBackend(options->simulate, &error);
     if (!backend) {
         std::fprintf(stderr, "telmora-cli: %s\n", error.c_str());
         return 2;
@@ -143,36 +190,10 @@ int CmdDownload(int argc, char** argv) {
     }
     if (result.status != Status::Done) {
         // Every failure but a decline carries a message.
-        const QString message =
-            result.messageId ? DownloadMessageText(*result.messageId) : QString();
-        return Fail(QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString());
+        return Fail(result.messageId ? SingleLine(DownloadMessageText(*result.messageId))
+                                     : std::string());
     }
-
-    const QString slr = QString::fromLocal8Bit(slrPath);
-    if (SaveSessionFile(slr, result.sessions) != SessionFileStatus::Ok) {
-        return Fail(std::string("cannot write the session file ") + slrPath);
-    }
-    if (csvPath != nullptr) {
-        QString problem;
-        if (!ExportSessionsTextFile(QString::fromLocal8Bit(csvPath), result.sessions, 1,
-                                    static_cast<int>(result.sessions.size()), &problem)) {
-            return Fail(problem.toStdString());
-        }
-    }
-    std::fprintf(stderr, "%zu session(s) saved to %s\n", result.sessions.size(), slrPath);
-    if (result.messageId) {
-        return Fail("the memory ended inside a session; the " +
-                    std::to_string(result.sessions.size()) +
-                    " complete session(s) before it were saved (" +
-                    DownloadMessageText(*result.messageId)
-                        .replace(QLatin1Char('\n'), QLatin1Char(' '))
-                        .toStdString() +
-                    ")");
-    }
-    if (!result.notice.empty()) {
-        return Fail(result.notice);
-    }
-    return 0;
+    return SaveDownload(*options, result);
 }
 
 } // namespace telmora::cli

@@ -9,6 +9,7 @@
 
 #include <QTime>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <chrono>
@@ -161,17 +162,42 @@ private:
     std::jthread m_thread; // last: started once everything else is ready
 };
 
-} // namespace
-
-int CmdLog(int argc, char** argv) {
+// The options of the log command.
+struct LogOptions {
     std::string_view simulate;
     long long count = -1;  // until Ctrl-C
     double interval = 0.0; // every reading
+};
+
+// Takes the value of --count or --interval; false (after the message) when it
+// is not a number in range.
+bool takeLogValue(std::string_view option, std::string_view value, LogOptions& options) {
+    if (option.starts_with("--count")) {
+        const auto n = parseNumber<long long>(value);
+        if (!n || *n < 1) {
+            std::fputs("telmora-cli: --count needs a whole number of at least 1\n", stderr);
+            return false;
+        }
+        options.count = *n;
+        return true;
+    }
+    const auto s = parseNumber<double>(value);
+    if (!s || !(*s >= 0.0) || *s > 86400.0) {
+        std::fputs("telmora-cli: --interval needs a number of seconds from 0 to 86400\n", stderr);
+        return false;
+    }
+    options.interval = *s;
+    return true;
+}
+
+// The options, or nothing (after the usage or a message) on a bad argument.
+std::optional<LogOptions> parseLogOptions(int argc, char** argv) {
+    LogOptions options;
     for (int i = 0; i < argc; ++i) {
         const std::string_view arg = argv[i];
         std::string_view value;
         if (isSimulateOption(arg)) {
-            simulate = arg;
+            options.simulate = arg;
             continue;
         }
         if ((arg == "--count" || arg == "--interval") && i + 1 < argc) {
@@ -180,26 +206,88 @@ int CmdLog(int argc, char** argv) {
             value = arg.substr(arg.find('=') + 1);
         } else {
             std::fputs(kLogUsage, stderr);
-            return 2;
+            return std::nullopt;
         }
-        if (arg.starts_with("--count")) {
-            const auto n = parseNumber<long long>(value);
-            if (!n || *n < 1) {
-                std::fputs("telmora-cli: --count needs a whole number of at least 1\n", stderr);
-                return 2;
-            }
-            count = *n;
-        } else {
-            const auto s = parseNumber<double>(value);
-            if (!s || !(*s >= 0.0) || *s > 86400.0) {
-                std::fputs("telmora-cli: --interval needs a number of seconds from 0 to 86400\n",
-                           stderr);
-                return 2;
-            }
-            interval = *s;
-        }
+        if (!takeLogValue(arg, value, options))
+            return std::nullopt;
     }
-    const std::shared_ptr<CableBackend> backend = chooseBackend(simulate);
+    return options;
+}
+
+// The ticks of logging at an interval, counted from its construction.
+class IntervalPacer {
+public:
+    explicit IntervalPacer(double seconds)
+        : m_period(
+              std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds))),
+          m_due(Clock::now() + m_period) {}
+
+    // True when a tick is due, which also schedules the next one; otherwise
+    // waits a slice at most towards the tick and gives false.
+    bool tickDue() {
+        const auto now = Clock::now();
+        if (now < m_due) {
+            std::this_thread::sleep_for(std::min<Clock::duration>(m_due - now, kSlice));
+            return false;
+        }
+        m_due += m_period;
+        if (m_due < now)
+            m_due = now + m_period; // a long stall skips ticks rather than bursting
+        return true;
+    }
+
+private:
+    Clock::duration m_period;
+    Clock::time_point m_due;
+};
+
+// Writes the newest valid reading as sample line `index`, stamped with the
+// current time; false when there was none to write.
+bool writeSampleLine(Acquisition& acquisition, long long index) {
+    const std::optional<LiveReading> live = acquisition.validReading();
+    if (!live)
+        return false;
+    const QTime now = QTime::currentTime();
+    const RecorderReading reading = CopyRecorderReading(*live);
+    const auto entry =
+        BuildSample(reading, FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec()));
+    if (!entry)
+        return false;
+    writeLine(RecorderTextLine(index, *entry));
+    return true;
+}
+
+// Writes sample lines until the count is reached, Ctrl-C is pressed or the
+// link is lost; the exit status of the command.
+int logReadings(Acquisition& acquisition, const LogOptions& options) {
+    IntervalPacer pacer(options.interval);
+    long long written = 0;
+    while (options.count < 0 || written < options.count) {
+        if (g_interrupted)
+            return 0;
+        if (acquisition.linkLost()) {
+            std::fputs(
+                "telmora-cli: the link to the meter was lost (USB adapter cable not found).\n",
+                stderr);
+            return 1;
+        }
+        // At an interval: the newest valid reading when each tick is due;
+        // otherwise every new reading.
+        const bool ready =
+            options.interval > 0.0 ? pacer.tickDue() : acquisition.waitForNewReading(kSlice);
+        if (ready && writeSampleLine(acquisition, written))
+            ++written;
+    }
+    return 0;
+}
+
+} // namespace
+
+int CmdLog(int argc, char** argv) {
+    const std::optional<LogOptions> options = parseLogOptions(argc, argv);
+    if (!options)
+        return 2;
+    const std::shared_ptr<CableBackend> backend = chooseBackend(options->simulate);
     if (!backend)
         return 2;
     if (!OpenCable(*backend).valid()) {
@@ -210,46 +298,7 @@ int CmdLog(int argc, char** argv) {
     InterruptGuard guard;
     Acquisition acquisition(backend);
     writeLine(std::string(kRecorderTextHeader));
-
-    const auto period =
-        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(interval));
-    Clock::time_point due = Clock::now() + period;
-    long long written = 0;
-    while (count < 0 || written < count) {
-        if (g_interrupted)
-            return 0;
-        if (acquisition.linkLost()) {
-            std::fputs(
-                "telmora-cli: the link to the meter was lost (USB adapter cable not found).\n",
-                stderr);
-            return 1;
-        }
-        if (interval > 0.0) {
-            // Logging at an interval: the newest valid reading when each tick is due.
-            const auto now = Clock::now();
-            if (now < due) {
-                std::this_thread::sleep_for(std::min<Clock::duration>(due - now, kSlice));
-                continue;
-            }
-            due += period;
-            if (due < now)
-                due = now + period; // a long stall skips ticks rather than bursting
-        } else if (!acquisition.waitForNewReading(kSlice)) {
-            continue;
-        }
-        const std::optional<LiveReading> live = acquisition.validReading();
-        if (!live)
-            continue;
-        const QTime now = QTime::currentTime();
-        const RecorderReading reading = CopyRecorderReading(*live);
-        const auto entry = BuildSample(
-            reading, FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec()));
-        if (!entry)
-            continue;
-        writeLine(RecorderTextLine(written, *entry));
-        ++written;
-    }
-    return 0;
+    return logReadings(acquisition, *options);
 }
 
 int CmdInfo(int argc, char** argv) {

@@ -127,6 +127,35 @@ void ConvertImage(std::vector<std::uint8_t>&& image, MemoryDownloadObserver& obs
     }
 }
 
+// Fills `image` after its header block with the blocks that follow, reporting
+// each as progress. Done, TransferFailed (the cable's result kept in `result`)
+// or Aborted when the user stopped the reading.
+DownloadResult::Status ReadImageBlocks(CableBackend& backend, MemoryDownloadObserver& observer,
+                                       std::vector<std::uint8_t>& image, DownloadResult& result) {
+    const std::size_t length = image.size();
+    std::size_t position = kLoggerBlockSize;
+    const std::string lengthText = std::to_string(result.announcedLength);
+    observer.blockProgress(position, length, std::string());
+
+    MemoryBlock block{};
+    while (position < length) {
+        const std::int32_t read = ReadMemoryBlock(backend, block);
+        if (read != CableResult::Done) {
+            result.cableResult = read;
+            return DownloadResult::Status::TransferFailed;
+        }
+        std::memcpy(image.data() + position, block.data(), block.size());
+        position += kLoggerBlockSize;
+        observer.blockProgress(position, length,
+                               "Read Bytes : " + std::to_string(position) + " Of " + lengthText);
+        backend.pause(std::chrono::milliseconds(1));
+        if (observer.abortRequested()) {
+            return DownloadResult::Status::Aborted;
+        }
+    }
+    return DownloadResult::Status::Done;
+}
+
 } // namespace
 
 DownloadResult::Status CheckLoggerMemory(CableBackend& backend) {
@@ -171,25 +200,13 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
         return Failed(std::move(result), Status::OutOfMemory, TextId::OutOfMemory, true);
     }
     std::memcpy(image.data(), block.data(), block.size());
-    std::size_t position = kLoggerBlockSize;
-    const std::string lengthText = std::to_string(result.announcedLength);
-    observer.blockProgress(position, length, std::string());
-
-    while (position < length) {
-        const std::int32_t read = ReadMemoryBlock(backend, block);
-        if (read != CableResult::Done) {
-            result.cableResult = read;
-            return Failed(std::move(result), Status::TransferFailed, MessageForCableResult(read),
-                          true);
-        }
-        std::memcpy(image.data() + position, block.data(), block.size());
-        position += kLoggerBlockSize;
-        observer.blockProgress(position, length,
-                               "Read Bytes : " + std::to_string(position) + " Of " + lengthText);
-        backend.pause(std::chrono::milliseconds(1));
-        if (observer.abortRequested()) {
-            return Failed(std::move(result), Status::Aborted, std::nullopt, true);
-        }
+    const Status transfer = ReadImageBlocks(backend, observer, image, result);
+    if (transfer == Status::TransferFailed) {
+        return Failed(std::move(result), Status::TransferFailed,
+                      MessageForCableResult(result.cableResult), true);
+    }
+    if (transfer == Status::Aborted) {
+        return Failed(std::move(result), Status::Aborted, std::nullopt, true);
     }
 
     // 10-13. The sessions.

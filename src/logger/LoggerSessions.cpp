@@ -21,13 +21,7 @@ QString withPath(TextId message, const QString& path) {
 
 // "Reading Data : %d of %d" filled with the two numbers.
 QString readingDetail(qint64 entry, qint64 count) {
-    QString detail = text(TextId::ReadingDataFormat);
-    for (qint64 number : {entry, count}) {
-        const qsizetype at = detail.indexOf(QStringLiteral("%d"));
-        if (at >= 0)
-            detail.replace(at, 2, QString::number(number));
-    }
-    return detail;
+    return fillNumbers(text(TextId::ReadingDataFormat), {entry, count});
 }
 
 } // namespace

@@ -245,67 +245,134 @@ std::string_view SubModeLabel(std::uint32_t code) {
     return IsTemperature(f) ? TemperatureModeLabel(f) : "";
 }
 
+namespace {
+
+// Where each bit of a function code is shown: bit `dataBit` of data byte `byte`
+// lights the annunciator that stands for bit `codeBit` of the code.
+struct CodeBit {
+    std::uint8_t byte;
+    std::uint8_t dataBit;
+    std::uint8_t codeBit;
+};
+
+constexpr CodeBit kMainCodeBits[] = {
+    {1, 4, 0},   {1, 5, 1},   {14, 5, 2},  {14, 0, 3}, {13, 5, 7}, {7, 0, 8},  {14, 4, 9},
+    {13, 4, 10}, {14, 2, 11}, {14, 1, 12}, {6, 4, 13}, {2, 3, 14}, {2, 0, 15}, {7, 3, 31},
+};
+
+constexpr CodeBit kSubCodeBits[] = {
+    {7, 6, 0},  {7, 7, 1},   {12, 4, 2},  {12, 0, 3}, {13, 1, 7},
+    {12, 5, 9}, {13, 0, 10}, {12, 1, 12}, {7, 1, 14}, {7, 2, 15},
+};
+
+// The data bytes holding the four digits of each display, left digit first.
+constexpr std::size_t kMainDigitsByte = 3;
+constexpr std::size_t kSubDigitsByte = 8;
+
+using DataBytes = std::span<const std::uint8_t, kDataBytes>;
+
+std::uint32_t AssembleCode(DataBytes d, std::span<const CodeBit> bits) {
+    std::uint32_t code = 0;
+    for (const CodeBit& b : bits) {
+        code |= Put(Bit(d[b.byte], b.dataBit), b.codeBit);
+    }
+    return code;
+}
+
+// The degree letter in the fourth digit tells the temperature unit.
+std::uint32_t TemperatureUnitBit(char fourthDigit) {
+    if (fourthDigit == 'C') {
+        return FunctionCodes::Celsius;
+    }
+    if (fourthDigit == 'F') {
+        return FunctionCodes::Fahrenheit;
+    }
+    return 0;
+}
+
+std::uint32_t MainCode(DataBytes d, const char (&digits)[4]) {
+    std::uint32_t code = AssembleCode(d, kMainCodeBits);
+    // The variant mark only exists for volts AC and DC.
+    const std::uint32_t function = code & kFunctionMask;
+    if ((function == FunctionCodes::VoltAc || function == FunctionCodes::VoltDc) && Bit(d[15], 3)) {
+        code |= FunctionCodes::VariantBit;
+    }
+    return code | TemperatureUnitBit(digits[3]);
+}
+
+std::uint32_t SubCode(DataBytes d, const char (&digits)[4]) {
+    return AssembleCode(d, kSubCodeBits) | TemperatureUnitBit(digits[3]);
+}
+
+// The characters of the four digits starting at data byte `first`.
+void ReadDigits(DataBytes d, std::size_t first, char (&digits)[4]) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        digits[i] = SegmentToChar(static_cast<std::uint8_t>(d[first + i] & ~kPointBit));
+    }
+}
+
+// The point bits of the first three digits starting at data byte `first`, as
+// the point code RenderText takes (4, 2, 1 for a point after digit 1, 2, 3).
+unsigned PointCode(DataBytes d, std::size_t first) {
+    return (Bit(d[first], 4) ? 4u : 0u) | (Bit(d[first + 1], 4) ? 2u : 0u) |
+           (Bit(d[first + 2], 4) ? 1u : 0u);
+}
+
+// Decibel shows its unit first so that dBm reads "dB" "m"; decibel with the ohm
+// annunciator shows the unit alone in the second part.
+void FillMainDisplayLine(DisplayLine& line, std::string_view text, std::uint32_t function,
+                         std::string_view prefix, std::string_view unit) {
+    line.text.assign(text);
+    if (function == FunctionCodes::Decibel) {
+        line.part1.assign(unit);
+        line.part2.assign(prefix);
+    } else if (function == FunctionCodes::DecibelOhm) {
+        line.part1.clear();
+        line.part2.assign(unit);
+    } else {
+        line.part1.assign(prefix);
+        line.part2.assign(unit);
+    }
+}
+
+// The sub display line and mode: blank while the sub display shows no function.
+void FillSubDisplay(LiveReading& out, std::string_view text, std::uint32_t function,
+                    std::string_view prefix, std::string_view unit) {
+    if (function != 0) {
+        out.subDisplayLine.text.assign(text);
+        out.subDisplayLine.part1.assign(prefix);
+        out.subDisplayLine.part2.assign(unit);
+        out.subModeLabel.assign(SubModeLabel(function));
+    } else {
+        out.subDisplayLine.text.clear();
+        out.subDisplayLine.part1.clear();
+        out.subDisplayLine.part2.clear();
+        out.subModeLabel.clear();
+    }
+}
+
+} // namespace
+
 void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& out) {
     std::copy_n(d.begin() + 1, kFrameDataSize, out.frameData.begin());
 
-    // 1. Characters of both displays.
     char main[4];
     char sub[4];
-    for (std::size_t i = 0; i < 4; ++i) {
-        main[i] = SegmentToChar(static_cast<std::uint8_t>(d[3 + i] & ~kPointBit));
-        sub[i] = SegmentToChar(static_cast<std::uint8_t>(d[8 + i] & ~kPointBit));
-    }
-
-    // 2. Function codes, assembled from the annunciator bits.
-    std::uint32_t mainCode = Put(Bit(d[1], 4), 0) | Put(Bit(d[1], 5), 1) | Put(Bit(d[14], 5), 2) |
-                             Put(Bit(d[14], 0), 3) | Put(Bit(d[13], 5), 7) | Put(Bit(d[7], 0), 8) |
-                             Put(Bit(d[14], 4), 9) | Put(Bit(d[13], 4), 10) |
-                             Put(Bit(d[14], 2), 11) | Put(Bit(d[14], 1), 12) |
-                             Put(Bit(d[6], 4), 13) | Put(Bit(d[2], 3), 14) | Put(Bit(d[2], 0), 15) |
-                             Put(Bit(d[7], 3), 31);
-    // The variant mark only exists for volts AC and DC.
-    const std::uint32_t mainFunction0 = mainCode & kFunctionMask;
-    if ((mainFunction0 == FunctionCodes::VoltAc || mainFunction0 == FunctionCodes::VoltDc) &&
-        Bit(d[15], 3)) {
-        mainCode |= FunctionCodes::VariantBit;
-    }
-    if (main[3] == 'C') {
-        mainCode |= FunctionCodes::Celsius;
-    }
-    if (main[3] == 'F') {
-        mainCode |= FunctionCodes::Fahrenheit;
-    }
-
-    std::uint32_t subCode = Put(Bit(d[7], 6), 0) | Put(Bit(d[7], 7), 1) | Put(Bit(d[12], 4), 2) |
-                            Put(Bit(d[12], 0), 3) | Put(Bit(d[13], 1), 7) | Put(Bit(d[12], 5), 9) |
-                            Put(Bit(d[13], 0), 10) | Put(Bit(d[12], 1), 12) |
-                            Put(Bit(d[7], 1), 14) | Put(Bit(d[7], 2), 15);
-    if (sub[3] == 'C') {
-        subCode |= FunctionCodes::Celsius;
-    }
-    if (sub[3] == 'F') {
-        subCode |= FunctionCodes::Fahrenheit;
-    }
-    const std::uint32_t mainFunction = mainCode & kFunctionMask;
-    const std::uint32_t subFunction = subCode & kFunctionMask;
-
-    // 3. Prefix exponents.
+    ReadDigits(d, kMainDigitsByte, main);
+    ReadDigits(d, kSubDigitsByte, sub);
+    const std::uint32_t mainCode = MainCode(d, main);
+    const std::uint32_t subCode = SubCode(d, sub);
     const int mainExponent = MainExponent(d[13], d[14]);
     const int subExponent = SubExponent(d[12], d[13]);
-
-    // 4. Signs.
     const bool mainNegative = Bit(d[2], 7);
     const bool subNegative = Bit(d[7], 5);
 
-    // Rendering.
-    const unsigned mainPoint =
-        (Bit(d[3], 4) ? 4u : 0u) | (Bit(d[4], 4) ? 2u : 0u) | (Bit(d[5], 4) ? 1u : 0u);
-    const unsigned subPoint =
-        (Bit(d[8], 4) ? 4u : 0u) | (Bit(d[9], 4) ? 2u : 0u) | (Bit(d[10], 4) ? 1u : 0u);
     char mainBuf[8];
     char subBuf[8];
-    const std::string_view mainText = RenderText(main, mainPoint, mainNegative, mainBuf);
-    const std::string_view subText = RenderText(sub, subPoint, subNegative, subBuf);
+    const std::string_view mainText =
+        RenderText(main, PointCode(d, kMainDigitsByte), mainNegative, mainBuf);
+    const std::string_view subText =
+        RenderText(sub, PointCode(d, kSubDigitsByte), subNegative, subBuf);
 
     out.mainNegative = mainNegative ? 1 : 0;
     out.mainText.assign(mainText);
@@ -316,6 +383,8 @@ void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& 
     out.subPrefixExponent.assign(ExponentText(subExponent));
     out.subCode = subCode;
 
+    const std::uint32_t mainFunction = mainCode & kFunctionMask;
+    const std::uint32_t subFunction = subCode & kFunctionMask;
     const std::string_view mainPrefix = PrefixLabel(mainExponent);
     const std::string_view subPrefix = PrefixLabel(subExponent);
     const std::string_view mainUnit = UnitLabel(mainFunction);
@@ -328,33 +397,8 @@ void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& 
     out.subFunction = subFunction;
     out.mainModeLabel.assign(MainModeLabel(mainFunction));
 
-    // Main display line: decibel shows its unit first so that dBm reads "dB" "m";
-    // decibel with the ohm annunciator shows the unit alone in the second part.
-    out.mainDisplayLine.text.assign(mainText);
-    if (mainFunction == FunctionCodes::Decibel) {
-        out.mainDisplayLine.part1.assign(mainUnit);
-        out.mainDisplayLine.part2.assign(mainPrefix);
-    } else if (mainFunction == FunctionCodes::DecibelOhm) {
-        out.mainDisplayLine.part1.clear();
-        out.mainDisplayLine.part2.assign(mainUnit);
-    } else {
-        out.mainDisplayLine.part1.assign(mainPrefix);
-        out.mainDisplayLine.part2.assign(mainUnit);
-    }
-
-    // Sub display line: blank while the sub display shows no function.
-    if (subFunction != 0) {
-        out.subDisplayLine.text.assign(subText);
-        out.subDisplayLine.part1.assign(subPrefix);
-        out.subDisplayLine.part2.assign(subUnit);
-        out.subModeLabel.assign(SubModeLabel(subFunction));
-    } else {
-        out.subDisplayLine.text.clear();
-        out.subDisplayLine.part1.clear();
-        out.subDisplayLine.part2.clear();
-        out.subModeLabel.clear();
-    }
-
+    FillMainDisplayLine(out.mainDisplayLine, mainText, mainFunction, mainPrefix, mainUnit);
+    FillSubDisplay(out, subText, subFunction, subPrefix, subUnit);
     out.lowBattery = (mainCode & kLowBatteryBit) != 0 ? 1 : 0;
 }
 

@@ -1,5 +1,7 @@
 #include "recording/recordertext.h"
 
+#include "text/texts.h"
+
 namespace telmora {
 
 QString DataListLine(const SampleEntry& e, std::int64_t index) {
@@ -41,16 +43,7 @@ QString YAxisUnitSuffix(const ReadingRecord& main) {
 }
 
 QString FillFormat(QString format, std::initializer_list<long long> numbers) {
-    qsizetype from = 0;
-    for (long long n : numbers) {
-        const qsizetype at = format.indexOf(QStringLiteral("%d"), from);
-        if (at < 0)
-            break;
-        const QString text = QString::number(n);
-        format.replace(at, 2, text);
-        from = at + text.size();
-    }
-    return format;
+    return fillNumbers(format, numbers);
 }
 
 QString RecorderClockText(int hour, int minute, int second) {

@@ -105,12 +105,12 @@ LoggerSession Make(std::uint8_t type, std::uint8_t kind, std::uint8_t flags, int
 
 constexpr double kPi = std::numbers::pi;
 
-} // namespace
+// The sessions of the demo memory are appended in groups, in memory order, all
+// drawing on one noise source: the order of the groups fixes the noise each
+// sample gets.
 
-std::vector<LoggerSession> DemoLoggerSessions() {
-    std::vector<LoggerSession> sessions;
-    Noise noise(20261208u);
-
+// Voltage sessions, with frequency and AC parts in the sub display.
+void AppendVoltageSessions(std::vector<LoggerSession>& sessions, Noise& noise) {
     // 1: mains voltage (V AC, range 2: 230.0) with its frequency (Hz, range 1: 50.00).
     sessions.push_back(Make(
         1, 0, SessionFlag::HasSub | 3, 120,
@@ -136,7 +136,10 @@ std::vector<LoggerSession> DemoLoggerSessions() {
         4, 0, SessionFlag::HasSub | 3, 60,
         [&](int n) { return Reading(4500 + 300 * std::sin(n / 5.0) + 10 * noise.next(), 1); },
         [&](int n) { return Reading(1000 + n * 15 + 2 * noise.next(), 2); }));
+}
 
+// Resistance, conductance and temperature sessions.
+void AppendResistanceAndTemperatureSessions(std::vector<LoggerSession>& sessions, Noise& noise) {
     // 5: resistance in kilo-ohms (range 1: 1.234 k) warming up, with an open lead.
     sessions.push_back(Make(5, 0, 8, 90, [&](int n) {
         if (n >= 70 && n < 74) {
@@ -172,7 +175,10 @@ std::vector<LoggerSession> DemoLoggerSessions() {
         6, 3, SessionFlag::HasSub | 6, 40,
         [&](int n) { return Reading(5 - n * 0.4 + noise.next(), 0); },
         [&](int) { return Reading(21 + 0.5 * noise.next(), 0); }));
+}
 
+// Capacitance and current sessions (amperes, milliamperes, microamperes).
+void AppendCapacitanceAndCurrentSessions(std::vector<LoggerSession>& sessions, Noise& noise) {
     // 10: capacitance (range 2: 4.700 uF).
     sessions.push_back(
         Make(7, 0, 9, 40, [&](int n) { return Reading(4700 - n * 2 + 4 * noise.next(), 2); }));
@@ -203,7 +209,10 @@ std::vector<LoggerSession> DemoLoggerSessions() {
         9, 1, SessionFlag::HasSub | 1, 200,
         [&](int n) { return Reading(2400 * std::sin(2 * kPi * n / 200.0) + 6 * noise.next(), 1); },
         [&](int n) { return Reading(150 + 30 * std::cos(n / 11.0) + 3 * noise.next(), 0); }));
+}
 
+// A duty cycle and the long battery discharge.
+void AppendDutyCycleAndBatterySessions(std::vector<LoggerSession>& sessions, Noise& noise) {
     // 15: duty cycle.
     sessions.push_back(
         Make(3, 4, 10, 50, [&](int n) { return Reading(5000 + 25 * n + 10 * noise.next(), 0); }));
@@ -215,6 +224,17 @@ std::vector<LoggerSession> DemoLoggerSessions() {
         const double volts = 1.6 - 0.35 * x - 0.25 * std::pow(x, 8);
         return Reading(volts * 1000 + 2 * noise.next(), 0);
     }));
+}
+
+} // namespace
+
+std::vector<LoggerSession> DemoLoggerSessions() {
+    std::vector<LoggerSession> sessions;
+    Noise noise(20261208u);
+    AppendVoltageSessions(sessions, noise);
+    AppendResistanceAndTemperatureSessions(sessions, noise);
+    AppendCapacitanceAndCurrentSessions(sessions, noise);
+    AppendDutyCycleAndBatterySessions(sessions, noise);
     return sessions;
 }
 

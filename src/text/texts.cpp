@@ -206,9 +206,9 @@ std::span<const TextId> allTextIds() {
 }
 
 QString caption(CaptionKind kind, TextId id) {
-    QString format = text(kind == CaptionKind::Error ? TextId::ErrorCaptionFormat
-                                                     : TextId::WarningCaptionFormat);
-    return format.replace(QStringLiteral("%d"), QString::number(textNumber(id)));
+    return fillNumbers(text(kind == CaptionKind::Error ? TextId::ErrorCaptionFormat
+                                                       : TextId::WarningCaptionFormat),
+                       {textNumber(id)});
 }
 
 QString errorCaption(TextId id) {
@@ -221,6 +221,23 @@ QString warningCaption(TextId id) {
 
 QString noticeLine(TextId id) {
     return QStringLiteral("[W%1] ").arg(textNumber(id)) + text(id);
+}
+
+QString fillNumbers(const QString& format, std::initializer_list<long long> numbers) {
+    const QString marker = QStringLiteral("%d");
+    QString filled = format;
+    qsizetype from = 0;
+    for (const long long number : numbers) {
+        const qsizetype at = filled.indexOf(marker, from);
+        if (at < 0)
+            break;
+        // QString::number never uses group separators or local digits.
+        const QString digits = QString::number(number);
+        filled.replace(at, marker.size(), digits);
+        // The search goes on after the inserted digits, never inside them.
+        from = at + digits.size();
+    }
+    return filled;
 }
 
 } // namespace telmora

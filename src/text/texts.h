@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <span>
 
 namespace telmora {
@@ -187,5 +188,10 @@ QString warningCaption(TextId id);
 
 // A notice line of the progress windows: "[W<n>] " and the text of `id`.
 QString noticeLine(TextId id);
+
+// `format` with each "%d" replaced in turn by the next of `numbers`, written in
+// plain decimal digits whatever the locale. Markers left over when the numbers
+// run out stay as they are; numbers left over are ignored.
+QString fillNumbers(const QString& format, std::initializer_list<long long> numbers);
 
 } // namespace telmora

@@ -1,4 +1,4 @@
-// telmora-cli memory-csv, session-csv and download, run as the user runs them.
+// telmora-cli memory-csv, session-csv, download and log, run as the user runs them.
 #include "sim/DemoLoggerMemory.h"
 
 #include <QFile>
@@ -89,4 +89,61 @@ TEST(ImportCli, DownloadFromTheSimulatedMeter) {
     const CliRun none = Cli({"download", "--simulate=nocable", "--slr", slr});
     EXPECT_EQ(none.status, 1);
     EXPECT_TRUE(none.err.contains("USB adapter cable not found."));
+}
+
+TEST(ImportCli, DownloadWantsASessionFileAndKnownOptions) {
+    const QByteArray usage =
+        "Usage: telmora-cli download [--simulate[=NAME]] --slr OUT [--csv OUT]\n";
+    for (const QStringList& args :
+         {QStringList{"download", "--simulate"}, QStringList{"download", "--simulate", "--slr="},
+          QStringList{"download", "--slr", "x.slr", "--csv="},
+          QStringList{"download", "--slr", "x.slr", "--verbose"},
+          QStringList{"download", "--slr"}}) {
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(run.err, usage) << args.join(' ').toStdString();
+    }
+    const CliRun unknown = Cli({"download", "--simulate=nosuch", "--slr", "x.slr"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err.startsWith("telmora-cli: unknown simulation 'nosuch'"));
+}
+
+TEST(LogCli, RejectsBadCountsIntervalsAndOptions) {
+    const QByteArray count = "telmora-cli: --count needs a whole number of at least 1\n";
+    const QByteArray interval =
+        "telmora-cli: --interval needs a number of seconds from 0 to 86400\n";
+    const QByteArray usage =
+        "Usage: telmora-cli log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n";
+    const std::pair<QStringList, QByteArray> cases[] = {
+        {{"log", "--count", "0"}, count},      {{"log", "--simulate", "--count=2x"}, count},
+        {{"log", "--interval=-1"}, interval},  {{"log", "--interval", "86400.5"}, interval},
+        {{"log", "--interval=nan"}, interval}, {{"log", "--verbose"}, usage},
+        {{"log", "--count"}, usage},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(run.err, message) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << args.join(' ').toStdString();
+    }
+}
+
+TEST(LogCli, WritesReadingsAtAnIntervalAndStopsWhenTheLinkIsLost) {
+    const CliRun paced = Cli({"log", "--simulate", "--count=2", "--interval=0.05"});
+    EXPECT_EQ(paced.status, 0) << paced.err.toStdString();
+    const QList<QByteArray> lines = paced.out.split('\n');
+    ASSERT_EQ(lines.size(), 4); // header, two readings and the empty rest
+    EXPECT_TRUE(lines[0].startsWith("#item,Time,MainData"));
+    EXPECT_TRUE(lines[1].startsWith("1,"));
+    EXPECT_TRUE(lines[2].startsWith("2,"));
+    EXPECT_TRUE(lines[2].endsWith('\r'));
+
+    // The simulated cable is pulled after some polls: the lines written so far
+    // stay, and the command fails with the reason.
+    const CliRun unplugged = Cli({"log", "--simulate=unplug"});
+    EXPECT_EQ(unplugged.status, 1);
+    EXPECT_EQ(unplugged.err,
+              "telmora-cli: the link to the meter was lost (USB adapter cable not found).\n");
+    EXPECT_TRUE(unplugged.out.startsWith("#item,Time,MainData"));
+    EXPECT_TRUE(unplugged.out.contains("\r\n1,"));
 }

@@ -2,6 +2,8 @@
 // format marker here breaks captions, file names and status lines elsewhere.
 #include "text/texts.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -40,6 +42,35 @@ TEST(Texts, FormatTextsCarryTheirMarkers) {
     EXPECT_EQ(text(TextId::StatusBufferCountFormat), "Data in buffer : %d");
     EXPECT_EQ(text(TextId::StatusPageFormat), "Page : %d of %d");
     EXPECT_EQ(text(TextId::ReadingDataFormat), "Reading Data : %d of %d");
+}
+
+TEST(Texts, NumbersFillTheMarkersInTurn) {
+    EXPECT_EQ(fillNumbers(text(TextId::ReadingDataFormat), {12, 3456}),
+              "Reading Data : 12 of 3456");
+    EXPECT_EQ(fillNumbers(text(TextId::StatusPageFormat), {1, 1}), "Page : 1 of 1");
+    EXPECT_EQ(fillNumbers(text(TextId::StatusBufferCountFormat), {0}), "Data in buffer : 0");
+    // Wide and negative numbers come out whole, and a later marker is still found
+    // after a long number was put in front of it.
+    EXPECT_EQ(fillNumbers(QStringLiteral("%d/%d/%d"), {-7, 9'000'000'000'000, 42}),
+              "-7/9000000000000/42");
+    // Text around and between the markers, '%' signs included, stays as it is.
+    EXPECT_EQ(fillNumbers(QStringLiteral("100% %d%%d."), {5, 6}), "100% 5%6.");
+}
+
+TEST(Texts, MarkersAndNumbersThatDoNotPairUpAreLeftAlone) {
+    EXPECT_EQ(fillNumbers(QStringLiteral("Page : %d of %d"), {3}), "Page : 3 of %d");
+    EXPECT_EQ(fillNumbers(QStringLiteral("Data in buffer : %d"), {1, 2}), "Data in buffer : 1");
+    EXPECT_EQ(fillNumbers(QStringLiteral("no marker"), {1}), "no marker");
+    EXPECT_EQ(fillNumbers(QStringLiteral("%d"), {}), "%d");
+    EXPECT_EQ(fillNumbers(QString(), {1}), QString());
+}
+
+TEST(Texts, FilledNumbersIgnoreTheLocale) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString filled = fillNumbers(text(TextId::ReadingDataFormat), {1234567, 8});
+    QLocale::setDefault(previous);
+    EXPECT_EQ(filled, "Reading Data : 1234567 of 8");
 }
 
 TEST(Texts, EveryNameHasItsOwnNumberAndANonEmptyText) {

@@ -53,6 +53,21 @@ ExportDialog::ExportDialog(PrinterPages printerPages, QWidget* parent) : QDialog
 }
 
 void ExportDialog::buildControls() {
+    buildTypeGroup();
+    buildDestinationGroup();
+    buildPageScopeGroup();
+    buildSizeGroup();
+    QHBoxLayout* buttons = buildButtons();
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(m_typeGroup, 0, 0);
+    grid->addWidget(m_destinationGroup, 0, 1);
+    grid->addWidget(m_pageScopeGroup, 1, 0);
+    grid->addWidget(m_sizeGroup, 1, 1);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+}
+
+void ExportDialog::buildTypeGroup() {
     m_typeGroup = new QGroupBox(text(TextId::ExportLabel), this);
     m_metafileButton = radio(TextId::ExportMetaFile, m_typeGroup);
     m_bitmapButton = radio(TextId::ExportBitMap, m_typeGroup);
@@ -62,7 +77,9 @@ void ExportDialog::buildControls() {
     typeLayout->addWidget(m_bitmapButton);
     typeLayout->addWidget(m_textButton);
     typeLayout->addStretch();
+}
 
+void ExportDialog::buildDestinationGroup() {
     m_destinationGroup = new QGroupBox(
         text(TextId::ExportLabel) + QLatin1Char(' ') + text(TextId::ExportDestinationLabel), this);
     m_clipboardButton = radio(TextId::ExportClipboard, m_destinationGroup);
@@ -81,7 +98,9 @@ void ExportDialog::buildControls() {
     destLayout->addWidget(m_printerButton, 2, 0);
     destLayout->addWidget(m_fileNameLabel, 3, 0, 1, 2);
     destLayout->setColumnStretch(0, 1);
+}
 
+void ExportDialog::buildPageScopeGroup() {
     m_pageScopeGroup = new QGroupBox(text(TextId::ExportPageScopeGroup), this);
     m_allPagesButton = radio(TextId::ExportAllPages, m_pageScopeGroup);
     m_thisPageButton = radio(TextId::ExportThisPage, m_pageScopeGroup);
@@ -104,7 +123,9 @@ void ExportDialog::buildControls() {
     scopeLayout->addWidget(m_toLabel, 2, 3);
     scopeLayout->addWidget(m_pageToEdit, 2, 4);
     scopeLayout->setColumnStretch(5, 1);
+}
 
+void ExportDialog::buildSizeGroup() {
     m_sizeGroup = new QGroupBox(text(TextId::ExportObjectSizeGroup), this);
     m_pixelsButton = radio(TextId::ExportNoSpecificSize, m_sizeGroup);
     m_millimetersButton = radio(TextId::ExportMillimeters, m_sizeGroup);
@@ -137,7 +158,9 @@ void ExportDialog::buildControls() {
     sizeLayout->addLayout(sizeRow);
     sizeLayout->addStretch();
     retainSpace(m_sizeGroup);
+}
 
+QHBoxLayout* ExportDialog::buildButtons() {
     m_exportButton = new QPushButton(text(TextId::ExportLabel), this);
     m_exportButton->setDefault(true);
     m_cancelButton = new QPushButton(text(TextId::ExportCancel), this);
@@ -146,13 +169,7 @@ void ExportDialog::buildControls() {
     buttons->addStretch();
     buttons->addWidget(m_exportButton);
     buttons->addWidget(m_cancelButton);
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(m_typeGroup, 0, 0);
-    grid->addWidget(m_destinationGroup, 0, 1);
-    grid->addWidget(m_pageScopeGroup, 1, 0);
-    grid->addWidget(m_sizeGroup, 1, 1);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    return buttons;
 }
 
 // The control names of the original dialog, for tests and style sheets.

@@ -8,6 +8,7 @@
 
 class QButtonGroup;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -64,6 +65,13 @@ protected:
 
 private:
     void buildControls();
+    // The four groups of choices, each with its own layout.
+    void buildTypeGroup();
+    void buildDestinationGroup();
+    void buildPageScopeGroup();
+    void buildSizeGroup();
+    // Export and Cancel, in the row they share.
+    QHBoxLayout* buildButtons();
     void nameControls();
     void connectHandlers();
     // Mirrors the model onto the widgets; the size edits only when asked, so that

@@ -41,6 +41,17 @@ ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
     setModal(true);
 
+    buildLimitControls();
+    buildButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 12);
+    layout->setSpacing(14);
+    layout->addLayout(layOutLimits());
+    layout->addLayout(layOutButtons());
+    setFixedSize(sizeHint());
+}
+
+void ComparatorLimitsDialog::buildLimitControls() {
     lblHiLimit = new QLabel(QStringLiteral("Upper-Limit : "), this);
     lblLowLimit = new QLabel(QStringLiteral("Lower-Limit : "), this);
     mkeHiLimit = new QLineEdit(this);
@@ -62,7 +73,9 @@ ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent
         l->setMinimumWidth(22);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
+}
 
+void ComparatorLimitsDialog::buildButtons() {
     bbtnOk = new QPushButton(telmora::DisplayIcon(QStringLiteral("glyph_ok")), tr("OK"), this);
     bbtnCancel =
         new QPushButton(telmora::DisplayIcon(QStringLiteral("glyph_cancel")), tr("Cancel"), this);
@@ -71,7 +84,10 @@ ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent
     bbtnOk->setDefault(true);
     connect(bbtnOk, &QPushButton::clicked, this, &ComparatorLimitsDialog::bbtnOkClick);
     connect(bbtnCancel, &QPushButton::clicked, this, &ComparatorLimitsDialog::bbtnCancelClick);
+}
 
+// One row per limit: its caption, its edit and the two label parts beside it.
+QGridLayout* ComparatorLimitsDialog::layOutLimits() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(8);
@@ -83,18 +99,15 @@ ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent
     grid->addWidget(mkeLowLimit, 1, 1);
     grid->addWidget(stxtLowUnit, 1, 2);
     grid->addWidget(stxtLowFunc, 1, 3);
+    return grid;
+}
 
+QHBoxLayout* ComparatorLimitsDialog::layOutButtons() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(bbtnOk);
     buttons->addWidget(bbtnCancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 12);
-    layout->setSpacing(14);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    setFixedSize(sizeHint());
+    return buttons;
 }
 
 void ComparatorLimitsDialog::setup(std::uint32_t function, double highLimit, double lowLimit,

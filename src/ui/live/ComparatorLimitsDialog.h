@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,9 +43,15 @@ private:
     void bbtnOkClick();
     // Cancel: closes and keeps the limits shown last time.
     void bbtnCancelClick();
+    // The captions, edits and label parts of both limits.
+    void buildLimitControls();
+    // OK and Cancel.
+    void buildButtons();
+    QGridLayout* layOutLimits();
+    QHBoxLayout* layOutButtons();
     void fill();
 
-    // The controls keep the names the constructor builds them under (the
+    // The controls keep the names they are built under (the
     // edits "mkeHiLimit"/"mkeLowLimit", the buttons "bbtnOk"/"bbtnCancel").
     QLabel* lblHiLimit;
     QLabel* lblLowLimit;

@@ -121,29 +121,35 @@ void drawDialFace(QPainter& p, QPointF o) {
     p.drawLine(o + QPointF(24, 161.5), o + QPointF(174, 161.5));
 }
 
-// One scale: an arc of ticks from 150 degrees (zero) to 30 degrees (full
-// scale) around the needle pivot, numbered at the major ticks.
-void drawScale(QPainter& p, QPointF o, int pictureId) {
-    int full = 6;
-    int labelStep = 1; // value between numbered ticks
-    double midStep = 0.5;
-    double minorStep = 0.1;
-    if (pictureId == id::Scale10) {
-        full = 10;
-        labelStep = 2;
-        midStep = 1;
-        minorStep = 0.2;
-    } else if (pictureId == id::Scale20) {
-        full = 20;
-        labelStep = 4;
-        midStep = 2;
-        minorStep = 0.5;
-    }
-    const QPointF c = o + kScalePivot;
-    const auto angleOf = [full](double v) { return 150.0 - v / full * 120.0; };
-    const double base = 86.0;
+// The divisions of one scale: its full-scale value, the value between numbered
+// ticks and between mid and minor ticks.
+struct ScaleDivisions {
+    int full;
+    int labelStep;
+    double midStep;
+    double minorStep;
+};
 
-    // Mirror band inside the ticks, as on a precision meter.
+ScaleDivisions divisionsOf(int pictureId) {
+    if (pictureId == id::Scale10)
+        return {10, 2, 1, 0.2};
+    if (pictureId == id::Scale20)
+        return {20, 4, 2, 0.5};
+    return {6, 1, 0.5, 0.1};
+}
+
+constexpr double kScaleRadius = 86.0; // the base arc the ticks stand on
+const QColor kZeroEndColour(0x1f, 0x4f, 0xc0);
+const QColor kFullEndColour(0xc8, 0x1e, 0x1e);
+
+// The angle of value `v` on a scale running from 150 degrees (zero) to 30
+// degrees (full scale).
+double scaleAngle(const ScaleDivisions& scale, double v) {
+    return 150.0 - v / scale.full * 120.0;
+}
+
+// Mirror band inside the ticks, as on a precision meter.
+void drawMirrorBand(QPainter& p, QPointF c) {
     QPainterPath band;
     band.arcMoveTo(QRectF(c - QPointF(84, 84), QSizeF(168, 168)), 151);
     band.arcTo(QRectF(c - QPointF(84, 84), QSizeF(168, 168)), 151, -122);
@@ -155,46 +161,64 @@ void drawScale(QPainter& p, QPointF o, int pictureId) {
     p.setPen(QPen(QColor(0x9a, 0xa1, 0xa9), 0.6));
     p.setBrush(silver);
     p.drawPath(band);
+}
 
-    // Coloured ends of the 0-10 and 0-20 scales.
-    if (pictureId != id::Scale6) {
-        p.setBrush(Qt::NoBrush);
-        const QRectF arcRect(c - QPointF(base + 1.5, base + 1.5),
-                             QSizeF(2 * base + 3, 2 * base + 3));
-        p.setPen(QPen(QColor(0x1f, 0x4f, 0xc0), 2.0, Qt::SolidLine, Qt::FlatCap));
-        p.drawArc(arcRect, static_cast<int>(150 * 16), static_cast<int>(-12 * 16));
-        p.setPen(QPen(QColor(0xc8, 0x1e, 0x1e), 2.0, Qt::SolidLine, Qt::FlatCap));
-        p.drawArc(arcRect, static_cast<int>(42 * 16), static_cast<int>(-12 * 16));
-    }
+// Coloured ends of the 0-10 and 0-20 scales.
+void drawColouredEnds(QPainter& p, QPointF c) {
+    const double base = kScaleRadius;
+    p.setBrush(Qt::NoBrush);
+    const QRectF arcRect(c - QPointF(base + 1.5, base + 1.5), QSizeF(2 * base + 3, 2 * base + 3));
+    p.setPen(QPen(kZeroEndColour, 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(arcRect, static_cast<int>(150 * 16), static_cast<int>(-12 * 16));
+    p.setPen(QPen(kFullEndColour, 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.drawArc(arcRect, static_cast<int>(42 * 16), static_cast<int>(-12 * 16));
+}
 
-    // Base arc.
+// The base arc and its ticks: long at numbered values, middling at mid steps.
+void drawTicks(QPainter& p, QPointF c, const ScaleDivisions& scale) {
+    const double base = kScaleRadius;
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0x15, 0x15, 0x15), 1.0));
     p.drawArc(QRectF(c - QPointF(base, base), QSizeF(2 * base, 2 * base)), 30 * 16, 120 * 16);
 
-    // Ticks.
-    const int minorCount = static_cast<int>(std::lround(full / minorStep));
+    const int minorCount = static_cast<int>(std::lround(scale.full / scale.minorStep));
     for (int i = 0; i <= minorCount; ++i) {
-        const double v = i * minorStep;
-        const double a = angleOf(v);
-        const bool major = std::fabs(std::fmod(v + 1e-9, labelStep)) < 1e-6;
-        const bool mid = !major && std::fabs(std::fmod(v + 1e-9, midStep)) < 1e-6;
+        const double v = i * scale.minorStep;
+        const double a = scaleAngle(scale, v);
+        const bool major = std::fabs(std::fmod(v + 1e-9, scale.labelStep)) < 1e-6;
+        const bool mid = !major && std::fabs(std::fmod(v + 1e-9, scale.midStep)) < 1e-6;
         const double len = major ? 11.0 : mid ? 7.5 : 4.5;
         p.setPen(QPen(QColor(0x10, 0x10, 0x10), major ? 1.4 : 0.9, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(polar(c, base, a), polar(c, base + len, a));
     }
+}
 
-    // Numbers inside the arc.
+// Numbers inside the arc; on coloured scales zero and full scale take the
+// colours of the ends.
+void drawNumbers(QPainter& p, QPointF c, const ScaleDivisions& scale, bool colouredEnds) {
     p.setFont(artFont(10, true));
-    for (int v = 0; v <= full; v += labelStep) {
+    for (int v = 0; v <= scale.full; v += scale.labelStep) {
         QColor colour(0x14, 0x14, 0x14);
-        if (pictureId != id::Scale6 && v == 0)
-            colour = QColor(0x1f, 0x4f, 0xc0);
-        else if (pictureId != id::Scale6 && v == full)
-            colour = QColor(0xc8, 0x1e, 0x1e);
+        if (colouredEnds && v == 0)
+            colour = kZeroEndColour;
+        else if (colouredEnds && v == scale.full)
+            colour = kFullEndColour;
         p.setPen(colour);
-        centredText(p, polar(c, 70.5, angleOf(v)), QString::number(v));
+        centredText(p, polar(c, 70.5, scaleAngle(scale, v)), QString::number(v));
     }
+}
+
+// One scale: an arc of ticks from 150 degrees (zero) to 30 degrees (full
+// scale) around the needle pivot, numbered at the major ticks.
+void drawScale(QPainter& p, QPointF o, int pictureId) {
+    const ScaleDivisions scale = divisionsOf(pictureId);
+    const QPointF c = o + kScalePivot;
+    const bool colouredEnds = pictureId != id::Scale6;
+    drawMirrorBand(p, c);
+    if (colouredEnds)
+        drawColouredEnds(p, c);
+    drawTicks(p, c, scale);
+    drawNumbers(p, c, scale, colouredEnds);
 }
 
 void drawSign(QPainter& p, QPointF o, bool negative) {

@@ -26,8 +26,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFrame>
-#include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,36 +33,10 @@
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace telmora {
 
 namespace {
-
-constexpr int kToolButtonSize = 36;
-constexpr int kToolIconSize = 28;
-
-QToolButton* makeToolButton(QWidget* parent, const char* objectName, const QString& icon,
-                            TextId hint) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(objectName));
-    b->setIcon(QIcon(icon));
-    b->setIconSize(QSize(kToolIconSize, kToolIconSize));
-    b->setFixedSize(kToolButtonSize, kToolButtonSize);
-    b->setAutoRaise(true);
-    b->setToolTip(text(hint));
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-QLabel* makeStatusPanel(QWidget* parent, const char* objectName) {
-    auto* p = new QLabel(parent);
-    p->setObjectName(QString::fromLatin1(objectName));
-    p->setFrameShape(QFrame::StyledPanel);
-    p->setFrameShadow(QFrame::Sunken);
-    p->setMinimumWidth(120);
-    return p;
-}
 
 void showCableNotFound(QWidget* owner) {
     showError(owner, TextId::CableNotFound);
@@ -84,7 +56,7 @@ MainWindow::MainWindow(MeterLink& link, QWidget* parent)
     buildControls();
     buildMenu();
     readSettings();
-    for (QLabel* panel : m_statusPanels)
+    for (QLabel* panel : m_tools.statusPanels)
         panel->hide();
 
     connect(&m_link, &MeterLink::linkedChanged, this, &MainWindow::onLinkedChanged);
@@ -104,82 +76,26 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildControls() {
     auto* central = new QWidget(this);
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    m_bevel = new QFrame(central);
-    m_bevel->setObjectName(QStringLiteral("Bevel1"));
-    m_bevel->setFixedHeight(0);
-    column->addWidget(m_bevel);
-
-    auto* row = new QHBoxLayout;
-    row->setContentsMargins(5, kToolButtonSize / 4, 5, kToolButtonSize / 4);
-    row->setSpacing(2);
-    column->addLayout(row);
-
-    m_linkButton =
-        makeToolButton(central, "sbtnLink", QStringLiteral(":/toolbar/link.svg"), TextId::HintLink);
-    m_digitalButton =
-        makeToolButton(central, "sbtnDigitMeter", QStringLiteral(":/toolbar/digital.svg"),
-                       TextId::HintDigitalMeter);
-    m_analogButton =
-        makeToolButton(central, "sbtnAnalogMeter", QStringLiteral(":/toolbar/analog.svg"),
-                       TextId::HintAnalogMeter);
-    m_dataListButton = makeToolButton(
-        central, "sbtnDataList", QStringLiteral(":/toolbar/datalist.svg"), TextId::HintDataList);
-    m_recorderButton = makeToolButton(
-        central, "sbtnGraphical", QStringLiteral(":/toolbar/recorder.svg"), TextId::HintRecorder);
-    m_comparatorButton =
-        makeToolButton(central, "sbtnComparator", QStringLiteral(":/toolbar/comparator.svg"),
-                       TextId::HintComparator);
-    m_tileButton = makeToolButton(central, "sbtnWinTile", QStringLiteral(":/toolbar/tile.svg"),
-                                  TextId::HintTileWindows);
-    m_portButton = makeToolButton(central, "sbtnPort", QStringLiteral(":/toolbar/port.svg"),
-                                  TextId::HintPortSelection);
-    m_aboutButton = makeToolButton(central, "sbtnAbout", QStringLiteral(":/toolbar/about.svg"),
-                                   TextId::HintAbout);
-
-    const auto separator = [&] {
-        auto* line = new QFrame(central);
-        line->setFrameShape(QFrame::VLine);
-        line->setFrameShadow(QFrame::Sunken);
-        line->setFixedHeight(kToolButtonSize - 8);
-        row->addSpacing(4);
-        row->addWidget(line);
-        row->addSpacing(4);
-    };
-    row->addWidget(m_linkButton);
-    separator();
-    for (QToolButton* b :
-         {m_digitalButton, m_analogButton, m_dataListButton, m_recorderButton, m_comparatorButton})
-        row->addWidget(b);
-    separator();
-    row->addWidget(m_tileButton);
-    row->addWidget(m_portButton);
-    row->addWidget(m_aboutButton);
-    m_statusPanels = {makeStatusPanel(central, "Panel1"), makeStatusPanel(central, "Panel2"),
-                      makeStatusPanel(central, "Panel3")};
-    row->addSpacing(8);
-    for (QLabel* panel : m_statusPanels)
-        row->addWidget(panel);
-    row->addStretch(1);
+    m_tools = BuildToolRow(central);
     setCentralWidget(central);
+    connectToolButtons();
+}
 
-    m_linkButton->setCheckable(true);
-    m_portButton->setEnabled(false);
+void MainWindow::connectToolButtons() {
+    m_tools.link->setCheckable(true);
+    m_tools.port->setEnabled(false);
     // The button shows the link state; a click asks for the other state.
-    connect(m_linkButton, &QToolButton::clicked, this, [this] {
-        m_linkButton->setChecked(isLinked());
+    connect(m_tools.link, &QToolButton::clicked, this, [this] {
+        m_tools.link->setChecked(isLinked());
         toggleLink();
     });
-    connect(m_digitalButton, &QToolButton::clicked, this, &MainWindow::showDigitalMeter);
-    connect(m_analogButton, &QToolButton::clicked, this, &MainWindow::showAnalogMeter);
-    connect(m_dataListButton, &QToolButton::clicked, this, &MainWindow::showDataList);
-    connect(m_recorderButton, &QToolButton::clicked, this, &MainWindow::showRecorder);
-    connect(m_comparatorButton, &QToolButton::clicked, this, &MainWindow::showComparator);
-    connect(m_tileButton, &QToolButton::clicked, this, &MainWindow::tileWindows);
-    connect(m_aboutButton, &QToolButton::clicked, this, &MainWindow::showAbout);
+    connect(m_tools.digital, &QToolButton::clicked, this, &MainWindow::showDigitalMeter);
+    connect(m_tools.analog, &QToolButton::clicked, this, &MainWindow::showAnalogMeter);
+    connect(m_tools.dataList, &QToolButton::clicked, this, &MainWindow::showDataList);
+    connect(m_tools.recorder, &QToolButton::clicked, this, &MainWindow::showRecorder);
+    connect(m_tools.comparator, &QToolButton::clicked, this, &MainWindow::showComparator);
+    connect(m_tools.tile, &QToolButton::clicked, this, &MainWindow::tileWindows);
+    connect(m_tools.about, &QToolButton::clicked, this, &MainWindow::showAbout);
 }
 
 void MainWindow::buildMenu() {
@@ -294,7 +210,7 @@ void MainWindow::placeMainWindow() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
     const int clientHeight =
-        menuBar()->sizeHint().height() + m_bevel->height() + kToolButtonSize * 3 / 2 + 2;
+        menuBar()->sizeHint().height() + m_tools.bevel->height() + kToolButtonSize * 3 / 2 + 2;
     // Width of the window frame, known once the window manager has framed the window.
     const int frameExtra = frameGeometry().width() - geometry().width();
     setFixedSize(area.width() - std::max(0, frameExtra), clientHeight);
@@ -312,9 +228,9 @@ void MainWindow::refreshControls() {
     m_linkAction->setEnabled(s.linkMenuEnabled);
     m_portMenu->menuAction()->setEnabled(s.portMenuEnabled);
     m_helpMenu->menuAction()->setEnabled(s.helpMenuEnabled);
-    m_linkButton->setToolTip(text(s.linkHint));
-    m_linkButton->setEnabled(s.linkButtonEnabled);
-    m_aboutButton->setEnabled(s.aboutEnabled);
+    m_tools.link->setToolTip(text(s.linkHint));
+    m_tools.link->setEnabled(s.linkButtonEnabled);
+    m_tools.about->setEnabled(s.aboutEnabled);
 }
 
 bool MainWindow::isLinked() const {
@@ -328,13 +244,13 @@ void MainWindow::toggleLink() {
     }
     if (!m_link.link()) {
         // Cable missing: the button stays up, nothing else changes.
-        m_linkButton->setChecked(false);
+        m_tools.link->setChecked(false);
         showCableNotFound(this);
     }
 }
 
 void MainWindow::onLinkedChanged(bool linked) {
-    m_linkButton->setChecked(linked);
+    m_tools.link->setChecked(linked);
     if (m_digital)
         m_digital->setLinked(linked);
     if (m_analog)
@@ -396,23 +312,28 @@ void MainWindow::tileWindows() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (s == nullptr)
         return;
-    const QStyle* st = style();
+    const TileLayout t = ComputeTiling(tileMetrics(*s));
+    placeTiledWindows(t, s->geometry().topLeft());
+    activateWindow();
+}
+
+TileMetrics MainWindow::tileMetrics(const QScreen& s) const {
     TileMetrics m;
-    m.screenWidth = s->geometry().width();
-    m.screenHeight = s->geometry().height();
+    m.screenWidth = s.geometry().width();
+    m.screenHeight = s.geometry().height();
     m.taskbar = taskbarHeight();
     // Frame and caption sizes as this desktop draws them (known once a window is shown).
     const int frameH = (frameGeometry().height() - geometry().height());
     const int frameW = (frameGeometry().width() - geometry().width()) / 2;
     m.frame = std::max(frameW, 0);
-    m.caption =
-        frameH > 2 * m.frame ? frameH - 2 * m.frame : st->pixelMetric(QStyle::PM_TitleBarHeight);
+    m.caption = frameH > 2 * m.frame ? frameH - 2 * m.frame
+                                     : style()->pixelMetric(QStyle::PM_TitleBarHeight);
     // The tool row is as high as our buttons need, so the windows below start
     // exactly where the main window ends.
-    m.toolRow = centralWidget()->height() - m_bevel->height();
+    m.toolRow = centralWidget()->height() - m_tools.bevel->height();
     m.sizingFrame = m.frame;
     m.menu = menuBar()->sizeHint().height();
-    m.bevel = m_bevel->height();
+    m.bevel = m_tools.bevel->height();
 
     m.recorderVisible = m_recorder && m_recorder->isVisible();
     m.analogVisible = m_analog && m_analog->isVisible();
@@ -429,9 +350,10 @@ void MainWindow::tileWindows() {
         m.comparatorAlarmButtonHeight = comparator->alarmButtonHeight();
         m.comparatorLimitButtonHeight = comparator->limitButtonHeight();
     }
+    return m;
+}
 
-    const TileLayout t = ComputeTiling(m);
-    const QPoint origin = s->geometry().topLeft();
+void MainWindow::placeTiledWindows(const TileLayout& t, QPoint origin) {
     const auto place = [&](QWidget* w, const TileRect& r) {
         if (w == nullptr)
             return;
@@ -454,7 +376,6 @@ void MainWindow::tileWindows() {
         m_comparator->move(origin + QPoint(t.comparator.left, t.comparator.top));
         m_comparator->raise();
     }
-    activateWindow();
 }
 
 bool MainWindow::confirmClose() {

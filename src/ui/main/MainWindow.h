@@ -1,6 +1,8 @@
 #pragma once
 
 #include "meter/Settings.h"
+#include "model/mainwindowrules.h"
+#include "ui/main/toolrow.h"
 
 #include <QMainWindow>
 
@@ -11,8 +13,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QScreen;
 class QToolButton;
-class QFrame;
 
 namespace telmora {
 
@@ -53,14 +55,16 @@ public:
     const SettingsValues& settings() const { return m_settings; }
 
     // The controls tests look at.
-    QToolButton* linkButton() const { return m_linkButton; }
+    QToolButton* linkButton() const { return m_tools.link; }
     QAction* linkAction() const { return m_linkAction; }
-    QToolButton* aboutButton() const { return m_aboutButton; }
-    QToolButton* portButton() const { return m_portButton; }
+    QToolButton* aboutButton() const { return m_tools.about; }
+    QToolButton* portButton() const { return m_tools.port; }
     QAction* usbPortAction() const { return m_usbPortAction; }
     QMenu* portMenu() const { return m_portMenu; }
     QMenu* helpMenu() const { return m_helpMenu; }
-    QLabel* statusPanel(int index) const { return m_statusPanels[static_cast<std::size_t>(index)]; }
+    QLabel* statusPanel(int index) const {
+        return m_tools.statusPanels[static_cast<std::size_t>(index)];
+    }
 
     DigitalMeterWindow* digitalMeter() const { return m_digital; }
     AnalogMeterWindow* analogMeter() const { return m_analog; }
@@ -77,6 +81,7 @@ protected:
 
 private:
     void buildControls();
+    void connectToolButtons();
     void buildMenu();
     void readSettings();
     bool confirmClose();
@@ -102,6 +107,10 @@ private:
     // Applies the fixed position and height of the main window.
     void placeMainWindow();
     int taskbarHeight() const;
+    // What the tiling needs to know of the screen, the frames and the shown windows.
+    TileMetrics tileMetrics(const QScreen& screen) const;
+    // Moves the main window to the screen's corner and the others to their tiles.
+    void placeTiledWindows(const TileLayout& layout, QPoint origin);
 
     template <class T> T* adopt(T* window) {
         m_windows.emplace_back(window);
@@ -113,17 +122,7 @@ private:
     QString m_applicationDirectory;
     bool m_busy = false;
 
-    QFrame* m_bevel = nullptr;
-    QToolButton* m_linkButton = nullptr;
-    QToolButton* m_digitalButton = nullptr;
-    QToolButton* m_analogButton = nullptr;
-    QToolButton* m_dataListButton = nullptr;
-    QToolButton* m_recorderButton = nullptr;
-    QToolButton* m_comparatorButton = nullptr;
-    QToolButton* m_tileButton = nullptr;
-    QToolButton* m_portButton = nullptr;
-    QToolButton* m_aboutButton = nullptr;
-    std::array<QLabel*, 3> m_statusPanels{};
+    ToolRow m_tools;
 
     QAction* m_linkAction = nullptr;
     QMenu* m_portMenu = nullptr;
