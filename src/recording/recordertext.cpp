@@ -42,10 +42,6 @@ QString YAxisUnitSuffix(const ReadingRecord& main) {
     }
 }
 
-QString FillFormat(QString format, std::initializer_list<long long> numbers) {
-    return fillNumbers(format, numbers);
-}
-
 QString RecorderClockText(int hour, int minute, int second) {
     const int h12 = hour % 12 == 0 ? 12 : hour % 12;
     return QStringLiteral("  %1 %2:%3:%4\"")

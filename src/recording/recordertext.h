@@ -29,9 +29,6 @@ QString DataListLine(const SampleEntry& entry, std::int64_t index);
 // "(uF)", "(Ohm)", "(nS)", "(dBm)" or "(" + unit text + ")".
 QString YAxisUnitSuffix(const ReadingRecord& main);
 
-// Fills each "%d" of a string-table format with the next number (fillNumbers).
-QString FillFormat(QString format, std::initializer_list<long long> numbers);
-
 // The recorder's clock text: two spaces, AM/PM, 12-hour "hh:mm:ss" and a closing '"'.
 QString RecorderClockText(int hour, int minute, int second);
 

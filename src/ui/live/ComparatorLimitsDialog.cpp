@@ -52,38 +52,39 @@ ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent
 }
 
 void ComparatorLimitsDialog::buildLimitControls() {
-    lblHiLimit = new QLabel(QStringLiteral("Upper-Limit : "), this);
-    lblLowLimit = new QLabel(QStringLiteral("Lower-Limit : "), this);
-    mkeHiLimit = new QLineEdit(this);
-    mkeLowLimit = new QLineEdit(this);
-    mkeHiLimit->setObjectName(QStringLiteral("mkeHiLimit"));
-    mkeLowLimit->setObjectName(QStringLiteral("mkeLowLimit"));
-    for (QLineEdit* e : {mkeHiLimit, mkeLowLimit}) {
+    m_highCaption = new QLabel(QStringLiteral("Upper-Limit : "), this);
+    m_lowCaption = new QLabel(QStringLiteral("Lower-Limit : "), this);
+    m_highEdit = new QLineEdit(this);
+    m_lowEdit = new QLineEdit(this);
+    m_highEdit->setObjectName(QStringLiteral("mkeHiLimit"));
+    m_lowEdit->setObjectName(QStringLiteral("mkeLowLimit"));
+    for (QLineEdit* e : {m_highEdit, m_lowEdit}) {
         e->setAttribute(Qt::WA_InputMethodEnabled, false);
         e->setMinimumWidth(120);
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    lblHiLimit->setBuddy(mkeHiLimit);
-    lblLowLimit->setBuddy(mkeLowLimit);
-    stxtHiUnit = new QLabel(this);
-    stxtHiFunc = new QLabel(this);
-    stxtLowUnit = new QLabel(this);
-    stxtLowFunc = new QLabel(this);
-    for (QLabel* l : {stxtHiUnit, stxtHiFunc, stxtLowUnit, stxtLowFunc}) {
+    m_highCaption->setBuddy(m_highEdit);
+    m_lowCaption->setBuddy(m_lowEdit);
+    m_highPrefix = new QLabel(this);
+    m_highUnit = new QLabel(this);
+    m_lowPrefix = new QLabel(this);
+    m_lowUnit = new QLabel(this);
+    for (QLabel* l : {m_highPrefix, m_highUnit, m_lowPrefix, m_lowUnit}) {
         l->setMinimumWidth(22);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
 }
 
 void ComparatorLimitsDialog::buildButtons() {
-    bbtnOk = new QPushButton(telmora::DisplayIcon(QStringLiteral("glyph_ok")), tr("OK"), this);
-    bbtnCancel =
+    m_okButton = new QPushButton(telmora::DisplayIcon(QStringLiteral("glyph_ok")), tr("OK"), this);
+    m_cancelButton =
         new QPushButton(telmora::DisplayIcon(QStringLiteral("glyph_cancel")), tr("Cancel"), this);
-    bbtnOk->setObjectName(QStringLiteral("bbtnOk"));
-    bbtnCancel->setObjectName(QStringLiteral("bbtnCancel"));
-    bbtnOk->setDefault(true);
-    connect(bbtnOk, &QPushButton::clicked, this, &ComparatorLimitsDialog::bbtnOkClick);
-    connect(bbtnCancel, &QPushButton::clicked, this, &ComparatorLimitsDialog::bbtnCancelClick);
+    m_okButton->setObjectName(QStringLiteral("bbtnOk"));
+    m_cancelButton->setObjectName(QStringLiteral("bbtnCancel"));
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &ComparatorLimitsDialog::acceptLimits);
+    connect(m_cancelButton, &QPushButton::clicked, this,
+            &ComparatorLimitsDialog::keepPreviousLimits);
 }
 
 // One row per limit: its caption, its edit and the two label parts beside it.
@@ -91,22 +92,22 @@ QGridLayout* ComparatorLimitsDialog::layOutLimits() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(8);
-    grid->addWidget(lblHiLimit, 0, 0);
-    grid->addWidget(mkeHiLimit, 0, 1);
-    grid->addWidget(stxtHiUnit, 0, 2);
-    grid->addWidget(stxtHiFunc, 0, 3);
-    grid->addWidget(lblLowLimit, 1, 0);
-    grid->addWidget(mkeLowLimit, 1, 1);
-    grid->addWidget(stxtLowUnit, 1, 2);
-    grid->addWidget(stxtLowFunc, 1, 3);
+    grid->addWidget(m_highCaption, 0, 0);
+    grid->addWidget(m_highEdit, 0, 1);
+    grid->addWidget(m_highPrefix, 0, 2);
+    grid->addWidget(m_highUnit, 0, 3);
+    grid->addWidget(m_lowCaption, 1, 0);
+    grid->addWidget(m_lowEdit, 1, 1);
+    grid->addWidget(m_lowPrefix, 1, 2);
+    grid->addWidget(m_lowUnit, 1, 3);
     return grid;
 }
 
 QHBoxLayout* ComparatorLimitsDialog::layOutButtons() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(bbtnOk);
-    buttons->addWidget(bbtnCancel);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     return buttons;
 }
 
@@ -122,8 +123,8 @@ void ComparatorLimitsDialog::setup(std::uint32_t function, double highLimit, dou
 }
 
 void ComparatorLimitsDialog::fill() {
-    mkeHiLimit->setText(shortest(m_high));
-    mkeLowLimit->setText(shortest(m_low));
+    m_highEdit->setText(shortest(m_high));
+    m_lowEdit->setText(shortest(m_low));
 
     // Same typeface and alignment rules as the comparator, except that the
     // ohm sign is used only for the two resistance functions here.
@@ -135,11 +136,11 @@ void ComparatorLimitsDialog::fill() {
         unitShown.replace(QLatin1Char('W'), QChar(0x03A9));
     QString prefixShown =
         m_prefixPart == QLatin1String("u") ? QString(QChar(0x00B5)) : m_prefixPart;
-    for (QLabel* l : {stxtHiUnit, stxtLowUnit}) {
+    for (QLabel* l : {m_highPrefix, m_lowPrefix}) {
         l->setText(prefixShown);
         l->setAlignment(toQt(rules.prefixAlign));
     }
-    for (QLabel* l : {stxtHiFunc, stxtLowFunc}) {
+    for (QLabel* l : {m_highUnit, m_lowUnit}) {
         l->setText(unitShown);
         l->setAlignment(toQt(rules.unitAlign));
     }
@@ -147,31 +148,31 @@ void ComparatorLimitsDialog::fill() {
 
 void ComparatorLimitsDialog::showEvent(QShowEvent* event) {
     fill();
-    mkeHiLimit->setFocus();
-    mkeHiLimit->selectAll();
+    m_highEdit->setFocus();
+    m_highEdit->selectAll();
     QDialog::showEvent(event);
 }
 
 QString ComparatorLimitsDialog::highUnitText() const {
-    return stxtHiFunc->text();
+    return m_highUnit->text();
 }
 
-void ComparatorLimitsDialog::bbtnOkClick() {
-    const auto high = telmora::ReadDecimalTrimmed(mkeHiLimit->text().toStdString());
+void ComparatorLimitsDialog::acceptLimits() {
+    const auto high = telmora::ReadDecimalTrimmed(m_highEdit->text().toStdString());
     if (!high) {
         telmora::showError(this, telmora::TextId::InvalidFloatValue);
-        mkeHiLimit->setFocus();
+        m_highEdit->setFocus();
         return;
     }
-    const auto low = telmora::ReadDecimalTrimmed(mkeLowLimit->text().toStdString());
+    const auto low = telmora::ReadDecimalTrimmed(m_lowEdit->text().toStdString());
     if (!low) {
         telmora::showError(this, telmora::TextId::InvalidFloatValue);
-        mkeLowLimit->setFocus();
+        m_lowEdit->setFocus();
         return;
     }
     if (!(*high > *low)) {
         telmora::showError(this, telmora::TextId::LimitsUnacceptable);
-        mkeHiLimit->setFocus();
+        m_highEdit->setFocus();
         return;
     }
     m_high = *high;
@@ -179,7 +180,7 @@ void ComparatorLimitsDialog::bbtnOkClick() {
     accept();
 }
 
-void ComparatorLimitsDialog::bbtnCancelClick() {
+void ComparatorLimitsDialog::keepPreviousLimits() {
     reject();
 }
 

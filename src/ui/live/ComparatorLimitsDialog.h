@@ -40,9 +40,9 @@ protected:
 private:
     // OK: keeps two numbers of which the upper is the greater and closes;
     // otherwise says what is wrong and leaves the dialog open.
-    void bbtnOkClick();
+    void acceptLimits();
     // Cancel: closes and keeps the limits shown last time.
-    void bbtnCancelClick();
+    void keepPreviousLimits();
     // The captions, edits and label parts of both limits.
     void buildLimitControls();
     // OK and Cancel.
@@ -51,18 +51,18 @@ private:
     QHBoxLayout* layOutButtons();
     void fill();
 
-    // The controls keep the names they are built under (the
+    // Controls; their object names keep the names tests find them by (the
     // edits "mkeHiLimit"/"mkeLowLimit", the buttons "bbtnOk"/"bbtnCancel").
-    QLabel* lblHiLimit;
-    QLabel* lblLowLimit;
-    QLineEdit* mkeHiLimit;
-    QLineEdit* mkeLowLimit;
-    QLabel* stxtHiUnit;
-    QLabel* stxtHiFunc;
-    QLabel* stxtLowUnit;
-    QLabel* stxtLowFunc;
-    QPushButton* bbtnOk;
-    QPushButton* bbtnCancel;
+    QLabel* m_highCaption;
+    QLabel* m_lowCaption;
+    QLineEdit* m_highEdit;
+    QLineEdit* m_lowEdit;
+    QLabel* m_highPrefix;
+    QLabel* m_highUnit;
+    QLabel* m_lowPrefix;
+    QLabel* m_lowUnit;
+    QPushButton* m_okButton;
+    QPushButton* m_cancelButton;
 
     std::uint32_t m_function = 0;
     double m_high = 0;

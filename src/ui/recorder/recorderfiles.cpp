@@ -73,12 +73,12 @@ void showLoadStage(ProgressWindow& progress, LoadStage stage, qint64 done, qint6
     if (stage == LoadStage::Reading) {
         progress.setValue(total > 0 ? static_cast<int>(done * kReadingSteps / total)
                                     : kReadingSteps);
-        progress.setDetail(FillFormat(text(TextId::ReadingDataFormat), {done, total}));
+        progress.setDetail(fillNumbers(text(TextId::ReadingDataFormat), {done, total}));
         return;
     }
     if (progress.isAbortEnabled()) {
         progress.setValue(kReadingSteps);
-        progress.setDetail(FillFormat(text(TextId::ReadingDataFormat), {total, total}));
+        progress.setDetail(fillNumbers(text(TextId::ReadingDataFormat), {total, total}));
         progress.setAbortEnabled(false);
         progress.setMessage(noticeLine(TextId::AddingDataToBuffer), Qt::blue);
     }

@@ -12,7 +12,7 @@ namespace telmora {
 namespace {
 
 QString fillFormat(TextId id, std::initializer_list<long long> numbers) {
-    return FillFormat(text(id), numbers);
+    return fillNumbers(text(id), numbers);
 }
 
 QLabel* makeTitle(QWidget* parent, const QString& title, const char* colour) {
