@@ -35,14 +35,14 @@ constexpr ToolButtonSpec kToolButtons[] = {
     {&ToolRow::about, "sbtnAbout", ":/toolbar/about.svg", TextId::HintAbout},
 };
 
-QToolButton* makeToolButton(QWidget* parent, const ToolButtonSpec& spec) {
+QToolButton* makeToolButton(QWidget* parent, const ToolButtonSpec& entry) {
     auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(spec.objectName));
-    b->setIcon(QIcon(QString::fromLatin1(spec.icon)));
+    b->setObjectName(QString::fromLatin1(entry.objectName));
+    b->setIcon(QIcon(QString::fromLatin1(entry.icon)));
     b->setIconSize(QSize(kToolIconSize, kToolIconSize));
     b->setFixedSize(kToolButtonSize, kToolButtonSize);
     b->setAutoRaise(true);
-    b->setToolTip(text(spec.hint));
+    b->setToolTip(text(entry.hint));
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
@@ -103,8 +103,8 @@ ToolRow BuildToolRow(QWidget* central) {
     row->setSpacing(2);
     column->addLayout(row);
 
-    for (const ToolButtonSpec& spec : kToolButtons)
-        tools.*spec.button = makeToolButton(central, spec);
+    for (const ToolButtonSpec& entry : kToolButtons)
+        tools.*entry.button = makeToolButton(central, entry);
     fillRow(*row, central, tools);
     return tools;
 }
