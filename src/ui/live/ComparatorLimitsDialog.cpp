@@ -17,18 +17,6 @@ namespace telmora {
 
 namespace {
 
-Qt::Alignment toQt(telmora::LabelAlign a) {
-    switch (a) {
-    case telmora::LabelAlign::Left:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    case telmora::LabelAlign::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case telmora::LabelAlign::Centre:
-        break;
-    }
-    return Qt::AlignCenter;
-}
-
 QString shortest(double v) {
     return QString::fromStdString(telmora::ShortestDecimal(v));
 }
@@ -138,11 +126,11 @@ void ComparatorLimitsDialog::fill() {
         m_prefixPart == QLatin1String("u") ? QString(QChar(0x00B5)) : m_prefixPart;
     for (QLabel* l : {m_highPrefix, m_lowPrefix}) {
         l->setText(prefixShown);
-        l->setAlignment(toQt(rules.prefixAlign));
+        l->setAlignment(LabelAlignment(rules.prefixAlign));
     }
     for (QLabel* l : {m_highUnit, m_lowUnit}) {
         l->setText(unitShown);
-        l->setAlignment(toQt(rules.unitAlign));
+        l->setAlignment(LabelAlignment(rules.unitAlign));
     }
 }
 

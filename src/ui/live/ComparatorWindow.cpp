@@ -26,18 +26,6 @@ constexpr int kAlarmButtonHeight = 25;
 constexpr int kLimitButtonSize = 43;
 constexpr int kRowHeight = 20;
 
-Qt::Alignment toQt(telmora::LabelAlign a) {
-    switch (a) {
-    case telmora::LabelAlign::Left:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    case telmora::LabelAlign::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case telmora::LabelAlign::Centre:
-        break;
-    }
-    return Qt::AlignCenter;
-}
-
 // One limit row: a sunken frame holding the limit text, prefix and unit.
 QFrame* limitRow(QWidget* parent, const char* name, LcdPanel*& limit, LcdPanel*& prefix,
                  LcdPanel*& unit, const char* limitName, const char* prefixName,
@@ -198,12 +186,12 @@ void ComparatorWindow::updateLabels() {
     const QString unitFace = m_labels.unitSymbol ? LcdPanel::kSymbolTypeface : LcdPanel::kTypeface;
     for (LcdPanel* p : {m_highPrefixPanel, m_lowPrefixPanel}) {
         p->setTypeface(prefixFace);
-        p->setAlignment(toQt(m_labels.prefixAlign));
+        p->setAlignment(LabelAlignment(m_labels.prefixAlign));
         p->setText(prefix);
     }
     for (LcdPanel* p : {m_highUnitPanel, m_lowUnitPanel}) {
         p->setTypeface(unitFace);
-        p->setAlignment(toQt(m_labels.unitAlign));
+        p->setAlignment(LabelAlignment(m_labels.unitAlign));
         p->setText(unit);
     }
 }

@@ -47,4 +47,16 @@ QIcon DisplayIcon(const QString& name) {
     return QIcon(QStringLiteral(":/displays/%1.svg").arg(name));
 }
 
+Qt::Alignment LabelAlignment(LabelAlign align) {
+    switch (align) {
+    case LabelAlign::Left:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case LabelAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case LabelAlign::Centre:
+        break;
+    }
+    return Qt::AlignCenter;
+}
+
 } // namespace telmora

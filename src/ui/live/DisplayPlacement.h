@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/needle.h"
+
 #include <QIcon>
 #include <QRect>
 #include <QString>
@@ -20,5 +22,8 @@ int DialogFrameHeight(const QWidget* widget);
 
 // The displays' icons and button glyphs by resource name ("icon2", "glyph_ok").
 QIcon DisplayIcon(const QString& name);
+
+// How a limit label part is aligned in its panel.
+Qt::Alignment LabelAlignment(LabelAlign align);
 
 } // namespace telmora
