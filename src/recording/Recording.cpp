@@ -40,8 +40,8 @@ void Recording::clear() {
 }
 
 const ReadingRecord& Recording::mainAt(std::int32_t index) const {
-    const std::size_t i = std::min<std::size_t>(static_cast<std::size_t>(std::max(0, index)),
-                                                m_buffer.size() - 1);
+    const std::size_t i =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(0, index)), m_buffer.size() - 1);
     return m_buffer[i].main;
 }
 
