@@ -33,6 +33,7 @@ struct SimulatedMeter::Core {
     bool realTime;
     std::mt19937 rng{20261208u};
     Clock::time_point start = Clock::now();
+    std::chrono::milliseconds virtualClock{0}; // the sum of the reply times (not real time)
 
     int foreign = 1;
     bool cablePresent = true;
@@ -68,16 +69,20 @@ struct SimulatedMeter::Core {
                scenario == SimScenario::Flaky || scenario == SimScenario::Unplug;
     }
 
+    double clockSeconds() const {
+        return realTime ? std::chrono::duration<double>(Clock::now() - start).count()
+                        : std::chrono::duration<double>(virtualClock).count();
+    }
+
     // The display image of the current reading (lock held).
     std::array<std::uint8_t, kDataBytes> displayNow() {
         std::array<std::uint8_t, kDataBytes> data{};
         if (displayData) {
             data = *displayData;
+        } else if (scenario == SimScenario::Cycle) {
+            data = CycleDisplayData(clockSeconds(), rng(), false);
         } else {
-            const double seconds = realTime
-                                       ? std::chrono::duration<double>(Clock::now() - start).count()
-                                       : answeredPolls * 0.2;
-            data = DemoDisplayData(seconds, rng(), scenario == SimScenario::LowBatt);
+            data = DemoDisplayData(clockSeconds(), rng(), scenario == SimScenario::LowBatt);
         }
         data[kStatusIndex] = statusByte;
         return data;
@@ -211,10 +216,12 @@ private:
         }
         queueDataReports(m_pending, c.displayNow(), reports);
         ++c.answeredPolls;
-        if (c.realTime) {
-            // A real meter takes 100 to 250 ms to answer.
-            m_readyAt = Clock::now() + std::chrono::milliseconds(100 + c.rng() % 151);
-        }
+        // A real meter takes 100 to 250 ms to answer.
+        const std::chrono::milliseconds replyTime(100 + c.rng() % 151);
+        if (c.realTime)
+            m_readyAt = Clock::now() + replyTime;
+        else
+            c.virtualClock += replyTime;
     }
 
     void answerMemoryCommand(Core& c, std::uint8_t command) {
@@ -286,6 +293,8 @@ std::string foreignPath(int i) {
 std::optional<SimScenario> ParseSimScenario(std::string_view name) {
     if (name == "demo")
         return SimScenario::Demo;
+    if (name == "cycle")
+        return SimScenario::Cycle;
     if (name == "silent")
         return SimScenario::Silent;
     if (name == "nocable")
@@ -303,6 +312,8 @@ std::string_view SimScenarioName(SimScenario scenario) {
     switch (scenario) {
     case SimScenario::Demo:
         return "demo";
+    case SimScenario::Cycle:
+        return "cycle";
     case SimScenario::Silent:
         return "silent";
     case SimScenario::NoCable:
@@ -494,6 +505,11 @@ std::vector<std::chrono::milliseconds> SimulatedMeter::pauses() const {
     return m_core->pauses;
 }
 
+double SimulatedMeter::clockSeconds() const {
+    std::lock_guard lock(m_core->lock);
+    return m_core->clockSeconds();
+}
+
 std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option, std::string* error) {
     if (option.empty())
         return std::make_shared<HidapiBackend>();
@@ -518,7 +534,7 @@ std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option, std::str
     if (!scenario) {
         if (error)
             *error = "unknown simulation '" + std::string(name) +
-                     "' (choose demo, silent, nocable, unplug, lowbatt or flaky)";
+                     "' (choose demo, cycle, silent, nocable, unplug, lowbatt or flaky)";
         return nullptr;
     }
     return std::make_shared<SimulatedMeter>(*scenario);

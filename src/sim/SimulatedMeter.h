@@ -16,7 +16,8 @@ namespace telmora {
 
 // How the simulated meter behaves.
 enum class SimScenario {
-    Demo,    // a meter cycling through realistic readings
+    Demo,    // a meter staying a minute on each function, readings changing slowly
+    Cycle,   // the quick tour: every function for a few seconds
     Silent,  // cable present, meter switched off
     NoCable, // no cable present
     Unplug,  // the cable disappears after some polls
@@ -82,6 +83,9 @@ public:
     // Every command written, as its two command bytes.
     std::vector<std::array<std::uint8_t, 2>> commands() const;
     std::vector<std::chrono::milliseconds> pauses() const;
+    // Seconds on the meter's clock, which sets what the demo displays show: the
+    // time since it was made, or (not in real time) the sum of its reply times.
+    double clockSeconds() const;
 
     struct Core;
 

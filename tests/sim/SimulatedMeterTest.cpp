@@ -8,16 +8,54 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <optional>
 #include <set>
 
 using namespace telmora;
 
 namespace {
 
-LiveReading decodeDemo(double seconds, bool lowBattery = false) {
+LiveReading decodeCycle(double seconds, bool lowBattery = false) {
     LiveReading r;
-    DecodeForDisplay(DemoDisplayData(seconds, 12345, lowBattery), r);
+    DecodeForDisplay(CycleDisplayData(seconds, 12345, lowBattery), r);
     return r;
+}
+
+// The number a display shows ("63.8C" gives 63.8, "- 5.12" -5.12); nothing for
+// an overload.
+std::optional<double> shownNumber(std::string_view shown) {
+    std::string text;
+    for (char c : shown)
+        if (c != ' ' && c != 'C')
+            text += c;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+struct TimedReading {
+    double seconds; // the meter's clock when it was asked
+    LiveReading reading;
+};
+
+// Polls `meter` until its clock has passed `seconds`.
+std::vector<TimedReading> pollFor(SimulatedMeter& meter, double seconds) {
+    CableHandle cable = OpenCable(meter);
+    std::vector<TimedReading> readings;
+    while (meter.clockSeconds() < seconds) {
+        PollBuffer reply{};
+        const double now = meter.clockSeconds();
+        if (PollMeter(cable, reply) != CableResult::Done)
+            break;
+        LiveReading r;
+        DecodeReply(std::span<const std::uint8_t, kReplySize>(reply.data(), kReplySize), r);
+        readings.push_back({now, r});
+    }
+    return readings;
 }
 
 } // namespace
@@ -30,7 +68,7 @@ TEST(SimulateOption, ChoosesTheBackend) {
 
     EXPECT_NE(dynamic_cast<HidapiBackend*>(MakeCableBackend("").get()), nullptr);
     EXPECT_NE(dynamic_cast<SimulatedMeter*>(MakeCableBackend("--simulate").get()), nullptr);
-    for (const char* name : {"demo", "silent", "nocable", "unplug", "lowbatt", "flaky"}) {
+    for (const char* name : {"demo", "cycle", "silent", "nocable", "unplug", "lowbatt", "flaky"}) {
         EXPECT_NE(MakeCableBackend(std::string("--simulate=") + name), nullptr) << name;
         EXPECT_EQ(SimScenarioName(*ParseSimScenario(name)), name);
     }
@@ -39,7 +77,7 @@ TEST(SimulateOption, ChoosesTheBackend) {
     EXPECT_NE(error.find("broken"), std::string::npos);
 }
 
-TEST(DemoReadings, StepThroughTheMeterFunctions) {
+TEST(CycleReadings, StepThroughTheMeterFunctionsQuickly) {
     struct Expect {
         double seconds;
         std::uint32_t function;
@@ -52,19 +90,127 @@ TEST(DemoReadings, StepThroughTheMeterFunctions) {
         {31.0, 0x2000, "m", "dB"}, {36.0, 0x6, "", "V"},
     };
     for (const Expect& e : cases) {
-        const LiveReading r = decodeDemo(e.seconds);
+        const LiveReading r = decodeCycle(e.seconds);
         EXPECT_EQ(r.mainFunction, e.function) << e.seconds;
         EXPECT_EQ(r.mainPrefixLabel, e.prefix) << e.seconds;
         EXPECT_EQ(r.mainUnitLabel, e.unit) << e.seconds;
         EXPECT_EQ(r.mainText.view().find('?'), std::string_view::npos) << r.mainText.view();
         EXPECT_EQ(r.lowBattery, 0);
     }
-    EXPECT_EQ(decodeDemo(6.0).subFunction, 0x400u) << "AC volts carry the frequency";
-    EXPECT_EQ(decodeDemo(6.0).subDisplayLine.part2, "Hz");
-    EXPECT_EQ(decodeDemo(14.0).mainText, " 0.L ") << "the open-probe overload";
-    EXPECT_EQ(decodeDemo(16.0).mainText.view().back(), 'C');
-    EXPECT_EQ(decodeDemo(1.0, true).lowBattery, 1);
-    EXPECT_EQ(decodeDemo(1.0, true).mainFunction, 0x6u);
+    EXPECT_EQ(decodeCycle(6.0).subFunction, 0x400u) << "AC volts carry the frequency";
+    EXPECT_EQ(decodeCycle(6.0).subDisplayLine.part2, "Hz");
+    EXPECT_EQ(decodeCycle(14.0).mainText, " 0.L ") << "the open-probe overload";
+    EXPECT_EQ(decodeCycle(16.0).mainText.view().back(), 'C');
+    EXPECT_EQ(decodeCycle(1.0, true).lowBattery, 1);
+    EXPECT_EQ(decodeCycle(1.0, true).mainFunction, 0x6u);
+}
+
+// One minute of the demo meter: the function it shows, the range its readings
+// stay in and the largest step between two readings in a row.
+struct DemoMinute {
+    std::uint32_t function;
+    std::string_view prefix;
+    std::string_view unit;
+    double low;
+    double high;
+    double maxStep;
+};
+
+TEST(DemoMeter, HoldsEachFunctionForAMinuteWithSlowlyChangingReadings) {
+    using namespace FunctionCodes;
+    const DemoMinute minutes[] = {
+        {VoltDc, "", "V", 1.45, 1.55, 0.005},      {VoltAc, "", "V", 226.0, 234.0, 0.6},
+        {Resistance, "k", "W", 4.69, 4.80, 0.005}, {TempT1 + Celsius, "", "", 20.0, 65.0, 1.2},
+        {Capacitance, "n", "F", 46.7, 47.2, 0.05}, {CurrentDc, "m", "A", 17.0, 42.1, 0.3},
+        {Decibel, "m", "dB", -8.5, -3.5, 0.3},
+    };
+    SimulatedMeter meter(SimScenario::Demo, false);
+    const std::vector<TimedReading> readings = pollFor(meter, 7 * kDemoSecondsPerFunction);
+    ASSERT_GT(readings.size(), 1600u) << "one reply every 100 to 250 ms";
+
+    std::size_t i = 0;
+    for (const DemoMinute& minute : minutes) {
+        SCOPED_TRACE(minute.function);
+        const std::size_t first = i;
+        int overloads = 0;
+        bool afterNumber = false;
+        double previous = 0;
+        for (; i < readings.size() && readings[i].reading.mainFunction == minute.function; ++i) {
+            const LiveReading& r = readings[i].reading;
+            EXPECT_EQ(r.mainPrefixLabel, minute.prefix);
+            EXPECT_EQ(r.mainUnitLabel, minute.unit);
+            const std::optional<double> value = shownNumber(r.mainText.view());
+            if (!value) {
+                EXPECT_EQ(r.mainText, " 0.L ");
+                overloads += afterNumber ? 1 : 0;
+                afterNumber = false;
+                continue;
+            }
+            EXPECT_GE(*value, minute.low) << readings[i].seconds;
+            EXPECT_LE(*value, minute.high) << readings[i].seconds;
+            if (afterNumber) {
+                EXPECT_LE(std::fabs(*value - previous), minute.maxStep) << readings[i].seconds;
+            }
+            previous = *value;
+            afterNumber = true;
+        }
+        ASSERT_GT(i, first + 1);
+        const double held = readings[i - 1].seconds - readings[first].seconds;
+        EXPECT_GT(held, 59.0);
+        EXPECT_LT(held, 60.0);
+        EXPECT_EQ(overloads, minute.function == Resistance ? 1 : 0) << "the probes slip once";
+    }
+    EXPECT_EQ(i, readings.size()) << "then the first function again";
+
+    const auto readingAt = [&](double seconds) {
+        for (const TimedReading& r : readings)
+            if (r.seconds >= seconds)
+                return r.reading;
+        return LiveReading();
+    };
+    const auto valueAt = [&](double seconds) {
+        return shownNumber(readingAt(seconds).mainText.view()).value_or(0);
+    };
+    EXPECT_GT(valueAt(0), valueAt(59) + 0.02) << "the battery discharges";
+    EXPECT_LT(valueAt(180), 25.0) << "the temperature starts cool";
+    EXPECT_GT(valueAt(225), 60.0) << "rises";
+    EXPECT_NEAR(valueAt(225), valueAt(239), 0.6) << "and settles";
+    EXPECT_EQ(readingAt(90).subUnitLabel, "Hz") << "the mains frequency";
+    EXPECT_NEAR(shownNumber(readingAt(90).subText.view()).value_or(0), 50.0, 0.05);
+}
+
+TEST(DemoMeter, RepliesTakeRealisticTimesAndRepeatForTheSameSeed) {
+    const auto replies = [](std::uint32_t seed, SimScenario scenario) {
+        SimulatedMeter meter(scenario, false);
+        meter.setRandomSeed(seed);
+        std::vector<std::string> texts;
+        for (const TimedReading& r : pollFor(meter, 20))
+            texts.push_back(std::to_string(r.seconds) + r.reading.mainText.str());
+        return texts;
+    };
+    EXPECT_EQ(replies(7, SimScenario::Demo), replies(7, SimScenario::Demo));
+    EXPECT_NE(replies(7, SimScenario::Demo), replies(8, SimScenario::Demo));
+    EXPECT_EQ(replies(3, SimScenario::Cycle), replies(3, SimScenario::Cycle));
+
+    SimulatedMeter meter(SimScenario::Demo, false);
+    const std::vector<TimedReading> readings = pollFor(meter, 30);
+    for (std::size_t i = 1; i < readings.size(); ++i) {
+        const double replyTime = readings[i].seconds - readings[i - 1].seconds;
+        EXPECT_GE(replyTime, 0.0999);
+        EXPECT_LE(replyTime, 0.2501);
+    }
+}
+
+TEST(DemoMeter, MemoryHoldsSessionsOfSeveralTypesOneLongerThanAGraph) {
+    const std::vector<LoggerSession> sessions = DemoLoggerSessions();
+    std::set<std::uint8_t> types;
+    std::size_t longest = 0;
+    for (const LoggerSession& s : sessions) {
+        types.insert(s.type);
+        longest = std::max(longest, s.main.size());
+    }
+    EXPECT_GE(types.size(), 5u);
+    EXPECT_GT(longest, 8192u);
 }
 
 TEST(SimulatedMeter, WholeDemoMemoryDownloadsIntact) {
