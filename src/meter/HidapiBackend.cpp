@@ -5,6 +5,7 @@
 #include <hidapi/hidapi.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 #include <cwchar>
@@ -30,6 +31,14 @@ int toMilliseconds(std::chrono::milliseconds timeout) {
     return static_cast<int>(std::clamp<long long>(timeout.count(), 0, INT_MAX));
 }
 
+// Room for a longer report than expected, so that the kernel never has to
+// truncate; only the first report bytes are used.
+using RawReport = std::array<std::uint8_t, 64>;
+
+// hidraw keeps every input report until it is read; more than this many left
+// over from earlier exchanges cannot be (the kernel queues 64 per reader).
+constexpr int kMaxStaleReports = 64;
+
 class HidapiDevice final : public CableDevice {
 public:
     explicit HidapiDevice(hid_device* dev) : m_dev(dev) {}
@@ -37,6 +46,7 @@ public:
 
     std::int32_t write(std::span<const std::uint8_t, kOutputReportSize> report,
                        std::chrono::milliseconds) override {
+        discardStaleReports();
         // The first byte is the report number (0): hidraw takes it as such and
         // sends the remaining bytes as the report of an unnumbered device. The
         // kernel bounds the transfer with its own USB time-out.
@@ -46,17 +56,23 @@ public:
 
     ReadOutcome read(std::span<std::uint8_t, kInputReportSize> report,
                      std::chrono::milliseconds timeout) override {
-        // Room for a longer report than expected, so that the kernel never has
-        // to truncate; only the first report bytes are used.
-        std::uint8_t raw[64] = {};
-        const int n = hid_read_timeout(m_dev, raw, sizeof raw, toMilliseconds(timeout));
-        if (n < 0)
-            return {CableResult::Failed, 0};
-        if (n == 0)
-            return {CableResult::TimedOut, 0};
-        return {
-            CableResult::Done,
-            ToInputReport(std::span<const std::uint8_t>(raw, static_cast<std::size_t>(n)), report)};
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point deadline = Clock::now() + timeout;
+        std::chrono::milliseconds left = timeout;
+        for (;;) {
+            RawReport raw{};
+            const int n = hid_read_timeout(m_dev, raw.data(), raw.size(), toMilliseconds(left));
+            if (n < 0)
+                return {CableResult::Failed, 0};
+            if (n > 0)
+                return {CableResult::Done,
+                        ToInputReport(std::span(raw).first(static_cast<std::size_t>(n)), report)};
+            // hidapi also gives 0 when it woke up and found no report after all;
+            // only the end of the whole wait is a time-out.
+            left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left.count() <= 0)
+                return {CableResult::TimedOut, 0};
+        }
     }
 
     void cancel() override {
@@ -78,6 +94,16 @@ public:
     }
 
 private:
+    // A report that arrived after its reader had given up (or that nobody read)
+    // waits in the kernel's queue and would be taken for the first report of the
+    // next reply, shifting every reply after it. Each command starts afresh.
+    void discardStaleReports() {
+        RawReport raw{};
+        for (int i = 0; i < kMaxStaleReports; ++i)
+            if (hid_read_timeout(m_dev, raw.data(), raw.size(), 0) <= 0)
+                return;
+    }
+
     hid_device* m_dev;
 };
 
