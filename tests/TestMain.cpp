@@ -10,7 +10,9 @@ using TestApplication = QApplication;
 using TestApplication = QCoreApplication;
 #endif
 
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -19,6 +21,13 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale::c());
+    // Per-user files (settings, desktop state, temporary recordings) go to folders
+    // of this run, never into the home directory of whoever runs the tests.
+    const QTemporaryDir userDirectory;
+    if (userDirectory.isValid()) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(userDirectory.filePath("config")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(userDirectory.filePath("data")));
+    }
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -100,6 +100,13 @@ QColor LineColorDialog::secondColor() const {
     return m_secondSwatch->brushColor();
 }
 
+void LineColorDialog::setColors(const QColor& first, const QColor& second) {
+    if (first.isValid())
+        m_firstSwatch->setBrushColor(first);
+    if (second.isValid())
+        m_secondSwatch->setBrushColor(second);
+}
+
 void LineColorDialog::setButtonTexts(const QString& first, const QString& second) {
     m_firstButton->setText(first);
     m_secondButton->setText(second);

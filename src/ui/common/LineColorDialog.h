@@ -39,6 +39,8 @@ public:
     // The two colours as their swatches show them.
     QColor firstColor() const;
     QColor secondColor() const;
+    // Puts remembered colours into the swatches (invalid colours are skipped).
+    void setColors(const QColor& first, const QColor& second);
     // Relabels the two "Line Color n..." buttons.
     void setButtonTexts(const QString& first, const QString& second);
 

@@ -202,7 +202,11 @@ void ComparatorWindow::updateLimitTexts() {
 }
 
 void ComparatorWindow::toggleAlarm() {
-    m_alarm = !m_alarm;
+    setAlarmOn(!m_alarm);
+}
+
+void ComparatorWindow::setAlarmOn(bool on) {
+    m_alarm = on;
     m_alarmButton->setText(m_alarm ? QStringLiteral("ON") : QStringLiteral("OFF"));
     m_alarmButton->setIcon(telmora::DisplayIcon(m_alarm ? QStringLiteral("glyph_alarm")
                                                         : QStringLiteral("glyph_alarm_off")));

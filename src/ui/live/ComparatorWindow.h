@@ -71,6 +71,8 @@ public:
     double shownNeedleAngle() const { return m_needle.shownAngle(); }
     bool sweeping() const { return m_needle.sweeping(); }
     bool alarmOn() const { return m_alarm; }
+    // Sets the alarm switch as the alarm button would (remembered between runs).
+    void setAlarmOn(bool on);
     std::uint32_t function() const { return m_function; }
     // Replaces the tone output (tests record the tones instead of playing them).
     void setTonePlayer(TonePlayer player) { m_tonePlayer = std::move(player); }

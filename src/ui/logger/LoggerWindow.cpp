@@ -9,6 +9,7 @@
 #include "ui/common/LineColorDialog.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
+#include "ui/common/standardshortcuts.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/logger/SessionGraphView.h"
 #include "ui/logger/SessionTabs.h"
@@ -150,12 +151,17 @@ void LoggerWindow::buildMenu() {
         dialog.exec();
     });
     file->addSeparator();
-    item(file, TextId::MenuFileExit, [this] { close(); });
+    QAction* exit = item(file, TextId::MenuFileExit, [this] { close(); });
     QMenu* edit = bar->addMenu(text(TextId::MenuEdit));
     m_clearAction = item(edit, TextId::MenuEditClearAll, [this] { clearData(); });
     QMenu* view = bar->addMenu(text(TextId::MenuView));
     view->addSeparator();
     m_lineColorAction = item(view, TextId::MenuViewLineColor, [this] { chooseLineColors(); });
+    // The desktop's usual keys; the window defines none of its own.
+    AddStandardShortcut(*this, *m_openAction, QKeySequence::Open);
+    AddStandardShortcut(*this, *m_saveAction, QKeySequence::Save);
+    AddStandardShortcut(*this, *m_printAction, QKeySequence::Print);
+    AddStandardShortcut(*this, *exit, QKeySequence::Close);
 }
 
 void LoggerWindow::bindSessions() {
@@ -270,7 +276,13 @@ void LoggerWindow::openFile() {
     request.filterIndex = 1;
     request.overwritePrompt = false;
     if (const std::optional<QString> path = RunFileDialog(request))
-        m_sessions.openFile(*path);
+        openSessionFile(*path);
+}
+
+void LoggerWindow::openSessionFile(const QString& path) {
+    if (m_sessions.isBusy() || m_sessions.isWorking())
+        return;
+    m_sessions.openFile(path);
 }
 
 void LoggerWindow::saveFile() {

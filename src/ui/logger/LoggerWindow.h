@@ -49,6 +49,9 @@ public:
     // The commands of the tool buttons and menus.
     void importFromMeter();
     void openFile();
+    // Reads `path` as Open does after its file dialog (a file given on the
+    // command line or by the desktop).
+    void openSessionFile(const QString& path);
     void saveFile(); // the outcome comes with LoggerSessions::fileSaved
     void exportData();
     void clearData();

@@ -1,6 +1,7 @@
 #include "ui/main/MainWindow.h"
 
 #include "logger/LoggerSessions.h"
+#include "logger/SessionFile.h"
 #include "meter/MeterLink.h"
 #include "model/mainwindowrules.h"
 #include "recording/RecorderController.h"
@@ -10,12 +11,14 @@
 #include "ui/common/LineColorDialog.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/UiResources.h"
+#include "ui/common/standardshortcuts.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorLimitsDialog.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/logger/LoggerWindow.h"
+#include "ui/main/desktopstate.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
@@ -25,12 +28,14 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
+#include <QSettings>
 #include <QStyle>
 #include <QToolButton>
 
@@ -45,9 +50,13 @@ void showCableNotFound(QWidget* owner) {
 } // namespace
 
 MainWindow::MainWindow(MeterLink& link, QWidget* parent)
+    : MainWindow(link, LocateUserFiles(QDir::currentPath()), parent) {}
+
+MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_link(link) {
+      m_link(link), m_files(std::move(files)),
+      m_desktopState(std::make_unique<QSettings>(m_files.desktopStateFile, QSettings::IniFormat)) {
     InitUiResources();
     setObjectName(QStringLiteral("FormMain"));
     // The recorder and the logger window still find the main window here.
@@ -101,7 +110,9 @@ void MainWindow::connectToolButtons() {
 void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
     QMenu* fileMenu = bar->addMenu(text(TextId::MenuFile));
-    fileMenu->addAction(text(TextId::MenuFileExit), this, [this] { close(); });
+    QAction* exit = fileMenu->addAction(text(TextId::MenuFileExit), this, [this] { close(); });
+    // The desktop's usual quit keys, from whichever window has the focus.
+    exit->setShortcutContext(Qt::ApplicationShortcut);
 
     m_linkAction = bar->addAction(text(TextId::MenuLink));
     connect(m_linkAction, &QAction::triggered, this, &MainWindow::toggleLink);
@@ -127,12 +138,11 @@ void MainWindow::buildMenu() {
 
     m_helpMenu = bar->addMenu(text(TextId::MenuHelp));
     m_helpMenu->addAction(text(TextId::MenuHelpAbout), this, &MainWindow::showAbout);
+    AddStandardShortcut(*this, *exit, QKeySequence::Quit);
 }
 
 void MainWindow::readSettings() {
-    // The settings file lives in the directory the program was started in.
-    m_applicationDirectory = QDir::currentPath();
-    m_settings = ReadSettingsFile(SettingsFilePath(m_applicationDirectory));
+    m_settings = ReadUserSettings(m_files);
 }
 
 void MainWindow::createWindows() {
@@ -146,7 +156,8 @@ void MainWindow::createWindows() {
     auto* limits = adopt(new ComparatorLimitsDialog);
     m_comparator = adopt(new ComparatorWindow(m_settings.fHiLimit, m_settings.fLowLimit, limits));
 
-    m_recording = std::make_unique<RecorderController>(ReadingsOf(m_link), m_applicationDirectory);
+    m_recording =
+        std::make_unique<RecorderController>(ReadingsOf(m_link), m_files.temporaryDirectory);
     connect(m_recording.get(), &RecorderController::busyChanged, this, &MainWindow::setBusy);
     // One printer for every window: a printer set-up chosen in one holds in all.
     m_printer = GraphPrinter::make();
@@ -156,13 +167,13 @@ void MainWindow::createWindows() {
             [this, overview] { overview->viewRecording(m_recording->recording()); });
 
     auto* exportDialog = adopt(new ExportDialog(ExportDialog::PrinterPages::Any));
-    auto* lineColors = adopt(new LineColorDialog);
+    m_lineColors = adopt(new LineColorDialog);
     m_dataList = adopt(new DataListWindow(m_recording.get()));
 
     m_loggerSessions = std::make_unique<LoggerSessions>(m_link.backend());
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this, &MainWindow::setBusy);
     m_logger =
-        adopt(new LoggerWindow(*m_loggerSessions, exportDialog, lineColors, m_printer.get()));
+        adopt(new LoggerWindow(*m_loggerSessions, exportDialog, m_lineColors, m_printer.get()));
     connect(m_recorder, &RecorderWindow::importRequested, this, &MainWindow::showLoggerWindow);
 
     // Below the main window and the two meters (the analog meter counts whether
@@ -172,6 +183,30 @@ void MainWindow::createWindows() {
                            m_analog->frameGeometry().height());
     m_dataList->show();
     connectLiveWindows();
+    m_restoredWindowPlaces = RestoreDesktopState(*m_desktopState, desktopWindows());
+}
+
+DesktopWindows MainWindow::desktopWindows() const {
+    return {m_digital,  m_analog, m_comparator, m_recorder,
+            m_dataList, m_logger, m_lineColors, m_recording.get()};
+}
+
+QWidget* MainWindow::loggerWindow() const {
+    return m_logger;
+}
+
+void MainWindow::openFile(const QString& path) {
+    if (m_recorder == nullptr || m_logger == nullptr)
+        return;
+    const QString extension = QFileInfo(path).suffix();
+    if (extension.compare(QLatin1String(kSessionFileExtension), Qt::CaseInsensitive) == 0) {
+        showLoggerWindow();
+        m_logger->openSessionFile(path);
+        return;
+    }
+    // The recorder chooses the format by the file name, as its Open does.
+    showRecorder();
+    m_recorder->openRecordingFile(path);
 }
 
 void MainWindow::connectLiveWindows() {
@@ -396,7 +431,8 @@ bool MainWindow::confirmClose() {
 
 void MainWindow::writeSettings() {
     QString error;
-    if (!WriteSettingsFile(SettingsFilePath(m_applicationDirectory), m_settings, &error)) {
+    SaveDesktopState(*m_desktopState, desktopWindows());
+    if (!WriteSettingsFile(m_files.settingsFile, m_settings, &error)) {
         BoxRequest box;
         box.owner = this;
         box.caption = errorCaption(TextId::SettingsWriteFailed);
@@ -404,7 +440,7 @@ void MainWindow::writeSettings() {
                    QStringLiteral("\n\n%1\n%2\n\n"
                                   "The comparator limits of this run are lost; "
                                   "the program closes anyway.")
-                       .arg(SettingsFilePath(m_applicationDirectory), error);
+                       .arg(m_files.settingsFile, error);
         box.icon = BoxIcon::Warning;
         ShowBox(box);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meter/Settings.h"
+#include "meter/UserFiles.h"
 #include "model/mainwindowrules.h"
 #include "ui/main/toolrow.h"
 
@@ -14,6 +15,7 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QScreen;
+class QSettings;
 class QToolButton;
 
 namespace telmora {
@@ -26,20 +28,33 @@ class RecorderWindow;
 class DataListWindow;
 class RecorderController;
 class LoggerSessions;
+struct DesktopWindows;
+class LoggerWindow;
+class LineColorDialog;
 
 // The main window: a narrow tool bar across the top of the screen with the menu
 // and a row of tool buttons. It reads and writes the settings, creates the other
 // long-lived windows, connects them to the meter link and to each other, and
-// switches the link on and off.
+// switches the link on and off. Its per-user files are chosen by the caller.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    MainWindow(MeterLink& link, UserFiles files, QWidget* parent = nullptr);
+    // The per-user files of LocateUserFiles, with the current directory as the
+    // start directory.
     explicit MainWindow(MeterLink& link, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Creates the other long-lived windows once, in their fixed order.
+    // Creates the other long-lived windows once, in their fixed order, and puts
+    // back what the desktop state file remembers of them.
     void createWindows();
+    // True when createWindows put at least one window back in its remembered place
+    // (then the start-up tiling is not wanted).
+    bool restoredWindowPlaces() const { return m_restoredWindowPlaces; }
+    // Opens a file given from outside: a session file (.slr) in the logger
+    // window, anything else as a recording in the recorder.
+    void openFile(const QString& path);
 
     // Links when unlinked and unlinks when linked (the link button and menu).
     void toggleLink();
@@ -53,6 +68,10 @@ public:
 
     // The values of the settings file, as they are now.
     const SettingsValues& settings() const { return m_settings; }
+    const UserFiles& userFiles() const { return m_files; }
+    // The desktop state file (window places and preferences), beside the
+    // settings file; kept apart so that the settings file keeps its three lines.
+    QSettings& desktopState() const { return *m_desktopState; }
 
     // The controls tests look at.
     QToolButton* linkButton() const { return m_tools.link; }
@@ -72,7 +91,7 @@ public:
     RecorderWindow* recorder() const { return m_recorder; }
     RecorderController& recording() const { return *m_recording; }
     DataListWindow* dataList() const { return m_dataList; }
-    QWidget* loggerWindow() const { return m_logger; }
+    QWidget* loggerWindow() const;
     // The one printer every window prints through.
     QPrinter& printer() const { return *m_printer; }
 
@@ -86,6 +105,7 @@ private:
     void readSettings();
     bool confirmClose();
     void writeSettings();
+    DesktopWindows desktopWindows() const;
     void connectLiveWindows();
     // Ends the link and shows the logger window modally (the recorder's import).
     void showLoggerWindow();
@@ -119,8 +139,10 @@ private:
 
     MeterLink& m_link;
     SettingsValues m_settings;
-    QString m_applicationDirectory;
+    UserFiles m_files;
+    std::unique_ptr<QSettings> m_desktopState;
     bool m_busy = false;
+    bool m_restoredWindowPlaces = false;
 
     ToolRow m_tools;
 
@@ -142,7 +164,8 @@ private:
     ComparatorWindow* m_comparator = nullptr;
     RecorderWindow* m_recorder = nullptr;
     DataListWindow* m_dataList = nullptr;
-    QWidget* m_logger = nullptr;
+    LineColorDialog* m_lineColors = nullptr;
+    LoggerWindow* m_logger = nullptr;
 };
 
 } // namespace telmora

@@ -1,13 +1,15 @@
 // Telmora: live readings, recording and logger import for a USB-linked multimeter.
 #include "meter/CableBackend.h"
 #include "meter/MeterLink.h"
+#include "meter/UserFiles.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/common/AppIcon.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
-#include <QTimer>
 
 #include <cstdio>
 #include <string>
@@ -29,18 +31,18 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Telmora"));
     QApplication::setApplicationVersion(QStringLiteral(TELMORA_VERSION));
+    // Lets the desktop match the windows to the installed desktop file.
+    QGuiApplication::setDesktopFileName(QStringLiteral("telmora"));
     QApplication::setWindowIcon(telmora::AppIcon());
+
+    // Per-user files: settings and desktop state in the configuration directory,
+    // temporary recordings in the data directory (both follow XDG_*), created now.
+    const telmora::UserFiles files = telmora::LocateUserFiles(QDir::currentPath());
 
     // The link outlives the windows it feeds.
     telmora::MeterLink link(backend);
-    telmora::MainWindow formMain(link);
-    formMain.createWindows();
-    formMain.show();
-    // Start with the windows laid out side by side, as the tile command does, once
-    // the desktop has framed them (their frame sizes enter the layout).
-    // A second pass corrects the places of windows whose frames were not known
-    // at the first.
-    QTimer::singleShot(300, &formMain, [&formMain] { formMain.tileWindows(); });
-    QTimer::singleShot(900, &formMain, [&formMain] { formMain.tileWindows(); });
+    telmora::MainWindow formMain(link, files);
+    // "telmora FILE" opens a recording or a session file.
+    telmora::StartMainWindow(formMain, telmora::FileArgument(QApplication::arguments()));
     return QApplication::exec();
 }

@@ -3,6 +3,8 @@
 #include "recording/recorderrules.h"
 #include "text/texts.h"
 
+#include "ui/common/standardshortcuts.h"
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -114,6 +116,13 @@ void RecorderCommandBar::buildMenus(QMainWindow& window) {
     buildFileMenu(*bar->addMenu(text(TextId::MenuFile)));
     buildAcquisitionMenu(*bar->addMenu(text(TextId::MenuAcquisition)));
     buildViewMenu(*bar->addMenu(text(TextId::MenuView)));
+    // The desktop's usual keys for the commands that have none of their own.
+    using C = RecorderCommand;
+    using K = QKeySequence;
+    const std::pair<C, K::StandardKey> standard[] = {
+        {C::Open, K::Open}, {C::SaveAs, K::Save}, {C::Print, K::Print}, {C::Exit, K::Close}};
+    for (const auto& [command, key] : standard)
+        AddStandardShortcut(window, *action(command), key);
 }
 
 void RecorderCommandBar::buildFileMenu(QMenu& menu) {

@@ -322,7 +322,17 @@ void RecorderWindow::chooseLineColor() {
                                                  text(TextId::MenuViewLineColor).remove('&'));
     if (!chosen.isValid())
         return;
-    m_chart->setLineColor(chosen);
+    setLineColor(chosen);
+}
+
+QColor RecorderWindow::lineColor() const {
+    return m_chart->lineColor();
+}
+
+void RecorderWindow::setLineColor(const QColor& color) {
+    if (!color.isValid())
+        return;
+    m_chart->setLineColor(color);
     m_chart->refresh();
 }
 
@@ -370,13 +380,21 @@ void RecorderWindow::openRecording() {
     clearRecording();
     if (!m_controller.recording().isEmpty())
         return;
-    const std::optional<QString> path = askRecordingToOpen(this);
-    if (!path)
-        return;
+    if (const std::optional<QString> path = askRecordingToOpen(this))
+        loadRecording(*path);
+}
+
+void RecorderWindow::openRecordingFile(const QString& path) {
+    clearRecording();
+    if (m_controller.recording().isEmpty())
+        loadRecording(path);
+}
+
+void RecorderWindow::loadRecording(const QString& path) {
     prepareLoadProgress(progressWindow());
     m_pageProgress->setRange(0, m_pointsPerPage);
     m_pageProgress->setValue(0);
-    m_controller.startLoad(*path);
+    m_controller.startLoad(path);
 }
 
 void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total) {

@@ -58,6 +58,9 @@ public:
     void takeManualSample();
     void chooseInterval();
     void openRecording();
+    // Opens `path` as the Open command does after its file dialog (the file
+    // given on the command line or by the desktop).
+    void openRecordingFile(const QString& path);
     void saveRecordingAs();
     void printPage();
     void setUpPrinter();
@@ -71,6 +74,10 @@ public:
     void showLastPage();
     void undoZoom();
     void chooseLineColor();
+
+    // The graph's line colour (remembered between runs).
+    QColor lineColor() const;
+    void setLineColor(const QColor& color);
 
     // The progress window of an open (created on first use).
     ProgressWindow& progressWindow();
@@ -105,6 +112,8 @@ private:
     void showRecordingState(bool recording);
     void showLoadProgress(LoadStage stage, qint64 done, qint64 total);
     void finishLoad();
+    // Starts loading `path` into the (empty) recording with the progress window.
+    void loadRecording(const QString& path);
     // The end of a save or a text export: the error when the file was not written.
     void reportFileWritten(bool written, const QString& path, const QString& reason);
     bool lowBatteryPrompt();

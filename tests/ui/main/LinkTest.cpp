@@ -12,6 +12,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
+#include "UserDirectories.h"
+
 #include <QAction>
 #include <QDir>
 #include <QSignalSpy>
@@ -74,6 +76,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    UserDirectories m_userDirs;
     QString m_oldDir;
     std::vector<Box> m_boxes;
     std::function<void(const BoxRequest&)> m_onBox;

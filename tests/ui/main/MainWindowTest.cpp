@@ -1,4 +1,5 @@
 #include "ui/main/MainWindow.h"
+#include "UserDirectories.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
@@ -25,11 +26,12 @@ using namespace telmora;
 
 namespace {
 
-// Runs each test in a fresh application directory.
+// Runs each test with fresh per-user directories, started from an empty directory.
 class FormMainTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(m_userDirs.isValid());
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
     }
@@ -37,15 +39,18 @@ protected:
         QDir::setCurrent(m_oldDir);
         SetBoxInterceptor(nullptr);
     }
-    void writeSettings(const QByteArray& text) {
-        QFile f(m_dir.filePath(QStringLiteral("ORLANDL.ini")));
+    static void writeFile(const QString& path, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
-    QByteArray readSettings() {
-        QFile f(m_dir.filePath(QStringLiteral("ORLANDL.ini")));
+    static QByteArray readFile(const QString& path) {
+        QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    void writeSettings(const QByteArray& text) { writeFile(UserDirectories::settingsFile(), text); }
+    QByteArray readSettings() { return readFile(UserDirectories::settingsFile()); }
     // Links to a demo meter and waits for its first reading, so that the
     // recorder can take a manual sample.
     void linkAndWaitForAReading(MainWindow& form) {
@@ -56,6 +61,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    UserDirectories m_userDirs;
     QString m_oldDir;
     MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
 };
@@ -81,7 +87,7 @@ TEST_F(FormMainTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
 
 TEST_F(FormMainTest, UnwritableSettingsFileGivesAMessageAndStillCloses) {
     // A directory in the place of the settings file makes the write fail.
-    QDir(m_dir.path()).mkdir(QStringLiteral("ORLANDL.ini"));
+    QDir().mkpath(UserDirectories::settingsFile());
     int boxes = 0;
     SetBoxInterceptor([&](const BoxRequest& r) {
         ++boxes;

@@ -11,6 +11,8 @@
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
+#include "UserDirectories.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -29,6 +31,7 @@ using namespace telmora;
 TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
+    UserDirectories userDirs;
     const QString oldDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
     std::vector<BoxRequest> boxes;
@@ -51,6 +54,7 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
         probe.button("sbtnRecordStart").click();
         ASSERT_TRUE(recorder->controller().isRecording());
         tmp = recorder->controller().temporaryFilePath();
+        EXPECT_TRUE(tmp.startsWith(UserDirectories::appDataDirectory())) << tmp.toStdString();
 
         // The sampling timer takes the simulator's readings as they arrive.
         while (recorder->recording().sampleCount() < 4)

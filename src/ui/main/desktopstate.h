@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QRect>
+
+class QSettings;
+class QWidget;
+
+namespace telmora {
+
+class AnalogMeterWindow;
+class ComparatorWindow;
+class DataListWindow;
+class DigitalMeterWindow;
+class LineColorDialog;
+class RecorderController;
+class RecorderWindow;
+
+// The windows and controllers whose state is kept between runs. Any may be null.
+struct DesktopWindows {
+    DigitalMeterWindow* digital = nullptr;
+    AnalogMeterWindow* analog = nullptr;
+    ComparatorWindow* comparator = nullptr;
+    RecorderWindow* recorder = nullptr;
+    DataListWindow* dataList = nullptr;
+    QWidget* logger = nullptr;
+    LineColorDialog* loggerLineColors = nullptr;
+    RecorderController* recording = nullptr;
+};
+
+// True when `frame` (a window's outer rectangle) shows enough of itself on one of
+// the current screens to be grabbed and moved.
+bool IsOnSomeScreen(const QRect& frame);
+
+// Writes the windows' places and sizes, which of them are open, the alarm switch,
+// the recorder's acquisition mode and interval and the line colours.
+void SaveDesktopState(QSettings& state, const DesktopWindows& windows);
+
+// Applies what SaveDesktopState wrote: values that are missing or do not fit are
+// skipped, as is a place that lies off every current screen. True when at least
+// one window was put back in a remembered place.
+bool RestoreDesktopState(QSettings& state, const DesktopWindows& windows);
+
+} // namespace telmora

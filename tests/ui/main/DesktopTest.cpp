@@ -1,0 +1,282 @@
+// Telmora as a desktop program: per-user files, files opened from outside, the
+// desktop state kept between runs and the usual keys.
+#include "logger/LoggerSessions.h"
+#include "logger/SessionFile.h"
+#include "meter/MeterLink.h"
+#include "meter/UserFiles.h"
+#include "recording/RecorderController.h"
+#include "recording/RecorderFile.h"
+#include "sim/SimulatedMeter.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/LineColorDialog.h"
+#include "ui/common/MessageBox.h"
+#include "ui/live/AnalogMeterWindow.h"
+#include "ui/live/ComparatorWindow.h"
+#include "ui/logger/LoggerWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/desktopstate.h"
+#include "ui/main/startup.h"
+#include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/RecorderWindow.h"
+
+#include "UserDirectories.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace telmora;
+
+namespace {
+
+SampleList someSamples(int count) {
+    SampleList samples;
+    SampleEntry e;
+    e.main.timeText.assign(" 14:05:09.3");
+    e.main.displayText.assign("1.234");
+    e.main.unitText.assign("V");
+    e.main.modeText.assign("DC");
+    for (int i = 0; i < count; ++i)
+        samples.append(e);
+    return samples;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Each test starts from an empty directory with empty per-user directories;
+// message boxes are recorded and answered with OK.
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_start.isValid() && m_files.isValid() && m_userDirs.isValid());
+        m_oldDir = QDir::currentPath();
+        QDir::setCurrent(m_start.path());
+        SetBoxInterceptor([this](const BoxRequest& r) {
+            m_boxes.push_back(r.caption + QLatin1Char('|') + r.text);
+            return BoxButton::Ok;
+        });
+    }
+    void TearDown() override {
+        SetBoxInterceptor(nullptr);
+        SetFileDialogInterceptor(nullptr);
+        QDir::setCurrent(m_oldDir);
+    }
+    QStringList startDirectoryEntries() const {
+        return QDir(m_start.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+
+    QTemporaryDir m_start; // the directory the program is started from
+    QTemporaryDir m_files; // where the user's documents lie
+    UserDirectories m_userDirs;
+    QString m_oldDir;
+    QStringList m_boxes;
+    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
+};
+
+} // namespace
+
+TEST_F(DesktopTest, FileArgumentShowsTheRecordingAndOnlyUserFilesAreWritten) {
+    // An older settings file in the start directory is read once and left alone.
+    const QByteArray oldSettings("iPort=7\nfHiLimit=12.5\nfLowLimit=0.5\n");
+    writeBytes(m_start.filePath(QStringLiteral("ORLANDL.ini")), oldSettings);
+    const QString recording = m_files.filePath(QStringLiteral("bench run.g53"));
+    ASSERT_TRUE(SaveRecorderFile(recording, someSamples(250)));
+
+    const UserFiles files = LocateUserFiles(QDir::currentPath());
+    EXPECT_TRUE(QFileInfo(files.temporaryDirectory).isDir()) << "created at start";
+    {
+        MainWindow form(m_link, files);
+        EXPECT_EQ(form.settings().fHiLimit, 12.5);
+        StartMainWindow(form, FileArgument({QStringLiteral("telmora"),
+                                            QStringLiteral("--simulate=demo"), recording}));
+        // The load runs on the recorder's worker and finishes later.
+        QSignalSpy loaded(&form.recording(), &RecorderController::loadFinished);
+        ASSERT_TRUE(loaded.wait(10000));
+        EXPECT_TRUE(form.recorder()->isVisible());
+        EXPECT_EQ(form.recording().recording().size(), 250);
+
+        // A recording makes a temporary file, in the data directory.
+        form.recording().clear();
+        form.toggleLink();
+        ASSERT_TRUE(form.recording().startRecording());
+        EXPECT_TRUE(
+            form.recording().temporaryFilePath().startsWith(UserDirectories::appDataDirectory()));
+        form.recording().stopRecording();
+        form.recording().clear();
+        form.close();
+    }
+    EXPECT_TRUE(m_boxes.isEmpty()) << m_boxes.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(readBytes(files.settingsFile), oldSettings) << "the next close writes the new place";
+    EXPECT_TRUE(QFileInfo::exists(files.desktopStateFile));
+    EXPECT_EQ(startDirectoryEntries(), QStringList{QStringLiteral("ORLANDL.ini")});
+    EXPECT_EQ(readBytes(m_start.filePath(QStringLiteral("ORLANDL.ini"))), oldSettings);
+    EXPECT_TRUE(files.settingsFile.startsWith(m_userDirs.configHome()));
+    EXPECT_TRUE(files.temporaryDirectory.startsWith(m_userDirs.dataHome()));
+}
+
+TEST_F(DesktopTest, SessionFileOpensInTheLoggerWindow) {
+    const QString path = m_files.filePath(QStringLiteral("field.SLR"));
+    std::vector<SampleList> sessions;
+    sessions.push_back(someSamples(3));
+    sessions.push_back(someSamples(5));
+    ASSERT_EQ(SaveSessionFile(path, sessions), SessionFileStatus::Ok);
+
+    MainWindow form(m_link, LocateUserFiles(QDir::currentPath()));
+    form.createWindows();
+    auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
+    ASSERT_NE(logger, nullptr);
+    QSignalSpy opened(&logger->sessions(), &LoggerSessions::fileOpened);
+    form.show();
+    form.openFile(FileArgument({QStringLiteral("telmora"), path}));
+    ASSERT_TRUE(opened.wait(10000));
+    EXPECT_TRUE(logger->isVisible());
+    EXPECT_EQ(logger->sessions().sessionCount(), 2);
+    EXPECT_TRUE(m_boxes.isEmpty()) << m_boxes.join(QLatin1Char('\n')).toStdString();
+    logger->close();
+}
+
+TEST_F(DesktopTest, DamagedFilesGiveTheMessagesOfTheOpenCommand) {
+    const QString recording = m_files.filePath(QStringLiteral("broken.g53"));
+    const QString session = m_files.filePath(QStringLiteral("broken.slr"));
+    const QString missing = m_files.filePath(QStringLiteral("gone.g52"));
+    writeBytes(recording, QByteArray(100, '\x07')); // not a whole sample
+    writeBytes(session, QByteArray("not a session file"));
+
+    MainWindow form(m_link, LocateUserFiles(QDir::currentPath()));
+    form.createWindows();
+    auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
+    // The first message of opening `path` with the Open command's dialog and from
+    // outside (the messages may come from a worker's result, so wait for them).
+    const auto firstMessages = [&](const QString& path, const std::function<void()>& open) {
+        std::pair<QString, QString> first;
+        SetFileDialogInterceptor([path](const FileDialogRequest&) { return path; });
+        for (QString* message : {&first.first, &first.second}) {
+            m_boxes.clear();
+            form.recording().clear();
+            if (message == &first.first)
+                open();
+            else
+                form.openFile(path);
+            if (QTest::qWaitFor([this] { return !m_boxes.isEmpty(); }, 5000))
+                *message = m_boxes.front();
+        }
+        return first;
+    };
+    for (const QString& path : {recording, missing}) {
+        const auto [viaOpen, fromOutside] =
+            firstMessages(path, [&] { form.recorder()->openRecording(); });
+        EXPECT_FALSE(viaOpen.isEmpty()) << path.toStdString();
+        EXPECT_EQ(fromOutside, viaOpen) << path.toStdString();
+    }
+    const auto [viaOpen, fromOutside] = firstMessages(session, [&] { logger->openFile(); });
+    EXPECT_FALSE(viaOpen.isEmpty());
+    EXPECT_EQ(fromOutside, viaOpen);
+    logger->close();
+}
+
+TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
+    const UserFiles files = LocateUserFiles(QDir::currentPath());
+    writeBytes(files.settingsFile, "iPort=3\nfHiLimit=5\nfLowLimit=1\n");
+    {
+        MainWindow form(m_link, files);
+        form.createWindows();
+        EXPECT_FALSE(form.restoredWindowPlaces()) << "nothing remembered on the first run";
+        form.analogMeter()->show();
+        form.analogMeter()->move(120, 200);
+        form.dataList()->hide();
+        form.comparator()->setAlarmOn(true);
+        form.recording().setAcquisition(AcquisitionMode::Automatic, 5000);
+        form.recorder()->setLineColor(Qt::darkGreen);
+        form.show();
+        form.close();
+    }
+    EXPECT_EQ(readBytes(files.settingsFile), QByteArray("iPort=3\nfHiLimit=5\nfLowLimit=1\n"))
+        << "the desktop state stays out of the settings file";
+    {
+        MainWindow form(m_link, files);
+        form.createWindows();
+        EXPECT_TRUE(form.restoredWindowPlaces());
+        EXPECT_TRUE(form.analogMeter()->isVisible());
+        EXPECT_EQ(form.analogMeter()->pos(), QPoint(120, 200));
+        EXPECT_FALSE(form.dataList()->isVisible());
+        EXPECT_TRUE(form.comparator()->alarmOn());
+        EXPECT_EQ(form.recording().sampleInterval(), 5000);
+        EXPECT_EQ(form.recorder()->lineColor(), QColor(Qt::darkGreen));
+    }
+    {
+        // A place on a screen that is gone, and values that do not fit.
+        QSettings state(files.desktopStateFile, QSettings::IniFormat);
+        state.setValue(QStringLiteral("AnalogMeter/position"), QPoint(9000, 9000));
+        state.setValue(QStringLiteral("Recorder/intervalMs"), QStringLiteral("fast"));
+        state.setValue(QStringLiteral("Recorder/lineColor"), QStringLiteral("no colour"));
+    }
+    MainWindow form(m_link, files);
+    form.createWindows();
+    EXPECT_NE(form.analogMeter()->pos(), QPoint(9000, 9000));
+    EXPECT_EQ(form.recording().sampleInterval(), RecorderController::kFullSpeedMs);
+    EXPECT_TRUE(form.recorder()->lineColor().isValid());
+    EXPECT_NE(form.recorder()->lineColor(), QColor(Qt::darkGreen));
+    EXPECT_TRUE(IsOnSomeScreen(QRect(form.analogMeter()->pos(), form.analogMeter()->size())));
+}
+
+TEST_F(DesktopTest, UsualKeysNeverTakeAWindowsOwnShortcut) {
+    MainWindow form(m_link, LocateUserFiles(QDir::currentPath()));
+    form.createWindows();
+    const auto actionWith = [](QWidget& window, const QString& caption) -> QAction* {
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text() == caption)
+                return a;
+        return nullptr;
+    };
+    for (QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(form.recorder()),
+                            form.loggerWindow()}) {
+        QList<QKeySequence> seen;
+        for (const QAction* a : window->findChildren<QAction*>())
+            for (const QKeySequence& key : a->shortcuts()) {
+                EXPECT_FALSE(seen.contains(key)) << key.toString().toStdString();
+                seen += key;
+            }
+    }
+    // The desktop's bindings (they differ between desktops) are all there.
+    const auto hasBindings = [&](QWidget& window, TextId caption, QKeySequence::StandardKey key) {
+        const QAction* a = actionWith(window, text(caption));
+        if (a == nullptr)
+            return false;
+        for (const QKeySequence& binding : QKeySequence::keyBindings(key))
+            if (!a->shortcuts().contains(binding))
+                return false;
+        return true;
+    };
+    EXPECT_FALSE(QKeySequence::keyBindings(QKeySequence::Open).isEmpty());
+    for (QWidget* window : {static_cast<QWidget*>(form.recorder()), form.loggerWindow()}) {
+        EXPECT_TRUE(hasBindings(*window, TextId::MenuFileOpen, QKeySequence::Open));
+        EXPECT_TRUE(hasBindings(*window, TextId::MenuFileSaveAs, QKeySequence::Save));
+        EXPECT_TRUE(hasBindings(*window, TextId::MenuFilePrintPage, QKeySequence::Print));
+        EXPECT_TRUE(hasBindings(*window, TextId::MenuFileExit, QKeySequence::Close));
+    }
+    EXPECT_EQ(actionWith(*form.recorder(), text(TextId::MenuViewUndoZoom))->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(actionWith(*form.recorder(), text(TextId::MenuViewFitAll))->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_TRUE(hasBindings(form, TextId::MenuFileExit, QKeySequence::Quit));
+    EXPECT_EQ(actionWith(form, text(TextId::MenuFileExit))->shortcutContext(),
+              Qt::ApplicationShortcut);
+}
