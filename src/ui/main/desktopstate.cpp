@@ -43,8 +43,12 @@ constexpr int kVisibleMargin = 40;
 
 void saveWindow(QSettings& state, const RememberedWindow& r) {
     state.beginGroup(QLatin1String(r.group));
-    state.setValue(QStringLiteral("position"), r.window->pos());
-    state.setValue(QStringLiteral("size"), r.window->size());
+    // A window never shown in this run has no place of its own: the remembered
+    // one stays.
+    if (r.window->testAttribute(Qt::WA_WState_Created)) {
+        state.setValue(QStringLiteral("position"), r.window->pos());
+        state.setValue(QStringLiteral("size"), r.window->size());
+    }
     if (r.keepsOpenState)
         state.setValue(QStringLiteral("open"), r.window->isVisible());
     state.endGroup();
