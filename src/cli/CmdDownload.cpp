@@ -1,11 +1,14 @@
 #include "cli/CmdDownload.h"
 
+#include "cli/clipaths.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionFile.h"
 #include "logger/sessiontext.h"
 #include "meter/CableBackend.h"
+#include "model/fileaccess.h"
 #include "sim/SimulatedMeter.h"
 
+#include <QSaveFile>
 #include <QString>
 
 #include <atomic>
@@ -14,15 +17,30 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace telmora::cli {
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: telmora-cli download [--simulate[=NAME]] --slr OUT [--csv OUT]\n";
+    "Usage: telmora-cli download [--simulate[=NAME]] --slr OUT [--csv OUT] [--image OUT]\n";
 
 std::atomic<bool> g_interrupted{false};
+
+bool StderrIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
 
 extern "C" void OnInterrupt(int) {
     g_interrupted.store(true);
@@ -40,11 +58,21 @@ private:
     void (*m_previous)(int) = SIG_DFL;
 };
 
-// A progress bar on stderr; the user already asked for the download, so the
-// question is answered with Yes.
+// The progress on stderr: a bar redrawn in place when stderr is a terminal,
+// otherwise one line for every ten percent of the reading, so that logs stay
+// short. The user already asked for the download, so the question is answered
+// with Yes. Keeps the memory image when it is to be saved.
 class ConsoleObserver : public MemoryDownloadObserver {
 public:
+    ConsoleObserver(bool terminal, bool keepImage) : m_terminal(terminal), m_keepImage(keepImage) {}
+
     bool confirmDownload() override { return true; }
+    void imageRead(std::span<const std::uint8_t> image) override {
+        if (m_keepImage) {
+            m_image.assign(image.begin(), image.end());
+        }
+    }
+    const std::vector<std::uint8_t>& image() const { return m_image; }
     void stageChanged(DownloadStage stage) override {
         endLine();
         m_stage = stage;
@@ -52,6 +80,10 @@ public:
     void blockProgress(std::size_t position, std::size_t maximum,
                        const std::string& detail) override {
         const int percent = maximum == 0 ? 100 : static_cast<int>(position * 100 / maximum);
+        if (!m_terminal) {
+            logLine(percent, detail);
+            return;
+        }
         if (percent == m_percent && position < maximum) {
             return;
         }
@@ -59,6 +91,9 @@ public:
         draw("Reading logger memory", percent, detail);
     }
     void conversionProgress(int session, std::size_t done, std::size_t total) override {
+        if (!m_terminal) {
+            return; // quick next to the reading; the saved result says what came of it
+        }
         const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
         if (session == m_session && percent == m_percent) {
             return;
@@ -77,6 +112,18 @@ public:
     }
 
 private:
+    // One line when the reading reaches the next tenth (0 %, 10 %, ... 100 %).
+    void logLine(int percent, const std::string& detail) {
+        const int tenth = percent / 10 * 10;
+        if (tenth <= m_percent) {
+            return;
+        }
+        m_percent = tenth;
+        std::fprintf(stderr, "Reading logger memory: %d%%%s%s\n", tenth, detail.empty() ? "" : "  ",
+                     detail.c_str());
+        std::fflush(stderr);
+    }
+
     void draw(const std::string& title, int percent, const std::string& detail) {
         constexpr int kWidth = 30;
         const int filled = percent * kWidth / 100;
@@ -88,6 +135,9 @@ private:
         m_drawn = true;
     }
 
+    const bool m_terminal;
+    const bool m_keepImage;
+    std::vector<std::uint8_t> m_image;
     DownloadStage m_stage = DownloadStage::Acquiring;
     int m_percent = -1;
     int m_session = -1;
@@ -104,6 +154,15 @@ struct DownloadOptions {
     std::string_view simulate;
     const char* slrPath = nullptr;
     const char* csvPath = nullptr;
+    const char* imagePath = nullptr;
+};
+
+// The files to write, checked before the download so that a bad name costs no
+// waiting.
+struct DownloadTargets {
+    QString slr;
+    std::optional<QString> csv;
+    std::optional<QString> image;
 };
 
 // The options, or nothing when an argument is unknown or a path is missing.
@@ -121,12 +180,17 @@ std::optional<DownloadOptions> ParseDownloadOptions(int argc, char** argv) {
             options.csvPath = argv[++i];
         } else if (arg.starts_with("--csv=")) {
             options.csvPath = argv[i] + 6;
+        } else if (arg == "--image" && i + 1 < argc) {
+            options.imagePath = argv[++i];
+        } else if (arg.starts_with("--image=")) {
+            options.imagePath = argv[i] + 8;
         } else {
             return std::nullopt;
         }
     }
     if (options.slrPath == nullptr || *options.slrPath == '\0' ||
-        (options.csvPath != nullptr && *options.csvPath == '\0')) {
+        (options.csvPath != nullptr && *options.csvPath == '\0') ||
+        (options.imagePath != nullptr && *options.imagePath == '\0')) {
         return std::nullopt;
     }
     return options;
@@ -137,16 +201,59 @@ std::string SingleLine(const QString& message) {
     return QString(message).replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
 }
 
-// Writes the downloaded sessions to the session file and, when asked, the text
-// file; reports what was saved and whether the download was complete.
-int SaveDownload(const DownloadOptions& options, const DownloadResult& result) {
-    const QString slr = QString::fromLocal8Bit(options.slrPath);
-    if (SaveSessionFile(slr, result.sessions) != SessionFileStatus::Ok) {
-        return Fail(std::string("cannot write the session file ") + options.slrPath);
+// The paths to write, or nothing with the message on stderr.
+std::optional<DownloadTargets> CheckTargets(const DownloadOptions& options) {
+    std::string problem;
+    auto check = [&problem](const char* arg, const char* what, std::optional<QString>& into) {
+        if (arg == nullptr) {
+            return true;
+        }
+        into = OutputPath(arg, what, problem);
+        return into.has_value();
+    };
+    std::optional<QString> slr;
+    DownloadTargets targets;
+    if (!check(options.slrPath, "the session file", slr) ||
+        !check(options.csvPath, "the text file", targets.csv) ||
+        !check(options.imagePath, "the memory image", targets.image)) {
+        Fail(problem);
+        return std::nullopt;
     }
-    if (options.csvPath != nullptr) {
+    targets.slr = *slr;
+    return targets;
+}
+
+// Writes the memory image as read from the meter through a save file.
+QString SaveImage(const QString& path, const std::vector<std::uint8_t>& image) {
+    QSaveFile file(path);
+    QString reason;
+    if (!OpenSaveFile(file, &reason)) {
+        return reason;
+    }
+    const auto size = static_cast<qint64>(image.size());
+    if (file.write(reinterpret_cast<const char*>(image.data()), size) != size || !file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
+// Writes the downloaded sessions to the session file and, when asked, the text
+// file and the memory image; reports what was saved and whether the download was
+// complete.
+int SaveDownload(const DownloadOptions& options, const DownloadTargets& targets,
+                 const DownloadResult& result, const std::vector<std::uint8_t>& image) {
+    if (targets.image) {
+        if (const QString reason = SaveImage(*targets.image, image); !reason.isEmpty()) {
+            return Fail(PathMessage("cannot write", "the memory image", options.imagePath, reason));
+        }
+    }
+    QString reason;
+    if (SaveSessionFile(targets.slr, result.sessions, &reason) != SessionFileStatus::Ok) {
+        return Fail(PathMessage("cannot write", "the session file", options.slrPath, reason));
+    }
+    if (targets.csv) {
         QString problem;
-        if (!ExportSessionsTextFile(QString::fromLocal8Bit(options.csvPath), result.sessions, 1,
+        if (!ExportSessionsTextFile(*targets.csv, result.sessions, 1,
                                     static_cast<int>(result.sessions.size()), &problem)) {
             return Fail(problem.toStdString());
         }
@@ -178,9 +285,13 @@ int CmdDownload(int argc, char** argv) {
         std::fprintf(stderr, "telmora-cli: %s\n", error.c_str());
         return 2;
     }
+    const std::optional<DownloadTargets> targets = CheckTargets(*options);
+    if (!targets) {
+        return 1;
+    }
 
     InterruptGuard guard;
-    ConsoleObserver observer;
+    ConsoleObserver observer(StderrIsTerminal(), targets->image.has_value());
     DownloadResult result = DownloadMemory(*backend, observer);
     observer.endLine();
 
@@ -193,7 +304,7 @@ int CmdDownload(int argc, char** argv) {
         return Fail(result.messageId ? SingleLine(DownloadMessageText(*result.messageId))
                                      : std::string());
     }
-    return SaveDownload(*options, result);
+    return SaveDownload(*options, *targets, result, observer.image());
 }
 
 } // namespace telmora::cli

@@ -4,7 +4,9 @@
 
 namespace telmora::cli {
 
-// download [--simulate[=NAME]] --slr OUT [--csv OUT]
+// download [--simulate[=NAME]] --slr OUT [--csv OUT] [--image OUT]: the sessions to
+// OUT.slr, their text export to the --csv file and the raw memory image (the input
+// of memory-csv) to the --image file.
 int CmdDownload(int argc, char** argv);
 
 } // namespace telmora::cli

@@ -3,6 +3,7 @@
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstring>
@@ -16,17 +17,19 @@ constexpr const char* kRecorderCsvUsage =
     "Usage: telmora-cli recorder-csv FILE\n"
     "\n"
     "Reads a recorder file (.g53, .g52, .g51 or .TMP; the format is chosen by the\n"
-    "file name as the recorder does) and writes the recorder's text export of all\n"
-    "pages to standard output, with CR LF line ends.\n";
+    "file name as the recorder does, never by the folders above it) and writes the\n"
+    "recorder's text export of all pages to standard output, with CR LF line ends.\n"
+    "FILE must be a regular file.\n";
 
 } // namespace
 
 int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err) {
     SampleList samples;
-    const RecorderLoadResult result = LoadRecorderFile(QString::fromLocal8Bit(path), samples);
+    const RecorderLoadResult result = LoadRecorderFileNative(QByteArray(path), samples);
     switch (result.status) {
     case RecorderFileReader::OpenStatus::CannotOpen:
-        std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file\n", path);
+        std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file: %s\n", path,
+                     result.openError.toStdString().c_str());
         return 1;
     case RecorderFileReader::OpenStatus::NegativeCount:
         std::fprintf(err, "telmora-cli: '%s' announces a negative number of samples\n", path);

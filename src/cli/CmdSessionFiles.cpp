@@ -1,5 +1,6 @@
 #include "cli/CmdSessionFiles.h"
 
+#include "cli/clipaths.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionFile.h"
 #include "logger/sessiontext.h"
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,23 +44,25 @@ bool WriteCsv(std::span<const SampleList> sessions) {
     return WriteAll(stdout, text.data(), text.size()) && std::fflush(stdout) == 0;
 }
 
-std::string SessionFileProblem(SessionFileStatus status, const QString& path, bool writing) {
-    const std::string name = path.toStdString();
+// `name` is the path as given on the command line.
+std::string SessionFileProblem(SessionFileStatus status, const char* name, bool writing,
+                               const QString& reason) {
     switch (status) {
     case SessionFileStatus::Ok:
         return {};
     case SessionFileStatus::OpenFailed:
-        return writing ? "cannot create the session file " + name
-                       : "cannot open the session file " + name;
+        return PathMessage(writing ? "cannot create" : "cannot open", "the session file", name,
+                           reason);
     case SessionFileStatus::WriteFailed:
-        return "cannot write the session file " + name;
+        return PathMessage("cannot write", "the session file", name, reason);
     case SessionFileStatus::Damaged:
-        return name + " is not a session file or is damaged (it ends early, or a count or flag is "
-                      "out of range)";
+        return std::string("'") + name +
+               "' is not a session file or is damaged (it ends early, or a count or flag is "
+               "out of range)";
     case SessionFileStatus::OutOfMemory:
-        return "not enough memory for the sessions of " + name;
+        return std::string("not enough memory for the sessions of '") + name + "'";
     case SessionFileStatus::Cancelled:
-        return "reading " + name + " was cancelled";
+        return std::string("reading '") + name + "' was cancelled";
     }
     return {};
 }
@@ -74,11 +78,15 @@ int CmdSessionCsv(int argc, char** argv) {
         std::fputs(kSessionCsvUsage, stderr);
         return 2;
     }
-    const QString path = QString::fromLocal8Bit(argv[0]);
+    QFile file;
+    std::string problem;
+    if (!OpenInputFile(file, argv[0], "the session file", problem)) {
+        return Fail(problem);
+    }
     std::vector<SampleList> sessions;
-    const SessionFileStatus status = LoadSessionFile(path, sessions);
+    const SessionFileStatus status = ReadSessions(file, sessions);
     if (status != SessionFileStatus::Ok) {
-        return Fail(SessionFileProblem(status, path, false));
+        return Fail(SessionFileProblem(status, argv[0], false, file.errorString()));
     }
     if (!WriteCsv(sessions)) {
         return Fail("cannot write to standard output");
@@ -107,9 +115,14 @@ int CmdMemoryCsv(int argc, char** argv) {
         return 2;
     }
 
-    QFile file(QString::fromLocal8Bit(imagePath));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return Fail(std::string("cannot open the memory image ") + imagePath);
+    std::string problem;
+    std::optional<QString> out;
+    if (slrPath != nullptr && !(out = OutputPath(slrPath, "the session file", problem))) {
+        return Fail(problem);
+    }
+    QFile file;
+    if (!OpenInputFile(file, imagePath, "the memory image", problem)) {
+        return Fail(problem);
     }
     // Nothing beyond the largest length a header can announce is ever looked at.
     const QByteArray bytes = file.read(static_cast<qint64>(RoundedImageLength(0xFFFFFF)));
@@ -123,16 +136,16 @@ int CmdMemoryCsv(int argc, char** argv) {
         return Fail("not enough memory to convert the sessions");
     }
     if (converted.memory.status == MemoryParseStatus::NoHeader) {
-        return Fail(std::string(imagePath) + " is too short to be a logger memory image");
+        return Fail(std::string("'") + imagePath + "' is too short to be a logger memory image");
     }
     if (!WriteCsv(converted.sessions)) {
         return Fail("cannot write to standard output");
     }
-    if (slrPath != nullptr) {
-        const QString out = QString::fromLocal8Bit(slrPath);
-        const SessionFileStatus status = SaveSessionFile(out, converted.sessions);
+    if (out) {
+        QString reason;
+        const SessionFileStatus status = SaveSessionFile(*out, converted.sessions, &reason);
         if (status != SessionFileStatus::Ok) {
-            return Fail(SessionFileProblem(status, out, true));
+            return Fail(SessionFileProblem(status, slrPath, true, reason));
         }
     }
     switch (converted.memory.status) {

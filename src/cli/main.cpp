@@ -20,14 +20,22 @@ constexpr const char* kUsage =
     "  decode                     decode live replies (54 hex digits per line) from stdin\n"
     "  recorder-csv FILE          text export of a recorder file (.g53, .g52, .g51, .TMP)\n"
     "  session-csv FILE           text export of a session file (.slr)\n"
-    "  memory-csv IMAGE [--slr OUT]  convert a logger memory image\n"
+    "  memory-csv IMAGE [--slr OUT]  convert a logger memory image (as saved by\n"
+    "                             download --image)\n"
     "  log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n"
-    "  download [--simulate[=NAME]] --slr OUT [--csv OUT]\n"
+    "  download [--simulate[=NAME]] --slr OUT [--csv OUT] [--image OUT]\n"
+    "                             download the logger memory: sessions (.slr), their\n"
+    "                             text export and the raw memory image\n"
     "  info [--simulate[=NAME]]   cable firmware version and serial number\n"
     "\n"
     "Options:\n"
     "  --help                     show this text\n"
-    "  --version                  show the version\n";
+    "  --version                  show the version\n"
+    "\n"
+    "Input files must be regular files (no FIFOs or devices); an output file that\n"
+    "exists must be a regular file, which is replaced only once the new one is\n"
+    "complete. The download's progress is a bar when stderr is a terminal, and\n"
+    "otherwise one line per ten percent.\n";
 
 // A command gets the arguments after its name and returns the exit status:
 // 0 success, 1 bad input or a failed operation, 2 wrong usage.

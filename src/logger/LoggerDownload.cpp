@@ -209,6 +209,8 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
         return Failed(std::move(result), Status::Aborted, std::nullopt, true);
     }
 
+    observer.imageRead(image);
+
     // 10-13. The sessions.
     observer.stageChanged(DownloadStage::Processing);
     try {

@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,9 @@ public:
     // True once the user aborted; asked after the header, after every block and
     // during the conversion.
     virtual bool abortRequested() { return false; }
+    // The whole memory image as read (header at offset 0, rounded up to whole
+    // blocks), once every block has arrived and before the sessions are converted.
+    virtual void imageRead(std::span<const std::uint8_t> /*image*/) {}
 };
 
 struct DownloadResult {

@@ -1,5 +1,6 @@
 #include "logger/LoggerSessions.h"
 
+#include "model/fileaccess.h"
 #include "text/texts.h"
 
 #include <QDir>
@@ -15,8 +16,12 @@ namespace {
 constexpr qint64 kReadProgressEvery = 256; // entries between two progress reports
 constexpr qint64 kOpenProgressMaximum = 64;
 
-QString withPath(TextId message, const QString& path) {
-    return text(message) + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+// The message, and on the next line the file and, when known, why it failed.
+QString withPath(TextId message, const QString& path, const QString& reason = QString()) {
+    QString line = text(message) + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+    if (!reason.isEmpty())
+        line += QStringLiteral(": ") + reason;
+    return line;
 }
 
 // "Reading Data : %d of %d" filled with the two numbers.
@@ -227,9 +232,11 @@ void LoggerSessions::openFile(const QString& path) {
     if (m_busy || m_operation != Operation::None)
         return;
     {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly)) {
-            emit failed(TextId::FileOpenError, withPath(TextId::FileOpenError, path));
+        // Checked here so that a file that cannot be read leaves the sessions held.
+        QFile probe;
+        QString reason;
+        if (!OpenRegularFile(probe, path, &reason)) {
+            emit failed(TextId::FileOpenError, withPath(TextId::FileOpenError, path, reason));
             emit fileOpened(SessionFileStatus::OpenFailed);
             return;
         }
@@ -247,7 +254,8 @@ void LoggerSessions::openFile(const QString& path) {
     runJob([this, path, progress](std::stop_token token, JobResult& result) mutable {
         qint64 lastShown = -1;
         result.fileStatus = LoadSessionFile(
-            path, result.sessions, [&](int, std::int64_t entry, std::int64_t count) {
+            path, result.sessions,
+            [&](int, std::int64_t entry, std::int64_t count) {
                 if (entry == count || entry - lastShown >= kReadProgressEvery ||
                     entry < lastShown) {
                     lastShown = entry;
@@ -257,7 +265,8 @@ void LoggerSessions::openFile(const QString& path) {
                     postProgress(progress);
                 }
                 return !token.stop_requested();
-            });
+            },
+            &result.error);
         progress.value = progress.maximum;
         progress.abortEnabled = false;
         postProgress(progress);
@@ -276,7 +285,7 @@ void LoggerSessions::finishOpen(JobResult& result) {
     if (status == SessionFileStatus::OutOfMemory)
         emit failed(TextId::OutOfMemory, text(TextId::OutOfMemory));
     else if (status != SessionFileStatus::Ok && status != SessionFileStatus::Cancelled)
-        emit failed(TextId::FileOpenError, withPath(TextId::FileOpenError, m_path));
+        emit failed(TextId::FileOpenError, withPath(TextId::FileOpenError, m_path, result.error));
     emit fileOpened(status);
 }
 
@@ -288,7 +297,7 @@ void LoggerSessions::saveFile(const QString& path) {
     emit stateChanged();
     const std::span<const SampleList> all = sessions();
     runJob([path, all](std::stop_token, JobResult& result) {
-        result.fileStatus = SaveSessionFile(path, all);
+        result.fileStatus = SaveSessionFile(path, all, &result.error);
     });
 }
 
@@ -300,7 +309,7 @@ void LoggerSessions::finishSave(const JobResult& result) {
     setBusy(false);
     emit stateChanged();
     if (result.fileStatus != SessionFileStatus::Ok)
-        emit failed(TextId::FileSaveError, withPath(TextId::FileSaveError, m_path));
+        emit failed(TextId::FileSaveError, withPath(TextId::FileSaveError, m_path, result.error));
     emit fileSaved(result.fileStatus);
 }
 

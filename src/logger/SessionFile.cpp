@@ -1,6 +1,7 @@
 #include "logger/SessionFile.h"
 
 #include "model/LoggerMemory.h"
+#include "model/fileaccess.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -89,16 +90,20 @@ bool WriteSessions(QIODevice& out, std::span<const SampleList> sessions) {
     return w.flush();
 }
 
-SessionFileStatus SaveSessionFile(const QString& path, std::span<const SampleList> sessions) {
+SessionFileStatus SaveSessionFile(const QString& path, std::span<const SampleList> sessions,
+                                  QString* reason) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!OpenSaveFile(file, reason)) {
         return SessionFileStatus::OpenFailed;
     }
-    if (!WriteSessions(file, sessions)) {
+    if (!WriteSessions(file, sessions) || !file.commit()) {
+        if (reason != nullptr) {
+            *reason = file.errorString();
+        }
         file.cancelWriting();
         return SessionFileStatus::WriteFailed;
     }
-    return file.commit() ? SessionFileStatus::Ok : SessionFileStatus::WriteFailed;
+    return SessionFileStatus::Ok;
 }
 
 SessionFileStatus ReadSessions(QIODevice& in, std::vector<SampleList>& sessions,
@@ -159,9 +164,9 @@ SessionFileStatus ReadSessions(QIODevice& in, std::vector<SampleList>& sessions,
 }
 
 SessionFileStatus LoadSessionFile(const QString& path, std::vector<SampleList>& sessions,
-                                  const SessionReadProgress& progress) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+                                  const SessionReadProgress& progress, QString* reason) {
+    QFile file;
+    if (!OpenRegularFile(file, path, reason)) {
         return SessionFileStatus::OpenFailed;
     }
     return ReadSessions(file, sessions, progress);

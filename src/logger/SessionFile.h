@@ -42,8 +42,10 @@ enum class SessionFileStatus {
 };
 
 // Writes every session to `path` through a save file: an existing file is replaced
-// only when the new one has been written completely.
-SessionFileStatus SaveSessionFile(const QString& path, std::span<const SampleList> sessions);
+// only when the new one has been written completely, and never when it is not a
+// regular file. `reason` gets why an OpenFailed or WriteFailed happened.
+SessionFileStatus SaveSessionFile(const QString& path, std::span<const SampleList> sessions,
+                                  QString* reason = nullptr);
 
 // Called while reading: session index, entries read so far in it and its entry
 // count. Returning false cancels the read.
@@ -54,9 +56,11 @@ using SessionReadProgress =
 SessionFileStatus ReadSessions(QIODevice& in, std::vector<SampleList>& sessions,
                                const SessionReadProgress& progress = {});
 
-// The same from a file.
+// The same from a file, which must be a regular file. `reason` gets why an
+// OpenFailed happened.
 SessionFileStatus LoadSessionFile(const QString& path, std::vector<SampleList>& sessions,
-                                  const SessionReadProgress& progress = {});
+                                  const SessionReadProgress& progress = {},
+                                  QString* reason = nullptr);
 
 // The same from bytes in memory (used by the fuzz target and tests).
 SessionFileStatus ParseSessionBytes(std::span<const std::uint8_t> bytes,

@@ -1,5 +1,7 @@
 #include "logger/sessiontext.h"
 
+#include "model/fileaccess.h"
+
 #include <QIODevice>
 #include <QSaveFile>
 
@@ -94,9 +96,10 @@ bool WriteSessionsText(QIODevice& out, std::span<const SampleList> sessions, int
 bool ExportSessionsTextFile(const QString& path, std::span<const SampleList> sessions, int first,
                             int last, QString* error) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QString problem;
+    if (!OpenSaveFile(file, &problem)) {
         if (error != nullptr) {
-            *error = QStringLiteral("Cannot create the file %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("Cannot create the file %1: %2").arg(path, problem);
         }
         return false;
     }

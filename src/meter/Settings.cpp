@@ -1,5 +1,6 @@
 #include "meter/Settings.h"
 
+#include "model/fileaccess.h"
 #include "text/texts.h"
 
 #include <QDir>
@@ -118,8 +119,8 @@ QString SettingsFilePath(const QString& applicationDirectory) {
 }
 
 SettingsValues ReadSettingsFile(const QString& path) {
-    QFile file(QDir::fromNativeSeparators(path));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(file, QDir::fromNativeSeparators(path)))
         return kSettingsDefaults;
     const QByteArray bytes = file.read(kSettingsReadLimit);
     return ParseSettings(std::string_view(bytes.constData(), std::size_t(bytes.size())));
@@ -128,8 +129,9 @@ SettingsValues ReadSettingsFile(const QString& path) {
 bool WriteSettingsFile(const QString& path, const SettingsValues& values, QString* error) {
     QSaveFile file(QDir::fromNativeSeparators(path));
     const std::string text = FormatSettings(values);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
+    if (!OpenSaveFile(file, error))
+        return false;
+    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

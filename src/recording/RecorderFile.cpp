@@ -1,8 +1,9 @@
 #include "recording/RecorderFile.h"
 
+#include "model/fileaccess.h"
+
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -25,11 +26,16 @@ std::int32_t readLe32(const std::uint8_t* p) {
 } // namespace
 
 RecorderFormat RecorderFormatForName(QStringView path) {
-    if (path.contains(u".g51"))
+    qsizetype folderEnd = path.lastIndexOf(u'/');
+#ifdef Q_OS_WIN
+    folderEnd = std::max(folderEnd, path.lastIndexOf(u'\\'));
+#endif
+    const QStringView name = path.mid(folderEnd + 1);
+    if (name.contains(u".g51"))
         return RecorderFormat::G51;
-    if (path.contains(u".g52"))
+    if (name.contains(u".g52"))
         return RecorderFormat::G52;
-    if (path.contains(u".tmp") || path.contains(u".TMP"))
+    if (name.contains(u".tmp") || name.contains(u".TMP"))
         return RecorderFormat::Tmp;
     return RecorderFormat::G53;
 }
@@ -103,8 +109,9 @@ bool SaveRecorderFile(const QString& path, const SampleList& samples, QString* e
         return fail(QStringLiteral("too many samples for one file"));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    QString problem;
+    if (!OpenSaveFile(file, &problem))
+        return fail(problem);
 
     const auto count = static_cast<std::uint32_t>(samples.size());
     const std::array<char, 4> header{static_cast<char>(count), static_cast<char>(count >> 8),
@@ -137,10 +144,15 @@ RecorderFileReader::RecorderFileReader() = default;
 RecorderFileReader::~RecorderFileReader() = default;
 
 RecorderFileReader::OpenStatus RecorderFileReader::open(const QString& path) {
-    m_format = RecorderFormatForName(path);
-    auto file = std::make_unique<QFile>(path);
+    return openNative(NativePath(path));
+}
+
+RecorderFileReader::OpenStatus RecorderFileReader::openNative(const QByteArray& nativePath) {
+    m_format = RecorderFormatForName(PathText(nativePath));
+    m_openError.clear();
+    auto file = std::make_unique<QFile>();
     // Only regular files: a pipe or device would block or never end.
-    if (!QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly))
+    if (!OpenRegularFile(*file, nativePath, &m_openError))
         return OpenStatus::CannotOpen;
     const qint64 size = file->size();
     m_device = std::move(file);
@@ -226,6 +238,7 @@ RecorderLoadResult loadAll(RecorderFileReader& reader, RecorderFileReader::OpenS
                            SampleList& into) {
     RecorderLoadResult result;
     result.status = status;
+    result.openError = reader.openError();
     if (status != RecorderFileReader::OpenStatus::Ok)
         return result;
     SampleList loaded;
@@ -252,6 +265,12 @@ RecorderLoadResult loadAll(RecorderFileReader& reader, RecorderFileReader::OpenS
 RecorderLoadResult LoadRecorderFile(const QString& path, SampleList& into) {
     RecorderFileReader reader;
     const auto status = reader.open(path);
+    return loadAll(reader, status, into);
+}
+
+RecorderLoadResult LoadRecorderFileNative(const QByteArray& nativePath, SampleList& into) {
+    RecorderFileReader reader;
+    const auto status = reader.openNative(nativePath);
     return loadAll(reader, status, into);
 }
 

@@ -24,9 +24,10 @@ namespace telmora {
 //   .g51  the first 76 bytes of a main record per sample; count = size / 76
 enum class RecorderFormat { G53, Tmp, G52, G51 };
 
-// The format of a file, chosen by its name alone: a case-sensitive search anywhere
-// in the full path for ".g51", then ".g52", then ".tmp" or ".TMP"; anything else is
-// a .g53 file. So "data.g51.g53" is read as .g51.
+// The format of a file, chosen by its file name alone (the folders above it do not
+// count): a case-sensitive search anywhere in the name for ".g51", then ".g52",
+// then ".tmp" or ".TMP"; anything else is a .g53 file. So "data.g51.g53" is read
+// as .g51, and "x.tmp/demo.g53" as .g53.
 RecorderFormat RecorderFormatForName(QStringView path);
 
 // Bytes of one sample in a file of the format.
@@ -54,7 +55,7 @@ class RecorderFileReader {
 public:
     enum class OpenStatus {
         Ok,
-        CannotOpen,    // missing, unreadable or a folder
+        CannotOpen,    // missing, unreadable or not a regular file (see openError())
         NegativeCount, // a .g53 header with a count below zero
     };
 
@@ -66,6 +67,10 @@ public:
     // Opens a file; the format comes from its name. A file that grows while it is
     // read (the .TMP of a running acquisition) is read as far as it was when opened.
     OpenStatus open(const QString& path);
+    // The same by the bytes the system knows the file by (command-line paths).
+    OpenStatus openNative(const QByteArray& nativePath);
+    // Why the last open gave CannotOpen, in one line.
+    QString openError() const { return m_openError; }
     // Reads from bytes held by the caller, which must outlive the reader.
     OpenStatus openBytes(std::span<const std::uint8_t> bytes, RecorderFormat format);
 
@@ -95,6 +100,7 @@ private:
     std::int64_t m_announced = 0;
     std::int64_t m_position = 0;
     bool m_readFailed = false;
+    QString m_openError;
     std::vector<std::uint8_t> m_chunk;
     std::size_t m_chunkPos = 0;
     std::size_t m_chunkLen = 0;
@@ -103,6 +109,7 @@ private:
 // Result of reading a whole file at once.
 struct RecorderLoadResult {
     RecorderFileReader::OpenStatus status = RecorderFileReader::OpenStatus::CannotOpen;
+    QString openError; // why the file could not be opened (CannotOpen)
     std::int64_t loaded = 0;
     bool cutShort = false;
     bool readFailed = false;
@@ -114,6 +121,7 @@ struct RecorderLoadResult {
 // success, a cut-short file included, the samples replace the contents of `into`;
 // on any other failure `into` is left as it was.
 RecorderLoadResult LoadRecorderFile(const QString& path, SampleList& into);
+RecorderLoadResult LoadRecorderFileNative(const QByteArray& nativePath, SampleList& into);
 RecorderLoadResult LoadRecorderBytes(std::span<const std::uint8_t> bytes, RecorderFormat format,
                                      SampleList& into);
 

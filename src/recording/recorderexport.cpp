@@ -1,5 +1,6 @@
 #include "recording/recorderexport.h"
 
+#include "model/fileaccess.h"
 #include "recording/recorderpages.h"
 
 #include <QSaveFile>
@@ -127,11 +128,8 @@ bool ExportRecorderText(const QString& path, const SampleList& samples, std::int
                         std::int32_t last, std::int32_t lastPage, QString* error,
                         std::stop_token stop) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error != nullptr)
-            *error = file.errorString();
+    if (!OpenSaveFile(file, error))
         return false;
-    }
     const bool written = WriteRecorderText(samples, first, last, lastPage, [&](std::string_view s) {
         return !stop.stop_requested() &&
                file.write(s.data(), static_cast<qint64>(s.size())) == qint64(s.size());

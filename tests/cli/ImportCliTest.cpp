@@ -93,11 +93,12 @@ TEST(ImportCli, DownloadFromTheSimulatedMeter) {
 
 TEST(ImportCli, DownloadWantsASessionFileAndKnownOptions) {
     const QByteArray usage =
-        "Usage: telmora-cli download [--simulate[=NAME]] --slr OUT [--csv OUT]\n";
+        "Usage: telmora-cli download [--simulate[=NAME]] --slr OUT [--csv OUT] [--image OUT]\n";
     for (const QStringList& args :
          {QStringList{"download", "--simulate"}, QStringList{"download", "--simulate", "--slr="},
           QStringList{"download", "--slr", "x.slr", "--csv="},
           QStringList{"download", "--slr", "x.slr", "--verbose"},
+          QStringList{"download", "--slr", "x.slr", "--image="},
           QStringList{"download", "--slr"}}) {
         const CliRun run = Cli(args);
         EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();

@@ -8,12 +8,15 @@
 #include "sim/SimulatedMeter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 using namespace telmora;
 
@@ -318,10 +321,22 @@ TEST_F(LoggerSessionsTest, SaveAndOpenIncludingDamagedFiles) {
     EXPECT_EQ(s.currentSession(), 1);
     EXPECT_FALSE(s.isBusy());
 
-    // A missing file keeps what is held; a damaged one leaves the window empty.
+    // A missing file or a FIFO (which must not block the window) keeps what is
+    // held and says why; a damaged one leaves the window empty.
     EXPECT_EQ(open(dir.filePath("nope.slr")), SessionFileStatus::OpenFailed);
     EXPECT_EQ(failed.last().at(0).value<TextId>(), TextId::FileOpenError);
+    EXPECT_TRUE(failed.last().at(1).toString().endsWith(
+        QStringLiteral("nope.slr: No such file or directory")));
     EXPECT_EQ(s.sessionCount(), 2);
+    const QString fifo = dir.filePath("pipe.slr");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(open(fifo), SessionFileStatus::OpenFailed);
+    EXPECT_TRUE(failed.last().at(1).toString().endsWith(
+        QStringLiteral("pipe.slr: is a FIFO, not a regular file")));
+    EXPECT_EQ(s.sessionCount(), 2);
+    EXPECT_NE(save(fifo), SessionFileStatus::Ok);
+    EXPECT_EQ(failed.last().at(0).value<TextId>(), TextId::FileSaveError);
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     QFile damaged(dir.filePath("damaged.slr"));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write(QByteArray("\x02\x00\x00\x00\x01\x00\x00\x00\x05", 9));

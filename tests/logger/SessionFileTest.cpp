@@ -1,5 +1,6 @@
 #include "logger/SessionFile.h"
 #include "logger/sessionrows.h"
+#include "logger/sessiontext.h"
 #include "model/storedreading.h"
 
 #include <QBuffer>
@@ -8,6 +9,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace telmora;
 
@@ -123,6 +128,40 @@ TEST(SessionFile, DamagedFilesLoadNothing) {
     std::vector<SampleList> many(999);
     EXPECT_EQ(Parse(Bytes(many), out), SessionFileStatus::Ok);
     EXPECT_EQ(out.size(), 999u);
+}
+
+TEST(SessionFile, AFifoIsNeitherReadNorReplaced) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.slr"));
+    const QByteArray native = QFile::encodeName(fifo);
+    ASSERT_EQ(::mkfifo(native.constData(), 0600), 0);
+    // A writer with a valid empty session file waiting in the FIFO: the file is
+    // still refused for what it is.
+    const int writer = ::open(native.constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "\0\0\0\0", 4), 4);
+
+    std::vector<SampleList> out = Sessions({{1, false}});
+    QString reason;
+    EXPECT_EQ(LoadSessionFile(fifo, out, {}, &reason), SessionFileStatus::OpenFailed);
+    EXPECT_EQ(reason, QStringLiteral("is a FIFO, not a regular file"));
+    EXPECT_EQ(out.size(), 1u);
+
+    reason.clear();
+    EXPECT_EQ(SaveSessionFile(fifo, out, &reason), SessionFileStatus::OpenFailed);
+    EXPECT_EQ(reason, QStringLiteral("is a FIFO, not a regular file"));
+    QString error;
+    EXPECT_FALSE(ExportSessionsTextFile(fifo, out, 1, 1, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("FIFO"))) << error.toStdString();
+    struct stat st {};
+    ASSERT_EQ(::stat(native.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ::close(writer);
+
+    // A missing file says so.
+    EXPECT_EQ(LoadSessionFile(dir.filePath(QStringLiteral("none.slr")), out, {}, &reason),
+              SessionFileStatus::OpenFailed);
+    EXPECT_EQ(reason, QStringLiteral("No such file or directory"));
 }
 
 TEST(SessionRows, GridRows) {

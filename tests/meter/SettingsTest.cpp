@@ -9,6 +9,8 @@
 #include <clocale>
 #include <locale>
 
+#include <sys/stat.h>
+
 using namespace telmora;
 
 TEST(Settings, AnyValueThatDoesNotConvertGivesAllThreeDefaults) {
@@ -71,4 +73,18 @@ TEST(Settings, FileRoundTripAndUnwritablePlace) {
     EXPECT_EQ(v.fLowLimit, -3);
     EXPECT_FALSE(WriteSettingsFile(dir.filePath("no/such/dir/ORLANDL.ini"), v, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(Settings, AFifoInPlaceOfTheFileIsNeitherReadNorReplaced) {
+    QTemporaryDir dir;
+    const QString path = SettingsFilePath(dir.path());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // No writer: reading must not wait for one, and gives the defaults.
+    EXPECT_EQ(ReadSettingsFile(path).iPort, 2);
+    QString error;
+    EXPECT_FALSE(WriteSettingsFile(path, {5, 1.25, -3}, &error));
+    EXPECT_EQ(error, QStringLiteral("is a FIFO, not a regular file"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <array>
 #include <cstring>
 #include <string>
@@ -128,9 +130,11 @@ TEST_F(RecorderFileTest, TemporaryFileAndG53OfOneAcquisitionLoadAlike) {
     expectSameSamples(buffer, fromTmp);
 }
 
-TEST_F(RecorderFileTest, FormatComesFromACaseSensitiveSubstringOfThePath) {
+TEST_F(RecorderFileTest, FormatComesFromACaseSensitiveSubstringOfTheFileName) {
     EXPECT_EQ(RecorderFormatForName(u"/data/data.g51.g53"), RecorderFormat::G51);
-    EXPECT_EQ(RecorderFormatForName(u"/x.g52/run.g53"), RecorderFormat::G52);
+    EXPECT_EQ(RecorderFormatForName(u"/x.g52/run.g53"), RecorderFormat::G53);
+    EXPECT_EQ(RecorderFormatForName(u"d/data.tmp/demo.g53"), RecorderFormat::G53);
+    EXPECT_EQ(RecorderFormatForName(u"d.g51/x.g52"), RecorderFormat::G52);
     EXPECT_EQ(RecorderFormatForName(u"~ODMDL3.TMP"), RecorderFormat::Tmp);
     EXPECT_EQ(RecorderFormatForName(u"a.tmp.bak"), RecorderFormat::Tmp);
     EXPECT_EQ(RecorderFormatForName(u"a.Tmp"), RecorderFormat::G53);
@@ -225,6 +229,44 @@ TEST_F(RecorderFileTest, SaveToAnUnwritablePlaceFailsAndKeepsTheOldFile) {
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), QByteArray("old contents"));
     }
+}
+
+TEST_F(RecorderFileTest, AFolderNamedLikeATemporaryFileDoesNotChangeTheFormat) {
+    SampleList buffer;
+    for (int i = 0; i < 5; ++i)
+        buffer.append(makeSample(i, i == 2));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("data.tmp")));
+    const QString file = path(QStringLiteral("data.tmp/demo.g53"));
+    ASSERT_TRUE(SaveRecorderFile(file, buffer));
+    SampleList loaded;
+    const RecorderLoadResult r = LoadRecorderFile(file, loaded);
+    EXPECT_EQ(r.status, RecorderFileReader::OpenStatus::Ok);
+    EXPECT_FALSE(r.cutShort);
+    expectSameSamples(buffer, loaded);
+}
+
+TEST_F(RecorderFileTest, FifosAreNeitherReadNorReplaced) {
+    const QString fifo = path(QStringLiteral("pipe.g53"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    auto stillFifo = [&] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+    };
+    // No writer: opening must not wait for one.
+    RecorderFileReader reader;
+    EXPECT_EQ(reader.open(fifo), RecorderFileReader::OpenStatus::CannotOpen);
+    EXPECT_EQ(reader.openError(), QStringLiteral("is a FIFO, not a regular file"));
+
+    SampleList buffer;
+    buffer.append(makeSample(1));
+    QString error;
+    EXPECT_FALSE(SaveRecorderFile(fifo, buffer, &error));
+    EXPECT_EQ(error, QStringLiteral("is a FIFO, not a regular file"));
+    EXPECT_TRUE(stillFifo());
+    error.clear();
+    EXPECT_FALSE(ExportRecorderText(fifo, buffer, 1, 1, 1, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(stillFifo());
 }
 
 TEST(RecorderText, FiveSamplesMainOnlyAndWithSub) {

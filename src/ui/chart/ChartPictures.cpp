@@ -3,6 +3,8 @@
 
 #include "ui/chart/ChartWidgetImpl.h"
 
+#include "model/fileaccess.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -44,7 +46,7 @@ bool saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& 
     if (path.isEmpty())
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!OpenSaveFile(file))
         return false;
     return write(file) && file.commit();
 }
