@@ -6,6 +6,8 @@
 #include <QMetaType>
 #include <QThread>
 
+#include <utility>
+
 namespace telmora {
 
 MeterLink::MeterLink(std::shared_ptr<CableBackend> backend, QObject* parent)
@@ -28,6 +30,7 @@ bool MeterLink::link() {
 
     const unsigned generation = ++m_generation;
     m_readingValid = false;
+    m_meterSilent = false;
     m_thread = std::make_unique<QThread>();
     m_thread->setObjectName(QStringLiteral("acquisition"));
     m_worker = std::make_unique<AcquisitionWorker>(m_backend);
@@ -50,8 +53,10 @@ bool MeterLink::link() {
             m_readingValid = false;
     });
     connect(worker, &AcquisitionWorker::noDataReceived, this, [this, current] {
-        if (current())
-            emit noDataNotice();
+        if (!current())
+            return;
+        m_meterSilent = true;
+        emit noDataNotice();
     });
     connect(worker, &AcquisitionWorker::linkLost, this, [this, current] {
         if (current())
@@ -72,8 +77,22 @@ void MeterLink::takeReading(const LiveReading& reading) {
 void MeterLink::onLinkLost() {
     if (!m_linked)
         return;
-    emit linkLostNotice();
+    // After a silent meter the cable may well still be there; then the meter is
+    // what does not answer, and saying the cable is missing would mislead.
+    if (std::exchange(m_meterSilent, false) && cablePresent())
+        emit meterSilentNotice();
+    else
+        emit linkLostNotice();
     unlink();
+}
+
+bool MeterLink::cablePresent() const {
+    if (!m_backend)
+        return false;
+    CableHandle probe = OpenCable(*m_backend);
+    const bool present = probe.valid();
+    probe.close();
+    return present;
 }
 
 void MeterLink::noticeClosed() {

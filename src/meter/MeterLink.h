@@ -22,7 +22,9 @@ class CableBackend;
 // When the worker finds the cable gone, MeterLink emits linkLostNotice() (the
 // owner shows "USB adapter cable not found.") and then unlinks. When the meter
 // stays silent it emits noDataNotice(); the owner shows "No data received." and
-// calls noticeClosed(), after which the link is lost the same way.
+// calls noticeClosed(), after which the link ends: with meterSilentNotice() when
+// the cable is still there (the meter is off or not plugged in), otherwise with
+// linkLostNotice() as above.
 class MeterLink : public QObject, public LiveSource {
     Q_OBJECT
 
@@ -49,10 +51,13 @@ signals:
     void readingReceived(const telmora::LiveReading& reading);
     void noDataNotice();
     void linkLostNotice();
+    void meterSilentNotice();
 
 private:
     void takeReading(const LiveReading& reading);
     void onLinkLost();
+    // Opens and closes the cable once: true when it is there.
+    bool cablePresent() const;
     void stopWorker();
 
     std::shared_ptr<CableBackend> m_backend;
@@ -62,6 +67,8 @@ private:
     unsigned m_generation = 0;
     bool m_linked = false;
     bool m_readingValid = false;
+    // The worker reported a silent meter; its link ends after the notice.
+    bool m_meterSilent = false;
     LiveReading m_latest;
 };
 

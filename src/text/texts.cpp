@@ -164,6 +164,7 @@ constexpr Entry kStrings[] = {
     {TextId::TransmissionTimeout,      "Data transmission timeout."},
     {TextId::MeterOffOrNoLogger,       "Your meter is power off, disconnected or without built-in DATA LOGGING function."},
     {TextId::SettingsWriteFailed,      "Unable to write the settings file."},
+    {TextId::MeterNotAnswering,        "The meter does not answer. The USB adapter cable is connected: check that the meter is switched on and that the cable is plugged into the meter."},
     {TextId::ErrorCaptionFormat,       "Error[E%d]"},
 };
 // clang-format on

@@ -159,6 +159,7 @@ enum class TextId : int {
     TransmissionTimeout = 9016,
     MeterOffOrNoLogger = 9017,
     SettingsWriteFailed = 9018,
+    MeterNotAnswering = 9019,
     ErrorCaptionFormat = 9999,
 };
 

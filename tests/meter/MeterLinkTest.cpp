@@ -93,7 +93,9 @@ TEST(MeterLink, SilentMeterHaltsUntilTheNoticeIsClosedAndThenLosesTheLink) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, false);
     MeterLink link(meter);
     QSignalSpy noData(&link, &MeterLink::noDataNotice);
-    QSignalSpy lost(&link, &MeterLink::linkLostNotice);
+    // The cable is still plugged in: the meter is what does not answer.
+    QSignalSpy lost(&link, &MeterLink::meterSilentNotice);
+    QSignalSpy cableLost(&link, &MeterLink::linkLostNotice);
     QSignalSpy linked(&link, &MeterLink::linkedChanged);
     ASSERT_TRUE(link.link());
     ASSERT_TRUE(waitForCount(noData, 1));
@@ -108,6 +110,7 @@ TEST(MeterLink, SilentMeterHaltsUntilTheNoticeIsClosedAndThenLosesTheLink) {
     ASSERT_TRUE(waitForCount(linked, 2));
     EXPECT_FALSE(link.isLinked());
     EXPECT_EQ(noData.count(), 1);
+    EXPECT_EQ(cableLost.count(), 0);
     EXPECT_EQ(meter->openDevices(), 0);
 }
 

@@ -3,11 +3,16 @@
 #include "text/texts.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 
@@ -77,6 +82,20 @@ QMessageBox::Icon toIcon(BoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Title bars cut a caption that does not fit beside their icon and buttons
+// ("Error…015]"). A box is made at least as wide as its caption in a bold title
+// font, plus room for the window icon and three title-bar buttons.
+void makeRoomForCaption(QMessageBox& box, const QString& caption) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr || caption.isEmpty())
+        return;
+    const int needed = MessageBoxCaptionWidth(caption, box.style());
+    const QMargins margins = grid->contentsMargins();
+    const int inner = needed - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(inner, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 BoxButton showOnUiThread(const BoxRequest& request) {
     // The interceptor is called outside the lock so that it may itself show a box
     // or replace the interceptor.
@@ -103,6 +122,7 @@ BoxButton showOnUiThread(const BoxRequest& request) {
     // where there is one, else the only button.
     if (request.buttons.size() == 1)
         box.setEscapeButton(toStandard(request.buttons.front()));
+    makeRoomForCaption(box, request.caption);
     const int answer = box.exec();
     BoxButton result = fromStandard(answer);
     if (result == BoxButton::None)
@@ -111,6 +131,18 @@ BoxButton showOnUiThread(const BoxRequest& request) {
 }
 
 } // namespace
+
+int MessageBoxCaptionWidth(const QString& caption, const QStyle* style) {
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    // Desktops often draw titles somewhat larger than the dialog text.
+    if (titleFont.pointSizeF() > 0)
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    else if (titleFont.pixelSize() > 0)
+        titleFont.setPixelSize(titleFont.pixelSize() * 6 / 5);
+    const int titleBar = std::max(16, style->pixelMetric(QStyle::PM_TitleBarHeight));
+    return QFontMetrics(titleFont).horizontalAdvance(caption) + 5 * titleBar;
+}
 
 void SetBoxInterceptor(BoxInterceptor interceptor) {
     std::lock_guard lock(g_interceptorLock);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+class QStyle;
 class QWidget;
 
 namespace telmora {
@@ -30,6 +31,10 @@ struct BoxRequest {
 // interceptor that records the request and answers it instead of the user.
 using BoxInterceptor = std::function<BoxButton(const BoxRequest&)>;
 void SetBoxInterceptor(BoxInterceptor interceptor);
+
+// The smallest width (pixels) at which a box shows `caption` uncut in its title
+// bar, beside the window icon and the title-bar buttons.
+int MessageBoxCaptionWidth(const QString& caption, const QStyle* style);
 
 // Shows the box modally and returns the button the user pressed. Called from a
 // worker thread, it runs on the user-interface thread and blocks the caller until

@@ -11,13 +11,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTimer>
 
 #include <memory>
@@ -367,4 +370,25 @@ TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
     EXPECT_TRUE(form.lines()[7].isEmpty());
     EXPECT_TRUE(form.lines()[8].isEmpty());
     EXPECT_EQ(meter->opens(), meter->closes());
+}
+
+// A short text makes a narrow box; its caption must still fit beside the title
+// bar's icon and buttons instead of being cut to "Error…015]".
+TEST(MessageBoxRoutine, ABoxIsWideEnoughForItsWholeCaption) {
+    SetBoxInterceptor(nullptr);
+    int shownWidth = 0;
+    QTimer::singleShot(0, [&shownWidth] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shownWidth = box->width();
+        box->button(QMessageBox::Ok)->click();
+    });
+    showDirectBox(nullptr, QStringLiteral("No data."), CaptionKind::Error, TextId::CableNotFound,
+                  BoxIcon::Error, {BoxButton::Ok});
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    EXPECT_GE(shownWidth,
+              QFontMetrics(titleFont).horizontalAdvance(QStringLiteral("Error[E9015]")) +
+                  4 * titleBar);
 }

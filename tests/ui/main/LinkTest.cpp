@@ -141,7 +141,7 @@ TEST_F(LinkTest, UnpluggingWhileLinkedEndsInOneMessageAndTheUnlinkedState) {
     EXPECT_EQ(meter->openDevices(), 0);
 }
 
-TEST_F(LinkTest, SilentMeterShowsNoDataWhilePollingHaltsThenCableNotFound) {
+TEST_F(LinkTest, SilentMeterShowsNoDataWhilePollingHaltsThenMeterNotAnswering) {
     auto meter = use(SimScenario::Silent);
     MainWindow form(*m_link);
     QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
@@ -160,9 +160,29 @@ TEST_F(LinkTest, SilentMeterShowsNoDataWhilePollingHaltsThenCableNotFound) {
     ASSERT_EQ(m_boxes.size(), 2u);
     EXPECT_EQ(m_boxes[0].text, text(TextId::NoDataReceived));
     EXPECT_EQ(m_boxes[0].caption, QStringLiteral("Error[E9015]"));
-    EXPECT_EQ(m_boxes[1].text, text(TextId::CableNotFound));
+    // The cable is still there: the message says the meter does not answer.
+    EXPECT_EQ(m_boxes[1].text, text(TextId::MeterNotAnswering));
+    EXPECT_EQ(m_boxes[1].caption, QStringLiteral("Error[E9019]"));
+    EXPECT_EQ(count(TextId::CableNotFound), 0);
     EXPECT_FALSE(m_link->isLinked());
     EXPECT_EQ(meter->polls(), 3);
+    EXPECT_EQ(meter->openDevices(), 0);
+}
+
+// The cable is pulled while "No data received." is up: then it is the cable.
+TEST_F(LinkTest, SilentMeterWhoseCableGoesDuringTheNoticeEndsWithCableNotFound) {
+    auto meter = use(SimScenario::Silent);
+    MainWindow form(*m_link);
+    QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
+    m_onBox = [&](const BoxRequest& r) {
+        if (r.text == text(TextId::NoDataReceived))
+            meter->setCablePresent(false);
+    };
+    form.linkButton()->click();
+    ASSERT_TRUE(waitForLinkChanges(changes, 2));
+    ASSERT_EQ(m_boxes.size(), 2u);
+    EXPECT_EQ(m_boxes[1].text, text(TextId::CableNotFound));
+    EXPECT_EQ(count(TextId::MeterNotAnswering), 0);
 }
 
 // The user switches the link off while "No data received." is up.
