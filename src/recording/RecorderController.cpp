@@ -62,6 +62,7 @@ bool RecorderController::startRecording() {
     }
     m_sampleTimer->setInterval(m_intervalMs);
     m_sampleTimer->start();
+    m_lowBatteryShown = false; // a new recording tells of a low battery again
     setRecordingOn(true);
     if (!m_temporaryFiles.startNext()) {
         emit errorRaised(kTemporaryFileFailed);
@@ -102,28 +103,8 @@ void RecorderController::takeScheduledSample() {
         takeSample();
 }
 
-bool RecorderController::confirmLowBattery() {
-    const bool timerWasOn = m_sampleTimer->isActive();
-    m_sampleTimer->stop();
-    bool goOn = true;
-    if (m_lowBatteryPrompt) {
-        m_inLowBatteryPrompt = true;
-        goOn = m_lowBatteryPrompt();
-        m_inLowBatteryPrompt = false;
-    }
-    if (!goOn) {
-        stopRecording();
-        return false;
-    }
-    if (timerWasOn && !m_recordingOn)
-        return false; // the recording was stopped meanwhile (link ended)
-    if (timerWasOn)
-        m_sampleTimer->start();
-    return true;
-}
-
 void RecorderController::takeSample() {
-    if (m_inLowBatteryPrompt || m_busy || !m_source.latestReading)
+    if (m_busy || !m_source.latestReading)
         return;
     const QTime now = QTime::currentTime();
     const std::string timeText =
@@ -132,11 +113,15 @@ void RecorderController::takeSample() {
     // Back to the newest page first.
     if (m_currentPage != m_lastPage)
         showPage(m_lastPage);
-    if (reading.lowBattery && !confirmLowBattery())
-        return;
+    // A low battery is told once when it appears, not with every sample, and it
+    // never holds up sampling: the sample is stored like any other.
+    const bool lowBatteryAppears = reading.lowBattery && !m_lowBatteryShown;
+    m_lowBatteryShown = reading.lowBattery;
     // A reading that cannot be stored changes nothing.
     if (const auto entry = BuildSample(reading, timeText))
         addSample(*entry);
+    if (lowBatteryAppears)
+        emit lowBatteryAppeared();
 }
 
 void RecorderController::addSample(const SampleEntry& entry) {

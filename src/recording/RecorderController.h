@@ -80,10 +80,6 @@ public:
     void takeScheduledSample();
     // Takes the newest reading as the next sample.
     void takeSample();
-    // Asked when a reading shows the low-battery sign; false stops the recording.
-    void setLowBatteryPrompt(std::function<bool()> prompt) {
-        m_lowBatteryPrompt = std::move(prompt);
-    }
     // Appends a sample built elsewhere as if it had just been taken (the new page,
     // the temporary file, the extremes, the signals).
     void addSample(const SampleEntry& entry);
@@ -147,11 +143,14 @@ signals:
     // (caption "Warning[W…]") with its text number.
     void errorRaised(telmora::TextId textId);
     void noticeRaised(telmora::TextId textId);
+    // A sample was stored whose reading shows the low-battery sign while the one
+    // before did not (or it is the first of a recording). The sample is kept and
+    // sampling goes on; whoever tells the user may stop the recording.
+    void lowBatteryAppeared();
 
 private:
     void setBusy(bool busy);
     void setRecordingOn(bool on);
-    bool confirmLowBattery();
     // Runs `work` on a worker thread; the function it returns delivers the result
     // on this object's thread.
     void runJob(std::function<std::function<void()>(std::stop_token)> work);
@@ -167,8 +166,8 @@ private:
     std::int32_t m_intervalMs = kFullSpeedMs;
     bool m_recordingOn = false;
     bool m_busy = false;
-    bool m_inLowBatteryPrompt = false;
-    std::function<bool()> m_lowBatteryPrompt;
+    // The last sample showed the low-battery sign (the user has been told).
+    bool m_lowBatteryShown = false;
     std::int32_t m_lastPage = 1;
     std::int32_t m_currentPage = 1;
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <array>
 #include <cstdio>
@@ -126,24 +127,34 @@ TEST_F(ControllerTest, SamplingNeedsTheLinkAndTakesOnlyValidReadings) {
     EXPECT_EQ(QFileInfo(tmp).size(), qint64(recorder.recording().size() * kSampleSize));
 }
 
-TEST_F(ControllerTest, LowBatteryAsksAndAbortStopsTheRecording) {
-    int asked = 0;
-    bool goOn = true;
-    recorder.setLowBatteryPrompt([&] {
-        ++asked;
-        return goOn;
-    });
+// A low battery is told when it appears, not with every sample, and never costs
+// a sample or the sampling timer's pace.
+TEST_F(ControllerTest, LowBatteryIsToldWhenItAppearsAndNoSampleIsLost) {
+    QSignalSpy told(&recorder, &RecorderController::lowBatteryAppeared);
+    meter.linked = true;
     ASSERT_TRUE(recorder.startRecording());
-    meter.show(1.0, true);
-    recorder.takeSample(); // continued: the sample is taken
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(recorder.recording().size(), 1u);
+    for (int i = 0; i < 5; ++i) {
+        meter.show(1.0, true);
+        recorder.takeScheduledSample();
+    }
+    EXPECT_EQ(told.count(), 1);
+    EXPECT_EQ(recorder.recording().size(), 5u);
     EXPECT_TRUE(recorder.isRecording());
-    goOn = false;
-    recorder.takeSample();
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(recorder.recording().size(), 1u);
-    EXPECT_FALSE(recorder.isRecording());
+    EXPECT_TRUE(recorder.findChild<QTimer*>(QStringLiteral("TimerLogger"))->isActive());
+
+    // It clears and comes back: told again.
+    meter.show(1.0, false);
+    recorder.takeScheduledSample();
+    meter.show(1.0, true);
+    recorder.takeScheduledSample();
+    EXPECT_EQ(told.count(), 2);
+    EXPECT_EQ(recorder.recording().size(), 7u);
+
+    // Still low when a new recording starts: told again.
+    recorder.stopRecording();
+    ASSERT_TRUE(recorder.startRecording());
+    recorder.takeScheduledSample();
+    EXPECT_EQ(told.count(), 3);
 }
 
 TEST_F(ControllerTest, PagesFollowTheNewestSampleAndStopAtTheEnds) {

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace telmora {
 
@@ -123,21 +124,46 @@ void CountdownNotice::setInterceptor(Interceptor i) {
     interceptor() = std::move(i);
 }
 
-CountdownNotice::Result CountdownNotice::showCountdown(CaptionKind captionKind, TextId captionId,
-                                                       const QString& line1, const QString& line2,
-                                                       const QString& line3) {
+void CountdownNotice::fill(CaptionKind captionKind, TextId captionId, const QString& line1,
+                           const QString& line2, const QString& line3) {
     m_lines[0]->setText(line1);
     m_lines[1]->setText(line2);
     m_lines[2]->setText(line3);
     m_lines[2]->setVisible(!line3.isEmpty());
     m_progress->setVisible(true);
     setWindowTitle(caption(captionKind, captionId));
+}
+
+CountdownNotice::Result CountdownNotice::showCountdown(CaptionKind captionKind, TextId captionId,
+                                                       const QString& line1, const QString& line2,
+                                                       const QString& line3) {
+    fill(captionKind, captionId, line1, line2, line3);
+    m_withoutWaiting = false;
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
     if (interceptor()) {
         m_progress->setValue(m_progress->minimum());
         return interceptor()(*this);
     }
     m_timer->start();
     return static_cast<Result>(exec());
+}
+
+void CountdownNotice::startCountdown(CaptionKind captionKind, TextId captionId,
+                                     const QString& line1, const QString& line2,
+                                     const QString& line3) {
+    fill(captionKind, captionId, line1, line2, line3);
+    m_progress->setValue(m_progress->minimum());
+    if (interceptor()) {
+        emit countdownEnded(interceptor()(*this));
+        return;
+    }
+    m_withoutWaiting = true;
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    if (isVisible())
+        raise();
+    else
+        show();
+    m_timer->start();
 }
 
 void CountdownNotice::tick() {
@@ -155,6 +181,8 @@ void CountdownNotice::tick() {
 void CountdownNotice::done(int result) {
     m_timer->stop();
     QDialog::done(result);
+    if (std::exchange(m_withoutWaiting, false))
+        emit countdownEnded(static_cast<Result>(result));
 }
 
 void CountdownNotice::reject() {

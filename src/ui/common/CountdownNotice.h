@@ -40,6 +40,12 @@ public:
     Result showCountdown(CaptionKind captionKind, TextId captionId, const QString& line1,
                          const QString& line2, const QString& line3);
 
+    // The same without waiting: the window shows without taking the focus from
+    // the window the user works in, counts down and reports its end by
+    // countdownEnded(). Started again while it is up, it counts from the start.
+    void startCountdown(CaptionKind captionKind, TextId captionId, const QString& line1,
+                        const QString& line2, const QString& line3);
+
     // Tests of the callers answer the window instead of the user: while an
     // interceptor is set, showCountdown fills the window, does not show it and
     // returns what the interceptor returns.
@@ -49,6 +55,10 @@ public:
     // One countdown tick (what the timer runs every 100 ms): advances the progress
     // bar by one step and closes the window as timed out when the bar is full.
     void tick();
+
+signals:
+    // A countdown started by startCountdown() ended.
+    void countdownEnded(telmora::CountdownNotice::Result result);
 
 public slots:
     void done(int result) override;
@@ -61,6 +71,8 @@ protected:
 private:
     void buildControls();
     void layOutControls();
+    void fill(CaptionKind captionKind, TextId captionId, const QString& line1, const QString& line2,
+              const QString& line3);
     void end(Result result) { done(static_cast<int>(result)); }
 
     QLabel* m_icon = nullptr;
@@ -69,6 +81,7 @@ private:
     QPushButton* m_abortButton = nullptr;
     QPushButton* m_continueButton = nullptr;
     QTimer* m_timer = nullptr;
+    bool m_withoutWaiting = false; // the running countdown was started by startCountdown
 };
 
 } // namespace telmora

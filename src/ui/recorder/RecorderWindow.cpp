@@ -26,6 +26,7 @@
 #include <QPageSetupDialog>
 #include <QProgressBar>
 #include <QScreen>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -62,7 +63,6 @@ RecorderWindow::RecorderWindow(RecorderController& controller, QPrinter* printer
 }
 
 RecorderWindow::~RecorderWindow() {
-    m_controller.setLowBatteryPrompt({});
     m_controller.disconnect(this);
 }
 
@@ -132,7 +132,8 @@ void RecorderWindow::bindController() {
             [this](TextId textId) { showError(this, textId); });
     connect(c, &RecorderController::noticeRaised, this,
             [this](TextId textId) { showWarning(this, textId); });
-    c->setLowBatteryPrompt([this] { return lowBatteryPrompt(); });
+    connect(c, &RecorderController::lowBatteryAppeared, this,
+            &RecorderWindow::showLowBatteryNotice);
 }
 
 void RecorderWindow::bindChart() {
@@ -169,10 +170,15 @@ void RecorderWindow::applySizeRules(int heightAbove) {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (s == nullptr)
         return;
+    // The sizes are of the framed window: the caption and frame come off, or the
+    // status bar would end below the screen.
     const QRect area = s->geometry();
     const int taskbar = std::max(0, area.bottom() - s->availableGeometry().bottom());
-    setMinimumSize(std::min(area.width() - area.width() / 4, 1200),
-                   std::clamp(area.height() - heightAbove - taskbar, 300, 700));
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
+    const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    setMinimumSize(
+        std::min(area.width() - area.width() / 4, 1200) - 2 * frame,
+        std::clamp(area.height() - heightAbove - taskbar - caption - 2 * frame, 300, 700));
 }
 
 void RecorderWindow::fitBelow(int height) {
@@ -180,8 +186,18 @@ void RecorderWindow::fitBelow(int height) {
 }
 
 void RecorderWindow::showEvent(QShowEvent* event) {
+    // Whatever happened while the window was hidden, it shows the state of now.
+    refreshControls();
+    refreshStatus();
     QMainWindow::showEvent(event);
     m_chart->setFocus();
+}
+
+void RecorderWindow::connectNotify(const QMetaMethod& signal) {
+    QMainWindow::connectNotify(signal);
+    // The owner connects the import after the window was built: offer it at once.
+    if (signal == QMetaMethod::fromSignal(&RecorderWindow::importRequested) && m_commands)
+        refreshControls();
 }
 
 void RecorderWindow::closeEvent(QCloseEvent* event) {
@@ -214,12 +230,24 @@ void RecorderWindow::takeManualSample() {
     m_controller.takeManualSample();
 }
 
-bool RecorderWindow::lowBatteryPrompt() {
-    if (m_countdown == nullptr)
+CountdownNotice& RecorderWindow::lowBatteryNotice() {
+    if (m_countdown == nullptr) {
         m_countdown = new CountdownNotice(this);
-    return m_countdown->showCountdown(
-               CaptionKind::Warning, TextId::MeterBatteryLow, text(TextId::MeterBatteryLow),
-               text(TextId::ContinueInThreeSeconds), QString()) != CountdownNotice::Result::Aborted;
+        // Abort stops the recording; Continue and the end of the countdown let it go on.
+        connect(m_countdown, &CountdownNotice::countdownEnded, this,
+                [this](CountdownNotice::Result result) {
+                    if (result == CountdownNotice::Result::Aborted && m_controller.isRecording())
+                        stopRecording();
+                });
+    }
+    return *m_countdown;
+}
+
+void RecorderWindow::showLowBatteryNotice() {
+    // The notice does not wait: the sampling timer keeps its pace while it is up.
+    lowBatteryNotice().startCountdown(CaptionKind::Warning, TextId::MeterBatteryLow,
+                                      text(TextId::MeterBatteryLow),
+                                      text(TextId::ContinueInThreeSeconds), QString());
 }
 
 void RecorderWindow::showClock() {

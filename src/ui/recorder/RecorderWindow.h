@@ -83,6 +83,8 @@ public:
     ProgressWindow& progressWindow();
     // The export dialog (created on first use).
     ExportDialog& exportDialog();
+    // The low-battery notice (created on first use).
+    CountdownNotice& lowBatteryNotice();
 
 signals:
     // The import window is wanted (the owner shows it modally after unlinking).
@@ -93,6 +95,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The import button depends on whether anyone listens for importRequested().
+    void connectNotify(const QMetaMethod& signal) override;
 
 private:
     void buildControls();
@@ -116,7 +120,7 @@ private:
     void loadRecording(const QString& path);
     // The end of a save or a text export: the error when the file was not written.
     void reportFileWritten(bool written, const QString& path, const QString& reason);
-    bool lowBatteryPrompt();
+    void showLowBatteryNotice();
 
     RecorderController& m_controller;
     GraphPrinter m_printer;

@@ -9,6 +9,7 @@
 #include "ui/logger/LoggerWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,9 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 using namespace telmora;
 
@@ -214,4 +218,41 @@ TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
     form.show();
     EXPECT_TRUE(form.close());
     EXPECT_EQ(boxes, 1);
+}
+
+namespace {
+// Which buttons and menu items of `window` can be used, by object name or text.
+std::map<std::string, bool> enabledControls(const QWidget& window) {
+    std::map<std::string, bool> state;
+    for (const QAbstractButton* b : window.findChildren<QAbstractButton*>())
+        state["button " + (b->objectName() + b->text()).toStdString()] = b->isEnabled();
+    for (const QAction* a : window.findChildren<QAction*>())
+        state["action " + a->text().toStdString()] = a->isEnabled();
+    return state;
+}
+} // namespace
+
+// A fresh start: the recorder's controls are right the moment it is shown, not
+// only after some recorder action has refreshed them.
+TEST_F(FormMainTest, RecorderControlsAreRightWhenFirstShown) {
+    MainWindow form(m_link);
+    form.createWindows();
+    form.show();
+    RecorderWindow* recorder = form.recorder();
+    recorder->show();
+    const auto* importButton = recorder->findChild<QToolButton*>(QStringLiteral("sbtnImport"));
+    ASSERT_NE(importButton, nullptr);
+    EXPECT_TRUE(importButton->isEnabled()) << "the logger download is reachable";
+    const QAction* importItem = nullptr;
+    for (const QAction* a : recorder->findChildren<QAction*>())
+        if (a->text() == text(TextId::MenuFileImport))
+            importItem = a;
+    ASSERT_NE(importItem, nullptr);
+    EXPECT_TRUE(importItem->isEnabled());
+
+    // Nothing changes when the window refreshes its controls for an unrelated reason.
+    const auto shown = enabledControls(*recorder);
+    recorder->controller().setAcquisition(recorder->controller().acquisitionMode(),
+                                          recorder->controller().sampleInterval());
+    EXPECT_EQ(enabledControls(*recorder), shown);
 }

@@ -6,6 +6,7 @@
 #include "recording/RecorderController.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/common/CountdownNotice.h"
 #include "ui/common/MessageBox.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
@@ -83,5 +84,33 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
     EXPECT_FALSE(QFile::exists(tmp));
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
     SetBoxInterceptor(nullptr);
+    QDir::setCurrent(oldDir);
+}
+
+// A meter with a low battery, recording at full speed: one notice, and the
+// sampling timer keeps taking the readings while it is up.
+TEST(RecorderLive, LowBatteryNoticeDoesNotHoldUpSampling) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    {
+        MeterLink link(std::make_shared<SimulatedMeter>(SimScenario::LowBatt, false));
+        MainWindow main(link);
+        main.createWindows();
+        RecorderWindow* recorder = main.recorder();
+        main.toggleLink();
+        ASSERT_TRUE(link.isLinked());
+        QSignalSpy added(&recorder->controller(), &RecorderController::sampleAdded);
+        QSignalSpy told(&recorder->controller(), &RecorderController::lowBatteryAppeared);
+        RecorderWindowProbe(*recorder).button("sbtnRecordStart").click();
+        ASSERT_EQ(recorder->controller().sampleInterval(), RecorderController::kFullSpeedMs);
+        while (recorder->recording().sampleCount() < 4)
+            ASSERT_TRUE(added.wait(10000));
+        EXPECT_EQ(told.count(), 1);
+        EXPECT_TRUE(recorder->lowBatteryNotice().isVisible());
+        EXPECT_TRUE(recorder->controller().isRecording());
+        main.toggleLink();
+    }
     QDir::setCurrent(oldDir);
 }

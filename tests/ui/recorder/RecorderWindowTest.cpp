@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -264,24 +265,42 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
     EXPECT_FALSE(samplingTimer()->isActive());
 
-    int shown = 0;
-    CountdownNotice::Result result = CountdownNotice::Result::TimedOut;
-    CountdownNotice::setInterceptor([&](CountdownNotice& f) {
-        ++shown;
-        EXPECT_EQ(f.windowTitle(), "Warning[W8000]");
-        return result;
-    });
+    // Low battery: the notice comes once when it appears, stays out of the way and
+    // every scheduled sample is still taken while it is up.
+    QSignalSpy appeared(controller.get(), &RecorderController::lowBatteryAppeared);
+    start();
+    for (int i = 0; i < 4; ++i) {
+        publishVolts(1.0, true);
+        form->controller().takeScheduledSample();
+    }
+    EXPECT_EQ(form->recording().sampleCount(), 9);
+    EXPECT_EQ(appeared.count(), 1);
+    CountdownNotice& notice = form->lowBatteryNotice();
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the notice does not block";
+    EXPECT_EQ(notice.windowTitle(), "Warning[W8000]");
+    EXPECT_TRUE(samplingTimer()->isActive());
+
+    // Cleared and back again: told again. Continue lets the recording go on.
+    publishVolts(1.0, false);
+    form->controller().takeScheduledSample();
+    publishVolts(1.0, true);
+    form->controller().takeScheduledSample();
+    EXPECT_EQ(appeared.count(), 2);
+    notice.findChild<QPushButton*>(QStringLiteral("bbtnYes"))->click();
+    EXPECT_FALSE(notice.isVisible());
+    EXPECT_TRUE(form->controller().isRecording());
+
+    // Abort stops the recording and keeps what was sampled.
+    form->controller().stopRecording();
     start();
     publishVolts(1.0, true);
-    form->controller().takeScheduledSample(); // countdown ran out: stored, timer running again
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(form->recording().sampleCount(), 6);
-    EXPECT_TRUE(samplingTimer()->isActive());
-    result = CountdownNotice::Result::Aborted;
-    form->controller().takeScheduledSample(); // abort: stopped, nothing stored
-    EXPECT_EQ(form->recording().sampleCount(), 6);
+    form->controller().takeScheduledSample();
+    EXPECT_EQ(appeared.count(), 3) << "a new recording tells again";
+    notice.findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
     EXPECT_FALSE(form->controller().isRecording());
-    CountdownNotice::setInterceptor(nullptr);
+    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
+    EXPECT_EQ(form->recording().sampleCount(), 12);
 }
 
 TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
