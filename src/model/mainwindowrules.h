@@ -23,10 +23,18 @@ struct TileRect {
     int top = 0;
     int width = 0;
     int height = 0;
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
     friend bool operator==(const TileRect&, const TileRect&) = default;
 };
 
-// Screen and window metrics the tiling rule works from (pixels).
+struct TileSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Screen and window metrics the tiling rule works from (pixels). Every size of a
+// window is its outer size, frame and caption included.
 struct TileMetrics {
     int screenWidth = 0;          // W
     int screenHeight = 0;         // H
@@ -47,11 +55,37 @@ struct TileMetrics {
     bool analogVisible = false;
     bool dataListVisible = false;
     bool comparatorVisible = false;
+
+    // The part of the screen that windows may cover (without task bars and
+    // panels), relative to the screen's top-left corner. Empty: the screen less
+    // the task bar at the bottom.
+    TileRect area;
+    // What the windows really measure on this desktop; 0 where not known. The
+    // rule never makes a window smaller than its measured size where that size
+    // is fixed, nor smaller than its smallest usable size.
+    int mainHeight = 0;       // the main window's outer height
+    int analogHeight = 0;     // the analog meter's outer height (fixed)
+    TileSize comparatorSize;  // the comparator's outer size (fixed)
+    TileSize digitalSmallest; // smallest usable outer sizes
+    TileSize dataListSmallest;
+    TileSize recorderSmallest;
+    int analogSmallestWidth = 0;
 };
 
-// Where the tile command puts each window. Windows that are not visible keep
-// their place unset (has* false), except that the data list always leaves room
-// for the analog meter's height.
+// Where the tile command puts each window (outer rectangles, relative to the
+// screen's top-left corner). Windows that are not visible keep their place unset
+// (has* false).
+//
+// The main window spans the top of the free area; the recorder takes the right
+// three quarters below it; the left quarter holds, from the top, the digital
+// meter (a quarter of the height below the main window), the analog meter (its
+// height is kept for the data list even while it is hidden), the comparator and
+// the data list down to the bottom. No two windows overlap and all stay inside
+// the free area: where the room is short, the digital meter and the data list
+// shrink first (down to their smallest usable sizes), then the room kept for a
+// hidden analog meter is given up, then the comparator moves to the top of the
+// recorder's side (above the recorder, or beside it when the recorder would get
+// too short); the column widens only as far as its windows need.
 struct TileLayout {
     TileRect main;
     TileRect digital;

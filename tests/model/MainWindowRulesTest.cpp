@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 using namespace telmora;
 
 TEST(MainControls, LinkedUnlinkedAndBusy) {
@@ -42,22 +46,46 @@ TileMetrics screen1280() {
     m.comparatorLimitButtonHeight = 25;
     return m;
 }
+
+bool overlap(const TileRect& a, const TileRect& b) {
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.bottom();
+}
+
+bool inside(const TileRect& r, const TileRect& area) {
+    return r.left >= area.left && r.top >= area.top && r.right() <= area.right() &&
+           r.bottom() <= area.bottom();
+}
+
+// The shown windows of a layout with their names.
+std::vector<std::pair<const char*, TileRect>> shownWindows(const TileLayout& t) {
+    std::vector<std::pair<const char*, TileRect>> shown{{"main", t.main}, {"digital", t.digital}};
+    if (t.hasRecorder)
+        shown.emplace_back("recorder", t.recorder);
+    if (t.hasAnalog)
+        shown.emplace_back("analog", t.analog);
+    if (t.hasComparator)
+        shown.emplace_back("comparator", t.comparator);
+    if (t.hasDataList)
+        shown.emplace_back("data list", t.dataList);
+    return shown;
+}
 } // namespace
 
-TEST(Tiling, EveryWindowShown) {
+TEST(Tiling, EveryWindowShownOnARoomyScreen) {
     TileMetrics m = screen1280();
     m.recorderVisible = m.analogVisible = m.dataListVisible = m.comparatorVisible = true;
     const TileLayout t = ComputeTiling(m);
     const int hm = 2 * 3 + 19 + 20 + 0 + 25 + 8;
+    const int below = 1024 - 30 - hm;
     EXPECT_EQ(t.main, (TileRect{0, 0, 1280, hm}));
-    EXPECT_EQ(t.digital, (TileRect{0, hm, 320, (1024 - hm) / 4}));
-    EXPECT_EQ(t.recorder, (TileRect{320, hm, 960, 1024 - hm - 30}));
+    EXPECT_EQ(t.digital, (TileRect{0, hm, 320, below / 4}));
+    EXPECT_EQ(t.recorder, (TileRect{320, hm, 960, below}));
     EXPECT_EQ(t.analog, (TileRect{0, hm + t.digital.height, 320, 178 + 12}));
-    EXPECT_EQ(t.dataList.top, hm + t.digital.height + 190);
-    EXPECT_EQ(t.dataList.height, 1024 - t.dataList.top - 30);
+    // The comparator has its own place between the analog meter and the data list.
     const int e = 2 * 4 + 19;
-    EXPECT_EQ(t.comparator,
-              (TileRect{e, (1024 - hm) / 4 + hm + e, 201 + e, 122 + 25 + 25 + e + 2}));
+    EXPECT_EQ(t.comparator, (TileRect{0, t.analog.bottom(), 201 + e, 122 + 25 + 25 + e + 2}));
+    EXPECT_EQ(t.dataList.top, t.comparator.bottom());
+    EXPECT_EQ(t.dataList.bottom(), 1024 - 30);
 }
 
 TEST(Tiling, HiddenAnalogMeterStillReservesItsHeightForTheDataList) {
@@ -70,4 +98,98 @@ TEST(Tiling, HiddenAnalogMeterStillReservesItsHeightForTheDataList) {
     EXPECT_FALSE(t.hasComparator);
     ASSERT_TRUE(t.hasDataList);
     EXPECT_EQ(t.dataList.top, t.digital.top + t.digital.height + 190);
+}
+
+namespace {
+// A desktop whose windows carry a 24-pixel caption and 1-pixel borders, seen by a
+// program running at `scale` (sizes in the program's pixels), with a panel of
+// `panel` device pixels at the bottom.
+TileMetrics desktop(int width, int height, double scale, int panel) {
+    const auto px = [scale](int devicePixels) {
+        return static_cast<int>(devicePixels / scale + 0.5);
+    };
+    TileMetrics m;
+    m.screenWidth = px(width);
+    m.screenHeight = px(height);
+    m.area = {0, 0, m.screenWidth, m.screenHeight - px(panel)};
+    m.frame = 1;
+    m.caption = 24;
+    m.menu = 22;
+    m.sizingFrame = 1;
+    m.analogDialHeight = 178;
+    m.comparatorPictureWidth = 201;
+    m.comparatorPictureHeight = 122;
+    m.comparatorAlarmButtonHeight = 25;
+    m.comparatorLimitButtonHeight = 30;
+    // Sizes as the program measures its framed windows (caption 24 + borders 2).
+    m.mainHeight = 26 + 22 + 44;
+    m.analogHeight = 178 + 6 + 26;
+    m.analogCurrentHeight = m.analogHeight;
+    m.analogSmallestWidth = 200 + 2;
+    m.comparatorSize = {201 + 48 + 2, 122 + 2 + 25 + 30 + 6 + 26};
+    m.digitalSmallest = {120 + 2, 48 + 26};
+    m.dataListSmallest = {120 + 2, 96 + 26};
+    m.recorderSmallest = {560 + 2, 300 + 26};
+    return m;
+}
+} // namespace
+
+// Small and scaled screens: whatever is shown, Tile keeps every window inside
+// the free area, no two windows overlap, and none gets less than it needs.
+TEST(Tiling, SmallAndScaledScreensFitWithoutOverlap) {
+    struct Screen {
+        int width, height;
+        double scale;
+        int panel;
+    };
+    const Screen screens[] = {{1366, 768, 1.0, 0},   {1366, 768, 1.0, 40}, {1600, 1000, 1.5, 0},
+                              {1600, 1000, 1.5, 48}, {1280, 720, 1.0, 30}, {1920, 1080, 1.25, 40},
+                              {1024, 768, 1.0, 0},   {2560, 1440, 2.0, 0}};
+    for (const Screen& screen : screens) {
+        for (int shown = 0; shown < 16; ++shown) {
+            TileMetrics m = desktop(screen.width, screen.height, screen.scale, screen.panel);
+            m.recorderVisible = (shown & 1) != 0;
+            m.analogVisible = (shown & 2) != 0;
+            m.dataListVisible = (shown & 4) != 0;
+            m.comparatorVisible = (shown & 8) != 0;
+            const TileLayout t = ComputeTiling(m);
+            const auto windows = shownWindows(t);
+            const std::string where =
+                std::to_string(screen.width) + "x" + std::to_string(screen.height) + " at " +
+                std::to_string(screen.scale) + ", windows " + std::to_string(shown);
+            for (std::size_t i = 0; i < windows.size(); ++i) {
+                EXPECT_TRUE(inside(windows[i].second, m.area)) << windows[i].first << ", " << where;
+                for (std::size_t j = i + 1; j < windows.size(); ++j)
+                    EXPECT_FALSE(overlap(windows[i].second, windows[j].second))
+                        << windows[i].first << " and " << windows[j].first << ", " << where;
+            }
+            EXPECT_EQ(t.hasRecorder, m.recorderVisible);
+            EXPECT_EQ(t.hasComparator, m.comparatorVisible);
+            EXPECT_GE(t.digital.height, m.digitalSmallest.height) << where;
+            if (t.hasRecorder) {
+                EXPECT_GE(t.recorder.width, m.recorderSmallest.width) << where;
+                EXPECT_GE(t.recorder.height, m.recorderSmallest.height) << where;
+                EXPECT_EQ(t.recorder.right(), m.area.right()) << where;
+                EXPECT_EQ(t.recorder.bottom(), m.area.bottom())
+                    << "status bar on screen, " << where;
+            }
+            if (t.hasDataList) {
+                EXPECT_GE(t.dataList.height, m.dataListSmallest.height) << where;
+            }
+            if (t.hasAnalog) {
+                EXPECT_EQ(t.analog.height, m.analogHeight) << where;
+            }
+        }
+    }
+}
+
+TEST(Tiling, FreeAreaBelowATopPanelIsWhereTheWindowsGo) {
+    TileMetrics m = desktop(1366, 768, 1.0, 0);
+    m.area = {0, 28, 1366, 740};
+    m.recorderVisible = m.dataListVisible = true;
+    const TileLayout t = ComputeTiling(m);
+    EXPECT_EQ(t.main.top, 28);
+    EXPECT_EQ(t.digital.top, 28 + m.mainHeight);
+    EXPECT_EQ(t.recorder.bottom(), 768);
+    EXPECT_EQ(t.dataList.bottom(), 768);
 }

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace telmora {
@@ -59,7 +60,12 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
     const QRect screen = telmora::DisplayScreenGeometry();
     const int top = telmora::MainWindowHeight();
     const QSize face = art::Size(art::id::DialFace);
-    setFixedSize(screen.width() / 4, face.height() + 2 * telmora::DialogFrameHeight(this));
+    // The width follows the column it is tiled into (the dial stays centred);
+    // the height is fixed.
+    setFixedHeight(face.height() + 2 * telmora::DialogFrameHeight(this));
+    setMinimumWidth(face.width());
+    resize(std::max(face.width(), screen.width() / 4 - 2 * telmora::DialogFrameHeight(this)),
+           height());
     move(screen.left(), screen.top() + top + (screen.height() - top) / 4);
 
     updateLabels();

@@ -8,6 +8,8 @@
 #include <QCloseEvent>
 #include <QPaintDevice>
 
+#include <algorithm>
+
 namespace telmora {
 
 namespace {
@@ -64,14 +66,16 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
     setBlackBackgrounds();
 
     // Left screen edge below the main window; a quarter of the width and of the
-    // remaining height; it may grow to the whole area below the main window.
+    // remaining height, frame and caption included, so that the analog meter below
+    // does not cover it; it may grow to the whole area below the main window.
     const QRect screen = telmora::DisplayScreenGeometry();
     const int top = telmora::MainWindowHeight();
-    const int w = screen.width() / 4;
-    const int h = (screen.height() - top) / 4;
-    setMinimumSize(w, h);
+    const int frame = telmora::DialogFrameHeight(this);
+    const int w = screen.width() / 4 - 2 * frame;
+    const int h = (screen.height() - top) / 4 - 2 * frame - telmora::CaptionHeight(this);
+    setMinimumSize(std::max(w, 1), std::max(h, 1));
     setMaximumSize(screen.width(), screen.height() - top);
-    setGeometry(screen.left(), screen.top() + top, w, h);
+    setGeometry(screen.left(), screen.top() + top, minimumWidth(), minimumHeight());
 
     setLinkStatus(false);
     clearDisplay();

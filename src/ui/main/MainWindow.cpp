@@ -71,6 +71,8 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
     connect(&m_link, &MeterLink::linkedChanged, this, &MainWindow::onLinkedChanged);
     connect(&m_link, &MeterLink::noDataNotice, this, &MainWindow::showNoDataNotice);
     connect(&m_link, &MeterLink::linkLostNotice, this, &MainWindow::showLinkLostNotice);
+    connect(&m_link, &MeterLink::meterSilentNotice, this,
+            [this] { showError(this, TextId::MeterNotAnswering); });
     refreshControls();
     placeMainWindow();
 }
@@ -352,11 +354,45 @@ void MainWindow::tileWindows() {
     activateWindow();
 }
 
+namespace {
+
+// What the desktop's frame and caption add to the size of `w`: measured once `w`
+// is framed, else as measured on `reference` (the main window), else the style's
+// caption height.
+QSize frameExtra(const QWidget& w, const QWidget& reference) {
+    const QSize own = w.frameGeometry().size() - w.geometry().size();
+    if (w.isVisible() && !own.isNull())
+        return own;
+    const QSize seen = reference.frameGeometry().size() - reference.geometry().size();
+    if (!seen.isNull())
+        return seen;
+    return {0, reference.style()->pixelMetric(QStyle::PM_TitleBarHeight)};
+}
+
+TileSize outer(QSize client, QSize extra) {
+    return {client.width() + extra.width(), client.height() + extra.height()};
+}
+
+// The smallest size at which every control of `w` can still be reached: what its
+// layout needs, and never less than `floor`.
+QSize smallestUsable(const QWidget& w, QSize floor) {
+    return w.minimumSizeHint().expandedTo(floor);
+}
+
+// The digital meter has no controls; its readings scale with the window.
+constexpr QSize kSmallestDigitalMeter(120, 48);
+// A data list still shows its tabs, its column titles and a few lines.
+constexpr QSize kSmallestDataList(120, 96);
+
+} // namespace
+
 TileMetrics MainWindow::tileMetrics(const QScreen& s) const {
     TileMetrics m;
     m.screenWidth = s.geometry().width();
     m.screenHeight = s.geometry().height();
     m.taskbar = taskbarHeight();
+    const QRect free = s.availableGeometry().translated(-s.geometry().topLeft());
+    m.area = {free.left(), free.top(), free.width(), free.height()};
     // Frame and caption sizes as this desktop draws them (known once a window is shown).
     const int frameH = (frameGeometry().height() - geometry().height());
     const int frameW = (frameGeometry().width() - geometry().width()) / 2;
@@ -369,14 +405,20 @@ TileMetrics MainWindow::tileMetrics(const QScreen& s) const {
     m.sizingFrame = m.frame;
     m.menu = menuBar()->sizeHint().height();
     m.bevel = m_tools.bevel->height();
+    m.mainHeight = frameGeometry().height();
 
     m.recorderVisible = m_recorder && m_recorder->isVisible();
     m.analogVisible = m_analog && m_analog->isVisible();
     m.dataListVisible = m_dataList && m_dataList->isVisible();
     m.comparatorVisible = m_comparator && m_comparator->isVisible();
+    if (m_digital != nullptr)
+        m.digitalSmallest = outer(kSmallestDigitalMeter, frameExtra(*m_digital, *this));
     if (m_analog != nullptr) {
+        const QSize extra = frameExtra(*m_analog, *this);
         m.analogDialHeight = AnalogMeterWindow::dialFaceHeight();
-        m.analogCurrentHeight = m_analog->frameGeometry().height();
+        m.analogCurrentHeight = m_analog->height() + extra.height();
+        m.analogHeight = m.analogCurrentHeight;
+        m.analogSmallestWidth = m_analog->minimumWidth() + extra.width();
     }
     if (ComparatorWindow* comparator = m_comparator) {
         const QSize picture = ComparatorWindow::pictureSize();
@@ -384,7 +426,14 @@ TileMetrics MainWindow::tileMetrics(const QScreen& s) const {
         m.comparatorPictureHeight = picture.height();
         m.comparatorAlarmButtonHeight = comparator->alarmButtonHeight();
         m.comparatorLimitButtonHeight = comparator->limitButtonHeight();
+        m.comparatorSize = outer(comparator->size(), frameExtra(*comparator, *this));
     }
+    if (m_dataList != nullptr)
+        m.dataListSmallest =
+            outer(smallestUsable(*m_dataList, kSmallestDataList), frameExtra(*m_dataList, *this));
+    if (m_recorder != nullptr)
+        m.recorderSmallest =
+            outer(smallestUsable(*m_recorder, QSize()), frameExtra(*m_recorder, *this));
     return m;
 }
 
@@ -393,13 +442,17 @@ void MainWindow::placeTiledWindows(const TileLayout& t, QPoint origin) {
         if (w == nullptr)
             return;
         // The rectangles are outer (framed) sizes; the client area is smaller.
-        const int fw = w->frameGeometry().width() - w->geometry().width();
-        const int fh = w->frameGeometry().height() - w->geometry().height();
+        const QSize extra = frameExtra(*w, *this);
+        const QSize client(std::max(r.width - extra.width(), 1),
+                           std::max(r.height - extra.height(), 1));
+        // A window's own smallest size yields where the tile has less room; the
+        // rule never gives less than the window needs to keep its controls usable.
+        w->setMinimumSize(std::min(w->minimumWidth(), client.width()),
+                          std::min(w->minimumHeight(), client.height()));
         w->move(origin + QPoint(r.left, r.top));
-        w->resize(std::max(r.width - fw, w->minimumWidth()),
-                  std::max(r.height - fh, w->minimumHeight()));
+        w->resize(client);
     };
-    move(origin);
+    move(origin + QPoint(t.main.left, t.main.top));
     place(m_digital, t.digital);
     if (t.hasRecorder)
         place(m_recorder, t.recorder);

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -75,9 +76,12 @@ void DataListWindow::placeBelow(int top) {
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const int taskbar =
         screen ? std::max(0, area.bottom() - screen->availableGeometry().bottom()) : 0;
-    setMinimumSize(area.width() / 4, area.height() / 4);
-    setGeometry(0, top, area.width() / 4,
-                std::max(area.height() / 4, area.height() - top - taskbar));
+    // A quarter of the screen wide down to the task bar, frame and caption included.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
+    const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    setMinimumSize(area.width() / 4 - 2 * frame, area.height() / 4 - caption - 2 * frame);
+    setGeometry(0, top, minimumWidth(),
+                std::max(minimumHeight(), area.height() - top - taskbar - caption - 2 * frame));
 }
 
 void DataListWindow::bindTo(const RecorderController& controller) {
