@@ -5,8 +5,8 @@
 #include "recording/recorderpages.h"
 #include "text/texts.h"
 
+#include <QDateTime>
 #include <QThread>
-#include <QTime>
 #include <QTimer>
 
 #include <algorithm>
@@ -24,6 +24,10 @@ constexpr TextId kOutOfMemory = TextId::OutOfMemory;
 constexpr TextId kFileCutShort = TextId::FileDamaged;
 constexpr TextId kAtFirstPage = TextId::AtFirstPage;
 constexpr TextId kAtLastPage = TextId::AtLastPage;
+
+WallClock WallClockOf(const QDateTime& moment) {
+    return {moment.toMSecsSinceEpoch(), moment.offsetFromUtc()};
+}
 } // namespace
 
 RecorderController::RecorderController(LiveReadingSource source, QString temporaryDirectory,
@@ -106,9 +110,10 @@ void RecorderController::takeScheduledSample() {
 void RecorderController::takeSample() {
     if (m_busy || !m_source.latestReading)
         return;
-    const QTime now = QTime::currentTime();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QTime time = now.time();
     const std::string timeText =
-        FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec());
+        FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec());
     const RecorderReading reading = CopyRecorderReading(m_source.latestReading());
     // Back to the newest page first.
     if (m_currentPage != m_lastPage)
@@ -119,12 +124,12 @@ void RecorderController::takeSample() {
     m_lowBatteryShown = reading.lowBattery;
     // A reading that cannot be stored changes nothing.
     if (const auto entry = BuildSample(reading, timeText))
-        addSample(*entry);
+        addSample(*entry, WallClockOf(now));
     if (lowBatteryAppears)
         emit lowBatteryAppeared();
 }
 
-void RecorderController::addSample(const SampleEntry& entry) {
+void RecorderController::addSample(const SampleEntry& entry, std::optional<WallClock> clock) {
     // Manual samples are mirrored to disk too: a manual series gets its own file.
     if (m_mode == AcquisitionMode::Manual && !m_recordingOn && !m_temporaryFiles.isOpen() &&
         !m_temporaryFiles.startNext()) {
@@ -133,7 +138,9 @@ void RecorderController::addSample(const SampleEntry& entry) {
     }
     std::size_t index = 0;
     try {
-        index = m_recording.addSample(entry);
+        index = m_recording.addSample(entry,
+                                      clock ? *clock : WallClockOf(QDateTime::currentDateTime()));
+        m_statistics.add(entry);
     } catch (const std::bad_alloc&) {
         stopRecording();
         emit errorRaised(kOutOfMemory);
@@ -152,6 +159,22 @@ void RecorderController::addSample(const SampleEntry& entry) {
             stopRecording();
         emit errorRaised(kTemporaryFileFailed);
     }
+}
+
+// --- statistics ----------------------------------------------------------------------
+
+GroupedStatistics RecorderController::rangeStatistics(std::int64_t first, std::int64_t end) const {
+    const SampleList& samples = m_recording.buffer();
+    return m_statistics.range(
+        static_cast<std::size_t>(std::max<std::int64_t>(first, 0)),
+        static_cast<std::size_t>(std::max<std::int64_t>(end, 0)),
+        [&samples](std::size_t i) -> const SampleEntry& { return samples[i]; });
+}
+
+GroupedStatistics RecorderController::pageStatistics(std::int32_t page) const {
+    const auto count = static_cast<std::int64_t>(m_recording.size());
+    const PageContents contents = ContentsOfPage(count, m_lastPage, page);
+    return rangeStatistics(contents.firstIndex, contents.firstIndex + contents.samples);
 }
 
 // --- pages -------------------------------------------------------------------------
@@ -203,6 +226,7 @@ void RecorderController::clear() {
     m_lastPage = m_currentPage = 1;
     m_sampleTimer->setInterval(m_intervalMs);
     m_recording.clear();
+    m_statistics.clear();
     emit cleared();
     emit pageChanged(m_currentPage, m_lastPage);
     emit extremesChanged();
@@ -246,6 +270,7 @@ void RecorderController::abortLoad() {
 
 void RecorderController::finishLoad(LoadResult result) {
     m_recording = std::move(result.recording);
+    m_statistics = std::move(result.statistics);
     const auto count = static_cast<std::int64_t>(m_recording.size());
     m_lastPage = m_currentPage = LastPageForCount(count);
     setBusy(false);

@@ -3,6 +3,7 @@
 #include "meter/LiveSource.h"
 #include "model/LiveReading.h"
 #include "recording/Recording.h"
+#include "recording/RecordingStatistics.h"
 #include "recording/TemporaryStorage.h"
 #include "recording/recordingjobs.h"
 #include "text/texts.h"
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stop_token>
 
 class QThread;
@@ -59,6 +61,14 @@ public:
     const Recording& recording() const { return m_recording; }
     bool hasUnsavedData() const { return !m_recording.isEmpty() && m_recording.isUnsaved(); }
 
+    // --- statistics of the main readings, per function and unit ---
+    // The whole recording; follows every new sample.
+    const GroupedStatistics& wholeStatistics() const { return m_statistics.whole(); }
+    // Samples first .. end - 1 (buffer indices), from the precounted blocks.
+    GroupedStatistics rangeStatistics(std::int64_t first, std::int64_t end) const;
+    // The samples page `page` shows.
+    GroupedStatistics pageStatistics(std::int32_t page) const;
+
     // --- sampling ---
     AcquisitionMode acquisitionMode() const { return m_mode; }
     std::int32_t sampleInterval() const { return m_intervalMs; }
@@ -81,8 +91,9 @@ public:
     // Takes the newest reading as the next sample.
     void takeSample();
     // Appends a sample built elsewhere as if it had just been taken (the new page,
-    // the temporary file, the extremes, the signals).
-    void addSample(const SampleEntry& entry);
+    // the temporary file, the extremes, the signals), with the date and time it was
+    // taken (now when none is given).
+    void addSample(const SampleEntry& entry, std::optional<WallClock> clock = std::nullopt);
 
     // --- temporary file ---
     bool temporaryFileOpen() const { return m_temporaryFiles.isOpen(); }
@@ -161,6 +172,7 @@ private:
     LiveReadingSource m_source;
     TemporaryFileSeries m_temporaryFiles;
     Recording m_recording;
+    RecordingStatistics m_statistics;
     QTimer* m_sampleTimer = nullptr;
     AcquisitionMode m_mode = AcquisitionMode::Automatic;
     std::int32_t m_intervalMs = kFullSpeedMs;

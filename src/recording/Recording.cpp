@@ -2,8 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace telmora {
+
+namespace {
+constexpr WallClock kUnknownClock{std::numeric_limits<std::int64_t>::min(), 0};
+constexpr std::size_t kFirstClockCapacity = 1024;
+} // namespace
 
 std::size_t Recording::addSample(const SampleEntry& entry) {
     // Append first: if memory runs out nothing has changed yet.
@@ -22,6 +28,28 @@ std::size_t Recording::addSample(const SampleEntry& entry) {
     return index;
 }
 
+std::size_t Recording::addSample(const SampleEntry& entry, const WallClock& clock) {
+    if (m_wallClocks.empty())
+        m_clockedFrom = m_buffer.size();
+    // Room for the clock first: if memory runs out nothing has changed yet.
+    const std::size_t needed = m_buffer.size() + 1 - m_clockedFrom;
+    if (needed > m_wallClocks.capacity())
+        m_wallClocks.reserve(std::max({needed, 2 * m_wallClocks.capacity(), kFirstClockCapacity}));
+    const std::size_t index = addSample(entry);
+    m_wallClocks.resize(needed - 1, kUnknownClock); // samples added without a clock
+    m_wallClocks.push_back(clock);
+    return index;
+}
+
+std::optional<WallClock> Recording::wallClock(std::size_t index) const {
+    if (index < m_clockedFrom || index - m_clockedFrom >= m_wallClocks.size())
+        return std::nullopt;
+    const WallClock& clock = m_wallClocks[index - m_clockedFrom];
+    if (clock == kUnknownClock)
+        return std::nullopt;
+    return clock;
+}
+
 void Recording::countSample() {
     ++m_sampleCount;
     m_empty = false;
@@ -30,6 +58,8 @@ void Recording::countSample() {
 
 void Recording::clear() {
     m_buffer.clear();
+    m_wallClocks = {};
+    m_clockedFrom = 0;
     m_sampleCount = 0;
     m_maxIndex = 0;
     m_minIndex = 0;

@@ -2,15 +2,19 @@
 
 #include "model/ReadingRecord.h"
 #include "model/SampleLists.h"
+#include "recording/WallClock.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace telmora {
 
 // The recorder's sample store: the samples of the recording with their count,
-// extremes, vertical scale and the empty/unsaved flags. A plain value type that
-// a load job can fill on a worker thread and hand over whole.
+// extremes, vertical scale and the empty/unsaved flags, and beside the samples the
+// date and time each live sample was taken. A plain value type that a load job can
+// fill on a worker thread and hand over whole.
 class Recording {
 public:
     static constexpr float kScaleFactor = 1.33f;
@@ -29,6 +33,13 @@ public:
     // the recording non-empty and unsaved. Returns the sample's index. Throws
     // std::bad_alloc when memory runs out, with nothing changed.
     std::size_t addSample(const SampleEntry& entry);
+    // The same for a sample taken at `clock`, which is kept beside it.
+    std::size_t addSample(const SampleEntry& entry, const WallClock& clock);
+
+    // The date and time sample `index` was taken; nothing when it is not known: the
+    // recorder files hold only the time of day, so samples read from a file (and
+    // samples added without a clock) have none.
+    std::optional<WallClock> wallClock(std::size_t index) const;
 
     // Appends a sample read from a file without counting it; recount() counts them.
     // Throws std::bad_alloc when memory runs out.
@@ -58,6 +69,10 @@ private:
     void countSample();
 
     SampleList m_buffer;
+    // Wall clocks of the samples from index m_clockedFrom on (loaded samples come
+    // first and have none); kUnknownClock marks a sample added without one.
+    std::vector<WallClock> m_wallClocks;
+    std::size_t m_clockedFrom = 0;
     std::int32_t m_sampleCount = 0;
     std::int32_t m_maxIndex = 0;
     std::int32_t m_minIndex = 0;

@@ -41,7 +41,9 @@ LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
         }
     }
     progress(LoadStage::Counting, n, n);
+    const SampleList& samples = result.recording.buffer();
     result.recording.recount([&](std::int64_t j) {
+        result.statistics.add(samples[static_cast<std::size_t>(j)]);
         if (sinceReport.elapsed() >= kProgressIntervalMs) {
             progress(LoadStage::Counting, j, n);
             sinceReport.restart();

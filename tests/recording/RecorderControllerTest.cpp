@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -358,4 +359,42 @@ TEST_F(ControllerTest, TextExportRunsAsAJobAndRefusesASecondOneMeanwhile) {
     ASSERT_TRUE(exported.wait());
     EXPECT_FALSE(exported[1].value(0).toBool());
     EXPECT_FALSE(exported[1].value(2).toString().isEmpty());
+}
+
+TEST_F(ControllerTest, SamplesCarryTheMomentTheyWereTaken) {
+    meter.show(1.0);
+    const qint64 before = QDateTime::currentMSecsSinceEpoch();
+    ASSERT_TRUE(recorder.takeManualSample());
+    const qint64 after = QDateTime::currentMSecsSinceEpoch();
+    const auto clock = recorder.recording().wallClock(0);
+    ASSERT_TRUE(clock.has_value());
+    EXPECT_GE(clock->utcMs, before);
+    EXPECT_LE(clock->utcMs, after);
+    EXPECT_EQ(clock->utcOffsetSeconds,
+              QDateTime::fromMSecsSinceEpoch(clock->utcMs).offsetFromUtc());
+
+    recorder.addSample(volts(2.0f, 1), WallClock{1000, 3600});
+    EXPECT_EQ(recorder.recording().wallClock(1), (WallClock{1000, 3600}));
+}
+
+TEST_F(ControllerTest, StatisticsFollowSamplesClearAndOpen) {
+    fill(450);
+    const StatisticsGroup* volts = recorder.wholeStatistics().find(0x6, "V");
+    ASSERT_NE(volts, nullptr);
+    EXPECT_EQ(volts->values.count(), 450);
+    const double mean = volts->values.mean(), deviation = volts->values.standardDeviation();
+    // Page 3 shows the newest 200 samples, page 1 the oldest 50.
+    EXPECT_EQ(recorder.pageStatistics(3).find(0x6, "V")->values.count(), 200);
+    EXPECT_EQ(recorder.pageStatistics(1).find(0x6, "V")->values.count(), 50);
+    EXPECT_EQ(recorder.rangeStatistics(77, 78).find(0x6, "V")->values.minimum(), 77 % 37 - 100.0);
+
+    ASSERT_TRUE(recorder.saveAndWait(file("stats.g53")));
+    recorder.clear();
+    EXPECT_TRUE(recorder.wholeStatistics().empty());
+    ASSERT_EQ(load(file("stats.g53")), LoadOutcome::Loaded);
+    volts = recorder.wholeStatistics().find(0x6, "V");
+    ASSERT_NE(volts, nullptr);
+    EXPECT_EQ(volts->values.count(), 450);
+    EXPECT_DOUBLE_EQ(volts->values.mean(), mean);
+    EXPECT_DOUBLE_EQ(volts->values.standardDeviation(), deviation);
 }

@@ -1,4 +1,5 @@
 #include "recording/Recording.h"
+#include "recording/RecordingStatistics.h"
 #include "recording/TemporaryStorage.h"
 #include "recording/recorderpages.h"
 #include "recording/recorderrules.h"
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -252,4 +254,67 @@ TEST(RecorderRules, ControlsFollowRecordingBusyEmptyModeAndPages) {
     in.currentPage = 2;
     s = ComputeRecorderControls(in);
     EXPECT_FALSE(s.import || s.exportData || s.fitView);
+}
+
+TEST(Recording, WallClockIsKeptBesideLiveSamplesOnly) {
+    Recording s;
+    for (int i = 0; i < 3; ++i)
+        s.appendLoaded(entryWith(float(i), i)); // from a file: time of day only
+    s.recount([](std::int64_t) {});
+    const WallClock summer{1751371200123, 7200}, winter{1767261600456, 3600};
+    EXPECT_EQ(s.addSample(entryWith(3.0f), summer), 3u);
+    s.addSample(entryWith(4.0f)); // added without a clock
+    EXPECT_EQ(s.addSample(entryWith(5.0f), winter), 5u);
+
+    for (std::size_t i : {0u, 2u, 4u, 6u})
+        EXPECT_FALSE(s.wallClock(i).has_value()) << i;
+    EXPECT_EQ(s.wallClock(3), summer); // each sample keeps its own UTC offset
+    EXPECT_EQ(s.wallClock(5), winter);
+
+    // Many clocked samples: the side array grows with the buffer.
+    for (int i = 0; i < 3000; ++i)
+        s.addSample(entryWith(float(i), i), WallClock{i * 500LL, -18000});
+    EXPECT_EQ(s.wallClock(6 + 2999), (WallClock{2999 * 500LL, -18000}));
+
+    s.clear();
+    EXPECT_FALSE(s.wallClock(0).has_value());
+    s.addSample(entryWith(1.0f), winter);
+    EXPECT_EQ(s.wallClock(0), winter);
+}
+
+TEST(RecordingStatistics, AnyRangeEqualsItsSamplesCountedAlone) {
+    SampleList samples;
+    RecordingStatistics statistics;
+    for (int i = 0; i < 5000; ++i) {
+        SampleEntry e = entryWith(float(std::sin(i * 0.01)) + (i % 3 == 0 ? 0.25f : 0.0f), i);
+        e.main.functionCode = i < 3000 ? 0x6 : 0x80; // volts, then ohms
+        e.main.valueText.assign(i % 997 == 0 ? "0.L" : "1.0");
+        samples.append(e);
+        statistics.add(e);
+    }
+    const auto at = [&](std::size_t i) -> const SampleEntry& { return samples[i]; };
+    const std::pair<std::size_t, std::size_t> ranges[] = {
+        {0, 5000}, {0, 1024}, {1, 1023}, {1000, 4100}, {2048, 3072}, {4999, 5000}, {10, 10}};
+    for (const auto& [first, end] : ranges) {
+        GroupedStatistics direct;
+        for (std::size_t i = first; i < end; ++i)
+            direct.add(RecorderMainReading(samples[i]));
+        const GroupedStatistics merged = statistics.range(first, end, at);
+        ASSERT_EQ(merged.groups().size(), direct.groups().size()) << first;
+        for (std::size_t g = 0; g < direct.groups().size(); ++g) {
+            const StatisticsGroup& a = merged.groups()[g];
+            const StatisticsGroup& b = direct.groups()[g];
+            EXPECT_EQ(a.function, b.function);
+            EXPECT_EQ(a.overloads, b.overloads);
+            EXPECT_EQ(a.values.count(), b.values.count());
+            EXPECT_NEAR(a.values.mean(), b.values.mean(), 1e-12);
+            EXPECT_NEAR(a.values.standardDeviation(), b.values.standardDeviation(), 1e-12);
+            EXPECT_EQ(a.values.minimum(), b.values.minimum());
+            EXPECT_EQ(a.values.maximum(), b.values.maximum());
+        }
+    }
+    const GroupedStatistics& whole = statistics.whole();
+    ASSERT_EQ(whole.groups().size(), 2u);
+    EXPECT_EQ(whole.groups()[0].overloads + whole.groups()[0].values.count(), 3000);
+    EXPECT_EQ(whole.groups()[1].overloads, 2); // 3988 and 4985
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/RunningStatistics.h"
+#include "model/sireading.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telmora {
+
+// The figures of the readings of one function and unit (a recording may hold volts,
+// then ohms): statistics of the values and the number of overloads, which have no
+// value and are only counted.
+struct StatisticsGroup {
+    std::uint32_t function = 0;
+    std::string unit; // UTF-8, as SiReading gives it
+    std::string mode;
+    RunningStatistics values;
+    std::int64_t overloads = 0;
+};
+
+// Statistics per function and unit, groups in the order their first reading came.
+// Mergeable like RunningStatistics: merging the figures of consecutive ranges gives
+// those of the whole.
+class GroupedStatistics {
+public:
+    void add(const SiReading& reading);
+    void merge(const GroupedStatistics& other);
+    void clear() { m_groups.clear(); }
+
+    bool empty() const { return m_groups.empty(); }
+    const std::vector<StatisticsGroup>& groups() const { return m_groups; }
+    // The group of a reading's function and unit; null when no reading of it came.
+    const StatisticsGroup* find(std::uint32_t function, std::string_view unit) const;
+
+private:
+    StatisticsGroup& groupFor(std::uint32_t function, std::string_view unit, std::string_view mode);
+
+    std::vector<StatisticsGroup> m_groups;
+    std::size_t m_lastUsed = 0; // readings come in runs of one function
+};
+
+} // namespace telmora

@@ -1,0 +1,156 @@
+#include "model/sireading.h"
+
+#include "model/unitstrings.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace telmora {
+
+namespace {
+
+constexpr std::uint32_t kCapacitance = 0x8;
+constexpr std::uint32_t kConductance = 0x1000;
+constexpr std::uint32_t kDecibelMilliwatt = 0x2000;
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+bool isOhm(std::uint32_t c) {
+    return c == 0x80 || c == 0x180 || c == 0x2080;
+}
+bool isCelsius(std::uint32_t c) {
+    return c == 0x20 || c == 0x4020 || c == 0x8020 || c == 0xC020;
+}
+bool isFahrenheit(std::uint32_t c) {
+    return c == 0x40 || c == 0x4040 || c == 0x8040 || c == 0xC040;
+}
+
+std::string_view unitOf(const ReadingRecord& record, std::uint32_t c) {
+    if (isOhm(c))
+        return "\u03A9";
+    if (isCelsius(c))
+        return "\u00B0C";
+    if (isFahrenheit(c))
+        return "\u00B0F";
+    if (c == kDecibelMilliwatt)
+        return "dBm";
+    if (const std::string_view unit = UnitTextView(c); !unit.empty())
+        return unit;
+    // A code without a unit of its own: the stored unit text without its mode mark.
+    std::string_view stored = record.unitText.view();
+    return trimmed(stored.substr(0, stored.find('[')));
+}
+
+std::string_view modeOf(const ReadingRecord& record) {
+    if (const std::string_view mode = trimmed(record.modeText.view()); !mode.empty())
+        return mode;
+    // Imported sessions keep the mode only as a mark after the unit: "V [AC]".
+    const std::string_view unit = record.unitText.view();
+    const std::size_t open = unit.find('[');
+    const std::size_t close = unit.find(']', open);
+    if (open == std::string_view::npos || close == std::string_view::npos)
+        return {};
+    return unit.substr(open + 1, close - open - 1);
+}
+
+bool isOverload(const ReadingRecord& record) {
+    const std::string_view text = trimmed(record.valueText.view());
+    return text.find('L') != std::string_view::npos || text.find("---") != std::string_view::npos;
+}
+
+// Powers of ten between the stored value and its SI value.
+int storedShift(RecordOrigin origin, DisplayKind kind, std::uint32_t c) {
+    if (origin != RecordOrigin::Recorder || kind != DisplayKind::Main)
+        return 0;
+    if (c == kCapacitance)
+        return -6;
+    if (c == kConductance)
+        return -9;
+    return 0;
+}
+
+// The shortest decimal text of `value` times 10^shift: the digits of the shortest
+// text that reads back as the same float, with the exponent moved, written plainly
+// for moderate exponents and in scientific notation otherwise.
+std::string decimalText(float value, int shift) {
+    if (value == 0.0f || !std::isfinite(value))
+        return "0";
+    char buffer[48];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    std::string_view text(buffer, written.ptr);
+    std::string out;
+    if (text.front() == '-') {
+        out += '-';
+        text.remove_prefix(1);
+    }
+    const std::size_t e = text.find('e');
+    std::string digits;
+    for (char c : text.substr(0, e))
+        if (c != '.')
+            digits += c;
+    std::string_view exponentText = text.substr(e + 1);
+    if (!exponentText.empty() && exponentText.front() == '+')
+        exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    exponent += shift;
+
+    if (exponent < -6 || exponent > 15) {
+        out += digits.front();
+        if (digits.size() > 1) {
+            out += '.';
+            out += std::string_view(digits).substr(1);
+        }
+        out += 'e';
+        out += std::to_string(exponent);
+        return out;
+    }
+    if (exponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+        return out;
+    }
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits) {
+        out += digits;
+        out.append(integerDigits - digits.size(), '0');
+        return out;
+    }
+    out += std::string_view(digits).substr(0, integerDigits);
+    out += '.';
+    out += std::string_view(digits).substr(integerDigits);
+    return out;
+}
+
+} // namespace
+
+SiReading ReadSi(const ReadingRecord& record, RecordOrigin origin, DisplayKind kind) {
+    SiReading out;
+    out.function = record.function();
+    out.overload = isOverload(record);
+    out.unit = unitOf(record, out.function);
+    out.mode = modeOf(record);
+    out.display = trimmed(record.displayText.view());
+    if (!out.overload) {
+        out.value = static_cast<double>(record.value);
+        if (const int shift = storedShift(origin, kind, out.function); shift != 0)
+            out.value *= std::pow(10.0, shift);
+    }
+    return out;
+}
+
+std::string SiValueText(const ReadingRecord& record, RecordOrigin origin, DisplayKind kind) {
+    if (isOverload(record))
+        return {};
+    return decimalText(record.value, storedShift(origin, kind, record.function()));
+}
+
+} // namespace telmora

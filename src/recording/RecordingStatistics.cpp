@@ -1,0 +1,20 @@
+#include "recording/RecordingStatistics.h"
+
+namespace telmora {
+
+void RecordingStatistics::add(const SampleEntry& entry) {
+    const SiReading reading = RecorderMainReading(entry);
+    if (m_size % kBlockSize == 0)
+        m_blocks.emplace_back();
+    m_blocks.back().add(reading);
+    m_whole.add(reading);
+    ++m_size;
+}
+
+void RecordingStatistics::clear() {
+    m_whole.clear();
+    m_blocks.clear();
+    m_size = 0;
+}
+
+} // namespace telmora

@@ -1,0 +1,150 @@
+// One-pass statistics: accuracy on long series of nearly equal readings, merging of
+// parts, grouping by function and unit, and the SI reading of stored records.
+#include "model/GroupedStatistics.h"
+#include "model/RunningStatistics.h"
+#include "model/sireading.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+using namespace telmora;
+
+namespace {
+
+// The two-pass reference in long double.
+struct Reference {
+    long double mean = 0, deviation = 0;
+    explicit Reference(const std::vector<double>& xs) {
+        for (double x : xs)
+            mean += x;
+        mean /= static_cast<long double>(xs.size());
+        long double squares = 0;
+        for (double x : xs)
+            squares += (x - mean) * (x - mean);
+        deviation = std::sqrt(squares / static_cast<long double>(xs.size() - 1));
+    }
+};
+
+ReadingRecord record(std::uint32_t code, float value, const char* valueText,
+                     const char* unitText = "", const char* mode = "") {
+    ReadingRecord r;
+    r.functionCode = code;
+    r.value = value;
+    r.valueText.assign(valueText);
+    r.displayText.assign(valueText);
+    r.unitText.assign(unitText);
+    r.modeText.assign(mode);
+    return r;
+}
+
+} // namespace
+
+TEST(RunningStatistics, MillionReadingsOfOneVoltKeepTheirMicrovoltSpread) {
+    // As the recorder stores them: single-precision values around 1.000000 V.
+    std::mt19937_64 random(53);
+    std::normal_distribution<double> noise(0.0, 1e-6);
+    std::vector<double> xs(1'000'000);
+    RunningStatistics s;
+    for (double& x : xs) {
+        x = static_cast<double>(static_cast<float>(1.0 + noise(random)));
+        s.add(x);
+    }
+    const Reference ref(xs);
+    ASSERT_EQ(s.count(), 1'000'000);
+    EXPECT_NEAR(s.mean(), static_cast<double>(ref.mean), 1e-12);
+    EXPECT_NEAR(s.standardDeviation(), static_cast<double>(ref.deviation),
+                1e-6 * static_cast<double>(ref.deviation));
+    EXPECT_NEAR(s.standardDeviation(), 1e-6, 0.02e-6); // the noise that went in
+}
+
+TEST(RunningStatistics, MergedPartsEqualOnePass) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> value(1e3, 1e3 + 1.0);
+    std::vector<double> xs(5000);
+    for (double& x : xs)
+        x = value(random);
+    RunningStatistics whole;
+    for (double x : xs)
+        whole.add(x);
+    // Uneven parts, including empty ones on either side of a merge.
+    RunningStatistics merged;
+    for (std::size_t begin = 0, size = 0; begin < xs.size(); begin += size, size = size * 2 + 1) {
+        RunningStatistics part;
+        for (std::size_t i = begin; i < std::min(xs.size(), begin + size); ++i)
+            part.add(xs[i]);
+        merged.merge(part);
+    }
+    EXPECT_EQ(merged.count(), whole.count());
+    EXPECT_NEAR(merged.mean(), whole.mean(), 1e-12 * whole.mean());
+    EXPECT_NEAR(merged.standardDeviation(), whole.standardDeviation(),
+                1e-9 * whole.standardDeviation());
+    EXPECT_EQ(merged.minimum(), whole.minimum());
+    EXPECT_EQ(merged.maximum(), whole.maximum());
+
+    RunningStatistics one;
+    one.add(-2.5);
+    EXPECT_EQ(one.standardDeviation(), 0.0);
+    EXPECT_EQ(one.minimum(), -2.5);
+    EXPECT_EQ(one.maximum(), -2.5);
+}
+
+TEST(GroupedStatistics, VoltsThenOhmsWithOverloadsCountedApart) {
+    GroupedStatistics g;
+    const ReadingRecord volts1 = record(0x6, 1.0f, "1.000", "V", "DC");
+    const ReadingRecord volts2 = record(0x6, 3.0f, "3.000", "V", "DC");
+    const ReadingRecord ohms = record(0x80, 1500.0f, "1.500", "W");
+    const ReadingRecord overload = record(0x80, 6.6e6f, "0.L", "W");
+    for (const ReadingRecord* r : {&volts1, &volts2, &ohms, &overload, &overload, &overload})
+        g.add(ReadSi(*r, RecordOrigin::Recorder));
+    ASSERT_EQ(g.groups().size(), 2u);
+    const StatisticsGroup* v = g.find(0x6, "V");
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->mode, "DC");
+    EXPECT_EQ(v->values.count(), 2);
+    EXPECT_DOUBLE_EQ(v->values.mean(), 2.0);
+    EXPECT_DOUBLE_EQ(v->values.standardDeviation(), std::sqrt(2.0));
+    const StatisticsGroup* r = g.find(0x80, "\u03A9");
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->values.count(), 1); // the substitutes stay out of the figures
+    EXPECT_EQ(r->overloads, 3);
+    EXPECT_EQ(r->values.maximum(), 1500.0);
+
+    GroupedStatistics other;
+    other.add(ReadSi(record(0x5, 230.0f, "230.0", "V", "AC"), RecordOrigin::Recorder));
+    other.add(ReadSi(volts1, RecordOrigin::Recorder));
+    g.merge(other);
+    ASSERT_EQ(g.groups().size(), 3u);
+    EXPECT_EQ(g.find(0x6, "V")->values.count(), 3);
+    EXPECT_EQ(g.groups()[2].function, 0x5u);
+}
+
+TEST(SiReading, RecorderAndSessionRecordsGiveSiValuesAndUnits) {
+    // The recorder keeps capacitance in microfarad and conductance in nanosiemens.
+    const ReadingRecord cap = record(0x8, 4.7e-3f, "4.700", "F");
+    EXPECT_NEAR(ReadSi(cap, RecordOrigin::Recorder).value, 4.7e-9, 1e-15);
+    EXPECT_EQ(SiValueText(cap, RecordOrigin::Recorder), "4.7e-9");
+    EXPECT_EQ(SiValueText(cap, RecordOrigin::Session), "0.0047");
+    EXPECT_EQ(SiValueText(record(0x1000, 12.5f, "12.5", "S"), RecordOrigin::Recorder), "1.25e-8");
+    EXPECT_EQ(SiValueText(record(0x80, 12345.6f, "12.3456"), RecordOrigin::Recorder), "12345.6");
+    EXPECT_EQ(SiValueText(record(0x6, -0.0012345f, "-1.2345"), RecordOrigin::Recorder),
+              "-0.0012345");
+    EXPECT_EQ(SiValueText(record(0x6, 600.0f, "600"), RecordOrigin::Recorder), "600");
+    EXPECT_EQ(SiValueText(record(0x6, 0.0f, "0.000"), RecordOrigin::Recorder), "0");
+
+    // Units with their signs; the mode from the record or from the session's mark.
+    EXPECT_EQ(ReadSi(record(0x180, 1.0f, "1"), RecordOrigin::Session).unit, "\u03A9");
+    const SiReading t = ReadSi(record(0x8020, 25.3f, "25.3", "C [T1]"), RecordOrigin::Session);
+    EXPECT_EQ(t.unit, "\u00B0C");
+    EXPECT_EQ(t.mode, "T1");
+    EXPECT_EQ(ReadSi(record(0x2000, -3.2f, "-3.2", "m"), RecordOrigin::Recorder).unit, "dBm");
+
+    // Overloads and open inputs have no value.
+    for (const char* text : {"0.L", " OL", ".OL", "----", "---"}) {
+        const ReadingRecord r = record(0x8020, 1375.0f, text, "C");
+        EXPECT_TRUE(ReadSi(r, RecordOrigin::Session).overload) << text;
+        EXPECT_EQ(SiValueText(r, RecordOrigin::Session), "") << text;
+    }
+}
