@@ -1,13 +1,15 @@
 #include "cli/CmdLink.h"
 
+#include "cli/formatoption.h"
 #include "meter/AcquisitionWorker.h"
 #include "meter/CableProtocol.h"
 #include "meter/aboutlines.h"
 #include "model/sampleconversion.h"
+#include "model/tidycsv.h"
 #include "recording/recorderexport.h"
 #include "sim/SimulatedMeter.h"
 
-#include <QTime>
+#include <QDateTime>
 
 #include <algorithm>
 #include <atomic>
@@ -31,7 +33,8 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 constexpr const char* kLogUsage =
-    "Usage: telmora-cli log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n";
+    "Usage: telmora-cli log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n"
+    "                       [--format standard|tidy]\n";
 constexpr const char* kInfoUsage = "Usage: telmora-cli info [--simulate[=NAME]]\n";
 constexpr auto kSlice = 50ms;
 
@@ -167,6 +170,7 @@ struct LogOptions {
     std::string_view simulate;
     long long count = -1;  // until Ctrl-C
     double interval = 0.0; // every reading
+    TextExportFormat format = TextExportFormat::Standard;
 };
 
 // Takes the value of --count or --interval; false (after the message) when it
@@ -200,6 +204,11 @@ std::optional<LogOptions> parseLogOptions(int argc, char** argv) {
             options.simulate = arg;
             continue;
         }
+        const OptionMatch format = TakeFormatOption(argc, argv, i, options.format);
+        if (format == OptionMatch::Bad)
+            return std::nullopt;
+        if (format == OptionMatch::Taken)
+            continue;
         if ((arg == "--count" || arg == "--interval") && i + 1 < argc) {
             value = argv[++i];
         } else if (arg.starts_with("--count=") || arg.starts_with("--interval=")) {
@@ -241,19 +250,29 @@ private:
     Clock::time_point m_due;
 };
 
+// The tidy row of a sample taken at `now`: its local date and time with the UTC offset.
+std::string tidyLine(long long index, const SampleEntry& entry, const QDateTime& now) {
+    std::string line = std::to_string(index + 1);
+    AppendTidyField(line, IsoDateTime(now.toMSecsSinceEpoch(), now.offsetFromUtc()));
+    AppendTidyReadings(line, entry, RecordOrigin::Recorder);
+    return line;
+}
+
 // Writes the newest valid reading as sample line `index`, stamped with the
 // current time; false when there was none to write.
-bool writeSampleLine(Acquisition& acquisition, long long index) {
+bool writeSampleLine(Acquisition& acquisition, long long index, TextExportFormat format) {
     const std::optional<LiveReading> live = acquisition.validReading();
     if (!live)
         return false;
-    const QTime now = QTime::currentTime();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QTime time = now.time();
     const RecorderReading reading = CopyRecorderReading(*live);
-    const auto entry =
-        BuildSample(reading, FormatSampleTime(now.hour(), now.minute(), now.second(), now.msec()));
+    const auto entry = BuildSample(
+        reading, FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec()));
     if (!entry)
         return false;
-    writeLine(RecorderTextLine(index, *entry));
+    writeLine(format == TextExportFormat::Tidy ? tidyLine(index, *entry, now)
+                                               : RecorderTextLine(index, *entry));
     return true;
 }
 
@@ -275,7 +294,7 @@ int logReadings(Acquisition& acquisition, const LogOptions& options) {
         // otherwise every new reading.
         const bool ready =
             options.interval > 0.0 ? pacer.tickDue() : acquisition.waitForNewReading(kSlice);
-        if (ready && writeSampleLine(acquisition, written))
+        if (ready && writeSampleLine(acquisition, written, options.format))
             ++written;
     }
     return 0;
@@ -297,7 +316,8 @@ int CmdLog(int argc, char** argv) {
 
     InterruptGuard guard;
     Acquisition acquisition(backend);
-    writeLine(std::string(kRecorderTextHeader));
+    writeLine(options->format == TextExportFormat::Tidy ? TidyHeader(TidyTime::DateTime)
+                                                        : std::string(kRecorderTextHeader));
     return logReadings(acquisition, *options);
 }
 

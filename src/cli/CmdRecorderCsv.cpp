@@ -1,7 +1,9 @@
 #include "cli/CmdRecorderCsv.h"
 
+#include "cli/formatoption.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
+#include "recording/recordertidy.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,16 +16,22 @@ namespace telmora::cli {
 namespace {
 
 constexpr const char* kRecorderCsvUsage =
-    "Usage: telmora-cli recorder-csv FILE\n"
+    "Usage: telmora-cli recorder-csv FILE [--format standard|tidy]\n"
     "\n"
     "Reads a recorder file (.g53, .g52, .g51 or .TMP; the format is chosen by the\n"
     "file name as the recorder does, never by the folders above it) and writes the\n"
     "recorder's text export of all pages to standard output, with CR LF line ends.\n"
-    "FILE must be a regular file.\n";
+    "FILE must be a regular file.\n"
+    "\n"
+    "--format tidy writes the tidy CSV instead: columns index, time_of_day, value\n"
+    "(SI base units, empty for an overload), unit, mode, display, overload and the\n"
+    "same five for the sub reading (sub_value ... sub_overload); comma separated,\n"
+    "\".\" decimals, RFC 4180 quoting, UTF-8. Recorder files keep no date, so the\n"
+    "time column holds the time of day and is named time_of_day.\n";
 
 } // namespace
 
-int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err) {
+int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err, TextExportFormat format) {
     SampleList samples;
     const RecorderLoadResult result = LoadRecorderFileNative(QByteArray(path), samples);
     switch (result.status) {
@@ -47,9 +55,14 @@ int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err) {
     }
     const auto count = static_cast<std::int64_t>(samples.size());
     const std::int32_t lastPage = LastPageForCount(count);
-    const bool written = WriteRecorderText(samples, 1, lastPage, lastPage, [&](std::string_view s) {
+    const auto sink = [&](std::string_view s) {
         return std::fwrite(s.data(), 1, s.size(), out) == s.size();
-    });
+    };
+    const bool written = format == TextExportFormat::Tidy
+                             ? WriteRecorderTidy(
+                                   samples, [](std::size_t) { return std::optional<WallClock>(); },
+                                   1, lastPage, lastPage, sink)
+                             : WriteRecorderText(samples, 1, lastPage, lastPage, sink);
     if (!written || std::fflush(out) != 0) {
         std::fprintf(err, "telmora-cli: writing the text failed\n");
         return 1;
@@ -69,11 +82,25 @@ int CmdRecorderCsv(int argc, char** argv) {
         std::fputs(kRecorderCsvUsage, stdout);
         return 0;
     }
-    if (argc != 1 || argv[0][0] == '\0') {
+    const char* path = nullptr;
+    TextExportFormat format = TextExportFormat::Standard;
+    for (int i = 0; i < argc; ++i) {
+        const OptionMatch match = TakeFormatOption(argc, argv, i, format);
+        if (match == OptionMatch::Bad)
+            return 2;
+        if (match == OptionMatch::Taken)
+            continue;
+        if (path != nullptr || argv[i][0] == '\0' || std::strncmp(argv[i], "--", 2) == 0) {
+            std::fputs(kRecorderCsvUsage, stderr);
+            return 2;
+        }
+        path = argv[i];
+    }
+    if (path == nullptr) {
         std::fputs(kRecorderCsvUsage, stderr);
         return 2;
     }
-    return RunRecorderCsv(argv[0], stdout, stderr);
+    return RunRecorderCsv(path, stdout, stderr, format);
 }
 
 } // namespace telmora::cli

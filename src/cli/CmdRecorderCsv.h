@@ -2,6 +2,8 @@
 // telmora-cli recorder-csv: the recorder's text export of every page of a recorder
 // file, on stdout.
 
+#include "model/exportoptions.h"
+
 #include <cstdio>
 
 namespace telmora::cli {
@@ -9,8 +11,10 @@ namespace telmora::cli {
 // Reads the recorder file `path` (format chosen by its name, as the recorder does)
 // and writes the text export of all pages to `out`. Returns the exit status: 0 on
 // success, 1 when the file cannot be read (one line on `err`). A file cut short is
-// exported as far as it goes, with a note on `err` and status 1.
-int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err);
+// exported as far as it goes, with a note on `err` and status 1. The tidy format
+// gives the time of day only: recorder files keep no date.
+int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err,
+                   TextExportFormat format = TextExportFormat::Standard);
 
 // The command: `argv` holds the arguments after "recorder-csv".
 int CmdRecorderCsv(int argc, char** argv);

@@ -1,9 +1,11 @@
 #include "cli/CmdSessionFiles.h"
 
 #include "cli/clipaths.h"
+#include "cli/formatoption.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionFile.h"
 #include "logger/sessiontext.h"
+#include "logger/sessiontidy.h"
 #include "model/LoggerMemory.h"
 
 #include <QFile>
@@ -23,8 +25,10 @@ namespace telmora::cli {
 
 namespace {
 
-constexpr const char* kSessionCsvUsage = "Usage: telmora-cli session-csv FILE\n";
-constexpr const char* kMemoryCsvUsage = "Usage: telmora-cli memory-csv IMAGE [--slr OUT]\n";
+constexpr const char* kSessionCsvUsage =
+    "Usage: telmora-cli session-csv FILE [--format standard|tidy]\n";
+constexpr const char* kMemoryCsvUsage =
+    "Usage: telmora-cli memory-csv IMAGE [--slr OUT] [--format standard|tidy]\n";
 
 void BinaryStdout() {
 #ifdef _WIN32
@@ -37,10 +41,12 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-// The text export of all sessions to stdout.
-bool WriteCsv(std::span<const SampleList> sessions) {
+// The text export (standard or tidy) of all sessions to stdout.
+bool WriteCsv(std::span<const SampleList> sessions, TextExportFormat format) {
     BinaryStdout();
-    const std::string text = SessionsText(sessions, 1, static_cast<int>(sessions.size()));
+    const int last = static_cast<int>(sessions.size());
+    const std::string text = format == TextExportFormat::Tidy ? SessionsTidyText(sessions, 1, last)
+                                                              : SessionsText(sessions, 1, last);
     return WriteAll(stdout, text.data(), text.size()) && std::fflush(stdout) == 0;
 }
 
@@ -74,21 +80,35 @@ bool WriteAll(std::FILE* out, const char* data, std::size_t size) {
 }
 
 int CmdSessionCsv(int argc, char** argv) {
-    if (argc != 1 || std::string_view(argv[0]).starts_with("--")) {
+    const char* path = nullptr;
+    TextExportFormat format = TextExportFormat::Standard;
+    for (int i = 0; i < argc; ++i) {
+        const OptionMatch match = TakeFormatOption(argc, argv, i, format);
+        if (match == OptionMatch::Bad)
+            return 2;
+        if (match == OptionMatch::Taken)
+            continue;
+        if (path != nullptr || std::string_view(argv[i]).starts_with("--")) {
+            std::fputs(kSessionCsvUsage, stderr);
+            return 2;
+        }
+        path = argv[i];
+    }
+    if (path == nullptr) {
         std::fputs(kSessionCsvUsage, stderr);
         return 2;
     }
     QFile file;
     std::string problem;
-    if (!OpenInputFile(file, argv[0], "the session file", problem)) {
+    if (!OpenInputFile(file, path, "the session file", problem)) {
         return Fail(problem);
     }
     std::vector<SampleList> sessions;
     const SessionFileStatus status = ReadSessions(file, sessions);
     if (status != SessionFileStatus::Ok) {
-        return Fail(SessionFileProblem(status, argv[0], false, file.errorString()));
+        return Fail(SessionFileProblem(status, path, false, file.errorString()));
     }
-    if (!WriteCsv(sessions)) {
+    if (!WriteCsv(sessions, format)) {
         return Fail("cannot write to standard output");
     }
     return 0;
@@ -97,8 +117,16 @@ int CmdSessionCsv(int argc, char** argv) {
 int CmdMemoryCsv(int argc, char** argv) {
     const char* imagePath = nullptr;
     const char* slrPath = nullptr;
+    TextExportFormat format = TextExportFormat::Standard;
     for (int i = 0; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        const OptionMatch match = TakeFormatOption(argc, argv, i, format);
+        if (match == OptionMatch::Bad) {
+            return 2;
+        }
+        if (match == OptionMatch::Taken) {
+            continue;
+        }
         if (arg == "--slr" && i + 1 < argc) {
             slrPath = argv[++i];
         } else if (arg.starts_with("--slr=")) {
@@ -138,7 +166,7 @@ int CmdMemoryCsv(int argc, char** argv) {
     if (converted.memory.status == MemoryParseStatus::NoHeader) {
         return Fail(std::string("'") + imagePath + "' is too short to be a logger memory image");
     }
-    if (!WriteCsv(converted.sessions)) {
+    if (!WriteCsv(converted.sessions, format)) {
         return Fail("cannot write to standard output");
     }
     if (out) {

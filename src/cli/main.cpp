@@ -6,6 +6,7 @@
 #include "cli/CmdLink.h"
 #include "cli/CmdRecorderCsv.h"
 #include "cli/CmdSessionFiles.h"
+#include "cli/CmdStats.h"
 
 #include <cstdio>
 #include <cstring>
@@ -23,6 +24,8 @@ constexpr const char* kUsage =
     "  memory-csv IMAGE [--slr OUT]  convert a logger memory image (as saved by\n"
     "                             download --image)\n"
     "  log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n"
+    "  stats FILE                 statistics per function and unit of a recorder or\n"
+    "                             session file, as JSON lines (stats --help)\n"
     "  download [--simulate[=NAME]] --slr OUT [--csv OUT] [--image OUT]\n"
     "                             download the logger memory: sessions (.slr), their\n"
     "                             text export and the raw memory image\n"
@@ -31,6 +34,18 @@ constexpr const char* kUsage =
     "Options:\n"
     "  --help                     show this text\n"
     "  --version                  show the version\n"
+    "  --format standard|tidy     for recorder-csv, session-csv, memory-csv and log:\n"
+    "                             standard is the text export the windows write;\n"
+    "                             tidy is one header line, one row per sample with\n"
+    "                             the columns index, time, value, unit, mode,\n"
+    "                             display, overload and sub_value, sub_unit,\n"
+    "                             sub_mode, sub_display, sub_overload. time is the\n"
+    "                             ISO 8601 date and time with milliseconds and UTC\n"
+    "                             offset (log); time_of_day for recorder files,\n"
+    "                             which keep no date; session and time (seconds\n"
+    "                             from the session start) for sessions. value is in\n"
+    "                             SI base units, empty for an overload. Comma\n"
+    "                             separated, \".\" decimals, RFC 4180 quoting, UTF-8.\n"
     "\n"
     "Input files must be regular files (no FIFOs or devices); an output file that\n"
     "exists must be a regular file, which is replaced only once the new one is\n"
@@ -52,6 +67,7 @@ constexpr Command kCommands[] = {
     {"log", telmora::cli::CmdLog},
     {"info", telmora::cli::CmdInfo},
     {"recorder-csv", telmora::cli::CmdRecorderCsv},
+    {"stats", telmora::cli::CmdStats},
 };
 
 } // namespace

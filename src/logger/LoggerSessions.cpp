@@ -1,6 +1,8 @@
 #include "logger/LoggerSessions.h"
 
+#include "logger/sessiontidy.h"
 #include "model/fileaccess.h"
+
 #include "text/texts.h"
 
 #include <QDir>
@@ -313,15 +315,17 @@ void LoggerSessions::finishSave(const JobResult& result) {
     emit fileSaved(result.fileStatus);
 }
 
-void LoggerSessions::exportText(const QString& path, int first, int last) {
+void LoggerSessions::exportText(const QString& path, int first, int last, TextExportFormat format) {
     if (m_empty || m_busy || !begin(Operation::Exporting))
         return;
     m_path = path;
     setBusy(true);
     emit stateChanged();
     const std::span<const SampleList> shown = shownSessions();
-    runJob([path, shown, first, last](std::stop_token, JobResult& result) {
-        result.written = ExportSessionsTextFile(path, shown, first, last, &result.error);
+    runJob([path, shown, first, last, format](std::stop_token, JobResult& result) {
+        result.written = format == TextExportFormat::Tidy
+                             ? ExportSessionsTidyFile(path, shown, first, last, &result.error)
+                             : ExportSessionsTextFile(path, shown, first, last, &result.error);
     });
 }
 
@@ -357,8 +361,10 @@ ExportPlan LoggerSessions::planExport(const ExportRequest& request) const {
     plan.pages = ClampPageRange(first, last, m_shown);
     if (plan.pages.empty())
         return plan;
-    if (request.type == ExportType::Text) {
+    if (request.type == ExportType::Text || request.type == ExportType::TidyText) {
         plan.action = ExportPlan::Action::Text;
+        if (request.type == ExportType::TidyText)
+            plan.textFormat = TextExportFormat::Tidy;
         return plan;
     }
     plan.action = ExportPlan::Action::Picture;

@@ -63,6 +63,7 @@ struct ExportPlan {
     PageRange pages;
     bool bitmap = false;
     ExportDestination destination = ExportDestination::File;
+    TextExportFormat textFormat = TextExportFormat::Standard;
 };
 
 class LoggerSessions : public QObject {
@@ -103,7 +104,8 @@ public:
     // Writes every session; fileSaved tells the outcome.
     void saveFile(const QString& path);
     // Text export of sessions first..last (1-based, clamped); textExported tells.
-    void exportText(const QString& path, int first, int last);
+    void exportText(const QString& path, int first, int last,
+                    TextExportFormat format = TextExportFormat::Standard);
     ExportPlan planExport(const ExportRequest& request) const;
 
     // --- paging and clearing ---

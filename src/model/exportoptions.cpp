@@ -58,7 +58,8 @@ QString ShortenedFileName(const QString& name) {
 }
 
 bool ExportDialogModel::isPicture() const {
-    return m_controls.type && *m_controls.type != ExportType::Text;
+    return m_controls.type && *m_controls.type != ExportType::Text &&
+           *m_controls.type != ExportType::TidyText;
 }
 
 void ExportDialogModel::selectType(ExportType type) {
@@ -66,6 +67,7 @@ void ExportDialogModel::selectType(ExportType type) {
     c.type = type;
     switch (type) {
     case ExportType::Text:
+    case ExportType::TidyText:
         c.clipboardEnabled = false;
         c.printerEnabled = false;
         c.fileEnabled = true;

@@ -11,7 +11,10 @@ namespace telmora {
 
 // What an export writes, where it goes, which pages it covers and in which unit
 // the picture size is shown.
-enum class ExportType { MetaFile, BitMap, Text };
+// TidyText is the tidy CSV for analysis tools (dates, SI values) beside the
+// standard text export.
+enum class ExportType { MetaFile, BitMap, Text, TidyText };
+enum class TextExportFormat { Standard, Tidy };
 enum class ExportDestination { ClipBoard, File, Printer };
 enum class PageScope { AllPages, ThisPage, Range };
 enum class SizeUnit { Pixels, Millimeters, Inches, Points };

@@ -3,6 +3,7 @@
 #include "model/sampleconversion.h"
 #include "recording/recorderexport.h"
 #include "recording/recorderpages.h"
+#include "recording/recordertidy.h"
 #include "text/texts.h"
 
 #include <QDateTime>
@@ -304,18 +305,21 @@ void RecorderController::startSave(const QString& path) {
     });
 }
 
-void RecorderController::startTextExport(const QString& path, std::int32_t first,
-                                         std::int32_t last) {
+void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,
+                                         TextExportFormat format) {
     if (m_busy)
         return;
     m_stop = std::stop_source();
     setBusy(true);
-    runJob([this, path, first, last, lastPage = m_lastPage](std::stop_token stop) {
+    runJob([this, path, first, last, format, lastPage = m_lastPage](std::stop_token stop) {
         SaveResult result;
         result.path = path;
         // The recording does not change while the controller is busy.
-        result.saved = ExportRecorderText(path, m_recording.buffer(), first, last, lastPage,
-                                          &result.reason, stop);
+        result.saved =
+            format == TextExportFormat::Tidy
+                ? ExportRecorderTidy(path, m_recording, first, last, lastPage, &result.reason, stop)
+                : ExportRecorderText(path, m_recording.buffer(), first, last, lastPage,
+                                     &result.reason, stop);
         return std::function<void()>([this, result] {
             setBusy(false);
             emit textExportFinished(result.saved, result.path, result.reason);

@@ -2,6 +2,7 @@
 
 #include "meter/LiveSource.h"
 #include "model/LiveReading.h"
+#include "model/exportoptions.h"
 #include "recording/Recording.h"
 #include "recording/RecordingStatistics.h"
 #include "recording/TemporaryStorage.h"
@@ -129,7 +130,8 @@ public:
     void startSave(const QString& path);
     // Writes the text export of pages first..last on a worker thread; ends in
     // textExportFinished. Destroying the controller stops it, leaving the file as it was.
-    void startTextExport(const QString& path, std::int32_t first, std::int32_t last);
+    void startTextExport(const QString& path, std::int32_t first, std::int32_t last,
+                         TextExportFormat format = TextExportFormat::Standard);
     // Saves and waits for the result (closing the program). True when saved.
     bool saveAndWait(const QString& path);
     // Waits for a running job and delivers its result now.

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace telmora {
 
@@ -221,6 +222,13 @@ void ChartWidget::setCursorPoint(int point) {
 
 bool ChartWidget::isZoomed() const {
     return d->zoomed;
+}
+
+std::pair<int, int> ChartWidget::shownPoints() const {
+    const QCPRange range = d->plot->xAxis->range();
+    const int last = d->points() - 1;
+    return {std::clamp(static_cast<int>(std::ceil(range.lower)), 0, std::max(last, 0)),
+            std::clamp(static_cast<int>(std::floor(range.upper)), -1, last)};
 }
 
 void ChartWidget::resetZoom() {

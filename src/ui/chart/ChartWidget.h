@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QPrinter;
@@ -101,6 +102,9 @@ public:
     void setCursorPoint(int point); // clamped to the points; emits nothing
     bool isZoomed() const;
     void resetZoom();
+    // The first and last point the view shows now (all points unless zoomed in);
+    // first > last when it shows none.
+    std::pair<int, int> shownPoints() const;
 
     // --- printing and pictures ---
     // One page on the printer; false when no printer is configured or it fails.

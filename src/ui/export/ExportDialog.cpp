@@ -72,10 +72,12 @@ void ExportDialog::buildTypeGroup() {
     m_metafileButton = radio(TextId::ExportMetaFile, m_typeGroup);
     m_bitmapButton = radio(TextId::ExportBitMap, m_typeGroup);
     m_textButton = radio(TextId::ExportTextOnly, m_typeGroup);
+    m_tidyTextButton = new QRadioButton(translate("Tidy CSV (date, time, SI values)"), m_typeGroup);
     auto* typeLayout = new QVBoxLayout(m_typeGroup);
     typeLayout->addWidget(m_metafileButton);
     typeLayout->addWidget(m_bitmapButton);
     typeLayout->addWidget(m_textButton);
+    typeLayout->addWidget(m_tidyTextButton);
     typeLayout->addStretch();
 }
 
@@ -179,6 +181,7 @@ void ExportDialog::nameControls() {
         {m_metafileButton, "rbtnMetaFile"},
         {m_bitmapButton, "rbtnBitMap"},
         {m_textButton, "rbtnText"},
+        {m_tidyTextButton, "rbtnTidyText"},
         {m_destinationGroup, "gbExportDestination"},
         {m_clipboardButton, "rbtnClipBoard"},
         {m_fileButton, "rbtnFile"},
@@ -222,6 +225,7 @@ void ExportDialog::connectHandlers() {
     onSelect(m_metafileButton, [this] { m_model.selectType(ExportType::MetaFile); });
     onSelect(m_bitmapButton, [this] { m_model.selectType(ExportType::BitMap); });
     onSelect(m_textButton, [this] { m_model.selectType(ExportType::Text); });
+    onSelect(m_tidyTextButton, [this] { m_model.selectType(ExportType::TidyText); });
     onSelect(m_clipboardButton,
              [this] { m_model.selectDestination(ExportDestination::ClipBoard); });
     onSelect(m_fileButton, [this] { m_model.selectDestination(ExportDestination::File); });
@@ -252,6 +256,7 @@ void ExportDialog::syncControls(bool updateSizeEdits) {
     check(m_metafileButton, c.type == ExportType::MetaFile);
     check(m_bitmapButton, c.type == ExportType::BitMap);
     check(m_textButton, c.type == ExportType::Text);
+    check(m_tidyTextButton, c.type == ExportType::TidyText);
     check(m_clipboardButton, c.destination == ExportDestination::ClipBoard);
     check(m_fileButton, c.destination == ExportDestination::File);
     check(m_printerButton, c.destination == ExportDestination::Printer);
@@ -306,8 +311,10 @@ void ExportDialog::setFileName(const QString& name) {
 }
 
 void ExportDialog::setTextExportAllowed(bool allowed) {
-    m_textButton->setVisible(allowed);
-    m_textButton->setEnabled(allowed);
+    for (QRadioButton* button : {m_textButton, m_tidyTextButton}) {
+        button->setVisible(allowed);
+        button->setEnabled(allowed);
+    }
 }
 
 void ExportDialog::selectType(ExportType type) {
@@ -361,6 +368,8 @@ QRadioButton* ExportDialog::buttonOf(ExportType type) const {
         return m_metafileButton;
     case ExportType::BitMap:
         return m_bitmapButton;
+    case ExportType::TidyText:
+        return m_tidyTextButton;
     case ExportType::Text:
         break;
     }
@@ -420,6 +429,7 @@ void ExportDialog::browse() {
     request.overwritePrompt = true;
     switch (exportType()) {
     case ExportType::Text:
+    case ExportType::TidyText:
         request.defaultExt = QStringLiteral("csv");
         request.filter = QStringLiteral("CSV files(*.csv)|*.csv");
         break;

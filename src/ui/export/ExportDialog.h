@@ -16,8 +16,8 @@ class QRadioButton;
 
 namespace telmora {
 
-// "Exporting Data Logger": collects what to export (vector picture, bitmap or
-// text), where to (clipboard, file, printer), which pages and the picture size.
+// "Exporting Data Logger": collects what to export (vector picture, bitmap,
+// text or the tidy CSV), where to (clipboard, file, printer), which pages and the picture size.
 // The caller prepares the choices, shows the dialog modally and, on Accepted,
 // reads them and carries out the export itself. The recorder and the import
 // window let the printer take any pages; the graph viewer's dialog prints This
@@ -88,6 +88,7 @@ private:
     QRadioButton* m_metafileButton = nullptr;
     QRadioButton* m_bitmapButton = nullptr;
     QRadioButton* m_textButton = nullptr;
+    QRadioButton* m_tidyTextButton = nullptr;
 
     QGroupBox* m_destinationGroup = nullptr;
     QRadioButton* m_clipboardButton = nullptr;

@@ -2,6 +2,7 @@
 
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
+#include "logger/sessionstatistics.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
@@ -9,6 +10,7 @@
 #include "ui/common/LineColorDialog.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
+#include "ui/common/StatisticsPanel.h"
 #include "ui/common/standardshortcuts.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/logger/SessionGraphView.h"
@@ -124,6 +126,9 @@ void LoggerWindow::buildCentre() {
     row->addWidget(m_tabs);
     m_graph = new SessionGraphView(m_sessions, *m_tabs, *m_lineColors, m_printer.get(), client);
     row->addWidget(m_graph, 1);
+    m_statistics = new StatisticsPanel(client);
+    m_statistics->setColumnTitle(StatisticsPanel::Column::Whole, translate("All sessions"));
+    row->addWidget(m_statistics);
     setCentralWidget(central);
     m_graph->chart().setFocus();
 }
@@ -168,6 +173,7 @@ void LoggerWindow::bindSessions() {
     LoggerSessions* s = &m_sessions;
     connect(s, &LoggerSessions::sessionsReplaced, this, &LoggerWindow::showSessions);
     connect(s, &LoggerSessions::currentSessionChanged, m_graph, &SessionGraphView::drawSession);
+    connect(s, &LoggerSessions::currentSessionChanged, this, &LoggerWindow::showStatistics);
     connect(s, &LoggerSessions::stateChanged, this, &LoggerWindow::updateControls);
     connect(s, &LoggerSessions::busyChanged, this, [this](bool busy) {
         // The hourglass while the sessions are being replaced or written.
@@ -218,6 +224,24 @@ void LoggerWindow::showSessions() {
     }
     if (m_sessions.sessionsShown() > 0)
         m_graph->drawSession(m_sessions.currentSession());
+    showStatistics();
+}
+
+void LoggerWindow::showStatistics() {
+    const std::span<const SampleList> shown = m_sessions.shownSessions();
+    const int s = m_sessions.currentSession();
+    if (m_sessions.isEmpty() || s < 0 || s >= static_cast<int>(shown.size())) {
+        m_statistics->clear();
+        return;
+    }
+    const SampleList& session = shown[static_cast<std::size_t>(s)];
+    const GroupedStatistics ofSession = SessionStatistics(session);
+    const GroupedStatistics ofAll = SessionsStatistics(shown);
+    const StatisticsGroup* group = NewestReadingGroup(ofSession, session);
+    m_statistics->setColumnTitle(StatisticsPanel::Column::Shown,
+                                 translate("Session %1").arg(s + 1));
+    m_statistics->showGroups(group != nullptr ? ofAll.find(group->function, group->unit) : nullptr,
+                             group);
 }
 
 void LoggerWindow::showProgress(const LoggerProgress& progress) {
@@ -340,7 +364,7 @@ void LoggerWindow::exportData() {
         showError(this, TextId::BrowseForFileName);
         return;
     case ExportPlan::Action::Text:
-        m_sessions.exportText(request.fileName, plan.pages.first, plan.pages.last);
+        m_sessions.exportText(request.fileName, plan.pages.first, plan.pages.last, plan.textFormat);
         return;
     case ExportPlan::Action::Picture:
         break;

@@ -20,6 +20,7 @@ class LoggerSessions;
 class ProgressWindow;
 class SessionGraphView;
 class SessionTabs;
+class StatisticsPanel;
 struct LoggerProgress;
 
 // "Data Logger": the sessions downloaded from the meter's logger memory or read
@@ -68,6 +69,8 @@ private:
     void bindSessions();
     void updateControls();
     void showSessions();
+    // The statistics of the current session and of all sessions.
+    void showStatistics();
     void showProgress(const LoggerProgress& progress);
     void endProgress();
     void askToDownload();
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<ProgressWindow> m_progress;
     SessionTabs* m_tabs = nullptr;
     SessionGraphView* m_graph = nullptr;
+    StatisticsPanel* m_statistics = nullptr;
     std::optional<BusyCursor> m_busyCursor;
     bool m_closeAfterSave = false;
 

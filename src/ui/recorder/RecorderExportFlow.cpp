@@ -43,6 +43,8 @@ void RecorderExportFlow::run() {
     // Text is written on the controller's worker thread; the window reports the outcome.
     if (dlg->exportType() == ExportType::Text)
         m_controller.startTextExport(fileName, first, last);
+    else if (dlg->exportType() == ExportType::TidyText)
+        m_controller.startTextExport(fileName, first, last, TextExportFormat::Tidy);
     else
         exportPictures(first, last, fileName);
 }

@@ -5,6 +5,8 @@
 #include "recording/recordertext.h"
 #include "ui/chart/ChartWidget.h"
 
+#include <algorithm>
+
 namespace telmora {
 
 namespace {
@@ -101,6 +103,19 @@ const SampleEntry* RecorderGraph::sampleAtCursor() const {
     if (i < 0 || i >= count)
         return nullptr;
     return &buffer[static_cast<std::size_t>(i)];
+}
+
+std::pair<std::int64_t, std::int64_t> RecorderGraph::shownSamples() const {
+    const auto count = static_cast<std::int64_t>(m_controller.recording().size());
+    const auto [firstPoint, lastPoint] = m_chart.shownPoints();
+    const auto index = [&](int point) {
+        return IndexOfPoint(point, count, m_controller.lastPage(), m_controller.currentPage(),
+                            m_pointsPerPage);
+    };
+    const std::int64_t last = index(lastPoint);
+    if (firstPoint > lastPoint || last < 0)
+        return {0, 0}; // only empty points of a partial page
+    return {std::max<std::int64_t>(index(firstPoint), 0), std::min(last + 1, count)};
 }
 
 void RecorderGraph::showUnitOf(const SampleEntry* sample) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 class QPrinter;
 
@@ -31,6 +32,9 @@ public:
     void appendSample(std::int64_t index);
     // The sample under the cursor; none on an empty point.
     const SampleEntry* sampleAtCursor() const;
+    // Buffer indices first .. end - 1 of the samples the view shows (the page, or
+    // the zoomed part of it).
+    std::pair<std::int64_t, std::int64_t> shownSamples() const;
     // "Reading" with the unit of `sample`, or plain "Reading" without one.
     void showUnitOf(const SampleEntry* sample);
     // Prints the shown page in monochrome through the print dialog.

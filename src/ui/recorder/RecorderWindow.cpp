@@ -9,6 +9,7 @@
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
+#include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/IntervalDialog.h"
 #include "ui/recorder/RecorderCommandBar.h"
@@ -21,6 +22,7 @@
 #include <QColorDialog>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMetaMethod>
 #include <QPageSetupDialog>
@@ -84,9 +86,14 @@ void RecorderWindow::buildControls() {
     layout->addWidget(line);
     m_readouts = new RecorderReadouts(central);
     layout->addWidget(m_readouts);
+    auto* graphRow = new QHBoxLayout;
+    graphRow->setSpacing(4);
     m_chart = new ChartWidget(central);
     m_chart->setObjectName(QStringLiteral("ChartWidget"));
-    layout->addWidget(m_chart, 1);
+    graphRow->addWidget(m_chart, 1);
+    m_statistics = new StatisticsPanel(central);
+    graphRow->addWidget(m_statistics);
+    layout->addLayout(graphRow, 1);
 
     m_pageProgress = new QProgressBar(central);
     m_pageProgress->setObjectName(QStringLiteral("ProgressBar"));
@@ -138,7 +145,10 @@ void RecorderWindow::bindController() {
 
 void RecorderWindow::bindChart() {
     connect(m_chart, &ChartWidget::cursorMoved, this, &RecorderWindow::showCursorReading);
-    connect(m_chart, &ChartWidget::zoomed, this, [this] { m_commands->setUndoZoomEnabled(true); });
+    connect(m_chart, &ChartWidget::zoomed, this, [this] {
+        m_commands->setUndoZoomEnabled(true);
+        showStatistics();
+    });
     connect(m_chart, &ChartWidget::keyPressed, this, &RecorderWindow::pageWithKey);
 }
 
@@ -317,6 +327,7 @@ void RecorderWindow::pageWithKey(int key) {
 }
 
 void RecorderWindow::showCursorReading() {
+    showStatistics();
     if (m_controller.recording().isEmpty()) {
         m_readouts->clearCursorSample();
         m_graph->showUnitOf(nullptr);
@@ -340,9 +351,30 @@ void RecorderWindow::showExtremes() {
         m_readouts->clearExtremes();
 }
 
+void RecorderWindow::showStatistics() {
+    const Recording& recording = m_controller.recording();
+    const SampleEntry* sample = m_graph->sampleAtCursor();
+    if (sample == nullptr && recording.size() > 0)
+        sample = &recording.buffer().back();
+    if (sample == nullptr) {
+        m_statistics->clear();
+        return;
+    }
+    const SiReading reading = RecorderMainReading(*sample);
+    const auto [first, end] = m_graph->shownSamples();
+    const GroupedStatistics shown = m_controller.rangeStatistics(first, end);
+    m_statistics->setColumnTitle(StatisticsPanel::Column::Shown,
+                                 m_chart->isZoomed()
+                                     ? translate("Zoom")
+                                     : translate("Page %1").arg(m_controller.currentPage()));
+    m_statistics->showGroups(m_controller.wholeStatistics().find(reading.function, reading.unit),
+                             shown.find(reading.function, reading.unit));
+}
+
 void RecorderWindow::undoZoom() {
     m_chart->resetZoom();
     m_commands->setUndoZoomEnabled(false);
+    showStatistics();
 }
 
 void RecorderWindow::chooseLineColor() {

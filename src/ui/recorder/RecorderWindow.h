@@ -23,10 +23,12 @@ class RecorderCommandBar;
 class RecorderGraph;
 class RecorderReadouts;
 class RecorderStatusBar;
+class StatisticsPanel;
 enum class RecorderCommand;
 
 // The graphical recorder's window over its RecorderController: shows the recording
-// as a graph of pages of 200 points with cursor and max/min read-outs, runs the
+// as a graph of pages of 200 points with cursor and max/min read-outs and the
+// statistics of the whole recording and of the shown page or zoom, runs the
 // dialogs of the file, export and interval commands and shows the controller's
 // messages. It lives from start-up to shut-down; closing it only hides it.
 class RecorderWindow : public QMainWindow {
@@ -110,6 +112,9 @@ private:
     void resetGraph();
     void showCursorReading();
     void showExtremes();
+    // The statistics of the group of the reading under the cursor (or the newest),
+    // for the whole recording and for what the graph shows.
+    void showStatistics();
     void refreshControls();
     void refreshStatus();
     void pageWithKey(int key);
@@ -128,6 +133,7 @@ private:
     RecorderCommandBar* m_commands = nullptr;
     RecorderReadouts* m_readouts = nullptr;
     ChartWidget* m_chart = nullptr;
+    StatisticsPanel* m_statistics = nullptr;
     std::unique_ptr<RecorderGraph> m_graph;
     QProgressBar* m_pageProgress = nullptr;
     RecorderStatusBar* m_status = nullptr;

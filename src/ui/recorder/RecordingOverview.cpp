@@ -6,6 +6,7 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
 #include "ui/recorder/recorderwidgets.h"
@@ -21,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace telmora {
@@ -106,9 +108,14 @@ void RecordingOverview::buildControls() {
     line->setFrameShadow(QFrame::Sunken);
     layout->addWidget(line);
 
+    auto* graphRow = new QHBoxLayout;
+    graphRow->setSpacing(4);
     m_chart = new ChartWidget(this);
     m_chart->setObjectName(QStringLiteral("ChartWidgetView"));
-    layout->addWidget(m_chart, 1);
+    graphRow->addWidget(m_chart, 1);
+    m_statisticsPanel = new StatisticsPanel(this);
+    graphRow->addWidget(m_statisticsPanel);
+    layout->addLayout(graphRow, 1);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setSizeGripEnabled(false);
@@ -171,6 +178,7 @@ void RecordingOverview::connectControls() {
     connect(m_exportButton, &QToolButton::clicked, this, &RecordingOverview::exportGraph);
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_chart, &ChartWidget::zoomed, this, &RecordingOverview::enableUndoZoom);
+    connect(m_chart, &ChartWidget::cursorMoved, this, &RecordingOverview::showStatistics);
 }
 
 void RecordingOverview::setUpGraph() {
@@ -217,12 +225,16 @@ void RecordingOverview::showRecording(const Recording& recording) {
     m_scaleMin = recording.scaleMin();
     m_reduction = ReduceForView(recording.buffer(), recording.maxIndex(), recording.minIndex());
     m_pointCount = static_cast<std::int32_t>(m_reduction.pointCount());
+    m_statistics.clear();
+    for (std::size_t i = 0; i < recording.buffer().size(); ++i)
+        m_statistics.add(recording.buffer()[i]);
     plotReduction();
     m_chart->setCursorPoint(0);
     m_chart->resetZoom();
     m_undoZoomButton->setEnabled(false);
     showExtreme(m_largest, recording.maxIndex());
     showExtreme(m_smallest, recording.minIndex());
+    showStatistics();
 }
 
 // One point per sample of the reduction, or a single empty point for an empty buffer.
@@ -279,6 +291,8 @@ void RecordingOverview::releaseRecording() {
     }
     g->refresh();
     m_recording = nullptr;
+    m_statistics.clear();
+    m_statisticsPanel->clear();
 }
 
 void RecordingOverview::done(int result) {
@@ -313,11 +327,42 @@ void RecordingOverview::pointAtSmallest() {
 
 void RecordingOverview::enableUndoZoom() {
     m_undoZoomButton->setEnabled(true);
+    showStatistics();
 }
 
 void RecordingOverview::undoZoom() {
     m_chart->resetZoom();
     m_undoZoomButton->setEnabled(false);
+    showStatistics();
+}
+
+void RecordingOverview::showStatistics() {
+    if (m_recording == nullptr || m_pointCount == 0) {
+        m_statisticsPanel->clear();
+        return;
+    }
+    const SampleList& buffer = m_recording->buffer();
+    const auto indexOf = [this](int point) {
+        return m_reduction.indexOfPoint(std::clamp<std::int64_t>(point, 0, m_pointCount - 1));
+    };
+    const SiReading reading =
+        RecorderMainReading(buffer[static_cast<std::size_t>(indexOf(m_chart->cursorPoint()))]);
+    // A reduced graph shows whole blocks: the range runs from block edge to block edge.
+    const auto [firstPoint, lastPoint] = m_chart->shownPoints();
+    GroupedStatistics shown;
+    if (firstPoint <= lastPoint) {
+        const std::int64_t b = m_reduction.blockSize;
+        const std::int64_t first = indexOf(firstPoint) / b * b;
+        const std::int64_t end =
+            std::min((indexOf(lastPoint) / b + 1) * b, m_reduction.samplesUsed);
+        shown = m_statistics.range(
+            static_cast<std::size_t>(first), static_cast<std::size_t>(end),
+            [&buffer](std::size_t i) -> const SampleEntry& { return buffer[i]; });
+    }
+    m_statisticsPanel->setColumnTitle(StatisticsPanel::Column::Shown,
+                                      m_chart->isZoomed() ? translate("Zoom") : translate("Shown"));
+    m_statisticsPanel->showGroups(m_statistics.whole().find(reading.function, reading.unit),
+                                  shown.find(reading.function, reading.unit));
 }
 
 // Printed in black and white, shown in colour again afterwards.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/viewreduction.h"
+#include "recording/RecordingStatistics.h"
 #include "ui/chart/ChartWidget.h"
 
 #include <QDialog>
@@ -15,6 +16,7 @@ namespace telmora {
 
 class ChartWidget;
 class ExportDialog;
+class StatisticsPanel;
 
 class Recording;
 
@@ -73,6 +75,9 @@ private:
     void pointAtLargest();
     void pointAtSmallest();
     void enableUndoZoom();
+    // The statistics of the group of the sample under the cursor, for the whole
+    // recording and for what the graph shows.
+    void showStatistics();
     void undoZoom();
     void printGraph();
     void exportGraph();
@@ -86,6 +91,8 @@ private:
     float m_scaleMin = -100.0f;
 
     telmora::ChartWidget* m_chart = nullptr;
+    StatisticsPanel* m_statisticsPanel = nullptr;
+    telmora::RecordingStatistics m_statistics; // of the recording shown
     QWidget* m_displayPanel = nullptr;
     QToolButton* m_printButton = nullptr;
     QToolButton* m_undoZoomButton = nullptr;

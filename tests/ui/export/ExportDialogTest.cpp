@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace telmora;
 
 namespace {
@@ -76,23 +78,31 @@ TEST_F(ExportDialogTest, MetafileInInchesShowsAndStoresConvertedSizes) {
     EXPECT_TRUE(edit(dlg, "editHigh")->text().startsWith(QStringLiteral("2.681")));
 }
 
-TEST_F(ExportDialogTest, TextHidesSizeGroupAndForcesFile) {
-    ExportDialog dlg(kAny);
-    radio(dlg, "rbtnBitMap")->setChecked(true);
-    radio(dlg, "rbtnPrinter")->setChecked(true);
-    EXPECT_FALSE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
-    EXPECT_TRUE(find<QGroupBox>(dlg, "gbObjectSize")->isVisibleTo(&dlg));
-    radio(dlg, "rbtnText")->setChecked(true);
-    EXPECT_TRUE(radio(dlg, "rbtnFile")->isChecked());
-    EXPECT_FALSE(radio(dlg, "rbtnClipBoard")->isEnabled());
-    EXPECT_FALSE(radio(dlg, "rbtnPrinter")->isEnabled());
-    EXPECT_TRUE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
-    EXPECT_FALSE(find<QGroupBox>(dlg, "gbObjectSize")->isVisibleTo(&dlg));
-    EXPECT_TRUE(radio(dlg, "rbtnThisPage")->isChecked());
-    EXPECT_FALSE(edit(dlg, "editPageFrom")->isEnabled());
-    radio(dlg, "rbtnPage")->setChecked(true);
-    EXPECT_TRUE(edit(dlg, "editPageFrom")->isEnabled());
-    EXPECT_TRUE(find<QLabel>(dlg, "lblTo")->isEnabled());
+TEST_F(ExportDialogTest, BothTextTypesHideSizeGroupAndForceFile) {
+    const std::pair<const char*, ExportType> types[] = {{"rbtnText", ExportType::Text},
+                                                        {"rbtnTidyText", ExportType::TidyText}};
+    for (const auto& [button, type] : types) {
+        ExportDialog dlg(kAny);
+        radio(dlg, "rbtnBitMap")->setChecked(true);
+        radio(dlg, "rbtnPrinter")->setChecked(true);
+        EXPECT_FALSE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
+        EXPECT_TRUE(find<QGroupBox>(dlg, "gbObjectSize")->isVisibleTo(&dlg));
+        radio(dlg, button)->setChecked(true);
+        EXPECT_EQ(dlg.exportType(), type) << button;
+        EXPECT_TRUE(radio(dlg, "rbtnFile")->isChecked());
+        EXPECT_FALSE(radio(dlg, "rbtnClipBoard")->isEnabled());
+        EXPECT_FALSE(radio(dlg, "rbtnPrinter")->isEnabled());
+        EXPECT_TRUE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
+        EXPECT_FALSE(find<QGroupBox>(dlg, "gbObjectSize")->isVisibleTo(&dlg));
+        EXPECT_TRUE(radio(dlg, "rbtnThisPage")->isChecked());
+        EXPECT_FALSE(edit(dlg, "editPageFrom")->isEnabled());
+        radio(dlg, "rbtnPage")->setChecked(true);
+        EXPECT_TRUE(edit(dlg, "editPageFrom")->isEnabled());
+        EXPECT_TRUE(find<QLabel>(dlg, "lblTo")->isEnabled());
+        // The graph viewer offers pictures only.
+        dlg.setTextExportAllowed(false);
+        EXPECT_FALSE(radio(dlg, button)->isVisibleTo(&dlg));
+    }
 }
 
 TEST_F(ExportDialogTest, PrinterPageScopeDependsOnTheDialog) {

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -375,6 +376,30 @@ TEST_F(RecorderFixture, CursorReadOutAndPagesFollowASwingingReading) {
     start();
     emit chart.keyPressed(Qt::Key_PageUp, Qt::NoModifier);
     EXPECT_EQ(form->controller().currentPage(), 2);
+}
+
+TEST_F(RecorderFixture, StatisticsPanelShowsTheCursorsGroupForRecordingAndPage) {
+    g_live.linked = true;
+    start();
+    samples(250); // -2.0 .. +2.9 V in steps of 0.1, five times
+    const auto figure = [this](const char* name) { return probe().text(name); };
+    EXPECT_EQ(figure("StatisticsWhole0"), "250");         // count
+    EXPECT_EQ(figure("StatisticsShown0"), "200");         // the newest page
+    EXPECT_EQ(figure("StatisticsWhole1"), "450.0000 mV"); // mean of -2.0 .. 2.9
+    EXPECT_EQ(figure("StatisticsWhole3"), "-2.000000 V");
+    EXPECT_EQ(figure("StatisticsWhole4"), "2.900000 V");
+    EXPECT_EQ(figure("StatisticsWhole5"), "0");
+    auto* panel = form->findChild<QGroupBox*>(QStringLiteral("StatisticsPanel"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->title(), QStringLiteral("Statistics \u2013 V DC"));
+
+    // The older page: its 50 samples.
+    form->showFirstPage();
+    EXPECT_EQ(figure("StatisticsShown0"), "50");
+    EXPECT_EQ(figure("StatisticsWhole0"), "250");
+
+    form->controller().clear();
+    EXPECT_EQ(figure("StatisticsWhole0"), QStringLiteral("\u2013"));
 }
 
 TEST_F(RecorderFixture, MenuItemsRunTheCommandsOfTheirButtons) {

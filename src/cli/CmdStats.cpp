@@ -1,0 +1,171 @@
+#include "cli/CmdStats.h"
+
+#include "logger/SessionFile.h"
+#include "logger/sessionstatistics.h"
+#include "model/GroupedStatistics.h"
+#include "recording/RecorderFile.h"
+#include "recording/RecordingStatistics.h"
+
+#include <QString>
+
+#include <charconv>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telmora::cli {
+
+namespace {
+
+constexpr const char* kStatsUsage =
+    "Usage: telmora-cli stats FILE\n"
+    "\n"
+    "Statistics of the main readings of a recorder file (.g53, .g52, .g51, .TMP) or\n"
+    "a session file (.slr), per function and unit, one JSON object per line:\n"
+    "  {\"session\":1,\"function\":6,\"unit\":\"V\",\"mode\":\"DC\",\"count\":450,\n"
+    "   \"mean\":1.5,\"std_dev\":0.01,\"min\":1.4,\"max\":1.6,\"overloads\":3}\n"
+    "\"session\" (numbered from 1) only for session files. Values are in SI base\n"
+    "units (temperatures in the degrees shown, decibels in dBm); std_dev is the\n"
+    "sample standard deviation; overloads are counted apart and left out of the\n"
+    "figures. mean, std_dev, min and max are null when a group holds overloads only.\n";
+
+void appendNumber(std::string& out, double value) {
+    char text[40];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    out.append(text, written.ptr);
+}
+
+void appendJsonText(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+std::string groupLine(const StatisticsGroup& group, std::optional<std::size_t> session) {
+    std::string line = "{";
+    if (session) {
+        line += "\"session\":" + std::to_string(*session) + ",";
+    }
+    line += "\"function\":" + std::to_string(group.function) + ",\"unit\":";
+    appendJsonText(line, group.unit);
+    line += ",\"mode\":";
+    appendJsonText(line, group.mode);
+    const RunningStatistics& v = group.values;
+    line += ",\"count\":" + std::to_string(v.count());
+    const std::pair<const char*, double> figures[] = {{"mean", v.mean()},
+                                                      {"std_dev", v.standardDeviation()},
+                                                      {"min", v.minimum()},
+                                                      {"max", v.maximum()}};
+    for (const auto& [key, value] : figures) {
+        line += ",\"";
+        line += key;
+        line += "\":";
+        if (v.empty()) {
+            line += "null";
+        } else {
+            appendNumber(line, value);
+        }
+    }
+    line += ",\"overloads\":" + std::to_string(group.overloads) + "}\n";
+    return line;
+}
+
+bool writeGroups(std::FILE* out, const GroupedStatistics& statistics,
+                 std::optional<std::size_t> session) {
+    for (const StatisticsGroup& group : statistics.groups()) {
+        const std::string line = groupLine(group, session);
+        if (std::fwrite(line.data(), 1, line.size(), out) != line.size()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isSessionFile(std::string_view path) {
+    if (path.size() < 4) {
+        return false;
+    }
+    std::string end(path.substr(path.size() - 4));
+    for (char& c : end) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return end == ".slr";
+}
+
+int sessionStats(const char* path, std::FILE* out, std::FILE* err) {
+    std::vector<SampleList> sessions;
+    if (LoadSessionFile(QString::fromLocal8Bit(path), sessions) != SessionFileStatus::Ok) {
+        std::fprintf(err, "telmora-cli: cannot read '%s' as a session file\n", path);
+        return 1;
+    }
+    for (std::size_t s = 0; s < sessions.size(); ++s) {
+        if (!writeGroups(out, SessionStatistics(sessions[s]), s + 1)) {
+            std::fprintf(err, "telmora-cli: writing the statistics failed\n");
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int recorderStats(const char* path, std::FILE* out, std::FILE* err) {
+    SampleList samples;
+    const RecorderLoadResult result = LoadRecorderFile(QString::fromLocal8Bit(path), samples);
+    if (result.status != RecorderFileReader::OpenStatus::Ok || result.readFailed ||
+        result.outOfMemory) {
+        std::fprintf(err, "telmora-cli: cannot read '%s' as a recorder file\n", path);
+        return 1;
+    }
+    GroupedStatistics statistics;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        statistics.add(RecorderMainReading(samples[i]));
+    }
+    if (!writeGroups(out, statistics, std::nullopt)) {
+        std::fprintf(err, "telmora-cli: writing the statistics failed\n");
+        return 1;
+    }
+    if (result.cutShort) {
+        std::fprintf(err, "telmora-cli: '%s' was cut short: only its %zu complete samples count\n",
+                     path, samples.size());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunStats(const char* path, std::FILE* out, std::FILE* err) {
+    const int status =
+        isSessionFile(path) ? sessionStats(path, out, err) : recorderStats(path, out, err);
+    if (std::fflush(out) != 0) {
+        std::fprintf(err, "telmora-cli: writing the statistics failed\n");
+        return 1;
+    }
+    return status;
+}
+
+int CmdStats(int argc, char** argv) {
+    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
+        std::fputs(kStatsUsage, stdout);
+        return 0;
+    }
+    if (argc != 1 || argv[0][0] == '\0' || std::strncmp(argv[0], "--", 2) == 0) {
+        std::fputs(kStatsUsage, stderr);
+        return 2;
+    }
+    return RunStats(argv[0], stdout, stderr);
+}
+
+} // namespace telmora::cli

@@ -1,0 +1,151 @@
+#include "model/tidycsv.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace telmora {
+
+namespace {
+
+constexpr std::string_view kReadingColumns =
+    "value,unit,mode,display,overload,sub_value,sub_unit,sub_mode,sub_display,sub_overload";
+
+// Stored record texts are single bytes (ASCII in practice); a byte above 127 is
+// taken as Latin-1 so that the output stays valid UTF-8 whatever was stored.
+std::string utf8OfStored(std::string_view stored) {
+    std::string out;
+    out.reserve(stored.size());
+    for (const char c : stored) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
+void appendReading(std::string& line, const ReadingRecord& record, RecordOrigin origin,
+                   DisplayKind kind) {
+    const SiReading reading = ReadSi(record, origin, kind);
+    AppendTidyField(line, SiValueText(record, origin, kind));
+    AppendTidyField(line, reading.unit);
+    AppendTidyField(line, utf8OfStored(reading.mode));
+    AppendTidyField(line, utf8OfStored(reading.display));
+    AppendTidyField(line, reading.overload ? "true" : "false");
+}
+
+// Days since 1970-01-01 to year, month and day (proleptic Gregorian calendar).
+void civilFromDays(std::int64_t days, std::int64_t& year, int& month, int& day) {
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const auto dayOfEra = static_cast<std::int64_t>(days - era * 146097);
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+}
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
+} // namespace
+
+std::string TidyHeader(TidyTime time) {
+    std::string header;
+    switch (time) {
+    case TidyTime::DateTime:
+        header = "index,time,";
+        break;
+    case TidyTime::TimeOfDay:
+        header = "index,time_of_day,";
+        break;
+    case TidyTime::Session:
+        header = "index,session,time,";
+        break;
+    }
+    header += kReadingColumns;
+    return header;
+}
+
+void AppendTidyField(std::string& line, std::string_view field) {
+    line += ',';
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line += field;
+        return;
+    }
+    line += '"';
+    for (const char c : field) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin) {
+    appendReading(line, entry.main, origin, DisplayKind::Main);
+    if (entry.hasSub == 1)
+        appendReading(line, entry.sub, origin, DisplayKind::Sub);
+    else
+        line += ",,,,,";
+}
+
+std::string IsoDateTime(std::int64_t utcMs, std::int32_t utcOffsetSeconds) {
+    const std::int64_t localMs = utcMs + std::int64_t{utcOffsetSeconds} * 1000;
+    const std::int64_t days = floorDiv(localMs, 86'400'000);
+    const std::int64_t msOfDay = localMs - days * 86'400'000;
+    std::int64_t year = 0;
+    int month = 0, day = 0;
+    civilFromDays(days, year, month, day);
+    const int offsetMinutes = std::abs(utcOffsetSeconds) / 60;
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lld-%02d-%02dT%02d:%02d:%02d.%03d%c%02d:%02d",
+                  static_cast<long long>(year), month, day, static_cast<int>(msOfDay / 3'600'000),
+                  static_cast<int>(msOfDay / 60'000 % 60), static_cast<int>(msOfDay / 1000 % 60),
+                  static_cast<int>(msOfDay % 1000), utcOffsetSeconds < 0 ? '-' : '+',
+                  offsetMinutes / 60, offsetMinutes % 60);
+    return text;
+}
+
+std::string TimeOfDayText(std::string_view storedTime) {
+    while (!storedTime.empty() && storedTime.front() == ' ')
+        storedTime.remove_prefix(1);
+    std::string out(storedTime);
+    if (const std::size_t colon = out.find(':'); colon == 1)
+        out.insert(0, 1, '0');
+    return utf8OfStored(out);
+}
+
+std::string SessionSecondsText(std::string_view sessionTime) {
+    // "%d:%02d'%4.3f\"": hours, minutes, seconds.
+    const std::size_t colon = sessionTime.find(':');
+    const std::size_t quote = sessionTime.find('\'');
+    int hours = 0, minutes = 0;
+    double seconds = 0.0;
+    const char* begin = sessionTime.data();
+    const char* end = begin + sessionTime.size();
+    const bool readable =
+        colon != std::string_view::npos && quote != std::string_view::npos && colon < quote &&
+        std::from_chars(begin, begin + colon, hours).ec == std::errc() &&
+        std::from_chars(begin + colon + 1, begin + quote, minutes).ec == std::errc() &&
+        std::from_chars(begin + quote + 1, end, seconds, std::chars_format::fixed).ec ==
+            std::errc();
+    if (!readable)
+        return utf8OfStored(sessionTime);
+    const double total = hours * 3600.0 + minutes * 60.0 + seconds;
+    char text[48];
+    const auto written =
+        std::to_chars(text, text + sizeof text, total, std::chars_format::fixed, 3);
+    return std::string(text, written.ptr);
+}
+
+} // namespace telmora

@@ -1,0 +1,49 @@
+#pragma once
+// The tidy CSV export for analysis tools: one header line, one row per sample,
+// comma separated, "." as decimal point in every locale, fields quoted as RFC 4180
+// asks (only when they hold a comma, a quote or a line break; quotes doubled), CR LF
+// line ends, UTF-8 with the ohm and degree signs as themselves. Columns:
+//   index, time, value, unit, mode, display, overload,
+//   sub_value, sub_unit, sub_mode, sub_display, sub_overload
+// The value is in SI base units (see SiReading) and empty for an overload; the
+// overload columns read "true" or "false"; the sub columns are empty for a sample
+// without a sub reading. The time column depends on where the samples come from
+// (TidyTime).
+
+#include "model/ReadingRecord.h"
+#include "model/sireading.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace telmora {
+
+enum class TidyTime {
+    DateTime,  // "time": ISO 8601 local date and time with milliseconds and UTC offset
+    TimeOfDay, // "time_of_day": the samples' date is not known, only the time of day
+    Session,   // "session" (number from 1) and "time" (seconds from the session start)
+};
+
+// The header line without its line end.
+std::string TidyHeader(TidyTime time);
+
+// Appends "," and `field` (quoted when needed). `field` is UTF-8.
+void AppendTidyField(std::string& line, std::string_view field);
+
+// Appends the value..sub_overload columns of a sample, each with its leading comma.
+void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin);
+
+// "2026-03-29T02:30:00.125+02:00": the local date and time of `utcMs` at the UTC
+// offset, with milliseconds and the offset (never "Z").
+std::string IsoDateTime(std::int64_t utcMs, std::int32_t utcOffsetSeconds);
+
+// The recorder's stored time of day (" 9:05:01.3") as "09:05:01.3".
+std::string TimeOfDayText(std::string_view storedTime);
+
+// Seconds from a session's start in a session time text ("1:02'03.500\""), as
+// "3723.500"; the text itself when it cannot be read.
+std::string SessionSecondsText(std::string_view sessionTime);
+
+} // namespace telmora

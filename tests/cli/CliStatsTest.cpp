@@ -1,0 +1,80 @@
+// telmora-cli stats: the JSON lines of a recorder file and of a session file.
+#include "cli/CmdStats.h"
+#include "logger/SessionFile.h"
+#include "recording/RecorderFile.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace telmora;
+
+namespace {
+
+SampleEntry reading(std::uint32_t code, float value, const char* text, const char* unit) {
+    SampleEntry e;
+    e.main.functionCode = code;
+    e.main.value = value;
+    e.main.valueText.assign(text);
+    e.main.displayText.assign(text);
+    e.main.unitText.assign(unit);
+    e.main.modeText.assign(code == 0x6 ? "DC" : "");
+    return e;
+}
+
+struct Output {
+    int status = -1;
+    std::string out;
+};
+
+Output stats(const QString& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), &std::fclose);
+    Output r;
+    r.status = cli::RunStats(path.toLocal8Bit().constData(), out.get(), err.get());
+    std::rewind(out.get());
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, out.get())) > 0)
+        r.out.append(buffer, n);
+    return r;
+}
+
+} // namespace
+
+TEST(CliStats, OneJsonLinePerGroupOfARecordingOrOfEachSession) {
+    QTemporaryDir dir;
+    SampleList samples;
+    samples.append(reading(0x6, 1.0f, "1.000", "V"));
+    samples.append(reading(0x6, 3.0f, "3.000", "V"));
+    samples.append(reading(0x80, 6.6e6f, "0.L", "W"));
+    const QString recorderFile = dir.filePath(QStringLiteral("two.g53"));
+    ASSERT_TRUE(SaveRecorderFile(recorderFile, samples));
+    Output r = stats(recorderFile);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "{\"function\":6,\"unit\":\"V\",\"mode\":\"DC\",\"count\":2,\"mean\":2,"
+                     "\"std_dev\":1.4142135623730951,\"min\":1,\"max\":3,\"overloads\":0}\n"
+                     "{\"function\":128,\"unit\":\"\u03A9\",\"mode\":\"\",\"count\":0,"
+                     "\"mean\":null,\"std_dev\":null,\"min\":null,\"max\":null,\"overloads\":1}\n");
+
+    std::vector<SampleList> sessions(2);
+    sessions[0].append(reading(0x5, 230.0f, "230.0", "V [AC]"));
+    sessions[1].append(reading(0x400, 50.0f, "50.00", "Hz"));
+    sessions[1].append(reading(0x400, 51.0f, "51.00", "Hz"));
+    const QString sessionFile = dir.filePath(QStringLiteral("both.SLR"));
+    ASSERT_EQ(SaveSessionFile(sessionFile, sessions), SessionFileStatus::Ok);
+    r = stats(sessionFile);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "{\"session\":1,\"function\":5,\"unit\":\"V\",\"mode\":\"AC\",\"count\":1,"
+                     "\"mean\":230,\"std_dev\":0,\"min\":230,\"max\":230,\"overloads\":0}\n"
+                     "{\"session\":2,\"function\":1024,\"unit\":\"Hz\",\"mode\":\"\",\"count\":2,"
+                     "\"mean\":50.5,\"std_dev\":0.7071067811865476,\"min\":50,\"max\":51,"
+                     "\"overloads\":0}\n");
+
+    EXPECT_EQ(stats(dir.filePath(QStringLiteral("missing.g53"))).status, 1);
+}
