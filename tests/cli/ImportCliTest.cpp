@@ -114,7 +114,8 @@ TEST(LogCli, RejectsBadCountsIntervalsAndOptions) {
     const QByteArray interval =
         "telmora-cli: --interval needs a number of seconds from 0 to 86400\n";
     const QByteArray usage =
-        "Usage: telmora-cli log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n";
+        "Usage: telmora-cli log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n"
+        "                       [--format standard|tidy]\n";
     const std::pair<QStringList, QByteArray> cases[] = {
         {{"log", "--count", "0"}, count},      {{"log", "--simulate", "--count=2x"}, count},
         {{"log", "--interval=-1"}, interval},  {{"log", "--interval", "86400.5"}, interval},
