@@ -1,4 +1,5 @@
 #include "cli/CmdStats.h"
+#include "cli/clipaths.h"
 
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
@@ -6,6 +7,7 @@
 #include "recording/RecorderFile.h"
 #include "recording/RecordingStatistics.h"
 
+#include <QFile>
 #include <QString>
 
 #include <charconv>
@@ -106,8 +108,14 @@ bool isSessionFile(std::string_view path) {
 }
 
 int sessionStats(const char* path, std::FILE* out, std::FILE* err) {
+    QFile file;
+    std::string problem;
+    if (!OpenInputFile(file, path, "the session file", problem)) {
+        std::fprintf(err, "telmora-cli: %s\n", problem.c_str());
+        return 1;
+    }
     std::vector<SampleList> sessions;
-    if (LoadSessionFile(QString::fromLocal8Bit(path), sessions) != SessionFileStatus::Ok) {
+    if (ReadSessions(file, sessions) != SessionFileStatus::Ok) {
         std::fprintf(err, "telmora-cli: cannot read '%s' as a session file\n", path);
         return 1;
     }
@@ -122,7 +130,12 @@ int sessionStats(const char* path, std::FILE* out, std::FILE* err) {
 
 int recorderStats(const char* path, std::FILE* out, std::FILE* err) {
     SampleList samples;
-    const RecorderLoadResult result = LoadRecorderFile(QString::fromLocal8Bit(path), samples);
+    const RecorderLoadResult result = LoadRecorderFileNative(QByteArray(path), samples);
+    if (result.status == RecorderFileReader::OpenStatus::CannotOpen) {
+        std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file: %s\n", path,
+                     result.openError.toStdString().c_str());
+        return 1;
+    }
     if (result.status != RecorderFileReader::OpenStatus::Ok || result.readFailed ||
         result.outOfMemory) {
         std::fprintf(err, "telmora-cli: cannot read '%s' as a recorder file\n", path);
