@@ -465,6 +465,13 @@ void ExportDialog::confirmExport() {
             }
         }
     }
+    // Without a file there is nothing to write to: the user is told while every
+    // choice is still on screen, and goes on with Browse.
+    if (destination() == ExportDestination::File && fileName().isEmpty()) {
+        showError(this, TextId::BrowseForFileName);
+        m_browseButton->setFocus();
+        return;
+    }
     accept();
 }
 

@@ -57,7 +57,8 @@ public:
 
     // Browse: the save dialog for the chosen type.
     void browse();
-    // Export: checks the size and page texts, then accepts.
+    // Export: checks the size and page texts and that a file destination has a
+    // file, then accepts.
     void confirmExport();
 
 protected:

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -192,10 +193,45 @@ TEST_F(ExportDialogTest, ExportAcceptsWithValidPagesOnly) {
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     edit(dlg, "editPageTo")->setText(QStringLiteral("5"));
+    dlg.setFileName(QStringLiteral("/tmp/pages.csv"));
     find<QPushButton>(dlg, "btnExport")->click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.pageFrom(), 2);
     EXPECT_EQ(dlg.pageTo(), 5);
+}
+
+TEST_F(ExportDialogTest, FileWithoutANameIsRefusedWhileTheDialogStaysOpen) {
+    ExportDialog dlg(kAny);
+    std::vector<QString> captions;
+    bool openDuringMessage = true;
+    SetBoxInterceptor([&](const BoxRequest& r) {
+        captions.push_back(r.caption);
+        openDuringMessage = openDuringMessage && dlg.isVisible() && r.owner == &dlg;
+        return BoxButton::Ok;
+    });
+    SetFileDialogInterceptor([](const FileDialogRequest&) -> std::optional<QString> {
+        return QStringLiteral("/tmp/chosen.png");
+    });
+    int clicks = 0;
+    // Export without a name, then Browse and Export again: one dialog session.
+    QTimer::singleShot(0, &dlg, [&] {
+        radio(dlg, "rbtnBitMap")->setChecked(true);
+        radio(dlg, "rbtnFile")->setChecked(true);
+        find<QPushButton>(dlg, "btnExport")->click();
+        ++clicks;
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_TRUE(radio(dlg, "rbtnBitMap")->isChecked()); // the choices are kept
+        EXPECT_EQ(dlg.focusWidget(), find<QPushButton>(dlg, "btnBrowse"));
+        find<QPushButton>(dlg, "btnBrowse")->click();
+        find<QPushButton>(dlg, "btnExport")->click();
+        ++clicks;
+    });
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(captions, std::vector<QString>{QStringLiteral("Error[E9013]")});
+    EXPECT_TRUE(openDuringMessage);
+    EXPECT_EQ(dlg.fileName(), QStringLiteral("/tmp/chosen.png"));
+    EXPECT_EQ(dlg.exportType(), ExportType::BitMap);
 }
 
 TEST_F(ExportDialogTest, LineColourDefaultsPickAndCancel) {

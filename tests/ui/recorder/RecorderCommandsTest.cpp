@@ -242,7 +242,11 @@ TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {
     EXPECT_TRUE(text.contains("\r\n51, 9:00:00.0,50,,V  [DC]\r\n"));
     EXPECT_TRUE(boxes.empty());
 
-    QTimer::singleShot(0, &dlg, [&] { dlg.confirmExport(); }); // no file chosen
+    QTimer::singleShot(0, &dlg, [&] {
+        dlg.confirmExport(); // no file chosen: told with the dialog still open
+        EXPECT_TRUE(dlg.isVisible());
+        dlg.reject();
+    });
     form->exportRecording();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Error[E9013]"));

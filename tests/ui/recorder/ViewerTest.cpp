@@ -146,6 +146,8 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
     QTimer::singleShot(0, &dlg, [&] {
         dlg.selectDestination(ExportDestination::File); // no Browse: no name
         dlg.confirmExport();
+        EXPECT_TRUE(dlg.isVisible()); // told with the dialog still open
+        dlg.reject();
     });
     button("sbtnExport").click();
     EXPECT_EQ(messages, std::vector<int>{textNumber(TextId::BrowseForFileName)});
