@@ -165,6 +165,8 @@ constexpr Entry kStrings[] = {
     {TextId::MeterOffOrNoLogger,       "Your meter is power off, disconnected or without built-in DATA LOGGING function."},
     {TextId::SettingsWriteFailed,      "Unable to write the settings file."},
     {TextId::MeterNotAnswering,        "The meter does not answer. The USB adapter cable is connected: check that the meter is switched on and that the cable is plugged into the meter."},
+    {TextId::PrinterNotSetUp,          "No printer is set up. Please set up a printer, or choose to print into a PDF file."},
+    {TextId::PrintFailed,              "The graph could not be printed."},
     {TextId::ErrorCaptionFormat,       "Error[E%d]"},
 };
 // clang-format on

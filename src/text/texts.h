@@ -160,6 +160,8 @@ enum class TextId : int {
     MeterOffOrNoLogger = 9017,
     SettingsWriteFailed = 9018,
     MeterNotAnswering = 9019,
+    PrinterNotSetUp = 9021,
+    PrintFailed = 9022,
     ErrorCaptionFormat = 9999,
 };
 

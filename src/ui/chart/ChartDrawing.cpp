@@ -112,7 +112,7 @@ void ChartWidget::updateCursorItem() {
         d->cursorMark->setGraphKey(x);
 }
 
-void ChartWidget::applyStyle() {
+void ChartWidget::applyStyle(int drawWidth) {
     const bool mono = d->viewingStyle == ViewingStyle::Monochrome;
     const QColor desk = mono ? QColor(Qt::white) : d->desk;
     const QColor back = mono ? QColor(Qt::white) : d->back;
@@ -149,7 +149,7 @@ void ChartWidget::applyStyle() {
                                     d->gridLines == GridLines::YOnly);
     plot->yAxis->setNumberPrecision(d->decimals);
 
-    applySeriesStyle();
+    applySeriesStyle(drawWidth);
 
     QColor cursorColour = isDark(back) ? QColor(255, 255, 0) : QColor(200, 0, 0);
     if (mono)
@@ -159,16 +159,20 @@ void ChartWidget::applyStyle() {
     d->cursorMark->setBrush(Qt::NoBrush);
 }
 
-void ChartWidget::applySeriesStyle() {
+void ChartWidget::applySeriesStyle(int drawWidth) {
     // Room reserved for the widest value and label the caller announced.
     // The right margin takes half a point label, so the newest point's label fits.
     QCustomPlot* plot = d->plot;
     const QFontMetrics fm(plot->yAxis->tickLabelFont());
     const int labelWidth = fm.horizontalAdvance(d->widestLabel) + 24;
-    plot->axisRect()->setMinimumMargins(QMargins(
-        fm.horizontalAdvance(d->widestValue) + fm.height() + 18, 15, labelWidth / 2 + 4, 15));
-    const int axisWidth = std::max(100, plot->axisRect()->width() > 0 ? plot->axisRect()->width()
-                                                                      : width() - labelWidth);
+    const QMargins margins(fm.horizontalAdvance(d->widestValue) + fm.height() + 18, 15,
+                           labelWidth / 2 + 4, 15);
+    plot->axisRect()->setMinimumMargins(margins);
+    int axisWidth = drawWidth - margins.left() - margins.right();
+    if (drawWidth <= 0)
+        axisWidth =
+            plot->axisRect()->width() > 0 ? plot->axisRect()->width() : width() - labelWidth;
+    axisWidth = std::max(100, axisWidth);
     d->ticker->maxTicks = std::max(1, axisWidth / labelWidth);
 
     // Markers on the points once they stand far enough apart.

@@ -1,6 +1,7 @@
 // ChartWidget's pictures and printing: bitmaps, SVG pictures, the clipboard and
-// print jobs.
+// one printed page.
 
+#include "ui/chart/ChartPrintJob.h"
 #include "ui/chart/ChartWidgetImpl.h"
 
 #include "model/fileaccess.h"
@@ -9,7 +10,6 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QMimeData>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -22,7 +22,7 @@ namespace telmora {
 
 namespace {
 
-// Graphs are drawn as on a 96 dpi screen at this width and then scaled, so fonts,
+// Vector pictures are drawn as on a 96 dpi screen at this width and then scaled, so fonts,
 // margins and lines keep their proportions on any device.
 constexpr int kLogicalWidth = 1000;
 
@@ -53,15 +53,6 @@ bool saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& 
 
 } // namespace
 
-GraphPrinter::GraphPrinter(QPrinter* shared)
-    : m_own(shared ? nullptr : make()), m_printer(shared ? *shared : *m_own) {}
-
-GraphPrinter::~GraphPrinter() = default;
-
-std::unique_ptr<QPrinter> GraphPrinter::make() {
-    return std::make_unique<QPrinter>(QPrinter::HighResolution);
-}
-
 QSize ChartWidget::bitmapSize(QSize requested) const {
     const int w = requested.width() > 0 ? requested.width() : std::max(width(), 640);
     const int h = requested.height() > 0 ? requested.height() : std::max(height(), 400);
@@ -80,11 +71,12 @@ QSize ChartWidget::metafileSize(QSizeF requestedMm) const {
 QImage ChartWidget::renderImage(QSize sizePx) {
     const int w = sizePx.width() > 0 ? sizePx.width() : std::max(width(), 16);
     const int h = sizePx.height() > 0 ? sizePx.height() : std::max(height(), 16);
+    const QSize size(std::clamp(w, kMinExportSide, kMaxExportSide),
+                     std::clamp(h, kMinExportSide, kMaxExportSide));
+    applyStyle(size.width());
+    const QImage image = d->plot->toPixmap(size.width(), size.height()).toImage();
     applyStyle();
-    return d->plot
-        ->toPixmap(std::clamp(w, kMinExportSide, kMaxExportSide),
-                   std::clamp(h, kMinExportSide, kMaxExportSide))
-        .toImage();
+    return image;
 }
 
 QByteArray ChartWidget::renderSvg(QSize hundredthsMm) {
@@ -93,7 +85,7 @@ QByteArray ChartWidget::renderSvg(QSize hundredthsMm) {
     const int logicalHeight =
         std::clamp(static_cast<int>(std::lround(double(kLogicalWidth) * h / w)), kMinExportSide,
                    kMaxExportSide);
-    applyStyle();
+    applyStyle(kLogicalWidth);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
@@ -105,6 +97,7 @@ QByteArray ChartWidget::renderSvg(QSize hundredthsMm) {
     QCPPainter painter(&generator);
     d->plot->toPainter(&painter, kLogicalWidth, logicalHeight);
     painter.end();
+    applyStyle();
     QByteArray svg = buffer.data();
     declareSvgSize(svg, QSize(w, h));
     return svg;
@@ -139,76 +132,15 @@ void ChartWidget::copySvg(QSizeF sizeMm) {
 
 bool ChartWidget::print(QPrinter& target) {
     if (!ChartPrintJob::printerReady(target))
-        return false; // no printer configured
-    ChartPrintJob job(target);
-    return job.addPage(*this) && job.finish();
-}
-
-bool ChartWidget::choosePrinter(QPrinter& target) {
-    QPrintDialog dialog(&target, this);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-bool ChartWidget::printWithDialog(QPrinter& target) {
-    if (!choosePrinter(target))
         return false;
     ChartPrintJob job(target);
     return job.addPage(*this) && job.finish();
 }
 
-// --- print jobs ----------------------------------------------------------------------
-
-struct ChartPrintJob::Impl {
-    QPrinter& printer;
-    QCPPainter painter;
-    bool active = false;
-    int pages = 0;
-    explicit Impl(QPrinter& p) : printer(p) {}
-};
-
-ChartPrintJob::ChartPrintJob(QPrinter& printer) : d(std::make_unique<Impl>(printer)) {
-    d->active = d->painter.begin(&printer);
-}
-
-ChartPrintJob::~ChartPrintJob() {
-    finish();
-}
-
-bool ChartPrintJob::isActive() const {
-    return d->active;
-}
-
-bool ChartPrintJob::printerReady(const QPrinter& printer) {
-    return printer.outputFormat() != QPrinter::NativeFormat || !printer.printerName().isEmpty();
-}
-
-bool ChartPrintJob::addPage(ChartWidget& chart) {
-    if (!d->active)
-        return false;
-    if (d->pages > 0 && !d->printer.newPage())
-        return false;
-    ++d->pages;
-    chart.applyStyle();
-    const QRectF page = d->printer.pageRect(QPrinter::DevicePixel);
-    // Draw at a screen-like size and scale to the page, so fonts and lines keep
-    // their proportions whatever the printer's resolution.
-    const double ratio = page.width() > 0 ? std::min(0.75, page.height() / page.width()) : 0.6;
-    const int logicalHeight = static_cast<int>(kLogicalWidth * ratio);
-    const double scale = page.width() / kLogicalWidth;
-    d->painter.save();
-    d->painter.setMode(QCPPainter::pmVectorized);
-    d->painter.setMode(QCPPainter::pmNoCaching);
-    d->painter.scale(scale, scale);
-    chart.d->plot->toPainter(&d->painter, kLogicalWidth, logicalHeight);
-    d->painter.restore();
-    return true;
-}
-
-bool ChartPrintJob::finish() {
-    if (!d->active)
-        return false;
-    d->active = false;
-    return d->painter.end();
+void ChartWidget::paintOn(QCPPainter& painter, QSize size) {
+    applyStyle(size.width());
+    d->plot->toPainter(&painter, size.width(), size.height());
+    applyStyle();
 }
 
 } // namespace telmora

@@ -11,6 +11,17 @@
 
 namespace telmora {
 
+namespace {
+
+QFont pixelSized(QFont font, int dpi) {
+    if (font.pixelSize() <= 0)
+        font.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(font.pointSizeF() * dpi / 72.0))));
+    return font;
+}
+
+} // namespace
+
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>()) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -36,8 +47,19 @@ void ChartWidget::buildPlot() {
     plot->xAxis->setTicker(d->ticker);
     plot->yAxis->setNumberFormat(QStringLiteral("f"));
 
+    // Fonts are sized in pixels: a point size would be taken at the printer's
+    // resolution and then scaled with the page, so printed text came out many
+    // times too large and overlapped.
+    const QFont text = pixelSized(font(), logicalDpiY());
+    for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+        axis->setTickLabelFont(text);
+        axis->setSelectedTickLabelFont(text);
+        axis->setLabelFont(text);
+        axis->setSelectedLabelFont(text);
+    }
     plot->plotLayout()->insertRow(0);
-    d->title = new QCPTextElement(plot, QString(), QFont(font().family(), 11, QFont::Bold));
+    d->title = new QCPTextElement(
+        plot, QString(), pixelSized(QFont(font().family(), 11, QFont::Bold), logicalDpiY()));
     plot->plotLayout()->addElement(0, 0, d->title);
 
     d->graph = plot->addGraph();

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+class QCPPainter;
 class QPrinter;
 
 namespace telmora {
@@ -107,12 +108,9 @@ public:
     std::pair<int, int> shownPoints() const;
 
     // --- printing and pictures ---
-    // One page on the printer; false when no printer is configured or it fails.
+    // One page on the printer, without a dialog; false when the printer names no
+    // target or fails. (Windows print through printChartPages, which asks first.)
     bool print(QPrinter& printer);
-    // The print dialog first; false when it is cancelled or printing fails.
-    bool printWithDialog(QPrinter& printer);
-    // Only the print dialog; false when it is cancelled.
-    bool choosePrinter(QPrinter& printer);
     // Bitmap pictures: BMP when the name ends in ".bmp", else PNG. A size with a
     // side of 0 or less takes the widget's size (at least 640 x 400).
     bool exportImage(const QString& path, QSize sizePx);
@@ -140,8 +138,13 @@ private:
 
     void buildPlot();
     void rebuild(bool replot);
-    void applyStyle();
-    void applySeriesStyle();
+    // Styles the plot for drawing `drawWidth` pixels wide (tick spacing, margins,
+    // markers); 0 is the widget's own width.
+    void applyStyle(int drawWidth = 0);
+    void applySeriesStyle(int drawWidth);
+    // Draws the graph laid out at `size` on the painter (printing), then styles it
+    // for the screen again.
+    void paintOn(QCPPainter& painter, QSize size);
     void applyRanges();
     void updateCursorItem();
     void moveCursorBy(int delta);
@@ -151,50 +154,6 @@ private:
     QByteArray renderSvg(QSize hundredthsMm);
     QSize bitmapSize(QSize requested) const;
     QSize metafileSize(QSizeF requestedMm) const;
-};
-
-// Prints graphs page after page in one job: the pages of one export come out of
-// the printer (or PDF file) as one document. The job ends when the object goes.
-class ChartPrintJob {
-public:
-    explicit ChartPrintJob(QPrinter& printer);
-    ~ChartPrintJob();
-    ChartPrintJob(const ChartPrintJob&) = delete;
-    ChartPrintJob& operator=(const ChartPrintJob&) = delete;
-
-    // False when the printer could not be opened (none configured, file not writable).
-    bool isActive() const;
-    // Draws the chart as it is now on the next page.
-    bool addPage(ChartWidget& chart);
-    // Ends the job; false when the printer reported a failure.
-    bool finish();
-
-    // True when printing needs no dialog: a PDF file or a named printer.
-    static bool printerReady(const QPrinter& printer);
-
-private:
-    struct Impl;
-    std::unique_ptr<Impl> d;
-};
-
-// The printer a window's graphs print through: the one it is given, which the
-// main window shares with every window so that a printer set-up chosen in one
-// holds in all, or a high-resolution printer of its own when given none (a
-// window built alone, as in tests).
-class GraphPrinter {
-public:
-    explicit GraphPrinter(QPrinter* shared);
-    ~GraphPrinter();
-    GraphPrinter(const GraphPrinter&) = delete;
-    GraphPrinter& operator=(const GraphPrinter&) = delete;
-
-    QPrinter& get() const { return m_printer; }
-    // A new printer as graphs use it: high resolution, the system's default.
-    static std::unique_ptr<QPrinter> make();
-
-private:
-    std::unique_ptr<QPrinter> m_own;
-    QPrinter& m_printer;
 };
 
 } // namespace telmora

@@ -1,8 +1,7 @@
 #include "ui/export/pictureexport.h"
 
 #include "ui/chart/ChartWidget.h"
-
-#include <optional>
+#include "ui/chart/GraphPrinter.h"
 
 namespace telmora {
 
@@ -22,35 +21,16 @@ bool exportOnePicture(ChartWidget& chart, const PictureExportRequest& request) {
                   : chart.exportSvg(request.path, mm);
 }
 
-PictureExportResult printPages(ChartWidget& chart, const PictureExportRequest& request,
-                               QPrinter& printer, const std::function<void(int)>& showPage) {
-    std::optional<ChartPrintJob> job;
-    bool printed = true;
-    for (int page = request.firstPage; page <= request.lastPage && printed; ++page) {
-        if (showPage)
-            showPage(page);
-        chart.setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
-        chart.restyle();
-        // Without a configured printer the first page asks for one rather than
-        // print nothing; a cancelled dialog ends the export.
-        if (!job && (ChartPrintJob::printerReady(printer) || chart.choosePrinter(printer)))
-            job.emplace(printer);
-        printed = job && job->addPage(chart);
-        chart.setViewingStyle(ChartWidget::ViewingStyle::Colour);
-        chart.refresh();
-    }
-    printed = job && job->finish() && printed;
-    return printed ? PictureExportResult::Done : PictureExportResult::PrintStopped;
-}
-
 } // namespace
 
 PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportRequest& request,
-                                        QPrinter& printer,
+                                        QPrinter& printer, QWidget* owner,
                                         const std::function<void(int page)>& showPage) {
     PictureExportResult result = PictureExportResult::Done;
     if (request.destination == ExportDestination::Printer) {
-        result = printPages(chart, request, printer, showPage);
+        if (printChartPages(chart, printer, owner, request.firstPage, request.lastPage, showPage) !=
+            PrintOutcome::Printed)
+            result = PictureExportResult::PrintStopped;
     } else {
         if (showPage)
             showPage(request.firstPage);

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QPrinter;
+class QWidget;
 
 namespace telmora {
 
@@ -29,11 +30,11 @@ enum class PictureExportResult { Done, WriteFailed, PrintStopped };
 // The one loop that turns chart pages into pictures for the recorder, the import
 // window and the graph viewer. `showPage` puts a page on the chart (it is not
 // called when empty: the chart shows its only page); afterwards the current page
-// is shown again. Printing draws each page in monochrome into one print job on
-// `printer`, asking for a printer first when none is configured; the chart is in
-// colour again afterwards.
+// is shown again. Printing makes one print job of the pages on `printer`, after
+// the print dialog (see printChartPages); problems are reported to the user with
+// `owner` as the parent of the message, and give PrintStopped like a cancel.
 PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportRequest& request,
-                                        QPrinter& printer,
+                                        QPrinter& printer, QWidget* owner,
                                         const std::function<void(int page)>& showPage = {});
 
 } // namespace telmora

@@ -2,6 +2,7 @@
 
 #include "logger/LoggerSessions.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/chart/GraphPrinter.h"
 #include "ui/common/LineColorDialog.h"
 #include "ui/export/pictureexport.h"
 #include "ui/logger/SessionTabs.h"
@@ -336,16 +337,12 @@ bool SessionGraphView::exportPictures(bool bitmap, ExportDestination destination
                                        range.last,
                                        m_sessions.currentSession() + 1};
     const PictureExportResult result = exportChartPictures(
-        *m_chart, request, m_printer, [this](int page) { drawSession(page - 1); });
+        *m_chart, request, m_printer, window(), [this](int page) { drawSession(page - 1); });
     return result != PictureExportResult::WriteFailed;
 }
 
 void SessionGraphView::print() {
-    m_chart->setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
-    m_chart->restyle();
-    m_chart->printWithDialog(m_printer);
-    m_chart->setViewingStyle(ChartWidget::ViewingStyle::Colour);
-    m_chart->refresh();
+    printChart(*m_chart, m_printer, window());
 }
 
 } // namespace telmora

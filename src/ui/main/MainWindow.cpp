@@ -6,6 +6,7 @@
 #include "model/mainwindowrules.h"
 #include "recording/RecorderController.h"
 #include "text/texts.h"
+#include "ui/chart/GraphPrinter.h"
 #include "ui/common/AboutDialog.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/LineColorDialog.h"

@@ -66,7 +66,7 @@ void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
         currentPage};
     // Pages are shown through the controller, so the window draws each one first.
     const PictureExportResult result = exportChartPictures(
-        m_chart, request, m_printer, [this](int page) { m_controller.showPage(page); });
+        m_chart, request, m_printer, m_owner, [this](int page) { m_controller.showPage(page); });
     if (result == PictureExportResult::WriteFailed)
         showFileSaveError(m_owner, fileName, QString());
 }

@@ -4,6 +4,7 @@
 #include "recording/recorderpages.h"
 #include "recording/recordertext.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/chart/GraphPrinter.h"
 
 #include <algorithm>
 
@@ -129,11 +130,7 @@ void RecorderGraph::showUnitOf(const SampleEntry* sample) {
 }
 
 void RecorderGraph::printPage() {
-    m_chart.setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
-    m_chart.restyle();
-    m_chart.printWithDialog(m_printer);
-    m_chart.setViewingStyle(ChartWidget::ViewingStyle::Colour);
-    m_chart.refresh();
+    printChart(m_chart, m_printer, m_chart.window());
 }
 
 } // namespace telmora

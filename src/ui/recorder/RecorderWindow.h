@@ -2,6 +2,7 @@
 
 #include "recording/RecorderController.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/chart/GraphPrinter.h"
 #include "ui/common/BusyCursor.h"
 
 #include <QMainWindow>

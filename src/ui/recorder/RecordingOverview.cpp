@@ -367,11 +367,7 @@ void RecordingOverview::showStatistics() {
 
 // Printed in black and white, shown in colour again afterwards.
 void RecordingOverview::printGraph() {
-    m_chart->setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
-    m_chart->restyle();
-    m_chart->printWithDialog(m_printer.get());
-    m_chart->setViewingStyle(ChartWidget::ViewingStyle::Colour);
-    m_chart->restyle();
+    printChart(*m_chart, m_printer.get(), this);
 }
 
 ExportDialog& RecordingOverview::exportDialog() {
@@ -405,7 +401,8 @@ void RecordingOverview::exportGraph() {
     PictureExportRequest request{
         dlg->exportType(), destination, fileName,
         QSize(static_cast<int>(dlg->pictureWidth()), static_cast<int>(dlg->pictureHeight()))};
-    if (exportChartPictures(*m_chart, request, m_printer.get()) == PictureExportResult::WriteFailed)
+    if (exportChartPictures(*m_chart, request, m_printer.get(), this) ==
+        PictureExportResult::WriteFailed)
         reportExportFailure(this, fileName);
 }
 

@@ -3,6 +3,7 @@
 #include "model/viewreduction.h"
 #include "recording/RecordingStatistics.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/chart/GraphPrinter.h"
 
 #include <QDialog>
 

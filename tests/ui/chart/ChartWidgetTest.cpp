@@ -1,4 +1,7 @@
 #include "ui/chart/ChartWidget.h"
+#include "ui/chart/ChartPrintJob.h"
+#include "ui/chart/GraphPrinter.h"
+#include "ui/common/PrintDialog.h"
 #include "ui/export/pictureexport.h"
 
 #include <gtest/gtest.h>
@@ -320,17 +323,14 @@ TEST(ChartWidget, PrintingToPdfGivesOnePagePerPrintedPage) {
     }
     EXPECT_EQ(pdfPages(dir.filePath("three.pdf")), 3);
 
-    // A native printer without a name is no printer: nothing is printed. (Without
-    // a print system Qt makes every printer a PDF printer.)
+    // A printer without a name, or a PDF printer without a file, is no printer:
+    // nothing is printed. (Without a print system Qt makes every printer a PDF
+    // printer.)
     QPrinter none;
     none.setPrinterName(QString());
     none.setOutputFileName(QString());
-    if (none.outputFormat() == QPrinter::NativeFormat) {
-        EXPECT_FALSE(ChartPrintJob::printerReady(none));
-        EXPECT_FALSE(g.print(none));
-    } else {
-        EXPECT_TRUE(ChartPrintJob::printerReady(none));
-    }
+    EXPECT_FALSE(ChartPrintJob::printerReady(none));
+    EXPECT_FALSE(g.print(none));
 }
 
 TEST(PictureExport, PrintsEveryPageOfTheRangeInMonochromeAndShowsTheCurrentPageAgain) {
@@ -347,11 +347,19 @@ TEST(PictureExport, PrintsEveryPageOfTheRangeInMonochromeAndShowsTheCurrentPageA
     };
     PictureExportRequest request{
         ExportType::MetaFile, ExportDestination::Printer, QString(), QSize(10000, 6810), 2, 5, 3};
+    int dialogs = 0;
+    SetPrintDialogInterceptor([&](const PrintDialogRequest& r) {
+        ++dialogs;
+        EXPECT_EQ(r.pageCount, 4);
+        return true;
+    });
     {
         PdfPrinter pdf(dir.filePath("pages.pdf"));
-        EXPECT_EQ(exportChartPictures(g, request, pdf.printer(), showPage),
+        EXPECT_EQ(exportChartPictures(g, request, pdf.printer(), nullptr, showPage),
                   PictureExportResult::Done);
     }
+    SetPrintDialogInterceptor({});
+    EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(pdfPages(dir.filePath("pages.pdf")), 4);
     EXPECT_EQ(shown, QList<int>({2, 3, 4, 5, 3}));
     EXPECT_EQ(g.viewingStyle(), Chart::ViewingStyle::Colour);
@@ -376,25 +384,27 @@ TEST(PictureExport, FileAndClipboardTakeOnePageAndReportAFailedWrite) {
                                  4,
                                  4,
                                  7};
-    EXPECT_EQ(exportChartPictures(g, request, printer.get(), showPage), PictureExportResult::Done);
+    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr, showPage),
+              PictureExportResult::Done);
     EXPECT_EQ(QImage(dir.filePath("p.png")).size(), QSize(1000, 681));
     EXPECT_EQ(shown, QList<int>({4, 7}));
 
     request.type = ExportType::MetaFile;
     request.path = dir.filePath("p.svg");
     request.size = QSize(5080, 2540); // hundredths of a millimetre
-    EXPECT_EQ(exportChartPictures(g, request, printer.get()), PictureExportResult::Done);
+    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr), PictureExportResult::Done);
     QFile svg(dir.filePath("p.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svg.readAll().contains("width=\"50.80mm\""));
 
     request.path = QStringLiteral("/nonexistent-dir/p.svg");
-    EXPECT_EQ(exportChartPictures(g, request, printer.get()), PictureExportResult::WriteFailed);
+    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr),
+              PictureExportResult::WriteFailed);
 
     request.destination = ExportDestination::ClipBoard;
     request.type = ExportType::BitMap;
     request.size = QSize(320, 240);
-    EXPECT_EQ(exportChartPictures(g, request, printer.get()), PictureExportResult::Done);
+    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr), PictureExportResult::Done);
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(320, 240));
 }
 

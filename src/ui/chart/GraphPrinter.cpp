@@ -1,0 +1,83 @@
+#include "ui/chart/GraphPrinter.h"
+
+#include "text/texts.h"
+#include "ui/chart/ChartPrintJob.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/PrintDialog.h"
+
+#include <QDir>
+#include <QPrinter>
+
+namespace telmora {
+
+namespace {
+
+// "Printer: name" or "File: path", so a message says where the job was going.
+QString printTarget(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return QStringLiteral("File: ") + QDir::toNativeSeparators(printer.outputFileName());
+    return QStringLiteral("Printer: ") + printer.printerName();
+}
+
+void reportPrintProblem(QWidget* owner, TextId id, const QString& detail) {
+    QString message = text(id);
+    if (!detail.isEmpty())
+        message += QLatin1Char('\n') + detail;
+    showDirectBox(owner, message, CaptionKind::Error, id, BoxIcon::Error, {BoxButton::Ok});
+}
+
+bool printEachPage(ChartPrintJob& job, ChartWidget& chart, int first, int last,
+                   const std::function<void(int)>& showPage) {
+    bool printed = true;
+    for (int page = first; page <= last && printed; ++page) {
+        if (showPage)
+            showPage(page);
+        chart.setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
+        chart.restyle();
+        printed = job.addPage(chart);
+        chart.setViewingStyle(ChartWidget::ViewingStyle::Colour);
+        chart.refresh();
+    }
+    return printed;
+}
+
+} // namespace
+
+GraphPrinter::GraphPrinter(QPrinter* shared)
+    : m_own(shared ? nullptr : make()), m_printer(shared ? *shared : *m_own) {}
+
+GraphPrinter::~GraphPrinter() = default;
+
+std::unique_ptr<QPrinter> GraphPrinter::make() {
+    return std::make_unique<QPrinter>(QPrinter::HighResolution);
+}
+
+PrintOutcome printChartPages(ChartWidget& chart, QPrinter& printer, QWidget* owner, int first,
+                             int last, const std::function<void(int page)>& showPage) {
+    if (last < first)
+        return PrintOutcome::Cancelled;
+    if (!RunPrintDialog({owner, &printer, last - first + 1}))
+        return PrintOutcome::Cancelled;
+    if (!ChartPrintJob::printerReady(printer)) {
+        reportPrintProblem(owner, TextId::PrinterNotSetUp, QString());
+        return PrintOutcome::Failed;
+    }
+    ChartPrintJob job(printer);
+    if (!job.isActive()) {
+        reportPrintProblem(owner, TextId::PrintFailed, printTarget(printer));
+        return PrintOutcome::Failed;
+    }
+    const bool printed = printEachPage(job, chart, first, last, showPage);
+    if (!job.finish() || !printed) {
+        reportPrintProblem(owner, TextId::PrintFailed, printTarget(printer));
+        return PrintOutcome::Failed;
+    }
+    return PrintOutcome::Printed;
+}
+
+PrintOutcome printChart(ChartWidget& chart, QPrinter& printer, QWidget* owner) {
+    return printChartPages(chart, printer, owner, 1, 1);
+}
+
+} // namespace telmora
