@@ -21,6 +21,14 @@ void AcquisitionWorker::requestStop() {
     m_wake.notify_all();
 }
 
+void AcquisitionWorker::setReconnect(bool on) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_reconnect = on;
+    }
+    m_wake.notify_all();
+}
+
 void AcquisitionWorker::noticeClosed() {
     {
         std::lock_guard lock(m_mutex);
@@ -53,6 +61,8 @@ bool AcquisitionWorker::recoverFromFailedPoll(CableHandle& cable) {
     // The recorder stops sampling at once.
     emit pollFailed();
     CableHandle probe = OpenCable(*m_backend);
+    if (!probe && m_reconnect)
+        return waitForCable(cable);
     if (!probe) {
         // The cable is gone. After a stop request nobody needs to hear about it:
         // the link is being switched off anyway.
@@ -62,7 +72,12 @@ bool AcquisitionWorker::recoverFromFailedPoll(CableHandle& cable) {
         return false;
     }
     probe.close();
-    if (++m_retryCount >= kMaxFailedPolls) {
+    if (++m_retryCount >= kMaxFailedPolls && m_reconnect) {
+        // A silent meter is waited for like a missing cable: no notice.
+        m_retryCount = 0;
+        return waitForCable(cable);
+    }
+    if (m_retryCount >= kMaxFailedPolls) {
         if (!m_stop) {
             // No polls while the notice is up; its end ends the link.
             emit noDataReceived();
@@ -79,6 +94,29 @@ bool AcquisitionWorker::recoverFromFailedPoll(CableHandle& cable) {
     return true;
 }
 
+bool AcquisitionWorker::waitForCable(CableHandle& cable) {
+    cable.close();
+    if (!m_waiting) {
+        m_waiting = true;
+        emit waitingForCable();
+    }
+    {
+        std::unique_lock lock(m_mutex);
+        m_wake.wait_for(lock, m_reconnectPause.load(),
+                        [this] { return m_stop.load() || !m_reconnect.load(); });
+    }
+    if (m_stop)
+        return false;
+    if (!m_reconnect) {
+        // Switched off while waiting: the link ends as it would have at the loss.
+        m_waiting = false;
+        emit linkLost();
+        return false;
+    }
+    cable = OpenCable(*m_backend);
+    return true;
+}
+
 void AcquisitionWorker::run() {
     // An empty handle shows up as a failed first poll.
     CableHandle cable = m_backend ? OpenCable(*m_backend) : CableHandle();
@@ -87,6 +125,7 @@ void AcquisitionWorker::run() {
         PollBuffer reply{};
         if (PollMeterForAcquisition(cable, reply)) {
             m_retryCount = 0;
+            m_waiting = false;
             publish(reply);
             continue; // the meter's reply time sets the pace
         }

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -19,6 +20,12 @@ namespace telmora {
 // three polls in a row it reports noDataReceived(), waits until the notice is
 // closed (or it is stopped), then reports linkLost() and ends. Its last signal is
 // finished().
+//
+// With reconnecting switched on, neither a missing cable nor a silent meter ends
+// the worker: it reports waitingForCable() once, closes its handle and looks for
+// the cable again every reconnect pause until a poll brings a reading (the next
+// readingReceived()) or it is stopped. Switching reconnecting off while it waits
+// ends it as a lost link.
 //
 // Usage: move it to a QThread and call run() there (connect QThread::started).
 // requestStop() and noticeClosed() may be called from any thread; neither waits
@@ -35,8 +42,15 @@ public:
     // Consecutive failed polls after which the meter counts as silent.
     static constexpr int kMaxFailedPolls = 3;
 
+    // Pause between two looks for a lost cable while reconnecting.
+    static constexpr std::chrono::milliseconds kDefaultReconnectPause{500};
+
     void requestStop();
     bool stopRequested() const { return m_stop.load(); }
+    // Whether a lost cable or a silent meter is waited for instead of ending the
+    // link. May be changed from any thread, also while the worker waits.
+    void setReconnect(bool on);
+    void setReconnectPause(std::chrono::milliseconds pause) { m_reconnectPause = pause; }
     // The "No data received." notice was closed: the worker goes on and ends.
     void noticeClosed();
     // The receiver has taken one reading off the way.
@@ -52,6 +66,9 @@ signals:
     void pollFailed();
     void noDataReceived();
     void linkLost();
+    // Reconnecting: the cable or the meter went away; readings come back by
+    // readingReceived() when it returns.
+    void waitingForCable();
     void finished();
 
 private:
@@ -60,9 +77,16 @@ private:
     void publish(const PollBuffer& reply);
     // Waits until the notice is closed or a stop is requested.
     void waitForNoticeClosed();
+    // Reconnecting: drops the handle, waits one reconnect pause (a stop or
+    // switching reconnecting off cuts it short) and opens the cable again. False
+    // when the loop must end.
+    bool waitForCable(CableHandle& cable);
 
     std::shared_ptr<CableBackend> m_backend;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_reconnect{false};
+    std::atomic<std::chrono::milliseconds> m_reconnectPause{kDefaultReconnectPause};
+    bool m_waiting = false; // worker thread only
     std::atomic<int> m_retryCount{0};
     std::atomic<int> m_readingsInFlight{0};
     std::mutex m_mutex;

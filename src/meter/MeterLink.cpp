@@ -34,6 +34,8 @@ bool MeterLink::link() {
     m_thread = std::make_unique<QThread>();
     m_thread->setObjectName(QStringLiteral("acquisition"));
     m_worker = std::make_unique<AcquisitionWorker>(m_backend);
+    m_worker->setReconnect(m_reconnect);
+    m_worker->setReconnectPause(m_reconnectPause);
     m_worker->moveToThread(m_thread.get());
     AcquisitionWorker* worker = m_worker.get();
     QThread* thread = m_thread.get();
@@ -58,6 +60,12 @@ bool MeterLink::link() {
         m_meterSilent = true;
         emit noDataNotice();
     });
+    connect(worker, &AcquisitionWorker::waitingForCable, this, [this, current] {
+        if (!current())
+            return;
+        m_readingValid = false;
+        setWaitingForCable(true);
+    });
     connect(worker, &AcquisitionWorker::linkLost, this, [this, current] {
         if (current())
             onLinkLost();
@@ -69,9 +77,24 @@ bool MeterLink::link() {
 }
 
 void MeterLink::takeReading(const LiveReading& reading) {
+    // The windows learn that the meter is back before its first reading arrives.
+    setWaitingForCable(false);
     m_latest = reading;
     m_readingValid = true;
     emit readingReceived(m_latest);
+}
+
+void MeterLink::setReconnectAutomatically(bool on) {
+    m_reconnect = on;
+    if (m_worker)
+        m_worker->setReconnect(on);
+}
+
+void MeterLink::setWaitingForCable(bool waiting) {
+    if (m_waitingForCable == waiting)
+        return;
+    m_waitingForCable = waiting;
+    emit waitingForCableChanged(waiting);
 }
 
 void MeterLink::onLinkLost() {
@@ -106,6 +129,7 @@ void MeterLink::unlink() {
     stopWorker();
     m_linked = false;
     m_readingValid = false;
+    setWaitingForCable(false);
     emit linkedChanged(false);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <memory>
 
 class QThread;
@@ -25,6 +26,12 @@ class CableBackend;
 // calls noticeClosed(), after which the link ends: with meterSilentNotice() when
 // the cable is still there (the meter is off or not plugged in), otherwise with
 // linkLostNotice() as above.
+//
+// With reconnecting switched on, a lost cable or a silent meter shows nothing and
+// keeps the link: waitingForCableChanged(true) is emitted, the worker looks for
+// the cable in the background, and the first reading that comes back ends the
+// wait (waitingForCableChanged(false) just before its readingReceived()). Unlink
+// ends the wait at once.
 class MeterLink : public QObject, public LiveSource {
     Q_OBJECT
 
@@ -46,12 +53,21 @@ public:
     // The "No data received." notice was closed.
     void noticeClosed();
 
+    // Whether a lost link is waited for instead of ended (off by default). Takes
+    // effect at once, also on a running link and during a wait.
+    void setReconnectAutomatically(bool on);
+    bool reconnectsAutomatically() const { return m_reconnect; }
+    void setReconnectPause(std::chrono::milliseconds pause) { m_reconnectPause = pause; }
+    // Linked, but the cable or the meter is away and being waited for.
+    bool isWaitingForCable() const { return m_waitingForCable; }
+
 signals:
     void linkedChanged(bool linked);
     void readingReceived(const telmora::LiveReading& reading);
     void noDataNotice();
     void linkLostNotice();
     void meterSilentNotice();
+    void waitingForCableChanged(bool waiting);
 
 private:
     void takeReading(const LiveReading& reading);
@@ -59,6 +75,7 @@ private:
     // Opens and closes the cable once: true when it is there.
     bool cablePresent() const;
     void stopWorker();
+    void setWaitingForCable(bool waiting);
 
     std::shared_ptr<CableBackend> m_backend;
     std::unique_ptr<QThread> m_thread;
@@ -69,6 +86,9 @@ private:
     bool m_readingValid = false;
     // The worker reported a silent meter; its link ends after the notice.
     bool m_meterSilent = false;
+    bool m_reconnect = false;
+    bool m_waitingForCable = false;
+    std::chrono::milliseconds m_reconnectPause = std::chrono::milliseconds(500);
     LiveReading m_latest;
 };
 

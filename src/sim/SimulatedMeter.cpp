@@ -22,6 +22,9 @@ using Clock = std::chrono::steady_clock;
 constexpr const char* kCablePath = "sim:cable";
 constexpr std::uint16_t kForeignVendor = 0x046D;
 constexpr int kUnplugAfterPolls = 25;
+// The replug scenario: away for three seconds, back for about ten seconds of readings.
+constexpr std::chrono::milliseconds kReplugAfter{3000};
+constexpr int kReplugEveryPolls = 60;
 constexpr std::uint8_t kDemoStatus = 0x52; // logger memory present and readable
 constexpr std::size_t kStatusIndex = 19;
 
@@ -39,6 +42,8 @@ struct SimulatedMeter::Core {
     bool cablePresent = true;
     bool meterOn = true;
     int unplugAfter = -1;
+    std::chrono::milliseconds replugAfter{0}; // how long an unplugged cable stays away; 0: for good
+    std::optional<Clock::time_point> backAt;  // when the unplugged cable returns
     std::optional<std::array<std::uint8_t, kDataBytes>> displayData;
     std::uint8_t statusByte = kDemoStatus;
     std::vector<std::uint8_t> memory;
@@ -66,7 +71,27 @@ struct SimulatedMeter::Core {
 
     bool demoLike() const {
         return scenario == SimScenario::Demo || scenario == SimScenario::LowBatt ||
-               scenario == SimScenario::Flaky || scenario == SimScenario::Unplug;
+               scenario == SimScenario::Flaky || scenario == SimScenario::Unplug ||
+               scenario == SimScenario::Replug;
+    }
+
+    // The cable goes away now; it comes back after replugAfter (lock held).
+    void unplug() {
+        cablePresent = false;
+        unplugAfter = -1;
+        backAt.reset();
+        if (replugAfter.count() > 0)
+            backAt = Clock::now() + replugAfter;
+    }
+
+    // One look for the cable (lock held): an unplugged cable may be back.
+    void look() {
+        if (cablePresent || !backAt || Clock::now() < *backAt)
+            return;
+        cablePresent = true;
+        backAt.reset();
+        if (scenario == SimScenario::Replug)
+            unplugAfter = answeredPolls + kReplugEveryPolls;
     }
 
     double clockSeconds() const {
@@ -118,7 +143,7 @@ public:
         if (!m_isCable)
             return CableResult::Done; // nobody answers on a foreign interface
         if (c.unplugAfter >= 0 && c.answeredPolls >= c.unplugAfter)
-            c.cablePresent = false;
+            c.unplug();
         if (!c.cablePresent)
             return CableResult::Failed;
         c.commands.push_back({report[2], report[3]});
@@ -301,6 +326,8 @@ std::optional<SimScenario> ParseSimScenario(std::string_view name) {
         return SimScenario::NoCable;
     if (name == "unplug")
         return SimScenario::Unplug;
+    if (name == "replug")
+        return SimScenario::Replug;
     if (name == "lowbatt")
         return SimScenario::LowBatt;
     if (name == "flaky")
@@ -320,6 +347,8 @@ std::string_view SimScenarioName(SimScenario scenario) {
         return "nocable";
     case SimScenario::Unplug:
         return "unplug";
+    case SimScenario::Replug:
+        return "replug";
     case SimScenario::LowBatt:
         return "lowbatt";
     case SimScenario::Flaky:
@@ -342,6 +371,10 @@ SimulatedMeter::SimulatedMeter(SimScenario scenario, bool realTime)
     case SimScenario::Unplug:
         c.unplugAfter = kUnplugAfterPolls;
         break;
+    case SimScenario::Replug:
+        c.unplugAfter = kUnplugAfterPolls;
+        c.replugAfter = kReplugAfter;
+        break;
     default:
         break;
     }
@@ -351,6 +384,7 @@ SimulatedMeter::~SimulatedMeter() = default;
 
 std::vector<HidInterfaceInfo> SimulatedMeter::interfaces() {
     std::lock_guard lock(m_core->lock);
+    m_core->look();
     std::vector<HidInterfaceInfo> list;
     for (int i = 0; i < m_core->foreign; ++i)
         list.push_back(
@@ -362,6 +396,7 @@ std::vector<HidInterfaceInfo> SimulatedMeter::interfaces() {
 
 std::unique_ptr<CableDevice> SimulatedMeter::open(const std::string& path) {
     std::lock_guard lock(m_core->lock);
+    m_core->look();
     const bool isCable = path == kCablePath;
     if (isCable && !m_core->cablePresent)
         return nullptr;
@@ -394,9 +429,12 @@ void SimulatedMeter::setForeignInterfaces(int count) {
 
 void SimulatedMeter::setCablePresent(bool present) {
     std::lock_guard lock(m_core->lock);
-    m_core->cablePresent = present;
-    if (present)
-        m_core->unplugAfter = -1;
+    if (!present) {
+        m_core->unplug();
+        return;
+    }
+    m_core->cablePresent = true;
+    m_core->unplugAfter = -1;
 }
 
 bool SimulatedMeter::cablePresent() const {
@@ -417,6 +455,11 @@ void SimulatedMeter::setRandomSeed(std::uint32_t seed) {
 void SimulatedMeter::unplugAfterPolls(int polls) {
     std::lock_guard lock(m_core->lock);
     m_core->unplugAfter = m_core->answeredPolls + polls;
+}
+
+void SimulatedMeter::replugAfter(std::chrono::milliseconds away) {
+    std::lock_guard lock(m_core->lock);
+    m_core->replugAfter = std::max(away, std::chrono::milliseconds(0));
 }
 
 void SimulatedMeter::setDisplayData(const std::array<std::uint8_t, kDataBytes>& data) {
@@ -534,7 +577,7 @@ std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option, std::str
     if (!scenario) {
         if (error)
             *error = "unknown simulation '" + std::string(name) +
-                     "' (choose demo, cycle, silent, nocable, unplug, lowbatt or flaky)";
+                     "' (choose demo, cycle, silent, nocable, unplug, replug, lowbatt or flaky)";
         return nullptr;
     }
     return std::make_shared<SimulatedMeter>(*scenario);

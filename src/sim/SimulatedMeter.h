@@ -21,6 +21,8 @@ enum class SimScenario {
     Silent,  // cable present, meter switched off
     NoCable, // no cable present
     Unplug,  // the cable disappears after some polls
+    Replug, // demo whose cable disappears after some polls and comes back a little later, again and
+            // again
     LowBatt, // demo with the low-battery annunciator lit
     Flaky,   // now and then a reply cut short or a logger block with a bad checksum
 };
@@ -55,6 +57,9 @@ public:
     void setRandomSeed(std::uint32_t seed);
     // Unplugs the cable once this many polls have been answered.
     void unplugAfterPolls(int polls);
+    // An unplugged cable comes back once it has been away this long (found by the
+    // next look for it); zero leaves it away.
+    void replugAfter(std::chrono::milliseconds away);
     // The 24 data bytes of every poll reply (instead of the scenario's readings).
     void setDisplayData(const std::array<std::uint8_t, kDataBytes>& data);
     // Data byte D19 of the poll reply (the memory status).

@@ -68,7 +68,7 @@ TEST(SimulateOption, ChoosesTheBackend) {
 
     EXPECT_NE(dynamic_cast<HidapiBackend*>(MakeCableBackend("").get()), nullptr);
     EXPECT_NE(dynamic_cast<SimulatedMeter*>(MakeCableBackend("--simulate").get()), nullptr);
-    for (const char* name : {"demo", "cycle", "silent", "nocable", "unplug", "lowbatt", "flaky"}) {
+    for (const char* name : {"demo", "cycle", "silent", "nocable", "unplug", "replug", "lowbatt", "flaky"}) {
         EXPECT_NE(MakeCableBackend(std::string("--simulate=") + name), nullptr) << name;
         EXPECT_EQ(SimScenarioName(*ParseSimScenario(name)), name);
     }
@@ -249,8 +249,8 @@ TEST(SimulatedMeter, ScenariosMisbehaveAsNamed) {
         ASSERT_TRUE(h.valid());
         EXPECT_EQ(PollMeter(h, reply), CableResult::NoReply);
     }
-    {
-        auto meter = std::make_shared<SimulatedMeter>(SimScenario::Unplug, false);
+    for (SimScenario scenario : {SimScenario::Unplug, SimScenario::Replug}) {
+        auto meter = std::make_shared<SimulatedMeter>(scenario, false);
         CableHandle h = OpenCable(*meter);
         int good = 0;
         while (PollMeter(h, reply) == CableResult::Done && good < 1000)
