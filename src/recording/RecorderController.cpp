@@ -93,6 +93,11 @@ void RecorderController::linkEnded() {
         stopRecording();
 }
 
+void RecorderController::readingsInterrupted() {
+    if (m_recordingOn || m_temporaryFiles.isOpen())
+        m_recording.markGapAfterLast();
+}
+
 bool RecorderController::takeManualSample() {
     if (!m_source.linked || !m_source.linked()) {
         emit errorRaised(kNotLinked);

@@ -85,6 +85,10 @@ public:
     void stopRecording();
     // The link ended: a running recording stops.
     void linkEnded();
+    // The readings stopped for a while but the link stays (the cable is being
+    // waited for): a running recording or manual series goes on when they come
+    // back, with a gap after its newest sample.
+    void readingsInterrupted();
     // One sample now (manual mode); needs the link (message 9002).
     bool takeManualSample();
     // The sampling timer's tick: a sample when the newest reading is valid.

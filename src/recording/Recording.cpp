@@ -60,6 +60,7 @@ void Recording::clear() {
     m_buffer.clear();
     m_wallClocks = {};
     m_clockedFrom = 0;
+    m_gaps.clear();
     m_sampleCount = 0;
     m_maxIndex = 0;
     m_minIndex = 0;

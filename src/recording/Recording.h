@@ -2,6 +2,7 @@
 
 #include "model/ReadingRecord.h"
 #include "model/SampleLists.h"
+#include "recording/SampleGaps.h"
 #include "recording/WallClock.h"
 
 #include <cstddef>
@@ -62,6 +63,14 @@ public:
     // The sample the extremes read-outs show: the index, kept inside the buffer.
     const ReadingRecord& mainAt(std::int32_t index) const;
 
+    // Where the readings stopped for a while during the recording.
+    const SampleGaps& gaps() const { return m_gaps; }
+    // The readings stop after the newest sample; nothing when there is none yet.
+    void markGapAfterLast() {
+        if (!m_buffer.empty())
+            m_gaps.markAfter(m_buffer.size() - 1);
+    }
+
 private:
     // The two trackers, with the sample count before the new sample is counted.
     void updateScale(float x);
@@ -73,6 +82,7 @@ private:
     // first and have none); kUnknownClock marks a sample added without one.
     std::vector<WallClock> m_wallClocks;
     std::size_t m_clockedFrom = 0;
+    SampleGaps m_gaps;
     std::int32_t m_sampleCount = 0;
     std::int32_t m_maxIndex = 0;
     std::int32_t m_minIndex = 0;

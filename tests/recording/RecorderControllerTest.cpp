@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdio>
+#include <vector>
 
 using namespace telmora;
 
@@ -397,4 +398,38 @@ TEST_F(ControllerTest, StatisticsFollowSamplesClearAndOpen) {
     EXPECT_EQ(volts->values.count(), 450);
     EXPECT_DOUBLE_EQ(volts->values.mean(), mean);
     EXPECT_DOUBLE_EQ(volts->values.standardDeviation(), deviation);
+}
+
+TEST_F(ControllerTest, InterruptedReadingsLeaveAGapInTheSameRecording) {
+    meter.show(1.0);
+    recorder.readingsInterrupted(); // not recording: nothing to mark
+    ASSERT_TRUE(recorder.startRecording());
+    const QString file = recorder.temporaryFilePath();
+    recorder.readingsInterrupted(); // no sample yet: no gap before the first
+    for (int i = 0; i < 3; ++i)
+        recorder.takeScheduledSample();
+    meter.valid = false;
+    recorder.readingsInterrupted();
+    recorder.readingsInterrupted(); // the same interruption, reported twice
+    recorder.takeScheduledSample(); // nothing while the readings are away
+    meter.valid = true;
+    for (int i = 0; i < 2; ++i)
+        recorder.takeScheduledSample();
+    recorder.readingsInterrupted();
+    recorder.takeScheduledSample();
+
+    EXPECT_TRUE(recorder.isRecording());
+    EXPECT_EQ(recorder.temporaryFilePath(), file) << "the recording went on in its file";
+    EXPECT_EQ(QFileInfo(file).size(), qint64(6 * kSampleSize));
+    const SampleGaps& gaps = recorder.recording().gaps();
+    EXPECT_EQ(gaps.indexes(), (std::vector<std::size_t>{2, 4}));
+    EXPECT_TRUE(gaps.isGapAfter(2));
+    EXPECT_FALSE(gaps.isGapAfter(3));
+    EXPECT_TRUE(gaps.anyBetween(0, 3));
+    EXPECT_FALSE(gaps.anyBetween(0, 2)) << "a gap after sample 2 lies between 2 and 3";
+    EXPECT_TRUE(gaps.anyBetween(3, 5));
+
+    recorder.stopRecording();
+    recorder.clear();
+    EXPECT_TRUE(recorder.recording().gaps().empty());
 }

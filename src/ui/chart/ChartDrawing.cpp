@@ -227,10 +227,14 @@ void ChartWidget::applyRanges() {
 
 void ChartWidget::rebuild(bool replot) {
     const double gap = std::numeric_limits<double>::quiet_NaN();
-    QVector<QCPGraphData> data(d->points());
+    QVector<QCPGraphData> data;
+    data.reserve(d->points());
     for (int p = 0; p < d->points(); ++p) {
         const float v = d->values[static_cast<std::size_t>(p)];
-        data[p] = QCPGraphData(p, d->isNull(v) ? gap : double(v));
+        data.append(QCPGraphData(p, d->isNull(v) ? gap : double(v)));
+        // A point without a value between two points breaks the line there.
+        if (gapAfter(p))
+            data.append(QCPGraphData(p + 0.5, gap));
     }
     d->graph->data()->set(data, true);
     applyRanges();

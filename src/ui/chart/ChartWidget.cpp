@@ -81,6 +81,7 @@ void ChartWidget::setSeries(const std::vector<float>& values, const std::vector<
     d->values = values;
     d->labels = labels;
     d->labels.resize(values.size(), QStringLiteral(" "));
+    d->gapsAfter.assign(values.size(), 0);
     d->cursor = std::clamp(d->cursor, 0, std::max(0, d->points() - 1));
 }
 
@@ -88,6 +89,7 @@ void ChartWidget::setPointCount(int count) {
     count = std::max(0, count);
     d->values.resize(static_cast<std::size_t>(count), static_cast<float>(d->nullValue));
     d->labels.resize(static_cast<std::size_t>(count), QStringLiteral(" "));
+    d->gapsAfter.resize(static_cast<std::size_t>(count), 0);
     d->cursor = std::clamp(d->cursor, 0, std::max(0, count - 1));
 }
 
@@ -134,6 +136,20 @@ void ChartWidget::appendPoint(const QString& label, float value) {
     d->values.back() = value;
     std::move(d->labels.begin() + 1, d->labels.end(), d->labels.begin());
     d->labels.back() = label;
+    d->gapsAfter.resize(d->values.size(), 0);
+    std::move(d->gapsAfter.begin() + 1, d->gapsAfter.end(), d->gapsAfter.begin());
+    d->gapsAfter.back() = 0;
+}
+
+void ChartWidget::setGapAfter(int point, bool gap) {
+    d->gapsAfter.resize(d->values.size(), 0);
+    if (point >= 0 && point < d->points())
+        d->gapsAfter[static_cast<std::size_t>(point)] = gap ? 1 : 0;
+}
+
+bool ChartWidget::gapAfter(int point) const {
+    return point >= 0 && static_cast<std::size_t>(point) < d->gapsAfter.size() &&
+           d->gapsAfter[static_cast<std::size_t>(point)] != 0;
 }
 
 // --- appearance ------------------------------------------------------------------

@@ -62,6 +62,10 @@ public:
     double nullValue() const;
     // Adds one point at the end and drops the oldest, so the count stays the same.
     void appendPoint(const QString& label, float value);
+    // No line joins point `point` to the next one (the readings stopped between
+    // them). Writes outside the series are ignored; new points have no gap.
+    void setGapAfter(int point, bool gap);
+    bool gapAfter(int point) const;
     void setVisiblePoints(int count); // 0: all points
     void setViewStart(ViewStart start);
 

@@ -44,6 +44,8 @@ struct ChartWidget::Impl {
     // The series.
     std::vector<float> values;
     std::vector<QString> labels;
+    // Per point: no line is drawn from this point to the next.
+    std::vector<char> gapsAfter;
     double nullValue = kDefaultNullValue;
     int visiblePoints = 0;
     ViewStart viewStart = ViewStart::FirstPoint;

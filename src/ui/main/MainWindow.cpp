@@ -48,6 +48,9 @@ void showCableNotFound(QWidget* owner) {
     showError(owner, TextId::CableNotFound);
 }
 
+// The preferences key of the Link menu's "Reconnect automatically".
+const QString kReconnectKey = QStringLiteral("Link/ReconnectAutomatically");
+
 } // namespace
 
 MainWindow::MainWindow(MeterLink& link, QWidget* parent)
@@ -66,6 +69,7 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
     buildControls();
     buildMenu();
     readSettings();
+    setReconnectAutomatically(m_desktopState->value(kReconnectKey, false).toBool());
     for (QLabel* panel : m_tools.statusPanels)
         panel->hide();
 
@@ -74,6 +78,8 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
     connect(&m_link, &MeterLink::linkLostNotice, this, &MainWindow::showLinkLostNotice);
     connect(&m_link, &MeterLink::meterSilentNotice, this,
             [this] { showError(this, TextId::MeterNotAnswering); });
+    connect(&m_link, &MeterLink::waitingForCableChanged, this,
+            &MainWindow::onWaitingForCableChanged);
     refreshControls();
     placeMainWindow();
 }
@@ -117,8 +123,15 @@ void MainWindow::buildMenu() {
     // The desktop's usual quit keys, from whichever window has the focus.
     exit->setShortcutContext(Qt::ApplicationShortcut);
 
-    m_linkAction = bar->addAction(text(TextId::MenuLink));
+    // The Link menu: the link command, and whether a lost link is waited for.
+    m_linkMenu = bar->addMenu(text(TextId::MenuLink));
+    m_linkAction = m_linkMenu->addAction(text(TextId::MenuLink));
     connect(m_linkAction, &QAction::triggered, this, &MainWindow::toggleLink);
+    m_linkMenu->addSeparator();
+    m_reconnectAction = m_linkMenu->addAction(translate("&Reconnect automatically"));
+    m_reconnectAction->setCheckable(true);
+    m_reconnectAction->setChecked(m_link.reconnectsAutomatically());
+    connect(m_reconnectAction, &QAction::toggled, this, &MainWindow::setReconnectAutomatically);
 
     QMenu* windowMenu = bar->addMenu(text(TextId::MenuWindow));
     windowMenu->addAction(text(TextId::MenuWindowTile), this, &MainWindow::tileWindows);
@@ -262,6 +275,8 @@ void MainWindow::setBusy(bool busy) {
 
 void MainWindow::refreshControls() {
     const MainControlState s = ComputeMainControls(isLinked(), m_busy);
+    m_linkMenu->menuAction()->setText(text(s.linkMenuCaption));
+    m_linkMenu->menuAction()->setEnabled(s.linkMenuEnabled);
     m_linkAction->setText(text(s.linkMenuCaption));
     m_linkAction->setEnabled(s.linkMenuEnabled);
     m_portMenu->menuAction()->setEnabled(s.portMenuEnabled);
@@ -287,14 +302,40 @@ void MainWindow::toggleLink() {
     }
 }
 
-void MainWindow::onLinkedChanged(bool linked) {
-    m_tools.link->setChecked(linked);
+void MainWindow::setReconnectAutomatically(bool on) {
+    m_link.setReconnectAutomatically(on);
+    if (m_reconnectAction->isChecked() != on)
+        m_reconnectAction->setChecked(on);
+    // Remembered with the desktop state for the next run.
+    if (m_desktopState->value(kReconnectKey, false).toBool() != on) {
+        m_desktopState->setValue(kReconnectKey, on);
+        m_desktopState->sync();
+    }
+}
+
+void MainWindow::setLiveWindowsLinked(bool linked) {
     if (m_digital)
         m_digital->setLinked(linked);
     if (m_analog)
         m_analog->setLinked(linked);
     if (m_comparator)
         m_comparator->setLinked(linked);
+}
+
+void MainWindow::onWaitingForCableChanged(bool waiting) {
+    // While the cable is away the live windows rest as after an unlink; the
+    // first reading that comes back finds them linked again.
+    setLiveWindowsLinked(!waiting && m_link.isLinked());
+    QLabel* status = m_tools.statusPanels[0];
+    status->setText(waiting ? translate("Waiting for the cable…") : QString());
+    status->setVisible(waiting);
+    if (waiting && m_recording)
+        m_recording->readingsInterrupted();
+}
+
+void MainWindow::onLinkedChanged(bool linked) {
+    m_tools.link->setChecked(linked);
+    setLiveWindowsLinked(linked);
     if (!linked && m_recording)
         m_recording->linkEnded();
     refreshControls();

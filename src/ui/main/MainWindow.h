@@ -65,6 +65,9 @@ public:
     void refreshControls();
     // A long recorder or logger operation runs: no link changes meanwhile.
     void setBusy(bool busy);
+    // Whether a lost link is waited for instead of ended (the Link menu's
+    // "Reconnect automatically").
+    void setReconnectAutomatically(bool on);
 
     // The values of the settings file, as they are now.
     const SettingsValues& settings() const { return m_settings; }
@@ -76,6 +79,8 @@ public:
     // The controls tests look at.
     QToolButton* linkButton() const { return m_tools.link; }
     QAction* linkAction() const { return m_linkAction; }
+    QMenu* linkMenu() const { return m_linkMenu; }
+    QAction* reconnectAction() const { return m_reconnectAction; }
     QToolButton* aboutButton() const { return m_tools.about; }
     QToolButton* portButton() const { return m_tools.port; }
     QAction* usbPortAction() const { return m_usbPortAction; }
@@ -120,6 +125,9 @@ private:
     void onLinkedChanged(bool linked);
     void showNoDataNotice();
     void showLinkLostNotice();
+    void onWaitingForCableChanged(bool waiting);
+    // The live windows show a link (readings may come) or none.
+    void setLiveWindowsLinked(bool linked);
 
     // Shows a long-lived window: restored if minimised, made visible when
     // `makeVisible`, brought to the front.
@@ -146,7 +154,9 @@ private:
 
     ToolRow m_tools;
 
+    QMenu* m_linkMenu = nullptr;
     QAction* m_linkAction = nullptr;
+    QAction* m_reconnectAction = nullptr;
     QMenu* m_portMenu = nullptr;
     QAction* m_usbPortAction = nullptr;
     QMenu* m_helpMenu = nullptr;

@@ -2,6 +2,7 @@
 
 #include "model/SampleLists.h"
 #include "recording/RecorderController.h"
+#include "recording/SampleGaps.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
@@ -10,8 +11,10 @@
 #include <QAbstractListModel>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -21,22 +24,63 @@
 
 namespace telmora {
 
+namespace {
+
+// Data role of a line that follows a gap in the readings.
+constexpr int kFollowsGapRole = Qt::UserRole + 1;
+
+// Draws the lines as usual, with a rule across the top of each line that follows
+// a gap in the readings.
+class GapRuleDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!index.data(kFollowsGapRole).toBool())
+            return;
+        painter->save();
+        painter->setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
+        painter->drawLine(option.rect.topLeft() + QPoint(0, 1),
+                          option.rect.topRight() + QPoint(0, 1));
+        painter->restore();
+    }
+};
+
+} // namespace
+
 // One page of the data list: rows are computed from the buffer when shown.
 class DataPageModel : public QAbstractListModel {
 public:
-    DataPageModel(const telmora::SampleList* buffer, std::int64_t firstIndex, QObject* parent)
-        : QAbstractListModel(parent), m_buffer(buffer), m_first(firstIndex) {}
+    DataPageModel(const telmora::SampleList* buffer, const SampleGaps* gaps,
+                  std::int64_t firstIndex, QObject* parent)
+        : QAbstractListModel(parent), m_buffer(buffer), m_gaps(gaps), m_first(firstIndex) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : m_rows;
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid() || m_buffer == nullptr)
+        if (!index.isValid() || m_buffer == nullptr)
             return {};
         const std::int64_t i = m_first + index.row();
         if (i < 0 || static_cast<std::size_t>(i) >= m_buffer->size())
             return {};
-        return telmora::DataListLine((*m_buffer)[static_cast<std::size_t>(i)], i);
+        switch (role) {
+        case Qt::DisplayRole:
+            return telmora::DataListLine((*m_buffer)[static_cast<std::size_t>(i)], i);
+        case kFollowsGapRole:
+            return followsGap(i);
+        case Qt::ToolTipRole:
+            if (followsGap(i))
+                return translate("The readings were away for a while before this line.");
+            return {};
+        default:
+            return {};
+        }
+    }
+    bool followsGap(std::int64_t i) const {
+        return m_gaps != nullptr && i > 0 && m_gaps->isGapAfter(static_cast<std::size_t>(i - 1));
     }
     void appendRows(int count) {
         beginInsertRows(QModelIndex(), m_rows, m_rows + count - 1);
@@ -47,6 +91,7 @@ public:
 
 private:
     const telmora::SampleList* m_buffer;
+    const SampleGaps* m_gaps;
     std::int64_t m_first;
     int m_rows = 0;
 };
@@ -85,6 +130,7 @@ void DataListWindow::placeBelow(int top) {
 }
 
 void DataListWindow::bindTo(const RecorderController& controller) {
+    m_gaps = &controller.recording().gaps();
     setBuffer(&controller.recording().buffer());
     connect(&controller, &RecorderController::sampleAdded, this,
             [this](qsizetype index) { addLine(index); });
@@ -100,6 +146,18 @@ DataListWindow::~DataListWindow() = default;
 void DataListWindow::setBuffer(const telmora::SampleList* buffer) {
     m_buffer = buffer;
     clearList();
+}
+
+void DataListWindow::setGaps(const telmora::SampleGaps* gaps) {
+    m_gaps = gaps;
+    clearList();
+}
+
+bool DataListWindow::lineFollowsGap(int page, int line) const {
+    if (page < 1 || page > pageCount() || line < 0 || line >= m_models[page - 1]->rows())
+        return false;
+    const DataPageModel* model = m_models[page - 1];
+    return model->data(model->index(line), kFollowsGapRole).toBool();
 }
 
 int DataListWindow::pageCount() const {
@@ -143,8 +201,9 @@ bool DataListWindow::createPage() {
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         auto* model = new DataPageModel(
-            m_buffer, static_cast<std::int64_t>(number - 1) * kLinesPerPage, list);
+            m_buffer, m_gaps, static_cast<std::int64_t>(number - 1) * kLinesPerPage, list);
         list->setModel(model);
+        list->setItemDelegate(new GapRuleDelegate(list));
         layout->addWidget(list);
         m_pages.reserve(m_pages.size() + 1);
         m_lists.reserve(m_lists.size() + 1);

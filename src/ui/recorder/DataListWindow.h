@@ -11,6 +11,7 @@ class QTabWidget;
 namespace telmora {
 
 class DataPageModel;
+class SampleGaps;
 
 class RecorderController;
 class SampleList;
@@ -37,6 +38,11 @@ public:
 
     // The buffer the lines come from (the recorder buffer unless a test sets another).
     void setBuffer(const telmora::SampleList* buffer);
+    // Where the readings stopped during the recording: the first line after each
+    // gap is drawn with a rule above it. None by default.
+    void setGaps(const telmora::SampleGaps* gaps);
+    // Whether line `line` of page `page` is the first one after a gap.
+    bool lineFollowsGap(int page, int line) const;
 
     // Adds the line of buffer index `index` (and of any index before it
     // that has no line yet). Stale indexes (already listed, or past the buffer's end)
@@ -60,6 +66,7 @@ private:
 
     QTabWidget* m_pageTabs = nullptr;
     const telmora::SampleList* m_buffer = nullptr;
+    const telmora::SampleGaps* m_gaps = nullptr;
     std::int64_t m_lines = 0;
     int m_currentPage = 1;
     // Pages and their lists, index = page number - 1 (owned by m_pageTabs).

@@ -61,6 +61,7 @@ void RecorderGraph::reset() {
     for (int i = 0; i < m_pointsPerPage; ++i) {
         m_chart.setPointLabel(i, QStringLiteral(" "));
         m_chart.setValue(i, kNull);
+        m_chart.setGapAfter(i, false);
     }
     m_chart.refresh();
     m_chart.setCursorPoint(m_pointsPerPage - 1);
@@ -77,10 +78,12 @@ void RecorderGraph::drawPage() {
         if (p < c.firstPoint || i < 0 || i >= n) {
             m_chart.setValue(p, kNull);
             m_chart.setPointLabel(p, QStringLiteral(" "));
+            m_chart.setGapAfter(p, false);
         } else {
             const SampleEntry& e = buffer[static_cast<std::size_t>(i)];
             m_chart.setValue(p, e.main.value);
             m_chart.setPointLabel(p, RecordText(e.main.timeText));
+            m_chart.setGapAfter(p, recording.gaps().isGapAfter(static_cast<std::size_t>(i)));
         }
     }
     m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
@@ -92,6 +95,9 @@ void RecorderGraph::appendSample(std::int64_t index) {
     const SampleEntry& entry = recording.buffer()[static_cast<std::size_t>(index)];
     m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
     m_chart.appendPoint(RecordText(entry.main.timeText), entry.main.value);
+    // No line across the time the readings were away.
+    if (index > 0 && recording.gaps().isGapAfter(static_cast<std::size_t>(index - 1)))
+        m_chart.setGapAfter(m_pointsPerPage - 2, true);
     m_chart.refresh();
     m_chart.setCursorPoint(m_pointsPerPage - 1);
 }

@@ -248,11 +248,18 @@ void RecordingOverview::plotReduction() {
     if (m_pointCount == 0) {
         g->setValue(0, kNull);
         g->setPointLabel(0, QStringLiteral(" "));
+        g->setGapAfter(0, false);
     }
+    const SampleGaps& gaps = m_recording->gaps();
     for (std::int32_t p = 0; p < m_pointCount; ++p) {
-        const SampleEntry& e = buffer[static_cast<std::size_t>(m_reduction.indexOfPoint(p))];
+        const auto index = static_cast<std::size_t>(m_reduction.indexOfPoint(p));
+        const SampleEntry& e = buffer[index];
         g->setValue(p, e.main.value);
         g->setPointLabel(p, RecordText(e.main.timeText));
+        // No line across a time the readings were away.
+        g->setGapAfter(p, p + 1 < m_pointCount &&
+                              gaps.anyBetween(index, static_cast<std::size_t>(
+                                                         m_reduction.indexOfPoint(p + 1))));
     }
     g->refresh();
 }
