@@ -105,6 +105,13 @@ public:
     QString temporaryFilePath() const { return m_temporaryFiles.currentPath(); }
     bool startTemporaryFile() { return m_temporaryFiles.startNext(); }
     void closeTemporaryFile() { m_temporaryFiles.close(); }
+    // Where the temporary files of the acquisitions are kept.
+    const QString& temporaryDirectory() const { return m_temporaryFiles.directory(); }
+    // Takes over a temporary file left by an earlier run (with its claim): it is
+    // deleted with this run's own files.
+    void adoptTemporaryFile(const QString& path, std::unique_ptr<QLockFile> claim) {
+        m_temporaryFiles.adopt(path, std::move(claim));
+    }
 
     // --- pages ---
     std::int32_t lastPage() const { return m_lastPage; }

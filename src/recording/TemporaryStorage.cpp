@@ -44,24 +44,63 @@ void TemporaryFile::close() {
         m_file.close();
 }
 
+QString TemporaryFileLockPath(const QString& temporaryFilePath) {
+    return temporaryFilePath + QStringLiteral(".lock");
+}
+
+std::unique_ptr<QLockFile> ClaimTemporaryFile(const QString& temporaryFilePath) {
+    auto claim = std::make_unique<QLockFile>(TemporaryFileLockPath(temporaryFilePath));
+    // Only a dead holder makes a claim stale, never its age: a recording may run for days.
+    claim->setStaleLockTime(0);
+    if (!claim->tryLock(0))
+        return nullptr;
+    return claim;
+}
+
 TemporaryFileSeries::~TemporaryFileSeries() {
     deleteAll();
     m_file.close();
 }
 
 bool TemporaryFileSeries::startNext() {
-    ++m_counter;
-    return m_file.create(TemporaryFilePath(m_directory, m_counter));
+    // Numbers held by other programs or occupied by a left-behind file are passed
+    // over; the bound only matters for a directory that refuses every file.
+    constexpr int kMaxNumbersTried = 10000;
+    for (int tried = 0; tried < kMaxNumbersTried; ++tried) {
+        ++m_counter;
+        const QString path = TemporaryFilePath(m_directory, m_counter);
+        auto claim = std::make_unique<QLockFile>(TemporaryFileLockPath(path));
+        claim->setStaleLockTime(0);
+        if (!claim->tryLock(0)) {
+            if (claim->error() == QLockFile::LockFailedError)
+                continue; // another running program holds this number
+            // The directory takes no lock file: go on without one (creating the
+            // file there reports the failure).
+            claim.reset();
+        }
+        if (QFile::exists(path))
+            continue; // a file an earlier run left behind: the user decides about it
+        const bool created = m_file.create(path);
+        if (created)
+            m_owned.push_back({path, std::move(claim)});
+        return created;
+    }
+    return false;
+}
+
+void TemporaryFileSeries::adopt(const QString& path, std::unique_ptr<QLockFile> claim) {
+    m_owned.push_back({path, std::move(claim)});
 }
 
 void TemporaryFileSeries::deleteAll() {
-    for (int n = 1; n <= m_counter; ++n) {
-        const QString path = TemporaryFilePath(m_directory, n);
-        DeleteWithRetry(path, [&] {
-            if (m_file.isOpen() && m_file.path() == path)
+    for (OwnedFile& owned : m_owned) {
+        DeleteWithRetry(owned.path, [&] {
+            if (m_file.isOpen() && m_file.path() == owned.path)
                 m_file.close();
         });
+        owned.claim.reset(); // removes the lock file
     }
+    m_owned.clear();
 }
 
 } // namespace telmora

@@ -3,9 +3,12 @@
 #include "model/ReadingRecord.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QString>
 
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace telmora {
 
@@ -38,8 +41,20 @@ private:
     qint64 m_size = 0;
 };
 
+// The claim of one temporary file: a lock file beside it ("~ODMDL<n>.TMP.lock")
+// held as long as a running program owns the file. A program that dies leaves a
+// stale lock that the next run recognises (the process is gone), so the file can
+// be told apart from one that another running program is still writing.
+QString TemporaryFileLockPath(const QString& temporaryFilePath);
+std::unique_ptr<QLockFile> ClaimTemporaryFile(const QString& temporaryFilePath);
+
 // The temporary files of one run: each acquisition (and each manual series) gets
 // the next number; every file of the run is deleted when the series ends.
+//
+// Several programs may share the directory, and files of a run that ended
+// unexpectedly stay in it until the user decides about them: a number is only
+// taken when no running program holds it and no file of that name is there, so
+// no other run's file is ever replaced or deleted.
 class TemporaryFileSeries {
 public:
     explicit TemporaryFileSeries(QString directory) : m_directory(std::move(directory)) {}
@@ -47,20 +62,31 @@ public:
     TemporaryFileSeries(const TemporaryFileSeries&) = delete;
     TemporaryFileSeries& operator=(const TemporaryFileSeries&) = delete;
 
-    // Counts a new acquisition and creates its file. False when it cannot be created.
+    const QString& directory() const { return m_directory; }
+    // Counts a new acquisition and creates its file under the next free number.
+    // False when it cannot be created.
     bool startNext();
+    // Takes over a file left by an earlier run, with its claim: from now on it
+    // belongs to this run and is deleted with the run's own files.
+    void adopt(const QString& path, std::unique_ptr<QLockFile> claim);
     bool append(const SampleEntry& entry) { return m_file.append(entry); }
     void close() { m_file.close(); }
     bool isOpen() const { return m_file.isOpen(); }
     QString currentPath() const { return m_file.path(); }
     int counter() const { return m_counter; }
-    // Deletes files 1..counter of the directory.
+    // Deletes the files of this run (and the adopted ones) and releases their claims.
     void deleteAll();
 
 private:
+    struct OwnedFile {
+        QString path;
+        std::unique_ptr<QLockFile> claim; // null when the directory allows no lock
+    };
+
     QString m_directory;
     TemporaryFile m_file;
     int m_counter = 0;
+    std::vector<OwnedFile> m_owned;
 };
 
 // Deletes a file; when that fails, `closeHandle` is run (it closes the file if it is

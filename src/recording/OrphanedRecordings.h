@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLockFile>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace telmora {
+
+// A temporary recording ("~ODMDL<n>.TMP") that no running program owns: the run
+// that wrote it ended without cleaning up (a crash, a kill, a power cut). While
+// this object holds its claim, no other starting program offers it too.
+struct OrphanedRecording {
+    QString path;
+    QDateTime lastWritten; // when its newest sample was written (local time)
+    std::int64_t sampleCount = 0;
+    std::unique_ptr<QLockFile> claim;
+};
+
+// Finds and claims the orphaned recordings of `directory`, oldest first. Files
+// that another running program holds are left alone, and so are files that hold
+// no complete sample (those are removed: there is nothing in them to offer).
+std::vector<OrphanedRecording> ClaimOrphanedRecordings(const QString& directory);
+
+// Deletes the file of an orphan and releases its claim. False when the file could
+// not be deleted (it is then kept, claim released, for the next start).
+bool DiscardOrphanedRecording(OrphanedRecording& orphan);
+
+} // namespace telmora

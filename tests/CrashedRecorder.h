@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace telmora {
+
+// Runs the recording helper program until it has recorded `samples` samples into
+// `directory`; it goes on running (and owning its temporary file) until killed.
+inline bool StartRecorderProcess(QProcess& process, const QString& directory, int samples) {
+    process.start(QStringLiteral(TELMORA_CRASH_HELPER), {directory, QString::number(samples)});
+    if (!process.waitForStarted(10000))
+        return false;
+    while (!process.canReadLine())
+        if (!process.waitForReadyRead(30000))
+            return false;
+    return process.readLine().trimmed() == "recorded " + QByteArray::number(samples);
+}
+
+// Kills it the hard way: nothing of it runs any more, no clean-up at all.
+inline void KillHard(QProcess& process) {
+    process.kill(); // SIGKILL
+    process.waitForFinished(10000);
+}
+
+// A recording process that was killed while it recorded `samples` samples.
+inline void CrashWhileRecording(const QString& directory, int samples) {
+    QProcess process;
+    ASSERT_TRUE(StartRecorderProcess(process, directory, samples));
+    KillHard(process);
+    ASSERT_EQ(process.exitStatus(), QProcess::CrashExit);
+}
+
+} // namespace telmora
