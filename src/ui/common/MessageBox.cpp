@@ -2,6 +2,7 @@
 
 #include "text/texts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -39,6 +40,12 @@ QMessageBox::StandardButton toStandard(BoxButton b) {
         return QMessageBox::Retry;
     case BoxButton::Ignore:
         return QMessageBox::Ignore;
+    case BoxButton::Open:
+        return QMessageBox::Open;
+    case BoxButton::SaveAs:
+        return QMessageBox::Save;
+    case BoxButton::Discard:
+        return QMessageBox::Discard;
     case BoxButton::None:
         break;
     }
@@ -61,6 +68,12 @@ BoxButton fromStandard(int b) {
         return BoxButton::Retry;
     case QMessageBox::Ignore:
         return BoxButton::Ignore;
+    case QMessageBox::Open:
+        return BoxButton::Open;
+    case QMessageBox::Save:
+        return BoxButton::SaveAs;
+    case QMessageBox::Discard:
+        return BoxButton::Discard;
     default:
         return BoxButton::None;
     }
@@ -116,6 +129,8 @@ BoxButton showOnUiThread(const BoxRequest& request) {
     if (!buttons)
         buttons = QMessageBox::Ok;
     box.setStandardButtons(buttons);
+    if (QAbstractButton* saveAs = box.button(QMessageBox::Save))
+        saveAs->setText(translate("Save &As…"));
     if (request.defaultButton != BoxButton::None)
         box.setDefaultButton(toStandard(request.defaultButton));
     // Closing the box with the window's close button or Escape answers Cancel
@@ -125,7 +140,7 @@ BoxButton showOnUiThread(const BoxRequest& request) {
     makeRoomForCaption(box, request.caption);
     const int answer = box.exec();
     BoxButton result = fromStandard(answer);
-    if (result == BoxButton::None)
+    if (result == BoxButton::None && !request.closeLeavesUnanswered)
         result = request.buttons.empty() ? BoxButton::Ok : request.buttons.back();
     return result;
 }

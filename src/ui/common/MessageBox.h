@@ -15,7 +15,7 @@ namespace telmora {
 enum class BoxIcon { None, Information, Question, Warning, Error };
 
 // The buttons a box may carry; also the answer it gives.
-enum class BoxButton { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore };
+enum class BoxButton { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore, Open, SaveAs, Discard };
 
 // Everything one message box shows.
 struct BoxRequest {
@@ -25,6 +25,9 @@ struct BoxRequest {
     BoxIcon icon = BoxIcon::None;
     std::vector<BoxButton> buttons{BoxButton::Ok};
     BoxButton defaultButton = BoxButton::None;
+    // Closing the box without pressing a button answers None (the question is
+    // left for later) instead of the last button.
+    bool closeLeavesUnanswered = false;
 };
 
 // Every message box of the program goes through ShowBox. Tests install an

@@ -23,6 +23,7 @@
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
+#include "ui/recorder/RecordingRecovery.h"
 
 #include <QAction>
 #include <QApplication>
@@ -178,6 +179,7 @@ void MainWindow::createWindows() {
     // One printer for every window: a printer set-up chosen in one holds in all.
     m_printer = GraphPrinter::make();
     m_recorder = adopt(new RecorderWindow(*m_recording, m_printer.get()));
+    m_recovery = std::make_unique<RecordingRecovery>(*m_recording, *m_recorder);
     auto* overview = adopt(new RecordingOverview(m_printer.get()));
     connect(m_recorder, &RecorderWindow::overviewRequested, overview,
             [this, overview] { overview->viewRecording(m_recording->recording()); });
@@ -235,6 +237,11 @@ void MainWindow::connectLiveWindows() {
         m_settings.fHiLimit = high;
         m_settings.fLowLimit = low;
     });
+}
+
+void MainWindow::offerOrphanedRecordings() {
+    if (m_recovery)
+        m_recovery->offer();
 }
 
 void MainWindow::showLoggerWindow() {

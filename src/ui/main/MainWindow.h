@@ -27,6 +27,7 @@ class ComparatorWindow;
 class RecorderWindow;
 class DataListWindow;
 class RecorderController;
+class RecordingRecovery;
 class LoggerSessions;
 struct DesktopWindows;
 class LoggerWindow;
@@ -68,6 +69,10 @@ public:
     // Whether a lost link is waited for instead of ended (the Link menu's
     // "Reconnect automatically").
     void setReconnectAutomatically(bool on);
+    // Offers the recordings that a run which ended unexpectedly left behind in the
+    // recorder's temporary directory (after createWindows()).
+    void offerOrphanedRecordings();
+    RecordingRecovery* recordingRecovery() const { return m_recovery.get(); }
 
     // The values of the settings file, as they are now.
     const SettingsValues& settings() const { return m_settings; }
@@ -164,6 +169,7 @@ private:
     // The controllers outlive the windows bound to them (members end in reverse order).
     std::unique_ptr<RecorderController> m_recording;
     std::unique_ptr<LoggerSessions> m_loggerSessions;
+    std::unique_ptr<RecordingRecovery> m_recovery;
     // The long-lived windows, destroyed in reverse order of creation.
     // Declared before the windows that print through it, so it outlives them.
     std::unique_ptr<QPrinter> m_printer;

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QTimer>
 
 #include <cstdio>
 #include <string>
@@ -44,5 +45,8 @@ int main(int argc, char** argv) {
     telmora::MainWindow formMain(link, files);
     // "telmora FILE" opens a recording or a session file.
     telmora::StartMainWindow(formMain, telmora::FileArgument(QApplication::arguments()));
+    // Recordings that a run which ended unexpectedly left behind are offered
+    // once the windows are up.
+    QTimer::singleShot(0, &formMain, [&formMain] { formMain.offerOrphanedRecordings(); });
     return QApplication::exec();
 }

@@ -450,11 +450,11 @@ void RecorderWindow::openRecordingFile(const QString& path) {
         loadRecording(path);
 }
 
-void RecorderWindow::loadRecording(const QString& path) {
+bool RecorderWindow::loadRecording(const QString& path) {
     prepareLoadProgress(progressWindow());
     m_pageProgress->setRange(0, m_pointsPerPage);
     m_pageProgress->setValue(0);
-    m_controller.startLoad(path);
+    return m_controller.startLoad(path);
 }
 
 void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total) {

@@ -64,6 +64,9 @@ public:
     // Opens `path` as the Open command does after its file dialog (the file
     // given on the command line or by the desktop).
     void openRecordingFile(const QString& path);
+    // Starts loading `path` with the progress window, asking nothing first (the
+    // recording it replaces is empty or saved). False when the load did not start.
+    bool loadRecording(const QString& path);
     void saveRecordingAs();
     void printPage();
     void setUpPrinter();
@@ -122,8 +125,6 @@ private:
     void showRecordingState(bool recording);
     void showLoadProgress(LoadStage stage, qint64 done, qint64 total);
     void finishLoad();
-    // Starts loading `path` into the (empty) recording with the progress window.
-    void loadRecording(const QString& path);
     // The end of a save or a text export: the error when the file was not written.
     void reportFileWritten(bool written, const QString& path, const QString& reason);
     void showLowBatteryNotice();

@@ -1,0 +1,128 @@
+#include "ui/recorder/RecordingRecovery.h"
+
+#include "recording/RecorderController.h"
+#include "text/texts.h"
+#include "ui/common/MessageBox.h"
+#include "ui/recorder/RecorderWindow.h"
+#include "ui/recorder/recorderfiles.h"
+
+namespace telmora {
+
+RecordingRecovery::RecordingRecovery(RecorderController& controller, RecorderWindow& window,
+                                     QObject* parent)
+    : QObject(parent), m_controller(controller), m_window(window),
+      m_askSaveName([&window] { return askRecordingSaveName(&window); }) {
+    connect(&m_controller, &RecorderController::loadFinished, this,
+            [this](LoadOutcome outcome, bool) { onLoadFinished(outcome); });
+    connect(&m_controller, &RecorderController::saveFinished, this,
+            [this](bool saved, const QString&, const QString&) { onSaveFinished(saved); });
+}
+
+RecordingRecovery::~RecordingRecovery() = default;
+
+QString RecordingRecovery::question(const OrphanedRecording& orphan) {
+    // Dates and numbers look the same in every locale, like the rest of the program.
+    return translate("Telmora ended unexpectedly while recording. Open the recording of %1 "
+                     "with %2 samples?")
+        .arg(orphan.lastWritten.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+             QString::number(orphan.sampleCount));
+}
+
+void RecordingRecovery::offer() {
+    if (m_step != Step::Idle)
+        return;
+    std::vector<OrphanedRecording> found =
+        ClaimOrphanedRecordings(m_controller.temporaryDirectory());
+    for (OrphanedRecording& orphan : found)
+        m_pending.push_back(std::move(orphan));
+    askNext();
+}
+
+void RecordingRecovery::askNext() {
+    m_step = Step::Idle;
+    if (m_pending.empty()) {
+        finish();
+        return;
+    }
+    m_current = std::move(m_pending.front());
+    m_pending.pop_front();
+
+    BoxRequest box;
+    box.owner = &m_window;
+    box.caption = text(TextId::ProgramName);
+    box.text = question(m_current);
+    box.icon = BoxIcon::Question;
+    box.buttons = {BoxButton::Open, BoxButton::SaveAs, BoxButton::Discard};
+    box.defaultButton = BoxButton::Open;
+    box.closeLeavesUnanswered = true;
+    switch (ShowBox(box)) {
+    case BoxButton::Open:
+        m_step = Step::Opening;
+        if (!m_window.loadRecording(m_current.path))
+            keepCurrent();
+        return;
+    case BoxButton::SaveAs:
+        if (const std::optional<QString> target = m_askSaveName()) {
+            m_saveTarget = *target;
+            m_step = Step::LoadingToSave;
+            if (!m_window.loadRecording(m_current.path))
+                keepCurrent();
+            return;
+        }
+        keepCurrent();
+        return;
+    case BoxButton::Discard:
+        DiscardOrphanedRecording(m_current);
+        askNext();
+        return;
+    default:
+        keepCurrent();
+        return;
+    }
+}
+
+void RecordingRecovery::keepCurrent() {
+    m_current.claim.reset();
+    askNext();
+}
+
+void RecordingRecovery::onLoadFinished(LoadOutcome outcome) {
+    if (m_step == Step::Opening) {
+        if (outcome != LoadOutcome::Loaded) {
+            keepCurrent();
+            return;
+        }
+        // The samples are in the recorder now; the file goes with this run's own.
+        m_controller.adoptTemporaryFile(m_current.path, std::move(m_current.claim));
+        finish();
+        return;
+    }
+    if (m_step != Step::LoadingToSave)
+        return;
+    if (outcome != LoadOutcome::Loaded) {
+        keepCurrent();
+        return;
+    }
+    m_step = Step::Saving;
+    m_controller.startSave(m_saveTarget);
+}
+
+void RecordingRecovery::onSaveFinished(bool saved) {
+    if (m_step != Step::Saving)
+        return;
+    if (saved)
+        DiscardOrphanedRecording(m_current); // its samples are in the saved file
+    else
+        m_current.claim.reset(); // the recorder has reported the failure
+    askNext();
+}
+
+void RecordingRecovery::finish() {
+    m_step = Step::Idle;
+    m_current = OrphanedRecording{};
+    // Offers not made now wait for the next start.
+    m_pending.clear();
+    emit finished();
+}
+
+} // namespace telmora

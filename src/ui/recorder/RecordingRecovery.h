@@ -1,0 +1,66 @@
+#pragma once
+
+#include "recording/OrphanedRecordings.h"
+#include "recording/recordingjobs.h"
+
+#include <QObject>
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace telmora {
+
+class RecorderController;
+class RecorderWindow;
+
+// After a run that ended unexpectedly, offers the recordings it left behind, one
+// after the other, oldest first: Open loads one into the recorder as an unsaved
+// recording (and stops the offers; the rest wait for the next start), Save As…
+// loads and saves it under a new name, Discard deletes it. A file is deleted only
+// when the user discards it, or once its samples are safely in a saved file or in
+// the recorder (then it goes with this run's temporary files).
+class RecordingRecovery : public QObject {
+    Q_OBJECT
+
+public:
+    RecordingRecovery(RecorderController& controller, RecorderWindow& window,
+                      QObject* parent = nullptr);
+    ~RecordingRecovery() override;
+
+    // Looks for orphaned recordings and asks about the first; the others follow
+    // as each answer has been carried out. Ends in finished().
+    void offer();
+    // The question for one orphan (its text; the caption is the program's name).
+    static QString question(const OrphanedRecording& orphan);
+    // Asks for the name to save a recording under (the recorder's Save As dialog
+    // unless a test sets another).
+    void setSaveNameAsker(std::function<std::optional<QString>()> ask) {
+        m_askSaveName = std::move(ask);
+    }
+
+signals:
+    // Every orphan found has been answered, or the rest left for the next start.
+    void finished();
+
+private:
+    enum class Step { Idle, Opening, LoadingToSave, Saving };
+
+    void askNext();
+    // The current orphan stays on disk for the next start.
+    void keepCurrent();
+    void onLoadFinished(LoadOutcome outcome);
+    void onSaveFinished(bool saved);
+    void finish();
+
+    RecorderController& m_controller;
+    RecorderWindow& m_window;
+    std::function<std::optional<QString>()> m_askSaveName;
+    std::deque<OrphanedRecording> m_pending;
+    OrphanedRecording m_current;
+    QString m_saveTarget;
+    Step m_step = Step::Idle;
+};
+
+} // namespace telmora

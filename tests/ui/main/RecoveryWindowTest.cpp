@@ -1,0 +1,117 @@
+// Start-up after a recording process was killed: its recording is offered with
+// Open, Save As… and Discard, and nothing is deleted unless the user chose so.
+#include "CrashedRecorder.h"
+#include "meter/MeterLink.h"
+#include "meter/UserFiles.h"
+#include "recording/RecorderController.h"
+#include "recording/RecorderFile.h"
+#include "recording/TemporaryStorage.h"
+#include "sim/SimulatedMeter.h"
+#include "ui/common/MessageBox.h"
+#include "ui/main/MainWindow.h"
+#include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/RecordingRecovery.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace telmora;
+
+namespace {
+
+class RecoveryWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        // Settings, desktop state and temporary recordings all in the test's folder.
+        m_files = UserFilesIn(m_dir.path(), m_dir.path(), m_dir.path());
+        SetBoxInterceptor([this](const BoxRequest& r) {
+            m_questions.push_back(r.text);
+            const BoxButton answer = m_answers.empty() ? BoxButton::None : m_answers.front();
+            if (!m_answers.empty())
+                m_answers.erase(m_answers.begin());
+            return answer;
+        });
+    }
+    void TearDown() override { SetBoxInterceptor(nullptr); }
+
+    QString temporaryFile(int n) const { return TemporaryFilePath(m_dir.path(), n); }
+
+    // Starts the program, answers the offers with `answers` and waits until they
+    // have been carried out.
+    void startAndAnswer(MainWindow& form, std::vector<BoxButton> answers) {
+        m_answers = std::move(answers);
+        form.createWindows();
+        form.recordingRecovery()->setSaveNameAsker(
+            [this] { return std::optional<QString>(m_dir.filePath(QStringLiteral("kept.g53"))); });
+        QSignalSpy finished(form.recordingRecovery(), &RecordingRecovery::finished);
+        form.offerOrphanedRecordings();
+        if (finished.isEmpty()) {
+            ASSERT_TRUE(finished.wait(30000));
+        }
+    }
+
+    QTemporaryDir m_dir;
+    UserFiles m_files;
+    std::vector<QString> m_questions;
+    std::vector<BoxButton> m_answers;
+    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::NoCable, false)};
+};
+
+} // namespace
+
+TEST_F(RecoveryWindow, OpenLoadsTheKilledRecordingAsUnsaved) {
+    CrashWhileRecording(m_dir.path(), 7);
+    {
+        MainWindow form(m_link, m_files);
+        startAndAnswer(form, {BoxButton::Open});
+        ASSERT_EQ(m_questions.size(), 1u);
+        EXPECT_TRUE(m_questions[0].startsWith(
+            QStringLiteral("Telmora ended unexpectedly while recording. Open the recording of ")));
+        EXPECT_TRUE(m_questions[0].endsWith(QStringLiteral(" with 7 samples?")));
+        const RecorderController& recorder = form.recording();
+        EXPECT_EQ(recorder.recording().size(), 7u);
+        EXPECT_TRUE(recorder.hasUnsavedData());
+        EXPECT_EQ(form.dataList()->lineCount(), 7);
+        EXPECT_TRUE(QFile::exists(temporaryFile(1))) << "still on disk while the program runs";
+    }
+    // The user took it into the recorder: it went with the run's own files.
+    EXPECT_FALSE(QFile::exists(temporaryFile(1)));
+}
+
+TEST_F(RecoveryWindow, DiscardDeletesAndSaveAsKeepsTheSamplesInTheChosenFile) {
+    CrashWhileRecording(m_dir.path(), 3);
+    CrashWhileRecording(m_dir.path(), 4); // the second run passed over the first's file
+    ASSERT_TRUE(QFile::exists(temporaryFile(2)));
+    MainWindow form(m_link, m_files);
+    startAndAnswer(form, {BoxButton::Discard, BoxButton::SaveAs});
+    ASSERT_EQ(m_questions.size(), 2u);
+    EXPECT_TRUE(m_questions[0].endsWith(QStringLiteral(" with 3 samples?")));
+    EXPECT_TRUE(m_questions[1].endsWith(QStringLiteral(" with 4 samples?")));
+    EXPECT_FALSE(QFile::exists(temporaryFile(1)));
+    EXPECT_FALSE(QFile::exists(temporaryFile(2)));
+    SampleList saved;
+    EXPECT_EQ(LoadRecorderFile(m_dir.filePath(QStringLiteral("kept.g53")), saved).loaded, 4);
+    EXPECT_FALSE(form.recording().hasUnsavedData());
+}
+
+TEST_F(RecoveryWindow, AnUnansweredOfferKeepsTheFileForTheNextStart) {
+    CrashWhileRecording(m_dir.path(), 2);
+    {
+        MainWindow form(m_link, m_files);
+        startAndAnswer(form, {BoxButton::None});
+        EXPECT_EQ(m_questions.size(), 1u);
+        EXPECT_TRUE(form.recording().recording().isEmpty());
+    }
+    EXPECT_TRUE(QFile::exists(temporaryFile(1)));
+    MainWindow next(m_link, m_files);
+    startAndAnswer(next, {BoxButton::Open});
+    EXPECT_EQ(m_questions.size(), 2u) << "offered again";
+    EXPECT_EQ(next.recording().recording().size(), 2u);
+}
