@@ -68,7 +68,8 @@ TEST(SimulateOption, ChoosesTheBackend) {
 
     EXPECT_NE(dynamic_cast<HidapiBackend*>(MakeCableBackend("").get()), nullptr);
     EXPECT_NE(dynamic_cast<SimulatedMeter*>(MakeCableBackend("--simulate").get()), nullptr);
-    for (const char* name : {"demo", "cycle", "silent", "nocable", "unplug", "replug", "lowbatt", "flaky"}) {
+    for (const char* name :
+         {"demo", "cycle", "silent", "nocable", "unplug", "replug", "lowbatt", "flaky"}) {
         EXPECT_NE(MakeCableBackend(std::string("--simulate=") + name), nullptr) << name;
         EXPECT_EQ(SimScenarioName(*ParseSimScenario(name)), name);
     }
