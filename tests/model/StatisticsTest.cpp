@@ -136,7 +136,9 @@ TEST(SiReading, RecorderAndSessionRecordsGiveSiValuesAndUnits) {
 
     // Units with their signs; the mode from the record or from the session's mark.
     EXPECT_EQ(ReadSi(record(0x180, 1.0f, "1"), RecordOrigin::Session).unit, "\u03A9");
-    const SiReading t = ReadSi(record(0x8020, 25.3f, "25.3", "C [T1]"), RecordOrigin::Session);
+    // The reading's texts are views into its record, which must outlive them.
+    const ReadingRecord t1 = record(0x8020, 25.3f, "25.3", "C [T1]");
+    const SiReading t = ReadSi(t1, RecordOrigin::Session);
     EXPECT_EQ(t.unit, "\u00B0C");
     EXPECT_EQ(t.mode, "T1");
     EXPECT_EQ(ReadSi(record(0x2000, -3.2f, "-3.2", "m"), RecordOrigin::Recorder).unit, "dBm");
