@@ -76,6 +76,8 @@ struct Recorder {
         // Fill the recording before the windows bind to it (as a loaded file would),
         // then list every line.
         RecorderController& state = *controller;
+        // Manual mode: every sample goes to a temporary file, as the recorder takes it.
+        state.setAcquisition(AcquisitionMode::Manual, 500);
         publish(1.0);
         RecorderReading r = CopyRecorderReading(g_live.reading);
         auto entry = *BuildSample(r, FormatSampleTime(10, 0, 0, 0));
@@ -154,19 +156,19 @@ static void BM_AddSampleWithoutDataListAtAMillion(benchmark::State& state) {
 BENCHMARK(BM_AddSampleWithoutDataListAtAMillion)->Unit(benchmark::kMillisecond)->Iterations(300);
 
 static void BM_DataListAddLine(benchmark::State& state) {
-    SampleList buffer;
+    Recording buffer;
     SampleEntry e;
     e.main.timeText.assign(" 10:00:00.0");
     e.main.displayText.assign("1.234");
     for (int i = 0; i < 20000; ++i)
-        buffer.append(e);
+        buffer.addSample(e);
     DataListWindow list;
-    list.setBuffer(&buffer);
+    list.setRecording(&buffer);
     list.show();
     list.addLine(19999);
     QApplication::processEvents();
     for (auto _ : state) {
-        list.addLine(static_cast<std::int64_t>(buffer.append(e)));
+        list.addLine(static_cast<std::int64_t>(buffer.addSample(e)));
     }
 }
 BENCHMARK(BM_DataListAddLine)->Unit(benchmark::kMicrosecond)->Iterations(2000);

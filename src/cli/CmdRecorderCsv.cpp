@@ -4,6 +4,7 @@
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
 #include "recording/recordertidy.h"
+#include "recording/recordingjobs.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,12 +33,14 @@ constexpr const char* kRecorderCsvUsage =
 } // namespace
 
 int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err, TextExportFormat format) {
-    SampleList samples;
-    const RecorderLoadResult result = LoadRecorderFileNative(QByteArray(path), samples);
-    switch (result.status) {
+    // Opened as the recorder opens it: the values in memory, the records read back
+    // from the file while the text is written. The file is opened by the exact bytes
+    // given, so names that are not valid UTF-8 are found too.
+    RecorderFileReader reader;
+    switch (reader.openNative(QByteArray(path))) {
     case RecorderFileReader::OpenStatus::CannotOpen:
         std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file: %s\n", path,
-                     result.openError.toStdString().c_str());
+                     reader.openError().toStdString().c_str());
         return 1;
     case RecorderFileReader::OpenStatus::NegativeCount:
         std::fprintf(err, "telmora-cli: '%s' announces a negative number of samples\n", path);
@@ -45,24 +48,25 @@ int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err, TextExportF
     case RecorderFileReader::OpenStatus::Ok:
         break;
     }
-    if (result.outOfMemory) {
+    const LoadResult result =
+        LoadRecording(reader, {}, [](LoadStage, std::int64_t, std::int64_t) {});
+    if (result.outcome == LoadOutcome::OutOfMemory) {
         std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
         return 1;
     }
-    if (result.readFailed) {
+    if (result.outcome != LoadOutcome::Loaded) {
         std::fprintf(err, "telmora-cli: reading '%s' failed\n", path);
         return 1;
     }
-    const auto count = static_cast<std::int64_t>(samples.size());
+    const auto count = static_cast<std::int64_t>(result.recording.size());
     const std::int32_t lastPage = LastPageForCount(count);
     const auto sink = [&](std::string_view s) {
         return std::fwrite(s.data(), 1, s.size(), out) == s.size();
     };
-    const bool written = format == TextExportFormat::Tidy
-                             ? WriteRecorderTidy(
-                                   samples, [](std::size_t) { return std::optional<WallClock>(); },
-                                   1, lastPage, lastPage, sink)
-                             : WriteRecorderText(samples, 1, lastPage, lastPage, sink);
+    const bool written =
+        format == TextExportFormat::Tidy
+            ? WriteRecorderTidy(result.recording, 1, lastPage, lastPage, sink)
+            : WriteRecorderText(result.recording.records(), 1, lastPage, lastPage, sink);
     if (!written || std::fflush(out) != 0) {
         std::fprintf(err, "telmora-cli: writing the text failed\n");
         return 1;

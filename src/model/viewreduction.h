@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace telmora {
@@ -31,16 +32,35 @@ struct ViewReduction {
 
 inline constexpr std::int64_t kViewBlockDivisor = 4096;
 
-// `valueAt(i)` gives the main value of sample i; `maxIndex` and `minIndex` are the
-// recorder's extreme samples. Within a block the earliest of equal values wins; the
-// block's pair is listed earliest first (the minimum first when both are the same
-// sample, which is then listed twice). The max and min points are the points of the
-// blocks that hold the recorder's extreme samples, so a click on the max panel lands
-// on a point with the maximum value even when equal values make another sample of
-// that block its first maximum.
+// The first smallest and first largest sample of samples start..end-1 (end > start),
+// by a plain scan of `valueAt`.
 template <typename ValueAt>
-ViewReduction ReduceForView(std::int64_t n, std::int64_t maxIndex, std::int64_t minIndex,
-                            ValueAt valueAt) {
+std::pair<std::int64_t, std::int64_t> ScanBlockExtremes(std::int64_t start, std::int64_t end,
+                                                        ValueAt&& valueAt) {
+    std::int64_t hi = start;
+    std::int64_t lo = start;
+    float hiValue = valueAt(start);
+    float loValue = hiValue;
+    for (std::int64_t i = start + 1; i < end; ++i) {
+        const float v = valueAt(i);
+        if (v > hiValue) {
+            hiValue = v;
+            hi = i;
+        }
+        if (v < loValue) {
+            loValue = v;
+            lo = i;
+        }
+    }
+    return {lo, hi};
+}
+
+// As below, with `extremesOf(start, end)` giving the pair {first smallest, first
+// largest} of samples start..end-1 as ScanBlockExtremes finds it (a caller may
+// answer from a summary of its samples instead of scanning them).
+template <typename ExtremesOf>
+ViewReduction ReduceForViewBy(std::int64_t n, std::int64_t maxIndex, std::int64_t minIndex,
+                              ExtremesOf&& extremesOf) {
     ViewReduction r;
     if (n <= 0)
         return r;
@@ -63,21 +83,7 @@ ViewReduction ReduceForView(std::int64_t n, std::int64_t maxIndex, std::int64_t 
     for (std::int64_t block = 0; block < blocks; ++block) {
         const std::int64_t start = block * b;
         const std::int64_t end = std::min(start + b, n);
-        std::int64_t hi = start;
-        std::int64_t lo = start;
-        float hiValue = valueAt(start);
-        float loValue = hiValue;
-        for (std::int64_t i = start + 1; i < end; ++i) {
-            const float v = valueAt(i);
-            if (v > hiValue) {
-                hiValue = v;
-                hi = i;
-            }
-            if (v < loValue) {
-                loValue = v;
-                lo = i;
-            }
-        }
+        const auto [lo, hi] = extremesOf(start, end);
         const auto pos = static_cast<std::int64_t>(r.indexes.size());
         const bool minFirst = lo <= hi;
         r.indexes.push_back(minFirst ? lo : hi);
@@ -88,6 +94,21 @@ ViewReduction ReduceForView(std::int64_t n, std::int64_t maxIndex, std::int64_t 
             r.minPoint = minFirst ? pos : pos + 1;
     }
     return r;
+}
+
+// `valueAt(i)` gives the main value of sample i; `maxIndex` and `minIndex` are the
+// recorder's extreme samples. Within a block the earliest of equal values wins; the
+// block's pair is listed earliest first (the minimum first when both are the same
+// sample, which is then listed twice). The max and min points are the points of the
+// blocks that hold the recorder's extreme samples, so a click on the max panel lands
+// on a point with the maximum value even when equal values make another sample of
+// that block its first maximum.
+template <typename ValueAt>
+ViewReduction ReduceForView(std::int64_t n, std::int64_t maxIndex, std::int64_t minIndex,
+                            ValueAt valueAt) {
+    return ReduceForViewBy(n, maxIndex, minIndex, [&](std::int64_t start, std::int64_t end) {
+        return ScanBlockExtremes(start, end, valueAt);
+    });
 }
 
 inline ViewReduction ReduceForView(const SampleList& samples, std::int64_t maxIndex,

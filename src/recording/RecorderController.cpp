@@ -142,17 +142,25 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
         emit errorRaised(kTemporaryFileFailed);
         return;
     }
+    // The sample goes to disk first, so the recording can read it back from there;
+    // a sample the disk refused is kept in memory.
+    std::int64_t offset = 0;
+    const bool storageFailed =
+        m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry, &offset);
+    const bool stored = m_temporaryFiles.isOpen() && !storageFailed && m_temporaryFiles.records();
     std::size_t index = 0;
     try {
-        index = m_recording.addSample(entry,
-                                      clock ? *clock : WallClockOf(QDateTime::currentDateTime()));
+        index = m_recording.addSample(
+            entry, clock ? *clock : WallClockOf(QDateTime::currentDateTime()),
+            stored ? m_temporaryFiles.records() : nullptr, offset);
         m_statistics.add(entry);
     } catch (const std::bad_alloc&) {
+        if (m_temporaryFiles.isOpen() && !storageFailed)
+            m_temporaryFiles.removeLast(); // the file mirrors the recording
         stopRecording();
         emit errorRaised(kOutOfMemory);
         return;
     }
-    const bool storageFailed = m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry);
     m_lastPage = PageOfIndex(static_cast<std::int64_t>(index));
     m_currentPage = m_lastPage;
     emit sampleAdded(static_cast<qsizetype>(index));
@@ -170,11 +178,11 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
 // --- statistics ----------------------------------------------------------------------
 
 GroupedStatistics RecorderController::rangeStatistics(std::int64_t first, std::int64_t end) const {
-    const SampleList& samples = m_recording.buffer();
-    return m_statistics.range(
-        static_cast<std::size_t>(std::max<std::int64_t>(first, 0)),
-        static_cast<std::size_t>(std::max<std::int64_t>(end, 0)),
-        [&samples](std::size_t i) -> const SampleEntry& { return samples[i]; });
+    return m_statistics.range(static_cast<std::size_t>(std::max<std::int64_t>(first, 0)),
+                              static_cast<std::size_t>(std::max<std::int64_t>(end, 0)),
+                              [this](std::size_t i) {
+                                  return m_recording.sampleAt(static_cast<std::int64_t>(i));
+                              });
 }
 
 GroupedStatistics RecorderController::pageStatistics(std::int32_t page) const {
@@ -305,7 +313,7 @@ void RecorderController::startSave(const QString& path) {
         SaveResult result;
         result.path = path;
         // The recording does not change while the controller is busy.
-        result.saved = SaveRecorderFile(path, m_recording.buffer(), &result.reason);
+        result.saved = SaveRecordStore(path, m_recording.records(), &result.reason);
         return std::function<void()>([this, result] { finishSave(result); });
     });
 }
@@ -323,7 +331,7 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
         result.saved =
             format == TextExportFormat::Tidy
                 ? ExportRecorderTidy(path, m_recording, first, last, lastPage, &result.reason, stop)
-                : ExportRecorderText(path, m_recording.buffer(), first, last, lastPage,
+                : ExportRecorderText(path, m_recording.records(), first, last, lastPage,
                                      &result.reason, stop);
         return std::function<void()>([this, result] {
             setBusy(false);

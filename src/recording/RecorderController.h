@@ -65,6 +65,8 @@ public:
     // --- statistics of the main readings, per function and unit ---
     // The whole recording; follows every new sample.
     const GroupedStatistics& wholeStatistics() const { return m_statistics.whole(); }
+    // The whole recording and its blocks, for views that take their own ranges.
+    const RecordingStatistics& statistics() const { return m_statistics; }
     // Samples first .. end - 1 (buffer indices), from the precounted blocks.
     GroupedStatistics rangeStatistics(std::int64_t first, std::int64_t end) const;
     // The samples page `page` shows.

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstddef>
 #include <limits>
 #include <new>
 
@@ -16,6 +18,7 @@ namespace telmora {
 namespace {
 
 constexpr std::size_t kChunkSamples = 1024; // samples read or written per block
+constexpr std::size_t kValueOffset = offsetof(ReadingRecord, value); // in a record's image
 
 std::int32_t readLe32(const std::uint8_t* p) {
     return static_cast<std::int32_t>(
@@ -162,9 +165,10 @@ RecorderFileReader::OpenStatus RecorderFileReader::openNative(const QByteArray& 
 RecorderFileReader::OpenStatus RecorderFileReader::openBytes(std::span<const std::uint8_t> bytes,
                                                              RecorderFormat format) {
     m_format = format;
-    m_bytesView = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                          static_cast<qsizetype>(bytes.size()));
-    auto buffer = std::make_unique<QBuffer>(&m_bytesView);
+    // The buffer holds its own view of the caller's bytes, so it may outlive the reader.
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size())));
     if (!buffer->open(QIODevice::ReadOnly))
         return OpenStatus::CannotOpen;
     m_device = std::move(buffer);
@@ -219,14 +223,33 @@ bool RecorderFileReader::fill() {
     return true;
 }
 
-bool RecorderFileReader::readNext(SampleEntry& out) {
+bool RecorderFileReader::nextRecord() {
     if (!m_device || m_readFailed || m_position >= m_count)
         return false;
-    const std::size_t recordBytes = RecorderSampleBytes(m_format);
-    if (m_chunkPos >= m_chunkLen && !fill())
+    return m_chunkPos < m_chunkLen || fill();
+}
+
+bool RecorderFileReader::readNext(SampleEntry& out) {
+    if (!nextRecord())
         return false;
+    const std::size_t recordBytes = RecorderSampleBytes(m_format);
     out = DecodeRecorderSample(
         m_format, std::span<const std::uint8_t>(m_chunk.data() + m_chunkPos, recordBytes));
+    m_chunkPos += recordBytes;
+    ++m_position;
+    return true;
+}
+
+bool RecorderFileReader::readNextMain(ReadingRecord& out) {
+    if (!nextRecord())
+        return false;
+    // The main record follows the has-sub byte in the 169-byte layouts.
+    const std::size_t recordBytes = RecorderSampleBytes(m_format);
+    const bool full = m_format == RecorderFormat::G53 || m_format == RecorderFormat::Tmp;
+    const std::uint8_t* p = m_chunk.data() + m_chunkPos + (full ? 1 : 0);
+    out = DecodeRecord(std::span<const std::uint8_t>(p, full ? kRecordSize : recordBytes));
+    if (!full)
+        out.modeText.assign(ModeTextForCode(out.functionCode));
     m_chunkPos += recordBytes;
     ++m_position;
     return true;

@@ -87,14 +87,24 @@ public:
     // Reads the next sample. False at the end, or when the data could not be read
     // (then readFailed() is true).
     bool readNext(SampleEntry& out);
+    // Reads only the main record of the next sample (what opening a recording needs
+    // for its values and statistics). False at the end or when the data could not be
+    // read, as readNext.
+    bool readNextMain(ReadingRecord& out);
     bool readFailed() const { return m_readFailed; }
+
+    // Byte of the first record: after the count of a .g53 file, 0 for the others.
+    std::int64_t dataOffset() const { return m_format == RecorderFormat::G53 ? 4 : 0; }
+    // Hands over the opened file (or buffer) so the records can be read again later.
+    std::unique_ptr<QIODevice> releaseDevice() { return std::move(m_device); }
 
 private:
     OpenStatus start(std::int64_t size);
     bool fill();
 
+    bool nextRecord();
+
     std::unique_ptr<QIODevice> m_device;
-    QByteArray m_bytesView;
     RecorderFormat m_format = RecorderFormat::G53;
     std::int64_t m_count = 0;
     std::int64_t m_announced = 0;

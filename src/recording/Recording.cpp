@@ -11,33 +11,60 @@ constexpr WallClock kUnknownClock{std::numeric_limits<std::int64_t>::min(), 0};
 constexpr std::size_t kFirstClockCapacity = 1024;
 } // namespace
 
-std::size_t Recording::addSample(const SampleEntry& entry) {
-    // Append first: if memory runs out nothing has changed yet.
-    const float scaleMax = m_scaleMax, scaleMin = m_scaleMin;
-    updateScale(entry.main.value);
-    std::size_t index = 0;
+void Recording::pushValue(float value) {
+    const auto index = static_cast<std::int64_t>(m_values.size());
+    if (index % kBlockSamples == 0)
+        m_blocks.emplace_back();
     try {
-        index = m_buffer.append(entry);
+        m_values.push_back(value);
     } catch (...) {
-        m_scaleMax = scaleMax;
-        m_scaleMin = scaleMin;
+        if (index % kBlockSamples == 0)
+            m_blocks.pop_back();
         throw;
     }
-    updateExtremes(entry.main.value);
-    countSample();
-    return index;
+    if (std::isnan(value))
+        return;
+    BlockExtremes& block = m_blocks.back();
+    if (block.minIndex < 0) {
+        block.minIndex = block.maxIndex = index;
+        return;
+    }
+    if (value < m_values[static_cast<std::size_t>(block.minIndex)])
+        block.minIndex = index;
+    if (value > m_values[static_cast<std::size_t>(block.maxIndex)])
+        block.maxIndex = index;
 }
 
-std::size_t Recording::addSample(const SampleEntry& entry, const WallClock& clock) {
-    if (m_wallClocks.empty())
-        m_clockedFrom = m_buffer.size();
-    // Room for the clock first: if memory runs out nothing has changed yet.
-    const std::size_t needed = m_buffer.size() + 1 - m_clockedFrom;
-    if (needed > m_wallClocks.capacity())
-        m_wallClocks.reserve(std::max({needed, 2 * m_wallClocks.capacity(), kFirstClockCapacity}));
-    const std::size_t index = addSample(entry);
-    m_wallClocks.resize(needed - 1, kUnknownClock); // samples added without a clock
-    m_wallClocks.push_back(clock);
+std::size_t Recording::addSample(const SampleEntry& entry, std::optional<WallClock> clock,
+                                 std::shared_ptr<RecordFile> file, std::int64_t offset) {
+    const std::size_t index = m_values.size();
+    // Room for the clock first, then the record: if memory runs out nothing has
+    // changed yet.
+    if (clock) {
+        const std::size_t clockedFrom = m_wallClocks.empty() ? index : m_clockedFrom;
+        const std::size_t needed = index + 1 - clockedFrom;
+        if (needed > m_wallClocks.capacity())
+            m_wallClocks.reserve(
+                std::max({needed, 2 * m_wallClocks.capacity(), kFirstClockCapacity}));
+        m_clockedFrom = clockedFrom;
+    }
+    if (file)
+        m_store.appendStored(std::move(file), RecorderFormat::Tmp, offset, 1);
+    else
+        m_store.appendInMemory(entry);
+    try {
+        pushValue(entry.main.value);
+    } catch (...) {
+        m_store.removeLast();
+        throw;
+    }
+    if (clock) {
+        m_wallClocks.resize(index - m_clockedFrom, kUnknownClock); // samples added without one
+        m_wallClocks.push_back(*clock);
+    }
+    updateScale(entry.main.value);
+    updateExtremes(entry.main.value);
+    countSample();
     return index;
 }
 
@@ -50,6 +77,20 @@ std::optional<WallClock> Recording::wallClock(std::size_t index) const {
     return clock;
 }
 
+void Recording::appendLoadedValue(float value) {
+    pushValue(value);
+}
+
+void Recording::appendLoaded(const SampleEntry& entry) {
+    m_store.appendInMemory(entry);
+    try {
+        pushValue(entry.main.value);
+    } catch (...) {
+        m_store.removeLast();
+        throw;
+    }
+}
+
 void Recording::countSample() {
     ++m_sampleCount;
     m_empty = false;
@@ -57,7 +98,12 @@ void Recording::countSample() {
 }
 
 void Recording::clear() {
-    m_buffer.clear();
+    m_values.clear();
+    m_values.shrink_to_fit();
+    m_blocks.clear();
+    m_blocks.shrink_to_fit();
+    m_store.clear();
+    m_reader.forget();
     m_wallClocks = {};
     m_clockedFrom = 0;
     m_gaps.clear();
@@ -70,10 +116,12 @@ void Recording::clear() {
     m_unsaved = false;
 }
 
-const ReadingRecord& Recording::mainAt(std::int32_t index) const {
-    const std::size_t i =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max(0, index)), m_buffer.size() - 1);
-    return m_buffer[i].main;
+ReadingRecord Recording::mainAt(std::int32_t index) const {
+    if (m_values.empty())
+        return {};
+    const std::int64_t i =
+        std::min<std::int64_t>(std::max(0, index), static_cast<std::int64_t>(m_values.size()) - 1);
+    return sampleAt(i).main;
 }
 
 void Recording::updateScale(float x) {
@@ -91,12 +139,12 @@ void Recording::updateScale(float x) {
 
 void Recording::updateExtremes(float x) {
     const std::int32_t n = m_sampleCount;
-    if (n == 0 || m_buffer.empty()) {
+    if (n == 0 || m_values.empty()) {
         m_maxIndex = m_minIndex = 0;
         return;
     }
     const auto valueAt = [&](std::int32_t i) {
-        return i >= 0 && static_cast<std::size_t>(i) < m_buffer.size() ? m_buffer[i].main.value : x;
+        return i >= 0 && static_cast<std::size_t>(i) < m_values.size() ? m_values[i] : x;
     };
     if (valueAt(m_maxIndex) > x) {
         if (x <= valueAt(m_minIndex))

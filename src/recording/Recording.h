@@ -1,25 +1,39 @@
 #pragma once
 
 #include "model/ReadingRecord.h"
-#include "model/SampleLists.h"
+#include "recording/RecordStore.h"
 #include "recording/SampleGaps.h"
 #include "recording/WallClock.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace telmora {
 
-// The recorder's sample store: the samples of the recording with their count,
-// extremes, vertical scale and the empty/unsaved flags, and beside the samples the
-// date and time each live sample was taken. A plain value type that a load job can
-// fill on a worker thread and hand over whole.
+// The recorder's sample store. The records stay in their file (the temporary file
+// of the acquisition, or the opened file) and are decoded when a page, the list, an
+// export or a read-out needs them; memory holds the main value of every sample for
+// drawing, the smallest and largest value of each block of samples for the whole
+// view, the date and time each live sample was taken, the count, extremes, vertical
+// scale and the empty/unsaved flags. A value type that a load job can fill on a
+// worker thread and hand over whole.
 class Recording {
 public:
     static constexpr float kScaleFactor = 1.33f;
     static constexpr double kInverseScaleFactor = 0.7518796992481203; // 1 / 1.33
+    // Samples per block of the block extremes.
+    static constexpr std::int64_t kBlockSamples = 256;
+
+    // First smallest and first largest value of a block; NaN values are left out
+    // (-1 when every value of the block is NaN).
+    struct BlockExtremes {
+        std::int64_t minIndex = -1;
+        std::int64_t maxIndex = -1;
+    };
 
     Recording() = default;
     Recording(const Recording&) = delete;
@@ -27,29 +41,45 @@ public:
     Recording(Recording&&) noexcept = default;
     Recording& operator=(Recording&&) noexcept = default;
 
-    const SampleList& buffer() const { return m_buffer; }
-    std::size_t size() const { return m_buffer.size(); }
+    std::size_t size() const { return m_values.size(); }
+    bool empty() const { return m_values.empty(); }
+    // Main value of sample `index` (below size()).
+    float valueAt(std::int64_t index) const { return m_values[static_cast<std::size_t>(index)]; }
+    // Sample `index` decoded from its file (an empty sample outside the recording).
+    // Reads through a cache of the owner's thread; other threads use their own reader.
+    SampleEntry sampleAt(std::int64_t index) const { return m_reader.read(m_store, index); }
+    const RecordStore& records() const { return m_store; }
+    const std::vector<BlockExtremes>& blockExtremes() const { return m_blocks; }
 
     // Tracks the scale, appends the sample, tracks the extremes, counts it and marks
-    // the recording non-empty and unsaved. Returns the sample's index. Throws
-    // std::bad_alloc when memory runs out, with nothing changed.
-    std::size_t addSample(const SampleEntry& entry);
-    // The same for a sample taken at `clock`, which is kept beside it.
-    std::size_t addSample(const SampleEntry& entry, const WallClock& clock);
+    // the recording non-empty and unsaved, and keeps `clock`, the date and time the
+    // sample was taken, beside it. Returns the sample's index. The record is
+    // read back from `file` at `offset` (169-byte .TMP layout) or, without a file,
+    // kept in memory. Throws std::bad_alloc when memory runs out, with nothing changed.
+    std::size_t addSample(const SampleEntry& entry, std::optional<WallClock> clock = std::nullopt,
+                          std::shared_ptr<RecordFile> file = nullptr, std::int64_t offset = 0);
 
     // The date and time sample `index` was taken; nothing when it is not known: the
     // recorder files hold only the time of day, so samples read from a file (and
     // samples added without a clock) have none.
     std::optional<WallClock> wallClock(std::size_t index) const;
 
-    // Appends a sample read from a file without counting it; recount() counts them.
-    // Throws std::bad_alloc when memory runs out.
-    void appendLoaded(const SampleEntry& entry) { m_buffer.append(entry); }
-    // Counts the samples appended by appendLoaded: scale, extremes and count as if
-    // each had just been taken. `progress` is called with each counted index.
+    // Appends the value of a sample read from a file without counting it; recount()
+    // counts them. Throws std::bad_alloc when memory runs out.
+    void appendLoadedValue(float value);
+    // The same for a sample whose record is kept in memory.
+    void appendLoaded(const SampleEntry& entry);
+    // The records of the values appended by appendLoadedValue: `count` records of
+    // `format` from byte `offset` of `file`.
+    void attachLoadedRecords(std::shared_ptr<RecordFile> file, RecorderFormat format,
+                             std::int64_t offset, std::int64_t count) {
+        m_store.appendStored(std::move(file), format, offset, count);
+    }
+    // Counts the samples appended by appendLoadedValue: scale, extremes and count as
+    // if each had just been taken. `progress` is called with each counted index.
     template <typename Progress> void recount(Progress progress);
 
-    // Empties the buffer and resets count, extremes, scale and flags.
+    // Empties the recording and resets count, extremes, scale and flags.
     void clear();
 
     std::int32_t sampleCount() const { return m_sampleCount; }
@@ -60,15 +90,15 @@ public:
     bool isEmpty() const { return m_empty; }
     bool isUnsaved() const { return m_unsaved; }
     void setUnsaved(bool on) { m_unsaved = on; }
-    // The sample the extremes read-outs show: the index, kept inside the buffer.
-    const ReadingRecord& mainAt(std::int32_t index) const;
+    // The sample the extremes read-outs show: the index, kept inside the recording.
+    ReadingRecord mainAt(std::int32_t index) const;
 
     // Where the readings stopped for a while during the recording.
     const SampleGaps& gaps() const { return m_gaps; }
     // The readings stop after the newest sample; nothing when there is none yet.
     void markGapAfterLast() {
-        if (!m_buffer.empty())
-            m_gaps.markAfter(m_buffer.size() - 1);
+        if (!m_values.empty())
+            m_gaps.markAfter(m_values.size() - 1);
     }
 
 private:
@@ -76,8 +106,13 @@ private:
     void updateScale(float x);
     void updateExtremes(float x);
     void countSample();
+    // Appends a value and takes it into its block's extremes.
+    void pushValue(float value);
 
-    SampleList m_buffer;
+    std::deque<float> m_values;
+    std::vector<BlockExtremes> m_blocks;
+    RecordStore m_store;
+    mutable RecordReader m_reader;
     // Wall clocks of the samples from index m_clockedFrom on (loaded samples come
     // first and have none); kUnknownClock marks a sample added without one.
     std::vector<WallClock> m_wallClocks;
@@ -93,9 +128,9 @@ private:
 };
 
 template <typename Progress> void Recording::recount(Progress progress) {
-    const std::size_t n = m_buffer.size();
+    const std::size_t n = m_values.size();
     for (std::size_t j = 0; j < n; ++j) {
-        const float value = m_buffer[j].main.value;
+        const float value = m_values[j];
         updateScale(value);
         updateExtremes(value);
         countSample();

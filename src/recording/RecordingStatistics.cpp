@@ -2,8 +2,8 @@
 
 namespace telmora {
 
-void RecordingStatistics::add(const SampleEntry& entry) {
-    const SiReading reading = RecorderMainReading(entry);
+void RecordingStatistics::add(const ReadingRecord& main) {
+    const SiReading reading = RecorderMainReading(main);
     if (m_size % kBlockSize == 0)
         m_blocks.emplace_back();
     m_blocks.back().add(reading);

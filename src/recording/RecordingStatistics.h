@@ -19,7 +19,9 @@ public:
     static constexpr std::size_t kBlockSize = 1024;
 
     // Counts the next sample of the recording (index size()).
-    void add(const SampleEntry& entry);
+    void add(const SampleEntry& entry) { add(entry.main); }
+    // The same with only the sample's main record.
+    void add(const ReadingRecord& main);
     void clear();
 
     std::size_t size() const { return m_size; }
@@ -37,8 +39,11 @@ private:
 };
 
 // The statistics group a recorder sample belongs to.
+inline SiReading RecorderMainReading(const ReadingRecord& main) {
+    return ReadSi(main, RecordOrigin::Recorder);
+}
 inline SiReading RecorderMainReading(const SampleEntry& entry) {
-    return ReadSi(entry.main, RecordOrigin::Recorder);
+    return RecorderMainReading(entry.main);
 }
 
 template <typename SampleAt>

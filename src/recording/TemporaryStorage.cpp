@@ -20,12 +20,18 @@ bool TemporaryFile::create(const QString& path) {
     close();
     m_file.setFileName(path);
     m_size = 0;
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    m_records.reset();
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return false;
+    m_records = RecordFile::open(path);
+    return true;
 }
 
-bool TemporaryFile::append(const SampleEntry& entry) {
+bool TemporaryFile::append(const SampleEntry& entry, std::int64_t* offset) {
     if (!m_file.isOpen())
         return false;
+    if (offset != nullptr)
+        *offset = m_size;
     std::array<std::uint8_t, kSampleSize> bytes{};
     EncodeSample(entry, bytes);
     const qint64 written = m_file.write(reinterpret_cast<const char*>(bytes.data()), kSampleSize);
@@ -37,6 +43,13 @@ bool TemporaryFile::append(const SampleEntry& entry) {
     if (written > 0 && m_file.resize(m_size))
         m_file.seek(m_size);
     return false;
+}
+
+void TemporaryFile::removeLast() {
+    if (m_file.isOpen() && m_size >= qint64(kSampleSize) && m_file.resize(m_size - kSampleSize)) {
+        m_size -= kSampleSize;
+        m_file.seek(m_size);
+    }
 }
 
 void TemporaryFile::close() {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/ReadingRecord.h"
+#include "recording/RecordStore.h"
 
 #include <QFile>
 #include <QLockFile>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -30,15 +32,22 @@ public:
     bool isOpen() const { return m_file.isOpen(); }
     QString path() const { return m_file.fileName(); }
 
-    // Writes one sample. On a failed or short write (disk full) the file is cut back
-    // to its last whole sample and false is returned.
-    bool append(const SampleEntry& entry);
+    // Writes one sample; `offset` receives the byte it starts at. On a failed or
+    // short write (disk full) the file is cut back to its last whole sample and false
+    // is returned.
+    bool append(const SampleEntry& entry, std::int64_t* offset = nullptr);
+    // Cuts off the newest sample (it could not be taken into the recording).
+    void removeLast();
+    // The file opened for reading, so the recording reads its samples back from it;
+    // it stays readable after close(). Null when it could not be opened.
+    const std::shared_ptr<RecordFile>& records() const { return m_records; }
 
     void close();
 
 private:
     QFile m_file;
     qint64 m_size = 0;
+    std::shared_ptr<RecordFile> m_records;
 };
 
 // The claim of one temporary file: a lock file beside it ("~ODMDL<n>.TMP.lock")
@@ -69,7 +78,11 @@ public:
     // Takes over a file left by an earlier run, with its claim: from now on it
     // belongs to this run and is deleted with the run's own files.
     void adopt(const QString& path, std::unique_ptr<QLockFile> claim);
-    bool append(const SampleEntry& entry) { return m_file.append(entry); }
+    bool append(const SampleEntry& entry, std::int64_t* offset = nullptr) {
+        return m_file.append(entry, offset);
+    }
+    void removeLast() { m_file.removeLast(); }
+    const std::shared_ptr<RecordFile>& records() const { return m_file.records(); }
     void close() { m_file.close(); }
     bool isOpen() const { return m_file.isOpen(); }
     QString currentPath() const { return m_file.path(); }

@@ -42,7 +42,14 @@ void appendField(std::string& line, std::string_view field) {
 
 } // namespace
 
-std::string RecorderTextLine(std::int64_t index, const SampleEntry& e) {
+std::string RecorderTextLine(std::int64_t index, const SampleEntry& entry) {
+    std::string line;
+    line.reserve(96);
+    AppendRecorderTextLine(line, index, entry);
+    return line;
+}
+
+void AppendRecorderTextLine(std::string& line, std::int64_t index, const SampleEntry& e) {
     const std::uint32_t mainCode = e.main.function();
     std::string display = e.main.displayText.str();
     std::string prefix = e.main.prefixText.str();
@@ -64,8 +71,6 @@ std::string RecorderTextLine(std::int64_t index, const SampleEntry& e) {
         unit += ']';
     }
 
-    std::string line;
-    line.reserve(96);
     char number[24];
     const auto [end, ec] = std::to_chars(number, number + sizeof number, index + 1);
     line.append(number, ec == std::errc() ? end : number);
@@ -92,27 +97,29 @@ std::string RecorderTextLine(std::int64_t index, const SampleEntry& e) {
         appendField(line, e.sub.prefixText.view());
         appendField(line, subUnit);
     }
-    return line;
 }
 
 std::int32_t LastPageForCount(std::int64_t count) {
     return count <= 0 ? 1 : PageOfIndex(count - 1);
 }
 
-bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32_t last,
-                       std::int32_t lastPage, const TextSink& sink) {
+namespace {
+
+// The text of pages first..last of `count` samples; `sampleAt(j)` gives sample j.
+template <typename SampleAt>
+bool writeText(std::int64_t count, SampleAt&& sampleAt, std::int32_t first, std::int32_t last,
+               std::int32_t lastPage, const TextSink& sink) {
     std::string block;
     block.reserve(kFlushBytes + 256);
     block += kRecorderTextHeader;
     block += "\r\n";
-    const auto count = static_cast<std::int64_t>(samples.size());
     first = std::max(first, 1);
     last = std::min(last, lastPage);
     for (std::int32_t page = first; page <= last; ++page) {
         const PageContents c = ContentsOfPage(count, lastPage, page);
         const std::int64_t end = std::min<std::int64_t>(c.firstIndex + c.samples, count);
         for (std::int64_t j = std::max<std::int64_t>(c.firstIndex, 0); j < end; ++j) {
-            block += RecorderTextLine(j, samples[static_cast<std::size_t>(j)]);
+            AppendRecorderTextLine(block, j, sampleAt(j));
             block += "\r\n";
             if (block.size() >= kFlushBytes) {
                 if (!sink(block))
@@ -124,13 +131,13 @@ bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32
     return sink(block);
 }
 
-bool ExportRecorderText(const QString& path, const SampleList& samples, std::int32_t first,
-                        std::int32_t last, std::int32_t lastPage, QString* error,
-                        std::stop_token stop) {
+// Writes through QSaveFile what `produce(sink)` hands to its sink.
+template <typename Produce>
+bool exportText(const QString& path, QString* error, std::stop_token stop, Produce&& produce) {
     QSaveFile file(path);
     if (!OpenSaveFile(file, error))
         return false;
-    const bool written = WriteRecorderText(samples, first, last, lastPage, [&](std::string_view s) {
+    const bool written = produce([&](std::string_view s) {
         return !stop.stop_requested() &&
                file.write(s.data(), static_cast<qint64>(s.size())) == qint64(s.size());
     });
@@ -146,6 +153,43 @@ bool ExportRecorderText(const QString& path, const SampleList& samples, std::int
         return false;
     }
     return true;
+}
+
+// Samples read in blocks of this many records while exporting.
+constexpr std::size_t kExportBlockRecords = 4096;
+
+} // namespace
+
+bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32_t last,
+                       std::int32_t lastPage, const TextSink& sink) {
+    return writeText(
+        static_cast<std::int64_t>(samples.size()),
+        [&](std::int64_t j) -> const SampleEntry& { return samples[static_cast<std::size_t>(j)]; },
+        first, last, lastPage, sink);
+}
+
+bool WriteRecorderText(const RecordStore& samples, std::int32_t first, std::int32_t last,
+                       std::int32_t lastPage, const TextSink& sink) {
+    RecordReader reader(kExportBlockRecords);
+    return writeText(
+        samples.size(), [&](std::int64_t j) { return reader.read(samples, j); }, first, last,
+        lastPage, sink);
+}
+
+bool ExportRecorderText(const QString& path, const SampleList& samples, std::int32_t first,
+                        std::int32_t last, std::int32_t lastPage, QString* error,
+                        std::stop_token stop) {
+    return exportText(path, error, stop, [&](const TextSink& sink) {
+        return WriteRecorderText(samples, first, last, lastPage, sink);
+    });
+}
+
+bool ExportRecorderText(const QString& path, const RecordStore& samples, std::int32_t first,
+                        std::int32_t last, std::int32_t lastPage, QString* error,
+                        std::stop_token stop) {
+    return exportText(path, error, stop, [&](const TextSink& sink) {
+        return WriteRecorderText(samples, first, last, lastPage, sink);
+    });
 }
 
 } // namespace telmora

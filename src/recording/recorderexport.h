@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SampleLists.h"
+#include "recording/RecordStore.h"
 
 #include <QString>
 
@@ -24,6 +25,8 @@ inline constexpr std::string_view kRecorderTextHeader =
 // other mode texts follow the unit in brackets (two spaces before a main mode, one
 // before a sub mode). The sub fields are present only when has-sub is 1.
 std::string RecorderTextLine(std::int64_t index, const SampleEntry& entry);
+// The same line appended to `out` (the export's way: no string per line).
+void AppendRecorderTextLine(std::string& out, std::int64_t index, const SampleEntry& entry);
 
 // The last page of a buffer of `count` samples (1 when it is empty).
 std::int32_t LastPageForCount(std::int64_t count);
@@ -35,11 +38,17 @@ std::int32_t LastPageForCount(std::int64_t count);
 using TextSink = std::function<bool(std::string_view)>;
 bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32_t last,
                        std::int32_t lastPage, const TextSink& sink);
+// The same for the samples of a recording, decoded from their files as they are written.
+bool WriteRecorderText(const RecordStore& samples, std::int32_t first, std::int32_t last,
+                       std::int32_t lastPage, const TextSink& sink);
 
 // Writes the export to a file through QSaveFile (an existing file survives a failed
 // or stopped export). False with a reason in `error` when the file cannot be
 // written; false with no reason when `stop` was requested before the end.
 bool ExportRecorderText(const QString& path, const SampleList& samples, std::int32_t first,
+                        std::int32_t last, std::int32_t lastPage, QString* error = nullptr,
+                        std::stop_token stop = {});
+bool ExportRecorderText(const QString& path, const RecordStore& samples, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error = nullptr,
                         std::stop_token stop = {});
 

@@ -34,7 +34,8 @@ void forEachPageRange(std::int64_t count, std::int32_t first, std::int32_t last,
     }
 }
 
-bool everyDateKnown(std::int64_t count, const WallClockOfSample& clockOf, std::int32_t first,
+template <typename ClockOf>
+bool everyDateKnown(std::int64_t count, const ClockOf& clockOf, std::int32_t first,
                     std::int32_t last, std::int32_t lastPage) {
     bool known = true;
     forEachPageRange(count, first, last, lastPage, [&](IndexRange r) {
@@ -62,15 +63,11 @@ std::string RecorderTidyLine(std::int64_t index, const SampleEntry& entry,
 
 bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int32_t last,
                        std::int32_t lastPage, const TextSink& sink) {
-    return WriteRecorderTidy(
-        recording.buffer(), [&recording](std::size_t i) { return recording.wallClock(i); }, first,
-        last, lastPage, sink);
-}
-
-bool WriteRecorderTidy(const SampleList& samples, const WallClockOfSample& clockOf,
-                       std::int32_t first, std::int32_t last, std::int32_t lastPage,
-                       const TextSink& sink) {
-    const auto count = static_cast<std::int64_t>(samples.size());
+    const auto clockOf = [&recording](std::size_t i) { return recording.wallClock(i); };
+    // A reader of its own: the export may run on a job's thread.
+    RecordReader reader(256);
+    const RecordStore& records = recording.records();
+    const auto count = static_cast<std::int64_t>(recording.size());
     const bool withDate = everyDateKnown(count, clockOf, first, last, lastPage);
     std::string block = TidyHeader(withDate ? TidyTime::DateTime : TidyTime::TimeOfDay);
     block += "\r\n";
@@ -78,7 +75,8 @@ bool WriteRecorderTidy(const SampleList& samples, const WallClockOfSample& clock
     forEachPageRange(count, first, last, lastPage, [&](IndexRange r) {
         for (std::int64_t j = r.first; j < r.end && written; ++j) {
             const auto i = static_cast<std::size_t>(j);
-            block += RecorderTidyLine(j, samples[i], withDate ? clockOf(i) : std::nullopt);
+            block += RecorderTidyLine(j, reader.read(records, j),
+                                      withDate ? clockOf(i) : std::nullopt);
             block += "\r\n";
             if (block.size() >= kFlushBytes) {
                 written = sink(block);

@@ -11,15 +11,11 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <stop_token>
 #include <string>
 
 namespace telmora {
-
-// The date and time of sample i, when known.
-using WallClockOfSample = std::function<std::optional<WallClock>(std::size_t)>;
 
 // The row of sample `index` (numbered index + 1) without its line end; `clock` is
 // its date and time, or nothing for the time of day.
@@ -27,9 +23,6 @@ std::string RecorderTidyLine(std::int64_t index, const SampleEntry& entry,
                              const std::optional<WallClock>& clock);
 
 // Header and rows of pages first..last, as WriteRecorderText pages them.
-bool WriteRecorderTidy(const SampleList& samples, const WallClockOfSample& clockOf,
-                       std::int32_t first, std::int32_t last, std::int32_t lastPage,
-                       const TextSink& sink);
 bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int32_t last,
                        std::int32_t lastPage, const TextSink& sink);
 

@@ -17,7 +17,7 @@ LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
     QElapsedTimer sinceReport;
     sinceReport.start();
     progress(LoadStage::Reading, 0, n);
-    SampleEntry entry;
+    ReadingRecord main;
     for (std::int64_t i = 0; i < n; ++i) {
         if (stop.stop_requested()) {
             result.recording = Recording(); // Aborted: nothing of the file is kept
@@ -27,23 +27,31 @@ LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
             progress(LoadStage::Reading, i, n);
             sinceReport.restart();
         }
-        if (!reader.readNext(entry)) {
+        if (!reader.readNextMain(main)) {
             result.outcome = LoadOutcome::Unreadable;
             result.recording = Recording();
             return result;
         }
         try {
-            result.recording.appendLoaded(entry);
+            result.recording.appendLoadedValue(main.value);
+            result.statistics.add(main);
         } catch (const std::bad_alloc&) {
             result.recording = Recording();
             result.outcome = LoadOutcome::OutOfMemory;
             return result;
         }
     }
+    // The records stay in the file; only their values were read.
+    try {
+        result.recording.attachLoadedRecords(std::make_shared<RecordFile>(reader.releaseDevice()),
+                                             reader.format(), reader.dataOffset(), n);
+    } catch (const std::bad_alloc&) {
+        result.recording = Recording();
+        result.outcome = LoadOutcome::OutOfMemory;
+        return result;
+    }
     progress(LoadStage::Counting, n, n);
-    const SampleList& samples = result.recording.buffer();
     result.recording.recount([&](std::int64_t j) {
-        result.statistics.add(samples[static_cast<std::size_t>(j)]);
         if (sinceReport.elapsed() >= kProgressIntervalMs) {
             progress(LoadStage::Counting, j, n);
             sinceReport.restart();

@@ -35,8 +35,9 @@ struct LoadResult {
 // Progress of a load: the stage, samples done and the total.
 using LoadProgress = std::function<void(LoadStage, std::int64_t, std::int64_t)>;
 
-// Reads every sample of an opened reader into a new recording and counts it (its
-// statistics too). Runs on
+// Reads the value of every sample of an opened reader into a new recording, which
+// then reads its records from the reader's file, and counts it (its statistics
+// too). Runs on
 // a worker thread; `progress` is called now and then (not for every sample) and
 // the stop token is honoured between samples while reading.
 LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,

@@ -55,11 +55,11 @@ SampleEntry volts(float v, int i) {
     return e;
 }
 
-QByteArray image(const SampleList& samples) {
+QByteArray image(const Recording& samples) {
     QByteArray out;
     for (std::size_t i = 0; i < samples.size(); ++i) {
         std::array<std::uint8_t, kSampleSize> b{};
-        EncodeSample(samples[i], b);
+        EncodeSample(samples.sampleAt(static_cast<std::int64_t>(i)), b);
         out.append(reinterpret_cast<const char*>(b.data()), kSampleSize);
     }
     return out;
@@ -115,7 +115,7 @@ TEST_F(ControllerTest, SamplingNeedsTheLinkAndTakesOnlyValidReadings) {
     recorder.takeScheduledSample();
     ASSERT_EQ(added.size(), 2);
     EXPECT_EQ(added.last().value(0).toLongLong(), 1);
-    EXPECT_FLOAT_EQ(recorder.recording().buffer()[1].main.value, -2.25f);
+    EXPECT_FLOAT_EQ(recorder.recording().sampleAt(1).main.value, -2.25f);
     EXPECT_EQ(recorder.recording().maxIndex(), 0);
     EXPECT_EQ(recorder.recording().minIndex(), 1);
     EXPECT_TRUE(recorder.hasUnsavedData());
@@ -218,7 +218,7 @@ TEST_F(ControllerTest, SaveAndOpenGiveBackTheSameRecording) {
     EXPECT_EQ(busy.size(), 2); // on, then off
     EXPECT_FALSE(recorder.hasUnsavedData());
     EXPECT_EQ(QFileInfo(file("rec.g53")).size(), 4 + 169 * 450);
-    const QByteArray saved = image(recorder.recording().buffer());
+    const QByteArray saved = image(recorder.recording());
     const Recording& r = recorder.recording();
     const auto maxIndex = r.maxIndex(), minIndex = r.minIndex();
     const float scaleMax = r.scaleMax(), scaleMin = r.scaleMin();
@@ -228,7 +228,7 @@ TEST_F(ControllerTest, SaveAndOpenGiveBackTheSameRecording) {
     EXPECT_EQ(load(file("rec.g53")), LoadOutcome::Loaded);
     ASSERT_EQ(loaded.size(), 1);
     EXPECT_EQ(loaded[0].value(0).toLongLong(), 450);
-    EXPECT_EQ(image(r.buffer()), saved);
+    EXPECT_EQ(image(r), saved);
     EXPECT_EQ(r.sampleCount(), 450);
     EXPECT_EQ(r.maxIndex(), maxIndex);
     EXPECT_EQ(r.minIndex(), minIndex);
@@ -261,7 +261,7 @@ TEST_F(ControllerTest, AbortedOpenLeavesAnEmptyConsistentRecording) {
     QSignalSpy cleared(&recorder, &RecorderController::cleared);
     EXPECT_EQ(load(file("big.g53")), LoadOutcome::Aborted);
     const Recording& r = recorder.recording();
-    EXPECT_TRUE(r.buffer().empty());
+    EXPECT_TRUE(r.empty());
     EXPECT_EQ(r.sampleCount(), 0);
     EXPECT_TRUE(r.isEmpty());
     EXPECT_FALSE(recorder.hasUnsavedData());
@@ -307,14 +307,14 @@ TEST_F(ControllerTest, TheTemporaryFileReopensLikeItsSavedFile) {
     const QString tmp = recorder.temporaryFilePath();
     recorder.closeTemporaryFile();
     ASSERT_TRUE(recorder.saveAndWait(file("same.g53")));
-    const QByteArray original = image(recorder.recording().buffer());
+    const QByteArray original = image(recorder.recording());
 
     recorder.clear();
     EXPECT_EQ(load(file("same.g53")), LoadOutcome::Loaded);
-    EXPECT_EQ(image(recorder.recording().buffer()), original);
+    EXPECT_EQ(image(recorder.recording()), original);
     recorder.clear();
     EXPECT_EQ(load(tmp), LoadOutcome::Loaded);
-    EXPECT_EQ(image(recorder.recording().buffer()), original);
+    EXPECT_EQ(image(recorder.recording()), original);
     EXPECT_EQ(recorder.recording().sampleCount(), 321);
 }
 

@@ -100,14 +100,14 @@ TEST(Recording, ExtremesGoToTheNewestOnTies) {
     EXPECT_TRUE(s.isEmpty());
     EXPECT_FALSE(s.isUnsaved());
     EXPECT_EQ(s.scaleMin(), -100.0f);
-    EXPECT_TRUE(s.buffer().empty());
+    EXPECT_TRUE(s.empty());
 }
 
 TEST(TemporaryStorage, FileMirrorsTheBufferAndIsDeletedWithTheRecorder) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Recording recording;
-    const SampleList& buffer = recording.buffer();
+    const Recording& buffer = recording;
     QString first, second;
     {
         TemporaryFileSeries s(dir.path());
@@ -123,7 +123,7 @@ TEST(TemporaryStorage, FileMirrorsTheBufferAndIsDeletedWithTheRecorder) {
         ASSERT_EQ(onDisk.size(), 37u);
         EXPECT_EQ(QFileInfo(first).size(), qint64(37 * kSampleSize));
         for (std::size_t i = 0; i < onDisk.size(); ++i)
-            EXPECT_TRUE(sameImage(onDisk[i], buffer[i])) << i;
+            EXPECT_TRUE(sameImage(onDisk[i], buffer.sampleAt(static_cast<std::int64_t>(i)))) << i;
         s.close();
 
         ASSERT_TRUE(s.startNext()); // the next acquisition: file 2
@@ -259,7 +259,7 @@ TEST(RecorderRules, ControlsFollowRecordingBusyEmptyModeAndPages) {
 TEST(Recording, WallClockIsKeptBesideLiveSamplesOnly) {
     Recording s;
     for (int i = 0; i < 3; ++i)
-        s.appendLoaded(entryWith(float(i), i)); // from a file: time of day only
+        s.appendLoadedValue(float(i)); // from a file: time of day only
     s.recount([](std::int64_t) {});
     const WallClock summer{1751371200123, 7200}, winter{1767261600456, 3600};
     EXPECT_EQ(s.addSample(entryWith(3.0f), summer), 3u);

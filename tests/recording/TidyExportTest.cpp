@@ -87,12 +87,12 @@ TEST(TidyExport, RecorderRowsCarryDateOffsetAndSiValuesInAnyLocale) {
     Recording r;
     // The night the clocks go forward: 01:59:59.999 +01:00, then 03:00 +02:00.
     r.addSample(withFrequency(sample("230.4", "0", 0x5, "AC", "", "V"), "50.01"),
-                {1774745999999, 3600});
-    r.addSample(sample("12.345", "3", 0x80, "", "k", "W"), {1774746000000, 7200});
-    r.addSample(sample("0.L", "6", 0x80, "", "M", "W"), {1796706000500, -18000});
-    r.addSample(sample("4.700", "-9", 0x8, "", "n", "F"), {1796706000500, -12600});
-    r.addSample(sample("-1.2345", "-3", 0x6, "DC", "m", "V"), {-1000, 0});
-    r.addSample(sample("25.3C", "0", 0x8020, "T1", "", "C"), {0, 0});
+                WallClock{1774745999999, 3600});
+    r.addSample(sample("12.345", "3", 0x80, "", "k", "W"), WallClock{1774746000000, 7200});
+    r.addSample(sample("0.L", "6", 0x80, "", "M", "W"), WallClock{1796706000500, -18000});
+    r.addSample(sample("4.700", "-9", 0x8, "", "n", "F"), WallClock{1796706000500, -12600});
+    r.addSample(sample("-1.2345", "-3", 0x6, "DC", "m", "V"), WallClock{-1000, 0});
+    r.addSample(sample("25.3C", "0", 0x8020, "T1", "", "C"), WallClock{0, 0});
     const std::vector<std::string> expected = {
         "index,time,value,unit,mode,display,overload,"
         "sub_value,sub_unit,sub_mode,sub_display,sub_overload",
@@ -110,7 +110,7 @@ TEST(TidyExport, SamplesWithoutDateGiveTheTimeOfDayAndSayItInTheHeader) {
     Recording r;
     r.appendLoaded(sample("1.000", "0", 0x6, "DC", "", "V", " 9:05:01.3"));
     r.recount([](std::int64_t) {});
-    r.addSample(sample("2.000", "0", 0x6, "DC", "", "V", " 14:00:00.0"), {1796706000500, 3600});
+    r.addSample(sample("2.000", "0", 0x6, "DC", "", "V", " 14:00:00.0"), WallClock{1796706000500, 3600});
     const auto all = lines(r, 1, 1);
     ASSERT_EQ(all.size(), 3u);
     EXPECT_TRUE(all[0].starts_with("index,time_of_day,value,"));
@@ -119,7 +119,7 @@ TEST(TidyExport, SamplesWithoutDateGiveTheTimeOfDayAndSayItInTheHeader) {
 
     // Only the newest page: every sample of it has its date.
     for (int i = 0; i < 200; ++i)
-        r.addSample(sample("3.000", "0", 0x6, "DC", "", "V"), {1796706000500 + i, 3600});
+        r.addSample(sample("3.000", "0", 0x6, "DC", "", "V"), WallClock{1796706000500 + i, 3600});
     EXPECT_TRUE(lines(r, 2, 2)[0].starts_with("index,time,value,"));
     EXPECT_TRUE(lines(r, 1, 2)[0].starts_with("index,time_of_day,value,"));
 }

@@ -182,7 +182,9 @@ void MainWindow::createWindows() {
     m_recovery = std::make_unique<RecordingRecovery>(*m_recording, *m_recorder);
     auto* overview = adopt(new RecordingOverview(m_printer.get()));
     connect(m_recorder, &RecorderWindow::overviewRequested, overview,
-            [this, overview] { overview->viewRecording(m_recording->recording()); });
+            [this, overview] {
+                overview->viewRecording(m_recording->recording(), m_recording->statistics());
+            });
 
     auto* exportDialog = adopt(new ExportDialog(ExportDialog::PrinterPages::Any));
     m_lineColors = adopt(new LineColorDialog);

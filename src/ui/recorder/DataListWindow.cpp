@@ -1,6 +1,5 @@
 #include "ui/recorder/DataListWindow.h"
 
-#include "model/SampleLists.h"
 #include "recording/RecorderController.h"
 #include "recording/SampleGaps.h"
 #include "recording/recordertext.h"
@@ -15,6 +14,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -48,41 +48,51 @@ public:
     }
 };
 
+// Whether sample `i` of `recording` is the first one after a gap in the readings.
+bool FollowsGap(const telmora::Recording& recording, std::int64_t i) {
+    return i > 0 && recording.gaps().isGapAfter(static_cast<std::size_t>(i - 1));
+}
+
 } // namespace
 
-// One page of the data list: rows are computed from the buffer when shown.
+// One page of the data list: rows are computed from the recording when shown.
 class DataPageModel : public QAbstractListModel {
 public:
-    DataPageModel(const telmora::SampleList* buffer, const SampleGaps* gaps,
-                  std::int64_t firstIndex, QObject* parent)
-        : QAbstractListModel(parent), m_buffer(buffer), m_gaps(gaps), m_first(firstIndex) {}
+    explicit DataPageModel(QObject* parent) : QAbstractListModel(parent) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : m_rows;
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || m_buffer == nullptr)
+        if (!index.isValid() || m_recording == nullptr)
             return {};
         const std::int64_t i = m_first + index.row();
-        if (i < 0 || static_cast<std::size_t>(i) >= m_buffer->size())
+        if (i < 0 || static_cast<std::size_t>(i) >= m_recording->size())
             return {};
         switch (role) {
         case Qt::DisplayRole:
-            return telmora::DataListLine((*m_buffer)[static_cast<std::size_t>(i)], i);
+            return telmora::DataListLine(m_recording->sampleAt(i), i);
         case kFollowsGapRole:
-            return followsGap(i);
+            return FollowsGap(*m_recording, i);
         case Qt::ToolTipRole:
-            if (followsGap(i))
+            if (FollowsGap(*m_recording, i))
                 return translate("The readings were away for a while before this line.");
             return {};
         default:
             return {};
         }
     }
-    bool followsGap(std::int64_t i) const {
-        return m_gaps != nullptr && i > 0 && m_gaps->isGapAfter(static_cast<std::size_t>(i - 1));
+    // Shows `rows` lines from sample `firstIndex` of `recording`.
+    void showLines(const telmora::Recording* recording, std::int64_t firstIndex, int rows) {
+        beginResetModel();
+        m_recording = recording;
+        m_first = firstIndex;
+        m_rows = rows;
+        endResetModel();
     }
     void appendRows(int count) {
+        if (count <= 0)
+            return;
         beginInsertRows(QModelIndex(), m_rows, m_rows + count - 1);
         m_rows += count;
         endInsertRows();
@@ -90,14 +100,13 @@ public:
     int rows() const { return m_rows; }
 
 private:
-    const telmora::SampleList* m_buffer;
-    const SampleGaps* m_gaps;
-    std::int64_t m_first;
+    const telmora::Recording* m_recording = nullptr;
+    std::int64_t m_first = 0;
     int m_rows = 0;
 };
 
 DataListWindow::DataListWindow(const RecorderController* controller, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_buffer(nullptr) {
+    : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("DataStringGridForm"));
     setWindowTitle(telmora::text(TextId::DataListCaption));
     setWindowIcon(telmora::AppIcon());
@@ -107,6 +116,28 @@ DataListWindow::DataListWindow(const RecorderController* controller, QWidget* pa
     m_pageTabs->setObjectName(QStringLiteral("PageControl"));
     m_pageTabs->setDocumentMode(true);
     layout->addWidget(m_pageTabs);
+
+    // A one-column table: rows of one fixed height, so adding and scrolling to a line
+    // cost the same whatever the page already holds.
+    m_list = new QTableView(this);
+    m_list->setObjectName(QStringLiteral("DataList"));
+    m_list->horizontalHeader()->hide();
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 2);
+    m_list->setShowGrid(false);
+    m_list->setWordWrap(false);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_model = new DataPageModel(m_list);
+    m_list->setModel(m_model);
+    m_list->setItemDelegate(new GapRuleDelegate(m_list));
+    m_list->hide();
+    connect(m_pageTabs, &QTabWidget::currentChanged, this,
+            [this](int tab) { showListOn(tab + 1); });
 
     // Left edge, a quarter of the screen wide; the owner moves it below the main
     // window and the two meters.
@@ -130,8 +161,7 @@ void DataListWindow::placeBelow(int top) {
 }
 
 void DataListWindow::bindTo(const RecorderController& controller) {
-    m_gaps = &controller.recording().gaps();
-    setBuffer(&controller.recording().buffer());
+    setRecording(&controller.recording());
     connect(&controller, &RecorderController::sampleAdded, this,
             [this](qsizetype index) { addLine(index); });
     connect(&controller, &RecorderController::recordingLoaded, this, [this](qsizetype count) {
@@ -143,38 +173,33 @@ void DataListWindow::bindTo(const RecorderController& controller) {
 
 DataListWindow::~DataListWindow() = default;
 
-void DataListWindow::setBuffer(const telmora::SampleList* buffer) {
-    m_buffer = buffer;
-    clearList();
-}
-
-void DataListWindow::setGaps(const telmora::SampleGaps* gaps) {
-    m_gaps = gaps;
+void DataListWindow::setRecording(const telmora::Recording* recording) {
+    m_recording = recording;
     clearList();
 }
 
 bool DataListWindow::lineFollowsGap(int page, int line) const {
-    if (page < 1 || page > pageCount() || line < 0 || line >= m_models[page - 1]->rows())
+    if (page < 1 || page > pageCount() || line < 0 || line >= linesOfPage(page) ||
+        m_recording == nullptr)
         return false;
-    const DataPageModel* model = m_models[page - 1];
-    return model->data(model->index(line), kFollowsGapRole).toBool();
+    return FollowsGap(*m_recording, static_cast<std::int64_t>(page - 1) * kLinesPerPage + line);
 }
 
 int DataListWindow::pageCount() const {
     return static_cast<int>(m_pages.size());
 }
 
-QTableView* DataListWindow::listOfPage(int page) const {
-    return page >= 1 && page <= pageCount() ? m_lists[page - 1] : nullptr;
+int DataListWindow::linesOfPage(int page) const {
+    const std::int64_t before = static_cast<std::int64_t>(page - 1) * kLinesPerPage;
+    return static_cast<int>(std::clamp<std::int64_t>(m_lines - before, 0, kLinesPerPage));
 }
 
 QString DataListWindow::lineText(int page, int line) const {
-    if (page < 1 || page > pageCount())
+    if (page < 1 || page > pageCount() || line < 0 || line >= linesOfPage(page) ||
+        m_recording == nullptr)
         return {};
-    DataPageModel* model = m_models[page - 1];
-    if (line < 0 || line >= model->rows())
-        return {};
-    return model->data(model->index(line), Qt::DisplayRole).toString();
+    const std::int64_t i = static_cast<std::int64_t>(page - 1) * kLinesPerPage + line;
+    return telmora::DataListLine(m_recording->sampleAt(i), i);
 }
 
 bool DataListWindow::createPage() {
@@ -185,34 +210,9 @@ bool DataListWindow::createPage() {
         page->setObjectName(QStringLiteral("ts") + caption);
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
-        auto* list = new QTableView(page);
-        list->setObjectName(QStringLiteral("DataList"));
-        // A one-column table: rows of one fixed height, so adding and scrolling to a
-        // line cost the same whatever the page already holds.
-        list->horizontalHeader()->hide();
-        list->horizontalHeader()->setStretchLastSection(true);
-        list->verticalHeader()->hide();
-        list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 2);
-        list->setShowGrid(false);
-        list->setWordWrap(false);
-        list->setSelectionBehavior(QAbstractItemView::SelectRows);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        auto* model = new DataPageModel(
-            m_buffer, m_gaps, static_cast<std::int64_t>(number - 1) * kLinesPerPage, list);
-        list->setModel(model);
-        list->setItemDelegate(new GapRuleDelegate(list));
-        layout->addWidget(list);
         m_pages.reserve(m_pages.size() + 1);
-        m_lists.reserve(m_lists.size() + 1);
-        m_models.reserve(m_models.size() + 1);
-        m_pageTabs->addTab(page, caption);
         m_pages.push_back(page);
-        m_lists.push_back(list);
-        m_models.push_back(model);
-        m_pageTabs->setCurrentWidget(page);
+        m_pageTabs->addTab(page, caption);
         return true;
     } catch (const std::bad_alloc&) {
         telmora::showError(this, TextId::OutOfMemory);
@@ -220,54 +220,69 @@ bool DataListWindow::createPage() {
     }
 }
 
-void DataListWindow::addLine(std::int64_t index) {
-    if (m_buffer == nullptr || index < m_lines || index < 0 ||
-        static_cast<std::size_t>(index) >= m_buffer->size())
+void DataListWindow::showListOn(int page) {
+    if (page < 1 || page > pageCount())
         return;
-    try {
-        while (m_lines <= index) {
-            if (m_currentPage > pageCount() && !createPage())
-                return;
-            QTableView* list = listOfPage(m_currentPage);
-            DataPageModel* model = m_models[m_currentPage - 1];
-            if (m_pageTabs->currentWidget() != m_pages[m_currentPage - 1])
-                m_pageTabs->setCurrentWidget(m_pages[m_currentPage - 1]);
-            const int room = static_cast<int>(kLinesPerPage - model->rows());
-            const int add = static_cast<int>(std::min<std::int64_t>(room, index - m_lines + 1));
-            // The view repaints only what scrolls in; suspending its updates would
-            // force a repaint of the whole page on every line.
-            model->appendRows(add);
-            m_lines += add;
-            const QModelIndex last = model->index(model->rows() - 1);
-            list->setCurrentIndex(last);
-            list->scrollTo(last);
-            if (model->rows() >= kLinesPerPage) {
-                ++m_currentPage;
-                if (!createPage())
-                    return;
-            }
-        }
-    } catch (const std::bad_alloc&) {
-        telmora::showError(this, TextId::OutOfMemory);
+    QWidget* holder = m_pages[static_cast<std::size_t>(page - 1)];
+    if (m_list->parentWidget() != holder) {
+        holder->layout()->addWidget(m_list);
+        m_list->show();
     }
+    m_shownPage = page;
+    m_model->showLines(m_recording, static_cast<std::int64_t>(page - 1) * kLinesPerPage,
+                       linesOfPage(page));
+}
+
+void DataListWindow::scrollToNewest() {
+    if (m_model->rows() == 0)
+        return;
+    const QModelIndex last = m_model->index(m_model->rows() - 1);
+    m_list->setCurrentIndex(last);
+    m_list->scrollTo(last);
+}
+
+void DataListWindow::addLine(std::int64_t index) {
+    if (m_recording == nullptr || index < m_lines || index < 0 ||
+        static_cast<std::size_t>(index) >= m_recording->size())
+        return;
+    // A page that fills up is followed at once by the next, empty one.
+    const std::int64_t lines = index + 1;
+    const auto pages = static_cast<int>(lines / kLinesPerPage) + 1;
+    while (pageCount() < pages && createPage()) {
+    }
+    m_lines = std::min(lines, static_cast<std::int64_t>(pageCount()) * kLinesPerPage);
+    m_currentPage = std::min(pages, pageCount());
+    if (m_shownPage == m_currentPage)
+        m_model->appendRows(linesOfPage(m_currentPage) - m_model->rows());
+    else if (m_pageTabs->currentIndex() == m_currentPage - 1)
+        showListOn(m_currentPage);
+    else
+        m_pageTabs->setCurrentIndex(m_currentPage - 1); // shows the list there
+    scrollToNewest();
 }
 
 void DataListWindow::clearList() {
-    m_pageTabs->clear();
-    for (QWidget* page : m_pages)
-        delete page;
-    m_pages.clear();
-    m_lists.clear();
-    m_models.clear();
+    {
+        // The list leaves the pages before they go; no page is shown meanwhile.
+        const QSignalBlocker quiet(m_pageTabs);
+        m_list->hide();
+        m_list->setParent(this);
+        m_pageTabs->clear();
+        for (QWidget* page : m_pages)
+            delete page;
+        m_pages.clear();
+    }
     m_lines = 0;
     m_currentPage = 1;
+    m_shownPage = 0;
+    m_model->showLines(m_recording, 0, 0);
     createPage();
 }
 
 void DataListWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (QTableView* list = listOfPage(m_currentPage))
-        list->scrollToBottom();
+    if (m_shownPage == m_currentPage)
+        m_list->scrollToBottom();
 }
 
 } // namespace telmora

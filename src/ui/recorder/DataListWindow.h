@@ -11,16 +11,15 @@ class QTabWidget;
 namespace telmora {
 
 class DataPageModel;
-class SampleGaps;
 
 class RecorderController;
-class SampleList;
+class Recording;
 
-// The data list: one text line per sample of the recorder buffer, spread over tab
-// pages "Sheet1", "Sheet2", ... of at most 32000 lines, following the recorder's
-// controller (a sample added, a recording loaded, the recording cleared). Lines are not stored:
-// each page's list reads them from the buffer when they are drawn, so a million samples cost a few
-// dozen widgets and no strings.
+// The data list: one text line per sample of the recording, spread over tab pages
+// "Sheet1", "Sheet2", ... of at most 32000 lines, following the recorder's controller
+// (a sample added, a recording loaded, the recording cleared). Lines are not stored:
+// one list, shown on the chosen page, reads them from the recording when they are
+// drawn, so ten million samples cost a bare widget per page and no strings.
 class DataListWindow : public QWidget {
     Q_OBJECT
 
@@ -36,11 +35,9 @@ public:
     void placeBelow(int top);
     ~DataListWindow() override;
 
-    // The buffer the lines come from (the recorder buffer unless a test sets another).
-    void setBuffer(const telmora::SampleList* buffer);
-    // Where the readings stopped during the recording: the first line after each
-    // gap is drawn with a rule above it. None by default.
-    void setGaps(const telmora::SampleGaps* gaps);
+    // The recording the lines come from (the controller's unless a test sets another).
+    // The first line after each gap in its readings is drawn with a rule above it.
+    void setRecording(const telmora::Recording* recording);
     // Whether line `line` of page `page` is the first one after a gap.
     bool lineFollowsGap(int page, int line) const;
 
@@ -62,17 +59,21 @@ protected:
 
 private:
     bool createPage();
-    QTableView* listOfPage(int page) const;
+    // Lines on page `page` (1-based).
+    int linesOfPage(int page) const;
+    // Moves the list onto page `page` and lets it show that page's lines.
+    void showListOn(int page);
+    void scrollToNewest();
 
     QTabWidget* m_pageTabs = nullptr;
-    const telmora::SampleList* m_buffer = nullptr;
-    const telmora::SampleGaps* m_gaps = nullptr;
+    QTableView* m_list = nullptr;
+    DataPageModel* m_model = nullptr;
+    const telmora::Recording* m_recording = nullptr;
     std::int64_t m_lines = 0;
-    int m_currentPage = 1;
-    // Pages and their lists, index = page number - 1 (owned by m_pageTabs).
+    int m_currentPage = 1; // the page new lines go to
+    int m_shownPage = 0;   // the page the list shows (0: none yet)
+    // The pages, index = page number - 1 (owned by m_pageTabs).
     std::vector<QWidget*> m_pages;
-    std::vector<QTableView*> m_lists;
-    std::vector<DataPageModel*> m_models;
 };
 
 } // namespace telmora

@@ -69,8 +69,7 @@ void RecorderGraph::reset() {
 
 void RecorderGraph::drawPage() {
     const Recording& recording = m_controller.recording();
-    const auto& buffer = recording.buffer();
-    const auto n = static_cast<std::int64_t>(buffer.size());
+    const auto n = static_cast<std::int64_t>(recording.size());
     const PageContents c =
         ContentsOfPage(n, m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
     for (int p = 0; p < m_pointsPerPage; ++p) {
@@ -80,8 +79,8 @@ void RecorderGraph::drawPage() {
             m_chart.setPointLabel(p, QStringLiteral(" "));
             m_chart.setGapAfter(p, false);
         } else {
-            const SampleEntry& e = buffer[static_cast<std::size_t>(i)];
-            m_chart.setValue(p, e.main.value);
+            const SampleEntry e = recording.sampleAt(i);
+            m_chart.setValue(p, recording.valueAt(i));
             m_chart.setPointLabel(p, RecordText(e.main.timeText));
             m_chart.setGapAfter(p, recording.gaps().isGapAfter(static_cast<std::size_t>(i)));
         }
@@ -92,9 +91,9 @@ void RecorderGraph::drawPage() {
 
 void RecorderGraph::appendSample(std::int64_t index) {
     const Recording& recording = m_controller.recording();
-    const SampleEntry& entry = recording.buffer()[static_cast<std::size_t>(index)];
+    const SampleEntry entry = recording.sampleAt(index);
     m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
-    m_chart.appendPoint(RecordText(entry.main.timeText), entry.main.value);
+    m_chart.appendPoint(RecordText(entry.main.timeText), recording.valueAt(index));
     // No line across the time the readings were away.
     if (index > 0 && recording.gaps().isGapAfter(static_cast<std::size_t>(index - 1)))
         m_chart.setGapAfter(m_pointsPerPage - 2, true);
@@ -102,14 +101,14 @@ void RecorderGraph::appendSample(std::int64_t index) {
     m_chart.setCursorPoint(m_pointsPerPage - 1);
 }
 
-const SampleEntry* RecorderGraph::sampleAtCursor() const {
-    const auto& buffer = m_controller.recording().buffer();
-    const auto count = static_cast<std::int64_t>(buffer.size());
+std::optional<SampleEntry> RecorderGraph::sampleAtCursor() const {
+    const Recording& recording = m_controller.recording();
+    const auto count = static_cast<std::int64_t>(recording.size());
     const std::int64_t i = IndexOfPoint(m_chart.cursorPoint(), count, m_controller.lastPage(),
                                         m_controller.currentPage(), m_pointsPerPage);
     if (i < 0 || i >= count)
-        return nullptr;
-    return &buffer[static_cast<std::size_t>(i)];
+        return std::nullopt;
+    return recording.sampleAt(i);
 }
 
 std::pair<std::int64_t, std::int64_t> RecorderGraph::shownSamples() const {

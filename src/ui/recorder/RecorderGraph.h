@@ -31,7 +31,7 @@ public:
     // The sample at buffer `index` joins the graph on the right.
     void appendSample(std::int64_t index);
     // The sample under the cursor; none on an empty point.
-    const SampleEntry* sampleAtCursor() const;
+    std::optional<SampleEntry> sampleAtCursor() const;
     // Buffer indices first .. end - 1 of the samples the view shows (the page, or
     // the zoomed part of it).
     std::pair<std::int64_t, std::int64_t> shownSamples() const;

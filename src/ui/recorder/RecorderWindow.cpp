@@ -333,13 +333,13 @@ void RecorderWindow::showCursorReading() {
         m_graph->showUnitOf(nullptr);
         return;
     }
-    const SampleEntry* sample = m_graph->sampleAtCursor();
-    if (sample == nullptr) {
+    const std::optional<SampleEntry> sample = m_graph->sampleAtCursor();
+    if (!sample) {
         m_readouts->clearCursorSample(); // an empty point keeps the axis label
         return;
     }
     m_readouts->showCursorSample(RecordText(sample->main.timeText).trimmed(), sample->main);
-    m_graph->showUnitOf(sample);
+    m_graph->showUnitOf(&*sample);
 }
 
 void RecorderWindow::showExtremes() {
@@ -353,10 +353,10 @@ void RecorderWindow::showExtremes() {
 
 void RecorderWindow::showStatistics() {
     const Recording& recording = m_controller.recording();
-    const SampleEntry* sample = m_graph->sampleAtCursor();
-    if (sample == nullptr && recording.size() > 0)
-        sample = &recording.buffer().back();
-    if (sample == nullptr) {
+    std::optional<SampleEntry> sample = m_graph->sampleAtCursor();
+    if (!sample && recording.size() > 0)
+        sample = recording.sampleAt(static_cast<std::int64_t>(recording.size()) - 1);
+    if (!sample) {
         m_statistics->clear();
         return;
     }

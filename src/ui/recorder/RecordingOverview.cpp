@@ -2,6 +2,7 @@
 
 #include "recording/Recording.h"
 #include "recording/recordertext.h"
+#include "recording/recordingview.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
@@ -209,25 +210,32 @@ void RecordingOverview::setUpGraph() {
     g->refresh();
 }
 
-void RecordingOverview::viewRecording(const Recording& recording) {
+void RecordingOverview::viewRecording(const Recording& recording,
+                                      const RecordingStatistics& statistics) {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (s != nullptr)
         setGeometry(s->availableGeometry());
-    showRecording(recording);
+    showRecording(recording, statistics);
     exec();
 }
 
 void RecordingOverview::showRecording(const Recording& recording) {
+    m_ownStatistics.clear();
+    for (std::int64_t i = 0; i < static_cast<std::int64_t>(recording.size()); ++i)
+        m_ownStatistics.add(recording.sampleAt(i));
+    showRecording(recording, m_ownStatistics);
+}
+
+void RecordingOverview::showRecording(const Recording& recording,
+                                      const RecordingStatistics& statistics) {
     const BusyCursor busy;
     m_recording = &recording;
+    m_statistics = &statistics;
     m_chart->setFocus();
     m_scaleMax = recording.scaleMax();
     m_scaleMin = recording.scaleMin();
-    m_reduction = ReduceForView(recording.buffer(), recording.maxIndex(), recording.minIndex());
+    m_reduction = ReduceRecordingForView(recording);
     m_pointCount = static_cast<std::int32_t>(m_reduction.pointCount());
-    m_statistics.clear();
-    for (std::size_t i = 0; i < recording.buffer().size(); ++i)
-        m_statistics.add(recording.buffer()[i]);
     plotReduction();
     m_chart->setCursorPoint(0);
     m_chart->resetZoom();
@@ -240,7 +248,7 @@ void RecordingOverview::showRecording(const Recording& recording) {
 // One point per sample of the reduction, or a single empty point for an empty buffer.
 void RecordingOverview::plotReduction() {
     ChartWidget* g = m_chart;
-    const SampleList& buffer = m_recording->buffer();
+    const Recording& recording = *m_recording;
     const int points = std::max(m_pointCount, 1);
     g->setPointCount(points);
     g->setVisiblePoints(points);
@@ -252,24 +260,23 @@ void RecordingOverview::plotReduction() {
     }
     const SampleGaps& gaps = m_recording->gaps();
     for (std::int32_t p = 0; p < m_pointCount; ++p) {
-        const auto index = static_cast<std::size_t>(m_reduction.indexOfPoint(p));
-        const SampleEntry& e = buffer[index];
-        g->setValue(p, e.main.value);
-        g->setPointLabel(p, RecordText(e.main.timeText));
+        const std::int64_t i = m_reduction.indexOfPoint(p);
+        g->setValue(p, recording.valueAt(i));
+        g->setPointLabel(p, RecordText(recording.sampleAt(i).main.timeText));
         // No line across a time the readings were away.
         g->setGapAfter(p, p + 1 < m_pointCount &&
-                              gaps.anyBetween(index, static_cast<std::size_t>(
-                                                         m_reduction.indexOfPoint(p + 1))));
+                              gaps.anyBetween(static_cast<std::size_t>(i),
+                                              static_cast<std::size_t>(
+                                                  m_reduction.indexOfPoint(p + 1))));
     }
     g->refresh();
 }
 
 // The sample at `index` of the buffer, or empty panels when there is none.
 void RecordingOverview::showExtreme(const ExtremePanels& panels, std::int64_t index) {
-    const SampleList& buffer = m_recording->buffer();
-    if (index >= 0 && index < static_cast<std::int64_t>(buffer.size())) {
-        showSample(buffer[static_cast<std::size_t>(index)].main, panels.time, panels.data,
-                   panels.unit, panels.func);
+    if (index >= 0 && index < static_cast<std::int64_t>(m_recording->size())) {
+        showSample(m_recording->sampleAt(index).main, panels.time, panels.data, panels.unit,
+                   panels.func);
         return;
     }
     for (QLabel* l : {panels.time, panels.data, panels.unit, panels.func})
@@ -285,12 +292,11 @@ void RecordingOverview::releaseRecording() {
     g->setYRange(-100.0, 100.0);
     std::size_t available = 0;
     if (m_recording != nullptr)
-        available = std::min<std::size_t>(m_recording->buffer().size(), kResetPoints);
+        available = std::min<std::size_t>(m_recording->size(), kResetPoints);
     for (int p = 0; p < kResetPoints; ++p) {
         if (static_cast<std::size_t>(p) < available) {
-            const SampleEntry& e = m_recording->buffer()[static_cast<std::size_t>(p)];
-            g->setValue(p, e.main.value);
-            g->setPointLabel(p, RecordText(e.main.timeText));
+            g->setValue(p, m_recording->valueAt(p));
+            g->setPointLabel(p, RecordText(m_recording->sampleAt(p).main.timeText));
         } else {
             g->setValue(p, kNull);
             g->setPointLabel(p, QStringLiteral(" "));
@@ -298,7 +304,8 @@ void RecordingOverview::releaseRecording() {
     }
     g->refresh();
     m_recording = nullptr;
-    m_statistics.clear();
+    m_statistics = nullptr;
+    m_ownStatistics.clear();
     m_statisticsPanel->clear();
 }
 
@@ -344,16 +351,16 @@ void RecordingOverview::undoZoom() {
 }
 
 void RecordingOverview::showStatistics() {
-    if (m_recording == nullptr || m_pointCount == 0) {
+    if (m_recording == nullptr || m_statistics == nullptr || m_pointCount == 0) {
         m_statisticsPanel->clear();
         return;
     }
-    const SampleList& buffer = m_recording->buffer();
+    const Recording& recording = *m_recording;
     const auto indexOf = [this](int point) {
         return m_reduction.indexOfPoint(std::clamp<std::int64_t>(point, 0, m_pointCount - 1));
     };
-    const SiReading reading =
-        RecorderMainReading(buffer[static_cast<std::size_t>(indexOf(m_chart->cursorPoint()))]);
+    const SampleEntry atCursor = recording.sampleAt(indexOf(m_chart->cursorPoint()));
+    const SiReading reading = RecorderMainReading(atCursor);
     // A reduced graph shows whole blocks: the range runs from block edge to block edge.
     const auto [firstPoint, lastPoint] = m_chart->shownPoints();
     GroupedStatistics shown;
@@ -362,13 +369,13 @@ void RecordingOverview::showStatistics() {
         const std::int64_t first = indexOf(firstPoint) / b * b;
         const std::int64_t end =
             std::min((indexOf(lastPoint) / b + 1) * b, m_reduction.samplesUsed);
-        shown = m_statistics.range(
+        shown = m_statistics->range(
             static_cast<std::size_t>(first), static_cast<std::size_t>(end),
-            [&buffer](std::size_t i) -> const SampleEntry& { return buffer[i]; });
+            [&recording](std::size_t i) { return recording.sampleAt(static_cast<std::int64_t>(i)); });
     }
     m_statisticsPanel->setColumnTitle(StatisticsPanel::Column::Shown,
                                       m_chart->isZoomed() ? translate("Zoom") : translate("Shown"));
-    m_statisticsPanel->showGroups(m_statistics.whole().find(reading.function, reading.unit),
+    m_statisticsPanel->showGroups(m_statistics->whole().find(reading.function, reading.unit),
                                   shown.find(reading.function, reading.unit));
 }
 

@@ -33,11 +33,17 @@ public:
     explicit RecordingOverview(QPrinter* printer = nullptr, QWidget* parent = nullptr);
     ~RecordingOverview() override;
 
-    // Shows `recording` modally until the user closes the viewer.
-    void viewRecording(const telmora::Recording& recording);
+    // Shows `recording`, whose statistics are `statistics`, modally until the user
+    // closes the viewer.
+    void viewRecording(const telmora::Recording& recording,
+                       const telmora::RecordingStatistics& statistics);
 
-    // Fills the graph and the panels from `recording` (the viewer's "shown" step;
-    // viewRecording runs it before the window appears).
+    // Fills the graph and the panels from `recording` and its `statistics` (the
+    // viewer's "shown" step; viewRecording runs it before the window appears). Both
+    // must outlive the viewer's showing them.
+    void showRecording(const telmora::Recording& recording,
+                       const telmora::RecordingStatistics& statistics);
+    // The same for a recording without counted statistics: the viewer counts them.
     void showRecording(const telmora::Recording& recording);
     // Releases the point list and resets the graph to the first 100 samples.
     void releaseRecording();
@@ -93,7 +99,8 @@ private:
 
     telmora::ChartWidget* m_chart = nullptr;
     StatisticsPanel* m_statisticsPanel = nullptr;
-    telmora::RecordingStatistics m_statistics; // of the recording shown
+    const telmora::RecordingStatistics* m_statistics = nullptr; // of the recording shown
+    telmora::RecordingStatistics m_ownStatistics; // counted here when none were given
     QWidget* m_displayPanel = nullptr;
     QToolButton* m_printButton = nullptr;
     QToolButton* m_undoZoomButton = nullptr;

@@ -137,7 +137,7 @@ TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
     openFile(); // saved data: cleared without a question
     EXPECT_TRUE(boxes.empty());
     const Recording& s = form->recording();
-    EXPECT_EQ(s.buffer().size(), 450u);
+    EXPECT_EQ(s.size(), 450u);
     EXPECT_EQ(s.sampleCount(), 450);
     EXPECT_EQ(s.maxIndex(), maxIndex);
     EXPECT_EQ(s.minIndex(), minIndex);
@@ -148,7 +148,7 @@ TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
     EXPECT_TRUE(form->hasUnsavedData());
     EXPECT_FALSE(form->controller().isBusy());
     EXPECT_EQ(list->lineCount(), 450);
-    EXPECT_EQ(probe().chart().value(199), s.buffer()[449].main.value);
+    EXPECT_EQ(probe().chart().value(199), s.sampleAt(449).main.value);
     EXPECT_FALSE(progress->isVisible());
     EXPECT_TRUE(progress->isAbortEnabled());
     EXPECT_EQ(probe().text("MinDataPanel"), QStringLiteral("77"));
@@ -175,7 +175,7 @@ TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
     });
     openFile();
     const Recording& s = form->recording();
-    EXPECT_TRUE(s.buffer().empty());
+    EXPECT_TRUE(s.empty());
     EXPECT_EQ(s.sampleCount(), 0);
     EXPECT_TRUE(s.isEmpty());
     EXPECT_FALSE(form->hasUnsavedData());
@@ -200,7 +200,7 @@ TEST_F(CommandsFixture, DamagedFilesGiveMessages) {
     openFile();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W9001]"));
-    EXPECT_EQ(form->recording().buffer().size(), 2u);
+    EXPECT_EQ(form->recording().size(), 2u);
 
     record(3); // unsaved data: the open asks AskClearBuffer first
     QFile n(file("negative.g53"));
@@ -213,7 +213,7 @@ TEST_F(CommandsFixture, DamagedFilesGiveMessages) {
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W8002]"));
     EXPECT_EQ(boxes[1].caption, QStringLiteral("Error[E9004]"));
-    EXPECT_TRUE(form->recording().buffer().empty());
+    EXPECT_TRUE(form->recording().empty());
     EXPECT_FALSE(form->controller().isBusy());
 }
 
@@ -288,9 +288,9 @@ TEST_F(CommandsFixture, TheTemporaryFileOfAnAcquisitionReopensLikeItsSavedFile) 
 
     auto images = [&] {
         std::vector<QByteArray> out;
-        for (std::size_t i = 0; i < s.buffer().size(); ++i) {
+        for (std::size_t i = 0; i < s.size(); ++i) {
             std::array<std::uint8_t, kSampleSize> b{};
-            EncodeSample(s.buffer()[i], b);
+            EncodeSample(s.sampleAt(i), b);
             out.emplace_back(reinterpret_cast<const char*>(b.data()), kSampleSize);
         }
         return out;

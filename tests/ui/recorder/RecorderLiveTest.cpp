@@ -66,14 +66,14 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
         EXPECT_TRUE(probe.button("sbtnRecordStop").isChecked());
         QCoreApplication::processEvents();
 
-        const auto& buffer = recorder->recording().buffer();
+        const Recording& buffer = recorder->recording();
         QFile file(tmp);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         ASSERT_EQ(bytes.size(), qsizetype(buffer.size() * kSampleSize));
         for (std::size_t i = 0; i < buffer.size(); ++i) {
             std::array<std::uint8_t, kSampleSize> expected{};
-            EncodeSample(buffer[i], expected);
+            EncodeSample(buffer.sampleAt(static_cast<std::int64_t>(i)), expected);
             EXPECT_EQ(
                 0, std::memcmp(bytes.constData() + i * kSampleSize, expected.data(), kSampleSize));
         }

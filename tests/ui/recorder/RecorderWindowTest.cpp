@@ -170,7 +170,7 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     form->showPreviousPage();
     EXPECT_EQ(form->controller().currentPage(), 1);
     EXPECT_EQ(probe().text("StatusPage"), "Page : 1 of 2");
-    EXPECT_EQ(probe().chart().value(199), form->recording().buffer()[0].main.value);
+    EXPECT_EQ(probe().chart().value(199), form->recording().sampleAt(0).main.value);
     EXPECT_EQ(probe().chart().value(198), -99999.0f);
     probe().chart().setCursorPoint(198);
     emit probe().chart().cursorMoved(198);
@@ -340,16 +340,17 @@ TEST_F(RecorderFixture, CursorReadOutAndPagesFollowASwingingReading) {
         publishVolts(5.0 * std::sin(i / 12.0) + (i > 200 ? 2.0 : 0.0), false, i % 3 == 0);
         form->controller().takeScheduledSample();
     }
-    const auto& buffer = form->recording().buffer();
+    const Recording& buffer = form->recording();
     ChartWidget& chart = probe().chart();
 
     // The last page shows the newest 200 samples; the cursor reads the sample under it.
-    EXPECT_EQ(chart.value(0), buffer[60].main.value);
-    EXPECT_EQ(chart.value(199), buffer[259].main.value);
+    EXPECT_EQ(chart.value(0), buffer.sampleAt(60).main.value);
+    EXPECT_EQ(chart.value(199), buffer.sampleAt(259).main.value);
     chart.setCursorPoint(150);
     emit chart.cursorMoved(150);
-    EXPECT_EQ(probe().text("TimePanel"), RecordText(buffer[210].main.timeText).trimmed());
-    EXPECT_EQ(probe().text("ReadingDataPanel"), RecordText(buffer[210].main.displayText).trimmed());
+    EXPECT_EQ(probe().text("TimePanel"), RecordText(buffer.sampleAt(210).main.timeText).trimmed());
+    EXPECT_EQ(probe().text("ReadingDataPanel"),
+              RecordText(buffer.sampleAt(210).main.displayText).trimmed());
     EXPECT_EQ(probe().text("ReadingFuncPanel"), "V");
 
     // The extremes are the recording's largest and smallest samples.
@@ -366,8 +367,8 @@ TEST_F(RecorderFixture, CursorReadOutAndPagesFollowASwingingReading) {
     form->showFirstPage();
     EXPECT_EQ(probe().text("StatusPage"), "Page : 1 of 2");
     EXPECT_EQ(chart.value(139), -99999.0f);
-    EXPECT_EQ(chart.value(140), buffer[0].main.value);
-    EXPECT_EQ(chart.pointLabel(199), RecordText(buffer[59].main.timeText));
+    EXPECT_EQ(chart.value(140), buffer.sampleAt(0).main.value);
+    EXPECT_EQ(chart.pointLabel(199), RecordText(buffer.sampleAt(59).main.timeText));
     EXPECT_EQ(list->lineCount(), 260);
 
     // Page keys on the graph page like the buttons, but not while recording.
@@ -443,24 +444,28 @@ TEST_F(RecorderFixture, MenuItemsRunTheCommandsOfTheirButtons) {
 }
 
 TEST(DataList, LinesAndPagesOf32000) {
-    SampleList buffer;
+    Recording recording;
     SampleEntry e;
     e.main.timeText.assign(" 14:05:09.3");
     e.main.displayText.assign("1.234");
     e.main.prefixText.assign("m");
     e.main.unitText.assign("V");
     e.main.modeText.assign("DC");
-    for (int i = 0; i < 32001; ++i)
-        buffer.append(e);
-    buffer[5].main.functionCode = 0x80;
-    buffer[5].main.unitText.assign("W");
-    buffer[5].hasSub = 1;
-    buffer[5].sub.displayText.assign("60.00");
-    buffer[5].sub.unitText.assign("Hz");
-    buffer[5].sub.modeText.assign("AC");
+    for (int i = 0; i < 32001; ++i) {
+        SampleEntry s = e;
+        if (i == 5) {
+            s.main.functionCode = 0x80;
+            s.main.unitText.assign("W");
+            s.hasSub = 1;
+            s.sub.displayText.assign("60.00");
+            s.sub.unitText.assign("Hz");
+            s.sub.modeText.assign("AC");
+        }
+        recording.addSample(s);
+    }
 
     DataListWindow list;
-    list.setBuffer(&buffer);
+    list.setRecording(&recording);
     list.addLine(0);
     EXPECT_EQ(list.lineText(1, 0), "1, 14:05:09.3,1.234 mV  [DC], ");
     list.addLine(31999); // lines 2..32000 are filled in as well

@@ -108,7 +108,7 @@ TEST_F(ViewerTest, LongRecordingIsReducedAndPanelsFindTheExtremes) {
     // Closing resets the graph to the first 100 samples of the buffer.
     m_viewer.releaseRecording();
     EXPECT_EQ(chart().pointCount(), 100);
-    EXPECT_EQ(chart().value(99), m_state.buffer()[99].main.value);
+    EXPECT_EQ(chart().value(99), m_state.sampleAt(99).main.value);
 }
 
 TEST_F(ViewerTest, EmptyBufferShowsAnEmptyGraph) {

@@ -1,0 +1,245 @@
+#include "recording/RecordStore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace telmora {
+
+namespace {
+
+constexpr std::size_t kCopyBytes = std::size_t{1} << 20; // bytes per read and write of a save
+
+} // namespace
+
+// --- RecordFile --------------------------------------------------------------------
+
+RecordFile::RecordFile(std::unique_ptr<QIODevice> device) : m_device(std::move(device)) {}
+
+RecordFile::~RecordFile() = default;
+
+std::shared_ptr<RecordFile> RecordFile::open(const QString& path) {
+    auto file = std::make_unique<QFile>(path);
+    if (!QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return std::make_shared<RecordFile>(std::move(file));
+}
+
+std::size_t RecordFile::readAt(std::int64_t offset, std::span<std::uint8_t> out) {
+    const std::lock_guard lock(m_lock);
+    if (!m_device || !m_device->seek(offset))
+        return 0;
+    std::size_t got = 0;
+    while (got < out.size()) {
+        const qint64 n = m_device->read(reinterpret_cast<char*>(out.data() + got),
+                                        static_cast<qint64>(out.size() - got));
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
+}
+
+// --- RecordStore -------------------------------------------------------------------
+
+const RecordStore::Run& RecordStore::runOf(std::int64_t index) const {
+    // Runs are few (one per file, one per stretch kept in memory): the last one is
+    // the usual answer, a binary search the rest.
+    if (m_runs.back().firstIndex <= index)
+        return m_runs.back();
+    const auto it = std::upper_bound(m_runs.begin(), m_runs.end(), index,
+                                     [](std::int64_t i, const Run& r) { return i < r.firstIndex; });
+    return *(it - 1);
+}
+
+void RecordStore::appendStored(std::shared_ptr<RecordFile> file, RecorderFormat format,
+                               std::int64_t offset, std::int64_t count) {
+    if (count <= 0)
+        return;
+    if (!m_runs.empty()) {
+        Run& last = m_runs.back();
+        if (last.file == file && last.format == format &&
+            last.offset + last.count * static_cast<std::int64_t>(last.recordBytes()) == offset) {
+            last.count += count;
+            m_size += count;
+            return;
+        }
+    }
+    Run run;
+    run.firstIndex = m_size;
+    run.count = count;
+    run.file = std::move(file);
+    run.format = format;
+    run.offset = offset;
+    m_runs.push_back(std::move(run));
+    m_size += count;
+}
+
+void RecordStore::appendInMemory(const SampleEntry& entry) {
+    std::array<std::uint8_t, kSampleSize> image{};
+    EncodeSample(entry, image);
+    if (m_runs.empty() || m_runs.back().file) {
+        Run run;
+        run.firstIndex = m_size;
+        run.memory.assign(image.begin(), image.end());
+        run.count = 1;
+        m_runs.push_back(std::move(run));
+    } else {
+        Run& last = m_runs.back();
+        last.memory.insert(last.memory.end(), image.begin(), image.end());
+        ++last.count;
+    }
+    ++m_size;
+}
+
+void RecordStore::removeLast() {
+    if (m_runs.empty())
+        return;
+    Run& last = m_runs.back();
+    if (!last.file)
+        last.memory.resize(last.memory.size() - kSampleSize);
+    if (--last.count == 0)
+        m_runs.pop_back();
+    --m_size;
+}
+
+void RecordStore::clear() {
+    m_runs.clear();
+    m_runs.shrink_to_fit();
+    m_size = 0;
+}
+
+// --- RecordReader ------------------------------------------------------------------
+
+SampleEntry RecordReader::read(const RecordStore& store, std::int64_t index) {
+    if (index < 0 || index >= store.size())
+        return {};
+    const RecordStore::Run& run = store.runOf(index);
+    const std::size_t recordBytes = run.recordBytes();
+    const std::int64_t inRun = index - run.firstIndex;
+    if (!run.file) {
+        return DecodeSample(std::span<const std::uint8_t, kSampleSize>(
+            run.memory.data() + static_cast<std::size_t>(inRun) * kSampleSize, kSampleSize));
+    }
+    const std::int64_t offset = run.offset + inRun * static_cast<std::int64_t>(recordBytes);
+    const bool cached = m_file == run.file && offset >= m_blockOffset &&
+                        offset + static_cast<std::int64_t>(recordBytes) <=
+                            m_blockOffset + static_cast<std::int64_t>(m_blockValid);
+    if (!cached) {
+        const auto block = static_cast<std::int64_t>(m_blockRecords);
+        const std::int64_t start = inRun / block * block;
+        const std::int64_t records = std::min(block, run.count - start);
+        m_block.resize(static_cast<std::size_t>(records) * recordBytes);
+        m_file = run.file;
+        m_blockOffset = run.offset + start * static_cast<std::int64_t>(recordBytes);
+        m_blockValid = run.file->readAt(m_blockOffset, m_block);
+        if (offset + static_cast<std::int64_t>(recordBytes) >
+            m_blockOffset + static_cast<std::int64_t>(m_blockValid))
+            return {}; // the file no longer holds this record
+    }
+    const auto at = static_cast<std::size_t>(offset - m_blockOffset);
+    return DecodeRecorderSample(run.format,
+                                std::span<const std::uint8_t>(m_block.data() + at, recordBytes));
+}
+
+void RecordReader::forget() {
+    m_file.reset();
+    m_block.clear();
+    m_block.shrink_to_fit();
+    m_blockValid = 0;
+}
+
+// --- saving ------------------------------------------------------------------------
+
+namespace {
+
+// Copies or converts one run into `out`; false with a reason when it failed.
+bool writeRun(QSaveFile& out, const RecordStore::Run& run, std::vector<std::uint8_t>& buffer,
+              QString& reason, std::stop_token stop) {
+    const auto write = [&](const std::uint8_t* data, std::size_t n) {
+        if (out.write(reinterpret_cast<const char*>(data), static_cast<qint64>(n)) == qint64(n))
+            return true;
+        reason = out.errorString();
+        return false;
+    };
+    if (!run.file)
+        return write(run.memory.data(), run.memory.size());
+    const std::size_t recordBytes = run.recordBytes();
+    const std::size_t perChunk = kCopyBytes / recordBytes;
+    std::vector<std::uint8_t> converted;
+    for (std::int64_t done = 0; done < run.count;) {
+        if (stop.stop_requested())
+            return false;
+        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(perChunk, run.count - done));
+        buffer.resize(n * recordBytes);
+        if (run.file->readAt(run.offset + done * static_cast<std::int64_t>(recordBytes), buffer) !=
+            buffer.size()) {
+            reason = QStringLiteral("the recording's file has become shorter");
+            return false;
+        }
+        if (recordBytes == kSampleSize) {
+            if (!write(buffer.data(), buffer.size()))
+                return false;
+        } else {
+            converted.resize(n * kSampleSize);
+            for (std::size_t k = 0; k < n; ++k)
+                EncodeSample(DecodeRecorderSample(
+                                 run.format, std::span<const std::uint8_t>(
+                                                 buffer.data() + k * recordBytes, recordBytes)),
+                             std::span<std::uint8_t, kSampleSize>(
+                                 converted.data() + k * kSampleSize, kSampleSize));
+            if (!write(converted.data(), converted.size()))
+                return false;
+        }
+        done += static_cast<std::int64_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool SaveRecordStore(const QString& path, const RecordStore& store, QString* error,
+                     std::stop_token stop) {
+    QString reason;
+    auto fail = [&] {
+        if (error != nullptr)
+            *error = stop.stop_requested() ? QString() : reason;
+        return false;
+    };
+    if (store.size() > std::numeric_limits<std::int32_t>::max()) {
+        reason = QStringLiteral("too many samples for one file");
+        return fail();
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString();
+        return fail();
+    }
+    const auto count = static_cast<std::uint32_t>(store.size());
+    const std::array<char, 4> header{static_cast<char>(count), static_cast<char>(count >> 8),
+                                     static_cast<char>(count >> 16),
+                                     static_cast<char>(count >> 24)};
+    if (file.write(header.data(), header.size()) != qint64(header.size())) {
+        reason = file.errorString();
+        file.cancelWriting();
+        return fail();
+    }
+    std::vector<std::uint8_t> buffer;
+    for (const RecordStore::Run& run : store.runs()) {
+        if (!writeRun(file, run, buffer, reason, stop)) {
+            file.cancelWriting();
+            return fail();
+        }
+    }
+    if (!file.commit()) {
+        reason = file.errorString();
+        return fail();
+    }
+    return true;
+}
+
+} // namespace telmora

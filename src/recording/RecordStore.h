@@ -1,0 +1,106 @@
+#pragma once
+
+#include "model/ReadingRecord.h"
+#include "recording/RecorderFile.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <stop_token>
+#include <vector>
+
+#include <QIODevice>
+
+namespace telmora {
+
+// A file the records of a recording are read from: the temporary file of an
+// acquisition or an opened recorder file. The user-interface thread and a job's
+// thread may read at the same time, so every read is one locked seek and read.
+class RecordFile {
+public:
+    explicit RecordFile(std::unique_ptr<QIODevice> device);
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Opens a regular file for reading; nullptr when it cannot be opened.
+    static std::shared_ptr<RecordFile> open(const QString& path);
+
+    // Reads up to out.size() bytes from byte `offset`. Returns the bytes read: fewer
+    // when the file has become shorter than the recording expects.
+    std::size_t readAt(std::int64_t offset, std::span<std::uint8_t> out);
+
+private:
+    std::mutex m_lock;
+    std::unique_ptr<QIODevice> m_device;
+};
+
+// Where each sample of a recording is kept: runs of records back to back in a file
+// (a temporary file, an opened file) and, for samples no file took (no temporary
+// file, or the disk refused them), their 169-byte images in memory. Memory holds
+// only the list of runs, so ten million samples in one file cost a few bytes.
+class RecordStore {
+public:
+    struct Run {
+        std::int64_t firstIndex = 0; // index of the run's first sample in the recording
+        std::int64_t count = 0;
+        std::shared_ptr<RecordFile> file; // null: the images are in `memory`
+        RecorderFormat format = RecorderFormat::Tmp;
+        std::int64_t offset = 0;          // byte of the first record in the file
+        std::vector<std::uint8_t> memory; // kSampleSize bytes per sample
+        std::size_t recordBytes() const { return file ? RecorderSampleBytes(format) : kSampleSize; }
+    };
+
+    std::int64_t size() const { return m_size; }
+    std::span<const Run> runs() const { return m_runs; }
+    // The run that holds sample `index` (which must be below size()).
+    const Run& runOf(std::int64_t index) const;
+
+    // Appends `count` samples stored back to back from byte `offset` of `file`. A
+    // record that continues the last run is added to it. Throws std::bad_alloc with
+    // nothing changed.
+    void appendStored(std::shared_ptr<RecordFile> file, RecorderFormat format, std::int64_t offset,
+                      std::int64_t count);
+    // Appends a sample that is kept in memory. Throws std::bad_alloc with nothing changed.
+    void appendInMemory(const SampleEntry& entry);
+    // Removes the newest sample (undoing an append whose other half failed).
+    void removeLast();
+    void clear();
+
+private:
+    std::vector<Run> m_runs;
+    std::int64_t m_size = 0;
+};
+
+// Decodes samples of a store through a small cache of neighbouring records, so a
+// page, a list screen or an export reads the file in blocks. Not shared between
+// threads: each reader of a recording has its own.
+class RecordReader {
+public:
+    explicit RecordReader(std::size_t blockRecords = 64) : m_blockRecords(blockRecords) {}
+
+    // Sample `index` of `store`. A record its file no longer holds (the file was cut
+    // under us) reads as an empty sample.
+    SampleEntry read(const RecordStore& store, std::int64_t index);
+    // Drops the cache (the store was cleared or replaced).
+    void forget();
+
+private:
+    std::size_t m_blockRecords;
+    std::shared_ptr<RecordFile> m_file;
+    std::int64_t m_blockOffset = 0;
+    std::vector<std::uint8_t> m_block;
+    std::size_t m_blockValid = 0;
+};
+
+// Writes every sample of `store` as a .g53 file through QSaveFile: the records of a
+// .TMP or .g53 run are copied as they are, those of older formats are converted.
+// False with a reason in `error` when the file cannot be written or a source file
+// no longer holds its records; false with no reason when `stop` was requested.
+bool SaveRecordStore(const QString& path, const RecordStore& store, QString* error = nullptr,
+                     std::stop_token stop = {});
+
+} // namespace telmora
