@@ -78,8 +78,9 @@ TEST_F(RecordStoreTest, MixedRunsReadBackSaveAndExportAsTaken) {
         const SampleEntry e = sampleNumber(i);
         TemporaryFile* file = i < 300 ? &first : i < 350 ? nullptr : &second;
         std::int64_t offset = -1;
-        if (file != nullptr)
+        if (file != nullptr) {
             ASSERT_TRUE(file->append(e, &offset));
+        }
         recording.addSample(e, file != nullptr ? file->records() : nullptr, offset);
         reference.append(e);
     }
