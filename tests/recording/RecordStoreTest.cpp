@@ -81,7 +81,7 @@ TEST_F(RecordStoreTest, MixedRunsReadBackSaveAndExportAsTaken) {
         if (file != nullptr) {
             ASSERT_TRUE(file->append(e, &offset));
         }
-        recording.addSample(e, file != nullptr ? file->records() : nullptr, offset);
+        recording.addSample(e, std::nullopt, file != nullptr ? file->records() : nullptr, offset);
         reference.append(e);
     }
     ASSERT_EQ(recording.records().runs().size(), 3u);
