@@ -129,29 +129,32 @@ int sessionStats(const char* path, std::FILE* out, std::FILE* err) {
 }
 
 int recorderStats(const char* path, std::FILE* out, std::FILE* err) {
-    SampleList samples;
-    const RecorderLoadResult result = LoadRecorderFileNative(QByteArray(path), samples);
-    if (result.status == RecorderFileReader::OpenStatus::CannotOpen) {
+    // Read record by record: a file of any size takes the same little memory.
+    RecorderFileReader reader;
+    const auto status = reader.openNative(QByteArray(path));
+    if (status == RecorderFileReader::OpenStatus::CannotOpen) {
         std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file: %s\n", path,
-                     result.openError.toStdString().c_str());
-        return 1;
-    }
-    if (result.status != RecorderFileReader::OpenStatus::Ok || result.readFailed ||
-        result.outOfMemory) {
-        std::fprintf(err, "telmora-cli: cannot read '%s' as a recorder file\n", path);
+                     reader.openError().toStdString().c_str());
         return 1;
     }
     GroupedStatistics statistics;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        statistics.add(RecorderMainReading(samples[i]));
+    ReadingRecord main;
+    std::int64_t counted = 0;
+    while (status == RecorderFileReader::OpenStatus::Ok && reader.readNextMain(main)) {
+        statistics.add(RecorderMainReading(main));
+        ++counted;
+    }
+    if (status != RecorderFileReader::OpenStatus::Ok || reader.readFailed()) {
+        std::fprintf(err, "telmora-cli: cannot read '%s' as a recorder file\n", path);
+        return 1;
     }
     if (!writeGroups(out, statistics, std::nullopt)) {
         std::fprintf(err, "telmora-cli: writing the statistics failed\n");
         return 1;
     }
-    if (result.cutShort) {
-        std::fprintf(err, "telmora-cli: '%s' was cut short: only its %zu complete samples count\n",
-                     path, samples.size());
+    if (reader.cutShort()) {
+        std::fprintf(err, "telmora-cli: '%s' was cut short: only its %lld complete samples count\n",
+                     path, static_cast<long long>(counted));
         return 1;
     }
     return 0;

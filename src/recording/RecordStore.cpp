@@ -1,11 +1,19 @@
 #include "recording/RecordStore.h"
 
+#include "model/fileaccess.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef __linux__
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 
 namespace telmora {
@@ -42,6 +50,48 @@ std::size_t RecordFile::readAt(std::int64_t offset, std::span<std::uint8_t> out)
         got += static_cast<std::size_t>(n);
     }
     return got;
+}
+
+RecordFile::CopyOutcome RecordFile::copyTo(QFileDevice& out, std::int64_t offset,
+                                           std::int64_t bytes, QString& reason) {
+#ifdef __linux__
+    const std::lock_guard lock(m_lock);
+    auto* source = dynamic_cast<QFileDevice*>(m_device.get());
+    if (source == nullptr || source->handle() < 0 || !out.flush() || out.handle() < 0)
+        return CopyOutcome::Unsupported;
+    loff_t from = offset;
+    loff_t to = out.pos();
+    std::int64_t left = bytes;
+    while (left > 0) {
+        const ssize_t n = ::copy_file_range(source->handle(), &from, out.handle(), &to,
+                                            static_cast<std::size_t>(left), 0);
+        if (n < 0 && left == bytes &&
+            (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+             errno == EBADF))
+            return CopyOutcome::Unsupported;
+        if (n < 0) {
+            reason = QString::fromLocal8Bit(std::strerror(errno));
+            return CopyOutcome::Failed;
+        }
+        if (n == 0) {
+            reason = QStringLiteral("the recording's file has become shorter");
+            return CopyOutcome::Failed;
+        }
+        left -= n;
+    }
+    // The device's own position follows the bytes written beside it.
+    if (!out.seek(to)) {
+        reason = out.errorString();
+        return CopyOutcome::Failed;
+    }
+    return CopyOutcome::Copied;
+#else
+    Q_UNUSED(out);
+    Q_UNUSED(offset);
+    Q_UNUSED(bytes);
+    Q_UNUSED(reason);
+    return CopyOutcome::Unsupported;
+#endif
 }
 
 // --- RecordStore -------------------------------------------------------------------
@@ -129,8 +179,12 @@ SampleEntry RecordReader::read(const RecordStore& store, std::int64_t index) {
     const bool cached = m_file == run.file && offset >= m_blockOffset &&
                         offset + static_cast<std::int64_t>(recordBytes) <=
                             m_blockOffset + static_cast<std::int64_t>(m_blockValid);
+    const bool follows = index == m_lastIndex + 1;
+    m_lastIndex = index;
     if (!cached) {
-        const auto block = static_cast<std::int64_t>(m_blockRecords);
+        // Readers that go on record by record get a block of neighbours; a lone read
+        // far from the last one (a point of the whole view) takes only its record.
+        const auto block = follows ? static_cast<std::int64_t>(m_blockRecords) : 1;
         const std::int64_t start = inRun / block * block;
         const std::int64_t records = std::min(block, run.count - start);
         m_block.resize(static_cast<std::size_t>(records) * recordBytes);
@@ -169,6 +223,18 @@ bool writeRun(QSaveFile& out, const RecordStore::Run& run, std::vector<std::uint
     if (!run.file)
         return write(run.memory.data(), run.memory.size());
     const std::size_t recordBytes = run.recordBytes();
+    if (recordBytes == kSampleSize) {
+        // Records in the saved layout are copied by the system where it can.
+        const auto bytes = run.count * static_cast<std::int64_t>(recordBytes);
+        switch (run.file->copyTo(out, run.offset, bytes, reason)) {
+        case RecordFile::CopyOutcome::Copied:
+            return !stop.stop_requested();
+        case RecordFile::CopyOutcome::Failed:
+            return false;
+        case RecordFile::CopyOutcome::Unsupported:
+            break;
+        }
+    }
     const std::size_t perChunk = kCopyBytes / recordBytes;
     std::vector<std::uint8_t> converted;
     for (std::int64_t done = 0; done < run.count;) {
@@ -215,10 +281,8 @@ bool SaveRecordStore(const QString& path, const RecordStore& store, QString* err
         return fail();
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
+    if (!OpenSaveFile(file, &reason))
         return fail();
-    }
     const auto count = static_cast<std::uint32_t>(store.size());
     const std::array<char, 4> header{static_cast<char>(count), static_cast<char>(count >> 8),
                                      static_cast<char>(count >> 16),

@@ -12,6 +12,7 @@
 #include <stop_token>
 #include <vector>
 
+#include <QFileDevice>
 #include <QIODevice>
 
 namespace telmora {
@@ -32,6 +33,14 @@ public:
     // Reads up to out.size() bytes from byte `offset`. Returns the bytes read: fewer
     // when the file has become shorter than the recording expects.
     std::size_t readAt(std::int64_t offset, std::span<std::uint8_t> out);
+
+    enum class CopyOutcome { Copied, Unsupported, Failed };
+    // Copies `bytes` bytes from byte `offset` to the current position of `out` inside
+    // the operating system, without passing them through this process, and moves
+    // `out` past them. Unsupported (nothing written) where the system cannot do that
+    // for these two files; Failed, with the reason, when the copy broke off or the
+    // source is too short.
+    CopyOutcome copyTo(QFileDevice& out, std::int64_t offset, std::int64_t bytes, QString& reason);
 
 private:
     std::mutex m_lock;
@@ -94,6 +103,7 @@ private:
     std::int64_t m_blockOffset = 0;
     std::vector<std::uint8_t> m_block;
     std::size_t m_blockValid = 0;
+    std::int64_t m_lastIndex = -2; // the index read last
 };
 
 // Writes every sample of `store` as a .g53 file through QSaveFile: the records of a

@@ -34,7 +34,9 @@ WallClock WallClockOf(const QDateTime& moment) {
 RecorderController::RecorderController(LiveReadingSource source, QString temporaryDirectory,
                                        QObject* parent)
     : QObject(parent), m_source(std::move(source)), m_temporaryFiles(std::move(temporaryDirectory)),
-      m_sampleTimer(new QTimer(this)) {
+      m_statisticsCounter(new StatisticsCounter(this)), m_sampleTimer(new QTimer(this)) {
+    connect(m_statisticsCounter, &StatisticsCounter::counted, this,
+            &RecorderController::takeCountedStatistics);
     m_sampleTimer->setObjectName(QStringLiteral("TimerLogger"));
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
@@ -150,10 +152,10 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
     const bool stored = m_temporaryFiles.isOpen() && !storageFailed && m_temporaryFiles.records();
     std::size_t index = 0;
     try {
-        index = m_recording.addSample(
-            entry, clock ? *clock : WallClockOf(QDateTime::currentDateTime()),
-            stored ? m_temporaryFiles.records() : nullptr, offset);
-        m_statistics.add(entry);
+        index = m_recording.addSample(entry, clock ? *clock : wallClockNow(),
+                                      stored ? m_temporaryFiles.records() : nullptr, offset);
+        if (!m_statisticsCounter->isCounting()) // else counted when the count is taken
+            m_statistics.add(entry);
     } catch (const std::bad_alloc&) {
         if (m_temporaryFiles.isOpen() && !storageFailed)
             m_temporaryFiles.removeLast(); // the file mirrors the recording
@@ -175,14 +177,34 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
     }
 }
 
+WallClock RecorderController::wallClockNow() {
+    // Looking up the local time zone costs far more than taking a sample; the offset
+    // can only change on a whole second, so it is looked up once per second.
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    const qint64 second = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    if (second != m_offsetSecond) {
+        m_offsetSecond = second;
+        m_utcOffsetSeconds = QDateTime::fromMSecsSinceEpoch(ms).offsetFromUtc();
+    }
+    return {ms, m_utcOffsetSeconds};
+}
+
 // --- statistics ----------------------------------------------------------------------
 
+void RecorderController::takeCountedStatistics(const RecordingStatistics& statistics) {
+    m_statistics = statistics;
+    // Samples taken while the count ran are counted now.
+    for (auto i = static_cast<std::int64_t>(m_statistics.size());
+         i < static_cast<std::int64_t>(m_recording.size()); ++i)
+        m_statistics.add(m_recording.sampleAt(i));
+    emit statisticsChanged();
+}
+
 GroupedStatistics RecorderController::rangeStatistics(std::int64_t first, std::int64_t end) const {
-    return m_statistics.range(static_cast<std::size_t>(std::max<std::int64_t>(first, 0)),
-                              static_cast<std::size_t>(std::max<std::int64_t>(end, 0)),
-                              [this](std::size_t i) {
-                                  return m_recording.sampleAt(static_cast<std::int64_t>(i));
-                              });
+    return m_statistics.range(
+        static_cast<std::size_t>(std::max<std::int64_t>(first, 0)),
+        static_cast<std::size_t>(std::max<std::int64_t>(end, 0)),
+        [this](std::size_t i) { return m_recording.sampleAt(static_cast<std::int64_t>(i)); });
 }
 
 GroupedStatistics RecorderController::pageStatistics(std::int32_t page) const {
@@ -240,6 +262,7 @@ void RecorderController::clear() {
     m_lastPage = m_currentPage = 1;
     m_sampleTimer->setInterval(m_intervalMs);
     m_recording.clear();
+    m_statisticsCounter->cancel();
     m_statistics.clear();
     emit cleared();
     emit pageChanged(m_currentPage, m_lastPage);
@@ -284,8 +307,11 @@ void RecorderController::abortLoad() {
 
 void RecorderController::finishLoad(LoadResult result) {
     m_recording = std::move(result.recording);
-    m_statistics = std::move(result.statistics);
+    m_statisticsCounter->cancel();
+    m_statistics.clear();
     const auto count = static_cast<std::int64_t>(m_recording.size());
+    if (count > 0)
+        m_statisticsCounter->start(m_recording.records(), count);
     m_lastPage = m_currentPage = LastPageForCount(count);
     setBusy(false);
     if (result.outcome == LoadOutcome::Unreadable)

@@ -5,6 +5,7 @@
 #include "model/exportoptions.h"
 #include "recording/Recording.h"
 #include "recording/RecordingStatistics.h"
+#include "recording/StatisticsCounter.h"
 #include "recording/TemporaryStorage.h"
 #include "recording/recordingjobs.h"
 #include "text/texts.h"
@@ -14,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -67,6 +69,11 @@ public:
     const GroupedStatistics& wholeStatistics() const { return m_statistics.whole(); }
     // The whole recording and its blocks, for views that take their own ranges.
     const RecordingStatistics& statistics() const { return m_statistics; }
+    // An opened recording's statistics are counted after it is shown; until then
+    // they are empty. statisticsChanged() tells when they have come.
+    bool statisticsPending() const { return m_statisticsCounter->isCounting(); }
+    // Waits for the statistics being counted and takes them now.
+    void finishStatisticsNow() { m_statisticsCounter->finishNow(); }
     // Samples first .. end - 1 (buffer indices), from the precounted blocks.
     GroupedStatistics rangeStatistics(std::int64_t first, std::int64_t end) const;
     // The samples page `page` shows.
@@ -157,6 +164,8 @@ signals:
     void recordingLoaded(qsizetype count);
     void pageChanged(std::int32_t currentPage, std::int32_t lastPage);
     void extremesChanged();
+    // The statistics of an opened recording have been counted.
+    void statisticsChanged();
     void recordingStateChanged(bool recording);
     void acquisitionChanged();
     void unsavedChanged();
@@ -183,11 +192,15 @@ private:
     void deliverJobResult(std::uint64_t generation);
     void finishLoad(LoadResult result);
     void finishSave(const SaveResult& result);
+    void takeCountedStatistics(const RecordingStatistics& statistics);
+    // The date and time now, for a sample given without one.
+    WallClock wallClockNow();
 
     LiveReadingSource m_source;
     TemporaryFileSeries m_temporaryFiles;
     Recording m_recording;
     RecordingStatistics m_statistics;
+    StatisticsCounter* m_statisticsCounter = nullptr;
     QTimer* m_sampleTimer = nullptr;
     AcquisitionMode m_mode = AcquisitionMode::Automatic;
     std::int32_t m_intervalMs = kFullSpeedMs;
@@ -197,6 +210,9 @@ private:
     bool m_lowBatteryShown = false;
     std::int32_t m_lastPage = 1;
     std::int32_t m_currentPage = 1;
+    // The local time's offset from UTC in the second m_offsetSecond.
+    qint64 m_offsetSecond = std::numeric_limits<qint64>::min();
+    std::int32_t m_utcOffsetSeconds = 0;
 
     std::unique_ptr<QThread> m_job;
     std::stop_source m_stop;

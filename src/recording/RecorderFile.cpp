@@ -17,7 +17,7 @@ namespace telmora {
 
 namespace {
 
-constexpr std::size_t kChunkSamples = 1024; // samples read or written per block
+constexpr std::size_t kChunkSamples = 2048; // samples read or written per block
 constexpr std::size_t kValueOffset = offsetof(ReadingRecord, value); // in a record's image
 
 std::int32_t readLe32(const std::uint8_t* p) {
@@ -238,6 +238,29 @@ bool RecorderFileReader::readNext(SampleEntry& out) {
     m_chunkPos += recordBytes;
     ++m_position;
     return true;
+}
+
+std::size_t RecorderFileReader::readValues(std::span<float> out) {
+    const std::size_t recordBytes = RecorderSampleBytes(m_format);
+    // The main record follows the has-sub byte in the 169-byte layouts.
+    const std::size_t valueAt =
+        (m_format == RecorderFormat::G53 || m_format == RecorderFormat::Tmp ? 1 : 0) + kValueOffset;
+    std::size_t done = 0;
+    while (done < out.size() && nextRecord()) {
+        const std::size_t take =
+            std::min(out.size() - done, (m_chunkLen - m_chunkPos) / recordBytes);
+        const std::uint8_t* p = m_chunk.data() + m_chunkPos + valueAt;
+        for (std::size_t k = 0; k < take; ++k, p += recordBytes) {
+            const std::uint32_t bits =
+                static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+                static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+            out[done + k] = std::bit_cast<float>(bits);
+        }
+        done += take;
+        m_chunkPos += take * recordBytes;
+        m_position += static_cast<std::int64_t>(take);
+    }
+    return done;
 }
 
 bool RecorderFileReader::readNextMain(ReadingRecord& out) {

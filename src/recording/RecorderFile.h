@@ -87,6 +87,10 @@ public:
     // Reads the next sample. False at the end, or when the data could not be read
     // (then readFailed() is true).
     bool readNext(SampleEntry& out);
+    // Reads the main values of the next samples into `out`, as many as there are up
+    // to out.size() (what opening a recording keeps in memory). Returns how many were
+    // read: fewer at the end, or when the data could not be read (then readFailed()).
+    std::size_t readValues(std::span<float> out);
     // Reads only the main record of the next sample (what opening a recording needs
     // for its values and statistics). False at the end or when the data could not be
     // read, as readNext.

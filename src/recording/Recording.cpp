@@ -22,17 +22,26 @@ void Recording::pushValue(float value) {
             m_blocks.pop_back();
         throw;
     }
+    takeIntoBlock(index, value);
+}
+
+void Recording::takeIntoBlock(std::int64_t index, float value) {
     if (std::isnan(value))
         return;
     BlockExtremes& block = m_blocks.back();
     if (block.minIndex < 0) {
         block.minIndex = block.maxIndex = index;
+        m_lastBlockMin = m_lastBlockMax = value;
         return;
     }
-    if (value < m_values[static_cast<std::size_t>(block.minIndex)])
+    if (value < m_lastBlockMin) {
         block.minIndex = index;
-    if (value > m_values[static_cast<std::size_t>(block.maxIndex)])
+        m_lastBlockMin = value;
+    }
+    if (value > m_lastBlockMax) {
         block.maxIndex = index;
+        m_lastBlockMax = value;
+    }
 }
 
 std::size_t Recording::addSample(const SampleEntry& entry, std::optional<WallClock> clock,
@@ -81,6 +90,19 @@ void Recording::appendLoadedValue(float value) {
     pushValue(value);
 }
 
+void Recording::appendCountedValues(std::span<const float> values) {
+    auto index = static_cast<std::int64_t>(m_values.size());
+    m_values.append(values);
+    for (const float value : values) {
+        if (index % kBlockSamples == 0)
+            m_blocks.emplace_back();
+        takeIntoBlock(index++, value);
+        updateScale(value);
+        updateExtremes(value);
+        countSample();
+    }
+}
+
 void Recording::appendLoaded(const SampleEntry& entry) {
     m_store.appendInMemory(entry);
     try {
@@ -99,7 +121,6 @@ void Recording::countSample() {
 
 void Recording::clear() {
     m_values.clear();
-    m_values.shrink_to_fit();
     m_blocks.clear();
     m_blocks.shrink_to_fit();
     m_store.clear();
@@ -138,19 +159,21 @@ void Recording::updateScale(float x) {
 }
 
 void Recording::updateExtremes(float x) {
-    const std::int32_t n = m_sampleCount;
-    if (n == 0 || m_values.empty()) {
+    // The extremes' values are kept beside their indexes, so that this costs the same
+    // whatever the recording's size.
+    if (m_sampleCount == 0 || m_values.empty()) {
         m_maxIndex = m_minIndex = 0;
+        m_maxValue = m_minValue = x;
         return;
     }
-    const auto valueAt = [&](std::int32_t i) {
-        return i >= 0 && static_cast<std::size_t>(i) < m_values.size() ? m_values[i] : x;
-    };
-    if (valueAt(m_maxIndex) > x) {
-        if (x <= valueAt(m_minIndex))
-            m_minIndex = n;
+    if (m_maxValue > x) {
+        if (x <= m_minValue) {
+            m_minIndex = m_sampleCount;
+            m_minValue = x;
+        }
     } else {
-        m_maxIndex = n;
+        m_maxIndex = m_sampleCount;
+        m_maxValue = x;
     }
 }
 

@@ -3,13 +3,14 @@
 #include "model/ReadingRecord.h"
 #include "recording/RecordStore.h"
 #include "recording/SampleGaps.h"
+#include "recording/ValueArray.h"
 #include "recording/WallClock.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace telmora {
@@ -67,6 +68,10 @@ public:
     // Appends the value of a sample read from a file without counting it; recount()
     // counts them. Throws std::bad_alloc when memory runs out.
     void appendLoadedValue(float value);
+    // Appends the values of samples read from a file and counts them at once (scale,
+    // extremes and count as if each had just been taken). When memory runs out
+    // (std::bad_alloc), the loader drops the recording.
+    void appendCountedValues(std::span<const float> values);
     // The same for a sample whose record is kept in memory.
     void appendLoaded(const SampleEntry& entry);
     // The records of the values appended by appendLoadedValue: `count` records of
@@ -108,9 +113,14 @@ private:
     void countSample();
     // Appends a value and takes it into its block's extremes.
     void pushValue(float value);
+    // Takes value `index` into the extremes of the last block.
+    void takeIntoBlock(std::int64_t index, float value);
 
-    std::deque<float> m_values;
+    ValueArray m_values;
     std::vector<BlockExtremes> m_blocks;
+    // The smallest and largest value of the last block, as its extremes point at.
+    float m_lastBlockMin = 0.0f;
+    float m_lastBlockMax = 0.0f;
     RecordStore m_store;
     mutable RecordReader m_reader;
     // Wall clocks of the samples from index m_clockedFrom on (loaded samples come
@@ -121,6 +131,8 @@ private:
     std::int32_t m_sampleCount = 0;
     std::int32_t m_maxIndex = 0;
     std::int32_t m_minIndex = 0;
+    float m_maxValue = 0.0f; // the value at m_maxIndex
+    float m_minValue = 0.0f; // the value at m_minIndex
     float m_scaleMax = 100.0f;
     float m_scaleMin = -100.0f;
     bool m_empty = true;
@@ -128,8 +140,7 @@ private:
 };
 
 template <typename Progress> void Recording::recount(Progress progress) {
-    const std::size_t n = m_values.size();
-    for (std::size_t j = 0; j < n; ++j) {
+    for (std::size_t j = 0; j < m_values.size(); ++j) {
         const float value = m_values[j];
         updateScale(value);
         updateExtremes(value);

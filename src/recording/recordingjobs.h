@@ -2,7 +2,6 @@
 
 #include "recording/RecorderFile.h"
 #include "recording/Recording.h"
-#include "recording/RecordingStatistics.h"
 
 #include <QMetaType>
 #include <QString>
@@ -27,19 +26,18 @@ enum class LoadOutcome {
 
 struct LoadResult {
     LoadOutcome outcome = LoadOutcome::Aborted;
-    Recording recording;            // the loaded samples, empty unless Loaded
-    RecordingStatistics statistics; // of the loaded samples, counted with them
-    bool cutShort = false;          // a .g53 header announced more samples than were present
+    Recording recording;   // the loaded samples, empty unless Loaded
+    bool cutShort = false; // a .g53 header announced more samples than were present
 };
 
 // Progress of a load: the stage, samples done and the total.
 using LoadProgress = std::function<void(LoadStage, std::int64_t, std::int64_t)>;
 
 // Reads the value of every sample of an opened reader into a new recording, which
-// then reads its records from the reader's file, and counts it (its statistics
-// too). Runs on
-// a worker thread; `progress` is called now and then (not for every sample) and
-// the stop token is honoured between samples while reading.
+// then reads its records from the reader's file, and counts it (scale, extremes,
+// count; the statistics are counted afterwards, see StatisticsCounter). Runs on a
+// worker thread; `progress` is called now and then (not for every sample) and the
+// stop token is honoured between blocks of samples while reading.
 LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
                          const LoadProgress& progress);
 

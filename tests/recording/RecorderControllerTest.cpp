@@ -380,10 +380,10 @@ TEST_F(ControllerTest, SamplesCarryTheMomentTheyWereTaken) {
 
 TEST_F(ControllerTest, StatisticsFollowSamplesClearAndOpen) {
     fill(450);
-    const StatisticsGroup* volts = recorder.wholeStatistics().find(0x6, "V");
-    ASSERT_NE(volts, nullptr);
-    EXPECT_EQ(volts->values.count(), 450);
-    const double mean = volts->values.mean(), deviation = volts->values.standardDeviation();
+    const StatisticsGroup* group = recorder.wholeStatistics().find(0x6, "V");
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->values.count(), 450);
+    const double mean = group->values.mean(), deviation = group->values.standardDeviation();
     // Page 3 shows the newest 200 samples, page 1 the oldest 50.
     EXPECT_EQ(recorder.pageStatistics(3).find(0x6, "V")->values.count(), 200);
     EXPECT_EQ(recorder.pageStatistics(1).find(0x6, "V")->values.count(), 50);
@@ -392,12 +392,39 @@ TEST_F(ControllerTest, StatisticsFollowSamplesClearAndOpen) {
     ASSERT_TRUE(recorder.saveAndWait(file("stats.g53")));
     recorder.clear();
     EXPECT_TRUE(recorder.wholeStatistics().empty());
+
+    // An opened file's statistics are counted on their own thread after it is shown.
+    QSignalSpy counted(&recorder, &RecorderController::statisticsChanged);
     ASSERT_EQ(load(file("stats.g53")), LoadOutcome::Loaded);
-    volts = recorder.wholeStatistics().find(0x6, "V");
-    ASSERT_NE(volts, nullptr);
-    EXPECT_EQ(volts->values.count(), 450);
-    EXPECT_DOUBLE_EQ(volts->values.mean(), mean);
-    EXPECT_DOUBLE_EQ(volts->values.standardDeviation(), deviation);
+    if (counted.isEmpty()) {
+        ASSERT_TRUE(counted.wait(10000));
+    }
+    EXPECT_FALSE(recorder.statisticsPending());
+    group = recorder.wholeStatistics().find(0x6, "V");
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->values.count(), 450);
+    EXPECT_DOUBLE_EQ(group->values.mean(), mean);
+    EXPECT_DOUBLE_EQ(group->values.standardDeviation(), deviation);
+    EXPECT_EQ(recorder.pageStatistics(1).find(0x6, "V")->values.count(), 50);
+
+    // A sample taken while the count runs is counted once, whichever finishes first.
+    counted.clear();
+    recorder.clear();
+    ASSERT_EQ(load(file("stats.g53")), LoadOutcome::Loaded);
+    recorder.addSample(volts(5.0f, 450));
+    recorder.finishStatisticsNow();
+    EXPECT_EQ(recorder.wholeStatistics().find(0x6, "V")->values.count(), 451);
+    EXPECT_EQ(recorder.rangeStatistics(450, 451).find(0x6, "V")->values.minimum(), 5.0);
+
+    // Clearing drops a count in progress: nothing of the old file comes back.
+    recorder.clear();
+    ASSERT_EQ(load(file("stats.g53")), LoadOutcome::Loaded);
+    counted.clear();
+    recorder.clear();
+    recorder.finishStatisticsNow();
+    EXPECT_TRUE(recorder.wholeStatistics().empty());
+    EXPECT_FALSE(recorder.statisticsPending());
+    EXPECT_FALSE(counted.wait(200));
 }
 
 TEST_F(ControllerTest, InterruptedReadingsLeaveAGapInTheSameRecording) {

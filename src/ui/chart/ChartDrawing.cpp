@@ -181,9 +181,15 @@ void ChartWidget::applySeriesStyle(int drawWidth) {
     const bool markers = d->plotStyle != PlotStyle::Line || pixelsPerPoint >= 6;
     const QColor c =
         d->viewingStyle == ViewingStyle::Monochrome ? QColor(Qt::black) : d->lineColor();
-    QPen pen(c, penWidthOf(d->lineWeight));
+    // A line through more points than half the pixels across is a dense band of
+    // crossing strokes: it is drawn one pixel wide and without smoothing, which looks
+    // the same and takes milliseconds instead of seconds (wide or smoothed strokes
+    // are filled as one polygon with thousands of crossing edges).
+    const bool dense = visible * 2 > std::max(1, axisWidth);
+    QPen pen(c, dense ? 1 : penWidthOf(d->lineWeight));
     pen.setStyle(penStyleOf(d->lineStyle));
     d->graph->setPen(pen);
+    d->graph->setAntialiased(!dense);
     d->graph->setLineStyle(d->plotStyle == PlotStyle::Points ? QCPGraph::lsNone : QCPGraph::lsLine);
     if (markers)
         d->graph->setScatterStyle(

@@ -181,10 +181,11 @@ void MainWindow::createWindows() {
     m_recorder = adopt(new RecorderWindow(*m_recording, m_printer.get()));
     m_recovery = std::make_unique<RecordingRecovery>(*m_recording, *m_recorder);
     auto* overview = adopt(new RecordingOverview(m_printer.get()));
-    connect(m_recorder, &RecorderWindow::overviewRequested, overview,
-            [this, overview] {
-                overview->viewRecording(m_recording->recording(), m_recording->statistics());
-            });
+    connect(m_recorder, &RecorderWindow::overviewRequested, overview, [this, overview] {
+        overview->viewRecording(m_recording->recording(), m_recording->statistics());
+    });
+    connect(m_recording.get(), &RecorderController::statisticsChanged, overview,
+            &RecordingOverview::refreshStatistics);
 
     auto* exportDialog = adopt(new ExportDialog(ExportDialog::PrinterPages::Any));
     m_lineColors = adopt(new LineColorDialog);

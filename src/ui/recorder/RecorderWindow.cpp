@@ -115,6 +115,7 @@ void RecorderWindow::bindController() {
     });
     connect(c, &RecorderController::pageChanged, this, &RecorderWindow::showPage);
     connect(c, &RecorderController::extremesChanged, this, &RecorderWindow::showExtremes);
+    connect(c, &RecorderController::statisticsChanged, this, &RecorderWindow::showStatistics);
     connect(c, &RecorderController::recordingStateChanged, this,
             &RecorderWindow::showRecordingState);
     for (auto changed :

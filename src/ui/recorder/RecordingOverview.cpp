@@ -264,10 +264,10 @@ void RecordingOverview::plotReduction() {
         g->setValue(p, recording.valueAt(i));
         g->setPointLabel(p, RecordText(recording.sampleAt(i).main.timeText));
         // No line across a time the readings were away.
-        g->setGapAfter(p, p + 1 < m_pointCount &&
-                              gaps.anyBetween(static_cast<std::size_t>(i),
-                                              static_cast<std::size_t>(
-                                                  m_reduction.indexOfPoint(p + 1))));
+        g->setGapAfter(
+            p, p + 1 < m_pointCount &&
+                   gaps.anyBetween(static_cast<std::size_t>(i),
+                                   static_cast<std::size_t>(m_reduction.indexOfPoint(p + 1))));
     }
     g->refresh();
 }
@@ -350,6 +350,11 @@ void RecordingOverview::undoZoom() {
     showStatistics();
 }
 
+void RecordingOverview::refreshStatistics() {
+    if (m_recording != nullptr)
+        showStatistics();
+}
+
 void RecordingOverview::showStatistics() {
     if (m_recording == nullptr || m_statistics == nullptr || m_pointCount == 0) {
         m_statisticsPanel->clear();
@@ -369,9 +374,10 @@ void RecordingOverview::showStatistics() {
         const std::int64_t first = indexOf(firstPoint) / b * b;
         const std::int64_t end =
             std::min((indexOf(lastPoint) / b + 1) * b, m_reduction.samplesUsed);
-        shown = m_statistics->range(
-            static_cast<std::size_t>(first), static_cast<std::size_t>(end),
-            [&recording](std::size_t i) { return recording.sampleAt(static_cast<std::int64_t>(i)); });
+        shown = m_statistics->range(static_cast<std::size_t>(first), static_cast<std::size_t>(end),
+                                    [&recording](std::size_t i) {
+                                        return recording.sampleAt(static_cast<std::int64_t>(i));
+                                    });
     }
     m_statisticsPanel->setColumnTitle(StatisticsPanel::Column::Shown,
                                       m_chart->isZoomed() ? translate("Zoom") : translate("Shown"));

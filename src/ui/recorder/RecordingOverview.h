@@ -45,6 +45,8 @@ public:
                        const telmora::RecordingStatistics& statistics);
     // The same for a recording without counted statistics: the viewer counts them.
     void showRecording(const telmora::Recording& recording);
+    // Shows the statistics again (they have just been counted).
+    void refreshStatistics();
     // Releases the point list and resets the graph to the first 100 samples.
     void releaseRecording();
 
@@ -100,7 +102,7 @@ private:
     telmora::ChartWidget* m_chart = nullptr;
     StatisticsPanel* m_statisticsPanel = nullptr;
     const telmora::RecordingStatistics* m_statistics = nullptr; // of the recording shown
-    telmora::RecordingStatistics m_ownStatistics; // counted here when none were given
+    telmora::RecordingStatistics m_ownStatistics;               // counted here when none were given
     QWidget* m_displayPanel = nullptr;
     QToolButton* m_printButton = nullptr;
     QToolButton* m_undoZoomButton = nullptr;
