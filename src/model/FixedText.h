@@ -26,7 +26,12 @@ template <std::size_t N> struct FixedText {
         std::memset(data + n, 0, N - n);
     }
     void clear() { std::memset(data, 0, N); }
-    std::string_view view() const { return std::string_view(data, strnlen(data, N)); }
+    std::string_view view() const {
+        std::size_t n = 0;
+        while (n < N && data[n] != '\0')
+            ++n;
+        return std::string_view(data, n);
+    }
     std::string str() const { return std::string(view()); }
     std::size_t size() const { return view().size(); }
     bool empty() const { return data[0] == '\0'; }

@@ -192,8 +192,10 @@ SampleEntry RecordReader::read(const RecordStore& store, std::int64_t index) {
         m_blockOffset = run.offset + start * static_cast<std::int64_t>(recordBytes);
         m_blockValid = run.file->readAt(m_blockOffset, m_block);
         if (offset + static_cast<std::int64_t>(recordBytes) >
-            m_blockOffset + static_cast<std::int64_t>(m_blockValid))
+            m_blockOffset + static_cast<std::int64_t>(m_blockValid)) {
+            m_failed = true;
             return {}; // the file no longer holds this record
+        }
     }
     const auto at = static_cast<std::size_t>(offset - m_blockOffset);
     return DecodeRecorderSample(run.format,

@@ -96,6 +96,9 @@ public:
     SampleEntry read(const RecordStore& store, std::int64_t index);
     // Drops the cache (the store was cleared or replaced).
     void forget();
+    // Whether a record could not be read since the reader was made: its file had
+    // become shorter than the recording.
+    bool failed() const { return m_failed; }
 
 private:
     std::size_t m_blockRecords;
@@ -104,6 +107,7 @@ private:
     std::vector<std::uint8_t> m_block;
     std::size_t m_blockValid = 0;
     std::int64_t m_lastIndex = -2; // the index read last
+    bool m_failed = false;
 };
 
 // Writes every sample of `store` as a .g53 file through QSaveFile: the records of a

@@ -55,7 +55,9 @@ GroupedStatistics RecordingStatistics::range(std::size_t first, std::size_t end,
     while (i < end) {
         const std::size_t block = i / kBlockSize;
         const std::size_t blockEnd = (block + 1) * kBlockSize;
-        if (i % kBlockSize == 0 && blockEnd <= end) {
+        // A whole block, or the block still filling when the range runs to the newest
+        // sample (it holds exactly the samples from its start on).
+        if (i % kBlockSize == 0 && (blockEnd <= end || end == m_size)) {
             out.merge(m_blocks[block]);
             i = blockEnd;
             continue;

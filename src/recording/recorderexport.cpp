@@ -12,7 +12,7 @@ namespace telmora {
 
 namespace {
 
-constexpr std::size_t kFlushBytes = 1 << 16;
+constexpr std::size_t kFlushBytes = 1 << 20;
 
 bool isCelsius(std::uint32_t code) {
     return code == 0x4020 || code == 0x8020 || code == 0xC020;
@@ -22,22 +22,48 @@ bool isFahrenheit(std::uint32_t code) {
     return code == 0x4040 || code == 0x8040 || code == 0xC040;
 }
 
-// A temperature display: the degree letter leaves the display text and joins the
-// unit text with the mode, as " C [T1]".
-void moveDegreeLetter(std::string& display, std::string& unit, std::string_view mode, char letter) {
-    if (display.find(letter) == std::string::npos)
-        return;
-    display.pop_back();
-    unit += ' ';
-    unit += letter;
-    unit += " [";
-    unit += mode;
-    unit += ']';
-}
-
-void appendField(std::string& line, std::string_view field) {
+// Appends ",display,prefix,unit" of one display: resistance units read "Ohm" (main
+// only), decibel prefixes move into the unit (main only), degree letters move from
+// the display text into the unit with the mode ("25.3" / " C [T1]"), and other mode
+// texts follow the unit in brackets after `modeGap`.
+void appendDisplayFields(std::string& line, const ReadingRecord& r, bool main,
+                         std::string_view modeGap) {
+    const std::uint32_t code = r.function();
+    std::string_view display = r.displayText.view();
+    std::string_view prefix = r.prefixText.view();
+    const std::string_view unit = r.unitText.view();
+    const std::string_view mode = r.modeText.view();
+    const char degree = isCelsius(code) ? 'C' : isFahrenheit(code) ? 'F' : '\0';
+    const bool degreeMoves = degree != '\0' && display.find(degree) != std::string_view::npos;
+    if (degreeMoves)
+        display.remove_suffix(1);
     line += ',';
-    line += field;
+    line += display;
+    line += ',';
+    if (main && code == 0x2000) {
+        line += ',';
+        line += prefix;
+        line += unit;
+        return;
+    }
+    line += prefix;
+    line += ',';
+    if (main && (code == 0x80 || code == 0x180 || code == 0x2080)) {
+        line += "Ohm";
+        return;
+    }
+    line += unit;
+    if (degreeMoves) {
+        line += ' ';
+        line += degree;
+        line += " [";
+        line += mode;
+        line += ']';
+    } else if (degree == '\0' && !mode.empty()) {
+        line += modeGap;
+        line += mode;
+        line += ']';
+    }
 }
 
 } // namespace
@@ -50,53 +76,14 @@ std::string RecorderTextLine(std::int64_t index, const SampleEntry& entry) {
 }
 
 void AppendRecorderTextLine(std::string& line, std::int64_t index, const SampleEntry& e) {
-    const std::uint32_t mainCode = e.main.function();
-    std::string display = e.main.displayText.str();
-    std::string prefix = e.main.prefixText.str();
-    std::string unit = e.main.unitText.str();
-    const std::string_view mode = e.main.modeText.view();
-
-    if (mainCode == 0x80 || mainCode == 0x180 || mainCode == 0x2080) {
-        unit = "Ohm";
-    } else if (mainCode == 0x2000) {
-        unit = prefix + unit;
-        prefix.clear();
-    } else if (isCelsius(mainCode)) {
-        moveDegreeLetter(display, unit, mode, 'C');
-    } else if (isFahrenheit(mainCode)) {
-        moveDegreeLetter(display, unit, mode, 'F');
-    } else if (!mode.empty()) {
-        unit += "  [";
-        unit += mode;
-        unit += ']';
-    }
-
     char number[24];
     const auto [end, ec] = std::to_chars(number, number + sizeof number, index + 1);
     line.append(number, ec == std::errc() ? end : number);
-    appendField(line, e.main.timeText.view());
-    appendField(line, display);
-    appendField(line, prefix);
-    appendField(line, unit);
-
-    if (e.hasSub == 1) {
-        const std::uint32_t subCode = e.sub.function();
-        std::string subDisplay = e.sub.displayText.str();
-        std::string subUnit = e.sub.unitText.str();
-        const std::string_view subMode = e.sub.modeText.view();
-        if (isCelsius(subCode)) {
-            moveDegreeLetter(subDisplay, subUnit, subMode, 'C');
-        } else if (isFahrenheit(subCode)) {
-            moveDegreeLetter(subDisplay, subUnit, subMode, 'F');
-        } else if (!subMode.empty()) {
-            subUnit += " [";
-            subUnit += subMode;
-            subUnit += ']';
-        }
-        appendField(line, subDisplay);
-        appendField(line, e.sub.prefixText.view());
-        appendField(line, subUnit);
-    }
+    line += ',';
+    line += e.main.timeText.view();
+    appendDisplayFields(line, e.main, true, "  [");
+    if (e.hasSub == 1)
+        appendDisplayFields(line, e.sub, false, " [");
 }
 
 std::int32_t LastPageForCount(std::int64_t count) {
@@ -187,9 +174,16 @@ bool ExportRecorderText(const QString& path, const SampleList& samples, std::int
 bool ExportRecorderText(const QString& path, const RecordStore& samples, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error,
                         std::stop_token stop) {
-    return exportText(path, error, stop, [&](const TextSink& sink) {
-        return WriteRecorderText(samples, first, last, lastPage, sink);
+    RecordReader reader(kExportBlockRecords);
+    const bool written = exportText(path, error, stop, [&](const TextSink& sink) {
+        return writeText(
+            samples.size(), [&](std::int64_t j) { return reader.read(samples, j); }, first, last,
+            lastPage, [&](std::string_view s) { return !reader.failed() && sink(s); });
     });
+    // A record its file no longer holds would be an empty line: no file then.
+    if (reader.failed() && error != nullptr)
+        *error = QStringLiteral("the recording's file has become shorter");
+    return written && !reader.failed();
 }
 
 } // namespace telmora

@@ -1,5 +1,6 @@
 #include "recording/recordertidy.h"
 
+#include "model/fileaccess.h"
 #include "model/tidycsv.h"
 #include "recording/recorderpages.h"
 
@@ -75,28 +76,26 @@ bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int3
     forEachPageRange(count, first, last, lastPage, [&](IndexRange r) {
         for (std::int64_t j = r.first; j < r.end && written; ++j) {
             const auto i = static_cast<std::size_t>(j);
-            block += RecorderTidyLine(j, reader.read(records, j),
-                                      withDate ? clockOf(i) : std::nullopt);
+            block +=
+                RecorderTidyLine(j, reader.read(records, j), withDate ? clockOf(i) : std::nullopt);
             block += "\r\n";
             if (block.size() >= kFlushBytes) {
-                written = sink(block);
+                written = !reader.failed() && sink(block);
                 block.clear();
             }
         }
         return written;
     });
-    return written && sink(block);
+    // A record its file no longer holds would be an empty row: the export fails.
+    return written && !reader.failed() && sink(block);
 }
 
 bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error,
                         std::stop_token stop) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error != nullptr)
-            *error = file.errorString();
+    if (!OpenSaveFile(file, error))
         return false;
-    }
     const bool written =
         WriteRecorderTidy(recording, first, last, lastPage, [&](std::string_view s) {
             return !stop.stop_requested() &&

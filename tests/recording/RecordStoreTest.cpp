@@ -2,6 +2,7 @@
 #include "recording/Recording.h"
 #include "recording/TemporaryStorage.h"
 #include "recording/recorderexport.h"
+#include "recording/recordertidy.h"
 #include "recording/recordingjobs.h"
 #include "recording/recordingview.h"
 
@@ -162,6 +163,19 @@ TEST_F(RecordStoreTest, FileCutAfterOpeningReadsEmptyAndRefusesToSave) {
     EXPECT_FALSE(SaveRecordStore(path("target.g53"), recording.records(), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readAll(path("target.g53")), QByteArray("keep"));
+
+    // Exports stop too, rather than writing empty lines for the lost records, and
+    // leave an earlier file of the name as it was.
+    const std::int32_t lastPage = LastPageForCount(200);
+    error.clear();
+    EXPECT_FALSE(
+        ExportRecorderText(path("target.g53"), recording.records(), 1, lastPage, lastPage, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("shorter"))) << error.toStdString();
+    EXPECT_EQ(readAll(path("target.g53")), QByteArray("keep"));
+    EXPECT_FALSE(ExportRecorderText(path("new.csv"), recording.records(), 1, lastPage, lastPage));
+    EXPECT_FALSE(QFile::exists(path("new.csv")));
+    EXPECT_FALSE(ExportRecorderTidy(path("new.csv"), recording, 1, lastPage, lastPage));
+    EXPECT_FALSE(QFile::exists(path("new.csv")));
 }
 
 // The whole view built from the block extremes picks the same samples as the scan of

@@ -294,10 +294,11 @@ TEST(RecordingStatistics, AnyRangeEqualsItsSamplesCountedAlone) {
     }
     const auto at = [&](std::size_t i) -> const SampleEntry& { return samples[i]; };
     const std::pair<std::size_t, std::size_t> ranges[] = {
-        {0, 5000}, {0, 1024}, {1, 1023}, {1000, 4100}, {2048, 3072}, {4999, 5000}, {10, 10}};
+        {0, 5000},    {0, 1024}, {1, 1023},    {1000, 4100}, {2048, 3072},
+        {4999, 5000}, {10, 10},  {4096, 5000}, {4096, 4999}, {3000, 99999}};
     for (const auto& [first, end] : ranges) {
         GroupedStatistics direct;
-        for (std::size_t i = first; i < end; ++i)
+        for (std::size_t i = first; i < std::min<std::size_t>(end, 5000); ++i)
             direct.add(RecorderMainReading(samples[i]));
         const GroupedStatistics merged = statistics.range(first, end, at);
         ASSERT_EQ(merged.groups().size(), direct.groups().size()) << first;

@@ -110,7 +110,8 @@ TEST(TidyExport, SamplesWithoutDateGiveTheTimeOfDayAndSayItInTheHeader) {
     Recording r;
     r.appendLoaded(sample("1.000", "0", 0x6, "DC", "", "V", " 9:05:01.3"));
     r.recount([](std::int64_t) {});
-    r.addSample(sample("2.000", "0", 0x6, "DC", "", "V", " 14:00:00.0"), WallClock{1796706000500, 3600});
+    r.addSample(sample("2.000", "0", 0x6, "DC", "", "V", " 14:00:00.0"),
+                WallClock{1796706000500, 3600});
     const auto all = lines(r, 1, 1);
     ASSERT_EQ(all.size(), 3u);
     EXPECT_TRUE(all[0].starts_with("index,time_of_day,value,"));

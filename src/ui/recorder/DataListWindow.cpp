@@ -12,9 +12,9 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>

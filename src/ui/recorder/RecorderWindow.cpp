@@ -110,7 +110,7 @@ void RecorderWindow::bindController() {
     RecorderController* c = &m_controller;
     connect(c, &RecorderController::sampleAdded, this, &RecorderWindow::showSample);
     connect(c, &RecorderController::cleared, this, [this] {
-        m_pageProgress->setValue(0);
+        setPageProgress(0);
         resetGraph();
     });
     connect(c, &RecorderController::pageChanged, this, &RecorderWindow::showPage);
@@ -282,10 +282,22 @@ void RecorderWindow::chooseInterval() {
 void RecorderWindow::showSample(qsizetype index) {
     m_graph->appendSample(index);
     showCursorReading();
-    m_pageProgress->setValue(
-        m_pageProgress->value() >= m_pageProgress->maximum() ? 0 : m_pageProgress->value() + 1);
+    setPageProgress(m_pageProgressValue >= m_pointsPerPage ? 0 : m_pageProgressValue + 1);
     refreshStatus();
     refreshControls();
+}
+
+void RecorderWindow::setPageProgress(int value) {
+    // A progress bar repaints at once when its value changes; the new value is shown
+    // with the window's next painting instead, once however many samples came.
+    m_pageProgressValue = value;
+    if (m_pageProgressPending)
+        return;
+    m_pageProgressPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_pageProgressPending = false;
+        m_pageProgress->setValue(m_pageProgressValue);
+    });
 }
 
 // --- pages and read-outs ---------------------------------------------------------------
@@ -454,7 +466,7 @@ void RecorderWindow::openRecordingFile(const QString& path) {
 bool RecorderWindow::loadRecording(const QString& path) {
     prepareLoadProgress(progressWindow());
     m_pageProgress->setRange(0, m_pointsPerPage);
-    m_pageProgress->setValue(0);
+    setPageProgress(0);
     return m_controller.startLoad(path);
 }
 
@@ -462,14 +474,14 @@ void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total
     showLoadStage(progressWindow(), stage, done, total);
     if (stage == LoadStage::Reading)
         return;
-    m_pageProgress->setValue(static_cast<int>(done % m_pointsPerPage));
+    setPageProgress(static_cast<int>(done % m_pointsPerPage));
     m_status->showSampleCount(done);
 }
 
 void RecorderWindow::finishLoad() {
     progressWindow().end();
-    m_pageProgress->setValue(static_cast<int>(
-        static_cast<std::int64_t>(m_controller.recording().size()) % m_pointsPerPage));
+    setPageProgress(static_cast<int>(static_cast<std::int64_t>(m_controller.recording().size()) %
+                                     m_pointsPerPage));
     m_chart->setCursorPoint(m_pointsPerPage - 1);
     showCursorReading();
     refreshControls();

@@ -123,6 +123,8 @@ private:
     void refreshStatus();
     void pageWithKey(int key);
     void showRecordingState(bool recording);
+    // Sets the page progress bar to `value` for the next painting.
+    void setPageProgress(int value);
     void showLoadProgress(LoadStage stage, qint64 done, qint64 total);
     void finishLoad();
     // The end of a save or a text export: the error when the file was not written.
@@ -138,6 +140,8 @@ private:
     StatisticsPanel* m_statistics = nullptr;
     std::unique_ptr<RecorderGraph> m_graph;
     QProgressBar* m_pageProgress = nullptr;
+    int m_pageProgressValue = 0;        // shown with the next painting
+    bool m_pageProgressPending = false; // an update of the bar is on its way
     RecorderStatusBar* m_status = nullptr;
     CountdownNotice* m_countdown = nullptr;
     IntervalDialog* m_intervalDialog = nullptr;
