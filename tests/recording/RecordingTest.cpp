@@ -10,8 +10,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -101,6 +103,48 @@ TEST(Recording, ExtremesGoToTheNewestOnTies) {
     EXPECT_FALSE(s.isUnsaved());
     EXPECT_EQ(s.scaleMin(), -100.0f);
     EXPECT_TRUE(s.empty());
+}
+
+// Values counted in blocks as a file is opened end up exactly as if each had been
+// taken alone: same values across the value array's chunk edge, same scale, same
+// extremes (the newest on ties), same block extremes.
+TEST(Recording, ValuesCountedInBlocksMatchSamplesTakenOneByOne) {
+    constexpr std::size_t n = ValueArray::kChunkValues + 300;
+    std::vector<float> values(n);
+    for (std::size_t i = 0; i < n; ++i)
+        values[i] = float(std::sin(double(i) * 0.37) * 5.0 + double(i % 7));
+    values[ValueArray::kChunkValues - 1] = 40.0f; // a maximum just before the edge...
+    values[ValueArray::kChunkValues + 1] = 40.0f; // ...and its tie just after it
+    values[1000] = std::nanf("");
+
+    Recording blocks;
+    for (std::size_t i = 0; i < n; i += 4093)
+        blocks.appendCountedValues(
+            std::span(values).subspan(i, std::min<std::size_t>(4093, n - i)));
+    Recording single; // each value appended, then counted one by one
+    for (std::size_t i = 0; i < n; ++i)
+        single.appendLoadedValue(values[i]);
+    single.recount([](std::int64_t) {});
+
+    ASSERT_EQ(blocks.size(), n);
+    for (std::size_t i :
+         {std::size_t{0}, ValueArray::kChunkValues - 1, ValueArray::kChunkValues, n - 1})
+        EXPECT_EQ(blocks.valueAt(std::int64_t(i)), values[i]) << i;
+    EXPECT_EQ(blocks.sampleCount(), single.sampleCount());
+    EXPECT_EQ(blocks.maxIndex(), std::int32_t(ValueArray::kChunkValues + 1));
+    EXPECT_EQ(blocks.maxIndex(), single.maxIndex());
+    EXPECT_EQ(blocks.minIndex(), single.minIndex());
+    EXPECT_EQ(blocks.scaleMax(), single.scaleMax());
+    EXPECT_EQ(blocks.scaleMin(), single.scaleMin());
+    ASSERT_EQ(blocks.blockExtremes().size(), single.blockExtremes().size());
+    for (std::size_t b = 0; b < blocks.blockExtremes().size(); ++b) {
+        EXPECT_EQ(blocks.blockExtremes()[b].minIndex, single.blockExtremes()[b].minIndex) << b;
+        EXPECT_EQ(blocks.blockExtremes()[b].maxIndex, single.blockExtremes()[b].maxIndex) << b;
+    }
+    blocks.clear();
+    EXPECT_TRUE(blocks.empty());
+    blocks.appendCountedValues(std::span(values).first(3));
+    EXPECT_EQ(blocks.valueAt(2), values[2]);
 }
 
 TEST(TemporaryStorage, FileMirrorsTheBufferAndIsDeletedWithTheRecorder) {

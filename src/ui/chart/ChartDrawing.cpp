@@ -185,9 +185,10 @@ void ChartWidget::applySeriesStyle(int drawWidth) {
     // crossing strokes: it is drawn one pixel wide and without smoothing, which looks
     // the same and takes milliseconds instead of seconds (wide or smoothed strokes
     // are filled as one polygon with thousands of crossing edges).
+    // Dashes along such a band only stripe it, so it is drawn solid.
     const bool dense = visible * 2 > std::max(1, axisWidth);
     QPen pen(c, dense ? 1 : penWidthOf(d->lineWeight));
-    pen.setStyle(penStyleOf(d->lineStyle));
+    pen.setStyle(dense ? Qt::SolidLine : penStyleOf(d->lineStyle));
     d->graph->setPen(pen);
     d->graph->setAntialiased(!dense);
     d->graph->setLineStyle(d->plotStyle == PlotStyle::Points ? QCPGraph::lsNone : QCPGraph::lsLine);
