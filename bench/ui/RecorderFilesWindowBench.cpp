@@ -2,6 +2,7 @@
 // the data list and the graph) and the graph viewer's opening over the same data.
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
+#include "recording/StatisticsCounter.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
@@ -105,13 +106,16 @@ void BM_ViewerOpeningMillion(benchmark::State& state) {
     reader.open(path);
     const LoadResult loaded = LoadRecording(reader, {}, [](LoadStage, auto, auto) {});
     const Recording& recorder = loaded.recording;
+    // Counted once, as the recorder counts them after opening the file.
+    const std::optional<RecordingStatistics> statistics =
+        CountRecordingStatistics(recorder.records(), static_cast<std::int64_t>(recorder.size()));
     RecordingOverview viewer;
     viewer.resize(1600, 900);
     viewer.show();
     QApplication::processEvents();
     auto* chart = viewer.findChild<ChartWidget*>(QStringLiteral("ChartWidgetView"));
     for (auto _ : state) {
-        viewer.showRecording(recorder);
+        viewer.showRecording(recorder, *statistics);
         chart->repaint(); // the plot drawn on screen
         state.PauseTiming();
         viewer.releaseRecording();
