@@ -354,17 +354,16 @@ int AlarmFrequency(double value, double upper, double lower) {
 ComparatorLabels ComparatorLabelsFor(std::uint32_t function) {
     ComparatorLabels labels;
     switch (function) {
+    // Built whole and moved in: assigning short literals to the strings trips a false
+    // overlap warning of GCC 12 at -O3.
     case fn::Capacitance:
-        labels.prefixPart = "u";
-        labels.unitPart = "F";
+        labels = ComparatorLabels{std::string("u"), std::string("F")};
         break;
     case fn::Conductance:
-        labels.prefixPart = "n";
-        labels.unitPart = "S";
+        labels = ComparatorLabels{std::string("n"), std::string("S")};
         break;
     case fn::Decibel:
-        labels.prefixPart = "dB";
-        labels.unitPart = "m";
+        labels = ComparatorLabels{std::string("dB"), std::string("m")};
         break;
     default:
         labels.unitPart = clip7(UnitLabelOf(function));
