@@ -231,13 +231,18 @@ void LoggerSessions::finishDownload(JobResult& result) {
 // --- files ----------------------------------------------------------------------------
 
 void LoggerSessions::openFile(const QString& path) {
+    openFile(NativePath(path));
+}
+
+void LoggerSessions::openFile(const QByteArray& nativePath) {
     if (m_busy || m_operation != Operation::None)
         return;
+    const QString path = PathText(nativePath);
     {
         // Checked here so that a file that cannot be read leaves the sessions held.
         QFile probe;
         QString reason;
-        if (!OpenRegularFile(probe, path, &reason)) {
+        if (!OpenRegularFile(probe, nativePath, &reason)) {
             emit failed(TextId::FileOpenError, withPath(TextId::FileOpenError, path, reason));
             emit fileOpened(SessionFileStatus::OpenFailed);
             return;
@@ -253,10 +258,10 @@ void LoggerSessions::openFile(const QString& path) {
     setBusy(true);
     replaceSessions({}, false);
     emit stateChanged();
-    runJob([this, path, progress](std::stop_token token, JobResult& result) mutable {
+    runJob([this, nativePath, progress](std::stop_token token, JobResult& result) mutable {
         qint64 lastShown = -1;
         result.fileStatus = LoadSessionFile(
-            path, result.sessions,
+            nativePath, result.sessions,
             [&](int, std::int64_t entry, std::int64_t count) {
                 if (entry == count || entry - lastShown >= kReadProgressEvery ||
                     entry < lastShown) {

@@ -101,6 +101,8 @@ public:
     // Reads a session file. When it cannot be opened: failed(FileOpenError) and nothing
     // changes; otherwise the sessions held are replaced (empty when it is damaged).
     void openFile(const QString& path);
+    // The same by the bytes the system knows the file by.
+    void openFile(const QByteArray& nativePath);
     // Writes every session; fileSaved tells the outcome.
     void saveFile(const QString& path);
     // Text export of sessions first..last (1-based, clamped); textExported tells.

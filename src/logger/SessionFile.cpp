@@ -165,8 +165,13 @@ SessionFileStatus ReadSessions(QIODevice& in, std::vector<SampleList>& sessions,
 
 SessionFileStatus LoadSessionFile(const QString& path, std::vector<SampleList>& sessions,
                                   const SessionReadProgress& progress, QString* reason) {
+    return LoadSessionFile(NativePath(path), sessions, progress, reason);
+}
+
+SessionFileStatus LoadSessionFile(const QByteArray& nativePath, std::vector<SampleList>& sessions,
+                                  const SessionReadProgress& progress, QString* reason) {
     QFile file;
-    if (!OpenRegularFile(file, path, reason)) {
+    if (!OpenRegularFile(file, nativePath, reason)) {
         return SessionFileStatus::OpenFailed;
     }
     return ReadSessions(file, sessions, progress);

@@ -61,6 +61,10 @@ SessionFileStatus ReadSessions(QIODevice& in, std::vector<SampleList>& sessions,
 SessionFileStatus LoadSessionFile(const QString& path, std::vector<SampleList>& sessions,
                                   const SessionReadProgress& progress = {},
                                   QString* reason = nullptr);
+// The same by the bytes the system knows the file by.
+SessionFileStatus LoadSessionFile(const QByteArray& nativePath, std::vector<SampleList>& sessions,
+                                  const SessionReadProgress& progress = {},
+                                  QString* reason = nullptr);
 
 // The same from bytes in memory (used by the fuzz target and tests).
 SessionFileStatus ParseSessionBytes(std::span<const std::uint8_t> bytes,

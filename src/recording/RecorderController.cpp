@@ -1,5 +1,6 @@
 #include "recording/RecorderController.h"
 
+#include "model/fileaccess.h"
 #include "model/sampleconversion.h"
 #include "recording/recorderexport.h"
 #include "recording/recorderpages.h"
@@ -7,6 +8,7 @@
 #include "text/texts.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QThread>
 #include <QTimer>
 
@@ -278,17 +280,31 @@ void RecorderController::setBusy(bool busy) {
 }
 
 bool RecorderController::startLoad(const QString& path) {
+    return startLoad(NativePath(path));
+}
+
+bool RecorderController::startLoad(const QByteArray& nativePath) {
     if (m_busy)
         return false;
     auto reader = std::make_shared<RecorderFileReader>();
-    if (reader->open(path) != RecorderFileReader::OpenStatus::Ok) {
-        emit errorRaised(kFileUnreadable);
+    const QString pathText = QDir::toNativeSeparators(PathText(nativePath));
+    switch (reader->openNative(nativePath)) {
+    case RecorderFileReader::OpenStatus::Ok:
+        break;
+    case RecorderFileReader::OpenStatus::CannotOpen:
+        emit fileErrorRaised(kFileUnreadable,
+                             pathText + QStringLiteral(": ") + reader->openError());
+        return false;
+    case RecorderFileReader::OpenStatus::NegativeCount:
+        emit fileErrorRaised(kFileUnreadable,
+                             pathText + QStringLiteral(": the file is damaged (its sample count "
+                                                       "is negative)"));
         return false;
     }
     m_stop = std::stop_source();
     setBusy(true);
     emit loadProgress(LoadStage::Reading, 0, reader->count());
-    runJob([this, reader](std::stop_token stop) {
+    runJob([this, reader, pathText](std::stop_token stop) {
         auto result = std::make_shared<LoadResult>(LoadRecording(
             *reader, stop, [this](LoadStage stage, std::int64_t done, std::int64_t total) {
                 // Re-emitted on this object's thread, like every signal of the recorder.
@@ -296,7 +312,8 @@ bool RecorderController::startLoad(const QString& path) {
                     this, [this, stage, done, total] { emit loadProgress(stage, done, total); },
                     Qt::QueuedConnection);
             }));
-        return std::function<void()>([this, result] { finishLoad(std::move(*result)); });
+        return std::function<void()>(
+            [this, result, pathText] { finishLoad(std::move(*result), pathText); });
     });
     return true;
 }
@@ -305,7 +322,7 @@ void RecorderController::abortLoad() {
     m_stop.request_stop();
 }
 
-void RecorderController::finishLoad(LoadResult result) {
+void RecorderController::finishLoad(LoadResult result, const QString& pathText) {
     m_recording = std::move(result.recording);
     m_statisticsCounter->cancel();
     m_statistics.clear();
@@ -315,7 +332,8 @@ void RecorderController::finishLoad(LoadResult result) {
     m_lastPage = m_currentPage = LastPageForCount(count);
     setBusy(false);
     if (result.outcome == LoadOutcome::Unreadable)
-        emit errorRaised(kFileUnreadable);
+        emit fileErrorRaised(kFileUnreadable,
+                             pathText + QStringLiteral(": the file could not be read to its end"));
     else if (result.outcome == LoadOutcome::OutOfMemory)
         emit errorRaised(kOutOfMemory);
     if (result.outcome == LoadOutcome::Loaded)

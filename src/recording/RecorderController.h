@@ -140,10 +140,13 @@ public:
     // --- clearing and files ---
     // Empties the recording (the window asks first when it holds unsaved data).
     void clear();
-    // Opens a recording file: an unopenable file is message 9004 at once; otherwise
-    // the samples load on a worker thread with loadProgress signals and end in
-    // loadFinished. False when nothing was started.
+    // Opens a recording file: an unopenable file is message 9004 at once (with the
+    // file's name and the reason); otherwise the samples load on a worker thread with
+    // loadProgress signals and end in loadFinished. False when nothing was started.
     bool startLoad(const QString& path);
+    // The same by the bytes the system knows the file by (names given on the command
+    // line need not be valid UTF-8).
+    bool startLoad(const QByteArray& nativePath);
     // Stops a load in its reading stage; the recording is left empty.
     void abortLoad();
     // Saves the whole recording as a .g53 file on a worker thread; ends in saveFinished.
@@ -177,6 +180,8 @@ signals:
     // A message for the user: an error (caption "Error[E…]") or a notice
     // (caption "Warning[W…]") with its text number.
     void errorRaised(telmora::TextId textId);
+    // An error about one file: `detail` names the file and says why.
+    void fileErrorRaised(telmora::TextId textId, const QString& detail);
     void noticeRaised(telmora::TextId textId);
     // A sample was stored whose reading shows the low-battery sign while the one
     // before did not (or it is the first of a recording). The sample is kept and
@@ -190,7 +195,7 @@ private:
     // on this object's thread.
     void runJob(std::function<std::function<void()>(std::stop_token)> work);
     void deliverJobResult(std::uint64_t generation);
-    void finishLoad(LoadResult result);
+    void finishLoad(LoadResult result, const QString& pathText);
     void finishSave(const SaveResult& result);
     void takeCountedStatistics(const RecordingStatistics& statistics);
     // The date and time now, for a sample given without one.

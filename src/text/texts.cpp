@@ -150,6 +150,7 @@ constexpr Entry kStrings[] = {
     {TextId::AcquiringFromMeter,       "Acquiring  data from DMM ... please wait ..."},
     {TextId::ProcessingData,           "Processing data ... please wait ..."},
     {TextId::OnlyCompleteSessionsRead, "Only the complete sessions of the meter memory could be read."},
+    {TextId::RecorderStillRecording,   "The recorder is still recording.\nKeep recording with the window closed?\n\nYes: the recording goes on in the background.\nNo: the recording stops.\nCancel: the window stays open."},
     {TextId::WarningCaptionFormat,     "Warning[W%d]"},
     {TextId::FileDamaged,              "The file is damaged or is not a file of this program."},
     {TextId::LinkBeforeLogging,        "You must link to the DMM by clicking the link button before starting data logging."},

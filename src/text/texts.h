@@ -145,6 +145,7 @@ enum class TextId : int {
     AcquiringFromMeter = 8012,
     ProcessingData = 8013,
     OnlyCompleteSessionsRead = 8015,
+    RecorderStillRecording = 8016,
     WarningCaptionFormat = 8999,
     FileDamaged = 9001,
     LinkBeforeLogging = 9002,

@@ -3,6 +3,7 @@
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
+#include "model/fileaccess.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
@@ -304,9 +305,13 @@ void LoggerWindow::openFile() {
 }
 
 void LoggerWindow::openSessionFile(const QString& path) {
+    openSessionFile(NativePath(path));
+}
+
+void LoggerWindow::openSessionFile(const QByteArray& nativePath) {
     if (m_sessions.isBusy() || m_sessions.isWorking())
         return;
-    m_sessions.openFile(path);
+    m_sessions.openFile(nativePath);
 }
 
 void LoggerWindow::saveFile() {

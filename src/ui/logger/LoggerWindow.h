@@ -54,6 +54,7 @@ public:
     // Reads `path` as Open does after its file dialog (a file given on the
     // command line or by the desktop).
     void openSessionFile(const QString& path);
+    void openSessionFile(const QByteArray& nativePath);
     void saveFile(); // the outcome comes with LoggerSessions::fileSaved
     void exportData();
     void clearData();

@@ -3,6 +3,7 @@
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
 #include "meter/MeterLink.h"
+#include "model/fileaccess.h"
 #include "model/mainwindowrules.h"
 #include "recording/RecorderController.h"
 #include "text/texts.h"
@@ -217,17 +218,21 @@ QWidget* MainWindow::loggerWindow() const {
 }
 
 void MainWindow::openFile(const QString& path) {
+    openFile(NativePath(path));
+}
+
+void MainWindow::openFile(const QByteArray& nativePath) {
     if (m_recorder == nullptr || m_logger == nullptr)
         return;
-    const QString extension = QFileInfo(path).suffix();
+    const QString extension = QFileInfo(PathText(nativePath)).suffix();
     if (extension.compare(QLatin1String(kSessionFileExtension), Qt::CaseInsensitive) == 0) {
         showLoggerWindow();
-        m_logger->openSessionFile(path);
+        m_logger->openSessionFile(nativePath);
         return;
     }
     // The recorder chooses the format by the file name, as its Open does.
     showRecorder();
-    m_recorder->openRecordingFile(path);
+    m_recorder->openRecordingFile(nativePath);
 }
 
 void MainWindow::connectLiveWindows() {

@@ -56,6 +56,8 @@ public:
     // Opens a file given from outside: a session file (.slr) in the logger
     // window, anything else as a recording in the recorder.
     void openFile(const QString& path);
+    // The same by the bytes the system knows the file by.
+    void openFile(const QByteArray& nativePath);
 
     // Links when unlinked and unlinks when linked (the link button and menu).
     void toggleLink();

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     telmora::MeterLink link(backend);
     telmora::MainWindow formMain(link, files);
     // "telmora FILE" opens a recording or a session file.
-    telmora::StartMainWindow(formMain, telmora::FileArgument(QApplication::arguments()));
+    telmora::StartMainWindow(formMain, telmora::FileArgument(argc, argv));
     // Recordings that a run which ended unexpectedly left behind are offered
     // once the windows are up.
     QTimer::singleShot(0, &formMain, [&formMain] { formMain.offerOrphanedRecordings(); });

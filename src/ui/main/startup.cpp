@@ -1,5 +1,6 @@
 #include "ui/main/startup.h"
 
+#include "model/fileaccess.h"
 #include "ui/main/MainWindow.h"
 
 #include <QTimer>
@@ -13,7 +14,18 @@ QString FileArgument(const QStringList& arguments) {
     return {};
 }
 
+QByteArray FileArgument(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i)
+        if (argv[i] != nullptr && argv[i][0] != '\0' && argv[i][0] != '-')
+            return QByteArray(argv[i]);
+    return {};
+}
+
 void StartMainWindow(MainWindow& mainWindow, const QString& file) {
+    StartMainWindow(mainWindow, file.isEmpty() ? QByteArray() : NativePath(file));
+}
+
+void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile) {
     mainWindow.createWindows();
     mainWindow.show();
     if (!mainWindow.restoredWindowPlaces()) {
@@ -24,8 +36,8 @@ void StartMainWindow(MainWindow& mainWindow, const QString& file) {
         QTimer::singleShot(300, &mainWindow, [&mainWindow] { mainWindow.tileWindows(); });
         QTimer::singleShot(900, &mainWindow, [&mainWindow] { mainWindow.tileWindows(); });
     }
-    if (!file.isEmpty())
-        mainWindow.openFile(file);
+    if (!nativeFile.isEmpty())
+        mainWindow.openFile(nativeFile);
 }
 
 } // namespace telmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -10,10 +11,14 @@ class MainWindow;
 // The file named on the command line (the first argument that is not an option),
 // or an empty text. Desktop launchers pass the file a user opened this way.
 QString FileArgument(const QStringList& arguments);
+// The same from the program's own arguments, as the bytes the system knows the file
+// by (a file name need not be valid UTF-8).
+QByteArray FileArgument(int argc, const char* const* argv);
 
 // Brings the main window up as a run starts: creates the other windows, shows
 // them, lays them out side by side unless remembered places were restored, and
 // opens `file` when one is given.
 void StartMainWindow(MainWindow& mainWindow, const QString& file);
+void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile);
 
 } // namespace telmora

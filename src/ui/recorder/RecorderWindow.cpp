@@ -1,5 +1,6 @@
 #include "ui/recorder/RecorderWindow.h"
 
+#include "model/fileaccess.h"
 #include "recording/recorderrules.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
@@ -138,6 +139,11 @@ void RecorderWindow::bindController() {
     connect(c, &RecorderController::textExportFinished, this, &RecorderWindow::reportFileWritten);
     connect(c, &RecorderController::errorRaised, this,
             [this](TextId textId) { showError(this, textId); });
+    connect(c, &RecorderController::fileErrorRaised, this,
+            [this](TextId textId, const QString& detail) {
+                showDirectBox(this, text(textId) + QLatin1Char('\n') + detail, CaptionKind::Error,
+                              textId, BoxIcon::Error, {BoxButton::Ok});
+            });
     connect(c, &RecorderController::noticeRaised, this,
             [this](TextId textId) { showWarning(this, textId); });
     connect(c, &RecorderController::lowBatteryAppeared, this,
@@ -212,11 +218,23 @@ void RecorderWindow::connectNotify(const QMetaMethod& signal) {
 }
 
 void RecorderWindow::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window. A running recording ends cleanly (file closed,
-    // buttons and status consistent) rather than silently pausing its timer.
-    if (m_controller.isRecording())
-        m_controller.stopRecording();
-    event->accept();
+    // Closing only hides the window. A running recording is the user's to decide:
+    // it may go on in the background (the status panel shows it when the window is
+    // shown again), end cleanly, or the window stays open.
+    if (!m_controller.isRecording() || !isVisible()) {
+        event->accept();
+        return;
+    }
+    const BoxButton answer =
+        showDirectBox(this, text(TextId::RecorderStillRecording), CaptionKind::Warning,
+                      TextId::RecorderStillRecording, BoxIcon::Question,
+                      {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Yes);
+    if (answer == BoxButton::No && m_controller.isRecording())
+        stopRecording();
+    if (answer == BoxButton::Yes || answer == BoxButton::No)
+        event->accept();
+    else
+        event->ignore();
 }
 
 // --- acquisition ---------------------------------------------------------------------
@@ -458,16 +476,24 @@ void RecorderWindow::openRecording() {
 }
 
 void RecorderWindow::openRecordingFile(const QString& path) {
+    openRecordingFile(NativePath(path));
+}
+
+void RecorderWindow::openRecordingFile(const QByteArray& nativePath) {
     clearRecording();
     if (m_controller.recording().isEmpty())
-        loadRecording(path);
+        loadRecording(nativePath);
 }
 
 bool RecorderWindow::loadRecording(const QString& path) {
+    return loadRecording(NativePath(path));
+}
+
+bool RecorderWindow::loadRecording(const QByteArray& nativePath) {
     prepareLoadProgress(progressWindow());
     m_pageProgress->setRange(0, m_pointsPerPage);
     setPageProgress(0);
-    return m_controller.startLoad(path);
+    return m_controller.startLoad(nativePath);
 }
 
 void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total) {

@@ -64,9 +64,12 @@ public:
     // Opens `path` as the Open command does after its file dialog (the file
     // given on the command line or by the desktop).
     void openRecordingFile(const QString& path);
+    // The same by the bytes the system knows the file by.
+    void openRecordingFile(const QByteArray& nativePath);
     // Starts loading `path` with the progress window, asking nothing first (the
     // recording it replaces is empty or saved). False when the load did not start.
     bool loadRecording(const QString& path);
+    bool loadRecording(const QByteArray& nativePath);
     void saveRecordingAs();
     void printPage();
     void setUpPrinter();

@@ -11,6 +11,7 @@
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -25,7 +26,12 @@
 
 #include <QSignalSpy>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 using namespace telmora;
@@ -215,6 +221,51 @@ TEST_F(CommandsFixture, DamagedFilesGiveMessages) {
     EXPECT_EQ(boxes[1].caption, QStringLiteral("Error[E9004]"));
     EXPECT_TRUE(form->recording().empty());
     EXPECT_FALSE(form->controller().isBusy());
+}
+
+TEST_F(CommandsFixture, FilesThatCannotBeOpenedAreNamedWithTheReason) {
+    const QByteArray fifo = QFile::encodeName(file("pipe.g53"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.g53")));
+    ASSERT_TRUE(QFile::link(file("loop.g53"), file("loop.g53")));
+    const std::pair<const char*, const char*> cases[] = {
+        {"pipe.g53", "is a FIFO, not a regular file"},
+        {"folder.g53", "Is a directory"},
+        {"loop.g53", "Too many levels of symbolic links"},
+        {"/dev/zero", "is a character device, not a regular file"},
+    };
+    for (const auto& [name, reason] : cases) {
+        boxes.clear();
+        const QString path = name[0] == '/' ? QString::fromLatin1(name) : file(name);
+        form->openRecordingFile(path);
+        ASSERT_EQ(boxes.size(), 1u) << name;
+        EXPECT_EQ(boxes[0].caption, QStringLiteral("Error[E9004]"));
+        EXPECT_EQ(boxes[0].text, text(TextId::FileOpenError) + QLatin1Char('\n') + path +
+                                     QStringLiteral(": ") + QLatin1String(reason));
+        EXPECT_FALSE(form->controller().isBusy());
+    }
+}
+
+TEST_F(CommandsFixture, FileNamesThatAreNotUtf8OpenByTheirBytes) {
+    SampleList samples;
+    for (int i = 0; i < 250; ++i)
+        samples.append(volts(float(i % 7), i));
+    const QString plain = file("plain.g53");
+    ASSERT_TRUE(SaveRecorderFile(plain, samples));
+    // "caf\xe9.g53": a Latin-1 name no text path can spell.
+    const QByteArray raw = QFile::encodeName(dir.path()) + QByteArray("/caf\xe9.g53");
+    ASSERT_EQ(::rename(QFile::encodeName(plain).constData(), raw.constData()), 0);
+
+    QSignalSpy done(&form->controller(), &RecorderController::loadFinished);
+    form->openRecordingFile(raw);
+    ASSERT_TRUE(form->controller().isBusy() || !done.isEmpty());
+    if (done.isEmpty()) {
+        ASSERT_TRUE(done.wait(10000));
+    }
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(form->recording().sampleCount(), 250);
+    // QTemporaryDir cannot reach the name either: removed here.
+    ::unlink(raw.constData());
 }
 
 TEST_F(CommandsFixture, ExportWritesTheTextOfTheChosenPages) {

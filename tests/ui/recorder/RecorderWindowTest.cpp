@@ -318,13 +318,54 @@ TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
     EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
 }
 
+TEST_F(RecorderFixture, ClosingWhileRecordingAsksWhetherToGoOn) {
+    g_live.linked = true;
+    form->show();
+    start();
+    samples(3);
+
+    // Cancel keeps the window open and the recording running.
+    answer = BoxButton::Cancel;
+    form->close();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Warning[W8016]");
+    EXPECT_EQ(boxes[0].defaultButton, BoxButton::Yes);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->controller().isRecording());
+
+    // Yes hides the window; the samples asked for are still taken.
+    answer = BoxButton::Yes;
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->controller().isRecording());
+    samples(2);
+    EXPECT_EQ(form->recording().sampleCount(), 5);
+    form->show();
+    EXPECT_EQ(probe().text("StatusLogging"), text(TextId::StatusDataLogging));
+
+    // No ends the recording and hides the window, keeping what was taken.
+    answer = BoxButton::No;
+    form->close();
+    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->controller().isRecording());
+    EXPECT_EQ(form->recording().sampleCount(), 5);
+
+    // Nothing is asked when nothing is recording.
+    form->show();
+    form->close();
+    EXPECT_EQ(boxes.size(), 3u);
+}
+
 TEST_F(RecorderFixture, TemporaryFilesGoWithTheWindow) {
     g_live.linked = true;
+    form->show();
     start();
     samples(3);
     const QString tmp = form->controller().temporaryFilePath();
     EXPECT_TRUE(QFile::exists(tmp));
-    form->close(); // hiding stops the recording but keeps the file
+    answer = BoxButton::No;
+    form->close(); // stopping keeps the file
     EXPECT_FALSE(form->controller().isRecording());
     EXPECT_TRUE(QFile::exists(tmp));
     form.reset(); // the files go with the recorder's controller
