@@ -4,6 +4,7 @@
 #include "meter/UserFiles.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/common/AppIcon.h"
+#include "ui/main/GuiOptions.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/startup.h"
 
@@ -15,15 +16,46 @@
 #include <cstdio>
 #include <string>
 
+namespace {
+
+// Writes `text` to `stream` and gives `status`, or 1 when the text could not be
+// written (a full disk behind a redirection).
+int PrintAndLeave(std::FILE* stream, const QString& text, int status) {
+    const QByteArray bytes = text.toLocal8Bit();
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()),
+                                     stream) == static_cast<std::size_t>(bytes.size()) &&
+                         std::fflush(stream) == 0;
+    return written ? status : 1;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     // Numbers become text and text becomes numbers with "." whatever the user's locale.
     QLocale::setDefault(QLocale::c());
 
+    // The command line is read before the display is needed, so that --help and
+    // --version answer anywhere and a mistake never starts the program.
+    const telmora::GuiOptions options = telmora::ParseGuiOptions(argc, argv);
+    switch (options.action) {
+    case telmora::GuiOptions::Action::Run:
+        break;
+    case telmora::GuiOptions::Action::ShowHelp:
+        return PrintAndLeave(stdout, telmora::GuiUsage(), 0);
+    case telmora::GuiOptions::Action::ShowVersion:
+        return PrintAndLeave(stdout, telmora::GuiVersionLine(), 0);
+    case telmora::GuiOptions::Action::UsageError:
+        return PrintAndLeave(stderr,
+                             QStringLiteral("telmora: ") + options.error + QLatin1Char('\n') +
+                                 telmora::GuiUsage(),
+                             2);
+    }
+
     // --simulate[=NAME] puts a simulated meter behind the cable; without it the
     // real cable is used. The choice is made before any window can look for it.
-    const std::string_view simulate = telmora::FindSimulateOption(argc, argv);
     std::string error;
-    std::shared_ptr<telmora::CableBackend> backend = telmora::MakeCableBackend(simulate, &error);
+    std::shared_ptr<telmora::CableBackend> backend =
+        telmora::MakeCableBackend(options.simulate, &error);
     if (!backend) {
         std::fprintf(stderr, "telmora: %s\n", error.c_str());
         return 2;
@@ -44,7 +76,7 @@ int main(int argc, char** argv) {
     telmora::MeterLink link(backend);
     telmora::MainWindow formMain(link, files);
     // "telmora FILE" opens a recording or a session file.
-    telmora::StartMainWindow(formMain, telmora::FileArgument(argc, argv));
+    telmora::StartMainWindow(formMain, options.file);
     // Recordings that a run which ended unexpectedly left behind are offered
     // once the windows are up.
     QTimer::singleShot(0, &formMain, [&formMain] { formMain.offerOrphanedRecordings(); });
