@@ -124,6 +124,13 @@ CableHandle OpenHidInterface(CableBackend& backend, int index) {
     return CableHandle(backend, std::move(device));
 }
 
+bool CableListed(CableBackend& backend, std::uint16_t vendor, std::uint16_t product) {
+    const std::vector<HidInterfaceInfo> list = backend.interfaces();
+    return std::any_of(list.begin(), list.end(), [&](const HidInterfaceInfo& info) {
+        return info.attributes.vendorId == vendor && info.attributes.productId == product;
+    });
+}
+
 CableHandle OpenCable(CableBackend& backend, std::uint16_t vendor, std::uint16_t product) {
     for (int index = 0; index < kInterfaceNumbers; ++index) {
         CableHandle handle = OpenHidInterface(backend, index);

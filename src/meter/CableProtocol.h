@@ -84,6 +84,11 @@ CableHandle OpenHidInterface(CableBackend& backend, int index);
 CableHandle OpenCable(CableBackend& backend, std::uint16_t vendor = kCableVendorId,
                       std::uint16_t product = kCableProductId);
 
+// True when the system lists an interface with the cable's ids, whether or not it
+// can be opened (a cable that is there but refused, for want of access rights).
+bool CableListed(CableBackend& backend, std::uint16_t vendor = kCableVendorId,
+                 std::uint16_t product = kCableProductId);
+
 // Writes the poll command and reads a 27-byte reply into `reply`. Returns Done,
 // the failed write's wait result, NoReply, ShortReply, Abandoned or Failed.
 std::int32_t PollMeter(CableHandle& handle, PollBuffer& reply);

@@ -109,6 +109,10 @@ void MeterLink::onLinkLost() {
     unlink();
 }
 
+bool MeterLink::cableListed() const {
+    return m_backend && CableListed(*m_backend);
+}
+
 bool MeterLink::cablePresent() const {
     if (!m_backend)
         return false;

@@ -45,6 +45,9 @@ public:
     bool readingValid() const override { return m_readingValid; }
     LiveReading latestReading() const override { return m_latest; }
     const std::shared_ptr<CableBackend>& backend() const { return m_backend; }
+    // After a link() that failed: true when the system lists the cable although it
+    // could not be opened (it is there, but access to it is refused).
+    bool cableListed() const;
 
     // Starts the link; false (and nothing changes) when the cable is missing.
     bool link();

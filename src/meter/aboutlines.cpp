@@ -1,23 +1,14 @@
 #include "meter/aboutlines.h"
 
-#include <QRegularExpression>
-
 namespace telmora {
 
-QString SystemLine(const QString& kernelType, const QString& kernelVersion) {
-    const QString family = kernelType == QLatin1String("winnt")
-                               ? QStringLiteral("System: Windows NT ")
-                               : QStringLiteral("System: Unknown ");
-    // Only the leading "major.minor" counts ("6.1.0-18-amd64" gives 6.1).
-    static const QRegularExpression numbers(QStringLiteral("^\\s*(\\d+)(?:\\.(\\d+))?"));
-    const QRegularExpressionMatch m = numbers.match(kernelVersion);
-    unsigned long major = 0;
-    unsigned long minor = 0;
-    if (m.hasMatch()) {
-        major = m.captured(1).toULong();
-        minor = m.captured(2).toULong(); // 0 when there is no minor number
-    }
-    return family + QString::number(major) + QLatin1Char('.') + QString::number(minor);
+QString SystemLine(const QString& prettyName, const QString& kernelType,
+                   const QString& kernelVersion) {
+    QString line = QStringLiteral("System: ") +
+                   (prettyName.trimmed().isEmpty() ? kernelType : prettyName.trimmed());
+    if (!kernelVersion.trimmed().isEmpty())
+        line += QStringLiteral(", kernel ") + kernelVersion.trimmed();
+    return line;
 }
 
 QString CableFirmwareLine(std::uint16_t versionNumber) {

@@ -12,10 +12,12 @@ namespace telmora {
 // Texts of the About box that are computed rather than taken from the string
 // table. telmora-cli shows the cable lines the same way.
 
-// "System: Unknown 6.1": the platform family ("System: Windows NT " for the NT
-// kernel, "System: Unknown " otherwise) followed by the kernel's major and minor
-// version numbers. `kernelType` and `kernelVersion` are as QSysInfo reports them.
-QString SystemLine(const QString& kernelType, const QString& kernelVersion);
+// "System: Debian GNU/Linux 12 (bookworm), kernel 6.1.0-18-amd64": the running
+// system's name as it calls itself, then its kernel's version. `prettyName` and
+// `kernelVersion` are as QSysInfo reports them; an empty name gives the kernel's
+// type instead, an empty version leaves the kernel part out.
+QString SystemLine(const QString& prettyName, const QString& kernelType,
+                   const QString& kernelVersion);
 
 // "Cable Firmware ver.:01.05" for version number 0x0105.
 QString CableFirmwareLine(std::uint16_t versionNumber);

@@ -103,10 +103,18 @@ QWidget* AboutDialog::buildPanel() {
     fillFixedLines();
     fitTextToLines();
 
+    // The icon has always revealed the cable's identity; the button says so.
+    auto* cableButton = new QPushButton(tr("&Cable Info"), panel);
+    cableButton->setObjectName(QStringLiteral("cableInfoButton"));
+    cableButton->setToolTip(m_icon->toolTip());
+    cableButton->setAutoDefault(false);
+    connect(cableButton, &QPushButton::clicked, this, &AboutDialog::showCableIdentity);
+
     auto* pictures = new QVBoxLayout;
     pictures->addWidget(m_logo);
     pictures->addStretch(1);
     pictures->addWidget(m_icon);
+    pictures->addWidget(cableButton);
     pictures->addStretch(1);
 
     auto* panelLayout = new QHBoxLayout(panel);
@@ -126,7 +134,8 @@ void AboutDialog::fillFixedLines() {
                      .arg(QStringLiteral(TELMORA_VERSION), QString::fromLatin1(qVersion()));
     m_lines[3] = text(TextId::CopyrightNotice);
     m_lines[4] = tr("Free software under the GNU GPL v3 or later; ABSOLUTELY NO WARRANTY.");
-    m_lines[6] = SystemLine(QSysInfo::kernelType(), QSysInfo::kernelVersion());
+    m_lines[6] = SystemLine(QSysInfo::prettyProductName(), QSysInfo::kernelType(),
+                            QSysInfo::kernelVersion());
     showLines();
 }
 

@@ -50,6 +50,32 @@ void showCableNotFound(QWidget* owner) {
     showError(owner, TextId::CableNotFound);
 }
 
+// What to check when a link finds no cable it can open. On Linux a cable that the
+// system lists but refuses to open is nearly always a matter of access rights.
+QString cableAdvice(bool listed) {
+#ifdef Q_OS_LINUX
+    if (listed) {
+        const QString user = qEnvironmentVariable("USER", QStringLiteral("$USER"));
+        return translate("The cable is plugged in, but this user may not open it. Check that the "
+                         "udev rule 70-telmora-cable.rules is installed and that you are in the "
+                         "plugdev group:")
+            .append(QStringLiteral("\n    sudo adduser %1 plugdev\n").arg(user))
+            .append(translate("then log in again and plug the cable in anew."));
+    }
+    return translate("Check that the cable is plugged in to the computer and to the meter.");
+#else
+    return listed ? translate("The cable is plugged in, but it cannot be opened.")
+                  : translate("Check that the cable is plugged in to the computer and to the "
+                              "meter.");
+#endif
+}
+
+// "USB adapter cable not found." with what to check, when a link cannot start.
+void showNoCableToLink(QWidget* owner, bool listed) {
+    showDirectBox(owner, text(TextId::CableNotFound) + QStringLiteral("\n\n") + cableAdvice(listed),
+                  CaptionKind::Error, TextId::CableNotFound, BoxIcon::Error, {BoxButton::Ok});
+}
+
 // The preferences key of the Link menu's "Reconnect automatically".
 const QString kReconnectKey = QStringLiteral("Link/ReconnectAutomatically");
 
@@ -76,7 +102,7 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
         panel->hide();
 
     connect(&m_link, &MeterLink::linkedChanged, this, &MainWindow::onLinkedChanged);
-    connect(&m_link, &MeterLink::noDataNotice, this, &MainWindow::showNoDataNotice);
+    connect(&m_link, &MeterLink::noDataNotice, this, &MainWindow::answerNoDataNotice);
     connect(&m_link, &MeterLink::linkLostNotice, this, &MainWindow::showLinkLostNotice);
     connect(&m_link, &MeterLink::meterSilentNotice, this,
             [this] { showError(this, TextId::MeterNotAnswering); });
@@ -313,7 +339,7 @@ void MainWindow::toggleLink() {
     if (!m_link.link()) {
         // Cable missing: the button stays up, nothing else changes.
         m_tools.link->setChecked(false);
-        showCableNotFound(this);
+        showNoCableToLink(this, m_link.cableListed());
     }
 }
 
@@ -356,11 +382,10 @@ void MainWindow::onLinkedChanged(bool linked) {
     refreshControls();
 }
 
-void MainWindow::showNoDataNotice() {
-    // Polling stays halted until the notice is closed.
-    // The notice has always carried the caption number of CableNotFound.
-    showDirectBox(nullptr, text(TextId::NoDataReceived), CaptionKind::Error, TextId::CableNotFound,
-                  BoxIcon::Error, {BoxButton::Ok});
+void MainWindow::answerNoDataNotice() {
+    // Three polls went unanswered. The link's end that follows tells the user once,
+    // with the cause: the meter does not answer (9019) while the cable is there, or
+    // the cable is gone (9015). A box of its own here would say the same twice.
     m_link.noticeClosed();
 }
 

@@ -130,7 +130,7 @@ private:
     void showAbout();
 
     void onLinkedChanged(bool linked);
-    void showNoDataNotice();
+    void answerNoDataNotice();
     void showLinkLostNotice();
     void onWaitingForCableChanged(bool waiting);
     // The live windows show a link (readings may come) or none.

@@ -170,9 +170,9 @@ void IntervalDialog::chooseInterval() {
         m_seconds = 0;
         return;
     }
-    // "Customization...": ask until the answer is a number that is not negative. A
-    // text that is not a whole number (or too large) keeps the earlier seconds;
-    // Cancel keeps them too and ends the question.
+    // "Customization...": ask until the answer is a whole number of seconds that is
+    // not negative. A text that is not a whole number (or too large) keeps the
+    // earlier seconds; Cancel keeps them too and ends the question.
     const std::int32_t before = m_seconds;
     for (;;) {
         const auto answer = askSeconds(QString::number(m_seconds));
@@ -186,7 +186,10 @@ void IntervalDialog::chooseInterval() {
             m_seconds = static_cast<std::int32_t>(*number);
             return;
         }
-        showError(this, TextId::InvalidFloatValue);
+        // Whole seconds only: the message says so instead of blaming the number's form.
+        showDirectBox(this, fillNumbers(text(TextId::IntervalNotWholeSeconds), {kMaxSeconds}),
+                      CaptionKind::Error, TextId::IntervalNotWholeSeconds, BoxIcon::Error,
+                      {BoxButton::Ok});
         if (number && *number < 0 && *number >= -kMaxSeconds) {
             m_seconds = static_cast<std::int32_t>(*number); // asked again, pre-filled with it
             continue;

@@ -240,12 +240,12 @@ TEST(AboutLines, CableFirmwareAndSerialFormats) {
               "Cable SN : 0A000000000000FE");
 }
 
-TEST(AboutLines, SystemLineTakesMajorAndMinorOfTheKernel) {
-    EXPECT_EQ(telmora::SystemLine("linux", "6.1.0-18-amd64"), "System: Unknown 6.1");
-    EXPECT_EQ(telmora::SystemLine("linux", "5.15"), "System: Unknown 5.15");
-    EXPECT_EQ(telmora::SystemLine("winnt", "10.0.19045"), "System: Windows NT 10.0");
-    EXPECT_EQ(telmora::SystemLine("darwin", "23"), "System: Unknown 23.0");
-    EXPECT_EQ(telmora::SystemLine("linux", "unknown"), "System: Unknown 0.0");
+TEST(AboutLines, SystemLineNamesTheSystemAndItsKernel) {
+    EXPECT_EQ(telmora::SystemLine("Debian GNU/Linux 12 (bookworm)", "linux", "6.1.0-18-amd64"),
+              "System: Debian GNU/Linux 12 (bookworm), kernel 6.1.0-18-amd64");
+    EXPECT_EQ(telmora::SystemLine("", "linux", "5.15"), "System: linux, kernel 5.15");
+    EXPECT_EQ(telmora::SystemLine("Windows 10 Version 22H2", "winnt", ""),
+              "System: Windows 10 Version 22H2");
 }
 
 TEST(AboutLines, FailedPartsOfTheQueryLeaveTheirLinesEmpty) {
@@ -320,6 +320,12 @@ TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
         EXPECT_FALSE(form.isVisible());
     }
     EXPECT_EQ(queries, 2);
+
+    // The labelled button reads the cable as the icon does.
+    form.show();
+    part<QPushButton>(form, "cableInfoButton")->click();
+    EXPECT_EQ(queries, 3);
+    EXPECT_EQ(memoLines(form)[8], "Cable SN : 0807060504030201");
 }
 
 TEST(DlgAboutForm, CableThatCannotBeOpenedLeavesTheLinesEmpty) {

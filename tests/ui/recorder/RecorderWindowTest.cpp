@@ -565,14 +565,16 @@ TEST(IntervalDialog, CustomisationInputLoop) {
     pick(1);
     EXPECT_EQ(d.seconds(), 7);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Error[E9007]");
+    EXPECT_EQ(boxes[0].caption, "Error[E9030]");
+    EXPECT_EQ(boxes[0].text, "The interval must be a whole number of seconds from 0 to 2147483.");
     EXPECT_EQ(prefills, (std::vector<QString>{"0", "-3"}));
 
     // 2.5 is refused and keeps the previous seconds.
     answers = {"2.5"};
     pick(1);
     EXPECT_EQ(d.seconds(), 7);
-    EXPECT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, "Error[E9030]");
     EXPECT_EQ(list->currentIndex(), 1);
 
     // 0 stays on "Customization..." with 0 seconds (full speed for the recorder).
