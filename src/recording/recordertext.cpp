@@ -1,5 +1,7 @@
 #include "recording/recordertext.h"
 
+#include "model/sireading.h"
+
 #include "text/texts.h"
 
 namespace telmora {
@@ -37,8 +39,15 @@ QString YAxisUnitSuffix(const ReadingRecord& main) {
         return QStringLiteral("(nS)");
     case 0x2000:
         return QStringLiteral("(dBm)");
-    default:
-        return QLatin1Char('(') + RecordText(main.unitText) + QLatin1Char(')');
+    default: {
+        // The unit as people write it ("°C", "%", "Hz"): some functions store no
+        // unit text of their own and would leave the brackets empty.
+        const std::string_view unit = ReadSi(main, RecordOrigin::Recorder).unit;
+        const QString text =
+            unit.empty() ? RecordText(main.unitText)
+                         : QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
+        return QLatin1Char('(') + text + QLatin1Char(')');
+    }
     }
 }
 

@@ -2,6 +2,7 @@
 #include "model/viewreduction.h"
 #include "recording/TemporaryStorage.h"
 #include "recording/recorderexport.h"
+#include "recording/recordertext.h"
 
 #include <QDir>
 #include <QFile>
@@ -322,6 +323,24 @@ TEST(RecorderText, UnitAdjustmentsByCode) {
     EXPECT_EQ(RecorderTextLine(5, e), "6, 14:05:09.1,1.234,,V  [AC],0.5,,A [AC]");
     e.hasSub = 2; // only a flag of exactly 1 adds the sub fields
     EXPECT_EQ(RecorderTextLine(6, e), "7, 14:05:09.1,1.234,,V  [AC]");
+}
+
+TEST(RecorderText, AxisLabelNamesTheUnitOfEveryFunction) {
+    SampleEntry e = makeSample(1);
+    struct Case {
+        std::uint32_t code;
+        const char* unitText;
+        const char* suffix;
+    };
+    const Case cases[] = {
+        {0x6, "V", "(V)"},      {0x8, "F", "(uF)"},   {0x180, "W", "(Ohm)"}, {0x1000, "S", "(nS)"},
+        {0x2000, "m", "(dBm)"}, {0x8020, "", "(°C)"}, {0x4040, "", "(°F)"},  {0x400, "Hz", "(Hz)"},
+    };
+    for (const Case& c : cases) {
+        e.main.functionCode = c.code;
+        e.main.unitText.assign(c.unitText);
+        EXPECT_EQ(YAxisUnitSuffix(e.main), QString::fromUtf8(c.suffix)) << std::hex << c.code;
+    }
 }
 
 TEST(RecorderText, PagesCountBackFromTheNewestSample) {
