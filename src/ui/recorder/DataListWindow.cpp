@@ -10,16 +10,21 @@
 #include <QAbstractListModel>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QKeySequence>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <climits>
 #include <new>
 
 namespace telmora {
@@ -139,6 +144,8 @@ DataListWindow::DataListWindow(const RecorderController* controller, QWidget* pa
     connect(m_pageTabs, &QTabWidget::currentChanged, this,
             [this](int tab) { showListOn(tab + 1); });
 
+    addJumpCommands();
+
     // Left edge, a quarter of the screen wide; the owner moves it below the main
     // window and the two meters.
     placeBelow(0);
@@ -231,6 +238,74 @@ void DataListWindow::showListOn(int page) {
     m_shownPage = page;
     m_model->showLines(m_recording, static_cast<std::int64_t>(page - 1) * kLinesPerPage,
                        linesOfPage(page));
+}
+
+// A long recording fills hundreds of pages: Go to sample (Ctrl+G, and the button
+// beside the tabs) and Ctrl+Home / Ctrl+End reach any line without paging through
+// the tabs one by one.
+void DataListWindow::addJumpCommands() {
+    auto* goTo = new QToolButton(m_pageTabs);
+    goTo->setObjectName(QStringLiteral("goToSampleButton"));
+    goTo->setText(translate("&Go to Sample…"));
+    goTo->setToolTip(translate("Go to the line of a sample number (Ctrl+G)"));
+    goTo->setAutoRaise(true);
+    m_pageTabs->setCornerWidget(goTo, Qt::TopRightCorner);
+    connect(goTo, &QToolButton::clicked, this, &DataListWindow::askSampleToGoTo);
+
+    const auto shortcut = [this](const QKeySequence& keys, auto action) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_G), [this] { askSampleToGoTo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { goToSample(1); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_End), [this] { goToSample(m_lines); });
+}
+
+void DataListWindow::setSampleNumberProvider(SampleNumberProvider provider) {
+    m_sampleNumberProvider = std::move(provider);
+}
+
+void DataListWindow::askSampleToGoTo() {
+    if (m_lines == 0)
+        return;
+    std::optional<std::int64_t> number;
+    if (m_sampleNumberProvider) {
+        number = m_sampleNumberProvider(m_lines);
+    } else {
+        bool ok = false;
+        const int current = static_cast<int>(std::max<std::int64_t>(selectedSample(), 1));
+        const int chosen = QInputDialog::getInt(
+            this, translate("Go to Sample"), translate("Sample number (1 to %1):").arg(m_lines),
+            current, 1, static_cast<int>(std::min<std::int64_t>(m_lines, INT_MAX)), 1, &ok);
+        if (ok)
+            number = chosen;
+    }
+    if (number)
+        goToSample(*number);
+}
+
+bool DataListWindow::goToSample(std::int64_t number) {
+    if (m_lines == 0)
+        return false;
+    const std::int64_t index = std::clamp<std::int64_t>(number, 1, m_lines) - 1;
+    const auto page = static_cast<int>(index / kLinesPerPage) + 1;
+    if (m_pageTabs->currentIndex() != page - 1)
+        m_pageTabs->setCurrentIndex(page - 1); // shows the list there
+    else if (m_shownPage != page)
+        showListOn(page);
+    const QModelIndex line = m_model->index(static_cast<int>(index % kLinesPerPage));
+    m_list->setCurrentIndex(line);
+    m_list->scrollTo(line, QAbstractItemView::PositionAtCenter);
+    m_list->setFocus();
+    return true;
+}
+
+std::int64_t DataListWindow::selectedSample() const {
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid() || m_shownPage < 1)
+        return 0;
+    return static_cast<std::int64_t>(m_shownPage - 1) * kLinesPerPage + current.row() + 1;
 }
 
 void DataListWindow::scrollToNewest() {

@@ -3,6 +3,8 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class QTableView;
@@ -48,6 +50,18 @@ public:
     // Removes every page and starts again with an empty "Sheet1".
     void clearList();
 
+    // Shows the line of sample `number` (from 1) on its page, selected; numbers
+    // outside the list go to its first or last line. False for an empty list.
+    bool goToSample(std::int64_t number);
+    // Asks for a sample number (Ctrl+G) and goes there.
+    void askSampleToGoTo();
+    // Answers the Go to question instead of the user (tests): given the highest
+    // number, returns the chosen one or nothing for Cancel.
+    using SampleNumberProvider = std::function<std::optional<std::int64_t>(std::int64_t)>;
+    void setSampleNumberProvider(SampleNumberProvider provider);
+    // The sample number of the selected line (from 1), 0 when none is selected.
+    std::int64_t selectedSample() const;
+
     std::int64_t lineCount() const { return m_lines; }
     int pageCount() const;
     int currentPageNumber() const { return m_currentPage; }
@@ -64,6 +78,7 @@ private:
     // Moves the list onto page `page` and lets it show that page's lines.
     void showListOn(int page);
     void scrollToNewest();
+    void addJumpCommands();
 
     QTabWidget* m_pageTabs = nullptr;
     QTableView* m_list = nullptr;
@@ -74,6 +89,7 @@ private:
     int m_shownPage = 0;   // the page the list shows (0: none yet)
     // The pages, index = page number - 1 (owned by m_pageTabs).
     std::vector<QWidget*> m_pages;
+    SampleNumberProvider m_sampleNumberProvider;
 };
 
 } // namespace telmora

@@ -27,6 +27,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -524,6 +525,34 @@ TEST(DataList, LinesAndPagesOf32000) {
     list.addLine(7);     // already listed: ignored
     list.addLine(99999); // past the buffer: ignored
     EXPECT_EQ(list.lineCount(), 32001);
+
+    // Jumps: to a sample on another page, past either end, and by the keys.
+    auto* tabs = list.findChild<QTabWidget*>(QStringLiteral("PageControl"));
+    EXPECT_TRUE(list.goToSample(6));
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(list.selectedSample(), 6);
+    EXPECT_TRUE(list.goToSample(1'000'000));
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_EQ(list.selectedSample(), 32001);
+    std::int64_t offered = 0;
+    list.setSampleNumberProvider([&](std::int64_t highest) -> std::optional<std::int64_t> {
+        offered = highest;
+        return 31999;
+    });
+    list.findChild<QToolButton*>(QStringLiteral("goToSampleButton"))->click();
+    EXPECT_EQ(offered, 32001);
+    EXPECT_EQ(list.selectedSample(), 31999);
+    list.setSampleNumberProvider([](std::int64_t) { return std::nullopt; });
+    list.askSampleToGoTo(); // Cancel stays where it was
+    EXPECT_EQ(list.selectedSample(), 31999);
+    list.show();
+    list.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    QTest::keyClick(&list, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(list.selectedSample(), 32001);
+    QTest::keyClick(&list, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(list.selectedSample(), 1);
+    EXPECT_EQ(tabs->currentIndex(), 0);
 
     list.clearList(); // what the recorder's cleared() does
     EXPECT_EQ(list.pageCount(), 1);
