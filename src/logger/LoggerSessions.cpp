@@ -282,10 +282,12 @@ void LoggerSessions::openFile(const QByteArray& nativePath) {
 
 void LoggerSessions::finishOpen(JobResult& result) {
     const SessionFileStatus status = result.fileStatus;
-    if (status == SessionFileStatus::Ok)
+    if (status == SessionFileStatus::Ok) {
         replaceSessions(std::move(result.sessions), true);
-    else
+        m_documentPath = m_path;
+    } else {
         replaceSessions({}, false);
+    }
     emit progressEnded();
     setBusy(false);
     emit stateChanged();
@@ -312,6 +314,7 @@ void LoggerSessions::finishSave(const JobResult& result) {
     if (result.fileStatus == SessionFileStatus::Ok) {
         m_empty = false;
         m_saved = true;
+        m_documentPath = m_path;
     }
     setBusy(false);
     emit stateChanged();
@@ -437,6 +440,7 @@ void LoggerSessions::replaceSessions(std::vector<SampleList>&& sessions, bool sa
     if (sessions.size() > kMaxSessions)
         sessions.resize(kMaxSessions);
     m_sessions = std::move(sessions);
+    m_documentPath.clear();
     m_shown = sessionCount();
     m_current = std::max(m_shown - 1, 0);
     m_empty = m_sessions.empty();

@@ -78,6 +78,9 @@ public:
     int currentSession() const { return m_current; }
     bool isEmpty() const { return m_empty; }
     bool isSaved() const { return m_saved; }
+    // The session file the sessions were opened from or last saved to; empty for
+    // sessions downloaded and not saved.
+    QString documentPath() const { return m_documentPath; }
     bool isBusy() const { return m_busy; }
     // True while a job runs (also before busy is set, while the cable is checked).
     bool isWorking() const { return m_operation != Operation::None; }
@@ -170,6 +173,7 @@ private:
     bool m_busy = false;
     Operation m_operation = Operation::None;
     QString m_path;
+    QString m_documentPath;
     std::unique_ptr<JobResult> m_result;
     WorkerJob m_job;
 };

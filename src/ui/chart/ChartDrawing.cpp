@@ -159,12 +159,26 @@ void ChartWidget::applyStyle(int drawWidth) {
     d->cursorMark->setBrush(Qt::NoBrush);
 }
 
+// The room a point label takes: the caller's reservation, or the labels
+// themselves where they are wider (session times such as 0:00'10.000"). Long
+// series are sampled: their labels share one format.
+int ChartWidget::widestPointLabel(const QFontMetrics& fm) const {
+    int widest = fm.horizontalAdvance(d->widestLabel);
+    const std::size_t count = d->labels.size();
+    const std::size_t step = std::max<std::size_t>(1, count / 64);
+    for (std::size_t i = 0; i < count; i += step)
+        widest = std::max(widest, fm.horizontalAdvance(d->labels[i].trimmed()));
+    if (count > 0)
+        widest = std::max(widest, fm.horizontalAdvance(d->labels[count - 1].trimmed()));
+    return widest;
+}
+
 void ChartWidget::applySeriesStyle(int drawWidth) {
     // Room reserved for the widest value and label the caller announced.
     // The right margin takes half a point label, so the newest point's label fits.
     QCustomPlot* plot = d->plot;
     const QFontMetrics fm(plot->yAxis->tickLabelFont());
-    const int labelWidth = fm.horizontalAdvance(d->widestLabel) + 24;
+    const int labelWidth = widestPointLabel(fm) + 24;
     const QMargins margins(fm.horizontalAdvance(d->widestValue) + fm.height() + 18, 15,
                            labelWidth / 2 + 4, 15);
     plot->axisRect()->setMinimumMargins(margins);

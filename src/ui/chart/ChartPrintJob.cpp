@@ -2,6 +2,7 @@
 
 #include "ui/chart/ChartWidgetImpl.h"
 
+#include <QFontMetricsF>
 #include <QPrinter>
 
 #include <algorithm>
@@ -11,14 +12,13 @@ namespace telmora {
 
 namespace {
 
-// The height a graph is laid out with when it has none on screen (never shown).
-constexpr int kUnshownHeight = 450;
-constexpr int kMinLayoutHeight = 240;
-constexpr int kMaxLayoutHeight = 1600;
-// On a page narrower than the screen's shape (portrait) the layout is widened,
-// at the cost of slightly smaller text, until the axis has room for its labels.
-constexpr double kMinLayoutWidth = 480.0;
-constexpr double kMaxWidening = 1.3;
+// Layout pixels per inch of paper: text set in pixels for the screen comes out at
+// its usual size in points.
+constexpr double kLayoutPixelsPerInch = 96.0;
+constexpr double kPointsPerInch = 72.0;
+// The header line: its font size in points and the gap below it (points).
+constexpr double kHeaderPoints = 8.0;
+constexpr double kHeaderGapPoints = 6.0;
 
 } // namespace
 
@@ -52,34 +52,54 @@ bool ChartPrintJob::printerReady(const QPrinter& printer) {
     return !printer.printerName().isEmpty();
 }
 
-QSize ChartPrintJob::layoutSize(QSizeF page, int screenHeight) {
-    const double height = std::clamp(screenHeight, kMinLayoutHeight, kMaxLayoutHeight);
-    const double shape = page.height() > 0 ? page.width() / page.height() : 1.0;
-    double w = height * shape;
-    double h = height;
-    if (w < kMinLayoutWidth) {
-        const double widen = std::min(kMinLayoutWidth / w, kMaxWidening);
-        w *= widen;
-        h *= widen;
-    }
-    return {static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h))};
+QSize ChartPrintJob::layoutSize(QSizeF pagePoints) {
+    const double scale = kLayoutPixelsPerInch / kPointsPerInch;
+    return {std::max(1, static_cast<int>(std::lround(pagePoints.width() * scale))),
+            std::max(1, static_cast<int>(std::lround(pagePoints.height() * scale)))};
 }
 
-bool ChartPrintJob::addPage(ChartWidget& chart) {
+QString ChartPrintJob::headerText(const QString& document, const QDateTime& printed, int page,
+                                  int pageTotal) {
+    // The date as ISO 8601 and numbers in plain digits, whatever the locale.
+    return QStringLiteral("%1    printed %2    page %3 of %4")
+        .arg(document, printed.toString(QStringLiteral("yyyy-MM-dd HH:mm")), QString::number(page),
+             QString::number(std::max(page, pageTotal)));
+}
+
+bool ChartPrintJob::addPage(ChartWidget& chart, const QString& document, int pageTotal) {
     if (!d->active)
         return false;
     if (d->pages > 0 && !d->printer.newPage())
         return false;
     ++d->pages;
     const QRectF page = d->printer.pageRect(QPrinter::DevicePixel);
-    const int screenHeight = chart.isVisible() ? chart.height() : kUnshownHeight;
-    const QSize layout = layoutSize(page.size(), screenHeight);
+    const double dotsPerPoint = d->printer.resolution() / kPointsPerInch;
+
+    // The header line at the top of the printable area, in its own size in points.
+    QFont font = chart.font();
+    font.setPointSizeF(kHeaderPoints);
+    d->painter.save();
+    d->painter.setFont(QFont(font, &d->printer));
+    d->painter.setPen(Qt::black);
+    const double headerHeight = QFontMetricsF(d->painter.font()).height();
+    const QString header =
+        headerText(document.isEmpty() ? QStringLiteral("unsaved recording") : document,
+                   QDateTime::currentDateTime(), d->pages, pageTotal);
+    d->painter.drawText(QRectF(0, 0, page.width(), headerHeight),
+                        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, header);
+    d->painter.restore();
+
+    // The graph below it, laid out at the paper's scale.
+    const double top = headerHeight + kHeaderGapPoints * dotsPerPoint;
+    const QSizeF graphArea(page.width(), std::max(1.0, page.height() - top));
+    const QSize layout = layoutSize(graphArea / dotsPerPoint);
     d->painter.save();
     d->painter.setMode(QCPPainter::pmVectorized);
     d->painter.setMode(QCPPainter::pmNoCaching);
-    // Hairlines would be one printer dot wide; they get the width of a screen pixel.
+    // Hairlines would be one printer dot wide; they get the width of a layout pixel.
     d->painter.setMode(QCPPainter::pmNonCosmetic);
-    d->painter.scale(page.width() / layout.width(), page.height() / layout.height());
+    d->painter.translate(0, top);
+    d->painter.scale(graphArea.width() / layout.width(), graphArea.height() / layout.height());
     chart.paintOn(d->painter, layout);
     d->painter.restore();
     return true;

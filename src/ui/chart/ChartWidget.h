@@ -14,6 +14,8 @@
 class QCPPainter;
 class QPrinter;
 
+class QFontMetrics;
+
 namespace telmora {
 
 // The chart every graph of the program is drawn with (recorder, graph viewer,
@@ -146,6 +148,7 @@ private:
     // markers); 0 is the widget's own width.
     void applyStyle(int drawWidth = 0);
     void applySeriesStyle(int drawWidth);
+    int widestPointLabel(const QFontMetrics& fm) const;
     // Draws the graph laid out at `size` on the painter (printing), then styles it
     // for the screen again.
     void paintOn(QCPPainter& painter, QSize size);

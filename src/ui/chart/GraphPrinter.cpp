@@ -28,14 +28,14 @@ void reportPrintProblem(QWidget* owner, TextId id, const QString& detail) {
 }
 
 bool printEachPage(ChartPrintJob& job, ChartWidget& chart, int first, int last,
-                   const std::function<void(int)>& showPage) {
+                   const std::function<void(int)>& showPage, const QString& document) {
     bool printed = true;
     for (int page = first; page <= last && printed; ++page) {
         if (showPage)
             showPage(page);
         chart.setViewingStyle(ChartWidget::ViewingStyle::Monochrome);
         chart.restyle();
-        printed = job.addPage(chart);
+        printed = job.addPage(chart, document, last - first + 1);
         chart.setViewingStyle(ChartWidget::ViewingStyle::Colour);
         chart.refresh();
     }
@@ -54,7 +54,8 @@ std::unique_ptr<QPrinter> GraphPrinter::make() {
 }
 
 PrintOutcome printChartPages(ChartWidget& chart, QPrinter& printer, QWidget* owner, int first,
-                             int last, const std::function<void(int page)>& showPage) {
+                             int last, const std::function<void(int page)>& showPage,
+                             const QString& document) {
     if (last < first)
         return PrintOutcome::Cancelled;
     if (!RunPrintDialog({owner, &printer, last - first + 1}))
@@ -68,7 +69,7 @@ PrintOutcome printChartPages(ChartWidget& chart, QPrinter& printer, QWidget* own
         reportPrintProblem(owner, TextId::PrintFailed, printTarget(printer));
         return PrintOutcome::Failed;
     }
-    const bool printed = printEachPage(job, chart, first, last, showPage);
+    const bool printed = printEachPage(job, chart, first, last, showPage, document);
     if (!job.finish() || !printed) {
         reportPrintProblem(owner, TextId::PrintFailed, printTarget(printer));
         return PrintOutcome::Failed;
@@ -76,8 +77,9 @@ PrintOutcome printChartPages(ChartWidget& chart, QPrinter& printer, QWidget* own
     return PrintOutcome::Printed;
 }
 
-PrintOutcome printChart(ChartWidget& chart, QPrinter& printer, QWidget* owner) {
-    return printChartPages(chart, printer, owner, 1, 1);
+PrintOutcome printChart(ChartWidget& chart, QPrinter& printer, QWidget* owner,
+                        const QString& document) {
+    return printChartPages(chart, printer, owner, 1, 1, {}, document);
 }
 
 } // namespace telmora

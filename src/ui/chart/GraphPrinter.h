@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -38,10 +40,14 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 // and printed in monochrome. The chart is in colour again afterwards. A printer
 // that is not set up or cannot print is reported through the message routine,
 // with the printer or file it concerns; a cancelled dialog prints nothing.
+// Each page's header names `document` (the file shown, or what is printed when
+// there is none).
 PrintOutcome printChartPages(ChartWidget& chart, QPrinter& printer, QWidget* owner, int first,
-                             int last, const std::function<void(int page)>& showPage = {});
+                             int last, const std::function<void(int page)>& showPage = {},
+                             const QString& document = QString());
 
 // The chart as it is shown, on one page.
-PrintOutcome printChart(ChartWidget& chart, QPrinter& printer, QWidget* owner);
+PrintOutcome printChart(ChartWidget& chart, QPrinter& printer, QWidget* owner,
+                        const QString& document = QString());
 
 } // namespace telmora

@@ -28,8 +28,8 @@ PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportR
                                         const std::function<void(int page)>& showPage) {
     PictureExportResult result = PictureExportResult::Done;
     if (request.destination == ExportDestination::Printer) {
-        if (printChartPages(chart, printer, owner, request.firstPage, request.lastPage, showPage) !=
-            PrintOutcome::Printed)
+        if (printChartPages(chart, printer, owner, request.firstPage, request.lastPage, showPage,
+                            request.document) != PrintOutcome::Printed)
             result = PictureExportResult::PrintStopped;
     } else {
         if (showPage)

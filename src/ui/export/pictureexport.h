@@ -23,6 +23,7 @@ struct PictureExportRequest {
     int firstPage = 1; // pages to print; clipboard and file take the first page
     int lastPage = 1;
     int currentPage = 1; // shown again afterwards
+    QString document{};  // named in the header of printed pages
 };
 
 enum class PictureExportResult { Done, WriteFailed, PrintStopped };

@@ -1,12 +1,14 @@
 #include "ui/logger/SessionGraphView.h"
 
 #include "logger/LoggerSessions.h"
+#include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
 #include "ui/common/LineColorDialog.h"
 #include "ui/export/pictureexport.h"
 #include "ui/logger/SessionTabs.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -335,14 +337,21 @@ bool SessionGraphView::exportPictures(bool bitmap, ExportDestination destination
                                        QSize(static_cast<int>(width), static_cast<int>(height)),
                                        range.first,
                                        range.last,
-                                       m_sessions.currentSession() + 1};
+                                       m_sessions.currentSession() + 1,
+                                       printedDocument()};
     const PictureExportResult result = exportChartPictures(
         *m_chart, request, m_printer, window(), [this](int page) { drawSession(page - 1); });
     return result != PictureExportResult::WriteFailed;
 }
 
 void SessionGraphView::print() {
-    printChart(*m_chart, m_printer, window());
+    printChart(*m_chart, m_printer, window(), printedDocument());
+}
+
+QString SessionGraphView::printedDocument() const {
+    const QString path = m_sessions.documentPath();
+    return path.isEmpty() ? translate("sessions downloaded from the meter")
+                          : QFileInfo(path).fileName();
 }
 
 } // namespace telmora

@@ -76,6 +76,10 @@ private:
     void showExtremes(int s);
     void updatePageButtons();
 
+    // What printed pages name in their header: the session file, or where the
+    // sessions came from.
+    QString printedDocument() const;
+
     const LoggerSessions& m_sessions;
     const SessionTabs& m_tabs;
     LineColorDialog& m_lineColors;

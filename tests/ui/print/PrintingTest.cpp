@@ -1,5 +1,5 @@
 // Printed graphs, read back from the PDF they were printed to: every printable
-// view looks like its graph on screen scaled to the page, a printed page range
+// view prints with text of one size in points under a header line, a printed page range
 // is one job of one page per session, and a printer that cannot print is
 // reported, never passed over in silence.
 
@@ -60,35 +60,38 @@ float wave(int i) {
     return float(std::sin(i * 0.05) * 10.0);
 }
 
-// What share of the graph's height its title and its tick labels take on screen.
-struct ScreenShares {
-    double title = 0;
-    double tick = 0;
-};
-
-ScreenShares screenShares(ChartWidget& chart) {
-    auto* plot = chart.findChild<QCustomPlot*>();
-    auto* title = qobject_cast<QCPTextElement*>(plot->plotLayout()->element(0, 0));
-    const double height = chart.height();
-    return {QFontMetricsF(title->font()).height() / height,
-            QFontMetricsF(plot->xAxis->tickLabelFont()).height() / height};
+// Text on paper has one size in points, whatever window or orientation it was
+// printed from: tick labels of 7 to 12 points, titles of at most 18.
+void expectPointSize(const PdfWord& word, double smallest, double largest) {
+    EXPECT_GE(word.box.height(), smallest) << qPrintable(word.text) << " is too small on paper";
+    EXPECT_LE(word.box.height(), largest) << qPrintable(word.text) << " is too large on paper";
 }
 
-void expectShare(double printed, double onScreen, const QString& what) {
-    EXPECT_GT(printed, onScreen / 1.5) << qPrintable(what) << " is too small on paper";
-    EXPECT_LT(printed, onScreen * 1.5) << qPrintable(what) << " is too large on paper";
-}
-
-// The page shows the graph as the screen does: title and tick labels at the
-// same share of the height (within a factor of 1.5), the title at the top and
-// the time axis at the bottom of the page, and no two words on top of each other.
-void expectPageLikeScreen(const PdfPage& page, const ScreenShares& screen,
-                          const QString& titleWord) {
+// A printed page: the header line at the very top (what, when, page n of m), the
+// graph's title below it, tick labels of a fixed size with the time axis at the
+// bottom of the page, and no two words on top of each other.
+void expectPrintedPage(const PdfPage& page, const QString& titleWord, const QString& document,
+                       int pageNumber, int pageTotal) {
     const double height = page.size.height();
+    const std::optional<PdfWord> printed = page.word(QStringLiteral("printed"));
+    ASSERT_TRUE(printed.has_value()) << "no header line";
+    EXPECT_LT(printed->box.top(), height * 0.05);
+    const std::optional<PdfWord> name = page.word(document);
+    ASSERT_TRUE(name.has_value()) << qPrintable(document);
+    EXPECT_LT(std::abs(name->box.top() - printed->box.top()), 1.0);
+    QStringList header;
+    for (const PdfWord& w : page.words)
+        if (std::abs(w.box.top() - printed->box.top()) < 1.0)
+            header << w.text;
+    EXPECT_TRUE(header.join(QLatin1Char(' '))
+                    .endsWith(QStringLiteral("page %1 of %2").arg(pageNumber).arg(pageTotal)))
+        << qPrintable(header.join(QLatin1Char(' ')));
+
     const std::optional<PdfWord> title = page.word(titleWord);
     ASSERT_TRUE(title.has_value()) << qPrintable(titleWord);
-    expectShare(title->box.height() / height, screen.title, QStringLiteral("the title"));
-    EXPECT_LT(title->box.top(), height * 0.12);
+    expectPointSize(*title, 7.0, 18.0);
+    EXPECT_GT(title->box.top(), printed->box.bottom());
+    EXPECT_LT(title->box.top(), height * 0.15);
 
     static const QRegularExpression time(QStringLiteral("^\\d+:\\d\\d:\\d\\d\\.\\d$"));
     static const QRegularExpression number(QStringLiteral("^-?\\d+\\.\\d+$"));
@@ -97,11 +100,11 @@ void expectPageLikeScreen(const PdfPage& page, const ScreenShares& screen,
     ASSERT_GE(times.size(), 2u);
     ASSERT_GE(numbers.size(), 3u);
     for (const PdfWord& w : times) {
-        expectShare(w.box.height() / height, screen.tick, w.text);
+        expectPointSize(w, 7.0, 12.0);
         EXPECT_GT(w.box.bottom(), height * 0.85) << "the plot does not fill the page";
     }
     for (const PdfWord& w : numbers)
-        expectShare(w.box.height() / height, screen.tick, w.text);
+        expectPointSize(w, 7.0, 12.0);
 
     for (std::size_t i = 0; i < page.words.size(); ++i)
         for (std::size_t j = i + 1; j < page.words.size(); ++j)
@@ -142,19 +145,18 @@ protected:
     }
 
     // Prints through `print` once per orientation and checks each printed page.
-    void expectPrintsLikeScreen(const QString& view, ChartWidget& chart, const QString& titleWord,
-                                const std::function<void()>& print) {
+    void expectPrints(const QString& view, const QString& titleWord, const QString& document,
+                      const std::function<void()>& print) {
         for (auto o : {QPageLayout::Portrait, QPageLayout::Landscape}) {
             orientation = o;
             target = pdfPath(QStringLiteral("%1-%2.pdf")
                                  .arg(view, o == QPageLayout::Portrait ? "portrait" : "landscape"));
-            const ScreenShares screen = screenShares(chart);
             print();
             const std::vector<PdfPage> pages = readPdfPages(target);
             ASSERT_EQ(pages.size(), 1u) << qPrintable(target);
             EXPECT_EQ(pages[0].size.width() > pages[0].size.height(), o == QPageLayout::Landscape);
             SCOPED_TRACE(o == QPageLayout::Portrait ? "portrait" : "landscape");
-            expectPageLikeScreen(pages[0], screen, titleWord);
+            expectPrintedPage(pages[0], titleWord, document, 1, 1);
         }
         EXPECT_EQ(dialogs, std::vector<int>({1, 1}));
         EXPECT_TRUE(boxes.empty());
@@ -203,8 +205,8 @@ TEST_F(PrintingTest, RecorderPagePrintsLikeTheScreen) {
     ChartWidget& chart = *window.findChild<ChartWidget*>();
     auto* print = window.findChild<QToolButton*>(QStringLiteral("sbtnPrintGraphic"));
     ASSERT_NE(print, nullptr);
-    expectPrintsLikeScreen(QStringLiteral("recorder"), chart, QStringLiteral("Logger"),
-                           [&] { print->click(); });
+    expectPrints(QStringLiteral("recorder"), QStringLiteral("Logger"), QStringLiteral("unsaved"),
+                 [&] { print->click(); });
     EXPECT_EQ(chart.viewingStyle(), ChartWidget::ViewingStyle::Colour);
 }
 
@@ -216,11 +218,10 @@ TEST_F(PrintingTest, OverviewPrintsLikeTheScreen) {
     overview.showRecording(recording);
     overview.resize(800, 560);
     overview.show();
-    ChartWidget& chart = *overview.findChild<ChartWidget*>();
     auto* print = overview.findChild<QToolButton*>(QStringLiteral("sbtnPrint"));
     ASSERT_NE(print, nullptr);
-    expectPrintsLikeScreen(QStringLiteral("overview"), chart, QStringLiteral("Logger"),
-                           [&] { print->click(); });
+    expectPrints(QStringLiteral("overview"), QStringLiteral("Logger"), QStringLiteral("unsaved"),
+                 [&] { print->click(); });
 }
 
 TEST_F(PrintingTest, LoggerSessionPrintsLikeTheScreen) {
@@ -228,8 +229,8 @@ TEST_F(PrintingTest, LoggerSessionPrintsLikeTheScreen) {
     QAction* print = menuAction(form.window, TextId::MenuFilePrintPage);
     ASSERT_NE(print, nullptr);
     ASSERT_TRUE(print->isEnabled());
-    expectPrintsLikeScreen(QStringLiteral("session"), form.chart(), QStringLiteral("Session"),
-                           [&] { print->trigger(); });
+    expectPrints(QStringLiteral("session"), QStringLiteral("Session"), QStringLiteral("sessions"),
+                 [&] { print->trigger(); });
 }
 
 // File -> Export -> BitMap -> Printer -> pages 2 to 4: the print dialog is shown
@@ -247,7 +248,6 @@ TEST_F(PrintingTest, ExportedPageRangeIsOneJobWithAPagePerSession) {
     form.window.printer().setOutputFileName(earlier);
     target = pdfPath(QStringLiteral("range.pdf"));
     orientation = QPageLayout::Landscape;
-    const ScreenShares screen = screenShares(form.chart());
     const int shown = form.sessions.currentSession();
 
     QTimer::singleShot(0, &form.window, [] {
@@ -276,7 +276,8 @@ TEST_F(PrintingTest, ExportedPageRangeIsOneJobWithAPagePerSession) {
             numbered = numbered || (w.text == QString::number(p + 2) &&
                                     std::abs(w.box.top() - title->box.top()) < 1.0);
         EXPECT_TRUE(numbered);
-        expectPageLikeScreen(pages[p], screen, QStringLiteral("Session"));
+        expectPrintedPage(pages[p], QStringLiteral("Session"), QStringLiteral("sessions"), p + 1,
+                          3);
     }
     QFile old(earlier);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
