@@ -162,6 +162,7 @@ enum class TextId : int {
     MeterNotAnswering = 9019,
     PrinterNotSetUp = 9021,
     PrintFailed = 9022,
+    RecordingFileCutShort = 9023,
     ErrorCaptionFormat = 9999,
 };
 
