@@ -11,12 +11,13 @@ namespace telmora {
 // The three values kept in the settings file between runs.
 struct SettingsValues {
     std::int32_t iPort = 1;   // carried through only; no other part uses it
-    double fHiLimit = 100.0;  // comparator high limit
-    double fLowLimit = 300.0; // comparator low limit
+    double fHiLimit = 300.0;  // comparator high limit
+    double fLowLimit = 100.0; // comparator low limit
 };
 
-// Values used when the file lacks a key or a value does not convert.
-constexpr SettingsValues kSettingsDefaults{2, 100.0, 300.0};
+// Values used when the file lacks a key or a value does not convert. The high limit
+// lies above the low one, so that the limit dialog accepts the defaults as they stand.
+constexpr SettingsValues kSettingsDefaults{2, 300.0, 100.0};
 
 // Largest part of a settings file that is looked at; the real file has three short lines.
 constexpr std::size_t kSettingsReadLimit = 1 << 20;

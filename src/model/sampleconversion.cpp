@@ -40,10 +40,9 @@ bool isFahrenheitTemperature(std::uint32_t c) {
     return c == 0x4040 || c == 0x8040 || c == 0xC040;
 }
 
-// Codes whose display carries the degree letter as its last character.
-bool hasDegreeLetter(std::uint32_t c, DisplayKind kind) {
-    if (kind == DisplayKind::Sub)
-        return c == 0x4020 || c == 0x4040;
+// Codes whose display carries the degree letter as its last character: every
+// temperature, on either display (the sub display normally shows T2 only).
+bool hasDegreeLetter(std::uint32_t c) {
     return isCelsiusTemperature(c) || isFahrenheitTemperature(c);
 }
 
@@ -101,10 +100,8 @@ std::optional<double> overloadSubstitute(std::uint32_t c, DisplayKind kind, doub
 
 // Value of an open-input temperature display ("---" or "----").
 std::optional<double> dashSubstitute(std::uint32_t c, DisplayKind kind, double magnitude) {
-    const bool celsius =
-        kind == DisplayKind::Main ? (c == 0x20 || isCelsiusTemperature(c)) : c == 0x4020;
-    const bool fahrenheit =
-        kind == DisplayKind::Main ? (c == 0x40 || isFahrenheitTemperature(c)) : c == 0x4040;
+    const bool celsius = (kind == DisplayKind::Main && c == 0x20) || isCelsiusTemperature(c);
+    const bool fahrenheit = (kind == DisplayKind::Main && c == 0x40) || isFahrenheitTemperature(c);
     if (celsius)
         return 1375.0 * magnitude;
     if (fahrenheit)
@@ -115,6 +112,19 @@ std::optional<double> dashSubstitute(std::uint32_t c, DisplayKind kind, double m
 }
 
 } // namespace
+
+int RecorderValueExponent(std::uint32_t code, DisplayKind kind) {
+    if (kind != DisplayKind::Main)
+        return 0;
+    switch (code & ~kLowBatteryBit) {
+    case 0x8:
+        return -6;
+    case 0x1000:
+        return -9;
+    default:
+        return 0;
+    }
+}
 
 std::optional<double> ParseDisplayNumber(std::string_view s) {
     // A display never shows a plus sign.
@@ -141,7 +151,7 @@ std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool ne
     }
 
     // 2. The degree letter of a temperature is not part of the number.
-    if (hasDegreeLetter(c, kind) && (contains(t, 'C') || contains(t, 'F')) && !t.empty())
+    if (hasDegreeLetter(c) && (contains(t, 'C') || contains(t, 'F')) && !t.empty())
         t.pop_back();
 
     // 3. A display that shows nothing but the point.
@@ -167,13 +177,7 @@ std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool ne
     double v = 0.0;
     if (const auto parsed = ParseDisplayNumber(number)) {
         // 6. Capacitance in micro, conductance in nano units.
-        v = *parsed;
-        if (kind == DisplayKind::Main) {
-            if (c == 0x8)
-                v *= 1e6;
-            else if (c == 0x1000)
-                v *= 1e9;
-        }
+        v = *parsed * std::pow(10.0, -RecorderValueExponent(c, kind));
     } else if (contains(t, 'L')) {
         // 7. Overload substitutes.
         const auto e = parseExponent(exponent);

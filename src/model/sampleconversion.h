@@ -40,9 +40,15 @@ struct ConvertedValue {
     float value = 0.0f;
 };
 
+// Power of ten of the unit the recorder stores a display's value in: -6 for
+// capacitance on the main display (microfarad), -9 for conductance on the main
+// display (nanosiemens), 0 (the base unit) for everything else. `code` may carry the
+// low-battery bit. ConvertDisplayValue scales by it; ReadSi takes it back out.
+int RecorderValueExponent(std::uint32_t code, DisplayKind kind);
+
 // Converts one display to the value the recorder stores: trims the text, removes
 // the degree letter of a temperature, appends the prefix exponent (except for
-// decibel), scales capacitance to micro and conductance to nano, and replaces an
+// decibel), scales to the unit of RecorderValueExponent, and replaces an
 // overload or dash display by its substitute value. Returns nothing when the
 // reading cannot be stored (the sample is then not taken). `code` may carry the
 // low-battery bit; it is cleared here.

@@ -1,5 +1,6 @@
 #include "model/sireading.h"
 
+#include "model/storedreading.h"
 #include "model/unitstrings.h"
 
 #include <charconv>
@@ -9,8 +10,6 @@ namespace telmora {
 
 namespace {
 
-constexpr std::uint32_t kCapacitance = 0x8;
-constexpr std::uint32_t kConductance = 0x1000;
 constexpr std::uint32_t kDecibelMilliwatt = 0x2000;
 
 std::string_view trimmed(std::string_view s) {
@@ -64,15 +63,11 @@ bool isOverload(const ReadingRecord& record) {
     return text.find('L') != std::string_view::npos || text.find("---") != std::string_view::npos;
 }
 
-// Powers of ten between the stored value and its SI value.
+// Powers of ten between the stored value and its SI value: the unit the conversion
+// that made the record counted the value in.
 int storedShift(RecordOrigin origin, DisplayKind kind, std::uint32_t c) {
-    if (origin != RecordOrigin::Recorder || kind != DisplayKind::Main)
-        return 0;
-    if (c == kCapacitance)
-        return -6;
-    if (c == kConductance)
-        return -9;
-    return 0;
+    return origin == RecordOrigin::Recorder ? RecorderValueExponent(c, kind)
+                                            : StoredValueExponent(c);
 }
 
 // The shortest decimal text of `value` times 10^shift: the digits of the shortest

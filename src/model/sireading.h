@@ -14,8 +14,10 @@
 
 namespace telmora {
 
-// Where a record was made: the recorder stores capacitance in microfarad and
-// conductance in nanosiemens, the logger import in base units.
+// Where a record was made: each conversion counts capacitance and conductance in
+// the unit its prefix shows (microfarad and nanosiemens) - the recorder on the main
+// display only (RecorderValueExponent), the logger import on either display
+// (StoredValueExponent) - and everything else in base units.
 enum class RecordOrigin { Recorder, Session };
 
 // The views point into the record or into constant texts: they live as long as the

@@ -155,6 +155,17 @@ std::string SignedDisplay(const std::string& m, double v, int w) {
 
 } // namespace
 
+int StoredValueExponent(std::uint32_t code) {
+    switch (GroupOf(code & 0x7FFFFFFFu)) {
+    case Group::Capacitance:
+        return -6;
+    case Group::Conductance:
+        return -9;
+    default:
+        return 0;
+    }
+}
+
 StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint32_t code,
                                        int rangeClass, DisplayRole role) {
     StoredReadingTexts out;
@@ -248,7 +259,13 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
     out.displayText = std::move(d);
 
     // 4. Prefix and unit with the mode mark.
-    const int prefixClass = PrefixClass(code, out.exponentText);
+    int prefixClass = PrefixClass(code, out.exponentText);
+    if (group == Group::Capacitance && e == 3) {
+        // This range shows whole microfarads ("4626", like the 5000 uA current range
+        // shows whole microamperes): its prefix is micro, not the milli of the range
+        // above it, or the label would read a thousand times the value.
+        prefixClass = -6;
+    }
     out.prefixText = std::string(PrefixTextView(code, prefixClass));
     out.unitText = std::string(UnitTextView(code)) + std::string(ModeMark(code, role));
 

@@ -165,9 +165,9 @@ void RecordStore::clear() {
 
 // --- RecordReader ------------------------------------------------------------------
 
-SampleEntry RecordReader::read(const RecordStore& store, std::int64_t index) {
+std::optional<SampleEntry> RecordReader::tryRead(const RecordStore& store, std::int64_t index) {
     if (index < 0 || index >= store.size())
-        return {};
+        return std::nullopt;
     const RecordStore::Run& run = store.runOf(index);
     const std::size_t recordBytes = run.recordBytes();
     const std::int64_t inRun = index - run.firstIndex;
@@ -194,7 +194,7 @@ SampleEntry RecordReader::read(const RecordStore& store, std::int64_t index) {
         if (offset + static_cast<std::int64_t>(recordBytes) >
             m_blockOffset + static_cast<std::int64_t>(m_blockValid)) {
             m_failed = true;
-            return {}; // the file no longer holds this record
+            return std::nullopt; // the file no longer holds this record
         }
     }
     const auto at = static_cast<std::size_t>(offset - m_blockOffset);
@@ -207,6 +207,8 @@ void RecordReader::forget() {
     m_block.clear();
     m_block.shrink_to_fit();
     m_blockValid = 0;
+    m_lastIndex = -2;
+    m_failed = false;
 }
 
 // --- saving ------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <stop_token>
 #include <vector>
@@ -91,10 +92,15 @@ class RecordReader {
 public:
     explicit RecordReader(std::size_t blockRecords = 64) : m_blockRecords(blockRecords) {}
 
-    // Sample `index` of `store`. A record its file no longer holds (the file was cut
-    // under us) reads as an empty sample.
-    SampleEntry read(const RecordStore& store, std::int64_t index);
-    // Drops the cache (the store was cleared or replaced).
+    // Sample `index` of `store`; nothing outside the store or when its file no longer
+    // holds the record (the file was cut under us).
+    std::optional<SampleEntry> tryRead(const RecordStore& store, std::int64_t index);
+    // The same with an empty sample in place of nothing, for readers that check
+    // failed() before they use what they read.
+    SampleEntry read(const RecordStore& store, std::int64_t index) {
+        return tryRead(store, index).value_or(SampleEntry{});
+    }
+    // Drops the cache and the failure mark (the store was cleared or replaced).
     void forget();
     // Whether a record could not be read since the reader was made: its file had
     // become shorter than the recording.

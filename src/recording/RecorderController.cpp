@@ -25,6 +25,7 @@ constexpr TextId kTemporaryFileFailed = TextId::TempFileCreateFailed;
 constexpr TextId kFileUnreadable = TextId::FileOpenError;
 constexpr TextId kOutOfMemory = TextId::OutOfMemory;
 constexpr TextId kFileCutShort = TextId::FileDamaged;
+constexpr TextId kRecordingCutShort = TextId::RecordingFileCutShort;
 constexpr TextId kAtFirstPage = TextId::AtFirstPage;
 constexpr TextId kAtLastPage = TextId::AtLastPage;
 
@@ -42,6 +43,7 @@ RecorderController::RecorderController(LiveReadingSource source, QString tempora
     m_sampleTimer->setObjectName(QStringLiteral("TimerLogger"));
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
+    watchRecording();
 }
 
 RecorderController::~RecorderController() {
@@ -152,6 +154,7 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
     const bool storageFailed =
         m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry, &offset);
     const bool stored = m_temporaryFiles.isOpen() && !storageFailed && m_temporaryFiles.records();
+    const bool fileCut = storageFailed && m_temporaryFiles.wasCut();
     std::size_t index = 0;
     try {
         index = m_recording.addSample(entry, clock ? *clock : wallClockNow(),
@@ -171,11 +174,15 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
     emit extremesChanged();
     emit unsavedChanged();
     if (storageFailed) {
-        // The disk refused the sample (full?): keep the recording, stop recording.
+        // The disk refused the sample (full?), or the file was cut short under the
+        // recording: keep the recording, stop recording.
         m_temporaryFiles.close();
         if (m_recordingOn)
             stopRecording();
-        emit errorRaised(kTemporaryFileFailed);
+        if (fileCut)
+            reportUnreadableSamples();
+        else
+            emit errorRaised(kTemporaryFileFailed);
     }
 }
 
@@ -197,16 +204,51 @@ void RecorderController::takeCountedStatistics(const RecordingStatistics& statis
     m_statistics = statistics;
     // Samples taken while the count ran are counted now.
     for (auto i = static_cast<std::int64_t>(m_statistics.size());
-         i < static_cast<std::int64_t>(m_recording.size()); ++i)
-        m_statistics.add(m_recording.sampleAt(i));
+         i < static_cast<std::int64_t>(m_recording.size()); ++i) {
+        if (const std::optional<SampleEntry> sample = m_recording.readSample(i))
+            m_statistics.add(*sample);
+        else
+            m_statistics.skip();
+    }
+    if (m_statistics.unreadable() > 0)
+        reportUnreadableSamples();
     emit statisticsChanged();
 }
 
+void RecorderController::watchRecording() {
+    m_recording.setUnreadableHandler([this] { reportUnreadableSamples(); });
+}
+
+void RecorderController::reportUnreadableSamples() {
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation = m_recordingGeneration] {
+            if (generation != m_recordingGeneration || m_damaged)
+                return;
+            m_damaged = true;
+            emit recordingDamaged();
+            emit errorRaised(kRecordingCutShort);
+        },
+        Qt::QueuedConnection);
+}
+
 GroupedStatistics RecorderController::rangeStatistics(std::int64_t first, std::int64_t end) const {
-    return m_statistics.range(
-        static_cast<std::size_t>(std::max<std::int64_t>(first, 0)),
-        static_cast<std::size_t>(std::max<std::int64_t>(end, 0)),
-        [this](std::size_t i) { return m_recording.sampleAt(static_cast<std::int64_t>(i)); });
+    const auto sampleAt = [this](std::size_t i) {
+        return m_recording.readSample(static_cast<std::int64_t>(i));
+    };
+    first = std::max<std::int64_t>(first, 0);
+    end = std::max<std::int64_t>(end, 0);
+    if (!m_damaged && !m_recording.hasUnreadableSamples())
+        return m_statistics.range(static_cast<std::size_t>(first), static_cast<std::size_t>(end),
+                                  sampleAt);
+    // The precounted blocks may hold samples that can no longer be read: the range is
+    // read sample by sample, so that it counts what the graph and the list show.
+    GroupedStatistics out;
+    end = std::min(end, static_cast<std::int64_t>(m_recording.size()));
+    for (std::int64_t i = first; i < end; ++i)
+        if (const std::optional<SampleEntry> sample = sampleAt(static_cast<std::size_t>(i)))
+            out.add(RecorderMainReading(*sample));
+    return out;
 }
 
 GroupedStatistics RecorderController::pageStatistics(std::int32_t page) const {
@@ -264,6 +306,8 @@ void RecorderController::clear() {
     m_lastPage = m_currentPage = 1;
     m_sampleTimer->setInterval(m_intervalMs);
     m_recording.clear();
+    ++m_recordingGeneration;
+    m_damaged = false;
     m_statisticsCounter->cancel();
     m_statistics.clear();
     emit cleared();
@@ -324,6 +368,9 @@ void RecorderController::abortLoad() {
 
 void RecorderController::finishLoad(LoadResult result, const QString& pathText) {
     m_recording = std::move(result.recording);
+    ++m_recordingGeneration;
+    m_damaged = false;
+    watchRecording();
     m_statisticsCounter->cancel();
     m_statistics.clear();
     const auto count = static_cast<std::int64_t>(m_recording.size());

@@ -62,6 +62,10 @@ public:
     ~RecorderController() override;
 
     const Recording& recording() const { return m_recording; }
+    // Some samples of the recording can no longer be read: the file they are kept in
+    // (an opened file, or the temporary file of an acquisition) has become shorter.
+    // They show nothing and count in no statistics; a save or an export refuses.
+    bool isDamaged() const { return m_damaged; }
     bool hasUnsavedData() const { return !m_recording.isEmpty() && m_recording.isUnsaved(); }
 
     // --- statistics of the main readings, per function and unit ---
@@ -74,7 +78,8 @@ public:
     bool statisticsPending() const { return m_statisticsCounter->isCounting(); }
     // Waits for the statistics being counted and takes them now.
     void finishStatisticsNow() { m_statisticsCounter->finishNow(); }
-    // Samples first .. end - 1 (buffer indices), from the precounted blocks.
+    // Samples first .. end - 1 (buffer indices), from the precounted blocks; in a
+    // damaged recording read one by one, counting only the samples that can be read.
     GroupedStatistics rangeStatistics(std::int64_t first, std::int64_t end) const;
     // The samples page `page` shows.
     GroupedStatistics pageStatistics(std::int32_t page) const;
@@ -183,6 +188,9 @@ signals:
     // An error about one file: `detail` names the file and says why.
     void fileErrorRaised(telmora::TextId textId, const QString& detail);
     void noticeRaised(telmora::TextId textId);
+    // The recording was found damaged (see isDamaged()); once per recording, with
+    // the error message that tells the user.
+    void recordingDamaged();
     // A sample was stored whose reading shows the low-battery sign while the one
     // before did not (or it is the first of a recording). The sample is kept and
     // sampling goes on; whoever tells the user may stop the recording.
@@ -198,6 +206,12 @@ private:
     void finishLoad(LoadResult result, const QString& pathText);
     void finishSave(const SaveResult& result);
     void takeCountedStatistics(const RecordingStatistics& statistics);
+    // Lets the recording tell when one of its samples cannot be read.
+    void watchRecording();
+    // Marks the recording damaged and tells the user, once per recording. Always
+    // delivered later on this object's thread, never inside the read that noticed
+    // it (a list or a graph may be painting).
+    void reportUnreadableSamples();
     // The date and time now, for a sample given without one.
     WallClock wallClockNow();
 
@@ -211,6 +225,10 @@ private:
     std::int32_t m_intervalMs = kFullSpeedMs;
     bool m_recordingOn = false;
     bool m_busy = false;
+    bool m_damaged = false;
+    // Counts the recordings this controller has held (cleared, loaded), so that news
+    // about a recording that is gone is dropped.
+    std::uint64_t m_recordingGeneration = 0;
     // The last sample showed the low-battery sign (the user has been told).
     bool m_lowBatteryShown = false;
     std::int32_t m_lastPage = 1;

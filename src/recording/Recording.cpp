@@ -137,6 +137,14 @@ void Recording::clear() {
     m_unsaved = false;
 }
 
+std::optional<SampleEntry> Recording::readSample(std::int64_t index) const {
+    const bool failedBefore = m_reader.failed();
+    std::optional<SampleEntry> sample = m_reader.tryRead(m_store, index);
+    if (!sample && !failedBefore && m_reader.failed() && m_unreadableHandler)
+        m_unreadableHandler();
+    return sample;
+}
+
 ReadingRecord Recording::mainAt(std::int32_t index) const {
     if (m_values.empty())
         return {};

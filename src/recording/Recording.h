@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -46,9 +47,23 @@ public:
     bool empty() const { return m_values.empty(); }
     // Main value of sample `index` (below size()).
     float valueAt(std::int64_t index) const { return m_values[static_cast<std::size_t>(index)]; }
-    // Sample `index` decoded from its file (an empty sample outside the recording).
-    // Reads through a cache of the owner's thread; other threads use their own reader.
-    SampleEntry sampleAt(std::int64_t index) const { return m_reader.read(m_store, index); }
+    // Sample `index` decoded from its file; nothing outside the recording or when its
+    // file no longer holds it (the file was cut short under the recording). Reads
+    // through a cache of the owner's thread; other threads use their own reader.
+    std::optional<SampleEntry> readSample(std::int64_t index) const;
+    // The same with an empty sample in place of nothing (texts only: an empty sample
+    // shows nothing, but its value 0 is no reading).
+    SampleEntry sampleAt(std::int64_t index) const {
+        return readSample(index).value_or(SampleEntry{});
+    }
+    // Called on the owner's thread the first time a sample cannot be read because its
+    // file has become shorter (again after clear()). Stays with the recording when
+    // it is moved.
+    void setUnreadableHandler(std::function<void()> handler) {
+        m_unreadableHandler = std::move(handler);
+    }
+    // Whether a sample could not be read since the recording was filled.
+    bool hasUnreadableSamples() const { return m_reader.failed(); }
     const RecordStore& records() const { return m_store; }
     const std::vector<BlockExtremes>& blockExtremes() const { return m_blocks; }
 
@@ -123,6 +138,7 @@ private:
     float m_lastBlockMax = 0.0f;
     RecordStore m_store;
     mutable RecordReader m_reader;
+    std::function<void()> m_unreadableHandler;
     // Wall clocks of the samples from index m_clockedFrom on (loaded samples come
     // first and have none); kUnknownClock marks a sample added without one.
     std::vector<WallClock> m_wallClocks;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace telmora {
@@ -22,13 +23,19 @@ public:
     void add(const SampleEntry& entry) { add(entry.main); }
     // The same with only the sample's main record.
     void add(const ReadingRecord& main);
+    // Passes over the next sample: it could not be read, so it keeps its place but
+    // counts in no figure.
+    void skip();
     void clear();
 
     std::size_t size() const { return m_size; }
+    // The samples passed over by skip().
+    std::size_t unreadable() const { return m_unreadable; }
     const GroupedStatistics& whole() const { return m_whole; }
 
     // The statistics of samples first .. end - 1 (kept inside the counted ones).
-    // `sampleAt(i)` gives the recording's sample i.
+    // `sampleAt(i)` gives the recording's sample i, or an empty optional for one that
+    // cannot be read (left out of the figures).
     template <typename SampleAt>
     GroupedStatistics range(std::size_t first, std::size_t end, SampleAt sampleAt) const;
 
@@ -36,7 +43,18 @@ private:
     GroupedStatistics m_whole;
     std::vector<GroupedStatistics> m_blocks; // the last one may still be filling
     std::size_t m_size = 0;
+    std::size_t m_unreadable = 0;
 };
+
+namespace detail {
+// The sample a range reads, whether it comes as a sample or as one that may be missing.
+inline const SampleEntry* presentSample(const SampleEntry& entry) {
+    return &entry;
+}
+inline const SampleEntry* presentSample(const std::optional<SampleEntry>& entry) {
+    return entry ? &*entry : nullptr;
+}
+} // namespace detail
 
 // The statistics group a recorder sample belongs to.
 inline SiReading RecorderMainReading(const ReadingRecord& main) {
@@ -63,8 +81,11 @@ GroupedStatistics RecordingStatistics::range(std::size_t first, std::size_t end,
             continue;
         }
         const std::size_t stop = std::min(blockEnd, end);
-        for (; i < stop; ++i)
-            out.add(RecorderMainReading(sampleAt(i)));
+        for (; i < stop; ++i) {
+            const auto& sample = sampleAt(i);
+            if (const SampleEntry* present = detail::presentSample(sample))
+                out.add(RecorderMainReading(*present));
+        }
     }
     return out;
 }

@@ -17,7 +17,10 @@ CountRecordingStatistics(const RecordStore& records, std::int64_t count, std::st
     for (std::int64_t i = 0; i < count; ++i) {
         if (i % static_cast<std::int64_t>(kCountBlockRecords) == 0 && stop.stop_requested())
             return std::nullopt;
-        statistics.add(reader.read(records, i));
+        if (const std::optional<SampleEntry> sample = reader.tryRead(records, i))
+            statistics.add(*sample);
+        else
+            statistics.skip(); // its file was cut short: it counts in no figure
     }
     return statistics;
 }

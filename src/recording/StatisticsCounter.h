@@ -13,8 +13,9 @@
 
 namespace telmora {
 
-// The statistics of samples 0 .. count - 1 of `records`, decoded from their files;
-// nothing when `stop` was requested first.
+// The statistics of samples 0 .. count - 1 of `records`, decoded from their files
+// (a sample its file no longer holds is passed over, see unreadable()); nothing when
+// `stop` was requested first.
 std::optional<RecordingStatistics>
 CountRecordingStatistics(const RecordStore& records, std::int64_t count, std::stop_token stop = {});
 

@@ -20,6 +20,7 @@ bool TemporaryFile::create(const QString& path) {
     close();
     m_file.setFileName(path);
     m_size = 0;
+    m_cut = false;
     m_records.reset();
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return false;
@@ -30,6 +31,12 @@ bool TemporaryFile::create(const QString& path) {
 bool TemporaryFile::append(const SampleEntry& entry, std::int64_t* offset) {
     if (!m_file.isOpen())
         return false;
+    // Writing to a file cut short under us would put the sample past its end, with a
+    // run of zero bytes before it that reads back as empty samples.
+    if (m_cut || m_file.size() < m_size) {
+        m_cut = true;
+        return false;
+    }
     if (offset != nullptr)
         *offset = m_size;
     std::array<std::uint8_t, kSampleSize> bytes{};

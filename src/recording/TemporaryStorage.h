@@ -34,8 +34,11 @@ public:
 
     // Writes one sample; `offset` receives the byte it starts at. On a failed or
     // short write (disk full) the file is cut back to its last whole sample and false
-    // is returned.
+    // is returned. A file found shorter than what was written to it (cut under the
+    // recording) takes nothing more: false, and wasCut() says why.
     bool append(const SampleEntry& entry, std::int64_t* offset = nullptr);
+    // The file was found cut short by someone else since it was created.
+    bool wasCut() const { return m_cut; }
     // Cuts off the newest sample (it could not be taken into the recording).
     void removeLast();
     // The file opened for reading, so the recording reads its samples back from it;
@@ -47,6 +50,7 @@ public:
 private:
     QFile m_file;
     qint64 m_size = 0;
+    bool m_cut = false;
     std::shared_ptr<RecordFile> m_records;
 };
 
@@ -82,6 +86,7 @@ public:
         return m_file.append(entry, offset);
     }
     void removeLast() { m_file.removeLast(); }
+    bool wasCut() const { return m_file.wasCut(); }
     const std::shared_ptr<RecordFile>& records() const { return m_file.records(); }
     void close() { m_file.close(); }
     bool isOpen() const { return m_file.isOpen(); }

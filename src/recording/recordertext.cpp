@@ -27,6 +27,11 @@ QString DataListLine(const SampleEntry& e, std::int64_t index) {
     return line;
 }
 
+QString UnreadableDataListLine(std::int64_t index) {
+    return QString::number(index + 1) + QLatin1Char(',') +
+           translate("[cannot be read: the recording's file has become shorter]");
+}
+
 QString YAxisUnitSuffix(const ReadingRecord& main) {
     switch (main.function()) {
     case 0x8:

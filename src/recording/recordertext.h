@@ -24,6 +24,9 @@ constexpr bool IsOhmCode(std::uint32_t function) {
 // One line of the data list for buffer index `index`:
 // "<index+1>,<time>,<main display> <prefix><unit>[  [mode]],<sub display> <prefix><unit>[ [mode]]".
 QString DataListLine(const SampleEntry& entry, std::int64_t index);
+// The line of a sample whose record its file no longer holds: the number and a
+// marker in place of the readings.
+QString UnreadableDataListLine(std::int64_t index);
 
 // The unit shown after "Reading" on the recorder's Y axis for a main record:
 // "(uF)", "(Ohm)", "(nS)", "(dBm)" or "(" + unit text + ")".

@@ -168,6 +168,7 @@ constexpr Entry kStrings[] = {
     {TextId::MeterNotAnswering,        "The meter does not answer. The USB adapter cable is connected: check that the meter is switched on and that the cable is plugged into the meter."},
     {TextId::PrinterNotSetUp,          "No printer is set up. Please set up a printer, or choose to print into a PDF file."},
     {TextId::PrintFailed,              "The graph could not be printed."},
+    {TextId::RecordingFileCutShort,    "The file holding this recording has become shorter. The samples it no longer holds cannot be shown, saved or exported; they are left out of the statistics."},
     {TextId::IntervalNotWholeSeconds,  "The interval must be a whole number of seconds from 0 to %d."},
     {TextId::ErrorCaptionFormat,       "Error[E%d]"},
 };

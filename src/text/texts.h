@@ -163,6 +163,7 @@ enum class TextId : int {
     MeterNotAnswering = 9019,
     PrinterNotSetUp = 9021,
     PrintFailed = 9022,
+    RecordingFileCutShort = 9023,
     IntervalNotWholeSeconds = 9030,
     ErrorCaptionFormat = 9999,
 };

@@ -26,9 +26,17 @@ TEST(Settings, AnyValueThatDoesNotConvertGivesAllThreeDefaults) {
          }) {
         const SettingsValues v = ParseSettings(text);
         EXPECT_EQ(v.iPort, 2) << text;
-        EXPECT_EQ(v.fHiLimit, 100.0) << text;
-        EXPECT_EQ(v.fLowLimit, 300.0) << text;
+        EXPECT_EQ(v.fHiLimit, 300.0) << text;
+        EXPECT_EQ(v.fLowLimit, 100.0) << text;
     }
+    // The defaults are limits the comparator's dialog accepts: high above low.
+    EXPECT_GT(kSettingsDefaults.fHiLimit, kSettingsDefaults.fLowLimit);
+    EXPECT_EQ(SettingsValues{}.fHiLimit, kSettingsDefaults.fHiLimit);
+    EXPECT_EQ(SettingsValues{}.fLowLimit, kSettingsDefaults.fLowLimit);
+    // A file that gives reversed limits is still taken as it stands.
+    const SettingsValues reversed = ParseSettings("iPort=2\nfHiLimit=100\nfLowLimit=300\n");
+    EXPECT_EQ(reversed.fHiLimit, 100.0);
+    EXPECT_EQ(reversed.fLowLimit, 300.0);
 }
 
 TEST(Settings, ExtraLinesAnyOrderAnyCaseFirstMatchWins) {
@@ -51,7 +59,7 @@ TEST(Settings, CommaLocaleStillUsesAPoint) {
         GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
     std::locale::global(std::locale("de_DE.UTF-8"));
     const SettingsValues v = ParseSettings("iPort=1\nfHiLimit=12.5\nfLowLimit=12,5\n");
-    EXPECT_EQ(v.fHiLimit, 100.0) << "12,5 is not a number here, so defaults apply";
+    EXPECT_EQ(v.fHiLimit, 300.0) << "12,5 is not a number here, so defaults apply";
     const SettingsValues w = ParseSettings("iPort=1\nfHiLimit=12.5\nfLowLimit=-12.5\n");
     EXPECT_EQ(w.fHiLimit, 12.5);
     EXPECT_EQ(FormatSettings(w), "iPort=1\nfHiLimit=12.5\nfLowLimit=-12.5\n");

@@ -88,10 +88,13 @@ TEST(ValueConversion, TemperaturesAndDashes) {
     EXPECT_FLOAT_EQ(mainValue("---C", 0x8020, "0")->value, 1375.0f);
     EXPECT_FLOAT_EQ(mainValue("----", 0x4040, "0")->value, -2510.0f);
     EXPECT_FALSE(mainValue("---", 0x6, "0"));
-    // Sub display: only T2 temperatures carry the degree letter; other codes give 0.
+    // Sub display: temperatures carry the degree letter (the meter shows T2 there,
+    // a T1 reading is read the same way); open inputs of other codes give 0.
     EXPECT_FLOAT_EQ(subValue("---", 0x4020, "0")->value, 1375.0f);
     EXPECT_FLOAT_EQ(subValue("---", 0x400, "0")->value, 0.0f);
     EXPECT_FLOAT_EQ(subValue("----", 0x4040, "0")->value, -2510.0f);
+    EXPECT_FLOAT_EQ(subValue("25.3C", 0x8020, "0")->value, 25.3f);
+    EXPECT_FLOAT_EQ(subValue("---", 0xC020, "0")->value, 1375.0f);
 }
 
 TEST(ValueConversion, UnconvertibleDisplays) {

@@ -126,7 +126,11 @@ TEST(SiReading, RecorderAndSessionRecordsGiveSiValuesAndUnits) {
     const ReadingRecord cap = record(0x8, 4.7e-3f, "4.700", "F");
     EXPECT_NEAR(ReadSi(cap, RecordOrigin::Recorder).value, 4.7e-9, 1e-15);
     EXPECT_EQ(SiValueText(cap, RecordOrigin::Recorder), "4.7e-9");
-    EXPECT_EQ(SiValueText(cap, RecordOrigin::Session), "0.0047");
+    // The import counts capacitance in microfarad too, on either display.
+    EXPECT_EQ(SiValueText(cap, RecordOrigin::Session), "4.7e-9");
+    EXPECT_EQ(SiValueText(cap, RecordOrigin::Session, DisplayKind::Sub), "4.7e-9");
+    EXPECT_EQ(SiValueText(cap, RecordOrigin::Recorder, DisplayKind::Sub), "0.0047");
+    EXPECT_EQ(SiValueText(record(0x1000, 23.45f, "23.45", "S"), RecordOrigin::Session), "2.345e-8");
     EXPECT_EQ(SiValueText(record(0x1000, 12.5f, "12.5", "S"), RecordOrigin::Recorder), "1.25e-8");
     EXPECT_EQ(SiValueText(record(0x80, 12345.6f, "12.3456"), RecordOrigin::Recorder), "12345.6");
     EXPECT_EQ(SiValueText(record(0x6, -0.0012345f, "-1.2345"), RecordOrigin::Recorder),

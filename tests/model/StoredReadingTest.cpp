@@ -117,6 +117,9 @@ TEST(StoredReading, Temperatures) {
 TEST(StoredReading, OtherFunctions) {
     auto t = ConvertReadingTexts(R(1234, 5), 0x8, 12, DisplayRole::Main); // capacitance e = 3
     EXPECT_EQ(t.displayText, "1234");
+    EXPECT_EQ(t.prefixText, "u");                                    // whole microfarads: 1234 uF
+    t = ConvertReadingTexts(R(1234, 6), 0x8, 12, DisplayRole::Main); // e = 4
+    EXPECT_EQ(t.displayText, "12.34");
     EXPECT_EQ(t.prefixText, "m");
     t = ConvertReadingTexts(R(4700, 2), 0x8, 12, DisplayRole::Main); // e = 0
     EXPECT_EQ(t.displayText, "4.700");

@@ -2,9 +2,11 @@
 // source, pages, extremes, the temporary file, and the open/save jobs.
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
+#include "recording/StatisticsCounter.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +17,8 @@
 #include <array>
 #include <cstdio>
 #include <vector>
+
+#include <unistd.h>
 
 using namespace telmora;
 
@@ -465,4 +469,99 @@ TEST_F(ControllerTest, InterruptedReadingsLeaveAGapInTheSameRecording) {
     recorder.stopRecording();
     recorder.clear();
     EXPECT_TRUE(recorder.recording().gaps().empty());
+}
+
+// The file of an opened recording is cut short while it is shown: the first read that
+// comes back short is told once, the samples the file no longer holds read as nothing
+// (never as an empty sample of value 0) and count in no statistics.
+TEST_F(ControllerTest, OpenedRecordingCutShortIsToldOnceAndReadsNoInventedValues) {
+    fill(600);
+    ASSERT_TRUE(recorder.saveAndWait(file("cut.g53")));
+    recorder.clear();
+    ASSERT_EQ(load(file("cut.g53")), LoadOutcome::Loaded);
+    recorder.finishStatisticsNow();
+    QSignalSpy damaged(&recorder, &RecorderController::recordingDamaged);
+    const Recording& r = recorder.recording();
+
+    ASSERT_EQ(::truncate(QFile::encodeName(file("cut.g53")).constData(), 4 + 250 * 169), 0);
+    for (std::int64_t i = 0; i < 600; ++i) {
+        const std::optional<SampleEntry> sample = r.readSample(i);
+        ASSERT_EQ(sample.has_value(), i < 250) << i;
+    }
+    // Told later, never inside the read.
+    EXPECT_TRUE(damaged.isEmpty());
+    ASSERT_TRUE(damaged.wait(5000));
+    EXPECT_TRUE(recorder.isDamaged());
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(lastError(), textNumber(TextId::RecordingFileCutShort));
+
+    // Page 2 holds samples 200 .. 399: only the 50 that can be read are counted.
+    const GroupedStatistics page = recorder.pageStatistics(2);
+    ASSERT_EQ(page.groups().size(), 1u);
+    EXPECT_EQ(page.groups()[0].function, 0x6u);
+    EXPECT_EQ(page.groups()[0].values.count(), 50);
+    EXPECT_TRUE(recorder.pageStatistics(3).empty());
+    // Counting the file again passes over what it no longer holds.
+    const auto recount = CountRecordingStatistics(r.records(), 600);
+    ASSERT_TRUE(recount.has_value());
+    EXPECT_EQ(recount->unreadable(), 350u);
+    EXPECT_EQ(recount->whole().find(0x6, "V")->values.count(), 250);
+
+    // More failed reads, a failed save: the message is not given again.
+    for (std::int64_t i = 599; i >= 0; i -= 7)
+        r.readSample(i);
+    EXPECT_FALSE(recorder.saveAndWait(file("again.g53")));
+    QCoreApplication::sendPostedEvents(&recorder);
+    EXPECT_EQ(damaged.size(), 1);
+    EXPECT_EQ(errors.size(), 1);
+
+    // A new recording starts undamaged; a stale report of the old one stays away.
+    r.readSample(500);
+    recorder.clear();
+    QCoreApplication::sendPostedEvents(&recorder);
+    EXPECT_FALSE(recorder.isDamaged());
+    EXPECT_EQ(damaged.size(), 1);
+}
+
+// The temporary file is cut short while the recording runs: the next sample is not
+// written past its end (which would leave zero bytes that read back as empty rows),
+// it is kept in memory, the recording stops and the user is told once.
+TEST_F(ControllerTest, TemporaryFileCutWhileRecordingTakesNoMoreAndLeavesNoZeroRows) {
+    ASSERT_TRUE(recorder.startRecording());
+    for (int i = 0; i < 100; ++i) {
+        meter.show(0.5 + i * 0.01);
+        recorder.takeSample();
+    }
+    const QString tmp = recorder.temporaryFilePath();
+    ASSERT_EQ(QFileInfo(tmp).size(), 100 * 169);
+    QSignalSpy damaged(&recorder, &RecorderController::recordingDamaged);
+    ASSERT_EQ(::truncate(QFile::encodeName(tmp).constData(), 40 * 169), 0);
+
+    meter.show(9.875);
+    recorder.takeSample();
+    EXPECT_FALSE(recorder.isRecording());
+    EXPECT_EQ(QFileInfo(tmp).size(), 40 * 169) << "nothing written past the cut";
+    const Recording& r = recorder.recording();
+    ASSERT_EQ(r.size(), 101u);
+    ASSERT_TRUE(damaged.wait(5000));
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(lastError(), textNumber(TextId::RecordingFileCutShort));
+
+    for (std::int64_t i = 0; i < 101; ++i) {
+        const std::optional<SampleEntry> sample = r.readSample(i);
+        ASSERT_EQ(sample.has_value(), i < 40 || i == 100) << i;
+        if (sample) {
+            EXPECT_FALSE(sample->main.valueText.empty()) << i;
+            EXPECT_NE(sample->main.value, 0.0f) << i;
+        }
+    }
+    EXPECT_FLOAT_EQ(r.readSample(100)->main.value, 9.875f);
+    // The newest page: the 40 readable samples before the cut and the newest one.
+    const StatisticsGroup* page = recorder.pageStatistics(1).find(0x6, "V");
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->values.count(), 41);
+    EXPECT_EQ(recorder.pageStatistics(1).groups().size(), 1u);
+    QCoreApplication::sendPostedEvents(&recorder);
+    EXPECT_EQ(damaged.size(), 1);
+    EXPECT_EQ(errors.size(), 1);
 }

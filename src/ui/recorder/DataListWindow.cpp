@@ -58,6 +58,13 @@ bool FollowsGap(const telmora::Recording& recording, std::int64_t i) {
     return i > 0 && recording.gaps().isGapAfter(static_cast<std::size_t>(i - 1));
 }
 
+// The line of sample `i`, or its marker when its file no longer holds it.
+QString LineOf(const telmora::Recording& recording, std::int64_t i) {
+    if (const std::optional<SampleEntry> sample = recording.readSample(i))
+        return telmora::DataListLine(*sample, i);
+    return telmora::UnreadableDataListLine(i);
+}
+
 } // namespace
 
 // One page of the data list: rows are computed from the recording when shown.
@@ -76,7 +83,7 @@ public:
             return {};
         switch (role) {
         case Qt::DisplayRole:
-            return telmora::DataListLine(m_recording->sampleAt(i), i);
+            return LineOf(*m_recording, i);
         case kFollowsGapRole:
             return FollowsGap(*m_recording, i);
         case Qt::ToolTipRole:
@@ -176,6 +183,9 @@ void DataListWindow::bindTo(const RecorderController& controller) {
             addLine(count - 1);
     });
     connect(&controller, &RecorderController::cleared, this, &DataListWindow::clearList);
+    // Lines drawn before the damage was found are drawn again with their markers.
+    connect(&controller, &RecorderController::recordingDamaged, m_list->viewport(),
+            qOverload<>(&QWidget::update));
 }
 
 DataListWindow::~DataListWindow() = default;
@@ -206,7 +216,7 @@ QString DataListWindow::lineText(int page, int line) const {
         m_recording == nullptr)
         return {};
     const std::int64_t i = static_cast<std::int64_t>(page - 1) * kLinesPerPage + line;
-    return telmora::DataListLine(m_recording->sampleAt(i), i);
+    return LineOf(*m_recording, i);
 }
 
 bool DataListWindow::createPage() {

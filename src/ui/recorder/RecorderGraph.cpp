@@ -78,11 +78,15 @@ void RecorderGraph::drawPage() {
             m_chart.setValue(p, kNull);
             m_chart.setPointLabel(p, QStringLiteral(" "));
             m_chart.setGapAfter(p, false);
-        } else {
-            const SampleEntry e = recording.sampleAt(i);
+        } else if (const std::optional<SampleEntry> e = recording.readSample(i)) {
             m_chart.setValue(p, recording.valueAt(i));
-            m_chart.setPointLabel(p, RecordText(e.main.timeText));
+            m_chart.setPointLabel(p, RecordText(e->main.timeText));
             m_chart.setGapAfter(p, recording.gaps().isGapAfter(static_cast<std::size_t>(i)));
+        } else {
+            // Its file no longer holds the sample: no point, as nothing can be shown of it.
+            m_chart.setValue(p, kNull);
+            m_chart.setPointLabel(p, QStringLiteral(" "));
+            m_chart.setGapAfter(p, false);
         }
     }
     m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
@@ -91,9 +95,12 @@ void RecorderGraph::drawPage() {
 
 void RecorderGraph::appendSample(std::int64_t index) {
     const Recording& recording = m_controller.recording();
-    const SampleEntry entry = recording.sampleAt(index);
+    const std::optional<SampleEntry> entry = recording.readSample(index);
     m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
-    m_chart.appendPoint(RecordText(entry.main.timeText), recording.valueAt(index));
+    if (entry)
+        m_chart.appendPoint(RecordText(entry->main.timeText), recording.valueAt(index));
+    else
+        m_chart.appendPoint(QStringLiteral(" "), kNull);
     // No line across the time the readings were away.
     if (index > 0 && recording.gaps().isGapAfter(static_cast<std::size_t>(index - 1)))
         m_chart.setGapAfter(m_pointsPerPage - 2, true);
@@ -108,7 +115,7 @@ std::optional<SampleEntry> RecorderGraph::sampleAtCursor() const {
                                         m_controller.currentPage(), m_pointsPerPage);
     if (i < 0 || i >= count)
         return std::nullopt;
-    return recording.sampleAt(i);
+    return recording.readSample(i);
 }
 
 std::pair<std::int64_t, std::int64_t> RecorderGraph::shownSamples() const {

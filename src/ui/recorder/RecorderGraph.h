@@ -30,7 +30,8 @@ public:
     void drawPage();
     // The sample at buffer `index` joins the graph on the right.
     void appendSample(std::int64_t index);
-    // The sample under the cursor; none on an empty point.
+    // The sample under the cursor; none on an empty point or a sample that cannot be
+    // read.
     std::optional<SampleEntry> sampleAtCursor() const;
     // Buffer indices first .. end - 1 of the samples the view shows (the page, or
     // the zoomed part of it).

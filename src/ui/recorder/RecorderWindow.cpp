@@ -148,6 +148,8 @@ void RecorderWindow::bindController() {
             [this](TextId textId) { showWarning(this, textId); });
     connect(c, &RecorderController::lowBatteryAppeared, this,
             &RecorderWindow::showLowBatteryNotice);
+    // The page is drawn again without the samples that can no longer be read.
+    connect(c, &RecorderController::recordingDamaged, this, &RecorderWindow::showPage);
 }
 
 void RecorderWindow::bindChart() {
@@ -386,7 +388,7 @@ void RecorderWindow::showStatistics() {
     const Recording& recording = m_controller.recording();
     std::optional<SampleEntry> sample = m_graph->sampleAtCursor();
     if (!sample && recording.size() > 0)
-        sample = recording.sampleAt(static_cast<std::int64_t>(recording.size()) - 1);
+        sample = recording.readSample(static_cast<std::int64_t>(recording.size()) - 1);
     if (!sample) {
         m_statistics->clear();
         return;

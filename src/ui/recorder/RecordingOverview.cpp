@@ -221,8 +221,12 @@ void RecordingOverview::viewRecording(const Recording& recording,
 
 void RecordingOverview::showRecording(const Recording& recording) {
     m_ownStatistics.clear();
-    for (std::int64_t i = 0; i < static_cast<std::int64_t>(recording.size()); ++i)
-        m_ownStatistics.add(recording.sampleAt(i));
+    for (std::int64_t i = 0; i < static_cast<std::int64_t>(recording.size()); ++i) {
+        if (const std::optional<SampleEntry> sample = recording.readSample(i))
+            m_ownStatistics.add(*sample);
+        else
+            m_ownStatistics.skip();
+    }
     showRecording(recording, m_ownStatistics);
 }
 
@@ -248,7 +252,6 @@ void RecordingOverview::showRecording(const Recording& recording,
 // One point per sample of the reduction, or a single empty point for an empty buffer.
 void RecordingOverview::plotReduction() {
     ChartWidget* g = m_chart;
-    const Recording& recording = *m_recording;
     const int points = std::max(m_pointCount, 1);
     g->setPointCount(points);
     g->setVisiblePoints(points);
@@ -261,8 +264,7 @@ void RecordingOverview::plotReduction() {
     const SampleGaps& gaps = m_recording->gaps();
     for (std::int32_t p = 0; p < m_pointCount; ++p) {
         const std::int64_t i = m_reduction.indexOfPoint(p);
-        g->setValue(p, recording.valueAt(i));
-        g->setPointLabel(p, RecordText(recording.sampleAt(i).main.timeText));
+        plotSample(p, i);
         // No line across a time the readings were away.
         g->setGapAfter(
             p, p + 1 < m_pointCount &&
@@ -270,6 +272,17 @@ void RecordingOverview::plotReduction() {
                                    static_cast<std::size_t>(m_reduction.indexOfPoint(p + 1))));
     }
     g->refresh();
+}
+
+void RecordingOverview::plotSample(int point, std::int64_t index) {
+    if (const std::optional<SampleEntry> sample = m_recording->readSample(index)) {
+        m_chart->setValue(point, m_recording->valueAt(index));
+        m_chart->setPointLabel(point, RecordText(sample->main.timeText));
+    } else {
+        // Its file no longer holds the sample: nothing of it is shown.
+        m_chart->setValue(point, kNull);
+        m_chart->setPointLabel(point, QStringLiteral(" "));
+    }
 }
 
 // The sample at `index` of the buffer, or empty panels when there is none.
@@ -295,8 +308,7 @@ void RecordingOverview::releaseRecording() {
         available = std::min<std::size_t>(m_recording->size(), kResetPoints);
     for (int p = 0; p < kResetPoints; ++p) {
         if (static_cast<std::size_t>(p) < available) {
-            g->setValue(p, m_recording->valueAt(p));
-            g->setPointLabel(p, RecordText(m_recording->sampleAt(p).main.timeText));
+            plotSample(p, p);
         } else {
             g->setValue(p, kNull);
             g->setPointLabel(p, QStringLiteral(" "));
@@ -364,8 +376,13 @@ void RecordingOverview::showStatistics() {
     const auto indexOf = [this](int point) {
         return m_reduction.indexOfPoint(std::clamp<std::int64_t>(point, 0, m_pointCount - 1));
     };
-    const SampleEntry atCursor = recording.sampleAt(indexOf(m_chart->cursorPoint()));
-    const SiReading reading = RecorderMainReading(atCursor);
+    const std::optional<SampleEntry> atCursor =
+        recording.readSample(indexOf(m_chart->cursorPoint()));
+    if (!atCursor) {
+        m_statisticsPanel->clear();
+        return;
+    }
+    const SiReading reading = RecorderMainReading(*atCursor);
     // A reduced graph shows whole blocks: the range runs from block edge to block edge.
     const auto [firstPoint, lastPoint] = m_chart->shownPoints();
     GroupedStatistics shown;
@@ -376,7 +393,7 @@ void RecordingOverview::showStatistics() {
             std::min((indexOf(lastPoint) / b + 1) * b, m_reduction.samplesUsed);
         shown = m_statistics->range(static_cast<std::size_t>(first), static_cast<std::size_t>(end),
                                     [&recording](std::size_t i) {
-                                        return recording.sampleAt(static_cast<std::int64_t>(i));
+                                        return recording.readSample(static_cast<std::int64_t>(i));
                                     });
     }
     m_statisticsPanel->setColumnTitle(StatisticsPanel::Column::Shown,

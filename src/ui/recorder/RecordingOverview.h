@@ -80,6 +80,9 @@ private:
     void connectControls();
     void setUpGraph();
     void plotReduction();
+    // Point `point` of the graph shows sample `index`: its value and time, or nothing
+    // when its file no longer holds it.
+    void plotSample(int point, std::int64_t index);
     void showExtreme(const ExtremePanels& panels, std::int64_t index);
     void pointAtLargest();
     void pointAtSmallest();

@@ -1,3 +1,4 @@
+#include "meter/Settings.h"
 #include "text/texts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/live/AnalogMeterWindow.h"
@@ -387,6 +388,21 @@ TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.highLimit(), 12.5);
     EXPECT_EQ(dialog.lowLimit(), -0.25);
+}
+
+// The limits a missing or unreadable settings file leaves are ones the dialog takes.
+TEST_F(Displays, LimitDialogAcceptsTheDefaultLimits) {
+    ComparatorLimitsDialog dialog;
+    dialog.setup(0x6, kSettingsDefaults.fHiLimit, kSettingsDefaults.fLowLimit, QString(),
+                 QStringLiteral("V"));
+    dialog.show();
+    EXPECT_EQ(edit(dialog, "mkeHiLimit")->text(), QLatin1String("300"));
+    EXPECT_EQ(edit(dialog, "mkeLowLimit")->text(), QLatin1String("100"));
+    button(dialog, "bbtnOk")->click();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.highLimit(), 300.0);
+    EXPECT_EQ(dialog.lowLimit(), 100.0);
 }
 
 TEST_F(Displays, ComparatorWritesNewLimitsBack) {

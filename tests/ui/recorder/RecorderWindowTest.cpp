@@ -34,6 +34,8 @@
 #include <memory>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace telmora;
 
 namespace {
@@ -443,6 +445,51 @@ TEST_F(RecorderFixture, StatisticsPanelShowsTheCursorsGroupForRecordingAndPage) 
 
     form->controller().clear();
     EXPECT_EQ(figure("StatisticsWhole0"), QStringLiteral("\u2013"));
+}
+
+// The temporary file of a finished recording is cut short while it is shown: one
+// error box, the lines the file no longer holds carry a marker, the graph has no
+// points for them and the page statistics count only the samples that can be read.
+TEST_F(RecorderFixture, RecordingWhoseFileIsCutShortIsToldOnceAndShowsNoInventedValues) {
+    g_live.linked = true;
+    start();
+    const QString tmp = form->controller().temporaryFilePath();
+    samples(250); // -2.0 .. +2.9 V in steps of 0.1, five times
+    probe().button("sbtnRecordStop").click();
+    ASSERT_EQ(::truncate(QFile::encodeName(tmp).constData(), 100 * 169), 0);
+
+    form->showFirstPage();
+    form->showLastPage(); // samples 50 .. 249
+    QCoreApplication::sendPostedEvents(controller.get());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, errorCaption(TextId::RecordingFileCutShort));
+    EXPECT_EQ(boxes[0].text, text(TextId::RecordingFileCutShort));
+
+    const Recording& buffer = form->recording();
+    ChartWidget& chart = probe().chart();
+    EXPECT_EQ(chart.value(49), buffer.valueAt(99));
+    EXPECT_EQ(chart.value(50), -99999.0f);
+    EXPECT_EQ(chart.value(199), -99999.0f);
+    EXPECT_EQ(list->lineText(1, 99), DataListLine(*buffer.readSample(99), 99));
+    EXPECT_EQ(list->lineText(1, 100), UnreadableDataListLine(100));
+    EXPECT_EQ(list->lineText(1, 249), UnreadableDataListLine(249));
+
+    // The cursor on a sample that can be read: the page counts its 50 readable samples,
+    // the recording all 250 it took.
+    chart.setCursorPoint(10);
+    emit chart.cursorMoved(10);
+    EXPECT_EQ(probe().text("StatisticsShown0"), "50");
+    EXPECT_EQ(probe().text("StatisticsWhole0"), "250");
+    // On a sample that cannot be read the read-outs show nothing.
+    chart.setCursorPoint(150);
+    emit chart.cursorMoved(150);
+    EXPECT_EQ(probe().text("ReadingDataPanel"), QString());
+
+    // Paging on reads the lost samples again: no second box.
+    form->showFirstPage();
+    form->showLastPage();
+    QCoreApplication::sendPostedEvents(controller.get());
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(RecorderFixture, MenuItemsRunTheCommandsOfTheirButtons) {
