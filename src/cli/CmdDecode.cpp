@@ -1,5 +1,6 @@
 #include "cli/CmdDecode.h"
 
+#include "cli/CommandOutput.h"
 #include "model/decode.h"
 
 #include <cstring>
@@ -246,7 +247,8 @@ void AppendErrorJson(std::string_view message, std::string& out) {
     out += '}';
 }
 
-int RunDecode(std::FILE* in, std::FILE* out, std::FILE* err) {
+int RunDecode(std::FILE* in, std::FILE* outFile, std::FILE* err) {
+    CommandOutput out(outFile);
     LineReader reader(in, kMaxDecodeLine);
     std::array<std::uint8_t, kReplySize> reply{};
     LiveReading reading;
@@ -273,16 +275,14 @@ int RunDecode(std::FILE* in, std::FILE* out, std::FILE* err) {
             AppendErrorJson("line " + std::to_string(lineNumber) + ": " + error, json);
         }
         json += '\n';
-        std::fwrite(json.data(), 1, json.size(), out);
-        std::fflush(out);
+        // Each line goes out at once: the replies may come from a live stream.
+        if (!out.write(json) || !out.flush()) {
+            return out.report(err);
+        }
     }
     if (reader.failed()) {
         std::fprintf(err, "telmora-cli decode: reading the input failed after line %llu\n",
                      lineNumber);
-        return 1;
-    }
-    if (std::ferror(out)) {
-        std::fputs("telmora-cli decode: writing the output failed\n", err);
         return 1;
     }
     if (bad != 0) {
@@ -295,8 +295,7 @@ int RunDecode(std::FILE* in, std::FILE* out, std::FILE* err) {
 
 int CmdDecode(int argc, char** argv) {
     if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-        std::fputs(kDecodeUsage, stdout);
-        return 0;
+        return PrintHelp(kDecodeUsage);
     }
     if (argc != 0) {
         std::fprintf(stderr,

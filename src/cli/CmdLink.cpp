@@ -1,5 +1,6 @@
 #include "cli/CmdLink.h"
 
+#include "cli/CommandOutput.h"
 #include "cli/formatoption.h"
 #include "meter/AcquisitionWorker.h"
 #include "meter/CableProtocol.h"
@@ -80,10 +81,11 @@ template <class T> std::optional<T> parseNumber(std::string_view text) {
     return value;
 }
 
-void writeLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputs("\r\n", stdout);
-    std::fflush(stdout);
+// Writes one line with its CR LF and hands it on at once; false once the output
+// failed.
+bool writeLine(CommandOutput& out, std::string line) {
+    line += "\r\n";
+    return out.write(line) && out.flush();
 }
 
 // The acquisition worker of this command on its own thread, and what it last
@@ -259,8 +261,9 @@ std::string tidyLine(long long index, const SampleEntry& entry, const QDateTime&
 }
 
 // Writes the newest valid reading as sample line `index`, stamped with the
-// current time; false when there was none to write.
-bool writeSampleLine(Acquisition& acquisition, long long index, TextExportFormat format) {
+// current time; false when there was none to write or the output failed.
+bool writeSampleLine(CommandOutput& out, Acquisition& acquisition, long long index,
+                     TextExportFormat format) {
     const std::optional<LiveReading> live = acquisition.validReading();
     if (!live)
         return false;
@@ -271,19 +274,20 @@ bool writeSampleLine(Acquisition& acquisition, long long index, TextExportFormat
         reading, FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec()));
     if (!entry)
         return false;
-    writeLine(format == TextExportFormat::Tidy ? tidyLine(index, *entry, now)
-                                               : RecorderTextLine(index, *entry));
-    return true;
+    return writeLine(out, format == TextExportFormat::Tidy ? tidyLine(index, *entry, now)
+                                                           : RecorderTextLine(index, *entry));
 }
 
-// Writes sample lines until the count is reached, Ctrl-C is pressed or the
-// link is lost; the exit status of the command.
-int logReadings(Acquisition& acquisition, const LogOptions& options) {
+// Writes sample lines until the count is reached, Ctrl-C is pressed, the link is
+// lost or the output fails; the exit status of the command.
+int logReadings(CommandOutput& out, Acquisition& acquisition, const LogOptions& options) {
     IntervalPacer pacer(options.interval);
     long long written = 0;
     while (options.count < 0 || written < options.count) {
         if (g_interrupted)
             return 0;
+        if (out.failed())
+            return out.report(stderr);
         if (acquisition.linkLost()) {
             std::fputs(
                 "telmora-cli: the link to the meter was lost (USB adapter cable not found).\n",
@@ -294,7 +298,7 @@ int logReadings(Acquisition& acquisition, const LogOptions& options) {
         // otherwise every new reading.
         const bool ready =
             options.interval > 0.0 ? pacer.tickDue() : acquisition.waitForNewReading(kSlice);
-        if (ready && writeSampleLine(acquisition, written, options.format))
+        if (ready && writeSampleLine(out, acquisition, written, options.format))
             ++written;
     }
     return 0;
@@ -315,10 +319,13 @@ int CmdLog(int argc, char** argv) {
     }
 
     InterruptGuard guard;
+    CommandOutput out(stdout);
     Acquisition acquisition(backend);
-    writeLine(options->format == TextExportFormat::Tidy ? TidyHeader(TidyTime::DateTime)
-                                                        : std::string(kRecorderTextHeader));
-    return logReadings(acquisition, *options);
+    if (!writeLine(out, options->format == TextExportFormat::Tidy
+                            ? TidyHeader(TidyTime::DateTime)
+                            : std::string(kRecorderTextHeader)))
+        return out.report(stderr);
+    return logReadings(out, acquisition, *options);
 }
 
 int CmdInfo(int argc, char** argv) {
@@ -342,15 +349,16 @@ int CmdInfo(int argc, char** argv) {
     const CableIdentity identity = QueryCableIdentity(cable);
     cable.close();
     const CableLines lines = CableIdentityLines(true, identity);
-    if (!lines.firmware.isEmpty())
-        std::printf("%s\n", lines.firmware.toStdString().c_str());
-    if (!lines.serial.isEmpty())
-        std::printf("%s\n", lines.serial.toStdString().c_str());
     if (lines.firmware.isEmpty() && lines.serial.isEmpty()) {
         std::fputs("telmora-cli: the cable did not tell its identity.\n", stderr);
         return 1;
     }
-    return 0;
+    CommandOutput out(stdout);
+    for (const QString& line : {lines.firmware, lines.serial}) {
+        if (!line.isEmpty())
+            out.write(line.toStdString() + '\n');
+    }
+    return out.finish(0, stderr);
 }
 
 } // namespace telmora::cli

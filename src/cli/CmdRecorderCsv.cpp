@@ -1,6 +1,8 @@
 #include "cli/CmdRecorderCsv.h"
 
+#include "cli/CommandOutput.h"
 #include "cli/formatoption.h"
+#include "cli/inputchecks.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
 #include "recording/recordertidy.h"
@@ -32,21 +34,12 @@ constexpr const char* kRecorderCsvUsage =
 
 } // namespace
 
-int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err, TextExportFormat format) {
+int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format) {
     // Opened as the recorder opens it: the values in memory, the records read back
-    // from the file while the text is written. The file is opened by the exact bytes
-    // given, so names that are not valid UTF-8 are found too.
+    // from the file while the text is written.
     RecorderFileReader reader;
-    switch (reader.openNative(QByteArray(path))) {
-    case RecorderFileReader::OpenStatus::CannotOpen:
-        std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file: %s\n", path,
-                     reader.openError().toStdString().c_str());
+    if (!OpenRecorderInput(reader, path, err)) {
         return 1;
-    case RecorderFileReader::OpenStatus::NegativeCount:
-        std::fprintf(err, "telmora-cli: '%s' announces a negative number of samples\n", path);
-        return 1;
-    case RecorderFileReader::OpenStatus::Ok:
-        break;
     }
     const LoadResult result =
         LoadRecording(reader, {}, [](LoadStage, std::int64_t, std::int64_t) {});
@@ -60,15 +53,18 @@ int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err, TextExportF
     }
     const auto count = static_cast<std::int64_t>(result.recording.size());
     const std::int32_t lastPage = LastPageForCount(count);
-    const auto sink = [&](std::string_view s) {
-        return std::fwrite(s.data(), 1, s.size(), out) == s.size();
-    };
+    CommandOutput out(outFile);
+    const auto sink = [&out](std::string_view s) { return out.write(s); };
     const bool written =
         format == TextExportFormat::Tidy
             ? WriteRecorderTidy(result.recording, 1, lastPage, lastPage, sink)
             : WriteRecorderText(result.recording.records(), 1, lastPage, lastPage, sink);
-    if (!written || std::fflush(out) != 0) {
-        std::fprintf(err, "telmora-cli: writing the text failed\n");
+    if (!out.flush()) {
+        return out.report(err);
+    }
+    if (!written) {
+        // The records could not be read back (the file shrank or failed).
+        std::fprintf(err, "telmora-cli: reading '%s' failed while writing the text\n", path);
         return 1;
     }
     if (result.cutShort) {
@@ -83,8 +79,7 @@ int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err, TextExportF
 
 int CmdRecorderCsv(int argc, char** argv) {
     if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-        std::fputs(kRecorderCsvUsage, stdout);
-        return 0;
+        return PrintHelp(kRecorderCsvUsage);
     }
     const char* path = nullptr;
     TextExportFormat format = TextExportFormat::Standard;

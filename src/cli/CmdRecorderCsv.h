@@ -10,9 +10,11 @@ namespace telmora::cli {
 
 // Reads the recorder file `path` (format chosen by its name, as the recorder does)
 // and writes the text export of all pages to `out`. Returns the exit status: 0 on
-// success, 1 when the file cannot be read (one line on `err`). A file cut short is
-// exported as far as it goes, with a note on `err` and status 1. The tidy format
-// gives the time of day only: recorder files keep no date.
+// success, 1 when the file cannot be read or `out` cannot be written (one line on
+// `err`). A file cut short is exported as far as it goes, with a note on `err` and
+// status 1. A file without samples is noted on `err`: a complete empty recording
+// gives the header line and status 0, a damaged one nothing and status 1. The tidy
+// format gives the time of day only: recorder files keep no date.
 int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err,
                    TextExportFormat format = TextExportFormat::Standard);
 

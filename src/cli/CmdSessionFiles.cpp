@@ -1,7 +1,9 @@
 #include "cli/CmdSessionFiles.h"
 
+#include "cli/CommandOutput.h"
 #include "cli/clipaths.h"
 #include "cli/formatoption.h"
+#include "cli/inputchecks.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionFile.h"
 #include "logger/sessiontext.h"
@@ -12,6 +14,7 @@
 #include <QString>
 
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,13 +44,16 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-// The text export (standard or tidy) of all sessions to stdout.
-bool WriteCsv(std::span<const SampleList> sessions, TextExportFormat format) {
+// The text export (standard or tidy) of all sessions to stdout; 0, or 1 after the
+// message when it could not be written.
+int WriteCsv(std::span<const SampleList> sessions, TextExportFormat format) {
     BinaryStdout();
     const int last = static_cast<int>(sessions.size());
     const std::string text = format == TextExportFormat::Tidy ? SessionsTidyText(sessions, 1, last)
                                                               : SessionsText(sessions, 1, last);
-    return WriteAll(stdout, text.data(), text.size()) && std::fflush(stdout) == 0;
+    CommandOutput out(stdout);
+    out.write(text);
+    return out.finish(0, stderr);
 }
 
 // `name` is the path as given on the command line.
@@ -73,12 +79,116 @@ std::string SessionFileProblem(SessionFileStatus status, const char* name, bool 
     return {};
 }
 
-} // namespace
-
-bool WriteAll(std::FILE* out, const char* data, std::size_t size) {
-    return size == 0 || std::fwrite(data, 1, size, out) == size;
+// The export of the session file `path` to stdout.
+int ExportSessionFile(const char* path, TextExportFormat format) {
+    QFile file;
+    std::string problem;
+    if (!OpenInputFile(file, path, "the session file", problem)) {
+        return Fail(problem);
+    }
+    std::vector<SampleList> sessions;
+    const SessionFileStatus status = ReadSessions(file, sessions);
+    if (status != SessionFileStatus::Ok) {
+        return Fail(SessionFileProblem(status, path, false, file.errorString()));
+    }
+    if (!CheckSessionCount(file, sessions.size(), path, stderr)) {
+        return 1;
+    }
+    return WriteCsv(sessions, format);
 }
 
+struct MemoryCsvOptions {
+    const char* imagePath = nullptr;
+    const char* slrPath = nullptr;
+    TextExportFormat format = TextExportFormat::Standard;
+};
+
+// The options, or nothing after the usage (wrong usage).
+std::optional<MemoryCsvOptions> ParseMemoryCsvOptions(int argc, char** argv) {
+    MemoryCsvOptions options;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        const OptionMatch match = TakeFormatOption(argc, argv, i, options.format);
+        if (match == OptionMatch::Bad) {
+            return std::nullopt;
+        }
+        if (match == OptionMatch::Taken) {
+            continue;
+        }
+        if (arg == "--slr" && i + 1 < argc) {
+            options.slrPath = argv[++i];
+        } else if (arg.starts_with("--slr=")) {
+            options.slrPath = argv[i] + 6;
+        } else if (!arg.starts_with("--") && options.imagePath == nullptr) {
+            options.imagePath = argv[i];
+        } else {
+            std::fputs(kMemoryCsvUsage, stderr);
+            return std::nullopt;
+        }
+    }
+    if (options.imagePath == nullptr || (options.slrPath != nullptr && *options.slrPath == '\0')) {
+        std::fputs(kMemoryCsvUsage, stderr);
+        return std::nullopt;
+    }
+    return options;
+}
+
+// Converts the memory image, writes the export to stdout and, when asked, the
+// session file.
+int ConvertImage(const MemoryCsvOptions& options) {
+    const char* imagePath = options.imagePath;
+    const char* slrPath = options.slrPath;
+    std::string problem;
+    std::optional<QString> out;
+    if (slrPath != nullptr && !(out = OutputPath(slrPath, "the session file", problem))) {
+        return Fail(problem);
+    }
+    QFile file;
+    if (!OpenInputFile(file, imagePath, "the memory image", problem)) {
+        return Fail(problem);
+    }
+    // Nothing beyond the largest length a header can announce is ever looked at.
+    const QByteArray bytes = file.read(static_cast<qint64>(RoundedImageLength(0xFFFFFF)));
+    const std::span<const std::uint8_t> image(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+        static_cast<std::size_t>(bytes.size()));
+    const ConvertedMemory converted = ConvertLoggerImage(image);
+    if (converted.memory.status == MemoryParseStatus::NoHeader) {
+        return Fail(std::string("'") + imagePath + "' is too short to be a logger memory image");
+    }
+    if (converted.sessions.empty() && converted.memory.status == MemoryParseStatus::Complete) {
+        std::fprintf(stderr, "telmora-cli: '%s' holds no sessions\n", imagePath);
+    }
+    if (const int status = WriteCsv(converted.sessions, options.format); status != 0) {
+        return status;
+    }
+    if (out) {
+        QString reason;
+        const SessionFileStatus status = SaveSessionFile(*out, converted.sessions, &reason);
+        if (status != SessionFileStatus::Ok) {
+            return Fail(SessionFileProblem(status, slrPath, true, reason));
+        }
+    }
+    switch (converted.memory.status) {
+    case MemoryParseStatus::Truncated:
+        return Fail("the session chain leaves the memory image after " +
+                    std::to_string(converted.sessions.size()) + " complete session(s) of " +
+                    std::to_string(converted.memory.announcedSessions) + " announced");
+    case MemoryParseStatus::TooManySessions:
+        return Fail(TooManySessionsNotice(converted.memory.announcedSessions));
+    default:
+        return 0;
+    }
+}
+
+int OutOfMemory(const char* path) {
+    return Fail(std::string("not enough memory to read '") + path + "'");
+}
+
+} // namespace
+
+// Running short of memory can happen anywhere on the way (the image, the sessions,
+// the text): it ends the command with a message, never with an abort.
 int CmdSessionCsv(int argc, char** argv) {
     const char* path = nullptr;
     TextExportFormat format = TextExportFormat::Standard;
@@ -98,93 +208,22 @@ int CmdSessionCsv(int argc, char** argv) {
         std::fputs(kSessionCsvUsage, stderr);
         return 2;
     }
-    QFile file;
-    std::string problem;
-    if (!OpenInputFile(file, path, "the session file", problem)) {
-        return Fail(problem);
+    try {
+        return ExportSessionFile(path, format);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory(path);
     }
-    std::vector<SampleList> sessions;
-    const SessionFileStatus status = ReadSessions(file, sessions);
-    if (status != SessionFileStatus::Ok) {
-        return Fail(SessionFileProblem(status, path, false, file.errorString()));
-    }
-    if (!WriteCsv(sessions, format)) {
-        return Fail("cannot write to standard output");
-    }
-    return 0;
 }
 
 int CmdMemoryCsv(int argc, char** argv) {
-    const char* imagePath = nullptr;
-    const char* slrPath = nullptr;
-    TextExportFormat format = TextExportFormat::Standard;
-    for (int i = 0; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const OptionMatch match = TakeFormatOption(argc, argv, i, format);
-        if (match == OptionMatch::Bad) {
-            return 2;
-        }
-        if (match == OptionMatch::Taken) {
-            continue;
-        }
-        if (arg == "--slr" && i + 1 < argc) {
-            slrPath = argv[++i];
-        } else if (arg.starts_with("--slr=")) {
-            slrPath = argv[i] + 6;
-        } else if (!arg.starts_with("--") && imagePath == nullptr) {
-            imagePath = argv[i];
-        } else {
-            std::fputs(kMemoryCsvUsage, stderr);
-            return 2;
-        }
-    }
-    if (imagePath == nullptr || (slrPath != nullptr && *slrPath == '\0')) {
-        std::fputs(kMemoryCsvUsage, stderr);
+    const std::optional<MemoryCsvOptions> options = ParseMemoryCsvOptions(argc, argv);
+    if (!options) {
         return 2;
     }
-
-    std::string problem;
-    std::optional<QString> out;
-    if (slrPath != nullptr && !(out = OutputPath(slrPath, "the session file", problem))) {
-        return Fail(problem);
-    }
-    QFile file;
-    if (!OpenInputFile(file, imagePath, "the memory image", problem)) {
-        return Fail(problem);
-    }
-    // Nothing beyond the largest length a header can announce is ever looked at.
-    const QByteArray bytes = file.read(static_cast<qint64>(RoundedImageLength(0xFFFFFF)));
-    const std::span<const std::uint8_t> image(
-        reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-        static_cast<std::size_t>(bytes.size()));
-    ConvertedMemory converted;
     try {
-        converted = ConvertLoggerImage(image);
+        return ConvertImage(*options);
     } catch (const std::bad_alloc&) {
-        return Fail("not enough memory to convert the sessions");
-    }
-    if (converted.memory.status == MemoryParseStatus::NoHeader) {
-        return Fail(std::string("'") + imagePath + "' is too short to be a logger memory image");
-    }
-    if (!WriteCsv(converted.sessions, format)) {
-        return Fail("cannot write to standard output");
-    }
-    if (out) {
-        QString reason;
-        const SessionFileStatus status = SaveSessionFile(*out, converted.sessions, &reason);
-        if (status != SessionFileStatus::Ok) {
-            return Fail(SessionFileProblem(status, slrPath, true, reason));
-        }
-    }
-    switch (converted.memory.status) {
-    case MemoryParseStatus::Truncated:
-        return Fail("the session chain leaves the memory image after " +
-                    std::to_string(converted.sessions.size()) + " complete session(s) of " +
-                    std::to_string(converted.memory.announcedSessions) + " announced");
-    case MemoryParseStatus::TooManySessions:
-        return Fail(TooManySessionsNotice(converted.memory.announcedSessions));
-    default:
-        return 0;
+        return OutOfMemory(options->imagePath);
     }
 }
 

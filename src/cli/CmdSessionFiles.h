@@ -2,8 +2,6 @@
 // telmora-cli session-csv and memory-csv: the text export of a session file, and
 // the conversion of a logger memory image read from a file.
 
-#include <cstdio>
-
 namespace telmora::cli {
 
 // session-csv FILE: the text export of every session of FILE to stdout.
@@ -14,8 +12,5 @@ int CmdSessionCsv(int argc, char** argv);
 // session chain leaves the image or announces more sessions than can be held; the
 // complete sessions are still written.
 int CmdMemoryCsv(int argc, char** argv);
-
-// Writes the bytes to `out` in binary (CR LF kept as written); false on failure.
-bool WriteAll(std::FILE* out, const char* data, std::size_t size);
 
 } // namespace telmora::cli

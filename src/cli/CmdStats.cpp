@@ -1,5 +1,7 @@
 #include "cli/CmdStats.h"
+#include "cli/CommandOutput.h"
 #include "cli/clipaths.h"
+#include "cli/inputchecks.h"
 
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
@@ -12,6 +14,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,11 +88,10 @@ std::string groupLine(const StatisticsGroup& group, std::optional<std::size_t> s
     return line;
 }
 
-bool writeGroups(std::FILE* out, const GroupedStatistics& statistics,
+bool writeGroups(CommandOutput& out, const GroupedStatistics& statistics,
                  std::optional<std::size_t> session) {
     for (const StatisticsGroup& group : statistics.groups()) {
-        const std::string line = groupLine(group, session);
-        if (std::fwrite(line.data(), 1, line.size(), out) != line.size()) {
+        if (!out.write(groupLine(group, session))) {
             return false;
         }
     }
@@ -107,7 +109,7 @@ bool isSessionFile(std::string_view path) {
     return end == ".slr";
 }
 
-int sessionStats(const char* path, std::FILE* out, std::FILE* err) {
+int sessionStats(const char* path, CommandOutput& out, std::FILE* err) {
     QFile file;
     std::string problem;
     if (!OpenInputFile(file, path, "the session file", problem)) {
@@ -119,40 +121,42 @@ int sessionStats(const char* path, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "telmora-cli: cannot read '%s' as a session file\n", path);
         return 1;
     }
+    if (!CheckSessionCount(file, sessions.size(), path, err)) {
+        return 1;
+    }
     for (std::size_t s = 0; s < sessions.size(); ++s) {
         if (!writeGroups(out, SessionStatistics(sessions[s]), s + 1)) {
-            std::fprintf(err, "telmora-cli: writing the statistics failed\n");
-            return 1;
+            return out.report(err);
         }
     }
     return 0;
 }
 
-int recorderStats(const char* path, std::FILE* out, std::FILE* err) {
+int recorderStats(const char* path, CommandOutput& out, std::FILE* err) {
     // Read record by record: a file of any size takes the same little memory.
     RecorderFileReader reader;
-    const auto status = reader.openNative(QByteArray(path));
-    if (status == RecorderFileReader::OpenStatus::CannotOpen) {
-        std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file: %s\n", path,
-                     reader.openError().toStdString().c_str());
+    if (!OpenRecorderInput(reader, path, err)) {
         return 1;
     }
     GroupedStatistics statistics;
     ReadingRecord main;
     std::int64_t counted = 0;
-    while (status == RecorderFileReader::OpenStatus::Ok && reader.readNextMain(main)) {
+    while (reader.readNextMain(main)) {
         statistics.add(RecorderMainReading(main));
         ++counted;
     }
-    if (status != RecorderFileReader::OpenStatus::Ok || reader.readFailed()) {
+    if (reader.readFailed()) {
         std::fprintf(err, "telmora-cli: cannot read '%s' as a recorder file\n", path);
         return 1;
     }
     if (!writeGroups(out, statistics, std::nullopt)) {
-        std::fprintf(err, "telmora-cli: writing the statistics failed\n");
-        return 1;
+        return out.report(err);
     }
     if (reader.cutShort()) {
+        // What was counted goes out before the note.
+        if (!out.flush()) {
+            return out.report(err);
+        }
         std::fprintf(err, "telmora-cli: '%s' was cut short: only its %lld complete samples count\n",
                      path, static_cast<long long>(counted));
         return 1;
@@ -162,20 +166,20 @@ int recorderStats(const char* path, std::FILE* out, std::FILE* err) {
 
 } // namespace
 
-int RunStats(const char* path, std::FILE* out, std::FILE* err) {
-    const int status =
-        isSessionFile(path) ? sessionStats(path, out, err) : recorderStats(path, out, err);
-    if (std::fflush(out) != 0) {
-        std::fprintf(err, "telmora-cli: writing the statistics failed\n");
-        return 1;
+int RunStats(const char* path, std::FILE* outFile, std::FILE* err) {
+    CommandOutput out(outFile);
+    int status = 1;
+    try {
+        status = isSessionFile(path) ? sessionStats(path, out, err) : recorderStats(path, out, err);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
     }
-    return status;
+    return out.finish(status, err);
 }
 
 int CmdStats(int argc, char** argv) {
     if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-        std::fputs(kStatsUsage, stdout);
-        return 0;
+        return PrintHelp(kStatsUsage);
     }
     if (argc != 1 || argv[0][0] == '\0' || std::strncmp(argv[0], "--", 2) == 0) {
         std::fputs(kStatsUsage, stderr);

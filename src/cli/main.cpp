@@ -7,6 +7,7 @@
 #include "cli/CmdRecorderCsv.h"
 #include "cli/CmdSessionFiles.h"
 #include "cli/CmdStats.h"
+#include "cli/CommandOutput.h"
 
 #include <cstdio>
 #include <cstring>
@@ -50,7 +51,12 @@ constexpr const char* kUsage =
     "Input files must be regular files (no FIFOs or devices); an output file that\n"
     "exists must be a regular file, which is replaced only once the new one is\n"
     "complete. The download's progress is a bar when stderr is a terminal, and\n"
-    "otherwise one line per ten percent.\n";
+    "otherwise one line per ten percent.\n"
+    "\n"
+    "A file that holds no samples or sessions is reported on stderr: exit status 0\n"
+    "for a complete empty file, 1 for a damaged one. When standard output cannot be\n"
+    "written (a full disk, say) the command stops with the reason and exit status\n"
+    "1; when its reader has gone away, it stops quietly with exit status 1.\n";
 
 // A command gets the arguments after its name and returns the exit status:
 // 0 success, 1 bad input or a failed operation, 2 wrong usage.
@@ -79,12 +85,10 @@ int main(int argc, char** argv) {
     }
     const std::string_view command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
-        std::fputs(kUsage, stdout);
-        return 0;
+        return telmora::cli::PrintHelp(kUsage);
     }
     if (command == "--version") {
-        std::printf("telmora-cli %s\n", TELMORA_VERSION);
-        return 0;
+        return telmora::cli::PrintHelp("telmora-cli " TELMORA_VERSION "\n");
     }
     for (const Command& c : kCommands) {
         if (c.name == command) {

@@ -146,8 +146,11 @@ DownloadResult::Status ReadImageBlocks(CableBackend& backend, MemoryDownloadObse
         }
         std::memcpy(image.data() + position, block.data(), block.size());
         position += kLoggerBlockSize;
+        // The last block runs past the announced length up to the whole block; the
+        // bytes shown never count past the length.
+        const std::size_t shown = std::min<std::size_t>(position, result.announcedLength);
         observer.blockProgress(position, length,
-                               "Read Bytes : " + std::to_string(position) + " Of " + lengthText);
+                               "Read Bytes : " + std::to_string(shown) + " Of " + lengthText);
         backend.pause(std::chrono::milliseconds(1));
         if (observer.abortRequested()) {
             return DownloadResult::Status::Aborted;

@@ -68,7 +68,7 @@ public:
     // A new stage begins (the progress window shows its title).
     virtual void stageChanged(DownloadStage) {}
     // Progress of the block reads: bytes read so far of the rounded length, and the
-    // detail line "Read Bytes : p Of L" (L unrounded).
+    // detail line "Read Bytes : p Of L" (L unrounded; p stops at L).
     virtual void blockProgress(std::size_t /*position*/, std::size_t /*maximum*/,
                                const std::string& /*detail*/) {}
     // Progress of the conversion of session `session`: samples done of `total`.

@@ -1,5 +1,7 @@
 #include "model/GroupedStatistics.h"
 
+#include <functional>
+
 namespace telmora {
 
 void GroupedStatistics::add(const SiReading& reading) {
@@ -18,12 +20,20 @@ void GroupedStatistics::merge(const GroupedStatistics& other) {
     }
 }
 
+void GroupedStatistics::clear() {
+    m_groups.clear();
+    m_index.clear();
+    m_lastUsed = 0;
+}
+
+std::size_t GroupedStatistics::KeyHash::operator()(KeyView key) const noexcept {
+    return std::hash<std::string_view>{}(key.unit) * 1000003u ^ key.function;
+}
+
 const StatisticsGroup* GroupedStatistics::find(std::uint32_t function,
                                                std::string_view unit) const {
-    for (const StatisticsGroup& group : m_groups)
-        if (group.function == function && group.unit == unit)
-            return &group;
-    return nullptr;
+    const auto it = m_index.find(KeyView{function, unit});
+    return it == m_index.end() ? nullptr : &m_groups[it->second];
 }
 
 StatisticsGroup& GroupedStatistics::groupFor(std::uint32_t function, std::string_view unit,
@@ -33,13 +43,17 @@ StatisticsGroup& GroupedStatistics::groupFor(std::uint32_t function, std::string
         if (last.function == function && last.unit == unit)
             return last;
     }
-    for (std::size_t i = 0; i < m_groups.size(); ++i) {
-        if (m_groups[i].function == function && m_groups[i].unit == unit) {
-            m_lastUsed = i;
-            return m_groups[i];
-        }
+    if (const auto it = m_index.find(KeyView{function, unit}); it != m_index.end()) {
+        m_lastUsed = it->second;
+        return m_groups[m_lastUsed];
     }
     m_groups.push_back({function, std::string(unit), std::string(mode), {}, 0});
+    try {
+        m_index.emplace(Key{function, std::string(unit)}, m_groups.size() - 1);
+    } catch (...) {
+        m_groups.pop_back(); // no group without its place in the index
+        throw;
+    }
     m_lastUsed = m_groups.size() - 1;
     return m_groups.back();
 }

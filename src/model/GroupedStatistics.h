@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace telmora {
@@ -28,7 +29,7 @@ class GroupedStatistics {
 public:
     void add(const SiReading& reading);
     void merge(const GroupedStatistics& other);
-    void clear() { m_groups.clear(); }
+    void clear();
 
     bool empty() const { return m_groups.empty(); }
     const std::vector<StatisticsGroup>& groups() const { return m_groups; }
@@ -36,9 +37,34 @@ public:
     const StatisticsGroup* find(std::uint32_t function, std::string_view unit) const;
 
 private:
+    // A group's identity, and the same as views for looking up a reading's group
+    // without copying its unit.
+    struct KeyView {
+        std::uint32_t function;
+        std::string_view unit;
+    };
+    struct Key {
+        std::uint32_t function;
+        std::string unit;
+        operator KeyView() const { return {function, unit}; }
+    };
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(KeyView key) const noexcept;
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(KeyView a, KeyView b) const noexcept {
+            return a.function == b.function && a.unit == b.unit;
+        }
+    };
+
     StatisticsGroup& groupFor(std::uint32_t function, std::string_view unit, std::string_view mode);
 
     std::vector<StatisticsGroup> m_groups;
+    // The place of each group in m_groups, found by its identity: a recording with
+    // thousands of groups costs no search through all of them per reading.
+    std::unordered_map<Key, std::size_t, KeyHash, KeyEqual> m_index;
     std::size_t m_lastUsed = 0; // readings come in runs of one function
 };
 

@@ -179,12 +179,14 @@ RecorderFileReader::OpenStatus RecorderFileReader::start(std::int64_t size) {
     m_position = 0;
     m_readFailed = false;
     m_chunkPos = m_chunkLen = 0;
+    m_noSamples = NoSamples::No;
     const auto recordBytes = static_cast<std::int64_t>(RecorderSampleBytes(m_format));
     if (m_format == RecorderFormat::G53) {
         std::array<std::uint8_t, 4> header{};
         if (size < 4 || m_device->read(reinterpret_cast<char*>(header.data()), 4) != 4) {
             // Too short even for its count: a file without samples.
             m_announced = m_count = 0;
+            m_noSamples = NoSamples::TooShort;
             return OpenStatus::Ok;
         }
         const std::int32_t announced = readLe32(header.data());
@@ -194,8 +196,12 @@ RecorderFileReader::OpenStatus RecorderFileReader::start(std::int64_t size) {
         }
         m_announced = announced;
         m_count = std::min<std::int64_t>(announced, (size - 4) / recordBytes);
+        if (announced == 0)
+            m_noSamples = size > 4 ? NoSamples::DataAfterZero : NoSamples::Empty;
     } else {
         m_count = m_announced = size / recordBytes;
+        if (m_count == 0)
+            m_noSamples = size > 0 ? NoSamples::TooShort : NoSamples::Empty;
     }
     m_chunk.assign(kChunkSamples * RecorderSampleBytes(m_format), 0);
     return OpenStatus::Ok;

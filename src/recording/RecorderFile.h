@@ -82,6 +82,17 @@ public:
     std::int64_t announcedCount() const { return m_announced; }
     // A .g53 file whose header announced more samples than it holds.
     bool cutShort() const { return m_announced > m_count; }
+
+    // Why an opened file gives no samples at all.
+    enum class NoSamples {
+        No,            // it gives samples, or it was cut short (see cutShort())
+        Empty,         // a complete, empty recording: a .g53 count of 0 and nothing
+                       // after it, or an empty file of the other formats
+        TooShort,      // damaged: shorter than a .g53 count, or than one record of the
+                       // other formats, yet not empty
+        DataAfterZero, // damaged: a .g53 count of 0 with data after it
+    };
+    NoSamples noSamples() const { return m_noSamples; }
     std::int64_t position() const { return m_position; }
 
     // Reads the next sample. False at the end, or when the data could not be read
@@ -112,6 +123,7 @@ private:
     RecorderFormat m_format = RecorderFormat::G53;
     std::int64_t m_count = 0;
     std::int64_t m_announced = 0;
+    NoSamples m_noSamples = NoSamples::No;
     std::int64_t m_position = 0;
     bool m_readFailed = false;
     QString m_openError;

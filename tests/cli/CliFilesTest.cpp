@@ -195,10 +195,18 @@ TEST_F(CliFilesTest, DownloadToALogWritesTenPercentStepsAndSavesTheMemoryImage) 
     const QByteArray log = logFile.readAll();
     EXPECT_FALSE(log.contains('\r'));
     QList<int> steps;
+    QByteArray lastBytes;
     for (const QByteArray& line : log.split('\n')) {
         if (line.startsWith("Reading logger memory: "))
             steps.append(line.mid(23, line.indexOf('%') - 23).toInt());
+        if (line.contains("Read Bytes : "))
+            lastBytes = line.mid(line.indexOf("Read Bytes : "));
     }
+    // The bytes read never count past the memory's length, although the last
+    // block is read whole.
+    const QList<QByteArray> counts = lastBytes.mid(13).split(' ');
+    ASSERT_EQ(counts.size(), 3) << lastBytes.toStdString();
+    EXPECT_EQ(counts[0], counts[2]);
     ASSERT_FALSE(steps.isEmpty()) << log.toStdString();
     EXPECT_LE(steps.size(), 11);
     EXPECT_EQ(steps.last(), 100);

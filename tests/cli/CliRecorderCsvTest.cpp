@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -79,4 +80,36 @@ TEST(CliRecorderCsv, PrintsTheExportOfAllPagesAndReportsBadFiles) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3);
     EXPECT_NE(r.err.find("cut short"), std::string::npos);
+}
+
+TEST(CliRecorderCsv, AFileWithoutSamplesIsEmptyOrDamagedAndSaysSo) {
+    QTemporaryDir dir;
+    const auto file = [&dir](const char* name, const QByteArray& bytes) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    };
+    const QByteArray zeroCount(4, '\0');
+    // Damaged: too short for the count, a count of 0 with a record after it, a
+    // headerless file shorter than one record. Nothing is exported.
+    for (const QString& path : {file("none.g53", {}), file("one.g53", "\x01"),
+                                file("three.g53", QByteArray("\x01\x00\x00", 3)),
+                                file("data.g53", zeroCount + QByteArray(169, 'x')),
+                                file("tail.g53", zeroCount + QByteArray(1, 'x')),
+                                file("part.g52", QByteArray(83, 'x'))}) {
+        const CliRun r = run(path);
+        EXPECT_EQ(r.status, 1) << path.toStdString();
+        EXPECT_TRUE(r.out.empty()) << path.toStdString();
+        EXPECT_NE(r.err.find("is damaged and holds no samples"), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    // A complete empty recording: the header line only, and a note.
+    for (const QString& path : {file("empty.g53", zeroCount), file("empty.g51", {})}) {
+        const CliRun r = run(path);
+        EXPECT_EQ(r.status, 0) << path.toStdString();
+        EXPECT_EQ(r.out, std::string(kRecorderTextHeader) + "\r\n");
+        EXPECT_EQ(r.err, "telmora-cli: '" + path.toStdString() + "' holds no samples\n");
+    }
 }

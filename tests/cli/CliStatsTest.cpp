@@ -3,6 +3,7 @@
 #include "logger/SessionFile.h"
 #include "recording/RecorderFile.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,18 +31,26 @@ SampleEntry reading(std::uint32_t code, float value, const char* text, const cha
 struct Output {
     int status = -1;
     std::string out;
+    std::string err;
 };
+
+std::string readAll(std::FILE* f) {
+    std::string s;
+    std::rewind(f);
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        s.append(buffer, n);
+    return s;
+}
 
 Output stats(const QString& path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), &std::fclose);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), &std::fclose);
     Output r;
     r.status = cli::RunStats(path.toLocal8Bit().constData(), out.get(), err.get());
-    std::rewind(out.get());
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, out.get())) > 0)
-        r.out.append(buffer, n);
+    r.out = readAll(out.get());
+    r.err = readAll(err.get());
     return r;
 }
 
@@ -77,4 +86,43 @@ TEST(CliStats, OneJsonLinePerGroupOfARecordingOrOfEachSession) {
                      "\"overloads\":0}\n");
 
     EXPECT_EQ(stats(dir.filePath(QStringLiteral("missing.g53"))).status, 1);
+}
+
+TEST(CliStats, AFileWithoutSamplesOrSessionsIsEmptyOrDamagedAndSaysSo) {
+    QTemporaryDir dir;
+    const auto file = [&dir](const char* name, const QByteArray& bytes) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    };
+    const QByteArray zeroCount(4, '\0');
+    struct Case {
+        QString path;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {file("none.g53", {}), 1,
+         "' is damaged and holds no samples: it is too short for its "
+         "sample count\n"},
+        {file("one.g53", "\x05"), 1,
+         "' is damaged and holds no samples: it is too short for its "
+         "sample count\n"},
+        {file("data.g53", zeroCount + QByteArray(200, 'x')), 1,
+         "' is damaged and holds no samples: its sample count is 0 but data follows it\n"},
+        {file("part.TMP", QByteArray(100, 'x')), 1,
+         "' is damaged and holds no samples: it is shorter than one sample\n"},
+        {file("empty.g53", zeroCount), 0, "' holds no samples\n"},
+        {file("empty.slr", zeroCount), 0, "' holds no sessions\n"},
+        {file("data.slr", zeroCount + QByteArray(8, '\0')), 1,
+         "' is damaged and holds no sessions: its session count is 0 but data follows it\n"},
+    };
+    for (const Case& c : cases) {
+        const Output r = stats(c.path);
+        EXPECT_EQ(r.status, c.status) << c.path.toStdString();
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "telmora-cli: '" + c.path.toStdString() + c.message);
+    }
 }

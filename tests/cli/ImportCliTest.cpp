@@ -76,6 +76,29 @@ TEST(ImportCli, DamagedInputs) {
     EXPECT_EQ(Cli({"download", "--simulate=nosuch", "--slr", dir.filePath("x.slr")}).status, 2);
 }
 
+TEST(ImportCli, NoSessionsAreNotedAndDataAfterACountOfZeroIsDamage) {
+    QTemporaryDir dir;
+    const QByteArray header = "#item,Time,MainData,MainUnit,MainFunc,Sub Data,SubUnit,SubFunc\r\n";
+    const QString image = Write(dir, "none.bin", BuildLoggerImage({}));
+    const CliRun memory = Cli({"memory-csv", image});
+    EXPECT_EQ(memory.status, 0);
+    EXPECT_EQ(memory.out, header);
+    EXPECT_EQ(memory.err, "telmora-cli: '" + QFile::encodeName(image) + "' holds no sessions\n");
+
+    const QString empty = Write(dir, "empty.slr", {0, 0, 0, 0});
+    const CliRun session = Cli({"session-csv", empty});
+    EXPECT_EQ(session.status, 0);
+    EXPECT_EQ(session.out, header);
+    EXPECT_EQ(session.err, "telmora-cli: '" + QFile::encodeName(empty) + "' holds no sessions\n");
+
+    const CliRun damaged = Cli({"session-csv", Write(dir, "data.slr", {0, 0, 0, 0, 2, 0, 0, 0})});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_TRUE(damaged.out.isEmpty());
+    EXPECT_TRUE(damaged.err.endsWith("' is damaged and holds no sessions: its session count is 0 "
+                                     "but data follows it\n"))
+        << damaged.err.toStdString();
+}
+
 TEST(ImportCli, DownloadFromTheSimulatedMeter) {
     QTemporaryDir dir;
     const QString slr = dir.filePath("x.slr");

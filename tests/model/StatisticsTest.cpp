@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace telmora;
@@ -153,4 +156,81 @@ TEST(SiReading, RecorderAndSessionRecordsGiveSiValuesAndUnits) {
         EXPECT_TRUE(ReadSi(r, RecordOrigin::Session).overload) << text;
         EXPECT_EQ(SiValueText(r, RecordOrigin::Session), "") << text;
     }
+}
+
+TEST(GroupedStatistics, ThousandsOfGroupsKeepTheOrderOfTheirFirstReading) {
+    // 5000 groups: function and unit each shared by many groups, so that only both
+    // together tell a group; readings visit them in a scrambled order, many times.
+    std::vector<std::string> units;
+    for (int u = 0; u < 50; ++u)
+        units.push_back("u" + std::to_string(u));
+    struct Id {
+        std::uint32_t function;
+        const std::string* unit;
+    };
+    std::vector<Id> ids;
+    for (std::uint32_t f = 0; f < 100; ++f)
+        for (const std::string& unit : units)
+            ids.push_back({f, &unit});
+    std::mt19937 random(7);
+    std::vector<std::size_t> visits;
+    for (int round = 0; round < 3; ++round)
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            visits.push_back(i);
+    std::shuffle(visits.begin(), visits.end(), random);
+
+    // The reference: a search through the groups in the order they came.
+    std::vector<std::size_t> firstSeen;
+    std::vector<int> counts(ids.size(), 0);
+    GroupedStatistics g;
+    GroupedStatistics firstHalf, secondHalf;
+    for (std::size_t k = 0; k < visits.size(); ++k) {
+        const std::size_t i = visits[k];
+        if (counts[i]++ == 0)
+            firstSeen.push_back(i);
+        SiReading reading;
+        reading.function = ids[i].function;
+        reading.unit = *ids[i].unit;
+        reading.value = static_cast<double>(k);
+        reading.overload = k % 5 == 0;
+        g.add(reading);
+        (k < visits.size() / 2 ? firstHalf : secondHalf).add(reading);
+    }
+    ASSERT_EQ(g.groups().size(), ids.size());
+    for (std::size_t n = 0; n < firstSeen.size(); ++n) {
+        const StatisticsGroup& group = g.groups()[n];
+        const Id& id = ids[firstSeen[n]];
+        ASSERT_EQ(group.function, id.function) << n;
+        ASSERT_EQ(group.unit, *id.unit) << n;
+        EXPECT_EQ(group.values.count() + group.overloads, 3) << n;
+        EXPECT_EQ(g.find(id.function, *id.unit), &group);
+    }
+    EXPECT_EQ(g.find(100, "u0"), nullptr);
+    EXPECT_EQ(g.find(0, "u50"), nullptr);
+
+    // Merging the halves gives the same groups in the same order; a copy finds its
+    // own groups after the original is gone.
+    std::optional<GroupedStatistics> merged = firstHalf;
+    merged->merge(secondHalf);
+    const GroupedStatistics copy = *merged;
+    merged.reset();
+    ASSERT_EQ(copy.groups().size(), g.groups().size());
+    for (std::size_t n = 0; n < g.groups().size(); ++n) {
+        const StatisticsGroup& ours = copy.groups()[n];
+        EXPECT_EQ(ours.function, g.groups()[n].function);
+        EXPECT_EQ(ours.unit, g.groups()[n].unit);
+        EXPECT_EQ(ours.overloads, g.groups()[n].overloads);
+        EXPECT_EQ(ours.values.count(), g.groups()[n].values.count());
+        EXPECT_EQ(copy.find(ours.function, ours.unit), &ours);
+    }
+
+    // Cleared, nothing is found, and new groups start over.
+    g.clear();
+    EXPECT_EQ(g.find(0, "u0"), nullptr);
+    SiReading again;
+    again.function = 3;
+    again.unit = "u1";
+    g.add(again);
+    ASSERT_EQ(g.groups().size(), 1u);
+    EXPECT_EQ(g.find(3, "u1"), &g.groups()[0]);
 }
