@@ -5,10 +5,9 @@
 #include "logger/SessionFile.h"
 #include "logger/sessiontext.h"
 #include "meter/CableBackend.h"
-#include "model/fileaccess.h"
+#include "model/SaveFile.h"
 #include "sim/SimulatedMeter.h"
 
-#include <QSaveFile>
 #include <QString>
 
 #include <atomic>
@@ -225,14 +224,10 @@ std::optional<DownloadTargets> CheckTargets(const DownloadOptions& options) {
 
 // Writes the memory image as read from the meter through a save file.
 QString SaveImage(const QString& path, const std::vector<std::uint8_t>& image) {
-    QSaveFile file(path);
     QString reason;
-    if (!OpenSaveFile(file, &reason)) {
+    if (!SaveFile::writeWhole(
+            path, std::span(reinterpret_cast<const char*>(image.data()), image.size()), &reason)) {
         return reason;
-    }
-    const auto size = static_cast<qint64>(image.size());
-    if (file.write(reinterpret_cast<const char*>(image.data()), size) != size || !file.commit()) {
-        return file.errorString();
     }
     return {};
 }

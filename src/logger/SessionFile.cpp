@@ -1,14 +1,16 @@
 #include "logger/SessionFile.h"
 
 #include "model/LoggerMemory.h"
+#include "model/SaveFile.h"
 #include "model/fileaccess.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 #include <array>
+#include <functional>
 #include <new>
+#include <span>
 
 namespace telmora {
 
@@ -28,10 +30,11 @@ std::int32_t GetI32(const std::uint8_t* in) {
         (static_cast<std::uint32_t>(in[2]) << 16) | (static_cast<std::uint32_t>(in[3]) << 24));
 }
 
-// Collects the file image in pieces and hands them to the device.
+// Collects the file image in pieces and hands them to a sink.
 class ChunkWriter {
 public:
-    explicit ChunkWriter(QIODevice& out) : m_out(out) { m_buffer.reserve(kChunk + 256); }
+    using Sink = std::function<bool(std::span<const std::uint8_t>)>;
+    explicit ChunkWriter(Sink sink) : m_sink(std::move(sink)) { m_buffer.reserve(kChunk + 256); }
     std::uint8_t* grow(std::size_t n) {
         const std::size_t at = m_buffer.size();
         m_buffer.resize(at + n);
@@ -39,16 +42,14 @@ public:
     }
     bool flushIfFull() { return m_buffer.size() < kChunk || flush(); }
     bool flush() {
-        const auto size = static_cast<qint64>(m_buffer.size());
-        const bool ok =
-            size == 0 || m_out.write(reinterpret_cast<const char*>(m_buffer.data()), size) == size;
+        const bool ok = m_buffer.empty() || m_sink(m_buffer);
         m_buffer.clear();
         return ok;
     }
 
 private:
     static constexpr std::size_t kChunk = 64 * 1024;
-    QIODevice& m_out;
+    Sink m_sink;
     std::vector<std::uint8_t> m_buffer;
 };
 
@@ -65,10 +66,9 @@ bool ReadExactly(QIODevice& in, std::uint8_t* data, qint64 n) {
     return true;
 }
 
-} // namespace
-
-bool WriteSessions(QIODevice& out, std::span<const SampleList> sessions) {
-    ChunkWriter w(out);
+// Hands the file image of `sessions` to `sink` in pieces.
+bool WriteSessionImage(std::span<const SampleList> sessions, const ChunkWriter::Sink& sink) {
+    ChunkWriter w(sink);
     PutI32(w.grow(4), static_cast<std::int32_t>(sessions.size()));
     for (const SampleList& list : sessions) {
         PutI32(w.grow(4), static_cast<std::int32_t>(list.size()));
@@ -90,18 +90,27 @@ bool WriteSessions(QIODevice& out, std::span<const SampleList> sessions) {
     return w.flush();
 }
 
+} // namespace
+
+bool WriteSessions(QIODevice& out, std::span<const SampleList> sessions) {
+    return WriteSessionImage(sessions, [&out](std::span<const std::uint8_t> piece) {
+        const auto size = static_cast<qint64>(piece.size());
+        return out.write(reinterpret_cast<const char*>(piece.data()), size) == size;
+    });
+}
+
 SessionFileStatus SaveSessionFile(const QString& path, std::span<const SampleList> sessions,
                                   QString* reason) {
-    QSaveFile file(path);
-    if (!OpenSaveFile(file, reason)) {
-        return SessionFileStatus::OpenFailed;
-    }
-    if (!WriteSessions(file, sessions) || !file.commit()) {
+    SaveFile file(path);
+    const bool opened = file.open();
+    if (!opened ||
+        !WriteSessionImage(
+            sessions, [&file](std::span<const std::uint8_t> piece) { return file.write(piece); }) ||
+        !file.commit()) {
         if (reason != nullptr) {
             *reason = file.errorString();
         }
-        file.cancelWriting();
-        return SessionFileStatus::WriteFailed;
+        return opened ? SessionFileStatus::WriteFailed : SessionFileStatus::OpenFailed;
     }
     return SessionFileStatus::Ok;
 }

@@ -1,9 +1,8 @@
 #include "logger/sessiontext.h"
 
-#include "model/fileaccess.h"
+#include "model/SaveFile.h"
 
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -95,22 +94,18 @@ bool WriteSessionsText(QIODevice& out, std::span<const SampleList> sessions, int
 
 bool ExportSessionsTextFile(const QString& path, std::span<const SampleList> sessions, int first,
                             int last, QString* error) {
-    QSaveFile file(path);
-    QString problem;
-    if (!OpenSaveFile(file, &problem)) {
+    SaveFile file(path);
+    if (!file.open()) {
         if (error != nullptr) {
-            *error = QStringLiteral("Cannot create the file %1: %2").arg(path, problem);
+            *error = QStringLiteral("Cannot create the file %1: %2").arg(path, file.errorString());
         }
         return false;
     }
-    if (!WriteSessionsText(file, sessions, first, last)) {
-        if (error != nullptr) {
-            *error = QStringLiteral("Cannot write the file %1: %2").arg(path, file.errorString());
-        }
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
+    const bool written =
+        ProduceText(sessions, first, last, 64 * 1024, [&file](const std::string& piece) {
+            return file.write(std::string_view(piece));
+        });
+    if (!written || !file.commit()) {
         if (error != nullptr) {
             *error = QStringLiteral("Cannot write the file %1: %2").arg(path, file.errorString());
         }

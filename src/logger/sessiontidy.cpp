@@ -1,9 +1,8 @@
 #include "logger/sessiontidy.h"
 
 #include "logger/sessiontext.h"
+#include "model/SaveFile.h"
 #include "model/tidycsv.h"
-
-#include <QSaveFile>
 
 #include <charconv>
 
@@ -61,22 +60,19 @@ std::string SessionsTidyText(std::span<const SampleList> sessions, int first, in
 
 bool ExportSessionsTidyFile(const QString& path, std::span<const SampleList> sessions, int first,
                             int last, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    SaveFile file(path);
+    if (!file.open()) {
         if (error != nullptr)
             *error = QStringLiteral("Cannot create the file %1: %2").arg(path, file.errorString());
         return false;
     }
     const bool written =
         produceTidy(sessions, first, last, 64 * 1024, [&file](const std::string& piece) {
-            const auto size = static_cast<qint64>(piece.size());
-            return size == 0 || file.write(piece.data(), size) == size;
+            return file.write(std::string_view(piece));
         });
     if (!written || !file.commit()) {
         if (error != nullptr)
             *error = QStringLiteral("Cannot write the file %1: %2").arg(path, file.errorString());
-        if (!written)
-            file.cancelWriting();
         return false;
     }
     return true;

@@ -1,11 +1,11 @@
 #include "meter/Settings.h"
 
+#include "model/SaveFile.h"
 #include "model/fileaccess.h"
 #include "text/texts.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <array>
 #include <charconv>
@@ -127,16 +127,8 @@ SettingsValues ReadSettingsFile(const QString& path) {
 }
 
 bool WriteSettingsFile(const QString& path, const SettingsValues& values, QString* error) {
-    QSaveFile file(QDir::fromNativeSeparators(path));
-    const std::string text = FormatSettings(values);
-    if (!OpenSaveFile(file, error))
-        return false;
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveFile::writeWhole(QDir::fromNativeSeparators(path),
+                                std::string_view(FormatSettings(values)), error);
 }
 
 } // namespace telmora

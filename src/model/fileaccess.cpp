@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -128,18 +127,6 @@ QString ReplaceTargetProblem(const QString& path) {
     return info.isDir() ? QStringLiteral("is a directory")
                         : QStringLiteral("is not a regular file");
 #endif
-}
-
-bool OpenSaveFile(QSaveFile& file, QString* reason) {
-    if (const QString problem = ReplaceTargetProblem(file.fileName()); !problem.isEmpty()) {
-        setReason(reason, problem);
-        return false;
-    }
-    if (!file.open(QIODevice::WriteOnly)) {
-        setReason(reason, file.errorString());
-        return false;
-    }
-    return true;
 }
 
 } // namespace telmora

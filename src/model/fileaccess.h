@@ -15,7 +15,6 @@
 #include <QString>
 
 class QFile;
-class QSaveFile;
 
 namespace telmora {
 
@@ -39,12 +38,7 @@ bool OpenRegularFile(QFile& file, const QString& path, QString* reason = nullptr
 
 // Empty when a save may replace `path`: nothing is there yet, or a regular file
 // (links are followed). Otherwise why not ("is a directory", "is a character
-// device, not a regular file", ...).
+// device, not a regular file", ...). SaveFile::open() asks this first.
 QString ReplaceTargetProblem(const QString& path);
-
-// Opens `file` (a save file set to its target) for writing after the target check
-// above. False with the reason in `reason` when the target is refused or the save
-// file cannot be opened; the target is left untouched then.
-bool OpenSaveFile(QSaveFile& file, QString* reason = nullptr);
 
 } // namespace telmora

@@ -1,10 +1,9 @@
 #include "recording/RecordStore.h"
 
-#include "model/fileaccess.h"
+#include "model/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #ifdef __linux__
 #include <unistd.h>
@@ -216,10 +215,10 @@ void RecordReader::forget() {
 namespace {
 
 // Copies or converts one run into `out`; false with a reason when it failed.
-bool writeRun(QSaveFile& out, const RecordStore::Run& run, std::vector<std::uint8_t>& buffer,
+bool writeRun(SaveFile& out, const RecordStore::Run& run, std::vector<std::uint8_t>& buffer,
               QString& reason, std::stop_token stop) {
     const auto write = [&](const std::uint8_t* data, std::size_t n) {
-        if (out.write(reinterpret_cast<const char*>(data), static_cast<qint64>(n)) == qint64(n))
+        if (out.write(std::span(data, n)))
             return true;
         reason = out.errorString();
         return false;
@@ -230,7 +229,8 @@ bool writeRun(QSaveFile& out, const RecordStore::Run& run, std::vector<std::uint
     if (recordBytes == kSampleSize) {
         // Records in the saved layout are copied by the system where it can.
         const auto bytes = run.count * static_cast<std::int64_t>(recordBytes);
-        switch (run.file->copyTo(out, run.offset, bytes, reason)) {
+        // The copy works on the descriptor; commit() flushes, syncs and checks after it.
+        switch (run.file->copyTo(out.fileDevice(), run.offset, bytes, reason)) {
         case RecordFile::CopyOutcome::Copied:
             return !stop.stop_requested();
         case RecordFile::CopyOutcome::Failed:
@@ -284,22 +284,23 @@ bool SaveRecordStore(const QString& path, const RecordStore& store, QString* err
         reason = QStringLiteral("too many samples for one file");
         return fail();
     }
-    QSaveFile file(path);
-    if (!OpenSaveFile(file, &reason))
-        return fail();
-    const auto count = static_cast<std::uint32_t>(store.size());
-    const std::array<char, 4> header{static_cast<char>(count), static_cast<char>(count >> 8),
-                                     static_cast<char>(count >> 16),
-                                     static_cast<char>(count >> 24)};
-    if (file.write(header.data(), header.size()) != qint64(header.size())) {
+    SaveFile file(path);
+    if (!file.open()) {
         reason = file.errorString();
-        file.cancelWriting();
+        return fail();
+    }
+    const auto count = static_cast<std::uint32_t>(store.size());
+    const std::array<std::uint8_t, 4> header{
+        static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
+        static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 24)};
+    if (!file.write(std::span(header))) {
+        reason = file.errorString();
         return fail();
     }
     std::vector<std::uint8_t> buffer;
     for (const RecordStore::Run& run : store.runs()) {
         if (!writeRun(file, run, buffer, reason, stop)) {
-            file.cancelWriting();
+            file.cancel();
             return fail();
         }
     }

@@ -116,7 +116,7 @@ private:
     bool m_failed = false;
 };
 
-// Writes every sample of `store` as a .g53 file through QSaveFile: the records of a
+// Writes every sample of `store` as a .g53 file through SaveFile: the records of a
 // .TMP or .g53 run are copied as they are, those of older formats are converted.
 // False with a reason in `error` when the file cannot be written or a source file
 // no longer holds its records; false with no reason when `stop` was requested.

@@ -1,10 +1,10 @@
 #include "recording/RecorderFile.h"
 
+#include "model/SaveFile.h"
 #include "model/fileaccess.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -111,19 +111,16 @@ bool SaveRecorderFile(const QString& path, const SampleList& samples, QString* e
     if (samples.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         return fail(QStringLiteral("too many samples for one file"));
 
-    QSaveFile file(path);
-    QString problem;
-    if (!OpenSaveFile(file, &problem))
-        return fail(problem);
+    SaveFile file(path);
+    if (!file.open())
+        return fail(file.errorString());
 
     const auto count = static_cast<std::uint32_t>(samples.size());
-    const std::array<char, 4> header{static_cast<char>(count), static_cast<char>(count >> 8),
-                                     static_cast<char>(count >> 16),
-                                     static_cast<char>(count >> 24)};
-    if (file.write(header.data(), header.size()) != qint64(header.size())) {
-        file.cancelWriting();
+    const std::array<std::uint8_t, 4> header{
+        static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
+        static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 24)};
+    if (!file.write(std::span(header)))
         return fail(file.errorString());
-    }
     std::vector<std::uint8_t> block(kChunkSamples * kSampleSize);
     std::size_t i = 0;
     while (i < samples.size()) {
@@ -131,11 +128,8 @@ bool SaveRecorderFile(const QString& path, const SampleList& samples, QString* e
         for (std::size_t k = 0; k < n; ++k)
             EncodeSample(samples[i + k], std::span<std::uint8_t, kSampleSize>(
                                              block.data() + k * kSampleSize, kSampleSize));
-        const auto bytes = static_cast<qint64>(n * kSampleSize);
-        if (file.write(reinterpret_cast<const char*>(block.data()), bytes) != bytes) {
-            file.cancelWriting();
+        if (!file.write(std::span<const std::uint8_t>(block.data(), n * kSampleSize)))
             return fail(file.errorString());
-        }
         i += n;
     }
     if (!file.commit())

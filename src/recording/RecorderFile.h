@@ -42,7 +42,7 @@ std::string_view ModeTextForCode(std::uint32_t code);
 // of their code.
 SampleEntry DecodeRecorderSample(RecorderFormat format, std::span<const std::uint8_t> bytes);
 
-// Writes `samples` as a .g53 file through QSaveFile, so an existing file survives a
+// Writes `samples` as a .g53 file through SaveFile, so an existing file survives a
 // failed save untouched. False with a reason in `error` when the file cannot be
 // created or written (missing folder, no permission, disk full).
 bool SaveRecorderFile(const QString& path, const SampleList& samples, QString* error = nullptr);

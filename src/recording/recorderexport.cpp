@@ -1,9 +1,7 @@
 #include "recording/recorderexport.h"
 
-#include "model/fileaccess.h"
+#include "model/SaveFile.h"
 #include "recording/recorderpages.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -118,28 +116,21 @@ bool writeText(std::int64_t count, SampleAt&& sampleAt, std::int32_t first, std:
     return sink(block);
 }
 
-// Writes through QSaveFile what `produce(sink)` hands to its sink.
+// Writes through SaveFile what `produce(sink)` hands to its sink. A failure that
+// is not the file's own (the producer gave up) leaves `error` to the caller.
 template <typename Produce>
 bool exportText(const QString& path, QString* error, std::stop_token stop, Produce&& produce) {
-    QSaveFile file(path);
-    if (!OpenSaveFile(file, error))
-        return false;
-    const bool written = produce([&](std::string_view s) {
-        return !stop.stop_requested() &&
-               file.write(s.data(), static_cast<qint64>(s.size())) == qint64(s.size());
-    });
+    SaveFile file(path);
+    const bool written =
+        file.open() &&
+        produce([&](std::string_view s) { return !stop.stop_requested() && file.write(s); }) &&
+        !stop.stop_requested() && file.commit();
     if (!written) {
+        file.cancel();
         if (error != nullptr)
             *error = stop.stop_requested() ? QString() : file.errorString();
-        file.cancelWriting();
-        return false;
     }
-    if (!file.commit()) {
-        if (error != nullptr)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return written;
 }
 
 // Samples read in blocks of this many records while exporting.

@@ -42,7 +42,7 @@ bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32
 bool WriteRecorderText(const RecordStore& samples, std::int32_t first, std::int32_t last,
                        std::int32_t lastPage, const TextSink& sink);
 
-// Writes the export to a file through QSaveFile (an existing file survives a failed
+// Writes the export to a file through SaveFile (an existing file survives a failed
 // or stopped export). False with a reason in `error` when the file cannot be
 // written; false with no reason when `stop` was requested before the end.
 bool ExportRecorderText(const QString& path, const SampleList& samples, std::int32_t first,

@@ -1,10 +1,8 @@
 #include "recording/recordertidy.h"
 
-#include "model/fileaccess.h"
+#include "model/SaveFile.h"
 #include "model/tidycsv.h"
 #include "recording/recorderpages.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -93,26 +91,23 @@ bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int3
 bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error,
                         std::stop_token stop) {
-    QSaveFile file(path);
-    if (!OpenSaveFile(file, error))
-        return false;
-    const bool written =
-        WriteRecorderTidy(recording, first, last, lastPage, [&](std::string_view s) {
-            return !stop.stop_requested() &&
-                   file.write(s.data(), static_cast<qint64>(s.size())) == qint64(s.size());
-        });
+    SaveFile file(path);
+    const bool written = file.open() &&
+                         WriteRecorderTidy(recording, first, last, lastPage,
+                                           [&](std::string_view s) {
+                                               return !stop.stop_requested() && file.write(s);
+                                           }) &&
+                         !stop.stop_requested() && file.commit();
     if (!written) {
+        file.cancel();
+        // Besides the file, only the recording's own file can fail the export.
+        QString reason = file.errorString();
+        if (reason.isEmpty())
+            reason = QStringLiteral("the recording's file has become shorter");
         if (error != nullptr)
-            *error = stop.stop_requested() ? QString() : file.errorString();
-        file.cancelWriting();
-        return false;
+            *error = stop.stop_requested() ? QString() : reason;
     }
-    if (!file.commit()) {
-        if (error != nullptr)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return written;
 }
 
 } // namespace telmora

@@ -26,7 +26,7 @@ std::string RecorderTidyLine(std::int64_t index, const SampleEntry& entry,
 bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int32_t last,
                        std::int32_t lastPage, const TextSink& sink);
 
-// Writes the export to a file through QSaveFile, like ExportRecorderText.
+// Writes the export to a file through SaveFile, like ExportRecorderText.
 bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error = nullptr,
                         std::stop_token stop = {});

@@ -1,6 +1,7 @@
 // telmora-cli and the files it is given: only regular files are read, existing
 // targets that are not regular files are left alone, names need not be UTF-8,
 // every "cannot open" says why, and the download's progress suits a log file.
+#include "SmallDisk.h"
 #include "recording/RecorderFile.h"
 #include "sim/DemoLoggerMemory.h"
 
@@ -134,6 +135,43 @@ TEST_F(CliFilesTest, TargetsThatAreNotRegularFilesAreLeftAsTheyAre) {
         "telmora-cli: cannot write the memory image", "is a FIFO, not a regular file");
     EXPECT_TRUE(IsFifo(pipe));
     EXPECT_FALSE(QFileInfo::exists(path("x.slr")));
+}
+
+// A full disk: every file the tool writes fails with the system's reason and exit
+// status 1, and the old files stay as they were, with no temporary file beside them.
+TEST_F(CliFilesTest, AFullDiskFailsEveryOutputAndKeepsTheOldFiles) {
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    WriteNative(QFile::encodeName(path("demo.bin")), DemoImage());
+    const QByteArray old = "old contents\n";
+    const QStringList targets = {QStringLiteral("d.bin"), QStringLiteral("d.csv"),
+                                 QStringLiteral("d.slr"), QStringLiteral("m.slr")};
+    for (const QString& name : targets)
+        ASSERT_TRUE(disk.put(name, old));
+    ASSERT_TRUE(disk.fill());
+    const auto on = [&](const char* name) { return Quoted(disk.path(QString::fromLatin1(name))); };
+    const char* noSpace = "No space left on device";
+
+    ExpectOneLineWith(Cli("memory-csv " + Quoted(path("demo.bin")) + " --slr " + on("m.slr")),
+                      "telmora-cli: cannot write the session file", noSpace);
+    // The download's last line says what failed (progress lines come before it).
+    const auto expectLastLine = [&](const QString& args, const char* start) {
+        const CliRun run = Cli("download --simulate " + args);
+        EXPECT_EQ(run.status, 1);
+        const QByteArray last = run.err.trimmed().split('\n').last();
+        EXPECT_TRUE(last.startsWith(start)) << run.err.toStdString();
+        EXPECT_TRUE(last.endsWith(noSpace)) << run.err.toStdString();
+    };
+    expectLastLine("--slr " + on("d.slr") + " --image " + on("d.bin"),
+                   "telmora-cli: cannot write the memory image");
+    expectLastLine("--slr " + on("d.slr"), "telmora-cli: cannot write the session file");
+    expectLastLine("--slr " + Quoted(path("ok.slr")) + " --csv " + on("d.csv"), "telmora-cli: ");
+
+    for (const QString& name : targets)
+        EXPECT_EQ(disk.read(name), old) << name.toStdString();
+    QStringList expected = targets + QStringList{QStringLiteral("filler")};
+    expected.sort();
+    EXPECT_EQ(disk.files(), expected);
 }
 
 TEST_F(CliFilesTest, NamesThatAreNotUtf8AreReadByTheirBytes) {

@@ -1,6 +1,8 @@
 #include "logger/SessionFile.h"
+#include "SmallDisk.h"
 #include "logger/sessionrows.h"
 #include "logger/sessiontext.h"
+#include "logger/sessiontidy.h"
 #include "model/storedreading.h"
 
 #include <QBuffer>
@@ -162,6 +164,36 @@ TEST(SessionFile, AFifoIsNeitherReadNorReplaced) {
     EXPECT_EQ(LoadSessionFile(dir.filePath(QStringLiteral("none.slr")), out, {}, &reason),
               SessionFileStatus::OpenFailed);
     EXPECT_EQ(reason, QStringLiteral("No such file or directory"));
+}
+
+// A full disk: the session file and both text exports fail with the system's
+// reason, the old files stay as they were and no temporary file is left.
+TEST(SessionFile, AFullDiskFailsEveryWriterAndKeepsTheOldFiles) {
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    const QByteArray old = "old contents\n";
+    const QStringList targets = {QStringLiteral("s.slr"), QStringLiteral("s.csv"),
+                                 QStringLiteral("tidy.csv")};
+    for (const QString& name : targets)
+        ASSERT_TRUE(disk.put(name, old));
+    ASSERT_TRUE(disk.fill());
+
+    const std::vector<SampleList> sessions = Sessions({{3, false}, {2, true}});
+    QString reason;
+    EXPECT_EQ(SaveSessionFile(disk.path(targets[0]), sessions, &reason),
+              SessionFileStatus::WriteFailed);
+    EXPECT_EQ(reason, QStringLiteral("No space left on device"));
+    QString error;
+    EXPECT_FALSE(ExportSessionsTextFile(disk.path(targets[1]), sessions, 1, 2, &error));
+    EXPECT_TRUE(error.endsWith(QStringLiteral(": No space left on device"))) << error.toStdString();
+    error.clear();
+    EXPECT_FALSE(ExportSessionsTidyFile(disk.path(targets[2]), sessions, 1, 2, &error));
+    EXPECT_TRUE(error.endsWith(QStringLiteral(": No space left on device"))) << error.toStdString();
+
+    for (const QString& name : targets)
+        EXPECT_EQ(disk.read(name), old) << name.toStdString();
+    EXPECT_EQ(disk.files(), QStringList({QStringLiteral("filler"), QStringLiteral("s.csv"),
+                                         QStringLiteral("s.slr"), QStringLiteral("tidy.csv")}));
 }
 
 TEST(SessionRows, GridRows) {

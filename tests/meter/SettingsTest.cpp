@@ -1,4 +1,5 @@
 #include "meter/Settings.h"
+#include "SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,6 +82,20 @@ TEST(Settings, FileRoundTripAndUnwritablePlace) {
     EXPECT_EQ(v.fLowLimit, -3);
     EXPECT_FALSE(WriteSettingsFile(dir.filePath("no/such/dir/ORLANDL.ini"), v, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(Settings, AFullDiskKeepsTheOldFileAndSaysWhy) {
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    const QString path = SettingsFilePath(disk.root());
+    const QByteArray old = "iPort=3\nfHiLimit=5\nfLowLimit=1\n";
+    ASSERT_TRUE(disk.put(QStringLiteral("ORLANDL.ini"), old));
+    ASSERT_TRUE(disk.fill());
+    QString error;
+    EXPECT_FALSE(WriteSettingsFile(path, {5, 1.25, -3}, &error));
+    EXPECT_EQ(error, QStringLiteral("No space left on device"));
+    EXPECT_EQ(disk.read(QStringLiteral("ORLANDL.ini")), old);
+    EXPECT_EQ(disk.files(), QStringList({QStringLiteral("ORLANDL.ini"), QStringLiteral("filler")}));
 }
 
 TEST(Settings, AFifoInPlaceOfTheFileIsNeitherReadNorReplaced) {

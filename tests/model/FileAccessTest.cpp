@@ -1,10 +1,10 @@
 // The checks before files are read or replaced: only regular files, never a wait
 // on a FIFO, the system's reason for every refusal, names that are not UTF-8.
 #include "model/fileaccess.h"
+#include "model/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -96,21 +96,20 @@ TEST_F(FileAccessTest, SavesReplaceOnlyRegularFilesAndLeaveOthersAsTheyAre) {
               QStringLiteral("is a character device, not a regular file"));
 
     const QString pipe = fifo("pipe");
-    QSaveFile save(pipe);
-    QString reason;
-    EXPECT_FALSE(OpenSaveFile(save, &reason));
-    EXPECT_EQ(reason, QStringLiteral("is a FIFO, not a regular file"));
+    SaveFile save(pipe);
+    EXPECT_FALSE(save.open());
+    EXPECT_EQ(save.errorString(), QStringLiteral("is a FIFO, not a regular file"));
     EXPECT_TRUE(isFifo(pipe));
 
     // A link to a FIFO is judged by what it points at.
     ASSERT_TRUE(QFile::link(pipe, path("link")));
-    QSaveFile viaLink(path("link"));
-    EXPECT_FALSE(OpenSaveFile(viaLink, &reason));
+    SaveFile viaLink(path("link"));
+    EXPECT_FALSE(viaLink.open());
     EXPECT_TRUE(isFifo(pipe));
 
-    QSaveFile regular(path("old.bin"));
-    ASSERT_TRUE(OpenSaveFile(regular, &reason));
-    regular.write("new");
+    SaveFile regular(path("old.bin"));
+    ASSERT_TRUE(regular.open());
+    ASSERT_TRUE(regular.write(std::string_view("new")));
     ASSERT_TRUE(regular.commit());
     QFile check(path("old.bin"));
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));

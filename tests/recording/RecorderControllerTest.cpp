@@ -1,6 +1,7 @@
 // The recorder's controller without a window: sampling from a scripted reading
 // source, pages, extremes, the temporary file, and the open/save jobs.
 #include "recording/RecorderController.h"
+#include "SmallDisk.h"
 #include "recording/RecorderFile.h"
 #include "recording/StatisticsCounter.h"
 
@@ -250,6 +251,54 @@ TEST_F(ControllerTest, SaveAndOpenGiveBackTheSameRecording) {
     ASSERT_EQ(saves.size(), 1);
     EXPECT_FALSE(saves[0].value(2).toString().isEmpty());
     EXPECT_TRUE(recorder.hasUnsavedData());
+}
+
+// A full disk while the recording and its temporary file sit on it: the save (a
+// copy inside the system from the temporary file) and both text exports fail with
+// the system's reason and leave the old files; the recording stays unsaved and its
+// temporary file whole, so nothing is lost.
+TEST_F(ControllerTest, AFullDiskFailsSavesAndExportsAndKeepsTheRecording) {
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    RecorderController onDisk(meter.source(), disk.root());
+    ASSERT_TRUE(onDisk.startTemporaryFile());
+    for (int i = 0; i < 20; ++i)
+        onDisk.addSample(volts(float(i), i));
+    const QString tmp = onDisk.temporaryFilePath();
+    onDisk.closeTemporaryFile();
+    const QByteArray old = "old contents\n";
+    const QStringList targets = {QStringLiteral("rec.g53"), QStringLiteral("rec.csv"),
+                                 QStringLiteral("tidy.csv")};
+    for (const QString& name : targets)
+        ASSERT_TRUE(disk.put(name, old));
+    ASSERT_TRUE(disk.fill());
+
+    QSignalSpy saves(&onDisk, &RecorderController::saveFinished);
+    EXPECT_FALSE(onDisk.saveAndWait(disk.path(targets[0])));
+    ASSERT_EQ(saves.size(), 1);
+    EXPECT_EQ(saves[0].value(2).toString(), QStringLiteral("No space left on device"));
+    EXPECT_TRUE(onDisk.hasUnsavedData());
+    EXPECT_TRUE(onDisk.recording().isUnsaved());
+
+    QSignalSpy exports(&onDisk, &RecorderController::textExportFinished);
+    onDisk.startTextExport(disk.path(targets[1]), 1, 1);
+    ASSERT_TRUE(exports.wait());
+    onDisk.startTextExport(disk.path(targets[2]), 1, 1, TextExportFormat::Tidy);
+    ASSERT_TRUE(exports.wait());
+    for (const QList<QVariant>& result : exports) {
+        EXPECT_FALSE(result.value(0).toBool());
+        EXPECT_EQ(result.value(2).toString(), QStringLiteral("No space left on device"));
+    }
+    for (const QString& name : targets)
+        EXPECT_EQ(disk.read(name), old) << name.toStdString();
+    QStringList left = disk.files(); // no temporary file of a save is left
+    for (const QString& name :
+         targets + QStringList{QStringLiteral("filler"), QFileInfo(tmp).fileName(),
+                               QFileInfo(tmp).fileName() + ".lock"})
+        left.removeAll(name);
+    EXPECT_TRUE(left.isEmpty()) << left.join(u' ').toStdString();
+    EXPECT_EQ(QFileInfo(tmp).size(), qint64(20 * kSampleSize));
+    EXPECT_TRUE(onDisk.hasUnsavedData());
 }
 
 TEST_F(ControllerTest, AbortedOpenLeavesAnEmptyConsistentRecording) {

@@ -4,7 +4,7 @@
 #include "ui/chart/ChartPrintJob.h"
 #include "ui/chart/ChartWidgetImpl.h"
 
-#include "model/fileaccess.h"
+#include "model/SaveFile.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -12,11 +12,9 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
-#include <functional>
 
 namespace telmora {
 
@@ -42,13 +40,9 @@ void declareSvgSize(QByteArray& svg, QSize hundredthsMm) {
     svg.replace(tag, close - tag, head.toLatin1());
 }
 
-bool saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!OpenSaveFile(file))
-        return false;
-    return write(file) && file.commit();
+void setReason(QString* reason, const QString& text) {
+    if (reason != nullptr)
+        *reason = text;
 }
 
 } // namespace
@@ -103,20 +97,28 @@ QByteArray ChartWidget::renderSvg(QSize hundredthsMm) {
     return svg;
 }
 
-bool ChartWidget::exportImage(const QString& path, QSize sizePx) {
+bool ChartWidget::exportImage(const QString& path, QSize sizePx, QString* reason) {
+    if (path.isEmpty())
+        return false;
+    // Encoded in memory first, so the file gets one checked write.
     const bool bmp = path.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
-    return saveAtomically(path, [&](QIODevice& file) {
-        return renderImage(bitmapSize(sizePx)).save(&file, bmp ? "BMP" : "PNG");
-    });
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    if (!renderImage(bitmapSize(sizePx)).save(&encoded, bmp ? "BMP" : "PNG")) {
+        setReason(reason, QStringLiteral("the picture could not be encoded"));
+        return false;
+    }
+    return SaveFile::writeWhole(path, encoded.data(), reason);
 }
 
 void ChartWidget::copyImage(QSize sizePx) {
     QApplication::clipboard()->setImage(renderImage(bitmapSize(sizePx)));
 }
 
-bool ChartWidget::exportSvg(const QString& path, QSizeF sizeMm) {
-    return saveAtomically(
-        path, [&](QIODevice& file) { return file.write(renderSvg(metafileSize(sizeMm))) >= 0; });
+bool ChartWidget::exportSvg(const QString& path, QSizeF sizeMm, QString* reason) {
+    if (path.isEmpty())
+        return false;
+    return SaveFile::writeWhole(path, renderSvg(metafileSize(sizeMm)), reason);
 }
 
 void ChartWidget::copySvg(QSizeF sizeMm) {

@@ -118,12 +118,14 @@ public:
     // target or fails. (Windows print through printChartPages, which asks first.)
     bool print(QPrinter& printer);
     // Bitmap pictures: BMP when the name ends in ".bmp", else PNG. A size with a
-    // side of 0 or less takes the widget's size (at least 640 x 400).
-    bool exportImage(const QString& path, QSize sizePx);
+    // side of 0 or less takes the widget's size (at least 640 x 400). False with
+    // the reason in `reason` when the file could not be written; an old file of
+    // that name is then kept as it was.
+    bool exportImage(const QString& path, QSize sizePx, QString* reason = nullptr);
     void copyImage(QSize sizePx);
     // Vector (SVG) pictures that declare their size in millimetres. A side of 0 or
-    // less takes the widget's size at 96 dpi.
-    bool exportSvg(const QString& path, QSizeF sizeMm);
+    // less takes the widget's size at 96 dpi. Failures as for exportImage.
+    bool exportSvg(const QString& path, QSizeF sizeMm, QString* reason = nullptr);
     void copySvg(QSizeF sizeMm);
     // The graph as it is drawn now, at the given size (the widget's size when empty).
     QImage renderImage(QSize sizePx = {});

@@ -7,7 +7,7 @@ namespace telmora {
 
 namespace {
 
-bool exportOnePicture(ChartWidget& chart, const PictureExportRequest& request) {
+bool exportOnePicture(ChartWidget& chart, const PictureExportRequest& request, QString* reason) {
     const bool bitmap = request.type == ExportType::BitMap;
     const QSizeF mm = QSizeF(request.size) / 100.0;
     if (request.destination == ExportDestination::ClipBoard) {
@@ -17,15 +17,16 @@ bool exportOnePicture(ChartWidget& chart, const PictureExportRequest& request) {
             chart.copySvg(mm);
         return true;
     }
-    return bitmap ? chart.exportImage(request.path, request.size)
-                  : chart.exportSvg(request.path, mm);
+    return bitmap ? chart.exportImage(request.path, request.size, reason)
+                  : chart.exportSvg(request.path, mm, reason);
 }
 
 } // namespace
 
 PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportRequest& request,
                                         QPrinter& printer, QWidget* owner,
-                                        const std::function<void(int page)>& showPage) {
+                                        const std::function<void(int page)>& showPage,
+                                        QString* reason) {
     PictureExportResult result = PictureExportResult::Done;
     if (request.destination == ExportDestination::Printer) {
         if (printChartPages(chart, printer, owner, request.firstPage, request.lastPage, showPage,
@@ -34,7 +35,7 @@ PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportR
     } else {
         if (showPage)
             showPage(request.firstPage);
-        if (!exportOnePicture(chart, request))
+        if (!exportOnePicture(chart, request, reason))
             result = PictureExportResult::WriteFailed;
     }
     if (showPage)

@@ -33,9 +33,11 @@ enum class PictureExportResult { Done, WriteFailed, PrintStopped };
 // called when empty: the chart shows its only page); afterwards the current page
 // is shown again. Printing makes one print job of the pages on `printer`, after
 // the print dialog (see printChartPages); problems are reported to the user with
-// `owner` as the parent of the message, and give PrintStopped like a cancel.
+// `owner` as the parent of the message, and give PrintStopped like a cancel. A
+// file that could not be written gives WriteFailed with the reason in `reason`.
 PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportRequest& request,
                                         QPrinter& printer, QWidget* owner,
-                                        const std::function<void(int page)>& showPage = {});
+                                        const std::function<void(int page)>& showPage = {},
+                                        QString* reason = nullptr);
 
 } // namespace telmora

@@ -374,10 +374,16 @@ void LoggerWindow::exportData() {
     case ExportPlan::Action::Picture:
         break;
     }
-    if (!m_graph->exportPictures(plan.bitmap, plan.destination, plan.pages.first, plan.pages.last,
-                                 request.fileName, dlg->pictureWidth(), dlg->pictureHeight()))
-        showFailure(TextId::FileSaveError, text(TextId::FileSaveError) + QLatin1Char('\n') +
-                                               QDir::toNativeSeparators(request.fileName));
+    QString reason;
+    if (m_graph->exportPictures(plan.bitmap, plan.destination, plan.pages.first, plan.pages.last,
+                                request.fileName, dlg->pictureWidth(), dlg->pictureHeight(),
+                                &reason))
+        return;
+    QString message = text(TextId::FileSaveError) + QLatin1Char('\n') +
+                      QDir::toNativeSeparators(request.fileName);
+    if (!reason.isEmpty())
+        message += QStringLiteral("\n(%1)").arg(reason);
+    showFailure(TextId::FileSaveError, message);
 }
 
 // --- window -------------------------------------------------------------------------

@@ -327,7 +327,8 @@ void SessionGraphView::cursorReadout() {
 // --- pictures and printing ---------------------------------------------------------
 
 bool SessionGraphView::exportPictures(bool bitmap, ExportDestination destination, int first,
-                                      int last, const QString& path, double width, double height) {
+                                      int last, const QString& path, double width, double height,
+                                      QString* reason) {
     const PageRange range = ClampPageRange(first, last, m_sessions.sessionsShown());
     if (range.empty())
         return true;
@@ -340,7 +341,8 @@ bool SessionGraphView::exportPictures(bool bitmap, ExportDestination destination
                                        m_sessions.currentSession() + 1,
                                        printedDocument()};
     const PictureExportResult result = exportChartPictures(
-        *m_chart, request, m_printer, window(), [this](int page) { drawSession(page - 1); });
+        *m_chart, request, m_printer, window(), [this](int page) { drawSession(page - 1); },
+        reason);
     return result != PictureExportResult::WriteFailed;
 }
 

@@ -42,9 +42,10 @@ public:
 
     // Pictures of sessions first..last (1-based): bitmap or vector picture to the
     // clipboard, a file or the printer; the current session is drawn again after.
-    // False when a file could not be written.
+    // False, with the reason in `reason`, when a file could not be written.
     bool exportPictures(bool bitmap, ExportDestination destination, int first, int last,
-                        const QString& path, double width, double height);
+                        const QString& path, double width, double height,
+                        QString* reason = nullptr);
     void print();
 
     const SessionPlot& plot() const { return m_plot; }

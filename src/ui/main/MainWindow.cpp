@@ -3,6 +3,7 @@
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
 #include "meter/MeterLink.h"
+#include "model/IniSettings.h"
 #include "model/fileaccess.h"
 #include "model/mainwindowrules.h"
 #include "recording/RecorderController.h"
@@ -38,7 +39,6 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
-#include <QSettings>
 #include <QStyle>
 #include <QToolButton>
 
@@ -88,7 +88,7 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_link(link), m_files(std::move(files)),
-      m_desktopState(std::make_unique<QSettings>(m_files.desktopStateFile, QSettings::IniFormat)) {
+      m_desktopState(std::make_unique<IniSettings>(m_files.desktopStateFile)) {
     InitUiResources();
     setObjectName(QStringLiteral("FormMain"));
     // The recorder and the logger window still find the main window here.
@@ -347,10 +347,11 @@ void MainWindow::setReconnectAutomatically(bool on) {
     m_link.setReconnectAutomatically(on);
     if (m_reconnectAction->isChecked() != on)
         m_reconnectAction->setChecked(on);
-    // Remembered with the desktop state for the next run.
+    // Remembered with the desktop state for the next run. Should the file not be
+    // written now, it is written again at exit, where a failure is reported.
     if (m_desktopState->value(kReconnectKey, false).toBool() != on) {
         m_desktopState->setValue(kReconnectKey, on);
-        m_desktopState->sync();
+        m_desktopState->save();
     }
 }
 
@@ -565,20 +566,28 @@ bool MainWindow::confirmClose() {
 }
 
 void MainWindow::writeSettings() {
+    QString stateError;
+    const bool stateSaved = SaveDesktopState(*m_desktopState, desktopWindows(), &stateError);
     QString error;
-    SaveDesktopState(*m_desktopState, desktopWindows());
-    if (!WriteSettingsFile(m_files.settingsFile, m_settings, &error)) {
-        BoxRequest box;
-        box.owner = this;
-        box.caption = errorCaption(TextId::SettingsWriteFailed);
-        box.text = text(TextId::SettingsWriteFailed) +
-                   QStringLiteral("\n\n%1\n%2\n\n"
-                                  "The comparator limits of this run are lost; "
-                                  "the program closes anyway.")
-                       .arg(m_files.settingsFile, error);
-        box.icon = BoxIcon::Warning;
-        ShowBox(box);
-    }
+    const bool settingsSaved = WriteSettingsFile(m_files.settingsFile, m_settings, &error);
+    if (settingsSaved && stateSaved)
+        return;
+    const TextId message = settingsSaved ? TextId::FileSaveError : TextId::SettingsWriteFailed;
+    BoxRequest box;
+    box.owner = this;
+    box.caption = errorCaption(message);
+    box.text = text(message);
+    if (!settingsSaved)
+        box.text += QStringLiteral("\n\n%1\n%2\n\nThe comparator limits of this run are lost")
+                        .arg(m_files.settingsFile, error);
+    if (!stateSaved)
+        box.text += QStringLiteral("%1\n\n%2\n%3\n\nThe window places and preferences of this run "
+                                   "are lost")
+                        .arg(settingsSaved ? QString() : QStringLiteral(";"),
+                             QDir::toNativeSeparators(m_files.desktopStateFile), stateError);
+    box.text += QStringLiteral("; the program closes anyway.");
+    box.icon = BoxIcon::Warning;
+    ShowBox(box);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -15,7 +15,6 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QScreen;
-class QSettings;
 class QToolButton;
 
 namespace telmora {
@@ -32,6 +31,7 @@ class LoggerSessions;
 struct DesktopWindows;
 class LoggerWindow;
 class LineColorDialog;
+class IniSettings;
 
 // The main window: a narrow tool bar across the top of the screen with the menu
 // and a row of tool buttons. It reads and writes the settings, creates the other
@@ -81,7 +81,7 @@ public:
     const UserFiles& userFiles() const { return m_files; }
     // The desktop state file (window places and preferences), beside the
     // settings file; kept apart so that the settings file keeps its three lines.
-    QSettings& desktopState() const { return *m_desktopState; }
+    IniSettings& desktopState() const { return *m_desktopState; }
 
     // The controls tests look at.
     QToolButton* linkButton() const { return m_tools.link; }
@@ -155,7 +155,7 @@ private:
     MeterLink& m_link;
     SettingsValues m_settings;
     UserFiles m_files;
-    std::unique_ptr<QSettings> m_desktopState;
+    std::unique_ptr<IniSettings> m_desktopState;
     bool m_busy = false;
     bool m_restoredWindowPlaces = false;
 

@@ -8,9 +8,10 @@
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
+#include "model/IniSettings.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QWidget>
 
 #include <array>
@@ -41,25 +42,26 @@ std::array<RememberedWindow, 6> rememberedWindows(const DesktopWindows& w) {
 // Smallest part of a window (in pixels each way) that must lie on a screen.
 constexpr int kVisibleMargin = 40;
 
-void saveWindow(QSettings& state, const RememberedWindow& r) {
-    state.beginGroup(QLatin1String(r.group));
+// The key of `name` in the window's group.
+QString windowKey(const RememberedWindow& r, const char* name) {
+    return QLatin1String(r.group) + QLatin1Char('/') + QLatin1String(name);
+}
+
+void saveWindow(IniSettings& state, const RememberedWindow& r) {
     // A window never shown in this run has no place of its own: the remembered
     // one stays.
     if (r.window->testAttribute(Qt::WA_WState_Created)) {
-        state.setValue(QStringLiteral("position"), r.window->pos());
-        state.setValue(QStringLiteral("size"), r.window->size());
+        state.setValue(windowKey(r, "position"), r.window->pos());
+        state.setValue(windowKey(r, "size"), r.window->size());
     }
     if (r.keepsOpenState)
-        state.setValue(QStringLiteral("open"), r.window->isVisible());
-    state.endGroup();
+        state.setValue(windowKey(r, "open"), r.window->isVisible());
 }
 
-bool restoreWindow(QSettings& state, const RememberedWindow& r) {
-    state.beginGroup(QLatin1String(r.group));
-    const QVariant position = state.value(QStringLiteral("position"));
-    const QVariant size = state.value(QStringLiteral("size"));
-    const QVariant open = state.value(QStringLiteral("open"));
-    state.endGroup();
+bool restoreWindow(const IniSettings& state, const RememberedWindow& r) {
+    const QVariant position = state.value(windowKey(r, "position"));
+    const QVariant size = state.value(windowKey(r, "size"));
+    const QVariant open = state.value(windowKey(r, "open"));
 
     QWidget& window = *r.window;
     bool placed = false;
@@ -90,7 +92,7 @@ bool IsOnSomeScreen(const QRect& frame) {
     return false;
 }
 
-void SaveDesktopState(QSettings& state, const DesktopWindows& windows) {
+bool SaveDesktopState(IniSettings& state, const DesktopWindows& windows, QString* reason) {
     for (const RememberedWindow& r : rememberedWindows(windows))
         if (r.window != nullptr)
             saveWindow(state, r);
@@ -107,16 +109,16 @@ void SaveDesktopState(QSettings& state, const DesktopWindows& windows) {
         state.setValue(QStringLiteral("Logger/mainLineColor"), colors->firstColor().name());
         state.setValue(QStringLiteral("Logger/subLineColor"), colors->secondColor().name());
     }
-    state.sync();
+    return state.save(reason);
 }
 
 namespace {
 
-QColor colorValue(const QSettings& state, const QString& key) {
+QColor colorValue(const IniSettings& state, const QString& key) {
     return QColor::fromString(state.value(key).toString());
 }
 
-void restorePreferences(QSettings& state, const DesktopWindows& windows) {
+void restorePreferences(const IniSettings& state, const DesktopWindows& windows) {
     const QVariant alarm = state.value(QStringLiteral("Comparator/alarm"));
     if (windows.comparator != nullptr && alarm.isValid())
         windows.comparator->setAlarmOn(alarm.toBool());
@@ -143,7 +145,7 @@ void restorePreferences(QSettings& state, const DesktopWindows& windows) {
 
 } // namespace
 
-bool RestoreDesktopState(QSettings& state, const DesktopWindows& windows) {
+bool RestoreDesktopState(const IniSettings& state, const DesktopWindows& windows) {
     bool placed = false;
     for (const RememberedWindow& r : rememberedWindows(windows))
         if (r.window != nullptr)

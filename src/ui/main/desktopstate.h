@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
-class QSettings;
 class QWidget;
 
 namespace telmora {
@@ -11,6 +11,7 @@ class AnalogMeterWindow;
 class ComparatorWindow;
 class DataListWindow;
 class DigitalMeterWindow;
+class IniSettings;
 class LineColorDialog;
 class RecorderController;
 class RecorderWindow;
@@ -32,12 +33,14 @@ struct DesktopWindows {
 bool IsOnSomeScreen(const QRect& frame);
 
 // Writes the windows' places and sizes, which of them are open, the alarm switch,
-// the recorder's acquisition mode and interval and the line colours.
-void SaveDesktopState(QSettings& state, const DesktopWindows& windows);
+// the recorder's acquisition mode and interval and the line colours into `state`
+// and saves it. False with the reason in `reason` when the file could not be
+// written (the file on the disk is then as it was).
+bool SaveDesktopState(IniSettings& state, const DesktopWindows& windows, QString* reason = nullptr);
 
 // Applies what SaveDesktopState wrote: values that are missing or do not fit are
 // skipped, as is a place that lies off every current screen. True when at least
 // one window was put back in a remembered place.
-bool RestoreDesktopState(QSettings& state, const DesktopWindows& windows);
+bool RestoreDesktopState(const IniSettings& state, const DesktopWindows& windows);
 
 } // namespace telmora

@@ -65,10 +65,12 @@ void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
         last,
         currentPage};
     // Pages are shown through the controller, so the window draws each one first.
+    QString reason;
     const PictureExportResult result = exportChartPictures(
-        m_chart, request, m_printer, m_owner, [this](int page) { m_controller.showPage(page); });
+        m_chart, request, m_printer, m_owner, [this](int page) { m_controller.showPage(page); },
+        &reason);
     if (result == PictureExportResult::WriteFailed)
-        showFileSaveError(m_owner, fileName, QString());
+        showFileSaveError(m_owner, fileName, reason);
 }
 
 } // namespace telmora

@@ -50,10 +50,12 @@ void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* unit
     func->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
 }
 
-void reportExportFailure(QWidget* owner, const QString& path) {
+void reportExportFailure(QWidget* owner, const QString& path, const QString& reason) {
     QString message = text(TextId::FileSaveError);
     if (!path.isEmpty())
         message += QStringLiteral("\n\"%1\" could not be written.").arg(path);
+    if (!reason.isEmpty())
+        message += QStringLiteral("\n(%1)").arg(reason);
     showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
                   {BoxButton::Ok});
 }
@@ -438,9 +440,10 @@ void RecordingOverview::exportGraph() {
     PictureExportRequest request{
         dlg->exportType(), destination, fileName,
         QSize(static_cast<int>(dlg->pictureWidth()), static_cast<int>(dlg->pictureHeight()))};
-    if (exportChartPictures(*m_chart, request, m_printer.get(), this) ==
+    QString reason;
+    if (exportChartPictures(*m_chart, request, m_printer.get(), this, {}, &reason) ==
         PictureExportResult::WriteFailed)
-        reportExportFailure(this, fileName);
+        reportExportFailure(this, fileName, reason);
 }
 
 } // namespace telmora

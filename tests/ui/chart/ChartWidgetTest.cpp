@@ -1,4 +1,5 @@
 #include "ui/chart/ChartWidget.h"
+#include "SmallDisk.h"
 #include "ui/chart/ChartPrintJob.h"
 #include "ui/chart/GraphPrinter.h"
 #include "ui/common/PrintDialog.h"
@@ -406,6 +407,37 @@ TEST(PictureExport, FileAndClipboardTakeOnePageAndReportAFailedWrite) {
     request.size = QSize(320, 240);
     EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr), PictureExportResult::Done);
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(320, 240));
+}
+
+TEST(PictureExport, AFullDiskKeepsTheOldPicturesAndGivesTheReason) {
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    ChartWidget g;
+    setUpPage(g);
+    fillWave(g);
+    GraphPrinter printer(nullptr);
+    const QByteArray old = "an older picture";
+    ASSERT_TRUE(disk.put(QStringLiteral("p.png"), old));
+    ASSERT_TRUE(disk.put(QStringLiteral("p.svg"), old));
+    ASSERT_TRUE(disk.fill());
+
+    // A picture small enough to sit in a write buffer until the end.
+    PictureExportRequest request{ExportType::BitMap, ExportDestination::File,
+                                 disk.path(QStringLiteral("p.png")), QSize(16, 16)};
+    QString reason;
+    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr, {}, &reason),
+              PictureExportResult::WriteFailed);
+    EXPECT_EQ(reason, QStringLiteral("No space left on device"));
+    reason.clear();
+    request.type = ExportType::MetaFile;
+    request.path = disk.path(QStringLiteral("p.svg"));
+    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr, {}, &reason),
+              PictureExportResult::WriteFailed);
+    EXPECT_EQ(reason, QStringLiteral("No space left on device"));
+    EXPECT_EQ(disk.read(QStringLiteral("p.png")), old);
+    EXPECT_EQ(disk.read(QStringLiteral("p.svg")), old);
+    EXPECT_EQ(disk.files(), QStringList({QStringLiteral("filler"), QStringLiteral("p.png"),
+                                         QStringLiteral("p.svg")}));
 }
 
 TEST(GraphPrinterTest, UsesTheSharedPrinterOrOneOfItsOwn) {

@@ -1,4 +1,5 @@
 #include "ui/main/MainWindow.h"
+#include "SmallDisk.h"
 #include "UserDirectories.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
@@ -218,6 +219,68 @@ TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
     form.show();
     EXPECT_TRUE(form.close());
     EXPECT_EQ(boxes, 1);
+}
+
+// A full disk at exit. Saving the recording fails with message 9005 and the
+// system's reason: the program stays open, the recording unsaved with its temporary
+// file, the old file as it was. Closing without saving then reports that the
+// settings and the window places could not be written, and leaves their old files.
+TEST_F(FormMainTest, AFullDiskAtExitLosesNeitherTheRecordingNorTheOldFiles) {
+    SmallDisk disk;
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    ASSERT_TRUE(QDir().mkpath(m_userDirs.dataHome()));
+    const QByteArray oldSettings = "iPort=3\nfHiLimit=5\nfLowLimit=1\n";
+    const QByteArray oldState = "[Recorder]\nintervalMs=1000\n";
+    const QByteArray oldRecording = "the recording saved before";
+    ASSERT_TRUE(disk.put(QStringLiteral("ORLANDL.ini"), oldSettings));
+    ASSERT_TRUE(disk.put(QLatin1String(kDesktopStateFileName), oldState));
+    ASSERT_TRUE(disk.put(QStringLiteral("kept.g53"), oldRecording));
+
+    MainWindow form(m_link, UserFilesIn(disk.root(), m_userDirs.dataHome(), m_dir.path()));
+    form.createWindows();
+    RecorderWindow* recorder = form.recorder();
+    linkAndWaitForAReading(form);
+    recorder->controller().setAcquisition(AcquisitionMode::Manual, 500);
+    recorder->takeManualSample();
+    form.toggleLink();
+    ASSERT_TRUE(recorder->hasUnsavedData());
+    const QString tmp = recorder->controller().temporaryFilePath();
+    ASSERT_TRUE(QFileInfo::exists(tmp));
+    ASSERT_TRUE(disk.fill());
+
+    std::vector<BoxRequest> boxes;
+    BoxButton answer = BoxButton::Yes;
+    SetBoxInterceptor([&](const BoxRequest& r) {
+        boxes.push_back(r);
+        return r.buttons.size() > 1 ? answer : BoxButton::Ok;
+    });
+    SetFileDialogInterceptor([&](const FileDialogRequest&) {
+        return std::optional<QString>(disk.path(QStringLiteral("kept.g53")));
+    });
+    form.show();
+    EXPECT_FALSE(form.close()) << "nothing was saved: the program stays open";
+    SetFileDialogInterceptor(nullptr);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, QStringLiteral("Error[E9005]"));
+    EXPECT_TRUE(boxes[1].text.contains(QStringLiteral("No space left on device")))
+        << boxes[1].text.toStdString();
+    EXPECT_TRUE(recorder->hasUnsavedData());
+    EXPECT_TRUE(QFileInfo::exists(tmp));
+    EXPECT_EQ(disk.read(QStringLiteral("kept.g53")), oldRecording);
+
+    answer = BoxButton::No;
+    boxes.clear();
+    EXPECT_TRUE(form.close());
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const QString& part :
+         {QStringLiteral("ORLANDL.ini"), QString::fromLatin1(kDesktopStateFileName),
+          QStringLiteral("No space left on device")})
+        EXPECT_TRUE(boxes[1].text.contains(part)) << boxes[1].text.toStdString();
+    EXPECT_EQ(disk.read(QStringLiteral("ORLANDL.ini")), oldSettings);
+    EXPECT_EQ(disk.read(QLatin1String(kDesktopStateFileName)), oldState);
+    EXPECT_EQ(disk.files(),
+              QStringList({QStringLiteral("ORLANDL.ini"), QLatin1String(kDesktopStateFileName),
+                           QStringLiteral("filler"), QStringLiteral("kept.g53")}));
 }
 
 namespace {
