@@ -150,6 +150,7 @@ constexpr Entry kStrings[] = {
     {TextId::AcquiringFromMeter,       "Acquiring  data from DMM ... please wait ..."},
     {TextId::ProcessingData,           "Processing data ... please wait ..."},
     {TextId::OnlyCompleteSessionsRead, "Only the complete sessions of the meter memory could be read."},
+    {TextId::RecordingKeptForLater,    "A recording left behind when Telmora ended unexpectedly is kept on the disk, but it cannot be taken up now. It will be offered at a later start, once there is room on the disk."},
     {TextId::WarningCaptionFormat,     "Warning[W%d]"},
     {TextId::FileDamaged,              "The file is damaged or is not a file of this program."},
     {TextId::LinkBeforeLogging,        "You must link to the DMM by clicking the link button before starting data logging."},
@@ -167,6 +168,8 @@ constexpr Entry kStrings[] = {
     {TextId::MeterNotAnswering,        "The meter does not answer. The USB adapter cable is connected: check that the meter is switched on and that the cable is plugged into the meter."},
     {TextId::PrinterNotSetUp,          "No printer is set up. Please set up a printer, or choose to print into a PDF file."},
     {TextId::PrintFailed,              "The graph could not be printed."},
+    {TextId::TempFileWriteFailed,      "The newest sample could not be written to the temporary storage in hard disk and is held only in memory. The recording has stopped."},
+    {TextId::FolderNotUsed,            "A folder for Telmora's files is not used, because other users could change the files in it."},
     {TextId::ErrorCaptionFormat,       "Error[E%d]"},
 };
 // clang-format on

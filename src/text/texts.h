@@ -145,6 +145,7 @@ enum class TextId : int {
     AcquiringFromMeter = 8012,
     ProcessingData = 8013,
     OnlyCompleteSessionsRead = 8015,
+    RecordingKeptForLater = 8016,
     WarningCaptionFormat = 8999,
     FileDamaged = 9001,
     LinkBeforeLogging = 9002,
@@ -162,6 +163,8 @@ enum class TextId : int {
     MeterNotAnswering = 9019,
     PrinterNotSetUp = 9021,
     PrintFailed = 9022,
+    TempFileWriteFailed = 9023,
+    FolderNotUsed = 9024,
     ErrorCaptionFormat = 9999,
 };
 

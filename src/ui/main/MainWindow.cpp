@@ -180,6 +180,7 @@ void MainWindow::createWindows() {
     m_printer = GraphPrinter::make();
     m_recorder = adopt(new RecorderWindow(*m_recording, m_printer.get()));
     m_recovery = std::make_unique<RecordingRecovery>(*m_recording, *m_recorder);
+    connect(m_recovery.get(), &RecordingRecovery::recorderWanted, this, &MainWindow::showRecorder);
     auto* overview = adopt(new RecordingOverview(m_printer.get()));
     connect(m_recorder, &RecorderWindow::overviewRequested, overview, [this, overview] {
         overview->viewRecording(m_recording->recording(), m_recording->statistics());
@@ -537,6 +538,9 @@ bool MainWindow::confirmClose() {
 void MainWindow::writeSettings() {
     QString error;
     SaveDesktopState(*m_desktopState, desktopWindows());
+    // Without a usable configuration folder nothing is written (the user was told at start).
+    if (m_files.settingsFile.isEmpty())
+        return;
     if (!WriteSettingsFile(m_files.settingsFile, m_settings, &error)) {
         BoxRequest box;
         box.owner = this;

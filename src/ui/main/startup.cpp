@@ -1,5 +1,8 @@
 #include "ui/main/startup.h"
 
+#include "meter/UserFiles.h"
+#include "text/texts.h"
+#include "ui/common/MessageBox.h"
 #include "ui/main/MainWindow.h"
 
 #include <QTimer>
@@ -26,6 +29,31 @@ void StartMainWindow(MainWindow& mainWindow, const QString& file) {
     }
     if (!file.isEmpty())
         mainWindow.openFile(file);
+}
+
+void ReportRefusedFolders(QWidget* owner, const std::vector<RefusedFolder>& folders) {
+    if (folders.empty())
+        return;
+    QString message = text(TextId::FolderNotUsed);
+    for (const RefusedFolder& folder : folders) {
+        const QString meaning =
+            folder.use == RefusedFolder::Use::Settings
+                ? translate("The settings and window places of this run are not saved.")
+                : translate("Recordings cannot be kept on the disk while they are taken, so "
+                            "recording is refused.");
+        message += QStringLiteral("\n\n%1\n(%2)\n%3").arg(folder.path, folder.reason, meaning);
+    }
+    BoxRequest box;
+    box.owner = owner;
+    box.caption = errorCaption(TextId::FolderNotUsed);
+    box.text = message;
+    box.icon = BoxIcon::Error;
+    ShowBox(box);
+}
+
+void FinishStart(MainWindow& mainWindow) {
+    ReportRefusedFolders(&mainWindow, mainWindow.userFiles().refusedFolders);
+    mainWindow.offerOrphanedRecordings();
 }
 
 } // namespace telmora

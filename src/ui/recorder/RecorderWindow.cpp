@@ -137,7 +137,15 @@ void RecorderWindow::bindController() {
     connect(c, &RecorderController::saveFinished, this, &RecorderWindow::reportFileWritten);
     connect(c, &RecorderController::textExportFinished, this, &RecorderWindow::reportFileWritten);
     connect(c, &RecorderController::errorRaised, this,
-            [this](TextId textId) { showError(this, textId); });
+            [this](TextId textId, const QString& reason) {
+                if (reason.isEmpty()) {
+                    showError(this, textId);
+                    return;
+                }
+                // The reason goes on a line of its own below the message.
+                showDirectBox(this, text(textId) + QLatin1Char('\n') + reason, CaptionKind::Error,
+                              textId, BoxIcon::Error, {BoxButton::Ok});
+            });
     connect(c, &RecorderController::noticeRaised, this,
             [this](TextId textId) { showWarning(this, textId); });
     connect(c, &RecorderController::lowBatteryAppeared, this,
