@@ -1,7 +1,7 @@
 // Temporary recordings of a run that was killed: told apart from those of running
 // programs, never replaced or deleted by a later run, claimed by one starter, and
 // whole after a recording taken up from one was continued. Links planted at their
-// names and folders that others may change are never used.
+// names are never followed.
 #include "CrashedRecorder.h"
 #include "SmallTmpfs.h"
 #include "recording/OrphanedRecordings.h"
@@ -157,29 +157,6 @@ TEST(CrashRecovery, PlantedLinksAndForeignLockFilesAreNeverFollowed) {
             << n;
     EXPECT_FALSE(QFileInfo::exists(TemporaryFilePath(dir.path(), firstFree)))
         << "the run's own file went with it";
-}
-
-// A folder that others may change is not used for recording at all.
-TEST(CrashRecovery, AFolderOthersMayWriteIsNotUsed) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    {
-        QFile left(TemporaryFilePath(dir.path(), 1));
-        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
-        left.write(QByteArray(2 * int(kSampleSize), '\0'));
-    }
-    ASSERT_TRUE(QFile::setPermissions(
-        dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                        QFileDevice::WriteOther | QFileDevice::ExeOther));
-    TemporaryFileSeries series(dir.path());
-    EXPECT_FALSE(series.startNext());
-    EXPECT_TRUE(series.errorString().contains(QStringLiteral("may write to it")))
-        << series.errorString().toStdString();
-    EXPECT_TRUE(ClaimOrphanedRecordings(dir.path()).empty());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
-        << "no file and no lock file made there";
-    QFile::setPermissions(dir.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 #endif
 
