@@ -10,14 +10,22 @@ namespace telmora {
 
 // Runs the recording helper program until it has recorded `samples` samples into
 // `directory`; it goes on running (and owning its temporary file) until killed.
-inline bool StartRecorderProcess(QProcess& process, const QString& directory, int samples) {
-    process.start(QStringLiteral(TELMORA_CRASH_HELPER), {directory, QString::number(samples)});
+// With `continues` it first takes up the oldest recording a killed run left there
+// (as Open of a recovered recording does) and records `samples` more after it;
+// `total` is then the size the recording must reach.
+inline bool StartRecorderProcess(QProcess& process, const QString& directory, int samples,
+                                 bool continues = false, int total = -1) {
+    QStringList arguments{directory, QString::number(samples)};
+    if (continues)
+        arguments << QStringLiteral("--continue");
+    process.start(QStringLiteral(TELMORA_CRASH_HELPER), arguments);
     if (!process.waitForStarted(10000))
         return false;
     while (!process.canReadLine())
         if (!process.waitForReadyRead(30000))
             return false;
-    return process.readLine().trimmed() == "recorded " + QByteArray::number(samples);
+    return process.readLine().trimmed() ==
+           "recorded " + QByteArray::number(total < 0 ? samples : total);
 }
 
 // Kills it the hard way: nothing of it runs any more, no clean-up at all.

@@ -202,7 +202,7 @@ QByteArray sectionLine(const QString& section) {
 } // namespace
 
 IniSettings::IniSettings(QString path) : m_path(std::move(path)) {
-    if (!QFileInfo::exists(m_path) || !ReplaceTargetProblem(m_path).isEmpty())
+    if (m_path.isEmpty() || !QFileInfo::exists(m_path) || !ReplaceTargetProblem(m_path).isEmpty())
         return;
     const QSettings file(m_path, QSettings::IniFormat);
     for (const QString& key : file.allKeys())
@@ -232,6 +232,9 @@ QByteArray IniSettings::text() const {
 }
 
 bool IniSettings::save(QString* reason) const {
+    // Without a file (its folder is not used) the values live for this run only.
+    if (m_path.isEmpty())
+        return true;
     return SaveFile::writeWhole(m_path, text(), reason);
 }
 

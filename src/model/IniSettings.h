@@ -15,7 +15,7 @@ namespace telmora {
 class IniSettings {
 public:
     // Reads the values of `path`; a missing file, or one that is not a regular
-    // file, gives no values.
+    // file, gives no values. An empty path keeps the values in memory only.
     explicit IniSettings(QString path);
 
     const QString& path() const { return m_path; }

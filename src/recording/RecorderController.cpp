@@ -22,6 +22,7 @@ namespace {
 // Message numbers the recorder raises.
 constexpr TextId kNotLinked = TextId::LinkBeforeLogging;
 constexpr TextId kTemporaryFileFailed = TextId::TempFileCreateFailed;
+constexpr TextId kSampleOnlyInMemory = TextId::TempFileWriteFailed;
 constexpr TextId kFileUnreadable = TextId::FileOpenError;
 constexpr TextId kOutOfMemory = TextId::OutOfMemory;
 constexpr TextId kFileCutShort = TextId::FileDamaged;
@@ -67,7 +68,7 @@ bool RecorderController::startRecording() {
     if (m_recordingOn)
         return true; // already running: starting again changes nothing
     if (!m_source.linked || !m_source.linked()) {
-        emit errorRaised(kNotLinked);
+        emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(false);
         return false;
     }
@@ -75,9 +76,10 @@ bool RecorderController::startRecording() {
     m_sampleTimer->start();
     m_lowBatteryShown = false; // a new recording tells of a low battery again
     setRecordingOn(true);
-    if (!m_temporaryFiles.startNext()) {
-        emit errorRaised(kTemporaryFileFailed);
+    if (!prepareTemporaryFile()) {
+        const QString reason = m_temporaryFiles.errorString();
         stopRecording();
+        emit errorRaised(kTemporaryFileFailed, reason);
         return false;
     }
     return true;
@@ -106,7 +108,7 @@ void RecorderController::readingsInterrupted() {
 
 bool RecorderController::takeManualSample() {
     if (!m_source.linked || !m_source.linked()) {
-        emit errorRaised(kNotLinked);
+        emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(m_recordingOn);
         return false;
     }
@@ -141,11 +143,52 @@ void RecorderController::takeSample() {
         emit lowBatteryAppeared();
 }
 
+bool RecorderController::startTemporaryFile() {
+    m_temporaryFiles.close();
+    m_fileHoldsRecording = false;
+    return prepareTemporaryFile();
+}
+
+bool RecorderController::prepareTemporaryFile() {
+    const auto count = static_cast<std::int64_t>(m_recording.size());
+    if (m_temporaryFiles.isOpen() && m_fileHoldsRecording &&
+        m_temporaryFiles.sampleCount() == count)
+        return true;
+    // The recording goes on in its own file; a new file is only begun for a
+    // recording that has none (new, cleared, opened) or whose file is gone.
+    const bool goesOn = m_fileHoldsRecording && m_temporaryFiles.sampleCount() <= count &&
+                        m_temporaryFiles.reopenCurrent();
+    if (!goesOn) {
+        m_fileHoldsRecording = false;
+        if (!m_temporaryFiles.startNext())
+            return false;
+        m_fileHoldsRecording = true;
+    }
+    // Samples the file does not hold yet (taken while the disk refused them, or
+    // read from an opened file) go first, so the file holds the whole recording.
+    if (m_temporaryFiles.appendFrom(m_recording.records(), m_temporaryFiles.sampleCount(), count))
+        return true;
+    m_temporaryFiles.close();
+    return false;
+}
+
+void RecorderController::adoptTemporaryFile(const QString& path,
+                                            std::unique_ptr<TemporaryFileClaim> claim) {
+    m_temporaryFiles.adopt(path, std::move(claim));
+    if (!m_recordingOn)
+        m_fileHoldsRecording =
+            m_temporaryFiles.continueIn(path, static_cast<std::int64_t>(m_recording.size()));
+}
+
 void RecorderController::addSample(const SampleEntry& entry, std::optional<WallClock> clock) {
-    // Manual samples are mirrored to disk too: a manual series gets its own file.
-    if (m_mode == AcquisitionMode::Manual && !m_recordingOn && !m_temporaryFiles.isOpen() &&
-        !m_temporaryFiles.startNext()) {
-        emit errorRaised(kTemporaryFileFailed);
+    // Manual samples are mirrored to disk too. An open file takes the sample only
+    // after every earlier sample of the recording.
+    const bool manualSeries = m_mode == AcquisitionMode::Manual && !m_recordingOn;
+    if ((manualSeries || m_temporaryFiles.isOpen()) && !prepareTemporaryFile()) {
+        const QString reason = m_temporaryFiles.errorString();
+        if (m_recordingOn)
+            stopRecording();
+        emit errorRaised(kTemporaryFileFailed, reason);
         return;
     }
     // The sample goes to disk first, so the recording can read it back from there;
@@ -165,7 +208,7 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
         if (m_temporaryFiles.isOpen() && !storageFailed)
             m_temporaryFiles.removeLast(); // the file mirrors the recording
         stopRecording();
-        emit errorRaised(kOutOfMemory);
+        emit errorRaised(kOutOfMemory, {});
         return;
     }
     m_lastPage = PageOfIndex(static_cast<std::int64_t>(index));
@@ -173,17 +216,23 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
     emit sampleAdded(static_cast<qsizetype>(index));
     emit extremesChanged();
     emit unsavedChanged();
-    if (storageFailed) {
-        // The disk refused the sample (full?), or the file was cut short under the
-        // recording: keep the recording, stop recording.
-        m_temporaryFiles.close();
-        if (m_recordingOn)
-            stopRecording();
-        if (fileCut)
-            reportUnreadableSamples();
-        else
-            emit errorRaised(kTemporaryFileFailed);
-    }
+    if (storageFailed)
+        this->storageFailed(fileCut);
+}
+
+void RecorderController::storageFailed(bool fileCut) {
+    // The disk refused the sample (full?), or the file was cut short under the
+    // recording: the sample stays in memory with the recording, the recording
+    // stops. A full disk leaves every sample before it in the file; the next start
+    // writes the rest first.
+    const QString reason = m_temporaryFiles.errorString();
+    m_temporaryFiles.close();
+    if (m_recordingOn)
+        stopRecording();
+    if (fileCut)
+        reportUnreadableSamples();
+    else
+        emit errorRaised(kSampleOnlyInMemory, reason);
 }
 
 WallClock RecorderController::wallClockNow() {
@@ -303,6 +352,7 @@ RecorderController::exportPages(ExportPages scope, std::int32_t from, std::int32
 void RecorderController::clear() {
     if (!m_recordingOn)
         m_temporaryFiles.close(); // a manual series ends with its recording
+    m_fileHoldsRecording = false; // the next sample begins a new file
     m_lastPage = m_currentPage = 1;
     m_sampleTimer->setInterval(m_intervalMs);
     m_recording.clear();
@@ -336,13 +386,12 @@ bool RecorderController::startLoad(const QByteArray& nativePath) {
     case RecorderFileReader::OpenStatus::Ok:
         break;
     case RecorderFileReader::OpenStatus::CannotOpen:
-        emit fileErrorRaised(kFileUnreadable,
-                             pathText + QStringLiteral(": ") + reader->openError());
+        emit errorRaised(kFileUnreadable, pathText + QStringLiteral(": ") + reader->openError());
         return false;
     case RecorderFileReader::OpenStatus::NegativeCount:
-        emit fileErrorRaised(kFileUnreadable,
-                             pathText + QStringLiteral(": the file is damaged (its sample count "
-                                                       "is negative)"));
+        emit errorRaised(kFileUnreadable,
+                         pathText + QStringLiteral(": the file is damaged (its sample count "
+                                                   "is negative)"));
         return false;
     }
     m_stop = std::stop_source();
@@ -371,6 +420,9 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
     ++m_recordingGeneration;
     m_damaged = false;
     watchRecording();
+    if (!m_recordingOn)
+        m_temporaryFiles.close();
+    m_fileHoldsRecording = false;
     m_statisticsCounter->cancel();
     m_statistics.clear();
     const auto count = static_cast<std::int64_t>(m_recording.size());
@@ -379,10 +431,10 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
     m_lastPage = m_currentPage = LastPageForCount(count);
     setBusy(false);
     if (result.outcome == LoadOutcome::Unreadable)
-        emit fileErrorRaised(kFileUnreadable,
-                             pathText + QStringLiteral(": the file could not be read to its end"));
+        emit errorRaised(kFileUnreadable,
+                         pathText + QStringLiteral(": the file could not be read to its end"));
     else if (result.outcome == LoadOutcome::OutOfMemory)
-        emit errorRaised(kOutOfMemory);
+        emit errorRaised(kOutOfMemory, {});
     if (result.outcome == LoadOutcome::Loaded)
         emit recordingLoaded(static_cast<qsizetype>(count));
     else

@@ -92,8 +92,8 @@ public:
     // Sets mode and interval (ms; 0 or less is full speed). Changing the mode ends
     // a manual series' temporary file.
     void setAcquisition(AcquisitionMode mode, std::int32_t intervalMs);
-    // Starts the automatic recording: needs the link (message 9002) and a new
-    // temporary file (message 9003). False when it did not start.
+    // Starts the automatic recording: needs the link (message 9002) and its
+    // temporary file (message 9003, with the reason). False when it did not start.
     bool startRecording();
     // Stops the recording and closes its temporary file.
     void stopRecording();
@@ -115,17 +115,22 @@ public:
     void addSample(const SampleEntry& entry, std::optional<WallClock> clock = std::nullopt);
 
     // --- temporary file ---
+    // The recording is mirrored to one temporary file from its first sample on: a
+    // recording that is stopped and started again, or continued after it was
+    // opened, goes on in its file, so that after a crash it comes back whole. A
+    // recording whose file does not hold all its samples (it was opened from a
+    // recorder file, or the disk refused samples) gets them written first.
     bool temporaryFileOpen() const { return m_temporaryFiles.isOpen(); }
     QString temporaryFilePath() const { return m_temporaryFiles.currentPath(); }
-    bool startTemporaryFile() { return m_temporaryFiles.startNext(); }
+    // A new temporary file for the recording, which receives its samples so far.
+    bool startTemporaryFile();
     void closeTemporaryFile() { m_temporaryFiles.close(); }
     // Where the temporary files of the acquisitions are kept.
     const QString& temporaryDirectory() const { return m_temporaryFiles.directory(); }
     // Takes over a temporary file left by an earlier run (with its claim): it is
-    // deleted with this run's own files.
-    void adoptTemporaryFile(const QString& path, std::unique_ptr<QLockFile> claim) {
-        m_temporaryFiles.adopt(path, std::move(claim));
-    }
+    // deleted with this run's own files. When the recording was just opened from
+    // it, the recording goes on in that file when it is continued.
+    void adoptTemporaryFile(const QString& path, std::unique_ptr<TemporaryFileClaim> claim);
 
     // --- pages ---
     std::int32_t lastPage() const { return m_lastPage; }
@@ -184,9 +189,9 @@ signals:
     void textExportFinished(bool written, const QString& path, const QString& reason);
     // A message for the user: an error (caption "Error[E…]") or a notice
     // (caption "Warning[W…]") with its text number.
-    void errorRaised(telmora::TextId textId);
-    // An error about one file: `detail` names the file and says why.
-    void fileErrorRaised(telmora::TextId textId, const QString& detail);
+    // `reason`, when not empty, is a line that says why (mostly the system's words;
+    // for a file, its name and why).
+    void errorRaised(telmora::TextId textId, const QString& reason);
     void noticeRaised(telmora::TextId textId);
     // The recording was found damaged (see isDamaged()); once per recording, with
     // the error message that tells the user.
@@ -214,9 +219,19 @@ private:
     void reportUnreadableSamples();
     // The date and time now, for a sample given without one.
     WallClock wallClockNow();
+    // Makes the temporary file ready to take the next sample: open, and holding
+    // every sample of the recording so far. False, with the reason in
+    // m_temporaryFiles, when that cannot be done.
+    bool prepareTemporaryFile();
+    // The disk refused a sample, or the file was cut short under the recording
+    // (`fileCut`): it stays in memory only and the recording stops.
+    void storageFailed(bool fileCut);
 
     LiveReadingSource m_source;
     TemporaryFileSeries m_temporaryFiles;
+    // The current temporary file holds the first samples of this recording (in
+    // order, nothing else); false once the recording is cleared or replaced.
+    bool m_fileHoldsRecording = false;
     Recording m_recording;
     RecordingStatistics m_statistics;
     StatisticsCounter* m_statisticsCounter = nullptr;

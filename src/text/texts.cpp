@@ -151,6 +151,7 @@ constexpr Entry kStrings[] = {
     {TextId::ProcessingData,           "Processing data ... please wait ..."},
     {TextId::OnlyCompleteSessionsRead, "Only the complete sessions of the meter memory could be read."},
     {TextId::RecorderStillRecording,   "The recorder is still recording.\nKeep recording with the window closed?\n\nYes: the recording goes on in the background.\nNo: the recording stops.\nCancel: the window stays open."},
+    {TextId::RecordingKeptForLater,    "A recording left behind when Telmora ended unexpectedly is kept on the disk, but it cannot be taken up now. It will be offered at a later start, once there is room on the disk."},
     {TextId::WarningCaptionFormat,     "Warning[W%d]"},
     {TextId::FileDamaged,              "The file is damaged or is not a file of this program."},
     {TextId::LinkBeforeLogging,        "You must link to the DMM by clicking the link button before starting data logging."},
@@ -169,6 +170,8 @@ constexpr Entry kStrings[] = {
     {TextId::PrinterNotSetUp,          "No printer is set up. Please set up a printer, or choose to print into a PDF file."},
     {TextId::PrintFailed,              "The graph could not be printed."},
     {TextId::RecordingFileCutShort,    "The file holding this recording has become shorter. The samples it no longer holds cannot be shown, saved or exported; they are left out of the statistics."},
+    {TextId::FolderNotUsed,            "A folder for Telmora's files is not used, because other users could change the files in it."},
+    {TextId::TempFileWriteFailed,      "The newest sample could not be written to the temporary storage in hard disk and is held only in memory. The recording has stopped."},
     {TextId::IntervalNotWholeSeconds,  "The interval must be a whole number of seconds from 0 to %d."},
     {TextId::ErrorCaptionFormat,       "Error[E%d]"},
 };

@@ -146,6 +146,7 @@ enum class TextId : int {
     ProcessingData = 8013,
     OnlyCompleteSessionsRead = 8015,
     RecorderStillRecording = 8016,
+    RecordingKeptForLater = 8017,
     WarningCaptionFormat = 8999,
     FileDamaged = 9001,
     LinkBeforeLogging = 9002,
@@ -164,6 +165,8 @@ enum class TextId : int {
     PrinterNotSetUp = 9021,
     PrintFailed = 9022,
     RecordingFileCutShort = 9023,
+    FolderNotUsed = 9024,
+    TempFileWriteFailed = 9025,
     IntervalNotWholeSeconds = 9030,
     ErrorCaptionFormat = 9999,
 };

@@ -1,15 +1,26 @@
 // Temporary recordings of a run that was killed: told apart from those of running
-// programs, never replaced or deleted by a later run, and claimed by one starter.
+// programs, never replaced or deleted by a later run, claimed by one starter, and
+// whole after a recording taken up from one was continued. Links planted at their
+// names are never followed.
 #include "CrashedRecorder.h"
+#include "SmallTmpfs.h"
 #include "recording/OrphanedRecordings.h"
 #include "recording/RecorderFile.h"
 #include "recording/TemporaryStorage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace telmora;
 
@@ -80,3 +91,143 @@ TEST(CrashRecovery, OnlyTemporaryRecordingsWithSamplesAreOffered) {
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("~ODMDL5.TMP.bak"))));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("notes.TMP"))));
 }
+
+#ifdef Q_OS_UNIX
+namespace {
+
+bool plantLink(const QString& target, const QString& at) {
+    return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(at).constData()) == 0;
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Links planted at the names the recorder is about to use, and lock files that are
+// not this user's, are never followed, replaced or removed: the recorder takes the
+// next free number and nothing outside its folder is created or changed.
+TEST(CrashRecovery, PlantedLinksAndForeignLockFilesAreNeverFollowed) {
+    QTemporaryDir dir, elsewhere;
+    ASSERT_TRUE(dir.isValid() && elsewhere.isValid());
+    const QString notThere = elsewhere.filePath(QStringLiteral("created-through-a-link"));
+    const QString lockTarget = elsewhere.filePath(QStringLiteral("lock-through-a-link"));
+    const QString precious = elsewhere.filePath(QStringLiteral("precious"));
+    const QByteArray preciousBytes(3 * int(kSampleSize), 'p');
+    {
+        QFile f(precious);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(preciousBytes);
+    }
+    ASSERT_TRUE(plantLink(notThere, TemporaryFilePath(dir.path(), 1)));
+    ASSERT_TRUE(plantLink(lockTarget, TemporaryFileLockPath(TemporaryFilePath(dir.path(), 2))));
+    ASSERT_TRUE(plantLink(precious, TemporaryFilePath(dir.path(), 3)));
+    ASSERT_TRUE(plantLink(precious, TemporaryFileLockPath(TemporaryFilePath(dir.path(), 4))));
+    int firstFree = 5;
+    if (::geteuid() == 0) {
+        // A lock file of another user is not ours to take over.
+        const QString foreignLock = TemporaryFileLockPath(TemporaryFilePath(dir.path(), 5));
+        QFile f(foreignLock);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        ASSERT_EQ(::chown(QFile::encodeName(foreignLock).constData(), 4242, 4242), 0);
+        firstFree = 6;
+    }
+
+    {
+        TemporaryFileSeries series(dir.path());
+        ASSERT_TRUE(series.startNext());
+        EXPECT_EQ(series.currentPath(), TemporaryFilePath(dir.path(), firstFree));
+        EXPECT_TRUE(series.append(SampleEntry{}));
+        TemporaryFile direct;
+        EXPECT_FALSE(direct.create(TemporaryFilePath(dir.path(), 1)));
+        EXPECT_TRUE(direct.nameTaken());
+        EXPECT_TRUE(ClaimOrphanedRecordings(dir.path()).empty())
+            << "a link is no recording left behind, and the running series holds its own";
+    }
+    EXPECT_FALSE(QFileInfo::exists(notThere));
+    EXPECT_FALSE(QFileInfo::exists(lockTarget));
+    EXPECT_EQ(contentsOf(precious), preciousBytes);
+    for (int n : {1, 3})
+        EXPECT_TRUE(QFileInfo(TemporaryFilePath(dir.path(), n)).isSymLink()) << n;
+    for (int n : {2, 4})
+        EXPECT_TRUE(QFileInfo(TemporaryFileLockPath(TemporaryFilePath(dir.path(), n))).isSymLink())
+            << n;
+    EXPECT_FALSE(QFileInfo::exists(TemporaryFilePath(dir.path(), firstFree)))
+        << "the run's own file went with it";
+}
+#endif
+
+// A recording taken up after a crash and continued comes back as one after the
+// next crash, with the samples of both runs in order; a torn last sample of the
+// first run does not shift the samples after it.
+TEST(CrashRecovery, ARecordingContinuedAfterACrashComesBackWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString first = TemporaryFilePath(dir.path(), 1);
+    CrashWhileRecording(dir.path(), 20);
+    {
+        QFile torn(first);
+        ASSERT_TRUE(torn.open(QIODevice::Append));
+        torn.write(QByteArray(50, '\xff'));
+    }
+    QProcess second;
+    ASSERT_TRUE(StartRecorderProcess(second, dir.path(), 19, true, 39));
+    KillHard(second);
+    ASSERT_EQ(second.exitStatus(), QProcess::CrashExit);
+
+    std::vector<OrphanedRecording> orphans = ClaimOrphanedRecordings(dir.path());
+    ASSERT_EQ(orphans.size(), 1u) << "one recording, one file";
+    EXPECT_EQ(QDir::toNativeSeparators(orphans[0].path), first);
+    EXPECT_EQ(orphans[0].sampleCount, 39);
+    EXPECT_EQ(QFileInfo(first).size(), qint64(39 * kSampleSize));
+    SampleList samples;
+    ASSERT_EQ(LoadRecorderFile(orphans[0].path, samples).loaded, 39);
+    for (int i = 0; i < 39; ++i)
+        EXPECT_EQ(samples[i].main.value, float(i % 10)) << i;
+    EXPECT_FALSE(QFile::exists(TemporaryFilePath(dir.path(), 2)));
+}
+
+#ifdef Q_OS_LINUX
+// A disk that is full at the next start still lets the recording be offered (its
+// claim needs no room); with no room even for a lock file it is listed as kept and
+// offered once there is room.
+TEST(CrashRecovery, ARecordingLeftOnAFullDiskIsOfferedOrKeptForLater) {
+    {
+        SmallTmpfs disk("size=16k,mode=0700");
+        if (!disk.isMounted())
+            GTEST_SKIP() << "no small disk to fill: " << disk.whyNot().toStdString();
+        CrashWhileRecording(disk.path(), 5);
+        QFile filler(disk.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(1024, 'f')) > 0) {
+        }
+        std::vector<UnclaimedRecording> unclaimed;
+        const std::vector<OrphanedRecording> orphans =
+            ClaimOrphanedRecordings(disk.path(), &unclaimed);
+        ASSERT_EQ(orphans.size(), 1u);
+        EXPECT_EQ(orphans[0].sampleCount, 5);
+        EXPECT_TRUE(unclaimed.empty());
+    }
+    // Room for no further file: the root folder and the recording use every inode.
+    SmallTmpfs disk("size=64k,nr_inodes=2,mode=0700");
+    ASSERT_TRUE(disk.isMounted()) << disk.whyNot().toStdString();
+    const QString left = TemporaryFilePath(disk.path(), 1);
+    {
+        QFile f(left);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4 * int(kSampleSize), '\0'));
+    }
+    std::vector<UnclaimedRecording> unclaimed;
+    EXPECT_TRUE(ClaimOrphanedRecordings(disk.path(), &unclaimed).empty());
+    ASSERT_EQ(unclaimed.size(), 1u);
+    EXPECT_EQ(QDir::toNativeSeparators(unclaimed[0].path), left);
+    EXPECT_EQ(unclaimed[0].sampleCount, 4);
+    EXPECT_EQ(unclaimed[0].reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    EXPECT_EQ(QFileInfo(left).size(), qint64(4 * kSampleSize)) << "kept as it was";
+    ASSERT_TRUE(disk.remount("nr_inodes=16"));
+    EXPECT_EQ(ClaimOrphanedRecordings(disk.path()).size(), 1u) << "offered once there is room";
+}
+#endif

@@ -1,15 +1,49 @@
 // A recording program for the crash-recovery tests: records COUNT samples into
-// the temporary directory DIR, prints "recorded COUNT" and then waits, still
-// recording, until it is killed, as a crash or a power cut would end it.
+// the temporary directory DIR, prints "recorded N" (N: the samples the recording
+// holds) and then waits, still recording, until it is killed, as a crash or a
+// power cut would end it.
+//
+// With "--continue" it first takes up the oldest recording an earlier run left in
+// DIR as the recorder's Open of a recovered recording does (load it, then adopt its
+// file), and records COUNT more samples after it.
+#include "recording/OrphanedRecordings.h"
 #include "recording/RecorderController.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 using namespace telmora;
+
+namespace {
+
+// Opens the oldest orphan of `directory` into `recorder` and adopts its file.
+bool continueOrphan(RecorderController& recorder, const QString& directory) {
+    std::vector<OrphanedRecording> orphans = ClaimOrphanedRecordings(directory);
+    if (orphans.empty())
+        return false;
+    OrphanedRecording& orphan = orphans.front();
+    QEventLoop loop;
+    LoadOutcome outcome = LoadOutcome::Unreadable;
+    QObject::connect(&recorder, &RecorderController::loadFinished, &loop,
+                     [&](LoadOutcome result, bool) {
+                         outcome = result;
+                         loop.quit();
+                     });
+    if (!recorder.startLoad(orphan.path))
+        return false;
+    loop.exec();
+    if (outcome != LoadOutcome::Loaded)
+        return false;
+    recorder.adoptTemporaryFile(orphan.path, std::move(orphan.claim));
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -17,14 +51,18 @@ int main(int argc, char** argv) {
         return 2;
     const QString directory = QString::fromLocal8Bit(argv[1]);
     const int count = std::atoi(argv[2]);
+    const bool continues = argc > 3 && std::strcmp(argv[3], "--continue") == 0;
 
     LiveReading reading;
     bool readingsFlow = true;
     RecorderController recorder(
         {[] { return true; }, [&] { return readingsFlow; }, [&] { return reading; }}, directory);
+    if (continues && !continueOrphan(recorder, directory))
+        return 4;
     if (!recorder.startRecording())
         return 3;
-    for (int i = 0; i < count; ++i) {
+    const auto first = static_cast<int>(recorder.recording().size());
+    for (int i = first; i < first + count; ++i) {
         const std::string text = " " + std::to_string(i % 10) + ".000";
         reading = LiveReading{};
         reading.mainText.assign(text);

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -189,12 +191,44 @@ TEST(TemporaryStorage, CreationFailureIsReported) {
     EXPECT_FALSE(s.append(entryWith(1.0f)));
 }
 
-#ifdef Q_OS_LINUX
+#ifdef Q_OS_UNIX
 TEST(TemporaryStorage, FullDiskStopsWritingAndKeepsWholeSamples) {
-    // /dev/full accepts the open and fails every write with "no space".
-    TemporaryFile f;
-    ASSERT_TRUE(f.create(QStringLiteral("/dev/full")));
-    EXPECT_FALSE(f.append(entryWith(1.0f)));
+    // A name that is already there is never opened: not even /dev/full.
+    TemporaryFile device;
+    EXPECT_FALSE(device.create(QStringLiteral("/dev/full")));
+    EXPECT_TRUE(device.nameTaken());
+
+    // A child whose files may not grow past three and a half samples meets a full
+    // disk in the middle of the fourth.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = TemporaryFilePath(dir.path(), 1);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of killing
+        const rlimit limit{3 * kSampleSize + kSampleSize / 2, 3 * kSampleSize + kSampleSize / 2};
+        TemporaryFile f;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 || !f.create(path))
+            _exit(3);
+        for (int i = 0; i < 3; ++i)
+            if (!f.append(entryWith(float(i), i)))
+                _exit(4);
+        std::int64_t offset = -1;
+        const bool refused = !f.append(entryWith(3.0f, 3), &offset);
+        _exit(refused && offset == 3 * qint64(kSampleSize) && f.sampleCount() == 3 &&
+                      !f.errorString().isEmpty()
+                  ? 0
+                  : 5);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    const auto onDisk = readTemporaryFile(path);
+    EXPECT_EQ(QFileInfo(path).size(), qint64(3 * kSampleSize)) << "the torn fourth is cut off";
+    ASSERT_EQ(onDisk.size(), 3u);
+    EXPECT_TRUE(sameImage(onDisk[2], entryWith(2.0f, 2)));
 }
 #endif
 

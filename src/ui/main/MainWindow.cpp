@@ -207,6 +207,7 @@ void MainWindow::createWindows() {
     m_printer = GraphPrinter::make();
     m_recorder = adopt(new RecorderWindow(*m_recording, m_printer.get()));
     m_recovery = std::make_unique<RecordingRecovery>(*m_recording, *m_recorder);
+    connect(m_recovery.get(), &RecordingRecovery::recorderWanted, this, &MainWindow::showRecorder);
     auto* overview = adopt(new RecordingOverview(m_printer.get()));
     connect(m_recorder, &RecorderWindow::overviewRequested, overview, [this, overview] {
         overview->viewRecording(m_recording->recording(), m_recording->statistics());
@@ -569,7 +570,10 @@ void MainWindow::writeSettings() {
     QString stateError;
     const bool stateSaved = SaveDesktopState(*m_desktopState, desktopWindows(), &stateError);
     QString error;
-    const bool settingsSaved = WriteSettingsFile(m_files.settingsFile, m_settings, &error);
+    // Without a usable configuration folder the settings are not written (the user
+    // was told at start); the desktop state then lives in memory only.
+    const bool settingsSaved = m_files.settingsFile.isEmpty() ||
+                               WriteSettingsFile(m_files.settingsFile, m_settings, &error);
     if (settingsSaved && stateSaved)
         return;
     const TextId message = settingsSaved ? TextId::FileSaveError : TextId::SettingsWriteFailed;

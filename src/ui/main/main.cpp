@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
     telmora::MainWindow formMain(link, files);
     // "telmora FILE" opens a recording or a session file.
     telmora::StartMainWindow(formMain, options.file);
-    // Recordings that a run which ended unexpectedly left behind are offered
-    // once the windows are up.
-    QTimer::singleShot(0, &formMain, [&formMain] { formMain.offerOrphanedRecordings(); });
+    // Once the windows are up: folders that are not used are told, and recordings
+    // that a run which ended unexpectedly left behind are offered.
+    QTimer::singleShot(0, &formMain, [&formMain] { telmora::FinishStart(formMain); });
     return QApplication::exec();
 }

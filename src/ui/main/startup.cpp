@@ -1,6 +1,9 @@
 #include "ui/main/startup.h"
 
+#include "meter/UserFiles.h"
 #include "model/fileaccess.h"
+#include "text/texts.h"
+#include "ui/common/MessageBox.h"
 #include "ui/main/MainWindow.h"
 
 #include <QTimer>
@@ -38,6 +41,31 @@ void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile) {
     }
     if (!nativeFile.isEmpty())
         mainWindow.openFile(nativeFile);
+}
+
+void ReportRefusedFolders(QWidget* owner, const std::vector<RefusedFolder>& folders) {
+    if (folders.empty())
+        return;
+    QString message = text(TextId::FolderNotUsed);
+    for (const RefusedFolder& folder : folders) {
+        const QString meaning =
+            folder.use == RefusedFolder::Use::Settings
+                ? translate("The settings and window places of this run are not saved.")
+                : translate("Recordings cannot be kept on the disk while they are taken, so "
+                            "recording is refused.");
+        message += QStringLiteral("\n\n%1\n(%2)\n%3").arg(folder.path, folder.reason, meaning);
+    }
+    BoxRequest box;
+    box.owner = owner;
+    box.caption = errorCaption(TextId::FolderNotUsed);
+    box.text = message;
+    box.icon = BoxIcon::Error;
+    ShowBox(box);
+}
+
+void FinishStart(MainWindow& mainWindow) {
+    ReportRefusedFolders(&mainWindow, mainWindow.userFiles().refusedFolders);
+    mainWindow.offerOrphanedRecordings();
 }
 
 } // namespace telmora

@@ -138,10 +138,13 @@ void RecorderWindow::bindController() {
     connect(c, &RecorderController::saveFinished, this, &RecorderWindow::reportFileWritten);
     connect(c, &RecorderController::textExportFinished, this, &RecorderWindow::reportFileWritten);
     connect(c, &RecorderController::errorRaised, this,
-            [this](TextId textId) { showError(this, textId); });
-    connect(c, &RecorderController::fileErrorRaised, this,
-            [this](TextId textId, const QString& detail) {
-                showDirectBox(this, text(textId) + QLatin1Char('\n') + detail, CaptionKind::Error,
+            [this](TextId textId, const QString& reason) {
+                if (reason.isEmpty()) {
+                    showError(this, textId);
+                    return;
+                }
+                // The reason goes on a line of its own below the message.
+                showDirectBox(this, text(textId) + QLatin1Char('\n') + reason, CaptionKind::Error,
                               textId, BoxIcon::Error, {BoxButton::Ok});
             });
     connect(c, &RecorderController::noticeRaised, this,

@@ -6,6 +6,8 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/recorderfiles.h"
 
+#include <QDir>
+
 namespace telmora {
 
 RecordingRecovery::RecordingRecovery(RecorderController& controller, RecorderWindow& window,
@@ -31,8 +33,11 @@ QString RecordingRecovery::question(const OrphanedRecording& orphan) {
 void RecordingRecovery::offer() {
     if (m_step != Step::Idle)
         return;
+    std::vector<UnclaimedRecording> kept;
     std::vector<OrphanedRecording> found =
-        ClaimOrphanedRecordings(m_controller.temporaryDirectory());
+        ClaimOrphanedRecordings(m_controller.temporaryDirectory(), &kept);
+    if (!kept.empty())
+        tellKeptForLater(kept);
     for (OrphanedRecording& orphan : found)
         m_pending.push_back(std::move(orphan));
     askNext();
@@ -57,16 +62,12 @@ void RecordingRecovery::askNext() {
     box.closeLeavesUnanswered = true;
     switch (ShowBox(box)) {
     case BoxButton::Open:
-        m_step = Step::Opening;
-        if (!m_window.loadRecording(m_current.path))
-            keepCurrent();
+        loadCurrent(Step::Opening);
         return;
     case BoxButton::SaveAs:
         if (const std::optional<QString> target = m_askSaveName()) {
             m_saveTarget = *target;
-            m_step = Step::LoadingToSave;
-            if (!m_window.loadRecording(m_current.path))
-                keepCurrent();
+            loadCurrent(Step::LoadingToSave);
             return;
         }
         keepCurrent();
@@ -79,6 +80,28 @@ void RecordingRecovery::askNext() {
         keepCurrent();
         return;
     }
+}
+
+void RecordingRecovery::loadCurrent(Step step) {
+    m_step = step;
+    // The recording shows in the recorder as it does in the data list.
+    emit recorderWanted();
+    if (!m_window.loadRecording(m_current.path))
+        keepCurrent();
+}
+
+void RecordingRecovery::tellKeptForLater(const std::vector<UnclaimedRecording>& kept) {
+    QString lines;
+    for (const UnclaimedRecording& recording : kept)
+        lines += QStringLiteral("\n%1 (%2 samples): %3")
+                     .arg(QDir::toNativeSeparators(recording.path),
+                          QString::number(recording.sampleCount), recording.reason);
+    BoxRequest box;
+    box.owner = &m_window;
+    box.caption = warningCaption(TextId::RecordingKeptForLater);
+    box.text = text(TextId::RecordingKeptForLater) + QLatin1Char('\n') + lines;
+    box.icon = BoxIcon::Warning;
+    ShowBox(box);
 }
 
 void RecordingRecovery::keepCurrent() {
@@ -110,10 +133,12 @@ void RecordingRecovery::onLoadFinished(LoadOutcome outcome) {
 void RecordingRecovery::onSaveFinished(bool saved) {
     if (m_step != Step::Saving)
         return;
+    // Only a save that reports success makes the file unneeded; after a failed
+    // one (the recorder has shown why) it stays for the next start.
     if (saved)
         DiscardOrphanedRecording(m_current); // its samples are in the saved file
     else
-        m_current.claim.reset(); // the recorder has reported the failure
+        m_current.claim.reset();
     askNext();
 }
 

@@ -20,7 +20,10 @@ class RecorderWindow;
 // recording (and stops the offers; the rest wait for the next start), Save As…
 // loads and saves it under a new name, Discard deletes it. A file is deleted only
 // when the user discards it, or once its samples are safely in a saved file or in
-// the recorder (then it goes with this run's temporary files).
+// the recorder (then it goes with this run's temporary files, and a recording that
+// is continued goes on in it). A save that fails keeps the file for the next
+// start. Recordings that cannot be taken up now (no room for their lock file) are
+// told once and kept.
 class RecordingRecovery : public QObject {
     Q_OBJECT
 
@@ -43,11 +46,17 @@ public:
 signals:
     // Every orphan found has been answered, or the rest left for the next start.
     void finished();
+    // A recording is being loaded into the recorder: its window should be shown.
+    void recorderWanted();
 
 private:
     enum class Step { Idle, Opening, LoadingToSave, Saving };
 
     void askNext();
+    // Loads the current orphan into the recorder for `step`.
+    void loadCurrent(Step step);
+    // Tells about the orphans that stay on disk for a later start.
+    void tellKeptForLater(const std::vector<UnclaimedRecording>& kept);
     // The current orphan stays on disk for the next start.
     void keepCurrent();
     void onLoadFinished(LoadOutcome outcome);

@@ -6,6 +6,7 @@
 #include "meter/UserFiles.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
+#include "recording/TemporaryStorage.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/LineColorDialog.h"
@@ -280,3 +281,51 @@ TEST_F(DesktopTest, UsualKeysNeverTakeAWindowsOwnShortcut) {
     EXPECT_EQ(actionWith(form, text(TextId::MenuFileExit))->shortcutContext(),
               Qt::ApplicationShortcut);
 }
+
+#ifdef Q_OS_UNIX
+// Per-user folders that every user may write to are told once at start and not
+// used: settings found there are not read, nothing is written there at close, and
+// recording is refused with the reason.
+TEST_F(DesktopTest, FoldersOthersMayChangeAreToldOnceAndNotUsed) {
+    const QString config = UserDirectories::appConfigDirectory();
+    const QString data = UserDirectories::appDataDirectory();
+    ASSERT_TRUE(QDir().mkpath(config) && QDir().mkpath(data));
+    const QByteArray planted("iPort=3\nfHiLimit=5\nfLowLimit=1\n");
+    writeBytes(UserDirectories::settingsFile(), planted);
+    writeBytes(TemporaryFilePath(data, 1), QByteArray(2 * int(kSampleSize), '\0'));
+    const auto everybody = QFileDevice::Permissions(0x7777);
+    ASSERT_TRUE(QFile::setPermissions(config, everybody) && QFile::setPermissions(data, everybody));
+
+    const UserFiles files = LocateUserFiles(m_start.path());
+    ASSERT_EQ(files.refusedFolders.size(), 2u);
+    {
+        MainWindow form(m_link, files);
+        EXPECT_NE(form.settings().fHiLimit, 5.0) << "settings from that folder are not read";
+        StartMainWindow(form, QString());
+        FinishStart(form);
+        ASSERT_EQ(m_boxes.size(), 1) << "one message, and no recording offered from there";
+        EXPECT_TRUE(m_boxes[0].startsWith(QStringLiteral("Error[E9024]|")));
+        EXPECT_TRUE(m_boxes[0].contains(config) && m_boxes[0].contains(data));
+        EXPECT_EQ(m_boxes[0].count(QStringLiteral("every user may write to it")), 2);
+
+        form.recording().setAcquisition(AcquisitionMode::Manual, 0);
+        form.recording().addSample(SampleEntry{});
+        ASSERT_EQ(m_boxes.size(), 2);
+        EXPECT_TRUE(m_boxes[1].startsWith(
+            QStringLiteral("Error[E9003]|Unable to create file for real time temporary storage "
+                           "in hard disk.\nThe folder ")));
+        EXPECT_TRUE(m_boxes[1].contains(QStringLiteral("every user may write to it")));
+        EXPECT_TRUE(form.recording().recording().isEmpty());
+        form.close();
+    }
+    EXPECT_EQ(readBytes(UserDirectories::settingsFile()), planted);
+    EXPECT_EQ(QDir(config).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("ORLANDL.ini")});
+    EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("~ODMDL1.TMP")});
+    EXPECT_TRUE(startDirectoryEntries().isEmpty()) << "nothing went elsewhere instead";
+    const auto own = QFileDevice::Permissions(0x7700);
+    QFile::setPermissions(config, own);
+    QFile::setPermissions(data, own);
+}
+#endif

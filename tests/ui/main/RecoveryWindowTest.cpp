@@ -1,6 +1,7 @@
 // Start-up after a recording process was killed: its recording is offered with
 // Open, Save As… and Discard, and nothing is deleted unless the user chose so.
 #include "CrashedRecorder.h"
+#include "SmallTmpfs.h"
 #include "meter/MeterLink.h"
 #include "meter/UserFiles.h"
 #include "recording/RecorderController.h"
@@ -10,9 +11,11 @@
 #include "ui/common/MessageBox.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingRecovery.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -32,6 +35,7 @@ protected:
         // Settings, desktop state and temporary recordings all in the test's folder.
         m_files = UserFilesIn(m_dir.path(), m_dir.path(), m_dir.path());
         SetBoxInterceptor([this](const BoxRequest& r) {
+            m_captions.push_back(r.caption);
             m_questions.push_back(r.text);
             const BoxButton answer = m_answers.empty() ? BoxButton::None : m_answers.front();
             if (!m_answers.empty())
@@ -49,7 +53,7 @@ protected:
         m_answers = std::move(answers);
         form.createWindows();
         form.recordingRecovery()->setSaveNameAsker(
-            [this] { return std::optional<QString>(m_dir.filePath(QStringLiteral("kept.g53"))); });
+            [this] { return std::optional<QString>(m_saveTarget); });
         QSignalSpy finished(form.recordingRecovery(), &RecordingRecovery::finished);
         form.offerOrphanedRecordings();
         if (finished.isEmpty()) {
@@ -59,6 +63,8 @@ protected:
 
     QTemporaryDir m_dir;
     UserFiles m_files;
+    QString m_saveTarget = m_dir.filePath(QStringLiteral("kept.g53"));
+    std::vector<QString> m_captions; // of every box, beside its text
     std::vector<QString> m_questions;
     std::vector<BoxButton> m_answers;
     MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::NoCable, false)};
@@ -79,7 +85,15 @@ TEST_F(RecoveryWindow, OpenLoadsTheKilledRecordingAsUnsaved) {
         EXPECT_EQ(recorder.recording().size(), 7u);
         EXPECT_TRUE(recorder.hasUnsavedData());
         EXPECT_EQ(form.dataList()->lineCount(), 7);
+        EXPECT_TRUE(form.recorder()->isVisible()) << "the recorder shows what it holds";
         EXPECT_TRUE(QFile::exists(temporaryFile(1))) << "still on disk while the program runs";
+
+        // Continued, the recording goes on in the file it was taken up from.
+        form.recording().setAcquisition(AcquisitionMode::Manual, 0);
+        form.recording().addSample(SampleEntry{});
+        EXPECT_EQ(form.recording().temporaryFilePath(), temporaryFile(1));
+        EXPECT_EQ(QFileInfo(temporaryFile(1)).size(), qint64(8 * kSampleSize));
+        EXPECT_FALSE(QFile::exists(temporaryFile(2)));
     }
     // The user took it into the recorder: it went with the run's own files.
     EXPECT_FALSE(QFile::exists(temporaryFile(1)));
@@ -115,3 +129,56 @@ TEST_F(RecoveryWindow, AnUnansweredOfferKeepsTheFileForTheNextStart) {
     EXPECT_EQ(m_questions.size(), 2u) << "offered again";
     EXPECT_EQ(next.recording().recording().size(), 2u);
 }
+
+TEST_F(RecoveryWindow, ASaveThatFailsSaysWhyAndKeepsTheFileForTheNextStart) {
+    CrashWhileRecording(m_dir.path(), 3);
+    // A folder that is not there: the save fails whatever the save routine does.
+    m_saveTarget = m_dir.filePath(QStringLiteral("missing/kept.g53"));
+    {
+        MainWindow form(m_link, m_files);
+        startAndAnswer(form, {BoxButton::SaveAs, BoxButton::Ok});
+        ASSERT_EQ(m_captions.size(), 2u);
+        EXPECT_EQ(m_captions[1], errorCaption(TextId::FileSaveError))
+            << "the recorder's message for a failed save";
+        EXPECT_TRUE(m_questions[1].contains(QStringLiteral("kept.g53")));
+    }
+    EXPECT_TRUE(QFile::exists(temporaryFile(1))) << "kept: nothing was saved";
+    EXPECT_FALSE(QFile::exists(m_saveTarget));
+    MainWindow next(m_link, m_files);
+    startAndAnswer(next, {BoxButton::Open});
+    ASSERT_EQ(m_questions.size(), 3u);
+    EXPECT_TRUE(m_questions[2].endsWith(QStringLiteral(" with 3 samples?")));
+    EXPECT_EQ(next.recording().recording().size(), 3u);
+}
+
+#ifdef Q_OS_LINUX
+TEST_F(RecoveryWindow, ARecordingThatCannotBeTakenUpNowIsToldAndKept) {
+    // A disk on which not even a lock file fits: every inode is in use.
+    SmallTmpfs disk("size=64k,nr_inodes=2,mode=0700");
+    if (!disk.isMounted())
+        GTEST_SKIP() << "no small disk to fill: " << disk.whyNot().toStdString();
+    const QString left = TemporaryFilePath(disk.path(), 1);
+    {
+        QFile f(left);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4 * int(kSampleSize), '\0'));
+    }
+    m_files = UserFilesIn(m_dir.path(), disk.path(), m_dir.path());
+    {
+        MainWindow form(m_link, m_files);
+        startAndAnswer(form, {BoxButton::Ok});
+        ASSERT_EQ(m_captions.size(), 1u) << "told, not offered";
+        EXPECT_EQ(m_captions[0], warningCaption(TextId::RecordingKeptForLater));
+        EXPECT_TRUE(m_questions[0].startsWith(text(TextId::RecordingKeptForLater)));
+        EXPECT_TRUE(m_questions[0].contains(left + QStringLiteral(" (4 samples)")));
+        EXPECT_TRUE(form.recording().recording().isEmpty());
+    }
+    EXPECT_EQ(QFileInfo(left).size(), qint64(4 * kSampleSize));
+    ASSERT_TRUE(disk.remount("nr_inodes=16"));
+    MainWindow next(m_link, m_files);
+    startAndAnswer(next, {BoxButton::Open});
+    ASSERT_EQ(m_questions.size(), 2u);
+    EXPECT_TRUE(m_questions[1].endsWith(QStringLiteral(" with 4 samples?")));
+    EXPECT_EQ(next.recording().recording().size(), 4u);
+}
+#endif
