@@ -24,24 +24,16 @@
 
 class SmallDisk {
 public:
-    explicit SmallDisk(int kib = 64) {
-#ifdef __linux__
+    explicit SmallDisk(int kib = 64)
+        : SmallDisk(("size=" + std::to_string(kib) + "k,mode=0700").c_str()) {}
+    // `options` as for mount -o: "size=12k,mode=0700", "nr_inodes=2" (room for no
+    // more files), ...
+    explicit SmallDisk(const char* options) {
         if (!m_dir.isValid()) {
             m_whyNot = "no temporary folder to mount on";
             return;
         }
-        const std::string options = "size=" + std::to_string(kib) + "k,mode=0700";
-        if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
-                    MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
-            m_whyNot = std::string("a tmpfs cannot be mounted here (") + std::strerror(errno) +
-                       "); full disks need root or CAP_SYS_ADMIN";
-            return;
-        }
-        m_mounted = true;
-#else
-        (void)kib;
-        m_whyNot = "full disks are made with a tmpfs mount, which only Linux has";
-#endif
+        m_mounted = mountWith(0, options);
     }
     ~SmallDisk() {
 #ifdef __linux__
@@ -51,6 +43,16 @@ public:
     }
     SmallDisk(const SmallDisk&) = delete;
     SmallDisk& operator=(const SmallDisk&) = delete;
+
+    // Gives the mounted disk other limits (more room, say), keeping its files.
+    bool remount(const char* options) {
+#ifdef __linux__
+        return m_mounted && mountWith(MS_REMOUNT, options);
+#else
+        (void)options;
+        return false;
+#endif
+    }
 
     bool mounted() const {
         return m_mounted;
@@ -111,6 +113,21 @@ public:
     }
 
 private:
+    bool mountWith(unsigned long flags, const char* options) {
+#ifdef __linux__
+        if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                    flags | MS_NOSUID | MS_NODEV, options) == 0)
+            return true;
+        m_whyNot = std::string("a tmpfs cannot be mounted here (") + std::strerror(errno) +
+                   "); full disks need root or CAP_SYS_ADMIN";
+#else
+        (void)flags;
+        (void)options;
+        m_whyNot = "full disks are made with a tmpfs mount, which only Linux has";
+#endif
+        return false;
+    }
+
     QTemporaryDir m_dir;
     bool m_mounted = false;
     std::string m_whyNot;

@@ -125,6 +125,34 @@ std::string decimalText(float value, int shift) {
     return out;
 }
 
+// The power of ten a display's prefix text stands for ("dB" and unknown texts: 0).
+int prefixExponentOf(std::string_view prefix) {
+    prefix = trimmed(prefix);
+    if (prefix == "n")
+        return -9;
+    if (prefix == "u" || prefix == "\xC2\xB5")
+        return -6;
+    if (prefix == "m")
+        return -3;
+    if (prefix == "k")
+        return 3;
+    if (prefix == "M")
+        return 6;
+    return 0;
+}
+
+// Digits after the decimal point of a display text ("4.770" has 3).
+int decimalsOf(std::string_view display) {
+    const std::size_t point = display.find('.');
+    if (point == std::string_view::npos)
+        return 0;
+    int digits = 0;
+    for (std::size_t i = point + 1; i < display.size() && display[i] >= '0' && display[i] <= '9';
+         ++i)
+        ++digits;
+    return digits;
+}
+
 } // namespace
 
 SiReading ReadSi(const ReadingRecord& record, RecordOrigin origin, DisplayKind kind) {
@@ -134,6 +162,8 @@ SiReading ReadSi(const ReadingRecord& record, RecordOrigin origin, DisplayKind k
     out.unit = unitOf(record, out.function);
     out.mode = modeOf(record);
     out.display = trimmed(record.displayText.view());
+    out.prefixExponent = prefixExponentOf(record.prefixText.view());
+    out.decimals = decimalsOf(out.display);
     if (!out.overload) {
         out.value = static_cast<double>(record.value);
         if (const int shift = storedShift(origin, kind, out.function); shift != 0)

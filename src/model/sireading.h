@@ -29,6 +29,10 @@ struct SiReading {
     std::string_view unit;      // "V", "Ω", "°C", "Hz", "dBm", ...
     std::string_view mode;      // "AC", "DC", "T1", ... or empty
     std::string_view display;   // the display text without surrounding blanks
+    // How the display wrote the number: the power of ten of its unit prefix (3 for
+    // "k", -6 for "µ", 0 without one) and the digits after its decimal point.
+    int prefixExponent = 0;
+    int decimals = 0;
 };
 
 SiReading ReadSi(const ReadingRecord& record, RecordOrigin origin,

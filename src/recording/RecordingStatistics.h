@@ -51,6 +51,10 @@ namespace detail {
 inline const SampleEntry* presentSample(const SampleEntry& entry) {
     return &entry;
 }
+// A main record handed on its own is always there.
+inline const ReadingRecord* presentSample(const ReadingRecord& record) {
+    return &record;
+}
 inline const SampleEntry* presentSample(const std::optional<SampleEntry>& entry) {
     return entry ? &*entry : nullptr;
 }
@@ -83,7 +87,7 @@ GroupedStatistics RecordingStatistics::range(std::size_t first, std::size_t end,
         const std::size_t stop = std::min(blockEnd, end);
         for (; i < stop; ++i) {
             const auto& sample = sampleAt(i);
-            if (const SampleEntry* present = detail::presentSample(sample))
+            if (const auto* present = detail::presentSample(sample))
                 out.add(RecorderMainReading(*present));
         }
     }

@@ -3,7 +3,7 @@
 // whole after a recording taken up from one was continued. Links planted at their
 // names are never followed.
 #include "CrashedRecorder.h"
-#include "SmallTmpfs.h"
+#include "SmallDisk.h"
 #include "recording/OrphanedRecordings.h"
 #include "recording/RecorderFile.h"
 #include "recording/TemporaryStorage.h"
@@ -196,38 +196,38 @@ TEST(CrashRecovery, ARecordingContinuedAfterACrashComesBackWhole) {
 // offered once there is room.
 TEST(CrashRecovery, ARecordingLeftOnAFullDiskIsOfferedOrKeptForLater) {
     {
-        SmallTmpfs disk("size=16k,mode=0700");
-        if (!disk.isMounted())
-            GTEST_SKIP() << "no small disk to fill: " << disk.whyNot().toStdString();
-        CrashWhileRecording(disk.path(), 5);
-        QFile filler(disk.filePath(QStringLiteral("filler")));
+        SmallDisk disk("size=16k,mode=0700");
+        if (!disk.mounted())
+            GTEST_SKIP() << "no small disk to fill: " << disk.whyNot();
+        CrashWhileRecording(disk.root(), 5);
+        QFile filler(disk.path(QStringLiteral("filler")));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         while (filler.write(QByteArray(1024, 'f')) > 0) {
         }
         std::vector<UnclaimedRecording> unclaimed;
         const std::vector<OrphanedRecording> orphans =
-            ClaimOrphanedRecordings(disk.path(), &unclaimed);
+            ClaimOrphanedRecordings(disk.root(), &unclaimed);
         ASSERT_EQ(orphans.size(), 1u);
         EXPECT_EQ(orphans[0].sampleCount, 5);
         EXPECT_TRUE(unclaimed.empty());
     }
     // Room for no further file: the root folder and the recording use every inode.
-    SmallTmpfs disk("size=64k,nr_inodes=2,mode=0700");
-    ASSERT_TRUE(disk.isMounted()) << disk.whyNot().toStdString();
-    const QString left = TemporaryFilePath(disk.path(), 1);
+    SmallDisk disk("size=64k,nr_inodes=2,mode=0700");
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    const QString left = TemporaryFilePath(disk.root(), 1);
     {
         QFile f(left);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray(4 * int(kSampleSize), '\0'));
     }
     std::vector<UnclaimedRecording> unclaimed;
-    EXPECT_TRUE(ClaimOrphanedRecordings(disk.path(), &unclaimed).empty());
+    EXPECT_TRUE(ClaimOrphanedRecordings(disk.root(), &unclaimed).empty());
     ASSERT_EQ(unclaimed.size(), 1u);
     EXPECT_EQ(QDir::toNativeSeparators(unclaimed[0].path), left);
     EXPECT_EQ(unclaimed[0].sampleCount, 4);
     EXPECT_EQ(unclaimed[0].reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
     EXPECT_EQ(QFileInfo(left).size(), qint64(4 * kSampleSize)) << "kept as it was";
     ASSERT_TRUE(disk.remount("nr_inodes=16"));
-    EXPECT_EQ(ClaimOrphanedRecordings(disk.path()).size(), 1u) << "offered once there is room";
+    EXPECT_EQ(ClaimOrphanedRecordings(disk.root()).size(), 1u) << "offered once there is room";
 }
 #endif

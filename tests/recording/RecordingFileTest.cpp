@@ -2,7 +2,7 @@
 // through stops, starts and manual samples, the samples it lacks written first, and
 // a full disk that keeps the newest sample in memory and says why.
 #include "FakeLiveSource.h"
-#include "SmallTmpfs.h"
+#include "SmallDisk.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 
@@ -143,10 +143,10 @@ TEST(RecordingFile, SamplesTheFileLacksAreWrittenBeforeTheRecordingGoesOn) {
 
 #ifdef Q_OS_LINUX
 TEST(RecordingFile, AFullDiskKeepsTheNewestSampleInMemoryAndSaysWhy) {
-    SmallTmpfs disk("size=8k,mode=0700");
-    if (!disk.isMounted())
-        GTEST_SKIP() << "no small disk to fill: " << disk.whyNot().toStdString();
-    Rig rig(disk.path());
+    SmallDisk disk("size=8k,mode=0700");
+    if (!disk.mounted())
+        GTEST_SKIP() << "no small disk to fill: " << disk.whyNot();
+    Rig rig(disk.root());
     RecorderController& recorder = rig.recorder;
     ASSERT_TRUE(recorder.startRecording());
     const QString file = recorder.temporaryFilePath();

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 
 namespace telmora {
@@ -67,7 +68,8 @@ void StatisticsPanel::setColumnTitle(Column column, const QString& title) {
     m_titles[static_cast<std::size_t>(column)]->setText(title);
 }
 
-void StatisticsPanel::showGroups(const StatisticsGroup* whole, const StatisticsGroup* shown) {
+void StatisticsPanel::showGroups(const StatisticsGroup* whole, const StatisticsGroup* shown,
+                                 std::optional<Resolution> resolution) {
     const StatisticsGroup* named = whole != nullptr ? whole : shown;
     if (named == nullptr) {
         setTitle(translate("Statistics"));
@@ -76,19 +78,20 @@ void StatisticsPanel::showGroups(const StatisticsGroup* whole, const StatisticsG
         setTitle(translate("Statistics") + QStringLiteral(" \u2013 ") + unit +
                  (named->mode.empty() ? QString() : QLatin1Char(' ') + mode(*named)));
     }
-    showColumn(Column::Whole, whole);
-    showColumn(Column::Shown, shown);
+    showColumn(Column::Whole, whole, resolution);
+    showColumn(Column::Shown, shown, resolution);
 }
 
 void StatisticsPanel::clear() {
-    showGroups(nullptr, nullptr);
+    showGroups(nullptr, nullptr, std::nullopt);
 }
 
 QString StatisticsPanel::figureText(Column column, int row) const {
     return m_figures[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]->text();
 }
 
-void StatisticsPanel::showColumn(Column column, const StatisticsGroup* group) {
+void StatisticsPanel::showColumn(Column column, const StatisticsGroup* group,
+                                 const std::optional<Resolution>& resolution) {
     auto& labels = m_figures[static_cast<std::size_t>(column)];
     const QString dash = QStringLiteral("\u2013");
     if (group == nullptr) {
@@ -105,10 +108,50 @@ void StatisticsPanel::showColumn(Column column, const StatisticsGroup* group) {
             labels[static_cast<std::size_t>(row)]->setText(dash);
         return;
     }
-    labels[Mean]->setText(formatValue(v.mean(), unit, 7));
-    labels[Deviation]->setText(v.count() > 1 ? formatValue(v.standardDeviation(), unit, 4) : dash);
-    labels[Minimum]->setText(formatValue(v.minimum(), unit, 7));
-    labels[Maximum]->setText(formatValue(v.maximum(), unit, 7));
+    if (!resolution) {
+        labels[Mean]->setText(formatValue(v.mean(), unit, 7));
+        labels[Deviation]->setText(v.count() > 1 ? formatValue(v.standardDeviation(), unit, 4)
+                                                 : dash);
+        labels[Minimum]->setText(formatValue(v.minimum(), unit, 7));
+        labels[Maximum]->setText(formatValue(v.maximum(), unit, 7));
+        return;
+    }
+    // No more precision than the meter gave, plus the one digit averaging earns.
+    const int exponent = takesPrefix(unit) ? resolution->prefixExponent : 0;
+    const int decimals = resolution->decimals + 1;
+    labels[Mean]->setText(formatInPrefix(v.mean(), unit, exponent, decimals));
+    labels[Minimum]->setText(formatInPrefix(v.minimum(), unit, exponent, decimals));
+    labels[Maximum]->setText(formatInPrefix(v.maximum(), unit, exponent, decimals));
+    const double deviation = v.standardDeviation();
+    labels[Deviation]->setText(
+        v.count() > 1
+            ? formatInPrefix(deviation, unit, exponent, twoSignificantDecimals(deviation, exponent))
+            : dash);
+}
+
+QString StatisticsPanel::formatInPrefix(double value, const QString& unit, int exponent,
+                                        int decimals) {
+    static constexpr struct {
+        int exponent;
+        const char16_t* prefix;
+    } kPrefixes[] = {{9, u"G"},  {6, u"M"},       {3, u"k"},  {0, u""},
+                     {-3, u"m"}, {-6, u"\u00B5"}, {-9, u"n"}, {-12, u"p"}};
+    const char16_t* prefix = u"";
+    for (const auto& p : kPrefixes)
+        if (p.exponent == exponent)
+            prefix = p.prefix;
+    const double scaled = value / std::pow(10.0, exponent);
+    // QString::number ignores the locale: "." in every language.
+    return QString::number(scaled, 'f', std::clamp(decimals, 0, 12)) + QLatin1Char(' ') +
+           QString::fromUtf16(prefix) + unit;
+}
+
+int StatisticsPanel::twoSignificantDecimals(double value, int exponent) {
+    const double scaled = std::fabs(value / std::pow(10.0, exponent));
+    if (scaled == 0.0 || !std::isfinite(scaled))
+        return 0;
+    const int magnitude = static_cast<int>(std::floor(std::log10(scaled)));
+    return std::max(0, 1 - magnitude);
 }
 
 QString StatisticsPanel::formatValue(double value, const QString& unit, int significant) {

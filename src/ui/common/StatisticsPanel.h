@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 
@@ -25,8 +26,20 @@ public:
 
     // The heading of a column ("Recording", "Page", "Zoom", "Session", ...).
     void setColumnTitle(Column column, const QString& title);
+    // How the meter displayed the group's readings: the power of ten of the prefix
+    // and the digits after the decimal point.
+    struct Resolution {
+        int prefixExponent = 0;
+        int decimals = 0;
+    };
+
     // The group of `whole` names the panel; either may be null (dashes shown).
-    void showGroups(const StatisticsGroup* whole, const StatisticsGroup* shown);
+    // With a resolution, mean, minimum and maximum are written in the displayed
+    // prefix with one digit more than the display, the standard deviation with
+    // two significant digits in the same prefix; without one, each figure takes
+    // the prefix that suits its size.
+    void showGroups(const StatisticsGroup* whole, const StatisticsGroup* shown,
+                    std::optional<Resolution> resolution = std::nullopt);
     void clear();
 
     // The text of a figure (row 0..5) in a column, as shown (tests).
@@ -34,10 +47,16 @@ public:
 
     // A value with an SI prefix chosen for its size, `significant` digits.
     static QString formatValue(double value, const QString& unit, int significant);
+    // A value in the prefix of `exponent` with `decimals` digits after the point.
+    static QString formatInPrefix(double value, const QString& unit, int exponent, int decimals);
+    // The digits after the point that give `value` (in the prefix of `exponent`)
+    // two significant digits.
+    static int twoSignificantDecimals(double value, int exponent);
 
 private:
     static constexpr int kRows = 6;
-    void showColumn(Column column, const StatisticsGroup* group);
+    void showColumn(Column column, const StatisticsGroup* group,
+                    const std::optional<Resolution>& resolution);
 
     std::array<QLabel*, 2> m_titles{};
     std::array<std::array<QLabel*, kRows>, 2> m_figures{};

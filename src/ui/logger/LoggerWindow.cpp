@@ -4,6 +4,7 @@
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
 #include "model/fileaccess.h"
+#include "model/sireading.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
@@ -241,8 +242,13 @@ void LoggerWindow::showStatistics() {
     const StatisticsGroup* group = NewestReadingGroup(ofSession, session);
     m_statistics->setColumnTitle(StatisticsPanel::Column::Shown,
                                  translate("Session %1").arg(s + 1));
+    std::optional<StatisticsPanel::Resolution> resolution;
+    if (group != nullptr && !session.empty()) {
+        const SiReading newest = ReadSi(session.back().main, RecordOrigin::Session);
+        resolution = StatisticsPanel::Resolution{newest.prefixExponent, newest.decimals};
+    }
     m_statistics->showGroups(group != nullptr ? ofAll.find(group->function, group->unit) : nullptr,
-                             group);
+                             group, resolution);
 }
 
 void LoggerWindow::showProgress(const LoggerProgress& progress) {

@@ -404,7 +404,8 @@ void RecorderWindow::showStatistics() {
                                      ? translate("Zoom")
                                      : translate("Page %1").arg(m_controller.currentPage()));
     m_statistics->showGroups(m_controller.wholeStatistics().find(reading.function, reading.unit),
-                             shown.find(reading.function, reading.unit));
+                             shown.find(reading.function, reading.unit),
+                             StatisticsPanel::Resolution{reading.prefixExponent, reading.decimals});
 }
 
 void RecorderWindow::undoZoom() {

@@ -400,8 +400,10 @@ void RecordingOverview::showStatistics() {
     }
     m_statisticsPanel->setColumnTitle(StatisticsPanel::Column::Shown,
                                       m_chart->isZoomed() ? translate("Zoom") : translate("Shown"));
-    m_statisticsPanel->showGroups(m_statistics->whole().find(reading.function, reading.unit),
-                                  shown.find(reading.function, reading.unit));
+    m_statisticsPanel->showGroups(
+        m_statistics->whole().find(reading.function, reading.unit),
+        shown.find(reading.function, reading.unit),
+        StatisticsPanel::Resolution{reading.prefixExponent, reading.decimals});
 }
 
 // Printed in black and white, shown in colour again afterwards.

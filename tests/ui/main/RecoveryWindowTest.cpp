@@ -1,7 +1,7 @@
 // Start-up after a recording process was killed: its recording is offered with
 // Open, Save As… and Discard, and nothing is deleted unless the user chose so.
 #include "CrashedRecorder.h"
-#include "SmallTmpfs.h"
+#include "SmallDisk.h"
 #include "meter/MeterLink.h"
 #include "meter/UserFiles.h"
 #include "recording/RecorderController.h"
@@ -154,16 +154,16 @@ TEST_F(RecoveryWindow, ASaveThatFailsSaysWhyAndKeepsTheFileForTheNextStart) {
 #ifdef Q_OS_LINUX
 TEST_F(RecoveryWindow, ARecordingThatCannotBeTakenUpNowIsToldAndKept) {
     // A disk on which not even a lock file fits: every inode is in use.
-    SmallTmpfs disk("size=64k,nr_inodes=2,mode=0700");
-    if (!disk.isMounted())
-        GTEST_SKIP() << "no small disk to fill: " << disk.whyNot().toStdString();
-    const QString left = TemporaryFilePath(disk.path(), 1);
+    SmallDisk disk("size=64k,nr_inodes=2,mode=0700");
+    if (!disk.mounted())
+        GTEST_SKIP() << "no small disk to fill: " << disk.whyNot();
+    const QString left = TemporaryFilePath(disk.root(), 1);
     {
         QFile f(left);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray(4 * int(kSampleSize), '\0'));
     }
-    m_files = UserFilesIn(m_dir.path(), disk.path(), m_dir.path());
+    m_files = UserFilesIn(m_dir.path(), disk.root(), m_dir.path());
     {
         MainWindow form(m_link, m_files);
         startAndAnswer(form, {BoxButton::Ok});

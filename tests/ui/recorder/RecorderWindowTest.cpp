@@ -8,6 +8,7 @@
 #include "ui/common/CountdownNotice.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
+#include "ui/common/StatisticsPanel.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
 
@@ -428,11 +429,14 @@ TEST_F(RecorderFixture, StatisticsPanelShowsTheCursorsGroupForRecordingAndPage) 
     start();
     samples(250); // -2.0 .. +2.9 V in steps of 0.1, five times
     const auto figure = [this](const char* name) { return probe().text(name); };
-    EXPECT_EQ(figure("StatisticsWhole0"), "250");         // count
-    EXPECT_EQ(figure("StatisticsShown0"), "200");         // the newest page
-    EXPECT_EQ(figure("StatisticsWhole1"), "450.0000 mV"); // mean of -2.0 .. 2.9
-    EXPECT_EQ(figure("StatisticsWhole3"), "-2.000000 V");
-    EXPECT_EQ(figure("StatisticsWhole4"), "2.900000 V");
+    EXPECT_EQ(figure("StatisticsWhole0"), "250"); // count
+    EXPECT_EQ(figure("StatisticsShown0"), "200"); // the newest page
+    // The display shows volts with three decimals: the figures add one digit, in
+    // volts; the deviation has two significant digits.
+    EXPECT_EQ(figure("StatisticsWhole1"), "0.4500 V"); // mean of -2.0 .. 2.9
+    EXPECT_EQ(figure("StatisticsWhole2"), "1.4 V");
+    EXPECT_EQ(figure("StatisticsWhole3"), "-2.0000 V");
+    EXPECT_EQ(figure("StatisticsWhole4"), "2.9000 V");
     EXPECT_EQ(figure("StatisticsWhole5"), "0");
     auto* panel = form->findChild<QGroupBox*>(QStringLiteral("StatisticsPanel"));
     ASSERT_NE(panel, nullptr);
@@ -530,6 +534,18 @@ TEST_F(RecorderFixture, MenuItemsRunTheCommandsOfTheirButtons) {
     EXPECT_TRUE(item(TextId::MenuViewUndoZoom)->isEnabled());
     probe().button("sbtnUndoZoom").click();
     EXPECT_FALSE(item(TextId::MenuViewUndoZoom)->isEnabled());
+}
+
+TEST(StatisticsFigures, WrittenInTheDisplaysPrefixAndResolution) {
+    const QString ohm = QStringLiteral("\u03A9");
+    EXPECT_EQ(StatisticsPanel::formatInPrefix(4770.0, ohm, 3, 4), "4.7700 k" + ohm);
+    EXPECT_EQ(StatisticsPanel::formatInPrefix(22.0, QStringLiteral("\u00B0C"), 0, 2),
+              QStringLiteral("22.00 \u00B0C"));
+    EXPECT_EQ(StatisticsPanel::formatInPrefix(0.999, QStringLiteral("V"), -3, 2), "999.00 mV");
+    EXPECT_EQ(StatisticsPanel::twoSignificantDecimals(12.3, 3), 3);  // 0.012 k
+    EXPECT_EQ(StatisticsPanel::twoSignificantDecimals(1.44, 0), 1);  // 1.4
+    EXPECT_EQ(StatisticsPanel::twoSignificantDecimals(250.0, 0), 0); // 250
+    EXPECT_EQ(StatisticsPanel::twoSignificantDecimals(0.0, 0), 0);
 }
 
 TEST(DataList, LinesAndPagesOf32000) {
