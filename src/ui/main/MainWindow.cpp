@@ -15,6 +15,9 @@
 #include "ui/common/UiResources.h"
 #include "ui/common/standardshortcuts.h"
 #include "ui/export/ExportDialog.h"
+#include "ui/help/HelpKey.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/help/helpanchors.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorLimitsDialog.h"
 #include "ui/live/ComparatorWindow.h"
@@ -94,6 +97,8 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
     // The recorder and the logger window still find the main window here.
 
     setWindowTitle(text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
+    // F1 in any window opens the manual at that window's section.
+    new HelpKey([this](const QString& anchor) { showHelp(anchor); }, this);
     buildControls();
     buildMenu();
     readSettings();
@@ -181,6 +186,12 @@ void MainWindow::buildMenu() {
     m_portMenu->addAction(text(TextId::MenuPortCom))->setEnabled(false);
 
     m_helpMenu = bar->addMenu(text(TextId::MenuHelp));
+    m_helpAction = m_helpMenu->addAction(translate("Telmora &Help"), this,
+                                         [this] { showHelp(HelpAnchorFor(this)); });
+    // The menu shows the key; the key itself is HelpKey's in every window.
+    m_helpAction->setShortcut(QKeySequence(Qt::Key_F1));
+    m_helpAction->setShortcutContext(Qt::WidgetShortcut);
+    m_helpMenu->addSeparator();
     m_helpMenu->addAction(text(TextId::MenuHelpAbout), this, &MainWindow::showAbout);
     AddStandardShortcut(*this, *exit, QKeySequence::Quit);
 }
@@ -420,6 +431,12 @@ void MainWindow::showRecorder() {
 }
 void MainWindow::showComparator() {
     bringUp(m_comparator, true);
+}
+
+void MainWindow::showHelp(const QString& anchor) {
+    if (!m_help)
+        m_help = std::make_unique<HelpWindow>();
+    m_help->showSection(anchor);
 }
 
 void MainWindow::showAbout() {
