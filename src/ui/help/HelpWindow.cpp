@@ -25,6 +25,8 @@ namespace telmora {
 namespace {
 
 constexpr int kAnchorRole = Qt::UserRole;
+// Where the heading of a contents entry stands in the document.
+constexpr int kPositionRole = Qt::UserRole + 1;
 
 QUrl sectionUrl(const QString& anchor) {
     QUrl url(QString::fromLatin1(kManualUrl));
@@ -41,6 +43,15 @@ QString blockAnchor(const QTextBlock& block) {
             return names.first();
     }
     return {};
+}
+
+// Where the element with id `anchor` stands in `document`; -1 when nowhere.
+int anchorPosition(const QTextDocument& document, const QString& anchor) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().anchorNames().contains(anchor))
+                return it.fragment().position();
+    return -1;
 }
 
 } // namespace
@@ -134,19 +145,23 @@ void HelpWindow::fillContents() {
         }
         item->setText(0, block.text().simplified());
         item->setData(0, kAnchorRole, anchor);
+        item->setData(0, kPositionRole, block.position());
     }
 }
 
 void HelpWindow::selectContentsEntry(const QUrl& source) {
-    const QString anchor = source.fragment();
-    for (QTreeWidgetItemIterator it(m_contents); *it != nullptr; ++it) {
-        if ((*it)->data(0, kAnchorRole).toString() == anchor) {
-            m_contents->setCurrentItem(*it);
-            m_contents->scrollToItem(*it);
-            return;
-        }
+    // The entry of the section the anchor lies in: the last heading before it.
+    const int position = anchorPosition(*m_browser->document(), source.fragment());
+    QTreeWidgetItem* section = nullptr;
+    for (QTreeWidgetItemIterator it(m_contents); *it != nullptr; ++it)
+        if ((*it)->data(0, kPositionRole).toInt() <= position)
+            section = *it;
+    if (section == nullptr) {
+        m_contents->setCurrentItem(nullptr);
+        return;
     }
-    m_contents->clearSelection();
+    m_contents->setCurrentItem(section);
+    m_contents->scrollToItem(section);
 }
 
 void HelpWindow::findNext() {

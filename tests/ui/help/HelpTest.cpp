@@ -146,6 +146,10 @@ TEST(Manual, ContentsListLeadsToTheSections) {
     emit contents->itemClicked(recorder, 0);
     EXPECT_EQ(help.currentAnchor(), QStringLiteral("recorder"));
     EXPECT_EQ(contents->currentItem(), recorder);
+    // An element inside a section marks that section's entry.
+    help.showSection(MessageHelpAnchor(textNumber(TextId::CableNotFound)));
+    ASSERT_NE(contents->currentItem(), nullptr);
+    EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Messages by number"));
 }
 
 TEST_F(HelpTest, F1OpensTheManualAtTheSectionOfEachWindow) {
