@@ -9,6 +9,7 @@ static void registerUiResources() {
     Q_INIT_RESOURCE(toolbar);
     Q_INIT_RESOURCE(displays);
     Q_INIT_RESOURCE(recorder);
+    Q_INIT_RESOURCE(manual);
 }
 
 namespace telmora {

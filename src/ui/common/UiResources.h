@@ -3,7 +3,7 @@
 namespace telmora {
 
 // Registers the artwork compiled into the window library (icons, tool-bar
-// glyphs, display art). The registration lives in a static library, so it has
+// glyphs, display art, the user manual). The registration lives in a static library, so it has
 // to be referenced from linked code; calling this more than once is harmless.
 void InitUiResources();
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <utility>
 
 namespace telmora {
 
@@ -138,6 +139,7 @@ int ComparatorWindow::limitButtonHeight() const {
 
 void ComparatorWindow::resetAfterUnlink() {
     m_value = static_cast<float>((m_high + m_low) * 0.5);
+    m_alarmSide = 0; // back within the limits: the next crossing is a new one
     if (isVisible() && !isMinimized()) {
         // Queued, so that the sweep starts once the unlink has finished.
         QMetaObject::invokeMethod(this, &ComparatorWindow::sweepToMidpoint, Qt::QueuedConnection);
@@ -158,10 +160,23 @@ void ComparatorWindow::applyReading(bool negative, const QString& text, const QS
     m_labels = telmora::ComparatorLabelsFor(function);
     updateLabels();
     moveNeedle();
-    if (m_alarm) {
-        if (const int hz = telmora::AlarmFrequency(m_value, m_high, m_low))
-            playTone(hz, telmora::kAlarmMs);
-    }
+    const int hz = telmora::AlarmFrequency(m_value, m_high, m_low);
+    if (m_alarm && hz != 0)
+        playTone(hz, telmora::kAlarmMs);
+    noteAlarmSide(hz);
+}
+
+void ComparatorWindow::noteAlarmSide(int toneHz) {
+    const int before = std::exchange(m_alarmSide, toneHz);
+    if (!m_alarm || toneHz == 0 || toneHz == before)
+        return;
+    const bool above = toneHz == telmora::kAlarmHighHz;
+    const LcdPanel* limit = above ? m_highLimitPanel : m_lowLimitPanel;
+    const LcdPanel* prefix = above ? m_highPrefixPanel : m_lowPrefixPanel;
+    const LcdPanel* unit = above ? m_highUnitPanel : m_lowUnitPanel;
+    const QString unitText = prefix->displayText() + unit->displayText();
+    emit alarmRaised(above, unitText.isEmpty() ? limit->text()
+                                               : limit->text() + QLatin1Char(' ') + unitText);
 }
 
 void ComparatorWindow::playTone(int hz, int ms) {

@@ -63,6 +63,10 @@ public:
 signals:
     // The user set new limits.
     void limitsChanged(double highLimit, double lowLimit);
+    // With the alarm on, a reading went beyond a limit: above the upper one when
+    // `above`, else below the lower one. `limit` is that limit as the window shows
+    // it, with its unit. Sent once as the reading crosses, not with every tone.
+    void alarmRaised(bool above, const QString& limit);
 
 public:
     float value() const { return m_value; }
@@ -103,6 +107,9 @@ private:
 
     void resetAfterUnlink();
     void sweepToMidpoint();
+    // Tells of a reading that has just crossed a limit (AlarmFrequency's tone
+    // for the present value: 0 within the limits).
+    void noteAlarmSide(int toneHz);
 
     QPushButton* m_alarmButton;
     QPushButton* m_limitsButton;
@@ -126,6 +133,8 @@ private:
     double m_low;
     float m_value = 0.0f;
     bool m_alarm = false;
+    // The tone of the last reading (0 within the limits): a crossing changes it.
+    int m_alarmSide = 0;
     std::uint32_t m_function = 0;
     bool m_negative = false;
     QString m_text;

@@ -16,11 +16,15 @@
 #include "ui/common/UiResources.h"
 #include "ui/common/standardshortcuts.h"
 #include "ui/export/ExportDialog.h"
+#include "ui/help/HelpKey.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/help/helpanchors.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorLimitsDialog.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/logger/LoggerWindow.h"
+#include "ui/main/DesktopAlerts.h"
 #include "ui/main/desktopstate.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -94,6 +98,11 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
     // The recorder and the logger window still find the main window here.
 
     setWindowTitle(text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
+    // Before the link's notices are connected to message boxes, so that a
+    // desktop notification goes out before a box waits for the user.
+    m_alerts = new DesktopAlerts(m_link, *m_desktopState, this);
+    // F1 in any window opens the manual at that window's section.
+    new HelpKey([this](const QString& anchor) { showHelp(anchor); }, this);
     buildControls();
     buildMenu();
     readSettings();
@@ -170,6 +179,11 @@ void MainWindow::buildMenu() {
     windowMenu->addAction(text(TextId::MenuWindowComparator), this, &MainWindow::showComparator);
     windowMenu->addAction(text(TextId::MenuWindowRecorder), this, &MainWindow::showRecorder);
     windowMenu->addAction(text(TextId::MenuWindowDataList), this, &MainWindow::showDataList);
+    windowMenu->addSeparator();
+    m_notificationsAction = windowMenu->addAction(translate("Desktop &notifications"));
+    m_notificationsAction->setCheckable(true);
+    m_notificationsAction->setChecked(m_alerts->isEnabled());
+    connect(m_notificationsAction, &QAction::toggled, m_alerts, &DesktopAlerts::setEnabled);
 
     m_portMenu = bar->addMenu(text(TextId::MenuPort));
     m_usbPortAction = m_portMenu->addAction(text(TextId::MenuPortUsb));
@@ -181,6 +195,12 @@ void MainWindow::buildMenu() {
     m_portMenu->addAction(text(TextId::MenuPortCom))->setEnabled(false);
 
     m_helpMenu = bar->addMenu(text(TextId::MenuHelp));
+    m_helpAction = m_helpMenu->addAction(translate("Telmora &Help"), this,
+                                         [this] { showHelp(HelpAnchorFor(this)); });
+    // The menu shows the key; the key itself is HelpKey's in every window.
+    m_helpAction->setShortcut(QKeySequence(Qt::Key_F1));
+    m_helpAction->setShortcutContext(Qt::WidgetShortcut);
+    m_helpMenu->addSeparator();
     m_helpMenu->addAction(text(TextId::MenuHelpAbout), this, &MainWindow::showAbout);
     AddStandardShortcut(*this, *exit, QKeySequence::Quit);
 }
@@ -199,9 +219,11 @@ void MainWindow::createWindows() {
     m_analog = adopt(new AnalogMeterWindow);
     auto* limits = adopt(new ComparatorLimitsDialog);
     m_comparator = adopt(new ComparatorWindow(m_settings.fHiLimit, m_settings.fLowLimit, limits));
+    m_alerts->watchComparator(*m_comparator);
 
     m_recording =
         std::make_unique<RecorderController>(ReadingsOf(m_link), m_files.temporaryDirectory);
+    m_alerts->watchRecording(*m_recording);
     connect(m_recording.get(), &RecorderController::busyChanged, this, &MainWindow::setBusy);
     // One printer for every window: a printer set-up chosen in one holds in all.
     m_printer = GraphPrinter::make();
@@ -422,6 +444,16 @@ void MainWindow::showRecorder() {
 }
 void MainWindow::showComparator() {
     bringUp(m_comparator, true);
+}
+
+void MainWindow::setDesktopNotifier(DesktopNotifier* notifier) {
+    m_alerts->setNotifier(notifier);
+}
+
+void MainWindow::showHelp(const QString& anchor) {
+    if (!m_help)
+        m_help = std::make_unique<HelpWindow>();
+    m_help->showSection(anchor);
 }
 
 void MainWindow::showAbout() {

@@ -31,6 +31,9 @@ class LoggerSessions;
 struct DesktopWindows;
 class LoggerWindow;
 class LineColorDialog;
+class DesktopAlerts;
+class DesktopNotifier;
+class HelpWindow;
 class IniSettings;
 
 // The main window: a narrow tool bar across the top of the screen with the menu
@@ -75,6 +78,12 @@ public:
     // recorder's temporary directory (after createWindows()).
     void offerOrphanedRecordings();
     RecordingRecovery* recordingRecovery() const { return m_recovery.get(); }
+    // Where desktop notifications go (null: nowhere); it outlives this window.
+    void setDesktopNotifier(DesktopNotifier* notifier);
+    DesktopAlerts& desktopAlerts() const { return *m_alerts; }
+    // Opens the user manual at the element with id `anchor`.
+    void showHelp(const QString& anchor);
+    HelpWindow* helpWindow() const { return m_help.get(); }
 
     // The values of the settings file, as they are now.
     const SettingsValues& settings() const { return m_settings; }
@@ -93,6 +102,8 @@ public:
     QAction* usbPortAction() const { return m_usbPortAction; }
     QMenu* portMenu() const { return m_portMenu; }
     QMenu* helpMenu() const { return m_helpMenu; }
+    QAction* helpAction() const { return m_helpAction; }
+    QAction* notificationsAction() const { return m_notificationsAction; }
     QLabel* statusPanel(int index) const {
         return m_tools.statusPanels[static_cast<std::size_t>(index)];
     }
@@ -167,6 +178,10 @@ private:
     QMenu* m_portMenu = nullptr;
     QAction* m_usbPortAction = nullptr;
     QMenu* m_helpMenu = nullptr;
+    QAction* m_helpAction = nullptr;
+    QAction* m_notificationsAction = nullptr;
+    DesktopAlerts* m_alerts = nullptr;
+    std::unique_ptr<HelpWindow> m_help;
 
     // The controllers outlive the windows bound to them (members end in reverse order).
     std::unique_ptr<RecorderController> m_recording;

@@ -4,6 +4,7 @@
 #include "meter/UserFiles.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/common/AppIcon.h"
+#include "ui/common/DbusDesktopNotifier.h"
 #include "ui/main/GuiOptions.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/startup.h"
@@ -72,9 +73,12 @@ int main(int argc, char** argv) {
     // temporary recordings in the data directory (both follow XDG_*), created now.
     const telmora::UserFiles files = telmora::LocateUserFiles(QDir::currentPath());
 
-    // The link outlives the windows it feeds.
+    // The link outlives the windows it feeds, and so does the desktop's
+    // notification service the windows tell of alarms and lost links.
     telmora::MeterLink link(backend);
+    telmora::DbusDesktopNotifier notifier;
     telmora::MainWindow formMain(link, files);
+    formMain.setDesktopNotifier(&notifier);
     // "telmora FILE" opens a recording or a session file.
     telmora::StartMainWindow(formMain, options.file);
     // Once the windows are up: folders that are not used are told, and recordings

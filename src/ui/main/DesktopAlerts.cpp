@@ -1,0 +1,90 @@
+#include "ui/main/DesktopAlerts.h"
+
+#include "meter/MeterLink.h"
+#include "recording/RecorderController.h"
+#include "ui/common/DesktopNotifier.h"
+#include "ui/live/ComparatorWindow.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTimer>
+
+namespace telmora {
+
+namespace {
+
+// The preferences key of the Window menu's "Desktop notifications".
+const QString kNotificationsKey = QStringLiteral("Desktop/Notifications");
+
+} // namespace
+
+DesktopAlerts::DesktopAlerts(MeterLink& link, QSettings& desktopState, QObject* parent)
+    : QObject(parent), m_desktopState(desktopState),
+      m_enabled(desktopState.value(kNotificationsKey, true).toBool()) {
+    connect(&link, &MeterLink::linkLostNotice, this, [this] {
+        tell({translate("Meter link ended"), text(TextId::CableNotFound)});
+    });
+    connect(&link, &MeterLink::meterSilentNotice, this, [this] {
+        tell({translate("Meter link ended"), text(TextId::MeterNotAnswering)});
+    });
+    connect(&link, &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
+        if (waiting)
+            tell({translate("Waiting for the meter"),
+                  translate("The cable or the meter is away. Telmora goes on as soon as "
+                            "readings come back.")});
+    });
+}
+
+void DesktopAlerts::setEnabled(bool on) {
+    if (m_enabled == on)
+        return;
+    m_enabled = on;
+    m_desktopState.setValue(kNotificationsKey, on);
+    m_desktopState.sync();
+}
+
+bool DesktopAlerts::applicationActive() {
+    return QGuiApplication::applicationState() == Qt::ApplicationActive &&
+           QApplication::activeWindow() != nullptr;
+}
+
+void DesktopAlerts::watchComparator(ComparatorWindow& comparator) {
+    connect(&comparator, &ComparatorWindow::alarmRaised, this,
+            [this](bool above, const QString& limit) {
+                tell({translate("Comparator alarm"),
+                      above ? translate("The reading is above the upper limit of %1.").arg(limit)
+                            : translate("The reading is below the lower limit of %1.").arg(limit)});
+            });
+}
+
+void DesktopAlerts::watchRecording(RecorderController& recording) {
+    m_recording = recording.isRecording();
+    connect(&recording, &RecorderController::recordingStateChanged, this,
+            &DesktopAlerts::onRecordingStateChanged);
+    connect(&recording, &RecorderController::errorRaised, this, &DesktopAlerts::onRecorderError);
+}
+
+void DesktopAlerts::onRecordingStateChanged(bool recording) {
+    if (m_recording && !recording) {
+        m_justStopped = true;
+        // The error that stops a recording follows the stop at once; by the
+        // next turn of the event loop any later error is one of its own.
+        QTimer::singleShot(0, this, [this] { m_justStopped = false; });
+    }
+    m_recording = recording;
+}
+
+void DesktopAlerts::onRecorderError(TextId textId) {
+    // Errors of commands the user just gave (not linked, no manual sample) need
+    // no notice: the user is here. Only an error that ends a recording does.
+    if (m_recording || m_justStopped)
+        tell({translate("Recording stopped"), text(textId)});
+}
+
+void DesktopAlerts::tell(const DesktopNotice& notice) {
+    if (m_notifier == nullptr || !m_enabled || applicationActive())
+        return;
+    m_notifier->notify(notice);
+}
+
+} // namespace telmora
