@@ -1,12 +1,13 @@
 #include "ui/main/DesktopAlerts.h"
 
+#include "model/IniSettings.h"
+
 #include "meter/MeterLink.h"
 #include "recording/RecorderController.h"
 #include "ui/common/DesktopNotifier.h"
 #include "ui/live/ComparatorWindow.h"
 
 #include <QApplication>
-#include <QSettings>
 #include <QTimer>
 
 namespace telmora {
@@ -18,7 +19,7 @@ const QString kNotificationsKey = QStringLiteral("Desktop/Notifications");
 
 } // namespace
 
-DesktopAlerts::DesktopAlerts(MeterLink& link, QSettings& desktopState, QObject* parent)
+DesktopAlerts::DesktopAlerts(MeterLink& link, IniSettings& desktopState, QObject* parent)
     : QObject(parent), m_desktopState(desktopState),
       m_enabled(desktopState.value(kNotificationsKey, true).toBool()) {
     connect(&link, &MeterLink::linkLostNotice, this, [this] {
@@ -40,7 +41,9 @@ void DesktopAlerts::setEnabled(bool on) {
         return;
     m_enabled = on;
     m_desktopState.setValue(kNotificationsKey, on);
-    m_desktopState.sync();
+    // Remembered at once; a failure to write is told when the program closes,
+    // where the desktop state is written again.
+    m_desktopState.save();
 }
 
 bool DesktopAlerts::applicationActive() {

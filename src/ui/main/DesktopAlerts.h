@@ -5,9 +5,9 @@
 #include <QObject>
 #include <QString>
 
-class QSettings;
-
 namespace telmora {
+
+class IniSettings;
 
 class ComparatorWindow;
 class DesktopNotifier;
@@ -25,7 +25,7 @@ class DesktopAlerts : public QObject {
     Q_OBJECT
 
 public:
-    DesktopAlerts(MeterLink& link, QSettings& desktopState, QObject* parent = nullptr);
+    DesktopAlerts(MeterLink& link, IniSettings& desktopState, QObject* parent = nullptr);
 
     // Where the notices go; null sends none. The notifier outlives this object.
     void setNotifier(DesktopNotifier* notifier) { m_notifier = notifier; }
@@ -47,7 +47,7 @@ private:
     void onRecordingStateChanged(bool recording);
     void onRecorderError(TextId textId);
 
-    QSettings& m_desktopState;
+    IniSettings& m_desktopState;
     DesktopNotifier* m_notifier = nullptr;
     bool m_enabled = true;
     bool m_recording = false;

@@ -3,6 +3,7 @@
 // notifier; message boxes are intercepted.
 #include "ui/main/DesktopAlerts.h"
 #include "meter/MeterLink.h"
+#include "model/IniSettings.h"
 #include "recording/RecorderController.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
@@ -17,7 +18,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,12 +64,12 @@ protected:
         comparator.applyReading(false, QString::fromLatin1(volts), QStringLiteral("0"), kDcVolts);
     }
 
-    QSettings& state() { return m_state; }
+    IniSettings& state() { return m_state; }
     MeterLink& link() { return m_link; }
 
     QTemporaryDir m_dir;
     UserDirectories m_userDirs;
-    QSettings m_state{m_dir.filePath(QStringLiteral("state.ini")), QSettings::IniFormat};
+    IniSettings m_state{m_dir.filePath(QStringLiteral("state.ini"))};
     MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
     RecordingNotifier m_notifier;
     int m_boxes = 0;
@@ -141,7 +141,7 @@ TEST_F(DesktopAlertsTest, TheSwitchIsRememberedAndOnAtFirst) {
         EXPECT_TRUE(alerts.isEnabled());
         alerts.setEnabled(false);
     }
-    QSettings again(m_dir.filePath(QStringLiteral("state.ini")), QSettings::IniFormat);
+    IniSettings again(m_dir.filePath(QStringLiteral("state.ini")));
     DesktopAlerts alerts(link(), again);
     EXPECT_FALSE(alerts.isEnabled());
 
@@ -184,10 +184,10 @@ TEST_F(DesktopAlertsTest, ARecordingStoppedByAnErrorIsToldOthersAreNot) {
     // that comes later is about something else.
     emit recording.recordingStateChanged(true);
     emit recording.recordingStateChanged(false);
-    emit recording.errorRaised(TextId::OutOfMemory);
+    emit recording.errorRaised(TextId::OutOfMemory, {});
     EXPECT_EQ(m_notifier.notices.size(), 2u);
     QCoreApplication::processEvents(); // the event that stopped it is over
-    emit recording.errorRaised(TextId::OutOfMemory);
+    emit recording.errorRaised(TextId::OutOfMemory, {});
     EXPECT_EQ(m_notifier.notices.size(), 2u);
 }
 
