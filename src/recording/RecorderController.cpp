@@ -276,7 +276,7 @@ void RecorderController::reportUnreadableSamples() {
                 return;
             m_damaged = true;
             emit recordingDamaged();
-            emit errorRaised(kRecordingCutShort);
+            emit errorRaised(kRecordingCutShort, {});
         },
         Qt::QueuedConnection);
 }
