@@ -65,11 +65,11 @@
     <name>GraphPrinter</name>
     <message>
         <source>File: </source>
-        <translation>文件：</translation>
+        <translation>文件: </translation>
     </message>
     <message>
         <source>Printer: </source>
-        <translation>打印机：</translation>
+        <translation>打印机: </translation>
     </message>
 </context>
 <context>
