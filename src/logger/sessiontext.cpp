@@ -1,6 +1,7 @@
 #include "logger/sessiontext.h"
 
 #include "model/SaveFile.h"
+#include "text/texts.h"
 
 #include <QIODevice>
 
@@ -97,7 +98,8 @@ bool ExportSessionsTextFile(const QString& path, std::span<const SampleList> ses
     SaveFile file(path);
     if (!file.open()) {
         if (error != nullptr) {
-            *error = QStringLiteral("Cannot create the file %1: %2").arg(path, file.errorString());
+            *error = translate("SessionFiles", "Cannot create the file %1: %2")
+                         .arg(path, file.errorString());
         }
         return false;
     }
@@ -107,7 +109,8 @@ bool ExportSessionsTextFile(const QString& path, std::span<const SampleList> ses
         });
     if (!written || !file.commit()) {
         if (error != nullptr) {
-            *error = QStringLiteral("Cannot write the file %1: %2").arg(path, file.errorString());
+            *error = translate("SessionFiles", "Cannot write the file %1: %2")
+                         .arg(path, file.errorString());
         }
         return false;
     }

@@ -3,6 +3,7 @@
 #include "logger/sessiontext.h"
 #include "model/SaveFile.h"
 #include "model/tidycsv.h"
+#include "text/texts.h"
 
 #include <charconv>
 
@@ -63,7 +64,8 @@ bool ExportSessionsTidyFile(const QString& path, std::span<const SampleList> ses
     SaveFile file(path);
     if (!file.open()) {
         if (error != nullptr)
-            *error = QStringLiteral("Cannot create the file %1: %2").arg(path, file.errorString());
+            *error = translate("SessionFiles", "Cannot create the file %1: %2")
+                         .arg(path, file.errorString());
         return false;
     }
     const bool written =
@@ -72,7 +74,8 @@ bool ExportSessionsTidyFile(const QString& path, std::span<const SampleList> ses
         });
     if (!written || !file.commit()) {
         if (error != nullptr)
-            *error = QStringLiteral("Cannot write the file %1: %2").arg(path, file.errorString());
+            *error = translate("SessionFiles", "Cannot write the file %1: %2")
+                         .arg(path, file.errorString());
         return false;
     }
     return true;

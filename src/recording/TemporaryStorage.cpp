@@ -292,7 +292,7 @@ bool TemporaryFileSeries::startNext() {
     // Files in a folder that others may change could be swapped under the program.
     if (const QString refusal = FolderRefusal(m_directory); !refusal.isEmpty()) {
         ++m_counter;
-        m_error = QStringLiteral("The folder %1 is not used: %2.")
+        m_error = translate("TemporaryStorage", "The folder %1 is not used: %2.")
                       .arg(QDir::toNativeSeparators(m_directory), refusal);
         return false;
     }

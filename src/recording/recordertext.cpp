@@ -29,7 +29,7 @@ QString DataListLine(const SampleEntry& e, std::int64_t index) {
 
 QString UnreadableDataListLine(std::int64_t index) {
     return QString::number(index + 1) + QLatin1Char(',') +
-           translate("[cannot be read: the recording's file has become shorter]");
+           translate("RecorderText", "[cannot be read: the recording's file has become shorter]");
 }
 
 QString YAxisUnitSuffix(const ReadingRecord& main) {

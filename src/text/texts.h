@@ -171,9 +171,17 @@ enum class TextId : int {
     ErrorCaptionFormat = 9999,
 };
 
-// The text shown for `id`, exactly as written in the table (double and trailing
-// blanks included), passed through translate().
+// The text shown for `id`: its translation into the user's language when one is
+// installed, otherwise exactly as written in the table (double and trailing
+// blanks included). Names and file-name parts are never translated.
 QString text(TextId id);
+
+// The English text of `id` as written in the table, never translated.
+QString sourceText(TextId id);
+
+// False for the entries that read the same in every language (names, file-name
+// parts, separators): these are not offered to translators.
+bool isTranslated(TextId id);
 
 // The number of `id`, as captions and notice lines show it.
 constexpr int textNumber(TextId id) {
@@ -183,8 +191,15 @@ constexpr int textNumber(TextId id) {
 // Every text of the table, in the order of their numbers.
 std::span<const TextId> allTextIds();
 
-// The point every text passes on its way to the user, so that a translation can
-// be put in later. Today it gives the text back unchanged.
+// The point every text passes on its way to the user: the translation of
+// `source` under `context` from the installed translations, or `source` itself.
+// lupdate extracts calls written as translate("Context", "text") with literal
+// arguments (adjacent literals are joined), so every call site in the program
+// names its context this way.
+QString translate(const char* context, const char* source);
+
+// `source` looked up under the table's context. lupdate does not see calls of
+// this form; it stays for texts that are already in the table's context.
 QString translate(const char* source);
 
 // The two caption conventions of the message boxes.

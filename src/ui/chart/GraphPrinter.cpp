@@ -16,8 +16,9 @@ namespace {
 // "Printer: name" or "File: path", so a message says where the job was going.
 QString printTarget(const QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        return QStringLiteral("File: ") + QDir::toNativeSeparators(printer.outputFileName());
-    return QStringLiteral("Printer: ") + printer.printerName();
+        return translate("GraphPrinter", "File: ") +
+               QDir::toNativeSeparators(printer.outputFileName());
+    return translate("GraphPrinter", "Printer: ") + printer.printerName();
 }
 
 void reportPrintProblem(QWidget* owner, TextId id, const QString& detail) {

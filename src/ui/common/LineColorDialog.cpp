@@ -1,5 +1,6 @@
 #include "ui/common/LineColorDialog.h"
 
+#include "text/texts.h"
 #include "ui/common/FileDialogs.h"
 
 #include <QGridLayout>
@@ -36,7 +37,7 @@ void ShapeFrame::paintEvent(QPaintEvent* event) {
 }
 
 LineColorDialog::LineColorDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Graph Line Color"));
+    setWindowTitle(translate("LineColorDialog", "Graph Line Color"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildControls();
@@ -52,11 +53,11 @@ void LineColorDialog::buildControls() {
     m_secondSwatch = new ShapeFrame(this);
     named(m_firstSwatch, "ShapeLineColor1");
     named(m_secondSwatch, "ShapeLineColor2");
-    m_firstButton = new QPushButton(QStringLiteral("Line Color 1..."), this);
-    m_secondButton = new QPushButton(QStringLiteral("Line Color 2..."), this);
-    m_defaultButton = new QPushButton(QStringLiteral("Default"), this);
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_firstButton = new QPushButton(translate("LineColorDialog", "Line Color 1..."), this);
+    m_secondButton = new QPushButton(translate("LineColorDialog", "Line Color 2..."), this);
+    m_defaultButton = new QPushButton(translate("LineColorDialog", "Default"), this);
+    m_okButton = new QPushButton(translate("LineColorDialog", "OK"), this);
+    m_cancelButton = new QPushButton(translate("LineColorDialog", "Cancel"), this);
     named(m_firstButton, "btnLineColor1");
     named(m_secondButton, "btnLineColor2");
     named(m_defaultButton, "btnDefault");

@@ -130,7 +130,7 @@ BoxButton showOnUiThread(const BoxRequest& request) {
         buttons = QMessageBox::Ok;
     box.setStandardButtons(buttons);
     if (QAbstractButton* saveAs = box.button(QMessageBox::Save))
-        saveAs->setText(translate("Save &As…"));
+        saveAs->setText(translate("MessageBox", "Save &As…"));
     if (request.defaultButton != BoxButton::None)
         box.setDefaultButton(toStandard(request.defaultButton));
     // Closing the box with the window's close button or Escape answers Cancel

@@ -33,9 +33,14 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(parent) {
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(3);
-    const char* rowNames[kRows] = {"Count", "Mean", "Std. dev.", "Minimum", "Maximum", "Overloads"};
+    const char* rowNames[kRows] = {QT_TRANSLATE_NOOP("StatisticsPanel", "Count"),
+                                   QT_TRANSLATE_NOOP("StatisticsPanel", "Mean"),
+                                   QT_TRANSLATE_NOOP("StatisticsPanel", "Std. dev."),
+                                   QT_TRANSLATE_NOOP("StatisticsPanel", "Minimum"),
+                                   QT_TRANSLATE_NOOP("StatisticsPanel", "Maximum"),
+                                   QT_TRANSLATE_NOOP("StatisticsPanel", "Overloads")};
     for (int row = 0; row < kRows; ++row) {
-        auto* name = new QLabel(translate(rowNames[row]), this);
+        auto* name = new QLabel(translate("StatisticsPanel", rowNames[row]), this);
         grid->addWidget(name, row + 1, 0);
     }
     for (int column = 0; column < 2; ++column) {
@@ -59,8 +64,8 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(parent) {
         }
     }
     grid->setRowStretch(kRows + 1, 1);
-    setColumnTitle(Column::Whole, translate("Recording"));
-    setColumnTitle(Column::Shown, translate("Shown"));
+    setColumnTitle(Column::Whole, translate("StatisticsPanel", "Recording"));
+    setColumnTitle(Column::Shown, translate("StatisticsPanel", "Shown"));
     clear();
 }
 
@@ -72,10 +77,10 @@ void StatisticsPanel::showGroups(const StatisticsGroup* whole, const StatisticsG
                                  std::optional<Resolution> resolution) {
     const StatisticsGroup* named = whole != nullptr ? whole : shown;
     if (named == nullptr) {
-        setTitle(translate("Statistics"));
+        setTitle(translate("StatisticsPanel", "Statistics"));
     } else {
         const QString unit = QString::fromStdString(named->unit);
-        setTitle(translate("Statistics") + QStringLiteral(" \u2013 ") + unit +
+        setTitle(translate("StatisticsPanel", "Statistics") + QStringLiteral(" \u2013 ") + unit +
                  (named->mode.empty() ? QString() : QLatin1Char(' ') + mode(*named)));
     }
     showColumn(Column::Whole, whole, resolution);

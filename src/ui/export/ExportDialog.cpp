@@ -72,7 +72,8 @@ void ExportDialog::buildTypeGroup() {
     m_metafileButton = radio(TextId::ExportMetaFile, m_typeGroup);
     m_bitmapButton = radio(TextId::ExportBitMap, m_typeGroup);
     m_textButton = radio(TextId::ExportTextOnly, m_typeGroup);
-    m_tidyTextButton = new QRadioButton(translate("Tidy CSV (date, time, SI values)"), m_typeGroup);
+    m_tidyTextButton = new QRadioButton(
+        translate("ExportDialog", "Tidy CSV (date, time, SI values)"), m_typeGroup);
     auto* typeLayout = new QVBoxLayout(m_typeGroup);
     typeLayout->addWidget(m_metafileButton);
     typeLayout->addWidget(m_bitmapButton);

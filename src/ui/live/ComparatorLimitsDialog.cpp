@@ -1,6 +1,7 @@
 #include "ui/live/ComparatorLimitsDialog.h"
 
 #include "model/needle.h"
+#include "text/texts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
@@ -25,7 +26,7 @@ QString shortest(double v) {
 
 ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DlgHiLowForm"));
-    setWindowTitle(QStringLiteral("Comparator Hi-Low limit setting"));
+    setWindowTitle(translate("ComparatorLimitsDialog", "Comparator Hi-Low limit setting"));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
     setModal(true);
 
@@ -40,8 +41,8 @@ ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent
 }
 
 void ComparatorLimitsDialog::buildLimitControls() {
-    m_highCaption = new QLabel(QStringLiteral("Upper-Limit : "), this);
-    m_lowCaption = new QLabel(QStringLiteral("Lower-Limit : "), this);
+    m_highCaption = new QLabel(translate("ComparatorLimitsDialog", "Upper-Limit : "), this);
+    m_lowCaption = new QLabel(translate("ComparatorLimitsDialog", "Lower-Limit : "), this);
     m_highEdit = new QLineEdit(this);
     m_lowEdit = new QLineEdit(this);
     m_highEdit->setObjectName(QStringLiteral("mkeHiLimit"));

@@ -65,7 +65,7 @@ ComparatorWindow::ComparatorWindow(double highLimit, double lowLimit,
 
     m_alarmButton = new QPushButton(this);
     m_alarmButton->setObjectName(QStringLiteral("bbtnAlart"));
-    m_alarmButton->setText(QStringLiteral("OFF"));
+    m_alarmButton->setText(translate("ComparatorWindow", "OFF"));
     m_alarmButton->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_alarm_off")));
     m_alarmButton->setFocusPolicy(Qt::TabFocus);
     connect(m_alarmButton, &QPushButton::clicked, this, &ComparatorWindow::toggleAlarm);
@@ -74,7 +74,7 @@ ComparatorWindow::ComparatorWindow(double highLimit, double lowLimit,
     m_limitsButton->setObjectName(QStringLiteral("bbtnHiLowLimit"));
     m_limitsButton->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_limits")));
     m_limitsButton->setIconSize(QSize(24, 24));
-    m_limitsButton->setToolTip(QStringLiteral("Comparator Hi-Low limit setting"));
+    m_limitsButton->setToolTip(translate("ComparatorWindow", "Comparator Hi-Low limit setting"));
     m_limitsButton->setFocusPolicy(Qt::TabFocus);
     connect(m_limitsButton, &QPushButton::clicked, this, &ComparatorWindow::editLimits);
 
@@ -222,7 +222,8 @@ void ComparatorWindow::toggleAlarm() {
 
 void ComparatorWindow::setAlarmOn(bool on) {
     m_alarm = on;
-    m_alarmButton->setText(m_alarm ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    m_alarmButton->setText(m_alarm ? translate("ComparatorWindow", "ON")
+                                   : translate("ComparatorWindow", "OFF"));
     m_alarmButton->setIcon(telmora::DisplayIcon(m_alarm ? QStringLiteral("glyph_alarm")
                                                         : QStringLiteral("glyph_alarm_off")));
 }

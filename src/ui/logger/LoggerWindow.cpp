@@ -129,7 +129,8 @@ void LoggerWindow::buildCentre() {
     m_graph = new SessionGraphView(m_sessions, *m_tabs, *m_lineColors, m_printer.get(), client);
     row->addWidget(m_graph, 1);
     m_statistics = new StatisticsPanel(client);
-    m_statistics->setColumnTitle(StatisticsPanel::Column::Whole, translate("All sessions"));
+    m_statistics->setColumnTitle(StatisticsPanel::Column::Whole,
+                                 translate("LoggerWindow", "All sessions"));
     row->addWidget(m_statistics);
     setCentralWidget(central);
     m_graph->chart().setFocus();
@@ -241,7 +242,7 @@ void LoggerWindow::showStatistics() {
     const GroupedStatistics ofAll = SessionsStatistics(shown);
     const StatisticsGroup* group = NewestReadingGroup(ofSession, session);
     m_statistics->setColumnTitle(StatisticsPanel::Column::Shown,
-                                 translate("Session %1").arg(s + 1));
+                                 translate("LoggerWindow", "Session %1").arg(s + 1));
     std::optional<StatisticsPanel::Resolution> resolution;
     if (group != nullptr && !session.empty()) {
         const SiReading newest = ReadSi(session.back().main, RecordOrigin::Session);

@@ -75,8 +75,10 @@ SessionGraphView::SessionGraphView(const LoggerSessions& sessions, const Session
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    column->addWidget(buildReadouts(QStringLiteral("Main"), QStringLiteral("Main-Data"), m_main));
-    column->addWidget(buildReadouts(QStringLiteral("Sub"), QStringLiteral("Sub-Data"), m_sub));
+    column->addWidget(
+        buildReadouts(QStringLiteral("Main"), translate("SessionGraphView", "Main-Data"), m_main));
+    column->addWidget(
+        buildReadouts(QStringLiteral("Sub"), translate("SessionGraphView", "Sub-Data"), m_sub));
     column->addWidget(buildButtonBar());
     m_chart = new ChartWidget(this);
     m_chart->setObjectName(QStringLiteral("ChartWidget"));
@@ -100,10 +102,12 @@ QGroupBox* SessionGraphView::buildReadouts(const QString& display, const QString
     row->addWidget(readoutGroup(box, QStringLiteral("pnl") + data, QStringLiteral(" "),
                                 QStringLiteral("pnl") + data, lime, r.time, r.reading),
                    1);
-    row->addWidget(readoutGroup(box, QStringLiteral("grbxMax") + data, QStringLiteral("Max."),
+    row->addWidget(readoutGroup(box, QStringLiteral("grbxMax") + data,
+                                translate("SessionGraphView", "Max."),
                                 QStringLiteral("pnlMax") + data, red, r.maxTime, r.maxReading),
                    1);
-    row->addWidget(readoutGroup(box, QStringLiteral("grbxMin") + data, QStringLiteral("Min."),
+    row->addWidget(readoutGroup(box, QStringLiteral("grbxMin") + data,
+                                translate("SessionGraphView", "Min."),
                                 QStringLiteral("pnlMin") + data, fuchsia, r.minTime, r.minReading),
                    1);
     return box;
@@ -114,9 +118,9 @@ QWidget* SessionGraphView::buildButtonBar() {
     panel->setObjectName(QStringLiteral("PanelSBtn"));
     auto* bar = new QHBoxLayout(panel);
     bar->setContentsMargins(6, 0, 6, 0);
-    m_mainChoice = new QRadioButton(QStringLiteral("Main-Data"), panel);
+    m_mainChoice = new QRadioButton(translate("SessionGraphView", "Main-Data"), panel);
     m_mainChoice->setObjectName(QStringLiteral("rbtnMainData"));
-    m_subChoice = new QRadioButton(QStringLiteral("Sub-data"), panel);
+    m_subChoice = new QRadioButton(translate("SessionGraphView", "Sub-data"), panel);
     m_subChoice->setObjectName(QStringLiteral("rbtnSubData"));
     // Either choice redraws the current session with main or sub readings.
     for (QRadioButton* choice : {m_mainChoice, m_subChoice})
@@ -152,10 +156,10 @@ QWidget* SessionGraphView::buildButtonBar() {
 
 void SessionGraphView::setUpGraph() {
     ChartWidget* g = m_chart;
-    g->setMainTitle(QStringLiteral("Session"));
+    g->setMainTitle(translate("SessionGraphView", "Session"));
     g->setSubTitle(QString());
-    g->setYAxisLabel(QStringLiteral("Reading"));
-    g->setXAxisLabel(QStringLiteral("Time"));
+    g->setYAxisLabel(translate("SessionGraphView", "Reading"));
+    g->setXAxisLabel(translate("SessionGraphView", "Time"));
     g->setNullValue(kSessionGraphNull);
     g->setPlotStyle(ChartWidget::PlotStyle::Line);
     g->setDecimals(3);
@@ -283,7 +287,7 @@ void SessionGraphView::drawSession(int s) {
     showExtremes(s);
     m_chart->setCursorPoint(m_plot.points - 1);
     cursorReadout();
-    m_chart->setMainTitle(QStringLiteral("Session %1").arg(s + 1));
+    m_chart->setMainTitle(translate("SessionGraphView", "Session %1").arg(s + 1));
     m_chart->setLineColor(m_mainChoice->isChecked() ? m_lineColors.firstColor()
                                                     : m_lineColors.secondColor());
     m_chart->refresh();
@@ -321,7 +325,7 @@ void SessionGraphView::cursorReadout() {
             m_sub.reading->clear();
         }
     }
-    m_chart->setYAxisLabel(QStringLiteral("Reading"));
+    m_chart->setYAxisLabel(translate("SessionGraphView", "Reading"));
 }
 
 // --- pictures and printing ---------------------------------------------------------
@@ -352,7 +356,7 @@ void SessionGraphView::print() {
 
 QString SessionGraphView::printedDocument() const {
     const QString path = m_sessions.documentPath();
-    return path.isEmpty() ? translate("sessions downloaded from the meter")
+    return path.isEmpty() ? translate("SessionGraphView", "sessions downloaded from the meter")
                           : QFileInfo(path).fileName();
 }
 

@@ -60,16 +60,19 @@ QString cableAdvice(bool listed) {
 #ifdef Q_OS_LINUX
     if (listed) {
         const QString user = qEnvironmentVariable("USER", QStringLiteral("$USER"));
-        return translate("The cable is plugged in, but this user may not open it. Check that the "
+        return translate("MainWindow",
+                         "The cable is plugged in, but this user may not open it. Check that the "
                          "udev rule 70-telmora-cable.rules is installed and that you are in the "
                          "plugdev group:")
             .append(QStringLiteral("\n    sudo adduser %1 plugdev\n").arg(user))
-            .append(translate("then log in again and plug the cable in anew."));
+            .append(translate("MainWindow", "then log in again and plug the cable in anew."));
     }
-    return translate("Check that the cable is plugged in to the computer and to the meter.");
+    return translate("MainWindow",
+                     "Check that the cable is plugged in to the computer and to the meter.");
 #else
-    return listed ? translate("The cable is plugged in, but it cannot be opened.")
-                  : translate("Check that the cable is plugged in to the computer and to the "
+    return listed ? translate("MainWindow", "The cable is plugged in, but it cannot be opened.")
+                  : translate("MainWindow",
+                              "Check that the cable is plugged in to the computer and to the "
                               "meter.");
 #endif
 }
@@ -165,7 +168,7 @@ void MainWindow::buildMenu() {
     m_linkAction = m_linkMenu->addAction(text(TextId::MenuLink));
     connect(m_linkAction, &QAction::triggered, this, &MainWindow::toggleLink);
     m_linkMenu->addSeparator();
-    m_reconnectAction = m_linkMenu->addAction(translate("&Reconnect automatically"));
+    m_reconnectAction = m_linkMenu->addAction(translate("MainWindow", "&Reconnect automatically"));
     m_reconnectAction->setCheckable(true);
     m_reconnectAction->setChecked(m_link.reconnectsAutomatically());
     connect(m_reconnectAction, &QAction::toggled, this, &MainWindow::setReconnectAutomatically);
@@ -392,7 +395,7 @@ void MainWindow::onWaitingForCableChanged(bool waiting) {
     // first reading that comes back finds them linked again.
     setLiveWindowsLinked(!waiting && m_link.isLinked());
     QLabel* status = m_tools.statusPanels[0];
-    status->setText(waiting ? translate("Waiting for the cable…") : QString());
+    status->setText(waiting ? translate("MainWindow", "Waiting for the cable…") : QString());
     status->setVisible(waiting);
     if (waiting && m_recording)
         m_recording->readingsInterrupted();

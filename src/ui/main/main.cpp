@@ -8,6 +8,7 @@
 #include "ui/main/GuiOptions.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/startup.h"
+#include "ui/main/translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,6 +69,9 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows to the installed desktop file.
     QGuiApplication::setDesktopFileName(QStringLiteral("telmora"));
     QApplication::setWindowIcon(telmora::AppIcon());
+    // The user's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), before any window
+    // exists; numbers keep the "." of the C locale set above.
+    telmora::InstallTranslations(app, QLocale::system());
 
     // Per-user files: settings and desktop state in the configuration directory,
     // temporary recordings in the data directory (both follow XDG_*), created now.

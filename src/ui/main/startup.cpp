@@ -50,8 +50,9 @@ void ReportRefusedFolders(QWidget* owner, const std::vector<RefusedFolder>& fold
     for (const RefusedFolder& folder : folders) {
         const QString meaning =
             folder.use == RefusedFolder::Use::Settings
-                ? translate("The settings and window places of this run are not saved.")
-                : translate("Recordings cannot be kept on the disk while they are taken, so "
+                ? translate("Startup", "The settings and window places of this run are not saved.")
+                : translate("Startup",
+                            "Recordings cannot be kept on the disk while they are taken, so "
                             "recording is refused.");
         message += QStringLiteral("\n\n%1\n(%2)\n%3").arg(folder.path, folder.reason, meaning);
     }

@@ -88,7 +88,8 @@ public:
             return FollowsGap(*m_recording, i);
         case Qt::ToolTipRole:
             if (FollowsGap(*m_recording, i))
-                return translate("The readings were away for a while before this line.");
+                return translate("DataListWindow",
+                                 "The readings were away for a while before this line.");
             return {};
         default:
             return {};
@@ -256,8 +257,8 @@ void DataListWindow::showListOn(int page) {
 void DataListWindow::addJumpCommands() {
     auto* goTo = new QToolButton(m_pageTabs);
     goTo->setObjectName(QStringLiteral("goToSampleButton"));
-    goTo->setText(translate("&Go to Sample…"));
-    goTo->setToolTip(translate("Go to the line of a sample number (Ctrl+G)"));
+    goTo->setText(translate("DataListWindow", "&Go to Sample…"));
+    goTo->setToolTip(translate("DataListWindow", "Go to the line of a sample number (Ctrl+G)"));
     goTo->setAutoRaise(true);
     m_pageTabs->setCornerWidget(goTo, Qt::TopRightCorner);
     connect(goTo, &QToolButton::clicked, this, &DataListWindow::askSampleToGoTo);
@@ -286,8 +287,9 @@ void DataListWindow::askSampleToGoTo() {
         bool ok = false;
         const int current = static_cast<int>(std::max<std::int64_t>(selectedSample(), 1));
         const int chosen = QInputDialog::getInt(
-            this, translate("Go to Sample"), translate("Sample number (1 to %1):").arg(m_lines),
-            current, 1, static_cast<int>(std::min<std::int64_t>(m_lines, INT_MAX)), 1, &ok);
+            this, translate("DataListWindow", "Go to Sample"),
+            translate("DataListWindow", "Sample number (1 to %1):").arg(m_lines), current, 1,
+            static_cast<int>(std::min<std::int64_t>(m_lines, INT_MAX)), 1, &ok);
         if (ok)
             number = chosen;
     }

@@ -72,10 +72,10 @@ void IntervalDialog::buildControls() {
     m_bevel->setFrameShape(QFrame::HLine);
     m_bevel->setFrameShadow(QFrame::Sunken);
 
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton = new QPushButton(translate("IntervalDialog", "OK"), this);
     m_okButton->setObjectName(QStringLiteral("btnOk"));
     m_okButton->setDefault(true);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton = new QPushButton(translate("IntervalDialog", "Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("bbtnCancel"));
     m_cancelButton->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     m_okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));

@@ -3,6 +3,7 @@
 #include "recording/RecorderController.h"
 #include "recording/recorderpages.h"
 #include "recording/recordertext.h"
+#include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
 
@@ -23,10 +24,10 @@ RecorderGraph::RecorderGraph(ChartWidget& chart, const RecorderController& contr
 
 void RecorderGraph::setUp(const QColor& deskColor) {
     ChartWidget& g = m_chart;
-    g.setMainTitle(QStringLiteral("Data Logger"));
+    g.setMainTitle(translate("RecorderGraph", "Data Logger"));
     g.setSubTitle(QString());
-    g.setYAxisLabel(QStringLiteral("Reading"));
-    g.setXAxisLabel(QStringLiteral("Time"));
+    g.setYAxisLabel(translate("RecorderGraph", "Reading"));
+    g.setXAxisLabel(translate("RecorderGraph", "Time"));
     g.setNullValue(kNull);
     g.setPointCount(m_pointsPerPage);
     g.setVisiblePoints(m_pointsPerPage);
@@ -132,7 +133,7 @@ std::pair<std::int64_t, std::int64_t> RecorderGraph::shownSamples() const {
 }
 
 void RecorderGraph::showUnitOf(const SampleEntry* sample) {
-    QString label = QStringLiteral("Reading");
+    QString label = translate("RecorderGraph", "Reading");
     if (sample != nullptr)
         label += YAxisUnitSuffix(sample->main);
     if (m_chart.yAxisLabel() != label) {

@@ -399,10 +399,11 @@ void RecorderWindow::showStatistics() {
     const SiReading reading = RecorderMainReading(*sample);
     const auto [first, end] = m_graph->shownSamples();
     const GroupedStatistics shown = m_controller.rangeStatistics(first, end);
-    m_statistics->setColumnTitle(StatisticsPanel::Column::Shown,
-                                 m_chart->isZoomed()
-                                     ? translate("Zoom")
-                                     : translate("Page %1").arg(m_controller.currentPage()));
+    m_statistics->setColumnTitle(
+        StatisticsPanel::Column::Shown,
+        m_chart->isZoomed()
+            ? translate("RecorderWindow", "Zoom")
+            : translate("RecorderWindow", "Page %1").arg(m_controller.currentPage()));
     m_statistics->showGroups(m_controller.wholeStatistics().find(reading.function, reading.unit),
                              shown.find(reading.function, reading.unit),
                              StatisticsPanel::Resolution{reading.prefixExponent, reading.decimals});

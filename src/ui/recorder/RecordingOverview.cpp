@@ -87,11 +87,13 @@ void RecordingOverview::buildControls() {
     row->setSpacing(3);
     buildToolButtons(row);
     row->addSpacing(14);
-    m_largest = buildExtremePanels(row, "Max", QStringLiteral("red"),
-                                   QStringLiteral("Put the cursor on the largest sample"));
+    m_largest =
+        buildExtremePanels(row, "Max", QStringLiteral("red"),
+                           translate("RecordingOverview", "Put the cursor on the largest sample"));
     row->addSpacing(14);
-    m_smallest = buildExtremePanels(row, "Min", QStringLiteral("fuchsia"),
-                                    QStringLiteral("Put the cursor on the smallest sample"));
+    m_smallest =
+        buildExtremePanels(row, "Min", QStringLiteral("fuchsia"),
+                           translate("RecordingOverview", "Put the cursor on the smallest sample"));
     m_powerFactorMain = new QLabel(m_displayPanel);
     m_powerFactorSub = new QLabel(m_displayPanel);
     m_powerFactorMain->hide();
@@ -187,10 +189,10 @@ void RecordingOverview::connectControls() {
 void RecordingOverview::setUpGraph() {
     ChartWidget* g = m_chart;
     const QColor buttonFace = palette().color(QPalette::Button);
-    g->setMainTitle(QStringLiteral("Data Logger"));
+    g->setMainTitle(translate("RecordingOverview", "Data Logger"));
     g->setSubTitle(QString());
-    g->setYAxisLabel(QStringLiteral("Reading"));
-    g->setXAxisLabel(QStringLiteral("Time"));
+    g->setYAxisLabel(translate("RecordingOverview", "Reading"));
+    g->setXAxisLabel(translate("RecordingOverview", "Time"));
     g->setDeskColor(buttonFace);
     g->setGraphBackColor(Qt::white);
     g->setGraphForeColor(buttonFace);
@@ -399,7 +401,9 @@ void RecordingOverview::showStatistics() {
                                     });
     }
     m_statisticsPanel->setColumnTitle(StatisticsPanel::Column::Shown,
-                                      m_chart->isZoomed() ? translate("Zoom") : translate("Shown"));
+                                      m_chart->isZoomed()
+                                          ? translate("RecordingOverview", "Zoom")
+                                          : translate("RecordingOverview", "Shown"));
     m_statisticsPanel->showGroups(
         m_statistics->whole().find(reading.function, reading.unit),
         shown.find(reading.function, reading.unit),

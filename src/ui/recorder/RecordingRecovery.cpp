@@ -24,7 +24,8 @@ RecordingRecovery::~RecordingRecovery() = default;
 
 QString RecordingRecovery::question(const OrphanedRecording& orphan) {
     // Dates and numbers look the same in every locale, like the rest of the program.
-    return translate("Telmora ended unexpectedly while recording. Open the recording of %1 "
+    return translate("RecordingRecovery",
+                     "Telmora ended unexpectedly while recording. Open the recording of %1 "
                      "with %2 samples?")
         .arg(orphan.lastWritten.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
              QString::number(orphan.sampleCount));

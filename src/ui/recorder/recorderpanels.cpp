@@ -35,9 +35,10 @@ RecorderReadouts::RecorderReadouts(QWidget* parent) : QWidget(parent) {
     row->addWidget(m_time, 3);
     m_reading = addRecordPanels("Reading", nullptr);
     row->addSpacing(14);
-    m_largest = addRecordPanels("Max", makeTitle(this, QStringLiteral("Max."), "red"));
+    m_largest = addRecordPanels("Max", makeTitle(this, translate("RecorderPanels", "Max."), "red"));
     row->addSpacing(14);
-    m_smallest = addRecordPanels("Min", makeTitle(this, QStringLiteral("Min."), "fuchsia"));
+    m_smallest =
+        addRecordPanels("Min", makeTitle(this, translate("RecorderPanels", "Min."), "fuchsia"));
 }
 
 RecorderReadouts::RecordPanels RecorderReadouts::addRecordPanels(const char* prefixName,
