@@ -55,6 +55,33 @@
     </message>
 </context>
 <context>
+    <name>DesktopAlerts</name>
+    <message>
+        <source>Meter link ended</source>
+        <translation>Verbindung zum Messgerät beendet</translation>
+    </message>
+    <message>
+        <source>Waiting for the meter</source>
+        <translation>Warten auf das Messgerät</translation>
+    </message>
+    <message>
+        <source>Comparator alarm</source>
+        <translation>Komparator-Alarm</translation>
+    </message>
+    <message>
+        <source>The reading is above the upper limit of %1.</source>
+        <translation>Der Messwert liegt über dem oberen Grenzwert von %1.</translation>
+    </message>
+    <message>
+        <source>The reading is below the lower limit of %1.</source>
+        <translation>Der Messwert liegt unter dem unteren Grenzwert von %1.</translation>
+    </message>
+    <message>
+        <source>Recording stopped</source>
+        <translation>Aufzeichnung angehalten</translation>
+    </message>
+</context>
+<context>
     <name>ExportDialog</name>
     <message>
         <source>Tidy CSV (date, time, SI values)</source>
@@ -70,6 +97,29 @@
     <message>
         <source>Printer: </source>
         <translation>Drucker: </translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vorwärts</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Find in the manual (Ctrl+F)</source>
+        <translation>Im Handbuch suchen (Strg+F)</translation>
     </message>
 </context>
 <context>
@@ -146,6 +196,14 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>Warte auf das Kabel…</translation>
+    </message>
+    <message>
+        <source>Desktop &amp;notifications</source>
+        <translation>Desktop-&amp;Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>Telmora &amp;Help</source>
+        <translation>Telmora-&amp;Hilfe</translation>
     </message>
 </context>
 <context>

@@ -55,6 +55,33 @@
     </message>
 </context>
 <context>
+    <name>DesktopAlerts</name>
+    <message>
+        <source>Meter link ended</source>
+        <translation>Enlace con el multímetro finalizado</translation>
+    </message>
+    <message>
+        <source>Waiting for the meter</source>
+        <translation>Esperando al multímetro</translation>
+    </message>
+    <message>
+        <source>Comparator alarm</source>
+        <translation>Alarma del comparador</translation>
+    </message>
+    <message>
+        <source>The reading is above the upper limit of %1.</source>
+        <translation>La lectura supera el límite superior de %1.</translation>
+    </message>
+    <message>
+        <source>The reading is below the lower limit of %1.</source>
+        <translation>La lectura está por debajo del límite inferior de %1.</translation>
+    </message>
+    <message>
+        <source>Recording stopped</source>
+        <translation>Registro detenido</translation>
+    </message>
+</context>
+<context>
     <name>ExportDialog</name>
     <message>
         <source>Tidy CSV (date, time, SI values)</source>
@@ -70,6 +97,29 @@
     <message>
         <source>Printer: </source>
         <translation>Impresora: </translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Adelante</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Contenido</translation>
+    </message>
+    <message>
+        <source>Find in the manual (Ctrl+F)</source>
+        <translation>Buscar en el manual (Ctrl+F)</translation>
     </message>
 </context>
 <context>
@@ -146,6 +196,14 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>Esperando el cable…</translation>
+    </message>
+    <message>
+        <source>Desktop &amp;notifications</source>
+        <translation>&amp;Notificaciones del escritorio</translation>
+    </message>
+    <message>
+        <source>Telmora &amp;Help</source>
+        <translation>&amp;Ayuda de Telmora</translation>
     </message>
 </context>
 <context>

@@ -55,6 +55,33 @@
     </message>
 </context>
 <context>
+    <name>DesktopAlerts</name>
+    <message>
+        <source>Meter link ended</source>
+        <translation>Liaison avec le multimètre terminée</translation>
+    </message>
+    <message>
+        <source>Waiting for the meter</source>
+        <translation>En attente du multimètre</translation>
+    </message>
+    <message>
+        <source>Comparator alarm</source>
+        <translation>Alarme du comparateur</translation>
+    </message>
+    <message>
+        <source>The reading is above the upper limit of %1.</source>
+        <translation>La mesure dépasse la limite haute de %1.</translation>
+    </message>
+    <message>
+        <source>The reading is below the lower limit of %1.</source>
+        <translation>La mesure est sous la limite basse de %1.</translation>
+    </message>
+    <message>
+        <source>Recording stopped</source>
+        <translation>Enregistrement arrêté</translation>
+    </message>
+</context>
+<context>
     <name>ExportDialog</name>
     <message>
         <source>Tidy CSV (date, time, SI values)</source>
@@ -70,6 +97,29 @@
     <message>
         <source>Printer: </source>
         <translation>Imprimante : </translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Find in the manual (Ctrl+F)</source>
+        <translation>Rechercher dans le manuel (Ctrl+F)</translation>
     </message>
 </context>
 <context>
@@ -146,6 +196,14 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>En attente du câble…</translation>
+    </message>
+    <message>
+        <source>Desktop &amp;notifications</source>
+        <translation>&amp;Notifications du bureau</translation>
+    </message>
+    <message>
+        <source>Telmora &amp;Help</source>
+        <translation>&amp;Aide de Telmora</translation>
     </message>
 </context>
 <context>

@@ -55,6 +55,33 @@
     </message>
 </context>
 <context>
+    <name>DesktopAlerts</name>
+    <message>
+        <source>Meter link ended</source>
+        <translation>Połączenie z miernikiem zakończone</translation>
+    </message>
+    <message>
+        <source>Waiting for the meter</source>
+        <translation>Oczekiwanie na miernik</translation>
+    </message>
+    <message>
+        <source>Comparator alarm</source>
+        <translation>Alarm komparatora</translation>
+    </message>
+    <message>
+        <source>The reading is above the upper limit of %1.</source>
+        <translation>Odczyt przekracza górną granicę %1.</translation>
+    </message>
+    <message>
+        <source>The reading is below the lower limit of %1.</source>
+        <translation>Odczyt jest poniżej dolnej granicy %1.</translation>
+    </message>
+    <message>
+        <source>Recording stopped</source>
+        <translation>Rejestracja zatrzymana</translation>
+    </message>
+</context>
+<context>
     <name>ExportDialog</name>
     <message>
         <source>Tidy CSV (date, time, SI values)</source>
@@ -70,6 +97,29 @@
     <message>
         <source>Printer: </source>
         <translation>Drukarka: </translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>Pomoc</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Wstecz</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Dalej</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Spis treści</translation>
+    </message>
+    <message>
+        <source>Find in the manual (Ctrl+F)</source>
+        <translation>Szukaj w podręczniku (Ctrl+F)</translation>
     </message>
 </context>
 <context>
@@ -146,6 +196,14 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>Oczekiwanie na kabel…</translation>
+    </message>
+    <message>
+        <source>Desktop &amp;notifications</source>
+        <translation>&amp;Powiadomienia pulpitu</translation>
+    </message>
+    <message>
+        <source>Telmora &amp;Help</source>
+        <translation>&amp;Pomoc programu Telmora</translation>
     </message>
 </context>
 <context>

@@ -55,6 +55,33 @@
     </message>
 </context>
 <context>
+    <name>DesktopAlerts</name>
+    <message>
+        <source>Meter link ended</source>
+        <translation>仪表连接已结束</translation>
+    </message>
+    <message>
+        <source>Waiting for the meter</source>
+        <translation>正在等待仪表</translation>
+    </message>
+    <message>
+        <source>Comparator alarm</source>
+        <translation>比较器报警</translation>
+    </message>
+    <message>
+        <source>The reading is above the upper limit of %1.</source>
+        <translation>读数高于上限 %1。</translation>
+    </message>
+    <message>
+        <source>The reading is below the lower limit of %1.</source>
+        <translation>读数低于下限 %1。</translation>
+    </message>
+    <message>
+        <source>Recording stopped</source>
+        <translation>记录已停止</translation>
+    </message>
+</context>
+<context>
     <name>ExportDialog</name>
     <message>
         <source>Tidy CSV (date, time, SI values)</source>
@@ -70,6 +97,29 @@
     <message>
         <source>Printer: </source>
         <translation>打印机: </translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>后退</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>前进</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>目录</translation>
+    </message>
+    <message>
+        <source>Find in the manual (Ctrl+F)</source>
+        <translation>在手册中查找 (Ctrl+F)</translation>
     </message>
 </context>
 <context>
@@ -146,6 +196,14 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>正在等待电缆…</translation>
+    </message>
+    <message>
+        <source>Desktop &amp;notifications</source>
+        <translation>桌面通知(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Telmora &amp;Help</source>
+        <translation>Telmora 帮助(&amp;H)</translation>
     </message>
 </context>
 <context>

@@ -59,7 +59,7 @@ int anchorPosition(const QTextDocument& document, const QString& anchor) {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     InitUiResources();
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(text(TextId::ProgramName) + QLatin1Char(' ') + translate("Help"));
+    setWindowTitle(text(TextId::ProgramName) + QLatin1Char(' ') + translate("HelpWindow", "Help"));
     setWindowIcon(AppIcon());
     buildControls();
     m_browser->setSource(sectionUrl(QString()));
@@ -94,10 +94,11 @@ void HelpWindow::buildControls() {
         tools->addWidget(b);
         return b;
     };
-    QToolButton* back = tool(QStyle::SP_ArrowBack, translate("Back"), &QTextBrowser::backward);
+    QToolButton* back =
+        tool(QStyle::SP_ArrowBack, translate("HelpWindow", "Back"), &QTextBrowser::backward);
     QToolButton* forward =
-        tool(QStyle::SP_ArrowForward, translate("Forward"), &QTextBrowser::forward);
-    tool(QStyle::SP_DirHomeIcon, translate("Contents"), &QTextBrowser::home);
+        tool(QStyle::SP_ArrowForward, translate("HelpWindow", "Forward"), &QTextBrowser::forward);
+    tool(QStyle::SP_DirHomeIcon, translate("HelpWindow", "Contents"), &QTextBrowser::home);
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QToolButton::setEnabled);
@@ -105,7 +106,7 @@ void HelpWindow::buildControls() {
     tools->addStretch(1);
     m_find = new QLineEdit(this);
     m_find->setObjectName(QStringLiteral("helpFind"));
-    m_find->setPlaceholderText(translate("Find in the manual (Ctrl+F)"));
+    m_find->setPlaceholderText(translate("HelpWindow", "Find in the manual (Ctrl+F)"));
     m_find->setClearButtonEnabled(true);
     m_find->setMinimumWidth(260);
     tools->addWidget(m_find);

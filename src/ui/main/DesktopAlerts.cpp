@@ -23,14 +23,14 @@ DesktopAlerts::DesktopAlerts(MeterLink& link, IniSettings& desktopState, QObject
     : QObject(parent), m_desktopState(desktopState),
       m_enabled(desktopState.value(kNotificationsKey, true).toBool()) {
     connect(&link, &MeterLink::linkLostNotice, this, [this] {
-        tell({translate("Meter link ended"), text(TextId::CableNotFound)});
+        tell({translate("DesktopAlerts", "Meter link ended"), text(TextId::CableNotFound)});
     });
     connect(&link, &MeterLink::meterSilentNotice, this, [this] {
-        tell({translate("Meter link ended"), text(TextId::MeterNotAnswering)});
+        tell({translate("DesktopAlerts", "Meter link ended"), text(TextId::MeterNotAnswering)});
     });
     connect(&link, &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
         if (waiting)
-            tell({translate("Waiting for the meter"),
+            tell({translate("DesktopAlerts", "Waiting for the meter"),
                   translate("The cable or the meter is away. Telmora goes on as soon as "
                             "readings come back.")});
     });
@@ -52,12 +52,15 @@ bool DesktopAlerts::applicationActive() {
 }
 
 void DesktopAlerts::watchComparator(ComparatorWindow& comparator) {
-    connect(&comparator, &ComparatorWindow::alarmRaised, this,
-            [this](bool above, const QString& limit) {
-                tell({translate("Comparator alarm"),
-                      above ? translate("The reading is above the upper limit of %1.").arg(limit)
-                            : translate("The reading is below the lower limit of %1.").arg(limit)});
-            });
+    connect(
+        &comparator, &ComparatorWindow::alarmRaised, this,
+        [this](bool above, const QString& limit) {
+            tell({translate("DesktopAlerts", "Comparator alarm"),
+                  above ? translate("DesktopAlerts", "The reading is above the upper limit of %1.")
+                              .arg(limit)
+                        : translate("DesktopAlerts", "The reading is below the lower limit of %1.")
+                              .arg(limit)});
+        });
 }
 
 void DesktopAlerts::watchRecording(RecorderController& recording) {
@@ -81,7 +84,7 @@ void DesktopAlerts::onRecorderError(TextId textId) {
     // Errors of commands the user just gave (not linked, no manual sample) need
     // no notice: the user is here. Only an error that ends a recording does.
     if (m_recording || m_justStopped)
-        tell({translate("Recording stopped"), text(textId)});
+        tell({translate("DesktopAlerts", "Recording stopped"), text(textId)});
 }
 
 void DesktopAlerts::tell(const DesktopNotice& notice) {

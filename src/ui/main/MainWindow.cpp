@@ -183,7 +183,8 @@ void MainWindow::buildMenu() {
     windowMenu->addAction(text(TextId::MenuWindowRecorder), this, &MainWindow::showRecorder);
     windowMenu->addAction(text(TextId::MenuWindowDataList), this, &MainWindow::showDataList);
     windowMenu->addSeparator();
-    m_notificationsAction = windowMenu->addAction(translate("Desktop &notifications"));
+    m_notificationsAction =
+        windowMenu->addAction(translate("MainWindow", "Desktop &notifications"));
     m_notificationsAction->setCheckable(true);
     m_notificationsAction->setChecked(m_alerts->isEnabled());
     connect(m_notificationsAction, &QAction::toggled, m_alerts, &DesktopAlerts::setEnabled);
@@ -198,7 +199,7 @@ void MainWindow::buildMenu() {
     m_portMenu->addAction(text(TextId::MenuPortCom))->setEnabled(false);
 
     m_helpMenu = bar->addMenu(text(TextId::MenuHelp));
-    m_helpAction = m_helpMenu->addAction(translate("Telmora &Help"), this,
+    m_helpAction = m_helpMenu->addAction(translate("MainWindow", "Telmora &Help"), this,
                                          [this] { showHelp(HelpAnchorFor(this)); });
     // The menu shows the key; the key itself is HelpKey's in every window.
     m_helpAction->setShortcut(QKeySequence(Qt::Key_F1));
