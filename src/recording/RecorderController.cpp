@@ -356,6 +356,7 @@ void RecorderController::clear() {
     m_lastPage = m_currentPage = 1;
     m_sampleTimer->setInterval(m_intervalMs);
     m_recording.clear();
+    m_documentPath.clear();
     ++m_recordingGeneration;
     m_damaged = false;
     m_statisticsCounter->cancel();
@@ -435,6 +436,7 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
                          pathText + QStringLiteral(": the file could not be read to its end"));
     else if (result.outcome == LoadOutcome::OutOfMemory)
         emit errorRaised(kOutOfMemory, {});
+    m_documentPath = result.outcome == LoadOutcome::Loaded ? pathText : QString();
     if (result.outcome == LoadOutcome::Loaded)
         emit recordingLoaded(static_cast<qsizetype>(count));
     else
@@ -497,6 +499,7 @@ bool RecorderController::saveAndWait(const QString& path) {
 void RecorderController::finishSave(const SaveResult& result) {
     if (result.saved) {
         m_recording.setUnsaved(false);
+        m_documentPath = QDir::toNativeSeparators(result.path);
         emit unsavedChanged();
     }
     setBusy(false);

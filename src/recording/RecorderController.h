@@ -167,6 +167,9 @@ public:
                          TextExportFormat format = TextExportFormat::Standard);
     // Saves and waits for the result (closing the program). True when saved.
     bool saveAndWait(const QString& path);
+    // The file the recording was opened from or last saved to; empty for a
+    // recording that never was in a file (printed pages name it).
+    const QString& documentPath() const { return m_documentPath; }
     // Waits for a running job and delivers its result now.
     void waitForJob();
 
@@ -227,6 +230,7 @@ private:
     // (`fileCut`): it stays in memory only and the recording stops.
     void storageFailed(bool fileCut);
 
+    QString m_documentPath;
     LiveReadingSource m_source;
     TemporaryFileSeries m_temporaryFiles;
     // The current temporary file holds the first samples of this recording (in

@@ -30,6 +30,7 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
 #include "ui/recorder/RecordingRecovery.h"
+#include "ui/recorder/recorderfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -236,6 +237,7 @@ void MainWindow::createWindows() {
     connect(m_recovery.get(), &RecordingRecovery::recorderWanted, this, &MainWindow::showRecorder);
     auto* overview = adopt(new RecordingOverview(m_printer.get()));
     connect(m_recorder, &RecorderWindow::overviewRequested, overview, [this, overview] {
+        overview->setDocumentName(PrintedDocumentName(*m_recording));
         overview->viewRecording(m_recording->recording(), m_recording->statistics());
     });
     connect(m_recording.get(), &RecorderController::statisticsChanged, overview,

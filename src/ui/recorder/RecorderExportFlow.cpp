@@ -63,7 +63,8 @@ void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
               static_cast<int>(std::lround(m_dialog.pictureHeight()))),
         first,
         last,
-        currentPage};
+        currentPage,
+        PrintedDocumentName(m_controller)};
     // Pages are shown through the controller, so the window draws each one first.
     QString reason;
     const PictureExportResult result = exportChartPictures(

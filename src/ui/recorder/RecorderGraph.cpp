@@ -6,6 +6,7 @@
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
+#include "ui/recorder/recorderfiles.h"
 
 #include <algorithm>
 
@@ -143,7 +144,7 @@ void RecorderGraph::showUnitOf(const SampleEntry* sample) {
 }
 
 void RecorderGraph::printPage() {
-    printChart(m_chart, m_printer, m_chart.window());
+    printChart(m_chart, m_printer, m_chart.window(), PrintedDocumentName(m_controller));
 }
 
 } // namespace telmora

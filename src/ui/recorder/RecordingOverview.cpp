@@ -412,7 +412,7 @@ void RecordingOverview::showStatistics() {
 
 // Printed in black and white, shown in colour again afterwards.
 void RecordingOverview::printGraph() {
-    printChart(*m_chart, m_printer.get(), this);
+    printChart(*m_chart, m_printer.get(), this, m_documentName);
 }
 
 ExportDialog& RecordingOverview::exportDialog() {
@@ -446,6 +446,7 @@ void RecordingOverview::exportGraph() {
     PictureExportRequest request{
         dlg->exportType(), destination, fileName,
         QSize(static_cast<int>(dlg->pictureWidth()), static_cast<int>(dlg->pictureHeight()))};
+    request.document = m_documentName;
     QString reason;
     if (exportChartPictures(*m_chart, request, m_printer.get(), this, {}, &reason) ==
         PictureExportResult::WriteFailed)

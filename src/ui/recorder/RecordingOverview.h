@@ -35,6 +35,8 @@ public:
 
     // Shows `recording`, whose statistics are `statistics`, modally until the user
     // closes the viewer.
+    // What printed pages name in their header (the recording's file).
+    void setDocumentName(const QString& name) { m_documentName = name; }
     void viewRecording(const telmora::Recording& recording,
                        const telmora::RecordingStatistics& statistics);
 
@@ -116,6 +118,7 @@ private:
     QLabel* m_powerFactorMain = nullptr; // kept hidden
     QLabel* m_powerFactorSub = nullptr;  // kept hidden
     QStatusBar* m_statusBar = nullptr;
+    QString m_documentName;
 };
 
 } // namespace telmora

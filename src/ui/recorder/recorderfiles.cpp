@@ -1,5 +1,6 @@
 #include "ui/recorder/recorderfiles.h"
 
+#include "recording/RecorderController.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/common/FileDialogs.h"
@@ -7,8 +8,15 @@
 #include "ui/common/ProgressWindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace telmora {
+
+QString PrintedDocumentName(const RecorderController& controller) {
+    const QString& path = controller.documentPath();
+    return path.isEmpty() ? translate("RecorderWindow", "unsaved recording")
+                          : QFileInfo(path).fileName();
+}
 
 namespace {
 

@@ -11,6 +11,7 @@ class QWidget;
 namespace telmora {
 
 class ProgressWindow;
+class RecorderController;
 
 // The file dialogs, messages and progress lines of the recorder's Open and Save.
 
@@ -21,6 +22,10 @@ std::optional<QString> askRecordingToOpen(QWidget* owner);
 
 // The "could not be saved" error with the file's path and, when known, the reason.
 void showFileSaveError(QWidget* owner, const QString& path, const QString& reason);
+
+// What printed pages of the recording name in their header: its file's name, or
+// "unsaved recording" for one that never was in a file.
+QString PrintedDocumentName(const RecorderController& controller);
 
 // The progress window at the start of an open: reading, nothing read yet, Abort on.
 void prepareLoadProgress(ProgressWindow& progress);

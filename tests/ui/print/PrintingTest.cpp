@@ -208,6 +208,12 @@ TEST_F(PrintingTest, RecorderPagePrintsLikeTheScreen) {
     expectPrints(QStringLiteral("recorder"), QStringLiteral("Logger"), QStringLiteral("unsaved"),
                  [&] { print->click(); });
     EXPECT_EQ(chart.viewingStyle(), ChartWidget::ViewingStyle::Colour);
+
+    // Saved, the recording's pages name its file.
+    ASSERT_TRUE(controller.saveAndWait(dir.filePath(QStringLiteral("bench-test.g53"))));
+    dialogs.clear();
+    expectPrints(QStringLiteral("recorder-saved"), QStringLiteral("Logger"),
+                 QStringLiteral("bench-test.g53"), [&] { print->click(); });
 }
 
 TEST_F(PrintingTest, OverviewPrintsLikeTheScreen) {
