@@ -256,6 +256,18 @@
         <source>Page %1</source>
         <translation>Seite %1</translation>
     </message>
+    <message>
+        <source>unsaved recording</source>
+        <translation>ungespeicherte Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Writing the file…</source>
+        <translation>Die Datei wird geschrieben…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 samples written</source>
+        <translation>%1 von %2 Messwerten geschrieben</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>

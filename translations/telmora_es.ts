@@ -256,6 +256,18 @@
         <source>Page %1</source>
         <translation>Página %1</translation>
     </message>
+    <message>
+        <source>unsaved recording</source>
+        <translation>registro sin guardar</translation>
+    </message>
+    <message>
+        <source>Writing the file…</source>
+        <translation>Escribiendo el archivo…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 samples written</source>
+        <translation>%1 de %2 muestras escritas</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>

@@ -256,6 +256,18 @@
         <source>Page %1</source>
         <translation>Page %1</translation>
     </message>
+    <message>
+        <source>unsaved recording</source>
+        <translation>enregistrement non sauvegardé</translation>
+    </message>
+    <message>
+        <source>Writing the file…</source>
+        <translation>Écriture du fichier…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 samples written</source>
+        <translation>%1 échantillons écrits sur %2</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>

@@ -256,6 +256,18 @@
         <source>Page %1</source>
         <translation>Strona %1</translation>
     </message>
+    <message>
+        <source>unsaved recording</source>
+        <translation>niezapisana rejestracja</translation>
+    </message>
+    <message>
+        <source>Writing the file…</source>
+        <translation>Zapisywanie pliku…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 samples written</source>
+        <translation>Zapisano %1 z %2 próbek</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>

@@ -256,6 +256,18 @@
         <source>Page %1</source>
         <translation>第 %1 页</translation>
     </message>
+    <message>
+        <source>unsaved recording</source>
+        <translation>未保存的记录</translation>
+    </message>
+    <message>
+        <source>Writing the file…</source>
+        <translation>正在写入文件…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 samples written</source>
+        <translation>已写入 %1 / %2 个样本</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>

@@ -20,6 +20,8 @@ namespace telmora {
 namespace {
 
 constexpr std::size_t kCopyBytes = std::size_t{1} << 20; // bytes per read and write of a save
+// Bytes the system copies between two looks at the progress and the stop request.
+constexpr std::int64_t kCopyPiece = std::int64_t{64} << 20;
 
 } // namespace
 
@@ -52,7 +54,8 @@ std::size_t RecordFile::readAt(std::int64_t offset, std::span<std::uint8_t> out)
 }
 
 RecordFile::CopyOutcome RecordFile::copyTo(QFileDevice& out, std::int64_t offset,
-                                           std::int64_t bytes, QString& reason) {
+                                           std::int64_t bytes, QString& reason,
+                                           const std::function<bool(std::int64_t)>& copied) {
 #ifdef __linux__
     const std::lock_guard lock(m_lock);
     auto* source = dynamic_cast<QFileDevice*>(m_device.get());
@@ -62,8 +65,10 @@ RecordFile::CopyOutcome RecordFile::copyTo(QFileDevice& out, std::int64_t offset
     loff_t to = out.pos();
     std::int64_t left = bytes;
     while (left > 0) {
-        const ssize_t n = ::copy_file_range(source->handle(), &from, out.handle(), &to,
-                                            static_cast<std::size_t>(left), 0);
+        // In pieces, so that whoever waits sees it move and may stop it.
+        const ssize_t n =
+            ::copy_file_range(source->handle(), &from, out.handle(), &to,
+                              static_cast<std::size_t>(std::min(left, kCopyPiece)), 0);
         if (n < 0 && left == bytes &&
             (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
              errno == EBADF))
@@ -77,6 +82,10 @@ RecordFile::CopyOutcome RecordFile::copyTo(QFileDevice& out, std::int64_t offset
             return CopyOutcome::Failed;
         }
         left -= n;
+        if (copied && !copied(bytes - left)) {
+            reason.clear();
+            return CopyOutcome::Failed;
+        }
     }
     // The device's own position follows the bytes written beside it.
     if (!out.seek(to)) {
@@ -89,6 +98,7 @@ RecordFile::CopyOutcome RecordFile::copyTo(QFileDevice& out, std::int64_t offset
     Q_UNUSED(offset);
     Q_UNUSED(bytes);
     Q_UNUSED(reason);
+    Q_UNUSED(copied);
     return CopyOutcome::Unsupported;
 #endif
 }
@@ -215,22 +225,44 @@ void RecordReader::forget() {
 namespace {
 
 // Copies or converts one run into `out`; false with a reason when it failed.
+// Counts the samples a save has written and tells the listener.
+struct SaveCount {
+    std::int64_t done = 0;
+    std::int64_t total = 0;
+    const SaveProgress* progress = nullptr;
+    void add(std::int64_t samples) {
+        done += samples;
+        if (progress != nullptr && *progress)
+            (*progress)(done, total);
+    }
+};
+
 bool writeRun(SaveFile& out, const RecordStore::Run& run, std::vector<std::uint8_t>& buffer,
-              QString& reason, std::stop_token stop) {
+              QString& reason, std::stop_token stop, SaveCount& count) {
     const auto write = [&](const std::uint8_t* data, std::size_t n) {
         if (out.write(std::span(data, n)))
             return true;
         reason = out.errorString();
         return false;
     };
-    if (!run.file)
-        return write(run.memory.data(), run.memory.size());
+    if (!run.file) {
+        if (!write(run.memory.data(), run.memory.size()))
+            return false;
+        count.add(run.count);
+        return !stop.stop_requested();
+    }
     const std::size_t recordBytes = run.recordBytes();
     if (recordBytes == kSampleSize) {
         // Records in the saved layout are copied by the system where it can.
         const auto bytes = run.count * static_cast<std::int64_t>(recordBytes);
         // The copy works on the descriptor; commit() flushes, syncs and checks after it.
-        switch (run.file->copyTo(out.fileDevice(), run.offset, bytes, reason)) {
+        const std::int64_t before = count.done;
+        const auto copied = [&](std::int64_t copiedBytes) {
+            count.done = before;
+            count.add(copiedBytes / static_cast<std::int64_t>(recordBytes));
+            return !stop.stop_requested();
+        };
+        switch (run.file->copyTo(out.fileDevice(), run.offset, bytes, reason, copied)) {
         case RecordFile::CopyOutcome::Copied:
             return !stop.stop_requested();
         case RecordFile::CopyOutcome::Failed:
@@ -266,6 +298,7 @@ bool writeRun(SaveFile& out, const RecordStore::Run& run, std::vector<std::uint8
                 return false;
         }
         done += static_cast<std::int64_t>(n);
+        count.add(static_cast<std::int64_t>(n));
     }
     return true;
 }
@@ -273,7 +306,7 @@ bool writeRun(SaveFile& out, const RecordStore::Run& run, std::vector<std::uint8
 } // namespace
 
 bool SaveRecordStore(const QString& path, const RecordStore& store, QString* error,
-                     std::stop_token stop) {
+                     std::stop_token stop, const SaveProgress& progress) {
     QString reason;
     auto fail = [&] {
         if (error != nullptr)
@@ -298,8 +331,9 @@ bool SaveRecordStore(const QString& path, const RecordStore& store, QString* err
         return fail();
     }
     std::vector<std::uint8_t> buffer;
+    SaveCount written{0, static_cast<std::int64_t>(store.size()), &progress};
     for (const RecordStore::Run& run : store.runs()) {
-        if (!writeRun(file, run, buffer, reason, stop)) {
+        if (!writeRun(file, run, buffer, reason, stop, written)) {
             file.cancel();
             return fail();
         }

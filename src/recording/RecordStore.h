@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -41,7 +42,10 @@ public:
     // `out` past them. Unsupported (nothing written) where the system cannot do that
     // for these two files; Failed, with the reason, when the copy broke off or the
     // source is too short.
-    CopyOutcome copyTo(QFileDevice& out, std::int64_t offset, std::int64_t bytes, QString& reason);
+    // `copied`, when given, hears the bytes copied so far after each piece and may
+    // stop the copy by answering false (Failed with an empty reason then).
+    CopyOutcome copyTo(QFileDevice& out, std::int64_t offset, std::int64_t bytes, QString& reason,
+                       const std::function<bool(std::int64_t)>& copied = {});
 
 private:
     std::mutex m_lock;
@@ -120,7 +124,9 @@ private:
 // .TMP or .g53 run are copied as they are, those of older formats are converted.
 // False with a reason in `error` when the file cannot be written or a source file
 // no longer holds its records; false with no reason when `stop` was requested.
+// `progress` hears, from the saving thread, how many of the samples are written.
+using SaveProgress = std::function<void(std::int64_t done, std::int64_t total)>;
 bool SaveRecordStore(const QString& path, const RecordStore& store, QString* error = nullptr,
-                     std::stop_token stop = {});
+                     std::stop_token stop = {}, const SaveProgress& progress = {});
 
 } // namespace telmora

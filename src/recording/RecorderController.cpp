@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
 
@@ -29,6 +30,8 @@ constexpr TextId kFileCutShort = TextId::FileDamaged;
 constexpr TextId kRecordingCutShort = TextId::RecordingFileCutShort;
 constexpr TextId kAtFirstPage = TextId::AtFirstPage;
 constexpr TextId kAtLastPage = TextId::AtLastPage;
+// How often a save reports how far it has come.
+constexpr qint64 kProgressEveryMs = 30;
 
 WallClock WallClockOf(const QDateTime& moment) {
     return {moment.toMSecsSinceEpoch(), moment.offsetFromUtc()};
@@ -454,11 +457,22 @@ void RecorderController::startSave(const QString& path) {
         return;
     m_stop = std::stop_source();
     setBusy(true);
-    runJob([this, path](std::stop_token) {
+    runJob([this, path](std::stop_token stop) {
         SaveResult result;
         result.path = path;
+        QElapsedTimer sinceReport;
+        sinceReport.start();
+        const SaveProgress progress = [this, &sinceReport](std::int64_t done, std::int64_t total) {
+            if (done < total && sinceReport.elapsed() < kProgressEveryMs)
+                return;
+            sinceReport.restart();
+            // Re-emitted on this object's thread, like every signal of the recorder.
+            QMetaObject::invokeMethod(
+                this, [this, done, total] { emit saveProgress(done, total); },
+                Qt::QueuedConnection);
+        };
         // The recording does not change while the controller is busy.
-        result.saved = SaveRecordStore(path, m_recording.records(), &result.reason);
+        result.saved = SaveRecordStore(path, m_recording.records(), &result.reason, stop, progress);
         return std::function<void()>([this, result] { finishSave(result); });
     });
 }

@@ -159,6 +159,8 @@ public:
     bool startLoad(const QByteArray& nativePath);
     // Stops a load in its reading stage; the recording is left empty.
     void abortLoad();
+    // Stops a running save or text export; the target file stays as it was.
+    void abortFileJob() { m_stop.request_stop(); }
     // Saves the whole recording as a .g53 file on a worker thread; ends in saveFinished.
     void startSave(const QString& path);
     // Writes the text export of pages first..last on a worker thread; ends in
@@ -188,6 +190,10 @@ signals:
     void busyChanged(bool busy);
     void loadProgress(telmora::LoadStage stage, qint64 done, qint64 total);
     void loadFinished(telmora::LoadOutcome outcome, bool cutShort);
+    // How far a save has come (samples written of all); none for text exports,
+    // whose length is known only at their end.
+    void saveProgress(qint64 done, qint64 total);
+    // `reason` is empty when the user stopped it.
     void saveFinished(bool saved, const QString& path, const QString& reason);
     void textExportFinished(bool written, const QString& path, const QString& reason);
     // A message for the user: an error (caption "Error[E…]") or a notice

@@ -11,11 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
 #include <random>
+#include <stop_token>
 #include <string>
+#include <vector>
 
 using namespace telmora;
 
@@ -137,6 +140,36 @@ TEST_F(RecordStoreTest, OpenedFilesOfEveryFormatReadAndSaveLikeTheFullLoad) {
         ASSERT_TRUE(SaveRecordStore(path("new.g53"), recording.records()));
         EXPECT_EQ(readAll(path("new.g53")), readAll(path("old.g53"))) << name;
     }
+}
+
+// A save tells how far it has come, up to every sample, and a save stopped on the
+// way leaves an existing target as it was, with no reason to show (the user asked).
+TEST_F(RecordStoreTest, SaveReportsItsProgressAndStopsWhenAsked) {
+    SampleList samples;
+    for (int i = 0; i < 20000; ++i)
+        samples.append(sampleNumber(i));
+    ASSERT_TRUE(SaveRecorderFile(path("source.g53"), samples));
+    const Recording recording = open(path("source.g53"));
+
+    std::vector<std::int64_t> reports;
+    ASSERT_TRUE(SaveRecordStore(path("copy.g53"), recording.records(), nullptr, {},
+                                [&](std::int64_t done, std::int64_t total) {
+                                    EXPECT_EQ(total, 20000);
+                                    reports.push_back(done);
+                                }));
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.back(), 20000);
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    EXPECT_EQ(readAll(path("copy.g53")), readAll(path("source.g53")));
+
+    ASSERT_TRUE(SaveRecorderFile(path("kept.g53"), SampleList{}));
+    const QByteArray kept = readAll(path("kept.g53"));
+    std::stop_source stop;
+    QString error = QStringLiteral("untouched");
+    EXPECT_FALSE(SaveRecordStore(path("kept.g53"), recording.records(), &error, stop.get_token(),
+                                 [&](std::int64_t, std::int64_t) { stop.request_stop(); }));
+    EXPECT_TRUE(error.isEmpty()) << qPrintable(error);
+    EXPECT_EQ(readAll(path("kept.g53")), kept);
 }
 
 // A file cut under us after opening: records it no longer holds read as empty samples,

@@ -131,8 +131,10 @@ void RecorderWindow::bindController() {
             m_busyCursor.reset();
         else if (!m_busyCursor)
             m_busyCursor.emplace();
+        followFileJob(busy);
         refreshControls();
     });
+    connect(c, &RecorderController::saveProgress, this, &RecorderWindow::showSaveProgress);
     connect(c, &RecorderController::loadProgress, this, &RecorderWindow::showLoadProgress);
     connect(c, &RecorderController::loadFinished, this, &RecorderWindow::finishLoad);
     connect(c, &RecorderController::saveFinished, this, &RecorderWindow::reportFileWritten);
@@ -461,15 +463,72 @@ bool RecorderWindow::saveCommand() {
 }
 
 void RecorderWindow::reportFileWritten(bool written, const QString& path, const QString& reason) {
-    if (!written)
+    const bool stoppedByUser = std::exchange(m_fileJobAborted, false) && reason.isEmpty();
+    if (!written && !stoppedByUser)
         showFileSaveError(this, path, reason);
+}
+
+// A save or export that is still running after half a second shows the progress
+// window with Abort, so a long one never leaves the windows grey without a word.
+// An open shows its own progress from the start.
+void RecorderWindow::followFileJob(bool busy) {
+    if (!busy) {
+        m_fileJobShown = false;
+        if (m_fileJobTimer != nullptr)
+            m_fileJobTimer->stop();
+        if (m_progress != nullptr && m_progress->isVisible() && !m_loading)
+            m_progress->end();
+        m_loading = false;
+        return;
+    }
+    if (m_loading)
+        return;
+    m_fileJobAborted = false;
+    m_lastSaveProgress = {0, 0};
+    if (m_fileJobTimer == nullptr) {
+        m_fileJobTimer = new QTimer(this);
+        m_fileJobTimer->setSingleShot(true);
+        m_fileJobTimer->setInterval(kFileJobProgressDelayMs);
+        connect(m_fileJobTimer, &QTimer::timeout, this, &RecorderWindow::showFileJobProgress);
+    }
+    m_fileJobTimer->start();
+}
+
+void RecorderWindow::showFileJobProgress() {
+    if (!m_controller.isBusy() || m_loading)
+        return;
+    ProgressWindow& progress = progressWindow();
+    progress.setDetail(QString());
+    progress.setAbortEnabled(true);
+    // Until a save reports its samples the bar only says that work goes on.
+    progress.begin(translate("RecorderWindow", "Writing the file…"), QColor(), 0);
+    progress.setRange(0, 0);
+    m_fileJobShown = true;
+    if (m_lastSaveProgress.second > 0)
+        showSaveProgress(m_lastSaveProgress.first, m_lastSaveProgress.second);
+}
+
+void RecorderWindow::showSaveProgress(qint64 done, qint64 total) {
+    m_lastSaveProgress = {done, total};
+    if (!m_fileJobShown || m_progress == nullptr)
+        return;
+    m_progress->setRange(0, kFileJobSteps);
+    m_progress->setValue(total > 0 ? static_cast<int>(done * kFileJobSteps / total) : 0);
+    m_progress->setDetail(translate("RecorderWindow", "%1 of %2 samples written")
+                              .arg(QString::number(done), QString::number(total)));
 }
 
 ProgressWindow& RecorderWindow::progressWindow() {
     if (m_progress == nullptr) {
         m_progress = new ProgressWindow(this);
-        connect(m_progress, &ProgressWindow::abortRequested, &m_controller,
-                &RecorderController::abortLoad);
+        connect(m_progress, &ProgressWindow::abortRequested, this, [this] {
+            if (m_loading) {
+                m_controller.abortLoad();
+                return;
+            }
+            m_fileJobAborted = true;
+            m_controller.abortFileJob();
+        });
     }
     return *m_progress;
 }
@@ -497,10 +556,15 @@ bool RecorderWindow::loadRecording(const QString& path) {
 }
 
 bool RecorderWindow::loadRecording(const QByteArray& nativePath) {
+    m_loading = true;
     prepareLoadProgress(progressWindow());
     m_pageProgress->setRange(0, m_pointsPerPage);
     setPageProgress(0);
-    return m_controller.startLoad(nativePath);
+    if (!m_controller.startLoad(nativePath)) {
+        m_loading = false;
+        return false;
+    }
+    return true;
 }
 
 void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total) {

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QProgressBar;
+class QTimer;
 
 namespace telmora {
 
@@ -118,6 +120,9 @@ private:
     void showPage();
     void resetGraph();
     void showCursorReading();
+    void followFileJob(bool busy);
+    void showFileJobProgress();
+    void showSaveProgress(qint64 done, qint64 total);
     void showExtremes();
     // The statistics of the group of the reading under the cursor (or the newest),
     // for the whole recording and for what the graph shows.
@@ -150,6 +155,14 @@ private:
     IntervalDialog* m_intervalDialog = nullptr;
     ExportDialog* m_exportDialog = nullptr;
     ProgressWindow* m_progress = nullptr;
+    // A save or export running: its progress window appears after a delay.
+    static constexpr int kFileJobProgressDelayMs = 500;
+    static constexpr int kFileJobSteps = 1000;
+    QTimer* m_fileJobTimer = nullptr;
+    bool m_fileJobShown = false;
+    bool m_fileJobAborted = false;
+    bool m_loading = false; // an open runs (it shows its own progress)
+    std::pair<qint64, qint64> m_lastSaveProgress{0, 0};
     std::optional<BusyCursor> m_busyCursor; // while the controller is busy
 };
 
