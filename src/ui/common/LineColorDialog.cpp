@@ -1,5 +1,6 @@
 #include "ui/common/LineColorDialog.h"
 
+#include "ui/common/DialogPlacement.h"
 #include "ui/common/FileDialogs.h"
 
 #include <QGridLayout>
@@ -37,10 +38,11 @@ void ShapeFrame::paintEvent(QPaintEvent* event) {
 
 LineColorDialog::LineColorDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Graph Line Color"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
+    MakeDialogFrame(*this);
     buildControls();
     restoreDefaults();
+    DialogPlacement::attach(*this);
 }
 
 void LineColorDialog::buildControls() {

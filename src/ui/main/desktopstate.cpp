@@ -20,61 +20,99 @@ namespace telmora {
 
 namespace {
 
-// The window's group in the state file, and whether its open state is kept: the
-// digital meter is always open at start-up and the logger window opens only for
-// an import.
+// The window's group in the state file, whether its open state is kept and
+// whether it opens at start-up when nothing else is remembered: the digital meter
+// is always open at start-up, the data list unless it was closed, and the logger
+// window opens only for an import.
 struct RememberedWindow {
     const char* group;
     QWidget* window;
     bool keepsOpenState;
+    bool opensAtStart;
 };
 
 std::array<RememberedWindow, 6> rememberedWindows(const DesktopWindows& w) {
-    return {{{"DigitalMeter", w.digital, false},
-             {"AnalogMeter", w.analog, true},
-             {"Comparator", w.comparator, true},
-             {"Recorder", w.recorder, true},
-             {"DataList", w.dataList, true},
-             {"Logger", w.logger, false}}};
+    return {{{"DigitalMeter", w.digital, false, true},
+             {"AnalogMeter", w.analog, true, false},
+             {"Comparator", w.comparator, true, false},
+             {"Recorder", w.recorder, true, false},
+             {"DataList", w.dataList, true, true},
+             {"Logger", w.logger, false, false}}};
 }
 
 // Smallest part of a window (in pixels each way) that must lie on a screen.
 constexpr int kVisibleMargin = 40;
+
+// A place is kept as the window's client area (its normal one while it is
+// maximised): that is what setGeometry() puts back, whatever frame the desktop
+// draws around it and whether or not the frame is known yet. (A frame position
+// saved and restored as a client position would move the window up by a caption
+// at each start.)
+const QString kGeometryKey = QStringLiteral("geometry");
+const QString kMaximizedKey = QStringLiteral("maximized");
+// The place as older runs kept it: the frame's top-left corner and the client size.
+const QString kOldPositionKey = QStringLiteral("position");
+const QString kOldSizeKey = QStringLiteral("size");
 
 void saveWindow(QSettings& state, const RememberedWindow& r) {
     state.beginGroup(QLatin1String(r.group));
     // A window never shown in this run has no place of its own: the remembered
     // one stays.
     if (r.window->testAttribute(Qt::WA_WState_Created)) {
-        state.setValue(QStringLiteral("position"), r.window->pos());
-        state.setValue(QStringLiteral("size"), r.window->size());
+        state.setValue(kGeometryKey, r.window->normalGeometry());
+        state.setValue(kMaximizedKey, r.window->isMaximized());
+        state.remove(kOldPositionKey);
+        state.remove(kOldSizeKey);
     }
     if (r.keepsOpenState)
         state.setValue(QStringLiteral("open"), r.window->isVisible());
     state.endGroup();
 }
 
+// Puts `window` back at the remembered client area `place` (or, from an older
+// run, with its frame at `place`'s top-left corner). False when the place does not
+// fit or lies off every screen.
+bool restorePlace(QWidget& window, QRect place, bool frameCorner) {
+    // The tile may have given a window less than its own smallest size in the last
+    // run (never less than its layout needs): that size comes back as it was.
+    const QSize usable = window.minimumSizeHint().expandedTo(QSize(1, 1));
+    place.setSize(place.size().expandedTo(usable).boundedTo(window.maximumSize()));
+    if (!place.isValid() || !IsOnSomeScreen(place))
+        return false;
+    window.setMinimumSize(window.minimumSize().boundedTo(place.size()));
+    if (frameCorner) {
+        window.resize(place.size());
+        window.move(place.topLeft());
+    } else {
+        window.setGeometry(place);
+    }
+    return true;
+}
+
 bool restoreWindow(QSettings& state, const RememberedWindow& r) {
     state.beginGroup(QLatin1String(r.group));
-    const QVariant position = state.value(QStringLiteral("position"));
-    const QVariant size = state.value(QStringLiteral("size"));
+    const QVariant geometry = state.value(kGeometryKey);
+    const QVariant maximized = state.value(kMaximizedKey);
+    const QVariant position = state.value(kOldPositionKey);
+    const QVariant size = state.value(kOldSizeKey);
     const QVariant open = state.value(QStringLiteral("open"));
     state.endGroup();
 
     QWidget& window = *r.window;
     bool placed = false;
-    if (position.canConvert<QPoint>() && size.canConvert<QSize>()) {
-        const QSize wanted =
-            size.toSize().expandedTo(window.minimumSize()).boundedTo(window.maximumSize());
-        const QPoint at = position.toPoint();
-        if (wanted.isValid() && IsOnSomeScreen(QRect(at, wanted))) {
-            window.resize(wanted);
-            window.move(at);
-            placed = true;
-        }
+    if (geometry.isValid()) {
+        placed = geometry.canConvert<QRect>() && restorePlace(window, geometry.toRect(), false);
+    } else if (position.canConvert<QPoint>() && size.canConvert<QSize>()) {
+        placed = restorePlace(window, QRect(position.toPoint(), size.toSize()), true);
     }
+    if (placed && maximized.toBool())
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    // Windows are shown only now, at their places: a window shown first and moved
+    // afterwards would be moved as the desktop frames it.
     if (r.keepsOpenState && open.isValid())
         window.setVisible(open.toBool());
+    else if (r.opensAtStart)
+        window.show();
     return placed;
 }
 
