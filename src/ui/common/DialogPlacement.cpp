@@ -90,6 +90,9 @@ void DialogPlacement::fitCaption() {
     const bool stacks =
         grid != nullptr || (box != nullptr && (box->direction() == QBoxLayout::TopToBottom ||
                                                box->direction() == QBoxLayout::BottomToTop));
+    // A dialog of fixed size takes the size its layout gives it.
+    if (layout != nullptr && m_dialog.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint))
+        layout->setSizeConstraint(QLayout::SetFixedSize);
     if (stacks) {
         // A row of nothing as wide as the caption: the layout sizes the dialog.
         const QMargins margins = layout->contentsMargins();

@@ -32,7 +32,8 @@ class DialogPlacement : public QObject {
     Q_OBJECT
 
 public:
-    // Fits and centres `dialog` every time it is shown, as the show begins.
+    // Fits and centres `dialog` every time it is shown, as the show begins. A
+    // dialog with the fixed-size hint gets the size its layout gives it.
     static void attach(QDialog& dialog);
     // Fits and centres `dialog` now: the end of the show event of a dialog that
     // settles its contents there calls this.

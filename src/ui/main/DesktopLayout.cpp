@@ -10,6 +10,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -50,6 +51,9 @@ bool shown(const QWidget* w, const QWidget* opening) {
 // the place has less room: the rules never give less than the window needs to
 // keep its controls usable.
 void placeWithin(QWidget& w, const TileRect& r, const QWidget& reference) {
+    // The layout's smallest size first, so that a smaller one set here holds.
+    if (QLayout* layout = w.layout())
+        layout->activate();
     const QSize extra = frameExtra(w, reference);
     w.setMinimumSize(std::min(w.minimumWidth(), std::max(r.width - extra.width(), 1)),
                      std::min(w.minimumHeight(), std::max(r.height - extra.height(), 1)));
@@ -239,10 +243,10 @@ void DesktopLayout::placeViewer(QWidget& viewer) {
     }
     const QSize smallest =
         smallestUsable(viewer, QSize()) + frameExtra(viewer, frameReference(viewer));
-    PlaceOuter(
+    placeWithin(
         viewer,
         ComputeViewerPlace(area, OuterRect(m_main, nullptr), {smallest.width(), smallest.height()}),
-        &frameReference(viewer));
+        frameReference(viewer));
 }
 
 } // namespace telmora

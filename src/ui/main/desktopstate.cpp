@@ -74,9 +74,10 @@ void saveWindow(QSettings& state, const RememberedWindow& r) {
 // fit or lies off every screen.
 bool restorePlace(QWidget& window, QRect place, bool frameCorner) {
     // The tile may have given a window less than its own smallest size in the last
-    // run (never less than its layout needs): that size comes back as it was.
-    const QSize usable = window.minimumSizeHint().expandedTo(QSize(1, 1));
-    place.setSize(place.size().expandedTo(usable).boundedTo(window.maximumSize()));
+    // run (a screen too small for it): that size comes back as it was.
+    place.setSize(place.size()
+                      .expandedTo(QSize(kVisibleMargin, kVisibleMargin))
+                      .boundedTo(window.maximumSize()));
     if (!place.isValid() || !IsOnSomeScreen(place))
         return false;
     window.setMinimumSize(window.minimumSize().boundedTo(place.size()));

@@ -165,6 +165,8 @@ std::optional<QString> IntervalDialog::askSeconds(const QString& prefill) {
     question.setLabelText(text(TextId::IntervalSecondsPrompt));
     question.setInputMode(QInputDialog::TextInput);
     question.setTextValue(prefill);
+    // A question of fixed size, as wide as its caption needs.
+    question.setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     MakeDialogFrame(question);
     DialogPlacement::attach(question);
     if (question.exec() != QDialog::Accepted)

@@ -52,19 +52,11 @@ wait_for() {
     return 1
 }
 
-# A display number nobody uses.
-display=""
-for n in $(seq 71 199); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free display number"
-export DISPLAY=$display
-
-Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# The X server picks a display number nobody uses and tells it.
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
+wait_for test -s "$work/display" || fail "the X server did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
 wait_for xprop -root || fail "the X server did not start"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!
