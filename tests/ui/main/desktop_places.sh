@@ -37,7 +37,13 @@ cleanup() {
 trap cleanup EXIT
 
 fail() {
-    echo "FAIL: $*"
+    echo "FAIL: $* (display ${DISPLAY:-none})"
+    for log in "$work"/*.log; do
+        if [ -s "$log" ]; then
+            echo "--- $(basename "$log"):"
+            tail -n 20 "$log"
+        fi
+    done
     exit 1
 }
 
@@ -52,23 +58,46 @@ wait_for() {
     return 1
 }
 
-# The X server picks a display number nobody uses and tells it.
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-wait_for test -s "$work/display" || fail "the X server did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
-wait_for xprop -root || fail "the X server did not start"
+# A display of our own: the first free number from a point that differs from run
+# to run; a number some other server holds (its socket may not be visible here)
+# makes ours exit, and the next one is tried.
+start_x_server() {
+    local n
+    for offset in $(seq 0 99); do
+        n=$((100 + ($$ + offset) % 100))
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 50); do
+            if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+                break
+            fi
+            if [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xprop -root >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    done
+    return 1
+}
+start_x_server || fail "the X server did not start"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!
-wait_for xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
-sleep 0.5
+wm_ready() {
+    xprop -root _NET_SUPPORTED | grep _NET_ACTIVE_WINDOW >/dev/null
+}
+wait_for wm_ready || fail "openbox did not start"
 
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=xcb
 export QT_SCALE_FACTOR="$scale"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 
 main_window() {
-    xdotool search --all --pid "$app_pid" --name "DM-Series" 2>/dev/null | head -n 1
+    xdotool search --all --pid "$app_pid" --name "DM-Series" 2>/dev/null | awk 'NR == 1'
 }
 
 start_app() {
@@ -79,8 +108,21 @@ start_app() {
     sleep 2
 }
 
+# Gives the main window the focus and types KEYS there.
+type_in_main_window() {
+    local tries
+    for tries in 1 2 3 4 5; do
+        if xdotool windowactivate --sync "$(main_window)" >/dev/null 2>&1; then
+            xdotool key --clearmodifiers "$@"
+            return 0
+        fi
+        sleep 0.3
+    done
+    fail "the main window cannot be activated"
+}
+
 quit_app() {
-    xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+q
+    type_in_main_window ctrl+q
     for _ in $(seq 100); do
         if ! kill -0 "$app_pid" 2>/dev/null; then
             wait "$app_pid" 2>/dev/null || true
@@ -104,7 +146,7 @@ outer_rect() {
 }
 
 window_named() {
-    xdotool search --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null | head -n 1
+    xdotool search --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null | awk 'NR == 1'
 }
 
 # The outer rectangles of the shown windows, one line each: "NAME x y w h".
@@ -122,7 +164,7 @@ places() {
 # Opens a window with the Window menu's mnemonic KEY and waits for it.
 open_from_menu() {
     local key=$1 name=$2
-    xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+w
+    type_in_main_window alt+w
     sleep 0.3
     xdotool key "$key"
     wait_for window_named "$name" || fail "$name did not open"
@@ -174,7 +216,7 @@ open_from_menu c "Comparator"
 check_opened "Comparator"
 open_from_menu g "Graphical Recorder"
 check_opened "Graphical Recorder"
-xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+w
+type_in_main_window alt+w
 sleep 0.3
 xdotool key t
 sleep 1
