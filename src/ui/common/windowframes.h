@@ -18,9 +18,9 @@ namespace telmora {
 // between the two so that a window put at an outer place ends up there, framed or
 // not yet framed.
 
-// The frame around `window`'s client area: measured once it is framed, else as
-// measured on `reference` (a window already on the screen), else a caption of the
-// style's title-bar height and no border.
+// The frame around `window`'s client area: none for a window without frame;
+// measured once it is framed, else as measured on `reference` (a window already on
+// the screen), else a caption of the style's title-bar height and no border.
 QMargins FrameMargins(const QWidget& window, const QWidget* reference);
 
 // `window`'s outer rectangle in screen coordinates.
