@@ -23,6 +23,7 @@ public:
         return m_values.value(key, fallback);
     }
     void setValue(const QString& key, const QVariant& value) { m_values.insert(key, value); }
+    void remove(const QString& key) { m_values.remove(key); }
 
     // The file's contents as save() writes them.
     QByteArray text() const;

@@ -6,17 +6,17 @@
 #include "meter/aboutlines.h"
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
+#include "ui/common/DialogPlacement.h"
 
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QSysInfo>
 #include <QVBoxLayout>
@@ -48,8 +48,7 @@ AboutDialog::AboutDialog(std::shared_ptr<CableBackend> backend, QWidget* parent)
           return queryCable(backend, identity);
       }) {
     setObjectName(QStringLiteral("DlgAboutForm"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    MakeDialogFrame(*this);
     setWindowTitle(text(TextId::HintAbout) + QLatin1Char(' ') + text(TextId::ProgramName));
     setWindowIcon(AppIcon());
 
@@ -176,14 +175,10 @@ void AboutDialog::showEvent(QShowEvent* event) {
     setLine(8, QString());
     setLine(9, QString());
     showLines();
-    QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        adjustSize();
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    adjustSize();
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        DialogPlacement::placeNow(*this);
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -2,13 +2,12 @@
 
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
+#include "ui/common/DialogPlacement.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
@@ -26,23 +25,13 @@ CountdownNotice::Interceptor& interceptor() {
     return i;
 }
 
-void centreOnScreen(QWidget* window) {
-    QScreen* screen =
-        window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
-
 } // namespace
 
 CountdownNotice::CountdownNotice(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AutoMsgForm"));
     // Dialog border with a caption but no border icons; above every other window.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowStaysOnTopHint);
+    setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
+    MakeDialogFrame(*this, false);
     setWindowIcon(AppIcon());
     buildControls();
     layOutControls();
@@ -193,8 +182,9 @@ void CountdownNotice::showEvent(QShowEvent* event) {
     // Every showing counts down from the start.
     m_progress->setValue(m_progress->minimum());
     adjustSize();
-    centreOnScreen(this);
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        DialogPlacement::placeNow(*this);
 }
 
 } // namespace telmora

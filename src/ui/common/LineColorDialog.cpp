@@ -1,6 +1,7 @@
 #include "ui/common/LineColorDialog.h"
 
 #include "text/texts.h"
+#include "ui/common/DialogPlacement.h"
 #include "ui/common/FileDialogs.h"
 
 #include <QGridLayout>
@@ -38,10 +39,11 @@ void ShapeFrame::paintEvent(QPaintEvent* event) {
 
 LineColorDialog::LineColorDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(translate("LineColorDialog", "Graph Line Color"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
+    MakeDialogFrame(*this);
     buildControls();
     restoreDefaults();
+    DialogPlacement::attach(*this);
 }
 
 void LineColorDialog::buildControls() {

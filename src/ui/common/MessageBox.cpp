@@ -1,6 +1,7 @@
 #include "ui/common/MessageBox.h"
 
 #include "text/texts.h"
+#include "ui/common/DialogPlacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
+#include <QShowEvent>
 #include <QSpacerItem>
 #include <QStyle>
 #include <QThread>
@@ -16,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
+#include <utility>
 
 namespace telmora {
 
@@ -109,6 +112,32 @@ void makeRoomForCaption(QMessageBox& box, const QString& caption) {
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// A message box that appears centred on its owner (the main window's narrow bar
+// gives the screen's middle), also the first time, when its size is known only
+// as it is shown.
+class CentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event); // settles the box's size
+        if (!event->spontaneous())
+            CentreOnOwner(*this);
+    }
+};
+
+// Every button can be pressed with Alt and its underlined letter.
+void giveMnemonics(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+        {QMessageBox::Open, QT_TRANSLATE_NOOP("MessageBox", "&Open")},
+        {QMessageBox::Save, QT_TRANSLATE_NOOP("MessageBox", "&Save As…")},
+        {QMessageBox::Discard, QT_TRANSLATE_NOOP("MessageBox", "&Discard")}};
+    for (const auto& [which, caption] : texts)
+        if (QAbstractButton* button = box.button(which))
+            button->setText(translate("MessageBox", caption));
+}
+
 BoxButton showOnUiThread(const BoxRequest& request) {
     // The interceptor is called outside the lock so that it may itself show a box
     // or replace the interceptor.
@@ -119,8 +148,8 @@ BoxButton showOnUiThread(const BoxRequest& request) {
     }
     if (interceptor)
         return interceptor(request);
-    QMessageBox box(toIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
-                    request.owner);
+    CentredMessageBox box(toIcon(request.icon), request.caption, request.text,
+                          QMessageBox::NoButton, request.owner);
     // Texts may carry file names; never let them be taken for markup.
     box.setTextFormat(Qt::PlainText);
     QMessageBox::StandardButtons buttons;
@@ -129,8 +158,7 @@ BoxButton showOnUiThread(const BoxRequest& request) {
     if (!buttons)
         buttons = QMessageBox::Ok;
     box.setStandardButtons(buttons);
-    if (QAbstractButton* saveAs = box.button(QMessageBox::Save))
-        saveAs->setText(translate("MessageBox", "Save &As…"));
+    giveMnemonics(box);
     if (request.defaultButton != BoxButton::None)
         box.setDefaultButton(toStandard(request.defaultButton));
     // Closing the box with the window's close button or Escape answers Cancel

@@ -1,16 +1,16 @@
 #include "ui/common/ProgressWindow.h"
 
 #include "ui/common/AppIcon.h"
+#include "ui/common/DialogPlacement.h"
 
 #include <QCloseEvent>
 #include <QColor>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -170,13 +170,10 @@ void ProgressWindow::reject() {
 
 void ProgressWindow::showEvent(QShowEvent* event) {
     adjustSize();
-    QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
     QDialog::showEvent(event);
+    // Centred on the window whose operation it reports (the screen without one).
+    if (!event->spontaneous())
+        CentreOnOwner(*this);
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include "ui/export/ExportDialog.h"
 
 #include "text/texts.h"
+#include "ui/common/DialogPlacement.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
 
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -41,8 +43,8 @@ std::optional<int> readPage(const QLineEdit* edit) {
 
 ExportDialog::ExportDialog(PrinterPages printerPages, QWidget* parent) : QDialog(parent) {
     setWindowTitle(text(TextId::ExportDialogCaption));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
+    MakeDialogFrame(*this);
     buildControls();
     nameControls();
     connectHandlers();
@@ -304,6 +306,9 @@ void ExportDialog::syncControls(bool updateSizeEdits) {
 void ExportDialog::showEvent(QShowEvent* event) {
     syncControls(true);
     QDialog::showEvent(event);
+    // Centred at the size the controls shown now give it.
+    if (!event->spontaneous())
+        DialogPlacement::placeNow(*this);
 }
 
 void ExportDialog::setFileName(const QString& name) {

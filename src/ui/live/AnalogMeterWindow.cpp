@@ -55,10 +55,9 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
     m_multiplier->setGeometry(1, 1, kPanelWidth - 2 - 34, inner);
     m_labelFrame->resize(kPanelWidth, kPanelHeight);
 
-    // A quarter of the screen wide, as high as the dial face and its frame;
-    // at the left edge below the main window and the digital meter.
+    // A quarter of the screen wide, as high as the dial face and its frame; its
+    // owner places it (below the main window and the digital meter).
     const QRect screen = telmora::DisplayScreenGeometry();
-    const int top = telmora::MainWindowHeight();
     const QSize face = art::Size(art::id::DialFace);
     // The width follows the column it is tiled into (the dial stays centred);
     // the height is fixed.
@@ -66,7 +65,6 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
     setMinimumWidth(face.width());
     resize(std::max(face.width(), screen.width() / 4 - 2 * telmora::DialogFrameHeight(this)),
            height());
-    move(screen.left(), screen.top() + top + (screen.height() - top) / 4);
 
     updateLabels();
     placePanel();

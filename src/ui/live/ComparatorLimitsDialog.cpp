@@ -2,6 +2,7 @@
 
 #include "model/needle.h"
 #include "text/texts.h"
+#include "ui/common/DialogPlacement.h"
 #include "ui/common/MessageBox.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
@@ -29,6 +30,7 @@ ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent
     setWindowTitle(translate("ComparatorLimitsDialog", "Comparator Hi-Low limit setting"));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
     setModal(true);
+    telmora::MakeDialogFrame(*this);
 
     buildLimitControls();
     buildButtons();
@@ -37,7 +39,10 @@ ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent
     layout->setSpacing(14);
     layout->addLayout(layOutLimits());
     layout->addLayout(layOutButtons());
-    setFixedSize(sizeHint());
+    // Wide enough to show the caption uncut.
+    setFixedSize(
+        sizeHint().expandedTo(QSize(telmora::MessageBoxCaptionWidth(windowTitle(), style()), 0)));
+    telmora::DialogPlacement::attach(*this);
 }
 
 void ComparatorLimitsDialog::buildLimitControls() {

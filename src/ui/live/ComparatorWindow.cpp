@@ -87,16 +87,12 @@ ComparatorWindow::ComparatorWindow(double highLimit, double lowLimit,
     m_lowLimitPanel->setColors(Qt::black, QColor(0x6a, 0xa8, 0xff));
 
     // Dial width plus a caption height on each side; dial, both buttons and
-    // the frame in height. Placed below the digital meter's quarter.
+    // the frame in height. Its owner places it.
     const QSize dial = art::Size(art::id::ComparatorDial);
     const int caption = telmora::CaptionHeight(this);
     const int frame = telmora::DialogFrameHeight(this);
     setFixedSize(dial.width() + 2 * caption,
                  dial.height() + 2 + kAlarmButtonHeight + kLimitButtonSize + 2 * frame + 4);
-    const QRect screen = telmora::DisplayScreenGeometry();
-    const int top = telmora::MainWindowHeight();
-    const int e = 2 * frame + caption;
-    move(screen.left() + e, screen.top() + top + (screen.height() - top) / 4 + e);
 
     m_labels = telmora::ComparatorLabelsFor(m_function);
     updateLabels();

@@ -65,17 +65,7 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
     m_prefix->setPrefixPanel(true);
     setBlackBackgrounds();
 
-    // Left screen edge below the main window; a quarter of the width and of the
-    // remaining height, frame and caption included, so that the analog meter below
-    // does not cover it; it may grow to the whole area below the main window.
-    const QRect screen = telmora::DisplayScreenGeometry();
-    const int top = telmora::MainWindowHeight();
-    const int frame = telmora::DialogFrameHeight(this);
-    const int w = screen.width() / 4 - 2 * frame;
-    const int h = (screen.height() - top) / 4 - 2 * frame - telmora::CaptionHeight(this);
-    setMinimumSize(std::max(w, 1), std::max(h, 1));
-    setMaximumSize(screen.width(), screen.height() - top);
-    setGeometry(screen.left(), screen.top() + top, minimumWidth(), minimumHeight());
+    fitBelow(0);
 
     setLinkStatus(false);
     clearDisplay();
@@ -83,6 +73,19 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
 }
 
 DigitalMeterWindow::~DigitalMeterWindow() = default;
+
+void DigitalMeterWindow::fitBelow(int heightAbove) {
+    // A quarter of the width and of the remaining height, frame and caption
+    // included, so that the analog meter below does not cover it; it may grow to
+    // the whole area below the windows above.
+    const QRect screen = telmora::DisplayScreenGeometry();
+    const int frame = telmora::DialogFrameHeight(this);
+    const int w = screen.width() / 4 - 2 * frame;
+    const int h = (screen.height() - heightAbove) / 4 - 2 * frame - telmora::CaptionHeight(this);
+    setMinimumSize(std::max(w, 1), std::max(h, 1));
+    setMaximumSize(screen.width(), screen.height() - heightAbove);
+    resize(size().expandedTo(minimumSize()).boundedTo(maximumSize()));
+}
 
 void DigitalMeterWindow::setLinked(bool linked) {
     m_linked = linked;

@@ -20,6 +20,11 @@ public:
     explicit DigitalMeterWindow(QWidget* parent = nullptr);
     ~DigitalMeterWindow() override;
 
+    // Sizes the window for the room below windows `heightAbove` high (frame and
+    // caption included): at least a quarter of the screen's width and of that
+    // room, at most all of it. Its owner places it.
+    void fitBelow(int heightAbove);
+
     // Caption "Digital Meter" + " : USB Device" while linked, " : No Device"
     // otherwise; an unlink also clears the display.
     void setLinked(bool linked);

@@ -20,14 +20,6 @@ QRect DisplayScreenGeometry() {
     return QRect(0, 0, 1024, 768);
 }
 
-int MainWindowHeight() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->inherits("MainWindow"))
-            return w->frameGeometry().height();
-    }
-    return 0;
-}
-
 int CaptionHeight(const QWidget* widget) {
     const QStyle* style = widget ? widget->style() : QApplication::style();
     return style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, widget);

@@ -14,8 +14,6 @@ namespace telmora {
 
 // The screen the windows are placed on (the primary screen).
 QRect DisplayScreenGeometry();
-// The outer height of the main window, or 0 before it exists.
-int MainWindowHeight();
 // Height of a window caption and of a fixed dialog frame (style metrics).
 int CaptionHeight(const QWidget* widget);
 int DialogFrameHeight(const QWidget* widget);

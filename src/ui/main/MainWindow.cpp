@@ -15,6 +15,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/common/UiResources.h"
 #include "ui/common/standardshortcuts.h"
+#include "ui/common/windowframes.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/help/HelpKey.h"
 #include "ui/help/HelpWindow.h"
@@ -42,6 +43,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QPrinter>
 #include <QScreen>
 #include <QStyle>
@@ -99,7 +101,6 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
       m_desktopState(std::make_unique<IniSettings>(m_files.desktopStateFile)) {
     InitUiResources();
     setObjectName(QStringLiteral("FormMain"));
-    // The recorder and the logger window still find the main window here.
 
     setWindowTitle(text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
     // Before the link's notices are connected to message boxes, so that a
@@ -108,6 +109,7 @@ MainWindow::MainWindow(MeterLink& link, UserFiles files, QWidget* parent)
     // F1 in any window opens the manual at that window's section.
     new HelpKey([this](const QString& anchor) { showHelp(anchor); }, this);
     buildControls();
+    m_layout = std::make_unique<DesktopLayout>(*this, *m_tools.bevel);
     buildMenu();
     readSettings();
     setReconnectAutomatically(m_desktopState->value(kReconnectKey, false).toBool());
@@ -217,14 +219,17 @@ void MainWindow::readSettings() {
 void MainWindow::createWindows() {
     // The long-lived windows, in their fixed order: About box, digital meter,
     // analog meter, limit dialog, comparator, recorder, graph viewer, export
-    // dialog, line colour dialog, data list, import window.
-    m_about = adopt(new AboutDialog(m_link.backend()));
+    // dialog, line colour dialog, data list, import window. A dialog belongs to the
+    // window it serves (it is kept above it and centred on it): the main window and
+    // the recorder outlive their dialogs in m_windows; the comparator and the
+    // import window own theirs.
+    m_about = adopt(new AboutDialog(m_link.backend(), this));
     m_digital = adopt(new DigitalMeterWindow);
-    m_digital->show();
     m_analog = adopt(new AnalogMeterWindow);
-    auto* limits = adopt(new ComparatorLimitsDialog);
+    auto* limits = new ComparatorLimitsDialog;
     m_comparator = adopt(new ComparatorWindow(m_settings.fHiLimit, m_settings.fLowLimit, limits));
     m_alerts->watchComparator(*m_comparator);
+    limits->setParent(m_comparator, limits->windowFlags());
 
     m_recording =
         std::make_unique<RecorderController>(ReadingsOf(m_link), m_files.temporaryDirectory);
@@ -235,30 +240,36 @@ void MainWindow::createWindows() {
     m_recorder = adopt(new RecorderWindow(*m_recording, m_printer.get()));
     m_recovery = std::make_unique<RecordingRecovery>(*m_recording, *m_recorder);
     connect(m_recovery.get(), &RecordingRecovery::recorderWanted, this, &MainWindow::showRecorder);
-    auto* overview = adopt(new RecordingOverview(m_printer.get()));
+    auto* overview = adopt(new RecordingOverview(m_printer.get(), m_recorder));
     connect(m_recorder, &RecorderWindow::overviewRequested, overview, [this, overview] {
         overview->setDocumentName(PrintedDocumentName(*m_recording));
+        m_layout->placeViewer(*overview);
         overview->viewRecording(m_recording->recording(), m_recording->statistics());
     });
     connect(m_recording.get(), &RecorderController::statisticsChanged, overview,
             &RecordingOverview::refreshStatistics);
 
-    auto* exportDialog = adopt(new ExportDialog(ExportDialog::PrinterPages::Any));
-    m_lineColors = adopt(new LineColorDialog);
+    auto* exportDialog = new ExportDialog(ExportDialog::PrinterPages::Any);
+    m_lineColors = new LineColorDialog;
     m_dataList = adopt(new DataListWindow(m_recording.get()));
 
     m_loggerSessions = std::make_unique<LoggerSessions>(m_link.backend());
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this, &MainWindow::setBusy);
     m_logger =
         adopt(new LoggerWindow(*m_loggerSessions, exportDialog, m_lineColors, m_printer.get()));
+    exportDialog->setParent(m_logger, exportDialog->windowFlags());
+    m_lineColors->setParent(m_logger, m_lineColors->windowFlags());
     connect(m_recorder, &RecorderWindow::importRequested, this, &MainWindow::showLoggerWindow);
 
-    // Below the main window and the two meters (the analog meter counts whether
-    // it is shown or not).
-    m_recorder->fitBelow(frameGeometry().height());
-    m_dataList->placeBelow(frameGeometry().height() + m_digital->frameGeometry().height() +
-                           m_analog->frameGeometry().height());
-    m_dataList->show();
+    // Sizes follow the room below the main window; the places are handed out here:
+    // the tiled ones first, then those the last run left.
+    const int mainHeight = OuterRect(*this, nullptr).height;
+    m_digital->fitBelow(mainHeight);
+    m_recorder->fitBelow(mainHeight);
+    m_dataList->fitBelow(mainHeight + m_digital->frameGeometry().height() +
+                         m_analog->frameGeometry().height());
+    m_layout->setWindows({m_digital, m_analog, m_comparator, m_recorder, m_dataList});
+    m_layout->placeStartWindows();
     connectLiveWindows();
     m_restoredWindowPlaces = RestoreDesktopState(*m_desktopState, desktopWindows());
 }
@@ -318,24 +329,26 @@ void MainWindow::showLoggerWindow() {
     m_logger->show();
 }
 
-int MainWindow::taskbarHeight() const {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (s == nullptr)
-        return 0;
-    const QRect full = s->geometry();
-    const QRect avail = s->availableGeometry();
-    return std::max(0, full.bottom() - avail.bottom());
-}
-
 void MainWindow::placeMainWindow() {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    fitToScreenWidth();
+    move(area.left(), area.top());
+}
+
+void MainWindow::fitToScreenWidth() {
     const int clientHeight =
         menuBar()->sizeHint().height() + m_tools.bevel->height() + kToolButtonSize * 3 / 2 + 2;
     // Width of the window frame, known once the window manager has framed the window.
-    const int frameExtra = frameGeometry().width() - geometry().width();
-    setFixedSize(area.width() - std::max(0, frameExtra), clientHeight);
-    move(area.left(), area.top());
+    m_fittedFrameWidth = std::max(0, frameGeometry().width() - geometry().width());
+    setFixedSize(FreeArea(*this).width - m_fittedFrameWidth, clientHeight);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // Framing moves the window: from then on its frame is known.
+    if (frameGeometry().width() - geometry().width() != m_fittedFrameWidth)
+        fitToScreenWidth();
 }
 
 void MainWindow::setBusy(bool busy) {
@@ -428,8 +441,10 @@ void MainWindow::bringUp(QWidget* window, bool makeVisible) {
         return;
     if (window->isMinimized())
         window->showNormal();
-    if (makeVisible && !window->isVisible())
+    if (makeVisible && !window->isVisible()) {
+        m_layout->placeOpeningWindow(*window);
         window->show();
+    }
     if (window->isVisible()) {
         window->raise();
         window->activateWindow();
@@ -468,124 +483,8 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::tileWindows() {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (s == nullptr)
-        return;
-    const TileLayout t = ComputeTiling(tileMetrics(*s));
-    placeTiledWindows(t, s->geometry().topLeft());
+    m_layout->tile();
     activateWindow();
-}
-
-namespace {
-
-// What the desktop's frame and caption add to the size of `w`: measured once `w`
-// is framed, else as measured on `reference` (the main window), else the style's
-// caption height.
-QSize frameExtra(const QWidget& w, const QWidget& reference) {
-    const QSize own = w.frameGeometry().size() - w.geometry().size();
-    if (w.isVisible() && !own.isNull())
-        return own;
-    const QSize seen = reference.frameGeometry().size() - reference.geometry().size();
-    if (!seen.isNull())
-        return seen;
-    return {0, reference.style()->pixelMetric(QStyle::PM_TitleBarHeight)};
-}
-
-TileSize outer(QSize client, QSize extra) {
-    return {client.width() + extra.width(), client.height() + extra.height()};
-}
-
-// The smallest size at which every control of `w` can still be reached: what its
-// layout needs, and never less than `floor`.
-QSize smallestUsable(const QWidget& w, QSize floor) {
-    return w.minimumSizeHint().expandedTo(floor);
-}
-
-// The digital meter has no controls; its readings scale with the window.
-constexpr QSize kSmallestDigitalMeter(120, 48);
-// A data list still shows its tabs, its column titles and a few lines.
-constexpr QSize kSmallestDataList(120, 96);
-
-} // namespace
-
-TileMetrics MainWindow::tileMetrics(const QScreen& s) const {
-    TileMetrics m;
-    m.screenWidth = s.geometry().width();
-    m.screenHeight = s.geometry().height();
-    m.taskbar = taskbarHeight();
-    const QRect free = s.availableGeometry().translated(-s.geometry().topLeft());
-    m.area = {free.left(), free.top(), free.width(), free.height()};
-    // Frame and caption sizes as this desktop draws them (known once a window is shown).
-    const int frameH = (frameGeometry().height() - geometry().height());
-    const int frameW = (frameGeometry().width() - geometry().width()) / 2;
-    m.frame = std::max(frameW, 0);
-    m.caption = frameH > 2 * m.frame ? frameH - 2 * m.frame
-                                     : style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    // The tool row is as high as our buttons need, so the windows below start
-    // exactly where the main window ends.
-    m.toolRow = centralWidget()->height() - m_tools.bevel->height();
-    m.sizingFrame = m.frame;
-    m.menu = menuBar()->sizeHint().height();
-    m.bevel = m_tools.bevel->height();
-    m.mainHeight = frameGeometry().height();
-
-    m.recorderVisible = m_recorder && m_recorder->isVisible();
-    m.analogVisible = m_analog && m_analog->isVisible();
-    m.dataListVisible = m_dataList && m_dataList->isVisible();
-    m.comparatorVisible = m_comparator && m_comparator->isVisible();
-    if (m_digital != nullptr)
-        m.digitalSmallest = outer(kSmallestDigitalMeter, frameExtra(*m_digital, *this));
-    if (m_analog != nullptr) {
-        const QSize extra = frameExtra(*m_analog, *this);
-        m.analogDialHeight = AnalogMeterWindow::dialFaceHeight();
-        m.analogCurrentHeight = m_analog->height() + extra.height();
-        m.analogHeight = m.analogCurrentHeight;
-        m.analogSmallestWidth = m_analog->minimumWidth() + extra.width();
-    }
-    if (ComparatorWindow* comparator = m_comparator) {
-        const QSize picture = ComparatorWindow::pictureSize();
-        m.comparatorPictureWidth = picture.width();
-        m.comparatorPictureHeight = picture.height();
-        m.comparatorAlarmButtonHeight = comparator->alarmButtonHeight();
-        m.comparatorLimitButtonHeight = comparator->limitButtonHeight();
-        m.comparatorSize = outer(comparator->size(), frameExtra(*comparator, *this));
-    }
-    if (m_dataList != nullptr)
-        m.dataListSmallest =
-            outer(smallestUsable(*m_dataList, kSmallestDataList), frameExtra(*m_dataList, *this));
-    if (m_recorder != nullptr)
-        m.recorderSmallest =
-            outer(smallestUsable(*m_recorder, QSize()), frameExtra(*m_recorder, *this));
-    return m;
-}
-
-void MainWindow::placeTiledWindows(const TileLayout& t, QPoint origin) {
-    const auto place = [&](QWidget* w, const TileRect& r) {
-        if (w == nullptr)
-            return;
-        // The rectangles are outer (framed) sizes; the client area is smaller.
-        const QSize extra = frameExtra(*w, *this);
-        const QSize client(std::max(r.width - extra.width(), 1),
-                           std::max(r.height - extra.height(), 1));
-        // A window's own smallest size yields where the tile has less room; the
-        // rule never gives less than the window needs to keep its controls usable.
-        w->setMinimumSize(std::min(w->minimumWidth(), client.width()),
-                          std::min(w->minimumHeight(), client.height()));
-        w->move(origin + QPoint(r.left, r.top));
-        w->resize(client);
-    };
-    move(origin + QPoint(t.main.left, t.main.top));
-    place(m_digital, t.digital);
-    if (t.hasRecorder)
-        place(m_recorder, t.recorder);
-    if (t.hasAnalog)
-        place(m_analog, t.analog);
-    if (t.hasDataList)
-        place(m_dataList, t.dataList);
-    if (t.hasComparator && m_comparator) {
-        m_comparator->move(origin + QPoint(t.comparator.left, t.comparator.top));
-        m_comparator->raise();
-    }
 }
 
 bool MainWindow::confirmClose() {

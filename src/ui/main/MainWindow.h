@@ -3,6 +3,7 @@
 #include "meter/Settings.h"
 #include "meter/UserFiles.h"
 #include "model/mainwindowrules.h"
+#include "ui/main/DesktopLayout.h"
 #include "ui/main/toolrow.h"
 
 #include <QMainWindow>
@@ -120,6 +121,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildControls();
@@ -148,15 +150,13 @@ private:
     void setLiveWindowsLinked(bool linked);
 
     // Shows a long-lived window: restored if minimised, made visible when
-    // `makeVisible`, brought to the front.
-    static void bringUp(QWidget* window, bool makeVisible);
+    // `makeVisible` (in a free place when it was hidden), brought to the front.
+    void bringUp(QWidget* window, bool makeVisible);
     // Applies the fixed position and height of the main window.
     void placeMainWindow();
-    int taskbarHeight() const;
-    // What the tiling needs to know of the screen, the frames and the shown windows.
-    TileMetrics tileMetrics(const QScreen& screen) const;
-    // Moves the main window to the screen's corner and the others to their tiles.
-    void placeTiledWindows(const TileLayout& layout, QPoint origin);
+    // Makes the main window, frame included, exactly as wide as the screen's free
+    // area (the frame is known once the desktop has framed the window).
+    void fitToScreenWidth();
 
     template <class T> T* adopt(T* window) {
         m_windows.emplace_back(window);
@@ -169,8 +169,10 @@ private:
     std::unique_ptr<IniSettings> m_desktopState;
     bool m_busy = false;
     bool m_restoredWindowPlaces = false;
+    int m_fittedFrameWidth = 0; // the frame width the window's width allows for
 
     ToolRow m_tools;
+    std::unique_ptr<DesktopLayout> m_layout;
 
     QMenu* m_linkMenu = nullptr;
     QAction* m_linkAction = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/main/desktopstate.h"
 
+#include "model/IniSettings.h"
 #include "recording/RecorderController.h"
 #include "ui/common/LineColorDialog.h"
 #include "ui/live/AnalogMeterWindow.h"
@@ -7,8 +8,6 @@
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
-
-#include "model/IniSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -21,62 +20,101 @@ namespace telmora {
 
 namespace {
 
-// The window's group in the state file, and whether its open state is kept: the
-// digital meter is always open at start-up and the logger window opens only for
-// an import.
+// The window's group in the state file, whether its open state is kept and
+// whether it opens at start-up when nothing else is remembered: the digital meter
+// is always open at start-up, the data list unless it was closed, and the logger
+// window opens only for an import.
 struct RememberedWindow {
     const char* group;
     QWidget* window;
     bool keepsOpenState;
+    bool opensAtStart;
 };
 
 std::array<RememberedWindow, 6> rememberedWindows(const DesktopWindows& w) {
-    return {{{"DigitalMeter", w.digital, false},
-             {"AnalogMeter", w.analog, true},
-             {"Comparator", w.comparator, true},
-             {"Recorder", w.recorder, true},
-             {"DataList", w.dataList, true},
-             {"Logger", w.logger, false}}};
+    return {{{"DigitalMeter", w.digital, false, true},
+             {"AnalogMeter", w.analog, true, false},
+             {"Comparator", w.comparator, true, false},
+             {"Recorder", w.recorder, true, false},
+             {"DataList", w.dataList, true, true},
+             {"Logger", w.logger, false, false}}};
 }
 
 // Smallest part of a window (in pixels each way) that must lie on a screen.
 constexpr int kVisibleMargin = 40;
 
+// A place is kept as the window's client area (its normal one while it is
+// maximised): that is what setGeometry() puts back, whatever frame the desktop
+// draws around it and whether or not the frame is known yet. (A frame position
+// saved and restored as a client position would move the window up by a caption
+// at each start.)
+const QString kGeometryKey = QStringLiteral("geometry");
+const QString kMaximizedKey = QStringLiteral("maximized");
+// The place as older runs kept it: the frame's top-left corner and the client size.
+const QString kOldPositionKey = QStringLiteral("position");
+const QString kOldSizeKey = QStringLiteral("size");
+
 // The key of `name` in the window's group.
-QString windowKey(const RememberedWindow& r, const char* name) {
-    return QLatin1String(r.group) + QLatin1Char('/') + QLatin1String(name);
+QString windowKey(const RememberedWindow& r, const QString& name) {
+    return QLatin1String(r.group) + QLatin1Char('/') + name;
 }
 
 void saveWindow(IniSettings& state, const RememberedWindow& r) {
     // A window never shown in this run has no place of its own: the remembered
     // one stays.
     if (r.window->testAttribute(Qt::WA_WState_Created)) {
-        state.setValue(windowKey(r, "position"), r.window->pos());
-        state.setValue(windowKey(r, "size"), r.window->size());
+        state.setValue(windowKey(r, kGeometryKey), r.window->normalGeometry());
+        state.setValue(windowKey(r, kMaximizedKey), r.window->isMaximized());
+        state.remove(windowKey(r, kOldPositionKey));
+        state.remove(windowKey(r, kOldSizeKey));
     }
     if (r.keepsOpenState)
-        state.setValue(windowKey(r, "open"), r.window->isVisible());
+        state.setValue(windowKey(r, QStringLiteral("open")), r.window->isVisible());
+}
+
+// Puts `window` back at the remembered client area `place` (or, from an older
+// run, with its frame at `place`'s top-left corner). False when the place does not
+// fit or lies off every screen.
+bool restorePlace(QWidget& window, QRect place, bool frameCorner) {
+    // The tile may have given a window less than its own smallest size in the last
+    // run (a screen too small for it): that size comes back as it was.
+    place.setSize(place.size()
+                      .expandedTo(QSize(kVisibleMargin, kVisibleMargin))
+                      .boundedTo(window.maximumSize()));
+    if (!place.isValid() || !IsOnSomeScreen(place))
+        return false;
+    window.setMinimumSize(window.minimumSize().boundedTo(place.size()));
+    if (frameCorner) {
+        window.resize(place.size());
+        window.move(place.topLeft());
+    } else {
+        window.setGeometry(place);
+    }
+    return true;
 }
 
 bool restoreWindow(const IniSettings& state, const RememberedWindow& r) {
-    const QVariant position = state.value(windowKey(r, "position"));
-    const QVariant size = state.value(windowKey(r, "size"));
-    const QVariant open = state.value(windowKey(r, "open"));
+    const QVariant geometry = state.value(windowKey(r, kGeometryKey));
+    const QVariant maximized = state.value(windowKey(r, kMaximizedKey));
+    const QVariant position = state.value(windowKey(r, kOldPositionKey));
+    const QVariant size = state.value(windowKey(r, kOldSizeKey));
+    const QVariant open = state.value(windowKey(r, QStringLiteral("open")));
 
     QWidget& window = *r.window;
     bool placed = false;
-    if (position.canConvert<QPoint>() && size.canConvert<QSize>()) {
-        const QSize wanted =
-            size.toSize().expandedTo(window.minimumSize()).boundedTo(window.maximumSize());
-        const QPoint at = position.toPoint();
-        if (wanted.isValid() && IsOnSomeScreen(QRect(at, wanted))) {
-            window.resize(wanted);
-            window.move(at);
-            placed = true;
-        }
+    if (geometry.isValid()) {
+        placed = geometry.canConvert<QRect>() && restorePlace(window, geometry.toRect(), false);
+    } else if (position.canConvert<QPoint>() && size.canConvert<QSize>()) {
+        placed = restorePlace(window, QRect(position.toPoint(), size.toSize()), true);
     }
+    if (placed && maximized.toBool())
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    // Windows are shown only now, at their places: a window shown first and moved
+    // afterwards would be moved as the desktop frames it.
     if (r.keepsOpenState && open.isValid())
         window.setVisible(open.toBool());
+    else if (r.opensAtStart)
+        window.show();
     return placed;
 }
 

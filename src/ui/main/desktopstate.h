@@ -39,8 +39,10 @@ bool IsOnSomeScreen(const QRect& frame);
 bool SaveDesktopState(IniSettings& state, const DesktopWindows& windows, QString* reason = nullptr);
 
 // Applies what SaveDesktopState wrote: values that are missing or do not fit are
-// skipped, as is a place that lies off every current screen. True when at least
-// one window was put back in a remembered place.
+// skipped, as is a place that lies off every current screen. Then opens the
+// windows that were open (the digital meter always; the data list unless it was
+// closed), each at its place. True when at least one window was put back in a
+// remembered place.
 bool RestoreDesktopState(const IniSettings& state, const DesktopWindows& windows);
 
 } // namespace telmora

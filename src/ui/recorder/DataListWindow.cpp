@@ -154,15 +154,15 @@ DataListWindow::DataListWindow(const RecorderController* controller, QWidget* pa
 
     addJumpCommands();
 
-    // Left edge, a quarter of the screen wide; the owner moves it below the main
-    // window and the two meters.
-    placeBelow(0);
+    // A quarter of the screen wide; the owner places it below the main window and
+    // the two meters.
+    fitBelow(0);
     createPage();
     if (controller != nullptr)
         bindTo(*controller);
 }
 
-void DataListWindow::placeBelow(int top) {
+void DataListWindow::fitBelow(int heightAbove) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const int taskbar =
@@ -171,8 +171,8 @@ void DataListWindow::placeBelow(int top) {
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
     const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
     setMinimumSize(area.width() / 4 - 2 * frame, area.height() / 4 - caption - 2 * frame);
-    setGeometry(0, top, minimumWidth(),
-                std::max(minimumHeight(), area.height() - top - taskbar - caption - 2 * frame));
+    resize(minimumWidth(),
+           std::max(minimumHeight(), area.height() - heightAbove - taskbar - caption - 2 * frame));
 }
 
 void DataListWindow::bindTo(const RecorderController& controller) {

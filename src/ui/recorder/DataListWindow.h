@@ -33,8 +33,9 @@ public:
 
     // Follows `controller`: its samples are the lines.
     void bindTo(const RecorderController& controller);
-    // Places the window at the left edge with its top at `top`, down to the task bar.
-    void placeBelow(int top);
+    // Sizes the window for the room below windows `heightAbove` high: a quarter of
+    // the screen wide, at least a quarter of the screen high. Its owner places it.
+    void fitBelow(int heightAbove);
     ~DataListWindow() override;
 
     // The recording the lines come from (the controller's unless a test sets another).

@@ -2,6 +2,7 @@
 
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
+#include "ui/common/DialogPlacement.h"
 #include "ui/common/MessageBox.h"
 
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include <algorithm>
 #include <charconv>
 
 namespace telmora {
@@ -42,12 +44,12 @@ void IntervalDialog::setInputProvider(InputProvider provider) {
 IntervalDialog::IntervalDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DialogOption"));
     setWindowTitle(text(TextId::IntervalDialogCaption));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    MakeDialogFrame(*this);
     setWindowIcon(AppIcon());
     buildControls();
     computeLayout();
     m_intervalList->setCurrentIndex(1);
+    DialogPlacement::attach(*this);
 }
 
 void IntervalDialog::buildControls() {
@@ -115,7 +117,9 @@ void IntervalDialog::computeLayout() {
     const int groupHeight = autoTop + rowHeight + 8;
     m_modeGroup->setGeometry(groupLeft, groupTop, groupWidth, groupHeight);
 
-    const int dialogWidth = iconSize.width() + groupWidth + 25;
+    // Wide enough to show the caption uncut; the bevel and the buttons follow.
+    const int dialogWidth = std::max(iconSize.width() + groupWidth + 25,
+                                     MessageBoxCaptionWidth(windowTitle(), style()));
     const int bevelTop = m_modeGroup->geometry().bottom() + 1 + 5;
     m_bevel->setGeometry(5, bevelTop, dialogWidth - 15, 3);
 
@@ -156,13 +160,18 @@ void IntervalDialog::followModeChoice() {
 std::optional<QString> IntervalDialog::askSeconds(const QString& prefill) {
     if (m_inputProvider)
         return m_inputProvider(prefill);
-    bool ok = false;
-    const QString answer =
-        QInputDialog::getText(this, text(TextId::IntervalSeconds),
-                              text(TextId::IntervalSecondsPrompt), QLineEdit::Normal, prefill, &ok);
-    if (!ok)
+    QInputDialog question(this);
+    question.setWindowTitle(text(TextId::IntervalSeconds));
+    question.setLabelText(text(TextId::IntervalSecondsPrompt));
+    question.setInputMode(QInputDialog::TextInput);
+    question.setTextValue(prefill);
+    // A question of fixed size, as wide as its caption needs.
+    question.setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    MakeDialogFrame(question);
+    DialogPlacement::attach(question);
+    if (question.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer;
+    return question.textValue();
 }
 
 void IntervalDialog::chooseInterval() {

@@ -12,12 +12,10 @@
 #include "ui/export/pictureexport.h"
 #include "ui/recorder/recorderwidgets.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -66,11 +64,14 @@ RecordingOverview::RecordingOverview(QPrinter* printer, QWidget* parent)
     : QDialog(parent), m_printer(printer) {
     setObjectName(QStringLiteral("FormViewGraphic"));
     setWindowTitle(text(TextId::ViewerCaption));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowMaximizeButtonHint);
+    // A normal window of its own (framed, resizable, with the usual caption
+    // buttons) above the window it was opened from; its owner places it.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setModal(true);
     buildControls();
     setUpGraph();
+    resize(QSize(960, 640).expandedTo(minimumSizeHint()));
 }
 
 RecordingOverview::~RecordingOverview() = default;
@@ -216,9 +217,6 @@ void RecordingOverview::setUpGraph() {
 
 void RecordingOverview::viewRecording(const Recording& recording,
                                       const RecordingStatistics& statistics) {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (s != nullptr)
-        setGeometry(s->availableGeometry());
     showRecording(recording, statistics);
     exec();
 }

@@ -21,7 +21,7 @@ class StatisticsPanel;
 
 class Recording;
 
-// "Graphical viewer": the whole recorder buffer in one full-screen graph, reduced
+// "Graphical viewer": the whole recorder buffer in one large graph, reduced
 // to the largest and smallest sample of each block when the recording is long,
 // with the time and reading of the recording's largest and smallest sample. Shown
 // modally by the recorder's "Fit all data".

@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QRect>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -225,7 +226,7 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
     {
         // A place on a screen that is gone, and values that do not fit.
         QSettings state(files.desktopStateFile, QSettings::IniFormat);
-        state.setValue(QStringLiteral("AnalogMeter/position"), QPoint(9000, 9000));
+        state.setValue(QStringLiteral("AnalogMeter/geometry"), QRect(9000, 9000, 300, 200));
         state.setValue(QStringLiteral("Recorder/intervalMs"), QStringLiteral("fast"));
         state.setValue(QStringLiteral("Recorder/lineColor"), QStringLiteral("no colour"));
     }
@@ -236,6 +237,31 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
     EXPECT_TRUE(form.recorder()->lineColor().isValid());
     EXPECT_NE(form.recorder()->lineColor(), QColor(Qt::darkGreen));
     EXPECT_TRUE(IsOnSomeScreen(QRect(form.analogMeter()->pos(), form.analogMeter()->size())));
+}
+
+TEST_F(DesktopTest, PlacesKeptByAnOlderRunComeBack) {
+    // Older runs kept the frame's corner and the client size of a window.
+    const UserFiles files = LocateUserFiles(QDir::currentPath());
+    {
+        QSettings state(files.desktopStateFile, QSettings::IniFormat);
+        state.setValue(QStringLiteral("AnalogMeter/position"), QPoint(150, 220));
+        state.setValue(QStringLiteral("AnalogMeter/size"), QSize(260, 180));
+        state.setValue(QStringLiteral("AnalogMeter/open"), true);
+    }
+    {
+        MainWindow form(m_link, files);
+        form.createWindows();
+        EXPECT_TRUE(form.restoredWindowPlaces());
+        ASSERT_TRUE(form.analogMeter()->isVisible());
+        EXPECT_EQ(form.analogMeter()->pos(), QPoint(150, 220));
+        EXPECT_EQ(form.analogMeter()->width(), 260);
+        form.show();
+        form.close();
+    }
+    // Written back in the form of this run: the client area alone.
+    QSettings state(files.desktopStateFile, QSettings::IniFormat);
+    EXPECT_FALSE(state.contains(QStringLiteral("AnalogMeter/position")));
+    EXPECT_TRUE(state.value(QStringLiteral("AnalogMeter/geometry")).toRect().isValid());
 }
 
 TEST_F(DesktopTest, UsualKeysNeverTakeAWindowsOwnShortcut) {

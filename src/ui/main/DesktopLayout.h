@@ -1,0 +1,68 @@
+#pragma once
+
+#include "model/mainwindowrules.h"
+
+class QFrame;
+class QMainWindow;
+class QScreen;
+class QWidget;
+
+namespace telmora {
+
+class AnalogMeterWindow;
+class ComparatorWindow;
+class DataListWindow;
+class DigitalMeterWindow;
+class RecorderWindow;
+
+// Places the long-lived windows on the desktop for their owner, the main window:
+// all at once side by side (the tile command), the first ones at start-up, and
+// each one as it opens from the menu, so that no window has to look another up.
+// Places are outer rectangles; the frames the desktop draws are measured on the
+// windows (or on the main window while a window has not been framed yet).
+class DesktopLayout {
+public:
+    // The windows it places; any but the main window may be null.
+    struct Windows {
+        DigitalMeterWindow* digital = nullptr;
+        AnalogMeterWindow* analog = nullptr;
+        ComparatorWindow* comparator = nullptr;
+        RecorderWindow* recorder = nullptr;
+        DataListWindow* dataList = nullptr;
+    };
+
+    // `bevel` is the line above the main window's tool row.
+    DesktopLayout(QMainWindow& main, const QFrame& bevel);
+
+    void setWindows(const Windows& windows) { m_windows = windows; }
+
+    // Places the shown windows side by side below the main window.
+    void tile();
+    // Gives the digital meter and the data list, which open at start-up, their
+    // tiled places (before remembered places are put back).
+    void placeStartWindows();
+    // Places `window`, about to open: where it was last (or its tiled place the
+    // first time), moved where it covers neither the main window nor another open
+    // window when there is room for that.
+    void placeOpeningWindow(QWidget& window);
+    // Places the recording viewer over most of the room below the main window the
+    // first time, and back on the screen later.
+    void placeViewer(QWidget& viewer);
+
+private:
+    const QScreen* screen() const;
+    // A framed window whose frame `window` will have, to measure while `window`
+    // is not framed yet.
+    const QWidget& frameReference(const QWidget& window) const;
+    // What the tiling needs to know of the screen, the frames and the windows;
+    // `opening` counts as shown.
+    TileMetrics tileMetrics(const QScreen& screen, const QWidget* opening) const;
+    // `window`'s rectangle in `layout`, in screen coordinates; false when it has none.
+    bool tiledPlaceOf(const QWidget& window, TileRect& place) const;
+
+    QMainWindow& m_main;
+    const QFrame& m_bevel;
+    Windows m_windows;
+};
+
+} // namespace telmora

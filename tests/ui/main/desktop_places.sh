@@ -1,0 +1,239 @@
+#!/usr/bin/env bash
+# Telmora under a real window manager (openbox on a virtual X server):
+#   1. the analog meter, the comparator and the recorder, opened one by one from
+#      the Window menu, open inside the screen and off the main window; the two
+#      meters and the comparator cover no other window;
+#   2. after Tile, ten restarts leave every window exactly where it was.
+#
+# Usage: desktop_places.sh TELMORA WIDTHxHEIGHT [SCALE]
+# Leaves with 77 (skipped) when Xvfb, openbox or xdotool is missing.
+set -euo pipefail
+
+app=$1
+size=$2
+scale=${3:-1}
+restarts=${TELMORA_RESTARTS:-10}
+
+for tool in Xvfb openbox xdotool xwininfo xprop; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIP: $tool is not installed (scripts/deps installs it)"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+wm_pid=""
+app_pid=""
+cleanup() {
+    for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
+        if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $* (display ${DISPLAY:-none})"
+    for log in "$work"/*.log; do
+        if [ -s "$log" ]; then
+            echo "--- $(basename "$log"):"
+            tail -n 20 "$log"
+        fi
+    done
+    exit 1
+}
+
+# Waits up to about ten seconds for COMMAND to succeed.
+wait_for() {
+    for _ in $(seq 100); do
+        if "$@" >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# A display of our own: the first free number from a point that differs from run
+# to run; a number some other server holds (its socket may not be visible here)
+# makes ours exit, and the next one is tried.
+start_x_server() {
+    local n
+    for offset in $(seq 0 99); do
+        n=$((100 + ($$ + offset) % 100))
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 50); do
+            if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+                break
+            fi
+            if [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xprop -root >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    done
+    return 1
+}
+start_x_server || fail "the X server did not start"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+wm_ready() {
+    xprop -root _NET_SUPPORTED | grep _NET_ACTIVE_WINDOW >/dev/null
+}
+wait_for wm_ready || fail "openbox did not start"
+
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=xcb
+export QT_SCALE_FACTOR="$scale"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+
+main_window() {
+    xdotool search --all --pid "$app_pid" --name "DM-Series" 2>/dev/null | awk 'NR == 1'
+}
+
+start_app() {
+    (cd "$work" && exec "$app" --simulate) >>"$work/app.log" 2>&1 &
+    app_pid=$!
+    wait_for main_window || fail "the main window did not appear"
+    # The start-up tiling runs within a second of the first show.
+    sleep 2
+}
+
+# Gives the main window the focus and types KEYS there.
+type_in_main_window() {
+    local tries
+    for tries in 1 2 3 4 5; do
+        if xdotool windowactivate --sync "$(main_window)" >/dev/null 2>&1; then
+            xdotool key --clearmodifiers "$@"
+            return 0
+        fi
+        sleep 0.3
+    done
+    fail "the main window cannot be activated"
+}
+
+quit_app() {
+    type_in_main_window ctrl+q
+    for _ in $(seq 100); do
+        if ! kill -0 "$app_pid" 2>/dev/null; then
+            wait "$app_pid" 2>/dev/null || true
+            app_pid=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the program did not end on Ctrl+Q"
+}
+
+# "x y width height" of a window's outer rectangle (frame included).
+outer_rect() {
+    local id=$1 x y w h extents
+    read -r x y w h < <(xwininfo -id "$id" |
+        awk -F: '/Absolute upper-left X/{x=$2} /Absolute upper-left Y/{y=$2}
+                 /Width/{w=$2} /Height/{h=$2} END{print x, y, w, h}')
+    extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+    IFS=, read -r left right top bottom <<<"${extents:-0,0,0,0}"
+    echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+}
+
+window_named() {
+    xdotool search --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null | awk 'NR == 1'
+}
+
+# The outer rectangles of the shown windows, one line each: "NAME x y w h".
+places() {
+    local name id
+    for name in "DM-Series" "Digital Meter" "Analog Meter" "Comparator" "Graphical Recorder" \
+        "Data list"; do
+        id=$(window_named "$name")
+        if [ -n "$id" ]; then
+            echo "$name $(outer_rect "$id")"
+        fi
+    done
+}
+
+# Opens a window with the Window menu's mnemonic KEY and waits for it.
+open_from_menu() {
+    local key=$1 name=$2
+    type_in_main_window alt+w
+    sleep 0.3
+    xdotool key "$key"
+    wait_for window_named "$name" || fail "$name did not open"
+    sleep 0.5
+}
+
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+
+# True when rectangles "x y w h" and "x y w h" share a pixel.
+overlap() {
+    local ax=$1 ay=$2 aw=$3 ah=$4 bx=$5 by=$6 bw=$7 bh=$8
+    [ "$ax" -lt $((bx + bw)) ] && [ "$bx" -lt $((ax + aw)) ] &&
+        [ "$ay" -lt $((by + bh)) ] && [ "$by" -lt $((ay + ah)) ]
+}
+
+check_inside() {
+    local name=$1 x=$2 y=$3 w=$4 h=$5
+    if [ "$x" -lt 0 ] || [ "$y" -lt 0 ] || [ $((x + w)) -gt "$screen_w" ] ||
+        [ $((y + h)) -gt "$screen_h" ]; then
+        fail "$name ($x $y $w $h) is not inside the ${screen_w}x${screen_h} screen"
+    fi
+}
+
+# NAME opened last: inside the screen, off the main window and, unless it is the
+# recorder (larger than what is left), off every other window.
+check_opened() {
+    local opened=$1 line name rect
+    rect=$(places | grep "^$opened " | sed "s/^$opened //")
+    [ -n "$rect" ] || fail "$opened is not shown"
+    # shellcheck disable=SC2086
+    check_inside "$opened" $rect
+    while read -r line; do
+        name=${line% * * * *}
+        [ "$name" = "$opened" ] && continue
+        if [ "$name" != "DM-Series" ] && [ "$opened" = "Graphical Recorder" ]; then
+            continue
+        fi
+        # shellcheck disable=SC2086
+        if overlap $rect ${line##"$name" }; then
+            fail "$opened ($rect) covers $line"
+        fi
+    done < <(places)
+}
+
+start_app
+open_from_menu a "Analog Meter"
+check_opened "Analog Meter"
+open_from_menu c "Comparator"
+check_opened "Comparator"
+open_from_menu g "Graphical Recorder"
+check_opened "Graphical Recorder"
+type_in_main_window alt+w
+sleep 0.3
+xdotool key t
+sleep 1
+first=$(places)
+quit_app
+
+for run in $(seq "$restarts"); do
+    start_app
+    now=$(places)
+    quit_app
+    if [ "$now" != "$first" ]; then
+        echo "after Tile:"
+        echo "$first"
+        echo "after restart $run:"
+        echo "$now"
+        fail "the windows moved"
+    fi
+done
+echo "$first"
+echo "PASS: ${size} at scale ${scale}: windows open free and keep their places over $restarts restarts"
