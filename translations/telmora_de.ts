@@ -209,8 +209,16 @@
 <context>
     <name>MessageBox</name>
     <message>
-        <source>Save &amp;As…</source>
-        <translation>Speichern &amp;unter…</translation>
+        <source>&amp;Open</source>
+        <translation>&amp;Öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Save As…</source>
+        <translation>&amp;Speichern unter…</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
     </message>
 </context>
 <context>

@@ -209,8 +209,16 @@
 <context>
     <name>MessageBox</name>
     <message>
-        <source>Save &amp;As…</source>
-        <translation>Guardar &amp;como…</translation>
+        <source>&amp;Open</source>
+        <translation>&amp;Abrir</translation>
+    </message>
+    <message>
+        <source>&amp;Save As…</source>
+        <translation>&amp;Guardar como…</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Descartar</translation>
     </message>
 </context>
 <context>

@@ -209,8 +209,16 @@
 <context>
     <name>MessageBox</name>
     <message>
-        <source>Save &amp;As…</source>
-        <translation>Enregistrer &amp;sous…</translation>
+        <source>&amp;Open</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;Save As…</source>
+        <translation>&amp;Enregistrer sous…</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Abandonner</translation>
     </message>
 </context>
 <context>

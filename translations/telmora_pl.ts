@@ -209,8 +209,16 @@
 <context>
     <name>MessageBox</name>
     <message>
-        <source>Save &amp;As…</source>
-        <translation>Zapisz &amp;jako…</translation>
+        <source>&amp;Open</source>
+        <translation>&amp;Otwórz</translation>
+    </message>
+    <message>
+        <source>&amp;Save As…</source>
+        <translation>&amp;Zapisz jako…</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Odrzuć</translation>
     </message>
 </context>
 <context>

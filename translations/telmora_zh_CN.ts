@@ -209,8 +209,16 @@
 <context>
     <name>MessageBox</name>
     <message>
-        <source>Save &amp;As…</source>
-        <translation>另存为(&amp;A)…</translation>
+        <source>&amp;Open</source>
+        <translation>打开(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Save As…</source>
+        <translation>另存为(&amp;S)…</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>丢弃(&amp;D)</translation>
     </message>
 </context>
 <context>
