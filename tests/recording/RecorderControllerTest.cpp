@@ -604,10 +604,11 @@ TEST_F(ControllerTest, TemporaryFileCutWhileRecordingTakesNoMoreAndLeavesNoZeroR
     }
     EXPECT_FLOAT_EQ(r.readSample(100)->main.value, 9.875f);
     // The newest page: the 40 readable samples before the cut and the newest one.
-    const StatisticsGroup* page = recorder.pageStatistics(1).find(0x6, "V");
+    const GroupedStatistics pageFigures = recorder.pageStatistics(1);
+    const StatisticsGroup* page = pageFigures.find(0x6, "V");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->values.count(), 41);
-    EXPECT_EQ(recorder.pageStatistics(1).groups().size(), 1u);
+    EXPECT_EQ(pageFigures.groups().size(), 1u);
     QCoreApplication::sendPostedEvents(&recorder);
     EXPECT_EQ(damaged.size(), 1);
     EXPECT_EQ(errors.size(), 1);
