@@ -14,7 +14,7 @@ const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 
 // The notification server chooses how long a notice stays.
 constexpr int kServerDefaultTimeout = -1;
-// "normal" of the specification's urgency levels (0 low, 1 normal, 2 critical).
+// "normal" of the notification service's urgency levels (0 low, 1 normal, 2 critical).
 constexpr uchar kNormalUrgency = 1;
 
 } // namespace
