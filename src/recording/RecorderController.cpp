@@ -415,7 +415,7 @@ bool RecorderController::startLoad(const QByteArray& nativePath) {
     return true;
 }
 
-void RecorderController::abortLoad() {
+void RecorderController::abortJob() {
     m_stop.request_stop();
 }
 

@@ -157,10 +157,9 @@ public:
     // The same by the bytes the system knows the file by (names given on the command
     // line need not be valid UTF-8).
     bool startLoad(const QByteArray& nativePath);
-    // Stops a load in its reading stage; the recording is left empty.
-    void abortLoad();
-    // Stops a running save or text export; the target file stays as it was.
-    void abortFileJob() { m_stop.request_stop(); }
+    // Stops the running job: a load in its reading stage (the recording is left
+    // empty), a save or a text export (the target file stays as it was).
+    void abortJob();
     // Saves the whole recording as a .g53 file on a worker thread; ends in saveFinished.
     void startSave(const QString& path);
     // Writes the text export of pages first..last on a worker thread; ends in

@@ -309,7 +309,7 @@ TEST_F(ControllerTest, AbortedOpenLeavesAnEmptyConsistentRecording) {
     QObject::connect(&recorder, &RecorderController::loadProgress, &recorder,
                      [this](LoadStage stage) {
                          if (stage == LoadStage::Reading)
-                             recorder.abortLoad();
+                             recorder.abortJob();
                      });
     QSignalSpy cleared(&recorder, &RecorderController::cleared);
     EXPECT_EQ(load(file("big.g53")), LoadOutcome::Aborted);

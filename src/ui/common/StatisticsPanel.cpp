@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace telmora {
 
@@ -16,6 +17,13 @@ namespace {
 enum Row { Count, Mean, Deviation, Minimum, Maximum, Overloads };
 
 // Units that take no prefix: temperatures, ratios and levels read better whole.
+// The SI prefixes figures are written with, largest first.
+constexpr struct {
+    int exponent;
+    const char16_t* prefix;
+} kPrefixes[] = {{9, u"G"},  {6, u"M"},       {3, u"k"},  {0, u""},
+                 {-3, u"m"}, {-6, u"\u00B5"}, {-9, u"n"}, {-12, u"p"}};
+
 bool takesPrefix(const QString& unit) {
     return !(unit.startsWith(QChar(0x00B0)) || unit == QLatin1String("%") ||
              unit.startsWith(QLatin1String("dB")) || unit.isEmpty());
@@ -134,23 +142,6 @@ void StatisticsPanel::showColumn(Column column, const StatisticsGroup* group,
             : dash);
 }
 
-QString StatisticsPanel::formatInPrefix(double value, const QString& unit, int exponent,
-                                        int decimals) {
-    static constexpr struct {
-        int exponent;
-        const char16_t* prefix;
-    } kPrefixes[] = {{9, u"G"},  {6, u"M"},       {3, u"k"},  {0, u""},
-                     {-3, u"m"}, {-6, u"\u00B5"}, {-9, u"n"}, {-12, u"p"}};
-    const char16_t* prefix = u"";
-    for (const auto& p : kPrefixes)
-        if (p.exponent == exponent)
-            prefix = p.prefix;
-    const double scaled = value / std::pow(10.0, exponent);
-    // QString::number ignores the locale: "." in every language.
-    return QString::number(scaled, 'f', std::clamp(decimals, 0, 12)) + QLatin1Char(' ') +
-           QString::fromUtf16(prefix) + unit;
-}
-
 int StatisticsPanel::twoSignificantDecimals(double value, int exponent) {
     const double scaled = std::fabs(value / std::pow(10.0, exponent));
     if (scaled == 0.0 || !std::isfinite(scaled))
@@ -160,19 +151,13 @@ int StatisticsPanel::twoSignificantDecimals(double value, int exponent) {
 }
 
 QString StatisticsPanel::formatValue(double value, const QString& unit, int significant) {
-    static constexpr struct {
-        int exponent;
-        const char16_t* prefix;
-    } kPrefixes[] = {{9, u"G"},  {6, u"M"},       {3, u"k"},  {0, u""},
-                     {-3, u"m"}, {-6, u"\u00B5"}, {-9, u"n"}, {-12, u"p"}};
     int exponent = 0;
-    const char16_t* prefix = u"";
     if (takesPrefix(unit) && value != 0.0 && std::isfinite(value)) {
         const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+        exponent = kPrefixes[std::size(kPrefixes) - 1].exponent;
         for (const auto& p : kPrefixes) {
-            if (magnitude >= p.exponent || p.exponent == -12) {
+            if (magnitude >= p.exponent) {
                 exponent = p.exponent;
-                prefix = p.prefix;
                 break;
             }
         }
@@ -182,10 +167,19 @@ QString StatisticsPanel::formatValue(double value, const QString& unit, int sign
         scaled == 0.0
             ? 1
             : std::max(1, static_cast<int>(std::floor(std::log10(std::fabs(scaled)))) + 1);
-    const int decimals = std::max(0, significant - whole);
+    return formatInPrefix(value, unit, exponent, std::max(0, significant - whole));
+}
+
+QString StatisticsPanel::formatInPrefix(double value, const QString& unit, int exponent,
+                                        int decimals) {
+    const char16_t* prefix = u"";
+    for (const auto& p : kPrefixes)
+        if (p.exponent == exponent)
+            prefix = p.prefix;
+    const double scaled = value / std::pow(10.0, exponent);
     // QString::number ignores the locale: "." in every language.
-    return QString::number(scaled, 'f', decimals) + QLatin1Char(' ') + QString::fromUtf16(prefix) +
-           unit;
+    return QString::number(scaled, 'f', std::clamp(decimals, 0, 12)) + QLatin1Char(' ') +
+           QString::fromUtf16(prefix) + unit;
 }
 
 } // namespace telmora

@@ -522,12 +522,8 @@ ProgressWindow& RecorderWindow::progressWindow() {
     if (m_progress == nullptr) {
         m_progress = new ProgressWindow(this);
         connect(m_progress, &ProgressWindow::abortRequested, this, [this] {
-            if (m_loading) {
-                m_controller.abortLoad();
-                return;
-            }
-            m_fileJobAborted = true;
-            m_controller.abortFileJob();
+            m_fileJobAborted = !m_loading;
+            m_controller.abortJob();
         });
     }
     return *m_progress;
