@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>ChartPrintJob</name>
+    <message>
+        <source>printed %1    page %2 of %3</source>
+        <translation>gedruckt %1    Seite %2 von %3</translation>
+    </message>
+    <message>
+        <source>%1    printed %2    page %3 of %4</source>
+        <translation>%1    gedruckt %2    Seite %3 von %4</translation>
+    </message>
+</context>
+<context>
     <name>ComparatorLimitsDialog</name>
     <message>
         <source>Comparator Hi-Low limit setting</source>

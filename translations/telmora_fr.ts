@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>ChartPrintJob</name>
+    <message>
+        <source>printed %1    page %2 of %3</source>
+        <translation>imprimé le %1    page %2 sur %3</translation>
+    </message>
+    <message>
+        <source>%1    printed %2    page %3 of %4</source>
+        <translation>%1    imprimé le %2    page %3 sur %4</translation>
+    </message>
+</context>
+<context>
     <name>ComparatorLimitsDialog</name>
     <message>
         <source>Comparator Hi-Low limit setting</source>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>ChartPrintJob</name>
+    <message>
+        <source>printed %1    page %2 of %3</source>
+        <translation>打印于 %1    第 %2 页，共 %3 页</translation>
+    </message>
+    <message>
+        <source>%1    printed %2    page %3 of %4</source>
+        <translation>%1    打印于 %2    第 %3 页，共 %4 页</translation>
+    </message>
+</context>
+<context>
     <name>ComparatorLimitsDialog</name>
     <message>
         <source>Comparator Hi-Low limit setting</source>

@@ -1,5 +1,6 @@
 #include "ui/chart/ChartPrintJob.h"
 
+#include "text/texts.h"
 #include "ui/chart/ChartWidgetImpl.h"
 
 #include <QFontMetricsF>
@@ -61,9 +62,13 @@ QSize ChartPrintJob::layoutSize(QSizeF pagePoints) {
 QString ChartPrintJob::headerText(const QString& document, const QDateTime& printed, int page,
                                   int pageTotal) {
     // The date as ISO 8601 and numbers in plain digits, whatever the locale.
-    return QStringLiteral("%1    printed %2    page %3 of %4")
-        .arg(document, printed.toString(QStringLiteral("yyyy-MM-dd HH:mm")), QString::number(page),
-             QString::number(std::max(page, pageTotal)));
+    const QString when = printed.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const QString number = QString::number(page);
+    const QString total = QString::number(std::max(page, pageTotal));
+    if (document.isEmpty())
+        return translate("ChartPrintJob", "printed %1    page %2 of %3").arg(when, number, total);
+    return translate("ChartPrintJob", "%1    printed %2    page %3 of %4")
+        .arg(document, when, number, total);
 }
 
 bool ChartPrintJob::addPage(ChartWidget& chart, const QString& document, int pageTotal) {
@@ -82,9 +87,7 @@ bool ChartPrintJob::addPage(ChartWidget& chart, const QString& document, int pag
     d->painter.setFont(QFont(font, &d->printer));
     d->painter.setPen(Qt::black);
     const double headerHeight = QFontMetricsF(d->painter.font()).height();
-    const QString header =
-        headerText(document.isEmpty() ? QStringLiteral("unsaved recording") : document,
-                   QDateTime::currentDateTime(), d->pages, pageTotal);
+    const QString header = headerText(document, QDateTime::currentDateTime(), d->pages, pageTotal);
     d->painter.drawText(QRectF(0, 0, page.width(), headerHeight),
                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, header);
     d->painter.restore();

@@ -10,6 +10,7 @@
 #include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
+#include "ui/recorder/recorderfiles.h"
 #include "ui/recorder/recorderwidgets.h"
 
 #include <QHBoxLayout>
@@ -61,7 +62,7 @@ void reportExportFailure(QWidget* owner, const QString& path, const QString& rea
 } // namespace
 
 RecordingOverview::RecordingOverview(QPrinter* printer, QWidget* parent)
-    : QDialog(parent), m_printer(printer) {
+    : QDialog(parent), m_printer(printer), m_documentName(UnsavedRecordingName()) {
     setObjectName(QStringLiteral("FormViewGraphic"));
     setWindowTitle(text(TextId::ViewerCaption));
     // A normal window of its own (framed, resizable, with the usual caption

@@ -118,7 +118,7 @@ private:
     QLabel* m_powerFactorMain = nullptr; // kept hidden
     QLabel* m_powerFactorSub = nullptr;  // kept hidden
     QStatusBar* m_statusBar = nullptr;
-    QString m_documentName;
+    QString m_documentName; // the recording's until told otherwise: unsaved
 };
 
 } // namespace telmora

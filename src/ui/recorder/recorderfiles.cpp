@@ -14,8 +14,11 @@ namespace telmora {
 
 QString PrintedDocumentName(const RecorderController& controller) {
     const QString& path = controller.documentPath();
-    return path.isEmpty() ? translate("RecorderWindow", "unsaved recording")
-                          : QFileInfo(path).fileName();
+    return path.isEmpty() ? UnsavedRecordingName() : QFileInfo(path).fileName();
+}
+
+QString UnsavedRecordingName() {
+    return translate("RecorderWindow", "unsaved recording");
 }
 
 namespace {

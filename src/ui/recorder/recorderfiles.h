@@ -26,6 +26,8 @@ void showFileSaveError(QWidget* owner, const QString& path, const QString& reaso
 // What printed pages of the recording name in their header: its file's name, or
 // "unsaved recording" for one that never was in a file.
 QString PrintedDocumentName(const RecorderController& controller);
+// The name a recording that never was in a file goes by.
+QString UnsavedRecordingName();
 
 // The progress window at the start of an open: reading, nothing read yet, Abort on.
 void prepareLoadProgress(ProgressWindow& progress);
