@@ -1,6 +1,6 @@
 #include "ui/common/DialogPlacement.h"
 
-#include "model/windowplacement.h"
+#include "app/windowplacement.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/windowframes.h"
 

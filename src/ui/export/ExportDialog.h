@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/exportoptions.h"
+#include "app/ExportDialogModel.h"
 
 #include <QDialog>
 

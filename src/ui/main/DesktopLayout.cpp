@@ -1,6 +1,6 @@
 #include "ui/main/DesktopLayout.h"
 
-#include "model/windowplacement.h"
+#include "app/windowplacement.h"
 #include "ui/common/windowframes.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"

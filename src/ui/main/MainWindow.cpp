@@ -5,7 +5,7 @@
 #include "meter/MeterLink.h"
 #include "model/IniSettings.h"
 #include "model/fileaccess.h"
-#include "model/mainwindowrules.h"
+#include "app/mainwindowrules.h"
 #include "recording/RecorderController.h"
 #include "text/texts.h"
 #include "ui/chart/GraphPrinter.h"

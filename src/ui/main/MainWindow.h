@@ -2,7 +2,7 @@
 
 #include "meter/Settings.h"
 #include "meter/UserFiles.h"
-#include "model/mainwindowrules.h"
+#include "app/mainwindowrules.h"
 #include "ui/main/DesktopLayout.h"
 #include "ui/main/toolrow.h"
 

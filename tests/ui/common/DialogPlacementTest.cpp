@@ -1,7 +1,7 @@
 // Dialogs and message boxes are dialogs of the window they belong to: no minimise
 // or maximise button, wide enough for their caption, centred on their owner from
 // the first time they appear; message boxes can be answered with Alt and a letter.
-#include "model/windowplacement.h"
+#include "app/windowplacement.h"
 #include "text/texts.h"
 #include "ui/common/CountdownNotice.h"
 #include "ui/common/LineColorDialog.h"

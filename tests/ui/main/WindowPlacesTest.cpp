@@ -5,7 +5,7 @@
 // of 1600x1000 and 1366x768 (windows framed by the platform), one scaled by 1.5.
 #include "meter/MeterLink.h"
 #include "meter/UserFiles.h"
-#include "model/windowplacement.h"
+#include "app/windowplacement.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
 #include "ui/common/MessageBox.h"

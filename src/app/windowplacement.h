@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/mainwindowrules.h"
+#include "app/mainwindowrules.h"
 
 #include <optional>
 #include <vector>

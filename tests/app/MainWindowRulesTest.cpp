@@ -1,4 +1,4 @@
-#include "model/mainwindowrules.h"
+#include "app/mainwindowrules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/exportoptions.h"
+#include "app/ExportDialogModel.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "model/windowplacement.h"
+#include "app/windowplacement.h"
 
 #include <algorithm>
 #include <cstdlib>

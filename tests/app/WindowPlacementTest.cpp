@@ -1,6 +1,6 @@
 // Where windows appear as they open one by one, where dialogs appear, and the
 // recording viewer's first place.
-#include "model/windowplacement.h"
+#include "app/windowplacement.h"
 
 #include <gtest/gtest.h>
 
