@@ -2,7 +2,7 @@
 // the data list and the graph) and the graph viewer's opening over the same data.
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
-#include "recording/StatisticsCounter.h"
+#include "recording/RecordingStatistics.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"

@@ -35,7 +35,7 @@ using LoadProgress = std::function<void(LoadStage, std::int64_t, std::int64_t)>;
 
 // Reads the value of every sample of an opened reader into a new recording, which
 // then reads its records from the reader's file, and counts it (scale, extremes,
-// count; the statistics are counted afterwards, see StatisticsCounter). Runs on a
+// count; the statistics are counted afterwards, see CountRecordingStatistics). Runs on a
 // worker thread; `progress` is called now and then (not for every sample) and the
 // stop token is honoured between blocks of samples while reading.
 LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
