@@ -26,13 +26,17 @@ Job::~Job() {
     m_pool.waitForDone();
 }
 
-void Job::startErased(ErasedWork work) {
+void Job::startErased(ErasedWork work, const std::optional<JobProgress>& first) {
     discard();
     m_stop = std::stop_source();
     const std::uint64_t run = ++m_run;
     m_running = true;
     m_lastProgress.reset();
     emit started();
+    if (first)
+        report(*first);
+    if (run != m_run)
+        return; // discarded or started anew in answer to the first report
     m_pool.start([this, run, work = std::move(work), token = m_stop.get_token()] {
         const JobControl control(*this, run, token);
         Delivery delivery = work(control);
@@ -67,7 +71,7 @@ void Job::finish(std::uint64_t run, const Delivery& delivery) {
     if (run != m_run || !m_running)
         return;
     m_running = false;
-    const JobOutcome outcome = delivery.failed          ? JobOutcome::Failed
+    const JobOutcome outcome = delivery.failed           ? JobOutcome::Failed
                                : m_stop.stop_requested() ? JobOutcome::Cancelled
                                                          : JobOutcome::Done;
     emit finished(outcome);

@@ -60,15 +60,15 @@ public:
     // Runs `work(const JobControl&)` on the worker thread; its result goes to
     // `deliver(Result&&, JobOutcome)` on this object's thread, right after
     // finished(). A work that throws delivers a default-made result (Failed).
+    // `first`, when given, is reported before the work begins, so that a cancel in
+    // answer to it reaches the work before its first step.
     template <class Work, class Deliver>
-    void start(Work work, Deliver deliver);
+    void start(Work work, Deliver deliver, std::optional<JobProgress> first = std::nullopt);
 
     // Asks the running work to stop at its next check; its result still comes.
     void cancel();
     // Asks the running work to stop and drops its result: nothing more comes of it.
     void discard();
-    // A report made on this object's thread (what shows before the work's first).
-    void report(const JobProgress& progress);
     // The newest report of the current run, if any came yet.
     std::optional<JobProgress> lastProgress() const { return m_lastProgress; }
 
@@ -86,7 +86,9 @@ private:
     };
     using ErasedWork = std::function<Delivery(const JobControl&)>;
 
-    void startErased(ErasedWork work);
+    void startErased(ErasedWork work, const std::optional<JobProgress>& first);
+    // Keeps and signals a report of the current run (on this object's thread).
+    void report(const JobProgress& progress);
     void takeProgress(std::uint64_t run, const JobProgress& progress);
     void finish(std::uint64_t run, const Delivery& delivery);
 
@@ -98,23 +100,25 @@ private:
 };
 
 template <class Work, class Deliver>
-void Job::start(Work work, Deliver deliver) {
+void Job::start(Work work, Deliver deliver, std::optional<JobProgress> first) {
     using Result = std::invoke_result_t<Work&, const JobControl&>;
     static_assert(std::is_default_constructible_v<Result>, "a job's result needs a default");
-    startErased([work = std::move(work),
-                 deliver = std::move(deliver)](const JobControl& control) mutable -> Delivery {
-        auto result = std::make_shared<Result>();
-        bool failed = false;
-        try {
-            *result = work(control);
-        } catch (const std::exception&) {
-            failed = true;
-        }
-        return {[deliver, result](JobOutcome outcome) mutable {
-                    deliver(std::move(*result), outcome);
-                },
-                failed};
-    });
+    startErased(
+        [work = std::move(work),
+         deliver = std::move(deliver)](const JobControl& control) mutable -> Delivery {
+            auto result = std::make_shared<Result>();
+            bool failed = false;
+            try {
+                *result = work(control);
+            } catch (const std::exception&) {
+                failed = true;
+            }
+            return {[deliver, result](JobOutcome outcome) mutable {
+                        deliver(std::move(*result), outcome);
+                    },
+                    failed};
+        },
+        first);
 }
 
 } // namespace telmora

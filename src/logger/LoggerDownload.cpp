@@ -153,8 +153,7 @@ DownloadResult::Status ReadImageBlocks(CableBackend& backend, MemoryDownloadObse
         // The last block runs past the announced length up to the whole block; the
         // bytes shown never count past the length.
         const std::size_t shown = std::min<std::size_t>(position, result.announcedLength);
-        observer.blockProgress(position, length,
-                               ReadBytesDetail(shown, result.announcedLength));
+        observer.blockProgress(position, length, ReadBytesDetail(shown, result.announcedLength));
         backend.pause(std::chrono::milliseconds(1));
         if (stop.stop_requested()) {
             return DownloadResult::Status::Aborted;

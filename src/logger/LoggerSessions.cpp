@@ -86,7 +86,8 @@ bool LoggerSessions::begin(Operation operation) {
     return true;
 }
 
-void LoggerSessions::runJob(std::function<void(const JobControl&, JobResult&)> work) {
+void LoggerSessions::runJob(std::function<void(const JobControl&, JobResult&)> work,
+                            std::optional<JobProgress> first) {
     m_job.start(
         [work = std::move(work)](const JobControl& control) {
             JobResult result;
@@ -101,7 +102,7 @@ void LoggerSessions::runJob(std::function<void(const JobControl&, JobResult&)> w
             }
             return result;
         },
-        [this](JobResult&& result, JobOutcome) { jobFinished(std::move(result)); });
+        [this](JobResult&& result, JobOutcome) { jobFinished(std::move(result)); }, first);
 }
 
 void LoggerSessions::jobFinished(JobResult&& result) {
@@ -227,26 +228,27 @@ void LoggerSessions::openFile(const QByteArray& nativePath) {
     setBusy(true);
     replaceSessions({}, false);
     emit stateChanged();
-    runJob([nativePath](const JobControl& control, JobResult& result) {
-        qint64 lastShown = -1;
-        JobProgress shown{JobStage::ReadingFile, 0, 0};
-        result.fileStatus = LoadSessionFile(
-            nativePath, result.sessions,
-            [&](int, std::int64_t entry, std::int64_t count) {
-                if (entry == count || entry - lastShown >= kReadProgressEvery ||
-                    entry < lastShown) {
-                    lastShown = entry;
-                    shown = {JobStage::ReadingFile, entry, count};
-                    control.report(shown.stage, shown.done, shown.total);
-                }
-                return !control.isCancelled();
-            },
-            &result.error);
-        // Read: the sessions are taken over, which cannot be aborted.
-        control.report(JobStage::StoringSessions, shown.done, shown.total);
-    });
-    // The window shows the reading from the start, before the first entry is read.
-    m_job.report({JobStage::ReadingFile, 0, 0});
+    runJob(
+        [nativePath](const JobControl& control, JobResult& result) {
+            qint64 lastShown = -1;
+            JobProgress shown{JobStage::ReadingFile, 0, 0};
+            result.fileStatus = LoadSessionFile(
+                nativePath, result.sessions,
+                [&](int, std::int64_t entry, std::int64_t count) {
+                    if (entry == count || entry - lastShown >= kReadProgressEvery ||
+                        entry < lastShown) {
+                        lastShown = entry;
+                        shown = {JobStage::ReadingFile, entry, count};
+                        control.report(shown.stage, shown.done, shown.total);
+                    }
+                    return !control.isCancelled();
+                },
+                &result.error);
+            // Read: the sessions are taken over, which cannot be aborted.
+            control.report(JobStage::StoringSessions, shown.done, shown.total);
+        },
+        // The window shows the reading from the start, before the first entry is read.
+        JobProgress{JobStage::ReadingFile, 0, 0});
 }
 
 void LoggerSessions::finishOpen(JobResult& result) {

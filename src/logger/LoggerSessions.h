@@ -12,9 +12,9 @@
 // an opened file starts replacing the sessions until it has ended, and while the
 // sessions are written.
 
+#include "jobs/Job.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionFile.h"
-#include "jobs/Job.h"
 #include "logger/sessiontext.h"
 #include "model/SampleLists.h"
 #include "model/exportoptions.h"
@@ -143,7 +143,8 @@ private:
     struct JobResult;
 
     bool begin(Operation operation);
-    void runJob(std::function<void(const JobControl&, JobResult&)> work);
+    void runJob(std::function<void(const JobControl&, JobResult&)> work,
+                std::optional<JobProgress> first = std::nullopt);
     void jobFinished(JobResult&& result);
     void finishCheck(const JobResult& result);
     void finishDownload(JobResult& result);

@@ -101,10 +101,12 @@ void ProgressWindow::advanceOneStep() {
 }
 
 void ProgressWindow::bind(Job& job, Appearance appearance) {
+    m_appearance = appearance;
+    if (m_job == &job)
+        return; // followed already: only the appearance changes
     for (const QMetaObject::Connection& connection : m_jobConnections)
         disconnect(connection);
     m_job = &job;
-    m_appearance = appearance;
     m_jobConnections = {
         connect(&job, &Job::progressed, this, &ProgressWindow::takeReport),
         connect(&job, &Job::finished, this, [this] { end(); }),
@@ -117,7 +119,7 @@ void ProgressWindow::takeReport(const JobProgress& progress) {
         if (m_appearance == Appearance::OnRequest)
             return; // the owner shows the window, with the newest report then
         setWindowModality(m_appearance == Appearance::ModalAtFirstReport ? Qt::ApplicationModal
-                                                                          : Qt::NonModal);
+                                                                         : Qt::NonModal);
         show();
         raise();
     }

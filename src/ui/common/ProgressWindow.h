@@ -34,7 +34,8 @@ public:
 
     explicit ProgressWindow(QWidget* parent = nullptr);
 
-    // Follows `job` (instead of the job followed before) until it is bound anew.
+    // Follows `job` (instead of the job followed before) until it is bound anew;
+    // binding the job followed again only changes the appearance.
     void bind(Job& job, Appearance appearance = Appearance::ModalAtFirstReport);
     // Shows the window, modal, with the bound job's newest report, or with
     // `untilFirstReport` when none has come yet.

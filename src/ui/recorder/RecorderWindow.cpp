@@ -510,6 +510,7 @@ void RecorderWindow::showFileJobProgress() {
 ProgressWindow& RecorderWindow::progressWindow() {
     if (m_progress == nullptr) {
         m_progress = new ProgressWindow(this);
+        m_progress->bind(m_controller.job(), ProgressWindow::Appearance::OnRequest);
         // Abort cancels the bound job; a save or export stopped so ends without a word.
         connect(m_progress, &ProgressWindow::abortRequested, this,
                 [this] { m_fileJobAborted = !m_loading; });

@@ -216,19 +216,19 @@ TEST(MsgForm, AbortOnlyAsksTheOperationToStop) {
     EXPECT_EQ(form.value() * 2, form.maximum());
 }
 
-TEST(MsgForm, StepItAdvancesByTheStepAndStartsAgainPastTheMaximum) {
+TEST(MsgForm, AdvanceOneStepAddsTheStepSizeAndStartsAgainPastTheMaximum) {
     ProgressWindow form;
     form.setRange(0, 64);
     form.setValue(0);
-    form.setStep(24);
-    form.stepIt();
-    form.stepIt();
+    form.setStepSize(24);
+    form.advanceOneStep();
+    form.advanceOneStep();
     EXPECT_EQ(form.value(), 48);
-    form.stepIt();
+    form.advanceOneStep();
     EXPECT_EQ(form.value(), 0);
-    form.setStep(1);
+    form.setStepSize(1);
     form.setValue(64);
-    form.stepIt();
+    form.advanceOneStep();
     EXPECT_EQ(form.value(), 0);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "FakeLiveSource.h"
+#include "JobWaits.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "recording/recordertext.h"
@@ -213,10 +214,11 @@ TEST_F(RecorderFixture, StatusShowsTheIntervalAndModeDrivesTheButtons) {
     EXPECT_FALSE(probe().button("sbtnRecordStart").isEnabled());
     EXPECT_TRUE(probe().button("sbtnManualLogging").isEnabled());
     EXPECT_FALSE(probe().button("sbtnSaveFile").isEnabled()); // nothing to save yet
-    controller->startSave(dir.filePath("busy.g53"));          // busy until its result is delivered
+    QSignalSpy saved(controller.get(), &RecorderController::saveFinished);
+    controller->startSave(dir.filePath("busy.g53")); // busy until its result is delivered
     EXPECT_FALSE(probe().button("sbtnManualLogging").isEnabled());
     EXPECT_FALSE(probe().button("sbtnOpenFile").isEnabled());
-    controller->waitForJob();
+    ASSERT_TRUE(saved.wait());
     EXPECT_TRUE(probe().button("sbtnManualLogging").isEnabled());
 }
 
@@ -256,7 +258,7 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     // A save whose file dialog is cancelled reports that nothing was saved.
     form->takeManualSample();
     SetFileDialogInterceptor([](const FileDialogRequest&) { return std::optional<QString>(); });
-    EXPECT_FALSE(form->saveCommand());
+    EXPECT_FALSE(RunSaveCommand(*form));
     SetFileDialogInterceptor(nullptr);
     EXPECT_TRUE(form->hasUnsavedData());
 }
