@@ -32,7 +32,6 @@ void Job::startErased(ErasedWork work, const std::optional<JobProgress>& first) 
     const std::uint64_t run = ++m_run;
     m_running = true;
     m_lastProgress.reset();
-    emit started();
     if (first)
         report(*first);
     if (run != m_run)
@@ -71,6 +70,7 @@ void Job::finish(std::uint64_t run, const Delivery& delivery) {
     if (run != m_run || !m_running)
         return;
     m_running = false;
+    m_error = delivery.error;
     const JobOutcome outcome = delivery.failed           ? JobOutcome::Failed
                                : m_stop.stop_requested() ? JobOutcome::Cancelled
                                                          : JobOutcome::Done;

@@ -12,6 +12,7 @@
 #include "jobs/JobProgress.h"
 
 #include <QObject>
+#include <QString>
 #include <QThreadPool>
 
 #include <cstdint>
@@ -71,9 +72,10 @@ public:
     void discard();
     // The newest report of the current run, if any came yet.
     std::optional<JobProgress> lastProgress() const { return m_lastProgress; }
+    // What the work of the last run that ended as Failed threw (empty otherwise).
+    const QString& errorString() const { return m_error; }
 
 signals:
-    void started();
     void progressed(const telmora::JobProgress& progress);
     void finished(telmora::JobOutcome outcome);
 
@@ -83,6 +85,7 @@ private:
     struct Delivery {
         std::function<void(JobOutcome)> deliver;
         bool failed = false;
+        QString error;
     };
     using ErasedWork = std::function<Delivery(const JobControl&)>;
 
@@ -97,6 +100,7 @@ private:
     std::uint64_t m_run = 0; // the current run; news of earlier ones is dropped
     bool m_running = false;
     std::optional<JobProgress> m_lastProgress;
+    QString m_error;
 };
 
 template <class Work, class Deliver>
@@ -108,15 +112,17 @@ void Job::start(Work work, Deliver deliver, std::optional<JobProgress> first) {
          deliver = std::move(deliver)](const JobControl& control) mutable -> Delivery {
             auto result = std::make_shared<Result>();
             bool failed = false;
+            QString error;
             try {
                 *result = work(control);
-            } catch (const std::exception&) {
+            } catch (const std::exception& thrown) {
                 failed = true;
+                error = QString::fromLocal8Bit(thrown.what());
             }
             return {[deliver, result](JobOutcome outcome) mutable {
                         deliver(std::move(*result), outcome);
                     },
-                    failed};
+                    failed, error};
         },
         first);
 }

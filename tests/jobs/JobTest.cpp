@@ -95,6 +95,7 @@ TEST(Job, CancelStopsTheWorkWhichStillDeliversAsCancelled) {
     ASSERT_TRUE(finished.wait());
     EXPECT_EQ(value, 0);
     EXPECT_EQ(outcome, JobOutcome::Failed);
+    EXPECT_EQ(job.errorString(), QStringLiteral("broken"));
 }
 
 TEST(Job, ANewStartOrADiscardDropsTheRunningWork) {
