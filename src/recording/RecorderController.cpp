@@ -395,13 +395,10 @@ bool RecorderController::startLoad(const QByteArray& nativePath) {
     const std::int64_t count = reader->count();
     m_job.start(
         [reader](const JobControl& control) {
-            return LoadRecording(
-                *reader, control.token(),
-                [&control](LoadStage stage, std::int64_t done, std::int64_t total) {
-                    control.report(stage == LoadStage::Reading ? JobStage::ReadingFile
-                                                               : JobStage::AddingToRecording,
-                                   done, total);
-                });
+            return LoadRecording(*reader, control.token(),
+                                 [&control](JobStage stage, std::int64_t done, std::int64_t total) {
+                                     control.report(stage, done, total);
+                                 });
         },
         [this, pathText](LoadResult&& result, JobOutcome) {
             finishLoad(std::move(result), pathText);
