@@ -83,7 +83,7 @@ void BM_OpenG53WithSecondPass(benchmark::State& state) {
     for (auto _ : state) {
         RecorderFileReader reader;
         reader.open(path);
-        const LoadResult result = LoadRecording(reader, {}, [](LoadStage, auto, auto) {});
+        const LoadResult result = LoadRecording(reader, {}, [](JobStage, auto, auto) {});
         benchmark::DoNotOptimize(result.recording.maxIndex());
     }
     state.SetItemsProcessed(state.iterations() * kSamples);

@@ -39,7 +39,7 @@ Recording openRecording(const QString& path) {
     RecorderFileReader reader;
     if (reader.open(path) != RecorderFileReader::OpenStatus::Ok)
         return {};
-    LoadResult result = LoadRecording(reader, {}, [](LoadStage, std::int64_t, std::int64_t) {});
+    LoadResult result = LoadRecording(reader, {}, [](JobStage, std::int64_t, std::int64_t) {});
     return std::move(result.recording);
 }
 

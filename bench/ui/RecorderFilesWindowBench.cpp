@@ -2,7 +2,7 @@
 // the data list and the graph) and the graph viewer's opening over the same data.
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
-#include "recording/StatisticsCounter.h"
+#include "recording/RecordingStatistics.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
@@ -104,7 +104,7 @@ void BM_ViewerOpeningMillion(benchmark::State& state) {
     const QString path = millionFile(dir);
     RecorderFileReader reader;
     reader.open(path);
-    const LoadResult loaded = LoadRecording(reader, {}, [](LoadStage, auto, auto) {});
+    const LoadResult loaded = LoadRecording(reader, {}, [](JobStage, auto, auto) {});
     const Recording& recorder = loaded.recording;
     // Counted once, as the recorder counts them after opening the file.
     const std::optional<RecordingStatistics> statistics =

@@ -127,7 +127,11 @@ int main(int argc, char** argv) {
              openStall <= 0.100);
     // The statistics follow on their own thread while the window is usable.
     const double counted = secondsOf([&] {
-        controller.finishStatisticsNow();
+        QEventLoop untilCounted;
+        QObject::connect(&controller, &RecorderController::statisticsChanged, &untilCounted,
+                         &QEventLoop::quit);
+        if (controller.statisticsPending())
+            untilCounted.exec();
         QApplication::processEvents();
     });
     printRow("statistics counted after that (background)", seconds(counted), "-", 0, "-", true);

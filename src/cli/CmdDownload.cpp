@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,10 +61,13 @@ private:
 // The progress on stderr: a bar redrawn in place when stderr is a terminal,
 // otherwise one line for every ten percent of the reading, so that logs stay
 // short. The user already asked for the download, so the question is answered
-// with Yes. Keeps the memory image when it is to be saved.
+// with Yes. Keeps the memory image when it is to be saved. Ctrl-C (noted by the
+// signal handler) becomes a stop of the download at its next progress report.
 class ConsoleObserver : public MemoryDownloadObserver {
 public:
     ConsoleObserver(bool terminal, bool keepImage) : m_terminal(terminal), m_keepImage(keepImage) {}
+
+    std::stop_token stopToken() const { return m_stop.get_token(); }
 
     bool confirmDownload() override { return true; }
     void imageRead(std::span<const std::uint8_t> image) override {
@@ -73,11 +77,13 @@ public:
     }
     const std::vector<std::uint8_t>& image() const { return m_image; }
     void stageChanged(DownloadStage stage) override {
+        noteInterrupt();
         endLine();
         m_stage = stage;
     }
     void blockProgress(std::size_t position, std::size_t maximum,
                        const std::string& detail) override {
+        noteInterrupt();
         const int percent = maximum == 0 ? 100 : static_cast<int>(position * 100 / maximum);
         if (!m_terminal) {
             logLine(percent, detail);
@@ -90,6 +96,7 @@ public:
         draw("Reading logger memory", percent, detail);
     }
     void conversionProgress(int session, std::size_t done, std::size_t total) override {
+        noteInterrupt();
         if (!m_terminal) {
             return; // quick next to the reading; the saved result says what came of it
         }
@@ -101,7 +108,6 @@ public:
         m_percent = percent;
         draw("Converting session " + std::to_string(session + 1), percent, std::string());
     }
-    bool abortRequested() override { return g_interrupted.load(); }
     void endLine() {
         if (m_drawn) {
             std::fputc('\n', stderr);
@@ -111,6 +117,12 @@ public:
     }
 
 private:
+    void noteInterrupt() {
+        if (g_interrupted.load()) {
+            m_stop.request_stop();
+        }
+    }
+
     // One line when the reading reaches the next tenth (0 %, 10 %, ... 100 %).
     void logLine(int percent, const std::string& detail) {
         const int tenth = percent / 10 * 10;
@@ -137,6 +149,7 @@ private:
     const bool m_terminal;
     const bool m_keepImage;
     std::vector<std::uint8_t> m_image;
+    std::stop_source m_stop;
     DownloadStage m_stage = DownloadStage::Acquiring;
     int m_percent = -1;
     int m_session = -1;
@@ -287,7 +300,7 @@ int CmdDownload(int argc, char** argv) {
 
     InterruptGuard guard;
     ConsoleObserver observer(StderrIsTerminal(), targets->image.has_value());
-    DownloadResult result = DownloadMemory(*backend, observer);
+    DownloadResult result = DownloadMemory(*backend, observer, observer.stopToken());
     observer.endLine();
 
     using Status = DownloadResult::Status;

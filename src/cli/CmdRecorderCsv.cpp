@@ -42,7 +42,7 @@ int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExp
         return 1;
     }
     const LoadResult result =
-        LoadRecording(reader, {}, [](LoadStage, std::int64_t, std::int64_t) {});
+        LoadRecording(reader, {}, [](JobStage, std::int64_t, std::int64_t) {});
     if (result.outcome == LoadOutcome::OutOfMemory) {
         std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
         return 1;

@@ -29,6 +29,10 @@ QString DownloadStageTitle(DownloadStage stage) {
            text(TextId::ProcessingData);
 }
 
+std::string ReadBytesDetail(std::uint64_t shown, std::uint64_t length) {
+    return "Read Bytes : " + std::to_string(shown) + " Of " + std::to_string(length);
+}
+
 QString DownloadQuestionText() {
     return text(TextId::BufferWillBeDestroyed) + QLatin1Char('\n') + text(TextId::AskProceed);
 }
@@ -104,14 +108,14 @@ DownloadResult Failed(DownloadResult&& result, DownloadResult::Status status,
 
 // Steps 10-13: the session chain of the image and the conversion of its samples.
 void ConvertImage(std::vector<std::uint8_t>&& image, MemoryDownloadObserver& observer,
-                  DownloadResult& result) {
+                  const std::stop_token& stop, DownloadResult& result) {
     LoggerMemory memory = ParseLoggerMemory(image);
     std::vector<std::uint8_t>().swap(image);
     result.parseStatus = memory.status;
     auto lists = ConvertLoggerSessions(
-        memory.sessions, [&observer](int session, std::size_t done, std::size_t total) {
+        memory.sessions, [&observer, &stop](int session, std::size_t done, std::size_t total) {
             observer.conversionProgress(session, done, total);
-            return !observer.abortRequested();
+            return !stop.stop_requested();
         });
     if (!lists) {
         result.status = DownloadResult::Status::Aborted;
@@ -131,10 +135,10 @@ void ConvertImage(std::vector<std::uint8_t>&& image, MemoryDownloadObserver& obs
 // each as progress. Done, TransferFailed (the cable's result kept in `result`)
 // or Aborted when the user stopped the reading.
 DownloadResult::Status ReadImageBlocks(CableBackend& backend, MemoryDownloadObserver& observer,
+                                       const std::stop_token& stop,
                                        std::vector<std::uint8_t>& image, DownloadResult& result) {
     const std::size_t length = image.size();
     std::size_t position = kLoggerBlockSize;
-    const std::string lengthText = std::to_string(result.announcedLength);
     observer.blockProgress(position, length, std::string());
 
     MemoryBlock block{};
@@ -149,10 +153,9 @@ DownloadResult::Status ReadImageBlocks(CableBackend& backend, MemoryDownloadObse
         // The last block runs past the announced length up to the whole block; the
         // bytes shown never count past the length.
         const std::size_t shown = std::min<std::size_t>(position, result.announcedLength);
-        observer.blockProgress(position, length,
-                               "Read Bytes : " + std::to_string(shown) + " Of " + lengthText);
+        observer.blockProgress(position, length, ReadBytesDetail(shown, result.announcedLength));
         backend.pause(std::chrono::milliseconds(1));
-        if (observer.abortRequested()) {
+        if (stop.stop_requested()) {
             return DownloadResult::Status::Aborted;
         }
     }
@@ -175,7 +178,8 @@ DownloadResult::Status CheckLoggerMemory(CableBackend& backend) {
     return DownloadResult::Status::Done;
 }
 
-DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& observer) {
+DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& observer,
+                                std::stop_token stop) {
     using Status = DownloadResult::Status;
     DownloadResult result;
 
@@ -187,14 +191,15 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
         return Failed(std::move(result), Status::HeaderFailed, MessageForCableResult(header),
                       false);
     }
-    if (observer.abortRequested()) {
+    if (stop.stop_requested()) {
         return Failed(std::move(result), Status::Aborted, std::nullopt, true);
     }
 
     // 6-8. The image of the whole memory, block by block.
-    observer.stageChanged(DownloadStage::Acquiring);
     result.announcedLength = AnnouncedLength(block);
     result.announcedSessions = AnnouncedSessionCount(block);
+    observer.lengthAnnounced(result.announcedLength);
+    observer.stageChanged(DownloadStage::Acquiring);
     const std::size_t length = RoundedImageLength(result.announcedLength);
     std::vector<std::uint8_t> image;
     try {
@@ -203,7 +208,7 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
         return Failed(std::move(result), Status::OutOfMemory, TextId::OutOfMemory, true);
     }
     std::memcpy(image.data(), block.data(), block.size());
-    const Status transfer = ReadImageBlocks(backend, observer, image, result);
+    const Status transfer = ReadImageBlocks(backend, observer, stop, image, result);
     if (transfer == Status::TransferFailed) {
         return Failed(std::move(result), Status::TransferFailed,
                       MessageForCableResult(result.cableResult), true);
@@ -217,7 +222,7 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
     // 10-13. The sessions.
     observer.stageChanged(DownloadStage::Processing);
     try {
-        ConvertImage(std::move(image), observer, result);
+        ConvertImage(std::move(image), observer, stop, result);
     } catch (const std::bad_alloc&) {
         return Failed(std::move(result), Status::OutOfMemory, TextId::OutOfMemory, true);
     }
@@ -227,7 +232,8 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
     return result;
 }
 
-DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& observer) {
+DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& observer,
+                              std::stop_token stop) {
     DownloadResult result;
     // 1-2. The cable, and whether the meter has a logger memory to read.
     const DownloadResult::Status check = CheckLoggerMemory(backend);
@@ -242,7 +248,7 @@ DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& obs
         return Failed(std::move(result), DownloadResult::Status::Declined, std::nullopt, false);
     }
     observer.downloadStarting();
-    return ReadLoggerMemory(backend, observer);
+    return ReadLoggerMemory(backend, observer, std::move(stop));
 }
 
 } // namespace telmora

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ enum class DownloadStage {
 // title begins with "W[" on purpose: that is how the program has always shown it).
 QString DownloadStageTitle(DownloadStage stage);
 
+// The detail line while the blocks are read: "Read Bytes : shown Of length".
+std::string ReadBytesDetail(std::uint64_t shown, std::uint64_t length);
+
 // The question before the download: BufferWillBeDestroyed, a line break,
 // AskProceed (its caption is the warning caption of AskProceed; buttons Yes and
 // No, No the default).
@@ -74,9 +78,8 @@ public:
     // Progress of the conversion of session `session`: samples done of `total`.
     // Called at the start and end of each session and every few hundred samples.
     virtual void conversionProgress(int /*session*/, std::size_t /*done*/, std::size_t /*total*/) {}
-    // True once the user aborted; asked after the header, after every block and
-    // during the conversion.
-    virtual bool abortRequested() { return false; }
+    // The length the header announces (in bytes), before the blocks are read.
+    virtual void lengthAnnounced(std::uint32_t /*length*/) {}
     // The whole memory image as read (header at offset 0, rounded up to whole
     // blocks), once every block has arrived and before the sessions are converted.
     virtual void imageRead(std::span<const std::uint8_t> /*image*/) {}
@@ -119,11 +122,15 @@ std::string TooManySessionsNotice(int announced);
 DownloadResult::Status CheckLoggerMemory(CableBackend& backend);
 
 // The download after the user agreed: the header, every block, the session chain
-// and the conversion. The observer's confirmDownload is not asked.
-DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& observer);
+// and the conversion. The observer's confirmDownload is not asked. A stop asked for
+// through `stop` (looked at after the header, after every block and during the
+// conversion) ends it as Aborted.
+DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& observer,
+                                std::stop_token stop = {});
 
 // The whole download: CheckLoggerMemory, the question, ReadLoggerMemory.
-DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& observer);
+DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& observer,
+                              std::stop_token stop = {});
 
 // Converts the parsed sessions into session lists (time texts from each session's
 // interval, every sample through the stored reading conversion). `progress` gets

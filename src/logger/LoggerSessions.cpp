@@ -16,7 +16,6 @@ namespace telmora {
 namespace {
 
 constexpr qint64 kReadProgressEvery = 256; // entries between two progress reports
-constexpr qint64 kOpenProgressMaximum = 64;
 
 // The message, and on the next line the file and, when known, why it failed.
 QString withPath(TextId message, const QString& path, const QString& reason = QString()) {
@@ -26,14 +25,9 @@ QString withPath(TextId message, const QString& path, const QString& reason = QS
     return line;
 }
 
-// "Reading Data : %d of %d" filled with the two numbers.
-QString readingDetail(qint64 entry, qint64 count) {
-    return fillNumbers(text(TextId::ReadingDataFormat), {entry, count});
-}
-
 } // namespace
 
-// What a job hands back; written on the worker, read once it has ended.
+// What a job hands back.
 struct LoggerSessions::JobResult {
     DownloadResult download;
     SessionFileStatus fileStatus = SessionFileStatus::Ok;
@@ -42,54 +36,42 @@ struct LoggerSessions::JobResult {
     QString error;
 };
 
-// Reports the download's steps as progress and answers its abort question with
-// the job's stop token. Runs on the worker thread.
+// Reports the download's steps as the job's progress: the bytes read of the
+// announced length, then the samples converted of each session. Runs on the
+// worker thread.
 class DownloadJobObserver : public MemoryDownloadObserver {
 public:
-    DownloadJobObserver(std::function<void(LoggerProgress)> post, std::stop_token token)
-        : m_post(std::move(post)), m_token(std::move(token)) {}
+    explicit DownloadJobObserver(const JobControl& control) : m_control(control) {}
 
     bool confirmDownload() override { return true; }
+    void lengthAnnounced(std::uint32_t length) override { m_length = length; }
     void stageChanged(DownloadStage stage) override {
-        m_progress.title = DownloadStageTitle(stage);
-        m_progress.detail =
-            stage == DownloadStage::Acquiring ? QString() : text(TextId::Translating);
-        if (stage == DownloadStage::Acquiring) {
-            m_progress.value = 0;
-            m_progress.maximum = 100;
-        }
-        m_post(m_progress);
+        if (stage == DownloadStage::Acquiring)
+            m_control.report(JobStage::AcquiringMemory, 0, m_length);
+        else
+            m_control.report(JobStage::ProcessingMemory, 1, 1); // the bar stays full
     }
-    void blockProgress(std::size_t position, std::size_t maximum,
-                       const std::string& detail) override {
-        m_progress.value = static_cast<qint64>(position);
-        m_progress.maximum = static_cast<qint64>(maximum);
-        m_progress.detail = QString::fromStdString(detail);
-        m_post(m_progress);
+    void blockProgress(std::size_t position, std::size_t, const std::string& detail) override {
+        // Before the first block nothing has been counted yet; the bytes shown never
+        // count past the announced length.
+        const qint64 shown =
+            detail.empty() ? 0 : std::min<qint64>(static_cast<qint64>(position), m_length);
+        m_control.report(JobStage::AcquiringMemory, shown, m_length);
     }
     void conversionProgress(int, std::size_t done, std::size_t total) override {
-        m_progress.value = static_cast<qint64>(done);
-        m_progress.maximum = static_cast<qint64>(total);
-        m_post(m_progress);
+        m_control.report(JobStage::ProcessingMemory, static_cast<qint64>(done),
+                         static_cast<qint64>(total));
     }
-    bool abortRequested() override { return m_token.stop_requested(); }
 
 private:
-    std::function<void(LoggerProgress)> m_post;
-    std::stop_token m_token;
-    LoggerProgress m_progress;
+    const JobControl& m_control;
+    qint64 m_length = 0;
 };
 
 LoggerSessions::LoggerSessions(std::shared_ptr<CableBackend> backend, QObject* parent)
-    : QObject(parent), m_backend(std::move(backend)) {
-    qRegisterMetaType<LoggerProgress>();
-    connect(&m_job, &WorkerJob::finished, this, &LoggerSessions::jobFinished);
-}
+    : QObject(parent), m_backend(std::move(backend)) {}
 
-LoggerSessions::~LoggerSessions() {
-    m_job.requestStop();
-    m_job.wait();
-}
+LoggerSessions::~LoggerSessions() = default;
 
 std::span<const SampleList> LoggerSessions::shownSessions() const {
     return sessions().first(static_cast<std::size_t>(std::clamp(m_shown, 0, sessionCount())));
@@ -101,51 +83,45 @@ bool LoggerSessions::begin(Operation operation) {
     if (m_operation != Operation::None)
         return false;
     m_operation = operation;
-    m_result = std::make_unique<JobResult>();
     return true;
 }
 
-void LoggerSessions::runJob(std::function<void(std::stop_token, JobResult&)> work) {
-    JobResult* result = m_result.get();
-    m_job.start([work = std::move(work), result](std::stop_token token) {
-        try {
-            work(token, *result);
-        } catch (const std::bad_alloc&) {
-            result->download.status = DownloadResult::Status::OutOfMemory;
-            result->download.messageId = TextId::OutOfMemory;
-            result->download.resetRequested = true;
-            result->fileStatus = SessionFileStatus::OutOfMemory;
-            result->sessions.clear();
-        }
-    });
+void LoggerSessions::runJob(std::function<void(const JobControl&, JobResult&)> work,
+                            std::optional<JobProgress> first) {
+    m_job.start(
+        [work = std::move(work)](const JobControl& control) {
+            JobResult result;
+            try {
+                work(control, result);
+            } catch (const std::bad_alloc&) {
+                result.download.status = DownloadResult::Status::OutOfMemory;
+                result.download.messageId = TextId::OutOfMemory;
+                result.download.resetRequested = true;
+                result.fileStatus = SessionFileStatus::OutOfMemory;
+                result.sessions.clear();
+            }
+            return result;
+        },
+        [this](JobResult&& result, JobOutcome) { jobFinished(std::move(result)); }, first);
 }
 
-void LoggerSessions::postProgress(LoggerProgress progress) {
-    QMetaObject::invokeMethod(
-        this, [this, progress] { emit progressChanged(progress); }, Qt::QueuedConnection);
-}
-
-void LoggerSessions::jobFinished() {
-    m_job.wait();
+void LoggerSessions::jobFinished(JobResult&& result) {
     const Operation operation = std::exchange(m_operation, Operation::None);
-    std::unique_ptr<JobResult> result = std::move(m_result);
-    if (!result)
-        return;
     switch (operation) {
     case Operation::Checking:
-        finishCheck(*result);
+        finishCheck(result);
         break;
     case Operation::Downloading:
-        finishDownload(*result);
+        finishDownload(result);
         break;
     case Operation::Opening:
-        finishOpen(*result);
+        finishOpen(result);
         break;
     case Operation::Saving:
-        finishSave(*result);
+        finishSave(result);
         break;
     case Operation::Exporting:
-        finishExport(*result);
+        finishExport(result);
         break;
     case Operation::None:
         break;
@@ -153,7 +129,7 @@ void LoggerSessions::jobFinished() {
 }
 
 void LoggerSessions::abort() {
-    m_job.requestStop();
+    m_job.cancel();
 }
 
 void LoggerSessions::setBusy(bool busy) {
@@ -169,7 +145,7 @@ void LoggerSessions::startDownload() {
     if (m_busy || !begin(Operation::Checking))
         return;
     std::shared_ptr<CableBackend> backend = m_backend;
-    runJob([backend](std::stop_token, JobResult& result) {
+    runJob([backend](const JobControl&, JobResult& result) {
         result.download.status = CheckLoggerMemory(*backend);
     });
 }
@@ -202,10 +178,9 @@ void LoggerSessions::confirmDownload(bool yes) {
     setBusy(true);
     emit stateChanged();
     std::shared_ptr<CableBackend> backend = m_backend;
-    runJob([this, backend](std::stop_token token, JobResult& result) {
-        DownloadJobObserver observer([this](LoggerProgress p) { postProgress(std::move(p)); },
-                                     token);
-        result.download = ReadLoggerMemory(*backend, observer);
+    runJob([backend](const JobControl& control, JobResult& result) {
+        DownloadJobObserver observer(control);
+        result.download = ReadLoggerMemory(*backend, observer, control.token());
     });
 }
 
@@ -250,34 +225,30 @@ void LoggerSessions::openFile(const QByteArray& nativePath) {
     }
     begin(Operation::Opening);
     m_path = path;
-    LoggerProgress progress;
-    progress.title = noticeLine(TextId::ReadingSelectedFile);
-    progress.alert = true;
-    progress.maximum = kOpenProgressMaximum;
-    emit progressChanged(progress);
     setBusy(true);
     replaceSessions({}, false);
     emit stateChanged();
-    runJob([this, nativePath, progress](std::stop_token token, JobResult& result) mutable {
-        qint64 lastShown = -1;
-        result.fileStatus = LoadSessionFile(
-            nativePath, result.sessions,
-            [&](int, std::int64_t entry, std::int64_t count) {
-                if (entry == count || entry - lastShown >= kReadProgressEvery ||
-                    entry < lastShown) {
-                    lastShown = entry;
-                    progress.value = entry;
-                    progress.maximum = std::max<qint64>(count, 1);
-                    progress.detail = readingDetail(entry, count);
-                    postProgress(progress);
-                }
-                return !token.stop_requested();
-            },
-            &result.error);
-        progress.value = progress.maximum;
-        progress.abortEnabled = false;
-        postProgress(progress);
-    });
+    runJob(
+        [nativePath](const JobControl& control, JobResult& result) {
+            qint64 lastShown = -1;
+            JobProgress shown{JobStage::ReadingFile, 0, 0};
+            result.fileStatus = LoadSessionFile(
+                nativePath, result.sessions,
+                [&](int, std::int64_t entry, std::int64_t count) {
+                    if (entry == count || entry - lastShown >= kReadProgressEvery ||
+                        entry < lastShown) {
+                        lastShown = entry;
+                        shown = {JobStage::ReadingFile, entry, count};
+                        control.report(shown.stage, shown.done, shown.total);
+                    }
+                    return !control.isCancelled();
+                },
+                &result.error);
+            // Read: the sessions are taken over, which cannot be aborted.
+            control.report(JobStage::StoringSessions, shown.done, shown.total);
+        },
+        // The window shows the reading from the start, before the first entry is read.
+        JobProgress{JobStage::ReadingFile, 0, 0});
 }
 
 void LoggerSessions::finishOpen(JobResult& result) {
@@ -305,7 +276,7 @@ void LoggerSessions::saveFile(const QString& path) {
     setBusy(true);
     emit stateChanged();
     const std::span<const SampleList> all = sessions();
-    runJob([path, all](std::stop_token, JobResult& result) {
+    runJob([path, all](const JobControl&, JobResult& result) {
         result.fileStatus = SaveSessionFile(path, all, &result.error);
     });
 }
@@ -330,7 +301,7 @@ void LoggerSessions::exportText(const QString& path, int first, int last, TextEx
     setBusy(true);
     emit stateChanged();
     const std::span<const SampleList> shown = shownSessions();
-    runJob([path, shown, first, last, format](std::stop_token, JobResult& result) {
+    runJob([path, shown, first, last, format](const JobControl&, JobResult& result) {
         result.written = format == TextExportFormat::Tidy
                              ? ExportSessionsTidyFile(path, shown, first, last, &result.error)
                              : ExportSessionsTextFile(path, shown, first, last, &result.error);

@@ -2,8 +2,9 @@
 // The sessions of the data logger window and everything done with them: the
 // download from the meter, session files, paging, clearing and the export
 // decisions. Long work (the download, reading and writing files, the text export)
-// runs as a job on a worker thread; progress, results and messages come back as
-// signals on the thread that owns this object, so a window only has to draw.
+// runs as a Job on its worker thread; progress (job().progressed), results and
+// messages come back as signals on the thread that owns this object, so a window
+// only has to draw.
 //
 // Data state: the sessions held (at most 999), how many are offered for paging
 // and export, the session on the graph, and whether there are none (empty) or
@@ -11,9 +12,9 @@
 // an opened file starts replacing the sessions until it has ended, and while the
 // sessions are written.
 
+#include "jobs/Job.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionFile.h"
-#include "logger/WorkerJob.h"
 #include "logger/sessiontext.h"
 #include "model/SampleLists.h"
 #include "model/exportoptions.h"
@@ -30,16 +31,6 @@
 namespace telmora {
 
 class CableBackend;
-
-// What the progress window shows.
-struct LoggerProgress {
-    QString title;
-    bool alert = false; // the title in the warning colour
-    QString detail;
-    qint64 value = 0;
-    qint64 maximum = 100;
-    bool abortEnabled = true;
-};
 
 // The export chosen in the export dialog.
 struct ExportRequest {
@@ -84,6 +75,8 @@ public:
     bool isBusy() const { return m_busy; }
     // True while a job runs (also before busy is set, while the cable is checked).
     bool isWorking() const { return m_operation != Operation::None; }
+    // The job the long work runs as: its progress, its end, and Abort (cancel).
+    Job& job() { return m_job; }
     // The close query asks to save only after an import that was not saved.
     bool needsSaveQuestion() const { return !m_empty && !m_saved; }
 
@@ -132,7 +125,6 @@ signals:
     void stateChanged();
     void busyChanged(bool busy);
     void downloadConfirmationNeeded();
-    void progressChanged(const telmora::LoggerProgress& progress);
     void progressEnded();
     // An error for the user: its caption is the error caption of `message`,
     // `wording` the whole message.
@@ -151,8 +143,9 @@ private:
     struct JobResult;
 
     bool begin(Operation operation);
-    void runJob(std::function<void(std::stop_token, JobResult&)> work);
-    void jobFinished();
+    void runJob(std::function<void(const JobControl&, JobResult&)> work,
+                std::optional<JobProgress> first = std::nullopt);
+    void jobFinished(JobResult&& result);
     void finishCheck(const JobResult& result);
     void finishDownload(JobResult& result);
     void finishOpen(JobResult& result);
@@ -161,8 +154,6 @@ private:
     void setBusy(bool busy);
     void replaceSessions(std::vector<SampleList>&& sessions, bool saved);
     void select(int s);
-    // Posts a progress report from the worker to this object's thread.
-    void postProgress(LoggerProgress progress);
 
     std::shared_ptr<CableBackend> m_backend;
     std::vector<SampleList> m_sessions;
@@ -174,13 +165,12 @@ private:
     Operation m_operation = Operation::None;
     QString m_path;
     QString m_documentPath;
-    std::unique_ptr<JobResult> m_result;
-    WorkerJob m_job;
+    // Last: destroyed first, so that the work it waits for finds everything it reads.
+    Job m_job;
 };
 
 } // namespace telmora
 
-Q_DECLARE_METATYPE(telmora::LoggerProgress)
 Q_DECLARE_METATYPE(telmora::DownloadResult::Status)
 Q_DECLARE_METATYPE(telmora::SessionFileStatus)
 Q_DECLARE_METATYPE(telmora::TextId)

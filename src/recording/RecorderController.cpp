@@ -10,11 +10,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
-#include <mutex>
 #include <new>
 
 namespace telmora {
@@ -41,9 +39,7 @@ WallClock WallClockOf(const QDateTime& moment) {
 RecorderController::RecorderController(LiveReadingSource source, QString temporaryDirectory,
                                        QObject* parent)
     : QObject(parent), m_source(std::move(source)), m_temporaryFiles(std::move(temporaryDirectory)),
-      m_statisticsCounter(new StatisticsCounter(this)), m_sampleTimer(new QTimer(this)) {
-    connect(m_statisticsCounter, &StatisticsCounter::counted, this,
-            &RecorderController::takeCountedStatistics);
+      m_sampleTimer(new QTimer(this)) {
     m_sampleTimer->setObjectName(QStringLiteral("TimerLogger"));
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
@@ -52,9 +48,6 @@ RecorderController::RecorderController(LiveReadingSource source, QString tempora
 
 RecorderController::~RecorderController() {
     m_sampleTimer->stop();
-    m_stop.request_stop();
-    if (m_job)
-        m_job->wait();
 }
 
 // --- sampling ----------------------------------------------------------------------
@@ -205,7 +198,7 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
     try {
         index = m_recording.addSample(entry, clock ? *clock : wallClockNow(),
                                       stored ? m_temporaryFiles.records() : nullptr, offset);
-        if (!m_statisticsCounter->isCounting()) // else counted when the count is taken
+        if (!m_statisticsJob.isRunning()) // else counted when the count is taken
             m_statistics.add(entry);
     } catch (const std::bad_alloc&) {
         if (m_temporaryFiles.isOpen() && !storageFailed)
@@ -362,7 +355,7 @@ void RecorderController::clear() {
     m_documentPath.clear();
     ++m_recordingGeneration;
     m_damaged = false;
-    m_statisticsCounter->cancel();
+    m_statisticsJob.discard();
     m_statistics.clear();
     emit cleared();
     emit pageChanged(m_currentPage, m_lastPage);
@@ -398,25 +391,24 @@ bool RecorderController::startLoad(const QByteArray& nativePath) {
                                                    "is negative)"));
         return false;
     }
-    m_stop = std::stop_source();
     setBusy(true);
-    emit loadProgress(LoadStage::Reading, 0, reader->count());
-    runJob([this, reader, pathText](std::stop_token stop) {
-        auto result = std::make_shared<LoadResult>(LoadRecording(
-            *reader, stop, [this](LoadStage stage, std::int64_t done, std::int64_t total) {
-                // Re-emitted on this object's thread, like every signal of the recorder.
-                QMetaObject::invokeMethod(
-                    this, [this, stage, done, total] { emit loadProgress(stage, done, total); },
-                    Qt::QueuedConnection);
-            }));
-        return std::function<void()>(
-            [this, result, pathText] { finishLoad(std::move(*result), pathText); });
-    });
+    const std::int64_t count = reader->count();
+    m_job.start(
+        [reader](const JobControl& control) {
+            return LoadRecording(*reader, control.token(),
+                                 [&control](JobStage stage, std::int64_t done, std::int64_t total) {
+                                     control.report(stage, done, total);
+                                 });
+        },
+        [this, pathText](LoadResult&& result, JobOutcome) {
+            finishLoad(std::move(result), pathText);
+        },
+        JobProgress{JobStage::ReadingFile, 0, count});
     return true;
 }
 
 void RecorderController::abortJob() {
-    m_stop.request_stop();
+    m_job.cancel();
 }
 
 void RecorderController::finishLoad(LoadResult result, const QString& pathText) {
@@ -427,11 +419,11 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
     if (!m_recordingOn)
         m_temporaryFiles.close();
     m_fileHoldsRecording = false;
-    m_statisticsCounter->cancel();
+    m_statisticsJob.discard();
     m_statistics.clear();
     const auto count = static_cast<std::int64_t>(m_recording.size());
     if (count > 0)
-        m_statisticsCounter->start(m_recording.records(), count);
+        countStatistics(count);
     m_lastPage = m_currentPage = LastPageForCount(count);
     setBusy(false);
     if (result.outcome == LoadOutcome::Unreadable)
@@ -452,62 +444,53 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
         emit noticeRaised(kFileCutShort);
 }
 
-void RecorderController::startSave(const QString& path) {
+bool RecorderController::startSave(const QString& path) {
     if (m_busy)
-        return;
-    m_stop = std::stop_source();
+        return false;
     setBusy(true);
-    runJob([this, path](std::stop_token stop) {
-        SaveResult result;
-        result.path = path;
-        QElapsedTimer sinceReport;
-        sinceReport.start();
-        const SaveProgress progress = [this, &sinceReport](std::int64_t done, std::int64_t total) {
-            if (done < total && sinceReport.elapsed() < kProgressEveryMs)
-                return;
-            sinceReport.restart();
-            // Re-emitted on this object's thread, like every signal of the recorder.
-            QMetaObject::invokeMethod(
-                this, [this, done, total] { emit saveProgress(done, total); },
-                Qt::QueuedConnection);
-        };
-        // The recording does not change while the controller is busy.
-        result.saved = SaveRecordStore(path, m_recording.records(), &result.reason, stop, progress);
-        return std::function<void()>([this, result] { finishSave(result); });
-    });
+    m_job.start(
+        [this, path](const JobControl& control) {
+            SaveResult result;
+            result.path = path;
+            QElapsedTimer sinceReport;
+            sinceReport.start();
+            const SaveProgress progress = [&control, &sinceReport](std::int64_t done,
+                                                                   std::int64_t total) {
+                if (done < total && sinceReport.elapsed() < kProgressEveryMs)
+                    return;
+                sinceReport.restart();
+                control.report(JobStage::WritingFile, done, total);
+            };
+            // The recording does not change while the controller is busy.
+            result.saved = SaveRecordStore(path, m_recording.records(), &result.reason,
+                                           control.token(), progress);
+            return result;
+        },
+        [this](SaveResult&& result, JobOutcome) { finishSave(result); });
+    return true;
 }
 
 void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,
                                          TextExportFormat format) {
     if (m_busy)
         return;
-    m_stop = std::stop_source();
     setBusy(true);
-    runJob([this, path, first, last, format, lastPage = m_lastPage](std::stop_token stop) {
-        SaveResult result;
-        result.path = path;
-        // The recording does not change while the controller is busy.
-        result.saved =
-            format == TextExportFormat::Tidy
-                ? ExportRecorderTidy(path, m_recording, first, last, lastPage, &result.reason, stop)
-                : ExportRecorderText(path, m_recording.records(), first, last, lastPage,
-                                     &result.reason, stop);
-        return std::function<void()>([this, result] {
+    // The recording does not change while the controller is busy.
+    m_job.start(
+        [this, path, first, last, format, lastPage = m_lastPage](const JobControl& control) {
+            SaveResult result;
+            result.path = path;
+            result.saved = format == TextExportFormat::Tidy
+                               ? ExportRecorderTidy(path, m_recording, first, last, lastPage,
+                                                    &result.reason, control.token())
+                               : ExportRecorderText(path, m_recording.records(), first, last,
+                                                    lastPage, &result.reason, control.token());
+            return result;
+        },
+        [this](SaveResult&& result, JobOutcome) {
             setBusy(false);
             emit textExportFinished(result.saved, result.path, result.reason);
         });
-    });
-}
-
-bool RecorderController::saveAndWait(const QString& path) {
-    bool saved = false;
-    const auto connection =
-        connect(this, &RecorderController::saveFinished, this,
-                [&saved](bool ok, const QString&, const QString&) { saved = ok; });
-    startSave(path);
-    waitForJob();
-    disconnect(connection);
-    return saved;
 }
 
 void RecorderController::finishSave(const SaveResult& result) {
@@ -520,45 +503,17 @@ void RecorderController::finishSave(const SaveResult& result) {
     emit saveFinished(result.saved, result.path, result.reason);
 }
 
-// --- jobs --------------------------------------------------------------------------
+// --- statistics job --------------------------------------------------------------------
 
-void RecorderController::runJob(std::function<std::function<void()>(std::stop_token)> work) {
-    if (m_job)
-        m_job->wait();
-    const std::uint64_t generation = ++m_jobGeneration;
-    m_job.reset(
-        QThread::create([this, work = std::move(work), token = m_stop.get_token(), generation] {
-            std::function<void()> deliver = work(token);
-            {
-                const std::lock_guard lock(m_resultMutex);
-                m_pendingResult = std::move(deliver);
-                m_pendingGeneration = generation;
-            }
-            QMetaObject::invokeMethod(
-                this, [this, generation] { deliverJobResult(generation); }, Qt::QueuedConnection);
-        }));
-    m_job->setObjectName(QStringLiteral("RecorderJob"));
-    m_job->start();
-}
-
-void RecorderController::deliverJobResult(std::uint64_t generation) {
-    std::function<void()> deliver;
-    {
-        const std::lock_guard lock(m_resultMutex);
-        if (m_pendingGeneration != generation || !m_pendingResult)
-            return; // delivered already (waitForJob)
-        deliver = std::move(m_pendingResult);
-        m_pendingResult = nullptr;
-    }
-    m_job->wait();
-    deliver();
-}
-
-void RecorderController::waitForJob() {
-    if (!m_job)
-        return;
-    m_job->wait();
-    deliverJobResult(m_jobGeneration);
+void RecorderController::countStatistics(std::int64_t count) {
+    m_statisticsJob.start(
+        [records = m_recording.records(), count](const JobControl& control) {
+            return CountRecordingStatistics(records, count, control.token());
+        },
+        [this](std::optional<RecordingStatistics>&& counted, JobOutcome outcome) {
+            if (outcome == JobOutcome::Done && counted)
+                takeCountedStatistics(*counted);
+        });
 }
 
 } // namespace telmora

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "jobs/Job.h"
 #include "meter/LiveSource.h"
 #include "model/LiveReading.h"
 #include "model/exportoptions.h"
 #include "recording/Recording.h"
 #include "recording/RecordingStatistics.h"
-#include "recording/StatisticsCounter.h"
 #include "recording/TemporaryStorage.h"
 #include "recording/recordingjobs.h"
 #include "text/texts.h"
@@ -17,11 +17,8 @@
 #include <functional>
 #include <limits>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <stop_token>
 
-class QThread;
 class QTimer;
 
 namespace telmora {
@@ -48,8 +45,9 @@ enum class ExportPages { Current, Range, All };
 
 // The recorder without its window: sampling (automatic at an interval or at full
 // speed, or manual), the temporary file of each acquisition, the recording with its
-// extremes, the pages, clearing, and opening and saving recordings as jobs on a
-// worker thread. Messages for the user leave as signals carrying their text number.
+// extremes, the pages, clearing, and opening and saving recordings as a Job (one
+// at a time: job() reports their progress and takes Abort). Messages for the user
+// leave as signals carrying their text number.
 class RecorderController : public QObject {
     Q_OBJECT
 
@@ -58,7 +56,7 @@ public:
 
     RecorderController(LiveReadingSource source, QString temporaryDirectory,
                        QObject* parent = nullptr);
-    // Stops a running job and waits for it; deletes every temporary file of the run.
+    // Stops a running job (its job waits for it); deletes every temporary file of the run.
     ~RecorderController() override;
 
     const Recording& recording() const { return m_recording; }
@@ -73,11 +71,10 @@ public:
     const GroupedStatistics& wholeStatistics() const { return m_statistics.whole(); }
     // The whole recording and its blocks, for views that take their own ranges.
     const RecordingStatistics& statistics() const { return m_statistics; }
-    // An opened recording's statistics are counted after it is shown; until then
-    // they are empty. statisticsChanged() tells when they have come.
-    bool statisticsPending() const { return m_statisticsCounter->isCounting(); }
-    // Waits for the statistics being counted and takes them now.
-    void finishStatisticsNow() { m_statisticsCounter->finishNow(); }
+    // An opened recording's statistics are counted after it is shown (a job of
+    // their own); until then they are empty. statisticsChanged() tells when they
+    // have come.
+    bool statisticsPending() const { return m_statisticsJob.isRunning(); }
     // Samples first .. end - 1 (buffer indices), from the precounted blocks; in a
     // damaged recording read one by one, counting only the samples that can be read.
     GroupedStatistics rangeStatistics(std::int64_t first, std::int64_t end) const;
@@ -151,8 +148,9 @@ public:
     // Empties the recording (the window asks first when it holds unsaved data).
     void clear();
     // Opens a recording file: an unopenable file is message 9004 at once (with the
-    // file's name and the reason); otherwise the samples load on a worker thread with
-    // loadProgress signals and end in loadFinished. False when nothing was started.
+    // file's name and the reason); otherwise the samples load as the job (its
+    // progress: ReadingFile, then AddingToRecording) and end in loadFinished. False
+    // when nothing was started.
     bool startLoad(const QString& path);
     // The same by the bytes the system knows the file by (names given on the command
     // line need not be valid UTF-8).
@@ -160,19 +158,19 @@ public:
     // Stops the running job: a load in its reading stage (the recording is left
     // empty), a save or a text export (the target file stays as it was).
     void abortJob();
-    // Saves the whole recording as a .g53 file on a worker thread; ends in saveFinished.
-    void startSave(const QString& path);
-    // Writes the text export of pages first..last on a worker thread; ends in
+    // Saves the whole recording as a .g53 file as the job (its progress: WritingFile,
+    // samples written of all); ends in saveFinished. False when it did not start (the
+    // controller is busy).
+    bool startSave(const QString& path);
+    // Writes the text export of pages first..last as the job; ends in
     // textExportFinished. Destroying the controller stops it, leaving the file as it was.
     void startTextExport(const QString& path, std::int32_t first, std::int32_t last,
                          TextExportFormat format = TextExportFormat::Standard);
-    // Saves and waits for the result (closing the program). True when saved.
-    bool saveAndWait(const QString& path);
     // The file the recording was opened from or last saved to; empty for a
     // recording that never was in a file (printed pages name it).
     const QString& documentPath() const { return m_documentPath; }
-    // Waits for a running job and delivers its result now.
-    void waitForJob();
+    // The job opens, saves and exports run as (a progress window binds to it).
+    Job& job() { return m_job; }
 
 signals:
     void sampleAdded(qsizetype index);
@@ -187,11 +185,7 @@ signals:
     void acquisitionChanged();
     void unsavedChanged();
     void busyChanged(bool busy);
-    void loadProgress(telmora::LoadStage stage, qint64 done, qint64 total);
     void loadFinished(telmora::LoadOutcome outcome, bool cutShort);
-    // How far a save has come (samples written of all); none for text exports,
-    // whose length is known only at their end.
-    void saveProgress(qint64 done, qint64 total);
     // `reason` is empty when the user stopped it.
     void saveFinished(bool saved, const QString& path, const QString& reason);
     void textExportFinished(bool written, const QString& path, const QString& reason);
@@ -212,12 +206,10 @@ signals:
 private:
     void setBusy(bool busy);
     void setRecordingOn(bool on);
-    // Runs `work` on a worker thread; the function it returns delivers the result
-    // on this object's thread.
-    void runJob(std::function<std::function<void()>(std::stop_token)> work);
-    void deliverJobResult(std::uint64_t generation);
     void finishLoad(LoadResult result, const QString& pathText);
     void finishSave(const SaveResult& result);
+    // Counts the statistics of the first `count` samples as a job of their own.
+    void countStatistics(std::int64_t count);
     void takeCountedStatistics(const RecordingStatistics& statistics);
     // Lets the recording tell when one of its samples cannot be read.
     void watchRecording();
@@ -243,7 +235,6 @@ private:
     bool m_fileHoldsRecording = false;
     Recording m_recording;
     RecordingStatistics m_statistics;
-    StatisticsCounter* m_statisticsCounter = nullptr;
     QTimer* m_sampleTimer = nullptr;
     AcquisitionMode m_mode = AcquisitionMode::Automatic;
     std::int32_t m_intervalMs = kFullSpeedMs;
@@ -261,12 +252,11 @@ private:
     qint64 m_offsetSecond = std::numeric_limits<qint64>::min();
     std::int32_t m_utcOffsetSeconds = 0;
 
-    std::unique_ptr<QThread> m_job;
-    std::stop_source m_stop;
-    std::mutex m_resultMutex;
-    std::function<void()> m_pendingResult; // set by the job, run on this thread
-    std::uint64_t m_pendingGeneration = 0;
-    std::uint64_t m_jobGeneration = 0;
+    // Last: destroyed first, so that the work they wait for finds the recording.
+    // The statistics of an opened recording.
+    Job m_statisticsJob;
+    // Opening, saving and exporting.
+    Job m_job;
 };
 
 } // namespace telmora

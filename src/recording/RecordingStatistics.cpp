@@ -2,6 +2,27 @@
 
 namespace telmora {
 
+namespace {
+// Records read at once while counting.
+constexpr std::size_t kCountBlockRecords = 4096;
+} // namespace
+
+std::optional<RecordingStatistics>
+CountRecordingStatistics(const RecordStore& records, std::int64_t count, std::stop_token stop) {
+    RecordingStatistics statistics;
+    RecordReader reader(kCountBlockRecords);
+    count = std::min(count, records.size());
+    for (std::int64_t i = 0; i < count; ++i) {
+        if (i % static_cast<std::int64_t>(kCountBlockRecords) == 0 && stop.stop_requested())
+            return std::nullopt;
+        if (const std::optional<SampleEntry> sample = reader.tryRead(records, i))
+            statistics.add(*sample);
+        else
+            statistics.skip(); // its file was cut short: it counts in no figure
+    }
+    return statistics;
+}
+
 void RecordingStatistics::add(const ReadingRecord& main) {
     const SiReading reading = RecorderMainReading(main);
     if (m_size % kBlockSize == 0)

@@ -2,10 +2,13 @@
 
 #include "model/GroupedStatistics.h"
 #include "model/ReadingRecord.h"
+#include "recording/RecordStore.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 namespace telmora {
@@ -93,5 +96,13 @@ GroupedStatistics RecordingStatistics::range(std::size_t first, std::size_t end,
     }
     return out;
 }
+
+// The statistics of samples 0 .. count - 1 of `records`, decoded from their files
+// (a sample its file no longer holds is passed over, see unreadable()); nothing when
+// `stop` was requested first. Reading every record of a large file takes far longer
+// than reading its values, so an opened recording is shown first and this runs as
+// a job afterwards.
+std::optional<RecordingStatistics>
+CountRecordingStatistics(const RecordStore& records, std::int64_t count, std::stop_token stop = {});
 
 } // namespace telmora

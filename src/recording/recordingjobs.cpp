@@ -21,7 +21,7 @@ LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
     const std::int64_t n = reader.count();
     QElapsedTimer sinceReport;
     sinceReport.start();
-    progress(LoadStage::Reading, 0, n);
+    progress(JobStage::ReadingFile, 0, n);
     std::vector<float> values(kValuesPerStep);
     const auto fail = [&result](LoadOutcome outcome) {
         result.recording = Recording(); // nothing of the file is kept
@@ -32,7 +32,7 @@ LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
         if (stop.stop_requested())
             return fail(LoadOutcome::Aborted);
         if (sinceReport.elapsed() >= kProgressIntervalMs) {
-            progress(LoadStage::Reading, i, n);
+            progress(JobStage::ReadingFile, i, n);
             sinceReport.restart();
         }
         const auto want = static_cast<std::size_t>(
@@ -55,7 +55,7 @@ LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
         return fail(LoadOutcome::OutOfMemory);
     }
     // Counted while read: the counting stage is over as soon as it begins.
-    progress(LoadStage::Counting, n, n);
+    progress(JobStage::AddingToRecording, n, n);
     result.cutShort = reader.cutShort();
     result.outcome = LoadOutcome::Loaded;
     return result;

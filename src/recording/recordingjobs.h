@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/JobProgress.h"
 #include "recording/RecorderFile.h"
 #include "recording/Recording.h"
 
@@ -12,10 +13,6 @@
 #include <stop_token>
 
 namespace telmora {
-
-// The two stages of opening a recording: reading the samples (the user may abort)
-// and counting them (scale, extremes and count as if each had just been taken).
-enum class LoadStage { Reading, Counting };
 
 enum class LoadOutcome {
     Loaded,      // every sample, or every complete one of a cut-short .g53 file
@@ -30,12 +27,14 @@ struct LoadResult {
     bool cutShort = false; // a .g53 header announced more samples than were present
 };
 
-// Progress of a load: the stage, samples done and the total.
-using LoadProgress = std::function<void(LoadStage, std::int64_t, std::int64_t)>;
+// Progress of a load: the stage (ReadingFile while the samples are read, which
+// may be aborted; AddingToRecording once they are counted), samples done and the
+// total.
+using LoadProgress = std::function<void(JobStage, std::int64_t, std::int64_t)>;
 
 // Reads the value of every sample of an opened reader into a new recording, which
 // then reads its records from the reader's file, and counts it (scale, extremes,
-// count; the statistics are counted afterwards, see StatisticsCounter). Runs on a
+// count; the statistics are counted afterwards, see CountRecordingStatistics). Runs on a
 // worker thread; `progress` is called now and then (not for every sample) and the
 // stop token is honoured between blocks of samples while reading.
 LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
@@ -49,5 +48,4 @@ struct SaveResult {
 
 } // namespace telmora
 
-Q_DECLARE_METATYPE(telmora::LoadStage)
 Q_DECLARE_METATYPE(telmora::LoadOutcome)

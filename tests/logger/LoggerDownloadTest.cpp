@@ -20,6 +20,8 @@ public:
     std::vector<DownloadStage> stages;
     std::vector<std::string> details;
     int blocks = 0;
+    // The stop the download is given; asked for after block abortAfterBlocks.
+    std::stop_source stop;
 
     bool confirmDownload() override {
         ++questions;
@@ -30,8 +32,9 @@ public:
     void blockProgress(std::size_t, std::size_t, const std::string& detail) override {
         details.push_back(detail);
         ++blocks;
+        if (abortAfterBlocks >= 0 && blocks > abortAfterBlocks)
+            stop.request_stop();
     }
-    bool abortRequested() override { return abortAfterBlocks >= 0 && blocks > abortAfterBlocks; }
 };
 
 class MemoryDownloadTest : public ::testing::Test {
@@ -152,7 +155,7 @@ TEST_F(MemoryDownloadTest, FailuresAndAbort) {
         auto m = meter();
         Recorder r;
         r.abortAfterBlocks = 5;
-        const DownloadResult result = DownloadMemory(*m_backend, r);
+        const DownloadResult result = DownloadMemory(*m_backend, r, r.stop.get_token());
         EXPECT_EQ(result.status, DownloadResult::Status::Aborted);
         EXPECT_EQ(result.messageId, std::nullopt);
         EXPECT_TRUE(result.resetRequested);
@@ -187,12 +190,13 @@ TEST_F(MemoryDownloadTest, AbortWhileConvertingGivesNothingAndAResetAndHeaderAbo
     class AbortOnStage : public Recorder {
     public:
         DownloadStage stopAt = DownloadStage::Processing;
-        bool headerRead = false;
-        bool abortRequested() override {
-            return headerRead || (!stages.empty() && stages.back() == stopAt);
+        void stageChanged(DownloadStage s) override {
+            Recorder::stageChanged(s);
+            if (s == stopAt)
+                stop.request_stop();
         }
     } r;
-    DownloadResult result = ReadLoggerMemory(*m, r);
+    DownloadResult result = ReadLoggerMemory(*m, r, r.stop.get_token());
     EXPECT_EQ(result.status, DownloadResult::Status::Aborted);
     EXPECT_TRUE(result.resetRequested);
     EXPECT_TRUE(result.sessions.empty());
@@ -201,8 +205,8 @@ TEST_F(MemoryDownloadTest, AbortWhileConvertingGivesNothingAndAResetAndHeaderAbo
     EXPECT_EQ(memoryCommands(*m, 0x89), static_cast<int>(DemoLoggerImage().size() / 24 - 1));
 
     AbortOnStage early;
-    early.headerRead = true; // aborted while the header was on its way
-    result = ReadLoggerMemory(*m, early);
+    early.stop.request_stop(); // aborted while the header was on its way
+    result = ReadLoggerMemory(*m, early, early.stop.get_token());
     EXPECT_EQ(result.status, DownloadResult::Status::Aborted);
     EXPECT_TRUE(early.stages.empty());
 }

@@ -103,7 +103,7 @@ TEST_F(LoggerSessionsTest, FullDownloadGivesTheMemoryAndEndsIdle) {
     LoggerSessions& s = make();
     s.adopt(SomeSessions({3}), true);
     QSignalSpy busy(&s, &LoggerSessions::busyChanged);
-    QSignalSpy progress(&s, &LoggerSessions::progressChanged);
+    QSignalSpy progress(&s.job(), &Job::progressed);
     QSignalSpy ended(&s, &LoggerSessions::progressEnded);
     QSignalSpy failed(&s, &LoggerSessions::failed);
 
@@ -121,21 +121,19 @@ TEST_F(LoggerSessionsTest, FullDownloadGivesTheMemoryAndEndsIdle) {
     EXPECT_TRUE(busy.at(0).at(0).toBool());
     EXPECT_FALSE(busy.at(1).at(0).toBool());
 
-    // Progress: both titles, the byte counter ending at the announced length.
+    // Progress: both stages, the byte counter ending at the announced length.
     ASSERT_FALSE(progress.isEmpty());
-    const auto first = progress.first().at(0).value<LoggerProgress>();
-    EXPECT_EQ(first.title, DownloadStageTitle(DownloadStage::Acquiring));
-    EXPECT_TRUE(first.abortEnabled);
-    QString lastBytes;
+    const auto first = progress.first().at(0).value<JobProgress>();
+    EXPECT_EQ(first.stage, JobStage::AcquiringMemory);
+    JobProgress lastBytes;
     for (const auto& args : progress) {
-        const auto p = args.at(0).value<LoggerProgress>();
-        if (p.detail.startsWith(QStringLiteral("Read Bytes")))
-            lastBytes = p.detail;
+        const auto p = args.at(0).value<JobProgress>();
+        if (p.stage == JobStage::AcquiringMemory)
+            lastBytes = p;
     }
-    const std::string total = std::to_string(direct.memory.announcedLength);
-    EXPECT_EQ(lastBytes.toStdString(), "Read Bytes : " + total + " Of " + total);
-    EXPECT_EQ(progress.last().at(0).value<LoggerProgress>().title,
-              DownloadStageTitle(DownloadStage::Processing));
+    const qint64 total = direct.memory.announcedLength;
+    EXPECT_EQ(lastBytes, (JobProgress{JobStage::AcquiringMemory, total, total}));
+    EXPECT_EQ(progress.last().at(0).value<JobProgress>().stage, JobStage::ProcessingMemory);
 }
 
 TEST_F(LoggerSessionsTest, NothingChangesBeforeYes) {
@@ -234,7 +232,7 @@ TEST_F(LoggerSessionsTest, HeaderTimeoutKeepsNothingAndShowsNoProgress) {
     LoggerSessions& s = make();
     s.adopt(SomeSessions({4}), true);
     m_meter->ignoreNextMemoryCommands(3);
-    QSignalSpy progress(&s, &LoggerSessions::progressChanged);
+    QSignalSpy progress(&s.job(), &Job::progressed);
     QSignalSpy failed(&s, &LoggerSessions::failed);
     EXPECT_EQ(download(), DownloadResult::Status::HeaderFailed);
     EXPECT_EQ(failed.last().at(0).value<TextId>(), TextId::TransmissionTimeout);
@@ -360,7 +358,7 @@ TEST_F(LoggerSessionsTest, AbortWhileReadingAFileLeavesAnEmptyWindow) {
     QSignalSpy opened(&s, &LoggerSessions::fileOpened);
     QSignalSpy failed(&s, &LoggerSessions::failed);
     // Abort as soon as the first progress report arrives.
-    QObject::connect(&s, &LoggerSessions::progressChanged, &s, [&s] { s.abort(); });
+    QObject::connect(&s.job(), &Job::progressed, &s, [&s] { s.abort(); });
     s.openFile(path);
     EXPECT_TRUE(s.isBusy());
     ASSERT_TRUE(opened.wait(20000));

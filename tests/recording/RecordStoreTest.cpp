@@ -54,7 +54,7 @@ QByteArray readAll(const QString& path) {
 Recording open(const QString& path, LoadResult* out = nullptr) {
     RecorderFileReader reader;
     EXPECT_EQ(reader.open(path), RecorderFileReader::OpenStatus::Ok);
-    LoadResult result = LoadRecording(reader, {}, [](LoadStage, std::int64_t, std::int64_t) {});
+    LoadResult result = LoadRecording(reader, {}, [](JobStage, std::int64_t, std::int64_t) {});
     EXPECT_EQ(result.outcome, LoadOutcome::Loaded);
     if (out != nullptr)
         out->cutShort = result.cutShort;

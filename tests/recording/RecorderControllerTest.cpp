@@ -1,9 +1,10 @@
 // The recorder's controller without a window: sampling from a scripted reading
 // source, pages, extremes, the temporary file, and the open/save jobs.
 #include "recording/RecorderController.h"
+#include "JobWaits.h"
 #include "SmallDisk.h"
 #include "recording/RecorderFile.h"
-#include "recording/StatisticsCounter.h"
+#include "recording/RecordingStatistics.h"
 
 #include <gtest/gtest.h>
 
@@ -219,7 +220,7 @@ TEST_F(ControllerTest, ManualSeriesGetsItsOwnTemporaryFile) {
 TEST_F(ControllerTest, SaveAndOpenGiveBackTheSameRecording) {
     fill(450);
     QSignalSpy busy(&recorder, &RecorderController::busyChanged);
-    ASSERT_TRUE(recorder.saveAndWait(file("rec.g53")));
+    ASSERT_TRUE(SaveAndWait(recorder, file("rec.g53")));
     EXPECT_EQ(busy.size(), 2); // on, then off
     EXPECT_FALSE(recorder.hasUnsavedData());
     EXPECT_EQ(QFileInfo(file("rec.g53")).size(), 4 + 169 * 450);
@@ -246,7 +247,7 @@ TEST_F(ControllerTest, SaveAndOpenGiveBackTheSameRecording) {
 
     // An unwritable place: reported with its reason, still unsaved.
     QSignalSpy saves(&recorder, &RecorderController::saveFinished);
-    EXPECT_FALSE(recorder.saveAndWait(file("missing/dir/rec.g53")));
+    EXPECT_FALSE(SaveAndWait(recorder, file("missing/dir/rec.g53")));
     ASSERT_EQ(saves.size(), 1);
     EXPECT_FALSE(saves[0].value(2).toString().isEmpty());
     EXPECT_TRUE(recorder.hasUnsavedData());
@@ -273,7 +274,7 @@ TEST_F(ControllerTest, AFullDiskFailsSavesAndExportsAndKeepsTheRecording) {
     ASSERT_TRUE(disk.fill());
 
     QSignalSpy saves(&onDisk, &RecorderController::saveFinished);
-    EXPECT_FALSE(onDisk.saveAndWait(disk.path(targets[0])));
+    EXPECT_FALSE(SaveAndWait(onDisk, disk.path(targets[0])));
     ASSERT_EQ(saves.size(), 1);
     EXPECT_EQ(saves[0].value(2).toString(), QStringLiteral("No space left on device"));
     EXPECT_TRUE(onDisk.hasUnsavedData());
@@ -306,9 +307,9 @@ TEST_F(ControllerTest, AbortedOpenLeavesAnEmptyConsistentRecording) {
         big.append(volts(float(i), i));
     ASSERT_TRUE(SaveRecorderFile(file("big.g53"), big));
     // Abort as soon as the reading starts (the progress window's Abort).
-    QObject::connect(&recorder, &RecorderController::loadProgress, &recorder,
-                     [this](LoadStage stage) {
-                         if (stage == LoadStage::Reading)
+    QObject::connect(&recorder.job(), &Job::progressed, &recorder,
+                     [this](const JobProgress& progress) {
+                         if (progress.stage == JobStage::ReadingFile)
                              recorder.abortJob();
                      });
     QSignalSpy cleared(&recorder, &RecorderController::cleared);
@@ -363,7 +364,7 @@ TEST_F(ControllerTest, TheTemporaryFileReopensLikeItsSavedFile) {
     fill(321);
     const QString tmp = recorder.temporaryFilePath();
     recorder.closeTemporaryFile();
-    ASSERT_TRUE(recorder.saveAndWait(file("same.g53")));
+    ASSERT_TRUE(SaveAndWait(recorder, file("same.g53")));
     const QByteArray original = image(recorder.recording());
 
     recorder.clear();
@@ -446,7 +447,7 @@ TEST_F(ControllerTest, StatisticsFollowSamplesClearAndOpen) {
     EXPECT_EQ(recorder.pageStatistics(1).find(0x6, "V")->values.count(), 50);
     EXPECT_EQ(recorder.rangeStatistics(77, 78).find(0x6, "V")->values.minimum(), 77 % 37 - 100.0);
 
-    ASSERT_TRUE(recorder.saveAndWait(file("stats.g53")));
+    ASSERT_TRUE(SaveAndWait(recorder, file("stats.g53")));
     recorder.clear();
     EXPECT_TRUE(recorder.wholeStatistics().empty());
 
@@ -469,7 +470,7 @@ TEST_F(ControllerTest, StatisticsFollowSamplesClearAndOpen) {
     recorder.clear();
     ASSERT_EQ(load(file("stats.g53")), LoadOutcome::Loaded);
     recorder.addSample(volts(5.0f, 450));
-    recorder.finishStatisticsNow();
+    ASSERT_TRUE(WaitForStatistics(recorder));
     EXPECT_EQ(recorder.wholeStatistics().find(0x6, "V")->values.count(), 451);
     EXPECT_EQ(recorder.rangeStatistics(450, 451).find(0x6, "V")->values.minimum(), 5.0);
 
@@ -478,7 +479,6 @@ TEST_F(ControllerTest, StatisticsFollowSamplesClearAndOpen) {
     ASSERT_EQ(load(file("stats.g53")), LoadOutcome::Loaded);
     counted.clear();
     recorder.clear();
-    recorder.finishStatisticsNow();
     EXPECT_TRUE(recorder.wholeStatistics().empty());
     EXPECT_FALSE(recorder.statisticsPending());
     EXPECT_FALSE(counted.wait(200));
@@ -523,10 +523,10 @@ TEST_F(ControllerTest, InterruptedReadingsLeaveAGapInTheSameRecording) {
 // (never as an empty sample of value 0) and count in no statistics.
 TEST_F(ControllerTest, OpenedRecordingCutShortIsToldOnceAndReadsNoInventedValues) {
     fill(600);
-    ASSERT_TRUE(recorder.saveAndWait(file("cut.g53")));
+    ASSERT_TRUE(SaveAndWait(recorder, file("cut.g53")));
     recorder.clear();
     ASSERT_EQ(load(file("cut.g53")), LoadOutcome::Loaded);
-    recorder.finishStatisticsNow();
+    ASSERT_TRUE(WaitForStatistics(recorder));
     QSignalSpy damaged(&recorder, &RecorderController::recordingDamaged);
     const Recording& r = recorder.recording();
 
@@ -557,7 +557,7 @@ TEST_F(ControllerTest, OpenedRecordingCutShortIsToldOnceAndReadsNoInventedValues
     // More failed reads, a failed save: the message is not given again.
     for (std::int64_t i = 599; i >= 0; i -= 7)
         r.readSample(i);
-    EXPECT_FALSE(recorder.saveAndWait(file("again.g53")));
+    EXPECT_FALSE(SaveAndWait(recorder, file("again.g53")));
     QCoreApplication::sendPostedEvents(&recorder);
     EXPECT_EQ(damaged.size(), 1);
     EXPECT_EQ(errors.size(), 1);

@@ -1,7 +1,9 @@
 #include "ui/common/ProgressWindow.h"
 
+#include "jobs/Job.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/DialogPlacement.h"
+#include "ui/common/jobprogresstext.h"
 
 #include <QCloseEvent>
 #include <QColor>
@@ -87,15 +89,61 @@ void ProgressWindow::setMessage(const QString& text, const QColor& colour) {
     m_message->setText(text);
 }
 
-void ProgressWindow::setStep(int step) {
-    m_step = step;
+void ProgressWindow::setStepSize(int size) {
+    m_stepSize = size;
 }
 
-void ProgressWindow::stepIt() {
-    int next = m_bar->value() + m_step;
+void ProgressWindow::advanceOneStep() {
+    int next = m_bar->value() + m_stepSize;
     if (next > m_bar->maximum() || next < m_bar->minimum())
         next = m_bar->minimum();
     m_bar->setValue(next);
+}
+
+void ProgressWindow::bind(Job& job, Appearance appearance) {
+    m_appearance = appearance;
+    if (m_job == &job)
+        return; // followed already: only the appearance changes
+    for (const QMetaObject::Connection& connection : m_jobConnections)
+        disconnect(connection);
+    m_job = &job;
+    m_jobConnections = {
+        connect(&job, &Job::progressed, this, &ProgressWindow::takeReport),
+        connect(&job, &Job::finished, this, [this] { end(); }),
+        connect(this, &ProgressWindow::abortRequested, &job, &Job::cancel),
+    };
+}
+
+void ProgressWindow::takeReport(const JobProgress& progress) {
+    if (!isVisible()) {
+        if (m_appearance == Appearance::OnRequest)
+            return; // the owner shows the window, with the newest report then
+        setWindowModality(m_appearance == Appearance::ModalAtFirstReport ? Qt::ApplicationModal
+                                                                         : Qt::NonModal);
+        show();
+        raise();
+    }
+    showProgress(progress);
+}
+
+void ProgressWindow::appear(const JobProgress& untilFirstReport) {
+    const JobProgress progress =
+        m_job ? m_job->lastProgress().value_or(untilFirstReport) : untilFirstReport;
+    if (!isVisible()) {
+        setWindowModality(Qt::ApplicationModal);
+        show();
+        raise();
+    }
+    showProgress(progress);
+}
+
+void ProgressWindow::showProgress(const JobProgress& progress) {
+    const ProgressLook look = LookOfProgress(progress);
+    setMessage(look.title, look.colour);
+    m_detail->setText(look.detail);
+    m_bar->setRange(0, look.maximum);
+    m_bar->setValue(look.value);
+    m_abortButton->setEnabled(look.abortEnabled);
 }
 
 void ProgressWindow::begin(const QString& title, const QColor& colour, int maximum) {

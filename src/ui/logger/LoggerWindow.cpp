@@ -186,7 +186,6 @@ void LoggerWindow::bindSessions() {
             m_busyCursor.emplace();
     });
     connect(s, &LoggerSessions::downloadConfirmationNeeded, this, &LoggerWindow::askToDownload);
-    connect(s, &LoggerSessions::progressChanged, this, &LoggerWindow::showProgress);
     connect(s, &LoggerSessions::progressEnded, this, &LoggerWindow::endProgress);
     connect(s, &LoggerSessions::failed, this, &LoggerWindow::showFailure);
     connect(s, &LoggerSessions::warned, this, [this](TextId id) { showWarning(this, id); });
@@ -194,7 +193,7 @@ void LoggerWindow::bindSessions() {
     connect(s, &LoggerSessions::fileSaved, this, [this](SessionFileStatus status) {
         savedBeforeClose(status == SessionFileStatus::Ok);
     });
-    connect(m_progress.get(), &ProgressWindow::abortRequested, s, &LoggerSessions::abort);
+    m_progress->bind(s->job());
     connect(m_graph, &SessionGraphView::firstPageRequested, s, &LoggerSessions::showFirst);
     connect(m_graph, &SessionGraphView::pageUpRequested, s, &LoggerSessions::pageUp);
     connect(m_graph, &SessionGraphView::pageDownRequested, s, &LoggerSessions::pageDown);
@@ -250,17 +249,6 @@ void LoggerWindow::showStatistics() {
     }
     m_statistics->showGroups(group != nullptr ? ofAll.find(group->function, group->unit) : nullptr,
                              group, resolution);
-}
-
-void LoggerWindow::showProgress(const LoggerProgress& progress) {
-    const QColor colour = progress.alert ? QColor(Qt::red) : QColor();
-    if (!m_progress->isVisible())
-        m_progress->begin(progress.title, colour);
-    else
-        m_progress->setMessage(progress.title, colour);
-    m_progress->setDetail(progress.detail);
-    m_progress->setProgress(progress.value, progress.maximum);
-    m_progress->setAbortEnabled(progress.abortEnabled);
 }
 
 void LoggerWindow::endProgress() {

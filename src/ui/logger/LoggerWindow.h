@@ -22,7 +22,6 @@ class ProgressWindow;
 class SessionGraphView;
 class SessionTabs;
 class StatisticsPanel;
-struct LoggerProgress;
 
 // "Data Logger": the sessions downloaded from the meter's logger memory or read
 // from a session file, one tab with a table per session and a graph of one
@@ -73,7 +72,6 @@ private:
     void showSessions();
     // The statistics of the current session and of all sessions.
     void showStatistics();
-    void showProgress(const LoggerProgress& progress);
     void endProgress();
     void askToDownload();
     void showFailure(TextId message, const QString& wording);

@@ -489,6 +489,8 @@ void MainWindow::tileWindows() {
 
 bool MainWindow::confirmClose() {
     RecorderWindow* recorder = m_recorder;
+    if (recorder != nullptr && recorder->saveCommandRunning())
+        return false; // the save asked for at the last close decides
     if (recorder == nullptr || !recorder->hasUnsavedData())
         return true;
     const BoxButton answer = showDirectBox(
@@ -499,8 +501,17 @@ bool MainWindow::confirmClose() {
         return true;
     if (answer != BoxButton::Yes)
         return false;
-    // Closing goes on only when the data really are saved now.
-    return recorder->saveCommand() && !recorder->hasUnsavedData();
+    // The save runs as a job while the windows stay responsive; the program closes
+    // when it has ended with the data really saved, and stays open otherwise.
+    connect(
+        recorder, &RecorderWindow::saveCommandFinished, this,
+        [this](bool saved) {
+            if (saved)
+                close();
+        },
+        Qt::SingleShotConnection);
+    recorder->saveCommand();
+    return false;
 }
 
 void MainWindow::writeSettings() {

@@ -134,10 +134,14 @@ void RecorderWindow::bindController() {
         followFileJob(busy);
         refreshControls();
     });
-    connect(c, &RecorderController::saveProgress, this, &RecorderWindow::showSaveProgress);
-    connect(c, &RecorderController::loadProgress, this, &RecorderWindow::showLoadProgress);
+    connect(&c->job(), &Job::progressed, this, &RecorderWindow::followLoadProgress);
     connect(c, &RecorderController::loadFinished, this, &RecorderWindow::finishLoad);
     connect(c, &RecorderController::saveFinished, this, &RecorderWindow::reportFileWritten);
+    // After the error message, if any: the Save command has ended.
+    connect(c, &RecorderController::saveFinished, this, [this] {
+        if (std::exchange(m_saveCommandRunning, false))
+            emit saveCommandFinished(!hasUnsavedData());
+    });
     connect(c, &RecorderController::textExportFinished, this, &RecorderWindow::reportFileWritten);
     connect(c, &RecorderController::errorRaised, this,
             [this](TextId textId, const QString& reason) {
@@ -456,10 +460,13 @@ void RecorderWindow::saveRecordingAs() {
     m_controller.startSave(*path);
 }
 
-bool RecorderWindow::saveCommand() {
-    saveRecordingAs();
-    m_controller.waitForJob();
-    return !hasUnsavedData();
+void RecorderWindow::saveCommand() {
+    const std::optional<QString> path = askRecordingSaveName(this);
+    if (!path || !m_controller.startSave(*path)) {
+        emit saveCommandFinished(!hasUnsavedData());
+        return;
+    }
+    m_saveCommandRunning = true;
 }
 
 void RecorderWindow::reportFileWritten(bool written, const QString& path, const QString& reason) {
@@ -473,7 +480,6 @@ void RecorderWindow::reportFileWritten(bool written, const QString& path, const 
 // An open shows its own progress from the start.
 void RecorderWindow::followFileJob(bool busy) {
     if (!busy) {
-        m_fileJobShown = false;
         if (m_fileJobTimer != nullptr)
             m_fileJobTimer->stop();
         if (m_progress != nullptr && m_progress->isVisible() && !m_loading)
@@ -484,7 +490,7 @@ void RecorderWindow::followFileJob(bool busy) {
     if (m_loading)
         return;
     m_fileJobAborted = false;
-    m_lastSaveProgress = {0, 0};
+    progressWindow().bind(m_controller.job(), ProgressWindow::Appearance::OnRequest);
     if (m_fileJobTimer == nullptr) {
         m_fileJobTimer = new QTimer(this);
         m_fileJobTimer->setSingleShot(true);
@@ -497,34 +503,17 @@ void RecorderWindow::followFileJob(bool busy) {
 void RecorderWindow::showFileJobProgress() {
     if (!m_controller.isBusy() || m_loading)
         return;
-    ProgressWindow& progress = progressWindow();
-    progress.setDetail(QString());
-    progress.setAbortEnabled(true);
     // Until a save reports its samples the bar only says that work goes on.
-    progress.begin(translate("RecorderWindow", "Writing the file…"), QColor(), 0);
-    progress.setRange(0, 0);
-    m_fileJobShown = true;
-    if (m_lastSaveProgress.second > 0)
-        showSaveProgress(m_lastSaveProgress.first, m_lastSaveProgress.second);
-}
-
-void RecorderWindow::showSaveProgress(qint64 done, qint64 total) {
-    m_lastSaveProgress = {done, total};
-    if (!m_fileJobShown || m_progress == nullptr)
-        return;
-    m_progress->setRange(0, kFileJobSteps);
-    m_progress->setValue(total > 0 ? static_cast<int>(done * kFileJobSteps / total) : 0);
-    m_progress->setDetail(translate("RecorderWindow", "%1 of %2 samples written")
-                              .arg(QString::number(done), QString::number(total)));
+    progressWindow().appear({JobStage::WritingFile, 0, 0});
 }
 
 ProgressWindow& RecorderWindow::progressWindow() {
     if (m_progress == nullptr) {
         m_progress = new ProgressWindow(this);
-        connect(m_progress, &ProgressWindow::abortRequested, this, [this] {
-            m_fileJobAborted = !m_loading;
-            m_controller.abortJob();
-        });
+        m_progress->bind(m_controller.job(), ProgressWindow::Appearance::OnRequest);
+        // Abort cancels the bound job; a save or export stopped so ends without a word.
+        connect(m_progress, &ProgressWindow::abortRequested, this,
+                [this] { m_fileJobAborted = !m_loading; });
     }
     return *m_progress;
 }
@@ -553,7 +542,8 @@ bool RecorderWindow::loadRecording(const QString& path) {
 
 bool RecorderWindow::loadRecording(const QByteArray& nativePath) {
     m_loading = true;
-    prepareLoadProgress(progressWindow());
+    // The window appears with the load's first report, reading with Abort on.
+    progressWindow().bind(m_controller.job(), ProgressWindow::Appearance::ModelessAtFirstReport);
     m_pageProgress->setRange(0, m_pointsPerPage);
     setPageProgress(0);
     if (!m_controller.startLoad(nativePath)) {
@@ -563,10 +553,10 @@ bool RecorderWindow::loadRecording(const QByteArray& nativePath) {
     return true;
 }
 
-void RecorderWindow::showLoadProgress(LoadStage stage, qint64 done, qint64 total) {
-    showLoadStage(progressWindow(), stage, done, total);
-    if (stage == LoadStage::Reading)
+void RecorderWindow::followLoadProgress(const JobProgress& progress) {
+    if (progress.stage != JobStage::AddingToRecording)
         return;
+    const qint64 done = progress.done;
     setPageProgress(static_cast<int>(done % m_pointsPerPage));
     m_status->showSampleCount(done);
 }

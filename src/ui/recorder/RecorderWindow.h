@@ -47,8 +47,12 @@ public:
     // --- what the owner calls ---
     // The recording holds samples that were not saved to a file.
     bool hasUnsavedData() const { return m_controller.hasUnsavedData(); }
-    // Runs the recorder's Save and waits for it; true when the data are saved.
-    bool saveCommand();
+    // Runs the recorder's Save: the file dialog, then the save as the controller's
+    // job (the window stays responsive). Ends in saveCommandFinished, at once when
+    // no file was chosen.
+    void saveCommand();
+    // A save started by saveCommand() is still running.
+    bool saveCommandRunning() const { return m_saveCommandRunning; }
     // Keeps the window's smallest size below a window of `height` at the top.
     void fitBelow(int height);
 
@@ -102,6 +106,8 @@ signals:
     void importRequested();
     // The whole recording is to be shown in the overview.
     void overviewRequested();
+    // The Save of saveCommand() has ended; `saved` when the data are now in a file.
+    void saveCommandFinished(bool saved);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,7 +128,6 @@ private:
     void showCursorReading();
     void followFileJob(bool busy);
     void showFileJobProgress();
-    void showSaveProgress(qint64 done, qint64 total);
     void showExtremes();
     // The statistics of the group of the reading under the cursor (or the newest),
     // for the whole recording and for what the graph shows.
@@ -133,7 +138,8 @@ private:
     void showRecordingState(bool recording);
     // Sets the page progress bar to `value` for the next painting.
     void setPageProgress(int value);
-    void showLoadProgress(LoadStage stage, qint64 done, qint64 total);
+    // The page bar and the sample count follow an opened recording being taken over.
+    void followLoadProgress(const JobProgress& progress);
     void finishLoad();
     // The end of a save or a text export: the error when the file was not written.
     void reportFileWritten(bool written, const QString& path, const QString& reason);
@@ -157,12 +163,10 @@ private:
     ProgressWindow* m_progress = nullptr;
     // A save or export running: its progress window appears after a delay.
     static constexpr int kFileJobProgressDelayMs = 500;
-    static constexpr int kFileJobSteps = 1000;
     QTimer* m_fileJobTimer = nullptr;
-    bool m_fileJobShown = false;
     bool m_fileJobAborted = false;
     bool m_loading = false; // an open runs (it shows its own progress)
-    std::pair<qint64, qint64> m_lastSaveProgress{0, 0};
+    bool m_saveCommandRunning = false;
     std::optional<BusyCursor> m_busyCursor; // while the controller is busy
 };
 

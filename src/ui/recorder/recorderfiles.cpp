@@ -5,7 +5,6 @@
 #include "text/texts.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBox.h"
-#include "ui/common/ProgressWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,8 +23,6 @@ QString UnsavedRecordingName() {
 namespace {
 
 const QString kRecorderFilter = QStringLiteral("Data Logger files(*.g53)|*.g53");
-// The progress bar of an open counts the reading stage in 64 steps.
-constexpr int kReadingSteps = 64;
 
 } // namespace
 
@@ -68,31 +65,6 @@ void showFileSaveError(QWidget* owner, const QString& path, const QString& reaso
         message += QStringLiteral("\n(%1)").arg(reason);
     showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
                   {BoxButton::Ok});
-}
-
-void prepareLoadProgress(ProgressWindow& progress) {
-    progress.setMessage(noticeLine(TextId::ReadingSelectedFile), Qt::red);
-    progress.setDetail(QString());
-    progress.setRange(0, kReadingSteps);
-    progress.setValue(0);
-    progress.setAbortEnabled(true);
-}
-
-void showLoadStage(ProgressWindow& progress, LoadStage stage, qint64 done, qint64 total) {
-    if (!progress.isVisible())
-        progress.show();
-    if (stage == LoadStage::Reading) {
-        progress.setValue(total > 0 ? static_cast<int>(done * kReadingSteps / total)
-                                    : kReadingSteps);
-        progress.setDetail(fillNumbers(text(TextId::ReadingDataFormat), {done, total}));
-        return;
-    }
-    if (progress.isAbortEnabled()) {
-        progress.setValue(kReadingSteps);
-        progress.setDetail(fillNumbers(text(TextId::ReadingDataFormat), {total, total}));
-        progress.setAbortEnabled(false);
-        progress.setMessage(noticeLine(TextId::AddingDataToBuffer), Qt::blue);
-    }
 }
 
 } // namespace telmora

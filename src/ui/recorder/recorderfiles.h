@@ -1,7 +1,5 @@
 #pragma once
 
-#include "recording/recordingjobs.h"
-
 #include <QString>
 
 #include <optional>
@@ -10,10 +8,9 @@ class QWidget;
 
 namespace telmora {
 
-class ProgressWindow;
 class RecorderController;
 
-// The file dialogs, messages and progress lines of the recorder's Open and Save.
+// The file dialogs and messages of the recorder's Open and Save.
 
 // "Save As" for a recording (.g53, "Untitled.g53", asks before replacing a file).
 std::optional<QString> askRecordingSaveName(QWidget* owner);
@@ -28,11 +25,5 @@ void showFileSaveError(QWidget* owner, const QString& path, const QString& reaso
 QString PrintedDocumentName(const RecorderController& controller);
 // The name a recording that never was in a file goes by.
 QString UnsavedRecordingName();
-
-// The progress window at the start of an open: reading, nothing read yet, Abort on.
-void prepareLoadProgress(ProgressWindow& progress);
-// Shows the progress window with `done` of `total` samples read or counted. The
-// counting stage cannot be aborted: the reading is complete by then.
-void showLoadStage(ProgressWindow& progress, LoadStage stage, qint64 done, qint64 total);
 
 } // namespace telmora

@@ -1,4 +1,6 @@
 // The auto-closing message window, the progress window and the About box.
+#include "jobs/Job.h"
+#include "logger/LoggerDownload.h"
 #include "meter/CableBackend.h"
 #include "meter/aboutlines.h"
 #include "sim/SimulatedMeter.h"
@@ -9,6 +11,9 @@
 #include "ui/common/ProgressWindow.h"
 
 #include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -216,19 +221,71 @@ TEST(MsgForm, AbortOnlyAsksTheOperationToStop) {
     EXPECT_EQ(form.value() * 2, form.maximum());
 }
 
-TEST(MsgForm, StepItAdvancesByTheStepAndStartsAgainPastTheMaximum) {
+// Bound to a job the window shows each report in its words, Abort cancels the job
+// and the job's end hides the window.
+TEST(MsgForm, BoundToAJobItShowsItsReportsAndAbortCancelsIt) {
+    Job job;
+    ProgressWindow form;
+    form.bind(job);
+    QSignalSpy progress(&job, &Job::progressed);
+    QSignalSpy finished(&job, &Job::finished);
+    JobOutcome outcome = JobOutcome::Done;
+    job.start(
+        [](const JobControl& control) {
+            control.report(JobStage::AcquiringMemory, 48, 1000);
+            std::mutex mutex;
+            std::condition_variable_any wake;
+            std::unique_lock lock(mutex);
+            wake.wait_for(lock, control.token(), std::chrono::seconds(30), [] { return false; });
+            return 0;
+        },
+        [&](int, JobOutcome how) { outcome = how; },
+        JobProgress{JobStage::AcquiringMemory, 0, 1000});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.message(), DownloadStageTitle(DownloadStage::Acquiring));
+    EXPECT_TRUE(form.detail().isEmpty()) << "no bytes counted before the first block";
+    ASSERT_TRUE(progress.size() > 1 || progress.wait());
+    EXPECT_EQ(form.detail(), "Read Bytes : 48 Of 1000");
+    EXPECT_EQ(form.value() * 1000 / form.maximum(), 48);
+    form.findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
+    ASSERT_TRUE(finished.wait());
+    EXPECT_EQ(outcome, JobOutcome::Cancelled);
+    EXPECT_FALSE(form.isVisible());
+
+    // The other stages in their words.
+    form.showProgress({JobStage::ProcessingMemory, 1, 4});
+    EXPECT_EQ(form.message(), DownloadStageTitle(DownloadStage::Processing));
+    EXPECT_EQ(form.detail(), text(TextId::Translating));
+    form.showProgress({JobStage::ReadingFile, 5, 10});
+    EXPECT_EQ(form.message(), noticeLine(TextId::ReadingSelectedFile));
+    EXPECT_EQ(form.detail(), "Reading Data : 5 of 10");
+    EXPECT_TRUE(form.isAbortEnabled());
+    form.showProgress({JobStage::AddingToRecording, 10, 10});
+    EXPECT_EQ(form.message(), noticeLine(TextId::AddingDataToBuffer));
+    EXPECT_EQ(form.detail(), "Reading Data : 10 of 10");
+    EXPECT_EQ(form.value(), form.maximum());
+    EXPECT_FALSE(form.isAbortEnabled());
+    form.showProgress({JobStage::WritingFile, 0, 0});
+    EXPECT_EQ(form.message(), "Writing the file…");
+    EXPECT_EQ(form.maximum(), 0) << "samples not counted yet: the bar only moves";
+    form.showProgress({JobStage::WritingFile, 5, 10});
+    EXPECT_EQ(form.detail(), "5 of 10 samples written");
+    EXPECT_TRUE(form.isAbortEnabled());
+}
+
+TEST(MsgForm, AdvanceOneStepAddsTheStepSizeAndStartsAgainPastTheMaximum) {
     ProgressWindow form;
     form.setRange(0, 64);
     form.setValue(0);
-    form.setStep(24);
-    form.stepIt();
-    form.stepIt();
+    form.setStepSize(24);
+    form.advanceOneStep();
+    form.advanceOneStep();
     EXPECT_EQ(form.value(), 48);
-    form.stepIt();
+    form.advanceOneStep();
     EXPECT_EQ(form.value(), 0);
-    form.setStep(1);
+    form.setStepSize(1);
     form.setValue(64);
-    form.stepIt();
+    form.advanceOneStep();
     EXPECT_EQ(form.value(), 0);
 }
 

@@ -363,7 +363,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     ProgressWindow& progress = form->window.progressWindow();
     bool abortEnabled = false;
     QObject::connect(
-        &form->sessions, &LoggerSessions::progressChanged, &form->window,
+        &form->sessions.job(), &Job::progressed, &form->window,
         [&] {
             if (!progress.isVisible() || abortEnabled)
                 return;

@@ -194,11 +194,15 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(recorder->hasUnsavedData());
 
-    // Yes with a file name: saved, and the program closes.
+    // Yes with a file name: saved as a job, and the program closes when it has ended.
     const QString target = m_dir.filePath(QStringLiteral("kept.g53"));
     SetFileDialogInterceptor(
         [&](const FileDialogRequest&) { return std::optional<QString>(target); });
-    EXPECT_TRUE(form.close());
+    QSignalSpy saveEnded(recorder, &RecorderWindow::saveCommandFinished);
+    EXPECT_FALSE(form.close()) << "the close waits for the save's end";
+    ASSERT_TRUE(saveEnded.wait());
+    EXPECT_TRUE(saveEnded.last().at(0).toBool());
+    EXPECT_FALSE(form.isVisible()) << "saved: the program has closed";
     SetFileDialogInterceptor(nullptr);
     EXPECT_TRUE(QFileInfo::exists(target));
 }
@@ -258,7 +262,11 @@ TEST_F(FormMainTest, AFullDiskAtExitLosesNeitherTheRecordingNorTheOldFiles) {
         return std::optional<QString>(disk.path(QStringLiteral("kept.g53")));
     });
     form.show();
-    EXPECT_FALSE(form.close()) << "nothing was saved: the program stays open";
+    QSignalSpy saveEnded(recorder, &RecorderWindow::saveCommandFinished);
+    EXPECT_FALSE(form.close());
+    ASSERT_TRUE(saveEnded.wait());
+    EXPECT_FALSE(saveEnded.last().at(0).toBool());
+    EXPECT_TRUE(form.isVisible()) << "nothing was saved: the program stays open";
     SetFileDialogInterceptor(nullptr);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].caption, QStringLiteral("Error[E9005]"));

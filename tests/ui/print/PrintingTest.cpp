@@ -4,6 +4,7 @@
 // reported, never passed over in silence.
 
 #include "FakeLiveSource.h"
+#include "JobWaits.h"
 #include "SwitchableBackend.h"
 #include "print/pdftext.h"
 
@@ -210,7 +211,7 @@ TEST_F(PrintingTest, RecorderPagePrintsLikeTheScreen) {
     EXPECT_EQ(chart.viewingStyle(), ChartWidget::ViewingStyle::Colour);
 
     // Saved, the recording's pages name its file.
-    ASSERT_TRUE(controller.saveAndWait(dir.filePath(QStringLiteral("bench-test.g53"))));
+    ASSERT_TRUE(SaveAndWait(controller, dir.filePath(QStringLiteral("bench-test.g53"))));
     dialogs.clear();
     expectPrints(QStringLiteral("recorder-saved"), QStringLiteral("Logger"),
                  QStringLiteral("bench-test.g53"), [&] { print->click(); });

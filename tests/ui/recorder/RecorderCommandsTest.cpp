@@ -1,4 +1,5 @@
 #include "FakeLiveSource.h"
+#include "JobWaits.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
@@ -111,7 +112,7 @@ TEST_F(CommandsFixture, SaveWritesTheBufferAndMarksItSaved) {
     record(250);
     chosen = file("rec.g53");
     EXPECT_TRUE(form->hasUnsavedData());
-    EXPECT_TRUE(form->saveCommand());
+    EXPECT_TRUE(RunSaveCommand(*form));
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].fileName, QStringLiteral("Untitled.g53"));
     EXPECT_EQ(dialogs[0].defaultExt, QStringLiteral("g53"));
@@ -122,19 +123,19 @@ TEST_F(CommandsFixture, SaveWritesTheBufferAndMarksItSaved) {
     // An unwritable place: FileSaveError, still unsaved, and the save reports failure.
     form->controller().addSample(volts(1, 1));
     chosen = file("missing/dir/rec.g53");
-    EXPECT_FALSE(form->saveCommand());
+    EXPECT_FALSE(RunSaveCommand(*form));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Error[E9005]"));
     EXPECT_TRUE(form->hasUnsavedData());
 
     chosen.reset(); // cancelled
-    EXPECT_FALSE(form->saveCommand());
+    EXPECT_FALSE(RunSaveCommand(*form));
 }
 
 TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
     record(450);
     chosen = file("rec.g53");
-    ASSERT_TRUE(form->saveCommand());
+    ASSERT_TRUE(RunSaveCommand(*form));
     const std::int32_t maxIndex = form->recording().maxIndex();
     const std::int32_t minIndex = form->recording().minIndex();
     const float scaleMax = form->recording().scaleMax();
@@ -163,7 +164,7 @@ TEST_F(CommandsFixture, OpenLoadsEverySampleAndCountsItUnsaved) {
 TEST_F(CommandsFixture, ExactPagesOpenWithoutAnEmptyFirstPage) {
     record(400);
     chosen = file("two.g53");
-    ASSERT_TRUE(form->saveCommand());
+    ASSERT_TRUE(RunSaveCommand(*form));
     openFile();
     EXPECT_EQ(form->controller().lastPage(), 2);
 }
@@ -175,7 +176,7 @@ TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
     ASSERT_TRUE(SaveRecorderFile(file("big.g53"), big));
     chosen = file("big.g53");
     // The user presses Abort once the progress window is up.
-    QObject::connect(&form->controller(), &RecorderController::loadProgress, progress, [this] {
+    QObject::connect(&form->controller().job(), &Job::progressed, progress, [this] {
         if (progress->isVisible() && progress->isAbortEnabled())
             progress->findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
     });
@@ -335,7 +336,7 @@ TEST_F(CommandsFixture, TheTemporaryFileOfAnAcquisitionReopensLikeItsSavedFile) 
     const QString tmp = form->controller().temporaryFilePath();
     form->controller().closeTemporaryFile();
     chosen = file("same.g53");
-    ASSERT_TRUE(form->saveCommand());
+    ASSERT_TRUE(RunSaveCommand(*form));
 
     auto images = [&] {
         std::vector<QByteArray> out;

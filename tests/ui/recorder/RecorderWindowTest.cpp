@@ -1,7 +1,9 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "FakeLiveSource.h"
+#include "JobWaits.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
+#include "recording/RecorderFile.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
@@ -213,11 +215,54 @@ TEST_F(RecorderFixture, StatusShowsTheIntervalAndModeDrivesTheButtons) {
     EXPECT_FALSE(probe().button("sbtnRecordStart").isEnabled());
     EXPECT_TRUE(probe().button("sbtnManualLogging").isEnabled());
     EXPECT_FALSE(probe().button("sbtnSaveFile").isEnabled()); // nothing to save yet
-    controller->startSave(dir.filePath("busy.g53"));          // busy until its result is delivered
+    QSignalSpy saved(controller.get(), &RecorderController::saveFinished);
+    controller->startSave(dir.filePath("busy.g53")); // busy until its result is delivered
     EXPECT_FALSE(probe().button("sbtnManualLogging").isEnabled());
     EXPECT_FALSE(probe().button("sbtnOpenFile").isEnabled());
-    controller->waitForJob();
+    ASSERT_TRUE(saved.wait());
     EXPECT_TRUE(probe().button("sbtnManualLogging").isEnabled());
+}
+
+// The Save command runs the save as a job: it returns with the save still running,
+// the window goes on answering (a timer fires) while the file is written, and the
+// end comes by signal; a close waiting for it can then go on.
+TEST_F(RecorderFixture, SaveCommandLeavesTheWindowAnsweringWhileItWrites) {
+    SampleList many;
+    for (int i = 0; i < 60000; ++i) {
+        SampleEntry e;
+        e.main.value = float(i % 100);
+        e.main.functionCode = 0x6;
+        e.main.displayText.assign(std::to_string(i % 100));
+        e.main.unitText.assign("V");
+        many.append(e);
+    }
+    const QString opened = dir.filePath(QStringLiteral("opened.g53"));
+    ASSERT_TRUE(SaveRecorderFile(opened, many));
+    QSignalSpy loaded(controller.get(), &RecorderController::loadFinished);
+    ASSERT_TRUE(form->loadRecording(opened));
+    ASSERT_TRUE(loaded.wait());
+    const QString target = dir.filePath(QStringLiteral("large.g53"));
+    SetFileDialogInterceptor([&](const FileDialogRequest&) { return std::optional(target); });
+    QSignalSpy ended(form.get(), &RecorderWindow::saveCommandFinished);
+    int ticks = 0;
+    int ticksAtEnd = -1;
+    QTimer ticker;
+    ticker.setInterval(0);
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    QObject::connect(form.get(), &RecorderWindow::saveCommandFinished, [&] { ticksAtEnd = ticks; });
+    ticker.start();
+    form->saveCommand();
+    SetFileDialogInterceptor(nullptr);
+    EXPECT_TRUE(ended.isEmpty());
+    EXPECT_TRUE(form->saveCommandRunning());
+    EXPECT_TRUE(controller->isBusy());
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_GT(ticksAtEnd, 0) << "the event loop ran while the file was written";
+    EXPECT_TRUE(ended.last().at(0).toBool());
+    EXPECT_FALSE(form->saveCommandRunning());
+    EXPECT_FALSE(form->hasUnsavedData());
+    EXPECT_EQ(QFileInfo(target).size(), 4 + 169 * qint64(60000));
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
@@ -256,7 +301,7 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
     // A save whose file dialog is cancelled reports that nothing was saved.
     form->takeManualSample();
     SetFileDialogInterceptor([](const FileDialogRequest&) { return std::optional<QString>(); });
-    EXPECT_FALSE(form->saveCommand());
+    EXPECT_FALSE(RunSaveCommand(*form));
     SetFileDialogInterceptor(nullptr);
     EXPECT_TRUE(form->hasUnsavedData());
 }
