@@ -1,5 +1,7 @@
 #include "logger/LoggerSessions.h"
 
+#include "meter/CableAccess.h"
+
 #include "logger/sessiontidy.h"
 #include "model/fileaccess.h"
 
@@ -80,8 +82,8 @@ private:
     LoggerProgress m_progress;
 };
 
-LoggerSessions::LoggerSessions(std::shared_ptr<CableBackend> backend, QObject* parent)
-    : QObject(parent), m_backend(std::move(backend)) {
+LoggerSessions::LoggerSessions(CableAccess& cable, QObject* parent)
+    : QObject(parent), m_cable(cable) {
     qRegisterMetaType<LoggerProgress>();
     connect(&m_job, &WorkerJob::finished, this, &LoggerSessions::jobFinished);
 }
@@ -168,9 +170,10 @@ void LoggerSessions::setBusy(bool busy) {
 void LoggerSessions::startDownload() {
     if (m_busy || !begin(Operation::Checking))
         return;
-    std::shared_ptr<CableBackend> backend = m_backend;
-    runJob([backend](std::stop_token, JobResult& result) {
-        result.download.status = CheckLoggerMemory(*backend);
+    CableAccess* cable = &m_cable;
+    runJob([cable](std::stop_token, JobResult& result) {
+        const CableAccess::Use use = cable->exclusiveUse();
+        result.download.status = CheckLoggerMemory(*cable->backend());
     });
 }
 
@@ -201,11 +204,12 @@ void LoggerSessions::confirmDownload(bool yes) {
     replaceSessions({}, false);
     setBusy(true);
     emit stateChanged();
-    std::shared_ptr<CableBackend> backend = m_backend;
-    runJob([this, backend](std::stop_token token, JobResult& result) {
+    CableAccess* cable = &m_cable;
+    runJob([this, cable](std::stop_token token, JobResult& result) {
         DownloadJobObserver observer([this](LoggerProgress p) { postProgress(std::move(p)); },
                                      token);
-        result.download = ReadLoggerMemory(*backend, observer);
+        const CableAccess::Use use = cable->exclusiveUse();
+        result.download = ReadLoggerMemory(*cable->backend(), observer);
     });
 }
 

@@ -29,7 +29,7 @@
 
 namespace telmora {
 
-class CableBackend;
+class CableAccess;
 
 // What the progress window shows.
 struct LoggerProgress {
@@ -70,7 +70,9 @@ class LoggerSessions : public QObject {
     Q_OBJECT
 
 public:
-    explicit LoggerSessions(std::shared_ptr<CableBackend> backend, QObject* parent = nullptr);
+    // Downloads through `cable`, which outlives the sessions: while the memory is
+    // checked or read, live polling of the same cable pauses.
+    explicit LoggerSessions(CableAccess& cable, QObject* parent = nullptr);
     ~LoggerSessions() override;
 
     int sessionCount() const { return static_cast<int>(m_sessions.size()); }
@@ -164,7 +166,7 @@ private:
     // Posts a progress report from the worker to this object's thread.
     void postProgress(LoggerProgress progress);
 
-    std::shared_ptr<CableBackend> m_backend;
+    CableAccess& m_cable;
     std::vector<SampleList> m_sessions;
     int m_shown = 0;
     int m_current = 0;

@@ -6,6 +6,7 @@
 
 #include "logger/LoggerDownload.h"
 #include "logger/sessiontext.h"
+#include "meter/CableAccess.h"
 #include "meter/CableProtocol.h"
 #include "meter/HidapiBackend.h"
 #include "meter/MeterLink.h"
@@ -143,7 +144,9 @@ TEST_F(HidapiCable, LiveLinkDeliversReadingsThroughFaultsUntilTheCableIsPulled) 
     hidstub::faultOnReport(27, Fault::Lost);
     hidstub::faultOnReport(122, Fault::Pull);
 
-    MeterLink link(m_backend);
+    CableAccess cable(m_backend);
+
+    MeterLink link(cable);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
     QSignalSpy lost(&link, &MeterLink::linkLostNotice);
     ASSERT_TRUE(link.link());
@@ -158,7 +161,8 @@ TEST_F(HidapiCable, LiveLinkDeliversReadingsThroughFaultsUntilTheCableIsPulled) 
 }
 
 TEST_F(HidapiCable, LiveLinkShowsTheDemoMeter) {
-    MeterLink link(m_backend);
+    CableAccess cable(m_backend);
+    MeterLink link(cable);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
     ASSERT_TRUE(link.link());
     while (readings.size() < 5)

@@ -1,4 +1,4 @@
-#include "meter/Settings.h"
+#include "app/Settings.h"
 #include "text/texts.h"
 #include "ui/common/MessageBox.h"
 #include "ui/live/AnalogMeterWindow.h"

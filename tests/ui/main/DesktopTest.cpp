@@ -1,9 +1,9 @@
 // Telmora as a desktop program: per-user files, files opened from outside, the
 // desktop state kept between runs and the usual keys.
+#include "app/UserFiles.h"
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
 #include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/TemporaryStorage.h"

@@ -1,8 +1,8 @@
 // Reconnecting as the user sees it: the Link menu's switch, remembered; a cable
 // pulled and plugged in again while recording, with the simulated meter in real
 // time. The recording goes on in the same recording with a gap in graph and list.
+#include "app/UserFiles.h"
 #include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
 #include "recorder/recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "sim/SimulatedMeter.h"

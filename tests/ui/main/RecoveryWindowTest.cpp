@@ -2,8 +2,8 @@
 // Open, Save As… and Discard, and nothing is deleted unless the user chose so.
 #include "CrashedRecorder.h"
 #include "SmallDisk.h"
+#include "app/UserFiles.h"
 #include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/TemporaryStorage.h"

@@ -3,8 +3,8 @@
 // the main window, and ten restarts after Tile leave every window where it was.
 // CTest runs these on the default offscreen screen and again on emulated screens
 // of 1600x1000 and 1366x768 (windows framed by the platform), one scaled by 1.5.
+#include "app/UserFiles.h"
 #include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
 #include "model/windowplacement.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
