@@ -1,5 +1,6 @@
 // The live path end to end: the simulated meter behind the cable, the
 // acquisition thread, the decoder, and the three live windows following it.
+#include "ScriptedDialogs.h"
 #include "meter/CableAccess.h"
 #include "meter/CableBackend.h"
 #include "meter/MeterLink.h"
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -83,7 +85,8 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
 
     DigitalMeterWindow digital;
     AnalogMeterWindow analog;
-    ComparatorWindow comparator(5.0, 1.0);
+    ScriptedDialogs dialogs;
+    ComparatorWindow comparator(dialogs, 5.0, 1.0);
     // Wired as the main window wires them: digital meter first.
     CableAccess cable(meter);
     MeterLink link(cable);
