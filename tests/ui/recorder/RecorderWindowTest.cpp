@@ -1,13 +1,12 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "FakeLiveSource.h"
+#include "ScriptedDialogs.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CountdownNotice.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/StatisticsPanel.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
@@ -70,6 +69,7 @@ void publishVolts(double value, bool lowBattery = false, bool withSub = false) {
 // A recorder with its data list, linked to a simulated reading, boxes answered.
 struct RecorderFixture : ::testing::Test {
     QTemporaryDir dir;
+    ScriptedDialogs dialogs;
     std::vector<BoxRequest> boxes;
     BoxButton answer = BoxButton::Ok;
     std::unique_ptr<RecorderController> controller;
@@ -79,19 +79,18 @@ struct RecorderFixture : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         g_live = FakeLiveSource{};
-        SetBoxInterceptor([this](const BoxRequest& r) {
+        dialogs.onBox = [this](const BoxRequest& r) {
             boxes.push_back(r);
             return answer;
-        });
+        };
         controller = std::make_unique<RecorderController>(ReadingsOf(g_live), dir.path());
-        list = std::make_unique<DataListWindow>(controller.get());
-        form = std::make_unique<RecorderWindow>(*controller);
+        list = std::make_unique<DataListWindow>(dialogs, controller.get());
+        form = std::make_unique<RecorderWindow>(dialogs, *controller);
     }
     void TearDown() override {
         form.reset();
         list.reset();
         controller.reset();
-        SetBoxInterceptor(nullptr);
         g_live = FakeLiveSource{};
     }
     void start() { probe().button("sbtnRecordStart").click(); }
@@ -255,9 +254,9 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
 
     // A save whose file dialog is cancelled reports that nothing was saved.
     form->takeManualSample();
-    SetFileDialogInterceptor([](const FileDialogRequest&) { return std::optional<QString>(); });
+    dialogs.onFile = [](const FileDialogRequest&) { return std::optional<QString>(); };
     EXPECT_FALSE(form->saveCommand());
-    SetFileDialogInterceptor(nullptr);
+    dialogs.onFile = nullptr;
     EXPECT_TRUE(form->hasUnsavedData());
 }
 
@@ -313,7 +312,7 @@ TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
     list.reset();
     controller =
         std::make_unique<RecorderController>(ReadingsOf(g_live), dir.filePath("missing/sub"));
-    form = std::make_unique<RecorderWindow>(*controller);
+    form = std::make_unique<RecorderWindow>(dialogs, *controller);
     g_live.linked = true;
     start();
     ASSERT_FALSE(boxes.empty());
@@ -569,7 +568,8 @@ TEST(DataList, LinesAndPagesOf32000) {
         recording.addSample(s);
     }
 
-    DataListWindow list;
+    ScriptedDialogs dialogs;
+    DataListWindow list(dialogs);
     list.setRecording(&recording);
     list.addLine(0);
     EXPECT_EQ(list.lineText(1, 0), "1, 14:05:09.3,1.234 mV  [DC], ");
@@ -624,14 +624,15 @@ TEST(DataList, LinesAndPagesOf32000) {
 }
 
 TEST(IntervalDialog, CustomisationInputLoop) {
+    ScriptedDialogs dialogs;
     std::vector<BoxRequest> boxes;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    dialogs.onBox = [&](const BoxRequest& r) {
         boxes.push_back(r);
         return BoxButton::Ok;
-    });
+    };
     std::vector<QString> answers;
     std::vector<QString> prefills;
-    IntervalDialog d;
+    IntervalDialog d(dialogs);
     d.setInputProvider([&](const QString& prefill) -> std::optional<QString> {
         prefills.push_back(prefill);
         if (answers.empty())
@@ -704,6 +705,4 @@ TEST(IntervalDialog, CustomisationInputLoop) {
     EXPECT_TRUE(manual->isChecked());
     EXPECT_FALSE(list->isEnabled());
     EXPECT_EQ(list->currentIndex(), 1);
-
-    SetBoxInterceptor(nullptr);
 }
