@@ -105,7 +105,7 @@ TEST(MeterLink, UnlinkCancelsAPendingReadAndReportsTheStopBySignal) {
     ASSERT_TRUE(stopped.wait(2000));
 }
 
-TEST(CableAccess, CancelledReadsOfTheSimulatedCableEndAtOnce) {
+TEST(SimulatedCable, CancelledReadsEndAtOnce) {
     SimulatedMeter meter(SimScenario::Silent, true);
     std::unique_ptr<CableDevice> device = meter.open(meter.interfaces().back().path);
     ASSERT_NE(device, nullptr);
