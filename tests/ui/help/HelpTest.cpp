@@ -1,10 +1,10 @@
 // The user manual: every link inside it leads somewhere, every message number has
 // an entry, and F1 opens it at the section of the window it was pressed in.
+#include "ScriptedDialogs.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
 #include "ui/common/LineColorDialog.h"
-#include "ScriptedDialogs.h"
 #include "ui/common/UiResources.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/help/HelpWindow.h"
@@ -13,8 +13,8 @@
 #include "ui/live/ComparatorLimitsDialog.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
-#include "ui/main/MainWindow.h"
 #include "ui/main/MainUnderTest.h"
+#include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
 #include "ui/recorder/RecorderWindow.h"

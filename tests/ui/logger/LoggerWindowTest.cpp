@@ -7,6 +7,7 @@
 
 #include "SwitchableBackend.h"
 
+#include "ScriptedDialogs.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionGraph.h"
 #include "logger/sessiontext.h"
@@ -17,7 +18,6 @@
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
-#include "ScriptedDialogs.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/RecorderWindow.h"

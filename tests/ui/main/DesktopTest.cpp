@@ -1,5 +1,7 @@
 // Telmora as a desktop program: per-user files, files opened from outside, the
 // desktop state kept between runs and the usual keys.
+#include "MainUnderTest.h"
+#include "ScriptedDialogs.h"
 #include "app/UserFiles.h"
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
@@ -8,13 +10,11 @@
 #include "recording/RecorderFile.h"
 #include "recording/TemporaryStorage.h"
 #include "sim/SimulatedMeter.h"
-#include "ScriptedDialogs.h"
 #include "ui/common/LineColorDialog.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/main/MainWindow.h"
-#include "MainUnderTest.h"
 #include "ui/main/desktopstate.h"
 #include "ui/main/startup.h"
 #include "ui/recorder/DataListWindow.h"

@@ -3,18 +3,18 @@
 // the main window, and ten restarts after Tile leave every window where it was.
 // CTest runs these on the default offscreen screen and again on emulated screens
 // of 1600x1000 and 1366x768 (windows framed by the platform), one scaled by 1.5.
+#include "MainUnderTest.h"
+#include "ScriptedDialogs.h"
 #include "app/UserFiles.h"
 #include "meter/MeterLink.h"
 #include "model/windowplacement.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
-#include "ScriptedDialogs.h"
 #include "ui/common/windowframes.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/main/MainWindow.h"
-#include "MainUnderTest.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 

@@ -7,6 +7,7 @@
 #include "SwitchableBackend.h"
 #include "print/pdftext.h"
 
+#include "ScriptedDialogs.h"
 #include "logger/LoggerSessions.h"
 #include "meter/CableAccess.h"
 #include "recording/RecorderController.h"
@@ -14,7 +15,6 @@
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
-#include "ScriptedDialogs.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/logger/SessionGraphView.h"
