@@ -46,7 +46,7 @@ CableAccess::Use CableAccess::exclusiveUse() {
         m_exclusiveHeld = true;
     }
     if (first)
-        emit pollingPausedChanged(true);
+        announcePause(true);
     return Use(this, &CableAccess::endExclusive);
 }
 
@@ -59,7 +59,14 @@ void CableAccess::endExclusive() {
     }
     m_changed.notify_all();
     if (last)
-        emit pollingPausedChanged(false);
+        announcePause(false);
+}
+
+void CableAccess::announcePause(bool paused) {
+    // Users take the cable on their own threads; the signal leaves from this
+    // object's thread, in the order of the changes.
+    QMetaObject::invokeMethod(
+        this, [this, paused] { emit pollingPausedChanged(paused); }, Qt::QueuedConnection);
 }
 
 CableAccess::Use CableAccess::pollTurn(const std::atomic<bool>& stop) {

@@ -70,12 +70,14 @@ public:
 signals:
     // `opened` false: the cable could not be opened (the identity is empty).
     void identityArrived(bool opened, const telmora::CableIdentity& identity);
-    // Polling paused for a download or a query (true) or goes on (false).
+    // Polling paused for a download or a query (true) or goes on (false); sent
+    // from this object's thread.
     void pollingPausedChanged(bool paused);
 
 private:
     void endExclusive();
     void endPoll();
+    void announcePause(bool paused);
 
     std::shared_ptr<CableBackend> m_backend;
     mutable std::mutex m_mutex;
