@@ -1,6 +1,7 @@
 // The live path's own cost: from a complete reply to a decoded reading, and the
 // whole poll cycle against an instant simulated meter.
 #include "meter/AcquisitionWorker.h"
+#include "meter/CableAccess.h"
 #include "sim/DisplayEncoder.h"
 #include "sim/SimulatedMeter.h"
 
@@ -41,7 +42,8 @@ void BM_AcquisitionWorkerReading(benchmark::State& state) {
     for (auto _ : state) {
         auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
         meter->unplugAfterPolls(100);
-        AcquisitionWorker worker(meter);
+        CableAccess cable(meter);
+        AcquisitionWorker worker(cable);
         QObject::connect(&worker, &AcquisitionWorker::readingReceived,
                          [&worker](const LiveReading&) { worker.readingDelivered(); });
         worker.run();

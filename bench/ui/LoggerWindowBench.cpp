@@ -1,11 +1,11 @@
 // The import window's drawing of a 100,000-sample session (reduction, Y range,
 // extremes, cursor read-out and the chart's redraw) and its opening of a session
 // file of that size.
+#include "ScriptedDialogs.h"
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
+#include "meter/CableAccess.h"
 #include "meter/CableBackend.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/logger/SessionGraphView.h"
 
@@ -64,22 +64,20 @@ QString sessionFile(QTemporaryDir& dir) {
 struct Fixture {
     QTemporaryDir dir;
     QString path;
-    LoggerSessions sessions{nullptr};
+    CableAccess cable{nullptr};
+    LoggerSessions sessions{cable};
+    ScriptedDialogs dialogs; // every box answered with OK
     std::unique_ptr<LoggerWindow> form;
     Fixture() {
         app();
         path = sessionFile(dir);
-        SetBoxInterceptor([](const BoxRequest&) { return BoxButton::Ok; });
-        SetFileDialogInterceptor(
-            [this](const FileDialogRequest&) -> std::optional<QString> { return path; });
-        form = std::make_unique<LoggerWindow>(sessions);
+        dialogs.onFile = [this](const FileDialogRequest&) -> std::optional<QString> {
+            return path;
+        };
+        form = std::make_unique<LoggerWindow>(dialogs, sessions);
         form->resize(1400, 850);
     }
-    ~Fixture() {
-        form.reset();
-        SetBoxInterceptor(nullptr);
-        SetFileDialogInterceptor(nullptr);
-    }
+    ~Fixture() { form.reset(); }
 };
 
 // Opens the session file through the window and waits until it is shown.

@@ -1,11 +1,10 @@
 // The recorder window's open of a million-sample file (with the progress window,
 // the data list and the graph) and the graph viewer's opening over the same data.
+#include "ScriptedDialogs.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/RecordingStatistics.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -61,27 +60,27 @@ QString millionFile(QTemporaryDir& dir) {
 }
 
 struct Windows3 {
-    QTemporaryDir dir;
-    RecorderController controller{LiveReadingSource{}, dir.path()};
-    DataListWindow list{&controller};
-    RecorderWindow form{controller};
-    Windows3() {
+    explicit Windows3(UserDialogs& dialogs)
+        : list{dialogs, &controller}, form{dialogs, controller} {
         form.resize(1200, 700);
         form.show();
         list.show();
     }
+    QTemporaryDir dir;
+    RecorderController controller{LiveReadingSource{}, dir.path()};
+    DataListWindow list;
+    RecorderWindow form;
 };
 
 void BM_WindowOpenMillion(benchmark::State& state) {
     app();
     QTemporaryDir dir;
     const QString path = millionFile(dir);
-    SetFileDialogInterceptor(
-        [&](const FileDialogRequest&) { return std::optional<QString>(path); });
-    SetBoxInterceptor([](const BoxRequest&) { return BoxButton::Ok; });
+    ScriptedDialogs dialogs; // every box answered with OK
+    dialogs.onFile = [&](const FileDialogRequest&) { return std::optional<QString>(path); };
     for (auto _ : state) {
         state.PauseTiming();
-        auto w = std::make_unique<Windows3>();
+        auto w = std::make_unique<Windows3>(dialogs);
         QApplication::processEvents();
         state.ResumeTiming();
         QSignalSpy loaded(&w->controller, &RecorderController::loadFinished);
@@ -93,8 +92,6 @@ void BM_WindowOpenMillion(benchmark::State& state) {
         w.reset();
         state.ResumeTiming();
     }
-    SetFileDialogInterceptor(nullptr);
-    SetBoxInterceptor(nullptr);
 }
 BENCHMARK(BM_WindowOpenMillion)->Unit(benchmark::kMillisecond)->Iterations(2);
 
@@ -109,7 +106,8 @@ void BM_ViewerOpeningMillion(benchmark::State& state) {
     // Counted once, as the recorder counts them after opening the file.
     const std::optional<RecordingStatistics> statistics =
         CountRecordingStatistics(recorder.records(), static_cast<std::int64_t>(recorder.size()));
-    RecordingOverview viewer;
+    ScriptedDialogs dialogs;
+    RecordingOverview viewer(dialogs);
     viewer.resize(1600, 900);
     viewer.show();
     QApplication::processEvents();

@@ -5,6 +5,7 @@
 #include "model/sampleconversion.h"
 #include "recording/RecorderController.h"
 #include "ui/chart/ChartWidget.h"
+#include "ui/common/WidgetDialogs.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
@@ -65,6 +66,7 @@ void publish(double v) {
 // One window with a million samples, built once for all benchmarks.
 struct Recorder {
     QTemporaryDir dir;
+    WidgetDialogs dialogs;
     std::unique_ptr<RecorderController> controller;
     std::unique_ptr<DataListWindow> list;
     std::unique_ptr<RecorderWindow> form;
@@ -85,8 +87,8 @@ struct Recorder {
             entry.main.value = static_cast<float>(std::sin(i * 0.01) * 5.0);
             state.addSample(entry);
         }
-        list = std::make_unique<DataListWindow>(controller.get());
-        form = std::make_unique<RecorderWindow>(*controller);
+        list = std::make_unique<DataListWindow>(dialogs, controller.get());
+        form = std::make_unique<RecorderWindow>(dialogs, *controller);
         form->resize(1280, 720);
         form->show();
         list->show();
@@ -162,7 +164,8 @@ static void BM_DataListAddLine(benchmark::State& state) {
     e.main.displayText.assign("1.234");
     for (int i = 0; i < 20000; ++i)
         buffer.addSample(e);
-    DataListWindow list;
+    WidgetDialogs dialogs;
+    DataListWindow list(dialogs);
     list.setRecording(&buffer);
     list.show();
     list.addLine(19999);

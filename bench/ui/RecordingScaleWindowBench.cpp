@@ -5,6 +5,7 @@
 #include "../recording/scalebench.h"
 #include "meter/LiveSource.h"
 #include "recording/RecorderController.h"
+#include "ui/common/WidgetDialogs.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
@@ -110,8 +111,9 @@ int main(int argc, char** argv) {
     BenchLiveSource live;
     publish(live, 1.0);
     RecorderController controller(ReadingsOf(live), dir);
-    auto list = std::make_unique<DataListWindow>(&controller);
-    auto form = std::make_unique<RecorderWindow>(controller);
+    WidgetDialogs dialogs;
+    auto list = std::make_unique<DataListWindow>(dialogs, &controller);
+    auto form = std::make_unique<RecorderWindow>(dialogs, controller);
     form->resize(1280, 720);
     form->show();
     list->show();
@@ -178,7 +180,7 @@ int main(int argc, char** argv) {
     printRow("export, longest the window stalls", seconds(exportStall), "-", 0, "<= 100 ms",
              exportStall <= 0.100);
 
-    RecordingOverview overview;
+    RecordingOverview overview(dialogs);
     overview.resize(1280, 720);
     overview.show();
     const Timing whole = timeSteps(

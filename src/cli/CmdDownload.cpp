@@ -1,12 +1,12 @@
 #include "cli/CmdDownload.h"
 
+#include "app/cablebackends.h"
 #include "cli/clipaths.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionFile.h"
 #include "logger/sessiontext.h"
 #include "meter/CableBackend.h"
 #include "model/SaveFile.h"
-#include "sim/SimulatedMeter.h"
 
 #include <QString>
 

@@ -1,14 +1,15 @@
 #include "cli/CmdLink.h"
 
+#include "app/cablebackends.h"
 #include "cli/CommandOutput.h"
 #include "cli/formatoption.h"
 #include "meter/AcquisitionWorker.h"
+#include "meter/CableAccess.h"
 #include "meter/CableProtocol.h"
 #include "meter/aboutlines.h"
 #include "model/sampleconversion.h"
 #include "model/tidycsv.h"
 #include "recording/recorderexport.h"
-#include "sim/SimulatedMeter.h"
 
 #include <QDateTime>
 
@@ -93,7 +94,8 @@ bool writeLine(CommandOutput& out, std::string line) {
 // command has no event loop); the command thread waits for them here.
 class Acquisition {
 public:
-    explicit Acquisition(std::shared_ptr<CableBackend> backend) : m_worker(std::move(backend)) {
+    explicit Acquisition(std::shared_ptr<CableBackend> backend)
+        : m_cable(std::move(backend)), m_worker(m_cable) {
         using W = AcquisitionWorker;
         const auto direct = Qt::DirectConnection;
         QObject::connect(
@@ -157,6 +159,7 @@ private:
         m_changed.notify_all();
     }
 
+    CableAccess m_cable;
     AcquisitionWorker m_worker;
     std::mutex m_mutex;
     std::condition_variable m_changed;

@@ -1,5 +1,7 @@
 #include "logger/LoggerSessions.h"
 
+#include "meter/CableAccess.h"
+
 #include "logger/sessiontidy.h"
 #include "model/fileaccess.h"
 
@@ -68,8 +70,8 @@ private:
     qint64 m_length = 0;
 };
 
-LoggerSessions::LoggerSessions(std::shared_ptr<CableBackend> backend, QObject* parent)
-    : QObject(parent), m_backend(std::move(backend)) {}
+LoggerSessions::LoggerSessions(CableAccess& cable, QObject* parent)
+    : QObject(parent), m_cable(cable) {}
 
 LoggerSessions::~LoggerSessions() = default;
 
@@ -144,9 +146,10 @@ void LoggerSessions::setBusy(bool busy) {
 void LoggerSessions::startDownload() {
     if (m_busy || !begin(Operation::Checking))
         return;
-    std::shared_ptr<CableBackend> backend = m_backend;
-    runJob([backend](const JobControl&, JobResult& result) {
-        result.download.status = CheckLoggerMemory(*backend);
+    CableAccess* cable = &m_cable;
+    runJob([cable](const JobControl&, JobResult& result) {
+        const CableAccess::Use use = cable->exclusiveUse();
+        result.download.status = CheckLoggerMemory(*cable->backend());
     });
 }
 
@@ -177,10 +180,11 @@ void LoggerSessions::confirmDownload(bool yes) {
     replaceSessions({}, false);
     setBusy(true);
     emit stateChanged();
-    std::shared_ptr<CableBackend> backend = m_backend;
-    runJob([backend](const JobControl& control, JobResult& result) {
+    CableAccess* cable = &m_cable;
+    runJob([cable](const JobControl& control, JobResult& result) {
         DownloadJobObserver observer(control);
-        result.download = ReadLoggerMemory(*backend, observer, control.token());
+        const CableAccess::Use use = cable->exclusiveUse();
+        result.download = ReadLoggerMemory(*cable->backend(), observer, control.token());
     });
 }
 

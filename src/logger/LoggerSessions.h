@@ -30,7 +30,7 @@
 
 namespace telmora {
 
-class CableBackend;
+class CableAccess;
 
 // The export chosen in the export dialog.
 struct ExportRequest {
@@ -61,7 +61,9 @@ class LoggerSessions : public QObject {
     Q_OBJECT
 
 public:
-    explicit LoggerSessions(std::shared_ptr<CableBackend> backend, QObject* parent = nullptr);
+    // Downloads through `cable`, which outlives the sessions: while the memory is
+    // checked or read, live polling of the same cable pauses.
+    explicit LoggerSessions(CableAccess& cable, QObject* parent = nullptr);
     ~LoggerSessions() override;
 
     int sessionCount() const { return static_cast<int>(m_sessions.size()); }
@@ -155,7 +157,7 @@ private:
     void replaceSessions(std::vector<SampleList>&& sessions, bool saved);
     void select(int s);
 
-    std::shared_ptr<CableBackend> m_backend;
+    CableAccess& m_cable;
     std::vector<SampleList> m_sessions;
     int m_shown = 0;
     int m_current = 0;

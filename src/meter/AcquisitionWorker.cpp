@@ -1,5 +1,6 @@
 #include "meter/AcquisitionWorker.h"
 
+#include "meter/CableAccess.h"
 #include "model/decode.h"
 
 #include <span>
@@ -10,15 +11,34 @@ void FillLiveReading(const PollBuffer& reply, LiveReading& reading) {
     DecodeReply(std::span<const std::uint8_t, kReplySize>(reply.data(), kReplySize), reading);
 }
 
-AcquisitionWorker::AcquisitionWorker(std::shared_ptr<CableBackend> backend)
-    : m_backend(std::move(backend)) {}
+AcquisitionWorker::AcquisitionWorker(CableAccess& access)
+    : m_access(access), m_backend(access.sharedBackend()) {}
 
 void AcquisitionWorker::requestStop() {
     {
         std::lock_guard lock(m_mutex);
         m_stop = true;
+        if (m_polledDevice != nullptr)
+            m_polledDevice->cancelReads();
     }
     m_wake.notify_all();
+    m_access.wakePollers();
+}
+
+bool AcquisitionWorker::pollInTurn(CableHandle& cable, PollBuffer& reply) {
+    CableAccess::Use turn = m_access.pollTurn(m_stop);
+    if (!turn)
+        return false;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_stop)
+            return false;
+        m_polledDevice = cable.device();
+    }
+    const bool replied = PollMeterForAcquisition(cable, reply);
+    std::lock_guard lock(m_mutex);
+    m_polledDevice = nullptr;
+    return replied;
 }
 
 void AcquisitionWorker::setReconnect(bool on) {
@@ -123,13 +143,14 @@ void AcquisitionWorker::run() {
     m_retryCount = 0;
     while (!m_stop) {
         PollBuffer reply{};
-        if (PollMeterForAcquisition(cable, reply)) {
+        if (pollInTurn(cable, reply)) {
             m_retryCount = 0;
             m_waiting = false;
             publish(reply);
             continue; // the meter's reply time sets the pace
         }
-        if (!m_backend || !recoverFromFailedPoll(cable))
+        // A stop cancels the read under way; that is no failed poll.
+        if (m_stop || !m_backend || !recoverFromFailedPoll(cable))
             break;
     }
     cable.close();

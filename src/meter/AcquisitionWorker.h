@@ -29,12 +29,17 @@ namespace telmora {
 //
 // Usage: move it to a QThread and call run() there (connect QThread::started).
 // requestStop() and noticeClosed() may be called from any thread; neither waits
-// for anything, and the worker never waits for the thread that owns it.
+// for anything, and the worker never waits for the thread that owns it. A stop
+// cancels the read under way, so the worker ends within moments, not after the
+// reply time-out. Each poll takes its turn at the cable through `access`: while
+// a download or a query holds the cable, polling pauses.
+class CableAccess;
+
 class AcquisitionWorker : public QObject {
     Q_OBJECT
 
 public:
-    explicit AcquisitionWorker(std::shared_ptr<CableBackend> backend);
+    explicit AcquisitionWorker(CableAccess& access);
 
     // At most this many readings are on their way to the receiver at once; a
     // reading that finds the way full is dropped (the next poll brings a newer one).
@@ -81,8 +86,12 @@ private:
     // switching reconnecting off cuts it short) and opens the cable again. False
     // when the loop must end.
     bool waitForCable(CableHandle& cable);
+    // One poll in its turn at the cable; a stop cancels its read.
+    bool pollInTurn(CableHandle& cable, PollBuffer& reply);
 
+    CableAccess& m_access;
     std::shared_ptr<CableBackend> m_backend;
+    CableDevice* m_polledDevice = nullptr; // the device read from now; guarded by m_mutex
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_reconnect{false};
     std::atomic<std::chrono::milliseconds> m_reconnectPause{kDefaultReconnectPause};

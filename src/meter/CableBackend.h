@@ -54,6 +54,10 @@ public:
                              std::chrono::milliseconds timeout) = 0;
     // Drops any transfer still outstanding on this interface.
     virtual void cancel() = 0;
+    // Ends a read that waits on this interface at once, and every later read too,
+    // as Abandoned: the interface is being given up. Safe from any thread, so that
+    // the owner of a poll loop can stop it without waiting out a read time-out.
+    virtual void cancelReads() = 0;
     // Vendor id, product id and release number, or nothing when they cannot be read.
     virtual std::optional<HidAttributes> attributes() = 0;
     // The first 8 bytes of the serial-number string (UTF-16LE), zero-filled, or

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <cstring>
 #include <cwchar>
@@ -35,6 +36,9 @@ int toMilliseconds(std::chrono::milliseconds timeout) {
 // truncate; only the first report bytes are used.
 using RawReport = std::array<std::uint8_t, 64>;
 
+// A read waits in slices of this length, so that a cancel takes effect within one.
+constexpr std::chrono::milliseconds kReadSlice{50};
+
 // hidraw keeps every input report until it is read; more than this many left
 // over from earlier exchanges cannot be (the kernel queues 64 per reader).
 constexpr int kMaxStaleReports = 64;
@@ -60,15 +64,18 @@ public:
         const Clock::time_point deadline = Clock::now() + timeout;
         std::chrono::milliseconds left = timeout;
         for (;;) {
+            if (m_cancelled.load())
+                return {CableResult::Abandoned, 0};
             RawReport raw{};
-            const int n = hid_read_timeout(m_dev, raw.data(), raw.size(), toMilliseconds(left));
+            const int n = hid_read_timeout(m_dev, raw.data(), raw.size(),
+                                           toMilliseconds(std::min(left, kReadSlice)));
             if (n < 0)
                 return {CableResult::Failed, 0};
             if (n > 0)
                 return {CableResult::Done,
                         ToInputReport(std::span(raw).first(static_cast<std::size_t>(n)), report)};
-            // hidapi also gives 0 when it woke up and found no report after all;
-            // only the end of the whole wait is a time-out.
+            // hidapi also gives 0 when a slice passed or it woke up and found no
+            // report after all; only the end of the whole wait is a time-out.
             left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
             if (left.count() <= 0)
                 return {CableResult::TimedOut, 0};
@@ -78,6 +85,8 @@ public:
     void cancel() override {
         // hidapi reads and writes are synchronous: nothing stays outstanding.
     }
+
+    void cancelReads() override { m_cancelled = true; }
 
     std::optional<HidAttributes> attributes() override {
         const hid_device_info* info = hid_get_device_info(m_dev);
@@ -105,6 +114,7 @@ private:
     }
 
     hid_device* m_dev;
+    std::atomic<bool> m_cancelled{false};
 };
 
 } // namespace

@@ -1,22 +1,28 @@
 #include "meter/MeterLink.h"
 
 #include "meter/AcquisitionWorker.h"
+#include "meter/CableAccess.h"
 #include "meter/CableProtocol.h"
 
 #include <QMetaType>
 #include <QThread>
 
+#include <algorithm>
+
 #include <utility>
 
 namespace telmora {
 
-MeterLink::MeterLink(std::shared_ptr<CableBackend> backend, QObject* parent)
-    : QObject(parent), m_backend(std::move(backend)) {
+MeterLink::MeterLink(CableAccess& cable, QObject* parent)
+    : QObject(parent), m_access(cable), m_backend(cable.sharedBackend()) {
     qRegisterMetaType<LiveReading>("telmora::LiveReading");
 }
 
 MeterLink::~MeterLink() {
     stopWorker();
+    // At shutdown the threads are waited for; their stop cancelled their reads.
+    for (Retiring& r : m_retiring)
+        r.thread->wait();
 }
 
 bool MeterLink::link() {
@@ -33,7 +39,7 @@ bool MeterLink::link() {
     m_meterSilent = false;
     m_thread = std::make_unique<QThread>();
     m_thread->setObjectName(QStringLiteral("acquisition"));
-    m_worker = std::make_unique<AcquisitionWorker>(m_backend);
+    m_worker = std::make_unique<AcquisitionWorker>(m_access);
     m_worker->setReconnect(m_reconnect);
     m_worker->setReconnectPause(m_reconnectPause);
     m_worker->moveToThread(m_thread.get());
@@ -41,6 +47,7 @@ bool MeterLink::link() {
     QThread* thread = m_thread.get();
     connect(thread, &QThread::started, worker, &AcquisitionWorker::run);
     connect(worker, &AcquisitionWorker::finished, thread, &QThread::quit, Qt::DirectConnection);
+    connect(thread, &QThread::finished, this, [this, thread] { retire(thread); });
     // Queued calls can arrive after an unlink; the generation tells them apart.
     const auto current = [this, generation] { return generation == m_generation && m_worker; };
     connect(worker, &AcquisitionWorker::readingReceived, this,
@@ -142,10 +149,26 @@ void MeterLink::stopWorker() {
         return;
     ++m_generation;
     m_worker->requestStop();
-    // The worker never waits for this thread, so this wait ends within one poll.
-    m_thread->wait();
-    m_worker.reset();
-    m_thread.reset();
+    // The thread ends by itself; retire() lets it go when it has. A thread that
+    // ended before (its worker stopped on its own) is let go at once.
+    QThread* thread = m_thread.get();
+    const bool ended = thread->isFinished();
+    m_retiring.push_back({std::move(m_thread), std::move(m_worker)});
+    if (ended)
+        QMetaObject::invokeMethod(
+            this, [this, thread] { retire(thread); }, Qt::QueuedConnection);
+}
+
+void MeterLink::retire(QThread* thread) {
+    const auto ended =
+        std::find_if(m_retiring.begin(), m_retiring.end(),
+                     [thread](const Retiring& r) { return r.thread.get() == thread; });
+    if (ended == m_retiring.end())
+        return;            // still the running link's thread: it ends by stopWorker()
+    ended->thread->wait(); // has finished: returns at once
+    m_retiring.erase(ended);
+    if (m_retiring.empty())
+        emit stopped();
 }
 
 } // namespace telmora

@@ -7,12 +7,14 @@
 
 #include <chrono>
 #include <memory>
+#include <vector>
 
 class QThread;
 
 namespace telmora {
 
 class AcquisitionWorker;
+class CableAccess;
 class CableBackend;
 
 // The live link to the meter, on the user-interface thread. link() checks that
@@ -32,12 +34,16 @@ class CableBackend;
 // the cable in the background, and the first reading that comes back ends the
 // wait (waitingForCableChanged(false) just before its readingReceived()). Unlink
 // ends the wait at once.
+//
+// Unlinking never waits for the worker: it asks the worker to stop, which cancels
+// the read under way, and reports stopped() once the worker's thread has ended.
 class MeterLink : public QObject, public LiveSource {
     Q_OBJECT
 
 public:
-    explicit MeterLink(std::shared_ptr<CableBackend> backend, QObject* parent = nullptr);
-    // Ends a running worker and waits for its thread (bounded by one poll).
+    // Polls the cable of `cable`, which outlives the link.
+    explicit MeterLink(CableAccess& cable, QObject* parent = nullptr);
+    // Ends a running worker and waits for its thread (a stop cancels its read).
     ~MeterLink() override;
 
     bool isLinked() const override { return m_linked; }
@@ -45,13 +51,17 @@ public:
     bool readingValid() const override { return m_readingValid; }
     LiveReading latestReading() const override { return m_latest; }
     const std::shared_ptr<CableBackend>& backend() const { return m_backend; }
+    CableAccess& cableAccess() const { return m_access; }
+    // An ended link's worker is still on its way out (stopped() follows).
+    bool isStopping() const { return !m_retiring.empty(); }
     // After a link() that failed: true when the system lists the cable although it
     // could not be opened (it is there, but access to it is refused).
     bool cableListed() const;
 
     // Starts the link; false (and nothing changes) when the cable is missing.
     bool link();
-    // Ends the link: asks the worker to stop and waits until its thread has ended.
+    // Ends the link at once: asks the worker to stop without waiting for it;
+    // stopped() follows when its thread has ended.
     void unlink();
     // The "No data received." notice was closed.
     void noticeClosed();
@@ -71,8 +81,16 @@ signals:
     void linkLostNotice();
     void meterSilentNotice();
     void waitingForCableChanged(bool waiting);
+    // The worker of an ended link has stopped; the cable is free of it.
+    void stopped();
 
 private:
+    // A stopped worker and its thread, kept until the thread has ended.
+    struct Retiring {
+        std::unique_ptr<QThread> thread;
+        std::unique_ptr<AcquisitionWorker> worker;
+    };
+    void retire(QThread* thread);
     void takeReading(const LiveReading& reading);
     void onLinkLost();
     // Opens and closes the cable once: true when it is there.
@@ -80,7 +98,9 @@ private:
     void stopWorker();
     void setWaitingForCable(bool waiting);
 
+    CableAccess& m_access;
     std::shared_ptr<CableBackend> m_backend;
+    std::vector<Retiring> m_retiring;
     std::unique_ptr<QThread> m_thread;
     std::unique_ptr<AcquisitionWorker> m_worker;
     // Counts the links; signals of a worker from an earlier link are ignored.

@@ -1,11 +1,12 @@
 #include "sim/SimulatedMeter.h"
 
 #include "meter/CableResult.h"
-#include "meter/HidapiBackend.h"
 #include "sim/DemoLoggerMemory.h"
 #include "sim/DemoReadings.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -164,6 +165,8 @@ public:
 
     ReadOutcome read(std::span<std::uint8_t, kInputReportSize> report,
                      std::chrono::milliseconds timeout) override {
+        if (m_cancelled.load())
+            return {CableResult::Abandoned, 0};
         bool realTime = false;
         {
             std::lock_guard lock(m_core->lock);
@@ -179,18 +182,19 @@ public:
             realTime = c.realTime;
         }
         if (m_pending.empty()) {
-            if (realTime)
-                std::this_thread::sleep_for(timeout);
+            if (realTime && !waitUnlessCancelled(timeout))
+                return {CableResult::Abandoned, 0};
             return {CableResult::TimedOut, 0};
         }
         if (realTime) {
             const auto wait = m_readyAt - Clock::now();
             if (wait > timeout) {
-                std::this_thread::sleep_for(timeout);
+                if (!waitUnlessCancelled(timeout))
+                    return {CableResult::Abandoned, 0};
                 return {CableResult::TimedOut, 0};
             }
-            if (wait > Clock::duration::zero())
-                std::this_thread::sleep_for(wait);
+            if (wait > Clock::duration::zero() && !waitUnlessCancelled(wait))
+                return {CableResult::Abandoned, 0};
         }
         {
             // Unplugged while the reply was on its way.
@@ -204,6 +208,14 @@ public:
     }
 
     void cancel() override {}
+
+    void cancelReads() override {
+        {
+            std::lock_guard lock(m_cancelLock);
+            m_cancelled = true;
+        }
+        m_cancelWake.notify_all();
+    }
 
     std::optional<HidAttributes> attributes() override {
         std::lock_guard lock(m_core->lock);
@@ -303,10 +315,19 @@ private:
             m_readyAt = Clock::now() + std::chrono::milliseconds(5);
     }
 
+    // Waits as a real read would; false when the reads were cancelled meanwhile.
+    template <class Duration> bool waitUnlessCancelled(Duration duration) {
+        std::unique_lock lock(m_cancelLock);
+        return !m_cancelWake.wait_for(lock, duration, [this] { return m_cancelled.load(); });
+    }
+
     std::shared_ptr<Core> m_core;
     bool m_isCable;
     std::deque<Report> m_pending;
     Clock::time_point m_readyAt = Clock::now();
+    std::mutex m_cancelLock;
+    std::condition_variable m_cancelWake;
+    std::atomic<bool> m_cancelled{false};
 };
 
 std::string foreignPath(int i) {
@@ -551,45 +572,6 @@ std::vector<std::chrono::milliseconds> SimulatedMeter::pauses() const {
 double SimulatedMeter::clockSeconds() const {
     std::lock_guard lock(m_core->lock);
     return m_core->clockSeconds();
-}
-
-std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option, std::string* error) {
-    if (option.empty())
-        return std::make_shared<HidapiBackend>();
-    constexpr std::string_view kFlag = "--simulate";
-    if (option.substr(0, kFlag.size()) != kFlag) {
-        if (error)
-            *error = "unknown option '" + std::string(option) + "'";
-        return nullptr;
-    }
-    std::string_view name = option.substr(kFlag.size());
-    if (name.empty())
-        return std::make_shared<SimulatedMeter>(SimScenario::Demo);
-    if (name.front() != '=') {
-        if (error)
-            *error = "unknown option '" + std::string(option) + "'";
-        return nullptr;
-    }
-    name.remove_prefix(1);
-    if (name.empty())
-        return std::make_shared<SimulatedMeter>(SimScenario::Demo);
-    const std::optional<SimScenario> scenario = ParseSimScenario(name);
-    if (!scenario) {
-        if (error)
-            *error = "unknown simulation '" + std::string(name) +
-                     "' (choose demo, cycle, silent, nocable, unplug, replug, lowbatt or flaky)";
-        return nullptr;
-    }
-    return std::make_shared<SimulatedMeter>(*scenario);
-}
-
-std::string_view FindSimulateOption(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i] ? argv[i] : "";
-        if (arg == "--simulate" || arg.substr(0, 11) == "--simulate=")
-            return arg;
-    }
-    return {};
 }
 
 } // namespace telmora

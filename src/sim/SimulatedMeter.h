@@ -98,13 +98,4 @@ private:
     std::shared_ptr<Core> m_core;
 };
 
-// The cable backend chosen by a command-line option: `option` is the argument
-// "--simulate" or "--simulate=NAME" (a simulated meter), or empty for the real
-// cable. Returns null with a message in `error` when NAME is no scenario.
-std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option,
-                                               std::string* error = nullptr);
-
-// The "--simulate[=NAME]" argument among `args`, or empty when there is none.
-std::string_view FindSimulateOption(int argc, const char* const* argv);
-
 } // namespace telmora

@@ -2,7 +2,9 @@
 
 #include "logger/GatedMeter.h"
 
+#include "meter/CableAccess.h"
 #include "meter/CableBackend.h"
+#include "meter/MeterLink.h"
 #include "model/storedreading.h"
 #include "sim/DemoLoggerMemory.h"
 #include "sim/SimulatedMeter.h"
@@ -49,7 +51,8 @@ protected:
             m_gated = std::make_shared<GatedMeter>(m_meter);
             backend = m_gated;
         }
-        m_sessions = std::make_unique<LoggerSessions>(backend);
+        m_cable = std::make_unique<CableAccess>(backend);
+        m_sessions = std::make_unique<LoggerSessions>(*m_cable);
         // The window answers the question with Yes; a gated test then acts at its
         // gate while the download runs.
         QObject::connect(m_sessions.get(), &LoggerSessions::downloadConfirmationNeeded,
@@ -94,6 +97,7 @@ protected:
     std::shared_ptr<GatedMeter> m_gated;
     int m_gateOpen = 0;
     std::function<void()> m_atGate;
+    std::unique_ptr<CableAccess> m_cable;
     std::unique_ptr<LoggerSessions> m_sessions;
 };
 
@@ -431,4 +435,43 @@ TEST_F(LoggerSessionsTest, PagingAndExportDecisions) {
     EXPECT_EQ(s.planExport(text).action, ExportPlan::Action::MissingFileName);
     text.fileName = QStringLiteral("x.csv");
     EXPECT_EQ(s.planExport(text).action, ExportPlan::Action::Nothing);
+}
+
+// A download started while the live link polls the same cable takes the cable for
+// itself: polling stops while the memory is checked and goes on by itself after.
+TEST_F(LoggerSessionsTest, DownloadWhileLinkedPausesPollingAndResumesIt) {
+    LoggerSessions& s = make(SimScenario::Demo, true);
+    MeterLink link(*m_cable);
+    QSignalSpy readings(&link, &MeterLink::readingReceived);
+    QSignalSpy paused(m_cable.get(), &CableAccess::pollingPausedChanged);
+    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(readings.wait(10000));
+
+    // The check of the memory opens the cable once: it is held there.
+    m_gated->gateAt(1);
+    // The question stays unanswered here; the test looks at the polls meanwhile.
+    QObject::disconnect(&s, &LoggerSessions::downloadConfirmationNeeded, nullptr, nullptr);
+    QSignalSpy confirm(&s, &LoggerSessions::downloadConfirmationNeeded);
+    s.startDownload();
+    m_gated->waitAtGate();
+    EXPECT_TRUE(m_cable->pollingPaused());
+    const int pollsWhilePaused = m_meter->polls();
+    while (readings.wait(200)) {
+        // Readings already on their way arrive; no new poll starts.
+    }
+    EXPECT_EQ(m_meter->polls(), pollsWhilePaused);
+    const int readingsWhilePaused = static_cast<int>(readings.count());
+    EXPECT_TRUE(link.isLinked());
+
+    m_gated->release();
+    ASSERT_TRUE(confirm.wait(10000));
+    while (readings.count() <= readingsWhilePaused)
+        ASSERT_TRUE(readings.wait(10000)) << "polling goes on after the check";
+    EXPECT_GT(m_meter->polls(), pollsWhilePaused);
+    EXPECT_FALSE(m_cable->pollingPaused());
+    ASSERT_GE(paused.count(), 2);
+    EXPECT_TRUE(paused.at(0).at(0).toBool());
+    EXPECT_FALSE(paused.last().at(0).toBool());
+    s.confirmDownload(false);
+    link.unlink();
 }

@@ -1,4 +1,5 @@
 #include "meter/AcquisitionWorker.h"
+#include "meter/CableAccess.h"
 
 #include "sim/DisplayEncoder.h"
 #include "sim/SimulatedMeter.h"
@@ -51,7 +52,7 @@ public:
 class WorkerRun {
 public:
     WorkerRun(std::shared_ptr<CableBackend> backend, WorkerLog& log)
-        : m_worker(std::move(backend)) {
+        : m_cable(std::move(backend)), m_worker(m_cable) {
         qRegisterMetaType<LiveReading>("telmora::LiveReading");
         m_worker.moveToThread(&m_thread);
         QObject::connect(&m_thread, &QThread::started, &m_worker, &AcquisitionWorker::run);
@@ -83,6 +84,7 @@ public:
 
 private:
     QThread m_thread;
+    CableAccess m_cable;
     AcquisitionWorker m_worker;
 };
 
@@ -188,7 +190,8 @@ TEST(AcquisitionWorker, ReadingsInFlightAreBounded) {
     // queues more than its bound.
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
     meter->unplugAfterPolls(200);
-    AcquisitionWorker worker(meter);
+    CableAccess cable(meter);
+    AcquisitionWorker worker(cable);
     int emitted = 0;
     QObject::connect(&worker, &AcquisitionWorker::readingReceived,
                      [&emitted](const LiveReading&) { ++emitted; });

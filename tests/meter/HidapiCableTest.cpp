@@ -6,6 +6,7 @@
 
 #include "logger/LoggerDownload.h"
 #include "logger/sessiontext.h"
+#include "meter/CableAccess.h"
 #include "meter/CableProtocol.h"
 #include "meter/HidapiBackend.h"
 #include "meter/MeterLink.h"
@@ -18,6 +19,9 @@
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 using namespace telmora;
 using hidstub::Fault;
@@ -143,7 +147,9 @@ TEST_F(HidapiCable, LiveLinkDeliversReadingsThroughFaultsUntilTheCableIsPulled) 
     hidstub::faultOnReport(27, Fault::Lost);
     hidstub::faultOnReport(122, Fault::Pull);
 
-    MeterLink link(m_backend);
+    CableAccess cable(m_backend);
+
+    MeterLink link(cable);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
     QSignalSpy lost(&link, &MeterLink::linkLostNotice);
     ASSERT_TRUE(link.link());
@@ -158,7 +164,8 @@ TEST_F(HidapiCable, LiveLinkDeliversReadingsThroughFaultsUntilTheCableIsPulled) 
 }
 
 TEST_F(HidapiCable, LiveLinkShowsTheDemoMeter) {
-    MeterLink link(m_backend);
+    CableAccess cable(m_backend);
+    MeterLink link(cable);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
     ASSERT_TRUE(link.link());
     while (readings.size() < 5)
@@ -230,4 +237,28 @@ TEST_F(HidapiCable, CablePulledDuringTheDownloadGivesCableNotFound) {
     EXPECT_EQ(result.cableResult, CableResult::Failed);
     EXPECT_EQ(result.messageId, TextId::CableNotFound);
     EXPECT_TRUE(result.sessions.empty());
+}
+
+// A read that waits for a reply is cut short by a cancel from another thread,
+// within one read slice instead of the whole time-out; a read without the cancel
+// still waits its time out.
+TEST_F(HidapiCable, CancelEndsAWaitingReadAtOnce) {
+    m_meter->setMeterOn(false);
+    CableHandle cable = OpenCable(*m_backend);
+    ASSERT_TRUE(cable.valid());
+    std::array<std::uint8_t, kInputReportSize> report{};
+    EXPECT_EQ(cable.device()->read(report, std::chrono::milliseconds(120)).result,
+              CableResult::TimedOut);
+
+    const auto start = std::chrono::steady_clock::now();
+    ReadOutcome outcome;
+    std::thread reader(
+        [&] { outcome = cable.device()->read(report, std::chrono::milliseconds(4000)); });
+    cable.device()->cancelReads();
+    reader.join();
+    EXPECT_EQ(outcome.result, CableResult::Abandoned);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    EXPECT_EQ(cable.device()->read(report, std::chrono::milliseconds(4000)).result,
+              CableResult::Abandoned)
+        << "the interface is given up: later reads end at once too";
 }

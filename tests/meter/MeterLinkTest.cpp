@@ -1,4 +1,5 @@
 #include "meter/MeterLink.h"
+#include "meter/CableAccess.h"
 
 #include "sim/SimulatedMeter.h"
 
@@ -27,7 +28,8 @@ bool waitForCount(QSignalSpy& spy, int count, int ms = 10000) {
 } // namespace
 
 TEST(MeterLink, LinkWithoutCableChangesNothing) {
-    MeterLink link(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
+    CableAccess cable(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
+    MeterLink link(cable);
     QSignalSpy linked(&link, &MeterLink::linkedChanged);
     EXPECT_FALSE(link.link());
     EXPECT_FALSE(link.isLinked());
@@ -36,7 +38,8 @@ TEST(MeterLink, LinkWithoutCableChangesNothing) {
 
 TEST(MeterLink, ReadingsArriveInOrderAndUnlinkEndsThemPromptly) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, true);
-    MeterLink link(meter);
+    CableAccess cable(meter);
+    MeterLink link(cable);
     QSignalSpy linked(&link, &MeterLink::linkedChanged);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
     ASSERT_TRUE(link.link());
@@ -55,12 +58,14 @@ TEST(MeterLink, ReadingsArriveInOrderAndUnlinkEndsThemPromptly) {
     EXPECT_EQ(latest.replyCopy, readings.last().at(0).value<LiveReading>().replyCopy)
         << "the latest reading is the last one delivered";
 
+    QSignalSpy stopped(&link, &MeterLink::stopped);
     const auto start = std::chrono::steady_clock::now();
     link.unlink();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << "a demo reply takes 250 ms at most";
     EXPECT_FALSE(link.isLinked());
     ASSERT_EQ(linked.count(), 2);
     EXPECT_FALSE(linked.at(1).at(0).toBool());
+    ASSERT_TRUE(stopped.wait(1000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << "a demo reply takes 250 ms at most";
     EXPECT_EQ(meter->openDevices(), 0);
 
     // Readings already on their way when the link ended are not delivered.
@@ -72,7 +77,8 @@ TEST(MeterLink, ReadingsArriveInOrderAndUnlinkEndsThemPromptly) {
 TEST(MeterLink, CablePulledMidPollGivesTheNoticeThenUnlinks) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
     meter->unplugAfterPolls(5);
-    MeterLink link(meter);
+    CableAccess cable(meter);
+    MeterLink link(cable);
     std::vector<std::string> order;
     QObject::connect(&link, &MeterLink::linkLostNotice, [&] {
         order.push_back(link.isLinked() ? "notice while linked" : "notice after unlink");
@@ -91,7 +97,8 @@ TEST(MeterLink, CablePulledMidPollGivesTheNoticeThenUnlinks) {
 
 TEST(MeterLink, SilentMeterHaltsUntilTheNoticeIsClosedAndThenLosesTheLink) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, false);
-    MeterLink link(meter);
+    CableAccess cable(meter);
+    MeterLink link(cable);
     QSignalSpy noData(&link, &MeterLink::noDataNotice);
     // The cable is still plugged in: the meter is what does not answer.
     QSignalSpy lost(&link, &MeterLink::meterSilentNotice);
@@ -105,9 +112,11 @@ TEST(MeterLink, SilentMeterHaltsUntilTheNoticeIsClosedAndThenLosesTheLink) {
     EXPECT_EQ(meter->polls(), 3);
     EXPECT_TRUE(link.isLinked());
 
+    QSignalSpy stopped(&link, &MeterLink::stopped);
     link.noticeClosed();
     ASSERT_TRUE(waitForCount(lost, 1));
     ASSERT_TRUE(waitForCount(linked, 2));
+    ASSERT_TRUE(waitForCount(stopped, 1));
     EXPECT_FALSE(link.isLinked());
     EXPECT_EQ(noData.count(), 1);
     EXPECT_EQ(cableLost.count(), 0);
@@ -116,7 +125,8 @@ TEST(MeterLink, SilentMeterHaltsUntilTheNoticeIsClosedAndThenLosesTheLink) {
 
 TEST(MeterLink, UnlinkWhileTheNoticeIsUpEndsWithoutALinkLoss) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Silent, false);
-    MeterLink link(meter);
+    CableAccess cable(meter);
+    MeterLink link(cable);
     QSignalSpy noData(&link, &MeterLink::noDataNotice);
     QSignalSpy lost(&link, &MeterLink::linkLostNotice);
     ASSERT_TRUE(link.link());
@@ -130,7 +140,8 @@ TEST(MeterLink, UnlinkWhileTheNoticeIsUpEndsWithoutALinkLoss) {
 TEST(MeterLink, DestroyingALinkedLinkEndsItsThread) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
     {
-        MeterLink link(meter);
+        CableAccess cable(meter);
+        MeterLink link(cable);
         QSignalSpy readings(&link, &MeterLink::readingReceived);
         ASSERT_TRUE(link.link());
         ASSERT_TRUE(waitForCount(readings, 1));

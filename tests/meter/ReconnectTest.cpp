@@ -1,6 +1,7 @@
 // Reconnecting: with it switched on, a lost cable or a silent meter keeps the link
 // and is waited for in the background, with the simulated meter's cable pulled
 // and plugged in again by script.
+#include "meter/CableAccess.h"
 #include "meter/MeterLink.h"
 
 #include "sim/SimulatedMeter.h"
@@ -27,7 +28,8 @@ bool waitForCount(QSignalSpy& spy, int count) {
 struct Reconnect : ::testing::Test {
     std::shared_ptr<SimulatedMeter> meter =
         std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
-    MeterLink link{meter};
+    CableAccess cable{meter};
+    MeterLink link{cable};
     QSignalSpy linked{&link, &MeterLink::linkedChanged};
     QSignalSpy waiting{&link, &MeterLink::waitingForCableChanged};
     QSignalSpy readings{&link, &MeterLink::readingReceived};
@@ -66,7 +68,9 @@ TEST_F(Reconnect, PulledCableIsWaitedForAndReadingsResumeWhenItReturns) {
     meter->unplugAfterPolls(2);
     ASSERT_TRUE(waitForCount(waiting, 4));
     EXPECT_EQ(lost.count(), 0);
+    QSignalSpy stopped(&link, &MeterLink::stopped);
     link.unlink();
+    ASSERT_TRUE(stopped.wait(5000));
     EXPECT_EQ(meter->openDevices(), 0);
 }
 
@@ -87,12 +91,14 @@ TEST_F(Reconnect, UnlinkEndsTheWaitAtOnce) {
     meter->unplugAfterPolls(3);
     ASSERT_TRUE(link.link());
     ASSERT_TRUE(waitForCount(waiting, 1));
+    QSignalSpy stopped(&link, &MeterLink::stopped);
     link.unlink();
     EXPECT_FALSE(link.isLinked());
     EXPECT_FALSE(link.isWaitingForCable());
     ASSERT_EQ(waiting.count(), 2);
     EXPECT_FALSE(waiting.at(1).at(0).toBool());
     EXPECT_EQ(lost.count(), 0);
+    ASSERT_TRUE(stopped.wait(5000));
     EXPECT_EQ(meter->openDevices(), 0);
 }
 
@@ -112,7 +118,8 @@ TEST(ReconnectOff, ALostCableStillEndsTheLinkWithTheMessage) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
     meter->unplugAfterPolls(3);
     meter->replugAfter(10s);
-    MeterLink link(meter);
+    CableAccess cable(meter);
+    MeterLink link(cable);
     EXPECT_FALSE(link.reconnectsAutomatically());
     QSignalSpy lost(&link, &MeterLink::linkLostNotice);
     QSignalSpy waiting(&link, &MeterLink::waitingForCableChanged);

@@ -1,7 +1,6 @@
 // The simulated meter: scenarios, its demo readings and its logger memory.
 #include "sim/SimulatedMeter.h"
 #include "meter/CableProtocol.h"
-#include "meter/HidapiBackend.h"
 #include "model/decode.h"
 #include "sim/DemoLoggerMemory.h"
 #include "sim/DemoReadings.h"
@@ -59,24 +58,6 @@ std::vector<TimedReading> pollFor(SimulatedMeter& meter, double seconds) {
 }
 
 } // namespace
-
-TEST(SimulateOption, ChoosesTheBackend) {
-    const char* argv1[] = {"telmora", "-x", "--simulate=flaky"};
-    EXPECT_EQ(FindSimulateOption(3, argv1), "--simulate=flaky");
-    const char* argv2[] = {"telmora", "--simulated"};
-    EXPECT_EQ(FindSimulateOption(2, argv2), "");
-
-    EXPECT_NE(dynamic_cast<HidapiBackend*>(MakeCableBackend("").get()), nullptr);
-    EXPECT_NE(dynamic_cast<SimulatedMeter*>(MakeCableBackend("--simulate").get()), nullptr);
-    for (const char* name :
-         {"demo", "cycle", "silent", "nocable", "unplug", "replug", "lowbatt", "flaky"}) {
-        EXPECT_NE(MakeCableBackend(std::string("--simulate=") + name), nullptr) << name;
-        EXPECT_EQ(SimScenarioName(*ParseSimScenario(name)), name);
-    }
-    std::string error;
-    EXPECT_EQ(MakeCableBackend("--simulate=broken", &error), nullptr);
-    EXPECT_NE(error.find("broken"), std::string::npos);
-}
 
 TEST(CycleReadings, StepThroughTheMeterFunctionsQuickly) {
     struct Expect {

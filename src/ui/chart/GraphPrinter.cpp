@@ -1,10 +1,9 @@
 #include "ui/chart/GraphPrinter.h"
 
+#include "app/UserDialogs.h"
 #include "text/texts.h"
 #include "ui/chart/ChartPrintJob.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/common/MessageBox.h"
-#include "ui/common/PrintDialog.h"
 
 #include <QDir>
 #include <QPrinter>
@@ -21,11 +20,11 @@ QString printTarget(const QPrinter& printer) {
     return translate("GraphPrinter", "Printer: ") + printer.printerName();
 }
 
-void reportPrintProblem(QWidget* owner, TextId id, const QString& detail) {
+void reportPrintProblem(UserDialogs& dialogs, QWidget* owner, TextId id, const QString& detail) {
     QString message = text(id);
     if (!detail.isEmpty())
         message += QLatin1Char('\n') + detail;
-    showDirectBox(owner, message, CaptionKind::Error, id, BoxIcon::Error, {BoxButton::Ok});
+    dialogs.showDirectBox(owner, message, CaptionKind::Error, id, BoxIcon::Error, {BoxButton::Ok});
 }
 
 bool printEachPage(ChartPrintJob& job, ChartWidget& chart, int first, int last,
@@ -54,33 +53,34 @@ std::unique_ptr<QPrinter> GraphPrinter::make() {
     return std::make_unique<QPrinter>(QPrinter::HighResolution);
 }
 
-PrintOutcome printChartPages(ChartWidget& chart, QPrinter& printer, QWidget* owner, int first,
-                             int last, const std::function<void(int page)>& showPage,
+PrintOutcome printChartPages(UserDialogs& dialogs, ChartWidget& chart, QPrinter& printer,
+                             QWidget* owner, int first, int last,
+                             const std::function<void(int page)>& showPage,
                              const QString& document) {
     if (last < first)
         return PrintOutcome::Cancelled;
-    if (!RunPrintDialog({owner, &printer, last - first + 1}))
+    if (!dialogs.choosePrinter({owner, &printer, last - first + 1}))
         return PrintOutcome::Cancelled;
     if (!ChartPrintJob::printerReady(printer)) {
-        reportPrintProblem(owner, TextId::PrinterNotSetUp, QString());
+        reportPrintProblem(dialogs, owner, TextId::PrinterNotSetUp, QString());
         return PrintOutcome::Failed;
     }
     ChartPrintJob job(printer);
     if (!job.isActive()) {
-        reportPrintProblem(owner, TextId::PrintFailed, printTarget(printer));
+        reportPrintProblem(dialogs, owner, TextId::PrintFailed, printTarget(printer));
         return PrintOutcome::Failed;
     }
     const bool printed = printEachPage(job, chart, first, last, showPage, document);
     if (!job.finish() || !printed) {
-        reportPrintProblem(owner, TextId::PrintFailed, printTarget(printer));
+        reportPrintProblem(dialogs, owner, TextId::PrintFailed, printTarget(printer));
         return PrintOutcome::Failed;
     }
     return PrintOutcome::Printed;
 }
 
-PrintOutcome printChart(ChartWidget& chart, QPrinter& printer, QWidget* owner,
+PrintOutcome printChart(UserDialogs& dialogs, ChartWidget& chart, QPrinter& printer, QWidget* owner,
                         const QString& document) {
-    return printChartPages(chart, printer, owner, 1, 1, {}, document);
+    return printChartPages(dialogs, chart, printer, owner, 1, 1, {}, document);
 }
 
 } // namespace telmora

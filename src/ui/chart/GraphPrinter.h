@@ -11,6 +11,7 @@ class QWidget;
 namespace telmora {
 
 class ChartWidget;
+class UserDialogs;
 
 // The printer a window's graphs print through: the one it is given, which the
 // main window shares with every window so that a printer set-up chosen in one
@@ -42,12 +43,13 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 // with the printer or file it concerns; a cancelled dialog prints nothing.
 // Each page's header names `document` (the file shown, or what is printed when
 // there is none).
-PrintOutcome printChartPages(ChartWidget& chart, QPrinter& printer, QWidget* owner, int first,
-                             int last, const std::function<void(int page)>& showPage = {},
+PrintOutcome printChartPages(UserDialogs& dialogs, ChartWidget& chart, QPrinter& printer,
+                             QWidget* owner, int first, int last,
+                             const std::function<void(int page)>& showPage = {},
                              const QString& document = QString());
 
 // The chart as it is shown, on one page.
-PrintOutcome printChart(ChartWidget& chart, QPrinter& printer, QWidget* owner,
+PrintOutcome printChart(UserDialogs& dialogs, ChartWidget& chart, QPrinter& printer, QWidget* owner,
                         const QString& document = QString());
 
 } // namespace telmora

@@ -2,7 +2,7 @@
 
 #include "ui/common/BusyCursor.h"
 
-#include "meter/CableProtocol.h"
+#include "meter/CableAccess.h"
 #include "meter/aboutlines.h"
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
@@ -30,23 +30,11 @@ namespace {
 
 constexpr int kIconSize = 64;
 
-// Opens the cable of `backend`, reads its identity and closes it again.
-bool queryCable(const std::shared_ptr<CableBackend>& backend, CableIdentity& identity) {
-    if (!backend)
-        return false;
-    CableHandle handle = OpenCable(*backend);
-    if (!handle)
-        return false;
-    identity = QueryCableIdentity(handle);
-    return true;
-}
-
 } // namespace
 
-AboutDialog::AboutDialog(std::shared_ptr<CableBackend> backend, QWidget* parent)
-    : QDialog(parent), m_cableQuery([backend = std::move(backend)](CableIdentity& identity) {
-          return queryCable(backend, identity);
-      }) {
+AboutDialog::AboutDialog(CableAccess* cable, QWidget* parent) : QDialog(parent), m_cable(cable) {
+    if (m_cable != nullptr)
+        connect(m_cable, &CableAccess::identityArrived, this, &AboutDialog::showIdentity);
     setObjectName(QStringLiteral("DlgAboutForm"));
     MakeDialogFrame(*this);
     setWindowTitle(text(TextId::HintAbout) + QLatin1Char(' ') + text(TextId::ProgramName));
@@ -154,17 +142,20 @@ void AboutDialog::fitTextToLines() {
     m_text->setFixedSize(textWidth, textHeight);
 }
 
-void AboutDialog::setCableQuery(CableQuery query) {
-    m_cableQuery = std::move(query);
-}
+AboutDialog::~AboutDialog() = default;
 
 void AboutDialog::showCableIdentity() {
-    CableIdentity identity;
-    bool opened = false;
-    if (m_cableQuery) {
-        const BusyCursor busy;
-        opened = m_cableQuery(identity);
+    if (m_cable == nullptr) {
+        showIdentity(false, CableIdentity());
+        return;
     }
+    if (!m_busy)
+        m_busy = std::make_unique<BusyCursor>();
+    m_cable->queryIdentity();
+}
+
+void AboutDialog::showIdentity(bool opened, const CableIdentity& identity) {
+    m_busy.reset();
     const CableLines cable = CableIdentityLines(opened, identity);
     setLine(8, cable.firmware);
     setLine(9, cable.serial);

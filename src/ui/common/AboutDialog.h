@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -14,7 +14,8 @@ class QPushButton;
 
 namespace telmora {
 
-class CableBackend;
+class BusyCursor;
+class CableAccess;
 
 // The About box: the program's icon, nine read-only lines (program, version,
 // notice, system) and, after a click on the icon, the firmware version and serial
@@ -25,15 +26,11 @@ class AboutDialog : public QDialog {
 public:
     static constexpr int kLineCount = 9;
 
-    // `backend` is the cable whose identity a click on the icon shows.
-    explicit AboutDialog(std::shared_ptr<CableBackend> backend, QWidget* parent = nullptr);
-
-    // The cable query that a click on the icon runs. It opens the cable, fills the
-    // identity and closes the cable; it returns false when the cable could not be
-    // opened. The window starts with the query of its cable backend;
-    // without a query (an empty function) a click leaves lines 8 and 9 empty.
-    using CableQuery = std::function<bool(telmora::CableIdentity&)>;
-    void setCableQuery(CableQuery query);
+    // A click on the icon asks `cable` for its identity (off this thread) and
+    // shows it in lines 8 and 9 when it arrives; without a cable (null) a click
+    // leaves them empty.
+    explicit AboutDialog(CableAccess* cable, QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
     // The nine lines the box shows.
     QStringList lines() const { return m_lines; }
@@ -46,8 +43,10 @@ private:
     QWidget* buildPanel();
     void fillFixedLines();
     void fitTextToLines();
-    // The click on the icon: queries the cable and fills lines 8 and 9.
+    // The click on the icon: asks the cable for its identity.
     void showCableIdentity();
+    // Fills lines 8 and 9 with the identity that arrived.
+    void showIdentity(bool opened, const CableIdentity& identity);
     void setLine(int number, const QString& text);
     void showLines();
 
@@ -57,7 +56,8 @@ private:
     QPushButton* m_okButton = nullptr;
 
     QStringList m_lines;
-    CableQuery m_cableQuery;
+    CableAccess* m_cable = nullptr;
+    std::unique_ptr<BusyCursor> m_busy; // while a query is under way
 };
 
 } // namespace telmora

@@ -14,18 +14,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <utility>
 
 namespace telmora {
-
-namespace {
-
-CountdownNotice::Interceptor& interceptor() {
-    static CountdownNotice::Interceptor i;
-    return i;
-}
-
-} // namespace
 
 CountdownNotice::CountdownNotice(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AutoMsgForm"));
@@ -109,10 +99,6 @@ void CountdownNotice::layOutControls() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void CountdownNotice::setInterceptor(Interceptor i) {
-    interceptor() = std::move(i);
-}
-
 void CountdownNotice::fill(CaptionKind captionKind, TextId captionId, const QString& line1,
                            const QString& line2, const QString& line3) {
     m_lines[0]->setText(line1);
@@ -129,10 +115,6 @@ CountdownNotice::Result CountdownNotice::showCountdown(CaptionKind captionKind, 
     fill(captionKind, captionId, line1, line2, line3);
     m_withoutWaiting = false;
     setAttribute(Qt::WA_ShowWithoutActivating, false);
-    if (interceptor()) {
-        m_progress->setValue(m_progress->minimum());
-        return interceptor()(*this);
-    }
     m_timer->start();
     return static_cast<Result>(exec());
 }
@@ -142,10 +124,6 @@ void CountdownNotice::startCountdown(CaptionKind captionKind, TextId captionId,
                                      const QString& line3) {
     fill(captionKind, captionId, line1, line2, line3);
     m_progress->setValue(m_progress->minimum());
-    if (interceptor()) {
-        emit countdownEnded(interceptor()(*this));
-        return;
-    }
     m_withoutWaiting = true;
     setAttribute(Qt::WA_ShowWithoutActivating);
     if (isVisible())

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "app/UserDialogs.h"
 #include "text/texts.h"
 
 #include <QDialog>
-
-#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -23,11 +22,7 @@ class CountdownNotice : public QDialog {
 
 public:
     // How the window ended, numbered as the dialog results the callers compare with.
-    enum class Result : int {
-        Aborted = 3,
-        Continued = 4,
-        TimedOut = 6,
-    };
+    using Result = CountdownResult;
 
     static constexpr int kTickMs = 100;
     static constexpr int kTicks = 30; // progress bar maximum; the bar steps by 1
@@ -46,19 +41,13 @@ public:
     void startCountdown(CaptionKind captionKind, TextId captionId, const QString& line1,
                         const QString& line2, const QString& line3);
 
-    // Tests of the callers answer the window instead of the user: while an
-    // interceptor is set, showCountdown fills the window, does not show it and
-    // returns what the interceptor returns.
-    using Interceptor = std::function<Result(CountdownNotice& form)>;
-    static void setInterceptor(Interceptor interceptor);
-
     // One countdown tick (what the timer runs every 100 ms): advances the progress
     // bar by one step and closes the window as timed out when the bar is full.
     void tick();
 
 signals:
     // A countdown started by startCountdown() ended.
-    void countdownEnded(telmora::CountdownNotice::Result result);
+    void countdownEnded(telmora::CountdownResult result);
 
 public slots:
     void done(int result) override;

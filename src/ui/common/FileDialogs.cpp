@@ -10,10 +10,6 @@ namespace telmora {
 
 namespace {
 
-FileDialogInterceptor g_fileInterceptor;
-ColorDialogInterceptor g_colorInterceptor;
-QString g_lastDirectory; // the folder of the last chosen file, for the next dialog
-
 QString withBothCases(const QString& patterns) {
     QStringList out;
     const QStringList parts =
@@ -28,14 +24,6 @@ QString withBothCases(const QString& patterns) {
 
 } // namespace
 
-void SetFileDialogInterceptor(FileDialogInterceptor interceptor) {
-    g_fileInterceptor = std::move(interceptor);
-}
-
-void SetColorDialogInterceptor(ColorDialogInterceptor interceptor) {
-    g_colorInterceptor = std::move(interceptor);
-}
-
 QStringList ToNameFilters(const QString& pairs) {
     QStringList filters;
     const QStringList parts = pairs.split(QLatin1Char('|'));
@@ -49,10 +37,7 @@ QStringList ToNameFilters(const QString& pairs) {
     return filters;
 }
 
-std::optional<QString> RunFileDialog(const FileDialogRequest& request) {
-    if (g_fileInterceptor)
-        return g_fileInterceptor(request);
-
+std::optional<QString> ShowFileDialog(const FileDialogRequest& request, QString& lastDirectory) {
     QFileDialog dialog(request.owner, request.caption);
     dialog.setAcceptMode(request.mode == FileDialogRequest::Mode::Save ? QFileDialog::AcceptSave
                                                                        : QFileDialog::AcceptOpen);
@@ -74,8 +59,8 @@ std::optional<QString> RunFileDialog(const FileDialogRequest& request) {
         if (m.hasMatch())
             dialog.setDefaultSuffix(m.captured(1).toLower());
     });
-    if (!g_lastDirectory.isEmpty() && QDir(g_lastDirectory).exists())
-        dialog.setDirectory(g_lastDirectory);
+    if (!lastDirectory.isEmpty() && QDir(lastDirectory).exists())
+        dialog.setDirectory(lastDirectory);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted)
@@ -83,13 +68,11 @@ std::optional<QString> RunFileDialog(const FileDialogRequest& request) {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return std::nullopt;
-    g_lastDirectory = QFileInfo(chosen.first()).absolutePath();
+    lastDirectory = QFileInfo(chosen.first()).absolutePath();
     return QDir::toNativeSeparators(chosen.first());
 }
 
-std::optional<QColor> PickColor(QWidget* owner, const QColor& initial) {
-    if (g_colorInterceptor)
-        return g_colorInterceptor(initial);
+std::optional<QColor> ShowColorDialog(QWidget* owner, const QColor& initial) {
     QColorDialog dialog(initial, owner);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

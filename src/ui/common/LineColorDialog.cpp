@@ -1,8 +1,8 @@
 #include "ui/common/LineColorDialog.h"
 
+#include "app/UserDialogs.h"
 #include "text/texts.h"
 #include "ui/common/DialogPlacement.h"
-#include "ui/common/FileDialogs.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,7 +37,8 @@ void ShapeFrame::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
 }
 
-LineColorDialog::LineColorDialog(QWidget* parent) : QDialog(parent) {
+LineColorDialog::LineColorDialog(UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs) {
     setWindowTitle(translate("LineColorDialog", "Graph Line Color"));
     setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
     MakeDialogFrame(*this);
@@ -121,7 +122,7 @@ void LineColorDialog::restoreDefaults() {
 }
 
 void LineColorDialog::pickInto(ShapeFrame* shape) {
-    if (const std::optional<QColor> color = PickColor(this, shape->brushColor()))
+    if (const std::optional<QColor> color = m_dialogs.pickColor(this, shape->brushColor()))
         shape->setBrushColor(*color);
 }
 

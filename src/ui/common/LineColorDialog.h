@@ -8,6 +8,7 @@ class QPushButton;
 
 namespace telmora {
 
+class UserDialogs;
 // A filled rectangle showing one colour (the swatch of a line colour).
 class ShapeFrame : public QFrame {
     Q_OBJECT
@@ -31,7 +32,7 @@ private:
 class LineColorDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit LineColorDialog(QWidget* parent = nullptr);
+    explicit LineColorDialog(UserDialogs& dialogs, QWidget* parent = nullptr);
 
     static constexpr QRgb kDefaultColor1 = 0xFF0000FF; // blue
     static constexpr QRgb kDefaultColor2 = 0xFFFF0000; // red
@@ -49,6 +50,7 @@ private:
     void restoreDefaults();
     void pickInto(ShapeFrame* shape);
 
+    UserDialogs& m_dialogs;
     ShapeFrame* m_firstSwatch = nullptr;
     ShapeFrame* m_secondSwatch = nullptr;
     QPushButton* m_firstButton = nullptr;

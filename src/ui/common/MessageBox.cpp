@@ -17,15 +17,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <mutex>
 #include <utility>
 
 namespace telmora {
 
 namespace {
-
-std::mutex g_interceptorLock;
-BoxInterceptor g_interceptor;
 
 QMessageBox::StandardButton toStandard(BoxButton b) {
     switch (b) {
@@ -139,15 +135,6 @@ void giveMnemonics(QMessageBox& box) {
 }
 
 BoxButton showOnUiThread(const BoxRequest& request) {
-    // The interceptor is called outside the lock so that it may itself show a box
-    // or replace the interceptor.
-    BoxInterceptor interceptor;
-    {
-        std::lock_guard lock(g_interceptorLock);
-        interceptor = g_interceptor;
-    }
-    if (interceptor)
-        return interceptor(request);
     CentredMessageBox box(toIcon(request.icon), request.caption, request.text,
                           QMessageBox::NoButton, request.owner);
     // Texts may carry file names; never let them be taken for markup.
@@ -187,12 +174,7 @@ int MessageBoxCaptionWidth(const QString& caption, const QStyle* style) {
     return QFontMetrics(titleFont).horizontalAdvance(caption) + 5 * titleBar;
 }
 
-void SetBoxInterceptor(BoxInterceptor interceptor) {
-    std::lock_guard lock(g_interceptorLock);
-    g_interceptor = std::move(interceptor);
-}
-
-BoxButton ShowBox(const BoxRequest& request) {
+BoxButton ShowMessageBox(const BoxRequest& request) {
     QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr) {
         // No user interface (yet or any more): say it on the terminal instead.
@@ -208,40 +190,6 @@ BoxButton ShowBox(const BoxRequest& request) {
     QMetaObject::invokeMethod(
         app, [&result, &copy] { result = showOnUiThread(copy); }, Qt::BlockingQueuedConnection);
     return result;
-}
-
-namespace {
-
-void showTextBox(QWidget* owner, CaptionKind kind, TextId id) {
-    BoxRequest request;
-    request.owner = owner;
-    request.caption = caption(kind, id);
-    request.text = text(id);
-    request.icon = kind == CaptionKind::Warning ? BoxIcon::Warning : BoxIcon::Error;
-    request.buttons = {BoxButton::Ok};
-    ShowBox(request);
-}
-
-} // namespace
-
-void showError(QWidget* owner, TextId id) {
-    showTextBox(owner, CaptionKind::Error, id);
-}
-
-void showWarning(QWidget* owner, TextId id) {
-    showTextBox(owner, CaptionKind::Warning, id);
-}
-
-BoxButton showDirectBox(QWidget* owner, const QString& text, CaptionKind kind, TextId captionId,
-                        BoxIcon icon, std::vector<BoxButton> buttons, BoxButton defaultButton) {
-    BoxRequest request;
-    request.owner = owner;
-    request.caption = caption(kind, captionId);
-    request.text = text;
-    request.icon = icon;
-    request.buttons = std::move(buttons);
-    request.defaultButton = defaultButton;
-    return ShowBox(request);
 }
 
 } // namespace telmora

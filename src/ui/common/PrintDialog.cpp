@@ -4,26 +4,12 @@
 #include <QPrinter>
 
 #include <algorithm>
-#include <utility>
 
 namespace telmora {
 
-namespace {
-
-PrintDialogInterceptor g_printInterceptor;
-
-} // namespace
-
-void SetPrintDialogInterceptor(PrintDialogInterceptor interceptor) {
-    g_printInterceptor = std::move(interceptor);
-}
-
-bool RunPrintDialog(const PrintDialogRequest& request) {
+bool ShowPrintDialog(const PrintDialogRequest& request) {
     if (request.printer == nullptr)
         return false;
-    if (g_printInterceptor)
-        return g_printInterceptor(request);
-
     QPrinter& printer = *request.printer;
     // Every job prints all of its pages; a range left from an earlier job would
     // drop some of them.

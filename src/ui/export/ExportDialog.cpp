@@ -1,9 +1,8 @@
 #include "ui/export/ExportDialog.h"
 
+#include "app/UserDialogs.h"
 #include "text/texts.h"
 #include "ui/common/DialogPlacement.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -41,7 +40,8 @@ std::optional<int> readPage(const QLineEdit* edit) {
 
 } // namespace
 
-ExportDialog::ExportDialog(PrinterPages printerPages, QWidget* parent) : QDialog(parent) {
+ExportDialog::ExportDialog(UserDialogs& dialogs, PrinterPages printerPages, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs) {
     setWindowTitle(text(TextId::ExportDialogCaption));
     setWindowFlags(windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
     MakeDialogFrame(*this);
@@ -417,7 +417,7 @@ bool ExportDialog::confirmSizeEdit(QLineEdit* edit, bool isWidth) {
     box.caption = text(TextId::ExportDialogCaption);
     box.text = QStringLiteral("'%1' is not a valid floating point value").arg(edit->text());
     box.icon = BoxIcon::Error;
-    ShowBox(box);
+    m_dialogs.showBox(box);
     const double shown = isWidth ? m_model.shownWidth() : m_model.shownHeight();
     edit->setText(FormatSizeValue(shown));
     edit->setStyleSheet(QString());
@@ -448,7 +448,7 @@ void ExportDialog::browse() {
         request.filter = QStringLiteral("SVG pictures(*.svg)|*.svg");
         break;
     }
-    if (const std::optional<QString> chosen = RunFileDialog(request))
+    if (const std::optional<QString> chosen = m_dialogs.chooseFile(request))
         setFileName(*chosen);
 }
 
@@ -464,7 +464,7 @@ void ExportDialog::confirmExport() {
                 box.caption = text(TextId::ExportDialogCaption);
                 box.text = QStringLiteral("'%1' is not a valid integer value").arg(e->text());
                 box.icon = BoxIcon::Error;
-                ShowBox(box);
+                m_dialogs.showBox(box);
                 e->setFocus();
                 e->selectAll();
                 return;
@@ -474,7 +474,7 @@ void ExportDialog::confirmExport() {
     // Without a file there is nothing to write to: the user is told while every
     // choice is still on screen, and goes on with Browse.
     if (destination() == ExportDestination::File && fileName().isEmpty()) {
-        showError(this, TextId::BrowseForFileName);
+        m_dialogs.showError(this, TextId::BrowseForFileName);
         m_browseButton->setFocus();
         return;
     }

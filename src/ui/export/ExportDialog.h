@@ -16,6 +16,7 @@ class QRadioButton;
 
 namespace telmora {
 
+class UserDialogs;
 // "Exporting Data Logger": collects what to export (vector picture, bitmap,
 // text or the tidy CSV), where to (clipboard, file, printer), which pages and the picture size.
 // The caller prepares the choices, shows the dialog modally and, on Accepted,
@@ -27,7 +28,7 @@ class ExportDialog : public QDialog {
 public:
     enum class PrinterPages { Any, ThisPageOnly };
 
-    explicit ExportDialog(PrinterPages printerPages, QWidget* parent = nullptr);
+    ExportDialog(UserDialogs& dialogs, PrinterPages printerPages, QWidget* parent = nullptr);
 
     // --- preparing ---
     void setTextExportAllowed(bool allowed); // shows or hides "Text/Data Only"
@@ -82,6 +83,7 @@ private:
     bool confirmSizeEdit(QLineEdit* edit, bool isWidth);
     QRadioButton* buttonOf(ExportType type) const;
 
+    UserDialogs& m_dialogs;
     ExportDialogModel m_model;
     bool m_syncing = false;
 

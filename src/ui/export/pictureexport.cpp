@@ -1,4 +1,5 @@
 #include "ui/export/pictureexport.h"
+#include "app/UserDialogs.h"
 
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
@@ -23,14 +24,15 @@ bool exportOnePicture(ChartWidget& chart, const PictureExportRequest& request, Q
 
 } // namespace
 
-PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportRequest& request,
-                                        QPrinter& printer, QWidget* owner,
+PictureExportResult exportChartPictures(UserDialogs& dialogs, ChartWidget& chart,
+                                        const PictureExportRequest& request, QPrinter& printer,
+                                        QWidget* owner,
                                         const std::function<void(int page)>& showPage,
                                         QString* reason) {
     PictureExportResult result = PictureExportResult::Done;
     if (request.destination == ExportDestination::Printer) {
-        if (printChartPages(chart, printer, owner, request.firstPage, request.lastPage, showPage,
-                            request.document) != PrintOutcome::Printed)
+        if (printChartPages(dialogs, chart, printer, owner, request.firstPage, request.lastPage,
+                            showPage, request.document) != PrintOutcome::Printed)
             result = PictureExportResult::PrintStopped;
     } else {
         if (showPage)

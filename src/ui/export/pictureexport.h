@@ -13,6 +13,7 @@ class QWidget;
 namespace telmora {
 
 class ChartWidget;
+class UserDialogs;
 
 // A picture export as the export dialog describes it.
 struct PictureExportRequest {
@@ -35,8 +36,9 @@ enum class PictureExportResult { Done, WriteFailed, PrintStopped };
 // the print dialog (see printChartPages); problems are reported to the user with
 // `owner` as the parent of the message, and give PrintStopped like a cancel. A
 // file that could not be written gives WriteFailed with the reason in `reason`.
-PictureExportResult exportChartPictures(ChartWidget& chart, const PictureExportRequest& request,
-                                        QPrinter& printer, QWidget* owner,
+PictureExportResult exportChartPictures(UserDialogs& dialogs, ChartWidget& chart,
+                                        const PictureExportRequest& request, QPrinter& printer,
+                                        QWidget* owner,
                                         const std::function<void(int page)>& showPage = {},
                                         QString* reason = nullptr);
 

@@ -1,5 +1,6 @@
 #include "ui/live/ComparatorLimitsDialog.h"
 
+#include "app/UserDialogs.h"
 #include "model/needle.h"
 #include "text/texts.h"
 #include "ui/common/DialogPlacement.h"
@@ -25,7 +26,8 @@ QString shortest(double v) {
 
 } // namespace
 
-ComparatorLimitsDialog::ComparatorLimitsDialog(QWidget* parent) : QDialog(parent) {
+ComparatorLimitsDialog::ComparatorLimitsDialog(UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("DlgHiLowForm"));
     setWindowTitle(translate("ComparatorLimitsDialog", "Comparator Hi-Low limit setting"));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
@@ -154,18 +156,18 @@ QString ComparatorLimitsDialog::highUnitText() const {
 void ComparatorLimitsDialog::acceptLimits() {
     const auto high = telmora::ReadDecimalTrimmed(m_highEdit->text().toStdString());
     if (!high) {
-        telmora::showError(this, telmora::TextId::InvalidFloatValue);
+        m_dialogs.showError(this, telmora::TextId::InvalidFloatValue);
         m_highEdit->setFocus();
         return;
     }
     const auto low = telmora::ReadDecimalTrimmed(m_lowEdit->text().toStdString());
     if (!low) {
-        telmora::showError(this, telmora::TextId::InvalidFloatValue);
+        m_dialogs.showError(this, telmora::TextId::InvalidFloatValue);
         m_lowEdit->setFocus();
         return;
     }
     if (!(*high > *low)) {
-        telmora::showError(this, telmora::TextId::LimitsUnacceptable);
+        m_dialogs.showError(this, telmora::TextId::LimitsUnacceptable);
         m_highEdit->setFocus();
         return;
     }

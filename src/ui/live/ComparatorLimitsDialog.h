@@ -13,13 +13,14 @@ class QPushButton;
 
 namespace telmora {
 
+class UserDialogs;
 // The comparator's limit dialog: upper and lower limit as free text, with the
 // reading's prefix and unit beside each. OK is accepted only with two numbers
 // of which the upper is the greater.
 class ComparatorLimitsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ComparatorLimitsDialog(QWidget* parent = nullptr);
+    explicit ComparatorLimitsDialog(UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // What the dialog shows next time: the function (for the unit typeface),
     // both limits and the two label parts.
@@ -53,6 +54,7 @@ private:
 
     // Controls; their object names keep the names tests find them by (the
     // edits "mkeHiLimit"/"mkeLowLimit", the buttons "bbtnOk"/"bbtnCancel").
+    UserDialogs& m_dialogs;
     QLabel* m_highCaption;
     QLabel* m_lowCaption;
     QLineEdit* m_highEdit;

@@ -53,12 +53,12 @@ QFrame* limitRow(QWidget* parent, const char* name, LcdPanel*& limit, LcdPanel*&
 
 } // namespace
 
-ComparatorWindow::ComparatorWindow(double highLimit, double lowLimit,
+ComparatorWindow::ComparatorWindow(UserDialogs& dialogs, double highLimit, double lowLimit,
                                    ComparatorLimitsDialog* limitsDialog, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_limitsDialog(limitsDialog), m_high(highLimit), m_low(lowLimit) {
+      m_dialogs(dialogs), m_limitsDialog(limitsDialog), m_high(highLimit), m_low(lowLimit) {
     setObjectName(QStringLiteral("ComparatorForm"));
     setWindowTitle(telmora::text(telmora::TextId::ComparatorCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
@@ -228,7 +228,7 @@ void ComparatorWindow::editLimits() {
     ComparatorLimitsDialog* dialog = m_limitsDialog;
     if (!dialog) {
         if (!m_ownDialog)
-            m_ownDialog = std::make_unique<ComparatorLimitsDialog>(this);
+            m_ownDialog = std::make_unique<ComparatorLimitsDialog>(m_dialogs, this);
         dialog = m_ownDialog.get();
     }
     dialog->setup(m_function, m_high, m_low, QString::fromStdString(m_labels.prefixPart),

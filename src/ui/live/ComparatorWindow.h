@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace telmora {
 
+class UserDialogs;
 class ComparatorLimitsDialog;
 class LcdPanel;
 class ToneGenerator;
@@ -34,7 +35,7 @@ public:
 
     // Starts with the given limits; `limitsDialog` edits them (the window makes
     // its own when none is given).
-    ComparatorWindow(double highLimit, double lowLimit,
+    ComparatorWindow(UserDialogs& dialogs, double highLimit, double lowLimit,
                      ComparatorLimitsDialog* limitsDialog = nullptr, QWidget* parent = nullptr);
     ~ComparatorWindow() override;
 
@@ -111,6 +112,7 @@ private:
     // for the present value: 0 within the limits).
     void noteAlarmSide(int toneHz);
 
+    UserDialogs& m_dialogs;
     QPushButton* m_alarmButton;
     QPushButton* m_limitsButton;
     // One sunken row per limit: limit, prefix and unit.

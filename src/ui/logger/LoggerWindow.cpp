@@ -1,5 +1,6 @@
 #include "ui/logger/LoggerWindow.h"
 
+#include "app/UserDialogs.h"
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
@@ -8,9 +9,7 @@
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
-#include "ui/common/FileDialogs.h"
 #include "ui/common/LineColorDialog.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/common/StatisticsPanel.h"
 #include "ui/common/standardshortcuts.h"
@@ -48,19 +47,21 @@ const QString kSessionFilter = QStringLiteral("session logger data files(*.slr)|
 
 // --- construction ------------------------------------------------------------
 
-LoggerWindow::LoggerWindow(LoggerSessions& sessions, ExportDialog* exportDialog,
-                           LineColorDialog* lineColors, QPrinter* printer, QWidget* parent)
-    : QMainWindow(parent), m_sessions(sessions), m_printer(printer), m_exportDialog(exportDialog),
-      m_lineColors(lineColors) {
+LoggerWindow::LoggerWindow(UserDialogs& dialogs, LoggerSessions& sessions,
+                           ExportDialog* exportDialog, LineColorDialog* lineColors,
+                           QPrinter* printer, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_sessions(sessions), m_printer(printer),
+      m_exportDialog(exportDialog), m_lineColors(lineColors) {
     setObjectName(QStringLiteral("FormImport"));
     setWindowTitle(text(TextId::ImportWindowCaption));
     setWindowFlags(windowFlags() & ~Qt::WindowMinimizeButtonHint);
     if (m_exportDialog == nullptr) {
-        m_ownExportDialog = std::make_unique<ExportDialog>(ExportDialog::PrinterPages::Any, this);
+        m_ownExportDialog =
+            std::make_unique<ExportDialog>(m_dialogs, ExportDialog::PrinterPages::Any, this);
         m_exportDialog = m_ownExportDialog.get();
     }
     if (m_lineColors == nullptr) {
-        m_ownLineColors = std::make_unique<LineColorDialog>(this);
+        m_ownLineColors = std::make_unique<LineColorDialog>(m_dialogs, this);
         m_lineColors = m_ownLineColors.get();
     }
     m_progress = std::make_unique<ProgressWindow>(this);
@@ -126,7 +127,8 @@ void LoggerWindow::buildCentre() {
     row->setContentsMargins(2, 2, 2, 2);
     m_tabs = new SessionTabs(m_sessions, client);
     row->addWidget(m_tabs);
-    m_graph = new SessionGraphView(m_sessions, *m_tabs, *m_lineColors, m_printer.get(), client);
+    m_graph = new SessionGraphView(m_dialogs, m_sessions, *m_tabs, *m_lineColors, m_printer.get(),
+                                   client);
     row->addWidget(m_graph, 1);
     m_statistics = new StatisticsPanel(client);
     m_statistics->setColumnTitle(StatisticsPanel::Column::Whole,
@@ -188,7 +190,8 @@ void LoggerWindow::bindSessions() {
     connect(s, &LoggerSessions::downloadConfirmationNeeded, this, &LoggerWindow::askToDownload);
     connect(s, &LoggerSessions::progressEnded, this, &LoggerWindow::endProgress);
     connect(s, &LoggerSessions::failed, this, &LoggerWindow::showFailure);
-    connect(s, &LoggerSessions::warned, this, [this](TextId id) { showWarning(this, id); });
+    connect(s, &LoggerSessions::warned, this,
+            [this](TextId id) { m_dialogs.showWarning(this, id); });
     connect(s, &LoggerSessions::noticed, this, &LoggerWindow::showNotice);
     connect(s, &LoggerSessions::fileSaved, this, [this](SessionFileStatus status) {
         savedBeforeClose(status == SessionFileStatus::Ok);
@@ -220,7 +223,7 @@ void LoggerWindow::updateControls() {
 void LoggerWindow::showSessions() {
     m_graph->blank();
     if (!m_tabs->rebuild()) {
-        showError(this, TextId::OutOfMemory);
+        m_dialogs.showError(this, TextId::OutOfMemory);
         m_sessions.clear();
         return;
     }
@@ -256,7 +259,8 @@ void LoggerWindow::endProgress() {
 }
 
 void LoggerWindow::showFailure(TextId message, const QString& wording) {
-    showDirectBox(this, wording, CaptionKind::Error, message, BoxIcon::Error, {BoxButton::Ok});
+    m_dialogs.showDirectBox(this, wording, CaptionKind::Error, message, BoxIcon::Error,
+                            {BoxButton::Ok});
 }
 
 void LoggerWindow::showNotice(const QString& notice) {
@@ -266,7 +270,7 @@ void LoggerWindow::showNotice(const QString& notice) {
     box.caption = text(TextId::ImportWindowCaption);
     box.text = notice;
     box.icon = BoxIcon::Warning;
-    ShowBox(box);
+    m_dialogs.showBox(box);
 }
 
 // --- commands -----------------------------------------------------------------------
@@ -277,9 +281,9 @@ void LoggerWindow::importFromMeter() {
 }
 
 void LoggerWindow::askToDownload() {
-    const BoxButton answer =
-        showDirectBox(this, DownloadQuestionText(), CaptionKind::Warning, TextId::AskProceed,
-                      BoxIcon::Question, {BoxButton::Yes, BoxButton::No}, BoxButton::No);
+    const BoxButton answer = m_dialogs.showDirectBox(
+        this, DownloadQuestionText(), CaptionKind::Warning, TextId::AskProceed, BoxIcon::Question,
+        {BoxButton::Yes, BoxButton::No}, BoxButton::No);
     m_sessions.confirmDownload(answer == BoxButton::Yes);
 }
 
@@ -295,7 +299,7 @@ void LoggerWindow::openFile() {
     request.filter = kSessionFilter;
     request.filterIndex = 1;
     request.overwritePrompt = false;
-    if (const std::optional<QString> path = RunFileDialog(request))
+    if (const std::optional<QString> path = m_dialogs.chooseFile(request))
         openSessionFile(*path);
 }
 
@@ -320,16 +324,16 @@ void LoggerWindow::saveFile() {
     request.fileName = QString::fromLatin1(kSessionFileDefaultName);
     request.filter = kSessionFilter;
     request.overwritePrompt = true;
-    if (const std::optional<QString> path = RunFileDialog(request))
+    if (const std::optional<QString> path = m_dialogs.chooseFile(request))
         m_sessions.saveFile(*path);
 }
 
 void LoggerWindow::clearData() {
     if (m_sessions.isEmpty() || m_sessions.isBusy())
         return;
-    const BoxButton answer = showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning,
-                                           TextId::AskClearBuffer, BoxIcon::Question,
-                                           {BoxButton::Ok, BoxButton::Cancel}, BoxButton::Cancel);
+    const BoxButton answer = m_dialogs.showDirectBox(
+        this, text(TextId::AskClearBuffer), CaptionKind::Warning, TextId::AskClearBuffer,
+        BoxIcon::Question, {BoxButton::Ok, BoxButton::Cancel}, BoxButton::Cancel);
     if (answer == BoxButton::Ok)
         m_sessions.clear();
 }
@@ -361,7 +365,7 @@ void LoggerWindow::exportData() {
     case ExportPlan::Action::Nothing:
         return;
     case ExportPlan::Action::MissingFileName:
-        showError(this, TextId::BrowseForFileName);
+        m_dialogs.showError(this, TextId::BrowseForFileName);
         return;
     case ExportPlan::Action::Text:
         m_sessions.exportText(request.fileName, plan.pages.first, plan.pages.last, plan.textFormat);
@@ -402,7 +406,7 @@ void LoggerWindow::closeEvent(QCloseEvent* event) {
     if (m_sessions.needsSaveQuestion()) {
         const QString question =
             text(TextId::BufferHasData) + QStringLiteral("\n") + text(TextId::AskSaveBeforeExit);
-        const BoxButton answer = showDirectBox(
+        const BoxButton answer = m_dialogs.showDirectBox(
             this, question, CaptionKind::Warning, TextId::BufferHasData, BoxIcon::Question,
             {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Cancel);
         if (answer == BoxButton::Cancel || answer == BoxButton::None) {

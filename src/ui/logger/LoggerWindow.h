@@ -15,6 +15,7 @@ class QToolButton;
 
 namespace telmora {
 
+class UserDialogs;
 class ExportDialog;
 class LineColorDialog;
 class LoggerSessions;
@@ -35,9 +36,9 @@ class LoggerWindow : public QMainWindow {
 public:
     // The export and line colour dialogs and the printer are shared with the
     // recorder; without them the window makes its own.
-    explicit LoggerWindow(LoggerSessions& sessions, ExportDialog* exportDialog = nullptr,
-                          LineColorDialog* lineColors = nullptr, QPrinter* printer = nullptr,
-                          QWidget* parent = nullptr);
+    LoggerWindow(UserDialogs& dialogs, LoggerSessions& sessions,
+                 ExportDialog* exportDialog = nullptr, LineColorDialog* lineColors = nullptr,
+                 QPrinter* printer = nullptr, QWidget* parent = nullptr);
     ~LoggerWindow() override;
 
     LoggerSessions& sessions() const { return m_sessions; }
@@ -78,6 +79,7 @@ private:
     void showNotice(const QString& notice);
     void savedBeforeClose(bool saved);
 
+    UserDialogs& m_dialogs;
     LoggerSessions& m_sessions;
     GraphPrinter m_printer;
     std::unique_ptr<ExportDialog> m_ownExportDialog;

@@ -1,4 +1,5 @@
 #include "ui/logger/SessionGraphView.h"
+#include "app/UserDialogs.h"
 
 #include "logger/LoggerSessions.h"
 #include "text/texts.h"
@@ -67,10 +68,11 @@ QGroupBox* readoutGroup(QWidget* parent, const QString& name, const QString& cap
 
 } // namespace
 
-SessionGraphView::SessionGraphView(const LoggerSessions& sessions, const SessionTabs& tabs,
-                                   LineColorDialog& lineColors, QPrinter& printer, QWidget* parent)
-    : QWidget(parent), m_sessions(sessions), m_tabs(tabs), m_lineColors(lineColors),
-      m_printer(printer) {
+SessionGraphView::SessionGraphView(UserDialogs& dialogs, const LoggerSessions& sessions,
+                                   const SessionTabs& tabs, LineColorDialog& lineColors,
+                                   QPrinter& printer, QWidget* parent)
+    : QWidget(parent), m_dialogs(dialogs), m_sessions(sessions), m_tabs(tabs),
+      m_lineColors(lineColors), m_printer(printer) {
     setObjectName(QStringLiteral("PanelGraph"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -345,13 +347,13 @@ bool SessionGraphView::exportPictures(bool bitmap, ExportDestination destination
                                        m_sessions.currentSession() + 1,
                                        printedDocument()};
     const PictureExportResult result = exportChartPictures(
-        *m_chart, request, m_printer, window(), [this](int page) { drawSession(page - 1); },
-        reason);
+        m_dialogs, *m_chart, request, m_printer, window(),
+        [this](int page) { drawSession(page - 1); }, reason);
     return result != PictureExportResult::WriteFailed;
 }
 
 void SessionGraphView::print() {
-    printChart(*m_chart, m_printer, window(), printedDocument());
+    printChart(m_dialogs, *m_chart, m_printer, window(), printedDocument());
 }
 
 QString SessionGraphView::printedDocument() const {

@@ -15,6 +15,7 @@ class QToolButton;
 
 namespace telmora {
 
+class UserDialogs;
 class ChartWidget;
 class LineColorDialog;
 class LoggerSessions;
@@ -28,7 +29,7 @@ class SessionGraphView : public QWidget {
 
 public:
     // The graph prints, and exports pictures for the printer, on `printer`.
-    SessionGraphView(const LoggerSessions& sessions, const SessionTabs& tabs,
+    SessionGraphView(UserDialogs& dialogs, const LoggerSessions& sessions, const SessionTabs& tabs,
                      LineColorDialog& lineColors, QPrinter& printer, QWidget* parent);
 
     // Plots session s with the cursor on its last point and the read-outs.
@@ -81,6 +82,7 @@ private:
     // sessions came from.
     QString printedDocument() const;
 
+    UserDialogs& m_dialogs;
     const LoggerSessions& m_sessions;
     const SessionTabs& m_tabs;
     LineColorDialog& m_lineColors;

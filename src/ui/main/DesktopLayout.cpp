@@ -209,6 +209,21 @@ bool DesktopLayout::tiledPlaceOf(const QWidget& window, TileRect& place) const {
     return true;
 }
 
+void DesktopLayout::bringUp(QWidget* window, bool makeVisible) {
+    if (window == nullptr)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    if (makeVisible && !window->isVisible()) {
+        placeOpeningWindow(*window);
+        window->show();
+    }
+    if (window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
 void DesktopLayout::placeOpeningWindow(QWidget& window) {
     // A window that has had a place of its own (shown before, or put back where the
     // last run left it) starts from there; a new one from its tiled place.

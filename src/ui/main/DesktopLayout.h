@@ -45,6 +45,10 @@ public:
     // first time), moved where it covers neither the main window nor another open
     // window when there is room for that.
     void placeOpeningWindow(QWidget& window);
+    // Shows a long-lived window: restored if minimised, made visible when
+    // `makeVisible` (in a free place when it was hidden), brought to the front.
+    // Nothing when `window` is null.
+    void bringUp(QWidget* window, bool makeVisible);
     // Places the recording viewer over most of the room below the main window the
     // first time, and back on the screen later.
     void placeViewer(QWidget& viewer);

@@ -1,10 +1,11 @@
 // Telmora: live readings, recording and logger import for a USB-linked multimeter.
+#include "app/Application.h"
+#include "app/UserFiles.h"
+#include "app/cablebackends.h"
 #include "meter/CableBackend.h"
-#include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
-#include "sim/SimulatedMeter.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/DbusDesktopNotifier.h"
+#include "ui/common/WidgetDialogs.h"
 #include "ui/main/GuiOptions.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/startup.h"
@@ -77,11 +78,13 @@ int main(int argc, char** argv) {
     // temporary recordings in the data directory (both follow XDG_*), created now.
     const telmora::UserFiles files = telmora::LocateUserFiles(QDir::currentPath());
 
-    // The link outlives the windows it feeds, and so does the desktop's
-    // notification service the windows tell of alarms and lost links.
-    telmora::MeterLink link(backend);
+    // The application (cable, link, controllers, settings) outlives the windows
+    // bound to it, and so do the dialogs the windows ask the user through and the
+    // desktop's notification service the windows tell of alarms and lost links.
+    telmora::Application application(backend, files);
+    telmora::WidgetDialogs dialogs;
     telmora::DbusDesktopNotifier notifier;
-    telmora::MainWindow formMain(link, files);
+    telmora::MainWindow formMain(application, dialogs);
     formMain.setDesktopNotifier(&notifier);
     // "telmora FILE" opens a recording or a session file.
     telmora::StartMainWindow(formMain, options.file);

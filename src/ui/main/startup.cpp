@@ -1,9 +1,9 @@
 #include "ui/main/startup.h"
 
-#include "meter/UserFiles.h"
+#include "app/UserDialogs.h"
+#include "app/UserFiles.h"
 #include "model/fileaccess.h"
 #include "text/texts.h"
-#include "ui/common/MessageBox.h"
 #include "ui/main/MainWindow.h"
 
 #include <QTimer>
@@ -43,7 +43,8 @@ void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile) {
         mainWindow.openFile(nativeFile);
 }
 
-void ReportRefusedFolders(QWidget* owner, const std::vector<RefusedFolder>& folders) {
+void ReportRefusedFolders(UserDialogs& dialogs, QWidget* owner,
+                          const std::vector<RefusedFolder>& folders) {
     if (folders.empty())
         return;
     QString message = text(TextId::FolderNotUsed);
@@ -61,11 +62,11 @@ void ReportRefusedFolders(QWidget* owner, const std::vector<RefusedFolder>& fold
     box.caption = errorCaption(TextId::FolderNotUsed);
     box.text = message;
     box.icon = BoxIcon::Error;
-    ShowBox(box);
+    dialogs.showBox(box);
 }
 
 void FinishStart(MainWindow& mainWindow) {
-    ReportRefusedFolders(&mainWindow, mainWindow.userFiles().refusedFolders);
+    ReportRefusedFolders(mainWindow.dialogs(), &mainWindow, mainWindow.userFiles().refusedFolders);
     mainWindow.offerOrphanedRecordings();
 }
 

@@ -12,6 +12,7 @@ namespace telmora {
 
 class MainWindow;
 struct RefusedFolder;
+class UserDialogs;
 
 // The file named on the command line (the first argument that is not an option),
 // or an empty text. Desktop launchers pass the file a user opened this way.
@@ -29,7 +30,8 @@ void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile);
 // Tells once, in one message box, which per-user folders are not used and what
 // that means for this run (settings not saved, no recording). Nothing when all
 // folders are used.
-void ReportRefusedFolders(QWidget* owner, const std::vector<RefusedFolder>& folders);
+void ReportRefusedFolders(UserDialogs& dialogs, QWidget* owner,
+                          const std::vector<RefusedFolder>& folders);
 
 // What follows once the windows are up: the refused folders are told, then the
 // recordings a run that ended unexpectedly left behind are offered.

@@ -1,11 +1,11 @@
 #include "ui/recorder/DataListWindow.h"
 
+#include "app/UserDialogs.h"
 #include "recording/RecorderController.h"
 #include "recording/SampleGaps.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
-#include "ui/common/MessageBox.h"
 
 #include <QAbstractListModel>
 #include <QGuiApplication>
@@ -118,8 +118,9 @@ private:
     int m_rows = 0;
 };
 
-DataListWindow::DataListWindow(const RecorderController* controller, QWidget* parent)
-    : QWidget(parent, Qt::Window) {
+DataListWindow::DataListWindow(UserDialogs& dialogs, const RecorderController* controller,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("DataStringGridForm"));
     setWindowTitle(telmora::text(TextId::DataListCaption));
     setWindowIcon(telmora::AppIcon());
@@ -233,7 +234,7 @@ bool DataListWindow::createPage() {
         m_pageTabs->addTab(page, caption);
         return true;
     } catch (const std::bad_alloc&) {
-        telmora::showError(this, TextId::OutOfMemory);
+        m_dialogs.showError(this, TextId::OutOfMemory);
         return false;
     }
 }

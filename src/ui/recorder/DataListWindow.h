@@ -12,6 +12,7 @@ class QTabWidget;
 
 namespace telmora {
 
+class UserDialogs;
 class DataPageModel;
 
 class RecorderController;
@@ -28,7 +29,7 @@ class DataListWindow : public QWidget {
 public:
     static constexpr std::int64_t kLinesPerPage = 32000;
 
-    explicit DataListWindow(const RecorderController* controller = nullptr,
+    explicit DataListWindow(UserDialogs& dialogs, const RecorderController* controller = nullptr,
                             QWidget* parent = nullptr);
 
     // Follows `controller`: its samples are the lines.
@@ -81,6 +82,7 @@ private:
     void scrollToNewest();
     void addJumpCommands();
 
+    UserDialogs& m_dialogs;
     QTabWidget* m_pageTabs = nullptr;
     QTableView* m_list = nullptr;
     DataPageModel* m_model = nullptr;

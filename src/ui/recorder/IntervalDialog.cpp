@@ -1,5 +1,6 @@
 #include "ui/recorder/IntervalDialog.h"
 
+#include "app/UserDialogs.h"
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/DialogPlacement.h"
@@ -41,7 +42,8 @@ void IntervalDialog::setInputProvider(InputProvider provider) {
     m_inputProvider = std::move(provider);
 }
 
-IntervalDialog::IntervalDialog(QWidget* parent) : QDialog(parent) {
+IntervalDialog::IntervalDialog(UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("DialogOption"));
     setWindowTitle(text(TextId::IntervalDialogCaption));
     MakeDialogFrame(*this);
@@ -196,9 +198,9 @@ void IntervalDialog::chooseInterval() {
             return;
         }
         // Whole seconds only: the message says so instead of blaming the number's form.
-        showDirectBox(this, fillNumbers(text(TextId::IntervalNotWholeSeconds), {kMaxSeconds}),
-                      CaptionKind::Error, TextId::IntervalNotWholeSeconds, BoxIcon::Error,
-                      {BoxButton::Ok});
+        m_dialogs.showDirectBox(
+            this, fillNumbers(text(TextId::IntervalNotWholeSeconds), {kMaxSeconds}),
+            CaptionKind::Error, TextId::IntervalNotWholeSeconds, BoxIcon::Error, {BoxButton::Ok});
         if (number && *number < 0 && *number >= -kMaxSeconds) {
             m_seconds = static_cast<std::int32_t>(*number); // asked again, pre-filled with it
             continue;

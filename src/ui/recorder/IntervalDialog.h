@@ -17,6 +17,7 @@ class QRadioButton;
 
 namespace telmora {
 
+class UserDialogs;
 // The acquisition interval dialog: manual sampling, or automatic at full speed or
 // every n whole seconds. The recorder sets mode and seconds, shows it modally and
 // reads both back when it ends with OK.
@@ -27,7 +28,7 @@ public:
     // Largest interval: seconds x 1000 must fit the 32-bit millisecond count.
     static constexpr std::int32_t kMaxSeconds = 2147483;
 
-    explicit IntervalDialog(QWidget* parent = nullptr);
+    explicit IntervalDialog(UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Shows the dialog modally for the given settings; manualChosen() and seconds()
     // hold the choice afterwards (meaningful when the result is Accepted).
@@ -52,6 +53,7 @@ private:
     std::optional<QString> askSeconds(const QString& prefill);
     void showIntervalChoice();
 
+    UserDialogs& m_dialogs;
     AcquisitionMode m_mode = AcquisitionMode::Automatic;
     std::int32_t m_seconds = 0;
     InputProvider m_inputProvider;

@@ -1,9 +1,9 @@
 #include "ui/recorder/RecorderExportFlow.h"
 
+#include "app/UserDialogs.h"
 #include "recording/RecorderController.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
 #include "ui/recorder/recorderfiles.h"
@@ -12,10 +12,11 @@
 
 namespace telmora {
 
-RecorderExportFlow::RecorderExportFlow(RecorderController& controller, ChartWidget& chart,
-                                       QPrinter& printer, ExportDialog& dialog, QWidget* owner)
-    : m_controller(controller), m_chart(chart), m_printer(printer), m_dialog(dialog),
-      m_owner(owner) {}
+RecorderExportFlow::RecorderExportFlow(UserDialogs& dialogs, RecorderController& controller,
+                                       ChartWidget& chart, QPrinter& printer, ExportDialog& dialog,
+                                       QWidget* owner)
+    : m_dialogs(dialogs), m_controller(controller), m_chart(chart), m_printer(printer),
+      m_dialog(dialog), m_owner(owner) {}
 
 void RecorderExportFlow::run() {
     ExportDialog* dlg = &m_dialog;
@@ -30,7 +31,7 @@ void RecorderExportFlow::run() {
 
     const QString fileName = dlg->fileName();
     if (dlg->destination() == ExportDestination::File && fileName.isEmpty()) {
-        showError(m_owner, TextId::BrowseForFileName);
+        m_dialogs.showError(m_owner, TextId::BrowseForFileName);
         return;
     }
     ExportPages scope = ExportPages::Current;
@@ -68,10 +69,10 @@ void RecorderExportFlow::exportPictures(std::int32_t first, std::int32_t last,
     // Pages are shown through the controller, so the window draws each one first.
     QString reason;
     const PictureExportResult result = exportChartPictures(
-        m_chart, request, m_printer, m_owner, [this](int page) { m_controller.showPage(page); },
-        &reason);
+        m_dialogs, m_chart, request, m_printer, m_owner,
+        [this](int page) { m_controller.showPage(page); }, &reason);
     if (result == PictureExportResult::WriteFailed)
-        showFileSaveError(m_owner, fileName, reason);
+        showFileSaveError(m_dialogs, m_owner, fileName, reason);
 }
 
 } // namespace telmora

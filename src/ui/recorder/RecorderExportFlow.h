@@ -8,6 +8,7 @@ class QWidget;
 
 namespace telmora {
 
+class UserDialogs;
 class ChartWidget;
 class ExportDialog;
 class RecorderController;
@@ -18,13 +19,14 @@ class RecorderController;
 class RecorderExportFlow {
 public:
     // Pictures for the printer go to `printer`.
-    RecorderExportFlow(RecorderController& controller, ChartWidget& chart, QPrinter& printer,
-                       ExportDialog& dialog, QWidget* owner);
+    RecorderExportFlow(UserDialogs& dialogs, RecorderController& controller, ChartWidget& chart,
+                       QPrinter& printer, ExportDialog& dialog, QWidget* owner);
     void run();
 
 private:
     void exportPictures(std::int32_t first, std::int32_t last, const QString& fileName);
 
+    UserDialogs& m_dialogs;
     RecorderController& m_controller;
     ChartWidget& m_chart;
     QPrinter& m_printer;

@@ -1,4 +1,5 @@
 #include "ui/recorder/RecorderGraph.h"
+#include "app/UserDialogs.h"
 
 #include "recording/RecorderController.h"
 #include "recording/recorderpages.h"
@@ -18,10 +19,11 @@ constexpr float kNull = -99999.0f;
 
 } // namespace
 
-RecorderGraph::RecorderGraph(ChartWidget& chart, const RecorderController& controller,
-                             std::int32_t pointsPerPage, QPrinter& printer)
-    : m_chart(chart), m_controller(controller), m_pointsPerPage(pointsPerPage), m_printer(printer) {
-}
+RecorderGraph::RecorderGraph(UserDialogs& dialogs, ChartWidget& chart,
+                             const RecorderController& controller, std::int32_t pointsPerPage,
+                             QPrinter& printer)
+    : m_dialogs(dialogs), m_chart(chart), m_controller(controller), m_pointsPerPage(pointsPerPage),
+      m_printer(printer) {}
 
 void RecorderGraph::setUp(const QColor& deskColor) {
     ChartWidget& g = m_chart;
@@ -144,7 +146,7 @@ void RecorderGraph::showUnitOf(const SampleEntry* sample) {
 }
 
 void RecorderGraph::printPage() {
-    printChart(m_chart, m_printer, m_chart.window(), PrintedDocumentName(m_controller));
+    printChart(m_dialogs, m_chart, m_printer, m_chart.window(), PrintedDocumentName(m_controller));
 }
 
 } // namespace telmora

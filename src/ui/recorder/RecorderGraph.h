@@ -10,6 +10,7 @@ class QPrinter;
 
 namespace telmora {
 
+class UserDialogs;
 class ChartWidget;
 class RecorderController;
 struct SampleEntry;
@@ -19,7 +20,7 @@ struct SampleEntry;
 class RecorderGraph {
 public:
     // Pages print on `printer`.
-    RecorderGraph(ChartWidget& chart, const RecorderController& controller,
+    RecorderGraph(UserDialogs& dialogs, ChartWidget& chart, const RecorderController& controller,
                   std::int32_t pointsPerPage, QPrinter& printer);
 
     // Styles and scales the chart once, on a desk of `deskColor`.
@@ -42,6 +43,7 @@ public:
     void printPage();
 
 private:
+    UserDialogs& m_dialogs;
     ChartWidget& m_chart;
     const RecorderController& m_controller;
     std::int32_t m_pointsPerPage;

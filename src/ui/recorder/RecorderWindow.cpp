@@ -1,5 +1,6 @@
 #include "ui/recorder/RecorderWindow.h"
 
+#include "app/UserDialogs.h"
 #include "model/fileaccess.h"
 #include "recording/recorderrules.h"
 #include "recording/recordertext.h"
@@ -7,8 +8,6 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/CountdownNotice.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
@@ -38,14 +37,15 @@
 
 namespace telmora {
 
-RecorderWindow::RecorderWindow(RecorderController& controller, QPrinter* printer, QWidget* parent)
-    : QMainWindow(parent), m_controller(controller), m_printer(printer) {
+RecorderWindow::RecorderWindow(UserDialogs& dialogs, RecorderController& controller,
+                               QPrinter* printer, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_controller(controller), m_printer(printer) {
     setObjectName(QStringLiteral("GraphicalForm"));
     setWindowTitle(text(TextId::RecorderCaption));
     setWindowIcon(AppIcon());
     buildControls();
-    m_graph =
-        std::make_unique<RecorderGraph>(*m_chart, m_controller, m_pointsPerPage, m_printer.get());
+    m_graph = std::make_unique<RecorderGraph>(m_dialogs, *m_chart, m_controller, m_pointsPerPage,
+                                              m_printer.get());
     m_graph->setUp(palette().color(QPalette::Button));
 
     auto* clock = new QTimer(this);
@@ -143,18 +143,18 @@ void RecorderWindow::bindController() {
             emit saveCommandFinished(!hasUnsavedData());
     });
     connect(c, &RecorderController::textExportFinished, this, &RecorderWindow::reportFileWritten);
-    connect(c, &RecorderController::errorRaised, this,
-            [this](TextId textId, const QString& reason) {
-                if (reason.isEmpty()) {
-                    showError(this, textId);
-                    return;
-                }
-                // The reason goes on a line of its own below the message.
-                showDirectBox(this, text(textId) + QLatin1Char('\n') + reason, CaptionKind::Error,
-                              textId, BoxIcon::Error, {BoxButton::Ok});
-            });
+    connect(
+        c, &RecorderController::errorRaised, this, [this](TextId textId, const QString& reason) {
+            if (reason.isEmpty()) {
+                m_dialogs.showError(this, textId);
+                return;
+            }
+            // The reason goes on a line of its own below the message.
+            m_dialogs.showDirectBox(this, text(textId) + QLatin1Char('\n') + reason,
+                                    CaptionKind::Error, textId, BoxIcon::Error, {BoxButton::Ok});
+        });
     connect(c, &RecorderController::noticeRaised, this,
-            [this](TextId textId) { showWarning(this, textId); });
+            [this](TextId textId) { m_dialogs.showWarning(this, textId); });
     connect(c, &RecorderController::lowBatteryAppeared, this,
             &RecorderWindow::showLowBatteryNotice);
     // The page is drawn again without the samples that can no longer be read.
@@ -237,9 +237,9 @@ void RecorderWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     const BoxButton answer =
-        showDirectBox(this, text(TextId::RecorderStillRecording), CaptionKind::Warning,
-                      TextId::RecorderStillRecording, BoxIcon::Question,
-                      {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Yes);
+        m_dialogs.showDirectBox(this, text(TextId::RecorderStillRecording), CaptionKind::Warning,
+                                TextId::RecorderStillRecording, BoxIcon::Question,
+                                {BoxButton::Yes, BoxButton::No, BoxButton::Cancel}, BoxButton::Yes);
     if (answer == BoxButton::No && m_controller.isRecording())
         stopRecording();
     if (answer == BoxButton::Yes || answer == BoxButton::No)
@@ -297,7 +297,7 @@ void RecorderWindow::showClock() {
 
 void RecorderWindow::chooseInterval() {
     if (m_intervalDialog == nullptr)
-        m_intervalDialog = new IntervalDialog(this);
+        m_intervalDialog = new IntervalDialog(m_dialogs, this);
     const std::int32_t interval = m_controller.sampleInterval();
     const std::int32_t seconds = interval == RecorderController::kFullSpeedMs ? 0 : interval / 1000;
     if (m_intervalDialog->execFor(m_controller.acquisitionMode(), seconds) != QDialog::Accepted)
@@ -446,15 +446,16 @@ void RecorderWindow::clearRecording() {
     if (m_controller.recording().isEmpty())
         return;
     if (m_controller.recording().isUnsaved() &&
-        showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning,
-                      TextId::AskClearBuffer, BoxIcon::Question, {BoxButton::Ok, BoxButton::Cancel},
-                      BoxButton::Cancel) != BoxButton::Ok)
+        m_dialogs.showDirectBox(this, text(TextId::AskClearBuffer), CaptionKind::Warning,
+                                TextId::AskClearBuffer, BoxIcon::Question,
+                                {BoxButton::Ok, BoxButton::Cancel},
+                                BoxButton::Cancel) != BoxButton::Ok)
         return;
     m_controller.clear();
 }
 
 void RecorderWindow::saveRecordingAs() {
-    const std::optional<QString> path = askRecordingSaveName(this);
+    const std::optional<QString> path = askRecordingSaveName(m_dialogs, this);
     if (!path)
         return;
     m_controller.startSave(*path);
@@ -472,7 +473,7 @@ void RecorderWindow::saveCommand() {
 void RecorderWindow::reportFileWritten(bool written, const QString& path, const QString& reason) {
     const bool stoppedByUser = std::exchange(m_fileJobAborted, false) && reason.isEmpty();
     if (!written && !stoppedByUser)
-        showFileSaveError(this, path, reason);
+        showFileSaveError(m_dialogs, this, path, reason);
 }
 
 // A save or export that is still running after half a second shows the progress
@@ -522,7 +523,7 @@ void RecorderWindow::openRecording() {
     clearRecording();
     if (!m_controller.recording().isEmpty())
         return;
-    if (const std::optional<QString> path = askRecordingToOpen(this))
+    if (const std::optional<QString> path = askRecordingToOpen(m_dialogs, this))
         loadRecording(*path);
 }
 
@@ -590,12 +591,13 @@ void RecorderWindow::requestOverview() {
 
 ExportDialog& RecorderWindow::exportDialog() {
     if (m_exportDialog == nullptr)
-        m_exportDialog = new ExportDialog(ExportDialog::PrinterPages::Any, this);
+        m_exportDialog = new ExportDialog(m_dialogs, ExportDialog::PrinterPages::Any, this);
     return *m_exportDialog;
 }
 
 void RecorderWindow::exportRecording() {
-    RecorderExportFlow(m_controller, *m_chart, m_printer.get(), exportDialog(), this).run();
+    RecorderExportFlow(m_dialogs, m_controller, *m_chart, m_printer.get(), exportDialog(), this)
+        .run();
 }
 
 // --- controls and status -----------------------------------------------------------------

@@ -17,6 +17,7 @@ class QTimer;
 
 namespace telmora {
 
+class UserDialogs;
 class ChartWidget;
 class CountdownNotice;
 class ExportDialog;
@@ -40,8 +41,8 @@ class RecorderWindow : public QMainWindow {
 public:
     // `printer` is the printer shared by every window (pages print and the
     // printer set-up configures it); without one the window makes its own.
-    explicit RecorderWindow(RecorderController& controller, QPrinter* printer = nullptr,
-                            QWidget* parent = nullptr);
+    RecorderWindow(UserDialogs& dialogs, RecorderController& controller,
+                   QPrinter* printer = nullptr, QWidget* parent = nullptr);
     ~RecorderWindow() override;
 
     // --- what the owner calls ---
@@ -145,6 +146,7 @@ private:
     void reportFileWritten(bool written, const QString& path, const QString& reason);
     void showLowBatteryNotice();
 
+    UserDialogs& m_dialogs;
     RecorderController& m_controller;
     GraphPrinter m_printer;
     std::int32_t m_pointsPerPage = 200;

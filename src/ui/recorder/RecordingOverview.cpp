@@ -1,12 +1,12 @@
 #include "ui/recorder/RecordingOverview.h"
 
+#include "app/UserDialogs.h"
 #include "recording/Recording.h"
 #include "recording/recordertext.h"
 #include "recording/recordingview.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
@@ -49,20 +49,22 @@ void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* unit
     func->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
 }
 
-void reportExportFailure(QWidget* owner, const QString& path, const QString& reason) {
+void reportExportFailure(UserDialogs& dialogs, QWidget* owner, const QString& path,
+                         const QString& reason) {
     QString message = text(TextId::FileSaveError);
     if (!path.isEmpty())
         message += QStringLiteral("\n\"%1\" could not be written.").arg(path);
     if (!reason.isEmpty())
         message += QStringLiteral("\n(%1)").arg(reason);
-    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
-                  {BoxButton::Ok});
+    dialogs.showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                          {BoxButton::Ok});
 }
 
 } // namespace
 
-RecordingOverview::RecordingOverview(QPrinter* printer, QWidget* parent)
-    : QDialog(parent), m_printer(printer), m_documentName(UnsavedRecordingName()) {
+RecordingOverview::RecordingOverview(UserDialogs& dialogs, QPrinter* printer, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs), m_printer(printer),
+      m_documentName(UnsavedRecordingName()) {
     setObjectName(QStringLiteral("FormViewGraphic"));
     setWindowTitle(text(TextId::ViewerCaption));
     // A normal window of its own (framed, resizable, with the usual caption
@@ -411,12 +413,13 @@ void RecordingOverview::showStatistics() {
 
 // Printed in black and white, shown in colour again afterwards.
 void RecordingOverview::printGraph() {
-    printChart(*m_chart, m_printer.get(), this, m_documentName);
+    printChart(m_dialogs, *m_chart, m_printer.get(), this, m_documentName);
 }
 
 ExportDialog& RecordingOverview::exportDialog() {
     if (m_exportDialog == nullptr)
-        m_exportDialog = new ExportDialog(ExportDialog::PrinterPages::ThisPageOnly, this);
+        m_exportDialog =
+            new ExportDialog(m_dialogs, ExportDialog::PrinterPages::ThisPageOnly, this);
     return *m_exportDialog;
 }
 
@@ -434,7 +437,7 @@ void RecordingOverview::exportGraph() {
     const ExportDestination destination = dlg->destination();
     const QString fileName = dlg->fileName();
     if (destination == ExportDestination::File && fileName.isEmpty()) {
-        showError(this, TextId::BrowseForFileName);
+        m_dialogs.showError(this, TextId::BrowseForFileName);
         return;
     }
     // A bitmap for the printer goes through the print dialog like the Print button.
@@ -447,9 +450,9 @@ void RecordingOverview::exportGraph() {
         QSize(static_cast<int>(dlg->pictureWidth()), static_cast<int>(dlg->pictureHeight()))};
     request.document = m_documentName;
     QString reason;
-    if (exportChartPictures(*m_chart, request, m_printer.get(), this, {}, &reason) ==
+    if (exportChartPictures(m_dialogs, *m_chart, request, m_printer.get(), this, {}, &reason) ==
         PictureExportResult::WriteFailed)
-        reportExportFailure(this, fileName, reason);
+        reportExportFailure(m_dialogs, this, fileName, reason);
 }
 
 } // namespace telmora

@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace telmora {
 
+class UserDialogs;
 class ChartWidget;
 class ExportDialog;
 class StatisticsPanel;
@@ -30,7 +31,8 @@ class RecordingOverview : public QDialog {
 public:
     // The graph prints on `printer`, the printer shared by every window;
     // without one the viewer makes its own.
-    explicit RecordingOverview(QPrinter* printer = nullptr, QWidget* parent = nullptr);
+    explicit RecordingOverview(UserDialogs& dialogs, QPrinter* printer = nullptr,
+                               QWidget* parent = nullptr);
     ~RecordingOverview() override;
 
     // Shows `recording`, whose statistics are `statistics`, modally until the user
@@ -97,6 +99,7 @@ private:
     void exportGraph();
 
     const telmora::Recording* m_recording = nullptr;
+    UserDialogs& m_dialogs;
     GraphPrinter m_printer;
     telmora::ViewReduction m_reduction;
     std::int32_t m_pointCount = 0;

@@ -1,8 +1,8 @@
 #include "ui/recorder/RecordingRecovery.h"
 
+#include "app/UserDialogs.h"
 #include "recording/RecorderController.h"
 #include "text/texts.h"
-#include "ui/common/MessageBox.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/recorderfiles.h"
 
@@ -10,10 +10,10 @@
 
 namespace telmora {
 
-RecordingRecovery::RecordingRecovery(RecorderController& controller, RecorderWindow& window,
-                                     QObject* parent)
-    : QObject(parent), m_controller(controller), m_window(window),
-      m_askSaveName([&window] { return askRecordingSaveName(&window); }) {
+RecordingRecovery::RecordingRecovery(UserDialogs& dialogs, RecorderController& controller,
+                                     RecorderWindow& window, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_controller(controller), m_window(window),
+      m_askSaveName([&dialogs, &window] { return askRecordingSaveName(dialogs, &window); }) {
     connect(&m_controller, &RecorderController::loadFinished, this,
             [this](LoadOutcome outcome, bool) { onLoadFinished(outcome); });
     connect(&m_controller, &RecorderController::saveFinished, this,
@@ -61,7 +61,7 @@ void RecordingRecovery::askNext() {
     box.buttons = {BoxButton::Open, BoxButton::SaveAs, BoxButton::Discard};
     box.defaultButton = BoxButton::Open;
     box.closeLeavesUnanswered = true;
-    switch (ShowBox(box)) {
+    switch (m_dialogs.showBox(box)) {
     case BoxButton::Open:
         loadCurrent(Step::Opening);
         return;
@@ -102,7 +102,7 @@ void RecordingRecovery::tellKeptForLater(const std::vector<UnclaimedRecording>& 
     box.caption = warningCaption(TextId::RecordingKeptForLater);
     box.text = text(TextId::RecordingKeptForLater) + QLatin1Char('\n') + lines;
     box.icon = BoxIcon::Warning;
-    ShowBox(box);
+    m_dialogs.showBox(box);
 }
 
 void RecordingRecovery::keepCurrent() {

@@ -12,6 +12,7 @@
 
 namespace telmora {
 
+class UserDialogs;
 class RecorderController;
 class RecorderWindow;
 
@@ -28,7 +29,7 @@ class RecordingRecovery : public QObject {
     Q_OBJECT
 
 public:
-    RecordingRecovery(RecorderController& controller, RecorderWindow& window,
+    RecordingRecovery(UserDialogs& dialogs, RecorderController& controller, RecorderWindow& window,
                       QObject* parent = nullptr);
     ~RecordingRecovery() override;
 
@@ -63,6 +64,7 @@ private:
     void onSaveFinished(bool saved);
     void finish();
 
+    UserDialogs& m_dialogs;
     RecorderController& m_controller;
     RecorderWindow& m_window;
     std::function<std::optional<QString>()> m_askSaveName;

@@ -1,10 +1,9 @@
 #include "ui/recorder/recorderfiles.h"
 
+#include "app/UserDialogs.h"
 #include "recording/RecorderController.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,30 +40,31 @@ FileDialogRequest recordingDialog(FileDialogRequest::Mode mode, QWidget* owner, 
 
 } // namespace
 
-std::optional<QString> askRecordingSaveName(QWidget* owner) {
+std::optional<QString> askRecordingSaveName(UserDialogs& dialogs, QWidget* owner) {
     FileDialogRequest request =
         recordingDialog(FileDialogRequest::Mode::Save, owner, TextId::MenuFileSaveAs);
     request.fileName = QStringLiteral("Untitled.g53");
     request.overwritePrompt = true;
-    return RunFileDialog(request);
+    return dialogs.chooseFile(request);
 }
 
-std::optional<QString> askRecordingToOpen(QWidget* owner) {
+std::optional<QString> askRecordingToOpen(UserDialogs& dialogs, QWidget* owner) {
     FileDialogRequest request =
         recordingDialog(FileDialogRequest::Mode::Open, owner, TextId::MenuFileOpen);
     request.filter += QStringLiteral("|Temporary files(*.TMP)|*.tmp");
     request.filterIndex = 1;
     request.overwritePrompt = false;
-    return RunFileDialog(request);
+    return dialogs.chooseFile(request);
 }
 
-void showFileSaveError(QWidget* owner, const QString& path, const QString& reason) {
+void showFileSaveError(UserDialogs& dialogs, QWidget* owner, const QString& path,
+                       const QString& reason) {
     QString message = text(TextId::FileSaveError);
     message += QStringLiteral("\n%1").arg(QDir::toNativeSeparators(path));
     if (!reason.isEmpty())
         message += QStringLiteral("\n(%1)").arg(reason);
-    showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
-                  {BoxButton::Ok});
+    dialogs.showDirectBox(owner, message, CaptionKind::Error, TextId::FileSaveError, BoxIcon::Error,
+                          {BoxButton::Ok});
 }
 
 } // namespace telmora

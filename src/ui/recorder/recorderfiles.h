@@ -9,16 +9,18 @@ class QWidget;
 namespace telmora {
 
 class RecorderController;
+class UserDialogs;
 
 // The file dialogs and messages of the recorder's Open and Save.
 
 // "Save As" for a recording (.g53, "Untitled.g53", asks before replacing a file).
-std::optional<QString> askRecordingSaveName(QWidget* owner);
+std::optional<QString> askRecordingSaveName(UserDialogs& dialogs, QWidget* owner);
 // "Open" for a recording or a temporary file of an acquisition.
-std::optional<QString> askRecordingToOpen(QWidget* owner);
+std::optional<QString> askRecordingToOpen(UserDialogs& dialogs, QWidget* owner);
 
 // The "could not be saved" error with the file's path and, when known, the reason.
-void showFileSaveError(QWidget* owner, const QString& path, const QString& reason);
+void showFileSaveError(UserDialogs& dialogs, QWidget* owner, const QString& path,
+                       const QString& reason);
 
 // What printed pages of the recording name in their header: its file's name, or
 // "unsaved recording" for one that never was in a file.

@@ -31,6 +31,7 @@ struct hid_device_ {
     std::string path;
     hid_device_info info{};
     std::deque<std::vector<unsigned char>> reports; // input reports not read yet
+    bool lateReport = false; // the next report arrives after the reader's wait
 };
 
 namespace {
@@ -118,8 +119,7 @@ char* copyText(const std::string& text) {
 // Applies the scripted fault of the cable report that `dev` has queued next, if
 // any (lock held). Returns what the read gives back when the fault ends it
 // early; otherwise nothing, and `shortTo` is set when the report arrives cut short.
-std::optional<int> applyFault(State& s, hid_device* dev, int milliseconds,
-                              std::unique_lock<std::mutex>& lock, std::optional<int>& shortTo) {
+std::optional<int> applyFault(State& s, hid_device* dev, std::optional<int>& shortTo) {
     const auto found = s.faults.find(s.reports + 1);
     if (dev->reports.empty() || found == s.faults.end())
         return std::nullopt;
@@ -135,9 +135,8 @@ std::optional<int> applyFault(State& s, hid_device* dev, int milliseconds,
         s.changed.notify_all();
         return -1;
     case hidstub::Fault::Late:
-        s.changed.wait_for(lock, std::chrono::milliseconds(std::max(milliseconds, 0)),
-                           [&] { return s.pulled; });
-        return s.pulled ? -1 : 0;
+        dev->lateReport = true;
+        return std::nullopt;
     case hidstub::Fault::Lost:
         dev->reports.pop_front();
         ++s.reports;
@@ -346,6 +345,7 @@ int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
     const std::span<const std::uint8_t, telmora::kOutputReportSize> report(data, length);
     if (dev->device->write(report, std::chrono::milliseconds(0)) != telmora::CableResult::Done)
         return -1;
+    dev->lateReport = false;
     collectReports(dev);
     s.changed.notify_all();
     return static_cast<int>(length);
@@ -358,8 +358,15 @@ int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int mi
     if (dev->isCable) {
         if (s.pulled)
             return -1;
-        if (const std::optional<int> early = applyFault(s, dev, milliseconds, lock, shortTo))
+        if (const std::optional<int> early = applyFault(s, dev, shortTo))
             return *early;
+        if (dev->lateReport && milliseconds != 0) {
+            // A reader waiting in slices never sees the report before its time is up.
+            s.changed.wait_for(lock, std::chrono::milliseconds(std::max(milliseconds, 0)),
+                               [&] { return s.pulled; });
+            return s.pulled ? -1 : 0;
+        }
+        dev->lateReport = false;
     }
     waitForReport(s, dev, milliseconds, lock);
     if (dev->isCable && s.pulled)

@@ -25,7 +25,8 @@ enum class Fault {
            // wake-up); the next read gets the report
     Short, // the report arrives cut short, with only its first `bytes` bytes
     Late,  // that read waits out its time-out and gives 0; the report arrives
-           // just after it and waits for the next read
+           // once the reader has given up waiting: later reads that wait do not
+           // see it, a look without waiting (or the next command) finds it
     Lost,  // the report never arrives: that read gets the one after it
     Error, // that read fails (-1); the next read gets the report
     Pull,  // the cable is pulled before the report: that read and every later

@@ -1,8 +1,8 @@
 #include "ui/chart/ChartWidget.h"
+#include "ScriptedDialogs.h"
 #include "SmallDisk.h"
 #include "ui/chart/ChartPrintJob.h"
 #include "ui/chart/GraphPrinter.h"
-#include "ui/common/PrintDialog.h"
 #include "ui/export/pictureexport.h"
 
 #include <gtest/gtest.h>
@@ -349,17 +349,17 @@ TEST(PictureExport, PrintsEveryPageOfTheRangeInMonochromeAndShowsTheCurrentPageA
     PictureExportRequest request{
         ExportType::MetaFile, ExportDestination::Printer, QString(), QSize(10000, 6810), 2, 5, 3};
     int dialogs = 0;
-    SetPrintDialogInterceptor([&](const PrintDialogRequest& r) {
+    ScriptedDialogs user;
+    user.onPrint = [&](const PrintDialogRequest& r) {
         ++dialogs;
         EXPECT_EQ(r.pageCount, 4);
         return true;
-    });
+    };
     {
         PdfPrinter pdf(dir.filePath("pages.pdf"));
-        EXPECT_EQ(exportChartPictures(g, request, pdf.printer(), nullptr, showPage),
+        EXPECT_EQ(exportChartPictures(user, g, request, pdf.printer(), nullptr, showPage),
                   PictureExportResult::Done);
     }
-    SetPrintDialogInterceptor({});
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(pdfPages(dir.filePath("pages.pdf")), 4);
     EXPECT_EQ(shown, QList<int>({2, 3, 4, 5, 3}));
@@ -377,6 +377,7 @@ TEST(PictureExport, FileAndClipboardTakeOnePageAndReportAFailedWrite) {
     auto showPage = [&](int page) { shown << page; };
     // Pictures for files and the clipboard never touch the printer.
     GraphPrinter printer(nullptr);
+    ScriptedDialogs user;
 
     PictureExportRequest request{ExportType::BitMap,
                                  ExportDestination::File,
@@ -385,7 +386,7 @@ TEST(PictureExport, FileAndClipboardTakeOnePageAndReportAFailedWrite) {
                                  4,
                                  4,
                                  7};
-    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr, showPage),
+    EXPECT_EQ(exportChartPictures(user, g, request, printer.get(), nullptr, showPage),
               PictureExportResult::Done);
     EXPECT_EQ(QImage(dir.filePath("p.png")).size(), QSize(1000, 681));
     EXPECT_EQ(shown, QList<int>({4, 7}));
@@ -393,19 +394,21 @@ TEST(PictureExport, FileAndClipboardTakeOnePageAndReportAFailedWrite) {
     request.type = ExportType::MetaFile;
     request.path = dir.filePath("p.svg");
     request.size = QSize(5080, 2540); // hundredths of a millimetre
-    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr), PictureExportResult::Done);
+    EXPECT_EQ(exportChartPictures(user, g, request, printer.get(), nullptr),
+              PictureExportResult::Done);
     QFile svg(dir.filePath("p.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svg.readAll().contains("width=\"50.80mm\""));
 
     request.path = QStringLiteral("/nonexistent-dir/p.svg");
-    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr),
+    EXPECT_EQ(exportChartPictures(user, g, request, printer.get(), nullptr),
               PictureExportResult::WriteFailed);
 
     request.destination = ExportDestination::ClipBoard;
     request.type = ExportType::BitMap;
     request.size = QSize(320, 240);
-    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr), PictureExportResult::Done);
+    EXPECT_EQ(exportChartPictures(user, g, request, printer.get(), nullptr),
+              PictureExportResult::Done);
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(320, 240));
 }
 
@@ -416,6 +419,7 @@ TEST(PictureExport, AFullDiskKeepsTheOldPicturesAndGivesTheReason) {
     setUpPage(g);
     fillWave(g);
     GraphPrinter printer(nullptr);
+    ScriptedDialogs user;
     const QByteArray old = "an older picture";
     ASSERT_TRUE(disk.put(QStringLiteral("p.png"), old));
     ASSERT_TRUE(disk.put(QStringLiteral("p.svg"), old));
@@ -425,13 +429,13 @@ TEST(PictureExport, AFullDiskKeepsTheOldPicturesAndGivesTheReason) {
     PictureExportRequest request{ExportType::BitMap, ExportDestination::File,
                                  disk.path(QStringLiteral("p.png")), QSize(16, 16)};
     QString reason;
-    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr, {}, &reason),
+    EXPECT_EQ(exportChartPictures(user, g, request, printer.get(), nullptr, {}, &reason),
               PictureExportResult::WriteFailed);
     EXPECT_EQ(reason, QStringLiteral("No space left on device"));
     reason.clear();
     request.type = ExportType::MetaFile;
     request.path = disk.path(QStringLiteral("p.svg"));
-    EXPECT_EQ(exportChartPictures(g, request, printer.get(), nullptr, {}, &reason),
+    EXPECT_EQ(exportChartPictures(user, g, request, printer.get(), nullptr, {}, &reason),
               PictureExportResult::WriteFailed);
     EXPECT_EQ(reason, QStringLiteral("No space left on device"));
     EXPECT_EQ(disk.read(QStringLiteral("p.png")), old);

@@ -7,6 +7,7 @@
 #include "ui/common/LineColorDialog.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
+#include "ui/common/WidgetDialogs.h"
 #include "ui/common/windowframes.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/live/ComparatorLimitsDialog.h"
@@ -78,10 +79,11 @@ void whenModalShown(const std::function<void(QWidget&)>& look) {
 
 TEST(DialogPlacement, DialogsAreCentredOnTheirOwnerAndShowTheirCaption) {
     Owner owner;
-    IntervalDialog interval(&owner.window);
-    ComparatorLimitsDialog limits(&owner.window);
-    ExportDialog exporting(ExportDialog::PrinterPages::Any, &owner.window);
-    LineColorDialog colours(&owner.window);
+    WidgetDialogs dialogs;
+    IntervalDialog interval(dialogs, &owner.window);
+    ComparatorLimitsDialog limits(dialogs, &owner.window);
+    ExportDialog exporting(dialogs, ExportDialog::PrinterPages::Any, &owner.window);
+    LineColorDialog colours(dialogs, &owner.window);
     const QPoint start = owner.window.pos();
     for (QDialog* dialog :
          std::initializer_list<QDialog*>{&interval, &limits, &exporting, &colours}) {
@@ -99,7 +101,6 @@ TEST(DialogPlacement, DialogsAreCentredOnTheirOwnerAndShowTheirCaption) {
 
 TEST(DialogPlacement, NoticesAndProgressAppearOnTheWindowTheyReportFor) {
     Owner owner;
-    CountdownNotice::setInterceptor(nullptr);
     CountdownNotice notice(&owner.window);
     notice.startCountdown(CaptionKind::Warning, TextId::MeterBatteryLow,
                           QStringLiteral("The battery power of the DMM is low."),
@@ -116,7 +117,8 @@ TEST(DialogPlacement, NoticesAndProgressAppearOnTheWindowTheyReportFor) {
 
 TEST(DialogPlacement, IntervalQuestionShowsItsWholeCaption) {
     Owner owner;
-    IntervalDialog interval(&owner.window);
+    WidgetDialogs dialogs;
+    IntervalDialog interval(dialogs, &owner.window);
     interval.show();
     auto* list = interval.findChild<QComboBox*>(QStringLiteral("cbxInterval"));
     ASSERT_NE(list, nullptr);
@@ -140,7 +142,7 @@ TEST(DialogPlacement, IntervalQuestionShowsItsWholeCaption) {
 }
 
 TEST(DialogPlacement, MessageBoxesAreCentredTheFirstTimeAndTakeAltKeys) {
-    SetBoxInterceptor(nullptr);
+    WidgetDialogs dialogs;
     Owner owner;
     BoxRequest request;
     request.owner = &owner.window;
@@ -168,7 +170,7 @@ TEST(DialogPlacement, MessageBoxesAreCentredTheFirstTimeAndTakeAltKeys) {
             EXPECT_EQ(QKeySequence::mnemonic(button->text()), key) << button->text().toStdString();
         }
     });
-    ShowBox(request);
+    dialogs.showBox(request);
     EXPECT_TRUE(looked);
 
     // An owner that is not shown (the recorder at start-up): the screen's middle.
@@ -180,6 +182,6 @@ TEST(DialogPlacement, MessageBoxesAreCentredTheFirstTimeAndTakeAltKeys) {
         const QPoint centre = Owner::centreOf(OuterRect(box, nullptr));
         EXPECT_LE((centre - Owner::centreOf(area)).manhattanLength(), 4);
     });
-    ShowBox(request);
+    dialogs.showBox(request);
     EXPECT_TRUE(looked);
 }

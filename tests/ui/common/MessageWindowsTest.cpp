@@ -1,14 +1,16 @@
 // The auto-closing message window, the progress window and the About box.
 #include "jobs/Job.h"
 #include "logger/LoggerDownload.h"
+#include "ScriptedDialogs.h"
+#include "meter/CableAccess.h"
 #include "meter/CableBackend.h"
 #include "meter/aboutlines.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/common/AboutDialog.h"
 #include "ui/common/AppIcon.h"
 #include "ui/common/CountdownNotice.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
+#include "ui/common/WidgetDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +24,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -138,23 +141,62 @@ TEST(AutoMsgForm, EveryShowingCountsDownFromTheStart) {
     EXPECT_EQ(ticks, 30);
 }
 
-TEST(AutoMsgForm, InterceptorAnswersInsteadOfTheUser) {
-    CountdownNotice form;
+// The desktop's dialogs show the notice as asked; the user's Abort is the answer.
+TEST(AutoMsgForm, DesktopDialogsShowTheNoticeAndGiveTheUsersAnswer) {
+    WidgetDialogs dialogs;
     QString seenTitle;
     QString seenLine2;
-    CountdownNotice::setInterceptor([&](CountdownNotice& f) {
-        seenTitle = f.windowTitle();
-        seenLine2 = messageLine(f, "lbMsg2")->text();
-        return CountdownNotice::Result::Aborted;
+    QPointer<CountdownNotice> shown;
+    QTimer::singleShot(0, [&] {
+        shown = qobject_cast<CountdownNotice*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        seenTitle = shown->windowTitle();
+        seenLine2 = messageLine(*shown, "lbMsg2")->text();
+        button(*shown, "bbtnAbort")->click();
     });
-    const CountdownNotice::Result result =
-        form.showCountdown(CaptionKind::Error, TextId::CableNotFound, "one", "two", "three");
-    CountdownNotice::setInterceptor(nullptr);
+    const CountdownResult result = dialogs.showCountdown(
+        {nullptr, CaptionKind::Error, TextId::CableNotFound, {"one", "two", "three"}});
     EXPECT_EQ(result, CountdownNotice::Result::Aborted);
     EXPECT_EQ(seenTitle, "Error[E9015]");
     EXPECT_EQ(seenLine2, "two");
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(timer(form)->isActive());
+    EXPECT_TRUE(shown.isNull()) << "the notice is gone once answered";
+}
+
+// The scripted dialogs of the tests answer in order, then by handler, then by
+// default, and keep every question.
+TEST(ScriptedDialogs, AnswerInOrderAndRecordWhatWasAsked) {
+    ScriptedDialogs dialogs;
+    dialogs.boxAnswers = {BoxButton::No, BoxButton::Cancel};
+    dialogs.fileAnswers = {QStringLiteral("/tmp/a.g53")};
+    dialogs.countdownAnswers = {CountdownResult::Aborted};
+    EXPECT_EQ(dialogs.showDirectBox(nullptr, "q1", CaptionKind::Warning, TextId::AskProceed,
+                                    BoxIcon::Question, {BoxButton::Yes, BoxButton::No}),
+              BoxButton::No);
+    EXPECT_EQ(dialogs.showDirectBox(nullptr, "q2", CaptionKind::Warning, TextId::AskProceed,
+                                    BoxIcon::Question, {BoxButton::Yes, BoxButton::Cancel}),
+              BoxButton::Cancel);
+    dialogs.onBox = [](const BoxRequest& r) { return r.buttons.back(); };
+    EXPECT_EQ(dialogs.showDirectBox(nullptr, "q3", CaptionKind::Error, TextId::AskProceed,
+                                    BoxIcon::Error, {BoxButton::Ok, BoxButton::Retry}),
+              BoxButton::Retry);
+    dialogs.onBox = nullptr;
+    dialogs.showWarning(nullptr, TextId::FileDamaged); // answered OK by default
+
+    FileDialogRequest open;
+    open.mode = FileDialogRequest::Mode::Open;
+    EXPECT_EQ(dialogs.chooseFile(open), QStringLiteral("/tmp/a.g53"));
+    EXPECT_EQ(dialogs.chooseFile(open), std::nullopt) << "nothing scripted: cancelled";
+    EXPECT_FALSE(dialogs.choosePrinter({}));
+    EXPECT_EQ(dialogs.showCountdown({}), CountdownResult::Aborted);
+    EXPECT_EQ(dialogs.showCountdown({}), CountdownResult::TimedOut);
+
+    ASSERT_EQ(dialogs.boxes.size(), 4u);
+    EXPECT_EQ(dialogs.boxes[0].text, "q1");
+    EXPECT_EQ(dialogs.boxes[2].text, "q3");
+    EXPECT_EQ(dialogs.boxes[3].caption, "Warning[W9001]");
+    EXPECT_EQ(dialogs.files.size(), 2u);
+    EXPECT_EQ(dialogs.prints.size(), 1u);
+    EXPECT_EQ(dialogs.countdowns.size(), 2u);
 }
 
 // The message routine: the caption kind decides caption and icon, the name gives
@@ -162,16 +204,16 @@ TEST(AutoMsgForm, InterceptorAnswersInsteadOfTheUser) {
 // another text than the one it shows.
 TEST(MessageRoutine, BoxesByNameCarryCaptionTextIconAndButtons) {
     std::vector<BoxRequest> boxes;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    ScriptedDialogs dialogs;
+    dialogs.onBox = [&](const BoxRequest& r) {
         boxes.push_back(r);
         return r.buttons.back();
-    });
-    showError(nullptr, TextId::FileOpenError);
-    showWarning(nullptr, TextId::FileDamaged);
-    const BoxButton answer = showDirectBox(
+    };
+    dialogs.showError(nullptr, TextId::FileOpenError);
+    dialogs.showWarning(nullptr, TextId::FileDamaged);
+    const BoxButton answer = dialogs.showDirectBox(
         nullptr, text(TextId::NoDataReceived), CaptionKind::Error, TextId::CableNotFound,
         BoxIcon::Question, {BoxButton::Yes, BoxButton::No}, BoxButton::No);
-    SetBoxInterceptor(nullptr);
 
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[0].caption, "Error[E9004]");
@@ -340,6 +382,18 @@ void clickIcon(AboutDialog& form) {
     QApplication::sendEvent(icon, &release);
 }
 
+// Clicks the icon and waits until the identity the box asked its cable for has
+// arrived (at once when it has no cable).
+void clickIconAndWait(AboutDialog& form, CableAccess* cable) {
+    if (cable == nullptr) {
+        clickIcon(form);
+        return;
+    }
+    QSignalSpy arrived(cable, &CableAccess::identityArrived);
+    clickIcon(form);
+    ASSERT_TRUE(arrived.wait(5000));
+}
+
 QStringList memoLines(const AboutDialog& form) {
     return part<QPlainTextEdit>(form, "Memo1")->toPlainText().split(QLatin1Char('\n'));
 }
@@ -347,18 +401,13 @@ QStringList memoLines(const AboutDialog& form) {
 } // namespace
 
 TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
-    AboutDialog form(nullptr);
+    auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
+    meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8});
+    CableAccess cable(meter);
+    QSignalSpy queries(&cable, &CableAccess::identityArrived);
+    AboutDialog form(&cable);
     EXPECT_TRUE(part<QPlainTextEdit>(form, "Memo1")->isReadOnly());
     EXPECT_TRUE(part<QLabel>(form, "ImageLogo")->isHidden());
-    int queries = 0;
-    form.setCableQuery([&](CableIdentity& id) {
-        ++queries;
-        id.attributesOk = true;
-        id.versionNumber = 0x0105;
-        id.serialOk = true;
-        id.serial = {1, 2, 3, 4, 5, 6, 7, 8};
-        return true;
-    });
 
     for (int showing = 0; showing < 2; ++showing) {
         form.show();
@@ -368,7 +417,7 @@ TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
         EXPECT_TRUE(lines[7].isEmpty());
         EXPECT_TRUE(lines[8].isEmpty());
 
-        clickIcon(form);
+        clickIconAndWait(form, &cable);
         lines = memoLines(form);
         ASSERT_EQ(lines.size(), 9);
         EXPECT_EQ(lines[7], "Cable Firmware ver.:01.05");
@@ -376,33 +425,35 @@ TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
         part<QPushButton>(form, "OKButton")->click();
         EXPECT_FALSE(form.isVisible());
     }
-    EXPECT_EQ(queries, 2);
+    EXPECT_EQ(queries.count(), 2);
 
     // The labelled button reads the cable as the icon does.
     form.show();
     part<QPushButton>(form, "cableInfoButton")->click();
-    EXPECT_EQ(queries, 3);
+    ASSERT_TRUE(queries.wait(5000));
+    EXPECT_EQ(queries.count(), 3);
     EXPECT_EQ(memoLines(form)[8], "Cable SN : 0807060504030201");
 }
 
 TEST(DlgAboutForm, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
-    AboutDialog form(nullptr);
-    form.show();
-    form.setCableQuery(nullptr);
-    clickIcon(form);
-    EXPECT_TRUE(form.lines()[7].isEmpty());
+    {
+        AboutDialog form(nullptr); // no cable to ask
+        form.show();
+        clickIcon(form);
+        EXPECT_TRUE(form.lines()[7].isEmpty());
+    }
 
-    form.setCableQuery([](CableIdentity& id) {
-        id.attributesOk = true;
-        id.versionNumber = 0x0105;
-        return true;
-    });
-    clickIcon(form);
+    auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
+    meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8}, false);
+    CableAccess cable(meter);
+    AboutDialog form(&cable);
+    form.show();
+    clickIconAndWait(form, &cable);
     EXPECT_EQ(form.lines()[7], "Cable Firmware ver.:01.05");
     EXPECT_TRUE(form.lines()[8].isEmpty()); // serial query failed
 
-    form.setCableQuery([](CableIdentity&) { return false; });
-    clickIcon(form);
+    meter->setCablePresent(false);
+    clickIconAndWait(form, &cable);
     EXPECT_TRUE(form.lines()[7].isEmpty());
     EXPECT_TRUE(form.lines()[8].isEmpty());
     EXPECT_FALSE(form.lines()[0].isEmpty());
@@ -421,15 +472,16 @@ TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
     auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
     meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8});
 
-    AboutDialog form(meter); // with its own query of that cable
+    CableAccess cable(meter);
+    AboutDialog form(&cable);
     form.show();
-    clickIcon(form);
+    clickIconAndWait(form, &cable);
     EXPECT_EQ(form.lines()[7], "Cable Firmware ver.:01.05");
     EXPECT_EQ(form.lines()[8], "Cable SN : 0807060504030201");
     EXPECT_EQ(meter->openDevices(), 0);
 
     meter->setCablePresent(false);
-    clickIcon(form);
+    clickIconAndWait(form, &cable);
     EXPECT_TRUE(form.lines()[7].isEmpty());
     EXPECT_TRUE(form.lines()[8].isEmpty());
     EXPECT_EQ(meter->opens(), meter->closes());
@@ -438,7 +490,7 @@ TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
 // A short text makes a narrow box; its caption must still fit beside the title
 // bar's icon and buttons instead of being cut to "Error…015]".
 TEST(MessageBoxRoutine, ABoxIsWideEnoughForItsWholeCaption) {
-    SetBoxInterceptor(nullptr);
+    WidgetDialogs dialogs;
     int shownWidth = 0;
     QTimer::singleShot(0, [&shownWidth] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -446,8 +498,8 @@ TEST(MessageBoxRoutine, ABoxIsWideEnoughForItsWholeCaption) {
         shownWidth = box->width();
         box->button(QMessageBox::Ok)->click();
     });
-    showDirectBox(nullptr, QStringLiteral("No data."), CaptionKind::Error, TextId::CableNotFound,
-                  BoxIcon::Error, {BoxButton::Ok});
+    dialogs.showDirectBox(nullptr, QStringLiteral("No data."), CaptionKind::Error,
+                          TextId::CableNotFound, BoxIcon::Error, {BoxButton::Ok});
     QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
     titleFont.setBold(true);
     const int titleBar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);

@@ -1,7 +1,7 @@
 #include "ui/export/ExportDialog.h"
+#include "ScriptedDialogs.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/LineColorDialog.h"
-#include "ui/common/MessageBox.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,11 +20,7 @@ namespace {
 
 class ExportDialogTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        SetBoxInterceptor(nullptr);
-        SetFileDialogInterceptor(nullptr);
-        SetColorDialogInterceptor(nullptr);
-    }
+    ScriptedDialogs m_dialogs;
 };
 
 // A control of the dialog by its object name, as a user would find it.
@@ -45,7 +41,7 @@ constexpr auto kAny = ExportDialog::PrinterPages::Any;
 } // namespace
 
 TEST_F(ExportDialogTest, MetafileInInchesShowsAndStoresConvertedSizes) {
-    ExportDialog dlg(kAny);
+    ExportDialog dlg(m_dialogs, kAny);
     radio(dlg, "rbtnMetaFile")->setChecked(true);
     EXPECT_TRUE(radio(dlg, "rbtnClipBoard")->isChecked());
     EXPECT_TRUE(radio(dlg, "rbtnMillimeters")->isChecked());
@@ -65,10 +61,10 @@ TEST_F(ExportDialogTest, MetafileInInchesShowsAndStoresConvertedSizes) {
 
     // A text that is no number keeps the size, and Export refuses it with a message.
     std::vector<QString> shown;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    m_dialogs.onBox = [&](const BoxRequest& r) {
         shown.push_back(r.text);
         return BoxButton::Ok;
-    });
+    };
     edit(dlg, "editHigh")->selectAll();
     edit(dlg, "editHigh")->insert(QStringLiteral("2,5"));
     EXPECT_DOUBLE_EQ(dlg.pictureHeight(), 6810.0);
@@ -83,7 +79,7 @@ TEST_F(ExportDialogTest, BothTextTypesHideSizeGroupAndForceFile) {
     const std::pair<const char*, ExportType> types[] = {{"rbtnText", ExportType::Text},
                                                         {"rbtnTidyText", ExportType::TidyText}};
     for (const auto& [button, type] : types) {
-        ExportDialog dlg(kAny);
+        ExportDialog dlg(m_dialogs, kAny);
         radio(dlg, "rbtnBitMap")->setChecked(true);
         radio(dlg, "rbtnPrinter")->setChecked(true);
         EXPECT_FALSE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
@@ -107,8 +103,8 @@ TEST_F(ExportDialogTest, BothTextTypesHideSizeGroupAndForceFile) {
 }
 
 TEST_F(ExportDialogTest, PrinterPageScopeDependsOnTheDialog) {
-    ExportDialog recorderDialog(kAny);
-    ExportDialog viewerDialog(ExportDialog::PrinterPages::ThisPageOnly);
+    ExportDialog recorderDialog(m_dialogs, kAny);
+    ExportDialog viewerDialog(m_dialogs, ExportDialog::PrinterPages::ThisPageOnly);
     EXPECT_FALSE(recorderDialog.printerPageLock());
     EXPECT_TRUE(viewerDialog.printerPageLock());
     for (ExportDialog* dlg : {&recorderDialog, &viewerDialog}) {
@@ -125,7 +121,7 @@ TEST_F(ExportDialogTest, PrinterPageScopeDependsOnTheDialog) {
 }
 
 TEST_F(ExportDialogTest, PreparingShowsTheCallersChoices) {
-    ExportDialog dlg(kAny);
+    ExportDialog dlg(m_dialogs, kAny);
     dlg.setTextExportAllowed(false);
     EXPECT_FALSE(radio(dlg, "rbtnText")->isVisibleTo(&dlg));
     EXPECT_FALSE(radio(dlg, "rbtnText")->isEnabled());
@@ -147,13 +143,13 @@ TEST_F(ExportDialogTest, PreparingShowsTheCallersChoices) {
 }
 
 TEST_F(ExportDialogTest, BrowseAsksWithTheTypesExtensionAndShowsShortName) {
-    ExportDialog dlg(kAny);
+    ExportDialog dlg(m_dialogs, kAny);
     std::vector<FileDialogRequest> asked;
     const QString chosen = QStringLiteral("/home/user/measurements/dec/run-0042.csv");
-    SetFileDialogInterceptor([&](const FileDialogRequest& r) -> std::optional<QString> {
+    m_dialogs.onFile = [&](const FileDialogRequest& r) -> std::optional<QString> {
         asked.push_back(r);
         return chosen;
-    });
+    };
     radio(dlg, "rbtnText")->setChecked(true);
     find<QPushButton>(dlg, "btnBrowse")->click();
     ASSERT_EQ(asked.size(), 1u);
@@ -169,22 +165,22 @@ TEST_F(ExportDialogTest, BrowseAsksWithTheTypesExtensionAndShowsShortName) {
     EXPECT_TRUE(dlg.fileName().isEmpty());
     EXPECT_TRUE(find<QLabel>(dlg, "stxFileName")->text().isEmpty());
     radio(dlg, "rbtnFile")->setChecked(true);
-    SetFileDialogInterceptor([&](const FileDialogRequest& r) -> std::optional<QString> {
+    m_dialogs.onFile = [&](const FileDialogRequest& r) -> std::optional<QString> {
         asked.push_back(r);
         return std::nullopt; // cancelled
-    });
+    };
     find<QPushButton>(dlg, "btnBrowse")->click();
     EXPECT_EQ(asked.back().defaultExt, QStringLiteral("png"));
     EXPECT_TRUE(dlg.fileName().isEmpty());
 }
 
 TEST_F(ExportDialogTest, ExportAcceptsWithValidPagesOnly) {
-    ExportDialog dlg(kAny);
+    ExportDialog dlg(m_dialogs, kAny);
     std::vector<QString> shown;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    m_dialogs.onBox = [&](const BoxRequest& r) {
         shown.push_back(r.text);
         return BoxButton::Ok;
-    });
+    };
     radio(dlg, "rbtnText")->setChecked(true);
     radio(dlg, "rbtnPage")->setChecked(true);
     edit(dlg, "editPageFrom")->setText(QStringLiteral("2"));
@@ -201,17 +197,17 @@ TEST_F(ExportDialogTest, ExportAcceptsWithValidPagesOnly) {
 }
 
 TEST_F(ExportDialogTest, FileWithoutANameIsRefusedWhileTheDialogStaysOpen) {
-    ExportDialog dlg(kAny);
+    ExportDialog dlg(m_dialogs, kAny);
     std::vector<QString> captions;
     bool openDuringMessage = true;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    m_dialogs.onBox = [&](const BoxRequest& r) {
         captions.push_back(r.caption);
         openDuringMessage = openDuringMessage && dlg.isVisible() && r.owner == &dlg;
         return BoxButton::Ok;
-    });
-    SetFileDialogInterceptor([](const FileDialogRequest&) -> std::optional<QString> {
+    };
+    m_dialogs.onFile = [](const FileDialogRequest&) -> std::optional<QString> {
         return QStringLiteral("/tmp/chosen.png");
-    });
+    };
     int clicks = 0;
     // Export without a name, then Browse and Export again: one dialog session.
     QTimer::singleShot(0, &dlg, [&] {
@@ -235,17 +231,17 @@ TEST_F(ExportDialogTest, FileWithoutANameIsRefusedWhileTheDialogStaysOpen) {
 }
 
 TEST_F(ExportDialogTest, LineColourDefaultsPickAndCancel) {
-    LineColorDialog dlg;
+    LineColorDialog dlg(m_dialogs);
     auto* swatch = dlg.findChild<ShapeFrame*>(QStringLiteral("ShapeLineColor1"));
     ASSERT_NE(swatch, nullptr);
     EXPECT_EQ(dlg.firstColor(), QColor(0, 0, 255));
     EXPECT_EQ(dlg.secondColor(), QColor(255, 0, 0));
 
     QColor offered;
-    SetColorDialogInterceptor([&](const QColor& initial) -> std::optional<QColor> {
+    m_dialogs.onColor = [&](const QColor& initial) -> std::optional<QColor> {
         offered = initial;
         return QColor(0, 128, 0);
-    });
+    };
     find<QPushButton>(dlg, "btnLineColor1")->click();
     EXPECT_EQ(offered, QColor(0, 0, 255));
     find<QPushButton>(dlg, "btnLineColor2")->click();
@@ -253,7 +249,7 @@ TEST_F(ExportDialogTest, LineColourDefaultsPickAndCancel) {
     // Cancel of the dialog keeps what was picked: there is no copy to restore.
     find<QPushButton>(dlg, "CancelBtn")->click();
     EXPECT_EQ(dlg.firstColor(), QColor(0, 128, 0));
-    SetColorDialogInterceptor([](const QColor&) { return std::optional<QColor>(); });
+    m_dialogs.onColor = [](const QColor&) { return std::optional<QColor>(); };
     find<QPushButton>(dlg, "btnLineColor2")->click();
     EXPECT_EQ(dlg.secondColor(), QColor(0, 128, 0));
     find<QPushButton>(dlg, "btnDefault")->click();

@@ -1,10 +1,10 @@
 // The user manual: every link inside it leads somewhere, every message number has
 // an entry, and F1 opens it at the section of the window it was pressed in.
+#include "ScriptedDialogs.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
 #include "ui/common/LineColorDialog.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/UiResources.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/help/HelpWindow.h"
@@ -13,6 +13,7 @@
 #include "ui/live/ComparatorLimitsDialog.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
+#include "ui/main/MainUnderTest.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
@@ -80,17 +81,15 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        SetBoxInterceptor([](const BoxRequest&) { return BoxButton::Ok; });
     }
-    void TearDown() override {
-        SetBoxInterceptor(nullptr);
-        QDir::setCurrent(m_oldDir);
-    }
+    void TearDown() override { QDir::setCurrent(m_oldDir); }
 
     QTemporaryDir m_dir;
     UserDirectories m_userDirs;
     QString m_oldDir;
-    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
+    std::shared_ptr<CableBackend> m_backend =
+        std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+    ScriptedDialogs m_dialogs; // every box answered with OK
 };
 
 } // namespace
@@ -153,7 +152,8 @@ TEST(Manual, ContentsListLeadsToTheSections) {
 }
 
 TEST_F(HelpTest, F1OpensTheManualAtTheSectionOfEachWindow) {
-    MainWindow form(m_link);
+    MainUnderTest formParts(m_backend, m_dialogs);
+    MainWindow& form = formParts.window;
     form.createWindows();
     form.show();
     const QSet<QString> ids = manualIds();
@@ -191,12 +191,12 @@ TEST_F(HelpTest, F1OpensTheManualAtTheSectionOfEachWindow) {
 
 TEST_F(HelpTest, DialogsAndMessageBoxesLeadToTheirOwnEntries) {
     const QSet<QString> ids = manualIds();
-    RecordingOverview overview;
-    IntervalDialog interval;
-    ExportDialog exportDialog(ExportDialog::PrinterPages::Any);
-    LineColorDialog colours;
-    ComparatorLimitsDialog limits;
-    DataListWindow dataList(nullptr);
+    RecordingOverview overview(m_dialogs);
+    IntervalDialog interval(m_dialogs);
+    ExportDialog exportDialog(m_dialogs, ExportDialog::PrinterPages::Any);
+    LineColorDialog colours(m_dialogs);
+    ComparatorLimitsDialog limits(m_dialogs);
+    DataListWindow dataList(m_dialogs, nullptr);
     QFileDialog fileDialog(&dataList);
     QMessageBox error(QMessageBox::Critical, errorCaption(TextId::CableNotFound), QString());
     QMessageBox warning(QMessageBox::Warning, warningCaption(TextId::BufferHasData), QString());

@@ -1,6 +1,6 @@
-#include "meter/Settings.h"
+#include "ScriptedDialogs.h"
+#include "app/Settings.h"
 #include "text/texts.h"
-#include "ui/common/MessageBox.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorLimitsDialog.h"
 #include "ui/live/ComparatorWindow.h"
@@ -110,12 +110,12 @@ LiveReading makeReading(const ReadingFields& s) {
 class Displays : public ::testing::Test {
 protected:
     void SetUp() override {
-        telmora::SetBoxInterceptor([this](const telmora::BoxRequest& r) {
+        m_dialogs.onBox = [this](const telmora::BoxRequest& r) {
             boxes.push_back(r);
             return telmora::BoxButton::Ok;
-        });
+        };
     }
-    void TearDown() override { telmora::SetBoxInterceptor(nullptr); }
+    telmora::ScriptedDialogs m_dialogs;
     std::vector<telmora::BoxRequest> boxes;
 };
 
@@ -203,7 +203,7 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
 TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
     DigitalMeterWindow digital;
     AnalogMeterWindow analog;
-    ComparatorWindow comparator(kHigh, kLow);
+    ComparatorWindow comparator(m_dialogs, kHigh, kLow);
     digital.show();
     analog.show();
     comparator.show();
@@ -229,7 +229,7 @@ TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
 
 TEST_F(Displays, AnalogMeterAndComparatorFollowLiveReadingsOnlyWhileShown) {
     AnalogMeterWindow analog;
-    ComparatorWindow comparator(kHigh, kLow);
+    ComparatorWindow comparator(m_dialogs, kHigh, kLow);
     analog.setLinked(true);
     comparator.setLinked(true);
     const LiveReading reading = makeReading({.text = " 2.000", .function = 0x6});
@@ -294,7 +294,7 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
 }
 
 TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
-    ComparatorWindow form(kHigh, kLow);
+    ComparatorWindow form(m_dialogs, kHigh, kLow);
     form.show();
     EXPECT_EQ(form.highLimit(), 3.0);
     EXPECT_EQ(form.lowLimit(), 1.0);
@@ -340,7 +340,7 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
 
 TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {
     DigitalMeterWindow digital;
-    ComparatorWindow comparator(kHigh, kLow);
+    ComparatorWindow comparator(m_dialogs, kHigh, kLow);
     std::vector<int> tones;
     comparator.setTonePlayer([&](int hz, int) { tones.push_back(hz); });
     button(comparator, "bbtnAlart")->click();
@@ -355,7 +355,7 @@ TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {
 }
 
 TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
-    ComparatorLimitsDialog dialog;
+    ComparatorLimitsDialog dialog(m_dialogs);
     dialog.setup(0x80, 3, 1, QString(), QStringLiteral("W"));
     dialog.show();
     EXPECT_EQ(edit(dialog, "mkeHiLimit")->text(), QLatin1String("3"));
@@ -392,7 +392,7 @@ TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
 
 // The limits a missing or unreadable settings file leaves are ones the dialog takes.
 TEST_F(Displays, LimitDialogAcceptsTheDefaultLimits) {
-    ComparatorLimitsDialog dialog;
+    ComparatorLimitsDialog dialog(m_dialogs);
     dialog.setup(0x6, kSettingsDefaults.fHiLimit, kSettingsDefaults.fLowLimit, QString(),
                  QStringLiteral("V"));
     dialog.show();
@@ -406,7 +406,7 @@ TEST_F(Displays, LimitDialogAcceptsTheDefaultLimits) {
 }
 
 TEST_F(Displays, ComparatorWritesNewLimitsBack) {
-    ComparatorWindow form(kHigh, kLow);
+    ComparatorWindow form(m_dialogs, kHigh, kLow);
     form.show();
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<ComparatorLimitsDialog*>(QApplication::activeModalWidget());
@@ -483,14 +483,14 @@ TEST_F(Displays, WindowsAndArtRenderWithContent) {
     ASSERT_TRUE(waitUntil([&] { return !analog.sweeping(); }));
     save(analog, QStringLiteral("analog-10"));
 
-    ComparatorWindow comparator(kHigh, kLow);
+    ComparatorWindow comparator(m_dialogs, kHigh, kLow);
     comparator.show();
     comparator.applyReading(false, QStringLiteral("2.600"), QStringLiteral("0"), 0x6);
     ASSERT_TRUE(
         waitUntil([&] { return comparator.shownNeedleAngle() == comparator.needleAngle(); }));
     save(comparator, QStringLiteral("comparator"));
 
-    ComparatorLimitsDialog dialog;
+    ComparatorLimitsDialog dialog(m_dialogs);
     dialog.setup(0x8, 3, 1, QStringLiteral("u"), QStringLiteral("F"));
     dialog.show();
     save(dialog, QStringLiteral("limits"));

@@ -1,5 +1,7 @@
 // The live path end to end: the simulated meter behind the cable, the
 // acquisition thread, the decoder, and the three live windows following it.
+#include "ScriptedDialogs.h"
+#include "meter/CableAccess.h"
 #include "meter/CableBackend.h"
 #include "meter/MeterLink.h"
 #include "model/decode.h"
@@ -15,6 +17,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -82,9 +85,11 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
 
     DigitalMeterWindow digital;
     AnalogMeterWindow analog;
-    ComparatorWindow comparator(5.0, 1.0);
+    ScriptedDialogs dialogs;
+    ComparatorWindow comparator(dialogs, 5.0, 1.0);
     // Wired as the main window wires them: digital meter first.
-    MeterLink link(meter);
+    CableAccess cable(meter);
+    MeterLink link(cable);
     QObject::connect(&link, &MeterLink::readingReceived, &digital,
                      &DigitalMeterWindow::showReading);
     QObject::connect(&link, &MeterLink::readingReceived, &analog, &AnalogMeterWindow::showReading);
@@ -145,7 +150,10 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
     EXPECT_EQ(digital.lowBatteryPanel()->text(), QLatin1String("LB"));
     EXPECT_FALSE(tones.empty()) << "readings outside 1..5 sound the alarm";
 
+    QSignalSpy stopped(&link, &MeterLink::stopped);
+
     link.unlink();
+    ASSERT_TRUE(stopped.wait(5000));
     EXPECT_EQ(meter->openDevices(), 0);
     ASSERT_TRUE(waitUntil([&] {
         return analog.shownNeedleAngle() == telmora::kNeedleZero &&

@@ -7,17 +7,17 @@
 
 #include "SwitchableBackend.h"
 
+#include "ScriptedDialogs.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionGraph.h"
 #include "logger/sessiontext.h"
+#include "meter/CableAccess.h"
 #include "meter/CableBackend.h"
 #include "recording/RecorderController.h"
 #include "sim/DemoLoggerMemory.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -50,10 +50,12 @@ namespace {
 // commands run to their end (the work of the sessions runs as jobs: each
 // command waits for the signal that ends it).
 struct Form {
-    explicit Form(std::shared_ptr<CableBackend> cable) : sessions{std::move(cable)} {}
+    Form(std::shared_ptr<CableBackend> cable, UserDialogs& dialogs)
+        : access{std::move(cable)}, sessions{access}, window{dialogs, sessions} {}
 
+    CableAccess access;
     LoggerSessions sessions;
-    LoggerWindow window{sessions};
+    LoggerWindow window;
 
     template <class T> T* child(const char* name) const {
         T* found = window.findChild<T*>(QString::fromLatin1(name));
@@ -165,22 +167,18 @@ SampleEntry sample(float mainValue, bool withSub = false, float subValue = 0.0f)
 class ImportWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetBoxInterceptor([this](const BoxRequest& r) {
+        m_dialogs.onBox = [this](const BoxRequest& r) {
             boxes.push_back(r);
             return answer(r);
-        });
-        SetFileDialogInterceptor([this](const FileDialogRequest& r) -> std::optional<QString> {
+        };
+        m_dialogs.onFile = [this](const FileDialogRequest& r) -> std::optional<QString> {
             fileRequests.push_back(r);
             return nextFile;
-        });
+        };
         meter(); // the cable the sessions are made with; tests may change it
-        form = std::make_unique<Form>(m_cable);
+        form = std::make_unique<Form>(m_cable, m_dialogs);
     }
-    void TearDown() override {
-        form.reset();
-        SetBoxInterceptor(nullptr);
-        SetFileDialogInterceptor(nullptr);
-    }
+    void TearDown() override { form.reset(); }
 
     BoxButton answer(const BoxRequest& r) const {
         for (BoxButton b : r.buttons)
@@ -203,6 +201,7 @@ protected:
         reply = BoxButton::Ok;
     }
 
+    ScriptedDialogs m_dialogs;
     std::vector<BoxRequest> boxes;
     std::vector<FileDialogRequest> fileRequests;
     std::optional<QString> nextFile;
@@ -397,7 +396,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
 TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
     QTemporaryDir recorderDir;
     RecorderController controller(LiveReadingSource{}, recorderDir.path());
-    RecorderWindow recorder(controller);
+    RecorderWindow recorder(m_dialogs, controller);
     // What the owner of both windows connects.
     QObject::connect(&recorder, &RecorderWindow::importRequested, &form->window, [&] {
         form->window.setWindowModality(Qt::ApplicationModal);

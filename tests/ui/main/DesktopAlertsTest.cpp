@@ -2,12 +2,14 @@
 // none while one is, none when switched off. The notices are recorded by a fake
 // notifier; message boxes are intercepted.
 #include "ui/main/DesktopAlerts.h"
+#include "MainUnderTest.h"
+#include "ScriptedDialogs.h"
+#include "meter/CableAccess.h"
 #include "meter/MeterLink.h"
 #include "model/IniSettings.h"
 #include "recording/RecorderController.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
-#include "ui/common/MessageBox.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/main/MainWindow.h"
 
@@ -36,14 +38,13 @@ class DesktopAlertsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        SetBoxInterceptor([this](const BoxRequest&) {
+        m_dialogs.onBox = [this](const BoxRequest&) {
             ++m_boxes;
             return BoxButton::Ok;
-        });
+        };
         // No window of an earlier test is active.
         ASSERT_EQ(QApplication::activeWindow(), nullptr);
     }
-    void TearDown() override { SetBoxInterceptor(nullptr); }
 
     // Makes a window of the program the active one, as when the user works in it.
     static void activate(QWidget& window) {
@@ -70,7 +71,9 @@ protected:
     QTemporaryDir m_dir;
     UserDirectories m_userDirs;
     IniSettings m_state{m_dir.filePath(QStringLiteral("state.ini"))};
-    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
+    ScriptedDialogs m_dialogs;
+    CableAccess m_cable{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
+    MeterLink m_link{m_cable};
     RecordingNotifier m_notifier;
     int m_boxes = 0;
 };
@@ -80,7 +83,7 @@ protected:
 TEST_F(DesktopAlertsTest, ComparatorAlarmTellsEachCrossingOnceWhileTheUserIsElsewhere) {
     DesktopAlerts alerts(link(), state());
     alerts.setNotifier(&m_notifier);
-    ComparatorWindow comparator(3.0, 1.0);
+    ComparatorWindow comparator(m_dialogs, 3.0, 1.0);
     alerts.watchComparator(comparator);
     prepare(comparator);
     // The comparator is shown but not active: the user works in another program.
@@ -112,7 +115,7 @@ TEST_F(DesktopAlertsTest, ComparatorAlarmTellsEachCrossingOnceWhileTheUserIsElse
 TEST_F(DesktopAlertsTest, NoNoticeWhileTheUserIsHereOrWhenSwitchedOffOrWithTheAlarmOff) {
     DesktopAlerts alerts(link(), state());
     alerts.setNotifier(&m_notifier);
-    ComparatorWindow comparator(3.0, 1.0);
+    ComparatorWindow comparator(m_dialogs, 3.0, 1.0);
     alerts.watchComparator(comparator);
     prepare(comparator);
 
@@ -146,7 +149,8 @@ TEST_F(DesktopAlertsTest, TheSwitchIsRememberedAndOnAtFirst) {
     EXPECT_FALSE(alerts.isEnabled());
 
     // The main window's Window menu entry shows and changes the same switch.
-    MainWindow form(link());
+    MainUnderTest parts(std::make_shared<SimulatedMeter>(SimScenario::Demo, false), m_dialogs);
+    MainWindow& form = parts.window;
     ASSERT_NE(form.notificationsAction(), nullptr);
     EXPECT_TRUE(form.notificationsAction()->isCheckable());
     EXPECT_TRUE(form.notificationsAction()->isChecked());
@@ -194,14 +198,15 @@ TEST_F(DesktopAlertsTest, ARecordingStoppedByAnErrorIsToldOthersAreNot) {
 TEST_F(DesktopAlertsTest, ALostCableIsToldOnceBeforeTheMessageBox) {
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
     meter->unplugAfterPolls(5);
-    MeterLink link(meter);
-    MainWindow form(link);
+    MainUnderTest parts(meter, m_dialogs);
+    MainWindow& form = parts.window;
+    MeterLink& link = parts.app.link();
     form.setDesktopNotifier(&m_notifier);
     std::size_t noticesAtTheBox = 0;
-    SetBoxInterceptor([&](const BoxRequest&) {
+    m_dialogs.onBox = [&](const BoxRequest&) {
         noticesAtTheBox = m_notifier.notices.size();
         return BoxButton::Ok;
-    });
+    };
     QSignalSpy ended(&link, &MeterLink::linkedChanged);
     form.toggleLink();
     ASSERT_TRUE(link.isLinked());
@@ -214,8 +219,10 @@ TEST_F(DesktopAlertsTest, ALostCableIsToldOnceBeforeTheMessageBox) {
 
 TEST_F(DesktopAlertsTest, ASilentMeterIsToldOnceAndNothingWhileTheUserIsHere) {
     for (const bool userHere : {false, true}) {
-        MeterLink link(std::make_shared<SimulatedMeter>(SimScenario::Silent, false));
-        MainWindow form(link);
+        MainUnderTest parts(std::make_shared<SimulatedMeter>(SimScenario::Silent, false),
+                            m_dialogs);
+        MainWindow& form = parts.window;
+        MeterLink& link = parts.app.link();
         form.setDesktopNotifier(&m_notifier);
         m_notifier.notices.clear();
         if (userHere)

@@ -1,16 +1,16 @@
 // Telmora as a desktop program: per-user files, files opened from outside, the
 // desktop state kept between runs and the usual keys.
+#include "MainUnderTest.h"
+#include "ScriptedDialogs.h"
+#include "app/UserFiles.h"
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
 #include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/TemporaryStorage.h"
 #include "sim/SimulatedMeter.h"
-#include "ui/common/FileDialogs.h"
 #include "ui/common/LineColorDialog.h"
-#include "ui/common/MessageBox.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/logger/LoggerWindow.h"
@@ -70,16 +70,12 @@ protected:
         ASSERT_TRUE(m_start.isValid() && m_files.isValid() && m_userDirs.isValid());
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(m_start.path());
-        SetBoxInterceptor([this](const BoxRequest& r) {
+        m_dialogs.onBox = [this](const BoxRequest& r) {
             m_boxes.push_back(r.caption + QLatin1Char('|') + r.text);
             return BoxButton::Ok;
-        });
+        };
     }
-    void TearDown() override {
-        SetBoxInterceptor(nullptr);
-        SetFileDialogInterceptor(nullptr);
-        QDir::setCurrent(m_oldDir);
-    }
+    void TearDown() override { QDir::setCurrent(m_oldDir); }
     QStringList startDirectoryEntries() const {
         return QDir(m_start.path())
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -90,7 +86,9 @@ protected:
     UserDirectories m_userDirs;
     QString m_oldDir;
     QStringList m_boxes;
-    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
+    std::shared_ptr<CableBackend> m_backend =
+        std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+    ScriptedDialogs m_dialogs;
 };
 
 } // namespace
@@ -105,7 +103,8 @@ TEST_F(DesktopTest, FileArgumentShowsTheRecordingAndOnlyUserFilesAreWritten) {
     const UserFiles files = LocateUserFiles(QDir::currentPath());
     EXPECT_TRUE(QFileInfo(files.temporaryDirectory).isDir()) << "created at start";
     {
-        MainWindow form(m_link, files);
+        MainUnderTest formParts(m_backend, m_dialogs, files);
+        MainWindow& form = formParts.window;
         EXPECT_EQ(form.settings().fHiLimit, 12.5);
         StartMainWindow(form, FileArgument({QStringLiteral("telmora"),
                                             QStringLiteral("--simulate=demo"), recording}));
@@ -141,7 +140,9 @@ TEST_F(DesktopTest, SessionFileOpensInTheLoggerWindow) {
     sessions.push_back(someSamples(5));
     ASSERT_EQ(SaveSessionFile(path, sessions), SessionFileStatus::Ok);
 
-    MainWindow form(m_link, LocateUserFiles(QDir::currentPath()));
+    MainUnderTest formParts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
+
+    MainWindow& form = formParts.window;
     form.createWindows();
     auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
     ASSERT_NE(logger, nullptr);
@@ -162,14 +163,16 @@ TEST_F(DesktopTest, DamagedFilesGiveTheMessagesOfTheOpenCommand) {
     writeBytes(recording, QByteArray(100, '\x07')); // not a whole sample
     writeBytes(session, QByteArray("not a session file"));
 
-    MainWindow form(m_link, LocateUserFiles(QDir::currentPath()));
+    MainUnderTest formParts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
+
+    MainWindow& form = formParts.window;
     form.createWindows();
     auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
     // The first message of opening `path` with the Open command's dialog and from
     // outside (the messages may come from a worker's result, so wait for them).
     const auto firstMessages = [&](const QString& path, const std::function<void()>& open) {
         std::pair<QString, QString> first;
-        SetFileDialogInterceptor([path](const FileDialogRequest&) { return path; });
+        m_dialogs.onFile = [path](const FileDialogRequest&) { return path; };
         for (QString* message : {&first.first, &first.second}) {
             m_boxes.clear();
             form.recording().clear();
@@ -198,7 +201,8 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
     const UserFiles files = LocateUserFiles(QDir::currentPath());
     writeBytes(files.settingsFile, "iPort=3\nfHiLimit=5\nfLowLimit=1\n");
     {
-        MainWindow form(m_link, files);
+        MainUnderTest formParts(m_backend, m_dialogs, files);
+        MainWindow& form = formParts.window;
         form.createWindows();
         EXPECT_FALSE(form.restoredWindowPlaces()) << "nothing remembered on the first run";
         form.analogMeter()->show();
@@ -213,7 +217,8 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
     EXPECT_EQ(readBytes(files.settingsFile), QByteArray("iPort=3\nfHiLimit=5\nfLowLimit=1\n"))
         << "the desktop state stays out of the settings file";
     {
-        MainWindow form(m_link, files);
+        MainUnderTest formParts(m_backend, m_dialogs, files);
+        MainWindow& form = formParts.window;
         form.createWindows();
         EXPECT_TRUE(form.restoredWindowPlaces());
         EXPECT_TRUE(form.analogMeter()->isVisible());
@@ -230,7 +235,8 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
         state.setValue(QStringLiteral("Recorder/intervalMs"), QStringLiteral("fast"));
         state.setValue(QStringLiteral("Recorder/lineColor"), QStringLiteral("no colour"));
     }
-    MainWindow form(m_link, files);
+    MainUnderTest formParts(m_backend, m_dialogs, files);
+    MainWindow& form = formParts.window;
     form.createWindows();
     EXPECT_NE(form.analogMeter()->pos(), QPoint(9000, 9000));
     EXPECT_EQ(form.recording().sampleInterval(), RecorderController::kFullSpeedMs);
@@ -249,7 +255,8 @@ TEST_F(DesktopTest, PlacesKeptByAnOlderRunComeBack) {
         state.setValue(QStringLiteral("AnalogMeter/open"), true);
     }
     {
-        MainWindow form(m_link, files);
+        MainUnderTest formParts(m_backend, m_dialogs, files);
+        MainWindow& form = formParts.window;
         form.createWindows();
         EXPECT_TRUE(form.restoredWindowPlaces());
         ASSERT_TRUE(form.analogMeter()->isVisible());
@@ -265,7 +272,8 @@ TEST_F(DesktopTest, PlacesKeptByAnOlderRunComeBack) {
 }
 
 TEST_F(DesktopTest, UsualKeysNeverTakeAWindowsOwnShortcut) {
-    MainWindow form(m_link, LocateUserFiles(QDir::currentPath()));
+    MainUnderTest formParts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
+    MainWindow& form = formParts.window;
     form.createWindows();
     const auto actionWith = [](QWidget& window, const QString& caption) -> QAction* {
         for (QAction* a : window.findChildren<QAction*>())
@@ -325,7 +333,8 @@ TEST_F(DesktopTest, FoldersOthersMayChangeAreToldOnceAndNotUsed) {
     const UserFiles files = LocateUserFiles(m_start.path());
     ASSERT_EQ(files.refusedFolders.size(), 2u);
     {
-        MainWindow form(m_link, files);
+        MainUnderTest formParts(m_backend, m_dialogs, files);
+        MainWindow& form = formParts.window;
         EXPECT_NE(form.settings().fHiLimit, 5.0) << "settings from that folder are not read";
         StartMainWindow(form, QString());
         FinishStart(form);

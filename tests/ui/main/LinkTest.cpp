@@ -1,11 +1,13 @@
 // Link, unlink and the reaction to a lost cable or a silent meter, with the main
 // window, the meter link and the simulated meter. Message boxes are intercepted
 // and recorded.
+#include "ScriptedDialogs.h"
+#include "app/Application.h"
+#include "app/UserFiles.h"
 #include "meter/CableResult.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
-#include "ui/common/MessageBox.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
@@ -42,23 +44,26 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        SetBoxInterceptor([this](const BoxRequest& r) {
+        m_dialogs.onBox = [this](const BoxRequest& r) {
             m_boxes.push_back({r.caption, r.text});
             if (m_onBox)
                 m_onBox(r);
             return BoxButton::Ok;
-        });
+        };
     }
-    void TearDown() override {
-        SetBoxInterceptor(nullptr);
-        QDir::setCurrent(m_oldDir);
-    }
+    void TearDown() override { QDir::setCurrent(m_oldDir); }
 
     // A meter link over a simulated meter of `scenario` (replies at once unless `realTime`).
     std::shared_ptr<SimulatedMeter> use(SimScenario scenario, bool realTime = false) {
         m_meter = std::make_shared<SimulatedMeter>(scenario, realTime);
-        m_link = std::make_unique<MeterLink>(m_meter);
+        start(m_meter);
         return m_meter;
+    }
+    // The application over `backend`, as main() makes it.
+    void start(std::shared_ptr<CableBackend> backend) {
+        m_app =
+            std::make_unique<Application>(std::move(backend), LocateUserFiles(QDir::currentPath()));
+        m_link = &m_app->link();
     }
 
     // Waits on the link until it has changed state `count` times in all.
@@ -81,15 +86,17 @@ protected:
     QString m_oldDir;
     std::vector<Box> m_boxes;
     std::function<void(const BoxRequest&)> m_onBox;
+    ScriptedDialogs m_dialogs;
     std::shared_ptr<SimulatedMeter> m_meter;
-    std::unique_ptr<MeterLink> m_link;
+    std::unique_ptr<Application> m_app;
+    MeterLink* m_link = nullptr;
 };
 
 } // namespace
 
 TEST_F(LinkTest, LinkWithoutCableShowsOneMessageAndLeavesTheButtonUp) {
     use(SimScenario::NoCable);
-    MainWindow form(*m_link);
+    MainWindow form(*m_app, m_dialogs);
     form.linkButton()->click();
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_TRUE(m_boxes[0].text.startsWith(text(TextId::CableNotFound) + QStringLiteral("\n\n")));
@@ -105,8 +112,8 @@ TEST_F(LinkTest, LinkWithoutCableShowsOneMessageAndLeavesTheButtonUp) {
 
 TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheWorker) {
     auto meter = use(SimScenario::Demo, true);
-    MainWindow form(*m_link);
-    QSignalSpy readings(m_link.get(), &MeterLink::readingReceived);
+    MainWindow form(*m_app, m_dialogs);
+    QSignalSpy readings(m_link, &MeterLink::readingReceived);
     form.linkButton()->click();
     EXPECT_TRUE(form.linkButton()->isChecked());
     EXPECT_TRUE(m_link->isLinked());
@@ -117,10 +124,12 @@ TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheWorker) {
     EXPECT_EQ(m_link->latestReading().mainUnitLabel, "V");
 
     // The menu command unlinks as the button does.
+    QSignalSpy stopped(m_link, &MeterLink::stopped);
     form.linkAction()->trigger();
     EXPECT_FALSE(form.linkButton()->isChecked());
     EXPECT_FALSE(m_link->isLinked());
     EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuLink));
+    ASSERT_TRUE(stopped.wait(2000));
     EXPECT_EQ(meter->openDevices(), 0) << "the worker closed its cable";
     EXPECT_TRUE(m_boxes.empty());
     // The reading stays after the unlink.
@@ -130,8 +139,8 @@ TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheWorker) {
 TEST_F(LinkTest, UnpluggingWhileLinkedEndsInOneMessageAndTheUnlinkedState) {
     auto meter = use(SimScenario::Demo);
     meter->unplugAfterPolls(5);
-    MainWindow form(*m_link);
-    QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
+    MainWindow form(*m_app, m_dialogs);
+    QSignalSpy changes(m_link, &MeterLink::linkedChanged);
     bool linkedDuringMessage = false;
     m_onBox = [&](const BoxRequest&) { linkedDuringMessage = form.linkButton()->isChecked(); };
     form.linkButton()->click();
@@ -154,8 +163,8 @@ TEST_F(LinkTest, CableThatCannotBeOpenedGetsAdviceOnAccessRights) {
         }
         std::unique_ptr<CableDevice> open(const std::string&) override { return nullptr; }
     };
-    m_link = std::make_unique<MeterLink>(std::make_shared<RefusingBackend>());
-    MainWindow form(*m_link);
+    start(std::make_shared<RefusingBackend>());
+    MainWindow form(*m_app, m_dialogs);
     form.linkButton()->click();
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].caption, QStringLiteral("Error[E9015]"));
@@ -168,10 +177,12 @@ TEST_F(LinkTest, CableThatCannotBeOpenedGetsAdviceOnAccessRights) {
 
 TEST_F(LinkTest, SilentMeterIsToldOnceAsMeterNotAnswering) {
     auto meter = use(SimScenario::Silent);
-    MainWindow form(*m_link);
-    QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
+    MainWindow form(*m_app, m_dialogs);
+    QSignalSpy changes(m_link, &MeterLink::linkedChanged);
+    QSignalSpy stopped(m_link, &MeterLink::stopped);
     form.linkButton()->click();
     ASSERT_TRUE(waitForLinkChanges(changes, 2));
+    ASSERT_TRUE(stopped.count() > 0 || stopped.wait(5000));
     // One event, one box: the cable is still there, so the meter does not answer.
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].text, text(TextId::MeterNotAnswering));
@@ -186,12 +197,12 @@ TEST_F(LinkTest, SilentMeterIsToldOnceAsMeterNotAnswering) {
 // The cable goes after the meter fell silent: then it is the cable.
 TEST_F(LinkTest, SilentMeterWhoseCableGoesIsToldOnceAsCableNotFound) {
     auto meter = use(SimScenario::Silent);
-    MainWindow form(*m_link);
-    QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
+    MainWindow form(*m_app, m_dialogs);
+    QSignalSpy changes(m_link, &MeterLink::linkedChanged);
     // The cable is pulled as the third poll goes unanswered, before the link looks
     // for it again.
     QObject::connect(
-        m_link.get(), &MeterLink::noDataNotice, &form, [&] { meter->setCablePresent(false); },
+        m_link, &MeterLink::noDataNotice, &form, [&] { meter->setCablePresent(false); },
         Qt::DirectConnection);
     form.linkButton()->click();
     ASSERT_TRUE(waitForLinkChanges(changes, 2));
@@ -203,19 +214,19 @@ TEST_F(LinkTest, SilentMeterWhoseCableGoesIsToldOnceAsCableNotFound) {
 TEST_F(LinkTest, ClosingWhileLinkedEndsTheWorkerPromptly) {
     for (SimScenario scenario : {SimScenario::Demo, SimScenario::Silent}) {
         auto meter = use(scenario, scenario == SimScenario::Demo);
-        QSignalSpy changes(m_link.get(), &MeterLink::linkedChanged);
+        QSignalSpy changes(m_link, &MeterLink::linkedChanged);
         {
-            MainWindow form(*m_link);
+            MainWindow form(*m_app, m_dialogs);
             form.createWindows();
             form.linkButton()->click();
             ASSERT_TRUE(m_link->isLinked());
             if (scenario == SimScenario::Demo) {
-                QSignalSpy readings(m_link.get(), &MeterLink::readingReceived);
+                QSignalSpy readings(m_link, &MeterLink::readingReceived);
                 ASSERT_TRUE(readings.wait(2000));
             }
         }
         EXPECT_FALSE(m_link->isLinked());
-        m_link.reset();
+        m_app.reset();
         EXPECT_EQ(meter->openDevices(), 0);
         EXPECT_EQ(count(TextId::CableNotFound), 0);
     }
@@ -223,7 +234,7 @@ TEST_F(LinkTest, ClosingWhileLinkedEndsTheWorkerPromptly) {
 
 TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     auto meter = use(SimScenario::Demo, true);
-    MainWindow form(*m_link);
+    MainWindow form(*m_app, m_dialogs);
     form.createWindows();
     DigitalMeterWindow* digital = form.digitalMeter();
     AnalogMeterWindow* analog = form.analogMeter();
@@ -238,8 +249,8 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     QString digitalText;
     std::uint32_t analogFunction = 0;
     std::uint32_t comparatorFunction = 0;
-    QSignalSpy readings(m_link.get(), &MeterLink::readingReceived);
-    QObject::connect(m_link.get(), &MeterLink::readingReceived, &form, [&](const LiveReading& r) {
+    QSignalSpy readings(m_link, &MeterLink::readingReceived);
+    QObject::connect(m_link, &MeterLink::readingReceived, &form, [&](const LiveReading& r) {
         digitalText =
             QString::fromLatin1(r.mainText.view().data(), static_cast<int>(r.mainText.size()));
         EXPECT_EQ(digital->readingPanel()->text(), digitalText);
@@ -250,17 +261,20 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     EXPECT_EQ(analogFunction, m_link->latestReading().mainFunction);
     EXPECT_EQ(comparatorFunction, m_link->latestReading().mainFunction);
 
+    QSignalSpy stopped(m_link, &MeterLink::stopped);
     form.linkButton()->click();
     EXPECT_EQ(digital->windowTitle(),
               text(TextId::DigitalMeterCaption) + QStringLiteral(" : No Device"));
     EXPECT_TRUE(digital->readingPanel()->text().isEmpty());
     EXPECT_EQ(analog->scale().counts, 0) << "the analog meter is back at rest";
+    // The worker lets go of the cable once its cancelled read has returned.
+    ASSERT_TRUE(stopped.wait(2000));
     EXPECT_EQ(meter->openDevices(), 0);
 }
 
 TEST_F(LinkTest, TheRecorderEndsTheLinkBeforeAnImportAndStopsWithIt) {
     use(SimScenario::Demo, true);
-    MainWindow form(*m_link);
+    MainWindow form(*m_app, m_dialogs);
     form.createWindows();
     RecorderWindow* recorder = form.recorder();
     form.linkButton()->click();

@@ -1,11 +1,11 @@
 #include "ui/main/MainWindow.h"
+#include "MainUnderTest.h"
+#include "ScriptedDialogs.h"
 #include "SmallDisk.h"
 #include "UserDirectories.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -40,10 +40,7 @@ protected:
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
     }
-    void TearDown() override {
-        QDir::setCurrent(m_oldDir);
-        SetBoxInterceptor(nullptr);
-    }
+    void TearDown() override { QDir::setCurrent(m_oldDir); }
     static void writeFile(const QString& path, const QByteArray& text) {
         QDir().mkpath(QFileInfo(path).path());
         QFile f(path);
@@ -59,16 +56,18 @@ protected:
     // Links to a demo meter and waits for its first reading, so that the
     // recorder can take a manual sample.
     void linkAndWaitForAReading(MainWindow& form) {
-        QSignalSpy readings(&m_link, &MeterLink::readingReceived);
+        QSignalSpy readings(&form.application().link(), &MeterLink::readingReceived);
         form.toggleLink();
-        ASSERT_TRUE(m_link.isLinked());
+        ASSERT_TRUE(form.application().link().isLinked());
         ASSERT_TRUE(readings.wait(10000));
     }
 
     QTemporaryDir m_dir;
     UserDirectories m_userDirs;
     QString m_oldDir;
-    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
+    std::shared_ptr<CableBackend> m_backend =
+        std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+    ScriptedDialogs m_dialogs;
 };
 
 } // namespace
@@ -76,7 +75,8 @@ protected:
 TEST_F(FormMainTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
     writeSettings("junk line\nfLowLimit=0.5\nFHILIMIT=12.5\niport=7\n");
     {
-        MainWindow form(m_link);
+        MainUnderTest formParts(m_backend, m_dialogs);
+        MainWindow& form = formParts.window;
         EXPECT_EQ(form.settings().iPort, 7);
         EXPECT_EQ(form.settings().fHiLimit, 12.5);
         EXPECT_EQ(form.settings().fLowLimit, 0.5);
@@ -94,21 +94,23 @@ TEST_F(FormMainTest, UnwritableSettingsFileGivesAMessageAndStillCloses) {
     // A directory in the place of the settings file makes the write fail.
     QDir().mkpath(UserDirectories::settingsFile());
     int boxes = 0;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    m_dialogs.onBox = [&](const BoxRequest& r) {
         ++boxes;
         EXPECT_TRUE(r.text.contains(QStringLiteral("ORLANDL.ini")));
         return BoxButton::Ok;
-    });
-    MainWindow form(m_link);
+    };
+    MainUnderTest formParts(m_backend, m_dialogs);
+    MainWindow& form = formParts.window;
     form.show();
     EXPECT_TRUE(form.close());
     EXPECT_EQ(boxes, 1);
 }
 
 TEST_F(FormMainTest, ControlsFollowLinkStateAndBusyFlag) {
-    MainWindow form(m_link);
+    MainUnderTest formParts(m_backend, m_dialogs);
+    MainWindow& form = formParts.window;
     form.toggleLink();
-    ASSERT_TRUE(m_link.isLinked());
+    ASSERT_TRUE(form.application().link().isLinked());
     EXPECT_TRUE(form.linkButton()->isChecked());
     EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuUnlink));
     EXPECT_EQ(form.linkButton()->toolTip(), text(TextId::HintUnlink));
@@ -116,10 +118,11 @@ TEST_F(FormMainTest, ControlsFollowLinkStateAndBusyFlag) {
     EXPECT_FALSE(form.helpMenu()->menuAction()->isEnabled());
     EXPECT_TRUE(form.linkButton()->isEnabled());
 
-    form.setBusy(true);
+    // A long recorder operation: the application's one busy state follows it.
+    emit form.recording().busyChanged(true);
     EXPECT_FALSE(form.linkButton()->isEnabled());
     EXPECT_FALSE(form.linkAction()->isEnabled());
-    form.setBusy(false);
+    emit form.recording().busyChanged(false);
     EXPECT_TRUE(form.linkButton()->isEnabled());
 
     form.toggleLink();
@@ -132,7 +135,8 @@ TEST_F(FormMainTest, ControlsFollowLinkStateAndBusyFlag) {
 TEST_F(FormMainTest, NewComparatorLimitsAreWrittenAtClose) {
     writeSettings("iPort=7\nfHiLimit=12.5\nfLowLimit=0.5\n");
     {
-        MainWindow form(m_link);
+        MainUnderTest formParts(m_backend, m_dialogs);
+        MainWindow& form = formParts.window;
         form.createWindows();
         ComparatorWindow* comparator = form.comparator();
         EXPECT_EQ(comparator->highLimit(), 12.5);
@@ -147,7 +151,8 @@ TEST_F(FormMainTest, NewComparatorLimitsAreWrittenAtClose) {
 
 TEST_F(FormMainTest, PrintingWindowsShareTheMainWindowsPrinter) {
     // A printer set-up chosen in the recorder holds in the data logger window.
-    MainWindow form(m_link);
+    MainUnderTest formParts(m_backend, m_dialogs);
+    MainWindow& form = formParts.window;
     form.createWindows();
     QPrinter& printer = form.printer();
     EXPECT_EQ(&form.recorder()->printer(), &printer);
@@ -159,7 +164,8 @@ TEST_F(FormMainTest, PrintingWindowsShareTheMainWindowsPrinter) {
 }
 
 TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
-    MainWindow form(m_link);
+    MainUnderTest formParts(m_backend, m_dialogs);
+    MainWindow& form = formParts.window;
     form.createWindows();
     RecorderWindow* recorder = form.recorder();
     ASSERT_NE(recorder, nullptr);
@@ -167,10 +173,10 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
 
     std::vector<BoxRequest> boxes;
     BoxButton answer = BoxButton::Cancel;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    m_dialogs.onBox = [&](const BoxRequest& r) {
         boxes.push_back(r);
         return answer;
-    });
+    };
 
     // One manual sample makes the buffer hold unsaved data.
     linkAndWaitForAReading(form);
@@ -190,25 +196,25 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
 
     // Yes, then the save dialog is cancelled: the data are still unsaved, so stay open.
     answer = BoxButton::Yes;
-    SetFileDialogInterceptor([](const FileDialogRequest&) { return std::optional<QString>(); });
+    m_dialogs.onFile = [](const FileDialogRequest&) { return std::optional<QString>(); };
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(recorder->hasUnsavedData());
 
     // Yes with a file name: saved as a job, and the program closes when it has ended.
     const QString target = m_dir.filePath(QStringLiteral("kept.g53"));
-    SetFileDialogInterceptor(
-        [&](const FileDialogRequest&) { return std::optional<QString>(target); });
+    m_dialogs.onFile = [&](const FileDialogRequest&) { return std::optional<QString>(target); };
     QSignalSpy saveEnded(recorder, &RecorderWindow::saveCommandFinished);
     EXPECT_FALSE(form.close()) << "the close waits for the save's end";
     ASSERT_TRUE(saveEnded.wait());
     EXPECT_TRUE(saveEnded.last().at(0).toBool());
     EXPECT_FALSE(form.isVisible()) << "saved: the program has closed";
-    SetFileDialogInterceptor(nullptr);
+    m_dialogs.onFile = nullptr;
     EXPECT_TRUE(QFileInfo::exists(target));
 }
 
 TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
-    MainWindow form(m_link);
+    MainUnderTest formParts(m_backend, m_dialogs);
+    MainWindow& form = formParts.window;
     form.createWindows();
     RecorderWindow* recorder = form.recorder();
     linkAndWaitForAReading(form);
@@ -216,10 +222,10 @@ TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
     recorder->takeManualSample();
     form.toggleLink();
     int boxes = 0;
-    SetBoxInterceptor([&](const BoxRequest&) {
+    m_dialogs.onBox = [&](const BoxRequest&) {
         ++boxes;
         return BoxButton::No;
-    });
+    };
     form.show();
     EXPECT_TRUE(form.close());
     EXPECT_EQ(boxes, 1);
@@ -240,7 +246,10 @@ TEST_F(FormMainTest, AFullDiskAtExitLosesNeitherTheRecordingNorTheOldFiles) {
     ASSERT_TRUE(disk.put(QLatin1String(kDesktopStateFileName), oldState));
     ASSERT_TRUE(disk.put(QStringLiteral("kept.g53"), oldRecording));
 
-    MainWindow form(m_link, UserFilesIn(disk.root(), m_userDirs.dataHome(), m_dir.path()));
+    MainUnderTest formParts(m_backend, m_dialogs,
+                            UserFilesIn(disk.root(), m_userDirs.dataHome(), m_dir.path()));
+
+    MainWindow& form = formParts.window;
     form.createWindows();
     RecorderWindow* recorder = form.recorder();
     linkAndWaitForAReading(form);
@@ -254,20 +263,20 @@ TEST_F(FormMainTest, AFullDiskAtExitLosesNeitherTheRecordingNorTheOldFiles) {
 
     std::vector<BoxRequest> boxes;
     BoxButton answer = BoxButton::Yes;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    m_dialogs.onBox = [&](const BoxRequest& r) {
         boxes.push_back(r);
         return r.buttons.size() > 1 ? answer : BoxButton::Ok;
-    });
-    SetFileDialogInterceptor([&](const FileDialogRequest&) {
+    };
+    m_dialogs.onFile = [&](const FileDialogRequest&) {
         return std::optional<QString>(disk.path(QStringLiteral("kept.g53")));
-    });
+    };
     form.show();
     QSignalSpy saveEnded(recorder, &RecorderWindow::saveCommandFinished);
     EXPECT_FALSE(form.close());
     ASSERT_TRUE(saveEnded.wait());
     EXPECT_FALSE(saveEnded.last().at(0).toBool());
     EXPECT_TRUE(form.isVisible()) << "nothing was saved: the program stays open";
-    SetFileDialogInterceptor(nullptr);
+    m_dialogs.onFile = nullptr;
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].caption, QStringLiteral("Error[E9005]"));
     EXPECT_TRUE(boxes[1].text.contains(QStringLiteral("No space left on device")))
@@ -306,7 +315,8 @@ std::map<std::string, bool> enabledControls(const QWidget& window) {
 // A fresh start: the recorder's controls are right the moment it is shown, not
 // only after some recorder action has refreshed them.
 TEST_F(FormMainTest, RecorderControlsAreRightWhenFirstShown) {
-    MainWindow form(m_link);
+    MainUnderTest formParts(m_backend, m_dialogs);
+    MainWindow& form = formParts.window;
     form.createWindows();
     form.show();
     RecorderWindow* recorder = form.recorder();

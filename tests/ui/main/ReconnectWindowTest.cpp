@@ -1,12 +1,13 @@
 // Reconnecting as the user sees it: the Link menu's switch, remembered; a cable
 // pulled and plugged in again while recording, with the simulated meter in real
 // time. The recording goes on in the same recording with a gap in graph and list.
+#include "ScriptedDialogs.h"
+#include "app/Application.h"
+#include "app/UserFiles.h"
 #include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
 #include "recorder/recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "sim/SimulatedMeter.h"
-#include "ui/common/MessageBox.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
@@ -42,17 +43,19 @@ TEST(ReconnectWindow, RecordingGoesOnAcrossAPulledCableWithAGapInGraphAndList) {
     ASSERT_TRUE(dir.isValid());
     const UserFiles files = UserFilesIn(dir.path(), dir.path(), dir.path());
     int boxes = 0;
-    SetBoxInterceptor([&](const BoxRequest&) {
+    ScriptedDialogs dialogs;
+    dialogs.onBox = [&](const BoxRequest&) {
         ++boxes;
         return BoxButton::Ok;
-    });
+    };
 
     auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, true);
     meter->setRandomSeed(3);
-    MeterLink link(meter);
+    Application app(meter, files);
+    MeterLink& link = app.link();
     link.setReconnectPause(20ms);
     {
-        MainWindow form(link, files);
+        MainWindow form(app, dialogs);
         form.createWindows();
         EXPECT_FALSE(form.reconnectAction()->isChecked()) << "off unless the user chose it";
         EXPECT_TRUE(form.linkMenu()->actions().contains(form.linkAction()));
@@ -113,10 +116,10 @@ TEST(ReconnectWindow, RecordingGoesOnAcrossAPulledCableWithAGapInGraphAndList) {
     }
     {
         // The next run starts with the switch as it was left.
-        MeterLink nextLink(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
-        MainWindow next(nextLink, files);
+        Application nextApp(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false), files);
+        MeterLink& nextLink = nextApp.link();
+        MainWindow next(nextApp, dialogs);
         EXPECT_TRUE(next.reconnectAction()->isChecked());
         EXPECT_TRUE(nextLink.reconnectsAutomatically());
     }
-    SetBoxInterceptor(nullptr);
 }

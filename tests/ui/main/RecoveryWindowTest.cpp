@@ -1,14 +1,15 @@
 // Start-up after a recording process was killed: its recording is offered with
 // Open, Save As… and Discard, and nothing is deleted unless the user chose so.
 #include "CrashedRecorder.h"
+#include "MainUnderTest.h"
+#include "ScriptedDialogs.h"
 #include "SmallDisk.h"
+#include "app/UserFiles.h"
 #include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/TemporaryStorage.h"
 #include "sim/SimulatedMeter.h"
-#include "ui/common/MessageBox.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -34,16 +35,15 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         // Settings, desktop state and temporary recordings all in the test's folder.
         m_files = UserFilesIn(m_dir.path(), m_dir.path(), m_dir.path());
-        SetBoxInterceptor([this](const BoxRequest& r) {
+        m_dialogs.onBox = [this](const BoxRequest& r) {
             m_captions.push_back(r.caption);
             m_questions.push_back(r.text);
             const BoxButton answer = m_answers.empty() ? BoxButton::None : m_answers.front();
             if (!m_answers.empty())
                 m_answers.erase(m_answers.begin());
             return answer;
-        });
+        };
     }
-    void TearDown() override { SetBoxInterceptor(nullptr); }
 
     QString temporaryFile(int n) const { return TemporaryFilePath(m_dir.path(), n); }
 
@@ -67,7 +67,9 @@ protected:
     std::vector<QString> m_captions; // of every box, beside its text
     std::vector<QString> m_questions;
     std::vector<BoxButton> m_answers;
-    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::NoCable, false)};
+    std::shared_ptr<CableBackend> m_backend =
+        std::make_shared<SimulatedMeter>(SimScenario::NoCable, false);
+    ScriptedDialogs m_dialogs;
 };
 
 } // namespace
@@ -75,7 +77,8 @@ protected:
 TEST_F(RecoveryWindow, OpenLoadsTheKilledRecordingAsUnsaved) {
     CrashWhileRecording(m_dir.path(), 7);
     {
-        MainWindow form(m_link, m_files);
+        MainUnderTest formParts(m_backend, m_dialogs, m_files);
+        MainWindow& form = formParts.window;
         startAndAnswer(form, {BoxButton::Open});
         ASSERT_EQ(m_questions.size(), 1u);
         EXPECT_TRUE(m_questions[0].startsWith(
@@ -103,7 +106,8 @@ TEST_F(RecoveryWindow, DiscardDeletesAndSaveAsKeepsTheSamplesInTheChosenFile) {
     CrashWhileRecording(m_dir.path(), 3);
     CrashWhileRecording(m_dir.path(), 4); // the second run passed over the first's file
     ASSERT_TRUE(QFile::exists(temporaryFile(2)));
-    MainWindow form(m_link, m_files);
+    MainUnderTest formParts(m_backend, m_dialogs, m_files);
+    MainWindow& form = formParts.window;
     startAndAnswer(form, {BoxButton::Discard, BoxButton::SaveAs});
     ASSERT_EQ(m_questions.size(), 2u);
     EXPECT_TRUE(m_questions[0].endsWith(QStringLiteral(" with 3 samples?")));
@@ -118,13 +122,15 @@ TEST_F(RecoveryWindow, DiscardDeletesAndSaveAsKeepsTheSamplesInTheChosenFile) {
 TEST_F(RecoveryWindow, AnUnansweredOfferKeepsTheFileForTheNextStart) {
     CrashWhileRecording(m_dir.path(), 2);
     {
-        MainWindow form(m_link, m_files);
+        MainUnderTest formParts(m_backend, m_dialogs, m_files);
+        MainWindow& form = formParts.window;
         startAndAnswer(form, {BoxButton::None});
         EXPECT_EQ(m_questions.size(), 1u);
         EXPECT_TRUE(form.recording().recording().isEmpty());
     }
     EXPECT_TRUE(QFile::exists(temporaryFile(1)));
-    MainWindow next(m_link, m_files);
+    MainUnderTest nextParts(m_backend, m_dialogs, m_files);
+    MainWindow& next = nextParts.window;
     startAndAnswer(next, {BoxButton::Open});
     EXPECT_EQ(m_questions.size(), 2u) << "offered again";
     EXPECT_EQ(next.recording().recording().size(), 2u);
@@ -135,7 +141,8 @@ TEST_F(RecoveryWindow, ASaveThatFailsSaysWhyAndKeepsTheFileForTheNextStart) {
     // A folder that is not there: the save fails whatever the save routine does.
     m_saveTarget = m_dir.filePath(QStringLiteral("missing/kept.g53"));
     {
-        MainWindow form(m_link, m_files);
+        MainUnderTest formParts(m_backend, m_dialogs, m_files);
+        MainWindow& form = formParts.window;
         startAndAnswer(form, {BoxButton::SaveAs, BoxButton::Ok});
         ASSERT_EQ(m_captions.size(), 2u);
         EXPECT_EQ(m_captions[1], errorCaption(TextId::FileSaveError))
@@ -144,7 +151,8 @@ TEST_F(RecoveryWindow, ASaveThatFailsSaysWhyAndKeepsTheFileForTheNextStart) {
     }
     EXPECT_TRUE(QFile::exists(temporaryFile(1))) << "kept: nothing was saved";
     EXPECT_FALSE(QFile::exists(m_saveTarget));
-    MainWindow next(m_link, m_files);
+    MainUnderTest nextParts(m_backend, m_dialogs, m_files);
+    MainWindow& next = nextParts.window;
     startAndAnswer(next, {BoxButton::Open});
     ASSERT_EQ(m_questions.size(), 3u);
     EXPECT_TRUE(m_questions[2].endsWith(QStringLiteral(" with 3 samples?")));
@@ -165,7 +173,8 @@ TEST_F(RecoveryWindow, ARecordingThatCannotBeTakenUpNowIsToldAndKept) {
     }
     m_files = UserFilesIn(m_dir.path(), disk.root(), m_dir.path());
     {
-        MainWindow form(m_link, m_files);
+        MainUnderTest formParts(m_backend, m_dialogs, m_files);
+        MainWindow& form = formParts.window;
         startAndAnswer(form, {BoxButton::Ok});
         ASSERT_EQ(m_captions.size(), 1u) << "told, not offered";
         EXPECT_EQ(m_captions[0], warningCaption(TextId::RecordingKeptForLater));
@@ -175,7 +184,8 @@ TEST_F(RecoveryWindow, ARecordingThatCannotBeTakenUpNowIsToldAndKept) {
     }
     EXPECT_EQ(QFileInfo(left).size(), qint64(4 * kSampleSize));
     ASSERT_TRUE(disk.remount("nr_inodes=16"));
-    MainWindow next(m_link, m_files);
+    MainUnderTest nextParts(m_backend, m_dialogs, m_files);
+    MainWindow& next = nextParts.window;
     startAndAnswer(next, {BoxButton::Open});
     ASSERT_EQ(m_questions.size(), 2u);
     EXPECT_TRUE(m_questions[1].endsWith(QStringLiteral(" with 4 samples?")));

@@ -1,4 +1,6 @@
 #include "ui/main/translations.h"
+#include "MainUnderTest.h"
+#include "ScriptedDialogs.h"
 #include "UserDirectories.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
@@ -252,8 +254,9 @@ TEST_F(GermanTest, NoEnglishTextOnTheWindows) {
 
     UserDirectories userDirs;
     ASSERT_TRUE(userDirs.isValid());
-    MeterLink link(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
-    MainWindow form(link);
+    ScriptedDialogs dialogs;
+    MainUnderTest parts(std::make_shared<SimulatedMeter>(SimScenario::Demo, false), dialogs);
+    MainWindow& form = parts.window;
     form.createWindows();
     form.show();
     for (QWidget* window :

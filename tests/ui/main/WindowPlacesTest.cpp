@@ -3,12 +3,14 @@
 // the main window, and ten restarts after Tile leave every window where it was.
 // CTest runs these on the default offscreen screen and again on emulated screens
 // of 1600x1000 and 1366x768 (windows framed by the platform), one scaled by 1.5.
+#include "MainUnderTest.h"
+#include "ScriptedDialogs.h"
+#include "app/UserFiles.h"
 #include "meter/MeterLink.h"
-#include "meter/UserFiles.h"
+#include "app/UserFiles.h"
 #include "app/windowplacement.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/windowframes.h"
 #include "ui/live/AnalogMeterWindow.h"
 #include "ui/live/ComparatorWindow.h"
@@ -87,15 +89,26 @@ protected:
         ASSERT_TRUE(m_start.isValid() && m_userDirs.isValid());
         m_oldDir = QDir::currentPath();
         QDir::setCurrent(m_start.path());
-        SetBoxInterceptor([](const BoxRequest&) { return BoxButton::Ok; });
     }
-    void TearDown() override {
-        SetBoxInterceptor(nullptr);
-        QDir::setCurrent(m_oldDir);
-    }
+    void TearDown() override { QDir::setCurrent(m_oldDir); }
+
+    // One run of the program: the application and its main window.
+    class Run {
+    public:
+        explicit Run(UserDialogs& dialogs)
+            : m_parts(std::make_unique<MainUnderTest>(
+                  std::make_shared<SimulatedMeter>(SimScenario::Demo, false), dialogs)) {}
+        MainWindow* operator->() const { return &m_parts->window; }
+        MainWindow& operator*() const { return m_parts->window; }
+        MainWindow* get() const { return &m_parts->window; }
+
+    private:
+        std::unique_ptr<MainUnderTest> m_parts;
+    };
+
     // A run of the program up to its first show, as main() starts it.
-    std::unique_ptr<MainWindow> start() {
-        auto form = std::make_unique<MainWindow>(m_link, LocateUserFiles(QDir::currentPath()));
+    Run start() {
+        Run form(m_dialogs);
         form->createWindows();
         form->show();
         if (!form->restoredWindowPlaces())
@@ -107,7 +120,7 @@ protected:
     QTemporaryDir m_start;
     UserDirectories m_userDirs;
     QString m_oldDir;
-    MeterLink m_link{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
+    ScriptedDialogs m_dialogs; // every box answered with OK
 };
 
 } // namespace

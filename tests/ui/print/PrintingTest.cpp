@@ -8,14 +8,14 @@
 #include "SwitchableBackend.h"
 #include "print/pdftext.h"
 
+#include "ScriptedDialogs.h"
 #include "logger/LoggerSessions.h"
+#include "meter/CableAccess.h"
 #include "recording/RecorderController.h"
 #include "recording/Recording.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
-#include "ui/common/MessageBox.h"
-#include "ui/common/PrintDialog.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/logger/SessionGraphView.h"
@@ -125,12 +125,12 @@ class PrintingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        SetBoxInterceptor([this](const BoxRequest& r) {
+        m_user.onBox = [this](const BoxRequest& r) {
             boxes.push_back(r);
             return BoxButton::Ok;
-        });
+        };
         // The print dialog: the user picks a PDF file in the chosen orientation.
-        SetPrintDialogInterceptor([this](const PrintDialogRequest& r) {
+        m_user.onPrint = [this](const PrintDialogRequest& r) {
             dialogs.push_back(r.pageCount);
             if (!target.isEmpty()) {
                 r.printer->setOutputFormat(QPrinter::PdfFormat);
@@ -138,11 +138,7 @@ protected:
             }
             r.printer->setPageOrientation(orientation);
             return accept;
-        });
-    }
-    void TearDown() override {
-        SetBoxInterceptor(nullptr);
-        SetPrintDialogInterceptor(nullptr);
+        };
     }
 
     // Prints through `print` once per orientation and checks each printed page.
@@ -170,6 +166,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    ScriptedDialogs m_user;
     std::vector<BoxRequest> boxes;
     std::vector<int> dialogs; // the page count of each print dialog shown
     QString target;
@@ -179,7 +176,7 @@ protected:
 
 // A data logger window over `count` sessions of 80 samples each.
 struct LoggerForm {
-    explicit LoggerForm(int count) {
+    LoggerForm(UserDialogs& user, int count) : window{user, sessions} {
         std::vector<SampleList> lists(static_cast<std::size_t>(count));
         for (int s = 0; s < count; ++s)
             for (int i = 0; i < 80; ++i)
@@ -190,15 +187,16 @@ struct LoggerForm {
     }
     ChartWidget& chart() { return window.graph().chart(); }
 
-    LoggerSessions sessions{std::make_shared<SwitchableBackend>()};
-    LoggerWindow window{sessions};
+    CableAccess cable{std::make_shared<SwitchableBackend>()};
+    LoggerSessions sessions{cable};
+    LoggerWindow window;
 };
 
 } // namespace
 
 TEST_F(PrintingTest, RecorderPagePrintsLikeTheScreen) {
     RecorderController controller(ReadingsOf(g_live), dir.path());
-    RecorderWindow window(controller);
+    RecorderWindow window(m_user, controller);
     for (int i = 0; i < 150; ++i)
         controller.addSample(sample(wave(i), i));
     window.resize(900, 650);
@@ -221,7 +219,7 @@ TEST_F(PrintingTest, OverviewPrintsLikeTheScreen) {
     Recording recording;
     for (int i = 0; i < 600; ++i)
         recording.addSample(sample(wave(i), i));
-    RecordingOverview overview;
+    RecordingOverview overview(m_user);
     overview.showRecording(recording);
     overview.resize(800, 560);
     overview.show();
@@ -232,7 +230,7 @@ TEST_F(PrintingTest, OverviewPrintsLikeTheScreen) {
 }
 
 TEST_F(PrintingTest, LoggerSessionPrintsLikeTheScreen) {
-    LoggerForm form(2);
+    LoggerForm form(m_user, 2);
     QAction* print = menuAction(form.window, TextId::MenuFilePrintPage);
     ASSERT_NE(print, nullptr);
     ASSERT_TRUE(print->isEnabled());
@@ -244,7 +242,7 @@ TEST_F(PrintingTest, LoggerSessionPrintsLikeTheScreen) {
 // although the printer still names the PDF file of an earlier print; the pages
 // become one job in the file chosen there, and the earlier file is left alone.
 TEST_F(PrintingTest, ExportedPageRangeIsOneJobWithAPagePerSession) {
-    LoggerForm form(5);
+    LoggerForm form(m_user, 5);
     const QString earlier = dir.filePath(QStringLiteral("earlier.pdf"));
     {
         QFile old(earlier);
@@ -302,7 +300,7 @@ TEST_F(PrintingTest, APrinterThatCannotPrintIsReported) {
     // Cancelled: nothing printed, nothing said.
     accept = false;
     target = dir.filePath(QStringLiteral("cancelled.pdf"));
-    EXPECT_EQ(printChart(chart, *printer, nullptr), PrintOutcome::Cancelled);
+    EXPECT_EQ(printChart(m_user, chart, *printer, nullptr), PrintOutcome::Cancelled);
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_TRUE(boxes.empty());
 
@@ -311,14 +309,14 @@ TEST_F(PrintingTest, APrinterThatCannotPrintIsReported) {
     target.clear();
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QString());
-    EXPECT_EQ(printChart(chart, *printer, nullptr), PrintOutcome::Failed);
+    EXPECT_EQ(printChart(m_user, chart, *printer, nullptr), PrintOutcome::Failed);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, errorCaption(TextId::PrinterNotSetUp));
     EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
 
     // A file that cannot be written: the message names it.
     target = dir.filePath(QStringLiteral("missing/dir/page.pdf"));
-    EXPECT_EQ(printChart(chart, *printer, nullptr), PrintOutcome::Failed);
+    EXPECT_EQ(printChart(m_user, chart, *printer, nullptr), PrintOutcome::Failed);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].caption, errorCaption(TextId::PrintFailed));
     EXPECT_TRUE(boxes[1].text.contains(QStringLiteral("missing/dir/page.pdf")));

@@ -1,12 +1,11 @@
 #include "FakeLiveSource.h"
 #include "JobWaits.h"
+#include "ScriptedDialogs.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderpages.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/ProgressWindow.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/DataListWindow.h"
@@ -62,6 +61,7 @@ QByteArray le32(std::int32_t v) {
 
 struct CommandsFixture : ::testing::Test {
     QTemporaryDir dir;
+    ScriptedDialogs user;
     std::vector<BoxRequest> boxes;
     std::vector<FileDialogRequest> dialogs;
     std::optional<QString> chosen;
@@ -71,25 +71,23 @@ struct CommandsFixture : ::testing::Test {
     std::unique_ptr<RecorderWindow> form;
 
     void SetUp() override {
-        SetBoxInterceptor([this](const BoxRequest& r) {
+        user.onBox = [this](const BoxRequest& r) {
             boxes.push_back(r);
             return BoxButton::Ok;
-        });
-        SetFileDialogInterceptor([this](const FileDialogRequest& r) {
+        };
+        user.onFile = [this](const FileDialogRequest& r) {
             dialogs.push_back(r);
             return chosen;
-        });
+        };
         controller = std::make_unique<RecorderController>(ReadingsOf(g_live), dir.path());
-        list = std::make_unique<DataListWindow>(controller.get());
-        form = std::make_unique<RecorderWindow>(*controller);
+        list = std::make_unique<DataListWindow>(user, controller.get());
+        form = std::make_unique<RecorderWindow>(user, *controller);
         progress = &form->progressWindow();
     }
     void TearDown() override {
         form.reset();
         list.reset();
         controller.reset();
-        SetBoxInterceptor(nullptr);
-        SetFileDialogInterceptor(nullptr);
     }
     void record(int n) {
         for (int i = 0; i < n; ++i)

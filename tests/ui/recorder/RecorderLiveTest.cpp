@@ -1,5 +1,8 @@
 // The recorder on the live path: main window, acquisition thread and the
 // simulated meter; the recording survives in its temporary file.
+#include "ScriptedDialogs.h"
+#include "app/Application.h"
+#include "app/UserFiles.h"
 #include "meter/CableBackend.h"
 #include "meter/MeterLink.h"
 #include "recorderwindowprobe.h"
@@ -7,7 +10,6 @@
 #include "sim/SimulatedMeter.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CountdownNotice.h"
-#include "ui/common/MessageBox.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -36,14 +38,17 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
     const QString oldDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
     std::vector<BoxRequest> boxes;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    ScriptedDialogs dialogs;
+    dialogs.onBox = [&](const BoxRequest& r) {
         boxes.push_back(r);
         return BoxButton::Ok;
-    });
+    };
     QString tmp;
     {
-        MeterLink link(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
-        MainWindow main(link);
+        Application app(std::make_shared<SimulatedMeter>(SimScenario::Demo, false),
+                        LocateUserFiles(QDir::currentPath()));
+        MeterLink& link = app.link();
+        MainWindow main(app, dialogs);
         main.createWindows();
         RecorderWindow* recorder = main.recorder();
         ASSERT_NE(recorder, nullptr);
@@ -83,7 +88,6 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
     // The recorder went with the main window, and its temporary file with it.
     EXPECT_FALSE(QFile::exists(tmp));
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
-    SetBoxInterceptor(nullptr);
     QDir::setCurrent(oldDir);
 }
 
@@ -95,8 +99,11 @@ TEST(RecorderLive, LowBatteryNoticeDoesNotHoldUpSampling) {
     const QString oldDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
     {
-        MeterLink link(std::make_shared<SimulatedMeter>(SimScenario::LowBatt, false));
-        MainWindow main(link);
+        ScriptedDialogs dialogs;
+        Application app(std::make_shared<SimulatedMeter>(SimScenario::LowBatt, false),
+                        LocateUserFiles(QDir::currentPath()));
+        MeterLink& link = app.link();
+        MainWindow main(app, dialogs);
         main.createWindows();
         RecorderWindow* recorder = main.recorder();
         main.toggleLink();

@@ -1,6 +1,7 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "FakeLiveSource.h"
 #include "JobWaits.h"
+#include "ScriptedDialogs.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
@@ -8,8 +9,6 @@
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/CountdownNotice.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/MessageBox.h"
 #include "ui/common/StatisticsPanel.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
@@ -72,6 +71,7 @@ void publishVolts(double value, bool lowBattery = false, bool withSub = false) {
 // A recorder with its data list, linked to a simulated reading, boxes answered.
 struct RecorderFixture : ::testing::Test {
     QTemporaryDir dir;
+    ScriptedDialogs dialogs;
     std::vector<BoxRequest> boxes;
     BoxButton answer = BoxButton::Ok;
     std::unique_ptr<RecorderController> controller;
@@ -81,19 +81,18 @@ struct RecorderFixture : ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         g_live = FakeLiveSource{};
-        SetBoxInterceptor([this](const BoxRequest& r) {
+        dialogs.onBox = [this](const BoxRequest& r) {
             boxes.push_back(r);
             return answer;
-        });
+        };
         controller = std::make_unique<RecorderController>(ReadingsOf(g_live), dir.path());
-        list = std::make_unique<DataListWindow>(controller.get());
-        form = std::make_unique<RecorderWindow>(*controller);
+        list = std::make_unique<DataListWindow>(dialogs, controller.get());
+        form = std::make_unique<RecorderWindow>(dialogs, *controller);
     }
     void TearDown() override {
         form.reset();
         list.reset();
         controller.reset();
-        SetBoxInterceptor(nullptr);
         g_live = FakeLiveSource{};
     }
     void start() { probe().button("sbtnRecordStart").click(); }
@@ -242,7 +241,7 @@ TEST_F(RecorderFixture, SaveCommandLeavesTheWindowAnsweringWhileItWrites) {
     ASSERT_TRUE(form->loadRecording(opened));
     ASSERT_TRUE(loaded.wait());
     const QString target = dir.filePath(QStringLiteral("large.g53"));
-    SetFileDialogInterceptor([&](const FileDialogRequest&) { return std::optional(target); });
+    dialogs.onFile = [&](const FileDialogRequest&) { return std::optional(target); };
     QSignalSpy ended(form.get(), &RecorderWindow::saveCommandFinished);
     int ticks = 0;
     int ticksAtEnd = -1;
@@ -252,7 +251,7 @@ TEST_F(RecorderFixture, SaveCommandLeavesTheWindowAnsweringWhileItWrites) {
     QObject::connect(form.get(), &RecorderWindow::saveCommandFinished, [&] { ticksAtEnd = ticks; });
     ticker.start();
     form->saveCommand();
-    SetFileDialogInterceptor(nullptr);
+    dialogs.onFile = nullptr;
     EXPECT_TRUE(ended.isEmpty());
     EXPECT_TRUE(form->saveCommandRunning());
     EXPECT_TRUE(controller->isBusy());
@@ -300,9 +299,9 @@ TEST_F(RecorderFixture, ClearAsksOnlyForUnsavedDataAndResetsEverything) {
 
     // A save whose file dialog is cancelled reports that nothing was saved.
     form->takeManualSample();
-    SetFileDialogInterceptor([](const FileDialogRequest&) { return std::optional<QString>(); });
+    dialogs.onFile = [](const FileDialogRequest&) { return std::optional<QString>(); };
     EXPECT_FALSE(RunSaveCommand(*form));
-    SetFileDialogInterceptor(nullptr);
+    dialogs.onFile = nullptr;
     EXPECT_TRUE(form->hasUnsavedData());
 }
 
@@ -358,7 +357,7 @@ TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
     list.reset();
     controller =
         std::make_unique<RecorderController>(ReadingsOf(g_live), dir.filePath("missing/sub"));
-    form = std::make_unique<RecorderWindow>(*controller);
+    form = std::make_unique<RecorderWindow>(dialogs, *controller);
     g_live.linked = true;
     start();
     ASSERT_FALSE(boxes.empty());
@@ -614,7 +613,8 @@ TEST(DataList, LinesAndPagesOf32000) {
         recording.addSample(s);
     }
 
-    DataListWindow list;
+    ScriptedDialogs dialogs;
+    DataListWindow list(dialogs);
     list.setRecording(&recording);
     list.addLine(0);
     EXPECT_EQ(list.lineText(1, 0), "1, 14:05:09.3,1.234 mV  [DC], ");
@@ -669,14 +669,15 @@ TEST(DataList, LinesAndPagesOf32000) {
 }
 
 TEST(IntervalDialog, CustomisationInputLoop) {
+    ScriptedDialogs dialogs;
     std::vector<BoxRequest> boxes;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    dialogs.onBox = [&](const BoxRequest& r) {
         boxes.push_back(r);
         return BoxButton::Ok;
-    });
+    };
     std::vector<QString> answers;
     std::vector<QString> prefills;
-    IntervalDialog d;
+    IntervalDialog d(dialogs);
     d.setInputProvider([&](const QString& prefill) -> std::optional<QString> {
         prefills.push_back(prefill);
         if (answers.empty())
@@ -749,6 +750,4 @@ TEST(IntervalDialog, CustomisationInputLoop) {
     EXPECT_TRUE(manual->isChecked());
     EXPECT_FALSE(list->isEnabled());
     EXPECT_EQ(list->currentIndex(), 1);
-
-    SetBoxInterceptor(nullptr);
 }

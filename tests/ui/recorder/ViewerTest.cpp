@@ -1,6 +1,6 @@
+#include "ScriptedDialogs.h"
 #include "recording/Recording.h"
 #include "ui/chart/ChartWidget.h"
-#include "ui/common/MessageBox.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/RecordingOverview.h"
 #include "ui/recorder/recorderwidgets.h"
@@ -49,7 +49,6 @@ void fill(Recording& state, int n, int peakAt = -1, int dipAt = -1) {
 
 class ViewerTest : public ::testing::Test {
 protected:
-    void TearDown() override { SetBoxInterceptor(nullptr); }
     ChartWidget& chart() {
         return *m_viewer.findChild<ChartWidget*>(QStringLiteral("ChartWidgetView"));
     }
@@ -68,8 +67,9 @@ protected:
         QApplication::sendEvent(&target, &press);
         QApplication::sendEvent(&target, &release);
     }
+    ScriptedDialogs m_dialogs;
     Recording m_state;
-    RecordingOverview m_viewer;
+    RecordingOverview m_viewer{m_dialogs};
 };
 
 } // namespace
@@ -124,10 +124,10 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
     fill(m_state, 300);
     m_viewer.showRecording(m_state);
     std::vector<int> messages;
-    SetBoxInterceptor([&](const BoxRequest& r) {
+    m_dialogs.onBox = [&](const BoxRequest& r) {
         messages.push_back(r.caption.mid(7, 4).toInt());
         return BoxButton::Ok;
-    });
+    };
 
     const QString svg = dir.filePath(QStringLiteral("view.svg"));
     QTimer::singleShot(0, &dlg, [&] {

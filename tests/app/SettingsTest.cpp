@@ -1,4 +1,4 @@
-#include "meter/Settings.h"
+#include "app/Settings.h"
 #include "SmallDisk.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "meter/UserFiles.h"
+#include "app/UserFiles.h"
 #include "model/foldersafety.h"
 
 #include "UserDirectories.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meter/Settings.h"
+#include "app/Settings.h"
 
 #include <QString>
 
