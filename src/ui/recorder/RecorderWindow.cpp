@@ -462,7 +462,7 @@ void RecorderWindow::saveRecordingAs() {
 }
 
 void RecorderWindow::saveCommand() {
-    const std::optional<QString> path = askRecordingSaveName(this);
+    const std::optional<QString> path = askRecordingSaveName(m_dialogs, this);
     if (!path || !m_controller.startSave(*path)) {
         emit saveCommandFinished(!hasUnsavedData());
         return;
