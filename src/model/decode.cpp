@@ -46,6 +46,14 @@ constexpr std::array<char, 256> kSegmentTable = MakeSegmentTable();
 
 constexpr std::uint8_t kPointBit = 0x10;
 
+// Code bits the decode sets itself: the degree letter of a temperature (the fourth
+// digit) and the variant mark, which only exists for volts AC and DC.
+constexpr std::uint32_t kCelsiusBit = 0x20;
+constexpr std::uint32_t kFahrenheitBit = 0x40;
+constexpr std::uint32_t kVariantBit = 0x1000000;
+constexpr std::uint32_t kVoltsAcCode = 0x5;
+constexpr std::uint32_t kVoltsDcCode = 0x6;
+
 constexpr bool Bit(std::uint8_t byte, int bit) {
     return ((byte >> bit) & 1u) != 0;
 }
@@ -125,27 +133,6 @@ std::string_view ExponentText(int exponent) {
     }
 }
 
-bool IsTemperature(std::uint32_t f) {
-    using namespace FunctionCodes;
-    for (std::uint32_t input : {TempT2, TempT1, TempT1MinusT2}) {
-        if (f == input || f == (input | Celsius) || f == (input | Fahrenheit)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::string_view TemperatureModeLabel(std::uint32_t f) {
-    switch (f & ~(FunctionCodes::Celsius | FunctionCodes::Fahrenheit)) {
-    case FunctionCodes::TempT2:
-        return "T2";
-    case FunctionCodes::TempT1:
-        return "T1";
-    default:
-        return "T1-T2";
-    }
-}
-
 } // namespace
 
 std::array<std::uint8_t, kDataBytes>
@@ -180,69 +167,15 @@ std::string_view PrefixLabel(int exponent) {
 }
 
 std::string_view UnitLabel(std::uint32_t code) {
-    using namespace FunctionCodes;
-    const std::uint32_t f = code & kFunctionMask;
-    switch (f) {
-    case Volt:
-    case VoltAc:
-    case VoltDc:
-    case VoltDcAc:
-    case VoltAcVariant:
-    case VoltDcVariant:
-        return "V";
-    case Capacitance:
-        return "F";
-    case Resistance:
-    case ResistanceAlt:
-    case DecibelOhm:
-        return "W"; // the ohm sign in the symbol typeface
-    case CurrentAc:
-    case CurrentDc:
-    case CurrentDcAc:
-        return "A";
-    case Frequency:
-        return "Hz";
-    case DutyCycle:
-        return "%";
-    case Conductance:
-        return "S";
-    case Decibel:
-        return "dB";
-    case 0:
-        return "";
-    default:
-        // Temperatures have no unit label: the degree letter is the fourth digit.
-        return IsTemperature(f) ? "" : "?";
-    }
+    return FunctionRowOf(code).liveUnit;
 }
 
 std::string_view MainModeLabel(std::uint32_t code) {
-    using namespace FunctionCodes;
-    const std::uint32_t f = code & kFunctionMask;
-    switch (f) {
-    case VoltAc:
-    case CurrentAc:
-    case VoltAcVariant:
-        return "AC";
-    case VoltDc:
-    case CurrentDc:
-    case VoltDcVariant:
-        return "DC";
-    case VoltDcAc:
-    case CurrentDcAc:
-        return "DC+AC";
-    default:
-        return IsTemperature(f) ? TemperatureModeLabel(f) : "";
-    }
+    return ModeText(FunctionRowOf(code).mode);
 }
 
 std::string_view SubModeLabel(std::uint32_t code) {
-    using namespace FunctionCodes;
-    const std::uint32_t f = code & kFunctionMask;
-    if (f == VoltAc || f == CurrentAc) {
-        return "AC";
-    }
-    return IsTemperature(f) ? TemperatureModeLabel(f) : "";
+    return ModeText(FunctionRowOf(code).liveSubMode);
 }
 
 namespace {
@@ -282,10 +215,10 @@ std::uint32_t AssembleCode(DataBytes d, std::span<const CodeBit> bits) {
 // The degree letter in the fourth digit tells the temperature unit.
 std::uint32_t TemperatureUnitBit(char fourthDigit) {
     if (fourthDigit == 'C') {
-        return FunctionCodes::Celsius;
+        return kCelsiusBit;
     }
     if (fourthDigit == 'F') {
-        return FunctionCodes::Fahrenheit;
+        return kFahrenheitBit;
     }
     return 0;
 }
@@ -294,8 +227,8 @@ std::uint32_t MainCode(DataBytes d, const char (&digits)[4]) {
     std::uint32_t code = AssembleCode(d, kMainCodeBits);
     // The variant mark only exists for volts AC and DC.
     const std::uint32_t function = code & kFunctionMask;
-    if ((function == FunctionCodes::VoltAc || function == FunctionCodes::VoltDc) && Bit(d[15], 3)) {
-        code |= FunctionCodes::VariantBit;
+    if ((function == kVoltsAcCode || function == kVoltsDcCode) && Bit(d[15], 3)) {
+        code |= kVariantBit;
     }
     return code | TemperatureUnitBit(digits[3]);
 }
@@ -323,10 +256,11 @@ unsigned PointCode(DataBytes d, std::size_t first) {
 void FillMainDisplayLine(DisplayLine& line, std::string_view text, std::uint32_t function,
                          std::string_view prefix, std::string_view unit) {
     line.text.assign(text);
-    if (function == FunctionCodes::Decibel) {
+    const MeterFunction meterFunction = MeterFunctionOf(function);
+    if (meterFunction == MeterFunction::DecibelMilliwatt) {
         line.part1.assign(unit);
         line.part2.assign(prefix);
-    } else if (function == FunctionCodes::DecibelOhm) {
+    } else if (meterFunction == MeterFunction::DecibelOhms) {
         line.part1.clear();
         line.part2.assign(unit);
     } else {

@@ -13,6 +13,7 @@
 // a label give the unit label "?".
 
 #include "model/LiveReading.h"
+#include "model/functiontable.h"
 
 #include <array>
 #include <cstddef>
@@ -21,37 +22,6 @@
 #include <string_view>
 
 namespace telmora {
-
-// Bit 31 of a function code is the low-battery annunciator, not part of the function.
-constexpr std::uint32_t kLowBatteryBit = 0x80000000u;
-constexpr std::uint32_t kFunctionMask = ~kLowBatteryBit;
-
-// Function codes (bit 31 cleared) that the program names.
-namespace FunctionCodes {
-constexpr std::uint32_t Volt = 0x4;
-constexpr std::uint32_t VoltAc = 0x5;
-constexpr std::uint32_t VoltDc = 0x6;
-constexpr std::uint32_t VoltDcAc = 0x7;
-constexpr std::uint32_t VoltAcVariant = 0x1000005;
-constexpr std::uint32_t VoltDcVariant = 0x1000006;
-constexpr std::uint32_t Capacitance = 0x8;
-constexpr std::uint32_t Resistance = 0x80;
-constexpr std::uint32_t ResistanceAlt = 0x180;
-constexpr std::uint32_t CurrentAc = 0x201;
-constexpr std::uint32_t CurrentDc = 0x202;
-constexpr std::uint32_t CurrentDcAc = 0x203;
-constexpr std::uint32_t Frequency = 0x400;
-constexpr std::uint32_t DutyCycle = 0x800;
-constexpr std::uint32_t Conductance = 0x1000;
-constexpr std::uint32_t Decibel = 0x2000;
-constexpr std::uint32_t DecibelOhm = 0x2080;
-constexpr std::uint32_t TempT2 = 0x4000;
-constexpr std::uint32_t TempT1 = 0x8000;
-constexpr std::uint32_t TempT1MinusT2 = 0xC000;
-constexpr std::uint32_t Celsius = 0x20;    // added to a temperature input
-constexpr std::uint32_t Fahrenheit = 0x40; // added to a temperature input
-constexpr std::uint32_t VariantBit = 0x1000000;
-} // namespace FunctionCodes
 
 // Position of data byte Dk (0..23) in the 27-byte reply.
 constexpr std::size_t DataByteOffset(std::size_t k) {

@@ -1,6 +1,7 @@
 #include "model/needle.h"
 
 #include "model/decode.h"
+#include "model/functiontable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -83,21 +84,11 @@ std::string clip7(std::string s) {
 } // namespace
 
 bool ShowsOhmSign(std::uint32_t function) {
-    return function == fn::Ohms || function == fn::Ohms2 || function == fn::DecibelOhms;
+    return FunctionRowOf(function).ohm;
 }
 
 bool IsLetteredTemperature(std::uint32_t function) {
-    switch (function) {
-    case 0x4020:
-    case 0x4040:
-    case 0x8020:
-    case 0x8040:
-    case 0xC020:
-    case 0xC040:
-        return true;
-    default:
-        return false;
-    }
+    return FunctionRowOf(function).lettered();
 }
 
 std::string UnitLabelOf(std::uint32_t function) {
@@ -152,27 +143,18 @@ AnalogScale AnalogCounts(std::string_view text, bool negative, std::uint32_t fun
     if (const auto counts = parseInteger(d)) {
         result.counts = *counts;
         result.multiplierExponent = static_cast<int>(k);
-        switch (function) {
-        case fn::VoltsAc:
-        case fn::VoltsDc:
-        case fn::VoltsDcAc:
-        case fn::Frequency:
-        case fn::DutyCycle:
-        case fn::Conductance:
-        case fn::Decibel:
-        case fn::DecibelOhms:
+        switch (FunctionRowOf(function).analogRange) {
+        case AnalogRange::Decade:
             result.fullScale = pow10(len);
             break;
-        case fn::Capacitance:
+        case AnalogRange::Capacitance:
             result.fullScale = k == 3 ? pow10(len) : 6 * pow10(len - 1);
             break;
-        case fn::TempT2:
-        case fn::TempT1:
-        case fn::TempT1T2:
+        case AnalogRange::Temperature:
             result.fullScale = 2 * pow10(len - 1);
             result.multiplierExponent = static_cast<int>(k - 1);
             break;
-        default:
+        case AnalogRange::SixCounts:
             result.fullScale = 6 * pow10(len - 1);
             break;
         }
@@ -226,33 +208,10 @@ double AnalogNeedleAngle(std::int64_t counts, std::int64_t fullScale) {
 }
 
 int AnalogScaleImage(std::uint32_t function, int multiplierExponent) {
-    if (function == fn::Capacitance)
+    const FunctionRow& row = FunctionRowOf(function);
+    if (row.analogRange == AnalogRange::Capacitance)
         return multiplierExponent == 3 ? 100 : 60;
-    switch (function) {
-    case 0x5:
-    case 0x6:
-    case 0x7:
-    case 0x205:
-    case 0x400:
-    case 0x800:
-    case 0x1000:
-    case 0x2000:
-        return 100;
-    case 0x20:
-    case 0x40:
-    case 0x4000:
-    case 0x4020:
-    case 0x4040:
-    case 0x8000:
-    case 0x8020:
-    case 0x8040:
-    case 0xC000:
-    case 0xC020:
-    case 0xC040:
-        return 200;
-    default:
-        return 60;
-    }
+    return row.analogImage;
 }
 
 std::string MultiplierText(int exponent) {
@@ -264,18 +223,10 @@ std::string MultiplierText(int exponent) {
 }
 
 std::string AnalogUnitText(std::uint32_t function, std::string_view secondUnitPart) {
-    switch (function) {
-    case 0x4020:
-    case 0x8020:
-    case 0xC020:
-        return "C";
-    case 0x4040:
-    case 0x8040:
-    case 0xC040:
-        return "F";
-    default:
-        return std::string(secondUnitPart);
-    }
+    const FunctionRow& row = FunctionRowOf(function);
+    if (row.lettered())
+        return row.scale == TemperatureScale::Celsius ? "C" : "F";
+    return std::string(secondUnitPart);
 }
 
 // ------------------------------------------------------------------ comparator
@@ -295,14 +246,7 @@ float ComparatorValue(std::string_view text, bool negative, std::string_view exp
     const double middle = (upper + lower) / 2.0;
 
     if (const auto v = ReadDecimal(s + "E" + exp)) {
-        double value = *v;
-        if (function == fn::Capacitance)
-            value *= 1e6;
-        else if (function == fn::Conductance)
-            value *= 1e9;
-        else if (function == fn::Decibel)
-            value *= 1e3;
-        return narrow(value);
+        return narrow(*v * FunctionRowOf(function).comparatorScale);
     }
     if (contains(s, 'L'))
         return narrow(negative ? below : above);
@@ -353,23 +297,24 @@ int AlarmFrequency(double value, double upper, double lower) {
 
 ComparatorLabels ComparatorLabelsFor(std::uint32_t function) {
     ComparatorLabels labels;
-    switch (function) {
+    const MeterFunction meterFunction = MeterFunctionOf(function);
+    switch (meterFunction) {
     // Built whole and moved in: assigning short literals to the strings trips a false
     // overlap warning of GCC 12 at -O3.
-    case fn::Capacitance:
+    case MeterFunction::Capacitance:
         labels = ComparatorLabels{std::string("u"), std::string("F")};
         break;
-    case fn::Conductance:
+    case MeterFunction::Conductance:
         labels = ComparatorLabels{std::string("n"), std::string("S")};
         break;
-    case fn::Decibel:
+    case MeterFunction::DecibelMilliwatt:
         labels = ComparatorLabels{std::string("dB"), std::string("m")};
         break;
     default:
         labels.unitPart = clip7(UnitLabelOf(function));
         break;
     }
-    if (function == fn::Celsius || function == fn::Fahrenheit) {
+    if (meterFunction == MeterFunction::Celsius || meterFunction == MeterFunction::Fahrenheit) {
         labels.prefixSymbol = true;
         labels.prefixAlign = LabelAlign::Right;
         labels.unitAlign = LabelAlign::Left;

@@ -14,30 +14,9 @@
 
 namespace telmora {
 
-// Function codes (bit 31 cleared) that the live displays treat in their own way.
-namespace fn {
-constexpr std::uint32_t Volts = 0x4;
-constexpr std::uint32_t VoltsAc = 0x5;
-constexpr std::uint32_t VoltsDc = 0x6;
-constexpr std::uint32_t VoltsDcAc = 0x7;
-constexpr std::uint32_t Capacitance = 0x8;
-constexpr std::uint32_t Celsius = 0x20;
-constexpr std::uint32_t Fahrenheit = 0x40;
-constexpr std::uint32_t Ohms = 0x80;
-constexpr std::uint32_t Ohms2 = 0x180;
-constexpr std::uint32_t Frequency = 0x400;
-constexpr std::uint32_t DutyCycle = 0x800;
-constexpr std::uint32_t Conductance = 0x1000;
-constexpr std::uint32_t Decibel = 0x2000;
-constexpr std::uint32_t DecibelOhms = 0x2080;
-constexpr std::uint32_t TempT2 = 0x4000;
-constexpr std::uint32_t TempT1 = 0x8000;
-constexpr std::uint32_t TempT1T2 = 0xC000;
-} // namespace fn
-
 // True for the functions whose unit label "W" stands for the ohm sign.
 bool ShowsOhmSign(std::uint32_t function);
-// True for the temperature functions with a degree letter (0x4020 ... 0xC040).
+// True for the temperature inputs whose display ends in the degree letter.
 bool IsLetteredTemperature(std::uint32_t function);
 
 // The unit label of a function (bit 31 cleared) as the display labels use it.

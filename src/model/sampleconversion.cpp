@@ -1,6 +1,7 @@
 #include "model/sampleconversion.h"
 
 #include "model/decimaltext.h"
+#include "model/functiontable.h"
 
 #include "model/LiveReading.h"
 
@@ -12,8 +13,6 @@
 namespace telmora {
 
 namespace {
-
-constexpr std::uint32_t kLowBatteryBit = 0x80000000u;
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ')
@@ -33,19 +32,6 @@ bool contains(std::string_view s, char c) {
     return s.find(c) != std::string_view::npos;
 }
 
-bool isCelsiusTemperature(std::uint32_t c) {
-    return c == 0x4020 || c == 0x8020 || c == 0xC020;
-}
-bool isFahrenheitTemperature(std::uint32_t c) {
-    return c == 0x4040 || c == 0x8040 || c == 0xC040;
-}
-
-// Codes whose display carries the degree letter as its last character: every
-// temperature, on either display (the sub display normally shows T2 only).
-bool hasDegreeLetter(std::uint32_t c) {
-    return isCelsiusTemperature(c) || isFahrenheitTemperature(c);
-}
-
 std::optional<int> parseExponent(std::string_view e) {
     e = trimmed(e);
     int v = 0;
@@ -55,56 +41,42 @@ std::optional<int> parseExponent(std::string_view e) {
     return v;
 }
 
-// Value shown for an overload display ("OL", "0.L"), by function, before the sign.
-std::optional<double> overloadSubstitute(std::uint32_t c, DisplayKind kind, double f) {
-    if (kind == DisplayKind::Main) {
-        switch (c) {
-        case 0x4:
-        case 0x80:
-        case 0x180:
-        case 0x201:
-        case 0x202:
-        case 0x203:
-        case 0x2080:
-        case 0x1000005:
-        case 0x1000006:
-            return 6.6 * f;
-        case 0x5:
-        case 0x6:
-        case 0x7:
-        case 0x400:
-            return 10.9989 * f;
-        case 0x8:
-            return 6.6 * f * 1e6;
-        case 0x1000:
-            return 10.9989 * f * 1e9;
-        case 0x800:
-            return 110.0;
-        case 0x2000:
-            return 1100.0;
-        default:
-            return std::nullopt;
-        }
-    }
-    switch (c) {
-    case 0x5:
-    case 0x201:
+// The substitute of an overload rule for a range whose power of ten is `f`.
+std::optional<double> overloadValue(OverloadRule rule, double f) {
+    switch (rule) {
+    case OverloadRule::Range6_6:
         return 6.6 * f;
-    case 0x400:
-    case 0x200000:
+    case OverloadRule::Range10_9989:
         return 10.9989 * f;
-    default:
-        return std::nullopt;
+    case OverloadRule::Percent110:
+        return 110.0;
+    case OverloadRule::Decibel1100:
+        return 1100.0;
+    case OverloadRule::None:
+        break;
     }
+    return std::nullopt;
 }
 
-// Value of an open-input temperature display ("---" or "----").
-std::optional<double> dashSubstitute(std::uint32_t c, DisplayKind kind, double magnitude) {
-    const bool celsius = (kind == DisplayKind::Main && c == 0x20) || isCelsiusTemperature(c);
-    const bool fahrenheit = (kind == DisplayKind::Main && c == 0x40) || isFahrenheitTemperature(c);
-    if (celsius)
+// Value shown for an overload display ("OL", "0.L"), by function, before the sign;
+// capacitance and conductance on the main display in the recorder's micro and nano
+// units.
+std::optional<double> overloadSubstitute(const FunctionRow& row, DisplayKind kind, double f) {
+    if (kind == DisplayKind::Sub)
+        return overloadValue(row.liveSubOverload, f);
+    const auto value = overloadValue(row.liveOverload, f);
+    if (value && row.valueExponent != 0)
+        return *value * std::pow(10.0, -row.valueExponent);
+    return value;
+}
+
+// Value of an open-input temperature display ("---" or "----"): the main display
+// takes a bare degree display as well, the sub display only a temperature input.
+std::optional<double> dashSubstitute(const FunctionRow& row, DisplayKind kind, double magnitude) {
+    const bool counts = kind == DisplayKind::Main || row.lettered();
+    if (counts && row.scale == TemperatureScale::Celsius)
         return 1375.0 * magnitude;
-    if (fahrenheit)
+    if (counts && row.scale == TemperatureScale::Fahrenheit)
         return 2510.0 * magnitude;
     if (kind == DisplayKind::Main)
         return std::nullopt;
@@ -116,14 +88,7 @@ std::optional<double> dashSubstitute(std::uint32_t c, DisplayKind kind, double m
 int RecorderValueExponent(std::uint32_t code, DisplayKind kind) {
     if (kind != DisplayKind::Main)
         return 0;
-    switch (code & ~kLowBatteryBit) {
-    case 0x8:
-        return -6;
-    case 0x1000:
-        return -9;
-    default:
-        return 0;
-    }
+    return FunctionRowOf(code).valueExponent;
 }
 
 std::optional<double> ParseDisplayNumber(std::string_view s) {
@@ -136,7 +101,8 @@ std::optional<double> ParseDisplayNumber(std::string_view s) {
 std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool negative,
                                                   std::uint32_t code, std::string_view exponent,
                                                   DisplayKind kind) {
-    const std::uint32_t c = code & ~kLowBatteryBit;
+    const std::uint32_t c = code & kFunctionMask;
+    const FunctionRow& row = FunctionRowOf(c);
 
     // 1. Overload displays keep their spacing (only trailing blanks go when a point is
     //    lit); others are trimmed, and a negative one is rebuilt as "-" + digits.
@@ -151,7 +117,7 @@ std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool ne
     }
 
     // 2. The degree letter of a temperature is not part of the number.
-    if (hasDegreeLetter(c) && (contains(t, 'C') || contains(t, 'F')) && !t.empty())
+    if (row.lettered() && (contains(t, 'C') || contains(t, 'F')) && !t.empty())
         t.pop_back();
 
     // 3. A display that shows nothing but the point.
@@ -159,7 +125,7 @@ std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool ne
         return std::nullopt;
 
     // 4. Decibel values carry no prefix exponent.
-    const bool decibel = kind == DisplayKind::Main && (c == 0x2000 || c == 0x2080);
+    const bool decibel = kind == DisplayKind::Main && row.decibel;
     std::string number = t;
     if (!decibel) {
         number += 'E';
@@ -184,12 +150,12 @@ std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool ne
         if (!e)
             return std::nullopt;
         const double f = std::pow(10.0, d) * std::pow(10.0, *e);
-        const auto sub = overloadSubstitute(c, kind, f);
+        const auto sub = overloadSubstitute(row, kind, f);
         if (!sub)
             return std::nullopt;
         v = negative ? -*sub : *sub;
     } else if (t == "---" || t == "----") {
-        const auto sub = dashSubstitute(c, kind, t == "---" ? 1.0 : -1.0);
+        const auto sub = dashSubstitute(row, kind, t == "---" ? 1.0 : -1.0);
         if (!sub)
             return std::nullopt;
         v = *sub;
@@ -239,7 +205,7 @@ std::optional<SampleEntry> BuildSample(const RecorderReading& r, std::string_vie
     if (!main)
         return std::nullopt;
 
-    const bool hasSub = (r.subCode & ~kLowBatteryBit) != 0;
+    const bool hasSub = (r.subCode & kFunctionMask) != 0;
     ConvertedValue sub;
     if (hasSub) {
         auto converted = ConvertDisplayValue(r.subText, r.subNegative, r.subCode, r.subExponent,

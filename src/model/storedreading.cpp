@@ -1,5 +1,6 @@
 #include "model/storedreading.h"
 
+#include "model/functiontable.h"
 #include "model/unitstrings.h"
 
 #include <algorithm>
@@ -12,83 +13,15 @@ namespace telmora {
 
 namespace {
 
-enum class Group {
-    Volt,
-    Capacitance,
-    Resistance,
-    Current,
-    Frequency, // frequency and duty cycle
-    Conductance,
-    Celsius,
-    Fahrenheit,
-    Other,
-};
+using Group = LoggedDisplay;
 
-Group GroupOf(std::uint32_t code) {
-    switch (code) {
-    case 0x4:
-    case 0x5:
-    case 0x6:
-    case 0x7:
-    case 0x14:
-    case 0x1000005:
-    case 0x1000006:
-        return Group::Volt;
-    case 0x8:
-        return Group::Capacitance;
-    case 0x80:
-    case 0x180:
-        return Group::Resistance;
-    case 0x201:
-    case 0x202:
-    case 0x203:
-        return Group::Current;
-    case 0x400:
-    case 0x800:
-        return Group::Frequency;
-    case 0x1000:
-        return Group::Conductance;
-    case 0x4020:
-    case 0x8020:
-    case 0xC020:
-        return Group::Celsius;
-    case 0x4040:
-    case 0x8040:
-    case 0xC040:
-        return Group::Fahrenheit;
-    default:
-        return Group::Other;
-    }
-}
-
-std::string_view ModeMark(std::uint32_t code, DisplayRole role) {
-    switch (code) {
-    case 0x5:
-    case 0x201:
-    case 0x1000005:
-        return " [AC]";
-    case 0x6:
-    case 0x202:
-    case 0x1000006:
-        return role == DisplayRole::Main ? " [DC]" : "";
-    case 0x7:
-    case 0x203:
-        return role == DisplayRole::Main ? " [DC+AC]" : "";
-    case 0x4000:
-    case 0x4020:
-    case 0x4040:
-        return " [T2]";
-    case 0x8000:
-    case 0x8020:
-    case 0x8040:
-        return " [T1]";
-    case 0xC000:
-    case 0xC020:
-    case 0xC040:
-        return " [T1-T2]";
-    default:
-        return "";
-    }
+// The mode mark after the unit: the sub display never carries a DC or DC+AC mark.
+std::string ModeMark(const FunctionRow& row, DisplayRole role) {
+    if (row.mode == Mode::None)
+        return {};
+    if (role == DisplayRole::Sub && (row.mode == Mode::Dc || row.mode == Mode::DcAc))
+        return {};
+    return " [" + std::string(ModeText(row.mode)) + "]";
 }
 
 double Pow10(int e) {
@@ -156,20 +89,14 @@ std::string SignedDisplay(const std::string& m, double v, int w) {
 } // namespace
 
 int StoredValueExponent(std::uint32_t code) {
-    switch (GroupOf(code & 0x7FFFFFFFu)) {
-    case Group::Capacitance:
-        return -6;
-    case Group::Conductance:
-        return -9;
-    default:
-        return 0;
-    }
+    return FunctionRowOf(code).valueExponent;
 }
 
 StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint32_t code,
                                        int rangeClass, DisplayRole role) {
     StoredReadingTexts out;
-    const Group group = GroupOf(code);
+    const FunctionRow& row = FunctionRowOf(code);
+    const Group group = (code & kLowBatteryBit) != 0 ? Group::Other : row.loggedDisplay;
     const bool temperature = group == Group::Celsius || group == Group::Fahrenheit;
 
     // 1. Exponent.
@@ -267,7 +194,8 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
         prefixClass = -6;
     }
     out.prefixText = std::string(PrefixTextView(code, prefixClass));
-    out.unitText = std::string(UnitTextView(code)) + std::string(ModeMark(code, role));
+    out.unitText = std::string(UnitTextView(code)) +
+                   ((code & kLowBatteryBit) != 0 ? std::string() : ModeMark(row, role));
 
     // 5. Value in base units, or the overload substitute.
     double x = 0.0;
@@ -281,30 +209,22 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
         } else if (group == Group::Fahrenheit) {
             x = minus ? -2510.0 : 2510.0;
         } else if (overload) {
-            switch (code) {
-            case 0x5:
-            case 0x6:
-            case 0x7:
-            case 0x400:
-            case 0x1000:
+            const OverloadRule rule =
+                (code & kLowBatteryBit) != 0 ? OverloadRule::None : row.loggedOverload;
+            switch (rule) {
+            case OverloadRule::Range10_9989:
                 x = scale * 10.9989;
                 break;
-            case 0x80:
-            case 0x180:
-            case 0x201:
-            case 0x202:
-            case 0x203:
-            case 0x1000005:
-            case 0x1000006:
+            case OverloadRule::Range6_6:
                 x = scale * 6.6;
                 break;
-            case 0x800:
+            case OverloadRule::Percent110:
                 x = 110.0;
                 break;
-            case 0x2000:
+            case OverloadRule::Decibel1100:
                 x = 1100.0;
                 break;
-            default:
+            case OverloadRule::None:
                 x = 10998.9;
                 break;
             }

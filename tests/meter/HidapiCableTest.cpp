@@ -40,7 +40,7 @@ protected:
     void showFixedReading() {
         DesiredReading r;
         SetDisplayText("-12.34", r.main);
-        r.main.code = FunctionCodes::VoltDc;
+        r.main.code = FunctionCodeOf(MeterFunction::VoltsDc);
         const auto reply = EncodeDisplay(r);
         m_meter->setDisplayData(ExtractDataBytes(reply));
     }
@@ -165,7 +165,7 @@ TEST_F(HidapiCable, LiveLinkShowsTheDemoMeter) {
         ASSERT_TRUE(readings.wait(10000));
     link.unlink();
     const LiveReading r = readings.first().at(0).value<LiveReading>();
-    EXPECT_EQ(r.mainFunction, FunctionCodes::VoltDc);
+    EXPECT_EQ(r.mainFunction, FunctionCodeOf(MeterFunction::VoltsDc));
     EXPECT_EQ(r.mainUnitLabel, "V");
 }
 

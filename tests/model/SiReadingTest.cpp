@@ -118,7 +118,7 @@ TEST(SiValue, LiveReadingsOfEveryFunctionAndPrefixAgreeWithTheirDisplay) {
                     DesiredDisplay& display = main ? desired.main : desired.sub;
                     if (!main) {
                         ASSERT_TRUE(SetDisplayText("1.000", desired.main));
-                        desired.main.code = FunctionCodes::VoltDc;
+                        desired.main.code = FunctionCodeOf(MeterFunction::VoltsDc);
                     }
                     ASSERT_TRUE(SetDisplayText(text, display)) << text;
                     display.code = code;

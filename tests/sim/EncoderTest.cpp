@@ -99,7 +99,7 @@ TEST(DisplayEncoder, DisplayTexts) {
         DesiredReading d;
         ASSERT_TRUE(SetDisplayText(text, d.main)) << text;
         ASSERT_TRUE(SetDisplayText(text, d.sub)) << text;
-        d.sub.code = FunctionCodes::Frequency;
+        d.sub.code = FunctionCodeOf(MeterFunction::Frequency);
         const LiveReading r = Decode(d);
         const std::string t = text;
         const std::string expected = t == "1.5" ? "  1.5" : t == "-1.5" ? "-  1.5" : t;

@@ -118,12 +118,16 @@ struct DemoMinute {
 };
 
 TEST(DemoMeter, HoldsEachFunctionForAMinuteWithSlowlyChangingReadings) {
-    using namespace FunctionCodes;
+    using F = MeterFunction;
+    const auto code = [](F f) { return FunctionCodeOf(f); };
     const DemoMinute minutes[] = {
-        {VoltDc, "", "V", 1.45, 1.55, 0.005},      {VoltAc, "", "V", 226.0, 234.0, 0.6},
-        {Resistance, "k", "W", 4.69, 4.80, 0.005}, {TempT1 + Celsius, "", "", 20.0, 65.0, 1.2},
-        {Capacitance, "n", "F", 46.7, 47.2, 0.05}, {CurrentDc, "m", "A", 17.0, 42.1, 0.3},
-        {Decibel, "m", "dB", -8.5, -3.5, 0.3},
+        {code(F::VoltsDc), "", "V", 1.45, 1.55, 0.005},
+        {code(F::VoltsAc), "", "V", 226.0, 234.0, 0.6},
+        {code(F::Resistance), "k", "W", 4.69, 4.80, 0.005},
+        {code(F::TemperatureT1Celsius), "", "", 20.0, 65.0, 1.2},
+        {code(F::Capacitance), "n", "F", 46.7, 47.2, 0.05},
+        {code(F::CurrentDc), "m", "A", 17.0, 42.1, 0.3},
+        {code(F::DecibelMilliwatt), "m", "dB", -8.5, -3.5, 0.3},
     };
     SimulatedMeter meter(SimScenario::Demo, false);
     const std::vector<TimedReading> readings = pollFor(meter, 7 * kDemoSecondsPerFunction);
@@ -159,7 +163,8 @@ TEST(DemoMeter, HoldsEachFunctionForAMinuteWithSlowlyChangingReadings) {
         const double held = readings[i - 1].seconds - readings[first].seconds;
         EXPECT_GT(held, 59.0);
         EXPECT_LT(held, 60.0);
-        EXPECT_EQ(overloads, minute.function == Resistance ? 1 : 0) << "the probes slip once";
+        EXPECT_EQ(overloads, minute.function == code(F::Resistance) ? 1 : 0)
+            << "the probes slip once";
     }
     EXPECT_EQ(i, readings.size()) << "then the first function again";
 

@@ -123,7 +123,8 @@ void AnalogMeterWindow::applyReading(bool negative, const QString& text,
 }
 
 void AnalogMeterWindow::runUpdate() {
-    if (m_function != m_lastDrawnFunction || m_function == telmora::fn::Capacitance) {
+    if (m_function != m_lastDrawnFunction ||
+        telmora::MeterFunctionOf(m_function) == telmora::MeterFunction::Capacitance) {
         m_lastDrawnFunction = m_function;
         m_scaleImage = telmora::AnalogScaleImage(m_function, m_scale.multiplierExponent);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/LiveReading.h"
+#include "model/functiontable.h"
 #include "model/needle.h"
 
 #include "ui/live/NeedleSweep.h"
@@ -84,10 +85,10 @@ private:
     QString m_text;
     QString m_firstUnitPart;
     QString m_secondUnitPart;
-    std::uint32_t m_function = telmora::fn::VoltsAc;
+    std::uint32_t m_function = telmora::FunctionCodeOf(telmora::MeterFunction::VoltsAc);
     bool m_negative = false;
     telmora::AnalogScale m_scale{0, 10000, 2};
-    std::uint32_t m_lastDrawnFunction = telmora::fn::VoltsAc;
+    std::uint32_t m_lastDrawnFunction = telmora::FunctionCodeOf(telmora::MeterFunction::VoltsAc);
     int m_scaleImage = 100;
 
     // The sweep from the drawn angle to the new one.
