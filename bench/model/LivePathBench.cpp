@@ -1,6 +1,7 @@
-// The live path of one reply as the three live windows see it: decode, then what
-// the analog meter (needle position), the comparator (value, needle, alarm verdict)
-// and the digital meter (its texts) compute from the reading.
+// The live path of one reply as the three live windows see it: the decode into the
+// two displays' measurements, then what the analog meter (needle position), the
+// comparator (value, needle, alarm verdict) and the digital meter (its texts)
+// compute from the main measurement.
 #include "model/decode.h"
 #include "model/needle.h"
 #include "sim/DisplayEncoder.h"
@@ -32,27 +33,24 @@ std::vector<std::array<std::uint8_t, telmora::kReplySize>> LiveReplies() {
 
 void BM_LivePath(benchmark::State& state) {
     const auto replies = LiveReplies();
-    telmora::LiveReading reading;
+    telmora::DecodedReply reading;
     telmora::AnalogScale scale = telmora::AnalogRestScale();
     std::string digital;
     std::size_t i = 0;
     for (auto _ : state) {
         telmora::DecodeReply(replies[i], reading);
         // Analog meter: counts and needle angle.
-        scale = telmora::AnalogCounts(reading.mainDisplayLine.text.view(),
-                                      reading.mainNegative != 0, reading.mainFunction, scale);
+        scale = telmora::AnalogCounts(reading.main, scale);
         const double needle = telmora::AnalogNeedleAngle(scale.counts, scale.fullScale);
         // Comparator: value, needle and alarm verdict.
-        const float value = telmora::ComparatorValue(
-            reading.mainText.view(), reading.mainNegative != 0, reading.mainPrefixExponent.view(),
-            reading.mainFunction, 5.0, -5.0);
+        const float value = telmora::ComparatorValue(reading.main, 5.0, -5.0);
         const double dial = telmora::ComparatorNeedleAngle(value, 5.0, -5.0);
         const int alarm = telmora::AlarmFrequency(value, 5.0, -5.0);
         // Digital meter: its texts.
-        digital.assign(reading.mainText.view());
-        digital.append(reading.mainDisplayLine.part1.view());
-        digital.append(reading.mainDisplayLine.part2.view());
-        digital.append(reading.subDisplayLine.text.view());
+        digital.assign(reading.main.text.view());
+        digital.append(reading.main.line.part1.view());
+        digital.append(reading.main.line.part2.view());
+        digital.append(reading.sub.line.text.view());
         benchmark::DoNotOptimize(needle);
         benchmark::DoNotOptimize(dial);
         benchmark::DoNotOptimize(alarm);

@@ -62,7 +62,7 @@ QString millionFile(QTemporaryDir& dir) {
 
 struct Windows3 {
     QTemporaryDir dir;
-    RecorderController controller{LiveReadingSource{}, dir.path()};
+    RecorderController controller{DecodedReplySource{}, dir.path()};
     DataListWindow list{&controller};
     RecorderWindow form{controller};
     Windows3() {

@@ -3,7 +3,7 @@
 #include "meter/CableBackend.h"
 #include "meter/CableIdentity.h"
 #include "meter/CableResult.h"
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 #include <array>
 #include <chrono>

@@ -12,7 +12,7 @@ namespace telmora {
 
 MeterLink::MeterLink(std::shared_ptr<CableBackend> backend, QObject* parent)
     : QObject(parent), m_backend(std::move(backend)) {
-    qRegisterMetaType<LiveReading>("telmora::LiveReading");
+    qRegisterMetaType<DecodedReply>("telmora::DecodedReply");
 }
 
 MeterLink::~MeterLink() {
@@ -44,7 +44,7 @@ bool MeterLink::link() {
     // Queued calls can arrive after an unlink; the generation tells them apart.
     const auto current = [this, generation] { return generation == m_generation && m_worker; };
     connect(worker, &AcquisitionWorker::readingReceived, this,
-            [this, current](const LiveReading& reading) {
+            [this, current](const DecodedReply& reading) {
                 if (!current())
                     return;
                 m_worker->readingDelivered();
@@ -76,7 +76,7 @@ bool MeterLink::link() {
     return true;
 }
 
-void MeterLink::takeReading(const LiveReading& reading) {
+void MeterLink::takeReading(const DecodedReply& reading) {
     // The windows learn that the meter is back before its first reading arrives.
     setWaitingForCable(false);
     m_latest = reading;

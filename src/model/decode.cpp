@@ -116,23 +116,6 @@ int SubExponent(std::uint8_t d12, std::uint8_t d13) {
     }
 }
 
-std::string_view ExponentText(int exponent) {
-    switch (exponent) {
-    case -9:
-        return "-9";
-    case -6:
-        return "-6";
-    case -3:
-        return "-3";
-    case 3:
-        return "3";
-    case 6:
-        return "6";
-    default:
-        return "0";
-    }
-}
-
 } // namespace
 
 std::array<std::uint8_t, kDataBytes>
@@ -147,23 +130,6 @@ ExtractDataBytes(std::span<const std::uint8_t, kReplySize> reply) {
 char SegmentToChar(std::uint8_t segments) {
     const char c = kSegmentTable[segments];
     return c != 0 ? c : '?';
-}
-
-std::string_view PrefixLabel(int exponent) {
-    switch (exponent) {
-    case 3:
-        return "k";
-    case 6:
-        return "M";
-    case -9:
-        return "n";
-    case -6:
-        return "u";
-    case -3:
-        return "m";
-    default:
-        return "";
-    }
 }
 
 std::string_view UnitLabel(std::uint32_t code) {
@@ -251,43 +217,9 @@ unsigned PointCode(DataBytes d, std::size_t first) {
            (Bit(d[first + 2], 4) ? 1u : 0u);
 }
 
-// Decibel shows its unit first so that dBm reads "dB" "m"; decibel with the ohm
-// annunciator shows the unit alone in the second part.
-void FillMainDisplayLine(DisplayLine& line, std::string_view text, std::uint32_t function,
-                         std::string_view prefix, std::string_view unit) {
-    line.text.assign(text);
-    const MeterFunction meterFunction = MeterFunctionOf(function);
-    if (meterFunction == MeterFunction::DecibelMilliwatt) {
-        line.part1.assign(unit);
-        line.part2.assign(prefix);
-    } else if (meterFunction == MeterFunction::DecibelOhms) {
-        line.part1.clear();
-        line.part2.assign(unit);
-    } else {
-        line.part1.assign(prefix);
-        line.part2.assign(unit);
-    }
-}
-
-// The sub display line and mode: blank while the sub display shows no function.
-void FillSubDisplay(LiveReading& out, std::string_view text, std::uint32_t function,
-                    std::string_view prefix, std::string_view unit) {
-    if (function != 0) {
-        out.subDisplayLine.text.assign(text);
-        out.subDisplayLine.part1.assign(prefix);
-        out.subDisplayLine.part2.assign(unit);
-        out.subModeLabel.assign(SubModeLabel(function));
-    } else {
-        out.subDisplayLine.text.clear();
-        out.subDisplayLine.part1.clear();
-        out.subDisplayLine.part2.clear();
-        out.subModeLabel.clear();
-    }
-}
-
 } // namespace
 
-void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& out) {
+void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, DecodedReply& out) {
     std::copy_n(d.begin() + 1, kFrameDataSize, out.frameData.begin());
 
     char main[4];
@@ -296,8 +228,6 @@ void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& 
     ReadDigits(d, kSubDigitsByte, sub);
     const std::uint32_t mainCode = MainCode(d, main);
     const std::uint32_t subCode = SubCode(d, sub);
-    const int mainExponent = MainExponent(d[13], d[14]);
-    const int subExponent = SubExponent(d[12], d[13]);
     const bool mainNegative = Bit(d[2], 7);
     const bool subNegative = Bit(d[7], 5);
 
@@ -308,35 +238,14 @@ void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& 
     const std::string_view subText =
         RenderText(sub, PointCode(d, kSubDigitsByte), subNegative, subBuf);
 
-    out.mainNegative = mainNegative ? 1 : 0;
-    out.mainText.assign(mainText);
-    out.mainPrefixExponent.assign(ExponentText(mainExponent));
-    out.mainCode = mainCode;
-    out.subNegative = subNegative ? 1 : 0;
-    out.subText.assign(subText);
-    out.subPrefixExponent.assign(ExponentText(subExponent));
-    out.subCode = subCode;
-
-    const std::uint32_t mainFunction = mainCode & kFunctionMask;
-    const std::uint32_t subFunction = subCode & kFunctionMask;
-    const std::string_view mainPrefix = PrefixLabel(mainExponent);
-    const std::string_view subPrefix = PrefixLabel(subExponent);
-    const std::string_view mainUnit = UnitLabel(mainFunction);
-    const std::string_view subUnit = UnitLabel(subFunction);
-    out.mainPrefixLabel.assign(mainPrefix);
-    out.subPrefixLabel.assign(subPrefix);
-    out.mainUnitLabel.assign(mainUnit);
-    out.subUnitLabel.assign(subUnit);
-    out.mainFunction = mainFunction;
-    out.subFunction = subFunction;
-    out.mainModeLabel.assign(MainModeLabel(mainFunction));
-
-    FillMainDisplayLine(out.mainDisplayLine, mainText, mainFunction, mainPrefix, mainUnit);
-    FillSubDisplay(out, subText, subFunction, subPrefix, subUnit);
-    out.lowBattery = (mainCode & kLowBatteryBit) != 0 ? 1 : 0;
+    out.main = MeasureDisplay(mainText, mainNegative, mainCode, MainExponent(d[13], d[14]),
+                              DisplayKind::Main);
+    out.sub =
+        MeasureDisplay(subText, subNegative, subCode, SubExponent(d[12], d[13]), DisplayKind::Sub);
+    out.lowBattery = (mainCode & kLowBatteryBit) != 0;
 }
 
-void DecodeReply(std::span<const std::uint8_t, kReplySize> reply, LiveReading& out) {
+void DecodeReply(std::span<const std::uint8_t, kReplySize> reply, DecodedReply& out) {
     std::copy(reply.begin(), reply.end(), out.replyCopy.begin());
     const std::array<std::uint8_t, kDataBytes> data = ExtractDataBytes(reply);
     DecodeForDisplay(data, out);

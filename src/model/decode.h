@@ -1,6 +1,6 @@
 #pragma once
 // Live frame decode: one meter reply (an image of the meter's display) into a
-// LiveReading - the characters of both displays with the decimal point in place,
+// DecodedReply - the characters of both displays with the decimal point in place,
 // signs, function codes, prefix exponents, the prefix/unit/mode labels and the
 // two display lines the live windows show.
 //
@@ -12,7 +12,7 @@
 // decodes to something defined: unknown segment patterns give '?', codes without
 // a label give the unit label "?".
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 #include "model/functiontable.h"
 
 #include <array>
@@ -39,14 +39,12 @@ char SegmentToChar(std::uint8_t segments);
 // Decodes the 24 data bytes of one reply into every decode field of `out`,
 // including the frame data D1..D20. The reply copy is left alone (see DecodeReply).
 // Never fails and applies no acceptance test.
-void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> data, LiveReading& out);
+void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> data, DecodedReply& out);
 
 // Decodes a whole 27-byte reply: stores the reply copy, then DecodeForDisplay.
-void DecodeReply(std::span<const std::uint8_t, kReplySize> reply, LiveReading& out);
+void DecodeReply(std::span<const std::uint8_t, kReplySize> reply, DecodedReply& out);
 
 // The labels of the live display, each a static text.
-// Prefix label of a prefix exponent: 3 "k", 6 "M", -9 "n", -6 "u", -3 "m", else "".
-std::string_view PrefixLabel(int exponent);
 // Unit label of a function code (bit 31 is ignored); "?" for a code without one.
 std::string_view UnitLabel(std::uint32_t code);
 // Mode label of the main display: "AC", "DC", "DC+AC", "T1", "T2", "T1-T2" or "".

@@ -25,35 +25,6 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-std::string_view trimmedRight(std::string_view s) {
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool contains(std::string_view s, char c) {
-    return s.find(c) != std::string_view::npos;
-}
-
-// Reads an optionally signed decimal integer of at most 18 digits (so that it
-// always fits in 64 bits); nothing else may surround it.
-std::optional<std::int64_t> parseInteger(std::string_view s) {
-    bool negative = false;
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    if (s.empty() || s.size() > 18)
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
-
 // 10^n for the full-scale rules; 0 for negative n (the result is truncated to
 // an integer), limited to what a 64-bit count can hold.
 std::int64_t pow10(std::int64_t n) {
@@ -109,41 +80,19 @@ std::string ShortestDecimal(double value) {
 
 // ---------------------------------------------------------------- analog meter
 
-AnalogScale AnalogCounts(std::string_view text, bool negative, std::uint32_t function,
-                         const AnalogScale& previous) {
+AnalogScale AnalogCounts(const Measurement& reading, const AnalogScale& previous) {
+    using Shape = AnalogDigits::Shape;
     AnalogScale result = previous;
+    const AnalogDigits& a = reading.analog;
+    const std::int64_t k = a.firstDigitPower;
+    const std::int64_t len = a.digits;
+    const FunctionRow& row = FunctionRowOf(reading.functionCode());
 
-    // 1-2: the digits without sign; an overload text keeps its leading blanks.
-    std::string t;
-    if (contains(text, 'L')) {
-        t.assign(trimmedRight(text));
-    } else if (negative) {
-        t = "-";
-        t += trimmed(text.empty() ? text : text.substr(1));
-    } else {
-        t.assign(trimmed(text));
-    }
-    if (negative && !t.empty())
-        t.erase(0, 1);
-
-    // 3: digits without the point; k is the power of ten of the first digit.
-    std::string d;
-    std::int64_t k = 0;
-    if (const auto point = t.find('.'); point != std::string::npos) {
-        d = t.substr(0, point) + t.substr(point + 1);
-        k = static_cast<std::int64_t>(point) - 1;
-    } else {
-        d = t;
-        k = static_cast<std::int64_t>(t.size()) - 1;
-    }
-    d.assign(trimmed(d));
-    const auto len = static_cast<std::int64_t>(d.size());
-
-    // 4: a plain number.
-    if (const auto counts = parseInteger(d)) {
-        result.counts = *counts;
+    switch (a.shape) {
+    case Shape::Number:
+        result.counts = a.counts;
         result.multiplierExponent = static_cast<int>(k);
-        switch (FunctionRowOf(function).analogRange) {
+        switch (row.analogRange) {
         case AnalogRange::Decade:
             result.fullScale = pow10(len);
             break;
@@ -159,27 +108,24 @@ AnalogScale AnalogCounts(std::string_view text, bool negative, std::uint32_t fun
             break;
         }
         return result;
-    }
-
-    // 5: overload, beyond the stop.
-    if (contains(d, 'L')) {
+    case Shape::Overload: // beyond the stop
         result.fullScale = 5000;
         result.counts = 5500;
         result.multiplierExponent = static_cast<int>(k);
         return result;
-    }
-
-    // 6: a temperature with its degree letter, dashes, or garbage.
-    if (!d.empty() && (contains(d, 'C') || contains(d, 'F')))
-        d.pop_back();
-    const auto newLen = static_cast<std::int64_t>(d.size());
-    if (const auto counts = parseInteger(d)) {
-        result.counts = *counts;
+    case Shape::LetteredNumber: // a temperature with its degree letter
+        result.counts = a.counts;
         result.multiplierExponent = static_cast<int>(k - 1);
-        result.fullScale = 2 * pow10(newLen);
-    } else if (IsLetteredTemperature(function)) {
-        if (d == "---") {
-            result.fullScale = 2 * pow10(newLen);
+        result.fullScale = 2 * pow10(len);
+        return result;
+    case Shape::ThreeDashes:
+    case Shape::Other:
+        break;
+    }
+    // Dashes or garbage.
+    if (row.lettered()) {
+        if (a.shape == Shape::ThreeDashes) {
+            result.fullScale = 2 * pow10(len);
             result.multiplierExponent = static_cast<int>(k - 1);
             result.counts = result.fullScale / 10 + result.fullScale;
         } else {
@@ -231,34 +177,25 @@ std::string AnalogUnitText(std::uint32_t function, std::string_view secondUnitPa
 
 // ------------------------------------------------------------------ comparator
 
-float ComparatorValue(std::string_view text, bool negative, std::string_view exponent,
-                      std::uint32_t function, double upper, double lower) {
-    std::string s;
-    if (negative) {
-        s = "-";
-        s += trimmed(text.empty() ? text : text.substr(1));
-    } else {
-        s.assign(trimmed(text));
-    }
-    const std::string exp = exponent.empty() ? std::string("0") : std::string(exponent);
+float ComparatorValue(const Measurement& reading, double upper, double lower) {
+    using Shape = ComparatorReading::Shape;
     const double above = upper + (upper - lower) * 0.5;
     const double below = lower - (upper - lower) * 0.5;
     const double middle = (upper + lower) / 2.0;
-
-    if (const auto v = ReadDecimal(s + "E" + exp)) {
-        return narrow(*v * FunctionRowOf(function).comparatorScale);
-    }
-    if (contains(s, 'L'))
-        return narrow(negative ? below : above);
-    if (!s.empty() && (contains(s, 'C') || contains(s, 'F')))
-        s.pop_back();
-    if (const auto v = ReadDecimal(s + "E" + exp))
-        return narrow(*v);
-    if (IsLetteredTemperature(function)) {
-        if (s == "---")
-            return narrow(above);
-        if (s == "----")
-            return narrow(below);
+    const ComparatorReading& c = reading.comparator;
+    switch (c.shape) {
+    case Shape::Number:
+        return narrow(c.value * FunctionRowOf(reading.functionCode()).comparatorScale);
+    case Shape::LetteredValue:
+        return narrow(c.value);
+    case Shape::Overload:
+        return narrow(reading.negative ? below : above);
+    case Shape::OpenHigh:
+        return narrow(above);
+    case Shape::OpenLow:
+        return narrow(below);
+    case Shape::Unreadable:
+        break;
     }
     return narrow(middle);
 }

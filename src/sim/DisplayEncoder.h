@@ -26,7 +26,7 @@
 //   the low-battery annunciator, as does `lowBattery`.
 // - Prefix exponent: 3, 6, -3, -6, -9 light one annunciator; any other value none.
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 #include "model/functiontable.h"
 
 #include <array>

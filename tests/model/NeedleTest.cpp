@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 using namespace telmora;
 
@@ -17,9 +18,23 @@ std::uint32_t code(MeterFunction function) {
     return FunctionCodeOf(function);
 }
 
+// The main display showing `text` (point in place, "-" first when negative).
+Measurement display(std::string_view text, bool negative, std::string_view exponent,
+                    std::uint32_t function) {
+    int e = 0;
+    if (!exponent.empty())
+        e = std::stoi(std::string(exponent));
+    return MeasureDisplay(text, negative, function, e, DisplayKind::Main);
+}
+
 AnalogScale counts(std::string_view text, std::uint32_t function, bool negative = false,
                    AnalogScale previous = {}) {
-    return AnalogCounts(text, negative, function, previous);
+    return AnalogCounts(display(text, negative, "0", function), previous);
+}
+
+float comparatorValue(std::string_view text, bool negative, std::string_view exponent,
+                      std::uint32_t function, double upper, double lower) {
+    return ComparatorValue(display(text, negative, exponent, function), upper, lower);
 }
 
 } // namespace
@@ -152,44 +167,44 @@ TEST(ComparatorNeedle, DegenerateLimitsAndValuesGiveAFiniteAngle) {
 }
 
 TEST(ComparatorValue, UnitsExponentsAndSigns) {
-    EXPECT_FLOAT_EQ(ComparatorValue("10.00", false, "-9", code(MeterFunction::Capacitance), 3, 1),
+    EXPECT_FLOAT_EQ(comparatorValue("10.00", false, "-9", code(MeterFunction::Capacitance), 3, 1),
                     0.01f);
-    EXPECT_FLOAT_EQ(ComparatorValue("12.34", false, "-3", code(MeterFunction::VoltsDc), 3, 1),
+    EXPECT_FLOAT_EQ(comparatorValue("12.34", false, "-3", code(MeterFunction::VoltsDc), 3, 1),
                     0.01234f);
-    EXPECT_FLOAT_EQ(ComparatorValue("1.000", false, "-6", code(MeterFunction::Conductance), 3, 1),
+    EXPECT_FLOAT_EQ(comparatorValue("1.000", false, "-6", code(MeterFunction::Conductance), 3, 1),
                     1000.0f);
     EXPECT_FLOAT_EQ(
-        ComparatorValue("-12.0", false, "0", code(MeterFunction::DecibelMilliwatt), 3, 1),
+        comparatorValue("-12.0", false, "0", code(MeterFunction::DecibelMilliwatt), 3, 1),
         -12000.0f);
-    EXPECT_FLOAT_EQ(ComparatorValue("- 1.500", true, "3", code(MeterFunction::Resistance), 3, 1),
+    EXPECT_FLOAT_EQ(comparatorValue("- 1.500", true, "3", code(MeterFunction::Resistance), 3, 1),
                     -1500.0f);
-    EXPECT_FLOAT_EQ(ComparatorValue(" 25C", false, "0", 0x8020, 30, 10), 25.0f);
-    EXPECT_FLOAT_EQ(ComparatorValue("-25C", true, "0", 0x8020, 30, 10), -25.0f);
+    EXPECT_FLOAT_EQ(comparatorValue(" 25C", false, "0", 0x8020, 30, 10), 25.0f);
+    EXPECT_FLOAT_EQ(comparatorValue("-25C", true, "0", 0x8020, 30, 10), -25.0f);
 }
 
 TEST(ComparatorValue, OverloadDashesAndGarbage) {
     // Overload lies beyond the stop on the side of its sign.
-    EXPECT_FLOAT_EQ(ComparatorValue(" 0.L ", false, "0", code(MeterFunction::Volts), 3, 1), 4.0f);
-    EXPECT_FLOAT_EQ(ComparatorValue("- 0.L ", true, "0", code(MeterFunction::Volts), 3, 1), 0.0f);
+    EXPECT_FLOAT_EQ(comparatorValue(" 0.L ", false, "0", code(MeterFunction::Volts), 3, 1), 4.0f);
+    EXPECT_FLOAT_EQ(comparatorValue("- 0.L ", true, "0", code(MeterFunction::Volts), 3, 1), 0.0f);
     EXPECT_EQ(ComparatorNeedleAngle(
-                  ComparatorValue(" 0.L ", false, "0", code(MeterFunction::Volts), 3, 1), 3, 1),
+                  comparatorValue(" 0.L ", false, "0", code(MeterFunction::Volts), 3, 1), 3, 1),
               50);
-    EXPECT_EQ(AlarmFrequency(ComparatorValue(" 0.L ", false, "0", code(MeterFunction::Volts), 3, 1),
+    EXPECT_EQ(AlarmFrequency(comparatorValue(" 0.L ", false, "0", code(MeterFunction::Volts), 3, 1),
                              3, 1),
               kAlarmHighHz);
-    EXPECT_EQ(AlarmFrequency(ComparatorValue("- 0.L ", true, "0", code(MeterFunction::Volts), 3, 1),
+    EXPECT_EQ(AlarmFrequency(comparatorValue("- 0.L ", true, "0", code(MeterFunction::Volts), 3, 1),
                              3, 1),
               kAlarmLowHz);
     // Dashes on a lettered temperature: above; four dashes: below.
-    EXPECT_FLOAT_EQ(ComparatorValue("---C", false, "0", 0x8020, 3, 1), 4.0f);
+    EXPECT_FLOAT_EQ(comparatorValue("---C", false, "0", 0x8020, 3, 1), 4.0f);
     // Anything unreadable sits at the mid-point.
     for (const char* text : {"----", "1?3", "    ", "", "E5", "1e5", "inf", "nan"})
-        EXPECT_FLOAT_EQ(ComparatorValue(text, false, "0", code(MeterFunction::Volts), 3, 1), 2.0f)
+        EXPECT_FLOAT_EQ(comparatorValue(text, false, "0", code(MeterFunction::Volts), 3, 1), 2.0f)
             << text;
     // Values too large for single precision do not wrap or go undefined.
-    EXPECT_TRUE(std::isinf(ComparatorValue("9999", false, "6", code(MeterFunction::Conductance),
+    EXPECT_TRUE(std::isinf(comparatorValue("9999", false, "6", code(MeterFunction::Conductance),
                                            1e300, -1e300)) ||
-                ComparatorValue("9999", false, "6", code(MeterFunction::Conductance), 1e300,
+                comparatorValue("9999", false, "6", code(MeterFunction::Conductance), 1e300,
                                 -1e300) > 1e18f);
 }
 
@@ -201,10 +216,10 @@ TEST(Alarm, ToneChoiceAtAboveAndBelowTheLimits) {
     EXPECT_EQ(AlarmFrequency(0.999f, 3, 1), kAlarmLowHz);
     // A reading equal to a limit that single precision cannot hold exactly.
     const float atLimit =
-        ComparatorValue("0.100", false, "0", code(MeterFunction::VoltsDc), 0.1, -0.1);
+        comparatorValue("0.100", false, "0", code(MeterFunction::VoltsDc), 0.1, -0.1);
     EXPECT_EQ(AlarmFrequency(atLimit, 0.1, -0.1), 0);
     const float atLower =
-        ComparatorValue("0.100", false, "0", code(MeterFunction::VoltsDc), 0.3, 0.1);
+        comparatorValue("0.100", false, "0", code(MeterFunction::VoltsDc), 0.3, 0.1);
     EXPECT_EQ(AlarmFrequency(atLower, 0.3, 0.1), 0);
 }
 

@@ -396,7 +396,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
 
 TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
     QTemporaryDir recorderDir;
-    RecorderController controller(LiveReadingSource{}, recorderDir.path());
+    RecorderController controller(DecodedReplySource{}, recorderDir.path());
     RecorderWindow recorder(controller);
     // What the owner of both windows connects.
     QObject::connect(&recorder, &RecorderWindow::importRequested, &form->window, [&] {
