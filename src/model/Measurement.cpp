@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace telmora {
 
@@ -53,6 +54,35 @@ bool hasDegreeLetter(std::string_view s) {
     return contains(s, 'C') || contains(s, 'F');
 }
 
+// Which of the characters the rules look for occur in the display text at all; every
+// text the rules look into is a part of it (apart from a leading "-"), so a mark that
+// is absent here spares the search.
+struct Marks {
+    bool overload = false; // 'L'
+    bool point = false;    // '.'
+    bool degree = false;   // 'C' or 'F'
+};
+
+Marks marksOf(std::string_view text) {
+    Marks marks;
+    for (char c : text) {
+        marks.overload |= c == 'L';
+        marks.point |= c == '.';
+        marks.degree |= c == 'C' || c == 'F';
+    }
+    return marks;
+}
+
+bool hasOverload(const Marks& marks, std::string_view s) {
+    return marks.overload && contains(s, 'L');
+}
+bool hasDegree(const Marks& marks, std::string_view s) {
+    return marks.degree && hasDegreeLetter(s);
+}
+std::size_t pointIn(const Marks& marks, std::string_view s) {
+    return marks.point ? s.find('.') : std::string_view::npos;
+}
+
 // An optionally signed decimal integer of at most 18 digits (so that it always fits
 // in 64 bits); nothing else may surround it.
 std::optional<std::int64_t> parseInteger(std::string_view s) {
@@ -72,11 +102,68 @@ std::optional<std::int64_t> parseInteger(std::string_view s) {
     return minus ? -value : value;
 }
 
-// `number` followed by "E" and the exponent, read as a decimal number.
-std::optional<double> readWithExponent(std::string_view number, std::string_view exponent) {
+// 10^n as the nearest double (the same value std::pow gives for these powers).
+double powerOfTen(int n) {
+    static constexpr double kPowers[] = {
+        1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11,
+        1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,
+        1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,
+        1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22};
+    if (n >= -22 && n <= 22)
+        return kPowers[n + 22];
+    return std::pow(10.0, n);
+}
+
+// The number a display shows, [-]digits[.digits], times 10^exponent, read exactly as
+// ReadDecimal reads the text "<number>E<exponent>" (or "<number>" alone when
+// `withExponent` is false). Plain displays are read directly: at most 15 digits make
+// an exact integer and a power of ten up to 22 an exact double, so one division or
+// multiplication gives the correctly rounded value. Anything else goes to ReadDecimal.
+std::optional<double> readNumber(std::string_view number, int exponent, bool withExponent) {
+    bool minus = false;
+    std::string_view s = number;
+    if (!s.empty() && s.front() == '-') {
+        minus = true;
+        s.remove_prefix(1);
+    }
+    std::int64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    bool point = false;
+    bool plain = true;
+    for (char c : s) {
+        if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + (c - '0');
+            ++digits;
+            fraction += point ? 1 : 0;
+            if (digits > 15) {
+                plain = false;
+                break;
+            }
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (c == 'E' || c == 'e' || c == '+') {
+            plain = false; // a shape only ReadDecimal judges
+            break;
+        } else {
+            return std::nullopt; // a blank, a second point or sign, a letter
+        }
+    }
+    const int power = (withExponent ? exponent : 0) - fraction;
+    if (plain && digits == 0)
+        return std::nullopt;
+    if (plain && power >= -22 && power <= 22) {
+        const auto m = static_cast<double>(mantissa);
+        const double value = power >= 0 ? m * powerOfTen(power) : m / powerOfTen(-power);
+        return minus ? -value : value;
+    }
     std::string text(number);
-    text += 'E';
-    text += exponent;
+    if (withExponent) {
+        char buffer[16];
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, exponent);
+        text += 'E';
+        text.append(buffer, written.ptr);
+    }
     return ReadDecimal(text);
 }
 
@@ -90,18 +177,19 @@ std::string signedDigits(std::string_view text, bool negative,
     return s;
 }
 
-AnalogDigits analogDigits(std::string_view text, bool negative) {
+AnalogDigits analogDigits(std::string_view text, bool negative, const Marks& marks) {
     AnalogDigits out;
     // The digits without sign; an overload text keeps its leading blanks.
-    std::string t = contains(text, 'L') ? std::string(trimmedBlanksRight(text))
-                                        : signedDigits(text, negative, trimmedBlanks);
+    std::string t = hasOverload(marks, text) ? std::string(trimmedBlanksRight(text))
+                                             : signedDigits(text, negative, trimmedBlanks);
     if (negative && !t.empty())
         t.erase(0, 1);
 
     // The digits without the point; the power of ten of the first digit.
     std::string d;
-    if (const auto point = t.find('.'); point != std::string::npos) {
-        d = t.substr(0, point) + t.substr(point + 1);
+    if (const auto point = pointIn(marks, t); point != std::string::npos) {
+        d = t;
+        d.erase(point, 1);
         out.firstDigitPower = static_cast<std::int64_t>(point) - 1;
     } else {
         d = t;
@@ -115,11 +203,11 @@ AnalogDigits analogDigits(std::string_view text, bool negative) {
         out.counts = *counts;
         return out;
     }
-    if (contains(d, 'L')) {
+    if (hasOverload(marks, d)) {
         out.shape = AnalogDigits::Shape::Overload;
         return out;
     }
-    if (!d.empty() && hasDegreeLetter(d))
+    if (!d.empty() && hasDegree(marks, d))
         d.pop_back();
     out.digits = static_cast<std::int64_t>(d.size());
     if (const auto counts = parseInteger(d)) {
@@ -131,17 +219,20 @@ AnalogDigits analogDigits(std::string_view text, bool negative) {
     return out;
 }
 
-ComparatorReading comparatorReading(std::string_view text, bool negative, std::string_view exponent,
-                                    const FunctionRow& row) {
+ComparatorReading comparatorReading(std::string_view text, bool negative, int exponent,
+                                    const FunctionRow& row, const Marks& marks,
+                                    std::pair<std::string, std::optional<double>>& number) {
     using Shape = ComparatorReading::Shape;
     std::string s = signedDigits(text, negative, trimmedBlanks);
-    if (const auto v = readWithExponent(s, exponent))
-        return {Shape::Number, *v};
-    if (contains(s, 'L'))
+    const auto first = readNumber(s, exponent, true);
+    number = {s, first};
+    if (first)
+        return {Shape::Number, *first};
+    if (hasOverload(marks, s))
         return {Shape::Overload, 0.0};
-    if (!s.empty() && hasDegreeLetter(s))
+    if (!s.empty() && hasDegree(marks, s))
         s.pop_back();
-    if (const auto v = readWithExponent(s, exponent))
+    if (const auto v = readNumber(s, exponent, true))
         return {Shape::LetteredValue, *v};
     if (row.lettered()) {
         if (s == "---")
@@ -180,7 +271,7 @@ std::optional<double> overloadSubstitute(const FunctionRow& row, DisplayKind kin
         return overloadValue(row.liveSubOverload, f);
     const auto value = overloadValue(row.liveOverload, f);
     if (value && row.valueExponent != 0)
-        return *value * std::pow(10.0, -row.valueExponent);
+        return *value * powerOfTen(-row.valueExponent);
     return value;
 }
 
@@ -210,21 +301,23 @@ int decimalsOf(std::string_view t) {
 
 // The recorder's reading of the display, and from it the SI value, the overload
 // and open flags and the resolution of `m`.
-void measureNumber(std::string_view text, std::string_view exponent, int prefixExponent,
+// `known` is the comparator's reading of `known.first` with the prefix exponent, when
+// there is one: the recorder's text is usually the same and need not be read again.
+void measureNumber(std::string_view text, int prefixExponent, const FunctionRow& row,
+                   const Marks& marks, const std::pair<std::string, std::optional<double>>& known,
                    Measurement& m) {
-    const FunctionRow& row = m.row();
     // Overload displays keep their spacing (only trailing blanks go when a point is
     // lit); others are trimmed, and a negative one is rebuilt as "-" + digits.
     std::string t;
-    if (contains(text, 'L'))
-        t = contains(text, '.') ? std::string(trimmedSpacesRight(text)) : std::string(text);
+    if (marks.overload)
+        t = marks.point ? std::string(trimmedSpacesRight(text)) : std::string(text);
     else
         t = signedDigits(text, m.negative, trimmedSpaces);
     // The degree letter of a temperature is not part of the number.
-    if (row.lettered() && hasDegreeLetter(t) && !t.empty())
+    if (row.lettered() && hasDegree(marks, t) && !t.empty())
         t.pop_back();
 
-    m.overload = contains(t, 'L');
+    m.overload = hasOverload(marks, t);
     m.open = t == "---" || t == "----";
     m.decimals = decimalsOf(t);
     if (t == ".")
@@ -233,22 +326,26 @@ void measureNumber(std::string_view text, std::string_view exponent, int prefixE
     // Decibel values on the main display carry no prefix exponent.
     const bool decibel = m.kind == DisplayKind::Main && row.decibel;
     std::optional<double> parsed;
-    if (t.empty() || t.front() != '+') // a display never shows a plus sign
-        parsed = decibel ? ReadDecimal(t) : readWithExponent(t, exponent);
+    if (!t.empty() && t.front() == '+') // a display never shows a plus sign
+        parsed.reset();
+    else if (!decibel && known.second && t == known.first)
+        parsed = known.second;
+    else
+        parsed = readNumber(t, prefixExponent, !decibel);
 
     double v = 0.0;
     if (parsed) {
         m.value = *parsed;
-        v = *parsed * std::pow(10.0, -recorderExponent(row, m.kind));
+        v = *parsed * powerOfTen(-recorderExponent(row, m.kind));
     } else if (m.overload) {
         // Power of ten of the first digit.
         std::string_view digitsPart = t;
         if (m.negative && !digitsPart.empty() && digitsPart.front() == '-')
             digitsPart.remove_prefix(1);
-        const std::size_t point = digitsPart.find('.');
+        const std::size_t point = pointIn(marks, digitsPart);
         const int d = point != std::string_view::npos ? static_cast<int>(point) - 1
                                                       : static_cast<int>(digitsPart.size()) - 1;
-        const double f = std::pow(10.0, d) * std::pow(10.0, prefixExponent);
+        const double f = powerOfTen(d) * powerOfTen(prefixExponent);
         const auto sub = overloadSubstitute(row, m.kind, f);
         if (!sub)
             return;
@@ -331,30 +428,52 @@ std::string_view PrefixLabel(int exponent) {
     }
 }
 
-Measurement MeasureDisplay(std::string_view text, bool negative, std::uint32_t code,
-                           int prefixExponent, DisplayKind kind) {
-    Measurement m;
+void MeasureDisplay(std::string_view text, bool negative, std::uint32_t code, int prefixExponent,
+                    DisplayKind kind, Measurement& m) {
     m.function = MeterFunctionOf(code);
     m.code = code;
     m.kind = kind;
     m.negative = negative;
     m.prefixExponent = prefixExponent;
+    m.value = std::numeric_limits<double>::quiet_NaN();
     m.text.assign(text);
     m.prefixLabel.assign(PrefixLabel(prefixExponent));
-    m.unitLabel.assign(m.row().liveUnit);
+    const FunctionRow& row = m.row();
+    m.unitLabel.assign(row.liveUnit);
+    m.modeLabel.clear();
+    m.line.text.clear();
+    m.line.part1.clear();
+    m.line.part2.clear();
     if (kind == DisplayKind::Main)
         fillMainLine(m);
     else
         fillSubLine(m);
 
-    char exponentBuffer[16];
-    const auto written =
-        std::to_chars(exponentBuffer, exponentBuffer + sizeof exponentBuffer, prefixExponent);
-    const std::string_view exponent(exponentBuffer,
-                                    static_cast<std::size_t>(written.ptr - exponentBuffer));
-    m.analog = analogDigits(text, negative);
-    m.comparator = comparatorReading(text, negative, exponent, m.row());
-    measureNumber(text, exponent, prefixExponent, m);
+    const Marks marks = marksOf(text);
+    std::pair<std::string, std::optional<double>> number;
+    // Only the main display drives the analog meter and the comparator.
+    if (kind == DisplayKind::Main) {
+        m.analog = analogDigits(text, negative, marks);
+        m.comparator = comparatorReading(text, negative, prefixExponent, row, marks, number);
+    } else {
+        m.analog = AnalogDigits{};
+        m.comparator = ComparatorReading{};
+    }
+    m.overload = false;
+    m.open = false;
+    m.decimals = 0;
+    m.recorded.recordable = false;
+    m.recorded.text.clear();
+    m.recorded.value = 0.0f;
+    // A sub display that shows no function has no value.
+    if (kind == DisplayKind::Main || m.functionCode() != 0)
+        measureNumber(text, prefixExponent, row, marks, number, m);
+}
+
+Measurement MeasureDisplay(std::string_view text, bool negative, std::uint32_t code,
+                           int prefixExponent, DisplayKind kind) {
+    Measurement m;
+    MeasureDisplay(text, negative, code, prefixExponent, kind, m);
     return m;
 }
 

@@ -100,6 +100,9 @@ struct Measurement {
 // decode calls this for both displays of every reply.
 Measurement MeasureDisplay(std::string_view text, bool negative, std::uint32_t code,
                            int prefixExponent, DisplayKind kind);
+// The same into an existing measurement (every field is set).
+void MeasureDisplay(std::string_view text, bool negative, std::uint32_t code, int prefixExponent,
+                    DisplayKind kind, Measurement& out);
 
 // The power of ten of a prefix as the files write it: "-9", "-6", "-3", "0", "3", "6"
 // ("0" for any other power).

@@ -238,10 +238,10 @@ void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, DecodedReply&
     const std::string_view subText =
         RenderText(sub, PointCode(d, kSubDigitsByte), subNegative, subBuf);
 
-    out.main = MeasureDisplay(mainText, mainNegative, mainCode, MainExponent(d[13], d[14]),
-                              DisplayKind::Main);
-    out.sub =
-        MeasureDisplay(subText, subNegative, subCode, SubExponent(d[12], d[13]), DisplayKind::Sub);
+    MeasureDisplay(mainText, mainNegative, mainCode, MainExponent(d[13], d[14]), DisplayKind::Main,
+                   out.main);
+    MeasureDisplay(subText, subNegative, subCode, SubExponent(d[12], d[13]), DisplayKind::Sub,
+                   out.sub);
     out.lowBattery = (mainCode & kLowBatteryBit) != 0;
 }
 

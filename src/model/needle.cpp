@@ -86,7 +86,7 @@ AnalogScale AnalogCounts(const Measurement& reading, const AnalogScale& previous
     const AnalogDigits& a = reading.analog;
     const std::int64_t k = a.firstDigitPower;
     const std::int64_t len = a.digits;
-    const FunctionRow& row = FunctionRowOf(reading.functionCode());
+    const FunctionRow& row = reading.row();
 
     switch (a.shape) {
     case Shape::Number:
@@ -185,7 +185,7 @@ float ComparatorValue(const Measurement& reading, double upper, double lower) {
     const ComparatorReading& c = reading.comparator;
     switch (c.shape) {
     case Shape::Number:
-        return narrow(c.value * FunctionRowOf(reading.functionCode()).comparatorScale);
+        return narrow(c.value * reading.row().comparatorScale);
     case Shape::LetteredValue:
         return narrow(c.value);
     case Shape::Overload:

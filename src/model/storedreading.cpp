@@ -34,14 +34,30 @@ double Pow10(int e) {
     return std::pow(10.0, e);
 }
 
-// A whole text read as a decimal number with "." (no locale, no blanks).
-bool ParseNumber(std::string_view text, double& value) {
-    if (text.empty()) {
-        return false;
-    }
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    return ec == std::errc() && ptr == end;
+// The count written with the point after its first digit (at least four digits:
+// "0.123", "12.345" for 12345), signed, times 10^e - computed from the integers, and
+// exactly the value the text "<count text>E<e>" reads as: the count and a power of
+// ten up to 10^22 are exact doubles, so one multiplication or division rounds once.
+double CountValue(std::uint16_t count, bool minus, int e) {
+    int digits = 1;
+    for (unsigned c = count; c >= 10; c /= 10)
+        ++digits;
+    const int k = e - (std::max(digits, 4) - 1);
+    const auto n = static_cast<double>(count);
+    const double magnitude = k >= 0 ? n * Pow10(k) : n / Pow10(-k);
+    return minus ? -magnitude : magnitude;
+}
+
+// The digits after the decimal point of a display text ("4.770" has 3).
+int DigitsAfterPoint(std::string_view display) {
+    const std::size_t point = display.find('.');
+    if (point == std::string_view::npos)
+        return 0;
+    int digits = 0;
+    for (std::size_t i = point + 1; i < display.size() && display[i] >= '0' && display[i] <= '9';
+         ++i)
+        ++digits;
+    return digits;
 }
 
 // printf's "%0<width>.<precision>f" without the C library's locale: the digits
@@ -129,8 +145,9 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
     if (temperature) {
         m.pop_back(); // the degree letter leaves the value text as well
     }
-    double v = 0.0;
-    const bool numeric = ParseNumber(m, v);
+    const bool minusSign = (reading.status & StoredStatus::Negative) != 0;
+    const bool numeric = (reading.status & StoredStatus::Overload) == 0;
+    const double v = numeric ? CountValue(reading.count, minusSign, 0) : 0.0;
     const bool overload = m.find('L') != std::string::npos;
     std::string d = m;
     switch (group) {
@@ -193,14 +210,18 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
         // above it, or the label would read a thousand times the value.
         prefixClass = -6;
     }
+    // Class 1 is the volt ranges' "no prefix".
+    out.prefixExponent = PrefixTextView(code, prefixClass).empty() ? 0 : prefixClass;
     out.prefixText = std::string(PrefixTextView(code, prefixClass));
     out.unitText = std::string(UnitTextView(code)) +
                    ((code & kLowBatteryBit) != 0 ? std::string() : ModeMark(row, role));
 
     // 5. Value in base units, or the overload substitute.
     double x = 0.0;
-    if (ParseNumber(m + "E" + out.exponentText, x)) {
+    if (numeric) {
+        x = CountValue(reading.count, minusSign, e);
         out.value = static_cast<float>(x);
+        out.baseValue = x;
     } else {
         const bool minus = !m.empty() && m.front() == '-';
         const double scale = Pow10(e);
@@ -238,6 +259,38 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
     }
     out.valueText = std::move(m);
     return out;
+}
+
+Measurement MeasureStoredReading(const UnpackedReading& reading, std::uint32_t code, int rangeClass,
+                                 DisplayRole role) {
+    const StoredReadingTexts t = ConvertReadingTexts(reading, code, rangeClass, role);
+    const FunctionRow& row = FunctionRowOf(code);
+    const bool overloadStatus = (reading.status & StoredStatus::Overload) != 0;
+    const bool temperature = row.lettered();
+    Measurement m;
+    m.function = row.function;
+    m.code = code;
+    m.kind = role == DisplayRole::Main ? DisplayKind::Main : DisplayKind::Sub;
+    m.negative = (reading.status & StoredStatus::Negative) != 0;
+    m.prefixExponent = t.prefixExponent;
+    if (!overloadStatus)
+        m.value = t.baseValue * Pow10(StoredValueExponent(code));
+    m.overload = overloadStatus && !temperature;
+    m.open = overloadStatus && temperature;
+    m.decimals = DigitsAfterPoint(t.displayText);
+    m.text.assign(t.displayText);
+    m.prefixLabel.assign(t.prefixText);
+    m.unitLabel.assign(UnitTextView(code));
+    const bool subDropsMode =
+        role == DisplayRole::Sub && (row.mode == Mode::Dc || row.mode == Mode::DcAc);
+    m.modeLabel.assign(subDropsMode ? std::string_view() : ModeText(row.mode));
+    m.line.text.assign(t.displayText);
+    m.line.part1.assign(t.prefixText);
+    m.line.part2.assign(t.unitText);
+    m.recorded.recordable = true;
+    m.recorded.text.assign(t.valueText);
+    m.recorded.value = t.value;
+    return m;
 }
 
 ReadingRecord ConvertReading(const UnpackedReading& reading, std::uint32_t code, int rangeClass,
