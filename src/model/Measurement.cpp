@@ -180,19 +180,21 @@ std::string signedDigits(std::string_view text, bool negative,
 AnalogDigits analogDigits(std::string_view text, bool negative, const Marks& marks) {
     AnalogDigits out;
     // The digits without sign; an overload text keeps its leading blanks.
-    std::string t = hasOverload(marks, text) ? std::string(trimmedBlanksRight(text))
-                                             : signedDigits(text, negative, trimmedBlanks);
-    if (negative && !t.empty())
-        t.erase(0, 1);
+    std::string_view t;
+    if (hasOverload(marks, text)) {
+        t = trimmedBlanksRight(text);
+        if (negative && !t.empty())
+            t.remove_prefix(1);
+    } else {
+        t = trimmedBlanks(negative && !text.empty() ? text.substr(1) : text);
+    }
 
     // The digits without the point; the power of ten of the first digit.
-    std::string d;
+    std::string d(t);
     if (const auto point = pointIn(marks, t); point != std::string::npos) {
-        d = t;
         d.erase(point, 1);
         out.firstDigitPower = static_cast<std::int64_t>(point) - 1;
     } else {
-        d = t;
         out.firstDigitPower = static_cast<std::int64_t>(t.size()) - 1;
     }
     d.assign(trimmedBlanks(d));
@@ -223,9 +225,10 @@ ComparatorReading comparatorReading(std::string_view text, bool negative, int ex
                                     const FunctionRow& row, const Marks& marks,
                                     std::pair<std::string, std::optional<double>>& number) {
     using Shape = ComparatorReading::Shape;
-    std::string s = signedDigits(text, negative, trimmedBlanks);
+    number.first = signedDigits(text, negative, trimmedBlanks);
+    std::string& s = number.first; // changed below only when it is not a number
     const auto first = readNumber(s, exponent, true);
-    number = {s, first};
+    number.second = first;
     if (first)
         return {Shape::Number, *first};
     if (hasOverload(marks, s))

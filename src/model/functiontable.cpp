@@ -236,8 +236,8 @@ constexpr std::array kRows = {
 
 #pragma GCC diagnostic pop
 
-// Rows are in code order and in the order of MeterFunction, so a code is found by
-// binary search and a function by its index.
+// Rows are in code order and in the order of MeterFunction, so a function is found
+// by its index.
 constexpr bool RowsInOrder() {
     for (std::size_t i = 0; i < kRows.size(); ++i) {
         if (static_cast<std::size_t>(kRows[i].function) != i)
@@ -250,6 +250,41 @@ constexpr bool RowsInOrder() {
 static_assert(RowsInOrder());
 
 constexpr std::span<const FunctionRow> kKnownRows(kRows.data(), kRows.size() - 1);
+
+// Codes are found through a perfect hash: a multiplier chosen at compile time sends
+// every known code to a bucket of its own, so a lookup is one multiplication and
+// one comparison (the live decode looks up both displays of every reply).
+constexpr std::size_t kBucketCount = 256;
+
+constexpr std::size_t BucketOf(std::uint32_t code, std::uint32_t multiplier) {
+    return static_cast<std::size_t>((code * multiplier) >> 24);
+}
+
+constexpr std::uint32_t FindMultiplier() {
+    for (std::uint32_t multiplier = 0x9E3779B1u;; multiplier += 0x2A) {
+        std::array<bool, kBucketCount> used{};
+        bool distinct = true;
+        for (const FunctionRow& row : kKnownRows) {
+            const std::size_t bucket = BucketOf(row.code, multiplier);
+            distinct = distinct && !used[bucket];
+            used[bucket] = true;
+        }
+        if (distinct)
+            return multiplier;
+    }
+}
+
+constexpr std::uint32_t kMultiplier = FindMultiplier();
+
+constexpr std::array<std::uint8_t, kBucketCount> MakeBuckets() {
+    std::array<std::uint8_t, kBucketCount> buckets{};
+    buckets.fill(static_cast<std::uint8_t>(kRows.size() - 1));
+    for (std::size_t i = 0; i < kKnownRows.size(); ++i)
+        buckets[BucketOf(kKnownRows[i].code, kMultiplier)] = static_cast<std::uint8_t>(i);
+    return buckets;
+}
+
+constexpr std::array<std::uint8_t, kBucketCount> kBuckets = MakeBuckets();
 
 } // namespace
 
@@ -275,12 +310,8 @@ std::string_view ModeText(Mode mode) {
 
 const FunctionRow& FunctionRowOf(std::uint32_t code) {
     const std::uint32_t c = code & kFunctionMask;
-    const auto it =
-        std::lower_bound(kKnownRows.begin(), kKnownRows.end(), c,
-                         [](const FunctionRow& row, std::uint32_t v) { return row.code < v; });
-    if (it != kKnownRows.end() && it->code == c)
-        return *it;
-    return kRows.back();
+    const FunctionRow& row = kRows[kBuckets[BucketOf(c, kMultiplier)]];
+    return row.code == c ? row : kRows.back();
 }
 
 const FunctionRow& FunctionRowOf(MeterFunction function) {
