@@ -9,11 +9,11 @@ namespace telmora {
 struct FakeLiveSource final : LiveSource {
     bool linked = false;
     bool valid = false;
-    LiveReading reading;
+    DecodedReply reading;
 
     bool isLinked() const override { return linked; }
     bool readingValid() const override { return valid; }
-    LiveReading latestReading() const override { return reading; }
+    DecodedReply latestReading() const override { return reading; }
 };
 
 } // namespace telmora

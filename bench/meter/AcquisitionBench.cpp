@@ -29,8 +29,8 @@ PollBuffer sampleReply() {
 void BM_ReplyToReading(benchmark::State& state) {
     const PollBuffer reply = sampleReply();
     for (auto _ : state) {
-        LiveReading reading;
-        FillLiveReading(reply, reading);
+        DecodedReply reading;
+        FillDecodedReply(reply, reading);
         benchmark::DoNotOptimize(reading);
     }
 }
@@ -45,7 +45,7 @@ void BM_AcquisitionWorkerReading(benchmark::State& state) {
         CableAccess cable(meter);
         AcquisitionWorker worker(cable);
         QObject::connect(&worker, &AcquisitionWorker::readingReceived,
-                         [&worker](const LiveReading&) { worker.readingDelivered(); });
+                         [&worker](const DecodedReply&) { worker.readingDelivered(); });
         worker.run();
     }
     state.SetItemsProcessed(state.iterations() * 100);

@@ -50,7 +50,7 @@ std::vector<std::array<std::uint8_t, telmora::kReplySize>> SampleReplies() {
 
 void BM_DecodeReply(benchmark::State& state) {
     const auto replies = SampleReplies();
-    telmora::LiveReading reading;
+    telmora::DecodedReply reading;
     std::size_t i = 0;
     const long long before = g_allocations.load();
     for (auto _ : state) {

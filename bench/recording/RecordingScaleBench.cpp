@@ -26,8 +26,8 @@ constexpr double kMB = 1e6;
 // each one written to the temporary file and counted.
 std::int64_t memoryForTakenSamples(const QString& directory, std::int64_t count) {
     const std::int64_t before = residentBytes();
-    LiveReadingSource never{[] { return true; }, [] { return false; },
-                            [] { return LiveReading{}; }};
+    DecodedReplySource never{[] { return true; }, [] { return false; },
+                             [] { return DecodedReply{}; }};
     RecorderController controller(never, directory);
     controller.setAcquisition(AcquisitionMode::Manual, 500); // each sample goes to disk
     for (std::int64_t i = 0; i < count; ++i)

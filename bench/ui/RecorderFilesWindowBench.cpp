@@ -67,7 +67,7 @@ struct Windows3 {
         list.show();
     }
     QTemporaryDir dir;
-    RecorderController controller{LiveReadingSource{}, dir.path()};
+    RecorderController controller{DecodedReplySource{}, dir.path()};
     DataListWindow list;
     RecorderWindow form;
 };

@@ -26,10 +26,10 @@ namespace {
 struct BenchLiveSource final : telmora::LiveSource {
     bool linked = false;
     bool valid = false;
-    telmora::LiveReading reading;
+    telmora::DecodedReply reading;
     bool isLinked() const override { return linked; }
     bool readingValid() const override { return valid; }
-    telmora::LiveReading latestReading() const override { return reading; }
+    telmora::DecodedReply latestReading() const override { return reading; }
 };
 
 // The meter link the recorder samples.
@@ -48,16 +48,10 @@ long residentKiB() {
 }
 
 void publish(double v) {
-    LiveReading live;
+    DecodedReply live;
     char text[16];
     std::snprintf(text, sizeof text, "%6.3f", v);
-    live.mainText.assign(text);
-    live.mainNegative = v < 0;
-    live.mainPrefixExponent.assign("0");
-    live.mainCode = 0x6;
-    live.mainModeLabel.assign("DC");
-    live.mainDisplayLine.text.assign(text);
-    live.mainDisplayLine.part2.assign("V");
+    live.main = MeasureDisplay(text, v < 0, 0x6, 0, DisplayKind::Main);
     g_live.reading = live;
     g_live.valid = true;
     g_live.linked = true;
@@ -81,8 +75,7 @@ struct Recorder {
         // Manual mode: every sample goes to a temporary file, as the recorder takes it.
         state.setAcquisition(AcquisitionMode::Manual, 500);
         publish(1.0);
-        RecorderReading r = CopyRecorderReading(g_live.reading);
-        auto entry = *BuildSample(r, FormatSampleTime(10, 0, 0, 0));
+        auto entry = *BuildSample(g_live.reading, FormatSampleTime(10, 0, 0, 0));
         for (std::int64_t i = 0; i < kSamples; ++i) {
             entry.main.value = static_cast<float>(std::sin(i * 0.01) * 5.0);
             state.addSample(entry);

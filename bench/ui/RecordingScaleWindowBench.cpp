@@ -26,22 +26,16 @@ namespace {
 
 // A meter link that always has the reading last published.
 struct BenchLiveSource final : LiveSource {
-    LiveReading reading;
+    DecodedReply reading;
     bool isLinked() const override { return true; }
     bool readingValid() const override { return true; }
-    LiveReading latestReading() const override { return reading; }
+    DecodedReply latestReading() const override { return reading; }
 };
 
 void publish(BenchLiveSource& live, double v) {
     char text[16];
     std::snprintf(text, sizeof text, "%6.3f", v);
-    live.reading.mainText.assign(text);
-    live.reading.mainNegative = v < 0;
-    live.reading.mainPrefixExponent.assign("0");
-    live.reading.mainCode = 0x6;
-    live.reading.mainModeLabel.assign("DC");
-    live.reading.mainDisplayLine.text.assign(text);
-    live.reading.mainDisplayLine.part2.assign("V");
+    live.reading.main = telmora::MeasureDisplay(text, v < 0, 0x6, 0, telmora::DisplayKind::Main);
 }
 
 struct Timing {

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string error;
     std::string json;
     if (telmora::cli::ParseReplyHex(input, reply, error)) {
-        telmora::LiveReading reading;
+        telmora::DecodedReply reading;
         telmora::DecodeReply(reply, reading);
         telmora::cli::AppendReadingJson(reading, json);
     } else {

@@ -39,25 +39,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::array<std::uint8_t, telmora::kReplySize> reply{};
     std::memcpy(reply.data(), data, std::min(size, reply.size()));
 
-    telmora::LiveReading r;
+    telmora::DecodedReply r;
     telmora::DecodeReply(reply, r);
 
-    CheckTerminated(r.mainText);
-    CheckTerminated(r.subText);
-    CheckText(r.mainText.view());
-    CheckText(r.subText.view());
-    for (auto e : {r.mainPrefixExponent.view(), r.subPrefixExponent.view()}) {
-        Check(OneOf(e, {"-9", "-6", "-3", "0", "3", "6"}));
+    CheckTerminated(r.main.text);
+    CheckTerminated(r.sub.text);
+    CheckText(r.main.text.view());
+    CheckText(r.sub.text.view());
+    for (int e : {r.main.prefixExponent, r.sub.prefixExponent}) {
+        Check(e == -9 || e == -6 || e == -3 || e == 0 || e == 3 || e == 6);
     }
-    for (auto p : {r.mainPrefixLabel.view(), r.subPrefixLabel.view()}) {
+    for (auto p : {r.main.prefixLabel.view(), r.sub.prefixLabel.view()}) {
         Check(OneOf(p, {"k", "M", "n", "u", "m", ""}));
     }
-    Check(OneOf(r.mainModeLabel.view(), {"AC", "DC", "DC+AC", "T1", "T2", "T1-T2", ""}));
-    Check(OneOf(r.subModeLabel.view(), {"AC", "T1", "T2", "T1-T2", ""}));
-    Check(r.mainFunction == (r.mainCode & telmora::kFunctionMask));
-    Check(r.lowBattery == ((r.mainCode >> 31) & 1u));
-    Check(r.mainDisplayLine.text == r.mainText);
-    Check(r.subFunction != 0 || r.subDisplayLine.text.empty());
+    Check(OneOf(r.main.modeLabel.view(), {"AC", "DC", "DC+AC", "T1", "T2", "T1-T2", ""}));
+    Check(OneOf(r.sub.modeLabel.view(), {"AC", "T1", "T2", "T1-T2", ""}));
+    Check(r.main.functionCode() == (r.main.code & telmora::kFunctionMask));
+    Check(r.lowBattery == ((r.main.code >> 31) & 1u));
+    Check(r.main.line.text == r.main.text);
+    Check(r.sub.functionCode() != 0 || r.sub.line.text.empty());
 
     // The function and unit strings on the same bytes.
     std::uint32_t code = 0;

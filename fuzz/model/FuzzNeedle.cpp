@@ -34,19 +34,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto upper = take<double>(data, size);
     const auto lower = take<double>(data, size);
     const auto previousFull = take<std::int64_t>(data, size);
-    const auto split = take<std::uint8_t>(data, size);
+    const auto exponent = static_cast<int>(take<std::int8_t>(data, size));
     const std::string_view rest(reinterpret_cast<const char*>(data), size);
-    const std::string_view text = rest.substr(0, std::min<std::size_t>(split, rest.size()));
-    const std::string_view exponent = rest.substr(text.size());
+    const Measurement main = MeasureDisplay(rest, negative, function, exponent, DisplayKind::Main);
+    const Measurement sub = MeasureDisplay(rest, negative, function, exponent, DisplayKind::Sub);
+    check(!main.recorded.recordable || std::isfinite(main.recorded.value));
+    check(!sub.recorded.recordable || std::isfinite(sub.recorded.value));
 
-    const AnalogScale scale = AnalogCounts(text, negative, function, {0, previousFull, 2});
+    const AnalogScale scale = AnalogCounts(main, {0, previousFull, 2});
     const double analog = AnalogNeedleAngle(scale.counts, scale.fullScale);
     check(std::isfinite(analog) && analog >= kNeedleStop && analog <= kNeedleZero);
     const int image = AnalogScaleImage(function, scale.multiplierExponent);
     check(image == 60 || image == 100 || image == 200);
     check(MultiplierText(scale.multiplierExponent).size() <= 32);
 
-    const float value = ComparatorValue(text, negative, exponent, function, upper, lower);
+    const float value = ComparatorValue(main, upper, lower);
     const double angle = ComparatorNeedleAngle(value, upper, lower);
     check(std::isfinite(angle) && angle >= 50.0 - 1e-9 && angle <= 130.0 + 1e-9);
     const int tone = AlarmFrequency(value, upper, lower);

@@ -228,16 +228,17 @@ void AppendDisplay(std::string& out, const DisplayFields& d) {
 
 } // namespace
 
-void AppendReadingJson(const LiveReading& r, std::string& out) {
+void AppendReadingJson(const DecodedReply& r, std::string& out) {
     out += '{';
-    AppendDisplay(out, {"main", r.mainText.view(), r.mainPrefixExponent.view(), r.mainCode,
-                        r.mainFunction, r.mainNegative != 0, r.mainPrefixLabel.view(),
-                        r.mainUnitLabel.view(), r.mainModeLabel.view(), r.mainDisplayLine});
-    AppendDisplay(out, {"sub", r.subText.view(), r.subPrefixExponent.view(), r.subCode,
-                        r.subFunction, r.subNegative != 0, r.subPrefixLabel.view(),
-                        r.subUnitLabel.view(), r.subModeLabel.view(), r.subDisplayLine});
+    AppendDisplay(out,
+                  {"main", r.main.text.view(), ExponentText(r.main.prefixExponent), r.main.code,
+                   r.main.functionCode(), r.main.negative, r.main.prefixLabel.view(),
+                   r.main.unitLabel.view(), r.main.modeLabel.view(), r.main.line});
+    AppendDisplay(out, {"sub", r.sub.text.view(), ExponentText(r.sub.prefixExponent), r.sub.code,
+                        r.sub.functionCode(), r.sub.negative, r.sub.prefixLabel.view(),
+                        r.sub.unitLabel.view(), r.sub.modeLabel.view(), r.sub.line});
     out += "\"low_battery\": ";
-    out += r.lowBattery != 0 ? "true" : "false";
+    out += r.lowBattery ? "true" : "false";
     out += '}';
 }
 
@@ -251,7 +252,7 @@ int RunDecode(std::FILE* in, std::FILE* outFile, std::FILE* err) {
     CommandOutput out(outFile);
     LineReader reader(in, kMaxDecodeLine);
     std::array<std::uint8_t, kReplySize> reply{};
-    LiveReading reading;
+    DecodedReply reading;
     std::string json;
     std::string error;
     unsigned long long lineNumber = 0;

@@ -2,7 +2,7 @@
 // telmora-cli decode: live replies as hexadecimal lines on stdin, one JSON object
 // per line on stdout.
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 #include <array>
 #include <cstddef>
@@ -29,7 +29,7 @@ bool ParseReplyHex(std::string_view line, std::array<std::uint8_t, kReplySize>& 
 void AppendJsonString(std::string_view text, std::string& out);
 
 // Appends the JSON object of a decoded reading (keys in the documented order).
-void AppendReadingJson(const LiveReading& reading, std::string& out);
+void AppendReadingJson(const DecodedReply& reading, std::string& out);
 
 // Appends {"error": "<message>"}.
 void AppendErrorJson(std::string_view message, std::string& out);

@@ -100,7 +100,7 @@ public:
         const auto direct = Qt::DirectConnection;
         QObject::connect(
             &m_worker, &W::readingReceived, &m_worker,
-            [this](const LiveReading& reading) {
+            [this](const DecodedReply& reading) {
                 m_worker.readingDelivered();
                 update([&] {
                     m_reading = reading;
@@ -143,7 +143,7 @@ public:
         return m_lost;
     }
     // The newest reading, when the last poll brought one.
-    std::optional<LiveReading> validReading() {
+    std::optional<DecodedReply> validReading() {
         std::lock_guard lock(m_mutex);
         if (!m_valid)
             return std::nullopt;
@@ -163,7 +163,7 @@ private:
     AcquisitionWorker m_worker;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    LiveReading m_reading;
+    DecodedReply m_reading;
     bool m_valid = false;
     bool m_fresh = false;
     bool m_lost = false;
@@ -267,14 +267,13 @@ std::string tidyLine(long long index, const SampleEntry& entry, const QDateTime&
 // current time; false when there was none to write or the output failed.
 bool writeSampleLine(CommandOutput& out, Acquisition& acquisition, long long index,
                      TextExportFormat format) {
-    const std::optional<LiveReading> live = acquisition.validReading();
+    const std::optional<DecodedReply> live = acquisition.validReading();
     if (!live)
         return false;
     const QDateTime now = QDateTime::currentDateTime();
     const QTime time = now.time();
-    const RecorderReading reading = CopyRecorderReading(*live);
     const auto entry = BuildSample(
-        reading, FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec()));
+        *live, FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec()));
     if (!entry)
         return false;
     return writeLine(out, format == TextExportFormat::Tidy ? tidyLine(index, *entry, now)

@@ -7,7 +7,7 @@
 
 namespace telmora {
 
-void FillLiveReading(const PollBuffer& reply, LiveReading& reading) {
+void FillDecodedReply(const PollBuffer& reply, DecodedReply& reading) {
     DecodeReply(std::span<const std::uint8_t, kReplySize>(reply.data(), kReplySize), reading);
 }
 
@@ -71,8 +71,8 @@ void AcquisitionWorker::waitForNoticeClosed() {
 void AcquisitionWorker::publish(const PollBuffer& reply) {
     if (m_readingsInFlight.load() >= kMaxReadingsInFlight)
         return;
-    LiveReading reading;
-    FillLiveReading(reply, reading);
+    DecodedReply reading;
+    FillDecodedReply(reply, reading);
     ++m_readingsInFlight;
     emit readingReceived(reading);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "meter/CableProtocol.h"
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 #include <QObject>
 
@@ -67,7 +67,7 @@ public:
     void run();
 
 signals:
-    void readingReceived(const telmora::LiveReading& reading);
+    void readingReceived(const telmora::DecodedReply& reading);
     void pollFailed();
     void noDataReceived();
     void linkLost();
@@ -105,6 +105,6 @@ private:
 
 // The decode step of one complete reply: reply copy, frame data D1..D20 and all
 // decoded fields of `reading`.
-void FillLiveReading(const PollBuffer& reply, LiveReading& reading);
+void FillDecodedReply(const PollBuffer& reply, DecodedReply& reading);
 
 } // namespace telmora

@@ -83,15 +83,16 @@ std::int32_t readChecksummedBlock(CableHandle& handle, MemoryBlock& block) {
 
 // The attempt loop shared by the header and the block reads.
 std::int32_t readMemoryWithRetries(CableBackend& backend, MemoryBlock& block,
-                                   std::uint8_t firstCommand, std::uint8_t retryCommand,
+                                   CableCommand firstCommand, CableCommand retryCommand,
                                    int maxAttempts, bool settleAfterCommand) {
     int attempts = 0;
     for (;;) {
         CableHandle handle = OpenCable(backend);
         if (!handle)
             return CableResult::Failed;
-        const std::uint8_t command = attempts == 0 ? firstCommand : retryCommand;
-        std::int32_t result = SendCableCommand(handle, CableCommand::MemoryGroup, command);
+        const CableCommand command = attempts == 0 ? firstCommand : retryCommand;
+        std::int32_t result =
+            SendCableCommand(handle, CommandByte(CableCommand::MemoryGroup), CommandByte(command));
         if (result != CableResult::Done)
             return result; // the handle closes on the way out; no retry
         if (settleAfterCommand)
@@ -148,7 +149,8 @@ std::int32_t PollMeter(CableHandle& handle, PollBuffer& reply) {
     if (!handle)
         return CableResult::Failed;
     CableDevice& device = *handle.device();
-    const auto command = commandReport(CableCommand::Poll[0], CableCommand::Poll[1]);
+    const auto command =
+        commandReport(CommandByte(CableCommand::Poll), CommandByte(CableCommand::PollArgument));
     const std::int32_t written = device.write(command, CableTiming::PollWrite);
     if (written != CableResult::Done) {
         device.cancel();
@@ -161,7 +163,8 @@ bool PollMeterForAcquisition(CableHandle& handle, PollBuffer& reply) {
     if (!handle)
         return false;
     CableDevice& device = *handle.device();
-    const auto command = commandReport(CableCommand::Poll[0], CableCommand::Poll[1]);
+    const auto command =
+        commandReport(CommandByte(CableCommand::Poll), CommandByte(CableCommand::PollArgument));
     if (device.write(command, CableTiming::PollWrite) != CableResult::Done)
         device.cancel(); // the reads below decide the outcome
     return collectReply(device, reply) == CableResult::Done;
@@ -198,20 +201,12 @@ std::int32_t ReadReports(CableHandle& handle, std::span<std::uint8_t> buffer, st
 }
 
 std::uint8_t NormaliseMemoryStatus(std::uint8_t d19) {
-    switch (d19) {
-    case 0xFF:
-    case 0xF7:
-    case 0xF3:
-    case 0xF1:
-    case 0xF0:
-    case 0xE0:
-    case 0xC0:
-    case 0x80:
-    case 0x00:
-        return MemoryStatus::LiveDisplay;
-    default:
-        return d19;
-    }
+    // Status bytes a meter without logger data reports while it shows live readings.
+    static constexpr std::array<std::uint8_t, 9> kLiveDisplayStatus = {0xFF, 0xF7, 0xF3, 0xF1, 0xF0,
+                                                                       0xE0, 0xC0, 0x80, 0x00};
+    const bool live = std::find(kLiveDisplayStatus.begin(), kLiveDisplayStatus.end(), d19) !=
+                      kLiveDisplayStatus.end();
+    return live ? MemoryStatus::LiveDisplay : d19;
 }
 
 std::int32_t QueryMemoryStatus(CableHandle& handle, std::uint8_t& status) {

@@ -3,7 +3,7 @@
 #include "meter/CableBackend.h"
 #include "meter/CableIdentity.h"
 #include "meter/CableResult.h"
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 #include <array>
 #include <chrono>
@@ -31,14 +31,21 @@ constexpr std::size_t kPollBufferSize = 36; // a reply plus one whole report of 
 constexpr int kHeaderAttempts = 3;
 constexpr int kBlockAttempts = 4;
 
-// Cable commands (the two bytes after the report number and the 00).
-namespace CableCommand {
-constexpr std::uint8_t Poll[2] = {0x82, 0x66};
-constexpr std::uint8_t MemoryGroup = 0x52;
-constexpr std::uint8_t MemoryHeader = 0x88;
-constexpr std::uint8_t NextBlock = 0x89;
-constexpr std::uint8_t RepeatBlock = 0x8A;
-} // namespace CableCommand
+// Cable command bytes (the two bytes after the report number and the 00): the poll
+// is Poll followed by PollArgument; a logger memory command is MemoryGroup followed
+// by MemoryHeader, NextBlock or RepeatBlock.
+enum class CableCommand : std::uint8_t {
+    Poll = 0x82,
+    PollArgument = 0x66,
+    MemoryGroup = 0x52,
+    MemoryHeader = 0x88,
+    NextBlock = 0x89,
+    RepeatBlock = 0x8A,
+};
+
+constexpr std::uint8_t CommandByte(CableCommand command) {
+    return static_cast<std::uint8_t>(command);
+}
 
 // Memory status byte values of the meter (data byte D19 of a poll reply).
 namespace MemoryStatus {

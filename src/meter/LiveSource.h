@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 namespace telmora {
 
@@ -11,7 +11,7 @@ public:
     virtual ~LiveSource() = default;
     virtual bool isLinked() const = 0;
     virtual bool readingValid() const = 0;
-    virtual LiveReading latestReading() const = 0;
+    virtual DecodedReply latestReading() const = 0;
 };
 
 } // namespace telmora

@@ -15,7 +15,7 @@ namespace telmora {
 
 MeterLink::MeterLink(CableAccess& cable, QObject* parent)
     : QObject(parent), m_access(cable), m_backend(cable.sharedBackend()) {
-    qRegisterMetaType<LiveReading>("telmora::LiveReading");
+    qRegisterMetaType<DecodedReply>("telmora::DecodedReply");
 }
 
 MeterLink::~MeterLink() {
@@ -51,7 +51,7 @@ bool MeterLink::link() {
     // Queued calls can arrive after an unlink; the generation tells them apart.
     const auto current = [this, generation] { return generation == m_generation && m_worker; };
     connect(worker, &AcquisitionWorker::readingReceived, this,
-            [this, current](const LiveReading& reading) {
+            [this, current](const DecodedReply& reading) {
                 if (!current())
                     return;
                 m_worker->readingDelivered();
@@ -83,7 +83,7 @@ bool MeterLink::link() {
     return true;
 }
 
-void MeterLink::takeReading(const LiveReading& reading) {
+void MeterLink::takeReading(const DecodedReply& reading) {
     // The windows learn that the meter is back before its first reading arrives.
     setWaitingForCable(false);
     m_latest = reading;

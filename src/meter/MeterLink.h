@@ -1,7 +1,7 @@
 #pragma once
 
 #include "meter/LiveSource.h"
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 #include <QObject>
 
@@ -49,7 +49,7 @@ public:
     bool isLinked() const override { return m_linked; }
     // False from a failed poll until the next reading.
     bool readingValid() const override { return m_readingValid; }
-    LiveReading latestReading() const override { return m_latest; }
+    DecodedReply latestReading() const override { return m_latest; }
     const std::shared_ptr<CableBackend>& backend() const { return m_backend; }
     CableAccess& cableAccess() const { return m_access; }
     // An ended link's worker is still on its way out (stopped() follows).
@@ -76,7 +76,7 @@ public:
 
 signals:
     void linkedChanged(bool linked);
-    void readingReceived(const telmora::LiveReading& reading);
+    void readingReceived(const telmora::DecodedReply& reading);
     void noDataNotice();
     void linkLostNotice();
     void meterSilentNotice();
@@ -91,7 +91,7 @@ private:
         std::unique_ptr<AcquisitionWorker> worker;
     };
     void retire(QThread* thread);
-    void takeReading(const LiveReading& reading);
+    void takeReading(const DecodedReply& reading);
     void onLinkLost();
     // Opens and closes the cable once: true when it is there.
     bool cablePresent() const;
@@ -112,7 +112,7 @@ private:
     bool m_reconnect = false;
     bool m_waitingForCable = false;
     std::chrono::milliseconds m_reconnectPause = std::chrono::milliseconds(500);
-    LiveReading m_latest;
+    DecodedReply m_latest;
 };
 
 } // namespace telmora

@@ -46,6 +46,14 @@ constexpr std::array<char, 256> kSegmentTable = MakeSegmentTable();
 
 constexpr std::uint8_t kPointBit = 0x10;
 
+// Code bits the decode sets itself: the degree letter of a temperature (the fourth
+// digit) and the variant mark, which only exists for volts AC and DC.
+constexpr std::uint32_t kCelsiusBit = 0x20;
+constexpr std::uint32_t kFahrenheitBit = 0x40;
+constexpr std::uint32_t kVariantBit = 0x1000000;
+constexpr std::uint32_t kVoltsAcCode = 0x5;
+constexpr std::uint32_t kVoltsDcCode = 0x6;
+
 constexpr bool Bit(std::uint8_t byte, int bit) {
     return ((byte >> bit) & 1u) != 0;
 }
@@ -108,44 +116,6 @@ int SubExponent(std::uint8_t d12, std::uint8_t d13) {
     }
 }
 
-std::string_view ExponentText(int exponent) {
-    switch (exponent) {
-    case -9:
-        return "-9";
-    case -6:
-        return "-6";
-    case -3:
-        return "-3";
-    case 3:
-        return "3";
-    case 6:
-        return "6";
-    default:
-        return "0";
-    }
-}
-
-bool IsTemperature(std::uint32_t f) {
-    using namespace FunctionCodes;
-    for (std::uint32_t input : {TempT2, TempT1, TempT1MinusT2}) {
-        if (f == input || f == (input | Celsius) || f == (input | Fahrenheit)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::string_view TemperatureModeLabel(std::uint32_t f) {
-    switch (f & ~(FunctionCodes::Celsius | FunctionCodes::Fahrenheit)) {
-    case FunctionCodes::TempT2:
-        return "T2";
-    case FunctionCodes::TempT1:
-        return "T1";
-    default:
-        return "T1-T2";
-    }
-}
-
 } // namespace
 
 std::array<std::uint8_t, kDataBytes>
@@ -162,87 +132,16 @@ char SegmentToChar(std::uint8_t segments) {
     return c != 0 ? c : '?';
 }
 
-std::string_view PrefixLabel(int exponent) {
-    switch (exponent) {
-    case 3:
-        return "k";
-    case 6:
-        return "M";
-    case -9:
-        return "n";
-    case -6:
-        return "u";
-    case -3:
-        return "m";
-    default:
-        return "";
-    }
-}
-
 std::string_view UnitLabel(std::uint32_t code) {
-    using namespace FunctionCodes;
-    const std::uint32_t f = code & kFunctionMask;
-    switch (f) {
-    case Volt:
-    case VoltAc:
-    case VoltDc:
-    case VoltDcAc:
-    case VoltAcVariant:
-    case VoltDcVariant:
-        return "V";
-    case Capacitance:
-        return "F";
-    case Resistance:
-    case ResistanceAlt:
-    case DecibelOhm:
-        return "W"; // the ohm sign in the symbol typeface
-    case CurrentAc:
-    case CurrentDc:
-    case CurrentDcAc:
-        return "A";
-    case Frequency:
-        return "Hz";
-    case DutyCycle:
-        return "%";
-    case Conductance:
-        return "S";
-    case Decibel:
-        return "dB";
-    case 0:
-        return "";
-    default:
-        // Temperatures have no unit label: the degree letter is the fourth digit.
-        return IsTemperature(f) ? "" : "?";
-    }
+    return FunctionRowOf(code).liveUnit;
 }
 
 std::string_view MainModeLabel(std::uint32_t code) {
-    using namespace FunctionCodes;
-    const std::uint32_t f = code & kFunctionMask;
-    switch (f) {
-    case VoltAc:
-    case CurrentAc:
-    case VoltAcVariant:
-        return "AC";
-    case VoltDc:
-    case CurrentDc:
-    case VoltDcVariant:
-        return "DC";
-    case VoltDcAc:
-    case CurrentDcAc:
-        return "DC+AC";
-    default:
-        return IsTemperature(f) ? TemperatureModeLabel(f) : "";
-    }
+    return ModeText(FunctionRowOf(code).mode);
 }
 
 std::string_view SubModeLabel(std::uint32_t code) {
-    using namespace FunctionCodes;
-    const std::uint32_t f = code & kFunctionMask;
-    if (f == VoltAc || f == CurrentAc) {
-        return "AC";
-    }
-    return IsTemperature(f) ? TemperatureModeLabel(f) : "";
+    return ModeText(FunctionRowOf(code).liveSubMode);
 }
 
 namespace {
@@ -282,10 +181,10 @@ std::uint32_t AssembleCode(DataBytes d, std::span<const CodeBit> bits) {
 // The degree letter in the fourth digit tells the temperature unit.
 std::uint32_t TemperatureUnitBit(char fourthDigit) {
     if (fourthDigit == 'C') {
-        return FunctionCodes::Celsius;
+        return kCelsiusBit;
     }
     if (fourthDigit == 'F') {
-        return FunctionCodes::Fahrenheit;
+        return kFahrenheitBit;
     }
     return 0;
 }
@@ -294,8 +193,8 @@ std::uint32_t MainCode(DataBytes d, const char (&digits)[4]) {
     std::uint32_t code = AssembleCode(d, kMainCodeBits);
     // The variant mark only exists for volts AC and DC.
     const std::uint32_t function = code & kFunctionMask;
-    if ((function == FunctionCodes::VoltAc || function == FunctionCodes::VoltDc) && Bit(d[15], 3)) {
-        code |= FunctionCodes::VariantBit;
+    if ((function == kVoltsAcCode || function == kVoltsDcCode) && Bit(d[15], 3)) {
+        code |= kVariantBit;
     }
     return code | TemperatureUnitBit(digits[3]);
 }
@@ -318,42 +217,9 @@ unsigned PointCode(DataBytes d, std::size_t first) {
            (Bit(d[first + 2], 4) ? 1u : 0u);
 }
 
-// Decibel shows its unit first so that dBm reads "dB" "m"; decibel with the ohm
-// annunciator shows the unit alone in the second part.
-void FillMainDisplayLine(DisplayLine& line, std::string_view text, std::uint32_t function,
-                         std::string_view prefix, std::string_view unit) {
-    line.text.assign(text);
-    if (function == FunctionCodes::Decibel) {
-        line.part1.assign(unit);
-        line.part2.assign(prefix);
-    } else if (function == FunctionCodes::DecibelOhm) {
-        line.part1.clear();
-        line.part2.assign(unit);
-    } else {
-        line.part1.assign(prefix);
-        line.part2.assign(unit);
-    }
-}
-
-// The sub display line and mode: blank while the sub display shows no function.
-void FillSubDisplay(LiveReading& out, std::string_view text, std::uint32_t function,
-                    std::string_view prefix, std::string_view unit) {
-    if (function != 0) {
-        out.subDisplayLine.text.assign(text);
-        out.subDisplayLine.part1.assign(prefix);
-        out.subDisplayLine.part2.assign(unit);
-        out.subModeLabel.assign(SubModeLabel(function));
-    } else {
-        out.subDisplayLine.text.clear();
-        out.subDisplayLine.part1.clear();
-        out.subDisplayLine.part2.clear();
-        out.subModeLabel.clear();
-    }
-}
-
 } // namespace
 
-void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& out) {
+void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, DecodedReply& out) {
     std::copy_n(d.begin() + 1, kFrameDataSize, out.frameData.begin());
 
     char main[4];
@@ -362,8 +228,6 @@ void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& 
     ReadDigits(d, kSubDigitsByte, sub);
     const std::uint32_t mainCode = MainCode(d, main);
     const std::uint32_t subCode = SubCode(d, sub);
-    const int mainExponent = MainExponent(d[13], d[14]);
-    const int subExponent = SubExponent(d[12], d[13]);
     const bool mainNegative = Bit(d[2], 7);
     const bool subNegative = Bit(d[7], 5);
 
@@ -374,35 +238,14 @@ void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, LiveReading& 
     const std::string_view subText =
         RenderText(sub, PointCode(d, kSubDigitsByte), subNegative, subBuf);
 
-    out.mainNegative = mainNegative ? 1 : 0;
-    out.mainText.assign(mainText);
-    out.mainPrefixExponent.assign(ExponentText(mainExponent));
-    out.mainCode = mainCode;
-    out.subNegative = subNegative ? 1 : 0;
-    out.subText.assign(subText);
-    out.subPrefixExponent.assign(ExponentText(subExponent));
-    out.subCode = subCode;
-
-    const std::uint32_t mainFunction = mainCode & kFunctionMask;
-    const std::uint32_t subFunction = subCode & kFunctionMask;
-    const std::string_view mainPrefix = PrefixLabel(mainExponent);
-    const std::string_view subPrefix = PrefixLabel(subExponent);
-    const std::string_view mainUnit = UnitLabel(mainFunction);
-    const std::string_view subUnit = UnitLabel(subFunction);
-    out.mainPrefixLabel.assign(mainPrefix);
-    out.subPrefixLabel.assign(subPrefix);
-    out.mainUnitLabel.assign(mainUnit);
-    out.subUnitLabel.assign(subUnit);
-    out.mainFunction = mainFunction;
-    out.subFunction = subFunction;
-    out.mainModeLabel.assign(MainModeLabel(mainFunction));
-
-    FillMainDisplayLine(out.mainDisplayLine, mainText, mainFunction, mainPrefix, mainUnit);
-    FillSubDisplay(out, subText, subFunction, subPrefix, subUnit);
-    out.lowBattery = (mainCode & kLowBatteryBit) != 0 ? 1 : 0;
+    MeasureDisplay(mainText, mainNegative, mainCode, MainExponent(d[13], d[14]), DisplayKind::Main,
+                   out.main);
+    MeasureDisplay(subText, subNegative, subCode, SubExponent(d[12], d[13]), DisplayKind::Sub,
+                   out.sub);
+    out.lowBattery = (mainCode & kLowBatteryBit) != 0;
 }
 
-void DecodeReply(std::span<const std::uint8_t, kReplySize> reply, LiveReading& out) {
+void DecodeReply(std::span<const std::uint8_t, kReplySize> reply, DecodedReply& out) {
     std::copy(reply.begin(), reply.end(), out.replyCopy.begin());
     const std::array<std::uint8_t, kDataBytes> data = ExtractDataBytes(reply);
     DecodeForDisplay(data, out);

@@ -1,6 +1,7 @@
 #include "model/needle.h"
 
 #include "model/decode.h"
+#include "model/functiontable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -22,35 +23,6 @@ std::string_view trimmed(std::string_view s) {
     while (!s.empty() && isBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-std::string_view trimmedRight(std::string_view s) {
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool contains(std::string_view s, char c) {
-    return s.find(c) != std::string_view::npos;
-}
-
-// Reads an optionally signed decimal integer of at most 18 digits (so that it
-// always fits in 64 bits); nothing else may surround it.
-std::optional<std::int64_t> parseInteger(std::string_view s) {
-    bool negative = false;
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    if (s.empty() || s.size() > 18)
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
 }
 
 // 10^n for the full-scale rules; 0 for negative n (the result is truncated to
@@ -83,21 +55,11 @@ std::string clip7(std::string s) {
 } // namespace
 
 bool ShowsOhmSign(std::uint32_t function) {
-    return function == fn::Ohms || function == fn::Ohms2 || function == fn::DecibelOhms;
+    return FunctionRowOf(function).ohm;
 }
 
 bool IsLetteredTemperature(std::uint32_t function) {
-    switch (function) {
-    case 0x4020:
-    case 0x4040:
-    case 0x8020:
-    case 0x8040:
-    case 0xC020:
-    case 0xC040:
-        return true;
-    default:
-        return false;
-    }
+    return FunctionRowOf(function).lettered();
 }
 
 std::string UnitLabelOf(std::uint32_t function) {
@@ -118,86 +80,52 @@ std::string ShortestDecimal(double value) {
 
 // ---------------------------------------------------------------- analog meter
 
-AnalogScale AnalogCounts(std::string_view text, bool negative, std::uint32_t function,
-                         const AnalogScale& previous) {
+AnalogScale AnalogCounts(const Measurement& reading, const AnalogScale& previous) {
+    using Shape = AnalogDigits::Shape;
     AnalogScale result = previous;
+    const AnalogDigits& a = reading.analog;
+    const std::int64_t k = a.firstDigitPower;
+    const std::int64_t len = a.digits;
+    const FunctionRow& row = reading.row();
 
-    // 1-2: the digits without sign; an overload text keeps its leading blanks.
-    std::string t;
-    if (contains(text, 'L')) {
-        t.assign(trimmedRight(text));
-    } else if (negative) {
-        t = "-";
-        t += trimmed(text.empty() ? text : text.substr(1));
-    } else {
-        t.assign(trimmed(text));
-    }
-    if (negative && !t.empty())
-        t.erase(0, 1);
-
-    // 3: digits without the point; k is the power of ten of the first digit.
-    std::string d;
-    std::int64_t k = 0;
-    if (const auto point = t.find('.'); point != std::string::npos) {
-        d = t.substr(0, point) + t.substr(point + 1);
-        k = static_cast<std::int64_t>(point) - 1;
-    } else {
-        d = t;
-        k = static_cast<std::int64_t>(t.size()) - 1;
-    }
-    d.assign(trimmed(d));
-    const auto len = static_cast<std::int64_t>(d.size());
-
-    // 4: a plain number.
-    if (const auto counts = parseInteger(d)) {
-        result.counts = *counts;
+    switch (a.shape) {
+    case Shape::Number:
+        result.counts = a.counts;
         result.multiplierExponent = static_cast<int>(k);
-        switch (function) {
-        case fn::VoltsAc:
-        case fn::VoltsDc:
-        case fn::VoltsDcAc:
-        case fn::Frequency:
-        case fn::DutyCycle:
-        case fn::Conductance:
-        case fn::Decibel:
-        case fn::DecibelOhms:
+        switch (row.analogRange) {
+        case AnalogRange::Decade:
             result.fullScale = pow10(len);
             break;
-        case fn::Capacitance:
+        case AnalogRange::Capacitance:
             result.fullScale = k == 3 ? pow10(len) : 6 * pow10(len - 1);
             break;
-        case fn::TempT2:
-        case fn::TempT1:
-        case fn::TempT1T2:
+        case AnalogRange::Temperature:
             result.fullScale = 2 * pow10(len - 1);
             result.multiplierExponent = static_cast<int>(k - 1);
             break;
-        default:
+        case AnalogRange::SixCounts:
             result.fullScale = 6 * pow10(len - 1);
             break;
         }
         return result;
-    }
-
-    // 5: overload, beyond the stop.
-    if (contains(d, 'L')) {
+    case Shape::Overload: // beyond the stop
         result.fullScale = 5000;
         result.counts = 5500;
         result.multiplierExponent = static_cast<int>(k);
         return result;
-    }
-
-    // 6: a temperature with its degree letter, dashes, or garbage.
-    if (!d.empty() && (contains(d, 'C') || contains(d, 'F')))
-        d.pop_back();
-    const auto newLen = static_cast<std::int64_t>(d.size());
-    if (const auto counts = parseInteger(d)) {
-        result.counts = *counts;
+    case Shape::LetteredNumber: // a temperature with its degree letter
+        result.counts = a.counts;
         result.multiplierExponent = static_cast<int>(k - 1);
-        result.fullScale = 2 * pow10(newLen);
-    } else if (IsLetteredTemperature(function)) {
-        if (d == "---") {
-            result.fullScale = 2 * pow10(newLen);
+        result.fullScale = 2 * pow10(len);
+        return result;
+    case Shape::ThreeDashes:
+    case Shape::Other:
+        break;
+    }
+    // Dashes or garbage.
+    if (row.lettered()) {
+        if (a.shape == Shape::ThreeDashes) {
+            result.fullScale = 2 * pow10(len);
             result.multiplierExponent = static_cast<int>(k - 1);
             result.counts = result.fullScale / 10 + result.fullScale;
         } else {
@@ -226,33 +154,10 @@ double AnalogNeedleAngle(std::int64_t counts, std::int64_t fullScale) {
 }
 
 int AnalogScaleImage(std::uint32_t function, int multiplierExponent) {
-    if (function == fn::Capacitance)
+    const FunctionRow& row = FunctionRowOf(function);
+    if (row.analogRange == AnalogRange::Capacitance)
         return multiplierExponent == 3 ? 100 : 60;
-    switch (function) {
-    case 0x5:
-    case 0x6:
-    case 0x7:
-    case 0x205:
-    case 0x400:
-    case 0x800:
-    case 0x1000:
-    case 0x2000:
-        return 100;
-    case 0x20:
-    case 0x40:
-    case 0x4000:
-    case 0x4020:
-    case 0x4040:
-    case 0x8000:
-    case 0x8020:
-    case 0x8040:
-    case 0xC000:
-    case 0xC020:
-    case 0xC040:
-        return 200;
-    default:
-        return 60;
-    }
+    return row.analogImage;
 }
 
 std::string MultiplierText(int exponent) {
@@ -264,57 +169,33 @@ std::string MultiplierText(int exponent) {
 }
 
 std::string AnalogUnitText(std::uint32_t function, std::string_view secondUnitPart) {
-    switch (function) {
-    case 0x4020:
-    case 0x8020:
-    case 0xC020:
-        return "C";
-    case 0x4040:
-    case 0x8040:
-    case 0xC040:
-        return "F";
-    default:
-        return std::string(secondUnitPart);
-    }
+    const FunctionRow& row = FunctionRowOf(function);
+    if (row.lettered())
+        return row.scale == TemperatureScale::Celsius ? "C" : "F";
+    return std::string(secondUnitPart);
 }
 
 // ------------------------------------------------------------------ comparator
 
-float ComparatorValue(std::string_view text, bool negative, std::string_view exponent,
-                      std::uint32_t function, double upper, double lower) {
-    std::string s;
-    if (negative) {
-        s = "-";
-        s += trimmed(text.empty() ? text : text.substr(1));
-    } else {
-        s.assign(trimmed(text));
-    }
-    const std::string exp = exponent.empty() ? std::string("0") : std::string(exponent);
+float ComparatorValue(const Measurement& reading, double upper, double lower) {
+    using Shape = ComparatorReading::Shape;
     const double above = upper + (upper - lower) * 0.5;
     const double below = lower - (upper - lower) * 0.5;
     const double middle = (upper + lower) / 2.0;
-
-    if (const auto v = ReadDecimal(s + "E" + exp)) {
-        double value = *v;
-        if (function == fn::Capacitance)
-            value *= 1e6;
-        else if (function == fn::Conductance)
-            value *= 1e9;
-        else if (function == fn::Decibel)
-            value *= 1e3;
-        return narrow(value);
-    }
-    if (contains(s, 'L'))
-        return narrow(negative ? below : above);
-    if (!s.empty() && (contains(s, 'C') || contains(s, 'F')))
-        s.pop_back();
-    if (const auto v = ReadDecimal(s + "E" + exp))
-        return narrow(*v);
-    if (IsLetteredTemperature(function)) {
-        if (s == "---")
-            return narrow(above);
-        if (s == "----")
-            return narrow(below);
+    const ComparatorReading& c = reading.comparator;
+    switch (c.shape) {
+    case Shape::Number:
+        return narrow(c.value * reading.row().comparatorScale);
+    case Shape::LetteredValue:
+        return narrow(c.value);
+    case Shape::Overload:
+        return narrow(reading.negative ? below : above);
+    case Shape::OpenHigh:
+        return narrow(above);
+    case Shape::OpenLow:
+        return narrow(below);
+    case Shape::Unreadable:
+        break;
     }
     return narrow(middle);
 }
@@ -353,23 +234,24 @@ int AlarmFrequency(double value, double upper, double lower) {
 
 ComparatorLabels ComparatorLabelsFor(std::uint32_t function) {
     ComparatorLabels labels;
-    switch (function) {
+    const MeterFunction meterFunction = MeterFunctionOf(function);
+    switch (meterFunction) {
     // Built whole and moved in: assigning short literals to the strings trips a false
     // overlap warning of GCC 12 at -O3.
-    case fn::Capacitance:
+    case MeterFunction::Capacitance:
         labels = ComparatorLabels{std::string("u"), std::string("F")};
         break;
-    case fn::Conductance:
+    case MeterFunction::Conductance:
         labels = ComparatorLabels{std::string("n"), std::string("S")};
         break;
-    case fn::Decibel:
+    case MeterFunction::DecibelMilliwatt:
         labels = ComparatorLabels{std::string("dB"), std::string("m")};
         break;
     default:
         labels.unitPart = clip7(UnitLabelOf(function));
         break;
     }
-    if (function == fn::Celsius || function == fn::Fahrenheit) {
+    if (meterFunction == MeterFunction::Celsius || meterFunction == MeterFunction::Fahrenheit) {
         labels.prefixSymbol = true;
         labels.prefixAlign = LabelAlign::Right;
         labels.unitAlign = LabelAlign::Left;

@@ -1,9 +1,10 @@
 #pragma once
 
 // Needle and value computations of the live displays (analog meter and
-// comparator). Pure functions of the reading's texts and codes, so that the
+// comparator). Pure functions of the reading's measurement and codes, so that the
 // windows stay thin and every rule can be checked without a window.
 
+#include "model/Measurement.h"
 #include "model/decimaltext.h"
 
 #include <cstdint>
@@ -14,30 +15,9 @@
 
 namespace telmora {
 
-// Function codes (bit 31 cleared) that the live displays treat in their own way.
-namespace fn {
-constexpr std::uint32_t Volts = 0x4;
-constexpr std::uint32_t VoltsAc = 0x5;
-constexpr std::uint32_t VoltsDc = 0x6;
-constexpr std::uint32_t VoltsDcAc = 0x7;
-constexpr std::uint32_t Capacitance = 0x8;
-constexpr std::uint32_t Celsius = 0x20;
-constexpr std::uint32_t Fahrenheit = 0x40;
-constexpr std::uint32_t Ohms = 0x80;
-constexpr std::uint32_t Ohms2 = 0x180;
-constexpr std::uint32_t Frequency = 0x400;
-constexpr std::uint32_t DutyCycle = 0x800;
-constexpr std::uint32_t Conductance = 0x1000;
-constexpr std::uint32_t Decibel = 0x2000;
-constexpr std::uint32_t DecibelOhms = 0x2080;
-constexpr std::uint32_t TempT2 = 0x4000;
-constexpr std::uint32_t TempT1 = 0x8000;
-constexpr std::uint32_t TempT1T2 = 0xC000;
-} // namespace fn
-
 // True for the functions whose unit label "W" stands for the ohm sign.
 bool ShowsOhmSign(std::uint32_t function);
-// True for the temperature functions with a degree letter (0x4020 ... 0xC040).
+// True for the temperature inputs whose display ends in the degree letter.
 bool IsLetteredTemperature(std::uint32_t function);
 
 // The unit label of a function (bit 31 cleared) as the display labels use it.
@@ -61,11 +41,9 @@ struct AnalogScale {
     int multiplierExponent = 2; // written beside the dial as "x" + 10^exponent
 };
 
-// Counts, full scale and multiplier for one reading. `text` is the main text as
-// published (point in place, leading "-" when negative). Values that a reading
-// leaves unchanged are taken from `previous`.
-AnalogScale AnalogCounts(std::string_view text, bool negative, std::uint32_t function,
-                         const AnalogScale& previous);
+// Counts, full scale and multiplier for one reading of the main display. Values
+// that a reading leaves unchanged are taken from `previous`.
+AnalogScale AnalogCounts(const Measurement& reading, const AnalogScale& previous);
 
 // The values a reset (unlink) puts in place: full scale 2000, x100, no counts.
 AnalogScale AnalogRestScale();
@@ -88,9 +66,8 @@ std::string AnalogUnitText(std::uint32_t function, std::string_view secondUnitPa
 
 // The reading as a number in the comparator's units (microfarads for
 // capacitance, nanosiemens for conductance, dBm for decibel), with the
-// overload and dash rules. `exponent` is the main prefix exponent text.
-float ComparatorValue(std::string_view text, bool negative, std::string_view exponent,
-                      std::uint32_t function, double upper, double lower);
+// overload and dash rules.
+float ComparatorValue(const Measurement& reading, double upper, double lower);
 
 // Needle angle: 130 at the lower stop (lower - half span), 110 at the lower
 // limit, 90 at the mid-point, 70 at the upper limit, 50 at the upper stop.

@@ -1,19 +1,13 @@
 #include "model/sampleconversion.h"
 
 #include "model/decimaltext.h"
+#include "model/functiontable.h"
 
-#include "model/LiveReading.h"
-
-#include <charconv>
-#include <cmath>
 #include <cstdio>
-#include <mutex>
 
 namespace telmora {
 
 namespace {
-
-constexpr std::uint32_t kLowBatteryBit = 0x80000000u;
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ')
@@ -23,92 +17,17 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-std::string_view trimmedRight(std::string_view s) {
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
-bool contains(std::string_view s, char c) {
-    return s.find(c) != std::string_view::npos;
-}
-
-bool isCelsiusTemperature(std::uint32_t c) {
-    return c == 0x4020 || c == 0x8020 || c == 0xC020;
-}
-bool isFahrenheitTemperature(std::uint32_t c) {
-    return c == 0x4040 || c == 0x8040 || c == 0xC040;
-}
-
-// Codes whose display carries the degree letter as its last character: every
-// temperature, on either display (the sub display normally shows T2 only).
-bool hasDegreeLetter(std::uint32_t c) {
-    return isCelsiusTemperature(c) || isFahrenheitTemperature(c);
-}
-
-std::optional<int> parseExponent(std::string_view e) {
-    e = trimmed(e);
-    int v = 0;
-    const auto [ptr, ec] = std::from_chars(e.data(), e.data() + e.size(), v);
-    if (ec != std::errc() || ptr != e.data() + e.size())
-        return std::nullopt;
-    return v;
-}
-
-// Value shown for an overload display ("OL", "0.L"), by function, before the sign.
-std::optional<double> overloadSubstitute(std::uint32_t c, DisplayKind kind, double f) {
-    if (kind == DisplayKind::Main) {
-        switch (c) {
-        case 0x4:
-        case 0x80:
-        case 0x180:
-        case 0x201:
-        case 0x202:
-        case 0x203:
-        case 0x2080:
-        case 0x1000005:
-        case 0x1000006:
-            return 6.6 * f;
-        case 0x5:
-        case 0x6:
-        case 0x7:
-        case 0x400:
-            return 10.9989 * f;
-        case 0x8:
-            return 6.6 * f * 1e6;
-        case 0x1000:
-            return 10.9989 * f * 1e9;
-        case 0x800:
-            return 110.0;
-        case 0x2000:
-            return 1100.0;
-        default:
-            return std::nullopt;
-        }
-    }
-    switch (c) {
-    case 0x5:
-    case 0x201:
-        return 6.6 * f;
-    case 0x400:
-    case 0x200000:
-        return 10.9989 * f;
-    default:
-        return std::nullopt;
-    }
-}
-
-// Value of an open-input temperature display ("---" or "----").
-std::optional<double> dashSubstitute(std::uint32_t c, DisplayKind kind, double magnitude) {
-    const bool celsius = (kind == DisplayKind::Main && c == 0x20) || isCelsiusTemperature(c);
-    const bool fahrenheit = (kind == DisplayKind::Main && c == 0x40) || isFahrenheitTemperature(c);
-    if (celsius)
-        return 1375.0 * magnitude;
-    if (fahrenheit)
-        return 2510.0 * magnitude;
-    if (kind == DisplayKind::Main)
-        return std::nullopt;
-    return 0.0;
+void fillRecord(ReadingRecord& record, const Measurement& m, std::string_view valueText,
+                float value, std::string_view timeText) {
+    record.valueText.assign(valueText);
+    record.exponentText.assign(ExponentText(m.prefixExponent));
+    record.functionCode = m.code;
+    record.timeText.assign(timeText);
+    record.displayText.assign(m.line.text.view());
+    record.prefixText.assign(m.line.part1.view());
+    record.unitText.assign(m.line.part2.view().substr(0, 7)); // written up to 8 bytes
+    record.value = value;
+    record.modeText.assign(m.modeLabel.view());
 }
 
 } // namespace
@@ -116,14 +35,7 @@ std::optional<double> dashSubstitute(std::uint32_t c, DisplayKind kind, double m
 int RecorderValueExponent(std::uint32_t code, DisplayKind kind) {
     if (kind != DisplayKind::Main)
         return 0;
-    switch (code & ~kLowBatteryBit) {
-    case 0x8:
-        return -6;
-    case 0x1000:
-        return -9;
-    default:
-        return 0;
-    }
+    return FunctionRowOf(code).valueExponent;
 }
 
 std::optional<double> ParseDisplayNumber(std::string_view s) {
@@ -133,76 +45,10 @@ std::optional<double> ParseDisplayNumber(std::string_view s) {
     return ReadDecimal(s);
 }
 
-std::optional<ConvertedValue> ConvertDisplayValue(std::string_view text, bool negative,
-                                                  std::uint32_t code, std::string_view exponent,
-                                                  DisplayKind kind) {
-    const std::uint32_t c = code & ~kLowBatteryBit;
-
-    // 1. Overload displays keep their spacing (only trailing blanks go when a point is
-    //    lit); others are trimmed, and a negative one is rebuilt as "-" + digits.
-    std::string t;
-    if (contains(text, 'L')) {
-        t = contains(text, '.') ? std::string(trimmedRight(text)) : std::string(text);
-    } else if (negative) {
-        t = "-";
-        t += trimmed(text.empty() ? text : text.substr(1));
-    } else {
-        t = std::string(trimmed(text));
-    }
-
-    // 2. The degree letter of a temperature is not part of the number.
-    if (hasDegreeLetter(c) && (contains(t, 'C') || contains(t, 'F')) && !t.empty())
-        t.pop_back();
-
-    // 3. A display that shows nothing but the point.
-    if (t == ".")
+std::optional<ConvertedValue> ConvertDisplayValue(const Measurement& display) {
+    if (!display.recorded.recordable)
         return std::nullopt;
-
-    // 4. Decibel values carry no prefix exponent.
-    const bool decibel = kind == DisplayKind::Main && (c == 0x2000 || c == 0x2080);
-    std::string number = t;
-    if (!decibel) {
-        number += 'E';
-        number += trimmed(exponent);
-    }
-
-    // 5. Power of ten of the first digit.
-    std::string_view digitsPart = t;
-    if (negative && !digitsPart.empty() && digitsPart.front() == '-')
-        digitsPart.remove_prefix(1);
-    const std::size_t point = digitsPart.find('.');
-    const int d = point != std::string_view::npos ? static_cast<int>(point) - 1
-                                                  : static_cast<int>(digitsPart.size()) - 1;
-
-    double v = 0.0;
-    if (const auto parsed = ParseDisplayNumber(number)) {
-        // 6. Capacitance in micro, conductance in nano units.
-        v = *parsed * std::pow(10.0, -RecorderValueExponent(c, kind));
-    } else if (contains(t, 'L')) {
-        // 7. Overload substitutes.
-        const auto e = parseExponent(exponent);
-        if (!e)
-            return std::nullopt;
-        const double f = std::pow(10.0, d) * std::pow(10.0, *e);
-        const auto sub = overloadSubstitute(c, kind, f);
-        if (!sub)
-            return std::nullopt;
-        v = negative ? -*sub : *sub;
-    } else if (t == "---" || t == "----") {
-        const auto sub = dashSubstitute(c, kind, t == "---" ? 1.0 : -1.0);
-        if (!sub)
-            return std::nullopt;
-        v = *sub;
-    } else if (kind == DisplayKind::Main) {
-        return std::nullopt;
-    } else {
-        v = 0.0;
-    }
-
-    const float value = static_cast<float>(v);
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return ConvertedValue{std::move(t), value};
+    return ConvertedValue{display.recorded.text.str(), display.recorded.value};
 }
 
 std::string FormatSampleTime(int hour, int minute, int second, int millisecond) {
@@ -211,69 +57,20 @@ std::string FormatSampleTime(int hour, int minute, int second, int millisecond) 
     return buf;
 }
 
-RecorderReading CopyRecorderReading(const LiveReading& l) {
-    RecorderReading r;
-    r.mainNegative = l.mainNegative != 0;
-    r.mainText = l.mainText.str();
-    r.mainExponent = l.mainPrefixExponent.str();
-    r.mainCode = l.mainCode;
-    r.subNegative = l.subNegative != 0;
-    r.subText = l.subText.str();
-    r.subExponent = l.subPrefixExponent.str();
-    r.subCode = l.subCode;
-    r.mainMode = l.mainModeLabel.str();
-    r.mainLineText = l.mainDisplayLine.text.str();
-    r.mainLinePart1 = l.mainDisplayLine.part1.str();
-    r.mainLinePart2 = l.mainDisplayLine.part2.str();
-    r.subMode = l.subModeLabel.str();
-    r.subLineText = l.subDisplayLine.text.str();
-    r.subLinePrefix = l.subDisplayLine.part1.str();
-    r.subLineUnit = l.subDisplayLine.part2.str();
-    r.lowBattery = l.lowBattery != 0;
-    return r;
-}
-
-std::optional<SampleEntry> BuildSample(const RecorderReading& r, std::string_view timeText) {
-    const auto main = ConvertDisplayValue(r.mainText, r.mainNegative, r.mainCode, r.mainExponent,
-                                          DisplayKind::Main);
-    if (!main)
+std::optional<SampleEntry> BuildSample(const DecodedReply& r, std::string_view timeText) {
+    if (!r.main.recorded.recordable)
         return std::nullopt;
-
-    const bool hasSub = (r.subCode & ~kLowBatteryBit) != 0;
-    ConvertedValue sub;
-    if (hasSub) {
-        auto converted = ConvertDisplayValue(r.subText, r.subNegative, r.subCode, r.subExponent,
-                                             DisplayKind::Sub);
-        if (!converted)
-            return std::nullopt;
-        sub = std::move(*converted);
-    } else {
-        sub.text = std::string(trimmed(r.subText));
-    }
+    const bool hasSub = r.sub.functionCode() != 0;
+    if (hasSub && !r.sub.recorded.recordable)
+        return std::nullopt;
 
     SampleEntry e;
     e.hasSub = hasSub ? 1 : 0;
-    ReadingRecord& m = e.main;
-    m.valueText.assign(main->text);
-    m.exponentText.assign(r.mainExponent);
-    m.functionCode = r.mainCode;
-    m.timeText.assign(timeText);
-    m.displayText.assign(r.mainLineText);
-    m.prefixText.assign(r.mainLinePart1);
-    m.unitText.assign(r.mainLinePart2.substr(0, 7)); // the unit field is written up to 8 bytes
-    m.value = main->value;
-    m.modeText.assign(r.mainMode);
-
-    ReadingRecord& s = e.sub;
-    s.valueText.assign(sub.text);
-    s.exponentText.assign(r.subExponent);
-    s.functionCode = r.subCode;
-    s.timeText.assign(timeText);
-    s.displayText.assign(r.subLineText);
-    s.prefixText.assign(r.subLinePrefix);
-    s.unitText.assign(r.subLineUnit.substr(0, 7));
-    s.value = hasSub ? sub.value : 0.0f;
-    s.modeText.assign(r.subMode);
+    fillRecord(e.main, r.main, r.main.recorded.text.view(), r.main.recorded.value, timeText);
+    if (hasSub)
+        fillRecord(e.sub, r.sub, r.sub.recorded.text.view(), r.sub.recorded.value, timeText);
+    else
+        fillRecord(e.sub, r.sub, trimmed(r.sub.text.view()), 0.0f, timeText);
     return e;
 }
 

@@ -1,5 +1,7 @@
 #include "model/sessiontables.h"
 
+#include "model/functiontable.h"
+
 #include <cstddef>
 #include <initializer_list>
 #include <span>
@@ -8,30 +10,52 @@ namespace telmora {
 
 namespace {
 
-using KindTable = std::span<const SessionFunctions>;
+using F = MeterFunction;
+
+// One kind of session: the functions and range classes of its main and sub display.
+struct KindRow {
+    MeterFunction main;
+    int mainClass;
+    MeterFunction sub;
+    int subClass;
+};
 
 // The main and sub function and range class of each kind, by session type.
-constexpr SessionFunctions kVoltsWithFrequency[] = {{0x5, 1, 0x400, 7}, {0x400, 7, 0x5, 1}};
-constexpr SessionFunctions kVolts[] = {{0x6, 2, 0, 0}, {0x6, 2, 0x5, 1}, {0x7, 3, 0x5, 1}};
-constexpr SessionFunctions kMillivolts[] = {{0x1000006, 5, 0, 0},
-                                            {0x1000006, 5, 0x1000005, 4},
-                                            {0x7, 6, 0x1000005, 4},
-                                            {0x400, 7, 0, 0},
-                                            {0x800, 8, 0, 0}};
-constexpr SessionFunctions kMillivoltsWithFrequency[] = {{0x1000005, 4, 0x400, 7},
-                                                         {0x400, 7, 0x1000005, 4}};
-constexpr SessionFunctions kResistance[] = {{0x80, 9, 0, 0}, {0x180, 10, 0, 0}, {0x1000, 11, 0, 0}};
-// Temperature inputs T1 (0x8000), T2 (0x4000), T1-T2 (0xC000), without the unit bit.
-constexpr SessionFunctions kTemperature[] = {
-    {0x8000, 23, 0, 0}, {0x4000, 23, 0, 0}, {0x8000, 23, 0x4000, 23}, {0xC000, 23, 0x4000, 23}};
-constexpr SessionFunctions kCapacitance[] = {{0x8, 12, 0, 0}, {0x4, 13, 0, 0}};
+constexpr KindRow kVoltsWithFrequency[] = {{F::VoltsAc, 1, F::Frequency, 7},
+                                           {F::Frequency, 7, F::VoltsAc, 1}};
+constexpr KindRow kVolts[] = {
+    {F::VoltsDc, 2, F::None, 0}, {F::VoltsDc, 2, F::VoltsAc, 1}, {F::VoltsDcAc, 3, F::VoltsAc, 1}};
+constexpr KindRow kMillivolts[] = {{F::VoltsDcVariant, 5, F::None, 0},
+                                   {F::VoltsDcVariant, 5, F::VoltsAcVariant, 4},
+                                   {F::VoltsDcAc, 6, F::VoltsAcVariant, 4},
+                                   {F::Frequency, 7, F::None, 0},
+                                   {F::DutyCycle, 8, F::None, 0}};
+constexpr KindRow kMillivoltsWithFrequency[] = {{F::VoltsAcVariant, 4, F::Frequency, 7},
+                                                {F::Frequency, 7, F::VoltsAcVariant, 4}};
+constexpr KindRow kResistance[] = {{F::Resistance, 9, F::None, 0},
+                                   {F::ResistanceAlternate, 10, F::None, 0},
+                                   {F::Conductance, 11, F::None, 0}};
+// Temperature inputs T1, T2 and T1-T2; the session flags add the degree letter.
+constexpr KindRow kTemperature[] = {{F::TemperatureT1, 23, F::None, 0},
+                                    {F::TemperatureT2, 23, F::None, 0},
+                                    {F::TemperatureT1, 23, F::TemperatureT2, 23},
+                                    {F::TemperatureT1MinusT2, 23, F::TemperatureT2, 23}};
+constexpr KindRow kCapacitance[] = {{F::Capacitance, 12, F::None, 0}, {F::Volts, 13, F::None, 0}};
 // Flag bit 5 selects the larger current ranges (classes 14..16 instead of 17..19).
-constexpr SessionFunctions kLargeCurrent[] = {
-    {0x202, 15, 0, 0}, {0x202, 15, 0x201, 14}, {0x203, 16, 0x201, 14}, {0x201, 14, 0x400, 7}};
-constexpr SessionFunctions kSmallCurrent[] = {
-    {0x202, 18, 0, 0}, {0x202, 18, 0x201, 17}, {0x203, 19, 0x201, 17}, {0x201, 17, 0x400, 7}};
-constexpr SessionFunctions kMicroamperes[] = {
-    {0x202, 21, 0, 0}, {0x202, 21, 0x201, 20}, {0x203, 22, 0x201, 20}, {0x201, 20, 0x400, 7}};
+constexpr KindRow kLargeCurrent[] = {{F::CurrentDc, 15, F::None, 0},
+                                     {F::CurrentDc, 15, F::CurrentAc, 14},
+                                     {F::CurrentDcAc, 16, F::CurrentAc, 14},
+                                     {F::CurrentAc, 14, F::Frequency, 7}};
+constexpr KindRow kSmallCurrent[] = {{F::CurrentDc, 18, F::None, 0},
+                                     {F::CurrentDc, 18, F::CurrentAc, 17},
+                                     {F::CurrentDcAc, 19, F::CurrentAc, 17},
+                                     {F::CurrentAc, 17, F::Frequency, 7}};
+constexpr KindRow kMicroamperes[] = {{F::CurrentDc, 21, F::None, 0},
+                                     {F::CurrentDc, 21, F::CurrentAc, 20},
+                                     {F::CurrentDcAc, 22, F::CurrentAc, 20},
+                                     {F::CurrentAc, 20, F::Frequency, 7}};
+
+using KindTable = std::span<const KindRow>;
 
 constexpr std::uint8_t kTemperatureType = 6;
 
@@ -60,6 +84,20 @@ KindTable KindsOfType(std::uint8_t type, bool largeCurrent) {
     }
 }
 
+// A temperature input with its degree letter.
+MeterFunction WithDegreeLetter(MeterFunction input, bool fahrenheit) {
+    switch (input) {
+    case F::TemperatureT1:
+        return fahrenheit ? F::TemperatureT1Fahrenheit : F::TemperatureT1Celsius;
+    case F::TemperatureT2:
+        return fahrenheit ? F::TemperatureT2Fahrenheit : F::TemperatureT2Celsius;
+    case F::TemperatureT1MinusT2:
+        return fahrenheit ? F::TemperatureT1MinusT2Fahrenheit : F::TemperatureT1MinusT2Celsius;
+    default:
+        return input;
+    }
+}
+
 } // namespace
 
 SessionFunctions SessionFunctionTable(std::uint8_t type, std::uint8_t kind, std::uint8_t flags) {
@@ -69,17 +107,13 @@ SessionFunctions SessionFunctionTable(std::uint8_t type, std::uint8_t kind, std:
     if (kind >= kinds.size()) {
         return {};
     }
-    SessionFunctions functions = kinds[kind];
+    KindRow row = kinds[kind];
     if (type == kTemperatureType) {
-        // The unit bit is 0x20 for Celsius and 0x40 for Fahrenheit, on every
-        // temperature the session holds.
-        const std::uint32_t unit = fahrenheit ? 0x40 : 0x20;
-        functions.mainCode |= unit;
-        if (functions.subCode != 0) {
-            functions.subCode |= unit;
-        }
+        // Every temperature the session holds carries the degree letter of its flags.
+        row.main = WithDegreeLetter(row.main, fahrenheit);
+        row.sub = WithDegreeLetter(row.sub, fahrenheit);
     }
-    return functions;
+    return {FunctionCodeOf(row.main), row.mainClass, FunctionCodeOf(row.sub), row.subClass};
 }
 
 int DecimalExponentTable(int rangeClass, int rangeCode) {

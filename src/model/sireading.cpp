@@ -1,5 +1,6 @@
 #include "model/sireading.h"
 
+#include "model/functiontable.h"
 #include "model/storedreading.h"
 #include "model/unitstrings.h"
 
@@ -10,8 +11,6 @@ namespace telmora {
 
 namespace {
 
-constexpr std::uint32_t kDecibelMilliwatt = 0x2000;
-
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ')
         s.remove_prefix(1);
@@ -20,26 +19,8 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-bool isOhm(std::uint32_t c) {
-    return c == 0x80 || c == 0x180 || c == 0x2080;
-}
-bool isCelsius(std::uint32_t c) {
-    return c == 0x20 || c == 0x4020 || c == 0x8020 || c == 0xC020;
-}
-bool isFahrenheit(std::uint32_t c) {
-    return c == 0x40 || c == 0x4040 || c == 0x8040 || c == 0xC040;
-}
-
 std::string_view unitOf(const ReadingRecord& record, std::uint32_t c) {
-    if (isOhm(c))
-        return "\u03A9";
-    if (isCelsius(c))
-        return "\u00B0C";
-    if (isFahrenheit(c))
-        return "\u00B0F";
-    if (c == kDecibelMilliwatt)
-        return "dBm";
-    if (const std::string_view unit = UnitTextView(c); !unit.empty())
+    if (const std::string_view unit = FunctionRowOf(c).siUnit; !unit.empty())
         return unit;
     // A code without a unit of its own: the stored unit text without its mode mark.
     std::string_view stored = record.unitText.view();

@@ -1,5 +1,6 @@
 #include "model/storedreading.h"
 
+#include "model/functiontable.h"
 #include "model/unitstrings.h"
 
 #include <algorithm>
@@ -12,83 +13,15 @@ namespace telmora {
 
 namespace {
 
-enum class Group {
-    Volt,
-    Capacitance,
-    Resistance,
-    Current,
-    Frequency, // frequency and duty cycle
-    Conductance,
-    Celsius,
-    Fahrenheit,
-    Other,
-};
+using Group = LoggedDisplay;
 
-Group GroupOf(std::uint32_t code) {
-    switch (code) {
-    case 0x4:
-    case 0x5:
-    case 0x6:
-    case 0x7:
-    case 0x14:
-    case 0x1000005:
-    case 0x1000006:
-        return Group::Volt;
-    case 0x8:
-        return Group::Capacitance;
-    case 0x80:
-    case 0x180:
-        return Group::Resistance;
-    case 0x201:
-    case 0x202:
-    case 0x203:
-        return Group::Current;
-    case 0x400:
-    case 0x800:
-        return Group::Frequency;
-    case 0x1000:
-        return Group::Conductance;
-    case 0x4020:
-    case 0x8020:
-    case 0xC020:
-        return Group::Celsius;
-    case 0x4040:
-    case 0x8040:
-    case 0xC040:
-        return Group::Fahrenheit;
-    default:
-        return Group::Other;
-    }
-}
-
-std::string_view ModeMark(std::uint32_t code, DisplayRole role) {
-    switch (code) {
-    case 0x5:
-    case 0x201:
-    case 0x1000005:
-        return " [AC]";
-    case 0x6:
-    case 0x202:
-    case 0x1000006:
-        return role == DisplayRole::Main ? " [DC]" : "";
-    case 0x7:
-    case 0x203:
-        return role == DisplayRole::Main ? " [DC+AC]" : "";
-    case 0x4000:
-    case 0x4020:
-    case 0x4040:
-        return " [T2]";
-    case 0x8000:
-    case 0x8020:
-    case 0x8040:
-        return " [T1]";
-    case 0xC000:
-    case 0xC020:
-    case 0xC040:
-        return " [T1-T2]";
-    default:
-        return "";
-    }
+// The mode mark after the unit: the sub display never carries a DC or DC+AC mark.
+std::string ModeMark(const FunctionRow& row, DisplayRole role) {
+    if (row.mode == Mode::None)
+        return {};
+    if (role == DisplayRole::Sub && (row.mode == Mode::Dc || row.mode == Mode::DcAc))
+        return {};
+    return " [" + std::string(ModeText(row.mode)) + "]";
 }
 
 double Pow10(int e) {
@@ -101,14 +34,30 @@ double Pow10(int e) {
     return std::pow(10.0, e);
 }
 
-// A whole text read as a decimal number with "." (no locale, no blanks).
-bool ParseNumber(std::string_view text, double& value) {
-    if (text.empty()) {
-        return false;
-    }
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    return ec == std::errc() && ptr == end;
+// The count written with the point after its first digit (at least four digits:
+// "0.123", "12.345" for 12345), signed, times 10^e - computed from the integers, and
+// exactly the value the text "<count text>E<e>" reads as: the count and a power of
+// ten up to 10^22 are exact doubles, so one multiplication or division rounds once.
+double CountValue(std::uint16_t count, bool minus, int e) {
+    int digits = 1;
+    for (unsigned c = count; c >= 10; c /= 10)
+        ++digits;
+    const int k = e - (std::max(digits, 4) - 1);
+    const auto n = static_cast<double>(count);
+    const double magnitude = k >= 0 ? n * Pow10(k) : n / Pow10(-k);
+    return minus ? -magnitude : magnitude;
+}
+
+// The digits after the decimal point of a display text ("4.770" has 3).
+int DigitsAfterPoint(std::string_view display) {
+    const std::size_t point = display.find('.');
+    if (point == std::string_view::npos)
+        return 0;
+    int digits = 0;
+    for (std::size_t i = point + 1; i < display.size() && display[i] >= '0' && display[i] <= '9';
+         ++i)
+        ++digits;
+    return digits;
 }
 
 // printf's "%0<width>.<precision>f" without the C library's locale: the digits
@@ -156,20 +105,14 @@ std::string SignedDisplay(const std::string& m, double v, int w) {
 } // namespace
 
 int StoredValueExponent(std::uint32_t code) {
-    switch (GroupOf(code & 0x7FFFFFFFu)) {
-    case Group::Capacitance:
-        return -6;
-    case Group::Conductance:
-        return -9;
-    default:
-        return 0;
-    }
+    return FunctionRowOf(code).valueExponent;
 }
 
 StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint32_t code,
                                        int rangeClass, DisplayRole role) {
     StoredReadingTexts out;
-    const Group group = GroupOf(code);
+    const FunctionRow& row = FunctionRowOf(code);
+    const Group group = (code & kLowBatteryBit) != 0 ? Group::Other : row.loggedDisplay;
     const bool temperature = group == Group::Celsius || group == Group::Fahrenheit;
 
     // 1. Exponent.
@@ -202,8 +145,9 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
     if (temperature) {
         m.pop_back(); // the degree letter leaves the value text as well
     }
-    double v = 0.0;
-    const bool numeric = ParseNumber(m, v);
+    const bool minusSign = (reading.status & StoredStatus::Negative) != 0;
+    const bool numeric = (reading.status & StoredStatus::Overload) == 0;
+    const double v = numeric ? CountValue(reading.count, minusSign, 0) : 0.0;
     const bool overload = m.find('L') != std::string::npos;
     std::string d = m;
     switch (group) {
@@ -266,13 +210,18 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
         // above it, or the label would read a thousand times the value.
         prefixClass = -6;
     }
+    // Class 1 is the volt ranges' "no prefix".
+    out.prefixExponent = PrefixTextView(code, prefixClass).empty() ? 0 : prefixClass;
     out.prefixText = std::string(PrefixTextView(code, prefixClass));
-    out.unitText = std::string(UnitTextView(code)) + std::string(ModeMark(code, role));
+    out.unitText = std::string(UnitTextView(code)) +
+                   ((code & kLowBatteryBit) != 0 ? std::string() : ModeMark(row, role));
 
     // 5. Value in base units, or the overload substitute.
     double x = 0.0;
-    if (ParseNumber(m + "E" + out.exponentText, x)) {
+    if (numeric) {
+        x = CountValue(reading.count, minusSign, e);
         out.value = static_cast<float>(x);
+        out.baseValue = x;
     } else {
         const bool minus = !m.empty() && m.front() == '-';
         const double scale = Pow10(e);
@@ -281,30 +230,22 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
         } else if (group == Group::Fahrenheit) {
             x = minus ? -2510.0 : 2510.0;
         } else if (overload) {
-            switch (code) {
-            case 0x5:
-            case 0x6:
-            case 0x7:
-            case 0x400:
-            case 0x1000:
+            const OverloadRule rule =
+                (code & kLowBatteryBit) != 0 ? OverloadRule::None : row.loggedOverload;
+            switch (rule) {
+            case OverloadRule::Range10_9989:
                 x = scale * 10.9989;
                 break;
-            case 0x80:
-            case 0x180:
-            case 0x201:
-            case 0x202:
-            case 0x203:
-            case 0x1000005:
-            case 0x1000006:
+            case OverloadRule::Range6_6:
                 x = scale * 6.6;
                 break;
-            case 0x800:
+            case OverloadRule::Percent110:
                 x = 110.0;
                 break;
-            case 0x2000:
+            case OverloadRule::Decibel1100:
                 x = 1100.0;
                 break;
-            default:
+            case OverloadRule::None:
                 x = 10998.9;
                 break;
             }
@@ -318,6 +259,38 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
     }
     out.valueText = std::move(m);
     return out;
+}
+
+Measurement MeasureStoredReading(const UnpackedReading& reading, std::uint32_t code, int rangeClass,
+                                 DisplayRole role) {
+    const StoredReadingTexts t = ConvertReadingTexts(reading, code, rangeClass, role);
+    const FunctionRow& row = FunctionRowOf(code);
+    const bool overloadStatus = (reading.status & StoredStatus::Overload) != 0;
+    const bool temperature = row.lettered();
+    Measurement m;
+    m.function = row.function;
+    m.code = code;
+    m.kind = role == DisplayRole::Main ? DisplayKind::Main : DisplayKind::Sub;
+    m.negative = (reading.status & StoredStatus::Negative) != 0;
+    m.prefixExponent = t.prefixExponent;
+    if (!overloadStatus)
+        m.value = t.baseValue * Pow10(StoredValueExponent(code));
+    m.overload = overloadStatus && !temperature;
+    m.open = overloadStatus && temperature;
+    m.decimals = DigitsAfterPoint(t.displayText);
+    m.text.assign(t.displayText);
+    m.prefixLabel.assign(t.prefixText);
+    m.unitLabel.assign(UnitTextView(code));
+    const bool subDropsMode =
+        role == DisplayRole::Sub && (row.mode == Mode::Dc || row.mode == Mode::DcAc);
+    m.modeLabel.assign(subDropsMode ? std::string_view() : ModeText(row.mode));
+    m.line.text.assign(t.displayText);
+    m.line.part1.assign(t.prefixText);
+    m.line.part2.assign(t.unitText);
+    m.recorded.recordable = true;
+    m.recorded.text.assign(t.valueText);
+    m.recorded.value = t.value;
+    return m;
 }
 
 ReadingRecord ConvertReading(const UnpackedReading& reading, std::uint32_t code, int rangeClass,

@@ -5,10 +5,12 @@
 // units (overloads get a substitute about 1.1 times the top of their range so they
 // plot at the edge of the graph). Pure functions; they never fail.
 
+#include "model/Measurement.h"
 #include "model/ReadingRecord.h"
 #include "model/sessiontables.h"
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,9 @@ struct StoredReadingTexts {
     std::string prefixText;   // "m", "k", ""
     std::string unitText;     // "V [AC]"
     float value = 0.0f;
+    int prefixExponent = 0; // the power of ten of prefixText
+    // The reading in the unit of StoredValueExponent as a double; NaN for an overload.
+    double baseValue = std::numeric_limits<double>::quiet_NaN();
 };
 
 // Power of ten of the unit the value of a stored reading with function code `code`
@@ -39,6 +44,11 @@ int StoredValueExponent(std::uint32_t code);
 // `code` and range class `rangeClass`.
 StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint32_t code,
                                        int rangeClass, DisplayRole role);
+
+// One stored reading as a Measurement: the value in SI base units, prefix, unit,
+// mode, overload and open flags, resolution, and the texts of its record.
+Measurement MeasureStoredReading(const UnpackedReading& reading, std::uint32_t code, int rangeClass,
+                                 DisplayRole role = DisplayRole::Main);
 
 // One display of one sample as a record.
 ReadingRecord ConvertReading(const UnpackedReading& reading, std::uint32_t code, int rangeClass,

@@ -1,5 +1,7 @@
 #include "model/unitstrings.h"
 
+#include "model/functiontable.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -48,15 +50,13 @@ int PrefixClass(std::uint32_t code, std::string_view decimalCode) {
     if (!ParseDecimalCode(decimalCode, d)) {
         return 0;
     }
-    switch (code) {
-    case 0x5:
-    case 0x6:
-    case 0x7:
-    case 0x10800:
-    case 0x1000005:
-    case 0x1000006:
+    // A code with the low-battery bit has no prefix rule.
+    const PrefixRule rule =
+        (code & kLowBatteryBit) != 0 ? PrefixRule::None : FunctionRowOf(code).prefixRule;
+    switch (rule) {
+    case PrefixRule::VoltRange:
         return (d == -2 || d == -1) ? -3 : 1;
-    case 0x8:
+    case PrefixRule::Capacitance:
         if (d == -2 || d == -1) {
             return -9;
         }
@@ -67,13 +67,9 @@ int PrefixClass(std::uint32_t code, std::string_view decimalCode) {
             return -3;
         }
         return 0;
-    case 0x80:
-    case 0x180:
-    case 0x400:
+    case PrefixRule::Decade:
         return d / 3 * 3; // truncation toward zero: -1 gives 0
-    case 0x201:
-    case 0x202:
-    case 0x203:
+    case PrefixRule::Current:
         if (d == -4 || d == -3) {
             return -6;
         }
@@ -81,19 +77,16 @@ int PrefixClass(std::uint32_t code, std::string_view decimalCode) {
             return -3;
         }
         return 0;
-    case 0x205:
-    case 0x20205:
-    case 0x40001:
+    case PrefixRule::Power:
         return (d >= 4 && d <= 6) ? 3 : 0;
-    case 0x800:
-        return 0;
-    case 0x1000:
+    case PrefixRule::Nano:
         return -9;
-    case 0x2000:
+    case PrefixRule::Milli:
         return -3;
-    default:
-        return 0;
+    case PrefixRule::None:
+        break;
     }
+    return 0;
 }
 
 std::string_view PrefixTextView(std::uint32_t code, int prefixClass) {
@@ -103,7 +96,7 @@ std::string_view PrefixTextView(std::uint32_t code, int prefixClass) {
     case -6:
         return "u";
     case -3:
-        return code == 0x2000 ? "dB" : "m";
+        return code == FunctionCodeOf(MeterFunction::DecibelMilliwatt) ? "dB" : "m";
     case 3:
         return "k";
     case 6:
@@ -118,53 +111,7 @@ std::size_t PrefixText(std::uint32_t code, int prefixClass, std::span<char> out)
 }
 
 std::string_view UnitTextView(std::uint32_t code) {
-    switch (code & 0x7FFFFFFFu) {
-    case 0x4:
-    case 0x5:
-    case 0x6:
-    case 0x7:
-    case 0x14:
-    case 0x1000005:
-    case 0x1000006:
-        return "V";
-    case 0x8:
-        return "F";
-    case 0x20:
-    case 0x4020:
-    case 0x8020:
-    case 0xC020:
-        return "C";
-    case 0x40:
-    case 0x4040:
-    case 0x8040:
-    case 0xC040:
-        return "F";
-    case 0x80:
-    case 0x180:
-    case 0x2080:
-        return "W";
-    case 0x201:
-    case 0x202:
-    case 0x203:
-        return "A";
-    case 0x205:
-        return "VA";
-    case 0x400:
-        return "Hz";
-    case 0x800:
-    case 0x10800:
-        return "%";
-    case 0x1000:
-        return "S";
-    case 0x2000:
-        return "m";
-    case 0x20205:
-        return "VAR";
-    case 0x40001:
-        return "W";
-    default:
-        return "";
-    }
+    return FunctionRowOf(code).loggedUnit;
 }
 
 std::size_t UnitText(std::uint32_t code, std::span<char> out) {

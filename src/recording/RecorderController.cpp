@@ -36,7 +36,7 @@ WallClock WallClockOf(const QDateTime& moment) {
 }
 } // namespace
 
-RecorderController::RecorderController(LiveReadingSource source, QString temporaryDirectory,
+RecorderController::RecorderController(DecodedReplySource source, QString temporaryDirectory,
                                        QObject* parent)
     : QObject(parent), m_source(std::move(source)), m_temporaryFiles(std::move(temporaryDirectory)),
       m_sampleTimer(new QTimer(this)) {
@@ -124,7 +124,7 @@ void RecorderController::takeSample() {
     const QTime time = now.time();
     const std::string timeText =
         FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec());
-    const RecorderReading reading = CopyRecorderReading(m_source.latestReading());
+    const DecodedReply reading = m_source.latestReading();
     // Back to the newest page first.
     if (m_currentPage != m_lastPage)
         showPage(m_lastPage);

@@ -2,7 +2,7 @@
 
 #include "jobs/Job.h"
 #include "meter/LiveSource.h"
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 #include "model/exportoptions.h"
 #include "recording/Recording.h"
 #include "recording/RecordingStatistics.h"
@@ -25,15 +25,15 @@ namespace telmora {
 
 // Where the recorder gets the meter's readings: whether a link is up, whether the
 // newest reading is valid, and the newest reading itself.
-struct LiveReadingSource {
+struct DecodedReplySource {
     std::function<bool()> linked;
     std::function<bool()> readingValid;
-    std::function<LiveReading()> latestReading;
+    std::function<DecodedReply()> latestReading;
 };
 
 // The three questions asked of a live source (the meter link, or a test's stand-in).
 // The source must outlive the recorder that samples it.
-inline LiveReadingSource ReadingsOf(const LiveSource& live) {
+inline DecodedReplySource ReadingsOf(const LiveSource& live) {
     return {[&live] { return live.isLinked(); }, [&live] { return live.readingValid(); },
             [&live] { return live.latestReading(); }};
 }
@@ -54,7 +54,7 @@ class RecorderController : public QObject {
 public:
     static constexpr std::int32_t kFullSpeedMs = 500;
 
-    RecorderController(LiveReadingSource source, QString temporaryDirectory,
+    RecorderController(DecodedReplySource source, QString temporaryDirectory,
                        QObject* parent = nullptr);
     // Stops a running job (its job waits for it); deletes every temporary file of the run.
     ~RecorderController() override;
@@ -228,7 +228,7 @@ private:
     void storageFailed(bool fileCut);
 
     QString m_documentPath;
-    LiveReadingSource m_source;
+    DecodedReplySource m_source;
     TemporaryFileSeries m_temporaryFiles;
     // The current temporary file holds the first samples of this recording (in
     // order, nothing else); false once the recording is cleared or replaced.

@@ -2,6 +2,7 @@
 
 #include "model/SaveFile.h"
 #include "model/fileaccess.h"
+#include "model/functiontable.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -57,33 +58,7 @@ std::size_t RecorderSampleBytes(RecorderFormat format) {
 }
 
 std::string_view ModeTextForCode(std::uint32_t code) {
-    switch (code & 0x7FFFFFFFu) {
-    case 0x5:
-    case 0x201:
-    case 0x1000005:
-        return "AC";
-    case 0x6:
-    case 0x202:
-    case 0x1000006:
-        return "DC";
-    case 0x7:
-    case 0x203:
-        return "DC+AC";
-    case 0x4000:
-    case 0x4020:
-    case 0x4040:
-        return "T2";
-    case 0x8000:
-    case 0x8020:
-    case 0x8040:
-        return "T1";
-    case 0xC000:
-    case 0xC020:
-    case 0xC040:
-        return "T1-T2";
-    default:
-        return ""; // empty, but never a null pointer for the copy that follows
-    }
+    return ModeText(FunctionRowOf(code).mode);
 }
 
 SampleEntry DecodeRecorderSample(RecorderFormat format, std::span<const std::uint8_t> bytes) {

@@ -1,5 +1,6 @@
 #include "recording/recordertext.h"
 
+#include "model/functiontable.h"
 #include "model/sireading.h"
 
 #include "text/texts.h"
@@ -33,27 +34,16 @@ QString UnreadableDataListLine(std::int64_t index) {
 }
 
 QString YAxisUnitSuffix(const ReadingRecord& main) {
-    switch (main.function()) {
-    case 0x8:
-        return QStringLiteral("(uF)");
-    case 0x80:
-    case 0x180:
-    case 0x2080:
-        return QStringLiteral("(Ohm)");
-    case 0x1000:
-        return QStringLiteral("(nS)");
-    case 0x2000:
-        return QStringLiteral("(dBm)");
-    default: {
-        // The unit as people write it ("°C", "%", "Hz"): some functions store no
-        // unit text of their own and would leave the brackets empty.
-        const std::string_view unit = ReadSi(main, RecordOrigin::Recorder).unit;
-        const QString text =
-            unit.empty() ? RecordText(main.unitText)
-                         : QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
-        return QLatin1Char('(') + text + QLatin1Char(')');
-    }
-    }
+    const std::string_view axis = FunctionRowOf(main.function()).axisUnit;
+    if (!axis.empty())
+        return QString::fromLatin1(axis.data(), static_cast<qsizetype>(axis.size()));
+    // The unit as people write it ("°C", "%", "Hz"): some functions store no
+    // unit text of their own and would leave the brackets empty.
+    const std::string_view unit = ReadSi(main, RecordOrigin::Recorder).unit;
+    const QString text = unit.empty()
+                             ? RecordText(main.unitText)
+                             : QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
+    return QLatin1Char('(') + text + QLatin1Char(')');
 }
 
 QString RecorderClockText(int hour, int minute, int second) {

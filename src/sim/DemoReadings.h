@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 #include <array>
 #include <cstdint>

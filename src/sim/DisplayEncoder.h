@@ -7,10 +7,10 @@
 // Usage:
 //     telmora::DesiredReading r;
 //     telmora::SetDisplayText("-12.34", r.main);      // digits, point, sign
-//     r.main.code = telmora::FunctionCodes::VoltDc;   // 0x6
+//     r.main.setFunction(telmora::MeterFunction::VoltsDc);
 //     r.main.prefixExponent = -3;                     // "m"
 //     telmora::SetDisplayText("50.00", r.sub);
-//     r.sub.code = telmora::FunctionCodes::Frequency;
+//     r.sub.setFunction(telmora::MeterFunction::Frequency);
 //     std::array<std::uint8_t, 27> reply = telmora::EncodeDisplay(r);
 //
 // What can be encoded:
@@ -26,7 +26,8 @@
 //   the low-battery annunciator, as does `lowBattery`.
 // - Prefix exponent: 3, 6, -3, -6, -9 light one annunciator; any other value none.
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
+#include "model/functiontable.h"
 
 #include <array>
 #include <cstdint>
@@ -48,8 +49,11 @@ struct DesiredDisplay {
     std::array<char, 4> digits{' ', ' ', ' ', ' '}; // left to right
     std::uint8_t pointCode = PointCode::None;       // bits of PointCode
     bool negative = false;
-    std::uint32_t code = 0; // FunctionCode; 0 = the display shows no function
+    std::uint32_t code = 0; // function code; 0 = the display shows no function
     int prefixExponent = 0; // 3 k, 6 M, -3 m, -6 u, -9 n, 0 none
+
+    // Shows `function` (its code from the function table).
+    void setFunction(MeterFunction function) { code = FunctionCodeOf(function); }
 };
 
 struct DesiredReading {

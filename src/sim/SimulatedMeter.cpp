@@ -1,5 +1,6 @@
 #include "sim/SimulatedMeter.h"
 
+#include "meter/CableProtocol.h"
 #include "meter/CableResult.h"
 #include "sim/DemoLoggerMemory.h"
 #include "sim/DemoReadings.h"
@@ -26,7 +27,8 @@ constexpr int kUnplugAfterPolls = 25;
 // The replug scenario: away for three seconds, back for about ten seconds of readings.
 constexpr std::chrono::milliseconds kReplugAfter{3000};
 constexpr int kReplugEveryPolls = 60;
-constexpr std::uint8_t kDemoStatus = 0x52; // logger memory present and readable
+constexpr std::uint8_t kDemoStatus =
+    MemoryStatus::LoggerReady; // logger memory present and readable
 constexpr std::size_t kStatusIndex = 19;
 
 } // namespace
@@ -156,9 +158,10 @@ public:
         }
         m_pending.clear();
         m_readyAt = Clock::now();
-        if (report[2] == 0x82 && report[3] == 0x66)
+        if (report[2] == CommandByte(CableCommand::Poll) &&
+            report[3] == CommandByte(CableCommand::PollArgument))
             answerPoll(c);
-        else if (report[2] == 0x52)
+        else if (report[2] == CommandByte(CableCommand::MemoryGroup))
             answerMemoryCommand(c, report[3]);
         return CableResult::Done;
     }
@@ -262,14 +265,14 @@ private:
     }
 
     void answerMemoryCommand(Core& c, std::uint8_t command) {
-        switch (command) {
-        case 0x88:
+        switch (static_cast<CableCommand>(command)) {
+        case CableCommand::MemoryHeader:
             c.memoryPosition = 0;
             break;
-        case 0x89:
+        case CableCommand::NextBlock:
             c.memoryPosition += kDataBytes;
             break;
-        case 0x8A:
+        case CableCommand::RepeatBlock:
             break;
         default:
             return;

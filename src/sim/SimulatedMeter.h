@@ -1,7 +1,7 @@
 #pragma once
 
 #include "meter/CableBackend.h"
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 #include <array>
 #include <chrono>

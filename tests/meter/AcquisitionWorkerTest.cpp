@@ -26,7 +26,7 @@ class WorkerLog : public QObject {
     Q_OBJECT
 public:
     std::vector<std::string> events;
-    std::vector<LiveReading> readings;
+    std::vector<DecodedReply> readings;
 signals:
     void logged();
 
@@ -53,13 +53,13 @@ class WorkerRun {
 public:
     WorkerRun(std::shared_ptr<CableBackend> backend, WorkerLog& log)
         : m_cable(std::move(backend)), m_worker(m_cable) {
-        qRegisterMetaType<LiveReading>("telmora::LiveReading");
+        qRegisterMetaType<DecodedReply>("telmora::DecodedReply");
         m_worker.moveToThread(&m_thread);
         QObject::connect(&m_thread, &QThread::started, &m_worker, &AcquisitionWorker::run);
         QObject::connect(&m_worker, &AcquisitionWorker::finished, &m_thread, &QThread::quit,
                          Qt::DirectConnection);
         QObject::connect(&m_worker, &AcquisitionWorker::readingReceived, &log,
-                         [&log, this](const LiveReading& r) {
+                         [&log, this](const DecodedReply& r) {
                              m_worker.readingDelivered();
                              log.readings.push_back(r);
                              log.add("reading");
@@ -145,10 +145,10 @@ TEST(AcquisitionWorker, AFailedPollFollowedByAGoodOneRecoversWithTheDecodedReadi
     EXPECT_EQ(log.count("nodata"), 0);
     EXPECT_EQ(log.count("lost"), 0);
 
-    const LiveReading& reading = log.readings.front();
-    EXPECT_EQ(reading.mainText, "-1.234");
-    EXPECT_EQ(reading.mainFunction, 0x6u);
-    EXPECT_EQ(reading.mainModeLabel, "DC");
+    const DecodedReply& reading = log.readings.front();
+    EXPECT_EQ(reading.main.text, "-1.234");
+    EXPECT_EQ(reading.main.functionCode(), 0x6u);
+    EXPECT_EQ(reading.main.modeLabel, "DC");
     EXPECT_EQ(reading.replyCopy[0], 0);
     EXPECT_EQ(reading.frameData[0], reading.replyCopy[2]) << "frame data start at D1";
     EXPECT_EQ(meter->openDevices(), 0);
@@ -194,7 +194,7 @@ TEST(AcquisitionWorker, ReadingsInFlightAreBounded) {
     AcquisitionWorker worker(cable);
     int emitted = 0;
     QObject::connect(&worker, &AcquisitionWorker::readingReceived,
-                     [&emitted](const LiveReading&) { ++emitted; });
+                     [&emitted](const DecodedReply&) { ++emitted; });
     worker.run(); // on this thread: ends when the cable goes
     EXPECT_EQ(emitted, AcquisitionWorker::kMaxReadingsInFlight);
     EXPECT_GT(meter->polls(), 100);

@@ -44,7 +44,7 @@ protected:
     void showFixedReading() {
         DesiredReading r;
         SetDisplayText("-12.34", r.main);
-        r.main.code = FunctionCodes::VoltDc;
+        r.main.code = FunctionCodeOf(MeterFunction::VoltsDc);
         const auto reply = EncodeDisplay(r);
         m_meter->setDisplayData(ExtractDataBytes(reply));
     }
@@ -56,9 +56,9 @@ protected:
         if (result != CableResult::Done)
             return {result, ""};
         EXPECT_EQ(reply[0] | reply[9] | reply[18], 0) << "report numbers in front again";
-        LiveReading r;
+        DecodedReply r;
         DecodeReply(std::span<const std::uint8_t, kReplySize>(reply.data(), kReplySize), r);
-        return {result, r.mainText.str()};
+        return {result, r.main.text.str()};
     }
 
     std::shared_ptr<SimulatedMeter> m_meter;
@@ -160,7 +160,7 @@ TEST_F(HidapiCable, LiveLinkDeliversReadingsThroughFaultsUntilTheCableIsPulled) 
     EXPECT_GE(m_meter->polls(), 40) << "polling went on after each fault";
     ASSERT_FALSE(readings.isEmpty());
     for (const QList<QVariant>& signal : readings)
-        EXPECT_EQ(signal.at(0).value<LiveReading>().mainText, "-12.34");
+        EXPECT_EQ(signal.at(0).value<DecodedReply>().main.text, "-12.34");
 }
 
 TEST_F(HidapiCable, LiveLinkShowsTheDemoMeter) {
@@ -171,9 +171,9 @@ TEST_F(HidapiCable, LiveLinkShowsTheDemoMeter) {
     while (readings.size() < 5)
         ASSERT_TRUE(readings.wait(10000));
     link.unlink();
-    const LiveReading r = readings.first().at(0).value<LiveReading>();
-    EXPECT_EQ(r.mainFunction, FunctionCodes::VoltDc);
-    EXPECT_EQ(r.mainUnitLabel, "V");
+    const DecodedReply r = readings.first().at(0).value<DecodedReply>();
+    EXPECT_EQ(r.main.functionCode(), FunctionCodeOf(MeterFunction::VoltsDc));
+    EXPECT_EQ(r.main.unitLabel, "V");
 }
 
 TEST_F(HidapiCable, AboutBoxCableLinesForSerialStringsOfAnyLength) {

@@ -51,11 +51,11 @@ TEST(MeterLink, ReadingsArriveInOrderAndUnlinkEndsThemPromptly) {
     ASSERT_TRUE(waitForCount(readings, 3));
     EXPECT_TRUE(link.readingValid());
     // The demo meter starts on the DC volts of a cell around 1.5 V.
-    const LiveReading latest = link.latestReading();
-    EXPECT_EQ(latest.mainFunction, 0x6u);
-    EXPECT_EQ(latest.mainUnitLabel, "V");
-    EXPECT_EQ(latest.mainText.view().substr(0, 3), "1.5");
-    EXPECT_EQ(latest.replyCopy, readings.last().at(0).value<LiveReading>().replyCopy)
+    const DecodedReply latest = link.latestReading();
+    EXPECT_EQ(latest.main.functionCode(), 0x6u);
+    EXPECT_EQ(latest.main.unitLabel, "V");
+    EXPECT_EQ(latest.main.text.view().substr(0, 3), "1.5");
+    EXPECT_EQ(latest.replyCopy, readings.last().at(0).value<DecodedReply>().replyCopy)
         << "the latest reading is the last one delivered";
 
     QSignalSpy stopped(&link, &MeterLink::stopped);

@@ -1,9 +1,10 @@
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 #include "model/sampleconversion.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <string>
 
 using namespace telmora;
 
@@ -11,11 +12,13 @@ namespace {
 
 std::optional<ConvertedValue> mainValue(std::string_view t, std::uint32_t code, std::string_view e,
                                         bool negative = false) {
-    return ConvertDisplayValue(t, negative, code, e, DisplayKind::Main);
+    return ConvertDisplayValue(
+        MeasureDisplay(t, negative, code, std::stoi(std::string(e)), DisplayKind::Main));
 }
 std::optional<ConvertedValue> subValue(std::string_view t, std::uint32_t code, std::string_view e,
                                        bool negative = false) {
-    return ConvertDisplayValue(t, negative, code, e, DisplayKind::Sub);
+    return ConvertDisplayValue(
+        MeasureDisplay(t, negative, code, std::stoi(std::string(e)), DisplayKind::Sub));
 }
 
 } // namespace
@@ -122,14 +125,9 @@ TEST(ValueConversion, IndependentOfTheCLocale) {
 }
 
 TEST(BuildSample, FillsBothRecordsFromTheReading) {
-    RecorderReading r;
-    r.mainText = " 1.234";
-    r.mainExponent = "-3";
-    r.mainCode = 0x80000006u;
-    r.mainMode = "DC";
-    r.mainLineText = " 1.234";
-    r.mainLinePart1 = "m";
-    r.mainLinePart2 = "V";
+    DecodedReply r;
+    r.main = MeasureDisplay(" 1.234", false, 0x80000006u, -3, DisplayKind::Main);
+    r.sub = MeasureDisplay("    ", false, 0, 0, DisplayKind::Sub);
     const std::string time = FormatSampleTime(9, 5, 7, 380);
     EXPECT_EQ(time, "  9:05:07.3");
 
@@ -143,30 +141,14 @@ TEST(BuildSample, FillsBothRecordsFromTheReading) {
     EXPECT_EQ(e->sub.timeText, time);
     EXPECT_EQ(e->sub.value, 0.0f);
 
-    r.subCode = 0x400;
-    r.subText = "60.00";
-    r.subExponent = "0";
-    r.subLineText = "60.00";
-    r.subLineUnit = "Hz";
+    r.sub = MeasureDisplay("60.00", false, 0x400, 0, DisplayKind::Sub);
     e = BuildSample(r, time);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->hasSub, 1);
     EXPECT_FLOAT_EQ(e->sub.value, 60.0f);
     EXPECT_EQ(e->sub.unitText, "Hz");
 
-    r.subText = "0.L";
-    r.subCode = 0x6; // no sub substitute: the whole sample is not taken
+    // No sub substitute: the whole sample is not taken.
+    r.sub = MeasureDisplay("0.L", false, 0x6, 0, DisplayKind::Sub);
     EXPECT_FALSE(BuildSample(r, time));
-
-    // Copy from a live reading.
-    LiveReading live;
-    live.mainText.assign("-0.5");
-    live.mainNegative = 1;
-    live.lowBattery = 1;
-    live.subDisplayLine.part2.assign("Hz");
-    const RecorderReading copied = CopyRecorderReading(live);
-    EXPECT_EQ(copied.mainText, "-0.5");
-    EXPECT_TRUE(copied.mainNegative);
-    EXPECT_TRUE(copied.lowBattery);
-    EXPECT_EQ(copied.subLineUnit, "Hz");
 }

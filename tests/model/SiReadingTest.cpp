@@ -100,7 +100,7 @@ constexpr const char* kTemperatureTexts[] = {"25.3C", "-4.5C", "253C"};
 
 // A frame the meter sends, decoded, stored by the recorder, written to a recorder
 // file and read back: its SI value is what the display shows, on either display.
-TEST(SiValue, LiveReadingsOfEveryFunctionAndPrefixAgreeWithTheirDisplay) {
+TEST(SiValue, DecodedReplysOfEveryFunctionAndPrefixAgreeWithTheirDisplay) {
     int checked[2] = {0, 0};
     for (const DisplayKind kind : {DisplayKind::Main, DisplayKind::Sub}) {
         const bool main = kind == DisplayKind::Main;
@@ -118,23 +118,24 @@ TEST(SiValue, LiveReadingsOfEveryFunctionAndPrefixAgreeWithTheirDisplay) {
                     DesiredDisplay& display = main ? desired.main : desired.sub;
                     if (!main) {
                         ASSERT_TRUE(SetDisplayText("1.000", desired.main));
-                        desired.main.code = FunctionCodes::VoltDc;
+                        desired.main.code = FunctionCodeOf(MeterFunction::VoltsDc);
                     }
                     ASSERT_TRUE(SetDisplayText(text, display)) << text;
                     display.code = code;
                     display.prefixExponent = prefix;
-                    LiveReading live;
+                    DecodedReply live;
                     DecodeReply(EncodeDisplay(desired), live);
-                    const std::uint32_t decoded = main ? live.mainFunction : live.subFunction;
+                    const std::uint32_t decoded =
+                        main ? live.main.functionCode() : live.sub.functionCode();
                     if (decoded != code)
                         continue; // the display has no annunciator for this function
-                    const DisplayLine& line = main ? live.mainDisplayLine : live.subDisplayLine;
+                    const DisplayLine& line = main ? live.main.line : live.sub.line;
                     // The decibel displays show their unit in place of a prefix.
                     const std::optional<int> shown =
                         decibel ? std::optional<int>(0) : prefixExponent(line.part1.view());
                     ASSERT_TRUE(shown.has_value()) << line.part1.view();
 
-                    const auto sample = BuildSample(CopyRecorderReading(live), " 12:00:00.0");
+                    const auto sample = BuildSample(live, " 12:00:00.0");
                     const std::string what = std::string(main ? "main " : "sub ") + "code " +
                                              std::to_string(code) + " prefix " +
                                              std::to_string(prefix);

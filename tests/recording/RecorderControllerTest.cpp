@@ -31,22 +31,17 @@ namespace {
 struct ScriptedMeter {
     bool linked = true;
     bool valid = true;
-    LiveReading reading;
+    DecodedReply reading;
 
     void show(double volts, bool lowBattery = false) {
         char text[16];
         std::snprintf(text, sizeof text, "%6.3f", volts);
-        reading = LiveReading{};
-        reading.mainText.assign(text);
-        reading.mainNegative = volts < 0 ? 1 : 0;
-        reading.mainPrefixExponent.assign("0");
-        reading.mainCode = 0x6 | (lowBattery ? 0x80000000u : 0u);
-        reading.mainModeLabel.assign("DC");
-        reading.mainDisplayLine.text.assign(text);
-        reading.mainDisplayLine.part2.assign("V");
-        reading.lowBattery = lowBattery ? 1 : 0;
+        reading = DecodedReply{};
+        reading.main = MeasureDisplay(text, volts < 0, 0x6 | (lowBattery ? 0x80000000u : 0u), 0,
+                                      DisplayKind::Main);
+        reading.lowBattery = lowBattery;
     }
-    LiveReadingSource source() {
+    DecodedReplySource source() {
         return {[this] { return linked; }, [this] { return valid; }, [this] { return reading; }};
     }
 };

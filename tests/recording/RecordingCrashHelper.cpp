@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     const int count = std::atoi(argv[2]);
     const bool continues = argc > 3 && std::strcmp(argv[3], "--continue") == 0;
 
-    LiveReading reading;
+    DecodedReply reading;
     bool readingsFlow = true;
     RecorderController recorder(
         {[] { return true; }, [&] { return readingsFlow; }, [&] { return reading; }}, directory);
@@ -64,13 +64,8 @@ int main(int argc, char** argv) {
     const auto first = static_cast<int>(recorder.recording().size());
     for (int i = first; i < first + count; ++i) {
         const std::string text = " " + std::to_string(i % 10) + ".000";
-        reading = LiveReading{};
-        reading.mainText.assign(text);
-        reading.mainPrefixExponent.assign("0");
-        reading.mainCode = 0x6;
-        reading.mainModeLabel.assign("DC");
-        reading.mainDisplayLine.text.assign(text);
-        reading.mainDisplayLine.part2.assign("V");
+        reading = DecodedReply{};
+        reading.main = MeasureDisplay(text, false, 0x6, 0, DisplayKind::Main);
         recorder.takeSample();
     }
     // The recording stays on, but no further sample arrives before the kill.

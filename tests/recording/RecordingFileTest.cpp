@@ -21,17 +21,11 @@ using namespace telmora;
 
 namespace {
 
-LiveReading voltsReading(double volts) {
+DecodedReply voltsReading(double volts) {
     char text[16];
     std::snprintf(text, sizeof text, "%6.3f", volts);
-    LiveReading reading;
-    reading.mainText.assign(text);
-    reading.mainNegative = volts < 0 ? 1 : 0;
-    reading.mainPrefixExponent.assign("0");
-    reading.mainCode = 0x6;
-    reading.mainModeLabel.assign("DC");
-    reading.mainDisplayLine.text.assign(text);
-    reading.mainDisplayLine.part2.assign("V");
+    DecodedReply reading;
+    reading.main = MeasureDisplay(text, volts < 0, 0x6, 0, DisplayKind::Main);
     return reading;
 }
 

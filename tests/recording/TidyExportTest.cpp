@@ -32,32 +32,25 @@ struct GermanLocale {
 // A recorder sample as the recorder builds it from a live reading.
 SampleEntry sample(const char* text, const char* exponent, std::uint32_t code, const char* mode,
                    const char* prefix, const char* unit, const char* time = " 9:00:00.3") {
-    RecorderReading r;
-    r.mainText = text;
-    r.mainExponent = exponent;
-    r.mainCode = code;
-    r.mainMode = mode;
-    r.mainLineText = text;
-    r.mainLinePart1 = prefix;
-    r.mainLinePart2 = unit;
+    DecodedReply r;
+    r.main = MeasureDisplay(text, false, code, std::stoi(exponent), DisplayKind::Main);
+    r.main.modeLabel.assign(mode);
+    r.main.line.part1.assign(prefix);
+    r.main.line.part2.assign(unit);
     auto entry = BuildSample(r, time);
     EXPECT_TRUE(entry.has_value()) << text;
     return entry.value_or(SampleEntry{});
 }
 
 SampleEntry withFrequency(SampleEntry e, const char* hertz) {
-    RecorderReading r;
-    r.mainText = e.main.valueText.str();
-    r.mainExponent = e.main.exponentText.str();
-    r.mainCode = e.main.functionCode;
-    r.mainMode = e.main.modeText.str();
-    r.mainLineText = e.main.displayText.str();
-    r.mainLinePart2 = e.main.unitText.str();
-    r.subText = hertz;
-    r.subExponent = "0";
-    r.subCode = 0x400;
-    r.subLineText = hertz;
-    r.subLineUnit = "Hz";
+    DecodedReply r;
+    r.main = MeasureDisplay(e.main.valueText.view(), false, e.main.functionCode,
+                            std::stoi(e.main.exponentText.str()), DisplayKind::Main);
+    r.main.modeLabel = e.main.modeText;
+    r.main.line.text = e.main.displayText;
+    r.main.line.part1.clear();
+    r.main.line.part2.assign(e.main.unitText.view());
+    r.sub = MeasureDisplay(hertz, false, 0x400, 0, DisplayKind::Sub);
     return BuildSample(r, " 9:00:00.3").value();
 }
 

@@ -9,8 +9,8 @@ using namespace telmora;
 
 namespace {
 
-LiveReading Decode(const DesiredReading& desired) {
-    LiveReading r;
+DecodedReply Decode(const DesiredReading& desired) {
+    DecodedReply r;
     DecodeReply(EncodeDisplay(desired), r);
     return r;
 }
@@ -53,27 +53,27 @@ TEST(DisplayEncoder, RoundTripOverEveryNamedCode) {
                 d.main.prefixExponent = exponents[n % 6];
                 d.sub.prefixExponent = exponents[(n + 1) % 6];
                 d.lowBattery = lowBattery;
-                const LiveReading r = Decode(d);
+                const DecodedReply r = Decode(d);
                 SCOPED_TRACE(testing::Message() << std::hex << mainCode << "/" << subCode);
-                EXPECT_EQ(r.mainFunction, mainCode);
-                EXPECT_EQ(r.mainCode, mainCode | (lowBattery ? kLowBatteryBit : 0u));
-                EXPECT_EQ(r.subFunction, subCode);
+                EXPECT_EQ(r.main.functionCode(), mainCode);
+                EXPECT_EQ(r.main.code, mainCode | (lowBattery ? kLowBatteryBit : 0u));
+                EXPECT_EQ(r.sub.functionCode(), subCode);
                 EXPECT_EQ(r.lowBattery, lowBattery ? 1 : 0);
-                EXPECT_EQ(r.mainPrefixExponent, std::to_string(d.main.prefixExponent));
-                EXPECT_EQ(r.subPrefixExponent, std::to_string(d.sub.prefixExponent));
-                EXPECT_EQ(r.mainNegative, d.main.negative ? 1 : 0);
-                EXPECT_EQ(r.subNegative, d.sub.negative ? 1 : 0);
-                EXPECT_EQ(r.mainUnitLabel, UnitLabel(mainCode));
-                EXPECT_EQ(r.mainModeLabel, MainModeLabel(mainCode));
-                EXPECT_NE(r.mainUnitLabel, "?");
-                EXPECT_EQ(r.subDisplayLine.part2, UnitLabel(subCode));
+                EXPECT_EQ(r.main.prefixExponent, d.main.prefixExponent);
+                EXPECT_EQ(r.sub.prefixExponent, d.sub.prefixExponent);
+                EXPECT_EQ(r.main.negative, d.main.negative ? 1 : 0);
+                EXPECT_EQ(r.sub.negative, d.sub.negative ? 1 : 0);
+                EXPECT_EQ(r.main.unitLabel, UnitLabel(mainCode));
+                EXPECT_EQ(r.main.modeLabel, MainModeLabel(mainCode));
+                EXPECT_NE(r.main.unitLabel, "?");
+                EXPECT_EQ(r.sub.line.part2, UnitLabel(subCode));
                 // A degree code shows its letter as the fourth digit.
                 std::string expectMain = mainText;
                 if (mainCode & 0x60) {
                     expectMain.back() = (mainCode & 0x20) ? 'C' : 'F';
                 }
-                EXPECT_EQ(r.mainText, expectMain);
-                EXPECT_EQ(r.mainDisplayLine.text, expectMain);
+                EXPECT_EQ(r.main.text, expectMain);
+                EXPECT_EQ(r.main.line.text, expectMain);
             }
         }
     }
@@ -99,18 +99,18 @@ TEST(DisplayEncoder, DisplayTexts) {
         DesiredReading d;
         ASSERT_TRUE(SetDisplayText(text, d.main)) << text;
         ASSERT_TRUE(SetDisplayText(text, d.sub)) << text;
-        d.sub.code = FunctionCodes::Frequency;
-        const LiveReading r = Decode(d);
+        d.sub.code = FunctionCodeOf(MeterFunction::Frequency);
+        const DecodedReply r = Decode(d);
         const std::string t = text;
         const std::string expected = t == "1.5" ? "  1.5" : t == "-1.5" ? "-  1.5" : t;
-        EXPECT_EQ(r.mainText, expected);
-        EXPECT_EQ(r.subText, expected);
-        EXPECT_EQ(r.subDisplayLine.text, expected);
+        EXPECT_EQ(r.main.text, expected);
+        EXPECT_EQ(r.sub.text, expected);
+        EXPECT_EQ(r.sub.line.text, expected);
     }
 }
 
 TEST(DisplayEncoder, UnknownCharacterDecodesAsQuestionMark) {
     DesiredReading d;
     d.main.digits = {'X', '?', '1', 'w'};
-    EXPECT_EQ(Decode(d).mainText, "??1?");
+    EXPECT_EQ(Decode(d).main.text, "??1?");
 }

@@ -16,8 +16,8 @@ using namespace telmora;
 
 namespace {
 
-LiveReading decodeCycle(double seconds, bool lowBattery = false) {
-    LiveReading r;
+DecodedReply decodeCycle(double seconds, bool lowBattery = false) {
+    DecodedReply r;
     DecodeForDisplay(CycleDisplayData(seconds, 12345, lowBattery), r);
     return r;
 }
@@ -38,7 +38,7 @@ std::optional<double> shownNumber(std::string_view shown) {
 
 struct TimedReading {
     double seconds; // the meter's clock when it was asked
-    LiveReading reading;
+    DecodedReply reading;
 };
 
 // Polls `meter` until its clock has passed `seconds`.
@@ -50,7 +50,7 @@ std::vector<TimedReading> pollFor(SimulatedMeter& meter, double seconds) {
         const double now = meter.clockSeconds();
         if (PollMeter(cable, reply) != CableResult::Done)
             break;
-        LiveReading r;
+        DecodedReply r;
         DecodeReply(std::span<const std::uint8_t, kReplySize>(reply.data(), kReplySize), r);
         readings.push_back({now, r});
     }
@@ -72,19 +72,19 @@ TEST(CycleReadings, StepThroughTheMeterFunctionsQuickly) {
         {31.0, 0x2000, "m", "dB"}, {36.0, 0x6, "", "V"},
     };
     for (const Expect& e : cases) {
-        const LiveReading r = decodeCycle(e.seconds);
-        EXPECT_EQ(r.mainFunction, e.function) << e.seconds;
-        EXPECT_EQ(r.mainPrefixLabel, e.prefix) << e.seconds;
-        EXPECT_EQ(r.mainUnitLabel, e.unit) << e.seconds;
-        EXPECT_EQ(r.mainText.view().find('?'), std::string_view::npos) << r.mainText.view();
+        const DecodedReply r = decodeCycle(e.seconds);
+        EXPECT_EQ(r.main.functionCode(), e.function) << e.seconds;
+        EXPECT_EQ(r.main.prefixLabel, e.prefix) << e.seconds;
+        EXPECT_EQ(r.main.unitLabel, e.unit) << e.seconds;
+        EXPECT_EQ(r.main.text.view().find('?'), std::string_view::npos) << r.main.text.view();
         EXPECT_EQ(r.lowBattery, 0);
     }
-    EXPECT_EQ(decodeCycle(6.0).subFunction, 0x400u) << "AC volts carry the frequency";
-    EXPECT_EQ(decodeCycle(6.0).subDisplayLine.part2, "Hz");
-    EXPECT_EQ(decodeCycle(14.0).mainText, " 0.L ") << "the open-probe overload";
-    EXPECT_EQ(decodeCycle(16.0).mainText.view().back(), 'C');
+    EXPECT_EQ(decodeCycle(6.0).sub.functionCode(), 0x400u) << "AC volts carry the frequency";
+    EXPECT_EQ(decodeCycle(6.0).sub.line.part2, "Hz");
+    EXPECT_EQ(decodeCycle(14.0).main.text, " 0.L ") << "the open-probe overload";
+    EXPECT_EQ(decodeCycle(16.0).main.text.view().back(), 'C');
     EXPECT_EQ(decodeCycle(1.0, true).lowBattery, 1);
-    EXPECT_EQ(decodeCycle(1.0, true).mainFunction, 0x6u);
+    EXPECT_EQ(decodeCycle(1.0, true).main.functionCode(), 0x6u);
 }
 
 // One minute of the demo meter: the function it shows, the range its readings
@@ -99,12 +99,16 @@ struct DemoMinute {
 };
 
 TEST(DemoMeter, HoldsEachFunctionForAMinuteWithSlowlyChangingReadings) {
-    using namespace FunctionCodes;
+    using F = MeterFunction;
+    const auto code = [](F f) { return FunctionCodeOf(f); };
     const DemoMinute minutes[] = {
-        {VoltDc, "", "V", 1.45, 1.55, 0.005},      {VoltAc, "", "V", 226.0, 234.0, 0.6},
-        {Resistance, "k", "W", 4.69, 4.80, 0.005}, {TempT1 + Celsius, "", "", 20.0, 65.0, 1.2},
-        {Capacitance, "n", "F", 46.7, 47.2, 0.05}, {CurrentDc, "m", "A", 17.0, 42.1, 0.3},
-        {Decibel, "m", "dB", -8.5, -3.5, 0.3},
+        {code(F::VoltsDc), "", "V", 1.45, 1.55, 0.005},
+        {code(F::VoltsAc), "", "V", 226.0, 234.0, 0.6},
+        {code(F::Resistance), "k", "W", 4.69, 4.80, 0.005},
+        {code(F::TemperatureT1Celsius), "", "", 20.0, 65.0, 1.2},
+        {code(F::Capacitance), "n", "F", 46.7, 47.2, 0.05},
+        {code(F::CurrentDc), "m", "A", 17.0, 42.1, 0.3},
+        {code(F::DecibelMilliwatt), "m", "dB", -8.5, -3.5, 0.3},
     };
     SimulatedMeter meter(SimScenario::Demo, false);
     const std::vector<TimedReading> readings = pollFor(meter, 7 * kDemoSecondsPerFunction);
@@ -117,13 +121,14 @@ TEST(DemoMeter, HoldsEachFunctionForAMinuteWithSlowlyChangingReadings) {
         int overloads = 0;
         bool afterNumber = false;
         double previous = 0;
-        for (; i < readings.size() && readings[i].reading.mainFunction == minute.function; ++i) {
-            const LiveReading& r = readings[i].reading;
-            EXPECT_EQ(r.mainPrefixLabel, minute.prefix);
-            EXPECT_EQ(r.mainUnitLabel, minute.unit);
-            const std::optional<double> value = shownNumber(r.mainText.view());
+        for (; i < readings.size() && readings[i].reading.main.functionCode() == minute.function;
+             ++i) {
+            const DecodedReply& r = readings[i].reading;
+            EXPECT_EQ(r.main.prefixLabel, minute.prefix);
+            EXPECT_EQ(r.main.unitLabel, minute.unit);
+            const std::optional<double> value = shownNumber(r.main.text.view());
             if (!value) {
-                EXPECT_EQ(r.mainText, " 0.L ");
+                EXPECT_EQ(r.main.text, " 0.L ");
                 overloads += afterNumber ? 1 : 0;
                 afterNumber = false;
                 continue;
@@ -140,7 +145,8 @@ TEST(DemoMeter, HoldsEachFunctionForAMinuteWithSlowlyChangingReadings) {
         const double held = readings[i - 1].seconds - readings[first].seconds;
         EXPECT_GT(held, 59.0);
         EXPECT_LT(held, 60.0);
-        EXPECT_EQ(overloads, minute.function == Resistance ? 1 : 0) << "the probes slip once";
+        EXPECT_EQ(overloads, minute.function == code(F::Resistance) ? 1 : 0)
+            << "the probes slip once";
     }
     EXPECT_EQ(i, readings.size()) << "then the first function again";
 
@@ -148,17 +154,17 @@ TEST(DemoMeter, HoldsEachFunctionForAMinuteWithSlowlyChangingReadings) {
         for (const TimedReading& r : readings)
             if (r.seconds >= seconds)
                 return r.reading;
-        return LiveReading();
+        return DecodedReply();
     };
     const auto valueAt = [&](double seconds) {
-        return shownNumber(readingAt(seconds).mainText.view()).value_or(0);
+        return shownNumber(readingAt(seconds).main.text.view()).value_or(0);
     };
     EXPECT_GT(valueAt(0), valueAt(59) + 0.02) << "the battery discharges";
     EXPECT_LT(valueAt(180), 25.0) << "the temperature starts cool";
     EXPECT_GT(valueAt(225), 60.0) << "rises";
     EXPECT_NEAR(valueAt(225), valueAt(239), 0.6) << "and settles";
-    EXPECT_EQ(readingAt(90).subUnitLabel, "Hz") << "the mains frequency";
-    EXPECT_NEAR(shownNumber(readingAt(90).subText.view()).value_or(0), 50.0, 0.05);
+    EXPECT_EQ(readingAt(90).sub.unitLabel, "Hz") << "the mains frequency";
+    EXPECT_NEAR(shownNumber(readingAt(90).sub.text.view()).value_or(0), 50.0, 0.05);
 }
 
 TEST(DemoMeter, RepliesTakeRealisticTimesAndRepeatForTheSameSeed) {
@@ -167,7 +173,7 @@ TEST(DemoMeter, RepliesTakeRealisticTimesAndRepeatForTheSameSeed) {
         meter.setRandomSeed(seed);
         std::vector<std::string> texts;
         for (const TimedReading& r : pollFor(meter, 20))
-            texts.push_back(std::to_string(r.seconds) + r.reading.mainText.str());
+            texts.push_back(std::to_string(r.seconds) + r.reading.main.text.str());
         return texts;
     };
     EXPECT_EQ(replies(7, SimScenario::Demo), replies(7, SimScenario::Demo));
@@ -253,7 +259,7 @@ TEST(SimulatedMeter, ScenariosMisbehaveAsNamed) {
         auto meter = std::make_shared<SimulatedMeter>(SimScenario::LowBatt, false);
         CableHandle h = OpenCable(*meter);
         ASSERT_EQ(PollMeter(h, reply), CableResult::Done);
-        LiveReading r;
+        DecodedReply r;
         DecodeReply(std::span<const std::uint8_t, kReplySize>(reply.data(), kReplySize), r);
         EXPECT_EQ(r.lowBattery, 1);
     }

@@ -84,12 +84,10 @@ void AnalogMeterWindow::setLinked(bool linked) {
         resetAfterUnlink();
 }
 
-void AnalogMeterWindow::showReading(const LiveReading& reading) {
+void AnalogMeterWindow::showReading(const DecodedReply& reading) {
     if (!m_linked || !isVisible() || isMinimized())
         return;
-    const DisplayLine& line = reading.mainDisplayLine;
-    applyReading(reading.mainNegative != 0, latin1(line.text), latin1(line.part1),
-                 latin1(line.part2), reading.mainFunction);
+    applyReading(reading.main);
 }
 
 int AnalogMeterWindow::dialFaceHeight() {
@@ -110,20 +108,18 @@ void AnalogMeterWindow::resetAfterUnlink() {
     }
 }
 
-void AnalogMeterWindow::applyReading(bool negative, const QString& text,
-                                     const QString& firstUnitPart, const QString& secondUnitPart,
-                                     std::uint32_t function) {
-    m_negative = negative;
-    m_text = text;
-    m_firstUnitPart = firstUnitPart;
-    m_secondUnitPart = secondUnitPart;
-    m_function = function;
-    m_scale = telmora::AnalogCounts(text.toStdString(), negative, function, m_scale);
+void AnalogMeterWindow::applyReading(const telmora::Measurement& main) {
+    m_negative = main.negative;
+    m_firstUnitPart = latin1(main.line.part1);
+    m_secondUnitPart = latin1(main.line.part2);
+    m_function = main.functionCode();
+    m_scale = telmora::AnalogCounts(main, m_scale);
     runUpdate();
 }
 
 void AnalogMeterWindow::runUpdate() {
-    if (m_function != m_lastDrawnFunction || m_function == telmora::fn::Capacitance) {
+    if (m_function != m_lastDrawnFunction ||
+        telmora::MeterFunctionOf(m_function) == telmora::MeterFunction::Capacitance) {
         m_lastDrawnFunction = m_function;
         m_scaleImage = telmora::AnalogScaleImage(m_function, m_scale.multiplierExponent);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
+#include "model/functiontable.h"
 #include "model/needle.h"
 
 #include "ui/live/NeedleSweep.h"
@@ -32,11 +33,10 @@ public:
     void setLinked(bool linked);
     // One live reading; dropped while the window is hidden or minimised and
     // while unlinked.
-    void showReading(const telmora::LiveReading& reading);
+    void showReading(const telmora::DecodedReply& reading);
 
     // Stores one reading's main line and updates scale, labels and needle.
-    void applyReading(bool negative, const QString& text, const QString& firstUnitPart,
-                      const QString& secondUnitPart, std::uint32_t function);
+    void applyReading(const telmora::Measurement& main);
 
     // The dial face picture's height, on which the window's height is based.
     static int dialFaceHeight();
@@ -81,13 +81,12 @@ private:
 
     bool m_linked = false;
 
-    QString m_text;
     QString m_firstUnitPart;
     QString m_secondUnitPart;
-    std::uint32_t m_function = telmora::fn::VoltsAc;
+    std::uint32_t m_function = telmora::FunctionCodeOf(telmora::MeterFunction::VoltsAc);
     bool m_negative = false;
     telmora::AnalogScale m_scale{0, 10000, 2};
-    std::uint32_t m_lastDrawnFunction = telmora::fn::VoltsAc;
+    std::uint32_t m_lastDrawnFunction = telmora::FunctionCodeOf(telmora::MeterFunction::VoltsAc);
     int m_scaleImage = 100;
 
     // The sweep from the drawn angle to the new one.

@@ -1,6 +1,7 @@
 #include "ui/live/ComparatorLimitsDialog.h"
 
 #include "app/UserDialogs.h"
+#include "model/functiontable.h"
 #include "model/needle.h"
 #include "text/texts.h"
 #include "ui/common/DialogPlacement.h"
@@ -125,7 +126,9 @@ void ComparatorLimitsDialog::fill() {
     // Same typeface and alignment rules as the comparator, except that the
     // ohm sign is used only for the two resistance functions here.
     const telmora::ComparatorLabels rules = telmora::ComparatorLabelsFor(m_function);
-    const bool ohm = m_function == telmora::fn::Ohms || m_function == telmora::fn::Ohms2;
+    const telmora::MeterFunction function = telmora::MeterFunctionOf(m_function);
+    const bool ohm = function == telmora::MeterFunction::Resistance ||
+                     function == telmora::MeterFunction::ResistanceAlternate;
     m_unitTypeface = ohm ? telmora::LcdPanel::kSymbolTypeface : telmora::LcdPanel::kTypeface;
     QString unitShown = m_unitPart;
     if (ohm)

@@ -114,11 +114,10 @@ void ComparatorWindow::setLinked(bool linked) {
         resetAfterUnlink();
 }
 
-void ComparatorWindow::showReading(const LiveReading& reading) {
+void ComparatorWindow::showReading(const DecodedReply& reading) {
     if (!m_linked || !isVisible() || isMinimized())
         return;
-    applyReading(reading.mainNegative != 0, latin1(reading.mainText),
-                 latin1(reading.mainPrefixExponent), reading.mainFunction);
+    applyReading(reading.main);
 }
 
 QSize ComparatorWindow::pictureSize() {
@@ -145,15 +144,11 @@ void ComparatorWindow::resetAfterUnlink() {
     }
 }
 
-void ComparatorWindow::applyReading(bool negative, const QString& text, const QString& exponent,
-                                    std::uint32_t function) {
-    m_negative = negative;
-    m_text = text;
-    m_exponent = exponent;
-    m_function = function;
-    m_value = telmora::ComparatorValue(text.toStdString(), negative, exponent.toStdString(),
-                                       function, m_high, m_low);
-    m_labels = telmora::ComparatorLabelsFor(function);
+void ComparatorWindow::applyReading(const telmora::Measurement& main) {
+    m_negative = main.negative;
+    m_function = main.functionCode();
+    m_value = telmora::ComparatorValue(main, m_high, m_low);
+    m_labels = telmora::ComparatorLabelsFor(m_function);
     updateLabels();
     moveNeedle();
     const int hz = telmora::AlarmFrequency(m_value, m_high, m_low);

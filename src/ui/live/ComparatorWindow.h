@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 #include "model/needle.h"
 
 #include "ui/live/NeedleSweep.h"
@@ -44,14 +44,13 @@ public:
     void setLinked(bool linked);
     // One live reading; dropped (no update, no alarm) while the window is
     // hidden or minimised and while unlinked.
-    void showReading(const telmora::LiveReading& reading);
+    void showReading(const telmora::DecodedReply& reading);
     double highLimit() const { return m_high; }
     double lowLimit() const { return m_low; }
 
     // Stores one reading's main value and runs the update: value, labels,
     // needle, alarm.
-    void applyReading(bool negative, const QString& text, const QString& exponent,
-                      std::uint32_t function);
+    void applyReading(const telmora::Measurement& main);
 
     // The dial picture's size and the two buttons' heights, on which the
     // window's size is based.
@@ -139,8 +138,6 @@ private:
     int m_alarmSide = 0;
     std::uint32_t m_function = 0;
     bool m_negative = false;
-    QString m_text;
-    QString m_exponent;
     telmora::ComparatorLabels m_labels;
 
     NeedleSweep m_needle{90.0, [this] { update(); }};

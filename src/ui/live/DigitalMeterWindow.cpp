@@ -107,7 +107,7 @@ void DigitalMeterWindow::clearDisplay() {
     setIcon(2);
 }
 
-void DigitalMeterWindow::showReading(const telmora::LiveReading& reading) {
+void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
     if (!m_linked)
         return;
     if (reading.lowBattery) {
@@ -117,14 +117,15 @@ void DigitalMeterWindow::showReading(const telmora::LiveReading& reading) {
         m_lowBattery->setText(QString());
         m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
     }
-    m_unit->setTypeface(telmora::ShowsOhmSign(reading.mainFunction) ? LcdPanel::kSymbolTypeface
-                                                                    : LcdPanel::kTypeface);
-    m_mainMode->setText(text(reading.mainModeLabel));
-    m_reading->setText(text(reading.mainText));
-    m_prefix->setText(text(reading.mainDisplayLine.part1));
-    m_unit->setText(text(reading.mainDisplayLine.part2));
-    m_subMode->setText(text(reading.subModeLabel));
-    m_subReading->setText(joined(reading.subDisplayLine));
+    m_unit->setTypeface(telmora::ShowsOhmSign(reading.main.functionCode())
+                            ? LcdPanel::kSymbolTypeface
+                            : LcdPanel::kTypeface);
+    m_mainMode->setText(text(reading.main.modeLabel));
+    m_reading->setText(text(reading.main.text));
+    m_prefix->setText(text(reading.main.line.part1));
+    m_unit->setText(text(reading.main.line.part2));
+    m_subMode->setText(text(reading.sub.modeLabel));
+    m_subReading->setText(joined(reading.sub.line));
     setIcon(m_alternateIcon ? 8 : 2);
     m_alternateIcon = !m_alternateIcon;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/LiveReading.h"
+#include "model/DecodedReply.h"
 
 #include <QIcon>
 #include <QWidget>
@@ -32,7 +32,7 @@ public:
     void clearDisplay();
     // Shows one reading; the window icon alternates between 2 and 8 from one
     // reading to the next. Ignored while unlinked.
-    void showReading(const telmora::LiveReading& reading);
+    void showReading(const telmora::DecodedReply& reading);
 
     // The resource number of the icon shown now (2 or 8).
     int iconNumber() const { return m_iconNumber; }

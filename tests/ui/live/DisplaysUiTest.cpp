@@ -32,7 +32,7 @@
 using namespace telmora;
 
 using namespace std::chrono_literals;
-using telmora::LiveReading;
+using telmora::DecodedReply;
 
 namespace {
 
@@ -83,28 +83,35 @@ struct ReadingFields {
     const char* subMode = "";
 };
 
-LiveReading makeReading(const ReadingFields& s) {
-    LiveReading r;
-    r.mainText.assign(s.text);
-    r.mainDisplayLine.text.assign(s.text);
-    r.mainDisplayLine.part1.assign(s.part1);
-    r.mainDisplayLine.part2.assign(s.part2);
-    r.mainFunction = s.function;
-    r.mainCode = s.function | (s.lowBattery ? 0x80000000u : 0u);
-    r.lowBattery = s.lowBattery ? 1 : 0;
-    r.mainNegative = s.negative ? 1 : 0;
-    r.mainPrefixExponent.assign(s.exponent);
-    r.mainModeLabel.assign(s.mode);
-    r.subFunction = s.subFunction;
-    r.subCode = s.subFunction;
-    r.subText.assign(s.subText);
-    r.subModeLabel.assign(s.subMode);
+DecodedReply makeReading(const ReadingFields& s) {
+    DecodedReply r;
+    r.main = MeasureDisplay(s.text, s.negative, s.function | (s.lowBattery ? 0x80000000u : 0u),
+                            std::stoi(s.exponent), DisplayKind::Main);
+    r.main.line.part1.assign(s.part1);
+    r.main.line.part2.assign(s.part2);
+    r.main.modeLabel.assign(s.mode);
+    r.lowBattery = s.lowBattery;
+    r.sub = MeasureDisplay(s.subText, false, s.subFunction, 0, DisplayKind::Sub);
+    r.sub.modeLabel.assign(s.subMode);
     if (s.subFunction != 0) {
-        r.subDisplayLine.text.assign(s.subText);
-        r.subDisplayLine.part1.assign(s.subPrefix);
-        r.subDisplayLine.part2.assign(s.subUnit);
+        r.sub.line.part1.assign(s.subPrefix);
+        r.sub.line.part2.assign(s.subUnit);
     }
     return r;
+}
+
+// The main display showing `text` with the given unit parts.
+Measurement mainShowing(const char* text, bool negative, const char* part1, const char* part2,
+                        std::uint32_t function) {
+    Measurement m = MeasureDisplay(text, negative, function, 0, DisplayKind::Main);
+    m.line.part1.assign(part1);
+    m.line.part2.assign(part2);
+    return m;
+}
+
+// The main display showing `text` with the prefix exponent `exponent`.
+Measurement mainValue(const char* text, bool negative, int exponent, std::uint32_t function) {
+    return MeasureDisplay(text, negative, function, exponent, DisplayKind::Main);
 }
 
 class Displays : public ::testing::Test {
@@ -207,7 +214,7 @@ TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
     digital.show();
     analog.show();
     comparator.show();
-    const LiveReading reading = makeReading({.text = " 9.999"});
+    const DecodedReply reading = makeReading({.text = " 9.999"});
     digital.showReading(reading);
     analog.showReading(reading);
     comparator.showReading(reading);
@@ -227,12 +234,12 @@ TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
     EXPECT_EQ(analog.scale().counts, 0);
 }
 
-TEST_F(Displays, AnalogMeterAndComparatorFollowLiveReadingsOnlyWhileShown) {
+TEST_F(Displays, AnalogMeterAndComparatorFollowDecodedReplysOnlyWhileShown) {
     AnalogMeterWindow analog;
     ComparatorWindow comparator(m_dialogs, kHigh, kLow);
     analog.setLinked(true);
     comparator.setLinked(true);
-    const LiveReading reading = makeReading({.text = " 2.000", .function = 0x6});
+    const DecodedReply reading = makeReading({.text = " 2.000", .function = 0x6});
     analog.showReading(reading);
     comparator.showReading(reading);
     EXPECT_EQ(analog.scale().counts, 0) << "hidden: the reading is dropped";
@@ -254,12 +261,11 @@ TEST_F(Displays, AnalogMeterAndComparatorFollowLiveReadingsOnlyWhileShown) {
 TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
     AnalogMeterWindow form;
     form.show();
-    form.applyReading(false, QStringLiteral(" 1.234"), QString(), QStringLiteral("V"), 0x5);
+    form.applyReading(mainShowing(" 1.234", false, "", "V", 0x5));
     EXPECT_EQ(form.scaleImage(), 100);
     EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kTypeface);
 
-    form.applyReading(true, QStringLiteral("- 1.000"), QStringLiteral("k"), QStringLiteral("W"),
-                      0x80);
+    form.applyReading(mainShowing("- 1.000", true, "k", "W", 0x80));
     EXPECT_EQ(form.scaleImage(), 60);
     EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kSymbolTypeface);
     EXPECT_EQ(form.unitPanel()->displayText(), QString(QChar(0x03A9)));
@@ -271,7 +277,7 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
     EXPECT_TRUE(waitUntil([&] { return !form.sweeping(); }));
     EXPECT_EQ(form.shownNeedleAngle(), angle);
 
-    form.applyReading(false, QStringLiteral(" 25C"), QString(), QString(), 0x8020);
+    form.applyReading(mainShowing(" 25C", false, "", "", 0x8020));
     EXPECT_EQ(form.scaleImage(), 200);
     EXPECT_EQ(form.unitPanel()->text(), QLatin1String("C"));
     EXPECT_EQ(form.multiplierPanel()->text(), QLatin1String("x10"));
@@ -287,7 +293,7 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
     EXPECT_TRUE(form.prefixPanel()->text().isEmpty());
 
     // Hidden: the values are reset at once, no message is needed.
-    form.applyReading(false, QStringLiteral(" 5.000"), QString(), QStringLiteral("V"), 0x6);
+    form.applyReading(mainShowing(" 5.000", false, "", "V", 0x6));
     form.hide();
     form.setLinked(false);
     EXPECT_EQ(form.shownNeedleAngle(), telmora::kNeedleZero);
@@ -303,7 +309,7 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     form.setTonePlayer([&](int hz, int ms) { tones.emplace_back(hz, ms); });
 
     const auto feed = [&](const char* text, bool negative = false) {
-        form.applyReading(negative, QString::fromLatin1(text), QStringLiteral("0"), 0x6);
+        form.applyReading(mainValue(text, negative, 0, 0x6));
     };
     feed("2.000");
     EXPECT_DOUBLE_EQ(form.needleAngle(), 90);
@@ -327,7 +333,7 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     button(form, "bbtnAlart")->click();
     EXPECT_EQ(button(form, "bbtnAlart")->text(), QLatin1String("OFF"));
 
-    form.applyReading(false, QStringLiteral("10.00"), QStringLiteral("-9"), 0x8);
+    form.applyReading(mainValue("10.00", false, -9, 0x8));
     EXPECT_FLOAT_EQ(form.value(), 0.01f);
     EXPECT_EQ(form.highPrefixPanel()->text(), QLatin1String("u"));
     EXPECT_EQ(form.highUnitPanel()->text(), QLatin1String("F"));
@@ -346,7 +352,7 @@ TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {
     button(comparator, "bbtnAlart")->click();
     digital.setLinked(true);
     comparator.setLinked(true);
-    const LiveReading reading = makeReading({.text = " 9.000"});
+    const DecodedReply reading = makeReading({.text = " 9.000"});
     digital.showReading(reading);
     comparator.showReading(reading);
     EXPECT_EQ(digital.readingPanel()->text(), QLatin1String(" 9.000"));
@@ -475,17 +481,16 @@ TEST_F(Displays, WindowsAndArtRenderWithContent) {
 
     AnalogMeterWindow analog;
     analog.show();
-    analog.applyReading(false, QStringLiteral(" 3.456"), QStringLiteral("k"), QStringLiteral("W"),
-                        0x80);
+    analog.applyReading(mainShowing(" 3.456", false, "k", "W", 0x80));
     ASSERT_TRUE(waitUntil([&] { return !analog.sweeping(); }));
     save(analog, QStringLiteral("analog"));
-    analog.applyReading(true, QStringLiteral("-7.50"), QString(), QStringLiteral("V"), 0x6);
+    analog.applyReading(mainShowing("-7.50", true, "", "V", 0x6));
     ASSERT_TRUE(waitUntil([&] { return !analog.sweeping(); }));
     save(analog, QStringLiteral("analog-10"));
 
     ComparatorWindow comparator(m_dialogs, kHigh, kLow);
     comparator.show();
-    comparator.applyReading(false, QStringLiteral("2.600"), QStringLiteral("0"), 0x6);
+    comparator.applyReading(mainValue("2.600", false, 0, 0x6));
     ASSERT_TRUE(
         waitUntil([&] { return comparator.shownNeedleAngle() == comparator.needleAngle(); }));
     save(comparator, QStringLiteral("comparator"));

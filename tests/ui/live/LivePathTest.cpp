@@ -126,10 +126,10 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
     for (const Step& step : steps) {
         const auto reply = encode(step);
         meter->setDisplayData(telmora::ExtractDataBytes(reply));
-        telmora::LiveReading decoded;
+        telmora::DecodedReply decoded;
         telmora::DecodeReply(reply, decoded);
-        const QString text = QString::fromLatin1(decoded.mainText.view().data(),
-                                                 static_cast<int>(decoded.mainText.size()));
+        const QString text = QString::fromLatin1(decoded.main.text.view().data(),
+                                                 static_cast<int>(decoded.main.text.size()));
         ASSERT_TRUE(waitUntil([&] {
             return digital.readingPanel()->text() == text && analog.function() == step.code &&
                    comparator.function() == step.code && !analog.sweeping() &&

@@ -395,7 +395,7 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
 
 TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
     QTemporaryDir recorderDir;
-    RecorderController controller(LiveReadingSource{}, recorderDir.path());
+    RecorderController controller(DecodedReplySource{}, recorderDir.path());
     RecorderWindow recorder(m_dialogs, controller);
     // What the owner of both windows connects.
     QObject::connect(&recorder, &RecorderWindow::importRequested, &form->window, [&] {

@@ -62,7 +62,8 @@ protected:
         comparator.show();
     }
     static void read(ComparatorWindow& comparator, const char* volts) {
-        comparator.applyReading(false, QString::fromLatin1(volts), QStringLiteral("0"), kDcVolts);
+        comparator.applyReading(
+            telmora::MeasureDisplay(volts, false, kDcVolts, 0, telmora::DisplayKind::Main));
     }
 
     IniSettings& state() { return m_state; }

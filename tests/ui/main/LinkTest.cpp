@@ -121,7 +121,7 @@ TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheWorker) {
     EXPECT_FALSE(form.aboutButton()->isEnabled());
     ASSERT_TRUE(readings.wait(2000));
     EXPECT_TRUE(m_link->readingValid());
-    EXPECT_EQ(m_link->latestReading().mainUnitLabel, "V");
+    EXPECT_EQ(m_link->latestReading().main.unitLabel, "V");
 
     // The menu command unlinks as the button does.
     QSignalSpy stopped(m_link, &MeterLink::stopped);
@@ -133,7 +133,7 @@ TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheWorker) {
     EXPECT_EQ(meter->openDevices(), 0) << "the worker closed its cable";
     EXPECT_TRUE(m_boxes.empty());
     // The reading stays after the unlink.
-    EXPECT_EQ(m_link->latestReading().mainUnitLabel, "V");
+    EXPECT_EQ(m_link->latestReading().main.unitLabel, "V");
 }
 
 TEST_F(LinkTest, UnpluggingWhileLinkedEndsInOneMessageAndTheUnlinkedState) {
@@ -250,16 +250,16 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     std::uint32_t analogFunction = 0;
     std::uint32_t comparatorFunction = 0;
     QSignalSpy readings(m_link, &MeterLink::readingReceived);
-    QObject::connect(m_link, &MeterLink::readingReceived, &form, [&](const LiveReading& r) {
+    QObject::connect(m_link, &MeterLink::readingReceived, &form, [&](const DecodedReply& r) {
         digitalText =
-            QString::fromLatin1(r.mainText.view().data(), static_cast<int>(r.mainText.size()));
+            QString::fromLatin1(r.main.text.view().data(), static_cast<int>(r.main.text.size()));
         EXPECT_EQ(digital->readingPanel()->text(), digitalText);
         analogFunction = analog->function();
         comparatorFunction = comparator->function();
     });
     ASSERT_TRUE(readings.wait(2000));
-    EXPECT_EQ(analogFunction, m_link->latestReading().mainFunction);
-    EXPECT_EQ(comparatorFunction, m_link->latestReading().mainFunction);
+    EXPECT_EQ(analogFunction, m_link->latestReading().main.functionCode());
+    EXPECT_EQ(comparatorFunction, m_link->latestReading().main.functionCode());
 
     QSignalSpy stopped(m_link, &MeterLink::stopped);
     form.linkButton()->click();

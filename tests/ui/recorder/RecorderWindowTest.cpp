@@ -46,24 +46,14 @@ namespace {
 FakeLiveSource g_live;
 
 void publishVolts(double value, bool lowBattery = false, bool withSub = false) {
-    LiveReading r;
+    DecodedReply r;
     char text[16];
     std::snprintf(text, sizeof text, "%6.3f", value);
-    r.mainText.assign(text);
-    r.mainNegative = value < 0 ? 1 : 0;
-    r.mainPrefixExponent.assign("0");
-    r.mainCode = 0x6 | (lowBattery ? 0x80000000u : 0u);
-    r.mainModeLabel.assign("DC");
-    r.mainDisplayLine.text.assign(text);
-    r.mainDisplayLine.part2.assign("V");
-    r.lowBattery = lowBattery ? 1 : 0;
-    if (withSub) {
-        r.subCode = 0x400;
-        r.subText.assign("60.00");
-        r.subPrefixExponent.assign("0");
-        r.subDisplayLine.text.assign("60.00");
-        r.subDisplayLine.part2.assign("Hz");
-    }
+    r.main = MeasureDisplay(text, value < 0, 0x6 | (lowBattery ? 0x80000000u : 0u), 0,
+                            DisplayKind::Main);
+    r.lowBattery = lowBattery;
+    if (withSub)
+        r.sub = MeasureDisplay("60.00", false, 0x400, 0, DisplayKind::Sub);
     g_live.reading = r;
     g_live.valid = true;
 }
