@@ -55,8 +55,8 @@ void Application::setBusyPart(bool& part, bool busy) {
 }
 
 void Application::setComparatorLimits(double high, double low) {
-    m_settings.fHiLimit = high;
-    m_settings.fLowLimit = low;
+    m_settings.highLimit = high;
+    m_settings.lowLimit = low;
 }
 
 bool Application::writeSettings(QString* error) const {

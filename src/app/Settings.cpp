@@ -96,8 +96,8 @@ SettingsValues ParseSettings(std::string_view content) {
     const auto port = lookUp(content, "iPort");
     const auto hi = lookUp(content, "fHiLimit");
     const auto low = lookUp(content, "fLowLimit");
-    if (!port || !ParseInt32(*port, v.iPort) || !hi || !ParseFloat(*hi, v.fHiLimit) || !low ||
-        !ParseFloat(*low, v.fLowLimit))
+    if (!port || !ParseInt32(*port, v.iPort) || !hi || !ParseFloat(*hi, v.highLimit) || !low ||
+        !ParseFloat(*low, v.lowLimit))
         return kSettingsDefaults;
     return v;
 }
@@ -105,8 +105,8 @@ SettingsValues ParseSettings(std::string_view content) {
 std::string FormatSettings(const SettingsValues& values) {
     std::string out;
     out += "iPort=" + std::to_string(values.iPort) + "\n";
-    out += "fHiLimit=" + FormatFloat(values.fHiLimit) + "\n";
-    out += "fLowLimit=" + FormatFloat(values.fLowLimit) + "\n";
+    out += "fHiLimit=" + FormatFloat(values.highLimit) + "\n";
+    out += "fLowLimit=" + FormatFloat(values.lowLimit) + "\n";
     return out;
 }
 

@@ -11,8 +11,8 @@ namespace telmora {
 // The three values kept in the settings file between runs.
 struct SettingsValues {
     std::int32_t iPort = 1;   // carried through only; no other part uses it
-    double fHiLimit = 300.0;  // comparator high limit
-    double fLowLimit = 100.0; // comparator low limit
+    double highLimit = 300.0; // comparator high limit
+    double lowLimit = 100.0;  // comparator low limit
 };
 
 // Values used when the file lacks a key or a value does not convert. The high limit

@@ -70,14 +70,14 @@ int columnWidthFor(const TileMetrics& m, int width, TileSize comparator, bool co
 TileLayout ComputeTiling(const TileMetrics& m) {
     TileLayout t;
     const TileRect a = freeArea(m);
-    const int F = m.frame;
+    const int frame = m.frame;
 
-    const int hm = std::max(2 * F + m.caption + m.menu + m.bevel + m.toolRow, m.mainHeight);
+    const int hm = std::max(2 * frame + m.caption + m.menu + m.bevel + m.toolRow, m.mainHeight);
     t.main = {a.left, a.top, a.width, hm};
     const int top = a.top + hm;
     const int below = std::max(0, a.bottom() - top);
 
-    const int analogHeight = std::max(m.analogDialHeight + 4 * F, m.analogHeight);
+    const int analogHeight = std::max(m.analogDialHeight + 4 * frame, m.analogHeight);
     const int e = 2 * m.sizingFrame + m.caption;
     const TileSize comparator{std::max(m.comparatorPictureWidth + e, m.comparatorSize.width),
                               std::max(m.comparatorPictureHeight + m.comparatorAlarmButtonHeight +

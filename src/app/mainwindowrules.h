@@ -36,13 +36,13 @@ struct TileSize {
 // Screen and window metrics the tiling rule works from (pixels). Every size of a
 // window is its outer size, frame and caption included.
 struct TileMetrics {
-    int screenWidth = 0;          // W
-    int screenHeight = 0;         // H
-    int frame = 0;                // F: fixed dialog frame height
-    int caption = 0;              // C: caption height
-    int menu = 0;                 // M: menu bar height
-    int bevel = 0;                // Bevel1 height
-    int taskbar = 0;              // T: task bar height, 0 when it hides itself
+    int screenWidth = 0;
+    int screenHeight = 0;
+    int frame = 0;                // height of a fixed dialog frame
+    int caption = 0;              // height of a window caption
+    int menu = 0;                 // height of the menu bar
+    int bevel = 0;                // height of the separator below the menu bar
+    int taskbar = 0;              // height of the task bar, 0 when it hides itself
     int toolRow = 25 + 8;         // height of the main window's tool-button row
     int sizingFrame = 0;          // sizing frame height
     int analogDialHeight = 0;     // the analog dial picture's height

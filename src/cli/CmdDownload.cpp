@@ -1,6 +1,7 @@
 #include "cli/CmdDownload.h"
 
 #include "app/cablebackends.h"
+#include "cli/InterruptGuard.h"
 #include "cli/clipaths.h"
 #include "logger/LoggerDownload.h"
 #include "logger/SessionFile.h"
@@ -11,7 +12,6 @@
 #include <QString>
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <stop_token>
@@ -32,8 +32,6 @@ namespace {
 constexpr const char* kUsage =
     "Usage: telmora-cli download [--simulate[=NAME]] --slr OUT [--csv OUT] [--image OUT]\n";
 
-std::atomic<bool> g_interrupted{false};
-
 bool StderrIsTerminal() {
 #ifdef _WIN32
     return _isatty(_fileno(stderr)) != 0;
@@ -42,22 +40,6 @@ bool StderrIsTerminal() {
 #endif
 }
 
-extern "C" void OnInterrupt(int) {
-    g_interrupted.store(true);
-}
-
-// Restores the previous Ctrl-C handler when the command ends.
-class InterruptGuard {
-public:
-    InterruptGuard() { m_previous = std::signal(SIGINT, OnInterrupt); }
-    ~InterruptGuard() { std::signal(SIGINT, m_previous); }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-private:
-    void (*m_previous)(int) = SIG_DFL;
-};
-
 // The progress on stderr: a bar redrawn in place when stderr is a terminal,
 // otherwise one line for every ten percent of the reading, so that logs stay
 // short. The user already asked for the download, so the question is answered
@@ -65,7 +47,8 @@ private:
 // signal handler) becomes a stop of the download at its next progress report.
 class ConsoleObserver : public MemoryDownloadObserver {
 public:
-    ConsoleObserver(bool terminal, bool keepImage) : m_terminal(terminal), m_keepImage(keepImage) {}
+    ConsoleObserver(const InterruptGuard& ctrlC, bool terminal, bool keepImage)
+        : m_ctrlC(ctrlC), m_terminal(terminal), m_keepImage(keepImage) {}
 
     std::stop_token stopToken() const { return m_stop.get_token(); }
 
@@ -118,7 +101,7 @@ public:
 
 private:
     void noteInterrupt() {
-        if (g_interrupted.load()) {
+        if (m_ctrlC.interrupted()) {
             m_stop.request_stop();
         }
     }
@@ -146,6 +129,7 @@ private:
         m_drawn = true;
     }
 
+    const InterruptGuard& m_ctrlC;
     const bool m_terminal;
     const bool m_keepImage;
     std::vector<std::uint8_t> m_image;
@@ -299,7 +283,7 @@ int CmdDownload(int argc, char** argv) {
     }
 
     InterruptGuard guard;
-    ConsoleObserver observer(StderrIsTerminal(), targets->image.has_value());
+    ConsoleObserver observer(guard, StderrIsTerminal(), targets->image.has_value());
     DownloadResult result = DownloadMemory(*backend, observer, observer.stopToken());
     observer.endLine();
 

@@ -2,6 +2,7 @@
 
 #include "app/cablebackends.h"
 #include "cli/CommandOutput.h"
+#include "cli/InterruptGuard.h"
 #include "cli/formatoption.h"
 #include "meter/AcquisitionWorker.h"
 #include "meter/CableAccess.h"
@@ -18,7 +19,6 @@
 #include <charconv>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -39,27 +39,6 @@ constexpr const char* kLogUsage =
     "                       [--format standard|tidy]\n";
 constexpr const char* kInfoUsage = "Usage: telmora-cli info [--simulate[=NAME]]\n";
 constexpr auto kSlice = 50ms;
-
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void OnLogInterrupt(int) {
-    g_interrupted.store(true);
-}
-
-// Restores the previous Ctrl-C handler when the command ends.
-class InterruptGuard {
-public:
-    InterruptGuard() {
-        g_interrupted = false;
-        m_previous = std::signal(SIGINT, OnLogInterrupt);
-    }
-    ~InterruptGuard() { std::signal(SIGINT, m_previous); }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-private:
-    void (*m_previous)(int) = SIG_DFL;
-};
 
 bool isSimulateOption(std::string_view arg) {
     return arg == "--simulate" || arg.starts_with("--simulate=");
@@ -282,11 +261,12 @@ bool writeSampleLine(CommandOutput& out, Acquisition& acquisition, long long ind
 
 // Writes sample lines until the count is reached, Ctrl-C is pressed, the link is
 // lost or the output fails; the exit status of the command.
-int logReadings(CommandOutput& out, Acquisition& acquisition, const LogOptions& options) {
+int logReadings(CommandOutput& out, Acquisition& acquisition, const LogOptions& options,
+                const InterruptGuard& ctrlC) {
     IntervalPacer pacer(options.interval);
     long long written = 0;
     while (options.count < 0 || written < options.count) {
-        if (g_interrupted)
+        if (ctrlC.interrupted())
             return 0;
         if (out.failed())
             return out.report(stderr);
@@ -327,7 +307,7 @@ int CmdLog(int argc, char** argv) {
                             ? TidyHeader(TidyTime::DateTime)
                             : std::string(kRecorderTextHeader)))
         return out.report(stderr);
-    return logReadings(out, acquisition, *options);
+    return logReadings(out, acquisition, *options, guard);
 }
 
 int CmdInfo(int argc, char** argv) {

@@ -183,7 +183,7 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
     using Status = DownloadResult::Status;
     DownloadResult result;
 
-    // 5. The header block.
+    // The header block first: it announces how much the memory holds.
     MemoryBlock block{};
     const std::int32_t header = ReadMemoryHeader(backend, block);
     if (header != CableResult::Done) {
@@ -243,7 +243,7 @@ DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& obs
     if (check == DownloadResult::Status::NoDataLogger) {
         return Failed(std::move(result), check, TextId::MeterOffOrNoLogger, false);
     }
-    // 3. Nothing has changed until the user agrees.
+    // Nothing has changed until the user agrees.
     if (!observer.confirmDownload()) {
         return Failed(std::move(result), DownloadResult::Status::Declined, std::nullopt, false);
     }

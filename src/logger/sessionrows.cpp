@@ -1,12 +1,13 @@
 #include "logger/sessionrows.h"
 
+#include "model/functiontable.h"
+
 namespace telmora {
 
 std::string SessionCellText(const ReadingRecord& record) {
     std::string text(record.displayText.view());
     text += record.prefixText.view();
-    const std::uint32_t code = record.function();
-    if (code == 0x80 || code == 0x180) {
+    if (IsResistance(MeterFunctionOf(record.function()))) {
         text += " Ohm";
     } else {
         text += record.unitText.view();

@@ -1,5 +1,7 @@
 #include "logger/sessiontext.h"
 
+#include "model/functiontable.h"
+
 #include "model/SaveFile.h"
 #include "text/texts.h"
 
@@ -31,8 +33,7 @@ void AppendSessionTextLine(std::string& out, const SampleEntry& entry, std::size
     out += ',';
     out += entry.main.prefixText.view();
     out += ',';
-    const std::uint32_t code = entry.main.function();
-    if (code == 0x80 || code == 0x180) {
+    if (IsResistance(MeterFunctionOf(entry.main.function()))) {
         out += "Ohm";
     } else {
         out += entry.main.unitText.view();

@@ -52,9 +52,9 @@ std::string FormatSessionTime(double t) {
     const int minutes = static_cast<int>(std::trunc((t - 3600.0 * hours) / 60.0));
     const float seconds = static_cast<float>(t - 3600.0 * hours - 60.0 * minutes);
 
-    // "%d:%02d'%4.3f\"" without the C library's locale: to_chars is locale-free.
-    // A fixed text with three decimals is at least five characters, so the
-    // minimum width of four never pads.
+    // Written with to_chars, which knows no locale, so the point stays a point.
+    // Seconds with three decimals are at least five characters, so they never
+    // need padding.
     std::array<char, 32> buf{};
     std::string text;
     text.reserve(16);

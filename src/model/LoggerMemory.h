@@ -47,8 +47,9 @@ std::size_t RoundedImageLength(std::uint32_t announced);
 // Seconds between two samples for an interval code (only bits 0..3 count).
 double SampleIntervalSeconds(std::uint8_t intervalCode);
 
-// The time text of an offset from the session start: "%d:%02d'%4.3f\"" of hours,
-// minutes and the seconds as a single-precision number, always with ".".
+// The time text of an offset from the session start: hours, two-digit minutes and
+// the seconds (single precision) with three decimals, as in 1:05'09.250", always
+// with ".".
 std::string FormatSessionTime(double seconds);
 
 // Time stamps of one session: t(0) = 0 and t(n) = t(n-1) + interval, summed in

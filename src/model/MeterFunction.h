@@ -47,4 +47,16 @@ enum class MeterFunction : std::uint8_t {
     Unknown,                        // a code without a row
 };
 
+// Resistance in either of its two range marks: files and exports spell its unit
+// "Ohm" where the display shows the letter "W".
+constexpr bool IsResistance(MeterFunction function) {
+    return function == MeterFunction::Resistance || function == MeterFunction::ResistanceAlternate;
+}
+
+// A bare temperature display (no input named): its prefix is the degree sign and
+// its unit the scale's letter, drawn side by side.
+constexpr bool IsBareTemperature(MeterFunction function) {
+    return function == MeterFunction::Celsius || function == MeterFunction::Fahrenheit;
+}
+
 } // namespace telmora

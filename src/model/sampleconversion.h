@@ -28,7 +28,8 @@ int RecorderValueExponent(std::uint32_t code, DisplayKind kind);
 // Returns nothing when the reading cannot be stored (the sample is then not taken).
 std::optional<ConvertedValue> ConvertDisplayValue(const Measurement& display);
 
-// The sample time text: "%3d:%02d:%02d.%1d" of hour, minute, second and tenths.
+// The sample time text: the hour right-aligned in three places, two-digit minutes
+// and seconds and the tenth, as in " 14:05:09.3".
 std::string FormatSampleTime(int hour, int minute, int second, int millisecond);
 
 // Builds the sample of one reading (both displays converted, records filled), or

@@ -115,11 +115,12 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
     const Group group = (code & kLowBatteryBit) != 0 ? Group::Other : row.loggedDisplay;
     const bool temperature = group == Group::Celsius || group == Group::Fahrenheit;
 
-    // 1. Exponent.
+    // The power of ten of the range the reading was logged in.
     const int e = DecimalExponentTable(rangeClass, reading.range);
     out.exponentText = std::to_string(e);
 
-    // 2. Reading text: "%04.4i" of the count with the point after the first digit.
+    // The value text: the count as four digits, zero-padded, with the point after
+    // the first digit ("0123" becomes "0.123").
     std::string m;
     if ((reading.status & StoredStatus::Overload) != 0) {
         m = temperature ? "----" : "OL";
@@ -141,7 +142,7 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
         m.insert(0, 1, '-');
     }
 
-    // 3. Display text by function group.
+    // The display text, shaped by the function's group.
     if (temperature) {
         m.pop_back(); // the degree letter leaves the value text as well
     }
@@ -202,7 +203,7 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
     }
     out.displayText = std::move(d);
 
-    // 4. Prefix and unit with the mode mark.
+    // The prefix and the unit, with the mode mark.
     int prefixClass = PrefixClass(code, out.exponentText);
     if (group == Group::Capacitance && e == 3) {
         // This range shows whole microfarads ("4626", like the 5000 uA current range
@@ -216,7 +217,7 @@ StoredReadingTexts ConvertReadingTexts(const UnpackedReading& reading, std::uint
     out.unitText = std::string(UnitTextView(code)) +
                    ((code & kLowBatteryBit) != 0 ? std::string() : ModeMark(row, role));
 
-    // 5. Value in base units, or the overload substitute.
+    // The value in base units, or the overload substitute.
     double x = 0.0;
     if (numeric) {
         x = CountValue(reading.count, minusSign, e);

@@ -40,7 +40,7 @@ RecorderController::RecorderController(DecodedReplySource source, QString tempor
                                        QObject* parent)
     : QObject(parent), m_source(std::move(source)), m_temporaryFiles(std::move(temporaryDirectory)),
       m_sampleTimer(new QTimer(this)) {
-    m_sampleTimer->setObjectName(QStringLiteral("TimerLogger"));
+    m_sampleTimer->setObjectName(QStringLiteral("samplingTimer"));
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
     watchRecording();

@@ -27,25 +27,25 @@ TEST(Settings, AnyValueThatDoesNotConvertGivesAllThreeDefaults) {
          }) {
         const SettingsValues v = ParseSettings(text);
         EXPECT_EQ(v.iPort, 2) << text;
-        EXPECT_EQ(v.fHiLimit, 300.0) << text;
-        EXPECT_EQ(v.fLowLimit, 100.0) << text;
+        EXPECT_EQ(v.highLimit, 300.0) << text;
+        EXPECT_EQ(v.lowLimit, 100.0) << text;
     }
     // The defaults are limits the comparator's dialog accepts: high above low.
-    EXPECT_GT(kSettingsDefaults.fHiLimit, kSettingsDefaults.fLowLimit);
-    EXPECT_EQ(SettingsValues{}.fHiLimit, kSettingsDefaults.fHiLimit);
-    EXPECT_EQ(SettingsValues{}.fLowLimit, kSettingsDefaults.fLowLimit);
+    EXPECT_GT(kSettingsDefaults.highLimit, kSettingsDefaults.lowLimit);
+    EXPECT_EQ(SettingsValues{}.highLimit, kSettingsDefaults.highLimit);
+    EXPECT_EQ(SettingsValues{}.lowLimit, kSettingsDefaults.lowLimit);
     // A file that gives reversed limits is still taken as it stands.
     const SettingsValues reversed = ParseSettings("iPort=2\nfHiLimit=100\nfLowLimit=300\n");
-    EXPECT_EQ(reversed.fHiLimit, 100.0);
-    EXPECT_EQ(reversed.fLowLimit, 300.0);
+    EXPECT_EQ(reversed.highLimit, 100.0);
+    EXPECT_EQ(reversed.lowLimit, 300.0);
 }
 
 TEST(Settings, ExtraLinesAnyOrderAnyCaseFirstMatchWins) {
     const SettingsValues v = ParseSettings("; comment\r\nFLOWLIMIT=-2.5\r\nnoise\r\n"
                                            "fhilimit=42\r\nIPORT=12\r\niPort=3\r\n");
     EXPECT_EQ(v.iPort, 12) << "a port outside 1..8 is carried through as read";
-    EXPECT_EQ(v.fHiLimit, 42.0);
-    EXPECT_EQ(v.fLowLimit, -2.5);
+    EXPECT_EQ(v.highLimit, 42.0);
+    EXPECT_EQ(v.lowLimit, -2.5);
 }
 
 TEST(Settings, WrittenFileHasExactlyThreeLinesInOrder) {
@@ -60,9 +60,9 @@ TEST(Settings, CommaLocaleStillUsesAPoint) {
         GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
     std::locale::global(std::locale("de_DE.UTF-8"));
     const SettingsValues v = ParseSettings("iPort=1\nfHiLimit=12.5\nfLowLimit=12,5\n");
-    EXPECT_EQ(v.fHiLimit, 300.0) << "12,5 is not a number here, so defaults apply";
+    EXPECT_EQ(v.highLimit, 300.0) << "12,5 is not a number here, so defaults apply";
     const SettingsValues w = ParseSettings("iPort=1\nfHiLimit=12.5\nfLowLimit=-12.5\n");
-    EXPECT_EQ(w.fHiLimit, 12.5);
+    EXPECT_EQ(w.highLimit, 12.5);
     EXPECT_EQ(FormatSettings(w), "iPort=1\nfHiLimit=12.5\nfLowLimit=-12.5\n");
     std::locale::global(std::locale::classic());
     std::setlocale(LC_ALL, saved.c_str());
@@ -78,8 +78,8 @@ TEST(Settings, FileRoundTripAndUnwritablePlace) {
     ASSERT_TRUE(WriteSettingsFile(path, {5, 1.25, -3}, &error)) << error.toStdString();
     const SettingsValues v = ReadSettingsFile(path);
     EXPECT_EQ(v.iPort, 5);
-    EXPECT_EQ(v.fHiLimit, 1.25);
-    EXPECT_EQ(v.fLowLimit, -3);
+    EXPECT_EQ(v.highLimit, 1.25);
+    EXPECT_EQ(v.lowLimit, -3);
     EXPECT_FALSE(WriteSettingsFile(dir.filePath("no/such/dir/ORLANDL.ini"), v, &error));
     EXPECT_FALSE(error.isEmpty());
 }

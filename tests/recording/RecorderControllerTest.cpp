@@ -143,7 +143,7 @@ TEST_F(ControllerTest, LowBatteryIsToldWhenItAppearsAndNoSampleIsLost) {
     EXPECT_EQ(told.count(), 1);
     EXPECT_EQ(recorder.recording().size(), 5u);
     EXPECT_TRUE(recorder.isRecording());
-    EXPECT_TRUE(recorder.findChild<QTimer*>(QStringLiteral("TimerLogger"))->isActive());
+    EXPECT_TRUE(recorder.findChild<QTimer*>(QStringLiteral("samplingTimer"))->isActive());
 
     // It clears and comes back: told again.
     meter.show(1.0, false);

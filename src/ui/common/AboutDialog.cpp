@@ -35,7 +35,7 @@ constexpr int kIconSize = 64;
 AboutDialog::AboutDialog(CableAccess* cable, QWidget* parent) : QDialog(parent), m_cable(cable) {
     if (m_cable != nullptr)
         connect(m_cable, &CableAccess::identityArrived, this, &AboutDialog::showIdentity);
-    setObjectName(QStringLiteral("DlgAboutForm"));
+    setObjectName(QStringLiteral("aboutDialog"));
     MakeDialogFrame(*this);
     setWindowTitle(text(TextId::HintAbout) + QLatin1Char(' ') + text(TextId::ProgramName));
     setWindowIcon(AppIcon());
@@ -43,7 +43,7 @@ AboutDialog::AboutDialog(CableAccess* cable, QWidget* parent) : QDialog(parent),
     QWidget* panel = buildPanel();
     auto* buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     m_okButton = buttonBox->button(QDialogButtonBox::Ok);
-    m_okButton->setObjectName(QStringLiteral("OKButton"));
+    m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setDefault(true);
     connect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
@@ -58,17 +58,17 @@ AboutDialog::AboutDialog(CableAccess* cable, QWidget* parent) : QDialog(parent),
 // The sunken panel: the icon (and the hidden logo) beside the read-only lines.
 QWidget* AboutDialog::buildPanel() {
     auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setObjectName(QStringLiteral("aboutPanel"));
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
     m_logo = new QLabel(panel);
-    m_logo->setObjectName(QStringLiteral("ImageLogo"));
+    m_logo->setObjectName(QStringLiteral("logo"));
     m_logo->setPixmap(AppIconPixmap(2 * kIconSize));
     m_logo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_logo->hide();
 
     m_icon = new QLabel(panel);
-    m_icon->setObjectName(QStringLiteral("Image1"));
+    m_icon->setObjectName(QStringLiteral("appIcon"));
     m_icon->setPixmap(AppIconPixmap(kIconSize));
     m_icon->setAlignment(Qt::AlignCenter);
     m_icon->setCursor(Qt::PointingHandCursor);
@@ -76,7 +76,7 @@ QWidget* AboutDialog::buildPanel() {
     m_icon->installEventFilter(this);
 
     m_text = new QPlainTextEdit(panel);
-    m_text->setObjectName(QStringLiteral("Memo1"));
+    m_text->setObjectName(QStringLiteral("systemInformation"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFrameStyle(QFrame::NoFrame);

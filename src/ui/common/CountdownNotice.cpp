@@ -18,7 +18,7 @@
 namespace telmora {
 
 CountdownNotice::CountdownNotice(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("AutoMsgForm"));
+    setObjectName(QStringLiteral("countdownNotice"));
     // Dialog border with a caption but no border icons; above every other window.
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     MakeDialogFrame(*this, false);
@@ -29,14 +29,14 @@ CountdownNotice::CountdownNotice(QWidget* parent) : QDialog(parent) {
 
 void CountdownNotice::buildControls() {
     m_icon = new QLabel(this);
-    m_icon->setObjectName(QStringLiteral("Image1"));
+    m_icon->setObjectName(QStringLiteral("noticeIcon"));
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     m_icon->setPixmap(style()
                           ->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this)
                           .pixmap(iconSize, iconSize));
     m_icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    const char* lineNames[] = {"lbMsg1", "lbMsg2", "lbMsg3"};
+    const char* lineNames[] = {"firstMessageLine", "secondMessageLine", "thirdMessageLine"};
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QLatin1String(lineNames[i]));
@@ -50,7 +50,7 @@ void CountdownNotice::buildControls() {
     m_lines[0]->setFont(strong);
 
     m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("ProgressBar"));
+    m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setRange(0, kTicks);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
@@ -58,17 +58,17 @@ void CountdownNotice::buildControls() {
 
     m_abortButton = new QPushButton(
         style()->standardIcon(QStyle::SP_DialogAbortButton, nullptr, this), tr("&Abort"), this);
-    m_abortButton->setObjectName(QStringLiteral("bbtnAbort"));
+    m_abortButton->setObjectName(QStringLiteral("cancelButton"));
     m_abortButton->setAutoDefault(false);
     m_continueButton = new QPushButton(
         style()->standardIcon(QStyle::SP_DialogRetryButton, nullptr, this), tr("&Continue"), this);
-    m_continueButton->setObjectName(QStringLiteral("bbtnYes"));
+    m_continueButton->setObjectName(QStringLiteral("okButton"));
     m_continueButton->setDefault(true);
     connect(m_abortButton, &QPushButton::clicked, this, [this] { end(Result::Aborted); });
     connect(m_continueButton, &QPushButton::clicked, this, [this] { end(Result::Continued); });
 
     m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setObjectName(QStringLiteral("countdownTimer"));
     m_timer->setInterval(kTickMs);
     connect(m_timer, &QTimer::timeout, this, &CountdownNotice::tick);
 }

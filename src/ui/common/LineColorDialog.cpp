@@ -54,18 +54,18 @@ void LineColorDialog::buildControls() {
     };
     m_firstSwatch = new ShapeFrame(this);
     m_secondSwatch = new ShapeFrame(this);
-    named(m_firstSwatch, "ShapeLineColor1");
-    named(m_secondSwatch, "ShapeLineColor2");
+    named(m_firstSwatch, "mainLineColorSample");
+    named(m_secondSwatch, "subLineColorSample");
     m_firstButton = new QPushButton(translate("LineColorDialog", "Line Color 1..."), this);
     m_secondButton = new QPushButton(translate("LineColorDialog", "Line Color 2..."), this);
     m_defaultButton = new QPushButton(translate("LineColorDialog", "Default"), this);
     m_okButton = new QPushButton(translate("LineColorDialog", "OK"), this);
     m_cancelButton = new QPushButton(translate("LineColorDialog", "Cancel"), this);
-    named(m_firstButton, "btnLineColor1");
-    named(m_secondButton, "btnLineColor2");
-    named(m_defaultButton, "btnDefault");
+    named(m_firstButton, "mainLineColorButton");
+    named(m_secondButton, "subLineColorButton");
+    named(m_defaultButton, "defaultColorsButton");
     named(m_okButton, "OKBtn");
-    named(m_cancelButton, "CancelBtn");
+    named(m_cancelButton, "cancelButton");
     for (QPushButton* b : {m_firstButton, m_secondButton, m_defaultButton, m_cancelButton})
         b->setAutoDefault(false);
     m_okButton->setDefault(true);

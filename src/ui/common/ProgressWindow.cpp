@@ -22,19 +22,19 @@
 namespace telmora {
 
 ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("MsgForm"));
+    setObjectName(QStringLiteral("progressWindow"));
     // No caption bar: the window draws its own raised border. It stays above the
     // window whose operation it reports.
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowIcon(telmora::AppIcon());
 
     auto* border = new QFrame(this);
-    border->setObjectName(QStringLiteral("MsgFormBorder"));
+    border->setObjectName(QStringLiteral("messageBorder"));
     border->setFrameStyle(QFrame::Panel | QFrame::Raised);
     border->setLineWidth(2);
 
     m_message = new QLabel(border);
-    m_message->setObjectName(QStringLiteral("MsgPanel"));
+    m_message->setObjectName(QStringLiteral("messagePanel"));
     m_message->setTextFormat(Qt::PlainText);
     m_message->setAlignment(Qt::AlignCenter);
     m_message->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -45,12 +45,12 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
     m_message->setFont(strong);
 
     m_detail = new QLabel(border);
-    m_detail->setObjectName(QStringLiteral("Label1"));
+    m_detail->setObjectName(QStringLiteral("messageLabel"));
     m_detail->setTextFormat(Qt::PlainText);
     m_detail->setAlignment(Qt::AlignCenter);
 
     m_bar = new QProgressBar(border);
-    m_bar->setObjectName(QStringLiteral("ProgressBar"));
+    m_bar->setObjectName(QStringLiteral("progressBar"));
     m_bar->setRange(0, 100);
     m_bar->setValue(0);
     m_bar->setTextVisible(false);
@@ -58,7 +58,7 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
 
     m_abortButton = new QPushButton(
         style()->standardIcon(QStyle::SP_DialogAbortButton, nullptr, this), tr("&Abort"), border);
-    m_abortButton->setObjectName(QStringLiteral("bbtnAbort"));
+    m_abortButton->setObjectName(QStringLiteral("cancelButton"));
     m_abortButton->setAutoDefault(false);
     connect(m_abortButton, &QPushButton::clicked, this, &ProgressWindow::abortRequested);
 

@@ -29,20 +29,20 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("AnalogMeterForm"));
+    setObjectName(QStringLiteral("analogMeterWindow"));
     setWindowTitle(telmora::text(telmora::TextId::AnalogMeterCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon1")));
 
     m_labelFrame = new QFrame(this);
-    m_labelFrame->setObjectName(QStringLiteral("Panel1"));
+    m_labelFrame->setObjectName(QStringLiteral("labelFrame"));
     m_labelFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_labelFrame->setLineWidth(1);
     m_multiplier = new LcdPanel(m_labelFrame);
     m_prefix = new LcdPanel(m_labelFrame);
     m_unit = new LcdPanel(m_labelFrame);
-    m_multiplier->setObjectName(QStringLiteral("MultPanel"));
-    m_prefix->setObjectName(QStringLiteral("UnitPanel"));
-    m_unit->setObjectName(QStringLiteral("FuncPanel"));
+    m_multiplier->setObjectName(QStringLiteral("multiplierPanel"));
+    m_prefix->setObjectName(QStringLiteral("unitPanel"));
+    m_unit->setObjectName(QStringLiteral("prefixPanel"));
     for (LcdPanel* p : {m_multiplier, m_prefix, m_unit}) {
         p->setBevel(false);
         p->setPointSize(9);
@@ -131,10 +131,9 @@ void AnalogMeterWindow::runUpdate() {
 void AnalogMeterWindow::updateLabels() {
     m_multiplier->setText(
         QString::fromStdString(telmora::MultiplierText(m_scale.multiplierExponent)));
-    m_prefix->setTypeface(LcdPanel::kTypeface);
+    m_prefix->setShowsOhmSign(false);
     m_prefix->setText(m_firstUnitPart);
-    m_unit->setTypeface(telmora::ShowsOhmSign(m_function) ? LcdPanel::kSymbolTypeface
-                                                          : LcdPanel::kTypeface);
+    m_unit->setShowsOhmSign(telmora::ShowsOhmSign(m_function));
     m_unit->setText(QString::fromStdString(
         telmora::AnalogUnitText(m_function, m_secondUnitPart.toStdString())));
 }

@@ -29,7 +29,7 @@ QString shortest(double v) {
 
 ComparatorLimitsDialog::ComparatorLimitsDialog(UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs) {
-    setObjectName(QStringLiteral("DlgHiLowForm"));
+    setObjectName(QStringLiteral("comparatorLimitsDialog"));
     setWindowTitle(translate("ComparatorLimitsDialog", "Comparator Hi-Low limit setting"));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
     setModal(true);
@@ -53,8 +53,8 @@ void ComparatorLimitsDialog::buildLimitControls() {
     m_lowCaption = new QLabel(translate("ComparatorLimitsDialog", "Lower-Limit : "), this);
     m_highEdit = new QLineEdit(this);
     m_lowEdit = new QLineEdit(this);
-    m_highEdit->setObjectName(QStringLiteral("mkeHiLimit"));
-    m_lowEdit->setObjectName(QStringLiteral("mkeLowLimit"));
+    m_highEdit->setObjectName(QStringLiteral("highLimitEdit"));
+    m_lowEdit->setObjectName(QStringLiteral("lowLimitEdit"));
     for (QLineEdit* e : {m_highEdit, m_lowEdit}) {
         e->setAttribute(Qt::WA_InputMethodEnabled, false);
         e->setMinimumWidth(120);
@@ -76,8 +76,8 @@ void ComparatorLimitsDialog::buildButtons() {
     m_okButton = new QPushButton(telmora::DisplayIcon(QStringLiteral("glyph_ok")), tr("OK"), this);
     m_cancelButton =
         new QPushButton(telmora::DisplayIcon(QStringLiteral("glyph_cancel")), tr("Cancel"), this);
-    m_okButton->setObjectName(QStringLiteral("bbtnOk"));
-    m_cancelButton->setObjectName(QStringLiteral("bbtnCancel"));
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &ComparatorLimitsDialog::acceptLimits);
     connect(m_cancelButton, &QPushButton::clicked, this,
@@ -123,13 +123,13 @@ void ComparatorLimitsDialog::fill() {
     m_highEdit->setText(shortest(m_high));
     m_lowEdit->setText(shortest(m_low));
 
-    // Same typeface and alignment rules as the comparator, except that the
+    // Same sign and alignment rules as the comparator, except that the
     // ohm sign is used only for the two resistance functions here.
     const telmora::ComparatorLabels rules = telmora::ComparatorLabelsFor(m_function);
     const telmora::MeterFunction function = telmora::MeterFunctionOf(m_function);
     const bool ohm = function == telmora::MeterFunction::Resistance ||
                      function == telmora::MeterFunction::ResistanceAlternate;
-    m_unitTypeface = ohm ? telmora::LcdPanel::kSymbolTypeface : telmora::LcdPanel::kTypeface;
+    m_unitShowsOhmSign = ohm;
     QString unitShown = m_unitPart;
     if (ohm)
         unitShown.replace(QLatin1Char('W'), QChar(0x03A9));

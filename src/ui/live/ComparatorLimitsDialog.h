@@ -22,15 +22,15 @@ class ComparatorLimitsDialog : public QDialog {
 public:
     explicit ComparatorLimitsDialog(UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    // What the dialog shows next time: the function (for the unit typeface),
+    // What the dialog shows next time: the function (for the ohm sign),
     // both limits and the two label parts.
     void setup(std::uint32_t function, double highLimit, double lowLimit, const QString& prefixPart,
                const QString& unitPart);
     double highLimit() const { return m_high; }
     double lowLimit() const { return m_low; }
 
-    // The typeface name the unit texts use now ("Airal" or "Symbol").
-    QString unitTypeface() const { return m_unitTypeface; }
+    // Whether the unit texts show the ohm sign now (for the letter "W").
+    bool unitShowsOhmSign() const { return m_unitShowsOhmSign; }
 
     // The unit text beside the upper limit.
     QString highUnitText() const;
@@ -53,7 +53,7 @@ private:
     void fill();
 
     // Controls; their object names keep the names tests find them by (the
-    // edits "mkeHiLimit"/"mkeLowLimit", the buttons "bbtnOk"/"bbtnCancel").
+    // edits "highLimitEdit"/"lowLimitEdit", the buttons "okButton"/"cancelButton").
     UserDialogs& m_dialogs;
     QLabel* m_highCaption;
     QLabel* m_lowCaption;
@@ -71,7 +71,7 @@ private:
     double m_low = 0;
     QString m_prefixPart;
     QString m_unitPart;
-    QString m_unitTypeface;
+    bool m_unitShowsOhmSign = false;
 };
 
 } // namespace telmora

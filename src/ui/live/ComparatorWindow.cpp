@@ -59,29 +59,29 @@ ComparatorWindow::ComparatorWindow(UserDialogs& dialogs, double highLimit, doubl
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       m_dialogs(dialogs), m_limitsDialog(limitsDialog), m_high(highLimit), m_low(lowLimit) {
-    setObjectName(QStringLiteral("ComparatorForm"));
+    setObjectName(QStringLiteral("comparatorWindow"));
     setWindowTitle(telmora::text(telmora::TextId::ComparatorCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
 
     m_alarmButton = new QPushButton(this);
-    m_alarmButton->setObjectName(QStringLiteral("bbtnAlart"));
+    m_alarmButton->setObjectName(QStringLiteral("alarmButton"));
     m_alarmButton->setText(translate("ComparatorWindow", "OFF"));
     m_alarmButton->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_alarm_off")));
     m_alarmButton->setFocusPolicy(Qt::TabFocus);
     connect(m_alarmButton, &QPushButton::clicked, this, &ComparatorWindow::toggleAlarm);
 
     m_limitsButton = new QPushButton(this);
-    m_limitsButton->setObjectName(QStringLiteral("bbtnHiLowLimit"));
+    m_limitsButton->setObjectName(QStringLiteral("limitsButton"));
     m_limitsButton->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_limits")));
     m_limitsButton->setIconSize(QSize(24, 24));
     m_limitsButton->setToolTip(translate("ComparatorWindow", "Comparator Hi-Low limit setting"));
     m_limitsButton->setFocusPolicy(Qt::TabFocus);
     connect(m_limitsButton, &QPushButton::clicked, this, &ComparatorWindow::editLimits);
 
-    m_highRow = limitRow(this, "Panel1", m_highLimitPanel, m_highPrefixPanel, m_highUnitPanel,
-                         "HiLimitPanel", "HiUnitPanel", "HiFuncPanel");
-    m_lowRow = limitRow(this, "Panel2", m_lowLimitPanel, m_lowPrefixPanel, m_lowUnitPanel,
-                        "LowLimitPanel", "LowUnitPanel", "LowFuncPanel");
+    m_highRow = limitRow(this, "highLimitRow", m_highLimitPanel, m_highPrefixPanel, m_highUnitPanel,
+                         "highLimitPanel", "highUnitPanel", "highPrefixPanel");
+    m_lowRow = limitRow(this, "lowLimitRow", m_lowLimitPanel, m_lowPrefixPanel, m_lowUnitPanel,
+                        "lowLimitPanel", "lowUnitPanel", "lowPrefixPanel");
     // The limits in the colours of the zones they bound.
     m_highLimitPanel->setColors(Qt::black, QColor(0xff, 0x6a, 0x5a));
     m_lowLimitPanel->setColors(Qt::black, QColor(0x6a, 0xa8, 0xff));
@@ -187,16 +187,13 @@ void ComparatorWindow::moveNeedle() {
 void ComparatorWindow::updateLabels() {
     const QString prefix = QString::fromStdString(m_labels.prefixPart);
     const QString unit = QString::fromStdString(m_labels.unitPart);
-    const QString prefixFace =
-        m_labels.prefixSymbol ? LcdPanel::kSymbolTypeface : LcdPanel::kTypeface;
-    const QString unitFace = m_labels.unitSymbol ? LcdPanel::kSymbolTypeface : LcdPanel::kTypeface;
     for (LcdPanel* p : {m_highPrefixPanel, m_lowPrefixPanel}) {
-        p->setTypeface(prefixFace);
+        p->setShowsOhmSign(m_labels.prefixSymbol);
         p->setAlignment(LabelAlignment(m_labels.prefixAlign));
         p->setText(prefix);
     }
     for (LcdPanel* p : {m_highUnitPanel, m_lowUnitPanel}) {
-        p->setTypeface(unitFace);
+        p->setShowsOhmSign(m_labels.unitSymbol);
         p->setAlignment(LabelAlignment(m_labels.unitAlign));
         p->setText(unit);
     }

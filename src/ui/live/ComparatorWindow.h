@@ -82,7 +82,7 @@ public:
     void setTonePlayer(TonePlayer player) { m_tonePlayer = std::move(player); }
 
     // The limit rows' panels, for tests that read what they show (the buttons
-    // are found by their object names "bbtnAlart" and "bbtnHiLowLimit").
+    // are found by their object names "alarmButton" and "limitsButton").
     const LcdPanel* highLimitPanel() const { return m_highLimitPanel; }
     const LcdPanel* highPrefixPanel() const { return m_highPrefixPanel; }
     const LcdPanel* highUnitPanel() const { return m_highUnitPanel; }

@@ -37,7 +37,7 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint) {
-    setObjectName(QStringLiteral("DigitalMeterForm"));
+    setObjectName(QStringLiteral("digitalMeterWindow"));
     m_icon2 = telmora::DisplayIcon(QStringLiteral("icon2"));
     m_icon8 = telmora::DisplayIcon(QStringLiteral("icon8"));
 
@@ -51,11 +51,16 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
     m_reading = new LcdPanel(m_mainLine);
     m_prefix = new LcdPanel(m_mainLine);
     m_unit = new LcdPanel(m_mainLine);
-    const std::pair<LcdPanel*, const char*> names[] = {
-        {m_lcd, "PanelLcd"},       {m_subLine, "pnlSubLcd"},       {m_lowBattery, "pnlLB"},
-        {m_subMode, "pnlSubAcDc"}, {m_subReading, "SubDataPanel"}, {m_mainLine, "pnlMainLcd"},
-        {m_mainMode, "pnlAcDc"},   {m_reading, "DataPanel"},       {m_prefix, "UnitPanel"},
-        {m_unit, "FuncPanel"}};
+    const std::pair<LcdPanel*, const char*> names[] = {{m_lcd, "displayArea"},
+                                                       {m_subLine, "subDisplay"},
+                                                       {m_lowBattery, "lowBatteryPanel"},
+                                                       {m_subMode, "subModePanel"},
+                                                       {m_subReading, "SubDataPanel"},
+                                                       {m_mainLine, "mainDisplay"},
+                                                       {m_mainMode, "mainModePanel"},
+                                                       {m_reading, "DataPanel"},
+                                                       {m_prefix, "unitPanel"},
+                                                       {m_unit, "prefixPanel"}};
     for (const auto& [panel, name] : names)
         panel->setObjectName(QString::fromLatin1(name));
     m_lcd->setBevel(false);
@@ -117,9 +122,7 @@ void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
         m_lowBattery->setText(QString());
         m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
     }
-    m_unit->setTypeface(telmora::ShowsOhmSign(reading.main.functionCode())
-                            ? LcdPanel::kSymbolTypeface
-                            : LcdPanel::kTypeface);
+    m_unit->setShowsOhmSign(telmora::ShowsOhmSign(reading.main.functionCode()));
     m_mainMode->setText(text(reading.main.modeLabel));
     m_reading->setText(text(reading.main.text));
     m_prefix->setText(text(reading.main.line.part1));

@@ -1,5 +1,7 @@
 #include "ui/live/DisplayArt.h"
 
+#include "ui/common/displayfont.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -23,8 +25,7 @@ QPointF polar(QPointF centre, double radius, double degrees) {
 }
 
 QFont artFont(double pixelSize, bool bold, double letterSpacing = 0) {
-    QFont f(QStringLiteral("Airal"));
-    f.setStyleHint(QFont::SansSerif);
+    QFont f = DisplayFont();
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
     f.setBold(bold);
     if (letterSpacing != 0)

@@ -1,5 +1,7 @@
 #include "ui/live/LcdPanel.h"
 
+#include "ui/common/displayfont.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -19,17 +21,17 @@ void LcdPanel::setText(const QString& text) {
 
 QString LcdPanel::displayText() const {
     QString shown = m_text;
-    if (m_typeface == kSymbolTypeface)
+    if (m_showsOhmSign)
         shown.replace(QLatin1Char('W'), QChar(0x03A9));
     else if (m_prefixPanel && shown == QLatin1String("u"))
         shown = QString(QChar(0x00B5));
     return shown;
 }
 
-void LcdPanel::setTypeface(const QString& family) {
-    if (family == m_typeface)
+void LcdPanel::setShowsOhmSign(bool on) {
+    if (on == m_showsOhmSign)
         return;
-    m_typeface = family;
+    m_showsOhmSign = on;
     update();
 }
 
@@ -86,10 +88,7 @@ void LcdPanel::paintEvent(QPaintEvent*) {
     if (shown.isEmpty())
         return;
 
-    // The typeface name is kept as given; the glyphs come from the sans face the
-    // system substitutes, which has the ohm and micro signs.
-    QFont font(kTypeface);
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = DisplayFont();
     font.setBold(m_bold);
     font.setPointSizeF(m_pointSize);
     const QRectF area = r.adjusted(2, 1, -2, -1);

@@ -7,26 +7,24 @@
 namespace telmora {
 
 // A plain panel of the live displays: a filled background with one line of text
-// drawn in the panel's typeface and point size. The typeface is kept by name:
-// "Symbol" means that the unit letter "W" is drawn as the ohm sign. Text that
-// would not fit is drawn smaller rather than cut off.
+// in the displays' font at the panel's point size. The meter and its files write
+// the ohm unit as the letter "W"; a panel set to show the ohm sign draws it as Ω.
+// Text that would not fit is drawn smaller rather than cut off.
 class LcdPanel : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString kTypeface = QStringLiteral("Airal");
-    static inline const QString kSymbolTypeface = QStringLiteral("Symbol");
     static inline const QColor kLime{0, 255, 0};
 
     explicit LcdPanel(QWidget* parent = nullptr);
 
     void setText(const QString& text);
     QString text() const { return m_text; }
-    // The text as drawn: "W" becomes the ohm sign in the Symbol typeface, and a
+    // The text as drawn: "W" becomes the ohm sign on a panel that shows it, and a
     // lone "u" prefix becomes the micro sign on panels marked as prefix panels.
     QString displayText() const;
 
-    void setTypeface(const QString& family);
-    QString typeface() const { return m_typeface; }
+    void setShowsOhmSign(bool on);
+    bool showsOhmSign() const { return m_showsOhmSign; }
     void setPointSize(int points);
     int pointSize() const { return m_pointSize; }
     void setAlignment(Qt::Alignment alignment);
@@ -44,7 +42,7 @@ protected:
 
 private:
     QString m_text;
-    QString m_typeface = kTypeface;
+    bool m_showsOhmSign = false;
     int m_pointSize = 9;
     Qt::Alignment m_alignment = Qt::AlignCenter;
     QColor m_background = Qt::black;

@@ -52,7 +52,7 @@ LoggerWindow::LoggerWindow(UserDialogs& dialogs, LoggerSessions& sessions,
                            QPrinter* printer, QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_sessions(sessions), m_printer(printer),
       m_exportDialog(exportDialog), m_lineColors(lineColors) {
-    setObjectName(QStringLiteral("FormImport"));
+    setObjectName(QStringLiteral("loggerWindow"));
     setWindowTitle(text(TextId::ImportWindowCaption));
     setWindowFlags(windowFlags() & ~Qt::WindowMinimizeButtonHint);
     if (m_exportDialog == nullptr) {
@@ -78,8 +78,8 @@ LoggerWindow::LoggerWindow(UserDialogs& dialogs, LoggerSessions& sessions,
 LoggerWindow::~LoggerWindow() = default;
 
 void LoggerWindow::buildToolBar() {
-    QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
-    bar->setObjectName(QStringLiteral("ToolBar1"));
+    QToolBar* bar = addToolBar(QStringLiteral("toolBar"));
+    bar->setObjectName(QStringLiteral("toolBar"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
     auto tool = [&](const char* name, QStyle::StandardPixmap icon, TextId hint, auto command) {
@@ -92,21 +92,21 @@ void LoggerWindow::buildToolBar() {
         connect(b, &QToolButton::clicked, this, command);
         return b;
     };
-    m_importButton = tool("sbtnImport", QStyle::SP_ArrowDown, TextId::MenuFileImport,
+    m_importButton = tool("downloadButton", QStyle::SP_ArrowDown, TextId::MenuFileImport,
                           [this] { importFromMeter(); });
-    m_exportButton = tool("sbtnExport", QStyle::SP_FileDialogDetailedView, TextId::MenuFileExport,
+    m_exportButton = tool("exportButton", QStyle::SP_FileDialogDetailedView, TextId::MenuFileExport,
                           [this] { exportData(); });
-    m_openButton =
-        tool("sbtnOpen", QStyle::SP_DialogOpenButton, TextId::MenuFileOpen, [this] { openFile(); });
-    m_saveButton = tool("sbtnSave", QStyle::SP_DialogSaveButton, TextId::MenuFileSaveAs,
+    m_openButton = tool("openButton", QStyle::SP_DialogOpenButton, TextId::MenuFileOpen,
+                        [this] { openFile(); });
+    m_saveButton = tool("saveButton", QStyle::SP_DialogSaveButton, TextId::MenuFileSaveAs,
                         [this] { saveFile(); });
-    m_clearButton =
-        tool("sbtnClear", QStyle::SP_TrashIcon, TextId::MenuEditClearAll, [this] { clearData(); });
+    m_clearButton = tool("clearButton", QStyle::SP_TrashIcon, TextId::MenuEditClearAll,
+                         [this] { clearData(); });
 }
 
 void LoggerWindow::buildCentre() {
     auto* status = new QStatusBar(this);
-    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setObjectName(QStringLiteral("statusBar"));
     setStatusBar(status);
 
     auto* central = new QWidget(this);
@@ -114,14 +114,14 @@ void LoggerWindow::buildCentre() {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     auto* bevel = new QFrame(central);
-    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setObjectName(QStringLiteral("separator"));
     bevel->setFrameShape(QFrame::HLine);
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setFixedHeight(2);
     outer->addWidget(bevel);
 
     auto* client = new QWidget(central);
-    client->setObjectName(QStringLiteral("PanelClient"));
+    client->setObjectName(QStringLiteral("sessionArea"));
     outer->addWidget(client, 1);
     auto* row = new QHBoxLayout(client);
     row->setContentsMargins(2, 2, 2, 2);

@@ -50,7 +50,7 @@ QLabel* readoutPanel(QWidget* parent, const QString& name, bool reading, const Q
 }
 
 // A group with a time panel above a reading panel; `panel` names both
-// ("pnlMaxMainData" gives "pnlMaxMainDataTime" and "pnlMaxMainDataRdg").
+// ("mainMaximum" gives "mainMaximumTime" and "mainMaximumReading").
 QGroupBox* readoutGroup(QWidget* parent, const QString& name, const QString& caption,
                         const QString& panel, const QColor& colour, QLabel*& time,
                         QLabel*& reading) {
@@ -60,7 +60,7 @@ QGroupBox* readoutGroup(QWidget* parent, const QString& name, const QString& cap
     column->setContentsMargins(4, 2, 4, 4);
     column->setSpacing(2);
     time = readoutPanel(box, panel + QStringLiteral("Time"), false, colour);
-    reading = readoutPanel(box, panel + QStringLiteral("Rdg"), true, colour);
+    reading = readoutPanel(box, panel + QStringLiteral("Reading"), true, colour);
     column->addWidget(time);
     column->addWidget(reading);
     return box;
@@ -73,14 +73,14 @@ SessionGraphView::SessionGraphView(UserDialogs& dialogs, const LoggerSessions& s
                                    QPrinter& printer, QWidget* parent)
     : QWidget(parent), m_dialogs(dialogs), m_sessions(sessions), m_tabs(tabs),
       m_lineColors(lineColors), m_printer(printer) {
-    setObjectName(QStringLiteral("PanelGraph"));
+    setObjectName(QStringLiteral("graphArea"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
     column->addWidget(
-        buildReadouts(QStringLiteral("Main"), translate("SessionGraphView", "Main-Data"), m_main));
+        buildReadouts(QStringLiteral("main"), translate("SessionGraphView", "Main-Data"), m_main));
     column->addWidget(
-        buildReadouts(QStringLiteral("Sub"), translate("SessionGraphView", "Sub-Data"), m_sub));
+        buildReadouts(QStringLiteral("sub"), translate("SessionGraphView", "Sub-Data"), m_sub));
     column->addWidget(buildButtonBar());
     m_chart = new ChartWidget(this);
     m_chart->setObjectName(QStringLiteral("ChartWidget"));
@@ -97,33 +97,33 @@ QGroupBox* SessionGraphView::buildReadouts(const QString& display, const QString
                                            Readouts& r) {
     const QColor lime(0x00, 0xFF, 0x00), red(0xFF, 0x00, 0x00), fuchsia(0xFF, 0x00, 0xFF);
     auto* box = new QGroupBox(caption, this);
-    box->setObjectName(QStringLiteral("grbx%1Display").arg(display));
+    box->setObjectName(display + QStringLiteral("Readouts"));
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(4, 2, 4, 4);
-    const QString data = display + QStringLiteral("Data");
-    row->addWidget(readoutGroup(box, QStringLiteral("pnl") + data, QStringLiteral(" "),
-                                QStringLiteral("pnl") + data, lime, r.time, r.reading),
+    row->addWidget(readoutGroup(box, display + QStringLiteral("CursorGroup"), QStringLiteral(" "),
+                                display + QStringLiteral("Cursor"), lime, r.time, r.reading),
                    1);
-    row->addWidget(readoutGroup(box, QStringLiteral("grbxMax") + data,
+    row->addWidget(readoutGroup(box, display + QStringLiteral("MaximumGroup"),
                                 translate("SessionGraphView", "Max."),
-                                QStringLiteral("pnlMax") + data, red, r.maxTime, r.maxReading),
+                                display + QStringLiteral("Maximum"), red, r.maxTime, r.maxReading),
                    1);
-    row->addWidget(readoutGroup(box, QStringLiteral("grbxMin") + data,
+    row->addWidget(readoutGroup(box, display + QStringLiteral("MinimumGroup"),
                                 translate("SessionGraphView", "Min."),
-                                QStringLiteral("pnlMin") + data, fuchsia, r.minTime, r.minReading),
+                                display + QStringLiteral("Minimum"), fuchsia, r.minTime,
+                                r.minReading),
                    1);
     return box;
 }
 
 QWidget* SessionGraphView::buildButtonBar() {
     auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("PanelSBtn"));
+    panel->setObjectName(QStringLiteral("pageButtons"));
     auto* bar = new QHBoxLayout(panel);
     bar->setContentsMargins(6, 0, 6, 0);
     m_mainChoice = new QRadioButton(translate("SessionGraphView", "Main-Data"), panel);
-    m_mainChoice->setObjectName(QStringLiteral("rbtnMainData"));
+    m_mainChoice->setObjectName(QStringLiteral("mainDisplayButton"));
     m_subChoice = new QRadioButton(translate("SessionGraphView", "Sub-data"), panel);
-    m_subChoice->setObjectName(QStringLiteral("rbtnSubData"));
+    m_subChoice->setObjectName(QStringLiteral("subDisplayButton"));
     // Either choice redraws the current session with main or sub readings.
     for (QRadioButton* choice : {m_mainChoice, m_subChoice})
         connect(choice, &QRadioButton::clicked, this,
@@ -140,11 +140,11 @@ QWidget* SessionGraphView::buildButtonBar() {
         bar->addWidget(b);
         return b;
     };
-    m_undoZoom = button("sbtnUndoZoom", QStyle::SP_BrowserReload, QString());
-    m_firstPage = button("sbtnFirstPage", QStyle::SP_MediaSkipBackward, tr("First session"));
-    m_pageUp = button("sbtnPageUp", QStyle::SP_MediaSeekBackward, tr("Previous session"));
-    m_pageDown = button("sbtnPageDown", QStyle::SP_MediaSeekForward, tr("Next session"));
-    m_lastPage = button("sbtnLastPage", QStyle::SP_MediaSkipForward, tr("Last session"));
+    m_undoZoom = button("undoZoomButton", QStyle::SP_BrowserReload, QString());
+    m_firstPage = button("firstPageButton", QStyle::SP_MediaSkipBackward, tr("First session"));
+    m_pageUp = button("previousPageButton", QStyle::SP_MediaSeekBackward, tr("Previous session"));
+    m_pageDown = button("nextPageButton", QStyle::SP_MediaSeekForward, tr("Next session"));
+    m_lastPage = button("lastPageButton", QStyle::SP_MediaSkipForward, tr("Last session"));
     connect(m_undoZoom, &QToolButton::clicked, this, [this] {
         m_chart->resetZoom();
         m_undoZoom->setEnabled(false);

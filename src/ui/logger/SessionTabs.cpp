@@ -18,7 +18,7 @@ constexpr int kDefaultColumnWidth = 96;
 
 SessionTabs::SessionTabs(const LoggerSessions& sessions, QWidget* parent)
     : QTabWidget(parent), m_sessions(sessions) {
-    setObjectName(QStringLiteral("PageControl"));
+    setObjectName(QStringLiteral("sheetTabs"));
     setUsesScrollButtons(true);
     const int scrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     setFixedWidth(4 * kDefaultColumnWidth + scrollWidth + 20);

@@ -32,7 +32,7 @@ LongLivedWindows::LongLivedWindows(Application& app, UserDialogs& dialogs, QWidg
     m_analog = adopt(new AnalogMeterWindow);
     auto* limits = new ComparatorLimitsDialog(dialogs);
     m_comparator = adopt(
-        new ComparatorWindow(dialogs, app.settings().fHiLimit, app.settings().fLowLimit, limits));
+        new ComparatorWindow(dialogs, app.settings().highLimit, app.settings().lowLimit, limits));
     alerts.watchComparator(*m_comparator);
     limits->setParent(m_comparator, limits->windowFlags());
     // The comparator's limits are the application's, written at exit.

@@ -1,10 +1,10 @@
 #include "ui/main/MainWindow.h"
 
 #include "app/Application.h"
+#include "app/mainwindowrules.h"
 #include "logger/SessionFile.h"
 #include "meter/MeterLink.h"
 #include "model/fileaccess.h"
-#include "app/mainwindowrules.h"
 #include "text/texts.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/UiResources.h"
@@ -46,7 +46,7 @@ MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_app(app), m_dialogs(dialogs) {
     InitUiResources();
-    setObjectName(QStringLiteral("FormMain"));
+    setObjectName(QStringLiteral("mainWindow"));
 
     setWindowTitle(text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
     MeterLink& link = m_app.link();

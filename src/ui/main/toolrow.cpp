@@ -24,15 +24,15 @@ struct ToolButtonSpec {
 };
 
 constexpr ToolButtonSpec kToolButtons[] = {
-    {&ToolRow::link, "sbtnLink", ":/toolbar/link.svg", TextId::HintLink},
-    {&ToolRow::digital, "sbtnDigitMeter", ":/toolbar/digital.svg", TextId::HintDigitalMeter},
-    {&ToolRow::analog, "sbtnAnalogMeter", ":/toolbar/analog.svg", TextId::HintAnalogMeter},
-    {&ToolRow::dataList, "sbtnDataList", ":/toolbar/datalist.svg", TextId::HintDataList},
-    {&ToolRow::recorder, "sbtnGraphical", ":/toolbar/recorder.svg", TextId::HintRecorder},
-    {&ToolRow::comparator, "sbtnComparator", ":/toolbar/comparator.svg", TextId::HintComparator},
-    {&ToolRow::tile, "sbtnWinTile", ":/toolbar/tile.svg", TextId::HintTileWindows},
-    {&ToolRow::port, "sbtnPort", ":/toolbar/port.svg", TextId::HintPortSelection},
-    {&ToolRow::about, "sbtnAbout", ":/toolbar/about.svg", TextId::HintAbout},
+    {&ToolRow::link, "linkButton", ":/toolbar/link.svg", TextId::HintLink},
+    {&ToolRow::digital, "digitalMeterButton", ":/toolbar/digital.svg", TextId::HintDigitalMeter},
+    {&ToolRow::analog, "analogMeterButton", ":/toolbar/analog.svg", TextId::HintAnalogMeter},
+    {&ToolRow::dataList, "dataListButton", ":/toolbar/datalist.svg", TextId::HintDataList},
+    {&ToolRow::recorder, "recorderButton", ":/toolbar/recorder.svg", TextId::HintRecorder},
+    {&ToolRow::comparator, "comparatorButton", ":/toolbar/comparator.svg", TextId::HintComparator},
+    {&ToolRow::tile, "tileButton", ":/toolbar/tile.svg", TextId::HintTileWindows},
+    {&ToolRow::port, "portButton", ":/toolbar/port.svg", TextId::HintPortSelection},
+    {&ToolRow::about, "aboutButton", ":/toolbar/about.svg", TextId::HintAbout},
 };
 
 QToolButton* makeToolButton(QWidget* parent, const ToolButtonSpec& entry) {
@@ -77,8 +77,9 @@ void fillRow(QHBoxLayout& row, QWidget* central, ToolRow& tools) {
     row.addWidget(tools.tile);
     row.addWidget(tools.port);
     row.addWidget(tools.about);
-    tools.statusPanels = {makeStatusPanel(central, "Panel1"), makeStatusPanel(central, "Panel2"),
-                          makeStatusPanel(central, "Panel3")};
+    tools.statusPanels = {makeStatusPanel(central, "linkStatusPanel"),
+                          makeStatusPanel(central, "recordingStatusPanel"),
+                          makeStatusPanel(central, "loggerStatusPanel")};
     row.addSpacing(8);
     for (QLabel* panel : tools.statusPanels)
         row.addWidget(panel);
@@ -94,7 +95,7 @@ ToolRow BuildToolRow(QWidget* central) {
     column->setSpacing(0);
 
     tools.bevel = new QFrame(central);
-    tools.bevel->setObjectName(QStringLiteral("Bevel1"));
+    tools.bevel->setObjectName(QStringLiteral("toolRowSeparator"));
     tools.bevel->setFixedHeight(0);
     column->addWidget(tools.bevel);
 

@@ -121,13 +121,13 @@ private:
 DataListWindow::DataListWindow(UserDialogs& dialogs, const RecorderController* controller,
                                QWidget* parent)
     : QWidget(parent, Qt::Window), m_dialogs(dialogs) {
-    setObjectName(QStringLiteral("DataStringGridForm"));
+    setObjectName(QStringLiteral("dataListWindow"));
     setWindowTitle(telmora::text(TextId::DataListCaption));
     setWindowIcon(telmora::AppIcon());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_pageTabs = new QTabWidget(this);
-    m_pageTabs->setObjectName(QStringLiteral("PageControl"));
+    m_pageTabs->setObjectName(QStringLiteral("sheetTabs"));
     m_pageTabs->setDocumentMode(true);
     layout->addWidget(m_pageTabs);
 

@@ -44,7 +44,7 @@ void IntervalDialog::setInputProvider(InputProvider provider) {
 
 IntervalDialog::IntervalDialog(UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs) {
-    setObjectName(QStringLiteral("DialogOption"));
+    setObjectName(QStringLiteral("intervalDialog"));
     setWindowTitle(text(TextId::IntervalDialogCaption));
     MakeDialogFrame(*this);
     setWindowIcon(AppIcon());
@@ -56,31 +56,31 @@ IntervalDialog::IntervalDialog(UserDialogs& dialogs, QWidget* parent)
 
 void IntervalDialog::buildControls() {
     m_icon = new QLabel(this);
-    m_icon->setObjectName(QStringLiteral("Image1"));
+    m_icon->setObjectName(QStringLiteral("intervalIcon"));
     m_icon->setPixmap(AppIconPixmap(32));
 
     m_modeGroup = new QGroupBox(text(TextId::IntervalModeGroup), this);
-    m_modeGroup->setObjectName(QStringLiteral("rgIntervalMode"));
+    m_modeGroup->setObjectName(QStringLiteral("intervalModeGroup"));
     m_manualButton = new QRadioButton(text(TextId::IntervalManual), m_modeGroup);
-    m_manualButton->setObjectName(QStringLiteral("rbtnManual"));
+    m_manualButton->setObjectName(QStringLiteral("manualButton"));
     m_automaticButton = new QRadioButton(text(TextId::IntervalAutomatic), m_modeGroup);
-    m_automaticButton->setObjectName(QStringLiteral("rbtnAutomatic"));
+    m_automaticButton->setObjectName(QStringLiteral("automaticButton"));
     m_intervalList = new QComboBox(m_modeGroup);
-    m_intervalList->setObjectName(QStringLiteral("cbxInterval"));
+    m_intervalList->setObjectName(QStringLiteral("intervalBox"));
     m_intervalList->setEditable(false);
     m_intervalList->addItem(text(TextId::IntervalFullSpeed));
     m_intervalList->addItem(text(TextId::IntervalCustom));
 
     m_bevel = new QFrame(this);
-    m_bevel->setObjectName(QStringLiteral("Bevel1"));
+    m_bevel->setObjectName(QStringLiteral("separator"));
     m_bevel->setFrameShape(QFrame::HLine);
     m_bevel->setFrameShadow(QFrame::Sunken);
 
     m_okButton = new QPushButton(translate("IntervalDialog", "OK"), this);
-    m_okButton->setObjectName(QStringLiteral("btnOk"));
+    m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setDefault(true);
     m_cancelButton = new QPushButton(translate("IntervalDialog", "Cancel"), this);
-    m_cancelButton->setObjectName(QStringLiteral("bbtnCancel"));
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_cancelButton->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     m_okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
 

@@ -50,29 +50,29 @@ void RecorderCommandBar::buildToolPanel(QMainWindow& window) {
     using C = RecorderCommand;
     using G = RecorderGlyph;
     m_toolPanel = new QWidget(&window);
-    m_toolPanel->setObjectName(QStringLiteral("ToolPanel"));
+    m_toolPanel->setObjectName(QStringLiteral("toolPanel"));
     auto* tools = new QHBoxLayout(m_toolPanel);
     tools->setContentsMargins(4, 2, 4, 2);
     tools->setSpacing(1);
-    addButton(*tools, C::Start, "sbtnRecordStart", TextId::HintAcquisitionStart, G::Start);
-    addButton(*tools, C::Stop, "sbtnRecordStop", TextId::HintAcquisitionStop, G::Stop);
-    addButton(*tools, C::Manual, "sbtnManualLogging", TextId::HintManualAcquisition, G::Manual);
-    addButton(*tools, C::Interval, "sbtnOption", TextId::HintIntervalOption, G::Option);
+    addButton(*tools, C::Start, "startRecordingButton", TextId::HintAcquisitionStart, G::Start);
+    addButton(*tools, C::Stop, "stopRecordingButton", TextId::HintAcquisitionStop, G::Stop);
+    addButton(*tools, C::Manual, "takeSampleButton", TextId::HintManualAcquisition, G::Manual);
+    addButton(*tools, C::Interval, "intervalButton", TextId::HintIntervalOption, G::Option);
     tools->addSpacing(10);
-    addButton(*tools, C::Open, "sbtnOpenFile", TextId::HintOpenFile, G::Open);
-    addButton(*tools, C::SaveAs, "sbtnSaveFile", TextId::HintSaveFile, G::Save);
-    addButton(*tools, C::Print, "sbtnPrintGraphic", TextId::HintPrintPage, G::Print);
-    addButton(*tools, C::Clear, "sbtnClear", TextId::HintClearRecord, G::Clear);
-    addButton(*tools, C::Import, "sbtnImport", TextId::HintImport, G::Import);
-    addButton(*tools, C::Export, "sbtnExport", TextId::HintExport, G::Export);
+    addButton(*tools, C::Open, "openButton", TextId::HintOpenFile, G::Open);
+    addButton(*tools, C::SaveAs, "saveButton", TextId::HintSaveFile, G::Save);
+    addButton(*tools, C::Print, "printButton", TextId::HintPrintPage, G::Print);
+    addButton(*tools, C::Clear, "clearButton", TextId::HintClearRecord, G::Clear);
+    addButton(*tools, C::Import, "downloadButton", TextId::HintImport, G::Import);
+    addButton(*tools, C::Export, "exportButton", TextId::HintExport, G::Export);
     tools->addSpacing(10);
-    addButton(*tools, C::FirstPage, "sbtnFirstPage", TextId::HintFirstPage, G::First);
-    addButton(*tools, C::PageUp, "sbtnPageUp", TextId::HintPageUp, G::PageUp);
-    addButton(*tools, C::PageDown, "sbtnPageDown", TextId::HintPageDown, G::PageDown);
-    addButton(*tools, C::LastPage, "sbtnLastPage", TextId::HintLastPage, G::Last);
+    addButton(*tools, C::FirstPage, "firstPageButton", TextId::HintFirstPage, G::First);
+    addButton(*tools, C::PageUp, "previousPageButton", TextId::HintPageUp, G::PageUp);
+    addButton(*tools, C::PageDown, "nextPageButton", TextId::HintPageDown, G::PageDown);
+    addButton(*tools, C::LastPage, "lastPageButton", TextId::HintLastPage, G::Last);
     tools->addSpacing(10);
-    addButton(*tools, C::UndoZoom, "sbtnUndoZoom", TextId::HintUndoZoom, G::UndoZoom);
-    addButton(*tools, C::FitView, "sbtnFitView", TextId::HintFitAll, G::Fit);
+    addButton(*tools, C::UndoZoom, "undoZoomButton", TextId::HintUndoZoom, G::UndoZoom);
+    addButton(*tools, C::FitView, "fitViewButton", TextId::HintFitAll, G::Fit);
     button(C::UndoZoom)->setEnabled(false);
 
     // Start and Stop are the two down-state buttons of one group.
@@ -86,7 +86,7 @@ void RecorderCommandBar::buildToolPanel(QMainWindow& window) {
 
     tools->addStretch(1);
     auto* caption = new QLabel(window.windowTitle() + QStringLiteral("   "), m_toolPanel);
-    caption->setObjectName(QStringLiteral("ToolPanelCaption"));
+    caption->setObjectName(QStringLiteral("toolPanelCaption"));
     QFont italic = caption->font();
     italic.setItalic(true);
     italic.setBold(true);

@@ -46,7 +46,7 @@ enum class RecorderCommand {
 // The recorder window's tool panel and menu bar. Buttons and menu items report
 // their command through commandTriggered; which of them are enabled follows the
 // window's RecorderControlState. Button object names are the controls' old names
-// ("sbtnRecordStart", …), so tests can find them.
+// ("startRecordingButton", …), so tests can find them.
 class RecorderCommandBar : public QObject {
     Q_OBJECT
 

@@ -40,7 +40,7 @@ namespace telmora {
 RecorderWindow::RecorderWindow(UserDialogs& dialogs, RecorderController& controller,
                                QPrinter* printer, QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_controller(controller), m_printer(printer) {
-    setObjectName(QStringLiteral("GraphicalForm"));
+    setObjectName(QStringLiteral("recorderWindow"));
     setWindowTitle(text(TextId::RecorderCaption));
     setWindowIcon(AppIcon());
     buildControls();
@@ -49,7 +49,7 @@ RecorderWindow::RecorderWindow(UserDialogs& dialogs, RecorderController& control
     m_graph->setUp(palette().color(QPalette::Button));
 
     auto* clock = new QTimer(this);
-    clock->setObjectName(QStringLiteral("TimerTime"));
+    clock->setObjectName(QStringLiteral("clockTimer"));
     clock->setInterval(1000);
     connect(clock, &QTimer::timeout, this, &RecorderWindow::showClock);
     clock->start();
@@ -97,7 +97,7 @@ void RecorderWindow::buildControls() {
     layout->addLayout(graphRow, 1);
 
     m_pageProgress = new QProgressBar(central);
-    m_pageProgress->setObjectName(QStringLiteral("ProgressBar"));
+    m_pageProgress->setObjectName(QStringLiteral("progressBar"));
     m_pageProgress->setRange(0, m_pointsPerPage);
     m_pageProgress->setValue(0);
     m_pageProgress->setTextVisible(false);

@@ -1,5 +1,7 @@
 #include "ui/recorder/RecordingOverview.h"
 
+#include "model/functiontable.h"
+
 #include "app/UserDialogs.h"
 #include "recording/Recording.h"
 #include "recording/recordertext.h"
@@ -35,18 +37,18 @@ constexpr int kResetPoints = 100;
 
 // Time, reading, prefix and unit of a sample in four panels, with the degree and
 // ohm signs as the recorder shows them.
-void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* unit, QLabel* func) {
+void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* prefix, QLabel* unit) {
     const std::uint32_t code = r.function();
-    const bool degree = code == 0x20 || code == 0x40;
+    const bool degree = IsBareTemperature(MeterFunctionOf(code));
     time->setText(RecordText(r.timeText).trimmed());
     data->setText(RecordText(r.displayText).trimmed());
-    unit->setText(RecordText(r.prefixText));
-    unit->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
+    prefix->setText(RecordText(r.prefixText));
+    prefix->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
     QString unitText = RecordText(r.unitText);
     if (IsOhmCode(code) && unitText == QStringLiteral("W"))
         unitText = QString(QChar(0x03A9));
-    func->setText(unitText);
-    func->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
+    unit->setText(unitText);
+    unit->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
 }
 
 void reportExportFailure(UserDialogs& dialogs, QWidget* owner, const QString& path,
@@ -65,7 +67,7 @@ void reportExportFailure(UserDialogs& dialogs, QWidget* owner, const QString& pa
 RecordingOverview::RecordingOverview(UserDialogs& dialogs, QPrinter* printer, QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs), m_printer(printer),
       m_documentName(UnsavedRecordingName()) {
-    setObjectName(QStringLiteral("FormViewGraphic"));
+    setObjectName(QStringLiteral("recordingOverview"));
     setWindowTitle(text(TextId::ViewerCaption));
     // A normal window of its own (framed, resizable, with the usual caption
     // buttons) above the window it was opened from; its owner places it.
@@ -85,7 +87,7 @@ void RecordingOverview::buildControls() {
     layout->setSpacing(0);
 
     m_displayPanel = new QWidget(this);
-    m_displayPanel->setObjectName(QStringLiteral("DisplayPanel"));
+    m_displayPanel->setObjectName(QStringLiteral("displayPanel"));
     auto* row = new QHBoxLayout(m_displayPanel);
     row->setContentsMargins(6, 4, 6, 4);
     row->setSpacing(3);
@@ -107,7 +109,7 @@ void RecordingOverview::buildControls() {
     row->addSpacing(14);
     m_closeButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                     text(TextId::CloseButton), m_displayPanel);
-    m_closeButton->setObjectName(QStringLiteral("bbtnClose"));
+    m_closeButton->setObjectName(QStringLiteral("closeButton"));
     m_closeButton->setAutoDefault(false);
     row->addWidget(m_closeButton);
     layout->addWidget(m_displayPanel);
@@ -143,10 +145,10 @@ void RecordingOverview::buildToolButtons(QHBoxLayout* row) {
         row->addWidget(b);
         return b;
     };
-    m_printButton = tool("sbtnPrint", TextId::HintPrintPage, RecorderGlyph::ViewerPrint);
-    m_undoZoomButton = tool("sbtnUndoZoom", TextId::HintUndoZoom, RecorderGlyph::ViewerUndoZoom);
+    m_printButton = tool("printButton", TextId::HintPrintPage, RecorderGlyph::ViewerPrint);
+    m_undoZoomButton = tool("undoZoomButton", TextId::HintUndoZoom, RecorderGlyph::ViewerUndoZoom);
     m_undoZoomButton->setEnabled(false);
-    m_exportButton = tool("sbtnExport", TextId::HintExport, RecorderGlyph::ViewerExport);
+    m_exportButton = tool("exportButton", TextId::HintExport, RecorderGlyph::ViewerExport);
 }
 
 // "Max." or "Min." in its colour, then time, reading, prefix, unit and a hidden
@@ -165,8 +167,8 @@ RecordingOverview::ExtremePanels RecordingOverview::buildExtremePanels(QHBoxLayo
     p.caption->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(colour));
     p.time = panel("TimePanel", 100);
     p.data = panel("DataPanel", 90);
-    p.unit = panel("UnitPanel", 34);
-    p.func = panel("FuncPanel", 40);
+    p.prefix = panel("PrefixPanel", 34);
+    p.unit = panel("UnitPanel", 40);
     p.powerFactor = panel("PFPanel", 40);
     p.powerFactor->hide();
     p.data->setCursor(Qt::PointingHandCursor);
@@ -175,8 +177,8 @@ RecordingOverview::ExtremePanels RecordingOverview::buildExtremePanels(QHBoxLayo
     row->addWidget(p.caption);
     row->addWidget(p.time, 3);
     row->addWidget(p.data, 3);
+    row->addWidget(p.prefix, 1);
     row->addWidget(p.unit, 1);
-    row->addWidget(p.func, 1);
     row->addWidget(p.powerFactor);
     return p;
 }
@@ -293,11 +295,11 @@ void RecordingOverview::plotSample(int point, std::int64_t index) {
 // The sample at `index` of the buffer, or empty panels when there is none.
 void RecordingOverview::showExtreme(const ExtremePanels& panels, std::int64_t index) {
     if (index >= 0 && index < static_cast<std::int64_t>(m_recording->size())) {
-        showSample(m_recording->sampleAt(index).main, panels.time, panels.data, panels.unit,
-                   panels.func);
+        showSample(m_recording->sampleAt(index).main, panels.time, panels.data, panels.prefix,
+                   panels.unit);
         return;
     }
-    for (QLabel* l : {panels.time, panels.data, panels.unit, panels.func})
+    for (QLabel* l : {panels.time, panels.data, panels.prefix, panels.unit})
         l->clear();
 }
 

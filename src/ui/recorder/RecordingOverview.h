@@ -72,8 +72,8 @@ private:
         QLabel* caption = nullptr;
         QLabel* time = nullptr;
         QLabel* data = nullptr;
+        QLabel* prefix = nullptr;
         QLabel* unit = nullptr;
-        QLabel* func = nullptr;
         QLabel* powerFactor = nullptr; // kept hidden
     };
 

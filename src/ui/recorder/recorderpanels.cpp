@@ -1,5 +1,7 @@
 #include "ui/recorder/recorderpanels.h"
 
+#include "model/functiontable.h"
+
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/recorder/recorderwidgets.h"
@@ -27,7 +29,7 @@ QLabel* makeTitle(QWidget* parent, const QString& title, const char* colour) {
 // --- read-outs ----------------------------------------------------------------------
 
 RecorderReadouts::RecorderReadouts(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("DisplayPanel"));
+    setObjectName(QStringLiteral("displayPanel"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(6, 4, 6, 4);
     row->setSpacing(3);
@@ -47,8 +49,8 @@ RecorderReadouts::RecordPanels RecorderReadouts::addRecordPanels(const char* pre
     const QByteArray name(prefixName);
     RecordPanels p;
     p.data = MakeValuePanel(this, (name + "DataPanel").constData(), 90);
-    p.prefix = MakeValuePanel(this, (name + "UnitPanel").constData(), 34);
-    p.unit = MakeValuePanel(this, (name + "FuncPanel").constData(), 40);
+    p.prefix = MakeValuePanel(this, (name + "PrefixPanel").constData(), 34);
+    p.unit = MakeValuePanel(this, (name + "UnitPanel").constData(), 40);
     if (title != nullptr)
         row->addWidget(title);
     row->addWidget(p.data, 3);
@@ -60,7 +62,7 @@ RecorderReadouts::RecordPanels RecorderReadouts::addRecordPanels(const char* pre
 void RecorderReadouts::show(const ReadingRecord& r, const RecordPanels& panels) {
     const std::uint32_t code = r.function();
     // Temperatures put the degree prefix and its letter side by side.
-    const bool degree = code == 0x20 || code == 0x40;
+    const bool degree = IsBareTemperature(MeterFunctionOf(code));
     panels.data->setText(RecordText(r.displayText).trimmed());
     panels.prefix->setText(RecordText(r.prefixText));
     panels.prefix->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
@@ -100,7 +102,7 @@ void RecorderReadouts::clearExtremes() {
 // --- status bar ---------------------------------------------------------------------
 
 RecorderStatusBar::RecorderStatusBar(QWidget* parent) : QStatusBar(parent) {
-    setObjectName(QStringLiteral("StatusBar"));
+    setObjectName(QStringLiteral("statusBar"));
     setSizeGripEnabled(true);
     const int widths[PanelCount] = {130, 170, 130, 190, 130};
     const char* names[PanelCount] = {"StatusLogging", "StatusSampleCount", "StatusPage",

@@ -1,6 +1,7 @@
 #include "ui/recorder/recorderwidgets.h"
 
 #include "ui/common/UiResources.h"
+#include "ui/common/displayfont.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -77,7 +78,7 @@ QLabel* MakeValuePanel(QWidget* parent, const char* name, int minWidth) {
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::WindowText, QColor(0, 255, 0)); // lime
     l->setPalette(pal);
-    QFont f(QStringLiteral("Airal"));
+    QFont f = DisplayFont();
     f.setPointSize(11);
     f.setBold(true);
     l->setFont(f);

@@ -120,7 +120,7 @@ TEST(DialogPlacement, IntervalQuestionShowsItsWholeCaption) {
     WidgetDialogs dialogs;
     IntervalDialog interval(dialogs, &owner.window);
     interval.show();
-    auto* list = interval.findChild<QComboBox*>(QStringLiteral("cbxInterval"));
+    auto* list = interval.findChild<QComboBox*>(QStringLiteral("intervalBox"));
     ASSERT_NE(list, nullptr);
     bool asked = false;
     whenModalShown([&](QWidget& question) {

@@ -1,7 +1,7 @@
 // The auto-closing message window, the progress window and the About box.
+#include "ScriptedDialogs.h"
 #include "jobs/Job.h"
 #include "logger/LoggerDownload.h"
-#include "ScriptedDialogs.h"
 #include "meter/CableAccess.h"
 #include "meter/CableBackend.h"
 #include "meter/aboutlines.h"
@@ -41,10 +41,10 @@ namespace {
 
 // The notice's parts by object name, as the user finds them.
 QTimer* timer(const CountdownNotice& form) {
-    return form.findChild<QTimer*>(QStringLiteral("Timer1"));
+    return form.findChild<QTimer*>(QStringLiteral("countdownTimer"));
 }
 QProgressBar* progressBar(const CountdownNotice& form) {
-    return form.findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+    return form.findChild<QProgressBar*>(QStringLiteral("progressBar"));
 }
 QPushButton* button(const CountdownNotice& form, const char* name) {
     return form.findChild<QPushButton*>(QLatin1String(name));
@@ -63,7 +63,7 @@ template <typename F> void whenShown(CountdownNotice& form, F action) {
 
 } // namespace
 
-TEST(AutoMsgForm, CountdownClosesWithYesAfterThirtyTicks) {
+TEST(CountdownNotice, CountdownClosesWithYesAfterThirtyTicks) {
     CountdownNotice form;
     EXPECT_FALSE(timer(form)->isActive()); // off until a caller starts it
     EXPECT_EQ(timer(form)->interval(), 100);
@@ -84,10 +84,11 @@ TEST(AutoMsgForm, CountdownClosesWithYesAfterThirtyTicks) {
     EXPECT_EQ(ticksBeforeClose, 30);
     EXPECT_FALSE(timer(form)->isActive());
     EXPECT_EQ(form.windowTitle(), "Warning[W8000]");
-    EXPECT_EQ(messageLine(form, "lbMsg1")->text(), "The battery power of the DMM is low.");
+    EXPECT_EQ(messageLine(form, "firstMessageLine")->text(),
+              "The battery power of the DMM is low.");
 }
 
-TEST(AutoMsgForm, RealTimerRunsTheCountdownOut) {
+TEST(CountdownNotice, RealTimerRunsTheCountdownOut) {
     CountdownNotice form;
     timer(form)->setInterval(1); // the same countdown, only faster
     EXPECT_EQ(form.showCountdown(CaptionKind::Error, TextId::TransmissionTimeout, "a", "b", "c"),
@@ -95,17 +96,17 @@ TEST(AutoMsgForm, RealTimerRunsTheCountdownOut) {
     EXPECT_EQ(progressBar(form)->value(), 30);
 }
 
-TEST(AutoMsgForm, AbortAndContinueEndAtOnceWithTheirResults) {
+TEST(CountdownNotice, AbortAndContinueEndAtOnceWithTheirResults) {
     CountdownNotice form;
     whenShown(form, [&] {
         form.tick();
-        button(form, "bbtnAbort")->click();
+        button(form, "cancelButton")->click();
     });
     EXPECT_EQ(form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", ""),
               CountdownNotice::Result::Aborted);
     EXPECT_FALSE(timer(form)->isActive());
 
-    whenShown(form, [&] { button(form, "bbtnYes")->click(); });
+    whenShown(form, [&] { button(form, "okButton")->click(); });
     const CountdownNotice::Result result =
         form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", "");
     EXPECT_EQ(result, CountdownNotice::Result::Continued);
@@ -118,13 +119,13 @@ TEST(AutoMsgForm, AbortAndContinueEndAtOnceWithTheirResults) {
               CountdownNotice::Result::Aborted);
 }
 
-TEST(AutoMsgForm, EveryShowingCountsDownFromTheStart) {
+TEST(CountdownNotice, EveryShowingCountsDownFromTheStart) {
     CountdownNotice form;
     whenShown(form, [&] {
         for (int i = 0; i < 20; ++i)
             form.tick();
         EXPECT_EQ(progressBar(form)->value(), 20);
-        button(form, "bbtnYes")->click();
+        button(form, "okButton")->click();
     });
     form.showCountdown(CaptionKind::Warning, TextId::MeterBatteryLow, "a", "b", "");
 
@@ -142,7 +143,7 @@ TEST(AutoMsgForm, EveryShowingCountsDownFromTheStart) {
 }
 
 // The desktop's dialogs show the notice as asked; the user's Abort is the answer.
-TEST(AutoMsgForm, DesktopDialogsShowTheNoticeAndGiveTheUsersAnswer) {
+TEST(CountdownNotice, DesktopDialogsShowTheNoticeAndGiveTheUsersAnswer) {
     WidgetDialogs dialogs;
     QString seenTitle;
     QString seenLine2;
@@ -151,8 +152,8 @@ TEST(AutoMsgForm, DesktopDialogsShowTheNoticeAndGiveTheUsersAnswer) {
         shown = qobject_cast<CountdownNotice*>(QApplication::activeModalWidget());
         ASSERT_NE(shown, nullptr);
         seenTitle = shown->windowTitle();
-        seenLine2 = messageLine(*shown, "lbMsg2")->text();
-        button(*shown, "bbtnAbort")->click();
+        seenLine2 = messageLine(*shown, "secondMessageLine")->text();
+        button(*shown, "cancelButton")->click();
     });
     const CountdownResult result = dialogs.showCountdown(
         {nullptr, CaptionKind::Error, TextId::CableNotFound, {"one", "two", "three"}});
@@ -230,7 +231,7 @@ TEST(MessageRoutine, BoxesByNameCarryCaptionTextIconAndButtons) {
     EXPECT_EQ(answer, BoxButton::No);
 }
 
-TEST(MsgForm, AbortOnlyAsksTheOperationToStop) {
+TEST(ProgressWindow, AbortOnlyAsksTheOperationToStop) {
     ProgressWindow form;
     QSignalSpy abort(&form, &ProgressWindow::abortRequested);
     form.begin("[W8005] Reading data from selected file. Please wait ...", Qt::red, 64);
@@ -238,7 +239,7 @@ TEST(MsgForm, AbortOnlyAsksTheOperationToStop) {
     EXPECT_EQ(form.maximum(), 64);
     EXPECT_TRUE(form.isVisible());
     form.setValue(40);
-    auto* button = form.findChild<QPushButton*>(QStringLiteral("bbtnAbort"));
+    auto* button = form.findChild<QPushButton*>(QStringLiteral("cancelButton"));
     ASSERT_NE(button, nullptr);
     button->click();
     EXPECT_EQ(abort.count(), 1);
@@ -265,7 +266,7 @@ TEST(MsgForm, AbortOnlyAsksTheOperationToStop) {
 
 // Bound to a job the window shows each report in its words, Abort cancels the job
 // and the job's end hides the window.
-TEST(MsgForm, BoundToAJobItShowsItsReportsAndAbortCancelsIt) {
+TEST(ProgressWindow, BoundToAJobItShowsItsReportsAndAbortCancelsIt) {
     Job job;
     ProgressWindow form;
     form.bind(job);
@@ -289,7 +290,7 @@ TEST(MsgForm, BoundToAJobItShowsItsReportsAndAbortCancelsIt) {
     ASSERT_TRUE(progress.size() > 1 || progress.wait());
     EXPECT_EQ(form.detail(), "Read Bytes : 48 Of 1000");
     EXPECT_EQ(form.value() * 1000 / form.maximum(), 48);
-    form.findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
+    form.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
     ASSERT_TRUE(finished.wait());
     EXPECT_EQ(outcome, JobOutcome::Cancelled);
     EXPECT_FALSE(form.isVisible());
@@ -315,7 +316,7 @@ TEST(MsgForm, BoundToAJobItShowsItsReportsAndAbortCancelsIt) {
     EXPECT_TRUE(form.isAbortEnabled());
 }
 
-TEST(MsgForm, AdvanceOneStepAddsTheStepSizeAndStartsAgainPastTheMaximum) {
+TEST(ProgressWindow, AdvanceOneStepAddsTheStepSizeAndStartsAgainPastTheMaximum) {
     ProgressWindow form;
     form.setRange(0, 64);
     form.setValue(0);
@@ -372,7 +373,7 @@ template <class Control> Control* part(const AboutDialog& form, const char* name
 }
 
 void clickIcon(AboutDialog& form) {
-    QLabel* icon = part<QLabel>(form, "Image1");
+    QLabel* icon = part<QLabel>(form, "appIcon");
     const QPointF centre = QRectF(icon->rect()).center();
     QMouseEvent press(QEvent::MouseButtonPress, centre, icon->mapToGlobal(centre), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
@@ -395,19 +396,19 @@ void clickIconAndWait(AboutDialog& form, CableAccess* cable) {
 }
 
 QStringList memoLines(const AboutDialog& form) {
-    return part<QPlainTextEdit>(form, "Memo1")->toPlainText().split(QLatin1Char('\n'));
+    return part<QPlainTextEdit>(form, "systemInformation")->toPlainText().split(QLatin1Char('\n'));
 }
 
 } // namespace
 
-TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
+TEST(AboutDialog, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
     auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
     meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8});
     CableAccess cable(meter);
     QSignalSpy queries(&cable, &CableAccess::identityArrived);
     AboutDialog form(&cable);
-    EXPECT_TRUE(part<QPlainTextEdit>(form, "Memo1")->isReadOnly());
-    EXPECT_TRUE(part<QLabel>(form, "ImageLogo")->isHidden());
+    EXPECT_TRUE(part<QPlainTextEdit>(form, "systemInformation")->isReadOnly());
+    EXPECT_TRUE(part<QLabel>(form, "logo")->isHidden());
 
     for (int showing = 0; showing < 2; ++showing) {
         form.show();
@@ -422,7 +423,7 @@ TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
         ASSERT_EQ(lines.size(), 9);
         EXPECT_EQ(lines[7], "Cable Firmware ver.:01.05");
         EXPECT_EQ(lines[8], "Cable SN : 0807060504030201");
-        part<QPushButton>(form, "OKButton")->click();
+        part<QPushButton>(form, "okButton")->click();
         EXPECT_FALSE(form.isVisible());
     }
     EXPECT_EQ(queries.count(), 2);
@@ -435,7 +436,7 @@ TEST(DlgAboutForm, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
     EXPECT_EQ(memoLines(form)[8], "Cable SN : 0807060504030201");
 }
 
-TEST(DlgAboutForm, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
+TEST(AboutDialog, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
     {
         AboutDialog form(nullptr); // no cable to ask
         form.show();
@@ -468,7 +469,7 @@ TEST(AppIcon, IsDrawnFromTheBuiltInPicture) {
     EXPECT_FALSE(telmora::AppIcon().isNull());
 }
 
-TEST(DlgAboutForm, ReadsTheSimulatedCableAndClosesItAgain) {
+TEST(AboutDialog, ReadsTheSimulatedCableAndClosesItAgain) {
     auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
     meter->setCableIdentity(0x0105, {1, 2, 3, 4, 5, 6, 7, 8});
 

@@ -42,20 +42,20 @@ constexpr auto kAny = ExportDialog::PrinterPages::Any;
 
 TEST_F(ExportDialogTest, MetafileInInchesShowsAndStoresConvertedSizes) {
     ExportDialog dlg(m_dialogs, kAny);
-    radio(dlg, "rbtnMetaFile")->setChecked(true);
-    EXPECT_TRUE(radio(dlg, "rbtnClipBoard")->isChecked());
-    EXPECT_TRUE(radio(dlg, "rbtnMillimeters")->isChecked());
-    EXPECT_FALSE(radio(dlg, "rbtnPixels")->isEnabled());
-    EXPECT_EQ(radio(dlg, "rbtnPixels")->text(), QStringLiteral("Pixels"));
-    EXPECT_EQ(edit(dlg, "editWidth")->text(), QStringLiteral("100"));
-    EXPECT_EQ(edit(dlg, "editHigh")->text(), QStringLiteral("68.1"));
+    radio(dlg, "vectorButton")->setChecked(true);
+    EXPECT_TRUE(radio(dlg, "clipboardButton")->isChecked());
+    EXPECT_TRUE(radio(dlg, "millimetersButton")->isChecked());
+    EXPECT_FALSE(radio(dlg, "pixelsButton")->isEnabled());
+    EXPECT_EQ(radio(dlg, "pixelsButton")->text(), QStringLiteral("Pixels"));
+    EXPECT_EQ(edit(dlg, "widthEdit")->text(), QStringLiteral("100"));
+    EXPECT_EQ(edit(dlg, "heightEdit")->text(), QStringLiteral("68.1"));
 
-    radio(dlg, "rbtnInches")->setChecked(true);
-    EXPECT_EQ(edit(dlg, "editWidth")->text(), QStringLiteral("3.93700787401575"));
-    EXPECT_TRUE(edit(dlg, "editHigh")->text().startsWith(QStringLiteral("2.681")));
+    radio(dlg, "inchesButton")->setChecked(true);
+    EXPECT_EQ(edit(dlg, "widthEdit")->text(), QStringLiteral("3.93700787401575"));
+    EXPECT_TRUE(edit(dlg, "heightEdit")->text().startsWith(QStringLiteral("2.681")));
 
-    edit(dlg, "editWidth")->selectAll();
-    edit(dlg, "editWidth")->insert(QStringLiteral("2")); // typed: emits textEdited
+    edit(dlg, "widthEdit")->selectAll();
+    edit(dlg, "widthEdit")->insert(QStringLiteral("2")); // typed: emits textEdited
     EXPECT_DOUBLE_EQ(dlg.pictureWidth(), 5080.0);
     EXPECT_DOUBLE_EQ(dlg.pictureHeight(), 6810.0);
 
@@ -65,37 +65,37 @@ TEST_F(ExportDialogTest, MetafileInInchesShowsAndStoresConvertedSizes) {
         shown.push_back(r.text);
         return BoxButton::Ok;
     };
-    edit(dlg, "editHigh")->selectAll();
-    edit(dlg, "editHigh")->insert(QStringLiteral("2,5"));
+    edit(dlg, "heightEdit")->selectAll();
+    edit(dlg, "heightEdit")->insert(QStringLiteral("2,5"));
     EXPECT_DOUBLE_EQ(dlg.pictureHeight(), 6810.0);
-    find<QPushButton>(dlg, "btnExport")->click();
+    find<QPushButton>(dlg, "exportButton")->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], QStringLiteral("'2,5' is not a valid floating point value"));
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
-    EXPECT_TRUE(edit(dlg, "editHigh")->text().startsWith(QStringLiteral("2.681")));
+    EXPECT_TRUE(edit(dlg, "heightEdit")->text().startsWith(QStringLiteral("2.681")));
 }
 
 TEST_F(ExportDialogTest, BothTextTypesHideSizeGroupAndForceFile) {
-    const std::pair<const char*, ExportType> types[] = {{"rbtnText", ExportType::Text},
-                                                        {"rbtnTidyText", ExportType::TidyText}};
+    const std::pair<const char*, ExportType> types[] = {{"textButton", ExportType::Text},
+                                                        {"tidyTextButton", ExportType::TidyText}};
     for (const auto& [button, type] : types) {
         ExportDialog dlg(m_dialogs, kAny);
-        radio(dlg, "rbtnBitMap")->setChecked(true);
-        radio(dlg, "rbtnPrinter")->setChecked(true);
-        EXPECT_FALSE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
-        EXPECT_TRUE(find<QGroupBox>(dlg, "gbObjectSize")->isVisibleTo(&dlg));
+        radio(dlg, "bitmapButton")->setChecked(true);
+        radio(dlg, "printerButton")->setChecked(true);
+        EXPECT_FALSE(find<QPushButton>(dlg, "browseButton")->isEnabled());
+        EXPECT_TRUE(find<QGroupBox>(dlg, "sizeGroup")->isVisibleTo(&dlg));
         radio(dlg, button)->setChecked(true);
         EXPECT_EQ(dlg.exportType(), type) << button;
-        EXPECT_TRUE(radio(dlg, "rbtnFile")->isChecked());
-        EXPECT_FALSE(radio(dlg, "rbtnClipBoard")->isEnabled());
-        EXPECT_FALSE(radio(dlg, "rbtnPrinter")->isEnabled());
-        EXPECT_TRUE(find<QPushButton>(dlg, "btnBrowse")->isEnabled());
-        EXPECT_FALSE(find<QGroupBox>(dlg, "gbObjectSize")->isVisibleTo(&dlg));
-        EXPECT_TRUE(radio(dlg, "rbtnThisPage")->isChecked());
-        EXPECT_FALSE(edit(dlg, "editPageFrom")->isEnabled());
-        radio(dlg, "rbtnPage")->setChecked(true);
-        EXPECT_TRUE(edit(dlg, "editPageFrom")->isEnabled());
-        EXPECT_TRUE(find<QLabel>(dlg, "lblTo")->isEnabled());
+        EXPECT_TRUE(radio(dlg, "fileButton")->isChecked());
+        EXPECT_FALSE(radio(dlg, "clipboardButton")->isEnabled());
+        EXPECT_FALSE(radio(dlg, "printerButton")->isEnabled());
+        EXPECT_TRUE(find<QPushButton>(dlg, "browseButton")->isEnabled());
+        EXPECT_FALSE(find<QGroupBox>(dlg, "sizeGroup")->isVisibleTo(&dlg));
+        EXPECT_TRUE(radio(dlg, "thisPageButton")->isChecked());
+        EXPECT_FALSE(edit(dlg, "pageFromEdit")->isEnabled());
+        radio(dlg, "pageRangeButton")->setChecked(true);
+        EXPECT_TRUE(edit(dlg, "pageFromEdit")->isEnabled());
+        EXPECT_TRUE(find<QLabel>(dlg, "pageToLabel")->isEnabled());
         // The graph viewer offers pictures only.
         dlg.setTextExportAllowed(false);
         EXPECT_FALSE(radio(dlg, button)->isVisibleTo(&dlg));
@@ -111,22 +111,22 @@ TEST_F(ExportDialogTest, PrinterPageScopeDependsOnTheDialog) {
         dlg->selectType(ExportType::MetaFile);
         dlg->selectDestination(ExportDestination::Printer);
     }
-    EXPECT_TRUE(radio(recorderDialog, "rbtnPageAll")->isEnabled());
-    EXPECT_TRUE(radio(recorderDialog, "rbtnPage")->isEnabled());
+    EXPECT_TRUE(radio(recorderDialog, "allPagesButton")->isEnabled());
+    EXPECT_TRUE(radio(recorderDialog, "pageRangeButton")->isEnabled());
     recorderDialog.selectPageScope(PageScope::AllPages);
     EXPECT_EQ(recorderDialog.pageScope(), PageScope::AllPages);
-    EXPECT_FALSE(radio(viewerDialog, "rbtnPageAll")->isEnabled());
-    EXPECT_FALSE(radio(viewerDialog, "rbtnPage")->isEnabled());
+    EXPECT_FALSE(radio(viewerDialog, "allPagesButton")->isEnabled());
+    EXPECT_FALSE(radio(viewerDialog, "pageRangeButton")->isEnabled());
     EXPECT_EQ(viewerDialog.pageScope(), PageScope::ThisPage);
 }
 
 TEST_F(ExportDialogTest, PreparingShowsTheCallersChoices) {
     ExportDialog dlg(m_dialogs, kAny);
     dlg.setTextExportAllowed(false);
-    EXPECT_FALSE(radio(dlg, "rbtnText")->isVisibleTo(&dlg));
-    EXPECT_FALSE(radio(dlg, "rbtnText")->isEnabled());
+    EXPECT_FALSE(radio(dlg, "textButton")->isVisibleTo(&dlg));
+    EXPECT_FALSE(radio(dlg, "textButton")->isEnabled());
     dlg.setTextExportAllowed(true);
-    EXPECT_TRUE(radio(dlg, "rbtnText")->isVisibleTo(&dlg));
+    EXPECT_TRUE(radio(dlg, "textButton")->isVisibleTo(&dlg));
 
     dlg.selectType(ExportType::BitMap);
     EXPECT_EQ(dlg.exportType(), ExportType::BitMap);
@@ -137,9 +137,9 @@ TEST_F(ExportDialogTest, PreparingShowsTheCallersChoices) {
     dlg.selectPageScope(PageScope::Range);
     dlg.setPageRange(2, 7);
     EXPECT_EQ(dlg.pageScope(), PageScope::Range);
-    EXPECT_EQ(edit(dlg, "editPageFrom")->text(), QStringLiteral("2"));
+    EXPECT_EQ(edit(dlg, "pageFromEdit")->text(), QStringLiteral("2"));
     EXPECT_EQ(dlg.pageTo(), 7);
-    EXPECT_TRUE(edit(dlg, "editPageTo")->isEnabled());
+    EXPECT_TRUE(edit(dlg, "pageToEdit")->isEnabled());
 }
 
 TEST_F(ExportDialogTest, BrowseAsksWithTheTypesExtensionAndShowsShortName) {
@@ -150,26 +150,26 @@ TEST_F(ExportDialogTest, BrowseAsksWithTheTypesExtensionAndShowsShortName) {
         asked.push_back(r);
         return chosen;
     };
-    radio(dlg, "rbtnText")->setChecked(true);
-    find<QPushButton>(dlg, "btnBrowse")->click();
+    radio(dlg, "textButton")->setChecked(true);
+    find<QPushButton>(dlg, "browseButton")->click();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].defaultExt, QStringLiteral("csv"));
     EXPECT_EQ(asked[0].filter, QStringLiteral("CSV files(*.csv)|*.csv"));
     EXPECT_EQ(asked[0].fileName, QStringLiteral("Untitled"));
     EXPECT_TRUE(asked[0].overwritePrompt);
     EXPECT_EQ(dlg.fileName(), chosen);
-    EXPECT_EQ(find<QLabel>(dlg, "stxFileName")->text(),
+    EXPECT_EQ(find<QLabel>(dlg, "fileNameLabel")->text(),
               QStringLiteral("/ho...rements/dec/run-0042.csv"));
 
-    radio(dlg, "rbtnBitMap")->setChecked(true); // clipboard: the name is cleared
+    radio(dlg, "bitmapButton")->setChecked(true); // clipboard: the name is cleared
     EXPECT_TRUE(dlg.fileName().isEmpty());
-    EXPECT_TRUE(find<QLabel>(dlg, "stxFileName")->text().isEmpty());
-    radio(dlg, "rbtnFile")->setChecked(true);
+    EXPECT_TRUE(find<QLabel>(dlg, "fileNameLabel")->text().isEmpty());
+    radio(dlg, "fileButton")->setChecked(true);
     m_dialogs.onFile = [&](const FileDialogRequest& r) -> std::optional<QString> {
         asked.push_back(r);
         return std::nullopt; // cancelled
     };
-    find<QPushButton>(dlg, "btnBrowse")->click();
+    find<QPushButton>(dlg, "browseButton")->click();
     EXPECT_EQ(asked.back().defaultExt, QStringLiteral("png"));
     EXPECT_TRUE(dlg.fileName().isEmpty());
 }
@@ -181,16 +181,16 @@ TEST_F(ExportDialogTest, ExportAcceptsWithValidPagesOnly) {
         shown.push_back(r.text);
         return BoxButton::Ok;
     };
-    radio(dlg, "rbtnText")->setChecked(true);
-    radio(dlg, "rbtnPage")->setChecked(true);
-    edit(dlg, "editPageFrom")->setText(QStringLiteral("2"));
-    edit(dlg, "editPageTo")->setText(QString());
-    find<QPushButton>(dlg, "btnExport")->click();
+    radio(dlg, "textButton")->setChecked(true);
+    radio(dlg, "pageRangeButton")->setChecked(true);
+    edit(dlg, "pageFromEdit")->setText(QStringLiteral("2"));
+    edit(dlg, "pageToEdit")->setText(QString());
+    find<QPushButton>(dlg, "exportButton")->click();
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_NE(dlg.result(), QDialog::Accepted);
-    edit(dlg, "editPageTo")->setText(QStringLiteral("5"));
+    edit(dlg, "pageToEdit")->setText(QStringLiteral("5"));
     dlg.setFileName(QStringLiteral("/tmp/pages.csv"));
-    find<QPushButton>(dlg, "btnExport")->click();
+    find<QPushButton>(dlg, "exportButton")->click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.pageFrom(), 2);
     EXPECT_EQ(dlg.pageTo(), 5);
@@ -211,15 +211,15 @@ TEST_F(ExportDialogTest, FileWithoutANameIsRefusedWhileTheDialogStaysOpen) {
     int clicks = 0;
     // Export without a name, then Browse and Export again: one dialog session.
     QTimer::singleShot(0, &dlg, [&] {
-        radio(dlg, "rbtnBitMap")->setChecked(true);
-        radio(dlg, "rbtnFile")->setChecked(true);
-        find<QPushButton>(dlg, "btnExport")->click();
+        radio(dlg, "bitmapButton")->setChecked(true);
+        radio(dlg, "fileButton")->setChecked(true);
+        find<QPushButton>(dlg, "exportButton")->click();
         ++clicks;
         EXPECT_TRUE(dlg.isVisible());
-        EXPECT_TRUE(radio(dlg, "rbtnBitMap")->isChecked()); // the choices are kept
-        EXPECT_EQ(dlg.focusWidget(), find<QPushButton>(dlg, "btnBrowse"));
-        find<QPushButton>(dlg, "btnBrowse")->click();
-        find<QPushButton>(dlg, "btnExport")->click();
+        EXPECT_TRUE(radio(dlg, "bitmapButton")->isChecked()); // the choices are kept
+        EXPECT_EQ(dlg.focusWidget(), find<QPushButton>(dlg, "browseButton"));
+        find<QPushButton>(dlg, "browseButton")->click();
+        find<QPushButton>(dlg, "exportButton")->click();
         ++clicks;
     });
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
@@ -232,7 +232,7 @@ TEST_F(ExportDialogTest, FileWithoutANameIsRefusedWhileTheDialogStaysOpen) {
 
 TEST_F(ExportDialogTest, LineColourDefaultsPickAndCancel) {
     LineColorDialog dlg(m_dialogs);
-    auto* swatch = dlg.findChild<ShapeFrame*>(QStringLiteral("ShapeLineColor1"));
+    auto* swatch = dlg.findChild<ShapeFrame*>(QStringLiteral("mainLineColorSample"));
     ASSERT_NE(swatch, nullptr);
     EXPECT_EQ(dlg.firstColor(), QColor(0, 0, 255));
     EXPECT_EQ(dlg.secondColor(), QColor(255, 0, 0));
@@ -242,23 +242,24 @@ TEST_F(ExportDialogTest, LineColourDefaultsPickAndCancel) {
         offered = initial;
         return QColor(0, 128, 0);
     };
-    find<QPushButton>(dlg, "btnLineColor1")->click();
+    find<QPushButton>(dlg, "mainLineColorButton")->click();
     EXPECT_EQ(offered, QColor(0, 0, 255));
-    find<QPushButton>(dlg, "btnLineColor2")->click();
+    find<QPushButton>(dlg, "subLineColorButton")->click();
     EXPECT_EQ(offered, QColor(255, 0, 0));
     // Cancel of the dialog keeps what was picked: there is no copy to restore.
-    find<QPushButton>(dlg, "CancelBtn")->click();
+    find<QPushButton>(dlg, "cancelButton")->click();
     EXPECT_EQ(dlg.firstColor(), QColor(0, 128, 0));
     m_dialogs.onColor = [](const QColor&) { return std::optional<QColor>(); };
-    find<QPushButton>(dlg, "btnLineColor2")->click();
+    find<QPushButton>(dlg, "subLineColorButton")->click();
     EXPECT_EQ(dlg.secondColor(), QColor(0, 128, 0));
-    find<QPushButton>(dlg, "btnDefault")->click();
+    find<QPushButton>(dlg, "defaultColorsButton")->click();
     EXPECT_EQ(dlg.firstColor(), QColor(0, 0, 255));
     EXPECT_EQ(dlg.secondColor(), QColor(255, 0, 0));
     // The swatch shows the colour the dialog reports; relabelled buttons keep working.
     EXPECT_EQ(swatch->brushColor(), dlg.firstColor());
     dlg.setButtonTexts(QStringLiteral(" Main-Data Color"), QStringLiteral(" Sub-Data Color"));
-    EXPECT_EQ(find<QPushButton>(dlg, "btnLineColor2")->text(), QStringLiteral(" Sub-Data Color"));
+    EXPECT_EQ(find<QPushButton>(dlg, "subLineColorButton")->text(),
+              QStringLiteral(" Sub-Data Color"));
 }
 
 TEST(NameFilters, OfferBothCasesAndKeepDescriptions) {

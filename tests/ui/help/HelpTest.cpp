@@ -152,8 +152,8 @@ TEST(Manual, ContentsListLeadsToTheSections) {
 }
 
 TEST_F(HelpTest, F1OpensTheManualAtTheSectionOfEachWindow) {
-    MainUnderTest formParts(m_backend, m_dialogs);
-    MainWindow& form = formParts.window;
+    MainUnderTest parts(m_backend, m_dialogs);
+    MainWindow& form = parts.window;
     form.createWindows();
     form.show();
     const QSet<QString> ids = manualIds();

@@ -147,14 +147,14 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
     // Ohms: the unit panel draws the ohm sign; a volt reading switches back.
     ReadingFields ohm{.text = " 4.700", .function = 0x80, .part1 = "k", .part2 = "W", .mode = ""};
     publishAndShow(form, ohm);
-    EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kSymbolTypeface);
+    EXPECT_TRUE(form.unitPanel()->showsOhmSign());
     EXPECT_EQ(form.unitPanel()->displayText(), QString(QChar(0x03A9)));
     EXPECT_EQ(form.prefixPanel()->text(), QLatin1String("k"));
     const int firstIcon = form.iconNumber();
 
     ReadingFields volts{.text = " 1.234", .function = 0x6, .part2 = "V", .mode = "DC"};
     publishAndShow(form, volts);
-    EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kTypeface);
+    EXPECT_FALSE(form.unitPanel()->showsOhmSign());
     EXPECT_EQ(form.unitPanel()->displayText(), QLatin1String("V"));
     EXPECT_EQ(form.modePanel()->text(), QLatin1String("DC"));
     EXPECT_NE(form.iconNumber(), firstIcon) << "the icon alternates with every reading";
@@ -263,11 +263,11 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
     form.show();
     form.applyReading(mainShowing(" 1.234", false, "", "V", 0x5));
     EXPECT_EQ(form.scaleImage(), 100);
-    EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kTypeface);
+    EXPECT_FALSE(form.unitPanel()->showsOhmSign());
 
     form.applyReading(mainShowing("- 1.000", true, "k", "W", 0x80));
     EXPECT_EQ(form.scaleImage(), 60);
-    EXPECT_EQ(form.unitPanel()->typeface(), telmora::LcdPanel::kSymbolTypeface);
+    EXPECT_TRUE(form.unitPanel()->showsOhmSign());
     EXPECT_EQ(form.unitPanel()->displayText(), QString(QChar(0x03A9)));
     EXPECT_TRUE(form.negative());
     EXPECT_EQ(form.multiplierPanel()->text(), QLatin1String("x1"));
@@ -321,8 +321,8 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     EXPECT_DOUBLE_EQ(form.needleAngle(), 130);
     EXPECT_TRUE(tones.empty()) << "the alarm is off at creation";
 
-    button(form, "bbtnAlart")->click();
-    EXPECT_EQ(button(form, "bbtnAlart")->text(), QLatin1String("ON"));
+    button(form, "alarmButton")->click();
+    EXPECT_EQ(button(form, "alarmButton")->text(), QLatin1String("ON"));
     feed("5.000");
     feed("1.000");
     feed("0.500");
@@ -330,8 +330,8 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     ASSERT_EQ(tones.size(), 2u);
     EXPECT_EQ(tones[0], std::make_pair(1047, 100));
     EXPECT_EQ(tones[1], std::make_pair(523, 100));
-    button(form, "bbtnAlart")->click();
-    EXPECT_EQ(button(form, "bbtnAlart")->text(), QLatin1String("OFF"));
+    button(form, "alarmButton")->click();
+    EXPECT_EQ(button(form, "alarmButton")->text(), QLatin1String("OFF"));
 
     form.applyReading(mainValue("10.00", false, -9, 0x8));
     EXPECT_FLOAT_EQ(form.value(), 0.01f);
@@ -349,7 +349,7 @@ TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {
     ComparatorWindow comparator(m_dialogs, kHigh, kLow);
     std::vector<int> tones;
     comparator.setTonePlayer([&](int hz, int) { tones.push_back(hz); });
-    button(comparator, "bbtnAlart")->click();
+    button(comparator, "alarmButton")->click();
     digital.setLinked(true);
     comparator.setLinked(true);
     const DecodedReply reading = makeReading({.text = " 9.000"});
@@ -364,32 +364,32 @@ TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
     ComparatorLimitsDialog dialog(m_dialogs);
     dialog.setup(0x80, 3, 1, QString(), QStringLiteral("W"));
     dialog.show();
-    EXPECT_EQ(edit(dialog, "mkeHiLimit")->text(), QLatin1String("3"));
-    EXPECT_EQ(dialog.unitTypeface(), telmora::LcdPanel::kSymbolTypeface);
+    EXPECT_EQ(edit(dialog, "highLimitEdit")->text(), QLatin1String("3"));
+    EXPECT_TRUE(dialog.unitShowsOhmSign());
     EXPECT_EQ(dialog.highUnitText(), QString(QChar(0x03A9)));
 
-    edit(dialog, "mkeHiLimit")->setText(QStringLiteral("abc"));
-    button(dialog, "bbtnOk")->click();
+    edit(dialog, "highLimitEdit")->setText(QStringLiteral("abc"));
+    button(dialog, "okButton")->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, telmora::errorCaption(TextId::InvalidFloatValue));
     EXPECT_EQ(boxes[0].text, telmora::text(TextId::InvalidFloatValue));
     EXPECT_TRUE(dialog.isVisible());
 
-    edit(dialog, "mkeHiLimit")->setText(QStringLiteral("2"));
-    edit(dialog, "mkeLowLimit")->setText(QStringLiteral("1,5"));
-    button(dialog, "bbtnOk")->click();
+    edit(dialog, "highLimitEdit")->setText(QStringLiteral("2"));
+    edit(dialog, "lowLimitEdit")->setText(QStringLiteral("1,5"));
+    button(dialog, "okButton")->click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].caption, telmora::errorCaption(TextId::InvalidFloatValue));
 
-    edit(dialog, "mkeLowLimit")->setText(QStringLiteral("2"));
-    button(dialog, "bbtnOk")->click();
+    edit(dialog, "lowLimitEdit")->setText(QStringLiteral("2"));
+    button(dialog, "okButton")->click();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[2].caption, telmora::errorCaption(TextId::LimitsUnacceptable));
     EXPECT_TRUE(dialog.isVisible());
 
-    edit(dialog, "mkeHiLimit")->setText(QStringLiteral(" 12.5 "));
-    edit(dialog, "mkeLowLimit")->setText(QStringLiteral("-0.25"));
-    button(dialog, "bbtnOk")->click();
+    edit(dialog, "highLimitEdit")->setText(QStringLiteral(" 12.5 "));
+    edit(dialog, "lowLimitEdit")->setText(QStringLiteral("-0.25"));
+    button(dialog, "okButton")->click();
     EXPECT_EQ(boxes.size(), 3u);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.highLimit(), 12.5);
@@ -399,12 +399,12 @@ TEST_F(Displays, LimitDialogRejectsBadInputAndKeepsGoodLimits) {
 // The limits a missing or unreadable settings file leaves are ones the dialog takes.
 TEST_F(Displays, LimitDialogAcceptsTheDefaultLimits) {
     ComparatorLimitsDialog dialog(m_dialogs);
-    dialog.setup(0x6, kSettingsDefaults.fHiLimit, kSettingsDefaults.fLowLimit, QString(),
+    dialog.setup(0x6, kSettingsDefaults.highLimit, kSettingsDefaults.lowLimit, QString(),
                  QStringLiteral("V"));
     dialog.show();
-    EXPECT_EQ(edit(dialog, "mkeHiLimit")->text(), QLatin1String("300"));
-    EXPECT_EQ(edit(dialog, "mkeLowLimit")->text(), QLatin1String("100"));
-    button(dialog, "bbtnOk")->click();
+    EXPECT_EQ(edit(dialog, "highLimitEdit")->text(), QLatin1String("300"));
+    EXPECT_EQ(edit(dialog, "lowLimitEdit")->text(), QLatin1String("100"));
+    button(dialog, "okButton")->click();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.highLimit(), 300.0);
@@ -417,12 +417,12 @@ TEST_F(Displays, ComparatorWritesNewLimitsBack) {
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<ComparatorLimitsDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        edit(*dialog, "mkeHiLimit")->setText(QStringLiteral("10"));
-        edit(*dialog, "mkeLowLimit")->setText(QStringLiteral("0.5"));
-        button(*dialog, "bbtnOk")->click();
+        edit(*dialog, "highLimitEdit")->setText(QStringLiteral("10"));
+        edit(*dialog, "lowLimitEdit")->setText(QStringLiteral("0.5"));
+        button(*dialog, "okButton")->click();
     });
     QSignalSpy changed(&form, &ComparatorWindow::limitsChanged);
-    button(form, "bbtnHiLowLimit")->click();
+    button(form, "limitsButton")->click();
     EXPECT_EQ(form.highLimit(), 10.0);
     EXPECT_EQ(form.lowLimit(), 0.5);
     ASSERT_EQ(changed.count(), 1);

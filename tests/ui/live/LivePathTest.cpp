@@ -104,7 +104,7 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
     comparator.show();
     std::vector<int> tones;
     comparator.setTonePlayer([&](int hz, int) { tones.push_back(hz); });
-    auto* alarm = comparator.findChild<QPushButton*>(QStringLiteral("bbtnAlart"));
+    auto* alarm = comparator.findChild<QPushButton*>(QStringLiteral("alarmButton"));
     ASSERT_NE(alarm, nullptr);
     alarm->click();
     ASSERT_TRUE(comparator.alarmOn());

@@ -49,8 +49,8 @@ namespace {
 // The window over its sessions, with its controls found by their names and its
 // commands run to their end (the work of the sessions runs as jobs: each
 // command waits for the signal that ends it).
-struct Form {
-    Form(std::shared_ptr<CableBackend> cable, UserDialogs& dialogs)
+struct LoggerHarness {
+    LoggerHarness(std::shared_ptr<CableBackend> cable, UserDialogs& dialogs)
         : access{std::move(cable)}, sessions{access}, window{dialogs, sessions} {}
 
     CableAccess access;
@@ -62,24 +62,24 @@ struct Form {
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    QToolButton* sbtnOpen = child<QToolButton>("sbtnOpen");
-    QToolButton* sbtnImport = child<QToolButton>("sbtnImport");
-    QToolButton* sbtnSave = child<QToolButton>("sbtnSave");
-    QToolButton* sbtnClear = child<QToolButton>("sbtnClear");
-    QToolButton* sbtnExport = child<QToolButton>("sbtnExport");
-    QToolButton* sbtnUndoZoom = child<QToolButton>("sbtnUndoZoom");
-    QToolButton* sbtnFirstPage = child<QToolButton>("sbtnFirstPage");
-    QToolButton* sbtnPageUp = child<QToolButton>("sbtnPageUp");
-    QToolButton* sbtnPageDown = child<QToolButton>("sbtnPageDown");
-    QToolButton* sbtnLastPage = child<QToolButton>("sbtnLastPage");
-    QRadioButton* rbtnMainData = child<QRadioButton>("rbtnMainData");
-    QRadioButton* rbtnSubData = child<QRadioButton>("rbtnSubData");
-    QLabel* pnlMainDataRdg = child<QLabel>("pnlMainDataRdg");
-    QLabel* pnlMainDataTime = child<QLabel>("pnlMainDataTime");
-    QLabel* pnlMaxMainDataRdg = child<QLabel>("pnlMaxMainDataRdg");
-    QLabel* pnlMaxSubDataRdg = child<QLabel>("pnlMaxSubDataRdg");
-    telmora::ChartWidget* ChartWidget = &window.graph().chart();
-    SessionTabs* PageControl = &window.tabs();
+    QToolButton* openButton = child<QToolButton>("openButton");
+    QToolButton* downloadButton = child<QToolButton>("downloadButton");
+    QToolButton* saveButton = child<QToolButton>("saveButton");
+    QToolButton* clearButton = child<QToolButton>("clearButton");
+    QToolButton* exportButton = child<QToolButton>("exportButton");
+    QToolButton* undoZoomButton = child<QToolButton>("undoZoomButton");
+    QToolButton* firstPageButton = child<QToolButton>("firstPageButton");
+    QToolButton* previousPageButton = child<QToolButton>("previousPageButton");
+    QToolButton* nextPageButton = child<QToolButton>("nextPageButton");
+    QToolButton* lastPageButton = child<QToolButton>("lastPageButton");
+    QRadioButton* mainDisplayButton = child<QRadioButton>("mainDisplayButton");
+    QRadioButton* subDisplayButton = child<QRadioButton>("subDisplayButton");
+    QLabel* mainCursorReading = child<QLabel>("mainCursorReading");
+    QLabel* mainCursorTime = child<QLabel>("mainCursorTime");
+    QLabel* mainMaximumReading = child<QLabel>("mainMaximumReading");
+    QLabel* subMaximumReading = child<QLabel>("subMaximumReading");
+    telmora::ChartWidget* chart = &window.graph().chart();
+    SessionTabs* sheetTabs = &window.tabs();
 
     QAction* menuAction(TextId id) const {
         for (QAction* a : window.findChildren<QAction*>())
@@ -101,40 +101,40 @@ struct Form {
             EXPECT_TRUE(spy.wait(60000));
         }
     }
-    void sbtnImportClick() {
+    void download() {
         QSignalSpy spy(&sessions, &LoggerSessions::downloadFinished);
-        sbtnImport->click();
+        downloadButton->click();
         EXPECT_TRUE(spy.wait(60000));
     }
-    void sbtnOpenClick() {
-        runToEnd([this] { sbtnOpen->click(); }, &LoggerSessions::fileOpened);
+    void openFile() {
+        runToEnd([this] { openButton->click(); }, &LoggerSessions::fileOpened);
     }
-    bool sbtnSaveClick() {
+    bool saveFile() {
         runToEnd([this] { window.saveFile(); }, &LoggerSessions::fileSaved);
         return sessions.isSaved();
     }
-    void sbtnClearClick() { window.clearData(); }
-    void sbtnExportClick() {
+    void clear() { window.clearData(); }
+    void exportText() {
         runToEnd([this] { window.exportData(); }, &LoggerSessions::textExported);
     }
-    bool ExportText(const QString& path, int first, int last) {
+    bool exportTextRange(const QString& path, int first, int last) {
         QSignalSpy spy(&sessions, &LoggerSessions::textExported);
         sessions.exportText(path, first, last);
         return spy.wait(60000) && spy.last().at(0).toBool();
     }
-    void ExportImage(int kind, int destination, int first, int last, const QString& path,
-                     double width, double height) {
+    void exportPictures(int kind, int destination, int first, int last, const QString& path,
+                        double width, double height) {
         static constexpr ExportDestination destinations[] = {
             ExportDestination::ClipBoard, ExportDestination::File, ExportDestination::Printer};
         window.graph().exportPictures(kind == 1, destinations[destination], first, last, path,
                                       width, height);
     }
-    void DrawSession(int s) { window.graph().drawSession(s); }
-    void sbtnFirstPageClick() { sessions.showFirst(); }
-    void sbtnPageUpClick() { sessions.pageUp(); }
-    void sbtnPageDownClick() { sessions.pageDown(); }
-    void sbtnLastPageClick() { sessions.showLast(); }
-    void rbtnSubDataClick() { rbtnSubData->click(); }
+    void drawSession(int s) { window.graph().drawSession(s); }
+    void showFirstPage() { sessions.showFirst(); }
+    void showPreviousPage() { sessions.pageUp(); }
+    void showNextPage() { sessions.pageDown(); }
+    void showLastPage() { sessions.showLast(); }
+    void chooseSubDisplay() { subDisplayButton->click(); }
     // Closing waits for a save that the close query started.
     bool close() {
         QSignalSpy saved(&sessions, &LoggerSessions::fileSaved);
@@ -151,8 +151,8 @@ struct Form {
     QPixmap grab() { return window.grab(); }
 };
 
-QString cell(const Form& form, int tab, int row, int column) {
-    const QAbstractItemModel* m = form.grid(tab)->model();
+QString cell(const LoggerHarness& harness, int tab, int row, int column) {
+    const QAbstractItemModel* m = harness.grid(tab)->model();
     return m->data(m->index(row, column), Qt::DisplayRole).toString();
 }
 
@@ -176,9 +176,9 @@ protected:
             return nextFile;
         };
         meter(); // the cable the sessions are made with; tests may change it
-        form = std::make_unique<Form>(m_cable, m_dialogs);
+        harness = std::make_unique<LoggerHarness>(m_cable, m_dialogs);
     }
-    void TearDown() override { form.reset(); }
+    void TearDown() override { harness.reset(); }
 
     BoxButton answer(const BoxRequest& r) const {
         for (BoxButton b : r.buttons)
@@ -197,7 +197,7 @@ protected:
     void download() {
         meter();
         reply = BoxButton::Yes;
-        form->sbtnImportClick();
+        harness->download();
         reply = BoxButton::Ok;
     }
 
@@ -206,27 +206,27 @@ protected:
     std::vector<FileDialogRequest> fileRequests;
     std::optional<QString> nextFile;
     BoxButton reply = BoxButton::Ok;
-    std::unique_ptr<Form> form;
+    std::unique_ptr<LoggerHarness> harness;
     // The cable of the sessions; tests put another meter behind it.
     std::shared_ptr<SwitchableBackend> m_cable = std::make_shared<SwitchableBackend>();
 };
 
 TEST_F(ImportWindowTest, EmptyWindowOffersOnlyOpenAndImport) {
-    EXPECT_EQ(form->windowTitle(), text(TextId::ImportWindowCaption));
-    EXPECT_TRUE(form->sbtnOpen->isEnabled());
-    EXPECT_TRUE(form->sbtnImport->isEnabled());
-    EXPECT_FALSE(form->sbtnSave->isEnabled());
-    EXPECT_FALSE(form->sbtnClear->isEnabled());
-    EXPECT_FALSE(form->sbtnExport->isEnabled());
-    EXPECT_FALSE(form->menuAction(TextId::MenuFilePrintPage)->isEnabled());
-    EXPECT_FALSE(form->rbtnSubData->isEnabled());
-    EXPECT_FALSE(form->sbtnUndoZoom->isVisible());
-    EXPECT_EQ(form->ChartWidget->pointCount(), kSessionGraphBlankPoints);
+    EXPECT_EQ(harness->windowTitle(), text(TextId::ImportWindowCaption));
+    EXPECT_TRUE(harness->openButton->isEnabled());
+    EXPECT_TRUE(harness->downloadButton->isEnabled());
+    EXPECT_FALSE(harness->saveButton->isEnabled());
+    EXPECT_FALSE(harness->clearButton->isEnabled());
+    EXPECT_FALSE(harness->exportButton->isEnabled());
+    EXPECT_FALSE(harness->menuAction(TextId::MenuFilePrintPage)->isEnabled());
+    EXPECT_FALSE(harness->subDisplayButton->isEnabled());
+    EXPECT_FALSE(harness->undoZoomButton->isVisible());
+    EXPECT_EQ(harness->chart->pointCount(), kSessionGraphBlankPoints);
 
     // Clear and close on an empty window ask nothing.
-    form->sbtnClearClick();
-    form->show();
-    EXPECT_TRUE(form->close());
+    harness->clear();
+    harness->show();
+    EXPECT_TRUE(harness->close());
     EXPECT_TRUE(boxes.empty());
 
     // While the sessions are busy nothing else can start.
@@ -235,17 +235,17 @@ TEST_F(ImportWindowTest, EmptyWindowOffersOnlyOpenAndImport) {
     ASSERT_EQ(SaveSessionFile(path, {}), SessionFileStatus::Ok);
     bool openOffered = true;
     bool printerSetupOffered = true;
-    QObject::connect(&form->sessions, &LoggerSessions::stateChanged, &form->window, [&] {
-        if (form->sessions.isBusy()) {
-            openOffered = form->sbtnOpen->isEnabled();
-            printerSetupOffered = form->menuAction(TextId::MenuFilePrinterSetup)->isEnabled();
+    QObject::connect(&harness->sessions, &LoggerSessions::stateChanged, &harness->window, [&] {
+        if (harness->sessions.isBusy()) {
+            openOffered = harness->openButton->isEnabled();
+            printerSetupOffered = harness->menuAction(TextId::MenuFilePrinterSetup)->isEnabled();
         }
     });
     nextFile = path;
-    form->sbtnOpenClick();
+    harness->openFile();
     EXPECT_FALSE(openOffered);
     EXPECT_FALSE(printerSetupOffered);
-    EXPECT_TRUE(form->sbtnOpen->isEnabled());
+    EXPECT_TRUE(harness->openButton->isEnabled());
 }
 
 TEST_F(ImportWindowTest, DownloadShowsEverySessionOfTheMemory) {
@@ -255,103 +255,103 @@ TEST_F(ImportWindowTest, DownloadShowsEverySessionOfTheMemory) {
     ASSERT_EQ(boxes.size(), 1u); // the question only
     EXPECT_EQ(boxes[0].caption, warningCaption(TextId::AskProceed));
     EXPECT_EQ(boxes[0].defaultButton, BoxButton::No);
-    ASSERT_EQ(form->data().sessionCount(), count);
-    ASSERT_EQ(form->tabCount(), count);
-    EXPECT_FALSE(form->data().isBusy());
+    ASSERT_EQ(harness->data().sessionCount(), count);
+    ASSERT_EQ(harness->tabCount(), count);
+    EXPECT_FALSE(harness->data().isBusy());
 
     // The last session is on the graph and its tab is active.
-    EXPECT_EQ(form->PageControl->currentIndex(), count - 1);
-    EXPECT_EQ(form->PageControl->tabText(2), QStringLiteral("Session3"));
-    EXPECT_EQ(form->data().currentSession(), count - 1);
-    EXPECT_TRUE(form->sbtnSave->isEnabled());
-    EXPECT_TRUE(form->sbtnPageUp->isEnabled());
-    EXPECT_FALSE(form->sbtnPageDown->isEnabled());
+    EXPECT_EQ(harness->sheetTabs->currentIndex(), count - 1);
+    EXPECT_EQ(harness->sheetTabs->tabText(2), QStringLiteral("Session3"));
+    EXPECT_EQ(harness->data().currentSession(), count - 1);
+    EXPECT_TRUE(harness->saveButton->isEnabled());
+    EXPECT_TRUE(harness->previousPageButton->isEnabled());
+    EXPECT_FALSE(harness->nextPageButton->isEnabled());
 
     bool sawOhm = false, sawNoSub = false;
     for (int s = 0; s < count; ++s) {
-        const QAbstractItemModel* m = form->grid(s)->model();
+        const QAbstractItemModel* m = harness->grid(s)->model();
         const auto n = static_cast<int>(expected[static_cast<std::size_t>(s)].main.size());
         ASSERT_EQ(m->rowCount(), n + 1) << s; // one empty last row
         EXPECT_EQ(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Main-Data"));
-        EXPECT_EQ(cell(*form, s, 0, 0), QStringLiteral("1"));
-        EXPECT_TRUE(cell(*form, s, n, 0).isEmpty());
-        const SampleEntry& first = form->data().session(s)[0];
+        EXPECT_EQ(cell(*harness, s, 0, 0), QStringLiteral("1"));
+        EXPECT_TRUE(cell(*harness, s, n, 0).isEmpty());
+        const SampleEntry& first = harness->data().session(s)[0];
         if (first.hasSub == 0) {
             sawNoSub = true;
-            EXPECT_TRUE(cell(*form, s, 0, 3).isEmpty());
+            EXPECT_TRUE(cell(*harness, s, 0, 3).isEmpty());
         }
         if (first.main.function() == 0x80 || first.main.function() == 0x180) {
             sawOhm = true;
-            EXPECT_TRUE(cell(*form, s, 0, 2).endsWith(QStringLiteral(" Ohm"))) << s;
+            EXPECT_TRUE(cell(*harness, s, 0, 2).endsWith(QStringLiteral(" Ohm"))) << s;
         }
     }
     EXPECT_TRUE(sawOhm);
     EXPECT_TRUE(sawNoSub);
 
     // Paging: past the ends only a warning; the tabs stay where they are.
-    form->sbtnPageDownClick();
+    harness->showNextPage();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes.back().caption, warningCaption(TextId::AtLastPage));
-    form->sbtnFirstPageClick();
-    EXPECT_EQ(form->data().currentSession(), 0);
-    EXPECT_EQ(form->PageControl->currentIndex(), count - 1);
-    EXPECT_FALSE(form->sbtnFirstPage->isEnabled());
-    form->sbtnPageUpClick();
+    harness->showFirstPage();
+    EXPECT_EQ(harness->data().currentSession(), 0);
+    EXPECT_EQ(harness->sheetTabs->currentIndex(), count - 1);
+    EXPECT_FALSE(harness->firstPageButton->isEnabled());
+    harness->showPreviousPage();
     EXPECT_EQ(boxes.back().caption, warningCaption(TextId::AtFirstPage));
-    form->sbtnPageDownClick();
-    EXPECT_EQ(form->data().currentSession(), 1);
+    harness->showNextPage();
+    EXPECT_EQ(harness->data().currentSession(), 1);
 
     // The read-out follows the cursor, which sits on the last point after drawing.
-    const int s = form->data().currentSession();
-    const int lastRow = static_cast<int>(form->data().session(s).size());
-    EXPECT_EQ(form->pnlMainDataRdg->text(), cell(*form, s, lastRow - 1, 2));
-    EXPECT_EQ(form->pnlMainDataTime->text(), cell(*form, s, lastRow - 1, 1));
+    const int s = harness->data().currentSession();
+    const int lastRow = static_cast<int>(harness->data().session(s).size());
+    EXPECT_EQ(harness->mainCursorReading->text(), cell(*harness, s, lastRow - 1, 2));
+    EXPECT_EQ(harness->mainCursorTime->text(), cell(*harness, s, lastRow - 1, 1));
 }
 
 TEST_F(ImportWindowTest, LongSessionIsReducedAndSubDataCanBePlotted) {
     download();
     int longSession = -1, subSession = -1;
-    for (int s = 0; s < form->data().sessionCount(); ++s) {
-        if (form->data().session(s).size() >= 8192)
+    for (int s = 0; s < harness->data().sessionCount(); ++s) {
+        if (harness->data().session(s).size() >= 8192)
             longSession = s;
-        if (form->data().session(s)[0].hasSub != 0 && form->data().session(s).size() < 8192)
+        if (harness->data().session(s)[0].hasSub != 0 && harness->data().session(s).size() < 8192)
             subSession = s;
     }
     ASSERT_GE(longSession, 0);
     ASSERT_GE(subSession, 0);
-    form->DrawSession(longSession);
-    EXPECT_FALSE(form->plot().direct);
-    EXPECT_GE(form->ChartWidget->pointCount(), 8192);
-    EXPECT_LE(form->ChartWidget->pointCount(), 12286);
-    EXPECT_EQ(form->ChartWidget->cursorPoint(), form->ChartWidget->pointCount() - 1);
+    harness->drawSession(longSession);
+    EXPECT_FALSE(harness->plot().direct);
+    EXPECT_GE(harness->chart->pointCount(), 8192);
+    EXPECT_LE(harness->chart->pointCount(), 12286);
+    EXPECT_EQ(harness->chart->cursorPoint(), harness->chart->pointCount() - 1);
 
-    form->rbtnSubData->setEnabled(true);
-    form->rbtnSubData->setChecked(true);
-    form->DrawSession(subSession);
-    EXPECT_TRUE(form->plot().direct);
-    EXPECT_TRUE(form->rbtnSubData->isChecked());
-    EXPECT_FLOAT_EQ(form->ChartWidget->value(0), form->data().session(subSession)[0].sub.value);
-    EXPECT_FALSE(form->pnlMaxSubDataRdg->text().isEmpty());
-    EXPECT_FALSE(form->pnlMaxMainDataRdg->text().isEmpty());
+    harness->subDisplayButton->setEnabled(true);
+    harness->subDisplayButton->setChecked(true);
+    harness->drawSession(subSession);
+    EXPECT_TRUE(harness->plot().direct);
+    EXPECT_TRUE(harness->subDisplayButton->isChecked());
+    EXPECT_FLOAT_EQ(harness->chart->value(0), harness->data().session(subSession)[0].sub.value);
+    EXPECT_FALSE(harness->subMaximumReading->text().isEmpty());
+    EXPECT_FALSE(harness->mainMaximumReading->text().isEmpty());
 }
 
 TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     download();
-    ASSERT_GT(form->data().sessionCount(), 0);
+    ASSERT_GT(harness->data().sessionCount(), 0);
     boxes.clear();
 
     // A checksum that stays wrong: TransmissionTimeout, and the sessions held before are gone.
     auto m = meter();
     m->corruptNextChecksums(1000);
     reply = BoxButton::Yes;
-    form->sbtnImportClick();
+    harness->download();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].caption, errorCaption(TextId::TransmissionTimeout));
     EXPECT_TRUE(boxes[1].text.startsWith(text(TextId::TransmissionTimeout)));
-    EXPECT_TRUE(form->data().isEmpty());
-    EXPECT_EQ(form->tabCount(), 0);
-    EXPECT_FALSE(form->data().isBusy());
-    EXPECT_TRUE(form->sbtnImport->isEnabled());
+    EXPECT_TRUE(harness->data().isEmpty());
+    EXPECT_EQ(harness->tabCount(), 0);
+    EXPECT_FALSE(harness->data().isBusy());
+    EXPECT_TRUE(harness->downloadButton->isEnabled());
 
     // Abort pressed in the progress window while the blocks arrive: the worker is
     // held at a block until Abort has been pressed; empty window, no message, the
@@ -359,36 +359,36 @@ TEST_F(ImportWindowTest, FailedOrAbortedDownloadLeavesAnEmptyWindow) {
     boxes.clear();
     auto gated = std::make_shared<GatedMeter>(meter());
     m_cable->use(gated);
-    ProgressWindow& progress = form->window.progressWindow();
+    ProgressWindow& progress = harness->window.progressWindow();
     bool abortEnabled = false;
     QObject::connect(
-        &form->sessions.job(), &Job::progressed, &form->window,
+        &harness->sessions.job(), &Job::progressed, &harness->window,
         [&] {
             if (!progress.isVisible() || abortEnabled)
                 return;
             abortEnabled = progress.isAbortEnabled();
             gated->waitAtGate();
-            progress.findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
+            progress.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
             gated->release();
         },
         Qt::QueuedConnection);
     gated->gateAt(200);
-    QSignalSpy finished(&form->sessions, &LoggerSessions::downloadFinished);
-    form->sbtnImportClick();
+    QSignalSpy finished(&harness->sessions, &LoggerSessions::downloadFinished);
+    harness->download();
     EXPECT_TRUE(abortEnabled);
     EXPECT_EQ(finished.last().at(0).value<DownloadResult::Status>(),
               DownloadResult::Status::Aborted);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(form->data().isEmpty());
-    EXPECT_EQ(form->tabCount(), 0);
+    EXPECT_TRUE(harness->data().isEmpty());
+    EXPECT_EQ(harness->tabCount(), 0);
     EXPECT_FALSE(progress.isVisible());
-    EXPECT_FALSE(form->data().isBusy());
-    EXPECT_TRUE(form->sbtnImport->isEnabled());
+    EXPECT_FALSE(harness->data().isBusy());
+    EXPECT_TRUE(harness->downloadButton->isEnabled());
 
     // No cable: CableNotFound before anything is asked.
     boxes.clear();
     m_cable->use(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
-    form->sbtnImportClick();
+    harness->download();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, errorCaption(TextId::CableNotFound));
 }
@@ -398,21 +398,21 @@ TEST_F(ImportWindowTest, RecorderOpensTheWindowModallyAndItStartsEmptyAgain) {
     RecorderController controller(DecodedReplySource{}, recorderDir.path());
     RecorderWindow recorder(m_dialogs, controller);
     // What the owner of both windows connects.
-    QObject::connect(&recorder, &RecorderWindow::importRequested, &form->window, [&] {
-        form->window.setWindowModality(Qt::ApplicationModal);
-        form->window.show();
+    QObject::connect(&recorder, &RecorderWindow::importRequested, &harness->window, [&] {
+        harness->window.setWindowModality(Qt::ApplicationModal);
+        harness->window.show();
     });
     recorder.requestImport();
-    const bool modal = form->isVisible() && form->window.isModal();
+    const bool modal = harness->isVisible() && harness->window.isModal();
     download();
-    const int sessions = form->data().sessionCount();
+    const int sessions = harness->data().sessionCount();
     reply = BoxButton::No; // leave without saving
-    form->close();
+    harness->close();
     EXPECT_TRUE(modal);
     EXPECT_GT(sessions, 0);
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(form->data().isEmpty());
-    EXPECT_EQ(form->tabCount(), 0);
+    EXPECT_FALSE(harness->isVisible());
+    EXPECT_TRUE(harness->data().isEmpty());
+    EXPECT_EQ(harness->tabCount(), 0);
 }
 
 TEST_F(ImportWindowTest, FlakyMeterGivesAllSessionsOrAnEmptyWindow) {
@@ -428,20 +428,20 @@ TEST_F(ImportWindowTest, FlakyMeterGivesAllSessionsOrAnEmptyWindow) {
         m_cable->use(meter);
         boxes.clear();
         reply = BoxButton::Yes;
-        const int before = form->data().sessionCount();
-        form->sbtnImportClick();
-        EXPECT_FALSE(form->data().isBusy()) << "seed " << seed;
+        const int before = harness->data().sessionCount();
+        harness->download();
+        EXPECT_FALSE(harness->data().isBusy()) << "seed " << seed;
         const bool errorShown = !boxes.empty() && boxes.back().caption.startsWith("Error[");
         if (errorShown) {
             ++failed;
             const bool firstLook = boxes.back().caption == errorCaption(TextId::MeterOffOrNoLogger);
-            EXPECT_EQ(form->data().sessionCount(), firstLook ? before : 0) << "seed " << seed;
-            EXPECT_EQ(form->tabCount(), form->data().sessionCount()) << "seed " << seed;
+            EXPECT_EQ(harness->data().sessionCount(), firstLook ? before : 0) << "seed " << seed;
+            EXPECT_EQ(harness->tabCount(), harness->data().sessionCount()) << "seed " << seed;
         } else {
             ++done;
-            EXPECT_EQ(form->data().sessionCount(), static_cast<int>(DemoLoggerSessions().size()))
+            EXPECT_EQ(harness->data().sessionCount(), static_cast<int>(DemoLoggerSessions().size()))
                 << "seed " << seed;
-            EXPECT_EQ(form->tabCount(), form->data().sessionCount()) << "seed " << seed;
+            EXPECT_EQ(harness->tabCount(), harness->data().sessionCount()) << "seed " << seed;
         }
     }
     EXPECT_GT(done, 0);
@@ -450,25 +450,25 @@ TEST_F(ImportWindowTest, FlakyMeterGivesAllSessionsOrAnEmptyWindow) {
 
 TEST_F(ImportWindowTest, DecliningKeepsTheSessions) {
     download();
-    const int count = form->data().sessionCount();
+    const int count = harness->data().sessionCount();
     meter();
     reply = BoxButton::No;
-    form->sbtnImportClick();
-    EXPECT_EQ(form->data().sessionCount(), count);
-    EXPECT_EQ(form->tabCount(), count);
+    harness->download();
+    EXPECT_EQ(harness->data().sessionCount(), count);
+    EXPECT_EQ(harness->tabCount(), count);
 }
 
 TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("x.slr"));
     download();
-    const int count = form->data().sessionCount();
-    form->show();
+    const int count = harness->data().sessionCount();
+    harness->show();
 
     // Unsaved import: the close asks; Cancel keeps the window open.
     boxes.clear();
     reply = BoxButton::Cancel;
-    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(harness->close());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, warningCaption(TextId::BufferHasData));
     EXPECT_EQ(boxes[0].text,
@@ -476,91 +476,92 @@ TEST_F(ImportWindowTest, SaveOpenClearAndCloseQuery) {
     // Yes with a cancelled save dialog keeps it open as well.
     reply = BoxButton::Yes;
     nextFile.reset();
-    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(harness->close());
 
     nextFile = path;
-    ASSERT_TRUE(form->sbtnSaveClick());
+    ASSERT_TRUE(harness->saveFile());
     EXPECT_EQ(fileRequests.back().fileName, QStringLiteral("Untitled.slr"));
-    EXPECT_TRUE(form->data().isSaved());
-    const std::string before = SessionsText(form->data().sessions(), 1, 999);
+    EXPECT_TRUE(harness->data().isSaved());
+    const std::string before = SessionsText(harness->data().sessions(), 1, 999);
 
     // Clear asks AskClearBuffer; Cancel keeps the data, OK empties the window.
     boxes.clear();
     reply = BoxButton::Cancel;
-    form->sbtnClearClick();
-    EXPECT_EQ(form->tabCount(), count);
+    harness->clear();
+    EXPECT_EQ(harness->tabCount(), count);
     reply = BoxButton::Ok;
-    form->sbtnClearClick();
+    harness->clear();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].caption, warningCaption(TextId::AskClearBuffer));
-    EXPECT_EQ(form->tabCount(), 0);
-    EXPECT_TRUE(form->data().isEmpty());
-    EXPECT_TRUE(form->pnlMainDataRdg->text().isEmpty());
-    EXPECT_TRUE(form->pnlMaxMainDataRdg->text().isEmpty());
+    EXPECT_EQ(harness->tabCount(), 0);
+    EXPECT_TRUE(harness->data().isEmpty());
+    EXPECT_TRUE(harness->mainCursorReading->text().isEmpty());
+    EXPECT_TRUE(harness->mainMaximumReading->text().isEmpty());
 
     // Open brings the same sessions back, saved: the close asks nothing.
     nextFile = path;
-    form->sbtnOpenClick();
-    ASSERT_EQ(form->tabCount(), count);
-    EXPECT_EQ(SessionsText(form->data().sessions(), 1, 999), before);
-    EXPECT_EQ(form->data().currentSession(), count - 1);
+    harness->openFile();
+    ASSERT_EQ(harness->tabCount(), count);
+    EXPECT_EQ(SessionsText(harness->data().sessions(), 1, 999), before);
+    EXPECT_EQ(harness->data().currentSession(), count - 1);
     boxes.clear();
-    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(harness->close());
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(form->tabCount(), 0); // closing discards the sessions
+    EXPECT_EQ(harness->tabCount(), 0); // closing discards the sessions
 
     // A damaged file: FileOpenError and an empty window.
     QFile bad(path);
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
     bad.write("\x02\x00\x00\x00\x05\x00", 6);
     bad.close();
-    form->sbtnOpenClick();
+    harness->openFile();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, errorCaption(TextId::FileOpenError));
-    EXPECT_EQ(form->tabCount(), 0);
-    EXPECT_TRUE(form->data().isEmpty());
+    EXPECT_EQ(harness->tabCount(), 0);
+    EXPECT_TRUE(harness->data().isEmpty());
 }
 
 TEST_F(ImportWindowTest, ExportsTextAndPictures) {
     QTemporaryDir dir;
     download();
-    const int count = form->data().sessionCount();
+    const int count = harness->data().sessionCount();
     const QString text = dir.filePath(QStringLiteral("all.csv"));
     // A range past the sessions is clamped to them.
-    ASSERT_TRUE(form->ExportText(text, 0, count + 5));
+    ASSERT_TRUE(harness->exportTextRange(text, 0, count + 5));
     QFile f(text);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll().toStdString(), SessionsText(form->data().sessions(), 1, count));
+    EXPECT_EQ(f.readAll().toStdString(), SessionsText(harness->data().sessions(), 1, count));
 
     const QString png = dir.filePath(QStringLiteral("g.png"));
-    form->ExportImage(1, 1, 1, 1, png, 640, 400);
+    harness->exportPictures(1, 1, 1, 1, png, 640, 400);
     QImage image(png);
     EXPECT_EQ(image.size(), QSize(640, 400));
     // The graph shows the current session again afterwards.
-    EXPECT_EQ(form->plot().points, static_cast<int>(form->data().session(count - 1).size()) >= 8192
-                                       ? form->plot().points
-                                       : static_cast<int>(form->data().session(count - 1).size()));
+    EXPECT_EQ(harness->plot().points,
+              static_cast<int>(harness->data().session(count - 1).size()) >= 8192
+                  ? harness->plot().points
+                  : static_cast<int>(harness->data().session(count - 1).size()));
 
     if (qEnvironmentVariableIsSet("TELMORA_IMPORT_SHOT")) {
-        form->sbtnFirstPageClick();
-        form->resize(1400, 850);
+        harness->showFirstPage();
+        harness->resize(1400, 850);
         QCoreApplication::processEvents();
         const QString shot = qEnvironmentVariable("TELMORA_IMPORT_SHOT");
-        form->grab().save(shot);
+        harness->grab().save(shot);
         // The longest session, reduced, with its sub values when it has them.
         int longest = 0;
         for (int s = 1; s < count; ++s)
-            if (form->data().session(s).size() > form->data().session(longest).size())
+            if (harness->data().session(s).size() > harness->data().session(longest).size())
                 longest = s;
-        form->sbtnLastPageClick();
-        while (form->data().currentSession() != longest)
-            form->sbtnPageUpClick();
-        if (form->rbtnSubData->isEnabled()) {
-            form->rbtnSubData->setChecked(true);
-            form->rbtnSubDataClick();
+        harness->showLastPage();
+        while (harness->data().currentSession() != longest)
+            harness->showPreviousPage();
+        if (harness->subDisplayButton->isEnabled()) {
+            harness->subDisplayButton->setChecked(true);
+            harness->chooseSubDisplay();
         }
         QCoreApplication::processEvents();
-        form->grab().save(
+        harness->grab().save(
             QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-long.png")));
     }
 }
@@ -568,7 +569,7 @@ TEST_F(ImportWindowTest, ExportsTextAndPictures) {
 TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
     QTemporaryDir dir;
     download();
-    const int count = form->data().sessionCount();
+    const int count = harness->data().sessionCount();
     const QString path = dir.filePath(QStringLiteral("pages.csv"));
     bool prepared = false;
     auto choose = [&](bool withName) {
@@ -584,7 +585,7 @@ TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
                 dlg->setFileName(path);
             dlg->accept();
         });
-        form->sbtnExportClick();
+        harness->exportText();
     };
     choose(false);
     EXPECT_TRUE(prepared);
@@ -595,7 +596,7 @@ TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
     choose(true);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll().toStdString(), SessionsText(form->data().sessions(), 2, 3));
+    EXPECT_EQ(f.readAll().toStdString(), SessionsText(harness->data().sessions(), 2, 3));
 }
 
 // --- the session graph rules ---

@@ -103,9 +103,9 @@ TEST_F(DesktopTest, FileArgumentShowsTheRecordingAndOnlyUserFilesAreWritten) {
     const UserFiles files = LocateUserFiles(QDir::currentPath());
     EXPECT_TRUE(QFileInfo(files.temporaryDirectory).isDir()) << "created at start";
     {
-        MainUnderTest formParts(m_backend, m_dialogs, files);
-        MainWindow& form = formParts.window;
-        EXPECT_EQ(form.settings().fHiLimit, 12.5);
+        MainUnderTest parts(m_backend, m_dialogs, files);
+        MainWindow& form = parts.window;
+        EXPECT_EQ(form.settings().highLimit, 12.5);
         StartMainWindow(form, FileArgument({QStringLiteral("telmora"),
                                             QStringLiteral("--simulate=demo"), recording}));
         // The load runs on the recorder's worker and finishes later.
@@ -140,9 +140,9 @@ TEST_F(DesktopTest, SessionFileOpensInTheLoggerWindow) {
     sessions.push_back(someSamples(5));
     ASSERT_EQ(SaveSessionFile(path, sessions), SessionFileStatus::Ok);
 
-    MainUnderTest formParts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
+    MainUnderTest parts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
 
-    MainWindow& form = formParts.window;
+    MainWindow& form = parts.window;
     form.createWindows();
     auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
     ASSERT_NE(logger, nullptr);
@@ -163,9 +163,9 @@ TEST_F(DesktopTest, DamagedFilesGiveTheMessagesOfTheOpenCommand) {
     writeBytes(recording, QByteArray(100, '\x07')); // not a whole sample
     writeBytes(session, QByteArray("not a session file"));
 
-    MainUnderTest formParts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
+    MainUnderTest parts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
 
-    MainWindow& form = formParts.window;
+    MainWindow& form = parts.window;
     form.createWindows();
     auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
     // The first message of opening `path` with the Open command's dialog and from
@@ -201,8 +201,8 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
     const UserFiles files = LocateUserFiles(QDir::currentPath());
     writeBytes(files.settingsFile, "iPort=3\nfHiLimit=5\nfLowLimit=1\n");
     {
-        MainUnderTest formParts(m_backend, m_dialogs, files);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs, files);
+        MainWindow& form = parts.window;
         form.createWindows();
         EXPECT_FALSE(form.restoredWindowPlaces()) << "nothing remembered on the first run";
         form.analogMeter()->show();
@@ -217,8 +217,8 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
     EXPECT_EQ(readBytes(files.settingsFile), QByteArray("iPort=3\nfHiLimit=5\nfLowLimit=1\n"))
         << "the desktop state stays out of the settings file";
     {
-        MainUnderTest formParts(m_backend, m_dialogs, files);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs, files);
+        MainWindow& form = parts.window;
         form.createWindows();
         EXPECT_TRUE(form.restoredWindowPlaces());
         EXPECT_TRUE(form.analogMeter()->isVisible());
@@ -235,8 +235,8 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
         state.setValue(QStringLiteral("Recorder/intervalMs"), QStringLiteral("fast"));
         state.setValue(QStringLiteral("Recorder/lineColor"), QStringLiteral("no colour"));
     }
-    MainUnderTest formParts(m_backend, m_dialogs, files);
-    MainWindow& form = formParts.window;
+    MainUnderTest parts(m_backend, m_dialogs, files);
+    MainWindow& form = parts.window;
     form.createWindows();
     EXPECT_NE(form.analogMeter()->pos(), QPoint(9000, 9000));
     EXPECT_EQ(form.recording().sampleInterval(), RecorderController::kFullSpeedMs);
@@ -255,8 +255,8 @@ TEST_F(DesktopTest, PlacesKeptByAnOlderRunComeBack) {
         state.setValue(QStringLiteral("AnalogMeter/open"), true);
     }
     {
-        MainUnderTest formParts(m_backend, m_dialogs, files);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs, files);
+        MainWindow& form = parts.window;
         form.createWindows();
         EXPECT_TRUE(form.restoredWindowPlaces());
         ASSERT_TRUE(form.analogMeter()->isVisible());
@@ -272,8 +272,8 @@ TEST_F(DesktopTest, PlacesKeptByAnOlderRunComeBack) {
 }
 
 TEST_F(DesktopTest, UsualKeysNeverTakeAWindowsOwnShortcut) {
-    MainUnderTest formParts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
-    MainWindow& form = formParts.window;
+    MainUnderTest parts(m_backend, m_dialogs, LocateUserFiles(QDir::currentPath()));
+    MainWindow& form = parts.window;
     form.createWindows();
     const auto actionWith = [](QWidget& window, const QString& caption) -> QAction* {
         for (QAction* a : window.findChildren<QAction*>())
@@ -333,9 +333,9 @@ TEST_F(DesktopTest, FoldersOthersMayChangeAreToldOnceAndNotUsed) {
     const UserFiles files = LocateUserFiles(m_start.path());
     ASSERT_EQ(files.refusedFolders.size(), 2u);
     {
-        MainUnderTest formParts(m_backend, m_dialogs, files);
-        MainWindow& form = formParts.window;
-        EXPECT_NE(form.settings().fHiLimit, 5.0) << "settings from that folder are not read";
+        MainUnderTest parts(m_backend, m_dialogs, files);
+        MainWindow& form = parts.window;
+        EXPECT_NE(form.settings().highLimit, 5.0) << "settings from that folder are not read";
         StartMainWindow(form, QString());
         FinishStart(form);
         ASSERT_EQ(m_boxes.size(), 1) << "one message, and no recording offered from there";

@@ -32,7 +32,7 @@ using namespace telmora;
 namespace {
 
 // Runs each test with fresh per-user directories, started from an empty directory.
-class FormMainTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
@@ -72,14 +72,14 @@ protected:
 
 } // namespace
 
-TEST_F(FormMainTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
+TEST_F(MainWindowTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
     writeSettings("junk line\nfLowLimit=0.5\nFHILIMIT=12.5\niport=7\n");
     {
-        MainUnderTest formParts(m_backend, m_dialogs);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs);
+        MainWindow& form = parts.window;
         EXPECT_EQ(form.settings().iPort, 7);
-        EXPECT_EQ(form.settings().fHiLimit, 12.5);
-        EXPECT_EQ(form.settings().fLowLimit, 0.5);
+        EXPECT_EQ(form.settings().highLimit, 12.5);
+        EXPECT_EQ(form.settings().lowLimit, 0.5);
         EXPECT_EQ(form.windowTitle(),
                   text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
         EXPECT_FALSE(form.portButton()->isEnabled());
@@ -90,7 +90,7 @@ TEST_F(FormMainTest, StartUpReadsSettingsAndCloseWritesExactlyThreeLines) {
     EXPECT_EQ(readSettings(), QByteArray("iPort=7\nfHiLimit=12.5\nfLowLimit=0.5\n"));
 }
 
-TEST_F(FormMainTest, UnwritableSettingsFileGivesAMessageAndStillCloses) {
+TEST_F(MainWindowTest, UnwritableSettingsFileGivesAMessageAndStillCloses) {
     // A directory in the place of the settings file makes the write fail.
     QDir().mkpath(UserDirectories::settingsFile());
     int boxes = 0;
@@ -99,16 +99,16 @@ TEST_F(FormMainTest, UnwritableSettingsFileGivesAMessageAndStillCloses) {
         EXPECT_TRUE(r.text.contains(QStringLiteral("ORLANDL.ini")));
         return BoxButton::Ok;
     };
-    MainUnderTest formParts(m_backend, m_dialogs);
-    MainWindow& form = formParts.window;
+    MainUnderTest parts(m_backend, m_dialogs);
+    MainWindow& form = parts.window;
     form.show();
     EXPECT_TRUE(form.close());
     EXPECT_EQ(boxes, 1);
 }
 
-TEST_F(FormMainTest, ControlsFollowLinkStateAndBusyFlag) {
-    MainUnderTest formParts(m_backend, m_dialogs);
-    MainWindow& form = formParts.window;
+TEST_F(MainWindowTest, ControlsFollowLinkStateAndBusyFlag) {
+    MainUnderTest parts(m_backend, m_dialogs);
+    MainWindow& form = parts.window;
     form.toggleLink();
     ASSERT_TRUE(form.application().link().isLinked());
     EXPECT_TRUE(form.linkButton()->isChecked());
@@ -132,27 +132,27 @@ TEST_F(FormMainTest, ControlsFollowLinkStateAndBusyFlag) {
     EXPECT_TRUE(form.portMenu()->menuAction()->isEnabled());
 }
 
-TEST_F(FormMainTest, NewComparatorLimitsAreWrittenAtClose) {
+TEST_F(MainWindowTest, NewComparatorLimitsAreWrittenAtClose) {
     writeSettings("iPort=7\nfHiLimit=12.5\nfLowLimit=0.5\n");
     {
-        MainUnderTest formParts(m_backend, m_dialogs);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs);
+        MainWindow& form = parts.window;
         form.createWindows();
         ComparatorWindow* comparator = form.comparator();
         EXPECT_EQ(comparator->highLimit(), 12.5);
         EXPECT_EQ(comparator->lowLimit(), 0.5);
         emit comparator->limitsChanged(4.0, 2.0);
-        EXPECT_EQ(form.settings().fHiLimit, 4.0);
+        EXPECT_EQ(form.settings().highLimit, 4.0);
         form.show();
         EXPECT_TRUE(form.close());
     }
     EXPECT_EQ(readSettings(), QByteArray("iPort=7\nfHiLimit=4\nfLowLimit=2\n"));
 }
 
-TEST_F(FormMainTest, PrintingWindowsShareTheMainWindowsPrinter) {
+TEST_F(MainWindowTest, PrintingWindowsShareTheMainWindowsPrinter) {
     // A printer set-up chosen in the recorder holds in the data logger window.
-    MainUnderTest formParts(m_backend, m_dialogs);
-    MainWindow& form = formParts.window;
+    MainUnderTest parts(m_backend, m_dialogs);
+    MainWindow& form = parts.window;
     form.createWindows();
     QPrinter& printer = form.printer();
     EXPECT_EQ(&form.recorder()->printer(), &printer);
@@ -163,9 +163,9 @@ TEST_F(FormMainTest, PrintingWindowsShareTheMainWindowsPrinter) {
     EXPECT_EQ(logger->printer().pageLayout().orientation(), QPageLayout::Landscape);
 }
 
-TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
-    MainUnderTest formParts(m_backend, m_dialogs);
-    MainWindow& form = formParts.window;
+TEST_F(MainWindowTest, CloseQueryAsksAboutUnsavedRecorderData) {
+    MainUnderTest parts(m_backend, m_dialogs);
+    MainWindow& form = parts.window;
     form.createWindows();
     RecorderWindow* recorder = form.recorder();
     ASSERT_NE(recorder, nullptr);
@@ -212,9 +212,9 @@ TEST_F(FormMainTest, CloseQueryAsksAboutUnsavedRecorderData) {
     EXPECT_TRUE(QFileInfo::exists(target));
 }
 
-TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
-    MainUnderTest formParts(m_backend, m_dialogs);
-    MainWindow& form = formParts.window;
+TEST_F(MainWindowTest, CloseQueryNoClosesWithoutSaving) {
+    MainUnderTest parts(m_backend, m_dialogs);
+    MainWindow& form = parts.window;
     form.createWindows();
     RecorderWindow* recorder = form.recorder();
     linkAndWaitForAReading(form);
@@ -235,7 +235,7 @@ TEST_F(FormMainTest, CloseQueryNoClosesWithoutSaving) {
 // system's reason: the program stays open, the recording unsaved with its temporary
 // file, the old file as it was. Closing without saving then reports that the
 // settings and the window places could not be written, and leaves their old files.
-TEST_F(FormMainTest, AFullDiskAtExitLosesNeitherTheRecordingNorTheOldFiles) {
+TEST_F(MainWindowTest, AFullDiskAtExitLosesNeitherTheRecordingNorTheOldFiles) {
     SmallDisk disk;
     SKIP_WITHOUT_SMALL_DISK(disk);
     ASSERT_TRUE(QDir().mkpath(m_userDirs.dataHome()));
@@ -246,10 +246,10 @@ TEST_F(FormMainTest, AFullDiskAtExitLosesNeitherTheRecordingNorTheOldFiles) {
     ASSERT_TRUE(disk.put(QLatin1String(kDesktopStateFileName), oldState));
     ASSERT_TRUE(disk.put(QStringLiteral("kept.g53"), oldRecording));
 
-    MainUnderTest formParts(m_backend, m_dialogs,
-                            UserFilesIn(disk.root(), m_userDirs.dataHome(), m_dir.path()));
+    MainUnderTest parts(m_backend, m_dialogs,
+                        UserFilesIn(disk.root(), m_userDirs.dataHome(), m_dir.path()));
 
-    MainWindow& form = formParts.window;
+    MainWindow& form = parts.window;
     form.createWindows();
     RecorderWindow* recorder = form.recorder();
     linkAndWaitForAReading(form);
@@ -314,14 +314,14 @@ std::map<std::string, bool> enabledControls(const QWidget& window) {
 
 // A fresh start: the recorder's controls are right the moment it is shown, not
 // only after some recorder action has refreshed them.
-TEST_F(FormMainTest, RecorderControlsAreRightWhenFirstShown) {
-    MainUnderTest formParts(m_backend, m_dialogs);
-    MainWindow& form = formParts.window;
+TEST_F(MainWindowTest, RecorderControlsAreRightWhenFirstShown) {
+    MainUnderTest parts(m_backend, m_dialogs);
+    MainWindow& form = parts.window;
     form.createWindows();
     form.show();
     RecorderWindow* recorder = form.recorder();
     recorder->show();
-    const auto* importButton = recorder->findChild<QToolButton*>(QStringLiteral("sbtnImport"));
+    const auto* importButton = recorder->findChild<QToolButton*>(QStringLiteral("downloadButton"));
     ASSERT_NE(importButton, nullptr);
     EXPECT_TRUE(importButton->isEnabled()) << "the logger download is reachable";
     const QAction* importItem = nullptr;

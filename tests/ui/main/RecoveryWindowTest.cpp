@@ -77,8 +77,8 @@ protected:
 TEST_F(RecoveryWindow, OpenLoadsTheKilledRecordingAsUnsaved) {
     CrashWhileRecording(m_dir.path(), 7);
     {
-        MainUnderTest formParts(m_backend, m_dialogs, m_files);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs, m_files);
+        MainWindow& form = parts.window;
         startAndAnswer(form, {BoxButton::Open});
         ASSERT_EQ(m_questions.size(), 1u);
         EXPECT_TRUE(m_questions[0].startsWith(
@@ -106,8 +106,8 @@ TEST_F(RecoveryWindow, DiscardDeletesAndSaveAsKeepsTheSamplesInTheChosenFile) {
     CrashWhileRecording(m_dir.path(), 3);
     CrashWhileRecording(m_dir.path(), 4); // the second run passed over the first's file
     ASSERT_TRUE(QFile::exists(temporaryFile(2)));
-    MainUnderTest formParts(m_backend, m_dialogs, m_files);
-    MainWindow& form = formParts.window;
+    MainUnderTest parts(m_backend, m_dialogs, m_files);
+    MainWindow& form = parts.window;
     startAndAnswer(form, {BoxButton::Discard, BoxButton::SaveAs});
     ASSERT_EQ(m_questions.size(), 2u);
     EXPECT_TRUE(m_questions[0].endsWith(QStringLiteral(" with 3 samples?")));
@@ -122,8 +122,8 @@ TEST_F(RecoveryWindow, DiscardDeletesAndSaveAsKeepsTheSamplesInTheChosenFile) {
 TEST_F(RecoveryWindow, AnUnansweredOfferKeepsTheFileForTheNextStart) {
     CrashWhileRecording(m_dir.path(), 2);
     {
-        MainUnderTest formParts(m_backend, m_dialogs, m_files);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs, m_files);
+        MainWindow& form = parts.window;
         startAndAnswer(form, {BoxButton::None});
         EXPECT_EQ(m_questions.size(), 1u);
         EXPECT_TRUE(form.recording().recording().isEmpty());
@@ -141,8 +141,8 @@ TEST_F(RecoveryWindow, ASaveThatFailsSaysWhyAndKeepsTheFileForTheNextStart) {
     // A folder that is not there: the save fails whatever the save routine does.
     m_saveTarget = m_dir.filePath(QStringLiteral("missing/kept.g53"));
     {
-        MainUnderTest formParts(m_backend, m_dialogs, m_files);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs, m_files);
+        MainWindow& form = parts.window;
         startAndAnswer(form, {BoxButton::SaveAs, BoxButton::Ok});
         ASSERT_EQ(m_captions.size(), 2u);
         EXPECT_EQ(m_captions[1], errorCaption(TextId::FileSaveError))
@@ -173,8 +173,8 @@ TEST_F(RecoveryWindow, ARecordingThatCannotBeTakenUpNowIsToldAndKept) {
     }
     m_files = UserFilesIn(m_dir.path(), disk.root(), m_dir.path());
     {
-        MainUnderTest formParts(m_backend, m_dialogs, m_files);
-        MainWindow& form = formParts.window;
+        MainUnderTest parts(m_backend, m_dialogs, m_files);
+        MainWindow& form = parts.window;
         startAndAnswer(form, {BoxButton::Ok});
         ASSERT_EQ(m_captions.size(), 1u) << "told, not offered";
         EXPECT_EQ(m_captions[0], warningCaption(TextId::RecordingKeptForLater));

@@ -202,7 +202,7 @@ TEST_F(PrintingTest, RecorderPagePrintsLikeTheScreen) {
     window.resize(900, 650);
     window.show();
     ChartWidget& chart = *window.findChild<ChartWidget*>();
-    auto* print = window.findChild<QToolButton*>(QStringLiteral("sbtnPrintGraphic"));
+    auto* print = window.findChild<QToolButton*>(QStringLiteral("printButton"));
     ASSERT_NE(print, nullptr);
     expectPrints(QStringLiteral("recorder"), QStringLiteral("Logger"), QStringLiteral("unsaved"),
                  [&] { print->click(); });
@@ -223,7 +223,7 @@ TEST_F(PrintingTest, OverviewPrintsLikeTheScreen) {
     overview.showRecording(recording);
     overview.resize(800, 560);
     overview.show();
-    auto* print = overview.findChild<QToolButton*>(QStringLiteral("sbtnPrint"));
+    auto* print = overview.findChild<QToolButton*>(QStringLiteral("printButton"));
     ASSERT_NE(print, nullptr);
     expectPrints(QStringLiteral("overview"), QStringLiteral("Logger"), QStringLiteral("unsaved"),
                  [&] { print->click(); });

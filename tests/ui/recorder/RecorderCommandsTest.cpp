@@ -176,7 +176,7 @@ TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
     // The user presses Abort once the progress window is up.
     QObject::connect(&form->controller().job(), &Job::progressed, progress, [this] {
         if (progress->isVisible() && progress->isAbortEnabled())
-            progress->findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
+            progress->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
     });
     openFile();
     const Recording& s = form->recording();
@@ -187,7 +187,7 @@ TEST_F(CommandsFixture, AbortedOpenLeavesAnEmptyConsistentBuffer) {
     EXPECT_EQ(form->controller().lastPage(), 1);
     EXPECT_EQ(list->lineCount(), 0);
     EXPECT_FALSE(form->controller().isBusy());
-    EXPECT_TRUE(probe().button("sbtnOpenFile").isEnabled());
+    EXPECT_TRUE(probe().button("openButton").isEnabled());
     EXPECT_FALSE(progress->isVisible());
 }
 

@@ -57,7 +57,7 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
         ASSERT_TRUE(link.isLinked());
         RecorderWindowProbe probe(*recorder);
         QSignalSpy added(&recorder->controller(), &RecorderController::sampleAdded);
-        probe.button("sbtnRecordStart").click();
+        probe.button("startRecordingButton").click();
         ASSERT_TRUE(recorder->controller().isRecording());
         tmp = recorder->controller().temporaryFilePath();
         EXPECT_TRUE(tmp.startsWith(UserDirectories::appDataDirectory())) << tmp.toStdString();
@@ -68,7 +68,7 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
         // Unlinking tells the recorder, which stops with its file closed.
         main.toggleLink();
         EXPECT_FALSE(recorder->controller().isRecording());
-        EXPECT_TRUE(probe.button("sbtnRecordStop").isChecked());
+        EXPECT_TRUE(probe.button("stopRecordingButton").isChecked());
         QCoreApplication::processEvents();
 
         const Recording& buffer = recorder->recording();
@@ -110,7 +110,7 @@ TEST(RecorderLive, LowBatteryNoticeDoesNotHoldUpSampling) {
         ASSERT_TRUE(link.isLinked());
         QSignalSpy added(&recorder->controller(), &RecorderController::sampleAdded);
         QSignalSpy told(&recorder->controller(), &RecorderController::lowBatteryAppeared);
-        RecorderWindowProbe(*recorder).button("sbtnRecordStart").click();
+        RecorderWindowProbe(*recorder).button("startRecordingButton").click();
         ASSERT_EQ(recorder->controller().sampleInterval(), RecorderController::kFullSpeedMs);
         while (recorder->recording().sampleCount() < 4)
             ASSERT_TRUE(added.wait(10000));

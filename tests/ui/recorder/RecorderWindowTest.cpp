@@ -85,7 +85,7 @@ struct RecorderFixture : ::testing::Test {
         controller.reset();
         g_live = FakeLiveSource{};
     }
-    void start() { probe().button("sbtnRecordStart").click(); }
+    void start() { probe().button("startRecordingButton").click(); }
     void samples(int n, double base = 0.0) {
         for (int i = 0; i < n; ++i) {
             publishVolts(base + (i % 50) * 0.1 - 2.0);
@@ -100,7 +100,7 @@ struct RecorderFixture : ::testing::Test {
         }
     }
     QTimer* samplingTimer() const {
-        return controller->findChild<QTimer*>(QStringLiteral("TimerLogger"));
+        return controller->findChild<QTimer*>(QStringLiteral("samplingTimer"));
     }
     RecorderWindowProbe probe() const { return RecorderWindowProbe(*form); }
 };
@@ -112,7 +112,7 @@ TEST_F(RecorderFixture, StartNeedsTheLink) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error[E9002]");
     EXPECT_EQ(boxes[0].text, text(TextId::LinkBeforeLogging));
-    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
+    EXPECT_TRUE(probe().button("stopRecordingButton").isChecked());
     EXPECT_FALSE(form->controller().isRecording());
     form->takeManualSample();
     EXPECT_EQ(boxes.size(), 2u);
@@ -124,8 +124,8 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     start();
     ASSERT_TRUE(form->controller().isRecording());
     EXPECT_EQ(probe().text("StatusLogging"), text(TextId::StatusDataLogging));
-    EXPECT_FALSE(probe().button("sbtnClear").isEnabled());
-    EXPECT_FALSE(probe().button("sbtnOption").isEnabled());
+    EXPECT_FALSE(probe().button("clearButton").isEnabled());
+    EXPECT_FALSE(probe().button("intervalButton").isEnabled());
 
     // A tick without a valid reading takes nothing.
     g_live.valid = false;
@@ -155,11 +155,11 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     EXPECT_TRUE(list->lineText(1, 0).startsWith("1,"));
     EXPECT_TRUE(list->lineText(1, 200).contains(" V  [DC], "));
 
-    probe().button("sbtnRecordStop").click();
+    probe().button("stopRecordingButton").click();
     EXPECT_FALSE(form->controller().isRecording());
     EXPECT_TRUE(probe().text("StatusLogging").isEmpty());
-    EXPECT_TRUE(probe().button("sbtnPageUp").isEnabled());
-    EXPECT_FALSE(probe().button("sbtnPageDown").isEnabled());
+    EXPECT_TRUE(probe().button("previousPageButton").isEnabled());
+    EXPECT_FALSE(probe().button("nextPageButton").isEnabled());
 
     // Page 1 holds only the oldest sample, right-aligned.
     form->showPreviousPage();
@@ -170,8 +170,8 @@ TEST_F(RecorderFixture, RecordingFillsBufferFileGraphListAndPages) {
     probe().chart().setCursorPoint(198);
     emit probe().chart().cursorMoved(198);
     EXPECT_TRUE(probe().text("ReadingDataPanel").isEmpty());
-    EXPECT_FALSE(probe().button("sbtnPageUp").isEnabled());
-    EXPECT_TRUE(probe().button("sbtnPageDown").isEnabled());
+    EXPECT_FALSE(probe().button("previousPageButton").isEnabled());
+    EXPECT_TRUE(probe().button("nextPageButton").isEnabled());
 
     // Paging past the ends only informs.
     const std::size_t before = boxes.size();
@@ -197,19 +197,19 @@ TEST_F(RecorderFixture, StatusShowsTheIntervalAndModeDrivesTheButtons) {
     EXPECT_EQ(probe().text("StatusInterval"), text(TextId::IntervalFullSpeed));
     form->controller().setAcquisition(AcquisitionMode::Automatic, 5000);
     EXPECT_EQ(probe().text("StatusInterval"), "Interval in second(s):5S");
-    EXPECT_TRUE(probe().button("sbtnRecordStart").isEnabled());
-    EXPECT_FALSE(probe().button("sbtnManualLogging").isEnabled());
+    EXPECT_TRUE(probe().button("startRecordingButton").isEnabled());
+    EXPECT_FALSE(probe().button("takeSampleButton").isEnabled());
     form->controller().setAcquisition(AcquisitionMode::Manual, 5000);
     EXPECT_EQ(probe().text("StatusInterval"), text(TextId::IntervalManual));
-    EXPECT_FALSE(probe().button("sbtnRecordStart").isEnabled());
-    EXPECT_TRUE(probe().button("sbtnManualLogging").isEnabled());
-    EXPECT_FALSE(probe().button("sbtnSaveFile").isEnabled()); // nothing to save yet
+    EXPECT_FALSE(probe().button("startRecordingButton").isEnabled());
+    EXPECT_TRUE(probe().button("takeSampleButton").isEnabled());
+    EXPECT_FALSE(probe().button("saveButton").isEnabled()); // nothing to save yet
     QSignalSpy saved(controller.get(), &RecorderController::saveFinished);
     controller->startSave(dir.filePath("busy.g53")); // busy until its result is delivered
-    EXPECT_FALSE(probe().button("sbtnManualLogging").isEnabled());
-    EXPECT_FALSE(probe().button("sbtnOpenFile").isEnabled());
+    EXPECT_FALSE(probe().button("takeSampleButton").isEnabled());
+    EXPECT_FALSE(probe().button("openButton").isEnabled());
     ASSERT_TRUE(saved.wait());
-    EXPECT_TRUE(probe().button("sbtnManualLogging").isEnabled());
+    EXPECT_TRUE(probe().button("takeSampleButton").isEnabled());
 }
 
 // The Save command runs the save as a job: it returns with the save still running,
@@ -301,7 +301,7 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     samples(5);
     form->controller().linkEnded();
     EXPECT_FALSE(form->controller().isRecording());
-    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
+    EXPECT_TRUE(probe().button("stopRecordingButton").isChecked());
     EXPECT_FALSE(samplingTimer()->isActive());
 
     // Low battery: the notice comes once when it appears, stays out of the way and
@@ -326,7 +326,7 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     publishVolts(1.0, true);
     form->controller().takeScheduledSample();
     EXPECT_EQ(appeared.count(), 2);
-    notice.findChild<QPushButton*>(QStringLiteral("bbtnYes"))->click();
+    notice.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     EXPECT_FALSE(notice.isVisible());
     EXPECT_TRUE(form->controller().isRecording());
 
@@ -336,9 +336,9 @@ TEST_F(RecorderFixture, LinkEndAndLowBatteryStopTheRecording) {
     publishVolts(1.0, true);
     form->controller().takeScheduledSample();
     EXPECT_EQ(appeared.count(), 3) << "a new recording tells again";
-    notice.findChild<QPushButton*>(QStringLiteral("bbtnAbort"))->click();
+    notice.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
     EXPECT_FALSE(form->controller().isRecording());
-    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
+    EXPECT_TRUE(probe().button("stopRecordingButton").isChecked());
     EXPECT_EQ(form->recording().sampleCount(), 12);
 }
 
@@ -353,7 +353,7 @@ TEST_F(RecorderFixture, TemporaryFileThatCannotBeCreatedStopsTheStart) {
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back().caption, "Error[E9003]");
     EXPECT_FALSE(form->controller().isRecording());
-    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
+    EXPECT_TRUE(probe().button("stopRecordingButton").isChecked());
 }
 
 TEST_F(RecorderFixture, ClosingWhileRecordingAsksWhetherToGoOn) {
@@ -430,7 +430,7 @@ TEST_F(RecorderFixture, CursorReadOutAndPagesFollowASwingingReading) {
     EXPECT_EQ(probe().text("TimePanel"), RecordText(buffer.sampleAt(210).main.timeText).trimmed());
     EXPECT_EQ(probe().text("ReadingDataPanel"),
               RecordText(buffer.sampleAt(210).main.displayText).trimmed());
-    EXPECT_EQ(probe().text("ReadingFuncPanel"), "V");
+    EXPECT_EQ(probe().text("ReadingUnitPanel"), "V");
 
     // The extremes are the recording's largest and smallest samples.
     const Recording& r = form->recording();
@@ -442,7 +442,7 @@ TEST_F(RecorderFixture, CursorReadOutAndPagesFollowASwingingReading) {
     EXPECT_LT(r.mainAt(r.minIndex()).value, -4.5f);
 
     // Stopped, page 1 holds the oldest 60 samples right-aligned after 140 empty points.
-    probe().button("sbtnRecordStop").click();
+    probe().button("stopRecordingButton").click();
     form->showFirstPage();
     EXPECT_EQ(probe().text("StatusPage"), "Page : 1 of 2");
     EXPECT_EQ(chart.value(139), -99999.0f);
@@ -493,7 +493,7 @@ TEST_F(RecorderFixture, RecordingWhoseFileIsCutShortIsToldOnceAndShowsNoInvented
     start();
     const QString tmp = form->controller().temporaryFilePath();
     samples(250); // -2.0 .. +2.9 V in steps of 0.1, five times
-    probe().button("sbtnRecordStop").click();
+    probe().button("stopRecordingButton").click();
     ASSERT_EQ(::truncate(QFile::encodeName(tmp).constData(), 100 * 169), 0);
 
     form->showFirstPage();
@@ -549,24 +549,24 @@ TEST_F(RecorderFixture, MenuItemsRunTheCommandsOfTheirButtons) {
     g_live.linked = true;
     startItem->trigger();
     EXPECT_TRUE(form->controller().isRecording());
-    EXPECT_TRUE(probe().button("sbtnRecordStart").isChecked());
+    EXPECT_TRUE(probe().button("startRecordingButton").isChecked());
     EXPECT_FALSE(startItem->isEnabled());
     EXPECT_TRUE(stopItem->isEnabled());
     samples(201);
     stopItem->trigger();
     EXPECT_FALSE(form->controller().isRecording());
-    EXPECT_TRUE(probe().button("sbtnRecordStop").isChecked());
+    EXPECT_TRUE(probe().button("stopRecordingButton").isChecked());
 
     // With two pages, Fit All asks the owner for the overview; Undo Zoom starts disabled.
     QSignalSpy overview(form.get(), &RecorderWindow::overviewRequested);
     item(TextId::MenuViewFitAll)->trigger();
-    probe().button("sbtnFitView").click();
+    probe().button("fitViewButton").click();
     EXPECT_EQ(overview.count(), 2);
     EXPECT_FALSE(item(TextId::MenuViewUndoZoom)->isEnabled());
-    EXPECT_FALSE(probe().button("sbtnUndoZoom").isEnabled());
+    EXPECT_FALSE(probe().button("undoZoomButton").isEnabled());
     emit probe().chart().zoomed();
     EXPECT_TRUE(item(TextId::MenuViewUndoZoom)->isEnabled());
-    probe().button("sbtnUndoZoom").click();
+    probe().button("undoZoomButton").click();
     EXPECT_FALSE(item(TextId::MenuViewUndoZoom)->isEnabled());
 }
 
@@ -616,8 +616,8 @@ TEST(DataList, LinesAndPagesOf32000) {
     EXPECT_EQ(list.currentPageNumber(), 2);
     list.addLine(32000);
     EXPECT_EQ(list.lineText(2, 0).left(6), "32001,");
-    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("PageControl"))->tabText(1), "Sheet2");
-    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("PageControl"))->widget(1)->objectName(),
+    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("sheetTabs"))->tabText(1), "Sheet2");
+    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("sheetTabs"))->widget(1)->objectName(),
               "tsSheet2");
 
     list.addLine(7);     // already listed: ignored
@@ -625,7 +625,7 @@ TEST(DataList, LinesAndPagesOf32000) {
     EXPECT_EQ(list.lineCount(), 32001);
 
     // Jumps: to a sample on another page, past either end, and by the keys.
-    auto* tabs = list.findChild<QTabWidget*>(QStringLiteral("PageControl"));
+    auto* tabs = list.findChild<QTabWidget*>(QStringLiteral("sheetTabs"));
     EXPECT_TRUE(list.goToSample(6));
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(list.selectedSample(), 6);
@@ -655,7 +655,7 @@ TEST(DataList, LinesAndPagesOf32000) {
     list.clearList(); // what the recorder's cleared() does
     EXPECT_EQ(list.pageCount(), 1);
     EXPECT_EQ(list.lineCount(), 0);
-    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("PageControl"))->tabText(0), "Sheet1");
+    EXPECT_EQ(list.findChild<QTabWidget*>(QStringLiteral("sheetTabs"))->tabText(0), "Sheet1");
 }
 
 TEST(IntervalDialog, CustomisationInputLoop) {
@@ -676,9 +676,9 @@ TEST(IntervalDialog, CustomisationInputLoop) {
         answers.erase(answers.begin());
         return a;
     });
-    auto* list = d.findChild<QComboBox*>(QStringLiteral("cbxInterval"));
-    auto* manual = d.findChild<QRadioButton*>(QStringLiteral("rbtnManual"));
-    auto* automatic = d.findChild<QRadioButton*>(QStringLiteral("rbtnAutomatic"));
+    auto* list = d.findChild<QComboBox*>(QStringLiteral("intervalBox"));
+    auto* manual = d.findChild<QRadioButton*>(QStringLiteral("manualButton"));
+    auto* automatic = d.findChild<QRadioButton*>(QStringLiteral("automaticButton"));
     ASSERT_TRUE(list && manual && automatic);
     // What the user does: picking an entry of the list.
     auto pick = [list](int index) {

@@ -82,11 +82,11 @@ TEST_F(ViewerTest, ShortRecordingIsShownSampleBySample) {
     EXPECT_EQ(chart().value(4000), 500.0f);
     EXPECT_EQ(chart().pointLabel(8190), QStringLiteral(" 12:00:50.0"));
     EXPECT_EQ(panel("MaxDataPanel").text(), QStringLiteral("500"));
-    EXPECT_EQ(panel("MaxUnitPanel").text(), QStringLiteral("k"));
-    EXPECT_EQ(panel("MaxFuncPanel").text(), QString(QChar(0x03A9)));
+    EXPECT_EQ(panel("MaxPrefixPanel").text(), QStringLiteral("k"));
+    EXPECT_EQ(panel("MaxUnitPanel").text(), QString(QChar(0x03A9)));
     EXPECT_EQ(panel("MinDataPanel").text(), QStringLiteral("-400"));
     EXPECT_EQ(chart().cursorPoint(), 0);
-    EXPECT_FALSE(button("sbtnUndoZoom").isEnabled());
+    EXPECT_FALSE(button("undoZoomButton").isEnabled());
     clickPanel("MaxDataPanel");
     EXPECT_EQ(chart().cursorPoint(), 4000);
     clickPanel("MinDataPanel");
@@ -131,13 +131,13 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
 
     const QString svg = dir.filePath(QStringLiteral("view.svg"));
     QTimer::singleShot(0, &dlg, [&] {
-        EXPECT_FALSE(dlg.findChild<QRadioButton*>("rbtnText")->isVisibleTo(&dlg));
+        EXPECT_FALSE(dlg.findChild<QRadioButton*>("textButton")->isVisibleTo(&dlg));
         EXPECT_EQ(dlg.exportType(), ExportType::MetaFile);
         dlg.selectDestination(ExportDestination::File);
         dlg.setFileName(svg);
         dlg.confirmExport();
     });
-    button("sbtnExport").click();
+    button("exportButton").click();
     QFile f(svg);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("<svg"));
@@ -149,14 +149,14 @@ TEST_F(ViewerTest, ExportWritesAVectorPictureOrAsksForAName) {
         EXPECT_TRUE(dlg.isVisible()); // told with the dialog still open
         dlg.reject();
     });
-    button("sbtnExport").click();
+    button("exportButton").click();
     EXPECT_EQ(messages, std::vector<int>{textNumber(TextId::BrowseForFileName)});
 }
 
 TEST_F(ViewerTest, UndoZoomFollowsTheGraphsZoom) {
     fill(m_state, 300);
     m_viewer.showRecording(m_state);
-    QToolButton& undo = button("sbtnUndoZoom");
+    QToolButton& undo = button("undoZoomButton");
     EXPECT_FALSE(undo.isEnabled());
     emit chart().zoomed();
     EXPECT_TRUE(undo.isEnabled());
