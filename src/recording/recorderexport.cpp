@@ -1,16 +1,17 @@
 #include "recording/recorderexport.h"
 
 #include "model/SaveFile.h"
+#include "recording/recorderexportpieces.h"
 #include "recording/recorderpages.h"
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
+#include <vector>
 
 namespace telmora {
 
 namespace {
-
-constexpr std::size_t kFlushBytes = 1 << 20;
 
 bool isCelsius(std::uint32_t code) {
     return code == 0x4020 || code == 0x8020 || code == 0xC020;
@@ -90,31 +91,66 @@ std::int32_t LastPageForCount(std::int64_t count) {
 
 namespace {
 
-// The text of pages first..last of `count` samples; `sampleAt(j)` gives sample j.
-template <typename SampleAt>
-bool writeText(std::int64_t count, SampleAt&& sampleAt, std::int32_t first, std::int32_t last,
+// Samples per piece of an export formatted on its own (a few megabytes of text).
+constexpr std::int64_t kPieceSamples = 1 << 16;
+
+// The text of pages first..last of `count` samples, formatted in pieces on worker
+// threads. `appendLines(worker, begin, end, out)` appends the lines of samples
+// begin .. end - 1 and says whether it could read them.
+template <typename AppendLines>
+bool writeText(std::int64_t count, AppendLines&& appendLines, std::int32_t first, std::int32_t last,
                std::int32_t lastPage, const TextSink& sink) {
-    std::string block;
-    block.reserve(kFlushBytes + 256);
-    block += kRecorderTextHeader;
-    block += "\r\n";
-    first = std::max(first, 1);
-    last = std::min(last, lastPage);
-    for (std::int32_t page = first; page <= last; ++page) {
-        const PageContents c = ContentsOfPage(count, lastPage, page);
-        const std::int64_t end = std::min<std::int64_t>(c.firstIndex + c.samples, count);
-        for (std::int64_t j = std::max<std::int64_t>(c.firstIndex, 0); j < end; ++j) {
-            AppendRecorderTextLine(block, j, sampleAt(j));
-            block += "\r\n";
-            if (block.size() >= kFlushBytes) {
-                if (!sink(block))
-                    return false;
-                block.clear();
-            }
-        }
-    }
-    return sink(block);
+    std::string header(kRecorderTextHeader);
+    header += "\r\n";
+    if (!sink(header))
+        return false;
+    const PageIndexRange range = IndexRangeOfPages(count, first, last, lastPage);
+    const std::int64_t pieces = (range.size() + kPieceSamples - 1) / kPieceSamples;
+    return WritePiecesInOrder(
+        pieces,
+        [&](int worker, std::int64_t piece, std::string& out) {
+            const std::int64_t begin = range.begin + piece * kPieceSamples;
+            const std::int64_t end = std::min(begin + kPieceSamples, range.end);
+            out.reserve(static_cast<std::size_t>(end - begin) * 64);
+            return appendLines(worker, begin, end, out);
+        },
+        sink);
 }
+
+// The lines of the samples of a store, each worker decoding with a reader of its own.
+class StoreLines {
+public:
+    explicit StoreLines(const RecordStore& samples) : m_samples(samples) {
+        const auto workers = static_cast<std::size_t>(PieceWorkers(samples.size()));
+        for (std::size_t i = 0; i < workers; ++i)
+            m_readers.emplace_back(kExportBlockRecords);
+    }
+
+    bool operator()(int worker, std::int64_t begin, std::int64_t end, std::string& out) {
+        RecordReader& reader = m_readers[static_cast<std::size_t>(worker)];
+        for (std::int64_t j = begin; j < end; ++j) {
+            const std::optional<SampleEntry> entry = reader.tryRead(m_samples, j);
+            if (!entry)
+                return false; // its file no longer holds the record
+            AppendRecorderTextLine(out, j, *entry);
+            out += "\r\n";
+        }
+        return true;
+    }
+
+    // Whether a record could not be read.
+    bool failed() const {
+        return std::any_of(m_readers.begin(), m_readers.end(),
+                           [](const RecordReader& r) { return r.failed(); });
+    }
+
+private:
+    // Records read at once by each reader: large sequential reads.
+    static constexpr std::size_t kExportBlockRecords = 8192;
+
+    const RecordStore& m_samples;
+    std::vector<RecordReader> m_readers;
+};
 
 // Writes through SaveFile what `produce(sink)` hands to its sink. A failure that
 // is not the file's own (the producer gave up) leaves `error` to the caller.
@@ -133,25 +169,26 @@ bool exportText(const QString& path, QString* error, std::stop_token stop, Produ
     return written;
 }
 
-// Samples read in blocks of this many records while exporting.
-constexpr std::size_t kExportBlockRecords = 4096;
-
 } // namespace
 
 bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32_t last,
                        std::int32_t lastPage, const TextSink& sink) {
     return writeText(
         static_cast<std::int64_t>(samples.size()),
-        [&](std::int64_t j) -> const SampleEntry& { return samples[static_cast<std::size_t>(j)]; },
+        [&](int, std::int64_t begin, std::int64_t end, std::string& out) {
+            for (std::int64_t j = begin; j < end; ++j) {
+                AppendRecorderTextLine(out, j, samples[static_cast<std::size_t>(j)]);
+                out += "\r\n";
+            }
+            return true;
+        },
         first, last, lastPage, sink);
 }
 
 bool WriteRecorderText(const RecordStore& samples, std::int32_t first, std::int32_t last,
                        std::int32_t lastPage, const TextSink& sink) {
-    RecordReader reader(kExportBlockRecords);
-    return writeText(
-        samples.size(), [&](std::int64_t j) { return reader.read(samples, j); }, first, last,
-        lastPage, sink);
+    StoreLines lines(samples);
+    return writeText(samples.size(), lines, first, last, lastPage, sink);
 }
 
 bool ExportRecorderText(const QString& path, const SampleList& samples, std::int32_t first,
@@ -165,16 +202,14 @@ bool ExportRecorderText(const QString& path, const SampleList& samples, std::int
 bool ExportRecorderText(const QString& path, const RecordStore& samples, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error,
                         std::stop_token stop) {
-    RecordReader reader(kExportBlockRecords);
+    StoreLines lines(samples);
     const bool written = exportText(path, error, stop, [&](const TextSink& sink) {
-        return writeText(
-            samples.size(), [&](std::int64_t j) { return reader.read(samples, j); }, first, last,
-            lastPage, [&](std::string_view s) { return !reader.failed() && sink(s); });
+        return writeText(samples.size(), lines, first, last, lastPage, sink);
     });
     // A record its file no longer holds would be an empty line: no file then.
-    if (reader.failed() && error != nullptr)
+    if (!written && lines.failed() && error != nullptr)
         *error = QStringLiteral("the recording's file has become shorter");
-    return written && !reader.failed();
+    return written;
 }
 
 } // namespace telmora
