@@ -146,7 +146,7 @@ public:
 
 private:
     // Records read at once by each reader: large sequential reads.
-    static constexpr std::size_t kExportBlockRecords = 8192;
+    static constexpr std::size_t kExportBlockRecords = 1024;
 
     const RecordStore& m_samples;
     std::vector<RecordReader> m_readers;

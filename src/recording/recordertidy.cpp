@@ -52,12 +52,14 @@ std::string RecorderTidyLine(std::int64_t index, const SampleEntry& entry,
     return line;
 }
 
-bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int32_t last,
-                       std::int32_t lastPage, const TextSink& sink) {
-    const auto clockOf = [&recording](std::size_t i) { return recording.wallClock(i); };
-    const RecordStore& records = recording.records();
-    const auto count = static_cast<std::int64_t>(recording.size());
-    const PageIndexRange range = IndexRangeOfPages(count, first, last, lastPage);
+namespace {
+
+// The export of the samples of `records`; `clockOf(i)` gives sample i's date and time
+// or nothing.
+template <typename ClockOf>
+bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t first,
+               std::int32_t last, std::int32_t lastPage, const TextSink& sink) {
+    const PageIndexRange range = IndexRangeOfPages(records.size(), first, last, lastPage);
     const bool withDate = everyDateKnown(range, clockOf);
     std::string header = TidyHeader(withDate ? TidyTime::DateTime : TidyTime::TimeOfDay);
     header += "\r\n";
@@ -86,6 +88,22 @@ bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int3
             }
             return true;
         },
+        sink);
+}
+
+} // namespace
+
+bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int32_t last,
+                       std::int32_t lastPage, const TextSink& sink) {
+    return writeTidy(
+        recording.records(), [&recording](std::size_t i) { return recording.wallClock(i); }, first,
+        last, lastPage, sink);
+}
+
+bool WriteRecorderTidy(const RecordStore& records, std::int32_t first, std::int32_t last,
+                       std::int32_t lastPage, const TextSink& sink) {
+    return writeTidy(
+        records, [](std::size_t) { return std::optional<WallClock>(); }, first, last, lastPage,
         sink);
 }
 

@@ -291,9 +291,10 @@ TEST(ExportDifferential, TidyRowsAreTheReferenceRows) {
     std::string expected = TidyHeader(TidyTime::TimeOfDay) + "\r\n";
     for (std::int64_t j = 0; j < kCount; ++j) {
         const std::string row = referenceTidyRow(j, list[static_cast<std::size_t>(j)]);
-        if (j < 2000) // row by row first, so a difference shows its sample
+        if (j < 2000) { // row by row first, so a difference shows its sample
             ASSERT_EQ(RecorderTidyLine(j, list[static_cast<std::size_t>(j)], std::nullopt), row)
                 << "sample " << j;
+        }
         expected += row + "\r\n";
     }
     const std::int32_t lastPage = LastPageForCount(kCount);
