@@ -36,7 +36,16 @@ void appendStoredByte(std::string& out, char c) {
 // Appends "," and `lead` followed by the stored text `stored` as one field, quoted
 // when needed. `lead` is ASCII without quotes.
 void appendStoredField(std::string& line, std::string_view lead, std::string_view stored) {
+    bool plain = true; // nothing to quote or convert: the bytes go as they are
+    for (const char c : stored)
+        plain &= c != ',' && c != '"' && c != '\r' && c != '\n' &&
+                 static_cast<unsigned char>(c) < 0x80;
     line += ',';
+    if (plain) {
+        line += lead;
+        line += stored;
+        return;
+    }
     const bool quoted = needsQuotes(stored);
     if (quoted)
         line += '"';
