@@ -38,8 +38,8 @@ void appendStoredByte(std::string& out, char c) {
 void appendStoredField(std::string& line, std::string_view lead, std::string_view stored) {
     bool plain = true; // nothing to quote or convert: the bytes go as they are
     for (const char c : stored)
-        plain &= c != ',' && c != '"' && c != '\r' && c != '\n' &&
-                 static_cast<unsigned char>(c) < 0x80;
+        plain &=
+            c != ',' && c != '"' && c != '\r' && c != '\n' && static_cast<unsigned char>(c) < 0x80;
     line += ',';
     if (plain) {
         line += lead;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -21,47 +22,71 @@ bool isFahrenheit(std::uint32_t code) {
     return code == 0x4040 || code == 0x8040 || code == 0xC040;
 }
 
+// One line under construction in a fixed buffer: the fields are copied whole and
+// the line goes to the text with one append, as millions of lines are written.
+class LineBuffer {
+public:
+    // Copies the whole field (cheap for its fixed size) and keeps `length` bytes of it.
+    template <std::size_t N> void add(const FixedText<N>& text, std::size_t length) {
+        std::memcpy(m_data + m_size, text.data, N);
+        m_size += length;
+    }
+    template <std::size_t N> void add(const FixedText<N>& text) { add(text, text.size()); }
+    void add(std::string_view text) {
+        std::memcpy(m_data + m_size, text.data(), text.size());
+        m_size += text.size();
+    }
+    void add(char c) { m_data[m_size++] = c; }
+    void addNumber(std::int64_t number) {
+        const auto [end, ec] = std::to_chars(m_data + m_size, m_data + m_size + 24, number);
+        if (ec == std::errc())
+            m_size = static_cast<std::size_t>(end - m_data);
+    }
+    std::string_view text() const { return std::string_view(m_data, m_size); }
+
+private:
+    // The longest line: a number, the time and two displays of 16-byte texts with
+    // their separators and mode brackets, with room for a whole field copied last.
+    char m_data[320];
+    std::size_t m_size = 0;
+};
+
 // Appends ",display,prefix,unit" of one display: resistance units read "Ohm" (main
 // only), decibel prefixes move into the unit (main only), degree letters move from
 // the display text into the unit with the mode ("25.3" / " C [T1]"), and other mode
 // texts follow the unit in brackets after `modeGap`.
-void appendDisplayFields(std::string& line, const ReadingRecord& r, bool main,
+void appendDisplayFields(LineBuffer& line, const ReadingRecord& r, bool main,
                          std::string_view modeGap) {
     const std::uint32_t code = r.function();
-    std::string_view display = r.displayText.view();
-    std::string_view prefix = r.prefixText.view();
-    const std::string_view unit = r.unitText.view();
-    const std::string_view mode = r.modeText.view();
+    const std::string_view display = r.displayText.view();
     const char degree = isCelsius(code) ? 'C' : isFahrenheit(code) ? 'F' : '\0';
     const bool degreeMoves = degree != '\0' && display.find(degree) != std::string_view::npos;
-    if (degreeMoves)
-        display.remove_suffix(1);
-    line += ',';
-    line += display;
-    line += ',';
+    line.add(',');
+    line.add(r.displayText, degreeMoves ? display.size() - 1 : display.size());
+    line.add(',');
     if (main && code == 0x2000) {
-        line += ',';
-        line += prefix;
-        line += unit;
+        line.add(',');
+        line.add(r.prefixText);
+        line.add(r.unitText);
         return;
     }
-    line += prefix;
-    line += ',';
+    line.add(r.prefixText);
+    line.add(',');
     if (main && (code == 0x80 || code == 0x180 || code == 0x2080)) {
-        line += "Ohm";
+        line.add(std::string_view("Ohm"));
         return;
     }
-    line += unit;
+    line.add(r.unitText);
     if (degreeMoves) {
-        line += ' ';
-        line += degree;
-        line += " [";
-        line += mode;
-        line += ']';
-    } else if (degree == '\0' && !mode.empty()) {
-        line += modeGap;
-        line += mode;
-        line += ']';
+        line.add(' ');
+        line.add(degree);
+        line.add(std::string_view(" ["));
+        line.add(r.modeText);
+        line.add(']');
+    } else if (degree == '\0' && !r.modeText.empty()) {
+        line.add(modeGap);
+        line.add(r.modeText);
+        line.add(']');
     }
 }
 
@@ -74,15 +99,15 @@ std::string RecorderTextLine(std::int64_t index, const SampleEntry& entry) {
     return line;
 }
 
-void AppendRecorderTextLine(std::string& line, std::int64_t index, const SampleEntry& e) {
-    char number[24];
-    const auto [end, ec] = std::to_chars(number, number + sizeof number, index + 1);
-    line.append(number, ec == std::errc() ? end : number);
-    line += ',';
-    line += e.main.timeText.view();
+void AppendRecorderTextLine(std::string& out, std::int64_t index, const SampleEntry& e) {
+    LineBuffer line;
+    line.addNumber(index + 1);
+    line.add(',');
+    line.add(e.main.timeText);
     appendDisplayFields(line, e.main, true, "  [");
     if (e.hasSub == 1)
         appendDisplayFields(line, e.sub, false, " [");
+    out += line.text();
 }
 
 std::int32_t LastPageForCount(std::int64_t count) {
@@ -92,7 +117,7 @@ std::int32_t LastPageForCount(std::int64_t count) {
 namespace {
 
 // Samples per piece of an export formatted on its own (a few megabytes of text).
-constexpr std::int64_t kPieceSamples = 1 << 16;
+constexpr std::int64_t kPieceSamples = 1 << 13;
 
 // The text of pages first..last of `count` samples, formatted in pieces on worker
 // threads. `appendLines(worker, begin, end, out)` appends the lines of samples

@@ -14,7 +14,7 @@ namespace telmora {
 namespace {
 
 // Samples per piece of an export formatted on its own (a few megabytes of text).
-constexpr std::int64_t kPieceSamples = 1 << 15;
+constexpr std::int64_t kPieceSamples = 1 << 12;
 // Records read at once by each worker's reader: large sequential reads.
 constexpr std::size_t kBlockRecords = 8192;
 
