@@ -6,6 +6,7 @@
 #include "model/tidycsv.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
+#include "recording/recorderexportpieces.h"
 #include "recording/recordertidy.h"
 #include "recording/recordingjobs.h"
 
@@ -20,6 +21,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <new>
 #include <string>
 
 using namespace telmora;
@@ -334,4 +336,45 @@ TEST(ExportDifferential, AFileCutUnderTheExportFailsItWithoutEmptyLines) {
                                     lastPage, lastPage, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("out.csv"))));
+}
+
+TEST(ExportPieces, PiecesReachTheSinkInOrderAndStopAtTheFirstFailure) {
+    constexpr std::int64_t kPieces = 997;
+    const auto format = [](std::int64_t failAt, bool throws) {
+        return [failAt, throws](int, std::int64_t piece, std::string& out) {
+            if (piece == failAt) {
+                if (throws)
+                    throw std::bad_alloc();
+                return false;
+            }
+            out = std::to_string(piece) + ';';
+            return true;
+        };
+    };
+    std::string expected;
+    for (std::int64_t piece = 0; piece < kPieces; ++piece)
+        expected += std::to_string(piece) + ';';
+
+    std::string text;
+    const auto collectAll = [&text](std::string_view s) {
+        text += s;
+        return true;
+    };
+    EXPECT_TRUE(WritePiecesInOrder(kPieces, format(-1, false), collectAll));
+    EXPECT_EQ(text, expected);
+
+    // A piece that cannot be formatted (or runs out of memory): the pieces before it
+    // and nothing after.
+    for (const bool throws : {false, true}) {
+        text.clear();
+        EXPECT_FALSE(WritePiecesInOrder(kPieces, format(500, throws), collectAll));
+        EXPECT_EQ(text, expected.substr(0, expected.find("500;")));
+    }
+
+    // A sink that refuses: no more calls after it.
+    int calls = 0;
+    EXPECT_FALSE(WritePiecesInOrder(kPieces, format(-1, false),
+                                    [&calls](std::string_view) { return ++calls < 10; }));
+    EXPECT_EQ(calls, 10);
+    EXPECT_TRUE(WritePiecesInOrder(0, format(-1, false), collectAll));
 }
