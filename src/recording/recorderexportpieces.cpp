@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -123,14 +124,20 @@ bool WritePiecesInOrder(std::int64_t pieces, const FormatPiece& format, const Pi
     if (workers <= 1)
         return writeOnThisThread(pieces, format, sink);
     OrderedPieces ordered(pieces, workers);
-    bool written = false;
-    {
-        std::vector<std::jthread> threads;
+    std::vector<std::jthread> threads;
+    try {
         threads.reserve(static_cast<std::size_t>(workers));
         for (int worker = 0; worker < workers; ++worker)
             threads.emplace_back([&ordered, &format, worker] { ordered.work(format, worker); });
-        written = ordered.write(sink);
-    } // the workers are done (or stopped) here
+    } catch (const std::system_error&) {
+        // No threads to be had: the workers that started stop before anything was
+        // written, and this thread formats everything itself.
+        ordered.stop();
+        threads.clear();
+        return writeOnThisThread(pieces, format, sink);
+    }
+    const bool written = ordered.write(sink);
+    threads.clear(); // the workers are done, or stopped
     return written;
 }
 
