@@ -6,12 +6,12 @@
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
 #include "recording/recordertidy.h"
-#include "recording/recordingjobs.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace telmora::cli {
@@ -35,30 +35,23 @@ constexpr const char* kRecorderCsvUsage =
 } // namespace
 
 int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format) {
-    // Opened as the recorder opens it: the values in memory, the records read back
-    // from the file while the text is written.
+    // The text needs only the records: they are read from the file while the text
+    // is written, never all at once.
     RecorderFileReader reader;
     if (!OpenRecorderInput(reader, path, err)) {
         return 1;
     }
-    const LoadResult result =
-        LoadRecording(reader, {}, [](JobStage, std::int64_t, std::int64_t) {});
-    if (result.outcome == LoadOutcome::OutOfMemory) {
-        std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
-        return 1;
-    }
-    if (result.outcome != LoadOutcome::Loaded) {
-        std::fprintf(err, "telmora-cli: reading '%s' failed\n", path);
-        return 1;
-    }
-    const auto count = static_cast<std::int64_t>(result.recording.size());
+    const std::int64_t count = reader.count();
+    const bool cutShort = reader.cutShort();
+    RecordStore records;
+    records.appendStored(std::make_shared<RecordFile>(reader.releaseDevice()), reader.format(),
+                         reader.dataOffset(), count);
     const std::int32_t lastPage = LastPageForCount(count);
     CommandOutput out(outFile);
     const auto sink = [&out](std::string_view s) { return out.write(s); };
-    const bool written =
-        format == TextExportFormat::Tidy
-            ? WriteRecorderTidy(result.recording, 1, lastPage, lastPage, sink)
-            : WriteRecorderText(result.recording.records(), 1, lastPage, lastPage, sink);
+    const bool written = format == TextExportFormat::Tidy
+                             ? WriteRecorderTidy(records, 1, lastPage, lastPage, sink)
+                             : WriteRecorderText(records, 1, lastPage, lastPage, sink);
     if (!out.flush()) {
         return out.report(err);
     }
@@ -67,7 +60,7 @@ int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExp
         std::fprintf(err, "telmora-cli: reading '%s' failed while writing the text\n", path);
         return 1;
     }
-    if (result.cutShort) {
+    if (cutShort) {
         std::fprintf(err,
                      "telmora-cli: '%s' was cut short: only its %lld complete samples were "
                      "exported\n",

@@ -15,16 +15,43 @@ void putText(const FixedText<N>& text, std::span<std::uint8_t> out, std::size_t 
     std::memcpy(out.data() + offset, view.data(), view.size());
 }
 
+// `word` (eight text bytes, the first in the lowest bits) up to its first zero byte,
+// and zero once an earlier word held one.
+std::uint64_t keepUntilZero(std::uint64_t word, bool& ended) {
+    if (ended)
+        return 0;
+    // The lowest byte flagged here is the first zero byte (a borrow can only flag
+    // bytes above a zero one).
+    const std::uint64_t zeros = (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+    if (zeros == 0)
+        return word;
+    ended = true;
+    const int zeroByteBits = std::countr_zero(zeros) - 7;
+    return zeroByteBits == 0 ? 0 : word & ((std::uint64_t{1} << zeroByteBits) - 1);
+}
+
 template <std::size_t N>
 void getText(FixedText<N>& text, std::span<const std::uint8_t> in, std::size_t offset) {
     // Bytes after the terminator carry no meaning; keep the in-memory field clean.
-    // The last byte always ends the text. One pass without library calls, as files
-    // of millions of records decode every field of every record.
-    unsigned keep = 0xFFu;
-    for (std::size_t i = 0; i < N; ++i) {
-        const unsigned c = i + 1 < N ? in[offset + i] : 0u;
-        keep &= c != 0 ? 0xFFu : 0u;
-        text.data[i] = static_cast<char>(c & keep);
+    // The last byte always ends the text. Files of millions of records decode every
+    // field of every record: eight bytes at a time where the field allows it.
+    if constexpr (N % 8 == 0 && std::endian::native == std::endian::little) {
+        bool ended = false;
+        for (std::size_t at = 0; at < N; at += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, in.data() + offset + at, 8);
+            if (at + 8 == N)
+                word &= 0x00FFFFFFFFFFFFFFull; // the last byte ends the text
+            word = keepUntilZero(word, ended);
+            std::memcpy(text.data + at, &word, 8);
+        }
+    } else {
+        unsigned keep = 0xFFu;
+        for (std::size_t i = 0; i < N; ++i) {
+            const unsigned c = i + 1 < N ? in[offset + i] : 0u;
+            keep &= c != 0 ? 0xFFu : 0u;
+            text.data[i] = static_cast<char>(c & keep);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "model/sireading.h"
 
+#include "model/decimaltext.h"
 #include "model/functiontable.h"
 #include "model/storedreading.h"
 #include "model/unitstrings.h"
@@ -51,61 +52,6 @@ int storedShift(RecordOrigin origin, DisplayKind kind, std::uint32_t c) {
                                             : StoredValueExponent(c);
 }
 
-// The shortest decimal text of `value` times 10^shift: the digits of the shortest
-// text that reads back as the same float, with the exponent moved, written plainly
-// for moderate exponents and in scientific notation otherwise.
-std::string decimalText(float value, int shift) {
-    if (value == 0.0f || !std::isfinite(value))
-        return "0";
-    char buffer[48];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    std::string_view text(buffer, written.ptr);
-    std::string out;
-    if (text.front() == '-') {
-        out += '-';
-        text.remove_prefix(1);
-    }
-    const std::size_t e = text.find('e');
-    std::string digits;
-    for (char c : text.substr(0, e))
-        if (c != '.')
-            digits += c;
-    std::string_view exponentText = text.substr(e + 1);
-    if (!exponentText.empty() && exponentText.front() == '+')
-        exponentText.remove_prefix(1);
-    int exponent = 0;
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-    exponent += shift;
-
-    if (exponent < -6 || exponent > 15) {
-        out += digits.front();
-        if (digits.size() > 1) {
-            out += '.';
-            out += std::string_view(digits).substr(1);
-        }
-        out += 'e';
-        out += std::to_string(exponent);
-        return out;
-    }
-    if (exponent < 0) {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
-        return out;
-    }
-    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= integerDigits) {
-        out += digits;
-        out.append(integerDigits - digits.size(), '0');
-        return out;
-    }
-    out += std::string_view(digits).substr(0, integerDigits);
-    out += '.';
-    out += std::string_view(digits).substr(integerDigits);
-    return out;
-}
-
 // The power of ten a display's prefix text stands for ("dB" and unknown texts: 0).
 int prefixExponentOf(std::string_view prefix) {
     prefix = trimmed(prefix);
@@ -154,9 +100,15 @@ SiReading ReadSi(const ReadingRecord& record, RecordOrigin origin, DisplayKind k
 }
 
 std::string SiValueText(const ReadingRecord& record, RecordOrigin origin, DisplayKind kind) {
-    if (isOverload(record))
-        return {};
-    return decimalText(record.value, storedShift(origin, kind, record.function()));
+    std::string text;
+    if (!isOverload(record))
+        AppendSiValueText(text, record, origin, kind);
+    return text;
+}
+
+void AppendSiValueText(std::string& out, const ReadingRecord& record, RecordOrigin origin,
+                       DisplayKind kind) {
+    AppendShortestDecimal(out, record.value, storedShift(origin, kind, record.function()));
 }
 
 } // namespace telmora

@@ -43,5 +43,9 @@ SiReading ReadSi(const ReadingRecord& record, RecordOrigin origin,
 // empty for an overload.
 std::string SiValueText(const ReadingRecord& record, RecordOrigin origin,
                         DisplayKind kind = DisplayKind::Main);
+// Appends the same text to `out` for a record that shows no overload (the export's
+// way: no string per field).
+void AppendSiValueText(std::string& out, const ReadingRecord& record, RecordOrigin origin,
+                       DisplayKind kind = DisplayKind::Main);
 
 } // namespace telmora

@@ -12,31 +12,72 @@ namespace {
 constexpr std::string_view kReadingColumns =
     "value,unit,mode,display,overload,sub_value,sub_unit,sub_mode,sub_display,sub_overload";
 
-// Stored record texts are single bytes (ASCII in practice); a byte above 127 is
-// taken as Latin-1 so that the output stays valid UTF-8 whatever was stored.
-std::string utf8OfStored(std::string_view stored) {
-    std::string out;
-    out.reserve(stored.size());
-    for (const char c : stored) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
+// Whether a field must be quoted: it holds a comma, a quote or a line break.
+bool needsQuotes(std::string_view field) {
+    for (const char c : field)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n')
+            return true;
+    return false;
+}
+
+// Appends a stored byte as UTF-8. Stored record texts are single bytes (ASCII in
+// practice); a byte above 127 is taken as Latin-1 so that the output stays valid
+// UTF-8 whatever was stored.
+void appendStoredByte(std::string& out, char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+        out += c;
+    } else {
+        out += static_cast<char>(0xC0 | (byte >> 6));
+        out += static_cast<char>(0x80 | (byte & 0x3F));
     }
-    return out;
+}
+
+// Appends "," and `lead` followed by the stored text `stored` as one field, quoted
+// when needed. `lead` is ASCII without quotes.
+void appendStoredField(std::string& line, std::string_view lead, std::string_view stored) {
+    bool plain = true; // nothing to quote or convert: the bytes go as they are
+    for (const char c : stored)
+        plain &=
+            c != ',' && c != '"' && c != '\r' && c != '\n' && static_cast<unsigned char>(c) < 0x80;
+    line += ',';
+    if (plain) {
+        line += lead;
+        line += stored;
+        return;
+    }
+    const bool quoted = needsQuotes(stored);
+    if (quoted)
+        line += '"';
+    line += lead;
+    for (const char c : stored) {
+        if (c == '"')
+            line += '"';
+        appendStoredByte(line, c);
+    }
+    if (quoted)
+        line += '"';
+}
+
+// The stored time of day without its leading blanks; `lead` is "0" when the hour has
+// one digit (" 9:05:01.3" gives "0" and "9:05:01.3").
+std::string_view timeOfDayParts(std::string_view storedTime, std::string_view& lead) {
+    while (!storedTime.empty() && storedTime.front() == ' ')
+        storedTime.remove_prefix(1);
+    lead = storedTime.find(':') == 1 ? std::string_view("0") : std::string_view();
+    return storedTime;
 }
 
 void appendReading(std::string& line, const ReadingRecord& record, RecordOrigin origin,
                    DisplayKind kind) {
     const SiReading reading = ReadSi(record, origin, kind);
-    AppendTidyField(line, SiValueText(record, origin, kind));
+    line += ',';
+    if (!reading.overload)
+        AppendSiValueText(line, record, origin, kind);
     AppendTidyField(line, reading.unit);
-    AppendTidyField(line, utf8OfStored(reading.mode));
-    AppendTidyField(line, utf8OfStored(reading.display));
-    AppendTidyField(line, reading.overload ? "true" : "false");
+    appendStoredField(line, {}, reading.mode);
+    appendStoredField(line, {}, reading.display);
+    line += reading.overload ? ",true" : ",false";
 }
 
 // Days since 1970-01-01 to year, month and day (proleptic Gregorian calendar).
@@ -78,7 +119,7 @@ std::string TidyHeader(TidyTime time) {
 
 void AppendTidyField(std::string& line, std::string_view field) {
     line += ',';
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (!needsQuotes(field)) {
         line += field;
         return;
     }
@@ -117,12 +158,18 @@ std::string IsoDateTime(std::int64_t utcMs, std::int32_t utcOffsetSeconds) {
 }
 
 std::string TimeOfDayText(std::string_view storedTime) {
-    while (!storedTime.empty() && storedTime.front() == ' ')
-        storedTime.remove_prefix(1);
-    std::string out(storedTime);
-    if (const std::size_t colon = out.find(':'); colon == 1)
-        out.insert(0, 1, '0');
-    return utf8OfStored(out);
+    std::string_view lead;
+    const std::string_view time = timeOfDayParts(storedTime, lead);
+    std::string out(lead);
+    for (const char c : time)
+        appendStoredByte(out, c);
+    return out;
+}
+
+void AppendTidyTimeOfDay(std::string& line, std::string_view storedTime) {
+    std::string_view lead;
+    const std::string_view time = timeOfDayParts(storedTime, lead);
+    appendStoredField(line, lead, time);
 }
 
 std::string SessionSecondsText(std::string_view sessionTime) {
@@ -139,8 +186,12 @@ std::string SessionSecondsText(std::string_view sessionTime) {
         std::from_chars(begin + colon + 1, begin + quote, minutes).ec == std::errc() &&
         std::from_chars(begin + quote + 1, end, seconds, std::chars_format::fixed).ec ==
             std::errc();
-    if (!readable)
-        return utf8OfStored(sessionTime);
+    if (!readable) {
+        std::string out;
+        for (const char c : sessionTime)
+            appendStoredByte(out, c);
+        return out;
+    }
     const double total = hours * 3600.0 + minutes * 60.0 + seconds;
     char text[48];
     const auto written =

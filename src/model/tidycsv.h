@@ -42,6 +42,9 @@ std::string IsoDateTime(std::int64_t utcMs, std::int32_t utcOffsetSeconds);
 // The recorder's stored time of day (" 9:05:01.3") as "09:05:01.3".
 std::string TimeOfDayText(std::string_view storedTime);
 
+// Appends "," and TimeOfDayText(storedTime) as a field (quoted when needed).
+void AppendTidyTimeOfDay(std::string& line, std::string_view storedTime);
+
 // Seconds from a session's start in a session time text ("1:02'03.500\""), as
 // "3723.500"; the text itself when it cannot be read.
 std::string SessionSecondsText(std::string_view sessionTime);

@@ -36,6 +36,30 @@ constexpr PageContents ContentsOfPage(std::int64_t count, std::int32_t lastPage,
     return {0, static_cast<std::int32_t>(pointsPerPage - a), static_cast<std::int32_t>(a)};
 }
 
+// Buffer indices begin .. end - 1: the samples of a run of pages.
+struct PageIndexRange {
+    std::int64_t begin = 0;
+    std::int64_t end = 0;
+    std::int64_t size() const { return end > begin ? end - begin : 0; }
+};
+
+// The samples pages first..last (1-based, inclusive; pages outside 1..lastPage left
+// out) show: neighbouring pages hold neighbouring samples, so that is one range.
+constexpr PageIndexRange IndexRangeOfPages(std::int64_t count, std::int32_t first,
+                                           std::int32_t last, std::int32_t lastPage,
+                                           std::int32_t pointsPerPage = kPointsPerPage) {
+    first = first < 1 ? 1 : first;
+    last = last > lastPage ? lastPage : last;
+    if (first > last)
+        return {};
+    const PageContents from = ContentsOfPage(count, lastPage, first, pointsPerPage);
+    const PageContents to = ContentsOfPage(count, lastPage, last, pointsPerPage);
+    const std::int64_t begin = from.firstIndex < 0 ? 0 : from.firstIndex;
+    const std::int64_t end =
+        to.firstIndex + to.samples < count ? to.firstIndex + to.samples : count;
+    return end > begin ? PageIndexRange{begin, end} : PageIndexRange{};
+}
+
 // Buffer index of graph point `point` on page `page`; negative for an empty point
 // of the partial first page.
 constexpr std::int64_t IndexOfPoint(std::int32_t point, std::int64_t count, std::int32_t lastPage,

@@ -25,6 +25,9 @@ std::string RecorderTidyLine(std::int64_t index, const SampleEntry& entry,
 // Header and rows of pages first..last, as WriteRecorderText pages them.
 bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int32_t last,
                        std::int32_t lastPage, const TextSink& sink);
+// The same for samples that carry no date (read from a file): the time of day.
+bool WriteRecorderTidy(const RecordStore& records, std::int32_t first, std::int32_t last,
+                       std::int32_t lastPage, const TextSink& sink);
 
 // Writes the export to a file through SaveFile, like ExportRecorderText.
 bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,

@@ -112,3 +112,41 @@ TEST(SampleList, AppendsAcrossChunksKeepingOrderAndAddresses) {
     EXPECT_EQ(SampleLists().size(), 1000u);
     EXPECT_EQ(&RecorderBuffer(), &SampleLists()[999]);
 }
+
+TEST(ReadingRecord, DecodedTextsEndAtTheirFirstZeroWhateverTheBytes) {
+    // Texts of every length, with bytes above 127 and bytes after the terminator:
+    // each field holds exactly the bytes before its first zero (at most N - 1).
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<std::uint8_t>(seed >> 24);
+    };
+    const auto expected = [](const std::uint8_t* field, std::size_t n) {
+        std::size_t length = 0;
+        while (length + 1 < n && field[length] != 0)
+            ++length;
+        return std::string(reinterpret_cast<const char*>(field), length);
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::array<std::uint8_t, kRecordSize> bytes{};
+        for (auto& b : bytes)
+            b = next() | 0x01;
+        // A zero at a random place in about half of the fields.
+        for (const std::size_t at : {0, 8, 16, 32, 48, 56, 76})
+            if (next() % 2 == 0)
+                bytes[at + next() % 16 %
+                               (at == 8                           ? 4
+                                : at == 0 || at == 48 || at == 76 ? 8
+                                                                  : 16)] = 0;
+        const ReadingRecord r = DecodeRecord(bytes);
+        ASSERT_EQ(r.valueText.view(), expected(&bytes[0], 8)) << round;
+        ASSERT_EQ(r.exponentText.view(), expected(&bytes[8], 4)) << round;
+        ASSERT_EQ(r.timeText.view(), expected(&bytes[16], 16)) << round;
+        ASSERT_EQ(r.displayText.view(), expected(&bytes[32], 16)) << round;
+        ASSERT_EQ(r.prefixText.view(), expected(&bytes[48], 8)) << round;
+        ASSERT_EQ(r.unitText.view(), expected(&bytes[56], 16)) << round;
+        ASSERT_EQ(r.modeText.view(), expected(&bytes[76], 8)) << round;
+        ASSERT_EQ(r.displayText.data[15], '\0');
+        ASSERT_EQ(r.unitText.data[r.unitText.size()], '\0');
+    }
+}
