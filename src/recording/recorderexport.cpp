@@ -1,5 +1,7 @@
 #include "recording/recorderexport.h"
 
+#include "model/functiontable.h"
+
 #include "model/SaveFile.h"
 #include "recording/recorderexportpieces.h"
 #include "recording/recorderpages.h"
@@ -14,12 +16,20 @@ namespace telmora {
 
 namespace {
 
-bool isCelsius(std::uint32_t code) {
-    return code == 0x4020 || code == 0x8020 || code == 0xC020;
-}
-
-bool isFahrenheit(std::uint32_t code) {
-    return code == 0x4040 || code == 0x8040 || code == 0xC040;
+// The degree letter a temperature input's display ends in; none for the bare
+// temperature displays, whose letter is their unit.
+char inputDegreeLetter(const FunctionRow& row) {
+    if (row.input == TemperatureInput::None)
+        return '\0';
+    switch (row.scale) {
+    case TemperatureScale::Celsius:
+        return 'C';
+    case TemperatureScale::Fahrenheit:
+        return 'F';
+    case TemperatureScale::None:
+        break;
+    }
+    return '\0';
 }
 
 // One line under construction in a fixed buffer: the fields are copied whole and
@@ -57,14 +67,14 @@ private:
 // texts follow the unit in brackets after `modeGap`.
 void appendDisplayFields(LineBuffer& line, const ReadingRecord& r, bool main,
                          std::string_view modeGap) {
-    const std::uint32_t code = r.function();
+    const FunctionRow& row = FunctionRowOf(r.function());
     const std::string_view display = r.displayText.view();
-    const char degree = isCelsius(code) ? 'C' : isFahrenheit(code) ? 'F' : '\0';
+    const char degree = inputDegreeLetter(row);
     const bool degreeMoves = degree != '\0' && display.find(degree) != std::string_view::npos;
     line.add(',');
     line.add(r.displayText, degreeMoves ? display.size() - 1 : display.size());
     line.add(',');
-    if (main && code == 0x2000) {
+    if (main && row.function == MeterFunction::DecibelMilliwatt) {
         line.add(',');
         line.add(r.prefixText);
         line.add(r.unitText);
@@ -72,7 +82,7 @@ void appendDisplayFields(LineBuffer& line, const ReadingRecord& r, bool main,
     }
     line.add(r.prefixText);
     line.add(',');
-    if (main && (code == 0x80 || code == 0x180 || code == 0x2080)) {
+    if (main && row.ohm) {
         line.add(std::string_view("Ohm"));
         return;
     }

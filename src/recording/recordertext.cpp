@@ -1,6 +1,7 @@
 #include "recording/recordertext.h"
 
 #include "model/functiontable.h"
+#include "model/needle.h"
 #include "model/sireading.h"
 
 #include "text/texts.h"
@@ -15,7 +16,7 @@ QString DataListLine(const SampleEntry& e, std::int64_t index) {
     line += RecordText(e.main.displayText);
     line += QLatin1Char(' ');
     line += RecordText(e.main.prefixText);
-    line += IsOhmCode(e.main.function()) ? QStringLiteral("Ohm") : RecordText(e.main.unitText);
+    line += ShowsOhmSign(e.main.function()) ? QStringLiteral("Ohm") : RecordText(e.main.unitText);
     if (!e.main.modeText.empty())
         line += QStringLiteral("  [") + RecordText(e.main.modeText) + QLatin1Char(']');
     line += QLatin1Char(',');

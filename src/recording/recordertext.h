@@ -16,11 +16,6 @@ template <std::size_t N> QString RecordText(const FixedText<N>& field) {
     return QString::fromLatin1(v.data(), static_cast<qsizetype>(v.size()));
 }
 
-// True for the resistance codes whose unit letter stands for the ohm sign.
-constexpr bool IsOhmCode(std::uint32_t function) {
-    return function == 0x80 || function == 0x180 || function == 0x2080;
-}
-
 // One line of the data list for buffer index `index`:
 // "<index+1>,<time>,<main display> <prefix><unit>[  [mode]],<sub display> <prefix><unit>[ [mode]]".
 QString DataListLine(const SampleEntry& entry, std::int64_t index);

@@ -295,7 +295,8 @@ private:
         if (c.corruptSums > 0) {
             --c.corruptSums;
             corrupt = true;
-        } else if (c.scenario == SimScenario::Flaky && command == 0x89 && c.rng() % 10 == 0) {
+        } else if (c.scenario == SimScenario::Flaky &&
+                   command == CommandByte(CableCommand::NextBlock) && c.rng() % 10 == 0) {
             // Only the first attempt at a block goes wrong, so a download always succeeds.
             corrupt = true;
         }
@@ -303,7 +304,8 @@ private:
             sum += 1 + c.rng() % 200;
         // Now and then the flaky cable delivers a block cut short: a report or two
         // and no checksum.
-        if (c.scenario == SimScenario::Flaky && command == 0x89 && c.rng() % 40 == 0) {
+        if (c.scenario == SimScenario::Flaky && command == CommandByte(CableCommand::NextBlock) &&
+            c.rng() % 40 == 0) {
             queueDataReports(m_pending, block, 1 + static_cast<int>(c.rng() % 2));
             if (c.realTime)
                 m_readyAt = Clock::now() + std::chrono::milliseconds(5);

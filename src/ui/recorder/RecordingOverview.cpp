@@ -1,6 +1,7 @@
 #include "ui/recorder/RecordingOverview.h"
 
 #include "model/functiontable.h"
+#include "model/needle.h"
 
 #include "app/UserDialogs.h"
 #include "recording/Recording.h"
@@ -45,7 +46,7 @@ void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* pref
     prefix->setText(RecordText(r.prefixText));
     prefix->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
     QString unitText = RecordText(r.unitText);
-    if (IsOhmCode(code) && unitText == QStringLiteral("W"))
+    if (ShowsOhmSign(code) && unitText == QStringLiteral("W"))
         unitText = QString(QChar(0x03A9));
     unit->setText(unitText);
     unit->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);

@@ -1,6 +1,7 @@
 #include "ui/recorder/recorderpanels.h"
 
 #include "model/functiontable.h"
+#include "model/needle.h"
 
 #include "recording/recordertext.h"
 #include "text/texts.h"
@@ -68,7 +69,7 @@ void RecorderReadouts::show(const ReadingRecord& r, const RecordPanels& panels) 
     panels.prefix->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
     // The stored unit letter "W" of a resistance is the ohm sign.
     QString unitText = RecordText(r.unitText);
-    if (IsOhmCode(code) && unitText == QStringLiteral("W"))
+    if (ShowsOhmSign(code) && unitText == QStringLiteral("W"))
         unitText = QString(QChar(0x03A9));
     panels.unit->setText(unitText);
     panels.unit->setAlignment(degree ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
