@@ -15,7 +15,7 @@ std::size_t WriteText(std::string_view text, std::span<char> out) {
         return 0;
     }
     const std::size_t n = std::min(text.size(), out.size() - 1);
-    std::memcpy(out.data(), text.data(), n);
+    std::copy_n(text.begin(), n, out.begin());
     out[n] = '\0';
     return n;
 }

@@ -5,6 +5,8 @@
 #include "meter/MeterLink.h"
 #include "text/texts.h"
 
+#include <QWidget>
+
 namespace telmora {
 
 namespace {
@@ -35,7 +37,7 @@ QString cableAdvice(bool listed) {
 } // namespace
 
 LinkCommands::LinkCommands(Application& app, UserDialogs& dialogs, QWidget& owner)
-    : m_app(app), m_dialogs(dialogs), m_owner(owner) {
+    : QObject(&owner), m_app(app), m_dialogs(dialogs), m_owner(owner) {
     MeterLink& link = app.link();
     // Three polls went unanswered. The link's end that follows tells the user once,
     // with the cause: the meter does not answer (9019) while the cable is there, or

@@ -11,7 +11,8 @@ class UserDialogs;
 
 // The link command of the main window and what the link tells the user: the
 // cable that is missing when a link cannot start (with what to check), a lost
-// cable, a meter that does not answer. Boxes belong to `owner`.
+// cable, a meter that does not answer. Boxes belong to `owner`, which also owns
+// this object.
 class LinkCommands : public QObject {
     Q_OBJECT
 

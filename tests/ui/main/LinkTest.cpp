@@ -141,6 +141,7 @@ TEST_F(LinkTest, UnpluggingWhileLinkedEndsInOneMessageAndTheUnlinkedState) {
     meter->unplugAfterPolls(5);
     MainWindow form(*m_app, m_dialogs);
     QSignalSpy changes(m_link, &MeterLink::linkedChanged);
+    QSignalSpy stopped(m_link, &MeterLink::stopped);
     bool linkedDuringMessage = false;
     m_onBox = [&](const BoxRequest&) { linkedDuringMessage = form.linkButton()->isChecked(); };
     form.linkButton()->click();
@@ -151,6 +152,8 @@ TEST_F(LinkTest, UnpluggingWhileLinkedEndsInOneMessageAndTheUnlinkedState) {
     EXPECT_FALSE(form.linkButton()->isChecked());
     EXPECT_FALSE(m_link->readingValid());
     EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuLink));
+    // The worker closes its cable on its own thread as it ends.
+    ASSERT_TRUE(!stopped.isEmpty() || stopped.wait(2000));
     EXPECT_EQ(meter->openDevices(), 0);
 }
 
