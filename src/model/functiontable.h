@@ -96,6 +96,12 @@ struct FunctionRow {
     constexpr bool lettered() const {
         return input != TemperatureInput::None && scale != TemperatureScale::None;
     }
+    // The degree letter such a display ends in ('C' or 'F'); none otherwise.
+    constexpr char degreeLetter() const {
+        if (!lettered())
+            return '\0';
+        return scale == TemperatureScale::Celsius ? 'C' : 'F';
+    }
 };
 
 // The row of a function code (bit 31 ignored); the Unknown row for a code without one.

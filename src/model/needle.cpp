@@ -171,7 +171,7 @@ std::string MultiplierText(int exponent) {
 std::string AnalogUnitText(std::uint32_t function, std::string_view secondUnitPart) {
     const FunctionRow& row = FunctionRowOf(function);
     if (row.lettered())
-        return row.scale == TemperatureScale::Celsius ? "C" : "F";
+        return std::string(1, row.degreeLetter());
     return std::string(secondUnitPart);
 }
 

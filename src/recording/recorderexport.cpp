@@ -16,22 +16,6 @@ namespace telmora {
 
 namespace {
 
-// The degree letter a temperature input's display ends in; none for the bare
-// temperature displays, whose letter is their unit.
-char inputDegreeLetter(const FunctionRow& row) {
-    if (row.input == TemperatureInput::None)
-        return '\0';
-    switch (row.scale) {
-    case TemperatureScale::Celsius:
-        return 'C';
-    case TemperatureScale::Fahrenheit:
-        return 'F';
-    case TemperatureScale::None:
-        break;
-    }
-    return '\0';
-}
-
 // One line under construction in a fixed buffer: the fields are copied whole and
 // the line goes to the text with one append, as millions of lines are written.
 class LineBuffer {
@@ -69,7 +53,7 @@ void appendDisplayFields(LineBuffer& line, const ReadingRecord& r, bool main,
                          std::string_view modeGap) {
     const FunctionRow& row = FunctionRowOf(r.function());
     const std::string_view display = r.displayText.view();
-    const char degree = inputDegreeLetter(row);
+    const char degree = row.degreeLetter();
     const bool degreeMoves = degree != '\0' && display.find(degree) != std::string_view::npos;
     line.add(',');
     line.add(r.displayText, degreeMoves ? display.size() - 1 : display.size());
