@@ -10,10 +10,12 @@ struct FakeLiveSource final : LiveSource {
     bool linked = false;
     bool valid = false;
     DecodedReply reading;
+    std::uint64_t count = 0;
 
     bool isLinked() const override { return linked; }
     bool readingValid() const override { return valid; }
     DecodedReply latestReading() const override { return reading; }
+    std::uint64_t readingCount() const override { return count; }
 };
 
 } // namespace telmora

@@ -30,6 +30,7 @@ struct BenchLiveSource final : telmora::LiveSource {
     bool isLinked() const override { return linked; }
     bool readingValid() const override { return valid; }
     telmora::DecodedReply latestReading() const override { return reading; }
+    std::uint64_t readingCount() const override { return 0; }
 };
 
 // The meter link the recorder samples.

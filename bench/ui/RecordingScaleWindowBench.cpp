@@ -30,6 +30,7 @@ struct BenchLiveSource final : LiveSource {
     bool isLinked() const override { return true; }
     bool readingValid() const override { return true; }
     DecodedReply latestReading() const override { return reading; }
+    std::uint64_t readingCount() const override { return 0; }
 };
 
 void publish(BenchLiveSource& live, double v) {

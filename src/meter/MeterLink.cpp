@@ -88,6 +88,7 @@ void MeterLink::takeReading(const DecodedReply& reading) {
     setWaitingForCable(false);
     m_latest = reading;
     m_readingValid = true;
+    ++m_readingCount;
     emit readingReceived(m_latest);
 }
 

@@ -50,6 +50,7 @@ public:
     // False from a failed poll until the next reading.
     bool readingValid() const override { return m_readingValid; }
     DecodedReply latestReading() const override { return m_latest; }
+    std::uint64_t readingCount() const override { return m_readingCount; }
     const std::shared_ptr<CableBackend>& backend() const { return m_backend; }
     CableAccess& cableAccess() const { return m_access; }
     // An ended link's worker is still on its way out (stopped() follows).
@@ -113,6 +114,7 @@ private:
     bool m_waitingForCable = false;
     std::chrono::milliseconds m_reconnectPause = std::chrono::milliseconds(500);
     DecodedReply m_latest;
+    std::uint64_t m_readingCount = 0;
 };
 
 } // namespace telmora
