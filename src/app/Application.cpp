@@ -1,10 +1,14 @@
 #include "app/Application.h"
 
+#include "app/Meter.h"
 #include "logger/LoggerSessions.h"
 #include "meter/CableAccess.h"
 #include "meter/MeterLink.h"
+#include "meter/cablelist.h"
 #include "model/IniSettings.h"
 #include "recording/RecorderController.h"
+
+#include <algorithm>
 
 namespace telmora {
 
@@ -13,38 +17,191 @@ namespace {
 // The preferences key of the Link menu's "Reconnect automatically".
 const QString kReconnectKey = QStringLiteral("Link/ReconnectAutomatically");
 
+// The desktop-state keys of what is remembered per cable serial number.
+QString MeterKey(const QString& serial, const char* what) {
+    return QStringLiteral("Meters/%1/%2").arg(serial, QLatin1String(what));
+}
+
 } // namespace
 
 Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files, QObject* parent)
     : QObject(parent), m_files(std::move(files)), m_settings(ReadUserSettings(m_files)),
       m_desktopState(std::make_unique<IniSettings>(m_files.desktopStateFile)),
-      m_cable(std::make_unique<CableAccess>(std::move(backend))),
-      m_link(std::make_unique<MeterLink>(*m_cable)),
-      m_recording(
-          std::make_unique<RecorderController>(ReadingsOf(*m_link), m_files.temporaryDirectory)),
-      m_loggerSessions(std::make_unique<LoggerSessions>(*m_cable)) {
-    m_link->setReconnectAutomatically(reconnectsAutomatically());
+      m_backend(std::move(backend)) {
+    Meter& first = addMeter({});
+    m_recording =
+        std::make_unique<RecorderController>(ReadingsOf(first.link()), m_files.temporaryDirectory);
+    m_loggerSessions = std::make_unique<LoggerSessions>(first.cable());
     connect(m_recording.get(), &RecorderController::busyChanged, this,
             [this](bool busy) { setBusyPart(m_recorderBusy, busy); });
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this,
             [this](bool busy) { setBusyPart(m_loggerBusy, busy); });
     // The recorder stops sampling while the meter is away and when the link ends.
-    connect(m_link.get(), &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
+    connect(&first.link(), &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
         if (waiting)
             m_recording->readingsInterrupted();
     });
-    connect(m_link.get(), &MeterLink::linkedChanged, this, [this](bool linked) {
+    connect(&first.link(), &MeterLink::linkedChanged, this, [this](bool linked) {
         if (!linked)
             m_recording->linkEnded();
     });
 }
 
 Application::~Application() {
-    // The worker ends before the controllers it feeds.
-    m_link->unlink();
+    // The workers end before the controllers they feed.
+    unlinkAll();
     m_loggerSessions.reset();
     m_recording.reset();
-    m_link.reset();
+    m_meters.clear();
+}
+
+CableAccess& Application::cable() const {
+    return m_meters.front()->cable();
+}
+
+MeterLink& Application::link() const {
+    return m_meters.front()->link();
+}
+
+Meter& Application::addMeter(const std::string& key) {
+    const int index = meterCount();
+    m_meters.push_back(std::make_unique<Meter>(m_backend, key, rememberedName({}, index)));
+    Meter& meter = *m_meters.back();
+    meter.link().setReconnectAutomatically(reconnectsAutomatically());
+    watchMeter(meter);
+    return meter;
+}
+
+void Application::watchMeter(Meter& meter) {
+    connect(&meter.link(), &MeterLink::linkedChanged, this, &Application::metersChanged);
+    connect(&meter, &Meter::nameChanged, this, &Application::metersChanged);
+    connect(&meter, &Meter::limitsChanged, this, [this, &meter] {
+        if (&meter == m_meters.front().get() || meter.serial().isEmpty())
+            return;
+        m_desktopState->setValue(MeterKey(meter.serial(), "HighLimit"), meter.highLimit());
+        m_desktopState->setValue(MeterKey(meter.serial(), "LowLimit"), meter.lowLimit());
+    });
+}
+
+QString Application::rememberedName(const QString& serial, int index) const {
+    const QString fallback = tr("Meter %1").arg(index + 1);
+    if (serial.isEmpty())
+        return fallback;
+    const QString name = m_desktopState->value(MeterKey(serial, "Name"), QString()).toString();
+    return name.trimmed().isEmpty() ? fallback : name;
+}
+
+std::vector<Meter*> Application::linkedMeters() const {
+    std::vector<Meter*> linked;
+    for (const auto& meter : m_meters)
+        if (meter->link().isLinked())
+            linked.push_back(meter.get());
+    return linked;
+}
+
+std::vector<Application::PresentCable> Application::presentCables() const {
+    std::vector<PresentCable> present;
+    if (!m_backend)
+        return present;
+    const std::vector<CableEntry> cables = ListCables(*m_backend);
+    for (std::size_t i = 0; i < cables.size(); ++i) {
+        const CableEntry& cable = cables[i];
+        PresentCable entry{cable.key, QString::fromStdString(cable.serial), {}, false};
+        entry.name = rememberedName(entry.serial, meterCount());
+        for (const auto& meter : m_meters) {
+            const std::string key = meter->cableKey();
+            // A meter without a key hangs on the first cable listed.
+            if (key == cable.key || (key.empty() && i == 0)) {
+                entry.name = meter->name();
+                entry.linked = meter->link().isLinked();
+                break;
+            }
+        }
+        present.push_back(entry);
+    }
+    return present;
+}
+
+Meter& Application::meterForCable(const std::string& key, const QString& serial) {
+    Meter* chosen = nullptr;
+    for (const auto& meter : m_meters)
+        if (meter->cableKey() == key && !meter->link().isLinked())
+            chosen = meter.get();
+    if (!chosen && !m_meters.front()->link().isLinked())
+        chosen = m_meters.front().get();
+    if (!chosen)
+        chosen = &addMeter(key);
+    chosen->setCableKey(key);
+    chosen->setSerial(serial);
+    const int index =
+        static_cast<int>(std::find_if(m_meters.begin(), m_meters.end(),
+                                      [chosen](const auto& m) { return m.get() == chosen; }) -
+                         m_meters.begin());
+    chosen->setName(rememberedName(serial, index));
+    if (index > 0 && !serial.isEmpty())
+        chosen->setLimits(
+            m_desktopState->value(MeterKey(serial, "HighLimit"), m_settings.highLimit).toDouble(),
+            m_desktopState->value(MeterKey(serial, "LowLimit"), m_settings.lowLimit).toDouble());
+    return *chosen;
+}
+
+int Application::linkAll() {
+    if (!m_backend)
+        return 0;
+    const std::vector<CableEntry> cables = ListCables(*m_backend);
+    if (cables.size() <= 1) {
+        // One cable: the first meter links it exactly as a single meter always has.
+        Meter& first = *m_meters.front();
+        if (!first.link().isLinked())
+            first.setCableKey({});
+        first.link().link();
+        return static_cast<int>(linkedMeters().size());
+    }
+    // The first meter, linked to "the first cable found", now names that cable, so
+    // that a later search for it cannot take another meter's cable.
+    Meter& first = *m_meters.front();
+    if (first.link().isLinked() && first.cableKey().empty()) {
+        first.setCableKey(cables.front().key);
+        first.setSerial(QString::fromStdString(cables.front().serial));
+    }
+    for (const CableEntry& cable : cables) {
+        const bool taken = std::any_of(m_meters.begin(), m_meters.end(), [&](const auto& meter) {
+            return meter->link().isLinked() && meter->cableKey() == cable.key;
+        });
+        if (!taken)
+            meterForCable(cable.key, QString::fromStdString(cable.serial)).link().link();
+    }
+    emit metersChanged();
+    return static_cast<int>(linkedMeters().size());
+}
+
+bool Application::linkCable(const std::string& key) {
+    if (!m_backend)
+        return false;
+    for (const auto& meter : m_meters)
+        if (meter->link().isLinked() && meter->cableKey() == key)
+            return true;
+    for (const CableEntry& cable : ListCables(*m_backend))
+        if (cable.key == key)
+            return meterForCable(key, QString::fromStdString(cable.serial)).link().link();
+    return false;
+}
+
+void Application::unlinkAll() {
+    for (const auto& meter : m_meters)
+        meter->link().unlink();
+}
+
+void Application::renameMeter(int index, const QString& name) {
+    Meter& renamed = meter(index);
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return;
+    renamed.setName(trimmed);
+    if (!renamed.serial().isEmpty()) {
+        m_desktopState->setValue(MeterKey(renamed.serial(), "Name"), trimmed);
+        m_desktopState->save();
+    }
 }
 
 void Application::setBusyPart(bool& part, bool busy) {
@@ -69,7 +226,8 @@ bool Application::reconnectsAutomatically() const {
 }
 
 void Application::setReconnectAutomatically(bool on) {
-    m_link->setReconnectAutomatically(on);
+    for (const auto& meter : m_meters)
+        meter->link().setReconnectAutomatically(on);
     // Remembered with the desktop state for the next run. Should the file not be
     // written now, it is written again at exit, where a failure is reported.
     if (reconnectsAutomatically() != on) {

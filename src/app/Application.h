@@ -6,6 +6,8 @@
 #include <QObject>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace telmora {
 
@@ -13,6 +15,7 @@ class CableAccess;
 class CableBackend;
 class IniSettings;
 class LoggerSessions;
+class Meter;
 class MeterLink;
 class RecorderController;
 
@@ -33,8 +36,37 @@ public:
     // The controllers end before the link, the link before the cable.
     ~Application() override;
 
-    CableAccess& cable() const { return *m_cable; }
-    MeterLink& link() const { return *m_link; }
+    // The first meter's cable and link (the only ones while one meter is linked).
+    CableAccess& cable() const;
+    MeterLink& link() const;
+
+    // --- several meters ---
+    // The meters known this run: the first always, further ones once linked. A
+    // meter stays in the list (unlinked) when its link ends, so its windows and
+    // name keep their place; meter i is "Meter i+1" until renamed.
+    int meterCount() const { return static_cast<int>(m_meters.size()); }
+    Meter& meter(int index) const { return *m_meters.at(static_cast<std::size_t>(index)); }
+    // The meters whose link is up, in order.
+    std::vector<Meter*> linkedMeters() const;
+    // The cables the system lists now: key, serial number and the name of the meter
+    // that is or was linked to each (its remembered name otherwise).
+    struct PresentCable {
+        std::string key;
+        QString serial;
+        QString name;
+        bool linked = false;
+    };
+    std::vector<PresentCable> presentCables() const;
+    // Links every listed cable that no meter is linked to; the number of meters
+    // linked afterwards. With one cable this is the first meter's link().
+    int linkAll();
+    // Links the cable known by `key` (a meter of its own unless one has it already);
+    // false when it is missing or cannot be opened.
+    bool linkCable(const std::string& key);
+    // Ends every link.
+    void unlinkAll();
+    // Renames a meter; the name is remembered for its cable's serial number.
+    void renameMeter(int index, const QString& name);
     RecorderController& recording() const { return *m_recording; }
     LoggerSessions& loggerSessions() const { return *m_loggerSessions; }
 
@@ -56,15 +88,23 @@ public:
 
 signals:
     void busyChanged(bool busy);
+    // A meter was added to the list, or a meter's link or name changed.
+    void metersChanged();
 
 private:
     void setBusyPart(bool& part, bool busy);
+    // The meter for `key`: the one that had it before, an unlinked one without a
+    // cable, or a new one.
+    Meter& meterForCable(const std::string& key, const QString& serial);
+    Meter& addMeter(const std::string& key);
+    QString rememberedName(const QString& serial, int index) const;
+    void watchMeter(Meter& meter);
 
     UserFiles m_files;
     SettingsValues m_settings;
     std::unique_ptr<IniSettings> m_desktopState;
-    std::unique_ptr<CableAccess> m_cable;
-    std::unique_ptr<MeterLink> m_link;
+    std::shared_ptr<CableBackend> m_backend;
+    std::vector<std::unique_ptr<Meter>> m_meters;
     std::unique_ptr<RecorderController> m_recording;
     std::unique_ptr<LoggerSessions> m_loggerSessions;
     bool m_recorderBusy = false;

@@ -1,10 +1,12 @@
 #include "app/cablebackends.h"
 
 #include "meter/HidapiBackend.h"
+#include "sim/SimulatedCables.h"
 #include "sim/SimulatedMeter.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace telmora {
 
@@ -28,14 +30,29 @@ std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option, std::str
     name.remove_prefix(1);
     if (name.empty())
         return std::make_shared<SimulatedMeter>(SimScenario::Demo);
-    const std::optional<SimScenario> scenario = ParseSimScenario(name);
-    if (!scenario) {
-        if (error)
-            *error = "unknown simulation '" + std::string(name) +
-                     "' (choose demo, cycle, silent, nocable, unplug, replug, lowbatt or flaky)";
-        return nullptr;
+    // A comma list simulates one cable per name, each with a serial number of its own.
+    std::vector<std::shared_ptr<SimulatedMeter>> meters;
+    while (true) {
+        const std::size_t comma = name.find(',');
+        const std::string_view one = name.substr(0, comma);
+        const std::optional<SimScenario> scenario = ParseSimScenario(one);
+        if (!scenario) {
+            if (error)
+                *error =
+                    "unknown simulation '" + std::string(one) +
+                    "' (choose demo, cycle, silent, nocable, unplug, replug, lowbatt or flaky)";
+            return nullptr;
+        }
+        meters.push_back(std::make_shared<SimulatedMeter>(*scenario));
+        if (comma == std::string_view::npos)
+            break;
+        name.remove_prefix(comma + 1);
     }
-    return std::make_shared<SimulatedMeter>(*scenario);
+    if (meters.size() == 1)
+        return meters.front();
+    auto cables = std::make_shared<SimulatedCables>(std::move(meters));
+    cables->nameCables();
+    return cables;
 }
 
 std::string_view FindSimulateOption(int argc, const char* const* argv) {

@@ -10,7 +10,9 @@ namespace telmora {
 
 // The cable backend chosen by a command-line option: `option` is the argument
 // "--simulate" or "--simulate=NAME" (a simulated meter), or empty for the real
-// cable. Returns null with a message in `error` when NAME is no scenario.
+// cable. NAME may be a comma list ("demo,replug"): one simulated cable per name,
+// each with its own serial number. Returns null with a message in `error` when a
+// name is no scenario.
 std::shared_ptr<CableBackend> MakeCableBackend(std::string_view option,
                                                std::string* error = nullptr);
 

@@ -80,7 +80,7 @@ void AcquisitionWorker::publish(const PollBuffer& reply) {
 bool AcquisitionWorker::recoverFromFailedPoll(CableHandle& cable) {
     // The recorder stops sampling at once.
     emit pollFailed();
-    CableHandle probe = OpenCable(*m_backend);
+    CableHandle probe = m_access.openCable();
     if (!probe && m_reconnect)
         return waitForCable(cable);
     if (!probe) {
@@ -110,7 +110,7 @@ bool AcquisitionWorker::recoverFromFailedPoll(CableHandle& cable) {
     }
     cable.close();
     m_backend->pause(CableTiming::RetryPause);
-    cable = OpenCable(*m_backend);
+    cable = m_access.openCable();
     return true;
 }
 
@@ -133,13 +133,13 @@ bool AcquisitionWorker::waitForCable(CableHandle& cable) {
         emit linkLost();
         return false;
     }
-    cable = OpenCable(*m_backend);
+    cable = m_access.openCable();
     return true;
 }
 
 void AcquisitionWorker::run() {
     // An empty handle shows up as a failed first poll.
-    CableHandle cable = m_backend ? OpenCable(*m_backend) : CableHandle();
+    CableHandle cable = m_access.openCable();
     m_retryCount = 0;
     while (!m_stop) {
         PollBuffer reply{};

@@ -1,5 +1,7 @@
 #include "meter/CableAccess.h"
 
+#include "meter/cablelist.h"
+
 #include "meter/CableProtocol.h"
 
 #include <QMetaObject>
@@ -25,8 +27,9 @@ void CableAccess::Use::release() {
         (access->*m_end)();
 }
 
-CableAccess::CableAccess(std::shared_ptr<CableBackend> backend, QObject* parent)
-    : QObject(parent), m_backend(std::move(backend)) {
+CableAccess::CableAccess(std::shared_ptr<CableBackend> backend, std::string cableKey,
+                         QObject* parent)
+    : QObject(parent), m_backend(std::move(backend)), m_cableKey(std::move(cableKey)) {
     qRegisterMetaType<CableIdentity>("telmora::CableIdentity");
     m_queries.setMaxThreadCount(1);
 }
@@ -95,6 +98,24 @@ void CableAccess::wakePollers() {
     m_changed.notify_all();
 }
 
+std::string CableAccess::cableKey() const {
+    std::lock_guard lock(m_mutex);
+    return m_cableKey;
+}
+
+void CableAccess::setCableKey(std::string key) {
+    std::lock_guard lock(m_mutex);
+    m_cableKey = std::move(key);
+}
+
+CableHandle CableAccess::openCable() const {
+    return m_backend ? OpenCableByKey(*m_backend, cableKey()) : CableHandle();
+}
+
+bool CableAccess::cableListed() const {
+    return m_backend && CableKeyListed(*m_backend, cableKey());
+}
+
 bool CableAccess::pollingPaused() const {
     std::lock_guard lock(m_mutex);
     return m_exclusiveUsers > 0;
@@ -106,7 +127,7 @@ void CableAccess::queryIdentity() {
         bool opened = false;
         if (m_backend) {
             const Use use = exclusiveUse();
-            CableHandle handle = OpenCable(*m_backend);
+            CableHandle handle = openCable();
             if (handle) {
                 identity = QueryCableIdentity(handle);
                 opened = true;

@@ -2,6 +2,7 @@
 
 #include "meter/CableBackend.h"
 #include "meter/CableIdentity.h"
+#include "meter/CableProtocol.h"
 
 #include <QObject>
 #include <QThreadPool>
@@ -10,6 +11,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <string>
 
 namespace telmora {
 
@@ -24,13 +26,23 @@ class CableAccess : public QObject {
     Q_OBJECT
 
 public:
-    explicit CableAccess(std::shared_ptr<CableBackend> backend, QObject* parent = nullptr);
+    // `cableKey` names the cable among several (see ListCables); empty: the first.
+    explicit CableAccess(std::shared_ptr<CableBackend> backend, std::string cableKey = {},
+                         QObject* parent = nullptr);
     // Waits for identity queries still running.
     ~CableAccess() override;
 
     // Null when the application runs without a cable backend.
     CableBackend* backend() const { return m_backend.get(); }
     const std::shared_ptr<CableBackend>& sharedBackend() const { return m_backend; }
+    // The key of the cable this access serves; empty for the first cable found.
+    std::string cableKey() const;
+    // Serves another cable from now on (set while it is not linked).
+    void setCableKey(std::string key);
+    // Opens this access's cable (empty handle when it is missing or refused).
+    CableHandle openCable() const;
+    // True when the system lists this access's cable, openable or not.
+    bool cableListed() const;
 
     // Holds the cable for one user; giving it back lets polling go on.
     class Use {
@@ -80,6 +92,7 @@ private:
     void announcePause(bool paused);
 
     std::shared_ptr<CableBackend> m_backend;
+    std::string m_cableKey; // guarded by m_mutex
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     int m_exclusiveUsers = 0; // holding or waiting for the cable; guarded by m_mutex

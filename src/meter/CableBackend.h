@@ -27,6 +27,7 @@ struct HidAttributes {
 struct HidInterfaceInfo {
     std::string path;
     HidAttributes attributes;
+    std::string serial = {}; // the serial-number string (UTF-8); empty when it has none
 };
 
 // Outcome of one input-report read: the wait result (CableResult codes: Done when

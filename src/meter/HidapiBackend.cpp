@@ -2,6 +2,8 @@
 
 #include "meter/CableResult.h"
 
+#include <QString>
+
 #include <hidapi/hidapi.h>
 
 #include <algorithm>
@@ -165,7 +167,10 @@ std::vector<HidInterfaceInfo> HidapiBackend::interfaces() {
     for (const hid_device_info* d = all; d != nullptr; d = d->next) {
         if (d->path == nullptr)
             continue;
-        list.push_back({d->path, {d->vendor_id, d->product_id, d->release_number}});
+        const std::string serial = d->serial_number
+                                       ? QString::fromWCharArray(d->serial_number).toStdString()
+                                       : std::string();
+        list.push_back({d->path, {d->vendor_id, d->product_id, d->release_number}, serial});
     }
     hid_free_enumeration(all);
     return list;

@@ -29,7 +29,7 @@ bool MeterLink::link() {
     if (m_linked)
         return true;
     // The probe only shows that the cable is there; the worker opens its own handle.
-    CableHandle probe = m_backend ? OpenCable(*m_backend) : CableHandle();
+    CableHandle probe = m_access.openCable();
     if (!probe)
         return false;
     probe.close();
@@ -118,13 +118,13 @@ void MeterLink::onLinkLost() {
 }
 
 bool MeterLink::cableListed() const {
-    return m_backend && CableListed(*m_backend);
+    return m_access.cableListed();
 }
 
 bool MeterLink::cablePresent() const {
     if (!m_backend)
         return false;
-    CableHandle probe = OpenCable(*m_backend);
+    CableHandle probe = m_access.openCable();
     const bool present = probe.valid();
     probe.close();
     return present;

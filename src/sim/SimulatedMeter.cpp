@@ -1,5 +1,7 @@
 #include "sim/SimulatedMeter.h"
 
+#include "meter/cablelist.h"
+
 #include "meter/CableProtocol.h"
 #include "meter/CableResult.h"
 #include "sim/DemoLoggerMemory.h"
@@ -52,6 +54,7 @@ struct SimulatedMeter::Core {
     std::vector<std::uint8_t> memory;
     std::size_t memoryPosition = 0;
     std::uint16_t versionNumber = 0x0105;
+    std::string cablePath = kCablePath;
     std::array<std::uint8_t, kSerialBytes> serial{0x35, 0x00, 0x33, 0x00, 0x31, 0x00, 0x30, 0x00};
     bool serialReadable = true;
 
@@ -416,14 +419,16 @@ std::vector<HidInterfaceInfo> SimulatedMeter::interfaces() {
         list.push_back(
             {foreignPath(i), {kForeignVendor, static_cast<std::uint16_t>(0xC31C + i), 0x0110}});
     if (m_core->cablePresent)
-        list.push_back({kCablePath, {kCableVendorId, kCableProductId, m_core->versionNumber}});
+        list.push_back({m_core->cablePath,
+                        {kCableVendorId, kCableProductId, m_core->versionNumber},
+                        m_core->serialReadable ? SerialText(m_core->serial) : std::string()});
     return list;
 }
 
 std::unique_ptr<CableDevice> SimulatedMeter::open(const std::string& path) {
     std::lock_guard lock(m_core->lock);
     m_core->look();
-    const bool isCable = path == kCablePath;
+    const bool isCable = path == m_core->cablePath;
     if (isCable && !m_core->cablePresent)
         return nullptr;
     if (!isCable) {
@@ -446,6 +451,11 @@ void SimulatedMeter::pause(std::chrono::milliseconds duration) {
     }
     if (realTime)
         std::this_thread::sleep_for(duration);
+}
+
+void SimulatedMeter::setCablePath(std::string path) {
+    std::lock_guard lock(m_core->lock);
+    m_core->cablePath = std::move(path);
 }
 
 void SimulatedMeter::setForeignInterfaces(int count) {

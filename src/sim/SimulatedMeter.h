@@ -46,6 +46,9 @@ public:
     void pause(std::chrono::milliseconds duration) override;
 
     // --- set-up ---
+    // The device path the cable is listed at ("sim:cable" unless set), so that
+    // several simulated cables can be listed side by side.
+    void setCablePath(std::string path);
     // Other HID interfaces listed before the cable (keyboards and the like).
     void setForeignInterfaces(int count);
     void setCablePresent(bool present);

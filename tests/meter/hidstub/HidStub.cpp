@@ -86,6 +86,7 @@ struct Listed {
     unsigned short product;
     unsigned short release;
     bool opens;
+    std::wstring serial = {};
 };
 
 // Every interface present now, in list order (lock held).
@@ -104,8 +105,14 @@ std::vector<Listed> listInterfaces(State& s) {
         const telmora::HidAttributes& a = i.attributes;
         if (s.pulled && isCableId(a.vendorId, a.productId))
             continue;
-        list.push_back(
-            {std::string(kMeterPrefix) + i.path, a.vendorId, a.productId, a.versionNumber, true});
+        // A serial number set for the test stands for every cable's (so that two
+        // cables can share one).
+        const bool cable = isCableId(a.vendorId, a.productId);
+        std::wstring serial(i.serial.begin(), i.serial.end()); // serial numbers are ASCII
+        if (cable && s.serialSet)
+            serial = s.serialReadable ? s.serial : std::wstring();
+        list.push_back({std::string(kMeterPrefix) + i.path, a.vendorId, a.productId,
+                        a.versionNumber, true, serial});
     }
     return list;
 }
@@ -276,6 +283,11 @@ hid_device_info* hid_enumerate(unsigned short vendor_id, unsigned short product_
             continue;
         auto* info = static_cast<hid_device_info*>(std::calloc(1, sizeof(hid_device_info)));
         info->path = copyText(i.path);
+        if (!i.serial.empty()) {
+            info->serial_number =
+                static_cast<wchar_t*>(std::calloc(i.serial.size() + 1, sizeof(wchar_t)));
+            std::wmemcpy(info->serial_number, i.serial.c_str(), i.serial.size());
+        }
         info->vendor_id = i.vendor;
         info->product_id = i.product;
         info->release_number = i.release;
@@ -291,6 +303,7 @@ void hid_free_enumeration(hid_device_info* devs) {
     while (devs != nullptr) {
         hid_device_info* next = devs->next;
         std::free(devs->path);
+        std::free(devs->serial_number);
         std::free(devs);
         devs = next;
     }

@@ -1,0 +1,124 @@
+// The application with several simulated cables: Link all gives each cable a meter
+// of its own with a default name, names are remembered per serial number, a meter
+// keeps its place when its cable goes, and one cable links exactly as one meter
+// always has.
+#include "UserDirectories.h"
+#include "app/Application.h"
+#include "app/Meter.h"
+#include "app/UserFiles.h"
+#include "app/cablebackends.h"
+#include "meter/MeterLink.h"
+#include "sim/SimulatedCables.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace telmora;
+
+namespace {
+
+class SeveralMeters : public ::testing::Test {
+protected:
+    std::shared_ptr<SimulatedCables> makeCables(int count) {
+        std::vector<std::shared_ptr<SimulatedMeter>> meters;
+        for (int i = 0; i < count; ++i)
+            meters.push_back(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
+        auto cables = std::make_shared<SimulatedCables>(std::move(meters));
+        cables->nameCables();
+        return cables;
+    }
+    UserFiles files() const { return LocateUserFiles(m_start.path()); }
+
+    static void unlinkAndWait(Application& app) {
+        for (int i = 0; i < app.meterCount(); ++i) {
+            MeterLink& link = app.meter(i).link();
+            QSignalSpy stopped(&link, &MeterLink::stopped);
+            link.unlink();
+            if (link.isStopping()) {
+                ASSERT_TRUE(stopped.wait(10000));
+            }
+        }
+    }
+
+    UserDirectories m_home;
+    QTemporaryDir m_start;
+};
+
+TEST_F(SeveralMeters, LinkAllNamesEachCableAndRemembersRenames) {
+    auto cables = makeCables(3);
+    {
+        Application app(cables, files());
+        ASSERT_EQ(app.meterCount(), 1);
+        EXPECT_EQ(app.meter(0).name(), "Meter 1");
+        QSignalSpy changed(&app, &Application::metersChanged);
+        EXPECT_EQ(app.linkAll(), 3);
+        EXPECT_FALSE(changed.isEmpty());
+        ASSERT_EQ(app.meterCount(), 3);
+        EXPECT_EQ(app.meter(1).name(), "Meter 2");
+        EXPECT_EQ(app.meter(2).serial(), "5312");
+        EXPECT_EQ(app.linkAll(), 3) << "linking all again adds nobody twice";
+        EXPECT_EQ(app.meterCount(), 3);
+
+        const auto present = app.presentCables();
+        ASSERT_EQ(present.size(), 3u);
+        for (const auto& cable : present)
+            EXPECT_TRUE(cable.linked);
+        app.renameMeter(1, QStringLiteral("  Shunt  "));
+        app.renameMeter(2, QStringLiteral("   ")); // an empty name is refused
+        EXPECT_EQ(app.meter(1).name(), "Shunt");
+        EXPECT_EQ(app.meter(2).name(), "Meter 3");
+        unlinkAndWait(app);
+    }
+    Application again(cables, files());
+    EXPECT_TRUE(again.linkCable("5311"));
+    ASSERT_EQ(again.meterCount(), 1) << "the first meter takes the cable while it is free";
+    EXPECT_EQ(again.meter(0).name(), "Shunt") << "the name belongs to the serial number";
+    unlinkAndWait(again);
+}
+
+TEST_F(SeveralMeters, AMeterWhoseCableWentKeepsItsPlaceAndTakesItBack) {
+    auto cables = makeCables(2);
+    Application app(cables, files());
+    ASSERT_EQ(app.linkAll(), 2);
+    MeterLink& second = app.meter(1).link();
+    QSignalSpy lost(&second, &MeterLink::linkLostNotice);
+    cables->meter(1).setCablePresent(false);
+    ASSERT_TRUE(lost.wait(20000));
+    EXPECT_EQ(app.linkedMeters().size(), 1u);
+    EXPECT_TRUE(app.link().isLinked()) << "the first meter goes on";
+    EXPECT_EQ(app.presentCables().size(), 1u);
+
+    cables->meter(1).setCablePresent(true);
+    EXPECT_EQ(app.linkAll(), 2);
+    EXPECT_EQ(app.meterCount(), 2) << "the cable comes back to its own meter";
+    EXPECT_TRUE(second.isLinked());
+    unlinkAndWait(app);
+}
+
+TEST_F(SeveralMeters, OneCableLinksTheFirstMeterAsAlways) {
+    Application app(std::make_shared<SimulatedMeter>(SimScenario::Demo, false), files());
+    EXPECT_EQ(app.linkAll(), 1);
+    EXPECT_EQ(app.meterCount(), 1);
+    EXPECT_TRUE(app.link().isLinked());
+    EXPECT_TRUE(app.meter(0).cableKey().empty()) << "the first cable found, as before";
+    unlinkAndWait(app);
+}
+
+TEST(SimulateOption, ACommaListSimulatesOneCableEachWithItsOwnSerial) {
+    std::string error;
+    const auto backend = MakeCableBackend("--simulate=demo,replug,demo", &error);
+    ASSERT_TRUE(backend) << error;
+    std::vector<std::string> serials;
+    for (const HidInterfaceInfo& info : backend->interfaces())
+        if (!info.serial.empty())
+            serials.push_back(info.serial);
+    EXPECT_EQ(serials, (std::vector<std::string>{"5310", "5311", "5312"}));
+    EXPECT_FALSE(MakeCableBackend("--simulate=demo,,demo", &error));
+    EXPECT_NE(error.find("unknown simulation ''"), std::string::npos) << error;
+    EXPECT_FALSE(MakeCableBackend("--simulate=demo,bogus", &error));
+    EXPECT_NE(error.find("'bogus'"), std::string::npos) << error;
+}
+
+} // namespace
