@@ -3,11 +3,11 @@
 #include "app/cablebackends.h"
 #include "cli/CommandOutput.h"
 #include "cli/InterruptGuard.h"
+#include "cli/LiveAcquisition.h"
 #include "cli/formatoption.h"
-#include "meter/AcquisitionWorker.h"
-#include "meter/CableAccess.h"
 #include "meter/CableProtocol.h"
 #include "meter/aboutlines.h"
+#include "meter/cablelist.h"
 #include "model/sampleconversion.h"
 #include "model/tidycsv.h"
 #include "recording/recorderexport.h"
@@ -26,6 +26,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace telmora::cli {
 
@@ -35,8 +36,8 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 constexpr const char* kLogUsage =
-    "Usage: telmora-cli log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n"
-    "                       [--format standard|tidy]\n";
+    "Usage: telmora-cli log [--simulate[=NAME]] [--meter all|SERIAL] [--count N]\n"
+    "                       [--interval SECONDS] [--format standard|tidy]\n";
 constexpr const char* kInfoUsage = "Usage: telmora-cli info [--simulate[=NAME]]\n";
 constexpr auto kSlice = 50ms;
 
@@ -68,92 +69,12 @@ bool writeLine(CommandOutput& out, std::string line) {
     return out.write(line) && out.flush();
 }
 
-// The acquisition worker of this command on its own thread, and what it last
-// reported. The worker's signals are taken directly on its thread (this
-// command has no event loop); the command thread waits for them here.
-class Acquisition {
-public:
-    explicit Acquisition(std::shared_ptr<CableBackend> backend)
-        : m_cable(std::move(backend)), m_worker(m_cable) {
-        using W = AcquisitionWorker;
-        const auto direct = Qt::DirectConnection;
-        QObject::connect(
-            &m_worker, &W::readingReceived, &m_worker,
-            [this](const DecodedReply& reading) {
-                m_worker.readingDelivered();
-                update([&] {
-                    m_reading = reading;
-                    m_valid = true;
-                    m_fresh = true;
-                });
-            },
-            direct);
-        QObject::connect(
-            &m_worker, &W::pollFailed, &m_worker, [this] { update([&] { m_valid = false; }); },
-            direct);
-        QObject::connect(
-            &m_worker, &W::noDataReceived, &m_worker,
-            [this] {
-                std::fputs("telmora-cli: No data received.\n", stderr);
-                m_worker.noticeClosed();
-            },
-            direct);
-        QObject::connect(
-            &m_worker, &W::linkLost, &m_worker, [this] { update([&] { m_lost = true; }); }, direct);
-        m_thread = std::jthread([this] { m_worker.run(); });
-    }
-    ~Acquisition() {
-        m_worker.requestStop();
-        m_thread.join();
-    }
-    Acquisition(const Acquisition&) = delete;
-    Acquisition& operator=(const Acquisition&) = delete;
-
-    // Waits at most `timeout` for a reading newer than the last one taken.
-    bool waitForNewReading(std::chrono::milliseconds timeout) {
-        std::unique_lock lock(m_mutex);
-        const bool fresh = m_changed.wait_for(lock, timeout, [this] { return m_fresh || m_lost; });
-        const bool took = fresh && m_fresh;
-        m_fresh = false;
-        return took;
-    }
-    bool linkLost() {
-        std::lock_guard lock(m_mutex);
-        return m_lost;
-    }
-    // The newest reading, when the last poll brought one.
-    std::optional<DecodedReply> validReading() {
-        std::lock_guard lock(m_mutex);
-        if (!m_valid)
-            return std::nullopt;
-        return m_reading;
-    }
-
-private:
-    template <class F> void update(F change) {
-        {
-            std::lock_guard lock(m_mutex);
-            change();
-        }
-        m_changed.notify_all();
-    }
-
-    CableAccess m_cable;
-    AcquisitionWorker m_worker;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    DecodedReply m_reading;
-    bool m_valid = false;
-    bool m_fresh = false;
-    bool m_lost = false;
-    std::jthread m_thread; // last: started once everything else is ready
-};
-
 // The options of the log command.
 struct LogOptions {
     std::string_view simulate;
-    long long count = -1;  // until Ctrl-C
-    double interval = 0.0; // every reading
+    std::string_view meter; // "all", a cable's key, or empty: the first cable
+    long long count = -1;   // until Ctrl-C
+    double interval = 0.0;  // every reading
     TextExportFormat format = TextExportFormat::Standard;
 };
 
@@ -193,6 +114,17 @@ std::optional<LogOptions> parseLogOptions(int argc, char** argv) {
             return std::nullopt;
         if (format == OptionMatch::Taken)
             continue;
+        if (arg == "--meter" || arg.starts_with("--meter=")) {
+            if (arg == "--meter" && i + 1 < argc)
+                options.meter = argv[++i];
+            else if (arg != "--meter")
+                options.meter = arg.substr(8);
+            if (options.meter.empty()) {
+                std::fputs("telmora-cli: --meter needs 'all' or a cable's serial number\n", stderr);
+                return std::nullopt;
+            }
+            continue;
+        }
         if ((arg == "--count" || arg == "--interval") && i + 1 < argc) {
             value = argv[++i];
         } else if (arg.starts_with("--count=") || arg.starts_with("--interval=")) {
@@ -234,56 +166,149 @@ private:
     Clock::time_point m_due;
 };
 
-// The tidy row of a sample taken at `now`: its local date and time with the UTC offset.
-std::string tidyLine(long long index, const SampleEntry& entry, const QDateTime& now) {
-    std::string line = std::to_string(index + 1);
-    AppendTidyField(line, IsoDateTime(now.toMSecsSinceEpoch(), now.offsetFromUtc()));
-    AppendTidyReadings(line, entry, RecordOrigin::Recorder);
-    return line;
-}
-
-// Writes the newest valid reading as sample line `index`, stamped with the
-// current time; false when there was none to write or the output failed.
-bool writeSampleLine(CommandOutput& out, Acquisition& acquisition, long long index,
-                     TextExportFormat format) {
-    const std::optional<DecodedReply> live = acquisition.validReading();
-    if (!live)
-        return false;
-    const QDateTime now = QDateTime::currentDateTime();
-    const QTime time = now.time();
-    const auto entry = BuildSample(
-        *live, FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec()));
-    if (!entry)
-        return false;
-    return writeLine(out, format == TextExportFormat::Tidy ? tidyLine(index, *entry, now)
-                                                           : RecorderTextLine(index, *entry));
-}
-
-// Writes sample lines until the count is reached, Ctrl-C is pressed, the link is
-// lost or the output fails; the exit status of the command.
-int logReadings(CommandOutput& out, Acquisition& acquisition, const LogOptions& options,
-                const InterruptGuard& ctrlC) {
-    IntervalPacer pacer(options.interval);
+// One meter being logged: its cable's key, its acquisition and its lines so far.
+struct LoggedMeter {
+    std::string key;
+    std::unique_ptr<LiveAcquisition> acquisition;
     long long written = 0;
-    while (options.count < 0 || written < options.count) {
+    bool lost = false;
+};
+
+// The header and sample lines of the log, with the meter column when meters
+// were asked for by --meter.
+class LogLines {
+public:
+    LogLines(TextExportFormat format, bool withMeter) : m_format(format), m_withMeter(withMeter) {}
+
+    std::string header() const {
+        if (m_format == TextExportFormat::Tidy) {
+            std::string line = TidyHeader(TidyTime::DateTime);
+            if (m_withMeter)
+                line.insert(line.find(','), ",meter");
+            return line;
+        }
+        return m_withMeter ? "#meter," + std::string(kRecorderTextHeader.substr(1))
+                           : std::string(kRecorderTextHeader);
+    }
+
+    // The line of the newest valid reading of `meter`, stamped with the current
+    // time; nothing when there is no valid reading.
+    std::optional<std::string> sample(LoggedMeter& meter) const {
+        const std::optional<DecodedReply> live = meter.acquisition->validReading();
+        if (!live)
+            return std::nullopt;
+        const QDateTime now = QDateTime::currentDateTime();
+        const QTime time = now.time();
+        const auto entry = BuildSample(
+            *live, FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec()));
+        if (!entry)
+            return std::nullopt;
+        if (m_format == TextExportFormat::Tidy) {
+            std::string line = std::to_string(meter.written + 1);
+            if (m_withMeter)
+                AppendTidyField(line, meter.key);
+            AppendTidyField(line, IsoDateTime(now.toMSecsSinceEpoch(), now.offsetFromUtc()));
+            AppendTidyReadings(line, *entry, RecordOrigin::Recorder);
+            return line;
+        }
+        const std::string line = RecorderTextLine(meter.written, *entry);
+        return m_withMeter ? meter.key + ',' + line : line;
+    }
+
+private:
+    TextExportFormat m_format;
+    bool m_withMeter;
+};
+
+// Writes sample lines until every meter has its count, Ctrl-C is pressed, every
+// link is lost or the output fails; the exit status of the command. A meter whose
+// link is lost is said on stderr and the others go on.
+int logReadings(CommandOutput& out, std::vector<LoggedMeter>& meters, ReadingBell& bell,
+                const LogOptions& options, const LogLines& lines, const InterruptGuard& ctrlC) {
+    IntervalPacer pacer(options.interval);
+    std::uint64_t rings = 0;
+    int exitStatus = 0;
+    const auto wanted = [&](const LoggedMeter& m) {
+        return !m.lost && (options.count < 0 || m.written < options.count);
+    };
+    while (std::any_of(meters.begin(), meters.end(), wanted)) {
         if (ctrlC.interrupted())
-            return 0;
+            return exitStatus;
         if (out.failed())
             return out.report(stderr);
-        if (acquisition.linkLost()) {
-            std::fputs(
-                "telmora-cli: the link to the meter was lost (USB adapter cable not found).\n",
-                stderr);
-            return 1;
-        }
-        // At an interval: the newest valid reading when each tick is due;
+        // At an interval: each meter's newest valid reading when a tick is due;
         // otherwise every new reading.
-        const bool ready =
-            options.interval > 0.0 ? pacer.tickDue() : acquisition.waitForNewReading(kSlice);
-        if (ready && writeSampleLine(out, acquisition, written, options.format))
-            ++written;
+        const bool tick = options.interval > 0.0 && pacer.tickDue();
+        for (LoggedMeter& meter : meters) {
+            if (!meter.lost && meter.acquisition->linkLost()) {
+                meter.lost = true;
+                exitStatus = 1;
+                const std::string who = options.meter.empty() ? "" : "meter " + meter.key + ": ";
+                std::fprintf(stderr,
+                             "telmora-cli: %sthe link to the meter was lost (USB adapter cable not "
+                             "found).\n",
+                             who.c_str());
+            }
+            const bool ready = options.interval > 0.0 ? tick : meter.acquisition->takeNewReading();
+            if (!ready || !wanted(meter))
+                continue;
+            if (const std::optional<std::string> line = lines.sample(meter)) {
+                if (!writeLine(out, *line))
+                    return out.report(stderr);
+                ++meter.written;
+            }
+        }
+        if (options.interval <= 0.0)
+            rings = bell.waitAfter(rings, kSlice);
     }
-    return 0;
+    return exitStatus;
+}
+
+// The keys of the cables `choice` names: the first cable for none, every cable for
+// "all", or the cable with that serial number (or path). Empty after a message
+// when there is no such cable.
+std::vector<std::string> chooseCables(CableBackend& backend, std::string_view choice) {
+    const std::vector<CableEntry> cables = ListCables(backend);
+    if (cables.empty() || (choice.empty() && !OpenCable(backend).valid())) {
+        std::fputs("telmora-cli: USB adapter cable not found.\n", stderr);
+        return {};
+    }
+    if (choice.empty())
+        return {std::string()};
+    std::vector<std::string> keys;
+    std::string present;
+    for (const CableEntry& cable : cables) {
+        if (choice == "all" || cable.key == choice)
+            keys.push_back(cable.key);
+        present += (present.empty() ? "" : ", ") + cable.key;
+    }
+    if (keys.empty())
+        std::fprintf(stderr, "telmora-cli: no cable with serial number %.*s (present: %s)\n",
+                     static_cast<int>(choice.size()), choice.data(), present.c_str());
+    return keys;
+}
+
+// Writes `heading` and the firmware and serial-number lines of the opened `cable`
+// (closing it); 1 after a message when it is missing or tells nothing.
+int writeCableLines(CableHandle cable, const std::string& heading) {
+    if (!cable) {
+        std::fputs("telmora-cli: USB adapter cable not found.\n", stderr);
+        return 1;
+    }
+    const CableIdentity identity = QueryCableIdentity(cable);
+    cable.close();
+    const CableLines lines = CableIdentityLines(true, identity);
+    if (lines.firmware.isEmpty() && lines.serial.isEmpty()) {
+        std::fputs("telmora-cli: the cable did not tell its identity.\n", stderr);
+        return 1;
+    }
+    CommandOutput out(stdout);
+    out.write(heading);
+    for (const QString& line : {lines.firmware, lines.serial}) {
+        if (!line.isEmpty())
+            out.write(line.toStdString() + '\n');
+    }
+    return out.finish(0, stderr);
 }
 
 } // namespace
@@ -295,19 +320,20 @@ int CmdLog(int argc, char** argv) {
     const std::shared_ptr<CableBackend> backend = chooseBackend(options->simulate);
     if (!backend)
         return 2;
-    if (!OpenCable(*backend).valid()) {
-        std::fputs("telmora-cli: USB adapter cable not found.\n", stderr);
+    const std::vector<std::string> keys = chooseCables(*backend, options->meter);
+    if (keys.empty())
         return 1;
-    }
 
     InterruptGuard guard;
     CommandOutput out(stdout);
-    Acquisition acquisition(backend);
-    if (!writeLine(out, options->format == TextExportFormat::Tidy
-                            ? TidyHeader(TidyTime::DateTime)
-                            : std::string(kRecorderTextHeader)))
+    ReadingBell bell;
+    std::vector<LoggedMeter> meters;
+    for (const std::string& key : keys)
+        meters.push_back({key, std::make_unique<LiveAcquisition>(backend, key, bell)});
+    const LogLines lines(options->format, !options->meter.empty());
+    if (!writeLine(out, lines.header()))
         return out.report(stderr);
-    return logReadings(out, acquisition, *options, guard);
+    return logReadings(out, meters, bell, *options, lines, guard);
 }
 
 int CmdInfo(int argc, char** argv) {
@@ -323,24 +349,18 @@ int CmdInfo(int argc, char** argv) {
     const std::shared_ptr<CableBackend> backend = chooseBackend(simulate);
     if (!backend)
         return 2;
-    CableHandle cable = OpenCable(*backend);
-    if (!cable) {
-        std::fputs("telmora-cli: USB adapter cable not found.\n", stderr);
-        return 1;
+    const std::vector<CableEntry> cables = ListCables(*backend);
+    if (cables.size() <= 1)
+        return writeCableLines(OpenCable(*backend), "");
+    // Several cables: each one's lines under a line that names it.
+    int status = 0;
+    for (std::size_t i = 0; i < cables.size(); ++i) {
+        const std::string heading = (i == 0 ? "" : "\n") + std::string("Cable ") +
+                                    std::to_string(i + 1) + ": " + cables[i].key + '\n';
+        status =
+            std::max(status, writeCableLines(OpenCableByKey(*backend, cables[i].key), heading));
     }
-    const CableIdentity identity = QueryCableIdentity(cable);
-    cable.close();
-    const CableLines lines = CableIdentityLines(true, identity);
-    if (lines.firmware.isEmpty() && lines.serial.isEmpty()) {
-        std::fputs("telmora-cli: the cable did not tell its identity.\n", stderr);
-        return 1;
-    }
-    CommandOutput out(stdout);
-    for (const QString& line : {lines.firmware, lines.serial}) {
-        if (!line.isEmpty())
-            out.write(line.toStdString() + '\n');
-    }
-    return out.finish(0, stderr);
+    return status;
 }
 
 } // namespace telmora::cli

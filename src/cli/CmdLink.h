@@ -4,13 +4,16 @@
 
 namespace telmora::cli {
 
-// log [--simulate[=NAME]] [--count N] [--interval SECONDS]
+// log [--simulate[=NAME]] [--meter all|SERIAL] [--count N] [--interval SECONDS]
 // One line per reading in the recorder's text export format (header first),
-// flushed per line, until N readings, Ctrl-C or a lost link.
+// flushed per line, until N readings, Ctrl-C or a lost link. With --meter, one or
+// every cable's meter is logged (N readings each), the serial number first on
+// each line (a meter column in the tidy format).
 int CmdLog(int argc, char** argv);
 
 // info [--simulate[=NAME]]
-// The cable firmware version and serial number as the About box shows them.
+// The cable firmware version and serial number as the About box shows them, for
+// every cable listed.
 int CmdInfo(int argc, char** argv);
 
 } // namespace telmora::cli
