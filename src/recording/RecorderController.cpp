@@ -38,8 +38,8 @@ WallClock WallClockOf(const QDateTime& moment) {
 
 RecorderController::RecorderController(DecodedReplySource source, QString temporaryDirectory,
                                        QObject* parent)
-    : QObject(parent), m_source(std::move(source)), m_temporaryFiles(std::move(temporaryDirectory)),
-      m_sampleTimer(new QTimer(this)) {
+    : QObject(parent), m_source(std::move(source)), m_meters(temporaryDirectory),
+      m_temporaryFiles(std::move(temporaryDirectory)), m_sampleTimer(new QTimer(this)) {
     m_sampleTimer->setObjectName(QStringLiteral("samplingTimer"));
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
@@ -54,7 +54,7 @@ RecorderController::~RecorderController() {
 
 void RecorderController::setAcquisition(AcquisitionMode mode, std::int32_t intervalMs) {
     if (mode != m_mode && !m_recordingOn)
-        m_temporaryFiles.close(); // a manual series ends with its mode
+        closeTemporaryFiles(); // a manual series ends with its mode
     m_mode = mode;
     m_intervalMs = intervalMs > 0 ? intervalMs : kFullSpeedMs;
     emit acquisitionChanged();
@@ -63,7 +63,9 @@ void RecorderController::setAcquisition(AcquisitionMode mode, std::int32_t inter
 bool RecorderController::startRecording() {
     if (m_recordingOn)
         return true; // already running: starting again changes nothing
-    if (!m_source.linked || !m_source.linked()) {
+    if (m_recording.empty())
+        applyConfiguredMeters();
+    if (!anyMeterLinked()) {
         emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(false);
         return false;
@@ -72,8 +74,8 @@ bool RecorderController::startRecording() {
     m_sampleTimer->start();
     m_lowBatteryShown = false; // a new recording tells of a low battery again
     setRecordingOn(true);
-    if (!prepareTemporaryFile()) {
-        const QString reason = m_temporaryFiles.errorString();
+    QString reason;
+    if (!prepareAllFiles(&reason)) {
         stopRecording();
         emit errorRaised(kTemporaryFileFailed, reason);
         return false;
@@ -81,8 +83,14 @@ bool RecorderController::startRecording() {
     return true;
 }
 
-void RecorderController::stopRecording() {
+void RecorderController::closeTemporaryFiles() {
     m_temporaryFiles.close();
+    for (int meter = 1; meter < m_meters.count(); ++meter)
+        m_meters.track(meter).closeFile();
+}
+
+void RecorderController::stopRecording() {
+    closeTemporaryFiles();
     m_sampleTimer->stop();
     setRecordingOn(false);
 }
@@ -93,6 +101,10 @@ void RecorderController::setRecordingOn(bool on) {
 }
 
 void RecorderController::linkEnded() {
+    if (m_meters.several()) {
+        meterEnded(0);
+        return;
+    }
     if (m_recordingOn)
         stopRecording();
 }
@@ -103,7 +115,9 @@ void RecorderController::readingsInterrupted() {
 }
 
 bool RecorderController::takeManualSample() {
-    if (!m_source.linked || !m_source.linked()) {
+    if (m_recording.empty())
+        applyConfiguredMeters();
+    if (!anyMeterLinked()) {
         emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(m_recordingOn);
         return false;
@@ -113,11 +127,21 @@ bool RecorderController::takeManualSample() {
 }
 
 void RecorderController::takeScheduledSample() {
+    if (m_meters.several()) {
+        takeTick(false);
+        return;
+    }
     if (m_source.readingValid && m_source.readingValid())
         takeSample();
 }
 
 void RecorderController::takeSample() {
+    if (m_recording.empty() && !m_busy)
+        applyConfiguredMeters();
+    if (m_meters.several()) {
+        takeTick(true);
+        return;
+    }
     if (m_busy || !m_source.latestReading)
         return;
     const QDateTime now = QDateTime::currentDateTime();
@@ -170,6 +194,10 @@ bool RecorderController::prepareTemporaryFile() {
 
 void RecorderController::adoptTemporaryFile(const QString& path,
                                             std::unique_ptr<TemporaryFileClaim> claim) {
+    if (IsManifestPath(path)) {
+        adoptTemporaryGroup(path, std::move(claim));
+        return;
+    }
     m_temporaryFiles.adopt(path, std::move(claim));
     if (!m_recordingOn)
         m_fileHoldsRecording =
@@ -187,26 +215,37 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
         emit errorRaised(kTemporaryFileFailed, reason);
         return;
     }
+    const FirstStored stored = storeFirstSample(entry, clock ? *clock : wallClockNow());
+    if (stored.index)
+        announceSample(*stored.index, stored.storageFailed, stored.fileCut);
+}
+
+RecorderController::FirstStored RecorderController::storeFirstSample(const SampleEntry& entry,
+                                                                     WallClock clock) {
     // The sample goes to disk first, so the recording can read it back from there;
     // a sample the disk refused is kept in memory.
+    FirstStored out;
     std::int64_t offset = 0;
-    const bool storageFailed =
-        m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry, &offset);
-    const bool stored = m_temporaryFiles.isOpen() && !storageFailed && m_temporaryFiles.records();
-    const bool fileCut = storageFailed && m_temporaryFiles.wasCut();
-    std::size_t index = 0;
+    out.storageFailed = m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry, &offset);
+    const bool stored =
+        m_temporaryFiles.isOpen() && !out.storageFailed && m_temporaryFiles.records();
+    out.fileCut = out.storageFailed && m_temporaryFiles.wasCut();
     try {
-        index = m_recording.addSample(entry, clock ? *clock : wallClockNow(),
-                                      stored ? m_temporaryFiles.records() : nullptr, offset);
+        out.index = m_recording.addSample(entry, clock,
+                                          stored ? m_temporaryFiles.records() : nullptr, offset);
         if (!m_statisticsJob.isRunning()) // else counted when the count is taken
             m_statistics.add(entry);
     } catch (const std::bad_alloc&) {
-        if (m_temporaryFiles.isOpen() && !storageFailed)
+        if (m_temporaryFiles.isOpen() && !out.storageFailed)
             m_temporaryFiles.removeLast(); // the file mirrors the recording
         stopRecording();
         emit errorRaised(kOutOfMemory, {});
-        return;
+        return {};
     }
+    return out;
+}
+
+void RecorderController::announceSample(std::size_t index, bool storageFailed, bool fileCut) {
     m_lastPage = PageOfIndex(static_cast<std::int64_t>(index));
     m_currentPage = m_lastPage;
     emit sampleAdded(static_cast<qsizetype>(index));
@@ -347,8 +386,9 @@ RecorderController::exportPages(ExportPages scope, std::int32_t from, std::int32
 
 void RecorderController::clear() {
     if (!m_recordingOn)
-        m_temporaryFiles.close(); // a manual series ends with its recording
+        closeTemporaryFiles();    // a manual series ends with its recording
     m_fileHoldsRecording = false; // the next sample begins a new file
+    m_meters.clearRecordings();
     m_lastPage = m_currentPage = 1;
     m_sampleTimer->setInterval(m_intervalMs);
     m_recording.clear();
@@ -357,6 +397,8 @@ void RecorderController::clear() {
     m_damaged = false;
     m_statisticsJob.discard();
     m_statistics.clear();
+    if (!m_recordingOn)
+        applyConfiguredMeters();
     emit cleared();
     emit pageChanged(m_currentPage, m_lastPage);
     emit extremesChanged();
@@ -377,6 +419,8 @@ bool RecorderController::startLoad(const QString& path) {
 bool RecorderController::startLoad(const QByteArray& nativePath) {
     if (m_busy)
         return false;
+    if (IsManifestPath(PathText(nativePath)))
+        return startManifestLoad(PathText(nativePath));
     auto reader = std::make_shared<RecorderFileReader>();
     const QString pathText = QDir::toNativeSeparators(PathText(nativePath));
     switch (reader->openNative(nativePath)) {
@@ -401,6 +445,11 @@ bool RecorderController::startLoad(const QByteArray& nativePath) {
                                  });
         },
         [this, pathText](LoadResult&& result, JobOutcome) {
+            if (m_meters.several() && result.outcome == LoadOutcome::Loaded) {
+                std::vector<LoadedMeter> single(1);
+                m_meters.setLoaded(single, {}, {}); // a recorder file holds one meter
+                emit metersChanged();
+            }
             finishLoad(std::move(result), pathText);
         },
         JobProgress{JobStage::ReadingFile, 0, count});
@@ -447,6 +496,8 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
 bool RecorderController::startSave(const QString& path) {
     if (m_busy)
         return false;
+    if (m_meters.several())
+        return startSeveralSave(path);
     setBusy(true);
     m_job.start(
         [this, path](const JobControl& control) {
@@ -471,15 +522,24 @@ bool RecorderController::startSave(const QString& path) {
 }
 
 void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,
-                                         TextExportFormat format) {
+                                         TextExportFormat format, TidyLayout layout) {
     if (m_busy)
         return;
     setBusy(true);
     // The recording does not change while the controller is busy.
+    std::optional<TidyMeterSet> several;
+    if (format == TextExportFormat::Tidy && (m_meters.several() || layout == TidyLayout::Wide))
+        several = tidyMeterSet();
     m_job.start(
-        [this, path, first, last, format, lastPage = m_lastPage](const JobControl& control) {
+        [this, path, first, last, format, layout, several = std::move(several),
+         lastPage = m_lastPage](const JobControl& control) {
             SaveResult result;
             result.path = path;
+            if (several) {
+                result.saved = ExportRecorderTidy(path, *several, first, last, lastPage, layout,
+                                                  &result.reason, control.token());
+                return result;
+            }
             result.saved = format == TextExportFormat::Tidy
                                ? ExportRecorderTidy(path, m_recording, first, last, lastPage,
                                                     &result.reason, control.token())

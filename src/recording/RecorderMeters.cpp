@@ -1,0 +1,223 @@
+#include "recording/RecorderMeters.h"
+
+#include "model/sireading.h"
+#include "recording/GapSample.h"
+#include "recording/RecordingManifest.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace telmora {
+
+namespace {
+// Samples looked at for the unit of a meter that begins with gaps.
+constexpr std::int64_t kUnitSearchSamples = 4096;
+
+// The unit of a meter's first sample with a reading; empty when none is found.
+std::string unitOf(const Recording& recording) {
+    const auto end =
+        std::min<std::int64_t>(static_cast<std::int64_t>(recording.size()), kUnitSearchSamples);
+    for (std::int64_t i = 0; i < end; ++i) {
+        const std::optional<SampleEntry> sample = recording.readSample(i);
+        if (sample && !IsGapSample(*sample))
+            return std::string(ReadSi(sample->main, RecordOrigin::Recorder).unit);
+    }
+    return {};
+}
+} // namespace
+
+QString GroupFilePath(const QString& firstTemporaryPath) {
+    QString path = firstTemporaryPath;
+    if (path.endsWith(QStringLiteral(".TMP"), Qt::CaseInsensitive))
+        path.chop(4);
+    return path + QStringLiteral(".telmora");
+}
+
+RecorderMeters::RecorderMeters(QString temporaryDirectory)
+    : m_directory(std::move(temporaryDirectory)) {}
+
+RecorderMeters::~RecorderMeters() {
+    for (const QString& path : m_groupFiles)
+        QFile::remove(path);
+}
+
+// --- configuration ---------------------------------------------------------------------
+
+void RecorderMeters::setFirstMeter(const QString& name, const QString& serial) {
+    m_firstName = name;
+    m_firstSerial = serial;
+    if (m_activeIsConfigured) {
+        m_activeFirstName = name;
+        m_activeFirstSerial = serial;
+    }
+}
+
+void RecorderMeters::setCompanions(std::vector<RecorderMeter> meters) {
+    m_configured = std::move(meters);
+    m_activeIsConfigured = false;
+}
+
+bool RecorderMeters::applyConfigured() {
+    if (m_activeIsConfigured)
+        return false;
+    m_activeIsConfigured = true;
+    m_activeFirstName = m_firstName;
+    m_activeFirstSerial = m_firstSerial;
+    m_firstFresh.reset();
+    m_tracks.clear();
+    for (const RecorderMeter& meter : m_configured)
+        m_tracks.push_back(std::make_unique<MeterTrack>(meter, m_directory));
+    QString ignored;
+    if (!m_math.setExpression(m_math.expression(), count(), &ignored))
+        m_math = MathChannel(); // it uses a meter that is gone
+    m_mathValues.clear();
+    m_mathStatistics = {};
+    dropGroupFile();
+    return true;
+}
+
+QString RecorderMeters::name(int meter) const {
+    if (meter <= 0)
+        return m_activeFirstName;
+    return meter < count() ? track(meter).name() : QString();
+}
+
+QString RecorderMeters::serial(int meter) const {
+    if (meter <= 0)
+        return m_activeFirstSerial;
+    return meter < count() ? track(meter).serial() : QString();
+}
+
+void RecorderMeters::clearRecordings() {
+    m_firstFresh.reset();
+    for (auto& track : m_tracks)
+        track->clear();
+    m_mathValues.clear();
+    m_mathStatistics = {};
+    dropGroupFile();
+}
+
+void RecorderMeters::setLoaded(std::vector<LoadedMeter>& meters, const QString& math,
+                               std::vector<float> mathValues) {
+    m_activeIsConfigured = false; // the configured meters come back with a new recording
+    m_activeFirstName = meters.empty() ? QString() : meters.front().name;
+    m_activeFirstSerial = meters.empty() ? QString() : meters.front().serial;
+    m_firstFresh.reset();
+    m_firstFresh.end(); // the file's meters deliver nothing
+    m_tracks.clear();
+    for (std::size_t i = 1; i < meters.size(); ++i) {
+        auto track = std::make_unique<MeterTrack>(
+            RecorderMeter{meters[i].name, meters[i].serial, {}}, m_directory);
+        track->setRecording(std::move(meters[i].recording));
+        track->countedStatistics() = std::move(meters[i].statistics);
+        track->freshness().end();
+        m_tracks.push_back(std::move(track));
+    }
+    m_math = MathChannel();
+    m_mathValues = std::move(mathValues);
+    if (!m_math.setExpression(math, count()))
+        m_mathValues.clear();
+    m_mathStatistics = {};
+    for (const float value : m_mathValues)
+        if (!std::isnan(value))
+            m_mathStatistics.add(value);
+    dropGroupFile();
+}
+
+// --- math --------------------------------------------------------------------------------
+
+bool RecorderMeters::setMathExpression(const QString& expression, const Recording& first,
+                                       QString* error) {
+    MathChannel channel;
+    if (!channel.setExpression(expression, count(), error))
+        return false;
+    m_math = std::move(channel);
+    m_groupMembers.clear(); // the group file names the expression too
+    recomputeMath(first);
+    return true;
+}
+
+void RecorderMeters::appendMath(const SampleEntry& first,
+                                const std::vector<SampleEntry>& companions) {
+    if (!m_math.isSet())
+        return;
+    std::vector<double> values{MathOperand(first.main)};
+    for (const SampleEntry& entry : companions)
+        values.push_back(MathOperand(entry.main));
+    const float value = m_math.evaluate(values);
+    m_mathValues.push_back(value);
+    if (!std::isnan(value))
+        m_mathStatistics.add(value);
+}
+
+void RecorderMeters::recomputeMath(const Recording& first) {
+    m_mathValues.clear();
+    m_mathStatistics = {};
+    if (!m_math.isSet())
+        return;
+    std::int64_t ticks = static_cast<std::int64_t>(first.size());
+    for (const auto& track : m_tracks)
+        ticks = std::min(ticks, static_cast<std::int64_t>(track->recording().size()));
+    m_mathValues.reserve(static_cast<std::size_t>(ticks));
+    std::vector<double> values(static_cast<std::size_t>(count()));
+    const auto operand = [](const Recording& recording, std::int64_t i) {
+        const std::optional<SampleEntry> sample = recording.readSample(i);
+        return sample ? MathOperand(sample->main) : std::nan("");
+    };
+    for (std::int64_t i = 0; i < ticks; ++i) {
+        values[0] = operand(first, i);
+        for (std::size_t m = 0; m < m_tracks.size(); ++m)
+            values[m + 1] = operand(m_tracks[m]->recording(), i);
+        const float value = m_math.evaluate(values);
+        m_mathValues.push_back(value);
+        if (!std::isnan(value))
+            m_mathStatistics.add(value);
+    }
+}
+
+float RecorderMeters::mathValueAt(std::int64_t index) const {
+    if (index < 0 || index >= static_cast<std::int64_t>(m_mathValues.size()))
+        return std::nanf("");
+    return m_mathValues[static_cast<std::size_t>(index)];
+}
+
+std::string RecorderMeters::mathUnit(const Recording& first) const {
+    std::vector<std::string> units{unitOf(first)};
+    for (const auto& track : m_tracks)
+        units.push_back(unitOf(track->recording()));
+    return m_math.unit(units);
+}
+
+// --- group file ----------------------------------------------------------------------------
+
+bool RecorderMeters::updateGroupFile(const QString& firstTemporaryPath, QString* error) {
+    QStringList members{firstTemporaryPath};
+    for (const auto& track : m_tracks)
+        members << track->filePath();
+    if (members == m_groupMembers)
+        return true;
+    RecordingManifest group;
+    group.math = m_math.expression();
+    for (int i = 0; i < count(); ++i)
+        group.meters.push_back({name(i), serial(i), QFileInfo(members[i]).fileName()});
+    const QString path = GroupFilePath(firstTemporaryPath);
+    if (!WriteManifest(path, group, error))
+        return false;
+    if (std::find(m_groupFiles.begin(), m_groupFiles.end(), path) == m_groupFiles.end())
+        m_groupFiles.push_back(path);
+    m_groupMembers = members;
+    return true;
+}
+
+void RecorderMeters::adoptGroupFile(const QString& path) {
+    if (std::find(m_groupFiles.begin(), m_groupFiles.end(), path) == m_groupFiles.end())
+        m_groupFiles.push_back(path);
+}
+
+void RecorderMeters::dropGroupFile() {
+    m_groupMembers.clear();
+}
+
+} // namespace telmora
