@@ -3,6 +3,7 @@
 #include "model/sireading.h"
 #include "recording/GapSample.h"
 #include "recording/RecordingManifest.h"
+#include "recording/recordingset.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,23 +11,6 @@
 #include <cmath>
 
 namespace telmora {
-
-namespace {
-// Samples looked at for the unit of a meter that begins with gaps.
-constexpr std::int64_t kUnitSearchSamples = 4096;
-
-// The unit of a meter's first sample with a reading; empty when none is found.
-std::string unitOf(const Recording& recording) {
-    const auto end =
-        std::min<std::int64_t>(static_cast<std::int64_t>(recording.size()), kUnitSearchSamples);
-    for (std::int64_t i = 0; i < end; ++i) {
-        const std::optional<SampleEntry> sample = recording.readSample(i);
-        if (sample && !IsGapSample(*sample))
-            return std::string(ReadSi(sample->main, RecordOrigin::Recorder).unit);
-    }
-    return {};
-}
-} // namespace
 
 QString GroupFilePath(const QString& firstTemporaryPath) {
     QString path = firstTemporaryPath;
@@ -184,9 +168,9 @@ float RecorderMeters::mathValueAt(std::int64_t index) const {
 }
 
 std::string RecorderMeters::mathUnit(const Recording& first) const {
-    std::vector<std::string> units{unitOf(first)};
+    std::vector<std::string> units{FirstUnitOf(first.records())};
     for (const auto& track : m_tracks)
-        units.push_back(unitOf(track->recording()));
+        units.push_back(FirstUnitOf(track->recording().records()));
     return m_math.unit(units);
 }
 

@@ -1,6 +1,8 @@
 #include "recording/recordingset.h"
 
 #include "model/fileaccess.h"
+#include "model/sireading.h"
+#include "recording/GapSample.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -128,6 +130,50 @@ std::vector<float> ComputeMathValues(const MathChannel& math,
         out.push_back(math.evaluate(values));
     }
     return out;
+}
+
+std::string FirstUnitOf(const RecordStore& records) {
+    constexpr std::int64_t kSearched = 4096;
+    RecordReader reader;
+    const std::int64_t end = std::min(records.size(), kSearched);
+    for (std::int64_t i = 0; i < end; ++i) {
+        const std::optional<SampleEntry> sample = reader.tryRead(records, i);
+        if (sample && !IsGapSample(*sample))
+            return std::string(ReadSi(sample->main, RecordOrigin::Recorder).unit);
+    }
+    return {};
+}
+
+std::vector<RecordStore> RecordStoresOf(RecordingSetFiles& files) {
+    std::vector<RecordStore> stores(files.readers.size());
+    for (std::size_t m = 0; m < files.readers.size(); ++m) {
+        RecorderFileReader& reader = *files.readers[m];
+        stores[m].appendStored(std::make_shared<RecordFile>(reader.releaseDevice()),
+                               reader.format(), reader.dataOffset(), files.count);
+    }
+    return stores;
+}
+
+TidyMeterSet TidySetOf(const RecordingSetFiles& files, const std::vector<RecordStore>& stores) {
+    TidyMeterSet set;
+    std::vector<const RecordStore*> pointers;
+    std::vector<std::string> units;
+    for (std::size_t m = 0; m < stores.size(); ++m) {
+        QString name = files.manifest.meters[m].name;
+        if (name.isEmpty())
+            name = QStringLiteral("M%1").arg(m + 1);
+        set.meters.push_back({name.toStdString(), &stores[m]});
+        pointers.push_back(&stores[m]);
+        units.push_back(FirstUnitOf(stores[m]));
+    }
+    MathChannel math;
+    if (math.setExpression(files.manifest.math, static_cast<int>(stores.size())) && math.isSet()) {
+        set.hasMath = true;
+        set.mathExpression = math.expression().toStdString();
+        set.mathUnit = math.unit(units);
+        set.mathValues = ComputeMathValues(math, pointers, files.count);
+    }
+    return set;
 }
 
 bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> members,

@@ -7,6 +7,7 @@
 #include "recording/RecorderFile.h"
 #include "recording/RecorderMeters.h"
 #include "recording/RecordingManifest.h"
+#include "recording/recordertidy.h"
 #include "recording/recordingjobs.h"
 
 #include <QString>
@@ -54,6 +55,18 @@ RecordingSetLoad LoadRecordingSet(RecordingSetFiles& files, std::stop_token stop
 std::vector<float> ComputeMathValues(const MathChannel& math,
                                      std::span<const RecordStore* const> stores, std::int64_t count,
                                      std::stop_token stop = {});
+
+// The unit of the first sample of `records` that holds a reading (UTF-8, as
+// SiReading gives it); empty when the first few thousand samples hold none.
+std::string FirstUnitOf(const RecordStore& records);
+
+// The records of each meter of opened set files, `count` samples each (the readers
+// give up their files).
+std::vector<RecordStore> RecordStoresOf(RecordingSetFiles& files);
+// What the tidy export of opened set files reads: the meters' names and stores
+// (from RecordStoresOf), the math channel and its values. The files keep no date:
+// the export gives the time of day.
+TidyMeterSet TidySetOf(const RecordingSetFiles& files, const std::vector<RecordStore>& stores);
 
 // One meter of a recording to save.
 struct RecordingSetMember {
