@@ -74,8 +74,11 @@ void appendReading(std::string& line, const ReadingRecord& record, RecordOrigin 
                    DisplayKind kind) {
     const SiReading reading = ReadSi(record, origin, kind);
     line += ',';
-    // A value of NaN is no reading (a meter's gap in a several-meter recording).
-    if (!reading.overload && !std::isnan(record.value))
+    // A gap (a meter without a reading at a tick of several meters: NaN and no
+    // texts) has no value.
+    const bool gap =
+        std::isnan(record.value) && record.valueText.empty() && record.displayText.empty();
+    if (!reading.overload && !gap)
         AppendSiValueText(line, record, origin, kind);
     AppendTidyField(line, reading.unit);
     appendStoredField(line, {}, reading.mode);

@@ -6,7 +6,8 @@
 //   index, time, value, unit, mode, display, overload,
 //   sub_value, sub_unit, sub_mode, sub_display, sub_overload
 // The value is in SI base units (see SiReading) and empty for an overload or a
-// gap (a value of NaN: a meter without a reading at a tick of several meters); the
+// gap (a value of NaN without value or display text: a meter without a reading
+// at a tick of several meters); the
 // overload columns read "true" or "false"; the sub columns are empty for a sample
 // without a sub reading. The time column depends on where the samples come from
 // (TidyTime).
