@@ -156,52 +156,73 @@ std::string unwrapped(std::string text) {
     return text;
 }
 
-// A factor: a meter's variable (its index), a plain number (-1) or anything else.
-std::optional<int> factorOf(std::string factor, std::size_t meters) {
+std::optional<std::string> expressionUnit(const std::string& text,
+                                          std::span<const std::string> units);
+
+// The unit of a factor: a meter's reading, a plain number (an empty unit) or a
+// parenthesised expression; nothing for anything else (a function, a power).
+std::optional<std::string> factorUnit(std::string factor, std::span<const std::string> units) {
     while (!factor.empty() && (factor.front() == '+' || factor.front() == '-'))
         factor.erase(0, 1);
-    factor = unwrapped(factor);
+    if (const std::string inner = unwrapped(factor); inner != factor)
+        return expressionUnit(inner, units);
     if (factor.size() >= 2 && factor[0] == 'M') {
         std::size_t n = 0;
         for (std::size_t i = 1; i < factor.size(); ++i) {
             if (!std::isdigit(static_cast<unsigned char>(factor[i])))
                 return std::nullopt;
             n = n * 10 + static_cast<std::size_t>(factor[i] - '0');
-            if (n > meters)
+            if (n > units.size())
                 return std::nullopt;
         }
-        return n >= 1 ? std::optional<int>(static_cast<int>(n - 1)) : std::nullopt;
+        if (n == 0 || units[n - 1].empty())
+            return std::nullopt;
+        return units[n - 1];
     }
     char* end = nullptr;
     std::strtod(factor.c_str(), &end);
-    return !factor.empty() && end == factor.c_str() + factor.size() ? std::optional<int>(-1)
-                                                                    : std::nullopt;
+    if (factor.empty() || end != factor.c_str() + factor.size())
+        return std::nullopt;
+    return std::string();
 }
 
-// The unit of one term (a product or quotient of factors): nothing when it has
-// none, an empty text for a constant.
+// The unit of a product or quotient of factors; an empty unit for a number.
 std::optional<std::string> termUnit(const std::string& term, std::span<const std::string> units) {
-    std::optional<std::string> unit; // none yet: the term is a constant so far
-    for (const auto& [op, text] : splitAt(unwrapped(term), "*/")) {
-        const std::optional<int> factor = factorOf(text, units.size());
-        if (!factor)
+    std::string unit;
+    for (const auto& [op, text] : splitAt(term, "*/")) {
+        const std::optional<std::string> its = factorUnit(text, units);
+        if (!its)
             return std::nullopt;
-        if (*factor < 0)
+        if (its->empty())
             continue; // a number scales the term
-        const std::string& its = units[static_cast<std::size_t>(*factor)];
-        if (its.empty())
-            return std::nullopt;
-        if (!unit) {
+        if (unit.empty()) {
             if (op == '/')
                 return std::nullopt; // the reciprocal of a reading
-            unit = its;
+            unit = *its;
             continue;
         }
-        unit = combined(*unit, op, its);
-        if (unit->empty())
+        unit = combined(unit, op, *its);
+        if (unit.empty())
             return std::nullopt;
     }
-    return unit.value_or(std::string());
+    return unit;
+}
+
+// The unit of a sum of terms: all that are no numbers share it.
+std::optional<std::string> expressionUnit(const std::string& text,
+                                          std::span<const std::string> units) {
+    std::string unit;
+    for (const auto& [op, term] : splitAt(unwrapped(text), "+-")) {
+        const std::optional<std::string> its = termUnit(term, units);
+        if (!its)
+            return std::nullopt;
+        if (its->empty())
+            continue; // a constant takes the unit of the rest
+        if (!unit.empty() && unit != *its)
+            return std::nullopt;
+        unit = *its;
+    }
+    return unit;
 }
 
 } // namespace
@@ -211,18 +232,7 @@ std::string DeriveMathUnit(const std::string& expression, std::span<const std::s
     for (const char c : expression)
         if (c != ' ' && c != '\t')
             text += c;
-    std::string unit;
-    for (const auto& [op, term] : splitAt(unwrapped(text), "+-")) {
-        const std::optional<std::string> its = termUnit(term, units);
-        if (!its)
-            return {};
-        if (its->empty())
-            continue; // a constant takes the unit of the rest
-        if (!unit.empty() && unit != *its)
-            return {};
-        unit = *its;
-    }
-    return unit;
+    return expressionUnit(text, units).value_or(std::string());
 }
 
 } // namespace telmora

@@ -5,12 +5,14 @@
 #include "CrashedRecorder.h"
 #include "SmallDisk.h"
 #include "recording/OrphanedRecordings.h"
+#include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/TemporaryStorage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -231,3 +233,36 @@ TEST(CrashRecovery, ARecordingLeftOnAFullDiskIsOfferedOrKeptForLater) {
     EXPECT_EQ(ClaimOrphanedRecordings(disk.root()).size(), 1u) << "offered once there is room";
 }
 #endif
+
+TEST(CrashRecovery, TheMetersOfOneRecordingComeBackAsOne) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CrashWhileRecording(dir.path(), 6, true);
+    std::vector<OrphanedRecording> orphans = ClaimOrphanedRecordings(dir.path());
+    ASSERT_EQ(orphans.size(), 1u) << "the two meters' files are one recording";
+    EXPECT_TRUE(orphans[0].path.endsWith(QStringLiteral(".telmora")));
+    EXPECT_EQ(orphans[0].sampleCount, 6);
+    {
+        // Opened as a recording of both meters, and taken over by this run.
+        RecorderController recorder({}, dir.path());
+        QSignalSpy loaded(&recorder, &RecorderController::loadFinished);
+        ASSERT_TRUE(recorder.startLoad(orphans[0].path));
+        ASSERT_TRUE(loaded.wait(30000));
+        ASSERT_EQ(loaded.first().at(0).value<LoadOutcome>(), LoadOutcome::Loaded);
+        ASSERT_EQ(recorder.meterCount(), 2);
+        EXPECT_EQ(recorder.meterName(1), QStringLiteral("second"));
+        ASSERT_EQ(recorder.meterRecording(1).size(), 6u);
+        EXPECT_FLOAT_EQ(recorder.meterRecording(1).valueAt(5), 50.0f);
+        recorder.adoptTemporaryFile(orphans[0].path, std::move(orphans[0].claim));
+    }
+    // Taken over: this run's end deleted every file of the group.
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
+
+    CrashWhileRecording(dir.path(), 3, true);
+    orphans = ClaimOrphanedRecordings(dir.path());
+    ASSERT_EQ(orphans.size(), 1u);
+    EXPECT_TRUE(DiscardOrphanedRecording(orphans[0]));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << "discarding removes every meter's file, its lock and the group file";
+}
