@@ -58,6 +58,9 @@ public:
     void setRecording(Recording recording);
     const GroupedStatistics& statistics() const { return m_statistics.whole(); }
     RecordingStatistics& countedStatistics() { return m_statistics; }
+    const RecordingStatistics& countedStatistics() const { return m_statistics; }
+    // The readings stopped for a while after the newest sample.
+    void markGapAfterLast() { m_recording.markGapAfterLast(); }
 
     // Makes the temporary file ready for the next sample: open and holding every
     // sample so far. False, with errorString(), when it cannot be.

@@ -22,14 +22,10 @@ namespace {
 constexpr TextId kNotLinked = TextId::LinkBeforeLogging;
 constexpr TextId kTemporaryFileFailed = TextId::TempFileCreateFailed;
 constexpr TextId kSampleOnlyInMemory = TextId::TempFileWriteFailed;
-constexpr TextId kFileUnreadable = TextId::FileOpenError;
 constexpr TextId kOutOfMemory = TextId::OutOfMemory;
-constexpr TextId kFileCutShort = TextId::FileDamaged;
 constexpr TextId kRecordingCutShort = TextId::RecordingFileCutShort;
 constexpr TextId kAtFirstPage = TextId::AtFirstPage;
 constexpr TextId kAtLastPage = TextId::AtLastPage;
-// How often a save reports how far it has come.
-constexpr qint64 kProgressEveryMs = 30;
 
 WallClock WallClockOf(const QDateTime& moment) {
     return {moment.toMSecsSinceEpoch(), moment.offsetFromUtc()};
@@ -110,8 +106,11 @@ void RecorderController::linkEnded() {
 }
 
 void RecorderController::readingsInterrupted() {
-    if (m_recordingOn || m_temporaryFiles.isOpen())
+    if (m_recordingOn || m_temporaryFiles.isOpen()) {
         m_recording.markGapAfterLast();
+        for (int meter = 1; meter < m_meters.count(); ++meter)
+            m_meters.track(meter).markGapAfterLast();
+    }
 }
 
 bool RecorderController::takeManualSample() {
@@ -382,7 +381,7 @@ RecorderController::exportPages(ExportPages scope, std::int32_t from, std::int32
     return {m_currentPage, m_currentPage};
 }
 
-// --- clearing and files ----------------------------------------------------------------
+// --- clearing ----------------------------------------------------------------
 
 void RecorderController::clear() {
     if (!m_recordingOn)
@@ -410,157 +409,6 @@ void RecorderController::setBusy(bool busy) {
         return;
     m_busy = busy;
     emit busyChanged(busy);
-}
-
-bool RecorderController::startLoad(const QString& path) {
-    return startLoad(NativePath(path));
-}
-
-bool RecorderController::startLoad(const QByteArray& nativePath) {
-    if (m_busy)
-        return false;
-    if (IsManifestPath(PathText(nativePath)))
-        return startManifestLoad(PathText(nativePath));
-    auto reader = std::make_shared<RecorderFileReader>();
-    const QString pathText = QDir::toNativeSeparators(PathText(nativePath));
-    switch (reader->openNative(nativePath)) {
-    case RecorderFileReader::OpenStatus::Ok:
-        break;
-    case RecorderFileReader::OpenStatus::CannotOpen:
-        emit errorRaised(kFileUnreadable, pathText + QStringLiteral(": ") + reader->openError());
-        return false;
-    case RecorderFileReader::OpenStatus::NegativeCount:
-        emit errorRaised(kFileUnreadable,
-                         pathText + QStringLiteral(": the file is damaged (its sample count "
-                                                   "is negative)"));
-        return false;
-    }
-    setBusy(true);
-    const std::int64_t count = reader->count();
-    m_job.start(
-        [reader](const JobControl& control) {
-            return LoadRecording(*reader, control.token(),
-                                 [&control](JobStage stage, std::int64_t done, std::int64_t total) {
-                                     control.report(stage, done, total);
-                                 });
-        },
-        [this, pathText](LoadResult&& result, JobOutcome) {
-            if (m_meters.several() && result.outcome == LoadOutcome::Loaded) {
-                std::vector<LoadedMeter> single(1);
-                m_meters.setLoaded(single, {}, {}); // a recorder file holds one meter
-                emit metersChanged();
-            }
-            finishLoad(std::move(result), pathText);
-        },
-        JobProgress{JobStage::ReadingFile, 0, count});
-    return true;
-}
-
-void RecorderController::abortJob() {
-    m_job.cancel();
-}
-
-void RecorderController::finishLoad(LoadResult result, const QString& pathText) {
-    m_recording = std::move(result.recording);
-    ++m_recordingGeneration;
-    m_damaged = false;
-    watchRecording();
-    if (!m_recordingOn)
-        m_temporaryFiles.close();
-    m_fileHoldsRecording = false;
-    m_statisticsJob.discard();
-    m_statistics.clear();
-    const auto count = static_cast<std::int64_t>(m_recording.size());
-    if (count > 0)
-        countStatistics(count);
-    m_lastPage = m_currentPage = LastPageForCount(count);
-    setBusy(false);
-    if (result.outcome == LoadOutcome::Unreadable)
-        emit errorRaised(kFileUnreadable,
-                         pathText + QStringLiteral(": the file could not be read to its end"));
-    else if (result.outcome == LoadOutcome::OutOfMemory)
-        emit errorRaised(kOutOfMemory, {});
-    m_documentPath = result.outcome == LoadOutcome::Loaded ? pathText : QString();
-    if (result.outcome == LoadOutcome::Loaded)
-        emit recordingLoaded(static_cast<qsizetype>(count));
-    else
-        emit cleared();
-    emit pageChanged(m_currentPage, m_lastPage);
-    emit extremesChanged();
-    emit unsavedChanged();
-    emit loadFinished(result.outcome, result.cutShort);
-    if (result.outcome == LoadOutcome::Loaded && result.cutShort)
-        emit noticeRaised(kFileCutShort);
-}
-
-bool RecorderController::startSave(const QString& path) {
-    if (m_busy)
-        return false;
-    if (m_meters.several())
-        return startSeveralSave(path);
-    setBusy(true);
-    m_job.start(
-        [this, path](const JobControl& control) {
-            SaveResult result;
-            result.path = path;
-            QElapsedTimer sinceReport;
-            sinceReport.start();
-            const SaveProgress progress = [&control, &sinceReport](std::int64_t done,
-                                                                   std::int64_t total) {
-                if (done < total && sinceReport.elapsed() < kProgressEveryMs)
-                    return;
-                sinceReport.restart();
-                control.report(JobStage::WritingFile, done, total);
-            };
-            // The recording does not change while the controller is busy.
-            result.saved = SaveRecordStore(path, m_recording.records(), &result.reason,
-                                           control.token(), progress);
-            return result;
-        },
-        [this](SaveResult&& result, JobOutcome) { finishSave(result); });
-    return true;
-}
-
-void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,
-                                         TextExportFormat format, TidyLayout layout) {
-    if (m_busy)
-        return;
-    setBusy(true);
-    // The recording does not change while the controller is busy.
-    std::optional<TidyMeterSet> several;
-    if (format == TextExportFormat::Tidy && (m_meters.several() || layout == TidyLayout::Wide))
-        several = tidyMeterSet();
-    m_job.start(
-        [this, path, first, last, format, layout, several = std::move(several),
-         lastPage = m_lastPage](const JobControl& control) {
-            SaveResult result;
-            result.path = path;
-            if (several) {
-                result.saved = ExportRecorderTidy(path, *several, first, last, lastPage, layout,
-                                                  &result.reason, control.token());
-                return result;
-            }
-            result.saved = format == TextExportFormat::Tidy
-                               ? ExportRecorderTidy(path, m_recording, first, last, lastPage,
-                                                    &result.reason, control.token())
-                               : ExportRecorderText(path, m_recording.records(), first, last,
-                                                    lastPage, &result.reason, control.token());
-            return result;
-        },
-        [this](SaveResult&& result, JobOutcome) {
-            setBusy(false);
-            emit textExportFinished(result.saved, result.path, result.reason);
-        });
-}
-
-void RecorderController::finishSave(const SaveResult& result) {
-    if (result.saved) {
-        m_recording.setUnsaved(false);
-        m_documentPath = QDir::toNativeSeparators(result.path);
-        emit unsavedChanged();
-    }
-    setBusy(false);
-    emit saveFinished(result.saved, result.path, result.reason);
 }
 
 // --- statistics job --------------------------------------------------------------------

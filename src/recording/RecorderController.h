@@ -87,6 +87,8 @@ public:
     const Recording& meterRecording(int meter) const;
     // The statistics of the whole recording of one meter (0: wholeStatistics()).
     const GroupedStatistics& meterStatistics(int meter) const;
+    // Samples first .. end - 1 of one meter (0: rangeStatistics()).
+    GroupedStatistics meterRangeStatistics(int meter, std::int64_t first, std::int64_t end) const;
     QString meterName(int meter) const { return m_meters.name(meter); }
     QString meterSerial(int meter) const { return m_meters.serial(meter); }
     // Meter `meter` stopped delivering (its cable was pulled): it records only gaps
@@ -179,6 +181,10 @@ public:
     // file's name and the reason); otherwise the samples load as the job (its
     // progress: ReadingFile, then AddingToRecording) and end in loadFinished. False
     // when nothing was started.
+    // A manifest ("NAME.telmora") opens every meter's file as one recording of
+    // several meters (metersChanged); a manifest that cannot be read, a file of it
+    // that cannot be opened or files of different lengths are message 9004 naming
+    // the file. A recorder file always opens as one meter.
     bool startLoad(const QString& path);
     // The same by the bytes the system knows the file by (names given on the command
     // line need not be valid UTF-8).
@@ -189,6 +195,9 @@ public:
     // Saves the whole recording as a .g53 file as the job (its progress: WritingFile,
     // samples written of all); ends in saveFinished. False when it did not start (the
     // controller is busy).
+    // A recording of several meters is saved as the manifest `path` (the caller
+    // gives it the ".telmora" ending) with a .g53 file per meter beside it, see
+    // SaveRecordingSet.
     bool startSave(const QString& path);
     // Writes the text export of pages first..last as the job; ends in
     // textExportFinished. Destroying the controller stops it, leaving the file as it was.

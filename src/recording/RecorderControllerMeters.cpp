@@ -1,6 +1,5 @@
 // The several-meter part of RecorderController: the meters of a recording, the
-// ticks that sample all of them, the math channel, and opening and saving a
-// recording of several meters.
+// ticks that sample all of them and the math channel.
 #include "recording/RecorderController.h"
 
 #include "model/sampleconversion.h"
@@ -20,10 +19,7 @@ namespace telmora {
 namespace {
 constexpr TextId kTemporaryFileFailed = TextId::TempFileCreateFailed;
 constexpr TextId kSampleOnlyInMemory = TextId::TempFileWriteFailed;
-constexpr TextId kFileUnreadable = TextId::FileOpenError;
 constexpr TextId kOutOfMemory = TextId::OutOfMemory;
-constexpr TextId kFileCutShort = TextId::FileDamaged;
-constexpr qint64 kProgressEveryMs = 30;
 } // namespace
 
 // --- the meters --------------------------------------------------------------------------
@@ -54,6 +50,17 @@ const Recording& RecorderController::meterRecording(int meter) const {
 const GroupedStatistics& RecorderController::meterStatistics(int meter) const {
     return meter <= 0 || meter >= m_meters.count() ? wholeStatistics()
                                                    : m_meters.track(meter).statistics();
+}
+
+GroupedStatistics RecorderController::meterRangeStatistics(int meter, std::int64_t first,
+                                                           std::int64_t end) const {
+    if (meter <= 0 || meter >= m_meters.count())
+        return rangeStatistics(first, end);
+    const Recording& recording = m_meters.track(meter).recording();
+    return m_meters.track(meter).countedStatistics().range(
+        static_cast<std::size_t>(std::max<std::int64_t>(first, 0)),
+        static_cast<std::size_t>(std::max<std::int64_t>(end, 0)),
+        [&recording](std::size_t i) { return recording.readSample(static_cast<std::int64_t>(i)); });
 }
 
 void RecorderController::meterEnded(int meter) {
@@ -189,129 +196,6 @@ bool RecorderController::setMathExpression(const QString& expression, QString* e
         return false;
     emit metersChanged();
     return true;
-}
-
-// --- files ---------------------------------------------------------------------------------
-
-bool RecorderController::startManifestLoad(const QString& path) {
-    QString error;
-    auto files = std::make_shared<std::optional<RecordingSetFiles>>(OpenRecordingSet(path, &error));
-    if (!*files) {
-        emit errorRaised(kFileUnreadable, error);
-        return false;
-    }
-    setBusy(true);
-    const std::int64_t total = (*files)->count * static_cast<std::int64_t>((*files)->paths.size());
-    const QString pathText = QDir::toNativeSeparators(path);
-    m_job.start(
-        [files](const JobControl& control) {
-            return LoadRecordingSet(
-                **files, control.token(),
-                [&control](JobStage stage, std::int64_t done, std::int64_t all) {
-                    control.report(stage, done, all);
-                });
-        },
-        [this, pathText](RecordingSetLoad&& result, JobOutcome) {
-            finishManifestLoad(std::move(result), pathText);
-        },
-        JobProgress{JobStage::ReadingFile, 0, total});
-    return true;
-}
-
-void RecorderController::finishManifestLoad(RecordingSetLoad result, const QString& pathText) {
-    LoadResult first;
-    first.outcome = result.outcome;
-    first.cutShort = result.cutShort;
-    QString shown = pathText;
-    if (result.outcome == LoadOutcome::Loaded && !result.meters.empty()) {
-        first.recording = std::move(result.meters.front().recording);
-        m_meters.setLoaded(result.meters, result.math, std::move(result.mathValues));
-        emit metersChanged();
-    } else if (!result.failedFile.isEmpty()) {
-        shown = QDir::toNativeSeparators(result.failedFile); // the file that failed
-    }
-    finishLoad(std::move(first), shown);
-    if (result.outcome == LoadOutcome::Loaded)
-        m_documentPath = pathText;
-}
-
-bool RecorderController::startSeveralSave(const QString& path) {
-    setBusy(true);
-    auto members = std::make_shared<std::vector<RecordingSetMember>>();
-    for (int meter = 0; meter < m_meters.count(); ++meter)
-        members->push_back(
-            {m_meters.name(meter), m_meters.serial(meter), &meterRecording(meter).records()});
-    // The recordings do not change while the controller is busy.
-    m_job.start(
-        [members, path, math = mathExpression()](const JobControl& control) {
-            SaveResult result;
-            result.path = path;
-            QElapsedTimer sinceReport;
-            sinceReport.start();
-            const SaveProgress progress = [&control, &sinceReport](std::int64_t done,
-                                                                   std::int64_t total) {
-                if (done < total && sinceReport.elapsed() < kProgressEveryMs)
-                    return;
-                sinceReport.restart();
-                control.report(JobStage::WritingFile, done, total);
-            };
-            result.saved =
-                SaveRecordingSet(path, *members, math, &result.reason, control.token(), progress);
-            return result;
-        },
-        [this](SaveResult&& result, JobOutcome) {
-            if (result.saved)
-                for (int meter = 1; meter < m_meters.count(); ++meter)
-                    m_meters.track(meter).markSaved();
-            finishSave(result);
-        });
-    return true;
-}
-
-TidyMeterSet RecorderController::tidyMeterSet() const {
-    TidyMeterSet set;
-    for (int meter = 0; meter < m_meters.count(); ++meter) {
-        QString name = m_meters.name(meter);
-        if (name.isEmpty())
-            name = QStringLiteral("M%1").arg(meter + 1);
-        set.meters.push_back({name.toStdString(), &meterRecording(meter).records()});
-    }
-    set.clockOf = [this](std::size_t i) { return m_recording.wallClock(i); };
-    set.hasMath = hasMath();
-    set.mathExpression = mathExpression().toStdString();
-    set.mathUnit = mathUnit().toStdString();
-    const auto ticks = static_cast<std::int64_t>(m_recording.size());
-    for (std::int64_t i = 0; i < ticks && set.hasMath; ++i)
-        set.mathValues.push_back(mathValueAt(i));
-    return set;
-}
-
-// --- crash recovery ----------------------------------------------------------------------
-
-void RecorderController::adoptTemporaryGroup(const QString& groupPath,
-                                             std::unique_ptr<TemporaryFileClaim> claim) {
-    const std::optional<RecordingManifest> group = ReadManifest(groupPath);
-    if (!group || group->meters.empty() || !claim)
-        return;
-    m_meters.adoptGroupFile(groupPath);
-    const QString firstPath = ManifestMemberPath(groupPath, group->meters.front().file);
-    std::vector<std::unique_ptr<TemporaryFileClaim>> joined = claim->takeJoined();
-    const auto claimOf = [&joined](const QString& path) {
-        for (auto& member : joined)
-            if (member && member->lockPath() == TemporaryFileLockPath(path))
-                return std::move(member);
-        return std::unique_ptr<TemporaryFileClaim>();
-    };
-    // Meters of the opened group follow the first one in the group's order.
-    const bool sameMeters = m_meters.count() == static_cast<int>(group->meters.size());
-    for (std::size_t i = 1; i < group->meters.size(); ++i) {
-        const QString path = ManifestMemberPath(groupPath, group->meters[i].file);
-        if (sameMeters && !m_recordingOn)
-            m_meters.track(static_cast<int>(i)).adoptFile(path, claimOf(path));
-        else
-            m_temporaryFiles.adopt(path, claimOf(path)); // deleted with this run's own
-    }
-    adoptTemporaryFile(firstPath, std::move(claim));
 }
 
 } // namespace telmora

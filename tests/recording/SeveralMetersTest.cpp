@@ -118,6 +118,7 @@ TEST_F(SeveralMeters, GapsCountInNoStatisticsScaleOrExtremes) {
     EXPECT_EQ(countOf(recorder.meterStatistics(1)), 2);
     EXPECT_EQ(countOf(recorder.rangeStatistics(0, 3)), 2);
     EXPECT_DOUBLE_EQ(recorder.meterStatistics(1).groups().front().values.mean(), 1.25);
+    EXPECT_EQ(countOf(recorder.meterRangeStatistics(1, 1, 3)), 1);
 }
 
 TEST_F(SeveralMeters, AnEndedMeterRecordsGapsUntilEveryMeterHasEnded) {
