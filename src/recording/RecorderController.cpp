@@ -395,6 +395,7 @@ void RecorderController::clear() {
     ++m_recordingGeneration;
     m_damaged = false;
     m_statisticsJob.discard();
+    m_mathJob.discard();
     m_statistics.clear();
     if (!m_recordingOn)
         applyConfiguredMeters();

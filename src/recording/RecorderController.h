@@ -98,10 +98,13 @@ public:
 
     // --- math channel ---
     // An expression over the meters' values at each tick, M1..Mn in SI base units
-    // (see MathChannel); empty removes it. Every tick is computed again. False, with
-    // the parser's message in `error`, when the expression cannot be used.
+    // (see MathChannel); empty removes it. False, with the parser's message in
+    // `error`, when the expression cannot be used. Every tick so far is computed
+    // again as a job of its own: until then mathPending() is true and the values are
+    // NaN; metersChanged() comes when they are there. New ticks get theirs at once.
     bool setMathExpression(const QString& expression, QString* error = nullptr);
     bool hasMath() const { return m_meters.math().isSet(); }
+    bool mathPending() const { return m_meters.mathPending(); }
     QString mathExpression() const { return m_meters.math().expression(); }
     // The unit of the math values where it follows from the meters' units, else empty.
     QString mathUnit() const { return QString::fromStdString(m_meters.mathUnit(m_recording)); }
@@ -325,6 +328,8 @@ private:
     // Last: destroyed first, so that the work they wait for finds the recording.
     // The statistics of an opened recording.
     Job m_statisticsJob;
+    // The math values of a recording after its expression changed.
+    Job m_mathJob;
     // Opening, saving and exporting.
     Job m_job;
 };

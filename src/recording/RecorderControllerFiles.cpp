@@ -81,6 +81,7 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
         m_temporaryFiles.close();
     m_fileHoldsRecording = false;
     m_statisticsJob.discard();
+    m_mathJob.discard();
     m_statistics.clear();
     const auto count = static_cast<std::int64_t>(m_recording.size());
     if (count > 0)

@@ -192,8 +192,36 @@ bool RecorderController::setMathExpression(const QString& expression, QString* e
             *error = tr("The recorder is busy.");
         return false;
     }
-    if (!m_meters.setMathExpression(expression, m_recording, error))
+    if (!m_meters.setMathExpression(expression, error))
         return false;
+    m_mathJob.discard();
+    if (hasMath()) {
+        // Every tick so far is computed on a worker, from copies of the stores (the
+        // recording grows meanwhile); the ticks taken since follow on delivery.
+        std::vector<RecordStore> stores;
+        std::int64_t ticks = static_cast<std::int64_t>(m_recording.size());
+        for (int meter = 0; meter < meterCount(); ++meter) {
+            stores.push_back(meterRecording(meter).records());
+            ticks = std::min(ticks, stores.back().size());
+        }
+        m_mathJob.start(
+            [stores = std::move(stores), math = mathExpression(), meters = meterCount(),
+             ticks](const JobControl& control) {
+                MathChannel channel;
+                channel.setExpression(math, meters);
+                std::vector<const RecordStore*> pointers;
+                for (const RecordStore& store : stores)
+                    pointers.push_back(&store);
+                return ComputeMathValues(channel, pointers, ticks, control.token());
+            },
+            [this, generation = m_recordingGeneration](std::vector<float>&& values,
+                                                       JobOutcome outcome) {
+                if (outcome != JobOutcome::Done || generation != m_recordingGeneration)
+                    return;
+                m_meters.takeMathValues(std::move(values), m_recording);
+                emit metersChanged();
+            });
+    }
     emit metersChanged();
     return true;
 }

@@ -58,6 +58,7 @@ bool RecorderMeters::applyConfigured() {
         m_math = MathChannel(); // it uses a meter that is gone
     m_mathValues.clear();
     m_mathStatistics = {};
+    m_mathPending = false;
     dropGroupFile();
     return true;
 }
@@ -80,6 +81,7 @@ void RecorderMeters::clearRecordings() {
         track->clear();
     m_mathValues.clear();
     m_mathStatistics = {};
+    m_mathPending = false;
     dropGroupFile();
 }
 
@@ -88,8 +90,7 @@ void RecorderMeters::setLoaded(std::vector<LoadedMeter>& meters, const QString& 
     m_activeIsConfigured = false; // the configured meters come back with a new recording
     m_activeFirstName = meters.empty() ? QString() : meters.front().name;
     m_activeFirstSerial = meters.empty() ? QString() : meters.front().serial;
-    m_firstFresh.reset();
-    m_firstFresh.end(); // the file's meters deliver nothing
+    m_firstFresh.reset(); // the first meter is still the live one
     m_tracks.clear();
     for (std::size_t i = 1; i < meters.size(); ++i) {
         auto track = std::make_unique<MeterTrack>(
@@ -100,64 +101,67 @@ void RecorderMeters::setLoaded(std::vector<LoadedMeter>& meters, const QString& 
         m_tracks.push_back(std::move(track));
     }
     m_math = MathChannel();
-    m_mathValues = std::move(mathValues);
-    if (!m_math.setExpression(math, count()))
-        m_mathValues.clear();
+    m_mathPending = false;
+    m_mathValues.clear();
     m_mathStatistics = {};
-    for (const float value : m_mathValues)
-        if (!std::isnan(value))
-            m_mathStatistics.add(value);
+    if (m_math.setExpression(math, count()))
+        for (const float value : mathValues)
+            pushMath(value);
     dropGroupFile();
 }
 
 // --- math --------------------------------------------------------------------------------
 
-bool RecorderMeters::setMathExpression(const QString& expression, const Recording& first,
-                                       QString* error) {
+bool RecorderMeters::setMathExpression(const QString& expression, QString* error) {
     MathChannel channel;
     if (!channel.setExpression(expression, count(), error))
         return false;
     m_math = std::move(channel);
     m_groupMembers.clear(); // the group file names the expression too
-    recomputeMath(first);
+    m_mathValues.clear();
+    m_mathStatistics = {};
+    m_mathPending = m_math.isSet();
     return true;
 }
 
-void RecorderMeters::appendMath(const SampleEntry& first,
-                                const std::vector<SampleEntry>& companions) {
-    if (!m_math.isSet())
-        return;
-    std::vector<double> values{MathOperand(first.main)};
-    for (const SampleEntry& entry : companions)
-        values.push_back(MathOperand(entry.main));
-    const float value = m_math.evaluate(values);
+void RecorderMeters::pushMath(float value) {
     m_mathValues.push_back(value);
     if (!std::isnan(value))
         m_mathStatistics.add(value);
 }
 
-void RecorderMeters::recomputeMath(const Recording& first) {
+void RecorderMeters::appendMath(const SampleEntry& first,
+                                const std::vector<SampleEntry>& companions) {
+    if (!m_math.isSet() || m_mathPending)
+        return;
+    std::vector<double> values{MathOperand(first.main)};
+    for (const SampleEntry& entry : companions)
+        values.push_back(MathOperand(entry.main));
+    pushMath(m_math.evaluate(values));
+}
+
+void RecorderMeters::takeMathValues(std::vector<float> values, const Recording& first) {
+    if (!m_mathPending)
+        return;
+    m_mathPending = false;
     m_mathValues.clear();
     m_mathStatistics = {};
-    if (!m_math.isSet())
-        return;
-    std::int64_t ticks = static_cast<std::int64_t>(first.size());
+    for (const float value : values)
+        pushMath(value);
+    // Ticks taken while the values were counted.
+    auto ticks = static_cast<std::int64_t>(first.size());
     for (const auto& track : m_tracks)
         ticks = std::min(ticks, static_cast<std::int64_t>(track->recording().size()));
-    m_mathValues.reserve(static_cast<std::size_t>(ticks));
-    std::vector<double> values(static_cast<std::size_t>(count()));
+    std::vector<double> operands(static_cast<std::size_t>(count()));
     const auto operand = [](const Recording& recording, std::int64_t i) {
         const std::optional<SampleEntry> sample = recording.readSample(i);
         return sample ? MathOperand(sample->main) : std::nan("");
     };
-    for (std::int64_t i = 0; i < ticks; ++i) {
-        values[0] = operand(first, i);
+    for (auto i = static_cast<std::int64_t>(m_mathValues.size()); i < ticks; ++i) {
+        operands[0] = operand(first, i);
         for (std::size_t m = 0; m < m_tracks.size(); ++m)
-            values[m + 1] = operand(m_tracks[m]->recording(), i);
-        const float value = m_math.evaluate(values);
-        m_mathValues.push_back(value);
-        if (!std::isnan(value))
-            m_mathStatistics.add(value);
+            operands[m + 1] = operand(m_tracks[m]->recording(), i);
+        pushMath(m_math.evaluate(operands));
     }
 }
 

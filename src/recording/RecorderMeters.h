@@ -65,13 +65,17 @@ public:
                    std::vector<float> mathValues);
 
     // --- the math channel ---
-    // See RecorderController::setMathExpression.
-    bool setMathExpression(const QString& expression, const Recording& first, QString* error);
+    // Takes a new expression (see RecorderController::setMathExpression). Its
+    // values are then pending until takeMathValues() brings them.
+    bool setMathExpression(const QString& expression, QString* error);
     const MathChannel& math() const { return m_math; }
+    bool mathPending() const { return m_mathPending; }
     // Takes the math value of the newest tick: `first` is the first meter's sample.
+    // Nothing while the values are pending (the count takes them up).
     void appendMath(const SampleEntry& first, const std::vector<SampleEntry>& companions);
-    // Computes the values of every tick again.
-    void recomputeMath(const Recording& first);
+    // The values of the first ticks, counted elsewhere; the ticks taken since are
+    // computed here. `first` is the first meter's recording.
+    void takeMathValues(std::vector<float> values, const Recording& first);
     float mathValueAt(std::int64_t index) const;
     const RunningStatistics& mathStatistics() const { return m_mathStatistics; }
     std::string mathUnit(const Recording& first) const;
@@ -88,7 +92,8 @@ public:
     void dropGroupFile();
 
 private:
-    void rebuildMathValues(const Recording& first);
+    // Appends a math value and counts it.
+    void pushMath(float value);
 
     QString m_directory;
     QString m_firstName;
@@ -101,6 +106,7 @@ private:
     std::vector<std::unique_ptr<MeterTrack>> m_tracks;
     MathChannel m_math;
     std::vector<float> m_mathValues;
+    bool m_mathPending = false;
     RunningStatistics m_mathStatistics;
     // Group files of this run, and the member paths the newest one names.
     std::vector<QString> m_groupFiles;

@@ -24,6 +24,14 @@ using namespace telmora;
 
 namespace {
 
+// Waits until the math values of a new expression have been computed.
+bool waitForMath(RecorderController& recorder) {
+    if (!recorder.mathPending())
+        return true;
+    QSignalSpy changed(&recorder, &RecorderController::metersChanged);
+    return changed.wait(30000) && !recorder.mathPending();
+}
+
 struct SeveralMeterFiles : ::testing::Test {
     QTemporaryDir dir;
     FakeLiveSource first, second;
@@ -46,6 +54,7 @@ struct SeveralMeterFiles : ::testing::Test {
         recorder.takeScheduledSample();
         recorder.stopRecording();
         ASSERT_TRUE(recorder.setMathExpression(QStringLiteral("M1*M2")));
+        ASSERT_TRUE(waitForMath(recorder));
     }
     // Opens `path` into a new recorder; the errors it raised go to `reason`.
     static bool open(RecorderController& into, const QString& path, QString* reason = nullptr) {

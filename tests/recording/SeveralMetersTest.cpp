@@ -25,6 +25,14 @@ using namespace telmora;
 
 namespace {
 
+// Waits until the math values of a new expression have been computed.
+bool waitForMath(RecorderController& recorder) {
+    if (!recorder.mathPending())
+        return true;
+    QSignalSpy changed(&recorder, &RecorderController::metersChanged);
+    return changed.wait(30000) && !recorder.mathPending();
+}
+
 struct SeveralMeters : ::testing::Test {
     QTemporaryDir dir;
     FakeLiveSource first, second, third;
@@ -203,16 +211,22 @@ TEST_F(SeveralMeters, MathFollowsTheTicksAndItsStatisticsSkipGaps) {
     EXPECT_FALSE(recorder.setMathExpression(QStringLiteral("M1*"), &error));
     EXPECT_FALSE(recorder.hasMath());
     ASSERT_TRUE(recorder.setMathExpression(QStringLiteral("M1*M2"), &error)) << error.toStdString();
+    // A tick taken while the values are counted gets its value too.
+    first.deliver(" 2.000");
+    second.deliver(" 1.500", 0x202);
+    recorder.takeScheduledSample();
+    ASSERT_TRUE(waitForMath(recorder));
     EXPECT_EQ(recorder.mathUnit(), QStringLiteral("W"));
     EXPECT_FLOAT_EQ(recorder.mathValueAt(0), 2.0f);
     // Each of the next two ticks has a gap in one of the operands.
     EXPECT_TRUE(std::isnan(recorder.mathValueAt(1)));
     EXPECT_TRUE(std::isnan(recorder.mathValueAt(2)));
+    EXPECT_FLOAT_EQ(recorder.mathValueAt(3), 3.0f);
     first.deliver(" 4.000");
     second.deliver(" 1.000", 0x202);
     recorder.takeScheduledSample();
-    EXPECT_FLOAT_EQ(recorder.mathValueAt(3), 4.0f);
-    EXPECT_EQ(recorder.mathStatistics().count(), 2);
+    EXPECT_FLOAT_EQ(recorder.mathValueAt(4), 4.0f);
+    EXPECT_EQ(recorder.mathStatistics().count(), 3);
     EXPECT_DOUBLE_EQ(recorder.mathStatistics().mean(), 3.0);
     EXPECT_TRUE(std::isnan(recorder.mathValueAt(99)));
     recorder.stopRecording();
