@@ -28,6 +28,11 @@ public:
     // The meter's link ended: from now on only gaps.
     void end() { m_ended = true; }
     bool ended() const { return m_ended; }
+    // The recording is started again: a meter whose link is up again delivers again.
+    void revive(const DecodedReplySource& source) {
+        if (source.linked && source.linked())
+            m_ended = false;
+    }
     // A new recording: the next reading counts as fresh again, the link as up.
     void reset() {
         m_lastCount.reset();

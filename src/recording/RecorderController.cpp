@@ -61,6 +61,7 @@ bool RecorderController::startRecording() {
         return true; // already running: starting again changes nothing
     if (m_recording.empty())
         applyConfiguredMeters();
+    reviveMeters();
     if (!anyMeterLinked()) {
         emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(false);
@@ -163,9 +164,12 @@ void RecorderController::takeSample() {
 }
 
 bool RecorderController::startTemporaryFile() {
-    m_temporaryFiles.close();
+    closeTemporaryFiles();
     m_fileHoldsRecording = false;
-    return prepareTemporaryFile();
+    if (!m_meters.several())
+        return prepareTemporaryFile();
+    QString reason; // the other meters go on in their files, the group names the new one
+    return prepareAllFiles(&reason);
 }
 
 bool RecorderController::prepareTemporaryFile() {

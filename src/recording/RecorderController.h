@@ -123,6 +123,8 @@ public:
     void setAcquisition(AcquisitionMode mode, std::int32_t intervalMs);
     // Starts the automatic recording: needs the link (message 9002) and its
     // temporary file (message 9003, with the reason). False when it did not start.
+    // With several meters one linked meter is enough; meters that had ended and
+    // are linked again deliver again.
     bool startRecording();
     // Stops the recording and closes its temporary file.
     void stopRecording();
@@ -263,6 +265,8 @@ private:
     // Makes every meter's temporary file ready and the group file current.
     bool prepareAllFiles(QString* reason);
     bool anyMeterLinked() const;
+    // A recording started again takes up the meters whose links are up again.
+    void reviveMeters();
     void closeTemporaryFiles();
     // A new recording takes the configured meters.
     void applyConfiguredMeters();

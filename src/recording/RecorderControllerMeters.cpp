@@ -78,6 +78,16 @@ void RecorderController::meterEnded(int meter) {
         stopRecording();
 }
 
+void RecorderController::reviveMeters() {
+    if (!m_meters.several())
+        return;
+    m_meters.firstFreshness().revive(m_source);
+    for (int meter = 1; meter < m_meters.count(); ++meter) {
+        MeterTrack& track = m_meters.track(meter);
+        track.freshness().revive(track.readings());
+    }
+}
+
 bool RecorderController::anyMeterLinked() const {
     if (!m_meters.several())
         return m_source.linked && m_source.linked();

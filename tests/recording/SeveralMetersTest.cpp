@@ -142,6 +142,14 @@ TEST_F(SeveralMeters, AnEndedMeterRecordsGapsUntilEveryMeterHasEnded) {
     // It stops when no meter is left.
     recorder.meterEnded(1);
     EXPECT_FALSE(recorder.isRecording());
+    // Started again, a meter whose link is up again delivers again.
+    first.linked = false;
+    ASSERT_TRUE(recorder.startRecording());
+    second.deliver(" 5.000", 0x202);
+    recorder.takeScheduledSample();
+    EXPECT_FLOAT_EQ(recorder.meterRecording(1).valueAt(4), 5.0f);
+    EXPECT_TRUE(isGap(recorder.meterRecording(0), 4));
+    recorder.stopRecording();
     EXPECT_EQ(recorder.meterRecording(0).size(), recorder.meterRecording(1).size());
 }
 
