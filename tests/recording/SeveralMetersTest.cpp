@@ -3,6 +3,7 @@
 // files, and the tidy export's long and wide layouts.
 #include "FakeLiveSource.h"
 #include "JobWaits.h"
+#include "SmallDisk.h"
 #include "recording/GapSample.h"
 #include "recording/MathChannel.h"
 #include "recording/RecorderController.h"
@@ -175,6 +176,34 @@ TEST_F(SeveralMeters, EachMeterHasItsOwnTemporaryFileAndTheGroupNamesThem) {
     EXPECT_NE(second, recorder.temporaryFilePath());
     EXPECT_EQ(QFileInfo(second).size(), 3 * static_cast<qint64>(kSampleSize));
     recorder.stopRecording();
+}
+
+TEST(SeveralMetersOnAFullDisk, EveryMeterKeepsTheTickInMemoryAndTheRecordingStops) {
+    SmallDisk disk(16);
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    FakeLiveSource first, second;
+    RecorderController recorder(ReadingsOf(first), disk.root());
+    recorder.setCompanionMeters({{QStringLiteral("Load"), {}, ReadingsOf(second)}});
+    QSignalSpy errors(&recorder, &RecorderController::errorRaised);
+    first.deliver(" 1.000");
+    second.deliver(" 2.000");
+    ASSERT_TRUE(recorder.startRecording());
+    for (int i = 0; i < 200 && recorder.isRecording(); ++i) {
+        first.deliver(" 1.000");
+        second.deliver(" 2.000");
+        recorder.takeScheduledSample();
+    }
+    ASSERT_FALSE(recorder.isRecording()) << "16 KiB take fewer than 200 ticks of two meters";
+    ASSERT_FALSE(errors.isEmpty());
+    EXPECT_EQ(errors.last().at(0).value<TextId>(), TextId::TempFileWriteFailed);
+    // Both meters hold every tick, and every sample can be read.
+    const std::size_t ticks = recorder.meterRecording(0).size();
+    ASSERT_EQ(recorder.meterRecording(1).size(), ticks);
+    for (int m = 0; m < 2; ++m)
+        for (std::size_t i = 0; i < ticks; ++i)
+            ASSERT_TRUE(recorder.meterRecording(m).readSample(static_cast<std::int64_t>(i)))
+                << m << " " << i;
+    EXPECT_FLOAT_EQ(recorder.meterRecording(1).valueAt(static_cast<std::int64_t>(ticks) - 1), 2.0f);
 }
 
 // --- math --------------------------------------------------------------------------
