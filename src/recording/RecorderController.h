@@ -262,6 +262,13 @@ private:
     // One tick of a several-meter recording; `always` takes it even when no meter
     // has a fresh reading (a manual sample).
     void takeTick(bool always);
+    // The tick's samples of meters 2..n (gaps where nothing is fresh); `anyFresh`
+    // becomes true when one of them had a fresh reading.
+    std::vector<SampleEntry> companionSamples(const std::string& timeText, bool& anyFresh);
+    // Stores them; false, with the reason, when a disk refused one (it is then kept
+    // in memory). Throws std::bad_alloc.
+    bool storeCompanionSamples(const std::vector<SampleEntry>& companions, WallClock clock,
+                               QString& refusal);
     // Makes every meter's temporary file ready and the group file current.
     bool prepareAllFiles(QString* reason);
     bool anyMeterLinked() const;

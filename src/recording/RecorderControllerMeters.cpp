@@ -103,6 +103,34 @@ bool RecorderController::anyMeterLinked() const {
 
 // --- ticks -------------------------------------------------------------------------------
 
+std::vector<SampleEntry> RecorderController::companionSamples(const std::string& timeText,
+                                                              bool& anyFresh) {
+    std::vector<SampleEntry> companions;
+    companions.reserve(static_cast<std::size_t>(m_meters.count() - 1));
+    for (int meter = 1; meter < m_meters.count(); ++meter) {
+        MeterTrack& track = m_meters.track(meter);
+        const std::optional<SampleEntry> sample =
+            track.freshness().take(track.readings(), timeText);
+        anyFresh |= sample.has_value();
+        companions.push_back(sample.value_or(MakeGapSample(timeText)));
+    }
+    return companions;
+}
+
+bool RecorderController::storeCompanionSamples(const std::vector<SampleEntry>& companions,
+                                               WallClock clock, QString& refusal) {
+    bool refused = false;
+    for (int meter = 1; meter < m_meters.count(); ++meter) {
+        MeterTrack& track = m_meters.track(meter);
+        if (track.store(companions[static_cast<std::size_t>(meter - 1)], clock) ==
+            MeterTrack::Stored::DiskRefused) {
+            refused = true;
+            refusal = track.errorString();
+        }
+    }
+    return !refused;
+}
+
 void RecorderController::takeTick(bool always) {
     if (m_busy)
         return;
@@ -114,15 +142,7 @@ void RecorderController::takeTick(bool always) {
     const std::optional<SampleEntry> first =
         m_meters.firstFreshness().take(m_source, timeText, &firstReading);
     bool anyFresh = first.has_value();
-    std::vector<SampleEntry> companions;
-    companions.reserve(static_cast<std::size_t>(m_meters.count() - 1));
-    for (int meter = 1; meter < m_meters.count(); ++meter) {
-        MeterTrack& track = m_meters.track(meter);
-        const std::optional<SampleEntry> sample =
-            track.freshness().take(track.readings(), timeText);
-        anyFresh |= sample.has_value();
-        companions.push_back(sample.value_or(MakeGapSample(timeText)));
-    }
+    const std::vector<SampleEntry> companions = companionSamples(timeText, anyFresh);
     if (!anyFresh && !always)
         return; // nothing new from any meter: no tick
     if (m_currentPage != m_lastPage)
@@ -144,26 +164,19 @@ void RecorderController::takeTick(bool always) {
     const FirstStored stored = storeFirstSample(firstEntry, clock);
     if (!stored.index)
         return;
-    bool refused = false;
+    bool companionsInFile = true;
     try {
-        for (int meter = 1; meter < m_meters.count(); ++meter) {
-            MeterTrack& track = m_meters.track(meter);
-            if (track.store(companions[static_cast<std::size_t>(meter - 1)], clock) ==
-                MeterTrack::Stored::DiskRefused) {
-                refused = true;
-                reason = track.errorString();
-            }
-        }
+        companionsInFile = storeCompanionSamples(companions, clock, reason);
         m_meters.appendMath(firstEntry, companions);
     } catch (const std::bad_alloc&) {
-        // The meters after this one miss the tick; the recording ends here.
+        // The meters after the one that ran out miss the tick; the recording ends here.
         stopRecording();
         emit errorRaised(kOutOfMemory, {});
     }
     announceSample(*stored.index, stored.storageFailed, stored.fileCut);
-    if (refused && !stored.storageFailed) {
-        // A companion's disk refused the sample: like the first meter's, it stays in
-        // memory and the recording stops.
+    if (!companionsInFile && !stored.storageFailed) {
+        // Like the first meter's, a sample the disk refused stays in memory and the
+        // recording stops.
         closeTemporaryFiles();
         if (m_recordingOn)
             stopRecording();
