@@ -73,6 +73,8 @@ void RecorderController::abortJob() {
 }
 
 void RecorderController::finishLoad(LoadResult result, const QString& pathText) {
+    if (result.outcome != LoadOutcome::Loaded)
+        m_meters.clearRecordings(); // every meter's recording goes with the first one's
     m_recording = std::move(result.recording);
     ++m_recordingGeneration;
     m_damaged = false;
