@@ -44,6 +44,7 @@ void RecorderMeters::setCompanions(std::vector<RecorderMeter> meters) {
 }
 
 bool RecorderMeters::applyConfigured() {
+    m_units.clear();
     if (m_activeIsConfigured)
         return false;
     m_activeIsConfigured = true;
@@ -76,6 +77,7 @@ QString RecorderMeters::serial(int meter) const {
 }
 
 void RecorderMeters::clearRecordings() {
+    m_units.clear();
     m_firstFresh.reset();
     for (auto& track : m_tracks)
         track->clear();
@@ -87,6 +89,7 @@ void RecorderMeters::clearRecordings() {
 
 void RecorderMeters::setLoaded(std::vector<LoadedMeter>& meters, const QString& math,
                                std::vector<float> mathValues) {
+    m_units.clear();
     m_activeIsConfigured = false; // the configured meters come back with a new recording
     m_activeFirstName = meters.empty() ? QString() : meters.front().name;
     m_activeFirstSerial = meters.empty() ? QString() : meters.front().serial;
@@ -172,10 +175,16 @@ float RecorderMeters::mathValueAt(std::int64_t index) const {
 }
 
 std::string RecorderMeters::mathUnit(const Recording& first) const {
-    std::vector<std::string> units{FirstUnitOf(first.records())};
-    for (const auto& track : m_tracks)
-        units.push_back(FirstUnitOf(track->recording().records()));
-    return m_math.unit(units);
+    if (!m_math.isSet())
+        return {};
+    // A meter's unit is looked up until it is known (its first reading), then kept.
+    m_units.resize(static_cast<std::size_t>(count()));
+    for (int meter = 0; meter < count(); ++meter) {
+        std::string& unit = m_units[static_cast<std::size_t>(meter)];
+        if (unit.empty())
+            unit = FirstUnitOf(meter == 0 ? first.records() : track(meter).recording().records());
+    }
+    return m_math.unit(m_units);
 }
 
 // --- group file ----------------------------------------------------------------------------

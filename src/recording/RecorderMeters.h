@@ -106,6 +106,8 @@ private:
     std::vector<std::unique_ptr<MeterTrack>> m_tracks;
     MathChannel m_math;
     std::vector<float> m_mathValues;
+    // The meters' units as far as they are known (UTF-8), for the math unit.
+    mutable std::vector<std::string> m_units;
     bool m_mathPending = false;
     RunningStatistics m_mathStatistics;
     // Group files of this run, and the member paths the newest one names.
