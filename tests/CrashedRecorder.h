@@ -13,11 +13,14 @@ namespace telmora {
 // With `continues` it first takes up the oldest recording a killed run left there
 // (as Open of a recovered recording does) and records `samples` more after it;
 // `total` is then the size the recording must reach.
+// With `twoMeters` it records two meters at the same ticks.
 inline bool StartRecorderProcess(QProcess& process, const QString& directory, int samples,
-                                 bool continues = false, int total = -1) {
+                                 bool continues = false, int total = -1, bool twoMeters = false) {
     QStringList arguments{directory, QString::number(samples)};
     if (continues)
         arguments << QStringLiteral("--continue");
+    if (twoMeters)
+        arguments << QStringLiteral("--two-meters");
     process.start(QStringLiteral(TELMORA_CRASH_HELPER), arguments);
     if (!process.waitForStarted(10000))
         return false;
@@ -35,9 +38,9 @@ inline void KillHard(QProcess& process) {
 }
 
 // A recording process that was killed while it recorded `samples` samples.
-inline void CrashWhileRecording(const QString& directory, int samples) {
+inline void CrashWhileRecording(const QString& directory, int samples, bool twoMeters = false) {
     QProcess process;
-    ASSERT_TRUE(StartRecorderProcess(process, directory, samples));
+    ASSERT_TRUE(StartRecorderProcess(process, directory, samples, false, -1, twoMeters));
     KillHard(process);
     ASSERT_EQ(process.exitStatus(), QProcess::CrashExit);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "meter/LiveSource.h"
+#include "model/Measurement.h"
+
+#include <string_view>
 
 namespace telmora {
 
@@ -16,6 +19,16 @@ struct FakeLiveSource final : LiveSource {
     bool readingValid() const override { return valid; }
     DecodedReply latestReading() const override { return reading; }
     std::uint64_t readingCount() const override { return count; }
+
+    // A new reading arrives: the main display shows `text` in function `code` (0x6
+    // volts DC, 0x202 amperes DC, 0x80 ohms).
+    void deliver(std::string_view text, std::uint32_t code = 0x6) {
+        linked = true;
+        valid = true;
+        reading = DecodedReply{};
+        reading.main = MeasureDisplay(text, false, code, 0, DisplayKind::Main);
+        ++count;
+    }
 };
 
 } // namespace telmora

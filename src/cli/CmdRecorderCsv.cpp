@@ -3,15 +3,18 @@
 #include "cli/CommandOutput.h"
 #include "cli/formatoption.h"
 #include "cli/inputchecks.h"
+#include "model/fileaccess.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
 #include "recording/recordertidy.h"
+#include "recording/recordingset.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace telmora::cli {
@@ -19,7 +22,7 @@ namespace telmora::cli {
 namespace {
 
 constexpr const char* kRecorderCsvUsage =
-    "Usage: telmora-cli recorder-csv FILE [--format standard|tidy]\n"
+    "Usage: telmora-cli recorder-csv FILE [--format standard|tidy] [--layout long|wide]\n"
     "\n"
     "Reads a recorder file (.g53, .g52, .g51 or .TMP; the format is chosen by the\n"
     "file name as the recorder does, never by the folders above it) and writes the\n"
@@ -30,11 +33,84 @@ constexpr const char* kRecorderCsvUsage =
     "(SI base units, empty for an overload), unit, mode, display, overload and the\n"
     "same five for the sub reading (sub_value ... sub_overload); comma separated,\n"
     "\".\" decimals, RFC 4180 quoting, UTF-8. Recorder files keep no date, so the\n"
-    "time column holds the time of day and is named time_of_day.\n";
+    "time column holds the time of day and is named time_of_day.\n"
+    "\n"
+    "FILE may also be the manifest of a recording of several meters (.telmora),\n"
+    "which names a recorder file per meter. The tidy CSV then covers every meter and\n"
+    "the math channel: --layout long (the default) gives one row per meter and\n"
+    "sample with a meter column after the index; --layout wide gives one row per\n"
+    "sample with the columns M1_value, M1_unit, M1_mode, M1_display, M1_overload\n"
+    "for each meter (main readings) and math_value, math_unit. The standard format\n"
+    "covers the first meter.\n";
+
+// Reads "--layout NAME" or "--layout=NAME" at argv[i].
+OptionMatch takeLayoutOption(int argc, char** argv, int& i, TidyLayout& layout) {
+    const std::string_view arg = argv[i];
+    std::string_view value;
+    if (arg == "--layout") {
+        if (i + 1 >= argc) {
+            std::fputs("telmora-cli: --layout needs a value: long or wide\n", stderr);
+            return OptionMatch::Bad;
+        }
+        value = argv[++i];
+    } else if (arg.starts_with("--layout=")) {
+        value = arg.substr(9);
+    } else {
+        return OptionMatch::NotThis;
+    }
+    if (value == "long") {
+        layout = TidyLayout::Long;
+    } else if (value == "wide") {
+        layout = TidyLayout::Wide;
+    } else {
+        std::fprintf(stderr, "telmora-cli: unknown --layout '%.*s' (long or wide)\n",
+                     static_cast<int>(value.size()), value.data());
+        return OptionMatch::Bad;
+    }
+    return OptionMatch::Taken;
+}
+
+// The export of a several-meter recording's manifest.
+int runManifest(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
+                TidyLayout layout) {
+    QString error;
+    std::optional<RecordingSetFiles> files = OpenRecordingSet(PathText(QByteArray(path)), &error);
+    if (!files) {
+        std::fprintf(err, "telmora-cli: cannot open the recording: %s\n",
+                     error.toStdString().c_str());
+        return 1;
+    }
+    const std::vector<RecordStore> stores = RecordStoresOf(*files);
+    const std::int32_t lastPage = LastPageForCount(files->count);
+    CommandOutput out(outFile);
+    const auto sink = [&out](std::string_view s) { return out.write(s); };
+    const bool written =
+        format == TextExportFormat::Tidy
+            ? WriteRecorderTidy(TidySetOf(*files, stores), 1, lastPage, lastPage, layout, sink)
+            : WriteRecorderText(stores.front(), 1, lastPage, lastPage, sink);
+    if (!out.flush())
+        return out.report(err);
+    if (!written) {
+        std::fprintf(err, "telmora-cli: reading the files of '%s' failed while writing the text\n",
+                     path);
+        return 1;
+    }
+    if (files->cutShort) {
+        std::fprintf(err,
+                     "telmora-cli: a file of '%s' was cut short: only %lld complete samples "
+                     "per meter were exported\n",
+                     path, static_cast<long long>(files->count));
+        return 1;
+    }
+    return 0;
+}
 
 } // namespace
 
-int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format) {
+int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
+                   TidyLayout layout) {
+    if (IsManifestPath(PathText(QByteArray(path))))
+        return runManifest(path, outFile, err, format, layout);
     // The text needs only the records: they are read from the file while the text
     // is written, never all at once.
     RecorderFileReader reader;
@@ -49,9 +125,16 @@ int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExp
     const std::int32_t lastPage = LastPageForCount(count);
     CommandOutput out(outFile);
     const auto sink = [&out](std::string_view s) { return out.write(s); };
-    const bool written = format == TextExportFormat::Tidy
-                             ? WriteRecorderTidy(records, 1, lastPage, lastPage, sink)
-                             : WriteRecorderText(records, 1, lastPage, lastPage, sink);
+    bool written = false;
+    if (format == TextExportFormat::Tidy && layout == TidyLayout::Wide) {
+        TidyMeterSet one;
+        one.meters.push_back({"M1", &records});
+        written = WriteRecorderTidy(one, 1, lastPage, lastPage, layout, sink);
+    } else {
+        written = format == TextExportFormat::Tidy
+                      ? WriteRecorderTidy(records, 1, lastPage, lastPage, sink)
+                      : WriteRecorderText(records, 1, lastPage, lastPage, sink);
+    }
     if (!out.flush()) {
         return out.report(err);
     }
@@ -76,8 +159,11 @@ int CmdRecorderCsv(int argc, char** argv) {
     }
     const char* path = nullptr;
     TextExportFormat format = TextExportFormat::Standard;
+    TidyLayout layout = TidyLayout::Long;
     for (int i = 0; i < argc; ++i) {
-        const OptionMatch match = TakeFormatOption(argc, argv, i, format);
+        OptionMatch match = TakeFormatOption(argc, argv, i, format);
+        if (match == OptionMatch::NotThis)
+            match = takeLayoutOption(argc, argv, i, layout);
         if (match == OptionMatch::Bad)
             return 2;
         if (match == OptionMatch::Taken)
@@ -92,7 +178,7 @@ int CmdRecorderCsv(int argc, char** argv) {
         std::fputs(kRecorderCsvUsage, stderr);
         return 2;
     }
-    return RunRecorderCsv(path, stdout, stderr, format);
+    return RunRecorderCsv(path, stdout, stderr, format, layout);
 }
 
 } // namespace telmora::cli

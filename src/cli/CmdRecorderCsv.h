@@ -15,8 +15,12 @@ namespace telmora::cli {
 // status 1. A file without samples is noted on `err`: a complete empty recording
 // gives the header line and status 0, a damaged one nothing and status 1. The tidy
 // format gives the time of day only: recorder files keep no date.
+// A manifest of several meters (".telmora") exports every meter in `layout` (the
+// tidy format) or the first meter (the standard format); a missing or mismatched
+// file of it is status 1 with a line naming it.
 int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err,
-                   TextExportFormat format = TextExportFormat::Standard);
+                   TextExportFormat format = TextExportFormat::Standard,
+                   TidyLayout layout = TidyLayout::Long);
 
 // The command: `argv` holds the arguments after "recorder-csv".
 int CmdRecorderCsv(int argc, char** argv);

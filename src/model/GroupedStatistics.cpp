@@ -1,10 +1,15 @@
 #include "model/GroupedStatistics.h"
 
+#include <cmath>
 #include <functional>
 
 namespace telmora {
 
 void GroupedStatistics::add(const SiReading& reading) {
+    // A reading without a value (the gap a meter leaves in a several-meter recording)
+    // belongs to no group and would spoil every figure it entered.
+    if (!reading.overload && std::isnan(reading.value))
+        return;
     StatisticsGroup& group = groupFor(reading.function, reading.unit, reading.mode);
     if (reading.overload)
         ++group.overloads;

@@ -27,6 +27,7 @@ struct StatisticsGroup {
 // those of the whole.
 class GroupedStatistics {
 public:
+    // A reading without a value (NaN and no overload) is left out.
     void add(const SiReading& reading);
     void merge(const GroupedStatistics& other);
     void clear();

@@ -8,6 +8,10 @@ namespace telmora {
 // standard text export.
 enum class ExportType { MetaFile, BitMap, Text, TidyText };
 enum class TextExportFormat { Standard, Tidy };
+// How the tidy export lays out a recording of several meters: one row per meter and
+// sample with a meter column (Long), or one row per sample with a group of columns
+// per meter (Wide).
+enum class TidyLayout { Long, Wide };
 enum class ExportDestination { ClipBoard, File, Printer };
 enum class PageScope { AllPages, ThisPage, Range };
 enum class SizeUnit { Pixels, Millimeters, Inches, Points };

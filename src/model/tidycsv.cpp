@@ -1,5 +1,7 @@
 #include "model/tidycsv.h"
 
+#include "model/decimaltext.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -72,7 +74,11 @@ void appendReading(std::string& line, const ReadingRecord& record, RecordOrigin 
                    DisplayKind kind) {
     const SiReading reading = ReadSi(record, origin, kind);
     line += ',';
-    if (!reading.overload)
+    // A gap (a meter without a reading at a tick of several meters: NaN and no
+    // texts) has no value.
+    const bool gap =
+        std::isnan(record.value) && record.valueText.empty() && record.displayText.empty();
+    if (!reading.overload && !gap)
         AppendSiValueText(line, record, origin, kind);
     AppendTidyField(line, reading.unit);
     appendStoredField(line, {}, reading.mode);
@@ -115,6 +121,35 @@ std::string TidyHeader(TidyTime time) {
     }
     header += kReadingColumns;
     return header;
+}
+
+std::string TidyLongHeader(TidyTime time) {
+    std::string header = TidyHeader(time);
+    header.insert(std::string_view("index,").size(), "meter,");
+    return header;
+}
+
+std::string TidyWideHeader(TidyTime time, std::size_t meters, bool withMath) {
+    std::string header = TidyHeader(time);
+    header.resize(header.size() - kReadingColumns.size() - 1); // "index,time"
+    for (std::size_t m = 1; m <= meters; ++m) {
+        const std::string prefix = ",M" + std::to_string(m) + "_";
+        for (const char* column : {"value", "unit", "mode", "display", "overload"})
+            header += prefix + column;
+    }
+    if (withMath)
+        header += ",math_value,math_unit";
+    return header;
+}
+
+void AppendTidyMainReading(std::string& line, const ReadingRecord& record, RecordOrigin origin) {
+    appendReading(line, record, origin, DisplayKind::Main);
+}
+
+void AppendTidyMathValue(std::string& line, float value) {
+    line += ',';
+    if (!std::isnan(value))
+        AppendShortestDecimal(line, value, 0);
 }
 
 void AppendTidyField(std::string& line, std::string_view field) {

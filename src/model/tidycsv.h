@@ -5,7 +5,9 @@
 // line ends, UTF-8 with the ohm and degree signs as themselves. Columns:
 //   index, time, value, unit, mode, display, overload,
 //   sub_value, sub_unit, sub_mode, sub_display, sub_overload
-// The value is in SI base units (see SiReading) and empty for an overload; the
+// The value is in SI base units (see SiReading) and empty for an overload or a
+// gap (a value of NaN without value or display text: a meter without a reading
+// at a tick of several meters); the
 // overload columns read "true" or "false"; the sub columns are empty for a sample
 // without a sub reading. The time column depends on where the samples come from
 // (TidyTime).
@@ -28,9 +30,22 @@ enum class TidyTime {
 
 // The header line without its line end.
 std::string TidyHeader(TidyTime time);
+// The header of a recording of several meters in the long layout: a "meter" column
+// after the index, then the columns of TidyHeader.
+std::string TidyLongHeader(TidyTime time);
+// The header of the wide layout: index and time, then for meter n (from 1) the
+// columns Mn_value, Mn_unit, Mn_mode, Mn_display and Mn_overload (main readings
+// only), and math_value and math_unit when there is a math channel.
+std::string TidyWideHeader(TidyTime time, std::size_t meters, bool withMath);
 
 // Appends "," and `field` (quoted when needed). `field` is UTF-8.
 void AppendTidyField(std::string& line, std::string_view field);
+
+// Appends the value..overload columns of one main record, each with its leading comma.
+void AppendTidyMainReading(std::string& line, const ReadingRecord& record, RecordOrigin origin);
+// Appends "," and a math channel's value (shortest decimal, "." as decimal point),
+// nothing after the comma for NaN.
+void AppendTidyMathValue(std::string& line, float value);
 
 // Appends the value..sub_overload columns of a sample, each with its leading comma.
 void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin);

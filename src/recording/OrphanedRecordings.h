@@ -14,6 +14,11 @@ namespace telmora {
 // A temporary recording ("~ODMDL<n>.TMP") that no running program owns: the run
 // that wrote it ended without cleaning up (a crash, a kill, a power cut). While
 // this object holds its claim, no other starting program offers it too.
+// A recording of several meters is one orphan: `path` is its group file
+// ("~ODMDL<n>.telmora", a manifest naming each meter's temporary file), which
+// opens like a saved several-meter recording; `claim` holds the first meter's file
+// with the claims of the others joined to it, and sampleCount is what every meter
+// holds.
 struct OrphanedRecording {
     QString path;
     QDateTime lastWritten; // when its newest sample was written (local time)
@@ -39,8 +44,8 @@ std::vector<OrphanedRecording>
 ClaimOrphanedRecordings(const QString& directory,
                         std::vector<UnclaimedRecording>* unclaimed = nullptr);
 
-// Deletes the file of an orphan and releases its claim. False when the file could
-// not be deleted (it is then kept, claim released, for the next start).
+// Deletes the file of an orphan (every file of a group) and releases its claim. False when the file
+// could not be deleted (it is then kept, claim released, for the next start).
 bool DiscardOrphanedRecording(OrphanedRecording& orphan);
 
 } // namespace telmora

@@ -22,14 +22,10 @@ namespace {
 constexpr TextId kNotLinked = TextId::LinkBeforeLogging;
 constexpr TextId kTemporaryFileFailed = TextId::TempFileCreateFailed;
 constexpr TextId kSampleOnlyInMemory = TextId::TempFileWriteFailed;
-constexpr TextId kFileUnreadable = TextId::FileOpenError;
 constexpr TextId kOutOfMemory = TextId::OutOfMemory;
-constexpr TextId kFileCutShort = TextId::FileDamaged;
 constexpr TextId kRecordingCutShort = TextId::RecordingFileCutShort;
 constexpr TextId kAtFirstPage = TextId::AtFirstPage;
 constexpr TextId kAtLastPage = TextId::AtLastPage;
-// How often a save reports how far it has come.
-constexpr qint64 kProgressEveryMs = 30;
 
 WallClock WallClockOf(const QDateTime& moment) {
     return {moment.toMSecsSinceEpoch(), moment.offsetFromUtc()};
@@ -38,8 +34,8 @@ WallClock WallClockOf(const QDateTime& moment) {
 
 RecorderController::RecorderController(DecodedReplySource source, QString temporaryDirectory,
                                        QObject* parent)
-    : QObject(parent), m_source(std::move(source)), m_temporaryFiles(std::move(temporaryDirectory)),
-      m_sampleTimer(new QTimer(this)) {
+    : QObject(parent), m_source(std::move(source)), m_meters(temporaryDirectory),
+      m_temporaryFiles(std::move(temporaryDirectory)), m_sampleTimer(new QTimer(this)) {
     m_sampleTimer->setObjectName(QStringLiteral("samplingTimer"));
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
@@ -54,7 +50,7 @@ RecorderController::~RecorderController() {
 
 void RecorderController::setAcquisition(AcquisitionMode mode, std::int32_t intervalMs) {
     if (mode != m_mode && !m_recordingOn)
-        m_temporaryFiles.close(); // a manual series ends with its mode
+        closeTemporaryFiles(); // a manual series ends with its mode
     m_mode = mode;
     m_intervalMs = intervalMs > 0 ? intervalMs : kFullSpeedMs;
     emit acquisitionChanged();
@@ -63,7 +59,10 @@ void RecorderController::setAcquisition(AcquisitionMode mode, std::int32_t inter
 bool RecorderController::startRecording() {
     if (m_recordingOn)
         return true; // already running: starting again changes nothing
-    if (!m_source.linked || !m_source.linked()) {
+    if (m_recording.empty())
+        applyConfiguredMeters();
+    reviveMeters();
+    if (!anyMeterLinked()) {
         emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(false);
         return false;
@@ -72,8 +71,8 @@ bool RecorderController::startRecording() {
     m_sampleTimer->start();
     m_lowBatteryShown = false; // a new recording tells of a low battery again
     setRecordingOn(true);
-    if (!prepareTemporaryFile()) {
-        const QString reason = m_temporaryFiles.errorString();
+    QString reason;
+    if (!prepareAllFiles(&reason)) {
         stopRecording();
         emit errorRaised(kTemporaryFileFailed, reason);
         return false;
@@ -81,8 +80,14 @@ bool RecorderController::startRecording() {
     return true;
 }
 
-void RecorderController::stopRecording() {
+void RecorderController::closeTemporaryFiles() {
     m_temporaryFiles.close();
+    for (int meter = 1; meter < m_meters.count(); ++meter)
+        m_meters.track(meter).closeFile();
+}
+
+void RecorderController::stopRecording() {
+    closeTemporaryFiles();
     m_sampleTimer->stop();
     setRecordingOn(false);
 }
@@ -93,17 +98,26 @@ void RecorderController::setRecordingOn(bool on) {
 }
 
 void RecorderController::linkEnded() {
+    if (m_meters.several()) {
+        meterEnded(0);
+        return;
+    }
     if (m_recordingOn)
         stopRecording();
 }
 
 void RecorderController::readingsInterrupted() {
-    if (m_recordingOn || m_temporaryFiles.isOpen())
+    if (m_recordingOn || m_temporaryFiles.isOpen()) {
         m_recording.markGapAfterLast();
+        for (int meter = 1; meter < m_meters.count(); ++meter)
+            m_meters.track(meter).markGapAfterLast();
+    }
 }
 
 bool RecorderController::takeManualSample() {
-    if (!m_source.linked || !m_source.linked()) {
+    if (m_recording.empty())
+        applyConfiguredMeters();
+    if (!anyMeterLinked()) {
         emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(m_recordingOn);
         return false;
@@ -113,11 +127,21 @@ bool RecorderController::takeManualSample() {
 }
 
 void RecorderController::takeScheduledSample() {
+    if (m_meters.several()) {
+        takeTick(false);
+        return;
+    }
     if (m_source.readingValid && m_source.readingValid())
         takeSample();
 }
 
 void RecorderController::takeSample() {
+    if (m_recording.empty() && !m_busy)
+        applyConfiguredMeters();
+    if (m_meters.several()) {
+        takeTick(true);
+        return;
+    }
     if (m_busy || !m_source.latestReading)
         return;
     const QDateTime now = QDateTime::currentDateTime();
@@ -140,9 +164,12 @@ void RecorderController::takeSample() {
 }
 
 bool RecorderController::startTemporaryFile() {
-    m_temporaryFiles.close();
+    closeTemporaryFiles();
     m_fileHoldsRecording = false;
-    return prepareTemporaryFile();
+    if (!m_meters.several())
+        return prepareTemporaryFile();
+    QString reason; // the other meters go on in their files, the group names the new one
+    return prepareAllFiles(&reason);
 }
 
 bool RecorderController::prepareTemporaryFile() {
@@ -170,6 +197,10 @@ bool RecorderController::prepareTemporaryFile() {
 
 void RecorderController::adoptTemporaryFile(const QString& path,
                                             std::unique_ptr<TemporaryFileClaim> claim) {
+    if (IsManifestPath(path)) {
+        adoptTemporaryGroup(path, std::move(claim));
+        return;
+    }
     m_temporaryFiles.adopt(path, std::move(claim));
     if (!m_recordingOn)
         m_fileHoldsRecording =
@@ -187,26 +218,37 @@ void RecorderController::addSample(const SampleEntry& entry, std::optional<WallC
         emit errorRaised(kTemporaryFileFailed, reason);
         return;
     }
+    const FirstStored stored = storeFirstSample(entry, clock ? *clock : wallClockNow());
+    if (stored.index)
+        announceSample(*stored.index, stored.storageFailed, stored.fileCut);
+}
+
+RecorderController::FirstStored RecorderController::storeFirstSample(const SampleEntry& entry,
+                                                                     WallClock clock) {
     // The sample goes to disk first, so the recording can read it back from there;
     // a sample the disk refused is kept in memory.
+    FirstStored out;
     std::int64_t offset = 0;
-    const bool storageFailed =
-        m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry, &offset);
-    const bool stored = m_temporaryFiles.isOpen() && !storageFailed && m_temporaryFiles.records();
-    const bool fileCut = storageFailed && m_temporaryFiles.wasCut();
-    std::size_t index = 0;
+    out.storageFailed = m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry, &offset);
+    const bool stored =
+        m_temporaryFiles.isOpen() && !out.storageFailed && m_temporaryFiles.records();
+    out.fileCut = out.storageFailed && m_temporaryFiles.wasCut();
     try {
-        index = m_recording.addSample(entry, clock ? *clock : wallClockNow(),
-                                      stored ? m_temporaryFiles.records() : nullptr, offset);
+        out.index = m_recording.addSample(entry, clock,
+                                          stored ? m_temporaryFiles.records() : nullptr, offset);
         if (!m_statisticsJob.isRunning()) // else counted when the count is taken
             m_statistics.add(entry);
     } catch (const std::bad_alloc&) {
-        if (m_temporaryFiles.isOpen() && !storageFailed)
+        if (m_temporaryFiles.isOpen() && !out.storageFailed)
             m_temporaryFiles.removeLast(); // the file mirrors the recording
         stopRecording();
         emit errorRaised(kOutOfMemory, {});
-        return;
+        return {};
     }
+    return out;
+}
+
+void RecorderController::announceSample(std::size_t index, bool storageFailed, bool fileCut) {
     m_lastPage = PageOfIndex(static_cast<std::int64_t>(index));
     m_currentPage = m_lastPage;
     emit sampleAdded(static_cast<qsizetype>(index));
@@ -343,12 +385,13 @@ RecorderController::exportPages(ExportPages scope, std::int32_t from, std::int32
     return {m_currentPage, m_currentPage};
 }
 
-// --- clearing and files ----------------------------------------------------------------
+// --- clearing ----------------------------------------------------------------
 
 void RecorderController::clear() {
     if (!m_recordingOn)
-        m_temporaryFiles.close(); // a manual series ends with its recording
+        closeTemporaryFiles();    // a manual series ends with its recording
     m_fileHoldsRecording = false; // the next sample begins a new file
+    m_meters.clearRecordings();
     m_lastPage = m_currentPage = 1;
     m_sampleTimer->setInterval(m_intervalMs);
     m_recording.clear();
@@ -356,7 +399,10 @@ void RecorderController::clear() {
     ++m_recordingGeneration;
     m_damaged = false;
     m_statisticsJob.discard();
+    m_mathJob.discard();
     m_statistics.clear();
+    if (!m_recordingOn)
+        applyConfiguredMeters();
     emit cleared();
     emit pageChanged(m_currentPage, m_lastPage);
     emit extremesChanged();
@@ -368,139 +414,6 @@ void RecorderController::setBusy(bool busy) {
         return;
     m_busy = busy;
     emit busyChanged(busy);
-}
-
-bool RecorderController::startLoad(const QString& path) {
-    return startLoad(NativePath(path));
-}
-
-bool RecorderController::startLoad(const QByteArray& nativePath) {
-    if (m_busy)
-        return false;
-    auto reader = std::make_shared<RecorderFileReader>();
-    const QString pathText = QDir::toNativeSeparators(PathText(nativePath));
-    switch (reader->openNative(nativePath)) {
-    case RecorderFileReader::OpenStatus::Ok:
-        break;
-    case RecorderFileReader::OpenStatus::CannotOpen:
-        emit errorRaised(kFileUnreadable, pathText + QStringLiteral(": ") + reader->openError());
-        return false;
-    case RecorderFileReader::OpenStatus::NegativeCount:
-        emit errorRaised(kFileUnreadable,
-                         pathText + QStringLiteral(": the file is damaged (its sample count "
-                                                   "is negative)"));
-        return false;
-    }
-    setBusy(true);
-    const std::int64_t count = reader->count();
-    m_job.start(
-        [reader](const JobControl& control) {
-            return LoadRecording(*reader, control.token(),
-                                 [&control](JobStage stage, std::int64_t done, std::int64_t total) {
-                                     control.report(stage, done, total);
-                                 });
-        },
-        [this, pathText](LoadResult&& result, JobOutcome) {
-            finishLoad(std::move(result), pathText);
-        },
-        JobProgress{JobStage::ReadingFile, 0, count});
-    return true;
-}
-
-void RecorderController::abortJob() {
-    m_job.cancel();
-}
-
-void RecorderController::finishLoad(LoadResult result, const QString& pathText) {
-    m_recording = std::move(result.recording);
-    ++m_recordingGeneration;
-    m_damaged = false;
-    watchRecording();
-    if (!m_recordingOn)
-        m_temporaryFiles.close();
-    m_fileHoldsRecording = false;
-    m_statisticsJob.discard();
-    m_statistics.clear();
-    const auto count = static_cast<std::int64_t>(m_recording.size());
-    if (count > 0)
-        countStatistics(count);
-    m_lastPage = m_currentPage = LastPageForCount(count);
-    setBusy(false);
-    if (result.outcome == LoadOutcome::Unreadable)
-        emit errorRaised(kFileUnreadable,
-                         pathText + QStringLiteral(": the file could not be read to its end"));
-    else if (result.outcome == LoadOutcome::OutOfMemory)
-        emit errorRaised(kOutOfMemory, {});
-    m_documentPath = result.outcome == LoadOutcome::Loaded ? pathText : QString();
-    if (result.outcome == LoadOutcome::Loaded)
-        emit recordingLoaded(static_cast<qsizetype>(count));
-    else
-        emit cleared();
-    emit pageChanged(m_currentPage, m_lastPage);
-    emit extremesChanged();
-    emit unsavedChanged();
-    emit loadFinished(result.outcome, result.cutShort);
-    if (result.outcome == LoadOutcome::Loaded && result.cutShort)
-        emit noticeRaised(kFileCutShort);
-}
-
-bool RecorderController::startSave(const QString& path) {
-    if (m_busy)
-        return false;
-    setBusy(true);
-    m_job.start(
-        [this, path](const JobControl& control) {
-            SaveResult result;
-            result.path = path;
-            QElapsedTimer sinceReport;
-            sinceReport.start();
-            const SaveProgress progress = [&control, &sinceReport](std::int64_t done,
-                                                                   std::int64_t total) {
-                if (done < total && sinceReport.elapsed() < kProgressEveryMs)
-                    return;
-                sinceReport.restart();
-                control.report(JobStage::WritingFile, done, total);
-            };
-            // The recording does not change while the controller is busy.
-            result.saved = SaveRecordStore(path, m_recording.records(), &result.reason,
-                                           control.token(), progress);
-            return result;
-        },
-        [this](SaveResult&& result, JobOutcome) { finishSave(result); });
-    return true;
-}
-
-void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,
-                                         TextExportFormat format) {
-    if (m_busy)
-        return;
-    setBusy(true);
-    // The recording does not change while the controller is busy.
-    m_job.start(
-        [this, path, first, last, format, lastPage = m_lastPage](const JobControl& control) {
-            SaveResult result;
-            result.path = path;
-            result.saved = format == TextExportFormat::Tidy
-                               ? ExportRecorderTidy(path, m_recording, first, last, lastPage,
-                                                    &result.reason, control.token())
-                               : ExportRecorderText(path, m_recording.records(), first, last,
-                                                    lastPage, &result.reason, control.token());
-            return result;
-        },
-        [this](SaveResult&& result, JobOutcome) {
-            setBusy(false);
-            emit textExportFinished(result.saved, result.path, result.reason);
-        });
-}
-
-void RecorderController::finishSave(const SaveResult& result) {
-    if (result.saved) {
-        m_recording.setUnsaved(false);
-        m_documentPath = QDir::toNativeSeparators(result.path);
-        emit unsavedChanged();
-    }
-    setBusy(false);
-    emit saveFinished(result.saved, result.path, result.reason);
 }
 
 // --- statistics job --------------------------------------------------------------------

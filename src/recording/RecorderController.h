@@ -1,13 +1,16 @@
 #pragma once
 
 #include "jobs/Job.h"
-#include "meter/LiveSource.h"
 #include "model/DecodedReply.h"
 #include "model/exportoptions.h"
+#include "recording/RecorderMeter.h"
+#include "recording/RecorderMeters.h"
 #include "recording/Recording.h"
 #include "recording/RecordingStatistics.h"
 #include "recording/TemporaryStorage.h"
+#include "recording/recordertidy.h"
 #include "recording/recordingjobs.h"
+#include "recording/recordingset.h"
 #include "text/texts.h"
 
 #include <QObject>
@@ -22,23 +25,6 @@
 class QTimer;
 
 namespace telmora {
-
-// Where the recorder gets the meter's readings: whether a link is up, whether the
-// newest reading is valid, the newest reading itself and how many readings have
-// arrived (empty when the source does not count them).
-struct DecodedReplySource {
-    std::function<bool()> linked;
-    std::function<bool()> readingValid;
-    std::function<DecodedReply()> latestReading;
-    std::function<std::uint64_t()> readingCount = {};
-};
-
-// The three questions asked of a live source (the meter link, or a test's stand-in).
-// The source must outlive the recorder that samples it.
-inline DecodedReplySource ReadingsOf(const LiveSource& live) {
-    return {[&live] { return live.isLinked(); }, [&live] { return live.readingValid(); },
-            [&live] { return live.latestReading(); }, [&live] { return live.readingCount(); }};
-}
 
 enum class AcquisitionMode { Automatic, Manual };
 
@@ -83,6 +69,50 @@ public:
     // The samples page `page` shows.
     GroupedStatistics pageStatistics(std::int32_t page) const;
 
+    // --- several meters ---
+    // A recording may take several meters at the same ticks: the first one is the
+    // constructor's source, the others come from setCompanionMeters(). Each meter
+    // gets one sample per tick; a meter without a fresh reading at a tick (none
+    // arrived since its previous sample, the reading is invalid, its link is gone)
+    // gets a gap sample there (see GapSample.h), so that sample i of every meter
+    // belongs to tick i. A scheduled tick at which no meter has a fresh reading is
+    // not taken. With one meter everything works as it always did.
+    // The name and serial number of the first meter.
+    void setMeterName(const QString& name, const QString& serial);
+    // Meters 2..n for the next recording: they apply at once when the recording is
+    // empty and not running, otherwise when it is cleared.
+    void setCompanionMeters(std::vector<RecorderMeter> meters);
+    // The meters of the recording shown (1 for a single meter).
+    int meterCount() const { return m_meters.count(); }
+    const Recording& meterRecording(int meter) const;
+    // The statistics of the whole recording of one meter (0: wholeStatistics()).
+    const GroupedStatistics& meterStatistics(int meter) const;
+    // Samples first .. end - 1 of one meter (0: rangeStatistics()).
+    GroupedStatistics meterRangeStatistics(int meter, std::int64_t first, std::int64_t end) const;
+    QString meterName(int meter) const { return m_meters.name(meter); }
+    QString meterSerial(int meter) const { return m_meters.serial(meter); }
+    // Meter `meter` stopped delivering (its cable was pulled): it records only gaps
+    // from now on. The recording stops when every meter has ended; with a single
+    // meter this is linkEnded().
+    void meterEnded(int meter);
+
+    // --- math channel ---
+    // An expression over the meters' values at each tick, M1..Mn in SI base units
+    // (see MathChannel); empty removes it. False, with the parser's message in
+    // `error`, when the expression cannot be used. Every tick so far is computed
+    // again as a job of its own: until then mathPending() is true and the values are
+    // NaN; metersChanged() comes when they are there. New ticks get theirs at once.
+    bool setMathExpression(const QString& expression, QString* error = nullptr);
+    bool hasMath() const { return m_meters.math().isSet(); }
+    bool mathPending() const { return m_meters.mathPending(); }
+    QString mathExpression() const { return m_meters.math().expression(); }
+    // The unit of the math values where it follows from the meters' units, else empty.
+    QString mathUnit() const { return QString::fromStdString(m_meters.mathUnit(m_recording)); }
+    // The value at tick `index`; NaN where it has none (a gap, an overload).
+    float mathValueAt(std::int64_t index) const { return m_meters.mathValueAt(index); }
+    // Count, mean, deviation and extremes of the math values that have a value.
+    const RunningStatistics& mathStatistics() const { return m_meters.mathStatistics(); }
+
     // --- sampling ---
     AcquisitionMode acquisitionMode() const { return m_mode; }
     std::int32_t sampleInterval() const { return m_intervalMs; }
@@ -93,6 +123,8 @@ public:
     void setAcquisition(AcquisitionMode mode, std::int32_t intervalMs);
     // Starts the automatic recording: needs the link (message 9002) and its
     // temporary file (message 9003, with the reason). False when it did not start.
+    // With several meters one linked meter is enough; meters that had ended and
+    // are linked again deliver again.
     bool startRecording();
     // Stops the recording and closes its temporary file.
     void stopRecording();
@@ -127,8 +159,9 @@ public:
     // Where the temporary files of the acquisitions are kept.
     const QString& temporaryDirectory() const { return m_temporaryFiles.directory(); }
     // Takes over a temporary file left by an earlier run (with its claim): it is
-    // deleted with this run's own files. When the recording was just opened from
-    // it, the recording goes on in that file when it is continued.
+    // deleted with this run's own files. A group file (see OrphanedRecordings.h)
+    // takes over every meter's file it names, with the claims joined to `claim`. When the recording
+    // was just opened from it, the recording goes on in that file when it is continued.
     void adoptTemporaryFile(const QString& path, std::unique_ptr<TemporaryFileClaim> claim);
 
     // --- pages ---
@@ -153,6 +186,10 @@ public:
     // file's name and the reason); otherwise the samples load as the job (its
     // progress: ReadingFile, then AddingToRecording) and end in loadFinished. False
     // when nothing was started.
+    // A manifest ("NAME.telmora") opens every meter's file as one recording of
+    // several meters (metersChanged); a manifest that cannot be read, a file of it
+    // that cannot be opened or files of different lengths are message 9004 naming
+    // the file. A recorder file always opens as one meter.
     bool startLoad(const QString& path);
     // The same by the bytes the system knows the file by (names given on the command
     // line need not be valid UTF-8).
@@ -163,11 +200,17 @@ public:
     // Saves the whole recording as a .g53 file as the job (its progress: WritingFile,
     // samples written of all); ends in saveFinished. False when it did not start (the
     // controller is busy).
+    // A recording of several meters is saved as the manifest `path` (the caller
+    // gives it the ".telmora" ending) with a .g53 file per meter beside it, see
+    // SaveRecordingSet.
     bool startSave(const QString& path);
     // Writes the text export of pages first..last as the job; ends in
     // textExportFinished. Destroying the controller stops it, leaving the file as it was.
+    // The tidy format of a several-meter recording covers every meter and the math
+    // channel in `layout`; the standard format covers the first meter.
     void startTextExport(const QString& path, std::int32_t first, std::int32_t last,
-                         TextExportFormat format = TextExportFormat::Standard);
+                         TextExportFormat format = TextExportFormat::Standard,
+                         TidyLayout layout = TidyLayout::Long);
     // The file the recording was opened from or last saved to; empty for a
     // recording that never was in a file (printed pages name it).
     const QString& documentPath() const { return m_documentPath; }
@@ -204,8 +247,44 @@ signals:
     // before did not (or it is the first of a recording). The sample is kept and
     // sampling goes on; whoever tells the user may stop the recording.
     void lowBatteryAppeared();
+    // The meters of the recording (their count or names) or its math channel changed.
+    void metersChanged();
 
 private:
+    // The outcome of storing the first meter's sample of a tick.
+    struct FirstStored {
+        std::optional<std::size_t> index; // nothing: not stored (the user has been told)
+        bool storageFailed = false;
+        bool fileCut = false;
+    };
+    FirstStored storeFirstSample(const SampleEntry& entry, WallClock clock);
+    void announceSample(std::size_t index, bool storageFailed, bool fileCut);
+    // One tick of a several-meter recording; `always` takes it even when no meter
+    // has a fresh reading (a manual sample).
+    void takeTick(bool always);
+    // The tick's samples of meters 2..n (gaps where nothing is fresh); `anyFresh`
+    // becomes true when one of them had a fresh reading.
+    std::vector<SampleEntry> companionSamples(const std::string& timeText, bool& anyFresh);
+    // Stores them; false, with the reason, when a disk refused one (it is then kept
+    // in memory). Throws std::bad_alloc.
+    bool storeCompanionSamples(const std::vector<SampleEntry>& companions, WallClock clock,
+                               QString& refusal);
+    // Makes every meter's temporary file ready and the group file current.
+    bool prepareAllFiles(QString* reason);
+    bool anyMeterLinked() const;
+    // A recording started again takes up the meters whose links are up again.
+    void reviveMeters();
+    void closeTemporaryFiles();
+    // A new recording takes the configured meters.
+    void applyConfiguredMeters();
+    bool startManifestLoad(const QString& path);
+    // Takes over the temporary files of a several-meter recording an earlier run
+    // left, as its group file names them; `claim` holds the claims of all of them.
+    void adoptTemporaryGroup(const QString& groupPath, std::unique_ptr<TemporaryFileClaim> claim);
+    // What the tidy export of every meter reads.
+    TidyMeterSet tidyMeterSet() const;
+    bool startSeveralSave(const QString& path);
+    void finishManifestLoad(RecordingSetLoad result, const QString& pathText);
     void setBusy(bool busy);
     void setRecordingOn(bool on);
     void finishLoad(LoadResult result, const QString& pathText);
@@ -231,6 +310,9 @@ private:
 
     QString m_documentPath;
     DecodedReplySource m_source;
+    // Meters 2..n, their math channel and group file (declared before the temporary
+    // files, so that the group file outlives none of them).
+    RecorderMeters m_meters;
     TemporaryFileSeries m_temporaryFiles;
     // The current temporary file holds the first samples of this recording (in
     // order, nothing else); false once the recording is cleared or replaced.
@@ -257,6 +339,8 @@ private:
     // Last: destroyed first, so that the work they wait for finds the recording.
     // The statistics of an opened recording.
     Job m_statisticsJob;
+    // The math values of a recording after its expression changed.
+    Job m_mathJob;
     // Opening, saving and exporting.
     Job m_job;
 };

@@ -133,6 +133,8 @@ void Recording::clear() {
     m_minIndex = 0;
     m_scaleMax = 100.0f;
     m_scaleMin = -100.0f;
+    m_scaled = false;
+    m_hasExtremes = false;
     m_empty = true;
     m_unsaved = false;
 }
@@ -154,8 +156,11 @@ ReadingRecord Recording::mainAt(std::int32_t index) const {
 }
 
 void Recording::updateScale(float x) {
+    if (std::isnan(x))
+        return; // a gap sample has no value to show
     const float magnitude = std::fabs(x) * kScaleFactor;
-    if (m_sampleCount == 0) {
+    if (!m_scaled) {
+        m_scaled = true;
         m_scaleMax = magnitude != 0.0f ? magnitude : 1.0f;
         m_scaleMin = magnitude != 0.0f ? -magnitude : -1.0f;
         return;
@@ -169,8 +174,11 @@ void Recording::updateScale(float x) {
 void Recording::updateExtremes(float x) {
     // The extremes' values are kept beside their indexes, so that this costs the same
     // whatever the recording's size.
-    if (m_sampleCount == 0 || m_values.empty()) {
-        m_maxIndex = m_minIndex = 0;
+    if (std::isnan(x))
+        return; // a gap sample is never an extreme
+    if (!m_hasExtremes) {
+        m_hasExtremes = true;
+        m_maxIndex = m_minIndex = m_sampleCount;
         m_maxValue = m_minValue = x;
         return;
     }

@@ -151,6 +151,9 @@ private:
     float m_minValue = 0.0f; // the value at m_minIndex
     float m_scaleMax = 100.0f;
     float m_scaleMin = -100.0f;
+    // A sample with a value has set the scale, and the extremes (gap samples have none).
+    bool m_scaled = false;
+    bool m_hasExtremes = false;
     bool m_empty = true;
     bool m_unsaved = false;
 };

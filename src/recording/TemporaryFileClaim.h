@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #ifndef Q_OS_UNIX
 #include <QLockFile>
@@ -51,8 +53,21 @@ public:
         return m_lockPath;
     }
 
+    // Claims of other files that go with this one (the files of the other meters
+    // of a several-meter recording): held as long as this claim, or until taken.
+    void join(std::unique_ptr<TemporaryFileClaim> other) {
+        m_joined.push_back(std::move(other));
+    }
+    std::vector<std::unique_ptr<TemporaryFileClaim>> takeJoined() {
+        return std::exchange(m_joined, {});
+    }
+    const std::vector<std::unique_ptr<TemporaryFileClaim>>& joined() const {
+        return m_joined;
+    }
+
 private:
     QString m_lockPath;
+    std::vector<std::unique_ptr<TemporaryFileClaim>> m_joined;
 #ifdef Q_OS_UNIX
     int m_descriptor = -1;
 #else

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 namespace telmora {
@@ -109,16 +110,111 @@ bool WriteRecorderTidy(const RecordStore& records, std::int32_t first, std::int3
         sink);
 }
 
-bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,
-                        std::int32_t last, std::int32_t lastPage, QString* error,
-                        std::stop_token stop) {
+namespace {
+
+// Appends "," and the time of a tick: its date and time, or the stored time of day.
+void appendTime(std::string& line, const std::optional<WallClock>& clock,
+                const SampleEntry& entry) {
+    if (clock)
+        AppendTidyField(line, IsoDateTime(clock->utcMs, clock->utcOffsetSeconds));
+    else
+        AppendTidyTimeOfDay(line, entry.main.timeText.view());
+}
+
+// Appends the rows of tick `j` (each with its line end); entries[m] is meter m's sample.
+void appendTick(std::string& out, std::int64_t j, const std::vector<SampleEntry>& entries,
+                const TidyMeterSet& set, const std::optional<WallClock>& clock, TidyLayout layout) {
+    const float math = j < static_cast<std::int64_t>(set.mathValues.size())
+                           ? set.mathValues[static_cast<std::size_t>(j)]
+                           : std::nanf("");
+    if (layout == TidyLayout::Wide) {
+        appendNumber(out, j + 1);
+        appendTime(out, clock, entries.front());
+        for (const SampleEntry& entry : entries)
+            AppendTidyMainReading(out, entry.main, RecordOrigin::Recorder);
+        if (set.hasMath) {
+            AppendTidyMathValue(out, math);
+            AppendTidyField(out, set.mathUnit);
+        }
+        out += "\r\n";
+        return;
+    }
+    for (std::size_t m = 0; m < entries.size(); ++m) {
+        appendNumber(out, j + 1);
+        AppendTidyField(out, set.meters[m].name);
+        appendTime(out, clock, entries[m]);
+        AppendTidyReadings(out, entries[m], RecordOrigin::Recorder);
+        out += "\r\n";
+    }
+    if (set.hasMath) {
+        appendNumber(out, j + 1);
+        AppendTidyField(out, set.mathName);
+        appendTime(out, clock, entries.front());
+        AppendTidyMathValue(out, math);
+        AppendTidyField(out, set.mathUnit);
+        out += ','; // no mode
+        AppendTidyField(out, set.mathExpression);
+        out += ",false,,,,,\r\n";
+    }
+}
+
+} // namespace
+
+bool WriteRecorderTidy(const TidyMeterSet& set, std::int32_t first, std::int32_t last,
+                       std::int32_t lastPage, TidyLayout layout, const TextSink& sink) {
+    if (set.meters.empty())
+        return false;
+    std::int64_t ticks = set.meters.front().records->size();
+    for (const TidyMeter& meter : set.meters)
+        ticks = std::min(ticks, meter.records->size());
+    const PageIndexRange range = IndexRangeOfPages(ticks, first, last, lastPage);
+    const bool withDate = set.clockOf && everyDateKnown(range, set.clockOf);
+    const TidyTime time = withDate ? TidyTime::DateTime : TidyTime::TimeOfDay;
+    std::string header = layout == TidyLayout::Wide
+                             ? TidyWideHeader(time, set.meters.size(), set.hasMath)
+                             : TidyLongHeader(time);
+    header += "\r\n";
+    if (!sink(header))
+        return false;
+    const std::int64_t pieces = (range.size() + kPieceSamples - 1) / kPieceSamples;
+    // Readers for each worker and meter: the export may also run on a job's thread.
+    std::vector<std::vector<RecordReader>> readers(static_cast<std::size_t>(PieceWorkers(pieces)));
+    for (auto& ofWorker : readers)
+        ofWorker.assign(set.meters.size(), RecordReader(kBlockRecords));
+    return WritePiecesInOrder(
+        pieces,
+        [&](int worker, std::int64_t piece, std::string& out) {
+            std::vector<RecordReader>& ofWorker = readers[static_cast<std::size_t>(worker)];
+            const std::int64_t begin = range.begin + piece * kPieceSamples;
+            const std::int64_t end = std::min(begin + kPieceSamples, range.end);
+            std::vector<SampleEntry> entries(set.meters.size());
+            for (std::int64_t j = begin; j < end; ++j) {
+                for (std::size_t m = 0; m < set.meters.size(); ++m) {
+                    const std::optional<SampleEntry> entry =
+                        ofWorker[m].tryRead(*set.meters[m].records, j);
+                    if (!entry)
+                        return false; // its file no longer holds it: the export fails
+                    entries[m] = *entry;
+                }
+                appendTick(out, j, entries, set,
+                           withDate ? set.clockOf(static_cast<std::size_t>(j)) : std::nullopt,
+                           layout);
+            }
+            return true;
+        },
+        sink);
+}
+
+namespace {
+
+// Writes what `produce` hands its sink to `path` through SaveFile.
+template <typename Produce>
+bool exportTidy(const QString& path, QString* error, std::stop_token stop, Produce&& produce) {
     SaveFile file(path);
-    const bool written = file.open() &&
-                         WriteRecorderTidy(recording, first, last, lastPage,
-                                           [&](std::string_view s) {
-                                               return !stop.stop_requested() && file.write(s);
-                                           }) &&
-                         !stop.stop_requested() && file.commit();
+    const bool written =
+        file.open() &&
+        produce([&](std::string_view s) { return !stop.stop_requested() && file.write(s); }) &&
+        !stop.stop_requested() && file.commit();
     if (!written) {
         file.cancel();
         // Besides the file, only the recording's own file can fail the export.
@@ -129,6 +225,24 @@ bool ExportRecorderTidy(const QString& path, const Recording& recording, std::in
             *error = stop.stop_requested() ? QString() : reason;
     }
     return written;
+}
+
+} // namespace
+
+bool ExportRecorderTidy(const QString& path, const TidyMeterSet& set, std::int32_t first,
+                        std::int32_t last, std::int32_t lastPage, TidyLayout layout, QString* error,
+                        std::stop_token stop) {
+    return exportTidy(path, error, stop, [&](const TextSink& sink) {
+        return WriteRecorderTidy(set, first, last, lastPage, layout, sink);
+    });
+}
+
+bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,
+                        std::int32_t last, std::int32_t lastPage, QString* error,
+                        std::stop_token stop) {
+    return exportTidy(path, error, stop, [&](const TextSink& sink) {
+        return WriteRecorderTidy(recording, first, last, lastPage, sink);
+    });
 }
 
 } // namespace telmora

@@ -16,9 +16,9 @@ constexpr std::int64_t kValuesPerStep = 8192;
 } // namespace
 
 LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
-                         const LoadProgress& progress) {
+                         const LoadProgress& progress, std::int64_t limit) {
     LoadResult result;
-    const std::int64_t n = reader.count();
+    const std::int64_t n = limit < 0 ? reader.count() : std::min(reader.count(), limit);
     QElapsedTimer sinceReport;
     sinceReport.start();
     progress(JobStage::ReadingFile, 0, n);

@@ -37,8 +37,9 @@ using LoadProgress = std::function<void(JobStage, std::int64_t, std::int64_t)>;
 // count; the statistics are counted afterwards, see CountRecordingStatistics). Runs on a
 // worker thread; `progress` is called now and then (not for every sample) and the
 // stop token is honoured between blocks of samples while reading.
+// `limit`, when not negative, reads no more than that many samples.
 LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
-                         const LoadProgress& progress);
+                         const LoadProgress& progress, std::int64_t limit = -1);
 
 struct SaveResult {
     QString path;

@@ -1,8 +1,13 @@
 #include "cli/CmdRecorderCsv.h"
+#include "recording/GapSample.h"
+#include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
+#include "recording/RecordingManifest.h"
 #include "recording/recorderexport.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -112,4 +117,96 @@ TEST(CliRecorderCsv, AFileWithoutSamplesIsEmptyOrDamagedAndSaysSo) {
         EXPECT_EQ(r.out, std::string(kRecorderTextHeader) + "\r\n");
         EXPECT_EQ(r.err, "telmora-cli: '" + path.toStdString() + "' holds no samples\n");
     }
+}
+
+namespace {
+
+CliRun runWith(const QString& path, TextExportFormat format, TidyLayout layout) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), &std::fclose);
+    CliRun r;
+    r.status =
+        cli::RunRecorderCsv(path.toLocal8Bit().constData(), out.get(), err.get(), format, layout);
+    r.out = readAll(out.get());
+    r.err = readAll(err.get());
+    return r;
+}
+
+// A volt meter and an ampere meter of three samples each, the second with a gap,
+// and their manifest with the product as the math channel.
+QString writeTwoMeters(const QTemporaryDir& dir) {
+    SampleList volts, amperes;
+    for (int i = 0; i < 3; ++i) {
+        SampleEntry v;
+        v.main.functionCode = 0x6;
+        v.main.value = static_cast<float>(i + 1);
+        v.main.valueText.assign(std::to_string(i + 1));
+        v.main.displayText.assign(std::to_string(i + 1) + ".000");
+        v.main.unitText.assign("V");
+        v.main.timeText.assign(" 10:00:0" + std::to_string(i) + ".0");
+        volts.append(v);
+        SampleEntry a = v;
+        a.main.functionCode = 0x202;
+        a.main.unitText.assign("A");
+        amperes.append(i == 1 ? MakeGapSample(v.main.timeText.view()) : a);
+    }
+    EXPECT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("two-V.g53")), volts));
+    EXPECT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("two-A.g53")), amperes));
+    const QString manifest = dir.filePath(QStringLiteral("two.telmora"));
+    RecordingManifest m{
+        {{QStringLiteral("V"), QStringLiteral("1"), QStringLiteral("two-V.g53")},
+         {QStringLiteral("A, too"), QStringLiteral("2"), QStringLiteral("two-A.g53")}},
+        QStringLiteral("M1*M2")};
+    EXPECT_TRUE(WriteManifest(manifest, m));
+    return manifest;
+}
+
+// The window's tidy export of the opened manifest.
+std::string windowExport(const QString& manifest, const QString& target, TidyLayout layout) {
+    RecorderController recorder({}, QFileInfo(manifest).absolutePath());
+    QSignalSpy loaded(&recorder, &RecorderController::loadFinished);
+    EXPECT_TRUE(recorder.startLoad(manifest));
+    EXPECT_TRUE(loaded.wait(30000));
+    QSignalSpy written(&recorder, &RecorderController::textExportFinished);
+    recorder.startTextExport(target, 1, recorder.lastPage(), TextExportFormat::Tidy, layout);
+    EXPECT_TRUE(written.wait(30000));
+    QFile in(target);
+    EXPECT_TRUE(in.open(QIODevice::ReadOnly));
+    return in.readAll().toStdString();
+}
+
+} // namespace
+
+TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
+    QTemporaryDir dir;
+    const QString manifest = writeTwoMeters(dir);
+    const CliRun longRun = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Long);
+    ASSERT_EQ(longRun.status, 0) << longRun.err;
+    EXPECT_EQ(longRun.out,
+              windowExport(manifest, dir.filePath(QStringLiteral("l.csv")), TidyLayout::Long));
+    EXPECT_EQ(longRun.out.substr(0, longRun.out.find("\r\n")),
+              "index,meter,time_of_day,value,unit,mode,display,overload,"
+              "sub_value,sub_unit,sub_mode,sub_display,sub_overload");
+    EXPECT_NE(longRun.out.find("\r\n1,\"A, too\",10:00:00.0,1,A,"), std::string::npos);
+    EXPECT_NE(longRun.out.find("\r\n2,\"A, too\",10:00:01.0,,,,,false,"), std::string::npos);
+    EXPECT_NE(longRun.out.find("\r\n3,Math,10:00:02.0,9,W,,M1*M2,false,"), std::string::npos);
+
+    const CliRun wide = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Wide);
+    ASSERT_EQ(wide.status, 0) << wide.err;
+    EXPECT_EQ(wide.out,
+              windowExport(manifest, dir.filePath(QStringLiteral("w.csv")), TidyLayout::Wide));
+    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,2,V,,2.000,false,,,,,false,,W\r\n"),
+              std::string::npos)
+        << wide.out;
+
+    // The standard export is the first meter's.
+    const CliRun standard = runWith(manifest, TextExportFormat::Standard, TidyLayout::Long);
+    ASSERT_EQ(standard.status, 0);
+    EXPECT_EQ(standard.out, run(dir.filePath(QStringLiteral("two-V.g53"))).out);
+
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("two-A.g53"))));
+    const CliRun missing = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Long);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.out.empty());
+    EXPECT_NE(missing.err.find("two-A.g53"), std::string::npos) << missing.err;
 }

@@ -5,17 +5,21 @@
 #include "CrashedRecorder.h"
 #include "SmallDisk.h"
 #include "recording/OrphanedRecordings.h"
+#include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
+#include "recording/RecordingManifest.h"
 #include "recording/TemporaryStorage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
@@ -231,3 +235,52 @@ TEST(CrashRecovery, ARecordingLeftOnAFullDiskIsOfferedOrKeptForLater) {
     EXPECT_EQ(ClaimOrphanedRecordings(disk.root()).size(), 1u) << "offered once there is room";
 }
 #endif
+
+TEST(CrashRecovery, TheMetersOfOneRecordingComeBackAsOne) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CrashWhileRecording(dir.path(), 6, true);
+    std::vector<OrphanedRecording> orphans = ClaimOrphanedRecordings(dir.path());
+    ASSERT_EQ(orphans.size(), 1u) << "the two meters' files are one recording";
+    EXPECT_TRUE(orphans[0].path.endsWith(QStringLiteral(".telmora")));
+    EXPECT_EQ(orphans[0].sampleCount, 6);
+    {
+        // Opened as a recording of both meters, taken over by this run and continued.
+        DecodedReply reading;
+        reading.main = MeasureDisplay(" 7.000", false, 0x6, 0, DisplayKind::Main);
+        RecorderController recorder(
+            {[] { return true; }, [] { return true; }, [&reading] { return reading; }}, dir.path());
+        QSignalSpy loaded(&recorder, &RecorderController::loadFinished);
+        ASSERT_TRUE(recorder.startLoad(orphans[0].path));
+        ASSERT_TRUE(loaded.wait(30000));
+        ASSERT_EQ(loaded.first().at(0).value<LoadOutcome>(), LoadOutcome::Loaded);
+        ASSERT_EQ(recorder.meterCount(), 2);
+        EXPECT_EQ(recorder.meterName(1), QStringLiteral("second"));
+        ASSERT_EQ(recorder.meterRecording(1).size(), 6u);
+        EXPECT_FLOAT_EQ(recorder.meterRecording(1).valueAt(5), 50.0f);
+        const QString groupPath = orphans[0].path;
+        recorder.adoptTemporaryFile(groupPath, std::move(orphans[0].claim));
+        ASSERT_TRUE(recorder.startRecording());
+        recorder.takeSample();
+        recorder.stopRecording();
+        // Both meters went on in their own files, which the group still names.
+        const std::optional<RecordingManifest> group = ReadManifest(groupPath);
+        ASSERT_TRUE(group);
+        ASSERT_EQ(group->meters.size(), 2u);
+        for (const ManifestMeter& meter : group->meters)
+            EXPECT_EQ(QFileInfo(ManifestMemberPath(groupPath, meter.file)).size(),
+                      7 * static_cast<qint64>(kSampleSize));
+        EXPECT_FLOAT_EQ(recorder.meterRecording(0).valueAt(6), 7.0f);
+        EXPECT_TRUE(std::isnan(recorder.meterRecording(1).valueAt(6))) << "no live second meter";
+    }
+    // Taken over: this run's end deleted every file of the group.
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
+
+    CrashWhileRecording(dir.path(), 3, true);
+    orphans = ClaimOrphanedRecordings(dir.path());
+    ASSERT_EQ(orphans.size(), 1u);
+    EXPECT_TRUE(DiscardOrphanedRecording(orphans[0]));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << "discarding removes every meter's file, its lock and the group file";
+}

@@ -3,6 +3,8 @@
 // holds) and then waits, still recording, until it is killed, as a crash or a
 // power cut would end it.
 //
+// With "--two-meters" it records a second meter beside the first (its values are
+// the first one's times ten).
 // With "--continue" it first takes up the oldest recording an earlier run left in
 // DIR as the recorder's Open of a recovered recording does (load it, then adopt its
 // file), and records COUNT more samples after it.
@@ -51,12 +53,25 @@ int main(int argc, char** argv) {
         return 2;
     const QString directory = QString::fromLocal8Bit(argv[1]);
     const int count = std::atoi(argv[2]);
-    const bool continues = argc > 3 && std::strcmp(argv[3], "--continue") == 0;
+    bool continues = false;
+    bool twoMeters = false;
+    for (int i = 3; i < argc; ++i) {
+        continues |= std::strcmp(argv[i], "--continue") == 0;
+        twoMeters |= std::strcmp(argv[i], "--two-meters") == 0;
+    }
 
     DecodedReply reading;
+    DecodedReply secondReading;
+    std::uint64_t secondCount = 0;
     bool readingsFlow = true;
     RecorderController recorder(
         {[] { return true; }, [&] { return readingsFlow; }, [&] { return reading; }}, directory);
+    if (twoMeters)
+        recorder.setCompanionMeters(
+            {{QStringLiteral("second"),
+              QStringLiteral("S2"),
+              {[] { return true; }, [&] { return readingsFlow; }, [&] { return secondReading; },
+               [&] { return secondCount; }}}});
     if (continues && !continueOrphan(recorder, directory))
         return 4;
     if (!recorder.startRecording())
@@ -66,6 +81,10 @@ int main(int argc, char** argv) {
         const std::string text = " " + std::to_string(i % 10) + ".000";
         reading = DecodedReply{};
         reading.main = MeasureDisplay(text, false, 0x6, 0, DisplayKind::Main);
+        secondReading = DecodedReply{};
+        secondReading.main =
+            MeasureDisplay(" " + std::to_string(i % 10) + "0.00", false, 0x6, 0, DisplayKind::Main);
+        ++secondCount;
         recorder.takeSample();
     }
     // The recording stays on, but no further sample arrives before the kill.

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "recording/RecorderMeter.h"
+#include "recording/Recording.h"
+#include "recording/RecordingStatistics.h"
+#include "recording/TemporaryStorage.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace telmora {
+
+// Which readings of a meter a several-meter recording has taken: a reading is
+// fresh for a tick only when the meter delivered it since its previous sample.
+class FreshReadings {
+public:
+    // The meter's newest reading as the sample of this tick, when it is fresh, valid,
+    // its link is up and it can be stored; nothing otherwise (the tick records a gap).
+    // `reading` receives the reading taken, if any.
+    std::optional<SampleEntry> take(const DecodedReplySource& source, std::string_view timeText,
+                                    DecodedReply* reading = nullptr);
+    // Whether take() would give a sample now.
+    bool hasFresh(const DecodedReplySource& source) const;
+    // The meter's link ended: from now on only gaps.
+    void end() { m_ended = true; }
+    bool ended() const { return m_ended; }
+    // The recording is started again: a meter whose link is up again delivers again.
+    void revive(const DecodedReplySource& source) {
+        if (source.linked && source.linked())
+            m_ended = false;
+    }
+    // A new recording: the next reading counts as fresh again, the link as up.
+    void reset() {
+        m_lastCount.reset();
+        m_ended = false;
+    }
+
+private:
+    std::optional<std::uint64_t> m_lastCount;
+    bool m_ended = false;
+};
+
+// A meter of a several-meter recording after the first one: its recording (one
+// sample per tick, gaps included), the statistics of its whole recording and its
+// own series of crash-safe temporary files, which follow the same rules as the
+// first meter's.
+class MeterTrack {
+public:
+    MeterTrack(RecorderMeter meter, QString temporaryDirectory);
+
+    const QString& name() const { return m_meter.name; }
+    const QString& serial() const { return m_meter.serial; }
+    const DecodedReplySource& readings() const { return m_meter.readings; }
+    FreshReadings& freshness() { return m_fresh; }
+    const FreshReadings& freshness() const { return m_fresh; }
+
+    const Recording& recording() const { return m_recording; }
+    // Replaces the recording (an opened file); the temporary file starts anew.
+    void setRecording(Recording recording);
+    const GroupedStatistics& statistics() const { return m_statistics.whole(); }
+    RecordingStatistics& countedStatistics() { return m_statistics; }
+    const RecordingStatistics& countedStatistics() const { return m_statistics; }
+    // The readings stopped for a while after the newest sample.
+    void markGapAfterLast() { m_recording.markGapAfterLast(); }
+
+    // Makes the temporary file ready for the next sample: open and holding every
+    // sample so far. False, with errorString(), when it cannot be.
+    bool prepareFile();
+    void closeFile() { m_files.close(); }
+    bool fileOpen() const { return m_files.isOpen(); }
+    QString filePath() const { return m_files.currentPath(); }
+    const QString& errorString() const { return m_files.errorString(); }
+    // Takes over a file an earlier run left (it holds this recording's samples).
+    void adoptFile(const QString& path, std::unique_ptr<TemporaryFileClaim> claim);
+
+    enum class Stored { InFile, InMemory, DiskRefused };
+    // Appends the tick's sample: to the open temporary file, then to the recording
+    // and its statistics. A sample the disk refuses stays in memory (DiskRefused;
+    // the file is closed). Throws std::bad_alloc with the recording unchanged.
+    Stored store(const SampleEntry& entry, WallClock clock);
+    void markSaved() { m_recording.setUnsaved(false); }
+    // Empties the recording; its temporary file ends.
+    void clear();
+
+private:
+    RecorderMeter m_meter;
+    FreshReadings m_fresh;
+    TemporaryFileSeries m_files;
+    bool m_fileHoldsRecording = false;
+    Recording m_recording;
+    RecordingStatistics m_statistics;
+};
+
+} // namespace telmora

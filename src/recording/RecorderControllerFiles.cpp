@@ -1,0 +1,304 @@
+// The files of RecorderController: opening a recording (a recorder file, or the
+// manifest of several meters), saving it, its text exports, and taking over the
+// temporary files of a recording an earlier run left.
+#include "recording/RecorderController.h"
+
+#include "model/fileaccess.h"
+#include "recording/recorderexport.h"
+#include "recording/recorderpages.h"
+#include "recording/recordertidy.h"
+#include "text/texts.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+
+namespace telmora {
+
+namespace {
+constexpr TextId kFileUnreadable = TextId::FileOpenError;
+constexpr TextId kOutOfMemory = TextId::OutOfMemory;
+constexpr TextId kFileCutShort = TextId::FileDamaged;
+// How often a save reports how far it has come.
+constexpr qint64 kProgressEveryMs = 30;
+} // namespace
+
+// --- opening, saving, exporting -------------------------------------------------------
+
+bool RecorderController::startLoad(const QString& path) {
+    return startLoad(NativePath(path));
+}
+
+bool RecorderController::startLoad(const QByteArray& nativePath) {
+    if (m_busy)
+        return false;
+    if (IsManifestPath(PathText(nativePath)))
+        return startManifestLoad(PathText(nativePath));
+    auto reader = std::make_shared<RecorderFileReader>();
+    const QString pathText = QDir::toNativeSeparators(PathText(nativePath));
+    switch (reader->openNative(nativePath)) {
+    case RecorderFileReader::OpenStatus::Ok:
+        break;
+    case RecorderFileReader::OpenStatus::CannotOpen:
+        emit errorRaised(kFileUnreadable, pathText + QStringLiteral(": ") + reader->openError());
+        return false;
+    case RecorderFileReader::OpenStatus::NegativeCount:
+        emit errorRaised(kFileUnreadable,
+                         pathText + QStringLiteral(": the file is damaged (its sample count "
+                                                   "is negative)"));
+        return false;
+    }
+    setBusy(true);
+    const std::int64_t count = reader->count();
+    m_job.start(
+        [reader](const JobControl& control) {
+            return LoadRecording(*reader, control.token(),
+                                 [&control](JobStage stage, std::int64_t done, std::int64_t total) {
+                                     control.report(stage, done, total);
+                                 });
+        },
+        [this, pathText](LoadResult&& result, JobOutcome) {
+            if (m_meters.several() && result.outcome == LoadOutcome::Loaded) {
+                std::vector<LoadedMeter> single(1);
+                m_meters.setLoaded(single, {}, {}); // a recorder file holds one meter
+                emit metersChanged();
+            }
+            finishLoad(std::move(result), pathText);
+        },
+        JobProgress{JobStage::ReadingFile, 0, count});
+    return true;
+}
+
+void RecorderController::abortJob() {
+    m_job.cancel();
+}
+
+void RecorderController::finishLoad(LoadResult result, const QString& pathText) {
+    if (result.outcome != LoadOutcome::Loaded)
+        m_meters.clearRecordings(); // every meter's recording goes with the first one's
+    m_recording = std::move(result.recording);
+    ++m_recordingGeneration;
+    m_damaged = false;
+    watchRecording();
+    if (!m_recordingOn)
+        m_temporaryFiles.close();
+    m_fileHoldsRecording = false;
+    m_statisticsJob.discard();
+    m_mathJob.discard();
+    m_statistics.clear();
+    const auto count = static_cast<std::int64_t>(m_recording.size());
+    if (count > 0)
+        countStatistics(count);
+    m_lastPage = m_currentPage = LastPageForCount(count);
+    setBusy(false);
+    if (result.outcome == LoadOutcome::Unreadable)
+        emit errorRaised(kFileUnreadable,
+                         pathText + QStringLiteral(": the file could not be read to its end"));
+    else if (result.outcome == LoadOutcome::OutOfMemory)
+        emit errorRaised(kOutOfMemory, {});
+    m_documentPath = result.outcome == LoadOutcome::Loaded ? pathText : QString();
+    if (result.outcome == LoadOutcome::Loaded)
+        emit recordingLoaded(static_cast<qsizetype>(count));
+    else
+        emit cleared();
+    emit pageChanged(m_currentPage, m_lastPage);
+    emit extremesChanged();
+    emit unsavedChanged();
+    emit loadFinished(result.outcome, result.cutShort);
+    if (result.outcome == LoadOutcome::Loaded && result.cutShort)
+        emit noticeRaised(kFileCutShort);
+}
+
+bool RecorderController::startSave(const QString& path) {
+    if (m_busy)
+        return false;
+    if (m_meters.several())
+        return startSeveralSave(path);
+    setBusy(true);
+    m_job.start(
+        [this, path](const JobControl& control) {
+            SaveResult result;
+            result.path = path;
+            QElapsedTimer sinceReport;
+            sinceReport.start();
+            const SaveProgress progress = [&control, &sinceReport](std::int64_t done,
+                                                                   std::int64_t total) {
+                if (done < total && sinceReport.elapsed() < kProgressEveryMs)
+                    return;
+                sinceReport.restart();
+                control.report(JobStage::WritingFile, done, total);
+            };
+            // The recording does not change while the controller is busy.
+            result.saved = SaveRecordStore(path, m_recording.records(), &result.reason,
+                                           control.token(), progress);
+            return result;
+        },
+        [this](SaveResult&& result, JobOutcome) { finishSave(result); });
+    return true;
+}
+
+void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,
+                                         TextExportFormat format, TidyLayout layout) {
+    if (m_busy)
+        return;
+    setBusy(true);
+    // The recording does not change while the controller is busy.
+    std::optional<TidyMeterSet> several;
+    if (format == TextExportFormat::Tidy && (m_meters.several() || layout == TidyLayout::Wide))
+        several = tidyMeterSet();
+    m_job.start(
+        [this, path, first, last, format, layout, several = std::move(several),
+         lastPage = m_lastPage](const JobControl& control) {
+            SaveResult result;
+            result.path = path;
+            if (several) {
+                result.saved = ExportRecorderTidy(path, *several, first, last, lastPage, layout,
+                                                  &result.reason, control.token());
+                return result;
+            }
+            result.saved = format == TextExportFormat::Tidy
+                               ? ExportRecorderTidy(path, m_recording, first, last, lastPage,
+                                                    &result.reason, control.token())
+                               : ExportRecorderText(path, m_recording.records(), first, last,
+                                                    lastPage, &result.reason, control.token());
+            return result;
+        },
+        [this](SaveResult&& result, JobOutcome) {
+            setBusy(false);
+            emit textExportFinished(result.saved, result.path, result.reason);
+        });
+}
+
+void RecorderController::finishSave(const SaveResult& result) {
+    if (result.saved) {
+        m_recording.setUnsaved(false);
+        m_documentPath = QDir::toNativeSeparators(result.path);
+        emit unsavedChanged();
+    }
+    setBusy(false);
+    emit saveFinished(result.saved, result.path, result.reason);
+}
+
+// --- several meters ---------------------------------------------------------------------
+
+bool RecorderController::startManifestLoad(const QString& path) {
+    QString error;
+    auto files = std::make_shared<std::optional<RecordingSetFiles>>(OpenRecordingSet(path, &error));
+    if (!*files) {
+        emit errorRaised(kFileUnreadable, error);
+        return false;
+    }
+    setBusy(true);
+    const std::int64_t total = (*files)->count * static_cast<std::int64_t>((*files)->paths.size());
+    const QString pathText = QDir::toNativeSeparators(path);
+    m_job.start(
+        [files](const JobControl& control) {
+            return LoadRecordingSet(
+                **files, control.token(),
+                [&control](JobStage stage, std::int64_t done, std::int64_t all) {
+                    control.report(stage, done, all);
+                });
+        },
+        [this, pathText](RecordingSetLoad&& result, JobOutcome) {
+            finishManifestLoad(std::move(result), pathText);
+        },
+        JobProgress{JobStage::ReadingFile, 0, total});
+    return true;
+}
+
+void RecorderController::finishManifestLoad(RecordingSetLoad result, const QString& pathText) {
+    LoadResult first;
+    first.outcome = result.outcome;
+    first.cutShort = result.cutShort;
+    QString shown = pathText;
+    if (result.outcome == LoadOutcome::Loaded && !result.meters.empty()) {
+        first.recording = std::move(result.meters.front().recording);
+        m_meters.setLoaded(result.meters, result.math, std::move(result.mathValues));
+        emit metersChanged();
+    } else if (!result.failedFile.isEmpty()) {
+        shown = QDir::toNativeSeparators(result.failedFile); // the file that failed
+    }
+    finishLoad(std::move(first), shown);
+    if (result.outcome == LoadOutcome::Loaded)
+        m_documentPath = pathText;
+}
+
+bool RecorderController::startSeveralSave(const QString& path) {
+    setBusy(true);
+    auto members = std::make_shared<std::vector<RecordingSetMember>>();
+    for (int meter = 0; meter < m_meters.count(); ++meter)
+        members->push_back(
+            {m_meters.name(meter), m_meters.serial(meter), &meterRecording(meter).records()});
+    // The recordings do not change while the controller is busy.
+    m_job.start(
+        [members, path, math = mathExpression()](const JobControl& control) {
+            SaveResult result;
+            result.path = path;
+            QElapsedTimer sinceReport;
+            sinceReport.start();
+            const SaveProgress progress = [&control, &sinceReport](std::int64_t done,
+                                                                   std::int64_t total) {
+                if (done < total && sinceReport.elapsed() < kProgressEveryMs)
+                    return;
+                sinceReport.restart();
+                control.report(JobStage::WritingFile, done, total);
+            };
+            result.saved =
+                SaveRecordingSet(path, *members, math, &result.reason, control.token(), progress);
+            return result;
+        },
+        [this](SaveResult&& result, JobOutcome) {
+            if (result.saved)
+                for (int meter = 1; meter < m_meters.count(); ++meter)
+                    m_meters.track(meter).markSaved();
+            finishSave(result);
+        });
+    return true;
+}
+
+TidyMeterSet RecorderController::tidyMeterSet() const {
+    TidyMeterSet set;
+    for (int meter = 0; meter < m_meters.count(); ++meter) {
+        QString name = m_meters.name(meter);
+        if (name.isEmpty())
+            name = QStringLiteral("M%1").arg(meter + 1);
+        set.meters.push_back({name.toStdString(), &meterRecording(meter).records()});
+    }
+    set.clockOf = [this](std::size_t i) { return m_recording.wallClock(i); };
+    set.hasMath = hasMath();
+    set.mathExpression = mathExpression().toStdString();
+    set.mathUnit = mathUnit().toStdString();
+    const auto ticks = static_cast<std::int64_t>(m_recording.size());
+    for (std::int64_t i = 0; i < ticks && set.hasMath; ++i)
+        set.mathValues.push_back(mathValueAt(i));
+    return set;
+}
+
+// --- crash recovery ----------------------------------------------------------------------
+
+void RecorderController::adoptTemporaryGroup(const QString& groupPath,
+                                             std::unique_ptr<TemporaryFileClaim> claim) {
+    const std::optional<RecordingManifest> group = ReadManifest(groupPath);
+    if (!group || group->meters.empty() || !claim)
+        return;
+    m_meters.adoptGroupFile(groupPath);
+    const QString firstPath = ManifestMemberPath(groupPath, group->meters.front().file);
+    std::vector<std::unique_ptr<TemporaryFileClaim>> joined = claim->takeJoined();
+    const auto claimOf = [&joined](const QString& path) {
+        for (auto& member : joined)
+            if (member && member->lockPath() == TemporaryFileLockPath(path))
+                return std::move(member);
+        return std::unique_ptr<TemporaryFileClaim>();
+    };
+    // Meters of the opened group follow the first one in the group's order.
+    const bool sameMeters = m_meters.count() == static_cast<int>(group->meters.size());
+    for (std::size_t i = 1; i < group->meters.size(); ++i) {
+        const QString path = ManifestMemberPath(groupPath, group->meters[i].file);
+        if (sameMeters && !m_recordingOn)
+            m_meters.track(static_cast<int>(i)).adoptFile(path, claimOf(path));
+        else
+            m_temporaryFiles.adopt(path, claimOf(path)); // deleted with this run's own
+    }
+    adoptTemporaryFile(firstPath, std::move(claim));
+}
+
+} // namespace telmora

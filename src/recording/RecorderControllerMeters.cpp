@@ -1,0 +1,252 @@
+// The several-meter part of RecorderController: the meters of a recording, the
+// ticks that sample all of them and the math channel.
+#include "recording/RecorderController.h"
+
+#include "model/sampleconversion.h"
+#include "recording/GapSample.h"
+#include "recording/recorderexport.h"
+#include "recording/recorderpages.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <new>
+
+namespace telmora {
+
+namespace {
+constexpr TextId kTemporaryFileFailed = TextId::TempFileCreateFailed;
+constexpr TextId kSampleOnlyInMemory = TextId::TempFileWriteFailed;
+constexpr TextId kOutOfMemory = TextId::OutOfMemory;
+} // namespace
+
+// --- the meters --------------------------------------------------------------------------
+
+void RecorderController::setMeterName(const QString& name, const QString& serial) {
+    const QString before = m_meters.name(0);
+    m_meters.setFirstMeter(name, serial);
+    if (m_meters.name(0) != before)
+        emit metersChanged();
+}
+
+void RecorderController::setCompanionMeters(std::vector<RecorderMeter> meters) {
+    m_meters.setCompanions(std::move(meters));
+    if (!m_recordingOn && !m_busy && m_recording.empty())
+        applyConfiguredMeters();
+}
+
+void RecorderController::applyConfiguredMeters() {
+    if (m_meters.applyConfigured())
+        emit metersChanged();
+}
+
+const Recording& RecorderController::meterRecording(int meter) const {
+    return meter <= 0 || meter >= m_meters.count() ? m_recording
+                                                   : m_meters.track(meter).recording();
+}
+
+const GroupedStatistics& RecorderController::meterStatistics(int meter) const {
+    return meter <= 0 || meter >= m_meters.count() ? wholeStatistics()
+                                                   : m_meters.track(meter).statistics();
+}
+
+GroupedStatistics RecorderController::meterRangeStatistics(int meter, std::int64_t first,
+                                                           std::int64_t end) const {
+    if (meter <= 0 || meter >= m_meters.count())
+        return rangeStatistics(first, end);
+    const Recording& recording = m_meters.track(meter).recording();
+    return m_meters.track(meter).countedStatistics().range(
+        static_cast<std::size_t>(std::max<std::int64_t>(first, 0)),
+        static_cast<std::size_t>(std::max<std::int64_t>(end, 0)),
+        [&recording](std::size_t i) { return recording.readSample(static_cast<std::int64_t>(i)); });
+}
+
+void RecorderController::meterEnded(int meter) {
+    if (!m_meters.several()) {
+        if (m_recordingOn)
+            stopRecording();
+        return;
+    }
+    if (meter <= 0)
+        m_meters.firstFreshness().end();
+    else if (meter < m_meters.count())
+        m_meters.track(meter).freshness().end();
+    // The recording goes on as long as one meter still delivers.
+    if (m_recordingOn && !anyMeterLinked())
+        stopRecording();
+}
+
+void RecorderController::reviveMeters() {
+    if (!m_meters.several())
+        return;
+    m_meters.firstFreshness().revive(m_source);
+    for (int meter = 1; meter < m_meters.count(); ++meter) {
+        MeterTrack& track = m_meters.track(meter);
+        track.freshness().revive(track.readings());
+    }
+}
+
+bool RecorderController::anyMeterLinked() const {
+    if (!m_meters.several())
+        return m_source.linked && m_source.linked();
+    if (!m_meters.firstFreshness().ended() && m_source.linked && m_source.linked())
+        return true;
+    for (int meter = 1; meter < m_meters.count(); ++meter) {
+        const MeterTrack& track = m_meters.track(meter);
+        if (!track.freshness().ended() && track.readings().linked && track.readings().linked())
+            return true;
+    }
+    return false;
+}
+
+// --- ticks -------------------------------------------------------------------------------
+
+std::vector<SampleEntry> RecorderController::companionSamples(const std::string& timeText,
+                                                              bool& anyFresh) {
+    std::vector<SampleEntry> companions;
+    companions.reserve(static_cast<std::size_t>(m_meters.count() - 1));
+    for (int meter = 1; meter < m_meters.count(); ++meter) {
+        MeterTrack& track = m_meters.track(meter);
+        const std::optional<SampleEntry> sample =
+            track.freshness().take(track.readings(), timeText);
+        anyFresh |= sample.has_value();
+        companions.push_back(sample.value_or(MakeGapSample(timeText)));
+    }
+    return companions;
+}
+
+bool RecorderController::storeCompanionSamples(const std::vector<SampleEntry>& companions,
+                                               WallClock clock, QString& refusal) {
+    bool refused = false;
+    for (int meter = 1; meter < m_meters.count(); ++meter) {
+        MeterTrack& track = m_meters.track(meter);
+        if (track.store(companions[static_cast<std::size_t>(meter - 1)], clock) ==
+            MeterTrack::Stored::DiskRefused) {
+            refused = true;
+            refusal = track.errorString();
+        }
+    }
+    return !refused;
+}
+
+void RecorderController::takeTick(bool always) {
+    if (m_busy)
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QTime time = now.time();
+    const std::string timeText =
+        FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec());
+    DecodedReply firstReading;
+    const std::optional<SampleEntry> first =
+        m_meters.firstFreshness().take(m_source, timeText, &firstReading);
+    bool anyFresh = first.has_value();
+    const std::vector<SampleEntry> companions = companionSamples(timeText, anyFresh);
+    if (!anyFresh && !always)
+        return; // nothing new from any meter: no tick
+    if (m_currentPage != m_lastPage)
+        showPage(m_lastPage);
+    const bool lowBatteryAppears = first && firstReading.lowBattery && !m_lowBatteryShown;
+    if (first)
+        m_lowBatteryShown = firstReading.lowBattery;
+    // Every meter's file must be able to take the tick before any meter stores it.
+    const bool manualSeries = m_mode == AcquisitionMode::Manual && !m_recordingOn;
+    QString reason;
+    if ((manualSeries || m_temporaryFiles.isOpen()) && !prepareAllFiles(&reason)) {
+        if (m_recordingOn)
+            stopRecording();
+        emit errorRaised(kTemporaryFileFailed, reason);
+        return;
+    }
+    const SampleEntry firstEntry = first.value_or(MakeGapSample(timeText));
+    const WallClock clock{now.toMSecsSinceEpoch(), now.offsetFromUtc()};
+    const FirstStored stored = storeFirstSample(firstEntry, clock);
+    if (!stored.index)
+        return;
+    bool companionsInFile = true;
+    try {
+        companionsInFile = storeCompanionSamples(companions, clock, reason);
+        m_meters.appendMath(firstEntry, companions);
+    } catch (const std::bad_alloc&) {
+        // The meters after the one that ran out miss the tick; the recording ends here.
+        stopRecording();
+        emit errorRaised(kOutOfMemory, {});
+    }
+    announceSample(*stored.index, stored.storageFailed, stored.fileCut);
+    if (!companionsInFile && !stored.storageFailed) {
+        // Like the first meter's, a sample the disk refused stays in memory and the
+        // recording stops.
+        closeTemporaryFiles();
+        if (m_recordingOn)
+            stopRecording();
+        emit errorRaised(kSampleOnlyInMemory, reason);
+    }
+    if (lowBatteryAppears)
+        emit lowBatteryAppeared();
+}
+
+bool RecorderController::prepareAllFiles(QString* reason) {
+    if (!prepareTemporaryFile()) {
+        *reason = m_temporaryFiles.errorString();
+        return false;
+    }
+    if (!m_meters.several())
+        return true;
+    for (int meter = 1; meter < m_meters.count(); ++meter) {
+        MeterTrack& track = m_meters.track(meter);
+        if (!track.prepareFile()) {
+            *reason = track.errorString();
+            closeTemporaryFiles();
+            return false;
+        }
+    }
+    if (m_meters.updateGroupFile(m_temporaryFiles.currentPath(), reason))
+        return true;
+    closeTemporaryFiles();
+    return false;
+}
+
+// --- math --------------------------------------------------------------------------------
+
+bool RecorderController::setMathExpression(const QString& expression, QString* error) {
+    if (m_busy) {
+        if (error != nullptr)
+            *error = tr("The recorder is busy.");
+        return false;
+    }
+    if (!m_meters.setMathExpression(expression, error))
+        return false;
+    m_mathJob.discard();
+    if (hasMath()) {
+        // Every tick so far is computed on a worker, from copies of the stores (the
+        // recording grows meanwhile); the ticks taken since follow on delivery.
+        std::vector<RecordStore> stores;
+        std::int64_t ticks = static_cast<std::int64_t>(m_recording.size());
+        for (int meter = 0; meter < meterCount(); ++meter) {
+            stores.push_back(meterRecording(meter).records());
+            ticks = std::min(ticks, stores.back().size());
+        }
+        m_mathJob.start(
+            [stores = std::move(stores), math = mathExpression(), meters = meterCount(),
+             ticks](const JobControl& control) {
+                MathChannel channel;
+                channel.setExpression(math, meters);
+                std::vector<const RecordStore*> pointers;
+                for (const RecordStore& store : stores)
+                    pointers.push_back(&store);
+                return ComputeMathValues(channel, pointers, ticks, control.token());
+            },
+            [this, generation = m_recordingGeneration](std::vector<float>&& values,
+                                                       JobOutcome outcome) {
+                if (outcome != JobOutcome::Done || generation != m_recordingGeneration)
+                    return;
+                m_meters.takeMathValues(std::move(values), m_recording);
+                emit metersChanged();
+            });
+    }
+    emit metersChanged();
+    return true;
+}
+
+} // namespace telmora

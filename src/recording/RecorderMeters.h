@@ -1,0 +1,122 @@
+#pragma once
+
+#include "model/RunningStatistics.h"
+#include "recording/MathChannel.h"
+#include "recording/MeterTrack.h"
+#include "recording/RecorderMeter.h"
+#include "recording/Recording.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace telmora {
+
+// A meter of a recording read from files: its name, serial and samples.
+struct LoadedMeter {
+    QString name;
+    QString serial;
+    Recording recording;
+    RecordingStatistics statistics; // counted while it was loaded (companions only)
+};
+
+// The meters of the recorder's recording besides the first one, which the
+// controller keeps itself: the meters configured for the next recording, the
+// companions of the recording shown (live or opened from files), their math
+// channel and the group file that ties their temporary files together for crash
+// recovery.
+class RecorderMeters {
+public:
+    explicit RecorderMeters(QString temporaryDirectory);
+    // Deletes the group files this run wrote or took over.
+    ~RecorderMeters();
+    RecorderMeters(const RecorderMeters&) = delete;
+    RecorderMeters& operator=(const RecorderMeters&) = delete;
+
+    // --- the meters configured for the next recording ---
+    void setFirstMeter(const QString& name, const QString& serial);
+    void setCompanions(std::vector<RecorderMeter> meters);
+    // Makes the configured meters those of the recording (which must be empty).
+    // True when the meters of the recording changed.
+    bool applyConfigured();
+
+    // --- the meters of the recording shown ---
+    int count() const { return 1 + static_cast<int>(m_tracks.size()); }
+    bool several() const { return !m_tracks.empty(); }
+    QString name(int meter) const;
+    QString serial(int meter) const;
+    // Meter `meter` (1 .. count() - 1).
+    MeterTrack& track(int meter) { return *m_tracks[static_cast<std::size_t>(meter - 1)]; }
+    const MeterTrack& track(int meter) const {
+        return *m_tracks[static_cast<std::size_t>(meter - 1)];
+    }
+    FreshReadings& firstFreshness() { return m_firstFresh; }
+    const FreshReadings& firstFreshness() const { return m_firstFresh; }
+    // Empties the companions' recordings (a new recording of the same meters).
+    void clearRecordings();
+    // Replaces the meters by those of an opened recording (meters[0] is the first
+    // meter, whose recording the controller takes). They have no live readings:
+    // a recording continued after it was opened records gaps for them. `math` is
+    // the math channel's expression and `mathValues` its values, one per tick.
+    void setLoaded(std::vector<LoadedMeter>& meters, const QString& math,
+                   std::vector<float> mathValues);
+
+    // --- the math channel ---
+    // Takes a new expression (see RecorderController::setMathExpression). Its
+    // values are then pending until takeMathValues() brings them.
+    bool setMathExpression(const QString& expression, QString* error);
+    const MathChannel& math() const { return m_math; }
+    bool mathPending() const { return m_mathPending; }
+    // Takes the math value of the newest tick: `first` is the first meter's sample.
+    // Nothing while the values are pending (the count takes them up).
+    void appendMath(const SampleEntry& first, const std::vector<SampleEntry>& companions);
+    // The values of the first ticks, counted elsewhere; the ticks taken since are
+    // computed here. `first` is the first meter's recording.
+    void takeMathValues(std::vector<float> values, const Recording& first);
+    float mathValueAt(std::int64_t index) const;
+    const RunningStatistics& mathStatistics() const { return m_mathStatistics; }
+    std::string mathUnit(const Recording& first) const;
+
+    // --- crash recovery ---
+    // Writes the group file beside the first meter's temporary file when the
+    // temporary files of the meters changed. False with the reason.
+    bool updateGroupFile(const QString& firstTemporaryPath, QString* error);
+    // A group file left by an earlier run whose files this run took over: deleted
+    // with this run's own.
+    void adoptGroupFile(const QString& path);
+    // Forgets the group file of the recording (it was cleared or replaced); the
+    // file goes at once when it names files that are gone.
+    void dropGroupFile();
+
+private:
+    // Appends a math value and counts it.
+    void pushMath(float value);
+
+    QString m_directory;
+    QString m_firstName;
+    QString m_firstSerial;
+    std::vector<RecorderMeter> m_configured;
+    bool m_activeIsConfigured = true;
+    QString m_activeFirstName;
+    QString m_activeFirstSerial;
+    FreshReadings m_firstFresh;
+    std::vector<std::unique_ptr<MeterTrack>> m_tracks;
+    MathChannel m_math;
+    std::vector<float> m_mathValues;
+    // The meters' units as far as they are known (UTF-8), for the math unit.
+    mutable std::vector<std::string> m_units;
+    bool m_mathPending = false;
+    RunningStatistics m_mathStatistics;
+    // Group files of this run, and the member paths the newest one names.
+    std::vector<QString> m_groupFiles;
+    QStringList m_groupMembers;
+};
+
+// The path of the group file of a recording whose first meter's temporary file
+// is `firstTemporaryPath` ("~ODMDL3.TMP" gives "~ODMDL3.telmora").
+QString GroupFilePath(const QString& firstTemporaryPath);
+
+} // namespace telmora

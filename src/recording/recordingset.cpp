@@ -1,0 +1,221 @@
+#include "recording/recordingset.h"
+
+#include "model/fileaccess.h"
+#include "model/sireading.h"
+#include "recording/GapSample.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace telmora {
+
+namespace {
+QString fileText(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+} // namespace
+
+std::optional<RecordingSetFiles> OpenRecordingSet(const QString& path, QString* error) {
+    QString reason;
+    std::optional<RecordingManifest> manifest = ReadManifest(path, &reason);
+    if (!manifest) {
+        *error = fileText(path) + QStringLiteral(": ") + reason;
+        return std::nullopt;
+    }
+    RecordingSetFiles files;
+    files.manifest = std::move(*manifest);
+    bool allTemporary = true;
+    for (const ManifestMeter& meter : files.manifest.meters) {
+        const QString member = ManifestMemberPath(path, meter.file);
+        auto reader = std::make_shared<RecorderFileReader>();
+        switch (reader->open(member)) {
+        case RecorderFileReader::OpenStatus::Ok:
+            break;
+        case RecorderFileReader::OpenStatus::CannotOpen:
+            *error = fileText(member) + QStringLiteral(": ") + reader->openError();
+            return std::nullopt;
+        case RecorderFileReader::OpenStatus::NegativeCount:
+            *error = fileText(member) +
+                     QStringLiteral(": the file is damaged (its sample count is negative)");
+            return std::nullopt;
+        }
+        allTemporary &= reader->format() == RecorderFormat::Tmp;
+        files.cutShort |= reader->cutShort();
+        files.paths.push_back(member);
+        files.readers.push_back(std::move(reader));
+    }
+    files.count = files.readers.front()->count();
+    for (std::size_t i = 1; i < files.readers.size(); ++i) {
+        const std::int64_t count = files.readers[i]->count();
+        if (count != files.count && !allTemporary) {
+            *error =
+                fileText(files.paths[i]) + QStringLiteral(": holds %1 samples, but %2 holds %3")
+                                               .arg(count)
+                                               .arg(fileText(files.paths.front()))
+                                               .arg(files.count);
+            return std::nullopt;
+        }
+        files.count = std::min(files.count, count);
+    }
+    return files;
+}
+
+RecordingSetLoad LoadRecordingSet(RecordingSetFiles& files, std::stop_token stop,
+                                  const LoadProgress& progress) {
+    RecordingSetLoad result;
+    const auto meters = static_cast<std::int64_t>(files.readers.size());
+    const std::int64_t total = files.count * meters;
+    for (std::int64_t m = 0; m < meters; ++m) {
+        const auto at = static_cast<std::size_t>(m);
+        LoadResult loaded = LoadRecording(
+            *files.readers[at], stop,
+            [&](JobStage stage, std::int64_t done, std::int64_t) {
+                if (stage == JobStage::ReadingFile)
+                    progress(JobStage::ReadingFile, m * files.count + done, total);
+            },
+            files.count);
+        if (loaded.outcome != LoadOutcome::Loaded) {
+            result.outcome = loaded.outcome;
+            result.failedFile = files.paths[at];
+            result.meters.clear();
+            return result;
+        }
+        LoadedMeter meter{files.manifest.meters[at].name,
+                          files.manifest.meters[at].serial,
+                          std::move(loaded.recording),
+                          {}};
+        if (m > 0) {
+            std::optional<RecordingStatistics> counted =
+                CountRecordingStatistics(meter.recording.records(), files.count, stop);
+            if (!counted)
+                return {};
+            meter.statistics = std::move(*counted);
+        }
+        result.meters.push_back(std::move(meter));
+    }
+    progress(JobStage::AddingToRecording, total, total);
+    MathChannel math;
+    if (math.setExpression(files.manifest.math, static_cast<int>(meters))) {
+        result.math = math.expression();
+        std::vector<const RecordStore*> stores;
+        for (const LoadedMeter& meter : result.meters)
+            stores.push_back(&meter.recording.records());
+        result.mathValues = ComputeMathValues(math, stores, files.count, stop);
+    }
+    result.cutShort = files.cutShort;
+    result.outcome = stop.stop_requested() ? LoadOutcome::Aborted : LoadOutcome::Loaded;
+    return result;
+}
+
+std::vector<float> ComputeMathValues(const MathChannel& math,
+                                     std::span<const RecordStore* const> stores, std::int64_t count,
+                                     std::stop_token stop) {
+    std::vector<float> out;
+    if (!math.isSet())
+        return out;
+    constexpr std::size_t kBlockRecords = 1024;
+    std::vector<RecordReader> readers(stores.size(), RecordReader(kBlockRecords));
+    std::vector<double> values(stores.size());
+    out.reserve(static_cast<std::size_t>(std::max<std::int64_t>(count, 0)));
+    for (std::int64_t i = 0; i < count; ++i) {
+        if (i % 4096 == 0 && stop.stop_requested())
+            return {};
+        for (std::size_t m = 0; m < stores.size(); ++m) {
+            const std::optional<SampleEntry> sample = readers[m].tryRead(*stores[m], i);
+            values[m] = sample ? MathOperand(sample->main) : std::nan("");
+        }
+        out.push_back(math.evaluate(values));
+    }
+    return out;
+}
+
+std::string FirstUnitOf(const RecordStore& records) {
+    constexpr std::int64_t kSearched = 4096;
+    RecordReader reader;
+    const std::int64_t end = std::min(records.size(), kSearched);
+    for (std::int64_t i = 0; i < end; ++i) {
+        const std::optional<SampleEntry> sample = reader.tryRead(records, i);
+        if (sample && !IsGapSample(*sample))
+            return std::string(ReadSi(sample->main, RecordOrigin::Recorder).unit);
+    }
+    return {};
+}
+
+std::vector<RecordStore> RecordStoresOf(RecordingSetFiles& files) {
+    std::vector<RecordStore> stores(files.readers.size());
+    for (std::size_t m = 0; m < files.readers.size(); ++m) {
+        RecorderFileReader& reader = *files.readers[m];
+        stores[m].appendStored(std::make_shared<RecordFile>(reader.releaseDevice()),
+                               reader.format(), reader.dataOffset(), files.count);
+    }
+    return stores;
+}
+
+TidyMeterSet TidySetOf(const RecordingSetFiles& files, const std::vector<RecordStore>& stores) {
+    TidyMeterSet set;
+    std::vector<const RecordStore*> pointers;
+    std::vector<std::string> units;
+    for (std::size_t m = 0; m < stores.size(); ++m) {
+        QString name = files.manifest.meters[m].name;
+        if (name.isEmpty())
+            name = QStringLiteral("M%1").arg(m + 1);
+        set.meters.push_back({name.toStdString(), &stores[m]});
+        pointers.push_back(&stores[m]);
+        units.push_back(FirstUnitOf(stores[m]));
+    }
+    MathChannel math;
+    if (math.setExpression(files.manifest.math, static_cast<int>(stores.size())) && math.isSet()) {
+        set.hasMath = true;
+        set.mathExpression = math.expression().toStdString();
+        set.mathUnit = math.unit(units);
+        set.mathValues = ComputeMathValues(math, pointers, files.count);
+    }
+    return set;
+}
+
+bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> members,
+                      const QString& math, QString* error, std::stop_token stop,
+                      const SaveProgress& progress) {
+    RecordingManifest manifest;
+    manifest.math = math;
+    std::vector<QString> taken;
+    std::int64_t total = 0;
+    for (const RecordingSetMember& member : members)
+        total += member.records->size();
+    std::int64_t before = 0;
+    for (const RecordingSetMember& member : members) {
+        const QString file = MeterFileName(path, member.name, taken);
+        taken.push_back(file);
+        const QString target = ManifestMemberPath(path, file);
+        QString reason;
+        const SaveProgress inSet = [&](std::int64_t done, std::int64_t) {
+            if (progress)
+                progress(before + done, total);
+        };
+        if (!SaveRecordStore(target, *member.records, &reason, stop, inSet)) {
+            if (error != nullptr)
+                *error =
+                    reason.isEmpty() ? QString() : fileText(target) + QStringLiteral(": ") + reason;
+            return false;
+        }
+        before += member.records->size();
+        manifest.meters.push_back({member.name, member.serial, file});
+    }
+    if (stop.stop_requested()) {
+        if (error != nullptr)
+            error->clear();
+        return false;
+    }
+    QString reason;
+    if (!WriteManifest(path, manifest, &reason)) {
+        if (error != nullptr)
+            *error = fileText(path) + QStringLiteral(": ") + reason;
+        return false;
+    }
+    return true;
+}
+
+} // namespace telmora
