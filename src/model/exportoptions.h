@@ -8,6 +8,8 @@ namespace telmora {
 // standard text export.
 enum class ExportType { MetaFile, BitMap, Text, TidyText };
 enum class TextExportFormat { Standard, Tidy };
+// The tidy CSV of several meters: one row per meter and sample, or one row per sample.
+enum class TidyLayout { Long, Wide };
 enum class ExportDestination { ClipBoard, File, Printer };
 enum class PageScope { AllPages, ThisPage, Range };
 enum class SizeUnit { Pixels, Millimeters, Inches, Points };

@@ -50,6 +50,22 @@ RecorderController::~RecorderController() {
     m_sampleTimer->stop();
 }
 
+// --- several meters ------------------------------------------------------------------
+
+void RecorderController::setMeterName(const QString& name, const QString& serial) {
+    m_meterName = name;
+    m_meterSerial = serial;
+    emit metersChanged();
+}
+
+void RecorderController::setCompanionMeters(std::vector<RecorderMeter>) {}
+
+bool RecorderController::setMathExpression(const QString& expression, QString*) {
+    m_mathExpression = expression.trimmed();
+    emit metersChanged();
+    return true;
+}
+
 // --- sampling ----------------------------------------------------------------------
 
 void RecorderController::setAcquisition(AcquisitionMode mode, std::int32_t intervalMs) {
@@ -471,7 +487,7 @@ bool RecorderController::startSave(const QString& path) {
 }
 
 void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,
-                                         TextExportFormat format) {
+                                         TextExportFormat format, TidyLayout) {
     if (m_busy)
         return;
     setBusy(true);

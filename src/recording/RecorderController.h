@@ -18,6 +18,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QTimer;
 
@@ -39,6 +40,13 @@ inline DecodedReplySource ReadingsOf(const LiveSource& live) {
     return {[&live] { return live.isLinked(); }, [&live] { return live.readingValid(); },
             [&live] { return live.latestReading(); }, [&live] { return live.readingCount(); }};
 }
+
+// A further meter recorded beside the main one: its name, serial number and readings.
+struct RecorderMeter {
+    QString name;
+    QString serial;
+    DecodedReplySource readings;
+};
 
 enum class AcquisitionMode { Automatic, Manual };
 
@@ -82,6 +90,20 @@ public:
     GroupedStatistics rangeStatistics(std::int64_t first, std::int64_t end) const;
     // The samples page `page` shows.
     GroupedStatistics pageStatistics(std::int32_t page) const;
+
+    // --- several meters ---
+    void setMeterName(const QString& name, const QString& serial);
+    void setCompanionMeters(std::vector<RecorderMeter> meters);
+    int meterCount() const { return 1; }
+    const Recording& meterRecording(int) const { return m_recording; }
+    const GroupedStatistics& meterStatistics(int) const { return wholeStatistics(); }
+    QString meterName(int) const { return m_meterName; }
+    QString meterSerial(int) const { return m_meterSerial; }
+    bool setMathExpression(const QString& expression, QString* error);
+    bool hasMath() const { return !m_mathExpression.isEmpty(); }
+    QString mathExpression() const { return m_mathExpression; }
+    QString mathUnit() const { return {}; }
+    float mathValueAt(std::int64_t) const { return std::numeric_limits<float>::quiet_NaN(); }
 
     // --- sampling ---
     AcquisitionMode acquisitionMode() const { return m_mode; }
@@ -167,7 +189,8 @@ public:
     // Writes the text export of pages first..last as the job; ends in
     // textExportFinished. Destroying the controller stops it, leaving the file as it was.
     void startTextExport(const QString& path, std::int32_t first, std::int32_t last,
-                         TextExportFormat format = TextExportFormat::Standard);
+                         TextExportFormat format = TextExportFormat::Standard,
+                         TidyLayout layout = TidyLayout::Long);
     // The file the recording was opened from or last saved to; empty for a
     // recording that never was in a file (printed pages name it).
     const QString& documentPath() const { return m_documentPath; }
@@ -175,6 +198,7 @@ public:
     Job& job() { return m_job; }
 
 signals:
+    void metersChanged();
     void sampleAdded(qsizetype index);
     void cleared();
     // A whole recording replaced the samples (an opened file); `count` samples.
@@ -230,6 +254,9 @@ private:
     void storageFailed(bool fileCut);
 
     QString m_documentPath;
+    QString m_meterName;
+    QString m_meterSerial;
+    QString m_mathExpression;
     DecodedReplySource m_source;
     TemporaryFileSeries m_temporaryFiles;
     // The current temporary file holds the first samples of this recording (in
