@@ -7,6 +7,7 @@
 #include "ui/recorder/MathChannelDialog.h"
 #include "ui/recorder/MeterStatisticsPanels.h"
 #include "ui/recorder/RecorderWindow.h"
+#include "ui/recorder/RecordingOverview.h"
 #include "ui/recorder/recorderfiles.h"
 
 #include <gtest/gtest.h>
@@ -136,4 +137,23 @@ TEST(RecorderFiles, SeveralMetersAreSavedAsATelmoraGroup) {
     askRecordingToOpen(dialogs, nullptr);
     EXPECT_TRUE(dialogs.files.back().filter.contains("*.telmora"));
     EXPECT_TRUE(dialogs.files.back().filter.contains("*.g53"));
+}
+
+TEST_F(MetersFixture, TheViewerDrawsTheRecordersFurtherLinesUntilItIsClosed) {
+    RecordingOverview viewer(dialogs);
+    auto* chart = viewer.findChild<ChartWidget*>("ChartWidgetView");
+    ASSERT_NE(chart, nullptr);
+    viewer.showRecorder(*controller);
+    EXPECT_EQ(chart->traceCount(), 0); // one meter, no math: one line as always
+
+    controller->setMathExpression("M1 + 1", nullptr);
+    viewer.showRecorder(*controller);
+    ASSERT_EQ(chart->traceCount(), 1);
+    EXPECT_TRUE(chart->legendShown());
+    EXPECT_EQ(chart->pointCount(), 3);
+
+    // A plain recording shown afterwards has no lines of the recorder.
+    Recording other;
+    viewer.showRecording(other);
+    EXPECT_EQ(chart->traceCount(), 0);
 }
