@@ -54,12 +54,19 @@ std::optional<QString> askRecordingSaveName(UserDialogs& dialogs, QWidget* owner
     request.filter =
         translate("RecorderWindow", "Telmora recording") + QStringLiteral(" (*.telmora)|*.telmora");
     request.fileName = QStringLiteral("Untitled.telmora");
-    std::optional<QString> path = dialogs.chooseFile(request);
-    // The group's files are named after the manifest, which the recorder finds by its
-    // extension.
-    if (path && !path->endsWith(QStringLiteral(".telmora"), Qt::CaseInsensitive))
-        *path += QStringLiteral(".telmora");
-    return path;
+    const std::optional<QString> path = dialogs.chooseFile(request);
+    return path ? std::optional<QString>(GroupSavePath(*path)) : std::nullopt;
+}
+
+// The group's files are named after the manifest, which the recorder knows by its
+// extension.
+QString GroupSavePath(const QString& path) {
+    if (path.endsWith(QStringLiteral(".telmora"), Qt::CaseInsensitive))
+        return path;
+    QString base = path;
+    if (base.endsWith(QStringLiteral(".g53"), Qt::CaseInsensitive))
+        base.chop(4);
+    return base + QStringLiteral(".telmora");
 }
 
 std::optional<QString> askRecordingToOpen(UserDialogs& dialogs, QWidget* owner) {

@@ -18,6 +18,9 @@ class UserDialogs;
 // name always ends so).
 std::optional<QString> askRecordingSaveName(UserDialogs& dialogs, QWidget* owner,
                                             bool severalMeters = false);
+// The name a recording of several meters is saved under: `path` ending in
+// ".telmora" (a ".g53" ending is replaced, any other name gets it added).
+QString GroupSavePath(const QString& path);
 // "Open" for a recording (one meter's .g53 or a group's .telmora) or a temporary
 // file of an acquisition.
 std::optional<QString> askRecordingToOpen(UserDialogs& dialogs, QWidget* owner);

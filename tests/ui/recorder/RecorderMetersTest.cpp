@@ -128,6 +128,8 @@ TEST(RecorderFiles, SeveralMetersAreSavedAsATelmoraGroup) {
     EXPECT_EQ(dialogs.files.back().defaultExt, "telmora");
     EXPECT_TRUE(dialogs.files.back().filter.contains("*.telmora"));
     EXPECT_EQ(askRecordingSaveName(dialogs, nullptr, true), QStringLiteral("/data/run2.telmora"));
+    EXPECT_EQ(GroupSavePath("/data/run3.G53"), QStringLiteral("/data/run3.telmora"));
+    EXPECT_EQ(GroupSavePath("/data/run.4"), QStringLiteral("/data/run.4.telmora"));
     // One meter: a .g53 as always.
     EXPECT_EQ(askRecordingSaveName(dialogs, nullptr, false), QStringLiteral("/data/one.g53"));
     EXPECT_EQ(dialogs.files.back().defaultExt, "g53");
