@@ -105,16 +105,19 @@ std::vector<ChartWidget::Trace> RecorderTraces(const RecorderController& control
     return traces;
 }
 
+QString MeterReadingAt(const RecorderController& controller, int meter, std::int64_t index) {
+    if (hasValue(meterValue(controller, meter, index)))
+        if (const std::optional<SampleEntry> sample =
+                controller.meterRecording(meter).readSample(index))
+            return readingText(sample->main);
+    return QStringLiteral("-");
+}
+
 QStringList ReadingsAt(const RecorderController& controller, std::int64_t index) {
     QStringList lines;
-    for (int m = 0; m < controller.meterCount(); ++m) {
-        const Recording& recording = controller.meterRecording(m);
-        QString reading = QStringLiteral("-");
-        if (hasValue(meterValue(controller, m, index)))
-            if (const std::optional<SampleEntry> sample = recording.readSample(index))
-                reading = readingText(sample->main);
-        lines << QStringLiteral("%1: %2").arg(MeterLabel(controller, m), reading);
-    }
+    for (int m = 0; m < controller.meterCount(); ++m)
+        lines << QStringLiteral("%1: %2").arg(MeterLabel(controller, m),
+                                              MeterReadingAt(controller, m, index));
     if (controller.hasMath()) {
         const float v = mathValue(controller, index);
         const QString value =

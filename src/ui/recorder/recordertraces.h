@@ -35,6 +35,8 @@ QColor TraceColour(int trace, bool darkBackground);
 // The traces of meters 2.. and of the math channel over `points` graph points.
 std::vector<ChartWidget::Trace> RecorderTraces(const RecorderController& controller, int points,
                                                const PointIndex& indexOf, bool darkBackground);
+// Meter `meter`'s reading at buffer index `index` ("1.500 V"), "-" without one.
+QString MeterReadingAt(const RecorderController& controller, int meter, std::int64_t index);
 // The reading of every meter and of the math channel at buffer index `index`, one
 // "name: reading unit" per line; "-" for a meter without a reading then.
 QStringList ReadingsAt(const RecorderController& controller, std::int64_t index);

@@ -4,6 +4,7 @@
 #include "recording/RecorderController.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/StatisticsPanel.h"
+#include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/MathChannelDialog.h"
 #include "ui/recorder/MeterStatisticsPanels.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -158,4 +159,15 @@ TEST_F(MetersFixture, TheViewerDrawsTheRecordersFurtherLinesUntilItIsClosed) {
     Recording other;
     viewer.showRecording(other);
     EXPECT_EQ(chart->traceCount(), 0);
+}
+
+TEST_F(MetersFixture, TheDataListOfOneMeterKeepsItsSingleColumn) {
+    DataListWindow list(dialogs, controller.get());
+    EXPECT_EQ(list.meterColumns(), 1);
+    EXPECT_EQ(list.lineCount(), 0); // bound after the samples: they come with the next one
+    controller->takeScheduledSample();
+    EXPECT_EQ(list.lineCount(), 4);
+    // The math channel is no meter: still one column.
+    controller->setMathExpression("M1 * 2", nullptr);
+    EXPECT_EQ(list.meterColumns(), 1);
 }
