@@ -153,7 +153,9 @@ void ChartWidget::rebuildTraces() {
 
 void ChartWidget::applyTraceStyle(const QPen& seriesPen, bool markers, int markerSize) {
     const bool mono = d->viewingStyle == ViewingStyle::Monochrome;
-    for (std::size_t t = 0; t < d->traceGraphs.size(); ++t) {
+    // Traces set since the last refresh() are styled with it, not before.
+    const std::size_t drawn = std::min(d->traceGraphs.size(), d->traces.size());
+    for (std::size_t t = 0; t < drawn; ++t) {
         QCPGraph* graph = d->traceGraphs[t];
         const QColor c =
             mono ? QColor(Qt::black)
@@ -182,7 +184,7 @@ void ChartWidget::applyTraceStyle(const QPen& seriesPen, bool markers, int marke
     }
     d->graph->setName(d->seriesName.isEmpty() ? d->yLabel : d->seriesName);
     QCPLegend* legend = d->plot->legend;
-    legend->setVisible(!d->traces.empty());
+    legend->setVisible(!d->traceGraphs.empty());
     legend->setFont(d->plot->yAxis->tickLabelFont());
     const QColor back = mono ? QColor(Qt::white) : d->back;
     legend->setBrush(back);

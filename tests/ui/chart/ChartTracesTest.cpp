@@ -87,8 +87,11 @@ TEST(ChartTraces, EachUnitHasAnAxisTwoPerGraphFurtherUnitsGoBelow) {
     // Drawing with the graph below, including a picture, does not fail.
     EXPECT_FALSE(g.renderImage(QSize(600, 400)).isNull());
 
-    // Back to one meter: one graph, no legend, as before.
+    // Back to one meter: one graph, no legend, as before. Restyling before the
+    // refresh keeps what is drawn.
     g.setTraces({});
+    g.restyle();
+    EXPECT_EQ(g.graphCount(), 2);
     g.refresh();
     EXPECT_EQ(g.graphCount(), 1);
     EXPECT_FALSE(g.legendShown());
