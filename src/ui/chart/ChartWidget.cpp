@@ -379,8 +379,11 @@ void ChartWidget::handleMouse(QEvent* event) {
         d->pressed = false;
         const QPoint pos = mouse->position().toPoint();
         const bool click = (pos - d->pressPos).manhattanLength() <= 6;
-        if (click && d->mouseMovesCursor && d->points() > 0 &&
-            d->plot->axisRect()->rect().contains(pos))
+        // A click into any of the stacked graphs: they share the point axis.
+        bool inGraph = d->plot->axisRect()->rect().contains(pos);
+        for (const LowerGraph& lower : d->lowerGraphs)
+            inGraph = inGraph || lower.rect->rect().contains(pos);
+        if (click && d->mouseMovesCursor && d->points() > 0 && inGraph)
             moveCursorBy(pointAt(pos.x()) - d->cursor);
         break;
     }

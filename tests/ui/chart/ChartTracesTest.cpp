@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -160,4 +162,30 @@ TEST(ChartTraces, AppendingAPointMovesTheTracesAlong) {
     EXPECT_TRUE(std::isnan(g.traceValue(0, 2)));
     EXPECT_TRUE(std::isnan(g.traceValue(0, 3)));
     EXPECT_TRUE(std::isnan(g.traceValue(1, 0)));
+}
+
+TEST(ChartTraces, AClickIntoTheGraphBelowMovesTheSharedCursor) {
+    ChartWidget g;
+    setUpPlain(g, 100);
+    g.setCursorMode(Chart::CursorMode::VerticalLine);
+    g.setMouseMovesCursor(true);
+    g.setTraces({trace("Meter B", "A", std::vector<float>(100, 2.0f)),
+                 trace("Meter C", "Hz", std::vector<float>(100, 50.0f))});
+    g.resize(800, 600);
+    g.show();
+    g.refresh();
+    ASSERT_EQ(g.graphCount(), 2);
+    QList<int> moved;
+    QObject::connect(&g, &ChartWidget::cursorMoved, [&](int point) { moved << point; });
+    QWidget* plot = g.focusProxy();
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const QPointF pos(400, 520); // well inside the lower graph
+        QMouseEvent e(type, pos, plot->mapToGlobal(pos), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(plot, &e);
+    }
+    ASSERT_EQ(moved.size(), 1);
+    EXPECT_GT(g.cursorPoint(), 30);
+    EXPECT_LT(g.cursorPoint(), 70);
 }
