@@ -95,7 +95,8 @@ void RecorderWindow::buildControls() {
     m_traceReadings->setObjectName(QStringLiteral("traceReadingsLabel"));
     m_traceReadings->setContentsMargins(6, 2, 6, 2);
     m_traceReadings->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_traceReadings->hide(); // only while several lines are drawn
+    m_traceReadings->setWordWrap(true); // many meters never widen the window
+    m_traceReadings->hide();            // only while several lines are drawn
     layout->addWidget(m_traceReadings);
     auto* graphRow = new QHBoxLayout;
     graphRow->setSpacing(4);
