@@ -62,9 +62,28 @@ bool ExportDialogModel::isPicture() const {
            *m_controls.type != ExportType::TidyText;
 }
 
+void ExportDialogModel::setSeveralMeters(bool several) {
+    m_severalMeters = several;
+    updateLayoutChoice();
+}
+
+TidyLayout ExportDialogModel::tidyLayout() const {
+    return m_controls.layoutEnabled ? m_controls.layout : TidyLayout::Long;
+}
+
+void ExportDialogModel::selectLayout(TidyLayout layout) {
+    m_controls.layout = layout;
+}
+
+void ExportDialogModel::updateLayoutChoice() {
+    m_controls.layoutVisible = m_severalMeters;
+    m_controls.layoutEnabled = m_severalMeters && m_controls.type == ExportType::TidyText;
+}
+
 void ExportDialogModel::selectType(ExportType type) {
     Controls& c = m_controls;
     c.type = type;
+    updateLayoutChoice();
     switch (type) {
     case ExportType::Text:
     case ExportType::TidyText:

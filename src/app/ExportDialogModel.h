@@ -58,6 +58,12 @@ public:
         // "No Specific Size" until a picture type is chosen.
         TextId pixelsCaption = TextId::ExportNoSpecificSize;
         TextId unitLabel = TextId::ExportUnitsLabel;
+
+        // The tidy CSV's layout for a recording of several meters: shown only for
+        // such a recording, open to a choice only while the tidy CSV is chosen.
+        TidyLayout layout = TidyLayout::Long;
+        bool layoutVisible = false;
+        bool layoutEnabled = false;
     };
 
     const Controls& controls() const { return m_controls; }
@@ -74,11 +80,19 @@ public:
     PictureSize size() const { return m_size; }
     void setSize(PictureSize size) { m_size = size; }
 
+    // The recording to export holds several meters (the layout choice appears).
+    void setSeveralMeters(bool several);
+    bool severalMeters() const { return m_severalMeters; }
+    // The layout the export uses: the chosen one for several meters' tidy CSV,
+    // otherwise Long.
+    TidyLayout tidyLayout() const;
+
     // The handlers of the radio buttons, run when a button becomes selected.
     void selectType(ExportType type);
     void selectDestination(ExportDestination destination);
     void selectScope(PageScope scope);
     void selectUnit(SizeUnit unit);
+    void selectLayout(TidyLayout layout);
 
     // The sizes the width and height edits show in the current unit.
     double shownWidth() const;
@@ -91,11 +105,13 @@ public:
 
 private:
     bool isPicture() const;
+    void updateLayoutChoice();
     double toInternal(double shown) const;
     double toShown(double internal) const;
 
     Controls m_controls;
     bool m_printerPageLock = false;
+    bool m_severalMeters = false;
     QString m_fileName;
     PictureSize m_size;
 };

@@ -116,3 +116,22 @@ TEST(ExportDialogRules, PrinterPageLockDiffersBetweenTheTwoDialogs) {
         }
     }
 }
+
+TEST(ExportDialogRules, TidyLayoutFollowsTheTypeAndTheMeterCount) {
+    ExportDialogModel m;
+    m.selectType(ExportType::TidyText);
+    m.selectLayout(TidyLayout::Wide);
+    EXPECT_FALSE(m.controls().layoutVisible);
+    EXPECT_FALSE(m.controls().layoutEnabled);
+    EXPECT_EQ(m.tidyLayout(), TidyLayout::Long); // one meter has no wide layout
+
+    m.setSeveralMeters(true);
+    EXPECT_TRUE(m.controls().layoutVisible);
+    EXPECT_TRUE(m.controls().layoutEnabled);
+    EXPECT_EQ(m.tidyLayout(), TidyLayout::Wide);
+
+    m.selectType(ExportType::Text);
+    EXPECT_TRUE(m.controls().layoutVisible);
+    EXPECT_FALSE(m.controls().layoutEnabled);
+    EXPECT_EQ(m.tidyLayout(), TidyLayout::Long);
+}

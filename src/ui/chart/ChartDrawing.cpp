@@ -110,6 +110,7 @@ void ChartWidget::updateCursorItem() {
     d->cursorMark->setGraph(onValue ? d->graph : nullptr);
     if (onValue)
         d->cursorMark->setGraphKey(x);
+    updateTraceCursors(show, QPen(Qt::NoPen));
 }
 
 void ChartWidget::applyStyle(int drawWidth) {
@@ -132,7 +133,12 @@ void ChartWidget::applyStyle(int drawWidth) {
     d->title->setVisible(!title.isEmpty());
 
     const QPen grid = gridPen(fore, d->gridStyle);
-    for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+    QList<QCPAxis*> axes = plot->axisRect()->axes();
+    for (const LowerGraph& lower : d->lowerGraphs) {
+        lower.rect->setBackground(back);
+        axes += lower.rect->axes();
+    }
+    for (QCPAxis* axis : axes) {
         axis->setBasePen(QPen(axisLine));
         axis->setTickPen(QPen(axisLine));
         axis->setSubTickPen(QPen(axisLine));
@@ -148,6 +154,10 @@ void ChartWidget::applyStyle(int drawWidth) {
     plot->yAxis->grid()->setVisible(d->gridLines == GridLines::Both ||
                                     d->gridLines == GridLines::YOnly);
     plot->yAxis->setNumberPrecision(d->decimals);
+    for (const LowerGraph& lower : d->lowerGraphs) {
+        lower.rect->axis(QCPAxis::atBottom)->grid()->setVisible(plot->xAxis->grid()->visible());
+        lower.rect->axis(QCPAxis::atLeft)->grid()->setVisible(plot->yAxis->grid()->visible());
+    }
 
     applySeriesStyle(drawWidth);
 
@@ -155,6 +165,7 @@ void ChartWidget::applyStyle(int drawWidth) {
     if (mono)
         cursorColour = Qt::black;
     d->cursorLine->setPen(QPen(cursorColour, 1, mono ? Qt::DashLine : Qt::SolidLine));
+    updateTraceCursors(d->cursorMode != CursorMode::None && d->points() > 0, d->cursorLine->pen());
     d->cursorMark->setPen(QPen(cursorColour, 2));
     d->cursorMark->setBrush(Qt::NoBrush);
 }
@@ -211,6 +222,7 @@ void ChartWidget::applySeriesStyle(int drawWidth) {
             QCPScatterStyle(QCPScatterStyle::ssDisc, c, c, markerSizeOf(d->pointSize)));
     else
         d->graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
+    applyTraceStyle(pen, markers, markerSizeOf(d->pointSize));
 }
 
 void ChartWidget::applyRanges() {
@@ -222,28 +234,31 @@ void ChartWidget::applyRanges() {
     const int first = d->viewStart == ViewStart::LastPoint ? std::max(0, points - shown) : 0;
     d->plot->xAxis->setRange(first - 0.5, first + shown - 0.5);
 
-    double lo = 0.0;
-    double hi = 0.0;
+    double lo = -1.0;
+    double hi = 1.0;
+    const QCPRange span = valueSpan(TracePlace{});
     if (d->manualY) {
         lo = d->manualY->lower;
         hi = d->manualY->upper;
+        // Traces of the series' unit widen the fixed scale rather than leave it.
+        bool traceOnAxis = false;
+        for (const TracePlace& place : d->tracePlaces)
+            traceOnAxis = traceOnAxis || place == TracePlace{};
+        if (traceOnAxis && std::isfinite(span.lower) && lo < hi) {
+            lo = std::min(lo, span.lower);
+            hi = std::max(hi, span.upper);
+        }
+    } else if (std::isfinite(span.lower)) {
+        lo = span.lower;
+        hi = span.upper;
     } else {
-        lo = std::numeric_limits<double>::max();
-        hi = std::numeric_limits<double>::lowest();
-        for (float v : d->values)
-            if (!d->isNull(v)) {
-                lo = std::min(lo, double(v));
-                hi = std::max(hi, double(v));
-            }
-        if (lo > hi)
-            lo = -1.0, hi = 1.0;
-        const double margin = hi > lo ? (hi - lo) * 0.1 : std::max(1.0, std::fabs(hi) * 0.1);
-        lo -= margin;
-        hi += margin;
+        lo = -1.2; // no value at all: -1 .. 1 with the usual room
+        hi = 1.2;
     }
     if (!(hi > lo)) // equal or not numbers: keep a usable axis
         hi = lo + 1.0;
     d->plot->yAxis->setRange(lo, hi);
+    applyTraceRanges();
 }
 
 void ChartWidget::rebuild(bool replot) {
@@ -258,6 +273,7 @@ void ChartWidget::rebuild(bool replot) {
             data.append(QCPGraphData(p + 0.5, gap));
     }
     d->graph->data()->set(data, true);
+    rebuildTraces();
     applyRanges();
     applyStyle();
     updateCursorItem();

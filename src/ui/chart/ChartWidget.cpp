@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace telmora {
 
@@ -139,6 +140,12 @@ void ChartWidget::appendPoint(const QString& label, float value) {
     d->gapsAfter.resize(d->values.size(), 0);
     std::move(d->gapsAfter.begin() + 1, d->gapsAfter.end(), d->gapsAfter.begin());
     d->gapsAfter.back() = 0;
+    // The traces move along with their points; the new point has no value yet.
+    for (Trace& trace : d->traces) {
+        trace.values.resize(d->values.size(), std::numeric_limits<float>::quiet_NaN());
+        std::move(trace.values.begin() + 1, trace.values.end(), trace.values.begin());
+        trace.values.back() = std::numeric_limits<float>::quiet_NaN();
+    }
 }
 
 void ChartWidget::setGapAfter(int point, bool gap) {
@@ -285,9 +292,14 @@ void ChartWidget::zoomTo(const QRect& box) {
         x->setRange(r);
     }
     if (d->zoomMode == ZoomMode::Vertical || d->zoomMode == ZoomMode::Both) {
-        QCPRange r(y->pixelToCoord(box.bottom()), y->pixelToCoord(box.top()));
-        r.normalize();
-        y->setRange(r);
+        // Both axes of the upper graph show the box's height.
+        for (QCPAxis* axis : {y, d->plot->yAxis2}) {
+            if (axis != y && !axis->visible())
+                continue;
+            QCPRange r(axis->pixelToCoord(box.bottom()), axis->pixelToCoord(box.top()));
+            r.normalize();
+            axis->setRange(r);
+        }
     }
     d->zoomed = true;
     d->plot->replot(QCustomPlot::rpQueuedReplot);
@@ -367,8 +379,11 @@ void ChartWidget::handleMouse(QEvent* event) {
         d->pressed = false;
         const QPoint pos = mouse->position().toPoint();
         const bool click = (pos - d->pressPos).manhattanLength() <= 6;
-        if (click && d->mouseMovesCursor && d->points() > 0 &&
-            d->plot->axisRect()->rect().contains(pos))
+        // A click into any of the stacked graphs: they share the point axis.
+        bool inGraph = d->plot->axisRect()->rect().contains(pos);
+        for (const LowerGraph& lower : d->lowerGraphs)
+            inGraph = inGraph || lower.rect->rect().contains(pos);
+        if (click && d->mouseMovesCursor && d->points() > 0 && inGraph)
             moveCursorBy(pointAt(pos.x()) - d->cursor);
         break;
     }

@@ -12,6 +12,8 @@
 #include <vector>
 
 class QCPPainter;
+class QCPRange;
+class QPen;
 class QPrinter;
 
 class QFontMetrics;
@@ -19,8 +21,9 @@ class QFontMetrics;
 namespace telmora {
 
 // The chart every graph of the program is drawn with (recorder, graph viewer,
-// import window): one series of values with a time text per point, a vertical
-// point cursor, box zoom, printing and picture exports. Changes of data, labels,
+// import window): one series of values with a time text per point, optionally
+// further traces over the same points (several meters, a computed channel), a
+// vertical point cursor, box zoom, printing and picture exports. Changes of data, labels,
 // colours or scale are collected and shown by refresh(); the plotting library
 // behind it is an implementation detail of this class.
 class ChartWidget : public QWidget {
@@ -43,6 +46,24 @@ public:
     struct YRange {
         double lower = -100.0;
         double upper = 100.0;
+    };
+
+    // A further line over the series' points: its name in the legend, its colour,
+    // its unit (traces of one unit share an axis) and one value per point (NaN or
+    // the null value: no value there, the line breaks).
+    struct Trace {
+        QString name;
+        QColor colour;
+        QString unit;
+        std::vector<float> values;
+    };
+    enum class TraceAxis { Left, Right };
+    // Where a line is drawn: graph 0 is the upper one; each graph has a left and a
+    // right axis, one unit each.
+    struct TracePlace {
+        int graph = 0;
+        TraceAxis axis = TraceAxis::Left;
+        bool operator==(const TracePlace&) const = default;
     };
 
     static constexpr double kDefaultNullValue = -99999.0;
@@ -69,6 +90,25 @@ public:
     void setGapAfter(int point, bool gap);
     bool gapAfter(int point) const;
     void setVisiblePoints(int count); // 0: all points
+
+    // --- further traces (taken over by refresh()) ---
+    // The series' name in the legend and its unit, the unit of the upper graph's
+    // left axis.
+    void setSeriesName(const QString& name, const QString& unit);
+    // The lines drawn beside the series. Each unit has its own axis: the series'
+    // unit the upper graph's left one, the next unit its right one; further units
+    // go on graphs below it (left, then right), which share the point axis. The
+    // legend names every line once there is more than one. The series' gaps
+    // (setGapAfter) break the traces too.
+    void setTraces(std::vector<Trace> traces);
+    int traceCount() const;
+    // Trace `trace`'s value at `point`; NaN outside.
+    float traceValue(int trace, int point) const;
+    // As of the last refresh(): where trace `trace` is drawn, how many graphs are
+    // stacked and whether the legend shows.
+    TracePlace tracePlace(int trace) const;
+    int graphCount() const;
+    bool legendShown() const;
     void setViewStart(ViewStart start);
 
     // --- appearance ---
@@ -155,6 +195,16 @@ private:
     // for the screen again.
     void paintOn(QCPPainter& painter, QSize size);
     void applyRanges();
+    // Builds the graphs and axes the traces need (when their units changed) and
+    // gives each trace its data.
+    void rebuildTraces();
+    void placeTraces();
+    void addLowerGraph();
+    void applyTraceStyle(const QPen& seriesPen, bool markers, int markerSize);
+    QCPRange valueSpan(TracePlace place) const;
+    void applyTraceRanges();
+    // The cursor line on the graphs below (`pen` unless it is Qt::NoPen).
+    void updateTraceCursors(bool show, const QPen& pen);
     void updateCursorItem();
     void moveCursorBy(int delta);
     void zoomTo(const QRect& box);

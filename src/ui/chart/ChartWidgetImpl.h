@@ -33,6 +33,12 @@ protected:
     QString getTickLabel(double tick, const QLocale&, QChar, int) override;
 };
 
+// A graph stacked below the upper one: its axis rectangle and cursor line.
+struct LowerGraph {
+    QCPAxisRect* rect = nullptr;
+    QCPItemStraightLine* cursorLine = nullptr;
+};
+
 struct ChartWidget::Impl {
     QCustomPlot* plot = nullptr;
     QCPTextElement* title = nullptr;
@@ -71,6 +77,18 @@ struct ChartWidget::Impl {
     bool mouseMovesCursor = false;
     ZoomMode zoomMode = ZoomMode::None;
 
+    // Further traces: their data, the plotted graphs, where each is drawn, the
+    // unit of every axis in graph order (left, right, left, ...), and the graphs
+    // stacked below the upper one.
+    QString seriesName;
+    QString seriesUnit;
+    std::vector<Trace> traces;
+    std::vector<QCPGraph*> traceGraphs;
+    std::vector<TracePlace> tracePlaces;
+    std::vector<QString> axisUnits;
+    std::vector<LowerGraph> lowerGraphs;
+    QCPMarginGroup* marginGroup = nullptr;
+
     // Cursor and zoom.
     int cursor = 0;
     bool zoomed = false;
@@ -84,6 +102,12 @@ struct ChartWidget::Impl {
         return values[static_cast<std::size_t>(p)];
     }
     bool isNull(float v) const { return v == static_cast<float>(nullValue) || !std::isfinite(v); }
+    // The axis a place's values are scaled on, and the point axis of its graph.
+    QCPAxis* valueAxis(TracePlace place) const {
+        QCPAxisRect* rect =
+            place.graph == 0 ? plot->axisRect() : lowerGraphs[std::size_t(place.graph - 1)].rect;
+        return rect->axis(place.axis == TraceAxis::Left ? QCPAxis::atLeft : QCPAxis::atRight);
+    }
     QColor lineColor() const { return line.isValid() ? line : QColor(Qt::blue); }
 };
 

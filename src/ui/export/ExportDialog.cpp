@@ -59,6 +59,7 @@ void ExportDialog::buildControls() {
     buildDestinationGroup();
     buildPageScopeGroup();
     buildSizeGroup();
+    buildLayoutGroup();
     QHBoxLayout* buttons = buildButtons();
 
     auto* grid = new QGridLayout(this);
@@ -66,7 +67,8 @@ void ExportDialog::buildControls() {
     grid->addWidget(m_destinationGroup, 0, 1);
     grid->addWidget(m_pageScopeGroup, 1, 0);
     grid->addWidget(m_sizeGroup, 1, 1);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->addWidget(m_layoutGroup, 2, 0, 1, 2);
+    grid->addLayout(buttons, 3, 0, 1, 2);
 }
 
 void ExportDialog::buildTypeGroup() {
@@ -82,6 +84,21 @@ void ExportDialog::buildTypeGroup() {
     typeLayout->addWidget(m_textButton);
     typeLayout->addWidget(m_tidyTextButton);
     typeLayout->addStretch();
+}
+
+// The tidy CSV of several meters: a row per meter and sample, or a row per sample
+// with a column per meter.
+void ExportDialog::buildLayoutGroup() {
+    m_layoutGroup = new QGroupBox(translate("ExportDialog", "Layout"), this);
+    m_longLayoutButton = new QRadioButton(
+        translate("ExportDialog", "Long (a row per meter and sample)"), m_layoutGroup);
+    m_wideLayoutButton =
+        new QRadioButton(translate("ExportDialog", "Wide (a column per meter)"), m_layoutGroup);
+    auto* layout = new QHBoxLayout(m_layoutGroup);
+    layout->addWidget(m_longLayoutButton);
+    layout->addWidget(m_wideLayoutButton);
+    layout->addStretch();
+    m_layoutGroup->hide();
 }
 
 void ExportDialog::buildDestinationGroup() {
@@ -209,6 +226,9 @@ void ExportDialog::nameControls() {
         {m_slashLabel, "pageSeparatorLabel"},
         {m_heightEdit, "heightEdit"},
         {m_unitLabel, "unitLabel"},
+        {m_layoutGroup, "tidyLayoutGroup"},
+        {m_longLayoutButton, "longLayoutButton"},
+        {m_wideLayoutButton, "wideLayoutButton"},
         {m_exportButton, "exportButton"},
         {m_cancelButton, "cancelButton"},
     };
@@ -236,6 +256,8 @@ void ExportDialog::connectHandlers() {
     onSelect(m_allPagesButton, [this] { m_model.selectScope(PageScope::AllPages); });
     onSelect(m_thisPageButton, [this] { m_model.selectScope(PageScope::ThisPage); });
     onSelect(m_pageRangeButton, [this] { m_model.selectScope(PageScope::Range); });
+    onSelect(m_longLayoutButton, [this] { m_model.selectLayout(TidyLayout::Long); });
+    onSelect(m_wideLayoutButton, [this] { m_model.selectLayout(TidyLayout::Wide); });
     onSelect(m_pixelsButton, [this] { m_model.selectUnit(SizeUnit::Pixels); });
     onSelect(m_millimetersButton, [this] { m_model.selectUnit(SizeUnit::Millimeters); });
     onSelect(m_inchesButton, [this] { m_model.selectUnit(SizeUnit::Inches); });
@@ -266,6 +288,10 @@ void ExportDialog::syncControls(bool updateSizeEdits) {
     check(m_allPagesButton, c.scope == PageScope::AllPages);
     check(m_thisPageButton, c.scope == PageScope::ThisPage);
     check(m_pageRangeButton, c.scope == PageScope::Range);
+    check(m_longLayoutButton, c.layout == TidyLayout::Long);
+    check(m_wideLayoutButton, c.layout == TidyLayout::Wide);
+    m_layoutGroup->setVisible(c.layoutVisible);
+    m_layoutGroup->setEnabled(c.layoutEnabled);
     check(m_pixelsButton, c.unit == SizeUnit::Pixels);
     check(m_millimetersButton, c.unit == SizeUnit::Millimeters);
     check(m_inchesButton, c.unit == SizeUnit::Inches);
@@ -321,6 +347,16 @@ void ExportDialog::setTextExportAllowed(bool allowed) {
         button->setVisible(allowed);
         button->setEnabled(allowed);
     }
+}
+
+void ExportDialog::setSeveralMeters(bool several) {
+    m_model.setSeveralMeters(several);
+    syncControls(false);
+}
+
+void ExportDialog::selectTidyLayout(TidyLayout layout) {
+    m_model.selectLayout(layout);
+    syncControls(false);
 }
 
 void ExportDialog::selectType(ExportType type) {

@@ -32,6 +32,9 @@ public:
 
     // --- preparing ---
     void setTextExportAllowed(bool allowed); // shows or hides "Text/Data Only"
+    // The recording holds several meters: the tidy CSV's layout can be chosen.
+    void setSeveralMeters(bool several);
+    void selectTidyLayout(TidyLayout layout);
     // Select a button as a click would, running its rules.
     void selectType(ExportType type);
     void selectDestination(ExportDestination destination);
@@ -49,6 +52,8 @@ public:
     ExportType exportType() const;
     ExportDestination destination() const;
     PageScope pageScope() const;
+    // Long unless several meters' tidy CSV was chosen wide.
+    TidyLayout tidyLayout() const { return m_model.tidyLayout(); }
     // Picture size in the internal unit (pixels for BitMap, 1/100 mm for MetaFile).
     double pictureWidth() const { return m_model.size().width; }
     double pictureHeight() const { return m_model.size().height; }
@@ -72,6 +77,7 @@ private:
     void buildDestinationGroup();
     void buildPageScopeGroup();
     void buildSizeGroup();
+    void buildLayoutGroup();
     // Export and Cancel, in the row they share.
     QHBoxLayout* buildButtons();
     void nameControls();
@@ -92,6 +98,10 @@ private:
     QRadioButton* m_bitmapButton = nullptr;
     QRadioButton* m_textButton = nullptr;
     QRadioButton* m_tidyTextButton = nullptr;
+
+    QGroupBox* m_layoutGroup = nullptr;
+    QRadioButton* m_longLayoutButton = nullptr;
+    QRadioButton* m_wideLayoutButton = nullptr;
 
     QGroupBox* m_destinationGroup = nullptr;
     QRadioButton* m_clipboardButton = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/recordertraces.h"
 
 #include "app/UserDialogs.h"
 #include "recording/RecorderController.h"
@@ -7,7 +8,7 @@
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
 
-#include <QAbstractListModel>
+#include <QAbstractTableModel>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -68,12 +69,23 @@ QString LineOf(const telmora::Recording& recording, std::int64_t i) {
 } // namespace
 
 // One page of the data list: rows are computed from the recording when shown.
-class DataPageModel : public QAbstractListModel {
+// With several meters, each further meter has a column of its readings beside the
+// first meter's lines, headed by the meters' names.
+class DataPageModel : public QAbstractTableModel {
 public:
-    explicit DataPageModel(QObject* parent) : QAbstractListModel(parent) {}
+    explicit DataPageModel(QObject* parent) : QAbstractTableModel(parent) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : m_rows;
+    }
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : std::max(1, static_cast<int>(m_meters.size()));
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < m_meters.size())
+            return m_meters[section];
+        return QAbstractTableModel::headerData(section, orientation, role);
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid() || m_recording == nullptr)
@@ -81,6 +93,10 @@ public:
         const std::int64_t i = m_first + index.row();
         if (i < 0 || static_cast<std::size_t>(i) >= m_recording->size())
             return {};
+        if (index.column() > 0)
+            return role == Qt::DisplayRole && m_controller != nullptr
+                       ? QVariant(MeterReadingAt(*m_controller, index.column(), i))
+                       : QVariant();
         switch (role) {
         case Qt::DisplayRole:
             return LineOf(*m_recording, i);
@@ -111,8 +127,17 @@ public:
         endInsertRows();
     }
     int rows() const { return m_rows; }
+    // The meters of `controller` by name; a column each beyond the first.
+    void showMeters(const telmora::RecorderController* controller, const QStringList& names) {
+        beginResetModel();
+        m_controller = controller;
+        m_meters = names;
+        endResetModel();
+    }
 
 private:
+    const telmora::RecorderController* m_controller = nullptr;
+    QStringList m_meters;
     const telmora::Recording* m_recording = nullptr;
     std::int64_t m_first = 0;
     int m_rows = 0;
@@ -185,9 +210,32 @@ void DataListWindow::bindTo(const RecorderController& controller) {
             addLine(count - 1);
     });
     connect(&controller, &RecorderController::cleared, this, &DataListWindow::clearList);
+    connect(&controller, &RecorderController::metersChanged, this,
+            [this, &controller] { showMeters(controller); });
+    showMeters(controller);
     // Lines drawn before the damage was found are drawn again with their markers.
     connect(&controller, &RecorderController::recordingDamaged, m_list->viewport(),
             qOverload<>(&QWidget::update));
+}
+
+void DataListWindow::showMeters(const RecorderController& controller) {
+    QStringList names;
+    if (controller.meterCount() > 1)
+        for (int m = 0; m < controller.meterCount(); ++m)
+            names << MeterLabel(controller, m);
+    m_model->showMeters(&controller, names);
+    // One meter: the single column of lines without a header, as always.
+    m_list->horizontalHeader()->setVisible(names.size() > 1);
+    if (names.size() > 1)
+        m_list->setColumnWidth(0, m_list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 36);
+}
+
+int DataListWindow::meterColumns() const {
+    return m_model->columnCount();
+}
+
+QString DataListWindow::meterHeading(int column) const {
+    return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
 }
 
 DataListWindow::~DataListWindow() = default;
@@ -307,7 +355,7 @@ bool DataListWindow::goToSample(std::int64_t number) {
         m_pageTabs->setCurrentIndex(page - 1); // shows the list there
     else if (m_shownPage != page)
         showListOn(page);
-    const QModelIndex line = m_model->index(static_cast<int>(index % kLinesPerPage));
+    const QModelIndex line = m_model->index(static_cast<int>(index % kLinesPerPage), 0);
     m_list->setCurrentIndex(line);
     m_list->scrollTo(line, QAbstractItemView::PositionAtCenter);
     m_list->setFocus();
@@ -324,7 +372,7 @@ std::int64_t DataListWindow::selectedSample() const {
 void DataListWindow::scrollToNewest() {
     if (m_model->rows() == 0)
         return;
-    const QModelIndex last = m_model->index(m_model->rows() - 1);
+    const QModelIndex last = m_model->index(m_model->rows() - 1, 0);
     m_list->setCurrentIndex(last);
     m_list->scrollTo(last);
 }

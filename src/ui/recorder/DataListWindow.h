@@ -67,6 +67,10 @@ public:
     std::int64_t lineCount() const { return m_lines; }
     int pageCount() const;
     int currentPageNumber() const { return m_currentPage; }
+    // Columns of the list: 1, or one per meter when several are recorded (the
+    // first meter's lines, then each further meter's readings), and their headings.
+    int meterColumns() const;
+    QString meterHeading(int column) const;
     // Text of line `line` (0-based) of page `page` (1-based), as the list shows it.
     QString lineText(int page, int line) const;
 
@@ -75,6 +79,8 @@ protected:
 
 private:
     bool createPage();
+    // A column per meter (headed by its name) when there are several.
+    void showMeters(const RecorderController& controller);
     // Lines on page `page` (1-based).
     int linesOfPage(int page) const;
     // Moves the list onto page `page` and lets it show that page's lines.

@@ -146,6 +146,12 @@ void RecorderCommandBar::buildAcquisitionMenu(QMenu& menu) {
     addItem(menu, C::Manual, TextId::MenuAcquisitionManual, QKeySequence(Qt::Key_F7));
     menu.addSeparator();
     addItem(menu, C::Interval, TextId::MenuAcquisitionInterval);
+    // A channel computed from the meters' readings (several meters linked).
+    QAction* math = menu.addAction(translate("RecorderWindow", "&Math channel..."));
+    math->setObjectName(QStringLiteral("mathChannelAction"));
+    connect(math, &QAction::triggered, this,
+            [this] { emit commandTriggered(RecorderCommand::MathChannel); });
+    action(C::MathChannel) = math;
 }
 
 void RecorderCommandBar::buildViewMenu(QMenu& menu) {

@@ -41,6 +41,7 @@ enum class RecorderCommand {
     UndoZoom,
     FitView,
     LineColor,
+    MathChannel,
 };
 
 // The recorder window's tool panel and menu bar. Buttons and menu items report
@@ -68,7 +69,7 @@ signals:
 
 private:
     static constexpr std::size_t kCommandCount =
-        static_cast<std::size_t>(RecorderCommand::LineColor) + 1;
+        static_cast<std::size_t>(RecorderCommand::MathChannel) + 1;
 
     void buildToolPanel(QMainWindow& window);
     void addButton(QHBoxLayout& tools, RecorderCommand command, const char* name, TextId hint,

@@ -21,6 +21,7 @@ RecorderExportFlow::RecorderExportFlow(UserDialogs& dialogs, RecorderController&
 void RecorderExportFlow::run() {
     ExportDialog* dlg = &m_dialog;
     dlg->setTextExportAllowed(true);
+    dlg->setSeveralMeters(m_controller.meterCount() > 1);
     dlg->selectType(ExportType::Text);
     dlg->selectPageScope(PageScope::ThisPage);
     dlg->setPageRange(1, m_controller.lastPage());
@@ -45,7 +46,8 @@ void RecorderExportFlow::run() {
     if (dlg->exportType() == ExportType::Text)
         m_controller.startTextExport(fileName, first, last);
     else if (dlg->exportType() == ExportType::TidyText)
-        m_controller.startTextExport(fileName, first, last, TextExportFormat::Tidy);
+        m_controller.startTextExport(fileName, first, last, TextExportFormat::Tidy,
+                                     dlg->tidyLayout());
     else
         exportPictures(first, last, fileName);
 }

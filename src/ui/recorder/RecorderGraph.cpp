@@ -8,6 +8,7 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
 #include "ui/recorder/recorderfiles.h"
+#include "ui/recorder/recordertraces.h"
 
 #include <algorithm>
 
@@ -67,6 +68,7 @@ void RecorderGraph::reset() {
         m_chart.setValue(i, kNull);
         m_chart.setGapAfter(i, false);
     }
+    drawTraces();
     m_chart.refresh();
     m_chart.setCursorPoint(m_pointsPerPage - 1);
 }
@@ -94,6 +96,7 @@ void RecorderGraph::drawPage() {
         }
     }
     m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
+    drawTraces();
     m_chart.refresh();
 }
 
@@ -108,15 +111,45 @@ void RecorderGraph::appendSample(std::int64_t index) {
     // No line across the time the readings were away.
     if (index > 0 && recording.gaps().isGapAfter(static_cast<std::size_t>(index - 1)))
         m_chart.setGapAfter(m_pointsPerPage - 2, true);
+    drawTraces();
     m_chart.refresh();
     m_chart.setCursorPoint(m_pointsPerPage - 1);
+}
+
+std::int64_t RecorderGraph::indexOfPoint(int point) const {
+    return IndexOfPoint(point, static_cast<std::int64_t>(m_controller.recording().size()),
+                        m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
+}
+
+void RecorderGraph::drawTraces() {
+    const PointIndex indexOf = [this](int point) { return indexOfPoint(point); };
+    m_chart.setSeriesName(MeterLabel(m_controller, 0),
+                          MeterAxisUnit(m_controller, 0, m_pointsPerPage, indexOf));
+    if (!HasSeveralTraces(m_controller)) {
+        if (m_chart.traceCount() > 0)
+            m_chart.setTraces({});
+        return;
+    }
+    // The graph's background is black: the traces take the colours that show on it.
+    m_chart.setTraces(RecorderTraces(m_controller, m_pointsPerPage, indexOf, true));
+}
+
+std::int64_t RecorderGraph::cursorIndex() const {
+    return indexOfPoint(m_chart.cursorPoint());
+}
+
+QStringList RecorderGraph::readingsAtCursor() const {
+    const std::int64_t i = cursorIndex();
+    if (!HasSeveralTraces(m_controller) || i < 0 ||
+        i >= static_cast<std::int64_t>(m_controller.recording().size()))
+        return {};
+    return ReadingsAt(m_controller, i);
 }
 
 std::optional<SampleEntry> RecorderGraph::sampleAtCursor() const {
     const Recording& recording = m_controller.recording();
     const auto count = static_cast<std::int64_t>(recording.size());
-    const std::int64_t i = IndexOfPoint(m_chart.cursorPoint(), count, m_controller.lastPage(),
-                                        m_controller.currentPage(), m_pointsPerPage);
+    const std::int64_t i = indexOfPoint(m_chart.cursorPoint());
     if (i < 0 || i >= count)
         return std::nullopt;
     return recording.readSample(i);

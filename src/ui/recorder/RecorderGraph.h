@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -17,6 +18,8 @@ struct SampleEntry;
 
 // The recorder's graph over its controller: one page of points, counted back from
 // the newest sample, with the cursor on the newest point after each new sample.
+// The first meter is the chart's series; further meters and the math channel are
+// traces over the same points, drawn again with every page and sample.
 class RecorderGraph {
 public:
     // Pages print on `printer`.
@@ -37,12 +40,23 @@ public:
     // Buffer indices first .. end - 1 of the samples the view shows (the page, or
     // the zoomed part of it).
     std::pair<std::int64_t, std::int64_t> shownSamples() const;
+    // The buffer index of the point under the cursor (negative or beyond the
+    // recording on an empty point).
+    std::int64_t cursorIndex() const;
+    // Every meter's and the math channel's reading at the cursor, one per line;
+    // empty with a single meter and no math channel, or on an empty point.
+    QStringList readingsAtCursor() const;
     // "Reading" with the unit of `sample`, or plain "Reading" without one.
     void showUnitOf(const SampleEntry* sample);
     // Prints the shown page in monochrome through the print dialog.
     void printPage();
 
 private:
+    // The buffer index of graph point `point` on the shown page.
+    std::int64_t indexOfPoint(int point) const;
+    // The legend names and the traces of the shown page (taken over by the next refresh).
+    void drawTraces();
+
     UserDialogs& m_dialogs;
     ChartWidget& m_chart;
     const RecorderController& m_controller;

@@ -12,11 +12,14 @@
 #include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/IntervalDialog.h"
+#include "ui/recorder/MathChannelDialog.h"
+#include "ui/recorder/MeterStatisticsPanels.h"
 #include "ui/recorder/RecorderCommandBar.h"
 #include "ui/recorder/RecorderExportFlow.h"
 #include "ui/recorder/RecorderGraph.h"
 #include "ui/recorder/recorderfiles.h"
 #include "ui/recorder/recorderpanels.h"
+#include "ui/recorder/recordertraces.h"
 
 #include <QCloseEvent>
 #include <QColorDialog>
@@ -58,6 +61,7 @@ RecorderWindow::RecorderWindow(UserDialogs& dialogs, RecorderController& control
     resize(std::max(minimumWidth(), 900), std::max(minimumHeight(), 560));
     bindController();
     bindChart();
+    showMeters();
     resetGraph();
     showExtremes();
     showClock();
@@ -87,13 +91,21 @@ void RecorderWindow::buildControls() {
     layout->addWidget(line);
     m_readouts = new RecorderReadouts(central);
     layout->addWidget(m_readouts);
+    m_traceReadings = new QLabel(central);
+    m_traceReadings->setObjectName(QStringLiteral("traceReadingsLabel"));
+    m_traceReadings->setContentsMargins(6, 2, 6, 2);
+    m_traceReadings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_traceReadings->setWordWrap(true); // many meters never widen the window
+    m_traceReadings->hide();            // only while several lines are drawn
+    layout->addWidget(m_traceReadings);
     auto* graphRow = new QHBoxLayout;
     graphRow->setSpacing(4);
     m_chart = new ChartWidget(central);
     m_chart->setObjectName(QStringLiteral("ChartWidget"));
     graphRow->addWidget(m_chart, 1);
-    m_statistics = new StatisticsPanel(central);
-    graphRow->addWidget(m_statistics);
+    m_meterStatistics = new MeterStatisticsPanels(central);
+    m_statistics = &m_meterStatistics->first();
+    graphRow->addWidget(m_meterStatistics);
     layout->addLayout(graphRow, 1);
 
     m_pageProgress = new QProgressBar(central);
@@ -110,6 +122,7 @@ void RecorderWindow::buildControls() {
 void RecorderWindow::bindController() {
     RecorderController* c = &m_controller;
     connect(c, &RecorderController::sampleAdded, this, &RecorderWindow::showSample);
+    connect(c, &RecorderController::metersChanged, this, &RecorderWindow::showMeters);
     connect(c, &RecorderController::cleared, this, [this] {
         setPageProgress(0);
         resetGraph();
@@ -178,15 +191,25 @@ void RecorderWindow::runCommand(RecorderCommand command) {
         return;
     }
     static constexpr std::pair<C, void (W::*)()> kHandlers[] = {
-        {C::Start, &W::startRecording},    {C::Stop, &W::stopRecording},
-        {C::Manual, &W::takeManualSample}, {C::Interval, &W::chooseInterval},
-        {C::Open, &W::openRecording},      {C::SaveAs, &W::saveRecordingAs},
-        {C::Print, &W::printPage},         {C::PrinterSetup, &W::setUpPrinter},
-        {C::Clear, &W::clearRecording},    {C::Import, &W::requestImport},
-        {C::Export, &W::exportRecording},  {C::FirstPage, &W::showFirstPage},
-        {C::PageUp, &W::showPreviousPage}, {C::PageDown, &W::showNextPage},
-        {C::LastPage, &W::showLastPage},   {C::UndoZoom, &W::undoZoom},
-        {C::FitView, &W::requestOverview}, {C::LineColor, &W::chooseLineColor}};
+        {C::Start, &W::startRecording},
+        {C::Stop, &W::stopRecording},
+        {C::Manual, &W::takeManualSample},
+        {C::Interval, &W::chooseInterval},
+        {C::Open, &W::openRecording},
+        {C::SaveAs, &W::saveRecordingAs},
+        {C::Print, &W::printPage},
+        {C::PrinterSetup, &W::setUpPrinter},
+        {C::Clear, &W::clearRecording},
+        {C::Import, &W::requestImport},
+        {C::Export, &W::exportRecording},
+        {C::FirstPage, &W::showFirstPage},
+        {C::PageUp, &W::showPreviousPage},
+        {C::PageDown, &W::showNextPage},
+        {C::LastPage, &W::showLastPage},
+        {C::UndoZoom, &W::undoZoom},
+        {C::FitView, &W::requestOverview},
+        {C::LineColor, &W::chooseLineColor},
+        {C::MathChannel, &W::chooseMathChannel}};
     for (const auto& [handled, handler] : kHandlers)
         if (handled == command)
             (this->*handler)();
@@ -370,6 +393,9 @@ void RecorderWindow::pageWithKey(int key) {
 
 void RecorderWindow::showCursorReading() {
     showStatistics();
+    const QStringList readings = m_graph->readingsAtCursor();
+    m_traceReadings->setText(readings.join(QStringLiteral("    ")));
+    m_traceReadings->setVisible(HasSeveralTraces(m_controller));
     if (m_controller.recording().isEmpty()) {
         m_readouts->clearCursorSample();
         m_graph->showUnitOf(nullptr);
@@ -394,6 +420,14 @@ void RecorderWindow::showExtremes() {
 }
 
 void RecorderWindow::showStatistics() {
+    const auto [first, end] = m_graph->shownSamples();
+    const QString shownTitle =
+        m_chart->isZoomed()
+            ? translate("RecorderWindow", "Zoom")
+            : translate("RecorderWindow", "Page %1").arg(m_controller.currentPage());
+    if (m_meterStatistics->meterCount() > 1)
+        m_meterStatistics->showFurtherMeters(m_controller, m_graph->cursorIndex(), {first, end},
+                                             shownTitle);
     const Recording& recording = m_controller.recording();
     std::optional<SampleEntry> sample = m_graph->sampleAtCursor();
     if (!sample && recording.size() > 0)
@@ -403,13 +437,8 @@ void RecorderWindow::showStatistics() {
         return;
     }
     const SiReading reading = RecorderMainReading(*sample);
-    const auto [first, end] = m_graph->shownSamples();
     const GroupedStatistics shown = m_controller.rangeStatistics(first, end);
-    m_statistics->setColumnTitle(
-        StatisticsPanel::Column::Shown,
-        m_chart->isZoomed()
-            ? translate("RecorderWindow", "Zoom")
-            : translate("RecorderWindow", "Page %1").arg(m_controller.currentPage()));
+    m_statistics->setColumnTitle(StatisticsPanel::Column::Shown, shownTitle);
     m_statistics->showGroups(m_controller.wholeStatistics().find(reading.function, reading.unit),
                              shown.find(reading.function, reading.unit),
                              StatisticsPanel::Resolution{reading.prefixExponent, reading.decimals});
@@ -419,6 +448,26 @@ void RecorderWindow::undoZoom() {
     m_chart->resetZoom();
     m_commands->setUndoZoomEnabled(false);
     showStatistics();
+}
+
+void RecorderWindow::showMeters() {
+    QStringList names;
+    for (int m = 0; m < m_controller.meterCount(); ++m)
+        names << MeterLabel(m_controller, m);
+    m_meterStatistics->setMeters(names);
+    showPage();
+}
+
+MathChannelDialog& RecorderWindow::mathChannelDialog() {
+    if (m_mathDialog == nullptr)
+        m_mathDialog = new MathChannelDialog(m_dialogs, m_controller, this);
+    return *m_mathDialog;
+}
+
+void RecorderWindow::chooseMathChannel() {
+    MathChannelDialog& dialog = mathChannelDialog();
+    dialog.prepare();
+    dialog.exec();
 }
 
 void RecorderWindow::chooseLineColor() {
@@ -455,14 +504,16 @@ void RecorderWindow::clearRecording() {
 }
 
 void RecorderWindow::saveRecordingAs() {
-    const std::optional<QString> path = askRecordingSaveName(m_dialogs, this);
+    const std::optional<QString> path =
+        askRecordingSaveName(m_dialogs, this, m_controller.meterCount() > 1);
     if (!path)
         return;
     m_controller.startSave(*path);
 }
 
 void RecorderWindow::saveCommand() {
-    const std::optional<QString> path = askRecordingSaveName(m_dialogs, this);
+    const std::optional<QString> path =
+        askRecordingSaveName(m_dialogs, this, m_controller.meterCount() > 1);
     if (!path || !m_controller.startSave(*path)) {
         emit saveCommandFinished(!hasUnsavedData());
         return;

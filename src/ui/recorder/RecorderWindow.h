@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+class QLabel;
 class QProgressBar;
 class QTimer;
 
@@ -22,6 +23,8 @@ class ChartWidget;
 class CountdownNotice;
 class ExportDialog;
 class IntervalDialog;
+class MathChannelDialog;
+class MeterStatisticsPanels;
 class ProgressWindow;
 class RecorderCommandBar;
 class RecorderGraph;
@@ -90,6 +93,8 @@ public:
     void showLastPage();
     void undoZoom();
     void chooseLineColor();
+    // The math channel's expression, through its dialog.
+    void chooseMathChannel();
 
     // The graph's line colour (remembered between runs).
     QColor lineColor() const;
@@ -101,6 +106,8 @@ public:
     ExportDialog& exportDialog();
     // The low-battery notice (created on first use).
     CountdownNotice& lowBatteryNotice();
+    // The math channel's dialog (created on first use).
+    MathChannelDialog& mathChannelDialog();
 
 signals:
     // The import window is wanted (the owner shows it modally after unlinking).
@@ -145,6 +152,8 @@ private:
     // The end of a save or a text export: the error when the file was not written.
     void reportFileWritten(bool written, const QString& path, const QString& reason);
     void showLowBatteryNotice();
+    // The meters or the math channel changed: headings, panels and traces again.
+    void showMeters();
 
     UserDialogs& m_dialogs;
     RecorderController& m_controller;
@@ -153,7 +162,9 @@ private:
     RecorderCommandBar* m_commands = nullptr;
     RecorderReadouts* m_readouts = nullptr;
     ChartWidget* m_chart = nullptr;
-    StatisticsPanel* m_statistics = nullptr;
+    MeterStatisticsPanels* m_meterStatistics = nullptr;
+    StatisticsPanel* m_statistics = nullptr; // the first meter's
+    QLabel* m_traceReadings = nullptr;       // every meter's reading at the cursor
     std::unique_ptr<RecorderGraph> m_graph;
     QProgressBar* m_pageProgress = nullptr;
     int m_pageProgressValue = 0;        // shown with the next painting
@@ -162,6 +173,7 @@ private:
     CountdownNotice* m_countdown = nullptr;
     IntervalDialog* m_intervalDialog = nullptr;
     ExportDialog* m_exportDialog = nullptr;
+    MathChannelDialog* m_mathDialog = nullptr;
     ProgressWindow* m_progress = nullptr;
     // A save or export running: its progress window appears after a delay.
     static constexpr int kFileJobProgressDelayMs = 500;

@@ -4,6 +4,7 @@
 #include "model/needle.h"
 
 #include "app/UserDialogs.h"
+#include "recording/RecorderController.h"
 #include "recording/Recording.h"
 #include "recording/recordertext.h"
 #include "recording/recordingview.h"
@@ -14,6 +15,7 @@
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
 #include "ui/recorder/recorderfiles.h"
+#include "ui/recorder/recordertraces.h"
 #include "ui/recorder/recorderwidgets.h"
 
 #include <QHBoxLayout>
@@ -227,6 +229,16 @@ void RecordingOverview::viewRecording(const Recording& recording,
     exec();
 }
 
+void RecordingOverview::viewRecorder(const RecorderController& controller) {
+    showRecorder(controller);
+    exec();
+}
+
+void RecordingOverview::showRecorder(const RecorderController& controller) {
+    m_recorder = &controller;
+    showRecording(controller.recording(), controller.statistics());
+}
+
 void RecordingOverview::showRecording(const Recording& recording) {
     m_ownStatistics.clear();
     for (std::int64_t i = 0; i < static_cast<std::int64_t>(recording.size()); ++i) {
@@ -241,6 +253,8 @@ void RecordingOverview::showRecording(const Recording& recording) {
 void RecordingOverview::showRecording(const Recording& recording,
                                       const RecordingStatistics& statistics) {
     const BusyCursor busy;
+    if (m_recorder != nullptr && &m_recorder->recording() != &recording)
+        m_recorder = nullptr; // another recording: no meters of the recorder beside it
     m_recording = &recording;
     m_statistics = &statistics;
     m_chart->setFocus();
@@ -279,7 +293,20 @@ void RecordingOverview::plotReduction() {
                    gaps.anyBetween(static_cast<std::size_t>(i),
                                    static_cast<std::size_t>(m_reduction.indexOfPoint(p + 1))));
     }
+    plotTraces();
     g->refresh();
+}
+
+void RecordingOverview::plotTraces() {
+    if (m_recorder == nullptr || m_pointCount == 0 || !HasSeveralTraces(*m_recorder)) {
+        m_chart->setTraces({});
+        return;
+    }
+    const PointIndex indexOf = [this](int point) { return m_reduction.indexOfPoint(point); };
+    m_chart->setSeriesName(MeterLabel(*m_recorder, 0),
+                           MeterAxisUnit(*m_recorder, 0, m_pointCount, indexOf));
+    // The viewer's graph is white: the traces take the colours that show on it.
+    m_chart->setTraces(RecorderTraces(*m_recorder, m_pointCount, indexOf, false));
 }
 
 void RecordingOverview::plotSample(int point, std::int64_t index) {
@@ -322,8 +349,10 @@ void RecordingOverview::releaseRecording() {
             g->setPointLabel(p, QStringLiteral(" "));
         }
     }
+    g->setTraces({});
     g->refresh();
     m_recording = nullptr;
+    m_recorder = nullptr;
     m_statistics = nullptr;
     m_ownStatistics.clear();
     m_statisticsPanel->clear();

@@ -21,6 +21,7 @@ class ExportDialog;
 class StatisticsPanel;
 
 class Recording;
+class RecorderController;
 
 // "Graphical viewer": the whole recorder buffer in one large graph, reduced
 // to the largest and smallest sample of each block when the recording is long,
@@ -41,6 +42,11 @@ public:
     void setDocumentName(const QString& name) { m_documentName = name; }
     void viewRecording(const telmora::Recording& recording,
                        const telmora::RecordingStatistics& statistics);
+
+    // Shows the recorder's recording: its first meter as above, with every further
+    // meter and the math channel as lines over the same samples.
+    void viewRecorder(const telmora::RecorderController& controller);
+    void showRecorder(const telmora::RecorderController& controller);
 
     // Fills the graph and the panels from `recording` and its `statistics` (the
     // viewer's "shown" step; viewRecording runs it before the window appears). Both
@@ -84,6 +90,8 @@ private:
     void connectControls();
     void setUpGraph();
     void plotReduction();
+    // The further meters' and the math channel's lines at the reduction's samples.
+    void plotTraces();
     // Point `point` of the graph shows sample `index`: its value and time, or nothing
     // when its file no longer holds it.
     void plotSample(int point, std::int64_t index);
@@ -99,6 +107,8 @@ private:
     void exportGraph();
 
     const telmora::Recording* m_recording = nullptr;
+    // The recorder whose further meters are drawn; none for a plain recording.
+    const telmora::RecorderController* m_recorder = nullptr;
     UserDialogs& m_dialogs;
     GraphPrinter m_printer;
     telmora::ViewReduction m_reduction;

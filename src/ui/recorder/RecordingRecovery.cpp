@@ -128,6 +128,10 @@ void RecordingRecovery::onLoadFinished(LoadOutcome outcome) {
         return;
     }
     m_step = Step::Saving;
+    // The name was asked before the recording was read: a group of several meters
+    // is saved under its own extension.
+    if (m_controller.meterCount() > 1)
+        m_saveTarget = GroupSavePath(m_saveTarget);
     m_controller.startSave(m_saveTarget);
 }
 

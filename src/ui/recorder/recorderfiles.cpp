@@ -22,6 +22,8 @@ QString UnsavedRecordingName() {
 namespace {
 
 const QString kRecorderFilter = QStringLiteral("Data Logger files(*.g53)|*.g53");
+const QString kOpenFilter = QStringLiteral("Data Logger files(*.g53; *.telmora)|*.g53;*.telmora");
+const QString kGroupExtension = QStringLiteral("telmora");
 
 } // namespace
 
@@ -40,18 +42,37 @@ FileDialogRequest recordingDialog(FileDialogRequest::Mode mode, QWidget* owner, 
 
 } // namespace
 
-std::optional<QString> askRecordingSaveName(UserDialogs& dialogs, QWidget* owner) {
+std::optional<QString> askRecordingSaveName(UserDialogs& dialogs, QWidget* owner,
+                                            bool severalMeters) {
     FileDialogRequest request =
         recordingDialog(FileDialogRequest::Mode::Save, owner, TextId::MenuFileSaveAs);
     request.fileName = QStringLiteral("Untitled.g53");
     request.overwritePrompt = true;
-    return dialogs.chooseFile(request);
+    if (!severalMeters)
+        return dialogs.chooseFile(request);
+    request.defaultExt = kGroupExtension;
+    request.filter =
+        translate("RecorderWindow", "Telmora recording") + QStringLiteral(" (*.telmora)|*.telmora");
+    request.fileName = QStringLiteral("Untitled.telmora");
+    const std::optional<QString> path = dialogs.chooseFile(request);
+    return path ? std::optional<QString>(GroupSavePath(*path)) : std::nullopt;
+}
+
+// The group's files are named after the manifest, which the recorder knows by its
+// extension.
+QString GroupSavePath(const QString& path) {
+    if (path.endsWith(QStringLiteral(".telmora"), Qt::CaseInsensitive))
+        return path;
+    QString base = path;
+    if (base.endsWith(QStringLiteral(".g53"), Qt::CaseInsensitive))
+        base.chop(4);
+    return base + QStringLiteral(".telmora");
 }
 
 std::optional<QString> askRecordingToOpen(UserDialogs& dialogs, QWidget* owner) {
     FileDialogRequest request =
         recordingDialog(FileDialogRequest::Mode::Open, owner, TextId::MenuFileOpen);
-    request.filter += QStringLiteral("|Temporary files(*.TMP)|*.tmp");
+    request.filter = kOpenFilter + QStringLiteral("|Temporary files(*.TMP)|*.tmp");
     request.filterIndex = 1;
     request.overwritePrompt = false;
     return dialogs.chooseFile(request);

@@ -268,3 +268,34 @@ TEST(NameFilters, OfferBothCasesAndKeepDescriptions) {
               (QStringList{QStringLiteral("Data Logger files (*.g53 *.G53)"),
                            QStringLiteral("Temporary files (*.tmp *.TMP)")}));
 }
+
+TEST_F(ExportDialogTest, TidyLayoutIsOfferedForSeveralMetersOnlyAndOnlyForTheTidyCsv) {
+    ExportDialog dlg(m_dialogs, kAny);
+    auto* group = find<QGroupBox>(dlg, "tidyLayoutGroup");
+    // One meter: no layout choice at all, and the export is long.
+    radio(dlg, "tidyTextButton")->setChecked(true);
+    EXPECT_FALSE(group->isVisibleTo(&dlg));
+    EXPECT_EQ(dlg.tidyLayout(), TidyLayout::Long);
+
+    dlg.setSeveralMeters(true);
+    EXPECT_TRUE(group->isVisibleTo(&dlg));
+    EXPECT_TRUE(group->isEnabled());
+    EXPECT_TRUE(radio(dlg, "longLayoutButton")->isChecked());
+    radio(dlg, "wideLayoutButton")->setChecked(true);
+    EXPECT_EQ(dlg.tidyLayout(), TidyLayout::Wide);
+
+    // The standard text and pictures have no layout: the choice greys out and
+    // does not reach the export, but comes back with the tidy CSV.
+    for (const char* other : {"textButton", "bitmapButton"}) {
+        radio(dlg, other)->setChecked(true);
+        EXPECT_FALSE(group->isEnabled()) << other;
+        EXPECT_EQ(dlg.tidyLayout(), TidyLayout::Long) << other;
+    }
+    radio(dlg, "tidyTextButton")->setChecked(true);
+    EXPECT_TRUE(group->isEnabled());
+    EXPECT_EQ(dlg.tidyLayout(), TidyLayout::Wide);
+
+    dlg.setSeveralMeters(false);
+    EXPECT_FALSE(group->isVisibleTo(&dlg));
+    EXPECT_EQ(dlg.tidyLayout(), TidyLayout::Long);
+}

@@ -353,5 +353,6 @@ TEST_F(CommandsFixture, TheTemporaryFileOfAnAcquisitionReopensLikeItsSavedFile) 
     EXPECT_EQ(images(), fromG53);
     EXPECT_EQ(s.sampleCount(), 321);
     EXPECT_EQ(dialogs.back().filter,
-              QStringLiteral("Data Logger files(*.g53)|*.g53|Temporary files(*.TMP)|*.tmp"));
+              QStringLiteral("Data Logger files(*.g53; *.telmora)|*.g53;*.telmora|Temporary "
+                             "files(*.TMP)|*.tmp"));
 }

@@ -1,0 +1,107 @@
+#include "ui/recorder/MeterStatisticsPanels.h"
+
+#include "recording/RecorderController.h"
+#include "recording/RecordingStatistics.h"
+#include "ui/common/StatisticsPanel.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace telmora {
+
+namespace {
+
+// Meter `meter`'s sample at `index` when it holds a reading (a meter without one
+// at a tick has a gap sample without a value).
+std::optional<SampleEntry> readingOf(const Recording& recording, std::int64_t index) {
+    if (index < 0 || index >= static_cast<std::int64_t>(recording.size()) ||
+        !std::isfinite(recording.valueAt(index)))
+        return std::nullopt;
+    return recording.readSample(index);
+}
+
+} // namespace
+
+MeterStatisticsPanels::MeterStatisticsPanels(QWidget* parent) : QWidget(parent) {
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(2);
+    setMeters({QString()});
+}
+
+void MeterStatisticsPanels::setMeters(const QStringList& names) {
+    const auto count = static_cast<std::size_t>(std::max<qsizetype>(names.size(), 1));
+    while (m_panels.size() > count) {
+        delete m_panels.back();
+        delete m_headings.back();
+        m_panels.pop_back();
+        m_headings.pop_back();
+    }
+    while (m_panels.size() < count) {
+        auto* heading = new QLabel(this);
+        heading->setObjectName(QStringLiteral("meterStatisticsHeading%1").arg(m_panels.size() + 1));
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        auto* panel = new StatisticsPanel(this);
+        m_layout->addWidget(heading);
+        m_layout->addWidget(panel);
+        m_headings.push_back(heading);
+        m_panels.push_back(panel);
+    }
+    for (std::size_t m = 0; m < count; ++m) {
+        m_headings[m]->setText(m < static_cast<std::size_t>(names.size()) ? names[qsizetype(m)]
+                                                                          : QString());
+        m_headings[m]->setVisible(count > 1);
+    }
+}
+
+QString MeterStatisticsPanels::heading(int meter) const {
+    return m_headings[static_cast<std::size_t>(meter)]->isVisibleTo(this)
+               ? m_headings[static_cast<std::size_t>(meter)]->text()
+               : QString();
+}
+
+void MeterStatisticsPanels::clearFurtherMeters() {
+    for (std::size_t m = 1; m < m_panels.size(); ++m)
+        m_panels[m]->clear();
+}
+
+void MeterStatisticsPanels::showFurtherMeters(const RecorderController& controller,
+                                              std::int64_t cursor,
+                                              std::pair<std::int64_t, std::int64_t> shown,
+                                              const QString& shownTitle) {
+    const int meters = std::min(meterCount(), controller.meterCount());
+    for (int m = 1; m < meters; ++m)
+        showMeter(controller, m, cursor, shown, shownTitle);
+}
+
+void MeterStatisticsPanels::showMeter(const RecorderController& controller, int meter,
+                                      std::int64_t cursor,
+                                      std::pair<std::int64_t, std::int64_t> shown,
+                                      const QString& shownTitle) {
+    StatisticsPanel& target = panel(meter);
+    const Recording& recording = controller.meterRecording(meter);
+    // The group of the reading under the cursor, else of the newest one shown.
+    std::optional<SampleEntry> sample = readingOf(recording, cursor);
+    for (std::int64_t i = shown.second - 1; !sample && i >= std::max<std::int64_t>(shown.first, 0);
+         --i)
+        sample = readingOf(recording, i);
+    if (!sample) {
+        target.clear();
+        return;
+    }
+    const SiReading reading = RecorderMainReading(*sample);
+    GroupedStatistics shownStatistics;
+    for (std::int64_t i = std::max<std::int64_t>(shown.first, 0); i < shown.second; ++i)
+        if (const std::optional<SampleEntry> s = readingOf(recording, i))
+            shownStatistics.add(RecorderMainReading(*s));
+    target.setColumnTitle(StatisticsPanel::Column::Shown, shownTitle);
+    target.showGroups(controller.meterStatistics(meter).find(reading.function, reading.unit),
+                      shownStatistics.find(reading.function, reading.unit),
+                      StatisticsPanel::Resolution{reading.prefixExponent, reading.decimals});
+}
+
+} // namespace telmora

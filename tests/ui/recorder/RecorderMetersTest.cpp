@@ -1,0 +1,173 @@
+#include "FakeLiveSource.h"
+#include "ScriptedDialogs.h"
+#include "recorderwindowprobe.h"
+#include "recording/RecorderController.h"
+#include "ui/chart/ChartWidget.h"
+#include "ui/common/StatisticsPanel.h"
+#include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/MathChannelDialog.h"
+#include "ui/recorder/MeterStatisticsPanels.h"
+#include "ui/recorder/RecorderWindow.h"
+#include "ui/recorder/RecordingOverview.h"
+#include "ui/recorder/recorderfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+
+using namespace telmora;
+
+namespace {
+
+// A recorder window over one simulated meter with a few samples of 1.5 V.
+struct MetersFixture : ::testing::Test {
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    FakeLiveSource live;
+    std::unique_ptr<RecorderController> controller;
+    std::unique_ptr<RecorderWindow> form;
+
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        controller = std::make_unique<RecorderController>(ReadingsOf(live), dir.path());
+        form = std::make_unique<RecorderWindow>(dialogs, *controller);
+        DecodedReply r;
+        r.main = MeasureDisplay(" 1.500", false, 0x6, 0, DisplayKind::Main);
+        live.reading = r;
+        live.valid = true;
+        for (int i = 0; i < 3; ++i)
+            controller->takeScheduledSample();
+    }
+    void TearDown() override {
+        form.reset();
+        controller.reset();
+    }
+    RecorderWindowProbe probe() const { return RecorderWindowProbe(*form); }
+    QLabel& readings() const { return *form->findChild<QLabel*>("traceReadingsLabel"); }
+
+    // Runs the menu command with `expression` typed into its dialog, then OK.
+    void defineMath(const QString& expression) {
+        QAction* command = form->findChild<QAction*>("mathChannelAction");
+        ASSERT_NE(command, nullptr);
+        QTimer::singleShot(0, form.get(), [this, expression] {
+            MathChannelDialog& dialog = form->mathChannelDialog();
+            dialog.expressionEdit().setText(expression);
+            dialog.findChild<QPushButton*>("okButton")->click();
+        });
+        command->trigger();
+    }
+};
+
+} // namespace
+
+TEST_F(MetersFixture, OneMeterLooksAsBefore) {
+    EXPECT_EQ(probe().chart().traceCount(), 0);
+    EXPECT_FALSE(probe().chart().legendShown());
+    EXPECT_FALSE(readings().isVisibleTo(form.get()));
+    EXPECT_EQ(form->findChildren<StatisticsPanel*>().size(), 1);
+}
+
+TEST_F(MetersFixture, TheMathChannelIsATraceWithALegendAndAReadout) {
+    defineMath(" M1 * 2 ");
+    EXPECT_EQ(controller->mathExpression(), "M1 * 2");
+    EXPECT_FALSE(form->mathChannelDialog().isVisible());
+    EXPECT_EQ(form->mathChannelDialog().variablesText(), "M1 = Meter 1");
+    ChartWidget& chart = probe().chart();
+    ASSERT_EQ(chart.traceCount(), 1);
+    EXPECT_TRUE(chart.legendShown());
+    // The cursor read-out names every line with its reading at the cursor.
+    EXPECT_TRUE(readings().isVisibleTo(form.get()));
+    EXPECT_TRUE(readings().text().contains("Meter 1: 1.500 V")) << readings().text().toStdString();
+    EXPECT_TRUE(readings().text().contains("M1 * 2: -")) << readings().text().toStdString();
+
+    // A meter's new name reaches the read-out, the legend and the dialog.
+    controller->setMeterName("Bench", "SN-7");
+    EXPECT_TRUE(readings().text().contains("Bench: 1.500 V")) << readings().text().toStdString();
+    EXPECT_EQ(form->mathChannelDialog().variablesText(), "M1 = Bench (SN-7)");
+
+    // An empty expression removes the channel: the window is as it was.
+    defineMath(QString());
+    EXPECT_FALSE(controller->hasMath());
+    EXPECT_EQ(chart.traceCount(), 0);
+    EXPECT_FALSE(chart.legendShown());
+    EXPECT_FALSE(readings().isVisibleTo(form.get()));
+}
+
+TEST(MeterStatisticsPanels, OnePanelPerMeterHeadedByItsNameWhenSeveral) {
+    MeterStatisticsPanels panels;
+    StatisticsPanel* first = &panels.first();
+    EXPECT_EQ(panels.meterCount(), 1);
+    EXPECT_TRUE(panels.heading(0).isEmpty());
+
+    panels.setMeters({"Bench", "Probe", "Clamp"});
+    ASSERT_EQ(panels.meterCount(), 3);
+    EXPECT_EQ(panels.heading(0), "Bench");
+    EXPECT_EQ(panels.heading(2), "Clamp");
+    EXPECT_EQ(&panels.first(), first); // the window keeps the first meter's panel
+
+    // Fewer meters (and never none): the first panel stays, without a heading.
+    panels.setMeters({});
+    EXPECT_EQ(panels.meterCount(), 1);
+    EXPECT_EQ(&panels.first(), first);
+    EXPECT_TRUE(panels.heading(0).isEmpty());
+    EXPECT_EQ(panels.findChildren<StatisticsPanel*>().size(), 1);
+}
+
+TEST(RecorderFiles, SeveralMetersAreSavedAsATelmoraGroup) {
+    ScriptedDialogs dialogs;
+    dialogs.fileAnswers = {QStringLiteral("/data/run1"), QStringLiteral("/data/run2.telmora"),
+                           QStringLiteral("/data/one.g53")};
+    EXPECT_EQ(askRecordingSaveName(dialogs, nullptr, true), QStringLiteral("/data/run1.telmora"));
+    EXPECT_EQ(dialogs.files.back().fileName, "Untitled.telmora");
+    EXPECT_EQ(dialogs.files.back().defaultExt, "telmora");
+    EXPECT_TRUE(dialogs.files.back().filter.contains("*.telmora"));
+    EXPECT_EQ(askRecordingSaveName(dialogs, nullptr, true), QStringLiteral("/data/run2.telmora"));
+    EXPECT_EQ(GroupSavePath("/data/run3.G53"), QStringLiteral("/data/run3.telmora"));
+    EXPECT_EQ(GroupSavePath("/data/run.4"), QStringLiteral("/data/run.4.telmora"));
+    // One meter: a .g53 as always.
+    EXPECT_EQ(askRecordingSaveName(dialogs, nullptr, false), QStringLiteral("/data/one.g53"));
+    EXPECT_EQ(dialogs.files.back().defaultExt, "g53");
+
+    // Open takes either kind of recording.
+    dialogs.fileAnswers = {std::nullopt};
+    askRecordingToOpen(dialogs, nullptr);
+    EXPECT_TRUE(dialogs.files.back().filter.contains("*.telmora"));
+    EXPECT_TRUE(dialogs.files.back().filter.contains("*.g53"));
+}
+
+TEST_F(MetersFixture, TheViewerDrawsTheRecordersFurtherLinesUntilItIsClosed) {
+    RecordingOverview viewer(dialogs);
+    auto* chart = viewer.findChild<ChartWidget*>("ChartWidgetView");
+    ASSERT_NE(chart, nullptr);
+    viewer.showRecorder(*controller);
+    EXPECT_EQ(chart->traceCount(), 0); // one meter, no math: one line as always
+
+    controller->setMathExpression("M1 + 1", nullptr);
+    viewer.showRecorder(*controller);
+    ASSERT_EQ(chart->traceCount(), 1);
+    EXPECT_TRUE(chart->legendShown());
+    EXPECT_EQ(chart->pointCount(), 3);
+
+    // A plain recording shown afterwards has no lines of the recorder.
+    Recording other;
+    viewer.showRecording(other);
+    EXPECT_EQ(chart->traceCount(), 0);
+}
+
+TEST_F(MetersFixture, TheDataListOfOneMeterKeepsItsSingleColumn) {
+    DataListWindow list(dialogs, controller.get());
+    EXPECT_EQ(list.meterColumns(), 1);
+    EXPECT_EQ(list.lineCount(), 0); // bound after the samples: they come with the next one
+    controller->takeScheduledSample();
+    EXPECT_EQ(list.lineCount(), 4);
+    // The math channel is no meter: still one column.
+    controller->setMathExpression("M1 * 2", nullptr);
+    EXPECT_EQ(list.meterColumns(), 1);
+}
