@@ -2,6 +2,8 @@
 
 #include "model/IniSettings.h"
 
+#include "app/Application.h"
+#include "app/Meter.h"
 #include "meter/MeterLink.h"
 #include "recording/RecorderController.h"
 #include "ui/common/DesktopNotifier.h"
@@ -22,17 +24,34 @@ const QString kNotificationsKey = QStringLiteral("Desktop/Notifications");
 DesktopAlerts::DesktopAlerts(MeterLink& link, IniSettings& desktopState, QObject* parent)
     : QObject(parent), m_desktopState(desktopState),
       m_enabled(desktopState.value(kNotificationsKey, true).toBool()) {
-    connect(&link, &MeterLink::linkLostNotice, this, [this] {
-        tell({translate("DesktopAlerts", "Meter link ended"), text(TextId::CableNotFound)});
+    watchLink(link, {});
+}
+
+void DesktopAlerts::followMeters(Application& app) {
+    connect(&app, &Application::metersChanged, this, [this, &app] {
+        for (; m_followed < app.meterCount(); ++m_followed) {
+            Meter& meter = app.meter(m_followed);
+            watchLink(meter.link(), [&meter] { return meter.name(); });
+        }
     });
-    connect(&link, &MeterLink::meterSilentNotice, this, [this] {
-        tell({translate("DesktopAlerts", "Meter link ended"), text(TextId::MeterNotAnswering)});
+}
+
+void DesktopAlerts::watchLink(MeterLink& link, std::function<QString()> name) {
+    const auto named = [name](const QString& text) {
+        return name ? name() + QStringLiteral(": ") + text : text;
+    };
+    connect(&link, &MeterLink::linkLostNotice, this, [this, named] {
+        tell({translate("DesktopAlerts", "Meter link ended"), named(text(TextId::CableNotFound))});
     });
-    connect(&link, &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
+    connect(&link, &MeterLink::meterSilentNotice, this, [this, named] {
+        tell({translate("DesktopAlerts", "Meter link ended"),
+              named(text(TextId::MeterNotAnswering))});
+    });
+    connect(&link, &MeterLink::waitingForCableChanged, this, [this, named](bool waiting) {
         if (waiting)
             tell({translate("DesktopAlerts", "Waiting for the meter"),
-                  translate("The cable or the meter is away. Telmora goes on as soon as "
-                            "readings come back.")});
+                  named(translate("The cable or the meter is away. Telmora goes on as soon as "
+                                  "readings come back."))});
     });
 }
 

@@ -5,8 +5,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace telmora {
 
+class Application;
 class IniSettings;
 
 class ComparatorWindow;
@@ -38,11 +41,16 @@ public:
     // before a message box waits for the user.
     void watchComparator(ComparatorWindow& comparator);
     void watchRecording(RecorderController& recording);
+    // Watch the links of the meters after the first as `app` makes them; their
+    // notices carry the meter's name. Connect before the link's message boxes.
+    void followMeters(Application& app);
 
     // True while a window of this program is the active one (the user is here).
     static bool applicationActive();
 
 private:
+    // Tells of `link`'s end and waits; `name` (empty: none) is put before the text.
+    void watchLink(MeterLink& link, std::function<QString()> name);
     void tell(const DesktopNotice& notice);
     void onRecordingStateChanged(bool recording);
     void onRecorderError(TextId textId);
@@ -54,6 +62,7 @@ private:
     // A recording stopped in the event being handled now; an error reported in
     // the same breath is what stopped it.
     bool m_justStopped = false;
+    int m_followed = 1; // the meters whose links are watched (the first one always)
 };
 
 } // namespace telmora

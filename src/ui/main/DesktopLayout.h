@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/mainwindowrules.h"
+#include "ui/main/LiveWindowSet.h"
+
+#include <vector>
 
 class QFrame;
 class QMainWindow;
@@ -35,6 +38,9 @@ public:
     DesktopLayout(QMainWindow& main, const QFrame& bevel);
 
     void setWindows(const Windows& windows) { m_windows = windows; }
+    // The live windows of the meters linked after the first, in meter order: the
+    // tile command gives each set a column of its own.
+    void setFurtherMeters(std::vector<LiveWindowSet> sets) { m_further = std::move(sets); }
 
     // Places the shown windows side by side below the main window.
     void tile();
@@ -63,10 +69,15 @@ private:
     TileMetrics tileMetrics(const QScreen& screen, const QWidget* opening) const;
     // `window`'s rectangle in `layout`, in screen coordinates; false when it has none.
     bool tiledPlaceOf(const QWidget& window, TileRect& place) const;
+    // The same for a window of a further meter; false when `window` is none of them.
+    bool furtherTiledPlaceOf(const QWidget& window, TileRect& place) const;
+    // Every placed window but the main window (null where there is none).
+    std::vector<QWidget*> allWindows() const;
 
     QMainWindow& m_main;
     const QFrame& m_bevel;
     Windows m_windows;
+    std::vector<LiveWindowSet> m_further;
 };
 
 } // namespace telmora

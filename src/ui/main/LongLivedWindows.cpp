@@ -13,6 +13,7 @@
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/main/DesktopAlerts.h"
+#include "ui/main/MeterWindowSets.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
@@ -62,9 +63,11 @@ LongLivedWindows::LongLivedWindows(Application& app, UserDialogs& dialogs, QWidg
     QObject::connect(&link, &MeterLink::readingReceived, m_analog, &AnalogMeterWindow::showReading);
     QObject::connect(&link, &MeterLink::readingReceived, m_comparator,
                      &ComparatorWindow::showReading);
+    m_meterWindows = std::make_unique<MeterWindowSets>(app, dialogs, alerts, firstMeterWindows());
 }
 
 LongLivedWindows::~LongLivedWindows() {
+    m_meterWindows.reset();
     while (!m_windows.empty())
         m_windows.pop_back();
 }

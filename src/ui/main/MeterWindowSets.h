@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ui/main/LiveWindowSet.h"
+
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+namespace telmora {
+
+class Application;
+class DesktopAlerts;
+class Meter;
+class UserDialogs;
+
+// The live windows of the meters after the first: a digital meter, an analog
+// meter and a comparator for each, made when the meter is first linked and kept
+// for the run (its link ending shows in them, as an unlink does in the first
+// meter's). Each set shows its own meter's readings, and its comparator edits that
+// meter's limits. While several meters are known, every live window - the first
+// meter's too - carries its meter's name in its caption.
+class MeterWindowSets : public QObject {
+    Q_OBJECT
+
+public:
+    // `first` are the first meter's windows (kept by their owner); `alerts` watches
+    // every comparator's alarm.
+    MeterWindowSets(Application& app, UserDialogs& dialogs, DesktopAlerts& alerts,
+                    const LiveWindowSet& first, QObject* parent = nullptr);
+    ~MeterWindowSets() override;
+
+    // Follows the application's meters: makes the windows of meters linked for the
+    // first time and puts the names into the captions. Returns the sets it made
+    // (not shown yet).
+    std::vector<LiveWindowSet> update();
+
+    // The windows of meter `index` (0: the first meter's); empty when it has none.
+    LiveWindowSet windowsOf(int index) const;
+    // The sets of the meters after the first whose link is up, in meter order.
+    std::vector<LiveWindowSet> linkedFurther() const;
+
+private:
+    struct OwnedSet;
+    LiveWindowSet makeSet(Meter& meter, int index);
+    static void setNames(const LiveWindowSet& set, const QString& name);
+
+    Application& m_app;
+    UserDialogs& m_dialogs;
+    DesktopAlerts& m_alerts;
+    LiveWindowSet m_first;
+    // Index i holds meter i+1's windows.
+    std::vector<std::unique_ptr<OwnedSet>> m_further;
+};
+
+} // namespace telmora
