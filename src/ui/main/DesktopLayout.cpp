@@ -274,6 +274,23 @@ void DesktopLayout::bringUp(QWidget* window, bool makeVisible) {
     }
 }
 
+void DesktopLayout::bringUpLive(LiveWindowKind kind, bool makeVisible) {
+    const LiveWindowSet first{m_windows.digital, m_windows.analog, m_windows.comparator};
+    bringUp(first.window(kind), makeVisible);
+    for (const LiveWindowSet& set : m_further)
+        bringUp(set.window(kind), makeVisible);
+}
+
+void DesktopLayout::openMeterWindows(const LiveWindowSet& set) {
+    const LiveWindowSet first{m_windows.digital, m_windows.analog, m_windows.comparator};
+    for (LiveWindowKind kind :
+         {LiveWindowKind::Digital, LiveWindowKind::Analog, LiveWindowKind::Comparator}) {
+        const QWidget* firstWindow = first.window(kind);
+        if (kind == LiveWindowKind::Digital || (firstWindow != nullptr && firstWindow->isVisible()))
+            bringUp(set.window(kind), true);
+    }
+}
+
 void DesktopLayout::placeOpeningWindow(QWidget& window) {
     // A window that has had a place of its own (shown before, or put back where the
     // last run left it) starts from there; a new one from its tiled place.

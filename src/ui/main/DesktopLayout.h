@@ -55,6 +55,13 @@ public:
     // `makeVisible` (in a free place when it was hidden), brought to the front.
     // Nothing when `window` is null.
     void bringUp(QWidget* window, bool makeVisible);
+    // bringUp for the first meter's live window of `kind` and for those of the
+    // further meters.
+    void bringUpLive(LiveWindowKind kind, bool makeVisible);
+    // Opens the windows of a further meter linked for the first time as the first
+    // meter's are: the digital meter always, the others when the first meter's
+    // window of their kind is open; each in a free place.
+    void openMeterWindows(const LiveWindowSet& set);
     // Places the recording viewer over most of the room below the main window the
     // first time, and back on the screen later.
     void placeViewer(QWidget& viewer);

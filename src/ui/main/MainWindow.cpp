@@ -99,13 +99,13 @@ void MainWindow::buildControls() {
         toggleLink();
     });
     connect(m_tools.digital, &QToolButton::clicked, this,
-            [this] { bringUpLive(LiveWindowKind::Digital, false); });
+            [this] { m_layout->bringUpLive(LiveWindowKind::Digital, false); });
     connect(m_tools.analog, &QToolButton::clicked, this,
-            [this] { bringUpLive(LiveWindowKind::Analog, true); });
+            [this] { m_layout->bringUpLive(LiveWindowKind::Analog, true); });
     connect(m_tools.dataList, &QToolButton::clicked, this, [this] { bringUp(dataList(), true); });
     connect(m_tools.recorder, &QToolButton::clicked, this, [this] { bringUp(recorder(), true); });
     connect(m_tools.comparator, &QToolButton::clicked, this,
-            [this] { bringUpLive(LiveWindowKind::Comparator, true); });
+            [this] { m_layout->bringUpLive(LiveWindowKind::Comparator, true); });
     connect(m_tools.tile, &QToolButton::clicked, this, &MainWindow::tileWindows);
     connect(m_tools.about, &QToolButton::clicked, this, &MainWindow::showAbout);
 }
@@ -116,9 +116,9 @@ void MainWindow::buildMenu() {
     commands.toggleLink = [this] { toggleLink(); };
     commands.setReconnect = [this](bool on) { setReconnectAutomatically(on); };
     commands.tile = [this] { tileWindows(); };
-    commands.showDigitalMeter = [this] { bringUpLive(LiveWindowKind::Digital, false); };
-    commands.showAnalogMeter = [this] { bringUpLive(LiveWindowKind::Analog, true); };
-    commands.showComparator = [this] { bringUpLive(LiveWindowKind::Comparator, true); };
+    commands.showDigitalMeter = [this] { m_layout->bringUpLive(LiveWindowKind::Digital, false); };
+    commands.showAnalogMeter = [this] { m_layout->bringUpLive(LiveWindowKind::Analog, true); };
+    commands.showComparator = [this] { m_layout->bringUpLive(LiveWindowKind::Comparator, true); };
     commands.showRecorder = [this] { bringUp(recorder(), true); };
     commands.showDataList = [this] { bringUp(dataList(), true); };
     commands.setNotifications = [this](bool on) { m_alerts->setEnabled(on); };
@@ -279,22 +279,8 @@ void MainWindow::onMetersChanged() {
         return;
     const std::vector<LiveWindowSet> made = m_windows->meterWindows().update();
     m_layout->setFurtherMeters(m_windows->meterWindows().linkedFurther());
-    // New windows open like the first meter's: the digital meter always, the
-    // others when the first meter's of their kind are open.
     for (const LiveWindowSet& set : made)
-        for (LiveWindowKind kind :
-             {LiveWindowKind::Digital, LiveWindowKind::Analog, LiveWindowKind::Comparator})
-            if (kind == LiveWindowKind::Digital ||
-                m_windows->firstMeterWindows().window(kind)->isVisible())
-                bringUp(set.window(kind), true);
-}
-
-void MainWindow::bringUpLive(LiveWindowKind kind, bool makeVisible) {
-    if (!m_windows)
-        return;
-    bringUp(m_windows->firstMeterWindows().window(kind), makeVisible);
-    for (const LiveWindowSet& set : m_windows->meterWindows().linkedFurther())
-        bringUp(set.window(kind), makeVisible);
+        m_layout->openMeterWindows(set);
 }
 
 void MainWindow::setDesktopNotifier(DesktopNotifier* notifier) {

@@ -131,9 +131,6 @@ private:
     void onMetersChanged();
     void updateLinkStatus();
     void setLiveWindowsLinked(bool linked);
-    // Brings up the live windows of `kind` of every linked meter (the first
-    // meter's always).
-    void bringUpLive(LiveWindowKind kind, bool makeVisible);
 
     void bringUp(QWidget* window, bool makeVisible) { m_layout->bringUp(window, makeVisible); }
     void showAbout();
