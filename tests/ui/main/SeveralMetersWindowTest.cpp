@@ -142,6 +142,35 @@ TEST_F(SeveralMetersWindow, APulledCableEndsOnlyItsMetersLinkWithANamedMessage) 
     EXPECT_TRUE(form().linkButton()->isChecked());
 }
 
+TEST_F(SeveralMetersWindow, ALinkAfterTheFirstCableWentGivesTheOtherCableBackToItsOwnMeter) {
+    makeCables(2);
+    ASSERT_TRUE(form().linkCommands().linkAll());
+    QSignalSpy lost(&app().link(), &MeterLink::linkLostNotice);
+    m_cables->meter(0).setCablePresent(false);
+    ASSERT_TRUE(lost.wait(20000));
+    ASSERT_EQ(m_dialogs.boxes.size(), 1u);
+    EXPECT_EQ(m_dialogs.boxes[0].text, "Meter 1: " + text(TextId::CableNotFound));
+
+    form().linkButton()->click(); // the second meter was still linked: all end
+    ASSERT_TRUE(app().linkedMeters().empty());
+    form().linkButton()->click();
+    EXPECT_FALSE(app().meter(0).link().isLinked()) << "its cable is away";
+    EXPECT_TRUE(app().meter(1).link().isLinked());
+    EXPECT_EQ(windowsOf(1).digital->windowTitle(), "Digital Meter : Meter 2 : USB Device");
+    EXPECT_EQ(app().meter(1).serial(), "5311");
+}
+
+TEST_F(SeveralMetersWindow, AFurtherComparatorKeepsItsOwnLimits) {
+    makeCables(2);
+    ASSERT_TRUE(form().linkCommands().linkAll());
+    const double firstHigh = app().settings().highLimit;
+    emit windowsOf(1).comparator->limitsChanged(5.0, 1.0);
+    EXPECT_EQ(app().meter(1).highLimit(), 5.0);
+    EXPECT_EQ(app().meter(1).lowLimit(), 1.0);
+    EXPECT_EQ(app().settings().highLimit, firstHigh) << "the first meter's limits stay";
+    EXPECT_EQ(form().comparator()->highLimit(), firstHigh);
+}
+
 TEST_F(SeveralMetersWindow, TileLaysEveryMetersWindowsOutWithoutOverlap) {
     makeCables(2);
     form().show();
