@@ -142,6 +142,30 @@ TEST_F(SeveralMetersWindow, APulledCableEndsOnlyItsMetersLinkWithANamedMessage) 
     EXPECT_TRUE(form().linkButton()->isChecked());
 }
 
+TEST_F(SeveralMetersWindow, AFurtherMeterWaitsForItsCableInItsOwnWindows) {
+    makeCables(2);
+    form().setReconnectAutomatically(true);
+    ASSERT_TRUE(form().linkCommands().linkAll());
+    MeterLink& second = app().meter(1).link();
+    ASSERT_TRUE(second.reconnectsAutomatically());
+    second.setReconnectPause(std::chrono::milliseconds(20));
+    QSignalSpy waiting(&second, &MeterLink::waitingForCableChanged);
+    m_cables->meter(1).setCablePresent(false);
+    ASSERT_TRUE(waiting.wait(20000));
+    EXPECT_TRUE(m_dialogs.boxes.empty()) << "no message while waiting";
+    EXPECT_EQ(form().statusPanel(0)->text(),
+              "2 meters linked; Meter 2: " + translate("MainWindow", "Waiting for the cable…"));
+    EXPECT_EQ(windowsOf(1).digital->windowTitle(), "Digital Meter : Meter 2 : No Device");
+    EXPECT_EQ(windowsOf(0).digital->windowTitle(), "Digital Meter : Meter 1 : USB Device");
+
+    QSignalSpy readings(&second, &MeterLink::readingReceived);
+    m_cables->meter(1).setCablePresent(true);
+    ASSERT_TRUE(readings.wait(20000));
+    EXPECT_FALSE(second.isWaitingForCable());
+    EXPECT_EQ(windowsOf(1).digital->windowTitle(), "Digital Meter : Meter 2 : USB Device");
+    EXPECT_EQ(form().statusPanel(0)->text(), "2 meters linked");
+}
+
 TEST_F(SeveralMetersWindow, ALinkAfterTheFirstCableWentGivesTheOtherCableBackToItsOwnMeter) {
     makeCables(2);
     ASSERT_TRUE(form().linkCommands().linkAll());
