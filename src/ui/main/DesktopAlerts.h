@@ -39,7 +39,9 @@ public:
     // Watch the comparator's alarm and the recorder's errors. Connect before any
     // window shows its own message for these events, so that the notice goes out
     // before a message box waits for the user.
-    void watchComparator(ComparatorWindow& comparator);
+    // `name` gives the name of the comparator's meter put before the text (none
+    // when it gives an empty one or is empty itself).
+    void watchComparator(ComparatorWindow& comparator, std::function<QString()> name = {});
     void watchRecording(RecorderController& recording);
     // Watch the links of the meters after the first as `app` makes them; their
     // notices carry the meter's name. Connect before the link's message boxes.
@@ -49,7 +51,7 @@ public:
     static bool applicationActive();
 
 private:
-    // Tells of `link`'s end and waits; `name` (empty: none) is put before the text.
+    // Tells of `link`'s end and waits, after the meter's name as for the comparator.
     void watchLink(MeterLink& link, std::function<QString()> name);
     void tell(const DesktopNotice& notice);
     void onRecordingStateChanged(bool recording);

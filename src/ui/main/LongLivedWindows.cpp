@@ -1,6 +1,7 @@
 #include "ui/main/LongLivedWindows.h"
 
 #include "app/Application.h"
+#include "app/Meter.h"
 #include "meter/MeterLink.h"
 #include "recording/RecorderController.h"
 #include "ui/chart/GraphPrinter.h"
@@ -34,7 +35,9 @@ LongLivedWindows::LongLivedWindows(Application& app, UserDialogs& dialogs, QWidg
     auto* limits = new ComparatorLimitsDialog(dialogs);
     m_comparator = adopt(
         new ComparatorWindow(dialogs, app.settings().highLimit, app.settings().lowLimit, limits));
-    alerts.watchComparator(*m_comparator);
+    // Named once several meters are known.
+    alerts.watchComparator(
+        *m_comparator, [&app] { return app.meterCount() > 1 ? app.meter(0).name() : QString(); });
     limits->setParent(m_comparator, limits->windowFlags());
     // The comparator's limits are the application's, written at exit.
     QObject::connect(m_comparator, &ComparatorWindow::limitsChanged, &app,

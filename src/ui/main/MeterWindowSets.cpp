@@ -63,7 +63,7 @@ LiveWindowSet MeterWindowSets::makeSet(Meter& meter, int index) {
     for (QWidget* w : {static_cast<QWidget*>(set.digital), static_cast<QWidget*>(set.analog),
                        static_cast<QWidget*>(set.comparator)})
         w->setObjectName(w->objectName() + QStringLiteral("_") + number);
-    m_alerts.watchComparator(*set.comparator);
+    m_alerts.watchComparator(*set.comparator, [&meter] { return meter.name(); });
     connect(set.comparator, &ComparatorWindow::limitsChanged, &meter,
             [&meter](double high, double low) { meter.setLimits(high, low); });
 
