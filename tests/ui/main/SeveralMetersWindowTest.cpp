@@ -115,6 +115,22 @@ TEST_F(SeveralMetersWindow, LinkAllGivesEveryMeterNamedWindowsAndRenamingFollows
     EXPECT_TRUE(app().meter(1).link().isLinked());
     EXPECT_EQ(windowsOf(2).digital->windowTitle(), "Digital Meter : Meter 3 : No Device");
     EXPECT_EQ(form().statusPanel(0)->text(), "2 meters linked");
+    // Chosen again, it links that cable to the same meter and windows.
+    const DigitalMeterWindow* third = windowsOf(2).digital;
+    linkMenuEntry(QStringLiteral("Meter 3 (5312)"))->trigger();
+    EXPECT_TRUE(app().meter(2).link().isLinked());
+    EXPECT_EQ(app().meterCount(), 3);
+    EXPECT_EQ(windowsOf(2).digital, third);
+    EXPECT_EQ(third->windowTitle(), "Digital Meter : Meter 3 : USB Device");
+
+    // The menu renames any meter.
+    ASSERT_NE(linkMenuEntry(QStringLiteral("Re&name meter")), nullptr);
+    QMenu* rename = form().linkCommands().renameMenu();
+    ASSERT_NE(rename, nullptr);
+    ASSERT_EQ(rename->actions().size(), 3);
+    m_dialogs.textAnswers.push_back(QStringLiteral("Probe"));
+    rename->actions()[2]->trigger();
+    EXPECT_EQ(windowsOf(2).comparator->windowTitle(), "Comparator : Probe");
 
     // The button now ends every link.
     form().linkButton()->click();
