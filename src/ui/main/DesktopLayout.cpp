@@ -283,6 +283,9 @@ void DesktopLayout::bringUpLive(LiveWindowKind kind, bool makeVisible) {
 
 void DesktopLayout::openMeterWindows(const LiveWindowSet& set) {
     const LiveWindowSet first{m_windows.digital, m_windows.analog, m_windows.comparator};
+    // Sized for the room below the main window, as the first digital meter is.
+    if (set.digital != nullptr)
+        set.digital->fitBelow(OuterRect(m_main, nullptr).height);
     for (LiveWindowKind kind :
          {LiveWindowKind::Digital, LiveWindowKind::Analog, LiveWindowKind::Comparator}) {
         const QWidget* firstWindow = first.window(kind);

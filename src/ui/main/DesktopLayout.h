@@ -38,8 +38,9 @@ public:
     DesktopLayout(QMainWindow& main, const QFrame& bevel);
 
     void setWindows(const Windows& windows) { m_windows = windows; }
-    // The live windows of the meters linked after the first, in meter order: the
-    // tile command gives each set a column of its own.
+    // The live windows of the meters after the first, in meter order: the tile
+    // command gives each set a column of its own, and the window buttons bring
+    // each kind up for every meter.
     void setFurtherMeters(std::vector<LiveWindowSet> sets) { m_further = std::move(sets); }
 
     // Places the shown windows side by side below the main window.

@@ -278,7 +278,7 @@ void MainWindow::onMetersChanged() {
     if (!m_windows)
         return;
     const std::vector<LiveWindowSet> made = m_windows->meterWindows().update();
-    m_layout->setFurtherMeters(m_windows->meterWindows().linkedFurther());
+    m_layout->setFurtherMeters(m_windows->meterWindows().further());
     for (const LiveWindowSet& set : made)
         m_layout->openMeterWindows(set);
 }

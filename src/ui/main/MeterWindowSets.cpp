@@ -104,12 +104,12 @@ LiveWindowSet MeterWindowSets::windowsOf(int index) const {
                                                              : LiveWindowSet{};
 }
 
-std::vector<LiveWindowSet> MeterWindowSets::linkedFurther() const {
-    std::vector<LiveWindowSet> linked;
+std::vector<LiveWindowSet> MeterWindowSets::further() const {
+    std::vector<LiveWindowSet> sets;
     for (const auto& owned : m_further)
-        if (owned && owned->meter->link().isLinked())
-            linked.push_back(owned->windows());
-    return linked;
+        if (owned)
+            sets.push_back(owned->windows());
+    return sets;
 }
 
 } // namespace telmora

@@ -37,8 +37,10 @@ public:
 
     // The windows of meter `index` (0: the first meter's); empty when it has none.
     LiveWindowSet windowsOf(int index) const;
-    // The sets of the meters after the first whose link is up, in meter order.
-    std::vector<LiveWindowSet> linkedFurther() const;
+    // The sets of the meters after the first that have windows (they have been
+    // linked; their windows stay when the link ends, as the first meter's do), in
+    // meter order.
+    std::vector<LiveWindowSet> further() const;
 
 private:
     struct OwnedSet;
