@@ -35,12 +35,8 @@ std::vector<LiveWindowSet> MeterWindowSets::update() {
     for (int i = 1; i < count; ++i) {
         std::unique_ptr<OwnedSet>& owned = m_further[static_cast<std::size_t>(i - 1)];
         if (!owned && m_app.meter(i).link().isLinked()) {
-            owned = std::make_unique<OwnedSet>();
-            owned->meter = &m_app.meter(i);
-            made.push_back(makeSet(m_app.meter(i), i));
-            owned->digital.reset(made.back().digital);
-            owned->analog.reset(made.back().analog);
-            owned->comparator.reset(made.back().comparator);
+            owned = makeSet(m_app.meter(i), i);
+            made.push_back(owned->windows());
         }
     }
     // With one meter the captions stay as they always were.
@@ -51,13 +47,17 @@ std::vector<LiveWindowSet> MeterWindowSets::update() {
     return made;
 }
 
-LiveWindowSet MeterWindowSets::makeSet(Meter& meter, int index) {
-    LiveWindowSet set;
-    set.digital = new DigitalMeterWindow;
-    set.analog = new AnalogMeterWindow;
+std::unique_ptr<MeterWindowSets::OwnedSet> MeterWindowSets::makeSet(Meter& meter, int index) {
+    auto owned = std::make_unique<OwnedSet>();
+    owned->meter = &meter;
+    owned->digital = std::make_unique<DigitalMeterWindow>();
+    owned->analog = std::make_unique<AnalogMeterWindow>();
+    // The comparator owns its limits dialog (its parent from here on).
     auto* limits = new ComparatorLimitsDialog(m_dialogs);
-    set.comparator = new ComparatorWindow(m_dialogs, meter.highLimit(), meter.lowLimit(), limits);
-    limits->setParent(set.comparator, limits->windowFlags());
+    owned->comparator =
+        std::make_unique<ComparatorWindow>(m_dialogs, meter.highLimit(), meter.lowLimit(), limits);
+    limits->setParent(owned->comparator.get(), limits->windowFlags());
+    const LiveWindowSet set = owned->windows();
     // Each window keeps the object name of its kind, with the meter's number.
     const QString number = QString::number(index + 1);
     for (QWidget* w : {static_cast<QWidget*>(set.digital), static_cast<QWidget*>(set.analog),
@@ -84,7 +84,7 @@ LiveWindowSet MeterWindowSets::makeSet(Meter& meter, int index) {
     connect(&link, &MeterLink::waitingForCableChanged, set.digital,
             [showLinked, &link](bool waiting) { showLinked(!waiting && link.isLinked()); });
     showLinked(link.isLinked() && !link.isWaitingForCable());
-    return set;
+    return owned;
 }
 
 void MeterWindowSets::setNames(const LiveWindowSet& set, const QString& name) {

@@ -44,7 +44,8 @@ public:
 
 private:
     struct OwnedSet;
-    LiveWindowSet makeSet(Meter& meter, int index);
+    // The windows of meter `index`, bound to it.
+    std::unique_ptr<OwnedSet> makeSet(Meter& meter, int index);
     static void setNames(const LiveWindowSet& set, const QString& name);
 
     Application& m_app;
