@@ -150,8 +150,14 @@ void DesktopLayout::tile() {
     const QScreen* s = screen();
     if (s == nullptr)
         return;
+    TileMetrics metrics = tileMetrics(*s, nullptr);
+    // Every meter's windows of a kind have their places while any of them is open.
+    for (const LiveWindowSet& set : m_further) {
+        metrics.analogVisible = metrics.analogVisible || shown(set.analog, nullptr);
+        metrics.comparatorVisible = metrics.comparatorVisible || shown(set.comparator, nullptr);
+    }
     const SeveralMetersTiling several =
-        ComputeSeveralMetersTiling(tileMetrics(*s, nullptr), static_cast<int>(m_further.size()));
+        ComputeSeveralMetersTiling(metrics, static_cast<int>(m_further.size()));
     const TileLayout& t = several.first;
     const QPoint origin = s->geometry().topLeft();
     const auto place = [&](QWidget* w, const TileRect& r) {

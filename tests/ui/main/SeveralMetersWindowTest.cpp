@@ -67,6 +67,27 @@ protected:
         return nullptr;
     }
 
+    // Every shown window lies inside the screen's free area and covers no other.
+    void expectTiledWithoutOverlap() const {
+        const QRect area = form().screen()->availableGeometry();
+        std::vector<QWidget*> windows{&form()};
+        for (int meter = 0; meter < app().meterCount(); ++meter)
+            for (LiveWindowKind kind :
+                 {LiveWindowKind::Digital, LiveWindowKind::Analog, LiveWindowKind::Comparator})
+                windows.push_back(windowsOf(meter).window(kind));
+        windows.push_back(form().dataList());
+        windows.push_back(form().recorder());
+        std::erase_if(windows, [](const QWidget* w) { return !w->isVisible(); });
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            const QRect a = windows[i]->frameGeometry();
+            EXPECT_TRUE(area.contains(a)) << windows[i]->objectName().toStdString();
+            for (std::size_t j = i + 1; j < windows.size(); ++j)
+                EXPECT_FALSE(a.intersects(windows[j]->frameGeometry()))
+                    << windows[i]->objectName().toStdString() << " and "
+                    << windows[j]->objectName().toStdString();
+        }
+    }
+
     UserDirectories m_home;
     QTemporaryDir m_start;
     ScriptedDialogs m_dialogs;
@@ -222,25 +243,13 @@ TEST_F(SeveralMetersWindow, TileLaysEveryMetersWindowsOutWithoutOverlap) {
     ASSERT_TRUE(further.analog->isVisible() && further.comparator->isVisible())
         << "a further meter's windows open like the first meter's";
     form().tileWindows();
+    expectTiledWithoutOverlap();
 
-    const QRect area = form().screen()->availableGeometry();
-    std::vector<QWidget*> windows{&form()};
-    for (int meter = 0; meter < 2; ++meter)
-        for (LiveWindowKind kind :
-             {LiveWindowKind::Digital, LiveWindowKind::Analog, LiveWindowKind::Comparator})
-            windows.push_back(windowsOf(meter).window(kind));
-    for (QWidget* w :
-         {static_cast<QWidget*>(form().dataList()), static_cast<QWidget*>(form().recorder())})
-        if (w->isVisible())
-            windows.push_back(w);
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        const QRect a = windows[i]->frameGeometry();
-        EXPECT_TRUE(area.contains(a)) << windows[i]->objectName().toStdString();
-        for (std::size_t j = i + 1; j < windows.size(); ++j)
-            EXPECT_FALSE(a.intersects(windows[j]->frameGeometry()))
-                << windows[i]->objectName().toStdString() << " and "
-                << windows[j]->objectName().toStdString();
-    }
+    // The second meter's analog meter and comparator alone still get their places.
+    form().analogMeter()->hide();
+    form().comparator()->hide();
+    form().tileWindows();
+    expectTiledWithoutOverlap();
 }
 
 TEST_F(SeveralMetersWindow, OneCableKeepsTheLinkMenuAndCaptionsAsBefore) {
