@@ -309,6 +309,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (m_windows)
+        m_windows->meterWindows().rememberPlaces(m_app.desktopState());
     SaveAtExit(m_dialogs, this, m_app, m_windows ? m_windows->desktopWindows() : DesktopWindows{});
     event->accept();
     QApplication::quit();

@@ -8,6 +8,7 @@
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/main/DesktopAlerts.h"
+#include "ui/main/desktopstate.h"
 
 namespace telmora {
 
@@ -36,7 +37,10 @@ std::vector<LiveWindowSet> MeterWindowSets::update() {
         std::unique_ptr<OwnedSet>& owned = m_further[static_cast<std::size_t>(i - 1)];
         if (!owned && m_app.meter(i).link().isLinked()) {
             owned = makeSet(m_app.meter(i), i);
-            made.push_back(owned->windows());
+            // Where the last run left this meter's windows, if it did.
+            if (!RestoreMeterWindows(m_app.desktopState(), m_app.meter(i).serial(),
+                                     owned->windows()))
+                made.push_back(owned->windows());
         }
     }
     // With one meter the captions stay as they always were.
@@ -102,6 +106,12 @@ LiveWindowSet MeterWindowSets::windowsOf(int index) const {
     const auto i = static_cast<std::size_t>(index - 1);
     return index > 0 && i < m_further.size() && m_further[i] ? m_further[i]->windows()
                                                              : LiveWindowSet{};
+}
+
+void MeterWindowSets::rememberPlaces(IniSettings& state) const {
+    for (const auto& owned : m_further)
+        if (owned)
+            RememberMeterWindows(state, owned->meter->serial(), owned->windows());
 }
 
 std::vector<LiveWindowSet> MeterWindowSets::further() const {

@@ -252,6 +252,27 @@ TEST_F(SeveralMetersWindow, TileLaysEveryMetersWindowsOutWithoutOverlap) {
     expectTiledWithoutOverlap();
 }
 
+TEST_F(SeveralMetersWindow, AFurtherMetersWindowsComeBackWhereTheLastRunLeftThem) {
+    makeCables(2);
+    form().show();
+    ASSERT_TRUE(form().linkCommands().linkAll());
+    const QRect place(300, 260, 280, 200);
+    windowsOf(1).digital->setGeometry(place);
+    windowsOf(1).analog->show();
+    windowsOf(1).comparator->hide();
+    ASSERT_TRUE(form().close());
+    m_parts.reset();
+
+    start(m_cables);
+    ASSERT_TRUE(form().linkCommands().linkAll());
+    const LiveWindowSet again = windowsOf(1);
+    ASSERT_NE(again.digital, nullptr);
+    EXPECT_EQ(again.digital->geometry(), place);
+    EXPECT_TRUE(again.digital->isVisible());
+    EXPECT_TRUE(again.analog->isVisible());
+    EXPECT_FALSE(again.comparator->isVisible());
+}
+
 TEST_F(SeveralMetersWindow, OneCableKeepsTheLinkMenuAndCaptionsAsBefore) {
     start(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
     const QStringList before = linkMenuTexts();
