@@ -178,6 +178,8 @@ void LinkCommands::rebuildMenu() {
         m_entries.push_back(action);
         return action;
     };
+    // Below the link command: Link all, the cables, the renaming.
+    add(new QAction(m_menu))->setSeparator(true);
     connect(add(new QAction(translate("MainWindow", "Link &all"), m_menu)), &QAction::triggered,
             this, [this] { linkAll(); });
     for (const Application::PresentCable& cable : present) {
@@ -193,7 +195,6 @@ void LinkCommands::rebuildMenu() {
                 &QAction::triggered, this, [this, i] { renameMeter(i); });
     m_renameMenu->menuAction()->setEnabled(enabled);
     m_menu->insertMenu(m_before, m_renameMenu);
-    add(new QAction(m_menu))->setSeparator(true);
 }
 
 QString LinkCommands::statusText() const {
