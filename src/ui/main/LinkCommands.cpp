@@ -70,22 +70,21 @@ void LinkCommands::watchNewMeters() {
     }
 }
 
-QString LinkCommands::meterText(const Meter& meter, const QString& text) const {
-    return m_app.meterCount() > 1 ? meter.name() + QStringLiteral(": ") + text : text;
+QString LinkCommands::meterText(const QString& name, const QString& text) const {
+    return m_app.meterCount() > 1 ? name + QStringLiteral(": ") + text : text;
 }
 
 void LinkCommands::tell(const Meter& meter, TextId id) {
-    m_dialogs.showDirectBox(&m_owner, meterText(meter, text(id)), CaptionKind::Error, id,
+    m_dialogs.showDirectBox(&m_owner, meterText(meter.name(), text(id)), CaptionKind::Error, id,
                             BoxIcon::Error, {BoxButton::Ok});
 }
 
-void LinkCommands::tellNotLinked(const Meter& meter) {
+void LinkCommands::tellNotLinked(const QString& name, bool listed) {
     // "USB adapter cable not found." with what to check.
-    m_dialogs.showDirectBox(&m_owner,
-                            meterText(meter, text(TextId::CableNotFound)) + QStringLiteral("\n\n") +
-                                cableAdvice(meter.link().cableListed()),
-                            CaptionKind::Error, TextId::CableNotFound, BoxIcon::Error,
-                            {BoxButton::Ok});
+    m_dialogs.showDirectBox(
+        &m_owner,
+        meterText(name, text(TextId::CableNotFound)) + QStringLiteral("\n\n") + cableAdvice(listed),
+        CaptionKind::Error, TextId::CableNotFound, BoxIcon::Error, {BoxButton::Ok});
 }
 
 bool LinkCommands::anyLinked() const {
@@ -102,15 +101,22 @@ bool LinkCommands::toggle() {
     // One meter: the first cable found, as always.
     if (m_app.link().link())
         return true;
-    tellNotLinked(m_app.meter(0));
+    tellNotLinked(m_app.meter(0).name(), m_app.link().cableListed());
     return false;
 }
 
 bool LinkCommands::linkAll() {
-    if (m_app.linkAll() > 0)
-        return true;
-    tellNotLinked(m_app.meter(0));
-    return false;
+    const int linked = m_app.linkAll();
+    // A listed cable that did not link could not be opened: told by its meter's name.
+    bool told = false;
+    for (const Application::PresentCable& cable : m_app.presentCables())
+        if (!cable.linked) {
+            tellNotLinked(cable.name, true);
+            told = true;
+        }
+    if (linked == 0 && !told)
+        tellNotLinked(m_app.meter(0).name(), false);
+    return linked > 0;
 }
 
 bool LinkCommands::toggleCable(const std::string& key) {
@@ -130,7 +136,7 @@ bool LinkCommands::toggleCable(const std::string& key) {
         return true;
     for (int i = 0; i < m_app.meterCount(); ++i)
         if (m_app.meter(i).cableKey() == key) {
-            tellNotLinked(m_app.meter(i));
+            tellNotLinked(m_app.meter(i).name(), m_app.meter(i).link().cableListed());
             return false;
         }
     m_dialogs.showError(&m_owner, TextId::CableNotFound);
@@ -203,7 +209,7 @@ QString LinkCommands::statusText() const {
     for (int i = 0; i < m_app.meterCount(); ++i) {
         const Meter& meter = m_app.meter(i);
         if (meter.link().isWaitingForCable())
-            parts << meterText(meter, translate("MainWindow", "Waiting for the cable…"));
+            parts << meterText(meter.name(), translate("MainWindow", "Waiting for the cable…"));
         if (meter.link().isLinked())
             ++linked;
     }

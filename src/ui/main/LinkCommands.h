@@ -34,7 +34,8 @@ public:
     // every cable at once. False when a link could not start (the cable is
     // missing; the user was told).
     bool toggle();
-    // Links every listed cable; false (the user was told) when none could be linked.
+    // Links every listed cable; the user is told of each that could not be linked.
+    // False when none is linked.
     bool linkAll();
     // Links the cable known by `key` when no meter is linked to it, else ends that
     // meter's link. False when the link could not start (the user was told).
@@ -66,10 +67,11 @@ private:
     // Shows the message `id` of a meter's link, with the meter's name while several
     // meters are known.
     void tell(const Meter& meter, TextId id);
-    // "USB adapter cable not found." with what to check, when `meter` did not link.
-    void tellNotLinked(const Meter& meter);
-    // The text of `id` for `meter`: prefixed with its name while several are known.
-    QString meterText(const Meter& meter, const QString& text) const;
+    // "USB adapter cable not found." with what to check, when the meter `name` did
+    // not link; `listed`: the system lists its cable (it could not be opened).
+    void tellNotLinked(const QString& name, bool listed);
+    // `text` of the meter `name`: after the name while several meters are known.
+    QString meterText(const QString& name, const QString& text) const;
 
     Application& m_app;
     UserDialogs& m_dialogs;
