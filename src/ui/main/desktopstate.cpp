@@ -200,6 +200,9 @@ void RememberMeterWindows(IniSettings& state, const QString& serial, const LiveW
     for (const RememberedWindow& r : meterWindows(serial, set))
         if (r.window != nullptr)
             saveWindow(state, r);
+    if (set.comparator != nullptr)
+        state.setValue(QStringLiteral("Meters/%1/Comparator/alarm").arg(serial),
+                       set.comparator->alarmOn());
 }
 
 bool RestoreMeterWindows(const IniSettings& state, const QString& serial,
@@ -213,6 +216,9 @@ bool RestoreMeterWindows(const IniSettings& state, const QString& serial,
     for (const RememberedWindow& r : windows)
         if (r.window != nullptr)
             restoreWindow(state, r);
+    const QVariant alarm = state.value(QStringLiteral("Meters/%1/Comparator/alarm").arg(serial));
+    if (set.comparator != nullptr && alarm.isValid())
+        set.comparator->setAlarmOn(alarm.toBool());
     return true;
 }
 

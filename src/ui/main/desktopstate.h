@@ -47,12 +47,12 @@ bool SaveDesktopState(IniSettings& state, const DesktopWindows& windows, QString
 // remembered place.
 bool RestoreDesktopState(const IniSettings& state, const DesktopWindows& windows);
 
-// Puts the places and open states of a further meter's live windows into `state`
-// under the serial number of its cable (nothing without one); SaveDesktopState
-// writes them with the rest.
+// Puts the places and open states of a further meter's live windows and its
+// comparator's alarm switch into `state` under the serial number of its cable
+// (nothing without one); SaveDesktopState writes them with the rest.
 void RememberMeterWindows(IniSettings& state, const QString& serial, const LiveWindowSet& set);
 // Puts back what RememberMeterWindows kept for `serial` and opens the windows that
-// were open (the digital meter always). False, and nothing done, when nothing is
+// were open (the digital meter always). False, and nothing done, when no place is
 // remembered for it.
 bool RestoreMeterWindows(const IniSettings& state, const QString& serial, const LiveWindowSet& set);
 

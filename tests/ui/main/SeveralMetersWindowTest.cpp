@@ -260,6 +260,7 @@ TEST_F(SeveralMetersWindow, AFurtherMetersWindowsComeBackWhereTheLastRunLeftThem
     windowsOf(1).digital->setGeometry(place);
     windowsOf(1).analog->show();
     windowsOf(1).comparator->hide();
+    windowsOf(1).comparator->setAlarmOn(true);
     ASSERT_TRUE(form().close());
     m_parts.reset();
 
@@ -271,6 +272,8 @@ TEST_F(SeveralMetersWindow, AFurtherMetersWindowsComeBackWhereTheLastRunLeftThem
     EXPECT_TRUE(again.digital->isVisible());
     EXPECT_TRUE(again.analog->isVisible());
     EXPECT_FALSE(again.comparator->isVisible());
+    EXPECT_TRUE(again.comparator->alarmOn());
+    EXPECT_FALSE(windowsOf(0).comparator->alarmOn()) << "each meter has its own alarm switch";
 }
 
 TEST_F(SeveralMetersWindow, OneCableKeepsTheLinkMenuAndCaptionsAsBefore) {
