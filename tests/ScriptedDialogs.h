@@ -22,6 +22,7 @@ public:
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<bool> printAnswers;
     std::deque<CountdownResult> countdownAnswers;
+    std::deque<std::optional<QString>> textAnswers;
     std::function<BoxButton(const BoxRequest&)> onBox;
     std::function<std::optional<QString>(const FileDialogRequest&)> onFile;
     std::function<bool(const PrintDialogRequest&)> onPrint;
@@ -33,9 +34,11 @@ public:
     std::vector<PrintDialogRequest> prints;
     std::vector<CountdownRequest> countdowns;
     std::vector<QColor> colors; // the initial colour of each colour question
+    std::vector<TextInputRequest> texts;
 
     // With nothing scripted a box answers OK (its first button), a file or colour
-    // dialog is cancelled, printing is cancelled and a notice times out.
+    // dialog is cancelled, printing is cancelled, a notice times out and a text
+    // question is cancelled.
     BoxButton showBox(const BoxRequest& request) override {
         boxes.push_back(request);
         if (!boxAnswers.empty())
@@ -63,6 +66,11 @@ public:
     CountdownResult showCountdown(const CountdownRequest& request) override {
         countdowns.push_back(request);
         return countdownAnswers.empty() ? CountdownResult::TimedOut : take(countdownAnswers);
+    }
+
+    std::optional<QString> askText(const TextInputRequest& request) override {
+        texts.push_back(request);
+        return textAnswers.empty() ? std::nullopt : take(textAnswers);
     }
 
 private:

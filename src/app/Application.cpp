@@ -149,8 +149,9 @@ int Application::linkAll() {
     if (!m_backend)
         return 0;
     const std::vector<CableEntry> cables = ListCables(*m_backend);
-    if (cables.size() <= 1) {
+    if (cables.size() <= 1 && meterCount() == 1) {
         // One cable: the first meter links it exactly as a single meter always has.
+        // Once several meters are known, a cable goes back to the meter that had it.
         Meter& first = *m_meters.front();
         if (!first.link().isLinked())
             first.setCableKey({});

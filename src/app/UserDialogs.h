@@ -72,8 +72,18 @@ struct CountdownRequest {
     std::array<QString, 3> lines;
 };
 
+// One line of text asked of the user (a name, for example), offered with `text`
+// to edit.
+struct TextInputRequest {
+    QWidget* owner = nullptr;
+    QString caption;
+    QString label;
+    QString text;
+};
+
 // Everything the program asks the user in a dialog of the desktop: message boxes,
-// file and print dialogs, the colour picker and the auto-closing notice. Windows
+// file and print dialogs, the colour picker, a line of text and the auto-closing
+// notice. Windows
 // are handed one through their constructors; the program's is the widget set of
 // src/ui/common, tests hand in one that answers from a script.
 class UserDialogs {
@@ -93,6 +103,8 @@ public:
     virtual std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) = 0;
     // Shows the notice modally until its countdown ends or the user ends it.
     virtual CountdownResult showCountdown(const CountdownRequest& request) = 0;
+    // The text the user entered, or nothing when the user cancelled.
+    virtual std::optional<QString> askText(const TextInputRequest& request) = 0;
 
     // The message-box routine: caption "Error[E<n>]" with the number of `id`, the
     // text of `id`, an OK button and the error icon.

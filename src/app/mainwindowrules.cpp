@@ -65,9 +65,20 @@ int columnWidthFor(const TileMetrics& m, int width, TileSize comparator, bool co
     return column;
 }
 
-} // namespace
+TileSize comparatorSizeOf(const TileMetrics& m) {
+    const int e = 2 * m.sizingFrame + m.caption;
+    return {std::max(m.comparatorPictureWidth + e, m.comparatorSize.width),
+            std::max(m.comparatorPictureHeight + m.comparatorAlarmButtonHeight +
+                         m.comparatorLimitButtonHeight + e + 2,
+                     m.comparatorSize.height)};
+}
 
-TileLayout ComputeTiling(const TileMetrics& m) {
+int analogHeightOf(const TileMetrics& m) {
+    return std::max(m.analogDialHeight + 4 * m.frame, m.analogHeight);
+}
+
+// ComputeTiling, telling also whether the comparator stayed in the column.
+TileLayout tileFirstMeter(const TileMetrics& m, bool& comparatorInColumn) {
     TileLayout t;
     const TileRect a = freeArea(m);
     const int frame = m.frame;
@@ -77,14 +88,11 @@ TileLayout ComputeTiling(const TileMetrics& m) {
     const int top = a.top + hm;
     const int below = std::max(0, a.bottom() - top);
 
-    const int analogHeight = std::max(m.analogDialHeight + 4 * frame, m.analogHeight);
-    const int e = 2 * m.sizingFrame + m.caption;
-    const TileSize comparator{std::max(m.comparatorPictureWidth + e, m.comparatorSize.width),
-                              std::max(m.comparatorPictureHeight + m.comparatorAlarmButtonHeight +
-                                           m.comparatorLimitButtonHeight + e + 2,
-                                       m.comparatorSize.height)};
+    const int analogHeight = analogHeightOf(m);
+    const TileSize comparator = comparatorSizeOf(m);
 
     const ColumnPlan plan = planColumn(m, below, analogHeight, comparator.height);
+    comparatorInColumn = plan.comparatorInColumn;
     const int column = columnWidthFor(m, a.width, comparator, plan.comparatorInColumn);
 
     t.digital = {a.left, top, column, plan.digitalHeight};
@@ -123,6 +131,89 @@ TileLayout ComputeTiling(const TileMetrics& m) {
         t.recorder = side;
     }
     return t;
+}
+
+// The columns of the further meters, right of the first meter's column.
+std::vector<MeterTile> furtherColumns(const TileMetrics& m, const TileLayout& t, int count,
+                                      int width, bool comparatorsInColumns) {
+    const TileSize comparator = comparatorSizeOf(m);
+    std::vector<MeterTile> columns;
+    for (int i = 0; i < count; ++i) {
+        MeterTile c;
+        const int left = t.digital.right() + i * width;
+        c.digital = {left, t.digital.top, width, t.digital.height};
+        int y = c.digital.bottom();
+        if (m.analogVisible) {
+            c.hasAnalog = true;
+            c.analog = {left, y, width, analogHeightOf(m)};
+            y = c.analog.bottom();
+        }
+        if (m.comparatorVisible && comparatorsInColumns) {
+            c.hasComparator = true;
+            c.comparator = {left, y, comparator.width, comparator.height};
+        }
+        columns.push_back(c);
+    }
+    return columns;
+}
+
+} // namespace
+
+TileLayout ComputeTiling(const TileMetrics& m) {
+    bool comparatorInColumn = false;
+    return tileFirstMeter(m, comparatorInColumn);
+}
+
+SeveralMetersTiling ComputeSeveralMetersTiling(const TileMetrics& m, int furtherMeters) {
+    SeveralMetersTiling s;
+    bool inColumn = false;
+    s.first = tileFirstMeter(m, inColumn);
+    if (furtherMeters <= 0)
+        return s;
+    TileLayout& t = s.first;
+    const TileRect a = freeArea(m);
+    const TileSize comparator = comparatorSizeOf(m);
+    const int top = t.digital.top;
+    const int below = std::max(0, a.bottom() - top);
+    const int comparators = furtherMeters + 1;
+    const bool comparatorsOnSide = m.comparatorVisible && !inColumn;
+    // Comparators on the recorder's side stand above the recorder when it keeps its
+    // height, else beside it.
+    const bool comparatorsBeside =
+        comparatorsOnSide && below - comparator.height < m.recorderSmallest.height;
+
+    const int needed =
+        std::max({m.digitalSmallest.width, m.analogVisible ? m.analogSmallestWidth : 0,
+                  m.comparatorVisible && inColumn ? comparator.width : 0, 1});
+    int keep = m.recorderVisible ? m.recorderSmallest.width : 0;
+    if (comparatorsBeside)
+        keep += comparators * comparator.width;
+    const int sideWidth = a.right() - t.digital.right();
+    const int width =
+        std::min(t.digital.width, std::max(needed, (sideWidth - keep) / furtherMeters));
+    s.further = furtherColumns(m, t, furtherMeters, width, inColumn);
+
+    TileRect side{t.digital.right() + furtherMeters * width, top, 0, below};
+    side.width = std::max(a.right() - side.left, 0);
+    if (comparatorsOnSide) {
+        t.comparator = {side.left, side.top, comparator.width, comparator.height};
+        for (int i = 0; i < furtherMeters; ++i) {
+            MeterTile& c = s.further[static_cast<std::size_t>(i)];
+            c.hasComparator = true;
+            c.comparator = {side.left + (i + 1) * comparator.width, side.top, comparator.width,
+                            comparator.height};
+        }
+        if (comparatorsBeside) {
+            side.left += comparators * comparator.width;
+            side.width = std::max(side.width - comparators * comparator.width, 0);
+        } else {
+            side.top += comparator.height;
+            side.height -= comparator.height;
+        }
+    }
+    if (t.hasRecorder)
+        t.recorder = side;
+    return s;
 }
 
 } // namespace telmora

@@ -2,6 +2,8 @@
 
 #include "text/texts.h"
 
+#include <vector>
+
 namespace telmora {
 
 // Which main-window controls are enabled and what they say, from the link
@@ -100,5 +102,31 @@ struct TileLayout {
 };
 
 TileLayout ComputeTiling(const TileMetrics& m);
+
+// The live windows of one more meter in a tiling (outer rectangles as above);
+// the analog meter and the comparator are placed when they are visible (the same
+// kinds as the first meter's).
+struct MeterTile {
+    TileRect digital;
+    bool hasAnalog = false;
+    TileRect analog;
+    bool hasComparator = false;
+    TileRect comparator;
+};
+
+// The tiling with `furtherMeters` more linked meters besides the first. The first
+// meter's column and the data list stay as ComputeTiling places them; each further
+// meter gets a column of its own to the right of it (digital meter, analog meter
+// and comparator from the top, at the first column's heights), and the recorder
+// takes what is left. The further columns narrow, down to what their windows need,
+// so that the recorder keeps its smallest width. Comparators that have no room in
+// the columns stand side by side at the top of the recorder's side. Without
+// further meters this is ComputeTiling.
+struct SeveralMetersTiling {
+    TileLayout first;
+    std::vector<MeterTile> further;
+};
+
+SeveralMetersTiling ComputeSeveralMetersTiling(const TileMetrics& m, int furtherMeters);
 
 } // namespace telmora

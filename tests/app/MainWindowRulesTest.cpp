@@ -193,3 +193,99 @@ TEST(Tiling, FreeAreaBelowATopPanelIsWhereTheWindowsGo) {
     EXPECT_EQ(t.recorder.bottom(), 768);
     EXPECT_EQ(t.dataList.bottom(), 768);
 }
+
+namespace {
+// Every window of a tiling with further meters, named.
+std::vector<std::pair<std::string, TileRect>> shownWindows(const SeveralMetersTiling& s) {
+    std::vector<std::pair<std::string, TileRect>> shown;
+    for (const auto& [name, rect] : shownWindows(s.first))
+        shown.emplace_back(name, rect);
+    for (std::size_t i = 0; i < s.further.size(); ++i) {
+        const MeterTile& c = s.further[i];
+        const std::string meter = "meter " + std::to_string(i + 2) + " ";
+        shown.emplace_back(meter + "digital", c.digital);
+        if (c.hasAnalog)
+            shown.emplace_back(meter + "analog", c.analog);
+        if (c.hasComparator)
+            shown.emplace_back(meter + "comparator", c.comparator);
+    }
+    return shown;
+}
+} // namespace
+
+TEST(SeveralMetersTiling, WithoutFurtherMetersItIsTheTiling) {
+    TileMetrics m = desktop(1366, 768, 1.0, 40);
+    m.recorderVisible = m.analogVisible = m.dataListVisible = m.comparatorVisible = true;
+    const SeveralMetersTiling s = ComputeSeveralMetersTiling(m, 0);
+    const TileLayout t = ComputeTiling(m);
+    EXPECT_TRUE(s.further.empty());
+    for (const auto& [a, b] : {std::pair{s.first.main, t.main},
+                               {s.first.digital, t.digital},
+                               {s.first.recorder, t.recorder},
+                               {s.first.analog, t.analog},
+                               {s.first.comparator, t.comparator},
+                               {s.first.dataList, t.dataList}})
+        EXPECT_EQ(a, b);
+}
+
+TEST(SeveralMetersTiling, EachFurtherMeterGetsAColumnAndTheRecorderTheRest) {
+    TileMetrics m = screen1280();
+    m.recorderVisible = m.analogVisible = m.dataListVisible = m.comparatorVisible = true;
+    m.recorderSmallest = {300, 200};
+    const SeveralMetersTiling s = ComputeSeveralMetersTiling(m, 2);
+    ASSERT_EQ(s.further.size(), 2u);
+    const TileLayout& t = s.first;
+    EXPECT_EQ(t.digital, ComputeTiling(m).digital) << "the first column stays as it was";
+    for (std::size_t i = 0; i < 2; ++i) {
+        const MeterTile& c = s.further[i];
+        EXPECT_EQ(c.digital.top, t.digital.top);
+        EXPECT_EQ(c.digital.height, t.digital.height);
+        EXPECT_EQ(c.digital.left, t.digital.right() + static_cast<int>(i) * c.digital.width);
+        ASSERT_TRUE(c.hasAnalog && c.hasComparator);
+        EXPECT_EQ(c.analog.top, c.digital.bottom());
+        EXPECT_EQ(c.comparator.top, c.analog.bottom());
+    }
+    EXPECT_EQ(t.recorder.left, s.further[1].digital.right());
+    EXPECT_EQ(t.recorder.right(), 1280);
+    EXPECT_GE(t.recorder.width, m.recorderSmallest.width);
+}
+
+// Two meters on the screens users run on, three on the larger ones: whatever is
+// shown, every window lies inside the free area and none covers another; the
+// further digital meters keep their smallest size.
+TEST(SeveralMetersTiling, ScreensFitEveryMetersWindowsWithoutOverlap) {
+    struct Screen {
+        int width, height;
+        double scale;
+        int panel;
+        int meters;
+    };
+    const Screen screens[] = {{1366, 768, 1.0, 40, 2},   {1600, 1000, 1.5, 48, 2},
+                              {1280, 720, 1.0, 30, 2},   {1024, 768, 1.0, 0, 2},
+                              {1920, 1080, 1.25, 40, 3}, {2560, 1440, 1.0, 0, 3}};
+    for (const Screen& screen : screens) {
+        for (int shown = 0; shown < 16; ++shown) {
+            TileMetrics m = desktop(screen.width, screen.height, screen.scale, screen.panel);
+            m.recorderVisible = (shown & 1) != 0;
+            m.analogVisible = (shown & 2) != 0;
+            m.dataListVisible = (shown & 4) != 0;
+            m.comparatorVisible = (shown & 8) != 0;
+            const SeveralMetersTiling s = ComputeSeveralMetersTiling(m, screen.meters - 1);
+            const auto windows = shownWindows(s);
+            const std::string where =
+                std::to_string(screen.width) + "x" + std::to_string(screen.height) + ", " +
+                std::to_string(screen.meters) + " meters, windows " + std::to_string(shown);
+            for (std::size_t i = 0; i < windows.size(); ++i) {
+                EXPECT_TRUE(inside(windows[i].second, m.area)) << windows[i].first << ", " << where;
+                for (std::size_t j = i + 1; j < windows.size(); ++j)
+                    EXPECT_FALSE(overlap(windows[i].second, windows[j].second))
+                        << windows[i].first << " and " << windows[j].first << ", " << where;
+            }
+            for (const MeterTile& c : s.further) {
+                EXPECT_GE(c.digital.width, m.digitalSmallest.width) << where;
+                EXPECT_GE(c.digital.height, m.digitalSmallest.height) << where;
+                EXPECT_EQ(c.hasComparator, m.comparatorVisible) << where;
+            }
+        }
+    }
+}

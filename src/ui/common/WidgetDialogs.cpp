@@ -6,6 +6,8 @@
 #include "ui/common/PrintDialog.h"
 
 #include <QColor>
+#include <QInputDialog>
+#include <QLineEdit>
 
 namespace telmora {
 
@@ -29,6 +31,18 @@ CountdownResult WidgetDialogs::showCountdown(const CountdownRequest& request) {
     CountdownNotice notice(request.owner);
     return notice.showCountdown(request.captionKind, request.captionId, request.lines[0],
                                 request.lines[1], request.lines[2]);
+}
+
+std::optional<QString> WidgetDialogs::askText(const TextInputRequest& request) {
+    QInputDialog dialog(request.owner);
+    dialog.setWindowTitle(request.caption);
+    dialog.setLabelText(request.label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(QLineEdit::Normal);
+    dialog.setTextValue(request.text);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 } // namespace telmora

@@ -16,6 +16,7 @@ public:
     bool choosePrinter(const PrintDialogRequest& request) override;
     std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) override;
     CountdownResult showCountdown(const CountdownRequest& request) override;
+    std::optional<QString> askText(const TextInputRequest& request) override;
 
 private:
     QString m_lastDirectory; // the folder of the last chosen file

@@ -78,6 +78,11 @@ template <std::size_t N> QString latin1(const FixedText<N>& t) {
 }
 } // namespace
 
+void AnalogMeterWindow::setMeterName(const QString& name) {
+    const QString caption = telmora::text(telmora::TextId::AnalogMeterCaption);
+    setWindowTitle(name.isEmpty() ? caption : caption + QStringLiteral(" : ") + name);
+}
+
 void AnalogMeterWindow::setLinked(bool linked) {
     m_linked = linked;
     if (!linked)

@@ -31,6 +31,9 @@ public:
     // An unlink resets the meter: full scale 2000, multiplier exponent 2, no
     // counts; a shown window sweeps the needle back to zero shortly after.
     void setLinked(bool linked);
+    // The name of the meter this window shows, put into the caption (while several
+    // meters are known); empty: the plain caption.
+    void setMeterName(const QString& name);
     // One live reading; dropped while the window is hidden or minimised and
     // while unlinked.
     void showReading(const telmora::DecodedReply& reading);

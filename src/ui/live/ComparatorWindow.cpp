@@ -108,6 +108,11 @@ template <std::size_t N> QString latin1(const FixedText<N>& t) {
 }
 } // namespace
 
+void ComparatorWindow::setMeterName(const QString& name) {
+    const QString caption = telmora::text(telmora::TextId::ComparatorCaption);
+    setWindowTitle(name.isEmpty() ? caption : caption + QStringLiteral(" : ") + name);
+}
+
 void ComparatorWindow::setLinked(bool linked) {
     m_linked = linked;
     if (!linked)

@@ -42,6 +42,9 @@ public:
     // An unlink puts the value at the mid-point of the limits; a shown window
     // sweeps the needle there shortly after.
     void setLinked(bool linked);
+    // The name of the meter this window shows, put into the caption (while several
+    // meters are known); empty: the plain caption.
+    void setMeterName(const QString& name);
     // One live reading; dropped (no update, no alarm) while the window is
     // hidden or minimised and while unlinked.
     void showReading(const telmora::DecodedReply& reading);

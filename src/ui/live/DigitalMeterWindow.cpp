@@ -99,8 +99,16 @@ void DigitalMeterWindow::setLinked(bool linked) {
         clearDisplay();
 }
 
+void DigitalMeterWindow::setMeterName(const QString& name) {
+    m_meterName = name;
+    setLinkStatus(m_linked);
+}
+
 void DigitalMeterWindow::setLinkStatus(bool linked) {
-    setWindowTitle(telmora::text(telmora::TextId::DigitalMeterCaption) +
+    QString caption = telmora::text(telmora::TextId::DigitalMeterCaption);
+    if (!m_meterName.isEmpty())
+        caption += QStringLiteral(" : ") + m_meterName;
+    setWindowTitle(caption +
                    (linked ? QStringLiteral(" : USB Device") : QStringLiteral(" : No Device")));
 }
 

@@ -28,6 +28,9 @@ public:
     // Caption "Digital Meter" + " : USB Device" while linked, " : No Device"
     // otherwise; an unlink also clears the display.
     void setLinked(bool linked);
+    // The name of the meter this window shows, put into the caption after
+    // "Digital Meter" (while several meters are known); empty: none.
+    void setMeterName(const QString& name);
     // Clears every panel, makes the low-battery mark black and shows icon 2.
     void clearDisplay();
     // Shows one reading; the window icon alternates between 2 and 8 from one
@@ -72,6 +75,7 @@ private:
     LcdPanel* m_unit;
 
     bool m_linked = false;
+    QString m_meterName;
     bool m_alternateIcon = false;
     int m_iconNumber = 0;
     QIcon m_icon2;

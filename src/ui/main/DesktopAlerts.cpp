@@ -2,6 +2,8 @@
 
 #include "model/IniSettings.h"
 
+#include "app/Application.h"
+#include "app/Meter.h"
 #include "meter/MeterLink.h"
 #include "recording/RecorderController.h"
 #include "ui/common/DesktopNotifier.h"
@@ -17,22 +19,43 @@ namespace {
 // The preferences key of the Window menu's "Desktop notifications".
 const QString kNotificationsKey = QStringLiteral("Desktop/Notifications");
 
+// `text` after the meter's name and a colon when there is a name.
+QString named(const std::function<QString()>& name, const QString& text) {
+    const QString meter = name ? name() : QString();
+    return meter.isEmpty() ? text : meter + QStringLiteral(": ") + text;
+}
+
 } // namespace
 
 DesktopAlerts::DesktopAlerts(MeterLink& link, IniSettings& desktopState, QObject* parent)
     : QObject(parent), m_desktopState(desktopState),
       m_enabled(desktopState.value(kNotificationsKey, true).toBool()) {
-    connect(&link, &MeterLink::linkLostNotice, this, [this] {
-        tell({translate("DesktopAlerts", "Meter link ended"), text(TextId::CableNotFound)});
+    watchLink(link, {});
+}
+
+void DesktopAlerts::followMeters(Application& app) {
+    connect(&app, &Application::metersChanged, this, [this, &app] {
+        for (; m_followed < app.meterCount(); ++m_followed) {
+            Meter& meter = app.meter(m_followed);
+            watchLink(meter.link(), [&meter] { return meter.name(); });
+        }
     });
-    connect(&link, &MeterLink::meterSilentNotice, this, [this] {
-        tell({translate("DesktopAlerts", "Meter link ended"), text(TextId::MeterNotAnswering)});
+}
+
+void DesktopAlerts::watchLink(MeterLink& link, std::function<QString()> name) {
+    connect(&link, &MeterLink::linkLostNotice, this, [this, name] {
+        tell({translate("DesktopAlerts", "Meter link ended"),
+              named(name, text(TextId::CableNotFound))});
     });
-    connect(&link, &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
+    connect(&link, &MeterLink::meterSilentNotice, this, [this, name] {
+        tell({translate("DesktopAlerts", "Meter link ended"),
+              named(name, text(TextId::MeterNotAnswering))});
+    });
+    connect(&link, &MeterLink::waitingForCableChanged, this, [this, name](bool waiting) {
         if (waiting)
             tell({translate("DesktopAlerts", "Waiting for the meter"),
-                  translate("The cable or the meter is away. Telmora goes on as soon as "
-                            "readings come back.")});
+                  named(name, translate("The cable or the meter is away. Telmora goes on as soon "
+                                        "as readings come back."))});
     });
 }
 
@@ -51,16 +74,17 @@ bool DesktopAlerts::applicationActive() {
            QApplication::activeWindow() != nullptr;
 }
 
-void DesktopAlerts::watchComparator(ComparatorWindow& comparator) {
-    connect(
-        &comparator, &ComparatorWindow::alarmRaised, this,
-        [this](bool above, const QString& limit) {
-            tell({translate("DesktopAlerts", "Comparator alarm"),
-                  above ? translate("DesktopAlerts", "The reading is above the upper limit of %1.")
+void DesktopAlerts::watchComparator(ComparatorWindow& comparator, std::function<QString()> name) {
+    connect(&comparator, &ComparatorWindow::alarmRaised, this,
+            [this, name](bool above, const QString& limit) {
+                const QString text =
+                    above
+                        ? translate("DesktopAlerts", "The reading is above the upper limit of %1.")
                               .arg(limit)
                         : translate("DesktopAlerts", "The reading is below the lower limit of %1.")
-                              .arg(limit)});
-        });
+                              .arg(limit);
+                tell({translate("DesktopAlerts", "Comparator alarm"), named(name, text)});
+            });
 }
 
 void DesktopAlerts::watchRecording(RecorderController& recording) {

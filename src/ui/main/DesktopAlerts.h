@@ -5,8 +5,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace telmora {
 
+class Application;
 class IniSettings;
 
 class ComparatorWindow;
@@ -36,13 +39,20 @@ public:
     // Watch the comparator's alarm and the recorder's errors. Connect before any
     // window shows its own message for these events, so that the notice goes out
     // before a message box waits for the user.
-    void watchComparator(ComparatorWindow& comparator);
+    // `name` gives the name of the comparator's meter put before the text (none
+    // when it gives an empty one or is empty itself).
+    void watchComparator(ComparatorWindow& comparator, std::function<QString()> name = {});
     void watchRecording(RecorderController& recording);
+    // Watch the links of the meters after the first as `app` makes them; their
+    // notices carry the meter's name. Connect before the link's message boxes.
+    void followMeters(Application& app);
 
     // True while a window of this program is the active one (the user is here).
     static bool applicationActive();
 
 private:
+    // Tells of `link`'s end and waits, after the meter's name as for the comparator.
+    void watchLink(MeterLink& link, std::function<QString()> name);
     void tell(const DesktopNotice& notice);
     void onRecordingStateChanged(bool recording);
     void onRecorderError(TextId textId);
@@ -54,6 +64,7 @@ private:
     // A recording stopped in the event being handled now; an error reported in
     // the same breath is what stopped it.
     bool m_justStopped = false;
+    int m_followed = 1; // the meters whose links are watched (the first one always)
 };
 
 } // namespace telmora

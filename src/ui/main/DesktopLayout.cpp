@@ -150,11 +150,25 @@ void DesktopLayout::tile() {
     const QScreen* s = screen();
     if (s == nullptr)
         return;
-    const TileLayout t = ComputeTiling(tileMetrics(*s, nullptr));
+    TileMetrics metrics = tileMetrics(*s, nullptr);
+    // Every meter's windows of a kind have their places while any of them is open.
+    for (const LiveWindowSet& set : m_further) {
+        metrics.analogVisible = metrics.analogVisible || shown(set.analog, nullptr);
+        metrics.comparatorVisible = metrics.comparatorVisible || shown(set.comparator, nullptr);
+    }
+    const SeveralMetersTiling several =
+        ComputeSeveralMetersTiling(metrics, static_cast<int>(m_further.size()));
+    const TileLayout& t = several.first;
     const QPoint origin = s->geometry().topLeft();
     const auto place = [&](QWidget* w, const TileRect& r) {
         if (w != nullptr)
             placeWithin(*w, translated(r, origin), frameReference(*w));
+    };
+    const auto placeComparator = [&](ComparatorWindow* c, const TileRect& r) {
+        if (c == nullptr)
+            return;
+        MoveOuter(*c, origin + QPoint(r.left, r.top), &frameReference(*c));
+        c->raise();
     };
     MoveOuter(m_main, origin + QPoint(t.main.left, t.main.top), nullptr);
     const Windows& w = m_windows;
@@ -165,10 +179,16 @@ void DesktopLayout::tile() {
         place(w.analog, t.analog);
     if (t.hasDataList)
         place(w.dataList, t.dataList);
-    if (t.hasComparator && w.comparator != nullptr) {
-        MoveOuter(*w.comparator, origin + QPoint(t.comparator.left, t.comparator.top),
-                  &frameReference(*w.comparator));
-        w.comparator->raise();
+    if (t.hasComparator)
+        placeComparator(w.comparator, t.comparator);
+    for (std::size_t i = 0; i < m_further.size() && i < several.further.size(); ++i) {
+        const MeterTile& column = several.further[i];
+        const LiveWindowSet& set = m_further[i];
+        place(set.digital, column.digital);
+        if (column.hasAnalog && set.analog != nullptr && set.analog->isVisible())
+            place(set.analog, column.analog);
+        if (column.hasComparator && set.comparator != nullptr && set.comparator->isVisible())
+            placeComparator(set.comparator, column.comparator);
     }
 }
 
@@ -191,7 +211,7 @@ bool DesktopLayout::tiledPlaceOf(const QWidget& window, TileRect& place) const {
     if (&window == m_windows.digital && m_windows.dataList != nullptr &&
         !m_windows.dataList->isVisible())
         m.dataListVisible = true;
-    const TileLayout t = ComputeTiling(m);
+    const TileLayout t = ComputeSeveralMetersTiling(m, static_cast<int>(m_further.size())).first;
     const Windows& w = m_windows;
     if (&window == w.digital)
         place = t.digital;
@@ -204,9 +224,45 @@ bool DesktopLayout::tiledPlaceOf(const QWidget& window, TileRect& place) const {
     else if (&window == w.dataList && t.hasDataList)
         place = t.dataList;
     else
-        return false;
+        return furtherTiledPlaceOf(window, place);
     place = translated(place, s->geometry().topLeft());
     return true;
+}
+
+bool DesktopLayout::furtherTiledPlaceOf(const QWidget& window, TileRect& place) const {
+    const QScreen* s = screen();
+    for (std::size_t i = 0; s != nullptr && i < m_further.size(); ++i) {
+        const LiveWindowSet& set = m_further[i];
+        if (&window != set.digital && &window != set.analog && &window != set.comparator)
+            continue;
+        // A further meter's window that opens has its place in its column even
+        // while the first meter's window of its kind is hidden.
+        TileMetrics m = tileMetrics(*s, &window);
+        m.analogVisible = m.analogVisible || &window == set.analog;
+        m.comparatorVisible = m.comparatorVisible || &window == set.comparator;
+        const SeveralMetersTiling t =
+            ComputeSeveralMetersTiling(m, static_cast<int>(m_further.size()));
+        const MeterTile& column = t.further[i];
+        if (&window == set.digital)
+            place = column.digital;
+        else if (&window == set.analog && column.hasAnalog)
+            place = column.analog;
+        else if (&window == set.comparator && column.hasComparator)
+            place = column.comparator;
+        else
+            return false;
+        place = translated(place, s->geometry().topLeft());
+        return true;
+    }
+    return false;
+}
+
+std::vector<QWidget*> DesktopLayout::allWindows() const {
+    const Windows& w = m_windows;
+    std::vector<QWidget*> all{w.digital, w.analog, w.comparator, w.recorder, w.dataList};
+    for (const LiveWindowSet& set : m_further)
+        all.insert(all.end(), {set.digital, set.analog, set.comparator});
+    return all;
 }
 
 void DesktopLayout::bringUp(QWidget* window, bool makeVisible) {
@@ -224,6 +280,26 @@ void DesktopLayout::bringUp(QWidget* window, bool makeVisible) {
     }
 }
 
+void DesktopLayout::bringUpLive(LiveWindowKind kind, bool makeVisible) {
+    const LiveWindowSet first{m_windows.digital, m_windows.analog, m_windows.comparator};
+    bringUp(first.window(kind), makeVisible);
+    for (const LiveWindowSet& set : m_further)
+        bringUp(set.window(kind), makeVisible);
+}
+
+void DesktopLayout::openMeterWindows(const LiveWindowSet& set) {
+    const LiveWindowSet first{m_windows.digital, m_windows.analog, m_windows.comparator};
+    // Sized for the room below the main window, as the first digital meter is.
+    if (set.digital != nullptr)
+        set.digital->fitBelow(OuterRect(m_main, nullptr).height);
+    for (LiveWindowKind kind :
+         {LiveWindowKind::Digital, LiveWindowKind::Analog, LiveWindowKind::Comparator}) {
+        const QWidget* firstWindow = first.window(kind);
+        if (kind == LiveWindowKind::Digital || (firstWindow != nullptr && firstWindow->isVisible()))
+            bringUp(set.window(kind), true);
+    }
+}
+
 void DesktopLayout::placeOpeningWindow(QWidget& window) {
     // A window that has had a place of its own (shown before, or put back where the
     // last run left it) starts from there; a new one from its tiled place.
@@ -233,10 +309,7 @@ void DesktopLayout::placeOpeningWindow(QWidget& window) {
     if (!hasOwnPlace && !tiledPlaceOf(window, wanted))
         return;
     std::vector<TileRect> others;
-    const Windows& w = m_windows;
-    for (QWidget* other : {static_cast<QWidget*>(w.digital), static_cast<QWidget*>(w.analog),
-                           static_cast<QWidget*>(w.comparator), static_cast<QWidget*>(w.recorder),
-                           static_cast<QWidget*>(w.dataList)}) {
+    for (QWidget* other : allWindows()) {
         if (other != nullptr && other != &window && other->isVisible() && !other->isMinimized())
             others.push_back(OuterRect(*other, &frameReference(*other)));
     }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/mainwindowrules.h"
+#include "ui/main/LiveWindowSet.h"
+
+#include <vector>
 
 class QFrame;
 class QMainWindow;
@@ -35,6 +38,10 @@ public:
     DesktopLayout(QMainWindow& main, const QFrame& bevel);
 
     void setWindows(const Windows& windows) { m_windows = windows; }
+    // The live windows of the meters after the first, in meter order: the tile
+    // command gives each set a column of its own, and the window buttons bring
+    // each kind up for every meter.
+    void setFurtherMeters(std::vector<LiveWindowSet> sets) { m_further = std::move(sets); }
 
     // Places the shown windows side by side below the main window.
     void tile();
@@ -49,6 +56,13 @@ public:
     // `makeVisible` (in a free place when it was hidden), brought to the front.
     // Nothing when `window` is null.
     void bringUp(QWidget* window, bool makeVisible);
+    // bringUp for the first meter's live window of `kind` and for those of the
+    // further meters.
+    void bringUpLive(LiveWindowKind kind, bool makeVisible);
+    // Opens the windows of a further meter linked for the first time as the first
+    // meter's are: the digital meter always, the others when the first meter's
+    // window of their kind is open; each in a free place.
+    void openMeterWindows(const LiveWindowSet& set);
     // Places the recording viewer over most of the room below the main window the
     // first time, and back on the screen later.
     void placeViewer(QWidget& viewer);
@@ -63,10 +77,15 @@ private:
     TileMetrics tileMetrics(const QScreen& screen, const QWidget* opening) const;
     // `window`'s rectangle in `layout`, in screen coordinates; false when it has none.
     bool tiledPlaceOf(const QWidget& window, TileRect& place) const;
+    // The same for a window of a further meter; false when `window` is none of them.
+    bool furtherTiledPlaceOf(const QWidget& window, TileRect& place) const;
+    // Every placed window but the main window (null where there is none).
+    std::vector<QWidget*> allWindows() const;
 
     QMainWindow& m_main;
     const QFrame& m_bevel;
     Windows m_windows;
+    std::vector<LiveWindowSet> m_further;
 };
 
 } // namespace telmora

@@ -1,10 +1,13 @@
 #include "ui/main/LinkCommands.h"
 
 #include "app/Application.h"
+#include "app/Meter.h"
 #include "app/UserDialogs.h"
 #include "meter/MeterLink.h"
-#include "text/texts.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QStringList>
 #include <QWidget>
 
 namespace telmora {
@@ -34,35 +37,185 @@ QString cableAdvice(bool listed) {
 #endif
 }
 
+// How the Link menu names a cable: its meter and its serial number (the key when
+// it has none).
+QString cableEntryText(const Application::PresentCable& cable) {
+    const QString serial =
+        cable.serial.isEmpty() ? QString::fromStdString(cable.key) : cable.serial;
+    return QStringLiteral("%1 (%2)").arg(cable.name, serial);
+}
+
 } // namespace
 
 LinkCommands::LinkCommands(Application& app, UserDialogs& dialogs, QWidget& owner)
     : QObject(&owner), m_app(app), m_dialogs(dialogs), m_owner(owner) {
-    MeterLink& link = app.link();
-    // Three polls went unanswered. The link's end that follows tells the user once,
-    // with the cause: the meter does not answer (9019) while the cable is there, or
-    // the cable is gone (9015). A box of its own here would say the same twice.
-    connect(&link, &MeterLink::noDataNotice, this, [&link] { link.noticeClosed(); });
-    connect(&link, &MeterLink::linkLostNotice, this,
-            [this] { m_dialogs.showError(&m_owner, TextId::CableNotFound); });
-    connect(&link, &MeterLink::meterSilentNotice, this,
-            [this] { m_dialogs.showError(&m_owner, TextId::MeterNotAnswering); });
+    watchNewMeters();
+    connect(&app, &Application::metersChanged, this, &LinkCommands::watchNewMeters);
 }
 
-bool LinkCommands::toggle() {
-    MeterLink& link = m_app.link();
-    if (link.isLinked()) {
-        link.unlink();
-        return true;
+void LinkCommands::watchNewMeters() {
+    for (; m_watched < m_app.meterCount(); ++m_watched) {
+        Meter& meter = m_app.meter(m_watched);
+        MeterLink& link = meter.link();
+        // Three polls went unanswered. The link's end that follows tells the user
+        // once, with the cause: the meter does not answer (9019) while the cable is
+        // there, or the cable is gone (9015). A box of its own here would say the
+        // same twice.
+        connect(&link, &MeterLink::noDataNotice, this, [&link] { link.noticeClosed(); });
+        connect(&link, &MeterLink::linkLostNotice, this,
+                [this, &meter] { tell(meter, TextId::CableNotFound); });
+        connect(&link, &MeterLink::meterSilentNotice, this,
+                [this, &meter] { tell(meter, TextId::MeterNotAnswering); });
+        connect(&link, &MeterLink::waitingForCableChanged, this, &LinkCommands::statusChanged);
     }
-    if (link.link())
-        return true;
+}
+
+QString LinkCommands::meterText(const QString& name, const QString& text) const {
+    return m_app.meterCount() > 1 ? name + QStringLiteral(": ") + text : text;
+}
+
+void LinkCommands::tell(const Meter& meter, TextId id) {
+    m_dialogs.showDirectBox(&m_owner, meterText(meter.name(), text(id)), CaptionKind::Error, id,
+                            BoxIcon::Error, {BoxButton::Ok});
+}
+
+void LinkCommands::tellNotLinked(const QString& name, bool listed) {
     // "USB adapter cable not found." with what to check.
     m_dialogs.showDirectBox(
         &m_owner,
-        text(TextId::CableNotFound) + QStringLiteral("\n\n") + cableAdvice(link.cableListed()),
+        meterText(name, text(TextId::CableNotFound)) + QStringLiteral("\n\n") + cableAdvice(listed),
         CaptionKind::Error, TextId::CableNotFound, BoxIcon::Error, {BoxButton::Ok});
+}
+
+bool LinkCommands::anyLinked() const {
+    return !m_app.linkedMeters().empty();
+}
+
+bool LinkCommands::toggle() {
+    if (anyLinked()) {
+        m_app.unlinkAll();
+        return true;
+    }
+    if (m_app.meterCount() > 1 || m_app.presentCables().size() > 1)
+        return linkAll();
+    // One meter: the first cable found, as always.
+    if (m_app.link().link())
+        return true;
+    tellNotLinked(m_app.meter(0).name(), m_app.link().cableListed());
     return false;
+}
+
+bool LinkCommands::linkAll() {
+    const int linked = m_app.linkAll();
+    // A listed cable that did not link could not be opened: told by its meter's name.
+    bool told = false;
+    for (const Application::PresentCable& cable : m_app.presentCables())
+        if (!cable.linked) {
+            tellNotLinked(cable.name, true);
+            told = true;
+        }
+    if (linked == 0 && !told)
+        tellNotLinked(m_app.meter(0).name(), false);
+    return linked > 0;
+}
+
+bool LinkCommands::toggleCable(const std::string& key) {
+    const auto present = m_app.presentCables();
+    for (int i = 0; i < m_app.meterCount(); ++i) {
+        Meter& meter = m_app.meter(i);
+        // A meter without a key hangs on the first cable listed.
+        const bool onCable =
+            meter.cableKey() == key ||
+            (meter.cableKey().empty() && !present.empty() && present.front().key == key);
+        if (onCable && meter.link().isLinked()) {
+            meter.link().unlink();
+            return true;
+        }
+    }
+    if (m_app.linkCable(key))
+        return true;
+    for (int i = 0; i < m_app.meterCount(); ++i)
+        if (m_app.meter(i).cableKey() == key) {
+            tellNotLinked(m_app.meter(i).name(), m_app.meter(i).link().cableListed());
+            return false;
+        }
+    m_dialogs.showError(&m_owner, TextId::CableNotFound);
+    return false;
+}
+
+bool LinkCommands::renameMeter(int index) {
+    const Meter& meter = m_app.meter(index);
+    TextInputRequest request;
+    request.owner = &m_owner;
+    request.caption = translate("MainWindow", "Rename meter");
+    request.label =
+        meter.serial().isEmpty()
+            ? translate("MainWindow", "New name for %1:").arg(meter.name())
+            : translate("MainWindow", "New name for %1 (%2):").arg(meter.name(), meter.serial());
+    request.text = meter.name();
+    const std::optional<QString> name = m_dialogs.askText(request);
+    if (!name)
+        return false;
+    m_app.renameMeter(index, *name);
+    return true;
+}
+
+void LinkCommands::attachMenu(QMenu& linkMenu, QAction& before) {
+    m_menu = &linkMenu;
+    m_before = &before;
+    connect(&linkMenu, &QMenu::aboutToShow, this, &LinkCommands::rebuildMenu);
+}
+
+void LinkCommands::rebuildMenu() {
+    if (m_menu == nullptr)
+        return;
+    for (QAction* entry : m_entries)
+        delete entry;
+    m_entries.clear();
+    delete m_renameMenu; // and its entries with it
+    m_renameMenu = nullptr;
+    const auto present = m_app.presentCables();
+    if (present.size() < 2)
+        return;
+    const bool enabled = !m_app.isBusy();
+    const auto add = [&](QAction* action) {
+        action->setEnabled(enabled);
+        m_menu->insertAction(m_before, action);
+        m_entries.push_back(action);
+        return action;
+    };
+    // Below the link command: Link all, the cables, the renaming.
+    add(new QAction(m_menu))->setSeparator(true);
+    connect(add(new QAction(translate("MainWindow", "Link &all"), m_menu)), &QAction::triggered,
+            this, [this] { linkAll(); });
+    for (const Application::PresentCable& cable : present) {
+        QAction* entry = add(new QAction(cableEntryText(cable), m_menu));
+        entry->setCheckable(true);
+        entry->setChecked(cable.linked);
+        connect(entry, &QAction::triggered, this, [this, key = cable.key] { toggleCable(key); });
+    }
+    m_renameMenu = new QMenu(translate("MainWindow", "Re&name meter"), m_menu);
+    m_renameMenu->setObjectName(QStringLiteral("renameMeterMenu"));
+    for (int i = 0; i < m_app.meterCount(); ++i)
+        connect(m_renameMenu->addAction(m_app.meter(i).name() + QStringLiteral("…")),
+                &QAction::triggered, this, [this, i] { renameMeter(i); });
+    m_renameMenu->menuAction()->setEnabled(enabled);
+    m_menu->insertMenu(m_before, m_renameMenu);
+}
+
+QString LinkCommands::statusText() const {
+    QStringList parts;
+    int linked = 0;
+    for (int i = 0; i < m_app.meterCount(); ++i) {
+        const Meter& meter = m_app.meter(i);
+        if (meter.link().isWaitingForCable())
+            parts << meterText(meter.name(), translate("MainWindow", "Waiting for the cable…"));
+        if (meter.link().isLinked())
+            ++linked;
+    }
+    if (linked > 1)
+        parts.prepend(translate("MainWindow", "%1 meters linked").arg(linked));
+    return parts.join(QStringLiteral("; "));
 }
 
 } // namespace telmora

@@ -1,6 +1,7 @@
 #include "ui/main/LongLivedWindows.h"
 
 #include "app/Application.h"
+#include "app/Meter.h"
 #include "meter/MeterLink.h"
 #include "recording/RecorderController.h"
 #include "ui/chart/GraphPrinter.h"
@@ -13,6 +14,7 @@
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/logger/LoggerWindow.h"
 #include "ui/main/DesktopAlerts.h"
+#include "ui/main/MeterWindowSets.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
@@ -33,7 +35,9 @@ LongLivedWindows::LongLivedWindows(Application& app, UserDialogs& dialogs, QWidg
     auto* limits = new ComparatorLimitsDialog(dialogs);
     m_comparator = adopt(
         new ComparatorWindow(dialogs, app.settings().highLimit, app.settings().lowLimit, limits));
-    alerts.watchComparator(*m_comparator);
+    // Named once several meters are known.
+    alerts.watchComparator(
+        *m_comparator, [&app] { return app.meterCount() > 1 ? app.meter(0).name() : QString(); });
     limits->setParent(m_comparator, limits->windowFlags());
     // The comparator's limits are the application's, written at exit.
     QObject::connect(m_comparator, &ComparatorWindow::limitsChanged, &app,
@@ -62,9 +66,11 @@ LongLivedWindows::LongLivedWindows(Application& app, UserDialogs& dialogs, QWidg
     QObject::connect(&link, &MeterLink::readingReceived, m_analog, &AnalogMeterWindow::showReading);
     QObject::connect(&link, &MeterLink::readingReceived, m_comparator,
                      &ComparatorWindow::showReading);
+    m_meterWindows = std::make_unique<MeterWindowSets>(app, dialogs, alerts, firstMeterWindows());
 }
 
 LongLivedWindows::~LongLivedWindows() {
+    m_meterWindows.reset();
     while (!m_windows.empty())
         m_windows.pop_back();
 }

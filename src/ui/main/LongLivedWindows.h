@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/main/LiveWindowSet.h"
 #include "ui/main/desktopstate.h"
 
 #include <memory>
@@ -18,6 +19,7 @@ class DesktopAlerts;
 class DigitalMeterWindow;
 class LineColorDialog;
 class LoggerWindow;
+class MeterWindowSets;
 class RecorderWindow;
 class RecordingOverview;
 class RecordingRecovery;
@@ -49,6 +51,9 @@ public:
     DataListWindow* dataList() const { return m_dataList; }
     LoggerWindow* logger() const { return m_logger; }
     RecordingRecovery& recovery() const { return *m_recovery; }
+    // The first meter's live windows, and those of the meters linked after it.
+    LiveWindowSet firstMeterWindows() const { return {m_digital, m_analog, m_comparator}; }
+    MeterWindowSets& meterWindows() const { return *m_meterWindows; }
     QPrinter& printer() const { return *m_printer; }
     // The windows and controllers whose state is kept between runs.
     DesktopWindows desktopWindows() const;
@@ -67,6 +72,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::vector<std::unique_ptr<QWidget>> m_windows;
     std::unique_ptr<RecordingRecovery> m_recovery;
+    std::unique_ptr<MeterWindowSets> m_meterWindows;
     QWidget* m_about = nullptr;
     DigitalMeterWindow* m_digital = nullptr;
     AnalogMeterWindow* m_analog = nullptr;

@@ -19,6 +19,7 @@
 #include "ui/logger/LoggerWindow.h"
 #include "ui/main/DesktopAlerts.h"
 #include "ui/main/LinkCommands.h"
+#include "ui/main/MeterWindowSets.h"
 #include "ui/main/exitflow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
     // Before the link's notices are connected to message boxes, so that a
     // desktop notification goes out before a box waits for the user.
     m_alerts = new DesktopAlerts(link, m_app.desktopState(), this);
+    m_alerts->followMeters(m_app);
     m_linkCommands = new LinkCommands(m_app, m_dialogs, *this);
     // F1 in any window opens the manual at that window's section.
     new HelpKey([this](const QString& anchor) { showHelp(anchor); }, this);
@@ -64,15 +66,20 @@ MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
 
     connect(&link, &MeterLink::linkedChanged, this, &MainWindow::onLinkedChanged);
     connect(&link, &MeterLink::waitingForCableChanged, this, &MainWindow::onWaitingForCableChanged);
+    connect(&m_app, &Application::metersChanged, this, &MainWindow::onMetersChanged);
+    connect(m_linkCommands, &LinkCommands::statusChanged, this, &MainWindow::updateLinkStatus);
+    m_linkCommands->attachMenu(*m_menu.link, *m_menu.linkSeparator);
     connect(&m_app, &Application::busyChanged, this, &MainWindow::refreshControls);
     refreshControls();
     placeMainWindow();
 }
 
 MainWindow::~MainWindow() {
-    // The worker ends before the windows it feeds; then the windows go, newest first.
+    // The workers end before the windows they feed; then the windows go, newest first.
     disconnect(&m_app.link(), nullptr, this, nullptr);
-    m_app.link().unlink();
+    disconnect(&m_app, nullptr, this, nullptr);
+    disconnect(m_linkCommands, nullptr, this, nullptr);
+    m_app.unlinkAll();
     m_windows.reset();
 }
 
@@ -92,12 +99,13 @@ void MainWindow::buildControls() {
         toggleLink();
     });
     connect(m_tools.digital, &QToolButton::clicked, this,
-            [this] { bringUp(digitalMeter(), false); });
-    connect(m_tools.analog, &QToolButton::clicked, this, [this] { bringUp(analogMeter(), true); });
+            [this] { m_layout->bringUpLive(LiveWindowKind::Digital, false); });
+    connect(m_tools.analog, &QToolButton::clicked, this,
+            [this] { m_layout->bringUpLive(LiveWindowKind::Analog, true); });
     connect(m_tools.dataList, &QToolButton::clicked, this, [this] { bringUp(dataList(), true); });
     connect(m_tools.recorder, &QToolButton::clicked, this, [this] { bringUp(recorder(), true); });
     connect(m_tools.comparator, &QToolButton::clicked, this,
-            [this] { bringUp(comparator(), true); });
+            [this] { m_layout->bringUpLive(LiveWindowKind::Comparator, true); });
     connect(m_tools.tile, &QToolButton::clicked, this, &MainWindow::tileWindows);
     connect(m_tools.about, &QToolButton::clicked, this, &MainWindow::showAbout);
 }
@@ -108,9 +116,9 @@ void MainWindow::buildMenu() {
     commands.toggleLink = [this] { toggleLink(); };
     commands.setReconnect = [this](bool on) { setReconnectAutomatically(on); };
     commands.tile = [this] { tileWindows(); };
-    commands.showDigitalMeter = [this] { bringUp(digitalMeter(), false); };
-    commands.showAnalogMeter = [this] { bringUp(analogMeter(), true); };
-    commands.showComparator = [this] { bringUp(comparator(), true); };
+    commands.showDigitalMeter = [this] { m_layout->bringUpLive(LiveWindowKind::Digital, false); };
+    commands.showAnalogMeter = [this] { m_layout->bringUpLive(LiveWindowKind::Analog, true); };
+    commands.showComparator = [this] { m_layout->bringUpLive(LiveWindowKind::Comparator, true); };
     commands.showRecorder = [this] { bringUp(recorder(), true); };
     commands.showDataList = [this] { bringUp(dataList(), true); };
     commands.setNotifications = [this](bool on) { m_alerts->setEnabled(on); };
@@ -137,6 +145,7 @@ void MainWindow::createWindows() {
     m_layout->setWindows({w.digital(), w.analog(), w.comparator(), w.recorder(), w.dataList()});
     m_layout->placeStartWindows();
     m_restoredWindowPlaces = RestoreDesktopState(m_app.desktopState(), w.desktopWindows());
+    onMetersChanged();
 }
 
 void MainWindow::bindWindows() {
@@ -180,7 +189,7 @@ void MainWindow::showLoggerWindow() {
         // The acquisition must not run during an import.
         BusyCursor busy;
         if (isLinked())
-            m_app.link().unlink();
+            m_app.unlinkAll();
     }
     LoggerWindow* logger = m_windows->logger();
     logger->setWindowModality(Qt::ApplicationModal);
@@ -223,13 +232,13 @@ void MainWindow::refreshControls() {
 }
 
 bool MainWindow::isLinked() const {
-    return m_app.link().isLinked();
+    return m_linkCommands->anyLinked();
 }
 
 void MainWindow::toggleLink() {
-    // Cable missing: the button stays up, nothing else changes.
+    // Cable missing: the button stays as it was, nothing else changes.
     if (!m_linkCommands->toggle())
-        m_tools.link->setChecked(false);
+        m_tools.link->setChecked(isLinked());
 }
 
 void MainWindow::setReconnectAutomatically(bool on) {
@@ -246,16 +255,32 @@ void MainWindow::setLiveWindowsLinked(bool linked) {
 void MainWindow::onWaitingForCableChanged(bool waiting) {
     // While the cable is away the live windows rest as after an unlink; the
     // first reading that comes back finds them linked again.
-    setLiveWindowsLinked(!waiting && isLinked());
+    setLiveWindowsLinked(!waiting && m_app.link().isLinked());
+    updateLinkStatus();
+}
+
+void MainWindow::updateLinkStatus() {
     QLabel* status = m_tools.statusPanels[0];
-    status->setText(waiting ? translate("MainWindow", "Waiting for the cable…") : QString());
-    status->setVisible(waiting);
+    status->setText(m_linkCommands->statusText());
+    status->setVisible(!status->text().isEmpty());
 }
 
 void MainWindow::onLinkedChanged(bool linked) {
-    m_tools.link->setChecked(linked);
+    m_tools.link->setChecked(isLinked());
     setLiveWindowsLinked(linked);
     refreshControls();
+}
+
+void MainWindow::onMetersChanged() {
+    m_tools.link->setChecked(isLinked());
+    refreshControls();
+    updateLinkStatus();
+    if (!m_windows)
+        return;
+    const std::vector<LiveWindowSet> made = m_windows->meterWindows().update();
+    m_layout->setFurtherMeters(m_windows->meterWindows().further());
+    for (const LiveWindowSet& set : made)
+        m_layout->openMeterWindows(set);
 }
 
 void MainWindow::setDesktopNotifier(DesktopNotifier* notifier) {
@@ -284,6 +309,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (m_windows)
+        m_windows->meterWindows().rememberPlaces(m_app.desktopState());
     SaveAtExit(m_dialogs, this, m_app, m_windows ? m_windows->desktopWindows() : DesktopWindows{});
     event->accept();
     QApplication::quit();

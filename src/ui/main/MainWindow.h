@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "ui/main/DesktopLayout.h"
+#include "ui/main/LiveWindowSet.h"
 #include "ui/main/LongLivedWindows.h"
 #include "ui/main/mainmenu.h"
 #include "ui/main/toolrow.h"
@@ -24,6 +25,7 @@ class DesktopNotifier;
 class HelpWindow;
 class IniSettings;
 class LinkCommands;
+class MeterWindowSets;
 class RecorderController;
 class UserDialogs;
 
@@ -50,10 +52,12 @@ public:
     // The same by the bytes the system knows the file by.
     void openFile(const QByteArray& nativePath);
 
-    // Links when unlinked and unlinks when linked (the link button and menu).
+    // Links when unlinked and unlinks when linked (the link button and menu); with
+    // several cables listed, all of them.
     void toggleLink();
     // Places the shown windows side by side below the main window.
     void tileWindows();
+    // Whether any meter is linked.
     bool isLinked() const;
     // Updates the link caption and hint and what may be used now.
     void refreshControls();
@@ -91,6 +95,7 @@ public:
     QMenu* helpMenu() const { return m_menu.help; }
     QAction* helpAction() const { return m_menu.helpAction; }
     QAction* notificationsAction() const { return m_menu.notifications; }
+    LinkCommands& linkCommands() const { return *m_linkCommands; }
     QLabel* statusPanel(int index) const {
         return m_tools.statusPanels[static_cast<std::size_t>(index)];
     }
@@ -101,6 +106,10 @@ public:
     RecorderWindow* recorder() const { return m_windows ? m_windows->recorder() : nullptr; }
     RecorderController& recording() const { return m_app.recording(); }
     DataListWindow* dataList() const { return m_windows ? m_windows->dataList() : nullptr; }
+    // The live windows of every meter (after createWindows()).
+    MeterWindowSets* meterWindows() const {
+        return m_windows ? &m_windows->meterWindows() : nullptr;
+    }
     QWidget* loggerWindow() const;
     // The one printer every window prints through (after createWindows()).
     QPrinter& printer() const { return m_windows->printer(); }
@@ -118,6 +127,9 @@ private:
 
     void onLinkedChanged(bool linked);
     void onWaitingForCableChanged(bool waiting);
+    // A meter was added, linked, unlinked or renamed.
+    void onMetersChanged();
+    void updateLinkStatus();
     void setLiveWindowsLinked(bool linked);
 
     void bringUp(QWidget* window, bool makeVisible) { m_layout->bringUp(window, makeVisible); }

@@ -25,19 +25,30 @@ namespace {
 // is always open at start-up, the data list unless it was closed, and the logger
 // window opens only for an import.
 struct RememberedWindow {
-    const char* group;
+    QString group;
     QWidget* window;
     bool keepsOpenState;
     bool opensAtStart;
 };
 
 std::array<RememberedWindow, 6> rememberedWindows(const DesktopWindows& w) {
-    return {{{"DigitalMeter", w.digital, false, true},
-             {"AnalogMeter", w.analog, true, false},
-             {"Comparator", w.comparator, true, false},
-             {"Recorder", w.recorder, true, false},
-             {"DataList", w.dataList, true, true},
-             {"Logger", w.logger, false, false}}};
+    return {{{QStringLiteral("DigitalMeter"), w.digital, false, true},
+             {QStringLiteral("AnalogMeter"), w.analog, true, false},
+             {QStringLiteral("Comparator"), w.comparator, true, false},
+             {QStringLiteral("Recorder"), w.recorder, true, false},
+             {QStringLiteral("DataList"), w.dataList, true, true},
+             {QStringLiteral("Logger"), w.logger, false, false}}};
+}
+
+// A further meter's live windows, kept under its cable's serial number. Its digital
+// meter opens with it; the others as they were.
+std::array<RememberedWindow, 3> meterWindows(const QString& serial, const LiveWindowSet& set) {
+    const QString group = QStringLiteral("Meters/%1/").arg(serial);
+    return {
+        {{group + QStringLiteral("DigitalMeter"), set.window(LiveWindowKind::Digital), false, true},
+         {group + QStringLiteral("AnalogMeter"), set.window(LiveWindowKind::Analog), true, false},
+         {group + QStringLiteral("Comparator"), set.window(LiveWindowKind::Comparator), true,
+          false}}};
 }
 
 // Smallest part of a window (in pixels each way) that must lie on a screen.
@@ -56,7 +67,7 @@ const QString kOldSizeKey = QStringLiteral("size");
 
 // The key of `name` in the window's group.
 QString windowKey(const RememberedWindow& r, const QString& name) {
-    return QLatin1String(r.group) + QLatin1Char('/') + name;
+    return r.group + QLatin1Char('/') + name;
 }
 
 void saveWindow(IniSettings& state, const RememberedWindow& r) {
@@ -182,6 +193,34 @@ void restorePreferences(const IniSettings& state, const DesktopWindows& windows)
 }
 
 } // namespace
+
+void RememberMeterWindows(IniSettings& state, const QString& serial, const LiveWindowSet& set) {
+    if (serial.isEmpty())
+        return;
+    for (const RememberedWindow& r : meterWindows(serial, set))
+        if (r.window != nullptr)
+            saveWindow(state, r);
+    if (set.comparator != nullptr)
+        state.setValue(QStringLiteral("Meters/%1/Comparator/alarm").arg(serial),
+                       set.comparator->alarmOn());
+}
+
+bool RestoreMeterWindows(const IniSettings& state, const QString& serial,
+                         const LiveWindowSet& set) {
+    if (serial.isEmpty())
+        return false;
+    const auto windows = meterWindows(serial, set);
+    // Nothing remembered of this meter: its windows open as new ones.
+    if (!state.value(windowKey(windows[0], kGeometryKey)).isValid())
+        return false;
+    for (const RememberedWindow& r : windows)
+        if (r.window != nullptr)
+            restoreWindow(state, r);
+    const QVariant alarm = state.value(QStringLiteral("Meters/%1/Comparator/alarm").arg(serial));
+    if (set.comparator != nullptr && alarm.isValid())
+        set.comparator->setAlarmOn(alarm.toBool());
+    return true;
+}
 
 bool RestoreDesktopState(const IniSettings& state, const DesktopWindows& windows) {
     bool placed = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/main/LiveWindowSet.h"
+
 #include <QRect>
 #include <QString>
 
@@ -44,5 +46,14 @@ bool SaveDesktopState(IniSettings& state, const DesktopWindows& windows, QString
 // closed), each at its place. True when at least one window was put back in a
 // remembered place.
 bool RestoreDesktopState(const IniSettings& state, const DesktopWindows& windows);
+
+// Puts the places and open states of a further meter's live windows and its
+// comparator's alarm switch into `state` under the serial number of its cable
+// (nothing without one); SaveDesktopState writes them with the rest.
+void RememberMeterWindows(IniSettings& state, const QString& serial, const LiveWindowSet& set);
+// Puts back what RememberMeterWindows kept for `serial` and opens the windows that
+// were open (the digital meter always). False, and nothing done, when no place is
+// remembered for it.
+bool RestoreMeterWindows(const IniSettings& state, const QString& serial, const LiveWindowSet& set);
 
 } // namespace telmora

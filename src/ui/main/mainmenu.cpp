@@ -51,7 +51,7 @@ MainMenu BuildMainMenu(QMainWindow& window, const MainMenuCommands& commands) {
     menu.link = bar->addMenu(text(TextId::MenuLink));
     menu.linkAction = menu.link->addAction(text(TextId::MenuLink));
     onTriggered(menu.linkAction, commands.toggleLink);
-    menu.link->addSeparator();
+    menu.linkSeparator = menu.link->addSeparator();
     menu.reconnect = menu.link->addAction(translate("MainWindow", "&Reconnect automatically"));
     menu.reconnect->setCheckable(true);
     menu.reconnect->setChecked(commands.reconnect);

@@ -31,6 +31,7 @@ struct MainMenuCommands {
 struct MainMenu {
     QMenu* link = nullptr;
     QAction* linkAction = nullptr;
+    QAction* linkSeparator = nullptr; // the cables' entries go before it
     QAction* reconnect = nullptr;
     QMenu* port = nullptr;
     QAction* usbPort = nullptr;

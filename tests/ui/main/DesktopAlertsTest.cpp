@@ -113,6 +113,24 @@ TEST_F(DesktopAlertsTest, ComparatorAlarmTellsEachCrossingOnceWhileTheUserIsElse
     EXPECT_EQ(m_notifier.notices.size(), 4u);
 }
 
+TEST_F(DesktopAlertsTest, ANamedMetersNoticesCarryItsName) {
+    DesktopAlerts alerts(link(), state());
+    alerts.setNotifier(&m_notifier);
+    ComparatorWindow comparator(m_dialogs, 3.0, 1.0);
+    QString name = QStringLiteral("Meter 2");
+    alerts.watchComparator(comparator, [&name] { return name; });
+    prepare(comparator);
+    ASSERT_FALSE(DesktopAlerts::applicationActive());
+    read(comparator, "5.000");
+    name.clear(); // a meter without a name (the only one) is not named
+    read(comparator, "0.500");
+    ASSERT_EQ(m_notifier.notices.size(), 2u);
+    EXPECT_TRUE(
+        m_notifier.notices[0].body.startsWith(QStringLiteral("Meter 2: The reading is above")))
+        << m_notifier.notices[0].body.toStdString();
+    EXPECT_TRUE(m_notifier.notices[1].body.startsWith(QStringLiteral("The reading is below")));
+}
+
 TEST_F(DesktopAlertsTest, NoNoticeWhileTheUserIsHereOrWhenSwitchedOffOrWithTheAlarmOff) {
     DesktopAlerts alerts(link(), state());
     alerts.setNotifier(&m_notifier);
