@@ -37,6 +37,9 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this,
             [this](bool busy) { setBusyPart(m_loggerBusy, busy); });
     // The recorder stops sampling while the meter is away and when the link ends.
+    // The recorder samples every linked meter: the first one and, as its companions,
+    // the further meters linked when a recording begins.
+    connect(this, &Application::metersChanged, this, &Application::updateRecorderMeters);
     connect(&first.link(), &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
         if (waiting)
             m_recording->readingsInterrupted();
@@ -45,6 +48,7 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
         if (!linked)
             m_recording->linkEnded();
     });
+    updateRecorderMeters();
 }
 
 Application::~Application() {
@@ -75,12 +79,33 @@ Meter& Application::addMeter(const std::string& key) {
 void Application::watchMeter(Meter& meter) {
     connect(&meter.link(), &MeterLink::linkedChanged, this, &Application::metersChanged);
     connect(&meter, &Meter::nameChanged, this, &Application::metersChanged);
+    // A further meter whose link ends records gaps from then on; the others go on.
+    connect(&meter.link(), &MeterLink::linkedChanged, this, [this, &meter](bool linked) {
+        if (linked || &meter == m_meters.front().get() || !m_recording)
+            return;
+        for (int k = 1; k < m_recording->meterCount(); ++k)
+            if (m_recording->meterSerial(k) == meter.serial() &&
+                m_recording->meterName(k) == meter.name())
+                m_recording->meterEnded(k);
+    });
     connect(&meter, &Meter::limitsChanged, this, [this, &meter] {
         if (&meter == m_meters.front().get() || meter.serial().isEmpty())
             return;
         m_desktopState->setValue(MeterKey(meter.serial(), "HighLimit"), meter.highLimit());
         m_desktopState->setValue(MeterKey(meter.serial(), "LowLimit"), meter.lowLimit());
     });
+}
+
+void Application::updateRecorderMeters() {
+    const Meter& first = *m_meters.front();
+    m_recording->setMeterName(first.name(), first.serial());
+    std::vector<RecorderMeter> companions;
+    for (std::size_t i = 1; i < m_meters.size(); ++i) {
+        const Meter& meter = *m_meters[i];
+        if (meter.link().isLinked())
+            companions.push_back({meter.name(), meter.serial(), ReadingsOf(meter.link())});
+    }
+    m_recording->setCompanionMeters(std::move(companions));
 }
 
 QString Application::rememberedName(const QString& serial, int index) const {

@@ -99,6 +99,8 @@ private:
     Meter& addMeter(const std::string& key);
     QString rememberedName(const QString& serial, int index) const;
     void watchMeter(Meter& meter);
+    // Hands the recorder the names of the meters and the further linked meters.
+    void updateRecorderMeters();
 
     UserFiles m_files;
     SettingsValues m_settings;

@@ -137,9 +137,11 @@ TEST(LogCli, RejectsBadCountsIntervalsAndOptions) {
     const QByteArray interval =
         "telmora-cli: --interval needs a number of seconds from 0 to 86400\n";
     const QByteArray usage =
-        "Usage: telmora-cli log [--simulate[=NAME]] [--count N] [--interval SECONDS]\n"
-        "                       [--format standard|tidy]\n";
+        "Usage: telmora-cli log [--simulate[=NAME]] [--meter all|SERIAL] [--count N]\n"
+        "                       [--interval SECONDS] [--format standard|tidy]\n";
+    const QByteArray meter = "telmora-cli: --meter needs 'all' or a cable's serial number\n";
     const std::pair<QStringList, QByteArray> cases[] = {
+        {{"log", "--meter="}, meter},
         {{"log", "--count", "0"}, count},      {{"log", "--simulate", "--count=2x"}, count},
         {{"log", "--interval=-1"}, interval},  {{"log", "--interval", "86400.5"}, interval},
         {{"log", "--interval=nan"}, interval}, {{"log", "--verbose"}, usage},

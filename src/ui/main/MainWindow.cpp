@@ -156,7 +156,7 @@ void MainWindow::bindWindows() {
     connect(recorder, &RecorderWindow::overviewRequested, overview, [this, overview] {
         overview->setDocumentName(PrintedDocumentName(m_app.recording()));
         m_layout->placeViewer(*overview);
-        overview->viewRecording(m_app.recording().recording(), m_app.recording().statistics());
+        overview->viewRecorder(m_app.recording());
     });
     connect(recorder, &RecorderWindow::importRequested, this, &MainWindow::showLoggerWindow);
 }
