@@ -98,6 +98,18 @@
         <source>Tidy CSV (date, time, SI values)</source>
         <translation>Aufgeräumtes CSV (Datum, Uhrzeit, SI-Werte)</translation>
     </message>
+    <message>
+        <source>Layout</source>
+        <translation>Aufbau</translation>
+    </message>
+    <message>
+        <source>Long (a row per meter and sample)</source>
+        <translation>Lang (eine Zeile je Messgerät und Messwert)</translation>
+    </message>
+    <message>
+        <source>Wide (a column per meter)</source>
+        <translation>Breit (eine Spalte je Messgerät)</translation>
+    </message>
 </context>
 <context>
     <name>GraphPrinter</name>
@@ -216,6 +228,47 @@
         <source>Telmora &amp;Help</source>
         <translation>Telmora-&amp;Hilfe</translation>
     </message>
+    <message>
+        <source>Rename meter</source>
+        <translation>Messgerät umbenennen</translation>
+    </message>
+    <message>
+        <source>New name for %1:</source>
+        <translation>Neuer Name für %1:</translation>
+    </message>
+    <message>
+        <source>New name for %1 (%2):</source>
+        <translation>Neuer Name für %1 (%2):</translation>
+    </message>
+    <message>
+        <source>Link &amp;all</source>
+        <translation>&amp;Alle verbinden</translation>
+    </message>
+    <message>
+        <source>Re&amp;name meter</source>
+        <translation>Messgerät &amp;umbenennen</translation>
+    </message>
+    <message>
+        <source>%1 meters linked</source>
+        <translation>%1 Messgeräte verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>MathChannelDialog</name>
+    <message>
+        <source>Math channel</source>
+        <translation>Rechenkanal</translation>
+    </message>
+    <message>
+        <source>Expression of the meters&apos; readings (for example M1 * M2 or M1 - M2);
+leave it empty for no math channel. The meters are:</source>
+        <translation>Ausdruck aus den Messwerten der Messgeräte (zum Beispiel M1 * M2 oder M1 - M2);
+leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
+    </message>
+    <message>
+        <source>The expression cannot be used.</source>
+        <translation>Der Ausdruck kann nicht verwendet werden.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -286,6 +339,18 @@
     <message>
         <source>%1 of %2 samples written</source>
         <translation>%1 von %2 Messwerten geschrieben</translation>
+    </message>
+    <message>
+        <source>&amp;Math channel...</source>
+        <translation>&amp;Rechenkanal...</translation>
+    </message>
+    <message>
+        <source>Telmora recording</source>
+        <translation>Telmora-Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Meter %1</source>
+        <translation>Messgerät %1</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1135,13 @@ Abbrechen: das Fenster bleibt offen.</translation>
     </message>
 </context>
 <context>
+    <name>telmora::Application</name>
+    <message>
+        <source>Meter %1</source>
+        <translation>Messgerät %1</translation>
+    </message>
+</context>
+<context>
     <name>telmora::ComparatorLimitsDialog</name>
     <message>
         <source>OK</source>
@@ -1096,6 +1168,13 @@ Abbrechen: das Fenster bleibt offen.</translation>
     <message>
         <source>&amp;Abort</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::RecorderController</name>
+    <message>
+        <source>The recorder is busy.</source>
+        <translation>Der Rekorder ist beschäftigt.</translation>
     </message>
 </context>
 <context>

@@ -98,6 +98,18 @@
         <source>Tidy CSV (date, time, SI values)</source>
         <translation>CSV ordenado (fecha, hora, valores SI)</translation>
     </message>
+    <message>
+        <source>Layout</source>
+        <translation>Disposición</translation>
+    </message>
+    <message>
+        <source>Long (a row per meter and sample)</source>
+        <translation>Largo (una fila por medidor y muestra)</translation>
+    </message>
+    <message>
+        <source>Wide (a column per meter)</source>
+        <translation>Ancho (una columna por medidor)</translation>
+    </message>
 </context>
 <context>
     <name>GraphPrinter</name>
@@ -216,6 +228,47 @@
         <source>Telmora &amp;Help</source>
         <translation>&amp;Ayuda de Telmora</translation>
     </message>
+    <message>
+        <source>Rename meter</source>
+        <translation>Cambiar nombre del medidor</translation>
+    </message>
+    <message>
+        <source>New name for %1:</source>
+        <translation>Nuevo nombre para %1:</translation>
+    </message>
+    <message>
+        <source>New name for %1 (%2):</source>
+        <translation>Nuevo nombre para %1 (%2):</translation>
+    </message>
+    <message>
+        <source>Link &amp;all</source>
+        <translation>Conectar &amp;todos</translation>
+    </message>
+    <message>
+        <source>Re&amp;name meter</source>
+        <translation>Cambiar &amp;nombre del medidor</translation>
+    </message>
+    <message>
+        <source>%1 meters linked</source>
+        <translation>%1 medidores conectados</translation>
+    </message>
+</context>
+<context>
+    <name>MathChannelDialog</name>
+    <message>
+        <source>Math channel</source>
+        <translation>Canal calculado</translation>
+    </message>
+    <message>
+        <source>Expression of the meters&apos; readings (for example M1 * M2 or M1 - M2);
+leave it empty for no math channel. The meters are:</source>
+        <translation>Expresión de las lecturas de los medidores (por ejemplo M1 * M2 o M1 - M2);
+déjela vacía para no tener canal calculado. Los medidores son:</translation>
+    </message>
+    <message>
+        <source>The expression cannot be used.</source>
+        <translation>No se puede usar la expresión.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -286,6 +339,18 @@
     <message>
         <source>%1 of %2 samples written</source>
         <translation>%1 de %2 muestras escritas</translation>
+    </message>
+    <message>
+        <source>&amp;Math channel...</source>
+        <translation>Canal &amp;calculado...</translation>
+    </message>
+    <message>
+        <source>Telmora recording</source>
+        <translation>Grabación de Telmora</translation>
+    </message>
+    <message>
+        <source>Meter %1</source>
+        <translation>Medidor %1</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1135,13 @@ Cancelar: la ventana permanece abierta.</translation>
     </message>
 </context>
 <context>
+    <name>telmora::Application</name>
+    <message>
+        <source>Meter %1</source>
+        <translation>Medidor %1</translation>
+    </message>
+</context>
+<context>
     <name>telmora::ComparatorLimitsDialog</name>
     <message>
         <source>OK</source>
@@ -1096,6 +1168,13 @@ Cancelar: la ventana permanece abierta.</translation>
     <message>
         <source>&amp;Abort</source>
         <translation>&amp;Interrumpir</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::RecorderController</name>
+    <message>
+        <source>The recorder is busy.</source>
+        <translation>El registrador está ocupado.</translation>
     </message>
 </context>
 <context>

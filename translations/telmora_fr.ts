@@ -98,6 +98,18 @@
         <source>Tidy CSV (date, time, SI values)</source>
         <translation>CSV ordonné (date, heure, valeurs SI)</translation>
     </message>
+    <message>
+        <source>Layout</source>
+        <translation>Disposition</translation>
+    </message>
+    <message>
+        <source>Long (a row per meter and sample)</source>
+        <translation>Long (une ligne par multimètre et échantillon)</translation>
+    </message>
+    <message>
+        <source>Wide (a column per meter)</source>
+        <translation>Large (une colonne par multimètre)</translation>
+    </message>
 </context>
 <context>
     <name>GraphPrinter</name>
@@ -216,6 +228,47 @@
         <source>Telmora &amp;Help</source>
         <translation>&amp;Aide de Telmora</translation>
     </message>
+    <message>
+        <source>Rename meter</source>
+        <translation>Renommer le multimètre</translation>
+    </message>
+    <message>
+        <source>New name for %1:</source>
+        <translation>Nouveau nom pour %1 :</translation>
+    </message>
+    <message>
+        <source>New name for %1 (%2):</source>
+        <translation>Nouveau nom pour %1 (%2) :</translation>
+    </message>
+    <message>
+        <source>Link &amp;all</source>
+        <translation>Tout &amp;connecter</translation>
+    </message>
+    <message>
+        <source>Re&amp;name meter</source>
+        <translation>Re&amp;nommer le multimètre</translation>
+    </message>
+    <message>
+        <source>%1 meters linked</source>
+        <translation>%1 multimètres connectés</translation>
+    </message>
+</context>
+<context>
+    <name>MathChannelDialog</name>
+    <message>
+        <source>Math channel</source>
+        <translation>Canal calculé</translation>
+    </message>
+    <message>
+        <source>Expression of the meters&apos; readings (for example M1 * M2 or M1 - M2);
+leave it empty for no math channel. The meters are:</source>
+        <translation>Expression des mesures des multimètres (par exemple M1 * M2 ou M1 - M2) ;
+laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
+    </message>
+    <message>
+        <source>The expression cannot be used.</source>
+        <translation>L'expression ne peut pas être utilisée.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -286,6 +339,18 @@
     <message>
         <source>%1 of %2 samples written</source>
         <translation>%1 échantillons écrits sur %2</translation>
+    </message>
+    <message>
+        <source>&amp;Math channel...</source>
+        <translation>Canal &amp;calculé...</translation>
+    </message>
+    <message>
+        <source>Telmora recording</source>
+        <translation>Enregistrement Telmora</translation>
+    </message>
+    <message>
+        <source>Meter %1</source>
+        <translation>Multimètre %1</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1135,13 @@ Annuler : la fenêtre reste ouverte.</translation>
     </message>
 </context>
 <context>
+    <name>telmora::Application</name>
+    <message>
+        <source>Meter %1</source>
+        <translation>Multimètre %1</translation>
+    </message>
+</context>
+<context>
     <name>telmora::ComparatorLimitsDialog</name>
     <message>
         <source>OK</source>
@@ -1096,6 +1168,13 @@ Annuler : la fenêtre reste ouverte.</translation>
     <message>
         <source>&amp;Abort</source>
         <translation>&amp;Interrompre</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::RecorderController</name>
+    <message>
+        <source>The recorder is busy.</source>
+        <translation>L'enregistreur est occupé.</translation>
     </message>
 </context>
 <context>

@@ -98,6 +98,18 @@
         <source>Tidy CSV (date, time, SI values)</source>
         <translation>Uporządkowany CSV (data, czas, wartości SI)</translation>
     </message>
+    <message>
+        <source>Layout</source>
+        <translation>Układ</translation>
+    </message>
+    <message>
+        <source>Long (a row per meter and sample)</source>
+        <translation>Długi (wiersz na miernik i próbkę)</translation>
+    </message>
+    <message>
+        <source>Wide (a column per meter)</source>
+        <translation>Szeroki (kolumna na miernik)</translation>
+    </message>
 </context>
 <context>
     <name>GraphPrinter</name>
@@ -216,6 +228,47 @@
         <source>Telmora &amp;Help</source>
         <translation>&amp;Pomoc programu Telmora</translation>
     </message>
+    <message>
+        <source>Rename meter</source>
+        <translation>Zmień nazwę miernika</translation>
+    </message>
+    <message>
+        <source>New name for %1:</source>
+        <translation>Nowa nazwa dla %1:</translation>
+    </message>
+    <message>
+        <source>New name for %1 (%2):</source>
+        <translation>Nowa nazwa dla %1 (%2):</translation>
+    </message>
+    <message>
+        <source>Link &amp;all</source>
+        <translation>Połącz &amp;wszystkie</translation>
+    </message>
+    <message>
+        <source>Re&amp;name meter</source>
+        <translation>Zmień &amp;nazwę miernika</translation>
+    </message>
+    <message>
+        <source>%1 meters linked</source>
+        <translation>Połączone mierniki: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MathChannelDialog</name>
+    <message>
+        <source>Math channel</source>
+        <translation>Kanał obliczeniowy</translation>
+    </message>
+    <message>
+        <source>Expression of the meters&apos; readings (for example M1 * M2 or M1 - M2);
+leave it empty for no math channel. The meters are:</source>
+        <translation>Wyrażenie z odczytów mierników (na przykład M1 * M2 lub M1 - M2);
+pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
+    </message>
+    <message>
+        <source>The expression cannot be used.</source>
+        <translation>Nie można użyć tego wyrażenia.</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -286,6 +339,18 @@
     <message>
         <source>%1 of %2 samples written</source>
         <translation>Zapisano %1 z %2 próbek</translation>
+    </message>
+    <message>
+        <source>&amp;Math channel...</source>
+        <translation>Kanał &amp;obliczeniowy...</translation>
+    </message>
+    <message>
+        <source>Telmora recording</source>
+        <translation>Nagranie Telmora</translation>
+    </message>
+    <message>
+        <source>Meter %1</source>
+        <translation>Miernik %1</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1135,13 @@ Anuluj: okno pozostaje otwarte.</translation>
     </message>
 </context>
 <context>
+    <name>telmora::Application</name>
+    <message>
+        <source>Meter %1</source>
+        <translation>Miernik %1</translation>
+    </message>
+</context>
+<context>
     <name>telmora::ComparatorLimitsDialog</name>
     <message>
         <source>OK</source>
@@ -1096,6 +1168,13 @@ Anuluj: okno pozostaje otwarte.</translation>
     <message>
         <source>&amp;Abort</source>
         <translation>&amp;Przerwij</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::RecorderController</name>
+    <message>
+        <source>The recorder is busy.</source>
+        <translation>Rejestrator jest zajęty.</translation>
     </message>
 </context>
 <context>

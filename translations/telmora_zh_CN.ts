@@ -98,6 +98,18 @@
         <source>Tidy CSV (date, time, SI values)</source>
         <translation>整齐的 CSV（日期、时间、SI 数值）</translation>
     </message>
+    <message>
+        <source>Layout</source>
+        <translation>布局</translation>
+    </message>
+    <message>
+        <source>Long (a row per meter and sample)</source>
+        <translation>长格式（每台仪表每个采样一行）</translation>
+    </message>
+    <message>
+        <source>Wide (a column per meter)</source>
+        <translation>宽格式（每台仪表一列）</translation>
+    </message>
 </context>
 <context>
     <name>GraphPrinter</name>
@@ -216,6 +228,47 @@
         <source>Telmora &amp;Help</source>
         <translation>Telmora 帮助(&amp;H)</translation>
     </message>
+    <message>
+        <source>Rename meter</source>
+        <translation>重命名仪表</translation>
+    </message>
+    <message>
+        <source>New name for %1:</source>
+        <translation>%1 的新名称：</translation>
+    </message>
+    <message>
+        <source>New name for %1 (%2):</source>
+        <translation>%1（%2）的新名称：</translation>
+    </message>
+    <message>
+        <source>Link &amp;all</source>
+        <translation>全部连接(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Re&amp;name meter</source>
+        <translation>重命名仪表(&amp;N)</translation>
+    </message>
+    <message>
+        <source>%1 meters linked</source>
+        <translation>已连接 %1 台仪表</translation>
+    </message>
+</context>
+<context>
+    <name>MathChannelDialog</name>
+    <message>
+        <source>Math channel</source>
+        <translation>计算通道</translation>
+    </message>
+    <message>
+        <source>Expression of the meters&apos; readings (for example M1 * M2 or M1 - M2);
+leave it empty for no math channel. The meters are:</source>
+        <translation>仪表读数的表达式（例如 M1 * M2 或 M1 - M2）；
+留空表示不使用计算通道。仪表如下：</translation>
+    </message>
+    <message>
+        <source>The expression cannot be used.</source>
+        <translation>无法使用该表达式。</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -286,6 +339,18 @@
     <message>
         <source>%1 of %2 samples written</source>
         <translation>已写入 %1 / %2 个样本</translation>
+    </message>
+    <message>
+        <source>&amp;Math channel...</source>
+        <translation>计算通道(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>Telmora recording</source>
+        <translation>Telmora 记录</translation>
+    </message>
+    <message>
+        <source>Meter %1</source>
+        <translation>仪表 %1</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1135,13 @@ Cancel: the window stays open.</source>
     </message>
 </context>
 <context>
+    <name>telmora::Application</name>
+    <message>
+        <source>Meter %1</source>
+        <translation>仪表 %1</translation>
+    </message>
+</context>
+<context>
     <name>telmora::ComparatorLimitsDialog</name>
     <message>
         <source>OK</source>
@@ -1096,6 +1168,13 @@ Cancel: the window stays open.</source>
     <message>
         <source>&amp;Abort</source>
         <translation>中止(&amp;A)</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::RecorderController</name>
+    <message>
+        <source>The recorder is busy.</source>
+        <translation>记录器正忙。</translation>
     </message>
 </context>
 <context>
