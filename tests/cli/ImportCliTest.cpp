@@ -142,9 +142,12 @@ TEST(LogCli, RejectsBadCountsIntervalsAndOptions) {
     const QByteArray meter = "telmora-cli: --meter needs 'all' or a cable's serial number\n";
     const std::pair<QStringList, QByteArray> cases[] = {
         {{"log", "--meter="}, meter},
-        {{"log", "--count", "0"}, count},      {{"log", "--simulate", "--count=2x"}, count},
-        {{"log", "--interval=-1"}, interval},  {{"log", "--interval", "86400.5"}, interval},
-        {{"log", "--interval=nan"}, interval}, {{"log", "--verbose"}, usage},
+        {{"log", "--count", "0"}, count},
+        {{"log", "--simulate", "--count=2x"}, count},
+        {{"log", "--interval=-1"}, interval},
+        {{"log", "--interval", "86400.5"}, interval},
+        {{"log", "--interval=nan"}, interval},
+        {{"log", "--verbose"}, usage},
         {{"log", "--count"}, usage},
     };
     for (const auto& [args, message] : cases) {
