@@ -4,6 +4,7 @@
 #include "ui/chart/ChartWidgetImpl.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace telmora {
@@ -180,7 +181,6 @@ void ChartWidget::applyTraceStyle(const QPen& seriesPen, bool markers, int marke
         axis->setVisible(k < unitCount);
         axis->setTickLabels(k < unitCount);
         axis->setLabel(k < unitCount ? d->axisUnits[static_cast<std::size_t>(k)] : QString());
-        axis->setNumberPrecision(d->decimals);
     }
     d->graph->setName(d->seriesName.isEmpty() ? d->yLabel : d->seriesName);
     QCPLegend* legend = d->plot->legend;
@@ -220,7 +220,15 @@ void ChartWidget::applyTraceRanges() {
         const TracePlace place{k / kUnitsPerGraph,
                                k % kUnitsPerGraph == 0 ? TraceAxis::Left : TraceAxis::Right};
         const QCPRange span = valueSpan(place);
-        d->valueAxis(place)->setRange(std::isfinite(span.lower) ? span : QCPRange(-1.0, 1.0));
+        const QCPRange range = std::isfinite(span.lower) ? span : QCPRange(-1.0, 1.0);
+        QCPAxis* axis = d->valueAxis(place);
+        axis->setRange(range);
+        // Enough decimals that neighbouring ticks (about a fifth of the span apart)
+        // never read alike, whatever the unit's size.
+        const double step = range.size() / 5.0;
+        const int decimals = step > 0.0 ? static_cast<int>(std::ceil(-std::log10(step))) : 0;
+        axis->setNumberFormat(QStringLiteral("f"));
+        axis->setNumberPrecision(std::clamp(decimals, 0, 9));
     }
 }
 
