@@ -182,10 +182,8 @@ public:
 
     std::string header() const {
         if (m_format == TextExportFormat::Tidy) {
-            std::string line = TidyHeader(TidyTime::DateTime);
-            if (m_withMeter)
-                line.insert(line.find(','), ",meter");
-            return line;
+            return m_withMeter ? TidyLongHeader(TidyTime::DateTime)
+                               : TidyHeader(TidyTime::DateTime);
         }
         return m_withMeter ? "#meter," + std::string(kRecorderTextHeader.substr(1))
                            : std::string(kRecorderTextHeader);

@@ -68,7 +68,7 @@ TEST(Metainfo, NamesTheDesktopFileAndItsMimeTypes) {
     opened.removeAll(QString());
     EXPECT_EQ(provided, declared);
     EXPECT_EQ(provided, asSet(opened));
-    EXPECT_EQ(provided.size(), 2);
+    EXPECT_EQ(provided.size(), 3);
 }
 
 TEST(Metainfo, NamesTheInstalledProgramsAndThisVersion) {
