@@ -8,6 +8,8 @@
 #include "app/UserFiles.h"
 #include "app/cablebackends.h"
 #include "meter/MeterLink.h"
+#include "recording/GapSample.h"
+#include "recording/RecorderController.h"
 #include "sim/SimulatedCables.h"
 
 #include <QSignalSpy>
@@ -94,6 +96,46 @@ TEST_F(SeveralMeters, AMeterWhoseCableWentKeepsItsPlaceAndTakesItBack) {
     EXPECT_EQ(app.linkAll(), 2);
     EXPECT_EQ(app.meterCount(), 2) << "the cable comes back to its own meter";
     EXPECT_TRUE(second.isLinked());
+    unlinkAndWait(app);
+}
+
+TEST_F(SeveralMeters, APulledCableDuringARecordingLeavesGapsForItsMeterOnly) {
+    auto cables = makeCables(2);
+    Application app(cables, files());
+    ASSERT_EQ(app.linkAll(), 2);
+    RecorderController& recorder = app.recording();
+    ASSERT_EQ(recorder.meterCount(), 2) << "the further linked meter joins the recorder";
+    EXPECT_EQ(recorder.meterName(1), "Meter 2");
+    recorder.setAcquisition(AcquisitionMode::Manual, 0);
+
+    // One sample per fresh reading of the second meter, so that each tick has both.
+    MeterLink& second = app.meter(1).link();
+    const auto takeWhenFresh = [&] {
+        QSignalSpy fresh(&second, &MeterLink::readingReceived);
+        ASSERT_TRUE(fresh.wait(10000));
+        ASSERT_TRUE(recorder.takeManualSample());
+    };
+    for (int i = 0; i < 3; ++i)
+        takeWhenFresh();
+
+    QSignalSpy lost(&second, &MeterLink::linkLostNotice);
+    cables->meter(1).setCablePresent(false);
+    ASSERT_TRUE(lost.wait(20000));
+    QSignalSpy firstFresh(&app.link(), &MeterLink::readingReceived);
+    ASSERT_TRUE(firstFresh.wait(10000));
+    ASSERT_TRUE(recorder.takeManualSample()) << "the first meter goes on";
+
+    ASSERT_EQ(recorder.meterRecording(0).size(), 4u);
+    ASSERT_EQ(recorder.meterRecording(1).size(), 4u) << "every meter has a sample per tick";
+    for (std::int64_t i = 0; i < 3; ++i)
+        EXPECT_FALSE(IsGapSample(recorder.meterRecording(1).sampleAt(i))) << i;
+    EXPECT_TRUE(IsGapSample(recorder.meterRecording(1).sampleAt(3)));
+    EXPECT_FALSE(IsGapSample(recorder.meterRecording(0).sampleAt(3)));
+    std::int64_t counted = 0;
+    for (const StatisticsGroup& group : recorder.meterStatistics(1).groups())
+        counted += group.values.count() + group.overloads;
+    EXPECT_EQ(counted, 3) << "the gap counts in no statistics";
+    recorder.clear();
     unlinkAndWait(app);
 }
 
