@@ -80,6 +80,10 @@ int runTelmora(int argc, char** argv, Clock::time_point start) {
     stamp("mainwindow");
     FirstPaint watch(start);
     mainWindow.installEventFilter(&watch);
+    if (qEnvironmentVariableIsSet("TELMORA_STARTUP_PHASES")) {
+        mainWindow.createWindows();
+        stamp("windows");
+    }
     telmora::StartMainWindow(mainWindow, QString());
     stamp("started");
     return QApplication::exec();

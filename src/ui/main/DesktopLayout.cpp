@@ -16,6 +16,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace telmora {
@@ -308,10 +309,19 @@ void DesktopLayout::placeOpeningWindow(QWidget& window) {
     TileRect wanted = OuterRect(window, &frameReference(window));
     if (!hasOwnPlace && !tiledPlaceOf(window, wanted))
         return;
+    // On a screen scaled by a fraction a window's edge lies between two program
+    // pixels and its rectangle is rounded; one pixel more on the far sides keeps
+    // the opening window off it.
+    const qreal ratio = screen()->devicePixelRatio();
+    const int rounding = ratio == std::floor(ratio) ? 0 : 1;
     std::vector<TileRect> others;
     for (QWidget* other : allWindows()) {
-        if (other != nullptr && other != &window && other->isVisible() && !other->isMinimized())
-            others.push_back(OuterRect(*other, &frameReference(*other)));
+        if (other != nullptr && other != &window && other->isVisible() && !other->isMinimized()) {
+            TileRect rect = OuterRect(*other, &frameReference(*other));
+            rect.width += rounding;
+            rect.height += rounding;
+            others.push_back(rect);
+        }
     }
     const TileRect place =
         ComputeOpeningPlace(wanted, FreeArea(m_main), OuterRect(m_main, nullptr), others);

@@ -99,13 +99,15 @@ void MainWindow::buildControls() {
         toggleLink();
     });
     connect(m_tools.digital, &QToolButton::clicked, this,
-            [this] { m_layout->bringUpLive(LiveWindowKind::Digital, false); });
+            [this] { bringUpLive(LiveWindowKind::Digital, false); });
     connect(m_tools.analog, &QToolButton::clicked, this,
-            [this] { m_layout->bringUpLive(LiveWindowKind::Analog, true); });
-    connect(m_tools.dataList, &QToolButton::clicked, this, [this] { bringUp(dataList(), true); });
-    connect(m_tools.recorder, &QToolButton::clicked, this, [this] { bringUp(recorder(), true); });
+            [this] { bringUpLive(LiveWindowKind::Analog, true); });
+    connect(m_tools.dataList, &QToolButton::clicked, this,
+            [this] { showWindow(&MainWindow::dataList); });
+    connect(m_tools.recorder, &QToolButton::clicked, this,
+            [this] { showWindow(&MainWindow::recorder); });
     connect(m_tools.comparator, &QToolButton::clicked, this,
-            [this] { m_layout->bringUpLive(LiveWindowKind::Comparator, true); });
+            [this] { bringUpLive(LiveWindowKind::Comparator, true); });
     connect(m_tools.tile, &QToolButton::clicked, this, &MainWindow::tileWindows);
     connect(m_tools.about, &QToolButton::clicked, this, &MainWindow::showAbout);
 }
@@ -116,11 +118,11 @@ void MainWindow::buildMenu() {
     commands.toggleLink = [this] { toggleLink(); };
     commands.setReconnect = [this](bool on) { setReconnectAutomatically(on); };
     commands.tile = [this] { tileWindows(); };
-    commands.showDigitalMeter = [this] { m_layout->bringUpLive(LiveWindowKind::Digital, false); };
-    commands.showAnalogMeter = [this] { m_layout->bringUpLive(LiveWindowKind::Analog, true); };
-    commands.showComparator = [this] { m_layout->bringUpLive(LiveWindowKind::Comparator, true); };
-    commands.showRecorder = [this] { bringUp(recorder(), true); };
-    commands.showDataList = [this] { bringUp(dataList(), true); };
+    commands.showDigitalMeter = [this] { bringUpLive(LiveWindowKind::Digital, false); };
+    commands.showAnalogMeter = [this] { bringUpLive(LiveWindowKind::Analog, true); };
+    commands.showComparator = [this] { bringUpLive(LiveWindowKind::Comparator, true); };
+    commands.showRecorder = [this] { showWindow(&MainWindow::recorder); };
+    commands.showDataList = [this] { showWindow(&MainWindow::dataList); };
     commands.setNotifications = [this](bool on) { m_alerts->setEnabled(on); };
     commands.showHelp = [this] { showHelp(HelpAnchorFor(this)); };
     commands.showAbout = [this] { showAbout(); };
@@ -235,6 +237,16 @@ bool MainWindow::isLinked() const {
     return m_linkCommands->anyLinked();
 }
 
+void MainWindow::bringUpLive(LiveWindowKind kind, bool makeVisible) {
+    createWindows();
+    m_layout->bringUpLive(kind, makeVisible);
+}
+
+template <typename Window> void MainWindow::showWindow(Window* (MainWindow::*window)() const) {
+    createWindows();
+    bringUp((this->*window)(), true);
+}
+
 void MainWindow::toggleLink() {
     // Cable missing: the button stays as it was, nothing else changes.
     if (!m_linkCommands->toggle())
@@ -294,17 +306,21 @@ void MainWindow::showHelp(const QString& anchor) {
 }
 
 void MainWindow::showAbout() {
+    createWindows();
     if (m_windows)
         if (auto* dialog = qobject_cast<QDialog*>(m_windows->about()))
             dialog->exec();
 }
 
 void MainWindow::tileWindows() {
+    createWindows();
     m_layout->tile();
     activateWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The windows' places and states are saved below, so they must exist.
+    createWindows();
     if (!ConfirmClose(m_dialogs, this, recorder(), [this] { close(); })) {
         event->ignore();
         return;

@@ -133,6 +133,10 @@ private:
     void setLiveWindowsLinked(bool linked);
 
     void bringUp(QWidget* window, bool makeVisible) { m_layout->bringUp(window, makeVisible); }
+    // The window commands; each makes the other windows first when they are not
+    // there yet (a command given before they came up).
+    void bringUpLive(LiveWindowKind kind, bool makeVisible);
+    template <typename Window> void showWindow(Window* (MainWindow::*window)() const);
     void showAbout();
     // Applies the fixed position and height of the main window.
     void placeMainWindow();

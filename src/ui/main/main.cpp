@@ -86,10 +86,11 @@ int main(int argc, char** argv) {
     telmora::DbusDesktopNotifier notifier;
     telmora::MainWindow formMain(application, dialogs);
     formMain.setDesktopNotifier(&notifier);
-    // "telmora FILE" opens a recording or a session file.
-    telmora::StartMainWindow(formMain, options.file);
-    // Once the windows are up: folders that are not used are told, and recordings
-    // that a run which ended unexpectedly left behind are offered.
-    QTimer::singleShot(0, &formMain, [&formMain] { telmora::FinishStart(formMain); });
+    // "telmora FILE" opens a recording or a session file. Once the windows are up,
+    // folders that are not used are told, and recordings that a run which ended
+    // unexpectedly left behind are offered.
+    telmora::StartMainWindow(formMain, options.file, [&formMain] {
+        QTimer::singleShot(0, &formMain, [&formMain] { telmora::FinishStart(formMain); });
+    });
     return QApplication::exec();
 }

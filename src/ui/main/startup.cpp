@@ -6,7 +6,10 @@
 #include "text/texts.h"
 #include "ui/main/MainWindow.h"
 
+#include <QEvent>
 #include <QTimer>
+
+#include <utility>
 
 namespace telmora {
 
@@ -24,23 +27,62 @@ QByteArray FileArgument(int argc, const char* const* argv) {
     return {};
 }
 
-void StartMainWindow(MainWindow& mainWindow, const QString& file) {
-    StartMainWindow(mainWindow, file.isEmpty() ? QByteArray() : NativePath(file));
+namespace {
+
+// Runs `bringUp` once, in the event loop's turn after the first paint of `window`
+// (or after a short while should no paint come, as on a hidden display), so that
+// the main window shows before the work of the other windows starts.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget& window, std::function<void()> bringUp)
+        : QObject(&window), m_bringUp(std::move(bringUp)) {
+        window.installEventFilter(this);
+        QTimer::singleShot(kLatest, this, [this] { run(); });
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(
+                this, [this] { run(); }, Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr int kLatest = 250; // ms
+    void run() {
+        if (!m_bringUp)
+            return;
+        std::exchange(m_bringUp, {})();
+        deleteLater();
+    }
+    std::function<void()> m_bringUp;
+};
+
+} // namespace
+
+void StartMainWindow(MainWindow& mainWindow, const QString& file,
+                     std::function<void()> windowsReady) {
+    StartMainWindow(mainWindow, file.isEmpty() ? QByteArray() : NativePath(file),
+                    std::move(windowsReady));
 }
 
-void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile) {
-    mainWindow.createWindows();
+void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile,
+                     std::function<void()> windowsReady) {
     mainWindow.show();
-    if (!mainWindow.restoredWindowPlaces()) {
-        // Start with the windows laid out side by side, as the tile command does,
-        // once the desktop has framed them (their frame sizes enter the layout).
-        // A second pass corrects the places of windows whose frames were not known
-        // at the first.
-        QTimer::singleShot(300, &mainWindow, [&mainWindow] { mainWindow.tileWindows(); });
-        QTimer::singleShot(900, &mainWindow, [&mainWindow] { mainWindow.tileWindows(); });
-    }
-    if (!nativeFile.isEmpty())
-        mainWindow.openFile(nativeFile);
+    new AfterFirstPaint(mainWindow, [&mainWindow, nativeFile, windowsReady] {
+        mainWindow.createWindows();
+        if (!mainWindow.restoredWindowPlaces()) {
+            // Start with the windows laid out side by side, as the tile command does,
+            // once the desktop has framed them (their frame sizes enter the layout).
+            // A second pass corrects the places of windows whose frames were not
+            // known at the first.
+            QTimer::singleShot(300, &mainWindow, [&mainWindow] { mainWindow.tileWindows(); });
+            QTimer::singleShot(900, &mainWindow, [&mainWindow] { mainWindow.tileWindows(); });
+        }
+        if (!nativeFile.isEmpty())
+            mainWindow.openFile(nativeFile);
+        if (windowsReady)
+            windowsReady();
+    });
 }
 
 void ReportRefusedFolders(UserDialogs& dialogs, QWidget* owner,
@@ -66,6 +108,7 @@ void ReportRefusedFolders(UserDialogs& dialogs, QWidget* owner,
 }
 
 void FinishStart(MainWindow& mainWindow) {
+    mainWindow.createWindows();
     ReportRefusedFolders(mainWindow.dialogs(), &mainWindow, mainWindow.userFiles().refusedFolders);
     mainWindow.offerOrphanedRecordings();
 }

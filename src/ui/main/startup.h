@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class QWidget;
@@ -21,11 +22,14 @@ QString FileArgument(const QStringList& arguments);
 // by (a file name need not be valid UTF-8).
 QByteArray FileArgument(int argc, const char* const* argv);
 
-// Brings the main window up as a run starts: creates the other windows, shows
-// them, lays them out side by side unless remembered places were restored, and
-// opens `file` when one is given.
-void StartMainWindow(MainWindow& mainWindow, const QString& file);
-void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile);
+// Brings the main window up as a run starts: shows it, and once it has been
+// painted creates the other windows, shows them, lays them out side by side
+// unless remembered places were restored, opens `file` when one is given and
+// then calls `windowsReady`.
+void StartMainWindow(MainWindow& mainWindow, const QString& file,
+                     std::function<void()> windowsReady = {});
+void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile,
+                     std::function<void()> windowsReady = {});
 
 // Tells once, in one message box, which per-user folders are not used and what
 // that means for this run (settings not saved, no recording). Nothing when all
