@@ -148,26 +148,26 @@ std::vector<Application::PresentCable> Application::presentCables() const {
 }
 
 Meter& Application::meterForCable(const std::string& key, const QString& serial) {
-    Meter* chosen = nullptr;
-    for (const auto& meter : m_meters)
-        if (meter->cableKey() == key && !meter->link().isLinked())
-            chosen = meter.get();
-    if (!chosen && !m_meters.front()->link().isLinked())
-        chosen = m_meters.front().get();
-    if (!chosen)
-        chosen = &addMeter(key);
-    chosen->setCableKey(key);
-    chosen->setSerial(serial);
-    const int index =
-        static_cast<int>(std::find_if(m_meters.begin(), m_meters.end(),
-                                      [chosen](const auto& m) { return m.get() == chosen; }) -
-                         m_meters.begin());
-    chosen->setName(rememberedName(serial, index));
+    // The meter that had this cable, else the first meter while it is free, else a new one.
+    int index = -1;
+    for (int i = 0; i < meterCount(); ++i)
+        if (meter(i).cableKey() == key && !meter(i).link().isLinked())
+            index = i;
+    if (index < 0 && !meter(0).link().isLinked())
+        index = 0;
+    if (index < 0) {
+        addMeter(key);
+        index = meterCount() - 1;
+    }
+    Meter& chosen = meter(index);
+    chosen.setCableKey(key);
+    chosen.setSerial(serial);
+    chosen.setName(rememberedName(serial, index));
     if (index > 0 && !serial.isEmpty())
-        chosen->setLimits(
+        chosen.setLimits(
             m_desktopState->value(MeterKey(serial, "HighLimit"), m_settings.highLimit).toDouble(),
             m_desktopState->value(MeterKey(serial, "LowLimit"), m_settings.lowLimit).toDouble());
-    return *chosen;
+    return chosen;
 }
 
 int Application::linkAll() {

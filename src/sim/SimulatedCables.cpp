@@ -1,5 +1,7 @@
 #include "sim/SimulatedCables.h"
 
+#include "meter/HidapiBackend.h"
+
 #include <string>
 
 namespace telmora {
@@ -11,7 +13,7 @@ void SimulatedCables::nameCables(int firstSerial) {
     for (std::size_t i = 0; i < m_meters.size(); ++i) {
         SimulatedMeter& meter = *m_meters[i];
         meter.setCablePath(i == 0 ? std::string("sim:cable") : "sim:cable" + std::to_string(i + 1));
-        meter.setCableIdentity(0x0105, SerialBytesOf(std::to_string(firstSerial + int(i))));
+        meter.setCableIdentity(0x0105, SerialBytes(std::to_wstring(firstSerial + int(i))));
         if (i > 0) {
             meter.setForeignInterfaces(0);
             meter.setRandomSeed(20261208u + static_cast<std::uint32_t>(i));
@@ -40,13 +42,6 @@ void SimulatedCables::pause(std::chrono::milliseconds duration) {
     // Every meter keeps the same clock; the first one's pause stands for all.
     if (!m_meters.empty())
         m_meters.front()->pause(duration);
-}
-
-std::array<std::uint8_t, kSerialBytes> SerialBytesOf(std::string_view text) {
-    std::array<std::uint8_t, kSerialBytes> bytes{};
-    for (std::size_t i = 0; i < text.size() && 2 * i + 1 < kSerialBytes; ++i)
-        bytes[2 * i] = static_cast<std::uint8_t>(text[i]);
-    return bytes;
 }
 
 } // namespace telmora

@@ -33,8 +33,4 @@ private:
     std::vector<std::shared_ptr<SimulatedMeter>> m_meters;
 };
 
-// The serial-number bytes of a cable (UTF-16LE, zero-filled) for a text of up to
-// four characters.
-std::array<std::uint8_t, kSerialBytes> SerialBytesOf(std::string_view text);
-
 } // namespace telmora
