@@ -1,12 +1,15 @@
 #include "app/Application.h"
 
 #include "app/Meter.h"
+#include "app/ReadingPublisher.h"
 #include "logger/LoggerSessions.h"
 #include "meter/CableAccess.h"
 #include "meter/MeterLink.h"
 #include "meter/cablelist.h"
 #include "model/IniSettings.h"
 #include "recording/RecorderController.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -16,6 +19,14 @@ namespace {
 
 // The preferences key of the Link menu's "Reconnect automatically".
 const QString kReconnectKey = QStringLiteral("Link/ReconnectAutomatically");
+
+// Where the broker password is kept when the desktop has no secret store: beside
+// the desktop state, in the configuration folder that only the user may read.
+QString PasswordFileBeside(const QString& desktopStateFile) {
+    if (desktopStateFile.isEmpty())
+        return {};
+    return QFileInfo(desktopStateFile).absolutePath() + QStringLiteral("/publish-password");
+}
 
 // The desktop-state keys of what is remembered per cable serial number.
 QString MeterKey(const QString& serial, const char* what) {
@@ -32,6 +43,9 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
     m_recording =
         std::make_unique<RecorderController>(ReadingsOf(first.link()), m_files.temporaryDirectory);
     m_loggerSessions = std::make_unique<LoggerSessions>(first.cable());
+    m_publishing = std::make_unique<ReadingPublisher>(*m_desktopState, *m_recording,
+                                                      PasswordFileBeside(m_files.desktopStateFile));
+    m_publishing->watch(first, 1);
     connect(m_recording.get(), &RecorderController::busyChanged, this,
             [this](bool busy) { setBusyPart(m_recorderBusy, busy); });
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this,
@@ -54,6 +68,8 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
 Application::~Application() {
     // The workers end before the controllers they feed.
     unlinkAll();
+    // The meters have said "offline"; the publisher's connections end cleanly.
+    m_publishing.reset();
     m_loggerSessions.reset();
     m_recording.reset();
     m_meters.clear();
@@ -73,6 +89,8 @@ Meter& Application::addMeter(const std::string& key) {
     Meter& meter = *m_meters.back();
     meter.link().setReconnectAutomatically(reconnectsAutomatically());
     watchMeter(meter);
+    if (m_publishing)
+        m_publishing->watch(meter, index + 1);
     return meter;
 }
 
@@ -178,8 +196,12 @@ int Application::linkAll() {
         // One cable: the first meter links it exactly as a single meter always has.
         // Once several meters are known, a cable goes back to the meter that had it.
         Meter& first = *m_meters.front();
-        if (!first.link().isLinked())
+        if (!first.link().isLinked()) {
             first.setCableKey({});
+            // Its serial number names the meter's topics when readings are published.
+            first.setSerial(cables.empty() ? QString()
+                                           : QString::fromStdString(cables.front().serial));
+        }
         first.link().link();
         return static_cast<int>(linkedMeters().size());
     }

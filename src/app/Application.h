@@ -17,6 +17,7 @@ class IniSettings;
 class LoggerSessions;
 class Meter;
 class MeterLink;
+class ReadingPublisher;
 class RecorderController;
 
 // The program without its windows, built once in main(): the cable (real or
@@ -69,6 +70,8 @@ public:
     void renameMeter(int index, const QString& name);
     RecorderController& recording() const { return *m_recording; }
     LoggerSessions& loggerSessions() const { return *m_loggerSessions; }
+    // Publishing the readings to an MQTT broker ("Publish readings").
+    ReadingPublisher& publishing() const { return *m_publishing; }
 
     const UserFiles& userFiles() const { return m_files; }
     // The values of the settings file, as they are now.
@@ -109,6 +112,7 @@ private:
     std::vector<std::unique_ptr<Meter>> m_meters;
     std::unique_ptr<RecorderController> m_recording;
     std::unique_ptr<LoggerSessions> m_loggerSessions;
+    std::unique_ptr<ReadingPublisher> m_publishing;
     bool m_recorderBusy = false;
     bool m_loggerBusy = false;
 };

@@ -20,6 +20,7 @@
 #include "ui/main/DesktopAlerts.h"
 #include "ui/main/LinkCommands.h"
 #include "ui/main/MeterWindowSets.h"
+#include "ui/main/PublishCommands.h"
 #include "ui/main/exitflow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -63,6 +64,8 @@ MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
     buildMenu();
     for (QLabel* panel : m_tools.statusPanels)
         panel->hide();
+    m_publishCommands =
+        new PublishCommands(m_app.publishing(), m_dialogs, *m_tools.statusPanels[3], *this);
 
     connect(&link, &MeterLink::linkedChanged, this, &MainWindow::onLinkedChanged);
     connect(&link, &MeterLink::waitingForCableChanged, this, &MainWindow::onWaitingForCableChanged);
@@ -117,6 +120,7 @@ void MainWindow::buildMenu() {
     commands.exit = [this] { close(); };
     commands.toggleLink = [this] { toggleLink(); };
     commands.setReconnect = [this](bool on) { setReconnectAutomatically(on); };
+    commands.showPublish = [this] { m_publishCommands->showDialog(); };
     commands.tile = [this] { tileWindows(); };
     commands.showDigitalMeter = [this] { bringUpLive(LiveWindowKind::Digital, false); };
     commands.showAnalogMeter = [this] { bringUpLive(LiveWindowKind::Analog, true); };

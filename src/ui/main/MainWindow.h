@@ -25,6 +25,7 @@ class DesktopNotifier;
 class HelpWindow;
 class IniSettings;
 class LinkCommands;
+class PublishCommands;
 class MeterWindowSets;
 class RecorderController;
 class UserDialogs;
@@ -96,6 +97,7 @@ public:
     QAction* helpAction() const { return m_menu.helpAction; }
     QAction* notificationsAction() const { return m_menu.notifications; }
     LinkCommands& linkCommands() const { return *m_linkCommands; }
+    PublishCommands& publishCommands() const { return *m_publishCommands; }
     QLabel* statusPanel(int index) const {
         return m_tools.statusPanels[static_cast<std::size_t>(index)];
     }
@@ -152,6 +154,7 @@ private:
     ToolRow m_tools;
     std::unique_ptr<DesktopLayout> m_layout;
     LinkCommands* m_linkCommands = nullptr;
+    PublishCommands* m_publishCommands = nullptr;
 
     MainMenu m_menu;
     DesktopAlerts* m_alerts = nullptr;

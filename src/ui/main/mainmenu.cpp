@@ -47,7 +47,8 @@ MainMenu BuildMainMenu(QMainWindow& window, const MainMenuCommands& commands) {
     // The desktop's usual quit keys, from whichever window has the focus.
     exit->setShortcutContext(Qt::ApplicationShortcut);
 
-    // The Link menu: the link command, and whether a lost link is waited for.
+    // The Link menu: the link command, whether a lost link is waited for and where
+    // the readings are published.
     menu.link = bar->addMenu(text(TextId::MenuLink));
     menu.linkAction = menu.link->addAction(text(TextId::MenuLink));
     onTriggered(menu.linkAction, commands.toggleLink);
@@ -57,6 +58,8 @@ MainMenu BuildMainMenu(QMainWindow& window, const MainMenuCommands& commands) {
     menu.reconnect->setChecked(commands.reconnect);
     QObject::connect(menu.reconnect, &QAction::toggled, menu.reconnect,
                      [set = commands.setReconnect](bool on) { set(on); });
+    menu.publish = menu.link->addAction(translate("MainWindow", "&Publish readings..."));
+    onTriggered(menu.publish, commands.showPublish);
 
     buildWindowMenu(*bar, commands, menu);
 

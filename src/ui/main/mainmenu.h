@@ -14,6 +14,7 @@ struct MainMenuCommands {
     std::function<void()> exit;
     std::function<void()> toggleLink;
     std::function<void(bool)> setReconnect;
+    std::function<void()> showPublish;
     std::function<void()> tile;
     std::function<void()> showDigitalMeter;
     std::function<void()> showAnalogMeter;
@@ -33,6 +34,7 @@ struct MainMenu {
     QAction* linkAction = nullptr;
     QAction* linkSeparator = nullptr; // the cables' entries go before it
     QAction* reconnect = nullptr;
+    QAction* publish = nullptr;
     QMenu* port = nullptr;
     QAction* usbPort = nullptr;
     QMenu* help = nullptr;

@@ -79,7 +79,8 @@ void fillRow(QHBoxLayout& row, QWidget* central, ToolRow& tools) {
     row.addWidget(tools.about);
     tools.statusPanels = {makeStatusPanel(central, "linkStatusPanel"),
                           makeStatusPanel(central, "recordingStatusPanel"),
-                          makeStatusPanel(central, "loggerStatusPanel")};
+                          makeStatusPanel(central, "loggerStatusPanel"),
+                          makeStatusPanel(central, "publishStatusPanel")};
     row.addSpacing(8);
     for (QLabel* panel : tools.statusPanels)
         row.addWidget(panel);

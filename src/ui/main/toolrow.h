@@ -26,11 +26,11 @@ struct ToolRow {
     QToolButton* tile = nullptr;
     QToolButton* port = nullptr;
     QToolButton* about = nullptr;
-    std::array<QLabel*, 3> statusPanels{};
+    std::array<QLabel*, 4> statusPanels{};
 };
 
 // Fills `central` with the row: link, the window buttons, tile, port and about
-// in groups parted by sunken lines, then the three status panels.
+// in groups parted by sunken lines, then the status panels (link, recording, logger, publishing).
 ToolRow BuildToolRow(QWidget* central);
 
 } // namespace telmora
