@@ -210,9 +210,9 @@ void ConnectionCore::loop() {
         const auto now = Clock::now();
         if (r.abort || (r.closing && now >= r.deadline))
             return;
+        if (r.closing && !m_connected)
+            return; // nothing more can reach the broker
         if (mosquitto_socket(m_client.get()) < 0) {
-            if (r.closing)
-                return; // nothing more can reach the broker
             if (now < m_nextAttempt) {
                 waitForWake(m_nextAttempt);
                 continue;
