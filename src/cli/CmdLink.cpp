@@ -342,8 +342,11 @@ int CmdLog(int argc, char** argv) {
     if (!options->mqtt.url.empty()) {
         // The meters by their serial numbers; the first cable's when none was named.
         std::vector<std::string> serials = keys;
-        if (serials.front().empty())
-            serials.front() = ListCables(*backend).front().key;
+        if (serials.front().empty()) {
+            const std::vector<CableEntry> cables = ListCables(*backend);
+            if (!cables.empty())
+                serials.front() = cables.front().key;
+        }
         publisher = LogPublisher::Connect(options->mqtt, serials);
         if (!publisher)
             return 1;

@@ -99,16 +99,22 @@ std::unique_ptr<LogPublisher> LogPublisher::Connect(const MqttOptions& options,
                      reason.toLocal8Bit().constData());
         return nullptr;
     }
-    return std::make_unique<LogPublisher>(std::move(publisher), serials);
+    return std::make_unique<LogPublisher>(std::move(publisher), options.url, serials);
 }
 
-LogPublisher::LogPublisher(std::unique_ptr<MqttPublisher> publisher,
+LogPublisher::LogPublisher(std::unique_ptr<MqttPublisher> publisher, std::string url,
                            std::vector<std::string> serials)
-    : m_publisher(std::move(publisher)), m_serials(std::move(serials)) {}
+    : m_publisher(std::move(publisher)), m_url(std::move(url)), m_serials(std::move(serials)) {}
 
 LogPublisher::~LogPublisher() {
     m_publisher->stop();
     m_publisher->waitUntilClosed(kCloseWait);
+    // Dropped from a full queue, or still waiting when the broker was gone at the end.
+    const quint64 lost = m_publisher->droppedCount() + m_publisher->unsentCount();
+    if (lost > 0) {
+        std::fprintf(stderr, "telmora-cli: %llu readings were not published to %s\n",
+                     static_cast<unsigned long long>(lost), m_url.c_str());
+    }
 }
 
 void LogPublisher::publish(std::size_t index, const Measurement& main, const QDateTime& time) {

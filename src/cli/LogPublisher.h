@@ -37,10 +37,12 @@ public:
     // for the broker; null after "cannot publish to URL: reason" on stderr.
     static std::unique_ptr<LogPublisher> Connect(const MqttOptions& options,
                                                  const std::vector<std::string>& serials);
-    // Takes a publisher that is connected for these meters.
-    LogPublisher(std::unique_ptr<MqttPublisher> publisher, std::vector<std::string> serials);
+    // Takes a publisher that is connected to `url` for these meters.
+    LogPublisher(std::unique_ptr<MqttPublisher> publisher, std::string url,
+                 std::vector<std::string> serials);
     // Publishes "offline" for every meter and disconnects, waiting about 2 s at
-    // most for what is still queued.
+    // most for what is still queued; says on stderr how many readings were not
+    // published, if any.
     ~LogPublisher();
     LogPublisher(const LogPublisher&) = delete;
     LogPublisher& operator=(const LogPublisher&) = delete;
@@ -54,6 +56,7 @@ public:
 
 private:
     std::unique_ptr<MqttPublisher> m_publisher;
+    std::string m_url;
     std::vector<std::string> m_serials;
 };
 

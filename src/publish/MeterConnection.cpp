@@ -101,6 +101,7 @@ public:
     ConnectionPhase m_phase = ConnectionPhase::Connecting;
     QString m_reason;
     bool m_firstResult = false;
+    std::size_t m_unsent = 0; // readings not delivered when the thread ended
     WakeSignal m_wake;
     const ConnectionConfig m_config;
 
@@ -119,7 +120,8 @@ private:
     void closeStep();
     void service(Clock::time_point until);
     void lost(int rc, int savedErrno);
-    void publish(const std::string& topic, const QByteArray& payload, bool retain);
+    void publish(const std::string& topic, const QByteArray& payload, bool retain,
+                 bool reading = false);
     void waitForWake(Clock::time_point until) const;
     void setPhase(ConnectionPhase phase, const QString& reason);
 
@@ -138,6 +140,7 @@ private:
     bool m_disconnectSent = false;
     int m_disconnectRc = MOSQ_ERR_SUCCESS;
     std::set<int> m_handedOver;
+    std::set<int> m_handedReadings; // the readings among them
     Clock::duration m_delay = kFirstDelay;
     Clock::time_point m_nextAttempt;
 };
@@ -153,6 +156,7 @@ void ConnectionCore::run(std::shared_ptr<MeterConnection> predecessor) {
     m_client.reset();
     {
         const std::lock_guard lock(m_mutex);
+        m_unsent = m_readings.size() + m_handedReadings.size();
         m_ended = true;
         if (m_phase != ConnectionPhase::Refused || m_closing)
             m_phase = ConnectionPhase::Closed;
@@ -210,8 +214,8 @@ void ConnectionCore::loop() {
         const auto now = Clock::now();
         if (r.abort || (r.closing && now >= r.deadline))
             return;
-        if (r.closing && !m_connected)
-            return; // nothing more can reach the broker
+        if (r.closing && (!m_connected || mosquitto_socket(m_client.get()) < 0))
+            return; // disconnected, or nothing more can reach the broker
         if (mosquitto_socket(m_client.get()) < 0) {
             if (now < m_nextAttempt) {
                 waitForWake(m_nextAttempt);
@@ -255,12 +259,14 @@ void ConnectionCore::pump() {
         }
         QByteArray payload;
         const std::string* topic = &m_config.readingTopic;
+        bool reading = true;
         {
             const std::lock_guard lock(m_mutex);
             if (m_statistics) {
                 payload = std::move(*m_statistics);
                 m_statistics.reset();
                 topic = &m_config.statisticsTopic;
+                reading = false;
             } else if (!m_readings.empty()) {
                 payload = std::move(m_readings.front());
                 m_readings.pop_front();
@@ -268,7 +274,7 @@ void ConnectionCore::pump() {
                 return;
             }
         }
-        publish(*topic, payload, false);
+        publish(*topic, payload, false, reading);
     }
 }
 
@@ -291,13 +297,17 @@ void ConnectionCore::closeStep() {
     mosquitto_disconnect(m_client.get());
 }
 
-void ConnectionCore::publish(const std::string& topic, const QByteArray& payload, bool retain) {
+void ConnectionCore::publish(const std::string& topic, const QByteArray& payload, bool retain,
+                             bool reading) {
     int mid = 0;
     const int rc =
         mosquitto_publish(m_client.get(), &mid, topic.c_str(), static_cast<int>(payload.size()),
                           payload.constData(), m_config.qos, retain);
-    if (rc == MOSQ_ERR_SUCCESS)
+    if (rc == MOSQ_ERR_SUCCESS) {
         m_handedOver.insert(mid);
+        if (reading)
+            m_handedReadings.insert(mid);
+    }
     // Otherwise the message cannot be sent at all (too large, no memory); a lost
     // connection is noticed by the loop.
 }
@@ -335,8 +345,11 @@ void ConnectionCore::service(Clock::time_point until) {
 
 void ConnectionCore::lost(int rc, int savedErrno) {
     m_connected = false;
-    if (m_config.qos == 0)
-        m_handedOver.clear(); // the library drops unsent QoS 0 messages with the connection
+    if (m_config.qos == 0) {
+        // The library drops unsent QoS 0 messages with the connection.
+        m_handedOver.clear();
+        m_handedReadings.clear();
+    }
     if (m_refused) {
         m_nextAttempt = Clock::now() + kRefusedDelay;
         return; // the phase already says why
@@ -381,8 +394,10 @@ void ConnectionCore::onConnect(mosquitto*, void* self, int rc) {
     core->m_refused = false;
     core->m_delay = kFirstDelay;
     core->m_onlinePending = true; // also replaces the last will after a lost connection
-    if (core->m_config.qos == 0)
+    if (core->m_config.qos == 0) {
         core->m_handedOver.clear();
+        core->m_handedReadings.clear();
+    }
     core->setPhase(ConnectionPhase::Connected, QString());
 }
 
@@ -391,7 +406,9 @@ void ConnectionCore::onDisconnect(mosquitto*, void* self, int rc) {
 }
 
 void ConnectionCore::onPublish(mosquitto*, void* self, int mid) {
-    static_cast<ConnectionCore*>(self)->m_handedOver.erase(mid);
+    auto* core = static_cast<ConnectionCore*>(self);
+    core->m_handedOver.erase(mid);
+    core->m_handedReadings.erase(mid);
 }
 
 MeterConnection::MeterConnection(ConnectionConfig config, std::function<void()> changed,
@@ -463,6 +480,11 @@ ConnectionPhase MeterConnection::phase() const {
 QString MeterConnection::reason() const {
     const std::lock_guard lock(m_core->m_mutex);
     return m_core->m_reason;
+}
+
+std::size_t MeterConnection::unsentReadings() const {
+    const std::lock_guard lock(m_core->m_mutex);
+    return m_core->m_unsent;
 }
 
 bool MeterConnection::hasFirstResult() const {

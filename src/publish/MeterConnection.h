@@ -67,6 +67,9 @@ public:
     QString reason() const;
     // True once the first attempt has its result (connected, refused or failed).
     bool hasFirstResult() const;
+    // Once ended: the readings it did not deliver (still queued, or sent without
+    // the broker's acknowledgement).
+    std::size_t unsentReadings() const;
 
 private:
     std::shared_ptr<ConnectionCore> m_core;

@@ -65,6 +65,7 @@ void MqttPublisher::start(const PublishSettings& settings) {
     const QStringList online = m_connections.keys();
     stop();
     m_dropped = 0;
+    m_unsent = 0;
     m_setupError.clear();
     if (!settings.enabled)
         return;
@@ -149,6 +150,14 @@ quint64 MqttPublisher::droppedCount() const {
     return m_dropped;
 }
 
+quint64 MqttPublisher::unsentCount() const {
+    pruneRetired();
+    quint64 unsent = m_unsent;
+    for (const auto& entry : m_retired)
+        unsent += entry.second->unsentReadings(); // 0 while it still runs
+    return unsent;
+}
+
 QString MqttPublisher::topicPrefix() const {
     if (!m_prefix.isEmpty())
         return m_prefix;
@@ -216,8 +225,13 @@ void MqttPublisher::retire(const QString& serial) {
     m_connections.insert(serial, nullptr);
 }
 
-void MqttPublisher::pruneRetired() {
-    std::erase_if(m_retired, [](const auto& entry) { return entry.second->ended(); });
+void MqttPublisher::pruneRetired() const {
+    std::erase_if(m_retired, [this](const auto& entry) {
+        if (!entry.second->ended())
+            return false;
+        m_unsent += entry.second->unsentReadings();
+        return true;
+    });
 }
 
 std::pair<PublisherState, QString> MqttPublisher::currentState() const {

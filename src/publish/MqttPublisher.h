@@ -59,6 +59,9 @@ public:
     QString stateReason() const;
     // Readings dropped from full queues since start().
     quint64 droppedCount() const;
+    // Readings that connections closed since start() did not deliver: still queued
+    // at the end of the clean close's time, or, at QoS 1, without acknowledgement.
+    quint64 unsentCount() const;
     // The prefix in use (the default one for an empty setting).
     QString topicPrefix() const;
 
@@ -79,8 +82,8 @@ private:
     void refreshState();
     void openConnection(const QString& serial);
     void retire(const QString& serial);
-    void pruneRetired();
     std::pair<PublisherState, QString> currentState() const;
+    void pruneRetired() const;
 
     std::shared_ptr<PublisherHub> m_hub;
     PublishSettings m_settings;
@@ -90,8 +93,10 @@ private:
     bool m_running = false;
     QString m_setupError; // why start() could not run
     QMap<QString, std::shared_ptr<MeterConnection>> m_connections;
-    std::vector<std::pair<QString, std::shared_ptr<MeterConnection>>> m_retired;
+    // Closing connections (mutable: pruned of the ended ones also when asked).
+    mutable std::vector<std::pair<QString, std::shared_ptr<MeterConnection>>> m_retired;
     std::atomic<quint64> m_dropped{0};
+    mutable quint64 m_unsent = 0; // of the retired connections pruned so far
     PublisherState m_reportedState = PublisherState::Off;
     QString m_reportedReason;
 };

@@ -96,3 +96,23 @@ TEST(CliMqtt, CredentialsComeFromTheEnvironmentAndAWrongPasswordEndsTheCommand) 
         << error.constData();
     EXPECT_TRUE(wrongPassword.readAllStandardOutput().isEmpty()) << "nothing is logged";
 }
+
+TEST(CliMqtt, ReadingsThatNeverReachedTheBrokerAreReported) {
+    SKIP_WITHOUT_BROKER();
+    MosquittoBroker broker;
+    ASSERT_TRUE(broker.running()) << broker.error().toStdString();
+    MqttSubscriber subscriber(broker.plainPort(), "gone/+/reading");
+    ASSERT_TRUE(subscriber.waitSubscribed(5s));
+    QProcess cli;
+    startCli(cli,
+             {QStringLiteral("--simulate"), QStringLiteral("--count=20"), QStringLiteral("--mqtt"),
+              broker.plainUrl(), QStringLiteral("--topic=gone"), QStringLiteral("--qos=1")});
+    ASSERT_TRUE(subscriber.waitForMessage("gone/5310/reading", "", 15s));
+    broker.kill();
+    ASSERT_TRUE(cli.waitForFinished(kTimeoutMs));
+    EXPECT_EQ(cli.exitCode(), 0) << "the log itself is complete";
+    EXPECT_EQ(cli.readAllStandardOutput().count('\n'), 21);
+    const QByteArray error = cli.readAllStandardError();
+    EXPECT_TRUE(error.contains("readings were not published to " + broker.plainUrl().toUtf8()))
+        << error.constData();
+}

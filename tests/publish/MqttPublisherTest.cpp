@@ -1,6 +1,7 @@
 // The publisher against a real broker: topics and payloads of two meters, the
-// retained status, QoS 1 across a broker restart, refused credentials over TLS, a
-// broker that never answers and the bounded queue while the broker is down.
+// retained status, QoS 1 across a broker restart (with a full queue dropping its
+// oldest reading), refused credentials over TLS, a broker that never answers and
+// the bounded queue while the broker is down.
 #include "publish/MqttPublisher.h"
 #include "MosquittoBroker.h"
 #include "MqttSubscriber.h"
@@ -115,7 +116,7 @@ TEST(MqttPublisher, TwoMetersPublishTheirReadingsStatisticsAndStatus) {
     EXPECT_TRUE(afterStop.waitForMessage("lab/a/5311/status", "offline", 10s));
 }
 
-TEST(MqttPublisher, QosOneReadingsPublishedWhileTheBrokerIsDownArriveAfterItsRestart) {
+TEST(MqttPublisher, QosOneReadingsQueuedWhileTheBrokerIsDownArriveInOrderAfterItsRestart) {
     SKIP_WITHOUT_BROKER();
     MosquittoBroker broker;
     ASSERT_TRUE(broker.running()) << broker.error().toStdString();
@@ -123,7 +124,9 @@ TEST(MqttPublisher, QosOneReadingsPublishedWhileTheBrokerIsDownArriveAfterItsRes
     ASSERT_TRUE(subscriber.waitSubscribed(5s));
 
     MqttPublisher publisher;
-    publisher.start(settingsFor(broker.plainUrl(), QStringLiteral("lab/b"), 1));
+    PublishSettings settings = settingsFor(broker.plainUrl(), QStringLiteral("lab/b"), 1);
+    settings.queueLimit = 3;
+    publisher.start(settings);
     publisher.meterOnline(QStringLiteral("5310"));
     ASSERT_TRUE(waitForState(publisher, PublisherState::Connected));
     publisher.publishReading(QStringLiteral("5310"), QStringLiteral("M"), volts(" 0.0001"), kUtcMs,
@@ -133,7 +136,7 @@ TEST(MqttPublisher, QosOneReadingsPublishedWhileTheBrokerIsDownArriveAfterItsRes
     broker.stop();
     ASSERT_TRUE(waitForState(publisher, PublisherState::Reconnecting));
     EXPECT_FALSE(publisher.stateReason().isEmpty());
-    for (const char* text : {" 0.0002", " 0.0003", " 0.0004"})
+    for (const char* text : {" 0.0002", " 0.0003", " 0.0004", " 0.0005"})
         publisher.publishReading(QStringLiteral("5310"), QStringLiteral("M"), volts(text), kUtcMs,
                                  0);
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
@@ -142,8 +145,9 @@ TEST(MqttPublisher, QosOneReadingsPublishedWhileTheBrokerIsDownArriveAfterItsRes
     std::vector<double> values;
     for (const ReceivedMessage& m : subscriber.messagesOn("lab/b/5310/reading"))
         values.push_back(json(m.payload).value(QStringLiteral("value")).toDouble());
-    EXPECT_EQ(values, (std::vector<double>{0.0001, 0.0002, 0.0003, 0.0004}));
-    EXPECT_EQ(publisher.droppedCount(), 0u);
+    // The full queue dropped its oldest reading.
+    EXPECT_EQ(values, (std::vector<double>{0.0001, 0.0003, 0.0004, 0.0005}));
+    EXPECT_EQ(publisher.droppedCount(), 1u);
 }
 
 TEST(MqttPublisher, TlsWithTheRightPasswordConnectsAndWithAWrongOneIsRefused) {
@@ -193,7 +197,7 @@ TEST(MqttPublisher, ABrokerThatNeverAnswersNeitherSlowsNorGrowsThePublisher) {
     EXPECT_EQ(publisher.state(), PublisherState::Connecting);
 }
 
-TEST(MqttPublisher, ReadingsBeyondTheQueueLimitAreDroppedOldestFirstWhileTheBrokerIsDown) {
+TEST(MqttPublisher, ReadingsBeyondTheQueueLimitAreDroppedAndCountedWhileTheBrokerIsDown) {
     SKIP_WITHOUT_BROKER();
     const int port = FreeLocalPort(); // nothing listens there
     PublishSettings settings =
@@ -212,6 +216,10 @@ TEST(MqttPublisher, ReadingsBeyondTheQueueLimitAreDroppedOldestFirstWhileTheBrok
     EXPECT_EQ(publisher.droppedCount(), 15u);
     ASSERT_EQ(dropped.size(), 15);
     EXPECT_EQ(dropped.last().at(0).toULongLong(), 15u);
+    // The ten still queued at the end are told apart from the dropped ones.
+    publisher.stop();
+    EXPECT_TRUE(publisher.waitUntilClosed(5000ms));
+    EXPECT_EQ(publisher.unsentCount(), 10u);
 
     // A restart with a broker that is there connects and publishes.
     MosquittoBroker broker;
@@ -221,6 +229,8 @@ TEST(MqttPublisher, ReadingsBeyondTheQueueLimitAreDroppedOldestFirstWhileTheBrok
     settings.brokerUrl = broker.plainUrl();
     publisher.start(settings);
     EXPECT_EQ(publisher.droppedCount(), 0u) << "counted since start()";
+    EXPECT_EQ(publisher.unsentCount(), 0u);
+    ASSERT_TRUE(waitForState(publisher, PublisherState::Connected));
     publisher.publishReading(QStringLiteral("5310"), QStringLiteral("M"), volts(" 2.0000"), kUtcMs,
                              0);
     EXPECT_TRUE(subscriber.waitForMessage("lab/d/5310/reading", "", 10s));
