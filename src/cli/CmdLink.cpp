@@ -144,6 +144,8 @@ std::optional<LogOptions> parseLogOptions(int argc, char** argv) {
         if (!takeLogValue(arg, value, options))
             return std::nullopt;
     }
+    if (!CheckMqttOptions(options.mqtt))
+        return std::nullopt;
     return options;
 }
 

@@ -68,8 +68,18 @@ OptionMatch TakeMqttOption(int argc, char** argv, int& i, MqttOptions& options) 
             return OptionMatch::Bad;
         }
         options.qos = qos[0] - '0';
+        options.qosGiven = true;
     }
     return match;
+}
+
+bool CheckMqttOptions(const MqttOptions& options) {
+    if (options.url.empty() &&
+        (!options.topicPrefix.empty() || !options.caFile.empty() || options.qosGiven)) {
+        std::fputs("telmora-cli: --topic, --qos and --cafile go with --mqtt URL\n", stderr);
+        return false;
+    }
+    return true;
 }
 
 std::unique_ptr<LogPublisher> LogPublisher::Connect(const MqttOptions& options,

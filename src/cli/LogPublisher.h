@@ -23,11 +23,14 @@ struct MqttOptions {
     std::string topicPrefix;
     std::string caFile;
     int qos = 0;
+    bool qosGiven = false;
 };
 
 // Reads "--mqtt URL", "--topic PREFIX", "--qos 0|1" or "--cafile FILE" (or their
 // "--option=VALUE" forms) at argv[i].
 OptionMatch TakeMqttOption(int argc, char** argv, int& i, MqttOptions& options);
+// False (after a message) when --topic, --qos or --cafile came without --mqtt.
+bool CheckMqttOptions(const MqttOptions& options);
 
 // Publishes the logged readings, one connection per meter. The user name and
 // password come from TELMORA_MQTT_USER and TELMORA_MQTT_PASSWORD.

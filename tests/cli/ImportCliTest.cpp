@@ -155,6 +155,8 @@ TEST(LogCli, RejectsBadCountsIntervalsAndOptions) {
          "telmora-cli: --mqtt http://broker.lab: The broker address must start with mqtt:// or "
          "mqtts://.\n"},
         {{"log", "--mqtt"}, "telmora-cli: --mqtt needs a value\n"},
+        {{"log", "--simulate", "--topic", "lab"},
+         "telmora-cli: --topic, --qos and --cafile go with --mqtt URL\n"},
     };
     for (const auto& [args, message] : cases) {
         const CliRun run = Cli(args);
