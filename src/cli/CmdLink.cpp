@@ -4,6 +4,7 @@
 #include "cli/CommandOutput.h"
 #include "cli/InterruptGuard.h"
 #include "cli/LiveAcquisition.h"
+#include "cli/LogPublisher.h"
 #include "cli/formatoption.h"
 #include "meter/CableProtocol.h"
 #include "meter/aboutlines.h"
@@ -37,7 +38,8 @@ using namespace std::chrono_literals;
 
 constexpr const char* kLogUsage =
     "Usage: telmora-cli log [--simulate[=NAME]] [--meter all|SERIAL] [--count N]\n"
-    "                       [--interval SECONDS] [--format standard|tidy]\n";
+    "                       [--interval SECONDS] [--format standard|tidy]\n"
+    "                       [--mqtt URL [--topic PREFIX] [--qos 0|1] [--cafile FILE]]\n";
 constexpr const char* kInfoUsage = "Usage: telmora-cli info [--simulate[=NAME]]\n";
 constexpr auto kSlice = 50ms;
 
@@ -76,6 +78,7 @@ struct LogOptions {
     long long count = -1;   // until Ctrl-C
     double interval = 0.0;  // every reading
     TextExportFormat format = TextExportFormat::Standard;
+    MqttOptions mqtt;
 };
 
 // Takes the value of --count or --interval; false (after the message) when it
@@ -114,6 +117,11 @@ std::optional<LogOptions> parseLogOptions(int argc, char** argv) {
             return std::nullopt;
         if (format == OptionMatch::Taken)
             continue;
+        const OptionMatch mqtt = TakeMqttOption(argc, argv, i, options.mqtt);
+        if (mqtt == OptionMatch::Bad)
+            return std::nullopt;
+        if (mqtt == OptionMatch::Taken)
+            continue;
         if (arg == "--meter" || arg.starts_with("--meter=")) {
             if (arg == "--meter" && i + 1 < argc)
                 options.meter = argv[++i];
@@ -136,6 +144,8 @@ std::optional<LogOptions> parseLogOptions(int argc, char** argv) {
         if (!takeLogValue(arg, value, options))
             return std::nullopt;
     }
+    if (!CheckMqttOptions(options.mqtt))
+        return std::nullopt;
     return options;
 }
 
@@ -189,16 +199,13 @@ public:
                            : std::string(kRecorderTextHeader);
     }
 
-    // The line of the newest valid reading of `meter`, stamped with the current
-    // time; nothing when there is no valid reading.
-    std::optional<std::string> sample(LoggedMeter& meter) const {
-        const std::optional<DecodedReply> live = meter.acquisition->validReading();
-        if (!live)
-            return std::nullopt;
-        const QDateTime now = QDateTime::currentDateTime();
+    // The line of the reading `live` of `meter` taken at `now`; nothing when the
+    // reading makes no sample.
+    std::optional<std::string> sample(const LoggedMeter& meter, const DecodedReply& live,
+                                      const QDateTime& now) const {
         const QTime time = now.time();
         const auto entry = BuildSample(
-            *live, FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec()));
+            live, FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec()));
         if (!entry)
             return std::nullopt;
         if (m_format == TextExportFormat::Tidy) {
@@ -222,7 +229,8 @@ private:
 // link is lost or the output fails; the exit status of the command. A meter whose
 // link is lost is said on stderr and the others go on.
 int logReadings(CommandOutput& out, std::vector<LoggedMeter>& meters, ReadingBell& bell,
-                const LogOptions& options, const LogLines& lines, const InterruptGuard& ctrlC) {
+                const LogOptions& options, const LogLines& lines, const InterruptGuard& ctrlC,
+                LogPublisher* publisher) {
     IntervalPacer pacer(options.interval);
     std::uint64_t rings = 0;
     int exitStatus = 0;
@@ -237,10 +245,13 @@ int logReadings(CommandOutput& out, std::vector<LoggedMeter>& meters, ReadingBel
         // At an interval: each meter's newest valid reading when a tick is due;
         // otherwise every new reading.
         const bool tick = options.interval > 0.0 && pacer.tickDue();
-        for (LoggedMeter& meter : meters) {
+        for (std::size_t index = 0; index < meters.size(); ++index) {
+            LoggedMeter& meter = meters[index];
             if (!meter.lost && meter.acquisition->linkLost()) {
                 meter.lost = true;
                 exitStatus = 1;
+                if (publisher)
+                    publisher->meterLost(index);
                 const std::string who = options.meter.empty() ? "" : "meter " + meter.key + ": ";
                 std::fprintf(stderr,
                              "telmora-cli: %sthe link to the meter was lost (USB adapter cable not "
@@ -250,10 +261,16 @@ int logReadings(CommandOutput& out, std::vector<LoggedMeter>& meters, ReadingBel
             const bool ready = options.interval > 0.0 ? tick : meter.acquisition->takeNewReading();
             if (!ready || !wanted(meter))
                 continue;
-            if (const std::optional<std::string> line = lines.sample(meter)) {
+            const std::optional<DecodedReply> live = meter.acquisition->validReading();
+            if (!live)
+                continue;
+            const QDateTime now = QDateTime::currentDateTime();
+            if (const std::optional<std::string> line = lines.sample(meter, *live, now)) {
                 if (!writeLine(out, *line))
                     return out.report(stderr);
                 ++meter.written;
+                if (publisher)
+                    publisher->publish(index, live->main, now);
             }
         }
         if (options.interval <= 0.0)
@@ -323,6 +340,19 @@ int CmdLog(int argc, char** argv) {
         return 1;
 
     InterruptGuard guard;
+    std::unique_ptr<LogPublisher> publisher;
+    if (!options->mqtt.url.empty()) {
+        // The meters by their serial numbers; the first cable's when none was named.
+        std::vector<std::string> serials = keys;
+        if (serials.front().empty()) {
+            const std::vector<CableEntry> cables = ListCables(*backend);
+            if (!cables.empty())
+                serials.front() = cables.front().key;
+        }
+        publisher = LogPublisher::Connect(options->mqtt, serials);
+        if (!publisher)
+            return 1;
+    }
     CommandOutput out(stdout);
     ReadingBell bell;
     std::vector<LoggedMeter> meters;
@@ -331,7 +361,7 @@ int CmdLog(int argc, char** argv) {
     const LogLines lines(options->format, !options->meter.empty());
     if (!writeLine(out, lines.header()))
         return out.report(stderr);
-    return logReadings(out, meters, bell, *options, lines, guard);
+    return logReadings(out, meters, bell, *options, lines, guard, publisher.get());
 }
 
 int CmdInfo(int argc, char** argv) {

@@ -138,7 +138,8 @@ TEST(LogCli, RejectsBadCountsIntervalsAndOptions) {
         "telmora-cli: --interval needs a number of seconds from 0 to 86400\n";
     const QByteArray usage =
         "Usage: telmora-cli log [--simulate[=NAME]] [--meter all|SERIAL] [--count N]\n"
-        "                       [--interval SECONDS] [--format standard|tidy]\n";
+        "                       [--interval SECONDS] [--format standard|tidy]\n"
+        "                       [--mqtt URL [--topic PREFIX] [--qos 0|1] [--cafile FILE]]\n";
     const QByteArray meter = "telmora-cli: --meter needs 'all' or a cable's serial number\n";
     const std::pair<QStringList, QByteArray> cases[] = {
         {{"log", "--meter="}, meter},
@@ -149,6 +150,13 @@ TEST(LogCli, RejectsBadCountsIntervalsAndOptions) {
         {{"log", "--interval=nan"}, interval},
         {{"log", "--verbose"}, usage},
         {{"log", "--count"}, usage},
+        {{"log", "--mqtt", "mqtt://broker.lab", "--qos", "2"}, "telmora-cli: --qos needs 0 or 1\n"},
+        {{"log", "--mqtt=http://broker.lab"},
+         "telmora-cli: --mqtt http://broker.lab: The broker address must start with mqtt:// or "
+         "mqtts://.\n"},
+        {{"log", "--mqtt"}, "telmora-cli: --mqtt needs a value\n"},
+        {{"log", "--simulate", "--topic", "lab"},
+         "telmora-cli: --topic, --qos and --cafile go with --mqtt URL\n"},
     };
     for (const auto& [args, message] : cases) {
         const CliRun run = Cli(args);

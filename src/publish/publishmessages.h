@@ -1,0 +1,32 @@
+#pragma once
+// The JSON payloads of the published messages: compact, UTF-8, "." decimals
+// whatever the locale, numbers in their shortest round-trip form.
+
+#include "model/Measurement.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace telmora {
+
+// The running statistics of one meter's recording as they are published.
+struct PublishedStatistics {
+    QString meterName;
+    QString unit;
+    qint64 samples = 0;
+    qint64 overloads = 0;
+    double mean = 0, stddev = 0, minimum = 0, maximum = 0;
+};
+
+// {"time":"2026-12-08T22:30:01.125+01:00","value":1.2345,"unit":"V","mode":"DC",
+//  "display":"1.2345","overload":false,"meter":"Meter 1","serial":"5310"}
+// value is null for an overload, an open input or a display without a number.
+QByteArray ReadingJson(const Measurement& main, qint64 utcMs, qint32 utcOffsetSeconds,
+                       const QString& meterName, const QString& serial);
+
+// {"time":…,"meter":…,"serial":…,"unit":"V","samples":N,"overloads":K,"mean":…,
+//  "stddev":…,"min":…,"max":…}; mean to max are null without samples.
+QByteArray StatisticsJson(const PublishedStatistics& statistics, qint64 utcMs,
+                          qint32 utcOffsetSeconds, const QString& serial);
+
+} // namespace telmora
