@@ -29,10 +29,6 @@ Now CurrentTime() {
     return {now.toMSecsSinceEpoch(), now.offsetFromUtc()};
 }
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ReadingPublisher", text);
-}
-
 // The figures of the function and unit the meter measured last: a recording's
 // groups come in the order their first reading came, so the newest group is the
 // one a meter switched to last.
