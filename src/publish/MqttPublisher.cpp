@@ -55,6 +55,7 @@ MqttPublisher::MqttPublisher(QObject* parent)
 
 MqttPublisher::~MqttPublisher() {
     m_hub->detach();
+    blockSignals(true); // no "Off" to receivers that may be going away with it
     stop();
     waitUntilClosed(kCloseTime);
     // Connections still closing end on their own threads (destroying their handles
