@@ -178,6 +178,10 @@ TEST(MqttPublisher, TlsWithTheRightPasswordConnectsAndWithAWrongOneIsRefused) {
     settings.caFile.clear();
     publisher.start(settings);
     EXPECT_EQ(publisher.waitForFirstResult(10000ms), PublisherState::Reconnecting);
+    settings.caFile = QStringLiteral("/nonexistent/ca.crt");
+    publisher.start(settings);
+    EXPECT_EQ(publisher.waitForFirstResult(10000ms), PublisherState::Refused);
+    EXPECT_EQ(publisher.stateReason(), QStringLiteral("The CA certificate file cannot be read."));
 }
 
 TEST(MqttPublisher, ABrokerThatNeverAnswersNeitherSlowsNorGrowsThePublisher) {
