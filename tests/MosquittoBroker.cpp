@@ -7,8 +7,13 @@
 #include <QStandardPaths>
 
 #include <chrono>
-#include <mutex>
+#include <csignal>
 #include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -30,13 +35,56 @@ sockaddr_in loopback(int port) {
     return address;
 }
 
+// Starts `program` with `arguments`, its standard output and error into `log`;
+// the process id, or -1.
+pid_t spawn(const QString& program, const QStringList& arguments, const QString& log) {
+    std::vector<QByteArray> storage{QFile::encodeName(program)};
+    for (const QString& argument : arguments)
+        storage.push_back(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& a : storage)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    const QByteArray logName = QFile::encodeName(log);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logName.constData(),
+                                     O_WRONLY | O_CREAT | O_APPEND, 0600);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Waits for `pid` to end, `timeoutMs` at most; its wait status, or -1.
+int waitForExit(pid_t pid, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    int status = 0;
+    for (;;) {
+        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+        if (ended == pid)
+            return status;
+        if (ended < 0 || deadline.hasExpired())
+            return -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+QString fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+}
+
+// Runs a tool to its end; false with its output in *error when it failed.
 bool run(const QString& program, const QStringList& arguments, QString* error) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        *error = program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(process.readAll());
+    QTemporaryDir logDir;
+    const QString log = logDir.filePath(QStringLiteral("output"));
+    const pid_t pid = spawn(program, arguments, log);
+    const int status = pid < 0 ? -1 : waitForExit(pid, 30000);
+    if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        *error = program + QStringLiteral(" failed: ") + fileText(log);
         return false;
     }
     return true;
@@ -160,7 +208,8 @@ MosquittoBroker::~MosquittoBroker() {
 }
 
 bool MosquittoBroker::running() const {
-    return m_process && m_process->state() == QProcess::Running;
+    int status = 0;
+    return m_pid > 0 && ::waitpid(m_pid, &status, WNOHANG) == 0;
 }
 
 QString MosquittoBroker::plainUrl() const {
@@ -201,19 +250,14 @@ bool MosquittoBroker::writeConfig() {
 }
 
 bool MosquittoBroker::start() {
-    if (running())
+    if (m_pid > 0)
         return true;
-    m_process = std::make_unique<QProcess>();
-    m_process->setStandardErrorFile(m_dir.filePath(QStringLiteral("broker.log")),
-                                    QIODevice::Append);
-    m_process->start(QString::fromLatin1(kBroker),
-                     {QStringLiteral("-c"), m_dir.filePath(QStringLiteral("mosquitto.conf"))});
-    if (!m_process->waitForStarted(kStartTimeoutMs) || !WaitForPort(m_plainPort, kStartTimeoutMs) ||
+    const QString log = m_dir.filePath(QStringLiteral("broker.log"));
+    m_pid = spawn(QString::fromLatin1(kBroker),
+                  {QStringLiteral("-c"), m_dir.filePath(QStringLiteral("mosquitto.conf"))}, log);
+    if (m_pid < 0 || !WaitForPort(m_plainPort, kStartTimeoutMs) ||
         !WaitForPort(m_tlsPort, kStartTimeoutMs)) {
-        QFile log(m_dir.filePath(QStringLiteral("broker.log")));
-        log.open(QIODevice::ReadOnly);
-        m_error =
-            QStringLiteral("the broker did not start: ") + QString::fromLocal8Bit(log.readAll());
+        m_error = QStringLiteral("the broker did not start: ") + fileText(log);
         kill();
         return false;
     }
@@ -225,21 +269,24 @@ bool MosquittoBroker::restart() {
     return start();
 }
 
+bool MosquittoBroker::end(int signal) {
+    if (m_pid <= 0)
+        return true;
+    ::kill(m_pid, signal);
+    if (waitForExit(m_pid, kStartTimeoutMs) == -1)
+        return false;
+    m_pid = -1;
+    return true;
+}
+
 void MosquittoBroker::stop() {
-    if (!m_process)
-        return;
-    m_process->terminate();
-    if (!m_process->waitForFinished(kStartTimeoutMs))
+    if (!end(SIGTERM))
         kill();
-    m_process.reset();
 }
 
 void MosquittoBroker::kill() {
-    if (!m_process)
-        return;
-    m_process->kill();
-    m_process->waitForFinished(kStartTimeoutMs);
-    m_process.reset();
+    if (!end(SIGKILL))
+        m_pid = -1; // not ours to wait for any longer
 }
 
 SilentListener::SilentListener() : m_fd(::socket(AF_INET, SOCK_STREAM, 0)) {

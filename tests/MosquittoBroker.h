@@ -2,13 +2,14 @@
 // A real MQTT broker for tests: /usr/sbin/mosquitto on free local ports, with a
 // plain listener (anonymous clients) and a TLS listener (a test CA, a certificate
 // for 127.0.0.1 and a password file). Persistence is on, so that sessions survive
-// restart(). Tests skip when the broker or openssl is not installed.
+// restart(). Tests skip when the broker or openssl is not installed. Processes
+// are started with posix_spawn (not QProcess), so that the helper also runs under
+// ThreadSanitizer.
 
-#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 
-#include <memory>
+#include <sys/types.h>
 
 namespace telmora::test {
 
@@ -46,9 +47,11 @@ public:
 
 private:
     bool writeConfig();
+    // Sends `signal` and waits for the broker to end; false when it did not.
+    bool end(int signal);
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QProcess> m_process;
+    pid_t m_pid = -1;
     int m_plainPort = 0;
     int m_tlsPort = 0;
     QString m_error;

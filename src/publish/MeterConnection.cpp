@@ -13,6 +13,8 @@
 #include <thread>
 
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -146,6 +148,14 @@ private:
 };
 
 void ConnectionCore::run(std::shared_ptr<MeterConnection> predecessor) {
+    // A write to a connection the broker has closed must give an error here, not
+    // a SIGPIPE that ends the whole program (TLS writes cannot ask for that per
+    // call). Blocked on this thread, the signal stays pending for it and is never
+    // delivered elsewhere.
+    sigset_t brokenPipe;
+    sigemptyset(&brokenPipe);
+    sigaddset(&brokenPipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &brokenPipe, nullptr);
     if (predecessor)
         predecessor->waitEnded(Clock::now() + 5s);
     predecessor.reset();

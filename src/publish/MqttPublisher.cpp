@@ -55,6 +55,7 @@ MqttPublisher::MqttPublisher(QObject* parent)
 
 MqttPublisher::~MqttPublisher() {
     m_hub->detach();
+    blockSignals(true); // no "Off" to receivers that may be going away with it
     stop();
     waitUntilClosed(kCloseTime);
     // Connections still closing end on their own threads (destroying their handles
@@ -62,10 +63,15 @@ MqttPublisher::~MqttPublisher() {
 }
 
 void MqttPublisher::start(const PublishSettings& settings) {
+    if (m_running && settings == m_requested && state() == PublisherState::Connected)
+        return;
+    m_requested = settings;
     const QStringList online = m_connections.keys();
     stop();
     m_dropped = 0;
     m_unsent = 0;
+    for (Retired& retired : m_retired)
+        retired.sinceStart = false;
     m_setupError.clear();
     if (!settings.enabled)
         return;
@@ -153,8 +159,10 @@ quint64 MqttPublisher::droppedCount() const {
 quint64 MqttPublisher::unsentCount() const {
     pruneRetired();
     quint64 unsent = m_unsent;
-    for (const auto& entry : m_retired)
-        unsent += entry.second->unsentReadings(); // 0 while it still runs
+    for (const Retired& retired : m_retired) {
+        if (retired.sinceStart)
+            unsent += retired.connection->unsentReadings(); // 0 while it still runs
+    }
     return unsent;
 }
 
@@ -175,7 +183,7 @@ PublisherState MqttPublisher::waitForFirstResult(std::chrono::milliseconds timeo
 bool MqttPublisher::waitUntilClosed(std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     const bool closed = std::all_of(m_retired.cbegin(), m_retired.cend(), [&](const auto& entry) {
-        return entry.second->waitEnded(deadline);
+        return entry.connection->waitEnded(deadline);
     });
     pruneRetired();
     return closed;
@@ -207,9 +215,9 @@ void MqttPublisher::openConnection(const QString& serial) {
     config.queueLimit = m_settings.queueLimit;
     config.keepAliveSeconds = m_settings.keepAliveSeconds;
     std::shared_ptr<MeterConnection> predecessor;
-    for (const auto& [retiredSerial, connection] : m_retired) {
-        if (retiredSerial == serial)
-            predecessor = connection; // the newest one; it waits for those before it
+    for (const Retired& retired : m_retired) {
+        if (retired.serial == serial)
+            predecessor = retired.connection; // the newest one; it waits for those before it
     }
     m_connections.insert(
         serial, std::make_shared<MeterConnection>(
@@ -221,15 +229,16 @@ void MqttPublisher::retire(const QString& serial) {
     if (!connection)
         return;
     connection->close(Clock::now() + kCloseTime);
-    m_retired.emplace_back(serial, connection);
+    m_retired.push_back({serial, connection});
     m_connections.insert(serial, nullptr);
 }
 
 void MqttPublisher::pruneRetired() const {
-    std::erase_if(m_retired, [this](const auto& entry) {
-        if (!entry.second->ended())
+    std::erase_if(m_retired, [this](const Retired& retired) {
+        if (!retired.connection->ended())
             return false;
-        m_unsent += entry.second->unsentReadings();
+        if (retired.sinceStart)
+            m_unsent += retired.connection->unsentReadings();
         return true;
     });
 }

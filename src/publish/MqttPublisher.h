@@ -34,7 +34,8 @@ public:
 
     // (Re)starts with these settings; the meters already online stay online (on
     // new connections). With enabled false, or an address or prefix that is not
-    // valid (state Refused with the reason), nothing is published.
+    // valid (state Refused with the reason), nothing is published. The same
+    // settings again while every connection is up change nothing.
     void start(const PublishSettings& settings);
     // A clean end: the retained "offline" for each online meter, then disconnect.
     void stop();
@@ -86,15 +87,21 @@ private:
     void pruneRetired() const;
 
     std::shared_ptr<PublisherHub> m_hub;
-    PublishSettings m_settings;
+    PublishSettings m_requested; // as given to start()
+    PublishSettings m_settings;  // as used (values brought into range)
     BrokerAddress m_address;
     QString m_prefix;
     QString m_clientId;
     bool m_running = false;
     QString m_setupError; // why start() could not run
     QMap<QString, std::shared_ptr<MeterConnection>> m_connections;
+    struct Retired {
+        QString serial;
+        std::shared_ptr<MeterConnection> connection;
+        bool sinceStart = true; // closed since the last start(): its unsent readings count
+    };
     // Closing connections (mutable: pruned of the ended ones also when asked).
-    mutable std::vector<std::pair<QString, std::shared_ptr<MeterConnection>>> m_retired;
+    mutable std::vector<Retired> m_retired;
     std::atomic<quint64> m_dropped{0};
     mutable quint64 m_unsent = 0; // of the retired connections pruned so far
     PublisherState m_reportedState = PublisherState::Off;

@@ -86,8 +86,9 @@ std::optional<BrokerAddress> ParseBrokerUrl(const QString& url, QString* error) 
         if (colon >= 0)
             portText = colon + 1 < rest.size() ? rest.mid(colon + 1) : QStringLiteral("-");
     }
+    const bool bracketed = rest.startsWith(u'[');
     if (address.host.isEmpty() || address.host.contains(u' ') ||
-        address.host.contains(u':') != rest.startsWith(u'[')) {
+        (bracketed && !address.host.contains(u':'))) {
         setError(error, QCoreApplication::translate("Publish", "The broker address has no host."));
         return std::nullopt;
     }

@@ -19,6 +19,8 @@ struct PublishSettings {
     QString caFile;            // mqtts only: CA certificate file; empty: the system's CA store
     int queueLimit = 1000;     // readings waiting per meter before the oldest is dropped
     int keepAliveSeconds = 30; // the broker drops a silent connection after 1.5 times this
+
+    bool operator==(const PublishSettings&) const = default;
 };
 
 // "telmora/<short hostname>".

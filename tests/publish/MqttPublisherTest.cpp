@@ -178,6 +178,10 @@ TEST(MqttPublisher, TlsWithTheRightPasswordConnectsAndWithAWrongOneIsRefused) {
     settings.caFile.clear();
     publisher.start(settings);
     EXPECT_EQ(publisher.waitForFirstResult(10000ms), PublisherState::Reconnecting);
+    settings.caFile = QStringLiteral("/nonexistent/ca.crt");
+    publisher.start(settings);
+    EXPECT_EQ(publisher.waitForFirstResult(10000ms), PublisherState::Refused);
+    EXPECT_EQ(publisher.stateReason(), QStringLiteral("The CA certificate file cannot be read."));
 }
 
 TEST(MqttPublisher, ABrokerThatNeverAnswersNeitherSlowsNorGrowsThePublisher) {
@@ -234,4 +238,46 @@ TEST(MqttPublisher, ReadingsBeyondTheQueueLimitAreDroppedAndCountedWhileTheBroke
     publisher.publishReading(QStringLiteral("5310"), QStringLiteral("M"), volts(" 2.0000"), kUtcMs,
                              0);
     EXPECT_TRUE(subscriber.waitForMessage("lab/d/5310/reading", "", 10s));
+}
+
+TEST(MqttPublisher, AMeterGoingOfflineAndARestartLeaveTheRightRetainedStatuses) {
+    SKIP_WITHOUT_BROKER();
+    MosquittoBroker broker;
+    ASSERT_TRUE(broker.running()) << broker.error().toStdString();
+    MqttSubscriber subscriber(broker.plainPort(), "lab/e/+/status");
+    ASSERT_TRUE(subscriber.waitSubscribed(5s));
+    const PublishSettings settings = settingsFor(broker.plainUrl(), QStringLiteral("lab/e"), 1);
+    MqttPublisher publisher;
+    publisher.start(settings);
+    publisher.meterOnline(QStringLiteral("A"));
+    publisher.meterOnline(QStringLiteral("B"));
+    ASSERT_TRUE(waitForState(publisher, PublisherState::Connected));
+    ASSERT_TRUE(subscriber.waitForMessage("lab/e/B/status", "online", 10s));
+
+    publisher.meterOffline(QStringLiteral("A"));
+    EXPECT_TRUE(subscriber.waitForMessage("lab/e/A/status", "offline", 10s));
+    EXPECT_EQ(publisher.state(), PublisherState::Connected) << "B is still connected";
+
+    // The same settings again change nothing; a restart closes B's connection
+    // before its new one says "online", so that "online" is what stays.
+    publisher.start(settings);
+    publisher.stop();
+    publisher.start(settings);
+    const auto lastOfB = [](const std::vector<ReceivedMessage>& messages) {
+        std::vector<std::string> b;
+        for (const ReceivedMessage& m : messages) {
+            if (m.topic == "lab/e/B/status")
+                b.push_back(m.payload);
+        }
+        return b;
+    };
+    EXPECT_TRUE(subscriber.waitFor([&](const auto& m) { return lastOfB(m).size() >= 3; }, 10s));
+    EXPECT_EQ(lastOfB(subscriber.messages()),
+              (std::vector<std::string>{"online", "offline", "online"}));
+    MqttSubscriber later(broker.plainPort(), "lab/e/+/status");
+    EXPECT_TRUE(later.waitFor([](const auto& m) { return m.size() >= 2; }, 10s));
+    EXPECT_TRUE(later.waitForMessage("lab/e/A/status", "offline", 1s));
+    EXPECT_TRUE(later.waitForMessage("lab/e/B/status", "online", 1s));
+    EXPECT_EQ(later.messages().size(), 2u);
+    EXPECT_EQ(lastOfB(subscriber.messages()).size(), 3u) << "no restart for the same settings";
 }

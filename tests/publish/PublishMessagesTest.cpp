@@ -58,10 +58,10 @@ TEST(PublishSettings, BrokerAddresses) {
     EXPECT_EQ(a->host, QStringLiteral("::1"));
     EXPECT_EQ(a->port, 1884);
 
-    for (const char* bad :
-         {"", "broker.lab:1883", "http://broker.lab", "mqtt://", "mqtt://:1883", "mqtt://h:0",
-          "mqtt://h:65536", "mqtt://h:", "mqtt://h:18x3", "mqtt://h:+1883", "mqtt://u:pw@h",
-          "mqtt://h/readings", "mqtt://[::1", "mqtt://[::1]x", "mqtt://two words"}) {
+    for (const char* bad : {"", "broker.lab:1883", "http://broker.lab", "mqtt://", "mqtt://:1883",
+                            "mqtt://h:0", "mqtt://h:65536", "mqtt://h:", "mqtt://h:18x3",
+                            "mqtt://h:+1883", "mqtt://u:pw@h", "mqtt://h/readings", "mqtt://[::1",
+                            "mqtt://[::1]x", "mqtt://[broker]", "mqtt://two words"}) {
         error.clear();
         EXPECT_FALSE(ParseBrokerUrl(QString::fromLatin1(bad), &error)) << bad;
         EXPECT_FALSE(error.isEmpty()) << bad;
