@@ -69,7 +69,7 @@ void ReadingPublisher::watch(Meter& meter, int number) {
                 if (!m_publisher->running())
                     return;
                 const Now now = CurrentTime();
-                m_publisher->publishReading(TopicLevel(meter.serial(), number), meter.name(),
+                m_publisher->publishReading(MeterTopicName(meter.serial(), number), meter.name(),
                                             reading.main, now.utcMs, now.offsetSeconds);
             });
 }
@@ -77,7 +77,7 @@ void ReadingPublisher::watch(Meter& meter, int number) {
 void ReadingPublisher::onLinkedChanged(Meter& meter, int number, bool linked) {
     if (!m_publisher->running())
         return;
-    const QString level = TopicLevel(meter.serial(), number);
+    const QString level = MeterTopicName(meter.serial(), number);
     if (linked)
         m_publisher->meterOnline(level);
     else
@@ -104,7 +104,7 @@ void ReadingPublisher::apply(const PublishSettings& settings) {
         m_publisher->start(settings);
         for (const auto& [meter, number] : m_meters)
             if (meter->link().isLinked())
-                m_publisher->meterOnline(TopicLevel(meter->serial(), number));
+                m_publisher->meterOnline(MeterTopicName(meter->serial(), number));
     }
     updateStatisticsTimer();
     emit statusChanged();
@@ -119,7 +119,7 @@ void ReadingPublisher::start() {
         m_publisher->start(withPassword);
         for (const auto& [meter, number] : m_meters)
             if (meter->link().isLinked())
-                m_publisher->meterOnline(TopicLevel(meter->serial(), number));
+                m_publisher->meterOnline(MeterTopicName(meter->serial(), number));
         updateStatisticsTimer();
         emit statusChanged();
     });
@@ -149,7 +149,7 @@ void ReadingPublisher::publishStatistics() {
             figures.minimum = group->values.minimum();
             figures.maximum = group->values.maximum();
         }
-        m_publisher->publishStatistics(TopicLevel(m_recording.meterSerial(k), k + 1), figures,
+        m_publisher->publishStatistics(MeterTopicName(m_recording.meterSerial(k), k + 1), figures,
                                        now.utcMs, now.offsetSeconds);
     }
 }

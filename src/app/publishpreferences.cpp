@@ -36,14 +36,9 @@ void StorePublishSettings(IniSettings& state, const PublishSettings& settings) {
     state.setValue(Key("Qos"), settings.qos == 1 ? 1 : 0);
 }
 
-QString TopicLevel(const QString& serial, int meterNumber) {
-    QString level = serial.trimmed();
-    if (level.isEmpty())
-        return QStringLiteral("meter%1").arg(meterNumber);
-    for (QChar& c : level)
-        if (c == u'+' || c == u'#' || c == u'/' || c.unicode() < 0x20 || c.unicode() == 0x7f)
-            c = u'_';
-    return level;
+QString MeterTopicName(const QString& serial, int meterNumber) {
+    const QString name = serial.trimmed();
+    return name.isEmpty() ? QStringLiteral("meter%1").arg(meterNumber) : name;
 }
 
 } // namespace telmora

@@ -14,9 +14,8 @@ PublishSettings ReadPublishSettings(const IniSettings& state);
 // Puts `settings` (without the password) into `state`; the caller saves it.
 void StorePublishSettings(IniSettings& state, const PublishSettings& settings);
 
-// The serial number as one topic level: MQTT's wildcards "+" and "#", the level
-// separator "/" and control characters become "_"; an empty serial becomes
-// "meter<number>".
-QString TopicLevel(const QString& serial, int meterNumber);
+// The name a meter publishes under: its serial number, or "meter<number>" for a
+// cable without one. (The publisher makes it a safe topic level.)
+QString MeterTopicName(const QString& serial, int meterNumber);
 
 } // namespace telmora

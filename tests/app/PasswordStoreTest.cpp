@@ -73,7 +73,7 @@ TEST(PasswordStore, WithoutAConfigurationFolderThePasswordLastsTheRun) {
     EXPECT_EQ(ReadBack(store), QStringLiteral("pw"));
 }
 
-TEST(PublishPreferences, KeepWhatTheDialogSetAndMakeSafeTopicLevels) {
+TEST(PublishPreferences, KeepWhatTheDialogSetAndNameEveryMeter) {
     IniSettings state{QString()};
     PublishSettings defaults = ReadPublishSettings(state);
     EXPECT_FALSE(defaults.enabled);
@@ -96,9 +96,8 @@ TEST(PublishPreferences, KeepWhatTheDialogSetAndMakeSafeTopicLevels) {
     EXPECT_EQ(back.qos, 1);
     EXPECT_TRUE(back.password.isEmpty());
 
-    EXPECT_EQ(TopicLevel(QStringLiteral("5310"), 1), QStringLiteral("5310"));
-    EXPECT_EQ(TopicLevel(QStringLiteral("a/b+c#\n"), 1), QStringLiteral("a_b_c_"));
-    EXPECT_EQ(TopicLevel(QString(), 2), QStringLiteral("meter2"));
+    EXPECT_EQ(MeterTopicName(QStringLiteral(" 5310 "), 1), QStringLiteral("5310"));
+    EXPECT_EQ(MeterTopicName(QString(), 2), QStringLiteral("meter2"));
 }
 
 } // namespace

@@ -171,14 +171,24 @@ void PublishDialog::chooseCaFile() {
 void PublishDialog::confirm() {
     const PublishSettings chosen = settings();
     QString problem;
+    QLineEdit* wrong = nullptr;
+    QString what;
     if (chosen.enabled && !ParseBrokerUrl(chosen.brokerUrl, &problem)) {
+        wrong = m_url;
+        what = tr("The broker address cannot be used.");
+    } else if (chosen.enabled && !chosen.topicPrefix.isEmpty() &&
+               !CheckedTopicPrefix(chosen.topicPrefix, &problem)) {
+        wrong = m_prefix;
+        what = tr("The topic prefix cannot be used.");
+    }
+    if (wrong) {
         BoxRequest box;
         box.owner = this;
         box.caption = windowTitle();
-        box.text = tr("The broker address cannot be used.") + QLatin1Char('\n') + problem;
+        box.text = what + QLatin1Char('\n') + problem;
         box.icon = BoxIcon::Error;
         m_dialogs.showBox(box);
-        m_url->setFocus();
+        wrong->setFocus();
         return;
     }
     accept();

@@ -1,0 +1,177 @@
+// Publishing as the application does it, against a real broker: two simulated
+// meters linked together publish their readings, statuses and the recording's
+// statistics under their own serial numbers; a broker that accepts connections
+// but never answers neither holds up the recording nor lets readings pile up.
+#include "MosquittoBroker.h"
+#include "MqttSubscriber.h"
+#include "UserDirectories.h"
+#include "app/Application.h"
+#include "app/Meter.h"
+#include "app/ReadingPublisher.h"
+#include "app/UserFiles.h"
+#include "meter/MeterLink.h"
+#include "model/GroupedStatistics.h"
+#include "publish/MqttPublisher.h"
+#include "recording/RecorderController.h"
+#include "sim/SimulatedCables.h"
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace telmora;
+using namespace telmora::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+class PublishingApp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const QString why = MosquittoBroker::unavailableReason(); !why.isEmpty())
+            GTEST_SKIP() << why.toStdString();
+        std::vector<std::shared_ptr<SimulatedMeter>> meters;
+        for (int i = 0; i < 2; ++i)
+            meters.push_back(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
+        m_cables = std::make_shared<SimulatedCables>(std::move(meters));
+        m_cables->nameCables();
+        m_app = std::make_unique<Application>(m_cables, LocateUserFiles(m_start.path()));
+    }
+    void TearDown() override {
+        if (!m_app)
+            return;
+        for (int i = 0; i < m_app->meterCount(); ++i) {
+            MeterLink& link = m_app->meter(i).link();
+            QSignalSpy stopped(&link, &MeterLink::stopped);
+            link.unlink();
+            if (link.isStopping())
+                stopped.wait(10000);
+        }
+    }
+
+    static PublishSettings settingsFor(const QString& url) {
+        PublishSettings settings;
+        settings.enabled = true;
+        settings.brokerUrl = url;
+        settings.topicPrefix = QStringLiteral("lab/bench");
+        settings.clientId = QStringLiteral("app-test");
+        settings.keepAliveSeconds = 5;
+        return settings;
+    }
+    // Takes the first meter's readings as they come until `done` holds or 20 s
+    // have passed.
+    bool waitUntil(const std::function<bool()>& done) const {
+        QSignalSpy readings(&m_app->meter(0).link(), &MeterLink::readingReceived);
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < 20000)
+            readings.wait(500);
+        return done();
+    }
+
+    UserDirectories m_home;
+    QTemporaryDir m_start;
+    std::shared_ptr<SimulatedCables> m_cables;
+    std::unique_ptr<Application> m_app;
+};
+
+QJsonObject Json(const std::string& payload) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(payload)).object();
+}
+
+TEST_F(PublishingApp, EveryLinkedMeterPublishesUnderItsSerialNumber) {
+    MosquittoBroker broker;
+    ASSERT_TRUE(broker.running()) << broker.error().toStdString();
+    MqttSubscriber watcher(broker.plainPort(), "lab/bench/#");
+    ASSERT_TRUE(watcher.waitSubscribed(10s));
+
+    ReadingPublisher& publishing = m_app->publishing();
+    publishing.apply(settingsFor(broker.plainUrl()));
+    ASSERT_EQ(m_app->linkAll(), 2);
+    m_app->renameMeter(1, QStringLiteral("Shunt"));
+    for (const char* serial : {"5310", "5311"})
+        ASSERT_TRUE(
+            watcher.waitForMessage(std::string("lab/bench/") + serial + "/status", "online", 20s))
+            << serial;
+    ASSERT_TRUE(waitUntil([&] {
+        return watcher.messagesOn("lab/bench/5311/reading").size() >= 3 &&
+               publishing.publisher().state() == PublisherState::Connected;
+    }));
+    EXPECT_EQ(publishing.statusText(), QStringLiteral("MQTT: connected"));
+    const QJsonObject first = Json(watcher.messagesOn("lab/bench/5310/reading").back().payload);
+    EXPECT_EQ(first.value("meter").toString(), "Meter 1");
+    EXPECT_EQ(first.value("serial").toString(), "5310");
+    const QJsonObject second = Json(watcher.messagesOn("lab/bench/5311/reading").back().payload);
+    EXPECT_EQ(second.value("meter").toString(), "Shunt") << "a rename shows in the next reading";
+    EXPECT_TRUE(second.value("time").toString().contains(QLatin1Char('T')));
+
+    // The statistics of the running recording, per recorded meter.
+    RecorderController& recorder = m_app->recording();
+    recorder.setAcquisition(AcquisitionMode::Manual, 0);
+    for (int i = 0; i < 3; ++i) {
+        // Each sample gets a fresh reading of the second meter (else it is a gap).
+        QSignalSpy fresh(&m_app->meter(1).link(), &MeterLink::readingReceived);
+        ASSERT_TRUE(fresh.wait(10000));
+        ASSERT_TRUE(recorder.takeManualSample());
+    }
+    publishing.publishStatistics();
+    ASSERT_TRUE(watcher.waitForMessage("lab/bench/5311/statistics", "", 10s));
+    const QJsonObject figures =
+        Json(watcher.messagesOn("lab/bench/5311/statistics").back().payload);
+    // The figures of the unit the meter measures now, as the recorder counts them.
+    const StatisticsGroup& newest = recorder.meterStatistics(1).groups().back();
+    EXPECT_EQ(figures.value("unit").toString().toStdString(), newest.unit);
+    EXPECT_EQ(figures.value("samples").toInteger(), newest.values.count());
+    EXPECT_EQ(figures.value("meter").toString(), "Shunt");
+
+    // A clean unlink leaves both meters offline.
+    m_app->unlinkAll();
+    for (const char* serial : {"5310", "5311"})
+        EXPECT_TRUE(
+            watcher.waitForMessage(std::string("lab/bench/") + serial + "/status", "offline", 10s))
+            << serial;
+
+    // Switched off, nothing more goes out and the status panel is empty.
+    PublishSettings off = publishing.settings();
+    off.enabled = false;
+    publishing.apply(off);
+    EXPECT_TRUE(publishing.statusText().isEmpty());
+}
+
+TEST_F(PublishingApp, ABrokerThatNeverAnswersDoesNotHoldUpTheRecording) {
+    SilentListener silent;
+    PublishSettings settings =
+        settingsFor(QStringLiteral("mqtt://127.0.0.1:%1").arg(silent.port()));
+    settings.queueLimit = 5;
+    m_app->publishing().apply(settings);
+    ASSERT_EQ(m_app->linkAll(), 2);
+
+    RecorderController& recorder = m_app->recording();
+    recorder.setAcquisition(AcquisitionMode::Automatic, 200);
+    ASSERT_TRUE(recorder.startRecording());
+    QSignalSpy added(&recorder, &RecorderController::sampleAdded);
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> at;
+    while (at.size() < 12 && clock.elapsed() < 30000)
+        if (added.wait(5000))
+            while (at.size() < static_cast<std::size_t>(added.count()))
+                at.push_back(clock.elapsed());
+    recorder.stopRecording();
+    ASSERT_GE(at.size(), 12u) << "the recording went on while the broker said nothing";
+    // Ticks keep their pace: none waits on the broker (a blocked publish would
+    // stall the loop for the broker's whole time-out).
+    for (std::size_t i = 1; i < at.size(); ++i)
+        EXPECT_LT(at[i] - at[i - 1], 2000) << i;
+    ReadingPublisher& publishing = m_app->publishing();
+    EXPECT_NE(publishing.publisher().state(), PublisherState::Connected);
+    EXPECT_GT(publishing.publisher().droppedCount(), 0u);
+    EXPECT_TRUE(publishing.statusText().contains(QStringLiteral("readings dropped")))
+        << publishing.statusText().toStdString();
+}
+
+} // namespace
