@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace telmora {
 
 namespace {
@@ -75,13 +77,14 @@ void ReadingPublisher::watch(Meter& meter, int number) {
 }
 
 void ReadingPublisher::onLinkedChanged(Meter& meter, int number, bool linked) {
-    if (!m_publisher->running())
-        return;
-    const QString level = MeterTopicName(meter.serial(), number);
-    if (linked)
-        m_publisher->meterOnline(level);
-    else
-        m_publisher->meterOffline(level);
+    if (m_publisher->running()) {
+        const QString name = MeterTopicName(meter.serial(), number);
+        if (linked)
+            m_publisher->meterOnline(name);
+        else
+            m_publisher->meterOffline(name);
+    }
+    emit statusChanged();
 }
 
 void ReadingPublisher::readPassword(std::function<void(const QString&)> done) {
@@ -157,6 +160,11 @@ void ReadingPublisher::publishStatistics() {
 QString ReadingPublisher::statusText() const {
     if (!m_settings.enabled || !m_publisher->running())
         return {};
+    const bool anyLinked = std::any_of(m_meters.begin(), m_meters.end(), [](const auto& entry) {
+        return entry.first->link().isLinked();
+    });
+    if (!anyLinked)
+        return tr("MQTT: no meter linked");
     QString text;
     switch (m_publisher->state()) {
     case PublisherState::Off:
