@@ -110,7 +110,11 @@ QWidget* PublishDialog::buildForm() {
     connect(browse, &QPushButton::clicked, this, &PublishDialog::chooseCaFile);
     caRow->addWidget(m_caFile, 1);
     caRow->addWidget(browse);
-    fields->addRow(tr("C&A certificate:"), caRow);
+    // A row of a layout gets no buddy of its own: the label is given one, so that
+    // its key reaches the field.
+    auto* caLabel = new QLabel(tr("C&A certificate:"), form);
+    caLabel->setBuddy(m_caFile);
+    fields->addRow(caLabel, caRow);
     return form;
 }
 
