@@ -34,6 +34,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -154,6 +155,29 @@ private:
     std::size_t m_next = 0;
 };
 
+// With TELMORA_BENCH_PAINTS set, counts the paint events per window while
+// measuring and lists them on the error output (a look at where painting goes;
+// the filter costs a little CPU itself).
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (counting && event->type() == QEvent::Paint && watched->isWidgetType()) {
+            const QWidget* widget = static_cast<QWidget*>(watched);
+            ++counts[widget->window()->objectName() + QStringLiteral(" / ") +
+                     QString::fromLatin1(widget->metaObject()->className())];
+        }
+        return false;
+    }
+    void print(long long readings) const {
+        for (auto i = counts.cbegin(); i != counts.cend(); ++i)
+            std::fprintf(stderr, "  %6.2f paints per reading: %s\n",
+                         readings > 0 ? double(i.value()) / double(readings) : 0.0,
+                         qPrintable(i.key()));
+    }
+    bool counting = false;
+    QMap<QString, long long> counts;
+};
+
 void showWindows(telmora::MainWindow& mainWindow) {
     const telmora::LiveWindowSet set = mainWindow.meterWindows()->windowsOf(0);
     for (auto kind : {telmora::LiveWindowKind::Digital, telmora::LiveWindowKind::Analog,
@@ -180,6 +204,9 @@ int runChild(int argc, char** argv, Case which) {
     telmora::MainWindow mainWindow(application, dialogs);
     telmora::StartMainWindow(mainWindow, QString());
 
+    PaintCounter paints;
+    if (qEnvironmentVariableIsSet("TELMORA_BENCH_PAINTS"))
+        app.installEventFilter(&paints);
     long long readings = 0;
     bool measuring = false;
     double cpuAtStart = 0.0;
@@ -199,12 +226,15 @@ int runChild(int argc, char** argv, Case which) {
     });
     QTimer::singleShot(kWarmUpMs, &mainWindow, [&] {
         measuring = true;
+        paints.counting = true;
         cpuAtStart = cpuSeconds();
     });
     QTimer::singleShot(kWarmUpMs + kMeasureMs, &mainWindow, [&] {
         const double share = (cpuSeconds() - cpuAtStart) / (kMeasureMs / 1000.0) * 100.0;
         std::printf("%.3f %lld %s\n", share, readings, qPrintable(QApplication::platformName()));
         std::fflush(stdout);
+        paints.counting = false;
+        paints.print(readings);
         if (which == Case::Recording) {
             application.recording().stopRecording();
             application.recording().clear();

@@ -23,7 +23,6 @@ constexpr double kPivotY = 132.0;
 constexpr double kNeedleLength = 100.0;
 constexpr double kNeedlePen = 1.6;
 constexpr double kHubCapRadius = 4.0;
-constexpr double kDegree = 0.017453292444444442; // 3.14159264 / 180
 
 } // namespace
 
@@ -191,8 +190,8 @@ void AnalogMeterWindow::paintBackdrop(QPainter& p) const {
               QPointF(std::floor(signRight - sign.width()), panel.bottom() + 1 - sign.height()));
 }
 
-QRect AnalogMeterWindow::needleArea(double degrees) const {
-    return NeedleArea(pivot(), degrees, kNeedleLength, kNeedlePen, kHubCapRadius);
+NeedleShape AnalogMeterWindow::needleShape() const {
+    return {pivot(), kNeedleLength, kNeedlePen, kHubCapRadius};
 }
 
 void AnalogMeterWindow::repaintChanges() {
@@ -203,7 +202,14 @@ void AnalogMeterWindow::repaintChanges() {
     const double shown = m_needle.shownAngle();
     if (shown == m_paintedAngle)
         return;
-    update(m_paintedNeedle.united(needleArea(shown)));
+    const NeedleShape needle = needleShape();
+    // Steps on the way too small to show are left out; where the needle comes to
+    // rest is always drawn.
+    if (shown != m_needle.angle() &&
+        !NeedleStepShows(needle, m_paintedAngle, shown, devicePixelRatioF()))
+        return;
+    const QRect area = m_paintedNeedle.united(NeedleArea(needle, shown));
+    update(area);
 }
 
 void AnalogMeterWindow::changeEvent(QEvent* event) {
@@ -220,17 +226,12 @@ void AnalogMeterWindow::paintEvent(QPaintEvent*) {
                     [this](QPainter& painter) { paintBackdrop(painter); });
 
     // Needle in black from the pivot, with the pivot cap over its base.
-    const QPointF c = pivot();
+    const NeedleShape needle = needleShape();
     const double shown = m_needle.shownAngle();
-    const double a = shown * kDegree;
-    const QPointF tip(c.x() + std::cos(a) * kNeedleLength, c.y() - std::sin(a) * kNeedleLength);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), kNeedlePen, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c, tip);
-    art::DrawHubCap(p, c, kHubCapRadius);
+    DrawNeedle(p, needle, shown);
     m_paintedKey = backdropKey();
     m_paintedAngle = shown;
-    m_paintedNeedle = needleArea(shown);
+    m_paintedNeedle = NeedleArea(needle, shown);
 }
 
 } // namespace telmora

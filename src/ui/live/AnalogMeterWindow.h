@@ -80,8 +80,7 @@ private:
     // What the backdrop shows (scale picture and sign mark), as its cache key.
     std::uint64_t backdropKey() const;
     void paintBackdrop(QPainter& painter) const;
-    // The widget pixels the needle covers at `degrees`.
-    QRect needleArea(double degrees) const;
+    NeedleShape needleShape() const;
     // Schedules the repaint of what changed since the last paint: the old and the
     // new needle, or everything when the backdrop changed.
     void repaintChanges();

@@ -23,7 +23,6 @@ constexpr double kPivotY = 99.0;
 constexpr double kNeedleLength = 70.0;
 constexpr double kNeedlePen = 1.8;
 constexpr double kHubCapRadius = 6.0;
-constexpr double kDegree = 0.017453292444444442; // 3.14159264 / 180
 constexpr int kZoneTop = 22;
 constexpr int kAlarmButtonHeight = 25;
 constexpr int kLimitButtonSize = 43;
@@ -297,15 +296,22 @@ void ComparatorWindow::paintBackdrop(QPainter& p) const {
     art::Draw(p, art::id::Zone, QPointF(zoneLeft, kZoneTop));
 }
 
-QRect ComparatorWindow::needleArea(double degrees) const {
-    return NeedleArea(pivot(), degrees, kNeedleLength, kNeedlePen, kHubCapRadius);
+NeedleShape ComparatorWindow::needleShape() const {
+    return {pivot(), kNeedleLength, kNeedlePen, kHubCapRadius};
 }
 
 void ComparatorWindow::repaintNeedle() {
     const double shown = m_needle.shownAngle();
     if (shown == m_paintedAngle)
         return;
-    update(m_paintedNeedle.united(needleArea(shown)));
+    const NeedleShape needle = needleShape();
+    // Steps on the way too small to show are left out; where the needle comes to
+    // rest is always drawn.
+    if (shown != m_needle.angle() &&
+        !NeedleStepShows(needle, m_paintedAngle, shown, devicePixelRatioF()))
+        return;
+    const QRect area = m_paintedNeedle.united(NeedleArea(needle, shown));
+    update(area);
 }
 
 void ComparatorWindow::changeEvent(QEvent* event) {
@@ -321,16 +327,11 @@ void ComparatorWindow::paintEvent(QPaintEvent*) {
     m_backdrop.draw(p, size(), devicePixelRatioF(), 0,
                     [this](QPainter& painter) { paintBackdrop(painter); });
 
-    const QPointF c = pivot();
+    const NeedleShape needle = needleShape();
     const double shown = m_needle.shownAngle();
-    const double a = shown * kDegree;
-    const QPointF tip(c.x() + std::cos(a) * kNeedleLength, c.y() - std::sin(a) * kNeedleLength);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), kNeedlePen, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c, tip);
-    art::DrawHubCap(p, c, kHubCapRadius);
+    DrawNeedle(p, needle, shown);
     m_paintedAngle = shown;
-    m_paintedNeedle = needleArea(shown);
+    m_paintedNeedle = NeedleArea(needle, shown);
 }
 
 } // namespace telmora

@@ -110,8 +110,7 @@ private:
     int dialLeft() const;
     QPointF pivot() const;
     void paintBackdrop(QPainter& painter) const;
-    // The widget pixels the needle covers at `degrees`.
-    QRect needleArea(double degrees) const;
+    NeedleShape needleShape() const;
     // Schedules the repaint of the old and the new needle after a needle step.
     void repaintNeedle();
     void playTone(int hz, int ms);

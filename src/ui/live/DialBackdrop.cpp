@@ -1,5 +1,7 @@
 #include "ui/live/DialBackdrop.h"
 
+#include "ui/live/DisplayArt.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -22,22 +24,46 @@ void DialBackdrop::draw(QPainter& painter, QSize size, qreal devicePixelRatio, s
     painter.drawImage(QPointF(0, 0), m_image);
 }
 
-QRect NeedleArea(QPointF pivot, double degrees, double length, double penWidth, double capRadius) {
-    // The same degree constant the dial windows draw with, so that the tip lands
-    // where it is painted.
-    constexpr double kDegree = 0.017453292444444442;
+namespace {
+
+// The same degree constant the dial windows have always drawn with.
+constexpr double kDegree = 0.017453292444444442;
+
+QPointF tipOf(const NeedleShape& needle, double degrees) {
     const double a = degrees * kDegree;
-    const QPointF tip(pivot.x() + std::cos(a) * length, pivot.y() - std::sin(a) * length);
+    return {needle.pivot.x() + std::cos(a) * needle.length,
+            needle.pivot.y() - std::sin(a) * needle.length};
+}
+
+} // namespace
+
+void DrawNeedle(QPainter& painter, const NeedleShape& needle, double degrees) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), needle.penWidth, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(needle.pivot, tipOf(needle, degrees));
+    art::DrawHubCap(painter, needle.pivot, needle.capRadius);
+    painter.restore();
+}
+
+QRect NeedleArea(const NeedleShape& needle, double degrees) {
+    const QPointF tip = tipOf(needle, degrees);
+    const QPointF& pivot = needle.pivot;
     // Half the pen (round caps reach as far), one pixel of antialiasing and one
-    // of rounding on each side.
-    const double line = penWidth / 2.0 + 2.0;
-    const double cap = capRadius + 2.0 + 1.0;
-    const double left = std::min({pivot.x() - cap, tip.x() - line});
-    const double right = std::max({pivot.x() + cap, tip.x() + line});
-    const double top = std::min({pivot.y() - cap, tip.y() - line});
-    const double bottom = std::max({pivot.y() + cap, tip.y() + line});
+    // of rounding on each side; the cap's outline is a pixel wide.
+    const double line = needle.penWidth / 2.0 + 2.0;
+    const double cap = needle.capRadius + 3.0;
+    const double left = std::min(pivot.x() - cap, tip.x() - line);
+    const double right = std::max(pivot.x() + cap, tip.x() + line);
+    const double top = std::min(pivot.y() - cap, tip.y() - line);
+    const double bottom = std::max(pivot.y() + cap, tip.y() + line);
     return QRect(QPoint(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top))),
                  QPoint(static_cast<int>(std::ceil(right)), static_cast<int>(std::ceil(bottom))));
+}
+
+bool NeedleStepShows(const NeedleShape& needle, double from, double to, qreal devicePixelRatio) {
+    const QPointF move = tipOf(needle, to) - tipOf(needle, from);
+    return std::hypot(move.x(), move.y()) * devicePixelRatio >= 0.1;
 }
 
 } // namespace telmora

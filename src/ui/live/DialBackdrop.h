@@ -34,10 +34,27 @@ private:
     std::uint64_t m_key = 0;
 };
 
-// The widget pixels a needle may touch: the line of `length` from `pivot` at
-// `degrees` (counter-clockwise from three o'clock, y pointing down on screen)
-// drawn `penWidth` wide with round caps and antialiasing, and the hub cap of
-// `capRadius` over its base (with its outline).
-QRect NeedleArea(QPointF pivot, double degrees, double length, double penWidth, double capRadius);
+// A dial needle: a line of `length` from `pivot` at `degrees` (counter-clockwise
+// from three o'clock, y pointing down on screen), `penWidth` wide with round caps,
+// antialiased, and the hub cap of `capRadius` over its base.
+struct NeedleShape {
+    QPointF pivot;
+    double length = 0.0;
+    double penWidth = 1.0;
+    double capRadius = 0.0;
+};
+
+void DrawNeedle(QPainter& painter, const NeedleShape& needle, double degrees);
+
+// The widget pixels the needle may touch at `degrees`, hub cap and
+// antialiasing included.
+QRect NeedleArea(const NeedleShape& needle, double degrees);
+
+// Whether a step of the needle from `from` to `to` degrees is worth drawing on
+// its way to its resting place: the tip moves by at least a tenth of a device
+// pixel at `devicePixelRatio` (every other point of the line moves less). The
+// steps of a small change (a last digit flickering) move it by thousandths of a
+// pixel; drawing each would cost a repaint and show nothing.
+bool NeedleStepShows(const NeedleShape& needle, double from, double to, qreal devicePixelRatio);
 
 } // namespace telmora
