@@ -164,7 +164,8 @@ public:
         if (counting && event->type() == QEvent::Paint && watched->isWidgetType()) {
             const QWidget* widget = static_cast<QWidget*>(watched);
             ++counts[widget->window()->objectName() + QStringLiteral(" / ") +
-                     QString::fromLatin1(widget->metaObject()->className())];
+                     QString::fromLatin1(widget->metaObject()->className()) +
+                     QStringLiteral(" ") + widget->objectName()];
         }
         return false;
     }
