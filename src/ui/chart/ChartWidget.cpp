@@ -42,6 +42,14 @@ void ChartWidget::buildPlot() {
     plot->setFocusPolicy(Qt::StrongFocus);
     plot->setNoAntialiasingOnDrag(true);
     plot->setPlottingHint(QCP::phCacheLabels, true);
+    // A replot is painted with the window's next paint, together with whatever
+    // else changed for the same reading, rather than in a paint of its own.
+    plot->setPlottingHint(QCP::phImmediateRefresh, false);
+    // The overlay layer holds only the zoom box. In a buffer of its own it would
+    // cost a clear and a blend of a whole transparent chart-sized picture with
+    // every replot; drawn in the one buffer, a zoom drag replots the chart instead.
+    if (QCPLayer* overlay = plot->layer(QStringLiteral("overlay")))
+        overlay->setMode(QCPLayer::lmLogical);
 
     d->ticker = QSharedPointer<PointLabelTicker>::create();
     d->ticker->labels = &d->labels;
