@@ -155,23 +155,29 @@ private:
     std::size_t m_next = 0;
 };
 
-// With TELMORA_BENCH_PAINTS set, counts the paint events per window while
-// measuring and lists them on the error output (a look at where painting goes;
-// the filter costs a little CPU itself).
+// With TELMORA_BENCH_PAINTS set, counts the paint cycles per window and the
+// paint and layout events per widget while measuring and lists them on the error output (a look at
+// where painting goes; the filter costs a little CPU itself).
 class PaintCounter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (counting && event->type() == QEvent::Paint && watched->isWidgetType()) {
+        const QEvent::Type type = event->type();
+        const char* kind = type == QEvent::Paint           ? "paints: "
+                           : type == QEvent::LayoutRequest ? "layouts: "
+                           : type == QEvent::UpdateRequest ? "paint cycles: "
+                                                           : nullptr;
+        if (counting && kind != nullptr && watched->isWidgetType()) {
             const QWidget* widget = static_cast<QWidget*>(watched);
-            ++counts[widget->window()->objectName() + QStringLiteral(" / ") +
-                     QString::fromLatin1(widget->metaObject()->className()) +
-                     QStringLiteral(" ") + widget->objectName()];
+            ++counts[QString::fromLatin1(kind) + widget->window()->objectName() +
+                     QStringLiteral(" / ") +
+                     QString::fromLatin1(widget->metaObject()->className()) + QStringLiteral(" ") +
+                     widget->objectName()];
         }
         return false;
     }
     void print(long long readings) const {
         for (auto i = counts.cbegin(); i != counts.cend(); ++i)
-            std::fprintf(stderr, "  %6.2f paints per reading: %s\n",
+            std::fprintf(stderr, "  %6.2f per reading, %s\n",
                          readings > 0 ? double(i.value()) / double(readings) : 0.0,
                          qPrintable(i.key()));
     }

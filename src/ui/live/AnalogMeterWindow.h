@@ -102,7 +102,11 @@ private:
     int m_scaleImage = 100;
 
     // The sweep from the drawn angle to the new one.
-    NeedleSweep m_needle{telmora::kNeedleZero, [this] { repaintChanges(); }};
+    NeedleSweep m_needle{telmora::kNeedleZero, [this] { repaintChanges(); },
+                         [this](double drawn, double next) {
+                             return NeedleStepShows(needleShape(), drawn, next,
+                                                    devicePixelRatioF());
+                         }};
     DialBackdrop m_backdrop;
     // What the last paint showed: backdrop, needle angle and the needle's pixels.
     std::uint64_t m_paintedKey = 0;

@@ -150,7 +150,11 @@ private:
     bool m_negative = false;
     telmora::ComparatorLabels m_labels;
 
-    NeedleSweep m_needle{90.0, [this] { repaintNeedle(); }};
+    NeedleSweep m_needle{90.0, [this] { repaintNeedle(); },
+                         [this](double drawn, double next) {
+                             return NeedleStepShows(needleShape(), drawn, next,
+                                                    devicePixelRatioF());
+                         }};
     DialBackdrop m_backdrop;
     // The needle as the last paint drew it.
     double m_paintedAngle = 90.0;
