@@ -155,9 +155,10 @@ private:
     std::size_t m_next = 0;
 };
 
-// With TELMORA_BENCH_PAINTS set, counts the paint cycles per window and the
-// paint and layout events per widget while measuring and lists them on the error output (a look at
-// where painting goes; the filter costs a little CPU itself).
+// With TELMORA_BENCH_PAINTS set, a run with --child=CASE counts the paint cycles
+// per window and the paint and layout events per widget while measuring and
+// lists them on the error output: a look at where painting goes (the filter
+// costs a little CPU itself).
 class PaintCounter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
