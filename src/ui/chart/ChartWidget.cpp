@@ -42,6 +42,23 @@ void ChartWidget::buildPlot() {
     plot->setFocusPolicy(Qt::StrongFocus);
     plot->setNoAntialiasingOnDrag(true);
     plot->setPlottingHint(QCP::phCacheLabels, true);
+    // A replot is painted with the window's next paint, together with whatever
+    // else changed for the same reading, rather than in a paint of its own.
+    plot->setPlottingHint(QCP::phImmediateRefresh, false);
+    // The overlay layer holds only the zoom box. In a buffer of its own it would
+    // cost a clear and a blend of a whole transparent chart-sized picture with
+    // every replot, so it shares the chart's buffer except while a box is dragged,
+    // when a buffer of its own lets the moving box be drawn without the chart.
+    if (QCPLayer* overlay = plot->layer(QStringLiteral("overlay"))) {
+        overlay->setMode(QCPLayer::lmLogical);
+        const auto bufferOverlay = [overlay](bool own) {
+            overlay->setMode(own ? QCPLayer::lmBuffered : QCPLayer::lmLogical);
+        };
+        QCPSelectionRect* box = plot->selectionRect();
+        connect(box, &QCPSelectionRect::started, this, [bufferOverlay] { bufferOverlay(true); });
+        connect(box, &QCPSelectionRect::accepted, this, [bufferOverlay] { bufferOverlay(false); });
+        connect(box, &QCPSelectionRect::canceled, this, [bufferOverlay] { bufferOverlay(false); });
+    }
 
     d->ticker = QSharedPointer<PointLabelTicker>::create();
     d->ticker->labels = &d->labels;

@@ -21,7 +21,8 @@ constexpr int kPanelWidth = 74;
 constexpr int kPanelHeight = 20;
 constexpr double kPivotY = 132.0;
 constexpr double kNeedleLength = 100.0;
-constexpr double kDegree = 0.017453292444444442; // 3.14159264 / 180
+constexpr double kNeedlePen = 1.6;
+constexpr double kHubCapRadius = 4.0;
 
 } // namespace
 
@@ -130,6 +131,7 @@ void AnalogMeterWindow::runUpdate() {
     }
     updateLabels();
 
+    // The sweep repaints the needle, or everything when the scale or sign changed.
     m_needle.sweepTo(telmora::AnalogNeedleAngle(m_scale.counts, m_scale.fullScale));
 }
 
@@ -165,10 +167,16 @@ void AnalogMeterWindow::placePanel() {
 void AnalogMeterWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     placePanel();
+    // The face is centred: the needle's pixels move with the width.
+    m_paintedNeedle = rect();
 }
 
-void AnalogMeterWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+std::uint64_t AnalogMeterWindow::backdropKey() const {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(m_scaleImage)) << 1) |
+           (m_negative ? 1u : 0u);
+}
+
+void AnalogMeterWindow::paintBackdrop(QPainter& p) const {
     p.fillRect(rect(), palette().color(QPalette::Window));
     const int x = faceLeft();
     art::Draw(p, art::id::DialFace, QPointF(x, 0));
@@ -180,15 +188,50 @@ void AnalogMeterWindow::paintEvent(QPaintEvent*) {
     const double signRight = panel.left() - sign.width() / 2.0;
     art::Draw(p, m_negative ? art::id::SignNegative : art::id::SignPositive,
               QPointF(std::floor(signRight - sign.width()), panel.bottom() + 1 - sign.height()));
+}
+
+NeedleShape AnalogMeterWindow::needleShape() const {
+    return {pivot(), kNeedleLength, kNeedlePen, kHubCapRadius};
+}
+
+void AnalogMeterWindow::repaintChanges() {
+    if (backdropKey() != m_paintedKey) {
+        update();
+        return;
+    }
+    const double shown = m_needle.shownAngle();
+    if (shown == m_paintedAngle)
+        return;
+    const NeedleShape needle = needleShape();
+    // Steps on the way too small to show are left out; where the needle comes to
+    // rest is always drawn.
+    if (shown != m_needle.angle() &&
+        !NeedleStepShows(needle, m_paintedAngle, shown, devicePixelRatioF()))
+        return;
+    const QRect area = m_paintedNeedle.united(NeedleArea(needle, shown));
+    update(area);
+}
+
+void AnalogMeterWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        m_backdrop.invalidate();
+        update();
+    }
+}
+
+void AnalogMeterWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    m_backdrop.draw(p, size(), devicePixelRatioF(), backdropKey(),
+                    [this](QPainter& painter) { paintBackdrop(painter); });
 
     // Needle in black from the pivot, with the pivot cap over its base.
-    const QPointF c = pivot();
-    const double a = m_needle.shownAngle() * kDegree;
-    const QPointF tip(c.x() + std::cos(a) * kNeedleLength, c.y() - std::sin(a) * kNeedleLength);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c, tip);
-    art::DrawHubCap(p, c, 4.0);
+    const NeedleShape needle = needleShape();
+    const double shown = m_needle.shownAngle();
+    DrawNeedle(p, needle, shown);
+    m_paintedKey = backdropKey();
+    m_paintedAngle = shown;
+    m_paintedNeedle = NeedleArea(needle, shown);
 }
 
 } // namespace telmora

@@ -4,6 +4,7 @@
 #include "model/functiontable.h"
 #include "model/needle.h"
 
+#include "ui/live/DialBackdrop.h"
 #include "ui/live/NeedleSweep.h"
 #include <QString>
 
@@ -64,6 +65,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Scale, labels and needle for the stored reading (one update).
@@ -75,6 +77,13 @@ private:
 
     void resetAfterUnlink();
     void sweepToRest();
+    // What the backdrop shows (scale picture and sign mark), as its cache key.
+    std::uint64_t backdropKey() const;
+    void paintBackdrop(QPainter& painter) const;
+    NeedleShape needleShape() const;
+    // Schedules the repaint of what changed since the last paint: the old and the
+    // new needle, or everything when the backdrop changed.
+    void repaintChanges();
 
     // The sunken frame below the scale with the range multiplier, prefix and unit.
     QFrame* m_labelFrame;
@@ -93,7 +102,16 @@ private:
     int m_scaleImage = 100;
 
     // The sweep from the drawn angle to the new one.
-    NeedleSweep m_needle{telmora::kNeedleZero, [this] { update(); }};
+    NeedleSweep m_needle{telmora::kNeedleZero, [this] { repaintChanges(); },
+                         [this](double drawn, double next) {
+                             return NeedleStepShows(needleShape(), drawn, next,
+                                                    devicePixelRatioF());
+                         }};
+    DialBackdrop m_backdrop;
+    // What the last paint showed: backdrop, needle angle and the needle's pixels.
+    std::uint64_t m_paintedKey = 0;
+    double m_paintedAngle = telmora::kNeedleZero;
+    QRect m_paintedNeedle;
 };
 
 } // namespace telmora

@@ -21,7 +21,8 @@ namespace {
 
 constexpr double kPivotY = 99.0;
 constexpr double kNeedleLength = 70.0;
-constexpr double kDegree = 0.017453292444444442; // 3.14159264 / 180
+constexpr double kNeedlePen = 1.8;
+constexpr double kHubCapRadius = 6.0;
 constexpr int kZoneTop = 22;
 constexpr int kAlarmButtonHeight = 25;
 constexpr int kLimitButtonSize = 43;
@@ -274,10 +275,18 @@ void ComparatorWindow::placeControls() {
 void ComparatorWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     placeControls();
+    // The dial is centred: the needle's pixels move with the width.
+    m_paintedNeedle = rect();
 }
 
-void ComparatorWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+QPointF ComparatorWindow::pivot() const {
+    const int zoneLeft =
+        (art::Size(art::id::ComparatorDial).width() - art::Size(art::id::Zone).width()) / 2 +
+        dialLeft();
+    return QPointF(zoneLeft + art::kZonePivot.x(), kPivotY);
+}
+
+void ComparatorWindow::paintBackdrop(QPainter& p) const {
     p.fillRect(rect(), palette().color(QPalette::Window));
     const QSize dial = art::Size(art::id::ComparatorDial);
     const QSize zone = art::Size(art::id::Zone);
@@ -285,14 +294,44 @@ void ComparatorWindow::paintEvent(QPaintEvent*) {
     art::Draw(p, art::id::ComparatorDial, QPointF(x, 0));
     const int zoneLeft = (dial.width() - zone.width()) / 2 + x;
     art::Draw(p, art::id::Zone, QPointF(zoneLeft, kZoneTop));
+}
 
-    const QPointF c(zoneLeft + art::kZonePivot.x(), kPivotY);
-    const double a = m_needle.shownAngle() * kDegree;
-    const QPointF tip(c.x() + std::cos(a) * kNeedleLength, c.y() - std::sin(a) * kNeedleLength);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), 1.8, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(c, tip);
-    art::DrawHubCap(p, c, 6.0);
+NeedleShape ComparatorWindow::needleShape() const {
+    return {pivot(), kNeedleLength, kNeedlePen, kHubCapRadius};
+}
+
+void ComparatorWindow::repaintNeedle() {
+    const double shown = m_needle.shownAngle();
+    if (shown == m_paintedAngle)
+        return;
+    const NeedleShape needle = needleShape();
+    // Steps on the way too small to show are left out; where the needle comes to
+    // rest is always drawn.
+    if (shown != m_needle.angle() &&
+        !NeedleStepShows(needle, m_paintedAngle, shown, devicePixelRatioF()))
+        return;
+    const QRect area = m_paintedNeedle.united(NeedleArea(needle, shown));
+    update(area);
+}
+
+void ComparatorWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        m_backdrop.invalidate();
+        update();
+    }
+}
+
+void ComparatorWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    m_backdrop.draw(p, size(), devicePixelRatioF(), 0,
+                    [this](QPainter& painter) { paintBackdrop(painter); });
+
+    const NeedleShape needle = needleShape();
+    const double shown = m_needle.shownAngle();
+    DrawNeedle(p, needle, shown);
+    m_paintedAngle = shown;
+    m_paintedNeedle = NeedleArea(needle, shown);
 }
 
 } // namespace telmora

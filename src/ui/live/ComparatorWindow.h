@@ -3,6 +3,7 @@
 #include "model/DecodedReply.h"
 #include "model/needle.h"
 
+#include "ui/live/DialBackdrop.h"
 #include "ui/live/NeedleSweep.h"
 #include <QString>
 
@@ -94,6 +95,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // The alarm button: switches the alarm tone on or off.
@@ -106,6 +108,11 @@ private:
     void moveNeedle();
     void placeControls();
     int dialLeft() const;
+    QPointF pivot() const;
+    void paintBackdrop(QPainter& painter) const;
+    NeedleShape needleShape() const;
+    // Schedules the repaint of the old and the new needle after a needle step.
+    void repaintNeedle();
     void playTone(int hz, int ms);
 
     void resetAfterUnlink();
@@ -143,7 +150,15 @@ private:
     bool m_negative = false;
     telmora::ComparatorLabels m_labels;
 
-    NeedleSweep m_needle{90.0, [this] { update(); }};
+    NeedleSweep m_needle{90.0, [this] { repaintNeedle(); },
+                         [this](double drawn, double next) {
+                             return NeedleStepShows(needleShape(), drawn, next,
+                                                    devicePixelRatioF());
+                         }};
+    DialBackdrop m_backdrop;
+    // The needle as the last paint drew it.
+    double m_paintedAngle = 90.0;
+    QRect m_paintedNeedle;
 };
 
 } // namespace telmora

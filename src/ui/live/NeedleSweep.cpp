@@ -4,10 +4,10 @@
 
 namespace telmora {
 
-NeedleSweep::NeedleSweep(double restAngle, std::function<void()> repaint)
-    : m_repaint(std::move(repaint)), m_angle(restAngle), m_previousAngle(restAngle),
-      m_shownAngle(restAngle) {
-    m_timer.setInterval(kIntervalMs);
+NeedleSweep::NeedleSweep(double restAngle, std::function<void()> repaint, StepShows stepShows)
+    : m_repaint(std::move(repaint)), m_stepShows(std::move(stepShows)), m_angle(restAngle),
+      m_previousAngle(restAngle), m_shownAngle(restAngle) {
+    m_timer.setSingleShot(true);
     QObject::connect(&m_timer, &QTimer::timeout, [this] { step(); });
 }
 
@@ -20,8 +20,8 @@ void NeedleSweep::sweepTo(double angle) {
         m_next = 0;
         if (m_path.empty())
             m_timer.stop();
-        else if (!m_timer.isActive())
-            m_timer.start();
+        else
+            scheduleStep();
     }
     m_repaint();
 }
@@ -33,16 +33,23 @@ void NeedleSweep::jumpTo(double angle) {
     m_timer.stop();
 }
 
+void NeedleSweep::scheduleStep() {
+    std::size_t target = m_next;
+    while (target + 1 < m_path.size() && m_stepShows && !m_stepShows(m_shownAngle, m_path[target]))
+        ++target;
+    m_timer.start(static_cast<int>(target - m_next + 1) * kIntervalMs);
+    m_next = target;
+}
+
 void NeedleSweep::step() {
     if (m_next >= m_path.size()) {
-        m_timer.stop();
         m_shownAngle = m_angle;
         m_repaint();
         return;
     }
     m_shownAngle = m_path[m_next++];
-    if (m_next >= m_path.size())
-        m_timer.stop();
+    if (m_next < m_path.size())
+        scheduleStep();
     m_repaint();
 }
 

@@ -11,9 +11,16 @@ namespace telmora {
 // The needle of a dial window: where it should point, where it pointed before,
 // and where it is drawn while it sweeps from the one to the other in a few timer
 // steps. `repaint` is called after every change of the drawn angle.
+//
+// `stepShows(drawn, next)` tells whether a step from the drawn angle to the next
+// one on the way would show on screen. Steps that would not are passed over: the
+// timer sleeps until the next step that shows (the last always does), so that a
+// sweep too small to see costs one wake-up instead of one per step.
 class NeedleSweep {
 public:
-    NeedleSweep(double restAngle, std::function<void()> repaint);
+    using StepShows = std::function<bool(double drawn, double next)>;
+
+    NeedleSweep(double restAngle, std::function<void()> repaint, StepShows stepShows = {});
     NeedleSweep(const NeedleSweep&) = delete;
     NeedleSweep& operator=(const NeedleSweep&) = delete;
 
@@ -32,13 +39,16 @@ public:
 
 private:
     void step();
+    // Starts the timer for the next step that shows.
+    void scheduleStep();
 
     std::function<void()> m_repaint;
+    StepShows m_stepShows;
     double m_angle;
     double m_previousAngle;
     double m_shownAngle;
     std::vector<double> m_path;
-    std::size_t m_next = 0;
+    std::size_t m_next = 0; // the step the timer brings
     QTimer m_timer;
 };
 

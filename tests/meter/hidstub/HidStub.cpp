@@ -32,6 +32,7 @@ struct hid_device_ {
     hid_device_info info{};
     std::deque<std::vector<unsigned char>> reports; // input reports not read yet
     bool lateReport = false; // the next report arrives after the reader's wait
+    std::chrono::steady_clock::time_point readyAt{}; // queued reports are readable from then
 };
 
 namespace {
@@ -69,6 +70,9 @@ struct State {
     int reports = 0;                     // cable reports sent so far
     int handles = 0;
     bool used = false;
+    std::chrono::milliseconds shortestReply{0};
+    std::chrono::milliseconds longestReply{0};
+    std::uint32_t replySeed = 1;
 };
 
 State& state() {
@@ -155,15 +159,42 @@ std::optional<int> applyFault(State& s, hid_device* dev, std::optional<int>& sho
     return std::nullopt;
 }
 
-// Waits until a report is queued, the cable is pulled or the time-out is over
+// Whether the handle has a report to hand out now (lock held).
+bool reportReady(const hid_device* dev) {
+    return !dev->reports.empty() && std::chrono::steady_clock::now() >= dev->readyAt;
+}
+
+// Waits until a report is ready, the cable is pulled or the time-out is over
 // (a negative time-out waits as long as it takes).
 void waitForReport(State& s, hid_device* dev, int milliseconds,
                    std::unique_lock<std::mutex>& lock) {
-    const auto ready = [&] { return (dev->isCable && s.pulled) || !dev->reports.empty(); };
-    if (milliseconds < 0)
-        s.changed.wait(lock, ready);
-    else
-        s.changed.wait_for(lock, std::chrono::milliseconds(milliseconds), ready);
+    using Clock = std::chrono::steady_clock;
+    const bool forever = milliseconds < 0;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if ((dev->isCable && s.pulled) || reportReady(dev))
+            return;
+        const Clock::time_point now = Clock::now();
+        if (!forever && now >= deadline)
+            return;
+        // A queued report that is not due yet wakes the reader when it is.
+        const bool due = !dev->reports.empty();
+        if (forever && !due)
+            s.changed.wait(lock);
+        else if (forever)
+            s.changed.wait_until(lock, dev->readyAt);
+        else
+            s.changed.wait_until(lock, due ? std::min(deadline, dev->readyAt) : deadline);
+    }
+}
+
+// The time the next reply takes (lock held).
+std::chrono::milliseconds nextReplyTime(State& s) {
+    const auto spread = (s.longestReply - s.shortestReply).count();
+    if (spread <= 0)
+        return s.shortestReply;
+    s.replySeed = s.replySeed * 1103515245u + 12345u;
+    return s.shortestReply + std::chrono::milliseconds((s.replySeed >> 16) % (spread + 1));
 }
 
 // Moves the reports the meter has ready into the handle's queue, each without
@@ -206,6 +237,15 @@ void reset(CableBackend* meter, int foreign) {
     s.faults.clear();
     s.reports = 0;
     s.used = false;
+    s.shortestReply = s.longestReply = std::chrono::milliseconds(0);
+    s.replySeed = 1;
+}
+
+void setReplyTime(std::chrono::milliseconds shortest, std::chrono::milliseconds longest) {
+    State& s = state();
+    std::lock_guard lock(s.lock);
+    s.shortestReply = shortest;
+    s.longestReply = std::max(shortest, longest);
 }
 
 void faultOnReport(int nth, Fault fault, int bytes) {
@@ -359,6 +399,8 @@ int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
     if (dev->device->write(report, std::chrono::milliseconds(0)) != telmora::CableResult::Done)
         return -1;
     dev->lateReport = false;
+    if (dev->isCable)
+        dev->readyAt = std::chrono::steady_clock::now() + nextReplyTime(s);
     collectReports(dev);
     s.changed.notify_all();
     return static_cast<int>(length);
@@ -384,7 +426,7 @@ int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int mi
     waitForReport(s, dev, milliseconds, lock);
     if (dev->isCable && s.pulled)
         return -1;
-    if (dev->reports.empty())
+    if (!reportReady(dev))
         return 0;
     std::vector<unsigned char> report = std::move(dev->reports.front());
     dev->reports.pop_front();

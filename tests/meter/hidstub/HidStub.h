@@ -14,6 +14,7 @@
 
 #include "meter/CableBackend.h"
 
+#include <chrono>
 #include <string>
 
 namespace hidstub {
@@ -44,6 +45,12 @@ void faultOnReport(int nth, Fault fault, int bytes = 0);
 // The serial-number string of the cable as the system reports it (instead of the
 // meter's own); with `readable` false the serial number cannot be read.
 void setSerial(const std::wstring& serial, bool readable = true);
+
+// Makes the cable answer like a meter does, in real time: the reports of a reply
+// become readable only a time after the command, between `shortest` and `longest`
+// (spread evenly, the same sequence after every reset). Zero (the default after
+// a reset) answers at once.
+void setReplyTime(std::chrono::milliseconds shortest, std::chrono::milliseconds longest);
 
 void pullCable();
 void plugCable();

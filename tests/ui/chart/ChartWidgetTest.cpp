@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -213,6 +212,42 @@ TEST(ChartWidget, ZoomBoxZoomsInResetZoomRestoresAndAClickMovesTheCursor) {
     EXPECT_EQ(moved.at(0), g.cursorPoint());
     EXPECT_GT(g.cursorPoint(), 50);
     EXPECT_LT(g.cursorPoint(), 150);
+}
+
+TEST(ChartWidget, TheZoomBoxShowsWhileItIsDragged) {
+    ChartWidget g;
+    setUpPage(g);
+    fillWave(g);
+    g.resize(800, 400);
+    g.show();
+    g.refresh();
+    QApplication::processEvents();
+    QWidget* plot = g.focusProxy();
+    auto send = [&](QEvent::Type type, QPointF pos, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, pos, plot->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(plot, &e);
+    };
+    // The pixels along the box's top edge, away from where the press puts the cursor.
+    const auto topEdge = [&] {
+        QApplication::processEvents();
+        const QImage image = plot->grab().toImage();
+        QList<QRgb> row;
+        for (int x = 320; x <= 440; ++x)
+            row << image.pixel(x, 150);
+        return row;
+    };
+    const QList<QRgb> before = topEdge();
+    send(QEvent::MouseButtonPress, QPointF(300, 150), Qt::LeftButton);
+    send(QEvent::MouseMove, QPointF(350, 180), Qt::LeftButton);
+    send(QEvent::MouseMove, QPointF(450, 250), Qt::LeftButton);
+    const QList<QRgb> dragging = topEdge();
+    int boxPixels = 0;
+    for (qsizetype i = 0; i < before.size(); ++i)
+        boxPixels += dragging[i] != before[i] ? 1 : 0;
+    EXPECT_GT(boxPixels, 20) << "the box is drawn while it is dragged";
+
+    send(QEvent::MouseButtonRelease, QPointF(450, 250), Qt::NoButton);
+    EXPECT_TRUE(g.isZoomed());
 }
 
 TEST(ChartWidget, BitmapAndSvgPicturesHaveTheAskedSizes) {
