@@ -49,6 +49,10 @@ void AppendTidyMathValue(std::string& line, float value);
 
 // Appends the value..sub_overload columns of a sample, each with its leading comma.
 void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin);
+// The same columns written at `at`, which has room for kMaxTidyReadingsBytes (the
+// longest they can be); returns their end. An export writes its rows this way.
+constexpr std::size_t kMaxTidyReadingsBytes = 320;
+char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin);
 
 // "2026-03-29T02:30:00.125+02:00": the local date and time of `utcMs` at the UTC
 // offset, with milliseconds and the offset (never "Z").
@@ -59,6 +63,10 @@ std::string TimeOfDayText(std::string_view storedTime);
 
 // Appends "," and TimeOfDayText(storedTime) as a field (quoted when needed).
 void AppendTidyTimeOfDay(std::string& line, std::string_view storedTime);
+// The same field written at `at`, which has room for kMaxTidyTimeOfDayBytes, for a
+// stored time of at most 15 bytes (a record's time text); returns its end.
+constexpr std::size_t kMaxTidyTimeOfDayBytes = 48;
+char* WriteTidyTimeOfDay(char* at, std::string_view storedTime);
 
 // Seconds from a session's start in a session time text ("1:02'03.500\""), as
 // "3723.500"; the text itself when it cannot be read.
