@@ -103,7 +103,10 @@ SiTexts ReadSiTexts(const ReadingRecord& record, RecordOrigin origin, DisplayKin
     out.unit = unitOf(record, row);
     out.mode = modeOf(record);
     out.display = trimmed(record.displayText.view());
-    out.shift = storedShift(origin, kind, function);
+    // storedShift without a second look at the table (RecorderValueExponent: main only).
+    out.shift = origin == RecordOrigin::Recorder
+                    ? (kind == DisplayKind::Main ? row.valueExponent : 0)
+                    : StoredValueExponent(function);
     return out;
 }
 
