@@ -66,4 +66,11 @@ ReadingRecord DecodeRecord(std::span<const std::uint8_t> in);
 void EncodeSample(const SampleEntry& entry, std::span<std::uint8_t, kSampleSize> out);
 SampleEntry DecodeSample(std::span<const std::uint8_t, kSampleSize> in);
 
+// Reads a sample for a reader that looks at its texts only through view(), size(),
+// empty() and comparisons (an export of millions of samples): the records are copied
+// whole, each text field's last byte cleared so that every text ends inside its
+// field, and the bytes after a terminator are left as the image had them. Those
+// views and the numbers are DecodeSample's.
+void DecodeSampleForViews(std::span<const std::uint8_t, kSampleSize> in, SampleEntry& out);
+
 } // namespace telmora

@@ -115,11 +115,13 @@ bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t 
                                   withDate ? clockOf(static_cast<std::size_t>(j)) : std::nullopt);
             };
             // A record its file no longer holds would be an empty row: the export fails.
+            SampleEntry entry;
             const bool read = readers[static_cast<std::size_t>(worker)].forEach(
                 begin, end,
                 [&](std::int64_t j, const std::uint8_t* image) {
-                    row(j, DecodeSample(
-                               std::span<const std::uint8_t, kSampleSize>(image, kSampleSize)));
+                    DecodeSampleForViews(
+                        std::span<const std::uint8_t, kSampleSize>(image, kSampleSize), entry);
+                    row(j, entry);
                 },
                 row);
             if (read)
