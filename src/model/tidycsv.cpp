@@ -49,6 +49,42 @@ constexpr auto kNeedsCare = [] {
     return care;
 }();
 
+// Whether eight bytes hold none that needs care (kNeedsCare): no byte above 127 and
+// none equal to a comma, a quote or a line break, each found as a zero byte of the
+// word xor that byte repeated.
+constexpr bool isPlainWord(std::uint64_t word) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    const auto holds = [](std::uint64_t w, char c) {
+        const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(c));
+        return (x - ones) & ~x & highs;
+    };
+    return ((word & highs) | holds(word, ',') | holds(word, '"') | holds(word, '\r') |
+            holds(word, '\n')) == 0;
+}
+
+// Whether no byte of `text` needs care: eight bytes at a time for the texts of
+// records (up to 16 bytes, read as two words that may overlap).
+bool isPlain(std::string_view text) {
+    const std::size_t n = text.size();
+    if (n >= 8 && n <= 16) {
+        std::uint64_t first = 0, last = 0;
+        std::memcpy(&first, text.data(), 8);
+        std::memcpy(&last, text.data() + n - 8, 8);
+        return isPlainWord(first) && isPlainWord(last);
+    }
+    if (n >= 4 && n < 8) {
+        std::uint32_t first = 0, last = 0;
+        std::memcpy(&first, text.data(), 4);
+        std::memcpy(&last, text.data() + n - 4, 4);
+        return isPlainWord(first | std::uint64_t{last} << 32);
+    }
+    bool plain = true;
+    for (const char c : text)
+        plain &= !kNeedsCare[static_cast<unsigned char>(c)];
+    return plain;
+}
+
 // Writes text at a place with room for it, known in advance: the rows of an export
 // are written into one buffer without a check or a string per field.
 class Cursor {
@@ -112,9 +148,7 @@ void putField(Cursor& out, std::string_view field) {
 // when needed: at most 3 + lead.size() + 2 * stored.size() bytes. `lead` is ASCII
 // without quotes.
 void putStoredField(Cursor& out, std::string_view lead, std::string_view stored) {
-    bool plain = true; // nothing to quote or convert: the bytes go as they are
-    for (const char c : stored)
-        plain &= !kNeedsCare[static_cast<unsigned char>(c)];
+    const bool plain = isPlain(stored); // the bytes go as they are
     out.put(',');
     if (plain) {
         out.put(lead);
