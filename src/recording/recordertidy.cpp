@@ -248,10 +248,15 @@ namespace {
 template <typename Produce>
 bool exportTidy(const QString& path, QString* error, std::stop_token stop, Produce&& produce) {
     SaveFile file(path);
-    const bool written =
-        file.open() &&
-        produce([&](std::string_view s) { return !stop.stop_requested() && file.write(s); }) &&
-        !stop.stop_requested() && file.commit();
+    const bool opened = file.open();
+    EarlyWriteback writeback(opened ? file.fileDevice().handle() : -1);
+    const bool written = opened && produce([&](std::string_view s) {
+                             if (stop.stop_requested() || !file.write(s))
+                                 return false;
+                             writeback.written(s.size());
+                             return true;
+                         }) &&
+                         !stop.stop_requested() && file.commit();
     if (!written) {
         file.cancel();
         // Besides the file, only the recording's own file can fail the export.
