@@ -26,15 +26,15 @@ std::string_view unitOf(const ReadingRecord& record, const FunctionRow& row) {
     if (!row.siUnit.empty())
         return row.siUnit;
     // A code without a unit of its own: the stored unit text without its mode mark.
-    std::string_view stored = record.unitText.view();
+    std::string_view stored = StoredTextView(record.unitText);
     return trimmed(stored.substr(0, stored.find('[')));
 }
 
 std::string_view modeOf(const ReadingRecord& record) {
-    if (const std::string_view mode = trimmed(record.modeText.view()); !mode.empty())
+    if (const std::string_view mode = trimmed(StoredTextView(record.modeText)); !mode.empty())
         return mode;
     // Imported sessions keep the mode only as a mark after the unit: "V [AC]".
-    const std::string_view unit = record.unitText.view();
+    const std::string_view unit = StoredTextView(record.unitText);
     const std::size_t open = unit.find('[');
     if (open == std::string_view::npos)
         return {};
@@ -48,7 +48,7 @@ std::string_view modeOf(const ReadingRecord& record) {
 // text. One pass over the text, as every sample of an export asks.
 bool isOverload(const ReadingRecord& record) {
     int dashes = 0;
-    for (const char c : record.valueText.view()) {
+    for (const char c : StoredTextView(record.valueText)) {
         if (c == 'L')
             return true;
         dashes = c == '-' ? dashes + 1 : 0;
@@ -102,7 +102,7 @@ SiTexts ReadSiTexts(const ReadingRecord& record, RecordOrigin origin, DisplayKin
     out.overload = isOverload(record);
     out.unit = unitOf(record, row);
     out.mode = modeOf(record);
-    out.display = trimmed(record.displayText.view());
+    out.display = trimmed(StoredTextView(record.displayText));
     // storedShift without a second look at the table (RecorderValueExponent: main only).
     out.shift = origin == RecordOrigin::Recorder
                     ? (kind == DisplayKind::Main ? row.valueExponent : 0)

@@ -52,11 +52,13 @@ template <std::size_t N> struct FieldText {
 struct DecodedFields {
     const ReadingRecord& r;
     std::uint32_t function() const { return r.function(); }
-    FieldText<16> time() const { return {r.timeText.data, r.timeText.size()}; }
-    FieldText<16> display() const { return {r.displayText.data, r.displayText.size()}; }
-    FieldText<8> prefix() const { return {r.prefixText.data, r.prefixText.size()}; }
-    FieldText<16> unit() const { return {r.unitText.data, r.unitText.size()}; }
-    FieldText<8> mode() const { return {r.modeText.data, r.modeText.size()}; }
+    FieldText<16> time() const { return {r.timeText.data, StoredTextView(r.timeText).size()}; }
+    FieldText<16> display() const {
+        return {r.displayText.data, StoredTextView(r.displayText).size()};
+    }
+    FieldText<8> prefix() const { return {r.prefixText.data, StoredTextView(r.prefixText).size()}; }
+    FieldText<16> unit() const { return {r.unitText.data, StoredTextView(r.unitText).size()}; }
+    FieldText<8> mode() const { return {r.modeText.data, StoredTextView(r.modeText).size()}; }
 };
 
 // A record in its 84-byte file image, read where it lies.

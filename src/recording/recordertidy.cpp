@@ -63,7 +63,7 @@ char* writeTidyRow(char* at, std::int64_t index, const SampleEntry& entry,
         *at++ = ',';
         at = std::copy_n(time.data(), std::min(time.size(), kMaxIsoDateTimeBytes - 1), at);
     } else {
-        at = WriteTidyTimeOfDay(at, entry.main.timeText.view());
+        at = WriteTidyTimeOfDay(at, StoredTextView(entry.main.timeText));
     }
     at = WriteTidyReadings(at, entry, RecordOrigin::Recorder);
     *at++ = '\r';

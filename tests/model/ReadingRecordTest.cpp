@@ -182,5 +182,14 @@ TEST(ReadingRecord, SamplesReadForTheirViewsShowWhatTheDecodedSamplesShow) {
         ASSERT_EQ(read.hasSub, decoded.hasSub) << round;
         ASSERT_TRUE(sameViews(read.main, decoded.main)) << round;
         ASSERT_TRUE(sameViews(read.sub, decoded.sub)) << round;
+        // The word-wise view of the export is the byte-wise one.
+        ASSERT_EQ(StoredTextView(read.main.displayText), read.main.displayText.view());
+        ASSERT_EQ(StoredTextView(read.sub.valueText), read.sub.valueText.view());
+        ASSERT_EQ(StoredTextView(read.main.modeText), read.main.modeText.view());
     }
+    // A field without any zero byte (only made in memory) reads whole either way.
+    FixedText<16> full;
+    std::memset(full.data, 'A', sizeof full.data);
+    EXPECT_EQ(StoredTextView(full).size(), 16u);
+    EXPECT_EQ(StoredTextView(full), full.view());
 }
