@@ -95,7 +95,7 @@ public:
         m_at += text.size();
     }
     void add(char c) { *m_at++ = c; }
-    void addNumber(std::int64_t number) { m_at = std::to_chars(m_at, m_at + 24, number).ptr; }
+    void add(const LineNumber& number) { m_at = number.write(m_at); }
     char* end() const { return m_at; }
 
 private:
@@ -149,9 +149,9 @@ void addDisplayFields(LineWriter& line, const Fields& r, bool main, std::string_
 
 // Writes the line of sample `index` at `at`, without its line end; returns its end.
 template <typename Fields>
-char* writeLine(char* at, std::int64_t index, const Fields& main, const Fields* sub) {
+char* writeLine(char* at, const LineNumber& number, const Fields& main, const Fields* sub) {
     LineWriter line(at);
-    line.addNumber(index + 1);
+    line.add(number);
     line.add(',');
     line.add(main.time());
     addDisplayFields(line, main, true, "  [");
@@ -160,18 +160,18 @@ char* writeLine(char* at, std::int64_t index, const Fields& main, const Fields* 
     return line.end();
 }
 
-char* writeLine(char* at, std::int64_t index, const SampleEntry& e) {
+char* writeLine(char* at, const LineNumber& number, const SampleEntry& e) {
     const DecodedFields main{e.main};
     const DecodedFields sub{e.sub};
-    return writeLine(at, index, main, e.hasSub == 1 ? &sub : nullptr);
+    return writeLine(at, number, main, e.hasSub == 1 ? &sub : nullptr);
 }
 
 // Writes the line of a sample in its 169-byte file image.
-char* writeImageLine(char* at, std::int64_t index, const std::uint8_t* image) {
+char* writeImageLine(char* at, const LineNumber& number, const std::uint8_t* image) {
     const auto* p = reinterpret_cast<const char*>(image);
     const ImageFields main{p + 1};
     const ImageFields sub{p + 1 + kRecordSize};
-    return writeLine(at, index, main, image[0] == 1 ? &sub : nullptr);
+    return writeLine(at, number, main, image[0] == 1 ? &sub : nullptr);
 }
 
 char* addLineEnd(char* at) {
@@ -191,7 +191,7 @@ std::string RecorderTextLine(std::int64_t index, const SampleEntry& entry) {
 
 void AppendRecorderTextLine(std::string& out, std::int64_t index, const SampleEntry& e) {
     char line[kMaxLineBytes];
-    out.append(line, writeLine(line, index, e));
+    out.append(line, writeLine(line, LineNumber(index + 1), e));
 }
 
 std::int32_t LastPageForCount(std::int64_t count) {
@@ -246,13 +246,16 @@ public:
 
     char* operator()(int worker, std::int64_t begin, std::int64_t end, char* at) {
         ExportRecords& records = m_readers[static_cast<std::size_t>(worker)];
+        LineNumber number(begin + 1);
         const bool read = records.forEach(
             begin, end,
-            [&at](std::int64_t j, const std::uint8_t* image) {
-                at = addLineEnd(writeImageLine(at, j, image));
+            [&](std::int64_t, const std::uint8_t* image) {
+                at = addLineEnd(writeImageLine(at, number, image));
+                number.next();
             },
-            [&at](std::int64_t j, const SampleEntry& entry) {
-                at = addLineEnd(writeLine(at, j, entry));
+            [&](std::int64_t, const SampleEntry& entry) {
+                at = addLineEnd(writeLine(at, number, entry));
+                number.next();
             });
         return read ? at : nullptr; // a file that no longer holds a record fails the piece
     }
@@ -296,8 +299,9 @@ bool WriteRecorderText(const SampleList& samples, std::int32_t first, std::int32
     return writeText(
         static_cast<std::int64_t>(samples.size()),
         [&](int, std::int64_t begin, std::int64_t end, char* at) {
-            for (std::int64_t j = begin; j < end; ++j)
-                at = addLineEnd(writeLine(at, j, samples[static_cast<std::size_t>(j)]));
+            LineNumber number(begin + 1);
+            for (std::int64_t j = begin; j < end; ++j, number.next())
+                at = addLineEnd(writeLine(at, number, samples[static_cast<std::size_t>(j)]));
             return at;
         },
         first, last, lastPage, sink);

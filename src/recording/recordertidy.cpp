@@ -52,11 +52,11 @@ constexpr std::size_t kMaxIsoDateTimeBytes = 64;
 constexpr std::size_t kMaxRowBytes = 24 + kMaxIsoDateTimeBytes + kMaxTidyReadingsBytes + 2;
 static_assert(kMaxTidyTimeOfDayBytes <= kMaxIsoDateTimeBytes);
 
-// Writes the row of sample `index` with its line end at `at` (room for kMaxRowBytes);
+// Writes the row numbered `number` with its line end at `at` (room for kMaxRowBytes);
 // returns its end.
-char* writeTidyRow(char* at, std::int64_t index, const SampleEntry& entry,
+char* writeTidyRow(char* at, const LineNumber& number, const SampleEntry& entry,
                    const std::optional<WallClock>& clock) {
-    at = std::to_chars(at, at + 24, index + 1).ptr;
+    at = number.write(at);
     if (clock) {
         // Digits, signs, 'T', ':' and '.': never quoted.
         const std::string time = IsoDateTime(clock->utcMs, clock->utcOffsetSeconds);
@@ -110,9 +110,11 @@ bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t 
             std::vector<char>& buffer = buffers[static_cast<std::size_t>(worker)];
             buffer.resize(static_cast<std::size_t>(end - begin) * kMaxRowBytes);
             char* at = buffer.data();
+            LineNumber number(begin + 1);
             const auto row = [&](std::int64_t j, const SampleEntry& entry) {
-                at = writeTidyRow(at, j, entry,
+                at = writeTidyRow(at, number, entry,
                                   withDate ? clockOf(static_cast<std::size_t>(j)) : std::nullopt);
+                number.next();
             };
             // A record its file no longer holds would be an empty row: the export fails.
             SampleEntry entry;
