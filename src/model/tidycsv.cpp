@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -181,18 +182,34 @@ std::string_view timeOfDayParts(std::string_view storedTime, std::string_view& l
 // Writes the value..overload columns of one record, each with its leading comma.
 // A record's texts are at most 15 bytes, the SI units of the function table a few:
 // this stays within half of kMaxTidyReadingsBytes.
-void putReading(Cursor& out, const ReadingRecord& record, RecordOrigin origin, DisplayKind kind) {
+// Writes the value text of a record, from `last` when it holds the same value and
+// shift (and keeps the new one there).
+void putValue(Cursor& out, float value, int shift, TidyValueTexts::Last* last) {
+    if (last == nullptr) {
+        char text[kMaxShortestDecimalBytes];
+        out.put(std::string_view(text, WriteShortestDecimal(text, value, shift)));
+        return;
+    }
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    if (!last->known || last->bits != bits || last->shift != shift) {
+        last->length = WriteShortestDecimal(last->text, value, shift);
+        last->bits = bits;
+        last->shift = shift;
+        last->known = true;
+    }
+    out.put(std::string_view(last->text, last->length));
+}
+
+void putReading(Cursor& out, const ReadingRecord& record, RecordOrigin origin, DisplayKind kind,
+                TidyValueTexts::Last* last) {
     const SiTexts reading = ReadSiTexts(record, origin, kind);
     out.put(',');
     // A gap (a meter without a reading at a tick of several meters: NaN and no
     // texts) has no value.
     const bool gap =
         std::isnan(record.value) && record.valueText.empty() && record.displayText.empty();
-    if (!reading.overload && !gap) {
-        char value[64];
-        const std::size_t length = WriteShortestDecimal(value, record.value, reading.shift);
-        out.put(std::string_view(value, length));
-    }
+    if (!reading.overload && !gap)
+        putValue(out, record.value, reading.shift, last);
     putField(out, reading.unit);
     putStoredField(out, {}, reading.mode);
     putStoredField(out, {}, reading.display);
@@ -258,7 +275,7 @@ std::string TidyWideHeader(TidyTime time, std::size_t meters, bool withMath) {
 void AppendTidyMainReading(std::string& line, const ReadingRecord& record, RecordOrigin origin) {
     char text[kMaxTidyReadingsBytes];
     Cursor out(text);
-    putReading(out, record, origin, DisplayKind::Main);
+    putReading(out, record, origin, DisplayKind::Main, nullptr);
     line.append(text, out.at());
 }
 
@@ -283,11 +300,12 @@ void AppendTidyField(std::string& line, std::string_view field) {
     line += '"';
 }
 
-char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin) {
+char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin,
+                        TidyValueTexts* last) {
     Cursor out(at);
-    putReading(out, entry.main, origin, DisplayKind::Main);
+    putReading(out, entry.main, origin, DisplayKind::Main, last ? &last->main : nullptr);
     if (entry.hasSub == 1)
-        putReading(out, entry.sub, origin, DisplayKind::Sub);
+        putReading(out, entry.sub, origin, DisplayKind::Sub, last ? &last->sub : nullptr);
     else
         out.put(",,,,,");
     return out.at();

@@ -13,6 +13,7 @@
 // (TidyTime).
 
 #include "model/ReadingRecord.h"
+#include "model/decimaltext.h"
 #include "model/sireading.h"
 
 #include <cstdint>
@@ -51,8 +52,22 @@ void AppendTidyMathValue(std::string& line, float value);
 void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin);
 // The same columns written at `at`, which has room for kMaxTidyReadingsBytes (the
 // longest they can be); returns their end. An export writes its rows this way.
+// `last`, when given, keeps the value texts written last: a recording often repeats
+// a reading, whose text is then copied instead of worked out again.
 constexpr std::size_t kMaxTidyReadingsBytes = 320;
-char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin);
+struct TidyValueTexts {
+    struct Last {
+        bool known = false;
+        std::uint32_t bits = 0; // the float's bits
+        int shift = 0;
+        std::size_t length = 0;
+        char text[kMaxShortestDecimalBytes];
+    };
+    Last main;
+    Last sub;
+};
+char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin,
+                        TidyValueTexts* last = nullptr);
 
 // "2026-03-29T02:30:00.125+02:00": the local date and time of `utcMs` at the UTC
 // offset, with milliseconds and the offset (never "Z").

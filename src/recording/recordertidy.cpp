@@ -55,7 +55,7 @@ static_assert(kMaxTidyTimeOfDayBytes <= kMaxIsoDateTimeBytes);
 // Writes the row numbered `number` with its line end at `at` (room for kMaxRowBytes);
 // returns its end.
 char* writeTidyRow(char* at, const LineNumber& number, const SampleEntry& entry,
-                   const std::optional<WallClock>& clock) {
+                   const std::optional<WallClock>& clock, TidyValueTexts& last) {
     at = number.write(at);
     if (clock) {
         // Digits, signs, 'T', ':' and '.': never quoted.
@@ -65,7 +65,7 @@ char* writeTidyRow(char* at, const LineNumber& number, const SampleEntry& entry,
     } else {
         at = WriteTidyTimeOfDay(at, StoredTextView(entry.main.timeText));
     }
-    at = WriteTidyReadings(at, entry, RecordOrigin::Recorder);
+    at = WriteTidyReadings(at, entry, RecordOrigin::Recorder, &last);
     *at++ = '\r';
     *at++ = '\n';
     return at;
@@ -111,9 +111,11 @@ bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t 
             buffer.resize(static_cast<std::size_t>(end - begin) * kMaxRowBytes);
             char* at = buffer.data();
             LineNumber number(begin + 1);
+            TidyValueTexts last;
             const auto row = [&](std::int64_t j, const SampleEntry& entry) {
                 at = writeTidyRow(at, number, entry,
-                                  withDate ? clockOf(static_cast<std::size_t>(j)) : std::nullopt);
+                                  withDate ? clockOf(static_cast<std::size_t>(j)) : std::nullopt,
+                                  last);
                 number.next();
             };
             // A record its file no longer holds would be an empty row: the export fails.
