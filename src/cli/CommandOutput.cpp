@@ -3,7 +3,17 @@
 #include <cerrno>
 #include <cstring>
 
+#include <unistd.h>
+
 namespace telmora::cli {
+
+namespace {
+
+// Blocks from this size go to the system in one write of their own: an export hands
+// over pieces of hundreds of kilobytes, which the stream would only cut up.
+constexpr std::size_t kDirectWriteBytes = std::size_t{64} << 10;
+
+} // namespace
 
 bool CommandOutput::write(std::string_view text) {
     if (failed()) {
@@ -12,10 +22,34 @@ bool CommandOutput::write(std::string_view text) {
     if (text.empty()) {
         return true;
     }
+    if (text.size() >= kDirectWriteBytes && fileno(m_file) >= 0) {
+        return writeDirectly(text);
+    }
     errno = 0;
     if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size()) {
         keepError();
         return false;
+    }
+    return true;
+}
+
+bool CommandOutput::writeDirectly(std::string_view text) {
+    // What the stream holds goes first, so that the bytes stay in order.
+    if (!flush()) {
+        return false;
+    }
+    const int fd = fileno(m_file);
+    while (!text.empty()) {
+        errno = 0;
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            keepError();
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
 }

@@ -35,6 +35,8 @@ public:
     int report(std::FILE* err);
 
 private:
+    // Writes a large block with write(2) after what the stream holds.
+    bool writeDirectly(std::string_view text);
     void keepError();
 
     std::FILE* m_file;

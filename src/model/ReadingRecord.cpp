@@ -3,6 +3,8 @@
 #include <bit>
 #include <cassert>
 #include <cstring>
+#include <limits>
+#include <type_traits>
 
 namespace telmora {
 
@@ -111,6 +113,35 @@ SampleEntry DecodeSample(std::span<const std::uint8_t, kSampleSize> in) {
     e.main = DecodeRecord(in.subspan(1, kRecordSize));
     e.sub = DecodeRecord(in.subspan(1 + kRecordSize, kRecordSize));
     return e;
+}
+
+namespace {
+
+// The record image copied as it stands (the layouts agree on a little-endian
+// machine), with each text's last byte cleared.
+void copyRecordImage(const std::uint8_t* in, ReadingRecord& r) {
+    static_assert(std::is_trivially_copyable_v<ReadingRecord>);
+    std::memcpy(&r, in, kRecordSize);
+    r.valueText.data[sizeof r.valueText.data - 1] = '\0';
+    r.exponentText.data[sizeof r.exponentText.data - 1] = '\0';
+    r.timeText.data[sizeof r.timeText.data - 1] = '\0';
+    r.displayText.data[sizeof r.displayText.data - 1] = '\0';
+    r.prefixText.data[sizeof r.prefixText.data - 1] = '\0';
+    r.unitText.data[sizeof r.unitText.data - 1] = '\0';
+    r.modeText.data[sizeof r.modeText.data - 1] = '\0';
+}
+
+} // namespace
+
+void DecodeSampleForViews(std::span<const std::uint8_t, kSampleSize> in, SampleEntry& out) {
+    if constexpr (std::endian::native == std::endian::little &&
+                  std::numeric_limits<float>::is_iec559) {
+        out.hasSub = in[0];
+        copyRecordImage(in.data() + 1, out.main);
+        copyRecordImage(in.data() + 1 + kRecordSize, out.sub);
+    } else {
+        out = DecodeSample(in);
+    }
 }
 
 } // namespace telmora

@@ -1,5 +1,6 @@
 #include "model/decimaltext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -57,62 +58,72 @@ std::optional<double> ReadDecimal(std::string_view text) {
     return value;
 }
 
-void AppendShortestDecimal(std::string& out, float value, int shift) {
+namespace {
+
+// The text is built in place from the shortest scientific form of the float
+// ("d.ddde+XX"), without strings, as exports write millions of values.
+char* writeShortestDecimal(char* out, float value, int shift) {
     if (value == 0.0f || !std::isfinite(value)) {
-        out += '0';
-        return;
+        *out++ = '0';
+        return out;
     }
     char buffer[48];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    std::string_view text(buffer, written.ptr);
-    if (text.front() == '-') {
-        out += '-';
-        text.remove_prefix(1);
+    const char* const end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
+    const char* p = buffer;
+    if (*p == '-') {
+        *out++ = '-';
+        ++p;
     }
-    // "d.ddde+XX": the significant digits and the power of ten of the first one.
-    const std::size_t e = text.find('e');
-    char digitBuffer[16];
-    std::size_t digitCount = 0;
-    for (const char c : text.substr(0, e))
-        if (c != '.' && digitCount < sizeof digitBuffer)
-            digitBuffer[digitCount++] = c;
-    const std::string_view digits(digitBuffer, digitCount);
-    std::string_view exponentText = text.substr(e + 1);
-    if (!exponentText.empty() && exponentText.front() == '+')
-        exponentText.remove_prefix(1);
+    // The significant digits and the power of ten of the first one.
+    char digits[16];
+    std::size_t count = 0;
+    for (; p != end && *p != 'e'; ++p)
+        if (*p != '.' && count < sizeof digits)
+            digits[count++] = *p;
     int exponent = 0;
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    if (p != end) {
+        ++p; // 'e'
+        if (p != end && *p == '+')
+            ++p;
+        std::from_chars(p, end, exponent);
+    }
     exponent += shift;
 
     if (exponent < -6 || exponent > 15) {
-        out += digits.front();
-        if (digits.size() > 1) {
-            out += '.';
-            out += digits.substr(1);
+        *out++ = digits[0];
+        if (count > 1) {
+            *out++ = '.';
+            out = std::copy(digits + 1, digits + count, out);
         }
-        out += 'e';
-        char exponentDigits[16];
-        const auto end =
-            std::to_chars(exponentDigits, exponentDigits + sizeof exponentDigits, exponent);
-        out.append(exponentDigits, end.ptr);
-        return;
+        *out++ = 'e';
+        return std::to_chars(out, out + 16, exponent).ptr;
     }
     if (exponent < 0) {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
-        return;
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -exponent - 1, '0');
+        return std::copy(digits, digits + count, out);
     }
     const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= integerDigits) {
-        out += digits;
-        out.append(integerDigits - digits.size(), '0');
-        return;
+    if (count <= integerDigits) {
+        out = std::copy(digits, digits + count, out);
+        return std::fill_n(out, integerDigits - count, '0');
     }
-    out += digits.substr(0, integerDigits);
-    out += '.';
-    out += digits.substr(integerDigits);
+    out = std::copy(digits, digits + integerDigits, out);
+    *out++ = '.';
+    return std::copy(digits + integerDigits, digits + count, out);
+}
+
+} // namespace
+
+std::size_t WriteShortestDecimal(char* out, float value, int shift) {
+    return static_cast<std::size_t>(writeShortestDecimal(out, value, shift) - out);
+}
+
+void AppendShortestDecimal(std::string& out, float value, int shift) {
+    char text[kMaxShortestDecimalBytes];
+    out.append(text, WriteShortestDecimal(text, value, shift));
 }
 
 } // namespace telmora

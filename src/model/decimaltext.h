@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,5 +18,9 @@ std::optional<double> ReadDecimal(std::string_view text);
 // "4700"), in scientific notation otherwise ("4.7e-09" reads "4.7e-9"); "." as
 // decimal point whatever the locale; "0" for zero and for what is not finite.
 void AppendShortestDecimal(std::string& out, float value, int shift);
+// The same text written at `out`, which has room for kMaxShortestDecimalBytes;
+// returns its length.
+constexpr std::size_t kMaxShortestDecimalBytes = 64;
+std::size_t WriteShortestDecimal(char* out, float value, int shift);
 
 } // namespace telmora

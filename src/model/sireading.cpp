@@ -13,36 +13,49 @@ namespace telmora {
 namespace {
 
 std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
+    std::size_t begin = 0;
+    std::size_t end = s.size();
+    while (begin < end && s[begin] == ' ')
+        ++begin;
+    while (end > begin && s[end - 1] == ' ')
+        --end;
+    return s.substr(begin, end - begin);
 }
 
-std::string_view unitOf(const ReadingRecord& record, std::uint32_t c) {
-    if (const std::string_view unit = FunctionRowOf(c).siUnit; !unit.empty())
-        return unit;
+std::string_view unitOf(const ReadingRecord& record, const FunctionRow& row) {
+    if (!row.siUnit.empty())
+        return row.siUnit;
     // A code without a unit of its own: the stored unit text without its mode mark.
-    std::string_view stored = record.unitText.view();
+    std::string_view stored = StoredTextView(record.unitText);
     return trimmed(stored.substr(0, stored.find('[')));
 }
 
 std::string_view modeOf(const ReadingRecord& record) {
-    if (const std::string_view mode = trimmed(record.modeText.view()); !mode.empty())
+    if (const std::string_view mode = trimmed(StoredTextView(record.modeText)); !mode.empty())
         return mode;
     // Imported sessions keep the mode only as a mark after the unit: "V [AC]".
-    const std::string_view unit = record.unitText.view();
+    const std::string_view unit = StoredTextView(record.unitText);
     const std::size_t open = unit.find('[');
+    if (open == std::string_view::npos)
+        return {};
     const std::size_t close = unit.find(']', open);
-    if (open == std::string_view::npos || close == std::string_view::npos)
+    if (close == std::string_view::npos)
         return {};
     return unit.substr(open + 1, close - open - 1);
 }
 
+// An overload display: an "L" ("0.L", "OL") or a run of three dashes in the value
+// text. One pass over the text, as every sample of an export asks.
 bool isOverload(const ReadingRecord& record) {
-    const std::string_view text = trimmed(record.valueText.view());
-    return text.find('L') != std::string_view::npos || text.find("---") != std::string_view::npos;
+    int dashes = 0;
+    for (const char c : StoredTextView(record.valueText)) {
+        if (c == 'L')
+            return true;
+        dashes = c == '-' ? dashes + 1 : 0;
+        if (dashes == 3)
+            return true;
+    }
+    return false;
 }
 
 // Powers of ten between the stored value and its SI value: the unit the conversion
@@ -82,19 +95,35 @@ int decimalsOf(std::string_view display) {
 
 } // namespace
 
+SiTexts ReadSiTexts(const ReadingRecord& record, RecordOrigin origin, DisplayKind kind) {
+    const std::uint32_t function = record.function();
+    const FunctionRow& row = FunctionRowOf(function);
+    SiTexts out;
+    out.overload = isOverload(record);
+    out.unit = unitOf(record, row);
+    out.mode = modeOf(record);
+    out.display = trimmed(StoredTextView(record.displayText));
+    // storedShift without a second look at the table (RecorderValueExponent: main only).
+    out.shift = origin == RecordOrigin::Recorder
+                    ? (kind == DisplayKind::Main ? row.valueExponent : 0)
+                    : StoredValueExponent(function);
+    return out;
+}
+
 SiReading ReadSi(const ReadingRecord& record, RecordOrigin origin, DisplayKind kind) {
+    const SiTexts texts = ReadSiTexts(record, origin, kind);
     SiReading out;
     out.function = record.function();
-    out.overload = isOverload(record);
-    out.unit = unitOf(record, out.function);
-    out.mode = modeOf(record);
-    out.display = trimmed(record.displayText.view());
+    out.overload = texts.overload;
+    out.unit = texts.unit;
+    out.mode = texts.mode;
+    out.display = texts.display;
     out.prefixExponent = prefixExponentOf(record.prefixText.view());
     out.decimals = decimalsOf(out.display);
     if (!out.overload) {
         out.value = static_cast<double>(record.value);
-        if (const int shift = storedShift(origin, kind, out.function); shift != 0)
-            out.value *= std::pow(10.0, shift);
+        if (texts.shift != 0)
+            out.value *= std::pow(10.0, texts.shift);
     }
     return out;
 }

@@ -38,6 +38,19 @@ struct SiReading {
 SiReading ReadSi(const ReadingRecord& record, RecordOrigin origin,
                  DisplayKind kind = DisplayKind::Main);
 
+// What ReadSi says of a record besides its value and number shape, for exports that
+// write the value as text: the overload mark, the texts, and the power of ten
+// between the stored value and its SI value (AppendShortestDecimal's shift).
+struct SiTexts {
+    bool overload = false;
+    std::string_view unit;
+    std::string_view mode;
+    std::string_view display;
+    int shift = 0;
+};
+SiTexts ReadSiTexts(const ReadingRecord& record, RecordOrigin origin,
+                    DisplayKind kind = DisplayKind::Main);
+
 // The value of ReadSi as the shortest decimal text that gives back the stored
 // number ("0.0012345", "4.7e-09"), "." as decimal point whatever the locale;
 // empty for an overload.

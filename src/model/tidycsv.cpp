@@ -2,10 +2,14 @@
 
 #include "model/decimaltext.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace telmora {
 
@@ -35,30 +39,134 @@ void appendStoredByte(std::string& out, char c) {
     }
 }
 
-// Appends "," and `lead` followed by the stored text `stored` as one field, quoted
-// when needed. `lead` is ASCII without quotes.
-void appendStoredField(std::string& line, std::string_view lead, std::string_view stored) {
-    bool plain = true; // nothing to quote or convert: the bytes go as they are
-    for (const char c : stored)
-        plain &=
-            c != ',' && c != '"' && c != '\r' && c != '\n' && static_cast<unsigned char>(c) < 0x80;
-    line += ',';
+// Bytes a stored text cannot be copied with as they are: those that make a field
+// quoted and those above 127, which become two bytes of UTF-8.
+constexpr auto kNeedsCare = [] {
+    std::array<bool, 256> care{};
+    for (const unsigned char c : {',', '"', '\r', '\n'})
+        care[c] = true;
+    for (std::size_t c = 0x80; c < 256; ++c)
+        care[c] = true;
+    return care;
+}();
+
+// Whether eight bytes hold none that needs care (kNeedsCare): no byte above 127 and
+// none equal to a comma, a quote or a line break, each found as a zero byte of the
+// word xor that byte repeated.
+constexpr bool isPlainWord(std::uint64_t word) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    const auto holds = [](std::uint64_t w, char c) {
+        const std::uint64_t x = w ^ (ones * static_cast<unsigned char>(c));
+        return (x - ones) & ~x & highs;
+    };
+    return ((word & highs) | holds(word, ',') | holds(word, '"') | holds(word, '\r') |
+            holds(word, '\n')) == 0;
+}
+
+// Whether no byte of `text` needs care: eight bytes at a time for the texts of
+// records (up to 16 bytes, read as two words that may overlap).
+bool isPlain(std::string_view text) {
+    const std::size_t n = text.size();
+    if (n >= 8 && n <= 16) {
+        std::uint64_t first = 0, last = 0;
+        std::memcpy(&first, text.data(), 8);
+        std::memcpy(&last, text.data() + n - 8, 8);
+        return isPlainWord(first) && isPlainWord(last);
+    }
+    if (n >= 4 && n < 8) {
+        std::uint32_t first = 0, last = 0;
+        std::memcpy(&first, text.data(), 4);
+        std::memcpy(&last, text.data() + n - 4, 4);
+        return isPlainWord(first | std::uint64_t{last} << 32);
+    }
+    bool plain = true;
+    for (const char c : text)
+        plain &= !kNeedsCare[static_cast<unsigned char>(c)];
+    return plain;
+}
+
+// Writes text at a place with room for it, known in advance: the rows of an export
+// are written into one buffer without a check or a string per field.
+class Cursor {
+public:
+    explicit Cursor(char* at) : m_at(at) {}
+    void put(char c) { *m_at++ = c; }
+    // Fields are short: up to 16 bytes are copied with two overlapping moves of
+    // fixed size instead of a call.
+    void put(std::string_view text) {
+        const std::size_t n = text.size();
+        const char* from = text.data();
+        if (n >= 8 && n <= 16) {
+            std::memcpy(m_at, from, 8);
+            std::memcpy(m_at + n - 8, from + n - 8, 8);
+        } else if (n >= 4 && n < 8) {
+            std::memcpy(m_at, from, 4);
+            std::memcpy(m_at + n - 4, from + n - 4, 4);
+        } else if (n < 4) {
+            for (std::size_t i = 0; i < n; ++i)
+                m_at[i] = from[i];
+        } else {
+            std::memcpy(m_at, from, n);
+        }
+        m_at += n;
+    }
+    // A stored byte as UTF-8: stored record texts are single bytes (ASCII in
+    // practice); a byte above 127 is taken as Latin-1 so that the output stays valid
+    // UTF-8 whatever was stored.
+    void putStoredByte(char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            put(c);
+        } else {
+            put(static_cast<char>(0xC0 | (byte >> 6)));
+            put(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    char* at() const { return m_at; }
+
+private:
+    char* m_at;
+};
+
+// Writes "," and `field` (quoted when needed): at most 3 + 2 * field.size() bytes.
+void putField(Cursor& out, std::string_view field) {
+    out.put(',');
+    if (!needsQuotes(field)) {
+        out.put(field);
+        return;
+    }
+    out.put('"');
+    for (const char c : field) {
+        if (c == '"')
+            out.put('"');
+        out.put(c);
+    }
+    out.put('"');
+}
+
+// Writes "," and `lead` followed by the stored text `stored` as one field, quoted
+// when needed: at most 3 + lead.size() + 2 * stored.size() bytes. `lead` is ASCII
+// without quotes.
+void putStoredField(Cursor& out, std::string_view lead, std::string_view stored) {
+    const bool plain = isPlain(stored); // the bytes go as they are
+    out.put(',');
     if (plain) {
-        line += lead;
-        line += stored;
+        out.put(lead);
+        out.put(stored);
         return;
     }
     const bool quoted = needsQuotes(stored);
     if (quoted)
-        line += '"';
-    line += lead;
+        out.put('"');
+    out.put(lead);
     for (const char c : stored) {
         if (c == '"')
-            line += '"';
-        appendStoredByte(line, c);
+            out.put('"');
+        out.putStoredByte(c);
     }
     if (quoted)
-        line += '"';
+        out.put('"');
 }
 
 // The stored time of day without its leading blanks; `lead` is "0" when the hour has
@@ -66,24 +174,46 @@ void appendStoredField(std::string& line, std::string_view lead, std::string_vie
 std::string_view timeOfDayParts(std::string_view storedTime, std::string_view& lead) {
     while (!storedTime.empty() && storedTime.front() == ' ')
         storedTime.remove_prefix(1);
-    lead = storedTime.find(':') == 1 ? std::string_view("0") : std::string_view();
+    const bool oneDigitHour = storedTime.size() > 1 && storedTime[0] != ':' && storedTime[1] == ':';
+    lead = oneDigitHour ? std::string_view("0") : std::string_view();
     return storedTime;
 }
 
-void appendReading(std::string& line, const ReadingRecord& record, RecordOrigin origin,
-                   DisplayKind kind) {
-    const SiReading reading = ReadSi(record, origin, kind);
-    line += ',';
+// Writes the value..overload columns of one record, each with its leading comma.
+// A record's texts are at most 15 bytes, the SI units of the function table a few:
+// this stays within half of kMaxTidyReadingsBytes.
+// Writes the value text of a record, from `last` when it holds the same value and
+// shift (and keeps the new one there).
+void putValue(Cursor& out, float value, int shift, TidyValueTexts::Last* last) {
+    if (last == nullptr) {
+        char text[kMaxShortestDecimalBytes];
+        out.put(std::string_view(text, WriteShortestDecimal(text, value, shift)));
+        return;
+    }
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    if (!last->known || last->bits != bits || last->shift != shift) {
+        last->length = WriteShortestDecimal(last->text, value, shift);
+        last->bits = bits;
+        last->shift = shift;
+        last->known = true;
+    }
+    out.put(std::string_view(last->text, last->length));
+}
+
+void putReading(Cursor& out, const ReadingRecord& record, RecordOrigin origin, DisplayKind kind,
+                TidyValueTexts::Last* last) {
+    const SiTexts reading = ReadSiTexts(record, origin, kind);
+    out.put(',');
     // A gap (a meter without a reading at a tick of several meters: NaN and no
     // texts) has no value.
     const bool gap =
         std::isnan(record.value) && record.valueText.empty() && record.displayText.empty();
     if (!reading.overload && !gap)
-        AppendSiValueText(line, record, origin, kind);
-    AppendTidyField(line, reading.unit);
-    appendStoredField(line, {}, reading.mode);
-    appendStoredField(line, {}, reading.display);
-    line += reading.overload ? ",true" : ",false";
+        putValue(out, record.value, reading.shift, last);
+    putField(out, reading.unit);
+    putStoredField(out, {}, reading.mode);
+    putStoredField(out, {}, reading.display);
+    out.put(reading.overload ? std::string_view(",true") : std::string_view(",false"));
 }
 
 // Days since 1970-01-01 to year, month and day (proleptic Gregorian calendar).
@@ -143,7 +273,10 @@ std::string TidyWideHeader(TidyTime time, std::size_t meters, bool withMath) {
 }
 
 void AppendTidyMainReading(std::string& line, const ReadingRecord& record, RecordOrigin origin) {
-    appendReading(line, record, origin, DisplayKind::Main);
+    char text[kMaxTidyReadingsBytes];
+    Cursor out(text);
+    putReading(out, record, origin, DisplayKind::Main, nullptr);
+    line.append(text, out.at());
 }
 
 void AppendTidyMathValue(std::string& line, float value) {
@@ -167,12 +300,20 @@ void AppendTidyField(std::string& line, std::string_view field) {
     line += '"';
 }
 
-void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin) {
-    appendReading(line, entry.main, origin, DisplayKind::Main);
+char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin,
+                        TidyValueTexts* last) {
+    Cursor out(at);
+    putReading(out, entry.main, origin, DisplayKind::Main, last ? &last->main : nullptr);
     if (entry.hasSub == 1)
-        appendReading(line, entry.sub, origin, DisplayKind::Sub);
+        putReading(out, entry.sub, origin, DisplayKind::Sub, last ? &last->sub : nullptr);
     else
-        line += ",,,,,";
+        out.put(",,,,,");
+    return out.at();
+}
+
+void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin) {
+    char text[kMaxTidyReadingsBytes];
+    line.append(text, WriteTidyReadings(text, entry, origin));
 }
 
 std::string IsoDateTime(std::int64_t utcMs, std::int32_t utcOffsetSeconds) {
@@ -201,10 +342,27 @@ std::string TimeOfDayText(std::string_view storedTime) {
     return out;
 }
 
-void AppendTidyTimeOfDay(std::string& line, std::string_view storedTime) {
+char* WriteTidyTimeOfDay(char* at, std::string_view storedTime) {
     std::string_view lead;
     const std::string_view time = timeOfDayParts(storedTime, lead);
-    appendStoredField(line, lead, time);
+    Cursor out(at);
+    putStoredField(out, lead, time);
+    return out.at();
+}
+
+void AppendTidyTimeOfDay(std::string& line, std::string_view storedTime) {
+    // A stored time is at most 15 bytes; anything longer takes the string's way.
+    char text[kMaxTidyTimeOfDayBytes];
+    if (storedTime.size() <= 15) {
+        line.append(text, WriteTidyTimeOfDay(text, storedTime));
+        return;
+    }
+    std::string_view lead;
+    const std::string_view time = timeOfDayParts(storedTime, lead);
+    std::string buffer(3 + lead.size() + 2 * time.size(), '\0');
+    Cursor out(buffer.data());
+    putStoredField(out, lead, time);
+    line.append(buffer.data(), out.at());
 }
 
 std::string SessionSecondsText(std::string_view sessionTime) {

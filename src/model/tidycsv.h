@@ -13,6 +13,7 @@
 // (TidyTime).
 
 #include "model/ReadingRecord.h"
+#include "model/decimaltext.h"
 #include "model/sireading.h"
 
 #include <cstdint>
@@ -49,6 +50,24 @@ void AppendTidyMathValue(std::string& line, float value);
 
 // Appends the value..sub_overload columns of a sample, each with its leading comma.
 void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin);
+// The same columns written at `at`, which has room for kMaxTidyReadingsBytes (the
+// longest they can be); returns their end. An export writes its rows this way.
+// `last`, when given, keeps the value texts written last: a recording often repeats
+// a reading, whose text is then copied instead of worked out again.
+constexpr std::size_t kMaxTidyReadingsBytes = 320;
+struct TidyValueTexts {
+    struct Last {
+        bool known = false;
+        std::uint32_t bits = 0; // the float's bits
+        int shift = 0;
+        std::size_t length = 0;
+        char text[kMaxShortestDecimalBytes];
+    };
+    Last main;
+    Last sub;
+};
+char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin,
+                        TidyValueTexts* last = nullptr);
 
 // "2026-03-29T02:30:00.125+02:00": the local date and time of `utcMs` at the UTC
 // offset, with milliseconds and the offset (never "Z").
@@ -59,6 +78,10 @@ std::string TimeOfDayText(std::string_view storedTime);
 
 // Appends "," and TimeOfDayText(storedTime) as a field (quoted when needed).
 void AppendTidyTimeOfDay(std::string& line, std::string_view storedTime);
+// The same field written at `at`, which has room for kMaxTidyTimeOfDayBytes, for a
+// stored time of at most 15 bytes (a record's time text); returns its end.
+constexpr std::size_t kMaxTidyTimeOfDayBytes = 48;
+char* WriteTidyTimeOfDay(char* at, std::string_view storedTime);
 
 // Seconds from a session's start in a session time text ("1:02'03.500\""), as
 // "3723.500"; the text itself when it cannot be read.

@@ -21,7 +21,8 @@ namespace telmora {
 
 // A file the records of a recording are read from: the temporary file of an
 // acquisition or an opened recorder file. The user-interface thread and a job's
-// thread may read at the same time, so every read is one locked seek and read.
+// threads may read at the same time: a file's reads are positioned reads, any other
+// device's one locked seek and read.
 class RecordFile {
 public:
     explicit RecordFile(std::unique_ptr<QIODevice> device);
@@ -50,6 +51,7 @@ public:
 private:
     std::mutex m_lock;
     std::unique_ptr<QIODevice> m_device;
+    int m_handle = -1; // the descriptor of an open file device, for positioned reads
 };
 
 // Where each sample of a recording is kept: runs of records back to back in a file

@@ -1,6 +1,10 @@
 #include "recording/recorderexportpieces.h"
 
 #include <algorithm>
+
+#ifdef __linux__
+#include <fcntl.h>
+#endif
 #include <condition_variable>
 #include <mutex>
 #include <new>
@@ -139,6 +143,17 @@ bool WritePiecesInOrder(std::int64_t pieces, const FormatPiece& format, const Pi
     const bool written = ordered.write(sink);
     threads.clear(); // the workers are done, or stopped
     return written;
+}
+
+void EarlyWriteback::written(std::size_t bytes) {
+    m_written += static_cast<std::int64_t>(bytes);
+    if (m_handle < 0 || m_written - m_started < kStepBytes)
+        return;
+#ifdef __linux__
+    // Asynchronous: it queues the pages for writing and returns.
+    ::sync_file_range(m_handle, m_started, m_written - m_started, SYNC_FILE_RANGE_WRITE);
+#endif
+    m_started = m_written;
 }
 
 } // namespace telmora

@@ -4,7 +4,9 @@
 // thread hands the finished pieces to the sink strictly in order. The bytes are
 // the same as one thread would write; only the time differs.
 
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,5 +26,56 @@ int PieceWorkers(std::int64_t pieces);
 // at the first piece that cannot be formatted (nothing of it or after it reaches
 // the sink) or when the sink returns false. True when every piece was written.
 bool WritePiecesInOrder(std::int64_t pieces, const FormatPiece& format, const PieceSink& sink);
+
+// The numbers of an export's lines: the decimal text of a number from 1 up that
+// goes up by one, each step touching only the digits that carry, instead of
+// converting every line's number anew.
+class LineNumber {
+public:
+    explicit LineNumber(std::int64_t first) {
+        m_length =
+            static_cast<std::size_t>(std::to_chars(m_digits, m_digits + 20, first).ptr - m_digits);
+    }
+    // Writes the number at `at`, which has room for 24 bytes; returns its end.
+    char* write(char* at) const {
+        std::memcpy(at, m_digits, sizeof m_digits);
+        return at + m_length;
+    }
+    void next() {
+        std::size_t i = m_length;
+        while (i > 0 && m_digits[i - 1] == '9')
+            m_digits[--i] = '0';
+        if (i > 0) {
+            ++m_digits[i - 1];
+            return;
+        }
+        // 99..9 becomes 100..0: one digit more.
+        m_digits[0] = '1';
+        m_digits[m_length++] = '0';
+    }
+
+private:
+    char m_digits[24] = {};
+    std::size_t m_length = 0;
+};
+
+// Starts the disk writing of an export's file while the export goes on: every few
+// megabytes written, the system is asked to begin writing them out, so that the sync
+// at the end finds little left to do. Only a hint: where the system cannot, nothing
+// changes.
+class EarlyWriteback {
+public:
+    // `handle` is the descriptor the export writes to (negative: none).
+    explicit EarlyWriteback(int handle) : m_handle(handle) {}
+    // Counts `bytes` more written at the end of the file.
+    void written(std::size_t bytes);
+
+private:
+    static constexpr std::int64_t kStepBytes = std::int64_t{16} << 20;
+
+    int m_handle;
+    std::int64_t m_written = 0;
+    std::int64_t m_started = 0; // bytes whose writing was asked for
+};
 
 } // namespace telmora

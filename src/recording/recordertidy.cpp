@@ -3,6 +3,7 @@
 #include "model/SaveFile.h"
 #include "model/tidycsv.h"
 #include "recording/recorderexportpieces.h"
+#include "recording/recorderexportrecords.h"
 #include "recording/recorderpages.h"
 
 #include <algorithm>
@@ -17,8 +18,8 @@ namespace {
 // Samples per piece of an export formatted on its own: a few hundred kilobytes of
 // text, small enough to stay in the processor's cache until it is written.
 constexpr std::int64_t kPieceSamples = 1 << 12;
-// Records read at once by each worker's reader: sequential reads of about 170 kB,
-// which stay in the cache while they are decoded.
+// Records read at once by each worker's reader (of several meters): sequential
+// reads of about 170 kB, which stay in the cache while they are decoded.
 constexpr std::size_t kBlockRecords = 1024;
 
 template <typename ClockOf> bool everyDateKnown(PageIndexRange range, const ClockOf& clockOf) {
@@ -43,6 +44,31 @@ void appendTidyRow(std::string& line, std::int64_t index, const SampleEntry& ent
     else
         AppendTidyTimeOfDay(line, entry.main.timeText.view());
     AppendTidyReadings(line, entry, RecordOrigin::Recorder);
+}
+
+// The longest time field of a date: "," and IsoDateTime (at most 63 bytes).
+constexpr std::size_t kMaxIsoDateTimeBytes = 64;
+// The longest row of writeTidyRow with its line end.
+constexpr std::size_t kMaxRowBytes = 24 + kMaxIsoDateTimeBytes + kMaxTidyReadingsBytes + 2;
+static_assert(kMaxTidyTimeOfDayBytes <= kMaxIsoDateTimeBytes);
+
+// Writes the row numbered `number` with its line end at `at` (room for kMaxRowBytes);
+// returns its end.
+char* writeTidyRow(char* at, const LineNumber& number, const SampleEntry& entry,
+                   const std::optional<WallClock>& clock, TidyValueTexts& last) {
+    at = number.write(at);
+    if (clock) {
+        // Digits, signs, 'T', ':' and '.': never quoted.
+        const std::string time = IsoDateTime(clock->utcMs, clock->utcOffsetSeconds);
+        *at++ = ',';
+        at = std::copy_n(time.data(), std::min(time.size(), kMaxIsoDateTimeBytes - 1), at);
+    } else {
+        at = WriteTidyTimeOfDay(at, StoredTextView(entry.main.timeText));
+    }
+    at = WriteTidyReadings(at, entry, RecordOrigin::Recorder, &last);
+    *at++ = '\r';
+    *at++ = '\n';
+    return at;
 }
 
 } // namespace
@@ -70,26 +96,41 @@ bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t 
         return false;
     const std::int64_t pieces = (range.size() + kPieceSamples - 1) / kPieceSamples;
     // A reader for each worker: the export may also run on a job's thread.
-    std::vector<RecordReader> readers;
+    std::vector<ExportRecords> readers;
     for (int i = 0; i < PieceWorkers(pieces); ++i)
-        readers.emplace_back(kBlockRecords);
+        readers.emplace_back(records);
+    std::vector<std::vector<char>> buffers(readers.size());
     return WritePiecesInOrder(
         pieces,
         [&](int worker, std::int64_t piece, std::string& out) {
-            RecordReader& reader = readers[static_cast<std::size_t>(worker)];
             const std::int64_t begin = range.begin + piece * kPieceSamples;
             const std::int64_t end = std::min(begin + kPieceSamples, range.end);
-            out.reserve(static_cast<std::size_t>(end - begin) * 128);
-            for (std::int64_t j = begin; j < end; ++j) {
-                // A record its file no longer holds would be an empty row: the export fails.
-                const std::optional<SampleEntry> entry = reader.tryRead(records, j);
-                if (!entry)
-                    return false;
-                appendTidyRow(out, j, *entry,
-                              withDate ? clockOf(static_cast<std::size_t>(j)) : std::nullopt);
-                out += "\r\n";
-            }
-            return true;
+            // The rows go into the worker's buffer, with room for the longest row each,
+            // and to the piece's text with one copy.
+            std::vector<char>& buffer = buffers[static_cast<std::size_t>(worker)];
+            buffer.resize(static_cast<std::size_t>(end - begin) * kMaxRowBytes);
+            char* at = buffer.data();
+            LineNumber number(begin + 1);
+            TidyValueTexts last;
+            const auto row = [&](std::int64_t j, const SampleEntry& entry) {
+                at = writeTidyRow(at, number, entry,
+                                  withDate ? clockOf(static_cast<std::size_t>(j)) : std::nullopt,
+                                  last);
+                number.next();
+            };
+            // A record its file no longer holds would be an empty row: the export fails.
+            SampleEntry entry;
+            const bool read = readers[static_cast<std::size_t>(worker)].forEach(
+                begin, end,
+                [&](std::int64_t j, const std::uint8_t* image) {
+                    DecodeSampleForViews(
+                        std::span<const std::uint8_t, kSampleSize>(image, kSampleSize), entry);
+                    row(j, entry);
+                },
+                row);
+            if (read)
+                out.assign(buffer.data(), static_cast<std::size_t>(at - buffer.data()));
+            return read;
         },
         sink);
 }
@@ -211,10 +252,15 @@ namespace {
 template <typename Produce>
 bool exportTidy(const QString& path, QString* error, std::stop_token stop, Produce&& produce) {
     SaveFile file(path);
-    const bool written =
-        file.open() &&
-        produce([&](std::string_view s) { return !stop.stop_requested() && file.write(s); }) &&
-        !stop.stop_requested() && file.commit();
+    const bool opened = file.open();
+    EarlyWriteback writeback(opened ? file.fileDevice().handle() : -1);
+    const bool written = opened && produce([&](std::string_view s) {
+                             if (stop.stop_requested() || !file.write(s))
+                                 return false;
+                             writeback.written(s.size());
+                             return true;
+                         }) &&
+                         !stop.stop_requested() && file.commit();
     if (!written) {
         file.cancel();
         // Besides the file, only the recording's own file can fail the export.

@@ -1,4 +1,5 @@
 #include "cli/CmdRecorderCsv.h"
+#include "cli/CommandOutput.h"
 #include "recording/GapSample.h"
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -209,4 +211,38 @@ TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.out.empty());
     EXPECT_NE(missing.err.find("two-A.g53"), std::string::npos) << missing.err;
+}
+
+TEST(CommandOutput, LargeBlocksWrittenDirectlyStayInOrderAndFailuresAreKept) {
+    // Small texts wait in the stream, large ones go to the system at once: the bytes
+    // still arrive in the order they were written.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);
+    std::string expected;
+    {
+        cli::CommandOutput out(file.get());
+        for (int i = 0; i < 6; ++i) {
+            const std::string small = "line " + std::to_string(i) + "\r\n";
+            const std::string large(static_cast<std::size_t>(70'000 + i * 40'000),
+                                    static_cast<char>('a' + i));
+            EXPECT_TRUE(out.write(small));
+            EXPECT_TRUE(out.write(large));
+            expected += small + large;
+        }
+        EXPECT_TRUE(out.write("end"));
+        expected += "end";
+        EXPECT_EQ(out.finish(0, stderr), 0);
+    }
+    EXPECT_TRUE(readAll(file.get()) == expected);
+
+    // A full disk refuses a large block: the failure is kept with its reason and
+    // nothing more is written.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> full(std::fopen("/dev/full", "w"),
+                                                         &std::fclose);
+    if (!full)
+        GTEST_SKIP() << "no /dev/full here";
+    cli::CommandOutput out(full.get());
+    EXPECT_TRUE(out.write("x"));
+    EXPECT_FALSE(out.write(std::string(200'000, 'y')));
+    EXPECT_EQ(out.error(), ENOSPC);
+    EXPECT_FALSE(out.write("z"));
 }

@@ -150,3 +150,46 @@ TEST(ReadingRecord, DecodedTextsEndAtTheirFirstZeroWhateverTheBytes) {
         ASSERT_EQ(r.unitText.data[r.unitText.size()], '\0');
     }
 }
+
+TEST(ReadingRecord, SamplesReadForTheirViewsShowWhatTheDecodedSamplesShow) {
+    // Random images (full fields, zeros anywhere, bytes above 127, any has-sub byte):
+    // every text view, the function code and the value's bits are the decoded ones.
+    std::uint32_t seed = 777;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<std::uint8_t>(seed >> 24);
+    };
+    const auto sameViews = [](const ReadingRecord& a, const ReadingRecord& b) {
+        std::uint32_t aBits = 0, bBits = 0;
+        std::memcpy(&aBits, &a.value, 4);
+        std::memcpy(&bBits, &b.value, 4);
+        return a.valueText.view() == b.valueText.view() &&
+               a.exponentText.view() == b.exponentText.view() && a.functionCode == b.functionCode &&
+               a.timeText.view() == b.timeText.view() &&
+               a.displayText.view() == b.displayText.view() &&
+               a.prefixText.view() == b.prefixText.view() &&
+               a.unitText.view() == b.unitText.view() && aBits == bBits &&
+               a.modeText.view() == b.modeText.view() && a.modeText.size() < 8 &&
+               a.unitText.size() < 16;
+    };
+    SampleEntry read; // reused, as an export reuses it: nothing of the last one may stay
+    for (int round = 0; round < 4000; ++round) {
+        std::array<std::uint8_t, kSampleSize> image{};
+        for (auto& b : image)
+            b = next() % 4 == 0 ? 0 : next();
+        DecodeSampleForViews(image, read);
+        const SampleEntry decoded = DecodeSample(image);
+        ASSERT_EQ(read.hasSub, decoded.hasSub) << round;
+        ASSERT_TRUE(sameViews(read.main, decoded.main)) << round;
+        ASSERT_TRUE(sameViews(read.sub, decoded.sub)) << round;
+        // The word-wise view of the export is the byte-wise one.
+        ASSERT_EQ(StoredTextView(read.main.displayText), read.main.displayText.view());
+        ASSERT_EQ(StoredTextView(read.sub.valueText), read.sub.valueText.view());
+        ASSERT_EQ(StoredTextView(read.main.modeText), read.main.modeText.view());
+    }
+    // A field without any zero byte (only made in memory) reads whole either way.
+    FixedText<16> full;
+    std::memset(full.data, 'A', sizeof full.data);
+    EXPECT_EQ(StoredTextView(full).size(), 16u);
+    EXPECT_EQ(StoredTextView(full), full.view());
+}

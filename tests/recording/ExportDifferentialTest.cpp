@@ -22,7 +22,9 @@
 #include <cstdio>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string>
+#include <vector>
 
 using namespace telmora;
 
@@ -336,6 +338,99 @@ TEST(ExportDifferential, AFileCutUnderTheExportFailsItWithoutEmptyLines) {
                                     lastPage, lastPage, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("out.csv"))));
+}
+
+namespace {
+
+// A random sample image: any bytes, with known function codes (degrees, ohm,
+// decibel) and degree letters often enough to reach their rules, any has-sub byte,
+// and a value text that is never empty (an empty one with a NaN is a gap, which a
+// recorder file does not hold).
+void randomImage(std::uint8_t* image, std::size_t bytes, std::uint32_t& seed) {
+    static constexpr std::uint32_t kCodes[] = {0x6,    0x20,   0x40,   0x80,   0x180, 0x2080,
+                                               0x2000, 0x4020, 0x8040, 0xC020, 0x400, 0x7FFF};
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<std::uint8_t>(seed >> 24);
+    };
+    for (std::size_t i = 0; i < bytes; ++i)
+        image[i] = next() % 3 == 0 ? 0 : next();
+    const std::size_t recordAt = bytes == kSampleSize ? 1 : 0;
+    if (bytes == kSampleSize)
+        image[0] = next() % 4 == 0 ? next() : next() % 2;
+    for (std::size_t record = recordAt; record + kSessionRecordSize <= bytes;
+         record += kRecordSize) {
+        std::uint8_t* r = image + record;
+        if (next() % 4 != 0) {
+            const std::uint32_t code =
+                kCodes[next() % std::size(kCodes)] | (next() % 8 == 0 ? 0x80000000u : 0u);
+            for (int k = 0; k < 4; ++k)
+                r[12 + k] = static_cast<std::uint8_t>(code >> (8 * k));
+        }
+        if (r[0] == 0)
+            r[0] = '1';
+        if (next() % 3 == 0) { // a display text ending in a degree letter
+            const std::size_t length = 1 + next() % 14;
+            r[32 + length - 1] = next() % 2 == 0 ? 'C' : 'F';
+            r[32 + length] = 0;
+        }
+    }
+}
+
+} // namespace
+
+TEST(ExportDifferential, RandomImagesInEveryKindOfRunGiveTheDecodedSamplesText) {
+    // The exports read images in blocks (from a .g53 file, from memory, from the
+    // older layouts); the reference decodes sample by sample through a record reader.
+    QTemporaryDir dir;
+    std::uint32_t seed = 4242;
+    const auto writeRandom = [&](const QString& name, std::size_t bytes, std::int64_t count) {
+        std::vector<std::uint8_t> data(static_cast<std::size_t>(count) * bytes);
+        for (std::int64_t i = 0; i < count; ++i)
+            randomImage(data.data() + static_cast<std::size_t>(i) * bytes, bytes, seed);
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(data.data()), static_cast<qint64>(data.size()));
+        return RecordFile::open(dir.filePath(name));
+    };
+    RecordStore store;
+    store.appendStored(writeRandom(QStringLiteral("a.g53"), kSampleSize, 20'000),
+                       RecorderFormat::G53, 0, 20'000);
+    for (int i = 0; i < 300; ++i) {
+        std::array<std::uint8_t, kSampleSize> image{};
+        randomImage(image.data(), kSampleSize, seed);
+        store.appendInMemory(DecodeSample(image));
+    }
+    store.appendStored(writeRandom(QStringLiteral("b.g52"), kRecordSize, 5'000),
+                       RecorderFormat::G52, 0, 5'000);
+    store.appendStored(writeRandom(QStringLiteral("c.g51"), kSessionRecordSize, 3'000),
+                       RecorderFormat::G51, 0, 3'000);
+    store.appendStored(writeRandom(QStringLiteral("d.TMP"), kSampleSize, 4'000),
+                       RecorderFormat::Tmp, 0, 4'000);
+    ASSERT_EQ(store.runs().size(), 5u);
+
+    RecordReader reader;
+    std::string standard = std::string(kRecorderTextHeader) + "\r\n";
+    std::string tidy = TidyHeader(TidyTime::TimeOfDay) + "\r\n";
+    for (std::int64_t j = 0; j < store.size(); ++j) {
+        const std::optional<SampleEntry> entry = reader.tryRead(store, j);
+        ASSERT_TRUE(entry.has_value()) << j;
+        standard += RecorderTextLine(j, *entry) + "\r\n";
+        tidy += referenceTidyRow(j, *entry) + "\r\n";
+    }
+    const std::int32_t lastPage = LastPageForCount(store.size());
+    bool written = false;
+    const std::string text = collect(written, [&](const TextSink& sink) {
+        return WriteRecorderText(store, 1, lastPage, lastPage, sink);
+    });
+    EXPECT_TRUE(written);
+    EXPECT_TRUE(text == standard) << "the standard text differs";
+    const std::string rows = collect(written, [&](const TextSink& sink) {
+        return WriteRecorderTidy(store, 1, lastPage, lastPage, sink);
+    });
+    EXPECT_TRUE(written);
+    ASSERT_EQ(rows.size(), tidy.size());
+    EXPECT_TRUE(rows == tidy) << "the tidy text differs";
 }
 
 TEST(ExportPieces, PiecesReachTheSinkInOrderAndStopAtTheFirstFailure) {

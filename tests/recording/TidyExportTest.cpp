@@ -2,6 +2,7 @@
 // dates with each sample's own UTC offset, the time-of-day fallback for samples
 // read from a file, and RFC 4180 quoting.
 #include "logger/sessiontidy.h"
+#include "model/functiontable.h"
 #include "model/sampleconversion.h"
 #include "model/tidycsv.h"
 #include "recording/recordertidy.h"
@@ -156,4 +157,39 @@ TEST(TidyExport, SessionRowsGiveSessionNumberAndSecondsFromItsStart) {
               "1,1,0.000,1234,\u03A9,,1.234,false,,,,,\r\n"
               "1,2,3723.500,,V,AC,O.L,true,,,,,\r\n"
               "2,2,3724.000,1,V,AC,O.L,false,,,,,\r\n");
+}
+
+TEST(TidyExport, TheLongestFieldsFitTheRoomTheExportGivesARow) {
+    // Exports write rows into room counted in advance: texts that fill their fields
+    // with bytes that are quoted or widened, with every function's unit, stay inside.
+    const auto fill = [](auto& field, char c) {
+        std::string text(sizeof field.data - 1, c);
+        field.assign(text);
+    };
+    for (const FunctionRow& row : FunctionTable()) {
+        for (const char c : {'"', '\xB5'}) {
+            SampleEntry e;
+            e.hasSub = 1;
+            for (ReadingRecord* r : {&e.main, &e.sub}) {
+                r->functionCode = row.code;
+                fill(r->valueText, '1');
+                fill(r->displayText, c);
+                fill(r->unitText, c);
+                r->unitText.data[0] = '[';
+                r->unitText.data[14] = ']';
+                r->value = -1.17549435e-38f;
+            }
+            char text[kMaxTidyReadingsBytes + 64];
+            const std::size_t length =
+                static_cast<std::size_t>(WriteTidyReadings(text, e, RecordOrigin::Recorder) - text);
+            EXPECT_LE(length, kMaxTidyReadingsBytes) << row.code;
+            std::string appended;
+            AppendTidyReadings(appended, e, RecordOrigin::Session);
+            EXPECT_LE(appended.size(), kMaxTidyReadingsBytes) << row.code;
+            fill(e.main.timeText, c);
+            EXPECT_LE(
+                static_cast<std::size_t>(WriteTidyTimeOfDay(text, e.main.timeText.view()) - text),
+                kMaxTidyTimeOfDayBytes);
+        }
+    }
 }
