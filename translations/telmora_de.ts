@@ -252,6 +252,10 @@
         <source>%1 meters linked</source>
         <translation>%1 Messgeräte verbunden</translation>
     </message>
+    <message>
+        <source>&amp;Publish readings...</source>
+        <translation>Messwerte &amp;veröffentlichen...</translation>
+    </message>
 </context>
 <context>
     <name>MathChannelDialog</name>
@@ -283,6 +287,144 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
     <message>
         <source>&amp;Discard</source>
         <translation>&amp;Verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>Publish</name>
+    <message>
+        <source>The broker address must start with mqtt:// or mqtts://.</source>
+        <translation>Die Adresse des Brokers muss mit mqtt:// oder mqtts:// beginnen.</translation>
+    </message>
+    <message>
+        <source>The broker address takes no path after the host.</source>
+        <translation>Die Adresse des Brokers enthält keinen Pfad nach dem Host.</translation>
+    </message>
+    <message>
+        <source>Give the user name and password in their own fields, not in the broker address.</source>
+        <translation>Geben Sie Benutzername und Passwort in ihren eigenen Feldern an, nicht in der Adresse des Brokers.</translation>
+    </message>
+    <message>
+        <source>The IPv6 address lacks its closing ].</source>
+        <translation>Der IPv6-Adresse fehlt die schließende ].</translation>
+    </message>
+    <message>
+        <source>Unexpected text after the host.</source>
+        <translation>Unerwarteter Text nach dem Host.</translation>
+    </message>
+    <message>
+        <source>The broker address has no host.</source>
+        <translation>Die Adresse des Brokers enthält keinen Host.</translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation>Der Port muss eine Zahl von 1 bis 65535 sein.</translation>
+    </message>
+    <message>
+        <source>The topic prefix must not contain + or #.</source>
+        <translation>Das Themenpräfix darf weder + noch # enthalten.</translation>
+    </message>
+    <message>
+        <source>The topic prefix is too long.</source>
+        <translation>Das Themenpräfix ist zu lang.</translation>
+    </message>
+</context>
+<context>
+    <name>PublishDialog</name>
+    <message>
+        <source>Publish readings</source>
+        <translation>Messwerte veröffentlichen</translation>
+    </message>
+    <message>
+        <source>The publishing settings could not be kept.</source>
+        <translation>Die Einstellungen zum Veröffentlichen konnten nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s secret store.</source>
+        <translation>Das Passwort wird im Schlüsselbund der Arbeitsumgebung aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>No secret store was found: the password is kept in %1, which only you can read.</source>
+        <translation>Kein Schlüsselbund gefunden: Das Passwort wird in %1 aufbewahrt, das nur Sie lesen können.</translation>
+    </message>
+    <message>
+        <source>The password is kept until Telmora ends: the configuration folder cannot be used.</source>
+        <translation>Das Passwort wird bis zum Ende von Telmora aufbewahrt: Der Konfigurationsordner kann nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>&amp;Publish every reading to an MQTT broker</source>
+        <translation>Jeden Messwert an einen MQTT-Broker &amp;veröffentlichen</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>&amp;Broker:</translation>
+    </message>
+    <message>
+        <source>chosen by Telmora</source>
+        <translation>von Telmora gewählt</translation>
+    </message>
+    <message>
+        <source>&amp;Client id:</source>
+        <translation>&amp;Client-ID:</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>Pass&amp;wort:</translation>
+    </message>
+    <message>
+        <source>&amp;Topic prefix:</source>
+        <translation>&amp;Themenpräfix:</translation>
+    </message>
+    <message>
+        <source>0 - at most once</source>
+        <translation>0 - höchstens einmal</translation>
+    </message>
+    <message>
+        <source>1 - at least once</source>
+        <translation>1 - mindestens einmal</translation>
+    </message>
+    <message>
+        <source>&amp;Quality of service:</source>
+        <translation>&amp;Dienstgüte (QoS):</translation>
+    </message>
+    <message>
+        <source>the system&apos;s certificates (mqtts only)</source>
+        <translation>die Zertifikate des Systems (nur mqtts)</translation>
+    </message>
+    <message>
+        <source>B&amp;rowse...</source>
+        <translation>Du&amp;rchsuchen...</translation>
+    </message>
+    <message>
+        <source>C&amp;A certificate:</source>
+        <translation>C&amp;A-Zertifikat:</translation>
+    </message>
+    <message>
+        <source>Each meter publishes to %1/&lt;serial number&gt;/reading, …/statistics and …/status.</source>
+        <translation>Jedes Messgerät veröffentlicht an %1/&lt;Seriennummer&gt;/reading, …/statistics und …/status.</translation>
+    </message>
+    <message>
+        <source>CA certificate</source>
+        <translation>CA-Zertifikat</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt);;All files (*)</source>
+        <translation>Zertifikate (*.pem *.crt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The broker address cannot be used.</source>
+        <translation>Die Adresse des Brokers kann nicht verwendet werden.</translation>
+    </message>
+    <message>
+        <source>The topic prefix cannot be used.</source>
+        <translation>Das Themenpräfix kann nicht verwendet werden.</translation>
     </message>
 </context>
 <context>
@@ -1168,6 +1310,33 @@ Abbrechen: das Fenster bleibt offen.</translation>
     <message>
         <source>&amp;Abort</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::ReadingPublisher</name>
+    <message>
+        <source>MQTT: no meter linked</source>
+        <translation>MQTT: kein Messgerät verbunden</translation>
+    </message>
+    <message>
+        <source>MQTT: connecting</source>
+        <translation>MQTT: verbindet</translation>
+    </message>
+    <message>
+        <source>MQTT: connected</source>
+        <translation>MQTT: verbunden</translation>
+    </message>
+    <message>
+        <source>MQTT: not connected</source>
+        <translation>MQTT: nicht verbunden</translation>
+    </message>
+    <message>
+        <source>MQTT: refused</source>
+        <translation>MQTT: abgewiesen</translation>
+    </message>
+    <message>
+        <source>%1 readings dropped</source>
+        <translation>%1 Messwerte verworfen</translation>
     </message>
 </context>
 <context>

@@ -252,6 +252,10 @@
         <source>%1 meters linked</source>
         <translation>%1 medidores conectados</translation>
     </message>
+    <message>
+        <source>&amp;Publish readings...</source>
+        <translation>&amp;Publicar lecturas...</translation>
+    </message>
 </context>
 <context>
     <name>MathChannelDialog</name>
@@ -283,6 +287,144 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     <message>
         <source>&amp;Discard</source>
         <translation>&amp;Descartar</translation>
+    </message>
+</context>
+<context>
+    <name>Publish</name>
+    <message>
+        <source>The broker address must start with mqtt:// or mqtts://.</source>
+        <translation>La dirección del bróker debe empezar por mqtt:// o mqtts://.</translation>
+    </message>
+    <message>
+        <source>The broker address takes no path after the host.</source>
+        <translation>La dirección del bróker no admite una ruta después del host.</translation>
+    </message>
+    <message>
+        <source>Give the user name and password in their own fields, not in the broker address.</source>
+        <translation>Escriba el nombre de usuario y la contraseña en sus propios campos, no en la dirección del bróker.</translation>
+    </message>
+    <message>
+        <source>The IPv6 address lacks its closing ].</source>
+        <translation>Falta el ] de cierre de la dirección IPv6.</translation>
+    </message>
+    <message>
+        <source>Unexpected text after the host.</source>
+        <translation>Texto inesperado después del host.</translation>
+    </message>
+    <message>
+        <source>The broker address has no host.</source>
+        <translation>La dirección del bróker no tiene host.</translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation>El puerto debe ser un número de 1 a 65535.</translation>
+    </message>
+    <message>
+        <source>The topic prefix must not contain + or #.</source>
+        <translation>El prefijo de tema no debe contener + ni #.</translation>
+    </message>
+    <message>
+        <source>The topic prefix is too long.</source>
+        <translation>El prefijo de tema es demasiado largo.</translation>
+    </message>
+</context>
+<context>
+    <name>PublishDialog</name>
+    <message>
+        <source>Publish readings</source>
+        <translation>Publicar lecturas</translation>
+    </message>
+    <message>
+        <source>The publishing settings could not be kept.</source>
+        <translation>No se pudieron guardar los ajustes de publicación.</translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s secret store.</source>
+        <translation>La contraseña se guarda en el almacén de secretos del escritorio.</translation>
+    </message>
+    <message>
+        <source>No secret store was found: the password is kept in %1, which only you can read.</source>
+        <translation>No se encontró un almacén de secretos: la contraseña se guarda en %1, que solo usted puede leer.</translation>
+    </message>
+    <message>
+        <source>The password is kept until Telmora ends: the configuration folder cannot be used.</source>
+        <translation>La contraseña se guarda hasta que Telmora termine: no se puede usar la carpeta de configuración.</translation>
+    </message>
+    <message>
+        <source>&amp;Publish every reading to an MQTT broker</source>
+        <translation>&amp;Publicar cada lectura en un bróker MQTT</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>&amp;Bróker:</translation>
+    </message>
+    <message>
+        <source>chosen by Telmora</source>
+        <translation>elegido por Telmora</translation>
+    </message>
+    <message>
+        <source>&amp;Client id:</source>
+        <translation>Id. de &amp;cliente:</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ninguno</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>Nombre de &amp;usuario:</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>Con&amp;traseña:</translation>
+    </message>
+    <message>
+        <source>&amp;Topic prefix:</source>
+        <translation>Prefijo de &amp;tema:</translation>
+    </message>
+    <message>
+        <source>0 - at most once</source>
+        <translation>0 - como máximo una vez</translation>
+    </message>
+    <message>
+        <source>1 - at least once</source>
+        <translation>1 - al menos una vez</translation>
+    </message>
+    <message>
+        <source>&amp;Quality of service:</source>
+        <translation>&amp;Calidad de servicio:</translation>
+    </message>
+    <message>
+        <source>the system&apos;s certificates (mqtts only)</source>
+        <translation>los certificados del sistema (solo mqtts)</translation>
+    </message>
+    <message>
+        <source>B&amp;rowse...</source>
+        <translation>E&amp;xaminar...</translation>
+    </message>
+    <message>
+        <source>C&amp;A certificate:</source>
+        <translation>Certificado de &amp;CA:</translation>
+    </message>
+    <message>
+        <source>Each meter publishes to %1/&lt;serial number&gt;/reading, …/statistics and …/status.</source>
+        <translation>Cada medidor publica en %1/&lt;número de serie&gt;/reading, …/statistics y …/status.</translation>
+    </message>
+    <message>
+        <source>CA certificate</source>
+        <translation>Certificado de CA</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt);;All files (*)</source>
+        <translation>Certificados (*.pem *.crt);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>The broker address cannot be used.</source>
+        <translation>No se puede usar la dirección del bróker.</translation>
+    </message>
+    <message>
+        <source>The topic prefix cannot be used.</source>
+        <translation>No se puede usar el prefijo de tema.</translation>
     </message>
 </context>
 <context>
@@ -1168,6 +1310,33 @@ Cancelar: la ventana permanece abierta.</translation>
     <message>
         <source>&amp;Abort</source>
         <translation>&amp;Interrumpir</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::ReadingPublisher</name>
+    <message>
+        <source>MQTT: no meter linked</source>
+        <translation>MQTT: ningún medidor conectado</translation>
+    </message>
+    <message>
+        <source>MQTT: connecting</source>
+        <translation>MQTT: conectando</translation>
+    </message>
+    <message>
+        <source>MQTT: connected</source>
+        <translation>MQTT: conectado</translation>
+    </message>
+    <message>
+        <source>MQTT: not connected</source>
+        <translation>MQTT: sin conexión</translation>
+    </message>
+    <message>
+        <source>MQTT: refused</source>
+        <translation>MQTT: rechazado</translation>
+    </message>
+    <message>
+        <source>%1 readings dropped</source>
+        <translation>%1 lecturas descartadas</translation>
     </message>
 </context>
 <context>

@@ -252,6 +252,10 @@
         <source>%1 meters linked</source>
         <translation>%1 multimètres connectés</translation>
     </message>
+    <message>
+        <source>&amp;Publish readings...</source>
+        <translation>&amp;Publier les mesures...</translation>
+    </message>
 </context>
 <context>
     <name>MathChannelDialog</name>
@@ -267,7 +271,7 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
     </message>
     <message>
         <source>The expression cannot be used.</source>
-        <translation>L'expression ne peut pas être utilisée.</translation>
+        <translation>L&apos;expression ne peut pas être utilisée.</translation>
     </message>
 </context>
 <context>
@@ -283,6 +287,144 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
     <message>
         <source>&amp;Discard</source>
         <translation>&amp;Abandonner</translation>
+    </message>
+</context>
+<context>
+    <name>Publish</name>
+    <message>
+        <source>The broker address must start with mqtt:// or mqtts://.</source>
+        <translation>L&apos;adresse du broker doit commencer par mqtt:// ou mqtts://.</translation>
+    </message>
+    <message>
+        <source>The broker address takes no path after the host.</source>
+        <translation>L&apos;adresse du broker ne prend pas de chemin après l&apos;hôte.</translation>
+    </message>
+    <message>
+        <source>Give the user name and password in their own fields, not in the broker address.</source>
+        <translation>Indiquez le nom d&apos;utilisateur et le mot de passe dans leurs propres champs, pas dans l&apos;adresse du broker.</translation>
+    </message>
+    <message>
+        <source>The IPv6 address lacks its closing ].</source>
+        <translation>Il manque le ] fermant de l&apos;adresse IPv6.</translation>
+    </message>
+    <message>
+        <source>Unexpected text after the host.</source>
+        <translation>Texte inattendu après l&apos;hôte.</translation>
+    </message>
+    <message>
+        <source>The broker address has no host.</source>
+        <translation>L&apos;adresse du broker n&apos;a pas d&apos;hôte.</translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation>Le port doit être un nombre de 1 à 65535.</translation>
+    </message>
+    <message>
+        <source>The topic prefix must not contain + or #.</source>
+        <translation>Le préfixe de sujet ne doit contenir ni + ni #.</translation>
+    </message>
+    <message>
+        <source>The topic prefix is too long.</source>
+        <translation>Le préfixe de sujet est trop long.</translation>
+    </message>
+</context>
+<context>
+    <name>PublishDialog</name>
+    <message>
+        <source>Publish readings</source>
+        <translation>Publier les mesures</translation>
+    </message>
+    <message>
+        <source>The publishing settings could not be kept.</source>
+        <translation>Les réglages de publication n&apos;ont pas pu être conservés.</translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s secret store.</source>
+        <translation>Le mot de passe est conservé dans le trousseau du bureau.</translation>
+    </message>
+    <message>
+        <source>No secret store was found: the password is kept in %1, which only you can read.</source>
+        <translation>Aucun trousseau trouvé : le mot de passe est conservé dans %1, que vous seul pouvez lire.</translation>
+    </message>
+    <message>
+        <source>The password is kept until Telmora ends: the configuration folder cannot be used.</source>
+        <translation>Le mot de passe est conservé jusqu&apos;à la fin de Telmora : le dossier de configuration ne peut pas être utilisé.</translation>
+    </message>
+    <message>
+        <source>&amp;Publish every reading to an MQTT broker</source>
+        <translation>&amp;Publier chaque mesure vers un broker MQTT</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>&amp;Broker :</translation>
+    </message>
+    <message>
+        <source>chosen by Telmora</source>
+        <translation>choisi par Telmora</translation>
+    </message>
+    <message>
+        <source>&amp;Client id:</source>
+        <translation>Identifiant &amp;client :</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>Nom d&apos;&amp;utilisateur :</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>&amp;Mot de passe :</translation>
+    </message>
+    <message>
+        <source>&amp;Topic prefix:</source>
+        <translation>Préfixe de &amp;sujet :</translation>
+    </message>
+    <message>
+        <source>0 - at most once</source>
+        <translation>0 - au plus une fois</translation>
+    </message>
+    <message>
+        <source>1 - at least once</source>
+        <translation>1 - au moins une fois</translation>
+    </message>
+    <message>
+        <source>&amp;Quality of service:</source>
+        <translation>&amp;Qualité de service :</translation>
+    </message>
+    <message>
+        <source>the system&apos;s certificates (mqtts only)</source>
+        <translation>les certificats du système (mqtts seulement)</translation>
+    </message>
+    <message>
+        <source>B&amp;rowse...</source>
+        <translation>Pa&amp;rcourir...</translation>
+    </message>
+    <message>
+        <source>C&amp;A certificate:</source>
+        <translation>Certificat d&apos;&amp;AC :</translation>
+    </message>
+    <message>
+        <source>Each meter publishes to %1/&lt;serial number&gt;/reading, …/statistics and …/status.</source>
+        <translation>Chaque multimètre publie vers %1/&lt;numéro de série&gt;/reading, …/statistics et …/status.</translation>
+    </message>
+    <message>
+        <source>CA certificate</source>
+        <translation>Certificat d&apos;AC</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt);;All files (*)</source>
+        <translation>Certificats (*.pem *.crt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The broker address cannot be used.</source>
+        <translation>L&apos;adresse du broker ne peut pas être utilisée.</translation>
+    </message>
+    <message>
+        <source>The topic prefix cannot be used.</source>
+        <translation>Le préfixe de sujet ne peut pas être utilisé.</translation>
     </message>
 </context>
 <context>
@@ -1171,10 +1313,37 @@ Annuler : la fenêtre reste ouverte.</translation>
     </message>
 </context>
 <context>
+    <name>telmora::ReadingPublisher</name>
+    <message>
+        <source>MQTT: no meter linked</source>
+        <translation>MQTT : aucun multimètre connecté</translation>
+    </message>
+    <message>
+        <source>MQTT: connecting</source>
+        <translation>MQTT : connexion</translation>
+    </message>
+    <message>
+        <source>MQTT: connected</source>
+        <translation>MQTT : connecté</translation>
+    </message>
+    <message>
+        <source>MQTT: not connected</source>
+        <translation>MQTT : non connecté</translation>
+    </message>
+    <message>
+        <source>MQTT: refused</source>
+        <translation>MQTT : refusé</translation>
+    </message>
+    <message>
+        <source>%1 readings dropped</source>
+        <translation>%1 mesures abandonnées</translation>
+    </message>
+</context>
+<context>
     <name>telmora::RecorderController</name>
     <message>
         <source>The recorder is busy.</source>
-        <translation>L'enregistreur est occupé.</translation>
+        <translation>L&apos;enregistreur est occupé.</translation>
     </message>
 </context>
 <context>

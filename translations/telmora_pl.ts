@@ -252,6 +252,10 @@
         <source>%1 meters linked</source>
         <translation>Połączone mierniki: %1</translation>
     </message>
+    <message>
+        <source>&amp;Publish readings...</source>
+        <translation>&amp;Publikuj odczyty...</translation>
+    </message>
 </context>
 <context>
     <name>MathChannelDialog</name>
@@ -283,6 +287,144 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
     <message>
         <source>&amp;Discard</source>
         <translation>&amp;Odrzuć</translation>
+    </message>
+</context>
+<context>
+    <name>Publish</name>
+    <message>
+        <source>The broker address must start with mqtt:// or mqtts://.</source>
+        <translation>Adres brokera musi zaczynać się od mqtt:// lub mqtts://.</translation>
+    </message>
+    <message>
+        <source>The broker address takes no path after the host.</source>
+        <translation>Adres brokera nie może zawierać ścieżki po nazwie hosta.</translation>
+    </message>
+    <message>
+        <source>Give the user name and password in their own fields, not in the broker address.</source>
+        <translation>Podaj nazwę użytkownika i hasło w osobnych polach, nie w adresie brokera.</translation>
+    </message>
+    <message>
+        <source>The IPv6 address lacks its closing ].</source>
+        <translation>W adresie IPv6 brakuje zamykającego ].</translation>
+    </message>
+    <message>
+        <source>Unexpected text after the host.</source>
+        <translation>Nieoczekiwany tekst po nazwie hosta.</translation>
+    </message>
+    <message>
+        <source>The broker address has no host.</source>
+        <translation>W adresie brokera brakuje hosta.</translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation>Port musi być liczbą od 1 do 65535.</translation>
+    </message>
+    <message>
+        <source>The topic prefix must not contain + or #.</source>
+        <translation>Prefiks tematu nie może zawierać + ani #.</translation>
+    </message>
+    <message>
+        <source>The topic prefix is too long.</source>
+        <translation>Prefiks tematu jest za długi.</translation>
+    </message>
+</context>
+<context>
+    <name>PublishDialog</name>
+    <message>
+        <source>Publish readings</source>
+        <translation>Publikuj odczyty</translation>
+    </message>
+    <message>
+        <source>The publishing settings could not be kept.</source>
+        <translation>Nie udało się zachować ustawień publikowania.</translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s secret store.</source>
+        <translation>Hasło jest przechowywane w magazynie haseł pulpitu.</translation>
+    </message>
+    <message>
+        <source>No secret store was found: the password is kept in %1, which only you can read.</source>
+        <translation>Nie znaleziono magazynu haseł: hasło jest przechowywane w %1, który może czytać tylko Ty.</translation>
+    </message>
+    <message>
+        <source>The password is kept until Telmora ends: the configuration folder cannot be used.</source>
+        <translation>Hasło jest przechowywane do zamknięcia Telmora: nie można użyć folderu konfiguracji.</translation>
+    </message>
+    <message>
+        <source>&amp;Publish every reading to an MQTT broker</source>
+        <translation>&amp;Publikuj każdy odczyt do brokera MQTT</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>&amp;Broker:</translation>
+    </message>
+    <message>
+        <source>chosen by Telmora</source>
+        <translation>wybrany przez Telmora</translation>
+    </message>
+    <message>
+        <source>&amp;Client id:</source>
+        <translation>Identyfikator &amp;klienta:</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>brak</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>Nazwa &amp;użytkownika:</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>&amp;Hasło:</translation>
+    </message>
+    <message>
+        <source>&amp;Topic prefix:</source>
+        <translation>Prefiks &amp;tematu:</translation>
+    </message>
+    <message>
+        <source>0 - at most once</source>
+        <translation>0 - co najwyżej raz</translation>
+    </message>
+    <message>
+        <source>1 - at least once</source>
+        <translation>1 - co najmniej raz</translation>
+    </message>
+    <message>
+        <source>&amp;Quality of service:</source>
+        <translation>&amp;Jakość usługi:</translation>
+    </message>
+    <message>
+        <source>the system&apos;s certificates (mqtts only)</source>
+        <translation>certyfikaty systemu (tylko mqtts)</translation>
+    </message>
+    <message>
+        <source>B&amp;rowse...</source>
+        <translation>P&amp;rzeglądaj...</translation>
+    </message>
+    <message>
+        <source>C&amp;A certificate:</source>
+        <translation>Certyfikat &amp;CA:</translation>
+    </message>
+    <message>
+        <source>Each meter publishes to %1/&lt;serial number&gt;/reading, …/statistics and …/status.</source>
+        <translation>Każdy miernik publikuje do %1/&lt;numer seryjny&gt;/reading, …/statistics i …/status.</translation>
+    </message>
+    <message>
+        <source>CA certificate</source>
+        <translation>Certyfikat CA</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt);;All files (*)</source>
+        <translation>Certyfikaty (*.pem *.crt);;Wszystkie pliki (*)</translation>
+    </message>
+    <message>
+        <source>The broker address cannot be used.</source>
+        <translation>Nie można użyć adresu brokera.</translation>
+    </message>
+    <message>
+        <source>The topic prefix cannot be used.</source>
+        <translation>Nie można użyć prefiksu tematu.</translation>
     </message>
 </context>
 <context>
@@ -1168,6 +1310,33 @@ Anuluj: okno pozostaje otwarte.</translation>
     <message>
         <source>&amp;Abort</source>
         <translation>&amp;Przerwij</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::ReadingPublisher</name>
+    <message>
+        <source>MQTT: no meter linked</source>
+        <translation>MQTT: brak połączonego miernika</translation>
+    </message>
+    <message>
+        <source>MQTT: connecting</source>
+        <translation>MQTT: łączenie</translation>
+    </message>
+    <message>
+        <source>MQTT: connected</source>
+        <translation>MQTT: połączono</translation>
+    </message>
+    <message>
+        <source>MQTT: not connected</source>
+        <translation>MQTT: brak połączenia</translation>
+    </message>
+    <message>
+        <source>MQTT: refused</source>
+        <translation>MQTT: odrzucono</translation>
+    </message>
+    <message>
+        <source>%1 readings dropped</source>
+        <translation>odrzucone odczyty: %1</translation>
     </message>
 </context>
 <context>

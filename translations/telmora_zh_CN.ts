@@ -252,6 +252,10 @@
         <source>%1 meters linked</source>
         <translation>已连接 %1 台仪表</translation>
     </message>
+    <message>
+        <source>&amp;Publish readings...</source>
+        <translation>发布读数(&amp;P)...</translation>
+    </message>
 </context>
 <context>
     <name>MathChannelDialog</name>
@@ -283,6 +287,144 @@ leave it empty for no math channel. The meters are:</source>
     <message>
         <source>&amp;Discard</source>
         <translation>丢弃(&amp;D)</translation>
+    </message>
+</context>
+<context>
+    <name>Publish</name>
+    <message>
+        <source>The broker address must start with mqtt:// or mqtts://.</source>
+        <translation>代理地址必须以 mqtt:// 或 mqtts:// 开头。</translation>
+    </message>
+    <message>
+        <source>The broker address takes no path after the host.</source>
+        <translation>代理地址在主机之后不能带路径。</translation>
+    </message>
+    <message>
+        <source>Give the user name and password in their own fields, not in the broker address.</source>
+        <translation>请在各自的字段中填写用户名和密码，而不是写在代理地址中。</translation>
+    </message>
+    <message>
+        <source>The IPv6 address lacks its closing ].</source>
+        <translation>IPv6 地址缺少结尾的 ]。</translation>
+    </message>
+    <message>
+        <source>Unexpected text after the host.</source>
+        <translation>主机之后有多余的文本。</translation>
+    </message>
+    <message>
+        <source>The broker address has no host.</source>
+        <translation>代理地址中没有主机。</translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation>端口必须是 1 到 65535 之间的数字。</translation>
+    </message>
+    <message>
+        <source>The topic prefix must not contain + or #.</source>
+        <translation>主题前缀不能包含 + 或 #。</translation>
+    </message>
+    <message>
+        <source>The topic prefix is too long.</source>
+        <translation>主题前缀太长。</translation>
+    </message>
+</context>
+<context>
+    <name>PublishDialog</name>
+    <message>
+        <source>Publish readings</source>
+        <translation>发布读数</translation>
+    </message>
+    <message>
+        <source>The publishing settings could not be kept.</source>
+        <translation>无法保存发布设置。</translation>
+    </message>
+    <message>
+        <source>The password is kept in the desktop&apos;s secret store.</source>
+        <translation>密码保存在桌面的密钥存储中。</translation>
+    </message>
+    <message>
+        <source>No secret store was found: the password is kept in %1, which only you can read.</source>
+        <translation>未找到密钥存储：密码保存在 %1 中，只有您可以读取。</translation>
+    </message>
+    <message>
+        <source>The password is kept until Telmora ends: the configuration folder cannot be used.</source>
+        <translation>密码仅保留到 Telmora 结束：无法使用配置文件夹。</translation>
+    </message>
+    <message>
+        <source>&amp;Publish every reading to an MQTT broker</source>
+        <translation>将每个读数发布到 MQTT 代理(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>代理(&amp;B)：</translation>
+    </message>
+    <message>
+        <source>chosen by Telmora</source>
+        <translation>由 Telmora 选择</translation>
+    </message>
+    <message>
+        <source>&amp;Client id:</source>
+        <translation>客户端 ID(&amp;C)：</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>用户名(&amp;U)：</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>密码(&amp;W)：</translation>
+    </message>
+    <message>
+        <source>&amp;Topic prefix:</source>
+        <translation>主题前缀(&amp;T)：</translation>
+    </message>
+    <message>
+        <source>0 - at most once</source>
+        <translation>0 - 最多一次</translation>
+    </message>
+    <message>
+        <source>1 - at least once</source>
+        <translation>1 - 至少一次</translation>
+    </message>
+    <message>
+        <source>&amp;Quality of service:</source>
+        <translation>服务质量(&amp;Q)：</translation>
+    </message>
+    <message>
+        <source>the system&apos;s certificates (mqtts only)</source>
+        <translation>系统证书（仅 mqtts）</translation>
+    </message>
+    <message>
+        <source>B&amp;rowse...</source>
+        <translation>浏览(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>C&amp;A certificate:</source>
+        <translation>CA 证书(&amp;A)：</translation>
+    </message>
+    <message>
+        <source>Each meter publishes to %1/&lt;serial number&gt;/reading, …/statistics and …/status.</source>
+        <translation>每台仪表发布到 %1/&lt;序列号&gt;/reading、…/statistics 和 …/status。</translation>
+    </message>
+    <message>
+        <source>CA certificate</source>
+        <translation>CA 证书</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt);;All files (*)</source>
+        <translation>证书 (*.pem *.crt);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>The broker address cannot be used.</source>
+        <translation>无法使用该代理地址。</translation>
+    </message>
+    <message>
+        <source>The topic prefix cannot be used.</source>
+        <translation>无法使用该主题前缀。</translation>
     </message>
 </context>
 <context>
@@ -1168,6 +1310,33 @@ Cancel: the window stays open.</source>
     <message>
         <source>&amp;Abort</source>
         <translation>中止(&amp;A)</translation>
+    </message>
+</context>
+<context>
+    <name>telmora::ReadingPublisher</name>
+    <message>
+        <source>MQTT: no meter linked</source>
+        <translation>MQTT：未连接仪表</translation>
+    </message>
+    <message>
+        <source>MQTT: connecting</source>
+        <translation>MQTT：正在连接</translation>
+    </message>
+    <message>
+        <source>MQTT: connected</source>
+        <translation>MQTT：已连接</translation>
+    </message>
+    <message>
+        <source>MQTT: not connected</source>
+        <translation>MQTT：未连接</translation>
+    </message>
+    <message>
+        <source>MQTT: refused</source>
+        <translation>MQTT：被拒绝</translation>
+    </message>
+    <message>
+        <source>%1 readings dropped</source>
+        <translation>已丢弃 %1 个读数</translation>
     </message>
 </context>
 <context>

@@ -18,10 +18,6 @@ namespace telmora {
 
 namespace {
 
-QString tr(const char* text) {
-    return translate("PublishDialog", text);
-}
-
 QLineEdit* MakeEdit(QWidget* parent, const char* objectName) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(objectName));
@@ -33,14 +29,15 @@ QLineEdit* MakeEdit(QWidget* parent, const char* objectName) {
 QString PasswordPlaceText(PasswordStore::Place place, const QString& passwordFile) {
     switch (place) {
     case PasswordStore::Place::SecretStore:
-        return tr("The password is kept in the desktop's secret store.");
+        return translate("PublishDialog", "The password is kept in the desktop's secret store.");
     case PasswordStore::Place::File:
-        return tr("No secret store was found: the password is kept in %1, "
-                  "which only you can read.")
+        return translate("PublishDialog", "No secret store was found: the password is kept in %1, "
+                                          "which only you can read.")
             .arg(passwordFile);
     case PasswordStore::Place::Memory:
-        return tr("The password is kept until Telmora ends: the configuration folder "
-                  "cannot be used.");
+        return translate("PublishDialog",
+                         "The password is kept until Telmora ends: the configuration folder "
+                         "cannot be used.");
     case PasswordStore::Place::Unknown:
         break;
     }
@@ -50,10 +47,11 @@ QString PasswordPlaceText(PasswordStore::Place place, const QString& passwordFil
 PublishDialog::PublishDialog(UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("publishDialog"));
-    setWindowTitle(tr("Publish readings"));
+    setWindowTitle(translate("PublishDialog", "Publish readings"));
     MakeDialogFrame(*this);
     auto* layout = new QVBoxLayout(this);
-    m_enabled = new QCheckBox(tr("&Publish every reading to an MQTT broker"), this);
+    m_enabled =
+        new QCheckBox(translate("PublishDialog", "&Publish every reading to an MQTT broker"), this);
     m_enabled->setObjectName(QStringLiteral("publishEnabledBox"));
     layout->addWidget(m_enabled);
     m_form = buildForm();
@@ -77,42 +75,43 @@ QWidget* PublishDialog::buildForm() {
     m_url = MakeEdit(form, "brokerUrlEdit");
     m_url->setPlaceholderText(QStringLiteral("mqtt://host:1883  mqtts://host:8883"));
     m_url->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 26);
-    fields->addRow(tr("&Broker:"), m_url);
+    fields->addRow(translate("PublishDialog", "&Broker:"), m_url);
     m_clientId = MakeEdit(form, "clientIdEdit");
-    m_clientId->setPlaceholderText(tr("chosen by Telmora"));
-    fields->addRow(tr("&Client id:"), m_clientId);
+    m_clientId->setPlaceholderText(translate("PublishDialog", "chosen by Telmora"));
+    fields->addRow(translate("PublishDialog", "&Client id:"), m_clientId);
     m_userName = MakeEdit(form, "userNameEdit");
-    m_userName->setPlaceholderText(tr("none"));
-    fields->addRow(tr("&User name:"), m_userName);
+    m_userName->setPlaceholderText(translate("PublishDialog", "none"));
+    fields->addRow(translate("PublishDialog", "&User name:"), m_userName);
     m_password = MakeEdit(form, "passwordEdit");
     m_password->setEchoMode(QLineEdit::Password);
-    fields->addRow(tr("Pass&word:"), m_password);
+    fields->addRow(translate("PublishDialog", "Pass&word:"), m_password);
     m_passwordPlace = new QLabel(form);
     m_passwordPlace->setObjectName(QStringLiteral("passwordPlaceLabel"));
     m_passwordPlace->setWordWrap(true);
     fields->addRow(QString(), m_passwordPlace);
     m_prefix = MakeEdit(form, "topicPrefixEdit");
     m_prefix->setPlaceholderText(DefaultTopicPrefix());
-    fields->addRow(tr("&Topic prefix:"), m_prefix);
+    fields->addRow(translate("PublishDialog", "&Topic prefix:"), m_prefix);
     m_topics = new QLabel(form);
     m_topics->setObjectName(QStringLiteral("topicsLabel"));
     m_topics->setTextInteractionFlags(Qt::TextSelectableByMouse);
     fields->addRow(QString(), m_topics);
     m_qos = new QComboBox(form);
     m_qos->setObjectName(QStringLiteral("qosBox"));
-    m_qos->addItem(tr("0 - at most once"));
-    m_qos->addItem(tr("1 - at least once"));
-    fields->addRow(tr("&Quality of service:"), m_qos);
+    m_qos->addItem(translate("PublishDialog", "0 - at most once"));
+    m_qos->addItem(translate("PublishDialog", "1 - at least once"));
+    fields->addRow(translate("PublishDialog", "&Quality of service:"), m_qos);
     auto* caRow = new QHBoxLayout;
     m_caFile = MakeEdit(form, "caFileEdit");
-    m_caFile->setPlaceholderText(tr("the system's certificates (mqtts only)"));
-    auto* browse = new QPushButton(tr("B&rowse..."), form);
+    m_caFile->setPlaceholderText(
+        translate("PublishDialog", "the system's certificates (mqtts only)"));
+    auto* browse = new QPushButton(translate("PublishDialog", "B&rowse..."), form);
     connect(browse, &QPushButton::clicked, this, &PublishDialog::chooseCaFile);
     caRow->addWidget(m_caFile, 1);
     caRow->addWidget(browse);
     // A row of a layout gets no buddy of its own: the label is given one, so that
     // its key reaches the field.
-    auto* caLabel = new QLabel(tr("C&A certificate:"), form);
+    auto* caLabel = new QLabel(translate("PublishDialog", "C&A certificate:"), form);
     caLabel->setBuddy(m_caFile);
     fields->addRow(caLabel, caRow);
     return form;
@@ -155,8 +154,9 @@ void PublishDialog::updateTopics() {
     QString prefix = m_prefix->text().trimmed();
     if (prefix.isEmpty())
         prefix = DefaultTopicPrefix();
-    m_topics->setText(tr("Each meter publishes to %1/<serial number>/reading, "
-                         "…/statistics and …/status.")
+    m_topics->setText(translate("PublishDialog",
+                                "Each meter publishes to %1/<serial number>/reading, "
+                                "…/statistics and …/status.")
                           .arg(prefix));
 }
 
@@ -164,8 +164,8 @@ void PublishDialog::chooseCaFile() {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Open;
     request.owner = this;
-    request.caption = tr("CA certificate");
-    request.filter = tr("Certificates (*.pem *.crt);;All files (*)");
+    request.caption = translate("PublishDialog", "CA certificate");
+    request.filter = translate("PublishDialog", "Certificates (*.pem *.crt);;All files (*)");
     request.fileName = m_caFile->text();
     request.overwritePrompt = false;
     if (const std::optional<QString> chosen = m_dialogs.chooseFile(request))
@@ -179,11 +179,11 @@ void PublishDialog::confirm() {
     QString what;
     if (chosen.enabled && !ParseBrokerUrl(chosen.brokerUrl, &problem)) {
         wrong = m_url;
-        what = tr("The broker address cannot be used.");
+        what = translate("PublishDialog", "The broker address cannot be used.");
     } else if (chosen.enabled && !chosen.topicPrefix.isEmpty() &&
                !CheckedTopicPrefix(chosen.topicPrefix, &problem)) {
         wrong = m_prefix;
-        what = tr("The topic prefix cannot be used.");
+        what = translate("PublishDialog", "The topic prefix cannot be used.");
     }
     if (wrong) {
         BoxRequest box;
