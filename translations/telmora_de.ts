@@ -356,7 +356,7 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
     </message>
     <message>
         <source>&amp;Broker:</source>
-        <translation>&amp;Broker:</translation>
+        <translation>&amp;Broker-Adresse:</translation>
     </message>
     <message>
         <source>chosen by Telmora</source>

@@ -98,7 +98,8 @@ TEST_F(PublishingApp, EveryLinkedMeterPublishesUnderItsSerialNumber) {
             watcher.waitForMessage(std::string("lab/bench/") + serial + "/status", "online", 20s))
             << serial;
     ASSERT_TRUE(waitUntil([&] {
-        return watcher.messagesOn("lab/bench/5311/reading").size() >= 3 &&
+        return watcher.messagesOn("lab/bench/5310/reading").size() >= 3 &&
+               watcher.messagesOn("lab/bench/5311/reading").size() >= 3 &&
                publishing.publisher().state() == PublisherState::Connected;
     }));
     EXPECT_EQ(publishing.statusText(), QStringLiteral("MQTT: connected"));
