@@ -1,5 +1,6 @@
 #include "ui/chart/ChartWidget.h"
 
+#include "ui/chart/ChartPlot.h"
 #include "ui/chart/ChartWidgetImpl.h"
 
 #include <QKeyEvent>
@@ -26,7 +27,7 @@ QFont pixelSized(QFont font, int dpi) {
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>()) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    d->plot = new QCustomPlot(this);
+    d->plot = new ChartPlot(this);
     layout->addWidget(d->plot);
     setFocusProxy(d->plot);
     d->plot->installEventFilter(this);

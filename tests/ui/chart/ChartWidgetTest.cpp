@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <qcustomplot.h>
+
 #include <cmath>
 #include <memory>
 
@@ -494,4 +496,34 @@ TEST(GraphPrinterTest, UsesTheSharedPrinterOrOneOfItsOwn) {
     EXPECT_NE(&alone.get(), &other.get());
     alone.get().setPageOrientation(QPageLayout::Landscape);
     EXPECT_NE(other.get().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+// The plot fills its desk colour only around an opaque graph area: every pixel
+// must still be painted over, with an opaque graph area and with one that lets
+// the desk show through. Painted over two different colours, the pictures must be
+// the same.
+TEST(ChartWidget, NothingBehindThePlotShowsThrough) {
+    const QColor desk(200, 180, 40);
+    for (const QColor back : {QColor(Qt::black), QColor(0, 0, 80, 128)}) {
+        ChartWidget g;
+        setUpPage(g);
+        g.setDeskColor(desk);
+        g.setGraphBackColor(back);
+        fillWave(g);
+        g.resize(640, 360);
+        g.show();
+        QApplication::processEvents();
+        auto* plot = static_cast<QCustomPlot*>(g.focusProxy());
+        plot->replot();
+        const auto paintedOver = [plot](const QColor& behind) {
+            QImage image(plot->size(), QImage::Format_RGB32);
+            image.fill(behind);
+            plot->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+            return image;
+        };
+        const QImage overMagenta = paintedOver(QColor(255, 0, 255));
+        const QImage overGreen = paintedOver(QColor(0, 255, 0));
+        EXPECT_TRUE(overMagenta == overGreen) << "graph background alpha " << back.alpha();
+        EXPECT_EQ(overMagenta.pixel(1, 1), desk.rgb()) << "the desk colour";
+    }
 }
