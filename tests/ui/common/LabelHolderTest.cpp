@@ -104,13 +104,3 @@ TEST(LabelHolder, ATextThatGrewWhileHiddenFitsWhenShownAgain) {
     held.settle();
     EXPECT_GE(held.labels[1]->width(), held.labels[1]->sizeHint().width());
 }
-
-TEST(LabelHolder, AnExplicitlyHiddenLabelStaysHidden) {
-    QWidget window;
-    auto* label = new QLabel(QStringLiteral("x"), &window);
-    label->hide();
-    auto* layout = new QHBoxLayout(&window);
-    layout->addWidget(HoldLabel(label));
-    window.show();
-    EXPECT_FALSE(label->isVisible());
-}
