@@ -1,6 +1,23 @@
 #include "ui/chart/ChartPlot.h"
 
+#include <utility>
+
 namespace telmora {
+
+void ChartPlot::queueReplot() {
+    if (!isVisible()) {
+        m_replotWhenShown = true;
+        return;
+    }
+    replot(rpQueuedReplot);
+}
+
+void ChartPlot::showEvent(QShowEvent* event) {
+    QCustomPlot::showEvent(event);
+    // Drawn now, before the first painting, which then shows the current picture.
+    if (std::exchange(m_replotWhenShown, false))
+        replot(rpRefreshHint);
+}
 
 QRegion ChartPlot::deskRegion() {
     QRegion desk(mViewport);

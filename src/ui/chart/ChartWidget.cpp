@@ -268,7 +268,7 @@ void ChartWidget::refresh() {
 
 void ChartWidget::restyle() {
     applyStyle();
-    d->plot->replot(QCustomPlot::rpQueuedReplot);
+    d->plot->queueReplot();
 }
 
 // --- cursor and zoom ---------------------------------------------------------------
@@ -280,7 +280,7 @@ int ChartWidget::cursorPoint() const {
 void ChartWidget::setCursorPoint(int point) {
     d->cursor = std::clamp(point, 0, std::max(0, d->points() - 1));
     updateCursorItem();
-    d->plot->replot(QCustomPlot::rpQueuedReplot);
+    d->plot->queueReplot();
 }
 
 bool ChartWidget::isZoomed() const {
@@ -320,7 +320,7 @@ void ChartWidget::zoomTo(const QRect& box) {
         }
     }
     d->zoomed = true;
-    d->plot->replot(QCustomPlot::rpQueuedReplot);
+    d->plot->queueReplot();
     emit zoomed();
 }
 

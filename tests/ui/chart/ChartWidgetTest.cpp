@@ -527,3 +527,34 @@ TEST(ChartWidget, NothingBehindThePlotShowsThrough) {
         EXPECT_EQ(overMagenta.pixel(1, 1), desk.rgb()) << "the desk colour";
     }
 }
+
+// A chart that changed while its window was closed shows the current picture as
+// soon as it is shown again.
+TEST(ChartWidget, AChartChangedWhileHiddenShowsTheChangeWhenShown) {
+    const auto flatten = [](ChartWidget& g) {
+        for (int i = 0; i < g.pointCount(); ++i)
+            g.setValue(i, 2.0f);
+        g.refresh();
+    };
+    const auto picture = [](ChartWidget& g) {
+        QApplication::processEvents();
+        return g.focusProxy()->grab().toImage();
+    };
+    ChartWidget changed;
+    ChartWidget fresh;
+    for (ChartWidget* g : {&changed, &fresh}) {
+        setUpPage(*g);
+        fillWave(*g);
+        g->resize(640, 360);
+    }
+    changed.show();
+    const QImage wave = picture(changed);
+    changed.hide();
+    flatten(changed);
+    changed.show();
+    flatten(fresh);
+    fresh.show();
+    const QImage shown = picture(changed);
+    EXPECT_FALSE(shown == wave);
+    EXPECT_TRUE(shown == picture(fresh));
+}
