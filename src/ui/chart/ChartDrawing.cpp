@@ -278,7 +278,7 @@ void ChartWidget::rebuild(bool replot) {
     applyStyle();
     updateCursorItem();
     if (replot)
-        d->plot->replot(QCustomPlot::rpQueuedReplot);
+        d->plot->queueReplot();
 }
 
 void ChartWidget::resizeEvent(QResizeEvent* event) {

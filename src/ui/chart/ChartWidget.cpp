@@ -1,5 +1,6 @@
 #include "ui/chart/ChartWidget.h"
 
+#include "ui/chart/ChartPlot.h"
 #include "ui/chart/ChartWidgetImpl.h"
 
 #include <QKeyEvent>
@@ -26,7 +27,7 @@ QFont pixelSized(QFont font, int dpi) {
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>()) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    d->plot = new QCustomPlot(this);
+    d->plot = new ChartPlot(this);
     layout->addWidget(d->plot);
     setFocusProxy(d->plot);
     d->plot->installEventFilter(this);
@@ -267,7 +268,7 @@ void ChartWidget::refresh() {
 
 void ChartWidget::restyle() {
     applyStyle();
-    d->plot->replot(QCustomPlot::rpQueuedReplot);
+    d->plot->queueReplot();
 }
 
 // --- cursor and zoom ---------------------------------------------------------------
@@ -279,7 +280,7 @@ int ChartWidget::cursorPoint() const {
 void ChartWidget::setCursorPoint(int point) {
     d->cursor = std::clamp(point, 0, std::max(0, d->points() - 1));
     updateCursorItem();
-    d->plot->replot(QCustomPlot::rpQueuedReplot);
+    d->plot->queueReplot();
 }
 
 bool ChartWidget::isZoomed() const {
@@ -319,7 +320,7 @@ void ChartWidget::zoomTo(const QRect& box) {
         }
     }
     d->zoomed = true;
-    d->plot->replot(QCustomPlot::rpQueuedReplot);
+    d->plot->queueReplot();
     emit zoomed();
 }
 

@@ -5,6 +5,8 @@
 
 #include "ui/chart/ChartWidget.h"
 
+#include "ui/chart/ChartPlot.h"
+
 #include <qcustomplot.h>
 
 #include <QPoint>
@@ -40,7 +42,7 @@ struct LowerGraph {
 };
 
 struct ChartWidget::Impl {
-    QCustomPlot* plot = nullptr;
+    ChartPlot* plot = nullptr;
     QCPTextElement* title = nullptr;
     QCPItemStraightLine* cursorLine = nullptr;
     QCPItemTracer* cursorMark = nullptr;

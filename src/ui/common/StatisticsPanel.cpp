@@ -2,6 +2,7 @@
 
 #include "model/GroupedStatistics.h"
 #include "text/texts.h"
+#include "ui/common/LabelHolder.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -67,7 +68,8 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(parent) {
                 QStringLiteral("Statistics%1%2")
                     .arg(column == 0 ? QStringLiteral("Whole") : QStringLiteral("Shown"))
                     .arg(row));
-            grid->addWidget(figure, row + 1, column + 1);
+            // Held: a new figure repaints itself without relaying out the window.
+            grid->addWidget(HoldLabel(figure), row + 1, column + 1);
             m_figures[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = figure;
         }
     }

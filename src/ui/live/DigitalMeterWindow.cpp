@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QPaintDevice>
+#include <QPixmap>
 
 #include <algorithm>
 
@@ -31,6 +32,16 @@ template <std::size_t N> QString text(const telmora::FixedText<N>& t) {
     return QString::fromLatin1(t.view().data(), static_cast<int>(t.size()));
 }
 
+// The window icon alternates with every reading, and each change hands the icon
+// to the window system in the sizes it takes. Drawn from the SVG once here, a
+// change only passes on pictures already made.
+QIcon drawnIcon(const QIcon& icon) {
+    QIcon drawn;
+    for (int side : {16, 24, 32, 48})
+        drawn.addPixmap(icon.pixmap(QSize(side, side)));
+    return drawn;
+}
+
 } // namespace
 
 DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
@@ -38,8 +49,8 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint) {
     setObjectName(QStringLiteral("digitalMeterWindow"));
-    m_icon2 = telmora::DisplayIcon(QStringLiteral("icon2"));
-    m_icon8 = telmora::DisplayIcon(QStringLiteral("icon8"));
+    m_icon2 = drawnIcon(telmora::DisplayIcon(QStringLiteral("icon2")));
+    m_icon8 = drawnIcon(telmora::DisplayIcon(QStringLiteral("icon8")));
 
     m_lcd = new LcdPanel(this);
     m_subLine = new LcdPanel(m_lcd);

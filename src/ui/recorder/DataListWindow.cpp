@@ -374,7 +374,9 @@ void DataListWindow::scrollToNewest() {
         return;
     const QModelIndex last = m_model->index(m_model->rows() - 1, 0);
     m_list->setCurrentIndex(last);
-    m_list->scrollTo(last);
+    // A list nobody sees is scrolled when it is shown.
+    if (m_list->isVisible())
+        m_list->scrollTo(last);
 }
 
 void DataListWindow::addLine(std::int64_t index) {

@@ -340,15 +340,21 @@ void RecorderWindow::showSample(qsizetype index) {
 }
 
 void RecorderWindow::setPageProgress(int value) {
-    // A progress bar repaints at once when its value changes; the new value is shown
-    // with the window's next painting instead, once however many samples came.
+    // A progress bar repaints at once when its value changes, which paints everything
+    // else waiting in the window too, in a cycle of its own. With its updates off for
+    // the change the bar is only marked for the window's next painting, once however
+    // many samples came.
     m_pageProgressValue = value;
     if (m_pageProgressPending)
         return;
     m_pageProgressPending = true;
     QTimer::singleShot(0, this, [this] {
         m_pageProgressPending = false;
+        if (m_pageProgress->value() == m_pageProgressValue)
+            return;
+        m_pageProgress->setUpdatesEnabled(false);
         m_pageProgress->setValue(m_pageProgressValue);
+        m_pageProgress->setUpdatesEnabled(true); // marks the bar for the next painting
     });
 }
 

@@ -5,6 +5,7 @@
 
 #include "recording/recordertext.h"
 #include "text/texts.h"
+#include "ui/common/LabelHolder.h"
 #include "ui/recorder/recorderwidgets.h"
 
 #include <QHBoxLayout>
@@ -35,7 +36,8 @@ RecorderReadouts::RecorderReadouts(QWidget* parent) : QWidget(parent) {
     row->setContentsMargins(6, 4, 6, 4);
     row->setSpacing(3);
     m_time = MakeValuePanel(this, "TimePanel", 110);
-    row->addWidget(m_time, 3);
+    // The read-outs change with every sample: held, they do not relayout the window.
+    row->addWidget(HoldLabel(m_time), 3);
     m_reading = addRecordPanels("Reading", nullptr);
     row->addSpacing(14);
     m_largest = addRecordPanels("Max", makeTitle(this, translate("RecorderPanels", "Max."), "red"));
@@ -54,9 +56,9 @@ RecorderReadouts::RecordPanels RecorderReadouts::addRecordPanels(const char* pre
     p.unit = MakeValuePanel(this, (name + "UnitPanel").constData(), 40);
     if (title != nullptr)
         row->addWidget(title);
-    row->addWidget(p.data, 3);
-    row->addWidget(p.prefix, 1);
-    row->addWidget(p.unit, 1);
+    row->addWidget(HoldLabel(p.data), 3);
+    row->addWidget(HoldLabel(p.prefix), 1);
+    row->addWidget(HoldLabel(p.unit), 1);
     return p;
 }
 
@@ -115,7 +117,8 @@ RecorderStatusBar::RecorderStatusBar(QWidget* parent) : QStatusBar(parent) {
         panel->setFrameShadow(QFrame::Sunken);
         panel->setMinimumWidth(widths[i]);
         panel->setContentsMargins(4, 0, 4, 0);
-        addWidget(panel, i == Clock ? 1 : 0);
+        // Held: the count and the clock change often and need no relayout.
+        addWidget(HoldLabel(panel), i == Clock ? 1 : 0);
         m_panels[i] = panel;
     }
 }

@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <qcustomplot.h>
+
 #include <cmath>
 #include <memory>
 
@@ -494,4 +496,65 @@ TEST(GraphPrinterTest, UsesTheSharedPrinterOrOneOfItsOwn) {
     EXPECT_NE(&alone.get(), &other.get());
     alone.get().setPageOrientation(QPageLayout::Landscape);
     EXPECT_NE(other.get().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+// The plot fills its desk colour only around an opaque graph area: every pixel
+// must still be painted over, with an opaque graph area and with one that lets
+// the desk show through. Painted over two different colours, the pictures must be
+// the same.
+TEST(ChartWidget, NothingBehindThePlotShowsThrough) {
+    const QColor desk(200, 180, 40);
+    for (const QColor back : {QColor(Qt::black), QColor(0, 0, 80, 128)}) {
+        ChartWidget g;
+        setUpPage(g);
+        g.setDeskColor(desk);
+        g.setGraphBackColor(back);
+        fillWave(g);
+        g.resize(640, 360);
+        g.show();
+        QApplication::processEvents();
+        auto* plot = static_cast<QCustomPlot*>(g.focusProxy());
+        plot->replot();
+        const auto paintedOver = [plot](const QColor& behind) {
+            QImage image(plot->size(), QImage::Format_RGB32);
+            image.fill(behind);
+            plot->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+            return image;
+        };
+        const QImage overMagenta = paintedOver(QColor(255, 0, 255));
+        const QImage overGreen = paintedOver(QColor(0, 255, 0));
+        EXPECT_TRUE(overMagenta == overGreen) << "graph background alpha " << back.alpha();
+        EXPECT_EQ(overMagenta.pixel(1, 1), desk.rgb()) << "the desk colour";
+    }
+}
+
+// A chart that changed while its window was closed shows the current picture as
+// soon as it is shown again.
+TEST(ChartWidget, AChartChangedWhileHiddenShowsTheChangeWhenShown) {
+    const auto flatten = [](ChartWidget& g) {
+        for (int i = 0; i < g.pointCount(); ++i)
+            g.setValue(i, 2.0f);
+        g.refresh();
+    };
+    const auto picture = [](ChartWidget& g) {
+        QApplication::processEvents();
+        return g.focusProxy()->grab().toImage();
+    };
+    ChartWidget changed;
+    ChartWidget fresh;
+    for (ChartWidget* g : {&changed, &fresh}) {
+        setUpPage(*g);
+        fillWave(*g);
+        g->resize(640, 360);
+    }
+    changed.show();
+    const QImage wave = picture(changed);
+    changed.hide();
+    flatten(changed);
+    changed.show();
+    flatten(fresh);
+    fresh.show();
+    const QImage shown = picture(changed);
+    EXPECT_FALSE(shown == wave);
+    EXPECT_TRUE(shown == picture(fresh));
 }

@@ -1,0 +1,56 @@
+#include "ui/common/LabelHolder.h"
+
+#include <QEvent>
+#include <QLabel>
+
+namespace telmora {
+
+LabelHolder::LabelHolder(QLabel* label, QWidget* parent) : QWidget(parent), m_label(label) {
+    const bool hidden = label->isHidden() && label->testAttribute(Qt::WA_WState_ExplicitShowHide);
+    m_label->setParent(this);
+    if (!hidden)
+        m_label->show();
+    setSizePolicy(m_label->sizePolicy());
+    takeHints();
+}
+
+// What a layout makes of the label itself: the hints never below the smallest
+// size the label allows.
+QSize LabelHolder::minimumSizeHint() const {
+    return m_label->minimumSizeHint().expandedTo(m_label->minimumSize());
+}
+
+QSize LabelHolder::sizeHint() const {
+    return m_label->sizeHint().expandedTo(minimumSizeHint());
+}
+
+bool LabelHolder::takeHints() {
+    const QSize hint = sizeHint();
+    const QSize minimumHint = minimumSizeHint();
+    if (hint == m_hint && minimumHint == m_minimumHint)
+        return false;
+    m_hint = hint;
+    m_minimumHint = minimumHint;
+    return true;
+}
+
+bool LabelHolder::event(QEvent* event) {
+    // The label's updateGeometry() lands here, as the holder has no layout; the
+    // holder's own layout is asked again only when the hints changed. A hidden
+    // holder hears nothing of its label: it looks again when shown.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::LayoutRequest || type == QEvent::Show) && takeHints())
+        updateGeometry();
+    return QWidget::event(event);
+}
+
+void LabelHolder::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_label->setGeometry(rect());
+}
+
+LabelHolder* HoldLabel(QLabel* label) {
+    return new LabelHolder(label, label->parentWidget());
+}
+
+} // namespace telmora

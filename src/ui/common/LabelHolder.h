@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+
+class QLabel;
+
+namespace telmora {
+
+// Takes the place of a label in a layout and holds the label inside it, filling
+// it. A label asks its parent's layout for a relayout with every new text, and
+// that runs up through every layout to the window; held, a new text only
+// repaints the label, and the holder asks for a relayout only when the label's
+// size hint actually changed. The layout sees the same hints and size policy as
+// it would see for the label itself, so nothing moves.
+class LabelHolder : public QWidget {
+    Q_OBJECT
+
+public:
+    // Puts `label` (which may have a parent already) into a new holder under
+    // `parent`; the label's object name stays on the label.
+    LabelHolder(QLabel* label, QWidget* parent);
+
+    QLabel* label() const { return m_label; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Takes the label's hints; true when they differ from those taken before.
+    bool takeHints();
+
+    QLabel* m_label;
+    QSize m_hint;        // as last told to the layout
+    QSize m_minimumHint; // as last told to the layout
+};
+
+// Puts `label` into a LabelHolder under the label's parent and returns the holder,
+// for adding to a layout in the label's place.
+LabelHolder* HoldLabel(QLabel* label);
+
+} // namespace telmora
