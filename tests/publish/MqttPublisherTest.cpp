@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace telmora;
 using namespace telmora::test;
 using namespace std::chrono_literals;
@@ -145,7 +147,9 @@ TEST(MqttPublisher, QosOneReadingsQueuedWhileTheBrokerIsDownArriveInOrderAfterIt
     std::vector<double> values;
     for (const ReceivedMessage& m : subscriber.messagesOn("lab/b/5310/reading"))
         values.push_back(json(m.payload).value(QStringLiteral("value")).toDouble());
-    // The full queue dropped its oldest reading.
+    // QoS 1 delivers at least once: the broker may hand a reading on again after
+    // its restart. Apart from that, the full queue dropped its oldest reading.
+    values.erase(std::unique(values.begin(), values.end()), values.end());
     EXPECT_EQ(values, (std::vector<double>{0.0001, 0.0003, 0.0004, 0.0005}));
     EXPECT_EQ(publisher.droppedCount(), 1u);
 }
