@@ -103,12 +103,8 @@ void ReadingPublisher::apply(const PublishSettings& settings) {
             emit keepFailed(why);
     });
     m_publisher->stop();
-    if (settings.enabled) {
-        m_publisher->start(settings);
-        for (const auto& [meter, number] : m_meters)
-            if (meter->link().isLinked())
-                m_publisher->meterOnline(MeterTopicName(meter->serial(), number));
-    }
+    if (settings.enabled)
+        publishWith(settings);
     updateStatisticsTimer();
     emit statusChanged();
 }
@@ -119,13 +115,17 @@ void ReadingPublisher::start() {
             return;
         PublishSettings withPassword = m_settings;
         withPassword.password = password;
-        m_publisher->start(withPassword);
-        for (const auto& [meter, number] : m_meters)
-            if (meter->link().isLinked())
-                m_publisher->meterOnline(MeterTopicName(meter->serial(), number));
+        publishWith(withPassword);
         updateStatisticsTimer();
         emit statusChanged();
     });
+}
+
+void ReadingPublisher::publishWith(const PublishSettings& settings) {
+    m_publisher->start(settings);
+    for (const auto& [meter, number] : m_meters)
+        if (meter->link().isLinked())
+            m_publisher->meterOnline(MeterTopicName(meter->serial(), number));
 }
 
 void ReadingPublisher::updateStatisticsTimer() {

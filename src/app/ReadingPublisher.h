@@ -59,6 +59,8 @@ signals:
 
 private:
     void start();
+    // Starts the publisher with `settings` and says every linked meter online.
+    void publishWith(const PublishSettings& settings);
     void onLinkedChanged(Meter& meter, int number, bool linked);
     void updateStatisticsTimer();
 
