@@ -4,49 +4,58 @@
 
 namespace telmora {
 
-namespace {
-
-// The plot's lowest paint buffer. While the desk is opaque, a replot starts it in
-// the desk colour instead of transparent, so the finished picture has no
-// transparent pixels. A pixmap cleared to transparent once carries an alpha
-// channel from then on; it is made anew (opaque) before the desk colour goes in
-// again.
-class DeskPaintBuffer final : public QCPPaintBufferPixmap {
+// The desk colour around the graph areas, as the lowest layer of the plot, for
+// painting straight onto the window. It draws only there: pictures and prints
+// fill their desk themselves.
+class ChartDesk final : public QCPLayerable {
 public:
-    DeskPaintBuffer(const QSize& size, double ratio, const ChartPlot& plot)
-        : QCPPaintBufferPixmap(size, ratio), m_plot(plot) {}
+    static constexpr const char* kLayer = "desk";
 
-    void clear(const QColor& color) override {
-        const std::optional<QColor> desk = m_plot.opaqueDesk();
-        m_opaque = desk.has_value();
-        if (!m_opaque) {
-            QCPPaintBufferPixmap::clear(color);
-            return;
-        }
-        if (mBuffer.hasAlphaChannel())
-            reallocateBuffer();
-        // The graph areas paint their own opaque background over whatever is here.
-        QPainter painter(&mBuffer);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const QRect& part : m_plot.deskRegion())
-            painter.fillRect(part, *desk);
+    explicit ChartDesk(ChartPlot& plot) : QCPLayerable(&plot, QLatin1String(kLayer)), m_plot(plot) {
+        setVisible(false);
     }
 
-    // Whether the last clear gave the buffer the desk colour.
-    bool opaque() const { return m_opaque; }
+protected:
+    // A layer clips what it draws to this rectangle moved up by one pixel.
+    QRect clipRect() const override { return m_plot.viewport().adjusted(0, 0, 0, 1); }
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override {
+        painter->setAntialiasing(false);
+    }
+    void draw(QCPPainter* painter) override {
+        const QBrush& desk = m_plot.deskBrush();
+        if (desk.style() == Qt::NoBrush)
+            return;
+        for (const QRect& part : m_plot.deskRegion())
+            painter->fillRect(part, desk);
+    }
 
 private:
     const ChartPlot& m_plot;
-    bool m_opaque = false;
 };
 
-} // namespace
-
 ChartPlot::ChartPlot(QWidget* parent) : QCustomPlot(parent) {
-    connect(this, &QCustomPlot::beforeReplot, this, &ChartPlot::useDeskBuffer);
+    addLayer(QLatin1String(ChartDesk::kLayer), layer(QStringLiteral("background")), limBelow);
+    m_desk = new ChartDesk(*this); // the plot deletes its layerables
+}
+
+bool ChartPlot::drawsDirectly() const {
+    if (!mBackgroundPixmap.isNull())
+        return false; // drawn below every layer, the desk's too
+    for (int i = 0; i < layerCount(); ++i)
+        if (layer(i)->mode() == QCPLayer::lmBuffered)
+            return false;
+    return true;
 }
 
 void ChartPlot::queueReplot() {
+    if (drawsDirectly()) {
+        // The layers' pictures are now out of date: a layer that gets a picture
+        // of its own makes the plot draw them all again first.
+        for (const QSharedPointer<QCPAbstractPaintBuffer>& buffer : mPaintBuffers)
+            buffer->setInvalidated();
+        update(); // nothing while hidden; a plot that shows is painted anyway
+        return;
+    }
     if (!isVisible()) {
         m_replotWhenShown = true;
         return;
@@ -54,41 +63,34 @@ void ChartPlot::queueReplot() {
     replot(rpQueuedReplot);
 }
 
-std::optional<QColor> ChartPlot::opaqueDesk() const {
-    if (mBackgroundBrush.style() != Qt::SolidPattern || mBackgroundBrush.color().alpha() != 255 ||
-        !mBackgroundPixmap.isNull())
-        return std::nullopt;
-    return mBackgroundBrush.color();
-}
-
-void ChartPlot::useDeskBuffer() {
-    // The replot that follows sizes, clears and assigns the buffers; only the
-    // kind of the lowest one is chosen here, once.
-    if (!mPaintBuffers.isEmpty() &&
-        dynamic_cast<DeskPaintBuffer*>(mPaintBuffers.first().data()) != nullptr)
+void ChartPlot::resizeEvent(QResizeEvent* event) {
+    if (!drawsDirectly()) {
+        QCustomPlot::resizeEvent(event);
         return;
-    auto desk = QSharedPointer<QCPAbstractPaintBuffer>(
-        new DeskPaintBuffer(viewport().size(), mBufferDevicePixelRatio, *this));
-    if (mPaintBuffers.isEmpty())
-        mPaintBuffers.append(desk);
-    else
-        mPaintBuffers.first() = desk;
+    }
+    QWidget::resizeEvent(event);
+    setViewport(rect());
+    // Laid out at once, as the plain plot does, so that positions map to values
+    // before the next painting.
+    updateLayout();
+    queueReplot();
 }
 
 void ChartPlot::showEvent(QShowEvent* event) {
     QCustomPlot::showEvent(event);
     // Drawn now, before the first painting, which then shows the current picture.
-    if (std::exchange(m_replotWhenShown, false))
+    if (std::exchange(m_replotWhenShown, false) && !drawsDirectly())
         replot(rpRefreshHint);
 }
 
 QRegion ChartPlot::deskRegion() const {
-    // Layers up to the first one with a buffer of its own all paint into the lowest
-    // buffer, which is drawn first.
-    int lowestBufferLayers = layerCount();
-    for (int i = 0; i < layerCount(); ++i)
+    // The desk's layer and the layers above it up to the first one with a picture
+    // of its own are drawn together, in order.
+    const QCPLayer* deskLayer = layer(QLatin1String(ChartDesk::kLayer));
+    int drawnTogether = layerCount();
+    for (int i = deskLayer != nullptr ? deskLayer->index() : 0; i < layerCount(); ++i)
         if (layer(i)->mode() == QCPLayer::lmBuffered) {
-            lowestBufferLayers = i;
+            drawnTogether = i;
             break;
         }
     QRegion desk(mViewport);
@@ -97,27 +99,40 @@ QRegion ChartPlot::deskRegion() const {
         const QBrush& back = rect->backgroundBrush();
         if (rect->realVisibility() && rect->background().isNull() &&
             back.style() == Qt::SolidPattern && back.color().alpha() == 255 &&
-            rect->layer() != nullptr && rect->layer()->index() < lowestBufferLayers)
+            rect->layer() != nullptr && rect->layer()->index() < drawnTogether)
             desk -= rect->rect();
     }
     return desk;
 }
 
 void ChartPlot::paintEvent(QPaintEvent*) {
+    if (!drawsDirectly()) {
+        // The pictures are drawn for one pixel ratio; another screen's needs new ones.
+        const double ratio = devicePixelRatioF();
+        if (!qFuzzyCompare(mBufferDevicePixelRatio, ratio)) {
+            setBufferDevicePixelRatio(ratio);
+            replot(rpQueuedRefresh);
+            return;
+        }
+    }
     QCPPainter painter(this);
     if (!painter.isActive())
         return;
-    const auto* lowest = mPaintBuffers.isEmpty()
-                             ? nullptr
-                             : dynamic_cast<const DeskPaintBuffer*>(mPaintBuffers.first().data());
-    // An opaque lowest buffer holds the desk already (and the desk has no picture).
-    if (lowest == nullptr || !lowest->opaque()) {
-        if (mBackgroundBrush.style() != Qt::NoBrush) {
-            for (const QRect& part : deskRegion())
-                painter.fillRect(part, mBackgroundBrush);
-        }
-        drawBackground(&painter);
+    if (drawsDirectly()) {
+        m_desk->setVisible(true);
+        draw(&painter);
+        m_desk->setVisible(false);
+        return;
     }
+    paintFromBuffers(painter);
+}
+
+void ChartPlot::paintFromBuffers(QCPPainter& painter) {
+    // The desk colour where the pictures leave it showing: around opaque graph areas.
+    if (mBackgroundBrush.style() != Qt::NoBrush)
+        for (const QRect& part : deskRegion())
+            painter.fillRect(part, mBackgroundBrush);
+    drawBackground(&painter);
     for (const QSharedPointer<QCPAbstractPaintBuffer>& buffer : mPaintBuffers)
         buffer->draw(&painter);
 }

@@ -2,41 +2,45 @@
 
 #include <qcustomplot.h>
 
-#include <optional>
-
 namespace telmora {
 
-// The chart's plot. It paints as the plain plot does, with two savings for the
-// replot that follows every sample:
-// - When the desk is one opaque colour, the lowest paint buffer starts each
-//   replot in that colour instead of transparent (only around the graph areas,
-//   which paint over the rest). The picture is then opaque and is copied to the
-//   window as it is: no desk to fill first, nothing to blend.
-// - Otherwise the desk colour is filled only around the graph areas with an
-//   opaque background, which the replot's picture covers completely.
+class ChartDesk;
+
+// The chart's plot. The plain plot draws each replot into a picture of its own
+// size, cleared first, and copies that onto the window when it paints: with the
+// strip chart's replot after every sample, the clearing and copying of a whole
+// chart-sized picture cost more than the drawing. This plot draws itself
+// straight onto the window when it paints, once, with the desk colour around the
+// graph areas (those paint their own background). Only while a layer has a
+// picture of its own (the zoom box while it is dragged), or a picture lies on the
+// desk, does it paint from the pictures as the plain plot does.
 // A plot that is not shown (its window closed) is drawn again only when it
 // shows, not with every change.
 class ChartPlot : public QCustomPlot {
 public:
     explicit ChartPlot(QWidget* parent = nullptr);
 
-    // Draws the plot again with the next turn of the event loop, or when it shows.
+    // Draws the plot again with the next painting, or when it shows.
     void queueReplot();
 
-    // The desk colour when it is one opaque colour with no picture on it.
-    std::optional<QColor> opaqueDesk() const;
+    // What the desk around the graph areas is filled with.
+    const QBrush& deskBrush() const { return mBackgroundBrush; }
     // The part of the viewport the desk colour shows in: all but the graph areas
-    // that paint an opaque background of their own into the lowest buffer.
+    // that paint an opaque background of their own, in a layer drawn together
+    // with (and above) the desk's.
     QRegion deskRegion() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Puts a buffer that starts in the desk colour at the bottom of the buffers.
-    void useDeskBuffer();
+    // Whether the plot paints by drawing straight onto the window.
+    bool drawsDirectly() const;
+    void paintFromBuffers(QCPPainter& painter);
 
+    ChartDesk* m_desk = nullptr; // owned by the plot
     bool m_replotWhenShown = false;
 };
 

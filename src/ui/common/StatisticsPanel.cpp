@@ -4,6 +4,8 @@
 #include "text/texts.h"
 #include "ui/common/LabelHolder.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -61,7 +63,7 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(parent) {
         for (int row = 0; row < kRows; ++row) {
             auto* figure = new QLabel(this);
             figure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            figure->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            figure->installEventFilter(this);
             figure->setMinimumWidth(
                 fontMetrics().horizontalAdvance(QStringLiteral("-000.0000 mV")));
             figure->setObjectName(
@@ -77,6 +79,18 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(parent) {
     setColumnTitle(Column::Whole, translate("StatisticsPanel", "Recording"));
     setColumnTitle(Column::Shown, translate("StatisticsPanel", "Shown"));
     clear();
+}
+
+bool StatisticsPanel::eventFilter(QObject* watched, QEvent* event) {
+    // Only figures are watched. One keeps a selection the user made, and stays
+    // selectable while its context menu (Copy, Select All) is open.
+    auto* figure = qobject_cast<QLabel*>(watched);
+    if (figure != nullptr && event->type() == QEvent::Enter)
+        figure->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    else if (figure != nullptr && event->type() == QEvent::Leave && !figure->hasSelectedText() &&
+             QApplication::activePopupWidget() == nullptr)
+        figure->setTextInteractionFlags(Qt::LinksAccessibleByMouse); // a label's default
+    return QGroupBox::eventFilter(watched, event);
 }
 
 void StatisticsPanel::setColumnTitle(Column column, const QString& title) {

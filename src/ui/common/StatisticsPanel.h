@@ -15,7 +15,10 @@ struct StatisticsGroup;
 // Count, mean, standard deviation, minimum, maximum and overloads of one function
 // and unit, side by side for two ranges: the whole recording (or session) and the
 // part the user is looking at. The title names the group ("Statistics - V DC").
-// Figures are written with an SI prefix and "." as decimal point.
+// Figures are written with an SI prefix and "." as decimal point. They change
+// with every sample while recording; a selectable label lays out a whole text
+// document for each new text, so a figure becomes selectable (for copying) only
+// while the pointer is on it.
 class StatisticsPanel : public QGroupBox {
     Q_OBJECT
 
@@ -52,6 +55,9 @@ public:
     // The digits after the point that give `value` (in the prefix of `exponent`)
     // two significant digits.
     static int twoSignificantDecimals(double value, int exponent);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static constexpr int kRows = 6;

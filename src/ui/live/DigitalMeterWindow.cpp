@@ -32,12 +32,13 @@ template <std::size_t N> QString text(const telmora::FixedText<N>& t) {
     return QString::fromLatin1(t.view().data(), static_cast<int>(t.size()));
 }
 
-// The window icon alternates with every reading, and each change hands the icon
-// to the window system in the sizes it takes. Drawn from the SVG once here, a
-// change only passes on pictures already made.
+// The window icon alternates with every reading, and each change converts and
+// sends every size the icon has to the window system. Drawn from the SVG once
+// here, in the two sizes title bars, task bars and window switchers pick from, a
+// change passes on little and only pictures already made.
 QIcon drawnIcon(const QIcon& icon) {
     QIcon drawn;
-    for (int side : {16, 24, 32, 48})
+    for (int side : {16, 32})
         drawn.addPixmap(icon.pixmap(QSize(side, side)));
     return drawn;
 }

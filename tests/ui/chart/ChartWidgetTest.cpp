@@ -18,7 +18,9 @@
 
 #include <qcustomplot.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 using namespace telmora;
@@ -526,6 +528,63 @@ TEST(ChartWidget, NothingBehindThePlotShowsThrough) {
         EXPECT_TRUE(overMagenta == overGreen) << "graph background alpha " << back.alpha();
         EXPECT_EQ(overMagenta.pixel(1, 1), desk.rgb()) << "the desk colour";
     }
+}
+
+namespace {
+
+// The largest difference of two pictures of the same size in any colour channel.
+int largestDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    if (x.size() != y.size())
+        return 256;
+    int largest = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col)
+            largest = std::max({largest, std::abs(qRed(p[col]) - qRed(q[col])),
+                                std::abs(qGreen(p[col]) - qGreen(q[col])),
+                                std::abs(qBlue(p[col]) - qBlue(q[col]))});
+    }
+    return largest;
+}
+
+} // namespace
+
+// The chart paints itself straight onto the window; while the zoom box is dragged
+// it paints from the layers' pictures instead. Both show the same (but for the
+// rounding of smoothed edges drawn through a transparent picture), before and
+// after the chart changed, and nothing of an earlier picture is left.
+TEST(ChartWidget, PaintingDirectlyShowsWhatThePicturesShow) {
+    ChartWidget g;
+    setUpPage(g);
+    g.setDeskColor(QColor(200, 180, 40));
+    fillWave(g);
+    g.resize(640, 360);
+    g.show();
+    auto* plot = static_cast<QCustomPlot*>(g.focusProxy());
+    QCPLayer* overlay = plot->layer(QStringLiteral("overlay"));
+    ASSERT_NE(overlay, nullptr);
+    const auto both = [&] {
+        QApplication::processEvents();
+        const QImage direct = plot->grab().toImage();
+        overlay->setMode(QCPLayer::lmBuffered);
+        plot->replot();
+        const QImage pictures = plot->grab().toImage();
+        overlay->setMode(QCPLayer::lmLogical);
+        return std::pair(direct, pictures);
+    };
+    const auto [direct, pictures] = both();
+    EXPECT_LE(largestDifference(direct, pictures), 1);
+    // Another wave and a longer unit widen the margins: the desk follows.
+    for (int i = 0; i < g.pointCount(); ++i)
+        g.setValue(i, static_cast<float>(1000.0 * std::cos(i / 7.0)));
+    g.setYRange(-1500.0, 1500.0);
+    g.refresh();
+    const auto [changed, changedPictures] = both();
+    EXPECT_LE(largestDifference(changed, changedPictures), 1);
+    EXPECT_GT(largestDifference(changed, direct), 100);
 }
 
 // A chart that changed while its window was closed shows the current picture as

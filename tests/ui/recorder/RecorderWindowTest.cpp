@@ -481,6 +481,22 @@ TEST_F(RecorderFixture, StatisticsPanelShowsTheCursorsGroupForRecordingAndPage) 
     EXPECT_EQ(figure("StatisticsShown0"), "50");
     EXPECT_EQ(figure("StatisticsWhole0"), "250");
 
+    // A figure can be selected (and copied) while the pointer is on it.
+    auto* mean = form->findChild<QLabel*>(QStringLiteral("StatisticsWhole1"));
+    ASSERT_NE(mean, nullptr);
+    const Qt::TextInteractionFlags resting = mean->textInteractionFlags();
+    EXPECT_FALSE(resting.testFlag(Qt::TextSelectableByMouse));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(mean, &enter);
+    EXPECT_EQ(mean->textInteractionFlags(), Qt::TextSelectableByMouse);
+    mean->setSelection(0, 6);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(mean, &leave);
+    EXPECT_EQ(mean->selectedText(), QStringLiteral("0.4500")) << "a selection is kept";
+    mean->setSelection(0, 0);
+    QApplication::sendEvent(mean, &leave);
+    EXPECT_EQ(mean->textInteractionFlags(), resting);
+
     form->controller().clear();
     EXPECT_EQ(figure("StatisticsWhole0"), QStringLiteral("\u2013"));
 }
