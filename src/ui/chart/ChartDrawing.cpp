@@ -173,14 +173,26 @@ void ChartWidget::applyStyle(int drawWidth) {
 // The room a point label takes: the caller's reservation, or the labels
 // themselves where they are wider (session times such as 0:00'10.000"). Long
 // series are sampled: their labels share one format.
-int ChartWidget::widestPointLabel(const QFontMetrics& fm) const {
-    int widest = fm.horizontalAdvance(d->widestLabel);
+int ChartWidget::widestPointLabel(const QFont& font) const {
+    constexpr qsizetype kMeasuredLimit = 4096;
+    if (font != d->measuredFont || d->measuredWidths.size() > kMeasuredLimit) {
+        d->measuredFont = font;
+        d->measuredWidths.clear();
+    }
+    const QFontMetrics fm(font);
+    const auto width = [&](const QString& label) {
+        auto known = d->measuredWidths.constFind(label);
+        if (known == d->measuredWidths.cend())
+            known = d->measuredWidths.insert(label, fm.horizontalAdvance(label.trimmed()));
+        return known.value();
+    };
+    int widest = width(d->widestLabel);
     const std::size_t count = d->labels.size();
     const std::size_t step = std::max<std::size_t>(1, count / 64);
     for (std::size_t i = 0; i < count; i += step)
-        widest = std::max(widest, fm.horizontalAdvance(d->labels[i].trimmed()));
+        widest = std::max(widest, width(d->labels[i]));
     if (count > 0)
-        widest = std::max(widest, fm.horizontalAdvance(d->labels[count - 1].trimmed()));
+        widest = std::max(widest, width(d->labels[count - 1]));
     return widest;
 }
 
@@ -189,7 +201,7 @@ void ChartWidget::applySeriesStyle(int drawWidth) {
     // The right margin takes half a point label, so the newest point's label fits.
     QCustomPlot* plot = d->plot;
     const QFontMetrics fm(plot->yAxis->tickLabelFont());
-    const int labelWidth = widestPointLabel(fm) + 24;
+    const int labelWidth = widestPointLabel(plot->yAxis->tickLabelFont()) + 24;
     const QMargins margins(fm.horizontalAdvance(d->widestValue) + fm.height() + 18, 15,
                            labelWidth / 2 + 4, 15);
     plot->axisRect()->setMinimumMargins(margins);

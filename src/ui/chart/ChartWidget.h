@@ -16,7 +16,7 @@ class QCPRange;
 class QPen;
 class QPrinter;
 
-class QFontMetrics;
+class QFont;
 
 namespace telmora {
 
@@ -190,7 +190,7 @@ private:
     // markers); 0 is the widget's own width.
     void applyStyle(int drawWidth = 0);
     void applySeriesStyle(int drawWidth);
-    int widestPointLabel(const QFontMetrics& fm) const;
+    int widestPointLabel(const QFont& font) const;
     // Draws the graph laid out at `size` on the painter (printing), then styles it
     // for the screen again.
     void paintOn(QCPPainter& painter, QSize size);

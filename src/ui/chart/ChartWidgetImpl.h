@@ -9,6 +9,8 @@
 
 #include <qcustomplot.h>
 
+#include <QFont>
+#include <QHash>
 #include <QPoint>
 
 #include <cmath>
@@ -70,6 +72,10 @@ struct ChartWidget::Impl {
     int decimals = 3;
     QString widestValue = QStringLiteral("00000.000");
     QString widestLabel = QStringLiteral("00:00:00");
+    // Widths of point labels in the tick label font, measured once per text: the
+    // strip chart shows the same labels moved along by one with every sample.
+    QFont measuredFont;
+    QHash<QString, int> measuredWidths;
     std::optional<YRange> manualY;
     ViewingStyle viewingStyle = ViewingStyle::Colour;
     PointSize pointSize = PointSize::Small;

@@ -111,7 +111,7 @@ void LcdPanel::paintEvent(QPaintEvent*) {
     // Centre the digits on the cap height rather than the full line box, which
     // looks balanced for the large readings.
     qreal x = area.left();
-    const qreal textW = metrics.horizontalAdvance(shown);
+    const qreal textW = scale < 1.0 ? metrics.horizontalAdvance(shown) : needW;
     if (m_alignment & Qt::AlignHCenter)
         x = area.left() + (area.width() - textW) / 2;
     else if (m_alignment & Qt::AlignRight)
