@@ -14,6 +14,7 @@
 #include "ui/recorder/IntervalDialog.h"
 #include "ui/recorder/MathChannelDialog.h"
 #include "ui/recorder/MeterStatisticsPanels.h"
+#include "ui/recorder/PageProgressBar.h"
 #include "ui/recorder/RecorderCommandBar.h"
 #include "ui/recorder/RecorderExportFlow.h"
 #include "ui/recorder/RecorderGraph.h"
@@ -29,7 +30,6 @@
 #include <QLabel>
 #include <QMetaMethod>
 #include <QPageSetupDialog>
-#include <QProgressBar>
 #include <QScreen>
 #include <QStyle>
 #include <QTime>
@@ -108,11 +108,9 @@ void RecorderWindow::buildControls() {
     graphRow->addWidget(m_meterStatistics);
     layout->addLayout(graphRow, 1);
 
-    m_pageProgress = new QProgressBar(central);
+    m_pageProgress = new PageProgressBar(central);
     m_pageProgress->setObjectName(QStringLiteral("progressBar"));
     m_pageProgress->setRange(0, m_pointsPerPage);
-    m_pageProgress->setValue(0);
-    m_pageProgress->setTextVisible(false);
     m_pageProgress->setMaximumHeight(12);
     layout->addWidget(m_pageProgress);
     m_status = new RecorderStatusBar(this);
@@ -334,28 +332,14 @@ void RecorderWindow::chooseInterval() {
 void RecorderWindow::showSample(qsizetype index) {
     m_graph->appendSample(index);
     showCursorReading();
-    setPageProgress(m_pageProgressValue >= m_pointsPerPage ? 0 : m_pageProgressValue + 1);
+    const int filled = m_pageProgress->value();
+    setPageProgress(filled >= m_pointsPerPage ? 0 : filled + 1);
     refreshStatus();
     refreshControls();
 }
 
 void RecorderWindow::setPageProgress(int value) {
-    // A progress bar repaints at once when its value changes, which paints everything
-    // else waiting in the window too, in a cycle of its own. With its updates off for
-    // the change the bar is only marked for the window's next painting, once however
-    // many samples came.
-    m_pageProgressValue = value;
-    if (m_pageProgressPending)
-        return;
-    m_pageProgressPending = true;
-    QTimer::singleShot(0, this, [this] {
-        m_pageProgressPending = false;
-        if (m_pageProgress->value() == m_pageProgressValue)
-            return;
-        m_pageProgress->setUpdatesEnabled(false);
-        m_pageProgress->setValue(m_pageProgressValue);
-        m_pageProgress->setUpdatesEnabled(true); // marks the bar for the next painting
-    });
+    m_pageProgress->setValue(value); // painted with the window's next painting
 }
 
 // --- pages and read-outs ---------------------------------------------------------------

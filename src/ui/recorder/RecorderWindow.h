@@ -13,7 +13,6 @@
 #include <utility>
 
 class QLabel;
-class QProgressBar;
 class QTimer;
 
 namespace telmora {
@@ -25,6 +24,7 @@ class ExportDialog;
 class IntervalDialog;
 class MathChannelDialog;
 class MeterStatisticsPanels;
+class PageProgressBar;
 class ProgressWindow;
 class RecorderCommandBar;
 class RecorderGraph;
@@ -166,9 +166,7 @@ private:
     StatisticsPanel* m_statistics = nullptr; // the first meter's
     QLabel* m_traceReadings = nullptr;       // every meter's reading at the cursor
     std::unique_ptr<RecorderGraph> m_graph;
-    QProgressBar* m_pageProgress = nullptr;
-    int m_pageProgressValue = 0;        // shown with the next painting
-    bool m_pageProgressPending = false; // an update of the bar is on its way
+    PageProgressBar* m_pageProgress = nullptr;
     RecorderStatusBar* m_status = nullptr;
     CountdownNotice* m_countdown = nullptr;
     IntervalDialog* m_intervalDialog = nullptr;
