@@ -10,8 +10,10 @@
 //
 // Each case runs in a fresh process (this program again with --child=CASE),
 // waits out a warm-up and measures its own CPU time (every thread) over 15 s of
-// wall time. The baseline is the same program with the same windows open and no
-// cable linked. Run it under a real X server for painting costs to count, e.g.
+// wall time. On a virtual machine the CPU time of the same work varies much from
+// run to run, so each case runs five times, interleaved with the others, and the
+// median is given with the range. The baseline is the same program with the same windows open and
+// no cable linked. Run it under a real X server for painting costs to count, e.g.
 //   xvfb-run -a -s '-screen 0 1600x1000x24' build/dev/bench/bench_linked_cpu
 // (offscreen works too but paints into memory only; the platform is printed).
 #include "HidStub.h"
@@ -41,6 +43,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -53,6 +56,7 @@ namespace {
 constexpr int kWarmUpMs = 4000;
 constexpr int kMeasureMs = 15000;
 constexpr int kReplies = 400; // replayed in a loop; more than a measurement takes
+constexpr int kRuns = 5;
 
 enum class Case { Idle = 0, Linked = 1, Recording = 2 };
 
@@ -279,15 +283,29 @@ bool measure(const char* program, Case which, const QString& home, Figure& figur
     return true;
 }
 
-void printCase(const char* name, const Figure& f, const Figure& idle) {
+// The run with the median CPU share of a case, with the lowest and highest share.
+struct Runs {
+    Figure median;
+    double lowest = 0.0;
+    double highest = 0.0;
+};
+
+Runs summarise(std::vector<Figure> runs) {
+    std::sort(runs.begin(), runs.end(),
+              [](const Figure& a, const Figure& b) { return a.cpuPercent < b.cpuPercent; });
+    return {runs[runs.size() / 2], runs.front().cpuPercent, runs.back().cpuPercent};
+}
+
+void printCase(const char* name, const Runs& runs, const Runs& idle) {
+    const Figure& f = runs.median;
     const double perSecond = double(f.readings) / (kMeasureMs / 1000.0);
     const double usPerReading =
         f.readings > 0 ? f.cpuPercent / 100.0 * (kMeasureMs / 1000.0) / double(f.readings) * 1e6
                        : 0.0;
-    std::printf("  %-22s %6.2f %% of one core, %5.2f readings/s, %6.0f us CPU per reading, "
-                "%5.1f x idle\n",
-                name, f.cpuPercent, perSecond, usPerReading,
-                idle.cpuPercent > 0 ? f.cpuPercent / idle.cpuPercent : 0.0);
+    std::printf("  %-22s %6.2f %% of one core (%.2f to %.2f), %5.2f readings/s, %6.0f us CPU per "
+                "reading, %5.1f x idle\n",
+                name, f.cpuPercent, runs.lowest, runs.highest, perSecond, usPerReading,
+                idle.median.cpuPercent > 0 ? f.cpuPercent / idle.median.cpuPercent : 0.0);
 }
 
 } // namespace
@@ -298,20 +316,25 @@ int main(int argc, char** argv) {
 
     QCoreApplication app(argc, argv);
     QTemporaryDir home;
-    Figure idle;
-    Figure linked;
-    Figure recording;
-    if (!measure(argv[0], Case::Idle, home.path(), idle) ||
-        !measure(argv[0], Case::Linked, home.path(), linked) ||
-        !measure(argv[0], Case::Recording, home.path(), recording)) {
-        std::fputs("bench_linked_cpu: a run failed\n", stderr);
-        return 1;
-    }
+    std::vector<Figure> figures[3];
+    for (int run = 0; run < kRuns; ++run)
+        for (Case which : {Case::Idle, Case::Linked, Case::Recording}) {
+            Figure figure;
+            if (!measure(argv[0], which, home.path(), figure)) {
+                std::fputs("bench_linked_cpu: a run failed\n", stderr);
+                return 1;
+            }
+            figures[static_cast<int>(which)].push_back(figure);
+        }
+    const Runs idle = summarise(figures[0]);
+    const Runs linked = summarise(figures[1]);
+    const Runs recording = summarise(figures[2]);
     std::printf("one meter through the real cable backend and the hidapi stand-in (replies\n"
                 "replayed, no simulation counted), main, digital, analog, comparator and\n"
-                "recorder windows open, platform %s, %d s each:\n",
-                qPrintable(linked.platform), kMeasureMs / 1000);
-    std::printf("  %-22s %6.2f %% of one core\n", "idle, unlinked:", idle.cpuPercent);
+                "recorder windows open, platform %s, %d s each, median of %d runs:\n",
+                qPrintable(linked.median.platform), kMeasureMs / 1000, kRuns);
+    std::printf("  %-22s %6.2f %% of one core (%.2f to %.2f)\n",
+                "idle, unlinked:", idle.median.cpuPercent, idle.lowest, idle.highest);
     printCase("linked, not recording:", linked, idle);
     printCase("linked, recording:", recording, idle);
     std::printf("  goal: <= 1.50 %% of one core while linked\n");
