@@ -21,8 +21,6 @@ public:
     void setRange(int minimum, int maximum);
     void setValue(int value);
     int value() const { return m_value; }
-    int minimum() const { return m_minimum; }
-    int maximum() const { return m_maximum; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -122,7 +122,7 @@ void RecorderWindow::bindController() {
     connect(c, &RecorderController::sampleAdded, this, &RecorderWindow::showSample);
     connect(c, &RecorderController::metersChanged, this, &RecorderWindow::showMeters);
     connect(c, &RecorderController::cleared, this, [this] {
-        setPageProgress(0);
+        m_pageProgress->setValue(0);
         resetGraph();
     });
     connect(c, &RecorderController::pageChanged, this, &RecorderWindow::showPage);
@@ -333,13 +333,9 @@ void RecorderWindow::showSample(qsizetype index) {
     m_graph->appendSample(index);
     showCursorReading();
     const int filled = m_pageProgress->value();
-    setPageProgress(filled >= m_pointsPerPage ? 0 : filled + 1);
+    m_pageProgress->setValue(filled >= m_pointsPerPage ? 0 : filled + 1);
     refreshStatus();
     refreshControls();
-}
-
-void RecorderWindow::setPageProgress(int value) {
-    m_pageProgress->setValue(value); // painted with the window's next painting
 }
 
 // --- pages and read-outs ---------------------------------------------------------------
@@ -587,7 +583,7 @@ bool RecorderWindow::loadRecording(const QByteArray& nativePath) {
     // The window appears with the load's first report, reading with Abort on.
     progressWindow().bind(m_controller.job(), ProgressWindow::Appearance::ModelessAtFirstReport);
     m_pageProgress->setRange(0, m_pointsPerPage);
-    setPageProgress(0);
+    m_pageProgress->setValue(0);
     if (!m_controller.startLoad(nativePath)) {
         m_loading = false;
         return false;
@@ -599,14 +595,14 @@ void RecorderWindow::followLoadProgress(const JobProgress& progress) {
     if (progress.stage != JobStage::AddingToRecording)
         return;
     const qint64 done = progress.done;
-    setPageProgress(static_cast<int>(done % m_pointsPerPage));
+    m_pageProgress->setValue(static_cast<int>(done % m_pointsPerPage));
     m_status->showSampleCount(done);
 }
 
 void RecorderWindow::finishLoad() {
     progressWindow().end();
-    setPageProgress(static_cast<int>(static_cast<std::int64_t>(m_controller.recording().size()) %
-                                     m_pointsPerPage));
+    m_pageProgress->setValue(static_cast<int>(
+        static_cast<std::int64_t>(m_controller.recording().size()) % m_pointsPerPage));
     m_chart->setCursorPoint(m_pointsPerPage - 1);
     showCursorReading();
     refreshControls();

@@ -144,8 +144,6 @@ private:
     void refreshStatus();
     void pageWithKey(int key);
     void showRecordingState(bool recording);
-    // Sets the page progress bar to `value` for the next painting.
-    void setPageProgress(int value);
     // The page bar and the sample count follow an opened recording being taken over.
     void followLoadProgress(const JobProgress& progress);
     void finishLoad();
