@@ -106,7 +106,8 @@ QRegion ChartPlot::deskRegion() const {
 }
 
 void ChartPlot::paintEvent(QPaintEvent*) {
-    if (!drawsDirectly()) {
+    const bool direct = drawsDirectly();
+    if (!direct) {
         // The pictures are drawn for one pixel ratio; another screen's needs new ones.
         const double ratio = devicePixelRatioF();
         if (!qFuzzyCompare(mBufferDevicePixelRatio, ratio)) {
@@ -118,7 +119,7 @@ void ChartPlot::paintEvent(QPaintEvent*) {
     QCPPainter painter(this);
     if (!painter.isActive())
         return;
-    if (drawsDirectly()) {
+    if (direct) {
         m_desk->setVisible(true);
         draw(&painter);
         m_desk->setVisible(false);
