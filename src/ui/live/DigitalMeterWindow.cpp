@@ -4,6 +4,7 @@
 #include "text/texts.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
+#include "ui/live/WindowIconEngine.h"
 
 #include <QCloseEvent>
 #include <QPaintDevice>
@@ -32,17 +33,6 @@ template <std::size_t N> QString text(const telmora::FixedText<N>& t) {
     return QString::fromLatin1(t.view().data(), static_cast<int>(t.size()));
 }
 
-// The window icon alternates with every reading, and each change converts and
-// sends every size the icon has to the window system. Drawn from the SVG once
-// here, in the two sizes title bars, task bars and window switchers pick from, a
-// change passes on little and only pictures already made.
-QIcon drawnIcon(const QIcon& icon) {
-    QIcon drawn;
-    for (int side : {16, 32})
-        drawn.addPixmap(icon.pixmap(QSize(side, side)));
-    return drawn;
-}
-
 } // namespace
 
 DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
@@ -50,8 +40,9 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint) {
     setObjectName(QStringLiteral("digitalMeterWindow"));
-    m_icon2 = drawnIcon(telmora::DisplayIcon(QStringLiteral("icon2")));
-    m_icon8 = drawnIcon(telmora::DisplayIcon(QStringLiteral("icon8")));
+    // The icon alternates with every reading: prepared once for the window system.
+    m_icon2 = telmora::WindowIconEngine::prepared(telmora::DisplayIcon(QStringLiteral("icon2")));
+    m_icon8 = telmora::WindowIconEngine::prepared(telmora::DisplayIcon(QStringLiteral("icon8")));
 
     m_lcd = new LcdPanel(this);
     m_subLine = new LcdPanel(m_lcd);

@@ -1,4 +1,5 @@
 #include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/DataListView.h"
 #include "ui/recorder/recordertraces.h"
 
 #include "app/UserDialogs.h"
@@ -158,7 +159,7 @@ DataListWindow::DataListWindow(UserDialogs& dialogs, const RecorderController* c
 
     // A one-column table: rows of one fixed height, so adding and scrolling to a line
     // cost the same whatever the page already holds.
-    m_list = new QTableView(this);
+    m_list = new DataListView(this);
     m_list->setObjectName(QStringLiteral("DataList"));
     m_list->horizontalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
@@ -391,12 +392,14 @@ void DataListWindow::addLine(std::int64_t index) {
     m_lines = std::min(lines, static_cast<std::int64_t>(pageCount()) * kLinesPerPage);
     m_currentPage = std::min(pages, pageCount());
     if (m_shownPage == m_currentPage)
-        m_model->appendRows(linesOfPage(m_currentPage) - m_model->rows());
+        m_list->appendLines(
+            [this] { m_model->appendRows(linesOfPage(m_currentPage) - m_model->rows()); });
     else if (m_pageTabs->currentIndex() == m_currentPage - 1)
         showListOn(m_currentPage);
     else
         m_pageTabs->setCurrentIndex(m_currentPage - 1); // shows the list there
     scrollToNewest();
+    m_list->drawAppendedLines();
 }
 
 void DataListWindow::clearList() {

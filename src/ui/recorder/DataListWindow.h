@@ -7,12 +7,12 @@
 #include <optional>
 #include <vector>
 
-class QTableView;
 class QTabWidget;
 
 namespace telmora {
 
 class UserDialogs;
+class DataListView;
 class DataPageModel;
 
 class RecorderController;
@@ -90,7 +90,7 @@ private:
 
     UserDialogs& m_dialogs;
     QTabWidget* m_pageTabs = nullptr;
-    QTableView* m_list = nullptr;
+    DataListView* m_list = nullptr;
     DataPageModel* m_model = nullptr;
     const telmora::Recording* m_recording = nullptr;
     std::int64_t m_lines = 0;

@@ -6,8 +6,10 @@
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/live/DisplayArt.h"
+#include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
 #include "ui/live/ToneGenerator.h"
+#include "ui/live/WindowIconEngine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -522,4 +524,24 @@ TEST(ToneGenerator, PlaysOrFallsBackWithoutFailing) {
     tone.play(440, -5);
     EXPECT_LT(timer.elapsed(), 1000);
     spin(150);
+}
+
+TEST(WindowIconEngine, HandsOutTheWindowSystemsFormatNeverLarger) {
+    const QIcon source = telmora::DisplayIcon(QStringLiteral("icon8"));
+    const QIcon icon = telmora::WindowIconEngine::prepared(source);
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    for (int side : {16, 32}) {
+        const QImage image = icon.pixmap(QSize(side, side), 1.0).toImage();
+        // Straight ARGB: taken as it is, without a conversion on every change.
+        EXPECT_EQ(image.format(), QImage::Format_ARGB32) << side;
+        EXPECT_EQ(
+            image,
+            source.pixmap(QSize(side, side), 1.0).toImage().convertToFormat(QImage::Format_ARGB32))
+            << side;
+    }
+    EXPECT_EQ(icon.pixmap(QSize(24, 24), 1.0).size(), QSize(16, 16));
+    EXPECT_EQ(icon.pixmap(QSize(64, 48), 1.0).size(), QSize(32, 32));
+    EXPECT_EQ(icon.pixmap(QSize(8, 8), 1.0).size(), QSize(8, 8));
+    EXPECT_TRUE(icon.pixmap(QSize(0, 0), 1.0).isNull());
+    EXPECT_TRUE(telmora::WindowIconEngine::prepared(QIcon()).isNull());
 }
