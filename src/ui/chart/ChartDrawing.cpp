@@ -172,7 +172,9 @@ void ChartWidget::applyStyle(int drawWidth) {
 
 // The room a point label takes: the caller's reservation, or the labels
 // themselves where they are wider (session times such as 0:00'10.000"). Long
-// series are sampled: their labels share one format.
+// series are sampled: their labels share one format. A label is measured by its
+// pattern, each digit as a 0 like the reservation: time labels are all new but
+// come in a few patterns, and a text width costs a shaping pass.
 int ChartWidget::widestPointLabel(const QFont& font) const {
     constexpr qsizetype kMeasuredLimit = 4096;
     if (font != d->measuredFont || d->measuredWidths.size() > kMeasuredLimit) {
@@ -180,10 +182,15 @@ int ChartWidget::widestPointLabel(const QFont& font) const {
         d->measuredWidths.clear();
     }
     const QFontMetrics fm(font);
+    QString pattern;
     const auto width = [&](const QString& label) {
-        auto known = d->measuredWidths.constFind(label);
+        pattern = label.trimmed();
+        for (QChar& c : pattern)
+            if (c.isDigit())
+                c = QLatin1Char('0');
+        auto known = d->measuredWidths.constFind(pattern);
         if (known == d->measuredWidths.cend())
-            known = d->measuredWidths.insert(label, fm.horizontalAdvance(label.trimmed()));
+            known = d->measuredWidths.insert(pattern, fm.horizontalAdvance(pattern));
         return known.value();
     };
     int widest = width(d->widestLabel);

@@ -72,8 +72,7 @@ struct ChartWidget::Impl {
     int decimals = 3;
     QString widestValue = QStringLiteral("00000.000");
     QString widestLabel = QStringLiteral("00:00:00");
-    // Widths of point labels in the tick label font, measured once per text: the
-    // strip chart shows the same labels moved along by one with every sample.
+    // Widths of point label patterns (each digit as a 0) in the tick label font.
     QFont measuredFont;
     QHash<QString, int> measuredWidths;
     std::optional<YRange> manualY;
