@@ -1,6 +1,7 @@
 // How ChartWidget draws: axes, ticks, colours, the series and the cursor.
 
 #include "ui/chart/ChartWidgetImpl.h"
+#include "ui/common/digitpattern.h"
 
 #include <QFontMetrics>
 
@@ -182,12 +183,8 @@ int ChartWidget::widestPointLabel(const QFont& font) const {
         d->measuredWidths.clear();
     }
     const QFontMetrics fm(font);
-    QString pattern;
     const auto width = [&](const QString& label) {
-        pattern = label.trimmed();
-        for (QChar& c : pattern)
-            if (c.isDigit())
-                c = QLatin1Char('0');
+        const QString pattern = DigitPattern(QStringView(label).trimmed());
         auto known = d->measuredWidths.constFind(pattern);
         if (known == d->measuredWidths.cend())
             known = d->measuredWidths.insert(pattern, fm.horizontalAdvance(pattern));

@@ -1,4 +1,5 @@
 #include "ui/common/LabelHolder.h"
+#include "ui/common/digitpattern.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -24,7 +25,26 @@ QSize LabelHolder::sizeHint() const {
     return m_label->sizeHint().expandedTo(minimumSizeHint());
 }
 
+LabelHolder::HintInputs LabelHolder::hintInputs() const {
+    const QLabel& l = *m_label;
+    return {DigitPattern(l.text()),
+            l.font(),
+            static_cast<int>(l.textInteractionFlags()),
+            static_cast<int>(l.textFormat()),
+            l.wordWrap(),
+            !l.pixmap().isNull(),
+            l.indent(),
+            l.margin(),
+            l.contentsMargins(),
+            l.minimumSize(),
+            l.maximumSize()};
+}
+
 bool LabelHolder::takeHints() {
+    HintInputs inputs = hintInputs();
+    if (m_inputs == inputs)
+        return false;
+    m_inputs = std::move(inputs);
     const QSize hint = sizeHint();
     const QSize minimumHint = minimumSizeHint();
     if (hint == m_hint && minimumHint == m_minimumHint)

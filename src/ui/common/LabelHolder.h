@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QFont>
+#include <QMargins>
 #include <QSize>
+#include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 
@@ -12,7 +17,10 @@ namespace telmora {
 // that runs up through every layout to the window; held, a new text only
 // repaints the label, and the holder asks for a relayout only when the label's
 // size hint actually changed. The layout sees the same hints and size policy as
-// it would see for the label itself, so nothing moves.
+// it would see for the label itself, so nothing moves. A new text of the same
+// digit pattern (a new reading, a new time) in the same font and settings takes
+// the same room, as screen fonts give all digits one width: the label is not
+// asked for its hints then, which would lay out its text anew.
 class LabelHolder : public QWidget {
     Q_OBJECT
 
@@ -31,12 +39,29 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // What the label's hints follow.
+    struct HintInputs {
+        QString pattern; // the text with each digit as 0
+        QFont font;
+        int interaction = 0;
+        int format = 0;
+        bool wordWrap = false;
+        bool pixmap = false;
+        int indent = 0;
+        int margin = 0;
+        QMargins contents;
+        QSize minimum;
+        QSize maximum;
+        bool operator==(const HintInputs&) const = default;
+    };
+    HintInputs hintInputs() const;
     // Takes the label's hints; true when they differ from those taken before.
     bool takeHints();
 
     QLabel* m_label;
-    QSize m_hint;        // as last told to the layout
-    QSize m_minimumHint; // as last told to the layout
+    std::optional<HintInputs> m_inputs; // of the hints taken last
+    QSize m_hint;                       // as last told to the layout
+    QSize m_minimumHint;                // as last told to the layout
 };
 
 // Puts `label` into a LabelHolder under the label's parent and returns the holder,

@@ -126,12 +126,15 @@ void DigitalMeterWindow::clearDisplay() {
 void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
     if (!m_linked)
         return;
-    if (reading.lowBattery) {
-        m_lowBattery->setText(QStringLiteral("LB"));
-        m_lowBattery->setColors(QColor(255, 0, 0), palette().color(QPalette::WindowText));
-    } else {
-        m_lowBattery->setText(QString());
-        m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
+    // The sign changes seldom; the window's colours are looked up only then.
+    if (reading.lowBattery == m_lowBattery->text().isEmpty()) {
+        if (reading.lowBattery) {
+            m_lowBattery->setText(QStringLiteral("LB"));
+            m_lowBattery->setColors(QColor(255, 0, 0), palette().color(QPalette::WindowText));
+        } else {
+            m_lowBattery->setText(QString());
+            m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
+        }
     }
     m_unit->setShowsOhmSign(telmora::ShowsOhmSign(reading.main.functionCode()));
     m_mainMode->setText(text(reading.main.modeLabel));

@@ -1,5 +1,6 @@
 #include "ui/live/LcdPanel.h"
 
+#include "ui/common/digitpattern.h"
 #include "ui/common/displayfont.h"
 
 #include <QFontMetricsF>
@@ -68,6 +69,20 @@ void LcdPanel::setBold(bool on) {
     update();
 }
 
+qreal LcdPanel::widthOf(const QString& text, const QFont& font) const {
+    constexpr qsizetype kMeasuredLimit = 64;
+    const QString key = DigitPattern(text) + QChar(0x1F) + QString::number(font.pointSizeF()) +
+                        (font.bold() ? QLatin1Char('b') : QLatin1Char('r'));
+    auto known = m_measuredWidths.constFind(key);
+    if (known == m_measuredWidths.cend()) {
+        if (m_measuredWidths.size() >= kMeasuredLimit)
+            m_measuredWidths.clear();
+        known =
+            m_measuredWidths.insert(key, QFontMetricsF(font).horizontalAdvance(DigitPattern(text)));
+    }
+    return known.value();
+}
+
 void LcdPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRectF r = rect();
@@ -93,7 +108,7 @@ void LcdPanel::paintEvent(QPaintEvent*) {
     font.setPointSizeF(m_pointSize);
     const QRectF area = r.adjusted(2, 1, -2, -1);
     QFontMetricsF metrics(font);
-    const qreal needW = metrics.horizontalAdvance(shown);
+    const qreal needW = widthOf(shown, font);
     const qreal needH = metrics.ascent() + metrics.descent() * 0.3;
     qreal scale = 1.0;
     if (needW > area.width() && needW > 0)
@@ -111,7 +126,7 @@ void LcdPanel::paintEvent(QPaintEvent*) {
     // Centre the digits on the cap height rather than the full line box, which
     // looks balanced for the large readings.
     qreal x = area.left();
-    const qreal textW = scale < 1.0 ? metrics.horizontalAdvance(shown) : needW;
+    const qreal textW = scale < 1.0 ? widthOf(shown, font) : needW;
     if (m_alignment & Qt::AlignHCenter)
         x = area.left() + (area.width() - textW) / 2;
     else if (m_alignment & Qt::AlignRight)

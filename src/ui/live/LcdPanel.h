@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
@@ -41,6 +42,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The width of `text` in `font`, measured once per digit pattern: a new
+    // reading of the same form takes the same room.
+    qreal widthOf(const QString& text, const QFont& font) const;
+
     QString m_text;
     bool m_showsOhmSign = false;
     int m_pointSize = 9;
@@ -50,6 +55,7 @@ private:
     bool m_bevel = true;
     bool m_bold = false;
     bool m_prefixPanel = false;
+    mutable QHash<QString, qreal> m_measuredWidths; // by pattern, size and weight
 };
 
 } // namespace telmora

@@ -104,3 +104,22 @@ TEST(LabelHolder, ATextThatGrewWhileHiddenFitsWhenShownAgain) {
     held.settle();
     EXPECT_GE(held.labels[1]->width(), held.labels[1]->sizeHint().width());
 }
+
+TEST(LabelHolder, ANewFontOrIndentWithTheSameDigitsStillLaysOut) {
+    // Texts of one digit pattern are taken to need the same room; anything else
+    // the label's size follows is still looked at.
+    Row held(true);
+    held.window.show();
+    held.settle();
+    QLabel& label = *held.labels[1];
+    QFont big = label.font();
+    big.setPointSize(big.pointSize() * 3);
+    label.setFont(big);
+    label.setText(QStringLiteral("12:00:07")); // same pattern as before
+    held.settle();
+    EXPECT_GE(label.width(), label.sizeHint().width());
+    EXPECT_GE(label.height(), label.sizeHint().height());
+    label.setIndent(200);
+    held.settle();
+    EXPECT_GE(label.width(), label.sizeHint().width());
+}
