@@ -1,4 +1,5 @@
 #include "ui/chart/ChartPlot.h"
+#include "ui/chart/chartframe.h"
 
 #include <utility>
 
@@ -53,7 +54,10 @@ void ChartPlot::queueReplot() {
         // of its own makes the plot draw them all again first.
         for (const QSharedPointer<QCPAbstractPaintBuffer>& buffer : mPaintBuffers)
             buffer->setInvalidated();
-        update(); // nothing while hidden; a plot that shows is painted anyway
+        // The changes of one turn of the event loop (a sample's new point, then its
+        // cursor) are looked at together, once.
+        if (!std::exchange(m_changesQueued, true))
+            QMetaObject::invokeMethod(this, &ChartPlot::updateChanges, Qt::QueuedConnection);
         return;
     }
     if (!isVisible()) {
@@ -61,6 +65,34 @@ void ChartPlot::queueReplot() {
         return;
     }
     replot(rpQueuedReplot);
+}
+
+void ChartPlot::updateChanges() {
+    m_changesQueued = false;
+    if (!isVisible() || m_paintedSignature.isEmpty()) {
+        update(); // nothing while hidden; a plot that shows is painted anyway
+        return;
+    }
+    // Laid out now, as the painting would, to compare with what is on the screen.
+    updateLayout();
+    if (FrameSignature(*this) != m_paintedSignature) {
+        update();
+        return;
+    }
+    update(m_paintedArea + ChangingArea(*this));
+}
+
+void ChartPlot::notePainted(const QRegion& painted) {
+    const QByteArray signature = FrameSignature(*this);
+    const QRegion changing = ChangingArea(*this);
+    if ((QRegion(mViewport) - painted).isEmpty() || signature == m_paintedSignature) {
+        // The whole plot, or its changing parts over the same look: those are
+        // where the screen now shows them, unless some were left out.
+        m_paintedSignature = signature;
+        m_paintedArea = (m_paintedArea - painted) + changing;
+        return;
+    }
+    m_paintedSignature.clear(); // parts of two looks: the next change repaints all
 }
 
 void ChartPlot::resizeEvent(QResizeEvent* event) {
@@ -105,7 +137,7 @@ QRegion ChartPlot::deskRegion() const {
     return desk;
 }
 
-void ChartPlot::paintEvent(QPaintEvent*) {
+void ChartPlot::paintEvent(QPaintEvent* event) {
     const bool direct = drawsDirectly();
     if (!direct) {
         // The pictures are drawn for one pixel ratio; another screen's needs new ones.
@@ -123,8 +155,10 @@ void ChartPlot::paintEvent(QPaintEvent*) {
         m_desk->setVisible(true);
         draw(&painter);
         m_desk->setVisible(false);
+        notePainted(event->region());
         return;
     }
+    m_paintedSignature.clear();
     paintFromBuffers(painter);
 }
 

@@ -2,6 +2,9 @@
 
 #include <qcustomplot.h>
 
+#include <QByteArray>
+#include <QRegion>
+
 namespace telmora {
 
 class ChartDesk;
@@ -15,7 +18,9 @@ class ChartDesk;
 // picture of its own (the zoom box while it is dragged), or a picture lies on the
 // desk, does it paint from the pictures as the plain plot does.
 // A plot that is not shown (its window closed) is drawn again only when it
-// shows, not with every change.
+// shows, not with every change. When a change leaves the layout, scales, texts,
+// colours and pens as they were painted last (a strip chart's new sample), only
+// the data, the point labels along the bottom and the cursor are repainted.
 class ChartPlot : public QCustomPlot {
 public:
     explicit ChartPlot(QWidget* parent = nullptr);
@@ -39,9 +44,18 @@ private:
     // Whether the plot paints by drawing straight onto the window.
     bool drawsDirectly() const;
     void paintFromBuffers(QCPPainter& painter);
+    // Asks for the painting of a change, of the parts it can have changed.
+    void updateChanges();
+    // Notes what a painting of `painted` put on the screen.
+    void notePainted(const QRegion& painted);
 
     ChartDesk* m_desk = nullptr; // owned by the plot
     bool m_replotWhenShown = false;
+    bool m_changesQueued = false;
+    // The look on the screen apart from the changing parts, empty when unknown,
+    // and where those parts are on the screen.
+    QByteArray m_paintedSignature;
+    QRegion m_paintedArea;
 };
 
 } // namespace telmora
