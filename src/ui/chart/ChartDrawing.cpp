@@ -171,32 +171,33 @@ void ChartWidget::applyStyle(int drawWidth) {
     d->cursorMark->setBrush(Qt::NoBrush);
 }
 
-// The room a point label takes: the caller's reservation, or the labels
-// themselves where they are wider (session times such as 0:00'10.000"). Long
-// series are sampled: their labels share one format. A label is measured by its
-// pattern, each digit as a 0 like the reservation: time labels are all new but
-// come in a few patterns, and a text width costs a shaping pass.
-int ChartWidget::widestPointLabel(const QFont& font) const {
+// The width of `text` in the tick label font `font`, by its pattern: each digit
+// as a 0 like the reservations. Time labels are all new but come in a few
+// patterns, and a text width costs a shaping pass.
+int ChartWidget::measuredWidth(const QFont& font, QStringView text) const {
     constexpr qsizetype kMeasuredLimit = 4096;
     if (font != d->measuredFont || d->measuredWidths.size() > kMeasuredLimit) {
         d->measuredFont = font;
         d->measuredWidths.clear();
     }
-    const QFontMetrics fm(font);
-    const auto width = [&](const QString& label) {
-        const QString pattern = DigitPattern(QStringView(label).trimmed());
-        auto known = d->measuredWidths.constFind(pattern);
-        if (known == d->measuredWidths.cend())
-            known = d->measuredWidths.insert(pattern, fm.horizontalAdvance(pattern));
-        return known.value();
-    };
-    int widest = width(d->widestLabel);
+    const QString pattern = DigitPattern(text.trimmed());
+    auto known = d->measuredWidths.constFind(pattern);
+    if (known == d->measuredWidths.cend())
+        known = d->measuredWidths.insert(pattern, QFontMetrics(font).horizontalAdvance(pattern));
+    return known.value();
+}
+
+// The room a point label takes: the caller's reservation, or the labels
+// themselves where they are wider (session times such as 0:00'10.000"). Long
+// series are sampled: their labels share one format.
+int ChartWidget::widestPointLabel(const QFont& font) const {
+    int widest = measuredWidth(font, d->widestLabel);
     const std::size_t count = d->labels.size();
     const std::size_t step = std::max<std::size_t>(1, count / 64);
     for (std::size_t i = 0; i < count; i += step)
-        widest = std::max(widest, width(d->labels[i]));
+        widest = std::max(widest, measuredWidth(font, d->labels[i]));
     if (count > 0)
-        widest = std::max(widest, width(d->labels[count - 1]));
+        widest = std::max(widest, measuredWidth(font, d->labels[count - 1]));
     return widest;
 }
 
@@ -206,8 +207,9 @@ void ChartWidget::applySeriesStyle(int drawWidth) {
     QCustomPlot* plot = d->plot;
     const QFontMetrics fm(plot->yAxis->tickLabelFont());
     const int labelWidth = widestPointLabel(plot->yAxis->tickLabelFont()) + 24;
-    const QMargins margins(fm.horizontalAdvance(d->widestValue) + fm.height() + 18, 15,
-                           labelWidth / 2 + 4, 15);
+    const QMargins margins(measuredWidth(plot->yAxis->tickLabelFont(), d->widestValue) +
+                               fm.height() + 18,
+                           15, labelWidth / 2 + 4, 15);
     plot->axisRect()->setMinimumMargins(margins);
     int axisWidth = drawWidth - margins.left() - margins.right();
     if (drawWidth <= 0)

@@ -190,6 +190,7 @@ private:
     // markers); 0 is the widget's own width.
     void applyStyle(int drawWidth = 0);
     void applySeriesStyle(int drawWidth);
+    int measuredWidth(const QFont& font, QStringView text) const;
     int widestPointLabel(const QFont& font) const;
     // Draws the graph laid out at `size` on the painter (printing), then styles it
     // for the screen again.
