@@ -71,14 +71,14 @@ void LcdPanel::setBold(bool on) {
 
 qreal LcdPanel::widthOf(const QString& text, const QFont& font) const {
     constexpr qsizetype kMeasuredLimit = 64;
-    const QString key = DigitPattern(text) + QChar(0x1F) + QString::number(font.pointSizeF()) +
+    const QString pattern = DigitPattern(text);
+    const QString key = pattern + QChar(0x1F) + QString::number(font.pointSizeF()) +
                         (font.bold() ? QLatin1Char('b') : QLatin1Char('r'));
     auto known = m_measuredWidths.constFind(key);
     if (known == m_measuredWidths.cend()) {
         if (m_measuredWidths.size() >= kMeasuredLimit)
             m_measuredWidths.clear();
-        known =
-            m_measuredWidths.insert(key, QFontMetricsF(font).horizontalAdvance(DigitPattern(text)));
+        known = m_measuredWidths.insert(key, QFontMetricsF(font).horizontalAdvance(pattern));
     }
     return known.value();
 }
