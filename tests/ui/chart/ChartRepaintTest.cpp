@@ -1,13 +1,11 @@
 // A new sample on a strip chart repaints only the data, the point labels and the
 // cursor while nothing else changed. After every change, what the screen holds
 // must be exactly what a full paint of the chart gives.
+#include "ScreenPixels.h"
 #include "ui/chart/ChartWidget.h"
 
 #include <QApplication>
-#include <QImage>
 #include <QPaintEvent>
-#include <QPixmap>
-#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -41,16 +39,7 @@ void settle() {
 // Pixels of `window` on screen that differ from a full paint of it.
 int pixelsLeftOver(QWidget& window) {
     settle();
-    const QImage onScreen =
-        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage fullPaint = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (onScreen.isNull() || onScreen.size() != fullPaint.size())
-        return -1;
-    int differing = 0;
-    for (int y = 0; y < onScreen.height(); ++y)
-        for (int x = 0; x < onScreen.width(); ++x)
-            differing += onScreen.pixel(x, y) != fullPaint.pixel(x, y) ? 1 : 0;
-    return differing;
+    return PixelsDifferingFromFullPaint(window);
 }
 
 } // namespace

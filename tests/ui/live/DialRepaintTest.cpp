@@ -1,6 +1,7 @@
 // The dial windows repaint only the pixels the needle leaves and enters, and skip
 // needle steps too small to show. What the screen holds once the needle rests
 // must still be exactly what a full paint of the window gives.
+#include "ScreenPixels.h"
 #include "ScriptedDialogs.h"
 #include "model/Measurement.h"
 #include "ui/live/AnalogMeterWindow.h"
@@ -11,8 +12,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
-#include <QPixmap>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -44,16 +43,8 @@ void settle() {
 // What the window's pixels on screen are now, next to a full paint of it.
 void expectScreenMatchesFullPaint(QWidget& window, const char* when) {
     settle();
-    const QImage onScreen =
-        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage fullPaint = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(onScreen.isNull()) << when;
-    ASSERT_EQ(onScreen.size(), fullPaint.size()) << when;
-    int differing = 0;
-    for (int y = 0; y < onScreen.height(); ++y)
-        for (int x = 0; x < onScreen.width(); ++x)
-            differing += onScreen.pixel(x, y) != fullPaint.pixel(x, y) ? 1 : 0;
-    EXPECT_EQ(differing, 0) << when << ": pixels left over from an earlier paint";
+    EXPECT_EQ(PixelsDifferingFromFullPaint(window), 0)
+        << when << ": pixels left over from an earlier paint";
 }
 
 Measurement volts(const char* text, bool negative = false) {

@@ -1,14 +1,12 @@
 // The data list follows the newest line by moving what it already shows and
 // drawing only the new lines. After every line, what the screen holds must be
 // exactly what a full paint of the list gives.
+#include "ScreenPixels.h"
 #include "ScriptedDialogs.h"
 #include "recording/Recording.h"
 #include "ui/recorder/DataListWindow.h"
 
 #include <QApplication>
-#include <QImage>
-#include <QPixmap>
-#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -22,16 +20,7 @@ int pixelsLeftOver(QWidget& window) {
     // Delivers the posted repaint of the window, then anything it posted.
     QApplication::processEvents();
     QApplication::processEvents();
-    const QImage onScreen =
-        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage fullPaint = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (onScreen.isNull() || onScreen.size() != fullPaint.size())
-        return -1;
-    int differing = 0;
-    for (int y = 0; y < onScreen.height(); ++y)
-        for (int x = 0; x < onScreen.width(); ++x)
-            differing += onScreen.pixel(x, y) != fullPaint.pixel(x, y) ? 1 : 0;
-    return differing;
+    return PixelsDifferingFromFullPaint(window);
 }
 
 SampleEntry volts(int n) {
