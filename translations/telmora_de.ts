@@ -1165,6 +1165,14 @@ Abbrechen: das Fenster bleibt offen.</translation>
         <translation>Eine Aufzeichnung, die beim unerwarteten Beenden von Telmora zurückblieb, bleibt auf der Festplatte erhalten, kann aber jetzt nicht übernommen werden. Sie wird bei einem späteren Start angeboten, sobald wieder Platz auf der Festplatte ist.</translation>
     </message>
     <message>
+        <source>Not every meter of this recording is linked. These meters record gaps until they are linked and the recording is started again:</source>
+        <translation>Nicht alle Messgeräte dieser Aufzeichnung sind verbunden. Diese Messgeräte zeichnen Lücken auf, bis sie verbunden sind und die Aufzeichnung erneut gestartet wird:</translation>
+    </message>
+    <message>
+        <source>Telmora also left the recording of %1 with %2 samples. The recording chosen for Open is opened after this one. Save this recording under a new name, or discard it?</source>
+        <translation>Telmora hat auch die Aufzeichnung vom %1 mit %2 Messwerten hinterlassen. Die zum Öffnen gewählte Aufzeichnung wird nach dieser geöffnet. Diese Aufzeichnung unter einem neuen Namen speichern oder verwerfen?</translation>
+    </message>
+    <message>
         <source>Warning[W%d]</source>
         <translation>Warnung[W%d]</translation>
     </message>

@@ -1165,6 +1165,14 @@ Cancelar: la ventana permanece abierta.</translation>
         <translation>Una grabación que quedó cuando Telmora terminó inesperadamente se conserva en el disco, pero no se puede recuperar ahora. Se ofrecerá en un inicio posterior, cuando haya espacio en el disco.</translation>
     </message>
     <message>
+        <source>Not every meter of this recording is linked. These meters record gaps until they are linked and the recording is started again:</source>
+        <translation>No todos los multímetros de esta grabación están conectados. Estos multímetros registran huecos hasta que se conecten y la grabación se inicie de nuevo:</translation>
+    </message>
+    <message>
+        <source>Telmora also left the recording of %1 with %2 samples. The recording chosen for Open is opened after this one. Save this recording under a new name, or discard it?</source>
+        <translation>Telmora también dejó la grabación del %1 con %2 muestras. La grabación elegida para Abrir se abrirá después de esta. ¿Guardar esta grabación con un nombre nuevo o descartarla?</translation>
+    </message>
+    <message>
         <source>Warning[W%d]</source>
         <translation>Advertencia[W%d]</translation>
     </message>

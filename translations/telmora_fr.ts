@@ -1165,6 +1165,14 @@ Annuler : la fenêtre reste ouverte.</translation>
         <translation>Un enregistrement laissé par un arrêt inattendu de Telmora est conservé sur le disque, mais il ne peut pas être repris maintenant. Il sera proposé lors d’un prochain démarrage, dès qu’il y aura de la place sur le disque.</translation>
     </message>
     <message>
+        <source>Not every meter of this recording is linked. These meters record gaps until they are linked and the recording is started again:</source>
+        <translation>Tous les multimètres de cet enregistrement ne sont pas connectés. Ces multimètres enregistrent des lacunes jusqu’à ce qu’ils soient connectés et que l’enregistrement soit relancé :</translation>
+    </message>
+    <message>
+        <source>Telmora also left the recording of %1 with %2 samples. The recording chosen for Open is opened after this one. Save this recording under a new name, or discard it?</source>
+        <translation>Telmora a aussi laissé l’enregistrement du %1 avec %2 mesures. L’enregistrement choisi pour Ouvrir sera ouvert après celui-ci. Enregistrer cet enregistrement sous un nouveau nom, ou le supprimer ?</translation>
+    </message>
+    <message>
         <source>Warning[W%d]</source>
         <translation>Avertissement[W%d]</translation>
     </message>

@@ -1165,6 +1165,14 @@ Anuluj: okno pozostaje otwarte.</translation>
         <translation>Nagranie pozostawione po nieoczekiwanym zakończeniu programu Telmora jest zachowane na dysku, ale nie można go teraz przejąć. Zostanie zaproponowane przy kolejnym uruchomieniu, gdy na dysku będzie miejsce.</translation>
     </message>
     <message>
+        <source>Not every meter of this recording is linked. These meters record gaps until they are linked and the recording is started again:</source>
+        <translation>Nie wszystkie mierniki tego zapisu są połączone. Te mierniki zapisują przerwy, dopóki nie zostaną połączone, a zapis nie zostanie ponownie uruchomiony:</translation>
+    </message>
+    <message>
+        <source>Telmora also left the recording of %1 with %2 samples. The recording chosen for Open is opened after this one. Save this recording under a new name, or discard it?</source>
+        <translation>Telmora pozostawiła też zapis z %1 z %2 próbkami. Zapis wybrany do otwarcia zostanie otwarty po tym. Zapisać ten zapis pod nową nazwą czy go odrzucić?</translation>
+    </message>
+    <message>
         <source>Warning[W%d]</source>
         <translation>Ostrzeżenie[W%d]</translation>
     </message>

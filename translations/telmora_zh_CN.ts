@@ -1165,6 +1165,14 @@ Cancel: the window stays open.</source>
         <translation>Telmora 意外退出时留下的记录仍保存在磁盘上，但现在无法接管。待磁盘有空间后，将在以后启动时再次提供。</translation>
     </message>
     <message>
+        <source>Not every meter of this recording is linked. These meters record gaps until they are linked and the recording is started again:</source>
+        <translation>此记录中并非所有仪表都已连接。在这些仪表连接并重新开始记录之前，它们只记录空缺：</translation>
+    </message>
+    <message>
+        <source>Telmora also left the recording of %1 with %2 samples. The recording chosen for Open is opened after this one. Save this recording under a new name, or discard it?</source>
+        <translation>Telmora 还留下了 %1 的记录，共 %2 个样本。选择“打开”的记录将在此记录之后打开。以新名称保存此记录，还是丢弃它？</translation>
+    </message>
+    <message>
         <source>Warning[W%d]</source>
         <translation>警告[W%d]</translation>
     </message>

@@ -40,8 +40,9 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
       m_desktopState(std::make_unique<IniSettings>(m_files.desktopStateFile)),
       m_backend(std::move(backend)) {
     Meter& first = addMeter({});
+    // The recorder records the linked meters (updateRecorderMeters), none first.
     m_recording =
-        std::make_unique<RecorderController>(ReadingsOf(first.link()), m_files.temporaryDirectory);
+        std::make_unique<RecorderController>(DecodedReplySource{}, m_files.temporaryDirectory);
     m_loggerSessions = std::make_unique<LoggerSessions>(first.cable());
     m_publishing = std::make_unique<ReadingPublisher>(*m_desktopState, *m_recording,
                                                       PasswordFileBeside(m_files.desktopStateFile));
@@ -50,18 +51,8 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
             [this](bool busy) { setBusyPart(m_recorderBusy, busy); });
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this,
             [this](bool busy) { setBusyPart(m_loggerBusy, busy); });
-    // The recorder stops sampling while the meter is away and when the link ends.
-    // The recorder samples every linked meter: the first one and, as its companions,
-    // the further meters linked when a recording begins.
+    // The recorder samples every linked meter.
     connect(this, &Application::metersChanged, this, &Application::updateRecorderMeters);
-    connect(&first.link(), &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
-        if (waiting)
-            m_recording->readingsInterrupted();
-    });
-    connect(&first.link(), &MeterLink::linkedChanged, this, [this](bool linked) {
-        if (!linked)
-            m_recording->linkEnded();
-    });
     updateRecorderMeters();
 }
 
@@ -97,14 +88,16 @@ Meter& Application::addMeter(const std::string& key) {
 void Application::watchMeter(Meter& meter) {
     connect(&meter.link(), &MeterLink::linkedChanged, this, &Application::metersChanged);
     connect(&meter, &Meter::nameChanged, this, &Application::metersChanged);
-    // A further meter whose link ends records gaps from then on; the others go on.
-    connect(&meter.link(), &MeterLink::linkedChanged, this, [this, &meter](bool linked) {
-        if (linked || &meter == m_meters.front().get() || !m_recording)
-            return;
-        for (int k = 1; k < m_recording->meterCount(); ++k)
-            if (m_recording->meterSerial(k) == meter.serial() &&
-                m_recording->meterName(k) == meter.name())
-                m_recording->meterEnded(k);
+    // A meter whose link ends records gaps from then on; the others go on, and the
+    // recording stops when no meter is left. While a meter is away (its cable is
+    // waited for) the recording marks a gap.
+    connect(&meter.link(), &MeterLink::linkedChanged, this, [this](bool linked) {
+        if (!linked && m_recording)
+            m_recording->meterLinkEnded();
+    });
+    connect(&meter.link(), &MeterLink::waitingForCableChanged, this, [this](bool waiting) {
+        if (waiting && m_recording)
+            m_recording->readingsInterrupted();
     });
     connect(&meter, &Meter::limitsChanged, this, [this, &meter] {
         if (&meter == m_meters.front().get() || meter.serial().isEmpty())
@@ -115,15 +108,10 @@ void Application::watchMeter(Meter& meter) {
 }
 
 void Application::updateRecorderMeters() {
-    const Meter& first = *m_meters.front();
-    m_recording->setMeterName(first.name(), first.serial());
-    std::vector<RecorderMeter> companions;
-    for (std::size_t i = 1; i < m_meters.size(); ++i) {
-        const Meter& meter = *m_meters[i];
-        if (meter.link().isLinked())
-            companions.push_back({meter.name(), meter.serial(), ReadingsOf(meter.link())});
-    }
-    m_recording->setCompanionMeters(std::move(companions));
+    std::vector<RecorderMeter> linked;
+    for (const Meter* meter : linkedMeters())
+        linked.push_back({meter->name(), meter->serial(), ReadingsOf(meter->link())});
+    m_recording->setMeters(std::move(linked));
 }
 
 QString Application::rememberedName(const QString& serial, int index) const {

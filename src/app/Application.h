@@ -102,7 +102,7 @@ private:
     Meter& addMeter(const std::string& key);
     QString rememberedName(const QString& serial, int index) const;
     void watchMeter(Meter& meter);
-    // Hands the recorder the names of the meters and the further linked meters.
+    // Hands the recorder every linked meter, in order, with its name and serial.
     void updateRecorderMeters();
 
     UserFiles m_files;

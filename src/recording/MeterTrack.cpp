@@ -31,7 +31,8 @@ std::optional<SampleEntry> FreshReadings::take(const DecodedReplySource& source,
 // --- a companion meter -----------------------------------------------------------------
 
 MeterTrack::MeterTrack(RecorderMeter meter, QString temporaryDirectory)
-    : m_meter(std::move(meter)), m_files(std::move(temporaryDirectory)) {}
+    : m_meter(std::move(meter)), m_boundSerial(m_meter.serial),
+      m_files(std::move(temporaryDirectory)) {}
 
 void MeterTrack::setRecording(Recording recording) {
     m_files.close();
@@ -63,7 +64,7 @@ void MeterTrack::adoptFile(const QString& path, std::unique_ptr<TemporaryFileCla
     m_fileHoldsRecording = m_files.continueIn(path, static_cast<std::int64_t>(m_recording.size()));
 }
 
-MeterTrack::Stored MeterTrack::store(const SampleEntry& entry, WallClock clock) {
+MeterTrack::Stored MeterTrack::store(const SampleEntry& entry, std::optional<WallClock> clock) {
     std::int64_t offset = 0;
     const bool toFile = m_files.isOpen();
     const bool refused = toFile && !m_files.append(entry, &offset);

@@ -55,6 +55,13 @@ public:
     const QString& name() const { return m_meter.name; }
     const QString& serial() const { return m_meter.serial; }
     const DecodedReplySource& readings() const { return m_meter.readings; }
+    // Records the live readings of another meter (or none) from now on.
+    void bindReadings(DecodedReplySource readings, const QString& serial) {
+        m_meter.readings = std::move(readings);
+        m_boundSerial = serial;
+    }
+    const QString& boundSerial() const { return m_boundSerial; }
+    void rename(const QString& name) { m_meter.name = name; }
     FreshReadings& freshness() { return m_fresh; }
     const FreshReadings& freshness() const { return m_fresh; }
 
@@ -81,13 +88,14 @@ public:
     // Appends the tick's sample: to the open temporary file, then to the recording
     // and its statistics. A sample the disk refuses stays in memory (DiskRefused;
     // the file is closed). Throws std::bad_alloc with the recording unchanged.
-    Stored store(const SampleEntry& entry, WallClock clock);
+    Stored store(const SampleEntry& entry, std::optional<WallClock> clock);
     void markSaved() { m_recording.setUnsaved(false); }
     // Empties the recording; its temporary file ends.
     void clear();
 
 private:
     RecorderMeter m_meter;
+    QString m_boundSerial; // of the live meter whose readings it records
     FreshReadings m_fresh;
     TemporaryFileSeries m_files;
     bool m_fileHoldsRecording = false;

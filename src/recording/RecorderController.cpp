@@ -34,7 +34,7 @@ WallClock WallClockOf(const QDateTime& moment) {
 
 RecorderController::RecorderController(DecodedReplySource source, QString temporaryDirectory,
                                        QObject* parent)
-    : QObject(parent), m_source(std::move(source)), m_meters(temporaryDirectory),
+    : QObject(parent), m_meters(temporaryDirectory, std::move(source)),
       m_temporaryFiles(std::move(temporaryDirectory)), m_sampleTimer(new QTimer(this)) {
     m_sampleTimer->setObjectName(QStringLiteral("samplingTimer"));
     m_sampleTimer->setInterval(m_intervalMs);
@@ -61,6 +61,8 @@ bool RecorderController::startRecording() {
         return true; // already running: starting again changes nothing
     if (m_recording.empty())
         applyConfiguredMeters();
+    else if (!bindMeters())
+        return false;
     reviveMeters();
     if (!anyMeterLinked()) {
         emit errorRaised(kNotLinked, {});
@@ -117,6 +119,8 @@ void RecorderController::readingsInterrupted() {
 bool RecorderController::takeManualSample() {
     if (m_recording.empty())
         applyConfiguredMeters();
+    else if (!m_recordingOn && !m_temporaryFiles.isOpen() && !bindMeters())
+        return false; // a manual series begins
     if (!anyMeterLinked()) {
         emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(m_recordingOn);
@@ -131,7 +135,8 @@ void RecorderController::takeScheduledSample() {
         takeTick(false);
         return;
     }
-    if (m_source.readingValid && m_source.readingValid())
+    const DecodedReplySource& source = m_meters.firstSource();
+    if (source.readingValid && source.readingValid())
         takeSample();
 }
 
@@ -142,13 +147,14 @@ void RecorderController::takeSample() {
         takeTick(true);
         return;
     }
-    if (m_busy || !m_source.latestReading)
+    const DecodedReplySource& source = m_meters.firstSource();
+    if (m_busy || !source.latestReading)
         return;
     const QDateTime now = QDateTime::currentDateTime();
     const QTime time = now.time();
     const std::string timeText =
         FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec());
-    const DecodedReply reading = m_source.latestReading();
+    const DecodedReply reading = source.latestReading();
     // Back to the newest page first.
     if (m_currentPage != m_lastPage)
         showPage(m_lastPage);

@@ -15,6 +15,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -70,18 +71,21 @@ public:
     GroupedStatistics pageStatistics(std::int32_t page) const;
 
     // --- several meters ---
-    // A recording may take several meters at the same ticks: the first one is the
-    // constructor's source, the others come from setCompanionMeters(). Each meter
-    // gets one sample per tick; a meter without a fresh reading at a tick (none
-    // arrived since its previous sample, the reading is invalid, its link is gone)
-    // gets a gap sample there (see GapSample.h), so that sample i of every meter
-    // belongs to tick i. A scheduled tick at which no meter has a fresh reading is
-    // not taken. With one meter everything works as it always did.
-    // The name and serial number of the first meter.
-    void setMeterName(const QString& name, const QString& serial);
-    // Meters 2..n for the next recording: they apply at once when the recording is
-    // empty and not running, otherwise when it is cleared.
-    void setCompanionMeters(std::vector<RecorderMeter> meters);
+    // A recording may take several meters at the same ticks. Each meter gets one
+    // sample per tick; a meter without a fresh reading at a tick (none arrived
+    // since its previous sample, the reading is invalid, its link is gone) gets a
+    // gap sample there (see GapSample.h), so that sample i of every meter belongs
+    // to tick i. A scheduled tick at which no meter has a fresh reading is not
+    // taken. With one meter everything works as it always did.
+    // Every meter to record, in order, with its name and serial number: they make
+    // the meters of a new recording at once when the recording is empty and not
+    // running, otherwise when it is cleared; meanwhile their names follow. With
+    // none the constructor's source is the one meter.
+    // A recording that goes on (started after it was opened, taken up or stopped)
+    // records each of its meters from the meter with the same serial number, the
+    // others in order; meters not in it yet join it (with gaps before), and a
+    // meter of it that none records gets gaps (metersMissing names it).
+    void setMeters(std::vector<RecorderMeter> meters);
     // The meters of the recording shown (1 for a single meter).
     int meterCount() const { return m_meters.count(); }
     const Recording& meterRecording(int meter) const;
@@ -95,6 +99,9 @@ public:
     // from now on. The recording stops when every meter has ended; with a single
     // meter this is linkEnded().
     void meterEnded(int meter);
+    // A meter's link ended: each meter of the recording whose live meter is no
+    // longer linked records only gaps from now on (see meterEnded()).
+    void meterLinkEnded();
 
     // --- math channel ---
     // An expression over the meters' values at each tick, M1..Mn in SI base units
@@ -249,6 +256,9 @@ signals:
     void lowBatteryAppeared();
     // The meters of the recording (their count or names) or its math channel changed.
     void metersChanged();
+    // A recording went on without these meters of it: no linked meter records
+    // them, so they get gaps (their names, "Meter n" for an unnamed one).
+    void metersMissing(const QStringList& names);
 
 private:
     // The outcome of storing the first meter's sample of a tick.
@@ -277,6 +287,9 @@ private:
     void closeTemporaryFiles();
     // A new recording takes the configured meters.
     void applyConfiguredMeters();
+    // A recording that goes on binds its meters to the configured ones; false
+    // when memory ran out (told).
+    bool bindMeters();
     bool startManifestLoad(const QString& path);
     // Takes over the temporary files of a several-meter recording an earlier run
     // left, as its group file names them; `claim` holds the claims of all of them.
@@ -309,7 +322,6 @@ private:
     void storageFailed(bool fileCut);
 
     QString m_documentPath;
-    DecodedReplySource m_source;
     // Meters 2..n, their math channel and group file (declared before the temporary
     // files, so that the group file outlives none of them).
     RecorderMeters m_meters;

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <new>
+#include <string>
 
 namespace telmora {
 
@@ -24,17 +25,36 @@ constexpr TextId kOutOfMemory = TextId::OutOfMemory;
 
 // --- the meters --------------------------------------------------------------------------
 
-void RecorderController::setMeterName(const QString& name, const QString& serial) {
-    const QString before = m_meters.name(0);
-    m_meters.setFirstMeter(name, serial);
-    if (m_meters.name(0) != before)
+void RecorderController::setMeters(std::vector<RecorderMeter> meters) {
+    m_meters.setConfigured(std::move(meters));
+    if (!m_recordingOn && !m_busy && m_recording.empty())
+        applyConfiguredMeters();
+    else if (m_meters.renameFromConfigured())
         emit metersChanged();
 }
 
-void RecorderController::setCompanionMeters(std::vector<RecorderMeter> meters) {
-    m_meters.setCompanions(std::move(meters));
-    if (!m_recordingOn && !m_busy && m_recording.empty())
-        applyConfiguredMeters();
+bool RecorderController::bindMeters() {
+    const int before = m_meters.count();
+    std::vector<int> missing;
+    try {
+        missing = m_meters.bindConfigured(
+            static_cast<std::int64_t>(m_recording.size()), [this](std::int64_t i) {
+                return std::string(m_recording.sampleAt(i).main.timeText.view());
+            });
+    } catch (const std::bad_alloc&) {
+        emit errorRaised(kOutOfMemory, {});
+        return false;
+    }
+    if (m_meters.count() != before)
+        emit metersChanged();
+    QStringList names;
+    for (const int meter : missing) {
+        const QString name = m_meters.name(meter).trimmed();
+        names << (name.isEmpty() ? translate("RecorderWindow", "Meter %1").arg(meter + 1) : name);
+    }
+    if (!names.isEmpty() && anyMeterLinked()) // else nothing records: message 9002
+        emit metersMissing(names);
+    return true;
 }
 
 void RecorderController::applyConfiguredMeters() {
@@ -81,17 +101,36 @@ void RecorderController::meterEnded(int meter) {
 void RecorderController::reviveMeters() {
     if (!m_meters.several())
         return;
-    m_meters.firstFreshness().revive(m_source);
+    m_meters.firstFreshness().revive(m_meters.firstSource());
     for (int meter = 1; meter < m_meters.count(); ++meter) {
         MeterTrack& track = m_meters.track(meter);
         track.freshness().revive(track.readings());
     }
 }
 
+void RecorderController::meterLinkEnded() {
+    const auto linked = [](const DecodedReplySource& source) {
+        return source.linked && source.linked();
+    };
+    if (!m_meters.several()) {
+        if (!linked(m_meters.firstSource()))
+            linkEnded();
+        return;
+    }
+    if (!linked(m_meters.firstSource()))
+        m_meters.firstFreshness().end();
+    for (int meter = 1; meter < m_meters.count(); ++meter)
+        if (!linked(m_meters.track(meter).readings()))
+            m_meters.track(meter).freshness().end();
+    if (m_recordingOn && !anyMeterLinked())
+        stopRecording();
+}
+
 bool RecorderController::anyMeterLinked() const {
+    const DecodedReplySource& first = m_meters.firstSource();
     if (!m_meters.several())
-        return m_source.linked && m_source.linked();
-    if (!m_meters.firstFreshness().ended() && m_source.linked && m_source.linked())
+        return first.linked && first.linked();
+    if (!m_meters.firstFreshness().ended() && first.linked && first.linked())
         return true;
     for (int meter = 1; meter < m_meters.count(); ++meter) {
         const MeterTrack& track = m_meters.track(meter);
@@ -140,7 +179,7 @@ void RecorderController::takeTick(bool always) {
         FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec());
     DecodedReply firstReading;
     const std::optional<SampleEntry> first =
-        m_meters.firstFreshness().take(m_source, timeText, &firstReading);
+        m_meters.firstFreshness().take(m_meters.firstSource(), timeText, &firstReading);
     bool anyFresh = first.has_value();
     const std::vector<SampleEntry> companions = companionSamples(timeText, anyFresh);
     if (!anyFresh && !always)

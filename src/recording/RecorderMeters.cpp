@@ -5,6 +5,7 @@
 #include "recording/RecordingManifest.h"
 #include "recording/recordingset.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,15 +13,9 @@
 
 namespace telmora {
 
-QString GroupFilePath(const QString& firstTemporaryPath) {
-    QString path = firstTemporaryPath;
-    if (path.endsWith(QStringLiteral(".TMP"), Qt::CaseInsensitive))
-        path.chop(4);
-    return path + QStringLiteral(".telmora");
-}
-
-RecorderMeters::RecorderMeters(QString temporaryDirectory)
-    : m_directory(std::move(temporaryDirectory)) {}
+RecorderMeters::RecorderMeters(QString temporaryDirectory, DecodedReplySource defaultSource)
+    : m_directory(std::move(temporaryDirectory)), m_defaultSource(std::move(defaultSource)),
+      m_firstSource(m_defaultSource) {}
 
 RecorderMeters::~RecorderMeters() {
     for (const QString& path : m_groupFiles)
@@ -29,18 +24,31 @@ RecorderMeters::~RecorderMeters() {
 
 // --- configuration ---------------------------------------------------------------------
 
-void RecorderMeters::setFirstMeter(const QString& name, const QString& serial) {
-    m_firstName = name;
-    m_firstSerial = serial;
-    if (m_activeIsConfigured) {
-        m_activeFirstName = name;
-        m_activeFirstSerial = serial;
-    }
-}
-
-void RecorderMeters::setCompanions(std::vector<RecorderMeter> meters) {
+void RecorderMeters::setConfigured(std::vector<RecorderMeter> meters) {
     m_configured = std::move(meters);
     m_activeIsConfigured = false;
+}
+
+bool RecorderMeters::renameFromConfigured() {
+    if (!m_activeIsLive)
+        return false; // an opened recording keeps the names its files give
+    bool renamed = false;
+    const std::vector<int> match = matchConfigured();
+    for (int meter = 0; meter < count(); ++meter) {
+        const int j = match[static_cast<std::size_t>(meter)];
+        if (j < 0)
+            continue;
+        const RecorderMeter& live = m_configured[static_cast<std::size_t>(j)];
+        if (meter == 0) {
+            renamed |= m_activeFirstName != live.name || m_activeFirstSerial != live.serial;
+            m_activeFirstName = live.name;
+            m_activeFirstSerial = live.serial;
+        } else if (track(meter).name() != live.name) {
+            track(meter).rename(live.name);
+            renamed = true;
+        }
+    }
+    return renamed;
 }
 
 bool RecorderMeters::applyConfigured() {
@@ -48,12 +56,17 @@ bool RecorderMeters::applyConfigured() {
     if (m_activeIsConfigured)
         return false;
     m_activeIsConfigured = true;
-    m_activeFirstName = m_firstName;
-    m_activeFirstSerial = m_firstSerial;
+    m_activeIsLive = true;
     m_firstFresh.reset();
     m_tracks.clear();
-    for (const RecorderMeter& meter : m_configured)
-        m_tracks.push_back(std::make_unique<MeterTrack>(meter, m_directory));
+    const RecorderMeter fallback{{}, {}, m_defaultSource};
+    const RecorderMeter& first = m_configured.empty() ? fallback : m_configured.front();
+    m_activeFirstName = first.name;
+    m_activeFirstSerial = first.serial;
+    m_firstSource = first.readings;
+    m_firstBoundSerial = first.serial;
+    for (std::size_t i = 1; i < m_configured.size(); ++i)
+        m_tracks.push_back(std::make_unique<MeterTrack>(m_configured[i], m_directory));
     QString ignored;
     if (!m_math.setExpression(m_math.expression(), count(), &ignored))
         m_math = MathChannel(); // it uses a meter that is gone
@@ -62,6 +75,85 @@ bool RecorderMeters::applyConfigured() {
     m_mathPending = false;
     dropGroupFile();
     return true;
+}
+
+std::vector<int> RecorderMeters::matchConfigured() const {
+    std::vector<int> match(static_cast<std::size_t>(count()), -1);
+    std::vector<bool> taken(m_configured.size(), false);
+    // By serial number first.
+    for (int meter = 0; meter < count(); ++meter) {
+        const QString own = serial(meter);
+        for (std::size_t j = 0; j < m_configured.size() && !own.isEmpty(); ++j)
+            if (!taken[j] && m_configured[j].serial == own) {
+                match[static_cast<std::size_t>(meter)] = static_cast<int>(j);
+                taken[j] = true;
+                break;
+            }
+    }
+    // Then the meters left over, in order.
+    std::size_t next = 0;
+    for (int& j : match) {
+        while (j < 0 && next < m_configured.size() && taken[next])
+            ++next;
+        if (j < 0 && next < m_configured.size()) {
+            j = static_cast<int>(next);
+            taken[next] = true;
+        }
+    }
+    return match;
+}
+
+void RecorderMeters::bindMeter(int meter, const RecorderMeter* source) {
+    const QString serial = source != nullptr ? source->serial : QString();
+    DecodedReplySource readings = source != nullptr ? source->readings : DecodedReplySource{};
+    FreshReadings& fresh = meter == 0 ? m_firstFresh : track(meter).freshness();
+    const QString& before = meter == 0 ? m_firstBoundSerial : track(meter).boundSerial();
+    // Another meter's reading count says nothing about this one's freshness.
+    if (before != serial || serial.isEmpty())
+        fresh.reset();
+    if (meter == 0) {
+        m_firstSource = std::move(readings);
+        m_firstBoundSerial = serial;
+    } else {
+        track(meter).bindReadings(std::move(readings), serial);
+    }
+    if (source == nullptr)
+        fresh.end();
+    else
+        fresh.revive(source->readings);
+}
+
+std::vector<int>
+RecorderMeters::bindConfigured(std::int64_t ticks,
+                               const std::function<std::string(std::int64_t)>& timeTextAt) {
+    if (m_configured.empty())
+        return {}; // the default source records the one meter, as it always has
+    const std::vector<int> match = matchConfigured();
+    std::vector<bool> used(m_configured.size(), false);
+    std::vector<int> missing;
+    for (int meter = 0; meter < count(); ++meter) {
+        const int j = match[static_cast<std::size_t>(meter)];
+        if (j >= 0)
+            used[static_cast<std::size_t>(j)] = true;
+        else
+            missing.push_back(meter);
+        bindMeter(meter, j >= 0 ? &m_configured[static_cast<std::size_t>(j)] : nullptr);
+    }
+    // Linked meters the recording does not hold yet join it, with gaps before.
+    for (std::size_t j = 0; j < m_configured.size(); ++j) {
+        if (used[j])
+            continue;
+        auto track = std::make_unique<MeterTrack>(m_configured[j], m_directory);
+        for (std::int64_t i = 0; i < ticks; ++i)
+            track->store(MakeGapSample(timeTextAt(i)), std::nullopt);
+        track->markSaved(); // gaps are nothing to save
+        m_tracks.push_back(std::move(track));
+        m_units.clear();
+        // The math channel has no value for the earlier ticks of the new meter's
+        // gaps, and its expression does not use it.
+    }
+    m_activeIsConfigured = false; // a new recording takes the configured meters again
+    return missing;
 }
 
 QString RecorderMeters::name(int meter) const {
@@ -91,9 +183,13 @@ void RecorderMeters::setLoaded(std::vector<LoadedMeter>& meters, const QString& 
                                std::vector<float> mathValues) {
     m_units.clear();
     m_activeIsConfigured = false; // the configured meters come back with a new recording
+    m_activeIsLive = false;
     m_activeFirstName = meters.empty() ? QString() : meters.front().name;
     m_activeFirstSerial = meters.empty() ? QString() : meters.front().serial;
-    m_firstFresh.reset(); // the first meter is still the live one
+    m_firstFresh.reset();
+    m_firstFresh.end(); // recording it again binds a live meter (bindConfigured)
+    m_firstSource = {};
+    m_firstBoundSerial.clear();
     m_tracks.clear();
     for (std::size_t i = 1; i < meters.size(); ++i) {
         auto track = std::make_unique<MeterTrack>(
@@ -200,9 +296,15 @@ bool RecorderMeters::updateGroupFile(const QString& firstTemporaryPath, QString*
     for (int i = 0; i < count(); ++i)
         group.meters.push_back({name(i), serial(i), QFileInfo(members[i]).fileName()});
     const QString path = GroupFilePath(firstTemporaryPath);
-    if (!WriteManifest(path, group, error))
+    const bool known =
+        std::find(m_groupFiles.begin(), m_groupFiles.end(), path) != m_groupFiles.end();
+    // Made like the temporary files: exclusively, never through a link.
+    if (!WriteTemporaryGroupFile(path, ManifestJson(group), !known, error)) {
+        if (error != nullptr)
+            *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + *error;
         return false;
-    if (std::find(m_groupFiles.begin(), m_groupFiles.end(), path) == m_groupFiles.end())
+    }
+    if (!known)
         m_groupFiles.push_back(path);
     m_groupMembers = members;
     return true;

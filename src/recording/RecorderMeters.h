@@ -5,9 +5,12 @@
 #include "recording/MeterTrack.h"
 #include "recording/RecorderMeter.h"
 #include "recording/Recording.h"
+#include "recording/TemporaryGroupFile.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 #include <memory>
 #include <string>
@@ -23,25 +26,41 @@ struct LoadedMeter {
     RecordingStatistics statistics; // counted while it was loaded (companions only)
 };
 
-// The meters of the recorder's recording besides the first one, which the
-// controller keeps itself: the meters configured for the next recording, the
-// companions of the recording shown (live or opened from files), their math
-// channel and the group file that ties their temporary files together for crash
-// recovery.
+// The meters of the recorder's recording: the meters configured for the next
+// recording (every linked meter, in order), the meters of the recording shown
+// (live or opened from files; the first one's samples the controller keeps
+// itself, the others are companions), which live meter each of them records,
+// their math channel and the group file that ties their temporary files together
+// for crash recovery.
 class RecorderMeters {
 public:
-    explicit RecorderMeters(QString temporaryDirectory);
+    // `defaultSource` is the one meter recorded while no meters are configured.
+    RecorderMeters(QString temporaryDirectory, DecodedReplySource defaultSource);
     // Deletes the group files this run wrote or took over.
     ~RecorderMeters();
     RecorderMeters(const RecorderMeters&) = delete;
     RecorderMeters& operator=(const RecorderMeters&) = delete;
 
     // --- the meters configured for the next recording ---
-    void setFirstMeter(const QString& name, const QString& serial);
-    void setCompanions(std::vector<RecorderMeter> meters);
+    // Every meter to record, in order; none: the default source as one meter.
+    void setConfigured(std::vector<RecorderMeter> meters);
+    const std::vector<RecorderMeter>& configured() const { return m_configured; }
+    // Renames the meters of a recording taken live after the configured meters
+    // with the same serial numbers. True when a name changed.
+    bool renameFromConfigured();
     // Makes the configured meters those of the recording (which must be empty).
     // True when the meters of the recording changed.
     bool applyConfigured();
+    // Binds the meters of a recording that goes on (after it was opened, taken
+    // up or stopped) to the configured meters: each to the one with the same
+    // serial number, the rest in order; configured meters left over join the
+    // recording with gaps for its `ticks` earlier ticks (their times from
+    // `timeTextAt`). Returns the meters of the recording that no configured meter
+    // records (they record gaps). Throws std::bad_alloc.
+    std::vector<int> bindConfigured(std::int64_t ticks,
+                                    const std::function<std::string(std::int64_t)>& timeTextAt);
+    // The live readings of the first meter of the recording.
+    const DecodedReplySource& firstSource() const { return m_firstSource; }
 
     // --- the meters of the recording shown ---
     int count() const { return 1 + static_cast<int>(m_tracks.size()); }
@@ -95,13 +114,23 @@ private:
     // Appends a math value and counts it.
     void pushMath(float value);
 
+    // The configured meter for each meter of the recording (-1: none), by serial
+    // number first, then in order.
+    std::vector<int> matchConfigured() const;
+    // Points meter `meter` of the recording at the live readings of `source`.
+    void bindMeter(int meter, const RecorderMeter* source);
+
     QString m_directory;
-    QString m_firstName;
-    QString m_firstSerial;
+    DecodedReplySource m_defaultSource;
     std::vector<RecorderMeter> m_configured;
     bool m_activeIsConfigured = true;
+    // The meters of the recording were taken live (not opened from files).
+    bool m_activeIsLive = true;
     QString m_activeFirstName;
     QString m_activeFirstSerial;
+    DecodedReplySource m_firstSource;
+    // The serial number of the live meter the first meter records.
+    QString m_firstBoundSerial;
     FreshReadings m_firstFresh;
     std::vector<std::unique_ptr<MeterTrack>> m_tracks;
     MathChannel m_math;
@@ -114,9 +143,5 @@ private:
     std::vector<QString> m_groupFiles;
     QStringList m_groupMembers;
 };
-
-// The path of the group file of a recording whose first meter's temporary file
-// is `firstTemporaryPath` ("~ODMDL3.TMP" gives "~ODMDL3.telmora").
-QString GroupFilePath(const QString& firstTemporaryPath);
 
 } // namespace telmora

@@ -2,6 +2,7 @@
 
 #include "model/foldersafety.h"
 #include "recording/RecorderFile.h"
+#include "recording/TemporaryGroupFile.h"
 #include "text/texts.h"
 
 #include <QDir>
@@ -306,6 +307,11 @@ bool TemporaryFileSeries::startNext() {
         std::unique_ptr<TemporaryFileClaim> claim = TemporaryFileClaim::tryClaim(path, &outcome);
         if (outcome == TemporaryFileClaim::Outcome::Taken)
             continue; // another running program holds this number
+        // The number also names the group file of a several-meter recording:
+        // whatever lies at that name (a left-behind group, a planted link) is
+        // passed over too.
+        if (NameIsTaken(GroupFilePath(path)))
+            continue;
         // Without a claim (the directory takes no lock file) the file is still
         // made; creating it reports why the directory refuses it, if it does.
         if (m_file.create(path)) {

@@ -147,6 +147,8 @@ enum class TextId : int {
     OnlyCompleteSessionsRead = 8015,
     RecorderStillRecording = 8016,
     RecordingKeptForLater = 8017,
+    MetersRecordGaps = 8024,
+    AnotherRecordingLeft = 8025,
     WarningCaptionFormat = 8999,
     FileDamaged = 9001,
     LinkBeforeLogging = 9002,

@@ -2,6 +2,8 @@
 // of its own with a default name, names are remembered per serial number, a meter
 // keeps its place when its cable goes, and one cable links exactly as one meter
 // always has.
+#include "CrashedRecorder.h"
+#include "JobWaits.h"
 #include "UserDirectories.h"
 #include "app/Application.h"
 #include "app/Meter.h"
@@ -9,6 +11,7 @@
 #include "app/cablebackends.h"
 #include "meter/MeterLink.h"
 #include "recording/GapSample.h"
+#include "recording/OrphanedRecordings.h"
 #include "recording/RecorderController.h"
 #include "sim/SimulatedCables.h"
 
@@ -42,6 +45,55 @@ protected:
                 ASSERT_TRUE(stopped.wait(10000));
             }
         }
+    }
+
+    // Waits until every linked meter has delivered a reading, then takes a manual
+    // sample of all of them.
+    static void sampleEveryMeter(Application& app) {
+        std::vector<std::unique_ptr<QSignalSpy>> fresh;
+        for (Meter* meter : app.linkedMeters())
+            fresh.push_back(
+                std::make_unique<QSignalSpy>(&meter->link(), &MeterLink::readingReceived));
+        for (auto& spy : fresh)
+            if (spy->isEmpty()) {
+                ASSERT_TRUE(spy->wait(10000));
+            }
+        ASSERT_TRUE(app.recording().takeManualSample());
+    }
+    // Whether the newest sample of every meter of the recording holds a reading.
+    static void expectNewestSampleOfEveryMeter(const RecorderController& recorder, int meters) {
+        ASSERT_EQ(recorder.meterCount(), meters);
+        const auto newest = static_cast<std::int64_t>(recorder.recording().size()) - 1;
+        for (int m = 0; m < meters; ++m) {
+            ASSERT_EQ(recorder.meterRecording(m).size(), recorder.recording().size()) << m;
+            EXPECT_FALSE(IsGapSample(recorder.meterRecording(m).sampleAt(newest)))
+                << "meter " << m + 1 << " recorded a gap";
+        }
+    }
+    static bool openAndWait(RecorderController& recorder, const QString& path) {
+        QSignalSpy loaded(&recorder, &RecorderController::loadFinished);
+        return recorder.startLoad(path) && loaded.wait(30000) &&
+               loaded.first().at(0).value<LoadOutcome>() == LoadOutcome::Loaded;
+    }
+    // Records two ticks of `count` meters, saves them as one recording and opens it
+    // again; a sample taken then must hold a reading of every meter.
+    void openedRecordingGoesOnWithEveryMeter(int count) {
+        auto cables = makeCables(count);
+        Application app(cables, files());
+        ASSERT_EQ(app.linkAll(), count);
+        RecorderController& recorder = app.recording();
+        recorder.setAcquisition(AcquisitionMode::Manual, 0);
+        for (int i = 0; i < 2; ++i)
+            sampleEveryMeter(app);
+        const QString path = m_start.filePath(QStringLiteral("several.telmora"));
+        ASSERT_TRUE(SaveAndWait(recorder, path));
+        recorder.clear();
+        ASSERT_TRUE(openAndWait(recorder, path));
+        ASSERT_EQ(recorder.meterCount(), count);
+        sampleEveryMeter(app);
+        expectNewestSampleOfEveryMeter(recorder, count);
+        recorder.clear();
+        unlinkAndWait(app);
     }
 
     UserDirectories m_home;
@@ -135,6 +187,33 @@ TEST_F(SeveralMeters, APulledCableDuringARecordingLeavesGapsForItsMeterOnly) {
     for (const StatisticsGroup& group : recorder.meterStatistics(1).groups())
         counted += group.values.count() + group.overloads;
     EXPECT_EQ(counted, 3) << "the gap counts in no statistics";
+    recorder.clear();
+    unlinkAndWait(app);
+}
+
+TEST_F(SeveralMeters, AnOpenedRecordingOfTwoMetersGoesOnWithBoth) {
+    openedRecordingGoesOnWithEveryMeter(2);
+}
+
+TEST_F(SeveralMeters, AnOpenedRecordingOfThreeMetersGoesOnWithAllThree) {
+    openedRecordingGoesOnWithEveryMeter(3);
+}
+
+TEST_F(SeveralMeters, ARecordingTakenUpAfterACrashGoesOnWithEveryMeter) {
+    auto cables = makeCables(2);
+    Application app(cables, files());
+    const QString directory = app.userFiles().temporaryDirectory;
+    CrashWhileRecording(directory, 4, true);
+    std::vector<OrphanedRecording> orphans = ClaimOrphanedRecordings(directory);
+    ASSERT_EQ(orphans.size(), 1u);
+    RecorderController& recorder = app.recording();
+    ASSERT_TRUE(openAndWait(recorder, orphans[0].path));
+    recorder.adoptTemporaryFile(orphans[0].path, std::move(orphans[0].claim));
+    ASSERT_EQ(app.linkAll(), 2);
+    recorder.setAcquisition(AcquisitionMode::Manual, 0);
+    sampleEveryMeter(app);
+    expectNewestSampleOfEveryMeter(recorder, 2);
+    EXPECT_EQ(recorder.recording().size(), 5u);
     recorder.clear();
     unlinkAndWait(app);
 }

@@ -64,14 +64,15 @@ int main(int argc, char** argv) {
     DecodedReply secondReading;
     std::uint64_t secondCount = 0;
     bool readingsFlow = true;
-    RecorderController recorder(
-        {[] { return true; }, [&] { return readingsFlow; }, [&] { return reading; }}, directory);
+    const DecodedReplySource firstSource{[] { return true; }, [&] { return readingsFlow; },
+                                         [&] { return reading; }};
+    RecorderController recorder(firstSource, directory);
     if (twoMeters)
-        recorder.setCompanionMeters(
-            {{QStringLiteral("second"),
-              QStringLiteral("S2"),
-              {[] { return true; }, [&] { return readingsFlow; }, [&] { return secondReading; },
-               [&] { return secondCount; }}}});
+        recorder.setMeters({{{}, {}, firstSource},
+                            {QStringLiteral("second"),
+                             QStringLiteral("S2"),
+                             {[] { return true; }, [&] { return readingsFlow; },
+                              [&] { return secondReading; }, [&] { return secondCount; }}}});
     if (continues && !continueOrphan(recorder, directory))
         return 4;
     if (!recorder.startRecording())

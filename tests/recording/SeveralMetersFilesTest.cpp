@@ -41,9 +41,8 @@ struct SeveralMeterFiles : ::testing::Test {
     // Three ticks of a volt meter and an ampere meter with a gap in each, and their
     // product as the math channel.
     void record() {
-        recorder.setMeterName(QStringLiteral("Bench/A"), QStringLiteral("S1"));
-        recorder.setCompanionMeters(
-            {{QStringLiteral("Load"), QStringLiteral("S2"), ReadingsOf(second)}});
+        recorder.setMeters({{QStringLiteral("Bench/A"), QStringLiteral("S1"), ReadingsOf(first)},
+                            {QStringLiteral("Load"), QStringLiteral("S2"), ReadingsOf(second)}});
         first.deliver(" 1.000");
         second.deliver(" 2.000", 0x202);
         ASSERT_TRUE(recorder.startRecording());

@@ -9,6 +9,7 @@
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/RecordingManifest.h"
+#include "recording/TemporaryGroupFile.h"
 
 #include <gtest/gtest.h>
 
@@ -42,12 +43,12 @@ struct SeveralMeters : ::testing::Test {
     QSignalSpy errors{&recorder, &RecorderController::errorRaised};
 
     void useMeters(int count) {
-        recorder.setMeterName(QStringLiteral("Bench/A"), QStringLiteral("S1"));
-        std::vector<RecorderMeter> companions{
+        std::vector<RecorderMeter> meters{
+            {QStringLiteral("Bench/A"), QStringLiteral("S1"), ReadingsOf(first)},
             {QStringLiteral("Load"), QStringLiteral("S2"), ReadingsOf(second)}};
         if (count > 2)
-            companions.push_back({QStringLiteral("Aux"), QStringLiteral("S3"), ReadingsOf(third)});
-        recorder.setCompanionMeters(std::move(companions));
+            meters.push_back({QStringLiteral("Aux"), QStringLiteral("S3"), ReadingsOf(third)});
+        recorder.setMeters(std::move(meters));
     }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
     static bool isGap(const Recording& recording, std::int64_t i) {
@@ -157,7 +158,7 @@ TEST_F(SeveralMeters, AnEndedMeterRecordsGapsUntilEveryMeterHasEnded) {
 TEST_F(SeveralMeters, CompanionsChangeOnlyWithANewRecording) {
     recordThreeTicks();
     QSignalSpy meters(&recorder, &RecorderController::metersChanged);
-    recorder.setCompanionMeters({});
+    recorder.setMeters({{QStringLiteral("Bench/A"), QStringLiteral("S1"), ReadingsOf(first)}});
     EXPECT_EQ(recorder.meterCount(), 2); // the running recording keeps its meters
     recorder.stopRecording();
     recorder.clear();
@@ -178,12 +179,167 @@ TEST_F(SeveralMeters, EachMeterHasItsOwnTemporaryFileAndTheGroupNamesThem) {
     recorder.stopRecording();
 }
 
+#ifdef Q_OS_UNIX
+TEST_F(SeveralMeters, ALinkPlantedAtTheGroupFileNameIsNeverFollowed) {
+    QTemporaryDir outside;
+    const QString target = outside.filePath(QStringLiteral("precious.txt"));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("precious");
+    }
+    const QString planted = file("~ODMDL1.telmora");
+    ASSERT_TRUE(QFile::link(target, planted));
+    recordThreeTicks();
+    const QString groupPath = GroupFilePath(recorder.temporaryFilePath());
+    recorder.stopRecording();
+    EXPECT_TRUE(errors.isEmpty());
+    QFile kept(target);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("precious"));
+    EXPECT_EQ(QFileInfo(planted).symLinkTarget(), target) << "the link stays as it was";
+    EXPECT_NE(groupPath, planted);
+    EXPECT_FALSE(QFileInfo(groupPath).isSymLink());
+    const std::optional<RecordingManifest> group = ReadManifest(groupPath);
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->meters.size(), 2u);
+}
+
+TEST(TemporaryGroupFiles, AreMadeExclusivelyAndReplacedWithoutFollowingLinks) {
+    QTemporaryDir dir, outside;
+    const QString target = outside.filePath(QStringLiteral("precious.txt"));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("precious");
+    }
+    const QString path = dir.filePath(QStringLiteral("~ODMDL4.telmora"));
+    ASSERT_TRUE(QFile::link(target, path));
+    QString error;
+    EXPECT_FALSE(WriteTemporaryGroupFile(path, "group", true, &error)) << "the name is taken";
+    EXPECT_FALSE(error.isEmpty());
+    // A group this run made, swapped for a link meanwhile: the link is replaced,
+    // never what it leads to.
+    EXPECT_TRUE(WriteTemporaryGroupFile(path, "group", false, &error)) << error.toStdString();
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    QFile group(path);
+    ASSERT_TRUE(group.open(QIODevice::ReadOnly));
+    EXPECT_EQ(group.readAll(), QByteArray("group"));
+    QFile kept(target);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("precious"));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".new")));
+}
+#endif
+
+// --- going on with a recording --------------------------------------------------------
+
+struct GoingOn : SeveralMeters {
+    RecorderMeter bench() {
+        return {QStringLiteral("Bench/A"), QStringLiteral("S1"), ReadingsOf(first)};
+    }
+    RecorderMeter load() {
+        return {QStringLiteral("Load"), QStringLiteral("S2"), ReadingsOf(second)};
+    }
+    RecorderMeter aux() { return {QStringLiteral("Aux"), QStringLiteral("S3"), ReadingsOf(third)}; }
+    // Records three ticks of `meters`, saves them as one recording and opens it
+    // again in `recorder`, whose meters are then `linked`.
+    void reopenWith(int meters, std::vector<RecorderMeter> linked) {
+        useMeters(meters);
+        for (int tick = 0; tick < 3; ++tick) {
+            first.deliver(" 1.000");
+            second.deliver(" 2.000");
+            third.deliver(" 3.000");
+            ASSERT_TRUE(recorder.takeManualSample());
+        }
+        const QString path = file("set.telmora");
+        ASSERT_TRUE(SaveAndWait(recorder, path));
+        recorder.clear();
+        recorder.setMeters(std::move(linked));
+        QSignalSpy loaded(&recorder, &RecorderController::loadFinished);
+        ASSERT_TRUE(recorder.startLoad(path));
+        ASSERT_TRUE(loaded.wait(30000));
+        ASSERT_EQ(recorder.meterCount(), meters);
+    }
+    // One tick with a fresh reading of every meter: 7 V, 8 A, 9 Ω.
+    void deliverAndTick() {
+        first.deliver(" 7.000");
+        second.deliver(" 8.000", 0x202);
+        third.deliver(" 9.000", 0x80);
+        recorder.takeScheduledSample();
+    }
+};
+
+TEST_F(GoingOn, AnOpenedRecordingRecordsEachMeterFromTheMeterWithItsSerialNumber) {
+    // Linked in another order than recorded.
+    reopenWith(3, {aux(), load(), bench()});
+    QSignalSpy missing(&recorder, &RecorderController::metersMissing);
+    ASSERT_TRUE(recorder.startRecording());
+    deliverAndTick();
+    recorder.stopRecording();
+    ASSERT_EQ(recorder.meterRecording(2).size(), 4u);
+    EXPECT_FLOAT_EQ(recorder.meterRecording(0).valueAt(3), 7.0f);
+    EXPECT_FLOAT_EQ(recorder.meterRecording(1).valueAt(3), 8.0f);
+    EXPECT_FLOAT_EQ(recorder.meterRecording(2).valueAt(3), 9.0f);
+    EXPECT_TRUE(missing.isEmpty());
+    // Stopped and started again, each meter goes on from its own.
+    ASSERT_TRUE(recorder.startRecording());
+    deliverAndTick();
+    EXPECT_FLOAT_EQ(recorder.meterRecording(1).valueAt(4), 8.0f);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(GoingOn, AMeterThatIsNotLinkedRecordsGapsAndIsNamed) {
+    reopenWith(3, {bench(), aux()});
+    QSignalSpy missing(&recorder, &RecorderController::metersMissing);
+    ASSERT_TRUE(recorder.startRecording());
+    ASSERT_EQ(missing.count(), 1);
+    EXPECT_EQ(missing.first().at(0).toStringList(), QStringList{QStringLiteral("Load")});
+    deliverAndTick();
+    EXPECT_FLOAT_EQ(recorder.meterRecording(0).valueAt(3), 7.0f);
+    EXPECT_TRUE(isGap(recorder.meterRecording(1), 3));
+    EXPECT_FLOAT_EQ(recorder.meterRecording(2).valueAt(3), 9.0f);
+}
+
+TEST_F(GoingOn, MetersWithoutAMatchingSerialNumberAreTakenInOrder) {
+    RecorderMeter probe{QStringLiteral("Probe"), QStringLiteral("S9"), ReadingsOf(second)};
+    reopenWith(2, {bench(), probe});
+    ASSERT_TRUE(recorder.startRecording());
+    deliverAndTick();
+    EXPECT_FLOAT_EQ(recorder.meterRecording(1).valueAt(3), 8.0f);
+    EXPECT_EQ(recorder.meterName(1), QStringLiteral("Load")) << "the recording keeps its names";
+}
+
+TEST_F(GoingOn, ALinkedMeterTheRecordingDoesNotHoldJoinsItWithGapsBefore) {
+    reopenWith(2, {bench(), load(), aux()});
+    QSignalSpy meters(&recorder, &RecorderController::metersChanged);
+    ASSERT_TRUE(recorder.startRecording());
+    EXPECT_FALSE(meters.isEmpty());
+    ASSERT_EQ(recorder.meterCount(), 3);
+    EXPECT_EQ(recorder.meterName(2), QStringLiteral("Aux"));
+    deliverAndTick();
+    const QString groupPath = recorder.temporaryFilePath().chopped(4) + QStringLiteral(".telmora");
+    recorder.stopRecording();
+    ASSERT_EQ(recorder.meterRecording(2).size(), 4u);
+    for (std::int64_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(isGap(recorder.meterRecording(2), i)) << i;
+    EXPECT_FLOAT_EQ(recorder.meterRecording(2).valueAt(3), 9.0f);
+    // The group file of the crash-safe copies names all three.
+    const std::optional<RecordingManifest> group = ReadManifest(groupPath);
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->meters.size(), 3u);
+    for (const ManifestMeter& meter : group->meters)
+        EXPECT_EQ(QFileInfo(ManifestMemberPath(groupPath, meter.file)).size(),
+                  4 * static_cast<qint64>(kSampleSize));
+}
+
 TEST(SeveralMetersOnAFullDisk, EveryMeterKeepsTheTickInMemoryAndTheRecordingStops) {
     SmallDisk disk(16);
     SKIP_WITHOUT_SMALL_DISK(disk);
     FakeLiveSource first, second;
     RecorderController recorder(ReadingsOf(first), disk.root());
-    recorder.setCompanionMeters({{QStringLiteral("Load"), {}, ReadingsOf(second)}});
+    recorder.setMeters(
+        {{{}, {}, ReadingsOf(first)}, {QStringLiteral("Load"), {}, ReadingsOf(second)}});
     QSignalSpy errors(&recorder, &RecorderController::errorRaised);
     first.deliver(" 1.000");
     second.deliver(" 2.000");

@@ -166,6 +166,12 @@ void RecorderWindow::bindController() {
         });
     connect(c, &RecorderController::noticeRaised, this,
             [this](TextId textId) { m_dialogs.showWarning(this, textId); });
+    connect(c, &RecorderController::metersMissing, this, [this](const QStringList& names) {
+        const TextId id = TextId::MetersRecordGaps;
+        m_dialogs.showDirectBox(this,
+                                text(id) + QLatin1Char('\n') + names.join(QStringLiteral(", ")),
+                                CaptionKind::Warning, id, BoxIcon::Warning, {BoxButton::Ok});
+    });
     connect(c, &RecorderController::lowBatteryAppeared, this,
             &RecorderWindow::showLowBatteryNotice);
     // The page is drawn again without the samples that can no longer be read.

@@ -22,13 +22,15 @@ RecordingRecovery::RecordingRecovery(UserDialogs& dialogs, RecorderController& c
 
 RecordingRecovery::~RecordingRecovery() = default;
 
-QString RecordingRecovery::question(const OrphanedRecording& orphan) {
+QString RecordingRecovery::question(const OrphanedRecording& orphan, bool another) {
     // Dates and numbers look the same in every locale, like the rest of the program.
-    return translate("RecordingRecovery",
-                     "Telmora ended unexpectedly while recording. Open the recording of %1 "
-                     "with %2 samples?")
-        .arg(orphan.lastWritten.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-             QString::number(orphan.sampleCount));
+    const QString question =
+        another ? text(TextId::AnotherRecordingLeft)
+                : translate("RecordingRecovery",
+                            "Telmora ended unexpectedly while recording. Open the recording of %1 "
+                            "with %2 samples?");
+    return question.arg(orphan.lastWritten.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                        QString::number(orphan.sampleCount));
 }
 
 void RecordingRecovery::offer() {
@@ -47,23 +49,37 @@ void RecordingRecovery::offer() {
 void RecordingRecovery::askNext() {
     m_step = Step::Idle;
     if (m_pending.empty()) {
-        finish();
+        if (!m_toOpen) {
+            finish();
+            return;
+        }
+        m_current = std::move(*m_toOpen);
+        m_toOpen.reset();
+        loadCurrent(Step::Opening);
         return;
     }
     m_current = std::move(m_pending.front());
     m_pending.pop_front();
+    askCurrent();
+}
 
+void RecordingRecovery::askCurrent() {
+    const bool another = m_toOpen.has_value();
     BoxRequest box;
     box.owner = &m_window;
     box.caption = text(TextId::ProgramName);
-    box.text = question(m_current);
+    box.text = question(m_current, another);
     box.icon = BoxIcon::Question;
     box.buttons = {BoxButton::Open, BoxButton::SaveAs, BoxButton::Discard};
-    box.defaultButton = BoxButton::Open;
+    if (another)
+        box.buttons.erase(box.buttons.begin());
+    box.defaultButton = box.buttons.front();
     box.closeLeavesUnanswered = true;
     switch (m_dialogs.showBox(box)) {
     case BoxButton::Open:
-        loadCurrent(Step::Opening);
+        m_toOpen = std::move(m_current);
+        m_current = OrphanedRecording{};
+        askNext();
         return;
     case BoxButton::SaveAs:
         if (const std::optional<QString> target = m_askSaveName()) {
@@ -150,6 +166,7 @@ void RecordingRecovery::onSaveFinished(bool saved) {
 void RecordingRecovery::finish() {
     m_step = Step::Idle;
     m_current = OrphanedRecording{};
+    m_toOpen.reset();
     // Offers not made now wait for the next start.
     m_pending.clear();
     emit finished();

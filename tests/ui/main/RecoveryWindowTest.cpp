@@ -38,6 +38,7 @@ protected:
         m_dialogs.onBox = [this](const BoxRequest& r) {
             m_captions.push_back(r.caption);
             m_questions.push_back(r.text);
+            m_buttons.push_back(r.buttons);
             const BoxButton answer = m_answers.empty() ? BoxButton::None : m_answers.front();
             if (!m_answers.empty())
                 m_answers.erase(m_answers.begin());
@@ -66,6 +67,7 @@ protected:
     QString m_saveTarget = m_dir.filePath(QStringLiteral("kept.g53"));
     std::vector<QString> m_captions; // of every box, beside its text
     std::vector<QString> m_questions;
+    std::vector<std::vector<BoxButton>> m_buttons;
     std::vector<BoxButton> m_answers;
     std::shared_ptr<CableBackend> m_backend =
         std::make_shared<SimulatedMeter>(SimScenario::NoCable, false);
@@ -117,6 +119,50 @@ TEST_F(RecoveryWindow, DiscardDeletesAndSaveAsKeepsTheSamplesInTheChosenFile) {
     SampleList saved;
     EXPECT_EQ(LoadRecorderFile(m_dir.filePath(QStringLiteral("kept.g53")), saved).loaded, 4);
     EXPECT_FALSE(form.recording().hasUnsavedData());
+}
+
+TEST_F(RecoveryWindow, EveryRecordingLeftBehindIsOfferedOneAfterAnother) {
+    CrashWhileRecording(m_dir.path(), 3);
+    CrashWhileRecording(m_dir.path(), 4);
+    {
+        MainUnderTest parts(m_backend, m_dialogs, m_files);
+        MainWindow& form = parts.window;
+        startAndAnswer(form, {BoxButton::Open, BoxButton::SaveAs});
+        ASSERT_EQ(m_questions.size(), 2u) << "the second recording is offered too";
+        EXPECT_TRUE(m_questions[0].endsWith(QStringLiteral(" with 3 samples?")));
+        EXPECT_TRUE(
+            m_questions[1].startsWith(QStringLiteral("Telmora also left the recording of ")));
+        EXPECT_TRUE(m_questions[1].contains(QStringLiteral(" with 4 samples.")));
+        // The recorder holds one recording: the one chosen for Open.
+        EXPECT_EQ(m_buttons[1], (std::vector<BoxButton>{BoxButton::SaveAs, BoxButton::Discard}));
+        EXPECT_EQ(form.recording().recording().size(), 3u);
+        EXPECT_TRUE(form.recording().hasUnsavedData());
+        SampleList saved;
+        EXPECT_EQ(LoadRecorderFile(m_saveTarget, saved).loaded, 4);
+        EXPECT_FALSE(QFile::exists(temporaryFile(2))) << "its samples are in the saved file";
+        EXPECT_TRUE(QFile::exists(temporaryFile(1)));
+    }
+    EXPECT_FALSE(QFile::exists(temporaryFile(1)));
+}
+
+TEST_F(RecoveryWindow, ARecordingLeftUnansweredAfterAnOpenIsOfferedAtTheNextStart) {
+    CrashWhileRecording(m_dir.path(), 3);
+    CrashWhileRecording(m_dir.path(), 4);
+    {
+        MainUnderTest parts(m_backend, m_dialogs, m_files);
+        MainWindow& form = parts.window;
+        startAndAnswer(form, {BoxButton::Open, BoxButton::None});
+        ASSERT_EQ(m_questions.size(), 2u);
+        EXPECT_EQ(form.recording().recording().size(), 3u);
+    }
+    EXPECT_FALSE(QFile::exists(temporaryFile(1))) << "the opened one went with the run";
+    EXPECT_TRUE(QFile::exists(temporaryFile(2)));
+    MainUnderTest nextParts(m_backend, m_dialogs, m_files);
+    MainWindow& next = nextParts.window;
+    startAndAnswer(next, {BoxButton::Open});
+    ASSERT_EQ(m_questions.size(), 3u) << "only the one left is offered";
+    EXPECT_TRUE(m_questions[2].endsWith(QStringLiteral(" with 4 samples?")));
+    EXPECT_EQ(next.recording().recording().size(), 4u);
 }
 
 TEST_F(RecoveryWindow, AnUnansweredOfferKeepsTheFileForTheNextStart) {

@@ -88,7 +88,7 @@ TEST_F(MetersFixture, TheMathChannelIsATraceWithALegendAndAReadout) {
     EXPECT_TRUE(readings().text().contains("M1 * 2: -")) << readings().text().toStdString();
 
     // A meter's new name reaches the read-out, the legend and the dialog.
-    controller->setMeterName("Bench", "SN-7");
+    controller->setMeters({{"Bench", "SN-7", ReadingsOf(live)}});
     EXPECT_TRUE(readings().text().contains("Bench: 1.500 V")) << readings().text().toStdString();
     EXPECT_EQ(form->mathChannelDialog().variablesText(), "M1 = Bench (SN-7)");
 
