@@ -15,7 +15,7 @@ namespace telmora {
 
 RecorderMeters::RecorderMeters(QString temporaryDirectory, DecodedReplySource defaultSource)
     : m_directory(std::move(temporaryDirectory)), m_defaultSource(std::move(defaultSource)),
-      m_firstSource(m_defaultSource) {}
+      m_configured{{{}, {}, m_defaultSource}}, m_firstSource(m_defaultSource) {}
 
 RecorderMeters::~RecorderMeters() {
     for (const QString& path : m_groupFiles)
@@ -23,11 +23,6 @@ RecorderMeters::~RecorderMeters() {
 }
 
 // --- configuration ---------------------------------------------------------------------
-
-void RecorderMeters::setConfigured(std::vector<RecorderMeter> meters) {
-    m_configured = std::move(meters);
-    m_activeIsConfigured = false;
-}
 
 bool RecorderMeters::renameFromConfigured() {
     if (!m_activeIsLive)
@@ -51,6 +46,14 @@ bool RecorderMeters::renameFromConfigured() {
     return renamed;
 }
 
+void RecorderMeters::setConfigured(std::vector<RecorderMeter> meters) {
+    m_configured = std::move(meters);
+    // Without any, the default source is the one meter.
+    if (m_configured.empty())
+        m_configured.push_back({{}, {}, m_defaultSource});
+    m_activeIsConfigured = false;
+}
+
 bool RecorderMeters::applyConfigured() {
     m_units.clear();
     if (m_activeIsConfigured)
@@ -59,8 +62,7 @@ bool RecorderMeters::applyConfigured() {
     m_activeIsLive = true;
     m_firstFresh.reset();
     m_tracks.clear();
-    const RecorderMeter fallback{{}, {}, m_defaultSource};
-    const RecorderMeter& first = m_configured.empty() ? fallback : m_configured.front();
+    const RecorderMeter& first = m_configured.front();
     m_activeFirstName = first.name;
     m_activeFirstSerial = first.serial;
     m_firstSource = first.readings;
@@ -126,8 +128,6 @@ void RecorderMeters::bindMeter(int meter, const RecorderMeter* source) {
 std::vector<int>
 RecorderMeters::bindConfigured(std::int64_t ticks,
                                const std::function<std::string(std::int64_t)>& timeTextAt) {
-    if (m_configured.empty())
-        return {}; // the default source records the one meter, as it always has
     const std::vector<int> match = matchConfigured();
     std::vector<bool> used(m_configured.size(), false);
     std::vector<int> missing;
