@@ -23,6 +23,11 @@ public:
     std::deque<bool> printAnswers;
     std::deque<CountdownResult> countdownAnswers;
     std::deque<std::optional<QString>> textAnswers;
+    std::deque<std::optional<qint64>> numberAnswers;
+    std::deque<bool> pageSetupAnswers;
+    // A program dialog: the handler may fill it in; it answers whether the user
+    // accepted it (nothing scripted: cancelled).
+    std::function<bool(QDialog&)> onDialog;
     std::function<BoxButton(const BoxRequest&)> onBox;
     std::function<std::optional<QString>(const FileDialogRequest&)> onFile;
     std::function<bool(const PrintDialogRequest&)> onPrint;
@@ -35,10 +40,14 @@ public:
     std::vector<CountdownRequest> countdowns;
     std::vector<QColor> colors; // the initial colour of each colour question
     std::vector<TextInputRequest> texts;
+    std::vector<NumberInputRequest> numbers;
+    std::vector<QPrinter*> pageSetups; // the printer of each page-setup question
+    std::vector<QString> colorTitles;  // the caption of each colour question
+    std::vector<QDialog*> dialogs;     // each program dialog shown
 
     // With nothing scripted a box answers OK (its first button), a file or colour
-    // dialog is cancelled, printing is cancelled, a notice times out and a text
-    // question is cancelled.
+    // dialog is cancelled, printing and page setup are cancelled, a notice times
+    // out and a text or number question and a program dialog are cancelled.
     BoxButton showBox(const BoxRequest& request) override {
         boxes.push_back(request);
         if (!boxAnswers.empty())
@@ -59,8 +68,14 @@ public:
             return take(printAnswers);
         return onPrint ? onPrint(request) : false;
     }
-    std::optional<QColor> pickColor(QWidget*, const QColor& initial) override {
+    bool setUpPage(QWidget*, QPrinter& printer) override {
+        pageSetups.push_back(&printer);
+        return pageSetupAnswers.empty() ? false : take(pageSetupAnswers);
+    }
+    std::optional<QColor> pickColor(QWidget*, const QColor& initial,
+                                    const QString& title) override {
         colors.push_back(initial);
+        colorTitles.push_back(title);
         return onColor ? onColor(initial) : std::nullopt;
     }
     CountdownResult showCountdown(const CountdownRequest& request) override {
@@ -71,6 +86,14 @@ public:
     std::optional<QString> askText(const TextInputRequest& request) override {
         texts.push_back(request);
         return textAnswers.empty() ? std::nullopt : take(textAnswers);
+    }
+    std::optional<qint64> askNumber(const NumberInputRequest& request) override {
+        numbers.push_back(request);
+        return numberAnswers.empty() ? std::nullopt : take(numberAnswers);
+    }
+    bool runDialog(QDialog& dialog) override {
+        dialogs.push_back(&dialog);
+        return onDialog ? onDialog(dialog) : false;
     }
 
 private:

@@ -245,6 +245,10 @@
         <translation>&amp;Alle verbinden</translation>
     </message>
     <message>
+        <source>Logger memory fr&amp;om</source>
+        <translation>Loggerspeicher v&amp;on</translation>
+    </message>
+    <message>
         <source>Re&amp;name meter</source>
         <translation>Messgerät &amp;umbenennen</translation>
     </message>

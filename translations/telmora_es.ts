@@ -245,6 +245,10 @@
         <translation>Conectar &amp;todos</translation>
     </message>
     <message>
+        <source>Logger memory fr&amp;om</source>
+        <translation>Memoria del registrador &amp;de</translation>
+    </message>
+    <message>
         <source>Re&amp;name meter</source>
         <translation>Cambiar &amp;nombre del medidor</translation>
     </message>

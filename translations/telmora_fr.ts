@@ -245,6 +245,10 @@
         <translation>Tout &amp;connecter</translation>
     </message>
     <message>
+        <source>Logger memory fr&amp;om</source>
+        <translation>Mémoire du logger dep&amp;uis</translation>
+    </message>
+    <message>
         <source>Re&amp;name meter</source>
         <translation>Re&amp;nommer le multimètre</translation>
     </message>

@@ -245,6 +245,10 @@
         <translation>Połącz &amp;wszystkie</translation>
     </message>
     <message>
+        <source>Logger memory fr&amp;om</source>
+        <translation>Pamięć rejestratora &amp;z</translation>
+    </message>
+    <message>
         <source>Re&amp;name meter</source>
         <translation>Zmień &amp;nazwę miernika</translation>
     </message>

@@ -245,6 +245,10 @@
         <translation>全部连接(&amp;A)</translation>
     </message>
     <message>
+        <source>Logger memory fr&amp;om</source>
+        <translation>记录器内存来源(&amp;O)</translation>
+    </message>
+    <message>
         <source>Re&amp;name meter</source>
         <translation>重命名仪表(&amp;N)</translation>
     </message>

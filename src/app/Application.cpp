@@ -44,15 +44,19 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
     m_recording =
         std::make_unique<RecorderController>(DecodedReplySource{}, m_files.temporaryDirectory);
     m_loggerSessions = std::make_unique<LoggerSessions>(first.cable());
+    m_loggerMeter = &first;
     m_publishing = std::make_unique<ReadingPublisher>(*m_desktopState, *m_recording,
                                                       PasswordFileBeside(m_files.desktopStateFile));
-    m_publishing->watch(first, 1);
+    // Every meter is published alike, under its serial number (its number without one).
+    for (int i = 0; i < meterCount(); ++i)
+        m_publishing->watch(meter(i), i + 1);
     connect(m_recording.get(), &RecorderController::busyChanged, this,
             [this](bool busy) { setBusyPart(m_recorderBusy, busy); });
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this,
             [this](bool busy) { setBusyPart(m_loggerBusy, busy); });
     // The recorder samples every linked meter.
     connect(this, &Application::metersChanged, this, &Application::updateRecorderMeters);
+    connect(this, &Application::metersChanged, this, &Application::updateLoggerMeter);
     updateRecorderMeters();
 }
 
@@ -114,6 +118,40 @@ void Application::updateRecorderMeters() {
     m_recording->setMeters(std::move(linked));
 }
 
+Meter& Application::loggerMeter() const {
+    return *m_loggerMeter;
+}
+
+void Application::chooseLoggerMeter(int index) {
+    if (m_loggerSessions->isWorking())
+        return;
+    const Meter& chosen = meter(index);
+    // A meter without a serial number cannot be found again: it is chosen for now.
+    m_chosenLoggerSerial = chosen.serial();
+    m_loggerMeter = &meter(index);
+    m_loggerSessions->setCable(m_loggerMeter->cable());
+}
+
+void Application::updateLoggerMeter() {
+    if (m_loggerSessions->isWorking())
+        return;
+    Meter* target = nullptr;
+    if (!m_chosenLoggerSerial.isEmpty())
+        for (const auto& known : m_meters)
+            if (known->serial() == m_chosenLoggerSerial)
+                target = known.get();
+    if (target == nullptr) {
+        const std::vector<Meter*> linked = linkedMeters();
+        if (!linked.empty() &&
+            std::find(linked.begin(), linked.end(), m_loggerMeter) == linked.end())
+            target = linked.front();
+    }
+    if (target == nullptr || target == m_loggerMeter)
+        return;
+    m_loggerMeter = target;
+    m_loggerSessions->setCable(target->cable());
+}
+
 QString Application::rememberedName(const QString& serial, int index) const {
     const QString fallback = tr("Meter %1").arg(index + 1);
     if (serial.isEmpty())
@@ -153,13 +191,22 @@ std::vector<Application::PresentCable> Application::presentCables() const {
     return present;
 }
 
+namespace {
+
+// The meter's link is up or on its way up.
+bool LinkInUse(const Meter& meter) {
+    return meter.link().isLinked() || meter.link().isLinking();
+}
+
+} // namespace
+
 Meter& Application::meterForCable(const std::string& key, const QString& serial) {
     // The meter that had this cable, else the first meter while it is free, else a new one.
     int index = -1;
     for (int i = 0; i < meterCount(); ++i)
-        if (meter(i).cableKey() == key && !meter(i).link().isLinked())
+        if (meter(i).cableKey() == key && !LinkInUse(meter(i)))
             index = i;
-    if (index < 0 && !meter(0).link().isLinked())
+    if (index < 0 && !LinkInUse(meter(0)))
         index = 0;
     if (index < 0) {
         addMeter(key);
@@ -184,14 +231,13 @@ int Application::linkAll() {
         // One cable: the first meter links it exactly as a single meter always has.
         // Once several meters are known, a cable goes back to the meter that had it.
         Meter& first = *m_meters.front();
-        if (!first.link().isLinked()) {
-            first.setCableKey({});
-            // Its serial number names the meter's topics when readings are published.
-            first.setSerial(cables.empty() ? QString()
-                                           : QString::fromStdString(cables.front().serial));
-        }
+        if (LinkInUse(first))
+            return 0;
+        first.setCableKey({});
+        // Its serial number names the meter's topics when readings are published.
+        first.setSerial(cables.empty() ? QString() : QString::fromStdString(cables.front().serial));
         first.link().link();
-        return static_cast<int>(linkedMeters().size());
+        return 1;
     }
     // The first meter, linked to "the first cable found", now names that cable, so
     // that a later search for it cannot take another meter's cable.
@@ -200,26 +246,31 @@ int Application::linkAll() {
         first.setCableKey(cables.front().key);
         first.setSerial(QString::fromStdString(cables.front().serial));
     }
+    int started = 0;
     for (const CableEntry& cable : cables) {
         const bool taken = std::any_of(m_meters.begin(), m_meters.end(), [&](const auto& meter) {
-            return meter->link().isLinked() && meter->cableKey() == cable.key;
+            return LinkInUse(*meter) && meter->cableKey() == cable.key;
         });
-        if (!taken)
-            meterForCable(cable.key, QString::fromStdString(cable.serial)).link().link();
+        if (taken)
+            continue;
+        meterForCable(cable.key, QString::fromStdString(cable.serial)).link().link();
+        ++started;
     }
     emit metersChanged();
-    return static_cast<int>(linkedMeters().size());
+    return started;
 }
 
 bool Application::linkCable(const std::string& key) {
     if (!m_backend)
         return false;
     for (const auto& meter : m_meters)
-        if (meter->link().isLinked() && meter->cableKey() == key)
+        if (LinkInUse(*meter) && meter->cableKey() == key)
             return true;
     for (const CableEntry& cable : ListCables(*m_backend))
-        if (cable.key == key)
-            return meterForCable(key, QString::fromStdString(cable.serial)).link().link();
+        if (cable.key == key) {
+            meterForCable(key, QString::fromStdString(cable.serial)).link().link();
+            return true;
+        }
     return false;
 }
 

@@ -37,7 +37,7 @@ public:
     // The controllers end before the link, the link before the cable.
     ~Application() override;
 
-    // The first meter's cable and link (the only ones while one meter is linked).
+    // The first meter's cable and link (the only ones while one meter is known).
     CableAccess& cable() const;
     MeterLink& link() const;
 
@@ -58,11 +58,14 @@ public:
         bool linked = false;
     };
     std::vector<PresentCable> presentCables() const;
-    // Links every listed cable that no meter is linked to; the number of meters
-    // linked afterwards. With one cable this is the first meter's link().
+    // Starts linking every listed cable that no meter is linked to; each link ends
+    // by its meter's MeterLink::linkFinished(). The number of links started. With
+    // one cable this is the first meter's link() (started also without a cable,
+    // so that its end tells what is missing).
     int linkAll();
-    // Links the cable known by `key` (a meter of its own unless one has it already);
-    // false when it is missing or cannot be opened.
+    // Starts linking the cable known by `key` (a meter of its own unless one has it
+    // already); true when it started or is linked already, false when no listed
+    // cable has that key.
     bool linkCable(const std::string& key);
     // Ends every link.
     void unlinkAll();
@@ -70,6 +73,13 @@ public:
     void renameMeter(int index, const QString& name);
     RecorderController& recording() const { return *m_recording; }
     LoggerSessions& loggerSessions() const { return *m_loggerSessions; }
+    // The meter whose logger memory a download reads: the one the user chose (by
+    // its serial number) while it is known, otherwise the only or first linked
+    // meter (the last one that was, while none is linked).
+    Meter& loggerMeter() const;
+    // The user chooses meter `index` for the downloads; ignored while a download or
+    // another logger job runs.
+    void chooseLoggerMeter(int index);
     // Publishing the readings to an MQTT broker ("Publish readings").
     ReadingPublisher& publishing() const { return *m_publishing; }
 
@@ -104,6 +114,8 @@ private:
     void watchMeter(Meter& meter);
     // Hands the recorder every linked meter, in order, with its name and serial.
     void updateRecorderMeters();
+    // Points the logger at the meter loggerMeter() names now.
+    void updateLoggerMeter();
 
     UserFiles m_files;
     SettingsValues m_settings;
@@ -113,6 +125,8 @@ private:
     std::unique_ptr<RecorderController> m_recording;
     std::unique_ptr<LoggerSessions> m_loggerSessions;
     std::unique_ptr<ReadingPublisher> m_publishing;
+    Meter* m_loggerMeter = nullptr;
+    QString m_chosenLoggerSerial; // the user's choice; empty: none
     bool m_recorderBusy = false;
     bool m_loggerBusy = false;
 };

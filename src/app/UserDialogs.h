@@ -9,6 +9,7 @@
 #include <vector>
 
 class QColor;
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -55,6 +56,17 @@ struct PrintDialogRequest {
     int pageCount = 1;
 };
 
+// One whole number asked of the user (a sample to go to, for example), offered
+// with `value` and limited to minimum..maximum.
+struct NumberInputRequest {
+    QWidget* owner = nullptr;
+    QString caption;
+    QString label;
+    qint64 value = 0;
+    qint64 minimum = 0;
+    qint64 maximum = 0;
+};
+
 // How an auto-closing notice ended, numbered as the dialog results callers compare
 // with. Callers treat every result but Aborted as "go on".
 enum class CountdownResult : int {
@@ -82,8 +94,8 @@ struct TextInputRequest {
 };
 
 // Everything the program asks the user in a dialog of the desktop: message boxes,
-// file and print dialogs, the colour picker, a line of text and the auto-closing
-// notice. Windows
+// file, print and page-setup dialogs, the colour picker, a line of text, a number,
+// the auto-closing notice and the program's own modal dialogs. Windows
 // are handed one through their constructors; the program's is the widget set of
 // src/ui/common, tests hand in one that answers from a script.
 class UserDialogs {
@@ -99,12 +111,22 @@ public:
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
     // True when the user chose to print, with the printer set up as chosen.
     virtual bool choosePrinter(const PrintDialogRequest& request) = 0;
-    // The chosen colour, or nothing when the user cancelled.
-    virtual std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) = 0;
+    // Lets the user set up the page of `printer` (size, orientation, margins); true
+    // when the user accepted the changes.
+    virtual bool setUpPage(QWidget* owner, QPrinter& printer) = 0;
+    // The chosen colour, or nothing when the user cancelled. `title` captions the
+    // dialog (empty: the desktop's own caption).
+    virtual std::optional<QColor> pickColor(QWidget* owner, const QColor& initial,
+                                            const QString& title) = 0;
     // Shows the notice modally until its countdown ends or the user ends it.
     virtual CountdownResult showCountdown(const CountdownRequest& request) = 0;
     // The text the user entered, or nothing when the user cancelled.
     virtual std::optional<QString> askText(const TextInputRequest& request) = 0;
+    // The number the user entered, or nothing when the user cancelled.
+    virtual std::optional<qint64> askNumber(const NumberInputRequest& request) = 0;
+    // Shows one of the program's own dialogs (set up by its window) modally; true
+    // when the user accepted it. The window reads the answers from the dialog.
+    virtual bool runDialog(QDialog& dialog) = 0;
 
     // The message-box routine: caption "Error[E<n>]" with the number of `id`, the
     // text of `id`, an OK button and the error icon.

@@ -134,7 +134,8 @@ void ConvertImage(std::vector<std::uint8_t>&& image, MemoryDownloadObserver& obs
 // Fills `image` after its header block with the blocks that follow, reporting
 // each as progress. Done, TransferFailed (the cable's result kept in `result`)
 // or Aborted when the user stopped the reading.
-DownloadResult::Status ReadImageBlocks(CableBackend& backend, MemoryDownloadObserver& observer,
+DownloadResult::Status ReadImageBlocks(CableBackend& backend, const CableOpener& open,
+                                       MemoryDownloadObserver& observer,
                                        const std::stop_token& stop,
                                        std::vector<std::uint8_t>& image, DownloadResult& result) {
     const std::size_t length = image.size();
@@ -143,7 +144,7 @@ DownloadResult::Status ReadImageBlocks(CableBackend& backend, MemoryDownloadObse
 
     MemoryBlock block{};
     while (position < length) {
-        const std::int32_t read = ReadMemoryBlock(backend, block);
+        const std::int32_t read = ReadMemoryBlock(backend, open, block);
         if (read != CableResult::Done) {
             result.cableResult = read;
             return DownloadResult::Status::TransferFailed;
@@ -165,7 +166,11 @@ DownloadResult::Status ReadImageBlocks(CableBackend& backend, MemoryDownloadObse
 } // namespace
 
 DownloadResult::Status CheckLoggerMemory(CableBackend& backend) {
-    CableHandle handle = OpenCable(backend);
+    return CheckLoggerMemory([&backend] { return OpenCable(backend); });
+}
+
+DownloadResult::Status CheckLoggerMemory(const CableOpener& open) {
+    CableHandle handle = open();
     if (!handle) {
         return DownloadResult::Status::NoCable;
     }
@@ -180,12 +185,18 @@ DownloadResult::Status CheckLoggerMemory(CableBackend& backend) {
 
 DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& observer,
                                 std::stop_token stop) {
+    return ReadLoggerMemory(
+        backend, [&backend] { return OpenCable(backend); }, observer, std::move(stop));
+}
+
+DownloadResult ReadLoggerMemory(CableBackend& backend, const CableOpener& open,
+                                MemoryDownloadObserver& observer, std::stop_token stop) {
     using Status = DownloadResult::Status;
     DownloadResult result;
 
     // The header block first: it announces how much the memory holds.
     MemoryBlock block{};
-    const std::int32_t header = ReadMemoryHeader(backend, block);
+    const std::int32_t header = ReadMemoryHeader(backend, open, block);
     if (header != CableResult::Done) {
         result.cableResult = header;
         return Failed(std::move(result), Status::HeaderFailed, MessageForCableResult(header),
@@ -208,7 +219,7 @@ DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& o
         return Failed(std::move(result), Status::OutOfMemory, TextId::OutOfMemory, true);
     }
     std::memcpy(image.data(), block.data(), block.size());
-    const Status transfer = ReadImageBlocks(backend, observer, stop, image, result);
+    const Status transfer = ReadImageBlocks(backend, open, observer, stop, image, result);
     if (transfer == Status::TransferFailed) {
         return Failed(std::move(result), Status::TransferFailed,
                       MessageForCableResult(result.cableResult), true);

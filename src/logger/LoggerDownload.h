@@ -10,6 +10,7 @@
 // each block), walk the session chain and convert every sample. A transfer failure
 // discards everything read so far.
 
+#include "meter/CableProtocol.h"
 #include "model/LoggerMemory.h"
 #include "model/SampleLists.h"
 #include "text/texts.h"
@@ -119,7 +120,9 @@ std::string TooManySessionsNotice(int announced);
 
 // Whether the meter behind the cable has a logger memory to read: NoCable (9015),
 // NoDataLogger (9017) or Done. Nothing else happens; the question comes next.
+// Without an opener: the first cable found.
 DownloadResult::Status CheckLoggerMemory(CableBackend& backend);
+DownloadResult::Status CheckLoggerMemory(const CableOpener& open);
 
 // The download after the user agreed: the header, every block, the session chain
 // and the conversion. The observer's confirmDownload is not asked. A stop asked for
@@ -127,6 +130,9 @@ DownloadResult::Status CheckLoggerMemory(CableBackend& backend);
 // conversion) ends it as Aborted.
 DownloadResult ReadLoggerMemory(CableBackend& backend, MemoryDownloadObserver& observer,
                                 std::stop_token stop = {});
+// The same through the cable `open` opens.
+DownloadResult ReadLoggerMemory(CableBackend& backend, const CableOpener& open,
+                                MemoryDownloadObserver& observer, std::stop_token stop = {});
 
 // The whole download: CheckLoggerMemory, the question, ReadLoggerMemory.
 DownloadResult DownloadMemory(CableBackend& backend, MemoryDownloadObserver& observer,

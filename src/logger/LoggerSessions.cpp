@@ -1,6 +1,7 @@
 #include "logger/LoggerSessions.h"
 
 #include "meter/CableAccess.h"
+#include "meter/cablelist.h"
 
 #include "logger/sessiontidy.h"
 #include "model/fileaccess.h"
@@ -71,7 +72,12 @@ private:
 };
 
 LoggerSessions::LoggerSessions(CableAccess& cable, QObject* parent)
-    : QObject(parent), m_cable(cable) {}
+    : QObject(parent), m_cable(&cable) {}
+
+void LoggerSessions::setCable(CableAccess& cable) {
+    if (!isWorking())
+        m_cable = &cable;
+}
 
 LoggerSessions::~LoggerSessions() = default;
 
@@ -146,10 +152,11 @@ void LoggerSessions::setBusy(bool busy) {
 void LoggerSessions::startDownload() {
     if (m_busy || !begin(Operation::Checking))
         return;
-    CableAccess* cable = &m_cable;
+    CableAccess* cable = m_cable;
     runJob([cable](const JobControl&, JobResult& result) {
         const CableAccess::Use use = cable->exclusiveUse();
-        result.download.status = CheckLoggerMemory(*cable->backend());
+        result.download.status =
+            CheckLoggerMemory(KeyedCableOpener(*cable->backend(), cable->cableKey()));
     });
 }
 
@@ -180,11 +187,13 @@ void LoggerSessions::confirmDownload(bool yes) {
     replaceSessions({}, false);
     setBusy(true);
     emit stateChanged();
-    CableAccess* cable = &m_cable;
+    CableAccess* cable = m_cable;
     runJob([cable](const JobControl& control, JobResult& result) {
         DownloadJobObserver observer(control);
         const CableAccess::Use use = cable->exclusiveUse();
-        result.download = ReadLoggerMemory(*cable->backend(), observer, control.token());
+        CableBackend& backend = *cable->backend();
+        result.download = ReadLoggerMemory(backend, KeyedCableOpener(backend, cable->cableKey()),
+                                           observer, control.token());
     });
 }
 

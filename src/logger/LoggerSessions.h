@@ -66,6 +66,11 @@ public:
     explicit LoggerSessions(CableAccess& cable, QObject* parent = nullptr);
     ~LoggerSessions() override;
 
+    // Downloads through `cable` from now on (it outlives the sessions too); ignored
+    // while a job runs, so that a download keeps its cable.
+    void setCable(CableAccess& cable);
+    CableAccess& cable() const { return *m_cable; }
+
     int sessionCount() const { return static_cast<int>(m_sessions.size()); }
     int sessionsShown() const { return m_shown; }
     int currentSession() const { return m_current; }
@@ -157,7 +162,7 @@ private:
     void replaceSessions(std::vector<SampleList>&& sessions, bool saved);
     void select(int s);
 
-    CableAccess& m_cable;
+    CableAccess* m_cable; // never null
     std::vector<SampleList> m_sessions;
     int m_shown = 0;
     int m_current = 0;

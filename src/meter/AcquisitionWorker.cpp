@@ -102,8 +102,13 @@ bool AcquisitionWorker::recoverFromFailedPoll(CableHandle& cable) {
             // No polls while the notice is up; its end ends the link.
             emit noDataReceived();
             waitForNoticeClosed();
-            if (!m_stop)
+            if (!m_stop) {
+                // Whether the meter is what fails, or the cable went in the meantime.
+                CableHandle still = m_access.openCable();
+                m_cableThereAfterSilence = still.valid();
+                still.close();
                 emit linkLost();
+            }
         }
         m_retryCount = 0;
         return false;
@@ -140,6 +145,21 @@ bool AcquisitionWorker::waitForCable(CableHandle& cable) {
 void AcquisitionWorker::run() {
     // An empty handle shows up as a failed first poll.
     CableHandle cable = m_access.openCable();
+    pollUntilEnd(cable);
+}
+
+void AcquisitionWorker::openAndRun() {
+    CableHandle cable = m_access.openCable();
+    if (!cable) {
+        emit openFailed(m_access.cableListed());
+        emit finished();
+        return;
+    }
+    emit opened();
+    pollUntilEnd(cable);
+}
+
+void AcquisitionWorker::pollUntilEnd(CableHandle& cable) {
     m_retryCount = 0;
     while (!m_stop) {
         PollBuffer reply{};

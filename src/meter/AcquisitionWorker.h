@@ -62,11 +62,23 @@ public:
     void readingDelivered();
     // Consecutive failed polls after which the cable was still present (0..2).
     int retryCount() const { return m_retryCount.load(); }
+    // Set before the linkLost() that follows the "No data received." notice: the
+    // cable was still there then (the meter is off or not plugged in).
+    bool cableThereAfterSilence() const { return m_cableThereAfterSilence.load(); }
 
     // The poll loop; returns when the worker has ended (stop, lost cable, silent meter).
+    // A cable that cannot be opened shows up as a failed first poll.
     void run();
+    // Opens the cable first: when it is missing or refused, reports openFailed()
+    // and ends; otherwise reports opened() and goes on as run().
+    void openAndRun();
 
 signals:
+    // openAndRun(): the cable is open, polling begins.
+    void opened();
+    // openAndRun(): the cable could not be opened; `listed`: the system lists it
+    // (it is there, but access to it is refused).
+    void openFailed(bool listed);
     void readingReceived(const telmora::DecodedReply& reading);
     void pollFailed();
     void noDataReceived();
@@ -88,6 +100,7 @@ private:
     bool waitForCable(CableHandle& cable);
     // One poll in its turn at the cable; a stop cancels its read.
     bool pollInTurn(CableHandle& cable, PollBuffer& reply);
+    void pollUntilEnd(CableHandle& cable);
 
     CableAccess& m_access;
     std::shared_ptr<CableBackend> m_backend;
@@ -98,6 +111,7 @@ private:
     bool m_waiting = false; // worker thread only
     std::atomic<int> m_retryCount{0};
     std::atomic<int> m_readingsInFlight{0};
+    std::atomic<bool> m_cableThereAfterSilence{false};
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_noticeClosed = false; // guarded by m_mutex

@@ -31,12 +31,9 @@ CableAccess::CableAccess(std::shared_ptr<CableBackend> backend, std::string cabl
                          QObject* parent)
     : QObject(parent), m_backend(std::move(backend)), m_cableKey(std::move(cableKey)) {
     qRegisterMetaType<CableIdentity>("telmora::CableIdentity");
-    m_queries.setMaxThreadCount(1);
 }
 
-CableAccess::~CableAccess() {
-    m_queries.waitForDone();
-}
+CableAccess::~CableAccess() = default;
 
 CableAccess::Use CableAccess::exclusiveUse() {
     bool first = false;
@@ -122,21 +119,26 @@ bool CableAccess::pollingPaused() const {
 }
 
 void CableAccess::queryIdentity() {
-    m_queries.start([this] {
-        CableIdentity identity;
+    struct Answer {
         bool opened = false;
-        if (m_backend) {
+        CableIdentity identity;
+    };
+    m_identityJob.start(
+        [this](const JobControl&) {
+            Answer answer;
+            if (!m_backend)
+                return answer;
             const Use use = exclusiveUse();
             CableHandle handle = openCable();
             if (handle) {
-                identity = QueryCableIdentity(handle);
-                opened = true;
+                answer.identity = QueryCableIdentity(handle);
+                answer.opened = true;
             }
-        }
-        QMetaObject::invokeMethod(
-            this, [this, opened, identity] { emit identityArrived(opened, identity); },
-            Qt::QueuedConnection);
-    });
+            return answer;
+        },
+        [this](Answer&& answer, JobOutcome) {
+            emit identityArrived(answer.opened, answer.identity);
+        });
 }
 
 } // namespace telmora

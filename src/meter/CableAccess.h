@@ -1,11 +1,11 @@
 #pragma once
 
+#include "jobs/Job.h"
 #include "meter/CableBackend.h"
 #include "meter/CableIdentity.h"
 #include "meter/CableProtocol.h"
 
 #include <QObject>
-#include <QThreadPool>
 
 #include <atomic>
 #include <condition_variable>
@@ -21,7 +21,7 @@ namespace telmora {
 // has ended, and polling pauses until the use is over, then goes on by itself.
 //
 // exclusiveUse() and pollTurn() block and belong on worker threads; queryIdentity()
-// runs the query on a thread of its own and reports by identityArrived().
+// runs the query as a job and reports by identityArrived().
 class CableAccess : public QObject {
     Q_OBJECT
 
@@ -29,7 +29,7 @@ public:
     // `cableKey` names the cable among several (see ListCables); empty: the first.
     explicit CableAccess(std::shared_ptr<CableBackend> backend, std::string cableKey = {},
                          QObject* parent = nullptr);
-    // Waits for identity queries still running.
+    // An identity query still running is waited for (its job ends with this object).
     ~CableAccess() override;
 
     // Null when the application runs without a cable backend.
@@ -75,8 +75,9 @@ public:
     // True while a download or a query holds the cable (polling is paused).
     bool pollingPaused() const;
 
-    // Opens the cable, reads its identity and closes it, on a thread of its own
-    // and in turn with the other users; the answer comes by identityArrived().
+    // Opens the cable, reads its identity and closes it as a job, in turn with the
+    // other users; the answer comes by identityArrived(). A query asked for while
+    // one runs replaces it: only the newer answer comes.
     void queryIdentity();
 
 signals:
@@ -98,7 +99,7 @@ private:
     int m_exclusiveUsers = 0; // holding or waiting for the cable; guarded by m_mutex
     bool m_exclusiveHeld = false;
     bool m_polling = false;
-    QThreadPool m_queries;
+    Job m_identityJob; // last: ends (and waits for its work) before the rest goes
 };
 
 } // namespace telmora

@@ -82,12 +82,13 @@ std::int32_t readChecksummedBlock(CableHandle& handle, MemoryBlock& block) {
 }
 
 // The attempt loop shared by the header and the block reads.
-std::int32_t readMemoryWithRetries(CableBackend& backend, MemoryBlock& block,
-                                   CableCommand firstCommand, CableCommand retryCommand,
-                                   int maxAttempts, bool settleAfterCommand) {
+std::int32_t readMemoryWithRetries(CableBackend& backend, const CableOpener& open,
+                                   MemoryBlock& block, CableCommand firstCommand,
+                                   CableCommand retryCommand, int maxAttempts,
+                                   bool settleAfterCommand) {
     int attempts = 0;
     for (;;) {
-        CableHandle handle = OpenCable(backend);
+        CableHandle handle = open();
         if (!handle)
             return CableResult::Failed;
         const CableCommand command = attempts == 0 ? firstCommand : retryCommand;
@@ -225,14 +226,24 @@ std::uint16_t BlockChecksum(std::span<const std::uint8_t, kDataBytes> data) {
     return static_cast<std::uint16_t>(sum & 0xFFFF);
 }
 
-std::int32_t ReadMemoryHeader(CableBackend& backend, MemoryBlock& block) {
-    return readMemoryWithRetries(backend, block, CableCommand::MemoryHeader,
+std::int32_t ReadMemoryHeader(CableBackend& backend, const CableOpener& open, MemoryBlock& block) {
+    return readMemoryWithRetries(backend, open, block, CableCommand::MemoryHeader,
                                  CableCommand::MemoryHeader, kHeaderAttempts, true);
 }
 
+std::int32_t ReadMemoryHeader(CableBackend& backend, MemoryBlock& block) {
+    return ReadMemoryHeader(
+        backend, [&backend] { return OpenCable(backend); }, block);
+}
+
+std::int32_t ReadMemoryBlock(CableBackend& backend, const CableOpener& open, MemoryBlock& block) {
+    return readMemoryWithRetries(backend, open, block, CableCommand::NextBlock,
+                                 CableCommand::RepeatBlock, kBlockAttempts, false);
+}
+
 std::int32_t ReadMemoryBlock(CableBackend& backend, MemoryBlock& block) {
-    return readMemoryWithRetries(backend, block, CableCommand::NextBlock, CableCommand::RepeatBlock,
-                                 kBlockAttempts, false);
+    return ReadMemoryBlock(
+        backend, [&backend] { return OpenCable(backend); }, block);
 }
 
 CableIdentity QueryCableIdentity(CableHandle& handle) {

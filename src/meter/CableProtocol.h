@@ -8,6 +8,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -118,10 +119,16 @@ std::int32_t QueryMemoryStatus(CableHandle& handle, std::uint8_t& status);
 // The normalisation of the status byte on its own.
 std::uint8_t NormaliseMemoryStatus(std::uint8_t d19);
 
+// Opens a cable for one exchange (a download opens it anew for every block).
+using CableOpener = std::function<CableHandle()>;
+
 // Opens the cable, reads the first checksummed logger block and closes the cable.
+// Without an opener: the first cable found.
 std::int32_t ReadMemoryHeader(CableBackend& backend, MemoryBlock& block);
+std::int32_t ReadMemoryHeader(CableBackend& backend, const CableOpener& open, MemoryBlock& block);
 // The same for each following block (with the repeat command on retries).
 std::int32_t ReadMemoryBlock(CableBackend& backend, MemoryBlock& block);
+std::int32_t ReadMemoryBlock(CableBackend& backend, const CableOpener& open, MemoryBlock& block);
 
 // Sum of the 24 data bytes modulo 65536, as the trailer report carries it.
 std::uint16_t BlockChecksum(std::span<const std::uint8_t, kDataBytes> data);

@@ -25,16 +25,11 @@ MeterLink::~MeterLink() {
         r.thread->wait();
 }
 
-bool MeterLink::link() {
-    if (m_linked)
-        return true;
-    // The probe only shows that the cable is there; the worker opens its own handle.
-    CableHandle probe = m_access.openCable();
-    if (!probe)
-        return false;
-    probe.close();
-
+void MeterLink::link() {
+    if (m_linked || m_linking)
+        return;
     const unsigned generation = ++m_generation;
+    m_linking = true;
     m_readingValid = false;
     m_meterSilent = false;
     m_thread = std::make_unique<QThread>();
@@ -45,42 +40,67 @@ bool MeterLink::link() {
     m_worker->moveToThread(m_thread.get());
     AcquisitionWorker* worker = m_worker.get();
     QThread* thread = m_thread.get();
-    connect(thread, &QThread::started, worker, &AcquisitionWorker::run);
+    // The worker opens the cable on its own thread: the link is up once it is open.
+    connect(thread, &QThread::started, worker, &AcquisitionWorker::openAndRun);
     connect(worker, &AcquisitionWorker::finished, thread, &QThread::quit, Qt::DirectConnection);
     connect(thread, &QThread::finished, this, [this, thread] { retire(thread); });
     // Queued calls can arrive after an unlink; the generation tells them apart.
     const auto current = [this, generation] { return generation == m_generation && m_worker; };
-    connect(worker, &AcquisitionWorker::readingReceived, this,
+    connect(worker, &AcquisitionWorker::opened, this, [this, current] {
+        if (current())
+            takeOpenedCable();
+    });
+    connect(worker, &AcquisitionWorker::openFailed, this, [this, current](bool listed) {
+        if (current())
+            takeFailedOpen(listed);
+    });
+    connectReadings(*worker, current);
+    thread->start();
+}
+
+void MeterLink::takeOpenedCable() {
+    m_linking = false;
+    m_linked = true;
+    emit linkedChanged(true);
+    emit linkFinished(true);
+}
+
+void MeterLink::takeFailedOpen(bool listed) {
+    m_linking = false;
+    m_cableListed = listed;
+    stopWorker();
+    emit linkFinished(false);
+}
+
+template <class Current>
+void MeterLink::connectReadings(AcquisitionWorker& worker, Current current) {
+    connect(&worker, &AcquisitionWorker::readingReceived, this,
             [this, current](const DecodedReply& reading) {
                 if (!current())
                     return;
                 m_worker->readingDelivered();
                 takeReading(reading);
             });
-    connect(worker, &AcquisitionWorker::pollFailed, this, [this, current] {
+    connect(&worker, &AcquisitionWorker::pollFailed, this, [this, current] {
         if (current())
             m_readingValid = false;
     });
-    connect(worker, &AcquisitionWorker::noDataReceived, this, [this, current] {
+    connect(&worker, &AcquisitionWorker::noDataReceived, this, [this, current] {
         if (!current())
             return;
         m_meterSilent = true;
         emit noDataNotice();
     });
-    connect(worker, &AcquisitionWorker::waitingForCable, this, [this, current] {
+    connect(&worker, &AcquisitionWorker::waitingForCable, this, [this, current] {
         if (!current())
             return;
         m_readingValid = false;
         setWaitingForCable(true);
     });
-    connect(worker, &AcquisitionWorker::linkLost, this, [this, current] {
+    connect(&worker, &AcquisitionWorker::linkLost, this, [this, current] {
         if (current())
             onLinkLost();
     });
-    m_linked = true;
-    thread->start();
-    emit linkedChanged(true);
-    return true;
 }
 
 void MeterLink::takeReading(const DecodedReply& reading) {
@@ -109,25 +129,13 @@ void MeterLink::onLinkLost() {
     if (!m_linked)
         return;
     // After a silent meter the cable may well still be there; then the meter is
-    // what does not answer, and saying the cable is missing would mislead.
-    if (std::exchange(m_meterSilent, false) && cablePresent())
+    // what does not answer, and saying the cable is missing would mislead. The
+    // worker looked for the cable when the notice was closed.
+    if (std::exchange(m_meterSilent, false) && m_worker->cableThereAfterSilence())
         emit meterSilentNotice();
     else
         emit linkLostNotice();
     unlink();
-}
-
-bool MeterLink::cableListed() const {
-    return m_access.cableListed();
-}
-
-bool MeterLink::cablePresent() const {
-    if (!m_backend)
-        return false;
-    CableHandle probe = m_access.openCable();
-    const bool present = probe.valid();
-    probe.close();
-    return present;
 }
 
 void MeterLink::noticeClosed() {
@@ -136,6 +144,12 @@ void MeterLink::noticeClosed() {
 }
 
 void MeterLink::unlink() {
+    if (m_linking) {
+        // The cable is still being opened: the attempt is dropped without a word.
+        m_linking = false;
+        stopWorker();
+        return;
+    }
     if (!m_linked)
         return;
     stopWorker();

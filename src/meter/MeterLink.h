@@ -17,10 +17,12 @@ class AcquisitionWorker;
 class CableAccess;
 class CableBackend;
 
-// The live link to the meter, on the user-interface thread. link() checks that
-// the cable is there and starts an AcquisitionWorker on its own thread; the
-// worker's readings come back as readingReceived(). It shows nothing itself: the
-// owner connects its signals to the windows and the message routine.
+// The live link to the meter, on the user-interface thread. link() starts an
+// AcquisitionWorker on its own thread, which opens the cable there; the link is up
+// (linkedChanged(true), then linkFinished(true)) once the cable is open, and
+// linkFinished(false) says that it is missing or refused. The worker's readings
+// come back as readingReceived(). It shows nothing itself: the owner connects its
+// signals to the windows and the message routine.
 //
 // When the worker finds the cable gone, MeterLink emits linkLostNotice() (the
 // owner shows "USB adapter cable not found.") and then unlinks. When the meter
@@ -55,14 +57,18 @@ public:
     CableAccess& cableAccess() const { return m_access; }
     // An ended link's worker is still on its way out (stopped() follows).
     bool isStopping() const { return !m_retiring.empty(); }
-    // After a link() that failed: true when the system lists the cable although it
+    // After a link that failed: true when the system listed the cable although it
     // could not be opened (it is there, but access to it is refused).
-    bool cableListed() const;
+    bool cableListed() const { return m_cableListed; }
 
-    // Starts the link; false (and nothing changes) when the cable is missing.
-    bool link();
+    // Starts linking and returns at once; linkFinished() tells how it went. Nothing
+    // happens while linked or linking already.
+    void link();
+    // From link() until linkFinished() (or an unlink, which drops the attempt).
+    bool isLinking() const { return m_linking; }
     // Ends the link at once: asks the worker to stop without waiting for it;
-    // stopped() follows when its thread has ended.
+    // stopped() follows when its thread has ended. While linking, it drops the
+    // attempt: no linkFinished() comes.
     void unlink();
     // The "No data received." notice was closed.
     void noticeClosed();
@@ -77,6 +83,9 @@ public:
 
 signals:
     void linkedChanged(bool linked);
+    // The end of a link() attempt: true once the link is up (after linkedChanged),
+    // false when the cable is missing or refused (nothing else changed).
+    void linkFinished(bool linked);
     void readingReceived(const telmora::DecodedReply& reading);
     void noDataNotice();
     void linkLostNotice();
@@ -92,10 +101,11 @@ private:
         std::unique_ptr<AcquisitionWorker> worker;
     };
     void retire(QThread* thread);
+    template <class Current> void connectReadings(AcquisitionWorker& worker, Current current);
+    void takeOpenedCable();
+    void takeFailedOpen(bool listed);
     void takeReading(const DecodedReply& reading);
     void onLinkLost();
-    // Opens and closes the cable once: true when it is there.
-    bool cablePresent() const;
     void stopWorker();
     void setWaitingForCable(bool waiting);
 
@@ -107,6 +117,8 @@ private:
     // Counts the links; signals of a worker from an earlier link are ignored.
     unsigned m_generation = 0;
     bool m_linked = false;
+    bool m_linking = false;
+    bool m_cableListed = false;
     bool m_readingValid = false;
     // The worker reported a silent meter; its link ends after the notice.
     bool m_meterSilent = false;

@@ -33,6 +33,21 @@ CableHandle OpenCableByKey(CableBackend& backend, std::string_view key) {
     return {};
 }
 
+CableOpener KeyedCableOpener(CableBackend& backend, const std::string& key) {
+    if (key.empty())
+        return [&backend] { return OpenCable(backend); };
+    std::string path;
+    for (const CableEntry& cable : ListCables(backend))
+        if (cable.key == key)
+            path = cable.path;
+    return [&backend, path] {
+        if (path.empty())
+            return CableHandle();
+        std::unique_ptr<CableDevice> device = backend.open(path);
+        return device ? CableHandle(backend, std::move(device)) : CableHandle();
+    };
+}
+
 bool CableKeyListed(CableBackend& backend, std::string_view key) {
     if (key.empty())
         return CableListed(backend);

@@ -28,6 +28,11 @@ std::vector<CableEntry> ListCables(CableBackend& backend, std::uint16_t vendor =
 // does. Empty handle when no listed cable has that key or it cannot be opened.
 CableHandle OpenCableByKey(CableBackend& backend, std::string_view key);
 
+// The opener of the cable known by `key` for one long use (a download): the key's
+// device path is looked up now, once, and opened at every call (an empty handle
+// once it is gone). An empty key opens the first cable, as OpenCable() does.
+CableOpener KeyedCableOpener(CableBackend& backend, const std::string& key);
+
 // True when a cable with that key (any cable for an empty key) is listed, whether
 // or not it can be opened.
 bool CableKeyListed(CableBackend& backend, std::string_view key);

@@ -156,8 +156,13 @@ void ConnectionCore::run(std::shared_ptr<MeterConnection> predecessor) {
     sigemptyset(&brokenPipe);
     sigaddset(&brokenPipe, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &brokenPipe, nullptr);
-    if (predecessor)
-        predecessor->waitEnded(Clock::now() + 5s);
+    if (predecessor) {
+        // In short steps, so that an abort of this connection is not held up.
+        const auto deadline = Clock::now() + 5s;
+        while (!predecessor->waitEnded(std::min(deadline, Clock::now() + 100ms)) &&
+               Clock::now() < deadline && !request().abort) {
+        }
+    }
     predecessor.reset();
     if (setUp())
         loop();
@@ -424,10 +429,9 @@ void ConnectionCore::onPublish(mosquitto*, void* self, int mid) {
 MeterConnection::MeterConnection(ConnectionConfig config, std::function<void()> changed,
                                  std::shared_ptr<MeterConnection> predecessor)
     : m_core(std::make_shared<ConnectionCore>(std::move(config), std::move(changed))) {
-    // The thread keeps the core alive, so that it may outlive this handle.
-    std::thread([core = m_core, predecessor = std::move(predecessor)]() mutable {
+    m_thread = std::thread([core = m_core, predecessor = std::move(predecessor)]() mutable {
         core->run(std::move(predecessor));
-    }).detach();
+    });
 }
 
 MeterConnection::~MeterConnection() {
@@ -436,6 +440,7 @@ MeterConnection::~MeterConnection() {
         m_core->m_abort = true;
     }
     m_core->m_wake.ring();
+    m_thread.join();
 }
 
 bool MeterConnection::enqueueReading(QByteArray payload) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace telmora {
 
@@ -44,8 +45,9 @@ public:
     // cannot overtake this one's "online".
     MeterConnection(ConnectionConfig config, std::function<void()> changed,
                     std::shared_ptr<MeterConnection> predecessor = nullptr);
-    // Ends the connection at once (no clean close) without waiting for its thread,
-    // which ends on its own.
+    // Ends the connection at once (no clean close) and waits for its thread, which
+    // then ends within moments (a name lookup under way is waited for). The
+    // publisher lets go of a connection only once it has ended, or at shutdown.
     ~MeterConnection();
     MeterConnection(const MeterConnection&) = delete;
     MeterConnection& operator=(const MeterConnection&) = delete;
@@ -73,6 +75,7 @@ public:
 
 private:
     std::shared_ptr<ConnectionCore> m_core;
+    std::thread m_thread; // joined by the destructor
 };
 
 } // namespace telmora

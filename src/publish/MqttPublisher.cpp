@@ -58,8 +58,8 @@ MqttPublisher::~MqttPublisher() {
     blockSignals(true); // no "Off" to receivers that may be going away with it
     stop();
     waitUntilClosed(kCloseTime);
-    // Connections still closing end on their own threads (destroying their handles
-    // ends them at once).
+    // Connections still closing are ended at once as their handles go, and their
+    // threads are waited for.
 }
 
 void MqttPublisher::start(const PublishSettings& settings) {

@@ -2,6 +2,7 @@
 // meters linked together publish their readings, statuses and the recording's
 // statistics under their own serial numbers; a broker that accepts connections
 // but never answers neither holds up the recording nor lets readings pile up.
+#include "LinkWaits.h"
 #include "MosquittoBroker.h"
 #include "MqttSubscriber.h"
 #include "UserDirectories.h"
@@ -91,7 +92,7 @@ TEST_F(PublishingApp, EveryLinkedMeterPublishesUnderItsSerialNumber) {
 
     ReadingPublisher& publishing = m_app->publishing();
     publishing.apply(settingsFor(broker.plainUrl()));
-    ASSERT_EQ(m_app->linkAll(), 2);
+    ASSERT_EQ(LinkAllAndWait(*m_app), 2);
     m_app->renameMeter(1, QStringLiteral("Shunt"));
     for (const char* serial : {"5310", "5311"})
         ASSERT_TRUE(
@@ -149,7 +150,7 @@ TEST_F(PublishingApp, ABrokerThatNeverAnswersDoesNotHoldUpTheRecording) {
         settingsFor(QStringLiteral("mqtt://127.0.0.1:%1").arg(silent.port()));
     settings.queueLimit = 5;
     m_app->publishing().apply(settings);
-    ASSERT_EQ(m_app->linkAll(), 2);
+    ASSERT_EQ(LinkAllAndWait(*m_app), 2);
 
     RecorderController& recorder = m_app->recording();
     recorder.setAcquisition(AcquisitionMode::Automatic, 200);

@@ -4,11 +4,13 @@
 // always has.
 #include "CrashedRecorder.h"
 #include "JobWaits.h"
+#include "LinkWaits.h"
 #include "UserDirectories.h"
 #include "app/Application.h"
 #include "app/Meter.h"
 #include "app/UserFiles.h"
 #include "app/cablebackends.h"
+#include "logger/LoggerSessions.h"
 #include "meter/MeterLink.h"
 #include "recording/GapSample.h"
 #include "recording/OrphanedRecordings.h"
@@ -80,7 +82,7 @@ protected:
     void openedRecordingGoesOnWithEveryMeter(int count) {
         auto cables = makeCables(count);
         Application app(cables, files());
-        ASSERT_EQ(app.linkAll(), count);
+        ASSERT_EQ(LinkAllAndWait(app), count);
         RecorderController& recorder = app.recording();
         recorder.setAcquisition(AcquisitionMode::Manual, 0);
         for (int i = 0; i < 2; ++i)
@@ -107,12 +109,12 @@ TEST_F(SeveralMeters, LinkAllNamesEachCableAndRemembersRenames) {
         ASSERT_EQ(app.meterCount(), 1);
         EXPECT_EQ(app.meter(0).name(), "Meter 1");
         QSignalSpy changed(&app, &Application::metersChanged);
-        EXPECT_EQ(app.linkAll(), 3);
+        EXPECT_EQ(LinkAllAndWait(app), 3);
         EXPECT_FALSE(changed.isEmpty());
         ASSERT_EQ(app.meterCount(), 3);
         EXPECT_EQ(app.meter(1).name(), "Meter 2");
         EXPECT_EQ(app.meter(2).serial(), "5312");
-        EXPECT_EQ(app.linkAll(), 3) << "linking all again adds nobody twice";
+        EXPECT_EQ(LinkAllAndWait(app), 3) << "linking all again adds nobody twice";
         EXPECT_EQ(app.meterCount(), 3);
 
         const auto present = app.presentCables();
@@ -127,6 +129,7 @@ TEST_F(SeveralMeters, LinkAllNamesEachCableAndRemembersRenames) {
     }
     Application again(cables, files());
     EXPECT_TRUE(again.linkCable("5311"));
+    EXPECT_EQ(WaitForLinks(again), 1);
     ASSERT_EQ(again.meterCount(), 1) << "the first meter takes the cable while it is free";
     EXPECT_EQ(again.meter(0).name(), "Shunt") << "the name belongs to the serial number";
     unlinkAndWait(again);
@@ -135,7 +138,7 @@ TEST_F(SeveralMeters, LinkAllNamesEachCableAndRemembersRenames) {
 TEST_F(SeveralMeters, AMeterWhoseCableWentKeepsItsPlaceAndTakesItBack) {
     auto cables = makeCables(2);
     Application app(cables, files());
-    ASSERT_EQ(app.linkAll(), 2);
+    ASSERT_EQ(LinkAllAndWait(app), 2);
     MeterLink& second = app.meter(1).link();
     QSignalSpy lost(&second, &MeterLink::linkLostNotice);
     cables->meter(1).setCablePresent(false);
@@ -145,7 +148,7 @@ TEST_F(SeveralMeters, AMeterWhoseCableWentKeepsItsPlaceAndTakesItBack) {
     EXPECT_EQ(app.presentCables().size(), 1u);
 
     cables->meter(1).setCablePresent(true);
-    EXPECT_EQ(app.linkAll(), 2);
+    EXPECT_EQ(LinkAllAndWait(app), 2);
     EXPECT_EQ(app.meterCount(), 2) << "the cable comes back to its own meter";
     EXPECT_TRUE(second.isLinked());
     unlinkAndWait(app);
@@ -154,7 +157,7 @@ TEST_F(SeveralMeters, AMeterWhoseCableWentKeepsItsPlaceAndTakesItBack) {
 TEST_F(SeveralMeters, APulledCableDuringARecordingLeavesGapsForItsMeterOnly) {
     auto cables = makeCables(2);
     Application app(cables, files());
-    ASSERT_EQ(app.linkAll(), 2);
+    ASSERT_EQ(LinkAllAndWait(app), 2);
     RecorderController& recorder = app.recording();
     ASSERT_EQ(recorder.meterCount(), 2) << "the further linked meter joins the recorder";
     EXPECT_EQ(recorder.meterName(1), "Meter 2");
@@ -209,7 +212,7 @@ TEST_F(SeveralMeters, ARecordingTakenUpAfterACrashGoesOnWithEveryMeter) {
     RecorderController& recorder = app.recording();
     ASSERT_TRUE(openAndWait(recorder, orphans[0].path));
     recorder.adoptTemporaryFile(orphans[0].path, std::move(orphans[0].claim));
-    ASSERT_EQ(app.linkAll(), 2);
+    ASSERT_EQ(LinkAllAndWait(app), 2);
     recorder.setAcquisition(AcquisitionMode::Manual, 0);
     sampleEveryMeter(app);
     expectNewestSampleOfEveryMeter(recorder, 2);
@@ -220,7 +223,7 @@ TEST_F(SeveralMeters, ARecordingTakenUpAfterACrashGoesOnWithEveryMeter) {
 
 TEST_F(SeveralMeters, OneCableLinksTheFirstMeterAsAlways) {
     Application app(std::make_shared<SimulatedMeter>(SimScenario::Demo, false), files());
-    EXPECT_EQ(app.linkAll(), 1);
+    EXPECT_EQ(LinkAllAndWait(app), 1);
     EXPECT_EQ(app.meterCount(), 1);
     EXPECT_TRUE(app.link().isLinked());
     EXPECT_TRUE(app.meter(0).cableKey().empty()) << "the first cable found, as before";
@@ -243,3 +246,33 @@ TEST(SimulateOption, ACommaListSimulatesOneCableEachWithItsOwnSerial) {
 }
 
 } // namespace
+
+TEST_F(SeveralMeters, TheLoggerDownloadsFromTheMeterChosenBySerialNumber) {
+    auto cables = makeCables(3);
+    Application app(cables, files());
+    EXPECT_EQ(&app.loggerMeter(), &app.meter(0)) << "one meter: its logger, as always";
+    ASSERT_EQ(LinkAllAndWait(app), 3);
+    EXPECT_EQ(&app.loggerMeter(), &app.meter(0)) << "by default the first linked meter";
+    app.chooseLoggerMeter(2);
+    unlinkAndWait(app);
+    ASSERT_EQ(&app.loggerMeter(), &app.meter(2)) << "the choice outlives the links";
+
+    const std::size_t firstBefore = cables->meter(0).commands().size();
+    const std::size_t chosenBefore = cables->meter(2).commands().size();
+    LoggerSessions& logger = app.loggerSessions();
+    QSignalSpy question(&logger, &LoggerSessions::downloadConfirmationNeeded);
+    QSignalSpy finished(&logger, &LoggerSessions::downloadFinished);
+    logger.startDownload();
+    ASSERT_TRUE(question.wait(10000));
+    logger.confirmDownload(true);
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_EQ(finished.at(0).at(0).value<DownloadResult::Status>(), DownloadResult::Status::Done);
+    EXPECT_GT(logger.sessionCount(), 0);
+    EXPECT_GT(cables->meter(2).commands().size(), chosenBefore) << "read from the chosen meter";
+    EXPECT_EQ(cables->meter(0).commands().size(), firstBefore) << "the first meter is left alone";
+
+    // Linked again, the choice still names that meter by its serial number.
+    ASSERT_EQ(LinkAllAndWait(app), 3);
+    EXPECT_EQ(app.loggerMeter().serial(), "5312");
+    unlinkAndWait(app);
+}

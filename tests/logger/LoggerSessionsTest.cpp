@@ -1,4 +1,5 @@
 #include "logger/LoggerSessions.h"
+#include "LinkWaits.h"
 
 #include "logger/GatedMeter.h"
 
@@ -444,7 +445,7 @@ TEST_F(LoggerSessionsTest, DownloadWhileLinkedPausesPollingAndResumesIt) {
     MeterLink link(*m_cable);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
     QSignalSpy paused(m_cable.get(), &CableAccess::pollingPausedChanged);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(readings.wait(10000));
 
     // The check of the memory opens the cable once: it is held there.

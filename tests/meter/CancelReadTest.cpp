@@ -1,5 +1,6 @@
 // Ending a link while its worker waits in a read: the read is cancelled, so the
 // unlink returns at once and the link reports the worker's end by signal.
+#include "LinkWaits.h"
 #include "meter/CableAccess.h"
 #include "meter/CableResult.h"
 #include "meter/MeterLink.h"
@@ -83,7 +84,7 @@ TEST(MeterLink, UnlinkCancelsAPendingReadAndReportsTheStopBySignal) {
     MeterLink link(cable);
     QSignalSpy stopped(&link, &MeterLink::stopped);
     QSignalSpy linked(&link, &MeterLink::linkedChanged);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     latch->waitForRead();
 
     const auto start = std::chrono::steady_clock::now();
@@ -100,7 +101,7 @@ TEST(MeterLink, UnlinkCancelsAPendingReadAndReportsTheStopBySignal) {
     EXPECT_EQ(stopped.count(), 1);
 
     // The cable is free for the next link.
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     link.unlink();
     ASSERT_TRUE(stopped.wait(2000));
 }

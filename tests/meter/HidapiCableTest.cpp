@@ -3,6 +3,7 @@
 // poll with damaged, late and missing reports, the live link, the About box's
 // cable lines and a whole logger download.
 #include "HidStub.h"
+#include "LinkWaits.h"
 
 #include "logger/LoggerDownload.h"
 #include "logger/sessiontext.h"
@@ -152,7 +153,7 @@ TEST_F(HidapiCable, LiveLinkDeliversReadingsThroughFaultsUntilTheCableIsPulled) 
     MeterLink link(cable);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
     QSignalSpy lost(&link, &MeterLink::linkLostNotice);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     EXPECT_TRUE(lost.wait(20000)) << "the pulled cable ends the link";
     EXPECT_FALSE(link.isLinked());
 
@@ -167,7 +168,7 @@ TEST_F(HidapiCable, LiveLinkShowsTheDemoMeter) {
     CableAccess cable(m_backend);
     MeterLink link(cable);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     while (readings.size() < 5)
         ASSERT_TRUE(readings.wait(10000));
     link.unlink();

@@ -1,4 +1,5 @@
 #include "meter/MeterLink.h"
+#include "LinkWaits.h"
 #include "meter/CableAccess.h"
 
 #include "sim/SimulatedMeter.h"
@@ -8,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace telmora;
@@ -27,13 +31,115 @@ bool waitForCount(QSignalSpy& spy, int count, int ms = 10000) {
 
 } // namespace
 
-TEST(MeterLink, LinkWithoutCableChangesNothing) {
-    CableAccess cable(std::make_shared<SimulatedMeter>(SimScenario::NoCable, false));
+// A cable whose opening waits until the test lets it go, and which notes the
+// threads that opened it.
+class GatedBackend final : public CableBackend {
+public:
+    explicit GatedBackend(std::shared_ptr<SimulatedMeter> meter) : m_meter(std::move(meter)) {}
+
+    std::vector<HidInterfaceInfo> interfaces() override { return m_meter->interfaces(); }
+    std::unique_ptr<CableDevice> open(const std::string& path) override {
+        {
+            std::unique_lock lock(m_mutex);
+            m_openers.push_back(std::this_thread::get_id());
+            m_released.wait_for(lock, 10s, [this] { return m_open; });
+        }
+        return m_meter->open(path);
+    }
+    void release() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_open = true;
+        }
+        m_released.notify_all();
+    }
+    std::vector<std::thread::id> openers() {
+        std::lock_guard lock(m_mutex);
+        return m_openers;
+    }
+
+private:
+    std::shared_ptr<SimulatedMeter> m_meter;
+    std::mutex m_mutex;
+    std::condition_variable m_released;
+    bool m_open = false;
+    std::vector<std::thread::id> m_openers;
+};
+
+// The system lists the cable, but opening it is refused.
+struct RefusingBackend final : CableBackend {
+    std::vector<HidInterfaceInfo> interfaces() override {
+        return {{"/dev/hidraw7", {kCableVendorId, kCableProductId, 0x0100}}};
+    }
+    std::unique_ptr<CableDevice> open(const std::string&) override { return nullptr; }
+};
+
+TEST(MeterLink, LinkWithoutCableChangesNothingAndSaysWhetherTheCableIsListed) {
+    for (const bool listed : {false, true}) {
+        std::shared_ptr<CableBackend> backend =
+            listed ? std::shared_ptr<CableBackend>(std::make_shared<RefusingBackend>())
+                   : std::make_shared<SimulatedMeter>(SimScenario::NoCable, false);
+        CableAccess cable(backend);
+        MeterLink link(cable);
+        QSignalSpy linked(&link, &MeterLink::linkedChanged);
+        QSignalSpy finished(&link, &MeterLink::linkFinished);
+        EXPECT_FALSE(LinkAndWait(link));
+        EXPECT_FALSE(link.isLinked());
+        EXPECT_FALSE(link.isLinking());
+        EXPECT_EQ(linked.count(), 0);
+        ASSERT_EQ(finished.count(), 1);
+        EXPECT_FALSE(finished.at(0).at(0).toBool());
+        EXPECT_EQ(link.cableListed(), listed);
+    }
+}
+
+TEST(MeterLink, LinkOpensTheCableOffTheCallersThreadAndReportsByASignal) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+    auto gated = std::make_shared<GatedBackend>(meter);
+    CableAccess cable(gated);
     MeterLink link(cable);
     QSignalSpy linked(&link, &MeterLink::linkedChanged);
-    EXPECT_FALSE(link.link());
+    QSignalSpy finished(&link, &MeterLink::linkFinished);
+    link.link(); // returns while the cable is still being opened
+    EXPECT_TRUE(link.isLinking());
     EXPECT_FALSE(link.isLinked());
     EXPECT_EQ(linked.count(), 0);
+    gated->release();
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    ASSERT_EQ(linked.count(), 1) << "linkedChanged comes before linkFinished";
+    EXPECT_TRUE(link.isLinked());
+    EXPECT_FALSE(link.isLinking());
+    ASSERT_FALSE(gated->openers().empty());
+    for (const std::thread::id opener : gated->openers())
+        EXPECT_NE(opener, std::this_thread::get_id()) << "the cable was opened on the UI thread";
+
+    QSignalSpy stopped(&link, &MeterLink::stopped);
+    link.unlink();
+    ASSERT_TRUE(stopped.wait(5000));
+    EXPECT_EQ(meter->openDevices(), 0);
+}
+
+TEST(MeterLink, UnlinkWhileLinkingDropsTheAttemptQuietly) {
+    auto meter = std::make_shared<SimulatedMeter>(SimScenario::Demo, false);
+    auto gated = std::make_shared<GatedBackend>(meter);
+    CableAccess cable(gated);
+    MeterLink link(cable);
+    QSignalSpy linked(&link, &MeterLink::linkedChanged);
+    QSignalSpy finished(&link, &MeterLink::linkFinished);
+    QSignalSpy stopped(&link, &MeterLink::stopped);
+    link.link();
+    link.unlink();
+    EXPECT_FALSE(link.isLinking());
+    gated->release();
+    ASSERT_TRUE(stopped.wait(10000));
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_EQ(linked.count(), 0);
+    EXPECT_FALSE(link.isLinked());
+    EXPECT_EQ(meter->openDevices(), 0) << "the worker closed the cable it had opened";
+
+    // The next link goes through as usual.
+    EXPECT_TRUE(LinkAndWait(link));
 }
 
 TEST(MeterLink, ReadingsArriveInOrderAndUnlinkEndsThemPromptly) {
@@ -42,7 +148,7 @@ TEST(MeterLink, ReadingsArriveInOrderAndUnlinkEndsThemPromptly) {
     MeterLink link(cable);
     QSignalSpy linked(&link, &MeterLink::linkedChanged);
     QSignalSpy readings(&link, &MeterLink::readingReceived);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     EXPECT_TRUE(link.isLinked());
     ASSERT_EQ(linked.count(), 1);
     EXPECT_TRUE(linked.at(0).at(0).toBool());
@@ -87,7 +193,7 @@ TEST(MeterLink, CablePulledMidPollGivesTheNoticeThenUnlinks) {
                      [&](bool on) { order.push_back(on ? "linked" : "unlinked"); });
     QSignalSpy noData(&link, &MeterLink::noDataNotice);
     QSignalSpy linked(&link, &MeterLink::linkedChanged);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(waitForCount(linked, 2));
     EXPECT_EQ(order, (std::vector<std::string>{"linked", "notice while linked", "unlinked"}));
     EXPECT_EQ(noData.count(), 0) << "a lost cable gives no 'No data received.'";
@@ -104,7 +210,7 @@ TEST(MeterLink, SilentMeterHaltsUntilTheNoticeIsClosedAndThenLosesTheLink) {
     QSignalSpy lost(&link, &MeterLink::meterSilentNotice);
     QSignalSpy cableLost(&link, &MeterLink::linkLostNotice);
     QSignalSpy linked(&link, &MeterLink::linkedChanged);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(waitForCount(noData, 1));
     EXPECT_EQ(meter->polls(), 3);
     // Nothing goes on while the notice is up.
@@ -129,7 +235,7 @@ TEST(MeterLink, UnlinkWhileTheNoticeIsUpEndsWithoutALinkLoss) {
     MeterLink link(cable);
     QSignalSpy noData(&link, &MeterLink::noDataNotice);
     QSignalSpy lost(&link, &MeterLink::linkLostNotice);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(waitForCount(noData, 1));
     link.unlink();
     link.noticeClosed(); // the notice closes after the unlink: nothing more happens
@@ -143,7 +249,7 @@ TEST(MeterLink, DestroyingALinkedLinkEndsItsThread) {
         CableAccess cable(meter);
         MeterLink link(cable);
         QSignalSpy readings(&link, &MeterLink::readingReceived);
-        ASSERT_TRUE(link.link());
+        ASSERT_TRUE(LinkAndWait(link));
         ASSERT_TRUE(waitForCount(readings, 1));
     }
     EXPECT_EQ(meter->openDevices(), 0) << "the worker closed its cable before the link went";

@@ -1,6 +1,7 @@
 // Reconnecting: with it switched on, a lost cable or a silent meter keeps the link
 // and is waited for in the background, with the simulated meter's cable pulled
 // and plugged in again by script.
+#include "LinkWaits.h"
 #include "meter/CableAccess.h"
 #include "meter/MeterLink.h"
 
@@ -48,7 +49,7 @@ struct Reconnect : ::testing::Test {
 TEST_F(Reconnect, PulledCableIsWaitedForAndReadingsResumeWhenItReturns) {
     meter->unplugAfterPolls(4);
     meter->replugAfter(30ms);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(waitForCount(waiting, 1));
     EXPECT_TRUE(waiting.at(0).at(0).toBool());
     EXPECT_TRUE(link.isLinked());
@@ -76,7 +77,7 @@ TEST_F(Reconnect, PulledCableIsWaitedForAndReadingsResumeWhenItReturns) {
 
 TEST_F(Reconnect, SilentMeterIsWaitedForWithoutTheNotice) {
     meter->ignoreNextPolls(5);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(waitForCount(waiting, 2)) << "waited, then the meter answered again";
     ASSERT_TRUE(waitForCount(readings, 1));
     EXPECT_EQ(noData.count(), 0);
@@ -89,7 +90,7 @@ TEST_F(Reconnect, UnlinkEndsTheWaitAtOnce) {
     // that waited for the pause would hang here.
     link.setReconnectPause(std::chrono::hours(1));
     meter->unplugAfterPolls(3);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(waitForCount(waiting, 1));
     QSignalSpy stopped(&link, &MeterLink::stopped);
     link.unlink();
@@ -105,7 +106,7 @@ TEST_F(Reconnect, UnlinkEndsTheWaitAtOnce) {
 TEST_F(Reconnect, SwitchingItOffWhileWaitingEndsTheLinkAsALoss) {
     link.setReconnectPause(std::chrono::hours(1));
     meter->unplugAfterPolls(3);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(waitForCount(waiting, 1));
     link.setReconnectAutomatically(false);
     ASSERT_TRUE(waitForCount(linked, 2));
@@ -123,7 +124,7 @@ TEST(ReconnectOff, ALostCableStillEndsTheLinkWithTheMessage) {
     EXPECT_FALSE(link.reconnectsAutomatically());
     QSignalSpy lost(&link, &MeterLink::linkLostNotice);
     QSignalSpy waiting(&link, &MeterLink::waitingForCableChanged);
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
     ASSERT_TRUE(waitForCount(lost, 1));
     EXPECT_FALSE(link.isLinked());
     EXPECT_EQ(waiting.count(), 0);

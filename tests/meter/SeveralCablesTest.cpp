@@ -3,6 +3,7 @@
 // are missing or shared; each has a link of its own, and pulling one ends only its
 // link.
 #include "HidStub.h"
+#include "LinkWaits.h"
 
 #include "meter/CableAccess.h"
 #include "meter/HidapiBackend.h"
@@ -79,8 +80,8 @@ TEST_F(SeveralCables, TwoLinksReadTheirOwnMetersAndAPulledCableEndsOnlyItsLink) 
     QSignalSpy firstReadings(&first, &MeterLink::readingReceived);
     QSignalSpy secondReadings(&second, &MeterLink::readingReceived);
     QSignalSpy secondLost(&second, &MeterLink::linkLostNotice);
-    ASSERT_TRUE(first.link());
-    ASSERT_TRUE(second.link());
+    ASSERT_TRUE(LinkAndWait(first));
+    ASSERT_TRUE(LinkAndWait(second));
     while (firstReadings.size() < 3 || secondReadings.size() < 3)
         ASSERT_TRUE((firstReadings.size() < 3 ? firstReadings : secondReadings).wait(10000));
     EXPECT_EQ(firstReadings.last().at(0).value<DecodedReply>().main.text, "1.000");

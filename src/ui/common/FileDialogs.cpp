@@ -72,8 +72,10 @@ std::optional<QString> ShowFileDialog(const FileDialogRequest& request, QString&
     return QDir::toNativeSeparators(chosen.first());
 }
 
-std::optional<QColor> ShowColorDialog(QWidget* owner, const QColor& initial) {
+std::optional<QColor> ShowColorDialog(QWidget* owner, const QColor& initial, const QString& title) {
     QColorDialog dialog(initial, owner);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();

@@ -26,6 +26,7 @@ QStringList ToNameFilters(const QString& pairs);
 
 // The colour picker: pre-set to `initial`, returns the chosen colour or nothing
 // when the user cancelled.
-std::optional<QColor> ShowColorDialog(QWidget* owner, const QColor& initial);
+std::optional<QColor> ShowColorDialog(QWidget* owner, const QColor& initial,
+                                      const QString& title = {});
 
 } // namespace telmora

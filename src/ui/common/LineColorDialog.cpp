@@ -122,7 +122,8 @@ void LineColorDialog::restoreDefaults() {
 }
 
 void LineColorDialog::pickInto(ShapeFrame* shape) {
-    if (const std::optional<QColor> color = m_dialogs.pickColor(this, shape->brushColor()))
+    if (const std::optional<QColor> color =
+            m_dialogs.pickColor(this, shape->brushColor(), QString()))
         shape->setBrushColor(*color);
 }
 

@@ -6,8 +6,13 @@
 #include "ui/common/PrintDialog.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPageSetupDialog>
+
+#include <algorithm>
+#include <limits>
 
 namespace telmora {
 
@@ -23,8 +28,14 @@ bool WidgetDialogs::choosePrinter(const PrintDialogRequest& request) {
     return ShowPrintDialog(request);
 }
 
-std::optional<QColor> WidgetDialogs::pickColor(QWidget* owner, const QColor& initial) {
-    return ShowColorDialog(owner, initial);
+bool WidgetDialogs::setUpPage(QWidget* owner, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QColor> WidgetDialogs::pickColor(QWidget* owner, const QColor& initial,
+                                               const QString& title) {
+    return ShowColorDialog(owner, initial, title);
 }
 
 CountdownResult WidgetDialogs::showCountdown(const CountdownRequest& request) {
@@ -43,6 +54,22 @@ std::optional<QString> WidgetDialogs::askText(const TextInputRequest& request) {
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
+}
+
+std::optional<qint64> WidgetDialogs::askNumber(const NumberInputRequest& request) {
+    bool ok = false;
+    const int chosen = QInputDialog::getInt(
+        request.owner, request.caption, request.label, static_cast<int>(request.value),
+        static_cast<int>(request.minimum),
+        static_cast<int>(std::min<qint64>(request.maximum, std::numeric_limits<int>::max())), 1,
+        &ok);
+    if (!ok)
+        return std::nullopt;
+    return chosen;
+}
+
+bool WidgetDialogs::runDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace telmora

@@ -14,9 +14,13 @@ public:
     BoxButton showBox(const BoxRequest& request) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
     bool choosePrinter(const PrintDialogRequest& request) override;
-    std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) override;
+    bool setUpPage(QWidget* owner, QPrinter& printer) override;
+    std::optional<QColor> pickColor(QWidget* owner, const QColor& initial,
+                                    const QString& title) override;
     CountdownResult showCountdown(const CountdownRequest& request) override;
     std::optional<QString> askText(const TextInputRequest& request) override;
+    std::optional<qint64> askNumber(const NumberInputRequest& request) override;
+    bool runDialog(QDialog& dialog) override;
 
 private:
     QString m_lastDirectory; // the folder of the last chosen file

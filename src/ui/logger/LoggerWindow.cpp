@@ -24,7 +24,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -156,10 +155,8 @@ void LoggerWindow::buildMenu() {
         if (!m_sessions.isEmpty())
             m_graph->print();
     });
-    m_printerSetupAction = item(file, TextId::MenuFilePrinterSetup, [this] {
-        QPageSetupDialog dialog(&m_printer.get(), this);
-        dialog.exec();
-    });
+    m_printerSetupAction = item(file, TextId::MenuFilePrinterSetup,
+                                [this] { m_dialogs.setUpPage(this, m_printer.get()); });
     file->addSeparator();
     QAction* exit = item(file, TextId::MenuFileExit, [this] { close(); });
     QMenu* edit = bar->addMenu(text(TextId::MenuEdit));
@@ -341,7 +338,7 @@ void LoggerWindow::clearData() {
 void LoggerWindow::chooseLineColors() {
     m_lineColors->setButtonTexts(QStringLiteral(" Main-Data Color"),
                                  QStringLiteral(" Sub-Data Color"));
-    if (m_lineColors->exec() == QDialog::Accepted)
+    if (m_dialogs.runDialog(*m_lineColors))
         m_graph->drawSession(m_sessions.currentSession());
 }
 
@@ -355,7 +352,7 @@ void LoggerWindow::exportData() {
     dlg->setPageRange(1, m_sessions.sessionsShown());
     dlg->setFileName(QString());
     dlg->focusBrowse();
-    if (dlg->exec() != QDialog::Accepted)
+    if (!m_dialogs.runDialog(*dlg))
         return;
 
     const ExportRequest request{dlg->exportType(), dlg->destination(), dlg->pageScope(),

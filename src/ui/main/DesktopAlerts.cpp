@@ -27,19 +27,20 @@ QString named(const std::function<QString()>& name, const QString& text) {
 
 } // namespace
 
-DesktopAlerts::DesktopAlerts(MeterLink& link, IniSettings& desktopState, QObject* parent)
+DesktopAlerts::DesktopAlerts(IniSettings& desktopState, QObject* parent)
     : QObject(parent), m_desktopState(desktopState),
-      m_enabled(desktopState.value(kNotificationsKey, true).toBool()) {
-    watchLink(link, {});
-}
+      m_enabled(desktopState.value(kNotificationsKey, true).toBool()) {}
 
 void DesktopAlerts::followMeters(Application& app) {
-    connect(&app, &Application::metersChanged, this, [this, &app] {
+    const auto followNew = [this, &app] {
         for (; m_followed < app.meterCount(); ++m_followed) {
-            Meter& meter = app.meter(m_followed);
-            watchLink(meter.link(), [&meter] { return meter.name(); });
+            const Meter& meter = app.meter(m_followed);
+            watchLink(meter.link(),
+                      [&app, &meter] { return app.meterCount() > 1 ? meter.name() : QString(); });
         }
-    });
+    };
+    followNew();
+    connect(&app, &Application::metersChanged, this, followNew);
 }
 
 void DesktopAlerts::watchLink(MeterLink& link, std::function<QString()> name) {

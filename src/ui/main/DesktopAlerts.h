@@ -28,7 +28,7 @@ class DesktopAlerts : public QObject {
     Q_OBJECT
 
 public:
-    DesktopAlerts(MeterLink& link, IniSettings& desktopState, QObject* parent = nullptr);
+    explicit DesktopAlerts(IniSettings& desktopState, QObject* parent = nullptr);
 
     // Where the notices go; null sends none. The notifier outlives this object.
     void setNotifier(DesktopNotifier* notifier) { m_notifier = notifier; }
@@ -43,16 +43,17 @@ public:
     // when it gives an empty one or is empty itself).
     void watchComparator(ComparatorWindow& comparator, std::function<QString()> name = {});
     void watchRecording(RecorderController& recording);
-    // Watch the links of the meters after the first as `app` makes them; their
-    // notices carry the meter's name. Connect before the link's message boxes.
+    // Watch the links of every meter of `app`, also of those it makes later; while
+    // several meters are known a notice carries its meter's name. Connect before
+    // the links' message boxes.
     void followMeters(Application& app);
+    // Tells of `link`'s end and waits, after the meter's name as for the comparator.
+    void watchLink(MeterLink& link, std::function<QString()> name);
 
     // True while a window of this program is the active one (the user is here).
     static bool applicationActive();
 
 private:
-    // Tells of `link`'s end and waits, after the meter's name as for the comparator.
-    void watchLink(MeterLink& link, std::function<QString()> name);
     void tell(const DesktopNotice& notice);
     void onRecordingStateChanged(bool recording);
     void onRecorderError(TextId textId);
@@ -64,7 +65,7 @@ private:
     // A recording stopped in the event being handled now; an error reported in
     // the same breath is what stopped it.
     bool m_justStopped = false;
-    int m_followed = 1; // the meters whose links are watched (the first one always)
+    int m_followed = 0; // the meters whose links are watched
 };
 
 } // namespace telmora

@@ -67,6 +67,12 @@ void LinkCommands::watchNewMeters() {
         connect(&link, &MeterLink::meterSilentNotice, this,
                 [this, &meter] { tell(meter, TextId::MeterNotAnswering); });
         connect(&link, &MeterLink::waitingForCableChanged, this, &LinkCommands::statusChanged);
+        // A link that could not start: the cable is missing, or the system lists it
+        // but refuses it.
+        connect(&link, &MeterLink::linkFinished, this, [this, &meter, &link](bool linked) {
+            if (!linked)
+                tellNotLinked(meter.name(), link.cableListed());
+        });
     }
 }
 
@@ -98,25 +104,18 @@ bool LinkCommands::toggle() {
     }
     if (m_app.meterCount() > 1 || m_app.presentCables().size() > 1)
         return linkAll();
-    // One meter: the first cable found, as always.
-    if (m_app.link().link())
-        return true;
-    tellNotLinked(m_app.meter(0).name(), m_app.link().cableListed());
-    return false;
+    // One meter: the first cable found, as always. A missing cable is told when
+    // the attempt ends.
+    m_app.link().link();
+    return true;
 }
 
 bool LinkCommands::linkAll() {
-    const int linked = m_app.linkAll();
-    // A listed cable that did not link could not be opened: told by its meter's name.
-    bool told = false;
-    for (const Application::PresentCable& cable : m_app.presentCables())
-        if (!cable.linked) {
-            tellNotLinked(cable.name, true);
-            told = true;
-        }
-    if (linked == 0 && !told)
-        tellNotLinked(m_app.meter(0).name(), false);
-    return linked > 0;
+    // A cable that does not link is told by its meter's name when its attempt ends.
+    if (m_app.linkAll() > 0 || anyLinked())
+        return true;
+    tellNotLinked(m_app.meter(0).name(), false);
+    return false;
 }
 
 bool LinkCommands::toggleCable(const std::string& key) {
@@ -134,9 +133,10 @@ bool LinkCommands::toggleCable(const std::string& key) {
     }
     if (m_app.linkCable(key))
         return true;
+    // The cable is no longer listed.
     for (int i = 0; i < m_app.meterCount(); ++i)
         if (m_app.meter(i).cableKey() == key) {
-            tellNotLinked(m_app.meter(i).name(), m_app.meter(i).link().cableListed());
+            tellNotLinked(m_app.meter(i).name(), false);
             return false;
         }
     m_dialogs.showError(&m_owner, TextId::CableNotFound);
@@ -174,6 +174,8 @@ void LinkCommands::rebuildMenu() {
     m_entries.clear();
     delete m_renameMenu; // and its entries with it
     m_renameMenu = nullptr;
+    delete m_loggerMenu;
+    m_loggerMenu = nullptr;
     const auto present = m_app.presentCables();
     if (present.size() < 2)
         return;
@@ -201,6 +203,21 @@ void LinkCommands::rebuildMenu() {
                 &QAction::triggered, this, [this, i] { renameMeter(i); });
     m_renameMenu->menuAction()->setEnabled(enabled);
     m_menu->insertMenu(m_before, m_renameMenu);
+    addLoggerMenu(enabled);
+}
+
+void LinkCommands::addLoggerMenu(bool enabled) {
+    // The meter whose logger memory a download reads.
+    m_loggerMenu = new QMenu(translate("MainWindow", "Logger memory fr&om"), m_menu);
+    m_loggerMenu->setObjectName(QStringLiteral("loggerMeterMenu"));
+    for (int i = 0; i < m_app.meterCount(); ++i) {
+        QAction* entry = m_loggerMenu->addAction(m_app.meter(i).name());
+        entry->setCheckable(true);
+        entry->setChecked(&m_app.loggerMeter() == &m_app.meter(i));
+        connect(entry, &QAction::triggered, this, [this, i] { m_app.chooseLoggerMeter(i); });
+    }
+    m_loggerMenu->menuAction()->setEnabled(enabled);
+    m_menu->insertMenu(m_before, m_loggerMenu);
 }
 
 QString LinkCommands::statusText() const {

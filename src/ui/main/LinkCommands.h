@@ -31,14 +31,15 @@ public:
     LinkCommands(Application& app, UserDialogs& dialogs, QWidget& owner);
 
     // Links when unlinked and unlinks when linked; with several cables listed,
-    // every cable at once. False when a link could not start (the cable is
-    // missing; the user was told).
+    // every cable at once. Linking happens in the background: a cable that turns
+    // out missing or refused is told when its attempt ends. False when no link
+    // could even start (no cable listed; the user was told).
     bool toggle();
-    // Links every listed cable; the user is told of each that could not be linked.
-    // False when none is linked.
+    // Starts linking every listed cable; the user is told of each that could not be
+    // linked. False when no cable is listed (told at once).
     bool linkAll();
     // Links the cable known by `key` when no meter is linked to it, else ends that
-    // meter's link. False when the link could not start (the user was told).
+    // meter's link. False when the cable is not listed (the user was told).
     bool toggleCable(const std::string& key);
     // Asks for a new name for meter `index`; false when the user cancelled.
     bool renameMeter(int index);
@@ -50,6 +51,8 @@ public:
     void rebuildMenu();
     // The submenu that renames the meters (null while the entries are not shown).
     QMenu* renameMenu() const { return m_renameMenu; }
+    // The submenu that chooses the meter of logger downloads (null likewise).
+    QMenu* loggerMenu() const { return m_loggerMenu; }
 
     // Whether any meter is linked.
     bool anyLinked() const;
@@ -64,6 +67,7 @@ signals:
 private:
     // Connects the notices of the meters not watched yet.
     void watchNewMeters();
+    void addLoggerMenu(bool enabled);
     // Shows the message `id` of a meter's link, with the meter's name while several
     // meters are known.
     void tell(const Meter& meter, TextId id);
@@ -81,6 +85,7 @@ private:
     QAction* m_before = nullptr;
     std::vector<QAction*> m_entries;
     QMenu* m_renameMenu = nullptr;
+    QMenu* m_loggerMenu = nullptr;
 };
 
 } // namespace telmora

@@ -54,7 +54,7 @@ MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
     MeterLink& link = m_app.link();
     // Before the link's notices are connected to message boxes, so that a
     // desktop notification goes out before a box waits for the user.
-    m_alerts = new DesktopAlerts(link, m_app.desktopState(), this);
+    m_alerts = new DesktopAlerts(m_app.desktopState(), this);
     m_alerts->followMeters(m_app);
     m_linkCommands = new LinkCommands(m_app, m_dialogs, *this);
     // F1 in any window opens the manual at that window's section.

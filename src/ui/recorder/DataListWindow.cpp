@@ -12,7 +12,6 @@
 #include <QAbstractTableModel>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QKeySequence>
 #include <QPainter>
 #include <QScreen>
@@ -323,27 +322,17 @@ void DataListWindow::addJumpCommands() {
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_End), [this] { goToSample(m_lines); });
 }
 
-void DataListWindow::setSampleNumberProvider(SampleNumberProvider provider) {
-    m_sampleNumberProvider = std::move(provider);
-}
-
 void DataListWindow::askSampleToGoTo() {
     if (m_lines == 0)
         return;
-    std::optional<std::int64_t> number;
-    if (m_sampleNumberProvider) {
-        number = m_sampleNumberProvider(m_lines);
-    } else {
-        bool ok = false;
-        const int current = static_cast<int>(std::max<std::int64_t>(selectedSample(), 1));
-        const int chosen = QInputDialog::getInt(
-            this, translate("DataListWindow", "Go to Sample"),
-            translate("DataListWindow", "Sample number (1 to %1):").arg(m_lines), current, 1,
-            static_cast<int>(std::min<std::int64_t>(m_lines, INT_MAX)), 1, &ok);
-        if (ok)
-            number = chosen;
-    }
-    if (number)
+    NumberInputRequest request;
+    request.owner = this;
+    request.caption = translate("DataListWindow", "Go to Sample");
+    request.label = translate("DataListWindow", "Sample number (1 to %1):").arg(m_lines);
+    request.value = std::max<std::int64_t>(selectedSample(), 1);
+    request.minimum = 1;
+    request.maximum = m_lines;
+    if (const std::optional<qint64> number = m_dialogs.askNumber(request))
         goToSample(*number);
 }
 

@@ -55,12 +55,8 @@ public:
     // Shows the line of sample `number` (from 1) on its page, selected; numbers
     // outside the list go to its first or last line. False for an empty list.
     bool goToSample(std::int64_t number);
-    // Asks for a sample number (Ctrl+G) and goes there.
+    // Asks for a sample number (Ctrl+G) through the user dialogs and goes there.
     void askSampleToGoTo();
-    // Answers the Go to question instead of the user (tests): given the highest
-    // number, returns the chosen one or nothing for Cancel.
-    using SampleNumberProvider = std::function<std::optional<std::int64_t>(std::int64_t)>;
-    void setSampleNumberProvider(SampleNumberProvider provider);
     // The sample number of the selected line (from 1), 0 when none is selected.
     std::int64_t selectedSample() const;
 
@@ -98,7 +94,6 @@ private:
     int m_shownPage = 0;   // the page the list shows (0: none yet)
     // The pages, index = page number - 1 (owned by m_pageTabs).
     std::vector<QWidget*> m_pages;
-    SampleNumberProvider m_sampleNumberProvider;
 };
 
 } // namespace telmora

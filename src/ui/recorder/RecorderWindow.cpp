@@ -23,13 +23,11 @@
 #include "ui/recorder/recordertraces.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMetaMethod>
-#include <QPageSetupDialog>
 #include <QScreen>
 #include <QStyle>
 #include <QTime>
@@ -463,11 +461,9 @@ void RecorderWindow::chooseMathChannel() {
 }
 
 void RecorderWindow::chooseLineColor() {
-    const QColor chosen = QColorDialog::getColor(m_chart->lineColor(), this,
-                                                 text(TextId::MenuViewLineColor).remove('&'));
-    if (!chosen.isValid())
-        return;
-    setLineColor(chosen);
+    if (const std::optional<QColor> chosen = m_dialogs.pickColor(
+            this, m_chart->lineColor(), text(TextId::MenuViewLineColor).remove('&')))
+        setLineColor(*chosen);
 }
 
 QColor RecorderWindow::lineColor() const {
@@ -620,8 +616,7 @@ void RecorderWindow::printPage() {
 }
 
 void RecorderWindow::setUpPrinter() {
-    QPageSetupDialog dialog(&m_printer.get(), this);
-    dialog.exec();
+    m_dialogs.setUpPage(this, m_printer.get());
 }
 
 void RecorderWindow::requestImport() {

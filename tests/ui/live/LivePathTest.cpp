@@ -1,5 +1,6 @@
 // The live path end to end: the simulated meter behind the cable, the
 // acquisition thread, the decoder, and the three live windows following it.
+#include "LinkWaits.h"
 #include "ScriptedDialogs.h"
 #include "meter/CableAccess.h"
 #include "meter/CableBackend.h"
@@ -119,7 +120,7 @@ TEST(LivePath, WindowsFollowTheSimulatedMeter) {
         {"ac-with-frequency", "2.345", 0x5, 0, "50.00", 0x400, true},
     };
     meter->setDisplayData(telmora::ExtractDataBytes(encode(steps[0])));
-    ASSERT_TRUE(link.link());
+    ASSERT_TRUE(LinkAndWait(link));
 
     // With TELMORA_RENDER_DIR set, each step's windows are written there as one picture.
     const QString dir = qEnvironmentVariable("TELMORA_RENDER_DIR");

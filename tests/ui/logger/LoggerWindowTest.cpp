@@ -573,9 +573,11 @@ TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
     const QString path = dir.filePath(QStringLiteral("pages.csv"));
     bool prepared = false;
     auto choose = [&](bool withName) {
-        QTimer::singleShot(0, [&, withName] {
-            auto* dlg = qobject_cast<ExportDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dlg, nullptr);
+        m_dialogs.onDialog = [&, withName](QDialog& shown) {
+            auto* dlg = qobject_cast<ExportDialog*>(&shown);
+            EXPECT_NE(dlg, nullptr);
+            if (dlg == nullptr)
+                return false;
             prepared = dlg->exportType() == ExportType::Text &&
                        dlg->pageScope() == PageScope::ThisPage && dlg->pageFrom() == 1 &&
                        dlg->pageTo() == count && dlg->fileName().isEmpty();
@@ -583,8 +585,8 @@ TEST_F(ImportWindowTest, ExportDialogIsPreparedAndItsChoiceCarriedOut) {
             dlg->setPageRange(2, 3);
             if (withName)
                 dlg->setFileName(path);
-            dlg->accept();
-        });
+            return true;
+        };
         harness->exportText();
     };
     choose(false);

@@ -2,6 +2,7 @@
 // none while one is, none when switched off. The notices are recorded by a fake
 // notifier; message boxes are intercepted.
 #include "ui/main/DesktopAlerts.h"
+#include "LinkWaits.h"
 #include "MainUnderTest.h"
 #include "ScriptedDialogs.h"
 #include "meter/CableAccess.h"
@@ -82,7 +83,8 @@ protected:
 } // namespace
 
 TEST_F(DesktopAlertsTest, ComparatorAlarmTellsEachCrossingOnceWhileTheUserIsElsewhere) {
-    DesktopAlerts alerts(link(), state());
+    DesktopAlerts alerts(state());
+    alerts.watchLink(link(), {});
     alerts.setNotifier(&m_notifier);
     ComparatorWindow comparator(m_dialogs, 3.0, 1.0);
     alerts.watchComparator(comparator);
@@ -114,7 +116,8 @@ TEST_F(DesktopAlertsTest, ComparatorAlarmTellsEachCrossingOnceWhileTheUserIsElse
 }
 
 TEST_F(DesktopAlertsTest, ANamedMetersNoticesCarryItsName) {
-    DesktopAlerts alerts(link(), state());
+    DesktopAlerts alerts(state());
+    alerts.watchLink(link(), {});
     alerts.setNotifier(&m_notifier);
     ComparatorWindow comparator(m_dialogs, 3.0, 1.0);
     QString name = QStringLiteral("Meter 2");
@@ -132,7 +135,8 @@ TEST_F(DesktopAlertsTest, ANamedMetersNoticesCarryItsName) {
 }
 
 TEST_F(DesktopAlertsTest, NoNoticeWhileTheUserIsHereOrWhenSwitchedOffOrWithTheAlarmOff) {
-    DesktopAlerts alerts(link(), state());
+    DesktopAlerts alerts(state());
+    alerts.watchLink(link(), {});
     alerts.setNotifier(&m_notifier);
     ComparatorWindow comparator(m_dialogs, 3.0, 1.0);
     alerts.watchComparator(comparator);
@@ -159,12 +163,14 @@ TEST_F(DesktopAlertsTest, NoNoticeWhileTheUserIsHereOrWhenSwitchedOffOrWithTheAl
 
 TEST_F(DesktopAlertsTest, TheSwitchIsRememberedAndOnAtFirst) {
     {
-        DesktopAlerts alerts(link(), state());
+        DesktopAlerts alerts(state());
+        alerts.watchLink(link(), {});
         EXPECT_TRUE(alerts.isEnabled());
         alerts.setEnabled(false);
     }
     IniSettings again(m_dir.filePath(QStringLiteral("state.ini")));
-    DesktopAlerts alerts(link(), again);
+    DesktopAlerts alerts(again);
+    alerts.watchLink(link(), {});
     EXPECT_FALSE(alerts.isEnabled());
 
     // The main window's Window menu entry shows and changes the same switch.
@@ -179,7 +185,8 @@ TEST_F(DesktopAlertsTest, TheSwitchIsRememberedAndOnAtFirst) {
 }
 
 TEST_F(DesktopAlertsTest, ARecordingStoppedByAnErrorIsToldOthersAreNot) {
-    DesktopAlerts alerts(link(), state());
+    DesktopAlerts alerts(state());
+    alerts.watchLink(link(), {});
     alerts.setNotifier(&m_notifier);
     FakeLiveSource source;
     source.linked = true;
@@ -228,7 +235,7 @@ TEST_F(DesktopAlertsTest, ALostCableIsToldOnceBeforeTheMessageBox) {
     };
     QSignalSpy ended(&link, &MeterLink::linkedChanged);
     form.toggleLink();
-    ASSERT_TRUE(link.isLinked());
+    ASSERT_TRUE(WaitForLink(link));
     while (link.isLinked())
         ASSERT_TRUE(ended.wait(10000));
     ASSERT_EQ(m_notifier.notices.size(), 1u);
@@ -248,6 +255,7 @@ TEST_F(DesktopAlertsTest, ASilentMeterIsToldOnceAndNothingWhileTheUserIsHere) {
             activate(form);
         QSignalSpy ended(&link, &MeterLink::linkedChanged);
         form.toggleLink();
+        ASSERT_TRUE(WaitForLink(link));
         while (link.isLinked())
             ASSERT_TRUE(ended.wait(10000));
         if (userHere) {

@@ -1,5 +1,6 @@
 // Telmora as a desktop program: per-user files, files opened from outside, the
 // desktop state kept between runs and the usual keys.
+#include "LinkWaits.h"
 #include "MainUnderTest.h"
 #include "ScriptedDialogs.h"
 #include "app/UserFiles.h"
@@ -117,6 +118,7 @@ TEST_F(DesktopTest, FileArgumentShowsTheRecordingAndOnlyUserFilesAreWritten) {
         // A recording makes a temporary file, in the data directory.
         form.recording().clear();
         form.toggleLink();
+        ASSERT_TRUE(WaitForLink(form.application().link()));
         ASSERT_TRUE(form.recording().startRecording());
         EXPECT_TRUE(
             form.recording().temporaryFilePath().startsWith(UserDirectories::appDataDirectory()));

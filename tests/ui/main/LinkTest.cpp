@@ -1,6 +1,7 @@
 // Link, unlink and the reaction to a lost cable or a silent meter, with the main
 // window, the meter link and the simulated meter. Message boxes are intercepted
 // and recorded.
+#include "LinkWaits.h"
 #include "ScriptedDialogs.h"
 #include "app/Application.h"
 #include "app/UserFiles.h"
@@ -98,6 +99,7 @@ TEST_F(LinkTest, LinkWithoutCableShowsOneMessageAndLeavesTheButtonUp) {
     use(SimScenario::NoCable);
     MainWindow form(*m_app, m_dialogs);
     form.linkButton()->click();
+    EXPECT_FALSE(WaitForLink(*m_link));
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_TRUE(m_boxes[0].text.startsWith(text(TextId::CableNotFound) + QStringLiteral("\n\n")));
     EXPECT_TRUE(m_boxes[0].text.contains(QLatin1String("plugged in")));
@@ -115,8 +117,8 @@ TEST_F(LinkTest, LinkDeliversReadingsAndUnlinkEndsTheWorker) {
     MainWindow form(*m_app, m_dialogs);
     QSignalSpy readings(m_link, &MeterLink::readingReceived);
     form.linkButton()->click();
+    ASSERT_TRUE(WaitForLink(*m_link));
     EXPECT_TRUE(form.linkButton()->isChecked());
-    EXPECT_TRUE(m_link->isLinked());
     EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuUnlink));
     EXPECT_FALSE(form.aboutButton()->isEnabled());
     ASSERT_TRUE(readings.wait(2000));
@@ -169,6 +171,7 @@ TEST_F(LinkTest, CableThatCannotBeOpenedGetsAdviceOnAccessRights) {
     start(std::make_shared<RefusingBackend>());
     MainWindow form(*m_app, m_dialogs);
     form.linkButton()->click();
+    EXPECT_FALSE(WaitForLink(*m_link));
     ASSERT_EQ(m_boxes.size(), 1u);
     EXPECT_EQ(m_boxes[0].caption, QStringLiteral("Error[E9015]"));
     EXPECT_TRUE(m_boxes[0].text.startsWith(text(TextId::CableNotFound)));
@@ -222,7 +225,7 @@ TEST_F(LinkTest, ClosingWhileLinkedEndsTheWorkerPromptly) {
             MainWindow form(*m_app, m_dialogs);
             form.createWindows();
             form.linkButton()->click();
-            ASSERT_TRUE(m_link->isLinked());
+            ASSERT_TRUE(WaitForLink(*m_link));
             if (scenario == SimScenario::Demo) {
                 QSignalSpy readings(m_link, &MeterLink::readingReceived);
                 ASSERT_TRUE(readings.wait(2000));
@@ -246,6 +249,7 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     comparator->show();
     EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : No Device")));
     form.linkButton()->click();
+    ASSERT_TRUE(WaitForLink(*m_link));
     EXPECT_TRUE(digital->windowTitle().endsWith(QStringLiteral(" : USB Device")));
 
     // A slot connected after the windows sees each reading already taken by all three.
@@ -281,7 +285,7 @@ TEST_F(LinkTest, TheRecorderEndsTheLinkBeforeAnImportAndStopsWithIt) {
     form.createWindows();
     RecorderWindow* recorder = form.recorder();
     form.linkButton()->click();
-    ASSERT_TRUE(m_link->isLinked());
+    ASSERT_TRUE(WaitForLink(*m_link));
     emit recorder->importRequested();
     EXPECT_FALSE(m_link->isLinked());
     EXPECT_FALSE(form.linkButton()->isChecked());

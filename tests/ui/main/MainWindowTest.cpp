@@ -1,4 +1,5 @@
 #include "ui/main/MainWindow.h"
+#include "LinkWaits.h"
 #include "MainUnderTest.h"
 #include "ScriptedDialogs.h"
 #include "SmallDisk.h"
@@ -58,7 +59,7 @@ protected:
     void linkAndWaitForAReading(MainWindow& form) {
         QSignalSpy readings(&form.application().link(), &MeterLink::readingReceived);
         form.toggleLink();
-        ASSERT_TRUE(form.application().link().isLinked());
+        ASSERT_TRUE(WaitForLink(form.application().link()));
         ASSERT_TRUE(readings.wait(10000));
     }
 
@@ -110,7 +111,7 @@ TEST_F(MainWindowTest, ControlsFollowLinkStateAndBusyFlag) {
     MainUnderTest parts(m_backend, m_dialogs);
     MainWindow& form = parts.window;
     form.toggleLink();
-    ASSERT_TRUE(form.application().link().isLinked());
+    ASSERT_TRUE(WaitForLink(form.application().link()));
     EXPECT_TRUE(form.linkButton()->isChecked());
     EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuUnlink));
     EXPECT_EQ(form.linkButton()->toolTip(), text(TextId::HintUnlink));

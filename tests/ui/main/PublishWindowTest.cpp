@@ -2,6 +2,7 @@
 // with the kept settings and where the password is kept; an address that cannot
 // be used is refused with the reason; OK keeps the settings and the status panel
 // says whether the broker is connected.
+#include "LinkWaits.h"
 #include "ScriptedDialogs.h"
 #include "app/Application.h"
 #include "app/ReadingPublisher.h"
@@ -72,6 +73,7 @@ TEST(PublishWindow, TheDialogKeepsTheSettingsAndTheStatusPanelFollowsTheBroker) 
     EXPECT_EQ(app.publishing().settings().brokerUrl, QStringLiteral("mqtt://127.0.0.1:1"));
     EXPECT_EQ(status->text(), QStringLiteral("MQTT: no meter linked"));
     form.linkButton()->click();
+    ASSERT_TRUE(WaitForLink(app.link()));
     QSignalSpy changed(&app.publishing(), &ReadingPublisher::statusChanged);
     while (app.publishing().publisher().state() != PublisherState::Reconnecting)
         ASSERT_TRUE(changed.wait(15000));

@@ -2,6 +2,7 @@
 // live windows named in their captions, renaming follows, a pulled cable ends only
 // its meter's link with a named message, Tile lays every meter out without overlap,
 // and one cable keeps the Link menu as it always was.
+#include "LinkWaits.h"
 #include "MainUnderTest.h"
 #include "ScriptedDialogs.h"
 #include "UserDirectories.h"
@@ -100,7 +101,7 @@ TEST_F(SeveralMetersWindow, LinkAllGivesEveryMeterNamedWindowsAndRenamingFollows
     form().show();
     ASSERT_EQ(linkMenuTexts().count(QStringLiteral("Meter 2 (5311)")), 1);
     form().linkButton()->click();
-    ASSERT_EQ(app().linkedMeters().size(), 3u);
+    ASSERT_EQ(WaitForLinks(app()), 3);
     EXPECT_TRUE(form().linkButton()->isChecked());
     EXPECT_EQ(form().statusPanel(0)->text(), "3 meters linked");
 
@@ -139,7 +140,7 @@ TEST_F(SeveralMetersWindow, LinkAllGivesEveryMeterNamedWindowsAndRenamingFollows
     // Chosen again, it links that cable to the same meter and windows.
     const DigitalMeterWindow* third = windowsOf(2).digital;
     linkMenuEntry(QStringLiteral("Meter 3 (5312)"))->trigger();
-    EXPECT_TRUE(app().meter(2).link().isLinked());
+    EXPECT_TRUE(WaitForLink(app().meter(2).link()));
     EXPECT_EQ(app().meterCount(), 3);
     EXPECT_EQ(windowsOf(2).digital, third);
     EXPECT_EQ(third->windowTitle(), "Digital Meter : Meter 3 : USB Device");
@@ -163,6 +164,7 @@ TEST_F(SeveralMetersWindow, LinkAllGivesEveryMeterNamedWindowsAndRenamingFollows
 TEST_F(SeveralMetersWindow, APulledCableEndsOnlyItsMetersLinkWithANamedMessage) {
     makeCables(2);
     ASSERT_TRUE(form().linkCommands().linkAll());
+    WaitForLinks(app());
     ASSERT_EQ(app().meterCount(), 2);
     MeterLink& second = app().meter(1).link();
     QSignalSpy lost(&second, &MeterLink::linkLostNotice);
@@ -183,6 +185,7 @@ TEST_F(SeveralMetersWindow, AFurtherMeterWaitsForItsCableInItsOwnWindows) {
     makeCables(2);
     form().setReconnectAutomatically(true);
     ASSERT_TRUE(form().linkCommands().linkAll());
+    WaitForLinks(app());
     MeterLink& second = app().meter(1).link();
     ASSERT_TRUE(second.reconnectsAutomatically());
     second.setReconnectPause(std::chrono::milliseconds(20));
@@ -206,6 +209,7 @@ TEST_F(SeveralMetersWindow, AFurtherMeterWaitsForItsCableInItsOwnWindows) {
 TEST_F(SeveralMetersWindow, ALinkAfterTheFirstCableWentGivesTheOtherCableBackToItsOwnMeter) {
     makeCables(2);
     ASSERT_TRUE(form().linkCommands().linkAll());
+    WaitForLinks(app());
     QSignalSpy lost(&app().link(), &MeterLink::linkLostNotice);
     m_cables->meter(0).setCablePresent(false);
     ASSERT_TRUE(lost.wait(20000));
@@ -215,6 +219,7 @@ TEST_F(SeveralMetersWindow, ALinkAfterTheFirstCableWentGivesTheOtherCableBackToI
     form().linkButton()->click(); // the second meter was still linked: all end
     ASSERT_TRUE(app().linkedMeters().empty());
     form().linkButton()->click();
+    WaitForLinks(app());
     EXPECT_FALSE(app().meter(0).link().isLinked()) << "its cable is away";
     EXPECT_TRUE(app().meter(1).link().isLinked());
     EXPECT_EQ(windowsOf(1).digital->windowTitle(), "Digital Meter : Meter 2 : USB Device");
@@ -224,6 +229,7 @@ TEST_F(SeveralMetersWindow, ALinkAfterTheFirstCableWentGivesTheOtherCableBackToI
 TEST_F(SeveralMetersWindow, AFurtherComparatorKeepsItsOwnLimits) {
     makeCables(2);
     ASSERT_TRUE(form().linkCommands().linkAll());
+    WaitForLinks(app());
     const double firstHigh = app().settings().highLimit;
     emit windowsOf(1).comparator->limitsChanged(5.0, 1.0);
     EXPECT_EQ(app().meter(1).highLimit(), 5.0);
@@ -239,6 +245,7 @@ TEST_F(SeveralMetersWindow, TileLaysEveryMetersWindowsOutWithoutOverlap) {
     form().comparator()->show();
     form().recorder()->show();
     ASSERT_TRUE(form().linkCommands().linkAll());
+    WaitForLinks(app());
     const LiveWindowSet further = windowsOf(1);
     ASSERT_TRUE(further.analog->isVisible() && further.comparator->isVisible())
         << "a further meter's windows open like the first meter's";
@@ -256,6 +263,7 @@ TEST_F(SeveralMetersWindow, AFurtherMetersWindowsComeBackWhereTheLastRunLeftThem
     makeCables(2);
     form().show();
     ASSERT_TRUE(form().linkCommands().linkAll());
+    WaitForLinks(app());
     const QRect place(300, 260, 280, 200);
     windowsOf(1).digital->setGeometry(place);
     windowsOf(1).analog->show();
@@ -266,6 +274,7 @@ TEST_F(SeveralMetersWindow, AFurtherMetersWindowsComeBackWhereTheLastRunLeftThem
 
     start(m_cables);
     ASSERT_TRUE(form().linkCommands().linkAll());
+    WaitForLinks(app());
     const LiveWindowSet again = windowsOf(1);
     ASSERT_NE(again.digital, nullptr);
     EXPECT_EQ(again.digital->geometry(), place);
@@ -280,7 +289,7 @@ TEST_F(SeveralMetersWindow, OneCableKeepsTheLinkMenuAndCaptionsAsBefore) {
     start(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
     const QStringList before = linkMenuTexts();
     form().linkButton()->click();
-    ASSERT_TRUE(app().link().isLinked());
+    ASSERT_TRUE(WaitForLink(app().link()));
     EXPECT_EQ(linkMenuTexts().size(), before.size());
     EXPECT_FALSE(linkMenuTexts().contains(QStringLiteral("Link &all")));
     EXPECT_EQ(form().digitalMeter()->windowTitle(), "Digital Meter : USB Device");

@@ -255,15 +255,19 @@ TEST_F(PrintingTest, ExportedPageRangeIsOneJobWithAPagePerSession) {
     orientation = QPageLayout::Landscape;
     const int shown = form.sessions.currentSession();
 
-    QTimer::singleShot(0, &form.window, [] {
-        auto* dlg = qobject_cast<ExportDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
+    m_user.onDialog = [](QDialog& shown) {
+        auto* dlg = qobject_cast<ExportDialog*>(&shown);
+        EXPECT_NE(dlg, nullptr);
+        if (dlg == nullptr)
+            return false;
         dlg->selectType(ExportType::BitMap);
         dlg->selectDestination(ExportDestination::Printer);
         dlg->selectPageScope(PageScope::Range);
         dlg->setPageRange(2, 4);
+        dlg->setResult(QDialog::Rejected);
         dlg->confirmExport();
-    });
+        return dlg->result() == QDialog::Accepted;
+    };
     form.window.exportData();
 
     EXPECT_EQ(dialogs, std::vector<int>{3});

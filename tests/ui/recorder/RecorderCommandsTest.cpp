@@ -106,6 +106,25 @@ struct CommandsFixture : ::testing::Test {
 
 } // namespace
 
+TEST_F(CommandsFixture, LineColourAndPageSetupAreAskedThroughTheUserDialogs) {
+    const QColor before = form->lineColor();
+    user.onColor = [](const QColor&) { return std::nullopt; };
+    form->chooseLineColor();
+    ASSERT_EQ(user.colors.size(), 1u);
+    EXPECT_EQ(user.colors[0], before) << "offered: the colour in use";
+    EXPECT_EQ(user.colorTitles[0], text(TextId::MenuViewLineColor).remove('&'));
+    EXPECT_EQ(form->lineColor(), before) << "a cancelled choice changes nothing";
+    user.onColor = [](const QColor&) { return QColor(Qt::darkGreen); };
+    form->chooseLineColor();
+    EXPECT_EQ(form->lineColor(), QColor(Qt::darkGreen));
+
+    user.pageSetupAnswers.push_back(true);
+    form->setUpPrinter();
+    ASSERT_EQ(user.pageSetups.size(), 1u);
+    EXPECT_EQ(user.pageSetups[0], &form->printer()) << "the page of the recorder's own printer";
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(CommandsFixture, SaveWritesTheBufferAndMarksItSaved) {
     record(250);
     chosen = file("rec.g53");

@@ -1,5 +1,6 @@
 // The recorder on the live path: main window, acquisition thread and the
 // simulated meter; the recording survives in its temporary file.
+#include "LinkWaits.h"
 #include "ScriptedDialogs.h"
 #include "app/Application.h"
 #include "app/UserFiles.h"
@@ -54,7 +55,7 @@ TEST(RecorderLive, RecordsFromTheSimulatedMeterUntilTheLinkEnds) {
         ASSERT_NE(recorder, nullptr);
 
         main.toggleLink();
-        ASSERT_TRUE(link.isLinked());
+        ASSERT_TRUE(WaitForLink(link));
         RecorderWindowProbe probe(*recorder);
         QSignalSpy added(&recorder->controller(), &RecorderController::sampleAdded);
         probe.button("startRecordingButton").click();
@@ -107,7 +108,7 @@ TEST(RecorderLive, LowBatteryNoticeDoesNotHoldUpSampling) {
         main.createWindows();
         RecorderWindow* recorder = main.recorder();
         main.toggleLink();
-        ASSERT_TRUE(link.isLinked());
+        ASSERT_TRUE(WaitForLink(link));
         QSignalSpy added(&recorder->controller(), &RecorderController::sampleAdded);
         QSignalSpy told(&recorder->controller(), &RecorderController::lowBatteryAppeared);
         RecorderWindowProbe(*recorder).button("startRecordingButton").click();

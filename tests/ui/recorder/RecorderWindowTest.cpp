@@ -648,16 +648,16 @@ TEST(DataList, LinesAndPagesOf32000) {
     EXPECT_TRUE(list.goToSample(1'000'000));
     EXPECT_EQ(tabs->currentIndex(), 1);
     EXPECT_EQ(list.selectedSample(), 32001);
-    std::int64_t offered = 0;
-    list.setSampleNumberProvider([&](std::int64_t highest) -> std::optional<std::int64_t> {
-        offered = highest;
-        return 31999;
-    });
+    dialogs.numberAnswers.push_back(31999);
     list.findChild<QToolButton*>(QStringLiteral("goToSampleButton"))->click();
-    EXPECT_EQ(offered, 32001);
+    ASSERT_EQ(dialogs.numbers.size(), 1u);
+    EXPECT_EQ(dialogs.numbers[0].owner, &list);
+    EXPECT_EQ(dialogs.numbers[0].value, 32001) << "offered: the selected sample";
+    EXPECT_EQ(dialogs.numbers[0].minimum, 1);
+    EXPECT_EQ(dialogs.numbers[0].maximum, 32001);
     EXPECT_EQ(list.selectedSample(), 31999);
-    list.setSampleNumberProvider([](std::int64_t) { return std::nullopt; });
     list.askSampleToGoTo(); // Cancel stays where it was
+    EXPECT_EQ(dialogs.numbers.size(), 2u);
     EXPECT_EQ(list.selectedSample(), 31999);
     list.show();
     list.activateWindow();
