@@ -9,14 +9,14 @@
 namespace telmora {
 
 // Waits until the attempt of `link` under way (if any) has ended; true when the
-// link is up then.
+// link came up (without an attempt: when it is up).
 inline bool WaitForLink(MeterLink& link, int timeoutMs = 10000) {
-    if (link.isLinking()) {
-        QSignalSpy finished(&link, &MeterLink::linkFinished);
-        if (!finished.wait(timeoutMs))
-            return false;
-    }
-    return link.isLinked();
+    if (!link.isLinking())
+        return link.isLinked();
+    QSignalSpy finished(&link, &MeterLink::linkFinished);
+    // The end of the attempt, not the state now: a link may already have come
+    // and gone again (a meter unplugged after a few polls).
+    return finished.wait(timeoutMs) && finished.at(0).at(0).toBool();
 }
 
 // Starts the link and waits for its end; true when it is up.
