@@ -3,6 +3,7 @@
 #include "cli/CommandOutput.h"
 #include "cli/formatoption.h"
 #include "cli/inputchecks.h"
+#include "cli/recordinginput.h"
 #include "model/fileaccess.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
@@ -10,6 +11,7 @@
 #include "recording/recordingset.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 
 #include <cstring>
@@ -23,11 +25,14 @@ namespace {
 
 constexpr const char* kRecorderCsvUsage =
     "Usage: telmora-cli recorder-csv FILE [--format standard|tidy] [--layout long|wide]\n"
+    "                                [--meter N|NAME|SERIAL|all]\n"
     "\n"
     "Reads a recorder file (.g53, .g52, .g51 or .TMP; the format is chosen by the\n"
     "file name as the recorder does, never by the folders above it) and writes the\n"
     "recorder's text export of all pages to standard output, with CR LF line ends.\n"
-    "FILE must be a regular file.\n"
+    "FILE must be a regular file. Every record is checked first: a file holding a\n"
+    "record that no recorder writes is refused (exit status 1) with its first\n"
+    "damaged sample, and nothing is written.\n"
     "\n"
     "--format tidy writes the tidy CSV instead: columns index, time_of_day, value\n"
     "(SI base units, empty for an overload), unit, mode, display, overload and the\n"
@@ -36,12 +41,32 @@ constexpr const char* kRecorderCsvUsage =
     "time column holds the time of day and is named time_of_day.\n"
     "\n"
     "FILE may also be the manifest of a recording of several meters (.telmora),\n"
-    "which names a recorder file per meter. The tidy CSV then covers every meter and\n"
-    "the math channel: --layout long (the default) gives one row per meter and\n"
-    "sample with a meter column after the index; --layout wide gives one row per\n"
-    "sample with the columns M1_value, M1_unit, M1_mode, M1_display, M1_overload\n"
-    "for each meter (main readings) and math_value, math_unit. The standard format\n"
-    "covers the first meter.\n";
+    "which names a recorder file per meter. --meter chooses one of its meters by\n"
+    "its serial number, its name or its number (from 1); the output is then exactly\n"
+    "that of the meter's own recorder file. The standard format holds one meter, so\n"
+    "a recording of several meters needs --meter (exit status 2 without it, naming\n"
+    "the meters). Without --meter, or with --meter all, the tidy CSV covers every\n"
+    "meter and the math channel: --layout long (the default) gives one row per\n"
+    "meter and sample with a meter column after the index; --layout wide gives one\n"
+    "row per sample with the columns M1_value, M1_unit, M1_mode, M1_display,\n"
+    "M1_overload for each meter (main readings) and math_value, math_unit.\n";
+
+// Reads "--meter WHICH" or "--meter=WHICH" at argv[i].
+OptionMatch takeMeterOption(int argc, char** argv, int& i, const char*& meter) {
+    const std::string_view arg = argv[i];
+    if (arg == "--meter") {
+        if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+            std::fputs("telmora-cli: --meter needs a value: N, NAME, SERIAL or all\n", stderr);
+            return OptionMatch::Bad;
+        }
+        meter = argv[++i];
+    } else if (arg.starts_with("--meter=") && arg.size() > 8) {
+        meter = argv[i] + 8;
+    } else {
+        return OptionMatch::NotThis;
+    }
+    return OptionMatch::Taken;
+}
 
 // Reads "--layout NAME" or "--layout=NAME" at argv[i].
 OptionMatch takeLayoutOption(int argc, char** argv, int& i, TidyLayout& layout) {
@@ -70,53 +95,14 @@ OptionMatch takeLayoutOption(int argc, char** argv, int& i, TidyLayout& layout) 
     return OptionMatch::Taken;
 }
 
-// The export of a several-meter recording's manifest.
-int runManifest(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
-                TidyLayout layout) {
-    QString error;
-    std::optional<RecordingSetFiles> files = OpenRecordingSet(PathText(QByteArray(path)), &error);
-    if (!files) {
-        std::fprintf(err, "telmora-cli: cannot open the recording: %s\n",
-                     error.toStdString().c_str());
-        return 1;
-    }
-    const std::vector<RecordStore> stores = RecordStoresOf(*files);
-    const std::int32_t lastPage = LastPageForCount(files->count);
-    CommandOutput out(outFile);
-    const auto sink = [&out](std::string_view s) { return out.write(s); };
-    const bool written =
-        format == TextExportFormat::Tidy
-            ? WriteRecorderTidy(TidySetOf(*files, stores), 1, lastPage, lastPage, layout, sink)
-            : WriteRecorderText(stores.front(), 1, lastPage, lastPage, sink);
-    if (!out.flush())
-        return out.report(err);
-    if (!written) {
-        std::fprintf(err, "telmora-cli: reading the files of '%s' failed while writing the text\n",
-                     path);
-        return 1;
-    }
-    if (files->cutShort) {
-        std::fprintf(err,
-                     "telmora-cli: a file of '%s' was cut short: only %lld complete samples "
-                     "per meter were exported\n",
-                     path, static_cast<long long>(files->count));
-        return 1;
-    }
-    return 0;
-}
-
-} // namespace
-
-int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
-                   TidyLayout layout) {
-    if (IsManifestPath(PathText(QByteArray(path))))
-        return runManifest(path, outFile, err, format, layout);
-    // The text needs only the records: they are read from the file while the text
-    // is written, never all at once.
+// The export of one recorder file. The records are checked before the text is
+// written; the text then reads them from the file while it is written, never all
+// at once. `links` Refuse for a member of a manifest: no link is followed.
+int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
+            TidyLayout layout, FileLinks links) {
     RecorderFileReader reader;
-    if (!OpenRecorderInput(reader, path, err)) {
+    if (!OpenRecorderInput(reader, path, err, links) || !CheckRecordsOf(reader, path, err))
         return 1;
-    }
     const std::int64_t count = reader.count();
     const bool cutShort = reader.cutShort();
     RecordStore records;
@@ -135,9 +121,8 @@ int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExp
                       ? WriteRecorderTidy(records, 1, lastPage, lastPage, sink)
                       : WriteRecorderText(records, 1, lastPage, lastPage, sink);
     }
-    if (!out.flush()) {
+    if (!out.flush())
         return out.report(err);
-    }
     if (!written) {
         // The records could not be read back (the file shrank or failed).
         std::fprintf(err, "telmora-cli: reading '%s' failed while writing the text\n", path);
@@ -153,17 +138,101 @@ int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExp
     return 0;
 }
 
+// The tidy export of every meter of a several-meter recording and its math channel.
+int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayout layout) {
+    QString error;
+    std::optional<RecordingSetFiles> files = OpenRecordingSet(PathText(QByteArray(path)), &error);
+    if (!files) {
+        std::fprintf(err, "telmora-cli: cannot open the recording: %s\n",
+                     error.toStdString().c_str());
+        return 1;
+    }
+    if (!CheckRecordsOf(*files, err))
+        return 1;
+    const std::vector<RecordStore> stores = RecordStoresOf(*files);
+    const std::int32_t lastPage = LastPageForCount(files->count);
+    CommandOutput out(outFile);
+    const bool written = WriteRecorderTidy(TidySetOf(*files, stores), 1, lastPage, lastPage, layout,
+                                           [&out](std::string_view s) { return out.write(s); });
+    if (!out.flush())
+        return out.report(err);
+    if (!written) {
+        std::fprintf(err, "telmora-cli: reading the files of '%s' failed while writing the text\n",
+                     path);
+        return 1;
+    }
+    if (files->cutShort) {
+        std::fprintf(err,
+                     "telmora-cli: a file of '%s' was cut short: only %lld complete samples "
+                     "per meter were exported\n",
+                     path, static_cast<long long>(files->count));
+        return 1;
+    }
+    return 0;
+}
+
+// The export of a several-meter recording's manifest: one meter as its own file
+// gives it, or every meter in the tidy format.
+int runManifest(const char* path, std::FILE* out, std::FILE* err, TextExportFormat format,
+                TidyLayout layout, const char* meter) {
+    const std::optional<RecordingManifest> manifest = ReadManifestInput(path, err);
+    if (!manifest)
+        return 1;
+    std::optional<std::size_t> chosen;
+    if (meter != nullptr && std::strcmp(meter, "all") != 0) {
+        std::string problem;
+        chosen = ChooseMeter(*manifest, meter, problem);
+        if (!chosen) {
+            std::fprintf(err, "telmora-cli: --meter %s: %s\n", meter, problem.c_str());
+            return 2;
+        }
+    } else if (format == TextExportFormat::Standard) {
+        if (manifest->meters.size() > 1) {
+            std::fprintf(err,
+                         "telmora-cli: '%s' holds %zu meters and the standard format one: "
+                         "choose it with --meter N|NAME|SERIAL (%s), or use --format tidy\n",
+                         path, manifest->meters.size(), MeterListText(*manifest).c_str());
+            return 2;
+        }
+        chosen = 0;
+    }
+    if (!chosen)
+        return runEveryMeter(path, out, err, layout);
+    const QByteArray member = NativePath(QDir::toNativeSeparators(
+        ManifestMemberPath(PathText(QByteArray(path)), manifest->meters[*chosen].file)));
+    return runFile(member.constData(), out, err, format, layout, FileLinks::Refuse);
+}
+
+} // namespace
+
+int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
+                   TidyLayout layout, const char* meter) {
+    if (IsManifestPath(PathText(QByteArray(path))))
+        return runManifest(path, outFile, err, format, layout, meter);
+    if (meter != nullptr && std::strcmp(meter, "all") != 0) {
+        std::fprintf(err,
+                     "telmora-cli: --meter chooses a meter of a recording of several meters "
+                     "(.telmora); '%s' is the recorder file of one meter\n",
+                     path);
+        return 2;
+    }
+    return runFile(path, outFile, err, format, layout, FileLinks::Follow);
+}
+
 int CmdRecorderCsv(int argc, char** argv) {
     if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
         return PrintHelp(kRecorderCsvUsage);
     }
     const char* path = nullptr;
+    const char* meter = nullptr;
     TextExportFormat format = TextExportFormat::Standard;
     TidyLayout layout = TidyLayout::Long;
     for (int i = 0; i < argc; ++i) {
         OptionMatch match = TakeFormatOption(argc, argv, i, format);
         if (match == OptionMatch::NotThis)
             match = takeLayoutOption(argc, argv, i, layout);
+        if (match == OptionMatch::NotThis)
+            match = takeMeterOption(argc, argv, i, meter);
         if (match == OptionMatch::Bad)
             return 2;
         if (match == OptionMatch::Taken)
@@ -178,7 +247,7 @@ int CmdRecorderCsv(int argc, char** argv) {
         std::fputs(kRecorderCsvUsage, stderr);
         return 2;
     }
-    return RunRecorderCsv(path, stdout, stderr, format, layout);
+    return RunRecorderCsv(path, stdout, stderr, format, layout, meter);
 }
 
 } // namespace telmora::cli

@@ -15,12 +15,17 @@ namespace telmora::cli {
 // status 1. A file without samples is noted on `err`: a complete empty recording
 // gives the header line and status 0, a damaged one nothing and status 1. The tidy
 // format gives the time of day only: recorder files keep no date.
-// A manifest of several meters (".telmora") exports every meter in `layout` (the
-// tidy format) or the first meter (the standard format); a missing or mismatched
-// file of it is status 1 with a line naming it.
+// Every record is checked before anything is written: a record no recorder writes
+// is status 1 with a line naming the file and its first damaged sample.
+// A manifest of several meters (".telmora") exports the meter `meter` names (its
+// serial number, name or number) as its own file would, or, without one or with
+// "all", every meter in `layout` (the tidy format); the standard format of several
+// meters without a meter is status 2 with a line naming --meter and the meters. A
+// missing, damaged or mismatched file of it is status 1 with a line naming it.
+// `meter` other than "all" for a file of one meter is status 2.
 int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err,
                    TextExportFormat format = TextExportFormat::Standard,
-                   TidyLayout layout = TidyLayout::Long);
+                   TidyLayout layout = TidyLayout::Long, const char* meter = nullptr);
 
 // The command: `argv` holds the arguments after "recorder-csv".
 int CmdRecorderCsv(int argc, char** argv);

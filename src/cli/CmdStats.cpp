@@ -2,17 +2,24 @@
 #include "cli/CommandOutput.h"
 #include "cli/clipaths.h"
 #include "cli/inputchecks.h"
+#include "cli/recordinginput.h"
 
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
 #include "model/GroupedStatistics.h"
 #include "recording/RecorderFile.h"
+#include "model/fileaccess.h"
+#include "recording/MathChannel.h"
+#include "recording/RecordingManifest.h"
 #include "recording/RecordingStatistics.h"
+#include "recording/recordingset.h"
 
+#include <QDir>
 #include <QFile>
 #include <QString>
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -34,7 +41,20 @@ constexpr const char* kStatsUsage =
     "\"session\" (numbered from 1) only for session files. Values are in SI base\n"
     "units (temperatures in the degrees shown, decibels in dBm); std_dev is the\n"
     "sample standard deviation; overloads are counted apart and left out of the\n"
-    "figures. mean, std_dev, min and max are null when a group holds overloads only.\n";
+    "figures. mean, std_dev, min and max are null when a group holds overloads only.\n"
+    "\n"
+    "FILE may also be the manifest of a recording of several meters (.telmora): each\n"
+    "meter's groups come in turn, their lines beginning with the meter's number\n"
+    "(from 1), name and serial number:\n"
+    "  {\"meter\":2,\"name\":\"Load\",\"serial\":\"S2\",\"function\":514,...}\n"
+    "and then, when the recording has a math channel, one line for it (its gaps and\n"
+    "undefined values left out):\n"
+    "  {\"math\":\"M1*M2\",\"unit\":\"W\",\"count\":450,\"mean\":...,\"std_dev\":...,\n"
+    "   \"min\":...,\"max\":...}\n"
+    "\n"
+    "Every record is checked first: a file holding a record that no recorder writes\n"
+    "(or a file that is no recording at all) is refused with exit status 1 and its\n"
+    "first damaged sample, and nothing is written.\n";
 
 void appendNumber(std::string& out, double value) {
     char text[40];
@@ -59,16 +79,8 @@ void appendJsonText(std::string& out, std::string_view text) {
     out += '"';
 }
 
-std::string groupLine(const StatisticsGroup& group, std::optional<std::size_t> session) {
-    std::string line = "{";
-    if (session) {
-        line += "\"session\":" + std::to_string(*session) + ",";
-    }
-    line += "\"function\":" + std::to_string(group.function) + ",\"unit\":";
-    appendJsonText(line, group.unit);
-    line += ",\"mode\":";
-    appendJsonText(line, group.mode);
-    const RunningStatistics& v = group.values;
+// ,"count":N,"mean":...,"std_dev":...,"min":...,"max":... (null when nothing counted).
+void appendFigures(std::string& line, const RunningStatistics& v) {
     line += ",\"count\":" + std::to_string(v.count());
     const std::pair<const char*, double> figures[] = {{"mean", v.mean()},
                                                       {"std_dev", v.standardDeviation()},
@@ -84,14 +96,24 @@ std::string groupLine(const StatisticsGroup& group, std::optional<std::size_t> s
             appendNumber(line, value);
         }
     }
+}
+
+// One group's line; `keys` are the keys that come first ("\"session\":1,").
+std::string groupLine(const StatisticsGroup& group, std::string_view keys) {
+    std::string line = "{";
+    line += keys;
+    line += "\"function\":" + std::to_string(group.function) + ",\"unit\":";
+    appendJsonText(line, group.unit);
+    line += ",\"mode\":";
+    appendJsonText(line, group.mode);
+    appendFigures(line, group.values);
     line += ",\"overloads\":" + std::to_string(group.overloads) + "}\n";
     return line;
 }
 
-bool writeGroups(CommandOutput& out, const GroupedStatistics& statistics,
-                 std::optional<std::size_t> session) {
+bool writeGroups(CommandOutput& out, const GroupedStatistics& statistics, std::string_view keys) {
     for (const StatisticsGroup& group : statistics.groups()) {
-        if (!out.write(groupLine(group, session))) {
+        if (!out.write(groupLine(group, keys))) {
             return false;
         }
     }
@@ -125,11 +147,33 @@ int sessionStats(const char* path, CommandOutput& out, std::FILE* err) {
         return 1;
     }
     for (std::size_t s = 0; s < sessions.size(); ++s) {
-        if (!writeGroups(out, SessionStatistics(sessions[s]), s + 1)) {
+        const std::string keys = "\"session\":" + std::to_string(s + 1) + ",";
+        if (!writeGroups(out, SessionStatistics(sessions[s]), keys)) {
             return out.report(err);
         }
     }
     return 0;
+}
+
+// Counts the main readings of up to `limit` samples; false after a message on `err`
+// when the file could not be read or holds a damaged record (nothing is written).
+bool countMainReadings(RecorderFileReader& reader, std::int64_t limit, const char* path,
+                       GroupedStatistics& statistics, std::int64_t& counted, std::FILE* err) {
+    ReadingRecord main;
+    while (counted < limit && reader.readNextMain(main)) {
+        statistics.add(RecorderMainReading(main));
+        ++counted;
+    }
+    if (reader.damaged()) {
+        std::fprintf(err, "telmora-cli: '%s' is damaged: %s\n", path,
+                     DamageText(reader.damage()).toStdString().c_str());
+        return false;
+    }
+    if (reader.readFailed() || counted < limit) {
+        std::fprintf(err, "telmora-cli: cannot read '%s' as a recorder file\n", path);
+        return false;
+    }
+    return true;
 }
 
 int recorderStats(const char* path, CommandOutput& out, std::FILE* err) {
@@ -139,17 +183,10 @@ int recorderStats(const char* path, CommandOutput& out, std::FILE* err) {
         return 1;
     }
     GroupedStatistics statistics;
-    ReadingRecord main;
     std::int64_t counted = 0;
-    while (reader.readNextMain(main)) {
-        statistics.add(RecorderMainReading(main));
-        ++counted;
-    }
-    if (reader.readFailed()) {
-        std::fprintf(err, "telmora-cli: cannot read '%s' as a recorder file\n", path);
+    if (!countMainReadings(reader, reader.count(), path, statistics, counted, err))
         return 1;
-    }
-    if (!writeGroups(out, statistics, std::nullopt)) {
+    if (!writeGroups(out, statistics, {})) {
         return out.report(err);
     }
     if (reader.cutShort()) {
@@ -164,13 +201,87 @@ int recorderStats(const char* path, CommandOutput& out, std::FILE* err) {
     return 0;
 }
 
+// "\"meter\":2,\"name\":\"Load\",\"serial\":\"S2\"," for the lines of a meter.
+std::string meterKeys(std::size_t index, const ManifestMeter& meter) {
+    std::string keys = "\"meter\":" + std::to_string(index + 1) + ",\"name\":";
+    appendJsonText(keys, meter.name.toStdString());
+    keys += ",\"serial\":";
+    appendJsonText(keys, meter.serial.toStdString());
+    return keys + ",";
+}
+
+// The line of the math channel: its expression and unit and the figures of its
+// defined values (a tick where a meter has a gap or an overload has none).
+std::string mathLine(RecordingSetFiles& files) {
+    MathChannel math;
+    const auto meters = static_cast<int>(files.readers.size());
+    if (!math.setExpression(files.manifest.math, meters) || !math.isSet())
+        return {};
+    const std::vector<RecordStore> stores = RecordStoresOf(files);
+    std::vector<const RecordStore*> pointers;
+    std::vector<std::string> units;
+    for (const RecordStore& store : stores) {
+        pointers.push_back(&store);
+        units.push_back(FirstUnitOf(store));
+    }
+    RunningStatistics values;
+    for (const float value : ComputeMathValues(math, pointers, files.count))
+        if (std::isfinite(value))
+            values.add(value);
+    std::string line = "{\"math\":";
+    appendJsonText(line, math.expression().toStdString());
+    line += ",\"unit\":";
+    appendJsonText(line, math.unit(units));
+    appendFigures(line, values);
+    return line + "}\n";
+}
+
+// A recording of several meters: the groups of each meter, then the math channel.
+int manifestStats(const char* path, CommandOutput& out, std::FILE* err) {
+    QString error;
+    std::optional<RecordingSetFiles> files = OpenRecordingSet(PathText(QByteArray(path)), &error);
+    if (!files) {
+        std::fprintf(err, "telmora-cli: cannot open the recording: %s\n",
+                     error.toStdString().c_str());
+        return 1;
+    }
+    // Every meter is counted before anything is written: a damaged file writes nothing.
+    std::vector<GroupedStatistics> statistics(files->readers.size());
+    for (std::size_t m = 0; m < files->readers.size(); ++m) {
+        const QByteArray member = NativePath(QDir::toNativeSeparators(files->paths[m]));
+        std::int64_t counted = 0;
+        if (!countMainReadings(*files->readers[m], files->count, member.constData(),
+                               statistics[m], counted, err))
+            return 1;
+    }
+    for (std::size_t m = 0; m < statistics.size(); ++m)
+        if (!writeGroups(out, statistics[m], meterKeys(m, files->manifest.meters[m])))
+            return out.report(err);
+    if (!out.write(mathLine(*files)))
+        return out.report(err);
+    if (files->cutShort) {
+        if (!out.flush())
+            return out.report(err);
+        std::fprintf(err,
+                     "telmora-cli: a file of '%s' was cut short: only %lld complete samples "
+                     "per meter count\n",
+                     path, static_cast<long long>(files->count));
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunStats(const char* path, std::FILE* outFile, std::FILE* err) {
     CommandOutput out(outFile);
     int status = 1;
     try {
-        status = isSessionFile(path) ? sessionStats(path, out, err) : recorderStats(path, out, err);
+        if (IsManifestPath(PathText(QByteArray(path))))
+            status = manifestStats(path, out, err);
+        else
+            status = isSessionFile(path) ? sessionStats(path, out, err)
+                                         : recorderStats(path, out, err);
     } catch (const std::bad_alloc&) {
         std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
     }

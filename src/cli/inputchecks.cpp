@@ -6,10 +6,11 @@
 
 namespace telmora::cli {
 
-bool OpenRecorderInput(RecorderFileReader& reader, const char* path, std::FILE* err) {
+bool OpenRecorderInput(RecorderFileReader& reader, const char* path, std::FILE* err,
+                       FileLinks links) {
     // The file is opened by the exact bytes given, so names that are not valid
     // UTF-8 are found too.
-    switch (reader.openNative(QByteArray(path))) {
+    switch (reader.openNative(QByteArray(path), links)) {
     case RecorderFileReader::OpenStatus::CannotOpen:
         std::fprintf(err, "telmora-cli: cannot open '%s' as a recorder file: %s\n", path,
                      reader.openError().toStdString().c_str());

@@ -4,6 +4,8 @@
 // (too short for its header, or data after a count of 0) fails, a complete empty
 // one is noted and gives an empty result.
 
+#include "model/fileaccess.h"
+
 #include <cstddef>
 #include <cstdio>
 
@@ -19,7 +21,9 @@ namespace telmora::cli {
 // one-line message on `err` when it cannot be opened, announces a negative count,
 // or is damaged without a sample; a complete empty recording is noted on `err`
 // and gives true.
-bool OpenRecorderInput(RecorderFileReader& reader, const char* path, std::FILE* err);
+// `links` Refuse opens no symbolic link (the member files of a manifest).
+bool OpenRecorderInput(RecorderFileReader& reader, const char* path, std::FILE* err,
+                       FileLinks links = FileLinks::Follow);
 
 // After `sessions` sessions were read from the session file `path` (`in` just
 // after them): when there are none, false after a message on `err` if data follows

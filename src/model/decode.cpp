@@ -203,6 +203,17 @@ std::uint32_t SubCode(DataBytes d, const char (&digits)[4]) {
     return AssembleCode(d, kSubCodeBits) | TemperatureUnitBit(digits[3]);
 }
 
+constexpr std::uint32_t BitsOf(std::span<const CodeBit> bits) {
+    std::uint32_t all = 0;
+    for (const CodeBit& b : bits)
+        all |= Put(true, b.codeBit);
+    return all;
+}
+
+constexpr std::uint32_t kDecodableCodeBits =
+    (BitsOf(kMainCodeBits) | BitsOf(kSubCodeBits) | kCelsiusBit | kFahrenheitBit | kVariantBit) &
+    kFunctionMask;
+
 // The characters of the four digits starting at data byte `first`.
 void ReadDigits(DataBytes d, std::size_t first, char (&digits)[4]) {
     for (std::size_t i = 0; i < 4; ++i) {
@@ -218,6 +229,10 @@ unsigned PointCode(DataBytes d, std::size_t first) {
 }
 
 } // namespace
+
+std::uint32_t DecodableCodeBits() {
+    return kDecodableCodeBits;
+}
 
 void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> d, DecodedReply& out) {
     std::copy_n(d.begin() + 1, kFrameDataSize, out.frameData.begin());

@@ -44,6 +44,10 @@ void DecodeForDisplay(std::span<const std::uint8_t, kDataBytes> data, DecodedRep
 // Decodes a whole 27-byte reply: stores the reply copy, then DecodeForDisplay.
 void DecodeReply(std::span<const std::uint8_t, kReplySize> reply, DecodedReply& out);
 
+// Every bit of a function code the decode can set (the low-battery bit aside): the
+// annunciators of both displays, the degree letters and the volt variant mark.
+std::uint32_t DecodableCodeBits();
+
 // The labels of the live display, each a static text.
 // Unit label of a function code (bit 31 is ignored); "?" for a code without one.
 std::string_view UnitLabel(std::uint32_t code);

@@ -31,6 +31,7 @@ QString kindProblem(mode_t mode) {
                        : S_ISCHR(mode)  ? "a character device"
                        : S_ISBLK(mode)  ? "a block device"
                        : S_ISSOCK(mode) ? "a socket"
+                       : S_ISLNK(mode)  ? "a symbolic link"
                                         : "something else";
     return QStringLiteral("is %1, not a regular file").arg(QLatin1String(kind));
 }
@@ -52,11 +53,18 @@ bool PathTextIsExact(const QByteArray& nativePath) {
 }
 
 bool OpenRegularFile(QFile& file, const QByteArray& nativePath, QString* reason) {
+    return OpenRegularFile(file, nativePath, FileLinks::Follow, reason);
+}
+
+bool OpenRegularFile(QFile& file, const QByteArray& nativePath, FileLinks links,
+                     QString* reason) {
 #ifdef Q_OS_UNIX
+    const bool follow = links == FileLinks::Follow;
     // Looked at before opening, so that no device is ever opened; looked at again
     // through the descriptor, in case the name was replaced in between.
     struct stat before {};
-    if (::stat(nativePath.constData(), &before) != 0) {
+    if ((follow ? ::stat(nativePath.constData(), &before)
+                : ::lstat(nativePath.constData(), &before)) != 0) {
         setReason(reason, qt_error_string(errno));
         return false;
     }
@@ -64,9 +72,11 @@ bool OpenRegularFile(QFile& file, const QByteArray& nativePath, QString* reason)
         setReason(reason, kind);
         return false;
     }
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
+                                                      (follow ? 0 : O_NOFOLLOW));
     if (fd < 0) {
-        setReason(reason, qt_error_string(errno));
+        // A link put in place of the file after it was looked at.
+        setReason(reason, !follow && errno == ELOOP ? kindProblem(S_IFLNK) : qt_error_string(errno));
         return false;
     }
     struct stat opened {};
@@ -75,6 +85,9 @@ bool OpenRegularFile(QFile& file, const QByteArray& nativePath, QString* reason)
         problem = qt_error_string(errno);
     else
         problem = kindProblem(opened.st_mode);
+    if (problem.isEmpty() && !follow &&
+        (opened.st_dev != before.st_dev || opened.st_ino != before.st_ino))
+        problem = QStringLiteral("was replaced while it was opened");
     // Reads of the regular file block as usual from here on.
     if (const int flags = ::fcntl(fd, F_GETFL);
         problem.isEmpty() && (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)) {
@@ -93,6 +106,10 @@ bool OpenRegularFile(QFile& file, const QByteArray& nativePath, QString* reason)
 #else
     const QString path = PathText(nativePath);
     const QFileInfo info(path);
+    if (links == FileLinks::Refuse && info.isSymLink()) {
+        setReason(reason, QStringLiteral("is a symbolic link, not a regular file"));
+        return false;
+    }
     if (info.exists() && !info.isFile()) {
         setReason(reason, info.isDir() ? QStringLiteral("is a directory")
                                        : QStringLiteral("is not a regular file"));

@@ -36,6 +36,16 @@ bool PathTextIsExact(const QByteArray& nativePath);
 bool OpenRegularFile(QFile& file, const QByteArray& nativePath, QString* reason = nullptr);
 bool OpenRegularFile(QFile& file, const QString& path, QString* reason = nullptr);
 
+// Whether a path whose last part is a symbolic link is followed to the link's target.
+enum class FileLinks { Follow, Refuse };
+
+// As OpenRegularFile, with the choice whether a link is followed. Refused, the last
+// part of the path must be the regular file itself: a link is not opened ("is a
+// symbolic link, not a regular file"), so a file named by a list of files (the
+// members of a recording) cannot lead out of the folder it is meant to be in.
+bool OpenRegularFile(QFile& file, const QByteArray& nativePath, FileLinks links,
+                     QString* reason = nullptr);
+
 // Empty when a save may replace `path`: nothing is there yet, or a regular file
 // (links are followed). Otherwise why not ("is a directory", "is a character
 // device, not a regular file", ...). SaveFile::open() asks this first.

@@ -214,7 +214,8 @@ public:
     // Writes the text export of pages first..last as the job; ends in
     // textExportFinished. Destroying the controller stops it, leaving the file as it was.
     // The tidy format of a several-meter recording covers every meter and the math
-    // channel in `layout`; the standard format covers the first meter.
+    // channel in `layout`; the standard format writes a file per meter beside `path`
+    // (see meterexport.h) and then tells them by textExportedPerMeter.
     void startTextExport(const QString& path, std::int32_t first, std::int32_t last,
                          TextExportFormat format = TextExportFormat::Standard,
                          TidyLayout layout = TidyLayout::Long);
@@ -241,6 +242,8 @@ signals:
     // `reason` is empty when the user stopped it.
     void saveFinished(bool saved, const QString& path, const QString& reason);
     void textExportFinished(bool written, const QString& path, const QString& reason);
+    // The standard text export of several meters wrote these files, one per meter.
+    void textExportedPerMeter(const QStringList& files);
     // A message for the user: an error (caption "Error[E…]") or a notice
     // (caption "Warning[W…]") with its text number.
     // `reason`, when not empty, is a line that says why (mostly the system's words;

@@ -4,6 +4,7 @@
 #include "recording/RecorderController.h"
 
 #include "model/fileaccess.h"
+#include "recording/meterexport.h"
 #include "recording/recorderexport.h"
 #include "recording/recorderpages.h"
 #include "recording/recordertidy.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr TextId kFileUnreadable = TextId::FileOpenError;
 constexpr TextId kOutOfMemory = TextId::OutOfMemory;
 constexpr TextId kFileCutShort = TextId::FileDamaged;
+constexpr TextId kFileDamaged = TextId::FileDamaged;
 // How often a save reports how far it has come.
 constexpr qint64 kProgressEveryMs = 30;
 } // namespace
@@ -45,6 +47,10 @@ bool RecorderController::startLoad(const QByteArray& nativePath) {
         emit errorRaised(kFileUnreadable,
                          pathText + QStringLiteral(": the file is damaged (its sample count "
                                                    "is negative)"));
+        return false;
+    }
+    if (const QString problem = NoSamplesProblem(*reader); !problem.isEmpty()) {
+        emit errorRaised(kFileDamaged, pathText + QStringLiteral(": ") + problem);
         return false;
     }
     setBusy(true);
@@ -93,6 +99,8 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
     if (result.outcome == LoadOutcome::Unreadable)
         emit errorRaised(kFileUnreadable,
                          pathText + QStringLiteral(": the file could not be read to its end"));
+    else if (result.outcome == LoadOutcome::Damaged)
+        emit errorRaised(kFileDamaged, pathText + QStringLiteral(": ") + DamageText(result.damage));
     else if (result.outcome == LoadOutcome::OutOfMemory)
         emit errorRaised(kOutOfMemory, {});
     m_documentPath = result.outcome == LoadOutcome::Loaded ? pathText : QString();
@@ -145,11 +153,24 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
     std::optional<TidyMeterSet> several;
     if (format == TextExportFormat::Tidy && (m_meters.several() || layout == TidyLayout::Wide))
         several = tidyMeterSet();
+    // The standard text holds one meter: several meters go to a file each.
+    std::vector<MeterTextExport> perMeter;
+    for (int meter = 0; format == TextExportFormat::Standard && m_meters.several() &&
+                        meter < m_meters.count();
+         ++meter)
+        perMeter.push_back({m_meters.name(meter), &meterRecording(meter).records()});
     m_job.start(
         [this, path, first, last, format, layout, several = std::move(several),
-         lastPage = m_lastPage](const JobControl& control) {
+         perMeter = std::move(perMeter), lastPage = m_lastPage](const JobControl& control) {
             SaveResult result;
             result.path = path;
+            if (!perMeter.empty()) {
+                result.saved =
+                    ExportRecorderTextPerMeter(path, perMeter, first, last, lastPage,
+                                               &result.written, &result.reason, &result.path,
+                                               control.token());
+                return result;
+            }
             if (several) {
                 result.saved = ExportRecorderTidy(path, *several, first, last, lastPage, layout,
                                                   &result.reason, control.token());
@@ -165,6 +186,8 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
         [this](SaveResult&& result, JobOutcome) {
             setBusy(false);
             emit textExportFinished(result.saved, result.path, result.reason);
+            if (result.saved && !result.written.isEmpty())
+                emit textExportedPerMeter(result.written);
         });
 }
 
@@ -209,6 +232,7 @@ void RecorderController::finishManifestLoad(RecordingSetLoad result, const QStri
     LoadResult first;
     first.outcome = result.outcome;
     first.cutShort = result.cutShort;
+    first.damage = result.damage;
     QString shown = pathText;
     if (result.outcome == LoadOutcome::Loaded && !result.meters.empty()) {
         first.recording = std::move(result.meters.front().recording);

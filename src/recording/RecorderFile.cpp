@@ -112,19 +112,26 @@ bool SaveRecorderFile(const QString& path, const SampleList& samples, QString* e
     return true;
 }
 
+QString DamageText(const RecordDamage& damage) {
+    return QStringLiteral("sample %1: %2")
+        .arg(damage.sample + 1)
+        .arg(QString::fromStdString(DescribeRecordProblem(damage.problem)));
+}
+
 RecorderFileReader::RecorderFileReader() = default;
 RecorderFileReader::~RecorderFileReader() = default;
 
-RecorderFileReader::OpenStatus RecorderFileReader::open(const QString& path) {
-    return openNative(NativePath(path));
+RecorderFileReader::OpenStatus RecorderFileReader::open(const QString& path, FileLinks links) {
+    return openNative(NativePath(path), links);
 }
 
-RecorderFileReader::OpenStatus RecorderFileReader::openNative(const QByteArray& nativePath) {
+RecorderFileReader::OpenStatus RecorderFileReader::openNative(const QByteArray& nativePath,
+                                                              FileLinks links) {
     m_format = RecorderFormatForName(PathText(nativePath));
     m_openError.clear();
     auto file = std::make_unique<QFile>();
     // Only regular files: a pipe or device would block or never end.
-    if (!OpenRegularFile(*file, nativePath, &m_openError))
+    if (!OpenRegularFile(*file, nativePath, links, &m_openError))
         return OpenStatus::CannotOpen;
     const qint64 size = file->size();
     m_device = std::move(file);
@@ -147,6 +154,7 @@ RecorderFileReader::OpenStatus RecorderFileReader::openBytes(std::span<const std
 RecorderFileReader::OpenStatus RecorderFileReader::start(std::int64_t size) {
     m_position = 0;
     m_readFailed = false;
+    m_damage = {};
     m_chunkPos = m_chunkLen = 0;
     m_noSamples = NoSamples::No;
     const auto recordBytes = static_cast<std::int64_t>(RecorderSampleBytes(m_format));
@@ -172,12 +180,24 @@ RecorderFileReader::OpenStatus RecorderFileReader::start(std::int64_t size) {
         if (m_count == 0)
             m_noSamples = size > 0 ? NoSamples::TooShort : NoSamples::Empty;
     }
-    m_chunk.assign(kChunkSamples * RecorderSampleBytes(m_format), 0);
+    // The block is made when the first record is read: a recording of many meters
+    // opens all its files before it reads them one after another.
+    m_chunk.clear();
+    m_chunk.shrink_to_fit();
     return OpenStatus::Ok;
+}
+
+std::unique_ptr<QIODevice> RecorderFileReader::releaseDevice() {
+    m_chunk.clear();
+    m_chunk.shrink_to_fit();
+    m_chunkPos = m_chunkLen = 0;
+    return std::move(m_device);
 }
 
 bool RecorderFileReader::fill() {
     const std::size_t recordBytes = RecorderSampleBytes(m_format);
+    if (m_chunk.empty())
+        m_chunk.resize(kChunkSamples * recordBytes);
     const auto remaining = static_cast<std::size_t>(m_count - m_position);
     const std::size_t want = std::min(kChunkSamples, remaining) * recordBytes;
     std::size_t got = 0;
@@ -199,13 +219,35 @@ bool RecorderFileReader::fill() {
 }
 
 bool RecorderFileReader::nextRecord() {
-    if (!m_device || m_readFailed || m_position >= m_count)
+    if (!m_device || m_readFailed || damaged() || m_position >= m_count)
         return false;
     return m_chunkPos < m_chunkLen || fill();
 }
 
+bool RecorderFileReader::check(const std::uint8_t* at, std::int64_t index) {
+    const RecordProblem problem =
+        RecorderSampleBytes(m_format) == kSampleSize
+            ? CheckSampleImage(std::span<const std::uint8_t, kSampleSize>(at, kSampleSize))
+            : CheckMainRecordImage(
+                  std::span<const std::uint8_t, kSessionRecordSize>(at, kSessionRecordSize));
+    if (!problem)
+        return true;
+    m_damage = {index, problem};
+    return false;
+}
+
+bool RecorderFileReader::checkRest() {
+    const std::size_t recordBytes = RecorderSampleBytes(m_format);
+    while (nextRecord()) {
+        for (; m_chunkPos < m_chunkLen; m_chunkPos += recordBytes, ++m_position)
+            if (!check(m_chunk.data() + m_chunkPos, m_position))
+                return false;
+    }
+    return !m_readFailed && !damaged();
+}
+
 bool RecorderFileReader::readNext(SampleEntry& out) {
-    if (!nextRecord())
+    if (!nextRecord() || !check(m_chunk.data() + m_chunkPos, m_position))
         return false;
     const std::size_t recordBytes = RecorderSampleBytes(m_format);
     out = DecodeRecorderSample(
@@ -222,10 +264,16 @@ std::size_t RecorderFileReader::readValues(std::span<float> out) {
         (m_format == RecorderFormat::G53 || m_format == RecorderFormat::Tmp ? 1 : 0) + kValueOffset;
     std::size_t done = 0;
     while (done < out.size() && nextRecord()) {
-        const std::size_t take =
-            std::min(out.size() - done, (m_chunkLen - m_chunkPos) / recordBytes);
-        const std::uint8_t* p = m_chunk.data() + m_chunkPos + valueAt;
-        for (std::size_t k = 0; k < take; ++k, p += recordBytes) {
+        std::size_t take = std::min(out.size() - done, (m_chunkLen - m_chunkPos) / recordBytes);
+        const std::uint8_t* record = m_chunk.data() + m_chunkPos;
+        for (std::size_t k = 0; k < take; ++k, record += recordBytes) {
+            // Checked in the same pass that takes the values: the record is in the
+            // processor's cache once.
+            if (!check(record, m_position + static_cast<std::int64_t>(k))) {
+                take = k;
+                break;
+            }
+            const std::uint8_t* p = record + valueAt;
             const std::uint32_t bits =
                 static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
                 static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
@@ -239,7 +287,7 @@ std::size_t RecorderFileReader::readValues(std::span<float> out) {
 }
 
 bool RecorderFileReader::readNextMain(ReadingRecord& out) {
-    if (!nextRecord())
+    if (!nextRecord() || !check(m_chunk.data() + m_chunkPos, m_position))
         return false;
     // The main record follows the has-sub byte in the 169-byte layouts.
     const std::size_t recordBytes = RecorderSampleBytes(m_format);
@@ -251,6 +299,25 @@ bool RecorderFileReader::readNextMain(ReadingRecord& out) {
     m_chunkPos += recordBytes;
     ++m_position;
     return true;
+}
+
+QString NoSamplesProblem(const RecorderFileReader& reader) {
+    using NoSamples = RecorderFileReader::NoSamples;
+    switch (reader.noSamples()) {
+    case NoSamples::No:
+    case NoSamples::Empty:
+        return {};
+    case NoSamples::TooShort:
+        return reader.format() == RecorderFormat::G53
+                   ? QStringLiteral("the file is damaged and holds no samples: it is too short "
+                                    "for its sample count")
+                   : QStringLiteral("the file is damaged and holds no samples: it is shorter "
+                                    "than one sample");
+    case NoSamples::DataAfterZero:
+        return QStringLiteral("the file is damaged and holds no samples: its sample count is 0 "
+                              "but data follows it");
+    }
+    return {};
 }
 
 namespace {
@@ -273,6 +340,10 @@ RecorderLoadResult loadAll(RecorderFileReader& reader, RecorderFileReader::OpenS
     }
     if (reader.readFailed()) {
         result.readFailed = true;
+        return result;
+    }
+    if (reader.damaged()) {
+        result.damage = reader.damage();
         return result;
     }
     result.loaded = static_cast<std::int64_t>(loaded.size());

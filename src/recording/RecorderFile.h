@@ -2,6 +2,8 @@
 
 #include "model/ReadingRecord.h"
 #include "model/SampleLists.h"
+#include "model/fileaccess.h"
+#include "model/recordcheck.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -47,10 +50,21 @@ SampleEntry DecodeRecorderSample(RecorderFormat format, std::span<const std::uin
 // created or written (missing folder, no permission, disk full).
 bool SaveRecorderFile(const QString& path, const SampleList& samples, QString* error = nullptr);
 
+// The first sample of a file that no writer makes (see recordcheck.h).
+struct RecordDamage {
+    std::int64_t sample = 0; // its index, from 0
+    RecordProblem problem;
+};
+
+// "sample 3: the main reading's time text is not a time" (samples counted from 1).
+QString DamageText(const RecordDamage& damage);
+
 // Reads a recorder file one sample at a time, so the caller can keep its window
 // responsive and stop between samples. Whatever the bytes, the reader never reads
 // beyond the data it was given and never allocates by a count read from the file:
-// the number of samples is limited to the complete records present.
+// the number of samples is limited to the complete records present. Every record
+// is checked as it is read: the reading stops before a record no writer makes
+// (then damaged() is true), so nothing of it is ever handed out.
 class RecorderFileReader {
 public:
     enum class OpenStatus {
@@ -66,9 +80,10 @@ public:
 
     // Opens a file; the format comes from its name. A file that grows while it is
     // read (the .TMP of a running acquisition) is read as far as it was when opened.
-    OpenStatus open(const QString& path);
+    // `links` Refuse opens the file only when the path's last part is no symbolic link.
+    OpenStatus open(const QString& path, FileLinks links = FileLinks::Follow);
     // The same by the bytes the system knows the file by (command-line paths).
-    OpenStatus openNative(const QByteArray& nativePath);
+    OpenStatus openNative(const QByteArray& nativePath, FileLinks links = FileLinks::Follow);
     // Why the last open gave CannotOpen, in one line.
     QString openError() const { return m_openError; }
     // Reads from bytes held by the caller, which must outlive the reader.
@@ -95,29 +110,38 @@ public:
     NoSamples noSamples() const { return m_noSamples; }
     std::int64_t position() const { return m_position; }
 
-    // Reads the next sample. False at the end, or when the data could not be read
-    // (then readFailed() is true).
+    // Reads the next sample. False at the end, when the data could not be read
+    // (then readFailed() is true) or at a damaged record (then damaged() is true).
     bool readNext(SampleEntry& out);
     // Reads the main values of the next samples into `out`, as many as there are up
     // to out.size() (what opening a recording keeps in memory). Returns how many were
-    // read: fewer at the end, or when the data could not be read (then readFailed()).
+    // read: fewer at the end, when the data could not be read (then readFailed()) or
+    // before a damaged record (then damaged()).
     std::size_t readValues(std::span<float> out);
     // Reads only the main record of the next sample (what opening a recording needs
-    // for its values and statistics). False at the end or when the data could not be
-    // read, as readNext.
+    // for its values and statistics). False at the end, when the data could not be
+    // read or at a damaged record, as readNext.
     bool readNextMain(ReadingRecord& out);
+    // Reads and checks every remaining record without keeping any: true when all of
+    // them are whole and sound. For readers that hand the file on unread (exports).
+    bool checkRest();
     bool readFailed() const { return m_readFailed; }
+    bool damaged() const { return m_damage.problem.fault != RecordFault::None; }
+    const RecordDamage& damage() const { return m_damage; }
 
     // Byte of the first record: after the count of a .g53 file, 0 for the others.
     std::int64_t dataOffset() const { return m_format == RecorderFormat::G53 ? 4 : 0; }
     // Hands over the opened file (or buffer) so the records can be read again later.
-    std::unique_ptr<QIODevice> releaseDevice() { return std::move(m_device); }
+    std::unique_ptr<QIODevice> releaseDevice();
 
 private:
     OpenStatus start(std::int64_t size);
     bool fill();
 
     bool nextRecord();
+    // Whether the record at the chunk position `at` is sound; records the damage of
+    // sample `index` when it is not.
+    bool check(const std::uint8_t* at, std::int64_t index);
 
     std::unique_ptr<QIODevice> m_device;
     RecorderFormat m_format = RecorderFormat::G53;
@@ -126,11 +150,17 @@ private:
     NoSamples m_noSamples = NoSamples::No;
     std::int64_t m_position = 0;
     bool m_readFailed = false;
+    RecordDamage m_damage;
     QString m_openError;
     std::vector<std::uint8_t> m_chunk;
     std::size_t m_chunkPos = 0;
     std::size_t m_chunkLen = 0;
 };
+
+// Why an opened file that gives no samples is damaged, in one line ("the file is
+// damaged and holds no samples: its sample count is 0 but data follows it"); empty
+// when it gives samples or is a complete, empty recording.
+QString NoSamplesProblem(const RecorderFileReader& reader);
 
 // Result of reading a whole file at once.
 struct RecorderLoadResult {
@@ -140,6 +170,7 @@ struct RecorderLoadResult {
     bool cutShort = false;
     bool readFailed = false;
     bool outOfMemory = false;
+    std::optional<RecordDamage> damage; // a record no writer makes; nothing was loaded
 };
 
 // Reads every sample of a file (the command-line tool, benchmarks and fuzzers use

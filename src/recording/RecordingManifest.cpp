@@ -26,11 +26,14 @@ bool fail(QString* error, const QString& reason) {
     return false;
 }
 
-// A plain file name: no folder, no way out of the manifest's folder.
+// A plain file name: no folder, no way out of the manifest's folder, no control
+// characters.
 bool isPlainFileName(const QString& file) {
+    const bool control = std::any_of(file.begin(), file.end(),
+                                     [](QChar c) { return c.unicode() < 0x20 || c == QChar(0x7F); });
     return !file.isEmpty() && file != QLatin1String(".") && file != QLatin1String("..") &&
-           !file.contains(QLatin1Char('/')) && !file.contains(QLatin1Char('\\')) &&
-           !file.contains(QChar(0)) && !QDir::isAbsolutePath(file);
+           !file.contains(QLatin1Char('/')) && !file.contains(QLatin1Char('\\')) && !control &&
+           !QDir::isAbsolutePath(file);
 }
 
 } // namespace
@@ -78,6 +81,12 @@ std::optional<RecordingManifest> ParseManifest(const QByteArray& json, QString* 
         fail(error, QStringLiteral("the manifest names no meters"));
         return std::nullopt;
     }
+    if (meters.toArray().size() > kMaxManifestMeters) {
+        fail(error, QStringLiteral("the manifest names %1 meters, but a recording holds at most %2")
+                        .arg(meters.toArray().size())
+                        .arg(kMaxManifestMeters));
+        return std::nullopt;
+    }
     RecordingManifest manifest;
     manifest.math = math.toString();
     for (const QJsonValue& entry : meters.toArray()) {
@@ -93,6 +102,14 @@ std::optional<RecordingManifest> ParseManifest(const QByteArray& json, QString* 
         if (!isPlainFileName(file.toString())) {
             fail(error, QStringLiteral("the manifest names a file outside its folder: %1")
                             .arg(file.toString()));
+            return std::nullopt;
+        }
+        const bool named = std::any_of(
+            manifest.meters.begin(), manifest.meters.end(), [&file](const ManifestMeter& other) {
+                return other.file == file.toString();
+            });
+        if (named) {
+            fail(error, QStringLiteral("the manifest names the file %1 twice").arg(file.toString()));
             return std::nullopt;
         }
         manifest.meters.push_back({name.toString(), serial.toString(), file.toString()});
@@ -123,19 +140,24 @@ QString ManifestMemberPath(const QString& manifestPath, const QString& file) {
     return QFileInfo(manifestPath).absoluteDir().filePath(file);
 }
 
-QString MeterFileName(const QString& manifestPath, const QString& meterName,
-                      const std::vector<QString>& taken) {
-    QString base = QFileInfo(manifestPath).fileName();
-    if (IsManifestPath(base))
-        base.chop(kSuffix.size());
+QString FileNamePart(const QString& text) {
     QString part;
-    for (const QChar c : meterName.trimmed()) {
+    for (const QChar c : text.trimmed()) {
         const bool refused =
             c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
         part += refused ? QLatin1Char('_') : c;
     }
     while (part.endsWith(QLatin1Char('.')) || part.endsWith(QLatin1Char(' ')))
         part.chop(1); // names some systems cut off
+    return part;
+}
+
+QString MeterFileName(const QString& manifestPath, const QString& meterName,
+                      const std::vector<QString>& taken) {
+    QString base = QFileInfo(manifestPath).fileName();
+    if (IsManifestPath(base))
+        base.chop(kSuffix.size());
+    QString part = FileNamePart(meterName);
     if (part.isEmpty())
         part = QStringLiteral("meter");
     const auto isTaken = [&taken](const QString& name) {

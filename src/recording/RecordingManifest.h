@@ -28,6 +28,9 @@ struct RecordingManifest {
 };
 
 inline constexpr int kManifestVersion = 1;
+// The most meters a recording holds; a manifest naming more is refused before any
+// of its files is opened.
+inline constexpr int kMaxManifestMeters = 64;
 
 // Whether `path` names a manifest (it ends in ".telmora", in any case).
 bool IsManifestPath(const QString& path);
@@ -35,7 +38,9 @@ bool IsManifestPath(const QString& path);
 // The manifest as it is written.
 QByteArray ManifestJson(const RecordingManifest& manifest);
 // Reads a manifest from its bytes; nothing, with the reason in `error`, when it is
-// no manifest, of another version, or names a file outside its folder.
+// no manifest, of another version, names more than kMaxManifestMeters meters, names
+// a file outside its folder (a name with a folder separator, "." or "..") or names
+// one file twice.
 std::optional<RecordingManifest> ParseManifest(const QByteArray& json, QString* error = nullptr);
 // Reads the manifest at `path` (the reason of a failure names no path).
 std::optional<RecordingManifest> ReadManifest(const QString& path, QString* error = nullptr);
@@ -45,6 +50,11 @@ bool WriteManifest(const QString& path, const RecordingManifest& manifest,
 
 // The full path of a file the manifest at `manifestPath` names.
 QString ManifestMemberPath(const QString& manifestPath, const QString& file);
+
+// `text` made safe as a part of a file name: characters no file name may hold
+// become "_", blanks around it and dots and blanks at its end go (names some
+// systems cut off). Empty when nothing is left.
+QString FileNamePart(const QString& text);
 
 // The file name of a meter's recorder file beside the manifest "NAME.telmora":
 // "NAME-<meter name>.g53", where characters no file name may hold become "_"; a

@@ -38,6 +38,10 @@ LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
         const auto want = static_cast<std::size_t>(
             std::min<std::int64_t>(n - i, static_cast<std::int64_t>(values.size())));
         const std::size_t got = reader.readValues(std::span(values).first(want));
+        if (reader.damaged()) {
+            result.damage = reader.damage();
+            return fail(LoadOutcome::Damaged);
+        }
         if (got == 0)
             return fail(LoadOutcome::Unreadable);
         try {

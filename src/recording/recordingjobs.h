@@ -6,6 +6,7 @@
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -17,6 +18,7 @@ namespace telmora {
 enum class LoadOutcome {
     Loaded,      // every sample, or every complete one of a cut-short .g53 file
     Unreadable,  // the data could not be read (message 9004)
+    Damaged,     // a record no writer makes (message 9001, with the sample and why)
     OutOfMemory, // message 9006
     Aborted,     // the user pressed Abort
 };
@@ -25,6 +27,7 @@ struct LoadResult {
     LoadOutcome outcome = LoadOutcome::Aborted;
     Recording recording;   // the loaded samples, empty unless Loaded
     bool cutShort = false; // a .g53 header announced more samples than were present
+    RecordDamage damage;   // the first damaged record (Damaged)
 };
 
 // Progress of a load: the stage (ReadingFile while the samples are read, which
@@ -44,7 +47,8 @@ LoadResult LoadRecording(RecorderFileReader& reader, std::stop_token stop,
 struct SaveResult {
     QString path;
     bool saved = false;
-    QString reason; // why the file could not be written
+    QString reason;      // why the file could not be written
+    QStringList written; // an export of several meters: the file of each meter
 };
 
 } // namespace telmora

@@ -31,15 +31,21 @@ std::optional<RecordingSetFiles> OpenRecordingSet(const QString& path, QString* 
     for (const ManifestMeter& meter : files.manifest.meters) {
         const QString member = ManifestMemberPath(path, meter.file);
         auto reader = std::make_shared<RecorderFileReader>();
-        switch (reader->open(member)) {
+        // A member is the file in the manifest's folder, never where a link points.
+        QString problem;
+        switch (reader->open(member, FileLinks::Refuse)) {
         case RecorderFileReader::OpenStatus::Ok:
+            problem = NoSamplesProblem(*reader);
             break;
         case RecorderFileReader::OpenStatus::CannotOpen:
-            *error = fileText(member) + QStringLiteral(": ") + reader->openError();
-            return std::nullopt;
+            problem = reader->openError();
+            break;
         case RecorderFileReader::OpenStatus::NegativeCount:
-            *error = fileText(member) +
-                     QStringLiteral(": the file is damaged (its sample count is negative)");
+            problem = QStringLiteral("the file is damaged (its sample count is negative)");
+            break;
+        }
+        if (!problem.isEmpty()) {
+            *error = fileText(member) + QStringLiteral(": ") + problem;
             return std::nullopt;
         }
         allTemporary &= reader->format() == RecorderFormat::Tmp;
@@ -79,6 +85,7 @@ RecordingSetLoad LoadRecordingSet(RecordingSetFiles& files, std::stop_token stop
             files.count);
         if (loaded.outcome != LoadOutcome::Loaded) {
             result.outcome = loaded.outcome;
+            result.damage = loaded.damage;
             result.failedFile = files.paths[at];
             result.meters.clear();
             return result;

@@ -166,6 +166,7 @@ constexpr Entry kStrings[] = {
     {TextId::RecordingKeptForLater,    QT_TRANSLATE_NOOP("Texts", "A recording left behind when Telmora ended unexpectedly is kept on the disk, but it cannot be taken up now. It will be offered at a later start, once there is room on the disk.")},
     {TextId::MetersRecordGaps,         QT_TRANSLATE_NOOP("Texts", "Not every meter of this recording is linked. These meters record gaps until they are linked and the recording is started again:")},
     {TextId::AnotherRecordingLeft,     QT_TRANSLATE_NOOP("Texts", "Telmora also left the recording of %1 with %2 samples. The recording chosen for Open is opened after this one. Save this recording under a new name, or discard it?")},
+    {TextId::ExportedPerMeter,         QT_TRANSLATE_NOOP("Texts", "A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:")},
     {TextId::WarningCaptionFormat,     QT_TRANSLATE_NOOP("Texts", "Warning[W%d]")},
     {TextId::FileDamaged,              QT_TRANSLATE_NOOP("Texts", "The file is damaged or is not a file of this program.")},
     {TextId::LinkBeforeLogging,        QT_TRANSLATE_NOOP("Texts", "You must link to the DMM by clicking the link button before starting data logging.")},

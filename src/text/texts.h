@@ -149,6 +149,7 @@ enum class TextId : int {
     RecordingKeptForLater = 8017,
     MetersRecordGaps = 8024,
     AnotherRecordingLeft = 8025,
+    ExportedPerMeter = 8031,
     WarningCaptionFormat = 8999,
     FileDamaged = 9001,
     LinkBeforeLogging = 9002,

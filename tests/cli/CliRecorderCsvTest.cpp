@@ -201,10 +201,6 @@ TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
               std::string::npos)
         << wide.out;
 
-    // The standard export is the first meter's.
-    const CliRun standard = runWith(manifest, TextExportFormat::Standard, TidyLayout::Long);
-    ASSERT_EQ(standard.status, 0);
-    EXPECT_EQ(standard.out, run(dir.filePath(QStringLiteral("two-V.g53"))).out);
 
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("two-A.g53"))));
     const CliRun missing = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Long);

@@ -152,6 +152,8 @@ void RecorderWindow::bindController() {
             emit saveCommandFinished(!hasUnsavedData());
     });
     connect(c, &RecorderController::textExportFinished, this, &RecorderWindow::reportFileWritten);
+    connect(c, &RecorderController::textExportedPerMeter, this,
+            [this](const QStringList& files) { showExportedPerMeter(m_dialogs, this, files); });
     connect(
         c, &RecorderController::errorRaised, this, [this](TextId textId, const QString& reason) {
             if (reason.isEmpty()) {

@@ -10,6 +10,17 @@
 
 namespace telmora {
 
+void showExportedPerMeter(UserDialogs& dialogs, QWidget* owner, const QStringList& files) {
+    QStringList shown;
+    for (const QString& file : files)
+        shown.append(QDir::toNativeSeparators(file));
+    dialogs.showDirectBox(owner,
+                          text(TextId::ExportedPerMeter) + QLatin1Char('\n') +
+                              shown.join(QLatin1Char('\n')),
+                          CaptionKind::Warning, TextId::ExportedPerMeter, BoxIcon::Information,
+                          {BoxButton::Ok});
+}
+
 QString PrintedDocumentName(const RecorderController& controller) {
     const QString& path = controller.documentPath();
     return path.isEmpty() ? UnsavedRecordingName() : QFileInfo(path).fileName();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -28,6 +29,9 @@ std::optional<QString> askRecordingToOpen(UserDialogs& dialogs, QWidget* owner);
 // The "could not be saved" error with the file's path and, when known, the reason.
 void showFileSaveError(UserDialogs& dialogs, QWidget* owner, const QString& path,
                        const QString& reason);
+
+// The notice that a text export of several meters wrote a file per meter, listing them.
+void showExportedPerMeter(UserDialogs& dialogs, QWidget* owner, const QStringList& files);
 
 // What printed pages of the recording name in their header: its file's name, or
 // "unsaved recording" for one that never was in a file.
