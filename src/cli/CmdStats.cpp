@@ -7,9 +7,9 @@
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
 #include "model/GroupedStatistics.h"
-#include "recording/RecorderFile.h"
 #include "model/fileaccess.h"
 #include "recording/MathChannel.h"
+#include "recording/RecorderFile.h"
 #include "recording/RecordingManifest.h"
 #include "recording/RecordingStatistics.h"
 #include "recording/recordingset.h"
@@ -250,8 +250,8 @@ int manifestStats(const char* path, CommandOutput& out, std::FILE* err) {
     for (std::size_t m = 0; m < files->readers.size(); ++m) {
         const QByteArray member = NativePath(QDir::toNativeSeparators(files->paths[m]));
         std::int64_t counted = 0;
-        if (!countMainReadings(*files->readers[m], files->count, member.constData(),
-                               statistics[m], counted, err))
+        if (!countMainReadings(*files->readers[m], files->count, member.constData(), statistics[m],
+                               counted, err))
             return 1;
     }
     for (std::size_t m = 0; m < statistics.size(); ++m)
@@ -280,8 +280,8 @@ int RunStats(const char* path, std::FILE* outFile, std::FILE* err) {
         if (IsManifestPath(PathText(QByteArray(path))))
             status = manifestStats(path, out, err);
         else
-            status = isSessionFile(path) ? sessionStats(path, out, err)
-                                         : recorderStats(path, out, err);
+            status =
+                isSessionFile(path) ? sessionStats(path, out, err) : recorderStats(path, out, err);
     } catch (const std::bad_alloc&) {
         std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
     }

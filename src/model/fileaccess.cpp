@@ -56,8 +56,7 @@ bool OpenRegularFile(QFile& file, const QByteArray& nativePath, QString* reason)
     return OpenRegularFile(file, nativePath, FileLinks::Follow, reason);
 }
 
-bool OpenRegularFile(QFile& file, const QByteArray& nativePath, FileLinks links,
-                     QString* reason) {
+bool OpenRegularFile(QFile& file, const QByteArray& nativePath, FileLinks links, QString* reason) {
 #ifdef Q_OS_UNIX
     const bool follow = links == FileLinks::Follow;
     // Looked at before opening, so that no device is ever opened; looked at again
@@ -72,11 +71,12 @@ bool OpenRegularFile(QFile& file, const QByteArray& nativePath, FileLinks links,
         setReason(reason, kind);
         return false;
     }
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
-                                                      (follow ? 0 : O_NOFOLLOW));
+    const int fd = ::open(nativePath.constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
     if (fd < 0) {
         // A link put in place of the file after it was looked at.
-        setReason(reason, !follow && errno == ELOOP ? kindProblem(S_IFLNK) : qt_error_string(errno));
+        setReason(reason,
+                  !follow && errno == ELOOP ? kindProblem(S_IFLNK) : qt_error_string(errno));
         return false;
     }
     struct stat opened {};

@@ -7,11 +7,8 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 #include <utility>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace telmora {
 
@@ -61,130 +58,88 @@ constexpr std::array<TextField, 6> MainRecordTexts() {
     return fields;
 }
 
+const std::uint32_t kDecodableBits = DecodableCodeBits();
+
 constexpr std::array<TextField, 14> kSampleTexts = SampleTexts();
 constexpr std::array<TextField, 6> kMainRecordTexts = MainRecordTexts();
 
-// --- sets of byte positions ------------------------------------------------------------
+// --- texts -------------------------------------------------------------------------
 
-// Byte positions of an image of up to 192 bytes, one bit each.
-struct ByteSet {
-    std::array<std::uint64_t, 3> w{};
+// Bytes looked at together: 32 where the processor can (AVX2), otherwise two
+// halves of 16 (SSE2) or whatever the compiler makes of them.
+constexpr std::size_t kLane = 32;
 
-    constexpr void add(std::size_t at) { w[at / 64] |= std::uint64_t{1} << (at % 64); }
-    // Adds 16 positions from `at` given as the low bits of `bits`.
-    void add16(std::size_t at, std::uint64_t bits) {
-        const std::size_t word = at / 64;
-        const std::size_t shift = at % 64;
-        w[word] |= bits << shift;
-        if (shift > 48)
-            w[word + 1] |= bits >> (64 - shift);
-    }
-    constexpr bool none() const { return (w[0] | w[1] | w[2]) == 0; }
+// Where the texts are in records of `RecordBytes` bytes laid back to back, over
+// enough records to make a whole number of lanes: the text bytes, and the last
+// byte of each text.
+template <std::size_t RecordBytes> struct TextPattern {
+    static constexpr std::size_t kPeriod = RecordBytes * kLane / std::gcd(RecordBytes, kLane);
+    std::array<std::uint8_t, kPeriod> inText{};
+    std::array<std::uint8_t, kPeriod> last{};
 };
 
-constexpr ByteSet operator&(const ByteSet& a, const ByteSet& b) {
-    return {{a.w[0] & b.w[0], a.w[1] & b.w[1], a.w[2] & b.w[2]}};
-}
-constexpr ByteSet operator|(const ByteSet& a, const ByteSet& b) {
-    return {{a.w[0] | b.w[0], a.w[1] | b.w[1], a.w[2] | b.w[2]}};
-}
-constexpr ByteSet operator^(const ByteSet& a, const ByteSet& b) {
-    return {{a.w[0] ^ b.w[0], a.w[1] ^ b.w[1], a.w[2] ^ b.w[2]}};
-}
-constexpr ByteSet operator~(const ByteSet& a) {
-    return {{~a.w[0], ~a.w[1], ~a.w[2]}};
-}
-
-// a - b as one 192-bit number.
-constexpr ByteSet minus(const ByteSet& a, const ByteSet& b) {
-    ByteSet out;
-    std::uint64_t borrow = 0;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const std::uint64_t d = a.w[i] - b.w[i];
-        out.w[i] = d - borrow;
-        borrow = (a.w[i] < b.w[i]) || (d < borrow) ? 1 : 0;
+template <std::size_t RecordBytes, std::size_t Fields>
+constexpr TextPattern<RecordBytes> PatternOf(const std::array<TextField, Fields>& fields) {
+    TextPattern<RecordBytes> pattern;
+    for (std::size_t record = 0; record < pattern.kPeriod; record += RecordBytes) {
+        for (const TextField& f : fields) {
+            for (std::size_t k = 0; k < f.size; ++k)
+                pattern.inText[record + f.offset + k] = 0xFF;
+            pattern.last[record + f.offset + f.size - 1] = 0xFF;
+        }
     }
-    return out;
+    return pattern;
 }
 
-// The texts of a layout in two groups, alternating in the order of the image, so
-// that the byte after a text is never part of another text of its group. For each
-// group: the first byte of each text, the byte after each text and the texts' bytes.
-struct TextGroup {
-    ByteSet start, end, region;
-};
+constexpr auto kSamplePattern = PatternOf<kSampleSize>(kSampleTexts);
+constexpr auto kRecordPattern = PatternOf<kRecordSize>(kMainRecordTexts);
+constexpr auto kSessionRecordPattern = PatternOf<kSessionRecordSize>(kMainRecordTexts);
 
-template <std::size_t N> constexpr std::array<TextGroup, 2> GroupsOf(std::array<TextField, N> f) {
-    // In the order of the image.
-    for (std::size_t i = 1; i < N; ++i)
-        for (std::size_t j = i; j > 0 && f[j].offset < f[j - 1].offset; --j)
-            std::swap(f[j], f[j - 1]);
-    std::array<TextGroup, 2> groups{};
-    for (std::size_t i = 0; i < N; ++i) {
-        TextGroup& g = groups[i % 2];
-        g.start.add(f[i].offset);
-        g.end.add(f[i].offset + f[i].size);
-        for (std::size_t k = 0; k < f[i].size; ++k)
-            g.region.add(f[i].offset + k);
-    }
-    return groups;
-}
+using Lane = std::uint8_t __attribute__((vector_size(kLane)));
+using SignedLane = std::int8_t __attribute__((vector_size(kLane)));
 
-constexpr std::array<TextGroup, 2> kSampleGroups = GroupsOf(kSampleTexts);
-constexpr std::array<TextGroup, 2> kMainRecordGroups = GroupsOf(kMainRecordTexts);
-
-// The zero bytes of an image and the bytes that are no printable ASCII (zeros among them).
-struct ByteClasses {
-    ByteSet zero;
-    ByteSet unprintable;
-};
-
-template <std::size_t N> ByteClasses classify(const std::uint8_t* p) {
-    static_assert(N >= 16 && N <= 192);
-    ByteClasses c;
-#if defined(__SSE2__)
-    const __m128i one = _mm_set1_epi8(1);
-    const __m128i space = _mm_set1_epi8(0x20);
-    const __m128i none = _mm_setzero_si128();
-    const auto put = [&](std::size_t at) {
-        __m128i v;
-        std::memcpy(&v, p + at, sizeof v);
-        // Printable ASCII (0x20..0x7E) is exactly the bytes b with (signed)(b + 1) > 0x20.
-        const auto printable = static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_cmpgt_epi8(_mm_add_epi8(v, one), space)));
-        const auto zeros = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, none)));
-        c.zero.add16(at, zeros);
-        c.unprintable.add16(at, ~printable & 0xFFFFu);
-    };
+// Whether the texts of records laid back to back in `bytes` bytes look as every
+// writer leaves them: each text byte is zero or printable ASCII, and the last byte
+// of each text is zero (a text ends inside its field and writers fill the rest of
+// it with zeros). True means the texts are sound; false is looked at record by
+// record (bytes after a terminator carry no meaning, so a file may hold anything
+// there). A lane at a time, with no branch: a file holds millions of records.
+[[gnu::target_clones("avx2", "default")]] bool
+textsLookWritten(const std::uint8_t* p, std::size_t bytes, const std::uint8_t* inText,
+                 const std::uint8_t* last, std::size_t period) {
+    Lane wrong{};
     std::size_t at = 0;
-    for (; at + 16 <= N; at += 16)
-        put(at);
-    if (at < N)
-        put(N - 16); // the last bytes again, with those before them
-#else
-    for (std::size_t at = 0; at < N; ++at) {
-        if (p[at] == 0)
-            c.zero.add(at);
-        if (p[at] < 0x20 || p[at] > 0x7E)
-            c.unprintable.add(at);
+    std::size_t m = 0; // where in the pattern
+    for (; at + kLane <= bytes; at += kLane) {
+        Lane v;
+        Lane text;
+        Lane end;
+        std::memcpy(&v, p + at, kLane);
+        std::memcpy(&text, inText + m, kLane);
+        std::memcpy(&end, last + m, kLane);
+        const Lane zero = __builtin_bit_cast(Lane, v == 0);
+        // Printable ASCII (0x20..0x7E) is exactly the bytes b with (signed)(b + 1) > 0x20.
+        const Lane printable =
+            __builtin_bit_cast(Lane, __builtin_bit_cast(SignedLane, v + 1) > 0x20);
+        wrong |= ~(zero | printable) & text;
+        wrong |= ~zero & end;
+        m += kLane;
+        if (m == period)
+            m = 0;
     }
-#endif
-    return c;
-}
-
-// Whether every text of the layout ends inside its field with only printable bytes
-// before its end. For each text at once: subtracting its first byte from the set of
-// its zero bytes (plus the byte after it) sets every bit from the first byte up to
-// the first zero, or up to the byte after the text when there is none.
-bool textsEnd(const std::array<TextGroup, 2>& groups, const ByteClasses& c) {
-    const ByteSet wrong = c.unprintable & ~c.zero;
-    ByteSet failed;
-    for (const TextGroup& g : groups) {
-        const ByteSet stops = (c.zero & g.region) | g.end;
-        const ByteSet upToEnd = minus(stops, g.start) ^ stops;
-        failed = failed | (upToEnd & wrong & g.region) | (upToEnd & g.end);
+    std::uint8_t tail = 0;
+    for (; at < bytes; ++at, ++m) {
+        const std::uint8_t b = p[at];
+        const bool printable = b >= 0x20 && b <= 0x7E;
+        tail |= static_cast<std::uint8_t>(inText[m] & (b != 0 && !printable ? 0xFF : 0));
+        tail |= static_cast<std::uint8_t>(last[m] & (b != 0 ? 0xFF : 0));
     }
-    return failed.none();
+    std::array<std::uint64_t, kLane / 8> words{};
+    std::memcpy(words.data(), &wrong, kLane);
+    std::uint64_t any = tail;
+    for (const std::uint64_t word : words)
+        any |= word;
+    return any == 0;
 }
 
 // The first text that does not end as it should, found byte by byte.
@@ -209,19 +164,46 @@ std::uint32_t le32(const std::uint8_t* p) {
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
+// " 14:05:09.3" with the hour in three places, as the recorder writes every time
+// text: looked at first, without finding the text's end.
+bool isRecorderTimeAsWritten(const std::uint8_t* t) {
+    const auto digit = [](std::uint8_t c) { return static_cast<unsigned>(c - '0') < 10u; };
+    const auto tens = [](std::uint8_t c) { return static_cast<unsigned>(c - '0') < 6u; };
+    const bool hour =
+        digit(t[2]) && (t[1] == ' ' ? t[0] == ' ' : digit(t[1]) && (t[0] == ' ' || digit(t[0])));
+    return hour && t[3] == ':' && tens(t[4]) && digit(t[5]) && t[6] == ':' && tens(t[7]) &&
+           digit(t[8]) && t[9] == '.' && digit(t[10]) && t[11] == 0;
+}
+
 // The code, the time text and, for the main record, whether it shows anything, of
 // one record whose texts have been checked (so each ends inside its field).
-RecordProblem numbersAndTime(const std::uint8_t* record, bool inSub) {
-    if (!IsRecordFunctionCode(le32(record + kCodeOffset)))
-        return {RecordFault::FunctionCode, RecordField::FunctionCode, inSub};
-    const char* time = reinterpret_cast<const char*>(record + kTimeOffset);
-    const std::string_view text(time, std::strlen(time));
-    if (!text.empty() && !IsRecordTimeText(text))
-        return {RecordFault::TimeText, RecordField::TimeText, inSub};
+RecordFault numbersAndTime(const std::uint8_t* record, bool inSub) {
+    // Codes made of annunciator bits are the usual answer; the table is asked only
+    // for the codes of logged functions.
+    const std::uint32_t code = le32(record + kCodeOffset) & kFunctionMask;
+    if ((code & ~kDecodableBits) != 0 && MeterFunctionOf(code) == MeterFunction::Unknown)
+        return RecordFault::FunctionCode;
+    const std::uint8_t* time = record + kTimeOffset;
+    if (time[0] != 0 && !isRecorderTimeAsWritten(time) &&
+        !IsRecordTimeText(reinterpret_cast<const char*>(time)))
+        return RecordFault::TimeText;
     if (!inSub && record[kDisplayOffset] == 0 &&
         !std::isnan(std::bit_cast<float>(le32(record + kValueOffset))))
-        return {RecordFault::NoReading, RecordField::DisplayText, inSub};
-    return {};
+        return RecordFault::NoReading;
+    return RecordFault::None;
+}
+
+RecordProblem problemOf(RecordFault fault, bool inSub) {
+    switch (fault) {
+    case RecordFault::FunctionCode:
+        return {fault, RecordField::FunctionCode, inSub};
+    case RecordFault::TimeText:
+        return {fault, RecordField::TimeText, inSub};
+    case RecordFault::NoReading:
+        return {fault, RecordField::DisplayText, inSub};
+    default:
+        return {fault, RecordField::HasSub, inSub};
+    }
 }
 
 // --- time texts --------------------------------------------------------------------
@@ -306,22 +288,89 @@ std::string_view fieldName(RecordField field) {
 
 } // namespace
 
+namespace {
+
+// The layouts a file's records come in.
+struct Layout {
+    std::size_t recordBytes;
+    const std::uint8_t* inText;
+    const std::uint8_t* last;
+    std::size_t period;
+};
+
+template <std::size_t RecordBytes> constexpr Layout LayoutOf(const TextPattern<RecordBytes>& p) {
+    return {RecordBytes, p.inText.data(), p.last.data(), p.kPeriod};
+}
+
+Layout layoutOf(RecordLayout layout) {
+    switch (layout) {
+    case RecordLayout::Sample:
+        return LayoutOf(kSamplePattern);
+    case RecordLayout::MainRecord:
+        return LayoutOf(kRecordPattern);
+    case RecordLayout::SessionRecord:
+        break;
+    }
+    return LayoutOf(kSessionRecordPattern);
+}
+
+// Everything but the texts, which have been found sound.
+bool restLooksWritten(RecordLayout layout, const std::uint8_t* p) {
+    if (layout != RecordLayout::Sample)
+        return numbersAndTime(p, false) == RecordFault::None;
+    if (p[0] > 1 || numbersAndTime(p + 1, false) != RecordFault::None)
+        return false;
+    // The sub record mostly carries the main record's time and no function.
+    const std::uint8_t* sub = p + kSubRecordOffset;
+    if (le32(sub + kCodeOffset) == 0 &&
+        std::memcmp(sub + kTimeOffset, p + 1 + kTimeOffset, 16) == 0)
+        return true;
+    return numbersAndTime(sub, true) == RecordFault::None;
+}
+
+} // namespace
+
 RecordProblem CheckSampleImage(std::span<const std::uint8_t, kSampleSize> image) {
-    const std::uint8_t* p = image.data();
-    if (p[0] > 1)
-        return {RecordFault::HasSubFlag, RecordField::HasSub, false};
-    if (!textsEnd(kSampleGroups, classify<kSampleSize>(p)))
-        return textProblem(p, kSampleTexts);
-    if (const RecordProblem main = numbersAndTime(p + 1, false))
-        return main;
-    return numbersAndTime(p + kSubRecordOffset, true);
+    return CheckRecordImage(RecordLayout::Sample, image);
 }
 
 RecordProblem CheckMainRecordImage(std::span<const std::uint8_t, kSessionRecordSize> image) {
+    return CheckRecordImage(RecordLayout::SessionRecord, image);
+}
+
+RecordProblem CheckRecordImage(RecordLayout layout, std::span<const std::uint8_t> image) {
     const std::uint8_t* p = image.data();
-    if (!textsEnd(kMainRecordGroups, classify<kSessionRecordSize>(p)))
-        return textProblem(p, kMainRecordTexts);
-    return numbersAndTime(p, false);
+    if (layout == RecordLayout::Sample) {
+        if (p[0] > 1)
+            return {RecordFault::HasSubFlag, RecordField::HasSub, false};
+        if (const RecordProblem texts = textProblem(p, kSampleTexts))
+            return texts;
+        if (const RecordFault main = numbersAndTime(p + 1, false); main != RecordFault::None)
+            return problemOf(main, false);
+        return problemOf(numbersAndTime(p + kSubRecordOffset, true), true);
+    }
+    if (const RecordProblem texts = textProblem(p, kMainRecordTexts))
+        return texts;
+    return problemOf(numbersAndTime(p, false), false);
+}
+
+std::size_t RecordLayoutBytes(RecordLayout layout) {
+    return layoutOf(layout).recordBytes;
+}
+
+std::size_t FirstUnsoundRecord(RecordLayout layout, std::span<const std::uint8_t> images) {
+    const Layout l = layoutOf(layout);
+    const std::size_t count = images.size() / l.recordBytes;
+    const std::uint8_t* p = images.data();
+    // The texts of all at once; when they do not look as written, record by record.
+    const bool texts = textsLookWritten(p, count * l.recordBytes, l.inText, l.last, l.period);
+    for (std::size_t k = 0; k < count; ++k, p += l.recordBytes) {
+        const bool sound = texts ? restLooksWritten(layout, p)
+                                 : !CheckRecordImage(layout, std::span(p, l.recordBytes));
+        if (!sound)
+            return k;
+    }
+    return count;
 }
 
 std::string DescribeRecordProblem(const RecordProblem& problem) {
@@ -354,8 +403,7 @@ bool IsRecordTimeText(std::string_view text) {
 
 bool IsRecordFunctionCode(std::uint32_t code) {
     const std::uint32_t function = code & kFunctionMask;
-    return (function & ~DecodableCodeBits()) == 0 ||
-           MeterFunctionOf(function) != MeterFunction::Unknown;
+    return (function & ~kDecodableBits) == 0 || MeterFunctionOf(function) != MeterFunction::Unknown;
 }
 
 } // namespace telmora

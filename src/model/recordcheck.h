@@ -60,11 +60,26 @@ struct RecordProblem {
     explicit operator bool() const { return fault != RecordFault::None; }
 };
 
-// The 169-byte image of a sample (.g53 and .TMP files).
+// The layouts of the records of a file.
+enum class RecordLayout {
+    Sample,        // 169 bytes: has-sub byte, main and sub record (.g53, .TMP)
+    MainRecord,    // 84 bytes: a main record; its mode text is not read (.g52)
+    SessionRecord, // 76 bytes: a main record without mode text (.g51)
+};
+std::size_t RecordLayoutBytes(RecordLayout layout);
+
+// What is wrong with one record image of `layout` (RecordLayoutBytes bytes).
+RecordProblem CheckRecordImage(RecordLayout layout, std::span<const std::uint8_t> image);
+// The same for the 169-byte image of a sample and for the first 76 bytes of a main
+// record.
 RecordProblem CheckSampleImage(std::span<const std::uint8_t, kSampleSize> image);
-// The main record of the older layouts: its first 76 bytes (.g51 holds no more, and
-// the mode text a .g52 record holds is not read).
 RecordProblem CheckMainRecordImage(std::span<const std::uint8_t, kSessionRecordSize> image);
+
+// The index of the first record that is not sound among the images of records of
+// `layout` laid back to back in `images`, or their number when all are. This is
+// the check files are read with: it looks at a block of records at once, at about
+// the speed the records are read from the disk cache.
+std::size_t FirstUnsoundRecord(RecordLayout layout, std::span<const std::uint8_t> images);
 
 // The problem in plain words, for messages: "the main reading's time text is not a
 // time", "the sub reading's unit text has no terminating zero byte", ...

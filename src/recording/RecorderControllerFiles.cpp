@@ -155,8 +155,8 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
         several = tidyMeterSet();
     // The standard text holds one meter: several meters go to a file each.
     std::vector<MeterTextExport> perMeter;
-    for (int meter = 0; format == TextExportFormat::Standard && m_meters.several() &&
-                        meter < m_meters.count();
+    for (int meter = 0;
+         format == TextExportFormat::Standard && m_meters.several() && meter < m_meters.count();
          ++meter)
         perMeter.push_back({m_meters.name(meter), &meterRecording(meter).records()});
     m_job.start(
@@ -165,10 +165,9 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
             SaveResult result;
             result.path = path;
             if (!perMeter.empty()) {
-                result.saved =
-                    ExportRecorderTextPerMeter(path, perMeter, first, last, lastPage,
-                                               &result.written, &result.reason, &result.path,
-                                               control.token());
+                result.saved = ExportRecorderTextPerMeter(path, perMeter, first, last, lastPage,
+                                                          &result.written, &result.reason,
+                                                          &result.path, control.token());
                 return result;
             }
             if (several) {

@@ -27,6 +27,20 @@ std::int32_t readLe32(const std::uint8_t* p) {
         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
 }
 
+// How the records of a format are laid out for their check.
+RecordLayout layoutOf(RecorderFormat format) {
+    switch (format) {
+    case RecorderFormat::G53:
+    case RecorderFormat::Tmp:
+        return RecordLayout::Sample;
+    case RecorderFormat::G52:
+        return RecordLayout::MainRecord;
+    case RecorderFormat::G51:
+        return RecordLayout::SessionRecord;
+    }
+    return RecordLayout::Sample;
+}
+
 } // namespace
 
 RecorderFormat RecorderFormatForName(QStringView path) {
@@ -155,7 +169,7 @@ RecorderFileReader::OpenStatus RecorderFileReader::start(std::int64_t size) {
     m_position = 0;
     m_readFailed = false;
     m_damage = {};
-    m_chunkPos = m_chunkLen = 0;
+    m_chunkPos = m_chunkLen = m_chunkSound = 0;
     m_noSamples = NoSamples::No;
     const auto recordBytes = static_cast<std::int64_t>(RecorderSampleBytes(m_format));
     if (m_format == RecorderFormat::G53) {
@@ -190,7 +204,7 @@ RecorderFileReader::OpenStatus RecorderFileReader::start(std::int64_t size) {
 std::unique_ptr<QIODevice> RecorderFileReader::releaseDevice() {
     m_chunk.clear();
     m_chunk.shrink_to_fit();
-    m_chunkPos = m_chunkLen = 0;
+    m_chunkPos = m_chunkLen = m_chunkSound = 0;
     return std::move(m_device);
 }
 
@@ -211,6 +225,10 @@ bool RecorderFileReader::fill() {
     // Only whole records count; a file that shrank under us ends the reading.
     m_chunkLen = got - got % recordBytes;
     m_chunkPos = 0;
+    // Every record is checked as the block comes in, while it is in the processor's
+    // cache: the records before the first damaged one are handed out.
+    m_chunkSound = FirstUnsoundRecord(layoutOf(m_format),
+                                      std::span<const std::uint8_t>(m_chunk.data(), m_chunkLen));
     if (m_chunkLen == 0) {
         m_readFailed = true;
         return false;
@@ -224,30 +242,33 @@ bool RecorderFileReader::nextRecord() {
     return m_chunkPos < m_chunkLen || fill();
 }
 
-bool RecorderFileReader::check(const std::uint8_t* at, std::int64_t index) {
-    const RecordProblem problem =
-        RecorderSampleBytes(m_format) == kSampleSize
-            ? CheckSampleImage(std::span<const std::uint8_t, kSampleSize>(at, kSampleSize))
-            : CheckMainRecordImage(
-                  std::span<const std::uint8_t, kSessionRecordSize>(at, kSessionRecordSize));
-    if (!problem)
+bool RecorderFileReader::sound() {
+    const std::size_t recordBytes = RecorderSampleBytes(m_format);
+    if (m_chunkPos < m_chunkSound * recordBytes)
         return true;
-    m_damage = {index, problem};
+    const RecordLayout layout = layoutOf(m_format);
+    m_damage = {m_position,
+                CheckRecordImage(layout, std::span<const std::uint8_t>(m_chunk.data() + m_chunkPos,
+                                                                       RecordLayoutBytes(layout)))};
     return false;
 }
 
 bool RecorderFileReader::checkRest() {
     const std::size_t recordBytes = RecorderSampleBytes(m_format);
     while (nextRecord()) {
-        for (; m_chunkPos < m_chunkLen; m_chunkPos += recordBytes, ++m_position)
-            if (!check(m_chunk.data() + m_chunkPos, m_position))
-                return false;
+        if (!sound())
+            return false;
+        // The rest of the block was checked when it was read.
+        const std::size_t records = (m_chunkLen - m_chunkPos) / recordBytes;
+        const std::size_t checked = std::min(records, m_chunkSound - m_chunkPos / recordBytes);
+        m_chunkPos += checked * recordBytes;
+        m_position += static_cast<std::int64_t>(checked);
     }
     return !m_readFailed && !damaged();
 }
 
 bool RecorderFileReader::readNext(SampleEntry& out) {
-    if (!nextRecord() || !check(m_chunk.data() + m_chunkPos, m_position))
+    if (!nextRecord() || !sound())
         return false;
     const std::size_t recordBytes = RecorderSampleBytes(m_format);
     out = DecodeRecorderSample(
@@ -263,16 +284,13 @@ std::size_t RecorderFileReader::readValues(std::span<float> out) {
     const std::size_t valueAt =
         (m_format == RecorderFormat::G53 || m_format == RecorderFormat::Tmp ? 1 : 0) + kValueOffset;
     std::size_t done = 0;
-    while (done < out.size() && nextRecord()) {
-        std::size_t take = std::min(out.size() - done, (m_chunkLen - m_chunkPos) / recordBytes);
+    while (done < out.size() && nextRecord() && sound()) {
+        // Only the records before the first damaged one of the block are read.
+        const std::size_t take =
+            std::min({out.size() - done, (m_chunkLen - m_chunkPos) / recordBytes,
+                      m_chunkSound - m_chunkPos / recordBytes});
         const std::uint8_t* record = m_chunk.data() + m_chunkPos;
         for (std::size_t k = 0; k < take; ++k, record += recordBytes) {
-            // Checked in the same pass that takes the values: the record is in the
-            // processor's cache once.
-            if (!check(record, m_position + static_cast<std::int64_t>(k))) {
-                take = k;
-                break;
-            }
             const std::uint8_t* p = record + valueAt;
             const std::uint32_t bits =
                 static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
@@ -287,7 +305,7 @@ std::size_t RecorderFileReader::readValues(std::span<float> out) {
 }
 
 bool RecorderFileReader::readNextMain(ReadingRecord& out) {
-    if (!nextRecord() || !check(m_chunk.data() + m_chunkPos, m_position))
+    if (!nextRecord() || !sound())
         return false;
     // The main record follows the has-sub byte in the 169-byte layouts.
     const std::size_t recordBytes = RecorderSampleBytes(m_format);

@@ -139,9 +139,8 @@ private:
     bool fill();
 
     bool nextRecord();
-    // Whether the record at the chunk position `at` is sound; records the damage of
-    // sample `index` when it is not.
-    bool check(const std::uint8_t* at, std::int64_t index);
+    // Whether the record at the block's position is sound; keeps its damage when not.
+    bool sound();
 
     std::unique_ptr<QIODevice> m_device;
     RecorderFormat m_format = RecorderFormat::G53;
@@ -155,6 +154,7 @@ private:
     std::vector<std::uint8_t> m_chunk;
     std::size_t m_chunkPos = 0;
     std::size_t m_chunkLen = 0;
+    std::size_t m_chunkSound = 0; // records of the block before the first damaged one
 };
 
 // Why an opened file that gives no samples is damaged, in one line ("the file is

@@ -29,8 +29,8 @@ bool fail(QString* error, const QString& reason) {
 // A plain file name: no folder, no way out of the manifest's folder, no control
 // characters.
 bool isPlainFileName(const QString& file) {
-    const bool control = std::any_of(file.begin(), file.end(),
-                                     [](QChar c) { return c.unicode() < 0x20 || c == QChar(0x7F); });
+    const bool control = std::any_of(
+        file.begin(), file.end(), [](QChar c) { return c.unicode() < 0x20 || c == QChar(0x7F); });
     return !file.isEmpty() && file != QLatin1String(".") && file != QLatin1String("..") &&
            !file.contains(QLatin1Char('/')) && !file.contains(QLatin1Char('\\')) && !control &&
            !QDir::isAbsolutePath(file);
@@ -105,11 +105,11 @@ std::optional<RecordingManifest> ParseManifest(const QByteArray& json, QString* 
             return std::nullopt;
         }
         const bool named = std::any_of(
-            manifest.meters.begin(), manifest.meters.end(), [&file](const ManifestMeter& other) {
-                return other.file == file.toString();
-            });
+            manifest.meters.begin(), manifest.meters.end(),
+            [&file](const ManifestMeter& other) { return other.file == file.toString(); });
         if (named) {
-            fail(error, QStringLiteral("the manifest names the file %1 twice").arg(file.toString()));
+            fail(error,
+                 QStringLiteral("the manifest names the file %1 twice").arg(file.toString()));
             return std::nullopt;
         }
         manifest.meters.push_back({name.toString(), serial.toString(), file.toString()});

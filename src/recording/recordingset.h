@@ -32,9 +32,9 @@ struct RecordingSetFiles {
 
 // Opens every file the manifest at `path` names. Nothing, with a reason that names
 // the file, when the manifest is unreadable, a file cannot be opened (a symbolic
-// link is not followed), is damaged or the files hold different numbers of samples. The temporary files of a recording that ended
-// in a crash may differ by the tick that was being written: they are read as far as
-// all of them go.
+// link is not followed), is damaged or the files hold different numbers of samples. The temporary
+// files of a recording that ended in a crash may differ by the tick that was being written: they
+// are read as far as all of them go.
 std::optional<RecordingSetFiles> OpenRecordingSet(const QString& path, QString* error);
 
 struct RecordingSetLoad {
@@ -43,7 +43,7 @@ struct RecordingSetLoad {
     QString math;
     std::vector<float> mathValues;
     bool cutShort = false;
-    QString failedFile; // the file that could not be read (Unreadable, Damaged)
+    QString failedFile;  // the file that could not be read (Unreadable, Damaged)
     RecordDamage damage; // its first damaged record (Damaged)
 };
 

@@ -201,7 +201,6 @@ TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
               std::string::npos)
         << wide.out;
 
-
     ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("two-A.g53"))));
     const CliRun missing = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Long);
     EXPECT_EQ(missing.status, 1);

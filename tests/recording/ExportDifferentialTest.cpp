@@ -132,19 +132,15 @@ std::string referenceTidyRow(std::int64_t index, const SampleEntry& e) {
 // --- varied samples -------------------------------------------------------------
 
 // Sample `i`: functions with their special cases (ohm, decibel, degrees, no unit
-// of their own), modes or none, overloads, Latin-1 bytes, commas and quotes, values
-// from tiny to huge, and a sub reading on some.
+// of their own, a code of no function), modes or none, overloads, commas and
+// quotes, values from tiny to huge, and a sub reading on some. Every record is one
+// a recorder writes, so the samples pass the checks of opening their file (the
+// exports of bytes no writer makes are tested with random images below).
 SampleEntry variedSample(std::int64_t i) {
     static constexpr std::uint32_t kCodes[] = {0x6,    0x80,   0x180, 0x2080, 0x2000, 0x4020,
-                                               0x8040, 0xC020, 0x400, 0x20,   0x1,    0x7FFF};
+                                               0x8040, 0xC020, 0x400, 0x20,   0x1,    0x7FEF};
     static constexpr const char* kModes[] = {"", "AC", "DC", "T1", "T1-T2", "a,b", "q\""};
-    static constexpr const char* kUnits[] = {"V",
-                                             "Hz",
-                                             "\xB5"
-                                             "A",
-                                             "F [AC]",
-                                             "",
-                                             "%"};
+    static constexpr const char* kUnits[] = {"V", "Hz", "uA", "F [AC]", "", "%"};
     static constexpr float kValues[] = {0.0f,      1.0f,    -12.345f, 1e-9f,  4.7e-9f,
                                         123456.0f, 3.4e38f, 1e-30f,   0.001f, 50.0f,
                                         -0.5f,     1e16f,   7.0e15f,  2.5e-7f};
@@ -164,15 +160,15 @@ SampleEntry variedSample(std::int64_t i) {
     if (i % 3 == 0)
         display += (e.main.function() & 0x40) ? "F" : "C";
     if (i % 29 == 0)
-        display = "  1,5\xB0 ";
+        display = "  1,5o ";
     e.main.displayText.assign(display);
-    e.main.prefixText.assign(i % 4 == 0 ? "k" : i % 4 == 1 ? "dB" : i % 4 == 2 ? "\xB5" : "");
+    e.main.prefixText.assign(i % 4 == 0 ? "k" : i % 4 == 1 ? "dB" : i % 4 == 2 ? "u" : "");
     e.main.unitText.assign(kUnits[pick(3, std::size(kUnits))]);
     e.main.modeText.assign(kModes[pick(4, std::size(kModes))]);
     std::snprintf(text, sizeof text, "%3d:%02d:%02d.%1d", static_cast<int>(i / 36000 % 24),
                   static_cast<int>(i / 600 % 60), static_cast<int>(i / 10 % 60),
                   static_cast<int>(i % 10));
-    e.main.timeText.assign(i % 31 == 0 ? "12:00,\"x\"" : text);
+    e.main.timeText.assign(i % 31 == 0 ? "1:02'03.500\"" : text);
     if (i % 2 == 0) {
         e.hasSub = 1;
         e.sub.functionCode = kCodes[pick(5, std::size(kCodes))];

@@ -14,11 +14,9 @@ void showExportedPerMeter(UserDialogs& dialogs, QWidget* owner, const QStringLis
     QStringList shown;
     for (const QString& file : files)
         shown.append(QDir::toNativeSeparators(file));
-    dialogs.showDirectBox(owner,
-                          text(TextId::ExportedPerMeter) + QLatin1Char('\n') +
-                              shown.join(QLatin1Char('\n')),
-                          CaptionKind::Warning, TextId::ExportedPerMeter, BoxIcon::Information,
-                          {BoxButton::Ok});
+    dialogs.showDirectBox(
+        owner, text(TextId::ExportedPerMeter) + QLatin1Char('\n') + shown.join(QLatin1Char('\n')),
+        CaptionKind::Warning, TextId::ExportedPerMeter, BoxIcon::Information, {BoxButton::Ok});
 }
 
 QString PrintedDocumentName(const RecorderController& controller) {
