@@ -1264,6 +1264,10 @@ Abbrechen: das Fenster bleibt offen.</translation>
         <source>Error[E%d]</source>
         <translation>Fehler[E%d]</translation>
     </message>
+    <message>
+        <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
+        <translation>Eine Textdatei enthält die Messwerte eines Messgeräts, daher wurde jedes Messgerät der Aufzeichnung in eine eigene Datei exportiert:</translation>
+    </message>
 </context>
 <context>
     <name>telmora::AboutDialog</name>

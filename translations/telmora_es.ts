@@ -1264,6 +1264,10 @@ Cancelar: la ventana permanece abierta.</translation>
         <source>Error[E%d]</source>
         <translation>Error[E%d]</translation>
     </message>
+    <message>
+        <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
+        <translation>Un archivo de texto contiene las lecturas de un solo medidor, por lo que cada medidor de la grabación se exportó a un archivo propio:</translation>
+    </message>
 </context>
 <context>
     <name>telmora::AboutDialog</name>

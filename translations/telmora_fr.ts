@@ -1264,6 +1264,10 @@ Annuler : la fenêtre reste ouverte.</translation>
         <source>Error[E%d]</source>
         <translation>Erreur[E%d]</translation>
     </message>
+    <message>
+        <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
+        <translation>Un fichier texte contient les mesures d'un seul multimètre ; chaque multimètre de l'enregistrement a donc été exporté dans son propre fichier :</translation>
+    </message>
 </context>
 <context>
     <name>telmora::AboutDialog</name>

@@ -1264,6 +1264,10 @@ Anuluj: okno pozostaje otwarte.</translation>
         <source>Error[E%d]</source>
         <translation>Błąd[E%d]</translation>
     </message>
+    <message>
+        <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
+        <translation>Plik tekstowy zawiera odczyty jednego miernika, dlatego każdy miernik z nagrania został wyeksportowany do osobnego pliku:</translation>
+    </message>
 </context>
 <context>
     <name>telmora::AboutDialog</name>

@@ -1264,6 +1264,10 @@ Cancel: the window stays open.</source>
         <source>Error[E%d]</source>
         <translation>错误[E%d]</translation>
     </message>
+    <message>
+        <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
+        <translation>一个文本文件只保存一台仪表的读数，因此记录中的每台仪表都已导出到各自的文件：</translation>
+    </message>
 </context>
 <context>
     <name>telmora::AboutDialog</name>

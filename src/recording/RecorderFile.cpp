@@ -189,6 +189,8 @@ RecorderFileReader::OpenStatus RecorderFileReader::start(std::int64_t size) {
         m_count = std::min<std::int64_t>(announced, (size - 4) / recordBytes);
         if (announced == 0)
             m_noSamples = size > 4 ? NoSamples::DataAfterZero : NoSamples::Empty;
+        else if (m_count == 0)
+            m_noSamples = NoSamples::TooShort; // not one of the samples it announces
     } else {
         m_count = m_announced = size / recordBytes;
         if (m_count == 0)

@@ -103,8 +103,8 @@ public:
         No,            // it gives samples, or it was cut short (see cutShort())
         Empty,         // a complete, empty recording: a .g53 count of 0 and nothing
                        // after it, or an empty file of the other formats
-        TooShort,      // damaged: shorter than a .g53 count, or than one record of the
-                       // other formats, yet not empty
+        TooShort,      // damaged: shorter than a .g53 count or than the first sample it
+                       // announces, or than one record of the other formats, yet not empty
         DataAfterZero, // damaged: a .g53 count of 0 with data after it
     };
     NoSamples noSamples() const { return m_noSamples; }

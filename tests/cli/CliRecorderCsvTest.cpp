@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <random>
 #include <string>
 
 using namespace telmora;
@@ -240,4 +241,102 @@ TEST(CommandOutput, LargeBlocksWrittenDirectlyStayInOrderAndFailuresAreKept) {
     EXPECT_FALSE(out.write(std::string(200'000, 'y')));
     EXPECT_EQ(out.error(), ENOSPC);
     EXPECT_FALSE(out.write("z"));
+}
+
+namespace {
+
+CliRun runMeter(const QString& path, TextExportFormat format, const char* meter) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), &std::fclose);
+    CliRun r;
+    r.status = cli::RunRecorderCsv(path.toLocal8Bit().constData(), out.get(), err.get(), format,
+                                   TidyLayout::Long, meter);
+    r.out = readAll(out.get());
+    r.err = readAll(err.get());
+    return r;
+}
+
+} // namespace
+
+TEST(CliRecorderCsv, TheStandardFormatOfSeveralMetersIsOneChosenMetersOwnFile) {
+    QTemporaryDir dir;
+    const QString manifest = writeTwoMeters(dir);
+    // The serial numbers cross the meters' numbers: a meter is found by its serial first.
+    RecordingManifest crossed = *ReadManifest(manifest);
+    std::swap(crossed.meters[0].serial, crossed.meters[1].serial);
+    ASSERT_TRUE(WriteManifest(manifest, crossed));
+    const std::string ownV = run(dir.filePath(QStringLiteral("two-V.g53"))).out;
+    const std::string ownA = run(dir.filePath(QStringLiteral("two-A.g53"))).out;
+    ASSERT_NE(ownV, ownA);
+
+    const CliRun none = runMeter(manifest, TextExportFormat::Standard, nullptr);
+    EXPECT_EQ(none.status, 2);
+    EXPECT_TRUE(none.out.empty());
+    EXPECT_NE(none.err.find("--meter"), std::string::npos) << none.err;
+    EXPECT_NE(none.err.find("1: V (serial 2), 2: A, too (serial 1)"), std::string::npos)
+        << none.err;
+    EXPECT_EQ(runMeter(manifest, TextExportFormat::Standard, "all").status, 2);
+
+    const struct {
+        const char* meter;
+        const std::string& own;
+    } chosen[] = {{"2", ownV}, {"1", ownA}, {"V", ownV}, {"A, too", ownA}};
+    for (const auto& c : chosen) {
+        const CliRun r = runMeter(manifest, TextExportFormat::Standard, c.meter);
+        EXPECT_EQ(r.status, 0) << c.meter << r.err;
+        EXPECT_EQ(r.out, c.own) << c.meter;
+    }
+    EXPECT_EQ(
+        runMeter(manifest, TextExportFormat::Tidy, "V").out,
+        runWith(dir.filePath(QStringLiteral("two-V.g53")), TextExportFormat::Tidy, TidyLayout::Long)
+            .out);
+
+    const CliRun unknown = runMeter(manifest, TextExportFormat::Standard, "3");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("2: A, too"), std::string::npos) << unknown.err;
+    EXPECT_EQ(
+        runMeter(dir.filePath(QStringLiteral("two-V.g53")), TextExportFormat::Standard, "1").status,
+        2);
+}
+
+TEST(CliRecorderCsv, FilesOfRecordsNoWriterMakesExportNothing) {
+    QTemporaryDir dir;
+    std::mt19937 random(8);
+    for (const char* name : {"r.g51", "r.g52", "r.TMP"}) {
+        for (const int fill : {0x00, 0xFF, -1}) {
+            QByteArray bytes(152 * 100, static_cast<char>(fill));
+            if (fill < 0)
+                for (char& b : bytes)
+                    b = static_cast<char>(random());
+            const QString path = dir.filePath(QString::fromLatin1(name));
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+            f.close();
+            for (const TextExportFormat format :
+                 {TextExportFormat::Standard, TextExportFormat::Tidy}) {
+                const CliRun r = runWith(path, format, TidyLayout::Long);
+                EXPECT_EQ(r.status, 1) << name << fill;
+                EXPECT_TRUE(r.out.empty()) << name << fill;
+                EXPECT_EQ(
+                    r.err.rfind("telmora-cli: '" + path.toStdString() + "' is damaged: sample 1: ",
+                                0),
+                    0u)
+                    << r.err;
+            }
+        }
+    }
+    // A damaged member of a recording of several meters is named.
+    const QString manifest = writeTwoMeters(dir);
+    QFile member(dir.filePath(QStringLiteral("two-A.g53")));
+    ASSERT_TRUE(member.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(member.seek(4 + 169 * 2 + 1 + 12));
+    member.write("\xFF\xFF\xFF\x7F", 4); // the function code of sample 3
+    member.close();
+    const CliRun r = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Wide);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("two-A.g53' is damaged: sample 3: the main reading's function code"),
+              std::string::npos)
+        << r.err;
 }

@@ -2,6 +2,7 @@
 #include "cli/CmdStats.h"
 #include "logger/SessionFile.h"
 #include "recording/RecorderFile.h"
+#include "recording/RecordingManifest.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -125,4 +127,73 @@ TEST(CliStats, AFileWithoutSamplesOrSessionsIsEmptyOrDamagedAndSaysSo) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, "telmora-cli: '" + c.path.toStdString() + c.message);
     }
+}
+
+TEST(CliStats, ARecordingOfSeveralMetersGivesEachMetersGroupsAndTheMath) {
+    QTemporaryDir dir;
+    SampleList volts;
+    SampleList amperes;
+    for (int i = 0; i < 3; ++i) {
+        SampleEntry v = reading(0x6, static_cast<float>(i + 1), "1.000", "V");
+        v.main.timeText.assign(" 10:00:0" + std::to_string(i) + ".0");
+        volts.append(v);
+        SampleEntry a = reading(0x202, static_cast<float>(i + 1), "1.000", "A");
+        a.main.timeText = v.main.timeText;
+        if (i == 1) { // a gap
+            a = SampleEntry{};
+            a.main.timeText = v.main.timeText;
+            a.main.value = std::numeric_limits<float>::quiet_NaN();
+        }
+        amperes.append(a);
+    }
+    ASSERT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("run-V.g53")), volts));
+    ASSERT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("run-A.g53")), amperes));
+    const QString manifest = dir.filePath(QStringLiteral("run.telmora"));
+    ASSERT_TRUE(WriteManifest(
+        manifest,
+        {{{QStringLiteral("Supply"), QStringLiteral("S1"), QStringLiteral("run-V.g53")},
+          {QStringLiteral("Load \"2\""), QStringLiteral("S2"), QStringLiteral("run-A.g53")}},
+         QStringLiteral("M1*M2")}));
+    const Output r = stats(manifest);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"meter\":1,\"name\":\"Supply\",\"serial\":\"S1\",\"function\":6,\"unit\":\"V\","
+              "\"mode\":\"DC\",\"count\":3,\"mean\":2,\"std_dev\":1,\"min\":1,\"max\":3,"
+              "\"overloads\":0}\n"
+              "{\"meter\":2,\"name\":\"Load \\\"2\\\"\",\"serial\":\"S2\",\"function\":514,"
+              "\"unit\":\"A\",\"mode\":\"\",\"count\":2,\"mean\":2,\"std_dev\":1.4142135623730951,"
+              "\"min\":1,\"max\":3,\"overloads\":0}\n"
+              "{\"math\":\"M1*M2\",\"unit\":\"W\",\"count\":2,\"mean\":5,"
+              "\"std_dev\":5.656854249492381,\"min\":1,\"max\":9}\n");
+
+    // What is no recording is refused with the reason, and nothing is written.
+    const QString notManifest = dir.filePath(QStringLiteral("other.telmora"));
+    QFile json(notManifest);
+    ASSERT_TRUE(json.open(QIODevice::WriteOnly));
+    json.write(R"({"format": "something else", "meters": []})");
+    json.close();
+    Output refused = stats(notManifest);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_NE(refused.err.find("no recording manifest"), std::string::npos) << refused.err;
+
+    QFile::copy(notManifest, dir.filePath(QStringLiteral("json.g53")));
+    refused = stats(dir.filePath(QStringLiteral("json.g53")));
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_NE(refused.err.find("is damaged"), std::string::npos) << "[" << refused.err << "]";
+
+    QFile random(dir.filePath(QStringLiteral("random.g52")));
+    ASSERT_TRUE(random.open(QIODevice::WriteOnly));
+    std::uint32_t seed = 1;
+    for (int i = 0; i < 84 * 100; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        random.putChar(static_cast<char>(seed >> 24));
+    }
+    random.close();
+    refused = stats(random.fileName());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_NE(refused.err.find("random.g52' is damaged: sample 1: "), std::string::npos)
+        << refused.err;
 }

@@ -7,6 +7,8 @@
 #include "recording/RecorderController.h"
 #include "recording/RecorderFile.h"
 #include "recording/RecordingManifest.h"
+#include "recording/meterexport.h"
+#include "recording/recorderexport.h"
 
 #include <gtest/gtest.h>
 
@@ -200,3 +202,41 @@ TEST_F(SeveralMeterFiles, TidyLayoutsCoverEveryMeterAndTheMathInAnyLocale) {
 }
 
 } // namespace
+
+TEST_F(SeveralMeterFiles, TheStandardTextOfSeveralMetersIsAFilePerMeterAndSaysSo) {
+    record();
+    QSignalSpy done(&recorder, &RecorderController::textExportFinished);
+    QSignalSpy perMeter(&recorder, &RecorderController::textExportedPerMeter);
+    const std::int32_t lastPage = recorder.lastPage();
+    recorder.startTextExport(file(QStringLiteral("out.csv")), 1, lastPage,
+                             TextExportFormat::Standard, TidyLayout::Long);
+    ASSERT_TRUE(done.wait(30000));
+    EXPECT_TRUE(done.last().at(0).toBool()) << done.last().at(2).toString().toStdString();
+    ASSERT_EQ(perMeter.size(), 1);
+    const QStringList files = perMeter.last().at(0).toStringList();
+    ASSERT_EQ(files, (QStringList{file(QStringLiteral("out-Bench_A.csv")),
+                                  file(QStringLiteral("out-Load.csv"))}));
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("out.csv"))));
+    for (int meter = 0; meter < 2; ++meter) {
+        std::string expected;
+        WriteRecorderText(recorder.meterRecording(meter).records(), 1, lastPage, lastPage,
+                          [&expected](std::string_view s) {
+                              expected += s;
+                              return true;
+                          });
+        QFile in(files[meter]);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        EXPECT_EQ(in.readAll().toStdString(), expected) << meter;
+    }
+}
+
+TEST(MeterExportNames, AreTheChosenNameWithEachMetersOwnLabel) {
+    const std::vector<QString> names = {QStringLiteral("Bench"), QString(), QStringLiteral("bench"),
+                                        QStringLiteral("a/b.")};
+    EXPECT_EQ(
+        PerMeterExportPaths(QStringLiteral("/x/run.csv"), names),
+        (QStringList{QStringLiteral("/x/run-Bench.csv"), QStringLiteral("/x/run-M2.csv"),
+                     QStringLiteral("/x/run-bench-M3.csv"), QStringLiteral("/x/run-a_b.csv")}));
+    EXPECT_EQ(PerMeterExportPaths(QStringLiteral("/x/data"), names).front(),
+              QStringLiteral("/x/data-Bench"));
+}
