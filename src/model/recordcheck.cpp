@@ -165,14 +165,31 @@ std::uint32_t le32(const std::uint8_t* p) {
 }
 
 // " 14:05:09.3" with the hour in three places, as the recorder writes every time
-// text: looked at first, without finding the text's end.
+// text: looked at first, a word at a time, without finding the text's end.
 bool isRecorderTimeAsWritten(const std::uint8_t* t) {
     const auto digit = [](std::uint8_t c) { return static_cast<unsigned>(c - '0') < 10u; };
-    const auto tens = [](std::uint8_t c) { return static_cast<unsigned>(c - '0') < 6u; };
-    const bool hour =
-        digit(t[2]) && (t[1] == ' ' ? t[0] == ' ' : digit(t[1]) && (t[0] == ' ' || digit(t[0])));
-    return hour && t[3] == ':' && tens(t[4]) && digit(t[5]) && t[6] == ':' && tens(t[7]) &&
-           digit(t[8]) && t[9] == '.' && digit(t[10]) && t[11] == 0;
+    const bool hour = t[1] == ' ' ? t[0] == ' ' : digit(t[1]) && (t[0] == ' ' || digit(t[0]));
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t head = 0; // bytes 0..7: "HHH:MM:S"
+        std::uint32_t tail = 0; // bytes 8..11: "S.T" and the terminator
+        std::memcpy(&head, t, 8);
+        std::memcpy(&tail, t + 8, 4);
+        // The separators: ':' at 3 and 6, '.' at 9, the terminator at 11.
+        const bool separators = (head & 0x00FF0000FF000000ull) == 0x003A00003A000000ull &&
+                                (tail & 0xFF00FF00u) == 0x00002E00u;
+        // Digits at 2, 5, 8 and 10, tens of minutes and seconds (0..5) at 4 and 7: each
+        // byte minus '0' plus an amount that reaches 0x80 just past its largest digit.
+        const std::uint64_t headDigits = (head ^ 0x3030303030303030ull) & 0xFF00FFFF00FF0000ull;
+        const std::uint32_t tailDigits = (tail ^ 0x30303030u) & 0x00FF00FFu;
+        const bool digits =
+            ((headDigits | (headDigits + 0x7A00767A00760000ull)) & 0x8000808000800000ull) == 0 &&
+            ((tailDigits | (tailDigits + 0x00760076u)) & 0x00800080u) == 0;
+        return hour && separators && digits;
+    } else {
+        const auto tens = [](std::uint8_t c) { return static_cast<unsigned>(c - '0') < 6u; };
+        return hour && digit(t[2]) && t[3] == ':' && tens(t[4]) && digit(t[5]) && t[6] == ':' &&
+               tens(t[7]) && digit(t[8]) && t[9] == '.' && digit(t[10]) && t[11] == 0;
+    }
 }
 
 // The code, the time text and, for the main record, whether it shows anything, of
