@@ -141,9 +141,9 @@ void Application::updateLoggerMeter() {
             if (known->serial() == m_chosenLoggerSerial)
                 target = known.get();
     if (target == nullptr) {
+        // The first linked meter in the meters' order, whichever link came up first.
         const std::vector<Meter*> linked = linkedMeters();
-        if (!linked.empty() &&
-            std::find(linked.begin(), linked.end(), m_loggerMeter) == linked.end())
+        if (!linked.empty())
             target = linked.front();
     }
     if (target == nullptr || target == m_loggerMeter)

@@ -74,8 +74,8 @@ public:
     RecorderController& recording() const { return *m_recording; }
     LoggerSessions& loggerSessions() const { return *m_loggerSessions; }
     // The meter whose logger memory a download reads: the one the user chose (by
-    // its serial number) while it is known, otherwise the only or first linked
-    // meter (the last one that was, while none is linked).
+    // its serial number) while it is known, otherwise the first linked meter in the
+    // meters' order (the last one that was, while none is linked).
     Meter& loggerMeter() const;
     // The user chooses meter `index` for the downloads; ignored while a download or
     // another logger job runs.
