@@ -1261,6 +1261,10 @@ Abbrechen: das Fenster bleibt offen.</translation>
         <translation>Das Intervall muss eine ganze Zahl von Sekunden zwischen 0 und %d sein.</translation>
     </message>
     <message>
+        <source>Nothing was replaced: the files that were there before are as they were.</source>
+        <translation>Nichts wurde ersetzt: Die Dateien, die vorher da waren, sind unverändert.</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>Fehler[E%d]</translation>
     </message>

@@ -1261,6 +1261,10 @@ Cancelar: la ventana permanece abierta.</translation>
         <translation>El intervalo debe ser un número entero de segundos entre 0 y %d.</translation>
     </message>
     <message>
+        <source>Nothing was replaced: the files that were there before are as they were.</source>
+        <translation>No se ha reemplazado nada: los archivos que había antes siguen como estaban.</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>Error[E%d]</translation>
     </message>

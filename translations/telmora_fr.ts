@@ -1261,6 +1261,10 @@ Annuler : la fenêtre reste ouverte.</translation>
         <translation>L’intervalle doit être un nombre entier de secondes de 0 à %d.</translation>
     </message>
     <message>
+        <source>Nothing was replaced: the files that were there before are as they were.</source>
+        <translation>Rien n’a été remplacé : les fichiers qui s’y trouvaient auparavant sont restés tels quels.</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>Erreur[E%d]</translation>
     </message>

@@ -1261,6 +1261,10 @@ Anuluj: okno pozostaje otwarte.</translation>
         <translation>Interwał musi być całkowitą liczbą sekund od 0 do %d.</translation>
     </message>
     <message>
+        <source>Nothing was replaced: the files that were there before are as they were.</source>
+        <translation>Nic nie zostało zastąpione: pliki, które były tam wcześniej, pozostały bez zmian.</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>Błąd[E%d]</translation>
     </message>

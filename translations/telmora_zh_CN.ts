@@ -1261,6 +1261,10 @@ Cancel: the window stays open.</source>
         <translation>间隔必须是 0 到 %d 之间的整数秒。</translation>
     </message>
     <message>
+        <source>Nothing was replaced: the files that were there before are as they were.</source>
+        <translation>未替换任何文件：原有的文件保持不变。</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>错误[E%d]</translation>
     </message>

@@ -8,11 +8,14 @@
 #include "logger/sessiontext.h"
 #include "meter/CableBackend.h"
 #include "model/SaveFile.h"
+#include "model/SaveFileSet.h"
 
+#include <QFileInfo>
 #include <QString>
 
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -216,39 +219,96 @@ std::optional<DownloadTargets> CheckTargets(const DownloadOptions& options) {
         return std::nullopt;
     }
     targets.slr = *slr;
+    // Two outputs in one file would leave only the one written last.
+    const auto same = [](const QString& a, const std::optional<QString>& b) {
+        return b && QFileInfo(SaveFileSet::ReplacedFile(a)).absoluteFilePath() ==
+                        QFileInfo(SaveFileSet::ReplacedFile(*b)).absoluteFilePath();
+    };
+    if (same(targets.slr, targets.csv) || same(targets.slr, targets.image) ||
+        (targets.csv && same(*targets.csv, targets.image))) {
+        Fail("the session file, the text file and the memory image need files of their own");
+        return std::nullopt;
+    }
     return targets;
 }
 
-// Writes the memory image as read from the meter through a save file.
-QString SaveImage(const QString& path, const std::vector<std::uint8_t>& image) {
+// One file the download writes: what it is and its path as given (for messages),
+// the file to replace, and the writer of its bytes, which answers with the reason
+// of a failure (empty when written).
+struct DownloadOutput {
+    const char* what;
+    const char* arg;
+    QString target;
+    std::function<QString(const QString& path)> write;
+};
+
+QString WriteImage(const QString& path, const std::vector<std::uint8_t>& image) {
     QString reason;
-    if (!SaveFile::writeWhole(
-            path, std::span(reinterpret_cast<const char*>(image.data()), image.size()), &reason)) {
-        return reason;
+    SaveFile::writeWhole(path, std::span(reinterpret_cast<const char*>(image.data()), image.size()),
+                         &reason);
+    return reason;
+}
+
+QString WriteSessions(const QString& path, const std::vector<SampleList>& sessions) {
+    QString reason;
+    if (SaveSessionFile(path, sessions, &reason) != SessionFileStatus::Ok && reason.isEmpty()) {
+        reason = QStringLiteral("the file could not be written");
     }
-    return {};
+    return reason;
+}
+
+QString WriteText(const QString& path, const std::vector<SampleList>& sessions) {
+    const std::string text = SessionsText(sessions, 1, static_cast<int>(sessions.size()));
+    QString reason;
+    SaveFile::writeWhole(path, std::span(text.data(), text.size()), &reason);
+    return reason;
+}
+
+// The files the download writes, in the order they are written.
+std::vector<DownloadOutput> OutputsOf(const DownloadOptions& options,
+                                      const DownloadTargets& targets, const DownloadResult& result,
+                                      const std::vector<std::uint8_t>& image) {
+    std::vector<DownloadOutput> outputs;
+    if (targets.image) {
+        outputs.push_back({"the memory image", options.imagePath, *targets.image,
+                           [&image](const QString& path) { return WriteImage(path, image); }});
+    }
+    outputs.push_back(
+        {"the session file", options.slrPath, targets.slr,
+         [&result](const QString& path) { return WriteSessions(path, result.sessions); }});
+    if (targets.csv) {
+        outputs.push_back(
+            {"the text file", options.csvPath, *targets.csv,
+             [&result](const QString& path) { return WriteText(path, result.sessions); }});
+    }
+    return outputs;
 }
 
 // Writes the downloaded sessions to the session file and, when asked, the text
-// file and the memory image; reports what was saved and whether the download was
-// complete.
+// file and the memory image, as one set: each is written completely under a new
+// name beside its target, and the targets are replaced only when all of them were
+// written, so a failure leaves every old file as it was. Reports what was saved
+// and whether the download was complete.
 int SaveDownload(const DownloadOptions& options, const DownloadTargets& targets,
                  const DownloadResult& result, const std::vector<std::uint8_t>& image) {
-    if (targets.image) {
-        if (const QString reason = SaveImage(*targets.image, image); !reason.isEmpty()) {
-            return Fail(PathMessage("cannot write", "the memory image", options.imagePath, reason));
+    const std::vector<DownloadOutput> outputs = OutputsOf(options, targets, result, image);
+    SaveFileSet set;
+    for (const DownloadOutput& output : outputs) {
+        const QString staged = set.stageReplacement(output.target);
+        const QString reason = staged.isEmpty() ? set.errorString() : output.write(staged);
+        if (!reason.isEmpty()) {
+            return Fail(PathMessage("cannot write", output.what, output.arg, reason) +
+                        "; no file was replaced");
         }
     }
-    QString reason;
-    if (SaveSessionFile(targets.slr, result.sessions, &reason) != SessionFileStatus::Ok) {
-        return Fail(PathMessage("cannot write", "the session file", options.slrPath, reason));
-    }
-    if (targets.csv) {
-        QString problem;
-        if (!ExportSessionsTextFile(*targets.csv, result.sessions, 1,
-                                    static_cast<int>(result.sessions.size()), &problem)) {
-            return Fail(problem.toStdString());
+    if (!set.commit()) {
+        for (const DownloadOutput& output : outputs) {
+            if (SaveFileSet::ReplacedFile(output.target) == set.failedFile()) {
+                return Fail(
+                    PathMessage("cannot replace", output.what, output.arg, set.errorString()));
+            }
         }
+        return Fail(set.errorString().toStdString());
     }
     std::fprintf(stderr, "%zu session(s) saved to %s\n", result.sessions.size(), options.slrPath);
     if (result.messageId) {

@@ -1,8 +1,10 @@
 #include "recording/recordingset.h"
 
+#include "model/SaveFileSet.h"
 #include "model/fileaccess.h"
 #include "model/sireading.h"
 #include "recording/GapSample.h"
+#include "text/texts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -183,45 +185,97 @@ TidyMeterSet TidySetOf(const RecordingSetFiles& files, const std::vector<RecordS
     return set;
 }
 
+namespace {
+
+// Names tried for one meter's new file before the save gives up.
+constexpr int kMemberNameAttempts = 1000;
+
+// What a failed set save says: the file that failed and why, and that the
+// recording already at that place was left as it was.
+QString setSaveFailure(const QString& file, const QString& reason) {
+    return fileText(file) + QStringLiteral(": ") + reason + QLatin1Char(' ') +
+           text(TextId::SaveSetNothingReplaced);
+}
+
+// Makes the new file of the meter `meterName` beside the manifest, under a name
+// that neither a file there nor the old manifest uses, and adds it to `taken`.
+// Nothing, with why in `failure`, when no such file can be made.
+std::optional<QString> claimMemberFile(SaveFileSet& set, const QString& manifestPath,
+                                       const QString& meterName, std::vector<QString>& taken,
+                                       QString& failure) {
+    for (int attempt = 0; attempt < kMemberNameAttempts; ++attempt) {
+        const QString file = MeterFileName(manifestPath, meterName, taken);
+        taken.push_back(file);
+        switch (set.claimNew(ManifestMemberPath(manifestPath, file))) {
+        case SaveFileSet::NewFile::Claimed:
+            return file;
+        case SaveFileSet::NewFile::Taken:
+            continue;
+        case SaveFileSet::NewFile::Failed:
+            failure = setSaveFailure(set.failedFile(), set.errorString());
+            return std::nullopt;
+        }
+    }
+    failure =
+        setSaveFailure(ManifestMemberPath(manifestPath, MeterFileName(manifestPath, meterName, {})),
+                       QStringLiteral("every name for this meter's file is taken"));
+    return std::nullopt;
+}
+
+} // namespace
+
 bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> members,
                       const QString& math, QString* error, std::stop_token stop,
                       const SaveProgress& progress) {
+    const auto failWith = [error](const QString& reason) {
+        if (error != nullptr)
+            *error = reason;
+        return false;
+    };
+    // The meters' files go beside the file the manifest replaces. The recording
+    // already there stays whole until the new manifest replaces the old one: the
+    // new files get names the old manifest does not use, and the old files are
+    // removed only after that.
+    const QString manifestPath = SaveFileSet::ReplacedFile(path);
+    std::vector<QString> taken;
+    SaveFileSet set;
+    if (const std::optional<RecordingManifest> old = ReadManifest(manifestPath)) {
+        for (const ManifestMeter& meter : old->meters) {
+            taken.push_back(meter.file);
+            set.removeAfterCommit(ManifestMemberPath(manifestPath, meter.file));
+        }
+    }
     RecordingManifest manifest;
     manifest.math = math;
-    std::vector<QString> taken;
     std::int64_t total = 0;
     for (const RecordingSetMember& member : members)
         total += member.records->size();
     std::int64_t before = 0;
     for (const RecordingSetMember& member : members) {
-        const QString file = MeterFileName(path, member.name, taken);
-        taken.push_back(file);
-        const QString target = ManifestMemberPath(path, file);
+        QString failure;
+        const std::optional<QString> file =
+            claimMemberFile(set, manifestPath, member.name, taken, failure);
+        if (!file)
+            return failWith(failure);
+        const QString target = ManifestMemberPath(manifestPath, *file);
         QString reason;
         const SaveProgress inSet = [&](std::int64_t done, std::int64_t) {
             if (progress)
                 progress(before + done, total);
         };
-        if (!SaveRecordStore(target, *member.records, &reason, stop, inSet)) {
-            if (error != nullptr)
-                *error =
-                    reason.isEmpty() ? QString() : fileText(target) + QStringLiteral(": ") + reason;
-            return false;
-        }
+        if (!SaveRecordStore(target, *member.records, &reason, stop, inSet))
+            return failWith(reason.isEmpty() ? QString() : setSaveFailure(target, reason));
         before += member.records->size();
-        manifest.meters.push_back({member.name, member.serial, file});
+        manifest.meters.push_back({member.name, member.serial, *file});
     }
-    if (stop.stop_requested()) {
-        if (error != nullptr)
-            error->clear();
-        return false;
-    }
+    if (stop.stop_requested())
+        return failWith(QString());
+    const QString staged = set.stageReplacement(manifestPath);
     QString reason;
-    if (!WriteManifest(path, manifest, &reason)) {
-        if (error != nullptr)
-            *error = fileText(path) + QStringLiteral(": ") + reason;
-        return false;
-    }
+    if (staged.isEmpty() || !WriteManifest(staged, manifest, &reason))
+        return failWith(setSaveFailure(path, staged.isEmpty() ? set.errorString() : reason));
+    if (!set.commit())
+        return failWith(setSaveFailure(path, set.errorString()));
     return true;
 }
 

@@ -77,9 +77,14 @@ struct RecordingSetMember {
 };
 
 // Saves a several-meter recording as the manifest `path` ("NAME.telmora") and one
-// .g53 file per meter beside it ("NAME-<meter>.g53"), each through SaveFile; the
-// manifest is written last. False with the reason (naming the file) when a file
-// cannot be written; false without one when `stop` was requested.
+// .g53 file per meter beside it ("NAME-<meter>.g53", or "NAME-<meter>-2.g53" and so
+// on where that name is in use), as one SaveFileSet: the meters' files are written
+// under names no file and no manifest already there uses, the new manifest then
+// replaces the old one, and only after that are the old manifest's files removed.
+// A failure or a crash at any moment leaves the recording that was there whole.
+// False with the reason (naming the file that failed and saying that nothing was
+// replaced) when a file cannot be written; false without one when `stop` was
+// requested.
 bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> members,
                       const QString& math, QString* error = nullptr, std::stop_token stop = {},
                       const SaveProgress& progress = {});

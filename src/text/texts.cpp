@@ -188,6 +188,7 @@ constexpr Entry kStrings[] = {
     {TextId::FolderNotUsed,            QT_TRANSLATE_NOOP("Texts", "A folder for Telmora's files is not used, because other users could change the files in it.")},
     {TextId::TempFileWriteFailed,      QT_TRANSLATE_NOOP("Texts", "The newest sample could not be written to the temporary storage in hard disk and is held only in memory. The recording has stopped.")},
     {TextId::IntervalNotWholeSeconds,  QT_TRANSLATE_NOOP("Texts", "The interval must be a whole number of seconds from 0 to %d.")},
+    {TextId::SaveSetNothingReplaced,   QT_TRANSLATE_NOOP("Texts", "Nothing was replaced: the files that were there before are as they were.")},
     {TextId::ErrorCaptionFormat,       QT_TRANSLATE_NOOP("Texts", "Error[E%d]")},
 };
 // clang-format on

@@ -171,6 +171,7 @@ enum class TextId : int {
     FolderNotUsed = 9024,
     TempFileWriteFailed = 9025,
     IntervalNotWholeSeconds = 9030,
+    SaveSetNothingReplaced = 9040,
     ErrorCaptionFormat = 9999,
 };
 
