@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -160,7 +163,8 @@ TEST_F(CliFilesTest, AFullDiskFailsEveryOutputAndKeepsTheOldFiles) {
         EXPECT_EQ(run.status, 1);
         const QByteArray last = run.err.trimmed().split('\n').last();
         EXPECT_TRUE(last.startsWith(start)) << run.err.toStdString();
-        EXPECT_TRUE(last.endsWith(noSpace)) << run.err.toStdString();
+        EXPECT_TRUE(last.endsWith(QByteArray(noSpace) + "; no file was replaced"))
+            << run.err.toStdString();
     };
     expectLastLine("--slr " + on("d.slr") + " --image " + on("d.bin"),
                    "telmora-cli: cannot write the memory image");
@@ -172,6 +176,38 @@ TEST_F(CliFilesTest, AFullDiskFailsEveryOutputAndKeepsTheOldFiles) {
     QStringList expected = targets + QStringList{QStringLiteral("filler")};
     expected.sort();
     EXPECT_EQ(disk.files(), expected);
+}
+
+// The download's files are one set: when the disk fills after some of them were
+// written, none replaces an old file and none is left where there was none.
+TEST_F(CliFilesTest, ADownloadThatFillsTheDiskReplacesNoneOfItsFiles) {
+    SmallDisk disk(4096);
+    SKIP_WITHOUT_SMALL_DISK(disk);
+    const QByteArray old = "old contents\n";
+    for (const char* name : {"d.bin", "d.slr", "d.csv"})
+        ASSERT_TRUE(disk.put(QString::fromLatin1(name), old));
+    const QStringList before = disk.files();
+    const auto on = [&](const char* name) { return Quoted(disk.path(QString::fromLatin1(name))); };
+    const QString filler = disk.path(QStringLiteral("filler"));
+    // The memory image takes 9 pages, the session file 216, the text file 87 (each
+    // download takes seconds, so only two are made): room for the image alone, then
+    // for the image and the session file, which are new files this time.
+    const std::array<std::pair<int, QString>, 2> cases{
+        {{40, "--image " + on("d.bin") + " --slr " + on("d.slr") + " --csv " + on("d.csv")},
+         {260, "--image " + on("new.bin") + " --slr " + on("new.slr") + " --csv " + on("d.csv")}}};
+    for (const auto& [pages, outputs] : cases) {
+        ASSERT_TRUE(disk.fill());
+        ASSERT_TRUE(QFile::resize(filler, QFileInfo(filler).size() - pages * 4096));
+        const CliRun run = Cli("download --simulate " + outputs);
+        EXPECT_EQ(run.status, 1) << pages << " pages: " << run.err.toStdString();
+        EXPECT_TRUE(run.err.trimmed().endsWith("No space left on device; no file was replaced"))
+            << run.err.toStdString();
+        for (const char* name : {"d.bin", "d.slr", "d.csv"})
+            EXPECT_EQ(disk.read(QString::fromLatin1(name)), old) << name;
+        EXPECT_EQ(disk.files(), QStringList(before + QStringList{QStringLiteral("filler")}))
+            << pages << " pages, " << outputs.toStdString();
+        ASSERT_TRUE(QFile::remove(filler));
+    }
 }
 
 TEST_F(CliFilesTest, NamesThatAreNotUtf8AreReadByTheirBytes) {
