@@ -258,10 +258,13 @@ QString WriteSessions(const QString& path, const std::vector<SampleList>& sessio
 }
 
 QString WriteText(const QString& path, const std::vector<SampleList>& sessions) {
-    const std::string text = SessionsText(sessions, 1, static_cast<int>(sessions.size()));
-    QString reason;
-    SaveFile::writeWhole(path, std::span(text.data(), text.size()), &reason);
-    return reason;
+    SaveFile file(path);
+    if (!file.open()) {
+        return file.errorString();
+    }
+    const bool written =
+        WriteSessionsText(file, sessions, 1, static_cast<int>(sessions.size())) && file.commit();
+    return written ? QString() : file.errorString();
 }
 
 // The files the download writes, in the order they are written.

@@ -94,6 +94,12 @@ bool WriteSessionsText(QIODevice& out, std::span<const SampleList> sessions, int
     });
 }
 
+bool WriteSessionsText(SaveFile& out, std::span<const SampleList> sessions, int first, int last) {
+    return ProduceText(sessions, first, last, 64 * 1024, [&out](const std::string& piece) {
+        return out.write(std::string_view(piece));
+    });
+}
+
 bool ExportSessionsTextFile(const QString& path, std::span<const SampleList> sessions, int first,
                             int last, QString* error) {
     SaveFile file(path);
@@ -104,11 +110,7 @@ bool ExportSessionsTextFile(const QString& path, std::span<const SampleList> ses
         }
         return false;
     }
-    const bool written =
-        ProduceText(sessions, first, last, 64 * 1024, [&file](const std::string& piece) {
-            return file.write(std::string_view(piece));
-        });
-    if (!written || !file.commit()) {
+    if (!WriteSessionsText(file, sessions, first, last) || !file.commit()) {
         if (error != nullptr) {
             *error = translate("SessionFiles", "Cannot write the file %1: %2")
                          .arg(path, file.errorString());

@@ -17,6 +17,8 @@ class QIODevice;
 
 namespace telmora {
 
+class SaveFile;
+
 inline constexpr const char* kSessionTextHeader =
     "#item,Time,MainData,MainUnit,MainFunc,Sub Data,SubUnit,SubFunc";
 
@@ -39,6 +41,10 @@ std::string SessionsText(std::span<const SampleList> sessions, int first, int la
 
 // Writes the export to `out`; false when the device refused a write.
 bool WriteSessionsText(QIODevice& out, std::span<const SampleList> sessions, int first, int last);
+
+// Writes the export to an open save file; false when a write failed (the reason
+// is the file's).
+bool WriteSessionsText(SaveFile& out, std::span<const SampleList> sessions, int first, int last);
 
 // Writes the export to `path` through a save file (an existing file is replaced
 // only when the new one is complete). On failure `error` gets a sentence.
