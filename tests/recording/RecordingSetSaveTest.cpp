@@ -185,9 +185,10 @@ TEST_P(SetSaveKilled, LeavesTheOldOrTheNewRecordingComplete) {
     const auto saveMs = static_cast<int>(whole.elapsed()) + 1;
 
     std::mt19937 random(35u + static_cast<unsigned>(meters));
-    std::uniform_int_distribution<int> moment(0, saveMs + saveMs / 5);
+    std::uniform_int_distribution<int> moment(0, saveMs + saveMs / 2);
     int onDisk = 1;
     int killed = 0;
+    int replaced = 0;
     constexpr int kRounds = 8;
     for (int generation = 2; generation < 2 + kRounds; ++generation) {
         QProcess save;
@@ -203,9 +204,11 @@ TEST_P(SetSaveKilled, LeavesTheOldOrTheNewRecordingComplete) {
         if (save.exitStatus() == QProcess::NormalExit) {
             EXPECT_EQ(found, generation) << save.readAllStandardError().toStdString();
         }
+        replaced += found == generation ? 1 : 0;
         onDisk = found;
     }
     RecordProperty("killed", killed);
+    RecordProperty("replaced", replaced);
 }
 
 INSTANTIATE_TEST_SUITE_P(Meters, SetSaveKilled, ::testing::Values(2, 3));
