@@ -33,12 +33,11 @@ class RecordedMeters {
 public:
     RecordedMeters(const QString& dataFolder, int meters, int ticks)
         : m_recorder(ReadingsOf(m_sources[0]), dataFolder) {
-        m_recorder.setMeterName(MeterName(0), QStringLiteral("S1"));
-        std::vector<RecorderMeter> companions;
-        for (int m = 1; m < meters; ++m)
-            companions.push_back({MeterName(m), QStringLiteral("S%1").arg(m + 1),
-                                  ReadingsOf(m_sources[static_cast<std::size_t>(m)])});
-        m_recorder.setCompanionMeters(std::move(companions));
+        std::vector<RecorderMeter> all;
+        for (int m = 0; m < meters; ++m)
+            all.push_back({MeterName(m), QStringLiteral("S%1").arg(m + 1),
+                           ReadingsOf(m_sources[static_cast<std::size_t>(m)])});
+        m_recorder.setMeters(std::move(all));
         for (int tick = 0; tick < ticks; ++tick) {
             for (int m = 0; m < meters; ++m)
                 m_sources[static_cast<std::size_t>(m)].deliver(tick % 2 == 0 ? " 1.000" : " 2.000");
