@@ -14,8 +14,9 @@
 namespace telmora {
 
 RecorderMeters::RecorderMeters(QString temporaryDirectory, DecodedReplySource defaultSource)
-    : m_directory(std::move(temporaryDirectory)), m_defaultSource(std::move(defaultSource)),
-      m_configured{{{}, {}, m_defaultSource}}, m_firstSource(m_defaultSource) {}
+    : m_directory(std::move(temporaryDirectory)),
+      m_defaultSource(std::move(defaultSource)), m_configured{{{}, {}, m_defaultSource}},
+      m_firstSource(m_defaultSource) {}
 
 RecorderMeters::~RecorderMeters() {
     for (const QString& path : m_groupFiles)
