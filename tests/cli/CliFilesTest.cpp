@@ -71,8 +71,17 @@ QByteArray DemoImage() {
 
 SampleList Samples(int n) {
     SampleList samples;
-    for (int i = 0; i < n; ++i)
-        samples.append(SampleEntry{});
+    // DC volts as the recorder stores them: a sound record of every kind of file.
+    for (int i = 0; i < n; ++i) {
+        SampleEntry e;
+        e.main.functionCode = 0x6;
+        e.main.value = 1.5f;
+        e.main.valueText.assign("1.500");
+        e.main.displayText.assign("1.500");
+        e.main.unitText.assign("V");
+        e.main.modeText.assign("DC");
+        samples.append(e);
+    }
     return samples;
 }
 
