@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -215,7 +216,19 @@ TEST_F(RecoveryWindow, ARecordingThatCannotBeTakenUpNowIsToldAndKept) {
     {
         QFile f(left);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(4 * int(kSampleSize), '\0'));
+        // Four DC readings as the recorder writes them.
+        SampleEntry entry;
+        entry.main.functionCode = 0x6;
+        entry.main.value = 1.5f;
+        entry.main.valueText.assign("1.500");
+        entry.main.displayText.assign("1.500");
+        entry.main.timeText.assign(" 10:00:00.0");
+        entry.main.unitText.assign("V");
+        entry.main.modeText.assign("DC");
+        std::array<std::uint8_t, kSampleSize> bytes{};
+        EncodeSample(entry, bytes);
+        for (int i = 0; i < 4; ++i)
+            f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
     }
     m_files = UserFilesIn(m_dir.path(), disk.root(), m_dir.path());
     {
