@@ -162,11 +162,7 @@ int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayo
         return 1;
     }
     if (files->cutShort) {
-        std::fprintf(err,
-                     "telmora-cli: a file of '%s' was cut short: only %lld complete samples "
-                     "per meter were exported\n",
-                     path, static_cast<long long>(files->count));
-        return 1;
+        return ReportSetCutShort(err, path, files->count, "were exported");
     }
     return 0;
 }

@@ -262,11 +262,7 @@ int manifestStats(const char* path, CommandOutput& out, std::FILE* err) {
     if (files->cutShort) {
         if (!out.flush())
             return out.report(err);
-        std::fprintf(err,
-                     "telmora-cli: a file of '%s' was cut short: only %lld complete samples "
-                     "per meter count\n",
-                     path, static_cast<long long>(files->count));
-        return 1;
+        return ReportSetCutShort(err, path, files->count, "count");
     }
     return 0;
 }

@@ -88,4 +88,12 @@ bool CheckRecordsOf(RecordingSetFiles& files, std::FILE* err) {
     return true;
 }
 
+int ReportSetCutShort(std::FILE* err, const char* path, std::int64_t count, const char* outcome) {
+    std::fprintf(err,
+                 "telmora-cli: a file of '%s' was cut short: only %lld complete samples per "
+                 "meter %s\n",
+                 path, static_cast<long long>(count), outcome);
+    return 1;
+}
+
 } // namespace telmora::cli

@@ -5,6 +5,7 @@
 
 #include "recording/RecordingManifest.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -35,5 +36,10 @@ std::optional<std::size_t> ChooseMeter(const RecordingManifest& manifest, std::s
 bool CheckRecordsOf(RecorderFileReader& reader, const char* path, std::FILE* err);
 // The same for every file of an opened recording of several meters.
 bool CheckRecordsOf(RecordingSetFiles& files, std::FILE* err);
+
+// Says on `err` that a file of the recording `path` was cut short, so only the first
+// `count` samples of each meter went into the output; `outcome` ends the line
+// ("were exported"). Returns the exit status for it, 1.
+int ReportSetCutShort(std::FILE* err, const char* path, std::int64_t count, const char* outcome);
 
 } // namespace telmora::cli
