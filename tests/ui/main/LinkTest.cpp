@@ -203,13 +203,14 @@ TEST_F(LinkTest, SilentMeterIsToldOnceAsMeterNotAnswering) {
 // The cable goes after the meter fell silent: then it is the cable.
 TEST_F(LinkTest, SilentMeterWhoseCableGoesIsToldOnceAsCableNotFound) {
     auto meter = use(SimScenario::Silent);
+    // The cable is pulled as the third poll goes unanswered, before the link looks
+    // for it again: connected ahead of the window, whose answer to the notice lets
+    // the link look.
+    QObject::connect(
+        m_link, &MeterLink::noDataNotice, m_link, [&] { meter->setCablePresent(false); },
+        Qt::DirectConnection);
     MainWindow form(*m_app, m_dialogs);
     QSignalSpy changes(m_link, &MeterLink::linkedChanged);
-    // The cable is pulled as the third poll goes unanswered, before the link looks
-    // for it again.
-    QObject::connect(
-        m_link, &MeterLink::noDataNotice, &form, [&] { meter->setCablePresent(false); },
-        Qt::DirectConnection);
     form.linkButton()->click();
     ASSERT_TRUE(waitForLinkChanges(changes, 2));
     ASSERT_EQ(m_boxes.size(), 1u);
