@@ -225,7 +225,7 @@ std::string mathLine(RecordingSetFiles& files) {
         units.push_back(FirstUnitOf(store));
     }
     RunningStatistics values;
-    for (const float value : ComputeMathValues(math, pointers, files.count))
+    for (const double value : ComputeMathValues(math, pointers, files.count))
         if (std::isfinite(value))
             values.add(value);
     std::string line = "{\"math\":";

@@ -4,8 +4,10 @@ namespace telmora {
 
 GroupedStatistics SessionStatistics(const SampleList& session) {
     GroupedStatistics statistics;
+    StoredValueCache last;
     for (std::size_t i = 0; i < session.size(); ++i)
-        statistics.add(ReadSi(session[i].main, RecordOrigin::Session));
+        statistics.add(ReadingOfRecord(session[i].main, RecordOrigin::Session, DisplayKind::Main,
+                                       &last, DisplayShape::Skip));
     return statistics;
 }
 
@@ -20,7 +22,7 @@ const StatisticsGroup* NewestReadingGroup(const GroupedStatistics& statistics,
                                           const SampleList& session) {
     if (session.empty())
         return nullptr;
-    const SiReading newest = ReadSi(session.back().main, RecordOrigin::Session);
+    const TypedReading newest = ReadingOfRecord(session.back().main, RecordOrigin::Session);
     return statistics.find(newest.function, newest.unit);
 }
 

@@ -1,17 +1,16 @@
 #include "model/GroupedStatistics.h"
 
-#include <cmath>
 #include <functional>
 
 namespace telmora {
 
-void GroupedStatistics::add(const SiReading& reading) {
+void GroupedStatistics::add(const TypedReading& reading) {
     // A reading without a value (the gap a meter leaves in a several-meter recording)
     // belongs to no group and would spoil every figure it entered.
-    if (!reading.overload && std::isnan(reading.value))
+    if (reading.state == ReadingState::None)
         return;
-    StatisticsGroup& group = groupFor(reading.function, reading.unit, reading.mode);
-    if (reading.overload)
+    StatisticsGroup& group = groupFor(reading.function, reading.unit, reading.modeText());
+    if (reading.overloaded())
         ++group.overloads;
     else
         group.values.add(reading.value);

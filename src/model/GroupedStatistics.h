@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/RunningStatistics.h"
-#include "model/sireading.h"
+#include "model/TypedReading.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +16,7 @@ namespace telmora {
 // value and are only counted.
 struct StatisticsGroup {
     std::uint32_t function = 0;
-    std::string unit; // UTF-8, as SiReading gives it
+    std::string unit; // UTF-8, as TypedReading gives it
     std::string mode;
     RunningStatistics values;
     std::int64_t overloads = 0;
@@ -27,8 +27,8 @@ struct StatisticsGroup {
 // those of the whole.
 class GroupedStatistics {
 public:
-    // A reading without a value (NaN and no overload) is left out.
-    void add(const SiReading& reading);
+    // A reading without a value and without an overload (a gap) is left out.
+    void add(const TypedReading& reading);
     void merge(const GroupedStatistics& other);
     void clear();
 

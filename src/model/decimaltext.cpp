@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace telmora {
@@ -60,36 +62,50 @@ std::optional<double> ReadDecimal(std::string_view text) {
 
 namespace {
 
-// The text is built in place from the shortest scientific form of the float
-// ("d.ddde+XX"), without strings, as exports write millions of values.
-char* writeShortestDecimal(char* out, float value, int shift) {
-    if (value == 0.0f || !std::isfinite(value)) {
-        *out++ = '0';
-        return out;
-    }
+// The shortest scientific form of a number as to_chars writes it ("-d.ddde+XX"):
+// sign, significant digits (17 at most, for a double) and the power of ten of the
+// first digit.
+struct Scientific {
+    bool negative = false;
+    std::size_t count = 0;
+    char digits[24] = {};
+    int exponent = 0;
+};
+
+// Of a finite number other than zero. Read by hand, as exports do this for
+// millions of values.
+template <typename Number> Scientific scientificOf(Number value) {
     char buffer[48];
     const char* const end =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
+    Scientific out;
     const char* p = buffer;
-    if (*p == '-') {
-        *out++ = '-';
+    out.negative = *p == '-';
+    if (out.negative)
         ++p;
-    }
-    // The significant digits and the power of ten of the first one.
-    char digits[16];
-    std::size_t count = 0;
     for (; p != end && *p != 'e'; ++p)
-        if (*p != '.' && count < sizeof digits)
-            digits[count++] = *p;
-    int exponent = 0;
-    if (p != end) {
-        ++p; // 'e'
-        if (p != end && *p == '+')
-            ++p;
-        std::from_chars(p, end, exponent);
-    }
-    exponent += shift;
+        if (*p != '.' && out.count < sizeof out.digits)
+            out.digits[out.count++] = *p;
+    if (p == end)
+        return out;
+    ++p; // 'e'
+    const bool negativeExponent = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+'))
+        ++p;
+    for (; p != end; ++p)
+        out.exponent = out.exponent * 10 + (*p - '0');
+    if (negativeExponent)
+        out.exponent = -out.exponent;
+    return out;
+}
 
+// The text is built in place, without strings, as exports write millions of values.
+char* layOutDecimal(char* out, const Scientific& number, int shift) {
+    if (number.negative)
+        *out++ = '-';
+    const char* const digits = number.digits;
+    const std::size_t count = number.count;
+    const int exponent = number.exponent + shift;
     if (exponent < -6 || exponent > 15) {
         *out++ = digits[0];
         if (count > 1) {
@@ -115,6 +131,44 @@ char* writeShortestDecimal(char* out, float value, int shift) {
     return std::copy(digits + integerDigits, digits + count, out);
 }
 
+// Powers of ten that a double holds exactly: a product or quotient of an integer of
+// up to 53 bits and one of them is rounded once, so it is the double nearest to the
+// decimal number.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The double nearest to the number of a float's shortest form (at most nine
+// digits) times 10^shift.
+double decimalValue(const Scientific& number, int shift) {
+    std::int64_t digits = 0;
+    for (std::size_t i = 0; i < number.count; ++i)
+        digits = digits * 10 + (number.digits[i] - '0');
+    // digits * 10^power is the number.
+    const int power = number.exponent - static_cast<int>(number.count - 1) + shift;
+    double out = 0.0;
+    if (power >= 0 && power <= 22) {
+        out = static_cast<double>(digits) * kExactPowers[power];
+    } else if (power < 0 && power >= -22) {
+        out = static_cast<double>(digits) / kExactPowers[-power];
+    } else {
+        char text[48];
+        char* const at = std::to_chars(text, text + 24, digits).ptr;
+        *at = 'e';
+        const char* const last = std::to_chars(at + 1, text + sizeof text, power).ptr;
+        std::from_chars(text, last, out);
+    }
+    return number.negative ? -out : out;
+}
+
+template <typename Number> char* writeShortestDecimal(char* out, Number value, int shift) {
+    if (value == Number{0} || !std::isfinite(value)) {
+        *out++ = '0';
+        return out;
+    }
+    return layOutDecimal(out, scientificOf(value), shift);
+}
+
 } // namespace
 
 std::size_t WriteShortestDecimal(char* out, float value, int shift) {
@@ -124,6 +178,32 @@ std::size_t WriteShortestDecimal(char* out, float value, int shift) {
 void AppendShortestDecimal(std::string& out, float value, int shift) {
     char text[kMaxShortestDecimalBytes];
     out.append(text, WriteShortestDecimal(text, value, shift));
+}
+
+std::size_t WriteShortestDecimal(char* out, float value, int shift, double& asDouble) {
+    if (value == 0.0f || !std::isfinite(value)) {
+        asDouble = value == 0.0f ? 0.0 : std::numeric_limits<double>::quiet_NaN();
+        *out = '0';
+        return 1;
+    }
+    const Scientific number = scientificOf(value);
+    asDouble = decimalValue(number, shift);
+    return static_cast<std::size_t>(layOutDecimal(out, number, shift) - out);
+}
+
+double ShortestDecimalValue(float value, int shift) {
+    if (value == 0.0f || !std::isfinite(value))
+        return value == 0.0f ? 0.0 : std::numeric_limits<double>::quiet_NaN();
+    return decimalValue(scientificOf(value), shift);
+}
+
+std::size_t WriteShortestDouble(char* out, double value) {
+    return static_cast<std::size_t>(writeShortestDecimal(out, value, 0) - out);
+}
+
+void AppendShortestDouble(std::string& out, double value) {
+    char text[kMaxShortestDecimalBytes];
+    out.append(text, WriteShortestDouble(text, value));
 }
 
 } // namespace telmora

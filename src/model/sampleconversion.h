@@ -19,7 +19,7 @@ struct ConvertedValue {
 // Power of ten of the unit the recorder stores a display's value in: -6 for
 // capacitance on the main display (microfarad), -9 for conductance on the main
 // display (nanosiemens), 0 (the base unit) for everything else. `code` may carry the
-// low-battery bit. ReadSi takes it back out.
+// low-battery bit. ReadingOfRecord takes it back out.
 int RecorderValueExponent(std::uint32_t code, DisplayKind kind);
 
 // The value the recorder stores for one display: the trimmed text without the

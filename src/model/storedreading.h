@@ -37,7 +37,7 @@ struct StoredReadingTexts {
 // Power of ten of the unit the value of a stored reading with function code `code`
 // counts in: the decimal exponents of the capacitance ranges count microfarad (-6)
 // and the one of conductance nanosiemens (-9), as its prefix shows; every other
-// function counts its base unit (0). ReadSi scales by it to reach SI units.
+// function counts its base unit (0). ReadingOfRecord scales by it to reach SI units.
 int StoredValueExponent(std::uint32_t code);
 
 // The texts and value of one stored reading of a display with function code

@@ -129,22 +129,6 @@ private:
     char* m_at;
 };
 
-// Writes "," and `field` (quoted when needed): at most 3 + 2 * field.size() bytes.
-void putField(Cursor& out, std::string_view field) {
-    out.put(',');
-    if (!needsQuotes(field)) {
-        out.put(field);
-        return;
-    }
-    out.put('"');
-    for (const char c : field) {
-        if (c == '"')
-            out.put('"');
-        out.put(c);
-    }
-    out.put('"');
-}
-
 // Writes "," and `lead` followed by the stored text `stored` as one field, quoted
 // when needed: at most 3 + lead.size() + 2 * stored.size() bytes. `lead` is ASCII
 // without quotes.
@@ -179,41 +163,32 @@ std::string_view timeOfDayParts(std::string_view storedTime, std::string_view& l
     return storedTime;
 }
 
-// Writes the value..overload columns of one record, each with its leading comma.
-// A record's texts are at most 15 bytes, the SI units of the function table a few:
-// this stays within half of kMaxTidyReadingsBytes.
-// Writes the value text of a record, from `last` when it holds the same value and
-// shift (and keeps the new one there).
-void putValue(Cursor& out, float value, int shift, TidyValueTexts::Last* last) {
-    if (last == nullptr) {
-        char text[kMaxShortestDecimalBytes];
-        out.put(std::string_view(text, WriteShortestDecimal(text, value, shift)));
-        return;
-    }
-    const auto bits = std::bit_cast<std::uint32_t>(value);
-    if (!last->known || last->bits != bits || last->shift != shift) {
-        last->length = WriteShortestDecimal(last->text, value, shift);
-        last->bits = bits;
-        last->shift = shift;
-        last->known = true;
-    }
-    out.put(std::string_view(last->text, last->length));
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
 }
 
+// Writes the value..overload columns of one record, each with its leading comma.
+// A record's display text is at most 15 bytes, the units and modes of the function
+// table a few: this stays within half of kMaxTidyReadingsBytes.
+// The value's text is the one `cache` keeps with it: the shortest text of the
+// reading's double, made from the same digits.
 void putReading(Cursor& out, const ReadingRecord& record, RecordOrigin origin, DisplayKind kind,
-                TidyValueTexts::Last* last) {
-    const SiTexts reading = ReadSiTexts(record, origin, kind);
+                StoredValueCache& cache) {
+    const TypedReading reading = ReadingOfRecord(record, origin, kind, &cache, DisplayShape::Skip);
     out.put(',');
-    // A gap (a meter without a reading at a tick of several meters: NaN and no
-    // texts) has no value.
-    const bool gap =
-        std::isnan(record.value) && record.valueText.empty() && record.displayText.empty();
-    if (!reading.overload && !gap)
-        putValue(out, record.value, reading.shift, last);
-    putField(out, reading.unit);
-    putStoredField(out, {}, reading.mode);
-    putStoredField(out, {}, reading.display);
-    out.put(reading.overload ? std::string_view(",true") : std::string_view(",false"));
+    if (reading.hasValue())
+        out.put(std::string_view(cache.text, cache.length));
+    // The function table's units and modes need no quotes.
+    out.put(',');
+    out.put(reading.unit);
+    out.put(',');
+    out.put(reading.modeText());
+    putStoredField(out, {}, trimmed(StoredTextView(record.displayText)));
+    out.put(reading.overloaded() ? std::string_view(",true") : std::string_view(",false"));
 }
 
 // Days since 1970-01-01 to year, month and day (proleptic Gregorian calendar).
@@ -275,14 +250,16 @@ std::string TidyWideHeader(TidyTime time, std::size_t meters, bool withMath) {
 void AppendTidyMainReading(std::string& line, const ReadingRecord& record, RecordOrigin origin) {
     char text[kMaxTidyReadingsBytes];
     Cursor out(text);
-    putReading(out, record, origin, DisplayKind::Main, nullptr);
+    StoredValueCache cache;
+    cache.withText = true;
+    putReading(out, record, origin, DisplayKind::Main, cache);
     line.append(text, out.at());
 }
 
-void AppendTidyMathValue(std::string& line, float value) {
+void AppendTidyMathValue(std::string& line, double value) {
     line += ',';
-    if (!std::isnan(value))
-        AppendShortestDecimal(line, value, 0);
+    if (std::isfinite(value))
+        AppendShortestDouble(line, value);
 }
 
 void AppendTidyField(std::string& line, std::string_view field) {
@@ -303,9 +280,11 @@ void AppendTidyField(std::string& line, std::string_view field) {
 char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin,
                         TidyValueTexts* last) {
     Cursor out(at);
-    putReading(out, entry.main, origin, DisplayKind::Main, last ? &last->main : nullptr);
+    TidyValueTexts own;
+    TidyValueTexts& values = last != nullptr ? *last : own;
+    putReading(out, entry.main, origin, DisplayKind::Main, values.main);
     if (entry.hasSub == 1)
-        putReading(out, entry.sub, origin, DisplayKind::Sub, last ? &last->sub : nullptr);
+        putReading(out, entry.sub, origin, DisplayKind::Sub, values.sub);
     else
         out.put(",,,,,");
     return out.at();

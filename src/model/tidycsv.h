@@ -5,16 +5,16 @@
 // line ends, UTF-8 with the ohm and degree signs as themselves. Columns:
 //   index, time, value, unit, mode, display, overload,
 //   sub_value, sub_unit, sub_mode, sub_display, sub_overload
-// The value is in SI base units (see SiReading) and empty for an overload or a
+// The value is in SI base units (see TypedReading) and empty for an overload or a
 // gap (a value of NaN without value or display text: a meter without a reading
-// at a tick of several meters); the
+// at a tick of several meters); unit and mode are those of the function; the
 // overload columns read "true" or "false"; the sub columns are empty for a sample
 // without a sub reading. The time column depends on where the samples come from
 // (TidyTime).
 
 #include "model/ReadingRecord.h"
+#include "model/TypedReading.h"
 #include "model/decimaltext.h"
-#include "model/sireading.h"
 
 #include <cstdint>
 #include <optional>
@@ -44,27 +44,21 @@ void AppendTidyField(std::string& line, std::string_view field);
 
 // Appends the value..overload columns of one main record, each with its leading comma.
 void AppendTidyMainReading(std::string& line, const ReadingRecord& record, RecordOrigin origin);
-// Appends "," and a math channel's value (shortest decimal, "." as decimal point),
-// nothing after the comma for NaN.
-void AppendTidyMathValue(std::string& line, float value);
+// Appends "," and a math channel's value (the shortest decimal text that reads back
+// as the same double, "." as decimal point), nothing after the comma for NaN.
+void AppendTidyMathValue(std::string& line, double value);
 
 // Appends the value..sub_overload columns of a sample, each with its leading comma.
 void AppendTidyReadings(std::string& line, const SampleEntry& entry, RecordOrigin origin);
 // The same columns written at `at`, which has room for kMaxTidyReadingsBytes (the
 // longest they can be); returns their end. An export writes its rows this way.
-// `last`, when given, keeps the value texts written last: a recording often repeats
-// a reading, whose text is then copied instead of worked out again.
+// `last`, when given, keeps the values and texts written last: a recording often
+// repeats a reading, whose text is then copied instead of worked out again.
 constexpr std::size_t kMaxTidyReadingsBytes = 320;
 struct TidyValueTexts {
-    struct Last {
-        bool known = false;
-        std::uint32_t bits = 0; // the float's bits
-        int shift = 0;
-        std::size_t length = 0;
-        char text[kMaxShortestDecimalBytes];
-    };
-    Last main;
-    Last sub;
+    TidyValueTexts() { main.withText = sub.withText = true; }
+    StoredValueCache main;
+    StoredValueCache sub;
 };
 char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin,
                         TidyValueTexts* last = nullptr);

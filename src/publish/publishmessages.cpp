@@ -1,5 +1,6 @@
 #include "publish/publishmessages.h"
 
+#include "model/TypedReading.h"
 #include "model/tidycsv.h"
 
 #include <charconv>
@@ -87,9 +88,10 @@ QByteArray ReadingJson(const Measurement& main, qint64 utcMs, qint32 utcOffsetSe
                        const QString& meterName, const QString& serial) {
     JsonObject json;
     json.text("time", IsoDateTime(utcMs, utcOffsetSeconds));
-    json.number("value", main.value, !main.overload && !main.open && main.hasNumber());
-    json.text("unit", main.row().siUnit);
-    json.text("mode", ModeText(main.row().mode));
+    const TypedReading reading = ReadingOfMeasurement(main);
+    json.number("value", reading.value, reading.hasValue());
+    json.text("unit", reading.unit);
+    json.text("mode", reading.modeText());
     json.text("display", trimmed(main.text.view()));
     json.boolean("overload", main.overload);
     json.text("meter", meterName);

@@ -1,7 +1,6 @@
 #include "recording/MathChannel.h"
 
-#include "model/sireading.h"
-#include "recording/GapSample.h"
+#include "model/TypedReading.h"
 
 #include <muParser.h>
 
@@ -55,8 +54,8 @@ bool MathChannel::setExpression(const QString& expression, int meters, QString* 
     return true;
 }
 
-float MathChannel::evaluate(std::span<const double> values) const {
-    constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+double MathChannel::evaluate(std::span<const double> values) const {
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
     if (!m_parser)
         return kNone;
     for (const std::size_t i : m_parser->used)
@@ -70,19 +69,19 @@ float MathChannel::evaluate(std::span<const double> values) const {
     } catch (const mu::Parser::exception_type&) {
         return kNone;
     }
-    const auto value = static_cast<float>(result);
-    return std::isfinite(value) ? value : kNone;
+    return std::isfinite(result) ? result : kNone;
 }
 
 std::string MathChannel::unit(std::span<const std::string> units) const {
     return isSet() ? DeriveMathUnit(m_expression.toStdString(), units) : std::string();
 }
 
+double MathOperand(const TypedReading& reading) {
+    return reading.hasValue() ? reading.value : std::numeric_limits<double>::quiet_NaN();
+}
+
 double MathOperand(const ReadingRecord& main) {
-    if (IsGapRecord(main))
-        return std::numeric_limits<double>::quiet_NaN();
-    const SiReading reading = ReadSi(main, RecordOrigin::Recorder);
-    return reading.overload ? std::numeric_limits<double>::quiet_NaN() : reading.value;
+    return MathOperand(ReadingOfRecord(main, RecordOrigin::Recorder));
 }
 
 // --- the unit of an expression -------------------------------------------------------

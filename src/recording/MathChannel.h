@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ReadingRecord.h"
+#include "model/TypedReading.h"
 
 #include <QString>
 
@@ -31,7 +32,8 @@ public:
     // The value at one tick from the meters' values (values[0] is M1). NaN when a
     // meter the expression uses has no value (a gap, an open input or an overload:
     // NaN in `values`), or when the result is no finite number (a division by zero).
-    float evaluate(std::span<const double> values) const;
+    // Evaluated and kept in double precision.
+    double evaluate(std::span<const double> values) const;
 
     // The unit of the result where it follows from the meters' units (units[0] is
     // M1's, UTF-8): a product of volts and amperes is watts, a quotient of volts by
@@ -45,8 +47,10 @@ private:
     std::unique_ptr<Parser> m_parser;
 };
 
-// The value a meter's main record gives the math channel: its SI value, NaN for a
-// gap, an open input or an overload.
+// The value a meter's reading gives the math channel: its SI value, NaN for a gap,
+// an open input or an overload.
+double MathOperand(const TypedReading& reading);
+// The same for a meter's stored main record.
 double MathOperand(const ReadingRecord& main);
 
 // The unit of `expression` as MathChannel::unit() derives it.

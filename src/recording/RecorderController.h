@@ -116,7 +116,7 @@ public:
     // The unit of the math values where it follows from the meters' units, else empty.
     QString mathUnit() const { return QString::fromStdString(m_meters.mathUnit(m_recording)); }
     // The value at tick `index`; NaN where it has none (a gap, an overload).
-    float mathValueAt(std::int64_t index) const { return m_meters.mathValueAt(index); }
+    double mathValueAt(std::int64_t index) const { return m_meters.mathValueAt(index); }
     // Count, mean, deviation and extremes of the math values that have a value.
     const RunningStatistics& mathStatistics() const { return m_meters.mathStatistics(); }
 

@@ -276,7 +276,7 @@ bool RecorderController::setMathExpression(const QString& expression, QString* e
                     pointers.push_back(&store);
                 return ComputeMathValues(channel, pointers, ticks, control.token());
             },
-            [this, generation = m_recordingGeneration](std::vector<float>&& values,
+            [this, generation = m_recordingGeneration](std::vector<double>&& values,
                                                        JobOutcome outcome) {
                 if (outcome != JobOutcome::Done || generation != m_recordingGeneration)
                     return;

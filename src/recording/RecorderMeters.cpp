@@ -1,6 +1,5 @@
 #include "recording/RecorderMeters.h"
 
-#include "model/sireading.h"
 #include "recording/GapSample.h"
 #include "recording/RecordingManifest.h"
 #include "recording/recordingset.h"
@@ -181,7 +180,7 @@ void RecorderMeters::clearRecordings() {
 }
 
 void RecorderMeters::setLoaded(std::vector<LoadedMeter>& meters, const QString& math,
-                               std::vector<float> mathValues) {
+                               std::vector<double> mathValues) {
     m_units.clear();
     m_activeIsConfigured = false; // the configured meters come back with a new recording
     m_activeIsLive = false;
@@ -205,7 +204,7 @@ void RecorderMeters::setLoaded(std::vector<LoadedMeter>& meters, const QString& 
     m_mathValues.clear();
     m_mathStatistics = {};
     if (m_math.setExpression(math, count()))
-        for (const float value : mathValues)
+        for (const double value : mathValues)
             pushMath(value);
     dropGroupFile();
 }
@@ -224,7 +223,7 @@ bool RecorderMeters::setMathExpression(const QString& expression, QString* error
     return true;
 }
 
-void RecorderMeters::pushMath(float value) {
+void RecorderMeters::pushMath(double value) {
     m_mathValues.push_back(value);
     if (!std::isnan(value))
         m_mathStatistics.add(value);
@@ -240,13 +239,13 @@ void RecorderMeters::appendMath(const SampleEntry& first,
     pushMath(m_math.evaluate(values));
 }
 
-void RecorderMeters::takeMathValues(std::vector<float> values, const Recording& first) {
+void RecorderMeters::takeMathValues(std::vector<double> values, const Recording& first) {
     if (!m_mathPending)
         return;
     m_mathPending = false;
     m_mathValues.clear();
     m_mathStatistics = {};
-    for (const float value : values)
+    for (const double value : values)
         pushMath(value);
     // Ticks taken while the values were counted.
     auto ticks = static_cast<std::int64_t>(first.size());
@@ -265,9 +264,9 @@ void RecorderMeters::takeMathValues(std::vector<float> values, const Recording& 
     }
 }
 
-float RecorderMeters::mathValueAt(std::int64_t index) const {
+double RecorderMeters::mathValueAt(std::int64_t index) const {
     if (index < 0 || index >= static_cast<std::int64_t>(m_mathValues.size()))
-        return std::nanf("");
+        return std::nan("");
     return m_mathValues[static_cast<std::size_t>(index)];
 }
 

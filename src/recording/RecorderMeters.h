@@ -81,7 +81,7 @@ public:
     // a recording continued after it was opened records gaps for them. `math` is
     // the math channel's expression and `mathValues` its values, one per tick.
     void setLoaded(std::vector<LoadedMeter>& meters, const QString& math,
-                   std::vector<float> mathValues);
+                   std::vector<double> mathValues);
 
     // --- the math channel ---
     // Takes a new expression (see RecorderController::setMathExpression). Its
@@ -94,8 +94,8 @@ public:
     void appendMath(const SampleEntry& first, const std::vector<SampleEntry>& companions);
     // The values of the first ticks, counted elsewhere; the ticks taken since are
     // computed here. `first` is the first meter's recording.
-    void takeMathValues(std::vector<float> values, const Recording& first);
-    float mathValueAt(std::int64_t index) const;
+    void takeMathValues(std::vector<double> values, const Recording& first);
+    double mathValueAt(std::int64_t index) const;
     const RunningStatistics& mathStatistics() const { return m_mathStatistics; }
     std::string mathUnit(const Recording& first) const;
 
@@ -112,7 +112,7 @@ public:
 
 private:
     // Appends a math value and counts it.
-    void pushMath(float value);
+    void pushMath(double value);
 
     // The configured meter for each meter of the recording (-1: none), by serial
     // number first, then in order.
@@ -134,7 +134,7 @@ private:
     FreshReadings m_firstFresh;
     std::vector<std::unique_ptr<MeterTrack>> m_tracks;
     MathChannel m_math;
-    std::vector<float> m_mathValues;
+    std::vector<double> m_mathValues;
     // The meters' units as far as they are known (UTF-8), for the math unit.
     mutable std::vector<std::string> m_units;
     bool m_mathPending = false;

@@ -24,7 +24,9 @@ CountRecordingStatistics(const RecordStore& records, std::int64_t count, std::st
 }
 
 void RecordingStatistics::add(const ReadingRecord& main) {
-    const SiReading reading = RecorderMainReading(main);
+    // The figures need no display shape.
+    const TypedReading reading = ReadingOfRecord(main, RecordOrigin::Recorder, DisplayKind::Main,
+                                                 &m_lastValue, DisplayShape::Skip);
     if (m_size % kBlockSize == 0)
         m_blocks.emplace_back();
     m_blocks.back().add(reading);

@@ -44,6 +44,7 @@ public:
 
 private:
     GroupedStatistics m_whole;
+    StoredValueCache m_lastValue;            // a recording repeats its readings
     std::vector<GroupedStatistics> m_blocks; // the last one may still be filling
     std::size_t m_size = 0;
     std::size_t m_unreadable = 0;
@@ -64,10 +65,10 @@ inline const SampleEntry* presentSample(const std::optional<SampleEntry>& entry)
 } // namespace detail
 
 // The statistics group a recorder sample belongs to.
-inline SiReading RecorderMainReading(const ReadingRecord& main) {
-    return ReadSi(main, RecordOrigin::Recorder);
+inline TypedReading RecorderMainReading(const ReadingRecord& main) {
+    return ReadingOfRecord(main, RecordOrigin::Recorder);
 }
-inline SiReading RecorderMainReading(const SampleEntry& entry) {
+inline TypedReading RecorderMainReading(const SampleEntry& entry) {
     return RecorderMainReading(entry.main);
 }
 

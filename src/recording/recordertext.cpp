@@ -1,8 +1,8 @@
 #include "recording/recordertext.h"
 
+#include "model/TypedReading.h"
 #include "model/functiontable.h"
 #include "model/needle.h"
-#include "model/sireading.h"
 
 #include "text/texts.h"
 
@@ -40,11 +40,9 @@ QString YAxisUnitSuffix(const ReadingRecord& main) {
         return QString::fromLatin1(axis.data(), static_cast<qsizetype>(axis.size()));
     // The unit as people write it ("°C", "%", "Hz"): some functions store no
     // unit text of their own and would leave the brackets empty.
-    const std::string_view unit = ReadSi(main, RecordOrigin::Recorder).unit;
-    const QString text = unit.empty()
-                             ? RecordText(main.unitText)
-                             : QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
-    return QLatin1Char('(') + text + QLatin1Char(')');
+    const std::string_view unit = FunctionRowOf(main.function()).siUnit;
+    return QLatin1Char('(') + QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())) +
+           QLatin1Char(')');
 }
 
 QString RecorderClockText(int hour, int minute, int second) {

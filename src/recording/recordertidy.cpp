@@ -165,9 +165,9 @@ void appendTime(std::string& line, const std::optional<WallClock>& clock,
 // Appends the rows of tick `j` (each with its line end); entries[m] is meter m's sample.
 void appendTick(std::string& out, std::int64_t j, const std::vector<SampleEntry>& entries,
                 const TidyMeterSet& set, const std::optional<WallClock>& clock, TidyLayout layout) {
-    const float math = j < static_cast<std::int64_t>(set.mathValues.size())
-                           ? set.mathValues[static_cast<std::size_t>(j)]
-                           : std::nanf("");
+    const double math = j < static_cast<std::int64_t>(set.mathValues.size())
+                            ? set.mathValues[static_cast<std::size_t>(j)]
+                            : std::nan("");
     if (layout == TidyLayout::Wide) {
         appendNumber(out, j + 1);
         appendTime(out, clock, entries.front());

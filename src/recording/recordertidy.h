@@ -35,7 +35,7 @@ struct TidyMeterSet {
     std::string mathName = "Math";
     std::string mathExpression;
     std::string mathUnit;
-    std::vector<float> mathValues; // one per tick
+    std::vector<double> mathValues; // one per tick
 };
 
 // The row of sample `index` (numbered index + 1) without its line end; `clock` is

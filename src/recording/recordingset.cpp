@@ -1,8 +1,8 @@
 #include "recording/recordingset.h"
 
 #include "model/SaveFileSet.h"
+#include "model/TypedReading.h"
 #include "model/fileaccess.h"
-#include "model/sireading.h"
 #include "recording/GapSample.h"
 #include "text/texts.h"
 
@@ -119,10 +119,10 @@ RecordingSetLoad LoadRecordingSet(RecordingSetFiles& files, std::stop_token stop
     return result;
 }
 
-std::vector<float> ComputeMathValues(const MathChannel& math,
-                                     std::span<const RecordStore* const> stores, std::int64_t count,
-                                     std::stop_token stop) {
-    std::vector<float> out;
+std::vector<double> ComputeMathValues(const MathChannel& math,
+                                      std::span<const RecordStore* const> stores,
+                                      std::int64_t count, std::stop_token stop) {
+    std::vector<double> out;
     if (!math.isSet())
         return out;
     constexpr std::size_t kBlockRecords = 1024;
@@ -148,7 +148,7 @@ std::string FirstUnitOf(const RecordStore& records) {
     for (std::int64_t i = 0; i < end; ++i) {
         const std::optional<SampleEntry> sample = reader.tryRead(records, i);
         if (sample && !IsGapSample(*sample))
-            return std::string(ReadSi(sample->main, RecordOrigin::Recorder).unit);
+            return std::string(FunctionRowOf(sample->main.function()).siUnit);
     }
     return {};
 }

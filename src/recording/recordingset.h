@@ -41,7 +41,7 @@ struct RecordingSetLoad {
     LoadOutcome outcome = LoadOutcome::Aborted;
     std::vector<LoadedMeter> meters; // the first meter's statistics are counted later
     QString math;
-    std::vector<float> mathValues;
+    std::vector<double> mathValues;
     bool cutShort = false;
     QString failedFile;  // the file that could not be read (Unreadable, Damaged)
     RecordDamage damage; // its first damaged record (Damaged)
@@ -53,12 +53,12 @@ RecordingSetLoad LoadRecordingSet(RecordingSetFiles& files, std::stop_token stop
                                   const LoadProgress& progress);
 
 // The math values of `count` ticks of the meters' stores (stores[0] is M1).
-std::vector<float> ComputeMathValues(const MathChannel& math,
-                                     std::span<const RecordStore* const> stores, std::int64_t count,
-                                     std::stop_token stop = {});
+std::vector<double> ComputeMathValues(const MathChannel& math,
+                                      std::span<const RecordStore* const> stores,
+                                      std::int64_t count, std::stop_token stop = {});
 
 // The unit of the first sample of `records` that holds a reading (UTF-8, as
-// SiReading gives it); empty when the first few thousand samples hold none.
+// the function table gives it); empty when the first few thousand samples hold none.
 std::string FirstUnitOf(const RecordStore& records);
 
 // The records of each meter of opened set files, `count` samples each (the readers

@@ -198,7 +198,7 @@ TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
     ASSERT_EQ(wide.status, 0) << wide.err;
     EXPECT_EQ(wide.out,
               windowExport(manifest, dir.filePath(QStringLiteral("w.csv")), TidyLayout::Wide));
-    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,2,V,,2.000,false,,,,,false,,W\r\n"),
+    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,2,V,DC,2.000,false,,,,,false,,W\r\n"),
               std::string::npos)
         << wide.out;
 
@@ -207,6 +207,39 @@ TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.out.empty());
     EXPECT_NE(missing.err.find("two-A.g53"), std::string::npos) << missing.err;
+}
+
+// Two meters showing 4709 Ω: the math column holds their product with every digit.
+TEST(CliRecorderCsv, TheMathColumnKeepsEveryDigitOfItsValues) {
+    QTemporaryDir dir;
+    SampleList ohms;
+    for (int i = 0; i < 2; ++i) {
+        SampleEntry r;
+        r.main.functionCode = 0x80;
+        r.main.value = 4709.0f;
+        r.main.valueText.assign("4709");
+        r.main.displayText.assign("4709");
+        r.main.unitText.assign("W");
+        r.main.timeText.assign(" 10:00:0" + std::to_string(i) + ".0");
+        ohms.append(r);
+    }
+    ASSERT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("a.g53")), ohms));
+    ASSERT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("b.g53")), ohms));
+    const QString manifest = dir.filePath(QStringLiteral("ohms.telmora"));
+    ASSERT_TRUE(WriteManifest(
+        manifest, {{{QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("a.g53")},
+                    {QStringLiteral("B"), QStringLiteral("2"), QStringLiteral("b.g53")}},
+                   QStringLiteral("M1*M2")}));
+    const CliRun wide = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Wide);
+    ASSERT_EQ(wide.status, 0) << wide.err;
+    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,4709,\u03A9,,4709,false,4709,\u03A9,,4709,false,"
+                            "22174681,\r\n"),
+              std::string::npos)
+        << wide.out;
+    const CliRun longRun = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Long);
+    ASSERT_EQ(longRun.status, 0) << longRun.err;
+    EXPECT_NE(longRun.out.find("\r\n1,Math,10:00:00.0,22174681,,,M1*M2,false,"), std::string::npos)
+        << longRun.out;
 }
 
 TEST(CommandOutput, LargeBlocksWrittenDirectlyStayInOrderAndFailuresAreKept) {

@@ -156,15 +156,16 @@ TEST(CliStats, ARecordingOfSeveralMetersGivesEachMetersGroupsAndTheMath) {
          QStringLiteral("M1*M2")}));
     const Output r = stats(manifest);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\"meter\":1,\"name\":\"Supply\",\"serial\":\"S1\",\"function\":6,\"unit\":\"V\","
-              "\"mode\":\"DC\",\"count\":3,\"mean\":2,\"std_dev\":1,\"min\":1,\"max\":3,"
-              "\"overloads\":0}\n"
-              "{\"meter\":2,\"name\":\"Load \\\"2\\\"\",\"serial\":\"S2\",\"function\":514,"
-              "\"unit\":\"A\",\"mode\":\"\",\"count\":2,\"mean\":2,\"std_dev\":1.4142135623730951,"
-              "\"min\":1,\"max\":3,\"overloads\":0}\n"
-              "{\"math\":\"M1*M2\",\"unit\":\"W\",\"count\":2,\"mean\":5,"
-              "\"std_dev\":5.656854249492381,\"min\":1,\"max\":9}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\"meter\":1,\"name\":\"Supply\",\"serial\":\"S1\",\"function\":6,\"unit\":\"V\","
+        "\"mode\":\"DC\",\"count\":3,\"mean\":2,\"std_dev\":1,\"min\":1,\"max\":3,"
+        "\"overloads\":0}\n"
+        "{\"meter\":2,\"name\":\"Load \\\"2\\\"\",\"serial\":\"S2\",\"function\":514,"
+        "\"unit\":\"A\",\"mode\":\"DC\",\"count\":2,\"mean\":2,\"std_dev\":1.4142135623730951,"
+        "\"min\":1,\"max\":3,\"overloads\":0}\n"
+        "{\"math\":\"M1*M2\",\"unit\":\"W\",\"count\":2,\"mean\":5,"
+        "\"std_dev\":5.656854249492381,\"min\":1,\"max\":9}\n");
 
     // What is no recording is refused with the reason, and nothing is written.
     const QString notManifest = dir.filePath(QStringLiteral("other.telmora"));
@@ -196,4 +197,40 @@ TEST(CliStats, ARecordingOfSeveralMetersGivesEachMetersGroupsAndTheMath) {
     EXPECT_TRUE(refused.out.empty());
     EXPECT_NE(refused.err.find("random.g52' is damaged: sample 1: "), std::string::npos)
         << refused.err;
+}
+
+// Readings of 1.505 V count as 1.505, not as the float they are stored in, and the
+// product of two meters showing 4709 Ω keeps all its digits.
+TEST(CliStats, FiguresAreTheNumbersTheMetersShowed) {
+    QTemporaryDir dir;
+    SampleList volts;
+    SampleList ohms;
+    for (int i = 0; i < 2; ++i) {
+        SampleEntry v = reading(0x6, 1.505f, "1.505", "V");
+        v.main.timeText.assign(" 10:00:0" + std::to_string(i) + ".0");
+        volts.append(v);
+        SampleEntry r = reading(0x80, 4709.0f, "4709", "W");
+        r.main.timeText = v.main.timeText;
+        ohms.append(r);
+    }
+    const QString voltsFile = dir.filePath(QStringLiteral("volts.g53"));
+    ASSERT_TRUE(SaveRecorderFile(voltsFile, volts));
+    Output r = stats(voltsFile);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"function\":6,\"unit\":\"V\",\"mode\":\"DC\",\"count\":2,\"mean\":1.505,"
+                     "\"std_dev\":0,\"min\":1.505,\"max\":1.505,\"overloads\":0}\n");
+
+    ASSERT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("a.g53")), ohms));
+    ASSERT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("b.g53")), ohms));
+    const QString manifest = dir.filePath(QStringLiteral("ohms.telmora"));
+    ASSERT_TRUE(WriteManifest(
+        manifest, {{{QStringLiteral("A"), QStringLiteral("S1"), QStringLiteral("a.g53")},
+                    {QStringLiteral("B"), QStringLiteral("S2"), QStringLiteral("b.g53")}},
+                   QStringLiteral("M1*M2")}));
+    r = stats(manifest);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("{\"math\":\"M1*M2\",\"unit\":\"\",\"count\":2,\"mean\":22174681,"
+                         "\"std_dev\":0,\"min\":22174681,\"max\":22174681}\n"),
+              std::string::npos)
+        << r.out;
 }

@@ -3,9 +3,10 @@
 // every function code and prefix of live frames as the recorder stores them, and for
 // every function, range class and range code of the logger memory as the import
 // converts them, each through its file image.
-#include "model/sireading.h"
 #include "model/GroupedStatistics.h"
 #include "model/LoggerMemory.h"
+#include "model/TypedReading.h"
+#include "model/decimaltext.h"
 #include "model/decode.h"
 #include "model/sampleconversion.h"
 #include "model/sessiontables.h"
@@ -67,8 +68,8 @@ std::optional<Shown> readShown(std::string_view display) {
 // unit of the last digit (and the float the value is kept in).
 void expectAgrees(const ReadingRecord& record, RecordOrigin origin, DisplayKind kind,
                   std::string_view displayText, int exponent, const std::string& what) {
-    const SiReading si = ReadSi(record, origin, kind);
-    ASSERT_FALSE(si.overload) << what;
+    const TypedReading si = ReadingOfRecord(record, origin, kind);
+    ASSERT_TRUE(si.hasValue()) << what;
     const std::optional<Shown> shown = readShown(displayText);
     ASSERT_TRUE(shown.has_value()) << what << " display '" << displayText << "'";
     const double scale = std::pow(10.0, exponent);
@@ -76,7 +77,8 @@ void expectAgrees(const ReadingRecord& record, RecordOrigin origin, DisplayKind 
     const double tolerance = shown->lastDigit * scale + std::fabs(expected) * 1e-6;
     EXPECT_NEAR(si.value, expected, tolerance) << what << " display '" << displayText << "'";
     // The exported text says the same number.
-    const std::string text = SiValueText(record, origin, kind);
+    std::string text;
+    AppendShortestDouble(text, si.value);
     double exported = 0.0;
     std::from_chars(text.data(), text.data() + text.size(), exported);
     EXPECT_NEAR(exported, expected, tolerance) << what << " text " << text;
@@ -223,8 +225,8 @@ TEST(SiValue, DemoCapacitanceAndConductanceSessionsGiveSiStatistics) {
         ASSERT_EQ(f.mainCode, e.code);
         GroupedStatistics statistics;
         for (const UnpackedReading& reading : info.main)
-            statistics.add(ReadSi(ConvertReading(reading, f.mainCode, f.mainClass, ""),
-                                  RecordOrigin::Session));
+            statistics.add(ReadingOfRecord(ConvertReading(reading, f.mainCode, f.mainClass, ""),
+                                           RecordOrigin::Session));
         const StatisticsGroup* group = statistics.find(e.code, e.unit);
         ASSERT_NE(group, nullptr);
         EXPECT_EQ(group->values.count(), static_cast<std::int64_t>(info.main.size()));

@@ -1,8 +1,8 @@
 // One-pass statistics: accuracy on long series of nearly equal readings, merging of
-// parts, grouping by function and unit, and the SI reading of stored records.
+// parts, grouping by function and unit.
 #include "model/GroupedStatistics.h"
 #include "model/RunningStatistics.h"
-#include "model/sireading.h"
+#include "model/TypedReading.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +101,7 @@ TEST(GroupedStatistics, VoltsThenOhmsWithOverloadsCountedApart) {
     const ReadingRecord ohms = record(0x80, 1500.0f, "1.500", "W");
     const ReadingRecord overload = record(0x80, 6.6e6f, "0.L", "W");
     for (const ReadingRecord* r : {&volts1, &volts2, &ohms, &overload, &overload, &overload})
-        g.add(ReadSi(*r, RecordOrigin::Recorder));
+        g.add(ReadingOfRecord(*r, RecordOrigin::Recorder));
     ASSERT_EQ(g.groups().size(), 2u);
     const StatisticsGroup* v = g.find(0x6, "V");
     ASSERT_NE(v, nullptr);
@@ -116,46 +116,12 @@ TEST(GroupedStatistics, VoltsThenOhmsWithOverloadsCountedApart) {
     EXPECT_EQ(r->values.maximum(), 1500.0);
 
     GroupedStatistics other;
-    other.add(ReadSi(record(0x5, 230.0f, "230.0", "V", "AC"), RecordOrigin::Recorder));
-    other.add(ReadSi(volts1, RecordOrigin::Recorder));
+    other.add(ReadingOfRecord(record(0x5, 230.0f, "230.0", "V", "AC"), RecordOrigin::Recorder));
+    other.add(ReadingOfRecord(volts1, RecordOrigin::Recorder));
     g.merge(other);
     ASSERT_EQ(g.groups().size(), 3u);
     EXPECT_EQ(g.find(0x6, "V")->values.count(), 3);
     EXPECT_EQ(g.groups()[2].function, 0x5u);
-}
-
-TEST(SiReading, RecorderAndSessionRecordsGiveSiValuesAndUnits) {
-    // The recorder keeps capacitance in microfarad and conductance in nanosiemens.
-    const ReadingRecord cap = record(0x8, 4.7e-3f, "4.700", "F");
-    EXPECT_NEAR(ReadSi(cap, RecordOrigin::Recorder).value, 4.7e-9, 1e-15);
-    EXPECT_EQ(SiValueText(cap, RecordOrigin::Recorder), "4.7e-9");
-    // The import counts capacitance in microfarad too, on either display.
-    EXPECT_EQ(SiValueText(cap, RecordOrigin::Session), "4.7e-9");
-    EXPECT_EQ(SiValueText(cap, RecordOrigin::Session, DisplayKind::Sub), "4.7e-9");
-    EXPECT_EQ(SiValueText(cap, RecordOrigin::Recorder, DisplayKind::Sub), "0.0047");
-    EXPECT_EQ(SiValueText(record(0x1000, 23.45f, "23.45", "S"), RecordOrigin::Session), "2.345e-8");
-    EXPECT_EQ(SiValueText(record(0x1000, 12.5f, "12.5", "S"), RecordOrigin::Recorder), "1.25e-8");
-    EXPECT_EQ(SiValueText(record(0x80, 12345.6f, "12.3456"), RecordOrigin::Recorder), "12345.6");
-    EXPECT_EQ(SiValueText(record(0x6, -0.0012345f, "-1.2345"), RecordOrigin::Recorder),
-              "-0.0012345");
-    EXPECT_EQ(SiValueText(record(0x6, 600.0f, "600"), RecordOrigin::Recorder), "600");
-    EXPECT_EQ(SiValueText(record(0x6, 0.0f, "0.000"), RecordOrigin::Recorder), "0");
-
-    // Units with their signs; the mode from the record or from the session's mark.
-    EXPECT_EQ(ReadSi(record(0x180, 1.0f, "1"), RecordOrigin::Session).unit, "\u03A9");
-    // The reading's texts are views into its record, which must outlive them.
-    const ReadingRecord t1 = record(0x8020, 25.3f, "25.3", "C [T1]");
-    const SiReading t = ReadSi(t1, RecordOrigin::Session);
-    EXPECT_EQ(t.unit, "\u00B0C");
-    EXPECT_EQ(t.mode, "T1");
-    EXPECT_EQ(ReadSi(record(0x2000, -3.2f, "-3.2", "m"), RecordOrigin::Recorder).unit, "dBm");
-
-    // Overloads and open inputs have no value.
-    for (const char* text : {"0.L", " OL", ".OL", "----", "---"}) {
-        const ReadingRecord r = record(0x8020, 1375.0f, text, "C");
-        EXPECT_TRUE(ReadSi(r, RecordOrigin::Session).overload) << text;
-        EXPECT_EQ(SiValueText(r, RecordOrigin::Session), "") << text;
-    }
 }
 
 TEST(GroupedStatistics, ThousandsOfGroupsKeepTheOrderOfTheirFirstReading) {
@@ -188,11 +154,11 @@ TEST(GroupedStatistics, ThousandsOfGroupsKeepTheOrderOfTheirFirstReading) {
         const std::size_t i = visits[k];
         if (counts[i]++ == 0)
             firstSeen.push_back(i);
-        SiReading reading;
+        TypedReading reading;
         reading.function = ids[i].function;
         reading.unit = *ids[i].unit;
         reading.value = static_cast<double>(k);
-        reading.overload = k % 5 == 0;
+        reading.state = k % 5 == 0 ? ReadingState::Overload : ReadingState::Value;
         g.add(reading);
         (k < visits.size() / 2 ? firstHalf : secondHalf).add(reading);
     }
@@ -227,9 +193,11 @@ TEST(GroupedStatistics, ThousandsOfGroupsKeepTheOrderOfTheirFirstReading) {
     // Cleared, nothing is found, and new groups start over.
     g.clear();
     EXPECT_EQ(g.find(0, "u0"), nullptr);
-    SiReading again;
+    TypedReading again;
     again.function = 3;
     again.unit = "u1";
+    again.state = ReadingState::Value;
+    again.value = 1.0;
     g.add(again);
     ASSERT_EQ(g.groups().size(), 1u);
     EXPECT_EQ(g.find(3, "u1"), &g.groups()[0]);

@@ -3,6 +3,7 @@
 // recordings long enough to be formatted in several pieces on several threads,
 // for runs of pages, and in a locale with a decimal comma.
 #include "model/decimaltext.h"
+#include "model/sampleconversion.h"
 #include "model/tidycsv.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
@@ -103,13 +104,19 @@ std::string referenceDecimal(float value, int shift) {
 }
 
 void referenceReading(std::string& line, const ReadingRecord& r, DisplayKind kind) {
-    const SiReading reading = ReadSi(r, RecordOrigin::Recorder, kind);
+    // Unit, mode and the overload mark as the function table and the value text say.
+    const TypedReading reading = ReadingOfRecord(r, RecordOrigin::Recorder, kind);
     const int shift = RecorderValueExponent(r.function(), kind);
-    referenceField(line, reading.overload ? std::string() : referenceDecimal(r.value, shift));
+    referenceField(line, reading.hasValue() ? referenceDecimal(r.value, shift) : std::string());
     referenceField(line, reading.unit);
-    referenceField(line, referenceUtf8(reading.mode));
-    referenceField(line, referenceUtf8(reading.display));
-    referenceField(line, reading.overload ? "true" : "false");
+    referenceField(line, reading.modeText());
+    std::string_view display = r.displayText.view();
+    while (!display.empty() && display.front() == ' ')
+        display.remove_prefix(1);
+    while (!display.empty() && display.back() == ' ')
+        display.remove_suffix(1);
+    referenceField(line, referenceUtf8(display));
+    referenceField(line, reading.overloaded() ? "true" : "false");
 }
 
 std::string referenceTidyRow(std::int64_t index, const SampleEntry& e) {

@@ -10,6 +10,7 @@
 #include "recording/RecorderFile.h"
 #include "recording/RecordingManifest.h"
 #include "recording/TemporaryGroupFile.h"
+#include "recording/recorderexport.h"
 
 #include <gtest/gtest.h>
 
@@ -423,6 +424,48 @@ TEST_F(SeveralMeters, MathFollowsTheTicksAndItsStatisticsSkipGaps) {
     EXPECT_DOUBLE_EQ(recorder.mathStatistics().mean(), 3.0);
     EXPECT_TRUE(std::isnan(recorder.mathValueAt(99)));
     recorder.stopRecording();
+}
+
+// Two meters showing 4709 Ω: their product keeps every digit in memory, in its
+// statistics and in the tidy export, and readings of 1.505 V count as 1.505.
+TEST_F(SeveralMeters, TheMathChannelAndTheStatisticsKeepEveryDigit) {
+    useMeters(2);
+    first.deliver("4709", 0x80);
+    second.deliver("4709", 0x80);
+    ASSERT_TRUE(recorder.startRecording());
+    recorder.takeScheduledSample();
+    QString error;
+    ASSERT_TRUE(recorder.setMathExpression(QStringLiteral("M1*M2"), &error)) << error.toStdString();
+    ASSERT_TRUE(waitForMath(recorder));
+    // The next ticks are worked out as they are taken.
+    first.deliver("4709", 0x80);
+    second.deliver("4709", 0x80);
+    recorder.takeScheduledSample();
+    first.deliver("1.505");
+    second.deliver("1.505");
+    recorder.takeScheduledSample();
+    recorder.stopRecording();
+    EXPECT_EQ(recorder.mathValueAt(0), 22174681.0);
+    EXPECT_EQ(recorder.mathValueAt(1), 22174681.0);
+    EXPECT_EQ(recorder.mathStatistics().maximum(), 22174681.0);
+    for (int meter = 0; meter < 2; ++meter) {
+        const StatisticsGroup* volts = recorder.meterStatistics(meter).find(0x6, "V");
+        ASSERT_NE(volts, nullptr) << meter;
+        EXPECT_EQ(volts->values.mean(), 1.505) << meter;
+        EXPECT_EQ(volts->values.minimum(), 1.505) << meter;
+    }
+
+    const QString target = file("math.csv");
+    QSignalSpy written(&recorder, &RecorderController::textExportFinished);
+    recorder.startTextExport(target, 1, recorder.lastPage(), TextExportFormat::Tidy,
+                             TidyLayout::Wide);
+    ASSERT_TRUE(written.wait(30000));
+    QFile in(target);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const std::string text = in.readAll().toStdString();
+    EXPECT_NE(text.find(",4709,\u03A9,,4709,false,22174681,\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(",1.505,V,DC,1.505,false,2.2650249999999996,\r\n"), std::string::npos)
+        << text;
 }
 
 } // namespace

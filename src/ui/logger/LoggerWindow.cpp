@@ -4,8 +4,8 @@
 #include "logger/LoggerSessions.h"
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
+#include "model/TypedReading.h"
 #include "model/fileaccess.h"
-#include "model/sireading.h"
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
@@ -244,7 +244,7 @@ void LoggerWindow::showStatistics() {
                                  translate("LoggerWindow", "Session %1").arg(s + 1));
     std::optional<StatisticsPanel::Resolution> resolution;
     if (group != nullptr && !session.empty()) {
-        const SiReading newest = ReadSi(session.back().main, RecordOrigin::Session);
+        const TypedReading newest = ReadingOfRecord(session.back().main, RecordOrigin::Session);
         resolution = StatisticsPanel::Resolution{newest.prefixExponent, newest.decimals};
     }
     m_statistics->showGroups(group != nullptr ? ofAll.find(group->function, group->unit) : nullptr,

@@ -93,7 +93,7 @@ void MeterStatisticsPanels::showMeter(const RecorderController& controller, int 
         target.clear();
         return;
     }
-    const SiReading reading = RecorderMainReading(*sample);
+    const TypedReading reading = RecorderMainReading(*sample);
     GroupedStatistics shownStatistics;
     for (std::int64_t i = std::max<std::int64_t>(shown.first, 0); i < shown.second; ++i)
         if (const std::optional<SampleEntry> s = readingOf(recording, i))

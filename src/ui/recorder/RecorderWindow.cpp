@@ -428,7 +428,7 @@ void RecorderWindow::showStatistics() {
         m_statistics->clear();
         return;
     }
-    const SiReading reading = RecorderMainReading(*sample);
+    const TypedReading reading = RecorderMainReading(*sample);
     const GroupedStatistics shown = m_controller.rangeStatistics(first, end);
     m_statistics->setColumnTitle(StatisticsPanel::Column::Shown, shownTitle);
     m_statistics->showGroups(m_controller.wholeStatistics().find(reading.function, reading.unit),

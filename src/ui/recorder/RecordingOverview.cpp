@@ -419,7 +419,7 @@ void RecordingOverview::showStatistics() {
         m_statisticsPanel->clear();
         return;
     }
-    const SiReading reading = RecorderMainReading(*atCursor);
+    const TypedReading reading = RecorderMainReading(*atCursor);
     // A reduced graph shows whole blocks: the range runs from block edge to block edge.
     const auto [firstPoint, lastPoint] = m_chart->shownPoints();
     GroupedStatistics shown;

@@ -39,7 +39,8 @@ float meterValue(const RecorderController& controller, int meter, std::int64_t i
 
 float mathValue(const RecorderController& controller, std::int64_t index) {
     const auto count = static_cast<std::int64_t>(controller.recording().size());
-    return index < 0 || index >= count ? kNoValue : controller.mathValueAt(index);
+    return index < 0 || index >= count ? kNoValue
+                                       : static_cast<float>(controller.mathValueAt(index));
 }
 
 } // namespace
