@@ -294,6 +294,33 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
     </message>
 </context>
 <context>
+    <name>MeterStrip</name>
+    <message>
+        <source>Meters</source>
+        <translation>Messgeräte</translation>
+    </message>
+    <message>
+        <source>Not linked</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+    <message>
+        <source>Above the upper limit</source>
+        <translation>Über der oberen Grenze</translation>
+    </message>
+    <message>
+        <source>Below the lower limit</source>
+        <translation>Unter der unteren Grenze</translation>
+    </message>
+    <message>
+        <source>Within the limits</source>
+        <translation>Innerhalb der Grenzen</translation>
+    </message>
+    <message>
+        <source>Min %1 / Max %2</source>
+        <translation>Min %1 / Max %2</translation>
+    </message>
+</context>
+<context>
     <name>Publish</name>
     <message>
         <source>The broker address must start with mqtt:// or mqtts://.</source>

@@ -294,6 +294,33 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     </message>
 </context>
 <context>
+    <name>MeterStrip</name>
+    <message>
+        <source>Meters</source>
+        <translation>Medidores</translation>
+    </message>
+    <message>
+        <source>Not linked</source>
+        <translation>Sin conexión</translation>
+    </message>
+    <message>
+        <source>Above the upper limit</source>
+        <translation>Por encima del límite superior</translation>
+    </message>
+    <message>
+        <source>Below the lower limit</source>
+        <translation>Por debajo del límite inferior</translation>
+    </message>
+    <message>
+        <source>Within the limits</source>
+        <translation>Dentro de los límites</translation>
+    </message>
+    <message>
+        <source>Min %1 / Max %2</source>
+        <translation>Mín %1 / Máx %2</translation>
+    </message>
+</context>
+<context>
     <name>Publish</name>
     <message>
         <source>The broker address must start with mqtt:// or mqtts://.</source>

@@ -294,6 +294,33 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
     </message>
 </context>
 <context>
+    <name>MeterStrip</name>
+    <message>
+        <source>Meters</source>
+        <translation>Multimètres</translation>
+    </message>
+    <message>
+        <source>Not linked</source>
+        <translation>Non connecté</translation>
+    </message>
+    <message>
+        <source>Above the upper limit</source>
+        <translation>Au-dessus de la limite haute</translation>
+    </message>
+    <message>
+        <source>Below the lower limit</source>
+        <translation>En dessous de la limite basse</translation>
+    </message>
+    <message>
+        <source>Within the limits</source>
+        <translation>Dans les limites</translation>
+    </message>
+    <message>
+        <source>Min %1 / Max %2</source>
+        <translation>Min %1 / Max %2</translation>
+    </message>
+</context>
+<context>
     <name>Publish</name>
     <message>
         <source>The broker address must start with mqtt:// or mqtts://.</source>

@@ -294,6 +294,33 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
     </message>
 </context>
 <context>
+    <name>MeterStrip</name>
+    <message>
+        <source>Meters</source>
+        <translation>Mierniki</translation>
+    </message>
+    <message>
+        <source>Not linked</source>
+        <translation>Nie połączono</translation>
+    </message>
+    <message>
+        <source>Above the upper limit</source>
+        <translation>Powyżej górnej granicy</translation>
+    </message>
+    <message>
+        <source>Below the lower limit</source>
+        <translation>Poniżej dolnej granicy</translation>
+    </message>
+    <message>
+        <source>Within the limits</source>
+        <translation>W granicach</translation>
+    </message>
+    <message>
+        <source>Min %1 / Max %2</source>
+        <translation>Min %1 / Maks %2</translation>
+    </message>
+</context>
+<context>
     <name>Publish</name>
     <message>
         <source>The broker address must start with mqtt:// or mqtts://.</source>

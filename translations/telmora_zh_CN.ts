@@ -294,6 +294,33 @@ leave it empty for no math channel. The meters are:</source>
     </message>
 </context>
 <context>
+    <name>MeterStrip</name>
+    <message>
+        <source>Meters</source>
+        <translation>仪表</translation>
+    </message>
+    <message>
+        <source>Not linked</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Above the upper limit</source>
+        <translation>高于上限</translation>
+    </message>
+    <message>
+        <source>Below the lower limit</source>
+        <translation>低于下限</translation>
+    </message>
+    <message>
+        <source>Within the limits</source>
+        <translation>在限值之内</translation>
+    </message>
+    <message>
+        <source>Min %1 / Max %2</source>
+        <translation>最小 %1 / 最大 %2</translation>
+    </message>
+</context>
+<context>
     <name>Publish</name>
     <message>
         <source>The broker address must start with mqtt:// or mqtts://.</source>

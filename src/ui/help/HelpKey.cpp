@@ -21,7 +21,7 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     // A key held down opens the manual once; the repeats are dropped.
     if (!key->isAutoRepeat() && m_open)
-        m_open(HelpAnchorFor(static_cast<QWidget*>(watched)->window()));
+        m_open(HelpAnchorFor(static_cast<QWidget*>(watched)));
     return true;
 }
 

@@ -69,15 +69,14 @@ QString MessageHelpAnchor(int number) {
 }
 
 QString HelpAnchorFor(const QWidget* window) {
-    for (const QWidget* w = window; w != nullptr;) {
+    // A panel of the main window has its own section; a file, colour, print or
+    // input dialog belongs to the window that opened it.
+    for (const QWidget* w = window; w != nullptr; w = w->parentWidget()) {
         if (const int number = captionNumber(w->windowTitle()))
             return MessageHelpAnchor(number);
         const QString own = ownSection(w);
         if (!own.isEmpty())
             return own;
-        // A file, colour, print or input dialog belongs to the window that opened it.
-        const QWidget* parent = w->parentWidget();
-        w = parent != nullptr ? parent->window() : nullptr;
     }
     return QString::fromLatin1(kManualContents);
 }

@@ -1,6 +1,7 @@
 #include "ui/main/MainWindow.h"
 
 #include "app/Application.h"
+#include "app/Meter.h"
 #include "app/mainwindowrules.h"
 #include "logger/SessionFile.h"
 #include "meter/MeterLink.h"
@@ -9,7 +10,6 @@
 #include "ui/common/BusyCursor.h"
 #include "ui/common/UiResources.h"
 #include "ui/common/standardshortcuts.h"
-#include "ui/common/windowframes.h"
 #include "ui/help/HelpKey.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/help/helpanchors.h"
@@ -19,8 +19,10 @@
 #include "ui/logger/LoggerWindow.h"
 #include "ui/main/DesktopAlerts.h"
 #include "ui/main/LinkCommands.h"
+#include "ui/main/MeterStrip.h"
 #include "ui/main/MeterWindowSets.h"
 #include "ui/main/PublishCommands.h"
+#include "ui/main/Workspace.h"
 #include "ui/main/exitflow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -37,16 +39,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMoveEvent>
 #include <QScreen>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace telmora {
 
 MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_app(app), m_dialogs(dialogs) {
+    : QMainWindow(parent), m_app(app), m_dialogs(dialogs) {
     InitUiResources();
     setObjectName(QStringLiteral("mainWindow"));
 
@@ -60,7 +60,6 @@ MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
     // F1 in any window opens the manual at that window's section.
     new HelpKey([this](const QString& anchor) { showHelp(anchor); }, this);
     buildControls();
-    m_layout = std::make_unique<DesktopLayout>(*this, *m_tools.bevel);
     buildMenu();
     for (QLabel* panel : m_tools.statusPanels)
         panel->hide();
@@ -74,7 +73,10 @@ MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
     m_linkCommands->attachMenu(*m_menu.link, *m_menu.linkSeparator);
     connect(&m_app, &Application::busyChanged, this, &MainWindow::refreshControls);
     refreshControls();
-    placeMainWindow();
+    // The desktop places the window; it starts as large as the screen's free area
+    // allows (the arrangement kept by the last run brings its own size).
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
+        resize(s->availableGeometry().size() * 9 / 10);
 }
 
 MainWindow::~MainWindow() {
@@ -91,9 +93,21 @@ QWidget* MainWindow::loggerWindow() const {
 }
 
 void MainWindow::buildControls() {
-    auto* central = new QWidget(this);
-    m_tools = BuildToolRow(central);
-    setCentralWidget(central);
+    auto* row = new QWidget(this);
+    m_tools = BuildToolRow(row);
+    auto* bar = addToolBar(text(TextId::MeterSeriesName));
+    bar->setObjectName(QStringLiteral("toolRow"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->toggleViewAction()->setEnabled(false);
+    bar->addWidget(row);
+    addToolBarBreak();
+    m_strip = new MeterStrip(this);
+    addToolBar(Qt::TopToolBarArea, m_strip);
+    // The panels are docks around an empty middle, which takes no room.
+    auto* middle = new QWidget(this);
+    setCentralWidget(middle);
+    middle->hide();
     m_tools.link->setCheckable(true);
     m_tools.port->setEnabled(false);
     // The button shows the link state; a click asks for the other state.
@@ -102,15 +116,15 @@ void MainWindow::buildControls() {
         toggleLink();
     });
     connect(m_tools.digital, &QToolButton::clicked, this,
-            [this] { bringUpLive(LiveWindowKind::Digital, false); });
+            [this] { bringUpLive(LiveWindowKind::Digital); });
     connect(m_tools.analog, &QToolButton::clicked, this,
-            [this] { bringUpLive(LiveWindowKind::Analog, true); });
+            [this] { bringUpLive(LiveWindowKind::Analog); });
     connect(m_tools.dataList, &QToolButton::clicked, this,
             [this] { showWindow(&MainWindow::dataList); });
     connect(m_tools.recorder, &QToolButton::clicked, this,
             [this] { showWindow(&MainWindow::recorder); });
     connect(m_tools.comparator, &QToolButton::clicked, this,
-            [this] { bringUpLive(LiveWindowKind::Comparator, true); });
+            [this] { bringUpLive(LiveWindowKind::Comparator); });
     connect(m_tools.tile, &QToolButton::clicked, this, &MainWindow::tileWindows);
     connect(m_tools.about, &QToolButton::clicked, this, &MainWindow::showAbout);
 }
@@ -122,9 +136,9 @@ void MainWindow::buildMenu() {
     commands.setReconnect = [this](bool on) { setReconnectAutomatically(on); };
     commands.showPublish = [this] { m_publishCommands->showDialog(); };
     commands.tile = [this] { tileWindows(); };
-    commands.showDigitalMeter = [this] { bringUpLive(LiveWindowKind::Digital, false); };
-    commands.showAnalogMeter = [this] { bringUpLive(LiveWindowKind::Analog, true); };
-    commands.showComparator = [this] { bringUpLive(LiveWindowKind::Comparator, true); };
+    commands.showDigitalMeter = [this] { bringUpLive(LiveWindowKind::Digital); };
+    commands.showAnalogMeter = [this] { bringUpLive(LiveWindowKind::Analog); };
+    commands.showComparator = [this] { bringUpLive(LiveWindowKind::Comparator); };
     commands.showRecorder = [this] { showWindow(&MainWindow::recorder); };
     commands.showDataList = [this] { showWindow(&MainWindow::dataList); };
     commands.setNotifications = [this](bool on) { m_alerts->setEnabled(on); };
@@ -140,17 +154,15 @@ void MainWindow::createWindows() {
         return;
     m_windows = std::make_unique<LongLivedWindows>(m_app, m_dialogs, *this, *m_alerts);
     bindWindows();
-    // Sizes follow the room below the main window; the places are handed out here:
-    // the tiled ones first, then those the last run left.
     const LongLivedWindows& w = *m_windows;
-    const int mainHeight = OuterRect(*this, nullptr).height;
-    w.digital()->fitBelow(mainHeight);
-    w.recorder()->fitBelow(mainHeight);
-    w.dataList()->fitBelow(mainHeight + w.digital()->frameGeometry().height() +
-                           w.analog()->frameGeometry().height());
-    m_layout->setWindows({w.digital(), w.analog(), w.comparator(), w.recorder(), w.dataList()});
-    m_layout->placeStartWindows();
-    m_restoredWindowPlaces = RestoreDesktopState(m_app.desktopState(), w.desktopWindows());
+    m_workspace = std::make_unique<Workspace>(*this);
+    m_workspace->addMeter(QString(), w.firstMeterWindows());
+    m_workspace->addRecorder(w.recorder(), w.dataList());
+    m_strip->setMeterCommand([this](int meter, LiveWindowKind kind) {
+        bringUp(m_windows->meterWindows().windowsOf(meter).window(kind));
+    });
+    m_restoredWindowPlaces = m_workspace->restore(m_app.desktopState());
+    RestoreDesktopState(m_app.desktopState(), w.desktopWindows());
     onMetersChanged();
 }
 
@@ -158,10 +170,9 @@ void MainWindow::bindWindows() {
     RecorderWindow* recorder = m_windows->recorder();
     RecordingOverview* overview = m_windows->overview();
     connect(&m_windows->recovery(), &RecordingRecovery::recorderWanted, this,
-            [this] { bringUp(this->recorder(), true); });
+            [this] { bringUp(this->recorder()); });
     connect(recorder, &RecorderWindow::overviewRequested, overview, [this, overview] {
         overview->setDocumentName(PrintedDocumentName(m_app.recording()));
-        m_layout->placeViewer(*overview);
         overview->viewRecorder(m_app.recording());
     });
     connect(recorder, &RecorderWindow::importRequested, this, &MainWindow::showLoggerWindow);
@@ -181,7 +192,7 @@ void MainWindow::openFile(const QByteArray& nativePath) {
         return;
     }
     // The recorder chooses the format by the file name, as its Open does.
-    bringUp(recorder(), true);
+    bringUp(recorder());
     recorder()->openRecordingFile(nativePath);
 }
 
@@ -202,28 +213,6 @@ void MainWindow::showLoggerWindow() {
     logger->show();
 }
 
-void MainWindow::placeMainWindow() {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-    fitToScreenWidth();
-    move(area.left(), area.top());
-}
-
-void MainWindow::fitToScreenWidth() {
-    const int clientHeight =
-        menuBar()->sizeHint().height() + m_tools.bevel->height() + kToolButtonSize * 3 / 2 + 2;
-    // Width of the window frame, known once the window manager has framed the window.
-    m_fittedFrameWidth = std::max(0, frameGeometry().width() - geometry().width());
-    setFixedSize(FreeArea(*this).width - m_fittedFrameWidth, clientHeight);
-}
-
-void MainWindow::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    // Framing moves the window: from then on its frame is known.
-    if (frameGeometry().width() - geometry().width() != m_fittedFrameWidth)
-        fitToScreenWidth();
-}
-
 void MainWindow::refreshControls() {
     const MainControlState s = ComputeMainControls(isLinked(), m_app.isBusy());
     m_menu.link->menuAction()->setText(text(s.linkMenuCaption));
@@ -241,14 +230,22 @@ bool MainWindow::isLinked() const {
     return m_linkCommands->anyLinked();
 }
 
-void MainWindow::bringUpLive(LiveWindowKind kind, bool makeVisible) {
+void MainWindow::bringUp(QWidget* panel) {
+    if (m_workspace)
+        m_workspace->bringUp(panel);
+}
+
+void MainWindow::bringUpLive(LiveWindowKind kind) {
     createWindows();
-    m_layout->bringUpLive(kind, makeVisible);
+    // Every meter's panel of the kind; the first meter's last, in front of its tabs.
+    const MeterWindowSets& sets = m_windows->meterWindows();
+    for (int meter = m_app.meterCount() - 1; meter >= 0; --meter)
+        bringUp(sets.windowsOf(meter).window(kind));
 }
 
 template <typename Window> void MainWindow::showWindow(Window* (MainWindow::*window)() const) {
     createWindows();
-    bringUp((this->*window)(), true);
+    bringUp((this->*window)());
 }
 
 void MainWindow::toggleLink() {
@@ -293,10 +290,22 @@ void MainWindow::onMetersChanged() {
     updateLinkStatus();
     if (!m_windows)
         return;
-    const std::vector<LiveWindowSet> made = m_windows->meterWindows().update();
-    m_layout->setFurtherMeters(m_windows->meterWindows().further());
-    for (const LiveWindowSet& set : made)
-        m_layout->openMeterWindows(set);
+    m_windows->meterWindows().update();
+    addMeterPanels();
+    m_strip->setMeters(m_app, m_windows->meterWindows());
+}
+
+void MainWindow::addMeterPanels() {
+    if (!m_workspace)
+        return;
+    for (int i = 1; i < m_app.meterCount(); ++i) {
+        const LiveWindowSet set = m_windows->meterWindows().windowsOf(i);
+        if (set.digital == nullptr || m_workspace->dockOf(set.window(LiveWindowKind::Digital)))
+            continue;
+        // Known between runs by the cable's serial number, as the meter is.
+        const QString serial = m_app.meter(i).serial();
+        m_workspace->addMeter(serial.isEmpty() ? QString::number(i + 1) : serial, set);
+    }
 }
 
 void MainWindow::setDesktopNotifier(DesktopNotifier* notifier) {
@@ -318,8 +327,7 @@ void MainWindow::showAbout() {
 
 void MainWindow::tileWindows() {
     createWindows();
-    m_layout->tile();
-    activateWindow();
+    m_workspace->arrangeDefault();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -331,6 +339,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (m_windows)
         m_windows->meterWindows().rememberPlaces(m_app.desktopState());
+    if (m_workspace)
+        m_workspace->save(m_app.desktopState());
     SaveAtExit(m_dialogs, this, m_app, m_windows ? m_windows->desktopWindows() : DesktopWindows{});
     event->accept();
     QApplication::quit();

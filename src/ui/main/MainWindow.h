@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Application.h"
-#include "ui/main/DesktopLayout.h"
 #include "ui/main/LiveWindowSet.h"
 #include "ui/main/LongLivedWindows.h"
 #include "ui/main/mainmenu.h"
@@ -26,14 +25,17 @@ class HelpWindow;
 class IniSettings;
 class LinkCommands;
 class PublishCommands;
+class MeterStrip;
 class MeterWindowSets;
 class RecorderController;
 class UserDialogs;
+class Workspace;
 
-// The main window: a narrow tool bar across the top of the screen with the menu
-// and a row of tool buttons. It binds the application's link and controllers to
-// its controls and to the other long-lived windows, which it shows and lays out;
-// what happens lives in the application and in the helpers it is handed.
+// The main window: the menu, a row of tool buttons, the meter strip and the
+// workspace, where every meter's live displays, the recorder and the data list
+// are panels the user docks, tabs and floats. It binds the application's link and
+// controllers to its controls and to the panels; what happens lives in the
+// application and in the helpers it is handed.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -41,11 +43,11 @@ public:
     MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Creates the other long-lived windows once and puts back what the desktop
-    // state file remembers of them.
+    // Creates the panels and the other long-lived windows once and puts back what
+    // the desktop state file remembers of them.
     void createWindows();
-    // True when createWindows put at least one window back in its remembered place
-    // (then the start-up tiling is not wanted).
+    // True when createWindows put back the arrangement of the panels the last run
+    // left.
     bool restoredWindowPlaces() const { return m_restoredWindowPlaces; }
     // Opens a file given from outside: a session file (.slr) in the logger
     // window, anything else as a recording in the recorder.
@@ -56,7 +58,7 @@ public:
     // Links when unlinked and unlinks when linked (the link button and menu); with
     // several cables listed, all of them.
     void toggleLink();
-    // Places the shown windows side by side below the main window.
+    // Puts the panels back in their default arrangement (Window -> Tile).
     void tileWindows();
     // Whether any meter is linked.
     bool isLinked() const;
@@ -113,12 +115,14 @@ public:
         return m_windows ? &m_windows->meterWindows() : nullptr;
     }
     QWidget* loggerWindow() const;
+    // The panels and their arrangement (after createWindows()).
+    Workspace* workspace() const { return m_workspace.get(); }
+    MeterStrip* meterStrip() const { return m_strip; }
     // The one printer every window prints through (after createWindows()).
     QPrinter& printer() const { return m_windows->printer(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildControls();
@@ -134,25 +138,21 @@ private:
     void updateLinkStatus();
     void setLiveWindowsLinked(bool linked);
 
-    void bringUp(QWidget* window, bool makeVisible) { m_layout->bringUp(window, makeVisible); }
-    // The window commands; each makes the other windows first when they are not
-    // there yet (a command given before they came up).
-    void bringUpLive(LiveWindowKind kind, bool makeVisible);
+    void bringUp(QWidget* panel);
+    // The window commands; each makes the panels first when they are not there
+    // yet (a command given before they came up).
+    void bringUpLive(LiveWindowKind kind);
     template <typename Window> void showWindow(Window* (MainWindow::*window)() const);
     void showAbout();
-    // Applies the fixed position and height of the main window.
-    void placeMainWindow();
-    // Makes the main window, frame included, exactly as wide as the screen's free
-    // area (the frame is known once the desktop has framed the window).
-    void fitToScreenWidth();
+    // Makes panels of the meters that have live windows and none yet.
+    void addMeterPanels();
 
     Application& m_app;
     UserDialogs& m_dialogs;
     bool m_restoredWindowPlaces = false;
-    int m_fittedFrameWidth = 0; // the frame width the window's width allows for
 
     ToolRow m_tools;
-    std::unique_ptr<DesktopLayout> m_layout;
+    MeterStrip* m_strip = nullptr;
     LinkCommands* m_linkCommands = nullptr;
     PublishCommands* m_publishCommands = nullptr;
 
@@ -160,6 +160,8 @@ private:
     DesktopAlerts* m_alerts = nullptr;
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<LongLivedWindows> m_windows;
+    // After the windows: its docks hold them and go with the main window.
+    std::unique_ptr<Workspace> m_workspace;
 };
 
 } // namespace telmora

@@ -37,10 +37,9 @@ std::vector<LiveWindowSet> MeterWindowSets::update() {
         std::unique_ptr<OwnedSet>& owned = m_further[static_cast<std::size_t>(i - 1)];
         if (!owned && m_app.meter(i).link().isLinked()) {
             owned = makeSet(m_app.meter(i), i);
-            // Where the last run left this meter's windows, if it did.
-            if (!RestoreMeterWindows(m_app.desktopState(), m_app.meter(i).serial(),
-                                     owned->windows()))
-                made.push_back(owned->windows());
+            // The alarm switch the last run left this meter's comparator with.
+            RestoreMeterWindows(m_app.desktopState(), m_app.meter(i).serial(), owned->windows());
+            made.push_back(owned->windows());
         }
     }
     // With one meter the captions stay as they always were.

@@ -32,9 +32,8 @@ public:
     ~MeterWindowSets() override;
 
     // Follows the application's meters: makes the windows of meters linked for the
-    // first time and puts the names into the captions. The windows of a meter the
-    // desktop state remembers go back to their places at once; the other sets it
-    // made are returned (not shown yet).
+    // first time and puts the names into the captions. The sets it made are
+    // returned (not shown yet).
     std::vector<LiveWindowSet> update();
 
     // The windows of meter `index` (0: the first meter's); empty when it has none.
@@ -43,8 +42,8 @@ public:
     // linked; their windows stay when the link ends, as the first meter's do), in
     // meter order.
     std::vector<LiveWindowSet> further() const;
-    // Puts the places of every further meter's windows into `state` (by the
-    // meter's serial number) for the next run.
+    // Puts what is kept of every further meter's windows (its alarm switch) into
+    // `state` (by the meter's serial number) for the next run.
     void rememberPlaces(IniSettings& state) const;
 
 private:

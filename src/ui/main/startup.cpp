@@ -69,15 +69,8 @@ void StartMainWindow(MainWindow& mainWindow, const QByteArray& nativeFile,
                      std::function<void()> windowsReady) {
     mainWindow.show();
     new AfterFirstPaint(mainWindow, [&mainWindow, nativeFile, windowsReady] {
+        // The panels, in the arrangement the last run left or the default one.
         mainWindow.createWindows();
-        if (!mainWindow.restoredWindowPlaces()) {
-            // Start with the windows laid out side by side, as the tile command does,
-            // once the desktop has framed them (their frame sizes enter the layout).
-            // A second pass corrects the places of windows whose frames were not
-            // known at the first.
-            QTimer::singleShot(300, &mainWindow, [&mainWindow] { mainWindow.tileWindows(); });
-            QTimer::singleShot(900, &mainWindow, [&mainWindow] { mainWindow.tileWindows(); });
-        }
         if (!nativeFile.isEmpty())
             mainWindow.openFile(nativeFile);
         if (windowsReady)

@@ -199,7 +199,7 @@ TEST_F(DesktopTest, DamagedFilesGiveTheMessagesOfTheOpenCommand) {
     logger->close();
 }
 
-TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
+TEST_F(DesktopTest, PanelsAndPreferencesComeBackAndValuesThatDoNotFitAreIgnored) {
     const UserFiles files = LocateUserFiles(QDir::currentPath());
     writeBytes(files.settingsFile, "iPort=3\nfHiLimit=5\nfLowLimit=1\n");
     {
@@ -208,7 +208,6 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
         form.createWindows();
         EXPECT_FALSE(form.restoredWindowPlaces()) << "nothing remembered on the first run";
         form.analogMeter()->show();
-        form.analogMeter()->move(120, 200);
         form.dataList()->hide();
         form.comparator()->setAlarmOn(true);
         form.recording().setAcquisition(AcquisitionMode::Automatic, 5000);
@@ -222,55 +221,45 @@ TEST_F(DesktopTest, WindowsAndPreferencesComeBackAndOffScreenPlacesAreIgnored) {
         MainUnderTest parts(m_backend, m_dialogs, files);
         MainWindow& form = parts.window;
         form.createWindows();
+        form.show();
         EXPECT_TRUE(form.restoredWindowPlaces());
         EXPECT_TRUE(form.analogMeter()->isVisible());
-        EXPECT_EQ(form.analogMeter()->pos(), QPoint(120, 200));
         EXPECT_FALSE(form.dataList()->isVisible());
         EXPECT_TRUE(form.comparator()->alarmOn());
         EXPECT_EQ(form.recording().sampleInterval(), 5000);
         EXPECT_EQ(form.recorder()->lineColor(), QColor(Qt::darkGreen));
     }
     {
-        // A place on a screen that is gone, and values that do not fit.
         QSettings state(files.desktopStateFile, QSettings::IniFormat);
-        state.setValue(QStringLiteral("AnalogMeter/geometry"), QRect(9000, 9000, 300, 200));
         state.setValue(QStringLiteral("Recorder/intervalMs"), QStringLiteral("fast"));
         state.setValue(QStringLiteral("Recorder/lineColor"), QStringLiteral("no colour"));
     }
     MainUnderTest parts(m_backend, m_dialogs, files);
     MainWindow& form = parts.window;
     form.createWindows();
-    EXPECT_NE(form.analogMeter()->pos(), QPoint(9000, 9000));
     EXPECT_EQ(form.recording().sampleInterval(), RecorderController::kFullSpeedMs);
     EXPECT_TRUE(form.recorder()->lineColor().isValid());
     EXPECT_NE(form.recorder()->lineColor(), QColor(Qt::darkGreen));
-    EXPECT_TRUE(IsOnSomeScreen(QRect(form.analogMeter()->pos(), form.analogMeter()->size())));
 }
 
-TEST_F(DesktopTest, PlacesKeptByAnOlderRunComeBack) {
-    // Older runs kept the frame's corner and the client size of a window.
+TEST_F(DesktopTest, WindowPlacesKeptByAnOlderRunGiveWayToTheDefaultArrangement) {
+    // Older runs kept a place for each window of its own.
     const UserFiles files = LocateUserFiles(QDir::currentPath());
     {
         QSettings state(files.desktopStateFile, QSettings::IniFormat);
-        state.setValue(QStringLiteral("AnalogMeter/position"), QPoint(150, 220));
-        state.setValue(QStringLiteral("AnalogMeter/size"), QSize(260, 180));
-        state.setValue(QStringLiteral("AnalogMeter/open"), true);
+        state.setValue(QStringLiteral("AnalogMeter/geometry"), QRect(150, 220, 260, 180));
+        state.setValue(QStringLiteral("DataList/open"), false);
+        state.setValue(QStringLiteral("Comparator/alarm"), true);
     }
-    {
-        MainUnderTest parts(m_backend, m_dialogs, files);
-        MainWindow& form = parts.window;
-        form.createWindows();
-        EXPECT_TRUE(form.restoredWindowPlaces());
-        ASSERT_TRUE(form.analogMeter()->isVisible());
-        EXPECT_EQ(form.analogMeter()->pos(), QPoint(150, 220));
-        EXPECT_EQ(form.analogMeter()->width(), 260);
-        form.show();
-        form.close();
-    }
-    // Written back in the form of this run: the client area alone.
-    QSettings state(files.desktopStateFile, QSettings::IniFormat);
-    EXPECT_FALSE(state.contains(QStringLiteral("AnalogMeter/position")));
-    EXPECT_TRUE(state.value(QStringLiteral("AnalogMeter/geometry")).toRect().isValid());
+    MainUnderTest parts(m_backend, m_dialogs, files);
+    MainWindow& form = parts.window;
+    form.createWindows();
+    form.show();
+    EXPECT_FALSE(form.restoredWindowPlaces());
+    EXPECT_FALSE(form.analogMeter()->isWindow());
+    EXPECT_TRUE(form.digitalMeter()->isVisible());
+    EXPECT_TRUE(form.dataList()->isVisible());
+    EXPECT_TRUE(form.comparator()->alarmOn()) << "the preferences of that run stay";
 }
 
 TEST_F(DesktopTest, UsualKeysNeverTakeAWindowsOwnShortcut) {
@@ -283,10 +272,19 @@ TEST_F(DesktopTest, UsualKeysNeverTakeAWindowsOwnShortcut) {
                 return a;
         return nullptr;
     };
+    // The main window's own keys: those of its panels answer within the panel.
+    const auto ownActions = [&form](QWidget* window) {
+        QList<QAction*> actions = window->findChildren<QAction*>();
+        if (window == &form)
+            actions.removeIf([](const QAction* a) {
+                return a->shortcutContext() == Qt::WidgetWithChildrenShortcut;
+            });
+        return actions;
+    };
     for (QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(form.recorder()),
                             form.loggerWindow()}) {
         QList<QKeySequence> seen;
-        for (const QAction* a : window->findChildren<QAction*>())
+        for (const QAction* a : ownActions(window))
             for (const QKeySequence& key : a->shortcuts()) {
                 EXPECT_FALSE(seen.contains(key)) << key.toString().toStdString();
                 seen += key;

@@ -1,6 +1,6 @@
 // The main window with several simulated cables: Link all gives every meter its own
 // live windows named in their captions, renaming follows, a pulled cable ends only
-// its meter's link with a named message, Tile lays every meter out without overlap,
+// its meter's link with a named message, Tile lays every meter's panels out without overlap,
 // and one cable keeps the Link menu as it always was.
 #include "LinkWaits.h"
 #include "MainUnderTest.h"
@@ -15,6 +15,8 @@
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/main/LinkCommands.h"
 #include "ui/main/MeterWindowSets.h"
+#include "ui/main/PanelDock.h"
+#include "ui/main/Workspace.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
@@ -68,22 +70,28 @@ protected:
         return nullptr;
     }
 
-    // Every shown window lies inside the screen's free area and covers no other.
+    // Every shown panel lies inside the main window and covers no other.
     void expectTiledWithoutOverlap() const {
-        const QRect area = form().screen()->availableGeometry();
-        std::vector<QWidget*> windows{&form()};
+        const QRect area = form().rect();
+        std::vector<QWidget*> windows;
         for (int meter = 0; meter < app().meterCount(); ++meter)
             for (LiveWindowKind kind :
                  {LiveWindowKind::Digital, LiveWindowKind::Analog, LiveWindowKind::Comparator})
                 windows.push_back(windowsOf(meter).window(kind));
         windows.push_back(form().dataList());
         windows.push_back(form().recorder());
-        std::erase_if(windows, [](const QWidget* w) { return !w->isVisible(); });
+        const auto inMain = [this](const QWidget* w) {
+            return QRect(w->mapTo(&form(), QPoint(0, 0)), w->size());
+        };
+        // Shown, and in front (a tab behind another lies outside the main window).
+        std::erase_if(windows, [&](const QWidget* w) {
+            return !w->isVisible() || !inMain(w).intersects(area);
+        });
         for (std::size_t i = 0; i < windows.size(); ++i) {
-            const QRect a = windows[i]->frameGeometry();
+            const QRect a = inMain(windows[i]);
             EXPECT_TRUE(area.contains(a)) << windows[i]->objectName().toStdString();
             for (std::size_t j = i + 1; j < windows.size(); ++j)
-                EXPECT_FALSE(a.intersects(windows[j]->frameGeometry()))
+                EXPECT_FALSE(a.intersects(inMain(windows[j])))
                     << windows[i]->objectName().toStdString() << " and "
                     << windows[j]->objectName().toStdString();
         }
@@ -238,7 +246,7 @@ TEST_F(SeveralMetersWindow, AFurtherComparatorKeepsItsOwnLimits) {
     EXPECT_EQ(form().comparator()->highLimit(), firstHigh);
 }
 
-TEST_F(SeveralMetersWindow, TileLaysEveryMetersWindowsOutWithoutOverlap) {
+TEST_F(SeveralMetersWindow, TileLaysEveryMetersPanelsOutWithoutOverlap) {
     makeCables(2);
     form().show();
     form().analogMeter()->show();
@@ -259,13 +267,12 @@ TEST_F(SeveralMetersWindow, TileLaysEveryMetersWindowsOutWithoutOverlap) {
     expectTiledWithoutOverlap();
 }
 
-TEST_F(SeveralMetersWindow, AFurtherMetersWindowsComeBackWhereTheLastRunLeftThem) {
+TEST_F(SeveralMetersWindow, AFurtherMetersPanelsComeBackAsTheLastRunLeftThem) {
     makeCables(2);
     form().show();
     ASSERT_TRUE(form().linkCommands().linkAll());
     WaitForLinks(app());
-    const QRect place(300, 260, 280, 200);
-    windowsOf(1).digital->setGeometry(place);
+    form().workspace()->dockOf(windowsOf(1).window(LiveWindowKind::Digital))->setFloating(true);
     windowsOf(1).analog->show();
     windowsOf(1).comparator->hide();
     windowsOf(1).comparator->setAlarmOn(true);
@@ -277,7 +284,7 @@ TEST_F(SeveralMetersWindow, AFurtherMetersWindowsComeBackWhereTheLastRunLeftThem
     WaitForLinks(app());
     const LiveWindowSet again = windowsOf(1);
     ASSERT_NE(again.digital, nullptr);
-    EXPECT_EQ(again.digital->geometry(), place);
+    EXPECT_TRUE(form().workspace()->dockOf(again.window(LiveWindowKind::Digital))->isFloating());
     EXPECT_TRUE(again.digital->isVisible());
     EXPECT_TRUE(again.analog->isVisible());
     EXPECT_FALSE(again.comparator->isVisible());

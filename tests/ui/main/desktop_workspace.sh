@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Telmora under a real window manager (openbox on a virtual X server):
-#   1. the analog meter, the comparator and the recorder, opened one by one from
-#      the Window menu, open inside the screen and off the main window; the two
-#      meters and the comparator cover no other window;
-#   2. after Tile, ten restarts leave every window exactly where it was.
+#   1. the main window opens inside the screen, and the analog meter, the
+#      comparator and the recorder, opened one by one from the Window menu, open
+#      as panels inside it, not as windows of their own;
+#   2. after Tile, ten restarts bring the main window back at the same size,
+#      inside the screen, with no window of its own for any panel.
 #
-# Usage: desktop_places.sh TELMORA WIDTHxHEIGHT [SCALE]
+# Usage: desktop_workspace.sh TELMORA WIDTHxHEIGHT [SCALE]
 # Leaves with 77 (skipped) when Xvfb, openbox or xdotool is missing.
 set -euo pipefail
 
@@ -104,7 +105,7 @@ start_app() {
     (cd "$work" && exec "$app" --simulate) >>"$work/app.log" 2>&1 &
     app_pid=$!
     wait_for main_window || fail "the main window did not appear"
-    # The start-up tiling runs within a second of the first show.
+    # The panels come up within a second of the first show.
     sleep 2
 }
 
@@ -145,40 +146,24 @@ outer_rect() {
     echo "$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
 }
 
-window_named() {
-    xdotool search --all --onlyvisible --pid "$app_pid" --name "$1" 2>/dev/null | awk 'NR == 1'
+# The program's shown windows other than the main window, one name a line.
+other_windows() {
+    local id
+    for id in $(xdotool search --all --onlyvisible --pid "$app_pid" --name "." 2>/dev/null); do
+        [ "$id" = "$(main_window)" ] && continue
+        xdotool getwindowname "$id"
+    done | grep -E "Meter|Comparator|Recorder|Data list" || true
 }
 
-# The outer rectangles of the shown windows, one line each: "NAME x y w h".
-places() {
-    local name id
-    for name in "DM-Series" "Digital Meter" "Analog Meter" "Comparator" "Graphical Recorder" \
-        "Data list"; do
-        id=$(window_named "$name")
-        if [ -n "$id" ]; then
-            echo "$name $(outer_rect "$id")"
-        fi
-    done
-}
-
-# Opens a window with the Window menu's mnemonic KEY and waits for it.
+# Opens a panel with the Window menu's mnemonic KEY.
 open_from_menu() {
-    local key=$1 name=$2
     type_in_main_window alt+w
     sleep 0.3
-    xdotool key "$key"
-    wait_for window_named "$name" || fail "$name did not open"
+    xdotool key "$1"
     sleep 0.5
 }
 
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
-
-# True when rectangles "x y w h" and "x y w h" share a pixel.
-overlap() {
-    local ax=$1 ay=$2 aw=$3 ah=$4 bx=$5 by=$6 bw=$7 bh=$8
-    [ "$ax" -lt $((bx + bw)) ] && [ "$bx" -lt $((ax + aw)) ] &&
-        [ "$ay" -lt $((by + bh)) ] && [ "$by" -lt $((ay + ah)) ]
-}
 
 check_inside() {
     local name=$1 x=$2 y=$3 w=$4 h=$5
@@ -188,52 +173,36 @@ check_inside() {
     fi
 }
 
-# NAME opened last: inside the screen, off the main window and, unless it is the
-# recorder (larger than what is left), off every other window.
-check_opened() {
-    local opened=$1 line name rect
-    rect=$(places | grep "^$opened " | sed "s/^$opened //")
-    [ -n "$rect" ] || fail "$opened is not shown"
+# "w h" of the main window's outer rectangle, checked to lie inside the screen.
+main_size() {
+    local rect
+    rect=$(outer_rect "$(main_window)")
     # shellcheck disable=SC2086
-    check_inside "$opened" $rect
-    while read -r line; do
-        name=${line% * * * *}
-        [ "$name" = "$opened" ] && continue
-        if [ "$name" != "DM-Series" ] && [ "$opened" = "Graphical Recorder" ]; then
-            continue
-        fi
-        # shellcheck disable=SC2086
-        if overlap $rect ${line##"$name" }; then
-            fail "$opened ($rect) covers $line"
-        fi
-    done < <(places)
+    check_inside "the main window" $rect
+    echo "$rect" | awk '{print $3, $4}'
 }
 
 start_app
-open_from_menu a "Analog Meter"
-check_opened "Analog Meter"
-open_from_menu c "Comparator"
-check_opened "Comparator"
-open_from_menu g "Graphical Recorder"
-check_opened "Graphical Recorder"
-type_in_main_window alt+w
-sleep 0.3
-xdotool key t
+main_size >/dev/null
+open_from_menu a
+open_from_menu c
+open_from_menu g
+others=$(other_windows)
+[ -z "$others" ] || fail "panels opened as windows of their own: $others"
+open_from_menu t
 sleep 1
-first=$(places)
+first=$(main_size)
 quit_app
 
 for run in $(seq "$restarts"); do
     start_app
-    now=$(places)
+    now=$(main_size)
+    others=$(other_windows)
     quit_app
+    [ -z "$others" ] || fail "restart $run: panels came back as windows of their own: $others"
     if [ "$now" != "$first" ]; then
-        echo "after Tile:"
-        echo "$first"
-        echo "after restart $run:"
-        echo "$now"
-        fail "the windows moved"
+        fail "restart $run: the main window came back at $now instead of $first"
     fi
 done
-echo "$first"
-echo "PASS: ${size} at scale ${scale}: windows open free and keep their places over $restarts restarts"
+echo "main window $first"
+echo "PASS: ${size} at scale ${scale}: panels stay in the main window, which keeps its size over $restarts restarts"
