@@ -101,6 +101,8 @@ void MainWindow::buildControls() {
     bar->setFloatable(false);
     bar->toggleViewAction()->setEnabled(false);
     bar->addWidget(row);
+    // Shown from the start (a tool bar shows what it holds only when laid out).
+    row->show();
     addToolBarBreak();
     m_strip = new MeterStrip(this);
     addToolBar(Qt::TopToolBarArea, m_strip);

@@ -17,16 +17,19 @@ PanelDock::PanelDock(QWidget* panel, const QString& objectName, bool closable, Q
         features |= DockWidgetClosable;
     setFeatures(features);
     // A window until now: from here on a part of the dock, whatever it was built as.
+    // It is shown and hidden with the dock (and the dock with it).
     const bool hidden = panel->isHidden();
     panel->setWindowFlags(Qt::Widget);
+    panel->hide();
     // A largest size a window gave itself would leave a hole in the dock.
     panel->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setWidget(panel);
-    panel->setVisible(true);
-    if (hidden)
-        hide();
+    setVisible(!hidden);
     keyToPanel();
     connect(panel, &QWidget::windowTitleChanged, this, &QDockWidget::setWindowTitle);
+    // A panel in a window of its own shows its icon there.
+    setWindowIcon(panel->windowIcon());
+    connect(panel, &QWidget::windowIconChanged, this, &QWidget::setWindowIcon);
     panel->installEventFilter(this);
 }
 
@@ -81,27 +84,29 @@ void PanelDock::closeEvent(QCloseEvent* event) {
     QDockWidget::closeEvent(event);
 }
 
+void PanelDock::setVisible(bool visible) {
+    QDockWidget::setVisible(visible);
+    QWidget* panel = widget();
+    if (panel == nullptr || m_following)
+        return;
+    m_following = true;
+    panel->setVisible(visible);
+    m_following = false;
+}
+
 bool PanelDock::eventFilter(QObject* watched, QEvent* event) {
     if (watched == widget() && !m_following) {
-        if (event->type() == QEvent::ShowToParent && isHidden()) {
-            // The panel was asked to show (its window command, a test, an open
-            // file): the dock comes with it.
-            show();
-        } else if (event->type() == QEvent::HideToParent) {
-            QMetaObject::invokeMethod(this, &PanelDock::followPanelHidden, Qt::QueuedConnection);
+        // The panel was asked to show (its window command, an open file) or hid
+        // itself (its Close command): the dock comes or goes with it.
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::ShowToParent && isHidden()) ||
+            (type == QEvent::HideToParent && !isHidden())) {
+            m_following = true;
+            setVisible(type == QEvent::ShowToParent);
+            m_following = false;
         }
     }
     return QDockWidget::eventFilter(watched, event);
-}
-
-void PanelDock::followPanelHidden() {
-    QWidget* panel = widget();
-    if (panel == nullptr || !panel->isHidden())
-        return;
-    m_following = true;
-    hide();
-    panel->setVisible(true);
-    m_following = false;
 }
 
 } // namespace telmora

@@ -24,9 +24,8 @@ public:
     // Shows the dock, brings it to the front of its tab group and gives the panel
     // the focus.
     void bringUp();
-    // Hides the dock at once when its panel was hidden (otherwise that follows
-    // in the next turn of the event loop).
-    void settle() { followPanelHidden(); }
+    // Shows or hides the panel with the dock.
+    void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,10 +35,6 @@ private:
     // Keys the panel's actions and shortcuts to the panel instead of the window
     // around it.
     void keyToPanel();
-    // The panel hides itself: the dock goes instead, and the panel is shown
-    // again for the next time the dock is.
-    void followPanelHidden();
-
     bool m_following = false;
 };
 

@@ -34,9 +34,19 @@ QString dockName(const QString& kind, const QString& key) {
     return key.isEmpty() ? kind : kind + QLatin1Char('_') + key;
 }
 
-// The size a dock needs for its panel, title bar included.
+// The size a dock needs for its panel, title bar included, whether it is shown
+// or not (the layout of a hidden panel counts it as empty).
 QSize dockSmallest(const PanelDock* dock) {
-    return dock == nullptr ? QSize(0, 0) : dock->minimumSizeHint();
+    if (dock == nullptr)
+        return {0, 0};
+    const QWidget* panel = dock->widget();
+    if (panel == nullptr || !panel->isHidden())
+        return dock->minimumSizeHint();
+    const QSize around = dock->minimumSizeHint();
+    const QSize inside = panel->minimumSize().expandedTo(panel->minimumSizeHint());
+    const int frame = dock->style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth, nullptr, dock);
+    return {std::max(around.width(), inside.width() + 2 * frame),
+            around.height() + inside.height()};
 }
 
 } // namespace
@@ -114,13 +124,19 @@ void Workspace::addPanel(QWidget* panel, const QString& name) {
 }
 
 QSize Workspace::dockRoom() const {
-    int height = m_main.height();
+    // The main window may have grown past the screen to hold what it holds.
+    QSize size = m_main.size();
+    if (const QScreen* screen = m_main.screen()) {
+        const QSize frame = m_main.frameGeometry().size() - m_main.geometry().size();
+        size = size.boundedTo(screen->availableGeometry().size() - frame);
+    }
+    int height = size.height();
     if (m_main.menuBar() != nullptr)
         height -= m_main.menuBar()->sizeHint().height();
     for (const QToolBar* bar : m_main.findChildren<QToolBar*>(Qt::FindDirectChildrenOnly))
         if (!bar->isHidden() && m_main.toolBarArea(bar) == Qt::TopToolBarArea)
             height -= bar->sizeHint().height();
-    return {m_main.width(), height};
+    return {size.width(), height};
 }
 
 Workspace::Fit Workspace::fit() const {
@@ -244,9 +260,6 @@ bool Workspace::restore(const IniSettings& state) {
 }
 
 void Workspace::save(IniSettings& state) const {
-    // A panel that has just hidden itself has taken its dock along.
-    for (PanelDock* dock : m_docks)
-        dock->settle();
     state.setValue(kStateKey, QString::fromLatin1(m_main.saveState(kStateVersion).toBase64()));
     const bool maximized = m_main.isMaximized();
     state.setValue(kMaximizedKey, maximized);

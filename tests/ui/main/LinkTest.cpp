@@ -242,6 +242,7 @@ TEST_F(LinkTest, ClosingWhileLinkedEndsTheWorkerPromptly) {
 TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     auto meter = use(SimScenario::Demo, true);
     MainWindow form(*m_app, m_dialogs);
+    form.show();
     form.createWindows();
     DigitalMeterWindow* digital = form.digitalMeter();
     AnalogMeterWindow* analog = form.analogMeter();

@@ -91,7 +91,7 @@ TEST_F(RecoveryWindow, OpenLoadsTheKilledRecordingAsUnsaved) {
         EXPECT_EQ(recorder.recording().size(), 7u);
         EXPECT_TRUE(recorder.hasUnsavedData());
         EXPECT_EQ(form.dataList()->lineCount(), 7);
-        EXPECT_TRUE(form.recorder()->isVisible()) << "the recorder shows what it holds";
+        EXPECT_TRUE(form.recorder()->isVisibleTo(&form)) << "the recorder shows what it holds";
         EXPECT_TRUE(QFile::exists(temporaryFile(1))) << "still on disk while the program runs";
 
         // Continued, the recording goes on in the file it was taken up from.

@@ -280,6 +280,7 @@ TEST_F(SeveralMetersWindow, AFurtherMetersPanelsComeBackAsTheLastRunLeftThem) {
     m_parts.reset();
 
     start(m_cables);
+    form().show();
     ASSERT_TRUE(form().linkCommands().linkAll());
     WaitForLinks(app());
     const LiveWindowSet again = windowsOf(1);
