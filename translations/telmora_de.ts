@@ -317,7 +317,7 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
     </message>
     <message>
         <source>Min %1 / Max %2</source>
-        <translation>Min %1 / Max %2</translation>
+        <translation>Min. %1 / Max. %2</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "ui/main/PanelDock.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -240,10 +241,17 @@ void Workspace::sizeColumns(const Fit& f) {
 }
 
 bool Workspace::restore(const IniSettings& state) {
-    const QSize size = state.value(kSizeKey).toSize();
-    const QScreen* screen = m_main.screen();
-    if (size.isValid() && screen != nullptr)
-        m_main.resize(size.boundedTo(screen->availableGeometry().size()));
+    // The size the last run left, or the one it has; never larger than the screen.
+    QSize size = state.value(kSizeKey).toSize();
+    if (!size.isValid())
+        size = m_main.size();
+    if (const QScreen* screen = m_main.screen()) {
+        const QSize frame = m_main.frameGeometry().size() - m_main.geometry().size();
+        size = size.boundedTo(screen->availableGeometry().size() - frame);
+    }
+    // The smallest size as the panels now need it, not as it was before they came.
+    m_main.layout()->activate();
+    m_main.resize(size);
     if (state.value(kMaximizedKey).toBool())
         m_main.setWindowState(m_main.windowState() | Qt::WindowMaximized);
     const QByteArray saved = QByteArray::fromBase64(state.value(kStateKey).toString().toLatin1());
