@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
+#include <QTabBar>
 #include <QToolBar>
 
 #include <algorithm>
@@ -48,6 +49,13 @@ QSize dockSmallest(const PanelDock* dock) {
     const int frame = dock->style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth, nullptr, dock);
     return {std::max(around.width(), inside.width() + 2 * frame),
             around.height() + inside.height()};
+}
+
+// The height of the tab bar of docks that share a place.
+int tabBarHeight() {
+    QTabBar probe;
+    probe.addTab(QStringLiteral("Xg"));
+    return probe.sizeHint().height();
 }
 
 } // namespace
@@ -100,12 +108,20 @@ void Workspace::addMeter(const QString& key, const LiveWindowSet& set) {
             }
         return;
     }
-    const std::size_t index = m_meters.size() - 1;
-    placeMeter(index, fit());
-    meter.digital->show();
     const Meter& first = m_meters.front();
+    // In the main window before it is arranged (a hidden dock keeps no place).
+    m_main.addDockWidget(Qt::LeftDockWidgetArea, meter.digital);
+    m_main.addDockWidget(Qt::LeftDockWidgetArea, meter.analog);
+    m_main.addDockWidget(Qt::LeftDockWidgetArea, meter.comparator);
+    meter.digital->show();
     meter.analog->setVisible(!first.analog->isHidden());
     meter.comparator->setVisible(!first.comparator->isHidden());
+    // An arrangement the user has from an earlier run keeps everything in its
+    // place; one this run started with is laid out again with the meter in it.
+    if (m_restored)
+        placeMeter(m_meters.size() - 1, fit());
+    else
+        arrangeDefault();
 }
 
 void Workspace::addRecorder(QWidget* recorder, QWidget* dataList) {
@@ -155,8 +171,10 @@ Workspace::Fit Workspace::fit() const {
     f.sideBySide = columns + recorder + list <= room.width();
     f.columnBeside = f.column + separator + recorder <= room.width();
     f.listBeside = f.column + separator + recorder + list <= room.width();
+    // Meters that share a column as tabs put a tab bar above each display.
+    const int tabs = f.sideBySide || m_meters.size() < 2 ? 0 : 3 * tabBarHeight();
     f.highColumn = dockSmallest(m.digital).height() + dockSmallest(m.analog).height() +
-                       dockSmallest(m.comparator).height() + 3 * separator <=
+                       dockSmallest(m.comparator).height() + 3 * separator + tabs <=
                    room.height();
     return f;
 }
@@ -182,9 +200,14 @@ void Workspace::placeMeter(std::size_t index, const Fit& f) {
         m_main.tabifyDockWidget(first.digital, meter.digital);
         m_main.tabifyDockWidget(first.analog, meter.analog);
     }
+    // A further meter's comparator goes as the first meter's went: below its
+    // analog meter or a tab beside it.
+    const bool below = index == 0
+                           ? f.highColumn
+                           : !m_main.tabifiedDockWidgets(first.analog).contains(first.comparator);
     if (index > 0 && !f.sideBySide)
-        m_main.tabifyDockWidget(f.highColumn ? first.comparator : meter.analog, meter.comparator);
-    else if (f.highColumn)
+        m_main.tabifyDockWidget(below ? first.comparator : meter.analog, meter.comparator);
+    else if (below)
         m_main.splitDockWidget(meter.analog, meter.comparator, Qt::Vertical);
     else
         m_main.tabifyDockWidget(meter.analog, meter.comparator);
