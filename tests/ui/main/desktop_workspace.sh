@@ -111,8 +111,7 @@ start_app() {
 
 # Gives the main window the focus and types KEYS there.
 type_in_main_window() {
-    local tries
-    for tries in 1 2 3 4 5; do
+    for _ in 1 2 3 4 5; do
         if xdotool windowactivate --sync "$(main_window)" >/dev/null 2>&1; then
             xdotool key --clearmodifiers "$@"
             return 0
