@@ -62,7 +62,8 @@ void PanelDock::bringUp() {
     QWidget* around = window();
     if (around->isMinimized())
         around->showNormal();
-    around->activateWindow();
+    if (!around->isActiveWindow())
+        around->activateWindow();
     if (QWidget* panel = widget()) {
         QWidget* focus = panel->focusWidget() != nullptr ? panel->focusWidget() : panel;
         focus->setFocus(Qt::OtherFocusReason);
