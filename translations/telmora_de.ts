@@ -30,6 +30,18 @@
 <context>
     <name>ComparatorWindow</name>
     <message>
+        <source>%1: above the upper limit</source>
+        <translation>%1: über der oberen Grenze</translation>
+    </message>
+    <message>
+        <source>%1: below the lower limit</source>
+        <translation>%1: unter der unteren Grenze</translation>
+    </message>
+    <message>
+        <source>%1: within the limits</source>
+        <translation>%1: innerhalb der Grenzen</translation>
+    </message>
+    <message>
         <source>OFF</source>
         <translation>AUS</translation>
     </message>
@@ -460,6 +472,14 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
 </context>
 <context>
     <name>RecorderGraph</name>
+    <message>
+        <source>No readings yet</source>
+        <translation>Noch keine Messwerte</translation>
+    </message>
+    <message>
+        <source>Newest reading %1 at %2, lowest %3, highest %4</source>
+        <translation>Neuester Messwert %1 um %2, kleinster %3, größter %4</translation>
+    </message>
     <message>
         <source>Data Logger</source>
         <translation>Datenlogger</translation>

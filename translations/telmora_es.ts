@@ -30,6 +30,18 @@
 <context>
     <name>ComparatorWindow</name>
     <message>
+        <source>%1: above the upper limit</source>
+        <translation>%1: por encima del límite superior</translation>
+    </message>
+    <message>
+        <source>%1: below the lower limit</source>
+        <translation>%1: por debajo del límite inferior</translation>
+    </message>
+    <message>
+        <source>%1: within the limits</source>
+        <translation>%1: dentro de los límites</translation>
+    </message>
+    <message>
         <source>OFF</source>
         <translation>APAG.</translation>
     </message>
@@ -460,6 +472,14 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
 </context>
 <context>
     <name>RecorderGraph</name>
+    <message>
+        <source>No readings yet</source>
+        <translation>Aún no hay lecturas</translation>
+    </message>
+    <message>
+        <source>Newest reading %1 at %2, lowest %3, highest %4</source>
+        <translation>Última lectura %1 a las %2, mínima %3, máxima %4</translation>
+    </message>
     <message>
         <source>Data Logger</source>
         <translation>Registrador de datos</translation>

@@ -30,6 +30,18 @@
 <context>
     <name>ComparatorWindow</name>
     <message>
+        <source>%1: above the upper limit</source>
+        <translation>%1 : au-dessus de la limite haute</translation>
+    </message>
+    <message>
+        <source>%1: below the lower limit</source>
+        <translation>%1 : en dessous de la limite basse</translation>
+    </message>
+    <message>
+        <source>%1: within the limits</source>
+        <translation>%1 : dans les limites</translation>
+    </message>
+    <message>
         <source>OFF</source>
         <translation>ARRÊT</translation>
     </message>
@@ -460,6 +472,14 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
 </context>
 <context>
     <name>RecorderGraph</name>
+    <message>
+        <source>No readings yet</source>
+        <translation>Aucune mesure pour l’instant</translation>
+    </message>
+    <message>
+        <source>Newest reading %1 at %2, lowest %3, highest %4</source>
+        <translation>Dernière mesure %1 à %2, minimum %3, maximum %4</translation>
+    </message>
     <message>
         <source>Data Logger</source>
         <translation>Enregistreur de données</translation>

@@ -30,6 +30,18 @@
 <context>
     <name>ComparatorWindow</name>
     <message>
+        <source>%1: above the upper limit</source>
+        <translation>%1: powyżej górnej granicy</translation>
+    </message>
+    <message>
+        <source>%1: below the lower limit</source>
+        <translation>%1: poniżej dolnej granicy</translation>
+    </message>
+    <message>
+        <source>%1: within the limits</source>
+        <translation>%1: w granicach</translation>
+    </message>
+    <message>
         <source>OFF</source>
         <translation>WYŁ.</translation>
     </message>
@@ -460,6 +472,14 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
 </context>
 <context>
     <name>RecorderGraph</name>
+    <message>
+        <source>No readings yet</source>
+        <translation>Brak odczytów</translation>
+    </message>
+    <message>
+        <source>Newest reading %1 at %2, lowest %3, highest %4</source>
+        <translation>Najnowszy odczyt %1 o %2, najniższy %3, najwyższy %4</translation>
+    </message>
     <message>
         <source>Data Logger</source>
         <translation>Rejestrator danych</translation>

@@ -30,6 +30,18 @@
 <context>
     <name>ComparatorWindow</name>
     <message>
+        <source>%1: above the upper limit</source>
+        <translation>%1：高于上限</translation>
+    </message>
+    <message>
+        <source>%1: below the lower limit</source>
+        <translation>%1：低于下限</translation>
+    </message>
+    <message>
+        <source>%1: within the limits</source>
+        <translation>%1：在上下限之内</translation>
+    </message>
+    <message>
         <source>OFF</source>
         <translation>关</translation>
     </message>
@@ -460,6 +472,14 @@ leave it empty for no math channel. The meters are:</source>
 </context>
 <context>
     <name>RecorderGraph</name>
+    <message>
+        <source>No readings yet</source>
+        <translation>尚无读数</translation>
+    </message>
+    <message>
+        <source>Newest reading %1 at %2, lowest %3, highest %4</source>
+        <translation>最新读数 %1（%2），最低 %3，最高 %4</translation>
+    </message>
     <message>
         <source>Data Logger</source>
         <translation>数据记录器</translation>

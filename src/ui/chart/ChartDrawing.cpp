@@ -116,10 +116,10 @@ void ChartWidget::updateCursorItem() {
 
 void ChartWidget::applyStyle(int drawWidth) {
     const bool mono = d->viewingStyle == ViewingStyle::Monochrome;
-    const QColor desk = mono ? QColor(Qt::white) : d->desk;
-    const QColor back = mono ? QColor(Qt::white) : d->back;
-    const QColor fore = mono ? QColor(Qt::darkGray) : d->fore;
-    const QColor textColour = isDark(desk) ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor desk = mono ? QColor(Qt::white) : d->deskColor();
+    const QColor back = mono ? QColor(Qt::white) : d->backColor();
+    const QColor fore = mono ? QColor(Qt::darkGray) : d->foreColor();
+    const QColor textColour = TextColourOn(desk);
     const QColor axisLine = mono ? QColor(Qt::black) : (isDark(back) ? fore.lighter(150) : fore);
     QCustomPlot* plot = d->plot;
 

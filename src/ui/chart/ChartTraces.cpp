@@ -156,11 +156,13 @@ void ChartWidget::applyTraceStyle(const QPen& seriesPen, bool markers, int marke
     const bool mono = d->viewingStyle == ViewingStyle::Monochrome;
     // Traces set since the last refresh() are styled with it, not before.
     const std::size_t drawn = std::min(d->traceGraphs.size(), d->traces.size());
+    // A trace without a colour of its own: green that shows on the graph area.
+    const QColor green = ReadableOn(
+        d->backColor(), {QColor(Qt::darkGreen), QColor(0x5a, 0xdc, 0x5a)}, kGraphicContrast);
     for (std::size_t t = 0; t < drawn; ++t) {
         QCPGraph* graph = d->traceGraphs[t];
-        const QColor c =
-            mono ? QColor(Qt::black)
-                 : (d->traces[t].colour.isValid() ? d->traces[t].colour : QColor(Qt::darkGreen));
+        const QColor c = mono ? QColor(Qt::black)
+                              : (d->traces[t].colour.isValid() ? d->traces[t].colour : green);
         QPen pen = seriesPen;
         pen.setColor(c);
         if (mono)
@@ -186,10 +188,10 @@ void ChartWidget::applyTraceStyle(const QPen& seriesPen, bool markers, int marke
     QCPLegend* legend = d->plot->legend;
     legend->setVisible(!d->traceGraphs.empty());
     legend->setFont(d->plot->yAxis->tickLabelFont());
-    const QColor back = mono ? QColor(Qt::white) : d->back;
+    const QColor back = mono ? QColor(Qt::white) : d->backColor();
     legend->setBrush(back);
-    legend->setTextColor(back.lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black));
-    legend->setBorderPen(QPen(mono ? QColor(Qt::black) : d->fore));
+    legend->setTextColor(TextColourOn(back));
+    legend->setBorderPen(QPen(mono ? QColor(Qt::black) : d->foreColor()));
     d->plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
 }
 

@@ -25,6 +25,7 @@ QFont pixelSized(QFont font, int dpi) {
 } // namespace
 
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent), d(std::make_unique<Impl>()) {
+    d->palette = palette();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     d->plot = new ChartPlot(this);
@@ -269,6 +270,15 @@ void ChartWidget::refresh() {
 void ChartWidget::restyle() {
     applyStyle();
     d->plot->queueReplot();
+}
+
+void ChartWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Colours left to the palette follow a change of it (a switch to a dark theme).
+    if (event->type() == QEvent::PaletteChange) {
+        d->palette = palette();
+        restyle();
+    }
 }
 
 // --- cursor and zoom ---------------------------------------------------------------

@@ -6,11 +6,13 @@
 #include "ui/chart/ChartWidget.h"
 
 #include "ui/chart/ChartPlot.h"
+#include "ui/common/contrast.h"
 
 #include <qcustomplot.h>
 
 #include <QFont>
 #include <QHash>
+#include <QPalette>
 #include <QPoint>
 
 #include <cmath>
@@ -62,10 +64,14 @@ struct ChartWidget::Impl {
 
     // Appearance.
     QString mainTitle, subTitle, xLabel, yLabel;
-    QColor desk = QColor(240, 240, 240);
-    QColor back = Qt::white;
-    QColor fore = Qt::gray;
+    // Colours set by the owner; an invalid colour follows the widget's palette
+    // (desk: its window, graph area: its base, grid: between base and text, line:
+    // blue or, where blue does not show, a light blue).
+    QColor desk;
+    QColor back;
+    QColor fore;
     QColor line;
+    QPalette palette;
     LineWeight lineWeight = LineWeight::Thin;
     LineStyle lineStyle = LineStyle::Solid;
     PlotStyle plotStyle = PlotStyle::Line;
@@ -115,7 +121,19 @@ struct ChartWidget::Impl {
             place.graph == 0 ? plot->axisRect() : lowerGraphs[std::size_t(place.graph - 1)].rect;
         return rect->axis(place.axis == TraceAxis::Left ? QCPAxis::atLeft : QCPAxis::atRight);
     }
-    QColor lineColor() const { return line.isValid() ? line : QColor(Qt::blue); }
+    QColor deskColor() const { return desk.isValid() ? desk : palette.color(QPalette::Window); }
+    QColor backColor() const { return back.isValid() ? back : palette.color(QPalette::Base); }
+    QColor foreColor() const {
+        return fore.isValid()
+                   ? fore
+                   : Blend(palette.color(QPalette::Base), palette.color(QPalette::Text), 0.45);
+    }
+    QColor lineColor() const {
+        return line.isValid()
+                   ? line
+                   : ReadableOn(backColor(), {QColor(Qt::blue), QColor(0x6e, 0xa8, 0xff)},
+                                kGraphicContrast);
+    }
 };
 
 } // namespace telmora

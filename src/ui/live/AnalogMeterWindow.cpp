@@ -1,9 +1,12 @@
 #include "ui/live/AnalogMeterWindow.h"
 
 #include "text/texts.h"
+#include "ui/common/contrast.h"
 #include "ui/live/DisplayArt.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
+#include "ui/live/LiveReadout.h"
+#include "ui/live/SpokenReading.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -33,6 +36,14 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
     setObjectName(QStringLiteral("analogMeterWindow"));
     setWindowTitle(telmora::text(telmora::TextId::AnalogMeterCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon1")));
+    m_caption = windowTitle();
+
+    m_dial = new QWidget(this);
+    m_dial->setObjectName(QStringLiteral("dialReadout"));
+    m_dial->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_readout = new LiveReadout(*m_dial, QAccessible::StaticText, [this] {
+        return LiveReadout::Texts{m_spoken.isEmpty() ? m_caption : m_spoken, m_spoken, m_caption};
+    });
 
     m_labelFrame = new QFrame(this);
     m_labelFrame->setObjectName(QStringLiteral("labelFrame"));
@@ -69,6 +80,7 @@ AnalogMeterWindow::AnalogMeterWindow(QWidget* parent)
 
     updateLabels();
     placePanel();
+    speak();
 }
 
 AnalogMeterWindow::~AnalogMeterWindow() = default;
@@ -82,6 +94,12 @@ template <std::size_t N> QString latin1(const FixedText<N>& t) {
 void AnalogMeterWindow::setMeterName(const QString& name) {
     const QString caption = telmora::text(telmora::TextId::AnalogMeterCaption);
     setWindowTitle(name.isEmpty() ? caption : caption + QStringLiteral(" : ") + name);
+    m_caption = windowTitle();
+    speak();
+}
+
+void AnalogMeterWindow::speak() {
+    m_readout->changed();
 }
 
 void AnalogMeterWindow::setLinked(bool linked) {
@@ -112,6 +130,8 @@ void AnalogMeterWindow::resetAfterUnlink() {
         m_needle.jumpTo(telmora::AnalogNeedleAngle(m_scale.counts, m_scale.fullScale));
         updateLabels();
     }
+    m_spoken.clear();
+    speak();
 }
 
 void AnalogMeterWindow::applyReading(const telmora::Measurement& main) {
@@ -121,6 +141,8 @@ void AnalogMeterWindow::applyReading(const telmora::Measurement& main) {
     m_function = main.functionCode();
     m_scale = telmora::AnalogCounts(main, m_scale);
     runUpdate();
+    m_spoken = SpokenReading(main);
+    speak();
 }
 
 void AnalogMeterWindow::runUpdate() {
@@ -162,6 +184,8 @@ QPointF AnalogMeterWindow::pivot() const {
 
 void AnalogMeterWindow::placePanel() {
     m_labelFrame->move((width() - m_labelFrame->width()) / 2, kPanelTop);
+    m_dial->setGeometry(QRect(QPoint(faceLeft(), 0), art::Size(art::id::DialFace)));
+    m_dial->lower();
 }
 
 void AnalogMeterWindow::resizeEvent(QResizeEvent* event) {
@@ -179,8 +203,9 @@ std::uint64_t AnalogMeterWindow::backdropKey() const {
 void AnalogMeterWindow::paintBackdrop(QPainter& p) const {
     p.fillRect(rect(), palette().color(QPalette::Window));
     const int x = faceLeft();
-    art::Draw(p, art::id::DialFace, QPointF(x, 0));
-    art::Draw(p, m_scaleImage, QPointF(x + 9, 28));
+    const art::Look look = IsDarkPalette(palette()) ? art::Look::Dark : art::Look::Light;
+    art::Draw(p, art::id::DialFace, QPointF(x, 0), look);
+    art::Draw(p, m_scaleImage, QPointF(x + 9, 28), look);
 
     // Sign mark: right edge half its width left of m_labelFrame, bottom level with it.
     const QSize sign = art::Size(art::id::SignNegative);
@@ -228,7 +253,8 @@ void AnalogMeterWindow::paintEvent(QPaintEvent*) {
     // Needle in black from the pivot, with the pivot cap over its base.
     const NeedleShape needle = needleShape();
     const double shown = m_needle.shownAngle();
-    DrawNeedle(p, needle, shown);
+    DrawNeedle(p, needle, shown,
+               art::NeedleColour(IsDarkPalette(palette()) ? art::Look::Dark : art::Look::Light));
     m_paintedKey = backdropKey();
     m_paintedAngle = shown;
     m_paintedNeedle = NeedleArea(needle, shown);

@@ -20,6 +20,7 @@ class QFrame;
 namespace telmora {
 
 class LcdPanel;
+class LiveReadout;
 
 // The analog meter: the main reading as a needle on a dial, with the range
 // multiplier, prefix and unit below the scale and a sign mark beside them.
@@ -61,6 +62,9 @@ public:
     const LcdPanel* multiplierPanel() const { return m_multiplier; }
     const LcdPanel* prefixPanel() const { return m_prefix; }
     const LcdPanel* unitPanel() const { return m_unit; }
+    // What a screen reader is told about the dial: the reading ("1.513 V DC") as
+    // its name and value, the caption as its description.
+    const LiveReadout& readout() const { return *m_readout; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -72,6 +76,8 @@ private:
     void runUpdate();
     void updateLabels();
     void placePanel();
+    // Hands the reading (or, at rest, the caption) to the dial's readout.
+    void speak();
     QPointF pivot() const;
     int faceLeft() const;
 
@@ -90,6 +96,11 @@ private:
     LcdPanel* m_multiplier;
     LcdPanel* m_prefix;
     LcdPanel* m_unit;
+    // An empty widget over the dial face that speaks for it.
+    QWidget* m_dial;
+    LiveReadout* m_readout;
+    QString m_caption;
+    QString m_spoken; // the reading as spoken; empty at rest
 
     bool m_linked = false;
 

@@ -1,10 +1,13 @@
 #include "ui/live/ComparatorWindow.h"
 
 #include "text/texts.h"
+#include "ui/common/contrast.h"
 #include "ui/live/ComparatorLimitsDialog.h"
 #include "ui/live/DisplayArt.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
+#include "ui/live/LiveReadout.h"
+#include "ui/live/SpokenReading.h"
 #include "ui/live/ToneGenerator.h"
 
 #include <QApplication>
@@ -64,6 +67,11 @@ ComparatorWindow::ComparatorWindow(UserDialogs& dialogs, double highLimit, doubl
     setWindowTitle(telmora::text(telmora::TextId::ComparatorCaption));
     setWindowIcon(telmora::DisplayIcon(QStringLiteral("icon5")));
 
+    m_dial = new QWidget(this);
+    m_dial->setObjectName(QStringLiteral("dialReadout"));
+    m_dial->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_readout = new LiveReadout(*m_dial, QAccessible::StaticText, [this] { return spokenTexts(); });
+
     m_alarmButton = new QPushButton(this);
     m_alarmButton->setObjectName(QStringLiteral("alarmButton"));
     m_alarmButton->setText(translate("ComparatorWindow", "OFF"));
@@ -76,6 +84,7 @@ ComparatorWindow::ComparatorWindow(UserDialogs& dialogs, double highLimit, doubl
     m_limitsButton->setIcon(telmora::DisplayIcon(QStringLiteral("glyph_limits")));
     m_limitsButton->setIconSize(QSize(24, 24));
     m_limitsButton->setToolTip(translate("ComparatorWindow", "Comparator Hi-Low limit setting"));
+    m_limitsButton->setAccessibleName(m_limitsButton->toolTip());
     m_limitsButton->setFocusPolicy(Qt::TabFocus);
     connect(m_limitsButton, &QPushButton::clicked, this, &ComparatorWindow::editLimits);
 
@@ -99,6 +108,7 @@ ComparatorWindow::ComparatorWindow(UserDialogs& dialogs, double highLimit, doubl
     updateLabels();
     updateLimitTexts();
     placeControls();
+    speak();
 }
 
 ComparatorWindow::~ComparatorWindow() = default;
@@ -112,6 +122,25 @@ template <std::size_t N> QString latin1(const FixedText<N>& t) {
 void ComparatorWindow::setMeterName(const QString& name) {
     const QString caption = telmora::text(telmora::TextId::ComparatorCaption);
     setWindowTitle(name.isEmpty() ? caption : caption + QStringLiteral(" : ") + name);
+    speak();
+}
+
+void ComparatorWindow::speak() {
+    m_readout->changed();
+}
+
+LiveReadout::Texts ComparatorWindow::spokenTexts() const {
+    QString name = windowTitle();
+    if (!m_spoken.isEmpty()) {
+        const int hz = telmora::AlarmFrequency(m_value, m_high, m_low);
+        const QString side = hz == telmora::kAlarmHighHz
+                                 ? translate("ComparatorWindow", "%1: above the upper limit")
+                             : hz == telmora::kAlarmLowHz
+                                 ? translate("ComparatorWindow", "%1: below the lower limit")
+                                 : translate("ComparatorWindow", "%1: within the limits");
+        name = side.arg(m_spoken);
+    }
+    return {name, m_spoken, windowTitle()};
 }
 
 void ComparatorWindow::setLinked(bool linked) {
@@ -141,6 +170,8 @@ int ComparatorWindow::limitButtonHeight() const {
 void ComparatorWindow::resetAfterUnlink() {
     m_value = static_cast<float>((m_high + m_low) * 0.5);
     m_alarmSide = 0; // back within the limits: the next crossing is a new one
+    m_spoken.clear();
+    speak();
     if (isVisible() && !isMinimized()) {
         // Queued, so that the sweep starts once the unlink has finished.
         QMetaObject::invokeMethod(this, &ComparatorWindow::sweepToMidpoint, Qt::QueuedConnection);
@@ -161,6 +192,8 @@ void ComparatorWindow::applyReading(const telmora::Measurement& main) {
     if (m_alarm && hz != 0)
         playTone(hz, telmora::kAlarmMs);
     noteAlarmSide(hz);
+    m_spoken = SpokenReading(main);
+    speak();
 }
 
 void ComparatorWindow::noteAlarmSide(int toneHz) {
@@ -238,6 +271,7 @@ void ComparatorWindow::editLimits() {
     updateLimitTexts();
     // The needle shows the present value against the new limits.
     moveNeedle();
+    speak();
     emit limitsChanged(m_high, m_low);
 }
 
@@ -254,6 +288,8 @@ int ComparatorWindow::dialLeft() const {
 void ComparatorWindow::placeControls() {
     const QSize dial = art::Size(art::id::ComparatorDial);
     const int x = dialLeft();
+    m_dial->setGeometry(x, 0, dial.width(), dial.height());
+    m_dial->lower();
     m_alarmButton->setGeometry(x, dial.height() + 1, dial.width(), kAlarmButtonHeight);
     const int limitTop = m_alarmButton->geometry().bottom() + 2;
     m_limitsButton->setGeometry(x, limitTop, kLimitButtonSize, kLimitButtonSize);
@@ -291,7 +327,8 @@ void ComparatorWindow::paintBackdrop(QPainter& p) const {
     const QSize dial = art::Size(art::id::ComparatorDial);
     const QSize zone = art::Size(art::id::Zone);
     const int x = dialLeft();
-    art::Draw(p, art::id::ComparatorDial, QPointF(x, 0));
+    const art::Look look = IsDarkPalette(palette()) ? art::Look::Dark : art::Look::Light;
+    art::Draw(p, art::id::ComparatorDial, QPointF(x, 0), look);
     const int zoneLeft = (dial.width() - zone.width()) / 2 + x;
     art::Draw(p, art::id::Zone, QPointF(zoneLeft, kZoneTop));
 }
@@ -329,7 +366,8 @@ void ComparatorWindow::paintEvent(QPaintEvent*) {
 
     const NeedleShape needle = needleShape();
     const double shown = m_needle.shownAngle();
-    DrawNeedle(p, needle, shown);
+    DrawNeedle(p, needle, shown,
+               art::NeedleColour(IsDarkPalette(palette()) ? art::Look::Dark : art::Look::Light));
     m_paintedAngle = shown;
     m_paintedNeedle = NeedleArea(needle, shown);
 }

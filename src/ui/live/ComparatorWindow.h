@@ -4,6 +4,7 @@
 #include "model/needle.h"
 
 #include "ui/live/DialBackdrop.h"
+#include "ui/live/LiveReadout.h"
 #include "ui/live/NeedleSweep.h"
 #include <QString>
 
@@ -91,6 +92,10 @@ public:
     const LcdPanel* highPrefixPanel() const { return m_highPrefixPanel; }
     const LcdPanel* highUnitPanel() const { return m_highUnitPanel; }
     const LcdPanel* lowLimitPanel() const { return m_lowLimitPanel; }
+    // What a screen reader is told about the dial: the reading and where it lies
+    // against the limits as its name, the reading as its value, the caption as its
+    // description.
+    const LiveReadout& readout() const { return *m_readout; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -107,6 +112,10 @@ private:
     void updateLimitTexts();
     void moveNeedle();
     void placeControls();
+    // Hands the reading and its side of the limits (or, without a reading, the
+    // caption) to the dial's readout.
+    void speak();
+    LiveReadout::Texts spokenTexts() const;
     int dialLeft() const;
     QPointF pivot() const;
     void paintBackdrop(QPainter& painter) const;
@@ -133,6 +142,11 @@ private:
     LcdPanel* m_lowLimitPanel;
     LcdPanel* m_lowPrefixPanel;
     LcdPanel* m_lowUnitPanel;
+
+    // An empty widget over the dial that speaks for it.
+    QWidget* m_dial;
+    LiveReadout* m_readout;
+    QString m_spoken; // the reading as spoken; empty without one
 
     ComparatorLimitsDialog* m_limitsDialog;
     std::unique_ptr<ComparatorLimitsDialog> m_ownDialog;

@@ -37,10 +37,11 @@ QPointF tipOf(const NeedleShape& needle, double degrees) {
 
 } // namespace
 
-void DrawNeedle(QPainter& painter, const NeedleShape& needle, double degrees) {
+void DrawNeedle(QPainter& painter, const NeedleShape& needle, double degrees,
+                const QColor& colour) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x0a, 0x0a, 0x0a), needle.penWidth, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(colour, needle.penWidth, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(needle.pivot, tipOf(needle, degrees));
     art::DrawHubCap(painter, needle.pivot, needle.capRadius);
     painter.restore();

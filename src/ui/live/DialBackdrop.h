@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QPointF>
 #include <QRect>
@@ -44,7 +45,8 @@ struct NeedleShape {
     double capRadius = 0.0;
 };
 
-void DrawNeedle(QPainter& painter, const NeedleShape& needle, double degrees);
+void DrawNeedle(QPainter& painter, const NeedleShape& needle, double degrees,
+                const QColor& colour = QColor(0x0a, 0x0a, 0x0a));
 
 // The widget pixels the needle may touch at `degrees`, hub cap and
 // antialiasing included.

@@ -4,6 +4,8 @@
 #include "text/texts.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
+#include "ui/live/LiveReadout.h"
+#include "ui/live/SpokenReading.h"
 #include "ui/live/WindowIconEngine.h"
 
 #include <QCloseEvent>
@@ -72,6 +74,10 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
     m_lowBattery->setBevel(false);
     m_prefix->setPrefixPanel(true);
     setBlackBackgrounds();
+    m_readout = new LiveReadout(*m_lcd, QAccessible::StaticText, [this] {
+        return LiveReadout::Texts{m_spoken.isEmpty() ? displayLabel() : m_spoken, m_spoken,
+                                  displayLabel()};
+    });
 
     fitBelow(0);
 
@@ -107,12 +113,21 @@ void DigitalMeterWindow::setMeterName(const QString& name) {
     setLinkStatus(m_linked);
 }
 
-void DigitalMeterWindow::setLinkStatus(bool linked) {
+QString DigitalMeterWindow::displayLabel() const {
     QString caption = telmora::text(telmora::TextId::DigitalMeterCaption);
     if (!m_meterName.isEmpty())
         caption += QStringLiteral(" : ") + m_meterName;
-    setWindowTitle(caption +
+    return caption;
+}
+
+void DigitalMeterWindow::setLinkStatus(bool linked) {
+    setWindowTitle(displayLabel() +
                    (linked ? QStringLiteral(" : USB Device") : QStringLiteral(" : No Device")));
+    speak();
+}
+
+void DigitalMeterWindow::speak() {
+    m_readout->changed();
 }
 
 void DigitalMeterWindow::clearDisplay() {
@@ -121,6 +136,8 @@ void DigitalMeterWindow::clearDisplay() {
         panel->setText(QString());
     m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
     setIcon(2);
+    m_spoken.clear();
+    speak();
 }
 
 void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
@@ -145,6 +162,8 @@ void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
     m_subReading->setText(joined(reading.sub.line));
     setIcon(m_alternateIcon ? 8 : 2);
     m_alternateIcon = !m_alternateIcon;
+    m_spoken = SpokenReading(reading.main);
+    speak();
 }
 
 void DigitalMeterWindow::setIcon(int number) {

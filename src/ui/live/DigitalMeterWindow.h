@@ -10,6 +10,7 @@
 namespace telmora {
 
 class LcdPanel;
+class LiveReadout;
 
 // The digital meter: the live reading as the meter's own display shows it -
 // main reading with prefix, unit and mode, the sub reading above it and the
@@ -48,6 +49,9 @@ public:
     const LcdPanel* lowBatteryPanel() const { return m_lowBattery; }
     const LcdPanel* subModePanel() const { return m_subMode; }
     const LcdPanel* subReadingPanel() const { return m_subReading; }
+    // What a screen reader is told: the reading ("1.513 V DC") as the display
+    // area's name and value, the caption as its description.
+    const LiveReadout& readout() const { return *m_readout; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -60,6 +64,10 @@ private:
     void setIcon(int number);
 
     void setLinkStatus(bool linked);
+    // The caption without the link state: what the display is.
+    QString displayLabel() const;
+    // Hands the reading (or, without one, the label) to the readout.
+    void speak();
 
     // The whole display, its sub line (low-battery mark, sub mode, sub reading)
     // and its main line (mode, reading, prefix, unit).
@@ -73,6 +81,8 @@ private:
     LcdPanel* m_reading;
     LcdPanel* m_prefix;
     LcdPanel* m_unit;
+    LiveReadout* m_readout;
+    QString m_spoken; // the reading as spoken; empty while the display is clear
 
     bool m_linked = false;
     QString m_meterName;

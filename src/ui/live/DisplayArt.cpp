@@ -42,18 +42,45 @@ void centredText(QPainter& p, QPointF centre, const QString& text) {
     p.drawText(QPointF(centre.x() - w / 2, centre.y() + cap / 2), text);
 }
 
-// The brushed grey instrument plate with its dark rim.
-void plate(QPainter& p, const QRectF& r) {
+// The colours of one look.
+struct Colours {
+    QColor plateTop, plateMiddle, plateBottom, plateRim, plateEdge;
+    QColor faceFill, faceRim;
+    QColor grooveDark, grooveLight;
+    QColor bandTop, bandBottom, bandRim;
+    QColor arc, ticks, numbers, zeroEnd, fullEnd;
+};
+
+const Colours& coloursOf(Look look) {
+    static const Colours light{
+        QColor(0xe2, 0xe4, 0xe7), QColor(0xc8, 0xcb, 0xcf),   QColor(0xa6, 0xaa, 0xb0),
+        QColor(0x3c, 0x40, 0x46), QColor(255, 255, 255, 150), QColor(0xfd, 0xfd, 0xfa),
+        QColor(0x5a, 0x5e, 0x64), QColor(0x8a, 0x8e, 0x94),   QColor(255, 255, 255, 140),
+        QColor(0xe9, 0xed, 0xf1), QColor(0xc3, 0xca, 0xd2),   QColor(0x9a, 0xa1, 0xa9),
+        QColor(0x15, 0x15, 0x15), QColor(0x10, 0x10, 0x10),   QColor(0x14, 0x14, 0x14),
+        QColor(0x1f, 0x4f, 0xc0), QColor(0xc8, 0x1e, 0x1e)};
+    static const Colours dark{
+        QColor(0x4a, 0x4e, 0x55), QColor(0x36, 0x39, 0x3f),  QColor(0x25, 0x27, 0x2b),
+        QColor(0x0c, 0x0d, 0x0f), QColor(255, 255, 255, 40), QColor(0x1c, 0x1e, 0x22),
+        QColor(0x70, 0x75, 0x7c), QColor(0x14, 0x15, 0x18),  QColor(255, 255, 255, 40),
+        QColor(0x3a, 0x40, 0x48), QColor(0x2a, 0x2f, 0x35),  QColor(0x5a, 0x60, 0x68),
+        QColor(0xe4, 0xe4, 0xe0), QColor(0xea, 0xea, 0xe6),  QColor(0xf0, 0xf0, 0xec),
+        QColor(0x7a, 0xa6, 0xff), QColor(0xff, 0x78, 0x70)};
+    return look == Look::Dark ? dark : light;
+}
+
+// The brushed instrument plate with its rim.
+void plate(QPainter& p, const QRectF& r, const Colours& c) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0.0, QColor(0xe2, 0xe4, 0xe7));
-    g.setColorAt(0.5, QColor(0xc8, 0xcb, 0xcf));
-    g.setColorAt(1.0, QColor(0xa6, 0xaa, 0xb0));
-    p.setPen(QPen(QColor(0x3c, 0x40, 0x46), 1.0));
+    g.setColorAt(0.0, c.plateTop);
+    g.setColorAt(0.5, c.plateMiddle);
+    g.setColorAt(1.0, c.plateBottom);
+    p.setPen(QPen(c.plateRim, 1.0));
     p.setBrush(g);
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
     // Light inner edge along the top and left, as on a milled panel.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 255, 255, 150), 1.0));
+    p.setPen(QPen(c.plateEdge, 1.0));
     p.drawRoundedRect(r.adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
 }
 
@@ -71,10 +98,10 @@ void titlePlate(QPainter& p, const QRectF& r, const QString& title) {
     centredText(p, r.center() + QPointF(0.5, 0), title);
 }
 
-// The white face behind scale and needle, with a faint shadow under the rim.
-void face(QPainter& p, const QRectF& r) {
-    p.setPen(QPen(QColor(0x5a, 0x5e, 0x64), 1.0));
-    p.setBrush(QColor(0xfd, 0xfd, 0xfa));
+// The face behind scale and needle, with a faint shadow under the rim.
+void face(QPainter& p, const QRectF& r, const Colours& c) {
+    p.setPen(QPen(c.faceRim, 1.0));
+    p.setBrush(c.faceFill);
     p.drawRoundedRect(r, 4, 4);
     QLinearGradient shade(r.topLeft(), r.topLeft() + QPointF(0, 7));
     shade.setColorAt(0.0, QColor(0, 0, 0, 40));
@@ -105,20 +132,20 @@ void hub(QPainter& p, QPointF c, double r) {
     p.drawEllipse(c, r, r);
 }
 
-void drawDialFace(QPainter& p, QPointF o) {
+void drawDialFace(QPainter& p, QPointF o, const Colours& c) {
     const QRectF r(o, QSizeF(198, 178));
-    plate(p, r);
+    plate(p, r, c);
     titlePlate(p, QRectF(o + QPointF(46, 5), QSizeF(106, 17)), QStringLiteral("ANALOG METER"));
-    face(p, QRectF(o + QPointF(6.5, 25.5), QSizeF(185, 124)));
+    face(p, QRectF(o + QPointF(6.5, 25.5), QSizeF(185, 124)), c);
     hub(p, o + kDialPivot, 9);
     screw(p, o + QPointF(11, 13), 35);
     screw(p, o + QPointF(187, 13), 110);
     screw(p, o + QPointF(11, 164), 75);
     screw(p, o + QPointF(187, 164), 10);
     // A recessed groove across the lower plate, under the face.
-    p.setPen(QPen(QColor(0x8a, 0x8e, 0x94), 1.0));
+    p.setPen(QPen(c.grooveDark, 1.0));
     p.drawLine(o + QPointF(24, 160.5), o + QPointF(174, 160.5));
-    p.setPen(QPen(QColor(255, 255, 255, 140), 1.0));
+    p.setPen(QPen(c.grooveLight, 1.0));
     p.drawLine(o + QPointF(24, 161.5), o + QPointF(174, 161.5));
 }
 
@@ -140,8 +167,6 @@ ScaleDivisions divisionsOf(int pictureId) {
 }
 
 constexpr double kScaleRadius = 86.0; // the base arc the ticks stand on
-const QColor kZeroEndColour(0x1f, 0x4f, 0xc0);
-const QColor kFullEndColour(0xc8, 0x1e, 0x1e);
 
 // The angle of value `v` on a scale running from 150 degrees (zero) to 30
 // degrees (full scale).
@@ -150,36 +175,36 @@ double scaleAngle(const ScaleDivisions& scale, double v) {
 }
 
 // Mirror band inside the ticks, as on a precision meter.
-void drawMirrorBand(QPainter& p, QPointF c) {
+void drawMirrorBand(QPainter& p, QPointF c, const Colours& colours) {
     QPainterPath band;
     band.arcMoveTo(QRectF(c - QPointF(84, 84), QSizeF(168, 168)), 151);
     band.arcTo(QRectF(c - QPointF(84, 84), QSizeF(168, 168)), 151, -122);
     band.arcTo(QRectF(c - QPointF(79, 79), QSizeF(158, 158)), 29, 122);
     band.closeSubpath();
     QLinearGradient silver(c - QPointF(0, 84), c - QPointF(0, 40));
-    silver.setColorAt(0.0, QColor(0xe9, 0xed, 0xf1));
-    silver.setColorAt(1.0, QColor(0xc3, 0xca, 0xd2));
-    p.setPen(QPen(QColor(0x9a, 0xa1, 0xa9), 0.6));
+    silver.setColorAt(0.0, colours.bandTop);
+    silver.setColorAt(1.0, colours.bandBottom);
+    p.setPen(QPen(colours.bandRim, 0.6));
     p.setBrush(silver);
     p.drawPath(band);
 }
 
 // Coloured ends of the 0-10 and 0-20 scales.
-void drawColouredEnds(QPainter& p, QPointF c) {
+void drawColouredEnds(QPainter& p, QPointF c, const Colours& colours) {
     const double base = kScaleRadius;
     p.setBrush(Qt::NoBrush);
     const QRectF arcRect(c - QPointF(base + 1.5, base + 1.5), QSizeF(2 * base + 3, 2 * base + 3));
-    p.setPen(QPen(kZeroEndColour, 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(colours.zeroEnd, 2.0, Qt::SolidLine, Qt::FlatCap));
     p.drawArc(arcRect, static_cast<int>(150 * 16), static_cast<int>(-12 * 16));
-    p.setPen(QPen(kFullEndColour, 2.0, Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(colours.fullEnd, 2.0, Qt::SolidLine, Qt::FlatCap));
     p.drawArc(arcRect, static_cast<int>(42 * 16), static_cast<int>(-12 * 16));
 }
 
 // The base arc and its ticks: long at numbered values, middling at mid steps.
-void drawTicks(QPainter& p, QPointF c, const ScaleDivisions& scale) {
+void drawTicks(QPainter& p, QPointF c, const ScaleDivisions& scale, const Colours& colours) {
     const double base = kScaleRadius;
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0x15, 0x15, 0x15), 1.0));
+    p.setPen(QPen(colours.arc, 1.0));
     p.drawArc(QRectF(c - QPointF(base, base), QSizeF(2 * base, 2 * base)), 30 * 16, 120 * 16);
 
     const int minorCount = static_cast<int>(std::lround(scale.full / scale.minorStep));
@@ -189,21 +214,22 @@ void drawTicks(QPainter& p, QPointF c, const ScaleDivisions& scale) {
         const bool major = std::fabs(std::fmod(v + 1e-9, scale.labelStep)) < 1e-6;
         const bool mid = !major && std::fabs(std::fmod(v + 1e-9, scale.midStep)) < 1e-6;
         const double len = major ? 11.0 : mid ? 7.5 : 4.5;
-        p.setPen(QPen(QColor(0x10, 0x10, 0x10), major ? 1.4 : 0.9, Qt::SolidLine, Qt::FlatCap));
+        p.setPen(QPen(colours.ticks, major ? 1.4 : 0.9, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(polar(c, base, a), polar(c, base + len, a));
     }
 }
 
 // Numbers inside the arc; on coloured scales zero and full scale take the
 // colours of the ends.
-void drawNumbers(QPainter& p, QPointF c, const ScaleDivisions& scale, bool colouredEnds) {
+void drawNumbers(QPainter& p, QPointF c, const ScaleDivisions& scale, bool colouredEnds,
+                 const Colours& colours) {
     p.setFont(artFont(10, true));
     for (int v = 0; v <= scale.full; v += scale.labelStep) {
-        QColor colour(0x14, 0x14, 0x14);
+        QColor colour = colours.numbers;
         if (colouredEnds && v == 0)
-            colour = kZeroEndColour;
+            colour = colours.zeroEnd;
         else if (colouredEnds && v == scale.full)
-            colour = kFullEndColour;
+            colour = colours.fullEnd;
         p.setPen(colour);
         centredText(p, polar(c, 70.5, scaleAngle(scale, v)), QString::number(v));
     }
@@ -211,15 +237,15 @@ void drawNumbers(QPainter& p, QPointF c, const ScaleDivisions& scale, bool colou
 
 // One scale: an arc of ticks from 150 degrees (zero) to 30 degrees (full
 // scale) around the needle pivot, numbered at the major ticks.
-void drawScale(QPainter& p, QPointF o, int pictureId) {
+void drawScale(QPainter& p, QPointF o, int pictureId, const Colours& colours) {
     const ScaleDivisions scale = divisionsOf(pictureId);
     const QPointF c = o + kScalePivot;
     const bool colouredEnds = pictureId != id::Scale6;
-    drawMirrorBand(p, c);
+    drawMirrorBand(p, c, colours);
     if (colouredEnds)
-        drawColouredEnds(p, c);
-    drawTicks(p, c, scale);
-    drawNumbers(p, c, scale, colouredEnds);
+        drawColouredEnds(p, c, colours);
+    drawTicks(p, c, scale, colours);
+    drawNumbers(p, c, scale, colouredEnds, colours);
 }
 
 void drawSign(QPainter& p, QPointF o, bool negative) {
@@ -242,11 +268,11 @@ void drawSign(QPainter& p, QPointF o, bool negative) {
         p.drawRect(QRectF(o + QPointF(4.5, 2.5), QSizeF(2, 6)));
 }
 
-void drawComparatorDial(QPainter& p, QPointF o) {
+void drawComparatorDial(QPainter& p, QPointF o, const Colours& c) {
     const QRectF r(o, QSizeF(201, 122));
-    plate(p, r);
+    plate(p, r, c);
     titlePlate(p, QRectF(o + QPointF(55, 3), QSizeF(91, 15)), QStringLiteral("COMPARATOR"));
-    face(p, QRectF(o + QPointF(6.5, 20.5), QSizeF(188, 96)));
+    face(p, QRectF(o + QPointF(6.5, 20.5), QSizeF(188, 96)), c);
     screw(p, o + QPointF(11, 11), 40);
     screw(p, o + QPointF(190, 11), 125);
 }
@@ -335,18 +361,19 @@ QSize Size(int pictureId) {
     }
 }
 
-void Draw(QPainter& painter, int pictureId, QPointF topLeft) {
+void Draw(QPainter& painter, int pictureId, QPointF topLeft, Look look) {
+    const Colours& colours = coloursOf(look);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     switch (pictureId) {
     case id::DialFace:
-        drawDialFace(painter, topLeft);
+        drawDialFace(painter, topLeft, colours);
         break;
     case id::Scale6:
     case id::Scale10:
     case id::Scale20:
-        drawScale(painter, topLeft, pictureId);
+        drawScale(painter, topLeft, pictureId, colours);
         break;
     case id::SignNegative:
         drawSign(painter, topLeft, true);
@@ -355,7 +382,7 @@ void Draw(QPainter& painter, int pictureId, QPointF topLeft) {
         drawSign(painter, topLeft, false);
         break;
     case id::ComparatorDial:
-        drawComparatorDial(painter, topLeft);
+        drawComparatorDial(painter, topLeft, colours);
         break;
     case id::Zone:
         drawZone(painter, topLeft);
@@ -373,7 +400,11 @@ void DrawHubCap(QPainter& painter, QPointF centre, double radius) {
     painter.restore();
 }
 
-QImage Render(int pictureId, qreal devicePixelRatio) {
+QColor NeedleColour(Look look) {
+    return look == Look::Dark ? QColor(0xf4, 0xf4, 0xf0) : QColor(0x0a, 0x0a, 0x0a);
+}
+
+QImage Render(int pictureId, qreal devicePixelRatio, Look look) {
     const QSize size = Size(pictureId);
     if (size.isEmpty())
         return {};
@@ -381,7 +412,7 @@ QImage Render(int pictureId, qreal devicePixelRatio) {
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    Draw(p, pictureId, QPointF(0, 0));
+    Draw(p, pictureId, QPointF(0, 0), look);
     return image;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QPointF>
 #include <QSize>
@@ -34,13 +35,20 @@ constexpr QPointF kScalePivot{90.0, 104.0};
 // Pivot of the comparator needle inside the zone picture (its bottom centre).
 constexpr QPointF kZonePivot{84.0, 77.0};
 
-void Draw(QPainter& painter, int pictureId, QPointF topLeft);
+// The pictures' two looks: a light plate and face for light themes, a dark plate
+// and face with light marks and lettering for dark ones.
+enum class Look { Light, Dark };
+
+void Draw(QPainter& painter, int pictureId, QPointF topLeft, Look look = Look::Light);
 
 // The needle pivot cap drawn over a needle's base.
 void DrawHubCap(QPainter& painter, QPointF centre, double radius);
 
 // A picture rendered on its own at a device pixel ratio (tests, exports).
-QImage Render(int pictureId, qreal devicePixelRatio);
+QImage Render(int pictureId, qreal devicePixelRatio, Look look = Look::Light);
+
+// The colour of the needle drawn over a face of `look`.
+QColor NeedleColour(Look look);
 
 } // namespace art
 

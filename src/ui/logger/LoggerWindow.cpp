@@ -86,6 +86,7 @@ void LoggerWindow::buildToolBar() {
         b->setObjectName(QString::fromLatin1(name));
         b->setIcon(style()->standardIcon(icon));
         b->setToolTip(hintText(hint));
+        b->setAccessibleName(b->toolTip());
         b->setAutoRaise(true);
         bar->addWidget(b);
         connect(b, &QToolButton::clicked, this, command);

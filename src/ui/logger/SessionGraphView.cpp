@@ -136,11 +136,13 @@ QWidget* SessionGraphView::buildButtonBar() {
         b->setObjectName(QString::fromLatin1(name));
         b->setIcon(style()->standardIcon(icon));
         b->setToolTip(hint);
+        b->setAccessibleName(hint);
         b->setAutoRaise(true);
         bar->addWidget(b);
         return b;
     };
     m_undoZoom = button("undoZoomButton", QStyle::SP_BrowserReload, QString());
+    m_undoZoom->setAccessibleName(text(TextId::HintUndoZoom));
     m_firstPage = button("firstPageButton", QStyle::SP_MediaSkipBackward, tr("First session"));
     m_pageUp = button("previousPageButton", QStyle::SP_MediaSeekBackward, tr("Previous session"));
     m_pageDown = button("nextPageButton", QStyle::SP_MediaSeekForward, tr("Next session"));
@@ -165,8 +167,7 @@ void SessionGraphView::setUpGraph() {
     g->setNullValue(kSessionGraphNull);
     g->setPlotStyle(ChartWidget::PlotStyle::Line);
     g->setDecimals(3);
-    g->setGraphForeColor(QColor(0x80, 0x80, 0x80));
-    g->setLineColor(QColor::fromRgb(LineColorDialog::kDefaultColor1));
+    // Desk, graph area, grid and the default line follow the palette.
     g->setViewStart(ChartWidget::ViewStart::LastPoint);
     g->setPointSize(ChartWidget::PointSize::Large);
     g->setGridLines(ChartWidget::GridLines::Both);
@@ -290,8 +291,11 @@ void SessionGraphView::drawSession(int s) {
     m_chart->setCursorPoint(m_plot.points - 1);
     cursorReadout();
     m_chart->setMainTitle(translate("SessionGraphView", "Session %1").arg(s + 1));
-    m_chart->setLineColor(m_mainChoice->isChecked() ? m_lineColors.firstColor()
-                                                    : m_lineColors.secondColor());
+    // The default blue is left to the chart, which lightens it where it would not show.
+    const QColor line =
+        m_mainChoice->isChecked() ? m_lineColors.firstColor() : m_lineColors.secondColor();
+    m_chart->setLineColor(line == QColor::fromRgb(LineColorDialog::kDefaultColor1) ? QColor()
+                                                                                   : line);
     m_chart->refresh();
     updatePageButtons();
 }

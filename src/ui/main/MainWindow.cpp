@@ -40,6 +40,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -112,9 +113,10 @@ void MainWindow::buildControls() {
     middle->hide();
     m_tools.link->setCheckable(true);
     m_tools.port->setEnabled(false);
-    // The button shows the link state; a click asks for the other state.
-    connect(m_tools.link, &QToolButton::clicked, this, [this] {
-        m_tools.link->setChecked(isLinked());
+    // The button shows the link state; toggling it (by mouse, key or assistive
+    // technology) asks for the other state.
+    connect(m_tools.link, &QToolButton::toggled, this, [this] {
+        showLinkState();
         toggleLink();
     });
     connect(m_tools.digital, &QToolButton::clicked, this,
@@ -224,6 +226,7 @@ void MainWindow::refreshControls() {
     m_menu.port->menuAction()->setEnabled(s.portMenuEnabled);
     m_menu.help->menuAction()->setEnabled(s.helpMenuEnabled);
     m_tools.link->setToolTip(text(s.linkHint));
+    m_tools.link->setAccessibleName(text(s.linkHint));
     m_tools.link->setEnabled(s.linkButtonEnabled);
     m_tools.about->setEnabled(s.aboutEnabled);
 }
@@ -253,7 +256,12 @@ template <typename Window> void MainWindow::showWindow(Window* (MainWindow::*win
 void MainWindow::toggleLink() {
     // Cable missing: the button stays as it was, nothing else changes.
     if (!m_linkCommands->toggle())
-        m_tools.link->setChecked(isLinked());
+        showLinkState();
+}
+
+void MainWindow::showLinkState() {
+    const QSignalBlocker quiet(m_tools.link);
+    m_tools.link->setChecked(isLinked());
 }
 
 void MainWindow::setReconnectAutomatically(bool on) {
@@ -281,13 +289,13 @@ void MainWindow::updateLinkStatus() {
 }
 
 void MainWindow::onLinkedChanged(bool linked) {
-    m_tools.link->setChecked(isLinked());
+    showLinkState();
     setLiveWindowsLinked(linked);
     refreshControls();
 }
 
 void MainWindow::onMetersChanged() {
-    m_tools.link->setChecked(isLinked());
+    showLinkState();
     refreshControls();
     updateLinkStatus();
     if (!m_windows)

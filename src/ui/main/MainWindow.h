@@ -132,6 +132,8 @@ private:
     void showLoggerWindow();
 
     void onLinkedChanged(bool linked);
+    // The link button shows whether a meter is linked (without asking for a change).
+    void showLinkState();
     void onWaitingForCableChanged(bool waiting);
     // A meter was added, linked, unlinked or renamed.
     void onMetersChanged();

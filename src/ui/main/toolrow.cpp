@@ -43,7 +43,9 @@ QToolButton* makeToolButton(QWidget* parent, const ToolButtonSpec& entry) {
     b->setFixedSize(kToolButtonSize, kToolButtonSize);
     b->setAutoRaise(true);
     b->setToolTip(text(entry.hint));
-    b->setFocusPolicy(Qt::NoFocus);
+    // Named by its command for screen readers; reached with Tab like any control.
+    b->setAccessibleName(text(entry.hint));
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 

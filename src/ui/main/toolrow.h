@@ -14,7 +14,8 @@ namespace telmora {
 // Side of a square tool button; the row is one and a half of it high.
 constexpr int kToolButtonSize = 36;
 
-// The controls of the row. The buttons take no focus and are not connected yet.
+// The controls of the row. The buttons are named by their commands and take the
+// focus from the keyboard; they are not connected yet.
 struct ToolRow {
     QFrame* bevel = nullptr;
     QToolButton* link = nullptr;

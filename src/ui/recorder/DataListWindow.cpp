@@ -8,6 +8,7 @@
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/common/AppIcon.h"
+#include "ui/common/contrast.h"
 
 #include <QAbstractTableModel>
 #include <QGuiApplication>
@@ -47,7 +48,11 @@ public:
         if (!index.data(kFollowsGapRole).toBool())
             return;
         painter->save();
-        painter->setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
+        // Red that shows on the list's background, light or dark.
+        const QColor rule =
+            ReadableOn(option.palette.color(QPalette::Base),
+                       {QColor(200, 0, 0), QColor(0xff, 0x6e, 0x64)}, kGraphicContrast);
+        painter->setPen(QPen(rule, 2, Qt::DashLine));
         painter->drawLine(option.rect.topLeft() + QPoint(0, 1),
                           option.rect.topRight() + QPoint(0, 1));
         painter->restore();

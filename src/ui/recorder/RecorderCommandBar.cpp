@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include <utility>
@@ -38,10 +39,20 @@ void RecorderCommandBar::addButton(QHBoxLayout& tools, RecorderCommand command, 
     auto* b = new QToolButton(m_toolPanel);
     b->setObjectName(QLatin1String(name));
     b->setToolTip(text(hint));
+    b->setAccessibleName(text(hint));
     b->setIcon(MakeRecorderGlyph(glyph));
     b->setIconSize(QSize(22, 22));
     b->setAutoRaise(true);
-    connect(b, &QToolButton::clicked, this, [this, command] { emit commandTriggered(command); });
+    // Start and Stop (checkable) run their command as they become checked, however
+    // that happens: a click, a key or assistive technology's toggle.
+    connect(b, &QToolButton::toggled, this, [this, command](bool checked) {
+        if (checked)
+            emit commandTriggered(command);
+    });
+    connect(b, &QToolButton::clicked, this, [this, b, command] {
+        if (!b->isCheckable())
+            emit commandTriggered(command);
+    });
     tools.addWidget(b);
     button(command) = b;
 }
@@ -82,7 +93,7 @@ void RecorderCommandBar::buildToolPanel(QMainWindow& window) {
         button(c)->setCheckable(true);
         group->addButton(button(c));
     }
-    button(C::Stop)->setChecked(true);
+    showRecording(false);
 
     tools->addStretch(1);
     auto* caption = new QLabel(window.windowTitle() + QStringLiteral("   "), m_toolPanel);
@@ -193,7 +204,13 @@ void RecorderCommandBar::apply(const RecorderControlState& s) {
 }
 
 void RecorderCommandBar::showRecording(bool recording) {
-    button(recording ? RecorderCommand::Start : RecorderCommand::Stop)->setChecked(true);
+    // Shows the state only: the other button is unchecked by the group, and
+    // neither runs its command.
+    QToolButton* shown = button(recording ? RecorderCommand::Start : RecorderCommand::Stop);
+    QToolButton* other = button(recording ? RecorderCommand::Stop : RecorderCommand::Start);
+    const QSignalBlocker quietShown(shown);
+    const QSignalBlocker quietOther(other);
+    shown->setChecked(true);
 }
 
 void RecorderCommandBar::setUndoZoomEnabled(bool enabled) {

@@ -7,6 +7,8 @@
 #include "text/texts.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
+#include "ui/live/LiveReadout.h"
+#include "ui/live/SpokenReading.h"
 #include "ui/recorder/recorderfiles.h"
 #include "ui/recorder/recordertraces.h"
 
@@ -18,15 +20,37 @@ namespace {
 
 constexpr float kNull = -99999.0f;
 
+// What a screen reader is told about the graph: its title, the newest reading as
+// its value, and the newest reading with its time and the lowest and highest
+// reading of the recording as its description.
+LiveReadout::Texts graphTexts(const RecorderController& controller) {
+    const QString title = translate("RecorderGraph", "Data Logger");
+    const Recording& recording = controller.recording();
+    if (recording.empty())
+        return {title, QString(), translate("RecorderGraph", "No readings yet")};
+    const SampleEntry newest = recording.sampleAt(static_cast<std::int64_t>(recording.size()) - 1);
+    const QString spoken = SpokenRecord(newest.main);
+    const QString described =
+        translate("RecorderGraph", "Newest reading %1 at %2, lowest %3, highest %4")
+            .arg(spoken, RecordText(newest.main.timeText).trimmed(),
+                 SpokenRecord(recording.mainAt(recording.minIndex())),
+                 SpokenRecord(recording.mainAt(recording.maxIndex())));
+    return {title, spoken, described};
+}
+
 } // namespace
 
 RecorderGraph::RecorderGraph(UserDialogs& dialogs, ChartWidget& chart,
                              const RecorderController& controller, std::int32_t pointsPerPage,
                              QPrinter& printer)
     : m_dialogs(dialogs), m_chart(chart), m_controller(controller), m_pointsPerPage(pointsPerPage),
-      m_printer(printer) {}
+      m_printer(printer) {
+    // The readout reads the controller, which outlives the chart.
+    m_readout = new LiveReadout(chart, QAccessible::Chart,
+                                [&controller] { return graphTexts(controller); });
+}
 
-void RecorderGraph::setUp(const QColor& deskColor) {
+void RecorderGraph::setUp() {
     ChartWidget& g = m_chart;
     g.setMainTitle(translate("RecorderGraph", "Data Logger"));
     g.setSubTitle(QString());
@@ -40,7 +64,8 @@ void RecorderGraph::setUp(const QColor& deskColor) {
     g.setWidestValueText(QStringLiteral("00000000.000"));
     g.setWidestPointLabel(QStringLiteral("00:00:00.000"));
     g.setDecimals(3);
-    g.setDeskColor(deskColor);
+    // The desk follows the palette; the graph area is black in every theme, and
+    // grid, line and traces are chosen to show on it.
     g.setGraphBackColor(Qt::black);
     g.setGraphForeColor(QColor(128, 0, 128));
     g.setLineColor(QColor(192, 192, 192));
@@ -71,6 +96,7 @@ void RecorderGraph::reset() {
     drawTraces();
     m_chart.refresh();
     m_chart.setCursorPoint(m_pointsPerPage - 1);
+    m_readout->changed();
 }
 
 void RecorderGraph::drawPage() {
@@ -98,6 +124,7 @@ void RecorderGraph::drawPage() {
     m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
     drawTraces();
     m_chart.refresh();
+    m_readout->changed();
 }
 
 void RecorderGraph::appendSample(std::int64_t index) {
@@ -114,6 +141,7 @@ void RecorderGraph::appendSample(std::int64_t index) {
     drawTraces();
     m_chart.refresh();
     m_chart.setCursorPoint(m_pointsPerPage - 1);
+    m_readout->changed();
 }
 
 std::int64_t RecorderGraph::indexOfPoint(int point) const {

@@ -13,21 +13,23 @@ namespace telmora {
 
 class UserDialogs;
 class ChartWidget;
+class LiveReadout;
 class RecorderController;
 struct SampleEntry;
 
 // The recorder's graph over its controller: one page of points, counted back from
 // the newest sample, with the cursor on the newest point after each new sample.
 // The first meter is the chart's series; further meters and the math channel are
-// traces over the same points, drawn again with every page and sample.
+// traces over the same points, drawn again with every page and sample. Screen
+// readers are told the newest reading and the lowest and highest one.
 class RecorderGraph {
 public:
     // Pages print on `printer`.
     RecorderGraph(UserDialogs& dialogs, ChartWidget& chart, const RecorderController& controller,
                   std::int32_t pointsPerPage, QPrinter& printer);
 
-    // Styles and scales the chart once, on a desk of `deskColor`.
-    void setUp(const QColor& deskColor);
+    // Styles and scales the chart once.
+    void setUp();
     // An empty page at the recording's scale.
     void reset();
     // The controller's current page.
@@ -62,6 +64,8 @@ private:
     const RecorderController& m_controller;
     std::int32_t m_pointsPerPage;
     QPrinter& m_printer;
+    // Tells screen readers the newest reading and the range (a child of the chart).
+    LiveReadout* m_readout = nullptr;
 };
 
 } // namespace telmora

@@ -47,7 +47,7 @@ RecorderWindow::RecorderWindow(UserDialogs& dialogs, RecorderController& control
     buildControls();
     m_graph = std::make_unique<RecorderGraph>(m_dialogs, *m_chart, m_controller, m_pointsPerPage,
                                               m_printer.get());
-    m_graph->setUp(palette().color(QPalette::Button));
+    m_graph->setUp();
 
     auto* clock = new QTimer(this);
     clock->setObjectName(QStringLiteral("clockTimer"));

@@ -12,8 +12,10 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/StatisticsPanel.h"
+#include "ui/common/contrast.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
+#include "ui/recorder/AccentLabel.h"
 #include "ui/recorder/recorderfiles.h"
 #include "ui/recorder/recordertraces.h"
 #include "ui/recorder/recorderwidgets.h"
@@ -97,11 +99,11 @@ void RecordingOverview::buildControls() {
     buildToolButtons(row);
     row->addSpacing(14);
     m_largest =
-        buildExtremePanels(row, "Max", QStringLiteral("red"),
+        buildExtremePanels(row, "Max", AccentLabel::reds(),
                            translate("RecordingOverview", "Put the cursor on the largest sample"));
     row->addSpacing(14);
     m_smallest =
-        buildExtremePanels(row, "Min", QStringLiteral("fuchsia"),
+        buildExtremePanels(row, "Min", AccentLabel::fuchsias(),
                            translate("RecordingOverview", "Put the cursor on the smallest sample"));
     m_powerFactorMain = new QLabel(m_displayPanel);
     m_powerFactorSub = new QLabel(m_displayPanel);
@@ -142,6 +144,7 @@ void RecordingOverview::buildToolButtons(QHBoxLayout* row) {
         auto* b = new QToolButton(m_displayPanel);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(text(hint));
+        b->setAccessibleName(text(hint));
         b->setIcon(MakeRecorderGlyph(glyph));
         b->setIconSize(QSize(20, 20));
         b->setAutoRaise(true);
@@ -158,7 +161,7 @@ void RecordingOverview::buildToolButtons(QHBoxLayout* row) {
 // power-factor panel; a click on the reading puts the cursor on that sample.
 RecordingOverview::ExtremePanels RecordingOverview::buildExtremePanels(QHBoxLayout* row,
                                                                        const char* prefix,
-                                                                       const QString& colour,
+                                                                       std::vector<QColor> colours,
                                                                        const QString& dataHint) {
     const QString name = QLatin1String(prefix);
     auto panel = [&](const char* part, int minWidth) {
@@ -166,8 +169,7 @@ RecordingOverview::ExtremePanels RecordingOverview::buildExtremePanels(QHBoxLayo
                               minWidth);
     };
     ExtremePanels p;
-    p.caption = new QLabel(name + QLatin1Char('.'), m_displayPanel);
-    p.caption->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(colour));
+    p.caption = new AccentLabel(name + QLatin1Char('.'), std::move(colours), m_displayPanel);
     p.time = panel("TimePanel", 100);
     p.data = panel("DataPanel", 90);
     p.prefix = panel("PrefixPanel", 34);
@@ -197,15 +199,11 @@ void RecordingOverview::connectControls() {
 
 void RecordingOverview::setUpGraph() {
     ChartWidget* g = m_chart;
-    const QColor buttonFace = palette().color(QPalette::Button);
     g->setMainTitle(translate("RecordingOverview", "Data Logger"));
     g->setSubTitle(QString());
     g->setYAxisLabel(translate("RecordingOverview", "Reading"));
     g->setXAxisLabel(translate("RecordingOverview", "Time"));
-    g->setDeskColor(buttonFace);
-    g->setGraphBackColor(Qt::white);
-    g->setGraphForeColor(buttonFace);
-    g->setLineColor(Qt::blue);
+    // Desk, graph area, grid and line follow the palette (a blue line on light ones).
     g->setPlotStyle(ChartWidget::PlotStyle::Line);
     g->setLineType(ChartWidget::LineWeight::Medium, ChartWidget::LineStyle::DashDotDot);
     g->setWidestValueText(QStringLiteral("00000000.000"));
@@ -305,8 +303,9 @@ void RecordingOverview::plotTraces() {
     const PointIndex indexOf = [this](int point) { return m_reduction.indexOfPoint(point); };
     m_chart->setSeriesName(MeterLabel(*m_recorder, 0),
                            MeterAxisUnit(*m_recorder, 0, m_pointCount, indexOf));
-    // The viewer's graph is white: the traces take the colours that show on it.
-    m_chart->setTraces(RecorderTraces(*m_recorder, m_pointCount, indexOf, false));
+    // The traces take the colours that show on the graph area's (the palette's) base.
+    const bool darkBase = RelativeLuminance(palette().color(QPalette::Base)) < 0.18;
+    m_chart->setTraces(RecorderTraces(*m_recorder, m_pointCount, indexOf, darkBase));
 }
 
 void RecordingOverview::plotSample(int point, std::int64_t index) {

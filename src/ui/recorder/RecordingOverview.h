@@ -5,7 +5,10 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
 
+#include <QColor>
 #include <QDialog>
+
+#include <vector>
 
 class QHBoxLayout;
 class QLabel;
@@ -85,8 +88,8 @@ private:
 
     void buildControls();
     void buildToolButtons(QHBoxLayout* row);
-    ExtremePanels buildExtremePanels(QHBoxLayout* row, const char* prefix, const QString& colour,
-                                     const QString& dataHint);
+    ExtremePanels buildExtremePanels(QHBoxLayout* row, const char* prefix,
+                                     std::vector<QColor> colours, const QString& dataHint);
     void connectControls();
     void setUpGraph();
     void plotReduction();

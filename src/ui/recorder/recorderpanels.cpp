@@ -6,6 +6,7 @@
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/common/LabelHolder.h"
+#include "ui/recorder/AccentLabel.h"
 #include "ui/recorder/recorderwidgets.h"
 
 #include <QHBoxLayout>
@@ -19,11 +20,8 @@ QString fillFormat(TextId id, std::initializer_list<long long> numbers) {
     return fillNumbers(text(id), numbers);
 }
 
-QLabel* makeTitle(QWidget* parent, const QString& title, const char* colour) {
-    auto* label = new QLabel(title, parent);
-    label->setStyleSheet(
-        QStringLiteral("color: %1; font-weight: bold;").arg(QLatin1String(colour)));
-    return label;
+QLabel* makeTitle(QWidget* parent, const QString& title, std::vector<QColor> colours) {
+    return new AccentLabel(title, std::move(colours), parent);
 }
 
 } // namespace
@@ -40,10 +38,11 @@ RecorderReadouts::RecorderReadouts(QWidget* parent) : QWidget(parent) {
     row->addWidget(HoldLabel(m_time), 3);
     m_reading = addRecordPanels("Reading", nullptr);
     row->addSpacing(14);
-    m_largest = addRecordPanels("Max", makeTitle(this, translate("RecorderPanels", "Max."), "red"));
+    m_largest = addRecordPanels(
+        "Max", makeTitle(this, translate("RecorderPanels", "Max."), AccentLabel::reds()));
     row->addSpacing(14);
-    m_smallest =
-        addRecordPanels("Min", makeTitle(this, translate("RecorderPanels", "Min."), "fuchsia"));
+    m_smallest = addRecordPanels(
+        "Min", makeTitle(this, translate("RecorderPanels", "Min."), AccentLabel::fuchsias()));
 }
 
 RecorderReadouts::RecordPanels RecorderReadouts::addRecordPanels(const char* prefixName,

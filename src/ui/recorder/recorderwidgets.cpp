@@ -2,6 +2,7 @@
 
 #include "ui/common/UiResources.h"
 #include "ui/common/displayfont.h"
+#include "ui/recorder/InkIconEngine.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -65,7 +66,7 @@ QString RecorderGlyphPath(RecorderGlyph glyph) {
 
 QIcon MakeRecorderGlyph(RecorderGlyph glyph) {
     InitUiResources();
-    return QIcon(RecorderGlyphPath(glyph));
+    return QIcon(new InkIconEngine(RecorderGlyphPath(glyph)));
 }
 
 QLabel* MakeValuePanel(QWidget* parent, const char* name, int minWidth) {

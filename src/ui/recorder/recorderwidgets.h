@@ -31,7 +31,8 @@ enum class RecorderGlyph {
     ViewerExport
 };
 
-// The recorder's tool button pictures, SVG files compiled into the window library.
+// The recorder's tool button pictures, SVG files compiled into the window library,
+// drawn in the palette's colours.
 QIcon MakeRecorderGlyph(RecorderGlyph glyph);
 // The resource path of a picture (":/recorder/<name>.svg").
 QString RecorderGlyphPath(RecorderGlyph glyph);
