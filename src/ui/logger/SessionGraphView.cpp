@@ -6,6 +6,7 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
 #include "ui/common/LineColorDialog.h"
+#include "ui/common/PaletteTintedIcon.h"
 #include "ui/export/pictureexport.h"
 #include "ui/logger/SessionTabs.h"
 
@@ -134,7 +135,7 @@ QWidget* SessionGraphView::buildButtonBar() {
     auto button = [&](const char* name, QStyle::StandardPixmap icon, const QString& hint) {
         auto* b = new QToolButton(panel);
         b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(PaletteTinted(style()->standardIcon(icon)));
         b->setToolTip(hint);
         b->setAccessibleName(hint);
         b->setAutoRaise(true);

@@ -23,6 +23,7 @@
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -154,6 +155,33 @@ TEST_P(UnderPalette, MainToolPicturesStandOutFromTheWindow) {
                                  .convertToFormat(QImage::Format_ARGB32);
         ASSERT_FALSE(image.isNull()) << name;
         EXPECT_GE(strongestContrast(image, image.rect(), window), kGraphicContrast) << name;
+    }
+}
+
+// The pictures on the comparator's buttons and the logger's tool buttons show on them.
+TEST_P(UnderPalette, ComparatorAndLoggerPicturesStandOutFromTheButtons) {
+    InitUiResources();
+    const QColor button = palette().color(QPalette::Button);
+    for (const char* name : {"glyph_alarm", "glyph_alarm_off", "glyph_limits"}) {
+        const QImage image = QIcon(QStringLiteral(":/displays/%1.svg").arg(QLatin1String(name)))
+                                 .pixmap(QSize(24, 24))
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(image.isNull()) << name;
+        EXPECT_GE(strongestContrast(image, image.rect(), button), kGraphicContrast) << name;
+    }
+    ScriptedDialogs dialogs;
+    CableAccess access{std::make_shared<SimulatedMeter>(SimScenario::Demo, false)};
+    LoggerSessions sessions{access};
+    LoggerWindow logger(dialogs, sessions);
+    for (QToolButton* tool : logger.findChildren<QToolButton*>()) {
+        // Qt's own extension buttons are the style's business.
+        if (tool->icon().isNull() || tool->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QImage image =
+            tool->icon().pixmap(QSize(24, 24)).toImage().convertToFormat(QImage::Format_ARGB32);
+        EXPECT_GE(strongestContrast(image, image.rect(), button), kGraphicContrast)
+            << tool->objectName().toStdString();
     }
 }
 
