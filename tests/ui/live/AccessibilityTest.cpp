@@ -89,6 +89,9 @@ int expectNamedButtons(QWidget& window) {
             role != QAccessible::RadioButton && role != QAccessible::ButtonDropDown &&
             role != QAccessible::ButtonMenu)
             return;
+        // Qt's own extension buttons of tool bars and menu bars are the style's business.
+        if (iface->object() && iface->object()->objectName().startsWith(QLatin1String("qt_")))
+            return;
         ++buttons;
         EXPECT_FALSE(iface->text(QAccessible::Name).trimmed().isEmpty())
             << window.objectName().toStdString() << ": "
@@ -237,9 +240,12 @@ protected:
 };
 
 TEST_F(AccessibleWindows, ToolButtonsAreNamedByTheirCommandsAndTakeTheFocusByKey) {
-    const QList<QToolButton*> tools =
-        m_main->centralWidget()->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(tools.size(), 9);
+    QList<QToolButton*> tools;
+    for (const char* name :
+         {"linkButton", "digitalMeterButton", "analogMeterButton", "dataListButton",
+          "recorderButton", "comparatorButton", "tileButton", "portButton", "aboutButton"})
+        tools << m_main->findChild<QToolButton*>(QLatin1String(name));
+    ASSERT_FALSE(tools.contains(nullptr));
     for (QToolButton* b : tools) {
         EXPECT_FALSE(accessibleText(b, QAccessible::Name).isEmpty())
             << b->objectName().toStdString();

@@ -51,11 +51,24 @@ def main():
     if main_window is None:
         print("FAIL: no main window among", [w.name for w in app if w is not None])
         return 1
-    tools = [b for b in buttons(main_window) if b.parent.getRole() != pyatspi.ROLE_MENU_BAR]
+    tool_row = wait_for(lambda: next(
+        (n for n in descendants(main_window)
+         if n.getRole() == pyatspi.ROLE_TOOL_BAR and "DM-Series" in n.name), None))
+    if tool_row is None:
+        print("FAIL: no tool row in the main window")
+        return 1
+    tools = [b for b in buttons(tool_row) if b.getState().contains(pyatspi.STATE_SHOWING)]
     names = [b.name for b in tools]
-    print("main window buttons:", names)
-    if len(tools) < 9 or any(not n.strip() for n in names):
+    print("tool row buttons:", names)
+    if len(tools) != 9 or any(not n.strip() for n in names):
         print("FAIL: a tool button without a name")
+        return 1
+    unnamed = [n for n in descendants(app)
+               if n.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON,
+                                  pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON)
+               and n.getState().contains(pyatspi.STATE_SHOWING) and not n.name.strip()]
+    if unnamed:
+        print("FAIL: shown buttons without a name:", [n.parent.name for n in unnamed])
         return 1
     focusable = [b.name for b in tools if b.getState().contains(pyatspi.STATE_FOCUSABLE)]
     if len(focusable) < 9:
@@ -73,13 +86,13 @@ def main():
         return 1
     action.doAction(toggle)
 
+    # The digital meter's display, wherever it is shown: its description is the
+    # meter's caption, its name the reading.
     def spoken_reading():
-        for window in app:
-            if window is None or not window.name.startswith("Digital Meter"):
-                continue
-            for node in descendants(window):
-                if re.match(r"^-?[0-9][0-9.]* ", node.name or ""):
-                    return node.name
+        for node in descendants(app):
+            if (node.description or "").startswith("Digital Meter") and \
+                    re.match(r"^-?[0-9][0-9.]* ", node.name or ""):
+                return node.name
         return None
 
     reading = wait_for(spoken_reading)
