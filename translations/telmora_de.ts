@@ -1312,6 +1312,18 @@ Abbrechen: das Fenster bleibt offen.</translation>
         <translation>Nichts wurde ersetzt: Die Dateien, die vorher da waren, sind unverändert.</translation>
     </message>
     <message>
+        <source>M%d is not a meter of this recording (it has %d).</source>
+        <translation>M%d ist kein Messgerät dieser Aufzeichnung (sie hat %d).</translation>
+    </message>
+    <message>
+        <source>The expression cannot be read at character %d (counted from 1).</source>
+        <translation>Der Ausdruck kann bei Zeichen %d (ab 1 gezählt) nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The expression is not finished: a value or a closing parenthesis is missing at its end.</source>
+        <translation>Der Ausdruck ist nicht vollständig: An seinem Ende fehlt ein Wert oder eine schließende Klammer.</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>Fehler[E%d]</translation>
     </message>

@@ -1312,6 +1312,18 @@ Cancelar: la ventana permanece abierta.</translation>
         <translation>No se ha reemplazado nada: los archivos que había antes siguen como estaban.</translation>
     </message>
     <message>
+        <source>M%d is not a meter of this recording (it has %d).</source>
+        <translation>M%d no es un multímetro de esta grabación (tiene %d).</translation>
+    </message>
+    <message>
+        <source>The expression cannot be read at character %d (counted from 1).</source>
+        <translation>La expresión no se puede leer en el carácter %d (contando desde 1).</translation>
+    </message>
+    <message>
+        <source>The expression is not finished: a value or a closing parenthesis is missing at its end.</source>
+        <translation>La expresión no está terminada: falta un valor o un paréntesis de cierre al final.</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>Error[E%d]</translation>
     </message>

@@ -1312,6 +1312,18 @@ Annuler : la fenêtre reste ouverte.</translation>
         <translation>Rien n’a été remplacé : les fichiers qui s’y trouvaient auparavant sont restés tels quels.</translation>
     </message>
     <message>
+        <source>M%d is not a meter of this recording (it has %d).</source>
+        <translation>M%d n’est pas un multimètre de cet enregistrement (il en a %d).</translation>
+    </message>
+    <message>
+        <source>The expression cannot be read at character %d (counted from 1).</source>
+        <translation>L’expression ne peut pas être lue au caractère %d (compté à partir de 1).</translation>
+    </message>
+    <message>
+        <source>The expression is not finished: a value or a closing parenthesis is missing at its end.</source>
+        <translation>L’expression n’est pas terminée : il manque une valeur ou une parenthèse fermante à sa fin.</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>Erreur[E%d]</translation>
     </message>

@@ -1312,6 +1312,18 @@ Anuluj: okno pozostaje otwarte.</translation>
         <translation>Nic nie zostało zastąpione: pliki, które były tam wcześniej, pozostały bez zmian.</translation>
     </message>
     <message>
+        <source>M%d is not a meter of this recording (it has %d).</source>
+        <translation>M%d nie jest miernikiem tego zapisu (ma on %d).</translation>
+    </message>
+    <message>
+        <source>The expression cannot be read at character %d (counted from 1).</source>
+        <translation>Wyrażenia nie można odczytać w znaku %d (licząc od 1).</translation>
+    </message>
+    <message>
+        <source>The expression is not finished: a value or a closing parenthesis is missing at its end.</source>
+        <translation>Wyrażenie nie jest zakończone: na jego końcu brakuje wartości lub nawiasu zamykającego.</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>Błąd[E%d]</translation>
     </message>

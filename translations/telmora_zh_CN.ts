@@ -1312,6 +1312,18 @@ Cancel: the window stays open.</source>
         <translation>未替换任何文件：原有的文件保持不变。</translation>
     </message>
     <message>
+        <source>M%d is not a meter of this recording (it has %d).</source>
+        <translation>M%d 不是此记录中的仪表（此记录有 %d 个仪表）。</translation>
+    </message>
+    <message>
+        <source>The expression cannot be read at character %d (counted from 1).</source>
+        <translation>无法在第 %d 个字符处读取表达式（从 1 开始计数）。</translation>
+    </message>
+    <message>
+        <source>The expression is not finished: a value or a closing parenthesis is missing at its end.</source>
+        <translation>表达式不完整：末尾缺少一个值或右括号。</translation>
+    </message>
+    <message>
         <source>Error[E%d]</source>
         <translation>错误[E%d]</translation>
     </message>

@@ -7,6 +7,7 @@
 #include "model/fileaccess.h"
 #include "recording/RecorderFile.h"
 #include "recording/recorderexport.h"
+#include "recording/recorderintervals.h"
 #include "recording/recordertidy.h"
 #include "recording/recordingset.h"
 
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QString>
 
+#include <charconv>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -25,7 +27,7 @@ namespace {
 
 constexpr const char* kRecorderCsvUsage =
     "Usage: telmora-cli recorder-csv FILE [--format standard|tidy] [--layout long|wide]\n"
-    "                                [--meter N|NAME|SERIAL|all]\n"
+    "                                [--meter N|NAME|SERIAL|all] [--every SECONDS]\n"
     "\n"
     "Reads a recorder file (.g53, .g52, .g51 or .TMP; the format is chosen by the\n"
     "file name as the recorder does, never by the folders above it) and writes the\n"
@@ -49,7 +51,20 @@ constexpr const char* kRecorderCsvUsage =
     "meter and the math channel: --layout long (the default) gives one row per\n"
     "meter and sample with a meter column after the index; --layout wide gives one\n"
     "row per sample with the columns M1_value, M1_unit, M1_mode, M1_display,\n"
-    "M1_overload for each meter (main readings) and math_value, math_unit.\n";
+    "M1_overload for each meter (main readings) and math_value, math_unit.\n"
+    "\n"
+    "--every SECONDS (with --format tidy; 1 to 86400) reduces the main readings to\n"
+    "intervals of that length, aligned to whole multiples of it from midnight, one\n"
+    "row per interval, meter and unit:\n"
+    "  interval_start,meter,unit,count,mean,min,max,stddev,overloads\n"
+    "interval_start is the time of day the interval begins (recorder files keep no\n"
+    "date); meter is named as in the tidy CSV (M1 for a recorder file of one meter)\n"
+    "and the math channel comes as a meter of its own. count, mean, min, max and\n"
+    "stddev (the sample standard deviation) are of the values only: gaps and\n"
+    "overloads never enter them, overloads are counted in their own column. mean,\n"
+    "min and max are empty where an interval holds overloads only, stddev where it\n"
+    "holds one value. Intervals without a sample are left out. A recording that\n"
+    "runs past midnight goes on with the next day's intervals.\n";
 
 // Reads "--meter WHICH" or "--meter=WHICH" at argv[i].
 OptionMatch takeMeterOption(int argc, char** argv, int& i, const char*& meter) {
@@ -95,11 +110,39 @@ OptionMatch takeLayoutOption(int argc, char** argv, int& i, TidyLayout& layout) 
     return OptionMatch::Taken;
 }
 
+// Reads "--every SECONDS" or "--every=SECONDS" at argv[i]: whole seconds from 1 to a day.
+OptionMatch takeEveryOption(int argc, char** argv, int& i, std::int64_t& seconds) {
+    const std::string_view arg = argv[i];
+    std::string_view value;
+    if (arg == "--every") {
+        if (i + 1 >= argc) {
+            std::fputs("telmora-cli: --every needs a number of seconds from 1 to 86400\n", stderr);
+            return OptionMatch::Bad;
+        }
+        value = argv[++i];
+    } else if (arg.starts_with("--every=")) {
+        value = arg.substr(8);
+    } else {
+        return OptionMatch::NotThis;
+    }
+    std::int64_t number = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (ec != std::errc() || end != value.data() + value.size() || number < 1 ||
+        number > IntervalStatistics::kLongestMs / 1000) {
+        std::fprintf(stderr,
+                     "telmora-cli: --every '%.*s' is no number of seconds from 1 to 86400\n",
+                     static_cast<int>(value.size()), value.data());
+        return OptionMatch::Bad;
+    }
+    seconds = number;
+    return OptionMatch::Taken;
+}
+
 // The export of one recorder file. The records are checked before the text is
 // written; the text then reads them from the file while it is written, never all
 // at once. `links` Refuse for a member of a manifest: no link is followed.
 int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
-            TidyLayout layout, FileLinks links) {
+            TidyLayout layout, FileLinks links, std::int64_t every) {
     RecorderFileReader reader;
     if (!OpenRecorderInput(reader, path, err, links) || !CheckRecordsOf(reader, path, err))
         return 1;
@@ -112,7 +155,11 @@ int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportForm
     CommandOutput out(outFile);
     const auto sink = [&out](std::string_view s) { return out.write(s); };
     bool written = false;
-    if (format == TextExportFormat::Tidy && layout == TidyLayout::Wide) {
+    if (every > 0) {
+        TidyMeterSet one;
+        one.meters.push_back({"M1", &records});
+        written = WriteRecorderIntervals(one, every * 1000, sink);
+    } else if (format == TextExportFormat::Tidy && layout == TidyLayout::Wide) {
         TidyMeterSet one;
         one.meters.push_back({"M1", &records});
         written = WriteRecorderTidy(one, 1, lastPage, lastPage, layout, sink);
@@ -138,8 +185,11 @@ int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportForm
     return 0;
 }
 
-// The tidy export of every meter of a several-meter recording and its math channel.
-int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayout layout) {
+// The tidy export of every meter of a several-meter recording and its math channel,
+// or with `every` its intervals: of every meter and the math channel, or of the
+// meter `chosen` alone.
+int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayout layout,
+                  std::int64_t every, std::optional<std::size_t> chosen) {
     QString error;
     std::optional<RecordingSetFiles> files = OpenRecordingSet(PathText(QByteArray(path)), &error);
     if (!files) {
@@ -152,8 +202,14 @@ int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayo
     const std::vector<RecordStore> stores = RecordStoresOf(*files);
     const std::int32_t lastPage = LastPageForCount(files->count);
     CommandOutput out(outFile);
-    const bool written = WriteRecorderTidy(TidySetOf(*files, stores), 1, lastPage, lastPage, layout,
-                                           [&out](std::string_view s) { return out.write(s); });
+    const auto sink = [&out](std::string_view s) { return out.write(s); };
+    TidyMeterSet set = TidySetOf(*files, stores);
+    if (chosen) {
+        set.meters = {set.meters[*chosen]};
+        set.hasMath = false;
+    }
+    const bool written = every > 0 ? WriteRecorderIntervals(set, every * 1000, sink)
+                                   : WriteRecorderTidy(set, 1, lastPage, lastPage, layout, sink);
     if (!out.flush())
         return out.report(err);
     if (!written) {
@@ -170,7 +226,7 @@ int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayo
 // The export of a several-meter recording's manifest: one meter as its own file
 // gives it, or every meter in the tidy format.
 int runManifest(const char* path, std::FILE* out, std::FILE* err, TextExportFormat format,
-                TidyLayout layout, const char* meter) {
+                TidyLayout layout, const char* meter, std::int64_t every) {
     const std::optional<RecordingManifest> manifest = ReadManifestInput(path, err);
     if (!manifest)
         return 1;
@@ -192,19 +248,25 @@ int runManifest(const char* path, std::FILE* out, std::FILE* err, TextExportForm
         }
         chosen = 0;
     }
-    if (!chosen)
-        return runEveryMeter(path, out, err, layout);
+    if (!chosen || every > 0)
+        return runEveryMeter(path, out, err, layout, every, chosen);
     const QByteArray member = NativePath(QDir::toNativeSeparators(
         ManifestMemberPath(PathText(QByteArray(path)), manifest->meters[*chosen].file)));
-    return runFile(member.constData(), out, err, format, layout, FileLinks::Refuse);
+    return runFile(member.constData(), out, err, format, layout, FileLinks::Refuse, 0);
 }
 
 } // namespace
 
 int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
-                   TidyLayout layout, const char* meter) {
+                   TidyLayout layout, const char* meter, std::int64_t everySeconds) {
+    if (everySeconds > 0 && (format != TextExportFormat::Tidy || layout != TidyLayout::Long)) {
+        std::fputs("telmora-cli: --every gives the interval layout of the tidy CSV: use it with "
+                   "--format tidy and without --layout wide\n",
+                   err);
+        return 2;
+    }
     if (IsManifestPath(PathText(QByteArray(path))))
-        return runManifest(path, outFile, err, format, layout, meter);
+        return runManifest(path, outFile, err, format, layout, meter, everySeconds);
     if (meter != nullptr && std::strcmp(meter, "all") != 0) {
         std::fprintf(err,
                      "telmora-cli: --meter chooses a meter of a recording of several meters "
@@ -212,7 +274,7 @@ int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExp
                      path);
         return 2;
     }
-    return runFile(path, outFile, err, format, layout, FileLinks::Follow);
+    return runFile(path, outFile, err, format, layout, FileLinks::Follow, everySeconds);
 }
 
 int CmdRecorderCsv(int argc, char** argv) {
@@ -223,8 +285,11 @@ int CmdRecorderCsv(int argc, char** argv) {
     const char* meter = nullptr;
     TextExportFormat format = TextExportFormat::Standard;
     TidyLayout layout = TidyLayout::Long;
+    std::int64_t every = 0;
     for (int i = 0; i < argc; ++i) {
         OptionMatch match = TakeFormatOption(argc, argv, i, format);
+        if (match == OptionMatch::NotThis)
+            match = takeEveryOption(argc, argv, i, every);
         if (match == OptionMatch::NotThis)
             match = takeLayoutOption(argc, argv, i, layout);
         if (match == OptionMatch::NotThis)
@@ -243,7 +308,7 @@ int CmdRecorderCsv(int argc, char** argv) {
         std::fputs(kRecorderCsvUsage, stderr);
         return 2;
     }
-    return RunRecorderCsv(path, stdout, stderr, format, layout, meter);
+    return RunRecorderCsv(path, stdout, stderr, format, layout, meter, every);
 }
 
 } // namespace telmora::cli

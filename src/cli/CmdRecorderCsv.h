@@ -4,6 +4,7 @@
 
 #include "model/exportoptions.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace telmora::cli {
@@ -23,9 +24,13 @@ namespace telmora::cli {
 // meters without a meter is status 2 with a line naming --meter and the meters. A
 // missing, damaged or mismatched file of it is status 1 with a line naming it.
 // `meter` other than "all" for a file of one meter is status 2.
+// `everySeconds` above 0 (up to a day) gives the interval export instead (see
+// recorderintervals.h) of the tidy format's long layout, else status 2: of every
+// meter and the math channel of a manifest, or of the meter `meter` names.
 int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err,
                    TextExportFormat format = TextExportFormat::Standard,
-                   TidyLayout layout = TidyLayout::Long, const char* meter = nullptr);
+                   TidyLayout layout = TidyLayout::Long, const char* meter = nullptr,
+                   std::int64_t everySeconds = 0);
 
 // The command: `argv` holds the arguments after "recorder-csv".
 int CmdRecorderCsv(int argc, char** argv);

@@ -7,6 +7,8 @@
 #include "logger/SessionFile.h"
 #include "logger/sessionstatistics.h"
 #include "model/GroupedStatistics.h"
+#include "model/LimitTest.h"
+#include "model/decimaltext.h"
 #include "model/fileaccess.h"
 #include "recording/MathChannel.h"
 #include "recording/RecorderFile.h"
@@ -18,7 +20,6 @@
 #include <QFile>
 #include <QString>
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -32,16 +33,17 @@ namespace telmora::cli {
 namespace {
 
 constexpr const char* kStatsUsage =
-    "Usage: telmora-cli stats FILE\n"
+    "Usage: telmora-cli stats FILE [--limits LOW:HIGH]\n"
     "\n"
     "Statistics of the main readings of a recorder file (.g53, .g52, .g51, .TMP) or\n"
     "a session file (.slr), per function and unit, one JSON object per line:\n"
     "  {\"session\":1,\"function\":6,\"unit\":\"V\",\"mode\":\"DC\",\"count\":450,\n"
-    "   \"mean\":1.5,\"std_dev\":0.01,\"min\":1.4,\"max\":1.6,\"overloads\":3}\n"
+    "   \"mean\":1.5,\"stddev\":0.01,\"min\":1.4,\"max\":1.6,\"overloads\":3}\n"
     "\"session\" (numbered from 1) only for session files. Values are in SI base\n"
-    "units (temperatures in the degrees shown, decibels in dBm); std_dev is the\n"
-    "sample standard deviation; overloads are counted apart and left out of the\n"
-    "figures. mean, std_dev, min and max are null when a group holds overloads only.\n"
+    "units (temperatures in the degrees shown, decibels in dBm), each the shortest\n"
+    "number that reads back as the same double; stddev is the sample standard\n"
+    "deviation; overloads are counted apart and left out of the figures. mean,\n"
+    "stddev, min and max are null when a group holds overloads only.\n"
     "\n"
     "FILE may also be the manifest of a recording of several meters (.telmora): each\n"
     "meter's groups come in turn, their lines beginning with the meter's number\n"
@@ -49,17 +51,27 @@ constexpr const char* kStatsUsage =
     "  {\"meter\":2,\"name\":\"Load\",\"serial\":\"S2\",\"function\":514,...}\n"
     "and then, when the recording has a math channel, one line for it (its gaps and\n"
     "undefined values left out):\n"
-    "  {\"math\":\"M1*M2\",\"unit\":\"W\",\"count\":450,\"mean\":...,\"std_dev\":...,\n"
+    "  {\"math\":\"M1*M2\",\"unit\":\"W\",\"count\":450,\"mean\":...,\"stddev\":...,\n"
     "   \"min\":...,\"max\":...}\n"
     "\n"
     "Every record is checked first: a file holding a record that no recorder writes\n"
     "(or a file that is no recording at all) is refused with exit status 1 and its\n"
-    "first damaged sample, and nothing is written.\n";
+    "first damaged sample, and nothing is written.\n"
+    "\n"
+    "--limits LOW:HIGH (recorder files and recordings of several meters) counts the\n"
+    "main readings against the limits and adds a line after the groups of each\n"
+    "meter (of a recorder file: without the meter's keys):\n"
+    "  {\"meter\":1,\"name\":\"V\",\"serial\":\"S1\",\"limits\":{\"low\":0.005,\n"
+    "   \"high\":2200,\"inside\":440,\"above\":7,\"below\":3,\"excursions\":2}}\n"
+    "LOW and HIGH are in SI base units and may end in an SI prefix: p, n, u, m, k,\n"
+    "M, G, T (5m is 0.005, 2.2k is 2200). inside counts values from LOW to HIGH\n"
+    "(both included), above and below the values beyond them; an overload counts\n"
+    "above. An excursion is a run of samples outside the limits, above or below;\n"
+    "gaps count nowhere and do not end an excursion. Every value is compared,\n"
+    "whatever its unit.\n";
 
 void appendNumber(std::string& out, double value) {
-    char text[40];
-    const auto written = std::to_chars(text, text + sizeof text, value);
-    out.append(text, written.ptr);
+    AppendShortestDouble(out, value);
 }
 
 void appendJsonText(std::string& out, std::string_view text) {
@@ -79,11 +91,11 @@ void appendJsonText(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// ,"count":N,"mean":...,"std_dev":...,"min":...,"max":... (null when nothing counted).
+// ,"count":N,"mean":...,"stddev":...,"min":...,"max":... (null when nothing counted).
 void appendFigures(std::string& line, const RunningStatistics& v) {
     line += ",\"count\":" + std::to_string(v.count());
     const std::pair<const char*, double> figures[] = {{"mean", v.mean()},
-                                                      {"std_dev", v.standardDeviation()},
+                                                      {"stddev", v.standardDeviation()},
                                                       {"min", v.minimum()},
                                                       {"max", v.maximum()}};
     for (const auto& [key, value] : figures) {
@@ -108,6 +120,21 @@ std::string groupLine(const StatisticsGroup& group, std::string_view keys) {
     appendJsonText(line, group.mode);
     appendFigures(line, group.values);
     line += ",\"overloads\":" + std::to_string(group.overloads) + "}\n";
+    return line;
+}
+
+// The line of a meter's limit counts; `keys` come first ("\"meter\":1,...,").
+std::string limitsLine(const LimitTest& limits, std::string_view keys) {
+    std::string line = "{";
+    line += keys;
+    line += "\"limits\":{\"low\":";
+    appendNumber(line, limits.low());
+    line += ",\"high\":";
+    appendNumber(line, limits.high());
+    const LimitCounts& c = limits.counts();
+    line += ",\"inside\":" + std::to_string(c.inside) + ",\"above\":" + std::to_string(c.above) +
+            ",\"below\":" + std::to_string(c.below) +
+            ",\"excursions\":" + std::to_string(c.excursions) + "}}\n";
     return line;
 }
 
@@ -157,11 +184,16 @@ int sessionStats(const char* path, CommandOutput& out, std::FILE* err) {
 
 // Counts the main readings of up to `limit` samples; false after a message on `err`
 // when the file could not be read or holds a damaged record (nothing is written).
+// `limits`, when given, counts them against its limits too.
 bool countMainReadings(RecorderFileReader& reader, std::int64_t limit, const char* path,
-                       GroupedStatistics& statistics, std::int64_t& counted, std::FILE* err) {
+                       GroupedStatistics& statistics, std::int64_t& counted, std::FILE* err,
+                       LimitTest* limits) {
     ReadingRecord main;
     while (counted < limit && reader.readNextMain(main)) {
-        statistics.add(RecorderMainReading(main));
+        const TypedReading reading = RecorderMainReading(main);
+        statistics.add(reading);
+        if (limits != nullptr)
+            limits->add(reading);
         ++counted;
     }
     if (reader.damaged()) {
@@ -176,7 +208,8 @@ bool countMainReadings(RecorderFileReader& reader, std::int64_t limit, const cha
     return true;
 }
 
-int recorderStats(const char* path, CommandOutput& out, std::FILE* err) {
+int recorderStats(const char* path, CommandOutput& out, std::FILE* err,
+                  std::optional<LimitTest> limits) {
     // Read record by record: a file of any size takes the same little memory.
     RecorderFileReader reader;
     if (!OpenRecorderInput(reader, path, err)) {
@@ -184,9 +217,10 @@ int recorderStats(const char* path, CommandOutput& out, std::FILE* err) {
     }
     GroupedStatistics statistics;
     std::int64_t counted = 0;
-    if (!countMainReadings(reader, reader.count(), path, statistics, counted, err))
+    if (!countMainReadings(reader, reader.count(), path, statistics, counted, err,
+                           limits ? &*limits : nullptr))
         return 1;
-    if (!writeGroups(out, statistics, {})) {
+    if (!writeGroups(out, statistics, {}) || (limits && !out.write(limitsLine(*limits, {})))) {
         return out.report(err);
     }
     if (reader.cutShort()) {
@@ -237,7 +271,8 @@ std::string mathLine(RecordingSetFiles& files) {
 }
 
 // A recording of several meters: the groups of each meter, then the math channel.
-int manifestStats(const char* path, CommandOutput& out, std::FILE* err) {
+int manifestStats(const char* path, CommandOutput& out, std::FILE* err,
+                  const std::optional<LimitTest>& limits) {
     QString error;
     std::optional<RecordingSetFiles> files = OpenRecordingSet(PathText(QByteArray(path)), &error);
     if (!files) {
@@ -247,16 +282,21 @@ int manifestStats(const char* path, CommandOutput& out, std::FILE* err) {
     }
     // Every meter is counted before anything is written: a damaged file writes nothing.
     std::vector<GroupedStatistics> statistics(files->readers.size());
+    std::vector<LimitTest> tests(limits ? files->readers.size() : 0,
+                                 limits.value_or(LimitTest(0, 0)));
     for (std::size_t m = 0; m < files->readers.size(); ++m) {
         const QByteArray member = NativePath(QDir::toNativeSeparators(files->paths[m]));
         std::int64_t counted = 0;
         if (!countMainReadings(*files->readers[m], files->count, member.constData(), statistics[m],
-                               counted, err))
+                               counted, err, tests.empty() ? nullptr : &tests[m]))
             return 1;
     }
-    for (std::size_t m = 0; m < statistics.size(); ++m)
-        if (!writeGroups(out, statistics[m], meterKeys(m, files->manifest.meters[m])))
+    for (std::size_t m = 0; m < statistics.size(); ++m) {
+        const std::string keys = meterKeys(m, files->manifest.meters[m]);
+        if (!writeGroups(out, statistics[m], keys) ||
+            (!tests.empty() && !out.write(limitsLine(tests[m], keys))))
             return out.report(err);
+    }
     if (!out.write(mathLine(*files)))
         return out.report(err);
     if (files->cutShort) {
@@ -269,15 +309,22 @@ int manifestStats(const char* path, CommandOutput& out, std::FILE* err) {
 
 } // namespace
 
-int RunStats(const char* path, std::FILE* outFile, std::FILE* err) {
+int RunStats(const char* path, std::FILE* outFile, std::FILE* err,
+             const std::optional<LimitTest>& limits) {
+    if (limits && isSessionFile(path)) {
+        std::fputs("telmora-cli: --limits counts the readings of recorder files and recordings of "
+                   "several meters, not of session files\n",
+                   err);
+        return 2;
+    }
     CommandOutput out(outFile);
     int status = 1;
     try {
         if (IsManifestPath(PathText(QByteArray(path))))
-            status = manifestStats(path, out, err);
+            status = manifestStats(path, out, err, limits);
         else
-            status =
-                isSessionFile(path) ? sessionStats(path, out, err) : recorderStats(path, out, err);
+            status = isSessionFile(path) ? sessionStats(path, out, err)
+                                         : recorderStats(path, out, err, limits);
     } catch (const std::bad_alloc&) {
         std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
     }
@@ -288,11 +335,38 @@ int CmdStats(int argc, char** argv) {
     if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
         return PrintHelp(kStatsUsage);
     }
-    if (argc != 1 || argv[0][0] == '\0' || std::strncmp(argv[0], "--", 2) == 0) {
+    const char* path = nullptr;
+    std::optional<LimitTest> limits;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--limits" || arg.starts_with("--limits=")) {
+            const bool apart = arg == "--limits";
+            if (apart && i + 1 >= argc) {
+                std::fputs("telmora-cli: --limits needs LOW:HIGH, e.g. 5m:2.2k\n", stderr);
+                return 2;
+            }
+            const std::string_view value = apart ? std::string_view(argv[++i]) : arg.substr(9);
+            limits = ReadLimits(value);
+            if (!limits) {
+                std::fprintf(stderr,
+                             "telmora-cli: --limits '%.*s' are no limits LOW:HIGH with LOW not "
+                             "above HIGH (numbers with an SI prefix or none, e.g. 5m:2.2k)\n",
+                             static_cast<int>(value.size()), value.data());
+                return 2;
+            }
+            continue;
+        }
+        if (path != nullptr || argv[i][0] == '\0' || arg.starts_with("--")) {
+            std::fputs(kStatsUsage, stderr);
+            return 2;
+        }
+        path = argv[i];
+    }
+    if (path == nullptr) {
         std::fputs(kStatsUsage, stderr);
         return 2;
     }
-    return RunStats(argv[0], stdout, stderr);
+    return RunStats(path, stdout, stderr, limits);
 }
 
 } // namespace telmora::cli

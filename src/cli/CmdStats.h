@@ -3,7 +3,10 @@
 // of the main readings of a recorder or session file, per function and unit, as
 // JSON lines.
 
+#include "model/LimitTest.h"
+
 #include <cstdio>
+#include <optional>
 
 namespace telmora::cli {
 
@@ -12,7 +15,10 @@ namespace telmora::cli {
 // line to `out` for each function/unit group (of each session). Exit status as
 // every command: 0, or 1 with one line on `err`. A file without samples (or
 // sessions) is noted on `err`, with status 1 when it is damaged.
-int RunStats(const char* path, std::FILE* out, std::FILE* err);
+// `limits`, when given, adds each meter's counts against them (a line after its
+// groups); for a session file that is status 2.
+int RunStats(const char* path, std::FILE* out, std::FILE* err,
+             const std::optional<LimitTest>& limits = std::nullopt);
 
 // The command: `argv` holds the arguments after "stats".
 int CmdStats(int argc, char** argv);

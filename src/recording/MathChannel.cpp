@@ -1,9 +1,11 @@
 #include "recording/MathChannel.h"
 
 #include "model/TypedReading.h"
+#include "text/texts.h"
 
 #include <muParser.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -23,6 +25,29 @@ struct MathChannel::Parser {
     std::vector<std::size_t> used;
 };
 
+namespace {
+
+// "[E9041] M4 is not a meter of this recording (it has 3)." and the like: what is
+// wrong with an expression the parser refused, its position counted from 1.
+QString expressionFault(const mu::Parser::exception_type& failure, const std::string& expression,
+                        int meters) {
+    const std::string& token = failure.GetToken();
+    const auto numbered = [](TextId id, std::initializer_list<long long> numbers) {
+        return QStringLiteral("[E%1] ").arg(textNumber(id)) + fillNumbers(text(id), numbers);
+    };
+    if (failure.GetCode() == mu::ecUNASSIGNABLE_TOKEN && token.size() > 1 && token.size() < 12 &&
+        token[0] == 'M' &&
+        std::all_of(token.begin() + 1, token.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return numbered(TextId::MathUnknownMeter, {std::atoll(token.c_str() + 1), meters});
+    if (failure.GetCode() == mu::ecUNEXPECTED_EOF || failure.GetCode() == mu::ecMISSING_PARENS)
+        return numbered(TextId::MathUnfinished, {});
+    const long long position =
+        std::clamp<long long>(failure.GetPos(), 0, static_cast<long long>(expression.size())) + 1;
+    return numbered(TextId::MathFaultAt, {position});
+}
+
+} // namespace
+
 MathChannel::MathChannel() = default;
 MathChannel::~MathChannel() = default;
 MathChannel::MathChannel(MathChannel&&) noexcept = default;
@@ -37,16 +62,17 @@ bool MathChannel::setExpression(const QString& expression, int meters, QString* 
     }
     auto parser = std::make_unique<Parser>();
     parser->variables.assign(static_cast<std::size_t>(std::max(meters, 0)), 0.0);
+    const std::string text = trimmed.toStdString();
     try {
         for (std::size_t i = 0; i < parser->variables.size(); ++i)
             parser->parser.DefineVar("M" + std::to_string(i + 1), &parser->variables[i]);
-        parser->parser.SetExpr(trimmed.toStdString());
+        parser->parser.SetExpr(text);
         for (const auto& [name, address] : parser->parser.GetUsedVar())
             parser->used.push_back(static_cast<std::size_t>(address - parser->variables.data()));
         parser->parser.Eval(); // reports what the syntax check leaves to the first run
     } catch (const mu::Parser::exception_type& failure) {
         if (error != nullptr)
-            *error = QString::fromStdString(failure.GetMsg());
+            *error = expressionFault(failure, text, std::max(meters, 0));
         return false;
     }
     m_expression = trimmed;

@@ -23,8 +23,10 @@ public:
     MathChannel& operator=(MathChannel&&) noexcept;
 
     // Takes `expression` for a recording of `meters` meters; an empty (or blank)
-    // expression removes the channel. False, with the parser's message in `error`,
-    // when the expression cannot be used (then nothing changes).
+    // expression removes the channel. False, with a numbered message in `error`
+    // ("[E9041] M4 is not a meter of this recording (it has 3).", or the position of
+    // the fault counted from 1), when the expression cannot be used (then nothing
+    // changes).
     bool setExpression(const QString& expression, int meters, QString* error = nullptr);
     bool isSet() const { return !m_expression.isEmpty(); }
     const QString& expression() const { return m_expression; }

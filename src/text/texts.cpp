@@ -189,6 +189,9 @@ constexpr Entry kStrings[] = {
     {TextId::TempFileWriteFailed,      QT_TRANSLATE_NOOP("Texts", "The newest sample could not be written to the temporary storage in hard disk and is held only in memory. The recording has stopped.")},
     {TextId::IntervalNotWholeSeconds,  QT_TRANSLATE_NOOP("Texts", "The interval must be a whole number of seconds from 0 to %d.")},
     {TextId::SaveSetNothingReplaced,   QT_TRANSLATE_NOOP("Texts", "Nothing was replaced: the files that were there before are as they were.")},
+    {TextId::MathUnknownMeter,         QT_TRANSLATE_NOOP("Texts", "M%d is not a meter of this recording (it has %d).")},
+    {TextId::MathFaultAt,              QT_TRANSLATE_NOOP("Texts", "The expression cannot be read at character %d (counted from 1).")},
+    {TextId::MathUnfinished,           QT_TRANSLATE_NOOP("Texts", "The expression is not finished: a value or a closing parenthesis is missing at its end.")},
     {TextId::ErrorCaptionFormat,       QT_TRANSLATE_NOOP("Texts", "Error[E%d]")},
 };
 // clang-format on

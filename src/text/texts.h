@@ -172,6 +172,9 @@ enum class TextId : int {
     TempFileWriteFailed = 9025,
     IntervalNotWholeSeconds = 9030,
     SaveSetNothingReplaced = 9040,
+    MathUnknownMeter = 9041,
+    MathFaultAt = 9042,
+    MathUnfinished = 9043,
     ErrorCaptionFormat = 9999,
 };
 

@@ -69,9 +69,9 @@ TEST(CliStats, OneJsonLinePerGroupOfARecordingOrOfEachSession) {
     Output r = stats(recorderFile);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "{\"function\":6,\"unit\":\"V\",\"mode\":\"DC\",\"count\":2,\"mean\":2,"
-                     "\"std_dev\":1.4142135623730951,\"min\":1,\"max\":3,\"overloads\":0}\n"
+                     "\"stddev\":1.4142135623730951,\"min\":1,\"max\":3,\"overloads\":0}\n"
                      "{\"function\":128,\"unit\":\"\u03A9\",\"mode\":\"\",\"count\":0,"
-                     "\"mean\":null,\"std_dev\":null,\"min\":null,\"max\":null,\"overloads\":1}\n");
+                     "\"mean\":null,\"stddev\":null,\"min\":null,\"max\":null,\"overloads\":1}\n");
 
     std::vector<SampleList> sessions(2);
     sessions[0].append(reading(0x5, 230.0f, "230.0", "V [AC]"));
@@ -82,9 +82,9 @@ TEST(CliStats, OneJsonLinePerGroupOfARecordingOrOfEachSession) {
     r = stats(sessionFile);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "{\"session\":1,\"function\":5,\"unit\":\"V\",\"mode\":\"AC\",\"count\":1,"
-                     "\"mean\":230,\"std_dev\":0,\"min\":230,\"max\":230,\"overloads\":0}\n"
+                     "\"mean\":230,\"stddev\":0,\"min\":230,\"max\":230,\"overloads\":0}\n"
                      "{\"session\":2,\"function\":1024,\"unit\":\"Hz\",\"mode\":\"\",\"count\":2,"
-                     "\"mean\":50.5,\"std_dev\":0.7071067811865476,\"min\":50,\"max\":51,"
+                     "\"mean\":50.5,\"stddev\":0.7071067811865476,\"min\":50,\"max\":51,"
                      "\"overloads\":0}\n");
 
     EXPECT_EQ(stats(dir.filePath(QStringLiteral("missing.g53"))).status, 1);
@@ -156,16 +156,15 @@ TEST(CliStats, ARecordingOfSeveralMetersGivesEachMetersGroupsAndTheMath) {
          QStringLiteral("M1*M2")}));
     const Output r = stats(manifest);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(
-        r.out,
-        "{\"meter\":1,\"name\":\"Supply\",\"serial\":\"S1\",\"function\":6,\"unit\":\"V\","
-        "\"mode\":\"DC\",\"count\":3,\"mean\":2,\"std_dev\":1,\"min\":1,\"max\":3,"
-        "\"overloads\":0}\n"
-        "{\"meter\":2,\"name\":\"Load \\\"2\\\"\",\"serial\":\"S2\",\"function\":514,"
-        "\"unit\":\"A\",\"mode\":\"DC\",\"count\":2,\"mean\":2,\"std_dev\":1.4142135623730951,"
-        "\"min\":1,\"max\":3,\"overloads\":0}\n"
-        "{\"math\":\"M1*M2\",\"unit\":\"W\",\"count\":2,\"mean\":5,"
-        "\"std_dev\":5.656854249492381,\"min\":1,\"max\":9}\n");
+    EXPECT_EQ(r.out,
+              "{\"meter\":1,\"name\":\"Supply\",\"serial\":\"S1\",\"function\":6,\"unit\":\"V\","
+              "\"mode\":\"DC\",\"count\":3,\"mean\":2,\"stddev\":1,\"min\":1,\"max\":3,"
+              "\"overloads\":0}\n"
+              "{\"meter\":2,\"name\":\"Load \\\"2\\\"\",\"serial\":\"S2\",\"function\":514,"
+              "\"unit\":\"A\",\"mode\":\"DC\",\"count\":2,\"mean\":2,\"stddev\":1.4142135623730951,"
+              "\"min\":1,\"max\":3,\"overloads\":0}\n"
+              "{\"math\":\"M1*M2\",\"unit\":\"W\",\"count\":2,\"mean\":5,"
+              "\"stddev\":5.656854249492381,\"min\":1,\"max\":9}\n");
 
     // What is no recording is refused with the reason, and nothing is written.
     const QString notManifest = dir.filePath(QStringLiteral("other.telmora"));
@@ -218,7 +217,7 @@ TEST(CliStats, FiguresAreTheNumbersTheMetersShowed) {
     Output r = stats(voltsFile);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "{\"function\":6,\"unit\":\"V\",\"mode\":\"DC\",\"count\":2,\"mean\":1.505,"
-                     "\"std_dev\":0,\"min\":1.505,\"max\":1.505,\"overloads\":0}\n");
+                     "\"stddev\":0,\"min\":1.505,\"max\":1.505,\"overloads\":0}\n");
 
     ASSERT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("a.g53")), ohms));
     ASSERT_TRUE(SaveRecorderFile(dir.filePath(QStringLiteral("b.g53")), ohms));
@@ -230,7 +229,7 @@ TEST(CliStats, FiguresAreTheNumbersTheMetersShowed) {
     r = stats(manifest);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("{\"math\":\"M1*M2\",\"unit\":\"\",\"count\":2,\"mean\":22174681,"
-                         "\"std_dev\":0,\"min\":22174681,\"max\":22174681}\n"),
+                         "\"stddev\":0,\"min\":22174681,\"max\":22174681}\n"),
               std::string::npos)
         << r.out;
 }

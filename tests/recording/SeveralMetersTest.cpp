@@ -394,9 +394,29 @@ TEST(MathChannelValues, AMissingOperandGivesNoValue) {
     EXPECT_TRUE(std::isnan(math.evaluate(std::vector<double>{2.0, 1.0})));
     // A bad expression keeps the old one and says why.
     EXPECT_FALSE(math.setExpression(QStringLiteral("M1*"), 2, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error, QStringLiteral("[E9043] The expression is not finished: a value or a "
+                                    "closing parenthesis is missing at its end."));
     EXPECT_FALSE(math.setExpression(QStringLiteral("M3"), 2, &error));
     EXPECT_EQ(math.expression(), QStringLiteral("M1/(M1-2)"));
+}
+
+// What is wrong with an expression, its place counted from 1 and a meter the
+// recording lacks named.
+TEST(MathChannelValues, AFaultyExpressionSaysWhereAndNamesAnUnknownMeter) {
+    MathChannel math;
+    QString error;
+    EXPECT_FALSE(math.setExpression(QStringLiteral("M1 + M4"), 3, &error));
+    EXPECT_EQ(error, QStringLiteral("[E9041] M4 is not a meter of this recording (it has 3)."));
+    EXPECT_FALSE(math.setExpression(QStringLiteral("M12+1"), 3, &error));
+    EXPECT_NE(error.indexOf(QStringLiteral("M12 is not a meter")), -1) << error.toStdString();
+    EXPECT_FALSE(math.setExpression(QStringLiteral("2**M1"), 3, &error));
+    EXPECT_EQ(error, QStringLiteral("[E9042] The expression cannot be read at character 3 "
+                                    "(counted from 1)."));
+    EXPECT_FALSE(math.setExpression(QStringLiteral("M1+foo"), 3, &error));
+    EXPECT_NE(error.indexOf(QStringLiteral("character 4 ")), -1) << error.toStdString();
+    EXPECT_FALSE(math.setExpression(QStringLiteral("(M1+M2"), 3, &error));
+    EXPECT_NE(error.indexOf(QStringLiteral("[E9043]")), -1) << error.toStdString();
+    EXPECT_FALSE(math.isSet());
 }
 
 TEST_F(SeveralMeters, MathFollowsTheTicksAndItsStatisticsSkipGaps) {

@@ -1,0 +1,141 @@
+#include "recording/recorderintervals.h"
+
+#include "model/decimaltext.h"
+#include "model/tidycsv.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace telmora {
+
+namespace {
+
+// Text handed to the sink at once.
+constexpr std::size_t kFlushBytes = 1 << 16;
+// Records read at once by each meter's reader.
+constexpr std::size_t kBlockRecords = 1024;
+
+void appendInteger(std::string& out, std::int64_t number) {
+    char text[24];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, number);
+    out.append(text, ec == std::errc() ? end : text);
+}
+
+void appendFigure(std::string& out, bool exists, double value) {
+    out += ',';
+    if (exists)
+        AppendShortestDouble(out, value);
+}
+
+// "14:05:00": the time of day of a start on the timeline of a time of day.
+void appendTimeOfDay(std::string& out, std::int64_t startMs) {
+    const std::int64_t ms = startMs % IntervalStatistics::kDayMs;
+    const std::int64_t ofDay = ms < 0 ? ms + IntervalStatistics::kDayMs : ms;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(ofDay / 3'600'000),
+                  static_cast<int>(ofDay / 60'000 % 60), static_cast<int>(ofDay / 1000 % 60));
+    out += text;
+}
+
+} // namespace
+
+std::string IntervalHeader() {
+    return "interval_start,meter,unit,count,mean,min,max,stddev,overloads";
+}
+
+void AppendIntervalRows(std::string& out, const IntervalRows& rows,
+                        const std::vector<std::string>& names, bool withDate) {
+    for (const IntervalFigures& figures : rows.figures) {
+        if (withDate)
+            out += IsoDateTime(rows.startMs - std::int64_t{rows.utcOffsetSeconds} * 1000,
+                               rows.utcOffsetSeconds);
+        else
+            appendTimeOfDay(out, rows.startMs);
+        AppendTidyField(out, figures.meter < names.size() ? names[figures.meter] : std::string());
+        AppendTidyField(out, figures.unit);
+        out += ',';
+        const RunningStatistics& v = figures.values;
+        appendInteger(out, v.count());
+        appendFigure(out, !v.empty(), v.mean());
+        appendFigure(out, !v.empty(), v.minimum());
+        appendFigure(out, !v.empty(), v.maximum());
+        appendFigure(out, v.count() > 1, v.standardDeviation());
+        out += ',';
+        appendInteger(out, figures.overloads);
+        out += "\r\n";
+    }
+}
+
+namespace {
+
+// Whether every tick below `ticks` has a date.
+bool everyDateKnown(const TidyMeterSet& set, std::int64_t ticks) {
+    if (!set.clockOf)
+        return false;
+    for (std::int64_t j = 0; j < ticks; ++j)
+        if (!set.clockOf(static_cast<std::size_t>(j)).has_value())
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool WriteRecorderIntervals(const TidyMeterSet& set, std::int64_t lengthMs, const TextSink& sink) {
+    if (set.meters.empty())
+        return false;
+    std::int64_t ticks = set.meters.front().records->size();
+    for (const TidyMeter& meter : set.meters)
+        ticks = std::min(ticks, meter.records->size());
+    const bool withDate = everyDateKnown(set, ticks);
+    std::vector<std::string> names;
+    for (const TidyMeter& meter : set.meters)
+        names.push_back(meter.name);
+    const std::size_t math = names.size();
+    if (set.hasMath)
+        names.push_back(set.mathName);
+
+    std::string out = IntervalHeader() + "\r\n";
+    bool refused = false;
+    IntervalStatistics intervals(lengthMs, names.size(), [&](const IntervalRows& rows) {
+        AppendIntervalRows(out, rows, names, withDate);
+        if (out.size() >= kFlushBytes) {
+            refused = refused || !sink(out);
+            out.clear();
+        }
+    });
+    std::vector<RecordReader> readers(set.meters.size(), RecordReader(kBlockRecords));
+    std::vector<StoredValueCache> caches(set.meters.size());
+    std::vector<SampleEntry> entries(set.meters.size());
+    TimeOfDayTimeline timeline;
+    for (std::int64_t j = 0; j < ticks && !refused; ++j) {
+        for (std::size_t m = 0; m < set.meters.size(); ++m) {
+            std::optional<SampleEntry> entry = readers[m].tryRead(*set.meters[m].records, j);
+            if (!entry)
+                return false; // its file no longer holds it
+            entries[m] = *entry;
+        }
+        IntervalTime time;
+        if (withDate) {
+            const WallClock clock = *set.clockOf(static_cast<std::size_t>(j));
+            time = {clock.utcMs + std::int64_t{clock.utcOffsetSeconds} * 1000,
+                    clock.utcOffsetSeconds};
+        } else {
+            const std::optional<std::int64_t> ofDay =
+                StoredTimeOfDayMs(StoredTextView(entries.front().main.timeText));
+            if (!ofDay)
+                continue;
+            time.localMs = timeline.localMs(*ofDay);
+        }
+        for (std::size_t m = 0; m < entries.size(); ++m)
+            intervals.add(m, time,
+                          ReadingOfRecord(entries[m].main, RecordOrigin::Recorder,
+                                          DisplayKind::Main, &caches[m], DisplayShape::Skip));
+        if (set.hasMath && j < static_cast<std::int64_t>(set.mathValues.size()))
+            intervals.addValue(math, time, set.mathValues[static_cast<std::size_t>(j)],
+                               set.mathUnit);
+    }
+    intervals.finish();
+    return !refused && sink(out);
+}
+
+} // namespace telmora
