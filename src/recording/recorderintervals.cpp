@@ -2,6 +2,7 @@
 
 #include "model/decimaltext.h"
 #include "model/tidycsv.h"
+#include "recording/recorderexportrecords.h"
 
 #include <charconv>
 #include <cstdio>
@@ -12,8 +13,8 @@ namespace {
 
 // Text handed to the sink at once.
 constexpr std::size_t kFlushBytes = 1 << 16;
-// Records read at once by each meter's reader.
-constexpr std::size_t kBlockRecords = 1024;
+// Ticks read at once from each meter's file.
+constexpr std::int64_t kBlockTicks = 1024;
 
 void appendInteger(std::string& out, std::int64_t number) {
     char text[24];
@@ -78,6 +79,35 @@ bool everyDateKnown(const TidyMeterSet& set, std::int64_t ticks) {
     return true;
 }
 
+// Reads the main records of ticks begin .. end - 1 into `block`.
+bool readMainRecords(ExportRecords& reader, std::int64_t begin, std::int64_t end,
+                     std::vector<ReadingRecord>& block) {
+    SampleEntry entry;
+    return reader.forEach(
+        begin, end,
+        [&](std::int64_t j, const std::uint8_t* image) {
+            DecodeSampleForViews(std::span<const std::uint8_t, kSampleSize>(image, kSampleSize),
+                                 entry);
+            block[static_cast<std::size_t>(j - begin)] = entry.main;
+        },
+        [&](std::int64_t j, const SampleEntry& decoded) {
+            block[static_cast<std::size_t>(j - begin)] = decoded.main;
+        });
+}
+
+IntervalTime datedTime(const WallClock& clock) {
+    return {clock.utcMs + std::int64_t{clock.utcOffsetSeconds} * 1000, clock.utcOffsetSeconds};
+}
+
+// The time of a tick from its first meter's stored time of day; nothing when that
+// is no time.
+std::optional<IntervalTime> timeOfDay(const ReadingRecord& first, TimeOfDayTimeline& timeline) {
+    const std::optional<std::int64_t> ofDay = StoredTimeOfDayMs(StoredTextView(first.timeText));
+    if (!ofDay)
+        return std::nullopt;
+    return IntervalTime{timeline.localMs(*ofDay), 0};
+}
+
 } // namespace
 
 bool WriteRecorderIntervals(const TidyMeterSet& set, std::int64_t lengthMs, const TextSink& sink) {
@@ -103,36 +133,34 @@ bool WriteRecorderIntervals(const TidyMeterSet& set, std::int64_t lengthMs, cons
             out.clear();
         }
     });
-    std::vector<RecordReader> readers(set.meters.size(), RecordReader(kBlockRecords));
+    std::vector<ExportRecords> readers;
+    for (const TidyMeter& meter : set.meters)
+        readers.emplace_back(*meter.records);
     std::vector<StoredValueCache> caches(set.meters.size());
-    std::vector<SampleEntry> entries(set.meters.size());
+    // The main records of a block of ticks, meter by meter.
+    std::vector<std::vector<ReadingRecord>> blocks(
+        set.meters.size(), std::vector<ReadingRecord>(static_cast<std::size_t>(kBlockTicks)));
     TimeOfDayTimeline timeline;
-    for (std::int64_t j = 0; j < ticks && !refused; ++j) {
-        for (std::size_t m = 0; m < set.meters.size(); ++m) {
-            std::optional<SampleEntry> entry = readers[m].tryRead(*set.meters[m].records, j);
-            if (!entry)
-                return false; // its file no longer holds it
-            entries[m] = *entry;
-        }
-        IntervalTime time;
-        if (withDate) {
-            const WallClock clock = *set.clockOf(static_cast<std::size_t>(j));
-            time = {clock.utcMs + std::int64_t{clock.utcOffsetSeconds} * 1000,
-                    clock.utcOffsetSeconds};
-        } else {
-            const std::optional<std::int64_t> ofDay =
-                StoredTimeOfDayMs(StoredTextView(entries.front().main.timeText));
-            if (!ofDay)
+    for (std::int64_t begin = 0; begin < ticks && !refused; begin += kBlockTicks) {
+        const std::int64_t end = std::min(begin + kBlockTicks, ticks);
+        for (std::size_t m = 0; m < set.meters.size(); ++m)
+            if (!readMainRecords(readers[m], begin, end, blocks[m]))
+                return false; // its file no longer holds the records
+        for (std::int64_t j = begin; j < end; ++j) {
+            const auto at = static_cast<std::size_t>(j - begin);
+            const std::optional<IntervalTime> time =
+                withDate ? datedTime(*set.clockOf(static_cast<std::size_t>(j)))
+                         : timeOfDay(blocks.front()[at], timeline);
+            if (!time)
                 continue;
-            time.localMs = timeline.localMs(*ofDay);
+            for (std::size_t m = 0; m < blocks.size(); ++m)
+                intervals.add(m, *time,
+                              ReadingOfRecord(blocks[m][at], RecordOrigin::Recorder,
+                                              DisplayKind::Main, &caches[m], DisplayShape::Skip));
+            if (set.hasMath && j < static_cast<std::int64_t>(set.mathValues.size()))
+                intervals.addValue(math, *time, set.mathValues[static_cast<std::size_t>(j)],
+                                   set.mathUnit);
         }
-        for (std::size_t m = 0; m < entries.size(); ++m)
-            intervals.add(m, time,
-                          ReadingOfRecord(entries[m].main, RecordOrigin::Recorder,
-                                          DisplayKind::Main, &caches[m], DisplayShape::Skip));
-        if (set.hasMath && j < static_cast<std::int64_t>(set.mathValues.size()))
-            intervals.addValue(math, time, set.mathValues[static_cast<std::size_t>(j)],
-                               set.mathUnit);
     }
     intervals.finish();
     return !refused && sink(out);
