@@ -226,7 +226,7 @@
     </message>
     <message>
         <source>&amp;Reconnect automatically</source>
-        <translation>Automatisch neu &amp;verbinden</translation>
+        <translation>Automatisch &amp;neu verbinden</translation>
     </message>
     <message>
         <source>Waiting for the cable…</source>
@@ -270,7 +270,7 @@
     </message>
     <message>
         <source>&amp;Publish readings...</source>
-        <translation>Messwerte &amp;veröffentlichen...</translation>
+        <translation>&amp;Messwerte veröffentlichen...</translation>
     </message>
 </context>
 <context>
@@ -534,7 +534,7 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
         <translation>%1 von %2 Messwerten geschrieben</translation>
     </message>
     <message>
-        <source>&amp;Math channel...</source>
+        <source>M&amp;ath channel...</source>
         <translation>&amp;Rechenkanal...</translation>
     </message>
     <message>
@@ -890,6 +890,10 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
         <translation>&amp;Beenden</translation>
     </message>
     <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
         <source>&amp;Link</source>
         <translation>&amp;Verbinden</translation>
     </message>
@@ -1002,7 +1006,7 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
         <translation>&amp;Alle Daten einpassen</translation>
     </message>
     <message>
-        <source>&amp;Undo Zooming</source>
+        <source>Undo &amp;Zooming</source>
         <translation>Zoom &amp;rückgängig</translation>
     </message>
     <message>

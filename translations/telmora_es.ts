@@ -238,7 +238,7 @@
     </message>
     <message>
         <source>Telmora &amp;Help</source>
-        <translation>&amp;Ayuda de Telmora</translation>
+        <translation>Ayuda de &amp;Telmora</translation>
     </message>
     <message>
         <source>Rename meter</source>
@@ -534,7 +534,7 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
         <translation>%1 de %2 muestras escritas</translation>
     </message>
     <message>
-        <source>&amp;Math channel...</source>
+        <source>M&amp;ath channel...</source>
         <translation>Canal &amp;calculado...</translation>
     </message>
     <message>
@@ -875,7 +875,7 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     </message>
     <message>
         <source>Printer Set&amp;up...</source>
-        <translation>Configurar &amp;impresora...</translation>
+        <translation>Con&amp;figurar impresora...</translation>
     </message>
     <message>
         <source>&amp;Import data from DMM</source>
@@ -888,6 +888,10 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     <message>
         <source>E&amp;xit</source>
         <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>Ce&amp;rrar</translation>
     </message>
     <message>
         <source>&amp;Link</source>
@@ -947,7 +951,7 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     </message>
     <message>
         <source>&amp;Acquisition</source>
-        <translation>&amp;Adquisición</translation>
+        <translation>A&amp;dquisición</translation>
     </message>
     <message>
         <source>Star&amp;t</source>
@@ -963,7 +967,7 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     </message>
     <message>
         <source>&amp;Interval...</source>
-        <translation>&amp;Intervalo...</translation>
+        <translation>I&amp;ntervalo...</translation>
     </message>
     <message>
         <source>F&amp;irst page</source>
@@ -983,7 +987,7 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     </message>
     <message>
         <source>&amp;Print this page ...</source>
-        <translation>&amp;Imprimir esta página ...</translation>
+        <translation>Im&amp;primir esta página ...</translation>
     </message>
     <message>
         <source>E&amp;xport ...</source>
@@ -999,10 +1003,10 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     </message>
     <message>
         <source>&amp;Fit all data</source>
-        <translation>&amp;Ajustar a todos los datos</translation>
+        <translation>A&amp;justar a todos los datos</translation>
     </message>
     <message>
-        <source>&amp;Undo Zooming</source>
+        <source>Undo &amp;Zooming</source>
         <translation>&amp;Deshacer zoom</translation>
     </message>
     <message>

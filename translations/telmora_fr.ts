@@ -234,7 +234,7 @@
     </message>
     <message>
         <source>Desktop &amp;notifications</source>
-        <translation>&amp;Notifications du bureau</translation>
+        <translation>Notifications du &amp;bureau</translation>
     </message>
     <message>
         <source>Telmora &amp;Help</source>
@@ -534,7 +534,7 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
         <translation>%1 échantillons écrits sur %2</translation>
     </message>
     <message>
-        <source>&amp;Math channel...</source>
+        <source>M&amp;ath channel...</source>
         <translation>Canal &amp;calculé...</translation>
     </message>
     <message>
@@ -890,6 +890,10 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
         <source>&amp;Link</source>
         <translation>&amp;Connecter</translation>
     </message>
@@ -947,7 +951,7 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
     </message>
     <message>
         <source>&amp;Acquisition</source>
-        <translation>&amp;Acquisition</translation>
+        <translation>Ac&amp;quisition</translation>
     </message>
     <message>
         <source>Star&amp;t</source>
@@ -983,7 +987,7 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
     </message>
     <message>
         <source>&amp;Print this page ...</source>
-        <translation>&amp;Imprimer cette page ...</translation>
+        <translation>Im&amp;primer cette page ...</translation>
     </message>
     <message>
         <source>E&amp;xport ...</source>
@@ -1002,8 +1006,8 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
         <translation>&amp;Ajuster à toutes les données</translation>
     </message>
     <message>
-        <source>&amp;Undo Zooming</source>
-        <translation>&amp;Annuler le zoom</translation>
+        <source>Undo &amp;Zooming</source>
+        <translation>Annuler le &amp;zoom</translation>
     </message>
     <message>
         <source>&amp;Help</source>

@@ -226,7 +226,7 @@
     </message>
     <message>
         <source>&amp;Reconnect automatically</source>
-        <translation>Łącz &amp;ponownie automatycznie</translation>
+        <translation>Łącz ponownie &amp;automatycznie</translation>
     </message>
     <message>
         <source>Waiting for the cable…</source>
@@ -534,7 +534,7 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
         <translation>Zapisano %1 z %2 próbek</translation>
     </message>
     <message>
-        <source>&amp;Math channel...</source>
+        <source>M&amp;ath channel...</source>
         <translation>Kanał &amp;obliczeniowy...</translation>
     </message>
     <message>
@@ -890,8 +890,12 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
         <translation>&amp;Zakończ</translation>
     </message>
     <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Zamknij</translation>
+    </message>
+    <message>
         <source>&amp;Link</source>
-        <translation>&amp;Połącz</translation>
+        <translation>Połą&amp;cz</translation>
     </message>
     <message>
         <source>Un&amp;link</source>
@@ -935,7 +939,7 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
     </message>
     <message>
         <source>&amp;Port</source>
-        <translation>&amp;Port</translation>
+        <translation>Po&amp;rt</translation>
     </message>
     <message>
         <source>C&amp;OM port</source>
@@ -999,15 +1003,15 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
     </message>
     <message>
         <source>&amp;Fit all data</source>
-        <translation>&amp;Dopasuj do wszystkich danych</translation>
+        <translation>Dopasuj do &amp;wszystkich danych</translation>
     </message>
     <message>
-        <source>&amp;Undo Zooming</source>
+        <source>Undo &amp;Zooming</source>
         <translation>&amp;Cofnij powiększenie</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation>Pomo&amp;c</translation>
+        <translation>Po&amp;moc</translation>
     </message>
     <message>
         <source>&amp;About...</source>

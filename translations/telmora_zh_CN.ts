@@ -534,8 +534,8 @@ leave it empty for no math channel. The meters are:</source>
         <translation>已写入 %1 / %2 个样本</translation>
     </message>
     <message>
-        <source>&amp;Math channel...</source>
-        <translation>计算通道(&amp;M)...</translation>
+        <source>M&amp;ath channel...</source>
+        <translation>计算通道(&amp;A)...</translation>
     </message>
     <message>
         <source>Telmora recording</source>
@@ -890,6 +890,10 @@ leave it empty for no math channel. The meters are:</source>
         <translation>退出(&amp;X)</translation>
     </message>
     <message>
+        <source>C&amp;lose</source>
+        <translation>关闭(&amp;L)</translation>
+    </message>
+    <message>
         <source>&amp;Link</source>
         <translation>连接(&amp;L)</translation>
     </message>
@@ -1002,8 +1006,8 @@ leave it empty for no math channel. The meters are:</source>
         <translation>显示全部数据(&amp;F)</translation>
     </message>
     <message>
-        <source>&amp;Undo Zooming</source>
-        <translation>撤销缩放(&amp;U)</translation>
+        <source>Undo &amp;Zooming</source>
+        <translation>撤销缩放(&amp;Z)</translation>
     </message>
     <message>
         <source>&amp;Help</source>

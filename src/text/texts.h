@@ -66,6 +66,7 @@ enum class TextId : int {
     MenuFileImport = 507,
     MenuFileClear = 508,
     MenuFileExit = 509,
+    MenuFileClose = 510,
     MenuLink = 600,
     MenuUnlink = 601,
     MenuEdit = 610,

@@ -159,7 +159,7 @@ void LoggerWindow::buildMenu() {
     m_printerSetupAction = item(file, TextId::MenuFilePrinterSetup,
                                 [this] { m_dialogs.setUpPage(this, m_printer.get()); });
     file->addSeparator();
-    QAction* exit = item(file, TextId::MenuFileExit, [this] { close(); });
+    QAction* exit = item(file, TextId::MenuFileClose, [this] { close(); });
     QMenu* edit = bar->addMenu(text(TextId::MenuEdit));
     m_clearAction = item(edit, TextId::MenuEditClearAll, [this] { clearData(); });
     QMenu* view = bar->addMenu(text(TextId::MenuView));

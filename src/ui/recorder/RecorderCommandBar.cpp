@@ -147,7 +147,7 @@ void RecorderCommandBar::buildFileMenu(QMenu& menu) {
     addItem(menu, C::Print, TextId::MenuFilePrintPage);
     addItem(menu, C::PrinterSetup, TextId::MenuFilePrinterSetup);
     menu.addSeparator();
-    addItem(menu, C::Exit, TextId::MenuFileExit);
+    addItem(menu, C::Exit, TextId::MenuFileClose);
 }
 
 void RecorderCommandBar::buildAcquisitionMenu(QMenu& menu) {
@@ -158,7 +158,7 @@ void RecorderCommandBar::buildAcquisitionMenu(QMenu& menu) {
     menu.addSeparator();
     addItem(menu, C::Interval, TextId::MenuAcquisitionInterval);
     // A channel computed from the meters' readings (several meters linked).
-    QAction* math = menu.addAction(translate("RecorderWindow", "&Math channel..."));
+    QAction* math = menu.addAction(translate("RecorderWindow", "M&ath channel..."));
     math->setObjectName(QStringLiteral("mathChannelAction"));
     connect(math, &QAction::triggered, this,
             [this] { emit commandTriggered(RecorderCommand::MathChannel); });

@@ -305,7 +305,7 @@ TEST_F(DesktopTest, UsualKeysNeverTakeAWindowsOwnShortcut) {
         EXPECT_TRUE(hasBindings(*window, TextId::MenuFileOpen, QKeySequence::Open));
         EXPECT_TRUE(hasBindings(*window, TextId::MenuFileSaveAs, QKeySequence::Save));
         EXPECT_TRUE(hasBindings(*window, TextId::MenuFilePrintPage, QKeySequence::Print));
-        EXPECT_TRUE(hasBindings(*window, TextId::MenuFileExit, QKeySequence::Close));
+        EXPECT_TRUE(hasBindings(*window, TextId::MenuFileClose, QKeySequence::Close));
     }
     EXPECT_EQ(actionWith(*form.recorder(), text(TextId::MenuViewUndoZoom))->shortcut(),
               QKeySequence(Qt::CTRL | Qt::Key_Z));
