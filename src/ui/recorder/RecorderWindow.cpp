@@ -654,7 +654,11 @@ void RecorderWindow::refreshControls() {
         isSignalConnected(QMetaMethod::fromSignal(&RecorderWindow::importRequested));
     in.exportAvailable = true;
     in.viewerAvailable = true;
-    m_commands->apply(ComputeRecorderControls(in));
+    RecorderControlState state = ComputeRecorderControls(in);
+    // The overview is worth opening from two samples on, a recording within one
+    // page too.
+    state.fitView = !in.recording && !in.busy && m_controller.recording().sampleCount() >= 2;
+    m_commands->apply(state);
 }
 
 void RecorderWindow::refreshStatus() {

@@ -586,6 +586,48 @@ TEST_F(RecorderFixture, MenuItemsRunTheCommandsOfTheirButtons) {
     EXPECT_FALSE(item(TextId::MenuViewUndoZoom)->isEnabled());
 }
 
+// Fit all data is there from the second sample on, a recording shorter than one
+// page included, and not while recording.
+TEST_F(RecorderFixture, FitAllDataFromTheSecondSample) {
+    QAction* fitItem = nullptr;
+    for (QAction* a : form->menuBar()->findChildren<QAction*>())
+        if (a->text() == text(TextId::MenuViewFitAll))
+            fitItem = a;
+    ASSERT_NE(fitItem, nullptr);
+    QToolButton& fitButton = probe().button("fitViewButton");
+    const auto fitEnabled = [&] {
+        EXPECT_EQ(fitItem->isEnabled(), fitButton.isEnabled());
+        return fitButton.isEnabled();
+    };
+    EXPECT_FALSE(fitEnabled());
+
+    g_live.linked = true;
+    form->controller().setAcquisition(AcquisitionMode::Manual, 500);
+    publishVolts(1.0);
+    form->takeManualSample();
+    EXPECT_FALSE(fitEnabled());
+    publishVolts(2.0);
+    form->takeManualSample();
+    EXPECT_EQ(form->controller().lastPage(), 1);
+    EXPECT_TRUE(fitEnabled());
+    QSignalSpy overview(form.get(), &RecorderWindow::overviewRequested);
+    fitButton.click();
+    EXPECT_EQ(overview.count(), 1);
+
+    form->controller().setAcquisition(AcquisitionMode::Automatic, 1000);
+    start();
+    ASSERT_TRUE(form->controller().isRecording());
+    samples(2);
+    EXPECT_FALSE(fitEnabled());
+    probe().button("stopRecordingButton").click();
+    EXPECT_TRUE(fitEnabled());
+
+    answer = BoxButton::Ok;
+    form->clearRecording();
+    EXPECT_TRUE(form->recording().isEmpty());
+    EXPECT_FALSE(fitEnabled());
+}
+
 TEST(StatisticsFigures, WrittenInTheDisplaysPrefixAndResolution) {
     const QString ohm = QStringLiteral("\u03A9");
     EXPECT_EQ(StatisticsPanel::formatInPrefix(4770.0, ohm, 3, 4), "4.7700 k" + ohm);
