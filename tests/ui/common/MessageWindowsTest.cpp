@@ -436,6 +436,28 @@ TEST(AboutDialog, IconClickFillsCableLinesAndEveryShowEmptiesThem) {
     EXPECT_EQ(memoLines(form)[8], "Cable SN : 0807060504030201");
 }
 
+// The serial number reads as the cable reports it, the way the meter lists and
+// captions name the cable ("5310", not the hex of its UTF-16 bytes); a serial
+// that is no plain text keeps the hex form.
+TEST(AboutDialog, SerialNumberIsShownAsTheCableReportsIt) {
+    auto meter = std::make_shared<telmora::SimulatedMeter>(telmora::SimScenario::Demo, false);
+    meter->setCableIdentity(0x0105, {'5', 0, '3', 0, '1', 0, '0', 0});
+    CableAccess cable(meter);
+    AboutDialog form(&cable);
+    form.show();
+    clickIconAndWait(form, &cable);
+    EXPECT_EQ(form.lines()[8], "Cable SN : 5310");
+    EXPECT_EQ(memoLines(form)[8], "Cable SN : 5310");
+
+    meter->setCableIdentity(0x0105, {'A', 0, '7', 0, 0, 0, 0, 0});
+    clickIconAndWait(form, &cable);
+    EXPECT_EQ(form.lines()[8], "Cable SN : A7");
+
+    meter->setCableIdentity(0x0105, {0x01, 0x02, 0, 0, 0, 0, 0, 0});
+    clickIconAndWait(form, &cable);
+    EXPECT_EQ(form.lines()[8], "Cable SN : 0000000000000201");
+}
+
 TEST(AboutDialog, CableThatCannotBeOpenedLeavesTheLinesEmpty) {
     {
         AboutDialog form(nullptr); // no cable to ask
