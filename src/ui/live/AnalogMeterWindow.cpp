@@ -160,11 +160,15 @@ void AnalogMeterWindow::runUpdate() {
 void AnalogMeterWindow::updateLabels() {
     m_multiplier->setText(
         QString::fromStdString(telmora::MultiplierText(m_scale.multiplierExponent)));
+    // A temperature is written with its degree sign ("°C") rather than the
+    // display's bare letter.
+    const QString degrees = DegreeUnit(m_function);
     m_prefix->setShowsOhmSign(false);
-    m_prefix->setText(m_firstUnitPart);
-    m_unit->setShowsOhmSign(telmora::ShowsOhmSign(m_function));
-    m_unit->setText(QString::fromStdString(
-        telmora::AnalogUnitText(m_function, m_secondUnitPart.toStdString())));
+    m_prefix->setText(degrees.isEmpty() ? m_firstUnitPart : QString());
+    m_unit->setShowsOhmSign(degrees.isEmpty() && telmora::ShowsOhmSign(m_function));
+    m_unit->setText(degrees.isEmpty() ? QString::fromStdString(telmora::AnalogUnitText(
+                                            m_function, m_secondUnitPart.toStdString()))
+                                      : degrees);
 }
 
 void AnalogMeterWindow::sweepToRest() {

@@ -224,15 +224,18 @@ void ComparatorWindow::moveNeedle() {
 }
 
 void ComparatorWindow::updateLabels() {
-    const QString prefix = QString::fromStdString(m_labels.prefixPart);
-    const QString unit = QString::fromStdString(m_labels.unitPart);
+    // The limits of a temperature carry its degree sign ("°C") in the unit panel.
+    const QString degrees = DegreeUnit(m_function);
+    const QString prefix =
+        degrees.isEmpty() ? QString::fromStdString(m_labels.prefixPart) : QString();
+    const QString unit = degrees.isEmpty() ? QString::fromStdString(m_labels.unitPart) : degrees;
     for (LcdPanel* p : {m_highPrefixPanel, m_lowPrefixPanel}) {
-        p->setShowsOhmSign(m_labels.prefixSymbol);
+        p->setShowsOhmSign(degrees.isEmpty() && m_labels.prefixSymbol);
         p->setAlignment(LabelAlignment(m_labels.prefixAlign));
         p->setText(prefix);
     }
     for (LcdPanel* p : {m_highUnitPanel, m_lowUnitPanel}) {
-        p->setShowsOhmSign(m_labels.unitSymbol);
+        p->setShowsOhmSign(degrees.isEmpty() && m_labels.unitSymbol);
         p->setAlignment(LabelAlignment(m_labels.unitAlign));
         p->setText(unit);
     }

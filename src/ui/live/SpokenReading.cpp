@@ -67,6 +67,15 @@ QString SpokenReading(const Measurement& reading) {
                   latin1(reading.modeLabel.view()));
 }
 
+QString DegreeUnit(std::uint32_t function) {
+    const FunctionRow& row = FunctionRowOf(function);
+    return row.scale == TemperatureScale::None ? QString() : utf8(row.siUnit);
+}
+
+QString WithoutDegreeLetter(std::uint32_t function, const QString& text) {
+    return numberOf(FunctionRowOf(function), text);
+}
+
 QString SpokenRecord(const ReadingRecord& record) {
     const FunctionRow& row = FunctionRowOf(record.function());
     return joined(numberOf(row, latin1(record.displayText.view())),

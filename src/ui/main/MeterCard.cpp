@@ -6,6 +6,7 @@
 #include "model/needle.h"
 #include "text/texts.h"
 #include "ui/live/ComparatorWindow.h"
+#include "ui/live/SpokenReading.h"
 
 #include <QAccessible>
 #include <QGridLayout>
@@ -21,8 +22,14 @@ template <std::size_t N> QString shown(const FixedText<N>& t) {
     return QString::fromLatin1(t.view().data(), static_cast<int>(t.size())).trimmed();
 }
 
-// The reading as the display shows it, with its prefix and unit.
+// The reading as the display shows it, with its prefix and unit; a temperature
+// with its degree sign ("51.1 °C").
 QString readingOf(const Measurement& m) {
+    const QString degrees = DegreeUnit(m.functionCode());
+    if (!degrees.isEmpty()) {
+        const QString value = WithoutDegreeLetter(m.functionCode(), shown(m.text));
+        return value.isEmpty() ? value : value + QLatin1Char(' ') + degrees;
+    }
     const QString unit = shown(m.prefixLabel) + shown(m.unitLabel);
     const QString value = shown(m.text);
     return unit.isEmpty() ? value : value + QLatin1Char(' ') + unit;

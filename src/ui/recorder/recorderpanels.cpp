@@ -6,6 +6,7 @@
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/common/LabelHolder.h"
+#include "ui/live/SpokenReading.h"
 #include "ui/recorder/AccentLabel.h"
 #include "ui/recorder/recorderwidgets.h"
 
@@ -63,6 +64,15 @@ RecorderReadouts::RecordPanels RecorderReadouts::addRecordPanels(const char* pre
 
 void RecorderReadouts::show(const ReadingRecord& r, const RecordPanels& panels) {
     const std::uint32_t code = r.function();
+    // A temperature's unit is written "°C" (the stored texts have the bare letter).
+    const QString degrees = DegreeUnit(code);
+    if (!degrees.isEmpty()) {
+        panels.data->setText(WithoutDegreeLetter(code, RecordText(r.displayText)));
+        panels.prefix->clear();
+        panels.unit->setText(degrees);
+        panels.unit->setAlignment(Qt::AlignCenter);
+        return;
+    }
     // Temperatures put the degree prefix and its letter side by side.
     const bool degree = IsBareTemperature(MeterFunctionOf(code));
     panels.data->setText(RecordText(r.displayText).trimmed());

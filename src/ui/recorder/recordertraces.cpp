@@ -4,6 +4,7 @@
 #include "recording/RecorderController.h"
 #include "recording/recordertext.h"
 #include "text/texts.h"
+#include "ui/live/SpokenReading.h"
 
 #include <cmath>
 #include <limits>
@@ -17,6 +18,11 @@ constexpr float kNoValue = std::numeric_limits<float>::quiet_NaN();
 // Display text, prefix and unit of a record, with the ohm sign for a resistance
 // (its stored unit letter is "W").
 QString readingText(const ReadingRecord& r) {
+    const QString degrees = DegreeUnit(r.function());
+    if (!degrees.isEmpty())
+        return (WithoutDegreeLetter(r.function(), RecordText(r.displayText)) + QLatin1Char(' ') +
+                degrees)
+            .trimmed();
     QString unit = RecordText(r.unitText).trimmed();
     if (ShowsOhmSign(r.function()) && unit == QStringLiteral("W"))
         unit = QString(QChar(0x03A9));

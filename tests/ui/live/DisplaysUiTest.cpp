@@ -8,6 +8,7 @@
 #include "ui/live/DisplayArt.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
+#include "ui/live/SpokenReading.h"
 #include "ui/live/ToneGenerator.h"
 #include "ui/live/WindowIconEngine.h"
 
@@ -281,7 +282,8 @@ TEST_F(Displays, AnalogMeterScaleLabelsSignAndReset) {
 
     form.applyReading(mainShowing(" 25C", false, "", "", 0x8020));
     EXPECT_EQ(form.scaleImage(), 200);
-    EXPECT_EQ(form.unitPanel()->text(), QLatin1String("C"));
+    EXPECT_EQ(form.unitPanel()->text(), QStringLiteral("\u00B0C"));
+    EXPECT_FALSE(form.unitPanel()->showsOhmSign());
     EXPECT_EQ(form.multiplierPanel()->text(), QLatin1String("x10"));
 
     form.setLinked(false);
@@ -344,6 +346,39 @@ TEST_F(Displays, ComparatorNeedleAlarmAndReset) {
     EXPECT_FLOAT_EQ(form.value(), 2.0f);
     EXPECT_TRUE(waitUntil([&] { return form.needleAngle() == 90.0 && !form.sweeping(); }));
     EXPECT_EQ(form.shownNeedleAngle(), 90.0);
+}
+
+// Temperatures are written with the degree sign in the windows, whichever way the
+// display writes them (a lettered "51.1C" or a bare scale); the limits carry it too.
+TEST_F(Displays, TemperaturesAreWrittenInDegrees) {
+    EXPECT_EQ(DegreeUnit(0x8020), QStringLiteral("\u00B0C"));
+    EXPECT_EQ(DegreeUnit(0x4040), QStringLiteral("\u00B0F"));
+    EXPECT_EQ(DegreeUnit(0x20), QStringLiteral("\u00B0C"));
+    EXPECT_EQ(DegreeUnit(0x80000040u), QStringLiteral("\u00B0F")); // low battery bit
+    EXPECT_TRUE(DegreeUnit(0x8000).isEmpty());                     // an input without a scale
+    EXPECT_TRUE(DegreeUnit(0x6).isEmpty());
+    EXPECT_EQ(WithoutDegreeLetter(0x8020, QStringLiteral(" 51.1C")), QStringLiteral("51.1"));
+    EXPECT_EQ(WithoutDegreeLetter(0x8040, QStringLiteral("-3.0F")), QStringLiteral("-3.0"));
+    // Only the letter of the function's own scale goes; other texts stay whole.
+    EXPECT_EQ(WithoutDegreeLetter(0x8020, QStringLiteral("51.1F")), QStringLiteral("51.1F"));
+    EXPECT_EQ(WithoutDegreeLetter(0x6, QStringLiteral("1.5C")), QStringLiteral("1.5C"));
+
+    ComparatorWindow form(m_dialogs, kHigh, kLow);
+    form.show();
+    form.setTonePlayer([](int, int) {});
+    button(form, "alarmButton")->click();
+    QSignalSpy alarms(&form, &ComparatorWindow::alarmRaised);
+    form.applyReading(mainShowing(" 25C", false, "", "", 0x8020));
+    ASSERT_EQ(alarms.count(), 1);
+    EXPECT_EQ(alarms[0][1].toString(), QStringLiteral("3 \u00B0C"));
+    EXPECT_EQ(form.highUnitPanel()->displayText(), QStringLiteral("\u00B0C"));
+    EXPECT_FALSE(form.highUnitPanel()->showsOhmSign());
+    EXPECT_TRUE(form.highPrefixPanel()->displayText().isEmpty());
+    form.applyReading(mainShowing(" 77F", false, "", "", 0x8040));
+    EXPECT_EQ(form.highUnitPanel()->displayText(), QStringLiteral("\u00B0F"));
+    // Back to volts: the volt's own labels.
+    form.applyReading(mainValue("2.000", false, 0, 0x6));
+    EXPECT_NE(form.highUnitPanel()->displayText(), QStringLiteral("\u00B0F"));
 }
 
 TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {
