@@ -28,14 +28,15 @@ std::optional<SampleEntry> FreshReadings::take(const DecodedReplySource& source,
     return BuildSample(newest, timeText);
 }
 
-// --- a companion meter -----------------------------------------------------------------
+// --- a meter's track ---------------------------------------------------------------------
 
 MeterTrack::MeterTrack(RecorderMeter meter, QString temporaryDirectory)
     : m_meter(std::move(meter)), m_boundSerial(m_meter.serial),
       m_files(std::move(temporaryDirectory)) {}
 
-void MeterTrack::setRecording(Recording recording) {
-    m_files.close();
+void MeterTrack::setRecording(Recording recording, bool closeFile) {
+    if (closeFile)
+        m_files.close();
     m_fileHoldsRecording = false;
     m_recording = std::move(recording);
     m_statistics.clear();
@@ -59,12 +60,16 @@ bool MeterTrack::prepareFile() {
     return false;
 }
 
-void MeterTrack::adoptFile(const QString& path, std::unique_ptr<TemporaryFileClaim> claim) {
+void MeterTrack::adoptFile(const QString& path, std::unique_ptr<TemporaryFileClaim> claim,
+                           bool goOnInIt) {
     m_files.adopt(path, std::move(claim));
-    m_fileHoldsRecording = m_files.continueIn(path, static_cast<std::int64_t>(m_recording.size()));
+    if (goOnInIt)
+        m_fileHoldsRecording =
+            m_files.continueIn(path, static_cast<std::int64_t>(m_recording.size()));
 }
 
-MeterTrack::Stored MeterTrack::store(const SampleEntry& entry, std::optional<WallClock> clock) {
+MeterTrack::Stored MeterTrack::store(const SampleEntry& entry, std::optional<WallClock> clock,
+                                     bool count) {
     std::int64_t offset = 0;
     const bool toFile = m_files.isOpen();
     const bool refused = toFile && !m_files.append(entry, &offset);
@@ -76,16 +81,19 @@ MeterTrack::Stored MeterTrack::store(const SampleEntry& entry, std::optional<Wal
             m_files.removeLast(); // the file mirrors the recording
         throw;
     }
-    m_statistics.add(entry);
+    if (count)
+        m_statistics.add(entry);
     if (refused) {
+        const bool cut = m_files.wasCut();
         m_files.close();
-        return Stored::DiskRefused;
+        return cut ? Stored::FileCut : Stored::DiskRefused;
     }
     return inFile ? Stored::InFile : Stored::InMemory;
 }
 
-void MeterTrack::clear() {
-    m_files.close();
+void MeterTrack::clear(bool keepFileOpen) {
+    if (!keepFileOpen)
+        m_files.close();
     m_fileHoldsRecording = false;
     m_recording.clear();
     m_statistics.clear();

@@ -44,10 +44,12 @@ private:
     bool m_ended = false;
 };
 
-// A meter of a several-meter recording after the first one: its recording (one
-// sample per tick, gaps included), the statistics of its whole recording and its
-// own series of crash-safe temporary files, which follow the same rules as the
-// first meter's.
+// One meter of a recording, every meter alike: its recording (one sample per
+// tick, gaps included), the statistics of its whole recording, the live readings
+// it records and its own series of crash-safe temporary files. A recording's
+// temporary file holds its samples from the first on: a recording that is stopped
+// and started again, or continued after it was opened, goes on in its file, so that
+// after a crash it comes back whole.
 class MeterTrack {
 public:
     MeterTrack(RecorderMeter meter, QString temporaryDirectory);
@@ -61,13 +63,22 @@ public:
         m_boundSerial = serial;
     }
     const QString& boundSerial() const { return m_boundSerial; }
-    void rename(const QString& name) { m_meter.name = name; }
+    void rename(const QString& name, const QString& serial) {
+        m_meter.name = name;
+        m_meter.serial = serial;
+    }
     FreshReadings& freshness() { return m_fresh; }
     const FreshReadings& freshness() const { return m_fresh; }
+    // Whether the meter it records is linked and has not ended.
+    bool delivers() const {
+        return !m_fresh.ended() && m_meter.readings.linked && m_meter.readings.linked();
+    }
 
     const Recording& recording() const { return m_recording; }
-    // Replaces the recording (an opened file); the temporary file starts anew.
-    void setRecording(Recording recording);
+    Recording& recording() { return m_recording; }
+    // Replaces the recording (an opened file); the next sample begins a new
+    // temporary file. `closeFile` ends the current one at once.
+    void setRecording(Recording recording, bool closeFile = true);
     const GroupedStatistics& statistics() const { return m_statistics.whole(); }
     RecordingStatistics& countedStatistics() { return m_statistics; }
     const RecordingStatistics& countedStatistics() const { return m_statistics; }
@@ -78,20 +89,30 @@ public:
     // sample so far. False, with errorString(), when it cannot be.
     bool prepareFile();
     void closeFile() { m_files.close(); }
+    // The next sample begins a new temporary file.
+    void forgetFile() {
+        m_files.close();
+        m_fileHoldsRecording = false;
+    }
     bool fileOpen() const { return m_files.isOpen(); }
     QString filePath() const { return m_files.currentPath(); }
     const QString& errorString() const { return m_files.errorString(); }
-    // Takes over a file an earlier run left (it holds this recording's samples).
-    void adoptFile(const QString& path, std::unique_ptr<TemporaryFileClaim> claim);
+    const QString& temporaryDirectory() const { return m_files.directory(); }
+    // Takes over a file an earlier run left; when `goOnInIt`, it holds this
+    // recording's samples and the recording goes on in it.
+    void adoptFile(const QString& path, std::unique_ptr<TemporaryFileClaim> claim,
+                   bool goOnInIt = true);
 
-    enum class Stored { InFile, InMemory, DiskRefused };
+    enum class Stored { InFile, InMemory, DiskRefused, FileCut };
     // Appends the tick's sample: to the open temporary file, then to the recording
-    // and its statistics. A sample the disk refuses stays in memory (DiskRefused;
-    // the file is closed). Throws std::bad_alloc with the recording unchanged.
-    Stored store(const SampleEntry& entry, std::optional<WallClock> clock);
+    // and (with `count`) its statistics. A sample the disk refuses stays in memory
+    // (DiskRefused, or FileCut when the file was cut short under the recording; the
+    // file is then closed). Throws std::bad_alloc with the recording unchanged.
+    Stored store(const SampleEntry& entry, std::optional<WallClock> clock, bool count = true);
     void markSaved() { m_recording.setUnsaved(false); }
-    // Empties the recording; its temporary file ends.
-    void clear();
+    // Empties the recording; its temporary file ends unless `keepFile` (a running
+    // recording cleared goes on in a new file with its next sample).
+    void clear(bool keepFileOpen = false);
 
 private:
     RecorderMeter m_meter;

@@ -2,6 +2,7 @@
 
 #include "model/fileaccess.h"
 #include "model/sampleconversion.h"
+#include "recording/GapSample.h"
 #include "recording/recorderexport.h"
 #include "recording/recorderpages.h"
 #include "recording/recordertidy.h"
@@ -26,16 +27,12 @@ constexpr TextId kOutOfMemory = TextId::OutOfMemory;
 constexpr TextId kRecordingCutShort = TextId::RecordingFileCutShort;
 constexpr TextId kAtFirstPage = TextId::AtFirstPage;
 constexpr TextId kAtLastPage = TextId::AtLastPage;
-
-WallClock WallClockOf(const QDateTime& moment) {
-    return {moment.toMSecsSinceEpoch(), moment.offsetFromUtc()};
-}
 } // namespace
 
 RecorderController::RecorderController(DecodedReplySource source, QString temporaryDirectory,
                                        QObject* parent)
-    : QObject(parent), m_meters(temporaryDirectory, std::move(source)),
-      m_temporaryFiles(std::move(temporaryDirectory)), m_sampleTimer(new QTimer(this)) {
+    : QObject(parent), m_temporaryDirectory(temporaryDirectory),
+      m_tracks(std::move(temporaryDirectory), std::move(source)), m_sampleTimer(new QTimer(this)) {
     m_sampleTimer->setObjectName(QStringLiteral("samplingTimer"));
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
@@ -46,11 +43,20 @@ RecorderController::~RecorderController() {
     m_sampleTimer->stop();
 }
 
+bool RecorderController::hasUnsavedData() const {
+    for (int meter = 0; meter < m_tracks.count(); ++meter) {
+        const Recording& recording = m_tracks.track(meter).recording();
+        if (!recording.isEmpty() && recording.isUnsaved())
+            return true;
+    }
+    return false;
+}
+
 // --- sampling ----------------------------------------------------------------------
 
 void RecorderController::setAcquisition(AcquisitionMode mode, std::int32_t intervalMs) {
     if (mode != m_mode && !m_recordingOn)
-        closeTemporaryFiles(); // a manual series ends with its mode
+        m_tracks.closeFiles(); // a manual series ends with its mode
     m_mode = mode;
     m_intervalMs = intervalMs > 0 ? intervalMs : kFullSpeedMs;
     emit acquisitionChanged();
@@ -59,12 +65,12 @@ void RecorderController::setAcquisition(AcquisitionMode mode, std::int32_t inter
 bool RecorderController::startRecording() {
     if (m_recordingOn)
         return true; // already running: starting again changes nothing
-    if (m_recording.empty())
+    if (recording().empty())
         applyConfiguredMeters();
     else if (!bindMeters())
         return false;
     reviveMeters();
-    if (!anyMeterLinked()) {
+    if (!m_tracks.anyDelivers()) {
         emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(false);
         return false;
@@ -74,7 +80,7 @@ bool RecorderController::startRecording() {
     m_lowBatteryShown = false; // a new recording tells of a low battery again
     setRecordingOn(true);
     QString reason;
-    if (!prepareAllFiles(&reason)) {
+    if (!m_tracks.prepareFiles(&reason)) {
         stopRecording();
         emit errorRaised(kTemporaryFileFailed, reason);
         return false;
@@ -82,14 +88,8 @@ bool RecorderController::startRecording() {
     return true;
 }
 
-void RecorderController::closeTemporaryFiles() {
-    m_temporaryFiles.close();
-    for (int meter = 1; meter < m_meters.count(); ++meter)
-        m_meters.track(meter).closeFile();
-}
-
 void RecorderController::stopRecording() {
-    closeTemporaryFiles();
+    m_tracks.closeFiles();
     m_sampleTimer->stop();
     setRecordingOn(false);
 }
@@ -100,28 +100,22 @@ void RecorderController::setRecordingOn(bool on) {
 }
 
 void RecorderController::linkEnded() {
-    if (m_meters.several()) {
-        meterEnded(0);
-        return;
-    }
-    if (m_recordingOn)
-        stopRecording();
+    meterEnded(0);
 }
 
 void RecorderController::readingsInterrupted() {
-    if (m_recordingOn || m_temporaryFiles.isOpen()) {
-        m_recording.markGapAfterLast();
-        for (int meter = 1; meter < m_meters.count(); ++meter)
-            m_meters.track(meter).markGapAfterLast();
-    }
+    if (m_recordingOn || temporaryFileOpen())
+        for (int meter = 0; meter < m_tracks.count(); ++meter)
+            m_tracks.track(meter).markGapAfterLast();
 }
 
 bool RecorderController::takeManualSample() {
-    if (m_recording.empty())
+    if (recording().empty())
         applyConfiguredMeters();
-    else if (!m_recordingOn && !m_temporaryFiles.isOpen() && !bindMeters())
+    else if (!m_recordingOn && !temporaryFileOpen() && !bindMeters())
         return false; // a manual series begins
-    if (!anyMeterLinked()) {
+    reviveMeters();
+    if (!m_tracks.anyDelivers()) {
         emit errorRaised(kNotLinked, {});
         emit recordingStateChanged(m_recordingOn);
         return false;
@@ -131,74 +125,19 @@ bool RecorderController::takeManualSample() {
 }
 
 void RecorderController::takeScheduledSample() {
-    if (m_meters.several()) {
-        takeTick(false);
-        return;
-    }
-    const DecodedReplySource& source = m_meters.firstSource();
-    if (source.readingValid && source.readingValid())
-        takeSample();
+    takeTick(false);
 }
 
 void RecorderController::takeSample() {
-    if (m_recording.empty() && !m_busy)
+    if (recording().empty() && !m_busy)
         applyConfiguredMeters();
-    if (m_meters.several()) {
-        takeTick(true);
-        return;
-    }
-    const DecodedReplySource& source = m_meters.firstSource();
-    if (m_busy || !source.latestReading)
-        return;
-    const QDateTime now = QDateTime::currentDateTime();
-    const QTime time = now.time();
-    const std::string timeText =
-        FormatSampleTime(time.hour(), time.minute(), time.second(), time.msec());
-    const DecodedReply reading = source.latestReading();
-    // Back to the newest page first.
-    if (m_currentPage != m_lastPage)
-        showPage(m_lastPage);
-    // A low battery is told once when it appears, not with every sample, and it
-    // never holds up sampling: the sample is stored like any other.
-    const bool lowBatteryAppears = reading.lowBattery && !m_lowBatteryShown;
-    m_lowBatteryShown = reading.lowBattery;
-    // A reading that cannot be stored changes nothing.
-    if (const auto entry = BuildSample(reading, timeText))
-        addSample(*entry, WallClockOf(now));
-    if (lowBatteryAppears)
-        emit lowBatteryAppeared();
+    takeTick(true);
 }
 
 bool RecorderController::startTemporaryFile() {
-    closeTemporaryFiles();
-    m_fileHoldsRecording = false;
-    if (!m_meters.several())
-        return prepareTemporaryFile();
-    QString reason; // the other meters go on in their files, the group names the new one
-    return prepareAllFiles(&reason);
-}
-
-bool RecorderController::prepareTemporaryFile() {
-    const auto count = static_cast<std::int64_t>(m_recording.size());
-    if (m_temporaryFiles.isOpen() && m_fileHoldsRecording &&
-        m_temporaryFiles.sampleCount() == count)
-        return true;
-    // The recording goes on in its own file; a new file is only begun for a
-    // recording that has none (new, cleared, opened) or whose file is gone.
-    const bool goesOn = m_fileHoldsRecording && m_temporaryFiles.sampleCount() <= count &&
-                        m_temporaryFiles.reopenCurrent();
-    if (!goesOn) {
-        m_fileHoldsRecording = false;
-        if (!m_temporaryFiles.startNext())
-            return false;
-        m_fileHoldsRecording = true;
-    }
-    // Samples the file does not hold yet (taken while the disk refused them, or
-    // read from an opened file) go first, so the file holds the whole recording.
-    if (m_temporaryFiles.appendFrom(m_recording.records(), m_temporaryFiles.sampleCount(), count))
-        return true;
-    m_temporaryFiles.close();
-    return false;
+    m_tracks.forgetFiles();
+    QString reason; // the tracks begin new files, the group names them
+    return m_tracks.prepareFiles(&reason);
 }
 
 void RecorderController::adoptTemporaryFile(const QString& path,
@@ -207,70 +146,76 @@ void RecorderController::adoptTemporaryFile(const QString& path,
         adoptTemporaryGroup(path, std::move(claim));
         return;
     }
-    m_temporaryFiles.adopt(path, std::move(claim));
-    if (!m_recordingOn)
-        m_fileHoldsRecording =
-            m_temporaryFiles.continueIn(path, static_cast<std::int64_t>(m_recording.size()));
+    m_tracks.track(0).adoptFile(path, std::move(claim), !m_recordingOn);
 }
 
 void RecorderController::addSample(const SampleEntry& entry, std::optional<WallClock> clock) {
-    // Manual samples are mirrored to disk too. An open file takes the sample only
-    // after every earlier sample of the recording.
+    // The other meters of the tick record gaps.
+    std::vector<SampleEntry> samples(static_cast<std::size_t>(m_tracks.count()),
+                                     MakeGapSample(std::string(entry.main.timeText.view())));
+    samples.front() = entry;
+    storeTick(samples, clock ? *clock : wallClockNow());
+}
+
+bool RecorderController::writesFiles() const {
+    // Manual samples are mirrored to disk too; a running recording always is.
     const bool manualSeries = m_mode == AcquisitionMode::Manual && !m_recordingOn;
-    if ((manualSeries || m_temporaryFiles.isOpen()) && !prepareTemporaryFile()) {
-        const QString reason = m_temporaryFiles.errorString();
+    return manualSeries || m_recordingOn || temporaryFileOpen();
+}
+
+void RecorderController::storeTick(const std::vector<SampleEntry>& samples, WallClock clock) {
+    // Every meter's file must be able to take the tick before any meter stores it:
+    // an open file takes a sample only after every earlier sample of its recording.
+    QString reason;
+    if (writesFiles() && !m_tracks.prepareFiles(&reason)) {
         if (m_recordingOn)
             stopRecording();
         emit errorRaised(kTemporaryFileFailed, reason);
         return;
     }
-    const FirstStored stored = storeFirstSample(entry, clock ? *clock : wallClockNow());
-    if (stored.index)
-        announceSample(*stored.index, stored.storageFailed, stored.fileCut);
-}
-
-RecorderController::FirstStored RecorderController::storeFirstSample(const SampleEntry& entry,
-                                                                     WallClock clock) {
-    // The sample goes to disk first, so the recording can read it back from there;
-    // a sample the disk refused is kept in memory.
-    FirstStored out;
-    std::int64_t offset = 0;
-    out.storageFailed = m_temporaryFiles.isOpen() && !m_temporaryFiles.append(entry, &offset);
-    const bool stored =
-        m_temporaryFiles.isOpen() && !out.storageFailed && m_temporaryFiles.records();
-    out.fileCut = out.storageFailed && m_temporaryFiles.wasCut();
+    bool refused = false;
+    bool fileCut = false;
+    int stored = 0;
     try {
-        out.index = m_recording.addSample(entry, clock,
-                                          stored ? m_temporaryFiles.records() : nullptr, offset);
-        if (!m_statisticsJob.isRunning()) // else counted when the count is taken
-            m_statistics.add(entry);
+        for (; stored < m_tracks.count(); ++stored) {
+            MeterTrack& track = m_tracks.track(stored);
+            // The first track's statistics of an opened recording are being counted:
+            // the count takes this sample up when it comes.
+            const bool count = stored > 0 || !m_statisticsJob.isRunning();
+            const MeterTrack::Stored outcome =
+                track.store(samples[static_cast<std::size_t>(stored)], clock, count);
+            if (outcome == MeterTrack::Stored::DiskRefused ||
+                outcome == MeterTrack::Stored::FileCut) {
+                if (!refused)
+                    reason = track.errorString();
+                refused = true;
+                fileCut |= outcome == MeterTrack::Stored::FileCut;
+            }
+        }
+        m_tracks.appendMath(samples);
     } catch (const std::bad_alloc&) {
-        if (m_temporaryFiles.isOpen() && !out.storageFailed)
-            m_temporaryFiles.removeLast(); // the file mirrors the recording
+        // The meters after the one that ran out miss the tick; the recording ends here.
         stopRecording();
         emit errorRaised(kOutOfMemory, {});
-        return {};
+        if (stored == 0)
+            return;
     }
-    return out;
-}
-
-void RecorderController::announceSample(std::size_t index, bool storageFailed, bool fileCut) {
-    m_lastPage = PageOfIndex(static_cast<std::int64_t>(index));
+    const auto index = static_cast<std::int64_t>(recording().size()) - 1;
+    m_lastPage = PageOfIndex(index);
     m_currentPage = m_lastPage;
     emit sampleAdded(static_cast<qsizetype>(index));
     emit extremesChanged();
     emit unsavedChanged();
-    if (storageFailed)
-        this->storageFailed(fileCut);
+    if (refused)
+        storageFailed(fileCut, reason);
 }
 
-void RecorderController::storageFailed(bool fileCut) {
-    // The disk refused the sample (full?), or the file was cut short under the
+void RecorderController::storageFailed(bool fileCut, const QString& reason) {
+    // The disk refused the sample (full?), or a file was cut short under the
     // recording: the sample stays in memory with the recording, the recording
     // stops. A full disk leaves every sample before it in the file; the next start
     // writes the rest first.
-    const QString reason = m_temporaryFiles.errorString();
-    m_temporaryFiles.close();
+    m_tracks.closeFiles();
     if (m_recordingOn)
         stopRecording();
     if (fileCut)
@@ -294,22 +239,25 @@ WallClock RecorderController::wallClockNow() {
 // --- statistics ----------------------------------------------------------------------
 
 void RecorderController::takeCountedStatistics(const RecordingStatistics& statistics) {
-    m_statistics = statistics;
+    RecordingStatistics& counted = m_tracks.track(0).countedStatistics();
+    counted = statistics;
     // Samples taken while the count ran are counted now.
-    for (auto i = static_cast<std::int64_t>(m_statistics.size());
-         i < static_cast<std::int64_t>(m_recording.size()); ++i) {
-        if (const std::optional<SampleEntry> sample = m_recording.readSample(i))
-            m_statistics.add(*sample);
+    for (auto i = static_cast<std::int64_t>(counted.size());
+         i < static_cast<std::int64_t>(recording().size()); ++i) {
+        if (const std::optional<SampleEntry> sample = recording().readSample(i))
+            counted.add(*sample);
         else
-            m_statistics.skip();
+            counted.skip();
     }
-    if (m_statistics.unreadable() > 0)
+    if (counted.unreadable() > 0)
         reportUnreadableSamples();
     emit statisticsChanged();
 }
 
 void RecorderController::watchRecording() {
-    m_recording.setUnreadableHandler([this] { reportUnreadableSamples(); });
+    for (int meter = 0; meter < m_tracks.count(); ++meter)
+        m_tracks.track(meter).recording().setUnreadableHandler(
+            [this] { reportUnreadableSamples(); });
 }
 
 void RecorderController::reportUnreadableSamples() {
@@ -327,17 +275,17 @@ void RecorderController::reportUnreadableSamples() {
 
 GroupedStatistics RecorderController::rangeStatistics(std::int64_t first, std::int64_t end) const {
     const auto sampleAt = [this](std::size_t i) {
-        return m_recording.readSample(static_cast<std::int64_t>(i));
+        return recording().readSample(static_cast<std::int64_t>(i));
     };
     first = std::max<std::int64_t>(first, 0);
     end = std::max<std::int64_t>(end, 0);
-    if (!m_damaged && !m_recording.hasUnreadableSamples())
-        return m_statistics.range(static_cast<std::size_t>(first), static_cast<std::size_t>(end),
+    if (!m_damaged && !recording().hasUnreadableSamples())
+        return statistics().range(static_cast<std::size_t>(first), static_cast<std::size_t>(end),
                                   sampleAt);
     // The precounted blocks may hold samples that can no longer be read: the range is
     // read sample by sample, so that it counts what the graph and the list show.
     GroupedStatistics out;
-    end = std::min(end, static_cast<std::int64_t>(m_recording.size()));
+    end = std::min(end, static_cast<std::int64_t>(recording().size()));
     for (std::int64_t i = first; i < end; ++i)
         if (const std::optional<SampleEntry> sample = sampleAt(static_cast<std::size_t>(i)))
             out.add(RecorderMainReading(*sample));
@@ -345,7 +293,7 @@ GroupedStatistics RecorderController::rangeStatistics(std::int64_t first, std::i
 }
 
 GroupedStatistics RecorderController::pageStatistics(std::int32_t page) const {
-    const auto count = static_cast<std::int64_t>(m_recording.size());
+    const auto count = static_cast<std::int64_t>(recording().size());
     const PageContents contents = ContentsOfPage(count, m_lastPage, page);
     return rangeStatistics(contents.firstIndex, contents.firstIndex + contents.samples);
 }
@@ -394,25 +342,26 @@ RecorderController::exportPages(ExportPages scope, std::int32_t from, std::int32
 // --- clearing ----------------------------------------------------------------
 
 void RecorderController::clear() {
-    if (!m_recordingOn)
-        closeTemporaryFiles();    // a manual series ends with its recording
-    m_fileHoldsRecording = false; // the next sample begins a new file
-    m_meters.clearRecordings();
+    // A manual series ends with its recording; a running recording goes on in new
+    // files with its next sample.
+    m_tracks.clearRecordings(m_recordingOn);
     m_lastPage = m_currentPage = 1;
     m_sampleTimer->setInterval(m_intervalMs);
-    m_recording.clear();
     m_documentPath.clear();
-    ++m_recordingGeneration;
-    m_damaged = false;
-    m_statisticsJob.discard();
-    m_mathJob.discard();
-    m_statistics.clear();
+    beginNewRecording();
     if (!m_recordingOn)
         applyConfiguredMeters();
     emit cleared();
     emit pageChanged(m_currentPage, m_lastPage);
     emit extremesChanged();
     emit unsavedChanged();
+}
+
+void RecorderController::beginNewRecording() {
+    ++m_recordingGeneration;
+    m_damaged = false;
+    m_statisticsJob.discard();
+    m_mathJob.discard();
 }
 
 void RecorderController::setBusy(bool busy) {
@@ -426,7 +375,7 @@ void RecorderController::setBusy(bool busy) {
 
 void RecorderController::countStatistics(std::int64_t count) {
     m_statisticsJob.start(
-        [records = m_recording.records(), count](const JobControl& control) {
+        [records = recording().records(), count](const JobControl& control) {
             return CountRecordingStatistics(records, count, control.token());
         },
         [this](std::optional<RecordingStatistics>&& counted, JobOutcome outcome) {

@@ -4,7 +4,7 @@
 #include "model/DecodedReply.h"
 #include "model/exportoptions.h"
 #include "recording/RecorderMeter.h"
-#include "recording/RecorderMeters.h"
+#include "recording/RecordingTracks.h"
 #include "recording/Recording.h"
 #include "recording/RecordingStatistics.h"
 #include "recording/TemporaryStorage.h"
@@ -48,18 +48,21 @@ public:
     // Stops a running job (its job waits for it); deletes every temporary file of the run.
     ~RecorderController() override;
 
-    const Recording& recording() const { return m_recording; }
+    // The recording shown: the first track's, whose times and ticks every track shares.
+    const Recording& recording() const { return m_tracks.track(0).recording(); }
     // Some samples of the recording can no longer be read: the file they are kept in
     // (an opened file, or the temporary file of an acquisition) has become shorter.
     // They show nothing and count in no statistics; a save or an export refuses.
     bool isDamaged() const { return m_damaged; }
-    bool hasUnsavedData() const { return !m_recording.isEmpty() && m_recording.isUnsaved(); }
+    bool hasUnsavedData() const;
 
     // --- statistics of the main readings, per function and unit ---
     // The whole recording; follows every new sample.
-    const GroupedStatistics& wholeStatistics() const { return m_statistics.whole(); }
+    const GroupedStatistics& wholeStatistics() const { return statistics().whole(); }
     // The whole recording and its blocks, for views that take their own ranges.
-    const RecordingStatistics& statistics() const { return m_statistics; }
+    const RecordingStatistics& statistics() const {
+        return m_tracks.track(0).countedStatistics();
+    }
     // An opened recording's statistics are counted after it is shown (a job of
     // their own); until then they are empty. statisticsChanged() tells when they
     // have come.
@@ -87,14 +90,14 @@ public:
     // meter of it that none records gets gaps (metersMissing names it).
     void setMeters(std::vector<RecorderMeter> meters);
     // The meters of the recording shown (1 for a single meter).
-    int meterCount() const { return m_meters.count(); }
+    int meterCount() const { return m_tracks.count(); }
     const Recording& meterRecording(int meter) const;
     // The statistics of the whole recording of one meter (0: wholeStatistics()).
     const GroupedStatistics& meterStatistics(int meter) const;
     // Samples first .. end - 1 of one meter (0: rangeStatistics()).
     GroupedStatistics meterRangeStatistics(int meter, std::int64_t first, std::int64_t end) const;
-    QString meterName(int meter) const { return m_meters.name(meter); }
-    QString meterSerial(int meter) const { return m_meters.serial(meter); }
+    QString meterName(int meter) const { return m_tracks.name(meter); }
+    QString meterSerial(int meter) const { return m_tracks.serial(meter); }
     // Meter `meter` stopped delivering (its cable was pulled): it records only gaps
     // from now on. The recording stops when every meter has ended; with a single
     // meter this is linkEnded().
@@ -110,15 +113,15 @@ public:
     // again as a job of its own: until then mathPending() is true and the values are
     // NaN; metersChanged() comes when they are there. New ticks get theirs at once.
     bool setMathExpression(const QString& expression, QString* error = nullptr);
-    bool hasMath() const { return m_meters.math().isSet(); }
-    bool mathPending() const { return m_meters.mathPending(); }
-    QString mathExpression() const { return m_meters.math().expression(); }
+    bool hasMath() const { return m_tracks.math().isSet(); }
+    bool mathPending() const { return m_tracks.math().pending(); }
+    QString mathExpression() const { return m_tracks.math().channel().expression(); }
     // The unit of the math values where it follows from the meters' units, else empty.
-    QString mathUnit() const { return QString::fromStdString(m_meters.mathUnit(m_recording)); }
+    QString mathUnit() const { return QString::fromStdString(m_tracks.mathUnit()); }
     // The value at tick `index`; NaN where it has none (a gap, an overload).
-    double mathValueAt(std::int64_t index) const { return m_meters.mathValueAt(index); }
+    double mathValueAt(std::int64_t index) const { return m_tracks.math().valueAt(index); }
     // Count, mean, deviation and extremes of the math values that have a value.
-    const RunningStatistics& mathStatistics() const { return m_meters.mathStatistics(); }
+    const RunningStatistics& mathStatistics() const { return m_tracks.math().statistics(); }
 
     // --- sampling ---
     AcquisitionMode acquisitionMode() const { return m_mode; }
@@ -158,13 +161,13 @@ public:
     // opened, goes on in its file, so that after a crash it comes back whole. A
     // recording whose file does not hold all its samples (it was opened from a
     // recorder file, or the disk refused samples) gets them written first.
-    bool temporaryFileOpen() const { return m_temporaryFiles.isOpen(); }
-    QString temporaryFilePath() const { return m_temporaryFiles.currentPath(); }
+    bool temporaryFileOpen() const { return m_tracks.track(0).fileOpen(); }
+    QString temporaryFilePath() const { return m_tracks.track(0).filePath(); }
     // A new temporary file for the recording, which receives its samples so far.
     bool startTemporaryFile();
-    void closeTemporaryFile() { m_temporaryFiles.close(); }
+    void closeTemporaryFile() { m_tracks.closeFiles(); }
     // Where the temporary files of the acquisitions are kept.
-    const QString& temporaryDirectory() const { return m_temporaryFiles.directory(); }
+    const QString& temporaryDirectory() const { return m_temporaryDirectory; }
     // Takes over a temporary file left by an earlier run (with its claim): it is
     // deleted with this run's own files. A group file (see OrphanedRecordings.h)
     // takes over every meter's file it names, with the claims joined to `claim`. When the recording
@@ -264,30 +267,21 @@ signals:
     void metersMissing(const QStringList& names);
 
 private:
-    // The outcome of storing the first meter's sample of a tick.
-    struct FirstStored {
-        std::optional<std::size_t> index; // nothing: not stored (the user has been told)
-        bool storageFailed = false;
-        bool fileCut = false;
-    };
-    FirstStored storeFirstSample(const SampleEntry& entry, WallClock clock);
-    void announceSample(std::size_t index, bool storageFailed, bool fileCut);
-    // One tick of a several-meter recording; `always` takes it even when no meter
-    // has a fresh reading (a manual sample).
+    // One tick of the recording; `always` takes it even when no meter has a fresh
+    // reading (a manual sample).
     void takeTick(bool always);
-    // The tick's samples of meters 2..n (gaps where nothing is fresh); `anyFresh`
-    // becomes true when one of them had a fresh reading.
-    std::vector<SampleEntry> companionSamples(const std::string& timeText, bool& anyFresh);
-    // Stores them; false, with the reason, when a disk refused one (it is then kept
-    // in memory). Throws std::bad_alloc.
-    bool storeCompanionSamples(const std::vector<SampleEntry>& companions, WallClock clock,
-                               QString& refusal);
-    // Makes every meter's temporary file ready and the group file current.
-    bool prepareAllFiles(QString* reason);
-    bool anyMeterLinked() const;
+    // The tick's sample of every track: the newest reading where it is fresh, a gap
+    // elsewhere. Nothing when no track has a fresh reading and `always` is not set.
+    // `lowBattery` tells whether a reading taken shows the low-battery sign.
+    std::optional<std::vector<SampleEntry>> tickSamples(const std::string& timeText, bool always,
+                                                        bool& lowBattery);
+    // Stores one sample per track (files first, when a recording or manual series
+    // keeps them), the math value, and tells of it.
+    void storeTick(const std::vector<SampleEntry>& samples, WallClock clock);
+    // Whether samples go to the temporary files now.
+    bool writesFiles() const;
     // A recording started again takes up the meters whose links are up again.
     void reviveMeters();
-    void closeTemporaryFiles();
     // A new recording takes the configured meters.
     void applyConfiguredMeters();
     // A recording that goes on binds its meters to the configured ones; false
@@ -303,7 +297,11 @@ private:
     void finishManifestLoad(RecordingSetLoad result, const QString& pathText);
     void setBusy(bool busy);
     void setRecordingOn(bool on);
+    // Puts the tracks of an opened recording in place (an empty recording when the
+    // load failed) and shows it.
     void finishLoad(LoadResult result, const QString& pathText);
+    // Shows the recording now in the tracks, and tells how its load ended.
+    void showLoaded(const LoadResult& result, const QString& pathText);
     void finishSave(const SaveResult& result);
     // Counts the statistics of the first `count` samples as a job of their own.
     void countStatistics(std::int64_t count);
@@ -316,24 +314,16 @@ private:
     void reportUnreadableSamples();
     // The date and time now, for a sample given without one.
     WallClock wallClockNow();
-    // Makes the temporary file ready to take the next sample: open, and holding
-    // every sample of the recording so far. False, with the reason in
-    // m_temporaryFiles, when that cannot be done.
-    bool prepareTemporaryFile();
-    // The disk refused a sample, or the file was cut short under the recording
+    // The disk refused a sample, or a file was cut short under the recording
     // (`fileCut`): it stays in memory only and the recording stops.
-    void storageFailed(bool fileCut);
+    void storageFailed(bool fileCut, const QString& reason);
+    // A new recording (cleared, opened): news of the old one is dropped.
+    void beginNewRecording();
 
     QString m_documentPath;
-    // Meters 2..n, their math channel and group file (declared before the temporary
-    // files, so that the group file outlives none of them).
-    RecorderMeters m_meters;
-    TemporaryFileSeries m_temporaryFiles;
-    // The current temporary file holds the first samples of this recording (in
-    // order, nothing else); false once the recording is cleared or replaced.
-    bool m_fileHoldsRecording = false;
-    Recording m_recording;
-    RecordingStatistics m_statistics;
+    QString m_temporaryDirectory;
+    // One track per meter, their math channel and group file.
+    RecordingTracks m_tracks;
     QTimer* m_sampleTimer = nullptr;
     AcquisitionMode m_mode = AcquisitionMode::Automatic;
     std::int32_t m_intervalMs = kFullSpeedMs;
@@ -343,7 +333,7 @@ private:
     // Counts the recordings this controller has held (cleared, loaded), so that news
     // about a recording that is gone is dropped.
     std::uint64_t m_recordingGeneration = 0;
-    // The last sample showed the low-battery sign (the user has been told).
+    // The last tick's readings showed the low-battery sign (the user has been told).
     bool m_lowBatteryShown = false;
     std::int32_t m_lastPage = 1;
     std::int32_t m_currentPage = 1;

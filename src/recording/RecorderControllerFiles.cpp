@@ -63,11 +63,6 @@ bool RecorderController::startLoad(const QByteArray& nativePath) {
                                  });
         },
         [this, pathText](LoadResult&& result, JobOutcome) {
-            if (m_meters.several() && result.outcome == LoadOutcome::Loaded) {
-                std::vector<LoadedMeter> single(1);
-                m_meters.setLoaded(single, {}, {}); // a recorder file holds one meter
-                emit metersChanged();
-            }
             finishLoad(std::move(result), pathText);
         },
         JobProgress{JobStage::ReadingFile, 0, count});
@@ -79,19 +74,25 @@ void RecorderController::abortJob() {
 }
 
 void RecorderController::finishLoad(LoadResult result, const QString& pathText) {
-    if (result.outcome != LoadOutcome::Loaded)
-        m_meters.clearRecordings(); // every meter's recording goes with the first one's
-    m_recording = std::move(result.recording);
-    ++m_recordingGeneration;
-    m_damaged = false;
+    // A recorder file holds one meter.
+    std::vector<LoadedMeter> single(1);
+    single.front().recording = std::move(result.recording);
+    if (result.outcome == LoadOutcome::Loaded) {
+        const bool several = m_tracks.several();
+        m_tracks.setLoaded(single, {}, {}, !m_recordingOn);
+        if (several)
+            emit metersChanged();
+    } else {
+        m_tracks.clearRecordings(); // every meter's recording goes
+        m_tracks.track(0).setRecording(std::move(single.front().recording), !m_recordingOn);
+    }
+    showLoaded(result, pathText);
+}
+
+void RecorderController::showLoaded(const LoadResult& result, const QString& pathText) {
+    beginNewRecording();
     watchRecording();
-    if (!m_recordingOn)
-        m_temporaryFiles.close();
-    m_fileHoldsRecording = false;
-    m_statisticsJob.discard();
-    m_mathJob.discard();
-    m_statistics.clear();
-    const auto count = static_cast<std::int64_t>(m_recording.size());
+    const auto count = static_cast<std::int64_t>(recording().size());
     if (count > 0)
         countStatistics(count);
     m_lastPage = m_currentPage = LastPageForCount(count);
@@ -119,7 +120,7 @@ void RecorderController::finishLoad(LoadResult result, const QString& pathText) 
 bool RecorderController::startSave(const QString& path) {
     if (m_busy)
         return false;
-    if (m_meters.several())
+    if (m_tracks.several())
         return startSeveralSave(path);
     setBusy(true);
     m_job.start(
@@ -136,7 +137,7 @@ bool RecorderController::startSave(const QString& path) {
                 control.report(JobStage::WritingFile, done, total);
             };
             // The recording does not change while the controller is busy.
-            result.saved = SaveRecordStore(path, m_recording.records(), &result.reason,
+            result.saved = SaveRecordStore(path, recording().records(), &result.reason,
                                            control.token(), progress);
             return result;
         },
@@ -151,14 +152,14 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
     setBusy(true);
     // The recording does not change while the controller is busy.
     std::optional<TidyMeterSet> several;
-    if (format == TextExportFormat::Tidy && (m_meters.several() || layout == TidyLayout::Wide))
+    if (format == TextExportFormat::Tidy && (m_tracks.several() || layout == TidyLayout::Wide))
         several = tidyMeterSet();
     // The standard text holds one meter: several meters go to a file each.
     std::vector<MeterTextExport> perMeter;
     for (int meter = 0;
-         format == TextExportFormat::Standard && m_meters.several() && meter < m_meters.count();
+         format == TextExportFormat::Standard && m_tracks.several() && meter < m_tracks.count();
          ++meter)
-        perMeter.push_back({m_meters.name(meter), &meterRecording(meter).records()});
+        perMeter.push_back({m_tracks.name(meter), &meterRecording(meter).records()});
     m_job.start(
         [this, path, first, last, format, layout, several = std::move(several),
          perMeter = std::move(perMeter), lastPage = m_lastPage](const JobControl& control) {
@@ -176,9 +177,9 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
                 return result;
             }
             result.saved = format == TextExportFormat::Tidy
-                               ? ExportRecorderTidy(path, m_recording, first, last, lastPage,
+                               ? ExportRecorderTidy(path, recording(), first, last, lastPage,
                                                     &result.reason, control.token())
-                               : ExportRecorderText(path, m_recording.records(), first, last,
+                               : ExportRecorderText(path, recording().records(), first, last,
                                                     lastPage, &result.reason, control.token());
             return result;
         },
@@ -192,7 +193,8 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
 
 void RecorderController::finishSave(const SaveResult& result) {
     if (result.saved) {
-        m_recording.setUnsaved(false);
+        for (int meter = 0; meter < m_tracks.count(); ++meter)
+            m_tracks.track(meter).markSaved();
         m_documentPath = QDir::toNativeSeparators(result.path);
         emit unsavedChanged();
     }
@@ -228,19 +230,23 @@ bool RecorderController::startManifestLoad(const QString& path) {
 }
 
 void RecorderController::finishManifestLoad(RecordingSetLoad result, const QString& pathText) {
-    LoadResult first;
-    first.outcome = result.outcome;
-    first.cutShort = result.cutShort;
-    first.damage = result.damage;
-    QString shown = pathText;
+    LoadResult shown;
+    shown.outcome = result.outcome;
+    shown.cutShort = result.cutShort;
+    shown.damage = result.damage;
+    QString name = pathText;
     if (result.outcome == LoadOutcome::Loaded && !result.meters.empty()) {
-        first.recording = std::move(result.meters.front().recording);
-        m_meters.setLoaded(result.meters, result.math, std::move(result.mathValues));
+        m_tracks.setLoaded(result.meters, result.math,
+                           std::vector<double>(result.mathValues.begin(), result.mathValues.end()),
+                           !m_recordingOn);
         emit metersChanged();
-    } else if (!result.failedFile.isEmpty()) {
-        shown = QDir::toNativeSeparators(result.failedFile); // the file that failed
+    } else {
+        if (!result.failedFile.isEmpty())
+            name = QDir::toNativeSeparators(result.failedFile); // the file that failed
+        m_tracks.clearRecordings();
+        m_tracks.track(0).setRecording(Recording(), !m_recordingOn);
     }
-    finishLoad(std::move(first), shown);
+    showLoaded(shown, name);
     if (result.outcome == LoadOutcome::Loaded)
         m_documentPath = pathText;
 }
@@ -248,9 +254,9 @@ void RecorderController::finishManifestLoad(RecordingSetLoad result, const QStri
 bool RecorderController::startSeveralSave(const QString& path) {
     setBusy(true);
     auto members = std::make_shared<std::vector<RecordingSetMember>>();
-    for (int meter = 0; meter < m_meters.count(); ++meter)
+    for (int meter = 0; meter < m_tracks.count(); ++meter)
         members->push_back(
-            {m_meters.name(meter), m_meters.serial(meter), &meterRecording(meter).records()});
+            {m_tracks.name(meter), m_tracks.serial(meter), &meterRecording(meter).records()});
     // The recordings do not change while the controller is busy.
     m_job.start(
         [members, path, math = mathExpression()](const JobControl& control) {
@@ -269,28 +275,23 @@ bool RecorderController::startSeveralSave(const QString& path) {
                 SaveRecordingSet(path, *members, math, &result.reason, control.token(), progress);
             return result;
         },
-        [this](SaveResult&& result, JobOutcome) {
-            if (result.saved)
-                for (int meter = 1; meter < m_meters.count(); ++meter)
-                    m_meters.track(meter).markSaved();
-            finishSave(result);
-        });
+        [this](SaveResult&& result, JobOutcome) { finishSave(result); });
     return true;
 }
 
 TidyMeterSet RecorderController::tidyMeterSet() const {
     TidyMeterSet set;
-    for (int meter = 0; meter < m_meters.count(); ++meter) {
-        QString name = m_meters.name(meter);
+    for (int meter = 0; meter < m_tracks.count(); ++meter) {
+        QString name = m_tracks.name(meter);
         if (name.isEmpty())
             name = QStringLiteral("M%1").arg(meter + 1);
         set.meters.push_back({name.toStdString(), &meterRecording(meter).records()});
     }
-    set.clockOf = [this](std::size_t i) { return m_recording.wallClock(i); };
+    set.clockOf = [this](std::size_t i) { return recording().wallClock(i); };
     set.hasMath = hasMath();
     set.mathExpression = mathExpression().toStdString();
     set.mathUnit = mathUnit().toStdString();
-    const auto ticks = static_cast<std::int64_t>(m_recording.size());
+    const auto ticks = static_cast<std::int64_t>(recording().size());
     for (std::int64_t i = 0; i < ticks && set.hasMath; ++i)
         set.mathValues.push_back(mathValueAt(i));
     return set;
@@ -303,7 +304,7 @@ void RecorderController::adoptTemporaryGroup(const QString& groupPath,
     const std::optional<RecordingManifest> group = ReadManifest(groupPath);
     if (!group || group->meters.empty() || !claim)
         return;
-    m_meters.adoptGroupFile(groupPath);
+    m_tracks.adoptGroupFile(groupPath);
     const QString firstPath = ManifestMemberPath(groupPath, group->meters.front().file);
     std::vector<std::unique_ptr<TemporaryFileClaim>> joined = claim->takeJoined();
     const auto claimOf = [&joined](const QString& path) {
@@ -313,13 +314,13 @@ void RecorderController::adoptTemporaryGroup(const QString& groupPath,
         return std::unique_ptr<TemporaryFileClaim>();
     };
     // Meters of the opened group follow the first one in the group's order.
-    const bool sameMeters = m_meters.count() == static_cast<int>(group->meters.size());
+    const bool sameMeters = m_tracks.count() == static_cast<int>(group->meters.size());
     for (std::size_t i = 1; i < group->meters.size(); ++i) {
         const QString path = ManifestMemberPath(groupPath, group->meters[i].file);
         if (sameMeters && !m_recordingOn)
-            m_meters.track(static_cast<int>(i)).adoptFile(path, claimOf(path));
-        else
-            m_temporaryFiles.adopt(path, claimOf(path)); // deleted with this run's own
+            m_tracks.track(static_cast<int>(i)).adoptFile(path, claimOf(path));
+        else // deleted with this run's own
+            m_tracks.track(0).adoptFile(path, claimOf(path), false);
     }
     adoptTemporaryFile(firstPath, std::move(claim));
 }

@@ -5,7 +5,7 @@
 #include "recording/MathChannel.h"
 #include "recording/RecordStore.h"
 #include "recording/RecorderFile.h"
-#include "recording/RecorderMeters.h"
+#include "recording/RecordingTracks.h"
 #include "recording/RecordingManifest.h"
 #include "recording/recordertidy.h"
 #include "recording/recordingjobs.h"
