@@ -110,6 +110,13 @@ public:
     // file is then closed). Throws std::bad_alloc with the recording unchanged.
     Stored store(const SampleEntry& entry, std::optional<WallClock> clock, bool count = true);
     void markSaved() { m_recording.setUnsaved(false); }
+    // Records `meter` from a new, empty recording on; the files of earlier
+    // recordings stay until the track goes.
+    void reset(RecorderMeter meter) {
+        m_meter = std::move(meter);
+        m_boundSerial = m_meter.serial;
+        clear();
+    }
     // Empties the recording; its temporary file ends unless `keepFile` (a running
     // recording cleared goes on in a new file with its next sample).
     void clear(bool keepFileOpen = false);

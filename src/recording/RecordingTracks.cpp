@@ -62,9 +62,15 @@ bool RecordingTracks::applyConfigured() {
         return false;
     m_activeIsConfigured = true;
     m_activeIsLive = true;
-    m_tracks.clear();
-    for (const RecorderMeter& meter : m_configured)
-        m_tracks.push_back(std::make_unique<MeterTrack>(meter, m_directory));
+    // The tracks that stay keep their temporary files (those of earlier recordings
+    // stay until the run ends); tracks no meter takes any more go with theirs.
+    m_tracks.resize(std::min(m_tracks.size(), m_configured.size()));
+    for (std::size_t i = 0; i < m_configured.size(); ++i) {
+        if (i < m_tracks.size())
+            m_tracks[i]->reset(m_configured[i]);
+        else
+            m_tracks.push_back(std::make_unique<MeterTrack>(m_configured[i], m_directory));
+    }
     m_math.keepFor(count());
     dropGroupFile();
     return true;
@@ -171,16 +177,15 @@ void RecordingTracks::setLoaded(std::vector<LoadedMeter>& meters, const QString&
     resetUnits();
     m_activeIsConfigured = false; // the configured meters come back with a new recording
     m_activeIsLive = false;
-    // The first track stays (its temporary files go on being this run's), the others
-    // are the opened recording's.
-    m_tracks.resize(1);
+    // Tracks that stay keep their temporary files (they go on being this run's).
+    m_tracks.resize(std::min(m_tracks.size(), std::max<std::size_t>(meters.size(), 1)));
     for (std::size_t i = 0; i < meters.size(); ++i) {
-        if (i > 0)
+        if (i >= m_tracks.size())
             m_tracks.push_back(std::make_unique<MeterTrack>(RecorderMeter{}, m_directory));
-        MeterTrack& own = *m_tracks.back();
+        MeterTrack& own = *m_tracks[i];
         own.rename(meters[i].name, meters[i].serial);
         own.bindReadings({}, {});
-        own.setRecording(std::move(meters[i].recording), closeFiles || i > 0);
+        own.setRecording(std::move(meters[i].recording), closeFiles);
         own.countedStatistics() = std::move(meters[i].statistics);
         own.freshness().reset();
         own.freshness().end(); // recording it again binds a live meter (bindConfigured)
