@@ -37,6 +37,7 @@ RecorderController::RecorderController(DecodedReplySource source, QString tempor
     m_sampleTimer->setInterval(m_intervalMs);
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
     watchRecording();
+    watchFiles();
 }
 
 RecorderController::~RecorderController() {
@@ -129,7 +130,7 @@ void RecorderController::takeScheduledSample() {
 }
 
 void RecorderController::takeSample() {
-    if (recording().empty() && !m_busy)
+    if (recording().empty() && !isBusy())
         applyConfiguredMeters();
     takeTick(true);
 }
@@ -362,13 +363,6 @@ void RecorderController::beginNewRecording() {
     m_damaged = false;
     m_statisticsJob.discard();
     m_mathJob.discard();
-}
-
-void RecorderController::setBusy(bool busy) {
-    if (m_busy == busy)
-        return;
-    m_busy = busy;
-    emit busyChanged(busy);
 }
 
 // --- statistics job --------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "model/DecodedReply.h"
 #include "model/exportoptions.h"
 #include "recording/RecorderMeter.h"
+#include "recording/RecordingFiles.h"
 #include "recording/RecordingTracks.h"
 #include "recording/Recording.h"
 #include "recording/RecordingStatistics.h"
@@ -127,7 +128,7 @@ public:
     AcquisitionMode acquisitionMode() const { return m_mode; }
     std::int32_t sampleInterval() const { return m_intervalMs; }
     bool isRecording() const { return m_recordingOn; }
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const { return m_files.isBusy(); }
     // Sets mode and interval (ms; 0 or less is full speed). Changing the mode ends
     // a manual series' temporary file.
     void setAcquisition(AcquisitionMode mode, std::int32_t intervalMs);
@@ -226,7 +227,7 @@ public:
     // recording that never was in a file (printed pages name it).
     const QString& documentPath() const { return m_documentPath; }
     // The job opens, saves and exports run as (a progress window binds to it).
-    Job& job() { return m_job; }
+    Job& job() { return m_files.job(); }
 
 signals:
     void sampleAdded(qsizetype index);
@@ -287,22 +288,18 @@ private:
     // A recording that goes on binds its meters to the configured ones; false
     // when memory ran out (told).
     bool bindMeters();
-    bool startManifestLoad(const QString& path);
     // Takes over the temporary files of a several-meter recording an earlier run
     // left, as its group file names them; `claim` holds the claims of all of them.
     void adoptTemporaryGroup(const QString& groupPath, std::unique_ptr<TemporaryFileClaim> claim);
     // What the tidy export of every meter reads.
     TidyMeterSet tidyMeterSet() const;
-    bool startSeveralSave(const QString& path);
-    void finishManifestLoad(RecordingSetLoad result, const QString& pathText);
-    void setBusy(bool busy);
     void setRecordingOn(bool on);
     // Puts the tracks of an opened recording in place (an empty recording when the
-    // load failed) and shows it.
-    void finishLoad(LoadResult result, const QString& pathText);
-    // Shows the recording now in the tracks, and tells how its load ended.
-    void showLoaded(const LoadResult& result, const QString& pathText);
-    void finishSave(const SaveResult& result);
+    // load failed), shows it and tells how its load ended.
+    void takeOpened(RecordingSetLoad result, const QString& shownPath);
+    void finishSave(bool saved, const QString& path, const QString& reason);
+    // Passes the file service's news on.
+    void watchFiles();
     // Counts the statistics of the first `count` samples as a job of their own.
     void countStatistics(std::int64_t count);
     void takeCountedStatistics(const RecordingStatistics& statistics);
@@ -328,7 +325,6 @@ private:
     AcquisitionMode m_mode = AcquisitionMode::Automatic;
     std::int32_t m_intervalMs = kFullSpeedMs;
     bool m_recordingOn = false;
-    bool m_busy = false;
     bool m_damaged = false;
     // Counts the recordings this controller has held (cleared, loaded), so that news
     // about a recording that is gone is dropped.
@@ -347,7 +343,7 @@ private:
     // The math values of a recording after its expression changed.
     Job m_mathJob;
     // Opening, saving and exporting.
-    Job m_job;
+    RecordingFiles m_files;
 };
 
 } // namespace telmora

@@ -25,7 +25,7 @@ constexpr TextId kOutOfMemory = TextId::OutOfMemory;
 
 void RecorderController::setMeters(std::vector<RecorderMeter> meters) {
     m_tracks.setConfigured(std::move(meters));
-    if (!m_recordingOn && !m_busy && recording().empty())
+    if (!m_recordingOn && !isBusy() && recording().empty())
         applyConfiguredMeters();
     else if (m_tracks.renameFromConfigured())
         emit metersChanged();
@@ -148,7 +148,7 @@ RecorderController::tickSamples(const std::string& timeText, bool always, bool& 
 }
 
 void RecorderController::takeTick(bool always) {
-    if (m_busy)
+    if (isBusy())
         return;
     const QDateTime now = QDateTime::currentDateTime();
     const QTime time = now.time();
@@ -174,7 +174,7 @@ void RecorderController::takeTick(bool always) {
 // --- math --------------------------------------------------------------------------------
 
 bool RecorderController::setMathExpression(const QString& expression, QString* error) {
-    if (m_busy) {
+    if (isBusy()) {
         if (error != nullptr)
             *error = tr("The recorder is busy.");
         return false;
