@@ -138,19 +138,20 @@ OptionMatch takeEveryOption(int argc, char** argv, int& i, std::int64_t& seconds
     return OptionMatch::Taken;
 }
 
-// The export of one recorder file. The records are checked before the text is
-// written; the text then reads them from the file while it is written, never all
-// at once. `links` Refuse for a member of a manifest: no link is followed.
+// The export of one recorder file. The text reads the records from the file while
+// it is written, never all at once, and checks each block as it reads it: the
+// export stops before the first record no writer makes, and the file is named as
+// damaged. `links` Refuse for a member of a manifest: no link is followed.
 int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
             TidyLayout layout, FileLinks links, std::int64_t every) {
     RecorderFileReader reader;
-    if (!OpenRecorderInput(reader, path, err, links) || !CheckRecordsOf(reader, path, err))
+    if (!OpenRecorderInput(reader, path, err, links))
         return 1;
     const std::int64_t count = reader.count();
     const bool cutShort = reader.cutShort();
     RecordStore records;
     records.appendStored(std::make_shared<RecordFile>(reader.releaseDevice()), reader.format(),
-                         reader.dataOffset(), count);
+                         reader.dataOffset(), count, true);
     const std::int32_t lastPage = LastPageForCount(count);
     CommandOutput out(outFile);
     const auto sink = [&out](std::string_view s) { return out.write(s); };
@@ -171,8 +172,11 @@ int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportForm
     if (!out.flush())
         return out.report(err);
     if (!written) {
-        // The records could not be read back (the file shrank or failed).
-        std::fprintf(err, "telmora-cli: reading '%s' failed while writing the text\n", path);
+        // A record no writer makes, or the file shrank or failed: the check of the
+        // whole file tells which.
+        RecorderFileReader again;
+        if (OpenRecorderInput(again, path, err, links) && CheckRecordsOf(again, path, err))
+            std::fprintf(err, "telmora-cli: reading '%s' failed while writing the text\n", path);
         return 1;
     }
     if (cutShort) {

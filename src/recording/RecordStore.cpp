@@ -136,12 +136,12 @@ const RecordStore::Run& RecordStore::runOf(std::int64_t index) const {
 }
 
 void RecordStore::appendStored(std::shared_ptr<RecordFile> file, RecorderFormat format,
-                               std::int64_t offset, std::int64_t count) {
+                               std::int64_t offset, std::int64_t count, bool unchecked) {
     if (count <= 0)
         return;
     if (!m_runs.empty()) {
         Run& last = m_runs.back();
-        if (last.file == file && last.format == format &&
+        if (last.file == file && last.format == format && last.unchecked == unchecked &&
             last.offset + last.count * static_cast<std::int64_t>(last.recordBytes()) == offset) {
             last.count += count;
             m_size += count;
@@ -154,6 +154,7 @@ void RecordStore::appendStored(std::shared_ptr<RecordFile> file, RecorderFormat 
     run.file = std::move(file);
     run.format = format;
     run.offset = offset;
+    run.unchecked = unchecked;
     m_runs.push_back(std::move(run));
     m_size += count;
 }
@@ -220,10 +221,15 @@ std::optional<SampleEntry> RecordReader::tryRead(const RecordStore& store, std::
         m_file = run.file;
         m_blockOffset = run.offset + start * static_cast<std::int64_t>(recordBytes);
         m_blockValid = run.file->readAt(m_blockOffset, m_block);
+        if (run.unchecked)
+            m_blockValid = std::min(m_blockValid, recordBytes * FirstUnsoundRecord(
+                                                                    RecordLayoutOf(run.format),
+                                                                    std::span<const std::uint8_t>(
+                                                                        m_block.data(), m_blockValid)));
         if (offset + static_cast<std::int64_t>(recordBytes) >
             m_blockOffset + static_cast<std::int64_t>(m_blockValid)) {
             m_failed = true;
-            return std::nullopt; // the file no longer holds this record
+            return std::nullopt; // the file no longer holds this record, or not a sound one
         }
     }
     const auto at = static_cast<std::size_t>(offset - m_blockOffset);

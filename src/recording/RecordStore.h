@@ -67,6 +67,9 @@ public:
         RecorderFormat format = RecorderFormat::Tmp;
         std::int64_t offset = 0;          // byte of the first record in the file
         std::vector<std::uint8_t> memory; // kSampleSize bytes per sample
+        // The records were not checked when the file was opened: every read checks
+        // them, and a record no writer makes reads as a failure.
+        bool unchecked = false;
         std::size_t recordBytes() const { return file ? RecorderSampleBytes(format) : kSampleSize; }
     };
 
@@ -78,8 +81,9 @@ public:
     // Appends `count` samples stored back to back from byte `offset` of `file`. A
     // record that continues the last run is added to it. Throws std::bad_alloc with
     // nothing changed.
+    // `unchecked`: see Run (a command that exports a file as it reads it).
     void appendStored(std::shared_ptr<RecordFile> file, RecorderFormat format, std::int64_t offset,
-                      std::int64_t count);
+                      std::int64_t count, bool unchecked = false);
     // Appends a sample that is kept in memory. Throws std::bad_alloc with nothing changed.
     void appendInMemory(const SampleEntry& entry);
     // Removes the newest sample (undoing an append whose other half failed).

@@ -27,19 +27,6 @@ std::int32_t readLe32(const std::uint8_t* p) {
         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-// How the records of a format are laid out for their check.
-RecordLayout layoutOf(RecorderFormat format) {
-    switch (format) {
-    case RecorderFormat::G53:
-    case RecorderFormat::Tmp:
-        return RecordLayout::Sample;
-    case RecorderFormat::G52:
-        return RecordLayout::MainRecord;
-    case RecorderFormat::G51:
-        return RecordLayout::SessionRecord;
-    }
-    return RecordLayout::Sample;
-}
 
 } // namespace
 
@@ -229,7 +216,7 @@ bool RecorderFileReader::fill() {
     m_chunkPos = 0;
     // Every record is checked as the block comes in, while it is in the processor's
     // cache: the records before the first damaged one are handed out.
-    m_chunkSound = FirstUnsoundRecord(layoutOf(m_format),
+    m_chunkSound = FirstUnsoundRecord(RecordLayoutOf(m_format),
                                       std::span<const std::uint8_t>(m_chunk.data(), m_chunkLen));
     if (m_chunkLen == 0) {
         m_readFailed = true;
@@ -248,7 +235,7 @@ bool RecorderFileReader::sound() {
     const std::size_t recordBytes = RecorderSampleBytes(m_format);
     if (m_chunkPos < m_chunkSound * recordBytes)
         return true;
-    const RecordLayout layout = layoutOf(m_format);
+    const RecordLayout layout = RecordLayoutOf(m_format);
     m_damage = {m_position,
                 CheckRecordImage(layout, std::span<const std::uint8_t>(m_chunk.data() + m_chunkPos,
                                                                        RecordLayoutBytes(layout)))};
@@ -391,6 +378,19 @@ RecorderLoadResult LoadRecorderBytes(std::span<const std::uint8_t> bytes, Record
     RecorderFileReader reader;
     const auto status = reader.openBytes(bytes, format);
     return loadAll(reader, status, into);
+}
+
+RecordLayout RecordLayoutOf(RecorderFormat format) {
+    switch (format) {
+    case RecorderFormat::G53:
+    case RecorderFormat::Tmp:
+        return RecordLayout::Sample;
+    case RecorderFormat::G52:
+        return RecordLayout::MainRecord;
+    case RecorderFormat::G51:
+        return RecordLayout::SessionRecord;
+    }
+    return RecordLayout::Sample;
 }
 
 } // namespace telmora

@@ -35,6 +35,8 @@ RecorderFormat RecorderFormatForName(QStringView path);
 
 // Bytes of one sample in a file of the format.
 std::size_t RecorderSampleBytes(RecorderFormat format);
+// How the records of a format are laid out for their check (recordcheck.h).
+RecordLayout RecordLayoutOf(RecorderFormat format);
 
 // The mode text rebuilt from a main function code for .g51 and .g52 samples, whose
 // stored mode text is not used: "AC", "DC", "DC+AC", "T1", "T2", "T1-T2" or empty.

@@ -15,6 +15,11 @@ const std::uint8_t* ExportRecords::block(const RecordStore::Run& run, std::int64
         m_failed = true; // the file no longer holds these records
         return nullptr;
     }
+    if (run.unchecked &&
+        FirstUnsoundRecord(RecordLayoutOf(run.format), into) != static_cast<std::size_t>(records)) {
+        m_failed = true; // a record no writer makes
+        return nullptr;
+    }
     return m_block.data();
 }
 
