@@ -48,9 +48,7 @@ void RecorderController::takeOpened(RecordingSetLoad result, const QString& show
     const bool loaded = result.outcome == LoadOutcome::Loaded && !result.meters.empty();
     if (loaded) {
         const int before = m_tracks.count();
-        m_tracks.setLoaded(result.meters, result.math,
-                           std::vector<double>(result.mathValues.begin(), result.mathValues.end()),
-                           !m_recordingOn);
+        m_tracks.setLoaded(result.meters, result.math, result.mathValues, !m_recordingOn);
         if (before > 1 || m_tracks.several())
             emit metersChanged();
     } else {

@@ -199,8 +199,7 @@ bool RecorderController::setMathExpression(const QString& expression, QString* e
                 std::vector<const RecordStore*> pointers;
                 for (const RecordStore& store : stores)
                     pointers.push_back(&store);
-                const auto values = ComputeMathValues(channel, pointers, ticks, control.token());
-                return std::vector<double>(values.begin(), values.end());
+                return ComputeMathValues(channel, pointers, ticks, control.token());
             },
             [this, generation = m_recordingGeneration](std::vector<double>&& values,
                                                        JobOutcome outcome) {
