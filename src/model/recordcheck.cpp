@@ -95,6 +95,21 @@ constexpr auto kSamplePattern = PatternOf<kSampleSize>(kSampleTexts);
 constexpr auto kRecordPattern = PatternOf<kRecordSize>(kMainRecordTexts);
 constexpr auto kSessionRecordPattern = PatternOf<kSessionRecordSize>(kMainRecordTexts);
 
+// A version for processors with AVX2 besides the plain one, chosen when the program
+// is loaded. The sanitizers' runtimes are not ready at that moment, so builds that
+// use one take the plain version only.
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+#define TELMORA_CLONES
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer) || __has_feature(address_sanitizer) ||                         \
+    __has_feature(memory_sanitizer)
+#define TELMORA_CLONES
+#endif
+#endif
+#ifndef TELMORA_CLONES
+#define TELMORA_CLONES [[gnu::target_clones("avx2", "default")]]
+#endif
+
 using Lane = std::uint8_t __attribute__((vector_size(kLane)));
 using SignedLane = std::int8_t __attribute__((vector_size(kLane)));
 
@@ -104,9 +119,9 @@ using SignedLane = std::int8_t __attribute__((vector_size(kLane)));
 // it with zeros). True means the texts are sound; false is looked at record by
 // record (bytes after a terminator carry no meaning, so a file may hold anything
 // there). A lane at a time, with no branch: a file holds millions of records.
-[[gnu::target_clones("avx2", "default")]] bool
-textsLookWritten(const std::uint8_t* p, std::size_t bytes, const std::uint8_t* inText,
-                 const std::uint8_t* last, std::size_t period) {
+TELMORA_CLONES bool textsLookWritten(const std::uint8_t* p, std::size_t bytes,
+                                     const std::uint8_t* inText, const std::uint8_t* last,
+                                     std::size_t period) {
     Lane wrong{};
     std::size_t at = 0;
     std::size_t m = 0; // where in the pattern
