@@ -222,10 +222,10 @@ std::optional<SampleEntry> RecordReader::tryRead(const RecordStore& store, std::
         m_blockOffset = run.offset + start * static_cast<std::int64_t>(recordBytes);
         m_blockValid = run.file->readAt(m_blockOffset, m_block);
         if (run.unchecked)
-            m_blockValid = std::min(m_blockValid, recordBytes * FirstUnsoundRecord(
-                                                                    RecordLayoutOf(run.format),
-                                                                    std::span<const std::uint8_t>(
-                                                                        m_block.data(), m_blockValid)));
+            m_blockValid = std::min(
+                m_blockValid, recordBytes * FirstUnsoundRecord(RecordLayoutOf(run.format),
+                                                               std::span<const std::uint8_t>(
+                                                                   m_block.data(), m_blockValid)));
         if (offset + static_cast<std::int64_t>(recordBytes) >
             m_blockOffset + static_cast<std::int64_t>(m_blockValid)) {
             m_failed = true;

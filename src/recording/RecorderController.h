@@ -4,10 +4,10 @@
 #include "model/DecodedReply.h"
 #include "model/exportoptions.h"
 #include "recording/RecorderMeter.h"
-#include "recording/RecordingFiles.h"
-#include "recording/RecordingTracks.h"
 #include "recording/Recording.h"
+#include "recording/RecordingFiles.h"
 #include "recording/RecordingStatistics.h"
+#include "recording/RecordingTracks.h"
 #include "recording/TemporaryStorage.h"
 #include "recording/recordertidy.h"
 #include "recording/recordingjobs.h"
@@ -61,9 +61,7 @@ public:
     // The whole recording; follows every new sample.
     const GroupedStatistics& wholeStatistics() const { return statistics().whole(); }
     // The whole recording and its blocks, for views that take their own ranges.
-    const RecordingStatistics& statistics() const {
-        return m_tracks.track(0).countedStatistics();
-    }
+    const RecordingStatistics& statistics() const { return m_tracks.track(0).countedStatistics(); }
     // An opened recording's statistics are counted after it is shown (a job of
     // their own); until then they are empty. statisticsChanged() tells when they
     // have come.

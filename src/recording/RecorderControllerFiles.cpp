@@ -66,7 +66,8 @@ void RecorderController::takeOpened(RecordingSetLoad result, const QString& show
         emit errorRaised(kFileUnreadable,
                          shownPath + QStringLiteral(": the file could not be read to its end"));
     else if (result.outcome == LoadOutcome::Damaged)
-        emit errorRaised(kFileDamaged, shownPath + QStringLiteral(": ") + DamageText(result.damage));
+        emit errorRaised(kFileDamaged,
+                         shownPath + QStringLiteral(": ") + DamageText(result.damage));
     else if (result.outcome == LoadOutcome::OutOfMemory)
         emit errorRaised(kOutOfMemory, {});
     m_documentPath = loaded ? shownPath : QString();

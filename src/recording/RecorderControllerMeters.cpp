@@ -117,9 +117,9 @@ RecorderController::tickSamples(const std::string& timeText, bool always, bool& 
         // One meter repeats its newest reading at each tick while it is valid; a
         // manual sample takes the newest reading as it is.
         const DecodedReplySource& source = m_tracks.track(0).readings();
-        const bool usable = always ? static_cast<bool>(source.latestReading)
-                                   : source.readingValid && source.readingValid() &&
-                                         source.latestReading;
+        const bool usable =
+            always ? static_cast<bool>(source.latestReading)
+                   : source.readingValid && source.readingValid() && source.latestReading;
         if (!usable)
             return std::nullopt;
         const DecodedReply reading = source.latestReading();

@@ -27,7 +27,6 @@ std::int32_t readLe32(const std::uint8_t* p) {
         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-
 } // namespace
 
 RecorderFormat RecorderFormatForName(QStringView path) {

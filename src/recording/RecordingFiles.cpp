@@ -108,10 +108,10 @@ bool RecordingFiles::startManifestLoad(const QString& path, Opened opened) {
                 });
         },
         [opened = std::move(opened), pathText](RecordingSetLoad&& result, JobOutcome) {
-            const QString shown = result.outcome != LoadOutcome::Loaded &&
-                                          !result.failedFile.isEmpty()
-                                      ? QDir::toNativeSeparators(result.failedFile)
-                                      : pathText;
+            const QString shown =
+                result.outcome != LoadOutcome::Loaded && !result.failedFile.isEmpty()
+                    ? QDir::toNativeSeparators(result.failedFile)
+                    : pathText;
             opened(std::move(result), shown);
         },
         JobProgress{JobStage::ReadingFile, 0, total});
@@ -129,12 +129,11 @@ bool RecordingFiles::startSave(const QString& path, std::vector<RecordingSetMemb
             result.path = path;
             QElapsedTimer sinceReport;
             const SaveProgress progress = ThrottledProgress(control, sinceReport);
-            result.saved =
-                members.size() == 1
-                    ? SaveRecordStore(path, *members.front().records, &result.reason,
-                                      control.token(), progress)
-                    : SaveRecordingSet(path, members, math, &result.reason, control.token(),
-                                       progress);
+            result.saved = members.size() == 1
+                               ? SaveRecordStore(path, *members.front().records, &result.reason,
+                                                 control.token(), progress)
+                               : SaveRecordingSet(path, members, math, &result.reason,
+                                                  control.token(), progress);
             return result;
         },
         [this](SaveResult&& result, JobOutcome) {
@@ -154,17 +153,16 @@ bool RecordingFiles::startTextExport(TextExportRequest request) {
             result.path = request.path;
             if (!request.perMeter.empty()) {
                 result.saved = ExportRecorderTextPerMeter(
-                    request.path, request.perMeter, request.first, request.last,
-                    request.lastPage, &result.written, &result.reason, &result.path,
-                    control.token());
+                    request.path, request.perMeter, request.first, request.last, request.lastPage,
+                    &result.written, &result.reason, &result.path, control.token());
             } else if (request.several) {
                 result.saved = ExportRecorderTidy(request.path, *request.several, request.first,
                                                   request.last, request.lastPage, request.layout,
                                                   &result.reason, control.token());
             } else if (request.format == TextExportFormat::Tidy) {
-                result.saved = ExportRecorderTidy(request.path, *request.single, request.first,
-                                                  request.last, request.lastPage, &result.reason,
-                                                  control.token());
+                result.saved =
+                    ExportRecorderTidy(request.path, *request.single, request.first, request.last,
+                                       request.lastPage, &result.reason, control.token());
             } else {
                 result.saved = ExportRecorderText(request.path, request.single->records(),
                                                   request.first, request.last, request.lastPage,

@@ -65,9 +65,7 @@ public:
     QString serial(int meter) const;
     // Track `meter` (0 .. count() - 1).
     MeterTrack& track(int meter) { return *m_tracks[static_cast<std::size_t>(meter)]; }
-    const MeterTrack& track(int meter) const {
-        return *m_tracks[static_cast<std::size_t>(meter)];
-    }
+    const MeterTrack& track(int meter) const { return *m_tracks[static_cast<std::size_t>(meter)]; }
     // Whether any track's meter still delivers readings.
     bool anyDelivers() const;
     // Empties every track's recording (a new recording of the same meters); a

@@ -5,8 +5,8 @@
 #include "recording/MathChannel.h"
 #include "recording/RecordStore.h"
 #include "recording/RecorderFile.h"
-#include "recording/RecordingTracks.h"
 #include "recording/RecordingManifest.h"
+#include "recording/RecordingTracks.h"
 #include "recording/recordertidy.h"
 #include "recording/recordingjobs.h"
 
