@@ -57,6 +57,10 @@
 <context>
     <name>DataListWindow</name>
     <message>
+        <source>Sheet%1</source>
+        <translation>Tabelle%1</translation>
+    </message>
+    <message>
         <source>The readings were away for a while before this line.</source>
         <translation>Vor dieser Zeile kamen eine Zeit lang keine Messwerte an.</translation>
     </message>
@@ -102,6 +106,17 @@
     <message>
         <source>Recording stopped</source>
         <translation>Aufzeichnung angehalten</translation>
+    </message>
+</context>
+<context>
+    <name>DigitalMeterWindow</name>
+    <message>
+        <source>No Device</source>
+        <translation>Kein Gerät</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>USB-Gerät</translation>
     </message>
 </context>
 <context>
@@ -231,6 +246,18 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>Warte auf das Kabel…</translation>
+    </message>
+    <message>
+        <source>Graphical &amp;viewer</source>
+        <translation>Grafische &amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Data L&amp;ogger</source>
+        <translation>Datenl&amp;ogger</translation>
+    </message>
+    <message>
+        <source>Readings paused: logger memory is read</source>
+        <translation>Messwerte angehalten: Loggerspeicher wird gelesen</translation>
     </message>
     <message>
         <source>Desktop &amp;notifications</source>

@@ -57,6 +57,10 @@
 <context>
     <name>DataListWindow</name>
     <message>
+        <source>Sheet%1</source>
+        <translation>Hoja%1</translation>
+    </message>
+    <message>
         <source>The readings were away for a while before this line.</source>
         <translation>Las lecturas faltaron durante un tiempo antes de esta línea.</translation>
     </message>
@@ -102,6 +106,17 @@
     <message>
         <source>Recording stopped</source>
         <translation>Registro detenido</translation>
+    </message>
+</context>
+<context>
+    <name>DigitalMeterWindow</name>
+    <message>
+        <source>No Device</source>
+        <translation>Sin dispositivo</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>Dispositivo USB</translation>
     </message>
 </context>
 <context>
@@ -231,6 +246,18 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>Esperando el cable…</translation>
+    </message>
+    <message>
+        <source>Graphical &amp;viewer</source>
+        <translation>&amp;Visor gráfico</translation>
+    </message>
+    <message>
+        <source>Data L&amp;ogger</source>
+        <translation>&amp;Registrador de datos</translation>
+    </message>
+    <message>
+        <source>Readings paused: logger memory is read</source>
+        <translation>Lecturas en pausa: se lee la memoria del registrador</translation>
     </message>
     <message>
         <source>Desktop &amp;notifications</source>

@@ -57,6 +57,10 @@
 <context>
     <name>DataListWindow</name>
     <message>
+        <source>Sheet%1</source>
+        <translation>Feuille%1</translation>
+    </message>
+    <message>
         <source>The readings were away for a while before this line.</source>
         <translation>Les mesures ont été absentes un moment avant cette ligne.</translation>
     </message>
@@ -102,6 +106,17 @@
     <message>
         <source>Recording stopped</source>
         <translation>Enregistrement arrêté</translation>
+    </message>
+</context>
+<context>
+    <name>DigitalMeterWindow</name>
+    <message>
+        <source>No Device</source>
+        <translation>Aucun appareil</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>Appareil USB</translation>
     </message>
 </context>
 <context>
@@ -231,6 +246,18 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>En attente du câble…</translation>
+    </message>
+    <message>
+        <source>Graphical &amp;viewer</source>
+        <translation>&amp;Visionneuse graphique</translation>
+    </message>
+    <message>
+        <source>Data L&amp;ogger</source>
+        <translation>&amp;Enregistreur de données</translation>
+    </message>
+    <message>
+        <source>Readings paused: logger memory is read</source>
+        <translation>Mesures en pause : lecture de la mémoire de l’enregistreur</translation>
     </message>
     <message>
         <source>Desktop &amp;notifications</source>

@@ -57,6 +57,10 @@
 <context>
     <name>DataListWindow</name>
     <message>
+        <source>Sheet%1</source>
+        <translation>Arkusz%1</translation>
+    </message>
+    <message>
         <source>The readings were away for a while before this line.</source>
         <translation>Przed tym wierszem przez pewien czas nie było odczytów.</translation>
     </message>
@@ -102,6 +106,17 @@
     <message>
         <source>Recording stopped</source>
         <translation>Rejestracja zatrzymana</translation>
+    </message>
+</context>
+<context>
+    <name>DigitalMeterWindow</name>
+    <message>
+        <source>No Device</source>
+        <translation>Brak urządzenia</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>Urządzenie USB</translation>
     </message>
 </context>
 <context>
@@ -231,6 +246,18 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>Oczekiwanie na kabel…</translation>
+    </message>
+    <message>
+        <source>Graphical &amp;viewer</source>
+        <translation>Podgląd g&amp;raficzny</translation>
+    </message>
+    <message>
+        <source>Data L&amp;ogger</source>
+        <translation>Rejestrator &amp;danych</translation>
+    </message>
+    <message>
+        <source>Readings paused: logger memory is read</source>
+        <translation>Odczyty wstrzymane: trwa odczyt pamięci rejestratora</translation>
     </message>
     <message>
         <source>Desktop &amp;notifications</source>

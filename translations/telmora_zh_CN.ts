@@ -57,6 +57,10 @@
 <context>
     <name>DataListWindow</name>
     <message>
+        <source>Sheet%1</source>
+        <translation>工作表%1</translation>
+    </message>
+    <message>
         <source>The readings were away for a while before this line.</source>
         <translation>此行之前有一段时间没有读数。</translation>
     </message>
@@ -102,6 +106,17 @@
     <message>
         <source>Recording stopped</source>
         <translation>记录已停止</translation>
+    </message>
+</context>
+<context>
+    <name>DigitalMeterWindow</name>
+    <message>
+        <source>No Device</source>
+        <translation>无设备</translation>
+    </message>
+    <message>
+        <source>USB Device</source>
+        <translation>USB 设备</translation>
     </message>
 </context>
 <context>
@@ -231,6 +246,18 @@
     <message>
         <source>Waiting for the cable…</source>
         <translation>正在等待电缆…</translation>
+    </message>
+    <message>
+        <source>Graphical &amp;viewer</source>
+        <translation>图形查看器(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Data L&amp;ogger</source>
+        <translation>数据记录器(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Readings paused: logger memory is read</source>
+        <translation>读数已暂停：正在读取记录器存储</translation>
     </message>
     <message>
         <source>Desktop &amp;notifications</source>

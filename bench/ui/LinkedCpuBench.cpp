@@ -1,12 +1,11 @@
 // CPU of the whole program while one meter is linked through the real cable
-// backend: the main window, the digital meter, the analog meter, the comparator
-// and the recorder window are open; the recorder either waits or records every
-// reading. The cable is the hidapi stand-in (linked in place of the library),
-// answering each poll after 100 to 250 ms like the meter does. What answers
-// behind it is no simulation: the replies were computed before the measurement
-// (by the simulated meter, then replayed), so the figure counts none of the
-// simulation's work. The stand-in's own work (a queue and a condition variable
-// per report) stays in, as the real library's system calls would.
+// backend: every panel of the main window is shown (digital meter, analog meter,
+// comparator, recorder, data list, overview and logger); the recorder either
+// waits or records every reading. The cable is the hidapi stand-in (linked in place of the
+// library), answering each poll after 100 to 250 ms like the meter does. What answers behind it is
+// no simulation: the replies were computed before the measurement (by the simulated meter, then
+// replayed), so the figure counts none of the simulation's work. The stand-in's own work (a queue
+// and a condition variable per report) stays in, as the real library's system calls would.
 //
 // Each case runs in a fresh process (this program again with --child=CASE),
 // waits out a warm-up and measures its own CPU time (every thread) over 15 s of
@@ -31,7 +30,9 @@
 #include "ui/main/MainWindow.h"
 #include "ui/main/MeterWindowSets.h"
 #include "ui/main/startup.h"
+#include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
+#include "ui/recorder/RecordingOverview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -190,13 +191,19 @@ public:
     QMap<QString, long long> counts;
 };
 
+// Every panel of the workspace shown, in the default arrangement: the live
+// displays, the recorder with the overview and the logger as its tabs, and the
+// data list.
 void showWindows(telmora::MainWindow& mainWindow) {
     const telmora::LiveWindowSet set = mainWindow.meterWindows()->windowsOf(0);
     for (auto kind : {telmora::LiveWindowKind::Digital, telmora::LiveWindowKind::Analog,
                       telmora::LiveWindowKind::Comparator})
         if (QWidget* window = set.window(kind))
             window->show();
-    mainWindow.recorder()->show();
+    for (QWidget* panel : {mainWindow.loggerWindow(), static_cast<QWidget*>(mainWindow.overview()),
+                           static_cast<QWidget*>(mainWindow.dataList()),
+                           static_cast<QWidget*>(mainWindow.recorder())})
+        panel->show();
     mainWindow.tileWindows();
 }
 
@@ -330,13 +337,13 @@ int main(int argc, char** argv) {
     const Runs linked = summarise(figures[1]);
     const Runs recording = summarise(figures[2]);
     std::printf("one meter through the real cable backend and the hidapi stand-in (replies\n"
-                "replayed, no simulation counted), main, digital, analog, comparator and\n"
-                "recorder windows open, platform %s, %d s each, median of %d runs:\n",
+                "replayed, no simulation counted), every panel of the main window shown,\n"
+                "platform %s, %d s each, median of %d runs:\n",
                 qPrintable(linked.median.platform), kMeasureMs / 1000, kRuns);
     std::printf("  %-22s %6.2f %% of one core (%.2f to %.2f)\n",
                 "idle, unlinked:", idle.median.cpuPercent, idle.lowest, idle.highest);
     printCase("linked, not recording:", linked, idle);
     printCase("linked, recording:", recording, idle);
-    std::printf("  goal: <= 1.50 %% of one core while linked\n");
+    std::printf("  goal: <= 1.50 %% of one core while linked, <= 2.00 %% while recording\n");
     return 0;
 }

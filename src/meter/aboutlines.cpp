@@ -1,5 +1,9 @@
 #include "meter/aboutlines.h"
 
+#include "meter/cablelist.h"
+
+#include <algorithm>
+
 namespace telmora {
 
 QString SystemLine(const QString& prettyName, const QString& kernelType,
@@ -23,6 +27,15 @@ QString CableSerialLine(const std::array<std::uint8_t, 8>& serial) {
     return QStringLiteral("Cable SN : ") + digits;
 }
 
+QString CableSerialNumberLine(const std::array<std::uint8_t, 8>& serial) {
+    const QString decoded = QString::fromStdString(SerialText(serial));
+    const bool plain =
+        !decoded.isEmpty() && std::all_of(decoded.begin(), decoded.end(), [](QChar c) {
+            return c.unicode() > 0x20 && c.unicode() < 0x7F;
+        });
+    return plain ? QStringLiteral("Cable SN : ") + decoded : CableSerialLine(serial);
+}
+
 CableLines CableIdentityLines(bool opened, const CableIdentity& identity) {
     CableLines lines;
     if (!opened)
@@ -31,7 +44,7 @@ CableLines CableIdentityLines(bool opened, const CableIdentity& identity) {
     if (identity.attributesOk)
         lines.firmware = CableFirmwareLine(identity.versionNumber);
     if (identity.serialOk)
-        lines.serial = CableSerialLine(identity.serial);
+        lines.serial = CableSerialNumberLine(identity.serial);
     return lines;
 }
 

@@ -25,9 +25,14 @@ QString CableFirmwareLine(std::uint16_t versionNumber);
 // "Cable SN : 0807060504030201" for the serial bytes 1..8: two upper-case hex
 // digits per byte, from the last byte to the first.
 QString CableSerialLine(const std::array<std::uint8_t, 8>& serial);
+// The serial number as the program names the cable everywhere: the text the
+// cable reports ("Cable SN : 5310"); a serial that is no plain text keeps the
+// hex form of CableSerialLine.
+QString CableSerialNumberLine(const std::array<std::uint8_t, 8>& serial);
 
-// Lines 8 and 9 of the About box after a cable query: both empty when the cable
-// could not be opened, each empty when its own part of the query failed.
+// Lines 8 and 9 of the About box after a cable query (the serial number as
+// CableSerialNumberLine writes it): both empty when the cable could not be opened,
+// each empty when its own part of the query failed.
 struct CableLines {
     QString firmware;
     QString serial;

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace telmora {
@@ -154,7 +155,11 @@ void ChartWidget::applyStyle(int drawWidth) {
                                     d->gridLines == GridLines::XOnly);
     plot->yAxis->grid()->setVisible(d->gridLines == GridLines::Both ||
                                     d->gridLines == GridLines::YOnly);
-    plot->yAxis->setNumberPrecision(d->decimals);
+    // The decimals asked for, or more where the ticks (about a fifth of the span
+    // apart) would otherwise read alike.
+    const double step = plot->yAxis->range().size() / 5.0;
+    const int needed = step > 0.0 ? static_cast<int>(std::ceil(-std::log10(step))) : 0;
+    plot->yAxis->setNumberPrecision(std::clamp(std::max(d->decimals, needed), 0, 9));
     for (const LowerGraph& lower : d->lowerGraphs) {
         lower.rect->axis(QCPAxis::atBottom)->grid()->setVisible(plot->xAxis->grid()->visible());
         lower.rect->axis(QCPAxis::atLeft)->grid()->setVisible(plot->yAxis->grid()->visible());

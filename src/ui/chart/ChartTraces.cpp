@@ -213,7 +213,8 @@ QCPRange ChartWidget::valueSpan(TracePlace place) const {
             std::for_each(d->traces[t].values.begin(), d->traces[t].values.end(), take);
     if (lo > hi)
         return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-    const double margin = hi > lo ? (hi - lo) * 0.1 : std::max(1.0, std::fabs(hi) * 0.1);
+    // Values all alike: room of a tenth of their size (1 around zero).
+    const double margin = hi > lo ? (hi - lo) * 0.1 : (hi != 0.0 ? std::fabs(hi) * 0.1 : 1.0);
     return {lo - margin, hi + margin};
 }
 

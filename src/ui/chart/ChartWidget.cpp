@@ -229,6 +229,9 @@ void ChartWidget::setWidestPointLabel(const QString& sample) {
 void ChartWidget::setYRange(double lower, double upper) {
     d->manualY = YRange{lower, upper};
 }
+void ChartWidget::setAutomaticYRange() {
+    d->manualY.reset();
+}
 ChartWidget::YRange ChartWidget::yRange() const {
     if (d->manualY)
         return *d->manualY;

@@ -130,6 +130,8 @@ public:
     void setWidestPointLabel(const QString& sample);
     // A fixed Y scale; until it is set the scale follows the values.
     void setYRange(double lower, double upper);
+    // The scale follows the values again (with a tenth of their span as room).
+    void setAutomaticYRange();
     YRange yRange() const;
     void setViewingStyle(ViewingStyle style);
     ViewingStyle viewingStyle() const;

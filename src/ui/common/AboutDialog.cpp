@@ -31,18 +31,6 @@ namespace {
 
 constexpr int kIconSize = 64;
 
-// The serial number as the rest of the program names the cable: the text it
-// reports ("Cable SN : 5310"). A serial that is not plain text keeps the form of
-// its bytes in hex.
-QString serialLine(const CableIdentity& identity) {
-    const QString decoded = QString::fromStdString(SerialText(identity.serial));
-    const bool plain =
-        !decoded.isEmpty() && std::all_of(decoded.begin(), decoded.end(), [](QChar c) {
-            return c.unicode() > 0x20 && c.unicode() < 0x7F;
-        });
-    return plain ? QStringLiteral("Cable SN : ") + decoded : CableSerialLine(identity.serial);
-}
-
 } // namespace
 
 AboutDialog::AboutDialog(CableAccess* cable, QWidget* parent) : QDialog(parent), m_cable(cable) {
@@ -171,7 +159,7 @@ void AboutDialog::showIdentity(bool opened, const CableIdentity& identity) {
     m_busy.reset();
     const CableLines cable = CableIdentityLines(opened, identity);
     setLine(8, cable.firmware);
-    setLine(9, cable.serial.isEmpty() ? QString() : serialLine(identity));
+    setLine(9, cable.serial);
     showLines();
 }
 

@@ -8,6 +8,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/live/DisplayPlacement.h"
 #include "ui/live/LcdPanel.h"
+#include "ui/live/SpokenReading.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -135,6 +136,12 @@ void ComparatorLimitsDialog::fill() {
         unitShown.replace(QLatin1Char('W'), QChar(0x03A9));
     QString prefixShown =
         m_prefixPart == QLatin1String("u") ? QString(QChar(0x00B5)) : m_prefixPart;
+    // A temperature's limits are in degrees: "°C" or "°F", as the comparator writes them.
+    const QString degrees = DegreeUnit(m_function);
+    if (!degrees.isEmpty()) {
+        prefixShown.clear();
+        unitShown = degrees;
+    }
     for (QLabel* l : {m_highPrefix, m_lowPrefix}) {
         l->setText(prefixShown);
         l->setAlignment(LabelAlignment(rules.prefixAlign));

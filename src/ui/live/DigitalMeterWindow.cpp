@@ -121,8 +121,9 @@ QString DigitalMeterWindow::displayLabel() const {
 }
 
 void DigitalMeterWindow::setLinkStatus(bool linked) {
-    setWindowTitle(displayLabel() +
-                   (linked ? QStringLiteral(" : USB Device") : QStringLiteral(" : No Device")));
+    setWindowTitle(displayLabel() + QStringLiteral(" : ") +
+                   (linked ? translate("DigitalMeterWindow", "USB Device")
+                           : translate("DigitalMeterWindow", "No Device")));
     speak();
 }
 
@@ -155,9 +156,21 @@ void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
     }
     m_unit->setShowsOhmSign(telmora::ShowsOhmSign(reading.main.functionCode()));
     m_mainMode->setText(text(reading.main.modeLabel));
-    m_reading->setText(text(reading.main.text));
-    m_prefix->setText(text(reading.main.line.part1));
-    m_unit->setText(text(reading.main.line.part2));
+    // A temperature is written with its degree sign ("°C"), not the display's letter.
+    const QString degrees = DegreeUnit(reading.main.functionCode());
+    if (degrees.isEmpty()) {
+        m_reading->setText(text(reading.main.text));
+        m_prefix->setText(text(reading.main.line.part1));
+        m_unit->setText(text(reading.main.line.part2));
+    } else {
+        // The display's own spacing stays; only the scale's letter goes.
+        QString number = text(reading.main.text);
+        if (number.endsWith(degrees.back()))
+            number.chop(1);
+        m_reading->setText(number);
+        m_prefix->setText(QString());
+        m_unit->setText(degrees);
+    }
     m_subMode->setText(text(reading.sub.modeLabel));
     m_subReading->setText(joined(reading.sub.line));
     setIcon(m_alternateIcon ? 8 : 2);

@@ -387,7 +387,8 @@ void LoggerWindow::exportData() {
 
 void LoggerWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!isMaximized())
+    // In a window of its own it takes the screen; a panel takes the room it is given.
+    if (isWindow() && !isMaximized())
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 

@@ -28,8 +28,9 @@ class StatisticsPanel;
 // from a session file, one tab with a table per session and a graph of one
 // session at a time with cursor, current and extreme read-outs. It draws what
 // its LoggerSessions hold and asks the user what they need; the work is theirs.
-// Opened modally by the recorder once the live link is released; closing it
-// discards the sessions.
+// A panel of the main window that the recorder's Import brings up; while a
+// download reads the meter's memory the live polling of that cable pauses.
+// Closing it discards the sessions.
 class LoggerWindow : public QMainWindow {
     Q_OBJECT
 

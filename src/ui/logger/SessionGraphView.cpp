@@ -11,10 +11,13 @@
 #include "ui/logger/SessionTabs.h"
 
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QRadioButton>
 #include <QStyle>
 #include <QToolButton>
@@ -26,8 +29,32 @@ namespace telmora {
 
 namespace {
 
+// A read-out panel whose text stays whole however narrow the panel gets: the font
+// is made smaller until the text fits (the panels share the graph column's width).
+class FittingPanel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QFrame::paintEvent(event);
+        const QRect room = contentsRect().adjusted(2, 0, -2, 0);
+        QFont f = font();
+        const int largest = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
+        for (int size = largest; size > 7; --size) {
+            f.setPixelSize(size);
+            if (QFontMetrics(f).horizontalAdvance(text()) <= room.width())
+                break;
+        }
+        QPainter painter(this);
+        painter.setFont(f);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(room, static_cast<int>(alignment()), text());
+    }
+};
+
 QLabel* readoutPanel(QWidget* parent, const QString& name, bool reading, const QColor& colour) {
-    auto* label = new QLabel(parent);
+    auto* label = new FittingPanel(parent);
     label->setObjectName(name);
     label->setAutoFillBackground(true);
     label->setAlignment(Qt::AlignCenter);

@@ -3,6 +3,8 @@
 #include "app/Application.h"
 #include "app/Meter.h"
 #include "app/UserDialogs.h"
+#include "logger/LoggerSessions.h"
+#include "meter/CableAccess.h"
 #include "meter/MeterLink.h"
 
 #include <QAction>
@@ -67,6 +69,15 @@ void LinkCommands::watchNewMeters() {
         connect(&link, &MeterLink::meterSilentNotice, this,
                 [this, &meter] { tell(meter, TextId::MeterNotAnswering); });
         connect(&link, &MeterLink::waitingForCableChanged, this, &LinkCommands::statusChanged);
+        // A logger download holds the cable: the meter's readings pause meanwhile.
+        CableAccess* cable = &meter.cable();
+        connect(cable, &CableAccess::pollingPausedChanged, this, [this, cable](bool paused) {
+            if (paused)
+                m_pausedCables.insert(cable);
+            else
+                m_pausedCables.remove(cable);
+            emit statusChanged();
+        });
         // A link that could not start: the cable is missing, or the system lists it
         // but refuses it.
         connect(&link, &MeterLink::linkFinished, this, [this, &meter, &link](bool linked) {
@@ -220,6 +231,12 @@ void LinkCommands::addLoggerMenu(bool enabled) {
     m_menu->insertMenu(m_before, m_loggerMenu);
 }
 
+bool LinkCommands::readsLoggerMemory(const Meter& meter) const {
+    // The cable also pauses for a moment for an identity query: not worth a word.
+    return &m_app.loggerMeter() == &meter && m_app.loggerSessions().isWorking() &&
+           m_pausedCables.contains(&meter.cable());
+}
+
 QString LinkCommands::statusText() const {
     QStringList parts;
     int linked = 0;
@@ -227,6 +244,9 @@ QString LinkCommands::statusText() const {
         const Meter& meter = m_app.meter(i);
         if (meter.link().isWaitingForCable())
             parts << meterText(meter.name(), translate("MainWindow", "Waiting for the cable…"));
+        else if (readsLoggerMemory(meter) && meter.link().isLinked())
+            parts << meterText(meter.name(),
+                               translate("MainWindow", "Readings paused: logger memory is read"));
         if (meter.link().isLinked())
             ++linked;
     }

@@ -3,6 +3,7 @@
 #include "text/texts.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <string>
@@ -15,6 +16,7 @@ class QWidget;
 namespace telmora {
 
 class Application;
+class CableAccess;
 class Meter;
 class UserDialogs;
 
@@ -56,15 +58,19 @@ public:
 
     // Whether any meter is linked.
     bool anyLinked() const;
-    // What the status panel says of the links: the meters waiting for their cable,
-    // and how many are linked when more than one; empty when there is nothing.
+    // What the status panel says of the links: the meters waiting for their cable
+    // or paused for a logger download, and how many are linked when more than
+    // one; empty when there is nothing.
     QString statusText() const;
 
 signals:
-    // A meter began or stopped waiting for its cable.
+    // A meter began or stopped waiting for its cable, or its readings paused or
+    // went on.
     void statusChanged();
 
 private:
+    // Whether a logger download holds `meter`'s cable now.
+    bool readsLoggerMemory(const Meter& meter) const;
     // Connects the notices of the meters not watched yet.
     void watchNewMeters();
     void addLoggerMenu(bool enabled);
@@ -86,6 +92,8 @@ private:
     std::vector<QAction*> m_entries;
     QMenu* m_renameMenu = nullptr;
     QMenu* m_loggerMenu = nullptr;
+    // The cables whose polling is paused, as their last notice said.
+    QSet<const CableAccess*> m_pausedCables;
 };
 
 } // namespace telmora

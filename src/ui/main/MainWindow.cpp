@@ -6,8 +6,8 @@
 #include "logger/SessionFile.h"
 #include "meter/MeterLink.h"
 #include "model/fileaccess.h"
+#include "recording/RecorderController.h"
 #include "text/texts.h"
-#include "ui/common/BusyCursor.h"
 #include "ui/common/UiResources.h"
 #include "ui/common/standardshortcuts.h"
 #include "ui/help/HelpKey.h"
@@ -145,6 +145,8 @@ void MainWindow::buildMenu() {
     commands.showComparator = [this] { bringUpLive(LiveWindowKind::Comparator); };
     commands.showRecorder = [this] { showWindow(&MainWindow::recorder); };
     commands.showDataList = [this] { showWindow(&MainWindow::dataList); };
+    commands.showOverview = [this] { showWindow(&MainWindow::overview); };
+    commands.showLogger = [this] { showWindow(&MainWindow::loggerWindow); };
     commands.setNotifications = [this](bool on) { m_alerts->setEnabled(on); };
     commands.showHelp = [this] { showHelp(HelpAnchorFor(this)); };
     commands.showAbout = [this] { showAbout(); };
@@ -162,6 +164,8 @@ void MainWindow::createWindows() {
     m_workspace = std::make_unique<Workspace>(*this);
     m_workspace->addMeter(QString(), w.firstMeterWindows());
     m_workspace->addRecorder(w.recorder(), w.dataList());
+    m_workspace->addPanel(w.overview(), QStringLiteral("overviewPanel"));
+    m_workspace->addPanel(w.logger(), QStringLiteral("loggerPanel"));
     m_strip->setMeterCommand([this](int meter, LiveWindowKind kind) {
         bringUp(m_windows->meterWindows().windowsOf(meter).window(kind));
     });
@@ -177,8 +181,17 @@ void MainWindow::bindWindows() {
             [this] { bringUp(this->recorder()); });
     connect(recorder, &RecorderWindow::overviewRequested, overview, [this, overview] {
         overview->setDocumentName(PrintedDocumentName(m_app.recording()));
-        overview->viewRecorder(m_app.recording());
+        overview->showRecorder(m_app.recording());
+        bringUp(overview);
     });
+    // A recording cleared or replaced while the overview shows it: the overview
+    // shows what is there now, not samples that have gone.
+    const auto showAgain = [this, overview] {
+        if (!overview->isHidden())
+            overview->showRecorder(m_app.recording());
+    };
+    connect(&m_app.recording(), &RecorderController::cleared, overview, showAgain);
+    connect(&m_app.recording(), &RecorderController::recordingLoaded, overview, showAgain);
     connect(recorder, &RecorderWindow::importRequested, this, &MainWindow::showLoggerWindow);
 }
 
@@ -206,15 +219,9 @@ void MainWindow::offerOrphanedRecordings() {
 }
 
 void MainWindow::showLoggerWindow() {
-    {
-        // The acquisition must not run during an import.
-        BusyCursor busy;
-        if (isLinked())
-            m_app.unlinkAll();
-    }
-    LoggerWindow* logger = m_windows->logger();
-    logger->setWindowModality(Qt::ApplicationModal);
-    logger->show();
+    // The links stay: a download holds its meter's cable, and that meter's readings
+    // pause until it is done (the status panel says so).
+    bringUp(m_windows->logger());
 }
 
 void MainWindow::refreshControls() {
@@ -343,15 +350,16 @@ void MainWindow::tileWindows() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The windows' places and states are saved below, so they must exist.
     createWindows();
-    if (!ConfirmClose(m_dialogs, this, recorder(), [this] { close(); })) {
+    // The arrangement as the user sees it, before the logger closes its panel.
+    m_windows->meterWindows().rememberPlaces(m_app.desktopState());
+    m_workspace->save(m_app.desktopState());
+    // The logger's sessions are asked about first: they go with the program.
+    if (!m_windows->logger()->close() ||
+        !ConfirmClose(m_dialogs, this, recorder(), [this] { close(); })) {
         event->ignore();
         return;
     }
-    if (m_windows)
-        m_windows->meterWindows().rememberPlaces(m_app.desktopState());
-    if (m_workspace)
-        m_workspace->save(m_app.desktopState());
-    SaveAtExit(m_dialogs, this, m_app, m_windows ? m_windows->desktopWindows() : DesktopWindows{});
+    SaveAtExit(m_dialogs, this, m_app, m_windows->desktopWindows());
     event->accept();
     QApplication::quit();
 }

@@ -32,10 +32,10 @@ class UserDialogs;
 class Workspace;
 
 // The main window: the menu, a row of tool buttons, the meter strip and the
-// workspace, where every meter's live displays, the recorder and the data list
-// are panels the user docks, tabs and floats. It binds the application's link and
-// controllers to its controls and to the panels; what happens lives in the
-// application and in the helpers it is handed.
+// workspace, where every meter's live displays, the recorder, the data list, the
+// overview and the logger are panels the user docks, tabs and floats. It binds the application's
+// link and controllers to its controls and to the panels; what happens lives in the application and
+// in the helpers it is handed.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -115,6 +115,7 @@ public:
         return m_windows ? &m_windows->meterWindows() : nullptr;
     }
     QWidget* loggerWindow() const;
+    RecordingOverview* overview() const { return m_windows ? m_windows->overview() : nullptr; }
     // The panels and their arrangement (after createWindows()).
     Workspace* workspace() const { return m_workspace.get(); }
     MeterStrip* meterStrip() const { return m_strip; }
@@ -128,7 +129,7 @@ private:
     void buildControls();
     void buildMenu();
     void bindWindows();
-    // Ends the link and shows the logger window modally (the recorder's import).
+    // Brings up the logger panel (the recorder's import).
     void showLoggerWindow();
 
     void onLinkedChanged(bool linked);

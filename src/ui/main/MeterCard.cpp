@@ -23,14 +23,18 @@ template <std::size_t N> QString shown(const FixedText<N>& t) {
 }
 
 // The reading as the display shows it, with its prefix and unit; a temperature
-// with its degree sign ("51.1 °C").
+// with its degree sign ("51.1 °C"), a resistance with the ohm sign ("4.7 kΩ").
 QString readingOf(const Measurement& m) {
     const QString degrees = DegreeUnit(m.functionCode());
     if (!degrees.isEmpty()) {
         const QString value = WithoutDegreeLetter(m.functionCode(), shown(m.text));
         return value.isEmpty() ? value : value + QLatin1Char(' ') + degrees;
     }
-    const QString unit = shown(m.prefixLabel) + shown(m.unitLabel);
+    // A resistance's unit letter "W" is the ohm sign on the display.
+    QString unitLetters = shown(m.unitLabel);
+    if (ShowsOhmSign(m.functionCode()) && unitLetters == QStringLiteral("W"))
+        unitLetters = QString(QChar(0x03A9));
+    const QString unit = shown(m.prefixLabel) + unitLetters;
     const QString value = shown(m.text);
     return unit.isEmpty() ? value : value + QLatin1Char(' ') + unit;
 }

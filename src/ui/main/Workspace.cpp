@@ -133,7 +133,13 @@ void Workspace::addRecorder(QWidget* recorder, QWidget* dataList) {
 
 void Workspace::addPanel(QWidget* panel, const QString& name) {
     const QSize hint = panel->minimumSizeHint();
-    PanelDock* dock = makeDock(panel, name, true, hint.isValid() ? hint : kSmallestDataList);
+    QSize smallest = hint.isValid() ? hint : kSmallestDataList;
+    // A tab of the recorder's group never needs more room than the recorder, so
+    // showing it never pushes the window past the screen; below its own
+    // smallest size it is cut, or floated by the user into a window of its own.
+    if (m_recorder != nullptr)
+        smallest = smallest.boundedTo(m_recorder->widget()->minimumSize());
+    PanelDock* dock = makeDock(panel, name, true, smallest);
     m_more.push_back(dock);
     if (m_arranged && m_recorder != nullptr)
         m_main.tabifyDockWidget(m_recorder, dock);

@@ -28,6 +28,10 @@ void buildWindowMenu(QMenuBar& bar, const MainMenuCommands& commands, MainMenu& 
     onTriggered(windowMenu->addAction(text(TextId::MenuWindowComparator)), commands.showComparator);
     onTriggered(windowMenu->addAction(text(TextId::MenuWindowRecorder)), commands.showRecorder);
     onTriggered(windowMenu->addAction(text(TextId::MenuWindowDataList)), commands.showDataList);
+    onTriggered(windowMenu->addAction(translate("MainWindow", "Graphical &viewer")),
+                commands.showOverview);
+    onTriggered(windowMenu->addAction(translate("MainWindow", "Data L&ogger")),
+                commands.showLogger);
     windowMenu->addSeparator();
     menu.notifications = windowMenu->addAction(translate("MainWindow", "Desktop &notifications"));
     menu.notifications->setCheckable(true);

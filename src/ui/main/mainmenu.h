@@ -21,6 +21,8 @@ struct MainMenuCommands {
     std::function<void()> showComparator;
     std::function<void()> showRecorder;
     std::function<void()> showDataList;
+    std::function<void()> showOverview;
+    std::function<void()> showLogger;
     std::function<void(bool)> setNotifications;
     std::function<void()> showHelp;
     std::function<void()> showAbout;

@@ -67,7 +67,7 @@ bool FollowsGap(const telmora::Recording& recording, std::int64_t i) {
 // The line of sample `i`, or its marker when its file no longer holds it.
 QString LineOf(const telmora::Recording& recording, std::int64_t i) {
     if (const std::optional<SampleEntry> sample = recording.readSample(i))
-        return telmora::DataListLine(*sample, i);
+        return telmora::DataListLineOf(*sample, i);
     return telmora::UnreadableDataListLine(i);
 }
 
@@ -100,7 +100,7 @@ public:
             return {};
         if (index.column() > 0)
             return role == Qt::DisplayRole && m_controller != nullptr
-                       ? QVariant(MeterReadingAt(*m_controller, index.column(), i))
+                       ? QVariant(MeterDataListText(*m_controller, index.column(), i))
                        : QVariant();
         switch (role) {
         case Qt::DisplayRole:
@@ -277,7 +277,7 @@ QString DataListWindow::lineText(int page, int line) const {
 bool DataListWindow::createPage() {
     try {
         const int number = pageCount() + 1;
-        const QString caption = QStringLiteral("Sheet") + QString::number(number);
+        const QString caption = translate("DataListWindow", "Sheet%1").arg(number);
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("ts") + caption);
         auto* layout = new QVBoxLayout(page);

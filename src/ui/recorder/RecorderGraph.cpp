@@ -13,6 +13,8 @@
 #include "ui/recorder/recordertraces.h"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 
 namespace telmora {
 
@@ -69,7 +71,7 @@ void RecorderGraph::setUp() {
     g.setGraphBackColor(Qt::black);
     g.setGraphForeColor(QColor(128, 0, 128));
     g.setLineColor(QColor(192, 192, 192));
-    g.setYRange(m_controller.recording().scaleMin(), m_controller.recording().scaleMax());
+    g.setAutomaticYRange();
     g.setViewStart(ChartWidget::ViewStart::LastPoint);
     g.setPointSize(ChartWidget::PointSize::Large);
     g.setPointLabel(m_pointsPerPage - 1, QStringLiteral(" "));
@@ -84,15 +86,15 @@ void RecorderGraph::setUp() {
 }
 
 void RecorderGraph::reset() {
-    const Recording& recording = m_controller.recording();
     m_chart.setPointCount(m_pointsPerPage);
     m_chart.setVisiblePoints(m_pointsPerPage);
-    m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
     for (int i = 0; i < m_pointsPerPage; ++i) {
         m_chart.setPointLabel(i, QStringLiteral(" "));
         m_chart.setValue(i, kNull);
         m_chart.setGapAfter(i, false);
     }
+    m_values.assign(static_cast<std::size_t>(m_pointsPerPage), kNull);
+    m_units.clear();
     drawTraces();
     m_chart.refresh();
     m_chart.setCursorPoint(m_pointsPerPage - 1);
@@ -104,6 +106,7 @@ void RecorderGraph::drawPage() {
     const auto n = static_cast<std::int64_t>(recording.size());
     const PageContents c =
         ContentsOfPage(n, m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
+    m_values.assign(static_cast<std::size_t>(m_pointsPerPage), kNull);
     for (int p = 0; p < m_pointsPerPage; ++p) {
         const std::int64_t i = c.firstIndex + (p - c.firstPoint);
         if (p < c.firstPoint || i < 0 || i >= n) {
@@ -111,6 +114,7 @@ void RecorderGraph::drawPage() {
             m_chart.setPointLabel(p, QStringLiteral(" "));
             m_chart.setGapAfter(p, false);
         } else if (const std::optional<SampleEntry> e = recording.readSample(i)) {
+            m_values[static_cast<std::size_t>(p)] = recording.valueAt(i);
             m_chart.setValue(p, recording.valueAt(i));
             m_chart.setPointLabel(p, RecordText(e->main.timeText));
             m_chart.setGapAfter(p, recording.gaps().isGapAfter(static_cast<std::size_t>(i)));
@@ -121,7 +125,7 @@ void RecorderGraph::drawPage() {
             m_chart.setGapAfter(p, false);
         }
     }
-    m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
+    findUnits();
     drawTraces();
     m_chart.refresh();
     m_readout->changed();
@@ -130,11 +134,20 @@ void RecorderGraph::drawPage() {
 void RecorderGraph::appendSample(std::int64_t index) {
     const Recording& recording = m_controller.recording();
     const std::optional<SampleEntry> entry = recording.readSample(index);
-    m_chart.setYRange(recording.scaleMin(), recording.scaleMax());
-    if (entry)
-        m_chart.appendPoint(RecordText(entry->main.timeText), recording.valueAt(index));
-    else
-        m_chart.appendPoint(QStringLiteral(" "), kNull);
+    const float value = entry ? recording.valueAt(index) : kNull;
+    m_chart.appendPoint(entry ? RecordText(entry->main.timeText) : QStringLiteral(" "), value);
+    if (!m_values.empty())
+        m_values.erase(m_values.begin());
+    m_values.push_back(value);
+    // The units move along with the points; a new meter has them looked up anew.
+    if (static_cast<int>(m_units.size()) == m_controller.meterCount()) {
+        for (std::size_t m = 0; m < m_units.size(); ++m) {
+            m_units[m].erase(m_units[m].begin());
+            m_units[m].push_back(unitAt(static_cast<int>(m), index));
+        }
+    } else {
+        findUnits();
+    }
     // No line across the time the readings were away.
     if (index > 0 && recording.gaps().isGapAfter(static_cast<std::size_t>(index - 1)))
         m_chart.setGapAfter(m_pointsPerPage - 2, true);
@@ -149,17 +162,54 @@ std::int64_t RecorderGraph::indexOfPoint(int point) const {
                         m_controller.lastPage(), m_controller.currentPage(), m_pointsPerPage);
 }
 
+QString RecorderGraph::unitAt(int meter, std::int64_t index) const {
+    const Recording& recording = m_controller.meterRecording(meter);
+    if (index < 0 || index >= static_cast<std::int64_t>(recording.size()) ||
+        std::isnan(recording.valueAt(index)))
+        return {};
+    const std::optional<SampleEntry> sample = recording.readSample(index);
+    return sample ? YAxisUnitSuffix(sample->main) : QString();
+}
+
+void RecorderGraph::findUnits() {
+    m_units.assign(static_cast<std::size_t>(m_controller.meterCount()), {});
+    for (std::size_t m = 0; m < m_units.size(); ++m) {
+        m_units[m].reserve(static_cast<std::size_t>(m_pointsPerPage));
+        for (int p = 0; p < m_pointsPerPage; ++p)
+            m_units[m].push_back(unitAt(static_cast<int>(m), indexOfPoint(p)));
+    }
+}
+
 void RecorderGraph::drawTraces() {
     const PointIndex indexOf = [this](int point) { return indexOfPoint(point); };
-    m_chart.setSeriesName(MeterLabel(m_controller, 0),
-                          MeterAxisUnit(m_controller, 0, m_pointsPerPage, indexOf));
-    if (!HasSeveralTraces(m_controller)) {
-        if (m_chart.traceCount() > 0)
-            m_chart.setTraces({});
-        return;
+    if (static_cast<int>(m_units.size()) != m_controller.meterCount())
+        findUnits();
+    // The first meter's line is the series in its newest unit; its readings in
+    // other units become lines of their own.
+    const QString name = MeterLabel(m_controller, 0);
+    const QString unit = MeterAxisUnit(m_controller, 0, m_pointsPerPage, indexOf);
+    m_chart.setSeriesName(name, unit);
+    ChartWidget::Trace series{name, m_chart.lineColor(), unit, m_values};
+    std::vector<ChartWidget::Trace> traces;
+    static const std::vector<QString> kNoUnits;
+    SplitByUnit(series, m_units.empty() ? kNoUnits : m_units.front(), traces);
+    for (int p = 0; p < m_pointsPerPage && p < static_cast<int>(series.values.size()); ++p)
+        m_chart.setValue(p, std::isnan(series.values[static_cast<std::size_t>(p)])
+                                ? kNull
+                                : series.values[static_cast<std::size_t>(p)]);
+    std::vector<ChartWidget::Trace> lines;
+    if (HasSeveralTraces(m_controller)) {
+        // The graph's background is black: the traces take the colours that show on it.
+        lines = RecorderTraces(m_controller, m_pointsPerPage, indexOf, true);
+        // Meters 2.. come first (the math channel after them), each in its newest unit.
+        for (std::size_t meter = 1; meter < m_units.size() && meter - 1 < lines.size(); ++meter)
+            SplitByUnit(lines[meter - 1], m_units[meter], traces);
     }
-    // The graph's background is black: the traces take the colours that show on it.
-    m_chart.setTraces(RecorderTraces(m_controller, m_pointsPerPage, indexOf, true));
+    lines.insert(lines.end(), std::make_move_iterator(traces.begin()),
+                 std::make_move_iterator(traces.end()));
+    traces = std::move(lines);
+    if (!traces.empty() || m_chart.traceCount() > 0)
+        m_chart.setTraces(std::move(traces));
 }
 
 std::int64_t RecorderGraph::cursorIndex() const {

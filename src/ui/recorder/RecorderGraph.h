@@ -3,9 +3,12 @@
 #include <QColor>
 #include <QStringList>
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QPrinter;
 
@@ -20,8 +23,10 @@ struct SampleEntry;
 // The recorder's graph over its controller: one page of points, counted back from
 // the newest sample, with the cursor on the newest point after each new sample.
 // The first meter is the chart's series; further meters and the math channel are
-// traces over the same points, drawn again with every page and sample. Screen
-// readers are told the newest reading and the lowest and highest one.
+// traces over the same points, drawn again with every page and sample. A meter's
+// readings in another unit than its newest (after a change of function) are a
+// line of their own on that unit's axis. The value axis follows the readings
+// shown. Screen readers are told the newest reading and the lowest and highest one.
 class RecorderGraph {
 public:
     // Pages print on `printer`.
@@ -58,6 +63,15 @@ private:
     std::int64_t indexOfPoint(int point) const;
     // The legend names and the traces of the shown page (taken over by the next refresh).
     void drawTraces();
+    // The axis unit of meter `meter`'s sample at buffer `index` ("(V)"); empty
+    // where it has no reading.
+    QString unitAt(int meter, std::int64_t index) const;
+    // Every meter's unit at every point of the shown page, looked up again.
+    void findUnits();
+    // The series' values at the points, the first meter's readings whatever their unit.
+    std::vector<float> m_values;
+    // [meter][point]: the unit of each meter's reading at each point of the page.
+    std::vector<std::vector<QString>> m_units;
 
     UserDialogs& m_dialogs;
     ChartWidget& m_chart;

@@ -15,12 +15,14 @@
 #include "ui/common/contrast.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/export/pictureexport.h"
+#include "ui/live/SpokenReading.h"
 #include "ui/recorder/AccentLabel.h"
 #include "ui/recorder/recorderfiles.h"
 #include "ui/recorder/recordertraces.h"
 #include "ui/recorder/recorderwidgets.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -41,11 +43,20 @@ constexpr float kNull = -99999.0f;
 constexpr int kResetPoints = 100;
 
 // Time, reading, prefix and unit of a sample in four panels, with the degree and
-// ohm signs as the recorder shows them.
+// ohm signs as the recorder shows them ("°C", "kΩ").
 void showSample(const ReadingRecord& r, QLabel* time, QLabel* data, QLabel* prefix, QLabel* unit) {
     const std::uint32_t code = r.function();
-    const bool degree = IsBareTemperature(MeterFunctionOf(code));
     time->setText(RecordText(r.timeText).trimmed());
+    // A temperature's unit is written "°C" (the stored texts have the bare letter).
+    const QString degrees = DegreeUnit(code);
+    if (!degrees.isEmpty()) {
+        data->setText(WithoutDegreeLetter(code, RecordText(r.displayText)));
+        prefix->clear();
+        unit->setText(degrees);
+        unit->setAlignment(Qt::AlignCenter);
+        return;
+    }
+    const bool degree = IsBareTemperature(MeterFunctionOf(code));
     data->setText(RecordText(r.displayText).trimmed());
     prefix->setText(RecordText(r.prefixText));
     prefix->setAlignment(degree ? (Qt::AlignRight | Qt::AlignVCenter) : Qt::AlignCenter);
@@ -75,10 +86,10 @@ RecordingOverview::RecordingOverview(UserDialogs& dialogs, QPrinter* printer, QW
     setObjectName(QStringLiteral("recordingOverview"));
     setWindowTitle(text(TextId::ViewerCaption));
     // A normal window of its own (framed, resizable, with the usual caption
-    // buttons) above the window it was opened from; its owner places it.
+    // buttons) until it is made a panel of the main window; viewRecording and
+    // viewRecorder show it modally.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setModal(true);
     buildControls();
     setUpGraph();
     resize(QSize(960, 640).expandedTo(minimumSizeHint()));
@@ -256,8 +267,6 @@ void RecordingOverview::showRecording(const Recording& recording,
     m_recording = &recording;
     m_statistics = &statistics;
     m_chart->setFocus();
-    m_scaleMax = recording.scaleMax();
-    m_scaleMin = recording.scaleMin();
     m_reduction = ReduceRecordingForView(recording);
     m_pointCount = static_cast<std::int32_t>(m_reduction.pointCount());
     plotReduction();
@@ -275,7 +284,8 @@ void RecordingOverview::plotReduction() {
     const int points = std::max(m_pointCount, 1);
     g->setPointCount(points);
     g->setVisiblePoints(points);
-    g->setYRange(m_scaleMin, m_scaleMax);
+    // The value axis spans the readings (and the lines beside them), not more.
+    g->setAutomaticYRange();
     if (m_pointCount == 0) {
         g->setValue(0, kNull);
         g->setPointLabel(0, QStringLiteral(" "));
@@ -355,6 +365,15 @@ void RecordingOverview::releaseRecording() {
     m_statistics = nullptr;
     m_ownStatistics.clear();
     m_statisticsPanel->clear();
+}
+
+void RecordingOverview::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the viewer in a window of its own; a panel stays where it is.
+    if (!isWindow() && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void RecordingOverview::done(int result) {

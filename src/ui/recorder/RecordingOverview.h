@@ -28,8 +28,9 @@ class RecorderController;
 
 // "Graphical viewer": the whole recorder buffer in one large graph, reduced
 // to the largest and smallest sample of each block when the recording is long,
-// with the time and reading of the recording's largest and smallest sample. Shown
-// modally by the recorder's "Fit all data".
+// with the time and reading of the recording's largest and smallest sample. A
+// panel of the main window that the recorder's "Fit all data" fills and brings up,
+// or a window of its own shown modally by viewRecording and viewRecorder.
 class RecordingOverview : public QDialog {
     Q_OBJECT
 public:
@@ -73,6 +74,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void done(int result) override;
 
 private:
@@ -117,8 +119,6 @@ private:
     telmora::ViewReduction m_reduction;
     std::int32_t m_pointCount = 0;
     ExportDialog* m_exportDialog = nullptr;
-    float m_scaleMax = 100.0f;
-    float m_scaleMin = -100.0f;
 
     telmora::ChartWidget* m_chart = nullptr;
     StatisticsPanel* m_statisticsPanel = nullptr;

@@ -161,8 +161,15 @@ void RecorderStatusBar::showInterval(Interval interval, std::int32_t seconds) {
     m_panels[IntervalPanel]->setText(shown);
 }
 
+QString LocalClockText(const QLocale& locale, const QTime& time) {
+    // The locale's long form carries the seconds, and a time zone the clock leaves out.
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return locale.toString(time, format.simplified());
+}
+
 void RecorderStatusBar::showClock(int hour, int minute, int second) {
-    m_panels[Clock]->setText(RecorderClockText(hour, minute, second));
+    m_panels[Clock]->setText(LocalClockText(QLocale(), QTime(hour, minute, second)));
 }
 
 } // namespace telmora

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QLocale>
 #include <QStatusBar>
+#include <QTime>
 #include <QWidget>
 
 #include <array>
@@ -59,12 +61,17 @@ public:
     void showSampleCount(std::int64_t count);
     void showPage(std::int32_t current, std::int32_t last);
     void showInterval(Interval interval, std::int32_t seconds = 0);
-    // Hour, minute and second of the clock panel.
+    // Hour, minute and second of the clock panel, written as the user's locale
+    // writes a time of day.
     void showClock(int hour, int minute, int second);
 
 private:
     enum Panel { Logging, SampleCount, Page, IntervalPanel, Clock, PanelCount };
     std::array<QLabel*, PanelCount> m_panels{};
 };
+
+// `time` with its seconds as `locale` writes a time of day ("17:04:03",
+// "5:04:03 PM"), without a time zone.
+QString LocalClockText(const QLocale& locale, const QTime& time);
 
 } // namespace telmora

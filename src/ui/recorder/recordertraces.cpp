@@ -6,8 +6,10 @@
 #include "text/texts.h"
 #include "ui/live/SpokenReading.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace telmora {
 
@@ -29,6 +31,14 @@ QString readingText(const ReadingRecord& r) {
     return QStringLiteral("%1 %2%3")
         .arg(RecordText(r.displayText).trimmed(), RecordText(r.prefixText).trimmed(), unit)
         .trimmed();
+}
+
+// A reading and its mode as the data list writes it.
+QString withMode(const ReadingRecord& r) {
+    QString shown = readingText(r);
+    if (!r.modeText.empty())
+        shown += QStringLiteral("  [") + RecordText(r.modeText) + QLatin1Char(']');
+    return shown;
 }
 
 bool hasValue(float v) {
@@ -117,6 +127,45 @@ QString MeterReadingAt(const RecorderController& controller, int meter, std::int
         if (const std::optional<SampleEntry> sample =
                 controller.meterRecording(meter).readSample(index))
             return readingText(sample->main);
+    return QStringLiteral("-");
+}
+
+void SplitByUnit(ChartWidget::Trace& trace, const std::vector<QString>& units,
+                 std::vector<ChartWidget::Trace>& out) {
+    if (trace.unit.isEmpty())
+        return;
+    const std::size_t first = out.size();
+    const std::size_t points = std::min(units.size(), trace.values.size());
+    for (std::size_t p = 0; p < points; ++p) {
+        const QString& unit = units[p];
+        if (unit.isEmpty() || unit == trace.unit)
+            continue;
+        auto line = std::find_if(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                                 [&unit](const ChartWidget::Trace& t) { return t.unit == unit; });
+        if (line == out.end()) {
+            out.push_back({trace.name + QLatin1Char(' ') + unit, trace.colour, unit,
+                           std::vector<float>(trace.values.size(), kNoValue)});
+            line = out.end() - 1;
+        }
+        line->values[p] = std::exchange(trace.values[p], kNoValue);
+    }
+}
+
+QString DataListReadings(const SampleEntry& sample) {
+    const QString sub = withMode(sample.sub);
+    return withMode(sample.main) + QLatin1Char(',') + (sub.isEmpty() ? QStringLiteral(" ") : sub);
+}
+
+QString DataListLineOf(const SampleEntry& sample, std::int64_t index) {
+    return QString::number(index + 1) + QLatin1Char(',') + RecordText(sample.main.timeText) +
+           QLatin1Char(',') + DataListReadings(sample);
+}
+
+QString MeterDataListText(const RecorderController& controller, int meter, std::int64_t index) {
+    if (hasValue(meterValue(controller, meter, index)))
+        if (const std::optional<SampleEntry> sample =
+                controller.meterRecording(meter).readSample(index))
+            return DataListReadings(*sample);
     return QStringLiteral("-");
 }
 

@@ -13,6 +13,7 @@
 namespace telmora {
 
 class RecorderController;
+struct SampleEntry;
 
 // The lines and read-outs of a recording of several meters: meter 1 is the
 // chart's own series, every further meter and the math channel a trace over the
@@ -35,6 +36,22 @@ QColor TraceColour(int trace, bool darkBackground);
 // The traces of meters 2.. and of the math channel over `points` graph points.
 std::vector<ChartWidget::Trace> RecorderTraces(const RecorderController& controller, int points,
                                                const PointIndex& indexOf, bool darkBackground);
+// What the data list shows of one sample of any meter: the main reading with its
+// mode, a comma and the sub reading with its mode ("4.700 kΩ  [AUTO],60.00 Hz"),
+// units written alike for every meter (Ω, °C); a single blank for a sample
+// without a sub reading.
+QString DataListReadings(const SampleEntry& sample);
+// A line of the data list's first column: the sample's number, time and readings.
+QString DataListLineOf(const SampleEntry& sample, std::int64_t index);
+// Meter `meter`'s column of the data list at buffer index `index`, "-" without a
+// reading.
+QString MeterDataListText(const RecorderController& controller, int meter, std::int64_t index);
+// Takes the values of `trace` at the points whose unit (`units`, one per point;
+// empty: none known) is not the trace's own out of it, into one line per unit
+// added to `out`: same colour, named with their unit, on that unit's axis. So a
+// change of function starts a new line instead of joining readings of two units.
+void SplitByUnit(ChartWidget::Trace& trace, const std::vector<QString>& units,
+                 std::vector<ChartWidget::Trace>& out);
 // Meter `meter`'s reading at buffer index `index` ("1.500 V"), "-" without one.
 QString MeterReadingAt(const RecorderController& controller, int meter, std::int64_t index);
 // The reading of every meter and of the math channel at buffer index `index`, one

@@ -379,6 +379,23 @@ TEST_F(Displays, TemperaturesAreWrittenInDegrees) {
     // Back to volts: the volt's own labels.
     form.applyReading(mainValue("2.000", false, 0, 0x6));
     EXPECT_NE(form.highUnitPanel()->displayText(), QStringLiteral("\u00B0F"));
+
+    // The digital meter: the number without its letter, the unit in degrees.
+    DigitalMeterWindow digital;
+    digital.show();
+    digital.setLinked(true);
+    digital.showReading(
+        makeReading({.text = " 51.1C", .function = 0x8020, .part2 = "C", .mode = ""}));
+    EXPECT_EQ(digital.readingPanel()->text(), QStringLiteral(" 51.1"));
+    EXPECT_EQ(digital.unitPanel()->text(), QStringLiteral("\u00B0C"));
+    digital.showReading(makeReading({.text = " 1.234"}));
+    EXPECT_EQ(digital.unitPanel()->text(), QStringLiteral("V")) << "volts as before";
+
+    // The limit dialog writes the limits of a temperature in degrees too.
+    ComparatorLimitsDialog limits(m_dialogs);
+    limits.setup(0x8040, 80, 20, QString(), QString());
+    limits.show();
+    EXPECT_EQ(limits.highUnitText(), QStringLiteral("\u00B0F"));
 }
 
 TEST_F(Displays, HiddenComparatorIgnoresReadingsAndStaysSilent) {

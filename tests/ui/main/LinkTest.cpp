@@ -4,7 +4,10 @@
 #include "LinkWaits.h"
 #include "ScriptedDialogs.h"
 #include "app/Application.h"
+#include "app/Meter.h"
 #include "app/UserFiles.h"
+#include "logger/LoggerSessions.h"
+#include "meter/CableAccess.h"
 #include "meter/CableResult.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
@@ -13,15 +16,19 @@
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/DigitalMeterWindow.h"
 #include "ui/live/LcdPanel.h"
+#include "ui/logger/LoggerWindow.h"
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/RecorderWindow.h"
 
 #include "UserDirectories.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -281,20 +288,39 @@ TEST_F(LinkTest, TheLiveWindowsFollowTheLink) {
     EXPECT_EQ(meter->openDevices(), 0);
 }
 
-TEST_F(LinkTest, TheRecorderEndsTheLinkBeforeAnImportAndStopsWithIt) {
+// The logger is a panel beside the live displays: the recorder's Import brings it
+// up with the link kept, and a download holds the meter's cable, so no reading is
+// taken while the memory is read; the status panel says so until polling goes on.
+TEST_F(LinkTest, AnImportPausesTheReadingsOfItsMeterAndTheStatusSaysSo) {
     use(SimScenario::Demo, true);
     MainWindow form(*m_app, m_dialogs);
     form.createWindows();
+    form.show();
     RecorderWindow* recorder = form.recorder();
     form.linkButton()->click();
     ASSERT_TRUE(WaitForLink(*m_link));
     emit recorder->importRequested();
-    EXPECT_FALSE(m_link->isLinked());
-    EXPECT_FALSE(form.linkButton()->isChecked());
-    EXPECT_EQ(form.linkAction()->text(), text(TextId::MenuLink));
-    // The logger window comes up modal once the link is down.
-    ASSERT_NE(form.loggerWindow(), nullptr);
-    EXPECT_TRUE(form.loggerWindow()->isVisible());
-    EXPECT_EQ(form.loggerWindow()->windowModality(), Qt::ApplicationModal);
-    form.loggerWindow()->hide();
+    auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
+    ASSERT_NE(logger, nullptr);
+    EXPECT_TRUE(logger->isVisible());
+    EXPECT_FALSE(logger->isWindow()) << "a panel of the main window";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(m_link->isLinked());
+
+    // What the status panel says when the pause begins and when it ends (that no
+    // poll is made meanwhile, the sessions' own tests show).
+    QStringList said;
+    CableAccess& cable = m_app->loggerMeter().cable();
+    QObject::connect(&cable, &CableAccess::pollingPausedChanged, &form,
+                     [&] { said << form.statusPanel(0)->text(); });
+    QSignalSpy asked(&m_app->loggerSessions(), &LoggerSessions::downloadConfirmationNeeded);
+    logger->importFromMeter();
+    ASSERT_TRUE(asked.wait(10000)); // answered "no" by the scripted box
+    ASSERT_TRUE(QTest::qWaitFor([&] { return said.size() >= 2; }, 10000));
+    EXPECT_TRUE(said[0].contains(QStringLiteral("Readings paused"))) << said[0].toStdString();
+    EXPECT_FALSE(said[1].contains(QStringLiteral("Readings paused"))) << said[1].toStdString();
+    EXPECT_TRUE(m_link->isLinked()) << "the link goes on after the import";
+    QSignalSpy readings(m_link, &MeterLink::readingReceived);
+    EXPECT_TRUE(readings.wait(10000));
+    form.linkButton()->click();
 }

@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "SmallDisk.h"
 #include "UserDirectories.h"
+#include "logger/LoggerSessions.h"
 #include "meter/MeterLink.h"
 #include "sim/SimulatedMeter.h"
 #include "text/texts.h"
@@ -162,6 +163,39 @@ TEST_F(MainWindowTest, PrintingWindowsShareTheMainWindowsPrinter) {
     EXPECT_EQ(&logger->printer(), &printer);
     form.recorder()->printer().setPageOrientation(QPageLayout::Landscape);
     EXPECT_EQ(logger->printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+// The logger is a panel of the main window now, not a window that has to be
+// closed first: closing the program asks about its unsaved sessions, and Cancel
+// keeps both.
+TEST_F(MainWindowTest, CloseAsksAboutTheLoggersUnsavedSessionsFirst) {
+    MainUnderTest parts(m_backend, m_dialogs);
+    MainWindow& form = parts.window;
+    form.createWindows();
+    auto* logger = qobject_cast<LoggerWindow*>(form.loggerWindow());
+    ASSERT_NE(logger, nullptr);
+    std::vector<SampleList> sessions(1);
+    SampleEntry e;
+    e.main.displayText.assign("1.234");
+    sessions[0].append(e);
+    logger->sessions().adopt(std::move(sessions), false);
+    ASSERT_TRUE(logger->sessions().needsSaveQuestion());
+
+    std::vector<BoxRequest> boxes;
+    BoxButton answer = BoxButton::Cancel;
+    m_dialogs.onBox = [&](const BoxRequest& r) {
+        boxes.push_back(r);
+        return answer;
+    };
+    form.show();
+    EXPECT_FALSE(form.close()) << "Cancel keeps the program open";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Warning[W8003]"));
+    EXPECT_FALSE(logger->sessions().isEmpty());
+
+    answer = BoxButton::No; // leave them
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(logger->sessions().isEmpty());
 }
 
 TEST_F(MainWindowTest, CloseQueryAsksAboutUnsavedRecorderData) {

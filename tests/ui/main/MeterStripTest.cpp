@@ -7,6 +7,7 @@
 #include "ScriptedDialogs.h"
 #include "UserDirectories.h"
 #include "app/Meter.h"
+#include "model/DecodedReply.h"
 #include "sim/SimulatedCables.h"
 #include "sim/SimulatedMeter.h"
 #include "ui/live/ComparatorLimitsDialog.h"
@@ -135,4 +136,18 @@ TEST_F(MeterStripTest, TheStateTellsWhereTheReadingStandsAgainstTheLimits) {
     EXPECT_EQ(high.stateText(), "Above the upper limit");
     EXPECT_EQ(low.stateText(), "Below the lower limit");
     EXPECT_EQ(inside.stateText(), "Within the limits");
+}
+
+// A resistance is written with the ohm sign, as the displays draw it, not with
+// the display's unit letter.
+TEST_F(MeterStripTest, AResistanceIsWrittenWithTheOhmSign) {
+    start(1);
+    ASSERT_TRUE(LinkAndWait(app().link()));
+    MeterCard card(app().meter(0), {});
+    ASSERT_TRUE(nextReading(0));
+    DecodedReply reading;
+    reading.main = MeasureDisplay(" 4.732", false, 0x80, 3, DisplayKind::Main);
+    card.showReading(reading);
+    EXPECT_TRUE(card.readingText().endsWith(QChar(0x03A9))) << card.readingText().toStdString();
+    EXPECT_FALSE(card.rangeText().contains(QLatin1Char('W'))) << card.rangeText().toStdString();
 }

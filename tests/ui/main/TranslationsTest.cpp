@@ -11,6 +11,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
+#include "ui/recorder/recorderpanels.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -291,4 +293,28 @@ TEST_F(GermanTest, NoEnglishTextOnTheWindows) {
             all += line + "\n";
         return all;
     }();
+}
+
+// Texts once written out in English: the digital meter's link state, the data
+// list's sheets and the recorder's clock, which follows the locale's way of
+// writing a time.
+TEST_F(GermanTest, LinkStateSheetsAndClockFollowTheLanguage) {
+    UserDirectories userDirs;
+    ASSERT_TRUE(userDirs.isValid());
+    ScriptedDialogs dialogs;
+    MainUnderTest parts(std::make_shared<SimulatedMeter>(SimScenario::Demo, false), dialogs);
+    MainWindow& form = parts.window;
+    form.createWindows();
+    EXPECT_TRUE(form.digitalMeter()->windowTitle().endsWith(QStringLiteral(" : Kein Gerät")))
+        << form.digitalMeter()->windowTitle().toStdString();
+    const auto* sheets = form.dataList()->findChild<QTabWidget*>(QStringLiteral("sheetTabs"));
+    ASSERT_NE(sheets, nullptr);
+    EXPECT_EQ(sheets->tabText(0), QStringLiteral("Tabelle1"));
+
+    const QTime time(17, 4, 3);
+    EXPECT_EQ(LocalClockText(QLocale(QStringLiteral("de_DE")), time), QStringLiteral("17:04:03"));
+    EXPECT_EQ(LocalClockText(QLocale(QStringLiteral("en_US")), time), QStringLiteral("5:04:03 PM"));
+    const auto* clock = form.recorder()->findChild<QLabel*>(QStringLiteral("StatusClock"));
+    ASSERT_NE(clock, nullptr);
+    EXPECT_FALSE(clock->text().contains(QLatin1Char('"'))) << clock->text().toStdString();
 }

@@ -1,6 +1,7 @@
-// The workspace: every meter's live displays, the recorder and the data list are
-// panels of the main window. The default arrangement fits the screen with one and
-// three meters (tabs where columns do not fit), Tile brings it back, any panel
+// The workspace: every meter's live displays, the recorder, the data list, the
+// overview and the logger are panels of the main window. The default arrangement
+// fits the screen with one and three meters (tabs where columns do not fit), Tile
+// brings it back, any panel
 // floats and docks again, the Window commands bring their panel to the front,
 // and the arrangement comes back over restarts. CTest runs these on the default
 // offscreen screen and again on emulated screens of 1600x1000 and 1366x768
@@ -22,12 +23,14 @@
 #include "ui/main/PanelDock.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/RecorderWindow.h"
+#include "ui/recorder/RecordingOverview.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -44,15 +47,27 @@ using namespace telmora;
 
 namespace {
 
-QAction* windowMenuAction(const MainWindow& form, TextId item) {
+QAction* windowMenuAction(const MainWindow& form, const QString& caption) {
     for (QAction* menu : form.menuBar()->actions()) {
         if (menu->menu() == nullptr || menu->text() != text(TextId::MenuWindow))
             continue;
         for (QAction* action : menu->menu()->actions())
-            if (action->text() == text(item))
+            if (action->text() == caption)
                 return action;
     }
     return nullptr;
+}
+
+QAction* windowMenuAction(const MainWindow& form, TextId item) {
+    return windowMenuAction(form, text(item));
+}
+
+// The Window menu's entries of the overview and the logger.
+QAction* overviewCommand(const MainWindow& form) {
+    return windowMenuAction(form, translate("MainWindow", "Graphical &viewer"));
+}
+QAction* loggerCommand(const MainWindow& form) {
+    return windowMenuAction(form, translate("MainWindow", "Data L&ogger"));
 }
 
 std::string nameOf(const QWidget* w) {
@@ -167,7 +182,8 @@ TEST_F(WorkspaceTest, EveryLiveDisplayTheRecorderAndTheDataListArePanelsWithThei
     for (QWidget* panel :
          {static_cast<QWidget*>(form.digitalMeter()), static_cast<QWidget*>(form.analogMeter()),
           static_cast<QWidget*>(form.comparator()), static_cast<QWidget*>(form.recorder()),
-          static_cast<QWidget*>(form.dataList()), meter(1).window(LiveWindowKind::Digital),
+          static_cast<QWidget*>(form.dataList()), static_cast<QWidget*>(form.overview()),
+          form.loggerWindow(), meter(1).window(LiveWindowKind::Digital),
           meter(1).window(LiveWindowKind::Comparator)}) {
         PanelDock* d = dock(panel);
         ASSERT_NE(d, nullptr) << nameOf(panel);
@@ -245,9 +261,12 @@ TEST_F(WorkspaceTest, AnyPanelFloatsAndDocksAgain) {
     MainWindow& form = start(1);
     windowMenuAction(form, TextId::MenuWindowRecorder)->trigger();
     windowMenuAction(form, TextId::MenuWindowComparator)->trigger();
+    overviewCommand(form)->trigger();
+    loggerCommand(form)->trigger();
     for (QWidget* panel :
          {static_cast<QWidget*>(form.digitalMeter()), static_cast<QWidget*>(form.comparator()),
-          static_cast<QWidget*>(form.recorder()), static_cast<QWidget*>(form.dataList())}) {
+          static_cast<QWidget*>(form.recorder()), static_cast<QWidget*>(form.dataList()),
+          static_cast<QWidget*>(form.overview()), form.loggerWindow()}) {
         PanelDock* d = dock(panel);
         const Qt::DockWidgetArea area = form.dockWidgetArea(d);
         d->setFloating(true);
@@ -282,6 +301,59 @@ TEST_F(WorkspaceTest, WindowCommandsBringTheirPanelToTheFront) {
     EXPECT_TRUE(dock(form.comparator())->isHidden());
     windowMenuAction(form, TextId::MenuWindowComparator)->trigger();
     EXPECT_TRUE(form.comparator()->isVisible());
+}
+
+// The overview and the logger were windows of their own: now panels that their
+// Window entries and the recorder's commands bring up, that Tile puts beside the
+// recorder as tabs, and that their own Close puts away.
+TEST_F(WorkspaceTest, TheOverviewAndTheLoggerArePanelsBesideTheRecorder) {
+    MainWindow& form = start(1);
+    RecorderWindow* recorder = form.recorder();
+    PanelDock* overview = dock(form.overview());
+    PanelDock* logger = dock(form.loggerWindow());
+    ASSERT_TRUE(overview != nullptr && logger != nullptr);
+    EXPECT_TRUE(overview->isHidden() && logger->isHidden()) << "until asked for";
+    ASSERT_NE(overviewCommand(form), nullptr);
+    ASSERT_NE(loggerCommand(form), nullptr);
+
+    windowMenuAction(form, TextId::MenuWindowRecorder)->trigger();
+    emit recorder->overviewRequested();
+    QApplication::processEvents();
+    EXPECT_TRUE(inView(form, overview));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "nothing else is blocked";
+    emit recorder->importRequested();
+    QApplication::processEvents();
+    EXPECT_TRUE(inView(form, logger));
+    EXPECT_FALSE(inView(form, overview)) << "behind the logger's tab";
+    overviewCommand(form)->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(inView(form, overview));
+
+    // Tile: both are tabs of the recorder's group, shown as they were.
+    windowMenuAction(form, TextId::MenuWindowTile)->trigger();
+    QApplication::processEvents();
+    const auto withRecorder = form.tabifiedDockWidgets(dock(recorder));
+    EXPECT_TRUE(withRecorder.contains(overview) && withRecorder.contains(logger));
+    EXPECT_FALSE(overview->isHidden() || logger->isHidden());
+    // Shown, they still leave the window on the screen.
+    expectFits(form);
+
+    // Escape leaves the overview panel in place; its Close button puts it away.
+    form.overview()->setFocus();
+    QTest::keyClick(form.overview(), Qt::Key_Escape);
+    EXPECT_FALSE(overview->isHidden());
+    auto* close = form.overview()->findChild<QPushButton*>(QStringLiteral("closeButton"));
+    ASSERT_NE(close, nullptr);
+    close->click();
+    EXPECT_TRUE(overview->isHidden());
+    // The logger's File -> Close the same.
+    QAction* closeLogger = nullptr;
+    for (QAction* a : form.loggerWindow()->findChildren<QAction*>())
+        if (a->text() == text(TextId::MenuFileClose))
+            closeLogger = a;
+    ASSERT_NE(closeLogger, nullptr);
+    closeLogger->trigger();
+    EXPECT_TRUE(logger->isHidden());
 }
 
 TEST_F(WorkspaceTest, PanelKeysReachTheirPanelDockedAndFloating) {
@@ -345,6 +417,9 @@ TEST_F(WorkspaceTest, TheArrangementComesBackOverRestarts) {
         form.tabifyDockWidget(dock(form.recorder()), dock(form.dataList()));
         dock(meter(1).window(LiveWindowKind::Analog))->setFloating(true);
         dock(form.comparator())->hide();
+        // The logger keeps its place, though its sessions go at the end.
+        loggerCommand(form)->trigger();
+        form.splitDockWidget(dock(form.recorder()), dock(form.loggerWindow()), Qt::Vertical);
         const QSize room = form.screen()->availableGeometry().size() - QSize(20, 30);
         size = room.expandedTo(form.minimumSizeHint());
         // A screen with no room beyond what the panels need leaves the size to them.

@@ -10,6 +10,7 @@
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
 #include "ui/recorder/recorderfiles.h"
+#include "ui/recorder/recordertraces.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cmath>
 #include <memory>
 
 using namespace telmora;
@@ -72,6 +75,42 @@ TEST_F(MetersFixture, OneMeterLooksAsBefore) {
     EXPECT_FALSE(probe().chart().legendShown());
     EXPECT_FALSE(readings().isVisibleTo(form.get()));
     EXPECT_EQ(form->findChildren<StatisticsPanel*>().size(), 1);
+}
+
+// The value axis spans the readings, not a range symmetric about zero; a change
+// of function starts a new line on its own unit's axis instead of joining the
+// readings of both units.
+TEST_F(MetersFixture, TheAxisFollowsTheReadingsAndAChangeOfUnitStartsANewLine) {
+    ChartWidget& chart = probe().chart();
+    const auto newest = [&] { return chart.value(chart.pointCount() - 1); };
+    for (int i = 0; i < 3; ++i) {
+        live.deliver(" 4.700", 0x80);
+        live.reading.main = MeasureDisplay(" 4.700", false, 0x80, 3, DisplayKind::Main);
+        controller->takeScheduledSample();
+    }
+    // Only ohms on the line now? No: the volts before them are a line of their own.
+    const float ohms = newest();
+    ASSERT_GT(ohms, 0.0f);
+    ASSERT_EQ(chart.traceCount(), 1) << "the volts of the set-up";
+    EXPECT_NE(chart.tracePlace(0), ChartWidget::TracePlace{}) << "on an axis of their own";
+    EXPECT_FLOAT_EQ(chart.traceValue(0, chart.pointCount() - 4), 1.5f);
+    EXPECT_EQ(chart.value(chart.pointCount() - 4),
+              static_cast<float>(ChartWidget::kDefaultNullValue));
+    const ChartWidget::YRange range = chart.yRange();
+    EXPECT_GT(range.lower, 0.0) << "no room below zero for positive readings";
+    EXPECT_LT(range.upper, 1.2 * ohms);
+    EXPECT_GE(range.upper, ohms);
+
+    // Back to volts: the ohms become the separate line, the volts one line again.
+    for (int i = 0; i < 2; ++i) {
+        live.deliver(" 1.500", 0x6);
+        controller->takeScheduledSample();
+    }
+    ASSERT_EQ(chart.traceCount(), 1);
+    EXPECT_FLOAT_EQ(chart.traceValue(0, chart.pointCount() - 3), ohms);
+    EXPECT_FLOAT_EQ(chart.value(chart.pointCount() - 6), 1.5f);
+    EXPECT_FLOAT_EQ(newest(), 1.5f);
+    EXPECT_TRUE(std::isnan(chart.traceValue(0, chart.pointCount() - 1)));
 }
 
 TEST_F(MetersFixture, TheMathChannelIsATraceWithALegendAndAReadout) {
@@ -170,4 +209,37 @@ TEST_F(MetersFixture, TheDataListOfOneMeterKeepsItsSingleColumn) {
     // The math channel is no meter: still one column.
     controller->setMathExpression("M1 * 2", nullptr);
     EXPECT_EQ(list.meterColumns(), 1);
+}
+
+// With several meters every column of the data list writes a reading alike: the
+// same unit spelling, the mode and the sub reading, for meter 2 as for meter 1.
+TEST(DataListOfMeters, EveryMeterIsWrittenAlikeWithModeAndSubReading) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FakeLiveSource first;
+    FakeLiveSource second;
+    RecorderController controller(ReadingsOf(first), dir.path());
+    controller.setMeters(
+        {{"Bench", "SN-1", ReadingsOf(first)}, {"Probe", "SN-2", ReadingsOf(second)}});
+    ScriptedDialogs dialogs;
+    DataListWindow list(dialogs, &controller);
+    ASSERT_EQ(list.meterColumns(), 2);
+    for (FakeLiveSource* live : {&first, &second}) {
+        live->deliver(" 4.700", 0x80);
+        live->reading.main = MeasureDisplay(" 4.700", false, 0x80, 3, DisplayKind::Main);
+        live->reading.sub = MeasureDisplay("60.00", false, 0x6, 0, DisplayKind::Sub);
+    }
+    controller.takeScheduledSample();
+    controller.takeScheduledSample(); // the list is bound with the first sample
+    ASSERT_GE(list.lineCount(), 1);
+    const auto* view = list.findChild<QTableView*>(QStringLiteral("DataList"));
+    ASSERT_NE(view, nullptr);
+    const QString line = view->model()->index(0, 0).data().toString();
+    const QString column = view->model()->index(0, 1).data().toString();
+    const QString readings = DataListReadings(*controller.meterRecording(1).readSample(0));
+    EXPECT_EQ(column, readings);
+    EXPECT_EQ(line.section(QLatin1Char(','), 2), readings) << line.toStdString();
+    EXPECT_TRUE(column.contains(QStringLiteral("4.700 k\u03A9"))) << column.toStdString();
+    EXPECT_FALSE(line.contains(QStringLiteral("Ohm"))) << line.toStdString();
+    EXPECT_TRUE(column.contains(QStringLiteral("60.00"))) << "the sub reading";
 }

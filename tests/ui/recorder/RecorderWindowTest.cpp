@@ -12,6 +12,7 @@
 #include "ui/common/StatisticsPanel.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
+#include "ui/recorder/recordertraces.h"
 
 #include <gtest/gtest.h>
 
@@ -524,7 +525,7 @@ TEST_F(RecorderFixture, RecordingWhoseFileIsCutShortIsToldOnceAndShowsNoInvented
     EXPECT_EQ(chart.value(49), buffer.valueAt(99));
     EXPECT_EQ(chart.value(50), -99999.0f);
     EXPECT_EQ(chart.value(199), -99999.0f);
-    EXPECT_EQ(list->lineText(1, 99), DataListLine(*buffer.readSample(99), 99));
+    EXPECT_EQ(list->lineText(1, 99), DataListLineOf(*buffer.readSample(99), 99));
     EXPECT_EQ(list->lineText(1, 100), UnreadableDataListLine(100));
     EXPECT_EQ(list->lineText(1, 249), UnreadableDataListLine(249));
 
@@ -668,7 +669,7 @@ TEST(DataList, LinesAndPagesOf32000) {
     EXPECT_EQ(list.lineText(1, 0), "1, 14:05:09.3,1.234 mV  [DC], ");
     list.addLine(31999); // lines 2..32000 are filled in as well
     EXPECT_EQ(list.lineCount(), 32000);
-    EXPECT_EQ(list.lineText(1, 5), "6, 14:05:09.3,1.234 mOhm  [DC],60.00 Hz  [AC]");
+    EXPECT_EQ(list.lineText(1, 5), "6, 14:05:09.3,1.234 m\u03A9  [DC],60.00 Hz  [AC]");
     EXPECT_EQ(list.lineText(1, 31999).left(6), "32000,");
     EXPECT_EQ(list.pageCount(), 2); // page 2 opens as soon as page 1 is full
     EXPECT_EQ(list.currentPageNumber(), 2);
