@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -134,7 +135,13 @@ void LoggerWindow::buildCentre() {
     m_statistics->setColumnTitle(StatisticsPanel::Column::Whole,
                                  translate("LoggerWindow", "All sessions"));
     row->addWidget(m_statistics);
-    setCentralWidget(central);
+    // In a narrow panel the sessions scroll rather than lie over each other.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("sessionScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(central);
+    setCentralWidget(scroller);
     m_graph->chart().setFocus();
 }
 
