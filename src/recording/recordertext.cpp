@@ -8,27 +8,6 @@
 
 namespace telmora {
 
-QString DataListLine(const SampleEntry& e, std::int64_t index) {
-    QString line = QString::number(index + 1);
-    line += QLatin1Char(',');
-    line += RecordText(e.main.timeText);
-    line += QLatin1Char(',');
-    line += RecordText(e.main.displayText);
-    line += QLatin1Char(' ');
-    line += RecordText(e.main.prefixText);
-    line += ShowsOhmSign(e.main.function()) ? QStringLiteral("Ohm") : RecordText(e.main.unitText);
-    if (!e.main.modeText.empty())
-        line += QStringLiteral("  [") + RecordText(e.main.modeText) + QLatin1Char(']');
-    line += QLatin1Char(',');
-    line += RecordText(e.sub.displayText);
-    line += QLatin1Char(' ');
-    line += RecordText(e.sub.prefixText);
-    line += RecordText(e.sub.unitText);
-    if (!e.sub.modeText.empty())
-        line += QStringLiteral("  [") + RecordText(e.sub.modeText) + QLatin1Char(']');
-    return line;
-}
-
 QString UnreadableDataListLine(std::int64_t index) {
     return QString::number(index + 1) + QLatin1Char(',') +
            translate("RecorderText", "[cannot be read: the recording's file has become shorter]");

@@ -16,9 +16,6 @@ template <std::size_t N> QString RecordText(const FixedText<N>& field) {
     return QString::fromLatin1(v.data(), static_cast<qsizetype>(v.size()));
 }
 
-// One line of the data list for buffer index `index`:
-// "<index+1>,<time>,<main display> <prefix><unit>[  [mode]],<sub display> <prefix><unit>[ [mode]]".
-QString DataListLine(const SampleEntry& entry, std::int64_t index);
 // The line of a sample whose record its file no longer holds: the number and a
 // marker in place of the readings.
 QString UnreadableDataListLine(std::int64_t index);

@@ -33,9 +33,14 @@ QString readingText(const ReadingRecord& r) {
         .trimmed();
 }
 
-// A reading and its mode as the data list writes it.
+// A reading and its mode as the data list writes it: the display text as the
+// meter showed it, a resistance spelt "Ohm" and a temperature with its degree sign.
 QString withMode(const ReadingRecord& r) {
-    QString shown = readingText(r);
+    QString shown =
+        !DegreeUnit(r.function()).isEmpty()
+            ? readingText(r)
+            : RecordText(r.displayText) + QLatin1Char(' ') + RecordText(r.prefixText) +
+                  (ShowsOhmSign(r.function()) ? QStringLiteral("Ohm") : RecordText(r.unitText));
     if (!r.modeText.empty())
         shown += QStringLiteral("  [") + RecordText(r.modeText) + QLatin1Char(']');
     return shown;

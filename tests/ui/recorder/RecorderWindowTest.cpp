@@ -669,7 +669,7 @@ TEST(DataList, LinesAndPagesOf32000) {
     EXPECT_EQ(list.lineText(1, 0), "1, 14:05:09.3,1.234 mV  [DC], ");
     list.addLine(31999); // lines 2..32000 are filled in as well
     EXPECT_EQ(list.lineCount(), 32000);
-    EXPECT_EQ(list.lineText(1, 5), "6, 14:05:09.3,1.234 m\u03A9  [DC],60.00 Hz  [AC]");
+    EXPECT_EQ(list.lineText(1, 5), "6, 14:05:09.3,1.234 mOhm  [DC],60.00 Hz  [AC]");
     EXPECT_EQ(list.lineText(1, 31999).left(6), "32000,");
     EXPECT_EQ(list.pageCount(), 2); // page 2 opens as soon as page 1 is full
     EXPECT_EQ(list.currentPageNumber(), 2);
