@@ -572,6 +572,14 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
         <source>Meter %1</source>
         <translation>Messgerät %1</translation>
     </message>
+    <message>
+        <source>T&amp;rigger...</source>
+        <translation>&amp;Auslöser...</translation>
+    </message>
+    <message>
+        <source>Waiting for %1</source>
+        <translation>Warten auf %1</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>
@@ -1361,6 +1369,69 @@ Abbrechen: das Fenster bleibt offen.</translation>
     <message>
         <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
         <translation>Eine Textdatei enthält die Messwerte eines Messgeräts, daher wurde jedes Messgerät der Aufzeichnung in eine eigene Datei exportiert:</translation>
+    </message>
+    <message>
+        <source>A condition names a meter, &gt; or &lt; and a level, for example M1 &gt; 5 V or M2 &lt; 2.2k.</source>
+        <translation>Eine Bedingung nennt ein Messgerät, &gt; oder &lt; und eine Schwelle, zum Beispiel M1 &gt; 5 V oder M2 &lt; 2.2k.</translation>
+    </message>
+    <message>
+        <source>The level is not a number. Write it with a point as decimal separator and, if you like, a prefix (p, n, u, m, k, M, G, T), for example 2.2k.</source>
+        <translation>Die Schwelle ist keine Zahl. Schreiben Sie sie mit einem Punkt als Dezimaltrennzeichen und, wenn Sie möchten, einem Vorsatz (p, n, u, m, k, M, G, T), zum Beispiel 2.2k.</translation>
+    </message>
+    <message>
+        <source>The unit is none the meter shows. Use V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA or VAR, or leave it out.</source>
+        <translation>Diese Einheit zeigt das Messgerät nicht. Verwenden Sie V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA oder VAR, oder lassen Sie sie weg.</translation>
+    </message>
+    <message>
+        <source>The time of day must be written as HH:MM or HH:MM:SS, from 00:00 to 23:59:59.</source>
+        <translation>Die Uhrzeit muss als HH:MM oder HH:MM:SS geschrieben werden, von 00:00 bis 23:59:59.</translation>
+    </message>
+    <message>
+        <source>The stop must be a duration with its unit (90s, 10m, 1.5h) or a number of samples of at least 1.</source>
+        <translation>Der Halt muss eine Dauer mit Einheit (90s, 10m, 1.5h) oder eine Anzahl von mindestens 1 Messpunkt sein.</translation>
+    </message>
+</context>
+<context>
+    <name>TriggerDialog</name>
+    <message>
+        <source>Trigger</source>
+        <translation>Auslöser</translation>
+    </message>
+    <message>
+        <source>Start recording</source>
+        <translation>Aufzeichnung beginnen</translation>
+    </message>
+    <message>
+        <source>At once</source>
+        <translation>Sofort</translation>
+    </message>
+    <message>
+        <source>When a value crosses a level:</source>
+        <translation>Wenn ein Wert eine Schwelle überschreitet:</translation>
+    </message>
+    <message>
+        <source>At the time of day:</source>
+        <translation>Zur Uhrzeit:</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Aufzeichnung beenden</translation>
+    </message>
+    <message>
+        <source>By hand</source>
+        <translation>Von Hand</translation>
+    </message>
+    <message>
+        <source>After a duration (90s, 10m, 1.5h) or a number of samples:</source>
+        <translation>Nach einer Dauer (90s, 10m, 1.5h) oder einer Anzahl Messpunkte:</translation>
+    </message>
+    <message>
+        <source>When a condition holds:</source>
+        <translation>Wenn eine Bedingung zutrifft:</translation>
+    </message>
+    <message>
+        <source>Conditions read M1 &gt; 5 V or M2 &lt; 2.2k. The meters are:</source>
+        <translation>Bedingungen lauten etwa M1 &gt; 5 V oder M2 &lt; 2.2k. Die Messgeräte sind:</translation>
     </message>
 </context>
 <context>

@@ -572,6 +572,14 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
         <source>Meter %1</source>
         <translation>Medidor %1</translation>
     </message>
+    <message>
+        <source>T&amp;rigger...</source>
+        <translation>&amp;Disparador...</translation>
+    </message>
+    <message>
+        <source>Waiting for %1</source>
+        <translation>Esperando %1</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>
@@ -1361,6 +1369,69 @@ Cancelar: la ventana permanece abierta.</translation>
     <message>
         <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
         <translation>Un archivo de texto contiene las lecturas de un solo medidor, por lo que cada medidor de la grabación se exportó a un archivo propio:</translation>
+    </message>
+    <message>
+        <source>A condition names a meter, &gt; or &lt; and a level, for example M1 &gt; 5 V or M2 &lt; 2.2k.</source>
+        <translation>Una condición nombra un multímetro, &gt; o &lt; y un umbral, por ejemplo M1 &gt; 5 V o M2 &lt; 2.2k.</translation>
+    </message>
+    <message>
+        <source>The level is not a number. Write it with a point as decimal separator and, if you like, a prefix (p, n, u, m, k, M, G, T), for example 2.2k.</source>
+        <translation>El umbral no es un número. Escríbalo con un punto como separador decimal y, si lo desea, un prefijo (p, n, u, m, k, M, G, T), por ejemplo 2.2k.</translation>
+    </message>
+    <message>
+        <source>The unit is none the meter shows. Use V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA or VAR, or leave it out.</source>
+        <translation>El multímetro no muestra esa unidad. Use V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA o VAR, u omítala.</translation>
+    </message>
+    <message>
+        <source>The time of day must be written as HH:MM or HH:MM:SS, from 00:00 to 23:59:59.</source>
+        <translation>La hora debe escribirse como HH:MM o HH:MM:SS, de 00:00 a 23:59:59.</translation>
+    </message>
+    <message>
+        <source>The stop must be a duration with its unit (90s, 10m, 1.5h) or a number of samples of at least 1.</source>
+        <translation>La parada debe ser una duración con su unidad (90s, 10m, 1.5h) o un número de muestras de al menos 1.</translation>
+    </message>
+</context>
+<context>
+    <name>TriggerDialog</name>
+    <message>
+        <source>Trigger</source>
+        <translation>Disparador</translation>
+    </message>
+    <message>
+        <source>Start recording</source>
+        <translation>Iniciar la grabación</translation>
+    </message>
+    <message>
+        <source>At once</source>
+        <translation>De inmediato</translation>
+    </message>
+    <message>
+        <source>When a value crosses a level:</source>
+        <translation>Cuando un valor cruza un umbral:</translation>
+    </message>
+    <message>
+        <source>At the time of day:</source>
+        <translation>A la hora:</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Detener la grabación</translation>
+    </message>
+    <message>
+        <source>By hand</source>
+        <translation>A mano</translation>
+    </message>
+    <message>
+        <source>After a duration (90s, 10m, 1.5h) or a number of samples:</source>
+        <translation>Tras una duración (90s, 10m, 1.5h) o un número de muestras:</translation>
+    </message>
+    <message>
+        <source>When a condition holds:</source>
+        <translation>Cuando se cumple una condición:</translation>
+    </message>
+    <message>
+        <source>Conditions read M1 &gt; 5 V or M2 &lt; 2.2k. The meters are:</source>
+        <translation>Las condiciones se escriben M1 &gt; 5 V o M2 &lt; 2.2k. Los multímetros son:</translation>
     </message>
 </context>
 <context>

@@ -572,6 +572,14 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
         <source>Meter %1</source>
         <translation>Multimètre %1</translation>
     </message>
+    <message>
+        <source>T&amp;rigger...</source>
+        <translation>&amp;Déclencheur...</translation>
+    </message>
+    <message>
+        <source>Waiting for %1</source>
+        <translation>En attente de %1</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>
@@ -1361,6 +1369,69 @@ Annuler : la fenêtre reste ouverte.</translation>
     <message>
         <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
         <translation>Un fichier texte contient les mesures d'un seul multimètre ; chaque multimètre de l'enregistrement a donc été exporté dans son propre fichier :</translation>
+    </message>
+    <message>
+        <source>A condition names a meter, &gt; or &lt; and a level, for example M1 &gt; 5 V or M2 &lt; 2.2k.</source>
+        <translation>Une condition nomme un multimètre, &gt; ou &lt; et un seuil, par exemple M1 &gt; 5 V ou M2 &lt; 2.2k.</translation>
+    </message>
+    <message>
+        <source>The level is not a number. Write it with a point as decimal separator and, if you like, a prefix (p, n, u, m, k, M, G, T), for example 2.2k.</source>
+        <translation>Le seuil n&apos;est pas un nombre. Écrivez-le avec un point comme séparateur décimal et, si vous le souhaitez, un préfixe (p, n, u, m, k, M, G, T), par exemple 2.2k.</translation>
+    </message>
+    <message>
+        <source>The unit is none the meter shows. Use V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA or VAR, or leave it out.</source>
+        <translation>Le multimètre n&apos;affiche pas cette unité. Utilisez V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA ou VAR, ou omettez-la.</translation>
+    </message>
+    <message>
+        <source>The time of day must be written as HH:MM or HH:MM:SS, from 00:00 to 23:59:59.</source>
+        <translation>L&apos;heure doit s&apos;écrire HH:MM ou HH:MM:SS, de 00:00 à 23:59:59.</translation>
+    </message>
+    <message>
+        <source>The stop must be a duration with its unit (90s, 10m, 1.5h) or a number of samples of at least 1.</source>
+        <translation>L&apos;arrêt doit être une durée avec son unité (90s, 10m, 1.5h) ou un nombre d&apos;échantillons d&apos;au moins 1.</translation>
+    </message>
+</context>
+<context>
+    <name>TriggerDialog</name>
+    <message>
+        <source>Trigger</source>
+        <translation>Déclencheur</translation>
+    </message>
+    <message>
+        <source>Start recording</source>
+        <translation>Démarrer l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>At once</source>
+        <translation>Immédiatement</translation>
+    </message>
+    <message>
+        <source>When a value crosses a level:</source>
+        <translation>Quand une valeur franchit un seuil :</translation>
+    </message>
+    <message>
+        <source>At the time of day:</source>
+        <translation>À l&apos;heure :</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Arrêter l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>By hand</source>
+        <translation>À la main</translation>
+    </message>
+    <message>
+        <source>After a duration (90s, 10m, 1.5h) or a number of samples:</source>
+        <translation>Après une durée (90s, 10m, 1.5h) ou un nombre d&apos;échantillons :</translation>
+    </message>
+    <message>
+        <source>When a condition holds:</source>
+        <translation>Quand une condition est remplie :</translation>
+    </message>
+    <message>
+        <source>Conditions read M1 &gt; 5 V or M2 &lt; 2.2k. The meters are:</source>
+        <translation>Les conditions s&apos;écrivent M1 &gt; 5 V ou M2 &lt; 2.2k. Les multimètres sont :</translation>
     </message>
 </context>
 <context>

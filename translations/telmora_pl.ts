@@ -572,6 +572,14 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
         <source>Meter %1</source>
         <translation>Miernik %1</translation>
     </message>
+    <message>
+        <source>T&amp;rigger...</source>
+        <translation>&amp;Wyzwalacz...</translation>
+    </message>
+    <message>
+        <source>Waiting for %1</source>
+        <translation>Oczekiwanie na %1</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>
@@ -1361,6 +1369,69 @@ Anuluj: okno pozostaje otwarte.</translation>
     <message>
         <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
         <translation>Plik tekstowy zawiera odczyty jednego miernika, dlatego każdy miernik z nagrania został wyeksportowany do osobnego pliku:</translation>
+    </message>
+    <message>
+        <source>A condition names a meter, &gt; or &lt; and a level, for example M1 &gt; 5 V or M2 &lt; 2.2k.</source>
+        <translation>Warunek podaje miernik, &gt; lub &lt; oraz próg, na przykład M1 &gt; 5 V lub M2 &lt; 2.2k.</translation>
+    </message>
+    <message>
+        <source>The level is not a number. Write it with a point as decimal separator and, if you like, a prefix (p, n, u, m, k, M, G, T), for example 2.2k.</source>
+        <translation>Próg nie jest liczbą. Zapisz go z kropką jako separatorem dziesiętnym i, jeśli chcesz, przedrostkiem (p, n, u, m, k, M, G, T), na przykład 2.2k.</translation>
+    </message>
+    <message>
+        <source>The unit is none the meter shows. Use V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA or VAR, or leave it out.</source>
+        <translation>Miernik nie pokazuje takiej jednostki. Użyj V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA lub VAR albo ją pomiń.</translation>
+    </message>
+    <message>
+        <source>The time of day must be written as HH:MM or HH:MM:SS, from 00:00 to 23:59:59.</source>
+        <translation>Godzinę należy zapisać jako HH:MM lub HH:MM:SS, od 00:00 do 23:59:59.</translation>
+    </message>
+    <message>
+        <source>The stop must be a duration with its unit (90s, 10m, 1.5h) or a number of samples of at least 1.</source>
+        <translation>Zatrzymanie musi być czasem trwania z jednostką (90s, 10m, 1.5h) lub liczbą próbek co najmniej 1.</translation>
+    </message>
+</context>
+<context>
+    <name>TriggerDialog</name>
+    <message>
+        <source>Trigger</source>
+        <translation>Wyzwalacz</translation>
+    </message>
+    <message>
+        <source>Start recording</source>
+        <translation>Rozpocznij zapis</translation>
+    </message>
+    <message>
+        <source>At once</source>
+        <translation>Od razu</translation>
+    </message>
+    <message>
+        <source>When a value crosses a level:</source>
+        <translation>Gdy wartość przekroczy próg:</translation>
+    </message>
+    <message>
+        <source>At the time of day:</source>
+        <translation>O godzinie:</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Zakończ zapis</translation>
+    </message>
+    <message>
+        <source>By hand</source>
+        <translation>Ręcznie</translation>
+    </message>
+    <message>
+        <source>After a duration (90s, 10m, 1.5h) or a number of samples:</source>
+        <translation>Po czasie (90s, 10m, 1.5h) lub liczbie próbek:</translation>
+    </message>
+    <message>
+        <source>When a condition holds:</source>
+        <translation>Gdy warunek jest spełniony:</translation>
+    </message>
+    <message>
+        <source>Conditions read M1 &gt; 5 V or M2 &lt; 2.2k. The meters are:</source>
+        <translation>Warunki zapisuje się jak M1 &gt; 5 V lub M2 &lt; 2.2k. Mierniki to:</translation>
     </message>
 </context>
 <context>

@@ -572,6 +572,14 @@ leave it empty for no math channel. The meters are:</source>
         <source>Meter %1</source>
         <translation>仪表 %1</translation>
     </message>
+    <message>
+        <source>T&amp;rigger...</source>
+        <translation>触发(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Waiting for %1</source>
+        <translation>正在等待 %1</translation>
+    </message>
 </context>
 <context>
     <name>RecordingOverview</name>
@@ -1361,6 +1369,69 @@ Cancel: the window stays open.</source>
     <message>
         <source>A text file holds the readings of one meter, so each meter of the recording was exported to a file of its own:</source>
         <translation>一个文本文件只保存一台仪表的读数，因此记录中的每台仪表都已导出到各自的文件：</translation>
+    </message>
+    <message>
+        <source>A condition names a meter, &gt; or &lt; and a level, for example M1 &gt; 5 V or M2 &lt; 2.2k.</source>
+        <translation>条件由仪表、&gt; 或 &lt; 以及阈值组成，例如 M1 &gt; 5 V 或 M2 &lt; 2.2k。</translation>
+    </message>
+    <message>
+        <source>The level is not a number. Write it with a point as decimal separator and, if you like, a prefix (p, n, u, m, k, M, G, T), for example 2.2k.</source>
+        <translation>阈值不是数字。请用小数点作为小数分隔符书写，可加前缀（p、n、u、m、k、M、G、T），例如 2.2k。</translation>
+    </message>
+    <message>
+        <source>The unit is none the meter shows. Use V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA or VAR, or leave it out.</source>
+        <translation>仪表不显示该单位。请使用 V、A、ohm、Hz、F、S、degC、degF、dBm、%、W、VA 或 VAR，或者省略单位。</translation>
+    </message>
+    <message>
+        <source>The time of day must be written as HH:MM or HH:MM:SS, from 00:00 to 23:59:59.</source>
+        <translation>时间必须写成 HH:MM 或 HH:MM:SS，范围为 00:00 至 23:59:59。</translation>
+    </message>
+    <message>
+        <source>The stop must be a duration with its unit (90s, 10m, 1.5h) or a number of samples of at least 1.</source>
+        <translation>停止条件必须是带单位的时长（90s、10m、1.5h）或至少为 1 的采样数。</translation>
+    </message>
+</context>
+<context>
+    <name>TriggerDialog</name>
+    <message>
+        <source>Trigger</source>
+        <translation>触发</translation>
+    </message>
+    <message>
+        <source>Start recording</source>
+        <translation>开始记录</translation>
+    </message>
+    <message>
+        <source>At once</source>
+        <translation>立即</translation>
+    </message>
+    <message>
+        <source>When a value crosses a level:</source>
+        <translation>当数值越过阈值时：</translation>
+    </message>
+    <message>
+        <source>At the time of day:</source>
+        <translation>在以下时间：</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>停止记录</translation>
+    </message>
+    <message>
+        <source>By hand</source>
+        <translation>手动</translation>
+    </message>
+    <message>
+        <source>After a duration (90s, 10m, 1.5h) or a number of samples:</source>
+        <translation>经过一段时长（90s、10m、1.5h）或若干采样后：</translation>
+    </message>
+    <message>
+        <source>When a condition holds:</source>
+        <translation>当条件成立时：</translation>
+    </message>
+    <message>
+        <source>Conditions read M1 &gt; 5 V or M2 &lt; 2.2k. The meters are:</source>
+        <translation>条件写作 M1 &gt; 5 V 或 M2 &lt; 2.2k。仪表有：</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include "meter/CableProtocol.h"
 #include "meter/aboutlines.h"
 #include "meter/cablelist.h"
+#include "model/RecordingTrigger.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -33,6 +34,8 @@ namespace {
 constexpr const char* kLogUsage =
     "Usage: telmora-cli log [--simulate[=NAME]] [--meter all|SERIAL] [--count N]\n"
     "                       [--interval SECONDS] [--format standard|tidy]\n"
+    "                       [--start-when 'M1>5' | --start-at HH:MM[:SS]]\n"
+    "                       [--stop-after DURATION|SAMPLES | --stop-when 'M1<2.2k']\n"
     "                       [--mqtt URL [--topic PREFIX] [--qos 0|1] [--cafile FILE]]\n";
 constexpr const char* kInfoUsage = "Usage: telmora-cli info [--simulate[=NAME]]\n";
 
@@ -84,7 +87,89 @@ struct LogOptions {
     double interval = 0.0;  // every reading
     TextExportFormat format = TextExportFormat::Standard;
     MqttOptions mqtt;
+    // The trigger's options as given; read once the meters are known.
+    std::string_view startWhen;
+    std::string_view startAt;
+    std::string_view stopAfter;
+    std::string_view stopWhen;
 };
+
+// The options of the trigger and where they go.
+constexpr std::array<std::pair<std::string_view, std::string_view LogOptions::*>, 4>
+    kTriggerOptions{{{"--start-when", &LogOptions::startWhen},
+                     {"--start-at", &LogOptions::startAt},
+                     {"--stop-after", &LogOptions::stopAfter},
+                     {"--stop-when", &LogOptions::stopWhen}}};
+
+// Takes a trigger option at argv[i] (its value after a blank or "="): Taken, Bad
+// (after the message) when its value is missing, or NotThis.
+OptionMatch takeTriggerOption(int argc, char** argv, int& i, LogOptions& options) {
+    const std::string_view arg = argv[i];
+    for (const auto& [name, member] : kTriggerOptions) {
+        if (arg == name && i + 1 < argc) {
+            options.*member = argv[++i];
+            return OptionMatch::Taken;
+        }
+        if (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=') {
+            options.*member = arg.substr(name.size() + 1);
+            return OptionMatch::Taken;
+        }
+        if (arg == name) {
+            std::fprintf(stderr, "telmora-cli: %.*s needs a value\n", static_cast<int>(name.size()),
+                         name.data());
+            return OptionMatch::Bad;
+        }
+    }
+    return OptionMatch::NotThis;
+}
+
+// The trigger of the options for `meters` meters; nothing after the message when
+// an option cannot be read or two of them contradict each other.
+std::optional<RecordingTrigger> readTrigger(const LogOptions& options, int meters) {
+    RecordingTrigger trigger;
+    TriggerError error;
+    const auto refuse = [&error](std::string_view option) {
+        std::fprintf(stderr, "telmora-cli: %.*s: %s\n", static_cast<int>(option.size()),
+                     option.data(), error.englishMessage().c_str());
+        return std::nullopt;
+    };
+    if (!options.startWhen.empty() && !options.startAt.empty()) {
+        std::fputs("telmora-cli: --start-when and --start-at exclude each other\n", stderr);
+        return std::nullopt;
+    }
+    if (!options.stopAfter.empty() && !options.stopWhen.empty()) {
+        std::fputs("telmora-cli: --stop-after and --stop-when exclude each other\n", stderr);
+        return std::nullopt;
+    }
+    if (!options.startWhen.empty()) {
+        std::optional<TriggerCondition> condition =
+            ParseTriggerCondition(options.startWhen, meters, &error);
+        if (!condition)
+            return refuse("--start-when");
+        trigger.start = TriggerStart::Condition;
+        trigger.startCondition = std::move(*condition);
+    }
+    if (!options.startAt.empty()) {
+        const std::optional<int> second = ParseClockTime(options.startAt);
+        if (!second) {
+            error = {TextId::TriggerClockTimeForm, {}};
+            return refuse("--start-at");
+        }
+        trigger.start = TriggerStart::ClockTime;
+        trigger.startSecond = *second;
+    }
+    if (!options.stopAfter.empty() && !ParseStopAfter(options.stopAfter, trigger, &error))
+        return refuse("--stop-after");
+    if (!options.stopWhen.empty()) {
+        std::optional<TriggerCondition> condition =
+            ParseTriggerCondition(options.stopWhen, meters, &error);
+        if (!condition)
+            return refuse("--stop-when");
+        trigger.stop = TriggerStop::Condition;
+        trigger.stopCondition = std::move(*condition);
+    }
+    return trigger;
+}
 
 // Takes the value of --count or --interval; false (after the message) when it
 // is not a number in range.
@@ -126,6 +211,11 @@ std::optional<LogOptions> parseLogOptions(int argc, char** argv) {
         if (mqtt == OptionMatch::Bad)
             return std::nullopt;
         if (mqtt == OptionMatch::Taken)
+            continue;
+        const OptionMatch trigger = takeTriggerOption(argc, argv, i, options);
+        if (trigger == OptionMatch::Bad)
+            return std::nullopt;
+        if (trigger == OptionMatch::Taken)
             continue;
         if (arg == "--meter" || arg.starts_with("--meter=")) {
             if (arg == "--meter" && i + 1 < argc)
@@ -230,6 +320,10 @@ int CmdLog(int argc, char** argv) {
     const std::vector<std::string> keys = chooseCables(*backend, options->meter);
     if (keys.empty())
         return 1;
+    const std::optional<RecordingTrigger> trigger =
+        readTrigger(*options, static_cast<int>(keys.size()));
+    if (!trigger)
+        return 2;
 
     EventLoopApplication eventLoop;
     InterruptGuard guard;
@@ -247,7 +341,14 @@ int CmdLog(int argc, char** argv) {
             return 1;
     }
     CommandOutput out(stdout);
-    const LogPlan plan{options->format, !options->meter.empty(), options->count, options->interval};
+    LogPlan plan{options->format, !options->meter.empty(), options->count, options->interval,
+                 *trigger};
+    // A stop after a number of samples: that many lines of each meter.
+    if (trigger->stop == TriggerStop::Samples) {
+        plan.count =
+            plan.count < 0 ? trigger->samples : std::min<long long>(plan.count, trigger->samples);
+        plan.trigger.stop = TriggerStop::ByHand;
+    }
     LiveLog log(backend, keys, plan, out, publisher.get(), guard);
     return log.run();
 }

@@ -5,6 +5,7 @@
 #include "cli/LogPublisher.h"
 #include "meter/CableAccess.h"
 #include "meter/MeterLink.h"
+#include "model/TypedReading.h"
 #include "model/sampleconversion.h"
 #include "model/tidycsv.h"
 #include "recording/recorderexport.h"
@@ -73,6 +74,8 @@ LiveLog::LiveLog(std::shared_ptr<CableBackend> backend, const std::vector<std::s
     m_ticks.setInterval(std::max(1ms, std::chrono::round<std::chrono::milliseconds>(
                                           std::chrono::duration<double>(plan.interval))));
     connect(&m_ticks, &QTimer::timeout, this, &LiveLog::onTick);
+    m_duration.setSingleShot(true);
+    connect(&m_duration, &QTimer::timeout, this, [this] { finish(m_status); });
     m_interrupts.setInterval(kInterruptCheck);
     connect(&m_interrupts, &QTimer::timeout, this, [this] {
         if (m_ctrlC.interrupted())
@@ -125,6 +128,12 @@ void LiveLog::onLinkFinished(bool linked) {
         return;
     }
     m_started = true;
+    const QDateTime now = QDateTime::currentDateTime();
+    m_watch.arm(m_plan.trigger, now.toMSecsSinceEpoch(), now.time().msecsSinceStartOfDay() / 1000);
+    if (m_watch.waiting())
+        std::fprintf(stderr, "telmora-cli: waiting for %s\n", m_plan.trigger.awaitedText().c_str());
+    else if (m_plan.trigger.stop == TriggerStop::Duration)
+        m_duration.start(std::chrono::milliseconds(m_plan.trigger.durationMs));
     if (m_plan.interval > 0.0)
         m_ticks.start();
 }
@@ -133,19 +142,49 @@ bool LiveLog::wanted(const Meter& meter) const {
     return !meter.lost && (m_plan.count < 0 || meter.written < m_plan.count);
 }
 
+bool LiveLog::started(const std::vector<std::pair<std::size_t, DecodedReply>>& readings) {
+    if (!m_watch.waiting())
+        return true;
+    for (const auto& [index, reading] : readings)
+        m_watch.offer(static_cast<int>(index), ReadingOfMeasurement(reading.main));
+    m_watch.offerTime(QDateTime::currentMSecsSinceEpoch());
+    if (m_watch.waiting())
+        return false;
+    if (m_plan.trigger.stop == TriggerStop::Duration)
+        m_duration.start(std::chrono::milliseconds(m_plan.trigger.durationMs));
+    return true;
+}
+
+void LiveLog::stopWhenDue(std::size_t index, const DecodedReply& reading) {
+    if (m_plan.trigger.stop == TriggerStop::Condition &&
+        m_watch.kept(static_cast<int>(index), ReadingOfMeasurement(reading.main)))
+        finish(m_status);
+}
+
 void LiveLog::onReading(std::size_t index, const DecodedReply& reading) {
-    if (wanted(m_meters[index]) && writeSample(index, reading))
-        endWhenDone();
+    if (!wanted(m_meters[index]) || !started({{index, reading}}))
+        return;
+    if (!writeSample(index, reading))
+        return;
+    stopWhenDue(index, reading);
+    endWhenDone();
 }
 
 void LiveLog::onTick() {
     // Each meter's newest reading, when its last poll brought one.
+    std::vector<std::pair<std::size_t, DecodedReply>> readings;
     for (std::size_t index = 0; index < m_meters.size(); ++index) {
         const Meter& meter = m_meters[index];
-        if (wanted(meter) && meter.link->readingValid() &&
-            !writeSample(index, meter.link->latestReading()))
-            return;
+        if (wanted(meter) && meter.link->readingValid())
+            readings.emplace_back(index, meter.link->latestReading());
     }
+    if (!started(readings))
+        return;
+    for (const auto& [index, reading] : readings)
+        if (!writeSample(index, reading))
+            return;
+    for (const auto& [index, reading] : readings)
+        stopWhenDue(index, reading);
     endWhenDone();
 }
 
@@ -189,6 +228,7 @@ void LiveLog::endWhenDone() {
 
 void LiveLog::finish(int status) {
     m_status = status;
+    m_duration.stop();
     m_ticks.stop();
     m_interrupts.stop();
     m_loop.exit(status);

@@ -3,6 +3,7 @@
 // and the lines written from their readings.
 
 #include "model/DecodedReply.h"
+#include "model/TriggerWatch.h"
 #include "model/exportoptions.h"
 
 #include <QDateTime>
@@ -33,6 +34,9 @@ struct LogPlan {
     bool withMeter = false; // a meter column (the meters were named by --meter)
     long long count = -1;   // readings per meter; -1: until Ctrl-C
     double interval = 0.0;  // seconds between lines; 0: every reading
+    // When the lines begin and end (M1.. are the meters in the order of `keys`). A
+    // stop after a number of samples is given as `count`.
+    RecordingTrigger trigger;
 };
 
 // The header and sample lines of the log, with the meter column when asked for.
@@ -54,8 +58,9 @@ private:
 // Links the meters of the cables `keys` (an empty key: the first cable) through
 // MeterLink, writes the header once every link is up and then the lines of their
 // readings: each new reading, or at an interval each meter's newest valid one.
-// Ends when every meter has its count, on Ctrl-C, when every link is lost or when
-// the output fails. Needs a QCoreApplication; runs its own event loop.
+// With a trigger the lines begin with the first reading that meets its start and
+// end when its stop comes. Ends when every meter has its count, on Ctrl-C, when
+// every link is lost or when the output fails. Needs a QCoreApplication; runs its own event loop.
 class LiveLog : public QObject {
     Q_OBJECT
 
@@ -85,6 +90,12 @@ private:
     void onReading(std::size_t index, const DecodedReply& reading);
     void onLost(std::size_t index);
     void onTick();
+    // While the trigger's start is awaited: offers the readings of one moment (one
+    // meter's, or every meter's at a tick); true once the lines may begin.
+    bool started(const std::vector<std::pair<std::size_t, DecodedReply>>& readings);
+    // After the line of `reading` of meter `index`: ends the log when the trigger's
+    // stop condition holds.
+    void stopWhenDue(std::size_t index, const DecodedReply& reading);
     // Writes the line of `reading` of meter `index` (and publishes it); false after
     // the output failed (the log has ended then).
     bool writeSample(std::size_t index, const DecodedReply& reading);
@@ -104,6 +115,8 @@ private:
     int m_status = 0;
     QTimer m_ticks;      // the interval
     QTimer m_interrupts; // looks for Ctrl-C
+    QTimer m_duration;   // the trigger's duration
+    TriggerWatch m_watch;
     QEventLoop m_loop;
 };
 

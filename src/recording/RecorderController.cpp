@@ -79,7 +79,13 @@ bool RecorderController::startRecording() {
     m_sampleTimer->setInterval(m_intervalMs);
     m_sampleTimer->start();
     m_lowBatteryShown = false; // a new recording tells of a low battery again
+    const QDateTime now = QDateTime::currentDateTime();
+    m_watch.arm(m_trigger, now.toMSecsSinceEpoch(), now.time().msecsSinceStartOfDay() / 1000);
     setRecordingOn(true);
+    if (m_watch.waiting()) {
+        emit triggerWaitingChanged(true);
+        return true; // its files are made when the start comes
+    }
     QString reason;
     if (!m_tracks.prepareFiles(&reason)) {
         stopRecording();
@@ -90,9 +96,13 @@ bool RecorderController::startRecording() {
 }
 
 void RecorderController::stopRecording() {
+    const bool waited = waitingForTrigger();
+    m_watch.disarm();
     m_tracks.closeFiles();
     m_sampleTimer->stop();
     setRecordingOn(false);
+    if (waited)
+        emit triggerWaitingChanged(false);
 }
 
 void RecorderController::setRecordingOn(bool on) {

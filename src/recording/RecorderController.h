@@ -2,6 +2,7 @@
 
 #include "jobs/Job.h"
 #include "model/DecodedReply.h"
+#include "model/TriggerWatch.h"
 #include "model/exportoptions.h"
 #include "recording/RecorderMeter.h"
 #include "recording/Recording.h"
@@ -154,6 +155,17 @@ public:
     // taken (now when none is given).
     void addSample(const SampleEntry& entry, std::optional<WallClock> clock = std::nullopt);
 
+    // --- trigger ---
+    // When a recording started by startRecording() begins keeping samples and when
+    // it stops by itself (see RecordingTrigger). While the start is awaited the
+    // recording is on, takes its ticks and keeps none of them; the first tick that
+    // meets the start is its first sample. A stop that comes ends the recording as
+    // stopRecording() does. The trigger stays for every later start and is saved
+    // with a recording of several meters.
+    void setTrigger(const RecordingTrigger& trigger);
+    const RecordingTrigger& trigger() const { return m_trigger; }
+    bool waitingForTrigger() const { return m_recordingOn && m_watch.waiting(); }
+
     // --- temporary file ---
     // The recording is mirrored to one temporary file from its first sample on: a
     // recording that is stopped and started again, or continued after it was
@@ -264,6 +276,10 @@ signals:
     // A recording went on without these meters of it: no linked meter records
     // them, so they get gaps (their names, "Meter n" for an unnamed one).
     void metersMissing(const QStringList& names);
+    // The trigger was set (also by opening a recording that has one).
+    void triggerChanged();
+    // The recording began or ended waiting for its start.
+    void triggerWaitingChanged(bool waiting);
 
 private:
     // One tick of the recording; `always` takes it even when no meter has a fresh
@@ -312,6 +328,14 @@ private:
     // The disk refused a sample, or a file was cut short under the recording
     // (`fileCut`): it stays in memory only and the recording stops.
     void storageFailed(bool fileCut, const QString& reason);
+    // A running recording's scheduled tick through its trigger: false while the
+    // start is awaited or when the duration is over (the tick is not kept).
+    bool triggerAdmits(const std::vector<SampleEntry>& samples, std::int64_t nowMs);
+    // After a kept tick: stops the recording when its trigger says so.
+    void triggerAfterTick(const std::vector<SampleEntry>& samples);
+    // An opened recording's trigger becomes the trigger; one without a trigger, or
+    // with one that cannot be read, leaves it as it was.
+    void takeTrigger(const ManifestTrigger& saved);
     // A new recording (cleared, opened): news of the old one is dropped.
     void beginNewRecording();
 
@@ -334,6 +358,8 @@ private:
     // The local time's offset from UTC in the second m_offsetSecond.
     qint64 m_offsetSecond = std::numeric_limits<qint64>::min();
     std::int32_t m_utcOffsetSeconds = 0;
+    RecordingTrigger m_trigger;
+    TriggerWatch m_watch;
 
     // Last: destroyed first, so that the work they wait for finds the recording.
     // The statistics of an opened recording.

@@ -49,6 +49,7 @@ void RecorderController::takeOpened(RecordingSetLoad result, const QString& show
     if (loaded) {
         const int before = m_tracks.count();
         m_tracks.setLoaded(result.meters, result.math, result.mathValues, !m_recordingOn);
+        takeTrigger(result.trigger);
         if (before > 1 || m_tracks.several())
             emit metersChanged();
     } else {
@@ -90,7 +91,9 @@ bool RecorderController::startSave(const QString& path) {
     for (int meter = 0; meter < m_tracks.count(); ++meter)
         members.push_back(
             {m_tracks.name(meter), m_tracks.serial(meter), &meterRecording(meter).records()});
-    return m_files.startSave(path, std::move(members), mathExpression());
+    const ManifestTrigger trigger{QString::fromStdString(m_trigger.startText()),
+                                  QString::fromStdString(m_trigger.stopText())};
+    return m_files.startSave(path, std::move(members), mathExpression(), trigger);
 }
 
 void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,

@@ -157,7 +157,7 @@ void RecorderController::takeTick(bool always) {
     bool lowBattery = false;
     const std::optional<std::vector<SampleEntry>> samples =
         tickSamples(timeText, always, lowBattery);
-    if (!samples)
+    if (!samples || (m_recordingOn && !always && !triggerAdmits(*samples, now.toMSecsSinceEpoch())))
         return;
     // Back to the newest page first.
     if (m_currentPage != m_lastPage)
@@ -169,6 +169,8 @@ void RecorderController::takeTick(bool always) {
     storeTick(*samples, {now.toMSecsSinceEpoch(), now.offsetFromUtc()});
     if (lowBatteryAppears)
         emit lowBatteryAppeared();
+    if (m_recordingOn && !always)
+        triggerAfterTick(*samples);
 }
 
 // --- math --------------------------------------------------------------------------------

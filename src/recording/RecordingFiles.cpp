@@ -119,12 +119,12 @@ bool RecordingFiles::startManifestLoad(const QString& path, Opened opened) {
 }
 
 bool RecordingFiles::startSave(const QString& path, std::vector<RecordingSetMember> members,
-                               const QString& math) {
+                               const QString& math, const ManifestTrigger& trigger) {
     if (m_busy || members.empty())
         return false;
     setBusy(true);
     m_job.start(
-        [members = std::move(members), path, math](const JobControl& control) {
+        [members = std::move(members), path, math, trigger](const JobControl& control) {
             SaveResult result;
             result.path = path;
             QElapsedTimer sinceReport;
@@ -133,7 +133,7 @@ bool RecordingFiles::startSave(const QString& path, std::vector<RecordingSetMemb
                                ? SaveRecordStore(path, *members.front().records, &result.reason,
                                                  control.token(), progress)
                                : SaveRecordingSet(path, members, math, &result.reason,
-                                                  control.token(), progress);
+                                                  control.token(), progress, trigger);
             return result;
         },
         [this](SaveResult&& result, JobOutcome) {

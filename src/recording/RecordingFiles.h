@@ -62,7 +62,7 @@ public:
     // Saves one meter as a .g53 file, several as the manifest `path` with a .g53
     // file per meter beside it (see SaveRecordingSet), as the job.
     bool startSave(const QString& path, std::vector<RecordingSetMember> members,
-                   const QString& math);
+                   const QString& math, const ManifestTrigger& trigger = {});
     bool startTextExport(TextExportRequest request);
     void abort() { m_job.cancel(); }
 

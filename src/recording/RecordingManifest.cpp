@@ -53,6 +53,10 @@ QByteArray ManifestJson(const RecordingManifest& manifest) {
                      {QStringLiteral("meters"), meters}};
     if (!manifest.math.isEmpty())
         root.insert(QStringLiteral("math"), manifest.math);
+    if (!manifest.trigger.isEmpty())
+        root.insert(QStringLiteral("trigger"),
+                    QJsonObject{{QStringLiteral("start"), manifest.trigger.start},
+                                {QStringLiteral("stop"), manifest.trigger.stop}});
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -89,6 +93,10 @@ std::optional<RecordingManifest> ParseManifest(const QByteArray& json, QString* 
     }
     RecordingManifest manifest;
     manifest.math = math.toString();
+    // A trigger that is no pair of texts is left out: the recording opens without it.
+    const QJsonObject trigger = root.value(QStringLiteral("trigger")).toObject();
+    manifest.trigger.start = trigger.value(QStringLiteral("start")).toString();
+    manifest.trigger.stop = trigger.value(QStringLiteral("stop")).toString();
     for (const QJsonValue& entry : meters.toArray()) {
         const QJsonObject meter = entry.toObject();
         const QJsonValue name = meter.value(QStringLiteral("name"));

@@ -3,7 +3,7 @@
 // the recorder file of each meter, in the meters' order, and the math channel:
 //   {"format": "telmora-recording", "version": 1,
 //    "meters": [{"name": "...", "serial": "...", "file": "NAME-meter.g53"}, ...],
-//    "math": "M1*M2"}
+//    "math": "M1*M2", "trigger": {"start": "M1 > 5 V", "stop": "after 10m"}}
 // File names are relative to the manifest's folder and name no folder. The same
 // file, beside the temporary files, ties the meters of a running recording
 // together for crash recovery.
@@ -22,9 +22,18 @@ struct ManifestMeter {
     QString file; // a file name in the manifest's folder
 };
 
+// The recording's trigger as RecordingTrigger writes it; empty: at once, by hand.
+struct ManifestTrigger {
+    QString start;
+    QString stop;
+
+    bool isEmpty() const { return start.isEmpty() && stop.isEmpty(); }
+};
+
 struct RecordingManifest {
     std::vector<ManifestMeter> meters;
     QString math; // empty: no math channel
+    ManifestTrigger trigger;
 };
 
 inline constexpr int kManifestVersion = 1;

@@ -114,6 +114,7 @@ RecordingSetLoad LoadRecordingSet(RecordingSetFiles& files, std::stop_token stop
             stores.push_back(&meter.recording.records());
         result.mathValues = ComputeMathValues(math, stores, files.count, stop);
     }
+    result.trigger = files.manifest.trigger;
     result.cutShort = files.cutShort;
     result.outcome = stop.stop_requested() ? LoadOutcome::Aborted : LoadOutcome::Loaded;
     return result;
@@ -226,7 +227,7 @@ std::optional<QString> claimMemberFile(SaveFileSet& set, const QString& manifest
 
 bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> members,
                       const QString& math, QString* error, std::stop_token stop,
-                      const SaveProgress& progress) {
+                      const SaveProgress& progress, const ManifestTrigger& trigger) {
     const auto failWith = [error](const QString& reason) {
         if (error != nullptr)
             *error = reason;
@@ -247,6 +248,7 @@ bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> m
     }
     RecordingManifest manifest;
     manifest.math = math;
+    manifest.trigger = trigger;
     std::int64_t total = 0;
     for (const RecordingSetMember& member : members)
         total += member.records->size();

@@ -42,6 +42,7 @@ struct RecordingSetLoad {
     std::vector<LoadedMeter> meters; // the first meter's statistics are counted later
     QString math;
     std::vector<double> mathValues;
+    ManifestTrigger trigger;
     bool cutShort = false;
     QString failedFile;  // the file that could not be read (Unreadable, Damaged)
     RecordDamage damage; // its first damaged record (Damaged)
@@ -87,6 +88,6 @@ struct RecordingSetMember {
 // requested.
 bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> members,
                       const QString& math, QString* error = nullptr, std::stop_token stop = {},
-                      const SaveProgress& progress = {});
+                      const SaveProgress& progress = {}, const ManifestTrigger& trigger = {});
 
 } // namespace telmora

@@ -193,6 +193,11 @@ constexpr Entry kStrings[] = {
     {TextId::MathUnknownMeter,         QT_TRANSLATE_NOOP("Texts", "M%d is not a meter of this recording (it has %d).")},
     {TextId::MathFaultAt,              QT_TRANSLATE_NOOP("Texts", "The expression cannot be read at character %d (counted from 1).")},
     {TextId::MathUnfinished,           QT_TRANSLATE_NOOP("Texts", "The expression is not finished: a value or a closing parenthesis is missing at its end.")},
+    {TextId::TriggerConditionForm,     QT_TRANSLATE_NOOP("Texts", "A condition names a meter, > or < and a level, for example M1 > 5 V or M2 < 2.2k.")},
+    {TextId::TriggerLevelNotNumber,    QT_TRANSLATE_NOOP("Texts", "The level is not a number. Write it with a point as decimal separator and, if you like, a prefix (p, n, u, m, k, M, G, T), for example 2.2k.")},
+    {TextId::TriggerUnknownUnit,       QT_TRANSLATE_NOOP("Texts", "The unit is none the meter shows. Use V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA or VAR, or leave it out.")},
+    {TextId::TriggerClockTimeForm,     QT_TRANSLATE_NOOP("Texts", "The time of day must be written as HH:MM or HH:MM:SS, from 00:00 to 23:59:59.")},
+    {TextId::TriggerStopAfterForm,     QT_TRANSLATE_NOOP("Texts", "The stop must be a duration with its unit (90s, 10m, 1.5h) or a number of samples of at least 1.")},
     {TextId::ErrorCaptionFormat,       QT_TRANSLATE_NOOP("Texts", "Error[E%d]")},
 };
 // clang-format on

@@ -176,6 +176,11 @@ enum class TextId : int {
     MathUnknownMeter = 9041,
     MathFaultAt = 9042,
     MathUnfinished = 9043,
+    TriggerConditionForm = 9044,
+    TriggerLevelNotNumber = 9045,
+    TriggerUnknownUnit = 9046,
+    TriggerClockTimeForm = 9047,
+    TriggerStopAfterForm = 9048,
     ErrorCaptionFormat = 9999,
 };
 

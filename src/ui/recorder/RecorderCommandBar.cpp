@@ -163,6 +163,12 @@ void RecorderCommandBar::buildAcquisitionMenu(QMenu& menu) {
     connect(math, &QAction::triggered, this,
             [this] { emit commandTriggered(RecorderCommand::MathChannel); });
     action(C::MathChannel) = math;
+    // When a recording starts and stops by itself.
+    QAction* trigger = menu.addAction(translate("RecorderWindow", "T&rigger..."));
+    trigger->setObjectName(QStringLiteral("triggerAction"));
+    connect(trigger, &QAction::triggered, this,
+            [this] { emit commandTriggered(RecorderCommand::Trigger); });
+    action(C::Trigger) = trigger;
 }
 
 void RecorderCommandBar::buildViewMenu(QMenu& menu) {

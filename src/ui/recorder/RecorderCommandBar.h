@@ -42,6 +42,7 @@ enum class RecorderCommand {
     FitView,
     LineColor,
     MathChannel,
+    Trigger,
 };
 
 // The recorder window's tool panel and menu bar. Buttons and menu items report
@@ -69,7 +70,7 @@ signals:
 
 private:
     static constexpr std::size_t kCommandCount =
-        static_cast<std::size_t>(RecorderCommand::MathChannel) + 1;
+        static_cast<std::size_t>(RecorderCommand::Trigger) + 1;
 
     void buildToolPanel(QMainWindow& window);
     void addButton(QHBoxLayout& tools, RecorderCommand command, const char* name, TextId hint,

@@ -18,6 +18,7 @@
 #include "ui/recorder/RecorderCommandBar.h"
 #include "ui/recorder/RecorderExportFlow.h"
 #include "ui/recorder/RecorderGraph.h"
+#include "ui/recorder/TriggerDialog.h"
 #include "ui/recorder/recorderfiles.h"
 #include "ui/recorder/recorderpanels.h"
 #include "ui/recorder/recordertraces.h"
@@ -119,6 +120,7 @@ void RecorderWindow::bindController() {
     RecorderController* c = &m_controller;
     connect(c, &RecorderController::sampleAdded, this, &RecorderWindow::showSample);
     connect(c, &RecorderController::metersChanged, this, &RecorderWindow::showMeters);
+    connect(c, &RecorderController::triggerWaitingChanged, this, &RecorderWindow::refreshStatus);
     connect(c, &RecorderController::cleared, this, [this] {
         m_pageProgress->setValue(0);
         resetGraph();
@@ -213,7 +215,8 @@ void RecorderWindow::runCommand(RecorderCommand command) {
         {C::UndoZoom, &W::undoZoom},
         {C::FitView, &W::requestOverview},
         {C::LineColor, &W::chooseLineColor},
-        {C::MathChannel, &W::chooseMathChannel}};
+        {C::MathChannel, &W::chooseMathChannel},
+        {C::Trigger, &W::chooseTrigger}};
     for (const auto& [handled, handler] : kHandlers)
         if (handled == command)
             (this->*handler)();
@@ -460,6 +463,17 @@ void RecorderWindow::chooseMathChannel() {
     MathChannelDialog& dialog = mathChannelDialog();
     dialog.prepare();
     dialog.exec();
+}
+
+void RecorderWindow::chooseTrigger() {
+    if (m_triggerDialog == nullptr)
+        m_triggerDialog = new TriggerDialog(m_dialogs, this);
+    QStringList meters;
+    for (int m = 0; m < m_controller.meterCount(); ++m)
+        meters << QStringLiteral("M%1 = %2").arg(m + 1).arg(MeterLabel(m_controller, m));
+    m_triggerDialog->prepare(m_controller.trigger(), meters);
+    if (m_dialogs.runDialog(*m_triggerDialog))
+        m_controller.setTrigger(m_triggerDialog->trigger());
 }
 
 void RecorderWindow::chooseLineColor() {

@@ -23,6 +23,7 @@ class CountdownNotice;
 class ExportDialog;
 class IntervalDialog;
 class MathChannelDialog;
+class TriggerDialog;
 class MeterStatisticsPanels;
 class PageProgressBar;
 class ProgressWindow;
@@ -95,6 +96,8 @@ public:
     void chooseLineColor();
     // The math channel's expression, through its dialog.
     void chooseMathChannel();
+    // When recordings start and stop, through the trigger dialog.
+    void chooseTrigger();
 
     // The graph's line colour (remembered between runs).
     QColor lineColor() const;
@@ -170,6 +173,7 @@ private:
     IntervalDialog* m_intervalDialog = nullptr;
     ExportDialog* m_exportDialog = nullptr;
     MathChannelDialog* m_mathDialog = nullptr;
+    TriggerDialog* m_triggerDialog = nullptr;
     ProgressWindow* m_progress = nullptr;
     // A save or export running: its progress window appears after a delay.
     static constexpr int kFileJobProgressDelayMs = 500;

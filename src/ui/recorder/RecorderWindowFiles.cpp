@@ -222,7 +222,10 @@ void RecorderWindow::refreshControls() {
 }
 
 void RecorderWindow::refreshStatus() {
-    m_status->showLogging(m_controller.isRecording());
+    if (m_controller.waitingForTrigger())
+        m_status->showWaiting(QString::fromStdString(m_controller.trigger().awaitedText()));
+    else
+        m_status->showLogging(m_controller.isRecording());
     m_status->showSampleCount(m_controller.recording().sampleCount());
     m_status->showPage(m_controller.currentPage(), m_controller.lastPage());
     const std::int32_t interval = m_controller.sampleInterval();

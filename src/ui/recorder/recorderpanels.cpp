@@ -136,6 +136,10 @@ void RecorderStatusBar::showLogging(bool logging) {
     m_panels[Logging]->setText(logging ? text(TextId::StatusDataLogging) : QString());
 }
 
+void RecorderStatusBar::showWaiting(const QString& awaited) {
+    m_panels[Logging]->setText(translate("RecorderWindow", "Waiting for %1").arg(awaited));
+}
+
 void RecorderStatusBar::showSampleCount(std::int64_t count) {
     m_panels[SampleCount]->setText(fillFormat(TextId::StatusBufferCountFormat, {count}));
 }

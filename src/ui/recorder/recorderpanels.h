@@ -58,6 +58,8 @@ public:
     explicit RecorderStatusBar(QWidget* parent = nullptr);
 
     void showLogging(bool logging);
+    // The recording waits for its trigger: "Waiting for M1 > 5 V".
+    void showWaiting(const QString& awaited);
     void showSampleCount(std::int64_t count);
     void showPage(std::int32_t current, std::int32_t last);
     void showInterval(Interval interval, std::int32_t seconds = 0);
