@@ -75,7 +75,7 @@ LiveLog::LiveLog(std::shared_ptr<CableBackend> backend, const std::vector<std::s
                                           std::chrono::duration<double>(plan.interval))));
     connect(&m_ticks, &QTimer::timeout, this, &LiveLog::onTick);
     m_duration.setSingleShot(true);
-    connect(&m_duration, &QTimer::timeout, this, [this] { finish(m_status); });
+    connect(&m_duration, &QTimer::timeout, this, &LiveLog::awaitDuration);
     m_interrupts.setInterval(kInterruptCheck);
     connect(&m_interrupts, &QTimer::timeout, this, [this] {
         if (m_ctrlC.interrupted())
@@ -133,7 +133,7 @@ void LiveLog::onLinkFinished(bool linked) {
     if (m_watch.waiting())
         std::fprintf(stderr, "telmora-cli: waiting for %s\n", m_plan.trigger.awaitedText().c_str());
     else if (m_plan.trigger.stop == TriggerStop::Duration)
-        m_duration.start(std::chrono::milliseconds(m_plan.trigger.durationMs));
+        awaitDuration();
     if (m_plan.interval > 0.0)
         m_ticks.start();
 }
@@ -151,8 +151,18 @@ bool LiveLog::started(const std::vector<std::pair<std::size_t, DecodedReply>>& r
     if (m_watch.waiting())
         return false;
     if (m_plan.trigger.stop == TriggerStop::Duration)
-        m_duration.start(std::chrono::milliseconds(m_plan.trigger.durationMs));
+        awaitDuration();
     return true;
+}
+
+void LiveLog::awaitDuration() {
+    // A timer takes at most some 24 days at once: a longer duration is waited for in steps.
+    constexpr std::int64_t kLongestStepMs = 1 << 30;
+    const std::int64_t left = m_watch.durationLeft(QDateTime::currentMSecsSinceEpoch());
+    if (left <= 0)
+        finish(m_status);
+    else
+        m_duration.start(std::chrono::milliseconds(std::min(left, kLongestStepMs)));
 }
 
 void LiveLog::stopWhenDue(std::size_t index, const DecodedReply& reading) {

@@ -96,6 +96,8 @@ private:
     // After the line of `reading` of meter `index`: ends the log when the trigger's
     // stop condition holds.
     void stopWhenDue(std::size_t index, const DecodedReply& reading);
+    // Ends the log when the trigger's duration is over, else waits for it.
+    void awaitDuration();
     // Writes the line of `reading` of meter `index` (and publishes it); false after
     // the output failed (the log has ended then).
     bool writeSample(std::size_t index, const DecodedReply& reading);

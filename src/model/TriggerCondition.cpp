@@ -112,9 +112,8 @@ bool readLevel(std::string_view text, TriggerCondition& condition, TriggerError*
 
 } // namespace
 
-QString TriggerError::message() const {
-    return QStringLiteral("[E%1] ").arg(textNumber(id)) +
-           fillNumbers(text(id),
+QString TriggerError::text() const {
+    return fillNumbers(telmora::text(id),
                        {numbers.empty() ? 0 : numbers[0], numbers.size() < 2 ? 0 : numbers[1]});
 }
 

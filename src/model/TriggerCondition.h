@@ -26,9 +26,9 @@ struct TriggerError {
     TextId id = TextId::TriggerConditionForm;
     std::vector<long long> numbers;
 
-    // "[E9044] A condition reads ..." in the user's language.
-    QString message() const;
-    // The same in English, for the command line.
+    // The message in the user's language (without its number).
+    QString text() const;
+    // "[E9044] A condition names ..." in English, for the command line.
     std::string englishMessage() const;
 };
 

@@ -1,5 +1,7 @@
 #include "model/TriggerWatch.h"
 
+#include <algorithm>
+
 namespace telmora {
 
 namespace {
@@ -59,6 +61,12 @@ void TriggerWatch::offerTime(std::int64_t nowMs) {
 bool TriggerWatch::durationOver(std::int64_t nowMs) const {
     return !m_waiting && m_startedMs >= 0 && m_trigger.stop == TriggerStop::Duration &&
            nowMs - m_startedMs >= m_trigger.durationMs;
+}
+
+std::int64_t TriggerWatch::durationLeft(std::int64_t nowMs) const {
+    if (m_startedMs < 0)
+        return m_trigger.durationMs;
+    return std::max<std::int64_t>(0, m_startedMs + m_trigger.durationMs - nowMs);
 }
 
 bool TriggerWatch::kept(int meter, const TypedReading& reading, int countedMeter) {

@@ -33,6 +33,8 @@ public:
     // Once running: the duration is over at `nowMs` (the sample of that moment is
     // not kept).
     bool durationOver(std::int64_t nowMs) const;
+    // The milliseconds left of the duration at `nowMs` (0 once it is over).
+    std::int64_t durationLeft(std::int64_t nowMs) const;
     // A sample of `meter` was kept: true when the run stops after it (the number of
     // samples is reached; the stop condition holds for that reading). With several
     // meters samples are counted for the meter `countedMeter` only.

@@ -175,8 +175,7 @@ void TriggerDialog::showError(const TriggerError& error, QLineEdit& edit) {
     BoxRequest box;
     box.owner = this;
     box.caption = errorCaption(error.id);
-    box.text = fillNumbers(text(error.id), {error.numbers.empty() ? 0 : error.numbers[0],
-                                            error.numbers.size() < 2 ? 0 : error.numbers[1]});
+    box.text = error.text();
     box.icon = BoxIcon::Error;
     m_dialogs.showBox(box);
     edit.setFocus();
