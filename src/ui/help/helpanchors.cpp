@@ -14,6 +14,7 @@
 #include "ui/recorder/IntervalDialog.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
+#include "ui/recorder/TriggerDialog.h"
 
 #include <QRegularExpression>
 #include <QWidget>
@@ -40,6 +41,7 @@ QString ownSection(const QWidget* w) {
         {&is<ComparatorLimitsDialog>, "comparator-limits"},
         {&is<RecorderWindow>, "recorder"},
         {&is<IntervalDialog>, "recorder-interval"},
+        {&is<TriggerDialog>, "recorder-trigger"},
         {&is<RecordingOverview>, "overview"},
         {&is<DataListWindow>, "data-list"},
         {&is<LoggerWindow>, "logger"},

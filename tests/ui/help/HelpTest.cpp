@@ -19,6 +19,7 @@
 #include "ui/recorder/IntervalDialog.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
+#include "ui/recorder/TriggerDialog.h"
 
 #include "UserDirectories.h"
 
@@ -193,6 +194,7 @@ TEST_F(HelpTest, DialogsAndMessageBoxesLeadToTheirOwnEntries) {
     const QSet<QString> ids = manualIds();
     RecordingOverview overview(m_dialogs);
     IntervalDialog interval(m_dialogs);
+    TriggerDialog trigger(m_dialogs);
     ExportDialog exportDialog(m_dialogs, ExportDialog::PrinterPages::Any);
     LineColorDialog colours(m_dialogs);
     ComparatorLimitsDialog limits(m_dialogs);
@@ -204,6 +206,7 @@ TEST_F(HelpTest, DialogsAndMessageBoxesLeadToTheirOwnEntries) {
     const std::vector<std::pair<QWidget*, QString>> windows = {
         {&overview, QStringLiteral("overview")},
         {&interval, QStringLiteral("recorder-interval")},
+        {&trigger, QStringLiteral("recorder-trigger")},
         {&exportDialog, QStringLiteral("export")},
         {&colours, QStringLiteral("line-colours")},
         {&limits, QStringLiteral("comparator-limits")},
