@@ -36,7 +36,7 @@ struct LogPlan {
     double interval = 0.0;  // seconds between lines; 0: every reading
     // When the lines begin and end (M1.. are the meters in the order of `keys`). A
     // stop after a number of samples is given as `count`.
-    RecordingTrigger trigger;
+    RecordingTrigger trigger{};
 };
 
 // The header and sample lines of the log, with the meter column when asked for.

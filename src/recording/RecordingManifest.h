@@ -33,7 +33,7 @@ struct ManifestTrigger {
 struct RecordingManifest {
     std::vector<ManifestMeter> meters;
     QString math; // empty: no math channel
-    ManifestTrigger trigger;
+    ManifestTrigger trigger{};
 };
 
 inline constexpr int kManifestVersion = 1;

@@ -42,7 +42,7 @@ struct RecordingSetLoad {
     std::vector<LoadedMeter> meters; // the first meter's statistics are counted later
     QString math;
     std::vector<double> mathValues;
-    ManifestTrigger trigger;
+    ManifestTrigger trigger{};
     bool cutShort = false;
     QString failedFile;  // the file that could not be read (Unreadable, Damaged)
     RecordDamage damage; // its first damaged record (Damaged)
