@@ -574,7 +574,7 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
     </message>
     <message>
         <source>T&amp;rigger...</source>
-        <translation>&amp;Auslöser...</translation>
+        <translation>Aus&amp;löser...</translation>
     </message>
     <message>
         <source>Waiting for %1</source>

@@ -574,7 +574,7 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
     </message>
     <message>
         <source>T&amp;rigger...</source>
-        <translation>&amp;Disparador...</translation>
+        <translation>Dispa&amp;rador...</translation>
     </message>
     <message>
         <source>Waiting for %1</source>

@@ -574,7 +574,7 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
     </message>
     <message>
         <source>T&amp;rigger...</source>
-        <translation>&amp;Déclencheur...</translation>
+        <translation>Déc&amp;lencheur...</translation>
     </message>
     <message>
         <source>Waiting for %1</source>

@@ -139,6 +139,8 @@ TEST(LogCli, RejectsBadCountsIntervalsAndOptions) {
     const QByteArray usage =
         "Usage: telmora-cli log [--simulate[=NAME]] [--meter all|SERIAL] [--count N]\n"
         "                       [--interval SECONDS] [--format standard|tidy]\n"
+        "                       [--start-when 'M1>5' | --start-at HH:MM[:SS]]\n"
+        "                       [--stop-after DURATION|SAMPLES | --stop-when 'M1<2.2k']\n"
         "                       [--mqtt URL [--topic PREFIX] [--qos 0|1] [--cafile FILE]]\n";
     const QByteArray meter = "telmora-cli: --meter needs 'all' or a cable's serial number\n";
     const std::pair<QStringList, QByteArray> cases[] = {
