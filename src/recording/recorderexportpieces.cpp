@@ -47,12 +47,12 @@ public:
           m_slots(static_cast<std::size_t>(workers * kSlotsPerWorker)) {}
 
     void work(const FormatPiece& format, int worker) {
-        const auto slotCount = static_cast<std::int64_t>(m_slots.size());
+        const auto slots = static_cast<std::int64_t>(m_slots.size());
         for (std::int64_t piece = worker; piece < m_pieces; piece += m_workers) {
-            Slot& slot = m_slots[static_cast<std::size_t>(piece % slotCount)];
+            Slot& slot = m_slots[static_cast<std::size_t>(piece % slots)];
             {
                 std::unique_lock lock(m_lock);
-                m_changed.wait(lock, [&] { return m_stopped || piece < m_written + slotCount; });
+                m_changed.wait(lock, [&] { return m_stopped || piece < m_written + slots; });
                 if (m_stopped)
                     return;
             }
@@ -70,9 +70,9 @@ public:
     }
 
     bool write(const PieceSink& sink) {
-        const auto slotCount = static_cast<std::int64_t>(m_slots.size());
+        const auto slots = static_cast<std::int64_t>(m_slots.size());
         for (std::int64_t piece = 0; piece < m_pieces; ++piece) {
-            Slot& slot = m_slots[static_cast<std::size_t>(piece % slotCount)];
+            Slot& slot = m_slots[static_cast<std::size_t>(piece % slots)];
             {
                 std::unique_lock lock(m_lock);
                 m_changed.wait(lock, [&] { return slot.piece == piece; });
