@@ -13,10 +13,13 @@ namespace telmora {
 // With `continues` it first takes up the oldest recording a killed run left there
 // (as Open of a recovered recording does) and records `samples` more after it;
 // `total` is then the size the recording must reach.
-// With `twoMeters` it records two meters at the same ticks.
+// With `twoMeters` it records two meters at the same ticks; `more` are further
+// arguments of the helper.
 inline bool StartRecorderProcess(QProcess& process, const QString& directory, int samples,
-                                 bool continues = false, int total = -1, bool twoMeters = false) {
+                                 bool continues = false, int total = -1, bool twoMeters = false,
+                                 const QStringList& more = {}) {
     QStringList arguments{directory, QString::number(samples)};
+    arguments << more;
     if (continues)
         arguments << QStringLiteral("--continue");
     if (twoMeters)

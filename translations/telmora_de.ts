@@ -733,6 +733,30 @@ leer lassen für keinen Rechenkanal. Die Messgeräte sind:</translation>
 <context>
     <name>Texts</name>
     <message>
+        <source>Alarm: %1 went above the upper limit</source>
+        <translation>Alarm: %1 hat die obere Grenze überschritten</translation>
+    </message>
+    <message>
+        <source>Alarm: %1 went below the lower limit</source>
+        <translation>Alarm: %1 hat die untere Grenze unterschritten</translation>
+    </message>
+    <message>
+        <source>The cable of %1 was lost</source>
+        <translation>Das Kabel von %1 ist getrennt</translation>
+    </message>
+    <message>
+        <source>The cable of %1 is back</source>
+        <translation>Das Kabel von %1 ist wieder da</translation>
+    </message>
+    <message>
+        <source>The markers kept with this recording could not be read; the recording was opened without them.</source>
+        <translation>Die Markierungen dieser Aufzeichnung konnten nicht gelesen werden; die Aufzeichnung wurde ohne sie geöffnet.</translation>
+    </message>
+    <message>
+        <source>The markers could not be kept beside the recording&apos;s temporary files. Until the recording is saved they are held only in memory.</source>
+        <translation>Die Markierungen konnten nicht neben den temporären Dateien der Aufzeichnung gesichert werden. Bis die Aufzeichnung gespeichert ist, liegen sie nur im Speicher.</translation>
+    </message>
+    <message>
         <source>Copyright (C) 2026 the Telmora developers</source>
         <translation>Copyright (C) 2026 die Telmora-Entwickler</translation>
     </message>
@@ -1544,6 +1568,88 @@ Abbrechen: das Fenster bleibt offen.</translation>
     <message>
         <source>Last session</source>
         <translation>Letzte Messreihe</translation>
+    </message>
+</context>
+<context>
+    <name>MarkerCommands</name>
+    <message>
+        <source>Mar&amp;kers</source>
+        <translation>&amp;Marken</translation>
+    </message>
+    <message>
+        <source>&amp;Mark Sample...</source>
+        <translation>Messwert &amp;markieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Next Marker</source>
+        <translation>&amp;Nächste Marke</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Marker</source>
+        <translation>&amp;Vorherige Marke</translation>
+    </message>
+    <message>
+        <source>Markers P&amp;anel</source>
+        <translation>Marken&amp;liste</translation>
+    </message>
+    <message>
+        <source>Mark the current sample (Ctrl+M)</source>
+        <translation>Aktuellen Messwert markieren (Strg+M)</translation>
+    </message>
+    <message>
+        <source>Mark sample %1</source>
+        <translation>Messwert %1 markieren</translation>
+    </message>
+    <message>
+        <source>Note (may be left empty):</source>
+        <translation>Notiz (darf leer bleiben):</translation>
+    </message>
+</context>
+<context>
+    <name>MarkersPanel</name>
+    <message>
+        <source>Markers</source>
+        <translation>Marken</translation>
+    </message>
+    <message>
+        <source>Markers of the recording</source>
+        <translation>Marken der Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Messwert</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Messgerät</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Go to</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Edit Note...</source>
+        <translation>Notiz bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Marker at sample %1</source>
+        <translation>Marke bei Messwert %1</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Notiz:</translation>
     </message>
 </context>
 </TS>

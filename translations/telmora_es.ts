@@ -733,6 +733,30 @@ déjela vacía para no tener canal calculado. Los medidores son:</translation>
 <context>
     <name>Texts</name>
     <message>
+        <source>Alarm: %1 went above the upper limit</source>
+        <translation>Alarma: %1 superó el límite superior</translation>
+    </message>
+    <message>
+        <source>Alarm: %1 went below the lower limit</source>
+        <translation>Alarma: %1 bajó del límite inferior</translation>
+    </message>
+    <message>
+        <source>The cable of %1 was lost</source>
+        <translation>Se perdió el cable de %1</translation>
+    </message>
+    <message>
+        <source>The cable of %1 is back</source>
+        <translation>El cable de %1 ha vuelto</translation>
+    </message>
+    <message>
+        <source>The markers kept with this recording could not be read; the recording was opened without them.</source>
+        <translation>No se pudieron leer las marcas de esta grabación; la grabación se abrió sin ellas.</translation>
+    </message>
+    <message>
+        <source>The markers could not be kept beside the recording&apos;s temporary files. Until the recording is saved they are held only in memory.</source>
+        <translation>No se pudieron guardar las marcas junto a los archivos temporales de la grabación. Hasta que se guarde la grabación, solo están en memoria.</translation>
+    </message>
+    <message>
         <source>Copyright (C) 2026 the Telmora developers</source>
         <translation>Copyright (C) 2026 los desarrolladores de Telmora</translation>
     </message>
@@ -1544,6 +1568,88 @@ Cancelar: la ventana permanece abierta.</translation>
     <message>
         <source>Last session</source>
         <translation>Última sesión</translation>
+    </message>
+</context>
+<context>
+    <name>MarkerCommands</name>
+    <message>
+        <source>Mar&amp;kers</source>
+        <translation>&amp;Marcas</translation>
+    </message>
+    <message>
+        <source>&amp;Mark Sample...</source>
+        <translation>&amp;Marcar muestra...</translation>
+    </message>
+    <message>
+        <source>&amp;Next Marker</source>
+        <translation>Marca &amp;siguiente</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Marker</source>
+        <translation>Marca a&amp;nterior</translation>
+    </message>
+    <message>
+        <source>Markers P&amp;anel</source>
+        <translation>&amp;Panel de marcas</translation>
+    </message>
+    <message>
+        <source>Mark the current sample (Ctrl+M)</source>
+        <translation>Marcar la muestra actual (Ctrl+M)</translation>
+    </message>
+    <message>
+        <source>Mark sample %1</source>
+        <translation>Marcar la muestra %1</translation>
+    </message>
+    <message>
+        <source>Note (may be left empty):</source>
+        <translation>Nota (puede quedar vacía):</translation>
+    </message>
+</context>
+<context>
+    <name>MarkersPanel</name>
+    <message>
+        <source>Markers</source>
+        <translation>Marcas</translation>
+    </message>
+    <message>
+        <source>Markers of the recording</source>
+        <translation>Marcas de la grabación</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Muestra</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Hora</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Medidor</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>Go to</source>
+        <translation>Ir a</translation>
+    </message>
+    <message>
+        <source>Edit Note...</source>
+        <translation>Editar nota...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Marker at sample %1</source>
+        <translation>Marca en la muestra %1</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Nota:</translation>
     </message>
 </context>
 </TS>

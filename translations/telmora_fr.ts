@@ -733,6 +733,30 @@ laisser vide pour aucun canal calculé. Les multimètres sont :</translation>
 <context>
     <name>Texts</name>
     <message>
+        <source>Alarm: %1 went above the upper limit</source>
+        <translation>Alarme : %1 a dépassé la limite haute</translation>
+    </message>
+    <message>
+        <source>Alarm: %1 went below the lower limit</source>
+        <translation>Alarme : %1 est passé sous la limite basse</translation>
+    </message>
+    <message>
+        <source>The cable of %1 was lost</source>
+        <translation>Le câble de %1 a été perdu</translation>
+    </message>
+    <message>
+        <source>The cable of %1 is back</source>
+        <translation>Le câble de %1 est revenu</translation>
+    </message>
+    <message>
+        <source>The markers kept with this recording could not be read; the recording was opened without them.</source>
+        <translation>Les repères de cet enregistrement n&apos;ont pas pu être lus ; l&apos;enregistrement a été ouvert sans eux.</translation>
+    </message>
+    <message>
+        <source>The markers could not be kept beside the recording&apos;s temporary files. Until the recording is saved they are held only in memory.</source>
+        <translation>Les repères n&apos;ont pas pu être conservés à côté des fichiers temporaires de l&apos;enregistrement. Jusqu&apos;à l&apos;enregistrement du fichier, ils ne sont gardés qu&apos;en mémoire.</translation>
+    </message>
+    <message>
         <source>Copyright (C) 2026 the Telmora developers</source>
         <translation>Copyright (C) 2026 les développeurs de Telmora</translation>
     </message>
@@ -1544,6 +1568,88 @@ Annuler : la fenêtre reste ouverte.</translation>
     <message>
         <source>Last session</source>
         <translation>Dernière série</translation>
+    </message>
+</context>
+<context>
+    <name>MarkerCommands</name>
+    <message>
+        <source>Mar&amp;kers</source>
+        <translation>&amp;Repères</translation>
+    </message>
+    <message>
+        <source>&amp;Mark Sample...</source>
+        <translation>&amp;Marquer l&apos;échantillon...</translation>
+    </message>
+    <message>
+        <source>&amp;Next Marker</source>
+        <translation>Repère &amp;suivant</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Marker</source>
+        <translation>Repère &amp;précédent</translation>
+    </message>
+    <message>
+        <source>Markers P&amp;anel</source>
+        <translation>&amp;Liste des repères</translation>
+    </message>
+    <message>
+        <source>Mark the current sample (Ctrl+M)</source>
+        <translation>Marquer l&apos;échantillon actuel (Ctrl+M)</translation>
+    </message>
+    <message>
+        <source>Mark sample %1</source>
+        <translation>Marquer l&apos;échantillon %1</translation>
+    </message>
+    <message>
+        <source>Note (may be left empty):</source>
+        <translation>Note (peut rester vide) :</translation>
+    </message>
+</context>
+<context>
+    <name>MarkersPanel</name>
+    <message>
+        <source>Markers</source>
+        <translation>Repères</translation>
+    </message>
+    <message>
+        <source>Markers of the recording</source>
+        <translation>Repères de l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Échantillon</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Appareil</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Go to</source>
+        <translation>Afficher</translation>
+    </message>
+    <message>
+        <source>Edit Note...</source>
+        <translation>Modifier la note...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Marker at sample %1</source>
+        <translation>Repère à l&apos;échantillon %1</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Note :</translation>
     </message>
 </context>
 </TS>

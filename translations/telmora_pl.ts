@@ -733,6 +733,30 @@ pozostaw puste, aby nie używać kanału obliczeniowego. Mierniki:</translation>
 <context>
     <name>Texts</name>
     <message>
+        <source>Alarm: %1 went above the upper limit</source>
+        <translation>Alarm: %1 przekroczył górną granicę</translation>
+    </message>
+    <message>
+        <source>Alarm: %1 went below the lower limit</source>
+        <translation>Alarm: %1 spadł poniżej dolnej granicy</translation>
+    </message>
+    <message>
+        <source>The cable of %1 was lost</source>
+        <translation>Utracono kabel %1</translation>
+    </message>
+    <message>
+        <source>The cable of %1 is back</source>
+        <translation>Kabel %1 powrócił</translation>
+    </message>
+    <message>
+        <source>The markers kept with this recording could not be read; the recording was opened without them.</source>
+        <translation>Nie udało się odczytać znaczników tego zapisu; zapis otwarto bez nich.</translation>
+    </message>
+    <message>
+        <source>The markers could not be kept beside the recording&apos;s temporary files. Until the recording is saved they are held only in memory.</source>
+        <translation>Nie udało się zachować znaczników obok plików tymczasowych zapisu. Do zapisania zapisu są przechowywane tylko w pamięci.</translation>
+    </message>
+    <message>
         <source>Copyright (C) 2026 the Telmora developers</source>
         <translation>Copyright (C) 2026 twórcy programu Telmora</translation>
     </message>
@@ -1544,6 +1568,88 @@ Anuluj: okno pozostaje otwarte.</translation>
     <message>
         <source>Last session</source>
         <translation>Ostatnia sesja</translation>
+    </message>
+</context>
+<context>
+    <name>MarkerCommands</name>
+    <message>
+        <source>Mar&amp;kers</source>
+        <translation>&amp;Znaczniki</translation>
+    </message>
+    <message>
+        <source>&amp;Mark Sample...</source>
+        <translation>&amp;Oznacz próbkę...</translation>
+    </message>
+    <message>
+        <source>&amp;Next Marker</source>
+        <translation>&amp;Następny znacznik</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Marker</source>
+        <translation>&amp;Poprzedni znacznik</translation>
+    </message>
+    <message>
+        <source>Markers P&amp;anel</source>
+        <translation>Panel &amp;znaczników</translation>
+    </message>
+    <message>
+        <source>Mark the current sample (Ctrl+M)</source>
+        <translation>Oznacz bieżącą próbkę (Ctrl+M)</translation>
+    </message>
+    <message>
+        <source>Mark sample %1</source>
+        <translation>Oznacz próbkę %1</translation>
+    </message>
+    <message>
+        <source>Note (may be left empty):</source>
+        <translation>Notatka (może pozostać pusta):</translation>
+    </message>
+</context>
+<context>
+    <name>MarkersPanel</name>
+    <message>
+        <source>Markers</source>
+        <translation>Znaczniki</translation>
+    </message>
+    <message>
+        <source>Markers of the recording</source>
+        <translation>Znaczniki zapisu</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Próbka</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Miernik</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notatka</translation>
+    </message>
+    <message>
+        <source>Go to</source>
+        <translation>Przejdź</translation>
+    </message>
+    <message>
+        <source>Edit Note...</source>
+        <translation>Edytuj notatkę...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Marker at sample %1</source>
+        <translation>Znacznik przy próbce %1</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Notatka:</translation>
     </message>
 </context>
 </TS>

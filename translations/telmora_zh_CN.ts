@@ -733,6 +733,30 @@ leave it empty for no math channel. The meters are:</source>
 <context>
     <name>Texts</name>
     <message>
+        <source>Alarm: %1 went above the upper limit</source>
+        <translation>报警：%1 超过上限</translation>
+    </message>
+    <message>
+        <source>Alarm: %1 went below the lower limit</source>
+        <translation>报警：%1 低于下限</translation>
+    </message>
+    <message>
+        <source>The cable of %1 was lost</source>
+        <translation>%1 的电缆已断开</translation>
+    </message>
+    <message>
+        <source>The cable of %1 is back</source>
+        <translation>%1 的电缆已恢复</translation>
+    </message>
+    <message>
+        <source>The markers kept with this recording could not be read; the recording was opened without them.</source>
+        <translation>无法读取此记录的标记；记录已在没有标记的情况下打开。</translation>
+    </message>
+    <message>
+        <source>The markers could not be kept beside the recording&apos;s temporary files. Until the recording is saved they are held only in memory.</source>
+        <translation>无法将标记保存在记录的临时文件旁边。在保存记录之前，它们只保存在内存中。</translation>
+    </message>
+    <message>
         <source>Copyright (C) 2026 the Telmora developers</source>
         <translation>版权所有 (C) 2026 Telmora 开发者</translation>
     </message>
@@ -1544,6 +1568,88 @@ Cancel: the window stays open.</source>
     <message>
         <source>Last session</source>
         <translation>最后一个数据组</translation>
+    </message>
+</context>
+<context>
+    <name>MarkerCommands</name>
+    <message>
+        <source>Mar&amp;kers</source>
+        <translation>标记(&amp;K)</translation>
+    </message>
+    <message>
+        <source>&amp;Mark Sample...</source>
+        <translation>标记样本(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>&amp;Next Marker</source>
+        <translation>下一个标记(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Marker</source>
+        <translation>上一个标记(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Markers P&amp;anel</source>
+        <translation>标记面板(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Mark the current sample (Ctrl+M)</source>
+        <translation>标记当前样本 (Ctrl+M)</translation>
+    </message>
+    <message>
+        <source>Mark sample %1</source>
+        <translation>标记样本 %1</translation>
+    </message>
+    <message>
+        <source>Note (may be left empty):</source>
+        <translation>备注（可留空）：</translation>
+    </message>
+</context>
+<context>
+    <name>MarkersPanel</name>
+    <message>
+        <source>Markers</source>
+        <translation>标记</translation>
+    </message>
+    <message>
+        <source>Markers of the recording</source>
+        <translation>记录的标记</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样本</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>仪表</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>Go to</source>
+        <translation>转到</translation>
+    </message>
+    <message>
+        <source>Edit Note...</source>
+        <translation>编辑备注...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Marker at sample %1</source>
+        <translation>样本 %1 处的标记</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>备注：</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/AutomaticMarkers.h"
 #include "app/Meter.h"
 #include "app/ReadingPublisher.h"
 #include "logger/LoggerSessions.h"
@@ -40,6 +41,7 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
       m_desktopState(std::make_unique<IniSettings>(m_files.desktopStateFile)),
       m_backend(std::move(backend)) {
     Meter& first = addMeter({});
+    first.setLimits(m_settings.highLimit, m_settings.lowLimit);
     // The recorder records the linked meters (updateRecorderMeters), none first.
     m_recording =
         std::make_unique<RecorderController>(DecodedReplySource{}, m_files.temporaryDirectory);
@@ -50,6 +52,10 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
     // Every meter is published alike, under its serial number (its number without one).
     for (int i = 0; i < meterCount(); ++i)
         m_publishing->watch(meter(i), i + 1);
+    // Alarms and lost cables mark the recording.
+    m_automaticMarkers = std::make_unique<AutomaticMarkers>(*m_recording);
+    for (int i = 0; i < meterCount(); ++i)
+        m_automaticMarkers->watch(meter(i));
     connect(m_recording.get(), &RecorderController::busyChanged, this,
             [this](bool busy) { setBusyPart(m_recorderBusy, busy); });
     connect(m_loggerSessions.get(), &LoggerSessions::busyChanged, this,
@@ -65,6 +71,7 @@ Application::~Application() {
     unlinkAll();
     // The meters have said "offline"; the publisher's connections end cleanly.
     m_publishing.reset();
+    m_automaticMarkers.reset();
     m_loggerSessions.reset();
     m_recording.reset();
     m_meters.clear();
@@ -86,6 +93,8 @@ Meter& Application::addMeter(const std::string& key) {
     watchMeter(meter);
     if (m_publishing)
         m_publishing->watch(meter, index + 1);
+    if (m_automaticMarkers)
+        m_automaticMarkers->watch(meter);
     return meter;
 }
 
@@ -301,6 +310,7 @@ void Application::setBusyPart(bool& part, bool busy) {
 void Application::setComparatorLimits(double high, double low) {
     m_settings.highLimit = high;
     m_settings.lowLimit = low;
+    m_meters.front()->setLimits(high, low); // what its alarm markers compare with
 }
 
 bool Application::writeSettings(QString* error) const {

@@ -11,6 +11,7 @@
 
 namespace telmora {
 
+class AutomaticMarkers;
 class CableAccess;
 class CableBackend;
 class IniSettings;
@@ -125,6 +126,7 @@ private:
     std::unique_ptr<RecorderController> m_recording;
     std::unique_ptr<LoggerSessions> m_loggerSessions;
     std::unique_ptr<ReadingPublisher> m_publishing;
+    std::unique_ptr<AutomaticMarkers> m_automaticMarkers;
     Meter* m_loggerMeter = nullptr;
     QString m_chosenLoggerSerial; // the user's choice; empty: none
     bool m_recorderBusy = false;

@@ -52,6 +52,7 @@ ReadingPublisher::ReadingPublisher(IniSettings& desktopState, RecorderController
     connect(&m_statisticsTimer, &QTimer::timeout, this, &ReadingPublisher::publishStatistics);
     connect(&m_recording, &RecorderController::recordingStateChanged, this,
             &ReadingPublisher::updateStatisticsTimer);
+    connect(&m_recording, &RecorderController::markerAdded, this, &ReadingPublisher::publishMarker);
     connect(m_publisher.get(), &MqttPublisher::stateChanged, this,
             &ReadingPublisher::statusChanged);
     connect(m_publisher.get(), &MqttPublisher::droppedChanged, this,
@@ -154,6 +155,17 @@ void ReadingPublisher::publishStatistics() {
         }
         m_publisher->publishStatistics(MeterTopicName(m_recording.meterSerial(k), k + 1), figures,
                                        now.utcMs, now.offsetSeconds);
+    }
+}
+
+void ReadingPublisher::publishMarker(const Marker& marker) {
+    if (!m_publisher->running())
+        return;
+    for (int k = 0; k < m_recording.meterCount(); ++k) {
+        if (!marker.serial.isEmpty() && marker.serial != m_recording.meterSerial(k))
+            continue;
+        m_publisher->publishMarker(MeterTopicName(m_recording.meterSerial(k), k + 1), marker.time,
+                                   marker.sample, marker.note, marker.meter);
     }
 }
 

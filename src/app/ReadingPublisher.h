@@ -15,6 +15,7 @@ class Meter;
 class MqttPublisher;
 class PasswordStore;
 class RecorderController;
+struct Marker;
 enum class PublisherState;
 
 // Sends the readings of every linked meter to an MQTT broker when the user has
@@ -51,6 +52,9 @@ public:
     QString statusDetail() const;
     // Publishes the recording's statistics now (the 10 s timer calls this).
     void publishStatistics();
+    // Publishes a new marker of the recording: for the meter it came from, or for
+    // every meter of the recording when the user made it.
+    void publishMarker(const Marker& marker);
 
 signals:
     void statusChanged();

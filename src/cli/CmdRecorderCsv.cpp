@@ -6,6 +6,7 @@
 #include "cli/recordinginput.h"
 #include "model/fileaccess.h"
 #include "recording/RecorderFile.h"
+#include "recording/markerfiles.h"
 #include "recording/recorderexport.h"
 #include "recording/recorderintervals.h"
 #include "recording/recordertidy.h"
@@ -38,7 +39,9 @@ constexpr const char* kRecorderCsvUsage =
     "\n"
     "--format tidy writes the tidy CSV instead: columns index, time_of_day, value\n"
     "(SI base units, empty for an overload), unit, mode, display, overload and the\n"
-    "same five for the sub reading (sub_value ... sub_overload); comma separated,\n"
+    "same five for the sub reading (sub_value ... sub_overload), then marker: the\n"
+    "note of a marked sample, empty otherwise (markers are kept in NAME.telmora\n"
+    "beside NAME.g53, or in the manifest of several meters); comma separated,\n"
     "\".\" decimals, RFC 4180 quoting, UTF-8. Recorder files keep no date, so the\n"
     "time column holds the time of day and is named time_of_day.\n"
     "\n"
@@ -51,7 +54,8 @@ constexpr const char* kRecorderCsvUsage =
     "meter and the math channel: --layout long (the default) gives one row per\n"
     "meter and sample with a meter column after the index; --layout wide gives one\n"
     "row per sample with the columns M1_value, M1_unit, M1_mode, M1_display,\n"
-    "M1_overload for each meter (main readings) and math_value, math_unit.\n"
+    "M1_overload (main reading), M1_sub_value, M1_sub_unit (sub reading) for each\n"
+    "meter, then math_value, math_unit and marker.\n"
     "\n"
     "--every SECONDS (with --format tidy; 1 to 86400) reduces the main readings to\n"
     "intervals of that length, aligned to whole multiples of it from midnight, one\n"
@@ -65,6 +69,16 @@ constexpr const char* kRecorderCsvUsage =
     "min and max are empty where an interval holds overloads only, stddev where it\n"
     "holds one value. Intervals without a sample are left out. A recording that\n"
     "runs past midnight goes on with the next day's intervals.\n";
+
+// Tells why the markers of `path` are missing from its tidy export; 1 when they
+// are, else 0.
+int reportMarkers(std::FILE* err, const char* path, bool tidy, const QString& markersError) {
+    if (!tidy || markersError.isEmpty())
+        return 0;
+    std::fprintf(err, "telmora-cli: the markers of '%s' were not exported: %s\n", path,
+                 markersError.toStdString().c_str());
+    return 1;
+}
 
 // Reads "--meter WHICH" or "--meter=WHICH" at argv[i].
 OptionMatch takeMeterOption(int argc, char** argv, int& i, const char*& meter) {
@@ -153,6 +167,11 @@ int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportForm
     records.appendStored(std::make_shared<RecordFile>(reader.releaseDevice()), reader.format(),
                          reader.dataOffset(), count, true);
     const std::int32_t lastPage = LastPageForCount(count);
+    // The markers kept beside the file go into the tidy export's marker column.
+    QString markersError;
+    const TidyMarkerNotes markers(MarkersWithin(
+        MarkersBeside(PathText(QByteArray(path)), &markersError).value_or(std::vector<Marker>{}),
+        count, &markersError));
     CommandOutput out(outFile);
     const auto sink = [&out](std::string_view s) { return out.write(s); };
     bool written = false;
@@ -163,10 +182,11 @@ int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportForm
     } else if (format == TextExportFormat::Tidy && layout == TidyLayout::Wide) {
         TidyMeterSet one;
         one.meters.push_back({"M1", &records});
+        one.markers = markers;
         written = WriteRecorderTidy(one, 1, lastPage, lastPage, layout, sink);
     } else {
         written = format == TextExportFormat::Tidy
-                      ? WriteRecorderTidy(records, 1, lastPage, lastPage, sink)
+                      ? WriteRecorderTidy(records, 1, lastPage, lastPage, sink, markers)
                       : WriteRecorderText(records, 1, lastPage, lastPage, sink);
     }
     if (!out.flush())
@@ -186,7 +206,7 @@ int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportForm
                      path, static_cast<long long>(count));
         return 1;
     }
-    return 0;
+    return reportMarkers(err, path, format == TextExportFormat::Tidy && every == 0, markersError);
 }
 
 // The tidy export of every meter of a several-meter recording and its math channel,
@@ -208,6 +228,9 @@ int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayo
     CommandOutput out(outFile);
     const auto sink = [&out](std::string_view s) { return out.write(s); };
     TidyMeterSet set = TidySetOf(*files, stores);
+    QString markersError = files->manifest.markersError;
+    if (markersError.isEmpty())
+        MarkersWithin(files->manifest.markers, files->count, &markersError);
     if (chosen) {
         set.meters = {set.meters[*chosen]};
         set.hasMath = false;
@@ -224,7 +247,7 @@ int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayo
     if (files->cutShort) {
         return ReportSetCutShort(err, path, files->count, "were exported");
     }
-    return 0;
+    return reportMarkers(err, path, every == 0, markersError);
 }
 
 // The export of a several-meter recording's manifest: one meter as its own file

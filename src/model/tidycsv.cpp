@@ -239,7 +239,8 @@ std::string TidyWideHeader(TidyTime time, std::size_t meters, bool withMath) {
     header.resize(header.size() - kReadingColumns.size() - 1); // "index,time"
     for (std::size_t m = 1; m <= meters; ++m) {
         const std::string prefix = ",M" + std::to_string(m) + "_";
-        for (const char* column : {"value", "unit", "mode", "display", "overload"})
+        for (const char* column :
+             {"value", "unit", "mode", "display", "overload", "sub_value", "sub_unit"})
             header += prefix + column;
     }
     if (withMath)
@@ -254,6 +255,22 @@ void AppendTidyMainReading(std::string& line, const ReadingRecord& record, Recor
     cache.withText = true;
     putReading(out, record, origin, DisplayKind::Main, cache);
     line.append(text, out.at());
+}
+
+void AppendTidySubValueUnit(std::string& line, const SampleEntry& entry, RecordOrigin origin) {
+    if (entry.hasSub != 1) {
+        line += ",,";
+        return;
+    }
+    char text[kMaxTidyReadingsBytes];
+    Cursor out(text);
+    StoredValueCache cache;
+    cache.withText = true;
+    putReading(out, entry.sub, origin, DisplayKind::Sub, cache);
+    // ",value,unit,mode,...": value and unit hold no comma or quote.
+    const std::string_view columns(text, static_cast<std::size_t>(out.at() - text));
+    const std::size_t third = columns.find(',', columns.find(',', 1) + 1);
+    line.append(columns.substr(0, third));
 }
 
 void AppendTidyMathValue(std::string& line, double value) {

@@ -35,8 +35,9 @@ std::string TidyHeader(TidyTime time);
 // after the index, then the columns of TidyHeader.
 std::string TidyLongHeader(TidyTime time);
 // The header of the wide layout: index and time, then for meter n (from 1) the
-// columns Mn_value, Mn_unit, Mn_mode, Mn_display and Mn_overload (main readings
-// only), and math_value and math_unit when there is a math channel.
+// columns Mn_value, Mn_unit, Mn_mode, Mn_display and Mn_overload of its main
+// reading and Mn_sub_value and Mn_sub_unit of its sub reading, and math_value and
+// math_unit when there is a math channel.
 std::string TidyWideHeader(TidyTime time, std::size_t meters, bool withMath);
 
 // Appends "," and `field` (quoted when needed). `field` is UTF-8.
@@ -44,6 +45,9 @@ void AppendTidyField(std::string& line, std::string_view field);
 
 // Appends the value..overload columns of one main record, each with its leading comma.
 void AppendTidyMainReading(std::string& line, const ReadingRecord& record, RecordOrigin origin);
+// Appends the sub_value and sub_unit columns of a sample, each with its leading
+// comma (both empty without a sub reading).
+void AppendTidySubValueUnit(std::string& line, const SampleEntry& entry, RecordOrigin origin);
 // Appends "," and a math channel's value (the shortest decimal text that reads back
 // as the same double, "." as decimal point), nothing after the comma for NaN.
 void AppendTidyMathValue(std::string& line, double value);

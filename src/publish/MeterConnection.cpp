@@ -71,6 +71,7 @@ public:
     mutable std::condition_variable m_endedChanged;
     std::deque<QByteArray> m_readings;
     std::optional<QByteArray> m_statistics;
+    std::deque<QByteArray> m_markers;
     bool m_closing = false;
     bool m_abort = false;
     Clock::time_point m_closeDeadline;
@@ -239,7 +240,7 @@ void ConnectionCore::attempt() {
 }
 
 // Hands waiting messages to the library: the "online" status first, then the
-// statistics, then the readings in order.
+// statistics, the markers, then the readings in order.
 void ConnectionCore::pump() {
     while (m_handedOver.size() < kMaxHandedOver && m_connected) {
         if (m_onlinePending) {
@@ -256,6 +257,11 @@ void ConnectionCore::pump() {
                 payload = std::move(*m_statistics);
                 m_statistics.reset();
                 topic = &m_config.statisticsTopic;
+                reading = false;
+            } else if (!m_markers.empty()) {
+                payload = std::move(m_markers.front());
+                m_markers.pop_front();
+                topic = &m_config.markerTopic;
                 reading = false;
             } else if (!m_readings.empty()) {
                 payload = std::move(m_readings.front());
@@ -276,7 +282,7 @@ void ConnectionCore::closeStep() {
     if (!m_offlineQueued) {
         {
             const std::lock_guard lock(m_mutex);
-            if (m_statistics || !m_readings.empty())
+            if (m_statistics || !m_markers.empty() || !m_readings.empty())
                 return;
         }
         m_offlineQueued = true;
@@ -437,6 +443,16 @@ void MeterConnection::setStatistics(QByteArray payload) {
     {
         const std::lock_guard lock(m_core->m_mutex);
         m_core->m_statistics = std::move(payload);
+    }
+    m_core->m_wake.ring();
+}
+
+void MeterConnection::enqueueMarker(QByteArray payload) {
+    {
+        const std::lock_guard lock(m_core->m_mutex);
+        if (m_core->m_markers.size() >= kMaxQueuedMarkers)
+            m_core->m_markers.pop_front();
+        m_core->m_markers.push_back(std::move(payload));
     }
     m_core->m_wake.ring();
 }

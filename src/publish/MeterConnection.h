@@ -26,6 +26,7 @@ struct ConnectionConfig {
     std::string statusTopic;
     std::string readingTopic;
     std::string statisticsTopic;
+    std::string markerTopic;
     int qos = 0;
     int queueLimit = 1000;
     int keepAliveSeconds = 30;
@@ -57,6 +58,10 @@ public:
     bool enqueueReading(QByteArray payload);
     // Replaces the statistics waiting to be sent.
     void setStatistics(QByteArray payload);
+    // Queues a marker; markers go out before the readings that wait, none is
+    // dropped unless kMaxQueuedMarkers wait already.
+    void enqueueMarker(QByteArray payload);
+    static constexpr std::size_t kMaxQueuedMarkers = 1000;
     // A clean end: what waits is sent while connected, then the retained
     // "offline" and a disconnect; by `deadline` the connection ends in any case
     // (the broker then publishes the last will, also "offline").

@@ -144,6 +144,12 @@ void MqttPublisher::publishStatistics(const QString& serial, const PublishedStat
         connection->setStatistics(StatisticsJson(statistics, utcMs, utcOffsetSeconds, serial));
 }
 
+void MqttPublisher::publishMarker(const QString& serial, const QString& time, qint64 sample,
+                                  const QString& note, const QString& meterName) {
+    if (const std::shared_ptr<MeterConnection> connection = m_connections.value(serial))
+        connection->enqueueMarker(MarkerJson(time, sample, note, meterName, serial));
+}
+
 PublisherState MqttPublisher::state() const {
     return currentState().first;
 }
@@ -211,6 +217,7 @@ void MqttPublisher::openConnection(const QString& serial) {
     config.statusTopic = (base + QStringLiteral("status")).toStdString();
     config.readingTopic = (base + QStringLiteral("reading")).toStdString();
     config.statisticsTopic = (base + QStringLiteral("statistics")).toStdString();
+    config.markerTopic = (base + QStringLiteral("marker")).toStdString();
     config.qos = m_settings.qos;
     config.queueLimit = m_settings.queueLimit;
     config.keepAliveSeconds = m_settings.keepAliveSeconds;

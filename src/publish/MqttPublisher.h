@@ -53,6 +53,11 @@ public:
     void publishStatistics(const QString& serial, const PublishedStatistics& statistics,
                            qint64 utcMs, qint32 utcOffsetSeconds);
 
+    // Queues a marker of the recording for <prefix>/<serial>/marker (see
+    // MarkerJson); nothing when the meter is not online.
+    void publishMarker(const QString& serial, const QString& time, qint64 sample,
+                       const QString& note, const QString& meterName);
+
     // Of all meters' connections together: Refused or Reconnecting when one is,
     // Connected when every one is; Connecting while running without a meter online.
     PublisherState state() const;

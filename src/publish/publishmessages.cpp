@@ -116,4 +116,15 @@ QByteArray StatisticsJson(const PublishedStatistics& statistics, qint64 utcMs,
     return json.finish();
 }
 
+QByteArray MarkerJson(const QString& time, qint64 sample, const QString& note,
+                      const QString& meterName, const QString& serial) {
+    JsonObject json;
+    json.text("time", time);
+    json.integer("sample", sample);
+    json.text("note", note);
+    json.text("meter", meterName);
+    json.text("serial", serial);
+    return json.finish();
+}
+
 } // namespace telmora

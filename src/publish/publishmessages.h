@@ -29,4 +29,10 @@ QByteArray ReadingJson(const Measurement& main, qint64 utcMs, qint32 utcOffsetSe
 QByteArray StatisticsJson(const PublishedStatistics& statistics, qint64 utcMs,
                           qint32 utcOffsetSeconds, const QString& serial);
 
+// {"time":"14:05:12","sample":12,"note":"valve opened","meter":"Meter 1","serial":"5310"}:
+// a marker of the recording; sample counts from 0, meter is the meter it came from
+// (empty for one the user made).
+QByteArray MarkerJson(const QString& time, qint64 sample, const QString& note,
+                      const QString& meterName, const QString& serial);
+
 } // namespace telmora

@@ -4,6 +4,7 @@
 #include "model/foldersafety.h"
 #include "recording/RecordingManifest.h"
 #include "recording/TemporaryStorage.h"
+#include "recording/markerfiles.h"
 #include "text/texts.h"
 
 #include <QDir>
@@ -151,17 +152,24 @@ bool DiscardOrphanedRecording(OrphanedRecording& orphan) {
     bool removed = true;
     if (IsManifestPath(orphan.path) && orphan.claim) {
         // The files of every meter the group claims, then the group file.
-        if (const std::optional<RecordingManifest> group = ReadManifest(orphan.path))
+        if (const std::optional<RecordingManifest> group = ReadManifest(orphan.path)) {
             for (const ManifestMeter& meter : group->meters) {
                 const QString path = ManifestMemberPath(orphan.path, meter.file);
                 if (holds(*orphan.claim, path))
                     removed &= !QFile::exists(path) || QFile::remove(path);
             }
+            // The markers kept beside the first meter's file.
+            if (!group->meters.empty())
+                QFile::remove(MarkersJournalPath(
+                    ManifestMemberPath(orphan.path, group->meters.front().file)));
+        }
         if (!removed) {
             orphan.claim.reset();
             return false; // the group file stays with the files it names
         }
     }
+    if (!IsManifestPath(orphan.path))
+        QFile::remove(MarkersJournalPath(orphan.path));
     removed &= !QFile::exists(orphan.path) || QFile::remove(orphan.path);
     orphan.claim.reset();
     return removed;

@@ -50,7 +50,7 @@ bool RecorderController::hasUnsavedData() const {
         if (!recording.isEmpty() && recording.isUnsaved())
             return true;
     }
-    return false;
+    return m_markersUnsaved && !recording().isEmpty();
 }
 
 // --- sampling ----------------------------------------------------------------------
@@ -158,6 +158,7 @@ void RecorderController::adoptTemporaryFile(const QString& path,
         return;
     }
     m_tracks.track(0).adoptFile(path, std::move(claim), !m_recordingOn);
+    m_journal.adopt(path);
 }
 
 void RecorderController::addSample(const SampleEntry& entry, std::optional<WallClock> clock) {
@@ -211,6 +212,9 @@ void RecorderController::storeTick(const std::vector<SampleEntry>& samples, Wall
         if (stored == 0)
             return;
     }
+    // A recording that went on in new temporary files keeps its markers beside them.
+    if (!m_markers.empty() && temporaryFileOpen() && !m_journal.writesBeside(temporaryFilePath()))
+        keepMarkers();
     const auto index = static_cast<std::int64_t>(recording().size()) - 1;
     m_lastPage = PageOfIndex(index);
     m_currentPage = m_lastPage;
@@ -373,6 +377,10 @@ void RecorderController::beginNewRecording() {
     m_damaged = false;
     m_statisticsJob.discard();
     m_mathJob.discard();
+    m_markers.clear();
+    m_markersUnsaved = false;
+    m_journal.forget();
+    emit markersChanged();
 }
 
 // --- statistics job --------------------------------------------------------------------

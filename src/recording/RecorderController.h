@@ -4,9 +4,11 @@
 #include "model/DecodedReply.h"
 #include "model/TriggerWatch.h"
 #include "model/exportoptions.h"
+#include "recording/MarkerJournal.h"
 #include "recording/RecorderMeter.h"
 #include "recording/Recording.h"
 #include "recording/RecordingFiles.h"
+#include "recording/RecordingMarkers.h"
 #include "recording/RecordingStatistics.h"
 #include "recording/RecordingTracks.h"
 #include "recording/TemporaryStorage.h"
@@ -185,6 +187,21 @@ public:
     // was just opened from it, the recording goes on in that file when it is continued.
     void adoptTemporaryFile(const QString& path, std::unique_ptr<TemporaryFileClaim> claim);
 
+    // --- markers ---
+    // The markers of the recording shown. While it is recorded they are kept beside
+    // its temporary files too; they are saved with it and come back with it.
+    const RecordingMarkers& markers() const { return m_markers; }
+    // Marks sample `sample` (the newest one with -1) with `note`; `meter` (from 0) is
+    // the meter of the recording a marker came from (-1: the recording's, the
+    // user's own). Returns the marker's index, -1 when there is no such sample or
+    // the recording holds the most markers it may.
+    int addMarker(const QString& note, std::int64_t sample = -1, int meter = -1);
+    // The meter of the recording recorded from the meter with serial number
+    // `serial`; -1 when none is.
+    int meterOfSerial(const QString& serial) const;
+    bool setMarkerNote(int index, const QString& note);
+    bool removeMarker(int index);
+
     // --- pages ---
     std::int32_t lastPage() const { return m_lastPage; }
     std::int32_t currentPage() const { return m_currentPage; }
@@ -280,6 +297,10 @@ signals:
     void triggerChanged();
     // The recording began or ended waiting for its start.
     void triggerWaitingChanged(bool waiting);
+    // The markers changed (added, edited, removed, or those of another recording).
+    void markersChanged();
+    // A marker was added (by the user or by the recorder itself).
+    void markerAdded(const telmora::Marker& marker);
 
 private:
     // One tick of the recording; `always` takes it even when no meter has a fresh
@@ -338,6 +359,11 @@ private:
     void takeTrigger(const ManifestTrigger& saved);
     // A new recording (cleared, opened): news of the old one is dropped.
     void beginNewRecording();
+    // Takes the markers an opened recording came with (past its end they are left
+    // out, with a message).
+    void takeOpenedMarkers(std::vector<Marker> markers, const QString& error);
+    // Keeps the markers beside the temporary files when they are written.
+    void keepMarkers();
 
     QString m_documentPath;
     QString m_temporaryDirectory;
@@ -348,6 +374,9 @@ private:
     std::int32_t m_intervalMs = kFullSpeedMs;
     bool m_recordingOn = false;
     bool m_damaged = false;
+    RecordingMarkers m_markers;
+    bool m_markersUnsaved = false;
+    MarkerJournal m_journal;
     // Counts the recordings this controller has held (cleared, loaded), so that news
     // about a recording that is gone is dropped.
     std::uint64_t m_recordingGeneration = 0;

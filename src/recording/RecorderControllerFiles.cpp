@@ -57,6 +57,8 @@ void RecorderController::takeOpened(RecordingSetLoad result, const QString& show
         m_tracks.track(0).setRecording(Recording(), !m_recordingOn);
     }
     beginNewRecording();
+    if (loaded)
+        takeOpenedMarkers(std::move(result.markers), result.markersError);
     watchRecording();
     const auto count = static_cast<std::int64_t>(recording().size());
     if (count > 0)
@@ -93,7 +95,7 @@ bool RecorderController::startSave(const QString& path) {
             {m_tracks.name(meter), m_tracks.serial(meter), &meterRecording(meter).records()});
     const ManifestTrigger trigger{QString::fromStdString(m_trigger.startText()),
                                   QString::fromStdString(m_trigger.stopText())};
-    return m_files.startSave(path, std::move(members), mathExpression(), trigger);
+    return m_files.startSave(path, std::move(members), mathExpression(), trigger, m_markers.all());
 }
 
 void RecorderController::startTextExport(const QString& path, std::int32_t first, std::int32_t last,
@@ -108,6 +110,7 @@ void RecorderController::startTextExport(const QString& path, std::int32_t first
     request.format = format;
     request.layout = layout;
     request.single = &recording();
+    request.markers = TidyMarkerNotes(m_markers.all());
     if (format == TextExportFormat::Tidy && (m_tracks.several() || layout == TidyLayout::Wide))
         request.several = tidyMeterSet();
     // The standard text holds one meter: several meters go to a file each.
@@ -122,6 +125,7 @@ void RecorderController::finishSave(bool saved, const QString& path, const QStri
     if (saved) {
         for (int meter = 0; meter < m_tracks.count(); ++meter)
             m_tracks.track(meter).markSaved();
+        m_markersUnsaved = false;
         m_documentPath = QDir::toNativeSeparators(path);
         emit unsavedChanged();
     }
@@ -137,6 +141,7 @@ TidyMeterSet RecorderController::tidyMeterSet() const {
         set.meters.push_back({name.toStdString(), &meterRecording(meter).records()});
     }
     set.clockOf = [this](std::size_t i) { return recording().wallClock(i); };
+    set.markers = TidyMarkerNotes(m_markers.all());
     set.hasMath = hasMath();
     set.mathExpression = mathExpression().toStdString();
     set.mathUnit = mathUnit().toStdString();

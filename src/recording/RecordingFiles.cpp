@@ -3,6 +3,7 @@
 #include "model/fileaccess.h"
 #include "recording/RecorderFile.h"
 #include "recording/RecordingManifest.h"
+#include "recording/markerfiles.h"
 #include "recording/recorderexport.h"
 
 #include <QDir>
@@ -66,6 +67,8 @@ bool RecordingFiles::startFileLoad(const QByteArray& nativePath, Opened opened) 
         emit errorRaised(kFileDamaged, pathText + QStringLiteral(": ") + problem);
         return false;
     }
+    QString markersError;
+    std::optional<std::vector<Marker>> markers = MarkersBeside(PathText(nativePath), &markersError);
     setBusy(true);
     const std::int64_t count = reader->count();
     m_job.start(
@@ -75,7 +78,8 @@ bool RecordingFiles::startFileLoad(const QByteArray& nativePath, Opened opened) 
                                      control.report(stage, done, total);
                                  });
         },
-        [opened = std::move(opened), pathText](LoadResult&& loaded, JobOutcome) {
+        [opened = std::move(opened), pathText, markers = std::move(markers),
+         markersError](LoadResult&& loaded, JobOutcome) {
             // A recorder file holds one meter.
             RecordingSetLoad result;
             result.outcome = loaded.outcome;
@@ -83,6 +87,8 @@ bool RecordingFiles::startFileLoad(const QByteArray& nativePath, Opened opened) 
             result.damage = loaded.damage;
             result.meters.resize(1);
             result.meters.front().recording = std::move(loaded.recording);
+            result.markers = markers.value_or(std::vector<Marker>{});
+            result.markersError = markersError;
             opened(std::move(result), pathText);
         },
         JobProgress{JobStage::ReadingFile, 0, count});
@@ -96,6 +102,13 @@ bool RecordingFiles::startManifestLoad(const QString& path, Opened opened) {
         emit errorRaised(kFileUnreadable, error);
         return false;
     }
+    // A group of temporary files keeps its markers beside its first file.
+    QString markersError = (*files)->manifest.markersError;
+    std::vector<Marker> markers = (*files)->manifest.markers;
+    const QString& first = (*files)->paths.front();
+    if (first.endsWith(QStringLiteral(".TMP"), Qt::CaseInsensitive))
+        if (std::optional<std::vector<Marker>> kept = MarkersBeside(first, &markersError))
+            markers = std::move(*kept);
     setBusy(true);
     const std::int64_t total = (*files)->count * static_cast<std::int64_t>((*files)->paths.size());
     const QString pathText = QDir::toNativeSeparators(path);
@@ -107,7 +120,10 @@ bool RecordingFiles::startManifestLoad(const QString& path, Opened opened) {
                     control.report(stage, done, all);
                 });
         },
-        [opened = std::move(opened), pathText](RecordingSetLoad&& result, JobOutcome) {
+        [opened = std::move(opened), pathText, markers = std::move(markers),
+         markersError](RecordingSetLoad&& result, JobOutcome) {
+            result.markers = markers;
+            result.markersError = markersError;
             const QString shown =
                 result.outcome != LoadOutcome::Loaded && !result.failedFile.isEmpty()
                     ? QDir::toNativeSeparators(result.failedFile)
@@ -119,21 +135,23 @@ bool RecordingFiles::startManifestLoad(const QString& path, Opened opened) {
 }
 
 bool RecordingFiles::startSave(const QString& path, std::vector<RecordingSetMember> members,
-                               const QString& math, const ManifestTrigger& trigger) {
+                               const QString& math, const ManifestTrigger& trigger,
+                               std::vector<Marker> markers) {
     if (m_busy || members.empty())
         return false;
     setBusy(true);
     m_job.start(
-        [members = std::move(members), path, math, trigger](const JobControl& control) {
+        [members = std::move(members), path, math, trigger,
+         markers = std::move(markers)](const JobControl& control) {
             SaveResult result;
             result.path = path;
             QElapsedTimer sinceReport;
             const SaveProgress progress = ThrottledProgress(control, sinceReport);
             result.saved = members.size() == 1
-                               ? SaveRecordStore(path, *members.front().records, &result.reason,
-                                                 control.token(), progress)
+                               ? SaveRecordingWithMarkers(path, members.front(), markers,
+                                                          &result.reason, control.token(), progress)
                                : SaveRecordingSet(path, members, math, &result.reason,
-                                                  control.token(), progress, trigger);
+                                                  control.token(), progress, trigger, markers);
             return result;
         },
         [this](SaveResult&& result, JobOutcome) {
@@ -160,9 +178,9 @@ bool RecordingFiles::startTextExport(TextExportRequest request) {
                                                   request.last, request.lastPage, request.layout,
                                                   &result.reason, control.token());
             } else if (request.format == TextExportFormat::Tidy) {
-                result.saved =
-                    ExportRecorderTidy(request.path, *request.single, request.first, request.last,
-                                       request.lastPage, &result.reason, control.token());
+                result.saved = ExportRecorderTidy(request.path, *request.single, request.first,
+                                                  request.last, request.lastPage, &result.reason,
+                                                  control.token(), request.markers);
             } else {
                 result.saved = ExportRecorderText(request.path, request.single->records(),
                                                   request.first, request.last, request.lastPage,

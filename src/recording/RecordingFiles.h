@@ -32,6 +32,7 @@ struct TextExportRequest {
     TextExportFormat format = TextExportFormat::Standard;
     TidyLayout layout = TidyLayout::Long;
     const Recording* single = nullptr;
+    TidyMarkerNotes markers; // of the tidy export of `single`
     std::optional<TidyMeterSet> several;
     std::vector<MeterTextExport> perMeter;
 };
@@ -61,8 +62,11 @@ public:
     bool startLoad(const QByteArray& nativePath, Opened opened);
     // Saves one meter as a .g53 file, several as the manifest `path` with a .g53
     // file per meter beside it (see SaveRecordingSet), as the job.
+    // One meter with markers gets the manifest of its markers beside its file (see
+    // SaveRecordingWithMarkers).
     bool startSave(const QString& path, std::vector<RecordingSetMember> members,
-                   const QString& math, const ManifestTrigger& trigger = {});
+                   const QString& math, const ManifestTrigger& trigger = {},
+                   std::vector<Marker> markers = {});
     bool startTextExport(TextExportRequest request);
     void abort() { m_job.cancel(); }
 

@@ -17,8 +17,9 @@ namespace {
 
 const QString kSuffix = QStringLiteral(".telmora");
 const QString kFormat = QStringLiteral("telmora-recording");
-// A manifest is a few hundred bytes; anything far larger is no manifest.
-constexpr qint64 kMaxManifestBytes = 1 << 20;
+// A manifest is a few hundred bytes, and its markers at most a few megabytes;
+// anything far larger is no manifest.
+constexpr qint64 kMaxManifestBytes = 32 << 20;
 
 bool fail(QString* error, const QString& reason) {
     if (error != nullptr)
@@ -57,6 +58,8 @@ QByteArray ManifestJson(const RecordingManifest& manifest) {
         root.insert(QStringLiteral("trigger"),
                     QJsonObject{{QStringLiteral("start"), manifest.trigger.start},
                                 {QStringLiteral("stop"), manifest.trigger.stop}});
+    if (!manifest.markers.empty())
+        root.insert(QStringLiteral("markers"), MarkersJson(manifest.markers));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -121,6 +124,11 @@ std::optional<RecordingManifest> ParseManifest(const QByteArray& json, QString* 
             return std::nullopt;
         }
         manifest.meters.push_back({name.toString(), serial.toString(), file.toString()});
+    }
+    if (const QJsonValue markers = root.value(QStringLiteral("markers")); !markers.isUndefined()) {
+        std::optional<std::vector<Marker>> parsed = ParseMarkers(markers, &manifest.markersError);
+        if (parsed)
+            manifest.markers = std::move(*parsed);
     }
     return manifest;
 }

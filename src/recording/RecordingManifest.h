@@ -3,10 +3,14 @@
 // the recorder file of each meter, in the meters' order, and the math channel:
 //   {"format": "telmora-recording", "version": 1,
 //    "meters": [{"name": "...", "serial": "...", "file": "NAME-meter.g53"}, ...],
-//    "math": "M1*M2", "trigger": {"start": "M1 > 5 V", "stop": "after 10m"}}
+//    "math": "M1*M2", "trigger": {"start": "M1 > 5 V", "stop": "after 10m"},
+//    "markers": [...]}
 // File names are relative to the manifest's folder and name no folder. The same
 // file, beside the temporary files, ties the meters of a running recording
-// together for crash recovery.
+// together for crash recovery. "markers" (see RecordingMarkers.h) is written only
+// when the recording has markers.
+
+#include "recording/RecordingMarkers.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,6 +38,9 @@ struct RecordingManifest {
     std::vector<ManifestMeter> meters;
     QString math; // empty: no math channel
     ManifestTrigger trigger{};
+    std::vector<Marker> markers;
+    // Why the markers could not be read (the manifest is used without them).
+    QString markersError;
 };
 
 inline constexpr int kManifestVersion = 1;

@@ -29,6 +29,27 @@ template <typename ClockOf> bool everyDateKnown(PageIndexRange range, const Cloc
     return true;
 }
 
+// Appends "," and the marker column.
+void appendNote(std::string& line, std::string_view note) {
+    AppendTidyField(line, note);
+}
+
+// Writes "," and `note` as a field at `at` (room for 3 + 2 * note.size() bytes).
+char* writeNote(char* at, std::string_view note) {
+    *at++ = ',';
+    const bool quoted = note.find_first_of(",\"\r\n") != std::string_view::npos;
+    if (!quoted)
+        return std::copy(note.begin(), note.end(), at);
+    *at++ = '"';
+    for (const char c : note) {
+        if (c == '"')
+            *at++ = '"';
+        *at++ = c;
+    }
+    *at++ = '"';
+    return at;
+}
+
 void appendNumber(std::string& line, std::int64_t number) {
     char text[24];
     const auto [end, ec] = std::to_chars(text, text + sizeof text, number);
@@ -48,14 +69,16 @@ void appendTidyRow(std::string& line, std::int64_t index, const SampleEntry& ent
 
 // The longest time field of a date: "," and IsoDateTime (at most 63 bytes).
 constexpr std::size_t kMaxIsoDateTimeBytes = 64;
-// The longest row of writeTidyRow with its line end.
-constexpr std::size_t kMaxRowBytes = 24 + kMaxIsoDateTimeBytes + kMaxTidyReadingsBytes + 2;
+// The longest row of writeTidyRow with its line end and an empty marker column
+// (the note of a marked sample takes TidyMarkerNotes::fieldBytes more).
+constexpr std::size_t kMaxRowBytes = 24 + kMaxIsoDateTimeBytes + kMaxTidyReadingsBytes + 3;
 static_assert(kMaxTidyTimeOfDayBytes <= kMaxIsoDateTimeBytes);
 
 // Writes the row numbered `number` with its line end at `at` (room for kMaxRowBytes);
 // returns its end.
 char* writeTidyRow(char* at, const LineNumber& number, const SampleEntry& entry,
-                   const std::optional<WallClock>& clock, TidyValueTexts& last) {
+                   const std::optional<WallClock>& clock, TidyValueTexts& last,
+                   std::string_view note) {
     at = number.write(at);
     if (clock) {
         // Digits, signs, 'T', ':' and '.': never quoted.
@@ -66,6 +89,7 @@ char* writeTidyRow(char* at, const LineNumber& number, const SampleEntry& entry,
         at = WriteTidyTimeOfDay(at, StoredTextView(entry.main.timeText));
     }
     at = WriteTidyReadings(at, entry, RecordOrigin::Recorder, &last);
+    at = writeNote(at, note);
     *at++ = '\r';
     *at++ = '\n';
     return at;
@@ -73,11 +97,44 @@ char* writeTidyRow(char* at, const LineNumber& number, const SampleEntry& entry,
 
 } // namespace
 
+TidyMarkerNotes::TidyMarkerNotes(const std::vector<Marker>& markers) {
+    for (const Marker& marker : markers) {
+        const std::string note = marker.note.toStdString();
+        if (!m_samples.empty() && m_samples.back() == marker.sample) {
+            if (!note.empty())
+                m_notes.back() += m_notes.back().empty() ? note : "; " + note;
+            continue;
+        }
+        m_samples.push_back(marker.sample);
+        m_notes.push_back(note);
+    }
+}
+
+std::string_view TidyMarkerNotes::noteAt(std::int64_t index) const {
+    const auto at = std::lower_bound(m_samples.begin(), m_samples.end(), index);
+    if (at == m_samples.end() || *at != index)
+        return {};
+    return m_notes[static_cast<std::size_t>(at - m_samples.begin())];
+}
+
+std::size_t TidyMarkerNotes::fieldBytes(std::int64_t begin, std::int64_t end) const {
+    std::size_t bytes = 0;
+    for (auto at = std::lower_bound(m_samples.begin(), m_samples.end(), begin);
+         at != m_samples.end() && *at < end; ++at)
+        bytes += 3 + 2 * m_notes[static_cast<std::size_t>(at - m_samples.begin())].size();
+    return bytes;
+}
+
+std::string RecorderTidyHeader(TidyTime time) {
+    return TidyHeader(time) + ",marker";
+}
+
 std::string RecorderTidyLine(std::int64_t index, const SampleEntry& entry,
-                             const std::optional<WallClock>& clock) {
+                             const std::optional<WallClock>& clock, std::string_view note) {
     std::string line;
     line.reserve(128);
     appendTidyRow(line, index, entry, clock);
+    appendNote(line, note);
     return line;
 }
 
@@ -87,10 +144,11 @@ namespace {
 // or nothing.
 template <typename ClockOf>
 bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t first,
-               std::int32_t last, std::int32_t lastPage, const TextSink& sink) {
+               std::int32_t last, std::int32_t lastPage, const TextSink& sink,
+               const TidyMarkerNotes& markers) {
     const PageIndexRange range = IndexRangeOfPages(records.size(), first, last, lastPage);
     const bool withDate = everyDateKnown(range, clockOf);
-    std::string header = TidyHeader(withDate ? TidyTime::DateTime : TidyTime::TimeOfDay);
+    std::string header = RecorderTidyHeader(withDate ? TidyTime::DateTime : TidyTime::TimeOfDay);
     header += "\r\n";
     if (!sink(header))
         return false;
@@ -108,14 +166,15 @@ bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t 
             // The rows go into the worker's buffer, with room for the longest row each,
             // and to the piece's text with one copy.
             std::vector<char>& buffer = buffers[static_cast<std::size_t>(worker)];
-            buffer.resize(static_cast<std::size_t>(end - begin) * kMaxRowBytes);
+            buffer.resize(static_cast<std::size_t>(end - begin) * kMaxRowBytes +
+                          markers.fieldBytes(begin, end));
             char* at = buffer.data();
             LineNumber number(begin + 1);
             TidyValueTexts last;
             const auto row = [&](std::int64_t j, const SampleEntry& entry) {
                 at = writeTidyRow(at, number, entry,
                                   withDate ? clockOf(static_cast<std::size_t>(j)) : std::nullopt,
-                                  last);
+                                  last, markers.noteAt(j));
                 number.next();
             };
             // A record its file no longer holds would be an empty row: the export fails.
@@ -138,17 +197,19 @@ bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t 
 } // namespace
 
 bool WriteRecorderTidy(const Recording& recording, std::int32_t first, std::int32_t last,
-                       std::int32_t lastPage, const TextSink& sink) {
+                       std::int32_t lastPage, const TextSink& sink,
+                       const TidyMarkerNotes& markers) {
     return writeTidy(
         recording.records(), [&recording](std::size_t i) { return recording.wallClock(i); }, first,
-        last, lastPage, sink);
+        last, lastPage, sink, markers);
 }
 
 bool WriteRecorderTidy(const RecordStore& records, std::int32_t first, std::int32_t last,
-                       std::int32_t lastPage, const TextSink& sink) {
+                       std::int32_t lastPage, const TextSink& sink,
+                       const TidyMarkerNotes& markers) {
     return writeTidy(
         records, [](std::size_t) { return std::optional<WallClock>(); }, first, last, lastPage,
-        sink);
+        sink, markers);
 }
 
 namespace {
@@ -165,18 +226,22 @@ void appendTime(std::string& line, const std::optional<WallClock>& clock,
 // Appends the rows of tick `j` (each with its line end); entries[m] is meter m's sample.
 void appendTick(std::string& out, std::int64_t j, const std::vector<SampleEntry>& entries,
                 const TidyMeterSet& set, const std::optional<WallClock>& clock, TidyLayout layout) {
+    const std::string_view note = set.markers.noteAt(j);
     const double math = j < static_cast<std::int64_t>(set.mathValues.size())
                             ? set.mathValues[static_cast<std::size_t>(j)]
                             : std::nan("");
     if (layout == TidyLayout::Wide) {
         appendNumber(out, j + 1);
         appendTime(out, clock, entries.front());
-        for (const SampleEntry& entry : entries)
+        for (const SampleEntry& entry : entries) {
             AppendTidyMainReading(out, entry.main, RecordOrigin::Recorder);
+            AppendTidySubValueUnit(out, entry, RecordOrigin::Recorder);
+        }
         if (set.hasMath) {
             AppendTidyMathValue(out, math);
             AppendTidyField(out, set.mathUnit);
         }
+        appendNote(out, note);
         out += "\r\n";
         return;
     }
@@ -185,6 +250,7 @@ void appendTick(std::string& out, std::int64_t j, const std::vector<SampleEntry>
         AppendTidyField(out, set.meters[m].name);
         appendTime(out, clock, entries[m]);
         AppendTidyReadings(out, entries[m], RecordOrigin::Recorder);
+        appendNote(out, note);
         out += "\r\n";
     }
     if (set.hasMath) {
@@ -195,7 +261,9 @@ void appendTick(std::string& out, std::int64_t j, const std::vector<SampleEntry>
         AppendTidyField(out, set.mathUnit);
         out += ','; // no mode
         AppendTidyField(out, set.mathExpression);
-        out += ",false,,,,,\r\n";
+        out += ",false,,,,,";
+        appendNote(out, note);
+        out += "\r\n";
     }
 }
 
@@ -214,7 +282,7 @@ bool WriteRecorderTidy(const TidyMeterSet& set, std::int32_t first, std::int32_t
     std::string header = layout == TidyLayout::Wide
                              ? TidyWideHeader(time, set.meters.size(), set.hasMath)
                              : TidyLongHeader(time);
-    header += "\r\n";
+    header += ",marker\r\n";
     if (!sink(header))
         return false;
     const std::int64_t pieces = (range.size() + kPieceSamples - 1) / kPieceSamples;
@@ -285,9 +353,9 @@ bool ExportRecorderTidy(const QString& path, const TidyMeterSet& set, std::int32
 
 bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error,
-                        std::stop_token stop) {
+                        std::stop_token stop, const TidyMarkerNotes& markers) {
     return exportTidy(path, error, stop, [&](const TextSink& sink) {
-        return WriteRecorderTidy(recording, first, last, lastPage, sink);
+        return WriteRecorderTidy(recording, first, last, lastPage, sink, markers);
     });
 }
 

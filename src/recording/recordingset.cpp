@@ -4,6 +4,7 @@
 #include "model/TypedReading.h"
 #include "model/fileaccess.h"
 #include "recording/GapSample.h"
+#include "recording/markerfiles.h"
 #include "text/texts.h"
 
 #include <QDir>
@@ -166,6 +167,7 @@ std::vector<RecordStore> RecordStoresOf(RecordingSetFiles& files) {
 
 TidyMeterSet TidySetOf(const RecordingSetFiles& files, const std::vector<RecordStore>& stores) {
     TidyMeterSet set;
+    set.markers = TidyMarkerNotes(MarkersWithin(files.manifest.markers, files.count));
     std::vector<const RecordStore*> pointers;
     std::vector<std::string> units;
     for (std::size_t m = 0; m < stores.size(); ++m) {
@@ -227,7 +229,8 @@ std::optional<QString> claimMemberFile(SaveFileSet& set, const QString& manifest
 
 bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> members,
                       const QString& math, QString* error, std::stop_token stop,
-                      const SaveProgress& progress, const ManifestTrigger& trigger) {
+                      const SaveProgress& progress, const ManifestTrigger& trigger,
+                      const std::vector<Marker>& markers) {
     const auto failWith = [error](const QString& reason) {
         if (error != nullptr)
             *error = reason;
@@ -249,6 +252,7 @@ bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> m
     RecordingManifest manifest;
     manifest.math = math;
     manifest.trigger = trigger;
+    manifest.markers = markers;
     std::int64_t total = 0;
     for (const RecordingSetMember& member : members)
         total += member.records->size();
@@ -278,6 +282,39 @@ bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> m
         return failWith(setSaveFailure(path, staged.isEmpty() ? set.errorString() : reason));
     if (!set.commit())
         return failWith(setSaveFailure(path, set.errorString()));
+    return true;
+}
+
+bool SaveRecordingWithMarkers(const QString& path, const RecordingSetMember& member,
+                              const std::vector<Marker>& markers, QString* error,
+                              std::stop_token stop, const SaveProgress& progress) {
+    const QString recorderPath = SaveFileSet::ReplacedFile(path);
+    const QString manifestPath = MarkersManifestPath(recorderPath);
+    if (markers.empty() && !ManifestBelongsTo(manifestPath, recorderPath))
+        return SaveRecordStore(path, *member.records, error, stop, progress);
+    const auto failWith = [error](const QString& reason) {
+        if (error != nullptr)
+            *error = reason;
+        return false;
+    };
+    SaveFileSet set;
+    const QString stagedFile = set.stageReplacement(recorderPath);
+    if (stagedFile.isEmpty())
+        return failWith(setSaveFailure(recorderPath, set.errorString()));
+    QString reason;
+    if (!SaveRecordStore(stagedFile, *member.records, &reason, stop, progress))
+        return failWith(reason.isEmpty() ? QString() : setSaveFailure(recorderPath, reason));
+    RecordingManifest manifest;
+    manifest.meters.push_back({member.name, member.serial, QFileInfo(recorderPath).fileName()});
+    manifest.markers = markers;
+    const QString stagedManifest = set.stageReplacement(manifestPath);
+    if (stagedManifest.isEmpty() || !WriteManifest(stagedManifest, manifest, &reason))
+        return failWith(
+            setSaveFailure(manifestPath, stagedManifest.isEmpty() ? set.errorString() : reason));
+    if (stop.stop_requested())
+        return failWith(QString());
+    if (!set.commit())
+        return failWith(setSaveFailure(recorderPath, set.errorString()));
     return true;
 }
 

@@ -46,6 +46,8 @@ struct RecordingSetLoad {
     bool cutShort = false;
     QString failedFile;  // the file that could not be read (Unreadable, Damaged)
     RecordDamage damage; // its first damaged record (Damaged)
+    std::vector<Marker> markers;
+    QString markersError; // why markers kept for it could not be taken up
 };
 
 // Reads every meter's values and counts the companions' statistics and the math
@@ -86,8 +88,18 @@ struct RecordingSetMember {
 // False with the reason (naming the file that failed and saying that nothing was
 // replaced) when a file cannot be written; false without one when `stop` was
 // requested.
+// The manifest holds `markers`.
 bool SaveRecordingSet(const QString& path, std::span<const RecordingSetMember> members,
                       const QString& math, QString* error = nullptr, std::stop_token stop = {},
-                      const SaveProgress& progress = {}, const ManifestTrigger& trigger = {});
+                      const SaveProgress& progress = {}, const ManifestTrigger& trigger = {},
+                      const std::vector<Marker>& markers = {});
+
+// Saves one meter as the recorder file `path` ("NAME.g53") with the manifest
+// "NAME.telmora" beside it that names it and holds `markers`, as one SaveFileSet
+// (the recorder file is replaced first, the manifest last). A recording without
+// markers whose file has no such manifest yet is saved as the recorder file alone.
+bool SaveRecordingWithMarkers(const QString& path, const RecordingSetMember& member,
+                              const std::vector<Marker>& markers, QString* error = nullptr,
+                              std::stop_token stop = {}, const SaveProgress& progress = {});
 
 } // namespace telmora

@@ -150,6 +150,10 @@ constexpr Entry kStrings[] = {
     {TextId::AskSaveBeforeExit,        QT_TRANSLATE_NOOP("Texts", "Do you want to save the data to a file before exit ?")},
     {TextId::RetryInThreeSeconds,      QT_TRANSLATE_NOOP("Texts", "Will re-try automatically in 3 seconds.")},
     {TextId::ContinueInThreeSeconds,   QT_TRANSLATE_NOOP("Texts", "(Will continue automatically in 3 seconds.)")},
+    {TextId::MarkerAlarmAbove,         QT_TRANSLATE_NOOP("Texts", "Alarm: %1 went above the upper limit")},
+    {TextId::MarkerAlarmBelow,         QT_TRANSLATE_NOOP("Texts", "Alarm: %1 went below the lower limit")},
+    {TextId::MarkerCableLost,          QT_TRANSLATE_NOOP("Texts", "The cable of %1 was lost")},
+    {TextId::MarkerCableBack,          QT_TRANSLATE_NOOP("Texts", "The cable of %1 is back")},
     {TextId::ReadingDataFormat,        QT_TRANSLATE_NOOP("Texts", "Reading Data : %d of %d")},
     {TextId::MeterBatteryLow,          QT_TRANSLATE_NOOP("Texts", "The battery power of the DMM is low.")},
     {TextId::AskClearBuffer,           QT_TRANSLATE_NOOP("Texts", "Do you really want to clear the data in buffer ?")},
@@ -198,6 +202,8 @@ constexpr Entry kStrings[] = {
     {TextId::TriggerUnknownUnit,       QT_TRANSLATE_NOOP("Texts", "The unit is none the meter shows. Use V, A, ohm, Hz, F, S, degC, degF, dBm, %, W, VA or VAR, or leave it out.")},
     {TextId::TriggerClockTimeForm,     QT_TRANSLATE_NOOP("Texts", "The time of day must be written as HH:MM or HH:MM:SS, from 00:00 to 23:59:59.")},
     {TextId::TriggerStopAfterForm,     QT_TRANSLATE_NOOP("Texts", "The stop must be a duration with its unit (90s, 10m, 1.5h) or a number of samples of at least 1.")},
+    {TextId::MarkersUnreadable,        QT_TRANSLATE_NOOP("Texts", "The markers kept with this recording could not be read; the recording was opened without them.")},
+    {TextId::MarkersNotKept,           QT_TRANSLATE_NOOP("Texts", "The markers could not be kept beside the recording's temporary files. Until the recording is saved they are held only in memory.")},
     {TextId::ErrorCaptionFormat,       QT_TRANSLATE_NOOP("Texts", "Error[E%d]")},
 };
 // clang-format on

@@ -133,6 +133,10 @@ enum class TextId : int {
     AskSaveBeforeExit = 7005,
     RetryInThreeSeconds = 7006,
     ContinueInThreeSeconds = 7009,
+    MarkerAlarmAbove = 7040,
+    MarkerAlarmBelow = 7041,
+    MarkerCableLost = 7042,
+    MarkerCableBack = 7043,
     ReadingDataFormat = 7999,
     MeterBatteryLow = 8000,
     AskClearBuffer = 8002,
@@ -181,6 +185,8 @@ enum class TextId : int {
     TriggerUnknownUnit = 9046,
     TriggerClockTimeForm = 9047,
     TriggerStopAfterForm = 9048,
+    MarkersUnreadable = 9050,
+    MarkersNotKept = 9051,
     ErrorCaptionFormat = 9999,
 };
 

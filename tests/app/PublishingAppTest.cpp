@@ -1,6 +1,6 @@
 // Publishing as the application does it, against a real broker: two simulated
 // meters linked together publish their readings, statuses and the recording's
-// statistics under their own serial numbers; a broker that accepts connections
+// statistics and markers under their own serial numbers; a broker that accepts connections
 // but never answers neither holds up the recording nor lets readings pile up.
 #include "LinkWaits.h"
 #include "MosquittoBroker.h"
@@ -129,6 +129,22 @@ TEST_F(PublishingApp, EveryLinkedMeterPublishesUnderItsSerialNumber) {
     EXPECT_EQ(figures.value("unit").toString().toStdString(), newest.unit);
     EXPECT_EQ(figures.value("samples").toInteger(), newest.values.count());
     EXPECT_EQ(figures.value("meter").toString(), "Shunt");
+
+    // A marker the user made goes out for every recorded meter, one the recorder
+    // made for a meter only for that meter.
+    recorder.addMarker(QStringLiteral("valve \"A\", opened"));
+    recorder.addMarker(QStringLiteral("from the shunt"), -1, 1);
+    const auto markersOn = [&watcher](const char* serial) {
+        return watcher.messagesOn(std::string("lab/bench/") + serial + "/marker");
+    };
+    ASSERT_TRUE(watcher.waitFor(
+        [&](const auto&) { return markersOn("5310").size() == 1 && markersOn("5311").size() == 2; },
+        10s));
+    const QJsonObject mark = Json(markersOn("5310").front().payload);
+    EXPECT_EQ(mark.value("note").toString(), "valve \"A\", opened");
+    EXPECT_EQ(mark.value("sample").toInteger(), 2);
+    EXPECT_EQ(mark.value("time").toString(), recorder.markers().at(0).time);
+    EXPECT_EQ(Json(markersOn("5311").back().payload).value("meter").toString(), "Shunt");
 
     // A clean unlink leaves both meters offline.
     m_app->unlinkAll();

@@ -189,7 +189,7 @@ TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
               windowExport(manifest, dir.filePath(QStringLiteral("l.csv")), TidyLayout::Long));
     EXPECT_EQ(longRun.out.substr(0, longRun.out.find("\r\n")),
               "index,meter,time_of_day,value,unit,mode,display,overload,"
-              "sub_value,sub_unit,sub_mode,sub_display,sub_overload");
+              "sub_value,sub_unit,sub_mode,sub_display,sub_overload,marker");
     EXPECT_NE(longRun.out.find("\r\n1,\"A, too\",10:00:00.0,1,A,"), std::string::npos);
     EXPECT_NE(longRun.out.find("\r\n2,\"A, too\",10:00:01.0,,,,,false,"), std::string::npos);
     EXPECT_NE(longRun.out.find("\r\n3,Math,10:00:02.0,9,W,,M1*M2,false,"), std::string::npos);
@@ -198,7 +198,7 @@ TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
     ASSERT_EQ(wide.status, 0) << wide.err;
     EXPECT_EQ(wide.out,
               windowExport(manifest, dir.filePath(QStringLiteral("w.csv")), TidyLayout::Wide));
-    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,2,V,DC,2.000,false,,,,,false,,W\r\n"),
+    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,2,V,DC,2.000,false,,,,,,false,,,,W,\r\n"),
               std::string::npos)
         << wide.out;
 
@@ -232,8 +232,8 @@ TEST(CliRecorderCsv, TheMathColumnKeepsEveryDigitOfItsValues) {
                    QStringLiteral("M1*M2")}));
     const CliRun wide = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Wide);
     ASSERT_EQ(wide.status, 0) << wide.err;
-    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,4709,\u03A9,,4709,false,4709,\u03A9,,4709,false,"
-                            "22174681,\r\n"),
+    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,4709,\u03A9,,4709,false,,,4709,\u03A9,,4709,false,,,"
+                            "22174681,,\r\n"),
               std::string::npos)
         << wide.out;
     const CliRun longRun = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Long);
@@ -385,4 +385,45 @@ TEST(CliRecorderCsv, AnExportStopsBeforeTheFirstRecordNoWriterMakes) {
         EXPECT_NE(alone.err.find("two-A.g53' is damaged: sample 3: "), std::string::npos)
             << alone.err;
     }
+}
+
+TEST(CliRecorderCsv, TheTidyExportCarriesTheMarkersKeptWithTheRecording) {
+    QTemporaryDir dir;
+    const QString manifest = writeTwoMeters(dir);
+    RecordingManifest marked = *ReadManifest(manifest);
+    marked.markers = {
+        {1, QStringLiteral("10:00:01.0"), QStringLiteral("load \"on\", 2 A"), {}, {}}};
+    ASSERT_TRUE(WriteManifest(manifest, marked));
+    const CliRun several = runWith(manifest, TextExportFormat::Tidy, TidyLayout::Long);
+    ASSERT_EQ(several.status, 0) << several.err;
+    EXPECT_NE(several.out.find(",false,,,,,,\r\n2,V,"), std::string::npos) << several.out;
+    const std::string note = ",\"load \"\"on\"\", 2 A\"\r\n";
+    std::size_t rows = 0;
+    for (std::size_t at = several.out.find(note); at != std::string::npos;
+         at = several.out.find(note, at + 1))
+        ++rows;
+    EXPECT_EQ(rows, 3u) << "every row of the marked tick holds the note, quoted";
+
+    // One meter's file takes up the markers of the manifest beside it that names it.
+    const QString single = dir.filePath(QStringLiteral("two-V.g53"));
+    RecordingManifest beside{{{QStringLiteral("V"), {}, QStringLiteral("two-V.g53")}}, {}};
+    beside.markers = {{2, {}, QStringLiteral("off"), {}, {}}};
+    ASSERT_TRUE(WriteManifest(dir.filePath(QStringLiteral("two-V.telmora")), beside));
+    const CliRun one = runWith(single, TextExportFormat::Tidy, TidyLayout::Long);
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_NE(one.out.find(",sub_overload,marker\r\n"), std::string::npos);
+    EXPECT_NE(one.out.find(",false,,,,,,off\r\n"), std::string::npos) << one.out;
+    const CliRun standard = runWith(single, TextExportFormat::Standard, TidyLayout::Long);
+    EXPECT_EQ(standard.out.find("off"), std::string::npos);
+
+    // Markers that cannot be read: the samples are exported, the status says so.
+    QFile broken(dir.filePath(QStringLiteral("two-V.telmora")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write(R"({"format":"telmora-recording","version":1,"meters":[{"name":"V","file":)"
+                 R"("two-V.g53"}],"markers":[{"sample":9}]})");
+    broken.close();
+    const CliRun damaged = runWith(single, TextExportFormat::Tidy, TidyLayout::Long);
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_EQ(std::count(damaged.out.begin(), damaged.out.end(), '\n'), 4);
+    EXPECT_NE(damaged.err.find("markers"), std::string::npos) << damaged.err;
 }

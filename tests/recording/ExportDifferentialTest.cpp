@@ -119,7 +119,8 @@ void referenceReading(std::string& line, const ReadingRecord& r, DisplayKind kin
     referenceField(line, reading.overloaded() ? "true" : "false");
 }
 
-std::string referenceTidyRow(std::int64_t index, const SampleEntry& e) {
+std::string referenceTidyRow(std::int64_t index, const SampleEntry& e,
+                             const std::string& marker = {}) {
     std::string line = std::to_string(index + 1);
     std::string_view time = e.main.timeText.view();
     while (!time.empty() && time.front() == ' ')
@@ -133,6 +134,7 @@ std::string referenceTidyRow(std::int64_t index, const SampleEntry& e) {
         referenceReading(line, e.sub, DisplayKind::Sub);
     else
         line += ",,,,,";
+    referenceField(line, marker);
     return line;
 }
 
@@ -295,19 +297,31 @@ TEST(ExportDifferential, TidyRowsAreTheReferenceRows) {
     const QString path = dir.filePath(QStringLiteral("varied.g53"));
     ASSERT_TRUE(SaveRecorderFile(path, list));
     const Recording recording = openRecording(path);
-    std::string expected = TidyHeader(TidyTime::TimeOfDay) + "\r\n";
+    // Markers with the longest notes, quoted, many of them in one piece and two on
+    // one sample, and one on the last sample.
+    std::vector<Marker> markers;
+    const QString longest = QString(kMaxMarkerNote - 2, QChar(0x2126)) + QStringLiteral("\",");
+    for (std::int64_t j : {std::int64_t{0}, std::int64_t{7}, std::int64_t{7}, kCount - 1})
+        markers.push_back({j, {}, longest, {}, {}});
+    for (std::int64_t j = 100; j < 4196; ++j)
+        markers.push_back({j, {}, QStringLiteral("n, \"%1\"").arg(j), {}, {}});
+    const TidyMarkerNotes notes(markers);
+    std::string expected = RecorderTidyHeader(TidyTime::TimeOfDay) + "\r\n";
     for (std::int64_t j = 0; j < kCount; ++j) {
-        const std::string row = referenceTidyRow(j, list[static_cast<std::size_t>(j)]);
+        const std::string note(notes.noteAt(j));
+        const std::string row = referenceTidyRow(j, list[static_cast<std::size_t>(j)], note);
         if (j < 2000) { // row by row first, so a difference shows its sample
-            ASSERT_EQ(RecorderTidyLine(j, list[static_cast<std::size_t>(j)], std::nullopt), row)
+            ASSERT_EQ(RecorderTidyLine(j, list[static_cast<std::size_t>(j)], std::nullopt, note),
+                      row)
                 << "sample " << j;
         }
         expected += row + "\r\n";
     }
+    EXPECT_EQ(notes.noteAt(7), (longest + QStringLiteral("; ") + longest).toStdString());
     const std::int32_t lastPage = LastPageForCount(kCount);
     bool written = false;
     const std::string all = collect(written, [&](const TextSink& sink) {
-        return WriteRecorderTidy(recording, 1, lastPage, lastPage, sink);
+        return WriteRecorderTidy(recording, 1, lastPage, lastPage, sink, notes);
     });
     EXPECT_TRUE(written);
     EXPECT_TRUE(all == expected) << "the whole tidy export differs";
@@ -414,7 +428,7 @@ TEST(ExportDifferential, RandomImagesInEveryKindOfRunGiveTheDecodedSamplesText) 
 
     RecordReader reader;
     std::string standard = std::string(kRecorderTextHeader) + "\r\n";
-    std::string tidy = TidyHeader(TidyTime::TimeOfDay) + "\r\n";
+    std::string tidy = RecorderTidyHeader(TidyTime::TimeOfDay) + "\r\n";
     for (std::int64_t j = 0; j < store.size(); ++j) {
         const std::optional<SampleEntry> entry = reader.tryRead(store, j);
         ASSERT_TRUE(entry.has_value()) << j;

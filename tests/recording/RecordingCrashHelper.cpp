@@ -5,6 +5,8 @@
 //
 // With "--two-meters" it records a second meter beside the first (its values are
 // the first one's times ten).
+// With "--mark" it marks the second sample it records and its last one, and edits
+// the first of the two markers.
 // With "--continue" it first takes up the oldest recording an earlier run left in
 // DIR as the recorder's Open of a recovered recording does (load it, then adopt its
 // file), and records COUNT more samples after it.
@@ -55,9 +57,11 @@ int main(int argc, char** argv) {
     const int count = std::atoi(argv[2]);
     bool continues = false;
     bool twoMeters = false;
+    bool mark = false;
     for (int i = 3; i < argc; ++i) {
         continues |= std::strcmp(argv[i], "--continue") == 0;
         twoMeters |= std::strcmp(argv[i], "--two-meters") == 0;
+        mark |= std::strcmp(argv[i], "--mark") == 0;
     }
 
     DecodedReply reading;
@@ -87,7 +91,13 @@ int main(int argc, char** argv) {
             MeasureDisplay(" " + std::to_string(i % 10) + "0.00", false, 0x6, 0, DisplayKind::Main);
         ++secondCount;
         recorder.takeSample();
+        if (mark && i == first + 1) {
+            const int at = recorder.addMarker(QStringLiteral("first draft"));
+            recorder.setMarkerNote(at, QStringLiteral("valve opened"));
+        }
     }
+    if (mark)
+        recorder.addMarker(QStringLiteral("heater \"B\", on"), -1, twoMeters ? 1 : -1);
     // The recording stays on, but no further sample arrives before the kill.
     readingsFlow = false;
     std::printf("recorded %d\n", static_cast<int>(recorder.recording().size()));

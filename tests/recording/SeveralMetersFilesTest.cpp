@@ -190,12 +190,13 @@ TEST_F(SeveralMeterFiles, TidyLayoutsCoverEveryMeterAndTheMathInAnyLocale) {
     const QStringList wideRows = exported(TidyLayout::Wide);
     ASSERT_EQ(wideRows.size(), 1 + 3);
     EXPECT_TRUE(wideRows[0].startsWith(QStringLiteral("index,time,M1_value,M1_unit,")));
-    EXPECT_TRUE(wideRows[0].endsWith(QStringLiteral("M2_overload,math_value,math_unit")));
+    EXPECT_TRUE(wideRows[0].endsWith(
+        QStringLiteral("M2_overload,M2_sub_value,M2_sub_unit,math_value,math_unit,marker")));
     const QStringList third = wideRows[3].split(QLatin1Char(','));
-    ASSERT_EQ(third.size(), 2 + 2 * 5 + 2);
+    ASSERT_EQ(third.size(), 2 + 2 * 7 + 2 + 1);
     EXPECT_TRUE(third[2].isEmpty()); // the first meter's gap
-    EXPECT_EQ(third[7], QStringLiteral("0.5"));
-    EXPECT_EQ(third[12] + third[13], QStringLiteral("W"));
+    EXPECT_EQ(third[9], QStringLiteral("0.5"));
+    EXPECT_EQ(third[16] + third[17], QStringLiteral("W"));
 
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, saved.c_str());

@@ -89,13 +89,13 @@ TEST(TidyExport, RecorderRowsCarryDateOffsetAndSiValuesInAnyLocale) {
     r.addSample(sample("25.3C", "0", 0x8020, "T1", "", "C"), WallClock{0, 0});
     const std::vector<std::string> expected = {
         "index,time,value,unit,mode,display,overload,"
-        "sub_value,sub_unit,sub_mode,sub_display,sub_overload",
-        "1,2026-03-29T01:59:59.999+01:00,230.4,V,AC,230.4,false,50.01,Hz,,50.01,false",
-        "2,2026-03-29T03:00:00.000+02:00,12345,\u03A9,,12.345,false,,,,,",
-        "3,2026-12-08T00:00:00.500-05:00,,\u03A9,,0.L,true,,,,,",
-        "4,2026-12-08T01:30:00.500-03:30,4.7e-9,F,,4.700,false,,,,,",
-        "5,1969-12-31T23:59:59.000+00:00,-0.0012345,V,DC,-1.2345,false,,,,,",
-        "6,1970-01-01T00:00:00.000+00:00,25.3,\u00B0C,T1,25.3C,false,,,,,",
+        "sub_value,sub_unit,sub_mode,sub_display,sub_overload,marker",
+        "1,2026-03-29T01:59:59.999+01:00,230.4,V,AC,230.4,false,50.01,Hz,,50.01,false,",
+        "2,2026-03-29T03:00:00.000+02:00,12345,\u03A9,,12.345,false,,,,,,",
+        "3,2026-12-08T00:00:00.500-05:00,,\u03A9,,0.L,true,,,,,,",
+        "4,2026-12-08T01:30:00.500-03:30,4.7e-9,F,,4.700,false,,,,,,",
+        "5,1969-12-31T23:59:59.000+00:00,-0.0012345,V,DC,-1.2345,false,,,,,,",
+        "6,1970-01-01T00:00:00.000+00:00,25.3,\u00B0C,T1,25.3C,false,,,,,,",
     };
     EXPECT_EQ(lines(r, 1, 1), expected);
 }
@@ -109,14 +109,37 @@ TEST(TidyExport, SamplesWithoutDateGiveTheTimeOfDayAndSayItInTheHeader) {
     const auto all = lines(r, 1, 1);
     ASSERT_EQ(all.size(), 3u);
     EXPECT_TRUE(all[0].starts_with("index,time_of_day,value,"));
-    EXPECT_EQ(all[1], "1,09:05:01.3,1,V,DC,1.000,false,,,,,");
-    EXPECT_EQ(all[2], "2,14:00:00.0,2,V,DC,2.000,false,,,,,");
+    EXPECT_EQ(all[1], "1,09:05:01.3,1,V,DC,1.000,false,,,,,,");
+    EXPECT_EQ(all[2], "2,14:00:00.0,2,V,DC,2.000,false,,,,,,");
 
     // Only the newest page: every sample of it has its date.
     for (int i = 0; i < 200; ++i)
         r.addSample(sample("3.000", "0", 0x6, "DC", "", "V"), WallClock{1796706000500 + i, 3600});
     EXPECT_TRUE(lines(r, 2, 2)[0].starts_with("index,time,value,"));
     EXPECT_TRUE(lines(r, 1, 2)[0].starts_with("index,time_of_day,value,"));
+}
+
+TEST(TidyExport, TheWideLayoutCarriesEachMetersSubReadingAndTheMarkers) {
+    const GermanLocale german;
+    RecordStore mains, volts;
+    mains.appendInMemory(withFrequency(sample("230.4", "0", 0x5, "AC", "", "V"), "50.01"));
+    volts.appendInMemory(sample("1.000", "0", 0x6, "DC", "", "V"));
+    mains.appendInMemory(sample("0.L", "0", 0x5, "AC", "", "V"));
+    volts.appendInMemory(withFrequency(sample("2.000", "0", 0x6, "DC", "", "V"), "0.L"));
+    TidyMeterSet set;
+    set.meters = {{"Mains", &mains}, {"Cell", &volts}};
+    set.markers = TidyMarkerNotes({{1, {}, QStringLiteral("fuse \"F1\", out"), {}, {}}});
+    std::string all;
+    ASSERT_TRUE(WriteRecorderTidy(set, 1, 1, 1, TidyLayout::Wide, [&](std::string_view text) {
+        all += text;
+        return true;
+    }));
+    EXPECT_EQ(all, "index,time_of_day,M1_value,M1_unit,M1_mode,M1_display,M1_overload,"
+                   "M1_sub_value,M1_sub_unit,M2_value,M2_unit,M2_mode,M2_display,M2_overload,"
+                   "M2_sub_value,M2_sub_unit,marker\r\n"
+                   "1,09:00:00.3,230.4,V,AC,230.4,false,50.01,Hz,1,V,DC,1.000,false,,,\r\n"
+                   "2,09:00:00.3,,V,AC,0.L,true,,,2,V,DC,2.000,false,,Hz,"
+                   "\"fuse \"\"F1\"\", out\"\r\n");
 }
 
 TEST(TidyExport, FieldsAreQuotedOnlyWhenTheyMustBe) {

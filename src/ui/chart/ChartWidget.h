@@ -26,6 +26,12 @@ namespace telmora {
 // vertical point cursor, box zoom, printing and picture exports. Changes of data, labels,
 // colours or scale are collected and shown by refresh(); the plotting library
 // behind it is an implementation detail of this class.
+// A marked point of the chart: a vertical line with a short label at its top.
+struct ChartMarker {
+    int point = 0;
+    QString label;
+};
+
 class ChartWidget : public QWidget {
     Q_OBJECT
 
@@ -145,6 +151,11 @@ public:
     // --- showing ---
     void refresh(); // takes over data, labels, scale and style and redraws
     void restyle(); // takes over colours and texts only (a change of viewing style)
+
+    // --- markers ---
+    // Replaces the marked points (drawn at once; they stay until replaced).
+    void setMarkers(const std::vector<ChartMarker>& markers);
+    int markerCount() const;
 
     // --- cursor and zoom ---
     int cursorPoint() const;

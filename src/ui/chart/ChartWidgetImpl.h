@@ -100,6 +100,9 @@ struct ChartWidget::Impl {
     std::vector<TracePlace> tracePlaces;
     std::vector<QString> axisUnits;
     std::vector<LowerGraph> lowerGraphs;
+    // The lines and labels of the marked points (see ChartMarkers.cpp).
+    std::vector<QCPAbstractItem*> markerItems;
+    int markerCount = 0;
     QCPMarginGroup* marginGroup = nullptr;
 
     // Cursor and zoom.

@@ -16,6 +16,7 @@
 #include "ui/main/DesktopAlerts.h"
 #include "ui/main/MeterWindowSets.h"
 #include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/MarkersPanel.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
 #include "ui/recorder/RecordingRecovery.h"
@@ -53,6 +54,7 @@ LongLivedWindows::LongLivedWindows(Application& app, UserDialogs& dialogs, QWidg
     auto* exportDialog = new ExportDialog(dialogs, ExportDialog::PrinterPages::Any);
     m_lineColors = new LineColorDialog(dialogs);
     m_dataList = adopt(new DataListWindow(dialogs, &app.recording()));
+    m_markers = adopt(new MarkersPanel(dialogs, app.recording()));
     m_logger = adopt(new LoggerWindow(dialogs, app.loggerSessions(), exportDialog, m_lineColors,
                                       m_printer.get()));
     exportDialog->setParent(m_logger, exportDialog->windowFlags());

@@ -19,6 +19,7 @@ class DesktopAlerts;
 class DigitalMeterWindow;
 class LineColorDialog;
 class LoggerWindow;
+class MarkersPanel;
 class MeterWindowSets;
 class RecorderWindow;
 class RecordingOverview;
@@ -49,6 +50,7 @@ public:
     RecorderWindow* recorder() const { return m_recorder; }
     RecordingOverview* overview() const { return m_overview; }
     DataListWindow* dataList() const { return m_dataList; }
+    MarkersPanel* markers() const { return m_markers; }
     LoggerWindow* logger() const { return m_logger; }
     RecordingRecovery& recovery() const { return *m_recovery; }
     // The first meter's live windows, and those of the meters linked after it.
@@ -80,6 +82,7 @@ private:
     RecorderWindow* m_recorder = nullptr;
     RecordingOverview* m_overview = nullptr;
     DataListWindow* m_dataList = nullptr;
+    MarkersPanel* m_markers = nullptr;
     LineColorDialog* m_lineColors = nullptr;
     LoggerWindow* m_logger = nullptr;
 };

@@ -25,6 +25,7 @@
 #include "ui/main/Workspace.h"
 #include "ui/main/exitflow.h"
 #include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/MarkersPanel.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
 #include "ui/recorder/RecordingRecovery.h"
@@ -166,6 +167,7 @@ void MainWindow::createWindows() {
     m_workspace->addRecorder(w.recorder(), w.dataList());
     m_workspace->addPanel(w.overview(), QStringLiteral("overviewPanel"));
     m_workspace->addPanel(w.logger(), QStringLiteral("loggerPanel"));
+    m_workspace->addPanel(w.markers(), QStringLiteral("markersPanel"));
     m_strip->setMeterCommand([this](int meter, LiveWindowKind kind) {
         bringUp(m_windows->meterWindows().windowsOf(meter).window(kind));
     });
@@ -193,6 +195,13 @@ void MainWindow::bindWindows() {
     connect(&m_app.recording(), &RecorderController::cleared, overview, showAgain);
     connect(&m_app.recording(), &RecorderController::recordingLoaded, overview, showAgain);
     connect(recorder, &RecorderWindow::importRequested, this, &MainWindow::showLoggerWindow);
+    connect(recorder, &RecorderWindow::markersPanelRequested, this,
+            [this] { bringUp(m_windows->markers()); });
+    connect(m_windows->markers(), &MarkersPanel::sampleChosen, recorder,
+            [this](std::int64_t index) {
+                bringUp(this->recorder());
+                this->recorder()->goToSample(index);
+            });
 }
 
 void MainWindow::openFile(const QString& path) {

@@ -180,7 +180,29 @@ void RecorderGraph::findUnits() {
     }
 }
 
+int RecorderGraph::pointOfIndex(std::int64_t index) const {
+    for (int point = 0; point < m_pointsPerPage; ++point)
+        if (indexOfPoint(point) == index)
+            return point;
+    return -1;
+}
+
+void RecorderGraph::drawMarkers() {
+    const RecordingMarkers& markers = m_controller.markers();
+    if (markers.empty() && m_chart.markerCount() == 0)
+        return;
+    std::vector<ChartMarker> shown;
+    for (int point = 0; point < m_pointsPerPage && !markers.empty(); ++point) {
+        const std::int64_t index = indexOfPoint(point);
+        const int at = markers.nextAfter(index - 1);
+        if (at >= 0 && markers.at(at).sample == index)
+            shown.push_back({point, markers.noteAt(index)});
+    }
+    m_chart.setMarkers(shown);
+}
+
 void RecorderGraph::drawTraces() {
+    drawMarkers();
     const PointIndex indexOf = [this](int point) { return indexOfPoint(point); };
     if (static_cast<int>(m_units.size()) != m_controller.meterCount())
         findUnits();

@@ -47,6 +47,8 @@ public:
     // Buffer indices first .. end - 1 of the samples the view shows (the page, or
     // the zoomed part of it).
     std::pair<std::int64_t, std::int64_t> shownSamples() const;
+    // The point of the shown page that shows buffer index `index`; -1: none.
+    int pointOfIndex(std::int64_t index) const;
     // The buffer index of the point under the cursor (negative or beyond the
     // recording on an empty point).
     std::int64_t cursorIndex() const;
@@ -57,6 +59,9 @@ public:
     void showUnitOf(const SampleEntry* sample);
     // Prints the shown page in monochrome through the print dialog.
     void printPage();
+    // Draws the markers of the shown page (after every change of the page or the
+    // markers).
+    void drawMarkers();
 
 private:
     // The buffer index of graph point `point` on the shown page.

@@ -12,6 +12,7 @@
 #include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/IntervalDialog.h"
+#include "ui/recorder/MarkerCommands.h"
 #include "ui/recorder/MathChannelDialog.h"
 #include "ui/recorder/MeterStatisticsPanels.h"
 #include "ui/recorder/PageProgressBar.h"
@@ -49,6 +50,7 @@ RecorderWindow::RecorderWindow(UserDialogs& dialogs, RecorderController& control
     m_graph = std::make_unique<RecorderGraph>(m_dialogs, *m_chart, m_controller, m_pointsPerPage,
                                               m_printer.get());
     m_graph->setUp();
+    buildMarkerCommands();
 
     auto* clock = new QTimer(this);
     clock->setObjectName(QStringLiteral("clockTimer"));
@@ -126,6 +128,7 @@ void RecorderWindow::bindController() {
         resetGraph();
     });
     connect(c, &RecorderController::pageChanged, this, &RecorderWindow::showPage);
+    connect(c, &RecorderController::markersChanged, this, [this] { m_graph->drawMarkers(); });
     connect(c, &RecorderController::extremesChanged, this, &RecorderWindow::showExtremes);
     connect(c, &RecorderController::statisticsChanged, this, &RecorderWindow::showStatistics);
     connect(c, &RecorderController::recordingStateChanged, this,

@@ -22,6 +22,7 @@ class ChartWidget;
 class CountdownNotice;
 class ExportDialog;
 class IntervalDialog;
+class MarkerCommands;
 class MathChannelDialog;
 class TriggerDialog;
 class MeterStatisticsPanels;
@@ -98,6 +99,9 @@ public:
     void chooseMathChannel();
     // When recordings start and stop, through the trigger dialog.
     void chooseTrigger();
+    // Shows the page of sample `index` with the cursor on it.
+    void goToSample(std::int64_t index);
+    MarkerCommands& markerCommands() const { return *m_markers; }
 
     // The graph's line colour (remembered between runs).
     QColor lineColor() const;
@@ -119,6 +123,8 @@ signals:
     void overviewRequested();
     // The Save of saveCommand() has ended; `saved` when the data are now in a file.
     void saveCommandFinished(bool saved);
+    // The markers panel is wanted.
+    void markersPanelRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,6 +134,8 @@ protected:
 
 private:
     void buildControls();
+    // The marker commands' menu and button (RecorderWindowMarkers.cpp).
+    void buildMarkerCommands();
     void bindController();
     void bindChart();
     void runCommand(RecorderCommand command);
@@ -161,6 +169,7 @@ private:
     GraphPrinter m_printer;
     std::int32_t m_pointsPerPage = 200;
     RecorderCommandBar* m_commands = nullptr;
+    MarkerCommands* m_markers = nullptr;
     RecorderReadouts* m_readouts = nullptr;
     ChartWidget* m_chart = nullptr;
     MeterStatisticsPanels* m_meterStatistics = nullptr;

@@ -13,6 +13,7 @@
 #include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/IntervalDialog.h"
+#include "ui/recorder/MarkerCommands.h"
 #include "ui/recorder/MathChannelDialog.h"
 #include "ui/recorder/MeterStatisticsPanels.h"
 #include "ui/recorder/PageProgressBar.h"
@@ -218,6 +219,8 @@ void RecorderWindow::refreshControls() {
     // The overview is worth opening from two samples on, a recording within one
     // page too.
     state.fitView = !in.recording && !in.busy && m_controller.recording().sampleCount() >= 2;
+    if (m_markers != nullptr)
+        m_markers->setEnabled(!in.busy && !in.empty);
     m_commands->apply(state);
 }
 

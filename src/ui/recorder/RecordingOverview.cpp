@@ -17,6 +17,7 @@
 #include "ui/export/pictureexport.h"
 #include "ui/live/SpokenReading.h"
 #include "ui/recorder/AccentLabel.h"
+#include "ui/recorder/markerviews.h"
 #include "ui/recorder/recorderfiles.h"
 #include "ui/recorder/recordertraces.h"
 #include "ui/recorder/recorderwidgets.h"
@@ -270,6 +271,8 @@ void RecordingOverview::showRecording(const Recording& recording,
     m_reduction = ReduceRecordingForView(recording);
     m_pointCount = static_cast<std::int32_t>(m_reduction.pointCount());
     plotReduction();
+    m_chart->setMarkers(m_recorder != nullptr ? OverviewMarkers(m_recorder->markers(), m_reduction)
+                                              : std::vector<ChartMarker>{});
     m_chart->setCursorPoint(0);
     m_chart->resetZoom();
     m_undoZoomButton->setEnabled(false);

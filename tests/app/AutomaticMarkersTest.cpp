@@ -1,0 +1,119 @@
+// Markers the recorder makes by itself, with simulated meters: a reading that
+// crosses a meter's comparator limits (once per crossing) and a cable that is lost
+// and comes back, each naming the meter.
+#include "LinkWaits.h"
+#include "UserDirectories.h"
+#include "app/Application.h"
+#include "app/Meter.h"
+#include "app/UserFiles.h"
+#include "meter/MeterLink.h"
+#include "recording/RecorderController.h"
+#include "sim/SimulatedCables.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace telmora;
+using namespace std::chrono_literals;
+
+namespace {
+
+class AutomaticMarkers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::vector<std::shared_ptr<SimulatedMeter>> meters;
+        for (int i = 0; i < 2; ++i)
+            meters.push_back(std::make_shared<SimulatedMeter>(SimScenario::Demo, false));
+        m_cables = std::make_shared<SimulatedCables>(std::move(meters));
+        m_cables->nameCables();
+        m_app = std::make_unique<Application>(m_cables, LocateUserFiles(m_start.path()));
+        ASSERT_EQ(LinkAllAndWait(*m_app), 2);
+        // Every reading within the limits until a test moves them.
+        m_app->setComparatorLimits(3e9, -3e9);
+        m_app->meter(1).setLimits(3e9, -3e9);
+        recorder().setAcquisition(AcquisitionMode::Manual, 0);
+        ASSERT_TRUE(nextReading(0));
+        ASSERT_TRUE(recorder().takeManualSample()); // a manual series runs
+    }
+    void TearDown() override {
+        if (!m_app)
+            return;
+        recorder().clear();
+        for (int i = 0; i < m_app->meterCount(); ++i) {
+            MeterLink& link = m_app->meter(i).link();
+            QSignalSpy stopped(&link, &MeterLink::stopped);
+            link.unlink();
+            if (link.isStopping())
+                stopped.wait(10000);
+        }
+    }
+    RecorderController& recorder() const { return m_app->recording(); }
+    bool nextReading(int meter) const {
+        QSignalSpy fresh(&m_app->meter(meter).link(), &MeterLink::readingReceived);
+        return fresh.wait(10000);
+    }
+    QStringList notes() const {
+        QStringList all;
+        for (const Marker& marker : recorder().markers().all())
+            all << marker.note;
+        return all;
+    }
+
+    UserDirectories m_home;
+    QTemporaryDir m_start;
+    std::shared_ptr<SimulatedCables> m_cables;
+    std::unique_ptr<Application> m_app;
+};
+
+} // namespace
+
+TEST_F(AutomaticMarkers, ACrossingOfTheLimitsIsMarkedOnceForTheMeter) {
+    Meter& second = m_app->meter(1);
+    second.setLimits(-2e9, -3e9); // every reading lies above
+    ASSERT_TRUE(nextReading(1));
+    ASSERT_TRUE(nextReading(1)) << "and stays above: no second marker";
+    ASSERT_EQ(recorder().markers().count(), 1);
+    const Marker& above = recorder().markers().at(0);
+    EXPECT_EQ(above.note, QStringLiteral("Alarm: Meter 2 went above the upper limit"));
+    EXPECT_EQ(above.meter, QStringLiteral("Meter 2"));
+    EXPECT_EQ(above.serial, second.serial());
+    EXPECT_EQ(above.sample, 0);
+
+    second.setLimits(3e9, 2e9); // below
+    ASSERT_TRUE(nextReading(1));
+    m_app->setComparatorLimits(-2e9, -3e9); // the first meter's limits are the application's
+    ASSERT_TRUE(nextReading(0));
+    EXPECT_EQ(notes(), (QStringList{QStringLiteral("Alarm: Meter 2 went above the upper limit"),
+                                    QStringLiteral("Alarm: Meter 2 went below the lower limit"),
+                                    QStringLiteral("Alarm: Meter 1 went above the upper limit")}));
+
+    // Without a recording nothing is marked.
+    recorder().clear();
+    second.setLimits(-2e9, -3e9);
+    ASSERT_TRUE(nextReading(1));
+    EXPECT_TRUE(recorder().markers().empty());
+}
+
+TEST_F(AutomaticMarkers, ALostCableAndItsReturnAreMarked) {
+    m_app->setReconnectAutomatically(true);
+    MeterLink& link = m_app->meter(1).link();
+    link.setReconnectPause(5ms);
+    QSignalSpy waiting(&link, &MeterLink::waitingForCableChanged);
+    m_cables->meter(1).setCablePresent(false);
+    ASSERT_TRUE(waiting.wait(20000));
+    m_cables->meter(1).setCablePresent(true);
+    ASSERT_TRUE(waiting.wait(20000));
+    EXPECT_EQ(notes(), (QStringList{QStringLiteral("The cable of Meter 2 was lost"),
+                                    QStringLiteral("The cable of Meter 2 is back")}));
+    EXPECT_EQ(recorder().markers().at(1).serial, m_app->meter(1).serial());
+
+    // Without reconnecting, a pulled cable ends the link: marked once.
+    m_app->setReconnectAutomatically(false);
+    QSignalSpy lost(&m_app->meter(0).link(), &MeterLink::linkLostNotice);
+    m_cables->meter(0).setCablePresent(false);
+    ASSERT_TRUE(lost.wait(20000));
+    ASSERT_EQ(recorder().markers().count(), 3);
+    EXPECT_EQ(recorder().markers().at(2).note, QStringLiteral("The cable of Meter 1 was lost"));
+}
