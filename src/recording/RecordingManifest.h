@@ -38,9 +38,9 @@ struct RecordingManifest {
     std::vector<ManifestMeter> meters;
     QString math; // empty: no math channel
     ManifestTrigger trigger{};
-    std::vector<Marker> markers;
+    std::vector<Marker> markers{};
     // Why the markers could not be read (the manifest is used without them).
-    QString markersError;
+    QString markersError{};
 };
 
 inline constexpr int kManifestVersion = 1;

@@ -4,6 +4,7 @@
 #include "model/TypedReading.h"
 #include "model/fileaccess.h"
 #include "recording/GapSample.h"
+#include "recording/TemporaryGroupFile.h"
 #include "recording/markerfiles.h"
 #include "text/texts.h"
 
@@ -290,13 +291,20 @@ bool SaveRecordingWithMarkers(const QString& path, const RecordingSetMember& mem
                               std::stop_token stop, const SaveProgress& progress) {
     const QString recorderPath = SaveFileSet::ReplacedFile(path);
     const QString manifestPath = MarkersManifestPath(recorderPath);
-    if (markers.empty() && !ManifestBelongsTo(manifestPath, recorderPath))
+    const bool ours = ManifestBelongsTo(manifestPath, recorderPath);
+    if (markers.empty() && !ours)
         return SaveRecordStore(path, *member.records, error, stop, progress);
     const auto failWith = [error](const QString& reason) {
         if (error != nullptr)
             *error = reason;
         return false;
     };
+    // A manifest of that name that names other files is another recording: never
+    // replaced by the markers of this one.
+    if (!ours && NameIsTaken(manifestPath))
+        return failWith(setSaveFailure(
+            manifestPath, QStringLiteral("this name is taken by another recording, where the "
+                                         "markers of this one would go; save under another name")));
     SaveFileSet set;
     const QString stagedFile = set.stageReplacement(recorderPath);
     if (stagedFile.isEmpty())

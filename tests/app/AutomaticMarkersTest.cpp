@@ -20,7 +20,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class AutomaticMarkers : public ::testing::Test {
+class MarkersByThemselves : public ::testing::Test {
 protected:
     void SetUp() override {
         std::vector<std::shared_ptr<SimulatedMeter>> meters;
@@ -54,10 +54,13 @@ protected:
         QSignalSpy fresh(&m_app->meter(meter).link(), &MeterLink::readingReceived);
         return fresh.wait(10000);
     }
-    QStringList notes() const {
+    // The notes of the markers of meter `meter` that begin with `kind`. (The demo
+    // meter shows an overload now and then, which is above any limit.)
+    QStringList notes(int meter, const QString& kind) const {
         QStringList all;
         for (const Marker& marker : recorder().markers().all())
-            all << marker.note;
+            if (marker.serial == m_app->meter(meter).serial() && marker.note.startsWith(kind))
+                all << marker.note;
         return all;
     }
 
@@ -69,13 +72,14 @@ protected:
 
 } // namespace
 
-TEST_F(AutomaticMarkers, ACrossingOfTheLimitsIsMarkedOnceForTheMeter) {
+TEST_F(MarkersByThemselves, ACrossingOfTheLimitsIsMarkedOnceForTheMeter) {
     Meter& second = m_app->meter(1);
+    const QString alarm = QStringLiteral("Alarm");
     second.setLimits(-2e9, -3e9); // every reading lies above
     ASSERT_TRUE(nextReading(1));
     ASSERT_TRUE(nextReading(1)) << "and stays above: no second marker";
-    ASSERT_EQ(recorder().markers().count(), 1);
-    const Marker& above = recorder().markers().at(0);
+    ASSERT_EQ(notes(1, alarm).size(), 1);
+    const Marker& above = recorder().markers().at(recorder().markers().count() - 1);
     EXPECT_EQ(above.note, QStringLiteral("Alarm: Meter 2 went above the upper limit"));
     EXPECT_EQ(above.meter, QStringLiteral("Meter 2"));
     EXPECT_EQ(above.serial, second.serial());
@@ -83,11 +87,13 @@ TEST_F(AutomaticMarkers, ACrossingOfTheLimitsIsMarkedOnceForTheMeter) {
 
     second.setLimits(3e9, 2e9); // below
     ASSERT_TRUE(nextReading(1));
+    EXPECT_EQ(notes(1, alarm),
+              (QStringList{QStringLiteral("Alarm: Meter 2 went above the upper limit"),
+                           QStringLiteral("Alarm: Meter 2 went below the lower limit")}));
     m_app->setComparatorLimits(-2e9, -3e9); // the first meter's limits are the application's
     ASSERT_TRUE(nextReading(0));
-    EXPECT_EQ(notes(), (QStringList{QStringLiteral("Alarm: Meter 2 went above the upper limit"),
-                                    QStringLiteral("Alarm: Meter 2 went below the lower limit"),
-                                    QStringLiteral("Alarm: Meter 1 went above the upper limit")}));
+    EXPECT_TRUE(
+        notes(0, alarm).contains(QStringLiteral("Alarm: Meter 1 went above the upper limit")));
 
     // Without a recording nothing is marked.
     recorder().clear();
@@ -96,7 +102,8 @@ TEST_F(AutomaticMarkers, ACrossingOfTheLimitsIsMarkedOnceForTheMeter) {
     EXPECT_TRUE(recorder().markers().empty());
 }
 
-TEST_F(AutomaticMarkers, ALostCableAndItsReturnAreMarked) {
+TEST_F(MarkersByThemselves, ALostCableAndItsReturnAreMarked) {
+    const QString cable = QStringLiteral("The cable");
     m_app->setReconnectAutomatically(true);
     MeterLink& link = m_app->meter(1).link();
     link.setReconnectPause(5ms);
@@ -105,15 +112,13 @@ TEST_F(AutomaticMarkers, ALostCableAndItsReturnAreMarked) {
     ASSERT_TRUE(waiting.wait(20000));
     m_cables->meter(1).setCablePresent(true);
     ASSERT_TRUE(waiting.wait(20000));
-    EXPECT_EQ(notes(), (QStringList{QStringLiteral("The cable of Meter 2 was lost"),
-                                    QStringLiteral("The cable of Meter 2 is back")}));
-    EXPECT_EQ(recorder().markers().at(1).serial, m_app->meter(1).serial());
+    EXPECT_EQ(notes(1, cable), (QStringList{QStringLiteral("The cable of Meter 2 was lost"),
+                                            QStringLiteral("The cable of Meter 2 is back")}));
 
     // Without reconnecting, a pulled cable ends the link: marked once.
     m_app->setReconnectAutomatically(false);
     QSignalSpy lost(&m_app->meter(0).link(), &MeterLink::linkLostNotice);
     m_cables->meter(0).setCablePresent(false);
     ASSERT_TRUE(lost.wait(20000));
-    ASSERT_EQ(recorder().markers().count(), 3);
-    EXPECT_EQ(recorder().markers().at(2).note, QStringLiteral("The cable of Meter 1 was lost"));
+    EXPECT_EQ(notes(0, cable), QStringList{QStringLiteral("The cable of Meter 1 was lost")});
 }

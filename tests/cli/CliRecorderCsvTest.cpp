@@ -198,7 +198,7 @@ TEST(CliRecorderCsv, ASeveralMeterManifestExportsLikeTheWindowInBothLayouts) {
     ASSERT_EQ(wide.status, 0) << wide.err;
     EXPECT_EQ(wide.out,
               windowExport(manifest, dir.filePath(QStringLiteral("w.csv")), TidyLayout::Wide));
-    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,2,V,DC,2.000,false,,,,,,false,,,,W,\r\n"),
+    EXPECT_NE(wide.out.find("\r\n2,10:00:01.0,2,V,DC,2.000,false,,,,,,,false,,,,W,\r\n"),
               std::string::npos)
         << wide.out;
 
@@ -406,7 +406,7 @@ TEST(CliRecorderCsv, TheTidyExportCarriesTheMarkersKeptWithTheRecording) {
 
     // One meter's file takes up the markers of the manifest beside it that names it.
     const QString single = dir.filePath(QStringLiteral("two-V.g53"));
-    RecordingManifest beside{{{QStringLiteral("V"), {}, QStringLiteral("two-V.g53")}}, {}};
+    RecordingManifest beside{{{QStringLiteral("V"), {}, QStringLiteral("two-V.g53")}}, {}, {}, {}};
     beside.markers = {{2, {}, QStringLiteral("off"), {}, {}}};
     ASSERT_TRUE(WriteManifest(dir.filePath(QStringLiteral("two-V.telmora")), beside));
     const CliRun one = runWith(single, TextExportFormat::Tidy, TidyLayout::Long);

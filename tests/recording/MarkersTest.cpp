@@ -98,7 +98,6 @@ TEST_F(MarkedRecording, OneMetersMarkersGoBesideItsFileWhoseBytesStayTheSame) {
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(notesOf(reopened), (std::vector<QString>{"1:valve opened", "3:heater \"B\", on"}));
     EXPECT_EQ(reopened.markers().at(0).time, recorder.markers().at(0).time);
-    EXPECT_FALSE(reopened.hasUnsavedData());
 
     // Without its markers the file is saved again with an empty list beside it.
     ASSERT_TRUE(reopened.removeMarker(0) && reopened.removeMarker(0));
@@ -113,6 +112,12 @@ TEST_F(MarkedRecording, OneMetersMarkersGoBesideItsFileWhoseBytesStayTheSame) {
     ASSERT_TRUE(openInto(reopened, file(QStringLiteral("plain.g53")), &errors));
     EXPECT_TRUE(reopened.markers().empty());
     EXPECT_TRUE(errors.isEmpty());
+    // Nor are markers saved over it: the save is refused and both files stay.
+    const QByteArray other = bytesOf(file(QStringLiteral("plain.telmora")));
+    const QByteArray plain = bytesOf(file(QStringLiteral("plain.g53")));
+    EXPECT_FALSE(SaveAndWait(recorder, file(QStringLiteral("plain.g53"))));
+    EXPECT_EQ(bytesOf(file(QStringLiteral("plain.telmora"))), other);
+    EXPECT_EQ(bytesOf(file(QStringLiteral("plain.g53"))), plain);
 }
 
 TEST_F(MarkedRecording, SeveralMetersKeepTheirMarkersInTheManifest) {

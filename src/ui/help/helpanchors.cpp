@@ -12,6 +12,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/recorder/DataListWindow.h"
 #include "ui/recorder/IntervalDialog.h"
+#include "ui/recorder/MarkersPanel.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
 #include "ui/recorder/TriggerDialog.h"
@@ -44,6 +45,7 @@ QString ownSection(const QWidget* w) {
         {&is<TriggerDialog>, "recorder-trigger"},
         {&is<RecordingOverview>, "overview"},
         {&is<DataListWindow>, "data-list"},
+        {&is<MarkersPanel>, "markers"},
         {&is<LoggerWindow>, "logger"},
         {&is<ExportDialog>, "export"},
         {&is<LineColorDialog>, "line-colours"},
