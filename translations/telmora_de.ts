@@ -224,6 +224,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>&amp;Intervals</source>
+        <translation>&amp;Intervalle</translation>
+    </message>
+    <message>
         <source>The cable is plugged in, but this user may not open it. Check that the udev rule 70-telmora-cable.rules is installed and that you are in the plugdev group:</source>
         <translation>Das Kabel ist eingesteckt, aber dieser Benutzer darf es nicht öffnen. Prüfen Sie, ob die udev-Regel 70-telmora-cable.rules installiert ist und Sie zur Gruppe plugdev gehören:</translation>
     </message>
@@ -1650,6 +1654,171 @@ Abbrechen: das Fenster bleibt offen.</translation>
     <message>
         <source>Note:</source>
         <translation>Notiz:</translation>
+    </message>
+</context>
+<context>
+    <name>LimitCountsView</name>
+    <message>
+        <source>Limits</source>
+        <translation>Grenzwerte</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Bereich</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>Innerhalb</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>Darüber</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>Darunter</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>Überschreitungen</translation>
+    </message>
+    <message>
+        <source>Lower and upper limit</source>
+        <translation>Unterer und oberer Grenzwert</translation>
+    </message>
+    <message>
+        <source>Samples inside the limits</source>
+        <translation>Messwerte innerhalb der Grenzwerte</translation>
+    </message>
+    <message>
+        <source>Samples above the upper limit</source>
+        <translation>Messwerte über dem oberen Grenzwert</translation>
+    </message>
+    <message>
+        <source>Samples below the lower limit</source>
+        <translation>Messwerte unter dem unteren Grenzwert</translation>
+    </message>
+    <message>
+        <source>Excursions outside the limits</source>
+        <translation>Überschreitungen der Grenzwerte</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalTableModel</name>
+    <message>
+        <source>Start</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Messgerät</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Kleinster Wert</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Größter Wert</translation>
+    </message>
+    <message>
+        <source>Std. dev.</source>
+        <translation>Std.-abw.</translation>
+    </message>
+    <message>
+        <source>Overloads</source>
+        <translation>Überläufe</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>Innerhalb</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>Darüber</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>Darunter</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>Überschreitungen</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalsPanel</name>
+    <message>
+        <source>1 second</source>
+        <translation>1 Sekunde</translation>
+    </message>
+    <message>
+        <source>10 seconds</source>
+        <translation>10 Sekunden</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 Minute</translation>
+    </message>
+    <message>
+        <source>10 minutes</source>
+        <translation>10 Minuten</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 Stunde</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 Tag</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalle</translation>
+    </message>
+    <message>
+        <source>&amp;Interval:</source>
+        <translation>&amp;Intervall:</translation>
+    </message>
+    <message>
+        <source>Interval length</source>
+        <translation>Intervalllänge</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>Export the intervals as CSV</source>
+        <translation>Die Intervalle als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>Figures of each interval</source>
+        <translation>Kennzahlen jedes Intervalls</translation>
+    </message>
+    <message>
+        <source>Counting...</source>
+        <translation>Wird gezählt...</translation>
+    </message>
+    <message>
+        <source>Export Intervals</source>
+        <translation>Intervalle exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)|*.csv|All files (*)|*</source>
+        <translation>CSV-Dateien (*.csv)|*.csv|Alle Dateien (*)|*</translation>
     </message>
 </context>
 </TS>

@@ -224,6 +224,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>&amp;Intervals</source>
+        <translation>&amp;Intervalos</translation>
+    </message>
+    <message>
         <source>The cable is plugged in, but this user may not open it. Check that the udev rule 70-telmora-cable.rules is installed and that you are in the plugdev group:</source>
         <translation>El cable está conectado, pero este usuario no puede abrirlo. Compruebe que la regla udev 70-telmora-cable.rules está instalada y que usted pertenece al grupo plugdev:</translation>
     </message>
@@ -1650,6 +1654,171 @@ Cancelar: la ventana permanece abierta.</translation>
     <message>
         <source>Note:</source>
         <translation>Nota:</translation>
+    </message>
+</context>
+<context>
+    <name>LimitCountsView</name>
+    <message>
+        <source>Limits</source>
+        <translation>Límites</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Rango</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>Dentro</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>Por encima</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>Por debajo</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>Salidas</translation>
+    </message>
+    <message>
+        <source>Lower and upper limit</source>
+        <translation>Límite inferior y superior</translation>
+    </message>
+    <message>
+        <source>Samples inside the limits</source>
+        <translation>Muestras dentro de los límites</translation>
+    </message>
+    <message>
+        <source>Samples above the upper limit</source>
+        <translation>Muestras por encima del límite superior</translation>
+    </message>
+    <message>
+        <source>Samples below the lower limit</source>
+        <translation>Muestras por debajo del límite inferior</translation>
+    </message>
+    <message>
+        <source>Excursions outside the limits</source>
+        <translation>Salidas fuera de los límites</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalTableModel</name>
+    <message>
+        <source>Start</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Multímetro</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unidad</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Número</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Mínimo</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Máximo</translation>
+    </message>
+    <message>
+        <source>Std. dev.</source>
+        <translation>Desv. est.</translation>
+    </message>
+    <message>
+        <source>Overloads</source>
+        <translation>Sobrecargas</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>Dentro</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>Por encima</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>Por debajo</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>Salidas</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalsPanel</name>
+    <message>
+        <source>1 second</source>
+        <translation>1 segundo</translation>
+    </message>
+    <message>
+        <source>10 seconds</source>
+        <translation>10 segundos</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 minuto</translation>
+    </message>
+    <message>
+        <source>10 minutes</source>
+        <translation>10 minutos</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 hora</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 día</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalos</translation>
+    </message>
+    <message>
+        <source>&amp;Interval:</source>
+        <translation>&amp;Intervalo:</translation>
+    </message>
+    <message>
+        <source>Interval length</source>
+        <translation>Duración del intervalo</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportar...</translation>
+    </message>
+    <message>
+        <source>Export the intervals as CSV</source>
+        <translation>Exportar los intervalos como CSV</translation>
+    </message>
+    <message>
+        <source>Figures of each interval</source>
+        <translation>Cifras de cada intervalo</translation>
+    </message>
+    <message>
+        <source>Counting...</source>
+        <translation>Contando...</translation>
+    </message>
+    <message>
+        <source>Export Intervals</source>
+        <translation>Exportar intervalos</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)|*.csv|All files (*)|*</source>
+        <translation>Archivos CSV (*.csv)|*.csv|Todos los archivos (*)|*</translation>
     </message>
 </context>
 </TS>

@@ -224,6 +224,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>&amp;Intervals</source>
+        <translation>&amp;Intervalles</translation>
+    </message>
+    <message>
         <source>The cable is plugged in, but this user may not open it. Check that the udev rule 70-telmora-cable.rules is installed and that you are in the plugdev group:</source>
         <translation>Le câble est branché, mais cet utilisateur n’a pas le droit de l’ouvrir. Vérifiez que la règle udev 70-telmora-cable.rules est installée et que vous êtes dans le groupe plugdev :</translation>
     </message>
@@ -1650,6 +1654,171 @@ Annuler : la fenêtre reste ouverte.</translation>
     <message>
         <source>Note:</source>
         <translation>Note :</translation>
+    </message>
+</context>
+<context>
+    <name>LimitCountsView</name>
+    <message>
+        <source>Limits</source>
+        <translation>Limites</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Plage</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>Dedans</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>Au-dessus</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>En dessous</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>Sorties</translation>
+    </message>
+    <message>
+        <source>Lower and upper limit</source>
+        <translation>Limite basse et limite haute</translation>
+    </message>
+    <message>
+        <source>Samples inside the limits</source>
+        <translation>Échantillons dans les limites</translation>
+    </message>
+    <message>
+        <source>Samples above the upper limit</source>
+        <translation>Échantillons au-dessus de la limite haute</translation>
+    </message>
+    <message>
+        <source>Samples below the lower limit</source>
+        <translation>Échantillons en dessous de la limite basse</translation>
+    </message>
+    <message>
+        <source>Excursions outside the limits</source>
+        <translation>Sorties hors des limites</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalTableModel</name>
+    <message>
+        <source>Start</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Multimètre</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unité</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Std. dev.</source>
+        <translation>Écart type</translation>
+    </message>
+    <message>
+        <source>Overloads</source>
+        <translation>Surcharges</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>Dedans</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>Au-dessus</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>En dessous</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>Sorties</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalsPanel</name>
+    <message>
+        <source>1 second</source>
+        <translation>1 seconde</translation>
+    </message>
+    <message>
+        <source>10 seconds</source>
+        <translation>10 secondes</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 minute</translation>
+    </message>
+    <message>
+        <source>10 minutes</source>
+        <translation>10 minutes</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 heure</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 jour</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Intervalles</translation>
+    </message>
+    <message>
+        <source>&amp;Interval:</source>
+        <translation>&amp;Intervalle :</translation>
+    </message>
+    <message>
+        <source>Interval length</source>
+        <translation>Durée de l&apos;intervalle</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>E&amp;xporter...</translation>
+    </message>
+    <message>
+        <source>Export the intervals as CSV</source>
+        <translation>Exporter les intervalles en CSV</translation>
+    </message>
+    <message>
+        <source>Figures of each interval</source>
+        <translation>Valeurs de chaque intervalle</translation>
+    </message>
+    <message>
+        <source>Counting...</source>
+        <translation>Comptage...</translation>
+    </message>
+    <message>
+        <source>Export Intervals</source>
+        <translation>Exporter les intervalles</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)|*.csv|All files (*)|*</source>
+        <translation>Fichiers CSV (*.csv)|*.csv|Tous les fichiers (*)|*</translation>
     </message>
 </context>
 </TS>

@@ -224,6 +224,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>&amp;Intervals</source>
+        <translation>Przed&amp;ziały</translation>
+    </message>
+    <message>
         <source>The cable is plugged in, but this user may not open it. Check that the udev rule 70-telmora-cable.rules is installed and that you are in the plugdev group:</source>
         <translation>Kabel jest podłączony, ale ten użytkownik nie może go otworzyć. Sprawdź, czy reguła udev 70-telmora-cable.rules jest zainstalowana i czy należysz do grupy plugdev:</translation>
     </message>
@@ -1650,6 +1654,171 @@ Anuluj: okno pozostaje otwarte.</translation>
     <message>
         <source>Note:</source>
         <translation>Notatka:</translation>
+    </message>
+</context>
+<context>
+    <name>LimitCountsView</name>
+    <message>
+        <source>Limits</source>
+        <translation>Granice</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Zakres</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>Wewnątrz</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>Powyżej</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>Poniżej</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>Wyjścia</translation>
+    </message>
+    <message>
+        <source>Lower and upper limit</source>
+        <translation>Dolna i górna granica</translation>
+    </message>
+    <message>
+        <source>Samples inside the limits</source>
+        <translation>Próbki w granicach</translation>
+    </message>
+    <message>
+        <source>Samples above the upper limit</source>
+        <translation>Próbki powyżej górnej granicy</translation>
+    </message>
+    <message>
+        <source>Samples below the lower limit</source>
+        <translation>Próbki poniżej dolnej granicy</translation>
+    </message>
+    <message>
+        <source>Excursions outside the limits</source>
+        <translation>Wyjścia poza granice</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalTableModel</name>
+    <message>
+        <source>Start</source>
+        <translation>Początek</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Miernik</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Jednostka</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Liczba</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Średnia</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maksimum</translation>
+    </message>
+    <message>
+        <source>Std. dev.</source>
+        <translation>Odch. std.</translation>
+    </message>
+    <message>
+        <source>Overloads</source>
+        <translation>Przeciążenia</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>Wewnątrz</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>Powyżej</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>Poniżej</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>Wyjścia</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalsPanel</name>
+    <message>
+        <source>1 second</source>
+        <translation>1 sekunda</translation>
+    </message>
+    <message>
+        <source>10 seconds</source>
+        <translation>10 sekund</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 minuta</translation>
+    </message>
+    <message>
+        <source>10 minutes</source>
+        <translation>10 minut</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 godzina</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 dzień</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>Przedziały</translation>
+    </message>
+    <message>
+        <source>&amp;Interval:</source>
+        <translation>&amp;Przedział:</translation>
+    </message>
+    <message>
+        <source>Interval length</source>
+        <translation>Długość przedziału</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Eksportuj...</translation>
+    </message>
+    <message>
+        <source>Export the intervals as CSV</source>
+        <translation>Eksportuj przedziały jako CSV</translation>
+    </message>
+    <message>
+        <source>Figures of each interval</source>
+        <translation>Wartości każdego przedziału</translation>
+    </message>
+    <message>
+        <source>Counting...</source>
+        <translation>Liczenie...</translation>
+    </message>
+    <message>
+        <source>Export Intervals</source>
+        <translation>Eksportuj przedziały</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)|*.csv|All files (*)|*</source>
+        <translation>Pliki CSV (*.csv)|*.csv|Wszystkie pliki (*)|*</translation>
     </message>
 </context>
 </TS>

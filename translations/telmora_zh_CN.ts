@@ -224,6 +224,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>&amp;Intervals</source>
+        <translation>区间(&amp;I)</translation>
+    </message>
+    <message>
         <source>The cable is plugged in, but this user may not open it. Check that the udev rule 70-telmora-cable.rules is installed and that you are in the plugdev group:</source>
         <translation>电缆已插入，但当前用户无权打开它。请检查是否已安装 udev 规则 70-telmora-cable.rules，并确认您属于 plugdev 组：</translation>
     </message>
@@ -1650,6 +1654,171 @@ Cancel: the window stays open.</source>
     <message>
         <source>Note:</source>
         <translation>备注：</translation>
+    </message>
+</context>
+<context>
+    <name>LimitCountsView</name>
+    <message>
+        <source>Limits</source>
+        <translation>限值</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>范围</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>限值内</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>高于</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>低于</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>越限次数</translation>
+    </message>
+    <message>
+        <source>Lower and upper limit</source>
+        <translation>下限和上限</translation>
+    </message>
+    <message>
+        <source>Samples inside the limits</source>
+        <translation>限值内的采样</translation>
+    </message>
+    <message>
+        <source>Samples above the upper limit</source>
+        <translation>高于上限的采样</translation>
+    </message>
+    <message>
+        <source>Samples below the lower limit</source>
+        <translation>低于下限的采样</translation>
+    </message>
+    <message>
+        <source>Excursions outside the limits</source>
+        <translation>超出限值的次数</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalTableModel</name>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>仪表</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>数量</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>Std. dev.</source>
+        <translation>标准差</translation>
+    </message>
+    <message>
+        <source>Overloads</source>
+        <translation>过载</translation>
+    </message>
+    <message>
+        <source>Inside</source>
+        <translation>限值内</translation>
+    </message>
+    <message>
+        <source>Above</source>
+        <translation>高于</translation>
+    </message>
+    <message>
+        <source>Below</source>
+        <translation>低于</translation>
+    </message>
+    <message>
+        <source>Excursions</source>
+        <translation>越限次数</translation>
+    </message>
+</context>
+<context>
+    <name>IntervalsPanel</name>
+    <message>
+        <source>1 second</source>
+        <translation>1 秒</translation>
+    </message>
+    <message>
+        <source>10 seconds</source>
+        <translation>10 秒</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 分钟</translation>
+    </message>
+    <message>
+        <source>10 minutes</source>
+        <translation>10 分钟</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 小时</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 天</translation>
+    </message>
+    <message>
+        <source>Intervals</source>
+        <translation>区间</translation>
+    </message>
+    <message>
+        <source>&amp;Interval:</source>
+        <translation>区间(&amp;I):</translation>
+    </message>
+    <message>
+        <source>Interval length</source>
+        <translation>区间长度</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>导出(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Export the intervals as CSV</source>
+        <translation>将区间导出为 CSV</translation>
+    </message>
+    <message>
+        <source>Figures of each interval</source>
+        <translation>各区间的统计值</translation>
+    </message>
+    <message>
+        <source>Counting...</source>
+        <translation>正在统计...</translation>
+    </message>
+    <message>
+        <source>Export Intervals</source>
+        <translation>导出区间</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)|*.csv|All files (*)|*</source>
+        <translation>CSV 文件 (*.csv)|*.csv|所有文件 (*)|*</translation>
     </message>
 </context>
 </TS>

@@ -3,12 +3,14 @@
 #include "app/AutomaticMarkers.h"
 #include "app/Meter.h"
 #include "app/ReadingPublisher.h"
+#include "app/recorderlimits.h"
 #include "logger/LoggerSessions.h"
 #include "meter/CableAccess.h"
 #include "meter/MeterLink.h"
 #include "meter/cablelist.h"
 #include "model/IniSettings.h"
 #include "recording/RecorderController.h"
+#include "recording/RecordingLimits.h"
 
 #include <QFileInfo>
 
@@ -63,7 +65,16 @@ Application::Application(std::shared_ptr<CableBackend> backend, UserFiles files,
     // The recorder samples every linked meter.
     connect(this, &Application::metersChanged, this, &Application::updateRecorderMeters);
     connect(this, &Application::metersChanged, this, &Application::updateLoggerMeter);
+    // Each meter's limit counts follow its comparator limits.
+    connect(this, &Application::metersChanged, this, &Application::updateRecorderLimits);
+    connect(m_recording.get(), &RecorderController::metersChanged, this,
+            &Application::updateRecorderLimits);
+    connect(m_recording.get(), &RecorderController::recordingLoaded, this,
+            &Application::updateRecorderLimits);
+    connect(m_recording.get(), &RecorderController::cleared, this,
+            &Application::updateRecorderLimits);
     updateRecorderMeters();
+    updateRecorderLimits();
 }
 
 Application::~Application() {
@@ -112,6 +123,7 @@ void Application::watchMeter(Meter& meter) {
         if (waiting && m_recording)
             m_recording->readingsInterrupted();
     });
+    connect(&meter, &Meter::limitsChanged, this, &Application::updateRecorderLimits);
     connect(&meter, &Meter::limitsChanged, this, [this, &meter] {
         if (&meter == m_meters.front().get() || meter.serial().isEmpty())
             return;
@@ -298,6 +310,15 @@ void Application::renameMeter(int index, const QString& name) {
         m_desktopState->setValue(MeterKey(renamed.serial(), "Name"), trimmed);
         m_desktopState->save();
     }
+}
+
+void Application::updateRecorderLimits() {
+    if (!m_recording)
+        return;
+    std::vector<const Meter*> meters;
+    for (const auto& meter : m_meters)
+        meters.push_back(meter.get());
+    m_recording->limitCounts().setLimits(RecorderLimitsOf(*m_recording, meters));
 }
 
 void Application::setBusyPart(bool& part, bool busy) {

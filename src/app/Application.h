@@ -117,6 +117,8 @@ private:
     void updateRecorderMeters();
     // Points the logger at the meter loggerMeter() names now.
     void updateLoggerMeter();
+    // Gives each meter of the recording the limits of the meter that records it.
+    void updateRecorderLimits();
 
     UserFiles m_files;
     SettingsValues m_settings;

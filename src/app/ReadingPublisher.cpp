@@ -9,6 +9,7 @@
 #include "model/IniSettings.h"
 #include "publish/MqttPublisher.h"
 #include "recording/RecorderController.h"
+#include "recording/RecordingLimits.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -153,6 +154,8 @@ void ReadingPublisher::publishStatistics() {
             figures.minimum = group->values.minimum();
             figures.maximum = group->values.maximum();
         }
+        if (const LimitTest* limits = m_recording.limitCounts().counts(k))
+            figures.limits = *limits;
         m_publisher->publishStatistics(MeterTopicName(m_recording.meterSerial(k), k + 1), figures,
                                        now.utcMs, now.offsetSeconds);
     }

@@ -29,6 +29,7 @@ namespace {
 constexpr const char* kRecorderCsvUsage =
     "Usage: telmora-cli recorder-csv FILE [--format standard|tidy] [--layout long|wide]\n"
     "                                [--meter N|NAME|SERIAL|all] [--every SECONDS]\n"
+    "                                [--limits LOW:HIGH]\n"
     "\n"
     "Reads a recorder file (.g53, .g52, .g51 or .TMP; the format is chosen by the\n"
     "file name as the recorder does, never by the folders above it) and writes the\n"
@@ -68,7 +69,15 @@ constexpr const char* kRecorderCsvUsage =
     "overloads never enter them, overloads are counted in their own column. mean,\n"
     "min and max are empty where an interval holds overloads only, stddev where it\n"
     "holds one value. Intervals without a sample are left out. A recording that\n"
-    "runs past midnight goes on with the next day's intervals.\n";
+    "runs past midnight goes on with the next day's intervals.\n"
+    "\n"
+    "--limits LOW:HIGH (with --every) counts each meter's main readings against the\n"
+    "limits and adds four columns: inside,above,below,excursions (empty for the math\n"
+    "channel). LOW and HIGH are in SI base units and may end in an SI prefix (5m is\n"
+    "0.005, 2.2k is 2200). inside counts values from LOW to HIGH (both included),\n"
+    "above and below the values beyond them; an overload counts above. An excursion\n"
+    "is a run of samples outside the limits; a run that goes on from the interval\n"
+    "before counts in this interval too. Gaps count nowhere.\n";
 
 // Tells why the markers of `path` are missing from its tidy export; 1 when they
 // are, else 0.
@@ -157,7 +166,8 @@ OptionMatch takeEveryOption(int argc, char** argv, int& i, std::int64_t& seconds
 // export stops before the first record no writer makes, and the file is named as
 // damaged. `links` Refuse for a member of a manifest: no link is followed.
 int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
-            TidyLayout layout, FileLinks links, std::int64_t every) {
+            TidyLayout layout, FileLinks links, std::int64_t every,
+            const std::optional<LimitTest>& limits) {
     RecorderFileReader reader;
     if (!OpenRecorderInput(reader, path, err, links))
         return 1;
@@ -178,7 +188,7 @@ int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportForm
     if (every > 0) {
         TidyMeterSet one;
         one.meters.push_back({"M1", &records});
-        written = WriteRecorderIntervals(one, every * 1000, sink);
+        written = WriteRecorderIntervals(one, every * 1000, sink, IntervalLimits{limits});
     } else if (format == TextExportFormat::Tidy && layout == TidyLayout::Wide) {
         TidyMeterSet one;
         one.meters.push_back({"M1", &records});
@@ -213,7 +223,8 @@ int runFile(const char* path, std::FILE* outFile, std::FILE* err, TextExportForm
 // or with `every` its intervals: of every meter and the math channel, or of the
 // meter `chosen` alone.
 int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayout layout,
-                  std::int64_t every, std::optional<std::size_t> chosen) {
+                  std::int64_t every, std::optional<std::size_t> chosen,
+                  const std::optional<LimitTest>& limits) {
     QString error;
     std::optional<RecordingSetFiles> files = OpenRecordingSet(PathText(QByteArray(path)), &error);
     if (!files) {
@@ -235,8 +246,10 @@ int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayo
         set.meters = {set.meters[*chosen]};
         set.hasMath = false;
     }
-    const bool written = every > 0 ? WriteRecorderIntervals(set, every * 1000, sink)
-                                   : WriteRecorderTidy(set, 1, lastPage, lastPage, layout, sink);
+    const bool written = every > 0
+                             ? WriteRecorderIntervals(set, every * 1000, sink,
+                                                      IntervalLimits(set.meters.size(), limits))
+                             : WriteRecorderTidy(set, 1, lastPage, lastPage, layout, sink);
     if (!out.flush())
         return out.report(err);
     if (!written) {
@@ -253,7 +266,8 @@ int runEveryMeter(const char* path, std::FILE* outFile, std::FILE* err, TidyLayo
 // The export of a several-meter recording's manifest: one meter as its own file
 // gives it, or every meter in the tidy format.
 int runManifest(const char* path, std::FILE* out, std::FILE* err, TextExportFormat format,
-                TidyLayout layout, const char* meter, std::int64_t every) {
+                TidyLayout layout, const char* meter, std::int64_t every,
+                const std::optional<LimitTest>& limits) {
     const std::optional<RecordingManifest> manifest = ReadManifestInput(path, err);
     if (!manifest)
         return 1;
@@ -276,16 +290,23 @@ int runManifest(const char* path, std::FILE* out, std::FILE* err, TextExportForm
         chosen = 0;
     }
     if (!chosen || every > 0)
-        return runEveryMeter(path, out, err, layout, every, chosen);
+        return runEveryMeter(path, out, err, layout, every, chosen, limits);
     const QByteArray member = NativePath(QDir::toNativeSeparators(
         ManifestMemberPath(PathText(QByteArray(path)), manifest->meters[*chosen].file)));
-    return runFile(member.constData(), out, err, format, layout, FileLinks::Refuse, 0);
+    return runFile(member.constData(), out, err, format, layout, FileLinks::Refuse, 0, limits);
 }
 
 } // namespace
 
 int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExportFormat format,
-                   TidyLayout layout, const char* meter, std::int64_t everySeconds) {
+                   TidyLayout layout, const char* meter, std::int64_t everySeconds,
+                   const std::optional<LimitTest>& limits) {
+    if (limits && everySeconds == 0) {
+        std::fputs("telmora-cli: --limits counts the readings of each interval: use it with "
+                   "--format tidy --every SECONDS\n",
+                   err);
+        return 2;
+    }
     if (everySeconds > 0 && (format != TextExportFormat::Tidy || layout != TidyLayout::Long)) {
         std::fputs("telmora-cli: --every gives the interval layout of the tidy CSV: use it with "
                    "--format tidy and without --layout wide\n",
@@ -293,7 +314,7 @@ int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExp
         return 2;
     }
     if (IsManifestPath(PathText(QByteArray(path))))
-        return runManifest(path, outFile, err, format, layout, meter, everySeconds);
+        return runManifest(path, outFile, err, format, layout, meter, everySeconds, limits);
     if (meter != nullptr && std::strcmp(meter, "all") != 0) {
         std::fprintf(err,
                      "telmora-cli: --meter chooses a meter of a recording of several meters "
@@ -301,7 +322,7 @@ int RunRecorderCsv(const char* path, std::FILE* outFile, std::FILE* err, TextExp
                      path);
         return 2;
     }
-    return runFile(path, outFile, err, format, layout, FileLinks::Follow, everySeconds);
+    return runFile(path, outFile, err, format, layout, FileLinks::Follow, everySeconds, limits);
 }
 
 int CmdRecorderCsv(int argc, char** argv) {
@@ -313,8 +334,11 @@ int CmdRecorderCsv(int argc, char** argv) {
     TextExportFormat format = TextExportFormat::Standard;
     TidyLayout layout = TidyLayout::Long;
     std::int64_t every = 0;
+    std::optional<LimitTest> limits;
     for (int i = 0; i < argc; ++i) {
         OptionMatch match = TakeFormatOption(argc, argv, i, format);
+        if (match == OptionMatch::NotThis)
+            match = TakeLimitsOption(argc, argv, i, limits);
         if (match == OptionMatch::NotThis)
             match = takeEveryOption(argc, argv, i, every);
         if (match == OptionMatch::NotThis)
@@ -335,7 +359,7 @@ int CmdRecorderCsv(int argc, char** argv) {
         std::fputs(kRecorderCsvUsage, stderr);
         return 2;
     }
-    return RunRecorderCsv(path, stdout, stderr, format, layout, meter, every);
+    return RunRecorderCsv(path, stdout, stderr, format, layout, meter, every, limits);
 }
 
 } // namespace telmora::cli

@@ -2,10 +2,12 @@
 // telmora-cli recorder-csv: the recorder's text export of every page of a recorder
 // file, on stdout.
 
+#include "model/LimitTest.h"
 #include "model/exportoptions.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 
 namespace telmora::cli {
 
@@ -27,10 +29,13 @@ namespace telmora::cli {
 // `everySeconds` above 0 (up to a day) gives the interval export instead (see
 // recorderintervals.h) of the tidy format's long layout, else status 2: of every
 // meter and the math channel of a manifest, or of the meter `meter` names.
+// `limits` (with `everySeconds` only, else status 2) add each meter's limit counts
+// per interval.
 int RunRecorderCsv(const char* path, std::FILE* out, std::FILE* err,
                    TextExportFormat format = TextExportFormat::Standard,
                    TidyLayout layout = TidyLayout::Long, const char* meter = nullptr,
-                   std::int64_t everySeconds = 0);
+                   std::int64_t everySeconds = 0,
+                   const std::optional<LimitTest>& limits = std::nullopt);
 
 // The command: `argv` holds the arguments after "recorder-csv".
 int CmdRecorderCsv(int argc, char** argv);

@@ -1,6 +1,7 @@
 #include "cli/CmdStats.h"
 #include "cli/CommandOutput.h"
 #include "cli/clipaths.h"
+#include "cli/formatoption.h"
 #include "cli/inputchecks.h"
 #include "cli/recordinginput.h"
 
@@ -58,9 +59,9 @@ constexpr const char* kStatsUsage =
     "(or a file that is no recording at all) is refused with exit status 1 and its\n"
     "first damaged sample, and nothing is written.\n"
     "\n"
-    "--limits LOW:HIGH (recorder files and recordings of several meters) counts the\n"
-    "main readings against the limits and adds a line after the groups of each\n"
-    "meter (of a recorder file: without the meter's keys):\n"
+    "--limits LOW:HIGH counts the main readings against the limits and adds a line\n"
+    "after the groups of each meter (of a recorder file: without the meter's keys;\n"
+    "of a session file: after each session's groups, with its \"session\" key):\n"
     "  {\"meter\":1,\"name\":\"V\",\"serial\":\"S1\",\"limits\":{\"low\":0.005,\n"
     "   \"high\":2200,\"inside\":440,\"above\":7,\"below\":3,\"excursions\":2}}\n"
     "LOW and HIGH are in SI base units and may end in an SI prefix: p, n, u, m, k,\n"
@@ -158,7 +159,18 @@ bool isSessionFile(std::string_view path) {
     return end == ".slr";
 }
 
-int sessionStats(const char* path, CommandOutput& out, std::FILE* err) {
+// The limit counts of a session's main readings.
+LimitTest sessionLimits(const SampleList& session, const LimitTest& limits) {
+    LimitTest test = limits.fresh();
+    StoredValueCache last;
+    for (std::size_t i = 0; i < session.size(); ++i)
+        test.add(ReadingOfRecord(session[i].main, RecordOrigin::Session, DisplayKind::Main, &last,
+                                 DisplayShape::Skip));
+    return test;
+}
+
+int sessionStats(const char* path, CommandOutput& out, std::FILE* err,
+                 const std::optional<LimitTest>& limits) {
     QFile file;
     std::string problem;
     if (!OpenInputFile(file, path, "the session file", problem)) {
@@ -175,7 +187,8 @@ int sessionStats(const char* path, CommandOutput& out, std::FILE* err) {
     }
     for (std::size_t s = 0; s < sessions.size(); ++s) {
         const std::string keys = "\"session\":" + std::to_string(s + 1) + ",";
-        if (!writeGroups(out, SessionStatistics(sessions[s]), keys)) {
+        if (!writeGroups(out, SessionStatistics(sessions[s]), keys) ||
+            (limits && !out.write(limitsLine(sessionLimits(sessions[s], *limits), keys)))) {
             return out.report(err);
         }
     }
@@ -311,19 +324,13 @@ int manifestStats(const char* path, CommandOutput& out, std::FILE* err,
 
 int RunStats(const char* path, std::FILE* outFile, std::FILE* err,
              const std::optional<LimitTest>& limits) {
-    if (limits && isSessionFile(path)) {
-        std::fputs("telmora-cli: --limits counts the readings of recorder files and recordings of "
-                   "several meters, not of session files\n",
-                   err);
-        return 2;
-    }
     CommandOutput out(outFile);
     int status = 1;
     try {
         if (IsManifestPath(PathText(QByteArray(path))))
             status = manifestStats(path, out, err, limits);
         else
-            status = isSessionFile(path) ? sessionStats(path, out, err)
+            status = isSessionFile(path) ? sessionStats(path, out, err, limits)
                                          : recorderStats(path, out, err, limits);
     } catch (const std::bad_alloc&) {
         std::fprintf(err, "telmora-cli: not enough memory to read '%s'\n", path);
@@ -339,23 +346,11 @@ int CmdStats(int argc, char** argv) {
     std::optional<LimitTest> limits;
     for (int i = 0; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--limits" || arg.starts_with("--limits=")) {
-            const bool apart = arg == "--limits";
-            if (apart && i + 1 >= argc) {
-                std::fputs("telmora-cli: --limits needs LOW:HIGH, e.g. 5m:2.2k\n", stderr);
-                return 2;
-            }
-            const std::string_view value = apart ? std::string_view(argv[++i]) : arg.substr(9);
-            limits = ReadLimits(value);
-            if (!limits) {
-                std::fprintf(stderr,
-                             "telmora-cli: --limits '%.*s' are no limits LOW:HIGH with LOW not "
-                             "above HIGH (numbers with an SI prefix or none, e.g. 5m:2.2k)\n",
-                             static_cast<int>(value.size()), value.data());
-                return 2;
-            }
+        const OptionMatch match = TakeLimitsOption(argc, argv, i, limits);
+        if (match == OptionMatch::Bad)
+            return 2;
+        if (match == OptionMatch::Taken)
             continue;
-        }
         if (path != nullptr || argv[i][0] == '\0' || arg.starts_with("--")) {
             std::fputs(kStatsUsage, stderr);
             return 2;

@@ -2,7 +2,10 @@
 // The --format option of the export commands: "standard" (the text export as the
 // windows write it, the default) or "tidy" (the tidy CSV with dates and SI values).
 
+#include "model/LimitTest.h"
 #include "model/exportoptions.h"
+
+#include <optional>
 
 namespace telmora::cli {
 
@@ -14,5 +17,8 @@ enum class OptionMatch {
 
 // Reads "--format NAME" or "--format=NAME" at argv[i].
 OptionMatch TakeFormatOption(int argc, char** argv, int& i, TextExportFormat& format);
+
+// Reads "--limits LOW:HIGH" or "--limits=LOW:HIGH" at argv[i] (see ReadLimits).
+OptionMatch TakeLimitsOption(int argc, char** argv, int& i, std::optional<LimitTest>& limits);
 
 } // namespace telmora::cli

@@ -1,11 +1,46 @@
 #include "model/LimitTest.h"
 
 #include "model/decimaltext.h"
+#include "model/functiontable.h"
 
 #include <cmath>
 #include <string>
 
 namespace telmora {
+
+namespace {
+
+// `value` times 10^exponent, made from its shortest decimal as a stored value is.
+double shifted(double value, int exponent) {
+    if (exponent == 0 || !std::isfinite(value))
+        return value;
+    std::string text;
+    AppendShortestDouble(text, value);
+    const std::size_t e = text.find('e');
+    if (e != std::string::npos) { // "4.7e-9": the exponents add up
+        exponent += std::stoi(text.substr(e + 1));
+        text.resize(e);
+    }
+    text += 'e';
+    text += std::to_string(exponent);
+    return ReadDecimal(text).value_or(value * std::pow(10.0, exponent));
+}
+
+} // namespace
+
+LimitTest::LimitTest(double low, double high, LimitUnits units)
+    : m_low(low), m_high(high), m_units(units), m_si{low, high},
+      m_micro{shifted(low, -6), shifted(high, -6)}, m_nano{shifted(low, -9), shifted(high, -9)} {}
+
+const LimitTest::Bounds& LimitTest::boundsOf(std::uint32_t function) const {
+    if (m_units == LimitUnits::Si)
+        return m_si;
+    const FunctionRow& row = FunctionRowOf(function);
+    // A decibel reading is typed in the comparator's dBm already.
+    if (row.decibel || row.comparatorScale == 1.0)
+        return m_si;
+    return row.comparatorScale > 1e7 ? m_nano : m_micro;
+}
 
 void LimitTest::outside(std::int64_t& side) {
     ++side;
@@ -15,18 +50,21 @@ void LimitTest::outside(std::int64_t& side) {
 }
 
 void LimitTest::add(const TypedReading& reading) {
-    if (reading.hasValue())
-        addValue(reading.value);
+    if (reading.hasValue() && !std::isnan(reading.value))
+        place(reading.value, boundsOf(reading.function));
     else if (reading.overloaded())
         outside(m_counts.above);
 }
 
 void LimitTest::addValue(double value) {
-    if (std::isnan(value))
-        return;
-    if (value > m_high) {
+    if (!std::isnan(value))
+        place(value, m_si);
+}
+
+void LimitTest::place(double value, const Bounds& bounds) {
+    if (value > bounds.high) {
         outside(m_counts.above);
-    } else if (value < m_low) {
+    } else if (value < bounds.low) {
         outside(m_counts.below);
     } else {
         ++m_counts.inside;

@@ -5,6 +5,12 @@
 // the range upward). A reading with neither a value nor an overload (a gap) counts
 // nowhere and does not end an excursion: a run outside broken only by gaps is one.
 // A run that goes from above straight to below stays one excursion.
+//
+// The limits are in SI base units, or in the units a meter's comparator takes its
+// limits in: microfarad for capacitance, nanosiemens for conductance, everything
+// else as the reading types it (LimitUnits::Comparator). A reading is compared with
+// each limit made in its own unit from the limit's shortest decimal, exactly as a
+// stored value is made from its digits: a 2.2 uF reading lies on a 2.2 limit.
 
 #include "model/TypedReading.h"
 
@@ -19,26 +25,47 @@ struct LimitCounts {
     std::int64_t above = 0;
     std::int64_t below = 0;
     std::int64_t excursions = 0;
+
+    bool operator==(const LimitCounts&) const = default;
 };
+
+enum class LimitUnits { Si, Comparator };
 
 class LimitTest {
 public:
     // `low` <= `high`.
-    LimitTest(double low, double high) : m_low(low), m_high(high) {}
+    LimitTest(double low, double high, LimitUnits units = LimitUnits::Si);
 
     void add(const TypedReading& reading);
     // A value of a computed channel: NaN is a gap.
     void addValue(double value);
 
+    // The limits as given.
     double low() const { return m_low; }
     double high() const { return m_high; }
+    LimitUnits units() const { return m_units; }
     const LimitCounts& counts() const { return m_counts; }
+    // The same limits with nothing counted yet.
+    LimitTest fresh() const { return LimitTest(m_low, m_high, m_units); }
+    bool sameLimits(const LimitTest& other) const {
+        return m_low == other.m_low && m_high == other.m_high && m_units == other.m_units;
+    }
 
 private:
+    struct Bounds {
+        double low = 0;
+        double high = 0;
+    };
+    void place(double value, const Bounds& bounds);
     void outside(std::int64_t& side);
+    const Bounds& boundsOf(std::uint32_t function) const;
 
     double m_low;
     double m_high;
+    LimitUnits m_units;
+    Bounds m_si;    // the limits as given
+    Bounds m_micro; // in farad for a comparator in microfarad
+    Bounds m_nano;  // in siemens for a comparator in nanosiemens
     LimitCounts m_counts;
     bool m_outside = false; // the last sample counted lay outside
 };

@@ -1,6 +1,7 @@
 #include "publish/publishmessages.h"
 
 #include "model/TypedReading.h"
+#include "model/decimaltext.h"
 #include "model/tidycsv.h"
 
 #include <charconv>
@@ -41,10 +42,21 @@ public:
         this->key(key);
         m_text += value ? "true" : "false";
     }
-    QByteArray finish() {
-        m_text.push_back('}');
-        return QByteArray::fromStdString(m_text);
+    // A number as the command line's statistics write it.
+    void shortest(std::string_view key, double value) {
+        this->key(key);
+        AppendShortestDouble(m_text, value);
     }
+    // An object made by another JsonObject.
+    void object(std::string_view key, JsonObject& inner) {
+        this->key(key);
+        m_text += inner.finishText();
+    }
+    std::string finishText() {
+        m_text.push_back('}');
+        return std::move(m_text);
+    }
+    QByteArray finish() { return QByteArray::fromStdString(finishText()); }
 
 private:
     void key(std::string_view name) {
@@ -113,6 +125,17 @@ QByteArray StatisticsJson(const PublishedStatistics& statistics, qint64 utcMs,
     json.number("stddev", statistics.stddev, any);
     json.number("min", statistics.minimum, any);
     json.number("max", statistics.maximum, any);
+    if (statistics.limits) {
+        const LimitTest& test = *statistics.limits;
+        JsonObject limits;
+        limits.shortest("low", test.low());
+        limits.shortest("high", test.high());
+        limits.integer("inside", test.counts().inside);
+        limits.integer("above", test.counts().above);
+        limits.integer("below", test.counts().below);
+        limits.integer("excursions", test.counts().excursions);
+        json.object("limits", limits);
+    }
     return json.finish();
 }
 

@@ -2,10 +2,13 @@
 // The JSON payloads of the published messages: compact, UTF-8, "." decimals
 // whatever the locale, numbers in their shortest round-trip form.
 
+#include "model/LimitTest.h"
 #include "model/Measurement.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace telmora {
 
@@ -16,6 +19,9 @@ struct PublishedStatistics {
     qint64 samples = 0;
     qint64 overloads = 0;
     double mean = 0, stddev = 0, minimum = 0, maximum = 0;
+    // The meter's limits and how the recording's samples lie against them; nothing
+    // for a meter without limits.
+    std::optional<LimitTest> limits;
 };
 
 // {"time":"2026-12-08T22:30:01.125+01:00","value":1.2345,"unit":"V","mode":"DC",
@@ -25,7 +31,9 @@ QByteArray ReadingJson(const Measurement& main, qint64 utcMs, qint32 utcOffsetSe
                        const QString& meterName, const QString& serial);
 
 // {"time":…,"meter":…,"serial":…,"unit":"V","samples":N,"overloads":K,"mean":…,
-//  "stddev":…,"min":…,"max":…}; mean to max are null without samples.
+//  "stddev":…,"min":…,"max":…}; mean to max are null without samples. With limits
+//  a last key "limits":{"low":…,"high":…,"inside":…,"above":…,"below":…,
+//  "excursions":…}, the limits written as the shortest text that reads back the same.
 QByteArray StatisticsJson(const PublishedStatistics& statistics, qint64 utcMs,
                           qint32 utcOffsetSeconds, const QString& serial);
 

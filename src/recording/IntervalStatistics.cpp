@@ -17,7 +17,12 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
 IntervalStatistics::IntervalStatistics(std::int64_t lengthMs, std::size_t meters,
                                        std::function<void(const IntervalRows&)> finished)
     : m_lengthMs(std::clamp(lengthMs, kShortestMs, kLongestMs)), m_finished(std::move(finished)),
-      m_current(meters), m_lastUnit(meters, 0) {}
+      m_current(meters), m_lastUnit(meters, 0), m_limits(meters) {}
+
+void IntervalStatistics::setLimits(std::size_t meter, const LimitTest& limits) {
+    if (meter < m_limits.size())
+        m_limits[meter] = limits.fresh();
+}
 
 void IntervalStatistics::enter(IntervalTime time) {
     if (!m_started) {
@@ -49,6 +54,7 @@ IntervalFigures& IntervalStatistics::figuresOf(std::size_t meter, std::string_vi
     IntervalFigures& added = units.emplace_back();
     added.meter = meter;
     added.unit = unit;
+    added.limits = m_limits[meter];
     last = units.size() - 1;
     return added;
 }
@@ -58,6 +64,8 @@ void IntervalStatistics::add(std::size_t meter, IntervalTime time, const TypedRe
         return;
     enter(time);
     IntervalFigures& figures = figuresOf(meter, reading.unit);
+    if (figures.limits)
+        figures.limits->add(reading);
     if (reading.hasValue())
         figures.values.add(reading.value);
     else

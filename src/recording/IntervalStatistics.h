@@ -5,6 +5,7 @@
 // multiples of the length from the midnight before the first sample; a reading without a value and
 // without an overload (a gap) enters nothing, an overload is only counted.
 
+#include "model/LimitTest.h"
 #include "model/RunningStatistics.h"
 #include "model/TypedReading.h"
 
@@ -31,6 +32,10 @@ struct IntervalFigures {
     std::string unit; // UTF-8, as TypedReading gives it
     RunningStatistics values;
     std::int64_t overloads = 0;
+    // The meter's limit counts within the interval, of the readings of this unit (a
+    // run outside that goes on from the interval before counts as an excursion here
+    // too); nothing for a meter without limits.
+    std::optional<LimitTest> limits;
 };
 
 // One interval and the figures of each meter (in the meters' order) and unit (in
@@ -60,6 +65,8 @@ public:
     void addValue(std::size_t meter, IntervalTime time, double value, std::string_view unit);
     // Hands on the interval still open.
     void finish();
+    // Counts the readings of `meter` against `limits` in every interval from now on.
+    void setLimits(std::size_t meter, const LimitTest& limits);
 
     std::int64_t lengthMs() const { return m_lengthMs; }
 
@@ -76,8 +83,9 @@ private:
     std::int32_t m_offset = 0;
     // The open interval's figures of each meter, units in order of their first reading.
     std::vector<std::vector<IntervalFigures>> m_current;
-    std::vector<std::size_t> m_lastUnit; // per meter: readings come in runs of one unit
-    IntervalRows m_rows;                 // handed on, kept to reuse its memory
+    std::vector<std::size_t> m_lastUnit;            // per meter: readings come in runs of one unit
+    std::vector<std::optional<LimitTest>> m_limits; // per meter, nothing counted
+    IntervalRows m_rows;                            // handed on, kept to reuse its memory
 };
 
 // The milliseconds of the day of a recorder's stored time of day (" 14:05:09.3",

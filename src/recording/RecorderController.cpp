@@ -1,4 +1,5 @@
 #include "recording/RecorderController.h"
+#include "recording/RecordingLimits.h"
 
 #include "model/fileaccess.h"
 #include "model/sampleconversion.h"
@@ -38,6 +39,7 @@ RecorderController::RecorderController(DecodedReplySource source, QString tempor
     connect(m_sampleTimer, &QTimer::timeout, this, &RecorderController::takeScheduledSample);
     watchRecording();
     watchFiles();
+    m_limitCounts = std::make_unique<RecordingLimits>(*this);
 }
 
 RecorderController::~RecorderController() {

@@ -31,6 +31,8 @@ class QTimer;
 
 namespace telmora {
 
+class RecordingLimits;
+
 enum class AcquisitionMode { Automatic, Manual };
 
 // Which pages an export covers.
@@ -107,6 +109,10 @@ public:
     // A meter's link ended: each meter of the recording whose live meter is no
     // longer linked records only gaps from now on (see meterEnded()).
     void meterLinkEnded();
+
+    // How each meter's main readings lie against the limits given for it (see
+    // RecordingLimits); set from outside, followed sample by sample.
+    RecordingLimits& limitCounts() const { return *m_limitCounts; }
 
     // --- math channel ---
     // An expression over the meters' values at each tick, M1..Mn in SI base units
@@ -397,6 +403,8 @@ private:
     Job m_mathJob;
     // Opening, saving and exporting.
     RecordingFiles m_files;
+    // The limit counts of each meter (a job of their own).
+    std::unique_ptr<RecordingLimits> m_limitCounts;
 };
 
 } // namespace telmora

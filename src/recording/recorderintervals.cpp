@@ -4,6 +4,7 @@
 #include "model/tidycsv.h"
 #include "recording/recorderexportrecords.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -40,18 +41,48 @@ void appendTimeOfDay(std::string& out, std::int64_t startMs) {
 
 } // namespace
 
-std::string IntervalHeader() {
-    return "interval_start,meter,unit,count,mean,min,max,stddev,overloads";
+std::string IntervalStartText(const IntervalRows& rows, bool withDate) {
+    if (withDate)
+        return IsoDateTime(rows.startMs - std::int64_t{rows.utcOffsetSeconds} * 1000,
+                           rows.utcOffsetSeconds);
+    std::string out;
+    appendTimeOfDay(out, rows.startMs);
+    return out;
 }
 
+std::string IntervalHeader(bool withLimits) {
+    std::string header = "interval_start,meter,unit,count,mean,min,max,stddev,overloads";
+    if (withLimits)
+        header += ",inside,above,below,excursions";
+    return header;
+}
+
+namespace {
+
+void appendLimitCounts(std::string& out, const std::optional<LimitTest>& limits) {
+    if (!limits) {
+        out += ",,,,";
+        return;
+    }
+    const LimitCounts& c = limits->counts();
+    for (const std::int64_t n : {c.inside, c.above, c.below, c.excursions}) {
+        out += ',';
+        appendInteger(out, n);
+    }
+}
+
+bool anyLimits(const IntervalLimits& limits) {
+    return std::any_of(limits.begin(), limits.end(),
+                       [](const std::optional<LimitTest>& l) { return l.has_value(); });
+}
+
+} // namespace
+
 void AppendIntervalRows(std::string& out, const IntervalRows& rows,
-                        const std::vector<std::string>& names, bool withDate) {
+                        const std::vector<std::string>& names, bool withDate, bool withLimits) {
+    const std::string start = IntervalStartText(rows, withDate);
     for (const IntervalFigures& figures : rows.figures) {
-        if (withDate)
-            out += IsoDateTime(rows.startMs - std::int64_t{rows.utcOffsetSeconds} * 1000,
-                               rows.utcOffsetSeconds);
-        else
-            appendTimeOfDay(out, rows.startMs);
+        out += start;
         AppendTidyField(out, figures.meter < names.size() ? names[figures.meter] : std::string());
         AppendTidyField(out, figures.unit);
         out += ',';
@@ -63,6 +94,8 @@ void AppendIntervalRows(std::string& out, const IntervalRows& rows,
         appendFigure(out, v.count() > 1, v.standardDeviation());
         out += ',';
         appendInteger(out, figures.overloads);
+        if (withLimits)
+            appendLimitCounts(out, figures.limits);
         out += "\r\n";
     }
 }
@@ -95,6 +128,14 @@ bool readMainRecords(ExportRecords& reader, std::int64_t begin, std::int64_t end
         });
 }
 
+// The ticks every meter of `set` holds.
+std::int64_t tickCount(const TidyMeterSet& set) {
+    std::int64_t ticks = set.meters.front().records->size();
+    for (const TidyMeter& meter : set.meters)
+        ticks = std::min(ticks, meter.records->size());
+    return ticks;
+}
+
 IntervalTime datedTime(const WallClock& clock) {
     return {clock.utcMs + std::int64_t{clock.utcOffsetSeconds} * 1000, clock.utcOffsetSeconds};
 }
@@ -110,29 +151,34 @@ std::optional<IntervalTime> timeOfDay(const ReadingRecord& first, TimeOfDayTimel
 
 } // namespace
 
-bool WriteRecorderIntervals(const TidyMeterSet& set, std::int64_t lengthMs, const TextSink& sink) {
+IntervalShape IntervalShapeOf(const TidyMeterSet& set) {
+    IntervalShape shape;
+    if (set.meters.empty())
+        return shape;
+    shape.withDate = everyDateKnown(set, tickCount(set));
+    for (const TidyMeter& meter : set.meters)
+        shape.names.push_back(meter.name);
+    if (set.hasMath)
+        shape.names.push_back(set.mathName);
+    return shape;
+}
+
+bool ReduceRecorderIntervals(const TidyMeterSet& set, std::int64_t lengthMs,
+                             const IntervalLimits& limits, bool withDate,
+                             const std::function<bool(const IntervalRows&)>& take) {
     if (set.meters.empty())
         return false;
-    std::int64_t ticks = set.meters.front().records->size();
-    for (const TidyMeter& meter : set.meters)
-        ticks = std::min(ticks, meter.records->size());
-    const bool withDate = everyDateKnown(set, ticks);
-    std::vector<std::string> names;
-    for (const TidyMeter& meter : set.meters)
-        names.push_back(meter.name);
-    const std::size_t math = names.size();
-    if (set.hasMath)
-        names.push_back(set.mathName);
-
-    std::string out = IntervalHeader() + "\r\n";
+    const std::int64_t ticks = tickCount(set);
+    const std::size_t math = set.meters.size();
     bool refused = false;
-    IntervalStatistics intervals(lengthMs, names.size(), [&](const IntervalRows& rows) {
-        AppendIntervalRows(out, rows, names, withDate);
-        if (out.size() >= kFlushBytes) {
-            refused = refused || !sink(out);
-            out.clear();
-        }
-    });
+    IntervalStatistics intervals(lengthMs, math + (set.hasMath ? 1 : 0),
+                                 [&](const IntervalRows& rows) {
+                                     if (!refused && !take(rows))
+                                         refused = true;
+                                 });
+    for (std::size_t m = 0; m < limits.size() && m < math; ++m)
+        if (limits[m])
+            intervals.setLimits(m, *limits[m]);
     std::vector<ExportRecords> readers;
     for (const TidyMeter& meter : set.meters)
         readers.emplace_back(*meter.records);
@@ -163,7 +209,26 @@ bool WriteRecorderIntervals(const TidyMeterSet& set, std::int64_t lengthMs, cons
         }
     }
     intervals.finish();
-    return !refused && sink(out);
+    return !refused;
+}
+
+bool WriteRecorderIntervals(const TidyMeterSet& set, std::int64_t lengthMs, const TextSink& sink,
+                            const IntervalLimits& limits) {
+    if (set.meters.empty())
+        return false;
+    const IntervalShape shape = IntervalShapeOf(set);
+    const bool withLimits = anyLimits(limits);
+    std::string out = IntervalHeader(withLimits) + "\r\n";
+    const bool reduced = ReduceRecorderIntervals(
+        set, lengthMs, limits, shape.withDate, [&](const IntervalRows& rows) {
+            AppendIntervalRows(out, rows, shape.names, shape.withDate, withLimits);
+            if (out.size() < kFlushBytes)
+                return true;
+            const bool taken = sink(out);
+            out.clear();
+            return taken;
+        });
+    return reduced && sink(out);
 }
 
 } // namespace telmora

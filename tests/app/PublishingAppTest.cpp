@@ -12,8 +12,10 @@
 #include "app/UserFiles.h"
 #include "meter/MeterLink.h"
 #include "model/GroupedStatistics.h"
+#include "model/LimitTest.h"
 #include "publish/MqttPublisher.h"
 #include "recording/RecorderController.h"
+#include "recording/RecordingStatistics.h"
 #include "sim/SimulatedCables.h"
 
 #include <QElapsedTimer>
@@ -86,6 +88,28 @@ QJsonObject Json(const std::string& payload) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(payload)).object();
 }
 
+// The limit counts of a recording, worked out here sample by sample.
+LimitCounts CountAgainst(const Recording& recording, double low, double high) {
+    LimitCounts counts;
+    bool outside = false;
+    for (std::int64_t i = 0; i < static_cast<std::int64_t>(recording.size()); ++i) {
+        const std::optional<SampleEntry> sample = recording.readSample(i);
+        const TypedReading reading = RecorderMainReading(*sample);
+        const bool over = reading.overloaded() || (reading.hasValue() && reading.value > high);
+        const bool under = reading.hasValue() && reading.value < low;
+        if (!over && !under && !reading.hasValue())
+            continue; // a gap
+        if (over || under) {
+            ++(over ? counts.above : counts.below);
+            counts.excursions += outside ? 0 : 1;
+        } else {
+            ++counts.inside;
+        }
+        outside = over || under;
+    }
+    return counts;
+}
+
 TEST_F(PublishingApp, EveryLinkedMeterPublishesUnderItsSerialNumber) {
     MosquittoBroker broker;
     ASSERT_TRUE(broker.running()) << broker.error().toStdString();
@@ -113,7 +137,11 @@ TEST_F(PublishingApp, EveryLinkedMeterPublishesUnderItsSerialNumber) {
     EXPECT_EQ(second.value("meter").toString(), "Shunt") << "a rename shows in the next reading";
     EXPECT_TRUE(second.value("time").toString().contains(QLatin1Char('T')));
 
-    // The statistics of the running recording, per recorded meter.
+    // The statistics of the running recording, per recorded meter, each with its
+    // meter's limit counts: every reading of the first meter lies within its limits
+    // (an overload counts above), every reading of the second above its own.
+    m_app->setComparatorLimits(3e9, -3e9);
+    m_app->meter(1).setLimits(-2e9, -3e9);
     RecorderController& recorder = m_app->recording();
     recorder.setAcquisition(AcquisitionMode::Manual, 0);
     for (int i = 0; i < 3; ++i) {
@@ -131,6 +159,28 @@ TEST_F(PublishingApp, EveryLinkedMeterPublishesUnderItsSerialNumber) {
     EXPECT_EQ(figures.value("unit").toString().toStdString(), newest.unit);
     EXPECT_EQ(figures.value("samples").toInteger(), newest.values.count());
     EXPECT_EQ(figures.value("meter").toString(), "Shunt");
+    for (const int meter : {0, 1}) {
+        const std::string topic =
+            meter == 0 ? "lab/bench/5310/statistics" : "lab/bench/5311/statistics";
+        ASSERT_TRUE(watcher.waitForMessage(topic, "", 10s));
+        const QJsonObject limits =
+            Json(watcher.messagesOn(topic).back().payload).value("limits").toObject();
+        const LimitCounts expected =
+            CountAgainst(recorder.meterRecording(meter), m_app->meter(meter).lowLimit(),
+                         m_app->meter(meter).highLimit());
+        EXPECT_EQ(limits.value("low").toDouble(), m_app->meter(meter).lowLimit()) << meter;
+        EXPECT_EQ(limits.value("high").toDouble(), m_app->meter(meter).highLimit()) << meter;
+        EXPECT_EQ(limits.value("inside").toInteger(), expected.inside) << meter;
+        EXPECT_EQ(limits.value("above").toInteger(), expected.above) << meter;
+        EXPECT_EQ(limits.value("below").toInteger(), expected.below) << meter;
+        EXPECT_EQ(limits.value("excursions").toInteger(), expected.excursions) << meter;
+    }
+    EXPECT_GT(Json(watcher.messagesOn("lab/bench/5311/statistics").back().payload)
+                  .value("limits")
+                  .toObject()
+                  .value("above")
+                  .toInteger(),
+              0);
 
     // A marker the user made goes out for every recorded meter, one the recorder
     // made for a meter only for that meter. (Alarms of the running series may mark

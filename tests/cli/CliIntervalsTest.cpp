@@ -1,8 +1,9 @@
-// telmora-cli recorder-csv --every and stats --limits. The interval figures are
+// telmora-cli recorder-csv --every [--limits] and stats --limits. The interval figures are
 // checked against an independent reduction of the plain tidy export's text: its
 // rows parsed, grouped by interval, meter and unit, and summed up in long double.
 #include "cli/CmdRecorderCsv.h"
 #include "cli/CmdStats.h"
+#include "logger/SessionFile.h"
 #include "recording/RecorderFile.h"
 #include "recording/RecordingManifest.h"
 
@@ -53,10 +54,12 @@ template <typename Run> CliRun capture(Run&& run) {
     return r;
 }
 
-CliRun recorderCsv(const QString& path, std::int64_t every, const char* meter = nullptr) {
+CliRun recorderCsv(const QString& path, std::int64_t every, const char* meter = nullptr,
+                   const char* limits = nullptr) {
     return capture([&](std::FILE* out, std::FILE* err) {
         return cli::RunRecorderCsv(path.toLocal8Bit().constData(), out, err, TextExportFormat::Tidy,
-                                   TidyLayout::Long, meter, every);
+                                   TidyLayout::Long, meter, every,
+                                   limits != nullptr ? ReadLimits(limits) : std::nullopt);
     });
 }
 
@@ -330,5 +333,96 @@ TEST(CliLimits, CountsInsideAboveBelowAndExcursionsOfEachMeter) {
     EXPECT_NE(r.out.find("\n{\"limits\":{\"low\":0.5,\"high\":2.5,\"inside\":2,\"above\":4,"
                          "\"below\":1,\"excursions\":2}}\n"),
               std::string::npos)
+        << r.out;
+}
+
+namespace {
+
+// The limit counts the plain long tidy export's rows give per interval, meter and
+// unit: each group's samples in order, gaps left out, an overload above.
+std::map<Key, LimitCounts> countPlainExport(const std::string& csv, int every, double low,
+                                            double high) {
+    const auto rows = parseCsv(csv);
+    const auto& header = rows.front();
+    const std::size_t time = column(header, "time_of_day"), meter = column(header, "meter"),
+                      value = column(header, "value"), unit = column(header, "unit"),
+                      overload = column(header, "overload");
+    std::map<Key, LimitCounts> groups;
+    std::map<Key, bool> outside;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const auto& row = rows[r];
+        const bool over = row[overload] == "true";
+        if (row[value].empty() && !over)
+            continue;
+        const Key key{intervalStartOf(row[time], every), row[meter], row[unit]};
+        if (row[meter] == "Math")
+            continue;
+        LimitCounts& c = groups[key];
+        const double v = over ? 0 : std::strtod(row[value].c_str(), nullptr);
+        const int side = over || v > high ? 1 : v < low ? -1 : 0;
+        if (side == 0) {
+            ++c.inside;
+        } else {
+            ++(side > 0 ? c.above : c.below);
+            c.excursions += outside[key] ? 0 : 1;
+        }
+        outside[key] = side != 0;
+    }
+    return groups;
+}
+
+} // namespace
+
+TEST(CliLimits, EveryIntervalCountsItsReadingsAgainstTheLimits) {
+    QTemporaryDir dir;
+    const QString manifest = writeRecording(dir);
+    const CliRun plain = recorderCsv(manifest, 0);
+    const CliRun without = recorderCsv(manifest, 7);
+    const CliRun with = recorderCsv(manifest, 7, nullptr, "1.45:1.55");
+    ASSERT_EQ(with.status, 0) << with.err;
+    const auto rows = parseCsv(with.out);
+    const auto bare = parseCsv(without.out);
+    ASSERT_EQ(rows.size(), bare.size());
+    EXPECT_EQ(rows.front().back(), "excursions");
+    std::map<Key, LimitCounts> expected = countPlainExport(plain.out, 7, 1.45, 1.55);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        ASSERT_EQ(rows[r].size(), 13u);
+        // The figures are those of the export without limits, to the byte.
+        EXPECT_EQ(std::vector<std::string>(rows[r].begin(), rows[r].begin() + 9), bare[r]);
+        if (r == 0)
+            continue;
+        const auto& row = rows[r];
+        const std::string counts = row[9] + "," + row[10] + "," + row[11] + "," + row[12];
+        if (row[1] == "Math") {
+            EXPECT_EQ(counts, ",,,") << "the math channel has no limits";
+            continue;
+        }
+        const LimitCounts& c = expected[{row[0], row[1], row[2]}];
+        EXPECT_EQ(counts, std::to_string(c.inside) + "," + std::to_string(c.above) + "," +
+                              std::to_string(c.below) + "," + std::to_string(c.excursions))
+            << row[0] << " " << row[1] << " " << row[2];
+    }
+    // Without --every the limits have nothing to count.
+    EXPECT_EQ(recorderCsv(manifest, 0, nullptr, "1:2").status, 2);
+}
+
+TEST(CliLimits, SessionFilesCountEachSession) {
+    QTemporaryDir dir;
+    std::vector<SampleList> sessions(2);
+    for (const auto& [text, value] : {std::pair{"1.000", 1.0f}, {"4.000", 4.0f}, {"0.L", 6.6e6f}})
+        sessions[0].append(sample(0x6, value, text, "V", 0));
+    sessions[1].append(sample(0x6, 2.0f, "2.000", "V", 0));
+    const QString file = dir.filePath(QStringLiteral("two.slr"));
+    ASSERT_EQ(SaveSessionFile(file, sessions), SessionFileStatus::Ok);
+    const CliRun r = capture([&](std::FILE* out, std::FILE* err) {
+        return cli::RunStats(file.toLocal8Bit().constData(), out, err, ReadLimits("0:3"));
+    });
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\n{\"session\":1,\"limits\":{\"low\":0,\"high\":3,\"inside\":1,"
+                         "\"above\":2,\"below\":0,\"excursions\":1}}\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_TRUE(r.out.ends_with("{\"session\":2,\"limits\":{\"low\":0,\"high\":3,\"inside\":1,"
+                                "\"above\":0,\"below\":0,\"excursions\":0}}\n"))
         << r.out;
 }

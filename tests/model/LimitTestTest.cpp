@@ -49,6 +49,29 @@ TEST(LimitTest, CountsSidesAndRunsOutside) {
     EXPECT_EQ(startsOutside.counts().excursions, 1);
 }
 
+TEST(LimitTest, ComparatorLimitsCountCapacitanceInMicrofarad) {
+    // A meter's comparator takes capacitance limits in microfarad; the typed value
+    // is in farad. A reading on the limit lies on it, not a rounding step beside it.
+    const auto farad = [](double value) {
+        TypedReading r = valueReading(value);
+        r.function = 0x8;
+        return r;
+    };
+    LimitTest comparator(1.0, 2.2, LimitUnits::Comparator);
+    for (const double v : {2.2e-6, 1e-6, 2.3e-6, 0.9e-6})
+        comparator.add(farad(v));
+    comparator.add(valueReading(2.2)); // volts stay volts
+    EXPECT_EQ(comparator.counts().inside, 3);
+    EXPECT_EQ(comparator.counts().above, 1);
+    EXPECT_EQ(comparator.counts().below, 1);
+    EXPECT_EQ(comparator.low(), 1.0) << "the limits as the user gave them";
+
+    // In SI units the same readings all lie below.
+    LimitTest si(1.0, 2.2);
+    si.add(farad(2.2e-6));
+    EXPECT_EQ(si.counts().below, 1);
+}
+
 TEST(LimitTest, ReadsNumbersWithSiPrefixes) {
     EXPECT_EQ(ReadPrefixedDecimal("5m"), 0.005);
     EXPECT_EQ(ReadPrefixedDecimal("2.2k"), 2200.0);

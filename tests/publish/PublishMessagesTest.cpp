@@ -129,6 +129,21 @@ TEST(PublishMessages, StatisticsWithAndWithoutSamples) {
         << json.constData();
 }
 
+TEST(PublishMessages, StatisticsCarryTheLimitCountsLast) {
+    PublishedStatistics s;
+    s.samples = 4;
+    s.mean = 2;
+    s.limits = LimitTest(0.005, 2200, LimitUnits::Comparator);
+    for (const double v : {1.0, 3000.0, 0.001, 1.0, 5000.0})
+        s.limits->addValue(v);
+    const QByteArray json = StatisticsJson(s, kUtcMs, 0, QStringLiteral("5310"));
+    // The same keys and number texts as the command line's statistics.
+    EXPECT_TRUE(json.endsWith(R"("max":0,"limits":{"low":0.005,"high":2200,"inside":2,"above":2,)"
+                              R"("below":1,"excursions":2}})"))
+        << json.constData();
+    EXPECT_FALSE(parsed(json).value(QStringLiteral("limits")).toObject().isEmpty());
+}
+
 TEST(PublishMessages, NumbersKeepTheirPointInACommaLocale) {
     const GermanLocale german;
     if (!german.available())

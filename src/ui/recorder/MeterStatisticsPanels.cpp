@@ -1,8 +1,10 @@
 #include "ui/recorder/MeterStatisticsPanels.h"
 
 #include "recording/RecorderController.h"
+#include "recording/RecordingLimits.h"
 #include "recording/RecordingStatistics.h"
 #include "ui/common/StatisticsPanel.h"
+#include "ui/recorder/LimitCountsView.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -36,8 +38,10 @@ void MeterStatisticsPanels::setMeters(const QStringList& names) {
     while (m_panels.size() > count) {
         delete m_panels.back();
         delete m_headings.back();
+        delete m_limits.back();
         m_panels.pop_back();
         m_headings.pop_back();
+        m_limits.pop_back();
     }
     while (m_panels.size() < count) {
         auto* heading = new QLabel(this);
@@ -46,15 +50,40 @@ void MeterStatisticsPanels::setMeters(const QStringList& names) {
         bold.setBold(true);
         heading->setFont(bold);
         auto* panel = new StatisticsPanel(this);
+        auto* limits = new LimitCountsView(this);
+        limits->setObjectName(QStringLiteral("meterLimits%1").arg(m_panels.size() + 1));
         m_layout->addWidget(heading);
         m_layout->addWidget(panel);
+        m_layout->addWidget(limits);
         m_headings.push_back(heading);
         m_panels.push_back(panel);
+        m_limits.push_back(limits);
     }
     for (std::size_t m = 0; m < count; ++m) {
         m_headings[m]->setText(m < static_cast<std::size_t>(names.size()) ? names[qsizetype(m)]
                                                                           : QString());
         m_headings[m]->setVisible(count > 1);
+    }
+    showLimits();
+}
+
+void MeterStatisticsPanels::watch(const RecorderController& controller) {
+    m_controller = &controller;
+    connect(&controller.limitCounts(), &RecordingLimits::countsChanged, this,
+            &MeterStatisticsPanels::showLimits);
+    showLimits();
+}
+
+void MeterStatisticsPanels::showLimits() {
+    for (std::size_t m = 0; m < m_limits.size(); ++m) {
+        const auto meter = static_cast<int>(m);
+        if (m_controller == nullptr || meter >= m_controller->meterCount()) {
+            m_limits[m]->show(nullptr, false);
+            continue;
+        }
+        const RecordingLimits& limits = m_controller->limitCounts();
+        const LimitTest* counted = limits.counts(meter);
+        m_limits[m]->show(counted != nullptr ? counted : limits.limits(meter), counted == nullptr);
     }
 }
 

@@ -13,12 +13,14 @@ class QVBoxLayout;
 
 namespace telmora {
 
+class LimitCountsView;
 class RecorderController;
 class StatisticsPanel;
 
 // The recorder's statistics column: one StatisticsPanel per meter, each headed by
 // the meter's name when there are several. With one meter it is the single panel
-// of old, without a heading.
+// of old, without a heading. Under each panel the meter's limit counts, for a meter
+// with limits.
 class MeterStatisticsPanels : public QWidget {
     Q_OBJECT
 
@@ -40,13 +42,21 @@ public:
                            std::pair<std::int64_t, std::int64_t> shown, const QString& shownTitle);
     void clearFurtherMeters();
 
+    // Shows the limit counts of `controller`'s meters from now on.
+    void watch(const RecorderController& controller);
+    LimitCountsView& limits(int meter) const { return *m_limits[static_cast<std::size_t>(meter)]; }
+
 private:
+    void showLimits();
+
     void showMeter(const RecorderController& controller, int meter, std::int64_t cursor,
                    std::pair<std::int64_t, std::int64_t> shown, const QString& shownTitle);
 
     QVBoxLayout* m_layout = nullptr;
     std::vector<QLabel*> m_headings;
     std::vector<StatisticsPanel*> m_panels;
+    std::vector<LimitCountsView*> m_limits;
+    const RecorderController* m_controller = nullptr;
 };
 
 } // namespace telmora

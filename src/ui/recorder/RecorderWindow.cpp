@@ -106,6 +106,7 @@ void RecorderWindow::buildControls() {
     graphRow->addWidget(m_chart, 1);
     m_meterStatistics = new MeterStatisticsPanels(central);
     m_statistics = &m_meterStatistics->first();
+    m_meterStatistics->watch(m_controller);
     graphRow->addWidget(m_meterStatistics);
     layout->addLayout(graphRow, 1);
 

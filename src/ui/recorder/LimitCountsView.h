@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include <array>
+
+class QLabel;
+
+namespace telmora {
+
+class LimitTest;
+
+// How a meter's recording lies against its limits, under its statistics: the limits
+// and the samples inside, above and below them and the excursions. Hidden for a
+// meter without limits.
+class LimitCountsView : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit LimitCountsView(QWidget* parent = nullptr);
+
+    // `test` null: no limits (hidden). `pending`: they are being counted (dashes).
+    void show(const LimitTest* test, bool pending);
+
+    // The text of a read-out as shown (tests): 0 the limits, 1 inside, 2 above,
+    // 3 below, 4 excursions.
+    QString figureText(int row) const;
+
+private:
+    static constexpr int kRows = 5;
+    std::array<QLabel*, kRows> m_figures{};
+};
+
+} // namespace telmora
