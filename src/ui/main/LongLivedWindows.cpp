@@ -16,6 +16,7 @@
 #include "ui/main/DesktopAlerts.h"
 #include "ui/main/MeterWindowSets.h"
 #include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/IntervalsPanel.h"
 #include "ui/recorder/MarkersPanel.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
@@ -55,6 +56,7 @@ LongLivedWindows::LongLivedWindows(Application& app, UserDialogs& dialogs, QWidg
     m_lineColors = new LineColorDialog(dialogs);
     m_dataList = adopt(new DataListWindow(dialogs, &app.recording()));
     m_markers = adopt(new MarkersPanel(dialogs, app.recording()));
+    m_intervals = adopt(new IntervalsPanel(dialogs, app.recording()));
     m_logger = adopt(new LoggerWindow(dialogs, app.loggerSessions(), exportDialog, m_lineColors,
                                       m_printer.get()));
     exportDialog->setParent(m_logger, exportDialog->windowFlags());

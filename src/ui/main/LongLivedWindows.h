@@ -19,6 +19,7 @@ class DesktopAlerts;
 class DigitalMeterWindow;
 class LineColorDialog;
 class LoggerWindow;
+class IntervalsPanel;
 class MarkersPanel;
 class MeterWindowSets;
 class RecorderWindow;
@@ -51,6 +52,7 @@ public:
     RecordingOverview* overview() const { return m_overview; }
     DataListWindow* dataList() const { return m_dataList; }
     MarkersPanel* markers() const { return m_markers; }
+    IntervalsPanel* intervals() const { return m_intervals; }
     LoggerWindow* logger() const { return m_logger; }
     RecordingRecovery& recovery() const { return *m_recovery; }
     // The first meter's live windows, and those of the meters linked after it.
@@ -83,6 +85,7 @@ private:
     RecordingOverview* m_overview = nullptr;
     DataListWindow* m_dataList = nullptr;
     MarkersPanel* m_markers = nullptr;
+    IntervalsPanel* m_intervals = nullptr;
     LineColorDialog* m_lineColors = nullptr;
     LoggerWindow* m_logger = nullptr;
 };

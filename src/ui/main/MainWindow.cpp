@@ -25,6 +25,7 @@
 #include "ui/main/Workspace.h"
 #include "ui/main/exitflow.h"
 #include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/IntervalsPanel.h"
 #include "ui/recorder/MarkersPanel.h"
 #include "ui/recorder/RecorderWindow.h"
 #include "ui/recorder/RecordingOverview.h"
@@ -148,6 +149,10 @@ void MainWindow::buildMenu() {
     commands.showDataList = [this] { showWindow(&MainWindow::dataList); };
     commands.showOverview = [this] { showWindow(&MainWindow::overview); };
     commands.showLogger = [this] { showWindow(&MainWindow::loggerWindow); };
+    commands.showIntervals = [this] {
+        createWindows();
+        bringUp(m_windows->intervals());
+    };
     commands.setNotifications = [this](bool on) { m_alerts->setEnabled(on); };
     commands.showHelp = [this] { showHelp(HelpAnchorFor(this)); };
     commands.showAbout = [this] { showAbout(); };
@@ -168,6 +173,7 @@ void MainWindow::createWindows() {
     m_workspace->addPanel(w.overview(), QStringLiteral("overviewPanel"));
     m_workspace->addPanel(w.logger(), QStringLiteral("loggerPanel"));
     m_workspace->addPanel(w.markers(), QStringLiteral("markersPanel"));
+    m_workspace->addPanel(w.intervals(), QStringLiteral("intervalsPanel"));
     m_strip->setMeterCommand([this](int meter, LiveWindowKind kind) {
         bringUp(m_windows->meterWindows().windowsOf(meter).window(kind));
     });

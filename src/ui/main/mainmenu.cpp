@@ -32,6 +32,8 @@ void buildWindowMenu(QMenuBar& bar, const MainMenuCommands& commands, MainMenu& 
                 commands.showOverview);
     onTriggered(windowMenu->addAction(translate("MainWindow", "Data L&ogger")),
                 commands.showLogger);
+    onTriggered(windowMenu->addAction(translate("MainWindow", "&Intervals")),
+                commands.showIntervals);
     windowMenu->addSeparator();
     menu.notifications = windowMenu->addAction(translate("MainWindow", "Desktop &notifications"));
     menu.notifications->setCheckable(true);

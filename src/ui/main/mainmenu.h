@@ -23,6 +23,7 @@ struct MainMenuCommands {
     std::function<void()> showDataList;
     std::function<void()> showOverview;
     std::function<void()> showLogger;
+    std::function<void()> showIntervals;
     std::function<void(bool)> setNotifications;
     std::function<void()> showHelp;
     std::function<void()> showAbout;
