@@ -1663,10 +1663,6 @@ Abbrechen: das Fenster bleibt offen.</translation>
         <translation>Grenzwerte</translation>
     </message>
     <message>
-        <source>Range</source>
-        <translation>Bereich</translation>
-    </message>
-    <message>
         <source>Inside</source>
         <translation>Innerhalb</translation>
     </message>
@@ -1681,10 +1677,6 @@ Abbrechen: das Fenster bleibt offen.</translation>
     <message>
         <source>Excursions</source>
         <translation>Überschreitungen</translation>
-    </message>
-    <message>
-        <source>Lower and upper limit</source>
-        <translation>Unterer und oberer Grenzwert</translation>
     </message>
     <message>
         <source>Samples inside the limits</source>

@@ -1663,10 +1663,6 @@ Cancelar: la ventana permanece abierta.</translation>
         <translation>Límites</translation>
     </message>
     <message>
-        <source>Range</source>
-        <translation>Rango</translation>
-    </message>
-    <message>
         <source>Inside</source>
         <translation>Dentro</translation>
     </message>
@@ -1681,10 +1677,6 @@ Cancelar: la ventana permanece abierta.</translation>
     <message>
         <source>Excursions</source>
         <translation>Salidas</translation>
-    </message>
-    <message>
-        <source>Lower and upper limit</source>
-        <translation>Límite inferior y superior</translation>
     </message>
     <message>
         <source>Samples inside the limits</source>

@@ -1663,10 +1663,6 @@ Annuler : la fenêtre reste ouverte.</translation>
         <translation>Limites</translation>
     </message>
     <message>
-        <source>Range</source>
-        <translation>Plage</translation>
-    </message>
-    <message>
         <source>Inside</source>
         <translation>Dedans</translation>
     </message>
@@ -1681,10 +1677,6 @@ Annuler : la fenêtre reste ouverte.</translation>
     <message>
         <source>Excursions</source>
         <translation>Sorties</translation>
-    </message>
-    <message>
-        <source>Lower and upper limit</source>
-        <translation>Limite basse et limite haute</translation>
     </message>
     <message>
         <source>Samples inside the limits</source>

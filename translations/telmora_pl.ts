@@ -1663,10 +1663,6 @@ Anuluj: okno pozostaje otwarte.</translation>
         <translation>Granice</translation>
     </message>
     <message>
-        <source>Range</source>
-        <translation>Zakres</translation>
-    </message>
-    <message>
         <source>Inside</source>
         <translation>Wewnątrz</translation>
     </message>
@@ -1681,10 +1677,6 @@ Anuluj: okno pozostaje otwarte.</translation>
     <message>
         <source>Excursions</source>
         <translation>Wyjścia</translation>
-    </message>
-    <message>
-        <source>Lower and upper limit</source>
-        <translation>Dolna i górna granica</translation>
     </message>
     <message>
         <source>Samples inside the limits</source>

@@ -1663,10 +1663,6 @@ Cancel: the window stays open.</source>
         <translation>限值</translation>
     </message>
     <message>
-        <source>Range</source>
-        <translation>范围</translation>
-    </message>
-    <message>
         <source>Inside</source>
         <translation>限值内</translation>
     </message>
@@ -1681,10 +1677,6 @@ Cancel: the window stays open.</source>
     <message>
         <source>Excursions</source>
         <translation>越限次数</translation>
-    </message>
-    <message>
-        <source>Lower and upper limit</source>
-        <translation>下限和上限</translation>
     </message>
     <message>
         <source>Samples inside the limits</source>

@@ -11,13 +11,13 @@ namespace telmora {
 
 namespace {
 
-QString number(double value) {
+QString figureText(double value) {
     std::string text;
     AppendShortestDouble(text, value);
     return QString::fromStdString(text);
 }
 
-struct ExportResult {
+struct IntervalExportResult {
     bool written = false;
     QString path;
     QString reason;
@@ -89,12 +89,12 @@ bool IntervalTableModel::startExport(const QString& path) {
     m_exportJob.start(
         [source = IntervalSourceOf(m_recorder, &m_recorder.limitCounts()),
          length = m_lengthSeconds * 1000, path](const JobControl& control) {
-            ExportResult result;
+            IntervalExportResult result;
             result.path = path;
             result.written = ExportIntervals(path, source, length, &result.reason, control.token());
             return result;
         },
-        [this](ExportResult&& result, JobOutcome) {
+        [this](IntervalExportResult&& result, JobOutcome) {
             emit exportFinished(result.written, result.path, result.reason);
         });
     return true;
@@ -125,13 +125,13 @@ QString IntervalTableModel::cellText(const IntervalTableRow& row, int column) co
     case Count:
         return QString::number(v.count());
     case Mean:
-        return v.empty() ? QString() : number(v.mean());
+        return v.empty() ? QString() : figureText(v.mean());
     case Minimum:
-        return v.empty() ? QString() : number(v.minimum());
+        return v.empty() ? QString() : figureText(v.minimum());
     case Maximum:
-        return v.empty() ? QString() : number(v.maximum());
+        return v.empty() ? QString() : figureText(v.maximum());
     case Deviation:
-        return v.count() > 1 ? number(v.standardDeviation()) : QString();
+        return v.count() > 1 ? figureText(v.standardDeviation()) : QString();
     case Overloads:
         return QString::number(f.overloads);
     case Inside:

@@ -8,7 +8,7 @@ namespace telmora {
 namespace {
 
 // Records read at once while counting.
-constexpr std::size_t kCountBlockRecords = 4096;
+constexpr std::size_t kLimitCountBlock = 4096;
 
 struct MeterCount {
     RecordStore records;
@@ -27,10 +27,10 @@ CountResult countLimits(std::vector<MeterCount>& meters, std::int64_t ticks, std
     result.ticks = ticks;
     for (MeterCount& meter : meters) {
         if (meter.test) {
-            RecordReader reader(kCountBlockRecords);
+            RecordReader reader(kLimitCountBlock);
             const std::int64_t end = std::min(ticks, meter.records.size());
             for (std::int64_t i = 0; i < end; ++i) {
-                if (i % static_cast<std::int64_t>(kCountBlockRecords) == 0 && stop.stop_requested())
+                if (i % static_cast<std::int64_t>(kLimitCountBlock) == 0 && stop.stop_requested())
                     return {};
                 // A sample its file no longer holds counts nowhere.
                 if (const std::optional<SampleEntry> sample = reader.tryRead(meter.records, i))

@@ -11,8 +11,8 @@ namespace telmora {
 class LimitTest;
 
 // How a meter's recording lies against its limits, under its statistics: the limits
-// and the samples inside, above and below them and the excursions. Hidden for a
-// meter without limits.
+// in the title, and the samples inside, above and below them and the excursions
+// side by side. Hidden for a meter without limits.
 class LimitCountsView : public QGroupBox {
     Q_OBJECT
 
@@ -27,8 +27,9 @@ public:
     QString figureText(int row) const;
 
 private:
-    static constexpr int kRows = 5;
-    std::array<QLabel*, kRows> m_figures{};
+    static constexpr int kCounts = 4;
+    std::array<QLabel*, kCounts> m_figures{};
+    QString m_range;
 };
 
 } // namespace telmora

@@ -7,6 +7,8 @@
 #include "ui/recorder/LimitCountsView.h"
 
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -27,10 +29,33 @@ std::optional<SampleEntry> readingOf(const Recording& recording, std::int64_t in
 } // namespace
 
 MeterStatisticsPanels::MeterStatisticsPanels(QWidget* parent) : QWidget(parent) {
-    m_layout = new QVBoxLayout(this);
+    // The column scrolls when its meters need more height than the window has:
+    // it never holds the recorder (or the panels tabbed with it) taller.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("meterStatisticsScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_inner = new QWidget(m_scroll);
+    m_layout = new QVBoxLayout(m_inner);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(2);
+    m_scroll->setWidget(m_inner);
+    outer->addWidget(m_scroll);
     setMeters({QString()});
+}
+
+QSize MeterStatisticsPanels::minimumSizeHint() const {
+    // As wide as the panels with room for the scroll bar; as low as one panel.
+    const int bar = m_scroll->verticalScrollBar()->sizeHint().width();
+    const int first = m_panels.empty() ? 0 : m_panels.front()->minimumSizeHint().height();
+    return {m_inner->minimumSizeHint().width() + bar, first};
+}
+
+QSize MeterStatisticsPanels::sizeHint() const {
+    return {minimumSizeHint().width(), m_inner->sizeHint().height()};
 }
 
 void MeterStatisticsPanels::setMeters(const QStringList& names) {
@@ -44,13 +69,13 @@ void MeterStatisticsPanels::setMeters(const QStringList& names) {
         m_limits.pop_back();
     }
     while (m_panels.size() < count) {
-        auto* heading = new QLabel(this);
+        auto* heading = new QLabel(m_inner);
         heading->setObjectName(QStringLiteral("meterStatisticsHeading%1").arg(m_panels.size() + 1));
         QFont bold = heading->font();
         bold.setBold(true);
         heading->setFont(bold);
-        auto* panel = new StatisticsPanel(this);
-        auto* limits = new LimitCountsView(this);
+        auto* panel = new StatisticsPanel(m_inner);
+        auto* limits = new LimitCountsView(m_inner);
         limits->setObjectName(QStringLiteral("meterLimits%1").arg(m_panels.size() + 1));
         m_layout->addWidget(heading);
         m_layout->addWidget(panel);
@@ -65,6 +90,7 @@ void MeterStatisticsPanels::setMeters(const QStringList& names) {
         m_headings[m]->setVisible(count > 1);
     }
     showLimits();
+    updateGeometry();
 }
 
 void MeterStatisticsPanels::watch(const RecorderController& controller) {
@@ -83,7 +109,10 @@ void MeterStatisticsPanels::showLimits() {
         }
         const RecordingLimits& limits = m_controller->limitCounts();
         const LimitTest* counted = limits.counts(meter);
+        const bool shown = m_limits[m]->isVisibleTo(m_inner);
         m_limits[m]->show(counted != nullptr ? counted : limits.limits(meter), counted == nullptr);
+        if (m_limits[m]->isVisibleTo(m_inner) != shown)
+            updateGeometry();
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QLabel;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace telmora {
@@ -46,12 +47,17 @@ public:
     void watch(const RecorderController& controller);
     LimitCountsView& limits(int meter) const { return *m_limits[static_cast<std::size_t>(meter)]; }
 
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
 private:
     void showLimits();
 
     void showMeter(const RecorderController& controller, int meter, std::int64_t cursor,
                    std::pair<std::int64_t, std::int64_t> shown, const QString& shownTitle);
 
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_inner = nullptr;
     QVBoxLayout* m_layout = nullptr;
     std::vector<QLabel*> m_headings;
     std::vector<StatisticsPanel*> m_panels;
