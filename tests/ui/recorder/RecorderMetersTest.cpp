@@ -2,9 +2,11 @@
 #include "ScriptedDialogs.h"
 #include "recorderwindowprobe.h"
 #include "recording/RecorderController.h"
+#include "recording/RecordingLimits.h"
 #include "ui/chart/ChartWidget.h"
 #include "ui/common/StatisticsPanel.h"
 #include "ui/recorder/DataListWindow.h"
+#include "ui/recorder/LimitCountsView.h"
 #include "ui/recorder/MathChannelDialog.h"
 #include "ui/recorder/MeterStatisticsPanels.h"
 #include "ui/recorder/RecorderWindow.h"
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -75,6 +78,32 @@ TEST_F(MetersFixture, OneMeterLooksAsBefore) {
     EXPECT_FALSE(probe().chart().legendShown());
     EXPECT_FALSE(readings().isVisibleTo(form.get()));
     EXPECT_EQ(form->findChildren<StatisticsPanel*>().size(), 1);
+}
+
+TEST_F(MetersFixture, TheLimitCountsShowUnderTheStatisticsOnlyWithLimits) {
+    const LimitCountsView* view = form->findChild<LimitCountsView*>(QStringLiteral("meterLimits1"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->isVisibleTo(form.get())) << "no limits given";
+    RecordingLimits& limits = controller->limitCounts();
+    QSignalSpy counted(&limits, &RecordingLimits::countsChanged);
+    limits.setLimits({LimitTest(1.6, 2.2, LimitUnits::Comparator)});
+    EXPECT_EQ(view->figureText(1), QStringLiteral("\u2013")) << "counting";
+    while (limits.pending())
+        ASSERT_TRUE(counted.wait(10000));
+    EXPECT_TRUE(view->isVisibleTo(form.get()));
+    EXPECT_EQ(view->figureText(0), QStringLiteral("1.6 \u2026 2.2"));
+    EXPECT_TRUE(view->title().endsWith(view->figureText(0)));
+    // Three samples of 1.5 V below the limits, one excursion; the next one inside.
+    EXPECT_EQ(view->figureText(3), QStringLiteral("3"));
+    EXPECT_EQ(view->figureText(4), QStringLiteral("1"));
+    live.reading.main = MeasureDisplay(" 2.000", false, 0x6, 0, DisplayKind::Main);
+    controller->takeScheduledSample();
+    EXPECT_EQ(view->figureText(1), QStringLiteral("1"));
+    EXPECT_FALSE(
+        view->findChild<QLabel*>(QStringLiteral("limitsAbove"))->accessibleName().isEmpty());
+
+    limits.setLimits({std::nullopt});
+    EXPECT_FALSE(view->isVisibleTo(form.get()));
 }
 
 // The value axis spans the readings, not a range symmetric about zero; a change
