@@ -138,14 +138,9 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// The double nearest to the number of a float's shortest form (at most nine
-// digits) times 10^shift.
-double decimalValue(const Scientific& number, int shift) {
-    std::int64_t digits = 0;
-    for (std::size_t i = 0; i < number.count; ++i)
-        digits = digits * 10 + (number.digits[i] - '0');
-    // digits * 10^power is the number.
-    const int power = number.exponent - static_cast<int>(number.count - 1) + shift;
+// The double nearest to `digits` times 10^power; `digits` hold at most 53 bits (a
+// float's shortest form has at most nine digits).
+double valueOfDigits(bool negative, std::int64_t digits, int power) {
     double out = 0.0;
     if (power >= 0 && power <= 22) {
         out = static_cast<double>(digits) * kExactPowers[power];
@@ -158,7 +153,17 @@ double decimalValue(const Scientific& number, int shift) {
         const char* const last = std::to_chars(at + 1, text + sizeof text, power).ptr;
         std::from_chars(text, last, out);
     }
-    return number.negative ? -out : out;
+    return negative ? -out : out;
+}
+
+// The double nearest to the number of a float's shortest form times 10^shift.
+double decimalValue(const Scientific& number, int shift) {
+    std::int64_t digits = 0;
+    for (std::size_t i = 0; i < number.count; ++i)
+        digits = digits * 10 + (number.digits[i] - '0');
+    // digits * 10^power is the number.
+    return valueOfDigits(number.negative, digits,
+                         number.exponent - static_cast<int>(number.count - 1) + shift);
 }
 
 template <typename Number> char* writeShortestDecimal(char* out, Number value, int shift) {
@@ -194,7 +199,35 @@ std::size_t WriteShortestDecimal(char* out, float value, int shift, double& asDo
 double ShortestDecimalValue(float value, int shift) {
     if (value == 0.0f || !std::isfinite(value))
         return value == 0.0f ? 0.0 : std::numeric_limits<double>::quiet_NaN();
-    return decimalValue(scientificOf(value), shift);
+    // As decimalValue(scientificOf(value), shift), the digits read into their
+    // number at once: statistics and interval exports do this for every sample.
+    char buffer[32];
+    const char* const end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
+    const char* p = buffer;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    std::int64_t digits = 0;
+    int count = 0;
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p != '.') {
+            digits = digits * 10 + (*p - '0');
+            ++count;
+        }
+    }
+    int exponent = 0;
+    if (p != end) {
+        ++p; // 'e'
+        const bool negativeExponent = *p == '-';
+        if (*p == '-' || *p == '+')
+            ++p;
+        for (; p != end; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    return valueOfDigits(negative, digits, exponent - (count - 1) + shift);
 }
 
 std::size_t WriteShortestDouble(char* out, double value) {
