@@ -9,6 +9,7 @@
 #include "ui/live/WindowIconEngine.h"
 
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QPaintDevice>
 #include <QPixmap>
 
@@ -179,10 +180,20 @@ void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
     speak();
 }
 
+bool DigitalMeterWindow::iconSeen() const {
+    // A panel among tabs is moved out of sight, not hidden: its tab shows the icon.
+    if (const auto* dock = qobject_cast<const QDockWidget*>(parentWidget()))
+        return !dock->isHidden();
+    return !isHidden();
+}
+
 void DigitalMeterWindow::setIcon(int number) {
-    if (number == m_iconNumber)
-        return;
     m_iconNumber = number;
+    // A new icon reaches every widget of the window and its panel: a closed panel
+    // takes it when it opens (it has its first one from the start).
+    if (number == m_iconShown || (m_iconShown != 0 && !iconSeen()))
+        return;
+    m_iconShown = number;
     setWindowIcon(number == 8 ? m_icon8 : m_icon2);
 }
 
@@ -237,6 +248,7 @@ void DigitalMeterWindow::resizeEvent(QResizeEvent* event) {
 
 void DigitalMeterWindow::showEvent(QShowEvent* event) {
     setBlackBackgrounds();
+    setIcon(m_iconNumber);
     QWidget::showEvent(event);
 }
 

@@ -59,6 +59,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Whether the window's icon can be seen: its panel is open (a panel among
+    // tabs shows its icon on its tab).
+    bool iconSeen() const;
     void layoutPanels();
     void setBlackBackgrounds();
     void setIcon(int number);
@@ -88,6 +91,7 @@ private:
     QString m_meterName;
     bool m_alternateIcon = false;
     int m_iconNumber = 0;
+    int m_iconShown = 0; // the number of the icon the window shows
     QIcon m_icon2;
     QIcon m_icon8;
 };

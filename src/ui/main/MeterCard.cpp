@@ -5,6 +5,7 @@
 #include "model/DecodedReply.h"
 #include "model/needle.h"
 #include "text/texts.h"
+#include "ui/common/LabelHolder.h"
 #include "ui/live/ComparatorWindow.h"
 #include "ui/live/SpokenReading.h"
 
@@ -66,11 +67,13 @@ MeterCard::MeterCard(Meter& meter, const LiveWindowSet& windows, QWidget* parent
     m_mode = new QLabel(this);
     m_range = new QLabel(this);
     m_state = new QLabel(this);
-    grid->addWidget(m_name, 0, 0);
-    grid->addWidget(m_state, 0, 1, Qt::AlignRight);
-    grid->addWidget(m_reading, 1, 0);
-    grid->addWidget(m_mode, 1, 1, Qt::AlignRight);
-    grid->addWidget(m_range, 2, 0, 1, 2);
+    // Held, a label's new text repaints it alone: the strip and the window are laid
+    // out again only when a text needs more or less room.
+    grid->addWidget(HoldLabel(m_name), 0, 0);
+    grid->addWidget(HoldLabel(m_state), 0, 1, Qt::AlignRight);
+    grid->addWidget(HoldLabel(m_reading), 1, 0);
+    grid->addWidget(HoldLabel(m_mode), 1, 1, Qt::AlignRight);
+    grid->addWidget(HoldLabel(m_range), 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(2);
     buttons->addWidget(makeButton(text(TextId::DigitalMeterCaption), LiveWindowKind::Digital));
@@ -114,19 +117,32 @@ void MeterCard::setLinked(bool linked) {
     m_unit.clear();
     m_minText.clear();
     m_maxText.clear();
-    m_reading->setText(linked ? QString() : QStringLiteral("----"));
-    m_mode->clear();
-    m_range->clear();
-    m_state->setText(linked ? QString() : translate("MeterStrip", "Not linked"));
+    m_readingText = linked ? QString() : QStringLiteral("----");
+    m_modeText.clear();
+    m_stateText = linked ? QString() : translate("MeterStrip", "Not linked");
+    showTexts();
     refreshSummary(true);
+}
+
+void MeterCard::showTexts() {
+    m_pending = false;
+    m_reading->setText(m_readingText);
+    m_mode->setText(m_modeText);
+    m_range->setText(rangeText());
+    m_state->setText(m_stateText);
+}
+
+void MeterCard::showPending() {
+    if (m_pending)
+        showTexts();
 }
 
 void MeterCard::showReading(const DecodedReply& reading) {
     if (!m_linked)
         return;
     const Measurement& main = reading.main;
-    m_reading->setText(readingOf(main));
-    m_mode->setText(shown(main.modeLabel));
+    m_readingText = readingOf(main);
+    m_modeText = shown(main.modeLabel);
     // The range starts again with a new function or unit.
     const QString unit = shown(main.prefixLabel) + shown(main.unitLabel);
     if (main.functionCode() != m_function || unit != m_unit) {
@@ -145,19 +161,23 @@ void MeterCard::showReading(const DecodedReply& reading) {
             m_maxText = readingOf(main);
         }
     }
-    m_range->setText(rangeText());
     const double high = m_windows.comparator != nullptr ? m_windows.comparator->highLimit() : 0;
     const double low = m_windows.comparator != nullptr ? m_windows.comparator->lowLimit() : 0;
     const int tone = AlarmFrequency(ComparatorValue(main, high, low), high, low);
-    m_state->setText(tone == kAlarmHighHz  ? translate("MeterStrip", "Above the upper limit")
-                     : tone == kAlarmLowHz ? translate("MeterStrip", "Below the lower limit")
-                                           : translate("MeterStrip", "Within the limits"));
+    m_stateText = tone == kAlarmHighHz  ? translate("MeterStrip", "Above the upper limit")
+                  : tone == kAlarmLowHz ? translate("MeterStrip", "Below the lower limit")
+                                        : translate("MeterStrip", "Within the limits");
+    if (m_paced) {
+        m_pending = true;
+        emit changed();
+    } else {
+        showTexts();
+    }
     refreshSummary(false);
 }
 
 QString MeterCard::readingText() const {
-    const QString mode = m_mode->text();
-    return mode.isEmpty() ? m_reading->text() : m_reading->text() + QLatin1Char(' ') + mode;
+    return m_modeText.isEmpty() ? m_readingText : m_readingText + QLatin1Char(' ') + m_modeText;
 }
 
 QString MeterCard::rangeText() const {
@@ -167,7 +187,7 @@ QString MeterCard::rangeText() const {
 }
 
 QString MeterCard::stateText() const {
-    return m_state->text();
+    return m_stateText;
 }
 
 QString MeterCard::summary() const {

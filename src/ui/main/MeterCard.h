@@ -42,7 +42,16 @@ public:
     void showReading(const DecodedReply& reading);
     void setLinked(bool linked);
 
+    // Paced, a reading's texts wait for showPending() (the strip shows every card's
+    // at once, one repaint for all): changed() asks for it.
+    void setPaced(bool paced) { m_paced = paced; }
+    void showPending();
+
+signals:
+    void changed();
+
 private:
+    void showTexts();
     QToolButton* makeButton(const QString& caption, LiveWindowKind kind);
     void refreshName();
     // Renews the accessible description, at most once a second unless `now`.
@@ -58,6 +67,12 @@ private:
     QLabel* m_state = nullptr;
 
     bool m_linked = false;
+    bool m_paced = false;
+    bool m_pending = false; // texts not shown yet
+    // The texts shown, or to be shown when paced.
+    QString m_readingText;
+    QString m_modeText;
+    QString m_stateText;
     // The smallest and largest reading of the current function and unit, as shown.
     std::uint32_t m_function = 0;
     QString m_unit;

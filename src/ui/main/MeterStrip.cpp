@@ -6,12 +6,28 @@
 #include "ui/main/MeterCard.h"
 #include "ui/main/MeterWindowSets.h"
 
+#include <QTimer>
+
 namespace telmora {
+
+namespace {
+
+// How long a card's new reading waits at most for those of the other meters.
+constexpr int kPaceMs = 100;
+
+} // namespace
 
 MeterStrip::MeterStrip(QWidget* parent) : QToolBar(translate("MeterStrip", "Meters"), parent) {
     setObjectName(QStringLiteral("meterStrip"));
     setAccessibleName(windowTitle());
     setFloatable(false);
+    m_pace = new QTimer(this);
+    m_pace->setSingleShot(true);
+    m_pace->setInterval(kPaceMs);
+    connect(m_pace, &QTimer::timeout, this, [this] {
+        for (MeterCard* card : m_cards)
+            card->showPending();
+    });
 }
 
 MeterStrip::~MeterStrip() = default;
@@ -30,6 +46,11 @@ void MeterStrip::setMeters(Application& app, const MeterWindowSets& windows) {
         card->setCommand([this, i](LiveWindowKind kind) {
             if (m_command)
                 m_command(i, kind);
+        });
+        card->setPaced(true);
+        connect(card, &MeterCard::changed, m_pace, [this] {
+            if (!m_pace->isActive())
+                m_pace->start();
         });
         addWidget(card);
         m_cards.push_back(card);

@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+class QTimer;
+
 namespace telmora {
 
 class Application;
@@ -33,6 +35,9 @@ public:
 private:
     std::function<void(int, LiveWindowKind)> m_command;
     std::vector<MeterCard*> m_cards;
+    // Shows the cards' new readings together, a few times a second: one repaint
+    // of the strip for the readings of every meter that came meanwhile.
+    QTimer* m_pace = nullptr;
 };
 
 } // namespace telmora

@@ -18,6 +18,7 @@
 
 #include <QAccessible>
 #include <QDir>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,4 +151,44 @@ TEST_F(MeterStripTest, AResistanceIsWrittenWithTheOhmSign) {
     card.showReading(reading);
     EXPECT_TRUE(card.readingText().endsWith(QChar(0x03A9))) << card.readingText().toStdString();
     EXPECT_FALSE(card.rangeText().contains(QLatin1Char('W'))) << card.rangeText().toStdString();
+}
+
+// The strip shows the readings of every card together, a moment after they came:
+// the labels then hold the last reading, and the range counts every reading,
+// shown or not.
+TEST_F(MeterStripTest, CardsShowTheirLastReadingsTogether) {
+    start(2);
+    ASSERT_EQ(LinkAllAndWait(app()), 2);
+    MeterCard* first = form().meterStrip()->card(0);
+    MeterCard* second = form().meterStrip()->card(1);
+    ASSERT_NE(second, nullptr);
+    // The readings of this test alone: the meters are unlinked, the cards told
+    // otherwise.
+    app().unlinkAll();
+    QTRY_COMPARE_WITH_TIMEOUT(second->stateText(), QStringLiteral("Not linked"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(first->stateText(), QStringLiteral("Not linked"), 5000);
+    first->setLinked(true);
+    second->setLinked(true);
+    auto* shown = first->findChild<QLabel*>(QStringLiteral("cardReading"));
+    auto* shownToo = second->findChild<QLabel*>(QStringLiteral("cardReading"));
+    ASSERT_NE(shown, nullptr);
+    ASSERT_NE(shownToo, nullptr);
+    const auto reading = [](const char* text) {
+        DecodedReply r;
+        r.main = MeasureDisplay(text, false, 0x6, 0, DisplayKind::Main);
+        return r;
+    };
+    QSignalSpy changed(first, &MeterCard::changed);
+    first->showReading(reading(" 1.500"));
+    first->showReading(reading(" 9.000"));
+    first->showReading(reading(" 2.250"));
+    second->showReading(reading(" 3.000"));
+    EXPECT_EQ(changed.count(), 3);
+    EXPECT_TRUE(first->readingText().startsWith(QStringLiteral("2.250"))) << "known at once";
+    EXPECT_FALSE(shown->text().startsWith(QStringLiteral("2.250"))) << "shown a moment later";
+    // Both cards are shown at the same turn of the strip, before the next reading
+    // could change them again.
+    QTRY_VERIFY_WITH_TIMEOUT(shown->text().startsWith(QStringLiteral("2.250")), 5000);
+    EXPECT_TRUE(shownToo->text().startsWith(QStringLiteral("3.000")));
+    EXPECT_TRUE(first->rangeText().contains(QStringLiteral("9.000"))) << "the range saw them all";
 }
