@@ -1,8 +1,8 @@
 #include "recording/IntervalTable.h"
 
-#include "model/SaveFile.h"
 #include "recording/RecorderController.h"
 #include "recording/RecordingLimits.h"
+#include "recording/recordertidy.h"
 
 namespace telmora {
 
@@ -75,26 +75,10 @@ std::optional<IntervalTable> ReduceIntervals(const IntervalSource& source, std::
 
 bool ExportIntervals(const QString& path, const IntervalSource& source, std::int64_t lengthMs,
                      QString* error, std::stop_token stop) {
-    SaveFile file(path);
-    bool written = file.open();
-    if (written) {
-        const TidyMeterSet set = source.set();
-        written =
-            WriteRecorderIntervals(
-                set, lengthMs,
-                [&](std::string_view text) { return !stop.stop_requested() && file.write(text); },
-                source.limits) &&
-            !stop.stop_requested() && file.commit();
-    }
-    if (!written) {
-        file.cancel();
-        QString reason = file.errorString();
-        if (reason.isEmpty())
-            reason = QStringLiteral("the recording's file has become shorter");
-        if (error != nullptr)
-            *error = stop.stop_requested() ? QString() : reason;
-    }
-    return written;
+    const TidyMeterSet set = source.set();
+    return ExportTextFile(path, error, stop, [&](const TextSink& sink) {
+        return WriteRecorderIntervals(set, lengthMs, sink, source.limits);
+    });
 }
 
 } // namespace telmora

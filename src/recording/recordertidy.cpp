@@ -314,11 +314,8 @@ bool WriteRecorderTidy(const TidyMeterSet& set, std::int32_t first, std::int32_t
         sink);
 }
 
-namespace {
-
-// Writes what `produce` hands its sink to `path` through SaveFile.
-template <typename Produce>
-bool exportTidy(const QString& path, QString* error, std::stop_token stop, Produce&& produce) {
+bool ExportTextFile(const QString& path, QString* error, std::stop_token stop,
+                    const std::function<bool(const TextSink&)>& produce) {
     SaveFile file(path);
     const bool opened = file.open();
     EarlyWriteback writeback(opened ? file.fileDevice().handle() : -1);
@@ -341,12 +338,10 @@ bool exportTidy(const QString& path, QString* error, std::stop_token stop, Produ
     return written;
 }
 
-} // namespace
-
 bool ExportRecorderTidy(const QString& path, const TidyMeterSet& set, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, TidyLayout layout, QString* error,
                         std::stop_token stop) {
-    return exportTidy(path, error, stop, [&](const TextSink& sink) {
+    return ExportTextFile(path, error, stop, [&](const TextSink& sink) {
         return WriteRecorderTidy(set, first, last, lastPage, layout, sink);
     });
 }
@@ -354,7 +349,7 @@ bool ExportRecorderTidy(const QString& path, const TidyMeterSet& set, std::int32
 bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error,
                         std::stop_token stop, const TidyMarkerNotes& markers) {
-    return exportTidy(path, error, stop, [&](const TextSink& sink) {
+    return ExportTextFile(path, error, stop, [&](const TextSink& sink) {
         return WriteRecorderTidy(recording, first, last, lastPage, sink, markers);
     });
 }

@@ -88,6 +88,12 @@ bool ExportRecorderTidy(const QString& path, const TidyMeterSet& set, std::int32
                         std::int32_t last, std::int32_t lastPage, TidyLayout layout,
                         QString* error = nullptr, std::stop_token stop = {});
 
+// Writes what `produce` hands its sink to `path` through SaveFile, pushing the
+// written part to the disk as it goes. On a failure or a stop the file that was
+// there stays; `error` gets the reason (empty after a stop).
+bool ExportTextFile(const QString& path, QString* error, std::stop_token stop,
+                    const std::function<bool(const TextSink&)>& produce);
+
 // Writes the export to a file through SaveFile, like ExportRecorderText.
 bool ExportRecorderTidy(const QString& path, const Recording& recording, std::int32_t first,
                         std::int32_t last, std::int32_t lastPage, QString* error = nullptr,
