@@ -12,6 +12,7 @@
 // comparator panels and the data list (24 live panels for eight meters).
 // --memory runs eight meters alone for SECONDS after the warm-up and prints the
 // resident memory at the start and at the end of that stretch.
+#include "ProcessCpu.h"
 #include "app/Application.h"
 #include "app/Meter.h"
 #include "app/UserFiles.h"
@@ -35,8 +36,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -45,31 +44,14 @@
 
 namespace {
 
+using telmora::bench::ProcessCpuSeconds;
+using telmora::bench::ResidentMegabytes;
+
 constexpr int kWarmUpMs = 4000;
 constexpr int kEight = 8;
 constexpr double kGoalPercent = 3.0;
 constexpr double kGoalRatio = 2.5;
 constexpr double kGoalGrowthMb = 60.0;
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// Resident memory of this process in megabytes.
-double residentMb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0.0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
-    return 0.0;
-}
 
 struct ChildOptions {
     int meters = 1;
@@ -130,14 +112,15 @@ int runChild(int argc, char** argv, const ChildOptions& options) {
                        [&] { showAndRecord(application, mainWindow, options.allWindows); });
     QTimer::singleShot(kWarmUpMs, &mainWindow, [&] {
         measuring = true;
-        cpuAtStart = cpuSeconds();
-        memoryAtStart = residentMb();
+        cpuAtStart = ProcessCpuSeconds();
+        memoryAtStart = ResidentMegabytes();
     });
     QTimer::singleShot(kWarmUpMs + options.measureMs, &mainWindow, [&] {
-        const double share = (cpuSeconds() - cpuAtStart) / (options.measureMs / 1000.0) * 100.0;
+        const double share =
+            (ProcessCpuSeconds() - cpuAtStart) / (options.measureMs / 1000.0) * 100.0;
         const auto* strip = mainWindow.findChild<telmora::MeterStrip*>();
         std::printf("%.3f %lld %d %.1f %.1f\n", share, readings,
-                    strip != nullptr ? strip->cardCount() : 0, memoryAtStart, residentMb());
+                    strip != nullptr ? strip->cardCount() : 0, memoryAtStart, ResidentMegabytes());
         std::fflush(stdout);
         application.recording().stopRecording();
         application.recording().clear();

@@ -16,6 +16,7 @@
 //   xvfb-run -a -s '-screen 0 1600x1000x24' build/dev/bench/bench_linked_cpu
 // (offscreen works too but paints into memory only; the platform is printed).
 #include "HidStub.h"
+#include "ProcessCpu.h"
 
 #include "app/Application.h"
 #include "app/Meter.h"
@@ -42,8 +43,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -54,21 +53,14 @@
 
 namespace {
 
+using telmora::bench::ProcessCpuSeconds;
+
 constexpr int kWarmUpMs = 4000;
 constexpr int kMeasureMs = 15000;
 constexpr int kReplies = 400; // replayed in a loop; more than a measurement takes
 constexpr int kRuns = 5;
 
 enum class Case { Idle = 0, Linked = 1, Recording = 2 };
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 using Report = std::array<std::uint8_t, telmora::kInputReportSize>;
 using Reply = std::vector<Report>;
@@ -246,10 +238,10 @@ int runChild(int argc, char** argv, Case which) {
     QTimer::singleShot(kWarmUpMs, &mainWindow, [&] {
         measuring = true;
         paints.counting = true;
-        cpuAtStart = cpuSeconds();
+        cpuAtStart = ProcessCpuSeconds();
     });
     QTimer::singleShot(kWarmUpMs + kMeasureMs, &mainWindow, [&] {
-        const double share = (cpuSeconds() - cpuAtStart) / (kMeasureMs / 1000.0) * 100.0;
+        const double share = (ProcessCpuSeconds() - cpuAtStart) / (kMeasureMs / 1000.0) * 100.0;
         std::printf("%.3f %lld %s\n", share, readings, qPrintable(QApplication::platformName()));
         std::fflush(stdout);
         paints.counting = false;

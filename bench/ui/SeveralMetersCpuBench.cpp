@@ -4,6 +4,7 @@
 // program started again with --child=N) and measures its own CPU time over a
 // stretch of wall time after a warm-up; the figure to watch is the ratio, which
 // should stay at or below the number of meters.
+#include "ProcessCpu.h"
 #include "app/Application.h"
 #include "app/Meter.h"
 #include "app/UserFiles.h"
@@ -25,8 +26,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -35,17 +34,10 @@
 
 namespace {
 
+using telmora::bench::ProcessCpuSeconds;
+
 constexpr int kWarmUpMs = 3000;
 constexpr int kMeasureMs = 15000;
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 // Links `meters` simulated cables, opens every window, records, and prints the
 // CPU share of one core and the readings received while measuring.
@@ -89,10 +81,10 @@ int runChild(int argc, char** argv, int meters) {
     });
     QTimer::singleShot(kWarmUpMs, &mainWindow, [&] {
         measuring = true;
-        cpuAtStart = cpuSeconds();
+        cpuAtStart = ProcessCpuSeconds();
     });
     QTimer::singleShot(kWarmUpMs + kMeasureMs, &mainWindow, [&] {
-        const double share = (cpuSeconds() - cpuAtStart) / (kMeasureMs / 1000.0) * 100.0;
+        const double share = (ProcessCpuSeconds() - cpuAtStart) / (kMeasureMs / 1000.0) * 100.0;
         std::printf("%.2f %lld\n", share, readings);
         std::fflush(stdout);
         application.recording().stopRecording();
