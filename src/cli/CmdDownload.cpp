@@ -1,6 +1,7 @@
 #include "cli/CmdDownload.h"
 
 #include "app/cablebackends.h"
+#include "cli/CommandOutput.h"
 #include "cli/InterruptGuard.h"
 #include "cli/clipaths.h"
 #include "logger/LoggerDownload.h"
@@ -142,11 +143,6 @@ private:
     int m_session = -1;
     bool m_drawn = false;
 };
-
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "telmora-cli: %s\n", message.c_str());
-    return 1;
-}
 
 // The options of the command; the paths point into argv.
 struct DownloadOptions {

@@ -39,11 +39,6 @@ void BinaryStdout() {
 #endif
 }
 
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "telmora-cli: %s\n", message.c_str());
-    return 1;
-}
-
 // The text export (standard or tidy) of all sessions to stdout; 0, or 1 after the
 // message when it could not be written.
 int WriteCsv(std::span<const SampleList> sessions, TextExportFormat format) {

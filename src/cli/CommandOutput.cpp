@@ -96,4 +96,9 @@ int PrintHelp(const char* text) {
     return out.finish(0, stderr);
 }
 
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "telmora-cli: %s\n", message.c_str());
+    return 1;
+}
+
 } // namespace telmora::cli

@@ -5,6 +5,7 @@
 // broken pipe) ends the command quietly.
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace telmora::cli {
@@ -47,5 +48,9 @@ private:
 // Writes a usage or help text to standard output; the exit status (0, or 1 when it
 // could not be written).
 int PrintHelp(const char* text);
+
+// Tells on standard error in one line why a command failed ("telmora-cli: ...");
+// the exit status 1.
+int Fail(const std::string& message);
 
 } // namespace telmora::cli

@@ -1,6 +1,7 @@
 #include "model/Measurement.h"
 
 #include "model/decimaltext.h"
+#include "model/trimming.h"
 
 #include <charconv>
 #include <cmath>
@@ -12,30 +13,8 @@ namespace telmora {
 
 namespace {
 
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-// Without blanks and control characters on either side (the live windows' rule).
-std::string_view trimmedBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::string_view trimmedBlanksRight(std::string_view s) {
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-// Without spaces on either side (the recorder's rule).
-std::string_view trimmedSpaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
+    while (!s.empty() && IsBlank(s.back()))
         s.remove_suffix(1);
     return s;
 }
@@ -186,7 +165,7 @@ AnalogDigits analogDigits(std::string_view text, bool negative, const Marks& mar
         if (negative && !t.empty())
             t.remove_prefix(1);
     } else {
-        t = trimmedBlanks(negative && !text.empty() ? text.substr(1) : text);
+        t = TrimBlanks(negative && !text.empty() ? text.substr(1) : text);
     }
 
     // The digits without the point; the power of ten of the first digit.
@@ -197,7 +176,7 @@ AnalogDigits analogDigits(std::string_view text, bool negative, const Marks& mar
     } else {
         out.firstDigitPower = static_cast<std::int64_t>(t.size()) - 1;
     }
-    d.assign(trimmedBlanks(d));
+    d.assign(TrimBlanks(d));
     out.digits = static_cast<std::int64_t>(d.size());
 
     if (const auto counts = parseInteger(d)) {
@@ -225,7 +204,7 @@ ComparatorReading comparatorReading(std::string_view text, bool negative, int ex
                                     const FunctionRow& row, const Marks& marks,
                                     std::pair<std::string, std::optional<double>>& number) {
     using Shape = ComparatorReading::Shape;
-    number.first = signedDigits(text, negative, trimmedBlanks);
+    number.first = signedDigits(text, negative, TrimBlanks);
     std::string& s = number.first; // changed below only when it is not a number
     const auto first = readNumber(s, exponent, true);
     number.second = first;
@@ -292,16 +271,6 @@ std::optional<double> dashSubstitute(const FunctionRow& row, DisplayKind kind, d
     return 0.0;
 }
 
-int decimalsOf(std::string_view t) {
-    const std::size_t point = t.find('.');
-    if (point == std::string_view::npos)
-        return 0;
-    int digits = 0;
-    for (std::size_t i = point + 1; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i)
-        ++digits;
-    return digits;
-}
-
 // The recorder's reading of the display, and from it the SI value, the overload
 // and open flags and the resolution of `m`.
 // `known` is the comparator's reading of `known.first` with the prefix exponent, when
@@ -315,14 +284,14 @@ void measureNumber(std::string_view text, int prefixExponent, const FunctionRow&
     if (marks.overload)
         t = marks.point ? std::string(trimmedSpacesRight(text)) : std::string(text);
     else
-        t = signedDigits(text, m.negative, trimmedSpaces);
+        t = signedDigits(text, m.negative, TrimSpaces);
     // The degree letter of a temperature is not part of the number.
     if (row.lettered() && hasDegree(marks, t) && !t.empty())
         t.pop_back();
 
     m.overload = hasOverload(marks, t);
     m.open = t == "---" || t == "----";
-    m.decimals = decimalsOf(t);
+    m.decimals = DecimalsOf(t);
     if (t == ".")
         return; // a display that shows nothing but the point
 

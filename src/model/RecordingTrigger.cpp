@@ -1,6 +1,7 @@
 #include "model/RecordingTrigger.h"
 
 #include "model/decimaltext.h"
+#include "model/trimming.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,15 +11,7 @@ namespace telmora {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-bool refuse(TriggerError* error, TextId id) {
+bool refuseTrigger(TriggerError* error, TextId id) {
     if (error != nullptr)
         *error = {id, {}};
     return false;
@@ -38,7 +31,7 @@ std::optional<std::string_view> after(std::string_view text, std::string_view wo
     if (!text.starts_with(word) || text.size() <= word.size() ||
         (text[word.size()] != ' ' && text[word.size()] != '\t'))
         return std::nullopt;
-    return trimmed(text.substr(word.size()));
+    return TrimSpacesAndTabs(text.substr(word.size()));
 }
 
 } // namespace
@@ -82,7 +75,7 @@ std::string RecordingTrigger::awaitedText() const {
 }
 
 std::optional<int> ParseClockTime(std::string_view text) {
-    text = trimmed(text);
+    text = TrimSpacesAndTabs(text);
     if (text.size() != 5 && text.size() != 8)
         return std::nullopt;
     if (text[2] != ':' || (text.size() == 8 && text[5] != ':'))
@@ -104,25 +97,26 @@ std::string ClockTimeText(int second) {
 }
 
 bool ParseStopAfter(std::string_view text, RecordingTrigger& trigger, TriggerError* error) {
-    text = trimmed(text);
+    text = TrimSpacesAndTabs(text);
     if (text.empty())
-        return refuse(error, TextId::TriggerStopAfterForm);
+        return refuseTrigger(error, TextId::TriggerStopAfterForm);
     const char last = text.back();
     if (last >= '0' && last <= '9') {
         long long samples = 0;
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), samples);
         if (ec != std::errc() || end != text.data() + text.size() || samples < 1)
-            return refuse(error, TextId::TriggerStopAfterForm);
+            return refuseTrigger(error, TextId::TriggerStopAfterForm);
         trigger.stop = TriggerStop::Samples;
         trigger.samples = samples;
         return true;
     }
     const double unitMs = last == 's' ? 1e3 : last == 'm' ? 60e3 : last == 'h' ? 3600e3 : 0.0;
-    const std::optional<double> number = ReadDecimal(trimmed(text.substr(0, text.size() - 1)));
+    const std::optional<double> number =
+        ReadDecimal(TrimSpacesAndTabs(text.substr(0, text.size() - 1)));
     // A duration of up to a year, and at least a millisecond.
     if (unitMs == 0.0 || !number || !(*number * unitMs >= 1.0) ||
         *number * unitMs > 366.0 * 86400e3)
-        return refuse(error, TextId::TriggerStopAfterForm);
+        return refuseTrigger(error, TextId::TriggerStopAfterForm);
     trigger.stop = TriggerStop::Duration;
     trigger.durationMs = std::llround(*number * unitMs);
     trigger.durationText = std::string(text);
@@ -131,7 +125,7 @@ bool ParseStopAfter(std::string_view text, RecordingTrigger& trigger, TriggerErr
 
 bool ParseStartText(std::string_view text, int meters, RecordingTrigger& trigger,
                     TriggerError* error) {
-    text = trimmed(text);
+    text = TrimSpacesAndTabs(text);
     if (text.empty()) {
         trigger.start = TriggerStart::AtOnce;
         return true;
@@ -139,7 +133,7 @@ bool ParseStartText(std::string_view text, int meters, RecordingTrigger& trigger
     if (const std::optional<std::string_view> clock = after(text, "at")) {
         const std::optional<int> second = ParseClockTime(*clock);
         if (!second)
-            return refuse(error, TextId::TriggerClockTimeForm);
+            return refuseTrigger(error, TextId::TriggerClockTimeForm);
         trigger.start = TriggerStart::ClockTime;
         trigger.startSecond = *second;
         return true;
@@ -154,7 +148,7 @@ bool ParseStartText(std::string_view text, int meters, RecordingTrigger& trigger
 
 bool ParseStopText(std::string_view text, int meters, RecordingTrigger& trigger,
                    TriggerError* error) {
-    text = trimmed(text);
+    text = TrimSpacesAndTabs(text);
     if (text.empty()) {
         trigger.stop = TriggerStop::ByHand;
         return true;
@@ -163,7 +157,7 @@ bool ParseStopText(std::string_view text, int meters, RecordingTrigger& trigger,
         return ParseStopAfter(*amount, trigger, error);
     const std::optional<std::string_view> condition = after(text, "when");
     if (!condition)
-        return refuse(error, TextId::TriggerStopAfterForm);
+        return refuseTrigger(error, TextId::TriggerStopAfterForm);
     std::optional<TriggerCondition> read = ParseTriggerCondition(*condition, meters, error);
     if (!read)
         return false;

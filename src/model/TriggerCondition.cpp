@@ -1,6 +1,7 @@
 #include "model/TriggerCondition.h"
 
 #include "model/LimitTest.h"
+#include "model/trimming.h"
 
 #include <array>
 #include <charconv>
@@ -53,14 +54,6 @@ std::size_t prefixLength(std::string_view text) {
     return 0;
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::optional<TriggerCondition> refuse(TriggerError* error, TextId id,
                                        std::vector<long long> numbers = {}) {
     if (error != nullptr)
@@ -73,7 +66,7 @@ bool readLevel(std::string_view text, TriggerCondition& condition, TriggerError*
     const std::size_t end = text.find_first_not_of("+-0123456789.eE");
     const std::string_view number = text.substr(0, end);
     const std::string_view suffix =
-        trimmed(end == std::string_view::npos ? std::string_view() : text.substr(end));
+        TrimSpacesAndTabs(end == std::string_view::npos ? std::string_view() : text.substr(end));
     // "2,2k" and "five" are numbers written wrongly, not units.
     if (number.empty() || (number.size() < text.size() && text[number.size()] == ',')) {
         refuse(error, TextId::TriggerLevelNotNumber);
@@ -86,7 +79,8 @@ bool readLevel(std::string_view text, TriggerCondition& condition, TriggerError*
     } else if (const std::size_t length = prefixLength(suffix); length > 0) {
         prefix = suffix.substr(0, length);
         if (length < suffix.size()) {
-            const std::optional<std::string_view> named = unitOf(trimmed(suffix.substr(length)));
+            const std::optional<std::string_view> named =
+                unitOf(TrimSpacesAndTabs(suffix.substr(length)));
             if (!named) {
                 refuse(error, TextId::TriggerUnknownUnit);
                 return false;
@@ -147,14 +141,14 @@ std::string TriggerCondition::text() const {
 
 std::optional<TriggerCondition> ParseTriggerCondition(std::string_view text, int meters,
                                                       TriggerError* error) {
-    text = trimmed(text);
+    text = TrimSpacesAndTabs(text);
     TriggerCondition condition;
     if (text.size() < 2 || (text.front() != 'M' && text.front() != 'm'))
         return refuse(error, TextId::TriggerConditionForm);
     const std::size_t operatorAt = text.find_first_of("<>");
     if (operatorAt == std::string_view::npos)
         return refuse(error, TextId::TriggerConditionForm);
-    const std::string_view meterText = trimmed(text.substr(1, operatorAt - 1));
+    const std::string_view meterText = TrimSpacesAndTabs(text.substr(1, operatorAt - 1));
     long long meter = 0;
     const auto [end, ec] =
         std::from_chars(meterText.data(), meterText.data() + meterText.size(), meter);
@@ -162,7 +156,7 @@ std::optional<TriggerCondition> ParseTriggerCondition(std::string_view text, int
         return refuse(error, TextId::TriggerConditionForm);
     condition.direction =
         text[operatorAt] == '>' ? TriggerDirection::Above : TriggerDirection::Below;
-    const std::string_view rest = trimmed(text.substr(operatorAt + 1));
+    const std::string_view rest = TrimSpacesAndTabs(text.substr(operatorAt + 1));
     if (rest.empty() || rest.front() == '=' || rest.front() == '<' || rest.front() == '>')
         return refuse(error, TextId::TriggerConditionForm);
     if (meter < 1 || meter > meters)

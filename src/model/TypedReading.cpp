@@ -2,6 +2,7 @@
 
 #include "model/decimaltext.h"
 #include "model/storedreading.h"
+#include "model/trimming.h"
 
 #include <bit>
 #include <cmath>
@@ -9,14 +10,6 @@
 namespace telmora {
 
 namespace {
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
 
 // What a stored value text shows besides a number: an "L" ("0.L", "OL") is an
 // overload, a run of three dashes an open input. One pass over the text, as every
@@ -46,7 +39,7 @@ Mode modeOf(const FunctionRow& row, RecordOrigin origin, DisplayKind kind) {
 // The power of ten the prefix of a stored display stands for ("dB" and unknown
 // texts: 0).
 int prefixExponentOf(std::string_view prefix) {
-    prefix = trimmed(prefix);
+    prefix = TrimSpaces(prefix);
     if (prefix == "n")
         return -9;
     if (prefix == "u" || prefix == "\xC2\xB5")
@@ -58,18 +51,6 @@ int prefixExponentOf(std::string_view prefix) {
     if (prefix == "M")
         return 6;
     return 0;
-}
-
-// Digits after the decimal point of a display text ("4.770" has 3).
-int decimalsOf(std::string_view display) {
-    const std::size_t point = display.find('.');
-    if (point == std::string_view::npos)
-        return 0;
-    int digits = 0;
-    for (std::size_t i = point + 1; i < display.size() && display[i] >= '0' && display[i] <= '9';
-         ++i)
-        ++digits;
-    return digits;
 }
 
 } // namespace
@@ -103,7 +84,7 @@ TypedReading ReadingOfRecord(const ReadingRecord& record, RecordOrigin origin, D
     out.unit = row.siUnit;
     if (shape == DisplayShape::Read) {
         out.prefixExponent = prefixExponentOf(StoredTextView(record.prefixText));
-        out.decimals = decimalsOf(trimmed(StoredTextView(record.displayText)));
+        out.decimals = DecimalsOf(TrimSpaces(StoredTextView(record.displayText)));
     }
     const std::string_view valueText = StoredTextView(record.valueText);
     // A gap keeps NaN as its value and no texts.

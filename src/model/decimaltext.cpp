@@ -239,4 +239,14 @@ void AppendShortestDouble(std::string& out, double value) {
     out.append(text, WriteShortestDouble(text, value));
 }
 
+int DecimalsOf(std::string_view text) {
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos)
+        return 0;
+    int digits = 0;
+    for (std::size_t i = point + 1; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        ++digits;
+    return digits;
+}
+
 } // namespace telmora

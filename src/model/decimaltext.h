@@ -13,6 +13,9 @@ namespace telmora {
 // too small to represent reads as 0; one too large gives nothing.
 std::optional<double> ReadDecimal(std::string_view text);
 
+// Digits after the decimal point of a display text ("4.770" has 3, "12" none).
+int DecimalsOf(std::string_view text);
+
 // Appends `value` times 10^shift as the shortest decimal text that reads back as
 // the same float with the exponent moved: plainly for exponents -6 .. 15 ("0.0012345",
 // "4700"), in scientific notation otherwise ("4.7e-09" reads "4.7e-9"); "." as

@@ -2,6 +2,7 @@
 
 #include "model/decode.h"
 #include "model/functiontable.h"
+#include "model/trimming.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,18 +13,6 @@
 namespace telmora {
 
 namespace {
-
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 // 10^n for the full-scale rules; 0 for negative n (the result is truncated to
 // an integer), limited to what a 64-bit count can hold.
@@ -67,7 +56,7 @@ std::string UnitLabelOf(std::uint32_t function) {
 }
 
 std::optional<double> ReadDecimalTrimmed(std::string_view text) {
-    return ReadDecimal(trimmed(text));
+    return ReadDecimal(TrimBlanks(text));
 }
 
 std::string ShortestDecimal(double value) {

@@ -2,20 +2,13 @@
 
 #include "model/decimaltext.h"
 #include "model/functiontable.h"
+#include "model/trimming.h"
 
 #include <cstdio>
 
 namespace telmora {
 
 namespace {
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
 
 void fillRecord(ReadingRecord& record, const Measurement& m, std::string_view valueText,
                 float value, std::string_view timeText) {
@@ -70,7 +63,7 @@ std::optional<SampleEntry> BuildSample(const DecodedReply& r, std::string_view t
     if (hasSub)
         fillRecord(e.sub, r.sub, r.sub.recorded.text.view(), r.sub.recorded.value, timeText);
     else
-        fillRecord(e.sub, r.sub, trimmed(r.sub.text.view()), 0.0f, timeText);
+        fillRecord(e.sub, r.sub, TrimSpaces(r.sub.text.view()), 0.0f, timeText);
     return e;
 }
 

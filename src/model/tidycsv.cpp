@@ -1,6 +1,7 @@
 #include "model/tidycsv.h"
 
 #include "model/decimaltext.h"
+#include "model/trimming.h"
 
 #include <algorithm>
 #include <array>
@@ -88,9 +89,9 @@ bool isPlain(std::string_view text) {
 
 // Writes text at a place with room for it, known in advance: the rows of an export
 // are written into one buffer without a check or a string per field.
-class Cursor {
+class RowCursor {
 public:
-    explicit Cursor(char* at) : m_at(at) {}
+    explicit RowCursor(char* at) : m_at(at) {}
     void put(char c) { *m_at++ = c; }
     // Fields are short: up to 16 bytes are copied with two overlapping moves of
     // fixed size instead of a call.
@@ -132,7 +133,7 @@ private:
 // Writes "," and `lead` followed by the stored text `stored` as one field, quoted
 // when needed: at most 3 + lead.size() + 2 * stored.size() bytes. `lead` is ASCII
 // without quotes.
-void putStoredField(Cursor& out, std::string_view lead, std::string_view stored) {
+void putStoredField(RowCursor& out, std::string_view lead, std::string_view stored) {
     const bool plain = isPlain(stored); // the bytes go as they are
     out.put(',');
     if (plain) {
@@ -163,20 +164,12 @@ std::string_view timeOfDayParts(std::string_view storedTime, std::string_view& l
     return storedTime;
 }
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 // Writes the value..overload columns of one record, each with its leading comma.
 // A record's display text is at most 15 bytes, the units and modes of the function
 // table a few: this stays within half of kMaxTidyReadingsBytes.
 // The value's text is the one `cache` keeps with it: the shortest text of the
 // reading's double, made from the same digits.
-void putReading(Cursor& out, const ReadingRecord& record, RecordOrigin origin, DisplayKind kind,
+void putReading(RowCursor& out, const ReadingRecord& record, RecordOrigin origin, DisplayKind kind,
                 StoredValueCache& cache) {
     const TypedReading reading = ReadingOfRecord(record, origin, kind, &cache, DisplayShape::Skip);
     out.put(',');
@@ -187,7 +180,7 @@ void putReading(Cursor& out, const ReadingRecord& record, RecordOrigin origin, D
     out.put(reading.unit);
     out.put(',');
     out.put(reading.modeText());
-    putStoredField(out, {}, trimmed(StoredTextView(record.displayText)));
+    putStoredField(out, {}, TrimSpaces(StoredTextView(record.displayText)));
     out.put(reading.overloaded() ? std::string_view(",true") : std::string_view(",false"));
 }
 
@@ -250,7 +243,7 @@ std::string TidyWideHeader(TidyTime time, std::size_t meters, bool withMath) {
 
 void AppendTidyMainReading(std::string& line, const ReadingRecord& record, RecordOrigin origin) {
     char text[kMaxTidyReadingsBytes];
-    Cursor out(text);
+    RowCursor out(text);
     StoredValueCache cache;
     cache.withText = true;
     putReading(out, record, origin, DisplayKind::Main, cache);
@@ -263,7 +256,7 @@ void AppendTidySubValueUnit(std::string& line, const SampleEntry& entry, RecordO
         return;
     }
     char text[kMaxTidyReadingsBytes];
-    Cursor out(text);
+    RowCursor out(text);
     StoredValueCache cache;
     cache.withText = true;
     putReading(out, entry.sub, origin, DisplayKind::Sub, cache);
@@ -296,7 +289,7 @@ void AppendTidyField(std::string& line, std::string_view field) {
 
 char* WriteTidyReadings(char* at, const SampleEntry& entry, RecordOrigin origin,
                         TidyValueTexts* last) {
-    Cursor out(at);
+    RowCursor out(at);
     TidyValueTexts own;
     TidyValueTexts& values = last != nullptr ? *last : own;
     putReading(out, entry.main, origin, DisplayKind::Main, values.main);
@@ -341,7 +334,7 @@ std::string TimeOfDayText(std::string_view storedTime) {
 char* WriteTidyTimeOfDay(char* at, std::string_view storedTime) {
     std::string_view lead;
     const std::string_view time = timeOfDayParts(storedTime, lead);
-    Cursor out(at);
+    RowCursor out(at);
     putStoredField(out, lead, time);
     return out.at();
 }
@@ -356,7 +349,7 @@ void AppendTidyTimeOfDay(std::string& line, std::string_view storedTime) {
     std::string_view lead;
     const std::string_view time = timeOfDayParts(storedTime, lead);
     std::string buffer(3 + lead.size() + 2 * time.size(), '\0');
-    Cursor out(buffer.data());
+    RowCursor out(buffer.data());
     putStoredField(out, lead, time);
     line.append(buffer.data(), out.at());
 }

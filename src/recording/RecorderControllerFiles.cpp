@@ -14,10 +14,7 @@
 namespace telmora {
 
 namespace {
-constexpr TextId kFileUnreadable = TextId::FileOpenError;
-constexpr TextId kOutOfMemory = TextId::OutOfMemory;
 constexpr TextId kFileCutShort = TextId::FileDamaged;
-constexpr TextId kFileDamaged = TextId::FileDamaged;
 } // namespace
 
 void RecorderController::watchFiles() {
@@ -66,13 +63,13 @@ void RecorderController::takeOpened(RecordingSetLoad result, const QString& show
     m_lastPage = m_currentPage = LastPageForCount(count);
     m_files.setBusy(false);
     if (result.outcome == LoadOutcome::Unreadable)
-        emit errorRaised(kFileUnreadable,
+        emit errorRaised(TextId::FileOpenError,
                          shownPath + QStringLiteral(": the file could not be read to its end"));
     else if (result.outcome == LoadOutcome::Damaged)
-        emit errorRaised(kFileDamaged,
+        emit errorRaised(TextId::FileDamaged,
                          shownPath + QStringLiteral(": ") + DamageText(result.damage));
     else if (result.outcome == LoadOutcome::OutOfMemory)
-        emit errorRaised(kOutOfMemory, {});
+        emit errorRaised(TextId::OutOfMemory, {});
     m_documentPath = loaded ? shownPath : QString();
     if (loaded)
         emit recordingLoaded(static_cast<qsizetype>(count));

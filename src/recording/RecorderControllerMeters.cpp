@@ -17,9 +17,7 @@
 
 namespace telmora {
 
-namespace {
-constexpr TextId kOutOfMemory = TextId::OutOfMemory;
-} // namespace
+namespace {} // namespace
 
 // --- the meters --------------------------------------------------------------------------
 
@@ -37,7 +35,7 @@ bool RecorderController::bindMeters() {
     try {
         missing = m_tracks.bindConfigured();
     } catch (const std::bad_alloc&) {
-        emit errorRaised(kOutOfMemory, {});
+        emit errorRaised(TextId::OutOfMemory, {});
         return false;
     }
     if (m_tracks.count() != before) {

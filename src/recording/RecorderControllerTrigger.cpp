@@ -7,7 +7,6 @@
 namespace telmora {
 
 namespace {
-constexpr TextId kTemporaryFileFailed = TextId::TempFileCreateFailed;
 
 TypedReading mainReading(const SampleEntry& sample) {
     return ReadingOfRecord(sample.main, RecordOrigin::Recorder);
@@ -48,7 +47,7 @@ bool RecorderController::triggerAdmits(const std::vector<SampleEntry>& samples,
     QString reason;
     if (!m_tracks.prepareFiles(&reason)) {
         stopRecording();
-        emit errorRaised(kTemporaryFileFailed, reason);
+        emit errorRaised(TextId::TempFileCreateFailed, reason);
         return false;
     }
     return true;

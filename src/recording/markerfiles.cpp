@@ -13,7 +13,7 @@ namespace telmora {
 
 namespace {
 
-const QString kFormat = QStringLiteral("telmora-markers");
+const QString kMarkersFormat = QStringLiteral("telmora-markers");
 constexpr int kVersion = 1;
 constexpr qint64 kMaxJournalBytes = 32 << 20;
 
@@ -26,7 +26,7 @@ QString withSuffix(const QString& path, const QString& suffix) {
     return info.dir().filePath(base + suffix);
 }
 
-std::optional<std::vector<Marker>> failWith(QString* error, const QString& reason) {
+std::optional<std::vector<Marker>> failMarkers(QString* error, const QString& reason) {
     if (error != nullptr)
         *error = reason;
     return std::nullopt;
@@ -50,7 +50,7 @@ QString MarkersJournalPath(const QString& firstTemporaryPath) {
 
 bool WriteMarkersJournal(const QString& path, const std::vector<Marker>& markers, bool create,
                          QString* error) {
-    const QJsonObject root{{QStringLiteral("format"), kFormat},
+    const QJsonObject root{{QStringLiteral("format"), kMarkersFormat},
                            {QStringLiteral("version"), kVersion},
                            {QStringLiteral("markers"), MarkersJson(markers)}};
     return WriteTemporaryGroupFile(path, QJsonDocument(root).toJson(QJsonDocument::Compact), create,
@@ -60,17 +60,17 @@ bool WriteMarkersJournal(const QString& path, const std::vector<Marker>& markers
 std::optional<std::vector<Marker>> ReadMarkersJournal(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failWith(error, file.errorString());
+        return failMarkers(error, file.errorString());
     const QByteArray bytes = file.read(kMaxJournalBytes + 1);
     if (bytes.size() > kMaxJournalBytes)
-        return failWith(error, QStringLiteral("the markers file is too large"));
+        return failMarkers(error, QStringLiteral("the markers file is too large"));
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     const QJsonObject root = document.object();
     if (parseError.error != QJsonParseError::NoError || !document.isObject() ||
-        root.value(QStringLiteral("format")).toString() != kFormat ||
+        root.value(QStringLiteral("format")).toString() != kMarkersFormat ||
         root.value(QStringLiteral("version")).toInt() != kVersion)
-        return failWith(error, QStringLiteral("the markers file is no valid markers file"));
+        return failMarkers(error, QStringLiteral("the markers file is no valid markers file"));
     return ParseMarkers(root.value(QStringLiteral("markers")), error);
 }
 
@@ -88,11 +88,11 @@ std::optional<std::vector<Marker>> MarkersBeside(const QString& path, QString* e
     const std::optional<RecordingManifest> manifest = ReadManifest(manifestPath, &reason);
     const QString shown = QFileInfo(manifestPath).fileName() + QStringLiteral(": ");
     if (!manifest)
-        return failWith(error, shown + reason);
+        return failMarkers(error, shown + reason);
     if (manifest->meters.size() != 1 || manifest->meters.front().file != QFileInfo(path).fileName())
         return std::nullopt; // the manifest of other files: its markers are not ours
     if (!manifest->markersError.isEmpty())
-        return failWith(error, shown + manifest->markersError);
+        return failMarkers(error, shown + manifest->markersError);
     return manifest->markers;
 }
 

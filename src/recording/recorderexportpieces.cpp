@@ -39,7 +39,7 @@ bool writeOnThisThread(std::int64_t pieces, const FormatPiece& format, const Pie
 }
 
 // The pieces shared by the workers and the writer. Piece p is formatted by worker
-// p % workers into slot p % slots; the slot is free once piece p - slots is written.
+// p % workers into slot p % slotCount; the slot is free once piece p - slotCount is written.
 class OrderedPieces {
 public:
     OrderedPieces(std::int64_t pieces, int workers)
@@ -47,12 +47,12 @@ public:
           m_slots(static_cast<std::size_t>(workers * kSlotsPerWorker)) {}
 
     void work(const FormatPiece& format, int worker) {
-        const auto slots = static_cast<std::int64_t>(m_slots.size());
+        const auto slotCount = static_cast<std::int64_t>(m_slots.size());
         for (std::int64_t piece = worker; piece < m_pieces; piece += m_workers) {
-            Slot& slot = m_slots[static_cast<std::size_t>(piece % slots)];
+            Slot& slot = m_slots[static_cast<std::size_t>(piece % slotCount)];
             {
                 std::unique_lock lock(m_lock);
-                m_changed.wait(lock, [&] { return m_stopped || piece < m_written + slots; });
+                m_changed.wait(lock, [&] { return m_stopped || piece < m_written + slotCount; });
                 if (m_stopped)
                     return;
             }
@@ -70,9 +70,9 @@ public:
     }
 
     bool write(const PieceSink& sink) {
-        const auto slots = static_cast<std::int64_t>(m_slots.size());
+        const auto slotCount = static_cast<std::int64_t>(m_slots.size());
         for (std::int64_t piece = 0; piece < m_pieces; ++piece) {
-            Slot& slot = m_slots[static_cast<std::size_t>(piece % slots)];
+            Slot& slot = m_slots[static_cast<std::size_t>(piece % slotCount)];
             {
                 std::unique_lock lock(m_lock);
                 m_changed.wait(lock, [&] { return slot.piece == piece; });

@@ -17,7 +17,7 @@ namespace {
 
 // Samples per piece of an export formatted on its own: a few hundred kilobytes of
 // text, small enough to stay in the processor's cache until it is written.
-constexpr std::int64_t kPieceSamples = 1 << 12;
+constexpr std::int64_t kTidyPieceSamples = 1 << 12;
 // Records read at once by each worker's reader (of several meters): sequential
 // reads of about 170 kB, which stay in the cache while they are decoded.
 constexpr std::size_t kBlockRecords = 1024;
@@ -152,7 +152,7 @@ bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t 
     header += "\r\n";
     if (!sink(header))
         return false;
-    const std::int64_t pieces = (range.size() + kPieceSamples - 1) / kPieceSamples;
+    const std::int64_t pieces = (range.size() + kTidyPieceSamples - 1) / kTidyPieceSamples;
     // A reader for each worker: the export may also run on a job's thread.
     std::vector<ExportRecords> readers;
     for (int i = 0; i < PieceWorkers(pieces); ++i)
@@ -161,8 +161,8 @@ bool writeTidy(const RecordStore& records, const ClockOf& clockOf, std::int32_t 
     return WritePiecesInOrder(
         pieces,
         [&](int worker, std::int64_t piece, std::string& out) {
-            const std::int64_t begin = range.begin + piece * kPieceSamples;
-            const std::int64_t end = std::min(begin + kPieceSamples, range.end);
+            const std::int64_t begin = range.begin + piece * kTidyPieceSamples;
+            const std::int64_t end = std::min(begin + kTidyPieceSamples, range.end);
             // The rows go into the worker's buffer, with room for the longest row each,
             // and to the piece's text with one copy.
             std::vector<char>& buffer = buffers[static_cast<std::size_t>(worker)];
@@ -285,7 +285,7 @@ bool WriteRecorderTidy(const TidyMeterSet& set, std::int32_t first, std::int32_t
     header += ",marker\r\n";
     if (!sink(header))
         return false;
-    const std::int64_t pieces = (range.size() + kPieceSamples - 1) / kPieceSamples;
+    const std::int64_t pieces = (range.size() + kTidyPieceSamples - 1) / kTidyPieceSamples;
     // Readers for each worker and meter: the export may also run on a job's thread.
     std::vector<std::vector<RecordReader>> readers(static_cast<std::size_t>(PieceWorkers(pieces)));
     for (auto& ofWorker : readers)
@@ -294,8 +294,8 @@ bool WriteRecorderTidy(const TidyMeterSet& set, std::int32_t first, std::int32_t
         pieces,
         [&](int worker, std::int64_t piece, std::string& out) {
             std::vector<RecordReader>& ofWorker = readers[static_cast<std::size_t>(worker)];
-            const std::int64_t begin = range.begin + piece * kPieceSamples;
-            const std::int64_t end = std::min(begin + kPieceSamples, range.end);
+            const std::int64_t begin = range.begin + piece * kTidyPieceSamples;
+            const std::int64_t end = std::min(begin + kTidyPieceSamples, range.end);
             std::vector<SampleEntry> entries(set.meters.size());
             for (std::int64_t j = begin; j < end; ++j) {
                 for (std::size_t m = 0; m < set.meters.size(); ++m) {

@@ -22,10 +22,10 @@ namespace telmora {
 
 namespace {
 
-constexpr double kPivotY = 99.0;
-constexpr double kNeedleLength = 70.0;
-constexpr double kNeedlePen = 1.8;
-constexpr double kHubCapRadius = 6.0;
+constexpr double kComparatorPivotY = 99.0;
+constexpr double kComparatorNeedleLength = 70.0;
+constexpr double kComparatorNeedlePen = 1.8;
+constexpr double kComparatorHubCapRadius = 6.0;
 constexpr int kZoneTop = 22;
 constexpr int kAlarmButtonHeight = 25;
 constexpr int kLimitButtonSize = 43;
@@ -114,7 +114,7 @@ ComparatorWindow::ComparatorWindow(UserDialogs& dialogs, double highLimit, doubl
 ComparatorWindow::~ComparatorWindow() = default;
 
 namespace {
-template <std::size_t N> QString latin1(const FixedText<N>& t) {
+template <std::size_t N> QString fixedLatin1(const FixedText<N>& t) {
     return QString::fromLatin1(t.view().data(), static_cast<int>(t.size()));
 }
 } // namespace
@@ -322,7 +322,7 @@ QPointF ComparatorWindow::pivot() const {
     const int zoneLeft =
         (art::Size(art::id::ComparatorDial).width() - art::Size(art::id::Zone).width()) / 2 +
         dialLeft();
-    return QPointF(zoneLeft + art::kZonePivot.x(), kPivotY);
+    return QPointF(zoneLeft + art::kZonePivot.x(), kComparatorPivotY);
 }
 
 void ComparatorWindow::paintBackdrop(QPainter& p) const {
@@ -337,7 +337,7 @@ void ComparatorWindow::paintBackdrop(QPainter& p) const {
 }
 
 NeedleShape ComparatorWindow::needleShape() const {
-    return {pivot(), kNeedleLength, kNeedlePen, kHubCapRadius};
+    return {pivot(), kComparatorNeedleLength, kComparatorNeedlePen, kComparatorHubCapRadius};
 }
 
 void ComparatorWindow::repaintNeedle() {

@@ -17,11 +17,11 @@ namespace art {
 
 namespace {
 
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 
 QPointF polar(QPointF centre, double radius, double degrees) {
-    return {centre.x() + std::cos(degrees * kDegree) * radius,
-            centre.y() - std::sin(degrees * kDegree) * radius};
+    return {centre.x() + std::cos(degrees * kRadiansPerDegree) * radius,
+            centre.y() - std::sin(degrees * kRadiansPerDegree) * radius};
 }
 
 QFont artFont(double pixelSize, bool bold, double letterSpacing = 0) {

@@ -39,7 +39,7 @@ namespace telmora {
 
 namespace {
 
-constexpr float kNull = -99999.0f;
+constexpr float kOverviewNoValue = -99999.0f;
 
 constexpr int kResetPoints = 100;
 
@@ -210,7 +210,7 @@ void RecordingOverview::setUpGraph() {
     g->setWidestValueText(QStringLiteral("00000000.000"));
     g->setWidestPointLabel(QStringLiteral("00:00:00.000"));
     g->setDecimals(3);
-    g->setNullValue(kNull);
+    g->setNullValue(kOverviewNoValue);
     g->setViewStart(ChartWidget::ViewStart::LastPoint);
     g->setPointSize(ChartWidget::PointSize::Large);
     g->setGridLines(ChartWidget::GridLines::Both);
@@ -279,7 +279,7 @@ void RecordingOverview::plotReduction() {
     // The value axis spans the readings (and the lines beside them), not more.
     g->setAutomaticYRange();
     if (m_pointCount == 0) {
-        g->setValue(0, kNull);
+        g->setValue(0, kOverviewNoValue);
         g->setPointLabel(0, QStringLiteral(" "));
         g->setGapAfter(0, false);
     }
@@ -316,7 +316,7 @@ void RecordingOverview::plotSample(int point, std::int64_t index) {
         m_chart->setPointLabel(point, RecordText(sample->main.timeText));
     } else {
         // Its file no longer holds the sample: nothing of it is shown.
-        m_chart->setValue(point, kNull);
+        m_chart->setValue(point, kOverviewNoValue);
         m_chart->setPointLabel(point, QStringLiteral(" "));
     }
 }
@@ -346,7 +346,7 @@ void RecordingOverview::releaseRecording() {
         if (static_cast<std::size_t>(p) < available) {
             plotSample(p, p);
         } else {
-            g->setValue(p, kNull);
+            g->setValue(p, kOverviewNoValue);
             g->setPointLabel(p, QStringLiteral(" "));
         }
     }
