@@ -240,7 +240,8 @@ TEST_F(CliOutputTest, TooLittleMemoryForAMemoryImageIsAMessageNotAnAbort) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size()));
     f.close();
-    const ChildSetup limit{.addressSpaceLimit = 60000 * 1024};
+    // Room to load the program and its libraries (about 64 MB), not for the sessions.
+    const ChildSetup limit{.addressSpaceLimit = 160000 * 1024};
     for (const QStringList& args :
          {QStringList{"memory-csv", large}, QStringList{"memory-csv", large, "--format", "tidy"}}) {
         const CliRun run = RunTo(QStringLiteral("/dev/null"), args, limit);

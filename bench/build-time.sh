@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Times what a newcomer waits for, from a clean clone with the compiler cache off.
+#   bench/build-time.sh [--checkout DIR] [--keep]
+#       scripts/run to the program (the run stops at --version, so no window is
+#       needed), then the same after one source file of the windows was touched
+#   bench/build-time.sh --tests [--checkout DIR] [--keep]
+#       scripts/test: the build of everything with the tests and the whole suite
+# The clone is made from this checkout's HEAD into a scratch folder, which is
+# removed afterwards unless --keep is given. --checkout DIR uses DIR instead, a
+# checkout without a build folder (a fresh git worktree, say). The packages are
+# expected to be installed; scripts/deps then only checks them.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+mode=run
+checkout=""
+keep=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --tests) mode=tests ;;
+    --checkout) checkout="$2"; shift ;;
+    --keep) keep=1 ;;
+    *) echo "usage: bench/build-time.sh [--tests] [--checkout DIR] [--keep]" >&2; exit 2 ;;
+    esac
+    shift
+done
+
+if [ -z "$checkout" ]; then
+    checkout="$(mktemp -d "${TMPDIR:-/tmp}/telmora-build-time.XXXXXX")"
+    git clone -q "$ROOT" "$checkout"
+    [ "$keep" -eq 1 ] || trap 'rm -rf "$checkout"' EXIT
+fi
+if [ -e "$checkout/build" ]; then
+    echo "bench/build-time.sh: $checkout/build exists; the figure needs a clean checkout" >&2
+    exit 2
+fi
+
+export CCACHE_DISABLE=1
+seconds() {
+    local start
+    start=$(date +%s.%N)
+    "$@" >"$checkout/build-time.log" 2>&1 || { cat "$checkout/build-time.log" >&2; return 1; }
+    awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }'
+}
+
+echo "commit $(git -C "$checkout" rev-parse --short HEAD), $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
+if [ "$mode" = run ]; then
+    printf 'scripts/run from a clean clone: %.0f s\n' "$(seconds "$checkout/scripts/run" --version)"
+    touch "$checkout/src/ui/recorder/RecorderWindow.cpp"
+    printf 'again after touching one source file: %.1f s\n' "$(seconds "$checkout/scripts/run" --version)"
+else
+    printf 'scripts/test from a clean clone: %.0f s\n' "$(seconds "$checkout/scripts/test")"
+fi
