@@ -25,6 +25,23 @@ QSize LabelHolder::sizeHint() const {
     return m_label->sizeHint().expandedTo(minimumSizeHint());
 }
 
+bool LabelHolder::hasHeightForWidth() const {
+    return m_label->hasHeightForWidth();
+}
+
+int LabelHolder::heightForWidth(int width) const {
+    // A layout asks again at the same few widths: the window's and its smallest.
+    for (const auto& [known, height] : m_heights)
+        if (known == width)
+            return height;
+    const int height = m_label->heightForWidth(width);
+    constexpr std::size_t kKeptWidths = 8;
+    if (m_heights.size() >= kKeptWidths)
+        m_heights.erase(m_heights.begin());
+    m_heights.emplace_back(width, height);
+    return height;
+}
+
 LabelHolder::HintInputs LabelHolder::hintInputs() const {
     const QLabel& l = *m_label;
     return {DigitPattern(l.text()),
@@ -45,9 +62,12 @@ bool LabelHolder::takeHints() {
     if (m_inputs == inputs)
         return false;
     m_inputs = std::move(inputs);
+    // A new text may wrap into more or fewer lines at the same size hints.
+    const bool wrapped = m_label->hasHeightForWidth() || !m_heights.empty();
+    m_heights.clear();
     const QSize hint = sizeHint();
     const QSize minimumHint = minimumSizeHint();
-    if (hint == m_hint && minimumHint == m_minimumHint)
+    if (hint == m_hint && minimumHint == m_minimumHint && !wrapped)
         return false;
     m_hint = hint;
     m_minimumHint = minimumHint;

@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QLabel;
 
@@ -20,7 +22,9 @@ namespace telmora {
 // it would see for the label itself, so nothing moves. A new text of the same
 // digit pattern (a new reading, a new time) in the same font and settings takes
 // the same room, as screen fonts give all digits one width: the label is not
-// asked for its hints then, which would lay out its text anew.
+// asked for its hints then, which would lay out its text anew. A word-wrapped
+// label's height for a width is passed on the same way: asked of the label once
+// per width for each digit pattern.
 class LabelHolder : public QWidget {
     Q_OBJECT
 
@@ -33,6 +37,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
 
 protected:
     bool event(QEvent* event) override;
@@ -62,6 +68,8 @@ private:
     std::optional<HintInputs> m_inputs; // of the hints taken last
     QSize m_hint;                       // as last told to the layout
     QSize m_minimumHint;                // as last told to the layout
+    // The label's heights for the widths asked since the hints were taken.
+    mutable std::vector<std::pair<int, int>> m_heights;
 };
 
 // Puts `label` into a LabelHolder under the label's parent and returns the holder,

@@ -54,9 +54,8 @@ RecorderWindow::RecorderWindow(UserDialogs& dialogs, RecorderController& control
 
     auto* clock = new QTimer(this);
     clock->setObjectName(QStringLiteral("clockTimer"));
-    clock->setInterval(1000);
     connect(clock, &QTimer::timeout, this, &RecorderWindow::showClock);
-    clock->start();
+    clock->start(1000);
 
     applySizeRules(0);
     resize(std::max(minimumWidth(), 900), std::max(minimumHeight(), 560));
@@ -97,8 +96,9 @@ void RecorderWindow::buildControls() {
     m_traceReadings->setContentsMargins(6, 2, 6, 2);
     m_traceReadings->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_traceReadings->setWordWrap(true); // many meters never widen the window
-    m_traceReadings->hide();            // only while several lines are drawn
-    layout->addWidget(m_traceReadings);
+    m_traceRow = HoldLabel(m_traceReadings);
+    m_traceRow->hide(); // only while several lines are drawn
+    layout->addWidget(m_traceRow);
     auto* graphRow = new QHBoxLayout;
     graphRow->setSpacing(4);
     m_chart = new ChartWidget(central);
@@ -394,7 +394,7 @@ void RecorderWindow::showCursorReading() {
     showStatistics();
     const QStringList readings = m_graph->readingsAtCursor();
     m_traceReadings->setText(readings.join(QStringLiteral("    ")));
-    m_traceReadings->setVisible(HasSeveralTraces(m_controller));
+    m_traceRow->setVisible(HasSeveralTraces(m_controller));
     if (m_controller.recording().isEmpty()) {
         m_readouts->clearCursorSample();
         m_graph->showUnitOf(nullptr);

@@ -4,6 +4,7 @@
 #include "ui/chart/ChartWidget.h"
 #include "ui/chart/GraphPrinter.h"
 #include "ui/common/BusyCursor.h"
+#include "ui/common/LabelHolder.h"
 
 #include <QMainWindow>
 
@@ -175,6 +176,9 @@ private:
     MeterStatisticsPanels* m_meterStatistics = nullptr;
     StatisticsPanel* m_statistics = nullptr; // the first meter's
     QLabel* m_traceReadings = nullptr;       // every meter's reading at the cursor
+    // Holds m_traceReadings: a new reading of the same digits repaints the line
+    // without laying out the window again.
+    LabelHolder* m_traceRow = nullptr;
     std::unique_ptr<RecorderGraph> m_graph;
     PageProgressBar* m_pageProgress = nullptr;
     RecorderStatusBar* m_status = nullptr;

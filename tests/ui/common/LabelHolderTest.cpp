@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -122,4 +123,50 @@ TEST(LabelHolder, ANewFontOrIndentWithTheSameDigitsStillLaysOut) {
     label.setIndent(200);
     held.settle();
     EXPECT_GE(label.width(), label.sizeHint().width());
+}
+
+TEST(LabelHolder, AWordWrappedLabelKeepsItsHeightForEachWidth) {
+    // A column like the recorder's line of readings above its graph.
+    const auto build = [](QWidget& window, bool held) {
+        auto* column = new QVBoxLayout(&window);
+        auto* label =
+            new QLabel(QStringLiteral("M1 1.234 V    M2 230.4 V    M3 4.702 kΩ"), &window);
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        column->addWidget(held ? static_cast<QWidget*>(HoldLabel(label)) : label);
+        column->addStretch(1);
+        window.resize(600, 300);
+        window.show();
+        return label;
+    };
+    QWidget plainWindow;
+    QWidget heldWindow;
+    QLabel* plain = build(plainWindow, false);
+    QLabel* held = build(heldWindow, true);
+    const auto settle = [] {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::sendPostedEvents();
+    };
+    const auto expectSame = [&](const char* what) {
+        settle();
+        EXPECT_EQ(held->height(), plain->height()) << what;
+        EXPECT_EQ(held->width(), plain->width()) << what;
+        for (int width : {80, 200, 600})
+            EXPECT_EQ(held->parentWidget()->heightForWidth(width), plain->heightForWidth(width))
+                << what << " at " << width;
+    };
+    expectSame("at first");
+    // The same digits, then a text that wraps into more lines at the same hints.
+    for (const QString& text :
+         {QStringLiteral("M1 1.235 V    M2 230.5 V    M3 4.703 kΩ"),
+          QStringLiteral("M1 1.235 V    M2 230.5 V    M3 4.703 kΩ    M4 47.12 nF    M5 18.02 "
+                         "mA    M6 -6.01 dBm    M7 64.1 °C    M8 1.201 V")}) {
+        plain->setText(text);
+        held->setText(text);
+        expectSame(qPrintable(text));
+    }
+    // A narrower window wraps both alike.
+    plainWindow.resize(150, 300);
+    heldWindow.resize(150, 300);
+    expectSame("narrow");
 }
