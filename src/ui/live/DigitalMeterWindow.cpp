@@ -76,7 +76,8 @@ DigitalMeterWindow::DigitalMeterWindow(QWidget* parent)
     m_prefix->setPrefixPanel(true);
     setBlackBackgrounds();
     m_readout = new LiveReadout(*m_lcd, QAccessible::StaticText, [this] {
-        return LiveReadout::Texts{m_spoken.isEmpty() ? displayLabel() : m_spoken, m_spoken,
+        const QString spoken = m_spokenReading ? SpokenReading(*m_spokenReading) : QString();
+        return LiveReadout::Texts{spoken.isEmpty() ? displayLabel() : spoken, spoken,
                                   displayLabel()};
     });
 
@@ -138,7 +139,7 @@ void DigitalMeterWindow::clearDisplay() {
         panel->setText(QString());
     m_lowBattery->setColors(Qt::black, palette().color(QPalette::WindowText));
     setIcon(2);
-    m_spoken.clear();
+    m_spokenReading.reset();
     speak();
 }
 
@@ -176,7 +177,7 @@ void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
     m_subReading->setText(joined(reading.sub.line));
     setIcon(m_alternateIcon ? 8 : 2);
     m_alternateIcon = !m_alternateIcon;
-    m_spoken = SpokenReading(reading.main);
+    m_spokenReading = reading.main;
     speak();
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace telmora {
 
@@ -85,7 +86,9 @@ private:
     LcdPanel* m_prefix;
     LcdPanel* m_unit;
     LiveReadout* m_readout;
-    QString m_spoken; // the reading as spoken; empty while the display is clear
+    // The main reading shown, put into words only when the readout passes it on
+    // (once a second at most); nothing while the display is clear.
+    std::optional<Measurement> m_spokenReading;
 
     bool m_linked = false;
     QString m_meterName;
