@@ -27,6 +27,16 @@ int PieceWorkers(std::int64_t pieces);
 // the sink) or when the sink returns false. True when every piece was written.
 bool WritePiecesInOrder(std::int64_t pieces, const FormatPiece& format, const PieceSink& sink);
 
+// The same for pieces of any kind, kept by the caller in slots 0 .. PieceSlots(pieces)
+// - 1: `make` fills slot `slot` with piece `piece` on worker `worker`, and `take`
+// uses it on the calling thread, strictly in the pieces' order. A slot is not made
+// again before `take` has returned for the piece it held. Stops at the first piece
+// that cannot be made or that `take` refuses; true when every piece was taken.
+using MakePiece = std::function<bool(int worker, std::int64_t piece, std::size_t slot)>;
+using TakePiece = std::function<bool(std::int64_t piece, std::size_t slot)>;
+std::size_t PieceSlots(std::int64_t pieces);
+bool RunPiecesInOrder(std::int64_t pieces, const MakePiece& make, const TakePiece& take);
+
 // The numbers of an export's lines: the decimal text of a number from 1 up that
 // goes up by one, each step touching only the digits that carry, instead of
 // converting every line's number anew.

@@ -2,6 +2,7 @@
 
 #include "model/decimaltext.h"
 #include "model/tidycsv.h"
+#include "recording/recorderexportpieces.h"
 #include "recording/recorderexportrecords.h"
 
 #include <algorithm>
@@ -14,8 +15,9 @@ namespace {
 
 // Text handed to the sink at once.
 constexpr std::size_t kFlushBytes = 1 << 16;
-// Ticks read at once from each meter's file.
-constexpr std::int64_t kBlockTicks = 1024;
+// Ticks read and typed at once by a worker: with eight meters the readings of a
+// piece still stay within the processor's cache.
+constexpr std::int64_t kPieceTicks = 1 << 12;
 
 void appendInteger(std::string& out, std::int64_t number) {
     char text[24];
@@ -112,22 +114,6 @@ bool everyDateKnown(const TidyMeterSet& set, std::int64_t ticks) {
     return true;
 }
 
-// Reads the main records of ticks begin .. end - 1 into `block`.
-bool readMainRecords(ExportRecords& reader, std::int64_t begin, std::int64_t end,
-                     std::vector<ReadingRecord>& block) {
-    SampleEntry entry;
-    return reader.forEach(
-        begin, end,
-        [&](std::int64_t j, const std::uint8_t* image) {
-            DecodeSampleForViews(std::span<const std::uint8_t, kSampleSize>(image, kSampleSize),
-                                 entry);
-            block[static_cast<std::size_t>(j - begin)] = entry.main;
-        },
-        [&](std::int64_t j, const SampleEntry& decoded) {
-            block[static_cast<std::size_t>(j - begin)] = decoded.main;
-        });
-}
-
 // The ticks every meter of `set` holds.
 std::int64_t tickCount(const TidyMeterSet& set) {
     std::int64_t ticks = set.meters.front().records->size();
@@ -140,13 +126,52 @@ IntervalTime datedTime(const WallClock& clock) {
     return {clock.utcMs + std::int64_t{clock.utcOffsetSeconds} * 1000, clock.utcOffsetSeconds};
 }
 
-// The time of a tick from its first meter's stored time of day; nothing when that
-// is no time.
-std::optional<IntervalTime> timeOfDay(const ReadingRecord& first, TimeOfDayTimeline& timeline) {
-    const std::optional<std::int64_t> ofDay = StoredTimeOfDayMs(StoredTextView(first.timeText));
-    if (!ofDay)
-        return std::nullopt;
-    return IntervalTime{timeline.localMs(*ofDay), 0};
+// The typed main readings of a piece of ticks, made on a worker thread: reading the
+// records and working out their values is most of the reduction, and the pieces
+// are independent. The statistics themselves take each piece in order.
+struct TickPiece {
+    std::int64_t begin = 0;
+    std::int64_t end = 0;
+    std::vector<TypedReading> readings;             // tick by tick, meter by meter
+    std::vector<std::optional<std::int64_t>> ofDay; // the first meter's stored time of day
+};
+
+// What a worker keeps from piece to piece: a reader and a value cache per meter.
+struct PieceReaders {
+    std::vector<ExportRecords> records;
+    std::vector<StoredValueCache> caches;
+};
+
+// Reads ticks piece.begin .. piece.end - 1 of every meter into `piece`; the times
+// of day only when `withTimeOfDay`. False when a record cannot be read.
+bool readPiece(const TidyMeterSet& set, PieceReaders& readers, bool withTimeOfDay,
+               TickPiece& piece) {
+    const std::size_t meters = set.meters.size();
+    const auto ticks = static_cast<std::size_t>(piece.end - piece.begin);
+    piece.readings.resize(ticks * meters);
+    piece.ofDay.assign(withTimeOfDay ? ticks : 0, std::nullopt);
+    SampleEntry entry;
+    for (std::size_t m = 0; m < meters; ++m) {
+        StoredValueCache& cache = readers.caches[m];
+        const auto take = [&](std::int64_t j, const SampleEntry& decoded) {
+            const auto at = static_cast<std::size_t>(j - piece.begin);
+            piece.readings[at * meters + m] =
+                ReadingOfRecord(decoded.main, RecordOrigin::Recorder, DisplayKind::Main, &cache,
+                                DisplayShape::Skip);
+            if (m == 0 && withTimeOfDay)
+                piece.ofDay[at] = StoredTimeOfDayMs(StoredTextView(decoded.main.timeText));
+        };
+        if (!readers.records[m].forEach(
+                piece.begin, piece.end,
+                [&](std::int64_t j, const std::uint8_t* image) {
+                    DecodeSampleForViews(
+                        std::span<const std::uint8_t, kSampleSize>(image, kSampleSize), entry);
+                    take(j, entry);
+                },
+                take))
+            return false; // its file no longer holds the records
+    }
+    return true;
 }
 
 } // namespace
@@ -179,35 +204,44 @@ bool ReduceRecorderIntervals(const TidyMeterSet& set, std::int64_t lengthMs,
     for (std::size_t m = 0; m < limits.size() && m < math; ++m)
         if (limits[m])
             intervals.setLimits(m, *limits[m]);
-    std::vector<ExportRecords> readers;
-    for (const TidyMeter& meter : set.meters)
-        readers.emplace_back(*meter.records);
-    std::vector<StoredValueCache> caches(set.meters.size());
-    // The main records of a block of ticks, meter by meter.
-    std::vector<std::vector<ReadingRecord>> blocks(
-        set.meters.size(), std::vector<ReadingRecord>(static_cast<std::size_t>(kBlockTicks)));
+    const std::int64_t pieces = (ticks + kPieceTicks - 1) / kPieceTicks;
+    std::vector<PieceReaders> readers(static_cast<std::size_t>(PieceWorkers(pieces)));
+    for (PieceReaders& ofWorker : readers) {
+        for (const TidyMeter& meter : set.meters)
+            ofWorker.records.emplace_back(*meter.records);
+        ofWorker.caches.resize(set.meters.size());
+    }
+    std::vector<TickPiece> held(PieceSlots(pieces));
     TimeOfDayTimeline timeline;
-    for (std::int64_t begin = 0; begin < ticks && !refused; begin += kBlockTicks) {
-        const std::int64_t end = std::min(begin + kBlockTicks, ticks);
-        for (std::size_t m = 0; m < set.meters.size(); ++m)
-            if (!readMainRecords(readers[m], begin, end, blocks[m]))
-                return false; // its file no longer holds the records
-        for (std::int64_t j = begin; j < end; ++j) {
-            const auto at = static_cast<std::size_t>(j - begin);
-            const std::optional<IntervalTime> time =
-                withDate ? datedTime(*set.clockOf(static_cast<std::size_t>(j)))
-                         : timeOfDay(blocks.front()[at], timeline);
+    const auto reduce = [&](const TickPiece& piece) {
+        const std::size_t meters = set.meters.size();
+        for (std::int64_t j = piece.begin; j < piece.end; ++j) {
+            const auto at = static_cast<std::size_t>(j - piece.begin);
+            std::optional<IntervalTime> time;
+            if (withDate)
+                time = datedTime(*set.clockOf(static_cast<std::size_t>(j)));
+            else if (piece.ofDay[at])
+                time = IntervalTime{timeline.localMs(*piece.ofDay[at]), 0};
             if (!time)
                 continue;
-            for (std::size_t m = 0; m < blocks.size(); ++m)
-                intervals.add(m, *time,
-                              ReadingOfRecord(blocks[m][at], RecordOrigin::Recorder,
-                                              DisplayKind::Main, &caches[m], DisplayShape::Skip));
+            for (std::size_t m = 0; m < meters; ++m)
+                intervals.add(m, *time, piece.readings[at * meters + m]);
             if (set.hasMath && j < static_cast<std::int64_t>(set.mathValues.size()))
                 intervals.addValue(math, *time, set.mathValues[static_cast<std::size_t>(j)],
                                    set.mathUnit);
         }
-    }
+        return !refused;
+    };
+    if (!RunPiecesInOrder(
+            pieces,
+            [&](int worker, std::int64_t index, std::size_t slot) {
+                TickPiece& piece = held[slot];
+                piece.begin = index * kPieceTicks;
+                piece.end = std::min(piece.begin + kPieceTicks, ticks);
+                return readPiece(set, readers[static_cast<std::size_t>(worker)], !withDate, piece);
+            },
+            [&](std::int64_t, std::size_t slot) { return reduce(held[slot]); }))
+        return false;
     intervals.finish();
     return !refused;
 }
