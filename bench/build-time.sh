@@ -38,15 +38,23 @@ export CCACHE_DISABLE=1
 seconds() {
     local start
     start=$(date +%s.%N)
-    "$@" >"$checkout/build-time.log" 2>&1 || { cat "$checkout/build-time.log" >&2; return 1; }
+    if ! "$@" >"$checkout/build-time.log" 2>&1; then
+        tail -n 40 "$checkout/build-time.log" >&2
+        awk -v a="$start" -v b="$(date +%s.%N)" \
+            'BEGIN { printf "failed after %.0f s (the figure does not count)\n", b - a }' >&2
+        return 1
+    fi
     awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }'
 }
 
 echo "commit $(git -C "$checkout" rev-parse --short HEAD), $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
 if [ "$mode" = run ]; then
-    printf 'scripts/run from a clean clone: %.0f s\n' "$(seconds "$checkout/scripts/run" --version)"
+    took=$(seconds "$checkout/scripts/run" --version)
+    printf 'scripts/run from a clean clone: %.0f s\n' "$took"
     touch "$checkout/src/ui/recorder/RecorderWindow.cpp"
-    printf 'again after touching one source file: %.1f s\n' "$(seconds "$checkout/scripts/run" --version)"
+    took=$(seconds "$checkout/scripts/run" --version)
+    printf 'again after touching one source file: %.1f s\n' "$took"
 else
-    printf 'scripts/test from a clean clone: %.0f s\n' "$(seconds "$checkout/scripts/test")"
+    took=$(seconds "$checkout/scripts/test")
+    printf 'scripts/test from a clean clone: %.0f s\n' "$took"
 fi
