@@ -36,15 +36,17 @@ fi
 
 export CCACHE_DISABLE=1
 seconds() {
-    local start
+    local start took
     start=$(date +%s.%N)
-    if ! "$@" >"$checkout/build-time.log" 2>&1; then
+    local rc=0
+    "$@" >"$checkout/build-time.log" 2>&1 || rc=$?
+    took=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }')
+    if [ "$rc" -ne 0 ]; then
         tail -n 40 "$checkout/build-time.log" >&2
-        awk -v a="$start" -v b="$(date +%s.%N)" \
-            'BEGIN { printf "failed after %.0f s (the figure does not count)\n", b - a }' >&2
+        printf 'failed after %.0f s (the figure does not count)\n' "$took" >&2
         return 1
     fi
-    awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }'
+    echo "$took"
 }
 
 echo "commit $(git -C "$checkout" rev-parse --short HEAD), $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
