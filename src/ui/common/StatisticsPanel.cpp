@@ -3,9 +3,8 @@
 #include "model/GroupedStatistics.h"
 #include "text/texts.h"
 #include "ui/common/LabelHolder.h"
+#include "ui/common/SelectableOnHover.h"
 
-#include <QApplication>
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -38,7 +37,7 @@ QString mode(const StatisticsGroup& group) {
 
 } // namespace
 
-StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(parent) {
+StatisticsPanel::StatisticsPanel(QWidget* parent) : FramedBox(parent) {
     setObjectName(QStringLiteral("StatisticsPanel"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);
@@ -63,7 +62,7 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(parent) {
         for (int row = 0; row < kRows; ++row) {
             auto* figure = new QLabel(this);
             figure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            figure->installEventFilter(this);
+            SelectableOnHover::apply(figure);
             figure->setMinimumWidth(
                 fontMetrics().horizontalAdvance(QStringLiteral("-000.0000 mV")));
             figure->setObjectName(
@@ -79,18 +78,6 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(parent) {
     setColumnTitle(Column::Whole, translate("StatisticsPanel", "Recording"));
     setColumnTitle(Column::Shown, translate("StatisticsPanel", "Shown"));
     clear();
-}
-
-bool StatisticsPanel::eventFilter(QObject* watched, QEvent* event) {
-    // Only figures are watched. One keeps a selection the user made, and stays
-    // selectable while its context menu (Copy, Select All) is open.
-    auto* figure = qobject_cast<QLabel*>(watched);
-    if (figure != nullptr && event->type() == QEvent::Enter)
-        figure->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    else if (figure != nullptr && event->type() == QEvent::Leave && !figure->hasSelectedText() &&
-             QApplication::activePopupWidget() == nullptr)
-        figure->setTextInteractionFlags(Qt::LinksAccessibleByMouse); // a label's default
-    return QGroupBox::eventFilter(watched, event);
 }
 
 void StatisticsPanel::setColumnTitle(Column column, const QString& title) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QGroupBox>
+#include "ui/common/FramedBox.h"
+
 #include <QString>
 
 #include <array>
@@ -16,10 +17,8 @@ struct StatisticsGroup;
 // and unit, side by side for two ranges: the whole recording (or session) and the
 // part the user is looking at. The title names the group ("Statistics - V DC").
 // Figures are written with an SI prefix and "." as decimal point. They change
-// with every sample while recording; a selectable label lays out a whole text
-// document for each new text, so a figure becomes selectable (for copying) only
-// while the pointer is on it.
-class StatisticsPanel : public QGroupBox {
+// with every sample while recording; a figure can be selected for copying.
+class StatisticsPanel : public FramedBox {
     Q_OBJECT
 
 public:
@@ -55,9 +54,6 @@ public:
     // The digits after the point that give `value` (in the prefix of `exponent`)
     // two significant digits.
     static int twoSignificantDecimals(double value, int exponent);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static constexpr int kRows = 6;

@@ -10,6 +10,8 @@ namespace telmora {
 inline QFont DisplayFont() {
     QFont font(QStringLiteral("sans-serif"));
     font.setStyleHint(QFont::SansSerif);
+    // Figures need no kerning or ligatures; their layout skips that shaping.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -182,16 +182,25 @@ void DigitalMeterWindow::showReading(const telmora::DecodedReply& reading) {
 }
 
 bool DigitalMeterWindow::iconSeen() const {
-    // A panel among tabs is moved out of sight, not hidden: its tab shows the icon.
+    // Docked, the panel shows no icon (nor does its tab); floated, its window does.
     if (const auto* dock = qobject_cast<const QDockWidget*>(parentWidget()))
-        return !dock->isHidden();
-    return !isHidden();
+        return dock->isFloating() && !dock->isHidden();
+    return isWindow() && !isHidden();
+}
+
+void DigitalMeterWindow::followDock() {
+    disconnect(m_dockFloated);
+    // A panel floated out of its dock shows the icon of the latest reading at once.
+    if (auto* dock = qobject_cast<QDockWidget*>(parentWidget()))
+        m_dockFloated =
+            connect(dock, &QDockWidget::topLevelChanged, this, [this] { setIcon(m_iconNumber); });
 }
 
 void DigitalMeterWindow::setIcon(int number) {
     m_iconNumber = number;
-    // A new icon reaches every widget of the window and its panel: a closed panel
-    // takes it when it opens (it has its first one from the start).
+    // A new icon reaches every widget of the window and its panel, so it is set
+    // only where it shows: a docked or closed panel takes the latest when it
+    // floats or opens (and has its first one from the start).
     if (number == m_iconShown || (m_iconShown != 0 && !iconSeen()))
         return;
     m_iconShown = number;
@@ -240,6 +249,12 @@ void DigitalMeterWindow::layoutPanels() {
     m_mainMode->setPointSize(m_mainMode->width() / 5);
     m_subMode->setPointSize(m_subMode->width() / 5);
     m_lowBattery->setPointSize(m_lowBattery->width() / 3);
+}
+
+bool DigitalMeterWindow::event(QEvent* event) {
+    if (event->type() == QEvent::ParentChange)
+        followDock();
+    return QWidget::event(event);
 }
 
 void DigitalMeterWindow::resizeEvent(QResizeEvent* event) {

@@ -55,14 +55,17 @@ public:
     const LiveReadout& readout() const { return *m_readout; }
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Whether the window's icon can be seen: its panel is open (a panel among
-    // tabs shows its icon on its tab).
+    // Whether the window's icon can be seen: the window is open on its own, or
+    // its panel floats in a window of its own.
     bool iconSeen() const;
+    // Follows the dock the window is put into, if any, into and out of floating.
+    void followDock();
     void layoutPanels();
     void setBlackBackgrounds();
     void setIcon(int number);
@@ -95,6 +98,7 @@ private:
     bool m_alternateIcon = false;
     int m_iconNumber = 0;
     int m_iconShown = 0; // the number of the icon the window shows
+    QMetaObject::Connection m_dockFloated;
     QIcon m_icon2;
     QIcon m_icon8;
 };

@@ -37,6 +37,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFileInfo>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -52,6 +53,12 @@ MainWindow::MainWindow(Application& app, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_dialogs(dialogs) {
     InitUiResources();
     setObjectName(QStringLiteral("mainWindow"));
+    // The panels redraw readings and figures many times a second: their text is
+    // laid out without the kerning and ligatures of Latin scripts, whose shaping
+    // costs more than the drawing. Scripts that need shaping keep it.
+    QFont unshaped;
+    unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(unshaped);
 
     setWindowTitle(text(TextId::MeterSeriesName) + QLatin1Char(' ') + text(TextId::ProgramName));
     MeterLink& link = m_app.link();

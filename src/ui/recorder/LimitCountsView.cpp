@@ -4,6 +4,7 @@
 #include "model/decimaltext.h"
 #include "text/texts.h"
 #include "ui/common/LabelHolder.h"
+#include "ui/common/SelectableOnHover.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -20,7 +21,7 @@ QString limitText(double value) {
 
 } // namespace
 
-LimitCountsView::LimitCountsView(QWidget* parent) : QGroupBox(parent) {
+LimitCountsView::LimitCountsView(QWidget* parent) : FramedBox(parent) {
     setObjectName(QStringLiteral("LimitCountsView"));
     setTitle(translate("LimitCountsView", "Limits"));
     // Two rows under the title, which names the limits: the statistics column
@@ -47,7 +48,7 @@ LimitCountsView::LimitCountsView(QWidget* parent) : QGroupBox(parent) {
         figure->setObjectName(QLatin1String(objectNames[column]));
         figure->setAccessibleName(translate("LimitCountsView", accessible[column]));
         figure->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        figure->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        SelectableOnHover::apply(figure);
         name->setBuddy(figure);
         grid->addWidget(name, 0, column);
         // Held: a new figure repaints itself without relaying out the window.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QGroupBox>
+#include "ui/common/FramedBox.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ class LimitTest;
 // How a meter's recording lies against its limits, under its statistics: the limits
 // in the title, and the samples inside, above and below them and the excursions
 // side by side. Hidden for a meter without limits.
-class LimitCountsView : public QGroupBox {
+class LimitCountsView : public FramedBox {
     Q_OBJECT
 
 public:

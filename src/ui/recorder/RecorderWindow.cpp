@@ -9,6 +9,7 @@
 #include "ui/common/AppIcon.h"
 #include "ui/common/CountdownNotice.h"
 #include "ui/common/ProgressWindow.h"
+#include "ui/common/SelectableOnHover.h"
 #include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/IntervalDialog.h"
@@ -94,7 +95,7 @@ void RecorderWindow::buildControls() {
     m_traceReadings = new QLabel(central);
     m_traceReadings->setObjectName(QStringLiteral("traceReadingsLabel"));
     m_traceReadings->setContentsMargins(6, 2, 6, 2);
-    m_traceReadings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SelectableOnHover::apply(m_traceReadings);
     m_traceReadings->setWordWrap(true); // many meters never widen the window
     m_traceRow = HoldLabel(m_traceReadings);
     m_traceRow->hide(); // only while several lines are drawn

@@ -11,6 +11,7 @@
 #include "ui/live/SpokenReading.h"
 #include "ui/live/ToneGenerator.h"
 #include "ui/live/WindowIconEngine.h"
+#include "ui/main/PanelDock.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -208,6 +210,37 @@ TEST_F(Displays, DigitalMeterPanelsFollowTheReading) {
     EXPECT_EQ(form.iconNumber(), 2);
     EXPECT_EQ(form.windowTitle(),
               telmora::text(TextId::DigitalMeterCaption) + QLatin1String(" : No Device"));
+}
+
+TEST_F(Displays, DigitalIconAlternatesWhereItShows) {
+    QMainWindow main;
+    auto* form = new DigitalMeterWindow;
+    auto* dock = new PanelDock(form, QStringLiteral("digitalMeterPanel"), false, &main);
+    main.addDockWidget(Qt::LeftDockWidgetArea, dock);
+    dock->show();
+    main.show();
+    form->setLinked(true);
+    const auto iconKeyAfterReading = [&] {
+        publishAndShow(*form, ReadingFields{});
+        return dock->windowIcon().cacheKey();
+    };
+
+    // Docked, neither the panel nor its tab shows an icon: nothing changes.
+    const qint64 docked = dock->windowIcon().cacheKey();
+    EXPECT_EQ(iconKeyAfterReading(), docked);
+    EXPECT_EQ(iconKeyAfterReading(), docked);
+
+    // Floated, the window shows the latest reading's icon and alternates with each.
+    dock->setFloating(true);
+    const qint64 floated = dock->windowIcon().cacheKey();
+    EXPECT_NE(floated, docked) << "the icon of the reading shown, not of the first";
+    const qint64 next = iconKeyAfterReading();
+    EXPECT_NE(next, floated);
+    EXPECT_EQ(iconKeyAfterReading(), floated);
+
+    // Docked again, the last one stays.
+    dock->setFloating(false);
+    EXPECT_EQ(iconKeyAfterReading(), floated);
 }
 
 TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
