@@ -1,8 +1,8 @@
 #include "ui/common/FramedBox.h"
 
 #include <QPainter>
-#include <QStyleOptionGroupBox>
 #include <QStyle>
+#include <QStyleOptionGroupBox>
 
 namespace telmora {
 
@@ -14,8 +14,13 @@ void FramedBox::paintEvent(QPaintEvent* /*event*/) {
     if (option.rect.isEmpty())
         return;
     const qreal ratio = devicePixelRatioF();
-    const Look look{option.rect.size(), ratio,          option.text, int(option.state),
-                    palette().cacheKey(), font().key(), style()};
+    const Look look{.size = option.rect.size(),
+                    .ratio = ratio,
+                    .title = option.text,
+                    .state = static_cast<int>(option.state.toInt()),
+                    .palette = palette().cacheKey(),
+                    .font = font().key(),
+                    .style = style()};
     if (m_picture.isNull() || look != m_look) {
         m_picture = QPixmap(option.rect.size() * ratio);
         m_picture.setDevicePixelRatio(ratio);
