@@ -273,3 +273,34 @@ TEST(DataListOfMeters, EveryMeterIsWrittenAlikeWithModeAndSubReading) {
         << "every meter's reading is spelt alike: " << line.toStdString();
     EXPECT_TRUE(column.contains(QStringLiteral("60.00"))) << "the sub reading";
 }
+
+// A further meter's panel counts the samples shown as the controller does, without
+// its gaps, like the first meter's.
+TEST(MeterStatisticsPanels, AFurtherMeterShowsTheStatisticsOfItsReadingsOnThePage) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FakeLiveSource first;
+    FakeLiveSource second;
+    RecorderController controller(ReadingsOf(first), dir.path());
+    controller.setMeters(
+        {{"Bench", "SN-1", ReadingsOf(first)}, {"Probe", "SN-2", ReadingsOf(second)}});
+    ScriptedDialogs dialogs;
+    RecorderWindow form(dialogs, controller);
+    first.deliver(" 1.000");
+    second.deliver(" 2.000");
+    ASSERT_TRUE(controller.startRecording());
+    controller.takeScheduledSample();
+    first.deliver(" 3.000");
+    controller.takeScheduledSample(); // the second meter has nothing new: a gap
+    second.deliver(" 4.000");
+    controller.takeScheduledSample();
+
+    auto* panels = form.findChild<MeterStatisticsPanels*>();
+    ASSERT_NE(panels, nullptr);
+    ASSERT_EQ(panels->meterCount(), 2);
+    const StatisticsPanel& panel = panels->panel(1);
+    for (auto column : {StatisticsPanel::Column::Whole, StatisticsPanel::Column::Shown}) {
+        EXPECT_EQ(panel.figureText(column, 0), QStringLiteral("2")) << "two readings, one gap";
+        EXPECT_EQ(panel.figureText(column, 1), QStringLiteral("3.0000 V"));
+    }
+}
