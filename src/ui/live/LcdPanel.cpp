@@ -17,7 +17,11 @@ void LcdPanel::setText(const QString& text) {
     if (text == m_text)
         return;
     m_text = text;
-    update();
+    // A panel among tabs that are not in front is moved out of the window, not
+    // hidden: asking it to repaint would cost a window repaint that paints nothing.
+    // It paints its text when it comes into view.
+    if (!visibleRegion().isEmpty())
+        update();
 }
 
 QString LcdPanel::displayText() const {

@@ -24,10 +24,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -241,6 +243,57 @@ TEST_F(Displays, DigitalIconAlternatesWhereItShows) {
     // Docked again, the last one stays.
     dock->setFloating(false);
     EXPECT_EQ(iconKeyAfterReading(), floated);
+}
+
+namespace {
+
+// Counts the window's repaints and the paints of one widget.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        repaints += event->type() == QEvent::UpdateRequest ? 1 : 0;
+        paints += watched == painted && event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    QObject* painted = nullptr;
+    int repaints = 0;
+    int paints = 0;
+};
+
+} // namespace
+
+TEST_F(Displays, ADigitalPanelBehindAnotherTabRepaintsOnlyWhenBroughtToTheFront) {
+    QMainWindow main;
+    main.resize(800, 600);
+    std::array<DigitalMeterWindow*, 2> forms{new DigitalMeterWindow, new DigitalMeterWindow};
+    std::array<PanelDock*, 2> docks{};
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        docks[i] = new PanelDock(forms[i], QStringLiteral("digital%1").arg(i), false, &main);
+        main.addDockWidget(Qt::LeftDockWidgetArea, docks[i]);
+        docks[i]->show();
+        forms[i]->setLinked(true);
+    }
+    main.tabifyDockWidget(docks[0], docks[1]);
+    docks[0]->raise();
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    spin(50);
+
+    PaintCounter counter;
+    auto* behind = forms[1]->findChild<LcdPanel*>(QStringLiteral("DataPanel"));
+    ASSERT_NE(behind, nullptr);
+    counter.painted = behind;
+    main.installEventFilter(&counter);
+    behind->installEventFilter(&counter);
+    ReadingFields reading;
+    reading.text = " 7.531";
+    publishAndShow(*forms[1], reading);
+    spin(50);
+    EXPECT_EQ(counter.repaints, 0) << "nothing of the panel behind is in sight";
+
+    docks[1]->raise();
+    EXPECT_TRUE(waitUntil([&] { return counter.paints > 0; })) << "in front, it paints";
+    EXPECT_EQ(behind->text(), QStringLiteral(" 7.531"));
 }
 
 TEST_F(Displays, ReadingsWhileUnlinkedAreNotShown) {
