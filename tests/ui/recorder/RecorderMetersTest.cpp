@@ -240,17 +240,23 @@ TEST_F(MetersFixture, TheDataListOfOneMeterKeepsItsSingleColumn) {
     EXPECT_EQ(list.meterColumns(), 1);
 }
 
-// With several meters every column of the data list writes a reading alike: the
-// same unit spelling, the mode and the sub reading, for meter 2 as for meter 1.
-TEST(DataListOfMeters, EveryMeterIsWrittenAlikeWithModeAndSubReading) {
+// A recorder of two meters, "Bench" and "Probe".
+struct TwoMeters : ::testing::Test {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     FakeLiveSource first;
     FakeLiveSource second;
-    RecorderController controller(ReadingsOf(first), dir.path());
-    controller.setMeters(
-        {{"Bench", "SN-1", ReadingsOf(first)}, {"Probe", "SN-2", ReadingsOf(second)}});
+    RecorderController controller{ReadingsOf(first), dir.path()};
     ScriptedDialogs dialogs;
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        controller.setMeters(
+            {{"Bench", "SN-1", ReadingsOf(first)}, {"Probe", "SN-2", ReadingsOf(second)}});
+    }
+};
+
+// With several meters every column of the data list writes a reading alike: the
+// same unit spelling, the mode and the sub reading, for meter 2 as for meter 1.
+TEST_F(TwoMeters, EveryDataListColumnIsWrittenAlikeWithModeAndSubReading) {
     DataListWindow list(dialogs, &controller);
     ASSERT_EQ(list.meterColumns(), 2);
     for (FakeLiveSource* live : {&first, &second}) {
@@ -276,15 +282,7 @@ TEST(DataListOfMeters, EveryMeterIsWrittenAlikeWithModeAndSubReading) {
 
 // A further meter's panel counts the samples shown as the controller does, without
 // its gaps, like the first meter's.
-TEST(MeterStatisticsPanels, AFurtherMeterShowsTheStatisticsOfItsReadingsOnThePage) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    FakeLiveSource first;
-    FakeLiveSource second;
-    RecorderController controller(ReadingsOf(first), dir.path());
-    controller.setMeters(
-        {{"Bench", "SN-1", ReadingsOf(first)}, {"Probe", "SN-2", ReadingsOf(second)}});
-    ScriptedDialogs dialogs;
+TEST_F(TwoMeters, AFurtherMetersStatisticsCountItsReadingsOnThePage) {
     RecorderWindow form(dialogs, controller);
     first.deliver(" 1.000");
     second.deliver(" 2.000");
