@@ -9,7 +9,6 @@
 #include "ui/common/AppIcon.h"
 #include "ui/common/CountdownNotice.h"
 #include "ui/common/ProgressWindow.h"
-#include "ui/common/SelectableOnHover.h"
 #include "ui/common/StatisticsPanel.h"
 #include "ui/export/ExportDialog.h"
 #include "ui/recorder/IntervalDialog.h"
@@ -92,12 +91,7 @@ void RecorderWindow::buildControls() {
     layout->addWidget(line);
     m_readouts = new RecorderReadouts(central);
     layout->addWidget(m_readouts);
-    m_traceReadings = new QLabel(central);
-    m_traceReadings->setObjectName(QStringLiteral("traceReadingsLabel"));
-    m_traceReadings->setContentsMargins(6, 2, 6, 2);
-    SelectableOnHover::apply(m_traceReadings);
-    m_traceReadings->setWordWrap(true); // many meters never widen the window
-    m_traceRow = HoldLabel(m_traceReadings);
+    m_traceRow = HeldTraceReadings(central, m_traceReadings);
     m_traceRow->hide(); // only while several lines are drawn
     layout->addWidget(m_traceRow);
     auto* graphRow = new QHBoxLayout;

@@ -6,6 +6,7 @@
 #include "recording/recordertext.h"
 #include "text/texts.h"
 #include "ui/common/LabelHolder.h"
+#include "ui/common/SelectableOnHover.h"
 #include "ui/live/SpokenReading.h"
 #include "ui/recorder/AccentLabel.h"
 #include "ui/recorder/recorderwidgets.h"
@@ -174,6 +175,15 @@ QString LocalClockText(const QLocale& locale, const QTime& time) {
 
 void RecorderStatusBar::showClock(int hour, int minute, int second) {
     m_panels[Clock]->setText(LocalClockText(QLocale(), QTime(hour, minute, second)));
+}
+
+LabelHolder* HeldTraceReadings(QWidget* parent, QLabel*& label) {
+    label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("traceReadingsLabel"));
+    label->setContentsMargins(6, 2, 6, 2);
+    SelectableOnHover::apply(label);
+    label->setWordWrap(true); // many meters never widen the window
+    return HoldLabel(label);
 }
 
 } // namespace telmora

@@ -72,6 +72,13 @@ private:
     std::array<QLabel*, PanelCount> m_panels{};
 };
 
+class LabelHolder;
+
+// The line of every meter's reading at the graph cursor ("Meter 1: … Meter 2: …"),
+// word-wrapped and selectable for copying, held under `parent`: returns the
+// holder, for the layout, and sets `label`.
+LabelHolder* HeldTraceReadings(QWidget* parent, QLabel*& label);
+
 // `time` with its seconds as `locale` writes a time of day ("17:04:03",
 // "5:04:03 PM"), without a time zone.
 QString LocalClockText(const QLocale& locale, const QTime& time);
