@@ -75,9 +75,11 @@ TEST_F(MeterStripTest, EveryLinkedMeterHasACardWithItsReadingInWords) {
     ASSERT_EQ(LinkAllAndWait(app()), 3);
     ASSERT_EQ(form().meterStrip()->cardCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(nextReading(i));
-        ASSERT_TRUE(nextReading(i)) << "a range needs two readings";
         const MeterCard* card = form().meterStrip()->card(i);
+        // A range needs two readings with a value; the demo meter overloads now and then.
+        ASSERT_TRUE(nextReading(i));
+        for (int n = 0; n < 30 && !card->rangeText().startsWith(QStringLiteral("Min ")); ++n)
+            ASSERT_TRUE(nextReading(i));
         const QString name = QStringLiteral("Meter %1").arg(i + 1);
         EXPECT_EQ(card->accessibleName(), name);
         EXPECT_FALSE(card->readingText().isEmpty()) << i;
