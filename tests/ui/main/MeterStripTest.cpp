@@ -179,8 +179,10 @@ TEST_F(MeterStripTest, CardsShowTheirLastReadingsTogether) {
     // The readings of this test alone: the meters are unlinked, the cards told
     // otherwise.
     app().unlinkAll();
-    QTRY_COMPARE_WITH_TIMEOUT(second->stateText(), QStringLiteral("Not linked"), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(first->stateText(), QStringLiteral("Not linked"), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return first->stateText() == QStringLiteral("Not linked") &&
+               second->stateText() == QStringLiteral("Not linked");
+    }));
     first->setLinked(true);
     second->setLinked(true);
     auto* shown = first->findChild<QLabel*>(QStringLiteral("cardReading"));
@@ -202,7 +204,8 @@ TEST_F(MeterStripTest, CardsShowTheirLastReadingsTogether) {
     EXPECT_FALSE(shown->text().startsWith(QStringLiteral("2.250"))) << "shown a moment later";
     // Both cards are shown at the same turn of the strip, before the next reading
     // could change them again.
-    QTRY_VERIFY_WITH_TIMEOUT(shown->text().startsWith(QStringLiteral("2.250")), 5000);
+    ASSERT_TRUE(
+        QTest::qWaitFor([shown] { return shown->text().startsWith(QStringLiteral("2.250")); }));
     EXPECT_TRUE(shownToo->text().startsWith(QStringLiteral("3.000")));
     EXPECT_TRUE(first->rangeText().contains(QStringLiteral("9.000"))) << "the range saw them all";
 }
