@@ -229,9 +229,12 @@ void DataListWindow::showMeters(const RecorderController& controller) {
         for (int m = 0; m < controller.meterCount(); ++m)
             names << MeterLabel(controller, m);
     m_model->showMeters(&controller, names);
-    // One meter: the single column of lines without a header, as always.
-    m_list->horizontalHeader()->setVisible(names.size() > 1);
-    if (names.size() > 1)
+    // One meter: the single column of lines without a header, as always. Several:
+    // a column each, which a narrow list scrolls sideways to.
+    const bool several = names.size() > 1;
+    m_list->horizontalHeader()->setVisible(several);
+    m_list->setHorizontalScrollBarPolicy(several ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (several)
         m_list->setColumnWidth(0, m_list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 36);
 }
 

@@ -20,9 +20,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cmath>
@@ -278,6 +280,28 @@ TEST_F(TwoMeters, EveryDataListColumnIsWrittenAlikeWithModeAndSubReading) {
     EXPECT_TRUE(line.section(QLatin1Char(','), 2).startsWith(QStringLiteral(" 4.700 kOhm")))
         << "every meter's reading is spelt alike: " << line.toStdString();
     EXPECT_TRUE(column.contains(QStringLiteral("60.00"))) << "the sub reading";
+}
+
+// A data list narrower than its meters' columns scrolls sideways to the last one;
+// with one meter its single column fits the list as always.
+TEST_F(TwoMeters, ANarrowDataListScrollsSidewaysToEveryMetersColumn) {
+    DataListWindow list(dialogs, &controller);
+    list.setMinimumSize(0, 0);
+    list.resize(240, 300);
+    list.show();
+    controller.takeScheduledSample();
+    controller.takeScheduledSample(); // the list is bound with the first sample
+    auto* view = list.findChild<QTableView*>(QStringLiteral("DataList"));
+    ASSERT_NE(view, nullptr);
+    QScrollBar* sideways = view->horizontalScrollBar();
+    ASSERT_TRUE(QTest::qWaitFor([sideways] { return sideways->isVisible(); }));
+    sideways->setValue(sideways->maximum());
+    EXPECT_LE(view->columnViewportPosition(1) + view->columnWidth(1), view->viewport()->width())
+        << "the second meter's column can be brought into view";
+
+    controller.setMeters({{"Bench", "SN-1", ReadingsOf(first)}});
+    ASSERT_EQ(list.meterColumns(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([sideways] { return !sideways->isVisible(); }));
 }
 
 // A further meter's panel counts the samples shown as the controller does, without
