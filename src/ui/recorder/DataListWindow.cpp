@@ -16,6 +16,7 @@
 #include <QKeySequence>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -353,9 +354,7 @@ bool DataListWindow::goToSample(std::int64_t number) {
         m_pageTabs->setCurrentIndex(page - 1); // shows the list there
     else if (m_shownPage != page)
         showListOn(page);
-    const QModelIndex line = m_model->index(static_cast<int>(index % kLinesPerPage), 0);
-    m_list->setCurrentIndex(line);
-    m_list->scrollTo(line, QAbstractItemView::PositionAtCenter);
+    showLine(static_cast<int>(index % kLinesPerPage), QAbstractItemView::PositionAtCenter);
     m_list->setFocus();
     return true;
 }
@@ -368,13 +367,27 @@ std::int64_t DataListWindow::selectedSample() const {
 }
 
 void DataListWindow::scrollToNewest() {
-    if (m_model->rows() == 0)
-        return;
-    const QModelIndex last = m_model->index(m_model->rows() - 1, 0);
-    m_list->setCurrentIndex(last);
+    if (m_model->rows() > 0)
+        showLine(m_model->rows() - 1, QAbstractItemView::EnsureVisible);
+}
+
+void DataListWindow::showLine(int row, QAbstractItemView::ScrollHint hint) {
+    // The first meter column that begins inside the list: a column partly
+    // scrolled out to the left would be scrolled back into view.
+    int column = std::max(0, m_list->columnAt(0));
+    if (m_list->columnViewportPosition(column) < 0 && column + 1 < m_model->columnCount() &&
+        m_list->columnViewportPosition(column + 1) < m_list->viewport()->width())
+        ++column;
+    const QModelIndex line = m_model->index(row, column);
+    // The line becomes current and comes into view; the list stays scrolled
+    // sideways where the user left it.
+    QScrollBar* sideways = m_list->horizontalScrollBar();
+    const int across = sideways->value();
+    m_list->setCurrentIndex(line);
     // A list nobody sees is scrolled when it is shown.
     if (m_list->isVisible())
-        m_list->scrollTo(last);
+        m_list->scrollTo(line, hint);
+    sideways->setValue(across);
 }
 
 void DataListWindow::addLine(std::int64_t index) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QWidget>
 
 #include <cstdint>
@@ -82,6 +83,8 @@ private:
     // Moves the list onto page `page` and lets it show that page's lines.
     void showListOn(int page);
     void scrollToNewest();
+    // Makes line `row` of the shown page current and scrolls it into view by `hint`.
+    void showLine(int row, QAbstractItemView::ScrollHint hint);
     void addJumpCommands();
 
     UserDialogs& m_dialogs;

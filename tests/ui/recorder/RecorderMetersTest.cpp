@@ -282,15 +282,18 @@ TEST_F(TwoMeters, EveryDataListColumnIsWrittenAlikeWithModeAndSubReading) {
     EXPECT_TRUE(column.contains(QStringLiteral("60.00"))) << "the sub reading";
 }
 
-// A data list narrower than its meters' columns scrolls sideways to the last one;
-// with one meter its single column fits the list as always.
+// A data list narrower than its meters' columns scrolls sideways to the last one,
+// and stays there as lines come.
 TEST_F(TwoMeters, ANarrowDataListScrollsSidewaysToEveryMetersColumn) {
     DataListWindow list(dialogs, &controller);
     list.setMinimumSize(0, 0);
     list.resize(240, 300);
     list.show();
+    first.deliver(" 1.000");
+    second.deliver(" 1.500");
     controller.takeScheduledSample();
     controller.takeScheduledSample(); // the list is bound with the first sample
+    ASSERT_GE(list.lineCount(), 1);
     auto* view = list.findChild<QTableView*>(QStringLiteral("DataList"));
     ASSERT_NE(view, nullptr);
     QScrollBar* sideways = view->horizontalScrollBar();
@@ -298,10 +301,12 @@ TEST_F(TwoMeters, ANarrowDataListScrollsSidewaysToEveryMetersColumn) {
     sideways->setValue(sideways->maximum());
     EXPECT_LE(view->columnViewportPosition(1) + view->columnWidth(1), view->viewport()->width())
         << "the second meter's column can be brought into view";
-
-    controller.setMeters({{"Bench", "SN-1", ReadingsOf(first)}});
-    ASSERT_EQ(list.meterColumns(), 1);
-    EXPECT_TRUE(QTest::qWaitFor([sideways] { return !sideways->isVisible(); }));
+    const int scrolled = sideways->value();
+    first.deliver(" 2.000");
+    second.deliver(" 3.000");
+    controller.takeScheduledSample();
+    ASSERT_GE(list.lineCount(), 2);
+    EXPECT_EQ(sideways->value(), scrolled) << "a new line keeps the list where the user scrolled";
 }
 
 // A further meter's panel counts the samples shown as the controller does, without
