@@ -230,13 +230,21 @@ void DataListWindow::showMeters(const RecorderController& controller) {
         for (int m = 0; m < controller.meterCount(); ++m)
             names << MeterLabel(controller, m);
     m_model->showMeters(&controller, names);
-    // One meter: the single column of lines without a header, as always. Several:
-    // a column each, which a narrow list scrolls sideways to.
+    // One meter: the single column of lines without a header, as always, as wide
+    // as the list. Several: a column each, wide enough for a line or a reading,
+    // which a narrow list scrolls sideways to. A stretched last column would keep
+    // its width when the list narrows and hide its readings past the left edge.
     const bool several = names.size() > 1;
-    m_list->horizontalHeader()->setVisible(several);
+    QHeaderView* header = m_list->horizontalHeader();
+    header->setVisible(several);
+    header->setStretchLastSection(!several);
     m_list->setHorizontalScrollBarPolicy(several ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    if (several)
-        m_list->setColumnWidth(0, m_list->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 36);
+    if (!several)
+        return;
+    const int digit = m_list->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    m_list->setColumnWidth(0, digit * 36);
+    for (int column = 1; column < names.size(); ++column)
+        m_list->setColumnWidth(column, digit * 24);
 }
 
 int DataListWindow::meterColumns() const {

@@ -287,8 +287,12 @@ TEST_F(TwoMeters, EveryDataListColumnIsWrittenAlikeWithModeAndSubReading) {
 TEST_F(TwoMeters, ANarrowDataListScrollsSidewaysToEveryMetersColumn) {
     DataListWindow list(dialogs, &controller);
     list.setMinimumSize(0, 0);
-    list.resize(240, 300);
+    // Wide enough for both columns at first, then narrowed, as when the recorder
+    // opens beside it.
+    list.resize(800, 300);
     list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    list.resize(240, 300);
     first.deliver(" 1.000");
     second.deliver(" 1.500");
     controller.takeScheduledSample();
@@ -298,7 +302,9 @@ TEST_F(TwoMeters, ANarrowDataListScrollsSidewaysToEveryMetersColumn) {
     ASSERT_NE(view, nullptr);
     QScrollBar* sideways = view->horizontalScrollBar();
     ASSERT_TRUE(QTest::qWaitFor([sideways] { return sideways->isVisible(); }));
+    EXPECT_EQ(sideways->value(), 0) << "new lines alone do not scroll sideways";
     sideways->setValue(sideways->maximum());
+    EXPECT_GE(view->columnViewportPosition(1), 0) << "where the second meter's readings begin";
     EXPECT_LE(view->columnViewportPosition(1) + view->columnWidth(1), view->viewport()->width())
         << "the second meter's column can be brought into view";
     const int scrolled = sideways->value();
