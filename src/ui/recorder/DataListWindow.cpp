@@ -380,15 +380,16 @@ void DataListWindow::scrollToNewest() {
 }
 
 void DataListWindow::showLine(int row, QAbstractItemView::ScrollHint hint) {
-    // The first meter column that begins inside the list: a column partly
-    // scrolled out to the left would be scrolled back into view.
+    // The line is made current in the first meter column that begins inside the
+    // list, so that a new line never scrolls it sideways (a column partly out to
+    // the left would be scrolled back into view, a repaint of the whole list).
     int column = std::max(0, m_list->columnAt(0));
     if (m_list->columnViewportPosition(column) < 0 && column + 1 < m_model->columnCount() &&
         m_list->columnViewportPosition(column + 1) < m_list->viewport()->width())
         ++column;
     const QModelIndex line = m_model->index(row, column);
-    // The line becomes current and comes into view; the list stays scrolled
-    // sideways where the user left it.
+    // Centring (Go to Sample) would still move it sideways: it stays where the
+    // user left it.
     QScrollBar* sideways = m_list->horizontalScrollBar();
     const int across = sideways->value();
     m_list->setCurrentIndex(line);
